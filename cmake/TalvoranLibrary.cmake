@@ -1,0 +1,40 @@
+# talvoran_library(<name> [DEPS <targets>...] [PUBLIC_LIBS <libs>...])
+# Builds one static library from every .cpp in the calling folder. The
+# include root is the project root, so code includes "engine/random.h".
+function(talvoran_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS;PUBLIC_LIBS" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
+  if(_sources)
+    add_library(${name} STATIC ${_sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_PUBLIC_LIBS} Threads::Threads)
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS} ${ARG_PUBLIC_LIBS} Threads::Threads)
+  endif()
+endfunction()
+
+# talvoran_tests(<folder> DEPS <targets>...)
+# One test executable per tests/<folder>/*_test.cpp, so a test links only
+# what it needs and one broken test does not stop the others from building.
+function(talvoran_tests folder)
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  file(GLOB _support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
+  foreach(_t ${_tests})
+    get_filename_component(_base ${_t} NAME_WE)
+    set(_target ${folder}_${_base})
+    add_executable(${_target} ${_t} ${_support})
+    target_link_libraries(${_target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+    target_include_directories(${_target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    target_compile_definitions(${_target} PRIVATE
+      TALVORAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+      TALVORAN_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    gtest_discover_tests(${_target}
+      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES LABELS "${folder};${ARG_LABELS}")
+  endforeach()
+endfunction()
