@@ -1,0 +1,26 @@
+// The baseshape generator tables: one default (surface) and one filled
+// (volume) sampler per kind, chosen at run time by kind number.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/baseshape_model.h"
+#include "engine/constants.h"
+
+// A sampler writes one random point of its shape (already times size) into
+// x, y, z of the slot's working point and, when texture-coloured, its colour.
+using BaseshapeSampler = void (*)(BaseshapePoint* point, uint8_t slot);
+
+extern BaseshapeSampler gBaseshapeGenerators[2][kBaseshapeTableSize];
+extern uint8_t gBaseshapeHasFilled[kBaseshapeTableSize];
+extern uint8_t gBaseshapeTextureOk[kBaseshapeTableSize];
+
+// Fills both tables and the two flag arrays and clears the samplers'
+// per-slot state. Runs once at start-up, between the sampler seeding and the
+// slot seeding.
+void BuildBaseshapeGeneratorTables();
+
+// Per-point modifier (mode 0..11) and array copy (mode 0..9) of a baseshape;
+// draws come from the slot's gSlotRandom. Unknown modes return the point.
+BaseshapePoint ApplyBaseshapeModifier(BaseshapePoint point, int32_t mode, uint8_t slot);
+BaseshapePoint ApplyBaseshapeArray(BaseshapePoint point, int32_t mode, uint8_t slot);
