@@ -1,0 +1,168 @@
+#include "platform/gl_window.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/gl_api.h"
+
+SDL_Window* gMainWindow = nullptr;
+void* gMainGLContext = nullptr;
+
+namespace {
+
+bool gVideoUp = false;
+
+void SetError(std::string* error, const char* what)
+{
+    if (error) *error = std::string(what) + ": " + SDL_GetError();
+}
+
+void RequestCompatibilityAttributes()
+{
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+}
+
+}  // namespace
+
+bool InitPlatformVideo(std::string* error)
+{
+    if (gVideoUp) return true;
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if ((!driver || !*driver) && (!display || !*display) && (!wayland || !*wayland)) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+        SetError(error, "SDL_Init failed");
+        return false;
+    }
+    gVideoUp = true;
+    return true;
+}
+
+void ShutdownPlatformVideo()
+{
+    if (!gVideoUp) return;
+    SDL_Quit();
+    gVideoUp = false;
+}
+
+bool PlatformVideoHeadless()
+{
+    const char* name = SDL_GetCurrentVideoDriver();
+    return !name || std::strcmp(name, "offscreen") == 0 || std::strcmp(name, "dummy") == 0;
+}
+
+void GetScreenSize(int* width, int* height)
+{
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.w > 0 && mode.h > 0) {
+        *width = mode.w;
+        *height = mode.h;
+        return;
+    }
+    *width = kVirtualScreenWidth;
+    *height = kVirtualScreenHeight;
+}
+
+bool CreateMainWindow(int clientWidth, int clientHeight, bool hidden, std::string* error)
+{
+    RequestCompatibilityAttributes();
+    int x = SDL_WINDOWPOS_CENTERED;
+    int y = SDL_WINDOWPOS_CENTERED;
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) {
+        x = usable.x + (usable.w - clientWidth) / 2;
+        y = usable.y + (usable.h - clientHeight) / 2;
+        if (x < usable.x) x = usable.x;
+        if (y < usable.y) y = usable.y;
+    }
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    flags |= hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN;
+    gMainWindow = SDL_CreateWindow(kWindowTitle, x, y, clientWidth, clientHeight, flags);
+    if (!gMainWindow) {
+        SetError(error, "SDL_CreateWindow failed");
+        return false;
+    }
+    return true;
+}
+
+bool CreateMainContext(std::string* error)
+{
+    if (!gMainWindow) {
+        if (error) *error = "no window";
+        return false;
+    }
+    SDL_GLContext context = SDL_GL_CreateContext(gMainWindow);
+    if (!context) {
+        SetError(error, "SDL_GL_CreateContext failed");
+        return false;
+    }
+    if (SDL_GL_MakeCurrent(gMainWindow, context) != 0) {
+        SetError(error, "SDL_GL_MakeCurrent failed");
+        SDL_GL_DeleteContext(context);
+        return false;
+    }
+    gMainGLContext = context;
+    SDL_GL_SetSwapInterval(0);
+    return true;
+}
+
+void DestroyMainWindow()
+{
+    if (gMainGLContext) {
+        SDL_GL_MakeCurrent(gMainWindow, nullptr);
+        SDL_GL_DeleteContext(static_cast<SDL_GLContext>(gMainGLContext));
+        gMainGLContext = nullptr;
+    }
+    if (gMainWindow) {
+        SDL_DestroyWindow(gMainWindow);
+        gMainWindow = nullptr;
+    }
+}
+
+void SwapMainWindow()
+{
+    if (gMainWindow) SDL_GL_SwapWindow(gMainWindow);
+}
+
+void GetMainDrawableSize(int* width, int* height)
+{
+    *width = 0;
+    *height = 0;
+    if (gMainWindow) SDL_GL_GetDrawableSize(gMainWindow, width, height);
+}
+
+void ApplyVirtualScreenProjection()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, kVirtualScreenWidth, 0.0, kVirtualScreenHeight, kVirtualScreenNear, kVirtualScreenFar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+namespace {
+std::string GlString(GLenum name)
+{
+    if (!SDL_GL_GetCurrentContext()) return {};
+    const GLubyte* text = glGetString(name);
+    return text ? reinterpret_cast<const char*>(text) : std::string();
+}
+}  // namespace
+
+std::string CurrentGlRenderer() { return GlString(GL_RENDERER); }
+std::string CurrentGlVersion() { return GlString(GL_VERSION); }

@@ -1,0 +1,142 @@
+#include "platform/preview_target.h"
+
+#include <cstring>
+
+#include "platform/gl_api.h"
+
+uint8_t gPbufferAvailable = 0;
+int gPbufferSize[5] = {kPreviewTargetSize, kPreviewTargetSize, 32, 24, 0};
+unsigned gPbufferTexture = 0;
+
+namespace {
+
+GLuint gFramebuffer = 0;
+GLuint gDepthRenderbuffer = 0;
+GLint gSavedFramebuffer = 0;
+bool gInsideTarget = false;
+
+bool HasFramebufferObjects()
+{
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (version && version[0] >= '3' && version[1] == '.') return true;
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (!extensions) return false;
+    // Whole tokens only: a longer name that merely begins with ours must not count.
+    const char* name = "GL_ARB_framebuffer_object";
+    const size_t length = std::strlen(name);
+    for (const char* p = extensions; *p;) {
+        const size_t token = std::strcspn(p, " ");
+        if (token == length && std::strncmp(p, name, length) == 0) return true;
+        p += token;
+        while (*p == ' ') ++p;
+    }
+    return false;
+}
+
+void SetTargetState()
+{
+    glViewport(0, 0, kPreviewTargetDrawn, kPreviewTargetDrawn);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, kPreviewTargetDrawn, 0.0, kPreviewTargetDrawn, -131072.0, 0.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+}
+
+}  // namespace
+
+bool CreatePreviewTarget()
+{
+    DestroyPreviewTarget();
+    gPbufferSize[0] = kPreviewTargetSize;
+    gPbufferSize[1] = kPreviewTargetSize;
+    gPbufferSize[2] = 32;
+    gPbufferSize[3] = 24;
+    gPbufferSize[4] = 0;
+    if (!HasFramebufferObjects()) return false;
+
+    glEnable(GL_TEXTURE_2D);
+    glGenTextures(1, &gPbufferTexture);
+    glBindTexture(GL_TEXTURE_2D, gPbufferTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kPreviewTargetSize, kPreviewTargetSize, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, nullptr);
+
+    GLint previous = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+    glGenRenderbuffers(1, &gDepthRenderbuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, gDepthRenderbuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, kPreviewTargetSize, kPreviewTargetSize);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+
+    glGenFramebuffers(1, &gFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gPbufferTexture, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, gDepthRenderbuffer);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+    glBindTexture(GL_TEXTURE_2D, gPbufferTexture);
+    if (!complete) {
+        DestroyPreviewTarget();
+        return false;
+    }
+    gPbufferAvailable = 1;
+    ClearPreviewPbuffer();
+    glBindTexture(GL_TEXTURE_2D, gPbufferTexture);
+    return true;
+}
+
+void DestroyPreviewTarget()
+{
+    if (gFramebuffer) glDeleteFramebuffers(1, &gFramebuffer);
+    if (gDepthRenderbuffer) glDeleteRenderbuffers(1, &gDepthRenderbuffer);
+    if (gPbufferTexture) glDeleteTextures(1, &gPbufferTexture);
+    gFramebuffer = 0;
+    gDepthRenderbuffer = 0;
+    gPbufferTexture = 0;
+    gPbufferAvailable = 0;
+    gInsideTarget = false;
+}
+
+void BeginPreviewTarget()
+{
+    if (!gPbufferAvailable || gInsideTarget) return;
+    gInsideTarget = true;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &gSavedFramebuffer);
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffer);
+    SetTargetState();
+}
+
+void EndPreviewTarget()
+{
+    if (!gInsideTarget) return;
+    gInsideTarget = false;
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(gSavedFramebuffer));
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+void ClearPreviewPbuffer()
+{
+    if (!gPbufferAvailable) return;
+    BeginPreviewTarget();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    EndPreviewTarget();
+}
