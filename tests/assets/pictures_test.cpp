@@ -1,0 +1,207 @@
+#include "assets/pictures.h"
+#include "assets/png_file.h"
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using assetgen::Canvas;
+
+struct CellStats {
+    int lit = 0;           // pixels above a faint threshold
+    int minX = 64, maxX = -1;
+    bool coloured = false;  // some pixel with clearly different channels
+};
+
+CellStats Measure(const Canvas& sheet, int glyph)
+{
+    CellStats s;
+    const int x0 = (glyph % 16) * 64, y0 = (glyph / 16) * 64;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const uint8_t* p = sheet.At(x0 + x, y0 + y);
+            if (std::max({p[0], p[1], p[2]}) > 24) {
+                ++s.lit;
+                s.minX = std::min(s.minX, x);
+                s.maxX = std::max(s.maxX, x);
+            }
+            if (std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) > 40) s.coloured = true;
+        }
+    return s;
+}
+
+int GlyphOf(int code, int set) { return code - 32 + 128 * set; }
+
+const Canvas& FontSheet()
+{
+    static const Canvas sheet = assetgen::MakeFontSheet();
+    return sheet;
+}
+
+TEST(FontSheet, GridOfWindows1252Cells)
+{
+    const Canvas& sheet = FontSheet();
+    ASSERT_EQ(sheet.width, 1024);
+    ASSERT_EQ(sheet.height, 1024);
+    for (int set = 0; set < 2; ++set) {
+        // Space and the five unassigned codes are empty cells.
+        for (int code : {32, 129, 141, 143, 144, 157})
+            EXPECT_EQ(Measure(sheet, GlyphOf(code, set)).lit, 0) << "code " << int(code) << " set " << set;
+        // Letters, digits, the euro sign, the hollow box of 127.
+        for (int code : {int('A'), int('g'), int('0'), 128, 127, 159})
+            EXPECT_GT(Measure(sheet, GlyphOf(code, set)).lit, 40) << "code " << int(code) << " set " << set;
+    }
+}
+
+TEST(FontSheet, LettersAreWhiteCentredAndHalfACellWide)
+{
+    const Canvas& sheet = FontSheet();
+    for (int set = 0; set < 2; ++set)
+        for (int code : {'M', 'W', 'm', 'w', '#', '$'}) {
+            if (set == 1 && assetgen::IsIconCode(code)) continue;
+            const CellStats s = Measure(sheet, GlyphOf(code, set));
+            EXPECT_FALSE(s.coloured) << int(code);
+            EXPECT_GE(s.maxX - s.minX + 1, 20) << int(code);
+            EXPECT_LE(s.maxX - s.minX + 1, 42) << int(code);
+            EXPECT_NEAR((s.minX + s.maxX) * 0.5, 32.0, 6.0) << int(code);
+        }
+}
+
+TEST(FontSheet, IconsOnlyInSetOne)
+{
+    const Canvas& sheet = FontSheet();
+    for (int code : {35, 36, 38, 96, 123, 125, 126, 140}) {
+        ASSERT_TRUE(assetgen::IsIconCode(code));
+        EXPECT_TRUE(Measure(sheet, GlyphOf(code, 1)).coloured) << code;
+        EXPECT_FALSE(Measure(sheet, GlyphOf(code, 0)).coloured) << int(code);
+    }
+    EXPECT_FALSE(assetgen::IsIconCode('A'));
+    EXPECT_FALSE(assetgen::IsIconCode('%'));
+}
+
+// How far the upper half of a glyph's ink sits right of its lower half.
+double Lean(const Canvas& sheet, int glyph)
+{
+    const int x0 = (glyph % 16) * 64, y0 = (glyph / 16) * 64;
+    double sum[2] = {0, 0}, count[2] = {0, 0};
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const double v = sheet.At(x0 + x, y0 + y)[0];
+            sum[y < 32] += v * x;
+            count[y < 32] += v;
+        }
+    return sum[1] / count[1] - sum[0] / count[0];
+}
+
+TEST(FontSheet, SetZeroSlants)
+{
+    const Canvas& sheet = FontSheet();
+    for (int code : {int('H'), int('I'), int('O')}) {
+        EXPECT_GT(Lean(sheet, GlyphOf(code, 0)), 2.0) << code;
+        EXPECT_LT(std::abs(Lean(sheet, GlyphOf(code, 1))), 1.5) << code;
+    }
+}
+
+TEST(Cp1252, HighCodesAndUnassigned)
+{
+    EXPECT_EQ(assetgen::Cp1252ToUnicode('A'), 'A');
+    EXPECT_EQ(assetgen::Cp1252ToUnicode(128), 0x20ACu);
+    EXPECT_EQ(assetgen::Cp1252ToUnicode(140), 0x0152u);
+    EXPECT_EQ(assetgen::Cp1252ToUnicode(159), 0x0178u);
+    for (int code : {129, 141, 143, 144, 157}) EXPECT_EQ(assetgen::Cp1252ToUnicode(code), 0u);
+}
+
+TEST(Skins, SizesAndLooks)
+{
+    for (bool pressed : {false, true}) {
+        const Canvas c = assetgen::MakeButtonFace(pressed);
+        EXPECT_EQ(c.width, 128);
+        EXPECT_EQ(c.height, 32);
+    }
+    // The bar leans right: the top-left and bottom-right corners are black.
+    const Canvas face = assetgen::MakeButtonFace(false);
+    EXPECT_EQ(face.At(1, 1)[0], 0);
+    EXPECT_EQ(face.At(126, 30)[0], 0);
+    // Pressed is the face, darker.
+    const Canvas pressed = assetgen::MakeButtonFace(true);
+    EXPECT_LT(pressed.At(64, 16)[0], face.At(64, 16)[0]);
+    // The bright tab rim is redder than the dim one.
+    EXPECT_GT(assetgen::MakeTabSkin(true).At(64, 1)[0], assetgen::MakeTabSkin(false).At(64, 1)[0]);
+
+    const Canvas panel = assetgen::MakePanelSkin();
+    ASSERT_EQ(panel.width, 32);
+    ASSERT_EQ(panel.height, 32);
+    // The panel tile repeats: its left and right columns meet smoothly.
+    for (int y = 0; y < 32; ++y) {
+        EXPECT_NEAR(panel.At(0, y)[0], panel.At(31, y)[0], 3);
+        EXPECT_EQ(panel.At(5, y)[0], panel.At(5, 0)[0]);
+        EXPECT_GT(panel.At(5, y)[0], panel.At(5, y)[1]);
+    }
+}
+
+TEST(Skins, TrackballColoursInTableOrder)
+{
+    // dark red, dark blue, dark green, bright red, bright blue, bright green
+    const int dominant[6] = {0, 2, 1, 0, 2, 1};
+    for (int i = 0; i < 6; ++i) {
+        const Canvas c = assetgen::MakeTrackballSkin(i);
+        ASSERT_EQ(c.width, 32);
+        const uint8_t* centre = c.At(16, 16);
+        EXPECT_EQ(std::max_element(centre, centre + 3) - centre, dominant[i]) << i;
+        EXPECT_EQ(c.At(0, 0)[dominant[i]], 0) << "soft edge " << i;
+        if (i >= 3) {
+            EXPECT_GT(centre[dominant[i]], assetgen::MakeTrackballSkin(i - 3).At(16, 16)[dominant[i]]);
+        }
+    }
+}
+
+TEST(IconSheets, LayoutAndUnusedCells)
+{
+    const Canvas sheet2 = assetgen::MakeShapeIconSheet(2);
+    ASSERT_EQ(sheet2.width, 512);
+    ASSERT_EQ(sheet2.height, 1024);
+    auto cellLit = [&](int k) {
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (sheet2.At((k % 8) * 64 + x, (k / 8) * 64 + y)[0] != 0) return true;
+        return false;
+    };
+    EXPECT_TRUE(cellLit(0));
+    EXPECT_TRUE(cellLit(76));  // icon 204
+    EXPECT_FALSE(cellLit(77));
+    EXPECT_FALSE(cellLit(127));
+    EXPECT_EQ(assetgen::MakeToolIcon("Zoom").width, 64);
+    EXPECT_EQ(assetgen::MakeFractalTypeIcon(50).width, 128);
+    EXPECT_EQ(assetgen::MakeSplashPicture().width, 512);
+    EXPECT_EQ(assetgen::MakeAxisLetters().width, 24);
+}
+
+TEST(PngFile, RoundTripAndBadSizes)
+{
+    Canvas c(5, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) c.Set(x, y, {x / 4.0f, y / 2.0f, 0.5f});
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(assetgen::EncodePngRgb(c.pixels.data(), 5, 3, bytes));
+    int w = 0, h = 0, n = 0;
+    uint8_t* back = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &n, 3);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(w, 5);
+    EXPECT_EQ(h, 3);
+    EXPECT_TRUE(std::equal(c.pixels.begin(), c.pixels.end(), back));
+    stbi_image_free(back);
+
+    EXPECT_FALSE(assetgen::EncodePngRgb(c.pixels.data(), 0, 3, bytes));
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_FALSE(assetgen::EncodePngRgb(nullptr, 5, 3, bytes));
+    EXPECT_FALSE(assetgen::WritePngRgb("/nonexistent-folder/x.png", c.pixels.data(), 5, 3));
+}
+
+}  // namespace
