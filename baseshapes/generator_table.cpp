@@ -1,39 +1,64 @@
 #include "baseshapes/generator_table.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 
-#include "engine/random.h"
+#include "baseshapes/kind_table.h"
+#include "baseshapes/sampler_affine.h"
+#include "baseshapes/sampler_contract.h"
 
 BaseshapeSampler gBaseshapeGenerators[2][kBaseshapeTableSize];
 uint8_t gBaseshapeHasFilled[kBaseshapeTableSize];
 uint8_t gBaseshapeTextureOk[kBaseshapeTableSize];
+SlotDeviceWalk gSlotDeviceWalk;
 
-namespace {
-
-// Stand-in for kinds whose samplers are not built yet: a point on the sphere
-// of radius size.
-void SampleStandInSphere(BaseshapePoint* point, uint8_t slot)
+void SampleBaseshapeStandIn(BaseshapePoint* point, uint8_t slot)
 {
-    RndField& rnd = gBaseshapeRandom[slot];
-    const float z = rnd.RandomSignedFloat();
-    const float a = rnd.RandomFloat() * 6.2831853f;
-    const float r = std::sqrt(std::fmax(0.0f, 1.0f - z * z));
+    RandomState& rs = SamplerRandom(slot);
+    const float y = RandomSignedUniform(rs);
+    const float a = RandomUniform(rs) * 6.2831855f;
+    const float r = std::sqrt(std::fmax(0.0f, 1.0f - y * y));
     point->x = r * std::cos(a) * point->size;
-    point->y = z * point->size;
+    point->y = y * point->size;
     point->z = r * std::sin(a) * point->size;
 }
 
-}  // namespace
+void SampleBaseshapeStandInFilled(BaseshapePoint* point, uint8_t slot)
+{
+    SampleBaseshapeStandIn(point, slot);
+    const float f = std::cbrt(RandomUniform(SamplerRandom(slot)));
+    point->x *= f;
+    point->y *= f;
+    point->z *= f;
+}
 
 void BuildBaseshapeGeneratorTables()
 {
-    for (int k = 0; k < kBaseshapeTableSize; ++k) {
-        gBaseshapeGenerators[0][k] = SampleStandInSphere;
-        gBaseshapeGenerators[1][k] = SampleStandInSphere;
-        gBaseshapeHasFilled[k] = 0;
-        gBaseshapeTextureOk[k] = 1;
+    std::memset(gSlotTexelColor, 0, sizeof gSlotTexelColor);
+    std::memset(&gSlotDeviceWalk, 0, sizeof gSlotDeviceWalk);
+    std::memset(gBaseshapeHasFilled, 0, sizeof gBaseshapeHasFilled);
+    std::memset(gBaseshapeTextureOk, 1, sizeof gBaseshapeTextureOk);
+    for (int table = 0; table < 2; ++table) {
+        for (int k = 0; k < kBaseshapeKinds; ++k) {
+            gBaseshapeGenerators[table][k] = gBaseshapeKindTable[k].surface;
+            if (!(gBaseshapeKindTable[k].flags & kKindTexture)) gBaseshapeTextureOk[k] = 0;
+        }
+        for (int k = kBaseshapeKinds; k < kBaseshapeTableSize; ++k) {
+            gBaseshapeGenerators[table][k] = SampleBaseshapeAffineTransformation;
+        }
     }
-    for (auto& c : gSlotTexelColor) c[0] = c[1] = c[2] = 0;
+    for (int k = 0; k < kBaseshapeKinds; ++k) {
+        if (!(gBaseshapeKindTable[k].flags & kKindHasFilled)) continue;
+        gBaseshapeGenerators[1][k] = gBaseshapeKindTable[k].filled;
+        gBaseshapeHasFilled[k] = 1;
+    }
+}
+
+void SeedBaseshapeRandomAndBuildTables()
+{
+    for (RndField& f : gBaseshapeRandom) f.Seed(static_cast<uint32_t>(std::rand()));
+    BuildBaseshapeGeneratorTables();
 }
 
 BaseshapePoint ApplyBaseshapeModifier(BaseshapePoint point, int32_t, uint8_t) { return point; }

@@ -1,0 +1,80 @@
+// What every baseshape sampler shares: its random source, the texel lookups
+// and colour tail, the displacement-map cell rule and the mesh triangle pick.
+//
+// Sections: [draws] [texels and colour tail] [displacement maps] [meshes]
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "engine/baseshape_model.h"
+#include "engine/random.h"
+
+// [draws] ------------------------------------------------------------------
+
+// The slot's own generator; samplers step it inline through engine/random.h
+// (RandomStep, RandomUniform, RandomCoin).
+inline RandomState& SamplerRandom(uint8_t slot) { return gBaseshapeRandom[slot].State(); }
+
+// asin(s) * 2/pi: turns a sine or cosine into a triangle wave in [-1, 1].
+inline float TriangleWave(float s) { return std::asin(s) * 0.63661975f; }
+
+// Filled-twin radial factor 1 - w^4 of the basic solids: denser towards the
+// surface, w = 0 on the surface itself.
+inline float FilledFalloff(float w)
+{
+    const float w2 = w * w;
+    return 1.0f - w2 * w2;
+}
+
+// [texels and colour tail] -------------------------------------------------
+
+// Texel lookups in the texture of the slot's baseshape; the result goes to
+// the slot's gSlotTexelColor. A missing or empty texture leaves it unchanged.
+// Column and row are clamped to the image, so u or v = 1.0 (a draw can round
+// up to exactly 1) reads the last column or row.
+void SampleBaseshapeTextureNearest(const float* u, const float* v, uint8_t slot);
+void SampleBaseshapeTextureBilinear(const float* u, const float* v, uint8_t slot);
+
+// The slot's baseshape texture, or null when the slot names no baseshape or
+// the texture is missing or empty.
+const BaseshapeImage* SlotTexture(uint8_t slot);
+
+// Looks up (u, v) by the slot's colour mode and copies the texel colour into
+// the point; mode 0 (or no texture) leaves the point's colour alone.
+void ApplyTexelColor(BaseshapePoint* point, float u, float v, uint8_t slot);
+
+// The colour tail of a texturable sampler, after x, y, z are written.
+inline void ApplyBaseshapeColorTail(BaseshapePoint* point, float u, float v, uint8_t slot)
+{
+    if (gSlotColorMode[slot] != 0) ApplyTexelColor(point, u, v, slot);
+}
+
+// [displacement maps] ------------------------------------------------------
+
+// One drawn cell of a displacement map and the bilinear height in it.
+struct DisplacementCell {
+    uint32_t col, row;    // the cell's texel
+    uint32_t col1, row1;  // its neighbours (wrapped or next)
+    float fx, fy;         // position inside the cell
+    float height;         // 0..255
+    float u, v;           // (col + fx) / W, (row + fy) / H: texture coordinates
+};
+
+// Tries before a map full of holes gives up and returns a height of 0.
+inline constexpr int kDisplacementTries = 64;
+
+// Draws a cell of the slot's displacement map (columns first, then rows, then
+// fx, fy), rejecting cells whose top and bottom heights are both 0. An axis
+// that wraps takes w mod N with neighbour index + 1 (0 past the end); an axis
+// with two ends is edge-weighted (an axis one texel long there gives index
+// 0). A missing or empty map gives the cell (0, 0) at height 0 without
+// drawing; an all-zero map gives the last try's cell at height 0.
+DisplacementCell DrawDisplacementCell(uint8_t slot, bool wrapColumns, bool wrapRows);
+
+// [meshes] -----------------------------------------------------------------
+
+// Draws a triangle (w mod the count) of the slot's baseshape mesh and
+// returns its nine floats V0, V1, V2; null, without drawing, for a missing or
+// empty mesh (the sampler then returns the origin).
+const float* DrawMeshTriangle(uint8_t slot);
