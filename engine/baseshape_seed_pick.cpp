@@ -1,0 +1,143 @@
+#include "engine/baseshape_seed_pick.h"
+
+#include "baseshapes/generator_table.h"
+#include "engine/baseshape_model.h"
+#include "engine/fractal_model.h"
+#include "engine/kernel_framework.h"
+#include "engine/point_coloring.h"
+#include "engine/random.h"
+
+int32_t gVoxelEngineOn = 0;
+uint8_t gFillBaseshapesOption = 1;
+
+namespace {
+
+inline constexpr int kBaseshapeKindSierpinski = 57;
+inline constexpr int kRampFirst = 1;
+inline constexpr int kRampSteps = 254;  // entries 1..254; 0 and 255 stay unused
+
+// The record's baseshape index for the slot, kept inside the tables even if
+// the pick never ran on this slot.
+inline int SlotBaseshape(uint8_t slot)
+{
+    const int b = gSlotBaseshape[slot];
+    return (b >= 0 && b < kMaxBaseshapes) ? b : 0;
+}
+
+inline int PickIndex(uint8_t slot)
+{
+    const int32_t count = gBaseshapeCount;
+    if (count <= 1) return 0;
+    const int32_t last = count < kMaxBaseshapes ? count - 1 : kMaxBaseshapes - 1;
+    float u = RandomUniform(gSlotRandom[slot]);
+    for (int b = 0; b < last; ++b) {
+        u -= gBaseshapes[b].probability;
+        if (u < 0.0f) return b;
+    }
+    return last;  // the remainder, and the last baseshape's own share
+}
+
+}  // namespace
+
+void PickBaseshapePoint(uint8_t slot)
+{
+    const int b = PickIndex(slot);
+    const BaseshapeRecord& rec = gBaseshapes[b];
+    BaseshapePoint& point = gSlotBaseshapePoints[slot];
+    point = gBaseshapePointTemplates[b];
+
+    gSlotColorMode[slot] = rec.useTexture ? static_cast<uint8_t>((rec.smoothTexture ? 1 : 0) + 1) : 0;
+    if (gColoringMode.load(std::memory_order_relaxed) >= 8) {
+        point.red = point.green = point.blue = 0;
+    } else {
+        point.red = static_cast<uint8_t>(gBaseshapeColors.r[b]);
+        point.green = static_cast<uint8_t>(gBaseshapeColors.g[b]);
+        point.blue = static_cast<uint8_t>(gBaseshapeColors.b[b]);
+    }
+    gSlotBaseshape[slot] = static_cast<int8_t>(b);
+
+    // A damaged record's kind falls back to kind 0 rather than leaving the table.
+    int32_t kind = rec.shapeType;
+    if (kind < 0 || kind >= kBaseshapeTableSize) kind = 0;
+    // Kinds 0 and 57 continue from the slot's previous seed.
+    if (kind == 0) {
+        point.x = point.size * gSlotBaseshapePosition[0][slot];
+        point.y = point.size * gSlotBaseshapePosition[1][slot];
+        point.z = point.size * gSlotBaseshapePosition[2][slot];
+    } else if (kind == kBaseshapeKindSierpinski) {
+        point.x = gSlotBaseshapePosition[0][slot];
+        point.y = gSlotBaseshapePosition[1][slot];
+        point.z = gSlotBaseshapePosition[2][slot];
+    }
+
+    const bool filled = (gVoxelEngineOn && gFillBaseshapesOption) || rec.interior;
+    gBaseshapeGenerators[filled ? 1 : 0][kind](&point, slot);
+    if (rec.modifierOn) point = ApplyBaseshapeModifier(point, gBaseshapeModifierType[b], slot);
+    if (rec.arrayOn) point = ApplyBaseshapeArray(point, gBaseshapeArrayType[b], slot);
+
+    gSlotSampleColor[slot][0] = point.red;
+    gSlotSampleColor[slot][1] = point.green;
+    gSlotSampleColor[slot][2] = point.blue;
+
+    const float* m = rec.matrix;
+    const float x = point.x, y = point.y, z = point.z;
+    float X = m[0] * x + m[1] * y + m[2] * z;
+    const float Y = (m[3] * x + m[4] * y) + (m[5] * z + rec.position[1]);
+    float Z = m[6] * x + m[7] * y + m[8] * z;
+    const int32_t type = gFractalType;
+    const bool planar = type >= 0 && type < kFractalTypeCount && gPlanarFractalTypes[type];
+    if (planar && rec.pointsPerRun != 0) {
+        X = 20.0f * X + rec.position[0];
+        Z = 20.0f * Z + rec.position[2];
+    } else {
+        X = X + rec.position[0];
+        Z = Z + rec.position[2];
+    }
+    gSlotSeedPoint[0][slot] = gSlotBaseshapePosition[0][slot] = X;
+    gSlotSeedPoint[1][slot] = gSlotBaseshapePosition[1][slot] = Y;
+    gSlotSeedPoint[2][slot] = gSlotBaseshapePosition[2][slot] = Z;
+    gSlotBaseshapeColorIndex[slot] = static_cast<uint8_t>(b + 1);
+}
+
+void ColorBaseshapeRun(int32_t first, int32_t end, uint8_t slot)
+{
+    if (first > end) return;
+    const int32_t stop = first == end ? first + 1 : end;
+    const int b = SlotBaseshape(slot);
+    const BaseshapeRecord& rec = gBaseshapes[b];
+    const int mode = (rec.useTexture ? 1 : 0) + (rec.useGradient ? 2 : 0);
+
+    if (mode < 2) {
+        uint8_t r, g, bl;
+        if (mode == 1) {
+            r = gSlotSampleColor[slot][0];
+            g = gSlotSampleColor[slot][1];
+            bl = gSlotSampleColor[slot][2];
+        } else if (gColoringMode.load(std::memory_order_relaxed) >= 8) {
+            r = g = bl = 0;
+        } else {
+            r = static_cast<uint8_t>(gBaseshapeColors.r[b]);
+            g = static_cast<uint8_t>(gBaseshapeColors.g[b]);
+            bl = static_cast<uint8_t>(gBaseshapeColors.b[b]);
+        }
+        for (int32_t j = first; j < stop; ++j) {
+            gPointColorR[j] = r;
+            gPointColorG[j] = g;
+            gPointColorB[j] = bl;
+        }
+        return;
+    }
+
+    const ColorRamp& ramp = gBaseshapeColorRamps[b];
+    const int32_t blend = rec.blendMode;
+    int k = kRampFirst;
+    for (int32_t j = first; j < stop; ++j) {
+        uint8_t c[6] = {ramp.r[k], ramp.g[k], ramp.b[k],
+                        gSlotSampleColor[slot][0], gSlotSampleColor[slot][1], gSlotSampleColor[slot][2]};
+        if (mode == 3) BlendColors(c, &blend);
+        gPointColorR[j] = c[0];
+        gPointColorG[j] = c[1];
+        gPointColorB[j] = c[2];
+        if (++k > kRampSteps) k = kRampFirst;
+    }
+}

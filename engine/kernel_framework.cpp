@@ -1,0 +1,92 @@
+#include "engine/kernel_framework.h"
+
+#include "engine/escape_time_kernels.h"
+#include "engine/fractal_model.h"
+#include "engine/fractal_type_00.h"
+
+std::atomic<FractalKernel> gFractalTypeKernel{RunFractalType00};
+int32_t gEscapeFunction = 0;
+int32_t gEscapeIterationLimit = 200;
+
+const uint8_t gPlanarFractalTypes[kFractalTypeCount] = {
+    0, 0, 0, 0, 0, 0, 0, 1, 1, 1,  // 0..9
+    0, 0, 0, 1, 1, 0, 1, 1, 0, 0,  // 10..19
+    0, 0, 0, 0, 0, 1, 0, 0, 0, 0,  // 20..29
+    0, 1, 0, 0, 0, 0, 0, 0, 0, 0,  // 30..39
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 40..49
+};
+
+namespace {
+
+inline constexpr int32_t kEscapeFunctionScales = 5;
+
+// Types whose own maps are not in yet run the plain affine game.
+constexpr FractalKernel kPendingKernel = RunFractalType00;
+
+}  // namespace
+
+const FractalTypeRow kFractalTypes[kFractalTypeCount] = {
+    {0, "IFS", RunFractalType00, nullptr},
+    {1, "3D Inverse Tree", kPendingKernel, nullptr},
+    {2, "Fractal Flames", kPendingKernel, nullptr},
+    {3, "Kleinian sets", kPendingKernel, nullptr},
+    {4, "PopCorn City", kPendingKernel, nullptr},
+    {5, "Conditional Quaternion Julia", kPendingKernel, nullptr},
+    {6, "Quaternion Julia", kPendingKernel, nullptr},
+    {7, "2.5D IFS", kPendingKernel, nullptr},
+    {8, "Julia Set Z^2+C", kPendingKernel, nullptr},
+    {9, "Julia Set (Z^2+C)/(Z^2+C1)", kPendingKernel, nullptr},
+    {10, "Julia Set Z^3+C vs. IFS", kPendingKernel, nullptr},
+    {11, "Quaternion IFS", kPendingKernel, nullptr},
+    {12, "Apollonian Set", kPendingKernel, nullptr},
+    {13, "Sp. Julia Set Z^2+C", kPendingKernel, nullptr},
+    {14, "Sp. Julia Set (Z^2+C)/(Z^2+C1)", kPendingKernel, nullptr},
+    {15, "2.7D IFS", kPendingKernel, nullptr},
+    {16, "Julia Set II", kPendingKernel, nullptr},
+    {17, "Julia Set III", kPendingKernel, nullptr},
+    {18, "Gumowski-Mira Attractor", kPendingKernel, nullptr},
+    {19, "Spherical Kleinians", kPendingKernel, nullptr},
+    {20, "3D Kleinians", kPendingKernel, nullptr},
+    {21, "Hyperbolic Tessellations", kPendingKernel, nullptr},
+    {22, "Talvoran Script", kPendingKernel, nullptr},
+    {23, "Fractal Flames 2", kPendingKernel, nullptr},
+    {24, "IFS Reflection", kPendingKernel, nullptr},
+    {25, "Julia Set IV", kPendingKernel, nullptr},
+    {26, "Julia Set V", kPendingKernel, nullptr},
+    {27, "Julia Set VI", kPendingKernel, nullptr},
+    {28, "Scroll", kPendingKernel, nullptr},
+    {29, "Double Scroll", kPendingKernel, nullptr},
+    {30, "Spiky Julia 3D", kPendingKernel, nullptr},
+    {31, "Spiky Julia 2.5D", kPendingKernel, nullptr},
+    {32, "Tetrahedral Radiolarian", kPendingKernel, nullptr},
+    {33, "Octahedral Radiolarian", kPendingKernel, nullptr},
+    {34, "Hexahedral Radiolarian", kPendingKernel, nullptr},
+    {35, "Dodecahedral Radiolarian", kPendingKernel, nullptr},
+    {36, "Icosahedral Radiolarian", kPendingKernel, nullptr},
+    {37, "Hyperbolic Tessellations II", kPendingKernel, nullptr},
+    {38, "Square Castle", kPendingKernel, nullptr},
+    {39, "Quaternion Julia 2", kPendingKernel, nullptr},
+    {40, "Rings", kPendingKernel, nullptr},
+    {41, "Julia Sphere", kPendingKernel, nullptr},
+    {42, "IFS Reflection II ", kPendingKernel, nullptr},
+    {43, "Trilobites", kPendingKernel, nullptr},
+    {44, "Stars and Hedras", kPendingKernel, nullptr},
+    {45, "Quaternionic Kleinian", kPendingKernel, nullptr},
+    {46, "Stochastic Mandelbrot Set", RunFractalType46, RunFractalType46Alt},
+    {47, "Towers", kPendingKernel, nullptr},
+    {48, "Blocks", kPendingKernel, nullptr},
+    {49, "Stochastic Mandelbrot Set II", RunFractalType49, RunFractalType49Alt},
+};
+
+FractalKernel FractalTypeKernelFor(int32_t type, int32_t escapeFunction)
+{
+    if (type < 0 || type >= kFractalTypeCount) return nullptr;
+    const FractalTypeRow& row = kFractalTypes[type];
+    return (row.altKernel && escapeFunction == kEscapeFunctionScales) ? row.altKernel : row.kernel;
+}
+
+void SelectFractalTypeKernel()
+{
+    const FractalKernel kernel = FractalTypeKernelFor(gFractalType, gEscapeFunction);
+    if (kernel) gFractalTypeKernel.store(kernel, std::memory_order_relaxed);
+}
