@@ -1,0 +1,39 @@
+#include "ui/asset_paths.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#ifndef TALVORAN_BUILD_ASSET_DIR
+#define TALVORAN_BUILD_ASSET_DIR "assets"
+#endif
+
+namespace {
+
+std::string gInstallFolderOverride;
+
+std::string DefaultInstallFolder()
+{
+    if (const char* env = std::getenv("TALVORAN_ASSET_DIR"); env != nullptr && env[0] != '\0') return env;
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const std::filesystem::path beside = exe.parent_path() / "assets";
+        if (std::filesystem::is_directory(beside / "res", ec)) return beside.string();
+    }
+    return TALVORAN_BUILD_ASSET_DIR;
+}
+
+}  // namespace
+
+const std::string& InstallFolder()
+{
+    static const std::string fallback = DefaultInstallFolder();
+    return gInstallFolderOverride.empty() ? fallback : gInstallFolderOverride;
+}
+
+void SetInstallFolder(const std::string& path) { gInstallFolderOverride = path; }
+
+std::string ResourcePath(const char* name) { return InstallFolder() + "/res/" + name; }
+
+std::string IconPath(const char* name) { return InstallFolder() + "/img/" + name; }

@@ -1,0 +1,39 @@
+// The push button: a slanted skin with a centred caption, recorded once in a
+// normal and a pressed look. A press inside sets the pressed flag; the owner
+// (the action dispatcher) acts on it after the release and clears it.
+#pragma once
+
+#include <cstdint>
+
+class Button {
+public:
+    Button() = default;
+    virtual ~Button() = default;
+
+    // Records both looks at the origin and stores the hit rectangle
+    // (x, y, x + width, y + height); clears the pressed flag. refRight and
+    // refTop give the margins to the screen's right and top edges.
+    void Build(const int& x, const int& y, const int& z, const int& width, const int& height, const char* caption,
+               const int& tag, const int& refRight, const int& refTop);
+    void Draw() const;
+    // Sets the pressed flag on a hit (bounds inclusive) when visible; returns
+    // the pressed flag as it then stands.
+    bool Click(const int& px, const int& py);
+
+    // End width of the skin: 8 units when the button is wider than 16, else 4.
+    static int EndWidth(int width) { return width > 16 ? 8 : 4; }
+    // Caption position relative to the button, normal look.
+    static int CaptionX(int width, int length);
+    static int CaptionY(int height) { return height / 2 - 6; }
+
+    float localRect[4] = {};  // 0, 0, width, height
+    uint8_t pressed = 0;
+    unsigned normalList = 0;
+    unsigned pressedList = 0;
+    uint8_t visible = 0;
+    int ownerValue = 0;  // never touched by the button
+    int rect[4] = {};    // x0, y0, x1, y1: hit test and drawing position
+    int rectCopy[4] = {};
+    int margins[2] = {};  // refRight - x0, refTop - y0
+    int tag = 0;
+};

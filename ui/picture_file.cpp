@@ -1,0 +1,44 @@
+#include "ui/picture_file.h"
+
+#include <cstdio>
+#include <cstring>
+
+// Static, so that no other user of stb_image in the program can clash with
+// these symbols.
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
+namespace {
+
+RgbPicture FromStb(uint8_t* data, int width, int height)
+{
+    RgbPicture picture;
+    if (data == nullptr) return picture;
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.resize(static_cast<size_t>(width) * height * 3);
+    const size_t stride = static_cast<size_t>(width) * 3;
+    for (int y = 0; y < height; ++y)
+        std::memcpy(&picture.pixels[stride * (height - 1 - y)], data + stride * y, stride);
+    stbi_image_free(data);
+    return picture;
+}
+
+}  // namespace
+
+RgbPicture LoadPictureRgb(const std::string& path)
+{
+    int width = 0, height = 0, channels = 0;
+    uint8_t* data = stbi_load(path.c_str(), &width, &height, &channels, 3);
+    if (data == nullptr) std::fprintf(stderr, "cannot load picture %s: %s\n", path.c_str(), stbi_failure_reason());
+    return FromStb(data, width, height);
+}
+
+RgbPicture DecodePictureRgb(const uint8_t* bytes, size_t size)
+{
+    if (bytes == nullptr || size == 0 || size > 0x7fffffff) return {};
+    int width = 0, height = 0, channels = 0;
+    uint8_t* data = stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 3);
+    return FromStb(data, width, height);
+}

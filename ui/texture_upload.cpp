@@ -1,0 +1,38 @@
+#include "ui/texture_upload.h"
+
+#include "platform/gl_api.h"
+
+unsigned UploadPictureTexture(const RgbPicture& picture, TextureMip mip, TextureWrap wrap)
+{
+    static const uint8_t kBlack[12] = {};
+    const bool empty = picture.empty();
+    const int width = empty ? 2 : picture.width;
+    const int height = empty ? 2 : picture.height;
+    const uint8_t* pixels = empty ? kBlack : picture.pixels.data();
+
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    // Rows of odd widths are packed tightly in our pictures.
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (mip == TextureMip::Full) {
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+    glPopClientAttrib();
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const GLint wrapMode = wrap == TextureWrap::Clamp ? GL_CLAMP_TO_EDGE : GL_REPEAT;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    return texture;
+}
+
+unsigned LoadPictureTexture(const std::string& path, TextureMip mip, TextureWrap wrap)
+{
+    return UploadPictureTexture(LoadPictureRgb(path), mip, wrap);
+}

@@ -1,0 +1,18 @@
+// Turning interface pictures into GL textures, the one way every picture of
+// the kit is uploaded.
+#pragma once
+
+#include "ui/picture_file.h"
+
+enum class TextureMip { None, Full };
+enum class TextureWrap { Clamp, Repeat };
+
+// Uploads the RGB picture (bottom row first) into a new texture with linear
+// magnification, linear or linear-mipmap-linear minification, the wrap mode
+// given, and leaves it bound with the decal environment. An empty picture
+// gives a black 2 x 2 texture, so a missing file shows nothing rather than
+// untextured quads. Needs a current context.
+unsigned UploadPictureTexture(const RgbPicture& picture, TextureMip mip, TextureWrap wrap);
+
+// Loads the picture file and uploads it; see UploadPictureTexture.
+unsigned LoadPictureTexture(const std::string& path, TextureMip mip, TextureWrap wrap);
