@@ -60,6 +60,3 @@ void SeedBaseshapeRandomAndBuildTables()
     for (RndField& f : gBaseshapeRandom) f.Seed(static_cast<uint32_t>(std::rand()));
     BuildBaseshapeGeneratorTables();
 }
-
-BaseshapePoint ApplyBaseshapeModifier(BaseshapePoint point, int32_t, uint8_t) { return point; }
-BaseshapePoint ApplyBaseshapeArray(BaseshapePoint point, int32_t, uint8_t) { return point; }

@@ -1,0 +1,202 @@
+#include "baseshapes/samplers_sphere_tori.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "baseshapes/generator_table.h"
+#include "baseshapes/sampler_affine.h"
+#include "baseshapes/support/sampler_fixture.h"
+
+namespace {
+
+constexpr float kSize = 1.3f;
+constexpr float kTube = 0.35f;
+constexpr int kPoints = 20000;
+
+float Length(const BaseshapePoint& p) { return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z); }
+
+// The tube cross-section of a ring about z with centre-line radius s*s:
+// radial and vertical offsets from the centre line.
+void TubeOffset(const BaseshapePoint& p, float s, float& dr, float& dz)
+{
+    dr = std::sqrt(p.x * p.x + p.y * p.y) - s * s;
+    dz = p.z;
+}
+
+// Largest projection of (dr, 2 dz) on the eight edge normals of the octagon:
+// its inradius on the surface, less inside.
+float OctagonSupport(float dr, float dz)
+{
+    float best = -1e30f;
+    for (int j = 0; j < 8; ++j) {
+        const float a = static_cast<float>(j) * 0.7853982f;
+        best = std::max(best, dr * std::cos(a) + 2.0f * dz * std::sin(a));
+    }
+    return best;
+}
+
+template <typename Check>
+void ForPoints(BaseshapeSampler sampler, float size, float p1, Check check)
+{
+    ResetTestSlot(kTestSlot, 2024);
+    for (int i = 0; i < kPoints; ++i) {
+        BaseshapePoint p = MakeTestPoint(size, p1);
+        sampler(&p, kTestSlot);
+        ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z));
+        check(p);
+        if (::testing::Test::HasFailure()) return;
+    }
+}
+
+TEST(SphereAndTori, SphereLiesOnItsRadiusOrInside)
+{
+    ForPoints(SampleBaseshapeSphere, kSize, 0, [](const BaseshapePoint& p) {
+        ASSERT_NEAR(Length(p), kSize, 2e-6f * kSize);
+    });
+    float deepest = kSize;
+    ForPoints(SampleBaseshapeSphereFilled, kSize, 0, [&](const BaseshapePoint& p) {
+        ASSERT_LE(Length(p), kSize * (1 + 2e-6f));
+        deepest = std::min(deepest, Length(p));
+    });
+    EXPECT_LT(deepest, 0.2f * kSize);
+}
+
+TEST(SphereAndTori, TorusITubeHasRadiusP1TimesSize)
+{
+    const float tube = kTube * kSize;
+    ForPoints(SampleBaseshapeTorusI, kSize, kTube, [&](const BaseshapePoint& p) {
+        float dr, dz;
+        TubeOffset(p, kSize, dr, dz);
+        ASSERT_NEAR(std::sqrt(dr * dr + dz * dz), tube, 1e-5f);
+    });
+    ForPoints(SampleBaseshapeTorusIFilled, kSize, kTube, [&](const BaseshapePoint& p) {
+        float dr, dz;
+        TubeOffset(p, kSize, dr, dz);
+        ASSERT_LE(std::sqrt(dr * dr + dz * dz), tube + 1e-5f);
+    });
+}
+
+TEST(SphereAndTori, TorusIITubeIsAHalfHeightOctagon)
+{
+    const float inradius = 0.9238795f * kTube * kSize;
+    ForPoints(SampleBaseshapeTorusII, kSize, kTube, [&](const BaseshapePoint& p) {
+        float dr, dz;
+        TubeOffset(p, kSize, dr, dz);
+        ASSERT_NEAR(OctagonSupport(dr, dz), inradius, 2e-5f);
+        ASSERT_LE(std::fabs(dz), 0.5f * kTube * kSize + 1e-5f);
+    });
+    ForPoints(SampleBaseshapeTorusIIFilled, kSize, kTube, [&](const BaseshapePoint& p) {
+        float dr, dz;
+        TubeOffset(p, kSize, dr, dz);
+        ASSERT_LE(OctagonSupport(dr, dz), inradius + 2e-5f);
+    });
+}
+
+TEST(SphereAndTori, CompositesCallWithUnitSizeForARingOfRadiusOne)
+{
+    ForPoints(SampleBaseshapeTorusI, 1.0f, 0.25f, [](const BaseshapePoint& p) {
+        float dr, dz;
+        TubeOffset(p, 1.0f, dr, dz);
+        ASSERT_NEAR(std::sqrt(dr * dr + dz * dz), 0.25f, 1e-5f);
+    });
+}
+
+// Runs the sampler on a state whose next words are a and b.
+BaseshapePoint SampleWithWords(BaseshapeSampler sampler, uint32_t a, uint32_t b)
+{
+    ResetTestSlot(kTestSlot, 1);
+    gBaseshapeRandom[kTestSlot].State() = StateYielding(a, b);
+    BaseshapePoint p = MakeTestPoint(kSize, kTube);
+    sampler(&p, kTestSlot);
+    return p;
+}
+
+TEST(SphereAndTori, FirstDrawsAtZero)
+{
+    const BaseshapePoint s = SampleWithWords(SampleBaseshapeSphere, 0, 0);
+    EXPECT_NEAR(s.x, 0.0f, 1e-6f);
+    EXPECT_FLOAT_EQ(s.y, -kSize);
+    EXPECT_NEAR(s.z, 0.0f, 1e-6f);
+
+    // u2 = 0: a = pi, the inner equator.
+    const BaseshapePoint t1 = SampleWithWords(SampleBaseshapeTorusI, 0, 0);
+    EXPECT_NEAR(t1.x, (kSize - kTube) * kSize, 1e-6f);
+    EXPECT_NEAR(t1.z, 0.0f, 1e-6f);
+
+    // Torus II: the middle of the inner flat side, then a corner at pi + pi/8.
+    const BaseshapePoint t2 = SampleWithWords(SampleBaseshapeTorusII, 0, 0);
+    EXPECT_NEAR(t2.x, (kSize - 0.9238795f * kTube) * kSize, 1e-6f);
+    EXPECT_NEAR(t2.z, 0.0f, 1e-6f);
+    const BaseshapePoint corner = SampleWithWords(SampleBaseshapeTorusII, 0, WordFor(1.0 / 16));
+    const float a = 3.1415927f + 0.3926991f;
+    EXPECT_NEAR(corner.x, (kSize + kTube * std::cos(a)) * kSize, 2e-6f);
+    EXPECT_NEAR(corner.z, 0.5f * kSize * kTube * std::sin(a), 2e-6f);
+}
+
+// A filled twin makes its surface twin's two draws first, then one more,
+// and moves the point only inwards along the same direction.
+TEST(SphereAndTori, FilledTwinsDrawOneMoreAndShrinkTheSurfacePoint)
+{
+    const BaseshapeSampler twins[3][2] = {{SampleBaseshapeSphere, SampleBaseshapeSphereFilled},
+                                          {SampleBaseshapeTorusI, SampleBaseshapeTorusIFilled},
+                                          {SampleBaseshapeTorusII, SampleBaseshapeTorusIIFilled}};
+    for (const auto& twin : twins) {
+        ResetTestSlot(kTestSlot, 555);
+        const RandomState start = gBaseshapeRandom[kTestSlot].State();
+        BaseshapePoint surface = MakeTestPoint(kSize, kTube);
+        twin[0](&surface, kTestSlot);
+        RandomState afterSurface = gBaseshapeRandom[kTestSlot].State();
+
+        gBaseshapeRandom[kTestSlot].State() = start;
+        BaseshapePoint filled = MakeTestPoint(kSize, kTube);
+        twin[1](&filled, kTestSlot);
+        RandomStep(afterSurface);
+        EXPECT_EQ(0, std::memcmp(&afterSurface, &gBaseshapeRandom[kTestSlot].State(), sizeof afterSurface));
+        // Same angles: the same azimuth about the shape's axis.
+        EXPECT_NEAR(std::atan2(filled.y, filled.x), std::atan2(surface.y, surface.x), 1e-4f);
+    }
+    ResetTestSlot(kTestSlot, 555);
+    BaseshapePoint surface = MakeTestPoint(kSize, 0);
+    SampleBaseshapeSphere(&surface, kTestSlot);
+    ResetTestSlot(kTestSlot, 555);
+    BaseshapePoint filled = MakeTestPoint(kSize, 0);
+    SampleBaseshapeSphereFilled(&filled, kTestSlot);
+    const float f = Length(filled) / Length(surface);
+    EXPECT_LE(f, 1.0f + 1e-6f);
+    EXPECT_NEAR(filled.x, surface.x * f, 1e-5f);
+    EXPECT_NEAR(filled.y, surface.y * f, 1e-5f);
+}
+
+TEST(AffineTransformation, WarpsTheIncomingPointByASineAndDrawsNothing)
+{
+    ResetTestSlot(kTestSlot, 8);
+    const RandomState before = gBaseshapeRandom[kTestSlot].State();
+    uint8_t texel[3] = {200, 100, 50};
+    gBaseshapeTextures[0].width = gBaseshapeTextures[0].height = 1;
+    gBaseshapeTextures[0].pixels = texel;
+    for (uint8_t mode = 0; mode < 3; ++mode) {
+        gSlotColorMode[kTestSlot] = mode;
+        BaseshapePoint p = MakeTestPoint(2.0f, 0.0f);
+        p.x = 0.5f, p.y = -1.25f, p.z = 3.0f;
+        SampleBaseshapeAffineTransformation(&p, kTestSlot);
+        EXPECT_EQ(p.x, 0.5f);
+        EXPECT_EQ(p.y, -1.25f);
+        EXPECT_EQ(p.z, 3.0f);
+
+        p.p[0] = 0.5f;
+        SampleBaseshapeAffineTransformation(&p, kTestSlot);
+        EXPECT_FLOAT_EQ(p.x, 0.5f + std::sin(0.5f) * 0.5f);
+        EXPECT_FLOAT_EQ(p.y, -1.25f + std::sin(-1.25f) * 0.5f);
+        EXPECT_EQ(p.red, 10);
+        p.x = 0.0f;
+        SampleBaseshapeAffineTransformation(&p, kTestSlot);
+        EXPECT_EQ(p.x, 0.0f);
+    }
+    gBaseshapeTextures[0] = BaseshapeImage{};
+    EXPECT_EQ(0, std::memcmp(&before, &gBaseshapeRandom[kTestSlot].State(), sizeof before));
+}
+
+}  // namespace
