@@ -23,7 +23,9 @@ TEST(FractalTypeTable, RowsInTypeOrderWithTheirKernels)
         ASSERT_NE(row.kernel, nullptr) << t;
         EXPECT_EQ(row.altKernel != nullptr, t == 46 || t == 49) << t;
         // Types whose maps are not in yet run the type-0 kernel.
-        if (t != 46 && t != 49) EXPECT_EQ(row.kernel, &RunFractalType00) << t;
+        if (t != 46 && t != 49) {
+            EXPECT_EQ(row.kernel, &RunFractalType00) << t;
+        }
     }
     EXPECT_STREQ(kFractalTypes[0].name, "IFS");
     EXPECT_STREQ(kFractalTypes[22].name, "Talvoran Script");

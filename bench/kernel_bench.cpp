@@ -1,0 +1,80 @@
+// Points per second of the type-0 kernel on one slot with four
+// transformations: without baseshapes (one orbit) and with sphere seeds
+// every 100 points; colouring mode 0 (weighted interpolation, float work per
+// point) and 6 (integer sums).
+#include <benchmark/benchmark.h>
+
+#include "baseshapes/generator_table.h"
+#include "engine/baseshape_model.h"
+#include "engine/fractal_model.h"
+#include "engine/fractal_type_00.h"
+#include "engine/pick_table.h"
+#include "engine/point_coloring.h"
+#include "engine/random.h"
+#include "render/symmetry_modes.h"
+
+namespace {
+
+void SetUpModel(bool baseshapes, int coloringMode)
+{
+    InitGlobalState();
+    SeedStartupRandomStates(1234u, BuildBaseshapeGeneratorTables);
+    gTransformCount = gPickTransformCount = 4;
+    const float shift[4][3] = {{0, 0, 0}, {0.5f, 0, 0}, {0, 0.5f, 0}, {0, 0, 0.5f}};
+    for (int t = 0; t < 4; ++t) {
+        TransformCoefficients& c = gTransformCoefficients;
+        c.m00[t] = c.m11[t] = c.m22[t] = 0.5f;
+        c.m01[t] = c.m02[t] = c.m10[t] = c.m12[t] = c.m20[t] = c.m21[t] = 0.0f;
+        c.tx[t] = shift[t][0];
+        c.ty[t] = shift[t][1];
+        c.tz[t] = shift[t][2];
+        gTransformWeights[t] = 0.25f;
+        gTransformColors.r[t] = 60 * t;
+        gTransformColors.g[t] = 255 - 60 * t;
+        gTransformColors.b[t] = 128;
+    }
+    BuildTransformPickTable();
+
+    gUseBaseshapes = baseshapes ? 1 : 0;
+    gBaseshapeCount = 1;
+    BaseshapeRecord& rec = gBaseshapes[0];
+    rec = BaseshapeRecord{};
+    rec.matrix[0] = rec.matrix[4] = rec.matrix[8] = 1.0f;
+    rec.probability = 1.0f;
+    rec.shapeType = 1;  // sphere
+    rec.pointsPerRun = 100;
+    gBaseshapePointTemplates[0].size = 1.0f;
+    ResetColoringTables();
+    SetColoringMode(coloringMode);
+}
+
+void BM_RunFractalType00(benchmark::State& state)
+{
+    SetUpModel(state.range(0) != 0, static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        RunFractalType00(0);
+        benchmark::DoNotOptimize(gPointX[999]);
+    }
+    state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
+    state.SetLabel(state.range(0) ? "baseshape seeds" : "one orbit");
+}
+BENCHMARK(BM_RunFractalType00)->ArgNames({"seeds", "colour"})->ArgsProduct({{0, 1}, {0, 6}});
+
+// The symmetry step the workers add after each batch: one group mode and
+// the per-point loxodrome.
+void BM_ApplySymmetry(benchmark::State& state)
+{
+    SetUpModel(false, 8);
+    RunFractalType00(0);
+    gSymmetryMode = static_cast<int32_t>(state.range(0));
+    gSymmetrySeparation = 0.0f;
+    SetSymmetryCopyWeights();
+    for (auto _ : state) {
+        ApplySymmetry(0);
+        benchmark::DoNotOptimize(gPointX[0]);
+    }
+    state.SetItemsProcessed(state.iterations() * (kSlotBatchSize - 1));
+}
+BENCHMARK(BM_ApplySymmetry)->ArgName("mode")->Arg(3)->Arg(6)->Arg(10);
+
+}  // namespace
