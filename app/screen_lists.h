@@ -1,0 +1,47 @@
+// The fixed pieces of the main window, recorded once into display lists right
+// after the font and the skins: title line and preview frame, information and
+// status panels, the render-overwrite warning, the about box, the voxel panel
+// frames, the grid, axes and cube of the 3-D preview, and the busy mark.
+#pragma once
+
+#include <cstddef>
+
+inline constexpr size_t kAboutTextSize = 128;
+
+class Opengl {
+public:
+    Opengl() = default;
+    virtual ~Opengl() = default;
+
+    // Needs the current context, the font and the skin textures. Loads the
+    // about picture (also the splash picture) and records every list.
+    void BuildScreenLists();
+
+    char statusLine[256] = {};                 // formatted by the action dispatcher
+    char aboutText[4][kAboutTextSize] = {};    // the about box's own lines
+    unsigned titleList = 0;
+    unsigned axesList = 0;
+    unsigned cubeList = 0;
+    unsigned busyMarkList = 0;  // the rotating sun of the busy screens
+    unsigned pointCloudList = 0;  // recorded at interface construction
+    unsigned aboutTexture = 0;
+    unsigned infoPanelList = 0;
+    unsigned voxelPanelList = 0;
+    unsigned voxelExportPanelList = 0;
+    unsigned warningList = 0;
+    unsigned statusPanelList = 0;
+    unsigned statusBlankList = 0;
+    unsigned aboutList = 0;
+};
+
+extern Opengl gOpengl;
+
+// Logical processors as the system reports them (at least 1).
+int LogicalProcessorCount();
+
+// The 8 x 8 axis letters X, Y, Z as glBitmap rows (bottom row first, bit 7
+// the left pixel), read from the axis-letter picture; zero rows when missing.
+struct AxisLetterBits {
+    unsigned char rows[3][8];
+};
+AxisLetterBits LoadAxisLetters();

@@ -1,0 +1,4 @@
+#include "app/startup_state.h"
+
+int gStartupStep = 0;
+int gSplashFrameCount = 0;

@@ -1,0 +1,129 @@
+#include "app/screen_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "app/about_box.h"
+#include "app/startup_state.h"
+#include "app/support/gl_interface.h"
+#include "app/support/screenshot.h"
+#include "platform/gl_api.h"
+#include "ui/asset_paths.h"
+
+namespace {
+
+class ScreenLists : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!gl_.ok()) GTEST_SKIP() << gl_.why();
+    }
+    GlInterfaceTest gl_;
+};
+
+TEST_F(ScreenLists, BuildResetsTheStartupCountersAndRecordsEveryList)
+{
+    gStartupStep = 5;
+    gSplashFrameCount = 9;
+    gOpengl.BuildScreenLists();
+    EXPECT_EQ(gStartupStep, 0);
+    EXPECT_EQ(gSplashFrameCount, 0);
+    for (unsigned list : {gOpengl.titleList, gOpengl.axesList, gOpengl.cubeList, gOpengl.busyMarkList,
+                          gOpengl.infoPanelList, gOpengl.voxelPanelList, gOpengl.voxelExportPanelList,
+                          gOpengl.warningList, gOpengl.statusPanelList, gOpengl.statusBlankList, gOpengl.aboutList})
+        EXPECT_TRUE(glIsList(list));
+    EXPECT_TRUE(glIsTexture(gOpengl.aboutTexture));
+    EXPECT_STREQ(gOpengl.aboutText[0], "Version 1.0 x64");
+}
+
+TEST_F(ScreenLists, WarningBoxSitsLowerRightClearOfThePreview)
+{
+    gl_.ClearFrame();
+    glCallList(gOpengl.warningList);
+    const LitBox b = FindLit(gl_.Frame());
+    ASSERT_GE(b.x1, 0);
+    EXPECT_GE(b.x0, 1229);
+    EXPECT_LE(b.x1, 1443);
+    EXPECT_GE(b.y0, 53);
+    EXPECT_LT(b.y1, 159);  // the preview frame starts at 159
+}
+
+TEST_F(ScreenLists, StatusBlankCoversItsAreaInBlack)
+{
+    gl_.ClearFrame();
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(1, 1, 1);
+    glRectf(600, 0, 1300, 300);
+    glEnable(GL_DEPTH_TEST);
+    glCallList(gOpengl.statusBlankList);
+    const std::vector<uint8_t> frame = gl_.Frame();
+    auto at = [&](int x, int y) { return frame[(static_cast<size_t>(999 - y) * 1600 + x) * 3]; };
+    EXPECT_EQ(at(800, 100), 0);
+    EXPECT_EQ(at(1212, 209), 0);
+    EXPECT_EQ(at(650, 100), 255);
+    EXPECT_EQ(at(800, 250), 255);
+}
+
+TEST_F(ScreenLists, AboutBoxMatchesItsReference)
+{
+    if (!gl_.llvmpipe()) GTEST_SKIP() << "screenshots are compared on llvmpipe only";
+    gl_.ClearFrame();
+    glCallList(gOpengl.titleList);
+    glCallList(gOpengl.aboutList);
+    const ScreenshotResult r = CompareWithReference("about_box", gl_.Frame(), 1600, 1000);
+    EXPECT_TRUE(r.ok) << r.message;
+}
+
+TEST(AboutBox, CpuCountIsTheLogicalProcessorCount)
+{
+    const unsigned n = std::thread::hardware_concurrency();
+    EXPECT_EQ(LogicalProcessorCount(), n == 0 ? 1 : static_cast<int>(n));
+}
+
+TEST(AboutBox, AxisLettersAreEightByEightBitmaps)
+{
+    const AxisLetterBits bits = LoadAxisLetters();
+    for (int k = 0; k < 3; ++k) {
+        int lit = 0;
+        for (unsigned char row : bits.rows[k]) lit += __builtin_popcount(row);
+        EXPECT_GT(lit, 8) << "letter " << k;
+    }
+    // X is symmetric top to bottom; Y is not.
+    EXPECT_EQ(bits.rows[0][1], bits.rows[0][6]);
+    EXPECT_NE(bits.rows[1][1], bits.rows[1][6]);
+}
+
+std::string gOpened;
+bool RecordOpen(const std::string& path)
+{
+    gOpened = path;
+    return true;
+}
+
+TEST(AboutBox, HelpAndNewsOpenTheLocalHelpPage)
+{
+    const OpenDocumentFn keep = gOpenDocument;
+    gOpenDocument = RecordOpen;
+    gOpened.clear();
+    EXPECT_TRUE(OpenWithShell2());
+    EXPECT_EQ(gOpened, HelpPagePath());
+    EXPECT_TRUE(std::filesystem::is_regular_file(gOpened));
+    EXPECT_EQ(gOpened.find("://"), std::string::npos);
+    gOpened.clear();
+    EXPECT_TRUE(OpenWithShell());
+    EXPECT_EQ(gOpened, HelpPagePath());
+
+    // A missing page is reported and nothing is started.
+    const std::string folder = InstallFolder();
+    SetInstallFolder("/nonexistent-talvoran-folder");
+    gOpened.clear();
+    EXPECT_FALSE(OpenWithShell());
+    EXPECT_TRUE(gOpened.empty());
+    SetInstallFolder("");
+    EXPECT_EQ(InstallFolder(), folder);
+    gOpenDocument = keep;
+}
+
+}  // namespace
