@@ -13,7 +13,10 @@
 // [draws] ------------------------------------------------------------------
 
 // The slot's own generator; samplers step it inline through engine/random.h
-// (RandomStep, RandomUniform, RandomCoin).
+// (RandomStep, RandomUniform, RandomCoin). Every sampler draws only from it,
+// also the kinds that once shared the interface's generator across workers
+// (41, 81, 84, 86, 87): a shared state drawn from several threads at once
+// would be corrupted and would make runs irreproducible.
 inline RandomState& SamplerRandom(uint8_t slot) { return gBaseshapeRandom[slot].State(); }
 
 // asin(s) * 2/pi: turns a sine or cosine into a triangle wave in [-1, 1].

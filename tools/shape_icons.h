@@ -1,0 +1,41 @@
+// Shape icons: the points of one baseshape kind drawn into a small RGB
+// image with a fixed projection and depth shading, and a contact sheet of
+// all kinds. The interface's shape-icon sheets are made with these.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/baseshape_model.h"
+
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels;  // RGB, row 0 at the top
+};
+
+struct ShapeIconStyle {
+    int size = 64;            // icon width and height in pixels
+    int points = 20000;       // samples drawn per icon
+    uint32_t seed = 1;        // the sampler generator's seed, per icon
+    uint8_t background[3] = {20, 22, 28};
+    uint8_t color[3] = {235, 225, 200};  // nearest points; farther ones darker
+};
+
+// Size 1 and every parameter 0.35: a template every kind draws something
+// recognisable from.
+BaseshapePoint DefaultIconTemplate();
+
+// Draws the points of the kind's sampler (filled table when `filled`) from
+// the template. The view turns the shape 30 degrees about y and 20 about x,
+// and fits its projected bounding box into the icon.
+RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style);
+
+// All 195 kinds in kind order, `columns` icons a row, one pixel apart; with
+// `labels` each icon carries its kind number in the top-left corner.
+RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style);
+
+// Binary PPM (P6) bytes of the image.
+std::vector<uint8_t> EncodePpm(const RgbImage& image);
+bool WritePpmFile(const std::string& path, const RgbImage& image);
