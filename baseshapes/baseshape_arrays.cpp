@@ -5,7 +5,7 @@
 
 #include "baseshapes/generator_table.h"
 #include "baseshapes/sampler_contract.h"
-#include "engine/random.h"
+#include "engine/random_helpers.h"
 
 namespace {
 
@@ -21,8 +21,6 @@ Vec Apply(const Matrix3& m, Vec p)
     return {m[0][0] * p.x + m[0][1] * p.y + m[0][2] * p.z, m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z,
             m[2][0] * p.x + m[2][1] * p.y + m[2][2] * p.z};
 }
-
-uint32_t Word(uint8_t slot) { return RandomStep(gSlotRandom[slot]); }
 
 Vec ThreefoldTurnY(Vec p, uint32_t m)
 {
@@ -74,26 +72,26 @@ constexpr Matrix3 kDodecahedronTurns[5] = {
 
 Vec ApplyTetrahedronArray(Vec p, uint8_t slot)
 {
-    p = ThreefoldTurnY(p, Word(slot) % 3);
-    const uint32_t q = Word(slot) & 3u;
+    p = ThreefoldTurnY(p, SlotRandomU32(slot) % 3);
+    const uint32_t q = SlotRandomU32(slot) & 3u;
     return q == 3 ? p : Apply(kTetrahedronTurns[q], p);
 }
 
 Vec ApplyOctahedronArray(Vec p, uint8_t slot)
 {
-    p = ThreefoldTurnY(p, Word(slot) % 3);
-    if ((Word(slot) & 1u) == 0) {
+    p = ThreefoldTurnY(p, SlotRandomU32(slot) % 3);
+    if ((SlotRandomU32(slot) & 1u) == 0) {
         p = {0.57735f * p.x - 0.816497f * p.y, 0.816497f * p.x + 0.57735f * p.y, p.z};
     } else {
         p = {0.57735f * p.x - 0.816497f * p.y, -0.816497f * p.x - 0.57735f * p.y, -p.z};
     }
-    return QuarterTurnY(p, Word(slot) & 3u, true);
+    return QuarterTurnY(p, SlotRandomU32(slot) & 3u, true);
 }
 
 Vec ApplyHexahedronArray(Vec p, uint8_t slot)
 {
-    p = QuarterTurnY(p, Word(slot) & 3u, false);
-    switch (Word(slot) % 6) {
+    p = QuarterTurnY(p, SlotRandomU32(slot) & 3u, false);
+    switch (SlotRandomU32(slot) % 6) {
     case 0: return {p.x, -p.y, -p.z};
     case 1: return {p.z, p.x, p.y};
     case 2: return {p.z, -p.x, -p.y};
@@ -105,23 +103,23 @@ Vec ApplyHexahedronArray(Vec p, uint8_t slot)
 
 Vec ApplyDodecahedronArray(Vec p, uint8_t slot)
 {
-    p = ThreefoldTurnY(p, Word(slot) % 3);
-    p = FivefoldTurnY(p, Word(slot) % 5);
-    const uint32_t d = Word(slot) % 6;
+    p = ThreefoldTurnY(p, SlotRandomU32(slot) % 3);
+    p = FivefoldTurnY(p, SlotRandomU32(slot) % 5);
+    const uint32_t d = SlotRandomU32(slot) % 6;
     if (d != 5) p = Apply(kDodecahedronTurns[d], p);
-    return (Word(slot) & 1u) ? HalfTurnZ(p) : p;
+    return (SlotRandomU32(slot) & 1u) ? HalfTurnZ(p) : p;
 }
 
 Vec ApplyIcosahedronArray(Vec p, uint8_t slot)
 {
-    p = ThreefoldTurnY(p, Word(slot) % 3);
-    if ((Word(slot) & 1u) == 0) {
+    p = ThreefoldTurnY(p, SlotRandomU32(slot) % 3);
+    if ((SlotRandomU32(slot) & 1u) == 0) {
         p = {0.794654f * p.x - 0.607062f * p.y, 0.607062f * p.x + 0.794654f * p.y, p.z};
     } else {
         p = {-0.187592f * p.x - 0.982247f * p.y, -0.982247f * p.x + 0.187592f * p.y, -p.z};
     }
-    p = FivefoldTurnY(p, Word(slot) % 5);
-    return (Word(slot) & 1u) ? p : HalfTurnZ(p);
+    p = FivefoldTurnY(p, SlotRandomU32(slot) % 5);
+    return (SlotRandomU32(slot) & 1u) ? p : HalfTurnZ(p);
 }
 
 // Copy k of a rotation array: the mirror x' = -x turned by k * angle. The
@@ -130,7 +128,7 @@ Vec ApplyRotationArray(Vec p, int32_t mode, int b, uint8_t slot)
 {
     // A count of 0 is taken as 1: one mirrored copy, never a modulo by zero.
     const uint32_t count = gBaseshapeArrayCount[b] == 0 ? 1u : gBaseshapeArrayCount[b];
-    const uint32_t k = Word(slot) % count;
+    const uint32_t k = SlotRandomU32(slot) % count;
     const float a = static_cast<float>(k) * gBaseshapeArrayAngle[b];
     float s = std::sin(a);
     float c = std::cos(a);

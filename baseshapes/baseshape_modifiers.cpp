@@ -5,7 +5,7 @@
 
 #include "baseshapes/generator_table.h"
 #include "baseshapes/sampler_contract.h"
-#include "engine/random.h"
+#include "engine/random_helpers.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ BaseshapePoint ApplyRoot1Modifier(BaseshapePoint p, uint8_t slot)
     const double rho2 = static_cast<double>(p.x) * p.x + static_cast<double>(p.y) * p.y;
     float k = static_cast<float>(std::sqrt(std::sqrt(std::sqrt(rho2 * rho2 * rho2))));
     const float theta = std::atan2(p.y, p.x) * 0.5f;
-    if (!RandomCoin(gSlotRandom[slot])) k = -k;
+    if (!SlotRandomBool(slot)) k = -k;
     p.x = k * std::cos(theta);
     p.y = k * std::sin(theta);
     p.z = RootHeight(p.z, s);
@@ -49,7 +49,7 @@ BaseshapePoint ApplyRoot2Modifier(BaseshapePoint p, uint8_t slot)
     const float k = std::pow(static_cast<float>(rho2), 0.33333334f);
     // One of three branches of the cube root; the top words round to 2^32
     // and give 3, which joins branch 2.
-    const float branch = std::trunc(static_cast<float>(RandomStep(gSlotRandom[slot])) * 6.9849193e-10f);
+    const float branch = std::trunc(static_cast<float>(SlotRandomU32(slot)) * 6.9849193e-10f);
     float theta = std::atan2(p.y, p.x) * 0.33333334f;
     if (branch == 0.0f) {
         theta -= 4.1887903f;
@@ -70,8 +70,8 @@ struct RootAngles {
 
 RootAngles DrawRootAngles(const BaseshapePoint& p, uint8_t slot)
 {
-    const uint32_t k1 = RandomStep(gSlotRandom[slot]) & 3u;
-    const uint32_t k2 = RandomStep(gSlotRandom[slot]) & 3u;
+    const uint32_t k1 = SlotRandomU32(slot) & 3u;
+    const uint32_t k2 = SlotRandomU32(slot) & 3u;
     const double r2 = static_cast<double>(p.x) * p.x + static_cast<double>(p.y) * p.y +
                       static_cast<double>(p.z) * p.z;
     const float rho = static_cast<float>(std::sqrt(static_cast<double>(p.x) * p.x + static_cast<double>(p.y) * p.y));
@@ -109,6 +109,15 @@ BaseshapePoint ApplyOctahedralModifier(BaseshapePoint p, uint8_t slot)
     return p;
 }
 
+// Turns the pair (a, b) by the angle: a' = a cos + b sin, b' = b cos - a sin.
+void Turn(float& a, float& b, float angle)
+{
+    const float c = std::cos(angle), s = std::sin(angle);
+    const float turned = a * c + b * s;
+    b = b * c - a * s;
+    a = turned;
+}
+
 void Scale(BaseshapePoint& p, float factor)
 {
     p.x *= factor;
@@ -131,22 +140,12 @@ BaseshapePoint ApplyBaseshapeModifier(BaseshapePoint p, int32_t mode, uint8_t sl
         Scale(p, 1.0f - std::asin(std::sin(2.0f * kTwoPi * r)) * 0.07957747f * SlotModifierAmount(slot));
         return p;
     }
-    case 3: {  // "Twist XZ"
-        const float a = p.y * kTwoPi * SlotModifierAmount(slot);
-        const float c = std::cos(a), s = std::sin(a);
-        const float x = p.x * c + p.z * s;
-        p.z = p.z * c - p.x * s;
-        p.x = x;
+    case 3:  // "Twist XZ"
+        Turn(p.x, p.z, p.y * kTwoPi * SlotModifierAmount(slot));
         return p;
-    }
-    case 4: {  // "Twist XY"
-        const float a = p.z * kTwoPi * SlotModifierAmount(slot);
-        const float c = std::cos(a), s = std::sin(a);
-        const float x = p.x * c + p.y * s;
-        p.y = p.y * c - p.x * s;
-        p.x = x;
+    case 4:  // "Twist XY"
+        Turn(p.x, p.y, p.z * kTwoPi * SlotModifierAmount(slot));
         return p;
-    }
     case 5: {  // "Box I"
         const float k = SlotModifierAmount(slot) * 0.1f;
         p.x += std::sin(kEightPi * p.x) * k;

@@ -22,6 +22,16 @@ inline RandomState& SamplerRandom(uint8_t slot) { return gBaseshapeRandom[slot].
 // asin(s) * 2/pi: turns a sine or cosine into a triangle wave in [-1, 1].
 inline float TriangleWave(float s) { return std::asin(s) * 0.63661975f; }
 
+// A shape parameter used as a count or index: truncated toward zero and
+// clamped to [low, high] before the conversion, NaN giving low, so a hostile
+// parameter never makes an out-of-range conversion, loop or index.
+inline int ParameterToInt(float value, int low, int high)
+{
+    if (!(value >= static_cast<float>(low))) return low;
+    if (value >= static_cast<float>(high)) return high;
+    return static_cast<int>(value);
+}
+
 // Filled-twin radial factor 1 - w^4 of the basic solids: denser towards the
 // surface, w = 0 on the surface itself.
 inline float FilledFalloff(float w)

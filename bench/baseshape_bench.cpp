@@ -36,14 +36,23 @@ void BM_Sampler(benchmark::State& state, BaseshapeSampler sampler)
     state.SetItemsProcessed(state.iterations());
 }
 
-void BM_Modifier(benchmark::State& state)
+// A point off the axes for the modifiers and arrays of baseshape 0.
+BaseshapePoint PrepareStage()
 {
-    const int32_t mode = static_cast<int32_t>(state.range(0));
     SeedRandomState(gSlotRandom[kSlot], 7);
     gSlotBaseshape[kSlot] = 0;
     gBaseshapeModifierAmount[0] = 0.3f;
+    gBaseshapeArrayCount[0] = 6;
+    gBaseshapeArrayAngle[0] = 1.0471976f;
     BaseshapePoint p = BenchPoint();
     p.x = 0.3f, p.y = -0.2f, p.z = 0.5f;
+    return p;
+}
+
+void BM_Modifier(benchmark::State& state)
+{
+    const int32_t mode = static_cast<int32_t>(state.range(0));
+    const BaseshapePoint p = PrepareStage();
     for (auto _ : state) benchmark::DoNotOptimize(ApplyBaseshapeModifier(p, mode, kSlot));
     state.SetItemsProcessed(state.iterations());
 }
@@ -52,12 +61,7 @@ BENCHMARK(BM_Modifier)->DenseRange(1, 11);
 void BM_Array(benchmark::State& state)
 {
     const int32_t mode = static_cast<int32_t>(state.range(0));
-    SeedRandomState(gSlotRandom[kSlot], 7);
-    gSlotBaseshape[kSlot] = 0;
-    gBaseshapeArrayCount[0] = 6;
-    gBaseshapeArrayAngle[0] = 1.0471976f;
-    BaseshapePoint p = BenchPoint();
-    p.x = 0.3f, p.y = -0.2f, p.z = 0.5f;
+    const BaseshapePoint p = PrepareStage();
     for (auto _ : state) benchmark::DoNotOptimize(ApplyBaseshapeArray(p, mode, kSlot));
     state.SetItemsProcessed(state.iterations());
 }

@@ -215,3 +215,17 @@ TEST(SamplerFixture, StateYieldsTheChosenWords)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SamplerHelpers, ParameterToIntClampsBeforeConverting)
+{
+    EXPECT_EQ(ParameterToInt(3.9f, 1, 10), 3);
+    EXPECT_EQ(ParameterToInt(-2.5f, 1, 10), 1);
+    EXPECT_EQ(ParameterToInt(1e30f, 1, 10), 10);
+    EXPECT_EQ(ParameterToInt(-1e30f, -5, 10), -5);
+    EXPECT_EQ(ParameterToInt(std::numeric_limits<float>::quiet_NaN(), 2, 10), 2);
+    EXPECT_EQ(ParameterToInt(std::numeric_limits<float>::infinity(), 0, 7), 7);
+}
+
+}  // namespace
