@@ -6,6 +6,7 @@
 #include <string>
 
 #include "baseshapes/generator_table.h"
+#include "baseshapes/kind_table.h"
 #include "engine/constants.h"
 #include "engine/random.h"
 
@@ -32,6 +33,9 @@ void EnsureTables()
 {
     if (!gBaseshapeGenerators[0][0]) BuildBaseshapeGeneratorTables();
 }
+
+// Kinds whose samplers are stand-ins show up in this colour on the sheet.
+constexpr uint8_t kStandInColor[3] = {70, 85, 110};
 
 // 3x5 digits for the sheet's kind labels, one row of three bits a line.
 constexpr uint8_t kDigits[10][5] = {
@@ -145,8 +149,12 @@ RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const Shap
     sheet.height = rows * cell - 1;
     sheet.pixels.assign(static_cast<size_t>(sheet.width) * sheet.height * 3, 0);
     const BaseshapePoint shape = DefaultIconTemplate();
+    EnsureTables();
+    ShapeIconStyle standIn = style;
+    std::copy_n(kStandInColor, 3, standIn.color);
     for (int k = 0; k < kBaseshapeKinds; ++k) {
-        const RgbImage icon = DrawShapeIcon(k, filled, shape, style);
+        const bool placeholder = IsBaseshapeStandIn(gBaseshapeGenerators[filled ? 1 : 0][k]);
+        const RgbImage icon = DrawShapeIcon(k, filled, shape, placeholder ? standIn : style);
         const int x0 = (k % columns) * cell;
         const int y0 = (k / columns) * cell;
         for (int y = 0; y < icon.height; ++y) {

@@ -33,7 +33,8 @@ BaseshapePoint DefaultIconTemplate();
 RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style);
 
 // All 195 kinds in kind order, `columns` icons a row, one pixel apart; with
-// `labels` each icon carries its kind number in the top-left corner.
+// `labels` each icon carries its kind number in the top-left corner. Kinds
+// still drawn by a stand-in sampler are shown in a dim blue.
 RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style);
 
 // Binary PPM (P6) bytes of the image.
