@@ -6,6 +6,7 @@
 
 #include "assets/glyph_raster.h"
 #include "assets/pictures.h"
+#include "tools/shape_icons.h"
 
 namespace assetgen {
 
@@ -145,26 +146,17 @@ Canvas MakeShapeIconSheet(int sheet)
     constexpr int kIconsPerSheet = 128;
     constexpr int kIconCount = 205;
     Canvas c(512, 1024);
-    GlyphFace face(DejaVuPath("DejaVuSansMono-Bold.ttf"), DejaVuPath("DejaVuSansMono.ttf"));
-    face.SetPixelSize(15);
+    ShapeIconStyle style;
+    style.size = kCell;
     for (int k = 0; k < kIconsPerSheet; ++k) {
         const int n = (sheet - 1) * kIconsPerSheet + k;
         if (n >= kIconCount) break;
-        // Placeholder until the baseshape icon tool draws each kind: a lit
-        // ball with the kind's number.
-        const int x0 = (k % 8) * kCell, y0 = (k / 8) * kCell;
-        for (int y = 0; y < kCell; ++y)
-            for (int x = 0; x < kCell; ++x) {
-                const float dx = (x + 0.5f - 32) / 20, dy = (y + 0.5f - 30) / 20;
-                const float r2 = dx * dx + dy * dy;
-                if (r2 > 1.0f) continue;
-                const float nz = std::sqrt(1.0f - r2);
-                const float light = std::max(0.0f, -0.4f * dx - 0.5f * dy + 0.77f * nz);
-                c.Set(x0 + x, y0 + y, Scale({0.45f, 0.42f, 0.4f}, 0.25f + 0.75f * light));
-            }
-        char text[16];
-        std::snprintf(text, sizeof text, "%d", n);
-        face.DrawCentred(c, text, x0 + 32.0f, y0 + 60.0f, {0.95f, 0.7f, 0.3f});
+        // Icon n shows generator table entry n: kinds 0..194, then kind 0 again.
+        style.seed = static_cast<uint32_t>(n + 1);
+        const RgbImage icon = DrawShapeIcon(n, false, DefaultIconTemplate(), style);
+        Canvas cell(icon.width, icon.height);
+        cell.pixels = icon.pixels;
+        c.Paste(cell, (k % 8) * kCell, (k / 8) * kCell);
     }
     return c;
 }

@@ -35,7 +35,8 @@ Canvas MakeToolIcon(const std::string& name);
 // Icon of fractal type number n (1..50), 128 x 128.
 Canvas MakeFractalTypeIcon(int n);
 // Shape-icon sheet 1 (icons 0..127) or 2 (icons 128..204): 512 x 1024, cells
-// of 64 x 64 in 8 columns and 16 rows, icon k of the sheet in row k div 8.
+// of 64 x 64 in 8 columns and 16 rows, icon k of the sheet in row k div 8,
+// drawn by the baseshape icon tool.
 Canvas MakeShapeIconSheet(int sheet);
 
 // The 512 x 512 splash and about picture.
