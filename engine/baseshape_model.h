@@ -90,6 +90,16 @@ extern float gBaseshapeArrayPivotX[kMaxBaseshapes];
 extern float gBaseshapeArrayPivotY[kMaxBaseshapes];
 extern float gBaseshapeArrayPivotZ[kMaxBaseshapes];
 
+// Neon glow per baseshape, read by the shading for baseshapes whose
+// neonOn byte is set.
+struct BaseshapeNeonColors {
+    uint8_t r[kMaxBaseshapes];
+    uint8_t g[kMaxBaseshapes];
+    uint8_t b[kMaxBaseshapes];
+};
+extern BaseshapeNeonColors gBaseshapeNeonColor;
+extern float gBaseshapeNeonStrength[kMaxBaseshapes];
+
 // Per-slot seed-pick state (the slot's worker owns entry s).
 extern BaseshapePoint gSlotBaseshapePoints[kMaxRenderSlots];
 extern int8_t gSlotBaseshape[kMaxRenderSlots];

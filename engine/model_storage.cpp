@@ -49,6 +49,8 @@ float gBaseshapeArrayAngle[kMaxBaseshapes];
 float gBaseshapeArrayPivotX[kMaxBaseshapes];
 float gBaseshapeArrayPivotY[kMaxBaseshapes];
 float gBaseshapeArrayPivotZ[kMaxBaseshapes];
+BaseshapeNeonColors gBaseshapeNeonColor;
+float gBaseshapeNeonStrength[kMaxBaseshapes];
 
 BaseshapePoint gSlotBaseshapePoints[kMaxRenderSlots];
 int8_t gSlotBaseshape[kMaxRenderSlots];

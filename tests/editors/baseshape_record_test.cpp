@@ -1,0 +1,270 @@
+#include "editors/baseshape_images.h"
+#include "editors/baseshape_record.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+namespace {
+
+BaseshapeDefaults Defaults()
+{
+    return BaseshapeDefaults{{1, 0, 0, 0, 1, 0, 0, 0, 1}, 164.0f, 20.0f, 0, 1};
+}
+
+TEST(BaseshapeRecord, WeightsFollowTheCount)
+{
+    gBaseshapeCount = 3;
+    for (int b = 0; b < 4; ++b) gBaseshapes[b].probability = 0.9f;
+    ResetBaseshapeWeights();
+    for (int b = 0; b < 3; ++b) EXPECT_FLOAT_EQ(gBaseshapes[b].probability, 1.0f / 3.0f);
+    EXPECT_EQ(gBaseshapes[3].probability, 0.9f);
+    gBaseshapeCount = 0;
+    ResetBaseshapeWeights();
+    EXPECT_FLOAT_EQ(gBaseshapes[0].probability, 1.0f / 3.0f);
+    gBaseshapeCount = 1000;  // stays inside the array
+    ResetBaseshapeWeights();
+    EXPECT_FLOAT_EQ(gBaseshapes[64].probability, 1.0f / 65.0f);
+}
+
+TEST(BaseshapeRecord, NewBaseshapeDefaults)
+{
+    gBaseshapes[4].matrix[0] = 7.0f;
+    gBaseshapeEditPoints[4].p[3] = 1.25f;
+    InitNewBaseshape(Defaults(), 4);
+    const BaseshapeRecord& r = gBaseshapes[4];
+    EXPECT_EQ(r.shapeType, 1);
+    EXPECT_EQ(r.probability, 0.5f);
+    for (float m : r.matrix) EXPECT_EQ(m, 0.0f);
+    EXPECT_EQ(r.scaleShear[4], 1.0f);
+    EXPECT_EQ(r.pickerX, 164.0f);
+    EXPECT_EQ(r.pickerCell, 1);
+    EXPECT_EQ(r.smoothTexture, 1);
+    EXPECT_EQ(r.animationStored, 1);
+    EXPECT_EQ(r.useTexture, 0);
+    EXPECT_EQ(r.blendMode, 7);
+    EXPECT_EQ(gBaseshapePointTemplates[4].size, 0.5f);
+    EXPECT_EQ(gBaseshapePointTemplates[4].p[0], 0.5f);
+    EXPECT_EQ(gBaseshapePointTemplates[4].p[3], 1.25f);  // the other values stay
+    for (int k : {0, 16, 32, 240}) {
+        EXPECT_EQ(gBaseshapeColorRamps[4].r[k], 255);
+        EXPECT_EQ(gBaseshapeColorRamps[4].g[k], 0);
+        EXPECT_EQ(gBaseshapeColorRamps[4].b[k], 106);
+    }
+    EXPECT_EQ(gBaseshapeColorRamps[4].g[255], 0);
+    EXPECT_EQ(gBaseshapeColorRamps[4].b[255], 200);
+    EXPECT_EQ(gBaseshapeArrayCount[4], 8u);
+    EXPECT_FLOAT_EQ(gBaseshapeArrayAngle[4], 0.7853982f);
+    EXPECT_EQ(gBaseshapeSpin[4][1], 1.0f);
+    EXPECT_EQ(gBaseshapeWaveType[4], 3);
+    EXPECT_EQ(gBaseshapeNeonColor.r[4], 255);
+    EXPECT_EQ(gBaseshapeNeonStrength[4], 2.0f);
+    EXPECT_EQ(gBaseshapeColors.g[4], 255);
+    const BaseshapeImage& dmap = gBaseshapeDMaps[4];
+    ASSERT_EQ(dmap.width, 16u);
+    ASSERT_EQ(dmap.height, 16u);
+    EXPECT_EQ(dmap.pixels[0], 0);
+    EXPECT_EQ(dmap.pixels[16 + 1], 255);
+    EXPECT_EQ(dmap.pixels[16 + 15], 0);
+}
+
+TEST(BaseshapeRecord, ComposeExample)
+{
+    BaseshapeRecord& r = gBaseshapes[0];
+    const float identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    const float scale[9] = {2, 0, 0, 0, 3, 0, 0, 0, 4};
+    for (int e = 0; e < 9; ++e) {
+        r.rotation[e] = identity[e];
+        r.scaleShear[e] = scale[e];
+    }
+    r.position[0] = 5;
+    r.position[1] = 6;
+    r.position[2] = 7;
+    ComputeBaseshapeMatrix(0);
+    const float gl[16] = {2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 5, 6, 7, 1};
+    for (int e = 0; e < 16; ++e) EXPECT_EQ(r.glMatrix[e], gl[e]) << e;
+    for (int e = 0; e < 9; ++e) EXPECT_EQ(r.matrix[e], scale[e]);
+
+    // A shear in the scale matrix lands in the column-order preview matrix.
+    r.rotation[0] = 0;
+    r.rotation[1] = -1;
+    r.rotation[3] = 1;
+    r.rotation[4] = 0;  // quarter turn about z
+    r.scaleShear[1] = 0.5f;
+    ComputeBaseshapeMatrix(0);
+    EXPECT_EQ(r.matrix[0], 0.0f);   // row 0 of R S = (0, -3, 0)
+    EXPECT_EQ(r.matrix[1], -3.0f);
+    EXPECT_EQ(r.matrix[3], 2.0f);   // row 1 = (2, 0.5, 0)
+    EXPECT_EQ(r.matrix[4], 0.5f);
+    EXPECT_EQ(r.glMatrix[1], 2.0f);
+    EXPECT_EQ(r.glMatrix[4], -3.0f);
+}
+
+TEST(ShapeTypeDefaults, TableRowsAreWellFormed)
+{
+    std::set<int> seen;
+    for (int k = 0; k < kShapeTypeDefaultsCount; ++k) {
+        const ShapeTypeDefaultsRow& row = kShapeTypeDefaults[k];
+        ASSERT_NE(row.types[0], 0) << "row " << k;
+        for (int16_t t : row.types) {
+            if (t == 0) break;
+            EXPECT_GE(t, 2);
+            EXPECT_LT(t, kBaseshapeKinds);
+            EXPECT_TRUE(seen.insert(t).second) << "type " << t << " twice";
+            EXPECT_EQ(FindShapeTypeDefaults(t), &row);
+            // Exactly the displacement-mapped types reset their map.
+            EXPECT_EQ(row.dmapBorder >= 0, ShapeTypeUsesDMap(t)) << t;
+        }
+        EXPECT_GT(row.size, 0.0f);
+        for (float p : row.p) EXPECT_TRUE(std::isfinite(p));
+    }
+    int dmapTypes = 0;
+    for (int t = 0; t < kBaseshapeKinds; ++t) dmapTypes += ShapeTypeUsesDMap(t);
+    EXPECT_EQ(dmapTypes, 15);
+    for (int t : {0, 1, 11, 40, 47, -3, 195, 1000}) EXPECT_EQ(FindShapeTypeDefaults(t), nullptr) << t;
+}
+
+TEST(ShapeTypeDefaults, AppliedToTheTemplate)
+{
+    struct Case {
+        int type;
+        float size;
+        int index;
+        float value;
+    } cases[] = {
+        {0, 0.5f, 0, 0.0f},      {1, 0.5f, 12, 0.0f},    {45, 0.5f, 8, 6.0f},     {45, 0.5f, 10, 1.0f},
+        {45, 0.5f, 0, -0.246836f}, {5, 0.266f, 0, 0.25f}, {17, 0.5f, 3, 0.0038461538f}, {63, 0.75f, 8, 0.1f},
+        {78, 0.5f, 11, 6.0f},    {81, 0.5f, 5, 5.0f},    {192, 0.25f, 0, 0.1f},   {96, 0.75f, 8, -0.1f},
+    };
+    for (const Case& c : cases) {
+        gBaseshapeEditPoints[9].p[12] = 4.0f;
+        gBaseshapeEditPoints[9].x = 2.0f;
+        gBaseshapeColors.r[9] = 3;
+        gBaseshapes[9].shapeType = c.type;
+        ApplyShapeTypeDefaults(9);
+        EXPECT_EQ(gBaseshapePointTemplates[9].size, c.size) << c.type;
+        EXPECT_EQ(gBaseshapePointTemplates[9].p[c.index], c.value) << c.type;
+        if (c.type != 78) {
+            EXPECT_EQ(gBaseshapePointTemplates[9].p[12], 0.0f) << c.type;
+        }
+        EXPECT_EQ(gBaseshapePointTemplates[9].x, 0.0f);
+        EXPECT_EQ(gBaseshapeColors.r[9], 255);
+    }
+
+    gBaseshapes[9].shapeType = 50;
+    ApplyShapeTypeDefaults(9);
+    const BaseshapeImage& d = gBaseshapeDMaps[9];
+    ASSERT_EQ(d.width, 16u);
+    for (uint32_t k = 0; k < 16; ++k) {
+        EXPECT_EQ(d.pixels[k], 0);            // first row
+        EXPECT_EQ(d.pixels[15 * 16 + k], 0);  // last row
+        EXPECT_EQ(d.pixels[k * 16], 0);       // first column
+        EXPECT_EQ(d.pixels[k * 16 + 15], 0);  // last column
+    }
+    EXPECT_EQ(d.pixels[5 * 16 + 5], 255);
+
+    gBaseshapes[9].shapeType = 60;
+    ApplyShapeTypeDefaults(9);
+    ASSERT_EQ(gBaseshapeMeshes[9].triangleCount, 1u);
+    EXPECT_EQ(gBaseshapeMeshes[9].vertices[0], 1.0f);
+    EXPECT_FLOAT_EQ(gBaseshapeMeshes[9].vertices[7], 0.8660254f);
+
+    gBaseshapes[9].shapeType = -7;  // a type read from a file may be anything
+    ApplyShapeTypeDefaults(9);
+    EXPECT_EQ(gBaseshapePointTemplates[9].size, 0.5f);
+}
+
+TEST(DMapBorders, ModesOnAnOddSize)
+{
+    uint8_t pixels[12];
+    BaseshapeImage image{};
+    image.width = 4;
+    image.height = 3;
+    image.pixels = pixels;
+    for (int mode : {0, 1, 2}) {
+        std::fill(pixels, pixels + 12, 255);
+        ApplyDMapBorderMode(image, mode);
+        EXPECT_EQ(pixels[1], mode == 2 ? 255 : 0);    // row 0
+        EXPECT_EQ(pixels[9], mode == 2 ? 255 : 0);    // row 2
+        EXPECT_EQ(pixels[4], mode == 1 ? 0 : 255);    // column 0 of row 1
+        EXPECT_EQ(pixels[7], mode == 1 ? 0 : 255);    // column 3 of row 1
+        EXPECT_EQ(pixels[5], 255);
+    }
+}
+
+TEST(BaseshapeRecord, CopyMakesIndependentBuffersAndKeepsEveryParameter)
+{
+    InitNewBaseshape(Defaults(), 1);
+    InitNewBaseshape(Defaults(), 2);
+    gBaseshapes[1].shapeType = 58;
+    ApplyShapeTypeDefaults(1);
+    ClearBaseshapeTexture(1);
+    ClearBaseshapeTexture(2);
+    gBaseshapeTextures[1].pixels[5] = 77;
+    for (int k = 0; k < 13; ++k) gBaseshapeEditPoints[1].p[k] = 0.5f + k;
+    gBaseshapeEditPoints[1].size = 0.75f;
+    gBaseshapeEditPoints[2].red = 9;
+    gBaseshapeModifierType[1] = 4;
+    gBaseshapeSpin[1][3] = 12.0f;
+    gBaseshapeNeonStrength[1] = 5.0f;
+    gBaseshapeColorRamps[1].g[3] = 1;
+    gBaseshapes[1].reserved[2] = 6;
+
+    CopyBaseshape(1, 2);
+    EXPECT_EQ(gBaseshapes[2].shapeType, 58);
+    EXPECT_EQ(gBaseshapes[2].reserved[2], 6);
+    for (int k = 0; k < 13; ++k) {
+        EXPECT_EQ(gBaseshapeEditPoints[2].p[k], 0.5f + k) << k;
+        EXPECT_EQ(gBaseshapePointTemplates[2].p[k], 0.5f + k) << k;
+    }
+    EXPECT_EQ(gBaseshapeEditPoints[2].size, 0.75f);
+    EXPECT_EQ(gBaseshapeEditPoints[2].red, 9);  // the colour of the edit point stays
+    EXPECT_EQ(gBaseshapeModifierType[2], 4);
+    EXPECT_EQ(gBaseshapeSpin[2][3], 12.0f);
+    EXPECT_EQ(gBaseshapeNeonStrength[2], 5.0f);
+    EXPECT_EQ(gBaseshapeColorRamps[2].g[3], 1);
+
+    ASSERT_NE(gBaseshapeTextures[2].pixels, gBaseshapeTextures[1].pixels);
+    EXPECT_EQ(gBaseshapeTextures[2].pixels[5], 77);
+    ASSERT_NE(gBaseshapeDMaps[2].pixels, gBaseshapeDMaps[1].pixels);
+    ASSERT_NE(gBaseshapeMeshes[2].vertices, gBaseshapeMeshes[1].vertices);
+    EXPECT_EQ(gBaseshapeMeshes[2].triangleCount, 1u);
+    gBaseshapeMeshes[2].vertices[0] = 42.0f;
+    ClearBaseshapeMesh(2);
+    EXPECT_EQ(gBaseshapeMeshes[1].vertices[0], 1.0f);
+    EXPECT_EQ(gBaseshapeMeshes[1].triangleCount, 1u);
+
+    float* before = gBaseshapeMeshes[1].vertices;
+    CopyBaseshape(1, 1);  // a copy onto itself changes nothing
+    EXPECT_EQ(gBaseshapeMeshes[1].vertices, before);
+    CopyBaseshape(1, 65);
+}
+
+TEST(BaseshapeRecord, UndoRestoresTheStateBeforeTheLastEdit)
+{
+    gBaseshapeCount = 2;
+    gCurrentBaseshape = 0;
+    gUseBaseshapes = 1;
+    gBaseshapes[0].shapeType = 3;
+    BaseshapeUndo undo;
+    SaveBaseshapeUndo(undo, 0);  // before edit 1
+    gBaseshapes[0].shapeType = 4;
+    SaveBaseshapeUndo(undo, 5);  // before edit 2
+    gBaseshapes[0].shapeType = 5;
+    gBaseshapeEditPoints[1].p[2] = 8.0f;
+    gBaseshapeCount = 3;
+    gCurrentBaseshape = 2;
+    gUseBaseshapes = 0;
+    RestoreBaseshapeUndo(undo);
+    EXPECT_EQ(gBaseshapes[0].shapeType, 4);
+    EXPECT_EQ(gBaseshapeCount, 2);
+    EXPECT_EQ(gCurrentBaseshape, 0);
+    EXPECT_EQ(gUseBaseshapes, 1);
+    EXPECT_EQ(gBaseshapePointTemplates[1].p[2], gBaseshapeEditPoints[1].p[2]);
+    EXPECT_NE(gBaseshapeEditPoints[1].p[2], 8.0f);
+    EXPECT_EQ(undo.editorSetting, 5);
+    EXPECT_FLOAT_EQ(gBaseshapes[1].probability, 0.5f);
+}
+
+}  // namespace
