@@ -223,6 +223,64 @@ TEST_F(Symmetry, TilesAndOctants)
     EXPECT_EQ(octant.x, -3.0f);
     EXPECT_EQ(octant.y, -3.0f);
     EXPECT_EQ(octant.z, -3.0f);
+    NextWordIs(3435973837u);  // u = 0.8: copy 1 mirrors y only
+    const P one = Run(13, {1, 1, 1});
+    EXPECT_EQ(one.x, 3.0f);
+    EXPECT_EQ(one.y, -3.0f);
+    EXPECT_EQ(one.z, 3.0f);
+}
+
+// The cube group: the first hash result picks a quarter turn about y, the
+// second a signed permutation, all exact.
+TEST_F(Symmetry, HexahedronCopiesByHashResult)
+{
+    gSymmetrySeparation = 0.5f;
+    for (int call = 0; call < 200; ++call) {
+        const uint32_t s1 = HashStep(gSlotHash[kSlot]);
+        const uint32_t s2 = HashStep(s1);
+        float x = 1.0f, y = 2.0f + 0.5f, z = 4.0f;
+        const float turned[4][3] = {{x, y, z}, {-x, y, -z}, {z, y, -x}, {-z, y, x}};
+        x = turned[s1 & 3u][0], y = turned[s1 & 3u][1], z = turned[s1 & 3u][2];
+        const float permuted[6][3] = {{x, -y, -z}, {z, x, y}, {z, -x, -y}, {y, z, x}, {-y, -z, x}, {x, y, z}};
+        const float* e = permuted[s2 % 6u];
+        const P q = Run(2, {1, 2, 4});
+        ASSERT_EQ(q.x, e[0]) << call;
+        ASSERT_EQ(q.y, e[1]) << call;
+        ASSERT_EQ(q.z, e[2]) << call;
+        ASSERT_EQ(gSlotHash[kSlot], s2);
+    }
+}
+
+// Octahedron: 3-fold turn, tilt (with or without the half turn), then the
+// third result's quarter turn x' = -z, z' = x for 2 and x' = z, z' = -x for 3.
+TEST_F(Symmetry, OctahedronStagesByHashResult)
+{
+    gSymmetrySeparation = 0.0f;
+    for (int call = 0; call < 200; ++call) {
+        const uint32_t s1 = HashStep(gSlotHash[kSlot]);
+        const uint32_t s2 = HashStep(s1);
+        const uint32_t s3 = HashStep(s2);
+        float x = 0.3f, y = 0.5f, z = 0.7f;
+        if (s1 % 3u != 2u) {
+            const float b = s1 % 3u == 0 ? -0.866025f : 0.866025f;
+            const float nx = -0.5f * x - b * z, nz = b * x - 0.5f * z;
+            x = nx, z = nz;
+        }
+        const float tx = 0.57735f * x - 0.816497f * y, ty = 0.816497f * x + 0.57735f * y;
+        x = tx, y = ty;
+        if (s2 & 1u) y = -y, z = -z;
+        const float ox = x;
+        switch (s3 & 3u) {
+        case 1: x = -x, z = -z; break;
+        case 2: x = -z, z = ox; break;
+        case 3: x = z, z = -ox; break;
+        default: break;
+        }
+        const P q = Run(1, {0.3f, 0.5f, 0.7f});
+        ASSERT_NEAR(q.x, x, 1e-6f) << call;
+        ASSERT_NEAR(q.y, y, 1e-6f) << call;
+        ASSERT_NEAR(q.z, z, 1e-6f) << call;
+    }
 }
 
 TEST_F(Symmetry, RotationCopiesFollowTheSineFirstFormula)

@@ -12,15 +12,6 @@
 
 namespace test_support {
 
-inline void SetBatchBounds()
-{
-    for (int k = 0; k < kSlotTableSize; ++k) {
-        gSlotBatchStart[k] = static_cast<uint16_t>(k * 1000);
-        gSlotBatchLast[k] = static_cast<uint16_t>(k * 1000 + 999);
-        gSlotBatchEnd[k] = static_cast<uint16_t>(k * 1000 + 1000);
-    }
-}
-
 // Transformation t: uniform scale s about the origin, then (tx, ty, tz).
 inline void SetAffine(int t, float s, float tx, float ty, float tz)
 {
@@ -46,24 +37,14 @@ inline void SetTransforms(int n)
     for (int e = 0; e < 256; ++e) gTransformPickTable[e] = static_cast<uint8_t>(e % n);
 }
 
+// Fresh slot tables and batch, with fixed hash and generator seeds.
 inline void ResetSlots()
 {
-    SetBatchBounds();
-    std::memset(gPointX, 0, sizeof gPointX);
-    std::memset(gPointY, 0, sizeof gPointY);
-    std::memset(gPointZ, 0, sizeof gPointZ);
-    std::memset(gPointColorIndex, 0, sizeof gPointColorIndex);
-    std::memset(gPointColorR, 0, sizeof gPointColorR);
-    std::memset(gPointColorG, 0, sizeof gPointColorG);
-    std::memset(gPointColorB, 0, sizeof gPointColorB);
+    InitGlobalState();
     for (int s = 0; s < kMaxRenderSlots; ++s) {
-        gSlotPoint.x[s] = gSlotPoint.y[s] = gSlotPoint.z[s] = 0.0f;
-        gSlotTransform[s] = 0;
         gSlotHash[s] = 0x12345u + 77u * static_cast<uint32_t>(s);
         SeedRandomState(gSlotRandom[s], 1000u + static_cast<uint32_t>(s));
         gBaseshapeRandom[s].Seed(2000u + static_cast<uint32_t>(s));
-        for (int a = 0; a < 3; ++a) gSlotBaseshapePosition[a][s] = gSlotSeedPoint[a][s] = 0.0f;
-        gSlotBaseshape[s] = 0;
     }
 }
 
