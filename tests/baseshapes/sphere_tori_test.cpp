@@ -136,6 +136,26 @@ TEST(SphereAndTori, FirstDrawsAtZero)
     EXPECT_NEAR(corner.z, 0.5f * kSize * kTube * std::sin(a), 2e-6f);
 }
 
+// The top words give uniforms of exactly 1.0: still points of the shape, and
+// the nearest texel stays in the last column and row.
+TEST(SphereAndTori, DrawsOfExactlyOne)
+{
+    uint8_t texels[2 * 2 * 3] = {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 5, 6};
+    gBaseshapeTextures[0] = BaseshapeImage{{}, 2, 2, texels};
+    const BaseshapePoint s = SampleWithWords(SampleBaseshapeSphere, 0xffffffffu, 0xffffffffu);
+    EXPECT_NEAR(Length(s), kSize, 1e-6f);
+    EXPECT_FLOAT_EQ(s.y, kSize);
+    gSlotColorMode[kTestSlot] = 1;
+    gSlotBaseshape[kTestSlot] = 0;
+    gBaseshapeRandom[kTestSlot].State() = StateYielding(0xffffffffu, 0xffffffffu);
+    BaseshapePoint t = MakeTestPoint(kSize, kTube);
+    SampleBaseshapeTorusII(&t, kTestSlot);
+    EXPECT_TRUE(std::isfinite(t.x) && std::isfinite(t.z));
+    EXPECT_EQ(t.red, 4);
+    EXPECT_EQ(t.blue, 6);
+    gBaseshapeTextures[0] = BaseshapeImage{};
+}
+
 // A filled twin makes its surface twin's two draws first, then one more,
 // and moves the point only inwards along the same direction.
 TEST(SphereAndTori, FilledTwinsDrawOneMoreAndShrinkTheSurfacePoint)
