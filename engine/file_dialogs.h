@@ -1,0 +1,58 @@
+// The file dialogs by file kind and start folder, the chosen path that every
+// file action opens, the folders from the settings, and the warning for a
+// file that cannot be written. Paths are UTF-8 with '/' separators.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+inline constexpr int kPathBufferSize = 4096;  // bytes, terminator included
+inline constexpr int kFileKindCount = 16;
+
+// The path chosen by the last successful dialog; unchanged by a cancel.
+extern char gFilePath[kPathBufferSize];
+
+// Folders from the settings (empty until they are read).
+extern char gBuffersPath[kPathBufferSize];
+extern char gDMapsPath[kPathBufferSize];
+extern char gMeshesPath[kPathBufferSize];
+extern char gTexturesPath[kPathBufferSize];
+extern char gSTexturesPath[kPathBufferSize];
+extern char gParametersPath[kPathBufferSize];
+extern char gImagesPath[kPathBufferSize];
+extern char gInstallDir[kPathBufferSize];
+
+// One byte per file kind: 1 while that kind's dialog starts in its default
+// folder. "Reset Paths" sets them all to 1.
+extern uint8_t gDialogDefaultFolderFlags[kFileKindCount];
+
+// Filter of one file kind; the pair "All Files", "*.*" always follows it.
+struct FileKindFilter {
+    const char* name;
+    const char* pattern;
+    bool defaultExtension;  // the pattern (without "*.") is appended on save
+    bool inOpenDialog;      // false: the open dialog shows no file types
+    bool inSaveDialog;      // false: the save dialog shows no file types
+};
+extern const FileKindFilter kFileKindFilters[kFileKindCount];
+
+// Start folder by number: 1 buffers, 2 displacement maps, 3 meshes, 4 and 8
+// textures, 5 surface textures, 7 parameters, anything else images.
+const char* DialogStartFolder(int folderNumber);
+
+// Return 1 when the user chose a file (its path is then in gFilePath), else 0.
+int ShowOpenFileDialog(int kind, int folderNumber, int setFolder);
+int ShowSaveFileDialog(int kind, int folderNumber, int setFolder);
+
+// True for an open file; for a null one warns ("Talvoran cannot write in the
+// selected directory path, please choose another destination.") and is false.
+bool CheckWritable(FILE* file);
+
+int GetProcessorCount();
+
+// Sets the 8-byte name buffer to "#" (the name of every generated image).
+void ClearToHash(char* buffer8);
+
+// UTF-8 text (a path, say) as Windows-1252 bytes for the bitmap font; a
+// character the code page lacks becomes '?'. Always terminates out.
+void Utf8ToWindows1252(const char* text, char* out, int size);

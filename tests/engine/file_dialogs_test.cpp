@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "engine/dialogs.h"
+#include "engine/file_dialogs.h"
+#include "engine/scripted_dialogs.h"
+#include "engine/texture_folder.h"
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+class FileDialogs : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dialogs_.SetFailureHandler(FailTest);
+        root_ = std::filesystem::temp_directory_path() /
+                ("talvoran_dialogs_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_);
+        SetFolder(gImagesPath, root_ / "images");
+        SetFolder(gBuffersPath, root_ / "buffers");
+        SetFolder(gDMapsPath, root_ / "dmaps");
+        SetFolder(gMeshesPath, root_ / "meshes");
+        SetFolder(gTexturesPath, root_ / "textures");
+        SetFolder(gSTexturesPath, root_ / "stextures");
+        SetFolder(gParametersPath, root_ / "parameters");
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+
+    static void SetFolder(char* folder, const std::filesystem::path& path)
+    {
+        std::snprintf(folder, kPathBufferSize, "%s", path.c_str());
+    }
+
+    ScriptedDialogs dialogs_;
+    ScopedDialogBackend use_{&dialogs_};
+    std::filesystem::path root_;
+};
+
+TEST_F(FileDialogs, CancelLeavesThePathAndChoiceSetsIt)
+{
+    std::snprintf(gFilePath, sizeof gFilePath, "%s", "/previous/file.zdat");
+    dialogs_.QueueFileCancel();
+    EXPECT_EQ(ShowOpenFileDialog(3, 7, 1), 0);
+    EXPECT_STREQ(gFilePath, "/previous/file.zdat");
+
+    dialogs_.QueueFile("/chosen/näme.zdat");
+    EXPECT_EQ(ShowOpenFileDialog(3, 7, 1), 1);
+    EXPECT_STREQ(gFilePath, "/chosen/näme.zdat");
+
+    dialogs_.QueueFileCancel();
+    EXPECT_EQ(ShowSaveFileDialog(3, 7, 1), 0);
+    EXPECT_STREQ(gFilePath, "/chosen/näme.zdat");
+}
+
+TEST_F(FileDialogs, FiltersAndFoldersOfEveryKind)
+{
+    struct Expect {
+        int kind;
+        const char* name;
+        const char* pattern;
+        const char* extension;
+        bool open, save;
+    };
+    const Expect table[kFileKindCount] = {
+        {0, "PNG Files", "*.png", "png", true, true},
+        {1, "Bitmap Files", "*.bmp", "bmp", true, true},
+        {2, "Color Map Files", "*.map", "map", true, true},
+        {3, "Talvoran Fractal Data", "*.zdat", "zdat", true, true},
+        {4, "Talvoran Buffer Data", "*.zb3f", "zb3f", true, true},
+        {5, "Kavrolin Files", "*.kvl", "kvl", true, true},
+        {6, "Graphics Files", "*.bmp;*.png;*.jpg", "", true, false},
+        {7, "Talvoran Fractal Material", "*.bmat", "bmat", true, true},
+        {8, "Talvoran Script Files", "*.prg", "prg", true, true},
+        {9, "STL Files ", "*.stl", "stl", true, true},
+        {10, "OBJ Files", "*.obj", "obj", true, true},
+        {11, "RAW Files", "*.raw", "raw", true, true},
+        {12, "Talvoran Baseshapes", "*.bsf", "bsf", true, true},
+        {13, "Talvoran Tranformation Files", "*.tmf", "tmf", true, true},
+        {14, "PNG Files", "*.png", "", false, true},
+        {15, "Bitmap Files", "*.bmp", "", false, true},
+    };
+    for (const Expect& e : table) {
+        for (int save = 0; save < 2; ++save) {
+            dialogs_.QueueFileCancel();
+            if (save) {
+                ShowSaveFileDialog(e.kind, 2, 1);
+            } else {
+                ShowOpenFileDialog(e.kind, 2, 0);
+            }
+            const FileDialogRequest request = dialogs_.Prompts().back().file;
+            EXPECT_EQ(request.kind, e.kind);
+            EXPECT_EQ(request.save, save == 1);
+            EXPECT_EQ(request.setFolder, save == 1);
+            EXPECT_EQ(request.folder, gDMapsPath);
+            const bool listed = save ? e.save : e.open;
+            if (!listed) {
+                EXPECT_TRUE(request.filters.empty()) << e.kind;
+                EXPECT_TRUE(request.defaultExtension.empty());
+                continue;
+            }
+            ASSERT_EQ(request.filters.size(), 2u) << e.kind;
+            EXPECT_EQ(request.filters[0].name, e.name);
+            EXPECT_EQ(request.filters[0].pattern, e.pattern);
+            EXPECT_EQ(request.filters[1].name, "All Files");
+            EXPECT_EQ(request.filters[1].pattern, "*.*");
+            EXPECT_EQ(request.defaultExtension, e.extension) << e.kind;
+        }
+    }
+    dialogs_.QueueFileCancel();
+    EXPECT_EQ(ShowOpenFileDialog(99, 0, 1), 0);  // an unknown kind shows no file types
+    EXPECT_TRUE(dialogs_.Prompts().back().file.filters.empty());
+}
+
+TEST_F(FileDialogs, StartFolderByNumberIsCreatedOnFirstUse)
+{
+    const std::pair<int, const char*> folders[] = {
+        {1, gBuffersPath}, {2, gDMapsPath},      {3, gMeshesPath}, {4, gTexturesPath}, {8, gTexturesPath},
+        {5, gSTexturesPath}, {7, gParametersPath}, {0, gImagesPath}, {6, gImagesPath},  {42, gImagesPath},
+    };
+    for (const auto& [number, folder] : folders) {
+        EXPECT_STREQ(DialogStartFolder(number), folder) << number;
+        EXPECT_TRUE(std::filesystem::is_directory(folder)) << number;
+    }
+}
+
+TEST_F(FileDialogs, SaveAddsTheDefaultExtensionAndAsksBeforeReplacing)
+{
+    const std::string base = (root_ / "picture").string();
+    dialogs_.QueueFile(base);
+    EXPECT_EQ(ShowSaveFileDialog(0, 0, 1), 1);
+    EXPECT_EQ(std::string(gFilePath), base + ".png");
+
+    dialogs_.QueueFile(base + ".PNG");  // an extension of its own stays
+    EXPECT_EQ(ShowSaveFileDialog(0, 0, 1), 1);
+    EXPECT_EQ(std::string(gFilePath), base + ".PNG");
+
+    dialogs_.QueueFile(base);  // kinds 14 and 15 add nothing
+    EXPECT_EQ(ShowSaveFileDialog(14, 0, 1), 1);
+    EXPECT_EQ(std::string(gFilePath), base);
+
+    std::ofstream(base + ".png") << "x";
+    dialogs_.QueueFile(base);
+    dialogs_.QueueAnswer(MessageAnswer::No);
+    std::snprintf(gFilePath, sizeof gFilePath, "%s", "kept");
+    EXPECT_EQ(ShowSaveFileDialog(0, 0, 1), 0);
+    EXPECT_STREQ(gFilePath, "kept");
+    EXPECT_EQ(dialogs_.Prompts().back().message.caption, "Confirm Save As");
+
+    dialogs_.QueueFile(base);
+    dialogs_.QueueAnswer(MessageAnswer::Yes);
+    EXPECT_EQ(ShowSaveFileDialog(0, 0, 1), 1);
+    EXPECT_EQ(std::string(gFilePath), base + ".png");
+}
+
+TEST_F(FileDialogs, OverlongPathIsRefused)
+{
+    std::snprintf(gFilePath, sizeof gFilePath, "%s", "kept");
+    dialogs_.QueueFile("/" + std::string(kPathBufferSize, 'a') + ".zdat");
+    EXPECT_EQ(ShowOpenFileDialog(3, 7, 1), 0);
+    EXPECT_STREQ(gFilePath, "kept");
+}
+
+TEST_F(FileDialogs, CheckWritableWarnsForANullFile)
+{
+    dialogs_.QueueAnswer(MessageAnswer::Ok);
+    EXPECT_FALSE(CheckWritable(nullptr));
+    const DialogPrompt prompt = dialogs_.Prompts().back();
+    EXPECT_EQ(prompt.message.text,
+              "Talvoran cannot write in the selected directory path, please choose another destination.");
+    EXPECT_EQ(prompt.message.caption, "Warning");
+    EXPECT_EQ(prompt.message.icon, MessageIcon::Warning);
+    EXPECT_EQ(prompt.message.buttons, MessageButtons::Ok);
+    EXPECT_TRUE(CheckWritable(stdout));
+    EXPECT_EQ(dialogs_.Prompts().size(), 1u);
+}
+
+TEST_F(FileDialogs, TextureFolderScan)
+{
+    const std::filesystem::path folder = root_ / "textures";
+    std::filesystem::create_directories(folder / "sub.png");  // a folder is not a file
+    for (const char* name : {"b.png", "a.PNG", "z.bmp", "c.jpg", "m.map", "notes.txt", "x.jpeg", ".png", "Q.Bmp"}) {
+        std::ofstream(folder / name) << "x";
+    }
+    ScanTexturesFolder();
+    const std::vector<std::string> expected = {"Q.Bmp", "z.bmp", "a.PNG", "b.png", "c.jpg", "m.map"};
+    EXPECT_EQ(gTextureFileNames, expected);
+    EXPECT_EQ(gTextureFileCount, 6);
+
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    ScanTexturesFolder();
+    EXPECT_EQ(gTextureFileCount, 0);
+    EXPECT_TRUE(gTextureFileNames.empty());
+
+    std::filesystem::remove_all(folder);
+    ScanTexturesFolder();
+    EXPECT_EQ(gTextureFileCount, 0);
+}
+
+TEST(FileHelpers, ClearToHashAndProcessorCount)
+{
+    char name[8] = {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h'};
+    ClearToHash(name);
+    EXPECT_EQ(name[0], '#');
+    for (int i = 1; i < 8; ++i) EXPECT_EQ(name[i], 0);
+    EXPECT_GE(GetProcessorCount(), 1);
+}
+
+TEST(FileHelpers, Utf8ToWindows1252)
+{
+    char out[64];
+    Utf8ToWindows1252("/home/jörg/€ 5 – ok", out, sizeof out);
+    EXPECT_STREQ(out, "/home/j\xF6rg/\x80 5 \x96 ok");
+    Utf8ToWindows1252("\xE6\x97\xA5 \xFF", out, sizeof out);  // not in the code page, then a bad byte
+    EXPECT_STREQ(out, "? ?");
+    Utf8ToWindows1252("abcdef", out, 4);
+    EXPECT_STREQ(out, "abc");
+}
+
+}  // namespace
