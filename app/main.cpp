@@ -1,7 +1,15 @@
 #include <cstdio>
+#include <string>
 
-int main()
+#include "app/program_entry.h"
+
+int main(int argc, char** argv)
 {
-    std::printf("Talvoran Vane: the application window is not built yet.\n");
-    return 0;
+    ProgramOptions options;
+    std::string error;
+    if (!ParseProgramOptions(argc, argv, &options, &error)) {
+        std::fprintf(stderr, "talvoran: %s\n", error.c_str());
+        return 2;
+    }
+    return RunProgram(options);
 }

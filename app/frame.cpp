@@ -1,0 +1,238 @@
+#include "app/frame.h"
+
+#include <cstdio>
+
+#include "app/pending_services.h"
+#include "app/window_messages.h"
+#include "engine/baseshape_seed_pick.h"
+#include "engine/point_coloring.h"
+#include "engine/status_line.h"
+#include "platform/gl_api.h"
+#include "platform/gl_window.h"
+#include "platform/platform_events.h"
+#include "ui/font.h"
+
+uint8_t gScreenState = kScreenPointPreview;
+int gEffectiveScreenState = kScreenPointPreview;
+uint8_t gPointPreviewValid = 1;
+uint8_t gPreviewRefresh = 0;
+unsigned gPreviewTexture = 0;
+int gStartupStep = 0;
+int gPreviewFirstRow = 0;
+int gPreviewLastRow = 832;
+
+namespace {
+
+void DrawPreviewQuad(float texelsShown)
+{
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(kPreviewLeft, kPreviewBottom, kPreviewDepth);
+    glTexCoord2f(texelsShown, 0.0f);
+    glVertex3f(kPreviewRight, kPreviewBottom, kPreviewDepth);
+    glTexCoord2f(texelsShown, texelsShown);
+    glVertex3f(kPreviewRight, kPreviewTop, kPreviewDepth);
+    glTexCoord2f(0.0f, texelsShown);
+    glVertex3f(kPreviewLeft, kPreviewTop, kPreviewDepth);
+    glEnd();
+}
+
+void DrawPreviewTexture(float texelsShown)
+{
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, gPreviewTexture);
+    DrawPreviewQuad(texelsShown);
+}
+
+// Around the rows of the preview that hold picture.
+void DrawPreviewFrame(float r, float g, float b)
+{
+    const float bottom = static_cast<float>(gPreviewFirstRow) + kPreviewBottom;
+    const float top = static_cast<float>(gPreviewLastRow) + kPreviewBottom;
+    glColor3f(r, g, b);
+    glBegin(GL_LINE_LOOP);
+    glVertex3f(kPreviewLeft, bottom, kPreviewFrameDepth);
+    glVertex3f(kPreviewRight, bottom, kPreviewFrameDepth);
+    glVertex3f(kPreviewRight, top, kPreviewFrameDepth);
+    glVertex3f(kPreviewLeft, top, kPreviewFrameDepth);
+    glEnd();
+}
+
+// List 0 is an error to GL; a list not built yet draws nothing.
+void CallList(unsigned list)
+{
+    if (list) glCallList(list);
+}
+
+void DrawBusyMark(float x, float y)
+{
+    glPushMatrix();
+    glTranslatef(x, y, 300.0f);
+    glRotatef(static_cast<float>(TickCount() % 1200u) * 0.3f, 0.0f, 0.0f, -1.0f);
+    CallList(gBusyMarkList);
+    glPopMatrix();
+}
+
+void UploadPreviewImage()
+{
+    if (!gPreviewUploadPending.load()) return;
+    glBindTexture(GL_TEXTURE_2D, gPreviewTexture);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, kPreviewImageSize, kPreviewImageSize, GL_RGB, GL_UNSIGNED_BYTE,
+                    gPreviewImage);
+    gPreviewUploadPending = 0;
+}
+
+}  // namespace
+
+int EffectiveScreenState(int screenState, bool dofOn, int fastShadowUpdate, bool rgbColoring)
+{
+    if (screenState >= 4) return screenState;
+    int state = screenState;
+    if (!dofOn) state += 2 * fastShadowUpdate;
+    if (rgbColoring) state += 100;
+    return state;
+}
+
+void CreatePreviewTexture()
+{
+    if (gPreviewTexture) return;
+    glGenTextures(1, &gPreviewTexture);
+    glBindTexture(GL_TEXTURE_2D, gPreviewTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kPreviewImageSize, kPreviewImageSize, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 gPreviewImage);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void DeletePreviewTexture()
+{
+    if (gPreviewTexture) glDeleteTextures(1, &gPreviewTexture);
+    gPreviewTexture = 0;
+}
+
+void RenderFrame()
+{
+    DrawFrame();
+    SwapMainWindow();
+}
+
+void DrawFrame()
+{
+    SleepMs(1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    if (gPointPreviewValid == 0) {
+        gPointPreviewValid = 1;
+        gPreviewRefresh = 1;
+    }
+    DrawInterface();
+    if (TextInputActive()) DrawTextInputLine();
+    gEffectiveScreenState = EffectiveScreenState(gScreenState, gDofOn != 0, gFastShadowUpdate, gRgbColoring != 0);
+    UploadPreviewImage();
+    switch (gEffectiveScreenState) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 100:
+    case 101:
+    case 102:
+    case 103: DrawMainView(); break;
+    case kScreenExport: DrawExportView(); break;
+    case kScreenPreview3D: DrawPreview3D(); break;
+    case kScreenPointPreview: DrawPointPreviewPbuffer(); break;
+    case kScreenSplash: DrawSplashScreen(); break;
+    case kScreenVoxelBusy: DrawVoxelBusyScreen(); break;
+    default: break;  // interface only
+    }
+}
+
+void DrawMainView()
+{
+    // The shading clock: progressive shading every few hundred frames.
+    if (gStartupStep < 3601) {
+        gStartupStep += 5;
+    } else {
+        gStartupStep = 5;
+        ShadeProgressive(gMouseState == kMouseStateNone ? 1 : 0);
+        if (gAnimationOn) AdvanceAnimationFrame();
+    }
+    DrawPreviewTexture(kPreviewTexelsShown);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    DrawPreviewFrame(0.0f, 1.0f, 0.0f);
+    DrawBusyMark(900.0f, 60.0f);
+}
+
+void DrawExportView()
+{
+    if (gVoxelEngineOn) {
+        glEnable(GL_TEXTURE_2D);
+        glDisable(GL_DEPTH_TEST);
+        glDepthMask(GL_FALSE);
+        glColor3f(0.0f, 0.0f, 0.0f);
+        DrawPreviewTexture(0.5f);
+        glDepthMask(GL_TRUE);
+        glEnable(GL_DEPTH_TEST);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glDisable(GL_TEXTURE_2D);
+        DrawPreviewFrame(0.0f, 1.0f, 1.0f);
+        CallList(gGridOverlayList);
+        gExportProgress = static_cast<int>(gVoxelExportProgress);
+    } else {
+        glDisable(GL_DEPTH_TEST);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        UploadPreviewImage();
+        DrawPreviewTexture(kPreviewTexelsShown);
+        glDisable(GL_TEXTURE_2D);
+        DrawPreviewFrame(1.0f, 1.0f, 1.0f);
+        glEnable(GL_DEPTH_TEST);
+    }
+    DrawExportProgressBox();
+    if (gExportProgress == 100) OnExportFinished();
+    if (gExportProgress != 100 && gExportProgress != -1) return;
+    gExportProgress = -2;
+    if (!gExportCancel.load()) {
+        SetStatusText("File Saved");
+    } else {
+        gExportCancel = 0;
+        SetStatusText("Save File Cancelled");
+        gExportThreadCount = gExportThreadCountSaved;
+    }
+}
+
+void DrawVoxelBusyScreen()
+{
+    CallList(gGridOverlayList);
+    gStartupStep += 5;
+    if (gStartupStep > 3600) {
+        FadeSplashImage();
+        gStartupStep = 0;
+    }
+    if (gCurrentTab == 5) {
+        DrawBusyMark(360.0f, 804.0f);
+    } else {
+        DrawBusyMark(900.0f, 60.0f);
+    }
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    DrawPreviewTexture(0.5f);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    CallList(gGridOverlayList);
+}
+
+void DrawStatusLine()
+{
+    char text[kStatusTextSize];
+    int width = 0;
+    CopyStatusText(text, sizeof text, &width);
+    if (!text[0]) return;
+    DrawFramedTextF(1116 - width, 46, "%s", text);
+}

@@ -1,0 +1,56 @@
+// The idle-time frame: every time the event queue is empty the loop draws one
+// whole frame, the interface and the screen that the screen state chooses.
+#pragma once
+
+#include <cstdint>
+
+// Values of gScreenState.
+enum ScreenState : uint8_t {
+    kScreenRenderOrtho = 0,        // 0..3: render running (projection, + 2 without shadow updates)
+    kScreenRenderPerspective = 1,
+    kScreenRenderOrthoNoShadow = 2,
+    kScreenRenderPerspectiveNoShadow = 3,
+    kScreenExport = 4,
+    kScreenPreview3D = 5,
+    kScreenPointPreview = 6,
+    kScreenSplash = 7,
+    kScreenVoxelBusy = 8,
+    kScreenInterfaceOnly = 20,
+};
+
+inline constexpr int kTimerIntervalMs = 500;
+
+// The preview area of the virtual screen and the part of the 1024-texel
+// preview texture shown on it.
+inline constexpr float kPreviewLeft = 700.0f;
+inline constexpr float kPreviewBottom = 160.0f;
+inline constexpr float kPreviewRight = 1532.0f;
+inline constexpr float kPreviewTop = 992.0f;
+inline constexpr float kPreviewDepth = 50.0f;
+inline constexpr float kPreviewFrameDepth = 55.0f;
+inline constexpr float kPreviewTexelsShown = 0.8125f;  // 832 / 1024
+
+extern uint8_t gScreenState;          // 6 until start-up chooses the splash screen
+extern int gEffectiveScreenState;     // recomputed by every frame, read by the timer
+extern uint8_t gPointPreviewValid;    // 0: the point preview must start afresh
+extern uint8_t gPreviewRefresh;
+extern unsigned gPreviewTexture;      // 1024 x 1024 RGB texels of gPreviewImage
+extern int gStartupStep;              // start-up step, then the frame clock of the busy screens
+extern int gPreviewFirstRow;          // rows of the preview that hold picture (0 and 832 when square)
+extern int gPreviewLastRow;
+
+int EffectiveScreenState(int screenState, bool dofOn, int fastShadowUpdate, bool rgbColoring);
+
+// Creates gPreviewTexture from gPreviewImage once; Delete lets it be made anew.
+void CreatePreviewTexture();
+void DeletePreviewTexture();
+
+// One frame: DrawFrame, then the buffer swap.
+void RenderFrame();
+void DrawFrame();
+void DrawMainView();
+void DrawExportView();
+void DrawVoxelBusyScreen();
+
+// The status text framed and right-aligned at x 1116, y 46.
+void DrawStatusLine();

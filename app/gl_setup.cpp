@@ -1,0 +1,37 @@
+#include "app/gl_setup.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/pending_services.h"
+#include "engine/dialogs.h"
+#include "platform/gl_api.h"
+#include "platform/gl_window.h"
+#include "platform/preview_target.h"
+#include "ui/font.h"
+#include "ui/skins.h"
+
+bool SetupPixelFormat()
+{
+    std::string error;
+    if (!CreateMainContext(&error)) {
+        std::fprintf(stderr, "talvoran: %s\n", error.c_str());
+        ShowMessageBox("Cannot create the OpenGL context", "Error", MessageButtons::Ok, MessageIcon::Error);
+        return false;
+    }
+    glEnable(GL_DEPTH_TEST);
+    InitGLResources();
+    return true;
+}
+
+void InitGLResources()
+{
+    glViewport(0, 0, kVirtualScreenWidth, kVirtualScreenHeight);
+    ApplyVirtualScreenProjection();
+    if (!BuildFont()) std::fprintf(stderr, "talvoran: the font picture is missing; texts stay blank\n");
+    if (!LoadInterfaceTextures()) std::fprintf(stderr, "talvoran: a skin picture is missing\n");
+    BuildScreenLists();
+    // Without framebuffer objects the point preview takes its path without
+    // the off-screen target; nothing is reported.
+    CreatePreviewTarget();
+}

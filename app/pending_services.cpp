@@ -1,0 +1,77 @@
+#include "app/pending_services.h"
+
+#include <ctime>
+#include <cstring>
+
+#include "app/frame.h"
+#include "app/gl_setup.h"
+#include "baseshapes/generator_table.h"
+#include "engine/kernel_framework.h"
+#include "engine/random.h"
+#include "platform/gl_api.h"
+#include "platform/platform_events.h"
+
+uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];
+std::atomic<uint8_t> gPreviewUploadPending{0};
+int gExportProgress = -2;
+std::atomic<uint8_t> gExportCancel{0};
+std::atomic<uint8_t> gFileThreadBusy{0};
+int gExportThreadCount = 1;
+int gExportThreadCountSaved = 1;
+void ShadeProgressive(int) {}
+void AdvanceAnimationFrame() {}
+void FadeSplashImage() {}
+
+int gRenderThreadCount = 1;
+uint8_t gAnimationOn = 0;
+uint8_t gDofOn = 0;
+int gFastShadowUpdate = 0;
+float gVoxelExportProgress = 0.5f;
+void StopRenderThreads() {}
+
+bool InitializeApplication()
+{
+    SetFrameTimer(kTimerIntervalMs);
+    SeedStartupRandomStates(static_cast<uint32_t>(std::time(nullptr)), BuildBaseshapeGeneratorTables);
+    if (!SetupPixelFormat()) return false;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glClearStencil(0);
+    std::memset(gPreviewImage, 0, sizeof gPreviewImage);
+    SelectFractalTypeKernel();
+    CreatePreviewTexture();
+    gScreenState = kScreenSplash;
+    return true;
+}
+void DrawSplashScreen() {}
+unsigned gBusyMarkList = 0;
+unsigned gGridOverlayList = 0;
+void BuildScreenLists() {}
+
+void DrawInterface() { DrawStatusLine(); }
+bool TextInputActive() { return false; }
+void DrawTextInputLine() {}
+void DrawPreview3D() {}
+void DrawPointPreviewPbuffer() {}
+void DrawExportProgressBox() {}
+void OnExportFinished() {}
+int gCurrentTab = 0;
+void OnTimer() {}
+void OnMouseMove(int, int, bool, bool, bool) {}
+void OnLeftButtonDown(int, int) {}
+void OnLeftButtonUp() {}
+void OnRightButtonDown(int, int) {}
+void OnRightButtonUp() {}
+void OnMouseWheel(int, int, int) {}
+bool TextInputKeyDown(int) { return false; }
+bool TextInputCharacter(uint8_t) { return false; }
+
+float* RenderThreadsSliderValue()
+{
+    static float value = 1.0f;
+    return &value;
+}
+float* ExportThreadsSliderValue()
+{
+    static float value = 1.0f;
+    return &value;
+}

@@ -1,0 +1,26 @@
+// The program: start-up, the idle loop and teardown.
+#pragma once
+
+#include <string>
+
+struct ProgramOptions {
+    // Closes the window after this many frames and answers Yes to the quit
+    // question (0: run until the user quits); any other question then fails
+    // the run. For headless runs in CI.
+    int quitAfterFrames = 0;
+    // Writes the last frame drawn as PNG before quitting.
+    std::string screenshotPath;
+};
+
+// Reads "--quit-after-frames N" and "--screenshot PATH" (and the environment
+// variable TALVORAN_QUIT_AFTER_FRAMES); false with a message on bad input.
+bool ParseProgramOptions(int argc, char** argv, ProgramOptions* options, std::string* error);
+
+// The whole program; returns the exit code (0, or 1 when the window or its
+// OpenGL context cannot be made).
+int RunProgram(const ProgramOptions& options);
+
+// The parts of RunProgram, for tests that drive frames themselves.
+bool StartProgram(std::string* error);  // window, context, first screen
+bool RunMessageLoopPass();              // drains the events, draws a frame; false once quitting
+void StopProgram();                     // teardown

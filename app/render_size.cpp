@@ -1,0 +1,42 @@
+#include "app/render_size.h"
+
+#include "app/frame.h"
+#include "engine/fractal_model.h"
+
+int gImageWidth = 2048;
+int gImageHeight = 2048;
+int gImageWidthLast = 2047;
+int gImageHeightLast = 2047;
+int gImageHalfWidth = 1024;
+int gImageHalfHeight = 1024;
+float gImageInverseWidth = 1.0f / 2048.0f;
+float gImageToPreview = 2.4615386f;
+float gGlowPlaneScale = 0.25f;
+float gPreviewToImage = 0.40625f;
+float gImageAspect = 1.0f;
+
+void DeriveRenderSizeValues()
+{
+    const float w = static_cast<float>(gImageWidth);
+    const float h = static_cast<float>(gImageHeight);
+    gImageWidthLast = gImageWidth - 1;
+    gImageHeightLast = gImageHeight - 1;
+    gImageHalfWidth = gImageWidth / 2;
+    gImageHalfHeight = gImageHeight / 2;
+    gImageInverseWidth = 1.0f / w;
+    gImageToPreview = w * 0.0012019231f;
+    gGlowPlaneScale = 512.0f / w;
+    gPreviewToImage = 832.0f / w;
+    gImageAspect = h / w;
+    const int half = static_cast<int>(416.0f * h / w);
+    gPreviewFirstRow = 416 - half;
+    gPreviewLastRow = 416 + half;
+}
+
+void SetRenderDefaults()
+{
+    gImageWidth = 2048;
+    gImageHeight = 2048;
+    DeriveRenderSizeValues();
+    gFractalType = 0;
+}

@@ -1,0 +1,108 @@
+#include "app/settings.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/pending_services.h"
+#include "engine/file_dialogs.h"
+#include "platform/settings_file.h"
+#include "ui/asset_paths.h"
+
+namespace {
+
+struct FolderSetting {
+    const char* name;
+    char* folder;
+};
+
+// In the order they were always read.
+const FolderSetting kFolderSettings[] = {
+    {"Textures", gTexturesPath},     {"STextures", gSTexturesPath}, {"Images", gImagesPath},
+    {"Parameters", gParametersPath}, {"Buffers", gBuffersPath},     {"DMaps", gDMapsPath},
+    {"Meshes", gMeshesPath},         {"InstallDir", gInstallDir},
+};
+
+// The number at the start of the text, as atoi reads it, but saturating
+// instead of overflowing; text without a number gives 0.
+int LeadingNumber(const std::string& text)
+{
+    errno = 0;
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+void SetFolder(char* folder, const std::string& value)
+{
+    // A value too long for the folder buffer is ignored like a missing one.
+    if (value.size() >= static_cast<size_t>(kPathBufferSize)) {
+        folder[0] = '\0';
+        return;
+    }
+    std::snprintf(folder, kPathBufferSize, "%s", value.c_str());
+}
+
+void FillDefaultFolder(const FolderSetting& setting)
+{
+    if (setting.folder[0]) return;
+    const std::string folder = setting.folder == gInstallDir ? InstallFolder() : DefaultDataFolder(setting.name);
+    SetFolder(setting.folder, folder);
+}
+
+bool WriteSetting(const char* name, int value)
+{
+    const std::string path = SettingsFilePath();
+    SettingsFile file;
+    file.Load(path);
+    file.Set(name, std::to_string(value));
+    return file.Save(path);
+}
+
+}  // namespace
+
+void ReadSettings()
+{
+    SettingsFile file;
+    const bool found = file.Load(SettingsFilePath());
+    if (found) {
+        if (const auto text = file.Get(kSettingRenderThreads)) {
+            int count = LeadingNumber(*text);
+            if (count < 1) count = 1;
+            if (count > kMaxThreadCount) count = kMaxThreadCount;
+            gRenderThreadCount = count;
+        }
+        for (const FolderSetting& setting : kFolderSettings) {
+            if (const auto value = file.Get(setting.name)) SetFolder(setting.folder, *value);
+        }
+        // A missing value reads as 0 here, never as the text of another value.
+        const auto text = file.Get(kSettingExportThreads);
+        int count = text ? LeadingNumber(*text) : 0;
+        if (count > kMaxThreadCount) count = kMaxThreadCount;
+        if (count < 1) {
+            count = GetProcessorCount();
+            if (count > kMaxThreadCount) count = kMaxThreadCount;
+            WriteSetting(kSettingExportThreads, count);
+        }
+        gExportThreadCount = count;
+    }
+    for (const FolderSetting& setting : kFolderSettings) FillDefaultFolder(setting);
+    if (gInstallDir[0]) SetInstallFolder(gInstallDir);
+}
+
+bool SaveThreadCount(const char* name, int* count, float* sliderValue)
+{
+    const int wanted = static_cast<int>(*sliderValue);
+    if (*count == wanted) return false;
+    if (!WriteSetting(name, wanted)) return false;
+    *count = wanted;
+    *sliderValue = static_cast<float>(wanted);
+    return true;
+}
+
+void SaveRenderThreads() { SaveThreadCount(kSettingRenderThreads, &gRenderThreadCount, RenderThreadsSliderValue()); }
+
+void SaveExportThreads() { SaveThreadCount(kSettingExportThreads, &gExportThreadCount, ExportThreadsSliderValue()); }

@@ -1,0 +1,100 @@
+#include "app/window_messages.h"
+
+#include <algorithm>
+
+#include "app/pending_services.h"
+#include "engine/dialogs.h"
+#include "platform/gl_api.h"
+#include "platform/gl_window.h"
+#include "ui/widget.h"
+
+int gViewportWidth = kVirtualScreenWidth;
+int gViewportHeight = kVirtualScreenHeight;
+float gMouseScaleX = 1.0f;
+float gMouseScaleY = 1.0f;
+int gMouseState = kMouseStateNone;
+int gLastPointerX = 0;
+int gLastPointerY = 0;
+bool gQuitPosted = false;
+
+namespace {
+
+// An image export being written is cancelled and waited for, so its file is
+// closed properly rather than left cut off by the end of the process.
+void FinishExportBeforeQuit()
+{
+    if (!gFileThreadBusy.load()) return;
+    gExportCancel = 1;
+    for (int waited = 0; waited < 5000 && gFileThreadBusy.load(); waited += 10) SleepMs(10);
+}
+
+}  // namespace
+
+void OnWindowResized(int width, int height, bool maximized)
+{
+    if (width <= 0 || height <= 0) return;
+    if (maximized) width = std::min(width, static_cast<int>(height * 1.6));
+    gViewportWidth = width;
+    gViewportHeight = height;
+    glViewport(0, 0, width, height);
+    gMouseScaleX = static_cast<float>(kVirtualScreenWidth) / static_cast<float>(width);
+    gMouseScaleY = static_cast<float>(kVirtualScreenHeight) / static_cast<float>(height);
+}
+
+int PointerToVirtualX(int x) { return static_cast<int>(static_cast<float>(x) * gMouseScaleX); }
+int PointerToVirtualYDown(int y) { return static_cast<int>(static_cast<float>(y) * gMouseScaleY); }
+int PointerToVirtualYUp(int y) { return kVirtualScreenHeight - PointerToVirtualYDown(y); }
+
+bool AskToQuit()
+{
+    MessageRequest request;
+    request.text = "Do you want to Quit?";
+    request.caption = "Talvoran";
+    request.buttons = MessageButtons::YesNo;
+    request.icon = MessageIcon::Warning;
+    request.topmost = true;
+    if (ShowMessageBox(request) != MessageAnswer::Yes) return false;
+    StopRenderThreads();
+    FinishExportBeforeQuit();
+    gQuitPosted = true;
+    return true;
+}
+
+void HandleWindowEvent(const PlatformEvent& event)
+{
+    switch (event.type) {
+    case PlatformEventType::CloseRequested: AskToQuit(); break;
+    case PlatformEventType::Resized: OnWindowResized(event.width, event.height, event.maximized); break;
+    case PlatformEventType::Timer: OnTimer(); break;
+    case PlatformEventType::MouseMove:
+        OnMouseMove(event.x, event.y, event.leftHeld, event.rightHeld, event.middleHeld);
+        break;
+    case PlatformEventType::MouseDown:
+        if (event.button == kMouseLeft) {
+            OnLeftButtonDown(event.x, event.y);
+        } else if (event.button == kMouseRight) {
+            OnRightButtonDown(event.x, event.y);
+        } else {
+            CaptureMouse(true);
+            gMouseState = kMouseStateMiddle;
+            gLastPointerX = PointerToVirtualX(event.x);
+            gLastPointerY = PointerToVirtualYDown(event.y);
+        }
+        break;
+    case PlatformEventType::MouseUp:
+        if (event.button == kMouseLeft) {
+            OnLeftButtonUp();
+        } else if (event.button == kMouseRight) {
+            OnRightButtonUp();
+        } else {
+            gMouseState = kMouseStateNone;
+            gDragGroup = 0;
+            CaptureMouse(false);
+        }
+        break;
+    case PlatformEventType::MouseWheel: OnMouseWheel(event.x, event.y, event.wheelDelta); break;
+    case PlatformEventType::KeyDown: TextInputKeyDown(event.key); break;
+    case PlatformEventType::Character: TextInputCharacter(event.character); break;
+    default: break;
+    }
+}

@@ -1,0 +1,28 @@
+#include "platform/shell_open.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <thread>
+
+extern char** environ;
+
+bool OpenWithDesktop(const char* target)
+{
+    if (!target || !target[0]) return false;
+    char program[] = "xdg-open";
+    char* argv[] = {program, const_cast<char*>(target), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) != 0) {
+        std::fprintf(stderr, "talvoran: cannot start xdg-open for %s\n", target);
+        return false;
+    }
+    // Some desktops keep xdg-open running as long as the viewer: reap it aside
+    // so the window thread never waits.
+    std::thread([pid] {
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }).detach();
+    return true;
+}

@@ -1,0 +1,5 @@
+// Opening a document or a web address with the desktop's default program.
+#pragma once
+
+// Starts xdg-open on target without a shell; false when it cannot be started.
+bool OpenWithDesktop(const char* target);

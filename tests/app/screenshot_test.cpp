@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/frame.h"
+#include "app/pending_services.h"
+#include "app/program_entry.h"
+#include "assets/png_file.h"
+#include "engine/scripted_dialogs.h"
+#include "engine/status_line.h"
+#include "platform/gl_test_context.h"
+#include "platform/gl_window.h"
+#include "ui/picture_file.h"
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+const std::string kReference = std::string(TALVORAN_SOURCE_DIR) + "/tests/app/reference/main_view.png";
+const std::string kReferenceRenderer = std::string(TALVORAN_SOURCE_DIR) + "/tests/app/reference/main_view.mesa.txt";
+
+// A preview picture that shows orientation: red grows to the right, green
+// upwards (row 0 is the bottom), with a blue square near the lower left.
+void FillTestPreview()
+{
+    for (int y = 0; y < kPreviewImageSize; ++y) {
+        for (int x = 0; x < kPreviewImageSize; ++x) {
+            uint8_t* p = gPreviewImage + (static_cast<size_t>(y) * kPreviewImageSize + x) * 3;
+            p[0] = static_cast<uint8_t>(x * 255 / 831 > 255 ? 255 : x * 255 / 831);
+            p[1] = static_cast<uint8_t>(y * 255 / 831 > 255 ? 255 : y * 255 / 831);
+            const bool square = x >= 64 && x < 192 && y >= 64 && y < 192;
+            p[2] = square ? 255 : 40;
+        }
+    }
+    gPreviewUploadPending = 1;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The main view of a running render, drawn by the program's own frame at
+// the size the window gets on the offscreen display.
+TEST(Screenshot, MainViewMatchesTheReference)
+{
+    ScriptedDialogs dialogs;
+    dialogs.SetFailureHandler(FailTest);
+    ScopedDialogBackend use(&dialogs);
+    std::string error;
+    if (!StartProgram(&error)) GTEST_SKIP() << "no OpenGL window: " << error;
+    const std::string renderer = CurrentGlRenderer() + " | " + CurrentGlVersion();
+    if (renderer.find("llvmpipe") == std::string::npos) {
+        StopProgram();
+        GTEST_SKIP() << "the reference was drawn by llvmpipe; this renderer is " << renderer;
+    }
+    FillTestPreview();
+    SetStatusText("Talvoran Vane: Render Threads 8");
+    gScreenState = kScreenRenderOrtho;
+    gStartupStep = 0;
+    DrawFrame();
+    int width = 0, height = 0;
+    GetMainDrawableSize(&width, &height);
+    const std::vector<uint8_t> frame = ReadFramebufferRgb(width, height);
+    StopProgram();
+
+    if (std::getenv("TALVORAN_WRITE_REFERENCE")) {
+        ASSERT_TRUE(assetgen::WritePngRgb(kReference, frame.data(), width, height));
+        std::ofstream(kReferenceRenderer) << renderer << "\n";
+        GTEST_SKIP() << "reference written: " << kReference;
+    }
+
+    const RgbPicture reference = LoadPictureRgb(kReference);
+    ASSERT_FALSE(reference.empty()) << kReference;
+    ASSERT_EQ(reference.width, width);
+    ASSERT_EQ(reference.height, height);
+    // Rasterisation may differ in a few edge pixels between Mesa versions.
+    int differing = 0;
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* got = frame.data() + static_cast<size_t>(y) * width * 3;
+        const uint8_t* want = reference.pixels.data() + static_cast<size_t>(height - 1 - y) * width * 3;
+        for (int i = 0; i < width * 3; i += 3) {
+            for (int c = 0; c < 3; ++c) {
+                if (std::abs(got[i + c] - want[i + c]) > 3) {
+                    ++differing;
+                    break;
+                }
+            }
+        }
+    }
+    EXPECT_LE(differing, width * height / 1000)
+        << "reference drawn by " << ReadText(kReferenceRenderer) << "now " << renderer;
+}
+
+}  // namespace

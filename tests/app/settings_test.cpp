@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/pending_services.h"
+#include "app/settings.h"
+#include "engine/file_dialogs.h"
+#include "platform/settings_file.h"
+#include "ui/asset_paths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Settings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root_ = fs::temp_directory_path() /
+                ("talvoran_settings_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+        file_ = (root_ / "config" / "settings.ini").string();
+        ::setenv("TALVORAN_SETTINGS_FILE", file_.c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+        gRenderThreadCount = 1;
+        gExportThreadCount = 1;
+        for (char* folder : {gTexturesPath, gSTexturesPath, gImagesPath, gParametersPath, gBuffersPath, gDMapsPath,
+                             gMeshesPath, gInstallDir}) {
+            folder[0] = '\0';
+        }
+    }
+    void TearDown() override
+    {
+        ::unsetenv("TALVORAN_SETTINGS_FILE");
+        SetInstallFolder("");
+        fs::remove_all(root_);
+    }
+
+    void WriteFile(const std::string& text)
+    {
+        fs::create_directories(fs::path(file_).parent_path());
+        std::ofstream(file_) << text;
+    }
+    std::string ReadFile() const
+    {
+        std::ifstream in(file_);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::optional<std::string> Stored(const char* name) const
+    {
+        SettingsFile file;
+        file.Load(file_);
+        return file.Get(name);
+    }
+    static int ExpectedProcessorCount() { return std::min(GetProcessorCount(), kMaxThreadCount); }
+
+    fs::path root_;
+    std::string file_;
+};
+
+TEST_F(Settings, NoFileKeepsDefaultsAndWritesNothing)
+{
+    ReadSettings();
+    EXPECT_EQ(gRenderThreadCount, 1);
+    EXPECT_EQ(gExportThreadCount, 1);
+    EXPECT_FALSE(fs::exists(file_));
+    // Empty folders get their defaults (not created until used).
+    EXPECT_EQ(std::string(gTexturesPath), (root_ / "data" / "talvoran-vane" / "Textures").string());
+    EXPECT_EQ(std::string(gMeshesPath), (root_ / "data" / "talvoran-vane" / "Meshes").string());
+    EXPECT_EQ(std::string(gInstallDir), InstallFolder());
+}
+
+TEST_F(Settings, RenderThreadsAreClamped)
+{
+    const std::pair<const char*, int> cases[] = {{"0", 1}, {"-3", 1}, {"99", 24}, {"8", 8}, {"24", 24},
+                                                 {"abc", 1}, {"7 threads", 7}, {"99999999999999", 24}};
+    for (const auto& [text, expected] : cases) {
+        WriteFile(std::string("PNumber=") + text + "\nExportThrd=4\n");
+        gRenderThreadCount = 1;
+        ReadSettings();
+        EXPECT_EQ(gRenderThreadCount, expected) << text;
+        EXPECT_EQ(gExportThreadCount, 4);
+    }
+}
+
+TEST_F(Settings, MissingExportThreadsIsTheProcessorCountWrittenBack)
+{
+    // Whatever "PNumber" holds, a missing "ExportThrd" never takes its text.
+    WriteFile("PNumber=3\n");
+    ReadSettings();
+    EXPECT_EQ(gRenderThreadCount, 3);
+    EXPECT_EQ(gExportThreadCount, ExpectedProcessorCount());
+    EXPECT_EQ(Stored("ExportThrd"), std::to_string(ExpectedProcessorCount()));
+    EXPECT_EQ(Stored("PNumber"), "3");
+}
+
+TEST_F(Settings, ExportThreadsBelowOneOrAboveTwentyFour)
+{
+    WriteFile("ExportThrd=0\n");
+    ReadSettings();
+    EXPECT_EQ(gExportThreadCount, ExpectedProcessorCount());
+    EXPECT_EQ(Stored("ExportThrd"), std::to_string(ExpectedProcessorCount()));
+
+    WriteFile("ExportThrd=99\n");
+    ReadSettings();
+    EXPECT_EQ(gExportThreadCount, 24);
+    EXPECT_EQ(Stored("ExportThrd"), "99");  // clamped in use, not rewritten
+}
+
+TEST_F(Settings, FoldersAreReadAndHostileLinesIgnored)
+{
+    const std::string longValue(5000, 'x');
+    WriteFile("[Talvoran Vane]\n# a comment\n  Textures = /data/tex tures \nImages=/pics/é\n"
+              "no equals sign here\n=orphan\nMeshes=" + longValue + "\nInstallDir=" + (root_ / "inst").string() +
+              "\r\nExportThrd=2\n");
+    ReadSettings();
+    EXPECT_STREQ(gTexturesPath, "/data/tex tures");
+    EXPECT_STREQ(gImagesPath, "/pics/é");
+    EXPECT_EQ(std::string(gMeshesPath), (root_ / "data" / "talvoran-vane" / "Meshes").string());
+    EXPECT_EQ(std::string(gInstallDir), (root_ / "inst").string());
+    EXPECT_EQ(InstallFolder(), (root_ / "inst").string());
+    EXPECT_EQ(gExportThreadCount, 2);
+}
+
+TEST_F(Settings, ThreadSliderWritesOnlyOnChange)
+{
+    WriteFile("PNumber=8\nExportThrd=4\nTextures=/t\n");
+    ReadSettings();
+    float slider = 8.0f;
+    EXPECT_FALSE(SaveThreadCount(kSettingRenderThreads, &gRenderThreadCount, &slider));
+    slider = 9.7f;
+    EXPECT_TRUE(SaveThreadCount(kSettingRenderThreads, &gRenderThreadCount, &slider));
+    EXPECT_EQ(gRenderThreadCount, 9);
+    EXPECT_EQ(slider, 9.0f);
+    EXPECT_EQ(Stored("PNumber"), "9");
+    EXPECT_EQ(Stored("Textures"), "/t");  // the rest of the file is kept
+    EXPECT_FALSE(SaveThreadCount(kSettingRenderThreads, &gRenderThreadCount, &slider));
+    slider = 8.0f;
+    EXPECT_TRUE(SaveThreadCount(kSettingRenderThreads, &gRenderThreadCount, &slider));
+    EXPECT_EQ(Stored("PNumber"), "8");
+    // No temporary file is left beside it.
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(file_).parent_path())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(Settings, FailedWriteKeepsTheCount)
+{
+    // The settings folder is a file: nothing can be written below it.
+    std::ofstream(root_ / "blocker") << "x";
+    ::setenv("TALVORAN_SETTINGS_FILE", (root_ / "blocker" / "settings.ini").c_str(), 1);
+    gExportThreadCount = 4;
+    float slider = 6.0f;
+    EXPECT_FALSE(SaveThreadCount(kSettingExportThreads, &gExportThreadCount, &slider));
+    EXPECT_EQ(gExportThreadCount, 4);
+    EXPECT_EQ(slider, 6.0f);
+}
+
+TEST(SettingsFileFormat, RoundTripAndLocation)
+{
+    SettingsFile file;
+    file.LoadText("A=1\nB = two words \n");
+    file.Set("A", "3");
+    file.Set("C", "line\nbreak");
+    EXPECT_EQ(file.Text(), "[Talvoran Vane]\nA=3\nB=two words\nC=line\n");
+    SettingsFile again;
+    again.LoadText(file.Text());
+    EXPECT_EQ(again.Get("B"), "two words");
+    EXPECT_FALSE(again.Get("D").has_value());
+
+    ::unsetenv("TALVORAN_SETTINGS_FILE");
+    ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(SettingsFilePath(), "/cfg/talvoran-vane/settings.ini");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", "/home/u", 1);
+    EXPECT_EQ(SettingsFilePath(), "/home/u/.config/talvoran-vane/settings.ini");
+    ::setenv("XDG_DATA_HOME", "relative/ignored", 1);
+    EXPECT_EQ(DefaultDataFolder("Images"), "/home/u/.local/share/talvoran-vane/Images");
+}
+
+}  // namespace
