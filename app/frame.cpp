@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "app/pending_services.h"
+#include "app/screen_lists.h"
+#include "app/startup_state.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/point_coloring.h"
@@ -20,6 +22,7 @@ unsigned gPreviewTexture = 0;
 int gStartupStep = 0;
 int gPreviewFirstRow = 0;
 int gPreviewLastRow = 832;
+uint64_t (*gFrameTicks)() = TickCount;
 
 namespace {
 
@@ -68,8 +71,8 @@ void DrawBusyMark(float x, float y)
 {
     glPushMatrix();
     glTranslatef(x, y, 300.0f);
-    glRotatef(static_cast<float>(TickCount() % 1200u) * 0.3f, 0.0f, 0.0f, -1.0f);
-    CallList(gBusyMarkList);
+    glRotatef(static_cast<float>(gFrameTicks() % 1200u) * 0.3f, 0.0f, 0.0f, -1.0f);
+    CallList(gOpengl.busyMarkList);
     glPopMatrix();
 }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/pending_services.h"
+#include "app/screen_lists.h"
 #include "engine/dialogs.h"
 #include "platform/gl_api.h"
 #include "platform/gl_window.h"
@@ -30,7 +30,7 @@ void InitGLResources()
     ApplyVirtualScreenProjection();
     if (!BuildFont()) std::fprintf(stderr, "talvoran: the font picture is missing; texts stay blank\n");
     if (!LoadInterfaceTextures()) std::fprintf(stderr, "talvoran: a skin picture is missing\n");
-    BuildScreenLists();
+    gOpengl.BuildScreenLists();
     // Without framebuffer objects the point preview takes its path without
     // the off-screen target; nothing is reported.
     CreatePreviewTarget();

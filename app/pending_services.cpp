@@ -43,9 +43,7 @@ bool InitializeApplication()
     return true;
 }
 void DrawSplashScreen() {}
-unsigned gBusyMarkList = 0;
 unsigned gGridOverlayList = 0;
-void BuildScreenLists() {}
 
 void DrawInterface() { DrawStatusLine(); }
 bool TextInputActive() { return false; }

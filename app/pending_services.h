@@ -33,9 +33,7 @@ void StopRenderThreads();
 // ---- Start-up sequencer, splash, screen lists ----------------------------
 bool InitializeApplication();
 void DrawSplashScreen();
-extern unsigned gBusyMarkList;
-extern unsigned gGridOverlayList;
-void BuildScreenLists();
+extern unsigned gGridOverlayList;  // the grid chosen in the main panel
 
 // ---- Per-frame interface, previews, input handlers -------------------------
 void DrawInterface();
