@@ -57,7 +57,13 @@ void InstallMode(int32_t mode)
         InstallPair(row.startWithoutBaseshapes, row.stepWithoutBaseshapes);
 }
 
-inline void SetStep(uint8_t slot, ColorStepFn step) { gSlotColorStep[slot].store(step, std::memory_order_relaxed); }
+// A start or first step swaps its own mode's steps only: when the window
+// thread installed another mode meanwhile, its choice stands instead of being
+// overwritten by a step of the old mode.
+inline void ReplaceStep(uint8_t slot, ColorStepFn from, ColorStepFn to)
+{
+    gSlotColorStep[slot].compare_exchange_strong(from, to, std::memory_order_relaxed);
+}
 
 inline void SetRunning(uint8_t slot, float r, float g, float b)
 {
@@ -165,19 +171,19 @@ void ColorStartClear(uint8_t slot) { SetRunning(slot, 0.0f, 0.0f, 0.0f); }
 void ColorStartTransformAverage(uint8_t slot)
 {
     SetRunning(slot, 0.0f, 0.0f, 0.0f);
-    SetStep(slot, ColorStepTransformFirst);
+    ReplaceStep(slot, ColorStepTransformAverage, ColorStepTransformFirst);
 }
 
 void ColorStartBlendHalfway(uint8_t slot)
 {
     SetRunning(slot, 0.0f, 0.0f, 0.0f);
-    SetStep(slot, ColorStepBlendHalfwayFirst);
+    ReplaceStep(slot, ColorStepBlendHalfway, ColorStepBlendHalfwayFirst);
 }
 
 void ColorStartHalfway(uint8_t slot)
 {
     SetRunning(slot, 0.0f, 0.0f, 0.0f);
-    SetStep(slot, ColorStepHalfwayFirst);
+    ReplaceStep(slot, ColorStepHalfway, ColorStepHalfwayFirst);
 }
 
 void ColorStartRatio(uint8_t slot) { SetRunning(slot, 1.0f, 1.0f, 1.0f); }
@@ -195,7 +201,7 @@ void ColorStepTransformFirst(uint8_t slot, int32_t t, int32_t index)
 {
     RunningFromTransform(slot, t);
     StoreRunning(slot, index);
-    SetStep(slot, ColorStepTransformAverage);
+    ReplaceStep(slot, ColorStepTransformFirst, ColorStepTransformAverage);
 }
 
 void ColorStepTransformAverage(uint8_t slot, int32_t t, int32_t index)
@@ -242,7 +248,7 @@ void ColorStepBlendHalfwayFirst(uint8_t slot, int32_t t, int32_t index)
 {
     RunningFromTransform(slot, t);
     BlendRunningIntoPoint(slot, index);
-    SetStep(slot, ColorStepBlendHalfway);
+    ReplaceStep(slot, ColorStepBlendHalfwayFirst, ColorStepBlendHalfway);
 }
 
 void ColorStepBlendHalfway(uint8_t slot, int32_t t, int32_t index)
@@ -257,7 +263,7 @@ void ColorStepHalfwayFirst(uint8_t slot, int32_t t, int32_t index)
 {
     RunningFromTransform(slot, t);
     StoreRunning(slot, index);
-    SetStep(slot, ColorStepHalfway);
+    ReplaceStep(slot, ColorStepHalfwayFirst, ColorStepHalfway);
 }
 
 void ColorStepHalfway(uint8_t slot, int32_t t, int32_t index)

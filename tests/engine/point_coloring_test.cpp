@@ -176,6 +176,29 @@ TEST(ColorSteps, WeightedInterpolationStartsEachRunFromItsFirstTransformation)
     EXPECT_EQ(gSlotColorStep[1].load(), &ColorStepTransformFirst);
 }
 
+// The window thread may install another mode while a worker is inside a
+// start or first step: the worker's swap must not bring the old mode back.
+TEST(ColorSteps, SelfReplacementYieldsToAModeInstalledMeanwhile)
+{
+    test_support::ResetModel(1);
+    gUseBaseshapes = 1;
+    const ColorStartFn starts[] = {ColorStartTransformAverage, ColorStartBlendHalfway, ColorStartHalfway};
+    const ColorStepFn firsts[] = {ColorStepTransformFirst, ColorStepBlendHalfwayFirst, ColorStepHalfwayFirst};
+    for (int m = 0; m < 3; ++m) {
+        gSlotColorStep[0] = ColorStepAccumulate;
+        starts[m](0);
+        EXPECT_EQ(gSlotColorStep[0].load(), &ColorStepAccumulate) << m;
+        firsts[m](0, 0, 10);
+        EXPECT_EQ(gSlotColorStep[0].load(), &ColorStepAccumulate) << m;
+    }
+    // Undisturbed, each start re-arms its first step after a run.
+    SetColoringMode(7);
+    gSlotColorStep[0].load()(0, 0, 11);
+    EXPECT_EQ(gSlotColorStep[0].load(), &ColorStepHalfway);
+    gSlotColorStart[0].load()(0);
+    EXPECT_EQ(gSlotColorStep[0].load(), &ColorStepHalfwayFirst);
+}
+
 TEST(ColorSteps, WithoutBaseshapesTheAverageStartsFromBlack)
 {
     test_support::ResetModel(1);
