@@ -4,6 +4,7 @@
 
 #include "editors/baseshape_images.h"
 #include "engine/point_coloring.h"
+#include "engine/vector_math.h"
 
 BaseshapePoint gBaseshapeEditPoints[kMaxBaseshapes];
 int32_t gCurrentBaseshape = 0;
@@ -116,23 +117,8 @@ void ComputeBaseshapeMatrix(int i)
 {
     if (!IsBaseshapeIndex(i)) return;
     BaseshapeRecord& r = gBaseshapes[i];
-    const float* a = r.rotation;
-    const float* b = r.scaleShear;
-    float* c = r.matrix;
-    for (int row = 0; row < 3; ++row)
-        for (int col = 0; col < 3; ++col)
-            c[3 * row + col] = a[3 * row] * b[col] + a[3 * row + 1] * b[3 + col] + a[3 * row + 2] * b[6 + col];
-    float* g = r.glMatrix;
-    for (int col = 0; col < 3; ++col) {
-        g[4 * col] = c[col];
-        g[4 * col + 1] = c[3 + col];
-        g[4 * col + 2] = c[6 + col];
-        g[4 * col + 3] = 0.0f;
-    }
-    g[12] = r.position[0];
-    g[13] = r.position[1];
-    g[14] = r.position[2];
-    g[15] = 1.0f;
+    MultiplyMatrix3(r.rotation, r.scaleShear, r.matrix);
+    AffineToColumnMajor(r.matrix, r.position, r.glMatrix);
 }
 
 void CopyBaseshape(int from, int to)

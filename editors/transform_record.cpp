@@ -33,7 +33,23 @@ float WeightSum(int n)
     return sum;
 }
 
-bool UsableSum(float sum) { return sum != 0.0f && std::isfinite(sum); }
+// Published weights (and the records' when records is set) become record
+// weight / sum, or 1 / count when the sum cannot divide; then the table.
+void DivideWeightsBySum(bool records)
+{
+    const int n = TransformCountInUse();
+    const float sum = WeightSum(n);
+    if (sum == 0.0f || !std::isfinite(sum)) {
+        SetAllWeights(n, 1.0f / static_cast<float>(n), records);
+    } else {
+        for (int t = 0; t < n; ++t) {
+            const float w = gTransforms[t].weight / sum;
+            if (records) gTransforms[t].weight = w;
+            gTransformWeights[t] = w;
+        }
+    }
+    BuildTransformPickTable();
+}
 
 }  // namespace
 
@@ -154,20 +170,7 @@ int RestoreTransformations(const TransformUndo& undo)
     return undo.selected < 0 ? 0 : (undo.selected >= n ? n - 1 : undo.selected);
 }
 
-void NormalizeTransformWeights()
-{
-    const int n = TransformCountInUse();
-    const float sum = WeightSum(n);
-    if (!UsableSum(sum)) {
-        SetAllWeights(n, 1.0f / static_cast<float>(n), true);
-    } else {
-        for (int t = 0; t < n; ++t) {
-            gTransforms[t].weight /= sum;
-            gTransformWeights[t] = gTransforms[t].weight;
-        }
-    }
-    BuildTransformPickTable();
-}
+void NormalizeTransformWeights() { DivideWeightsBySum(true); }
 
 void EqualizeTransformWeights()
 {
@@ -176,17 +179,7 @@ void EqualizeTransformWeights()
     BuildTransformPickTable();
 }
 
-void PublishNormalizedWeights()
-{
-    const int n = TransformCountInUse();
-    const float sum = WeightSum(n);
-    if (!UsableSum(sum)) {
-        SetAllWeights(n, 1.0f / static_cast<float>(n), false);
-    } else {
-        for (int t = 0; t < n; ++t) gTransformWeights[t] = gTransforms[t].weight / sum;
-    }
-    BuildTransformPickTable();
-}
+void PublishNormalizedWeights() { DivideWeightsBySum(false); }
 
 void SetDefaultTransformationCount()
 {

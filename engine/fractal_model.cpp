@@ -8,6 +8,7 @@
 
 #include "engine/baseshape_model.h"
 #include "engine/quaternion.h"
+#include "engine/vector_math.h"
 
 void InitGlobalState()
 {
@@ -48,13 +49,8 @@ void ComposeTransformMatrices(int i)
 {
     if (i < 0 || i >= kMaxTransforms) return;
     TransformRecord& t = gTransforms[i];
-    const float* r = t.rotation;
-    const float* s = t.scaleShear;
-    float c[9];
-    for (int row = 0; row < 3; ++row)
-        for (int col = 0; col < 3; ++col)
-            c[3 * row + col] = r[3 * row] * s[col] + r[3 * row + 1] * s[3 + col] + r[3 * row + 2] * s[6 + col];
-    std::memcpy(t.matrix, c, sizeof c);
+    MultiplyMatrix3(t.rotation, t.scaleShear, t.matrix);
+    const float* c = t.matrix;
 
     TransformCoefficients& k = gTransformCoefficients;
     k.m00[i] = c[0];
@@ -71,17 +67,7 @@ void ComposeTransformMatrices(int i)
     k.tz[i] = t.position[2];
     gTransformWeights[i] = t.weight;
 
-    float* g = t.glMatrix;
-    for (int col = 0; col < 3; ++col) {
-        g[4 * col] = c[col];
-        g[4 * col + 1] = c[3 + col];
-        g[4 * col + 2] = c[6 + col];
-        g[4 * col + 3] = 0.0f;
-    }
-    g[12] = t.position[0];
-    g[13] = t.position[1];
-    g[14] = t.position[2];
-    g[15] = 1.0f;
+    AffineToColumnMajor(c, t.position, t.glMatrix);
 }
 
 void ComposeTransformation(int i) { ComposeTransformMatrices(i); }

@@ -76,6 +76,20 @@ void MultiplyMatrix3(const float* a, const float* b, float* c)
     for (int i = 0; i < 9; ++i) c[i] = t[i];
 }
 
+void AffineToColumnMajor(const float* m, const float* t, float* gl)
+{
+    for (int col = 0; col < 3; ++col) {
+        gl[4 * col] = m[col];
+        gl[4 * col + 1] = m[3 + col];
+        gl[4 * col + 2] = m[6 + col];
+        gl[4 * col + 3] = 0.0f;
+    }
+    gl[12] = t[0];
+    gl[13] = t[1];
+    gl[14] = t[2];
+    gl[15] = 1.0f;
+}
+
 void OrthonormalizeMatrix3(float* m)
 {
     float c0[3] = {m[0], m[3], m[6]};

@@ -97,6 +97,8 @@ float* AxisAngleBetween(float* out, const float* a, const float* b);
 void AxisAngleMatrix(const float* k, float t, float* m);
 // c = a b.
 void MultiplyMatrix3(const float* a, const float* b, float* c);
+// The affine map p -> m p + t as a 4 by 4 matrix in column order (the GL order).
+void AffineToColumnMajor(const float* m, const float* t, float* gl);
 // Gram-Schmidt on the columns, in place.
 void OrthonormalizeMatrix3(float* m);
 // Rotation from three angles in degrees.
