@@ -1,0 +1,176 @@
+// Sections: [main passes] one template for the 12 palette and RGB passes;
+// [fog passes] one template for the 8 fog passes; [case table].
+#include "render/projection_passes.h"
+
+#include <cmath>
+
+#include "engine/fractal_model.h"
+#include "engine/random.h"
+#include "render/projection.h"
+#include "render/render_buffers.h"
+
+uint8_t gMirrorY = 0;
+float gFogJitterRadius = 0.5f;
+
+namespace {
+
+// The u16 light depth; the value only grows past the stored one here, so
+// it is positive, and the top is clamped instead of wrapping.
+inline uint16_t ShadowWord(float dl) { return dl >= 65535.0f ? uint16_t{65535} : static_cast<uint16_t>(dl); }
+
+// ---- [main passes] ---------------------------------------------------------
+template <bool kPerspective, bool kShadow, bool kMirror, bool kRgb>
+void ProjectSlice(int32_t slot)
+{
+    const ViewParams v = LoadViewParams();
+    const int first = gSlotBatchStart[slot] + 1;
+    const int end = gSlotBatchLast[slot] - 1;
+    float* const depth = gDepthBuffer;
+    uint8_t* const colorIndex = gColorIndexBuffer;
+    uint8_t* const subPixel = gSubPixelBuffer;
+    uint16_t* const shadow = gShadowMap;
+    uint8_t* const planeR = gPointColorPlanes[0];
+    uint8_t* const planeG = gPointColorPlanes[1];
+    uint8_t* const planeB = gPointColorPlanes[2];
+    const float mirrorYSign = (kMirror && gMirrorY) ? -1.0f : 1.0f;
+
+    for (int i = first; i < end; ++i) {
+        float x = gPointX[i];
+        float y = gPointY[i];
+        float z = gPointZ[i];
+        if constexpr (kMirror) {
+            x = -x;
+            y *= mirrorYSign;
+            z = -z;
+        }
+        const CameraPoint p = ToCamera(v, x, y, z);
+        float fx, fy;
+        if constexpr (kPerspective) {
+            const float q = PerspectiveFactor(v, p.c);
+            if (!(q >= 0.0f)) continue;
+            fx = p.a * v.k * q + v.offsetX;
+            fy = p.b * v.k * q + v.offsetY;
+        } else {
+            fx = p.a * v.k + v.offsetX;
+            fy = p.b * v.k + v.offsetY;
+        }
+        if constexpr (kShadow) {
+            // A point hidden in the image still shadows.
+            const int64_t cell = ShadowCell(v, p);
+            if (cell >= 0) {
+                const float dl = LightDepth(v, p);
+                if (dl > static_cast<float>(shadow[cell]) * kShadowKeepFactor) shadow[cell] = ShadowWord(dl);
+            }
+        }
+        if (!(fx >= 1.0f && fx < v.widthF && fy >= 1.0f && fy < v.heightF)) continue;
+        const int32_t px = static_cast<int32_t>(fx);
+        const int32_t py = static_cast<int32_t>(fy);
+        const int64_t pixel = static_cast<int64_t>(py) * v.width + px;
+        const float d = (p.c + 1.0f) * kDepthScale;
+        if (d > depth[pixel]) {
+            depth[pixel] = d;
+            colorIndex[pixel] = gPointColorIndex[i];
+            subPixel[2 * pixel] = static_cast<uint8_t>((fx - static_cast<float>(px)) * 255.0f);
+            subPixel[2 * pixel + 1] = static_cast<uint8_t>((fy - static_cast<float>(py)) * 255.0f);
+            if constexpr (kRgb) {
+                planeR[pixel] = gPointColorR[i];
+                planeG[pixel] = gPointColorG[i];
+                planeB[pixel] = gPointColorB[i];
+            }
+        }
+    }
+}
+
+// ---- [fog passes] ------------------------------------------------------------
+template <bool kPerspective, bool kShadow>
+void ProjectFogSlice(int32_t slot)
+{
+    const ViewParams v = LoadViewParams();
+    RandomState& random = gSlotRandom[slot];
+    // One jitter for the whole slice: a direction uniform on the sphere with
+    // a radius uniform in [0, R).
+    const float r = static_cast<float>(RandomStep(random)) * kRandomWordToFloat * gFogJitterRadius;
+    const float phi = static_cast<float>(RandomStep(random)) * 1.4629181e-9f;
+    const float t = 2.0f * (static_cast<float>(RandomStep(random)) * kRandomWordToFloat) - 1.0f;
+    const float c0 = std::cos(std::asin(t));
+    const float ox = std::sin(phi) * c0 * r;
+    const float oy = t * r;
+    const float oz = std::cos(phi) * c0 * r;
+
+    const int first = gSlotBatchStart[slot] + 1;
+    const int end = gSlotBatchLast[slot] - 1;
+    const float* const depth = gDepthBuffer;
+    const uint16_t* const shadow = gShadowMap;
+    uint16_t* const fog = gFogSampleBuffer;
+
+    for (int i = first; i < end; ++i) {
+        const CameraPoint p = ToCamera(v, gPointX[i] + ox, gPointY[i] + oy, gPointZ[i] + oz);
+        float fx, fy;
+        if constexpr (kPerspective) {
+            // No q >= 0 test here; a non-finite q fails the pixel test below.
+            const float q = PerspectiveFactor(v, p.c);
+            fx = p.a * v.k * q + v.offsetX;
+            fy = p.b * v.k * q + v.offsetY;
+        } else {
+            fx = p.a * v.k + v.offsetX;
+            fy = p.b * v.k + v.offsetY;
+        }
+        const float d = (p.c + 1.0f) * kDepthScale;
+        if (!(d >= 0.0f && d <= 65530.0f)) continue;
+        const int64_t pixel = ImagePixel(v, fx, fy);
+        if (pixel < 0 || !(d > depth[pixel])) continue;
+        if constexpr (kShadow) {
+            const int64_t cell = ShadowCell(v, p);
+            if (cell >= 0 && LightDepth(v, p) <= static_cast<float>(shadow[cell]) * kShadowKeepFactor) continue;
+        }
+        if (fog[pixel] < kFogSampleLimit) ++fog[pixel];
+    }
+}
+
+}  // namespace
+
+void ProjectBatchOrtho(int32_t s) { ProjectSlice<false, true, false, false>(s); }
+void ProjectBatchOrthoMirror(int32_t s) { ProjectSlice<false, true, true, false>(s); }
+void ProjectBatchOrthoNoShadow(int32_t s) { ProjectSlice<false, false, false, false>(s); }
+void ProjectBatchOrthoNoShadowMirror(int32_t s) { ProjectSlice<false, false, true, false>(s); }
+void ProjectBatchPerspective(int32_t s) { ProjectSlice<true, true, false, false>(s); }
+void ProjectBatchPerspectiveMirror(int32_t s) { ProjectSlice<true, true, true, false>(s); }
+void ProjectBatchPerspectiveNoShadow(int32_t s) { ProjectSlice<true, false, false, false>(s); }
+void ProjectBatchPerspectiveNoShadowMirror(int32_t s) { ProjectSlice<true, false, true, false>(s); }
+void ProjectBatchOrthoRgb(int32_t s) { ProjectSlice<false, true, false, true>(s); }
+void ProjectBatchOrthoRgbNoShadow(int32_t s) { ProjectSlice<false, false, false, true>(s); }
+void ProjectBatchPerspectiveRgb(int32_t s) { ProjectSlice<true, true, false, true>(s); }
+void ProjectBatchPerspectiveRgbNoShadow(int32_t s) { ProjectSlice<true, false, false, true>(s); }
+void ProjectBatchOrthoFog(int32_t s) { ProjectFogSlice<false, true>(s); }
+void ProjectBatchOrthoNoShadowFog(int32_t s) { ProjectFogSlice<false, false>(s); }
+void ProjectBatchPerspectiveFog(int32_t s) { ProjectFogSlice<true, true>(s); }
+void ProjectBatchPerspectiveNoShadowFog(int32_t s) { ProjectFogSlice<true, false>(s); }
+// Fog counts carry no colour: the RGB fog passes are their palette twins.
+void ProjectBatchOrthoRgbFog(int32_t s) { ProjectFogSlice<false, true>(s); }
+void ProjectBatchOrthoRgbNoShadowFog(int32_t s) { ProjectFogSlice<false, false>(s); }
+void ProjectBatchPerspectiveRgbFog(int32_t s) { ProjectFogSlice<true, true>(s); }
+void ProjectBatchPerspectiveRgbNoShadowFog(int32_t s) { ProjectFogSlice<true, false>(s); }
+
+// ---- [case table] ------------------------------------------------------------
+const ProjectionCaseRow kProjectionCases[kProjectionCaseCount] = {
+    {0, "ProjectBatchOrtho", ProjectBatchOrtho, ProjectBatchOrthoMirror, ProjectBatchOrthoFog},
+    {2, "ProjectBatchOrthoNoShadow", ProjectBatchOrthoNoShadow, ProjectBatchOrthoNoShadowMirror,
+     ProjectBatchOrthoNoShadowFog},
+    {1, "ProjectBatchPerspective", ProjectBatchPerspective, ProjectBatchPerspectiveMirror,
+     ProjectBatchPerspectiveFog},
+    {3, "ProjectBatchPerspectiveNoShadow", ProjectBatchPerspectiveNoShadow,
+     ProjectBatchPerspectiveNoShadowMirror, ProjectBatchPerspectiveNoShadowFog},
+    {100, "ProjectBatchOrthoRgb", ProjectBatchOrthoRgb, nullptr, ProjectBatchOrthoRgbFog},
+    {102, "ProjectBatchOrthoRgbNoShadow", ProjectBatchOrthoRgbNoShadow, nullptr, ProjectBatchOrthoRgbNoShadowFog},
+    {101, "ProjectBatchPerspectiveRgb", ProjectBatchPerspectiveRgb, nullptr, ProjectBatchPerspectiveRgbFog},
+    {103, "ProjectBatchPerspectiveRgbNoShadow", ProjectBatchPerspectiveRgbNoShadow, nullptr,
+     ProjectBatchPerspectiveRgbNoShadowFog},
+};
+
+const ProjectionCaseRow* FindProjectionCase(int32_t projectionCase)
+{
+    for (const ProjectionCaseRow& row : kProjectionCases) {
+        if (row.projectionCase == projectionCase) return &row;
+    }
+    return nullptr;
+}

@@ -1,0 +1,186 @@
+#include "render/render_buffers.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+int32_t gImageWidth = 0;
+int32_t gImageHeight = 0;
+int32_t gImageWidthLast = -1;
+int32_t gImageHeightLast = -1;
+float gHalfImageWidth = 0.0f;
+uint8_t gAntiAlias2x = 0;
+
+float* gDepthBuffer = nullptr;
+uint8_t* gColorIndexBuffer = nullptr;
+uint8_t* gSubPixelBuffer = nullptr;
+uint8_t* gPointColorPlanes[3] = {nullptr, nullptr, nullptr};
+uint16_t* gShadowMap = nullptr;
+uint16_t* gFogSampleBuffer = nullptr;
+uint16_t*& gDofDepthBuffer = gFogSampleBuffer;
+uint8_t* gExportRowPairs[4] = {nullptr, nullptr, nullptr, nullptr};
+size_t gColorIndexBufferBytes = 0;
+
+float gPreviewDepth[kPreviewSize * kPreviewSize];
+uint8_t gPreviewPlanes[4][kPreviewSize * kPreviewSize];
+
+namespace {
+
+struct BufferBytes {
+    size_t pixels;  // W x H
+    size_t shadow;  // W x W
+    size_t rowPair; // 2 x W
+};
+
+bool MultiplyChecked(size_t a, size_t b, size_t& out)
+{
+    if (a != 0 && b > std::numeric_limits<size_t>::max() / a) return false;
+    out = a * b;
+    return true;
+}
+
+bool ComputeBufferBytes(int32_t w, int32_t h, BufferBytes& out)
+{
+    if (w <= 0 || h <= 0) return false;
+    size_t pixels = 0, shadow = 0, fourPixels = 0;
+    if (!MultiplyChecked(static_cast<size_t>(w), static_cast<size_t>(h), pixels)) return false;
+    if (!MultiplyChecked(static_cast<size_t>(w), static_cast<size_t>(w), shadow)) return false;
+    // The largest buffer is the depth buffer with 4 bytes a pixel.
+    if (!MultiplyChecked(pixels, sizeof(float), fourPixels)) return false;
+    if (!MultiplyChecked(shadow, sizeof(uint16_t), fourPixels)) return false;
+    out = {pixels, shadow, 2u * static_cast<size_t>(w)};
+    return true;
+}
+
+void ReleaseAll()
+{
+    std::free(gDepthBuffer);
+    std::free(gShadowMap);
+    std::free(gColorIndexBuffer);
+    std::free(gFogSampleBuffer);
+    std::free(gSubPixelBuffer);
+    gDepthBuffer = nullptr;
+    gShadowMap = nullptr;
+    gColorIndexBuffer = nullptr;
+    gFogSampleBuffer = nullptr;
+    gSubPixelBuffer = nullptr;
+    for (uint8_t*& plane : gPointColorPlanes) {
+        std::free(plane);
+        plane = nullptr;
+    }
+    for (uint8_t*& row : gExportRowPairs) {
+        std::free(row);
+        row = nullptr;
+    }
+    gColorIndexBufferBytes = 0;
+}
+
+// Zeroed allocations, so a fresh buffer is also a cleared one.
+bool AllocateAll(const BufferBytes& b)
+{
+    gDepthBuffer = static_cast<float*>(std::calloc(b.pixels, sizeof(float)));
+    gShadowMap = static_cast<uint16_t*>(std::calloc(b.shadow, sizeof(uint16_t)));
+    gColorIndexBuffer = static_cast<uint8_t*>(std::calloc(b.pixels, 1));
+    gFogSampleBuffer = static_cast<uint16_t*>(std::calloc(b.pixels, sizeof(uint16_t)));
+    gSubPixelBuffer = static_cast<uint8_t*>(std::calloc(b.pixels, 2));
+    bool ok = gDepthBuffer && gShadowMap && gColorIndexBuffer && gFogSampleBuffer && gSubPixelBuffer;
+    for (uint8_t*& plane : gPointColorPlanes) {
+        plane = static_cast<uint8_t*>(std::calloc(b.pixels, 1));
+        ok = ok && plane;
+    }
+    for (uint8_t*& row : gExportRowPairs) {
+        row = static_cast<uint8_t*>(std::calloc(b.rowPair, 1));
+        ok = ok && row;
+    }
+    if (!ok) {
+        ReleaseAll();
+        return false;
+    }
+    gColorIndexBufferBytes = b.pixels;
+    return true;
+}
+
+void SetSize(int32_t w, int32_t h)
+{
+    gImageWidth = w;
+    gImageHeight = h;
+    gImageWidthLast = w - 1;
+    gImageHeightLast = h - 1;
+    gHalfImageWidth = static_cast<float>(w) * 0.5f;
+}
+
+}  // namespace
+
+bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x)
+{
+    const int32_t oldW = gImageWidth;
+    const int32_t oldH = gImageHeight;
+    const bool hadBuffers = RenderBuffersReady();
+
+    BufferBytes bytes{};
+    const int64_t factor = antiAlias2x ? 2 : 1;
+    const int64_t w = static_cast<int64_t>(width) * factor;
+    const int64_t h = static_cast<int64_t>(height) * factor;
+    const bool sizeOk = w > 0 && h > 0 && w <= std::numeric_limits<int32_t>::max() &&
+                        h <= std::numeric_limits<int32_t>::max() &&
+                        ComputeBufferBytes(static_cast<int32_t>(w), static_cast<int32_t>(h), bytes);
+    if (!sizeOk) return false;
+
+    // The old buffers go first so that a large size has the memory to itself.
+    ReleaseAll();
+    if (AllocateAll(bytes)) {
+        SetSize(static_cast<int32_t>(w), static_cast<int32_t>(h));
+        gAntiAlias2x = antiAlias2x ? 1 : 0;
+        return true;
+    }
+    BufferBytes old{};
+    if (hadBuffers && ComputeBufferBytes(oldW, oldH, old) && AllocateAll(old)) {
+        SetSize(oldW, oldH);
+    } else {
+        SetSize(0, 0);
+    }
+    return false;
+}
+
+void FreeRenderBuffers()
+{
+    ReleaseAll();
+    SetSize(0, 0);
+}
+
+bool RenderBuffersReady()
+{
+    if (gImageWidth <= 0 || gImageHeight <= 0) return false;
+    if (!gDepthBuffer || !gShadowMap || !gColorIndexBuffer || !gFogSampleBuffer || !gSubPixelBuffer) {
+        return false;
+    }
+    for (const uint8_t* plane : gPointColorPlanes) {
+        if (!plane) return false;
+    }
+    for (const uint8_t* row : gExportRowPairs) {
+        if (!row) return false;
+    }
+    return true;
+}
+
+void ClearRenderBuffers()
+{
+    const size_t pixels = static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0) *
+                          static_cast<size_t>(gImageHeight > 0 ? gImageHeight : 0);
+    const size_t shadow = static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0) *
+                          static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0);
+    if (gDepthBuffer) std::memset(gDepthBuffer, 0, pixels * sizeof(float));
+    if (gShadowMap) std::memset(gShadowMap, 0, shadow * sizeof(uint16_t));
+    for (uint8_t* plane : gPointColorPlanes) {
+        if (plane) std::memset(plane, 0, pixels);
+    }
+    if (gSubPixelBuffer) std::memset(gSubPixelBuffer, 0, pixels * 2);
+    for (uint8_t* row : gExportRowPairs) {
+        if (row) std::memset(row, 0, static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0) * 2);
+    }
+    // In voxel mode the colour-index buffer is the N^3 grid: clear what exists.
+    if (gColorIndexBuffer) std::memset(gColorIndexBuffer, 0, gColorIndexBufferBytes);
+    if (gFogSampleBuffer) std::memset(gFogSampleBuffer, 0, pixels * sizeof(uint16_t));
+    std::memset(gPreviewDepth, 0, sizeof(gPreviewDepth));
+    std::memset(gPreviewPlanes[3], 0, sizeof(gPreviewPlanes[3]));
+}

@@ -1,0 +1,58 @@
+// The render buffers of the render size W x H and their encodings, the
+// preview buffers the shading reads beside them, and the voxel grid that
+// reuses the colour-index buffer while the voxel engine runs.
+//
+// Encodings (written by the projection passes, read by the shading):
+// - depth: (z' + 1) x 32767 of the nearest point; 0 = empty, larger = nearer;
+// - colour index: the colour index byte of that point;
+// - sub-pixel: byte 2p = x fraction x 255, byte 2p + 1 = y fraction x 255;
+// - colour planes: R, G, B of that point (RGB colouring only);
+// - shadow map: W x W u16 light-view depth, larger = nearer the light;
+// - fog samples: u16 count of lit fog samples in front of the surface,
+//   saturating at 65534 (the same storage the depth-of-field passes use).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+inline constexpr int kDefaultRenderSize = 2048;
+inline constexpr int kPreviewSize = 832;
+inline constexpr uint16_t kFogSampleLimit = 65534;
+inline constexpr const char* kInsufficientMemoryText = "Insufficient System Memory!";
+
+extern int32_t gImageWidth;        // W
+extern int32_t gImageHeight;       // H
+extern int32_t gImageWidthLast;    // W - 1
+extern int32_t gImageHeightLast;   // H - 1
+extern float gHalfImageWidth;      // W / 2
+extern uint8_t gAntiAlias2x;       // the size was doubled for 2X anti-aliasing
+
+extern float* gDepthBuffer;         // W x H
+extern uint8_t* gColorIndexBuffer;  // W x H (N^3 while the voxel engine runs)
+extern uint8_t* gSubPixelBuffer;    // 2 x W x H
+extern uint8_t* gPointColorPlanes[3];  // R, G, B planes, W x H each
+extern uint16_t* gShadowMap;        // W x W, row stride W
+extern uint16_t* gFogSampleBuffer;  // W x H
+extern uint16_t*& gDofDepthBuffer;  // the shading's name for the fog-sample storage
+extern uint8_t* gExportRowPairs[4]; // R, G, B, A rows of one row pair, 2 x W each
+extern size_t gColorIndexBufferBytes;  // current size of gColorIndexBuffer
+
+extern float gPreviewDepth[kPreviewSize * kPreviewSize];
+extern uint8_t gPreviewPlanes[4][kPreviewSize * kPreviewSize];  // R, G, B, colour index
+
+// Reallocates every render buffer for W x H (each doubled when antiAlias2x).
+// Returns false when the size is not positive, the byte counts overflow or
+// memory runs out; the buffers then keep (or get back) their previous size.
+// The caller shows kInsufficientMemoryText. The render threads must be
+// stopped (StopRender) before this runs.
+bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x);
+
+// Releases every render buffer; the sizes become 0.
+void FreeRenderBuffers();
+
+// Zeroes the render buffers and the preview depth and colour-index plane
+// (the three preview colour planes are kept). Render threads must be stopped.
+void ClearRenderBuffers();
+
+// True when every render buffer of the current size exists.
+bool RenderBuffersReady();

@@ -1,0 +1,79 @@
+#include "render/render_buffers.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+TEST(RenderBuffers, AllocatesEveryBufferZeroedAndDoublesFor2xAntiAliasing)
+{
+    ASSERT_TRUE(AllocateRenderBuffers(64, 32, false));
+    EXPECT_EQ(gImageWidth, 64);
+    EXPECT_EQ(gImageHeight, 32);
+    EXPECT_EQ(gImageWidthLast, 63);
+    EXPECT_EQ(gImageHeightLast, 31);
+    EXPECT_FLOAT_EQ(gHalfImageWidth, 32.0f);
+    EXPECT_TRUE(RenderBuffersReady());
+    EXPECT_EQ(gColorIndexBufferBytes, 64u * 32u);
+    EXPECT_EQ(gDofDepthBuffer, gFogSampleBuffer);
+
+    ASSERT_TRUE(AllocateRenderBuffers(64, 32, true));
+    EXPECT_EQ(gImageWidth, 128);
+    EXPECT_EQ(gImageHeight, 64);
+    EXPECT_EQ(gAntiAlias2x, 1);
+    for (int i = 0; i < 128 * 64; ++i) ASSERT_EQ(gDepthBuffer[i], 0.0f);
+    gShadowMap[128 * 128 - 1] = 7;  // the shadow map is W x W
+    FreeRenderBuffers();
+    EXPECT_FALSE(RenderBuffersReady());
+}
+
+TEST(RenderBuffers, ImpossibleSizesFailAndKeepThePreviousBuffers)
+{
+    ASSERT_TRUE(AllocateRenderBuffers(16, 16, false));
+    gDepthBuffer[5] = 3.0f;
+    EXPECT_FALSE(AllocateRenderBuffers(0, 16, false));
+    EXPECT_FALSE(AllocateRenderBuffers(-4, 16, false));
+    // Still the same buffers: a size check fails before anything is freed.
+    EXPECT_EQ(gDepthBuffer[5], 3.0f);
+    const int32_t huge = std::numeric_limits<int32_t>::max();
+    EXPECT_FALSE(AllocateRenderBuffers(huge, huge, true));
+#if !defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer aborts on such a request instead of failing it.
+    EXPECT_FALSE(AllocateRenderBuffers(1 << 28, 1 << 28, false));  // memory runs out
+#endif
+    EXPECT_EQ(gImageWidth, 16);
+    EXPECT_EQ(gImageHeight, 16);
+    EXPECT_TRUE(RenderBuffersReady());
+    FreeRenderBuffers();
+}
+
+TEST(RenderBuffers, ClearZeroesBuffersButKeepsPreviewColourPlanes)
+{
+    ASSERT_TRUE(AllocateRenderBuffers(8, 4, false));
+    gDepthBuffer[31] = 1.0f;
+    gShadowMap[63] = 9;
+    gPointColorPlanes[2][3] = 4;
+    gSubPixelBuffer[63] = 5;
+    gExportRowPairs[3][15] = 6;
+    gColorIndexBuffer[31] = 7;
+    gFogSampleBuffer[31] = 8;
+    gPreviewDepth[kPreviewSize * kPreviewSize - 1] = 2.0f;
+    gPreviewPlanes[3][17] = 1;
+    gPreviewPlanes[0][17] = 200;
+    ClearRenderBuffers();
+    EXPECT_EQ(gDepthBuffer[31], 0.0f);
+    EXPECT_EQ(gShadowMap[63], 0);
+    EXPECT_EQ(gPointColorPlanes[2][3], 0);
+    EXPECT_EQ(gSubPixelBuffer[63], 0);
+    EXPECT_EQ(gExportRowPairs[3][15], 0);
+    EXPECT_EQ(gColorIndexBuffer[31], 0);
+    EXPECT_EQ(gFogSampleBuffer[31], 0);
+    EXPECT_EQ(gPreviewDepth[kPreviewSize * kPreviewSize - 1], 0.0f);
+    EXPECT_EQ(gPreviewPlanes[3][17], 0);
+    EXPECT_EQ(gPreviewPlanes[0][17], 200);
+    FreeRenderBuffers();
+    ClearRenderBuffers();  // harmless without buffers
+}
+
+}  // namespace
