@@ -1,0 +1,270 @@
+#include "render/projection_passes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "engine/fractal_model.h"
+#include "engine/random.h"
+#include "render/projection.h"
+#include "render/render_buffers.h"
+#include "render/view_camera.h"
+#include "render/support/render_test_support.h"
+
+namespace {
+
+constexpr int kW = 16;
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+// A 16 x 16 image where the image position is the rotated point itself
+// (scale 1, no offset) and the shadow cell is the light point likewise.
+class ProjectionPassTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetSlotBatchBounds();
+        ASSERT_TRUE(AllocateRenderBuffers(kW, kW, false));
+        const float identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+        std::memcpy(gCameraMatrix, identity, sizeof(identity));
+        std::memcpy(gLightViewMatrix, identity, sizeof(identity));
+        gViewCentre[0] = gViewCentre[1] = gViewCentre[2] = 0.0f;
+        gViewScale = 1.0f;
+        gImageScale = 1.0f;
+        gImageOffsetX = gImageOffsetY = 0.0f;
+        gShadowScale = 1.0f;
+        gShadowOffsetX = gShadowOffsetY = 0.0f;
+        gPerspectiveFocal = 1.0f;
+        gPerspectiveEye = 1.0f;
+        gMirrorY = 0;
+        gFogJitterRadius = 0.0f;
+        // Every point of slot 0 is not a number unless a test places it.
+        for (int i = 0; i < kSlotBatchSize; ++i) gPointX[i] = gPointY[i] = gPointZ[i] = kNaN;
+        SeedRandomState(gSlotRandom[0], 11);
+    }
+    void TearDown() override { FreeRenderBuffers(); }
+
+    static void Place(int i, float x, float y, float z, uint8_t colour = 1)
+    {
+        gPointX[i] = x;
+        gPointY[i] = y;
+        gPointZ[i] = z;
+        gPointColorIndex[i] = colour;
+    }
+    static float DepthOf(float z) { return (z + 1.0f) * kDepthScale; }
+    static float& Depth(int px, int py) { return gDepthBuffer[py * kW + px]; }
+    static uint16_t& Shadow(int sx, int sy) { return gShadowMap[sy * kW + sx]; }
+};
+
+TEST_F(ProjectionPassTest, WritesDepthColourIndexAndSubPixelBytes)
+{
+    Place(1, 5.5f, 3.25f, 0.5f, 42);
+    ProjectBatchOrthoNoShadow(0);
+    const int p = 3 * kW + 5;
+    EXPECT_EQ(gDepthBuffer[p], DepthOf(0.5f));
+    EXPECT_EQ(gColorIndexBuffer[p], 42);
+    EXPECT_EQ(gSubPixelBuffer[2 * p], 127);
+    EXPECT_EQ(gSubPixelBuffer[2 * p + 1], 63);
+}
+
+TEST_F(ProjectionPassTest, OnlyTheInnerPointsOfTheSliceAreProjected)
+{
+    // Slot 1: indices 1000..1999; 1000, 1998 and 1999 are never projected.
+    Place(1000, 2.5f, 2.5f, 0.0f);
+    Place(1998, 3.5f, 3.5f, 0.0f);
+    Place(1999, 4.5f, 4.5f, 0.0f);
+    Place(1997, 5.5f, 5.5f, 0.0f);
+    Place(1001, 6.5f, 6.5f, 0.0f);
+    ProjectBatchOrthoNoShadow(1);
+    EXPECT_EQ(Depth(2, 2), 0.0f);
+    EXPECT_EQ(Depth(3, 3), 0.0f);
+    EXPECT_EQ(Depth(4, 4), 0.0f);
+    EXPECT_GT(Depth(5, 5), 0.0f);
+    EXPECT_GT(Depth(6, 6), 0.0f);
+}
+
+TEST_F(ProjectionPassTest, PixelBoundsDropTheFirstRowAndColumnAndKeepTheLast)
+{
+    Place(1, 0.5f, 5.5f, 0.0f);            // px = 0: dropped
+    Place(2, 5.5f, 0.9f, 0.0f);            // py = 0: dropped
+    Place(3, kW - 0.5f, kW - 0.5f, 0.0f);  // px = py = W - 1: kept
+    Place(4, static_cast<float>(kW), 5.5f, 0.0f);  // px = W: dropped
+    Place(5, -0.5f, 5.5f, 0.0f);           // trunc gives 0: dropped
+    Place(6, 1e30f, 5.5f, 0.0f);           // far outside, never converted
+    Place(7, std::numeric_limits<float>::infinity(), 5.5f, 0.0f);
+    ProjectBatchOrtho(0);
+    float total = 0;
+    for (int i = 0; i < kW * kW; ++i) total += gDepthBuffer[i];
+    EXPECT_EQ(Depth(kW - 1, kW - 1), DepthOf(0.0f));
+    EXPECT_EQ(total, DepthOf(0.0f));
+}
+
+TEST_F(ProjectionPassTest, EqualDepthKeepsTheFirstPointAndNearerPointsWin)
+{
+    Place(1, 5.5f, 5.5f, 0.25f, 7);
+    Place(2, 5.7f, 5.7f, 0.25f, 8);   // equal depth: first stays
+    Place(3, 5.5f, 5.5f, 0.125f, 9);  // farther: ignored
+    ProjectBatchOrthoNoShadow(0);
+    EXPECT_EQ(gColorIndexBuffer[5 * kW + 5], 7);
+    Place(4, 5.5f, 5.5f, 0.5f, 10);  // nearer: replaces
+    ProjectBatchOrthoNoShadow(0);
+    EXPECT_EQ(gColorIndexBuffer[5 * kW + 5], 10);
+}
+
+TEST_F(ProjectionPassTest, DepthAtOrBehindMinusOneNeverBeatsAnEmptyPixel)
+{
+    Place(1, 5.5f, 5.5f, -1.0f);
+    Place(2, 6.5f, 6.5f, -3.0f);
+    ProjectBatchOrthoNoShadow(0);
+    EXPECT_EQ(Depth(5, 5), 0.0f);
+    EXPECT_EQ(Depth(6, 6), 0.0f);
+}
+
+TEST_F(ProjectionPassTest, ShadowMapKeepsNearerValuesWithinOnePercent)
+{
+    // Light depth (z + 1) x 32767 with the identity light view.
+    const float z995 = 995.0f / kDepthScale - 1.0f;
+    const float z985 = 985.0f / kDepthScale - 1.0f;
+    Shadow(5, 5) = 1000;
+    Shadow(6, 6) = 1000;
+    Place(1, 5.5f, 5.5f, z995);
+    Place(2, 6.5f, 6.5f, z985);
+    gImageOffsetX = 100.0f;  // outside the image, and still shadowing
+    ProjectBatchOrtho(0);
+    EXPECT_NEAR(Shadow(5, 5), 995, 1);
+    EXPECT_EQ(Shadow(6, 6), 1000);
+}
+
+TEST_F(ProjectionPassTest, ShadowBorderCellsAndNoShadowPassesLeaveTheMapAlone)
+{
+    for (float s : {0.5f, 1.5f, kW - 0.5f}) {  // cells 0, 1 and W - 1
+        Place(1, s, 5.5f, 0.0f);
+        Place(2, 5.5f, s, 0.0f);
+        ProjectBatchOrtho(0);
+    }
+    Place(1, 5.5f, 5.5f, 0.0f);
+    Place(2, kNaN, kNaN, kNaN);
+    ProjectBatchOrthoNoShadow(0);
+    ProjectBatchPerspectiveNoShadow(0);
+    for (int i = 0; i < kW * kW; ++i) ASSERT_EQ(gShadowMap[i], 0) << i;
+    ProjectBatchOrtho(0);
+    EXPECT_EQ(Shadow(5, 5), 32767);
+}
+
+TEST_F(ProjectionPassTest, LightDepthsAreClampedToSixteenBits)
+{
+    Place(1, 5.5f, 5.5f, 2.0f);  // (2 + 1) x 32767 is above 65535
+    ProjectBatchOrtho(0);
+    EXPECT_EQ(Shadow(5, 5), 65535);
+}
+
+TEST_F(ProjectionPassTest, MirrorNegatesXAndZAndYOnlyWithMirrorY)
+{
+    Place(1, -5.5f, 3.5f, -0.5f, 3);
+    ProjectBatchOrthoNoShadowMirror(0);
+    EXPECT_EQ(Depth(5, 3), DepthOf(0.5f));
+    EXPECT_EQ(gColorIndexBuffer[3 * kW + 5], 3);
+    ClearRenderBuffers();
+    gMirrorY = 1;
+    Place(1, -5.5f, -3.5f, -0.5f, 3);
+    ProjectBatchOrthoMirror(0);
+    EXPECT_EQ(Depth(5, 3), DepthOf(0.5f));
+}
+
+TEST_F(ProjectionPassTest, PerspectiveSkipsPointsBehindTheEyeAndScalesByQ)
+{
+    gPerspectiveEye = 2.0f;
+    gPerspectiveFocal = 1.0f;
+    gImageScale = 2.0f;
+    gImageOffsetX = gImageOffsetY = 8.0f;
+    Place(1, 1.0f, 1.0f, 0.0f, 5);  // q = 0.5: pixel (9, 9)
+    Place(2, 1.0f, 1.0f, 3.0f, 6);  // q = -1: skipped entirely, even the shadow
+    Place(3, 1.0f, 1.0f, 2.0f, 6);  // c = e: infinite q, dropped
+    gShadowOffsetX = gShadowOffsetY = 8.0f;
+    ProjectBatchPerspective(0);
+    EXPECT_EQ(Depth(9, 9), DepthOf(0.0f));
+    EXPECT_EQ(gColorIndexBuffer[9 * kW + 9], 5);
+    int shadowCells = 0;
+    for (int i = 0; i < kW * kW; ++i) shadowCells += gShadowMap[i] != 0;
+    EXPECT_EQ(shadowCells, 1);
+}
+
+TEST_F(ProjectionPassTest, RgbPassesAlsoWriteTheColourPlanes)
+{
+    Place(1, 5.5f, 5.5f, 0.0f, 4);
+    gPointColorR[1] = 10;
+    gPointColorG[1] = 20;
+    gPointColorB[1] = 30;
+    ProjectBatchOrthoRgbNoShadow(0);
+    const int p = 5 * kW + 5;
+    EXPECT_EQ(gColorIndexBuffer[p], 4);
+    EXPECT_EQ(gPointColorPlanes[0][p], 10);
+    EXPECT_EQ(gPointColorPlanes[1][p], 20);
+    EXPECT_EQ(gPointColorPlanes[2][p], 30);
+    ProjectBatchOrthoNoShadow(0);  // palette passes leave the planes alone
+    EXPECT_EQ(gPointColorPlanes[0][p], 10);
+}
+
+TEST_F(ProjectionPassTest, FogCountsLitSamplesInFrontAndSaturates)
+{
+    Place(1, 5.5f, 5.5f, 0.0f);
+    Depth(5, 5) = DepthOf(-0.5f);
+    ProjectBatchOrthoNoShadowFog(0);
+    EXPECT_EQ(gFogSampleBuffer[5 * kW + 5], 1);
+    EXPECT_EQ(Depth(5, 5), DepthOf(-0.5f));  // nothing else is written
+    gFogSampleBuffer[5 * kW + 5] = 65533;
+    ProjectBatchOrthoNoShadowFog(0);
+    ProjectBatchOrthoNoShadowFog(0);
+    EXPECT_EQ(gFogSampleBuffer[5 * kW + 5], kFogSampleLimit);
+    // Behind the surface: not counted.
+    Place(1, 6.5f, 6.5f, -0.75f);
+    Depth(6, 6) = DepthOf(-0.5f);
+    ProjectBatchOrthoNoShadowFog(0);
+    EXPECT_EQ(gFogSampleBuffer[6 * kW + 6], 0);
+}
+
+TEST_F(ProjectionPassTest, FogSamplesInShadowAreNotCounted)
+{
+    Place(1, 5.5f, 5.5f, 0.0f);
+    Shadow(5, 5) = 60000;                      // something nearer the light
+    ProjectBatchOrthoFog(0);
+    EXPECT_EQ(gFogSampleBuffer[5 * kW + 5], 0);
+    Shadow(5, 5) = 100;
+    ProjectBatchOrthoRgbFog(0);
+    EXPECT_EQ(gFogSampleBuffer[5 * kW + 5], 1);
+    EXPECT_EQ(Shadow(5, 5), 100);  // fog passes never write the map
+}
+
+TEST_F(ProjectionPassTest, FogJitterMovesTheWholeSliceByOneOffset)
+{
+    gFogJitterRadius = 0.4f;
+    for (int i = 1; i < 998; ++i) Place(i, 8.0f, 8.0f, 0.0f);
+    ProjectBatchOrthoNoShadowFog(0);
+    int cells = 0, total = 0;
+    for (int i = 0; i < kW * kW; ++i) {
+        cells += gFogSampleBuffer[i] != 0;
+        total += gFogSampleBuffer[i];
+    }
+    EXPECT_EQ(cells, 1);
+    EXPECT_EQ(total, 997);
+}
+
+TEST(ProjectionCases, TableHoldsTheEightCasesWithMirrorOnlyForPalettePasses)
+{
+    const int32_t cases[] = {0, 1, 2, 3, 100, 101, 102, 103};
+    for (int32_t c : cases) {
+        const ProjectionCaseRow* row = FindProjectionCase(c);
+        ASSERT_NE(row, nullptr) << c;
+        EXPECT_NE(row->main, nullptr);
+        EXPECT_NE(row->fog, nullptr);
+        EXPECT_EQ(row->mirror == nullptr, c >= 100) << c;
+    }
+    EXPECT_EQ(FindProjectionCase(4), nullptr);
+    EXPECT_EQ(FindProjectionCase(8), nullptr);
+    EXPECT_EQ(FindProjectionCase(104), nullptr);
+    EXPECT_EQ(FindProjectionCase(0)->main, &ProjectBatchOrtho);
+    EXPECT_EQ(FindProjectionCase(103)->fog, &ProjectBatchPerspectiveRgbNoShadowFog);
+}
+
+}  // namespace
