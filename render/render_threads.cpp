@@ -1,0 +1,241 @@
+// Sections: [state] [pause handshake] [worker cycles] [coordinator]
+// [start and stop].
+#include "render/render_threads.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "engine/kernel_framework.h"
+#include "engine/point_coloring.h"
+#include "engine/random.h"
+#include "render/probability_tuner.h"
+#include "render/projection_passes.h"
+#include "render/render_buffers.h"
+#include "render/symmetry_modes.h"
+
+// ---- [state] -------------------------------------------------------------------
+std::atomic<int32_t> gRenderRunFlag{0};
+std::atomic<uint8_t> gRenderPaused{0};
+std::atomic<uint8_t> gRenderActive{0};
+ThreadHandle gRenderCoordinatorThread;
+ThreadHandle gRenderWorkerThreads[kMaxRenderSlots];
+int32_t gRenderThreadCount = 1;
+
+std::atomic<uint8_t> gScreenState{2};
+int32_t gFastShadowUpdate = 1;
+int32_t gProjectionSelector = 0;
+std::atomic<uint8_t> gVolumetricFogOn{0};
+uint8_t gAnimationOn = 0;
+int32_t gAnimationFrameLength = 1;
+
+namespace {
+
+// Workers the current coordinator waits for (set before any gate opens).
+int32_t gStartedWorkerCount = 0;
+
+// Pause handshake: a worker that has seen the pause of epoch E stores E.
+std::atomic<uint32_t> gPauseEpoch{0};
+std::atomic<uint32_t> gWorkerParkedEpoch[kMaxRenderSlots];
+std::atomic<uint8_t> gWorkerLive[kMaxRenderSlots];
+
+void SleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SleepBriefly() { std::this_thread::sleep_for(std::chrono::microseconds(50)); }
+
+bool Running() { return gRenderRunFlag.load() == 1; }
+
+}  // namespace
+
+// ---- [pause handshake] ---------------------------------------------------------
+bool PauseRenderWorkers()
+{
+    // The flag first, then the epoch: a worker that acknowledges the new
+    // epoch has read it after the flag was up and checks the flag again
+    // before it can leave its park loop.
+    gRenderPaused.store(1);
+    const uint32_t epoch = gPauseEpoch.fetch_add(1) + 1;
+    for (int s = 0; s < kMaxRenderSlots; ++s) {
+        while (gWorkerLive[s].load() && gWorkerParkedEpoch[s].load() != epoch) {
+            if (!Running()) return false;
+            SleepBriefly();
+        }
+    }
+    return Running();
+}
+
+void ResumeRenderWorkers() { gRenderPaused.store(0); }
+
+void RunWorkerLoop(int index, void (*cycle)(uint8_t slot))
+{
+    const uint8_t slot = static_cast<uint8_t>(index & 0xFF);
+    if (slot >= kMaxRenderSlots) return;
+    gWorkerLive[slot].store(1);
+    while (Running()) {
+        if (gRenderPaused.load()) {
+            while (gRenderPaused.load() && Running()) {
+                gWorkerParkedEpoch[slot].store(gPauseEpoch.load());
+                SleepBriefly();
+            }
+            continue;
+        }
+        cycle(slot);
+    }
+    gWorkerLive[slot].store(0);
+}
+
+// ---- [worker cycles] -------------------------------------------------------------
+int32_t ProjectionCaseFor(uint8_t screenState, bool skipShadow, int32_t fastShadowUpdate, bool rgb)
+{
+    if (screenState >= 4) return screenState;
+    const int32_t projectionCase = screenState + (skipShadow ? 2 : 0) * fastShadowUpdate;
+    return rgb ? projectionCase + 100 : projectionCase;
+}
+
+void RunRenderWorkerCycle(RenderWorkerKind kind, uint8_t slot)
+{
+    gFractalTypeKernel.load(std::memory_order_relaxed)(slot);
+    if (gSymmetryOn.load(std::memory_order_relaxed)) ApplySymmetry(slot);
+    const bool fog = gVolumetricFogOn.load(std::memory_order_relaxed) != 0;
+
+    // Shadow-skip draw from the slot's own generator: about 5 % of the
+    // cycles update the shadow map while the fog is off.
+    const bool drawEveryCycle = kind != RenderWorkerKind::kOrtho;
+    float u = 0.0f;
+    if (drawEveryCycle || !fog) u = RandomUniform(gSlotRandom[slot]);
+    const bool skip = u > kShadowUpdateShare && !fog;
+
+    const bool rgb = kind == RenderWorkerKind::kOrthoRgb || kind == RenderWorkerKind::kPerspectiveRgb;
+    const int32_t perspective =
+        (kind == RenderWorkerKind::kPerspective || kind == RenderWorkerKind::kPerspectiveRgb) ? 1 : 0;
+    const int32_t projectionCase =
+        ProjectionCaseFor(gScreenState.load(std::memory_order_relaxed), skip, gFastShadowUpdate, rgb);
+    // Only the cases of this worker's projection and colouring have passes.
+    if ((projectionCase >= 100) != rgb || projectionCase % 2 != perspective) return;
+    const ProjectionCaseRow* row = FindProjectionCase(projectionCase);
+    if (!row) return;
+    row->main(slot);
+    if (row->mirror && gMirrorCopy) row->mirror(slot);
+    if (fog) row->fog(slot);
+}
+
+namespace {
+template <RenderWorkerKind kKind>
+void WorkerCycle(uint8_t slot)
+{
+    RunRenderWorkerCycle(kKind, slot);
+}
+}  // namespace
+
+void RenderWorkerOrtho(int index) { RunWorkerLoop(index, WorkerCycle<RenderWorkerKind::kOrtho>); }
+void RenderWorkerPerspective(int index) { RunWorkerLoop(index, WorkerCycle<RenderWorkerKind::kPerspective>); }
+void RenderWorkerOrthoRgb(int index) { RunWorkerLoop(index, WorkerCycle<RenderWorkerKind::kOrthoRgb>); }
+void RenderWorkerPerspectiveRgb(int index)
+{
+    RunWorkerLoop(index, WorkerCycle<RenderWorkerKind::kPerspectiveRgb>);
+}
+
+// ---- [coordinator] -----------------------------------------------------------------
+uint32_t AdvanceCoordinatorTick(uint32_t& tick, bool animationOn, int32_t frameLength)
+{
+    ++tick;
+    uint32_t due = 0;
+    if (animationOn) {
+        if (static_cast<int64_t>(tick) > static_cast<int64_t>(frameLength) * kAnimationTicksPerUnit) {
+            due |= kCoordinatorEndFrame;
+        }
+        if (tick % kTuningInterval == 0) due |= kCoordinatorTune;
+    } else if (tick > kTuningInterval) {
+        tick = 0;
+        due |= kCoordinatorTune;
+    }
+    return due;
+}
+
+uint64_t RunCoordinatorLoop(const CoordinatorHooks& hooks)
+{
+    uint32_t tick = 0;
+    uint64_t ticks = 0;
+    do {
+        hooks.waitTick();
+        ++ticks;
+        const uint32_t due = AdvanceCoordinatorTick(tick, gAnimationOn != 0, gAnimationFrameLength);
+        if (due & kCoordinatorEndFrame) gRenderRunFlag.store(0);
+        if (due & kCoordinatorTune) hooks.tune();
+    } while (Running());
+    return ticks;
+}
+
+void JoinRenderWorkers() { WaitForAllThreads(gRenderWorkerThreads, gStartedWorkerCount, kWaitForever); }
+
+void RenderCoordinatorThread(int)
+{
+    const CoordinatorHooks hooks{[] { SleepMs(1); }, TuneTransformProbabilities};
+    RunCoordinatorLoop(hooks);
+    JoinRenderWorkers();
+    gRenderActive.store(0);
+}
+
+// ---- [start and stop] ------------------------------------------------------------
+void StopRender()
+{
+    gRenderRunFlag.store(0);
+    if (!gRenderCoordinatorThread.WaitFor(kRenderStopWaitMs)) {
+        std::fprintf(stderr, "render: the coordinator took more than %u ms to stop; waiting on\n",
+                     kRenderStopWaitMs);
+        gRenderCoordinatorThread.WaitFor(kWaitForever);
+    }
+    // Normally joined by the coordinator already; this also covers workers
+    // whose coordinator never ran.
+    WaitForAllThreads(gRenderWorkerThreads, kMaxRenderSlots, kWaitForever);
+    gRenderPaused.store(0);
+    gRenderActive.store(0);
+}
+
+bool StartThreadSet(ThreadProc coordinator, ThreadProc worker)
+{
+    StopRender();
+    const int32_t count = std::clamp(gRenderThreadCount, 1, kMaxRenderSlots);
+    gStartedWorkerCount = count;
+    gRenderPaused.store(0);
+    gRenderRunFlag.store(1);
+    // Set before any thread runs, so a coordinator that ends at once
+    // (an animation frame of no length) cannot be overtaken.
+    gRenderActive.store(1);
+    bool created = gRenderCoordinatorThread.Start(coordinator, 0, true);
+    for (int i = 0; created && i < count; ++i) created = gRenderWorkerThreads[i].Start(worker, i, true);
+    if (!created) {
+        // Released with the run flag down, the held threads end at once.
+        gRenderRunFlag.store(0);
+        gRenderCoordinatorThread.Release();
+        for (ThreadHandle& w : gRenderWorkerThreads) w.Release();
+        StopRender();
+        return false;
+    }
+    gRenderCoordinatorThread.Release();
+    SleepMs(kThreadStartStaggerMs);
+    for (int i = 0; i < count; ++i) {
+        gRenderWorkerThreads[i].Release();
+        SleepMs(kThreadStartStaggerMs);
+    }
+    return true;
+}
+
+bool StartRenderThreads()
+{
+    if (!RenderBuffersReady()) return false;
+    ThreadProc worker = nullptr;
+    const bool rgb = gRgbColoring != 0;
+    if (gProjectionSelector == 0) worker = rgb ? RenderWorkerOrthoRgb : RenderWorkerOrtho;
+    if (gProjectionSelector == 1) worker = rgb ? RenderWorkerPerspectiveRgb : RenderWorkerPerspective;
+    if (!worker) return false;
+    return StartThreadSet(RenderCoordinatorThread, worker);
+}
+
+bool StartRender()
+{
+    StopRender();
+    const int32_t state = gFastShadowUpdate == 1 ? gProjectionSelector : gProjectionSelector + 2;
+    gScreenState.store(static_cast<uint8_t>(state));
+    return StartRenderThreads();
+}

@@ -1,0 +1,31 @@
+#include "render/surface_placement.h"
+
+#include "engine/fractal_model.h"
+#include "engine/random.h"
+#include "render/projection.h"
+#include "render/render_buffers.h"
+#include "render/view_camera.h"
+
+namespace {
+float DrawPlaneCoordinate() { return static_cast<float>(RandomStep(gGlobalRandomB)) * 3.0f * kRandomWordToFloat - 1.5f; }
+}  // namespace
+
+void PlaceTransformationsOnSurface()
+{
+    if (!RenderBuffersReady()) return;
+    const ViewParams view = LoadViewParams();
+    const bool perspective = gPerspectiveOn != 0;
+    TransformCoefficients& c = gTransformCoefficients;
+    for (int t = 4; t <= 7; ++t) {
+        c.m00[t] = 0.5f;
+        for (int n = 0; n < kSurfacePlacementCandidates; ++n) {
+            const float x = DrawPlaneCoordinate();
+            const float z = DrawPlaneCoordinate();
+            if (LandsInFront(view, gDepthBuffer, perspective, true, x, 0.0f, z)) {
+                c.tx[t] = x;
+                c.tz[t] = z;
+                break;
+            }
+        }
+    }
+}
