@@ -19,25 +19,27 @@ namespace {
 inline uint16_t ShadowWord(float dl) { return dl >= 65535.0f ? uint16_t{65535} : static_cast<uint16_t>(dl); }
 
 // ---- [main passes] ---------------------------------------------------------
-template <bool kPerspective, bool kShadow, bool kMirror, bool kRgb>
-void ProjectSlice(int32_t slot)
-{
-    const ViewParams v = LoadViewParams();
-    const int first = gSlotBatchStart[slot] + 1;
-    const int end = gSlotBatchLast[slot] - 1;
-    float* const depth = gDepthBuffer;
-    uint8_t* const colorIndex = gColorIndexBuffer;
-    uint8_t* const subPixel = gSubPixelBuffer;
-    uint16_t* const shadow = gShadowMap;
-    uint8_t* const planeR = gPointColorPlanes[0];
-    uint8_t* const planeG = gPointColorPlanes[1];
-    uint8_t* const planeB = gPointColorPlanes[2];
-    const float mirrorYSign = (kMirror && gMirrorY) ? -1.0f : 1.0f;
+// Image positions of a slice, computed before any buffer is touched so that
+// the loop that tests and writes pixels can fetch them ahead: the depth
+// buffer is far larger than the caches and its misses dominate the pass.
+struct SliceImage {
+    int32_t px[kSlotBatchSize];  // -1: dropped
+    int32_t py[kSlotBatchSize];
+    float depth[kSlotBatchSize];
+    uint8_t subX[kSlotBatchSize];
+    uint8_t subY[kSlotBatchSize];
+};
 
-    for (int i = first; i < end; ++i) {
-        float x = gPointX[i];
-        float y = gPointY[i];
-        float z = gPointZ[i];
+constexpr int kPrefetchDistance = 16;
+
+template <bool kPerspective, bool kMirror>
+void ComputeSliceImage(const ViewParams& v, int first, int count, float mirrorYSign, SliceImage& out)
+{
+    const float* const xs = gPointX + first;
+    const float* const ys = gPointY + first;
+    const float* const zs = gPointZ + first;
+    for (int n = 0; n < count; ++n) {
+        float x = xs[n], y = ys[n], z = zs[n];
         if constexpr (kMirror) {
             x = -x;
             y *= mirrorYSign;
@@ -45,37 +47,95 @@ void ProjectSlice(int32_t slot)
         }
         const CameraPoint p = ToCamera(v, x, y, z);
         float fx, fy;
+        bool visible = true;
         if constexpr (kPerspective) {
             const float q = PerspectiveFactor(v, p.c);
-            if (!(q >= 0.0f)) continue;
+            visible = q >= 0.0f;
             fx = p.a * v.k * q + v.offsetX;
             fy = p.b * v.k * q + v.offsetY;
         } else {
             fx = p.a * v.k + v.offsetX;
             fy = p.b * v.k + v.offsetY;
         }
-        if constexpr (kShadow) {
-            // A point hidden in the image still shadows.
-            const int64_t cell = ShadowCell(v, p);
-            if (cell >= 0) {
-                const float dl = LightDepth(v, p);
-                if (dl > static_cast<float>(shadow[cell]) * kShadowKeepFactor) shadow[cell] = ShadowWord(dl);
-            }
+        // NaN fails every comparison; only checked values are converted.
+        visible = visible & (fx >= 1.0f) & (fx < v.widthF) & (fy >= 1.0f) & (fy < v.heightF);
+        const float cx = visible ? fx : 1.0f;
+        const float cy = visible ? fy : 1.0f;
+        const int32_t ix = static_cast<int32_t>(cx);
+        const int32_t iy = static_cast<int32_t>(cy);
+        out.px[n] = visible ? ix : -1;
+        out.py[n] = iy;
+        out.depth[n] = (p.c + 1.0f) * kDepthScale;
+        out.subX[n] = static_cast<uint8_t>((cx - static_cast<float>(ix)) * 255.0f);
+        out.subY[n] = static_cast<uint8_t>((cy - static_cast<float>(iy)) * 255.0f);
+    }
+}
+
+template <bool kPerspective, bool kMirror>
+void UpdateShadowMap(const ViewParams& v, int first, int end, float mirrorYSign)
+{
+    uint16_t* const shadow = gShadowMap;
+    for (int i = first; i < end; ++i) {
+        float x = gPointX[i], y = gPointY[i], z = gPointZ[i];
+        if constexpr (kMirror) {
+            x = -x;
+            y *= mirrorYSign;
+            z = -z;
         }
-        if (!(fx >= 1.0f && fx < v.widthF && fy >= 1.0f && fy < v.heightF)) continue;
-        const int32_t px = static_cast<int32_t>(fx);
-        const int32_t py = static_cast<int32_t>(fy);
-        const int64_t pixel = static_cast<int64_t>(py) * v.width + px;
-        const float d = (p.c + 1.0f) * kDepthScale;
+        const CameraPoint p = ToCamera(v, x, y, z);
+        if constexpr (kPerspective) {
+            if (!(PerspectiveFactor(v, p.c) >= 0.0f)) continue;
+        }
+        const int64_t cell = ShadowCell(v, p);
+        if (cell < 0) continue;
+        const float dl = LightDepth(v, p);
+        const uint16_t old = shadow[cell];
+        // Writing only real changes keeps the cache lines of other workers valid.
+        if (dl > static_cast<float>(old) * kShadowKeepFactor) {
+            const uint16_t word = ShadowWord(dl);
+            if (word != old) shadow[cell] = word;
+        }
+    }
+}
+
+template <bool kPerspective, bool kShadow, bool kMirror, bool kRgb>
+void ProjectSlice(int32_t slot)
+{
+    const ViewParams v = LoadViewParams();
+    const int first = gSlotBatchStart[slot] + 1;
+    const int end = gSlotBatchLast[slot] - 1;
+    const int count = end - first;
+    if (count <= 0 || count > kSlotBatchSize) return;
+    const float mirrorYSign = (kMirror && gMirrorY) ? -1.0f : 1.0f;
+
+    // A point hidden in the image still shadows.
+    if constexpr (kShadow) UpdateShadowMap<kPerspective, kMirror>(v, first, end, mirrorYSign);
+
+    SliceImage image;
+    ComputeSliceImage<kPerspective, kMirror>(v, first, count, mirrorYSign, image);
+
+    float* const depth = gDepthBuffer;
+    uint8_t* const colorIndex = gColorIndexBuffer;
+    uint8_t* const subPixel = gSubPixelBuffer;
+    const int64_t width = v.width;
+    for (int n = 0; n < count; ++n) {
+        const int ahead = n + kPrefetchDistance;
+        if (ahead < count && image.px[ahead] >= 0) {
+            __builtin_prefetch(depth + image.py[ahead] * width + image.px[ahead], 1);
+        }
+        if (image.px[n] < 0) continue;
+        const int64_t pixel = image.py[n] * width + image.px[n];
+        const float d = image.depth[n];
         if (d > depth[pixel]) {
+            const int i = first + n;
             depth[pixel] = d;
             colorIndex[pixel] = gPointColorIndex[i];
-            subPixel[2 * pixel] = static_cast<uint8_t>((fx - static_cast<float>(px)) * 255.0f);
-            subPixel[2 * pixel + 1] = static_cast<uint8_t>((fy - static_cast<float>(py)) * 255.0f);
+            subPixel[2 * pixel] = image.subX[n];
+            subPixel[2 * pixel + 1] = image.subY[n];
             if constexpr (kRgb) {
-                planeR[pixel] = gPointColorR[i];
-                planeG[pixel] = gPointColorG[i];
-                planeB[pixel] = gPointColorB[i];
+                gPointColorPlanes[0][pixel] = gPointColorR[i];
+                gPointColorPlanes[1][pixel] = gPointColorG[i];
+                gPointColorPlanes[2][pixel] = gPointColorB[i];
             }
         }
     }
