@@ -11,7 +11,6 @@
 #include "render/projection.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
-#include "render/support/render_test_support.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ class ProjectionPassTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetSlotBatchBounds();
+        InitGlobalState();
         ASSERT_TRUE(AllocateRenderBuffers(kW, kW, false));
         const float identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
         std::memcpy(gCameraMatrix, identity, sizeof(identity));

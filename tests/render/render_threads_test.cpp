@@ -1,0 +1,268 @@
+#include "render/render_threads.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+#include "engine/kernel_framework.h"
+#include "engine/point_coloring.h"
+#include "render/projection_passes.h"
+#include "render/render_buffers.h"
+#include "render/symmetry_modes.h"
+#include "render/view_camera.h"
+#include "support/render_test_support.h"
+
+namespace {
+
+// ---- Coordinator schedule with an injected tick source ------------------------
+std::vector<uint64_t> gTuneTicks;
+uint64_t gFakeTicks = 0;
+size_t gStopAfterTunes = 0;
+
+void FakeTick() { ++gFakeTicks; }
+void RecordTune()
+{
+    gTuneTicks.push_back(gFakeTicks);
+    if (gStopAfterTunes != 0 && gTuneTicks.size() >= gStopAfterTunes) gRenderRunFlag.store(0);
+}
+
+TEST(CoordinatorSchedule, OutsideAnimationTunesAtTick25001AndEvery25001After)
+{
+    gTuneTicks.clear();
+    gFakeTicks = 0;
+    gStopAfterTunes = 3;
+    gAnimationOn = 0;
+    gRenderRunFlag.store(1);
+    const uint64_t ticks = RunCoordinatorLoop({FakeTick, RecordTune});
+    EXPECT_EQ(gTuneTicks, (std::vector<uint64_t>{25001, 50002, 75003}));
+    EXPECT_EQ(ticks, 75003u);
+}
+
+TEST(CoordinatorSchedule, AnimationFrameOfLengthOneEndsAtTick100001AfterFourTunes)
+{
+    gTuneTicks.clear();
+    gFakeTicks = 0;
+    gStopAfterTunes = 0;
+    gAnimationOn = 1;
+    gAnimationFrameLength = 1;
+    gRenderRunFlag.store(1);
+    const uint64_t ticks = RunCoordinatorLoop({FakeTick, RecordTune});
+    EXPECT_EQ(gTuneTicks, (std::vector<uint64_t>{25000, 50000, 75000, 100000}));
+    EXPECT_EQ(ticks, 100001u);
+    EXPECT_EQ(gRenderRunFlag.load(), 0);
+    gAnimationOn = 0;
+}
+
+TEST(CoordinatorSchedule, TickRuleByItself)
+{
+    uint32_t tick = 24999;
+    EXPECT_EQ(AdvanceCoordinatorTick(tick, false, 1), 0u);
+    EXPECT_EQ(AdvanceCoordinatorTick(tick, false, 1), kCoordinatorTune);  // 25,001
+    EXPECT_EQ(tick, 0u);
+    tick = 199999;
+    EXPECT_EQ(AdvanceCoordinatorTick(tick, true, 2), kCoordinatorTune);      // 200,000
+    EXPECT_EQ(AdvanceCoordinatorTick(tick, true, 2), kCoordinatorEndFrame);  // 200,001
+    tick = 299999;
+    EXPECT_EQ(AdvanceCoordinatorTick(tick, true, 2), kCoordinatorEndFrame | kCoordinatorTune);
+}
+
+TEST(ProjectionCase, ShadowSkipOnlyCountsWithFastShadowUpdateAndRgbAddsHundred)
+{
+    EXPECT_EQ(ProjectionCaseFor(0, false, 1, false), 0);
+    EXPECT_EQ(ProjectionCaseFor(0, true, 1, false), 2);
+    EXPECT_EQ(ProjectionCaseFor(1, true, 1, true), 103);
+    EXPECT_EQ(ProjectionCaseFor(2, true, 0, false), 2);
+    EXPECT_EQ(ProjectionCaseFor(3, false, 0, true), 103);
+    EXPECT_EQ(ProjectionCaseFor(5, true, 1, true), 5);
+    EXPECT_EQ(ProjectionCaseFor(8, false, 1, false), 8);
+}
+
+// ---- Threads ---------------------------------------------------------------------
+class RenderThreadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetUpSierpinskiTetrahedron();
+        ASSERT_TRUE(AllocateRenderBuffers(kSize, kSize, false));
+        SetUpPlainView(kSize, 0.95f);
+        ResetKernelCalls();
+        gFractalTypeKernel.store(CountingKernel);
+        gRenderThreadCount = 4;
+        gProjectionSelector = 0;
+        gFastShadowUpdate = 1;
+        gVolumetricFogOn.store(0);
+        gAnimationOn = 0;
+    }
+    void TearDown() override
+    {
+        StopRender();
+        FreeRenderBuffers();
+        gSymmetryOn.store(0);
+        gSymmetryMode.store(kSymmetryModeNormal);
+    }
+
+    // Runs until every worker made at least `cycles` kernel calls.
+    static void RenderCycles(int64_t cycles)
+    {
+        ASSERT_TRUE(StartRender());
+        for (;;) {
+            bool done = true;
+            for (int s = 0; s < gRenderThreadCount; ++s) done = done && gKernelCalls[s].load() >= cycles;
+            if (done) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        StopRender();
+    }
+
+    static bool Covered(int px, int py) { return gDepthBuffer[py * kSize + px] > 0.0f; }
+
+    static constexpr int kSize = 128;
+};
+
+TEST_F(RenderThreadTest, StartAndStopFiftyTimesLeavesNoThreadBehind)
+{
+    for (int round = 0; round < 50; ++round) {
+        gRgbColoring = static_cast<uint8_t>(round % 2);
+        gProjectionSelector = (round / 2) % 2;
+        ASSERT_TRUE(StartRender());
+        EXPECT_EQ(gRenderActive.load(), 1);
+        StopRender();
+        ASSERT_EQ(gRenderActive.load(), 0);
+        ASSERT_FALSE(gRenderCoordinatorThread.Running());
+        for (ThreadHandle& w : gRenderWorkerThreads) ASSERT_FALSE(w.Running());
+    }
+    gRgbColoring = 0;
+    EXPECT_GT(TotalKernelCalls(), 0);
+    // Everything ended: buffers may go now.
+    ASSERT_TRUE(AllocateRenderBuffers(kSize / 2, kSize / 2, false));
+}
+
+TEST_F(RenderThreadTest, StartFailsWithoutBuffersAndStartsNothing)
+{
+    FreeRenderBuffers();
+    EXPECT_FALSE(StartRender());
+    EXPECT_FALSE(gRenderCoordinatorThread.Running());
+    EXPECT_EQ(gRenderActive.load(), 0);
+}
+
+TEST_F(RenderThreadTest, PauseWaitsUntilEveryWorkerIsParked)
+{
+    ASSERT_TRUE(StartRender());
+    while (TotalKernelCalls() < 4 * 20) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(PauseRenderWorkers());
+    const int64_t held = TotalKernelCalls();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(TotalKernelCalls(), held);
+    ResumeRenderWorkers();
+    while (TotalKernelCalls() == held) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    StopRender();
+    // A pause after the stop does not wait for anything.
+    EXPECT_FALSE(PauseRenderWorkers());
+    ResumeRenderWorkers();
+}
+
+TEST_F(RenderThreadTest, ShadowsOffLeavesTheShadowMapAloneAndShadowsOnWriteIt)
+{
+    gFastShadowUpdate = 0;
+    RenderCycles(20);
+    EXPECT_EQ(gScreenState.load(), 2);
+    for (int i = 0; i < kSize * kSize; ++i) ASSERT_EQ(gShadowMap[i], 0) << i;
+    int fogCells = 0;
+    for (int i = 0; i < kSize * kSize; ++i) fogCells += gFogSampleBuffer[i] != 0;
+    EXPECT_EQ(fogCells, 0);
+    gFastShadowUpdate = 1;
+    ResetKernelCalls();
+    RenderCycles(20);
+    int shadowCells = 0;
+    for (int i = 0; i < kSize * kSize; ++i) shadowCells += gShadowMap[i] != 0;
+    EXPECT_GT(shadowCells, 0);
+}
+
+TEST_F(RenderThreadTest, ScreenStatesOutsideTheRenderProjectNothing)
+{
+    ASSERT_TRUE(StartRender());
+    gScreenState.store(5);
+    ASSERT_TRUE(PauseRenderWorkers());  // no cycle of the old state in flight
+    ClearRenderBuffers();
+    ResetKernelCalls();
+    ResumeRenderWorkers();
+    while (TotalKernelCalls() < 4 * 20) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    StopRender();
+    for (int i = 0; i < kSize * kSize; ++i) ASSERT_EQ(gDepthBuffer[i], 0.0f) << i;
+}
+
+// The tetrahedron seen along z covers the square [-1, 1]^2 of the image.
+TEST_F(RenderThreadTest, SierpinskiTetrahedronOnFourThreadsCoversItsSquare)
+{
+    gFastShadowUpdate = 0;
+    RenderCycles(150);
+    int inside = 0, insideCovered = 0, outsideCovered = 0;
+    for (int py = 1; py < kSize; ++py) {
+        for (int px = 1; px < kSize; ++px) {
+            const float x = (px + 0.5f - kSize / 2.0f) / (kSize / 2.0f) / 0.95f;
+            const float y = (py + 0.5f - kSize / 2.0f) / (kSize / 2.0f) / 0.95f;
+            const bool in = std::fabs(x) < 0.98f && std::fabs(y) < 0.98f;
+            const bool out = std::fabs(x) > 1.02f || std::fabs(y) > 1.02f;
+            inside += in;
+            insideCovered += in && Covered(px, py);
+            outsideCovered += out && Covered(px, py);
+        }
+    }
+    EXPECT_GT(insideCovered, inside * 99 / 100);
+    EXPECT_EQ(outsideCovered, 0);
+    for (int i = 0; i < kSize * kSize; ++i) ASSERT_LE(gDepthBuffer[i], 2.0f * 32767.0f);
+}
+
+// "Rotation XY" with six sides: the image is the same after a turn of 60 degrees.
+TEST_F(RenderThreadTest, SixFoldRotationModeGivesASixFoldSymmetricImage)
+{
+    gFastShadowUpdate = 0;
+    gViewScale = 0.4f;  // copies reach about 2.3 from the centre
+    gSymmetryFoldCount.store(6.0f);
+    gSymmetryMode.store(11);
+    gSymmetryOn.store(1);
+    ASSERT_EQ(SetSymmetryCopyWeights(), 6);
+    RenderCycles(400);
+    const float half = kSize / 2.0f;
+    const float c = std::cos(1.0471976f), s = std::sin(1.0471976f);
+    int covered = 0, matched = 0;
+    for (int py = 8; py < kSize - 8; ++py) {
+        for (int px = 8; px < kSize - 8; ++px) {
+            if (!Covered(px, py)) continue;
+            const float x = px + 0.5f - half, y = py + 0.5f - half;
+            const int rx = static_cast<int>(std::floor(c * x - s * y + half));
+            const int ry = static_cast<int>(std::floor(s * x + c * y + half));
+            if (rx < 2 || ry < 2 || rx >= kSize - 2 || ry >= kSize - 2) continue;
+            ++covered;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy) {
+                for (int dx = -1; dx <= 1 && !near; ++dx) near = Covered(rx + dx, ry + dy);
+            }
+            matched += near;
+        }
+    }
+    EXPECT_GT(covered, 1000);
+    EXPECT_GT(matched, covered * 97 / 100);
+    // Without symmetry the same view is not six-fold symmetric.
+    ClearRenderBuffers();
+    gSymmetryOn.store(0);
+    ResetKernelCalls();
+    RenderCycles(100);
+    int plainCovered = 0, plainMatched = 0;
+    for (int py = 8; py < kSize - 8; ++py) {
+        for (int px = 8; px < kSize - 8; ++px) {
+            if (!Covered(px, py)) continue;
+            const float x = px + 0.5f - half, y = py + 0.5f - half;
+            const int rx = static_cast<int>(std::floor(c * x - s * y + half));
+            const int ry = static_cast<int>(std::floor(s * x + c * y + half));
+            ++plainCovered;
+            plainMatched += Covered(rx, ry);
+        }
+    }
+    EXPECT_LT(plainMatched, plainCovered * 9 / 10);
+}
+
+}  // namespace
