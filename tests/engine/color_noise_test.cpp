@@ -96,6 +96,11 @@ TEST(SimplexNoise, GradientsOriginRangeAndContinuity)
     EXPECT_EQ(SimplexGrad(31, 1, 2, 3), -5.0f);  // 31 mod 16 = 15: -y - z
 
     EXPECT_EQ(SimplexNoise3(0, 0, 0), 0.0f);
+    // Values of an independent double-precision transcription.
+    EXPECT_NEAR(SimplexNoise3(0.3f, 0.7f, -1.2f), 0.453726351f, 2e-5f);
+    EXPECT_NEAR(SimplexNoise3(12.5f, -3.25f, 7.75f), 0.387885830f, 2e-5f);
+    EXPECT_NEAR(SimplexNoise3(-0.1f, -0.2f, -0.3f), -0.750940388f, 2e-5f);
+    EXPECT_NEAR(SimplexNoise3(100.1f, 200.2f, -50.5f), 0.193211866f, 1e-3f);
     float lo = 1, hi = -1;
     for (int i = 0; i < 4000; ++i) {
         const float x = i * 0.0371f - 50.0f, y = i * 0.0113f, z = -i * 0.0217f;

@@ -22,6 +22,20 @@ TEST(RandomHelpers, SeedGlobalRandomCRepeatsTheSameWords)
     EXPECT_EQ(first, RandomStep(s));
 }
 
+TEST(RandomHelpers, FirstWordsOfFixedSeeds)
+{
+    SeedGlobalRandomA(45);
+    EXPECT_EQ(GlobalRandomU32A(), 4170987971u);
+    EXPECT_EQ(GlobalRandomU32A(), 1302749770u);
+    EXPECT_EQ(GlobalRandomU32A(), 311540233u);
+    SeedSlotRandom(0, 23);
+    EXPECT_EQ(SlotRandomU32(23), 1445749771u);
+    EXPECT_EQ(SlotRandomU32(23), 2509506533u);
+
+    uint32_t h = 0;
+    for (uint32_t expected : {129708002u, 817759070u, 2145236065u, 2368882721u}) EXPECT_EQ(StepSlotHash(h), expected);
+}
+
 TEST(RandomHelpers, WrappersStepOnlyTheirOwnState)
 {
     SeedGlobalRandomA(1);
