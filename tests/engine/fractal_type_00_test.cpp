@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "baseshapes/generator_table.h"
@@ -197,6 +198,40 @@ TEST_F(Type00, ShowFirstPointStoresTheSeedExceptNearTheBatchEnd)
     }
     EXPECT_EQ(runs[90], 10);
     for (int j = 990; j < 1000; ++j) EXPECT_NE(gPointY[j], 7.0f) << j;
+}
+
+// Slots share nothing but the read-only model: four workers at once give
+// the same batches as the four slots run one after another.
+TEST_F(Type00, ConcurrentSlotsMatchSequentialRuns)
+{
+    gUseBaseshapes = 1;
+    gBaseshapes[0].pointsPerRun = 13;
+    gBaseshapes[0].randomRunLength = 1;
+    gBaseshapes[0].useGradient = 1;
+    for (int k = 0; k < 256; ++k) gBaseshapeColorRamps[0].g[k] = static_cast<uint8_t>(k);
+    SetColoringMode(0);
+    auto runAll = [](bool parallel) {
+        test_support::ResetSlots();
+        if (parallel) {
+            std::vector<std::thread> workers;
+            for (uint8_t s = 0; s < 4; ++s)
+                workers.emplace_back([s] { for (int call = 0; call < 50; ++call) RunFractalType00(s); });
+            for (std::thread& w : workers) w.join();
+        } else {
+            for (uint8_t s = 0; s < 4; ++s)
+                for (int call = 0; call < 50; ++call) RunFractalType00(s);
+        }
+        std::vector<float> out;
+        for (int j = 0; j < 4000; ++j) {
+            out.push_back(gPointX[j]);
+            out.push_back(gPointY[j]);
+            out.push_back(gPointZ[j]);
+            out.push_back(gPointColorR[j] + 256.0f * gPointColorG[j]);
+        }
+        return out;
+    };
+    const std::vector<float> sequential = runAll(false);
+    EXPECT_EQ(runAll(true), sequential);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "engine/escape_time_kernels.h"
 #include "engine/fractal_type_00.h"
@@ -172,6 +173,31 @@ TEST_F(EscapeTime, TypeFortySixDrawsFromThePickTableTheOthersFromTheirRow)
     EXPECT_EQ(gSlotTransform[0], 1);
     RunFractalType49(0);
     EXPECT_EQ(gSlotTransform[0], 0);
+}
+
+TEST_F(EscapeTime, AFunctionRowOutsideTheListGivesTheStandardHeights)
+{
+    gMandelbrotCentre[0] = -0.75;
+    gMandelbrotCentre[1] = 0.1;
+    test_support::SetAffine(0, 0.2f, 0.0f, 0.0f, 0.0f);
+    test_support::SetAffine(1, 0.2f, 0.0f, 0.0f, 0.0f);
+    for (FractalKernel kernel : {RunFractalType46, RunFractalType49}) {
+        const RandomState draws = gSlotRandom[1];
+        const uint32_t hash = gSlotHash[1];
+        gEscapeFunction = 0;
+        kernel(1);
+        const std::vector<float> standard(gPointY + 1000, gPointY + 2000);
+        for (int32_t damaged : {-3, 9}) {
+            gSlotRandom[1] = draws;
+            gSlotHash[1] = hash;
+            gSlotTransform[1] = 0;
+            gEscapeFunction = damaged;
+            for (int j = 1000; j < 2000; ++j) gPointY[j] = 123.0f;
+            kernel(1);
+            EXPECT_EQ(std::vector<float>(gPointY + 1000, gPointY + 2000), standard) << damaged;
+        }
+        gSlotTransform[1] = 0;
+    }
 }
 
 TEST(PatternHexCos, KnownValues)
