@@ -103,6 +103,9 @@ void ComposeTransformMatrices(int i);
 void ComposeTransformation(int i);
 
 // Möbius generators of fractal types 3, 19 and 45 from two complex traces.
+// For type 45 they also become transformations 0..3 in quaternion form, the
+// first half of the set is mirrored into the second and gPickTransformCount
+// becomes the even count below it (at least 1).
 void ComputeTransformCoefficients(Complex traceA, Complex traceB);
 
 // Out-of-line complex arithmetic; each writes through out and returns it.

@@ -13,7 +13,9 @@ extern uint32_t gTransformTransitions[kMaxTransforms][256];
 extern int32_t gForbiddenSuccessors[kMaxTransforms][2];
 
 // Refills the table from gTransformWeights (drawing from gGlobalRandomA) and
-// rebuilds the transition rows.
+// rebuilds the transition rows. Both operations first bring
+// gPickTransformCount into 1..65 (and store it back), so every entry and
+// every row index they produce lies below the count.
 void BuildTransformPickTable();
 // Rebuilds the transition rows from the table and the forbidden pairs.
 void ExpandTransformTransitions();
