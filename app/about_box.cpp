@@ -7,6 +7,7 @@
 #include "platform/gl_api.h"
 #include "ui/asset_paths.h"
 #include "ui/font.h"
+#include "ui/gl_shapes.h"
 #include "ui/skins.h"
 
 namespace {
@@ -84,16 +85,7 @@ void RecordAboutBox(const Opengl& lists)
     DrawBevelFrame(36, 664, 912, 0.0625f);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lists.aboutTexture);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex3f(kPictureLeft, kPictureBottom, 30);
-    glTexCoord2f(1, 0);
-    glVertex3f(kPictureLeft + kPictureSize, kPictureBottom, 30);
-    glTexCoord2f(1, 1);
-    glVertex3f(kPictureLeft + kPictureSize, kPictureBottom + kPictureSize, 30);
-    glTexCoord2f(0, 1);
-    glVertex3f(kPictureLeft, kPictureBottom + kPictureSize, 30);
-    glEnd();
+    TexturedQuad(kPictureLeft, kPictureBottom, kPictureLeft + kPictureSize, kPictureBottom + kPictureSize, 30);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
 

@@ -11,6 +11,7 @@
 #include "platform/gl_api.h"
 #include "ui/asset_paths.h"
 #include "ui/font.h"
+#include "ui/gl_shapes.h"
 #include "ui/skins.h"
 #include "ui/texture_upload.h"
 
@@ -22,31 +23,10 @@ constexpr float kPi = 3.14159265f;
 
 void Grey(float g) { glColor3f(g, g, g); }
 
-// A rectangle outline whose corners alternate colour a and b, starting at the
-// lower left and going up first.
-void AlternatingLoop(float x0, float y0, float x1, float y1, float z, const float a[3], const float b[3])
-{
-    glBegin(GL_LINE_LOOP);
-    glColor3fv(a);
-    glVertex3f(x0, y0, z);
-    glColor3fv(b);
-    glVertex3f(x0, y1, z);
-    glColor3fv(a);
-    glVertex3f(x1, y1, z);
-    glColor3fv(b);
-    glVertex3f(x1, y0, z);
-    glEnd();
-}
-
 void BlackQuad(float x0, float y0, float x1, float y1, float z)
 {
     glColor3f(0, 0, 0);
-    glBegin(GL_QUADS);
-    glVertex3f(x0, y0, z);
-    glVertex3f(x1, y0, z);
-    glVertex3f(x1, y1, z);
-    glVertex3f(x0, y1, z);
-    glEnd();
+    FlatQuad(x0, y0, x1, y1, z);
 }
 
 // ---- Busy mark ---------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "ui/font.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -40,6 +41,17 @@ void DrawTextLength(int x, int y, const char* text, size_t length, int set)
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
+}
+
+// Formats into a text buffer, cut at its size; returns the length kept.
+size_t FormatVariadic(char (&text)[kTextBufferSize], const char* format, va_list args)
+{
+    const int written = std::vsnprintf(text, sizeof text, format, args);
+    if (written < 0) {
+        text[0] = '\0';
+        return 0;
+    }
+    return std::min(static_cast<size_t>(written), sizeof text - 1);
 }
 
 }  // namespace
@@ -115,7 +127,7 @@ void DrawTextF(int x, int y, const char* format, ...)
     char text[kTextBufferSize];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
+    FormatVariadic(text, format, args);
     va_end(args);
     DrawText(x, y, text, 0);
 }
@@ -126,9 +138,8 @@ void DrawFramedTextF(int x, int y, const char* format, ...)
     char text[kTextBufferSize];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
+    const size_t n = FormatVariadic(text, format, args);
     va_end(args);
-    const size_t n = std::strlen(text);
     const float left = -static_cast<float>(TextAdvance(n));
 
     glEnable(GL_BLEND);

@@ -5,6 +5,7 @@
 #include "engine/fractal_model.h"
 #include "platform/gl_api.h"
 #include "ui/asset_paths.h"
+#include "ui/gl_shapes.h"
 #include "ui/texture_upload.h"
 
 ToolIconSet gToolIcons;
@@ -28,12 +29,7 @@ unsigned RecordIconQuad(float x0, float y0, float x1, float y1)
     const unsigned list = glGenLists(1);
     glNewList(list, GL_COMPILE);
     glDisable(GL_DEPTH_TEST);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0), glVertex2f(x0, y0);
-    glTexCoord2f(1, 0), glVertex2f(x1, y0);
-    glTexCoord2f(1, 1), glVertex2f(x1, y1);
-    glTexCoord2f(0, 1), glVertex2f(x0, y1);
-    glEnd();
+    TexturedQuad(x0, y0, x1, y1, 0);
     glEnable(GL_DEPTH_TEST);
     glEndList();
     return list;
@@ -123,13 +119,8 @@ bool LoadShapeIcons()
         glTexCoord2f(cell.s0, cell.t0 + 0.0625f), glVertex3f(0, 64, 30);
         glEnd();
         glDisable(GL_TEXTURE_2D);
-        glColor3f(0.125f, 0.125f, 0.125f);
-        glBegin(GL_LINE_LOOP);
-        glVertex3f(0, 0, 31);
-        glVertex3f(64, 0, 31);
-        glVertex3f(64, 64, 31);
-        glVertex3f(0, 64, 31);
-        glEnd();
+        static const float kGrey[3] = {0.125f, 0.125f, 0.125f};
+        AlternatingLoop(0, 0, 64, 64, 31, kGrey, kGrey);
         glEndList();
     }
     glDisable(GL_TEXTURE_2D);

@@ -3,6 +3,7 @@
 #include "engine/random.h"
 #include "platform/gl_api.h"
 #include "ui/font.h"
+#include "ui/gl_shapes.h"
 
 int gDragGroup = 0;
 int gDragWidgetId = 0;
@@ -37,23 +38,10 @@ void RecordFrame(float x0, float y0, float x1, float y1, float z, float greyA, f
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glColor3f(0, 0, 0);
-    glBegin(GL_QUADS);
-    glVertex3f(x0, y0, z);
-    glVertex3f(x1, y0, z);
-    glVertex3f(x1, y1, z);
-    glVertex3f(x0, y1, z);
-    glEnd();
+    FlatQuad(x0, y0, x1, y1, z);
     glEnable(GL_BLEND);
-    glBegin(GL_LINE_LOOP);
-    glColor3f(greyA, greyA, greyA);
-    glVertex3f(x0, y0, z);
-    glColor3f(greyB, greyB, greyB);
-    glVertex3f(x0, y1, z);
-    glColor3f(greyA, greyA, greyA);
-    glVertex3f(x1, y1, z);
-    glColor3f(greyB, greyB, greyB);
-    glVertex3f(x1, y0, z);
-    glEnd();
+    const float a[3] = {greyA, greyA, greyA}, b[3] = {greyB, greyB, greyB};
+    AlternatingLoop(x0, y0, x1, y1, z, a, b);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
 }
@@ -73,15 +61,7 @@ void RecordCaptionBar(float x0, float y0, float x1, float y1, float z, const cha
     glVertex3f(x0, y1, z);
     glEnd();
     glEnable(GL_BLEND);
-    glBegin(GL_LINE_LOOP);
-    glColor3f(0.25f, 0.25f, 0.25f);
-    glVertex3f(x0, y0, z);
-    glColor3f(0.75f, 0.75f, 0.75f);
-    glVertex3f(x1, y0, z);
-    glColor3f(0.25f, 0.25f, 0.25f);
-    glVertex3f(x1, y1, z);
-    glColor3f(0.75f, 0.75f, 0.75f);
-    glVertex3f(x0, y1, z);
-    glEnd();
+    static const float kDark[3] = {0.25f, 0.25f, 0.25f}, kLight[3] = {0.75f, 0.75f, 0.75f};
+    AlternatingLoop(x0, y0, x1, y1, z, kDark, kLight);
     DrawText(textX, textY, caption, 1);
 }

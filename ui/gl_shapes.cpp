@@ -1,0 +1,37 @@
+#include "ui/gl_shapes.h"
+
+#include "platform/gl_api.h"
+
+void FlatQuad(float x0, float y0, float x1, float y1, float z)
+{
+    glBegin(GL_QUADS);
+    glVertex3f(x0, y0, z);
+    glVertex3f(x1, y0, z);
+    glVertex3f(x1, y1, z);
+    glVertex3f(x0, y1, z);
+    glEnd();
+}
+
+void TexturedQuad(float x0, float y0, float x1, float y1, float z)
+{
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0), glVertex3f(x0, y0, z);
+    glTexCoord2f(1, 0), glVertex3f(x1, y0, z);
+    glTexCoord2f(1, 1), glVertex3f(x1, y1, z);
+    glTexCoord2f(0, 1), glVertex3f(x0, y1, z);
+    glEnd();
+}
+
+void AlternatingLoop(float x0, float y0, float x1, float y1, float z, const float a[3], const float b[3])
+{
+    glBegin(GL_LINE_LOOP);
+    glColor3fv(a);
+    glVertex3f(x0, y0, z);
+    glColor3fv(b);
+    glVertex3f(x0, y1, z);
+    glColor3fv(a);
+    glVertex3f(x1, y1, z);
+    glColor3fv(b);
+    glVertex3f(x1, y0, z);
+    glEnd();
+}

@@ -1,0 +1,11 @@
+// Small immediate-mode pieces the recorded looks are made of; all usable
+// inside display lists and none changes enable state.
+#pragma once
+
+// A filled quad in the current colour, counter-clockwise from the lower left.
+void FlatQuad(float x0, float y0, float x1, float y1, float z);
+// The same with texture coordinates 0..1 over it.
+void TexturedQuad(float x0, float y0, float x1, float y1, float z);
+// An outline whose corners alternate colours a and b, starting with a at the
+// lower left and going up the left edge first.
+void AlternatingLoop(float x0, float y0, float x1, float y1, float z, const float a[3], const float b[3]);
