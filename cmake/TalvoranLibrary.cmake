@@ -27,6 +27,7 @@ function(talvoran_tests folder)
     get_filename_component(_base ${_t} NAME_WE)
     set(_target ${folder}_${_base})
     add_executable(${_target} ${_t} ${_support})
+    talvoran_keep_modules_loaded(${_target})
     target_link_libraries(${_target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
     target_include_directories(${_target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${_target} PRIVATE
@@ -37,4 +38,12 @@ function(talvoran_tests folder)
       DISCOVERY_TIMEOUT 60
       PROPERTIES LABELS "${folder};${ARG_LABELS}")
   endforeach()
+endfunction()
+
+# In the sanitizer build, programs never unload shared modules (see
+# tests/sanitizer/keep_modules_loaded.cpp).
+function(talvoran_keep_modules_loaded target)
+  if(TALVORAN_SANITIZE)
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/sanitizer/keep_modules_loaded.cpp)
+  endif()
 endfunction()
