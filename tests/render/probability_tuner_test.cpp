@@ -1,0 +1,147 @@
+#include "render/probability_tuner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/baseshape_model.h"
+#include "engine/fractal_model.h"
+#include "engine/pick_table.h"
+#include "engine/random.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "render/symmetry_modes.h"
+#include "render/view_camera.h"
+#include "support/render_test_support.h"
+
+namespace {
+
+constexpr int kSize = 64;
+constexpr int32_t kBatches = 4;
+
+class TunerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetUpSierpinskiTetrahedron();
+        ASSERT_TRUE(AllocateRenderBuffers(kSize, kSize, false));
+        SetUpPlainView(kSize, 0.9f);
+        gBaseshapeCount = 2;
+        gBaseshapes[0].probability = 0.3f;
+        gBaseshapes[1].probability = 0.7f;
+        gBaseshapes[0].randomRunLength = gBaseshapes[1].randomRunLength = 1;
+        gVolumetricFogOn.store(0);
+        gRenderRunFlag.store(1);  // the tuner runs inside a render
+    }
+    void TearDown() override
+    {
+        gRenderRunFlag.store(0);
+        gVolumetricFogOn.store(0);
+        gSymmetryOn.store(0);
+        gSymmetryMode.store(kSymmetryModeNormal);
+        FreeRenderBuffers();
+    }
+    static void FillDepth(float value) { std::fill_n(gDepthBuffer, kSize * kSize, value); }
+};
+
+TEST_F(TunerTest, TiesKeepTheBaselineExactly)
+{
+    FillDepth(1e9f);  // nothing can land in front: every trial scores 0
+    const float weights[4] = {0.1f, 0.2f, 0.3f, 0.4f};
+    std::copy_n(weights, 4, gTransformWeights);
+    EXPECT_EQ(RunProbabilityTuning(kBatches), 0);
+    for (int t = 0; t < 4; ++t) EXPECT_EQ(gTransformWeights[t], weights[t]) << t;
+    EXPECT_EQ(gBaseshapes[0].probability, 0.3f);
+    EXPECT_EQ(gBaseshapes[1].probability, 0.7f);
+    EXPECT_EQ(gBaseshapes[1].randomRunLength, 1);
+    EXPECT_EQ(gRenderPaused.load(), 0);
+}
+
+// Transformation 0 lands in the image, transformation 1 far outside: a
+// baseline that rarely picks 0 loses to almost any random weight set.
+TEST_F(TunerTest, ABetterCandidateIsInstalledNormalised)
+{
+    TransformCoefficients& c = gTransformCoefficients;
+    for (int t = 0; t < 2; ++t) {
+        c.m00[t] = c.m11[t] = c.m22[t] = 0.0f;
+        c.ty[t] = c.tz[t] = 0.0f;
+    }
+    c.tx[0] = 0.5f;
+    c.tx[1] = 100.0f;
+    gPickTransformCount = 2;
+    gTransformWeights[0] = 0.02f;
+    gTransformWeights[1] = 0.98f;
+    BuildTransformPickTable();
+    FillDepth(0.0f);
+    const int32_t winner = RunProbabilityTuning(kBatches);
+    EXPECT_GE(winner, 1);
+    EXPECT_GT(gTransformWeights[0], 0.02f);
+    EXPECT_NEAR(gTransformWeights[0] + gTransformWeights[1], 1.0f, 1e-6f);
+    EXPECT_NEAR(gBaseshapes[0].probability + gBaseshapes[1].probability, 1.0f, 1e-6f);
+    EXPECT_EQ(gBaseshapes[0].randomRunLength, gBaseshapes[1].randomRunLength);
+}
+
+TEST_F(TunerTest, FogOnOnlyRebuildsThePickTable)
+{
+    gVolumetricFogOn.store(1);
+    const float weights[4] = {0.1f, 0.2f, 0.3f, 0.4f};
+    std::copy_n(weights, 4, gTransformWeights);
+    const RandomState before = gGlobalRandomB;
+    EXPECT_EQ(RunProbabilityTuning(kBatches), -1);
+    for (int t = 0; t < 4; ++t) EXPECT_EQ(gTransformWeights[t], weights[t]);
+    EXPECT_EQ(std::memcmp(&before, &gGlobalRandomB, sizeof before), 0);  // no candidate drawn
+}
+
+TEST_F(TunerTest, AStoppedRenderEndsTheSearchAndKeepsTheSettings)
+{
+    gRenderRunFlag.store(0);
+    gTransformWeights[0] = 0.9f;
+    EXPECT_EQ(RunProbabilityTuning(kBatches), -1);
+    EXPECT_EQ(gTransformWeights[0], 0.9f);
+    EXPECT_EQ(gRenderPaused.load(), 0);
+}
+
+TEST_F(TunerTest, CopyWeightsAreResetInModesEightAndUpAndKeptOnTies)
+{
+    FillDepth(1e9f);
+    gSymmetryOn.store(1);
+    gSymmetryMode.store(8);  // nine copies
+    gMirrorCopy = 1;
+    for (auto& w : gSymmetryCopyWeights) w.store(0.5f);
+    EXPECT_EQ(RunProbabilityTuning(kBatches), 0);
+    for (int i = 0; i < 9; ++i) EXPECT_FLOAT_EQ(gSymmetryCopyWeights[i].load(), 1.0f / 9.0f) << i;
+    EXPECT_EQ(gMirrorCopy, 0);
+    // Below mode 8 the copy weights are neither drawn nor restored.
+    gSymmetryMode.store(3);
+    for (auto& w : gSymmetryCopyWeights) w.store(0.5f);
+    RunProbabilityTuning(kBatches);
+    EXPECT_EQ(gSymmetryCopyWeights[0].load(), 0.5f);
+}
+
+TEST(NormalisedWeights, SumToOneAndASingleWeightIsOne)
+{
+    RandomState random;
+    SeedRandomState(random, 5);
+    float w[7];
+    DrawNormalisedWeights(random, w, 7);
+    float sum = 0;
+    for (float v : w) {
+        EXPECT_GE(v, 0.0f);
+        sum += v;
+    }
+    EXPECT_NEAR(sum, 1.0f, 1e-5f);
+    DrawNormalisedWeights(random, w, 1);
+    EXPECT_EQ(w[0], 1.0f);
+    // A zero sum is drawn again: this state gives 0 (1776 + carry wraps to
+    // 2^32), then 1493.
+    RandomState zero{{0, 1, 0, 0}, 0xFFFFFFFFu - 1775u};
+    RandomState probe = zero;
+    ASSERT_EQ(RandomStep(probe), 0u);
+    ASSERT_EQ(RandomStep(probe), 1493u);
+    DrawNormalisedWeights(zero, w, 1);
+    EXPECT_EQ(w[0], 1.0f);
+    EXPECT_EQ(zero.word[0], 1493u);
+}
+
+}  // namespace

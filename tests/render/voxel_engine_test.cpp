@@ -1,0 +1,137 @@
+#include "render/voxel_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <thread>
+
+#include "engine/fractal_model.h"
+#include "engine/kernel_framework.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "render/view_camera.h"
+#include "support/render_test_support.h"
+
+namespace {
+
+TEST(VoxelIndex, CountsOnlyStrictlyInsideTheCubeLessThree)
+{
+    EXPECT_EQ(gVoxelResolution, 400);  // defined before the shell chooses
+    const int32_t n = 400;
+    EXPECT_EQ(VoxelIndex(396.99f, 1.5f, 2.5f, n), 396 + 1 * n * n + 2 * n);
+    EXPECT_EQ(VoxelIndex(397.0f, 5.0f, 5.0f, n), -1);
+    EXPECT_EQ(VoxelIndex(0.0f, 5.0f, 5.0f, n), -1);
+    EXPECT_EQ(VoxelIndex(5.0f, -0.5f, 5.0f, n), -1);
+    EXPECT_EQ(VoxelIndex(5.0f, 5.0f, std::numeric_limits<float>::quiet_NaN(), n), -1);
+    EXPECT_EQ(VoxelIndex(5.0f, 1e30f, 5.0f, n), -1);
+    EXPECT_EQ(VoxelIndex(396.99f, 396.99f, 396.99f, n), 396 + 396 * n * n + 396 * n);
+}
+
+TEST(VoxelResolution, ListSelectionsSetSizeCentreAndLimit)
+{
+    SetVoxelResolution(1);
+    EXPECT_EQ(gVoxelResolution, 200);
+    EXPECT_EQ(gVoxelCentreOffset, 100);
+    EXPECT_EQ(gVoxelSliceSize, 40000);
+    EXPECT_EQ(gVoxelLimit, 197);
+    SetVoxelResolution(7);
+    EXPECT_EQ(gVoxelResolution, 200);
+    SetVoxelResolution(0);
+    EXPECT_EQ(gVoxelResolution, 400);
+    EXPECT_EQ(gVoxelCentreOffset, 200);
+}
+
+// Every point at the view centre.
+void CentreKernel(uint8_t slot)
+{
+    for (int i = gSlotBatchStart[slot]; i < gSlotBatchEnd[slot]; ++i) {
+        gPointX[i] = gViewCentre[0];
+        gPointY[i] = gViewCentre[1];
+        gPointZ[i] = gViewCentre[2];
+    }
+}
+
+class VoxelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetUpSierpinskiTetrahedron();
+        ASSERT_TRUE(AllocateRenderBuffers(64, 64, false));
+        SetUpPlainView(64, 0.9f);
+        gViewCentre[0] = 0.25f;
+        gPerspectiveFocal = 1.0f;
+        gPanX = gPanY = 0.0f;
+        SetVoxelResolution(1);
+        ASSERT_TRUE(AllocateVoxelGrid());
+        ClearRenderBuffers();
+    }
+    void TearDown() override
+    {
+        StopRender();
+        SetVoxelResolution(0);
+        FreeRenderBuffers();
+    }
+    static size_t Marked()
+    {
+        size_t marked = 0;
+        for (size_t i = 0; i < gColorIndexBufferBytes; ++i) marked += gColorIndexBuffer[i];
+        return marked;
+    }
+    static bool PreviewTouched()
+    {
+        for (float v : gPreviewDepth) {
+            if (v != 0.0f) return true;
+        }
+        return false;
+    }
+};
+
+TEST_F(VoxelTest, ThePointAtTheCentreMarksVoxelGGGAndOnlyWorkerZeroDrawsThePreview)
+{
+    gFractalTypeKernel.store(CentreKernel);
+    RunVoxelWorkerCycle(1);
+    const int64_t n = gVoxelResolution, g = gVoxelCentreOffset;
+    EXPECT_EQ(gColorIndexBuffer[g + g * n * n + g * n], 1);
+    EXPECT_EQ(Marked(), 1u);
+    EXPECT_FALSE(PreviewTouched());
+    RunVoxelWorkerCycle(0);
+    EXPECT_TRUE(PreviewTouched());
+    // Preview cell (128, 128) holds 128 for the top view.
+    EXPECT_EQ(gPreviewDepth[kVoxelPreviewRow * 128 + 128], 128.0f);
+}
+
+TEST_F(VoxelTest, TheTetrahedronStaysInsideTheGrid)
+{
+    for (int k = 0; k < 50; ++k) RunVoxelWorkerCycle(0);
+    EXPECT_GT(Marked(), 1000u);
+    EXPECT_EQ(gColorIndexBufferBytes, 200u * 200u * 200u);
+}
+
+TEST_F(VoxelTest, NewWeightSetsAreNormalisedAndOneTransformationGetsOne)
+{
+    gRenderRunFlag.store(1);
+    RandomizeVoxelWeights();
+    EXPECT_NEAR(gTransformWeights[0] + gTransformWeights[1] + gTransformWeights[2] + gTransformWeights[3], 1.0f,
+                1e-5f);
+    gPickTransformCount = 1;
+    RandomizeVoxelWeights();
+    EXPECT_EQ(gTransformWeights[0], 1.0f);
+    gRenderRunFlag.store(0);
+}
+
+TEST_F(VoxelTest, EngineThreadsStartMarkAndStop)
+{
+    gRenderThreadCount = 3;
+    ASSERT_TRUE(StartVoxelEngineThreads());
+    EXPECT_EQ(gScreenState.load(), 8);
+    while (Marked() < 100) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    StopRender();
+    EXPECT_EQ(gRenderActive.load(), 0);
+    // A grid smaller than N^3 is refused.
+    ASSERT_TRUE(AllocateRenderBuffers(16, 16, false));
+    EXPECT_FALSE(StartVoxelEngineThreads());
+}
+
+}  // namespace
