@@ -14,6 +14,7 @@
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
 #include "render/symmetry_modes.h"
+#include "render/view_camera.h"
 
 // ---- [state] -------------------------------------------------------------------
 std::atomic<int32_t> gRenderRunFlag{0};
@@ -235,6 +236,9 @@ bool StartRenderThreads()
 bool StartRender()
 {
     StopRender();
+    if (!RenderBuffersReady()) return false;
+    FitViewToFractal(&gShadowOffsetX, &gShadowOffsetY, &gShadowOffsetZ, &gShadowScale, kFitLightView);
+    if (gViewScale > 0.0f) gFogJitterRadius = 0.5f / gViewScale;
     const int32_t state = gFastShadowUpdate == 1 ? gProjectionSelector : gProjectionSelector + 2;
     gScreenState.store(static_cast<uint8_t>(state));
     return StartRenderThreads();

@@ -50,8 +50,9 @@ void StopRender();
 // when the render buffers are missing or a thread cannot be created.
 bool StartRenderThreads();
 
-// "Render": stop, set gScreenState from the projection and "Shadows"
-// selections, start the threads.
+// "Render": stop, fit the light view (shadow map) to the fractal, set the
+// fog jitter radius to 0.5 view units and gScreenState from the projection
+// and "Shadows" selections, start the threads.
 bool StartRender();
 
 // ---- Thread procedures -----------------------------------------------------------
