@@ -32,19 +32,26 @@ struct SliceImage {
 
 constexpr int kPrefetchDistance = 16;
 
+// Point i, mirrored through the origin in the mirror passes (y only with gMirrorY).
+template <bool kMirror>
+inline void LoadPoint(int i, float mirrorYSign, float& x, float& y, float& z)
+{
+    x = gPointX[i];
+    y = gPointY[i];
+    z = gPointZ[i];
+    if constexpr (kMirror) {
+        x = -x;
+        y *= mirrorYSign;
+        z = -z;
+    }
+}
+
 template <bool kPerspective, bool kMirror>
 void ComputeSliceImage(const ViewParams& v, int first, int count, float mirrorYSign, SliceImage& out)
 {
-    const float* const xs = gPointX + first;
-    const float* const ys = gPointY + first;
-    const float* const zs = gPointZ + first;
     for (int n = 0; n < count; ++n) {
-        float x = xs[n], y = ys[n], z = zs[n];
-        if constexpr (kMirror) {
-            x = -x;
-            y *= mirrorYSign;
-            z = -z;
-        }
+        float x, y, z;
+        LoadPoint<kMirror>(first + n, mirrorYSign, x, y, z);
         const CameraPoint p = ToCamera(v, x, y, z);
         float fx, fy;
         bool visible = true;
@@ -76,12 +83,8 @@ void UpdateShadowMap(const ViewParams& v, int first, int end, float mirrorYSign)
 {
     uint16_t* const shadow = gShadowMap;
     for (int i = first; i < end; ++i) {
-        float x = gPointX[i], y = gPointY[i], z = gPointZ[i];
-        if constexpr (kMirror) {
-            x = -x;
-            y *= mirrorYSign;
-            z = -z;
-        }
+        float x, y, z;
+        LoadPoint<kMirror>(i, mirrorYSign, x, y, z);
         const CameraPoint p = ToCamera(v, x, y, z);
         if constexpr (kPerspective) {
             if (!(PerspectiveFactor(v, p.c) >= 0.0f)) continue;

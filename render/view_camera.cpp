@@ -1,7 +1,8 @@
 #include "render/view_camera.h"
 
-#include <cmath>
 #include <cstring>
+
+#include "engine/vector_math.h"
 
 #include "render/projection.h"
 #include "render/render_buffers.h"
@@ -58,23 +59,8 @@ ViewParams LoadViewParams()
 
 void UpdateCameraMatrix()
 {
-    constexpr float kDegToRad = 0.017453292f;
-    const float ax = gCameraAngleX * kDegToRad;
-    const float ay = gCameraAngleY * kDegToRad;
-    const float az = gCameraAngleZ * kDegToRad;
-    const float sx = std::sin(ax), cx = std::cos(ax);
-    const float sy = std::sin(ay), cy = std::cos(ay);
-    const float sz = std::sin(az), cz = std::cos(az);
-    float* r = gCameraRotation;
-    r[0] = cz * cy;
-    r[1] = -sz * cy;
-    r[2] = -sy;
-    r[3] = sz * cx - sy * sx * cz;
-    r[4] = sy * sx * sz + cz * cx;
-    r[5] = -cy * sx;
-    r[6] = sy * cx * cz + sz * sx;
-    r[7] = cz * sx - sy * cx * sz;
-    r[8] = cy * cx;
+    const float* r = gCameraRotation;
+    RotationMatrixFromEuler(gCameraAngleX, gCameraAngleY, gCameraAngleZ, gCameraRotation);
     std::memcpy(gCameraMatrix, gCameraRotation, sizeof(gCameraMatrix));
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) gCameraGLMatrix[4 * j + i] = r[3 * i + j];

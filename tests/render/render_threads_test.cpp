@@ -119,6 +119,30 @@ protected:
 
     static bool Covered(int px, int py) { return gDepthBuffer[py * kSize + px] > 0.0f; }
 
+    // Covered pixels whose turn by 60 degrees about the image centre lands
+    // on a covered pixel (within `slack` pixels).
+    static void CountSixFoldMatches(int slack, int& covered, int& matched)
+    {
+        const float half = kSize / 2.0f;
+        const float c = std::cos(1.0471976f), s = std::sin(1.0471976f);
+        covered = matched = 0;
+        for (int py = 8; py < kSize - 8; ++py) {
+            for (int px = 8; px < kSize - 8; ++px) {
+                if (!Covered(px, py)) continue;
+                const float x = px + 0.5f - half, y = py + 0.5f - half;
+                const int rx = static_cast<int>(std::floor(c * x - s * y + half));
+                const int ry = static_cast<int>(std::floor(s * x + c * y + half));
+                if (rx < 2 || ry < 2 || rx >= kSize - 2 || ry >= kSize - 2) continue;
+                ++covered;
+                bool near = false;
+                for (int dy = -slack; dy <= slack && !near; ++dy) {
+                    for (int dx = -slack; dx <= slack && !near; ++dx) near = Covered(rx + dx, ry + dy);
+                }
+                matched += near;
+            }
+        }
+    }
+
     static constexpr int kSize = 128;
 };
 
@@ -226,24 +250,8 @@ TEST_F(RenderThreadTest, SixFoldRotationModeGivesASixFoldSymmetricImage)
     gSymmetryOn.store(1);
     ASSERT_EQ(SetSymmetryCopyWeights(), 6);
     RenderCycles(400);
-    const float half = kSize / 2.0f;
-    const float c = std::cos(1.0471976f), s = std::sin(1.0471976f);
     int covered = 0, matched = 0;
-    for (int py = 8; py < kSize - 8; ++py) {
-        for (int px = 8; px < kSize - 8; ++px) {
-            if (!Covered(px, py)) continue;
-            const float x = px + 0.5f - half, y = py + 0.5f - half;
-            const int rx = static_cast<int>(std::floor(c * x - s * y + half));
-            const int ry = static_cast<int>(std::floor(s * x + c * y + half));
-            if (rx < 2 || ry < 2 || rx >= kSize - 2 || ry >= kSize - 2) continue;
-            ++covered;
-            bool near = false;
-            for (int dy = -1; dy <= 1 && !near; ++dy) {
-                for (int dx = -1; dx <= 1 && !near; ++dx) near = Covered(rx + dx, ry + dy);
-            }
-            matched += near;
-        }
-    }
+    CountSixFoldMatches(1, covered, matched);
     EXPECT_GT(covered, 1000);
     EXPECT_GT(matched, covered * 97 / 100);
     // Without symmetry the same view is not six-fold symmetric.
@@ -252,16 +260,7 @@ TEST_F(RenderThreadTest, SixFoldRotationModeGivesASixFoldSymmetricImage)
     ResetKernelCalls();
     RenderCycles(100);
     int plainCovered = 0, plainMatched = 0;
-    for (int py = 8; py < kSize - 8; ++py) {
-        for (int px = 8; px < kSize - 8; ++px) {
-            if (!Covered(px, py)) continue;
-            const float x = px + 0.5f - half, y = py + 0.5f - half;
-            const int rx = static_cast<int>(std::floor(c * x - s * y + half));
-            const int ry = static_cast<int>(std::floor(s * x + c * y + half));
-            ++plainCovered;
-            plainMatched += Covered(rx, ry);
-        }
-    }
+    CountSixFoldMatches(0, plainCovered, plainMatched);
     EXPECT_LT(plainMatched, plainCovered * 9 / 10);
 }
 
