@@ -124,10 +124,13 @@ TEST_F(VoxelTest, NewWeightSetsAreNormalisedAndOneTransformationGetsOne)
 TEST_F(VoxelTest, EngineThreadsStartMarkAndStop)
 {
     gRenderThreadCount = 3;
+    ResetKernelCalls();
+    gFractalTypeKernel.store(CountingKernel);
     ASSERT_TRUE(StartVoxelEngineThreads());
     EXPECT_EQ(gScreenState.load(), 8);
-    while (Marked() < 100) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    while (TotalKernelCalls() < 30) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     StopRender();
+    EXPECT_GT(Marked(), 100u);
     EXPECT_EQ(gRenderActive.load(), 0);
     // A grid smaller than N^3 is refused.
     ASSERT_TRUE(AllocateRenderBuffers(16, 16, false));
