@@ -5,6 +5,7 @@
 
 #include "app/screen_lists.h"
 #include "platform/gl_api.h"
+#include "platform/shell_open.h"
 #include "ui/asset_paths.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
@@ -42,11 +43,7 @@ const Acknowledgement kAcknowledgements[4] = {
 // The about picture sits centred above the texts.
 constexpr float kPictureLeft = 218, kPictureBottom = 612, kPictureSize = 256;
 
-bool OpenDocumentUnavailable(const std::string& path)
-{
-    std::fprintf(stderr, "cannot open %s: no desktop program to open documents\n", path.c_str());
-    return false;
-}
+bool OpenWithDesktopProgram(const std::string& path) { return OpenWithDesktop(path.c_str()); }
 
 bool OpenHelpPage()
 {
@@ -61,7 +58,7 @@ bool OpenHelpPage()
 
 }  // namespace
 
-OpenDocumentFn gOpenDocument = OpenDocumentUnavailable;
+OpenDocumentFn gOpenDocument = OpenWithDesktopProgram;
 
 std::string HelpPagePath() { return InstallFolder() + "/help/index.html"; }
 

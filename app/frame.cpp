@@ -4,6 +4,7 @@
 
 #include "app/pending_services.h"
 #include "app/screen_lists.h"
+#include "app/splash_screen.h"
 #include "app/startup_state.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_seed_pick.h"

@@ -1,15 +1,6 @@
 #include "app/pending_services.h"
 
-#include <ctime>
-#include <cstring>
-
 #include "app/frame.h"
-#include "app/gl_setup.h"
-#include "baseshapes/generator_table.h"
-#include "engine/kernel_framework.h"
-#include "engine/random.h"
-#include "platform/gl_api.h"
-#include "platform/platform_events.h"
 
 uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];
 std::atomic<uint8_t> gPreviewUploadPending{0};
@@ -29,20 +20,6 @@ int gFastShadowUpdate = 0;
 float gVoxelExportProgress = 0.5f;
 void StopRenderThreads() {}
 
-bool InitializeApplication()
-{
-    SetFrameTimer(kTimerIntervalMs);
-    SeedStartupRandomStates(static_cast<uint32_t>(std::time(nullptr)), BuildBaseshapeGeneratorTables);
-    if (!SetupPixelFormat()) return false;
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glClearStencil(0);
-    std::memset(gPreviewImage, 0, sizeof gPreviewImage);
-    SelectFractalTypeKernel();
-    CreatePreviewTexture();
-    gScreenState = kScreenSplash;
-    return true;
-}
-void DrawSplashScreen() {}
 unsigned gGridOverlayList = 0;
 
 void DrawInterface() { DrawStatusLine(); }

@@ -30,9 +30,7 @@ extern float gVoxelExportProgress;
 // The stop rule: run flag 0, then wait for the coordinator at most 5000 ms.
 void StopRenderThreads();
 
-// ---- Start-up sequencer, splash, screen lists ----------------------------
-bool InitializeApplication();
-void DrawSplashScreen();
+// ---- Main panel -------------------------------------------------------------
 extern unsigned gGridOverlayList;  // the grid chosen in the main panel
 
 // ---- Per-frame interface, previews, input handlers -------------------------

@@ -8,6 +8,7 @@
 #include "app/frame.h"
 #include "app/pending_services.h"
 #include "app/render_size.h"
+#include "app/startup_init.h"
 #include "app/window_messages.h"
 #include "assets/png_file.h"
 #include "engine/dialogs.h"

@@ -2,11 +2,10 @@
 
 #include "app/frame.h"
 #include "engine/fractal_model.h"
+#include "render/render_buffers.h"
 
-int gImageWidth = 2048;
-int gImageHeight = 2048;
-int gImageWidthLast = 2047;
-int gImageHeightLast = 2047;
+// W, H, W - 1 and H - 1 are the render buffers' own (render/render_buffers.h);
+// SetRenderDefaults gives them their start values.
 int gImageHalfWidth = 1024;
 int gImageHalfHeight = 1024;
 float gImageInverseWidth = 1.0f / 2048.0f;

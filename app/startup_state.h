@@ -7,5 +7,5 @@
 inline constexpr int kSplashOnlyFrames = 200;
 inline constexpr int kLastStartupStep = 10;
 
-extern int gStartupStep;       // the step the coming splash frame runs
+extern int gStartupStep;       // the step the coming splash frame runs (defined by the frame)
 extern int gSplashFrameCount;  // splash frames drawn; reset by the point preview

@@ -1,0 +1,79 @@
+#include "app/startup_sequence.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "app/frame.h"
+#include "app/settings.h"
+#include "engine/texture_folder.h"
+#include "platform/gl_api.h"
+#include "render/render_buffers.h"
+#include "render/view_camera.h"
+#include "ui/icons.h"
+
+void (*gStartupStepObserver)(int step) = nullptr;
+
+namespace {
+
+void ReseedRand() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
+
+// The view zoom of the mouse wheel keeps its start value until the wheel
+// handler exists.
+constexpr float kStartViewZoom = 1.0f;
+
+void CentreView()
+{
+    gPreviewRefresh = 1;
+    const float halfWidth = gImageWidth / 2, halfHeight = gImageHeight / 2;
+    gImageScale = (gImageWidth <= gImageHeight ? halfWidth : halfHeight) * kStartViewZoom;
+    gImageOffsetX = halfWidth + gPanX;
+    gImageOffsetY = halfHeight + gPanY;
+}
+
+void UpdateViewMatrices()
+{
+    UpdateCameraMatrix();
+    UpdateLightViewMatrix();
+}
+
+// The icon files are the part of the interface construction that exists.
+void ConstructInterface()
+{
+    LoadToolIcons();
+    LoadNumberedIcons();
+    LoadShapeIcons();
+}
+
+void FinishStartup()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
+    FitViewToFractal(&gShadowOffsetX, &gShadowOffsetY, &gShadowOffsetZ, &gShadowScale, kFitLightView);
+    gScreenState = kScreenPointPreview;
+}
+
+}  // namespace
+
+const StartupStep kStartupSteps[kLastStartupStep + 1] = {
+    {0, "nothing", nullptr, nullptr},
+    {1, "read the settings", ReadSettings, nullptr},
+    {2, "list the textures folder", ScanTexturesFolder, nullptr},
+    {3, "build the thumbnail atlas", nullptr, "thumbnail atlas"},
+    {4, "default direction vectors of the view controls", nullptr, "mouse move and drags"},
+    {5, "seed rand() from the clock again", ReseedRand, nullptr},
+    {6, "defaults, editor callbacks and start-up textures", nullptr, "shader object, start-up textures, editors"},
+    {7, "view centre", CentreView, "view zoom of the wheel (taken at its start value)"},
+    {8, "camera and light matrices", UpdateViewMatrices, nullptr},
+    {9, "construct the interface", ConstructInterface, "interface construction (icons only)"},
+    {10, "final set-up, then the point preview", FinishStartup,
+     "sky turbidity and suns, light trackball"},
+};
+
+void RunStartupStep(int step)
+{
+    if (gStartupStepObserver != nullptr) gStartupStepObserver(step);
+    if (step >= 1 && step <= kLastStartupStep && kStartupSteps[step].run != nullptr) kStartupSteps[step].run();
+    ++gStartupStep;
+    glDepthMask(GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+}

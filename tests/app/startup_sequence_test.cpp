@@ -1,0 +1,114 @@
+#include "app/startup_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <string>
+#include <vector>
+
+#include "app/frame.h"
+#include "app/splash_screen.h"
+#include "app/startup_init.h"
+#include "app/support/gl_interface.h"
+#include "platform/gl_api.h"
+
+namespace {
+
+TEST(StartupSteps, ElevenStepsInOrder)
+{
+    for (int i = 0; i <= kLastStartupStep; ++i) {
+        EXPECT_EQ(kStartupSteps[i].step, i);
+        EXPECT_NE(kStartupSteps[i].work, nullptr);
+    }
+    EXPECT_EQ(kStartupSteps[0].run, nullptr);
+}
+
+// The steps that wait for parts not built yet do nothing of that part. The
+// list shrinks as the parts land; a step that gets its part must leave it.
+TEST(StartupSteps, StepsStillWaitingForOtherParts)
+{
+    std::vector<int> waiting;
+    for (const StartupStep& s : kStartupSteps)
+        if (s.waitsFor != nullptr) waiting.push_back(s.step);
+    EXPECT_EQ(waiting, (std::vector<int>{3, 4, 6, 7, 9, 10}));
+    EXPECT_EQ(kStartupSteps[3].run, nullptr);  // thumbnail atlas
+    EXPECT_EQ(kStartupSteps[4].run, nullptr);  // view-control defaults
+    EXPECT_EQ(kStartupSteps[6].run, nullptr);  // shader defaults and callbacks
+}
+
+TEST(StartupSteps, RenderBuffersFallBackToSmallerSizes)
+{
+    static std::vector<int> tried;
+    tried.clear();
+    auto upTo1024 = +[](int size) {
+        tried.push_back(size);
+        return size <= 1024;
+    };
+    EXPECT_EQ(AllocateStartupRenderBuffers(upTo1024), 1024);
+    EXPECT_EQ(tried, (std::vector<int>{2048, 1024}));
+    auto never = +[](int size) {
+        tried.push_back(size);
+        return false;
+    };
+    tried.clear();
+    EXPECT_EQ(AllocateStartupRenderBuffers(never), 0);
+    EXPECT_EQ(tried, (std::vector<int>{2048, 1024, 512}));
+    EXPECT_EQ(AllocateStartupRenderBuffers(nullptr), 0);
+}
+
+std::vector<int> gStepsRun;
+void RecordStep(int step) { gStepsRun.push_back(step); }
+
+class Splash : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!gl_.ok()) GTEST_SKIP() << gl_.why();
+        // Step 1 reads (and may write) the settings: a file of the test's own.
+        setenv("TALVORAN_SETTINGS_FILE", TALVORAN_BINARY_DIR "/tests/app/startup_settings.ini", 1);
+        gStepsRun.clear();
+        gStartupStepObserver = RecordStep;
+        gStartupStep = 0;
+        gSplashFrameCount = 0;
+        gScreenState = kScreenSplash;
+    }
+    void TearDown() override { gStartupStepObserver = nullptr; }
+    GlInterfaceTest gl_;
+};
+
+TEST_F(Splash, TwoHundredSplashFramesThenOneStepAFrame)
+{
+    for (int frame = 1; frame <= 200; ++frame) DrawSplashScreen();
+    EXPECT_TRUE(gStepsRun.empty());
+    EXPECT_EQ(gStartupStep, 0);
+
+    DrawSplashScreen();  // frame 201: the empty step 0
+    EXPECT_EQ(gStepsRun, std::vector<int>{0});
+    for (int frame = 202; frame <= 210; ++frame) {
+        DrawSplashScreen();
+        EXPECT_EQ(gScreenState, kScreenSplash) << "frame " << frame;
+    }
+    DrawSplashScreen();  // frame 211: step 10 leaves the splash
+    EXPECT_EQ(gStepsRun, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(gScreenState, kScreenPointPreview);
+    EXPECT_EQ(gStartupStep, 11);
+}
+
+TEST_F(Splash, StepsOutsideOneToTenOnlyAdvanceTheCounter)
+{
+    for (int step : {-1, 0, 11, 1000}) {
+        gStartupStep = 40;
+        glDepthMask(GL_FALSE);
+        glDisable(GL_DEPTH_TEST);
+        RunStartupStep(step);
+        EXPECT_EQ(gStartupStep, 41);
+        GLboolean depthWrites = GL_FALSE;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+        EXPECT_TRUE(depthWrites);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        EXPECT_EQ(gScreenState, kScreenSplash);
+    }
+}
+
+}  // namespace
