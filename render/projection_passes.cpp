@@ -26,8 +26,8 @@ struct SliceImage {
     int32_t px[kSlotBatchSize];  // -1: dropped
     int32_t py[kSlotBatchSize];
     float depth[kSlotBatchSize];
-    uint8_t subX[kSlotBatchSize];
-    uint8_t subY[kSlotBatchSize];
+    float fracX[kSlotBatchSize];  // position inside the pixel, 0..1
+    float fracY[kSlotBatchSize];
 };
 
 constexpr int kPrefetchDistance = 16;
@@ -66,32 +66,51 @@ void ComputeSliceImage(const ViewParams& v, int first, int count, float mirrorYS
         }
         // NaN fails every comparison; only checked values are converted.
         visible = visible & (fx >= 1.0f) & (fx < v.widthF) & (fy >= 1.0f) & (fy < v.heightF);
-        const float cx = visible ? fx : 1.0f;
-        const float cy = visible ? fy : 1.0f;
-        const int32_t ix = static_cast<int32_t>(cx);
-        const int32_t iy = static_cast<int32_t>(cy);
-        out.px[n] = visible ? ix : -1;
+        const int32_t ix = visible ? static_cast<int32_t>(fx) : -1;
+        const int32_t iy = visible ? static_cast<int32_t>(fy) : 0;
+        out.px[n] = ix;
         out.py[n] = iy;
         out.depth[n] = (p.c + 1.0f) * kDepthScale;
-        out.subX[n] = static_cast<uint8_t>((cx - static_cast<float>(ix)) * 255.0f);
-        out.subY[n] = static_cast<uint8_t>((cy - static_cast<float>(iy)) * 255.0f);
+        // Only read for visible points.
+        out.fracX[n] = fx - static_cast<float>(ix);
+        out.fracY[n] = fy - static_cast<float>(iy);
     }
 }
 
+// Shadow-map cells and light depths of a slice, fetched ahead like the
+// image pixels.
+struct SliceShadow {
+    int32_t sx[kSlotBatchSize];  // -1: no cell
+    int32_t sy[kSlotBatchSize];
+    float lightDepth[kSlotBatchSize];
+};
+
 template <bool kPerspective, bool kMirror>
-void UpdateShadowMap(const ViewParams& v, int first, int end, float mirrorYSign)
+void UpdateShadowMap(const ViewParams& v, int first, int count, float mirrorYSign)
 {
-    uint16_t* const shadow = gShadowMap;
-    for (int i = first; i < end; ++i) {
+    SliceShadow cells;
+    for (int n = 0; n < count; ++n) {
         float x, y, z;
-        LoadPoint<kMirror>(i, mirrorYSign, x, y, z);
+        LoadPoint<kMirror>(first + n, mirrorYSign, x, y, z);
         const CameraPoint p = ToCamera(v, x, y, z);
-        if constexpr (kPerspective) {
-            if (!(PerspectiveFactor(v, p.c) >= 0.0f)) continue;
+        const float fx = v.shadowOffsetX - LightX(v, p) * v.shadowScale;
+        const float fy = v.shadowOffsetY - LightY(v, p) * v.shadowScale;
+        bool inside = (fx >= 2.0f) & (fx < v.shadowLimitF) & (fy >= 2.0f) & (fy < v.shadowLimitF);
+        if constexpr (kPerspective) inside = inside & (PerspectiveFactor(v, p.c) >= 0.0f);
+        cells.sx[n] = inside ? static_cast<int32_t>(fx) : -1;
+        cells.sy[n] = inside ? static_cast<int32_t>(fy) : 0;
+        cells.lightDepth[n] = LightDepth(v, p);
+    }
+    uint16_t* const shadow = gShadowMap;
+    const int64_t width = v.width;
+    for (int n = 0; n < count; ++n) {
+        const int ahead = n + kPrefetchDistance;
+        if (ahead < count && cells.sx[ahead] >= 0) {
+            __builtin_prefetch(shadow + cells.sy[ahead] * width + cells.sx[ahead], 1);
         }
-        const int64_t cell = ShadowCell(v, p);
-        if (cell < 0) continue;
-        const float dl = LightDepth(v, p);
+        if (cells.sx[n] < 0) continue;
+        const int64_t cell = cells.sy[n] * width + cells.sx[n];
+        const float dl = cells.lightDepth[n];
         const uint16_t old = shadow[cell];
         // Writing only real changes keeps the cache lines of other workers valid.
         if (dl > static_cast<float>(old) * kShadowKeepFactor) {
@@ -112,7 +131,7 @@ void ProjectSlice(int32_t slot)
     const float mirrorYSign = (kMirror && gMirrorY) ? -1.0f : 1.0f;
 
     // A point hidden in the image still shadows.
-    if constexpr (kShadow) UpdateShadowMap<kPerspective, kMirror>(v, first, end, mirrorYSign);
+    if constexpr (kShadow) UpdateShadowMap<kPerspective, kMirror>(v, first, count, mirrorYSign);
 
     SliceImage image;
     ComputeSliceImage<kPerspective, kMirror>(v, first, count, mirrorYSign, image);
@@ -133,8 +152,8 @@ void ProjectSlice(int32_t slot)
             const int i = first + n;
             depth[pixel] = d;
             colorIndex[pixel] = gPointColorIndex[i];
-            subPixel[2 * pixel] = image.subX[n];
-            subPixel[2 * pixel + 1] = image.subY[n];
+            subPixel[2 * pixel] = static_cast<uint8_t>(image.fracX[n] * 255.0f);
+            subPixel[2 * pixel + 1] = static_cast<uint8_t>(image.fracY[n] * 255.0f);
             if constexpr (kRgb) {
                 gPointColorPlanes[0][pixel] = gPointColorR[i];
                 gPointColorPlanes[1][pixel] = gPointColorG[i];
