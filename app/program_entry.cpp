@@ -84,7 +84,7 @@ bool StartProgram(std::string* error)
         return false;
     }
     if (!InitializeApplication()) {
-        *error = "the OpenGL context cannot be made";
+        *error = "start-up failed: no OpenGL context, or no memory for the render buffers";
         DestroyMainWindow();
         ShutdownPlatformVideo();
         return false;
