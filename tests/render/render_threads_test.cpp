@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
 #include <vector>
 
+#include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
+#include "engine/random.h"
 #include "engine/point_coloring.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
@@ -78,6 +81,106 @@ TEST(ProjectionCase, ShadowSkipOnlyCountsWithFastShadowUpdateAndRgbAddsHundred)
     EXPECT_EQ(ProjectionCaseFor(3, false, 0, true), 103);
     EXPECT_EQ(ProjectionCaseFor(5, true, 1, true), 5);
     EXPECT_EQ(ProjectionCaseFor(8, false, 1, false), 8);
+}
+
+// ---- One worker cycle, without threads -------------------------------------------
+class WorkerCycleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetUpSierpinskiTetrahedron();
+        ASSERT_TRUE(AllocateRenderBuffers(kSize, kSize, false));
+        SetUpPlainView(kSize, 0.9f);
+        gFastShadowUpdate = 1;
+        gScreenState.store(0);
+        gVolumetricFogOn.store(0);
+        gFogJitterRadius = 0.0f;
+    }
+    void TearDown() override
+    {
+        gVolumetricFogOn.store(0);
+        gMirrorCopy = 0;
+        FreeRenderBuffers();
+    }
+    static int NonZero(const uint16_t* buffer)
+    {
+        int cells = 0;
+        for (int i = 0; i < kSize * kSize; ++i) cells += buffer[i] != 0;
+        return cells;
+    }
+    static int Covered()
+    {
+        int cells = 0;
+        for (int i = 0; i < kSize * kSize; ++i) cells += gDepthBuffer[i] > 0.0f;
+        return cells;
+    }
+    static constexpr int kSize = 64;
+};
+
+TEST_F(WorkerCycleTest, WithFogOnEveryCycleUpdatesTheShadowMapAndNoDrawDecides)
+{
+    gVolumetricFogOn.store(1);
+    RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);  // warm the orbit up
+    ClearRenderBuffers();
+    const RandomState before = gSlotRandom[0];
+    RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
+    EXPECT_GT(NonZero(gShadowMap), 0);
+    // Only the fog pass drew (three words); the ortho worker skips its draw.
+    RandomState expected = before;
+    for (int k = 0; k < 3; ++k) RandomStep(expected);
+    EXPECT_EQ(gSlotRandom[0].word[0], expected.word[0]);
+    // The other workers draw every cycle.
+    const RandomState beforePerspective = gSlotRandom[1];
+    gScreenState.store(1);
+    RunRenderWorkerCycle(RenderWorkerKind::kPerspective, 1);
+    expected = beforePerspective;
+    for (int k = 0; k < 4; ++k) RandomStep(expected);
+    EXPECT_EQ(gSlotRandom[1].word[0], expected.word[0]);
+}
+
+TEST_F(WorkerCycleTest, ShadowsOnUpdateTheMapInAboutFivePercentOfTheCycles)
+{
+    int updates = 0;
+    for (int k = 0; k < 400; ++k) {
+        std::fill_n(gShadowMap, kSize * kSize, uint16_t{0});
+        RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
+        updates += NonZero(gShadowMap) > 0;
+    }
+    EXPECT_GT(updates, 5);
+    EXPECT_LT(updates, 45);
+}
+
+TEST_F(WorkerCycleTest, MirrorCopiesOnlyInPaletteColouring)
+{
+    // Everything in the half x > 0: the mirror copy lands in x < 0.
+    for (float& tx : gTransformCoefficients.tx) tx = tx > 0.0f ? 0.45f : 0.05f;  // x in 0.1..0.9
+    auto leftHalf = [] {
+        int cells = 0;
+        for (int py = 0; py < kSize; ++py) {
+            for (int px = 0; px < kSize / 2 - 1; ++px) cells += gDepthBuffer[py * kSize + px] > 0.0f;
+        }
+        return cells;
+    };
+    gFastShadowUpdate = 0;
+    gScreenState.store(2);
+    gMirrorCopy = 1;
+    RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
+    ClearRenderBuffers();
+    RunRenderWorkerCycle(RenderWorkerKind::kOrthoRgb, 0);
+    EXPECT_EQ(leftHalf(), 0);
+    EXPECT_GT(Covered(), 0);
+    RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
+    EXPECT_GT(leftHalf(), 0);
+}
+
+TEST_F(WorkerCycleTest, AWorkerProjectsOnlyTheCasesOfItsOwnKind)
+{
+    gScreenState.store(1);  // perspective
+    RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
+    RunRenderWorkerCycle(RenderWorkerKind::kOrthoRgb, 0);
+    EXPECT_EQ(Covered(), 0);
+    RunRenderWorkerCycle(RenderWorkerKind::kPerspective, 0);
+    EXPECT_GT(Covered(), 0);
 }
 
 // ---- Threads ---------------------------------------------------------------------
