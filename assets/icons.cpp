@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "assets/glyph_raster.h"
+#include "assets/kernel_pictures.h"
 #include "assets/pictures.h"
 #include "tools/shape_icons.h"
 
@@ -117,12 +118,34 @@ Canvas MakeToolIcon(const std::string& name)
     return c;
 }
 
-Canvas MakeFractalTypeIcon(int n)
+namespace {
+
+// Maps for the types whose own kernels draw their icon; the others get a
+// numbered tile until their kernels are built.
+struct KernelIconRecipe {
+    int type;
+    std::vector<AffineMap> (*maps)();
+};
+
+std::vector<AffineMap> BranchingIfsMaps()
+{
+    const float trunk[3] = {0.2f, 1, 0.1f}, branchA[3] = {1, 0.3f, 0}, branchB[3] = {0.3f, 0, 1};
+    const float up[3] = {0, 0.22f, 0}, right[3] = {0.9f, -0.5f, 0}, left[3] = {-0.6f, -0.5f, 0.7f},
+                back[3] = {-0.3f, -0.5f, -0.8f};
+    return {MakeMap(trunk, 28, 0.84f, up, 0.73f), MakeMap(branchA, 40, 0.33f, right, 0.09f),
+            MakeMap(branchB, -35, 0.33f, left, 0.09f), MakeMap(trunk, 60, 0.33f, back, 0.09f)};
+}
+
+const KernelIconRecipe kKernelIcons[] = {
+    {0, BranchingIfsMaps},
+};
+
+Canvas NumberedTile(int n)
 {
     constexpr int kSize = 128;
     Canvas c = IconBackground(kSize);
     // A ring of spokes whose count follows the number, so neighbouring
-    // types differ at a glance until each gets a picture of its own.
+    // types differ at a glance.
     const int spokes = 3 + (n % 9);
     const float hue = (n * 37 % 100) / 100.0f;
     const Rgb tint{0.5f + 0.5f * std::cos(2 * kPi * hue), 0.5f + 0.5f * std::cos(2 * kPi * (hue - 0.33f)),
@@ -138,6 +161,26 @@ Canvas MakeFractalTypeIcon(int n)
     face.SetPixelSize(56);
     face.DrawCentred(c, text, 64, 84, Mix(tint, Rgb{1, 1, 1}, 0.5f));
     return c;
+}
+
+}  // namespace
+
+Canvas MakeFractalTypeIcon(int n)
+{
+    const int type = n - 1;
+    for (const KernelIconRecipe& recipe : kKernelIcons) {
+        if (recipe.type != type || !HasOwnKernel(type)) continue;
+        PointView view;
+        view.margin = 0.1f;
+        const std::vector<KernelPoint> points = RunKernelPoints(type, recipe.maps(), 400, 11);
+        if (points.size() < 1000) break;
+        Canvas c = DrawKernelPoints(points, 128, view);
+        char text[16];
+        std::snprintf(text, sizeof text, "%d", n);
+        Label(c, text, 14, 22, 16);
+        return c;
+    }
+    return NumberedTile(n);
 }
 
 Canvas MakeShapeIconSheet(int sheet)

@@ -27,7 +27,9 @@ TEST_F(ScreenLists, BuildResetsTheStartupCountersAndRecordsEveryList)
 {
     gStartupStep = 5;
     gSplashFrameCount = 9;
+    const unsigned testPicture = gOpengl.aboutTexture;
     gOpengl.BuildScreenLists();
+    glDeleteTextures(1, &testPicture);
     EXPECT_EQ(gStartupStep, 0);
     EXPECT_EQ(gSplashFrameCount, 0);
     for (unsigned list : {gOpengl.titleList, gOpengl.axesList, gOpengl.cubeList, gOpengl.busyMarkList,

@@ -1,3 +1,4 @@
+#include "assets/kernel_pictures.h"
 #include "assets/pictures.h"
 #include "assets/png_file.h"
 
@@ -202,6 +203,38 @@ TEST(PngFile, RoundTripAndBadSizes)
     EXPECT_TRUE(bytes.empty());
     EXPECT_FALSE(assetgen::EncodePngRgb(nullptr, 5, 3, bytes));
     EXPECT_FALSE(assetgen::WritePngRgb("/nonexistent-folder/x.png", c.pixels.data(), 5, 3));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(KernelPictures, TypeZeroKernelDrawsTheSplash)
+{
+    EXPECT_TRUE(assetgen::HasOwnKernel(0));
+    EXPECT_FALSE(assetgen::HasOwnKernel(-1));
+    EXPECT_FALSE(assetgen::HasOwnKernel(50));
+
+    const float axis[3] = {0, 0, 1}, shift[3] = {0.5f, 0, 0};
+    const std::vector<assetgen::AffineMap> maps = {assetgen::MakeMap(axis, 90, 0.5f, shift, 1.0f)};
+    const auto points = assetgen::RunKernelPoints(0, maps, 3, 1);
+    ASSERT_EQ(points.size(), 2000u);  // the first batch is dropped
+    for (const auto& p : points) {
+        // One map: the orbit sits on its fixed point, (0.4, 0.2, 0).
+        EXPECT_NEAR(p.x, 0.4f, 1e-4f);
+        EXPECT_NEAR(p.y, 0.2f, 1e-4f);
+        EXPECT_NEAR(p.z, 0.0f, 1e-4f);
+    }
+    EXPECT_TRUE(assetgen::RunKernelPoints(0, {}, 3, 1).empty());
+    EXPECT_TRUE(assetgen::RunKernelPoints(0, std::vector<assetgen::AffineMap>(66, maps[0]), 3, 1).empty());
+    EXPECT_EQ(assetgen::DrawKernelPoints({}, 16, {}).pixels, Canvas(16, 16).pixels);
+
+    // The splash shows the kernel's picture above the title.
+    const Canvas splash = assetgen::MakeSplashPicture();
+    long lit = 0;
+    for (int y = 40; y < 400; ++y)
+        for (int x = 0; x < 512; ++x) lit += splash.At(x, y)[0] > 60;
+    EXPECT_GT(lit, 5000);
 }
 
 }  // namespace

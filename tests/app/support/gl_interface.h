@@ -20,6 +20,8 @@ public:
     static int Height() { return 1000; }
 
 private:
+    void UseTestSplashPicture();
+
     GlTestContext gl_;
     bool ok_ = false;
     const char* why_ = "";
