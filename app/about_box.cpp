@@ -79,6 +79,7 @@ void RecordAboutBox(const Opengl& lists)
     // only with the depth test off.
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
     DrawBevelFrame(36, 664, 912, 0.0625f);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lists.aboutTexture);

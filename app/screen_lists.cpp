@@ -133,6 +133,7 @@ void RecordInfoPanel()
     // The frames lie at depth 0, the far plane: drawn with the depth test off.
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
     DrawBevelFrame(484, 536, 704, 0.0625f);
     DrawBevelFrame(48, 266, 182, 0.0f);
     glEnable(GL_DEPTH_TEST);
@@ -284,6 +285,9 @@ unsigned Record(void (*record)())
 {
     const unsigned list = glGenLists(1);
     glNewList(list, GL_COMPILE);
+    // Every fixed piece is untextured apart from its texts, whatever the
+    // caller left enabled.
+    glDisable(GL_TEXTURE_2D);
     record();
     glEndList();
     return list;
@@ -325,6 +329,7 @@ void Opengl::BuildScreenLists()
     letters = LoadAxisLetters();
     axesList = glGenLists(1);
     glNewList(axesList, GL_COMPILE);
+    glDisable(GL_TEXTURE_2D);
     RecordAxes(letters);
     glEndList();
     cubeList = Record(RecordCube);
