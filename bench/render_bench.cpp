@@ -7,6 +7,7 @@
 //     perspective; shadows 1 "On" (the map updated in ~5 % of the cycles),
 //     0 "Off".
 //   BM_ProjectionPass/<case>: the pass alone on a refilled slice.
+//   BM_TunerScoring: the probability tuner's trials (kernel and count).
 //   BM_PlainLoop: hash step, transition lookup, affine map and a
 //     depth-tested write, the ceiling to approach.
 // per_thread is points per second per thread.
@@ -20,6 +21,7 @@
 #include "engine/pick_table.h"
 #include "engine/point_coloring.h"
 #include "engine/random.h"
+#include "render/probability_tuner.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
@@ -116,6 +118,18 @@ void BM_Kernel(benchmark::State& state)
     SetPerThreadCounter(state);
 }
 BENCHMARK(BM_Kernel)->ThreadRange(1, 8)->UseRealTime();
+
+// One tuning call with 50 scoring batches a trial: 20 x 50 x 999 points.
+void BM_TunerScoring(benchmark::State& state)
+{
+    SetUpScene();
+    gRenderRunFlag.store(1);
+    for (auto _ : state) RunProbabilityTuning(50);
+    gRenderRunFlag.store(0);
+    state.counters["per_thread"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * 20 * 50 * 999, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_TunerScoring)->Unit(benchmark::kMillisecond);
 
 void BM_PlainLoop(benchmark::State& state)
 {

@@ -8,7 +8,7 @@
 #include "engine/kernel_framework.h"
 #include "engine/pick_table.h"
 #include "engine/random.h"
-#include "render/projection.h"
+#include "render/projection_passes.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/surface_placement.h"
@@ -60,18 +60,15 @@ void Install(const TunerSet& set, const TunerCounts& n)
 
 // Points of fresh slot-0 batches that land in front of the depth image;
 // -1 when the render stopped meanwhile.
-int64_t ScoreCurrentSettings(int32_t batches, const ViewParams& view, bool perspective)
+int64_t ScoreCurrentSettings(int32_t batches, bool perspective)
 {
-    const float* depth = gDepthBuffer;
     const int first = gSlotBatchStart[0];
     int64_t count = 0;
     for (int32_t n = 0; n < batches; ++n) {
         if (gRenderRunFlag.load(std::memory_order_relaxed) != 1) return -1;
         gFractalTypeKernel.load(std::memory_order_relaxed)(0);
         if (gSymmetryOn.load(std::memory_order_relaxed)) ApplySymmetry(0);
-        for (int i = first; i < first + kScoredPoints; ++i) {
-            count += LandsInFront(view, depth, perspective, !perspective, gPointX[i], gPointY[i], gPointZ[i]);
-        }
+        count += CountSliceInFront(first, kScoredPoints, perspective);
     }
     return count;
 }
@@ -117,7 +114,6 @@ int32_t RunProbabilityTuning(int32_t scoringBatches)
     gTunerSaved.runLengthFlag = gBaseshapes[0].randomRunLength;
     gTunerBest.runLengthFlag = gTunerSaved.runLengthFlag;
 
-    const ViewParams view = LoadViewParams();
     const bool perspective = gPerspectiveOn != 0;
     int64_t best = 0;
     int32_t winner = 0;
@@ -135,7 +131,7 @@ int32_t RunProbabilityTuning(int32_t scoringBatches)
             DrawNormalisedWeights(gGlobalRandomB, c.copyWeights, n.copies);
             for (int i = 0; i < n.copies; ++i) gSymmetryCopyWeights[i].store(c.copyWeights[i]);
         }
-        const int64_t count = ScoreCurrentSettings(scoringBatches, view, perspective);
+        const int64_t count = ScoreCurrentSettings(scoringBatches, perspective);
         if (count < 0) {
             stopped = true;
         } else if (k == 0) {

@@ -1,8 +1,9 @@
-// Sections: [main passes] one template for the 12 palette and RGB passes;
-// [fog passes] one template for the 8 fog passes; [case table].
+// Sections: [main passes] one template for the 12 palette and RGB passes,
+// and the tuner's count; [fog passes] one template for the 8 fog passes; [case table].
 #include "render/projection_passes.h"
 
 #include <cmath>
+#include <limits>
 
 #include "engine/fractal_model.h"
 #include "engine/random.h"
@@ -162,6 +163,36 @@ void ProjectSlice(int32_t slot)
         }
     }
 }
+
+}  // namespace
+
+int32_t CountSliceInFront(int32_t first, int32_t count, bool perspective)
+{
+    if (count <= 0 || count > kSlotBatchSize || !gDepthBuffer) return 0;
+    const ViewParams v = LoadViewParams();
+    SliceImage image;
+    if (perspective) {
+        ComputeSliceImage<true, false>(v, first, count, 1.0f, image);
+    } else {
+        ComputeSliceImage<false, false>(v, first, count, 1.0f, image);
+    }
+    const float* const depth = gDepthBuffer;
+    const int64_t width = v.width;
+    // The orthographic count also keeps depths within 0..65530.
+    const float lowest = perspective ? -std::numeric_limits<float>::infinity() : 0.0f;
+    const float highest = perspective ? std::numeric_limits<float>::infinity() : 65530.0f;
+    int32_t landed = 0;
+    for (int n = 0; n < count; ++n) {
+        const int ahead = n + kPrefetchDistance;
+        if (ahead < count && image.px[ahead] >= 0) __builtin_prefetch(depth + image.py[ahead] * width + image.px[ahead]);
+        const float d = image.depth[n];
+        if (image.px[n] < 0 || !(d >= lowest && d <= highest)) continue;
+        landed += d > depth[image.py[n] * width + image.px[n]];
+    }
+    return landed;
+}
+
+namespace {
 
 // ---- [fog passes] ------------------------------------------------------------
 template <bool kPerspective, bool kShadow>

@@ -34,6 +34,12 @@ void ProjectBatchOrthoRgbNoShadowFog(int32_t slot);
 void ProjectBatchPerspectiveRgbFog(int32_t slot);
 void ProjectBatchPerspectiveRgbNoShadowFog(int32_t slot);
 
+// How many of the points first .. first + count - 1 land in front of the
+// depth image, as the probability tuner scores them: inside the image (px,
+// py >= 1), nearer than the stored depth, and in orthographic projection
+// with a depth of 0..65530. Reads the depth buffer only.
+int32_t CountSliceInFront(int32_t first, int32_t count, bool perspective);
+
 // The passes a worker runs for one projection case: the main pass always,
 // the mirror pass while gMirrorCopy is set, the fog pass while the cycle's
 // fog flag is on. A case without a row projects nothing.

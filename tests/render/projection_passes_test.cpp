@@ -249,6 +249,19 @@ TEST_F(ProjectionPassTest, FogJitterMovesTheWholeSliceByOneOffset)
     EXPECT_EQ(total, 997);
 }
 
+TEST_F(ProjectionPassTest, TunerCountTakesPointsInFrontAndLimitsOrthographicDepths)
+{
+    Place(1, 5.5f, 5.5f, 0.0f);   // in front of an empty pixel
+    Place(2, 6.5f, 6.5f, 0.0f);   // behind a nearer stored point
+    Place(3, 7.5f, 7.5f, 1.0f);   // d = 65534: beyond the orthographic limit
+    Place(4, 0.5f, 7.5f, 0.0f);   // px = 0
+    Depth(6, 6) = DepthOf(0.5f);
+    EXPECT_EQ(CountSliceInFront(1, 997, false), 1);
+    gPerspectiveEye = gPerspectiveFocal = 2.0f;  // q = 2 / (2 - c): 1 at depth 0, 2 at 1
+    EXPECT_EQ(CountSliceInFront(1, 997, true), 2);
+    EXPECT_EQ(CountSliceInFront(1, 0, false), 0);
+}
+
 TEST(ProjectionCases, TableHoldsTheEightCasesWithMirrorOnlyForPalettePasses)
 {
     const int32_t cases[] = {0, 1, 2, 3, 100, 101, 102, 103};
