@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "platform/desktop_dialogs.h"
+#include "platform/gl_window.h"
+#include "platform/platform_events.h"
+#include "platform/shell_open.h"
+
+namespace {
+
+class PlatformEvents : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        if (!InitPlatformVideo(&error)) GTEST_SKIP() << error;
+    }
+    void TearDown() override
+    {
+        SetFrameTimer(0);
+        ShutdownPlatformVideo();
+    }
+};
+
+TEST_F(PlatformEvents, CloseRequestAndTimerArriveOnTheQueue)
+{
+    PlatformEvent event;
+    while (PollPlatformEvent(&event)) {
+    }
+    PostCloseRequest();
+    ASSERT_TRUE(PollPlatformEvent(&event));
+    EXPECT_EQ(event.type, PlatformEventType::CloseRequested);
+
+    SetFrameTimer(10);
+    int timers = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    while (std::chrono::steady_clock::now() < end && timers < 3) {
+        while (PollPlatformEvent(&event)) {
+            if (event.type == PlatformEventType::Timer) ++timers;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    EXPECT_GE(timers, 3);
+
+    // Stopped: nothing more arrives.
+    SetFrameTimer(0);
+    while (PollPlatformEvent(&event)) {
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    int late = 0;
+    while (PollPlatformEvent(&event)) late += event.type == PlatformEventType::Timer;
+    EXPECT_EQ(late, 0);
+}
+
+TEST_F(PlatformEvents, PointerAndKeysInTheProgramsTerms)
+{
+    PlatformEvent event;
+    while (PollPlatformEvent(&event)) {
+    }
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = SDL_BUTTON_MIDDLE;
+    e.button.x = 40;
+    e.button.y = 30;
+    SDL_PushEvent(&e);
+    e = SDL_Event{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.y = -2;
+    SDL_PushEvent(&e);
+    e = SDL_Event{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = SDLK_BACKSPACE;
+    SDL_PushEvent(&e);
+    e = SDL_Event{};
+    e.type = SDL_TEXTINPUT;
+    std::snprintf(e.text.text, sizeof e.text.text, "%s", "5€");
+    SDL_PushEvent(&e);
+
+    ASSERT_TRUE(PollPlatformEvent(&event));
+    EXPECT_EQ(event.type, PlatformEventType::MouseDown);
+    EXPECT_EQ(event.button, kMouseMiddle);
+    EXPECT_EQ(event.x, 40);
+    EXPECT_EQ(event.y, 30);
+    ASSERT_TRUE(PollPlatformEvent(&event));
+    EXPECT_EQ(event.type, PlatformEventType::MouseWheel);
+    EXPECT_EQ(event.wheelDelta, -240);
+    ASSERT_TRUE(PollPlatformEvent(&event));
+    EXPECT_EQ(event.type, PlatformEventType::KeyDown);
+    EXPECT_EQ(event.key, kKeyBackspace);
+    ASSERT_TRUE(PollPlatformEvent(&event));  // the key also types its control character
+    EXPECT_EQ(event.type, PlatformEventType::Character);
+    EXPECT_EQ(event.character, 8);
+    ASSERT_TRUE(PollPlatformEvent(&event));
+    EXPECT_EQ(event.character, '5');
+    ASSERT_TRUE(PollPlatformEvent(&event));
+    EXPECT_EQ(event.character, 0x80);  // the euro sign in Windows-1252
+    EXPECT_FALSE(PollPlatformEvent(&event));
+}
+
+TEST(DesktopDialogs, FiltersMatchAnyLetterCase)
+{
+    EXPECT_EQ(CaseInsensitivePattern("*.png"), "*.[pP][nN][gG]");
+    EXPECT_EQ(CaseInsensitivePattern("*.zb3f"), "*.[zZ][bB]3[fF]");
+    EXPECT_EQ(CaseInsensitivePattern("*.*"), "*.*");
+}
+
+// xdg-open is run directly (no shell), so a target with shell characters
+// reaches it as one argument.
+TEST(ShellOpen, RunsXdgOpenWithTheTargetAsOneArgument)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("talvoran_xdg_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const fs::path record = folder / "record.txt";
+    {
+        std::ofstream script(folder / "xdg-open");
+        script << "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '" << record.string() << "'\n";
+    }
+    fs::permissions(folder / "xdg-open", fs::perms::owner_all);
+    const char* oldPath = std::getenv("PATH");
+    const std::string savedPath = oldPath ? oldPath : "";
+    ::setenv("PATH", (folder.string() + ":" + savedPath).c_str(), 1);
+
+    const char* target = "/tmp/a b;$(echo no)/help page.html";
+    EXPECT_TRUE(OpenWithDesktop(target));
+    std::string seen;
+    for (int i = 0; i < 200 && seen.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::ifstream in(record);
+        std::stringstream text;
+        text << in.rdbuf();
+        seen = text.str();
+    }
+    ::setenv("PATH", savedPath.c_str(), 1);
+    fs::remove_all(folder);
+    EXPECT_EQ(seen, std::string("1|") + target);
+    EXPECT_FALSE(OpenWithDesktop(""));
+}
+
+}  // namespace
