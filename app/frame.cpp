@@ -77,6 +77,21 @@ void DrawBusyMark(float x, float y)
     glPopMatrix();
 }
 
+// The 512 x 512 view of the voxel engine in the preview area, under
+// everything drawn after it (the depth buffer is cleared).
+void DrawVoxelView()
+{
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    DrawPreviewTexture(0.5f);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_DEPTH_BUFFER_BIT);
+}
+
 void UploadPreviewImage()
 {
     if (!gPreviewUploadPending.load()) return;
@@ -173,15 +188,7 @@ void DrawMainView()
 void DrawExportView()
 {
     if (gVoxelEngineOn) {
-        glEnable(GL_TEXTURE_2D);
-        glDisable(GL_DEPTH_TEST);
-        glDepthMask(GL_FALSE);
-        glColor3f(0.0f, 0.0f, 0.0f);
-        DrawPreviewTexture(0.5f);
-        glDepthMask(GL_TRUE);
-        glEnable(GL_DEPTH_TEST);
-        glClear(GL_DEPTH_BUFFER_BIT);
-        glDisable(GL_TEXTURE_2D);
+        DrawVoxelView();
         DrawPreviewFrame(0.0f, 1.0f, 1.0f);
         CallList(gGridOverlayList);
         gExportProgress = static_cast<int>(gVoxelExportProgress);
@@ -220,15 +227,7 @@ void DrawVoxelBusyScreen()
     } else {
         DrawBusyMark(900.0f, 60.0f);
     }
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDepthMask(GL_FALSE);
-    glColor3f(0.0f, 0.0f, 0.0f);
-    DrawPreviewTexture(0.5f);
-    glDepthMask(GL_TRUE);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-    glClear(GL_DEPTH_BUFFER_BIT);
+    DrawVoxelView();
     CallList(gGridOverlayList);
 }
 

@@ -3,6 +3,7 @@
 #include "app/frame.h"
 #include "app/pending_services.h"
 #include "app/program_entry.h"
+#include "engine/baseshape_seed_pick.h"
 #include "engine/scripted_dialogs.h"
 #include "engine/status_line.h"
 #include "platform/gl_api.h"
@@ -94,6 +95,33 @@ TEST_F(FrameWithWindow, InterfaceOnlyStateLeavesThePreviewAreaEmpty)
     const std::vector<uint8_t> main = ReadFramebufferRgb(width_, height_);
     EXPECT_EQ(Virtual(main, 1100, 600)[0], 200);  // the preview texture
     EXPECT_EQ(Virtual(main, 650, 600)[0], 0);     // left of the preview area
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(FrameWithWindow, VoxelScreensShowTheQuarterOfThePreviewTexture)
+{
+    // Texels of the lower left 512 x 512 quarter are 90, the rest 200.
+    for (int y = 0; y < kPreviewImageSize; ++y) {
+        for (int x = 0; x < kPreviewImageSize; ++x) {
+            uint8_t* p = gPreviewImage + (static_cast<size_t>(y) * kPreviewImageSize + x) * 3;
+            p[0] = p[1] = p[2] = (x < 512 && y < 512) ? 90 : 200;
+        }
+    }
+    gPreviewUploadPending = 1;
+    gScreenState = kScreenVoxelBusy;
+    DrawFrame();
+    std::vector<uint8_t> rgb = ReadFramebufferRgb(width_, height_);
+    EXPECT_EQ(Virtual(rgb, 1500, 960)[0], 90);  // the top right of the area shows texel (511, 511)
+
+    gScreenState = kScreenExport;
+    gVoxelEngineOn = 1;
+    gVoxelExportProgress = 37.9f;
+    gExportProgress = -2;
+    DrawFrame();
+    rgb = ReadFramebufferRgb(width_, height_);
+    EXPECT_EQ(Virtual(rgb, 1500, 960)[0], 90);
+    EXPECT_EQ(gExportProgress, 37);  // taken from the mesh export
+    gVoxelEngineOn = 0;
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
