@@ -1,6 +1,8 @@
 #include "platform/gl_window.h"
 
 #include <SDL2/SDL.h>
+#include <dlfcn.h>
+#include <link.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +34,26 @@ void RequestCompatibilityAttributes()
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+}
+
+int PinLibrary(struct dl_phdr_info* info, size_t, void*)
+{
+    if (info->dlpi_name && info->dlpi_name[0]) {
+        if (void* handle = dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE)) dlclose(handle);
+    }
+    return 0;
+}
+
+// The GL driver, once loaded, stays for the process's life: SDL would unload
+// it with the video subsystem and load it again for the next window (tests
+// make many), and the leak checker could then no longer name the driver's
+// own allocations.
+void PinLoadedLibraries()
+{
+    static bool pinned = false;
+    if (pinned) return;
+    pinned = true;
+    dl_iterate_phdr(PinLibrary, nullptr);
 }
 
 }  // namespace
@@ -117,6 +139,7 @@ bool CreateMainContext(std::string* error)
         return false;
     }
     gMainGLContext = context;
+    PinLoadedLibraries();
     SDL_GL_SetSwapInterval(0);
     return true;
 }
