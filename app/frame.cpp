@@ -15,7 +15,6 @@
 #include "platform/platform_events.h"
 #include "ui/font.h"
 
-uint8_t gScreenState = kScreenPointPreview;
 int gEffectiveScreenState = kScreenPointPreview;
 uint8_t gPointPreviewValid = 1;
 uint8_t gPreviewRefresh = 0;

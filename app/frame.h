@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "render/render_threads.h"  // gScreenState, read by the render workers too
+
 // Values of gScreenState.
 enum ScreenState : uint8_t {
     kScreenRenderOrtho = 0,        // 0..3: render running (projection, + 2 without shadow updates)
@@ -30,7 +32,6 @@ inline constexpr float kPreviewDepth = 50.0f;
 inline constexpr float kPreviewFrameDepth = 55.0f;
 inline constexpr float kPreviewTexelsShown = 0.8125f;  // 832 / 1024
 
-extern uint8_t gScreenState;          // 6 until start-up chooses the splash screen
 extern int gEffectiveScreenState;     // recomputed by every frame, read by the timer
 extern uint8_t gPointPreviewValid;    // 0: the point preview must start afresh
 extern uint8_t gPreviewRefresh;

@@ -13,10 +13,7 @@ void ShadeProgressive(int) {}
 void AdvanceAnimationFrame() {}
 void FadeSplashImage() {}
 
-int gRenderThreadCount = 1;
-uint8_t gAnimationOn = 0;
 uint8_t gDofOn = 0;
-int gFastShadowUpdate = 0;
 float gVoxelExportProgress = 0.5f;
 void StopRenderThreads() {}
 

@@ -8,6 +8,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
+
 // ---- Image shading and export -----------------------------------------------
 inline constexpr int kPreviewImageSize = 1024;
 extern uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];  // RGB, row 0 at the bottom
@@ -22,10 +24,7 @@ void AdvanceAnimationFrame();
 void FadeSplashImage();
 
 // ---- Render threads --------------------------------------------------------
-extern int gRenderThreadCount;
-extern uint8_t gAnimationOn;
 extern uint8_t gDofOn;
-extern int gFastShadowUpdate;
 extern float gVoxelExportProgress;
 // The stop rule: run flag 0, then wait for the coordinator at most 5000 ms.
 void StopRenderThreads();

@@ -24,8 +24,8 @@ ThreadHandle gRenderCoordinatorThread;
 ThreadHandle gRenderWorkerThreads[kMaxRenderSlots];
 int32_t gRenderThreadCount = 1;
 
-std::atomic<uint8_t> gScreenState{2};
-int32_t gFastShadowUpdate = 1;
+std::atomic<uint8_t> gScreenState{6};  // the point preview until start-up chooses the splash screen
+int32_t gFastShadowUpdate = 0;         // "Off" when the panel is built
 int32_t gProjectionSelector = 0;
 std::atomic<uint8_t> gVolumetricFogOn{0};
 uint8_t gAnimationOn = 0;

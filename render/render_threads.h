@@ -20,9 +20,11 @@ extern ThreadHandle gRenderCoordinatorThread;
 extern ThreadHandle gRenderWorkerThreads[kMaxRenderSlots];
 extern int32_t gRenderThreadCount;          // workers, 1..24 (the "PNumber" setting)
 
-// Render mode while a render runs: 0 orthographic with shadow-map updates,
-// 1 perspective with, 2 orthographic without, 3 perspective without; 8 while
-// the voxel engine runs. Other values: the workers project nothing.
+// The screen state (values in app/frame.h). While a render runs: 0
+// orthographic with shadow-map updates, 1 perspective with, 2 orthographic
+// without, 3 perspective without; 8 while the voxel engine runs. Other
+// values: the workers project nothing. Atomic because the workers read it
+// while the window thread changes screens.
 extern std::atomic<uint8_t> gScreenState;
 extern int32_t gFastShadowUpdate;    // "Shadows": 1 "On", 0 "Off"
 extern int32_t gProjectionSelector;  // "Projection": 0 "Orthographic", 1 "Perspective"
