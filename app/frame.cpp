@@ -147,7 +147,7 @@ void DrawFrame()
     }
     DrawInterface();
     if (TextInputActive()) DrawTextInputLine();
-    gEffectiveScreenState = EffectiveScreenState(gScreenState, gDofOn != 0, gFastShadowUpdate, gRgbColoring != 0);
+    gEffectiveScreenState = EffectiveScreenState(gScreenState.load(), gVolumetricFogOn.load() != 0, gFastShadowUpdate, gRgbColoring != 0);
     UploadPreviewImage();
     switch (gEffectiveScreenState) {
     case 0:

@@ -13,9 +13,7 @@ void ShadeProgressive(int) {}
 void AdvanceAnimationFrame() {}
 void FadeSplashImage() {}
 
-uint8_t gDofOn = 0;
 float gVoxelExportProgress = 0.5f;
-void StopRenderThreads() {}
 
 unsigned gGridOverlayList = 0;
 

@@ -23,11 +23,8 @@ void ShadeProgressive(int mode);
 void AdvanceAnimationFrame();
 void FadeSplashImage();
 
-// ---- Render threads --------------------------------------------------------
-extern uint8_t gDofOn;
+// ---- Voxel mesh export ------------------------------------------------------
 extern float gVoxelExportProgress;
-// The stop rule: run flag 0, then wait for the coordinator at most 5000 ms.
-void StopRenderThreads();
 
 // ---- Main panel -------------------------------------------------------------
 extern unsigned gGridOverlayList;  // the grid chosen in the main panel

@@ -9,6 +9,7 @@
 #include "app/pending_services.h"
 #include "engine/file_dialogs.h"
 #include "platform/settings_file.h"
+#include "render/render_threads.h"
 #include "ui/asset_paths.h"
 
 namespace {

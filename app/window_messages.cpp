@@ -6,6 +6,7 @@
 #include "engine/dialogs.h"
 #include "platform/gl_api.h"
 #include "platform/gl_window.h"
+#include "render/render_threads.h"
 #include "ui/widget.h"
 
 int gViewportWidth = kVirtualScreenWidth;
@@ -54,7 +55,7 @@ bool AskToQuit()
     request.icon = MessageIcon::Warning;
     request.topmost = true;
     if (ShowMessageBox(request) != MessageAnswer::Yes) return false;
-    StopRenderThreads();
+    StopRender();
     FinishExportBeforeQuit();
     gQuitPosted = true;
     return true;

@@ -3,6 +3,10 @@
 #include "app/window_messages.h"
 #include "engine/dialogs.h"
 #include "engine/scripted_dialogs.h"
+#include "render/render_threads.h"
+
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -37,6 +41,34 @@ TEST(Quit, QuestionAnsweredYesEndsTheLoop)
     gQuitPosted = false;
     dialogs.QueueAnswer(MessageAnswer::Yes);
     EXPECT_TRUE(AskToQuit());
+    EXPECT_TRUE(gQuitPosted);
+    gQuitPosted = false;
+}
+
+// A stand-in coordinator that runs by the render's rule.
+void RunWhileFlagIsOne(int)
+{
+    while (gRenderRunFlag.load() == 1) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+TEST(Quit, NoLeavesARunningRenderAndYesStopsIt)
+{
+    ScriptedDialogs dialogs;
+    dialogs.SetFailureHandler(FailTest);
+    ScopedDialogBackend use(&dialogs);
+    gQuitPosted = false;
+    gRenderRunFlag = 1;
+    ASSERT_TRUE(gRenderCoordinatorThread.Start(RunWhileFlagIsOne, 0));
+
+    dialogs.QueueAnswer(MessageAnswer::No);
+    EXPECT_FALSE(AskToQuit());
+    EXPECT_EQ(gRenderRunFlag.load(), 1);
+    EXPECT_TRUE(gRenderCoordinatorThread.Running());
+
+    dialogs.QueueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(AskToQuit());
+    EXPECT_EQ(gRenderRunFlag.load(), 0);
+    EXPECT_FALSE(gRenderCoordinatorThread.Running());
     EXPECT_TRUE(gQuitPosted);
     gQuitPosted = false;
 }
