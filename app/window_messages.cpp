@@ -56,6 +56,9 @@ bool AskToQuit()
     request.topmost = true;
     if (ShowMessageBox(request) != MessageAnswer::Yes) return false;
     StopRender();
+    // A dialog that another thread still waits for (the export's file
+    // question, say) is cancelled, so that thread can end.
+    CloseDialogQueue();
     FinishExportBeforeQuit();
     gQuitPosted = true;
     return true;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/pending_services.h"
 #include "app/window_messages.h"
 #include "engine/dialogs.h"
 #include "engine/scripted_dialogs.h"
@@ -71,6 +72,35 @@ TEST(Quit, NoLeavesARunningRenderAndYesStopsIt)
     EXPECT_FALSE(gRenderCoordinatorThread.Running());
     EXPECT_TRUE(gQuitPosted);
     gQuitPosted = false;
+}
+
+// An export thread waiting for its file question ends when the quit cancels
+// the question; the quit does not sit out the whole wait.
+TEST(Quit, YesCancelsAQuestionAnotherThreadWaitsFor)
+{
+    ScriptedDialogs dialogs;
+    dialogs.SetFailureHandler(FailTest);
+    ScopedDialogBackend use(&dialogs);
+    SetDialogThread();
+    gQuitPosted = false;
+    gFileThreadBusy = 1;
+    bool chosen = true;
+    std::thread exporter([&] {
+        std::string path;
+        chosen = ChooseFile(FileDialogRequest{}, &path);
+        gFileThreadBusy = 0;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    dialogs.QueueAnswer(MessageAnswer::Yes);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(AskToQuit());
+    exporter.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(gFileThreadBusy.load(), 0);
+    gExportCancel = 0;
+    gQuitPosted = false;
+    SetDialogThread();
 }
 
 TEST(Quit, WithoutADisplayTheQuestionCountsAsNo)
