@@ -27,6 +27,10 @@ inline void RunChaosGameKernel(uint8_t slot, Map map)
     int32_t t = gSlotTransform[slot];
     if (t < 0 || t >= kMaxTransforms) t = 0;
     const bool useBaseshapes = gUseBaseshapes != 0;
+    // The hash lives in a register for the whole call: the 24 slots' words
+    // share a cache line, and stepping them in memory makes the workers
+    // invalidate each other's line at every point.
+    uint32_t hash = gSlotHash[slot];
 
     do {
         int32_t e = end;
@@ -49,7 +53,7 @@ inline void RunChaosGameKernel(uint8_t slot, Map map)
                 continue;
             }
             const int64_t length =
-                rec.randomRunLength ? 1 + static_cast<int64_t>(StepSlotHash(gSlotHash[slot]) % n) : int64_t{n};
+                rec.randomRunLength ? 1 + static_cast<int64_t>(StepSlotHash(hash) % n) : int64_t{n};
             e = static_cast<int32_t>(std::min<int64_t>(end, i + length));
             ColorBaseshapeRun(i, e, slot);
             if (rec.showBaseshape && i + 1 < end && e + 1 < end) {
@@ -65,7 +69,7 @@ inline void RunChaosGameKernel(uint8_t slot, Map map)
         gSlotColorStart[slot].load(std::memory_order_relaxed)(slot);
         for (int32_t j = i; j < e; ++j) {
             gPointColorIndex[j] = k;
-            const uint32_t h = StepSlotHash(gSlotHash[slot]);
+            const uint32_t h = StepSlotHash(hash);
             t = static_cast<int32_t>(gTransformTransitions[t][h & 255u]);
             // Reloaded per point: a first step replaces itself.
             gSlotColorStep[slot].load(std::memory_order_relaxed)(slot, t, j);
@@ -77,6 +81,7 @@ inline void RunChaosGameKernel(uint8_t slot, Map map)
         i = e;
     } while (useBaseshapes && i != end);
 
+    gSlotHash[slot] = hash;
     gSlotTransform[slot] = t;
     gSlotPoint.x[slot] = x;
     gSlotPoint.y[slot] = y;

@@ -12,8 +12,8 @@ float gColorMixFactor = 0.25f;
 uint8_t gRgbColoring = 0;
 std::atomic<ColorStartFn> gSlotColorStart[kMaxRenderSlots];
 std::atomic<ColorStepFn> gSlotColorStep[kMaxRenderSlots];
-SlotColorFloat gSlotRunningColor;
-SlotColorSum gSlotColorAccumulator;
+SlotColorFloat gSlotRunningColor[kMaxRenderSlots];
+SlotColorSum gSlotColorAccumulator[kMaxRenderSlots];
 
 const ColoringModeRow kColoringModes[kColoringModeCount] = {
     {0, "Transformation: Weighted Interpolation", ColorStartTransformAverage, ColorStepTransformFirst,
@@ -67,16 +67,16 @@ inline void ReplaceStep(uint8_t slot, ColorStepFn from, ColorStepFn to)
 
 inline void SetRunning(uint8_t slot, float r, float g, float b)
 {
-    gSlotRunningColor.r[slot] = r;
-    gSlotRunningColor.g[slot] = g;
-    gSlotRunningColor.b[slot] = b;
+    gSlotRunningColor[slot].r = r;
+    gSlotRunningColor[slot].g = g;
+    gSlotRunningColor[slot].b = b;
 }
 
 inline void StoreRunning(uint8_t slot, int32_t index)
 {
-    gPointColorR[index] = ColorFloatToByte(gSlotRunningColor.r[slot]);
-    gPointColorG[index] = ColorFloatToByte(gSlotRunningColor.g[slot]);
-    gPointColorB[index] = ColorFloatToByte(gSlotRunningColor.b[slot]);
+    gPointColorR[index] = ColorFloatToByte(gSlotRunningColor[slot].r);
+    gPointColorG[index] = ColorFloatToByte(gSlotRunningColor[slot].g);
+    gPointColorB[index] = ColorFloatToByte(gSlotRunningColor[slot].b);
 }
 
 inline void RunningFromTransform(uint8_t slot, int32_t t)
@@ -87,16 +87,16 @@ inline void RunningFromTransform(uint8_t slot, int32_t t)
 
 inline void RunningHalfway(uint8_t slot, int32_t t)
 {
-    float* run[3] = {gSlotRunningColor.r, gSlotRunningColor.g, gSlotRunningColor.b};
+    float* run[3] = {&gSlotRunningColor[slot].r, &gSlotRunningColor[slot].g, &gSlotRunningColor[slot].b};
     const int32_t* tc[3] = {gTransformColors.r, gTransformColors.g, gTransformColors.b};
-    for (int c = 0; c < 3; ++c) run[c][slot] = (static_cast<float>(tc[c][t]) + run[c][slot]) * 0.5f;
+    for (int c = 0; c < 3; ++c) *run[c] = (static_cast<float>(tc[c][t]) + *run[c]) * 0.5f;
 }
 
 // a = the running colour truncated, b = the point's current colour.
 inline void BlendRunningIntoPoint(uint8_t slot, int32_t index)
 {
-    uint8_t colors[6] = {ColorFloatToByte(gSlotRunningColor.r[slot]), ColorFloatToByte(gSlotRunningColor.g[slot]),
-                         ColorFloatToByte(gSlotRunningColor.b[slot]), gPointColorR[index], gPointColorG[index],
+    uint8_t colors[6] = {ColorFloatToByte(gSlotRunningColor[slot].r), ColorFloatToByte(gSlotRunningColor[slot].g),
+                         ColorFloatToByte(gSlotRunningColor[slot].b), gPointColorR[index], gPointColorG[index],
                          gPointColorB[index]};
     const int32_t mode = gColorBlendMode.load(std::memory_order_relaxed);
     BlendColors(colors, &mode);
@@ -153,7 +153,7 @@ void ResetColoringTables()
     InstallPair(ColorStartNone, ColorStepNone);
     for (int s = 0; s < kMaxRenderSlots; ++s) {
         SetRunning(static_cast<uint8_t>(s), 0.0f, 0.0f, 0.0f);
-        gSlotColorAccumulator.r[s] = gSlotColorAccumulator.g[s] = gSlotColorAccumulator.b[s] = 0;
+        gSlotColorAccumulator[s].r = gSlotColorAccumulator[s].g = gSlotColorAccumulator[s].b = 0;
     }
 }
 
@@ -190,7 +190,7 @@ void ColorStartRatio(uint8_t slot) { SetRunning(slot, 1.0f, 1.0f, 1.0f); }
 
 void ColorStartAccumulate(uint8_t slot)
 {
-    gSlotColorAccumulator.r[slot] = gSlotColorAccumulator.g[slot] = gSlotColorAccumulator.b[slot] = 0;
+    gSlotColorAccumulator[slot].r = gSlotColorAccumulator[slot].g = gSlotColorAccumulator[slot].b = 0;
 }
 
 // ---- Steps -------------------------------------------------------------------
@@ -208,9 +208,9 @@ void ColorStepTransformAverage(uint8_t slot, int32_t t, int32_t index)
 {
     const float mix = gColorMixFactor;
     const float keep = gColorKeepFactor;
-    gSlotRunningColor.r[slot] = static_cast<float>(gTransformColors.r[t]) * mix + keep * gSlotRunningColor.r[slot];
-    gSlotRunningColor.g[slot] = static_cast<float>(gTransformColors.g[t]) * mix + keep * gSlotRunningColor.g[slot];
-    gSlotRunningColor.b[slot] = static_cast<float>(gTransformColors.b[t]) * mix + keep * gSlotRunningColor.b[slot];
+    gSlotRunningColor[slot].r = static_cast<float>(gTransformColors.r[t]) * mix + keep * gSlotRunningColor[slot].r;
+    gSlotRunningColor[slot].g = static_cast<float>(gTransformColors.g[t]) * mix + keep * gSlotRunningColor[slot].g;
+    gSlotRunningColor[slot].b = static_cast<float>(gTransformColors.b[t]) * mix + keep * gSlotRunningColor[slot].b;
     StoreRunning(slot, index);
 }
 
@@ -276,23 +276,23 @@ void ColorStepHalfwayB(uint8_t slot, int32_t t, int32_t index) { ColorStepHalfwa
 
 void ColorStepRatio(uint8_t slot, int32_t t, int32_t index)
 {
-    float* run[3] = {gSlotRunningColor.r, gSlotRunningColor.g, gSlotRunningColor.b};
+    float* run[3] = {&gSlotRunningColor[slot].r, &gSlotRunningColor[slot].g, &gSlotRunningColor[slot].b};
     const int32_t* tc[3] = {gTransformColors.r, gTransformColors.g, gTransformColors.b};
     uint8_t* out[3] = {gPointColorR, gPointColorG, gPointColorB};
     for (int c = 0; c < 3; ++c) {
         const float tf = static_cast<float>(tc[c][t]);
-        run[c][slot] = tf / run[c][slot];
-        out[c][index] = ColorFloatToByte(tf * run[c][slot]);
+        *run[c] = tf / *run[c];
+        out[c][index] = ColorFloatToByte(tf * *run[c]);
     }
 }
 
 void ColorStepAccumulate(uint8_t slot, int32_t t, int32_t index)
 {
     // Unsigned wrap-around: the low byte equals that of the signed remainder.
-    gSlotColorAccumulator.r[slot] += static_cast<uint32_t>(gTransformColors.r[t]);
-    gSlotColorAccumulator.g[slot] += static_cast<uint32_t>(gTransformColors.g[t]);
-    gSlotColorAccumulator.b[slot] += static_cast<uint32_t>(gTransformColors.b[t]);
-    gPointColorR[index] = static_cast<uint8_t>(gSlotColorAccumulator.r[slot]);
-    gPointColorG[index] = static_cast<uint8_t>(gSlotColorAccumulator.g[slot]);
-    gPointColorB[index] = static_cast<uint8_t>(gSlotColorAccumulator.b[slot]);
+    gSlotColorAccumulator[slot].r += static_cast<uint32_t>(gTransformColors.r[t]);
+    gSlotColorAccumulator[slot].g += static_cast<uint32_t>(gTransformColors.g[t]);
+    gSlotColorAccumulator[slot].b += static_cast<uint32_t>(gTransformColors.b[t]);
+    gPointColorR[index] = static_cast<uint8_t>(gSlotColorAccumulator[slot].r);
+    gPointColorG[index] = static_cast<uint8_t>(gSlotColorAccumulator[slot].g);
+    gPointColorB[index] = static_cast<uint8_t>(gSlotColorAccumulator[slot].b);
 }

@@ -12,17 +12,15 @@
 using ColorStartFn = void (*)(uint8_t slot);
 using ColorStepFn = void (*)(uint8_t slot, int32_t transform, int32_t index);
 
-struct SlotColorFloat {
-    float r[kMaxRenderSlots];
-    float g[kMaxRenderSlots];
-    float b[kMaxRenderSlots];
+// Written once per point by the slot's worker: one cache line a slot, so
+// workers never write into each other's lines.
+struct alignas(64) SlotColorFloat {
+    float r, g, b;
 };
 
 // Mode-6 sums wrap modulo 2^32 (only their low byte is ever stored).
-struct SlotColorSum {
-    uint32_t r[kMaxRenderSlots];
-    uint32_t g[kMaxRenderSlots];
-    uint32_t b[kMaxRenderSlots];
+struct alignas(64) SlotColorSum {
+    uint32_t r, g, b;
 };
 
 inline constexpr int kColoringModeCount = 9;
@@ -37,8 +35,8 @@ extern float gColorMixFactor;                // mode 0, 0.25 at start
 extern uint8_t gRgbColoring;                 // 1: the RGB workers and passes run
 extern std::atomic<ColorStartFn> gSlotColorStart[kMaxRenderSlots];
 extern std::atomic<ColorStepFn> gSlotColorStep[kMaxRenderSlots];
-extern SlotColorFloat gSlotRunningColor;
-extern SlotColorSum gSlotColorAccumulator;
+extern SlotColorFloat gSlotRunningColor[kMaxRenderSlots];
+extern SlotColorSum gSlotColorAccumulator[kMaxRenderSlots];
 
 // One row per colouring mode, in mode order.
 struct ColoringModeRow {

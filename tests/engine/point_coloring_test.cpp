@@ -248,14 +248,14 @@ TEST(ColorSteps, HalfwayAndBlendSteps)
 
 TEST(ResetColoringTables, ClearsPointersColoursAndSums)
 {
-    gSlotRunningColor.g[4] = 7.0f;
-    gSlotColorAccumulator.b[4] = 9;
+    gSlotRunningColor[4].g = 7.0f;
+    gSlotColorAccumulator[4].b = 9;
     SetColoringMode(5);
     ResetColoringTables();
     EXPECT_EQ(gSlotColorStart[4].load(), &ColorStartNone);
     EXPECT_EQ(gSlotColorStep[4].load(), &ColorStepNone);
-    EXPECT_EQ(gSlotRunningColor.g[4], 0.0f);
-    EXPECT_EQ(gSlotColorAccumulator.b[4], 0u);
+    EXPECT_EQ(gSlotRunningColor[4].g, 0.0f);
+    EXPECT_EQ(gSlotColorAccumulator[4].b, 0u);
 }
 
 }  // namespace
