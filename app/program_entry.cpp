@@ -17,7 +17,6 @@
 #include "engine/status_line.h"
 #include "engine/window_size.h"
 #include "platform/desktop_dialogs.h"
-#include "platform/gl_test_context.h"
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
 #include "platform/preview_target.h"

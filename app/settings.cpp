@@ -1,6 +1,5 @@
 #include "app/settings.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +29,6 @@ const FolderSetting kFolderSettings[] = {
 // instead of overflowing; text without a number gives 0.
 int LeadingNumber(const std::string& text)
 {
-    errno = 0;
     const long value = std::strtol(text.c_str(), nullptr, 10);
     if (value > INT_MAX) return INT_MAX;
     if (value < INT_MIN) return INT_MIN;

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/gl_window.h"  // ReadFramebufferRgb
+
 class GlTestContext {
 public:
     explicit GlTestContext(int width = 1600, int height = 1000);
@@ -41,7 +43,3 @@ private:
     int width_;
     int height_;
 };
-
-// Reads the current read buffer (width by height from the lower left) as RGB
-// bytes, top row first.
-std::vector<uint8_t> ReadFramebufferRgb(int width, int height);

@@ -189,3 +189,23 @@ std::string GlString(GLenum name)
 
 std::string CurrentGlRenderer() { return GlString(GL_RENDERER); }
 std::string CurrentGlVersion() { return GlString(GL_VERSION); }
+
+std::vector<uint8_t> ReadFramebufferRgb(int width, int height)
+{
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 3);
+    GLint alignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+    const size_t stride = static_cast<size_t>(width) * 3;
+    std::vector<uint8_t> row(stride);
+    for (int y = 0; y < height / 2; ++y) {
+        uint8_t* a = pixels.data() + stride * y;
+        uint8_t* b = pixels.data() + stride * (height - 1 - y);
+        std::memcpy(row.data(), a, stride);
+        std::memcpy(a, b, stride);
+        std::memcpy(b, row.data(), stride);
+    }
+    return pixels;
+}

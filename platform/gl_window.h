@@ -2,7 +2,9 @@
 // creates both and keeps the context current for the program's life.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 struct SDL_Window;
 
@@ -50,3 +52,7 @@ void ApplyVirtualScreenProjection();
 // Renderer and version strings of the current context ("" with none).
 std::string CurrentGlRenderer();
 std::string CurrentGlVersion();
+
+// The current read buffer (width by height from the lower left) as RGB bytes,
+// top row first, as image files hold them.
+std::vector<uint8_t> ReadFramebufferRgb(int width, int height);
