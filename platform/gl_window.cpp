@@ -67,6 +67,10 @@ bool InitPlatformVideo(std::string* error)
     if ((!driver || !*driver) && (!display || !*display) && (!wayland || !*wayland)) {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     }
+    // Ctrl+C and SIGTERM end the process as for any program; as window close
+    // requests they would meet the quit question, which a headless run
+    // cannot answer.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
         SetError(error, "SDL_Init failed");
         return false;
