@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 #include "app/frame.h"
 #include "app/pending_services.h"
@@ -20,8 +21,22 @@
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
 #include "platform/preview_target.h"
+#include "ui/asset_paths.h"
+#include "ui/picture_file.h"
 
 namespace {
+
+// The generated window icon; pictures load bottom row first, SDL wants the top first.
+void ApplyWindowIcon()
+{
+    const RgbPicture icon = LoadPictureRgb(ResourcePath("window_icon.png"));
+    if (icon.empty()) return;
+    const size_t row = static_cast<size_t>(icon.width) * 3;
+    std::vector<uint8_t> topFirst(icon.pixels.size());
+    for (int y = 0; y < icon.height; ++y)
+        std::memcpy(&topFirst[y * row], &icon.pixels[(icon.height - 1 - y) * row], row);
+    SetMainWindowIcon(icon.width, icon.height, topFirst.data());
+}
 
 bool ParseCount(const char* text, int* count)
 {
@@ -82,6 +97,7 @@ bool StartProgram(std::string* error)
         ShutdownPlatformVideo();
         return false;
     }
+    ApplyWindowIcon();
     if (!InitializeApplication()) {
         *error = "start-up failed: no OpenGL context, or no memory for the render buffers";
         DestroyMainWindow();

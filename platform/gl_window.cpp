@@ -161,6 +161,17 @@ void DestroyMainWindow()
     }
 }
 
+void SetMainWindowIcon(int width, int height, const uint8_t* rgbTopRowFirst)
+{
+    if (!gMainWindow || !rgbTopRowFirst || width <= 0 || height <= 0) return;
+    // SDL only reads the pixels while setting the icon, so they need not outlive the surface.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgbTopRowFirst), width, height, 24,
+                                                           width * 3, SDL_PIXELFORMAT_RGB24);
+    if (!icon) return;
+    SDL_SetWindowIcon(gMainWindow, icon);
+    SDL_FreeSurface(icon);
+}
+
 void SwapMainWindow()
 {
     if (gMainWindow) SDL_GL_SwapWindow(gMainWindow);

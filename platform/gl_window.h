@@ -37,6 +37,10 @@ bool CreateMainWindow(int clientWidth, int clientHeight, bool hidden, std::strin
 // off, so the idle loop sets its own pace.
 bool CreateMainContext(std::string* error);
 
+// Sets the icon the desktop shows for the main window from RGB rows, top row
+// first. Does nothing without a window or with an empty picture.
+void SetMainWindowIcon(int width, int height, const uint8_t* rgbTopRowFirst);
+
 // Deletes the context (if any), then destroys the window (if any).
 void DestroyMainWindow();
 
