@@ -133,8 +133,10 @@ void RunEscapeTimeKernel(uint8_t slot)
                 m = zr * zr + zi * zi;
                 if (m >= kEscapeRadiusSquared) break;
             }
-            lastZr = zpr;
-            lastZi = zpi;
+            if (n > 0) {  // a limit of 0 iterates nothing: the slot point stays
+                lastZr = zpr;
+                lastZi = zpi;
+            }
             inside = n >= limit;
         }
 

@@ -200,6 +200,17 @@ TEST_F(EscapeTime, AFunctionRowOutsideTheListGivesTheStandardHeights)
     }
 }
 
+TEST_F(EscapeTime, ALimitOfZeroLeavesTheSlotPoint)
+{
+    gEscapeIterationLimit = 0;
+    gSlotPoint.x[7] = 2.5f;
+    gSlotPoint.y[7] = -1.5f;
+    RunFractalType49(7);
+    EXPECT_EQ(gSlotPoint.x[7], 2.5f);
+    EXPECT_EQ(gSlotPoint.y[7], -1.5f);
+    for (int j = 7000; j < 8000; ++j) ASSERT_EQ(gPointY[j], 0.0f);
+}
+
 TEST(PatternHexCos, KnownValues)
 {
     EXPECT_NEAR(PatternHexCos(0.0f, 0.0f), -(0.12 * 3 + 4), 1e-6);
