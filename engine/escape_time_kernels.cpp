@@ -91,7 +91,11 @@ void RunEscapeTimeKernel(uint8_t slot)
     const float a4 = gTransforms[0].variationAmount[4];
     const float a5 = gTransforms[0].variationAmount[5];
     const TransformCoefficients& co = gTransformCoefficients;
-    RandomState& rnd = gSlotRandom[slot];
+    // The hash and the generator stay in locals for the call: the slots'
+    // states share cache lines, and stepping them in memory per point would
+    // make the workers invalidate each other's lines.
+    uint32_t hash = gSlotHash[slot];
+    RandomState rnd = gSlotRandom[slot];
 
     int32_t t = gSlotTransform[slot];
     if (t < 0 || t >= kMaxTransforms) t = 0;
@@ -100,7 +104,7 @@ void RunEscapeTimeKernel(uint8_t slot)
 
     for (int32_t j = start; j < end; ++j) {
         gPointColorIndex[j] = k;
-        const uint32_t h = StepSlotHash(gSlotHash[slot]);
+        const uint32_t h = StepSlotHash(hash);
         t = kPickTable ? gTransformPickTable[h & 255u] : static_cast<int32_t>(gTransformTransitions[t][h & 255u]);
         const float u1 = RandomUniform(rnd);
         const float u2 = RandomUniform(rnd);
@@ -175,6 +179,8 @@ void RunEscapeTimeKernel(uint8_t slot)
         gPointColorB[j] = gEscapeGradient.b[g];
     }
 
+    gSlotHash[slot] = hash;
+    gSlotRandom[slot] = rnd;
     gSlotPoint.x[slot] = lastZr;
     gSlotPoint.y[slot] = lastZi;
     gSlotTransform[slot] = t;

@@ -200,6 +200,125 @@ TEST_F(EscapeTime, AFunctionRowOutsideTheListGivesTheStandardHeights)
     }
 }
 
+// The frame and the height rows written out from their formulas, point by
+// point, with the slot's hash and generator stepped alongside the kernel.
+struct EscapeReference {
+    bool pickTable, conjugate, alt;
+    int row;
+};
+
+void ExpectEscapeBatch(FractalKernel kernel, EscapeReference ref, uint8_t slot)
+{
+    uint32_t hash = gSlotHash[slot];
+    RandomState rnd = gSlotRandom[slot];
+    int32_t t = gSlotTransform[slot];
+    const float a0 = gTransforms[0].variationAmount[0];
+    const float a4 = gTransforms[0].variationAmount[4];
+    const float a5 = gTransforms[0].variationAmount[5];
+    const float twoOverPi = 0.63661977f;
+    auto tri = [&](float u) { return twoOverPi * std::asin(std::cos(u)); };
+    auto tris = [&](float u) { return twoOverPi * std::asin(std::sin(u)); };
+    kernel(slot);
+    int escaped = 0;
+    for (int j = 1000 * slot; j < 1000 * slot + 1000; ++j) {
+        hash = HashStep(hash);
+        t = ref.pickTable ? gTransformPickTable[hash & 255u] : static_cast<int32_t>(gTransformTransitions[t][hash & 255u]);
+        const float u1 = RandomUniform(rnd);
+        const float u2 = RandomUniform(rnd);
+        const TransformCoefficients& co = gTransformCoefficients;
+        const float px = (2 * u1 - 1) * co.m00[t] + co.tx[t];
+        const float pz = (2 * u2 - 1) * co.m00[t] + co.tz[t];
+        const double cr = px * gMandelbrotScale + gMandelbrotCentre[0];
+        const double ci = gMandelbrotCentre[1] - pz * gMandelbrotScale;
+        double zr = 0, zi = 0, dr = 0, di = 0;
+        float zpr = 0, zpi = 0;
+        int n = 0;
+        while (n < gEscapeIterationLimit) {
+            ++n;
+            zpr = static_cast<float>(zr), zpi = static_cast<float>(zi);
+            const double ndr = 2 * (zr * dr - zi * di) + 1, ndi = 2 * (zr * di + zi * dr);
+            dr = ndr, di = ndi;
+            const double nzr = zr * zr - zi * zi + cr;
+            zi = ref.conjugate ? 2 * zr * zi - ci : 2 * zr * zi + ci;
+            zr = nzr;
+            if (zr * zr + zi * zi >= 1000) break;
+        }
+        if (!ref.alt || a5 <= 0) ASSERT_TRUE(gPointX[j] == px && gPointZ[j] == pz) << j;
+        if (n >= gEscapeIterationLimit) {
+            ASSERT_EQ(gPointY[j], 0.0f) << j;
+            ASSERT_EQ(gPointColorG[j], 0) << j;
+            continue;
+        }
+        ++escaped;
+        ASSERT_EQ(gPointColorR[j], n) << j;
+        const double m = zr * zr + zi * zi;
+        const float d = static_cast<float>(std::sqrt(m) * std::log(m) / std::sqrt(dr * dr + di * di) * a0);
+        const float deltaR = static_cast<float>(zr - zpr), deltaI = static_cast<float>(zi - zpi);
+        const float beta = std::atan2(deltaI, deltaR);
+        const float hex = PatternHexCos(0.025f * deltaR, 0.025f * deltaI);
+        const float waves =
+            std::fabs(static_cast<float>(std::tanh(3.0 * std::cos(0.025f * deltaI)) * std::tanh(3.0 * std::cos(0.025f * deltaR))));
+        float y = 0, x = px, z = pz;
+        if (ref.alt && !ref.conjugate) {
+            y = std::cos(d) * d * a4;
+            x = px + std::sin(beta) * std::sin(d) * d * a5;
+            z = pz - std::cos(beta) * std::sin(d) * d * a5;
+        } else if (ref.alt) {
+            y = tri(d) * d * a4;
+            x = px + tris(beta) * tris(d) * d * a5;
+            z = pz - tri(beta) * tris(d) * d * a5;
+        } else if (!ref.conjugate) {
+            const float rows[5] = {
+                0.75f * (std::sin(3 * beta / n) + 1) * std::cos(d) * a4 * d,
+                std::cos(d - 0.125f * hex) * d * a4,
+                std::cos(d - 0.125f * waves) * d * a4,
+                (std::cos(d) + 0.5f * std::cos(2 * d) + 0.25f * std::cos(4 * d) + 0.125f * std::cos(8 * d) +
+                 0.0625f * std::cos(16 * d)) * d * a4,
+                std::tanh(3 * std::cos(16 * d)) * d * a4,
+            };
+            y = rows[ref.row];
+        } else {
+            const float rows[5] = {
+                (std::asin(std::sin(3 * beta / n)) / 3.14159265f + 0.5f) * tri(d) * 1.5f * a4 * d,
+                tri(d - 0.125f * hex) * d * a4,
+                tri(d - 0.125f * waves) * d * a4,
+                (tri(d) + tri(2 * d) / 2 + tri(4 * d) / 4 + tri(8 * d) / 8 + tri(16 * d) / 16) * d * a4,
+                tri(16 * d) * d * a4,
+            };
+            y = rows[ref.row];
+        }
+        const float tolerance = 2e-5f * (1 + std::fabs(y));
+        ASSERT_NEAR(gPointY[j], y, tolerance) << j;
+        ASSERT_NEAR(gPointX[j], x, 2e-5f * (1 + std::fabs(x))) << j;
+        ASSERT_NEAR(gPointZ[j], z, 2e-5f * (1 + std::fabs(z))) << j;
+    }
+    EXPECT_GT(escaped, 100);
+    EXPECT_EQ(gSlotHash[slot], hash);
+    EXPECT_EQ(gSlotRandom[slot].word[0], rnd.word[0]);
+    EXPECT_EQ(gSlotRandom[slot].carry, rnd.carry);
+    EXPECT_EQ(gSlotTransform[slot], t);
+}
+
+TEST_F(EscapeTime, HeightsOfEveryFunctionRowFollowTheirFormulas)
+{
+    gMandelbrotCentre[0] = -0.75;
+    gMandelbrotCentre[1] = 0.1;
+    gTransforms[0].variationAmount[0] = 0.7f;
+    gTransforms[0].variationAmount[4] = 1.3f;
+    test_support::SetAffine(0, 0.2f, 0.01f, 0.0f, -0.02f);
+    test_support::SetAffine(1, 0.3f, -0.02f, 0.0f, 0.01f);
+    for (int row = 0; row < 5; ++row) {
+        gEscapeFunction = row;
+        ExpectEscapeBatch(RunFractalType46, {true, false, false, row}, 3);
+        ExpectEscapeBatch(RunFractalType49, {false, true, false, row}, 4);
+    }
+    ExpectEscapeBatch(RunFractalType46Alt, {false, false, true, 0}, 5);
+    ExpectEscapeBatch(RunFractalType49Alt, {false, true, true, 0}, 6);
+    gTransforms[0].variationAmount[5] = 0.0f;  // no sideways push
+    ExpectEscapeBatch(RunFractalType46Alt, {false, false, true, 0}, 5);
+    ExpectEscapeBatch(RunFractalType49Alt, {false, true, true, 0}, 6);
+}
+
 TEST_F(EscapeTime, ALimitOfZeroLeavesTheSlotPoint)
 {
     gEscapeIterationLimit = 0;
