@@ -343,7 +343,9 @@ FoldTurn PickFoldTurn(uint8_t slot, bool doubleStep)
 {
     const int n = SymmetryFoldCount();
     const int k = WeightedPick(slot, n - 1);
-    const float theta = doubleStep ? static_cast<float>((k + 1) * (static_cast<double>(gSymmetryFoldAngles[0]) / n))
+    // The double step starts from the decimal 6.2831855, not from its float
+    // rounding: the two give different angles for some (k, N), e.g. k = 4 of 6.
+    const float theta = doubleStep ? static_cast<float>((k + 1) * (6.2831855 / n))
                                    : static_cast<float>(k + 1) * gSymmetryFoldAngles[n];
     return {std::sin(theta), std::cos(theta)};
 }

@@ -314,6 +314,23 @@ TEST_F(Symmetry, RotationCopiesFollowTheSineFirstFormula)
     EXPECT_NEAR(d.z, -0.5f, 1e-6f);  // (c - x) C
 }
 
+// The combined and dihedral modes form 2 pi / N in double from the decimal
+// 6.2831855; for copy 4 of 6 that angle is one float step above the quotient
+// of the float 6.2831855f.
+TEST_F(Symmetry, DoubleStepAngleOfTheDihedralModes)
+{
+    gSymmetrySeparation = 0.0f;
+    gSymmetryFoldCount = 6.0f;
+    const float theta = static_cast<float>(5 * (6.2831855 / 6));
+    EXPECT_NE(theta, static_cast<float>(5 * (static_cast<double>(6.2831855f) / 6)));
+    // u = 0.25 picks copy 4; the second word, 3 x 2^30, takes the plain turn.
+    NextWordIs(1073741824u);
+    const P q = Run(17, {1, 7, 0});
+    EXPECT_EQ(q.x, std::sin(theta));
+    EXPECT_EQ(q.y, 7.0f);
+    EXPECT_EQ(q.z, std::cos(theta));
+}
+
 TEST_F(Symmetry, SphereModeIsFiniteForEveryRadius)
 {
     gSymmetrySeparation = 1.5f;
