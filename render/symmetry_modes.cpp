@@ -281,9 +281,12 @@ void ApplySymmetryMode5(uint8_t slot)
 void ApplySymmetryMode6(uint8_t slot)
 {
     const float c = Separation();
-    ForSlice(slot, [slot, c](float& x, float& y, float& z) {
-        const uint32_t w1 = NextWord(slot);
-        const uint32_t w2 = NextWord(slot);
+    // Two words a point: the generator stays in a local for the slice, off
+    // the cache line it shares with the other slots' generators.
+    RandomState rnd = gSlotRandom[slot];
+    ForSlice(slot, [&rnd, c](float& x, float& y, float& z) {
+        const uint32_t w1 = RandomStep(rnd);
+        const uint32_t w2 = RandomStep(rnd);
         const float v = w1 > kHalfWord ? 1.0f + static_cast<float>(w2) * 1.14087015e-8f
                                        : static_cast<float>(w2) * -1.16415322e-8f;
         const float n = static_cast<float>(static_cast<int32_t>(v));  // |v| <= 50
@@ -295,6 +298,7 @@ void ApplySymmetryMode6(uint8_t slot)
         z = b * std::sin(a) / ch;
         y = b * std::tanh(t);
     });
+    gSlotRandom[slot] = rnd;
 }
 
 namespace {

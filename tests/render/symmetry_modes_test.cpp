@@ -331,6 +331,44 @@ TEST_F(Symmetry, DoubleStepAngleOfTheDihedralModes)
     EXPECT_EQ(q.z, std::cos(theta));
 }
 
+// A first word of 2^31 makes the second one 5115 x 2^31 = 2^31 (mod 2^32):
+// exactly 2^31 takes the branch of the smaller words.
+TEST_F(Symmetry, AWordOfExactlyHalfTakesTheSmallerBranch)
+{
+    gSymmetrySeparation = 1.0f;
+    NextWordIs(2147483648u);
+    const P lox = Run(6, {0, 0, 0});  // n = trunc(-50 x 0.5) = -25, not 25
+    const float t = 0.125f * -25.0f;
+    EXPECT_FLOAT_EQ(lox.x, std::cos(-25.0f) / std::cosh(t));
+    EXPECT_FLOAT_EQ(lox.z, std::sin(-25.0f) / std::cosh(t));
+    EXPECT_FLOAT_EQ(lox.y, std::tanh(t));
+
+    gSymmetrySeparation = 0.0f;
+    gSymmetryFoldCount = 4.0f;  // u = 0.5 picks copy 1: theta = pi
+    NextWordIs(2147483648u);
+    const P combined = Run(12, {1, 2, 3});  // the XY turn, then y and z exchanged
+    EXPECT_NEAR(combined.x, 2.0f, 1e-6f);
+    EXPECT_EQ(combined.y, 3.0f);
+    EXPECT_NEAR(combined.z, -1.0f, 1e-6f);
+
+    gSymmetrySeparation = 0.5f;
+    NextWordIs(2147483648u);
+    const P dihedral = Run(18, {1, 2, 3});  // (c - x, y) turned: y = 0.5, not -1.5
+    EXPECT_NEAR(dihedral.x, 2.0f, 1e-6f);
+    EXPECT_NEAR(dihedral.y, 0.5f, 1e-6f);
+    EXPECT_EQ(dihedral.z, 3.0f);
+
+    RandomState words{{0, 0, 0, 0}, 2147483648u};
+    RandomStep(words);
+    RandomStep(words);
+    const bool mirrorY = RandomStep(words) > 2147483648u;
+    NextWordIs(2147483648u);
+    const P ref = Run(19, {1, 2, 3});  // mode 17's mirror, then the third word on y
+    EXPECT_NEAR(ref.x, 3.0f, 1e-6f);
+    EXPECT_NEAR(ref.z, 0.5f, 1e-6f);
+    EXPECT_EQ(ref.y, mirrorY ? -2.5f : 2.5f);
+}
+
 TEST_F(Symmetry, SphereModeIsFiniteForEveryRadius)
 {
     gSymmetrySeparation = 1.5f;
