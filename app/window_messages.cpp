@@ -1,6 +1,7 @@
 #include "app/window_messages.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "app/pending_services.h"
 #include "engine/dialogs.h"
@@ -19,6 +20,19 @@ int gLastPointerY = 0;
 bool gQuitPosted = false;
 
 namespace {
+
+// The render's stop sequence, but bounded: a coordinator that does not end
+// within the 5 seconds is left behind and the program quits all the same.
+void StopRenderForQuit()
+{
+    gRenderRunFlag.store(0);
+    if (gRenderCoordinatorThread.WaitFor(kRenderStopWaitMs)) {
+        StopRender();
+        return;
+    }
+    std::fprintf(stderr, "talvoran: the render did not stop within %u ms; quitting all the same\n",
+                 kRenderStopWaitMs);
+}
 
 // An image export being written is cancelled and waited for, so its file is
 // closed properly rather than left cut off by the end of the process.
@@ -55,7 +69,7 @@ bool AskToQuit()
     request.icon = MessageIcon::Warning;
     request.topmost = true;
     if (ShowMessageBox(request) != MessageAnswer::Yes) return false;
-    StopRender();
+    StopRenderForQuit();
     // A dialog that another thread still waits for (the export's file
     // question, say) is cancelled, so that thread can end.
     CloseDialogQueue();

@@ -6,6 +6,7 @@
 #include "engine/scripted_dialogs.h"
 #include "render/render_threads.h"
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -71,6 +72,35 @@ TEST(Quit, NoLeavesARunningRenderAndYesStopsIt)
     EXPECT_EQ(gRenderRunFlag.load(), 0);
     EXPECT_FALSE(gRenderCoordinatorThread.Running());
     EXPECT_TRUE(gQuitPosted);
+    gQuitPosted = false;
+}
+
+// A coordinator that ignores the run flag until the test lets it go.
+std::atomic<bool> gLetCoordinatorEnd{false};
+void IgnoreTheRunFlag(int)
+{
+    while (!gLetCoordinatorEnd.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+// The quit waits 5 seconds for the render to stop, then quits all the same.
+TEST(Quit, YesQuitsEvenWhenTheRenderDoesNotStop)
+{
+    ScriptedDialogs dialogs;
+    dialogs.SetFailureHandler(FailTest);
+    ScopedDialogBackend use(&dialogs);
+    gQuitPosted = false;
+    gLetCoordinatorEnd = false;
+    gRenderRunFlag = 1;
+    ASSERT_TRUE(gRenderCoordinatorThread.Start(IgnoreTheRunFlag, 0));
+    dialogs.QueueAnswer(MessageAnswer::Yes);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(AskToQuit());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(kRenderStopWaitMs));
+    EXPECT_TRUE(gQuitPosted);
+    EXPECT_EQ(gRenderRunFlag.load(), 0);
+    EXPECT_TRUE(gRenderCoordinatorThread.Running());
+    gLetCoordinatorEnd = true;
+    EXPECT_TRUE(gRenderCoordinatorThread.WaitFor(kWaitForever));
     gQuitPosted = false;
 }
 
