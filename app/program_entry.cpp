@@ -134,17 +134,20 @@ void StopProgram()
 int RunProgram(const ProgramOptions& options)
 {
     ScriptedDialogs scripted;
+    std::string error;
     if (options.quitAfterFrames > 0) {
         scripted.QueueAnswer(MessageAnswer::Yes);
         SetDialogBackend(&scripted);
+    } else if (InitPlatformVideo(&error)) {
+        // Before the start-up, so that its error boxes reach a desktop user.
+        InstallPlatformDialogs();
     }
-    std::string error;
     if (!StartProgram(&error)) {
         std::fprintf(stderr, "talvoran: %s\n", error.c_str());
+        RemovePlatformDialogs();
         SetDialogBackend(nullptr);
         return 1;
     }
-    if (options.quitAfterFrames == 0) InstallPlatformDialogs();
 
     int frames = 0;
     for (;;) {
