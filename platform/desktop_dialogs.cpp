@@ -58,6 +58,24 @@ std::string CaseInsensitivePattern(const std::string& pattern)
     return out;
 }
 
+std::vector<std::string> DesktopFilterPatterns(const std::string& pattern)
+{
+    std::vector<std::string> patterns;
+    size_t start = 0;
+    while (start <= pattern.size()) {
+        const size_t end = pattern.find(';', start);
+        const std::string one = pattern.substr(start, end == std::string::npos ? end : end - start);
+        if (one == "*.*") {
+            patterns.push_back("*");
+        } else if (!one.empty()) {
+            patterns.push_back(CaseInsensitivePattern(one));
+        }
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return patterns;
+}
+
 MessageAnswer DesktopDialogs::ShowMessage(const MessageRequest& request)
 {
     SDL_MessageBoxButtonData buttons[2];
@@ -109,13 +127,8 @@ bool DesktopDialogs::ChooseFile(const FileDialogRequest& request, std::string* p
     for (const FileFilter& filter : request.filters) {
         GtkFileFilter* gtkFilter = gtk_file_filter_new();
         gtk_file_filter_set_name(gtkFilter, filter.name.c_str());
-        size_t start = 0;
-        while (start <= filter.pattern.size()) {
-            const size_t end = filter.pattern.find(';', start);
-            const std::string one = filter.pattern.substr(start, end == std::string::npos ? end : end - start);
-            if (!one.empty()) gtk_file_filter_add_pattern(gtkFilter, CaseInsensitivePattern(one).c_str());
-            if (end == std::string::npos) break;
-            start = end + 1;
+        for (const std::string& one : DesktopFilterPatterns(filter.pattern)) {
+            gtk_file_filter_add_pattern(gtkFilter, one.c_str());
         }
         gtk_file_chooser_add_filter(chooser, gtkFilter);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Installs the desktop dialogs, or keeps the headless fallback when there is
 // no display (the offscreen video driver).
@@ -11,3 +12,8 @@ void RemovePlatformDialogs();
 
 // GTK pattern matching any letter case: "*.png" gives "*.[pP][nN][gG]".
 std::string CaseInsensitivePattern(const std::string& pattern);
+
+// The chooser's patterns of one filter ("*.bmp;*.png" gives two), each
+// matching any letter case. "*.*" stands for every file, as the program's
+// "All Files" always meant, names without a dot included.
+std::vector<std::string> DesktopFilterPatterns(const std::string& pattern);

@@ -112,6 +112,17 @@ TEST(DesktopDialogs, FiltersMatchAnyLetterCase)
     EXPECT_EQ(CaseInsensitivePattern("*.*"), "*.*");
 }
 
+TEST(DesktopDialogs, FilterPatternsSplitAndAllFilesMatchesEveryName)
+{
+    EXPECT_EQ(DesktopFilterPatterns("*.bmp;*.png;*.jpg"),
+              (std::vector<std::string>{"*.[bB][mM][pP]", "*.[pP][nN][gG]", "*.[jJ][pP][gG]"}));
+    EXPECT_EQ(DesktopFilterPatterns("*.stl"), std::vector<std::string>{"*.[sS][tT][lL]"});
+    // "All Files" shows names without an extension too, as it always did.
+    EXPECT_EQ(DesktopFilterPatterns("*.*"), std::vector<std::string>{"*"});
+    EXPECT_TRUE(DesktopFilterPatterns("").empty());
+    EXPECT_EQ(DesktopFilterPatterns(";*.map;"), std::vector<std::string>{"*.[mM][aA][pP]"});
+}
+
 // xdg-open is run directly (no shell), so a target with shell characters
 // reaches it as one argument.
 TEST(ShellOpen, RunsXdgOpenWithTheTargetAsOneArgument)
