@@ -94,7 +94,10 @@ void ReadSettings()
 
 bool SaveThreadCount(const char* name, int* count, float* sliderValue)
 {
-    const int wanted = static_cast<int>(*sliderValue);
+    // The slider's whole value, kept to the counts the threads allow: a
+    // count of 0 would leave the export without a worker.
+    const float value = *sliderValue;
+    const int wanted = value >= kMaxThreadCount ? kMaxThreadCount : value >= 1.0f ? static_cast<int>(value) : 1;
     if (*count == wanted) return false;
     if (!WriteSetting(name, wanted)) return false;
     *count = wanted;

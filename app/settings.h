@@ -12,8 +12,8 @@ inline constexpr int kMaxThreadCount = 24;
 // processor count back as "ExportThrd" when that value is missing or below 1.
 void ReadSettings();
 
-// After a thread-count slider moved: when the slider's whole value differs
-// from the count, write it and take it as the new count. A failed write
+// After a thread-count slider moved: when the slider's whole value (1 to 24)
+// differs from the count, write it and take it as the new count. A failed write
 // changes nothing (the next slider change tries again).
 void SaveRenderThreads();
 void SaveExportThreads();

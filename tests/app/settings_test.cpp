@@ -158,6 +158,24 @@ TEST_F(Settings, ThreadSliderWritesOnlyOnChange)
     EXPECT_EQ(files, 1);
 }
 
+TEST_F(Settings, ThreadSliderOutsideOneToTwentyFourIsClamped)
+{
+    gExportThreadCount = 4;
+    float slider = 0.4f;
+    EXPECT_TRUE(SaveThreadCount(kSettingExportThreads, &gExportThreadCount, &slider));
+    EXPECT_EQ(gExportThreadCount, 1);
+    EXPECT_EQ(slider, 1.0f);
+    EXPECT_EQ(Stored("ExportThrd"), "1");
+    slider = 99.0f;
+    EXPECT_TRUE(SaveThreadCount(kSettingExportThreads, &gExportThreadCount, &slider));
+    EXPECT_EQ(gExportThreadCount, 24);
+    EXPECT_EQ(slider, 24.0f);
+    EXPECT_EQ(Stored("ExportThrd"), "24");
+    slider = -7.0f;
+    EXPECT_TRUE(SaveThreadCount(kSettingExportThreads, &gExportThreadCount, &slider));
+    EXPECT_EQ(gExportThreadCount, 1);
+}
+
 TEST_F(Settings, FailedWriteKeepsTheCount)
 {
     // The settings folder is a file: nothing can be written below it.
