@@ -106,13 +106,15 @@ void RunRenderWorkerCycle(RenderWorkerKind kind, uint8_t slot)
     if (drawEveryCycle || !fog) u = RandomUniform(gSlotRandom[slot]);
     const bool skip = u > kShadowUpdateShare && !fog;
 
-    const bool rgb = kind == RenderWorkerKind::kOrthoRgb || kind == RenderWorkerKind::kPerspectiveRgb;
+    const bool rgbWorker = kind == RenderWorkerKind::kOrthoRgb || kind == RenderWorkerKind::kPerspectiveRgb;
     const int32_t perspective =
         (kind == RenderWorkerKind::kPerspective || kind == RenderWorkerKind::kPerspectiveRgb) ? 1 : 0;
-    const int32_t projectionCase =
-        ProjectionCaseFor(gScreenState.load(std::memory_order_relaxed), skip, gFastShadowUpdate, rgb);
+    // The case follows the colouring as it is now: a worker started for the
+    // other colouring projects nothing until the render restarts.
+    const int32_t projectionCase = ProjectionCaseFor(gScreenState.load(std::memory_order_relaxed), skip,
+                                                     gFastShadowUpdate, gRgbColoring != 0);
     // Only the cases of this worker's projection and colouring have passes.
-    if ((projectionCase >= 100) != rgb || projectionCase % 2 != perspective) return;
+    if ((projectionCase >= 100) != rgbWorker || projectionCase % 2 != perspective) return;
     const ProjectionCaseRow* row = FindProjectionCase(projectionCase);
     if (!row) return;
     row->main(slot);

@@ -100,6 +100,7 @@ protected:
     {
         gVolumetricFogOn.store(0);
         gMirrorCopy = 0;
+        gRgbColoring = 0;
         FreeRenderBuffers();
     }
     static int NonZero(const uint16_t* buffer)
@@ -166,9 +167,11 @@ TEST_F(WorkerCycleTest, MirrorCopiesOnlyInPaletteColouring)
     gMirrorCopy = 1;
     RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
     ClearRenderBuffers();
+    gRgbColoring = 1;
     RunRenderWorkerCycle(RenderWorkerKind::kOrthoRgb, 0);
     EXPECT_EQ(leftHalf(), 0);
     EXPECT_GT(Covered(), 0);
+    gRgbColoring = 0;
     RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
     EXPECT_GT(leftHalf(), 0);
 }
@@ -181,6 +184,23 @@ TEST_F(WorkerCycleTest, AWorkerProjectsOnlyTheCasesOfItsOwnKind)
     EXPECT_EQ(Covered(), 0);
     RunRenderWorkerCycle(RenderWorkerKind::kPerspective, 0);
     EXPECT_GT(Covered(), 0);
+}
+
+// The colouring is read every cycle: switched during a render, the workers
+// of the other colouring project nothing.
+TEST_F(WorkerCycleTest, AColouringSwitchedDuringTheRenderStopsTheProjection)
+{
+    gFastShadowUpdate = 0;
+    gScreenState.store(2);
+    gRgbColoring = 1;
+    RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
+    EXPECT_EQ(Covered(), 0);
+    RunRenderWorkerCycle(RenderWorkerKind::kOrthoRgb, 0);
+    const int rgbCovered = Covered();
+    EXPECT_GT(rgbCovered, 0);
+    gRgbColoring = 0;
+    RunRenderWorkerCycle(RenderWorkerKind::kOrthoRgb, 0);
+    EXPECT_EQ(Covered(), rgbCovered);
 }
 
 // ---- Threads ---------------------------------------------------------------------
