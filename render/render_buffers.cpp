@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "render/render_threads.h"
+
 int32_t gImageWidth = 0;
 int32_t gImageHeight = 0;
 int32_t gImageWidthLast = -1;
@@ -113,6 +115,8 @@ void SetSize(int32_t w, int32_t h)
 
 bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x)
 {
+    // No worker may write a buffer while it is freed.
+    StopRender();
     const int32_t oldW = gImageWidth;
     const int32_t oldH = gImageHeight;
     const bool hadBuffers = RenderBuffersReady();
@@ -144,8 +148,29 @@ bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x)
 
 void FreeRenderBuffers()
 {
+    StopRender();
     ReleaseAll();
     SetSize(0, 0);
+}
+
+namespace {
+size_t ImagePixels()
+{
+    return static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0) *
+           static_cast<size_t>(gImageHeight > 0 ? gImageHeight : 0);
+}
+}  // namespace
+
+bool RestoreImageColorIndexBuffer()
+{
+    const size_t pixels = ImagePixels();
+    if (pixels == 0 || (gColorIndexBuffer && gColorIndexBufferBytes >= pixels)) return true;
+    uint8_t* buffer = static_cast<uint8_t*>(std::calloc(pixels, 1));
+    if (!buffer) return false;
+    std::free(gColorIndexBuffer);
+    gColorIndexBuffer = buffer;
+    gColorIndexBufferBytes = pixels;
+    return true;
 }
 
 bool RenderBuffersReady()
@@ -154,6 +179,7 @@ bool RenderBuffersReady()
     if (!gDepthBuffer || !gShadowMap || !gColorIndexBuffer || !gFogSampleBuffer || !gSubPixelBuffer) {
         return false;
     }
+    if (gColorIndexBufferBytes < ImagePixels()) return false;
     for (const uint8_t* plane : gPointColorPlanes) {
         if (!plane) return false;
     }
@@ -165,8 +191,7 @@ bool RenderBuffersReady()
 
 void ClearRenderBuffers()
 {
-    const size_t pixels = static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0) *
-                          static_cast<size_t>(gImageHeight > 0 ? gImageHeight : 0);
+    const size_t pixels = ImagePixels();
     const size_t shadow = static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0) *
                           static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0);
     if (gDepthBuffer) std::memset(gDepthBuffer, 0, pixels * sizeof(float));

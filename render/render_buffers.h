@@ -40,19 +40,27 @@ extern size_t gColorIndexBufferBytes;  // current size of gColorIndexBuffer
 extern float gPreviewDepth[kPreviewSize * kPreviewSize];
 extern uint8_t gPreviewPlanes[4][kPreviewSize * kPreviewSize];  // R, G, B, colour index
 
-// Reallocates every render buffer for W x H (each doubled when antiAlias2x).
-// Returns false when the size is not positive, the byte counts overflow or
-// memory runs out; the buffers then keep (or get back) their previous size.
-// The caller shows kInsufficientMemoryText. The render threads must be
-// stopped (StopRender) before this runs.
+// Stops the render (or voxel) threads, then reallocates every render buffer
+// for W x H (each doubled when antiAlias2x). Returns false when the size is
+// not positive, the byte counts overflow or memory runs out; the buffers
+// then keep (or get back) their previous size. The caller shows
+// kInsufficientMemoryText.
 bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x);
 
-// Releases every render buffer; the sizes become 0.
+// Stops the render (or voxel) threads and releases every render buffer;
+// the sizes become 0.
 void FreeRenderBuffers();
+
+// The voxel engine leaves its N^3 grid in the colour-index buffer; a render
+// needs W x H bytes there again. Replaces a smaller buffer by a cleared one
+// of W x H bytes; false when memory runs out (the grid is then kept). The
+// render threads must be stopped.
+bool RestoreImageColorIndexBuffer();
 
 // Zeroes the render buffers and the preview depth and colour-index plane
 // (the three preview colour planes are kept). Render threads must be stopped.
 void ClearRenderBuffers();
 
-// True when every render buffer of the current size exists.
+// True when every render buffer of the current size exists (the colour-index
+// buffer holding at least W x H bytes).
 bool RenderBuffersReady();

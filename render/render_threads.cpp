@@ -224,9 +224,18 @@ bool StartThreadSet(ThreadProc coordinator, ThreadProc worker)
     return true;
 }
 
+namespace {
+// Stops what runs first: the colour-index buffer may be the voxel grid.
+bool PrepareRenderBuffers()
+{
+    StopRender();
+    return RestoreImageColorIndexBuffer() && RenderBuffersReady();
+}
+}  // namespace
+
 bool StartRenderThreads()
 {
-    if (!RenderBuffersReady()) return false;
+    if (!PrepareRenderBuffers()) return false;
     ThreadProc worker = nullptr;
     const bool rgb = gRgbColoring != 0;
     if (gProjectionSelector == 0) worker = rgb ? RenderWorkerOrthoRgb : RenderWorkerOrtho;
@@ -237,8 +246,7 @@ bool StartRenderThreads()
 
 bool StartRender()
 {
-    StopRender();
-    if (!RenderBuffersReady()) return false;
+    if (!PrepareRenderBuffers()) return false;
     FitViewToFractal(&gShadowOffsetX, &gShadowOffsetY, &gShadowOffsetZ, &gShadowScale, kFitLightView);
     if (gViewScale > 0.0f) gFogJitterRadius = 0.5f / gViewScale;
     const int32_t state = gFastShadowUpdate == 1 ? gProjectionSelector : gProjectionSelector + 2;

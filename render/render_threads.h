@@ -48,8 +48,10 @@ void StopRender();
 // the coordinator and gRenderThreadCount workers held at their start gates
 // (the worker procedure chosen by gRgbColoring and gProjectionSelector),
 // then releases the coordinator and each worker 10 ms apart. Used by
-// "Continue" and by the animation step as it is. False (and nothing runs)
-// when the render buffers are missing or a thread cannot be created.
+// "Continue" and by the animation step as it is. A colour-index buffer
+// left smaller than W x H by the voxel engine is replaced by a cleared one.
+// False (and nothing runs) when the render buffers are missing or a thread
+// cannot be created.
 bool StartRenderThreads();
 
 // "Render": stop, fit the light view (shadow map) to the fractal, set the

@@ -52,6 +52,7 @@ void SetVoxelResolution(int32_t selection)
 bool AllocateVoxelGrid()
 {
     if (gVoxelResolution <= 3) return false;
+    StopRender();  // no worker may mark the buffer it replaces
     uint8_t* grid = static_cast<uint8_t*>(std::calloc(GridBytes(gVoxelResolution), 1));
     if (!grid) return false;
     std::free(gColorIndexBuffer);

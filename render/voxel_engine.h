@@ -17,8 +17,9 @@ extern int32_t gVoxelLimit;         // N - 3
 // other keeps the current resolution.
 void SetVoxelResolution(int32_t selection);
 
-// Replaces the colour-index buffer by a cleared N^3 grid. False (and the
-// buffer unchanged) when memory runs out. Render threads must be stopped.
+// Stops the render (or voxel) threads and replaces the colour-index buffer
+// by a cleared N^3 grid. False (and the buffer unchanged) when memory runs
+// out.
 bool AllocateVoxelGrid();
 
 // The voxel index of a cube position, or -1 unless 0 < v < N - 3 on every

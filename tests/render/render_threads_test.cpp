@@ -16,6 +16,7 @@
 #include "render/render_buffers.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
+#include "render/voxel_engine.h"
 #include "support/render_test_support.h"
 
 namespace {
@@ -293,6 +294,40 @@ TEST_F(RenderThreadTest, StartFailsWithoutBuffersAndStartsNothing)
     EXPECT_FALSE(StartRender());
     EXPECT_FALSE(gRenderCoordinatorThread.Running());
     EXPECT_EQ(gRenderActive.load(), 0);
+}
+
+TEST_F(RenderThreadTest, ReallocatingOrFreeingTheBuffersStopsTheRenderFirst)
+{
+    ASSERT_TRUE(StartRender());
+    ASSERT_TRUE(AllocateRenderBuffers(kSize / 2, kSize / 2, false));
+    EXPECT_FALSE(gRenderCoordinatorThread.Running());
+    for (ThreadHandle& w : gRenderWorkerThreads) ASSERT_FALSE(w.Running());
+    EXPECT_EQ(gRenderActive.load(), 0);
+    ASSERT_TRUE(StartRender());
+    FreeRenderBuffers();
+    EXPECT_FALSE(gRenderCoordinatorThread.Running());
+    for (ThreadHandle& w : gRenderWorkerThreads) ASSERT_FALSE(w.Running());
+}
+
+// A 10^3 voxel grid is smaller than the 128 x 128 image: the render start
+// gives the passes a colour-index buffer of the image's size again.
+TEST_F(RenderThreadTest, ARenderAfterTheVoxelEngineGetsAnImageSizedColourIndexBuffer)
+{
+    const int32_t resolution = gVoxelResolution;
+    gVoxelResolution = 10;
+    ASSERT_TRUE(AllocateVoxelGrid());
+    gVoxelResolution = resolution;
+    EXPECT_EQ(gColorIndexBufferBytes, 1000u);
+    EXPECT_FALSE(RenderBuffersReady());
+    ASSERT_TRUE(StartRender());
+    EXPECT_EQ(gColorIndexBufferBytes, static_cast<size_t>(kSize * kSize));
+    while (TotalKernelCalls() < 4 * 20) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    StopRender();
+    int covered = 0;
+    for (int py = 0; py < kSize; ++py) {
+        for (int px = 0; px < kSize; ++px) covered += Covered(px, py);
+    }
+    EXPECT_GT(covered, 0);
 }
 
 TEST_F(RenderThreadTest, PauseWaitsUntilEveryWorkerIsParked)
