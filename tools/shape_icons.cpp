@@ -34,7 +34,7 @@ void EnsureTables()
     if (!gBaseshapeGenerators[0][0]) BuildBaseshapeGeneratorTables();
 }
 
-// Kinds whose samplers are stand-ins show up in this colour on the sheet.
+// Kinds whose samplers are stand-ins are drawn in this dim blue.
 constexpr uint8_t kStandInColor[3] = {70, 85, 110};
 
 // 3x5 digits for the sheet's kind labels, one row of three bits a line.
@@ -86,14 +86,17 @@ RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const
     gSlotBaseshape[kIconSlot] = 0;
     gSlotColorMode[kIconSlot] = 0;
     const BaseshapeSampler sampler = gBaseshapeGenerators[filled ? 1 : 0][kind];
+    // A kind without its own sampler yet must not pass for a sphere.
+    const uint8_t* color = IsBaseshapeStandIn(sampler) ? kStandInColor : style.color;
+    const int points = std::max(style.points, 0);
 
     // View: 30 degrees about y, then 20 about x; y up on the screen.
     const float cy = std::cos(0.5235988f), sy = std::sin(0.5235988f);
     const float cx = std::cos(0.3490659f), sx = std::sin(0.3490659f);
     std::vector<float> view;
-    view.reserve(static_cast<size_t>(style.points) * 3);
+    view.reserve(static_cast<size_t>(points) * 3);
     BaseshapePoint last = shape;
-    for (int i = 0; i < style.points; ++i) {
+    for (int i = 0; i < points; ++i) {
         BaseshapePoint p = shape;
         // Kinds that continue from the previous point get it, as in a run.
         p.x = last.x, p.y = last.y, p.z = last.z;
@@ -134,7 +137,7 @@ RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const
     for (size_t at = 0; at < depth.size(); ++at) {
         if (depth[at] < 0.0f) continue;
         const float light = 0.3f + 0.7f * depth[at];
-        for (int c = 0; c < 3; ++c) image.pixels[at * 3 + c] = static_cast<uint8_t>(style.color[c] * light);
+        for (int c = 0; c < 3; ++c) image.pixels[at * 3 + c] = static_cast<uint8_t>(color[c] * light);
     }
     return image;
 }
@@ -150,11 +153,8 @@ RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const Shap
     sheet.pixels.assign(static_cast<size_t>(sheet.width) * sheet.height * 3, 0);
     const BaseshapePoint shape = DefaultIconTemplate();
     EnsureTables();
-    ShapeIconStyle standIn = style;
-    std::copy_n(kStandInColor, 3, standIn.color);
     for (int k = 0; k < kBaseshapeKinds; ++k) {
-        const bool placeholder = IsBaseshapeStandIn(gBaseshapeGenerators[filled ? 1 : 0][k]);
-        const RgbImage icon = DrawShapeIcon(k, filled, shape, placeholder ? standIn : style);
+        const RgbImage icon = DrawShapeIcon(k, filled, shape, style);
         const int x0 = (k % columns) * cell;
         const int y0 = (k / columns) * cell;
         for (int y = 0; y < icon.height; ++y) {

@@ -29,12 +29,12 @@ BaseshapePoint DefaultIconTemplate();
 
 // Draws the points of the kind's sampler (filled table when `filled`) from
 // the template. The view turns the shape 30 degrees about y and 20 about x,
-// and fits its projected bounding box into the icon.
+// and fits its projected bounding box into the icon. A kind still drawn by a
+// stand-in sampler is shown in a dim blue instead of the style's colour.
 RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style);
 
 // All 195 kinds in kind order, `columns` icons a row, one pixel apart; with
-// `labels` each icon carries its kind number in the top-left corner. Kinds
-// still drawn by a stand-in sampler are shown in a dim blue.
+// `labels` each icon carries its kind number in the top-left corner.
 RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style);
 
 // Binary PPM (P6) bytes of the image.

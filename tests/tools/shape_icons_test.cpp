@@ -46,9 +46,31 @@ TEST(ShapeIcons, TorusIconHasAHole)
 
 TEST(ShapeIcons, OutOfRangeKindGivesAnEmptyIcon)
 {
-    const ShapeIconStyle style;
+    ShapeIconStyle style;
     EXPECT_EQ(LitPixels(DrawShapeIcon(-1, false, DefaultIconTemplate(), style), style), 0);
     EXPECT_EQ(LitPixels(DrawShapeIcon(205, true, DefaultIconTemplate(), style), style), 0);
+    style.points = -5;
+    EXPECT_EQ(LitPixels(DrawShapeIcon(1, false, DefaultIconTemplate(), style), style), 0);
+}
+
+// The interface's icon sheets draw single icons: a stand-in kind must be told
+// apart there too, not only on the contact sheet.
+TEST(ShapeIcons, StandInIconIsDimBlue)
+{
+    BuildBaseshapeGeneratorTables();
+    int standIn = -1;
+    for (int k = 0; k < kBaseshapeKinds && standIn < 0; ++k) {
+        if (IsBaseshapeStandIn(gBaseshapeGenerators[0][k])) standIn = k;
+    }
+    if (standIn < 0) GTEST_SKIP() << "every kind has its own sampler";
+    const ShapeIconStyle style;
+    const RgbImage icon = DrawShapeIcon(standIn, false, DefaultIconTemplate(), style);
+    const uint8_t* centre = &icon.pixels[(32 * 64 + 32) * 3];
+    ASSERT_NE(0, std::memcmp(centre, style.background, 3));
+    EXPECT_LT(centre[0], 120);
+    EXPECT_GT(centre[2], centre[0]);
+    const RgbImage sphere = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
+    EXPECT_GT(sphere.pixels[(32 * 64 + 32) * 3], 150);
 }
 
 TEST(ShapeIcons, ContactSheetAndPpm)
