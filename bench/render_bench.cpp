@@ -26,12 +26,11 @@
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/view_camera.h"
+#include "tests/render/support/sierpinski_tetrahedron.h"
 
 namespace {
 
 constexpr int kSize = 2048;
-constexpr int kIndexedColoring = 8;
-const float kVertices[4][3] = {{1, 1, 1}, {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}};
 
 void SetUpScene()
 {
@@ -42,22 +41,7 @@ void SetUpScene()
         AllocateRenderBuffers(kSize, kSize, false);
         gImageScale = kSize / 2.0f;
         gImageOffsetX = gImageOffsetY = kSize / 2.0f;
-        TransformCoefficients& c = gTransformCoefficients;
-        for (int t = 0; t < 4; ++t) {
-            c.m00[t] = c.m11[t] = c.m22[t] = 0.5f;
-            c.m01[t] = c.m02[t] = c.m10[t] = c.m12[t] = c.m20[t] = c.m21[t] = 0.0f;
-            c.tx[t] = 0.5f * kVertices[t][0];
-            c.ty[t] = 0.5f * kVertices[t][1];
-            c.tz[t] = 0.5f * kVertices[t][2];
-            gTransformWeights[t] = 0.25f;
-        }
-        gPickTransformCount = 4;
-        gTransformCount = 4;
-        BuildTransformPickTable();
-        gUseBaseshapes = 0;
-        SetColoringMode(kIndexedColoring);
-        gFractalType = 0;
-        SelectFractalTypeKernel();
+        InstallSierpinskiTetrahedron();
         gCameraAngleX = 30.0f;
         gCameraAngleY = 40.0f;
         UpdateCameraMatrix();

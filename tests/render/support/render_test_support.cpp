@@ -2,40 +2,20 @@
 
 #include <cstring>
 
-#include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/fractal_type_00.h"
-#include "engine/kernel_framework.h"
-#include "engine/pick_table.h"
-#include "engine/point_coloring.h"
 #include "engine/random.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
+#include "sierpinski_tetrahedron.h"
 
 std::atomic<int64_t> gKernelCalls[kMaxRenderSlots];
 
 void SetUpSierpinskiTetrahedron()
 {
-    static const float corners[4][3] = {{1, 1, 1}, {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}};
     InitGlobalState();
     SeedStartupRandomStates(2024u, nullptr);
-    TransformCoefficients& c = gTransformCoefficients;
-    for (int t = 0; t < 4; ++t) {
-        c.m00[t] = c.m11[t] = c.m22[t] = 0.5f;
-        c.m01[t] = c.m02[t] = c.m10[t] = c.m12[t] = c.m20[t] = c.m21[t] = 0.0f;
-        c.tx[t] = 0.5f * corners[t][0];
-        c.ty[t] = 0.5f * corners[t][1];
-        c.tz[t] = 0.5f * corners[t][2];
-        gTransformWeights[t] = 0.25f;
-    }
-    gTransformCount = 4;
-    gPickTransformCount = 4;
-    BuildTransformPickTable();
-    gUseBaseshapes = 0;
-    gBaseshapeCount = 0;
-    SetColoringMode(8);
-    gFractalType = 0;
-    SelectFractalTypeKernel();
+    InstallSierpinskiTetrahedron();
     gSymmetryOn.store(0);
     gSymmetryMode.store(kSymmetryModeNormal);
     gMirrorCopy = 0;
