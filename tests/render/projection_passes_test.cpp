@@ -135,6 +135,24 @@ TEST_F(ProjectionPassTest, ShadowMapKeepsNearerValuesWithinOnePercent)
     EXPECT_EQ(Shadow(6, 6), 1000);
 }
 
+// The light depth of a point at z = 0 is exactly 32767; the stored value
+// stays while 0.99 of it is at least that.
+TEST_F(ProjectionPassTest, ShadowReplacementBoundaryIsOnePercentOfTheStoredValue)
+{
+    Shadow(5, 5) = 33097;  // x 0.99 = 32766.03: replaced
+    Shadow(6, 6) = 33098;  // x 0.99 = 32767.02: kept
+    Shadow(7, 7) = 30000;  // nearer value: replaced
+    Place(1, 5.5f, 5.5f, 0.0f);
+    Place(2, 6.5f, 6.5f, 0.0f);
+    Place(3, 7.5f, 7.5f, 0.0f);
+    ProjectBatchOrthoNoShadow(0);
+    EXPECT_EQ(Shadow(5, 5), 33097);  // the no-shadow pass leaves it
+    ProjectBatchOrtho(0);
+    EXPECT_EQ(Shadow(5, 5), 32767);
+    EXPECT_EQ(Shadow(6, 6), 33098);
+    EXPECT_EQ(Shadow(7, 7), 32767);
+}
+
 TEST_F(ProjectionPassTest, ShadowBorderCellsAndNoShadowPassesLeaveTheMapAlone)
 {
     for (float s : {0.5f, 1.5f, kW - 0.5f}) {  // cells 0, 1 and W - 1
@@ -233,6 +251,25 @@ TEST_F(ProjectionPassTest, FogSamplesInShadowAreNotCounted)
     ProjectBatchOrthoRgbFog(0);
     EXPECT_EQ(gFogSampleBuffer[5 * kW + 5], 1);
     EXPECT_EQ(Shadow(5, 5), 100);  // fog passes never write the map
+}
+
+// Unlike the main passes, the perspective fog passes keep samples with a
+// negative q; a sample at the eye's depth (infinite q) is dropped.
+TEST_F(ProjectionPassTest, PerspectiveFogKeepsNegativeQAndDropsInfiniteQ)
+{
+    gPerspectiveEye = 0.5f;
+    gPerspectiveFocal = 1.0f;
+    gImageOffsetX = gImageOffsetY = 8.0f;
+    Place(1, -1.0f, -1.0f, 0.75f);  // q = -4: pixel (12, 12)
+    Place(2, 0.0f, 0.0f, 0.5f);     // c = e
+    Place(3, 1.0f, 1.0f, 0.5f);
+    ProjectBatchPerspectiveNoShadowFog(0);
+    ProjectBatchPerspective(0);  // the main pass skips the q < 0 point
+    int counted = 0;
+    for (int i = 0; i < kW * kW; ++i) counted += gFogSampleBuffer[i];
+    EXPECT_EQ(gFogSampleBuffer[12 * kW + 12], 1);
+    EXPECT_EQ(counted, 1);
+    EXPECT_EQ(Depth(12, 12), 0.0f);
 }
 
 TEST_F(ProjectionPassTest, FogJitterMovesTheWholeSliceByOneOffset)
