@@ -148,6 +148,53 @@ TEST_F(ModifiersAndArrays, SphericalAndOctahedralRadius)
     EXPECT_NEAR(Len(sp), std::pow(Len(Point(0.3f, -2, 0.7f)), 0.25f) + 0.4f, 1e-5f);
 }
 
+// Chosen words pick the branch: the coin of "Root 1" (2^31 itself is false),
+// the cube-root branch of "Root 2" (the top words round to 3 and join
+// branch 2) and the bands k1, k2 of "Spherical" and "Octahedral".
+TEST_F(ModifiersAndArrays, DrawnWordsChooseTheBranch)
+{
+    const float rho = 0.5f;  // the point (0, 0.5, 0.2): phi = pi/2
+    const float k1 = std::sqrt(std::sqrt(std::sqrt(rho * rho * rho * rho * rho * rho)));
+    for (const auto& [word, sign] : {std::pair<uint32_t, float>{0x80000000u, -1}, {0x80000001u, 1}}) {
+        gSlotRandom[kTestSlot] = StateYielding(word, 0);
+        const BaseshapePoint o = ApplyBaseshapeModifier(Point(0, 0.5f, 0.2f), 8, kTestSlot);
+        EXPECT_NEAR(o.x, sign * k1 * std::cos(0.7853982f), 1e-6f) << word;
+        EXPECT_NEAR(o.y, sign * k1 * std::sin(0.7853982f), 1e-6f) << word;
+        EXPECT_NEAR(o.z, std::pow(0.2f, 0.85f) * 1.4f, 1e-6f);
+    }
+    const float k2 = std::pow(rho * rho, 0.33333334f);
+    const std::pair<uint32_t, float> roots[] = {
+        {0u, -4.1887903f}, {0x55555556u, -2.0943952f}, {0xaaaaaaabu, 0}, {0xffffffffu, 0}};
+    for (const auto& [word, shift] : roots) {
+        gSlotRandom[kTestSlot] = StateYielding(word, 0);
+        const BaseshapePoint o = ApplyBaseshapeModifier(Point(0, 0.5f, 0.2f), 9, kTestSlot);
+        const float theta = 1.5707964f * 0.33333334f + shift;
+        EXPECT_NEAR(o.x, k2 * std::cos(theta), 1e-6f) << word;
+        EXPECT_NEAR(o.y, k2 * std::sin(theta), 1e-6f) << word;
+    }
+    // From the origin with strength 0.4: k1 = 1 tilts by pi/4, k2 = 1 turns
+    // by pi/2 (k1 in 1..2 takes quarter turns).
+    gSlotRandom[kTestSlot] = StateYielding(5, 1);
+    const BaseshapePoint sp = ApplyBaseshapeModifier(Point(0, 0, 0), 10, kTestSlot);
+    EXPECT_NEAR(sp.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(sp.y, 0.4f * 0.70710677f, 1e-6f);
+    EXPECT_NEAR(sp.z, 0.4f * 0.70710677f, 1e-6f);
+    // k1 = 0 with k2 = 1: a half turn of the azimuth instead.
+    gSlotRandom[kTestSlot] = StateYielding(4, 1);
+    const BaseshapePoint up = ApplyBaseshapeModifier(Point(0.3f, 0, 0.3f), 10, kTestSlot);
+    const float r = std::pow(0.3f * 0.3f * 2, 0.125f) + 0.4f;  // fourth root of the distance
+    EXPECT_NEAR(up.x, -r * std::sin(0.7853982f * 0.25f), 1e-6f);
+    EXPECT_NEAR(up.y, 0.0f, 1e-6f);
+    EXPECT_NEAR(up.z, r * std::cos(0.7853982f * 0.25f), 1e-6f);
+    // Octahedral, k1 = 1, k2 = 1: triangle waves of pi/4 and pi/2 give 1/2,
+    // 0 and 1.
+    gSlotRandom[kTestSlot] = StateYielding(1, 1);
+    const BaseshapePoint oc = ApplyBaseshapeModifier(Point(0, 0, 0), 11, kTestSlot);
+    EXPECT_NEAR(oc.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(oc.y, 0.2f, 1e-6f);
+    EXPECT_NEAR(oc.z, 0.2f, 1e-6f);
+}
+
 TEST_F(ModifiersAndArrays, ArrayDrawCountsAndPivot)
 {
     const int words[10] = {0, 1, 1, 1, 1, 2, 3, 2, 4, 4};
@@ -241,6 +288,35 @@ TEST_F(ModifiersAndArrays, PolyhedralArraysAreRotationGroups)
         }
         EXPECT_EQ(seen.size(), groupSize) << "mode " << mode;
     }
+}
+
+// Chosen words give the listed copy: copy 2 of six turns the mirror by
+// 2 angles; the tetrahedron's q = 0 and q = 1 matrices after the identity
+// threefold choice (m = 2).
+TEST_F(ModifiersAndArrays, ChosenWordsGiveTheListedCopy)
+{
+    gSlotRandom[kTestSlot] = StateYielding(8, 0);  // 8 % 6 = copy 2
+    const BaseshapePoint xz = ApplyBaseshapeArray(Point(1, 0.5f, 0), 1, kTestSlot);
+    const float a = 2 * (6.2831855f / 6);
+    EXPECT_NEAR(xz.x, -std::cos(a), 1e-6f);
+    EXPECT_EQ(xz.y, 0.5f);
+    EXPECT_NEAR(xz.z, std::sin(a), 1e-6f);
+    gSlotRandom[kTestSlot] = StateYielding(8, 0);
+    const BaseshapePoint xy = ApplyBaseshapeArray(Point(0, 1, 0.5f), 2, kTestSlot);
+    EXPECT_NEAR(xy.x, std::sin(a), 1e-6f);
+    EXPECT_NEAR(xy.y, std::cos(a), 1e-6f);
+    EXPECT_EQ(xy.z, 0.5f);
+
+    gSlotRandom[kTestSlot] = StateYielding(2, 4);  // m = 2, q = 0
+    const BaseshapePoint t0 = ApplyBaseshapeArray(Point(1, 0, 0), 5, kTestSlot);
+    EXPECT_FLOAT_EQ(t0.x, -0.166675f);
+    EXPECT_FLOAT_EQ(t0.y, 0.4714015f);
+    EXPECT_FLOAT_EQ(t0.z, -0.866025f);
+    gSlotRandom[kTestSlot] = StateYielding(5, 5);  // m = 2, q = 1
+    const BaseshapePoint t1 = ApplyBaseshapeArray(Point(0, 0, 1), 5, kTestSlot);
+    EXPECT_FLOAT_EQ(t1.x, 0.2886752f);
+    EXPECT_FLOAT_EQ(t1.y, -0.816497f);
+    EXPECT_FLOAT_EQ(t1.z, -0.4999995f);
 }
 
 TEST_F(ModifiersAndArrays, PivotShiftsEvenTheIdentityChoice)
