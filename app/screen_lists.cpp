@@ -56,8 +56,10 @@ void RecordBusyMark()
     glDisable(GL_TEXTURE_2D);
     RingBand(13, 14, kBlack, kBright, 32);
     RingBand(14, 15, kBright, kBlack, 32);
-    RingBand(1.5f, 2.25f, kBlack, kBright, 16);
-    RingBand(2.25f, 3, kBright, kBlack, 16);
+    // The hub: bright on its rim at radius 3, fading inwards to black at 1.5
+    // and, over the first band, again at 2, so its outer part glows most.
+    RingBand(3, 1.5f, kBright, kBlack, 16);
+    RingBand(3, 2, kBright, kBlack, 16);
     for (int k = 0; k < 8; ++k) {
         glPushMatrix();
         glRotatef(45.0f * k, 0, 0, 1);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <thread>
 
@@ -66,6 +67,31 @@ TEST_F(ScreenLists, StatusBlankCoversItsAreaInBlack)
     EXPECT_EQ(at(1212, 209), 0);
     EXPECT_EQ(at(650, 100), 255);
     EXPECT_EQ(at(800, 250), 255);
+}
+
+TEST_F(ScreenLists, BusyMarkHubIsBrightOnItsRim)
+{
+    // Twenty times enlarged; sampled half-way between two spokes, where only
+    // the hub and the rings light anything.
+    gl_.ClearFrame();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glPushMatrix();
+    glTranslatef(800, 500, 0);
+    glScalef(20, 20, 1);
+    glCallList(gOpengl.busyMarkList);
+    glPopMatrix();
+    const std::vector<uint8_t> frame = gl_.Frame();
+    auto red = [&](float radius) {
+        const float a = 0.3926991f;  // 22.5 degrees
+        const int x = static_cast<int>(800 + 20 * radius * std::cos(a));
+        const int y = static_cast<int>(500 + 20 * radius * std::sin(a));
+        return frame[(static_cast<size_t>(999 - y) * 1600 + x) * 3];
+    };
+    EXPECT_GT(red(2.9f), 200);  // bright at radius 3
+    EXPECT_GT(red(2.7f), 200);
+    EXPECT_EQ(red(3.3f), 0);    // nothing between the hub and the rings
+    EXPECT_GT(red(14.0f), 200);  // the rings' centre line
+    EXPECT_LT(red(15.2f), 10);
 }
 
 TEST_F(ScreenLists, AboutBoxMatchesItsReference)
