@@ -1,7 +1,7 @@
 // Points per second of the type-0 kernel on one slot with four
 // transformations: without baseshapes (one orbit) and with sphere seeds
 // every 100 points; colouring mode 0 (weighted interpolation, float work per
-// point) and 6 (integer sums).
+// point) and 6 (integer sums); and four slots on four threads at once.
 #include <benchmark/benchmark.h>
 
 #include "baseshapes/generator_table.h"
@@ -59,6 +59,29 @@ void BM_RunFractalType00(benchmark::State& state)
     state.SetLabel(state.range(0) ? "baseshape seeds" : "one orbit");
 }
 BENCHMARK(BM_RunFractalType00)->ArgNames({"seeds", "colour"})->ArgsProduct({{0, 1}, {0, 6}});
+
+// Four workers on slots 0..3 at once: one orbit each, and baseshape seeds
+// every 10 points, where the per-run writes of neighbouring slots meet.
+void SetUpOrbitWorkers(const benchmark::State&) { SetUpModel(false, 0); }
+void SetUpShortRunWorkers(const benchmark::State&)
+{
+    SetUpModel(true, 0);
+    gBaseshapes[0].pointsPerRun = 10;
+}
+
+void BM_RunFractalType00Workers(benchmark::State& state)
+{
+    const uint8_t slot = static_cast<uint8_t>(state.thread_index());
+    for (auto _ : state) {
+        RunFractalType00(slot);
+        benchmark::DoNotOptimize(gPointX[kSlotBatchSize * slot + kSlotBatchSize - 1]);
+    }
+    state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
+}
+BENCHMARK(BM_RunFractalType00Workers)->Name("BM_RunFractalType00Workers/one orbit")->Setup(SetUpOrbitWorkers)
+    ->Threads(4)->UseRealTime();
+BENCHMARK(BM_RunFractalType00Workers)->Name("BM_RunFractalType00Workers/seeds every 10")
+    ->Setup(SetUpShortRunWorkers)->Threads(1)->Threads(4)->UseRealTime();
 
 // The symmetry step the workers add after each batch: one group mode and
 // the per-point loxodrome.

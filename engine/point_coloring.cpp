@@ -10,8 +10,9 @@ std::atomic<int32_t> gColorBlendMode{0};
 float gColorKeepFactor = 0.75f;
 float gColorMixFactor = 0.25f;
 uint8_t gRgbColoring = 0;
-std::atomic<ColorStartFn> gSlotColorStart[kMaxRenderSlots];
-std::atomic<ColorStepFn> gSlotColorStep[kMaxRenderSlots];
+SlotFunctionCell<ColorStartFn> gSlotColorStart[kMaxRenderSlots];
+SlotFunctionCell<ColorStepFn> gSlotColorStep[kMaxRenderSlots];
+static_assert(sizeof(SlotFunctionCell<ColorStepFn>) == 64 && sizeof(SlotFunctionCell<ColorStartFn>) == 64);
 SlotColorFloat gSlotRunningColor[kMaxRenderSlots];
 SlotColorSum gSlotColorAccumulator[kMaxRenderSlots];
 

@@ -23,6 +23,15 @@ struct alignas(64) SlotColorSum {
     uint32_t r, g, b;
 };
 
+// A slot's function pointer on its own cache line: every worker reads its
+// step at every point, and a start or first step rewrites it once a run, so
+// pointers of several slots on one line would bounce between the workers.
+template <class Fn>
+struct alignas(64) SlotFunctionCell : std::atomic<Fn> {
+    using std::atomic<Fn>::atomic;
+    using std::atomic<Fn>::operator=;
+};
+
 inline constexpr int kColoringModeCount = 9;
 inline constexpr int kBlendModeCount = 9;  // 8 is "Replace"
 
@@ -33,8 +42,8 @@ extern std::atomic<int32_t> gColorBlendMode; // "Blending Function", 0..8
 extern float gColorKeepFactor;               // mode 0, 0.75 at start
 extern float gColorMixFactor;                // mode 0, 0.25 at start
 extern uint8_t gRgbColoring;                 // 1: the RGB workers and passes run
-extern std::atomic<ColorStartFn> gSlotColorStart[kMaxRenderSlots];
-extern std::atomic<ColorStepFn> gSlotColorStep[kMaxRenderSlots];
+extern SlotFunctionCell<ColorStartFn> gSlotColorStart[kMaxRenderSlots];
+extern SlotFunctionCell<ColorStepFn> gSlotColorStep[kMaxRenderSlots];
 extern SlotColorFloat gSlotRunningColor[kMaxRenderSlots];
 extern SlotColorSum gSlotColorAccumulator[kMaxRenderSlots];
 
