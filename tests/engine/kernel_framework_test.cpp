@@ -222,7 +222,8 @@ void ExpectEscapeBatch(FractalKernel kernel, EscapeReference ref, uint8_t slot)
     int escaped = 0;
     for (int j = 1000 * slot; j < 1000 * slot + 1000; ++j) {
         hash = HashStep(hash);
-        t = ref.pickTable ? gTransformPickTable[hash & 255u] : static_cast<int32_t>(gTransformTransitions[t][hash & 255u]);
+        t = ref.pickTable ? gTransformPickTable[hash & 255u]
+                          : static_cast<int32_t>(gTransformTransitions[t][hash & 255u]);
         const float u1 = RandomUniform(rnd);
         const float u2 = RandomUniform(rnd);
         const TransformCoefficients& co = gTransformCoefficients;
@@ -256,8 +257,8 @@ void ExpectEscapeBatch(FractalKernel kernel, EscapeReference ref, uint8_t slot)
         const float deltaR = static_cast<float>(zr - zpr), deltaI = static_cast<float>(zi - zpi);
         const float beta = std::atan2(deltaI, deltaR);
         const float hex = PatternHexCos(0.025f * deltaR, 0.025f * deltaI);
-        const float waves =
-            std::fabs(static_cast<float>(std::tanh(3.0 * std::cos(0.025f * deltaI)) * std::tanh(3.0 * std::cos(0.025f * deltaR))));
+        const float waves = std::fabs(static_cast<float>(
+            std::tanh(3.0 * std::cos(0.025f * deltaI)) * std::tanh(3.0 * std::cos(0.025f * deltaR))));
         float y = 0, x = px, z = pz;
         if (ref.alt && !ref.conjugate) {
             y = std::cos(d) * d * a4;
@@ -272,8 +273,9 @@ void ExpectEscapeBatch(FractalKernel kernel, EscapeReference ref, uint8_t slot)
                 0.75f * (std::sin(3 * beta / n) + 1) * std::cos(d) * a4 * d,
                 std::cos(d - 0.125f * hex) * d * a4,
                 std::cos(d - 0.125f * waves) * d * a4,
-                (std::cos(d) + 0.5f * std::cos(2 * d) + 0.25f * std::cos(4 * d) + 0.125f * std::cos(8 * d) +
-                 0.0625f * std::cos(16 * d)) * d * a4,
+                (std::cos(d) + 0.5f * std::cos(2 * d) + 0.25f * std::cos(4 * d) + 0.125f * std::cos(8 * d)
+                    + 0.0625f * std::cos(16 * d))
+                    * d * a4,
                 std::tanh(3 * std::cos(16 * d)) * d * a4,
             };
             y = rows[ref.row];

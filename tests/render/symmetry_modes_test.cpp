@@ -283,6 +283,110 @@ TEST_F(Symmetry, OctahedronStagesByHashResult)
     }
 }
 
+// Tetrahedron, dodecahedron, icosahedron and penta written out stage by
+// stage from their constants (0.33335 is not 1/3), with y shifted by c.
+struct V {
+    float x, y, z;
+};
+
+V TurnXZ(V p, float a, float b) { return {a * p.x - b * p.z, p.y, b * p.x + a * p.z}; }
+V TurnXY(V p, float a, float b) { return {a * p.x - b * p.y, b * p.x + a * p.y, p.z}; }
+
+V ThreeFold(V p, uint32_t s, float c)
+{
+    p.y += c;
+    if (s % 3u == 0) return TurnXZ(p, -0.5f, -0.866025f);
+    if (s % 3u == 1) return TurnXZ(p, -0.5f, 0.866025f);
+    return p;
+}
+
+V FiveFold(V p, uint32_t s)
+{
+    const float turns[4][2]
+        = {{0.309017f, -0.951057f}, {-0.809017f, -0.587785f}, {-0.809017f, 0.587785f}, {0.309017f, 0.951057f}};
+    return s % 5u == 4 ? p : TurnXZ(p, turns[s % 5u][0], turns[s % 5u][1]);
+}
+
+V Tetrahedron(V p, const uint32_t* s, float c)
+{
+    p = ThreeFold(p, s[0], c);
+    const float a = 0.5f * p.x + 0.866025f * p.z, b = 0.5f * p.z - 0.866025f * p.x, y = p.y;
+    switch (s[1] & 3u) {
+    case 0: return {-0.33335f * a - 0.942803f * y, 0.942803f * a - 0.33335f * y, b};
+    case 1:
+        return {0.666667f * a + 0.471405f * y - 0.57735f * b, -0.471405f * a - 0.333333f * y - 0.816497f * b,
+            -0.57735f * a + 0.816497f * y};
+    case 2:
+        return {0.666667f * a + 0.471405f * y + 0.57735f * b, -0.471405f * a - 0.333333f * y + 0.816497f * b,
+            0.57735f * a - 0.816497f * y};
+    default: return p;
+    }
+}
+
+V Dodecahedron(V p, const uint32_t* s, float c)
+{
+    p.y += c;
+    p = FiveFold(p, s[0]);
+    const float a = 0.809017f * p.x + 0.587785f * p.z, b = 0.809017f * p.z - 0.587785f * p.x, y = p.y;
+    switch (s[1] % 6u) {
+    case 0:
+        p = {0.638197f * a - 0.723607f * y - 0.262866f * b, 0.723607f * a + 0.447214f * y + 0.525731f * b,
+            -0.262866f * a - 0.525731f * y + 0.809017f * b};
+        break;
+    case 1:
+        p = {0.947214f * a + 0.276393f * y + 0.16246f * b, -0.276393f * a + 0.447214f * y + 0.850651f * b,
+            0.16246f * a - 0.850651f * y + 0.5f * b};
+        break;
+    case 2:
+        p = {0.947214f * a + 0.276393f * y - 0.16246f * b, -0.276393f * a + 0.447214f * y - 0.850651f * b,
+            -0.16246f * a + 0.850651f * y + 0.5f * b};
+        break;
+    case 3: p = {0.447214f * a + 0.894427f * y, -0.894427f * a + 0.447214f * y, b}; break;
+    case 4:
+        p = {0.638197f * a - 0.723607f * y + 0.262866f * b, 0.723607f * a + 0.447214f * y - 0.525731f * b,
+            0.262866f * a + 0.525731f * y + 0.809017f * b};
+        break;
+    default: break;
+    }
+    if (s[2] & 1u) p.x = -p.x, p.y = -p.y;
+    return p;
+}
+
+V Icosahedron(V p, const uint32_t* s, float c)
+{
+    p = ThreeFold(p, s[0], c);
+    p = (s[1] & 1u) ? V{-0.187592f * p.x - 0.982247f * p.y, -0.982247f * p.x + 0.187592f * p.y, -p.z}
+                    : TurnXY(p, 0.794654f, 0.607062f);
+    p = FiveFold(p, s[2]);
+    if ((s[3] & 1u) == 0) p.x = -p.x, p.y = -p.y;
+    return p;
+}
+
+V Penta(V p, const uint32_t* s, float c) { return FiveFold(TurnXY(ThreeFold(p, s[0], c), 0.794654f, 0.607062f), s[1]); }
+
+TEST_F(Symmetry, PolyhedralModesByHashResult)
+{
+    struct Mode {
+        int mode, steps;
+        V (*reference)(V, const uint32_t*, float);
+    };
+    const Mode modes[] = {{0, 2, Tetrahedron}, {3, 3, Dodecahedron}, {4, 4, Icosahedron}, {5, 2, Penta}};
+    gSymmetrySeparation = 0.25f;
+    for (const Mode& m : modes) {
+        for (int call = 0; call < 300; ++call) {
+            uint32_t s[4];
+            uint32_t h = gSlotHash[kSlot];
+            for (int i = 0; i < m.steps; ++i) s[i] = h = HashStep(h);
+            const V e = m.reference({0.3f, -0.5f, 0.7f}, s, 0.25f);
+            const P q = Run(m.mode, {0.3f, -0.5f, 0.7f});
+            ASSERT_NEAR(q.x, e.x, 1e-6f) << m.mode << " " << call;
+            ASSERT_NEAR(q.y, e.y, 1e-6f) << m.mode << " " << call;
+            ASSERT_NEAR(q.z, e.z, 1e-6f) << m.mode << " " << call;
+            ASSERT_EQ(gSlotHash[kSlot], h);
+        }
+    }
+}
+
 TEST_F(Symmetry, RotationCopiesFollowTheSineFirstFormula)
 {
     gSymmetrySeparation = 0.0f;
