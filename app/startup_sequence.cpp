@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "app/frame.h"
+#include "app/render_size.h"
 #include "app/settings.h"
 #include "engine/texture_folder.h"
 #include "platform/gl_api.h"
@@ -24,7 +25,9 @@ constexpr float kStartViewZoom = 1.0f;
 void CentreView()
 {
     gPreviewRefresh = 1;
-    const float halfWidth = gImageWidth / 2, halfHeight = gImageHeight / 2;
+    gImageHalfWidth = gImageWidth / 2;
+    gImageHalfHeight = gImageHeight / 2;
+    const float halfWidth = static_cast<float>(gImageHalfWidth), halfHeight = static_cast<float>(gImageHalfHeight);
     gImageScale = (gImageWidth <= gImageHeight ? halfWidth : halfHeight) * kStartViewZoom;
     gImageOffsetX = halfWidth + gPanX;
     gImageOffsetY = halfHeight + gPanY;

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "app/render_size.h"
 #include "app/splash_screen.h"
 #include "app/startup_init.h"
 #include "app/support/gl_interface.h"
 #include "platform/gl_api.h"
+#include "render/view_camera.h"
 
 namespace {
 
@@ -93,6 +95,37 @@ TEST_F(Splash, TwoHundredSplashFramesThenOneStepAFrame)
     EXPECT_EQ(gStepsRun, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(gScreenState, kScreenPointPreview);
     EXPECT_EQ(gStartupStep, 11);
+}
+
+TEST_F(Splash, StepSevenCentresTheViewOnTheSmallerHalfSize)
+{
+    const int keepW = gImageWidth, keepH = gImageHeight;
+    const float keepPanX = gPanX, keepPanY = gPanY;
+    struct Row {
+        int w, h;
+        float scale;
+    };
+    // The half of the smaller side, the width's when both are equal.
+    for (const Row& r : {Row{600, 1001, 300.0f}, Row{1001, 700, 350.0f}, Row{512, 512, 256.0f}}) {
+        gImageWidth = r.w;
+        gImageHeight = r.h;
+        gImageHalfWidth = gImageHalfHeight = -1;
+        gPanX = 3.5f;
+        gPanY = -2.0f;
+        gPreviewRefresh = 0;
+        RunStartupStep(7);
+        EXPECT_EQ(gPreviewRefresh, 1);
+        EXPECT_EQ(gImageHalfWidth, r.w / 2);
+        EXPECT_EQ(gImageHalfHeight, r.h / 2);
+        EXPECT_FLOAT_EQ(gImageScale, r.scale) << r.w << " x " << r.h;
+        EXPECT_FLOAT_EQ(gImageOffsetX, r.w / 2 + 3.5f);
+        EXPECT_FLOAT_EQ(gImageOffsetY, r.h / 2 - 2.0f);
+    }
+    gImageWidth = keepW;
+    gImageHeight = keepH;
+    gPanX = keepPanX;
+    gPanY = keepPanY;
+    DeriveRenderSizeValues();
 }
 
 TEST_F(Splash, StepsOutsideOneToTenOnlyAdvanceTheCounter)
