@@ -23,6 +23,20 @@ void BM_RandomUniform(benchmark::State& state)
 }
 BENCHMARK(BM_RandomUniform);
 
+// Per-point draws of several workers, each from its own slot state; the
+// clobber makes every draw reach memory, as in kernels that write their batch
+// between draws.
+void BM_SlotRandomDrawsPerThread(benchmark::State& state)
+{
+    const int slot = state.thread_index();
+    SeedRandomState(gSlotRandom[slot], 100u + static_cast<uint32_t>(slot));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RandomUniform(gSlotRandom[slot]));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_SlotRandomDrawsPerThread)->ThreadRange(1, 8)->UseRealTime();
+
 // One hash step and one row lookup per point, the successor feeding the
 // next lookup as in the kernels.
 void BM_TransitionLookup(benchmark::State& state)

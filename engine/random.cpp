@@ -5,8 +5,8 @@
 RandomState gGlobalRandomA;
 RandomState gGlobalRandomB;
 RandomState gGlobalRandomC;
-RandomState gSlotRandom[kMaxRenderSlots];
-RandomState gSlotRandomB[kMaxRenderSlots];
+SlotRandomState gSlotRandom[kMaxRenderSlots];
+SlotRandomState gSlotRandomB[kMaxRenderSlots];
 RndField gBaseshapeRandom[kMaxRenderSlots];
 uint32_t gSlotHash[kMaxRenderSlots];
 

@@ -13,6 +13,12 @@ struct RandomState {
     uint32_t carry;
 };
 
+// A per-slot state on a cache line of its own: the slot's worker writes it at
+// every draw, and neighbouring slots belong to other threads.
+struct alignas(64) SlotRandomState : RandomState {
+    using RandomState::operator=;
+};
+
 inline constexpr uint32_t kRandomSeedMultiplier = 29943829u;
 inline constexpr float kRandomWordToFloat = 2.3283064e-10f;  // 2^-32
 
@@ -45,8 +51,9 @@ inline bool RandomCoin(RandomState& s) { return RandomStep(s) > 0x80000000u; }
 // 19 outputs.
 void SeedRandomState(RandomState& s, uint32_t seed);
 
-// The same generator as an object, for the baseshape samplers.
-class RndField {
+// The same generator as an object, for the baseshape samplers; one cache
+// line each, like the per-slot states.
+class alignas(64) RndField {
 public:
     uint32_t RandomU32() { return RandomStep(state_); }
     float RandomFloat() { return RandomUniform(state_); }
@@ -78,8 +85,8 @@ inline uint32_t StepSlotHash(uint32_t& state)
 extern RandomState gGlobalRandomA;  // window thread: pick table, tuner, voxel coordinator
 extern RandomState gGlobalRandomB;  // window thread: randomisers and presets
 extern RandomState gGlobalRandomC;  // shading grain, reseeded with 45 before each pass
-extern RandomState gSlotRandom[kMaxRenderSlots];
-extern RandomState gSlotRandomB[kMaxRenderSlots];
+extern SlotRandomState gSlotRandom[kMaxRenderSlots];
+extern SlotRandomState gSlotRandomB[kMaxRenderSlots];
 extern RndField gBaseshapeRandom[kMaxRenderSlots];
 extern uint32_t gSlotHash[kMaxRenderSlots];
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -77,6 +78,22 @@ TEST(RndField, MatchesTheFreeFunctions)
     for (int i = 0; i < 100; ++i) ASSERT_EQ(f.RandomU32(), RandomStep(s));
     EXPECT_EQ(f.RandomFloat(), RandomUniform(s));
     EXPECT_EQ(f.RandomBool(), RandomCoin(s));
+}
+
+TEST(RandomState, SlotStatesLieOnCacheLinesOfTheirOwn)
+{
+    // Workers draw from their slot's states at every point; two slots on one
+    // line would make neighbouring workers fight over it.
+    for (int s = 0; s + 1 < kMaxRenderSlots; ++s) {
+        const auto line = [](const void* p) { return reinterpret_cast<uintptr_t>(p) / 64u; };
+        EXPECT_NE(line(&gSlotRandom[s].carry), line(&gSlotRandom[s + 1].word[0])) << s;
+        EXPECT_NE(line(&gSlotRandomB[s].carry), line(&gSlotRandomB[s + 1].word[0])) << s;
+        EXPECT_NE(line(&gBaseshapeRandom[s].State().carry), line(&gBaseshapeRandom[s + 1].State().word[0])) << s;
+    }
+    // A slot state still takes a plain state, as tests and the tuner set them.
+    gSlotRandom[3] = RandomState{{1, 2, 3, 4}, 5};
+    EXPECT_EQ(gSlotRandom[3].word[3], 4u);
+    EXPECT_EQ(gSlotRandom[3].carry, 5u);
 }
 
 TEST(SlotHash, KnownSequence)
