@@ -92,6 +92,36 @@ TEST_F(PickTable, ForbiddenSuccessorsNeverFollow)
     ExpectAllEntriesBelow(4);
 }
 
+TEST_F(PickTable, ReplacementsAreTheFollowingWordsModuloTheCountRowByRow)
+{
+    gPickTransformCount = 3;
+    gTransformWeights[1] = 0.3f;
+    gTransformWeights[2] = 0.4f;
+    gForbiddenSuccessors[0][0] = 1;
+    gForbiddenSuccessors[2][0] = 0;
+    gForbiddenSuccessors[2][1] = 2;
+    RandomState replay = gGlobalRandomA;
+    BuildTransformPickTable();
+    for (int e = 0; e < 256; ++e) {
+        const float u = RandomUniform(replay);
+        ASSERT_EQ(gTransformPickTable[e], u - 0.4f < 0.0f ? 2 : (u - 0.4f - 0.3f < 0.0f ? 1 : 0)) << e;
+    }
+    int replaced = 0;
+    for (int t = 0; t < 3; ++t) {
+        for (int e = 0; e < 256; ++e) {
+            uint32_t v = gTransformPickTable[e];
+            while (static_cast<int32_t>(v) == gForbiddenSuccessors[t][0] ||
+                   static_cast<int32_t>(v) == gForbiddenSuccessors[t][1]) {
+                v = RandomStep(replay) % 3u;
+                ++replaced;
+            }
+            ASSERT_EQ(gTransformTransitions[t][e], v) << t << " " << e;
+        }
+    }
+    EXPECT_GT(replaced, 100);
+    EXPECT_EQ(0, std::memcmp(&replay, &gGlobalRandomA, sizeof replay));  // no other draws
+}
+
 TEST_F(PickTable, DegenerateWeightsAndCountsStayInRange)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
