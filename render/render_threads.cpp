@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 #include <thread>
 
 #include "engine/kernel_framework.h"
@@ -35,6 +36,11 @@ namespace {
 
 // Workers the current coordinator waits for (set before any gate opens).
 int32_t gStartedWorkerCount = 0;
+
+// Starts and stops come from the window thread and from the voxel mesh
+// export thread: one at a time, so that no thread handle is joined or
+// replaced by two callers at once.
+std::recursive_mutex gThreadControlMutex;
 
 // Pause handshake: a worker that has seen the pause of epoch E stores E.
 std::atomic<uint32_t> gPauseEpoch{0};
@@ -182,6 +188,7 @@ void RenderCoordinatorThread(int)
 // ---- [start and stop] ------------------------------------------------------------
 void StopRender()
 {
+    const std::lock_guard<std::recursive_mutex> lock(gThreadControlMutex);
     gRenderRunFlag.store(0);
     if (!gRenderCoordinatorThread.WaitFor(kRenderStopWaitMs)) {
         std::fprintf(stderr, "render: the coordinator took more than %u ms to stop; waiting on\n",
@@ -197,6 +204,7 @@ void StopRender()
 
 bool StartThreadSet(ThreadProc coordinator, ThreadProc worker)
 {
+    const std::lock_guard<std::recursive_mutex> lock(gThreadControlMutex);
     StopRender();
     const int32_t count = std::clamp(gRenderThreadCount, 1, kMaxRenderSlots);
     gStartedWorkerCount = count;
@@ -235,6 +243,7 @@ bool PrepareRenderBuffers()
 
 bool StartRenderThreads()
 {
+    const std::lock_guard<std::recursive_mutex> lock(gThreadControlMutex);
     if (!PrepareRenderBuffers()) return false;
     ThreadProc worker = nullptr;
     const bool rgb = gRgbColoring != 0;
@@ -246,6 +255,7 @@ bool StartRenderThreads()
 
 bool StartRender()
 {
+    const std::lock_guard<std::recursive_mutex> lock(gThreadControlMutex);
     if (!PrepareRenderBuffers()) return false;
     FitViewToFractal(&gShadowOffsetX, &gShadowOffsetY, &gShadowOffsetZ, &gShadowScale, kFitLightView);
     if (gViewScale > 0.0f) gFogJitterRadius = 0.5f / gViewScale;

@@ -41,7 +41,9 @@ inline constexpr float kShadowUpdateShare = 0.05f;
 // ---- Start and stop -----------------------------------------------------------
 // Clears the run flag, waits up to 5 s for the coordinator (saying so on
 // stderr when it takes longer, then waiting on), and joins every worker:
-// when it returns no render or voxel thread runs. Safe to call at any time.
+// when it returns no render or voxel thread runs. Safe to call at any time
+// from any thread but the render's own; starts and stops from several
+// threads take turns.
 void StopRender();
 
 // The start sequence: stops a running render, sets the run flag, creates

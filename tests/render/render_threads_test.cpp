@@ -288,6 +288,28 @@ TEST_F(RenderThreadTest, StartAndStopFiftyTimesLeavesNoThreadBehind)
     ASSERT_TRUE(AllocateRenderBuffers(kSize / 2, kSize / 2, false));
 }
 
+// The window thread and the voxel mesh export thread may both start and
+// stop the threads: the calls take turns and every thread is joined once.
+TEST_F(RenderThreadTest, StartsAndStopsFromTwoThreadsTakeTurns)
+{
+    gRenderThreadCount = 2;
+    std::thread other([] {
+        for (int round = 0; round < 10; ++round) {
+            StartRender();
+            StopRender();
+        }
+    });
+    for (int round = 0; round < 10; ++round) {
+        StartRenderThreads();
+        StopRender();
+    }
+    other.join();
+    StopRender();
+    EXPECT_FALSE(gRenderCoordinatorThread.Running());
+    for (ThreadHandle& w : gRenderWorkerThreads) ASSERT_FALSE(w.Running());
+    EXPECT_EQ(gRenderActive.load(), 0);
+}
+
 TEST_F(RenderThreadTest, StartFailsWithoutBuffersAndStartsNothing)
 {
     FreeRenderBuffers();
