@@ -102,6 +102,41 @@ TEST_F(VoxelTest, ThePointAtTheCentreMarksVoxelGGGAndOnlyWorkerZeroDrawsThePrevi
     EXPECT_EQ(gPreviewDepth[kVoxelPreviewRow * 128 + 128], 128.0f);
 }
 
+// Every point at the view centre + (0.5, -0.25, 0.125).
+void OffCentreKernel(uint8_t slot)
+{
+    for (int i = gSlotBatchStart[slot]; i < gSlotBatchEnd[slot]; ++i) {
+        gPointX[i] = gViewCentre[0] + 0.5f;
+        gPointY[i] = gViewCentre[1] - 0.25f;
+        gPointZ[i] = gViewCentre[2] + 0.125f;
+    }
+}
+
+// N = 200, G = 100, t = G x 0.9: the cube position is (145, 77.5, 111.25)
+// and the preview cell (185, 99, 142) with k = 256 / 200.
+TEST_F(VoxelTest, AnOffCentrePointMarksItsVoxelAndFillsTheFourProjections)
+{
+    gFractalTypeKernel.store(OffCentreKernel);
+    RunVoxelWorkerCycle(0);
+    const int64_t n = gVoxelResolution;
+    EXPECT_EQ(gColorIndexBuffer[145 + 77 * n * n + 111 * n], 1);
+    EXPECT_EQ(Marked(), 1u);
+    constexpr int r = kVoxelPreviewRow;
+    EXPECT_EQ(gPreviewDepth[r * 99 + 185], 142.0f);
+    EXPECT_EQ(gPreviewDepth[r * (513 - 185) - 142], 99.0f);
+    EXPECT_EQ(gPreviewDepth[r * (99 + 1) - 142], 185.0f);
+    EXPECT_EQ(gPreviewDepth[r * (99 + 256) + 142], 256.0f - 185.0f);
+    int touched = 0;
+    for (float v : gPreviewDepth) touched += v != 0.0f;
+    EXPECT_EQ(touched, 4);
+    // A pan of W moves the cube position by N.
+    ClearRenderBuffers();
+    gPanX = -0.25f * 64.0f;  // -50 cube units
+    RunVoxelWorkerCycle(0);
+    EXPECT_EQ(gColorIndexBuffer[95 + 77 * n * n + 111 * n], 1);
+    EXPECT_EQ(Marked(), 1u);
+}
+
 TEST_F(VoxelTest, TheTetrahedronStaysInsideTheGrid)
 {
     for (int k = 0; k < 50; ++k) RunVoxelWorkerCycle(0);
