@@ -100,6 +100,7 @@ TEST_F(Splash, TwoHundredSplashFramesThenOneStepAFrame)
 TEST_F(Splash, StepSevenCentresTheViewOnTheSmallerHalfSize)
 {
     const int keepW = gImageWidth, keepH = gImageHeight;
+    const int keepHalfW = gImageHalfWidth, keepHalfH = gImageHalfHeight;
     const float keepPanX = gPanX, keepPanY = gPanY;
     struct Row {
         int w, h;
@@ -125,7 +126,8 @@ TEST_F(Splash, StepSevenCentresTheViewOnTheSmallerHalfSize)
     gImageHeight = keepH;
     gPanX = keepPanX;
     gPanY = keepPanY;
-    DeriveRenderSizeValues();
+    gImageHalfWidth = keepHalfW;
+    gImageHalfHeight = keepHalfH;
 }
 
 TEST_F(Splash, StepsOutsideOneToTenOnlyAdvanceTheCounter)
