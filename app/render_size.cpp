@@ -16,6 +16,8 @@ float gImageAspect = 1.0f;
 
 void DeriveRenderSizeValues()
 {
+    // No buffers yet (or a failed resize): keep the values of the last real size.
+    if (gImageWidth <= 0 || gImageHeight <= 0) return;
     const float w = static_cast<float>(gImageWidth);
     const float h = static_cast<float>(gImageHeight);
     gImageWidthLast = gImageWidth - 1;
