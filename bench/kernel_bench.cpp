@@ -60,13 +60,20 @@ void BM_RunFractalType00(benchmark::State& state)
 }
 BENCHMARK(BM_RunFractalType00)->ArgNames({"seeds", "colour"})->ArgsProduct({{0, 1}, {0, 6}});
 
-// Four workers on slots 0..3 at once: one orbit each, and baseshape seeds
-// every 10 points, where the per-run writes of neighbouring slots meet.
+// Four workers on slots 0..3 at once: one orbit each, baseshape seeds every
+// 10 points and seeds only, where the per-run writes of neighbouring slots meet.
 void SetUpOrbitWorkers(const benchmark::State&) { SetUpModel(false, 0); }
 void SetUpShortRunWorkers(const benchmark::State&)
 {
     SetUpModel(true, 0);
     gBaseshapes[0].pointsPerRun = 10;
+}
+
+// Points per run 0, the editor's default: every point is a fresh seed.
+void SetUpSeedOnlyWorkers(const benchmark::State&)
+{
+    SetUpModel(true, 0);
+    gBaseshapes[0].pointsPerRun = 0;
 }
 
 void BM_RunFractalType00Workers(benchmark::State& state)
@@ -82,6 +89,8 @@ BENCHMARK(BM_RunFractalType00Workers)->Name("BM_RunFractalType00Workers/one orbi
     ->Threads(4)->UseRealTime();
 BENCHMARK(BM_RunFractalType00Workers)->Name("BM_RunFractalType00Workers/seeds every 10")
     ->Setup(SetUpShortRunWorkers)->Threads(1)->Threads(4)->UseRealTime();
+BENCHMARK(BM_RunFractalType00Workers)->Name("BM_RunFractalType00Workers/seeds only")
+    ->Setup(SetUpSeedOnlyWorkers)->Threads(1)->Threads(4)->UseRealTime();
 
 // The symmetry step the workers add after each batch: one group mode and
 // the per-point loxodrome.

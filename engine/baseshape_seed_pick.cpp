@@ -37,16 +37,26 @@ inline int PickIndex(uint8_t slot)
     return last;  // the remainder, and the last baseshape's own share
 }
 
+// The slots' entries of the byte arrays share cache lines: a value that did
+// not change is not stored again, so with one baseshape the lines stay shared
+// instead of moving between the workers at every seed.
+template <class T>
+inline void StoreIfChanged(T& entry, T value)
+{
+    if (entry != value) entry = value;
+}
+
 }  // namespace
 
-void PickBaseshapePoint(uint8_t slot)
+BaseshapeSeed PickBaseshapeSeed(uint8_t slot)
 {
     const int b = PickIndex(slot);
     const BaseshapeRecord& rec = gBaseshapes[b];
-    BaseshapePoint& point = gSlotBaseshapePoints[slot];
-    point = gBaseshapePointTemplates[b];
+    // Built in a local and stored once: the slots' working points share cache lines.
+    BaseshapePoint point = gBaseshapePointTemplates[b];
 
-    gSlotColorMode[slot] = rec.useTexture ? static_cast<uint8_t>((rec.smoothTexture ? 1 : 0) + 1) : 0;
+    const uint8_t colorMode = rec.useTexture ? static_cast<uint8_t>((rec.smoothTexture ? 1 : 0) + 1) : 0;
+    StoreIfChanged(gSlotColorMode[slot], colorMode);
     if (gColoringMode.load(std::memory_order_relaxed) >= 8) {
         point.red = point.green = point.blue = 0;
     } else {
@@ -54,7 +64,7 @@ void PickBaseshapePoint(uint8_t slot)
         point.green = static_cast<uint8_t>(gBaseshapeColors.g[b]);
         point.blue = static_cast<uint8_t>(gBaseshapeColors.b[b]);
     }
-    gSlotBaseshape[slot] = static_cast<int8_t>(b);
+    StoreIfChanged(gSlotBaseshape[slot], static_cast<int8_t>(b));
 
     // A damaged record's kind falls back to kind 0 rather than leaving the table.
     int32_t kind = rec.shapeType;
@@ -75,9 +85,10 @@ void PickBaseshapePoint(uint8_t slot)
     if (rec.modifierOn) point = ApplyBaseshapeModifier(point, gBaseshapeModifierType[b], slot);
     if (rec.arrayOn) point = ApplyBaseshapeArray(point, gBaseshapeArrayType[b], slot);
 
-    gSlotSampleColor[slot][0] = point.red;
-    gSlotSampleColor[slot][1] = point.green;
-    gSlotSampleColor[slot][2] = point.blue;
+    gSlotBaseshapePoints[slot] = point;
+    StoreIfChanged(gSlotSampleColor[slot][0], point.red);
+    StoreIfChanged(gSlotSampleColor[slot][1], point.green);
+    StoreIfChanged(gSlotSampleColor[slot][2], point.blue);
 
     const float* m = rec.matrix;
     const float x = point.x, y = point.y, z = point.z;
@@ -96,8 +107,12 @@ void PickBaseshapePoint(uint8_t slot)
     gSlotSeedPoint[0][slot] = gSlotBaseshapePosition[0][slot] = X;
     gSlotSeedPoint[1][slot] = gSlotBaseshapePosition[1][slot] = Y;
     gSlotSeedPoint[2][slot] = gSlotBaseshapePosition[2][slot] = Z;
-    gSlotBaseshapeColorIndex[slot] = static_cast<uint8_t>(b + 1);
+    const uint8_t colorIndex = static_cast<uint8_t>(b + 1);
+    StoreIfChanged(gSlotBaseshapeColorIndex[slot], colorIndex);
+    return {X, Y, Z, colorIndex, static_cast<uint8_t>(b)};
 }
+
+void PickBaseshapePoint(uint8_t slot) { PickBaseshapeSeed(slot); }
 
 void ColorBaseshapeRun(int32_t first, int32_t end, uint8_t slot)
 {

@@ -16,6 +16,16 @@ extern uint8_t gFillBaseshapesOption;
 // Called by the kernels once per run, on the slot's worker.
 void PickBaseshapePoint(uint8_t slot);
 
+// The same pick, handing the placed seed, its colour index and the picked
+// baseshape to the kernel directly, so it does not read them back from slot
+// arrays that the other workers write into.
+struct BaseshapeSeed {
+    float x, y, z;
+    uint8_t colorIndex;
+    uint8_t baseshape;
+};
+BaseshapeSeed PickBaseshapeSeed(uint8_t slot);
+
 // Colours batch points first .. end - 1 of the run by the picked baseshape's
 // colour mode; first == end colours the single point first; first > end
 // does nothing.

@@ -35,12 +35,12 @@ inline void RunChaosGameKernel(uint8_t slot, Map map)
     do {
         int32_t e = end;
         if (useBaseshapes) {
-            PickBaseshapePoint(slot);
-            x = gSlotBaseshapePosition[0][slot];
-            y = gSlotBaseshapePosition[1][slot];
-            z = gSlotBaseshapePosition[2][slot];
-            k = gSlotBaseshapeColorIndex[slot];
-            const BaseshapeRecord& rec = gBaseshapes[gSlotBaseshape[slot]];
+            const BaseshapeSeed seed = PickBaseshapeSeed(slot);
+            x = seed.x;
+            y = seed.y;
+            z = seed.z;
+            k = seed.colorIndex;
+            const BaseshapeRecord& rec = gBaseshapes[seed.baseshape];
             const uint32_t n = rec.pointsPerRun;
             if (n == 0) {
                 // The baseshape itself is drawn: one seed point, no iteration.
