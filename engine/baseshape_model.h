@@ -101,11 +101,22 @@ extern BaseshapeNeonColors gBaseshapeNeonColor;
 extern float gBaseshapeNeonStrength[kMaxBaseshapes];
 
 // Per-slot seed-pick state (the slot's worker owns entry s).
-extern BaseshapePoint gSlotBaseshapePoints[kMaxRenderSlots];
+// The slot's working point, alone on its cache lines: a worker writes it at
+// every seed, so neighbouring slots must not share its lines.
+struct alignas(64) SlotBaseshapePoint : BaseshapePoint {
+    using BaseshapePoint::operator=;
+};
+extern SlotBaseshapePoint gSlotBaseshapePoints[kMaxRenderSlots];
 extern int8_t gSlotBaseshape[kMaxRenderSlots];
 extern uint8_t gSlotBaseshapeColorIndex[kMaxRenderSlots];
-extern float gSlotBaseshapePosition[3][kMaxRenderSlots];
-extern float gSlotSeedPoint[3][kMaxRenderSlots];
+// A seed position of one slot (x, y, z), on a cache line of its own.
+struct alignas(64) SlotSeedPosition {
+    float v[3];
+    float& operator[](int i) { return v[i]; }
+    float operator[](int i) const { return v[i]; }
+};
+extern SlotSeedPosition gSlotBaseshapePosition[kMaxRenderSlots];  // [slot][axis]
+extern SlotSeedPosition gSlotSeedPoint[kMaxRenderSlots];          // [slot][axis]
 extern uint8_t gSlotSampleColor[kMaxRenderSlots][3];
 extern uint8_t gSlotColorMode[kMaxRenderSlots];     // 0 none, 1 nearest, 2 bilinear
 extern uint8_t gSlotTexelColor[kMaxRenderSlots][3];

@@ -71,13 +71,13 @@ BaseshapeSeed PickBaseshapeSeed(uint8_t slot)
     if (kind < 0 || kind >= kBaseshapeTableSize) kind = 0;
     // Kinds 0 and 57 continue from the slot's previous seed.
     if (kind == 0) {
-        point.x = point.size * gSlotBaseshapePosition[0][slot];
-        point.y = point.size * gSlotBaseshapePosition[1][slot];
-        point.z = point.size * gSlotBaseshapePosition[2][slot];
+        point.x = point.size * gSlotBaseshapePosition[slot][0];
+        point.y = point.size * gSlotBaseshapePosition[slot][1];
+        point.z = point.size * gSlotBaseshapePosition[slot][2];
     } else if (kind == kBaseshapeKindSierpinski) {
-        point.x = gSlotBaseshapePosition[0][slot];
-        point.y = gSlotBaseshapePosition[1][slot];
-        point.z = gSlotBaseshapePosition[2][slot];
+        point.x = gSlotBaseshapePosition[slot][0];
+        point.y = gSlotBaseshapePosition[slot][1];
+        point.z = gSlotBaseshapePosition[slot][2];
     }
 
     const bool filled = (gVoxelEngineOn && gFillBaseshapesOption) || rec.interior;
@@ -104,9 +104,9 @@ BaseshapeSeed PickBaseshapeSeed(uint8_t slot)
         X = X + rec.position[0];
         Z = Z + rec.position[2];
     }
-    gSlotSeedPoint[0][slot] = gSlotBaseshapePosition[0][slot] = X;
-    gSlotSeedPoint[1][slot] = gSlotBaseshapePosition[1][slot] = Y;
-    gSlotSeedPoint[2][slot] = gSlotBaseshapePosition[2][slot] = Z;
+    gSlotSeedPoint[slot][0] = gSlotBaseshapePosition[slot][0] = X;
+    gSlotSeedPoint[slot][1] = gSlotBaseshapePosition[slot][1] = Y;
+    gSlotSeedPoint[slot][2] = gSlotBaseshapePosition[slot][2] = Z;
     const uint8_t colorIndex = static_cast<uint8_t>(b + 1);
     StoreIfChanged(gSlotBaseshapeColorIndex[slot], colorIndex);
     return {X, Y, Z, colorIndex, static_cast<uint8_t>(b)};

@@ -52,11 +52,11 @@ float gBaseshapeArrayPivotZ[kMaxBaseshapes];
 BaseshapeNeonColors gBaseshapeNeonColor;
 float gBaseshapeNeonStrength[kMaxBaseshapes];
 
-BaseshapePoint gSlotBaseshapePoints[kMaxRenderSlots];
+SlotBaseshapePoint gSlotBaseshapePoints[kMaxRenderSlots];
 int8_t gSlotBaseshape[kMaxRenderSlots];
 uint8_t gSlotBaseshapeColorIndex[kMaxRenderSlots];
-float gSlotBaseshapePosition[3][kMaxRenderSlots];
-float gSlotSeedPoint[3][kMaxRenderSlots];
+SlotSeedPosition gSlotBaseshapePosition[kMaxRenderSlots];
+SlotSeedPosition gSlotSeedPoint[kMaxRenderSlots];
 uint8_t gSlotSampleColor[kMaxRenderSlots][3];
 uint8_t gSlotColorMode[kMaxRenderSlots];
 uint8_t gSlotTexelColor[kMaxRenderSlots][3];

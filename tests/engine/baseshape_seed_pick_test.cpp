@@ -69,11 +69,11 @@ TEST_F(SeedPick, OneBaseshapeTakesNoDrawAndPlacesTheSample)
     EXPECT_EQ(gSlotRandom[4].carry, before.carry);
     EXPECT_EQ(gSlotBaseshape[4], 0);
     EXPECT_EQ(gSlotBaseshapeColorIndex[4], 1);
-    EXPECT_EQ(gSlotBaseshapePosition[0][4], 12.0f);
-    EXPECT_EQ(gSlotBaseshapePosition[1][4], 22.0f);
-    EXPECT_EQ(gSlotBaseshapePosition[2][4], 33.0f);
-    EXPECT_EQ(gSlotSeedPoint[0][4], 12.0f);
-    EXPECT_EQ(gSlotSeedPoint[2][4], 33.0f);
+    EXPECT_EQ(gSlotBaseshapePosition[4][0], 12.0f);
+    EXPECT_EQ(gSlotBaseshapePosition[4][1], 22.0f);
+    EXPECT_EQ(gSlotBaseshapePosition[4][2], 33.0f);
+    EXPECT_EQ(gSlotSeedPoint[4][0], 12.0f);
+    EXPECT_EQ(gSlotSeedPoint[4][2], 33.0f);
     EXPECT_EQ(gSlotSampleColor[4][0], 0);  // colouring mode 8: black base colour
     EXPECT_EQ(gSamplerTable, 0);
 }
@@ -106,12 +106,12 @@ TEST_F(SeedPick, PlanarTypesScaleByTwentyOnlyWithPointsPerRun)
     gBaseshapes[0].pointsPerRun = 0;
     PickBaseshapePoint(0);
     EXPECT_EQ(gSlotBaseshapePosition[0][0], 2.0f);
-    EXPECT_EQ(gSlotBaseshapePosition[2][0], 4.0f);
+    EXPECT_EQ(gSlotBaseshapePosition[0][2], 4.0f);
     gBaseshapes[0].pointsPerRun = 10;
     PickBaseshapePoint(0);
     EXPECT_EQ(gSlotBaseshapePosition[0][0], 21.0f);
-    EXPECT_EQ(gSlotBaseshapePosition[1][0], 3.0f);  // y is never scaled
-    EXPECT_EQ(gSlotBaseshapePosition[2][0], 61.0f);
+    EXPECT_EQ(gSlotBaseshapePosition[0][1], 3.0f);  // y is never scaled
+    EXPECT_EQ(gSlotBaseshapePosition[0][2], 61.0f);
     gFractalType = 0;
     PickBaseshapePoint(0);
     EXPECT_EQ(gSlotBaseshapePosition[0][0], 2.0f);
@@ -120,11 +120,11 @@ TEST_F(SeedPick, PlanarTypesScaleByTwentyOnlyWithPointsPerRun)
 TEST_F(SeedPick, AffineAndSierpinskiKindsContinueFromThePreviousSeed)
 {
     gBaseshapePointTemplates[0].size = 0.5f;
-    gSlotBaseshapePosition[0][2] = 8.0f;
+    gSlotBaseshapePosition[2][0] = 8.0f;
     gBaseshapes[0].shapeType = 0;
     PickBaseshapePoint(2);
     EXPECT_EQ(gSamplerSeenX, 4.0f);  // previous seed times size
-    EXPECT_EQ(gSlotBaseshapePosition[0][2], 4.0f);
+    EXPECT_EQ(gSlotBaseshapePosition[2][0], 4.0f);
     gBaseshapes[0].shapeType = 57;
     PickBaseshapePoint(2);
     EXPECT_EQ(gSamplerSeenX, 4.0f);  // unscaled
