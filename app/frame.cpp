@@ -14,6 +14,7 @@
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
 #include "ui/font.h"
+#include "ui/gl_shapes.h"
 
 int gEffectiveScreenState = kScreenPointPreview;
 uint8_t gPointPreviewValid = 1;
@@ -53,12 +54,7 @@ void DrawPreviewFrame(float r, float g, float b)
     const float bottom = static_cast<float>(gPreviewFirstRow) + kPreviewBottom;
     const float top = static_cast<float>(gPreviewLastRow) + kPreviewBottom;
     glColor3f(r, g, b);
-    glBegin(GL_LINE_LOOP);
-    glVertex3f(kPreviewLeft, bottom, kPreviewFrameDepth);
-    glVertex3f(kPreviewRight, bottom, kPreviewFrameDepth);
-    glVertex3f(kPreviewRight, top, kPreviewFrameDepth);
-    glVertex3f(kPreviewLeft, top, kPreviewFrameDepth);
-    glEnd();
+    OutlineQuad(kPreviewLeft, bottom, kPreviewRight, top, kPreviewFrameDepth);
 }
 
 // List 0 is an error to GL; a list not built yet draws nothing.

@@ -12,6 +12,16 @@ void FlatQuad(float x0, float y0, float x1, float y1, float z)
     glEnd();
 }
 
+void OutlineQuad(float x0, float y0, float x1, float y1, float z)
+{
+    glBegin(GL_LINE_LOOP);
+    glVertex3f(x0, y0, z);
+    glVertex3f(x1, y0, z);
+    glVertex3f(x1, y1, z);
+    glVertex3f(x0, y1, z);
+    glEnd();
+}
+
 void TexturedQuad(float x0, float y0, float x1, float y1, float z)
 {
     glBegin(GL_QUADS);

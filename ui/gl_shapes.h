@@ -6,6 +6,8 @@
 void FlatQuad(float x0, float y0, float x1, float y1, float z);
 // The same with texture coordinates 0..1 over it.
 void TexturedQuad(float x0, float y0, float x1, float y1, float z);
+// An outline in the current colour, counter-clockwise from the lower left.
+void OutlineQuad(float x0, float y0, float x1, float y1, float z);
 // An outline whose corners alternate colours a and b, starting with a at the
 // lower left and going up the left edge first.
 void AlternatingLoop(float x0, float y0, float x1, float y1, float z, const float a[3], const float b[3]);
