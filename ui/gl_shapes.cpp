@@ -2,9 +2,12 @@
 
 #include "platform/gl_api.h"
 
-void FlatQuad(float x0, float y0, float x1, float y1, float z)
+namespace {
+
+// The four corners counter-clockwise from the lower left, as one primitive.
+void CornerQuad(GLenum mode, float x0, float y0, float x1, float y1, float z)
 {
-    glBegin(GL_QUADS);
+    glBegin(mode);
     glVertex3f(x0, y0, z);
     glVertex3f(x1, y0, z);
     glVertex3f(x1, y1, z);
@@ -12,15 +15,11 @@ void FlatQuad(float x0, float y0, float x1, float y1, float z)
     glEnd();
 }
 
-void OutlineQuad(float x0, float y0, float x1, float y1, float z)
-{
-    glBegin(GL_LINE_LOOP);
-    glVertex3f(x0, y0, z);
-    glVertex3f(x1, y0, z);
-    glVertex3f(x1, y1, z);
-    glVertex3f(x0, y1, z);
-    glEnd();
-}
+}  // namespace
+
+void FlatQuad(float x0, float y0, float x1, float y1, float z) { CornerQuad(GL_QUADS, x0, y0, x1, y1, z); }
+
+void OutlineQuad(float x0, float y0, float x1, float y1, float z) { CornerQuad(GL_LINE_LOOP, x0, y0, x1, y1, z); }
 
 void TexturedQuad(float x0, float y0, float x1, float y1, float z)
 {
