@@ -5,11 +5,13 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "baseshapes/generator_table.h"
 #include "baseshapes/samplers_sphere_tori.h"
 #include "baseshapes/support/sampler_fixture.h"
+#include "baseshapes/support/sampler_images.h"
 
 namespace {
 
@@ -22,35 +24,16 @@ protected:
         ResetTestSlot(kTestSlot, 17);
         gSlotBaseshape[kTestSlot] = kBaseshape;
     }
-    void TearDown() override
-    {
-        gBaseshapeTextures[kBaseshape] = BaseshapeImage{};
-        gBaseshapeDMaps[kBaseshape] = BaseshapeImage{};
-        gBaseshapeMeshes[kBaseshape] = BaseshapeMesh{};
-    }
-    void SetTexture(uint32_t w, uint32_t h)
-    {
-        texels_.resize(static_cast<size_t>(w) * h * 3);
-        for (size_t i = 0; i < texels_.size(); ++i) texels_[i] = static_cast<uint8_t>(i * 7 + 1);
-        gBaseshapeTextures[kBaseshape] = BaseshapeImage{{}, w, h, texels_.data()};
-    }
-    void SetDMap(uint32_t w, uint32_t h, std::vector<uint8_t> heights)
-    {
-        heights_ = std::move(heights);
-        gBaseshapeDMaps[kBaseshape] = BaseshapeImage{{}, w, h, heights_.data()};
-    }
-    const uint8_t* Texel(uint32_t col, uint32_t row) const
-    {
-        return texels_.data() + (row * gBaseshapeTextures[kBaseshape].width + col) * 3;
-    }
+    void SetTexture(uint32_t w, uint32_t h) { images_.SetTexture(w, h); }
+    void SetDMap(uint32_t w, uint32_t h, std::vector<uint8_t> heights) { images_.SetDMap(w, h, std::move(heights)); }
+    const uint8_t* Texel(uint32_t col, uint32_t row) const { return images_.Texel(col, row); }
     void ExpectTexel(uint32_t col, uint32_t row) const
     {
         EXPECT_EQ(gSlotTexelColor[kTestSlot][0], Texel(col, row)[0]) << col << "," << row;
         EXPECT_EQ(gSlotTexelColor[kTestSlot][1], Texel(col, row)[1]);
         EXPECT_EQ(gSlotTexelColor[kTestSlot][2], Texel(col, row)[2]);
     }
-    std::vector<uint8_t> texels_;
-    std::vector<uint8_t> heights_;
+    TestImages images_{kBaseshape};
 };
 
 TEST_F(SamplerContract, NearestTexelStaysInsideTheImage)
@@ -100,9 +83,9 @@ TEST_F(SamplerContract, ColourTailByMode)
         BaseshapePoint p = MakeTestPoint(1.0f, 0.3f);
         SampleBaseshapeTorusI(&p, kTestSlot);
         const bool textured = mode == 1 || mode == 2;
-        EXPECT_EQ(p.red, textured ? texels_[0] : 10) << int(mode);
-        EXPECT_EQ(p.green, textured ? texels_[1] : 20);
-        EXPECT_EQ(p.blue, textured ? texels_[2] : 30);
+        EXPECT_EQ(p.red, textured ? Texel(0, 0)[0] : 10) << int(mode);
+        EXPECT_EQ(p.green, textured ? Texel(0, 0)[1] : 20);
+        EXPECT_EQ(p.blue, textured ? Texel(0, 0)[2] : 30);
     }
     // Without a texture, or without a baseshape, the point keeps its colour.
     gBaseshapeTextures[kBaseshape] = BaseshapeImage{};
