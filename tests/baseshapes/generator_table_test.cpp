@@ -7,10 +7,12 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "baseshapes/kind_table.h"
 #include "baseshapes/sampler_affine.h"
 #include "baseshapes/support/sampler_fixture.h"
+#include "baseshapes/support/sampler_images.h"
 
 namespace {
 
@@ -161,6 +163,50 @@ TEST_F(GeneratorTable, EveryEntryGivesFiniteRepeatablePoints)
             sampler(&zero, kTestSlot);
             EXPECT_EQ(std::fabs(zero.x) + std::fabs(zero.y) + std::fabs(zero.z), 0.0f)
                 << "table " << t << " kind " << k;
+        }
+    }
+}
+
+// Every entry of both tables with degenerate shape parameters, sizes and
+// images: each parameter set with every test map, no mesh, one and a few
+// triangles, and texturing on. Whatever a formula does at these values, the
+// sampler hands on a finite point.
+TEST_F(GeneratorTable, EveryEntryStaysFiniteOnDegenerateInput)
+{
+    constexpr int kBaseshape = 5;
+    const float parameterSets[] = {0.0f, -1.0f, -3.7f, 1.0f, 0.5f, 7.3f, 1e6f, -1e6f};
+    const float sizes[] = {1.0f, -2.0f, 1e3f};
+    std::vector<TestMap> maps = DegenerateTestMaps();
+    maps.push_back({"none", 0, 0, {}});
+    const std::vector<float> meshes[] = {{}, OneTriangleMesh(), FewTrianglesMesh()};
+    TestImages images(kBaseshape);
+    images.SetTexture(3, 2);
+    for (size_t m = 0; m < maps.size(); ++m) {
+        if (maps[m].width == 0) {
+            gBaseshapeDMaps[kBaseshape] = BaseshapeImage{};
+        } else {
+            images.SetDMap(maps[m]);
+        }
+        images.SetMesh(meshes[m % 3]);
+        for (int t = 0; t < 2; ++t) {
+            for (int k = 0; k < kBaseshapeTableSize; ++k) {
+                const BaseshapeSampler sampler = gBaseshapeGenerators[t][k];
+                for (float value : parameterSets) {
+                    for (float size : sizes) {
+                        ResetTestSlot(kTestSlot, 5);
+                        gSlotBaseshape[kTestSlot] = kBaseshape;
+                        gSlotColorMode[kTestSlot] = 2;
+                        for (int i = 0; i < 40; ++i) {
+                            BaseshapePoint p = MakeTestPoint(size, value);
+                            for (float& q : p.p) q = value;
+                            sampler(&p, kTestSlot);
+                            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z))
+                                << "table " << t << " kind " << k << " parameters " << value << " size " << size
+                                << " map " << maps[m].name << " mesh " << meshes[m % 3].size() / 9;
+                        }
+                    }
+                }
+            }
         }
     }
 }
