@@ -156,7 +156,7 @@ TEST(RingsAndRevolution, HornedCrownDrawsByPieceAndKeepsItsColour)
             RandomStep(ahead);
             const bool torus = RandomCoin(ahead);
             BaseshapePoint p = MakeTestPoint(1.0f, 0.0f);
-            ASSERT_EQ(WordsDrawn(SampleBaseshapeHornedCrown, p), torus ? 5 : 4);
+            ASSERT_EQ(WordsDrawn(SampleBaseshapeHornedCrown, &p), torus ? 5 : 4);
             ++pieces[torus];
         }
         BaseshapePoint p = MakeTestPoint(1.0f, 0.0f);
