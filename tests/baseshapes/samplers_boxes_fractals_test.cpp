@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 #include "baseshapes/samplers_fractal_solids.h"
 #include "baseshapes/samplers_round_boxes.h"
@@ -12,8 +11,6 @@
 #include "baseshapes/support/sampler_images.h"
 
 namespace {
-
-using Check = std::function<void(const BaseshapePoint&)>;
 
 float Length(float x, float y, float z) { return std::sqrt(x * x + y * y + z * z); }
 
@@ -42,7 +39,7 @@ void ExpectInSponge(float x, float y, float z)
     }
 }
 
-Check WithinCube(float half)
+PointCheck WithinCube(float half)
 {
     return [=](const BaseshapePoint& p) {
         ASSERT_LE(std::max({std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)}), half);
@@ -51,32 +48,14 @@ Check WithinCube(float half)
 
 TEST(BoxesAndFractals, ShapesKeepTheirBounds)
 {
-    const Check stairs = [](const BaseshapePoint& p) {
-        const float r = std::hypot(p.x, p.z) / 2.0f;
-        ASSERT_TRUE(r >= 0.6f - 1e-5f && r <= 1.4f + 1e-5f) << r;
-        ASSERT_LE(std::fabs(p.y), 1.85f * 2.0f + 1e-5f);
-    };
-    const Check sponge = [](const BaseshapePoint& p) { ExpectInSponge(p.x / 2.0f, p.y / 2.0f, p.z / 2.0f); };
+    const PointCheck sponge = [](const BaseshapePoint& p) { ExpectInSponge(p.x / 2.0f, p.y / 2.0f, p.z / 2.0f); };
     const struct {
         const char* name;
         BaseshapeSampler sampler;
-        Check check;
+        PointCheck check;
     } rows[] = {
-        // Undistorted, a point lies on the rounded box at distance L from the
-        // centre and ends at L^4 * s / 4 along the same direction.
-        {"distorted round box", SampleBaseshapeDistortedRoundBox,
-         [](const BaseshapePoint& p) {
-             const float d = Length(p.x, p.y, p.z);
-             const float k = std::pow(2.0f * d, 0.25f) / d;
-             ASSERT_NEAR(RoundedBoxDistance(p.x * k, p.y * k, p.z * k), 0.0f, 2e-5f);
-         }},
         {"distorted round box filled", SampleBaseshapeDistortedRoundBoxFilled, WithinCube(1.75f * 2.0f)},
-        {"stairs", SampleBaseshapeCircularStairs, stairs},
-        {"stairs filled", SampleBaseshapeCircularStairsFilled, stairs},
-        {"blocks", SampleBaseshapeBlocks, WithinCube(2.0f)},
-        {"blocks filled", SampleBaseshapeBlocksFilled, WithinCube(2.0f)},
         {"gazebo", SampleBaseshapeGazebo, WithinCube(2.25f)},
-        {"octahedral fractal", SampleBaseshapeOctahedralFractal, WithinCube(2.0f)},
         {"octahedral fractal filled", SampleBaseshapeOctahedralFractalFilled, WithinCube(2.0f)},
         {"menger sponge", SampleBaseshapeMengerSponge, sponge},
         {"menger sponge filled", SampleBaseshapeMengerSpongeFilled, sponge},
@@ -93,9 +72,12 @@ TEST(BoxesAndFractals, PiecesTakeTheirShares)
     int faces = 0, corners = 0, cornerBlocks = 0, posts = 0;
     float lowest = 0.0f, highest = 0.0f;
     constexpr int kPoints = 40000;
+    // Undistorted, a point lies on the rounded box at distance L from the
+    // centre; it ends at L^4 * s / 4 along the same direction.
     ForPoints(SampleBaseshapeDistortedRoundBox, Shape(1.0f, {}), kPoints, [&](const BaseshapePoint& p) {
         const float d = Length(p.x, p.y, p.z);
         const float k = std::pow(4.0f * d, 0.25f) / d;
+        ASSERT_NEAR(RoundedBoxDistance(p.x * k, p.y * k, p.z * k), 0.0f, 2e-5f);
         const int out = (std::fabs(p.x * k) > 0.8501f) + (std::fabs(p.y * k) > 0.8501f) + (std::fabs(p.z * k) > 0.8501f);
         faces += out == 1;
         corners += out == 3;
@@ -108,6 +90,8 @@ TEST(BoxesAndFractals, PiecesTakeTheirShares)
         posts += std::fabs(p.y) < 0.75f;
     });
     ForPoints(SampleBaseshapeCircularStairs, Shape(1.0f, {}), kPoints, [&](const BaseshapePoint& p) {
+        const float r = std::hypot(p.x, p.z);
+        ASSERT_TRUE(r >= 0.6f - 1e-5f && r <= 1.4f + 1e-5f) << r;
         lowest = std::min(lowest, p.y);
         highest = std::max(highest, p.y);
     });
@@ -125,8 +109,6 @@ TEST(BoxesAndFractals, WizardHatTipIsOpenByAHair)
     const BaseshapePoint tip = SampleWithWords(SampleBaseshapeWizardHat, Shape(2.0f, {}), 0x12345678u, 0);
     EXPECT_NEAR(std::hypot(tip.x, tip.z), 2.0f / 512, 1e-6f);
     EXPECT_FLOAT_EQ(tip.y, 2.0f);
-    const BaseshapePoint brim = SampleWithWords(SampleBaseshapeWizardHat, Shape(2.0f, {}), 0, 0xffffffffu);
-    EXPECT_FLOAT_EQ(brim.y, -1.0f);
 }
 
 // A texture one column wide and nine rows high: the bilinear lookup at

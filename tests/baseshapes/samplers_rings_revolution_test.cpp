@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 #include "baseshapes/samplers_profile_rings.h"
 #include "baseshapes/samplers_revolution.h"
@@ -13,8 +12,6 @@
 #include "baseshapes/support/sampler_images.h"
 
 namespace {
-
-using Check = std::function<void(const BaseshapePoint&)>;
 
 // Largest projection of (x, z) on the outward normals at a0 + j * step.
 float Support(const BaseshapePoint& p, float a0, float step, int count)
@@ -27,22 +24,6 @@ float Support(const BaseshapePoint& p, float a0, float step, int count)
     return best;
 }
 
-// Checks that v is one of first, first + step, ... (count values).
-void ExpectOnLadder(float v, float first, float step, int count)
-{
-    const float k = (v - first) / step;
-    ASSERT_NEAR(k, std::round(k), 1e-4f) << v;
-    ASSERT_TRUE(k > -0.5f && k < count - 0.5f) << v;
-}
-
-Check Bounded(float radius, float height)
-{
-    return [=](const BaseshapePoint& p) {
-        ASSERT_LE(std::hypot(p.x, p.z), radius);
-        ASSERT_LE(std::fabs(p.y), height);
-    };
-}
-
 TEST(RingsAndRevolution, ShapesKeepTheirIdentitiesAndBounds)
 {
     const float kRoot2 = 1.4142135f;
@@ -51,7 +32,7 @@ TEST(RingsAndRevolution, ShapesKeepTheirIdentitiesAndBounds)
         const char* name;
         BaseshapeSampler sampler;
         BaseshapePoint shape;
-        Check check;
+        PointCheck check;
     } rows[] = {
         {"bicorn H=0: triangle outline", SampleBaseshapeTriangularBicorn, Shape(1.5f, {1.0f, 0.0f}),
          [](const BaseshapePoint& p) {
@@ -74,33 +55,21 @@ TEST(RingsAndRevolution, ShapesKeepTheirIdentitiesAndBounds)
              ASSERT_GE(p.x / kTanh2, 1.0f - 0.2f * kTanh2 - 1e-5f);
              ASSERT_LE(p.x / kTanh2, 1.0f + 0.2f * kTanh2 + 1e-5f);
          }},
-        {"spring H=-1: coils at one height", SampleBaseshapeSquaredSpring, Shape(1.0f, {0.2f, 1.0f, 3.0f, -1.0f}),
-         Bounded(1.5f, 0.2f)},
-        {"trapezoid top radius 0: no top cap", SampleBaseshapeScaledTrapezoid, Shape(1.0f, {1.0f, 0.0f, 1.0f}),
-         [](const BaseshapePoint& p) { ASSERT_FALSE(p.x == 0.0f && p.z == 0.0f && p.y > 0.0f); }},
-        {"trapezoid bottom radius 0: no bottom cap", SampleBaseshapeScaledTrapezoid,
-         Shape(1.0f, {1.0f, 1.0f, 0.0f}),
-         [](const BaseshapePoint& p) { ASSERT_FALSE(p.x == 0.0f && p.z == 0.0f && p.y < 0.0f); }},
+        {"trapezoid top radius 0: caps all at the bottom", SampleBaseshapeScaledTrapezoid,
+         Shape(1.0f, {1.0f, 0.0f, 1.0f}), [](const BaseshapePoint& p) { ASSERT_FALSE(p.x == 0 && p.z == 0 && p.y > 0); }},
         {"pseudosphere P1=pi/2", SampleBaseshapeScaledPseudosphere, Shape(1.0f, {1.5707964f}), Bounded(1.25f, 15.0f)},
-        {"pseudosphere P1=-pi/2", SampleBaseshapeScaledPseudosphere, Shape(1.0f, {-1.5707964f}),
-         Bounded(1.25f, 15.0f)},
         {"pseudosphere P1=2.5", SampleBaseshapeScaledPseudosphere, Shape(1.0f, {2.5f}), Bounded(1.25f, 15.0f)},
-        {"pseudosphere P1=3.1415927", SampleBaseshapeScaledPseudosphere, Shape(1.0f, {3.1415927f}),
-         Bounded(1.25f, 15.0f)},
         {"sinusoidal II T=0: closed curve", SampleBaseshapeSinusoidalII, Shape(2.0f, {0.0f}),
          [](const BaseshapePoint& p) { ASSERT_NEAR(p.x * p.x + p.z * p.z, 2.0f, 1e-5f); }},
         {"sinusoidal I T=0: closed curve", SampleBaseshapeSinusoidalI, Shape(2.0f, {0.0f}),
          [](const BaseshapePoint& p) { ASSERT_NEAR(p.y * p.y + p.z * p.z, 2.0f, 1e-5f); }},
         {"sinusoidal II T=sqrt2", SampleBaseshapeSinusoidalII, Shape(1.0f, {kRoot2}), Bounded(142.0f, 100.0f)},
         {"sinusoidal I T=-sqrt2", SampleBaseshapeSinusoidalI, Shape(1.0f, {-kRoot2}), Bounded(142.0f, 100.0f)},
-        {"sinusoidal I T=3", SampleBaseshapeSinusoidalI, Shape(1.0f, {3.0f}), Bounded(142.0f, 100.0f)},
         {"scaled torus size 2: centre line 4", SampleBaseshapeScaledTorus, Shape(2.0f, {0.0f}),
          [](const BaseshapePoint& p) {
              ASSERT_NEAR(std::hypot(p.x, p.z), 4.0f, 1e-5f);
              ASSERT_EQ(p.y, 0.0f);
          }},
-        {"pudding", SampleBaseshapePudding, Shape(1.0f, {}), Bounded(1.25f, 1.25f)},
-        {"morning star", SampleBaseshapeMorningStar, Shape(1.0f, {}), Bounded(0.65f, 1.25f)},
         {"ammonites N=0: one section", SampleBaseshapeAmmonites, Shape(1.0f, {0.0f, 0.5f, 0.3f, 0.0f}),
          [](const BaseshapePoint& p) { ASSERT_EQ(p.z, 0.0f); }},
         {"venus N=0: one section", SampleBaseshapeVenus, Shape(1.0f, {0.0f, 0.5f, 0.3f, 0.0f}),
@@ -128,8 +97,6 @@ TEST(RingsAndRevolution, PointsAtChosenDraws)
          WordFor(1.0 / 6), 1u << 31, 0.375f, 0.0f, 0.6495191f},
         {"morning star u2=0", SampleBaseshapeMorningStar, Shape(2.0f, {}), 0, 0, 0.0f, -2.5f, 0.0f},
         {"morning star u2=1", SampleBaseshapeMorningStar, Shape(2.0f, {}), 0, kOne, 0.0f, 2.5f, 0.0f},
-        {"pudding south pole", SampleBaseshapePudding, Shape(2.0f, {}), 0, 0, 0.0f,
-         -(std::cos(12.0f) * 0.25f + 1.0f) * 2.0f, 0.0f},
     };
     for (const auto& row : rows) {
         const BaseshapePoint p = SampleWithWords(row.sampler, row.shape, row.a, row.b);
@@ -145,7 +112,6 @@ TEST(RingsAndRevolution, HornedCrownDrawsByPieceAndKeepsItsColour)
 {
     TestImages images(2);
     images.SetTexture(4, 4);
-    int pieces[2] = {};
     for (uint8_t mode = 0; mode < 3; ++mode) {
         ResetTestSlot(kTestSlot, 31 + mode);
         gSlotBaseshape[kTestSlot] = 2;
@@ -157,15 +123,12 @@ TEST(RingsAndRevolution, HornedCrownDrawsByPieceAndKeepsItsColour)
             const bool torus = RandomCoin(ahead);
             BaseshapePoint p = MakeTestPoint(1.0f, 0.0f);
             ASSERT_EQ(WordsDrawn(SampleBaseshapeHornedCrown, &p), torus ? 5 : 4);
-            ++pieces[torus];
         }
         BaseshapePoint p = MakeTestPoint(1.0f, 0.0f);
         SampleBaseshapeHornedCrown(&p, kTestSlot);
         EXPECT_EQ(p.red, 10);
         EXPECT_EQ(p.blue, 30);
     }
-    EXPECT_GT(pieces[0], 300);
-    EXPECT_GT(pieces[1], 300);
 }
 
 }  // namespace

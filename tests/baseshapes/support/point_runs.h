@@ -6,10 +6,30 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 
 #include "baseshapes/generator_table.h"
 #include "baseshapes/support/sampler_fixture.h"
+
+using PointCheck = std::function<void(const BaseshapePoint&)>;
+
+// Within the radius from the y axis and the height from the plane y = 0.
+inline PointCheck Bounded(float radius, float height)
+{
+    return [=](const BaseshapePoint& p) {
+        ASSERT_LE(std::hypot(p.x, p.z), radius);
+        ASSERT_LE(std::fabs(p.y), height);
+    };
+}
+
+// Checks that v is one of first, first + step, ... (count values).
+inline void ExpectOnLadder(float v, float first, float step, int count)
+{
+    const float k = (v - first) / step;
+    ASSERT_NEAR(k, std::round(k), 1e-4f) << v;
+    ASSERT_TRUE(k > -0.5f && k < count - 0.5f) << v;
+}
 
 // A point template of the given size and parameters 1, 2, ...
 inline BaseshapePoint Shape(float size, std::initializer_list<float> params)
