@@ -54,10 +54,16 @@ void SampleBaseshapeContourCylinderFilled(BaseshapePoint* point, uint8_t slot)
 {
     ContourRing<Contour::kCylinder, true>(point, slot);
 }
-void SampleBaseshapeContourCircle(BaseshapePoint* point, uint8_t slot) { ContourRing<Contour::kCircle, false>(point, slot); }
+void SampleBaseshapeContourCircle(BaseshapePoint* point, uint8_t slot)
+{
+    ContourRing<Contour::kCircle, false>(point, slot);
+}
 void SampleBaseshapeContourCircleFilled(BaseshapePoint* point, uint8_t slot)
 {
     ContourRing<Contour::kCircle, true>(point, slot);
 }
 void SampleBaseshapeContourBox(BaseshapePoint* point, uint8_t slot) { ContourRing<Contour::kBox, false>(point, slot); }
-void SampleBaseshapeContourBoxFilled(BaseshapePoint* point, uint8_t slot) { ContourRing<Contour::kBox, true>(point, slot); }
+void SampleBaseshapeContourBoxFilled(BaseshapePoint* point, uint8_t slot)
+{
+    ContourRing<Contour::kBox, true>(point, slot);
+}

@@ -114,8 +114,8 @@ void SampleBaseshapeScaledPseudosphere(BaseshapePoint* point, uint8_t slot)
     const float ring = std::sin(t) * s * m;
     point->x = std::cos(theta) * ring;
     point->z = std::sin(theta) * ring;
-    float tn = std::fabs(std::tan(0.5f * t));
-    tn = tn > kPseudosphereTanBound ? kPseudosphereTanBound : (tn >= 1.0f / kPseudosphereTanBound ? tn : 1.0f / kPseudosphereTanBound);
+    const float tn = std::fmin(std::fmax(std::fabs(std::tan(0.5f * t)), 1.0f / kPseudosphereTanBound),
+                               kPseudosphereTanBound);
     point->y = (std::cos(t) + std::log(tn)) * s;
     ApplyBaseshapeColorTail(point, u1, u2, slot);
 }

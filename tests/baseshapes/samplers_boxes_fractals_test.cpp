@@ -78,7 +78,8 @@ TEST(BoxesAndFractals, PiecesTakeTheirShares)
         const float d = Length(p.x, p.y, p.z);
         const float k = std::pow(4.0f * d, 0.25f) / d;
         ASSERT_NEAR(RoundedBoxDistance(p.x * k, p.y * k, p.z * k), 0.0f, 2e-5f);
-        const int out = (std::fabs(p.x * k) > 0.8501f) + (std::fabs(p.y * k) > 0.8501f) + (std::fabs(p.z * k) > 0.8501f);
+        const int out = (std::fabs(p.x * k) > 0.8501f) + (std::fabs(p.y * k) > 0.8501f) +
+                        (std::fabs(p.z * k) > 0.8501f);
         faces += out == 1;
         corners += out == 3;
     });

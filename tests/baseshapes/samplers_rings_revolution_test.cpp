@@ -56,7 +56,8 @@ TEST(RingsAndRevolution, ShapesKeepTheirIdentitiesAndBounds)
              ASSERT_LE(p.x / kTanh2, 1.0f + 0.2f * kTanh2 + 1e-5f);
          }},
         {"trapezoid top radius 0: caps all at the bottom", SampleBaseshapeScaledTrapezoid,
-         Shape(1.0f, {1.0f, 0.0f, 1.0f}), [](const BaseshapePoint& p) { ASSERT_FALSE(p.x == 0 && p.z == 0 && p.y > 0); }},
+         Shape(1.0f, {1.0f, 0.0f, 1.0f}),
+         [](const BaseshapePoint& p) { ASSERT_FALSE(p.x == 0 && p.z == 0 && p.y > 0); }},
         {"pseudosphere P1=pi/2", SampleBaseshapeScaledPseudosphere, Shape(1.0f, {1.5707964f}), Bounded(1.25f, 15.0f)},
         {"pseudosphere P1=2.5", SampleBaseshapeScaledPseudosphere, Shape(1.0f, {2.5f}), Bounded(1.25f, 15.0f)},
         {"sinusoidal II T=0: closed curve", SampleBaseshapeSinusoidalII, Shape(2.0f, {0.0f}),
