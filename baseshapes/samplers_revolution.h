@@ -16,7 +16,7 @@ void SampleBaseshapeScaledTorus(BaseshapePoint* point, uint8_t slot);
 void SampleBaseshapePudding(BaseshapePoint* point, uint8_t slot);
 
 // The sinusoidal denominators keep at least this magnitude (and their sign),
-// so a tube radius of sqrt(2) or more puts points at most 100 sizes out.
+// so with a tube radius of sqrt(2) or more no coordinate passes 100 sizes.
 inline constexpr float kSinusoidalMinDenominator = 0.01f;
 // The pseudosphere's tangent magnitude is kept within [1e-6, 1e6], so its
 // height stays within about 15 sizes when the tip is reached or passed.
