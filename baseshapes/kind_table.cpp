@@ -1,7 +1,15 @@
 #include "baseshapes/kind_table.h"
 
 #include "baseshapes/sampler_affine.h"
+#include "baseshapes/samplers_cg_shapes.h"
+#include "baseshapes/samplers_contour_rings.h"
+#include "baseshapes/samplers_fractal_solids.h"
+#include "baseshapes/samplers_profile_rings.h"
+#include "baseshapes/samplers_revolution.h"
+#include "baseshapes/samplers_round_boxes.h"
+#include "baseshapes/samplers_shells.h"
 #include "baseshapes/samplers_sphere_tori.h"
+#include "baseshapes/samplers_swept_profiles.h"
 
 namespace {
 
@@ -172,44 +180,44 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {154, "Lamp", kFT, kStandIn, kStandInFilled},
     {155, "Crystal Core", kFT, kStandIn, kStandInFilled},
     {156, "Lens", kFT, kStandIn, kStandInFilled},
-    {157, "Hexagons", kFT, kStandIn, kStandInFilled},
-    {158, "Pearls", kFT, kStandIn, kStandInFilled},
-    {159, "Toroidal Bicorn", kFT, kStandIn, kStandInFilled},
-    {160, "Paper Propeller", kT, kStandIn, nullptr},
-    {161, "Cg Sphere", kFT, kStandIn, kStandInFilled},
-    {162, "Helical Tricorn", kFT, kStandIn, kStandInFilled},
-    {163, "Wheel", kFT, kStandIn, kStandInFilled},
-    {164, "Cg Box I", kT, kStandIn, nullptr},
-    {165, "Contour Cylinder", kFT, kStandIn, kStandInFilled},
-    {166, "Contour Circle", kFT, kStandIn, kStandInFilled},
-    {167, "Contour Box", kFT, kStandIn, kStandInFilled},
-    {168, "Octahedral Fractal", kFT, kStandIn, kStandInFilled},
-    {169, "Menger Sponge", kF, kStandIn, kStandInFilled},
-    {170, "Tetrahedral Fractal", kFT, kStandIn, kStandInFilled},
-    {171, "Icosahedral Fractal", kFT, kStandIn, kStandInFilled},
-    {172, "Cg Box II", kFT, kStandIn, kStandInFilled},
-    {173, "Cg Box III", kFT, kStandIn, kStandInFilled},
-    {174, "Tri Circle", kFT, kStandIn, kStandInFilled},
-    {175, "Circular Stairs", kF, kStandIn, kStandInFilled},
-    {176, "Blocks", kF, kStandIn, kStandInFilled},
-    {177, "Gazebo", kF, kStandIn, kStandInFilled},
-    {178, "Distorted Round Box", kFT, kStandIn, kStandInFilled},
-    {179, "Wizard Hat", kFT, kStandIn, kStandInFilled},
-    {180, "Pudding", kT, kStandIn, nullptr},
-    {181, "Scaled Torus", kT, kStandIn, nullptr},
-    {182, "Morning Star", kT, kStandIn, nullptr},
-    {183, "Sinusoidal I", kT, kStandIn, nullptr},
-    {184, "Sinusoidal II", kT, kStandIn, nullptr},
-    {185, "Venus", kT, kStandIn, nullptr},
-    {186, "Ammonites", kT, kStandIn, nullptr},
-    {187, "Scaled Pseudosphere", kT, kStandIn, nullptr},
-    {188, "Scaled Trapezoid", kT, kStandIn, nullptr},
-    {189, "Squared Spring", kT, kStandIn, nullptr},
-    {190, "Horned Crown", kT, kStandIn, nullptr},
-    {191, "Chain Slab", kT, kStandIn, nullptr},
-    {192, "Rings", kT, kStandIn, nullptr},
-    {193, "Hexagons", kT, kStandIn, nullptr},
-    {194, "Triangular Bicorn", kT, kStandIn, nullptr},
+    {157, "Hexagons", kFT, SampleBaseshapeHexagons157, SampleBaseshapeHexagons157Filled},
+    {158, "Pearls", kFT, SampleBaseshapePearls, SampleBaseshapePearlsFilled},
+    {159, "Toroidal Bicorn", kFT, SampleBaseshapeToroidalBicorn, SampleBaseshapeToroidalBicornFilled},
+    {160, "Paper Propeller", kT, SampleBaseshapePaperPropeller, nullptr},
+    {161, "Cg Sphere", kFT, SampleBaseshapeCgSphere161, SampleBaseshapeCgSphere161Filled},
+    {162, "Helical Tricorn", kFT, SampleBaseshapeHelicalTricorn, SampleBaseshapeHelicalTricornFilled},
+    {163, "Wheel", kFT, SampleBaseshapeWheel, SampleBaseshapeWheelFilled},
+    {164, "Cg Box I", kT, SampleBaseshapeCgBoxI, nullptr},
+    {165, "Contour Cylinder", kFT, SampleBaseshapeContourCylinder, SampleBaseshapeContourCylinderFilled},
+    {166, "Contour Circle", kFT, SampleBaseshapeContourCircle, SampleBaseshapeContourCircleFilled},
+    {167, "Contour Box", kFT, SampleBaseshapeContourBox, SampleBaseshapeContourBoxFilled},
+    {168, "Octahedral Fractal", kFT, SampleBaseshapeOctahedralFractal, SampleBaseshapeOctahedralFractalFilled},
+    {169, "Menger Sponge", kF, SampleBaseshapeMengerSponge, SampleBaseshapeMengerSpongeFilled},
+    {170, "Tetrahedral Fractal", kFT, SampleBaseshapeTetrahedralFractal, SampleBaseshapeTetrahedralFractalFilled},
+    {171, "Icosahedral Fractal", kFT, SampleBaseshapeIcosahedralFractal, SampleBaseshapeIcosahedralFractalFilled},
+    {172, "Cg Box II", kFT, SampleBaseshapeCgBoxII, SampleBaseshapeCgBoxIIFilled},
+    {173, "Cg Box III", kFT, SampleBaseshapeCgBoxIII, SampleBaseshapeCgBoxIIIFilled},
+    {174, "Tri Circle", kFT, SampleBaseshapeTriCircle, SampleBaseshapeTriCircleFilled},
+    {175, "Circular Stairs", kF, SampleBaseshapeCircularStairs, SampleBaseshapeCircularStairsFilled},
+    {176, "Blocks", kF, SampleBaseshapeBlocks, SampleBaseshapeBlocksFilled},
+    {177, "Gazebo", kF, SampleBaseshapeGazebo, SampleBaseshapeGazeboFilled},
+    {178, "Distorted Round Box", kFT, SampleBaseshapeDistortedRoundBox, SampleBaseshapeDistortedRoundBoxFilled},
+    {179, "Wizard Hat", kFT, SampleBaseshapeWizardHat, SampleBaseshapeWizardHatFilled},
+    {180, "Pudding", kT, SampleBaseshapePudding, nullptr},
+    {181, "Scaled Torus", kT, SampleBaseshapeScaledTorus, nullptr},
+    {182, "Morning Star", kT, SampleBaseshapeMorningStar, nullptr},
+    {183, "Sinusoidal I", kT, SampleBaseshapeSinusoidalI, nullptr},
+    {184, "Sinusoidal II", kT, SampleBaseshapeSinusoidalII, nullptr},
+    {185, "Venus", kT, SampleBaseshapeVenus, nullptr},
+    {186, "Ammonites", kT, SampleBaseshapeAmmonites, nullptr},
+    {187, "Scaled Pseudosphere", kT, SampleBaseshapeScaledPseudosphere, nullptr},
+    {188, "Scaled Trapezoid", kT, SampleBaseshapeScaledTrapezoid, nullptr},
+    {189, "Squared Spring", kT, SampleBaseshapeSquaredSpring, nullptr},
+    {190, "Horned Crown", kT, SampleBaseshapeHornedCrown, nullptr},
+    {191, "Chain Slab", kT, SampleBaseshapeChainSlab, nullptr},
+    {192, "Rings", kT, SampleBaseshapeRings, nullptr},
+    {193, "Hexagons", kT, SampleBaseshapeHexagons193, nullptr},
+    {194, "Triangular Bicorn", kT, SampleBaseshapeTriangularBicorn, nullptr},
 };
 
 namespace {
