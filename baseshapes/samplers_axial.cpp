@@ -59,7 +59,10 @@ void SampleAxial(BaseshapePoint* point, uint8_t slot)
 
 }  // namespace
 
-void SampleBaseshapeAxialSphere(BaseshapePoint* point, uint8_t slot) { SampleAxial<Axial::kSphere, false>(point, slot); }
+void SampleBaseshapeAxialSphere(BaseshapePoint* point, uint8_t slot)
+{
+    SampleAxial<Axial::kSphere, false>(point, slot);
+}
 void SampleBaseshapeAxialSphereFilled(BaseshapePoint* point, uint8_t slot)
 {
     SampleAxial<Axial::kSphere, true>(point, slot);

@@ -22,7 +22,8 @@ void SampleCFlowerT(BaseshapePoint* point, uint8_t slot)
     float a = (1.0f - u2) * kPi;
     if (petals >= 0.0f && RandomCoin(rs)) a = -a;
     const double g = std::sin(static_cast<double>(kTwoPi * u1 * std::fabs(petals)));
-    const float sigma = g > 0.0 ? static_cast<float>(std::sqrt(g)) : (g < 0.0 ? -static_cast<float>(std::sqrt(-g)) : 0.0f);
+    const float root = static_cast<float>(std::sqrt(std::fabs(g)));
+    const float sigma = g > 0.0 ? root : (g < 0.0 ? -root : 0.0f);
     const float s = point->size;
     float R = (point->p[2] * (sigma + 1.0f) + point->p[0]) * std::tanh(1.75f * std::sin(a)) * s;
     if (Filled) R *= std::pow(RandomUniform(rs), 0.33333334f);

@@ -184,7 +184,8 @@ void SampleBaseshapeDevice(BaseshapePoint* point, uint8_t slot)
     const float A = point->p[0], B = point->p[1], C = point->p[2];
     const float f1 = std::tanh(5.0f * std::cos(kTwoPi * B * n.d1));
     const float f2 = std::tanh(5.0f * std::cos(kTwoPi * C * n.d2));
-    if (!walk.active[slot] && (std::fabs(static_cast<double>(f1)) < 0.01 || std::fabs(static_cast<double>(f2)) < 0.01)) {
+    const bool nearZeroLine = std::fabs(static_cast<double>(f1)) < 0.01 || std::fabs(static_cast<double>(f2)) < 0.01;
+    if (!walk.active[slot] && nearZeroLine) {
         walk.startP[slot] = p;
         walk.startQ[slot] = q;
         walk.active[slot] = 1;

@@ -60,7 +60,10 @@ float KnotAngle(float t, const BaseshapePoint* point)
 // 8 pi u - 4 pi, four turns each way.
 float KnotParameter(uint32_t word) { return static_cast<float>(word) * 5.8516725e-9f - 12.566371f; }
 
-float NextKnotParameter(float t1, float u2) { return static_cast<float>(static_cast<double>(t1) + 0.001 * u2 + 0.0001); }
+float NextKnotParameter(float t1, float u2)
+{
+    return static_cast<float>(static_cast<double>(t1) + 0.001 * u2 + 0.0001);
+}
 
 void TorusKnotCurve(float t, float a, float* c)
 {

@@ -77,4 +77,35 @@ inline BaseshapePoint SampleOnWords(BaseshapeSampler sampler, const SamplerInput
     return p;
 }
 
+// One call on chosen first words against the point it must give; a NaN
+// coordinate is not checked.
+struct WordsCase {
+    const char* name;
+    BaseshapeSampler sampler;
+    SamplerInput in;
+    uint32_t a, b;
+    float x, y, z;
+};
+
+template <size_t N>
+void CheckOnWords(const WordsCase (&cases)[N])
+{
+    for (const WordsCase& c : cases) {
+        const BaseshapePoint p = SampleOnWords(c.sampler, c.in, c.a, c.b);
+        const float got[3] = {p.x, p.y, p.z}, want[3] = {c.x, c.y, c.z};
+        for (int i = 0; i < 3; ++i) {
+            if (!std::isnan(want[i])) {
+                EXPECT_NEAR(got[i], want[i], 1e-5f) << c.name << ", coordinate " << i;
+            }
+        }
+    }
+}
+
+// Largest absolute coordinate: the half-width of the smallest centred cube
+// holding the point.
+inline float MaxAbs(const BaseshapePoint& p)
+{
+    return std::fmax(std::fabs(p.x), std::fmax(std::fabs(p.y), std::fabs(p.z)));
+}
+
 inline bool Near(float a, float b, float tolerance) { return std::fabs(a - b) <= tolerance; }
