@@ -1,15 +1,25 @@
 #include "baseshapes/kind_table.h"
 
 #include "baseshapes/sampler_affine.h"
+#include "baseshapes/samplers_axial.h"
+#include "baseshapes/samplers_c_shapes.h"
 #include "baseshapes/samplers_cg_shapes.h"
+#include "baseshapes/samplers_columns_rings.h"
 #include "baseshapes/samplers_contour_rings.h"
 #include "baseshapes/samplers_fractal_solids.h"
+#include "baseshapes/samplers_open_surfaces.h"
+#include "baseshapes/samplers_polyhedral_functions.h"
 #include "baseshapes/samplers_profile_rings.h"
 #include "baseshapes/samplers_revolution.h"
 #include "baseshapes/samplers_round_boxes.h"
+#include "baseshapes/samplers_sculpted_solids.h"
+#include "baseshapes/samplers_segmented.h"
 #include "baseshapes/samplers_shells.h"
+#include "baseshapes/samplers_sphere_solids.h"
 #include "baseshapes/samplers_sphere_tori.h"
 #include "baseshapes/samplers_swept_profiles.h"
+#include "baseshapes/samplers_tubes.h"
+#include "baseshapes/samplers_wave_bars.h"
 
 namespace {
 
@@ -26,7 +36,7 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {0, "Affine Transformation", kT, SampleBaseshapeAffineTransformation, nullptr},
     {1, "Sphere", kFT, SampleBaseshapeSphere, SampleBaseshapeSphereFilled},
     {2, "Torus I", kFT, SampleBaseshapeTorusI, SampleBaseshapeTorusIFilled},
-    {3, "Torus Knot I", kF, kStandIn, kStandInFilled},
+    {3, "Torus Knot I", kF, SampleBaseshapeTorusKnotI, SampleBaseshapeTorusKnotIFilled},
     {4, "Pseudosphere", kFT, kStandIn, kStandInFilled},
     {5, "Trefoil Knot I", kF, kStandIn, kStandInFilled},
     {6, "Trefoil Knot II", kFT, kStandIn, kStandInFilled},
@@ -138,48 +148,48 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {112, "Page", kT, kStandIn, nullptr},
     {113, "Ennepers Surface II", kT, kStandIn, nullptr},
     {114, "Enneper III", kT, kStandIn, nullptr},
-    {115, "C. Tetra I", kFT, kStandIn, kStandInFilled},
-    {116, "C. Tetra II", kFT, kStandIn, kStandInFilled},
-    {117, "Tear", kFT, kStandIn, kStandInFilled},
-    {118, "CFlower", kFT, kStandIn, kStandInFilled},
-    {119, "Atomic", kFT, kStandIn, kStandInFilled},
-    {120, "Open Shell", kT, kStandIn, nullptr},
-    {121, "Open Cylinder", kT, kStandIn, nullptr},
-    {122, "Open Rounded Box", kT, kStandIn, nullptr},
-    {123, "Open Polygon", kT, kStandIn, nullptr},
-    {124, "Triangular Catenoid", kT, kStandIn, nullptr},
-    {125, "Axial Sphere", kFT, kStandIn, kStandInFilled},
-    {126, "Axial Octahedron", kFT, kStandIn, kStandInFilled},
-    {127, "Axial Box", kFT, kStandIn, kStandInFilled},
-    {128, "Rounded Torus Knot", kF, kStandIn, kStandInFilled},
-    {129, "Tubular Loxodrome", kF, kStandIn, kStandInFilled},
-    {130, "Segmented Sphere", kFT, kStandIn, kStandInFilled},
-    {131, "Segmented Bicone", kFT, kStandIn, kStandInFilled},
-    {132, "Segmented Octahedron", kFT, kStandIn, kStandInFilled},
-    {133, "Cg Sphere", kT, kStandIn, nullptr},
-    {134, "Snowflake Set", kFT, kStandIn, kStandInFilled},
-    {135, "Polyhedral Fn I", kFT, kStandIn, kStandInFilled},
-    {136, "Polyhedral Fn II", kFT, kStandIn, kStandInFilled},
-    {137, "Device", kFT, kStandIn, kStandInFilled},
-    {138, "Sculpture", kFT, kStandIn, kStandInFilled},
-    {139, "Symmetric Fn", kFT, kStandIn, kStandInFilled},
-    {140, "Segment", kFT, kStandIn, kStandInFilled},
-    {141, "Hook", kFT, kStandIn, kStandInFilled},
-    {142, "Moon", kFT, kStandIn, kStandInFilled},
-    {143, "Gear II", kFT, kStandIn, kStandInFilled},
-    {144, "Helix II", kFT, kStandIn, kStandInFilled},
-    {145, "Strange Sphere", kFT, kStandIn, kStandInFilled},
-    {146, "Temple III", kFT, kStandIn, kStandInFilled},
-    {147, "Polyhedral Fn III", kFT, kStandIn, kStandInFilled},
-    {148, "Polyhedral Fn IV", kFT, kStandIn, kStandInFilled},
-    {149, "Column IV", kFT, kStandIn, kStandInFilled},
-    {150, "Dodecahedral Surface", kFT, kStandIn, kStandInFilled},
-    {151, "Leaf", kFT, kStandIn, kStandInFilled},
-    {152, "Sine Wave", kFT, kStandIn, kStandInFilled},
-    {153, "Triangular Wave", kFT, kStandIn, kStandInFilled},
-    {154, "Lamp", kFT, kStandIn, kStandInFilled},
-    {155, "Crystal Core", kFT, kStandIn, kStandInFilled},
-    {156, "Lens", kFT, kStandIn, kStandInFilled},
+    {115, "C. Tetra I", kFT, SampleBaseshapeCTetraI, SampleBaseshapeCTetraIFilled},
+    {116, "C. Tetra II", kFT, SampleBaseshapeCTetraII, SampleBaseshapeCTetraIIFilled},
+    {117, "Tear", kFT, SampleBaseshapeTear, SampleBaseshapeTearFilled},
+    {118, "CFlower", kFT, SampleBaseshapeCFlower, SampleBaseshapeCFlowerFilled},
+    {119, "Atomic", kFT, SampleBaseshapeAtomic, SampleBaseshapeAtomicFilled},
+    {120, "Open Shell", kT, SampleBaseshapeOpenShell, nullptr},
+    {121, "Open Cylinder", kT, SampleBaseshapeOpenCylinder, nullptr},
+    {122, "Open Rounded Box", kT, SampleBaseshapeOpenRoundedBox, nullptr},
+    {123, "Open Polygon", kT, SampleBaseshapeOpenPolygon, nullptr},
+    {124, "Triangular Catenoid", kT, SampleBaseshapeTriangularCatenoid, nullptr},
+    {125, "Axial Sphere", kFT, SampleBaseshapeAxialSphere, SampleBaseshapeAxialSphereFilled},
+    {126, "Axial Octahedron", kFT, SampleBaseshapeAxialOctahedron, SampleBaseshapeAxialOctahedronFilled},
+    {127, "Axial Box", kFT, SampleBaseshapeAxialBox, SampleBaseshapeAxialBoxFilled},
+    {128, "Rounded Torus Knot", kF, SampleBaseshapeRoundedTorusKnot, SampleBaseshapeRoundedTorusKnotFilled},
+    {129, "Tubular Loxodrome", kF, SampleBaseshapeTubularLoxodrome, SampleBaseshapeTubularLoxodromeFilled},
+    {130, "Segmented Sphere", kFT, SampleBaseshapeSegmentedSphere, SampleBaseshapeSegmentedSphereFilled},
+    {131, "Segmented Bicone", kFT, SampleBaseshapeSegmentedBicone, SampleBaseshapeSegmentedBiconeFilled},
+    {132, "Segmented Octahedron", kFT, SampleBaseshapeSegmentedOctahedron, SampleBaseshapeSegmentedOctahedronFilled},
+    {133, "Cg Sphere", kT, SampleBaseshapeCgSphere133, nullptr},
+    {134, "Snowflake Set", kFT, SampleBaseshapeSnowflakeSet, SampleBaseshapeSnowflakeSetFilled},
+    {135, "Polyhedral Fn I", kFT, SampleBaseshapePolyhedralFnI, SampleBaseshapePolyhedralFnIFilled},
+    {136, "Polyhedral Fn II", kFT, SampleBaseshapePolyhedralFnII, SampleBaseshapePolyhedralFnIIFilled},
+    {137, "Device", kFT, SampleBaseshapeDevice, SampleBaseshapeDeviceFilled},
+    {138, "Sculpture", kFT, SampleBaseshapeSculpture, SampleBaseshapeSculptureFilled},
+    {139, "Symmetric Fn", kFT, SampleBaseshapeSymmetricFn, SampleBaseshapeSymmetricFnFilled},
+    {140, "Segment", kFT, SampleBaseshapeSegment, SampleBaseshapeSegmentFilled},
+    {141, "Hook", kFT, SampleBaseshapeHook, SampleBaseshapeHookFilled},
+    {142, "Moon", kFT, SampleBaseshapeMoon, SampleBaseshapeMoonFilled},
+    {143, "Gear II", kFT, SampleBaseshapeGearII143, SampleBaseshapeGearII143Filled},
+    {144, "Helix II", kFT, SampleBaseshapeHelixII, SampleBaseshapeHelixIIFilled},
+    {145, "Strange Sphere", kFT, SampleBaseshapeStrangeSphere, SampleBaseshapeStrangeSphereFilled},
+    {146, "Temple III", kFT, SampleBaseshapeTempleIII, SampleBaseshapeTempleIIIFilled},
+    {147, "Polyhedral Fn III", kFT, SampleBaseshapePolyhedralFnIII, SampleBaseshapePolyhedralFnIIIFilled},
+    {148, "Polyhedral Fn IV", kFT, SampleBaseshapePolyhedralFnIV, SampleBaseshapePolyhedralFnIVFilled},
+    {149, "Column IV", kFT, SampleBaseshapeColumnIV, SampleBaseshapeColumnIVFilled},
+    {150, "Dodecahedral Surface", kFT, SampleBaseshapeDodecahedralSurface, SampleBaseshapeDodecahedralSurfaceFilled},
+    {151, "Leaf", kFT, SampleBaseshapeLeaf, SampleBaseshapeLeafFilled},
+    {152, "Sine Wave", kFT, SampleBaseshapeSineWave, SampleBaseshapeSineWaveFilled},
+    {153, "Triangular Wave", kFT, SampleBaseshapeTriangularWave, SampleBaseshapeTriangularWaveFilled},
+    {154, "Lamp", kFT, SampleBaseshapeLamp, SampleBaseshapeLampFilled},
+    {155, "Crystal Core", kFT, SampleBaseshapeCrystalCore, SampleBaseshapeCrystalCoreFilled},
+    {156, "Lens", kFT, SampleBaseshapeLens, SampleBaseshapeLensFilled},
     {157, "Hexagons", kFT, SampleBaseshapeHexagons157, SampleBaseshapeHexagons157Filled},
     {158, "Pearls", kFT, SampleBaseshapePearls, SampleBaseshapePearlsFilled},
     {159, "Toroidal Bicorn", kFT, SampleBaseshapeToroidalBicorn, SampleBaseshapeToroidalBicornFilled},

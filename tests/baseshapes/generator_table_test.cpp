@@ -23,6 +23,8 @@ const std::set<int> kStillStandIns = [] {
     for (int k = 3; k < kBaseshapeKinds; ++k) s.insert(k);
     s.erase(18);
     for (int k = 157; k <= 194; ++k) s.erase(k);
+    s.erase(3);
+    for (int k = 115; k <= 156; ++k) s.erase(k);
     return s;
 }();
 
