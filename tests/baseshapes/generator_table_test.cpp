@@ -22,6 +22,7 @@ const std::set<int> kStillStandIns = [] {
     std::set<int> s;
     for (int k = 3; k < kBaseshapeKinds; ++k) s.insert(k);
     s.erase(18);
+    for (int k = 84; k <= 114; ++k) s.erase(k);
     return s;
 }();
 
