@@ -80,6 +80,13 @@ TEST(PolygonFamily, ParametersBelowTheirMinimumGiveTheMinimumShape)
     }
 }
 
+// How far the point's radius lies outside [lo, hi].
+float Outside(const BaseshapePoint& p, float lo, float hi)
+{
+    const float r = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+    return std::fmax(0.0f, lo - r) + std::fmax(0.0f, r - hi);
+}
+
 // Properties every point of a shape has: `check` gives the distance from it
 // (0 on the shape), against a tolerance.
 TEST(ShapesB, PointsLieOnTheirShapes)
@@ -95,8 +102,7 @@ TEST(ShapesB, PointsLieOnTheirShapes)
         {"polygon p1 = 0", SampleBaseshapePolygon, {0.4f, 0.0f, 3.0f},
          [](const BaseshapePoint& p, float s) { return std::fabs(p.y) + std::fmax(0.0f, std::hypot(p.x, p.z) - s); }},
         // All amplitudes 0: the sphere of radius S.
-        {"blob", SampleBaseshapeBlob, {0.0f, 0.0f, 0.0f, 1.0f, 2.0f, 3.0f},
-         [](const BaseshapePoint& p, float s) { return std::fabs(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z) - s); }},
+        {"blob", SampleBaseshapeBlob, {0.0f, 0.0f, 0.0f, 1.0f, 2.0f, 3.0f}, [](const BaseshapePoint& p, float s) { return Outside(p, s, s); }},
         // The corner part only: the octahedron |x| + |y| + |z| = S.
         {"diamond box p0 = 0", SampleBaseshapeDiamondBox, {0.0f},
          [](const BaseshapePoint& p, float s) { return std::fabs(std::fabs(p.x) + std::fabs(p.y) + std::fabs(p.z) - s); }},
@@ -113,31 +119,16 @@ TEST(ShapesB, PointsLieOnTheirShapes)
              const float r = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
              return std::fmin(std::fmin(std::fabs(r - s), std::fabs(r - 0.5f * s)), std::fabs(p.x) + std::fmax(0.0f, -p.z));
          }},
-        // The filled piece stays between the two radii.
-        {"sphere cap filled", SampleBaseshapeSphereCapIIFilled, {0.3f, 0.5f, 0.5f},
-         [](const BaseshapePoint& p, float s) {
-             const float r = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-             return std::fmax(0.0f, 0.5f * s - r) + std::fmax(0.0f, r - s);
-         }},
+        // Radius r within [lo, hi] S: the filled shell piece between its
+        // radii, the flat-faced icosahedron between its in- and circumradius.
+        {"sphere cap filled", SampleBaseshapeSphereCapIIFilled, {0.3f, 0.5f, 0.5f}, [](const BaseshapePoint& p, float s) { return Outside(p, 0.5f * s, s); }},
+        {"icosahedron p0 = 1", SampleBaseshapeIcosahedron, {1.0f}, [](const BaseshapePoint& p, float s) { return Outside(p, 0.79f * s, 1.0002f * s); }},
+        {"icosahedron filled", SampleBaseshapeIcosahedronFilled, {1.0f}, [](const BaseshapePoint& p, float s) { return Outside(p, 0.0f, 1.0002f * s); }},
     };
     for (const auto& c : cases) {
         for (const BaseshapePoint& p : Draw(c.sampler, c.params)) {
             ASSERT_LE(c.check(p, s), 1e-4f * s) << c.name << " at " << p.x << ", " << p.y << ", " << p.z;
         }
-    }
-}
-
-// Flat faces (p0 = 1): every point lies on one of the twenty faces, whose
-// planes stand at the inradius 0.795 of the three-decimal vertices.
-TEST(ShapesB, IcosahedronWithUnitCentresHasFlatFaces)
-{
-    for (const BaseshapePoint& p : Draw(SampleBaseshapeIcosahedron, {1.0f})) {
-        const float r = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-        ASSERT_GE(r, 0.79f * kSize);
-        ASSERT_LE(r, kSize * (1 + 1e-3f));
-    }
-    for (const BaseshapePoint& p : Draw(SampleBaseshapeIcosahedronFilled, {1.0f})) {
-        ASSERT_LE(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), kSize * (1 + 1e-3f));
     }
 }
 
@@ -207,8 +198,8 @@ TEST(ShapesB, WorkedDraws)
     EXPECT_GE(r, 0.9f * kSize * 0.70710677f * (1 - 1e-5f));
 }
 
-// The singular parameters of the formulas: each still gives finite points,
-// and zero size the origin.
+// The singular parameters of the formulas: each still gives a shape of
+// finite points, not the origin that ends a failed formula.
 TEST(ShapesB, SingularParametersGiveFinitePoints)
 {
     const struct {
@@ -227,19 +218,14 @@ TEST(ShapesB, SingularParametersGiveFinitePoints)
         {"dini tan below 0", SampleBaseshapeDiniFlower, {1.0f, 20.0f, 0.2f}},
         {"ring negative angles", SampleBaseshapePolRing, {0.2f, 0.3f, 5.0f, 3.0f}},
         {"harmonic box negative powers", SampleBaseshapeSphericalHBox, {1, -3, 1, -2, 1, -5, 1, -1, 0.2f}},
-        {"crown sinh power", SampleBaseshapeCrown, {3.0f, 1e6f, 1e3f, 4.0f}},
     };
     for (const auto& c : cases) {
+        int shaped = 0;
         for (const BaseshapePoint& p : Draw(c.sampler, c.params, 2000)) {
             ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) << c.name;
+            shaped += p.x != 0 || p.y != 0 || p.z != 0;
         }
-        ResetTestSlot(kTestSlot, 3);
-        BaseshapePoint zero = MakeTestPoint(0.0f, 0.0f);
-        for (size_t k = 0; k < c.params.size(); ++k) zero.p[k] = c.params[k];
-        if (c.sampler != SampleBaseshapeSphericalHBox) {
-            c.sampler(&zero, kTestSlot);
-            EXPECT_EQ(std::fabs(zero.x) + std::fabs(zero.y) + std::fabs(zero.z), 0.0f) << c.name;
-        }
+        EXPECT_GT(shaped, 1990) << c.name;
     }
 }
 
