@@ -93,10 +93,7 @@ void PagePoint(BaseshapePoint* point, float u1, float u2)
 inline float EnneperTerm(float r, float m) { return m != 0.0f ? std::pow(r, m) / m : 0.0f; }
 
 // r^n cos(n t) / n; at n = 0 (no limit either) the height is left out.
-inline double EnneperHeight(float r, float n, double cosine)
-{
-    return n != 0.0f ? cosine * std::pow(r, n) / n : 0.0;
-}
+inline double EnneperHeight(float r, float n, double cosine) { return n != 0.0f ? cosine * std::pow(r, n) / n : 0.0; }
 
 // Over the disc of radius p1.
 void EnneperIIPoint(BaseshapePoint* point, float u1, float u2)
@@ -125,7 +122,8 @@ void EnneperIIIPoint(BaseshapePoint* point, float u1, float u2)
     const float b = 2.0f * theta * m;
     const double t = static_cast<double>(p[0]) * theta;
     // fmod of |t| keeps the hexagon's divisor at cos(pi/6) or more.
-    const double hexagon = 0.8660254037844386 / std::cos(std::fmod(std::fabs(t), 1.0471975511965979) - 0.5235987755982989);
+    const double hexagon =
+        0.8660254037844386 / std::cos(std::fmod(std::fabs(t), 1.0471975511965979) - 0.5235987755982989);
     const double height = EnneperHeight(r, p[0], hexagon * std::cos(t));
     const float y = static_cast<float>((height + static_cast<double>(r) * r - 1.75) * 0.5 * s);
     StoreFinitePoint(point, (std::cos(theta) * r - std::cos(b) * k * 0.5f) * 0.5f * s, y,
@@ -166,5 +164,8 @@ void SampleBaseshapeBreatherSurfaceFilled(BaseshapePoint* point, uint8_t slot)
 
 void SampleBaseshapeDiniFlower(BaseshapePoint* point, uint8_t slot) { SampleTwoDraws<DiniPoint>(point, slot); }
 void SampleBaseshapePage(BaseshapePoint* point, uint8_t slot) { SampleTwoDraws<PagePoint>(point, slot); }
-void SampleBaseshapeEnnepersSurfaceII(BaseshapePoint* point, uint8_t slot) { SampleTwoDraws<EnneperIIPoint>(point, slot); }
+void SampleBaseshapeEnnepersSurfaceII(BaseshapePoint* point, uint8_t slot)
+{
+    SampleTwoDraws<EnneperIIPoint>(point, slot);
+}
 void SampleBaseshapeEnneperIII(BaseshapePoint* point, uint8_t slot) { SampleTwoDraws<EnneperIIIPoint>(point, slot); }

@@ -170,14 +170,23 @@ void CubePoint(BaseshapePoint* point, RandomState&, const DisplacementCell& cell
 // The prism, arc and wall have two ends along the map's rows (edge-weighted
 // rows); the dome, octahedron and cube wrap both ways.
 void SampleBaseshapeDCylinderPol(BaseshapePoint* point, uint8_t slot) { SampleSurface<PrismPoint, false>(point, slot); }
-void SampleBaseshapeDCylinderPolFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<PrismPoint, false>(point, slot); }
+void SampleBaseshapeDCylinderPolFilled(BaseshapePoint* point, uint8_t slot)
+{
+    SampleFilled<PrismPoint, false>(point, slot);
+}
 void SampleBaseshapeDDome(BaseshapePoint* point, uint8_t slot) { SampleSurface<DomePoint, true>(point, slot); }
 void SampleBaseshapeDDomeFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<DomePoint, true>(point, slot); }
 void SampleBaseshapeDArc(BaseshapePoint* point, uint8_t slot) { SampleSurface<ArcPoint, false>(point, slot); }
 void SampleBaseshapeDArcFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<ArcPoint, false>(point, slot); }
 void SampleBaseshapeDWall(BaseshapePoint* point, uint8_t slot) { SampleSurface<WallPoint, false>(point, slot); }
 void SampleBaseshapeDWallFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<WallPoint, false>(point, slot); }
-void SampleBaseshapeDOctahedron(BaseshapePoint* point, uint8_t slot) { SampleSurface<OctahedronPoint, true>(point, slot); }
-void SampleBaseshapeDOctahedronFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<OctahedronPoint, true>(point, slot); }
+void SampleBaseshapeDOctahedron(BaseshapePoint* point, uint8_t slot)
+{
+    SampleSurface<OctahedronPoint, true>(point, slot);
+}
+void SampleBaseshapeDOctahedronFilled(BaseshapePoint* point, uint8_t slot)
+{
+    SampleFilled<OctahedronPoint, true>(point, slot);
+}
 void SampleBaseshapeDCube(BaseshapePoint* point, uint8_t slot) { SampleSurface<CubePoint, true>(point, slot); }
 void SampleBaseshapeDCubeFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<CubePoint, true>(point, slot); }

@@ -52,8 +52,7 @@ inline Crown CrownOf(const BaseshapePoint* point)
 
 // A point of the crown's side at height fraction t (b = t on the side);
 // `spread` scales the radius (u2 on the lotus caps) and `rise` the height.
-inline void CrownPoint(BaseshapePoint* point, const Crown& c, float a, float t, float spread, float rise,
-                       float f)
+inline void CrownPoint(BaseshapePoint* point, const Crown& c, float a, float t, float spread, float rise, float f)
 {
     const float s = point->size;
     const float r = PolygonRadius(c.sides, a);
@@ -156,8 +155,7 @@ inline void StarPoint(BaseshapePoint* point, uint32_t word, float u1, float u2, 
     const float b = static_cast<float>(k + 1) * step;
     const float a = static_cast<float>(k + 1 + m) * step;
     StoreFinitePoint(point, ((1.0f - u1) * std::sin(a) + u1 * std::sin(b)) * r,
-                     ((1.0f - u1) * std::cos(a) + u1 * std::cos(b)) * r,
-                     TriangleWave(std::sin(e)) * p[3] * s * p[0]);
+                     ((1.0f - u1) * std::cos(a) + u1 * std::cos(b)) * r, TriangleWave(std::sin(e)) * p[3] * s * p[0]);
 }
 
 }  // namespace

@@ -12,16 +12,15 @@ namespace {
 // Unit circumradius, a vertex at each pole of y, three decimals. This is
 // its own orientation, not the shared table's (poles on z).
 constexpr float kVertices[12][3] = {
-    {0.0f, 1.0f, 0.0f},        {0.0f, 0.447f, 0.894f},    {0.851f, 0.447f, 0.276f},
-    {0.526f, 0.447f, -0.724f}, {-0.526f, 0.447f, -0.724f}, {-0.851f, 0.447f, 0.276f},
-    {0.526f, -0.447f, 0.724f}, {0.851f, -0.447f, -0.276f}, {0.0f, -0.447f, -0.894f},
-    {-0.851f, -0.447f, -0.276f}, {-0.526f, -0.447f, 0.724f}, {0.0f, -1.0f, 0.0f},
+    {0.0f, 1.0f, 0.0f},         {0.0f, 0.447f, 0.894f},      {0.851f, 0.447f, 0.276f},   {0.526f, 0.447f, -0.724f},
+    {-0.526f, 0.447f, -0.724f}, {-0.851f, 0.447f, 0.276f},   {0.526f, -0.447f, 0.724f},  {0.851f, -0.447f, -0.276f},
+    {0.0f, -0.447f, -0.894f},   {-0.851f, -0.447f, -0.276f}, {-0.526f, -0.447f, 0.724f}, {0.0f, -1.0f, 0.0f},
 };
 
 constexpr uint8_t kFaces[20][3] = {
-    {0, 2, 1},   {0, 1, 5},   {0, 4, 5},   {2, 3, 0},  {3, 4, 0},  {3, 4, 8},  {3, 8, 7},
-    {11, 8, 7},  {11, 7, 6},  {11, 6, 10}, {10, 6, 1}, {10, 1, 5}, {10, 5, 9}, {9, 5, 4},
-    {9, 4, 8},   {9, 8, 11},  {9, 10, 11}, {2, 6, 1},  {2, 6, 7},  {2, 7, 3},
+    {0, 2, 1},  {0, 1, 5},  {0, 4, 5},   {2, 3, 0},  {3, 4, 0},  {3, 4, 8},  {3, 8, 7},
+    {11, 8, 7}, {11, 7, 6}, {11, 6, 10}, {10, 6, 1}, {10, 1, 5}, {10, 5, 9}, {9, 5, 4},
+    {9, 4, 8},  {9, 8, 11}, {9, 10, 11}, {2, 6, 1},  {2, 6, 7},  {2, 7, 3},
 };
 
 // A point of the fan from the face centre, raised p0 times, to one of the
@@ -41,7 +40,7 @@ inline void IcosahedronPoint(BaseshapePoint* point, RandomState& rs, uint8_t slo
     float out[3];
     for (int i = 0; i < 3; ++i) {
         const float g = (va[i] + vb[i] + vc[i]) * centre;
-        const float e = edge == 0 ? vb[i] + a * (va[i] - vb[i])
+        const float e = edge == 0   ? vb[i] + a * (va[i] - vb[i])
                         : edge == 1 ? vc[i] + a * (va[i] - vc[i])
                                     : vb[i] + a * (vc[i] - vb[i]);
         out[i] = (g + b * (e - g)) * scale;

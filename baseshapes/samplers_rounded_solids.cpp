@@ -50,8 +50,8 @@ void BlobPoint(BaseshapePoint* point, float u1, float u2, float f)
     const float a = kTwoPi * u1;
     const float h = 2.0f * u2 - 1.0f;
     const float c = std::sqrt(std::fmax(0.0f, 1.0f - h * h));
-    const float harmonics =
-        p[0] * std::sin(a + a + p[3]) + p[1] * std::sin(u1 * 18.849556f + p[4]) + p[2] * std::sin(u1 * 25.132742f + p[5]);
+    const float harmonics = p[0] * std::sin(a + a + p[3]) + p[1] * std::sin(u1 * 18.849556f + p[4]) +
+                            p[2] * std::sin(u1 * 25.132742f + p[5]);
     const float r = (harmonics * h + 1.0f) * s * c * f;
     StoreFinitePoint(point, std::sin(a) * r, s * h, std::cos(a) * r);
 }
@@ -244,19 +244,43 @@ void SampleFilled(BaseshapePoint* point, uint8_t slot)
 }  // namespace
 
 void SampleBaseshapeSineCol(BaseshapePoint* point, uint8_t slot) { SampleSurface<SineColumnPoint>(point, slot); }
-void SampleBaseshapeSineColFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<SineColumnPoint, FilledFalloff>(point, slot); }
+void SampleBaseshapeSineColFilled(BaseshapePoint* point, uint8_t slot)
+{
+    SampleFilled<SineColumnPoint, FilledFalloff>(point, slot);
+}
 void SampleBaseshapeBlob(BaseshapePoint* point, uint8_t slot) { SampleSurface<BlobPoint>(point, slot); }
-void SampleBaseshapeBlobFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<BlobPoint, FilledFalloff>(point, slot); }
+void SampleBaseshapeBlobFilled(BaseshapePoint* point, uint8_t slot)
+{
+    SampleFilled<BlobPoint, FilledFalloff>(point, slot);
+}
 void SampleBaseshapeSquaredTorus(BaseshapePoint* point, uint8_t slot) { SampleSurface<SquaredTorusRound>(point, slot); }
-void SampleBaseshapeSquaredTorusFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<SquaredTorusRound, FilledFalloff>(point, slot); }
+void SampleBaseshapeSquaredTorusFilled(BaseshapePoint* point, uint8_t slot)
+{
+    SampleFilled<SquaredTorusRound, FilledFalloff>(point, slot);
+}
 void SampleBaseshapeSphericalHBox(BaseshapePoint* point, uint8_t slot) { SampleSurface<HarmonicBoxPoint>(point, slot); }
-void SampleBaseshapeSphericalHBoxFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<HarmonicBoxPoint, FilledFalloff>(point, slot); }
+void SampleBaseshapeSphericalHBoxFilled(BaseshapePoint* point, uint8_t slot)
+{
+    SampleFilled<HarmonicBoxPoint, FilledFalloff>(point, slot);
+}
 void SampleBaseshapeHeartII(BaseshapePoint* point, uint8_t slot) { SampleSurface<HeartPoint>(point, slot); }
-void SampleBaseshapeHeartIIFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<HeartPoint, FilledFalloff>(point, slot); }
-void SampleBaseshapeSquaredTorusII(BaseshapePoint* point, uint8_t slot) { SampleSurface<SquaredTorusSquare>(point, slot); }
-void SampleBaseshapeSquaredTorusIIFilled(BaseshapePoint* point, uint8_t slot) { SampleFilled<SquaredTorusSquare, CubeRoot>(point, slot); }
+void SampleBaseshapeHeartIIFilled(BaseshapePoint* point, uint8_t slot)
+{
+    SampleFilled<HeartPoint, FilledFalloff>(point, slot);
+}
+void SampleBaseshapeSquaredTorusII(BaseshapePoint* point, uint8_t slot)
+{
+    SampleSurface<SquaredTorusSquare>(point, slot);
+}
+void SampleBaseshapeSquaredTorusIIFilled(BaseshapePoint* point, uint8_t slot)
+{
+    SampleFilled<SquaredTorusSquare, CubeRoot>(point, slot);
+}
 void SampleBaseshapeGearII109(BaseshapePoint* point, uint8_t slot) { SampleSurface<GearIIPoint>(point, slot); }
-void SampleBaseshapeGearII109Filled(BaseshapePoint* point, uint8_t slot) { SampleFilled<GearIIPoint, SquareRoot>(point, slot); }
+void SampleBaseshapeGearII109Filled(BaseshapePoint* point, uint8_t slot)
+{
+    SampleFilled<GearIIPoint, SquareRoot>(point, slot);
+}
 
 // A coin picks the side; else the cap radius factor 1 - w^2 and a second
 // coin the bottom (v = 0) or top (v = 1).

@@ -50,11 +50,12 @@ TestMap OnePixel() { return DegenerateTestMaps()[2]; }  // 5 by 5, pixel at colu
 TEST(DisplacementSolids, OnePixelMapYieldsOnlyTheCellsAroundIt)
 {
     const BaseshapeSampler samplers[] = {SampleBaseshapeDOctahedron, SampleBaseshapeDOctahedronFilled,
-                                         SampleBaseshapeDCube, SampleBaseshapeDCubeFilled, SampleBaseshapeDDome,
-                                         SampleBaseshapeDCylinderPol};
+                                         SampleBaseshapeDCube,       SampleBaseshapeDCubeFilled,
+                                         SampleBaseshapeDDome,       SampleBaseshapeDCylinderPol};
     for (int k = 0; k < 6; ++k) {
         for (const Sampled& s : Draw(samplers[k], OnePixel(), {0.4f, 1.0f, 0.4f, 1.0f}, 3000)) {
-            ASSERT_TRUE((s.col == 2 || s.col == 3) && (s.row == 1 || s.row == 2)) << k << ": " << s.col << ", " << s.row;
+            ASSERT_TRUE((s.col == 2 || s.col == 3) && (s.row == 1 || s.row == 2))
+                << k << ": " << s.col << ", " << s.row;
             if (k >= 2) continue;
             const float l1 = std::fabs(s.p.x) + std::fabs(s.p.y) + std::fabs(s.p.z);
             ASSERT_TRUE(l1 >= 1.5f * (1 - 1e-5f) && l1 <= 1.5f * 1.4f) << k << ": " << l1;
@@ -97,12 +98,28 @@ TEST(DisplacementSolids, ShapesSpanTheirParameters)
     const float halfPi = 1.5707964f;
     const Span spans[] = {
         // One copy (N = 1 for any p2 below 1): x across +-pi/2 p1 S.
-        {"wall N = 1", SampleBaseshapeDWall, {0.1f, 0.8f, 0.3f, 1.0f}, -halfPi * 0.8f * s, halfPi * 0.8f * s, -2 * s, 2 * s, 0, 1e9f},
+        {"wall N = 1",
+         SampleBaseshapeDWall,
+         {0.1f, 0.8f, 0.3f, 1.0f},
+         -halfPi * 0.8f * s,
+         halfPi * 0.8f * s,
+         -2 * s,
+         2 * s,
+         0,
+         1e9f},
         // Lat. 1, Long. 1 and no relief: the upper hemisphere of radius S.
         {"dome hemisphere", SampleBaseshapeDDome, {1.0f, 1.0f, 0.0f, 1.0f}, -s, s, 0, s, s, s},
         {"dome sphere", SampleBaseshapeDDome, {2.0f, 1.0f, 0.0f, 3.0f}, -s, s, -s, s, s, s},
         // Relief of 0.5: the radius runs from S to 1.5 S.
-        {"dome relief", SampleBaseshapeDDomeFilled, {2.0f, 1.0f, 0.5f, 1.0f}, -1.5f * s, 1.5f * s, -1.5f * s, 1.5f * s, s, 1.5f * s},
+        {"dome relief",
+         SampleBaseshapeDDomeFilled,
+         {2.0f, 1.0f, 0.5f, 1.0f},
+         -1.5f * s,
+         1.5f * s,
+         -1.5f * s,
+         1.5f * s,
+         s,
+         1.5f * s},
     };
     for (const Span& span : spans) {
         float lo[2] = {1e9f, 1e9f}, hi[2] = {-1e9f, -1e9f};
@@ -126,9 +143,12 @@ TEST(DisplacementSolids, ShapesSpanTheirParameters)
 TEST(DisplacementSolids, FilledTwinsDrawTheirFactorFirst)
 {
     const BaseshapeSampler twins[][2] = {
-        {SampleBaseshapeDCylinderPol, SampleBaseshapeDCylinderPolFilled}, {SampleBaseshapeDDome, SampleBaseshapeDDomeFilled},
-        {SampleBaseshapeDArc, SampleBaseshapeDArcFilled},                 {SampleBaseshapeDWall, SampleBaseshapeDWallFilled},
-        {SampleBaseshapeDOctahedron, SampleBaseshapeDOctahedronFilled},   {SampleBaseshapeDCube, SampleBaseshapeDCubeFilled},
+        {SampleBaseshapeDCylinderPol, SampleBaseshapeDCylinderPolFilled},
+        {SampleBaseshapeDDome, SampleBaseshapeDDomeFilled},
+        {SampleBaseshapeDArc, SampleBaseshapeDArcFilled},
+        {SampleBaseshapeDWall, SampleBaseshapeDWallFilled},
+        {SampleBaseshapeDOctahedron, SampleBaseshapeDOctahedronFilled},
+        {SampleBaseshapeDCube, SampleBaseshapeDCubeFilled},
     };
     TestImages images(kBaseshape);
     images.SetDMap(DegenerateTestMaps()[4]);
@@ -165,7 +185,8 @@ TEST(DisplacementSolids, MapsWithoutCellsEndInFinitePoints)
         for (int i = 0; i < 2000; ++i) {
             BaseshapePoint p = MakeTestPoint(2.0f, 0.5f);
             (i % 2 ? SampleBaseshapeDCube : SampleBaseshapeDCubeFilled)(&p, kTestSlot);
-            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) << map.width << " by " << map.height;
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z))
+                << map.width << " by " << map.height;
             if (!map.pixels) top = std::fmax(top, p.y);
         }
     }

@@ -36,8 +36,8 @@ TEST(PolygonRadius, RunsFromTheSideMiddleToTheCorner)
         int sides;
         float angle, expected;
     } cases[] = {
-        {3, 0.0f, 1.0f},          {3, pi / 3, 0.5f},         {4, pi / 4, 0.70710677f}, {4, 2 * pi, 1.0f},
-        {6, -pi / 6, 0.8660254f}, {3, -pi / 3, 0.5f},        {5, -4.0f * pi, 1.0f},    {3, NAN, 1.0f},
+        {3, 0.0f, 1.0f},          {3, pi / 3, 0.5f},     {4, pi / 4, 0.70710677f}, {4, 2 * pi, 1.0f},
+        {6, -pi / 6, 0.8660254f}, {3, -pi / 3, 0.5f},    {5, -4.0f * pi, 1.0f},    {3, NAN, 1.0f},
         {3, INFINITY, 1.0f},      {1 << 20, 0.3f, 1.0f},
     };
     for (const auto& c : cases) {
@@ -99,31 +99,55 @@ TEST(ShapesB, PointsLieOnTheirShapes)
         float (*check)(const BaseshapePoint&, float s);
     } cases[] = {
         // Flat with no ripple, inside the triangle's circumcircle.
-        {"polygon p1 = 0", SampleBaseshapePolygon, {0.4f, 0.0f, 3.0f},
+        {"polygon p1 = 0",
+         SampleBaseshapePolygon,
+         {0.4f, 0.0f, 3.0f},
          [](const BaseshapePoint& p, float s) { return std::fabs(p.y) + std::fmax(0.0f, std::hypot(p.x, p.z) - s); }},
         // All amplitudes 0: the sphere of radius S.
-        {"blob", SampleBaseshapeBlob, {0.0f, 0.0f, 0.0f, 1.0f, 2.0f, 3.0f}, [](const BaseshapePoint& p, float s) { return Outside(p, s, s); }},
+        {"blob",
+         SampleBaseshapeBlob,
+         {0.0f, 0.0f, 0.0f, 1.0f, 2.0f, 3.0f},
+         [](const BaseshapePoint& p, float s) { return Outside(p, s, s); }},
         // The corner part only: the octahedron |x| + |y| + |z| = S.
-        {"diamond box p0 = 0", SampleBaseshapeDiamondBox, {0.0f},
-         [](const BaseshapePoint& p, float s) { return std::fabs(std::fabs(p.x) + std::fabs(p.y) + std::fabs(p.z) - s); }},
-        // The twelve edges of the cube of half size S: two coordinates at +-S.
-        {"diamond box p0 = 1", SampleBaseshapeDiamondBox, {1.0f},
+        {"diamond box p0 = 0",
+         SampleBaseshapeDiamondBox,
+         {0.0f},
          [](const BaseshapePoint& p, float s) {
-             const float a = std::fabs(std::fabs(p.x) - s), b = std::fabs(std::fabs(p.y) - s), c = std::fabs(std::fabs(p.z) - s);
+             return std::fabs(std::fabs(p.x) + std::fabs(p.y) + std::fabs(p.z) - s);
+         }},
+        // The twelve edges of the cube of half size S: two coordinates at +-S.
+        {"diamond box p0 = 1",
+         SampleBaseshapeDiamondBox,
+         {1.0f},
+         [](const BaseshapePoint& p, float s) {
+             const float a = std::fabs(std::fabs(p.x) - s), b = std::fabs(std::fabs(p.y) - s),
+                         c = std::fabs(std::fabs(p.z) - s);
              return std::fmin(std::fmin(a + b, b + c), a + c);
          }},
         // Closed in longitude and latitude: on the outer or inner sphere, else
         // on the seam (x = 0, z >= 0) or the poles (x = z = 0).
-        {"sphere cap closed", SampleBaseshapeSphereCapII, {1.0f, 1.0f, 0.5f},
+        {"sphere cap closed",
+         SampleBaseshapeSphereCapII,
+         {1.0f, 1.0f, 0.5f},
          [](const BaseshapePoint& p, float s) {
              const float r = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-             return std::fmin(std::fmin(std::fabs(r - s), std::fabs(r - 0.5f * s)), std::fabs(p.x) + std::fmax(0.0f, -p.z));
+             return std::fmin(std::fmin(std::fabs(r - s), std::fabs(r - 0.5f * s)),
+                              std::fabs(p.x) + std::fmax(0.0f, -p.z));
          }},
         // Radius r within [lo, hi] S: the filled shell piece between its
         // radii, the flat-faced icosahedron between its in- and circumradius.
-        {"sphere cap filled", SampleBaseshapeSphereCapIIFilled, {0.3f, 0.5f, 0.5f}, [](const BaseshapePoint& p, float s) { return Outside(p, 0.5f * s, s); }},
-        {"icosahedron p0 = 1", SampleBaseshapeIcosahedron, {1.0f}, [](const BaseshapePoint& p, float s) { return Outside(p, 0.79f * s, 1.0002f * s); }},
-        {"icosahedron filled", SampleBaseshapeIcosahedronFilled, {1.0f}, [](const BaseshapePoint& p, float s) { return Outside(p, 0.0f, 1.0002f * s); }},
+        {"sphere cap filled",
+         SampleBaseshapeSphereCapIIFilled,
+         {0.3f, 0.5f, 0.5f},
+         [](const BaseshapePoint& p, float s) { return Outside(p, 0.5f * s, s); }},
+        {"icosahedron p0 = 1",
+         SampleBaseshapeIcosahedron,
+         {1.0f},
+         [](const BaseshapePoint& p, float s) { return Outside(p, 0.79f * s, 1.0002f * s); }},
+        {"icosahedron filled",
+         SampleBaseshapeIcosahedronFilled,
+         {1.0f},
+         [](const BaseshapePoint& p, float s) { return Outside(p, 0.0f, 1.0002f * s); }},
     };
     for (const auto& c : cases) {
         for (const BaseshapePoint& p : Draw(c.sampler, c.params)) {
