@@ -84,57 +84,35 @@ TEST(DisplacementSolids, EdgeRowsTakeTheirExtraShare)
     }
 }
 
-// Spans and extents the shapes' parameters promise.
+// Spans the parameters promise, in units of S: x across +-x, y at least
+// yMin, the radius within [rMin, rMax].
 TEST(DisplacementSolids, ShapesSpanTheirParameters)
 {
-    const TestMap full = DegenerateTestMaps()[0];  // all 255
     const float s = 1.5f;
-    struct Span {
+    const struct {
         const char* name;
         BaseshapeSampler sampler;
         std::vector<float> params;
-        float xMin, xMax, yMin, yMax, radiusMin, radiusMax;
-    };
-    const float halfPi = 1.5707964f;
-    const Span spans[] = {
+        float x, yMin, rMin, rMax;
+    } spans[] = {
         // One copy (N = 1 for any p2 below 1): x across +-pi/2 p1 S.
-        {"wall N = 1",
-         SampleBaseshapeDWall,
-         {0.1f, 0.8f, 0.3f, 1.0f},
-         -halfPi * 0.8f * s,
-         halfPi * 0.8f * s,
-         -2 * s,
-         2 * s,
-         0,
-         1e9f},
-        // Lat. 1, Long. 1 and no relief: the upper hemisphere of radius S.
-        {"dome hemisphere", SampleBaseshapeDDome, {1.0f, 1.0f, 0.0f, 1.0f}, -s, s, 0, s, s, s},
-        {"dome sphere", SampleBaseshapeDDome, {2.0f, 1.0f, 0.0f, 3.0f}, -s, s, -s, s, s, s},
-        // Relief of 0.5: the radius runs from S to 1.5 S.
-        {"dome relief",
-         SampleBaseshapeDDomeFilled,
-         {2.0f, 1.0f, 0.5f, 1.0f},
-         -1.5f * s,
-         1.5f * s,
-         -1.5f * s,
-         1.5f * s,
-         s,
-         1.5f * s},
+        {"wall N = 1", SampleBaseshapeDWall, {0.1f, 0.8f, 0.3f, 1.0f}, 1.5707964f * 0.8f, -2, 0, 1e9f},
+        // Lat. 1, Long. 1 and no relief: the upper hemisphere; Lat. 2 the sphere.
+        {"dome hemisphere", SampleBaseshapeDDome, {1.0f, 1.0f, 0.0f, 1.0f}, 1, 0, 1, 1},
+        {"dome sphere", SampleBaseshapeDDome, {2.0f, 1.0f, 0.0f, 3.0f}, 1, -1, 1, 1},
+        // Relief of 0.5 on a map all 255: the radius runs from S to 1.5 S.
+        {"dome relief", SampleBaseshapeDDomeFilled, {2.0f, 1.0f, 0.5f, 1.0f}, 1.5f, -1.5f, 1, 1.5f},
     };
-    for (const Span& span : spans) {
-        float lo[2] = {1e9f, 1e9f}, hi[2] = {-1e9f, -1e9f};
-        for (const Sampled& d : Draw(span.sampler, full, span.params)) {
+    for (const auto& span : spans) {
+        float lo[2] = {1e9f, 1e9f}, hi = -1e9f;
+        for (const Sampled& d : Draw(span.sampler, DegenerateTestMaps()[0], span.params)) {
             const float r = std::sqrt(d.p.x * d.p.x + d.p.y * d.p.y + d.p.z * d.p.z);
-            ASSERT_GE(r, span.radiusMin * (1 - 1e-5f)) << span.name;
-            ASSERT_LE(r, span.radiusMax * (1 + 1e-5f)) << span.name;
-            lo[0] = std::fmin(lo[0], d.p.x), hi[0] = std::fmax(hi[0], d.p.x);
-            lo[1] = std::fmin(lo[1], d.p.y), hi[1] = std::fmax(hi[1], d.p.y);
+            ASSERT_TRUE(r >= span.rMin * s * (1 - 1e-5f) && r <= span.rMax * s * (1 + 1e-5f)) << span.name << r;
+            lo[0] = std::fmin(lo[0], d.p.x), hi = std::fmax(hi, d.p.x), lo[1] = std::fmin(lo[1], d.p.y);
         }
-        const float tol = 0.02f * s;
-        EXPECT_NEAR(lo[0], span.xMin, tol) << span.name;
-        EXPECT_NEAR(hi[0], span.xMax, tol) << span.name;
-        EXPECT_GE(lo[1], span.yMin - tol) << span.name;
-        EXPECT_LE(hi[1], span.yMax + tol) << span.name;
+        EXPECT_NEAR(lo[0], -span.x * s, 0.03f) << span.name;
+        EXPECT_NEAR(hi, span.x * s, 0.03f) << span.name;
+        EXPECT_GE(lo[1], span.yMin * s - 0.03f) << span.name;
     }
 }
 
@@ -157,7 +135,6 @@ TEST(DisplacementSolids, FilledTwinsDrawTheirFactorFirst)
         gSlotBaseshape[kTestSlot] = kBaseshape;
         const RandomState start = StateYielding(0, 12345);
         BaseshapePoint filled = MakeTestPoint(1.5f, 0.6f);
-        filled.p[1] = filled.p[2] = filled.p[3] = filled.p[4] = 0.7f;
         BaseshapePoint surface = filled;
         gBaseshapeRandom[kTestSlot].State() = start;
         twin[1](&filled, kTestSlot);
