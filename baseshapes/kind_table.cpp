@@ -4,14 +4,19 @@
 #include "baseshapes/samplers_axial.h"
 #include "baseshapes/samplers_c_shapes.h"
 #include "baseshapes/samplers_cg_shapes.h"
+#include "baseshapes/samplers_classic_surfaces.h"
 #include "baseshapes/samplers_columns_rings.h"
 #include "baseshapes/samplers_contour_rings.h"
+#include "baseshapes/samplers_displacement_solids.h"
 #include "baseshapes/samplers_fractal_solids.h"
 #include "baseshapes/samplers_open_surfaces.h"
+#include "baseshapes/samplers_polygons.h"
+#include "baseshapes/samplers_polyhedra.h"
 #include "baseshapes/samplers_polyhedral_functions.h"
 #include "baseshapes/samplers_profile_rings.h"
 #include "baseshapes/samplers_revolution.h"
 #include "baseshapes/samplers_round_boxes.h"
+#include "baseshapes/samplers_rounded_solids.h"
 #include "baseshapes/samplers_sculpted_solids.h"
 #include "baseshapes/samplers_segmented.h"
 #include "baseshapes/samplers_shells.h"
@@ -117,37 +122,37 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {81, "Pol. Spline R.", kFT, kStandIn, kStandInFilled},
     {82, "Pol. Torus", kFT, kStandIn, kStandInFilled},
     {83, "Wind Spinner", kT, kStandIn, nullptr},
-    {84, "D Cylinder Pol.", kFT, kStandIn, kStandInFilled},
-    {85, "D. Dome", kFT, kStandIn, kStandInFilled},
-    {86, "D. Arc", kFT, kStandIn, kStandInFilled},
-    {87, "D. Wall", kFT, kStandIn, kStandInFilled},
-    {88, "Polygon", kT, kStandIn, nullptr},
-    {89, "Crown", kT, kStandIn, nullptr},
-    {90, "D Octahedron", kFT, kStandIn, kStandInFilled},
-    {91, "Sine Col.", kFT, kStandIn, kStandInFilled},
-    {92, "Lotus", kFT, kStandIn, kStandInFilled},
-    {93, "Blob", kFT, kStandIn, kStandInFilled},
-    {94, "D Cube", kFT, kStandIn, kStandInFilled},
-    {95, "Squared Torus", kFT, kStandIn, kStandInFilled},
-    {96, "Spherical H. Box", kFT, kStandIn, kStandInFilled},
-    {97, "Cone", kFT, kStandIn, kStandInFilled},
-    {98, "Blade", kFT, kStandIn, kStandInFilled},
-    {99, "Twisted Pyramid", kFT, kStandIn, kStandInFilled},
-    {100, "Heart II", kFT, kStandIn, kStandInFilled},
-    {101, "Breather Surface", kFT, kStandIn, kStandInFilled},
-    {102, "Pol. Ring", kFT, kStandIn, kStandInFilled},
-    {103, "Star", kFT, kStandIn, kStandInFilled},
-    {104, "Icosahedron", kFT, kStandIn, kStandInFilled},
-    {105, "DiamondBox", kF, kStandIn, kStandInFilled},
-    {106, "Squared Torus II", kFT, kStandIn, kStandInFilled},
-    {107, "Sphere Cap II", kFT, kStandIn, kStandInFilled},
-    {108, "Rounded Trapezoid", kFT, kStandIn, kStandInFilled},
-    {109, "Gear II", kFT, kStandIn, kStandInFilled},
-    {110, "Gear III", kFT, kStandIn, kStandInFilled},
-    {111, "Dini Flower", kT, kStandIn, nullptr},
-    {112, "Page", kT, kStandIn, nullptr},
-    {113, "Ennepers Surface II", kT, kStandIn, nullptr},
-    {114, "Enneper III", kT, kStandIn, nullptr},
+    {84, "D Cylinder Pol.", kFT, SampleBaseshapeDCylinderPol, SampleBaseshapeDCylinderPolFilled},
+    {85, "D. Dome", kFT, SampleBaseshapeDDome, SampleBaseshapeDDomeFilled},
+    {86, "D. Arc", kFT, SampleBaseshapeDArc, SampleBaseshapeDArcFilled},
+    {87, "D. Wall", kFT, SampleBaseshapeDWall, SampleBaseshapeDWallFilled},
+    {88, "Polygon", kT, SampleBaseshapePolygon, nullptr},
+    {89, "Crown", kT, SampleBaseshapeCrown, nullptr},
+    {90, "D Octahedron", kFT, SampleBaseshapeDOctahedron, SampleBaseshapeDOctahedronFilled},
+    {91, "Sine Col.", kFT, SampleBaseshapeSineCol, SampleBaseshapeSineColFilled},
+    {92, "Lotus", kFT, SampleBaseshapeLotus, SampleBaseshapeLotusFilled},
+    {93, "Blob", kFT, SampleBaseshapeBlob, SampleBaseshapeBlobFilled},
+    {94, "D Cube", kFT, SampleBaseshapeDCube, SampleBaseshapeDCubeFilled},
+    {95, "Squared Torus", kFT, SampleBaseshapeSquaredTorus, SampleBaseshapeSquaredTorusFilled},
+    {96, "Spherical H. Box", kFT, SampleBaseshapeSphericalHBox, SampleBaseshapeSphericalHBoxFilled},
+    {97, "Cone", kFT, SampleBaseshapeCone, SampleBaseshapeConeFilled},
+    {98, "Blade", kFT, SampleBaseshapeBlade, SampleBaseshapeBladeFilled},
+    {99, "Twisted Pyramid", kFT, SampleBaseshapeTwistedPyramid, SampleBaseshapeTwistedPyramidFilled},
+    {100, "Heart II", kFT, SampleBaseshapeHeartII, SampleBaseshapeHeartIIFilled},
+    {101, "Breather Surface", kFT, SampleBaseshapeBreatherSurface, SampleBaseshapeBreatherSurfaceFilled},
+    {102, "Pol. Ring", kFT, SampleBaseshapePolRing, SampleBaseshapePolRingFilled},
+    {103, "Star", kFT, SampleBaseshapeStar, SampleBaseshapeStarFilled},
+    {104, "Icosahedron", kFT, SampleBaseshapeIcosahedron, SampleBaseshapeIcosahedronFilled},
+    {105, "DiamondBox", kF, SampleBaseshapeDiamondBox, SampleBaseshapeDiamondBoxFilled},
+    {106, "Squared Torus II", kFT, SampleBaseshapeSquaredTorusII, SampleBaseshapeSquaredTorusIIFilled},
+    {107, "Sphere Cap II", kFT, SampleBaseshapeSphereCapII, SampleBaseshapeSphereCapIIFilled},
+    {108, "Rounded Trapezoid", kFT, SampleBaseshapeRoundedTrapezoid, SampleBaseshapeRoundedTrapezoidFilled},
+    {109, "Gear II", kFT, SampleBaseshapeGearII109, SampleBaseshapeGearII109Filled},
+    {110, "Gear III", kFT, SampleBaseshapeGearIII, SampleBaseshapeGearIIIFilled},
+    {111, "Dini Flower", kT, SampleBaseshapeDiniFlower, nullptr},
+    {112, "Page", kT, SampleBaseshapePage, nullptr},
+    {113, "Ennepers Surface II", kT, SampleBaseshapeEnnepersSurfaceII, nullptr},
+    {114, "Enneper III", kT, SampleBaseshapeEnneperIII, nullptr},
     {115, "C. Tetra I", kFT, SampleBaseshapeCTetraI, SampleBaseshapeCTetraIFilled},
     {116, "C. Tetra II", kFT, SampleBaseshapeCTetraII, SampleBaseshapeCTetraIIFilled},
     {117, "Tear", kFT, SampleBaseshapeTear, SampleBaseshapeTearFilled},

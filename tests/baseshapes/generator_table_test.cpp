@@ -25,6 +25,7 @@ const std::set<int> kStillStandIns = [] {
     for (int k = 157; k <= 194; ++k) s.erase(k);
     s.erase(3);
     for (int k = 115; k <= 156; ++k) s.erase(k);
+    for (int k = 84; k <= 114; ++k) s.erase(k);
     return s;
 }();
 
