@@ -22,6 +22,7 @@ const std::set<int> kStillStandIns = [] {
     std::set<int> s;
     for (int k = 3; k < kBaseshapeKinds; ++k) s.insert(k);
     s.erase(18);
+    for (int k = 4; k <= 48; ++k) s.erase(k);
     return s;
 }();
 
