@@ -1,0 +1,105 @@
+#include "baseshapes/samplers_columns_temples.h"
+
+#include "baseshapes/samplers_shape_checks.h"
+#include "baseshapes/samplers_stair.h"
+
+namespace {
+
+// Column I: the shaft of radius k/2 about a centre that winds on a circle
+// of radius k/20, k = s / 2 pi.
+double ColumnIError(PointRef o, PointRef in)
+{
+    const double k = in.size / (2 * M_PI), h = o.y / k;
+    const double cx = 0.05 * k * std::sin(10 * h), cz = 0.05 * k * std::cos(10 * h);
+    return std::fabs(std::hypot(o.x - cx, o.z - cz) - 0.5 * k) + std::fmax(0.0, std::fabs(o.y) - 0.5 * in.size);
+}
+
+double StairBoxError(PointRef o, PointRef in)
+{
+    const double u = in.size / 7;
+    return std::fmax(std::fmax(std::fabs(o.x) - 4 * u, std::fabs(o.z) - 6 * u), std::fmax(-6 * u - o.y, o.y - 8 * u));
+}
+
+TEST(ColumnTempleSamplers, PointsLieOnTheirShapes)
+{
+    const ShapeCase cases[] = {
+        {"column I", SampleBaseshapeColumnI, 1.6f, {}, ColumnIError, 1e-5, 2},
+        {"column I filled", SampleBaseshapeColumnIFilled, 1.6f, {},
+         [](PointRef o, PointRef in) -> double { return RadiusXZ(o) - 0.55 * in.size / (2 * M_PI); }, 1e-6, 3},
+        {"column II filled, within the wall", SampleBaseshapeColumnIIFilled, 2.0f, {},
+         [](PointRef o, PointRef in) -> double {
+             const double r = RadiusXZ(o) / (0.1 * in.size);
+             return std::fmax(std::fmax(r - 1.05, 0.475 - r), std::fabs(o.y) - 0.5 * in.size);
+         },
+         1e-5, 3},
+        {"column III within its twisted block", SampleBaseshapeColumnIIIFilled, 2.0f, {},
+         [](PointRef o, PointRef in) -> double {
+             return std::fmax(RadiusXZ(o) - std::sqrt(2.0) * in.size / 8, std::fabs(o.y) - in.size);
+         },
+         1e-6, -1},
+        {"stair", SampleBaseshapeStair, 1.4f, {}, StairBoxError, 1e-6, -1},
+        {"stair filled", SampleBaseshapeStairFilled, 1.4f, {}, StairBoxError, 1e-6, -1},
+        {"temple I", SampleBaseshapeTempleIFilled, 1.4f, {},
+         [](PointRef o, PointRef in) -> double {
+             return std::fmax(RadiusXZ(o) - 1.25 * in.size, std::fabs(o.y) - 1.07 * in.size);
+         },
+         1e-5, -1},
+    };
+    CheckShapeCases(std::begin(cases), std::end(cases));
+}
+
+// The block coordinate of a stair coordinate: steps are odd offsets, so the
+// block's [-1, 1] is the value less the odd number within 1 of it.
+double Fold(double v) { return v - 2 * std::floor(v / 2) - 1; }
+
+TEST(ColumnTempleSamplers, RoundedBlockSplitsFacesEdgesCorners)
+{
+    // Size 7: stair units of 1. One coordinate past the core on a face, two
+    // on an edge, three on a corner.
+    const BaseshapePoint in = MakeTestPoint(7.0f, 0.0f);
+    double shares[4] = {};
+    ResetTestSlot(kTestSlot, 31);
+    constexpr int kPoints = 40000;
+    for (int i = 0; i < kPoints; ++i) {
+        BaseshapePoint o = in;
+        SampleBaseshapeStair(&o, kTestSlot);
+        const double b[3] = {o.x >= 0 ? (o.x - 2) / 2 : (o.x + 2) / 2, Fold(o.y), Fold(o.z)};
+        int rounded = 0;
+        for (double c : b) rounded += std::fabs(c) > 0.8501 ? 1 : 0;
+        shares[rounded] += 1.0 / kPoints;
+    }
+    EXPECT_NEAR(shares[1], 0.75, 0.01);
+    EXPECT_NEAR(shares[2], 0.2375, 0.01);
+    EXPECT_NEAR(shares[3], 0.0125, 0.003);
+}
+
+TEST(ColumnTempleSamplers, PartsTakeTheirShares)
+{
+    const BaseshapePoint column = MakeTestPoint(2.0f, 0.0f);
+    EXPECT_NEAR(Share(SampleBaseshapeColumnII, column, [](PointRef o) { return std::fabs(o.y) >= 0.999999; }),
+                0.1675, 0.01);
+    EXPECT_NEAR(Share(SampleBaseshapeColumnII, column, [](PointRef o) {
+                    return RadiusXZ(o) < 0.12 && std::fabs(o.y) < 0.999999;
+                }),
+                0.33, 0.012);
+
+    const BaseshapePoint temple = MakeTestPoint(1.0f, 0.0f);
+    // The central body, a solid of revolution, and the upper ring, a torus
+    // of radius 1 and tube 0.2 flattened to 0.35 of its height.
+    EXPECT_NEAR(Share(SampleBaseshapeTempleI, temple, [](PointRef o) {
+                    return std::fabs(o.y) <= 1 &&
+                           std::fabs(RadiusXZ(o) - (0.125 * std::exp(std::fabs(o.y) + 0.5) + 0.25)) < 1e-5;
+                }),
+                0.25, 0.012);
+    EXPECT_NEAR(Share(SampleBaseshapeTempleI, temple, [](PointRef o) {
+                    const double a = RadiusXZ(o) - 1, b = (o.y - 1) / 0.35;
+                    return std::fabs(a * a + b * b - 0.04) < 1e-5;
+                }),
+                0.25, 0.012);
+    // Temple II: columns up to 0.4875 S, rings from 0.488 S (S = 1.6 s).
+    EXPECT_NEAR(Share(SampleBaseshapeTempleII, temple, [](PointRef o) { return o.y > 0.4878 * 1.6; }), 0.1, 0.008);
+    EXPECT_NEAR(Share(SampleBaseshapeTempleIIFilled, temple, [](PointRef o) { return o.y < -0.4878 * 1.6; }), 0.1,
+                0.008);
+}
+
+}  // namespace
