@@ -38,49 +38,22 @@ TEST(CylinderShellSamplers, PointsLieOnTheirShapes)
         {"future sphere I, no pattern: whole sphere", SampleBaseshapeFutureSphereI, 1.3f, {},
          [](PointRef o, PointRef in) -> double { return SphereError(o, in.size); }, 2e-6, 2},
         {"future sphere I filled: a quarter deep", SampleBaseshapeFutureSphereIFilled, 1.3f, {},
-         [](PointRef o, PointRef in) -> double {
-             return std::fabs(Length(o) / in.size - 0.875) - 0.125;
-         },
-         2e-6, 3},
-        {"future sphere I with holes", SampleBaseshapeFutureSphereI, 1.3f, holes,
-         [](PointRef o, PointRef in) -> double { return SphereError(o, in.size); }, 2e-6, -1},
+         [](PointRef o, PointRef in) -> double { return std::fabs(Length(o) / in.size - 0.875) - 0.125; }, 2e-6, 3},
         {"future sphere I, no hole-free spot: bounded", SampleBaseshapeFutureSphereI, 1.3f, noHoleFree,
          [](PointRef o, PointRef in) -> double { return SphereError(o, in.size); }, 2e-6, 2 * kFutureSphereTries},
         {"future sphere II, no pattern: radius s pi/2", SampleBaseshapeFutureSphereII, 1.3f, {},
          [](PointRef o, PointRef in) -> double { return SphereError(o, in.size * kHalfPi); }, 4e-6, 2},
         {"future sphere II, radius clamped", SampleBaseshapeFutureSphereIIFilled, 1.3f, holes,
          [](PointRef o, PointRef in) -> double { return Length(o) - in.size * kHalfPi; }, 4e-6, 3},
-        {"heart", SampleBaseshapeHeartFilled, 1.3f, {},
-         [](PointRef o, PointRef in) -> double {
-             return std::fmax(RadiusXY(o) - in.size, std::fabs(o.z) - 0.25 * in.size);
-         },
-         2e-6, 3},
-        {"shell I", SampleBaseshapeShellI, 1.0f, {1.0f, 0.5f, 6.0f, 0.1f},
-         [](PointRef o, PointRef) -> double { return std::fmax(RadiusXY(o) - 1.35, std::fabs(o.z) - 1.05); },
-         1e-5, 2},
-        {"shell I filled", SampleBaseshapeShellIFilled, 1.0f, {1.0f, 0.5f, 6.0f, 0.1f},
-         [](PointRef o, PointRef) -> double { return std::fmax(RadiusXY(o) - 1.35, std::fabs(o.z) - 1.05); },
-         1e-5, 3},
     };
     CheckShapeCases(std::begin(cases), std::end(cases));
 }
 
-TEST(CylinderShellSamplers, Shares)
+TEST(CylinderShellSamplers, WallAndCapsTakeHalfEach)
 {
     const BaseshapePoint cylinder = CaseTemplate(1.0f, {0.6f});
     EXPECT_NEAR(Share(SampleBaseshapeCylinder, cylinder, [](PointRef o) { return std::fabs(o.y) < 0.5999; }), 0.5,
                 0.012);
-    // One point in five on the octagonal torus: tube radius 0.78 * 1.5,
-    // half as high, under the horns.
-    const BaseshapePoint horned = MakeTestPoint(2.0f, 0.0f);
-    const double torus = Share(SampleBaseshapeHorned, horned, [](PointRef o) {
-        const double tx = o.x / 0.6, ty = o.z / 0.6, tz = (o.y + 1.0) / 1.5;
-        const double dr = std::hypot(tx, ty) - 1.0;
-        double support = -1e30;
-        for (int j = 0; j < 8; ++j) support = std::fmax(support, dr * std::cos(j * M_PI / 4) + 2 * tz * std::sin(j * M_PI / 4));
-        return std::fabs(support - 0.9238795 * 0.78) < 1e-4;
-    });
-    EXPECT_NEAR(torus, 0.2, 0.01);
 }
 
 TEST(CylinderShellSamplers, HeartAtItsSingularAngles)

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "baseshapes/generator_table.h"
+#include "baseshapes/polyhedron_tables.h"
 #include "baseshapes/support/sampler_fixture.h"
 
 using PointRef = const BaseshapePoint&;
@@ -36,6 +37,25 @@ inline BaseshapePoint CaseTemplate(float size, const std::array<float, 11>& p)
 inline double Length(const BaseshapePoint& p) { return std::sqrt(double(p.x) * p.x + double(p.y) * p.y + double(p.z) * p.z); }
 inline double RadiusXZ(const BaseshapePoint& p) { return std::sqrt(double(p.x) * p.x + double(p.z) * p.z); }
 inline double RadiusXY(const BaseshapePoint& p) { return std::sqrt(double(p.x) * p.x + double(p.y) * p.y); }
+
+// Distance, scaled by s, from the nearest segment between two unit
+// dodecahedron vertices less than `longest` apart (1 for the edges only).
+inline double DodecahedronSegmentDistance(PointRef o, PointRef in, double longest = 2.1)
+{
+    const double s = in.size, q[3] = {o.x / s, o.y / s, o.z / s};
+    double best = 1e30;
+    for (const float* a : gDodecahedronVertices) {
+        for (const float* b : gDodecahedronVertices) {
+            const double ab[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, aq[3] = {q[0] - a[0], q[1] - a[1], q[2] - a[2]};
+            const double len2 = ab[0] * ab[0] + ab[1] * ab[1] + ab[2] * ab[2];
+            if (a == b || len2 >= longest * longest) continue;
+            const double t = std::fmin(1.0, std::fmax(0.0, (ab[0] * aq[0] + ab[1] * aq[1] + ab[2] * aq[2]) / len2));
+            const double d[3] = {aq[0] - t * ab[0], aq[1] - t * ab[1], aq[2] - t * ab[2]};
+            best = std::fmin(best, d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+        }
+    }
+    return std::sqrt(best) * s;
+}
 
 inline void CheckShapeCases(const ShapeCase* begin, const ShapeCase* end, int points = 4000)
 {

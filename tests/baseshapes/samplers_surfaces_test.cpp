@@ -24,8 +24,6 @@ TEST(SurfaceSamplers, PointsLieOnTheirSurfaces)
                     std::fmax(0.0, std::fabs(o.y) - M_PI / 4 * s);
          },
          1e-5, 2},
-        {"dini, half the size across", SampleBaseshapeDinisSurface, 1.5f, {},
-         [](PointRef o, PointRef in) -> double { return RadiusXZ(o) - 0.5 * in.size; }, 1e-6, 2},
         {"pseudosphere on its tractrix", SampleBaseshapePseudosphere, 1.5f, {1.2f}, PseudosphereError, 1e-4, 2},
         {"pseudosphere, height 0: the equator", SampleBaseshapePseudosphere, 1.5f, {0.0f},
          [](PointRef o, PointRef in) -> double { return std::fabs(RadiusXZ(o) - in.size) + std::fabs(o.y); }, 1e-6,
@@ -40,17 +38,9 @@ TEST(SurfaceSamplers, PointsLieOnTheirSurfaces)
          1e-6, 3},
         {"spherical harmonics, exponents 0: radius (s + 4) s", SampleBaseshapeSphericalHarmonics, 1.5f, {},
          [](PointRef o, PointRef in) -> double { return std::fabs(Length(o) - (in.size + 4) * in.size); }, 1e-5, 2},
-        {"spherical harmonics filled, exponents 0", SampleBaseshapeSphericalHarmonicsFilled, 1.5f, {},
-         [](PointRef o, PointRef in) -> double {
-             const double s = in.size;
-             return std::fabs(Length(o) - (s + 2) * s) - 2 * s;
-         },
-         1e-5, 3},
         // Negative bases to the power 0.5 drop out.
         {"spherical harmonics, square roots", SampleBaseshapeSphericalHarmonics, 1.5f, {1, 0.5f, 1, 0.5f, 1, 0.5f, 1, 0.5f},
          [](PointRef o, PointRef in) -> double { return Length(o) - (in.size + 4) * in.size; }, 1e-5, 2},
-        {"spherical harmonics, zero to negative powers", SampleBaseshapeSphericalHarmonics, 1.5f, {0, -1, 0, -1, 0, -2.5f, 0, -1},
-         [](PointRef o, PointRef in) -> double { return std::fabs(Length(o) - (in.size + 2) * in.size); }, 1e-5, 2},
     };
     CheckShapeCases(std::begin(cases), std::end(cases));
 }
