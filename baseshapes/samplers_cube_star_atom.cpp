@@ -22,18 +22,15 @@ void Cube(BaseshapePoint* point, uint8_t slot, bool filled)
     if (filled) s *= FilledFalloff(RandomUniform(rs));
     const float A = (2.0f * u2 - 1.0f) * s;
     const float B = (2.0f * u1 - 1.0f) * s;
-    float x, y, z;
-    switch (RandomStep(rs) % 6u) {
-        case 0: x = -s, y = A, z = B; break;
-        case 1: x = s, y = A, z = -B; break;
-        case 2: x = B, y = -s, z = A; break;
-        case 3: x = B, y = s, z = -A; break;
-        case 4: x = -B, y = A, z = -s; break;
-        default: x = B, y = A, z = s; break;
-    }
-    point->x = x;
-    point->y = y;
-    point->z = z;
+    // Per face and axis: +-1 takes s, +-2 takes A, +-3 takes B.
+    constexpr int8_t kFaces[6][3] = {{-1, 2, 3}, {1, 2, -3}, {3, -1, 2}, {3, 1, -2}, {-3, 2, -1}, {3, 2, 1}};
+    const int8_t* face = kFaces[RandomStep(rs) % 6u];
+    const float values[3] = {s, A, B};
+    float out[3];
+    for (int i = 0; i < 3; ++i) out[i] = face[i] < 0 ? -values[-face[i] - 1] : values[face[i] - 1];
+    point->x = out[0];
+    point->y = out[1];
+    point->z = out[2];
     ApplyBaseshapeColorTail(point, u1, u2, slot);
 }
 

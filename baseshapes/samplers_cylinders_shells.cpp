@@ -53,19 +53,16 @@ void RingI(BaseshapePoint* point, uint8_t slot, bool filled)
     const float p3 = filled ? RandomUniform(rs) * p[2] : p[2];
     int face = static_cast<int>(static_cast<float>(RandomStep(rs)) * 1.3969839e-9f);  // 6 * 2^-32
     if (face > 5) face = 5;
-    const float first = B * p[0];
-    const float second = A * p[1];
-    float rho, y, alpha;
-    switch (face) {
-        case 0: rho = first, y = second, alpha = -p3; break;
-        case 1: rho = first, y = second, alpha = p3; break;
-        case 2: rho = first, y = -p3, alpha = second; break;
-        case 3: rho = first, y = p3, alpha = second; break;
-        case 4: rho = p3, y = first, alpha = second; break;
-        default: rho = -p3, y = first, alpha = second; break;
-    }
-    const float box = std::floor(static_cast<float>(RandomStep(rs)) * 2.7939677e-9f);  // 12 * 2^-32
-    const float theta = box * 0.52359879f + alpha;
+    // Radial offset, height and angular offset per face: +-1 takes B * p1,
+    // 2 takes A * p2, +-3 takes p3.
+    constexpr int8_t kFaces[6][3] = {{1, 2, -3}, {1, 2, 3}, {1, -3, 2}, {1, 3, 2}, {3, 1, 2}, {-3, 1, 2}};
+    const float values[3] = {B * p[0], A * p[1], p3};
+    const int8_t* code = kFaces[face];
+    float offsets[3];
+    for (int i = 0; i < 3; ++i) offsets[i] = code[i] < 0 ? -values[-code[i] - 1] : values[code[i] - 1];
+    const float rho = offsets[0], y = offsets[1], alpha = offsets[2];
+    const float boxIndex = std::floor(static_cast<float>(RandomStep(rs)) * 2.7939677e-9f);  // 12 * 2^-32
+    const float theta = boxIndex * 0.52359879f + alpha;
     const float r = (1.0f + rho) * point->size;
     point->x = std::sin(theta) * r;
     point->y = y * point->size;

@@ -144,8 +144,8 @@ void TrefoilCurve(float t, float t2, float t3, float* out)
     const float c2 = std::cos(t2), s2 = std::sin(t2);
     const float c3 = std::cos(t3), s3 = std::sin(t3);
     // Weights over 113, a weight of 113 being a factor 1.
-    out[0] = 0.36283186f * c1 - 0.15929204f * s1 - 0.7345133f * c2 - 0.7345133f * s2 - 0.097345136f * c3 +
-             0.23893805f * s3;
+    out[0] =
+        0.36283186f * c1 - 0.15929204f * s1 - 0.7345133f * c2 - 0.7345133f * s2 - 0.097345136f * c3 + 0.23893805f * s3;
     out[1] = 0.31858408f * c1 + 0.23893805f * s1 - c2 + 0.26548672f * s2 + 0.097345136f * c3 - 0.23893805f * s3;
     out[2] = 0.39823008f * s1 - 0.26548672f * c2 + s2 - 0.097345136f * c3 + 0.23893805f * s3;
 }

@@ -7,8 +7,7 @@ namespace {
 
 // Block offsets (dy, dz) in units of the block's half-size.
 constexpr float kStairSteps[12][2] = {
-    {1, 1},  {1, -1},  {-1, -1}, {3, 1}, {-1, -3}, {-3, -3},
-    {3, 3},  {-3, -5}, {5, 3},   {5, 5}, {-5, -5}, {7, 5},
+    {1, 1}, {1, -1}, {-1, -1}, {3, 1}, {-1, -3}, {-3, -3}, {3, 3}, {-3, -5}, {5, 3}, {5, 5}, {-5, -5}, {7, 5},
 };
 
 void Stair(BaseshapePoint* point, uint8_t slot, float core)

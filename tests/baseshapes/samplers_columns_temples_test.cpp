@@ -24,17 +24,25 @@ TEST(ColumnTempleSamplers, PointsLieOnTheirShapes)
 {
     const ShapeCase cases[] = {
         {"column I", SampleBaseshapeColumnI, 1.6f, {}, ColumnIError, 1e-5, 2},
-        {"column II filled, within the wall", SampleBaseshapeColumnIIFilled, 2.0f, {},
+        {"column II filled, within the wall",
+         SampleBaseshapeColumnIIFilled,
+         2.0f,
+         {},
          [](PointRef o, PointRef in) -> double {
              const double r = RadiusXZ(o) / (0.1 * in.size);
              return std::fmax(std::fmax(r - 1.05, 0.475 - r), std::fabs(o.y) - 0.5 * in.size);
          },
-         1e-5, 3},
-        {"column III within its twisted block", SampleBaseshapeColumnIIIFilled, 2.0f, {},
+         1e-5,
+         3},
+        {"column III within its twisted block",
+         SampleBaseshapeColumnIIIFilled,
+         2.0f,
+         {},
          [](PointRef o, PointRef in) -> double {
              return std::fmax(RadiusXZ(o) - std::sqrt(2.0) * in.size / 8, std::fabs(o.y) - in.size);
          },
-         1e-6, -1},
+         1e-6,
+         -1},
         {"stair", SampleBaseshapeStair, 1.4f, {}, StairBoxError, 1e-6, -1},
         {"stair filled", SampleBaseshapeStairFilled, 1.4f, {}, StairBoxError, 1e-6, -1},
     };
@@ -69,19 +77,19 @@ TEST(ColumnTempleSamplers, RoundedBlockSplitsFacesEdgesCorners)
 TEST(ColumnTempleSamplers, PartsTakeTheirShares)
 {
     const BaseshapePoint column = MakeTestPoint(2.0f, 0.0f);
-    EXPECT_NEAR(Share(SampleBaseshapeColumnII, column, [](PointRef o) { return std::fabs(o.y) >= 0.999999; }),
-                0.1675, 0.01);
-    EXPECT_NEAR(Share(SampleBaseshapeColumnII, column, [](PointRef o) {
-                    return RadiusXZ(o) < 0.12 && std::fabs(o.y) < 0.999999;
-                }),
+    EXPECT_NEAR(Share(SampleBaseshapeColumnII, column, [](PointRef o) { return std::fabs(o.y) >= 0.999999; }), 0.1675,
+                0.01);
+    EXPECT_NEAR(Share(SampleBaseshapeColumnII, column,
+                      [](PointRef o) { return RadiusXZ(o) < 0.12 && std::fabs(o.y) < 0.999999; }),
                 0.33, 0.012);
 
     const BaseshapePoint temple = MakeTestPoint(1.0f, 0.0f);
     // A quarter to the central body, a solid of revolution.
-    EXPECT_NEAR(Share(SampleBaseshapeTempleI, temple, [](PointRef o) {
-                    return std::fabs(o.y) <= 1 &&
-                           std::fabs(RadiusXZ(o) - (0.125 * std::exp(std::fabs(o.y) + 0.5) + 0.25)) < 1e-5;
-                }),
+    EXPECT_NEAR(Share(SampleBaseshapeTempleI, temple,
+                      [](PointRef o) {
+                          return std::fabs(o.y) <= 1 &&
+                                 std::fabs(RadiusXZ(o) - (0.125 * std::exp(std::fabs(o.y) + 0.5) + 0.25)) < 1e-5;
+                      }),
                 0.25, 0.012);
     // Temple II: columns up to 0.4875 S, rings from 0.488 S (S = 1.6 s).
     EXPECT_NEAR(Share(SampleBaseshapeTempleII, temple, [](PointRef o) { return o.y > 0.4878 * 1.6; }), 0.1, 0.008);

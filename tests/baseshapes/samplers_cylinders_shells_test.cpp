@@ -15,34 +15,61 @@ TEST(CylinderShellSamplers, PointsLieOnTheirShapes)
     const float nan = std::nanf("");
     const std::array<float, 11> noHoleFree = {nan, nan, nan, nan, nan, nan, nan, nan};
     const ShapeCase cases[] = {
-        {"cylinder", SampleBaseshapeCylinder, 1.2f, {0.6f},
+        {"cylinder",
+         SampleBaseshapeCylinder,
+         1.2f,
+         {0.6f},
          [](PointRef o, PointRef in) -> double {
              const double s = in.size, side = std::fabs(RadiusXZ(o) - s), cap = std::fabs(std::fabs(o.y) - 0.6 * s);
              return std::fmax(std::fmin(side, cap), std::fmax(RadiusXZ(o) - s, std::fabs(o.y) - 0.6 * s));
          },
-         2e-6, -1},
-        {"cylinder filled", SampleBaseshapeCylinderFilled, 1.2f, {0.6f},
+         2e-6,
+         -1},
+        {"cylinder filled",
+         SampleBaseshapeCylinderFilled,
+         1.2f,
+         {0.6f},
          [](PointRef o, PointRef in) -> double {
              return std::fmax(RadiusXZ(o) - in.size, std::fabs(o.y) - 0.6 * in.size);
          },
-         2e-6, -1},
+         2e-6,
+         -1},
         // Twelve boxes of half-widths 0.1 s (radial and high) and 0.1 rad.
-        {"ring I, equal widths: closed boxes", SampleBaseshapeRingI, 1.3f, {0.1f, 0.1f, 0.1f},
+        {"ring I, equal widths: closed boxes",
+         SampleBaseshapeRingI,
+         1.3f,
+         {0.1f, 0.1f, 0.1f},
          [](PointRef o, PointRef in) -> double {
              const double turn = std::atan2(o.x, o.z) / (M_PI / 6);
              const double angle = std::fabs(turn - std::round(turn)) * (M_PI / 6);
              const double radial = std::fabs(RadiusXZ(o) / in.size - 1), high = std::fabs(o.y / in.size);
              return std::fabs(std::fmax(std::fmax(angle, radial), high) - 0.1);
          },
-         1e-5, 4},
-        {"future sphere I, no pattern: whole sphere", SampleBaseshapeFutureSphereI, 1.3f, {},
-         [](PointRef o, PointRef in) -> double { return SphereError(o, in.size); }, 2e-6, 2},
-        {"future sphere I filled: a quarter deep", SampleBaseshapeFutureSphereIFilled, 1.3f, {},
-         [](PointRef o, PointRef in) -> double { return std::fabs(Length(o) / in.size - 0.875) - 0.125; }, 2e-6, 3},
+         1e-5,
+         4},
+        {"future sphere I, no pattern: whole sphere",
+         SampleBaseshapeFutureSphereI,
+         1.3f,
+         {},
+         [](PointRef o, PointRef in) -> double { return SphereError(o, in.size); },
+         2e-6,
+         2},
+        {"future sphere I filled: a quarter deep",
+         SampleBaseshapeFutureSphereIFilled,
+         1.3f,
+         {},
+         [](PointRef o, PointRef in) -> double { return std::fabs(Length(o) / in.size - 0.875) - 0.125; },
+         2e-6,
+         3},
         {"future sphere I, no hole-free spot: bounded", SampleBaseshapeFutureSphereI, 1.3f, noHoleFree,
          [](PointRef o, PointRef in) -> double { return SphereError(o, in.size); }, 2e-6, 2 * kFutureSphereTries},
-        {"future sphere II, no pattern: radius s pi/2", SampleBaseshapeFutureSphereII, 1.3f, {},
-         [](PointRef o, PointRef in) -> double { return SphereError(o, in.size * kHalfPi); }, 4e-6, 2},
+        {"future sphere II, no pattern: radius s pi/2",
+         SampleBaseshapeFutureSphereII,
+         1.3f,
+         {},
+         [](PointRef o, PointRef in) -> double { return SphereError(o, in.size * kHalfPi); },
+         4e-6,
+         2},
         {"future sphere II, radius clamped", SampleBaseshapeFutureSphereIIFilled, 1.3f, holes,
          [](PointRef o, PointRef in) -> double { return Length(o) - in.size * kHalfPi; }, 4e-6, 3},
     };

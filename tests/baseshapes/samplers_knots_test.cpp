@@ -12,7 +12,8 @@ namespace {
 double TrefoilTubeError(PointRef o, PointRef in)
 {
     static const std::vector<std::array<double, 3>> curve = [] {
-        constexpr int kWeights[3][6] = {{41, -18, -83, -83, -11, 27}, {36, 27, -113, 30, 11, -27}, {0, 45, -30, 113, -11, 27}};
+        constexpr int kWeights[3][6] = {
+            {41, -18, -83, -83, -11, 27}, {36, 27, -113, 30, 11, -27}, {0, 45, -30, 113, -11, 27}};
         std::vector<std::array<double, 3>> v(20000);
         for (size_t i = 0; i < v.size(); ++i) {
             const double t = 2 * M_PI * i / v.size();
@@ -40,29 +41,50 @@ TEST(KnotSamplers, PointsLieOnTheirCurvesAndSurfaces)
         {"trefoil I, no tube", SampleBaseshapeTrefoilKnotI, 1.5f, {0.0f}, TrefoilTubeError, 1e-3, 3},
         {"trefoil I filled, tube 0.2", SampleBaseshapeTrefoilKnotIFilled, 1.5f, {0.2f}, TrefoilTubeError, 1e-3, 4},
         {"trefoil III, no ring", SampleBaseshapeTrefoilKnotIII, 1.5f, {0.0f, 2.0f}, TrefoilTubeError, 1e-3, 2},
-        {"trefoil II, no tube: circle p1 s", SampleBaseshapeTrefoilKnotII, 1.5f, {0.7f, 0.0f},
+        {"trefoil II, no tube: circle p1 s",
+         SampleBaseshapeTrefoilKnotII,
+         1.5f,
+         {0.7f, 0.0f},
          [](PointRef o, PointRef in) -> double { return std::fabs(RadiusXY(o) - 0.7 * in.size) + std::fabs(o.z); },
-         1e-5, 2},
+         1e-5,
+         2},
         {"mobius, width 0: unit circle", SampleBaseshapeMobiusStrip, 1.2f, {0.0f}, UnitCircleXY, 1e-5, 4},
         {"mobius filled, width 0", SampleBaseshapeMobiusStripFilled, 1.2f, {0.0f}, UnitCircleXY, 1e-5, 5},
-        {"torus knot II, Q = 0: a ring", SampleBaseshapeTorusKnotII, 1.2f, {0.25f, 2.0f, 0.0f, 0.5f, 9.0f},
+        {"torus knot II, Q = 0: a ring",
+         SampleBaseshapeTorusKnotII,
+         1.2f,
+         {0.25f, 2.0f, 0.0f, 0.5f, 9.0f},
          [](PointRef o, PointRef in) -> double {
              return std::fabs(std::hypot(RadiusXZ(o) - 1.5 * in.size, double(o.y)) - 0.25 * in.size);
          },
-         1e-5, 2},
-        {"loxodrome I, within s", SampleBaseshapeLoxodromeI, 1.4f, {},
+         1e-5,
+         2},
+        {"loxodrome I, within s",
+         SampleBaseshapeLoxodromeI,
+         1.4f,
+         {},
          [](PointRef o, PointRef in) -> double {
              return std::fmax(std::fmax(std::fabs(o.x), std::fabs(o.y)), std::fabs(o.z)) - in.size;
          },
-         1e-6, 2},
-        {"loxodrome II, no turns: the equator", SampleBaseshapeLoxodromeII, 1.4f, {0.0f, 3.0f, 0.5f},
-         [](PointRef o, PointRef in) -> double { return std::fabs(RadiusXZ(o) - in.size) + std::fabs(o.y); }, 1e-5, 3},
+         1e-6,
+         2},
+        {"loxodrome II, no turns: the equator",
+         SampleBaseshapeLoxodromeII,
+         1.4f,
+         {0.0f, 3.0f, 0.5f},
+         [](PointRef o, PointRef in) -> double { return std::fabs(RadiusXZ(o) - in.size) + std::fabs(o.y); },
+         1e-5,
+         3},
         {"loxodrome III, width 0: on the sphere", SampleBaseshapeLoxodromeIII, 1.4f, {1, 2, 0}, SphereError, 1e-5, 3},
-        {"hyper loxodrome on the hyperboloid", SampleBaseshapeHyperLoxodromeI, 1.4f, {0.3f, 2.0f, 0.5f},
+        {"hyper loxodrome on the hyperboloid",
+         SampleBaseshapeHyperLoxodromeI,
+         1.4f,
+         {0.3f, 2.0f, 0.5f},
          [](PointRef o, PointRef in) -> double {
              return std::fabs((double(o.x) * o.x + double(o.z) * o.z - double(o.y) * o.y) / (in.size * in.size) - 1);
          },
-         1e-4, 3},
+         1e-4,
+         3},
     };
     CheckShapeCases(std::begin(cases), std::end(cases), 2000);
 }

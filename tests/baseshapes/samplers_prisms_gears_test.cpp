@@ -28,25 +28,40 @@ double RingBoundaryError(PointRef o, double inner, double outer, double h)
 TEST(PrismGearSamplers, PointsLieOnTheirShapes)
 {
     const ShapeCase cases[] = {
-        {"prisms, no sides: a line and its caps", SampleBaseshapePrisms, 1.5f, {0.5f, 0.8f, 0.4f},
+        {"prisms, no sides: a line and its caps",
+         SampleBaseshapePrisms,
+         1.5f,
+         {0.5f, 0.8f, 0.4f},
          [](PointRef o, PointRef in) -> double {
              return std::fabs(o.x) + std::fmax(0.0, -o.z) + std::fmax(0.0, o.z - in.size);
          },
-         1e-6, -1},
-        {"hexagonal prism, flat caps", SampleBaseshapePrisms, 1.5f, {6.0f, 0.8f, 1.0f},
+         1e-6,
+         -1},
+        {"hexagonal prism, flat caps",
+         SampleBaseshapePrisms,
+         1.5f,
+         {6.0f, 0.8f, 1.0f},
          [](PointRef o, PointRef in) -> double {
              const double side = HexagonSupport(o) - in.size * std::cos(M_PI / 6);
              const double cap = std::fabs(o.y) - 0.8 * in.size;
              return std::fmax(std::fmax(side, cap), std::fmin(std::fabs(side), std::fabs(cap)));
          },
-         1e-5, -1},
-        {"gear I, flat teeth: a plain ring", SampleBaseshapeGearI, 1.2f, {12.0f, 0.3f, 0.25f, 0.0f},
-         [](PointRef o, PointRef in) -> double {
-             return RingBoundaryError(o, 0.75 * in.size, in.size, 0.3 * in.size);
-         },
-         1e-5, -1},
-        {"disc", SampleBaseshapeDisc, 1.1f, {0.3f, 0.8f},
-         [](PointRef o, PointRef in) -> double { return std::fmax(RadiusXZ(o) - 1.1, std::fabs(o.y) - 0.22); }, 1e-6, 2},
+         1e-5,
+         -1},
+        {"gear I, flat teeth: a plain ring",
+         SampleBaseshapeGearI,
+         1.2f,
+         {12.0f, 0.3f, 0.25f, 0.0f},
+         [](PointRef o, PointRef in) -> double { return RingBoundaryError(o, 0.75 * in.size, in.size, 0.3 * in.size); },
+         1e-5,
+         -1},
+        {"disc",
+         SampleBaseshapeDisc,
+         1.1f,
+         {0.3f, 0.8f},
+         [](PointRef o, PointRef in) -> double { return std::fmax(RadiusXZ(o) - 1.1, std::fabs(o.y) - 0.22); },
+         1e-6,
+         2},
     };
     CheckShapeCases(std::begin(cases), std::end(cases));
 }

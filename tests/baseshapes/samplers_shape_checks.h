@@ -34,7 +34,10 @@ inline BaseshapePoint CaseTemplate(float size, const std::array<float, 11>& p)
     return point;
 }
 
-inline double Length(const BaseshapePoint& p) { return std::sqrt(double(p.x) * p.x + double(p.y) * p.y + double(p.z) * p.z); }
+inline double Length(const BaseshapePoint& p)
+{
+    return std::sqrt(double(p.x) * p.x + double(p.y) * p.y + double(p.z) * p.z);
+}
 inline double RadiusXZ(const BaseshapePoint& p) { return std::sqrt(double(p.x) * p.x + double(p.z) * p.z); }
 inline double RadiusXY(const BaseshapePoint& p) { return std::sqrt(double(p.x) * p.x + double(p.y) * p.y); }
 
@@ -46,7 +49,8 @@ inline double DodecahedronSegmentDistance(PointRef o, PointRef in, double longes
     double best = 1e30;
     for (const float* a : gDodecahedronVertices) {
         for (const float* b : gDodecahedronVertices) {
-            const double ab[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, aq[3] = {q[0] - a[0], q[1] - a[1], q[2] - a[2]};
+            const double ab[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]},
+                         aq[3] = {q[0] - a[0], q[1] - a[1], q[2] - a[2]};
             const double len2 = ab[0] * ab[0] + ab[1] * ab[1] + ab[2] * ab[2];
             if (a == b || len2 >= longest * longest) continue;
             const double t = std::fmin(1.0, std::fmax(0.0, (ab[0] * aq[0] + ab[1] * aq[1] + ab[2] * aq[2]) / len2));
@@ -68,8 +72,8 @@ inline void CheckShapeCases(const ShapeCase* begin, const ShapeCase* end, int po
             c->sampler(&out, kTestSlot);
             ASSERT_TRUE(std::isfinite(out.x) && std::isfinite(out.y) && std::isfinite(out.z)) << c->name;
             const double error = c->error(out, in);
-            ASSERT_LE(error, c->tolerance) << c->name << " point " << i << " at " << out.x << ", " << out.y
-                                           << ", " << out.z;
+            ASSERT_LE(error, c->tolerance)
+                << c->name << " point " << i << " at " << out.x << ", " << out.y << ", " << out.z;
             if (c->draws < 0) continue;
             for (int d = 0; d < c->draws; ++d) RandomStep(expected);
             ASSERT_EQ(0, std::memcmp(&expected, &gBaseshapeRandom[kTestSlot].State(), sizeof expected))

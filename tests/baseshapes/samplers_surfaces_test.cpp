@@ -17,30 +17,57 @@ TEST(SurfaceSamplers, PointsLieOnTheirSurfaces)
 {
     constexpr float kHalfPi = 1.5707964f;
     const ShapeCase cases[] = {
-        {"catenoid", SampleBaseshapeCatenoid, 1.5f, {},
+        {"catenoid",
+         SampleBaseshapeCatenoid,
+         1.5f,
+         {},
          [](PointRef o, PointRef in) -> double {
              const double s = in.size;
              return std::fabs(RadiusXZ(o) - 0.5 * s * std::cosh(2 * o.y / s)) +
                     std::fmax(0.0, std::fabs(o.y) - M_PI / 4 * s);
          },
-         1e-5, 2},
+         1e-5,
+         2},
         {"pseudosphere on its tractrix", SampleBaseshapePseudosphere, 1.5f, {1.2f}, PseudosphereError, 1e-4, 2},
-        {"pseudosphere, height 0: the equator", SampleBaseshapePseudosphere, 1.5f, {0.0f},
-         [](PointRef o, PointRef in) -> double { return std::fabs(RadiusXZ(o) - in.size) + std::fabs(o.y); }, 1e-6,
+        {"pseudosphere, height 0: the equator",
+         SampleBaseshapePseudosphere,
+         1.5f,
+         {0.0f},
+         [](PointRef o, PointRef in) -> double { return std::fabs(RadiusXZ(o) - in.size) + std::fabs(o.y); },
+         1e-6,
          2},
         // From pi/2 on the angle leaves (0, pi); the ends stay finite.
-        {"pseudosphere, height pi/2", SampleBaseshapePseudosphere, 1.5f, {kHalfPi},
-         [](PointRef o, PointRef in) -> double { return std::fabs(o.y) - 8 * in.size; }, 0.0, 2},
-        {"pseudosphere filled, height 1e6", SampleBaseshapePseudosphereFilled, 1.5f, {1e6f},
+        {"pseudosphere, height pi/2",
+         SampleBaseshapePseudosphere,
+         1.5f,
+         {kHalfPi},
+         [](PointRef o, PointRef in) -> double { return std::fabs(o.y) - 8 * in.size; },
+         0.0,
+         2},
+        {"pseudosphere filled, height 1e6",
+         SampleBaseshapePseudosphereFilled,
+         1.5f,
+         {1e6f},
          [](PointRef o, PointRef in) -> double {
              return std::fmax(std::fabs(o.y) - 8 * in.size, RadiusXZ(o) - in.size);
          },
-         1e-6, 3},
-        {"spherical harmonics, exponents 0: radius (s + 4) s", SampleBaseshapeSphericalHarmonics, 1.5f, {},
-         [](PointRef o, PointRef in) -> double { return std::fabs(Length(o) - (in.size + 4) * in.size); }, 1e-5, 2},
+         1e-6,
+         3},
+        {"spherical harmonics, exponents 0: radius (s + 4) s",
+         SampleBaseshapeSphericalHarmonics,
+         1.5f,
+         {},
+         [](PointRef o, PointRef in) -> double { return std::fabs(Length(o) - (in.size + 4) * in.size); },
+         1e-5,
+         2},
         // Negative bases to the power 0.5 drop out.
-        {"spherical harmonics, square roots", SampleBaseshapeSphericalHarmonics, 1.5f, {1, 0.5f, 1, 0.5f, 1, 0.5f, 1, 0.5f},
-         [](PointRef o, PointRef in) -> double { return Length(o) - (in.size + 4) * in.size; }, 1e-5, 2},
+        {"spherical harmonics, square roots",
+         SampleBaseshapeSphericalHarmonics,
+         1.5f,
+         {1, 0.5f, 1, 0.5f, 1, 0.5f, 1, 0.5f},
+         [](PointRef o, PointRef in) -> double { return Length(o) - (in.size + 4) * in.size; },
+         1e-5,
+         2},
     };
     CheckShapeCases(std::begin(cases), std::end(cases));
 }
@@ -51,7 +78,8 @@ TEST(SurfaceSamplers, WorkedPoints)
     const BaseshapePoint classical = CaseTemplate(2.0f, {3.0f});
     EXPECT_NEAR(Length(PointFromWords(SampleBaseshapeEnnepersSurface, classical, half, half)), 0.0, 1e-6);
     // a = b = 1: x = 0.5 s (1 - 1/p1 + 1), and without cubic terms 0.
-    const BaseshapePoint cubic = PointFromWords(SampleBaseshapeEnnepersSurface, classical, threeQuarters, threeQuarters);
+    const BaseshapePoint cubic =
+        PointFromWords(SampleBaseshapeEnnepersSurface, classical, threeQuarters, threeQuarters);
     EXPECT_NEAR(cubic.x, 2.0 - 1.0 / 3.0, 1e-6);
     const BaseshapePoint noCubic =
         PointFromWords(SampleBaseshapeEnnepersSurface, CaseTemplate(2.0f, {0.0f}), threeQuarters, threeQuarters);
