@@ -9,7 +9,7 @@ namespace {
 
 // Distance from the Fourier trefoil (whole-number weights over 113, densely
 // sampled) scaled by s, less the tube radius p1 * s.
-double TrefoilTubeError(PointRef o, PointRef in)
+double TrefoilTube(PointRef o, PointRef in)
 {
     static const std::vector<std::array<double, 3>> curve = [] {
         constexpr int kWeights[3][6] = {
@@ -32,59 +32,43 @@ double TrefoilTubeError(PointRef o, PointRef in)
     return (std::sqrt(best) - std::fabs(in.p[0])) * in.size;
 }
 
-double SphereError(PointRef o, PointRef in) { return std::fabs(Length(o) - in.size); }
+double OnSphere(PointRef o, PointRef in) { return std::fabs(Length(o) - in.size); }
 double UnitCircleXY(PointRef o, PointRef in) { return std::fabs(RadiusXY(o) - in.size) + std::fabs(o.z); }
+double CircleP1XY(PointRef o, PointRef in) { return std::fabs(RadiusXY(o) - in.p[0] * in.size) + std::fabs(o.z); }
+double Equator(PointRef o, PointRef in) { return std::fabs(RadiusXZ(o) - in.size) + std::fabs(o.y); }
+double WithinS(PointRef o, PointRef in)
+{
+    return std::fmax(std::fmax(std::fabs(o.x), std::fabs(o.y)), std::fabs(o.z)) - in.size;
+}
+
+// Q = 0: the centre line is the circle of radius (1 + p4) s in x-z; the
+// tube of radius p1 s lies in the plane of y and the radius.
+double RingTube(PointRef o, PointRef in)
+{
+    const double s = in.size;
+    return std::fabs(std::hypot(RadiusXZ(o) - (1 + in.p[3]) * s, double(o.y)) - in.p[0] * s);
+}
+
+double Hyperboloid(PointRef o, PointRef in)
+{
+    return std::fabs((double(o.x) * o.x + double(o.z) * o.z - double(o.y) * o.y) / (in.size * in.size) - 1);
+}
 
 TEST(KnotSamplers, PointsLieOnTheirCurvesAndSurfaces)
 {
     const ShapeCase cases[] = {
-        {"trefoil I, no tube", SampleBaseshapeTrefoilKnotI, 1.5f, {0.0f}, TrefoilTubeError, 1e-3, 3},
-        {"trefoil I filled, tube 0.2", SampleBaseshapeTrefoilKnotIFilled, 1.5f, {0.2f}, TrefoilTubeError, 1e-3, 4},
-        {"trefoil III, no ring", SampleBaseshapeTrefoilKnotIII, 1.5f, {0.0f, 2.0f}, TrefoilTubeError, 1e-3, 2},
-        {"trefoil II, no tube: circle p1 s",
-         SampleBaseshapeTrefoilKnotII,
-         1.5f,
-         {0.7f, 0.0f},
-         [](PointRef o, PointRef in) -> double { return std::fabs(RadiusXY(o) - 0.7 * in.size) + std::fabs(o.z); },
-         1e-5,
-         2},
-        {"mobius, width 0: unit circle", SampleBaseshapeMobiusStrip, 1.2f, {0.0f}, UnitCircleXY, 1e-5, 4},
+        {"trefoil I, no tube", SampleBaseshapeTrefoilKnotI, 1.5f, {0.0f}, TrefoilTube, 1e-3, 3},
+        {"trefoil I filled, tube 0.2", SampleBaseshapeTrefoilKnotIFilled, 1.5f, {0.2f}, TrefoilTube, 1e-3, 4},
+        {"trefoil III, no ring", SampleBaseshapeTrefoilKnotIII, 1.5f, {0.0f, 2.0f}, TrefoilTube, 1e-3, 2},
+        {"trefoil III filled", SampleBaseshapeTrefoilKnotIIIFilled, 1.5f, {0.3f, 2.0f}, TrefoilTube, 1e-3, 3},
+        {"trefoil II, no tube", SampleBaseshapeTrefoilKnotII, 1.5f, {0.7f, 0.0f}, CircleP1XY, 1e-5, 2},
+        {"mobius, width 0", SampleBaseshapeMobiusStrip, 1.2f, {0.0f}, UnitCircleXY, 1e-5, 4},
         {"mobius filled, width 0", SampleBaseshapeMobiusStripFilled, 1.2f, {0.0f}, UnitCircleXY, 1e-5, 5},
-        {"torus knot II, Q = 0: a ring",
-         SampleBaseshapeTorusKnotII,
-         1.2f,
-         {0.25f, 2.0f, 0.0f, 0.5f, 9.0f},
-         [](PointRef o, PointRef in) -> double {
-             return std::fabs(std::hypot(RadiusXZ(o) - 1.5 * in.size, double(o.y)) - 0.25 * in.size);
-         },
-         1e-5,
-         2},
-        {"loxodrome I, within s",
-         SampleBaseshapeLoxodromeI,
-         1.4f,
-         {},
-         [](PointRef o, PointRef in) -> double {
-             return std::fmax(std::fmax(std::fabs(o.x), std::fabs(o.y)), std::fabs(o.z)) - in.size;
-         },
-         1e-6,
-         2},
-        {"loxodrome II, no turns: the equator",
-         SampleBaseshapeLoxodromeII,
-         1.4f,
-         {0.0f, 3.0f, 0.5f},
-         [](PointRef o, PointRef in) -> double { return std::fabs(RadiusXZ(o) - in.size) + std::fabs(o.y); },
-         1e-5,
-         3},
-        {"loxodrome III, width 0: on the sphere", SampleBaseshapeLoxodromeIII, 1.4f, {1, 2, 0}, SphereError, 1e-5, 3},
-        {"hyper loxodrome on the hyperboloid",
-         SampleBaseshapeHyperLoxodromeI,
-         1.4f,
-         {0.3f, 2.0f, 0.5f},
-         [](PointRef o, PointRef in) -> double {
-             return std::fabs((double(o.x) * o.x + double(o.z) * o.z - double(o.y) * o.y) / (in.size * in.size) - 1);
-         },
-         1e-4,
-         3},
+        {"torus knot II, Q = 0", SampleBaseshapeTorusKnotII, 1.2f, {0.25f, 2, 0, 0.5f, 9}, RingTube, 1e-5, 2},
+        {"loxodrome I", SampleBaseshapeLoxodromeI, 1.4f, {}, WithinS, 1e-6, 2},
+        {"loxodrome II, no turns", SampleBaseshapeLoxodromeII, 1.4f, {0.0f, 3.0f, 0.5f}, Equator, 1e-5, 3},
+        {"loxodrome III, width 0", SampleBaseshapeLoxodromeIII, 1.4f, {1, 2, 0}, OnSphere, 1e-5, 3},
+        {"hyper loxodrome", SampleBaseshapeHyperLoxodromeI, 1.4f, {0.3f, 2.0f, 0.5f}, Hyperboloid, 1e-4, 3},
     };
     CheckShapeCases(std::begin(cases), std::end(cases), 2000);
 }

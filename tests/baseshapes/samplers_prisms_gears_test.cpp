@@ -4,64 +4,42 @@
 
 namespace {
 
-// Largest projection on the edge normals of the hexagon with corners at
-// angles k pi/3 measured from z toward x: its inradius on the sides.
-double HexagonSupport(PointRef o)
+// No sides: the side wall is the line x = 0, z = s, the caps reach the axis.
+double SideLine(PointRef o, PointRef in) { return std::fabs(o.x) + std::fmax(-o.z, o.z - in.size); }
+
+// A hexagonal prism of circumradius s with flat caps at +-p2 s: on a side
+// (at the inradius) or on a cap, and never outside.
+double HexagonalPrism(PointRef o, PointRef in)
 {
-    double best = -1e30;
+    double support = -1e30;
     for (int k = 0; k < 6; ++k) {
         const double b = (k + 0.5) * M_PI / 3;
-        best = std::fmax(best, o.x * std::sin(b) + o.z * std::cos(b));
+        support = std::fmax(support, o.x * std::sin(b) + o.z * std::cos(b));
     }
-    return best;
+    const double side = support - in.size * std::cos(M_PI / 6), cap = std::fabs(o.y) - in.p[1] * in.size;
+    return std::fmax(std::fmax(side, cap), std::fmin(std::fabs(side), std::fabs(cap)));
 }
 
-// Zero on the boundary of the ring between radii `inner` and `outer` and
-// heights +-h, positive outside it.
-double RingBoundaryError(PointRef o, double inner, double outer, double h)
+// Flat teeth: a ring from (1 - p3) s to s, p2 s high, on its boundary.
+double PlainRing(PointRef o, PointRef in)
 {
-    const double r = RadiusXZ(o), y = std::fabs(o.y);
-    const double outside = std::fmax(std::fmax(r - outer, inner - r), y - h);
-    return std::fmax(outside, std::fmin(std::fmin(std::fabs(r - outer), std::fabs(r - inner)), std::fabs(y - h)));
+    const double s = in.size, r = RadiusXZ(o), y = std::fabs(o.y), h = in.p[1] * s, inner = (1 - in.p[2]) * s;
+    const double outside = std::fmax(std::fmax(r - s, inner - r), y - h);
+    return std::fmax(outside, std::fmin(std::fmin(std::fabs(r - s), std::fabs(r - inner)), std::fabs(y - h)));
+}
+
+double RippledDisc(PointRef o, PointRef in)
+{
+    return std::fmax(RadiusXZ(o) - in.size, std::fabs(o.y) - 0.25 * in.p[1] * in.size);
 }
 
 TEST(PrismGearSamplers, PointsLieOnTheirShapes)
 {
     const ShapeCase cases[] = {
-        {"prisms, no sides: a line and its caps",
-         SampleBaseshapePrisms,
-         1.5f,
-         {0.5f, 0.8f, 0.4f},
-         [](PointRef o, PointRef in) -> double {
-             return std::fabs(o.x) + std::fmax(0.0, -o.z) + std::fmax(0.0, o.z - in.size);
-         },
-         1e-6,
-         -1},
-        {"hexagonal prism, flat caps",
-         SampleBaseshapePrisms,
-         1.5f,
-         {6.0f, 0.8f, 1.0f},
-         [](PointRef o, PointRef in) -> double {
-             const double side = HexagonSupport(o) - in.size * std::cos(M_PI / 6);
-             const double cap = std::fabs(o.y) - 0.8 * in.size;
-             return std::fmax(std::fmax(side, cap), std::fmin(std::fabs(side), std::fabs(cap)));
-         },
-         1e-5,
-         -1},
-        {"gear I, flat teeth: a plain ring",
-         SampleBaseshapeGearI,
-         1.2f,
-         {12.0f, 0.3f, 0.25f, 0.0f},
-         [](PointRef o, PointRef in) -> double { return RingBoundaryError(o, 0.75 * in.size, in.size, 0.3 * in.size); },
-         1e-5,
-         -1},
-        {"disc",
-         SampleBaseshapeDisc,
-         1.1f,
-         {0.3f, 0.8f},
-         [](PointRef o, PointRef in) -> double { return std::fmax(RadiusXZ(o) - 1.1, std::fabs(o.y) - 0.22); },
-         1e-6,
-         2},
+        {"prisms, no sides", SampleBaseshapePrisms, 1.5f, {0.5f, 0.8f, 0.4f}, SideLine, 1e-6, -1},
+        {"hexagonal prism, flat caps", SampleBaseshapePrisms, 1.5f, {6.0f, 0.8f, 1.0f}, HexagonalPrism, 1e-5, -1},
+        {"gear I, flat teeth", SampleBaseshapeGearI, 1.2f, {12.0f, 0.3f, 0.25f, 0.0f}, PlainRing, 1e-5, -1},
+        {"disc", SampleBaseshapeDisc, 1.1f, {0.3f, 0.8f}, RippledDisc, 1e-6, 2},
     };
     CheckShapeCases(std::begin(cases), std::end(cases));
 }
@@ -78,17 +56,16 @@ TEST(PrismGearSamplers, SplineEndsAndDiscRim)
     EXPECT_NEAR(PointFromWords(SampleBaseshapeDisc, CaseTemplate(1.0f, {0.37f, 1.0f}), 0x12345678u, 0).y, 0.0, 1e-6);
 }
 
-// A quarter of the points on the central ring, whose section is an
-// ellipse of half-axes 0.3 s (across) and 0.1 s (high) about radius 0.7 s,
-// 0.8 s below the centre.
+// A quarter of the points on the central ring, whose section is an ellipse
+// of half-axes 0.3 s (across) and 0.1 s (high) about radius 0.7 s, 0.8 s
+// below the centre.
 TEST(PrismGearSamplers, FuturisticSendsAQuarterToTheCentralRing)
 {
-    const BaseshapePoint in = MakeTestPoint(1.5f, 0.0f);
-    const double share = Share(SampleBaseshapeFuturistic, in, [](PointRef o) {
+    const auto onRing = [](PointRef o) {
         const double a = (RadiusXZ(o) / 3.0 - 0.35) / 0.15, b = (o.y / 1.5 + 0.8) / 0.1;
         return std::fabs(a * a + b * b - 1.0) < 1e-3;
-    });
-    EXPECT_NEAR(share, 0.25, 0.012);
+    };
+    EXPECT_NEAR(Share(SampleBaseshapeFuturistic, MakeTestPoint(1.5f, 0.0f), onRing), 0.25, 0.012);
 }
 
 }  // namespace

@@ -8,34 +8,24 @@ namespace {
 // Band width 0: on the edges and diagonals of the pentagons, and on the
 // edges of the star's tetrahedra.
 double OnDodecahedronSegment(PointRef o, PointRef in) { return DodecahedronSegmentDistance(o, in); }
+double Taxicab(PointRef o, PointRef in) { return std::fabs(o.x) + std::fabs(o.y) + std::fabs(o.z) - in.size; }
+double OnOctahedron(PointRef o, PointRef in) { return std::fabs(Taxicab(o, in)); }
 
-double TaxicabError(PointRef o, PointRef in) { return std::fabs(o.x) + std::fabs(o.y) + std::fabs(o.z) - in.size; }
+// The hull of the control points, mirrored into four quarters.
+double InTeapotHull(PointRef o, PointRef in)
+{
+    const double s = in.size;
+    return std::fmax(std::fmax(std::fabs(o.x) - 3.525 * s, std::fabs(o.z) - 2.0 * s), std::fmax(-o.y, o.y - 3.15 * s));
+}
 
 TEST(TriangleSamplers, PointsLieOnTheirShapes)
 {
     const ShapeCase cases[] = {
-        {"octahedron",
-         SampleBaseshapeOctahedron,
-         1.7f,
-         {},
-         [](PointRef o, PointRef in) -> double { return std::fabs(TaxicabError(o, in)); },
-         1e-5,
-         3},
-        {"octahedron filled", SampleBaseshapeOctahedronFilled, 1.7f, {}, TaxicabError, 1e-5, 4},
+        {"octahedron", SampleBaseshapeOctahedron, 1.7f, {}, OnOctahedron, 1e-5, 3},
+        {"octahedron filled", SampleBaseshapeOctahedronFilled, 1.7f, {}, Taxicab, 1e-5, 4},
         {"dodecahedron I, band 0", SampleBaseshapeDodecahedronI, 1.3f, {0.0f}, OnDodecahedronSegment, 2e-6, 5},
         {"time star, band 0", SampleBaseshapeTimeStar, 2.0f, {0.0f}, OnDodecahedronSegment, 2e-6, 5},
-        // The hull of the control points, mirrored into four quarters.
-        {"teapot",
-         SampleBaseshapeTeapot,
-         0.8f,
-         {},
-         [](PointRef o, PointRef in) -> double {
-             const double s = in.size;
-             return std::fmax(std::fmax(std::fabs(o.x) - 3.525 * s, std::fabs(o.z) - 2.0 * s),
-                              std::fmax(-o.y, o.y - 3.15 * s));
-         },
-         1e-5,
-         -1},
+        {"teapot", SampleBaseshapeTeapot, 0.8f, {}, InTeapotHull, 1e-5, -1},
     };
     CheckShapeCases(std::begin(cases), std::end(cases));
 }
@@ -66,10 +56,8 @@ TEST(TriangleSamplers, ZeroDrawsGiveTheFirstControlPointOrCorner)
     EXPECT_EQ(PointFromWords(SampleBaseshapeOctahedron, in, 0, 0).z, -2.0f);
     // Band width 1 fills the faces.
     const BaseshapePoint full = CaseTemplate(1.0f, {1.0f});
-    EXPECT_GT(Share(
-                  SampleBaseshapeDodecahedronI, full, [&](PointRef o) { return OnDodecahedronSegment(o, full) > 0.05; },
-                  2000),
-              0.2);
+    const auto inside = [&](PointRef o) { return OnDodecahedronSegment(o, full) > 0.05; };
+    EXPECT_GT(Share(SampleBaseshapeDodecahedronI, full, inside, 2000), 0.2);
 }
 
 }  // namespace
