@@ -6,13 +6,19 @@
 #include "baseshapes/samplers_cg_shapes.h"
 #include "baseshapes/samplers_classic_surfaces.h"
 #include "baseshapes/samplers_columns_rings.h"
+#include "baseshapes/samplers_columns_temples.h"
 #include "baseshapes/samplers_contour_rings.h"
+#include "baseshapes/samplers_cube_star_atom.h"
+#include "baseshapes/samplers_cylinders_shells.h"
 #include "baseshapes/samplers_displacement_solids.h"
 #include "baseshapes/samplers_fractal_solids.h"
+#include "baseshapes/samplers_knots.h"
+#include "baseshapes/samplers_loxodromes.h"
 #include "baseshapes/samplers_open_surfaces.h"
 #include "baseshapes/samplers_polygons.h"
 #include "baseshapes/samplers_polyhedra.h"
 #include "baseshapes/samplers_polyhedral_functions.h"
+#include "baseshapes/samplers_prisms_gears.h"
 #include "baseshapes/samplers_profile_rings.h"
 #include "baseshapes/samplers_revolution.h"
 #include "baseshapes/samplers_round_boxes.h"
@@ -22,7 +28,11 @@
 #include "baseshapes/samplers_shells.h"
 #include "baseshapes/samplers_sphere_solids.h"
 #include "baseshapes/samplers_sphere_tori.h"
+#include "baseshapes/samplers_stair.h"
+#include "baseshapes/samplers_surfaces.h"
 #include "baseshapes/samplers_swept_profiles.h"
+#include "baseshapes/samplers_teapot.h"
+#include "baseshapes/samplers_triangles.h"
 #include "baseshapes/samplers_tubes.h"
 #include "baseshapes/samplers_wave_bars.h"
 
@@ -42,51 +52,51 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {1, "Sphere", kFT, SampleBaseshapeSphere, SampleBaseshapeSphereFilled},
     {2, "Torus I", kFT, SampleBaseshapeTorusI, SampleBaseshapeTorusIFilled},
     {3, "Torus Knot I", kF, SampleBaseshapeTorusKnotI, SampleBaseshapeTorusKnotIFilled},
-    {4, "Pseudosphere", kFT, kStandIn, kStandInFilled},
-    {5, "Trefoil Knot I", kF, kStandIn, kStandInFilled},
-    {6, "Trefoil Knot II", kFT, kStandIn, kStandInFilled},
-    {7, "Trefoil Knot III", kFT, kStandIn, kStandInFilled},
-    {8, "Mobius Strip", kF, kStandIn, kStandInFilled},
-    {9, "Klein", kFT, kStandIn, kStandInFilled},
-    {10, "Ennepers Surface", kT, kStandIn, nullptr},
-    {11, "Loxodrome I", kT, kStandIn, nullptr},
-    {12, "Loxodrome II", kT, kStandIn, nullptr},
-    {13, "Stair", kF, kStandIn, kStandInFilled},
-    {14, "Nylander's Rose", kT, kStandIn, nullptr},
-    {15, "Wireframe Dodecahedron", 0, kStandIn, nullptr},
-    {16, "Cube", kFT, kStandIn, kStandInFilled},
-    {17, "Star Shape", kFT, kStandIn, kStandInFilled},
+    {4, "Pseudosphere", kFT, SampleBaseshapePseudosphere, SampleBaseshapePseudosphereFilled},
+    {5, "Trefoil Knot I", kF, SampleBaseshapeTrefoilKnotI, SampleBaseshapeTrefoilKnotIFilled},
+    {6, "Trefoil Knot II", kFT, SampleBaseshapeTrefoilKnotII, SampleBaseshapeTrefoilKnotIIFilled},
+    {7, "Trefoil Knot III", kFT, SampleBaseshapeTrefoilKnotIII, SampleBaseshapeTrefoilKnotIIIFilled},
+    {8, "Mobius Strip", kF, SampleBaseshapeMobiusStrip, SampleBaseshapeMobiusStripFilled},
+    {9, "Klein", kFT, SampleBaseshapeKlein, SampleBaseshapeKleinFilled},
+    {10, "Ennepers Surface", kT, SampleBaseshapeEnnepersSurface, nullptr},
+    {11, "Loxodrome I", kT, SampleBaseshapeLoxodromeI, nullptr},
+    {12, "Loxodrome II", kT, SampleBaseshapeLoxodromeII, nullptr},
+    {13, "Stair", kF, SampleBaseshapeStair, SampleBaseshapeStairFilled},
+    {14, "Nylander's Rose", kT, SampleBaseshapeNylandersRose, nullptr},
+    {15, "Wireframe Dodecahedron", 0, SampleBaseshapeWireframeDodecahedron, nullptr},
+    {16, "Cube", kFT, SampleBaseshapeCube, SampleBaseshapeCubeFilled},
+    {17, "Star Shape", kFT, SampleBaseshapeStarShape, SampleBaseshapeStarShapeFilled},
     {18, "Torus II", kFT, SampleBaseshapeTorusII, SampleBaseshapeTorusIIFilled},
-    {19, "Atom", kFT, kStandIn, kStandInFilled},
-    {20, "Triaxial Hexatorus", kFT, kStandIn, kStandInFilled},
-    {21, "Temple I", kF, kStandIn, kStandInFilled},
-    {22, "Column I", kFT, kStandIn, kStandInFilled},
-    {23, "Dini's Surface", kT, kStandIn, nullptr},
-    {24, "Spherical Harmonics", kFT, kStandIn, kStandInFilled},
-    {25, "Column II", kF, kStandIn, kStandInFilled},
-    {26, "Column III", kF, kStandIn, kStandInFilled},
-    {27, "Catenoid", kT, kStandIn, nullptr},
-    {28, "Temple II", kF, kStandIn, kStandInFilled},
-    {29, "Horned", kF, kStandIn, kStandInFilled},
-    {30, "Octahedron", kFT, kStandIn, kStandInFilled},
-    {31, "Loxodrome III", kT, kStandIn, nullptr},
-    {32, "Hyper Loxodrome I", kT, kStandIn, nullptr},
-    {33, "Cylinder", kFT, kStandIn, kStandInFilled},
-    {34, "Future Sphere I", kFT, kStandIn, kStandInFilled},
-    {35, "Future Sphere II", kFT, kStandIn, kStandInFilled},
-    {36, "Ring I", kFT, kStandIn, kStandInFilled},
-    {37, "Teapot", 0, kStandIn, nullptr},
-    {38, "Torus Knot II", kFT, kStandIn, kStandInFilled},
-    {39, "Shell I", kFT, kStandIn, kStandInFilled},
-    {40, "Heart", kFT, kStandIn, kStandInFilled},
-    {41, "Dodecahedron I", kF, kStandIn, kStandInFilled},
-    {42, "TimeStar", kT, kStandIn, nullptr},
-    {43, "Spline R.", kT, kStandIn, nullptr},
-    {44, "Disc", kT, kStandIn, nullptr},
-    {45, "Spline Flower", kT, kStandIn, nullptr},
-    {46, "Gear I", kFT, kStandIn, kStandInFilled},
-    {47, "Futuristic", kF, kStandIn, kStandInFilled},
-    {48, "Prisms", kFT, kStandIn, kStandInFilled},
+    {19, "Atom", kFT, SampleBaseshapeAtom, SampleBaseshapeAtomFilled},
+    {20, "Triaxial Hexatorus", kFT, SampleBaseshapeTriaxialHexatorus, SampleBaseshapeTriaxialHexatorusFilled},
+    {21, "Temple I", kF, SampleBaseshapeTempleI, SampleBaseshapeTempleIFilled},
+    {22, "Column I", kFT, SampleBaseshapeColumnI, SampleBaseshapeColumnIFilled},
+    {23, "Dini's Surface", kT, SampleBaseshapeDinisSurface, nullptr},
+    {24, "Spherical Harmonics", kFT, SampleBaseshapeSphericalHarmonics, SampleBaseshapeSphericalHarmonicsFilled},
+    {25, "Column II", kF, SampleBaseshapeColumnII, SampleBaseshapeColumnIIFilled},
+    {26, "Column III", kF, SampleBaseshapeColumnIII, SampleBaseshapeColumnIIIFilled},
+    {27, "Catenoid", kT, SampleBaseshapeCatenoid, nullptr},
+    {28, "Temple II", kF, SampleBaseshapeTempleII, SampleBaseshapeTempleIIFilled},
+    {29, "Horned", kF, SampleBaseshapeHorned, SampleBaseshapeHornedFilled},
+    {30, "Octahedron", kFT, SampleBaseshapeOctahedron, SampleBaseshapeOctahedronFilled},
+    {31, "Loxodrome III", kT, SampleBaseshapeLoxodromeIII, nullptr},
+    {32, "Hyper Loxodrome I", kT, SampleBaseshapeHyperLoxodromeI, nullptr},
+    {33, "Cylinder", kFT, SampleBaseshapeCylinder, SampleBaseshapeCylinderFilled},
+    {34, "Future Sphere I", kFT, SampleBaseshapeFutureSphereI, SampleBaseshapeFutureSphereIFilled},
+    {35, "Future Sphere II", kFT, SampleBaseshapeFutureSphereII, SampleBaseshapeFutureSphereIIFilled},
+    {36, "Ring I", kFT, SampleBaseshapeRingI, SampleBaseshapeRingIFilled},
+    {37, "Teapot", 0, SampleBaseshapeTeapot, nullptr},
+    {38, "Torus Knot II", kFT, SampleBaseshapeTorusKnotII, SampleBaseshapeTorusKnotIIFilled},
+    {39, "Shell I", kFT, SampleBaseshapeShellI, SampleBaseshapeShellIFilled},
+    {40, "Heart", kFT, SampleBaseshapeHeart, SampleBaseshapeHeartFilled},
+    {41, "Dodecahedron I", kF, SampleBaseshapeDodecahedronI, SampleBaseshapeDodecahedronIFilled},
+    {42, "TimeStar", kT, SampleBaseshapeTimeStar, nullptr},
+    {43, "Spline R.", kT, SampleBaseshapeSplineR, nullptr},
+    {44, "Disc", kT, SampleBaseshapeDisc, nullptr},
+    {45, "Spline Flower", kT, SampleBaseshapeSplineFlower, nullptr},
+    {46, "Gear I", kFT, SampleBaseshapeGearI, SampleBaseshapeGearIFilled},
+    {47, "Futuristic", kF, SampleBaseshapeFuturistic, SampleBaseshapeFuturisticFilled},
+    {48, "Prisms", kFT, SampleBaseshapePrisms, SampleBaseshapePrismsFilled},
     {49, "D Plane", kFT, kStandIn, kStandInFilled},
     {50, "D D. Plane", kFT, kStandIn, kStandInFilled},
     {51, "D Column", kFT, kStandIn, kStandInFilled},

@@ -26,6 +26,7 @@ const std::set<int> kStillStandIns = [] {
     s.erase(3);
     for (int k = 115; k <= 156; ++k) s.erase(k);
     for (int k = 84; k <= 114; ++k) s.erase(k);
+    for (int k = 4; k <= 48; ++k) s.erase(k);
     return s;
 }();
 
