@@ -1,6 +1,7 @@
 #include "baseshapes/kind_table.h"
 
 #include "baseshapes/sampler_affine.h"
+#include "baseshapes/samplers_displacement.h"
 #include "baseshapes/samplers_sphere_tori.h"
 
 namespace {
@@ -64,13 +65,13 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {46, "Gear I", kFT, kStandIn, kStandInFilled},
     {47, "Futuristic", kF, kStandIn, kStandInFilled},
     {48, "Prisms", kFT, kStandIn, kStandInFilled},
-    {49, "D Plane", kFT, kStandIn, kStandInFilled},
-    {50, "D D. Plane", kFT, kStandIn, kStandInFilled},
-    {51, "D Column", kFT, kStandIn, kStandInFilled},
-    {52, "D Cylinder", kFT, kStandIn, kStandInFilled},
-    {53, "D Disc", kFT, kStandIn, kStandInFilled},
-    {54, "D Sphere", kFT, kStandIn, kStandInFilled},
-    {55, "D CylinderSQ", kFT, kStandIn, kStandInFilled},
+    {49, "D Plane", kFT, SampleBaseshapeDPlane, SampleBaseshapeDPlaneFilled},
+    {50, "D D. Plane", kFT, SampleBaseshapeDDPlane, SampleBaseshapeDDPlaneFilled},
+    {51, "D Column", kFT, SampleBaseshapeDColumn, SampleBaseshapeDColumnFilled},
+    {52, "D Cylinder", kFT, SampleBaseshapeDCylinder, SampleBaseshapeDCylinderFilled},
+    {53, "D Disc", kFT, SampleBaseshapeDDisc, SampleBaseshapeDDiscFilled},
+    {54, "D Sphere", kFT, SampleBaseshapeDSphere, SampleBaseshapeDSphereFilled},
+    {55, "D CylinderSQ", kFT, SampleBaseshapeDCylinderSQ, SampleBaseshapeDCylinderSQFilled},
     {56, "Spire", kT, kStandIn, nullptr},
     {57, "Sierpinski", 0, kStandIn, nullptr},
     {58, "STL Mesh", 0, kStandIn, nullptr},
@@ -88,11 +89,11 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {70, "Dome II", kFT, kStandIn, kStandInFilled},
     {71, "Pipe Torus", kFT, kStandIn, kStandInFilled},
     {72, "Helix I", kFT, kStandIn, kStandInFilled},
-    {73, "D Column SQ", kFT, kStandIn, kStandInFilled},
+    {73, "D Column SQ", kFT, SampleBaseshapeDColumnSQ, SampleBaseshapeDColumnSQFilled},
     {74, "Shell II", kFT, kStandIn, kStandInFilled},
     {75, "Bar", kFT, kStandIn, kStandInFilled},
     {76, "Road", kF, kStandIn, kStandInFilled},
-    {77, "Bump Torus", kFT, kStandIn, kStandInFilled},
+    {77, "Bump Torus", kFT, SampleBaseshapeBumpTorus, SampleBaseshapeBumpTorusFilled},
     {78, "SQ Shell II", kFT, kStandIn, kStandInFilled},
     {79, "Arc", kFT, kStandIn, kStandInFilled},
     {80, "Tetrahedron", kF, kStandIn, kStandInFilled},
