@@ -2,6 +2,8 @@
 
 #include "baseshapes/sampler_affine.h"
 #include "baseshapes/samplers_displacement.h"
+#include "baseshapes/samplers_meshes.h"
+#include "baseshapes/samplers_sierpinski.h"
 #include "baseshapes/samplers_sphere_tori.h"
 
 namespace {
@@ -73,10 +75,10 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {54, "D Sphere", kFT, SampleBaseshapeDSphere, SampleBaseshapeDSphereFilled},
     {55, "D CylinderSQ", kFT, SampleBaseshapeDCylinderSQ, SampleBaseshapeDCylinderSQFilled},
     {56, "Spire", kT, kStandIn, nullptr},
-    {57, "Sierpinski", 0, kStandIn, nullptr},
-    {58, "STL Mesh", 0, kStandIn, nullptr},
+    {57, "Sierpinski", 0, SampleBaseshapeSierpinski, nullptr},
+    {58, "STL Mesh", 0, SampleBaseshapeSTLMesh, nullptr},
     {59, "Spline FlowerII", kT, kStandIn, nullptr},
-    {60, "Stl Mesh II", 0, kStandIn, nullptr},
+    {60, "Stl Mesh II", 0, SampleBaseshapeStlMeshII, nullptr},
     {61, "Tornado", kFT, kStandIn, kStandInFilled},
     {62, "Dome", kFT, kStandIn, kStandInFilled},
     {63, "Pyramid", kFT, kStandIn, kStandInFilled},
