@@ -3,6 +3,7 @@
 #include "baseshapes/sampler_affine.h"
 #include "baseshapes/samplers_displacement.h"
 #include "baseshapes/samplers_meshes.h"
+#include "baseshapes/samplers_profiles.h"
 #include "baseshapes/samplers_sierpinski.h"
 #include "baseshapes/samplers_sphere_tori.h"
 
@@ -77,18 +78,18 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {56, "Spire", kT, kStandIn, nullptr},
     {57, "Sierpinski", 0, SampleBaseshapeSierpinski, nullptr},
     {58, "STL Mesh", 0, SampleBaseshapeSTLMesh, nullptr},
-    {59, "Spline FlowerII", kT, kStandIn, nullptr},
+    {59, "Spline FlowerII", kT, SampleBaseshapeSplineFlowerII, nullptr},
     {60, "Stl Mesh II", 0, SampleBaseshapeStlMeshII, nullptr},
-    {61, "Tornado", kFT, kStandIn, kStandInFilled},
-    {62, "Dome", kFT, kStandIn, kStandInFilled},
+    {61, "Tornado", kFT, SampleBaseshapeTornado, SampleBaseshapeTornadoFilled},
+    {62, "Dome", kFT, SampleBaseshapeDome, SampleBaseshapeDomeFilled},
     {63, "Pyramid", kFT, kStandIn, kStandInFilled},
     {64, "Double Spiral", kT, kStandIn, nullptr},
     {65, "Diamond Ring", kFT, kStandIn, kStandInFilled},
-    {66, "Sting", kFT, kStandIn, kStandInFilled},
+    {66, "Sting", kFT, SampleBaseshapeSting, SampleBaseshapeStingFilled},
     {67, "Rounded Box", kF, kStandIn, kStandInFilled},
     {68, "Pipe Box", kF, kStandIn, kStandInFilled},
-    {69, "Double Spline R.", kFT, kStandIn, kStandInFilled},
-    {70, "Dome II", kFT, kStandIn, kStandInFilled},
+    {69, "Double Spline R.", kFT, SampleBaseshapeDoubleSplineR, SampleBaseshapeDoubleSplineRFilled},
+    {70, "Dome II", kFT, SampleBaseshapeDomeII, SampleBaseshapeDomeIIFilled},
     {71, "Pipe Torus", kFT, kStandIn, kStandInFilled},
     {72, "Helix I", kFT, kStandIn, kStandInFilled},
     {73, "D Column SQ", kFT, SampleBaseshapeDColumnSQ, SampleBaseshapeDColumnSQFilled},
@@ -99,7 +100,7 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {78, "SQ Shell II", kFT, kStandIn, kStandInFilled},
     {79, "Arc", kFT, kStandIn, kStandInFilled},
     {80, "Tetrahedron", kF, kStandIn, kStandInFilled},
-    {81, "Pol. Spline R.", kFT, kStandIn, kStandInFilled},
+    {81, "Pol. Spline R.", kFT, SampleBaseshapePolSplineR, SampleBaseshapePolSplineRFilled},
     {82, "Pol. Torus", kFT, kStandIn, kStandInFilled},
     {83, "Wind Spinner", kT, kStandIn, nullptr},
     {84, "D Cylinder Pol.", kFT, kStandIn, kStandInFilled},
