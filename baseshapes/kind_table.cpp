@@ -4,6 +4,7 @@
 #include "baseshapes/samplers_displacement.h"
 #include "baseshapes/samplers_meshes.h"
 #include "baseshapes/samplers_profiles.h"
+#include "baseshapes/samplers_rings.h"
 #include "baseshapes/samplers_sierpinski.h"
 #include "baseshapes/samplers_sphere_tori.h"
 
@@ -84,24 +85,24 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {62, "Dome", kFT, SampleBaseshapeDome, SampleBaseshapeDomeFilled},
     {63, "Pyramid", kFT, kStandIn, kStandInFilled},
     {64, "Double Spiral", kT, kStandIn, nullptr},
-    {65, "Diamond Ring", kFT, kStandIn, kStandInFilled},
+    {65, "Diamond Ring", kFT, SampleBaseshapeDiamondRing, SampleBaseshapeDiamondRingFilled},
     {66, "Sting", kFT, SampleBaseshapeSting, SampleBaseshapeStingFilled},
     {67, "Rounded Box", kF, kStandIn, kStandInFilled},
     {68, "Pipe Box", kF, kStandIn, kStandInFilled},
     {69, "Double Spline R.", kFT, SampleBaseshapeDoubleSplineR, SampleBaseshapeDoubleSplineRFilled},
     {70, "Dome II", kFT, SampleBaseshapeDomeII, SampleBaseshapeDomeIIFilled},
-    {71, "Pipe Torus", kFT, kStandIn, kStandInFilled},
-    {72, "Helix I", kFT, kStandIn, kStandInFilled},
+    {71, "Pipe Torus", kFT, SampleBaseshapePipeTorus, SampleBaseshapePipeTorusFilled},
+    {72, "Helix I", kFT, SampleBaseshapeHelixI, SampleBaseshapeHelixIFilled},
     {73, "D Column SQ", kFT, SampleBaseshapeDColumnSQ, SampleBaseshapeDColumnSQFilled},
     {74, "Shell II", kFT, kStandIn, kStandInFilled},
     {75, "Bar", kFT, kStandIn, kStandInFilled},
     {76, "Road", kF, kStandIn, kStandInFilled},
     {77, "Bump Torus", kFT, SampleBaseshapeBumpTorus, SampleBaseshapeBumpTorusFilled},
     {78, "SQ Shell II", kFT, kStandIn, kStandInFilled},
-    {79, "Arc", kFT, kStandIn, kStandInFilled},
+    {79, "Arc", kFT, SampleBaseshapeArc, SampleBaseshapeArcFilled},
     {80, "Tetrahedron", kF, kStandIn, kStandInFilled},
     {81, "Pol. Spline R.", kFT, SampleBaseshapePolSplineR, SampleBaseshapePolSplineRFilled},
-    {82, "Pol. Torus", kFT, kStandIn, kStandInFilled},
+    {82, "Pol. Torus", kFT, SampleBaseshapePolTorus, SampleBaseshapePolTorusFilled},
     {83, "Wind Spinner", kT, kStandIn, nullptr},
     {84, "D Cylinder Pol.", kFT, kStandIn, kStandInFilled},
     {85, "D. Dome", kFT, kStandIn, kStandInFilled},
