@@ -2,6 +2,7 @@
 
 #include "baseshapes/sampler_affine.h"
 #include "baseshapes/samplers_displacement.h"
+#include "baseshapes/samplers_hyperbolic.h"
 #include "baseshapes/samplers_meshes.h"
 #include "baseshapes/samplers_profiles.h"
 #include "baseshapes/samplers_rings.h"
@@ -76,7 +77,7 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {53, "D Disc", kFT, SampleBaseshapeDDisc, SampleBaseshapeDDiscFilled},
     {54, "D Sphere", kFT, SampleBaseshapeDSphere, SampleBaseshapeDSphereFilled},
     {55, "D CylinderSQ", kFT, SampleBaseshapeDCylinderSQ, SampleBaseshapeDCylinderSQFilled},
-    {56, "Spire", kT, kStandIn, nullptr},
+    {56, "Spire", kT, SampleBaseshapeSpire, nullptr},
     {57, "Sierpinski", 0, SampleBaseshapeSierpinski, nullptr},
     {58, "STL Mesh", 0, SampleBaseshapeSTLMesh, nullptr},
     {59, "Spline FlowerII", kT, SampleBaseshapeSplineFlowerII, nullptr},
@@ -84,7 +85,7 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {61, "Tornado", kFT, SampleBaseshapeTornado, SampleBaseshapeTornadoFilled},
     {62, "Dome", kFT, SampleBaseshapeDome, SampleBaseshapeDomeFilled},
     {63, "Pyramid", kFT, kStandIn, kStandInFilled},
-    {64, "Double Spiral", kT, kStandIn, nullptr},
+    {64, "Double Spiral", kT, SampleBaseshapeDoubleSpiral, nullptr},
     {65, "Diamond Ring", kFT, SampleBaseshapeDiamondRing, SampleBaseshapeDiamondRingFilled},
     {66, "Sting", kFT, SampleBaseshapeSting, SampleBaseshapeStingFilled},
     {67, "Rounded Box", kF, kStandIn, kStandInFilled},
@@ -103,7 +104,7 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {80, "Tetrahedron", kF, kStandIn, kStandInFilled},
     {81, "Pol. Spline R.", kFT, SampleBaseshapePolSplineR, SampleBaseshapePolSplineRFilled},
     {82, "Pol. Torus", kFT, SampleBaseshapePolTorus, SampleBaseshapePolTorusFilled},
-    {83, "Wind Spinner", kT, kStandIn, nullptr},
+    {83, "Wind Spinner", kT, SampleBaseshapeWindSpinner, nullptr},
     {84, "D Cylinder Pol.", kFT, kStandIn, kStandInFilled},
     {85, "D. Dome", kFT, kStandIn, kStandInFilled},
     {86, "D. Arc", kFT, kStandIn, kStandInFilled},
