@@ -6,7 +6,9 @@
 #include "baseshapes/samplers_meshes.h"
 #include "baseshapes/samplers_profiles.h"
 #include "baseshapes/samplers_rings.h"
+#include "baseshapes/samplers_shells.h"
 #include "baseshapes/samplers_sierpinski.h"
+#include "baseshapes/samplers_solids.h"
 #include "baseshapes/samplers_sphere_tori.h"
 
 namespace {
@@ -84,24 +86,24 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {60, "Stl Mesh II", 0, SampleBaseshapeStlMeshII, nullptr},
     {61, "Tornado", kFT, SampleBaseshapeTornado, SampleBaseshapeTornadoFilled},
     {62, "Dome", kFT, SampleBaseshapeDome, SampleBaseshapeDomeFilled},
-    {63, "Pyramid", kFT, kStandIn, kStandInFilled},
+    {63, "Pyramid", kFT, SampleBaseshapePyramid, SampleBaseshapePyramidFilled},
     {64, "Double Spiral", kT, SampleBaseshapeDoubleSpiral, nullptr},
     {65, "Diamond Ring", kFT, SampleBaseshapeDiamondRing, SampleBaseshapeDiamondRingFilled},
     {66, "Sting", kFT, SampleBaseshapeSting, SampleBaseshapeStingFilled},
-    {67, "Rounded Box", kF, kStandIn, kStandInFilled},
-    {68, "Pipe Box", kF, kStandIn, kStandInFilled},
+    {67, "Rounded Box", kF, SampleBaseshapeRoundedBox, SampleBaseshapeRoundedBoxFilled},
+    {68, "Pipe Box", kF, SampleBaseshapePipeBox, SampleBaseshapePipeBoxFilled},
     {69, "Double Spline R.", kFT, SampleBaseshapeDoubleSplineR, SampleBaseshapeDoubleSplineRFilled},
     {70, "Dome II", kFT, SampleBaseshapeDomeII, SampleBaseshapeDomeIIFilled},
     {71, "Pipe Torus", kFT, SampleBaseshapePipeTorus, SampleBaseshapePipeTorusFilled},
     {72, "Helix I", kFT, SampleBaseshapeHelixI, SampleBaseshapeHelixIFilled},
     {73, "D Column SQ", kFT, SampleBaseshapeDColumnSQ, SampleBaseshapeDColumnSQFilled},
-    {74, "Shell II", kFT, kStandIn, kStandInFilled},
-    {75, "Bar", kFT, kStandIn, kStandInFilled},
-    {76, "Road", kF, kStandIn, kStandInFilled},
+    {74, "Shell II", kFT, SampleBaseshapeShellII, SampleBaseshapeShellIIFilled},
+    {75, "Bar", kFT, SampleBaseshapeBar, SampleBaseshapeBarFilled},
+    {76, "Road", kF, SampleBaseshapeRoad, SampleBaseshapeRoadFilled},
     {77, "Bump Torus", kFT, SampleBaseshapeBumpTorus, SampleBaseshapeBumpTorusFilled},
-    {78, "SQ Shell II", kFT, kStandIn, kStandInFilled},
+    {78, "SQ Shell II", kFT, SampleBaseshapeSQShellII, SampleBaseshapeSQShellIIFilled},
     {79, "Arc", kFT, SampleBaseshapeArc, SampleBaseshapeArcFilled},
-    {80, "Tetrahedron", kF, kStandIn, kStandInFilled},
+    {80, "Tetrahedron", kF, SampleBaseshapeTetrahedron, SampleBaseshapeTetrahedronFilled},
     {81, "Pol. Spline R.", kFT, SampleBaseshapePolSplineR, SampleBaseshapePolSplineRFilled},
     {82, "Pol. Torus", kFT, SampleBaseshapePolTorus, SampleBaseshapePolTorusFilled},
     {83, "Wind Spinner", kT, SampleBaseshapeWindSpinner, nullptr},

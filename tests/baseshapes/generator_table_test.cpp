@@ -22,7 +22,7 @@ const std::set<int> kStillStandIns = [] {
     std::set<int> s;
     for (int k = 3; k < kBaseshapeKinds; ++k) s.insert(k);
     s.erase(18);
-    for (int k : {49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 64, 65, 66, 69, 70, 71, 72, 73, 77, 79, 81, 82, 83}) s.erase(k);
+    for (int k = 49; k <= 83; ++k) s.erase(k);
     return s;
 }();
 
