@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
-#include <utility>
 #include <vector>
 
 #include "baseshapes/generator_table.h"
@@ -48,25 +46,33 @@ float RoundedCube(float x, float y, float z, float r)
     return Length3(std::max(Abs(x) - f, 0.0f), std::max(Abs(y) - f, 0.0f), std::max(Abs(z) - f, 0.0f)) - r;
 }
 
-// Largest signed distance to the planes of the tetrahedron's faces.
+// The segment x = z = 0, |y| <= size.
+float OnAxis(const Point& q) { return Abs(q.x) + Abs(q.z) + std::max(0.0f, Abs(q.y) - S); }
+
+// With p0 >= 0: |x|, |z| <= size and |y| <= sinh(2.2 pi) / cosh(2 pi) size.
+float WindSpinnerBound(const Point& q) { return Length3(q.x, q.y, q.z) - 2.2f * S; }
+
+// Road tiles of 2 by 2 by 4 (in units of size/7) in two rows, centred at
+// even x for an odd count per row.
+float RoadTiles(const Point& q)
+{
+    const float x = q.x * 7 / S, z = q.z * 7 / S;
+    return RoundedCube(x - 2 * std::round(x / 2), q.y * 7 / S, (Abs(z) - 2) / 2, .15f);
+}
+
+// Largest signed distance to the face planes of the (nearly regular, unit)
+// tetrahedron: a face is at 1/3 from the centre, opposite its vertex.
 float TetrahedronFaces(const Point& q)
 {
     const float v[4][3] = {{0, 1, 0}, {0, -0.333f, 0.943f}, {0.816f, -0.333f, -0.471f}, {-0.816f, -0.333f, -0.471f}};
-    const float p[3] = {q.x / S, q.y / S, q.z / S};
     float best = -1e30f;
-    for (int i = 0; i < 4; ++i) {
-        const float *a = v[(i + 1) % 4], *b = v[(i + 2) % 4], *c = v[(i + 3) % 4];
-        const float e[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, f[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
-        float n[3] = {e[1] * f[2] - e[2] * f[1], e[2] * f[0] - e[0] * f[2], e[0] * f[1] - e[1] * f[0]};
-        const float len = Length3(n[0], n[1], n[2]);
-        const float away = (n[0] * (v[i][0] - a[0]) + n[1] * (v[i][1] - a[1]) + n[2] * (v[i][2] - a[2])) > 0 ? -1 : 1;
-        best = std::max(best, away * (n[0] * (p[0] - a[0]) + n[1] * (p[1] - a[1]) + n[2] * (p[2] - a[2])) / len);
-    }
+    for (const auto& n : v) best = std::max(best, -(n[0] * q.x + n[1] * q.y + n[2] * q.z) / S - kThird);
     return best;
 }
 
 // Each row's measure is 0 on the surface (within the row's tolerance: the
-// Pyramid's float arcsine of a cosine near 1 is off by 1e-4) and below 0
+// Pyramid's float arcsine of a cosine near 1 is off by 1e-4, the
+// tetrahedron's vertices have three digits) and below 0
 // inside: the surface
 // twin must give 0 (only at most 0 for `within` rows, where parts overlap
 // or the Part gives a bound), the filled twin at most 0 and below -depth
@@ -88,9 +94,9 @@ TEST(AnalyticSamplers, PointsOnTheirSurfacesAndFilledOnesInside)
         {"Sting", SampleBaseshapeSting, SampleBaseshapeStingFilled, {.6f, .6f, .6f, .6f, .6f, .6f},
          [](const Point& q) { const float r = Spindle((1 - q.y / S) / 2); return Abs(q.x - r) + Abs(q.z - r) - 0.5f * r; }},
         {"Tornado at zero", SampleBaseshapeTornado, SampleBaseshapeTornadoFilled, {},
-         [](const Point& q) { return Abs(q.x) + Abs(q.z) + std::max(0.0f, Abs(q.y) - S); }, 0},
+         OnAxis, 0},
         {"Sting at zero", SampleBaseshapeSting, SampleBaseshapeStingFilled, {},
-         [](const Point& q) { return Abs(q.x) + Abs(q.z) + std::max(0.0f, Abs(q.y) - S); }, 0},
+         OnAxis, 0},
         {"Dome, upper half", SampleBaseshapeDome, SampleBaseshapeDomeFilled, {1, 1},
          [](const Point& q) { return std::max(Length3(q.x, q.y, q.z) - S, -q.y); }},
         {"Dome II, square", SampleBaseshapeDomeII, SampleBaseshapeDomeIIFilled, {4, 1, 1, 1, kThird, kTwoThirds},
@@ -103,7 +109,10 @@ TEST(AnalyticSamplers, PointsOnTheirSurfacesAndFilledOnesInside)
          [](const Point& q) { return Abs(q.x) + Abs(q.z) - ProfileRadius(q.y); }},
         {"Spline FlowerII, no petals", SampleBaseshapeSplineFlowerII, nullptr, {1, 0, 1, kThird, 1, kTwoThirds, 1, 1, 0, .8f, .5f},
          [](const Point& q) { return Radial(q) - 0.8f * S + std::max(0.0f, -q.y); }},
-        // Rings: ring radius size^2 where the Part says so.
+        // Rings: ring radius size^2 where the Part says so. Zero-sized
+        // stones: the corners and edge thirds of |x| + |z| = size in y = 0.
+        {"Diamond Ring, point stones", SampleBaseshapeDiamondRing, SampleBaseshapeDiamondRingFilled, {},
+         [](const Point& q) { return Abs(Abs(q.x) + Abs(q.z) - S) + Abs(q.y) + Abs(3 * q.x / S - std::round(3 * q.x / S)); }, 0},
         {"Pipe Torus, no joints", SampleBaseshapePipeTorus, SampleBaseshapePipeTorusFilled, {.3f, 0, 5},
          [](const Point& q) { return std::hypot(Radial(q) - S * S, q.y) - 0.3f * S; }},
         {"Helix I, no rise", SampleBaseshapeHelixI, SampleBaseshapeHelixIFilled, {.3f, .8f, 1.3f, 0},
@@ -122,9 +131,9 @@ TEST(AnalyticSamplers, PointsOnTheirSurfacesAndFilledOnesInside)
         {"Spire", SampleBaseshapeSpire, nullptr, {.7f, .5f},
          [](const Point& q) { return std::max({Radial(q) - S, -q.y, q.y - 1.5f * S}); }, 0, true},
         {"Wind Spinner", SampleBaseshapeWindSpinner, nullptr, {0, 1.3f, .8f},
-         [](const Point& q) { return Length3(q.x, q.y, q.z) - 2.2f * S; }, 0, true},
+         WindSpinnerBound, 0, true},
         {"Wind Spinner, wide", SampleBaseshapeWindSpinner, nullptr, {.5f, 1, 1e4f},
-         [](const Point& q) { return Length3(q.x, q.y, q.z) - 2.2f * S; }, 0, true},
+         WindSpinnerBound, 0, true},
         {"Wind Spinner, phase -1", SampleBaseshapeWindSpinner, nullptr, {-1, 1, 1}, nullptr},
         {"Wind Spinner, phase -2.5", SampleBaseshapeWindSpinner, nullptr, {-2.5f, 1, 1}, nullptr},
         {"Double Spiral", SampleBaseshapeDoubleSpiral, nullptr, {1.2f, .4f, .6f, 3},
@@ -148,15 +157,12 @@ TEST(AnalyticSamplers, PointsOnTheirSurfacesAndFilledOnesInside)
          }, 0.03f, true},
         {"Bar", SampleBaseshapeBar, SampleBaseshapeBarFilled, {-.6f, .3f},
          [](const Point& q) { return Length3(q.x, std::max(Abs(q.y) - .6f * S, 0.0f), q.z) - .3f * S; }},
-        // Road: tiles of 2 by 2 by 4 (size/7 units) centred at even x for an
-        // odd count; 3.7 makes 3 tiles a row.
+        // Road: 3.7 makes 3 tiles a row.
         {"Road, one tile a row", SampleBaseshapeRoad, SampleBaseshapeRoadFilled, {.5f},
-         [](const Point& q) { const float x = q.x * 7 / S, z = q.z * 7 / S;
-                              return RoundedCube(x - 2 * std::round(x / 2), q.y * 7 / S, (Abs(z) - 2) / 2, .15f); }},
+         RoadTiles},
         {"Road, three tiles a row", SampleBaseshapeRoad, SampleBaseshapeRoadFilled, {3.7f},
-         [](const Point& q) { const float x = q.x * 7 / S, z = q.z * 7 / S;
-                              return RoundedCube(x - 2 * std::round(x / 2), q.y * 7 / S, (Abs(z) - 2) / 2, .15f); }},
-        {"Tetrahedron", SampleBaseshapeTetrahedron, SampleBaseshapeTetrahedronFilled, {}, TetrahedronFaces},
+         RoadTiles},
+        {"Tetrahedron", SampleBaseshapeTetrahedron, SampleBaseshapeTetrahedronFilled, {}, TetrahedronFaces, 0.03f, false, 1e-3f},
     };
     for (const auto& row : rows) {
         for (int filled = 0; filled < (row.filled ? 2 : 1); ++filled) {
@@ -193,37 +199,6 @@ Point SampleWithWords(BaseshapeSampler sampler, uint32_t first, uint32_t second,
     return q;
 }
 
-// A profile draw of t = 1 is the apex on the axis, t = 0 the base circle of
-// radius p0 * size in y = 0.
-TEST(AnalyticSamplers, ProfileApexAndBase)
-{
-    const Point apex = SampleWithWords(SampleBaseshapeDoubleSplineR, 0x12345678u, 0xffffffffu, {.3f, .7f, .7f});
-    EXPECT_TRUE(Abs(apex.x) < 1e-6f && Abs(apex.z) < 1e-6f && Abs(Abs(apex.y) - S) < 1e-6f);
-    const Point base = SampleWithWords(SampleBaseshapeDoubleSplineR, 0, 0, {.3f, .7f, .7f});
-    EXPECT_TRUE(Abs(base.x) < 1e-6f && Abs(base.z - .3f * S) < 1e-6f && base.y == 0);
-    for (BaseshapeSampler dome : {SampleBaseshapeDomeII, SampleBaseshapeDomeIIFilled}) {
-        const Point top = SampleWithWords(dome, 0x9abcdef0u, 0xffffffffu, {5, .7f, .7f, .7f});
-        EXPECT_TRUE(Abs(top.x) < 1e-6f && Abs(top.z) < 1e-6f && Abs(top.y - S) < 1e-6f);
-    }
-}
-
-// Zero-sized stones: twelve points on the diamond |x| + |z| = size in
-// y = 0, its corners and the thirds of its edges.
-TEST(AnalyticSamplers, DiamondRingOfPointStones)
-{
-    for (BaseshapeSampler sampler : {SampleBaseshapeDiamondRing, SampleBaseshapeDiamondRingFilled}) {
-        ResetTestSlot(kTestSlot, 4);
-        std::set<std::pair<long, long>> seen;
-        for (int i = 0; i < 3000; ++i) {
-            Point q = MakeTestPoint(S, 0);
-            sampler(&q, kTestSlot);
-            ASSERT_TRUE(q.y == 0 && Abs(Abs(q.x) + Abs(q.z) - S) < 1e-5f && Abs(3 * q.x / S - std::round(3 * q.x / S)) < 1e-4f);
-            seen.insert({std::lround(3 * q.x / S), std::lround(3 * q.z / S)});
-        }
-        EXPECT_EQ(seen.size(), 12u);
-    }
-}
-
 // Without ribbing depth (p3 = 0), or with a ribbing term of zero to a
 // negative power, a shell is the same as one with no ribbing parameters.
 TEST(AnalyticSamplers, ShellsWithoutRibbing)
@@ -249,20 +224,6 @@ TEST(AnalyticSamplers, FlatFractionIsClampedAndWrittenBack)
         EXPECT_EQ(SampleWithWords(box, 1, 2, {2}).p[0], 0.99f);
         EXPECT_EQ(SampleWithWords(box, 1, 2, {.5f}).p[0], 0.5f);
     }
-}
-
-// One Double Spiral layer in ten lies flat in y = 0.
-TEST(AnalyticSamplers, DoubleSpiralLastLayerIsFlat)
-{
-    ResetTestSlot(kTestSlot, 8);
-    int flat = 0;
-    for (int i = 0; i < 10000; ++i) {
-        Point q = MakeTestPoint(S, 1.2f);
-        q.p[2] = 1, q.p[3] = 2;
-        SampleBaseshapeDoubleSpiral(&q, kTestSlot);
-        flat += q.y == 0.0f ? 1 : 0;
-    }
-    EXPECT_NEAR(flat / 10000.0, 0.1, 0.01);
 }
 
 }  // namespace

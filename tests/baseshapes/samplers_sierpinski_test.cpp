@@ -10,18 +10,18 @@
 namespace {
 
 constexpr float kSize = 1.5f;
-
-// The pyramid's apex and base corners.
+// The pyramid's apex and base corners, in units of size.
 const float kCorners[5][3] = {{0, 2, 0}, {1.886f, -0.666f, 1.886f}, {1.886f, -0.666f, -1.886f},
                               {-1.886f, -0.666f, 1.886f}, {-1.886f, -0.666f, -1.886f}};
 
-float DistanceToCorner(const BaseshapePoint& p, int k)
+float ToCorner(const BaseshapePoint& p, int k)
 {
     return std::hypot(p.x - kCorners[k][0] * kSize, p.y - kCorners[k][1] * kSize, p.z - kCorners[k][2] * kSize);
 }
 
-// Each step halves the distance to one corner, so a walk from far away ends
-// inside the pyramid.
+// Each step halves the distance to one corner, so a walk from far away
+// ends inside the pyramid: above its base, within the square section at
+// its height.
 TEST(Sierpinski, StepsHalveTheWayToACornerAndStayInThePyramid)
 {
     ResetTestSlot(kTestSlot, 3);
@@ -31,14 +31,10 @@ TEST(Sierpinski, StepsHalveTheWayToACornerAndStayInThePyramid)
         const BaseshapePoint before = p;
         SampleBaseshapeSierpinski(&p, kTestSlot);
         bool halved = false;
-        for (int k = 0; k < 5; ++k) {
-            halved = halved || std::fabs(DistanceToCorner(p, k) - 0.5f * DistanceToCorner(before, k)) < 1e-4f;
-        }
+        for (int k = 0; k < 5; ++k) halved = halved || std::fabs(ToCorner(p, k) - 0.5f * ToCorner(before, k)) < 1e-4f;
         ASSERT_TRUE(halved) << i;
-        if (i < 30) continue;
-        // Inside: above the base, within the square section at its height.
-        const float half = 1.886f * kSize * (2 * kSize - p.y) / (2.666f * kSize) + 1e-4f;
-        ASSERT_TRUE(p.y >= -0.666f * kSize - 1e-4f && std::fabs(p.x) <= half && std::fabs(p.z) <= half) << i;
+        const float half = 1.886f * (2 * kSize - p.y) / 2.666f + 1e-4f;
+        ASSERT_TRUE(i < 30 || (p.y >= -0.666f * kSize - 1e-4f && std::fabs(p.x) <= half && std::fabs(p.z) <= half)) << i;
     }
 }
 
@@ -49,11 +45,8 @@ TEST(Sierpinski, ApexStaysForTheApexDrawAndNonFiniteInputRestarts)
     BaseshapePoint p = MakeTestPoint(kSize, 0);
     p.y = 2 * kSize;
     SampleBaseshapeSierpinski(&p, kTestSlot);
-    EXPECT_EQ(p.x, 0.0f);
-    EXPECT_FLOAT_EQ(p.y, 2 * kSize);
-    EXPECT_EQ(p.z, 0.0f);
-    p.x = std::numeric_limits<float>::quiet_NaN();
-    p.y = std::numeric_limits<float>::infinity();
+    EXPECT_TRUE(p.x == 0 && p.y == 2 * kSize && p.z == 0);
+    p.x = std::numeric_limits<float>::quiet_NaN(), p.y = std::numeric_limits<float>::infinity();
     SampleBaseshapeSierpinski(&p, kTestSlot);
     EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z));
 }
