@@ -1,0 +1,72 @@
+// Every fuzzed kernel, on random and degenerate transformation sets, with and
+// without baseshape seeds: no crash, no hang, every batch index written.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/kernel_fuzz.h"
+
+namespace {
+
+using test_support::FuzzCase;
+using test_support::FuzzSet;
+
+// Per-type data beyond the transformation set (chains, programs); the
+// kEmptyChains and kNoChains sets ask for the degenerate forms.
+using FuzzPrepare = void (*)(RandomState& rnd, const FuzzCase& fc);
+
+void NothingToPrepare(RandomState&, const FuzzCase&) {}
+
+struct FuzzedType {
+    int type;
+    bool mayEndEarly;  // the kernel may end a call before its last index
+    FuzzPrepare prepare;
+};
+
+// Add a type here when its kernel lands.
+const FuzzedType kFuzzedTypes[] = {
+    {0, false, NothingToPrepare},
+};
+
+const FuzzCase kFuzzCases[] = {
+    {"random", FuzzSet::kRandom, 0, false},
+    {"random, seeds", FuzzSet::kRandom, 0, true},
+    {"random again", FuzzSet::kRandom, 0, false},
+    {"random again, seeds", FuzzSet::kRandom, 0, true},
+    {"zero", FuzzSet::kZero, 3, false},
+    {"zero, seeds", FuzzSet::kZero, 3, true},
+    {"one", FuzzSet::kRandom, 1, false},
+    {"one, seeds", FuzzSet::kRandom, 1, true},
+    {"all 65", FuzzSet::kRandom, 65, false},
+    {"all 65, seeds", FuzzSet::kRandom, 65, true},
+    {"huge", FuzzSet::kHuge, 4, false},
+    {"huge, seeds", FuzzSet::kHuge, 4, true},
+    {"NaN saved point", FuzzSet::kNaNSaved, 4, false},
+    {"NaN saved point, seeds", FuzzSet::kNaNSaved, 4, true},
+    {"empty chains", FuzzSet::kEmptyChains, 0, false},
+    {"empty chains, seeds", FuzzSet::kEmptyChains, 0, true},
+    {"no chains", FuzzSet::kNoChains, 0, false},
+    {"no chains, seeds", FuzzSet::kNoChains, 0, true},
+};
+
+TEST(KernelFuzz, EveryCallFillsItsSliceWithoutHanging)
+{
+    test_support::HangGuard guard(std::chrono::seconds(60));
+    RandomState rnd;
+    SeedRandomState(rnd, 4242u);
+    for (const FuzzedType& ft : kFuzzedTypes) {
+        const FractalKernel kernel = kFractalTypes[ft.type].kernel;
+        for (const FuzzCase& fc : kFuzzCases) {
+            test_support::FuzzModel(rnd, fc);
+            gFractalType = ft.type;
+            ft.prepare(rnd, fc);
+            const uint8_t slot = static_cast<uint8_t>(RandomStep(rnd) % kMaxRenderSlots);
+            const std::string what = "type " + std::to_string(ft.type) + ", " + fc.name;
+            ASSERT_TRUE(test_support::RunKernelCalls(kernel, slot, 25, ft.mayEndEarly && !fc.baseshapes, guard, what));
+        }
+    }
+    gFractalType = 0;
+    gUseBaseshapes = 0;
+}
+
+}  // namespace
