@@ -1,13 +1,17 @@
 // Points per second of the type-0 kernel on one slot with four
 // transformations: without baseshapes (one orbit) and with sphere seeds
 // every 100 points; colouring mode 0 (weighted interpolation, float work per
-// point) and 6 (integer sums); and four slots on four threads at once.
+// point) and 6 (integer sums); four slots on four threads at once; and every
+// landed kernel by type on the same four transformations.
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 #include "baseshapes/generator_table.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/fractal_type_00.h"
+#include "engine/kernel_framework.h"
 #include "engine/pick_table.h"
 #include "engine/point_coloring.h"
 #include "engine/random.h"
@@ -108,5 +112,33 @@ void BM_ApplySymmetry(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * (kSlotBatchSize - 1));
 }
 BENCHMARK(BM_ApplySymmetry)->ArgName("mode")->Arg(3)->Arg(6)->Arg(10);
+
+// Points per second of one type's kernel on SetUpModel's four
+// transformations: one orbit, colouring mode 6. Add a type when its kernel
+// lands; types needing data of their own set it up in PrepareType.
+const int kBenchedTypes[] = {0};
+
+void PrepareType(int) {}
+
+void BM_FractalType(benchmark::State& state, int type)
+{
+    SetUpModel(false, 6);
+    gFractalType = type;
+    PrepareType(type);
+    const FractalKernel kernel = kFractalTypes[type].kernel;
+    for (auto _ : state) {
+        kernel(0);
+        benchmark::DoNotOptimize(gPointX[999]);
+    }
+    state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
+    state.SetLabel(kFractalTypes[type].name);
+}
+
+const bool kTypesRegistered = [] {
+    for (int type : kBenchedTypes) {
+        benchmark::RegisterBenchmark(("BM_FractalType/" + std::to_string(type)).c_str(), BM_FractalType, type);
+    }
+    return true;
+}();
 
 }  // namespace
