@@ -3,6 +3,7 @@
 #include "engine/escape_time_kernels.h"
 #include "engine/fractal_model.h"
 #include "engine/fractal_type_00.h"
+#include "engine/kernels_generator_chains.h"
 
 std::atomic<FractalKernel> gFractalTypeKernel{RunFractalType00};
 int32_t gEscapeFunction = 0;
@@ -74,7 +75,7 @@ const FractalTypeRow kFractalTypes[kFractalTypeCount] = {
     {45, "Quaternionic Kleinian", kPendingKernel, nullptr},
     {46, "Stochastic Mandelbrot Set", RunFractalType46, RunFractalType46Alt},
     {47, "Towers", kPendingKernel, nullptr},
-    {48, "Blocks", kPendingKernel, nullptr},
+    {48, "Blocks", RunFractalType48, nullptr},
     {49, "Stochastic Mandelbrot Set II", RunFractalType49, RunFractalType49Alt},
 };
 

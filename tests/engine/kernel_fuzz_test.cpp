@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/generator_groups.h"
 #include "support/kernel_fuzz.h"
 
 namespace {
@@ -17,6 +18,29 @@ using FuzzPrepare = void (*)(RandomState& rnd, const FuzzCase& fc);
 
 void NothingToPrepare(RandomState&, const FuzzCase&) {}
 
+// Chains of 0 to 5 random blocks with parameters in [-1.5, 1.5), sometimes
+// fewer groups than transformations.
+void PrepareChains(RandomState& rnd, const FuzzCase& fc)
+{
+    if (fc.set == FuzzSet::kNoChains) {
+        ReplaceGeneratorGroups(nullptr, 0);
+        return;
+    }
+    const int32_t count = gPickTransformCount - static_cast<int32_t>(RandomStep(rnd) % 2u);
+    ReplaceGeneratorGroups(NewGeneratorGroupArray(count), count);
+    if (fc.set == FuzzSet::kEmptyChains) return;
+    for (int32_t g = 0; g < count; ++g) {
+        uint8_t types[kMaxGeneratorBlocks];
+        for (uint8_t& type : types) type = static_cast<uint8_t>(RandomStep(rnd) % kGeneratorBlockTypes);
+        BuildGeneratorGroup(gGeneratorGroups[g], 1.0f, static_cast<int32_t>(RandomStep(rnd) % 6u), types);
+        for (int32_t k = 0; k < gGeneratorGroups[g].blockCount; ++k) {
+            for (int e = 0; e < gGeneratorParameterCounts[types[k]]; ++e) {
+                gGeneratorGroups[g].parameters[k][e] = test_support::FuzzUniform(rnd, -1.5f, 1.5f);
+            }
+        }
+    }
+}
+
 struct FuzzedType {
     int type;
     bool mayEndEarly;  // the kernel may end a call before its last index
@@ -26,6 +50,7 @@ struct FuzzedType {
 // Add a type here when its kernel lands.
 const FuzzedType kFuzzedTypes[] = {
     {0, false, NothingToPrepare},
+    {48, false, PrepareChains},
 };
 
 const FuzzCase kFuzzCases[] = {
@@ -67,6 +92,7 @@ TEST(KernelFuzz, EveryCallFillsItsSliceWithoutHanging)
     }
     gFractalType = 0;
     gUseBaseshapes = 0;
+    ReplaceGeneratorGroups(nullptr, 0);
 }
 
 }  // namespace
