@@ -117,11 +117,11 @@ TEST(Kernels, WorkedPointsWithAForcedTransformation)
         {"Quaternion Julia 2, t = 0 negates", 39, 0, {0, 0, 0}, {-0.0707107f, 0, 0}, {1, 0, 0, 0}, {1, 0, 0, 0}},
         {"Square Castle folds the origin", 38, 2, {0, 4, 0}, {0, 2, 0}, {1, 0, 0, 0}, {1, 0, 0, 0}},
         {"Square Castle, t = 0 lifts y", 38, 0, {1, 3, 2}, {1, 2, 2}, {1, 0, 0, 0}, {1, 0, 0, 0}},
-        {"Spiky Julia 2.5D: 16^(3/8) at half the angle", 31, 1, {-4, 0, 0}, {0, 0.1475f, 2.828427f}, {1, 0, 0, 0}, {1, 0, 0, 0}},
+        {"Spiky Julia 2.5D: 16^(3/8)", 31, 1, {-4, 0, 0}, {0, 0.1475f, 2.828427f}, {1, 0, 0, 0}, {1, 0, 0, 0}},
         {"Towers t = 0 scales", 47, 0, {1, 2, 3}, {2, 4, 6}, {2, 0.5f, 0, 0}, {3, 1, 1, 1}},
         {"Towers t = 1 shifts, maps, shifts", 47, 1, {1, 0, 0}, {6.5f, 3, 3}, {2, 0.5f, 0, 0}, {3, 1, 1, 1}},
         {"Towers t = 3 keeps the point", 47, 3, {1, 2, 3}, {1, 2, 3}, {2, 0.5f, 0, 0}, {3, 1, 1, 1}},
-        {"Flames without a variation go to the origin", 2, 2, {0.5f, 0.5f, 0.5f}, {0, 0, 0}, {1, 0, 0, 0}, {1, 0, 0, 0}},
+        {"Flames without variations: origin", 2, 2, {0.5f, 0.5f, 0.5f}, {0, 0, 0}, {1, 0, 0, 0}, {1, 0, 0, 0}},
         {"Flames sum Sinusoidal and FishEye", 2, 1, {h, 0, 0}, {2 + 2 * h / (h + 1), 0, 0}, {1, 0, 0, 0}, {1, 0, 0, 0}},
     };
     for (const WorkedPoint& c : cases) {
@@ -177,9 +177,9 @@ TEST(Kernels, ReflectionOddsFollowTheCallsFirstWord)
 
 TEST(Kernels, RadiolariansPickEveryVertexAndWithAHugeRadiusRepeatTheSeed)
 {
-    const std::pair<const KernelVertex*, int> tables[] = {{gKernelTetrahedronVertices, 4}, {gKernelOctahedronVertices, 6},
-                                                          {gKernelCubeVertices, 8}, {gKernelDodecahedronVertices, 20},
-                                                          {gKernelIcosahedronVertices, 12}};
+    const std::pair<const KernelVertex*, int> tables[] = {
+        {gKernelTetrahedronVertices, 4}, {gKernelOctahedronVertices, 6}, {gKernelCubeVertices, 8},
+        {gKernelDodecahedronVertices, 20}, {gKernelIcosahedronVertices, 12}};
     for (int type = 32; type <= 36; ++type) {
         const auto [v, n] = tables[type - 32];
         float sum[3] = {0, 0, 0};

@@ -63,7 +63,8 @@ TEST(GeneratorBlocks, EveryBlockWritesAFiniteRepeatableOutput)
             for (float& v : q) v = 3.0f * RandomUniform(rnd) - 1.5f;
             const float x = 4 * RandomUniform(rnd) - 2, y = 4 * RandomUniform(rnd) - 2, z = 4 * RandomUniform(rnd) - 2;
             const std::vector<float> out = RunBlock(type, x, y, z, q);
-            for (float v : out) ASSERT_TRUE(std::isfinite(v)) << "block " << type << " at " << x << " " << y << " " << z;
+            for (float v : out)
+                ASSERT_TRUE(std::isfinite(v)) << "block " << type << " at " << x << " " << y << " " << z;
             ASSERT_EQ(RunBlock(type, x, y, z, q), out) << type;
         }
     }
@@ -99,7 +100,7 @@ TEST(GeneratorBlocks, WorkedPoints)
         {"XYZ->-Z-XY", 19, 1, 2, 3, {}, -1, -3, 2},
         {"Inv. Tree II", 53, -1, -1, 3, {}, 0.5f, -0.5f, 0.75f},
         {"Rotation by columns", 2, 1, 0, 0, {0, 1, 0, -1, 0, 0, 0, 0, 1}, 0, 1, 0},
-        {"Q Mobius of unit a and d", 25, 0.3f, -0.7f, 1.1f, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}, 0.3f, 0.7f, -1.1f},
+        {"Q Mobius of unit a and d", 25, 0.3f, -0.7f, 1.1f, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 0.3f, 0.7f, -1.1f},
     };
     for (const BlockCase& c : cases) {
         const std::vector<float> out = RunBlock(c.type, c.x, c.y, c.z, c.q);
@@ -180,7 +181,8 @@ TEST_F(Groups, ParameterHelpers)
     EXPECT_EQ(p[1][0], 2.0f);
     const float t[3] = {1, 2, 3}, axis[3] = {0, 0, 1}, ones[3] = {1, 1, 1};
     SetGeneratorAffine(t, axis, ones, 0.0f, p[3]);
-    const float expected[30] = {1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 2, 3, 1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1};
+    const float expected[30] = {1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 2, 3, 1, 0, 0, 0, 1,
+                                0, 0, 0, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1};
     EXPECT_EQ(std::vector<float>(p[3], p[3] + 30), std::vector<float>(expected, expected + 30));
 }
 

@@ -20,7 +20,8 @@ using FuzzPrepare = void (*)(RandomState& rnd, const FuzzCase& fc);
 // one group fewer than transformations.
 void PrepareChains(RandomState& rnd, const FuzzCase& fc)
 {
-    const int32_t count = fc.set == FuzzSet::kNoChains ? 0 : gPickTransformCount - static_cast<int32_t>(RandomStep(rnd) % 2u);
+    const int32_t fewer = static_cast<int32_t>(RandomStep(rnd) % 2u);
+    const int32_t count = fc.set == FuzzSet::kNoChains ? 0 : gPickTransformCount - fewer;
     ReplaceGeneratorGroups(NewGeneratorGroupArray(count), count);
     for (int32_t g = 0; g < count && fc.set != FuzzSet::kEmptyChains; ++g) {
         uint8_t types[kMaxGeneratorBlocks];

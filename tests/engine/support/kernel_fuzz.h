@@ -1,6 +1,6 @@
 // Fuzzing of iteration kernels: random and degenerate transformation sets on
-// top of ResetModel, a time limit per call, and the check that a call writes every
-// batch index of its slot.
+// top of ResetModel, a time limit per call, and the check that a call writes
+// every batch index of its slot.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -46,7 +46,8 @@ inline void FuzzModel(RandomState& rnd, const FuzzCase& fc)
     for (int t = 0; t < kMaxTransforms; ++t) {
         float* const m[12] = {c.m00, c.m01, c.m02, c.m10, c.m11, c.m12, c.m20, c.m21, c.m22, c.tx, c.ty, c.tz};
         for (int e = 0; e < 12; ++e) {
-            const float spread = fc.set == FuzzSet::kHuge ? 1e30f : fc.set == FuzzSet::kZero ? 0.0f : e < 9 ? 1.5f : 2.0f;
+            const float usual = e < 9 ? 1.5f : 2.0f;
+            const float spread = fc.set == FuzzSet::kHuge ? 1e30f : fc.set == FuzzSet::kZero ? 0.0f : usual;
             m[e][t] = FuzzUniform(rnd, -spread, spread);
         }
         for (int v = 0; v < 13; ++v) {
