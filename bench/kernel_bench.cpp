@@ -121,7 +121,15 @@ BENCHMARK(BM_ApplySymmetry)->ArgName("mode")->Arg(3)->Arg(6)->Arg(10);
 const int kBenchedTypes[] = {0,  2,  24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35,
                              36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 47};
 
-void PrepareType(int) {}
+void PrepareType(int type)
+{
+    // Flames: the affine step plus "Swirl3D" on every transformation.
+    for (int t = 0; t < 4 && type == 2; ++t) {
+        gTransforms[t].variationOn[0] = gTransforms[t].variationOn[3] = 1;
+        gTransforms[t].variationAmount[0] = 1.0f;
+        gTransforms[t].variationAmount[3] = 0.1f;
+    }
+}
 
 void BM_FractalType(benchmark::State& state, int type)
 {
