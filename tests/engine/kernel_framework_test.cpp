@@ -24,7 +24,8 @@ TEST(FractalTypeTable, RowsInTypeOrderWithTheirKernels)
         ASSERT_NE(row.kernel, nullptr) << t;
         EXPECT_EQ(row.altKernel != nullptr, t == 46 || t == 49) << t;
         // Types whose maps are not in yet run the type-0 kernel.
-        if (t != 46 && t != 49) {
+        const bool own = t == 1 || t == 7 || t == 10 || t == 11 || t == 15 || t == 22 || t == 23;
+        if (t != 46 && t != 49 && !own) {
             EXPECT_EQ(row.kernel, &RunFractalType00) << t;
         }
     }

@@ -1,0 +1,145 @@
+// Fractal type kernels of the complex-plane, quaternion, sphere-inversion,
+// flame and attractor families: invariants of their maps and cross-checks
+// between types that agree on special settings.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "engine/fractal_type_00.h"
+#include "engine/kernel_framework.h"
+#include "engine/kernels_flames.h"
+#include "engine/kernels_julia.h"
+#include "engine/kernels_quaternion.h"
+#include "support/slot_setup.h"
+
+namespace {
+
+// The transformation of every colouring step, by batch index of slot 1.
+std::vector<int> gStepTransforms;
+void RecordStep(uint8_t, int32_t t, int32_t j) { gStepTransforms[j % 1000] = t; }
+
+class ChaosKernels : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test_support::ResetModel(4);
+        for (int t = 0; t < kMaxTransforms; ++t) {
+            std::fill(std::begin(gTransforms[t].variationOn), std::end(gTransforms[t].variationOn), 0);
+            std::fill(std::begin(gTransforms[t].variationAmount), std::end(gTransforms[t].variationAmount), 0.0f);
+        }
+        gStepTransforms.assign(1000, -1);
+        for (int s = 0; s < kMaxRenderSlots; ++s) gSlotColorStep[s] = RecordStep;
+    }
+    void TearDown() override { ResetColoringTables(); }
+
+    // Runs kernel on slot 1 from p, returning the slot's batch (x, y, z).
+    static std::vector<float> Batch(FractalKernel kernel, float x, float y, float z)
+    {
+        gSlotHash[1] = 0xBEEF1u;
+        gSlotTransform[1] = 0;
+        gSlotPoint.x[1] = x, gSlotPoint.y[1] = y, gSlotPoint.z[1] = z;
+        gPointX[1999] = x, gPointY[1999] = y, gPointZ[1999] = z;
+        kernel(1);
+        std::vector<float> out;
+        for (int j = 1000; j < 2000; ++j) out.insert(out.end(), {gPointX[j], gPointY[j], gPointZ[j]});
+        return out;
+    }
+    static float Prev(const std::vector<float>& b, int j, int axis, const float* start)
+    {
+        return j == 0 ? start[axis] : b[3 * (j - 1) + axis];
+    }
+};
+
+// On special settings two types make the same map; their batches agree
+// bit for bit from the same slot state.
+TEST_F(ChaosKernels, TypesAgreeWhereTheirMapsCoincide)
+{
+    struct Case {
+        const char* name;
+        FractalKernel kernel, twin;
+        std::function<void()> setup;
+    };
+    auto linearOnly = [] {
+        for (int t = 0; t < 4; ++t) gTransforms[t].variationOn[0] = 1, gTransforms[t].variationAmount[0] = 1.0f;
+        gTransformCoefficients.m01[1] = 0.25f, gTransformCoefficients.m10[2] = -0.25f;
+    };
+    const Case cases[] = {
+        {"flames 2 linear is the affine IFS", RunFractalType23, RunFractalType00, linearOnly},
+        {"2.7D linear is the 2.5D IFS", RunFractalType15, RunFractalType07, linearOnly},
+    };
+    for (const Case& c : cases) {
+        c.setup();
+        const std::vector<float> a = Batch(c.kernel, 0.3f, -0.2f, 0.1f);
+        const std::vector<float> b = Batch(c.twin, 0.3f, -0.2f, 0.1f);
+        EXPECT_EQ(a, b) << c.name;
+    }
+}
+
+TEST_F(ChaosKernels, WithoutVariationFlagsFlamesCollapse)
+{
+    const std::vector<float> flames2 = Batch(RunFractalType23, 0.5f, 0.5f, 0.5f);
+    for (float v : flames2) ASSERT_EQ(v, 0.0f);
+    // Type 15 keeps only the height step of y: 0.1475 from 0, and so on.
+    const std::vector<float> flames = Batch(RunFractalType15, 0.5f, 0.0f, 0.5f);
+    EXPECT_FLOAT_EQ(flames[1], 0.1475f);
+    for (int j = 0; j < 1000; ++j) {
+        ASSERT_EQ(flames[3 * j], 0.0f);
+        ASSERT_EQ(flames[3 * j + 2], 0.0f);
+        ASSERT_GT(flames[3 * j + 1], 0.1475f * (j > 0));
+    }
+}
+
+TEST_F(ChaosKernels, InverseTreeKeepsItsCubeAndRepeatsPointsOfTransformsFourAndUp)
+{
+    test_support::SetTransforms(6);
+    for (int s = 0; s < kMaxRenderSlots; ++s) gSlotColorStep[s] = RecordStep;
+    const float start[3] = {-0.5f, -0.25f, -0.75f};
+    const std::vector<float> b = Batch(RunFractalType01, start[0], start[1], start[2]);
+    int repeats = 0;
+    for (int j = 0; j < 1000; ++j) {
+        for (int a = 0; a < 3; ++a) {
+            ASSERT_GT(b[3 * j + a], -1.0f) << j;
+            ASSERT_LT(b[3 * j + a], 0.0f) << j;
+        }
+        const bool same = b[3 * j] == Prev(b, j, 0, start) && b[3 * j + 1] == Prev(b, j, 1, start) &&
+                          b[3 * j + 2] == Prev(b, j, 2, start);
+        ASSERT_EQ(same, gStepTransforms[j] >= 4) << j;
+        repeats += same;
+    }
+    EXPECT_NEAR(repeats, 333, 60);
+}
+
+// Squaring each point of type 11 (as the quaternion (x, y, z, 0)) with a
+// zero affine part gives back the previous point; the points of type 10's
+// root transformations, cubed in the x-z plane, give back theirs.
+TEST_F(ChaosKernels, RootsSquareOrCubeBackToTheirInput)
+{
+    for (int t = 0; t < 4; ++t) test_support::SetAffine(t, 0.0f, 0.0f, 0.0f, 0.0f);
+    const float start[3] = {0.4f, -1.2f, 0.7f};
+    const std::vector<float> q = Batch(RunFractalType11, start[0], start[1], start[2]);
+    // The orbit converges on 1; the first steps, before the vector part
+    // drops below float resolution, show the root.
+    for (int j = 0; j < 6; ++j) {
+        const float w = q[3 * j], x = q[3 * j + 1], y = q[3 * j + 2];
+        EXPECT_NEAR(w * w - x * x - y * y, Prev(q, j, 0, start), 1e-5f) << j;
+        EXPECT_NEAR(2 * w * x, Prev(q, j, 1, start), 1e-5f) << j;
+        EXPECT_NEAR(2 * w * y, Prev(q, j, 2, start), 1e-5f) << j;
+    }
+    test_support::SetAffine(0, 0.5f, 0.3f, 0.0f, -0.2f);
+    const std::vector<float> c = Batch(RunFractalType10, start[0], start[1], start[2]);
+    int roots = 0;
+    for (int j = 0; j < 1000; ++j) {
+        const float x = c[3 * j], z = c[3 * j + 2];
+        if (gStepTransforms[j] == 0) continue;
+        ++roots;
+        const float scale = 1e-5f * (1 + std::fabs(Prev(c, j, 0, start)) + std::fabs(Prev(c, j, 2, start)));
+        ASSERT_NEAR(x * x * x - 3 * x * z * z, Prev(c, j, 0, start), scale) << j;
+        ASSERT_NEAR(3 * x * x * z - z * z * z, Prev(c, j, 2, start), scale) << j;
+        ASSERT_EQ(c[3 * j + 1], Prev(c, j, 1, start) / 2) << j;
+    }
+    EXPECT_GT(roots, 600);
+}
+
+}  // namespace
