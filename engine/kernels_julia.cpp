@@ -38,3 +38,56 @@ void RunFractalType10(uint8_t slot)
         y = y / 2.0f;
     });
 }
+
+namespace {
+
+// Types 8 and 16: the root of (x, z) - C0, negated for transformation 0.
+template <bool Conjugate>
+inline void JuliaRootStep(int32_t t, float& x, float& y, float& z)
+{
+    const TransformCoefficients& c = gTransformCoefficients;
+    const float re = x - c.tx[0], im = z - c.tz[0];
+    const Complex w = Conjugate ? ComplexConjugateRoot(re, im) : ComplexRoot(re, im);
+    const float sign = t == 0 ? -1.0f : 1.0f;
+    x = sign * w.re;
+    z = sign * w.im;
+    y = HeightStep(y);
+}
+
+// Types 9 and 17: root((x, z) - C1) over root((x, z) - C0).
+template <bool Conjugate>
+inline void JuliaQuotientStep(int32_t t, float& x, float& y, float& z)
+{
+    const TransformCoefficients& c = gTransformCoefficients;
+    const Complex a = Conjugate ? ComplexConjugateRoot(x - c.tx[0], z - c.tz[0]) : ComplexRoot(x - c.tx[0], z - c.tz[0]);
+    const Complex b = Conjugate ? ComplexConjugateRoot(x - c.tx[1], z - c.tz[1]) : ComplexRoot(x - c.tx[1], z - c.tz[1]);
+    const Complex w = ComplexOver(b, a);
+    const float sign = t == 0 ? -1.0f : 1.0f;
+    x = sign * w.re;
+    z = sign * w.im;
+    y = HeightStep(y);
+}
+
+}  // namespace
+
+void RunFractalType08(uint8_t slot)
+{
+    RunFromLastBatchPoint(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) { JuliaRootStep<false>(t, x, y, z); });
+}
+
+void RunFractalType09(uint8_t slot)
+{
+    RunFromLastBatchPoint(slot,
+                          [](uint8_t, int32_t t, float& x, float& y, float& z) { JuliaQuotientStep<false>(t, x, y, z); });
+}
+
+void RunFractalType16(uint8_t slot)
+{
+    RunFromLastBatchPoint(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) { JuliaRootStep<true>(t, x, y, z); });
+}
+
+void RunFractalType17(uint8_t slot)
+{
+    RunFromLastBatchPoint(slot,
+                          [](uint8_t, int32_t t, float& x, float& y, float& z) { JuliaQuotientStep<true>(t, x, y, z); });
+}

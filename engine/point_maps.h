@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/fractal_model.h"
+#include "engine/kernel_skeleton.h"
 #include "engine/quaternion.h"
 
 struct Vec3f {
@@ -108,4 +109,21 @@ inline void RestartNonFiniteBatchPoint(uint8_t slot)
 {
     const int32_t last = gSlotBatchLast[slot];
     if (!IsFinite3(gPointX[last], gPointY[last], gPointZ[last])) gPointX[last] = gPointY[last] = gPointZ[last] = 0.0f;
+}
+
+// Runs the shared skeleton with the orbit resuming from the slot's last batch
+// point; gSlotPoint keeps what it held.
+template <class Map>
+inline void RunFromLastBatchPoint(uint8_t slot, Map map)
+{
+    RestartNonFiniteBatchPoint(slot);
+    const int32_t last = gSlotBatchLast[slot];
+    const float saved[3] = {gSlotPoint.x[slot], gSlotPoint.y[slot], gSlotPoint.z[slot]};
+    gSlotPoint.x[slot] = gPointX[last];
+    gSlotPoint.y[slot] = gPointY[last];
+    gSlotPoint.z[slot] = gPointZ[last];
+    RunChaosGameKernel(slot, map);
+    gSlotPoint.x[slot] = saved[0];
+    gSlotPoint.y[slot] = saved[1];
+    gSlotPoint.z[slot] = saved[2];
 }

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <functional>
 #include <vector>
 
+#include "baseshapes/generator_table.h"
 #include "engine/fractal_type_00.h"
 #include "engine/kernel_framework.h"
 #include "engine/kernels_flames.h"
@@ -22,6 +24,7 @@ void RecordStep(uint8_t, int32_t t, int32_t j) { gStepTransforms[j % 1000] = t; 
 
 class ChaosKernels : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() { BuildBaseshapeGeneratorTables(); }
     void SetUp() override
     {
         test_support::ResetModel(4);
@@ -140,6 +143,89 @@ TEST_F(ChaosKernels, RootsSquareOrCubeBackToTheirInput)
         ASSERT_EQ(c[3 * j + 1], Prev(c, j, 1, start) / 2) << j;
     }
     EXPECT_GT(roots, 600);
+}
+
+// Squared in the x-z plane, every point of the Julia types gives back the
+// previous point minus C0 (a quotient of two such for types 9 and 17), or
+// its conjugate for the conjugate roots of types 16 and 17.
+TEST_F(ChaosKernels, JuliaPointsSquareBackToTheirInput)
+{
+    struct Case {
+        FractalKernel kernel;
+        int type;
+        bool quotient, conjugate;
+    };
+    const Case cases[] = {{RunFractalType08, 8, false, false},
+                          {RunFractalType09, 9, true, false},
+                          {RunFractalType16, 16, false, true},
+                          {RunFractalType17, 17, true, true}};
+    test_support::SetAffine(0, 0.5f, -0.4f, 0.0f, 0.3f);
+    test_support::SetAffine(1, 0.5f, 0.2f, 0.0f, -0.6f);
+    const TransformCoefficients& co = gTransformCoefficients;
+    const float start[3] = {0.7f, 0.0f, -0.2f};
+    for (const Case& c : cases) {
+        const std::vector<float> b = Batch(c.kernel, start[0], start[1], start[2]);
+        for (int j = 0; j < 1000; ++j) {
+            const float x = b[3 * j], z = b[3 * j + 2];
+            const float px = Prev(b, j, 0, start), pz = Prev(b, j, 2, start);
+            std::complex<double> w(px - co.tx[0], pz - co.tz[0]);
+            if (c.quotient) w = std::complex<double>(px - co.tx[1], pz - co.tz[1]) / w;
+            if (c.conjugate) w = std::conj(w);
+            const std::complex<double> square = std::complex<double>(x, z) * std::complex<double>(x, z);
+            ASSERT_LT(std::abs(square - w), 2e-5 * (1 + std::abs(w))) << c.type << " at " << j;
+            ASSERT_GT(b[3 * j + 1], 0.0f) << c.type;  // the height step from 0 stays positive
+        }
+    }
+}
+
+// The quaternion Julia points square back to the previous point minus
+// c = (tx0, tz0, tx1, tz1); the conditional type adds the last three
+// components of c when x is not beyond tx0.
+TEST_F(ChaosKernels, QuaternionJuliaPointsSquareBackToTheirInput)
+{
+    test_support::SetAffine(0, 0.5f, -0.2f, 0.0f, 0.3f);
+    test_support::SetAffine(1, 0.5f, 0.1f, 0.0f, -0.25f);
+    const TransformCoefficients& co = gTransformCoefficients;
+    const float start[3] = {0.5f, 0.5f, 0.5f};
+    for (bool conditional : {false, true}) {
+        gSlotQuaternionW[1] = 0.1f;
+        const std::vector<float> b = Batch(conditional ? RunFractalType05 : RunFractalType06, 0.5f, 0.5f, 0.5f);
+        int flipped = 0;
+        for (int j = 0; j < 1000; ++j) {
+            const float w = b[3 * j], x = b[3 * j + 1], y = b[3 * j + 2];
+            const float p0 = Prev(b, j, 0, start), p1 = Prev(b, j, 1, start), p2 = Prev(b, j, 2, start);
+            const float s = conditional && p0 - co.tx[0] <= 0 ? -1.0f : 1.0f;
+            flipped += s < 0;
+            // w^2 - |v|^2 needs the fourth component, which only the slot keeps.
+            ASSERT_NEAR(2 * w * x, p1 - s * co.tz[0], 2e-5f) << conditional << " at " << j;
+            ASSERT_NEAR(2 * w * y, p2 - s * co.tx[1], 2e-5f) << conditional << " at " << j;
+            ASSERT_EQ(w < 0, gStepTransforms[j] != 0) << j;
+        }
+        EXPECT_EQ(flipped > 0, conditional);
+    }
+}
+
+TEST_F(ChaosKernels, QuaternionJuliaKeepsTheFourthComponentAcrossSeedsAndCalls)
+{
+    gUseBaseshapes = 1;
+    gBaseshapes[0].pointsPerRun = 10;
+    for (FractalKernel kernel : {RunFractalType05, RunFractalType06}) {
+        std::vector<float> batches[2];
+        for (int k = 0; k < 2; ++k) {
+            test_support::ResetSlots();
+            for (int s = 0; s < kMaxRenderSlots; ++s) gSlotColorStep[s] = RecordStep;
+            test_support::SetAffine(1, 0.5f, 0.1f, 0.0f, 0.2f);
+            gSlotQuaternionW[1] = k == 0 ? 0.0f : 0.8f;
+            batches[k] = Batch(kernel, 0, 0, 0);
+            EXPECT_NE(gSlotQuaternionW[1], k == 0 ? 0.0f : 0.8f);
+        }
+        // Same seeds, different fourth components: the runs differ.
+        EXPECT_NE(batches[0], batches[1]);
+        gSlotQuaternionW[1] = NAN;
+        kernel(1);
+        EXPECT_TRUE(std::isfinite(gSlotQuaternionW[1]));
+        for (int j = 1000; j < 2000; ++j) ASSERT_TRUE(std::isfinite(gPointX[j]));
+    }
 }
 
 }  // namespace
