@@ -5,6 +5,7 @@
 #include "engine/fractal_type_00.h"
 #include "engine/kernels_flames.h"
 #include "engine/kernels_julia.h"
+#include "engine/kernels_kleinian.h"
 #include "engine/kernels_quaternion.h"
 #include "engine/script_kernel.h"
 
@@ -33,8 +34,8 @@ const FractalTypeRow kFractalTypes[kFractalTypeCount] = {
     {0, "IFS", RunFractalType00, nullptr},
     {1, "3D Inverse Tree", RunFractalType01, nullptr},
     {2, "Fractal Flames", kPendingKernel, nullptr},
-    {3, "Kleinian sets", kPendingKernel, nullptr},
-    {4, "PopCorn City", kPendingKernel, nullptr},
+    {3, "Kleinian sets", RunFractalType03, nullptr},
+    {4, "PopCorn City", RunFractalType04, nullptr},
     {5, "Conditional Quaternion Julia", RunFractalType05, nullptr},
     {6, "Quaternion Julia", RunFractalType06, nullptr},
     {7, "2.5D IFS", RunFractalType07, nullptr},
@@ -42,16 +43,16 @@ const FractalTypeRow kFractalTypes[kFractalTypeCount] = {
     {9, "Julia Set (Z^2+C)/(Z^2+C1)", RunFractalType09, nullptr},
     {10, "Julia Set Z^3+C vs. IFS", RunFractalType10, nullptr},
     {11, "Quaternion IFS", RunFractalType11, nullptr},
-    {12, "Apollonian Set", kPendingKernel, nullptr},
-    {13, "Sp. Julia Set Z^2+C", kPendingKernel, nullptr},
-    {14, "Sp. Julia Set (Z^2+C)/(Z^2+C1)", kPendingKernel, nullptr},
+    {12, "Apollonian Set", RunFractalType12, nullptr},
+    {13, "Sp. Julia Set Z^2+C", RunFractalType13, nullptr},
+    {14, "Sp. Julia Set (Z^2+C)/(Z^2+C1)", RunFractalType14, nullptr},
     {15, "2.7D IFS", RunFractalType15, nullptr},
     {16, "Julia Set II", RunFractalType16, nullptr},
     {17, "Julia Set III", RunFractalType17, nullptr},
-    {18, "Gumowski-Mira Attractor", kPendingKernel, nullptr},
-    {19, "Spherical Kleinians", kPendingKernel, nullptr},
-    {20, "3D Kleinians", kPendingKernel, nullptr},
-    {21, "Hyperbolic Tessellations", kPendingKernel, nullptr},
+    {18, "Gumowski-Mira Attractor", RunFractalType18, nullptr},
+    {19, "Spherical Kleinians", RunFractalType19, nullptr},
+    {20, "3D Kleinians", RunFractalType20, nullptr},
+    {21, "Hyperbolic Tessellations", RunFractalType21, nullptr},
     {22, "Talvoran Script", RunFractalType22, nullptr},
     {23, "Fractal Flames 2", RunFractalType23, nullptr},
     {24, "IFS Reflection", kPendingKernel, nullptr},

@@ -7,7 +7,6 @@
 
 void RunFractalType07(uint8_t slot)
 {
-    RestartNonFiniteSlotPoint(slot);
     RunChaosGameKernel(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) {
         const TransformCoefficients& c = gTransformCoefficients;
         const float nx = c.m00[t] * x + c.m01[t] * z + c.tx[t];
@@ -19,7 +18,6 @@ void RunFractalType07(uint8_t slot)
 
 void RunFractalType10(uint8_t slot)
 {
-    RestartNonFiniteSlotPoint(slot);
     RunChaosGameKernel(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) {
         if (t == 0) {
             const TransformCoefficients& c = gTransformCoefficients;
@@ -72,22 +70,69 @@ inline void JuliaQuotientStep(int32_t t, float& x, float& y, float& z)
 
 void RunFractalType08(uint8_t slot)
 {
-    RunFromLastBatchPoint(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) { JuliaRootStep<false>(t, x, y, z); });
+    RunChaosGameKernel<kFromLastBatchPoint>(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) { JuliaRootStep<false>(t, x, y, z); });
 }
 
 void RunFractalType09(uint8_t slot)
 {
-    RunFromLastBatchPoint(slot,
+    RunChaosGameKernel<kFromLastBatchPoint>(slot,
                           [](uint8_t, int32_t t, float& x, float& y, float& z) { JuliaQuotientStep<false>(t, x, y, z); });
 }
 
 void RunFractalType16(uint8_t slot)
 {
-    RunFromLastBatchPoint(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) { JuliaRootStep<true>(t, x, y, z); });
+    RunChaosGameKernel<kFromLastBatchPoint>(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) { JuliaRootStep<true>(t, x, y, z); });
 }
 
 void RunFractalType17(uint8_t slot)
 {
-    RunFromLastBatchPoint(slot,
+    RunChaosGameKernel<kFromLastBatchPoint>(slot,
                           [](uint8_t, int32_t t, float& x, float& y, float& z) { JuliaQuotientStep<true>(t, x, y, z); });
 }
+
+namespace {
+
+// Types 13 and 14: the complex orbit w and its height h live in the slot
+// (gSlotComplexPoint, gSlotQuaternionW); each step is projected onto a
+// sphere by a stereographic map that the height tilts.
+template <bool Quotient>
+struct SphericalJuliaMap {
+    Complex w;
+    float h;
+
+    void Seed(uint8_t, float& x, float& y, float& z, uint32_t&)
+    {
+        w = {x, z};
+        h = y;
+    }
+
+    void operator()(uint8_t, int32_t t, float& x, float& y, float& z)
+    {
+        const TransformCoefficients& c = gTransformCoefficients;
+        Complex n = ComplexRoot(w.re - c.tx[0], w.im - c.tz[0]);
+        if constexpr (Quotient) n = ComplexOver(ComplexRoot(w.re - c.tx[1], w.im - c.tz[1]), n);
+        if (t == 0) n = {-n.re, -n.im};
+        const float q = 0.0625f * (n.re * n.re + n.im * n.im);
+        const float d = (Quotient ? 1.0f + 0.1875f * h : 1.0f - 0.1875f * h) * (q + 1.0f);
+        x = 0.5f * n.re / d, y = (1.0f - q) / d, z = 0.5f * n.im / d;
+        w = n;
+        h = HeightStep(h);
+    }
+};
+
+template <bool Quotient>
+void RunSphericalJulia(uint8_t slot)
+{
+    SphericalJuliaMap<Quotient> map{{gSlotComplexPoint.re[slot], gSlotComplexPoint.im[slot]}, gSlotQuaternionW[slot]};
+    if (!std::isfinite(map.w.re) || !std::isfinite(map.w.im)) map.w = {0.0f, 0.0f};
+    if (!std::isfinite(map.h)) map.h = 0.0f;
+    constexpr KernelOptions kOptions{.orbit = OrbitSource::kLastBatchPoint, .seedHook = true};
+    RunChaosGameKernel<kOptions>(slot, map);
+    gSlotComplexPoint.re[slot] = map.w.re, gSlotComplexPoint.im[slot] = map.w.im;
+    gSlotQuaternionW[slot] = map.h;
+}
+
+}  // namespace
+
+void RunFractalType13(uint8_t slot) { RunSphericalJulia<false>(slot); }
+void RunFractalType14(uint8_t slot) { RunSphericalJulia<true>(slot); }

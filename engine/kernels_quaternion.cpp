@@ -7,7 +7,6 @@
 
 void RunFractalType11(uint8_t slot)
 {
-    RestartNonFiniteSlotPoint(slot);
     RunChaosGameKernel(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) {
         const Vec3f s = QuaternionRootTerm({x, y, z});
         ApplyAffineTransform(t, x, y, z);
@@ -52,7 +51,7 @@ inline void RunQuaternionJulia(uint8_t slot)
     // Seeds do not reset the fourth component; only a non-finite one restarts.
     float w = gSlotQuaternionW[slot];
     if (!std::isfinite(w)) w = 0.0f;
-    RunFromLastBatchPoint(slot, [&w](uint8_t, int32_t t, float& x, float& y, float& z) {
+    RunChaosGameKernel<kFromLastBatchPoint>(slot, [&w](uint8_t, int32_t t, float& x, float& y, float& z) {
         QuaternionJuliaStep<Conditional>(t, x, y, z, w);
     });
     gSlotQuaternionW[slot] = w;

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstdint>
 
 #include "engine/fractal_model.h"
 #include "engine/kernel_skeleton.h"
@@ -97,33 +96,5 @@ inline Vec3f QuaternionRootTerm(Vec3f p)
 
 inline bool IsFinite3(float x, float y, float z) { return std::isfinite(x) && std::isfinite(y) && std::isfinite(z); }
 
-// A kernel whose orbit went non-finite in an earlier call starts again from
-// the origin, so one division by zero does not blank the slot for good.
-inline void RestartNonFiniteSlotPoint(uint8_t slot)
-{
-    if (!IsFinite3(gSlotPoint.x[slot], gSlotPoint.y[slot], gSlotPoint.z[slot]))
-        gSlotPoint.x[slot] = gSlotPoint.y[slot] = gSlotPoint.z[slot] = 0.0f;
-}
 
-inline void RestartNonFiniteBatchPoint(uint8_t slot)
-{
-    const int32_t last = gSlotBatchLast[slot];
-    if (!IsFinite3(gPointX[last], gPointY[last], gPointZ[last])) gPointX[last] = gPointY[last] = gPointZ[last] = 0.0f;
-}
-
-// Runs the shared skeleton with the orbit resuming from the slot's last batch
-// point; gSlotPoint keeps what it held.
-template <class Map>
-inline void RunFromLastBatchPoint(uint8_t slot, Map map)
-{
-    RestartNonFiniteBatchPoint(slot);
-    const int32_t last = gSlotBatchLast[slot];
-    const float saved[3] = {gSlotPoint.x[slot], gSlotPoint.y[slot], gSlotPoint.z[slot]};
-    gSlotPoint.x[slot] = gPointX[last];
-    gSlotPoint.y[slot] = gPointY[last];
-    gSlotPoint.z[slot] = gPointZ[last];
-    RunChaosGameKernel(slot, map);
-    gSlotPoint.x[slot] = saved[0];
-    gSlotPoint.y[slot] = saved[1];
-    gSlotPoint.z[slot] = saved[2];
-}
+inline constexpr KernelOptions kFromLastBatchPoint{.orbit = OrbitSource::kLastBatchPoint};

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "engine/baseshape_model.h"
-#include "engine/baseshape_seed_pick.h"
 #include "engine/fractal_model.h"
+#include "engine/kernel_skeleton.h"
 #include "engine/point_coloring.h"
 #include "engine/point_maps.h"
 #include "engine/random.h"
@@ -321,69 +321,27 @@ inline int DrawTform(uint32_t word, int count)
 
 }  // namespace
 
-// The frame differs from the shared skeleton where the point is made: a
-// tform drawn by weight replaces the transition pick, and a redraw repeats
-// the draw, the colouring step and the operations for the same index.
 void RunFractalType22(uint8_t slot)
 {
-    int32_t i = gSlotBatchStart[slot];
-    const int32_t end = gSlotBatchEnd[slot];
-    const int32_t last = gSlotBatchLast[slot];
-    Vec3f p = {gPointX[last], gPointY[last], gPointZ[last]};
-    if (!IsFinite3(p.x, p.y, p.z)) p = {0.0f, 0.0f, 0.0f};
-    uint8_t k = gPointColorIndex[last];
+    // The call's threshold for the random signs of the Julia roots.
+    const uint32_t threshold = StepSlotHash(gSlotHash[slot]);
     const int count = std::min<int32_t>(gScriptProgram.tformCount, kScriptMaxTforms);
-    const bool useBaseshapes = gUseBaseshapes != 0;
-    uint32_t hash = gSlotHash[slot];
-    const uint32_t threshold = StepSlotHash(hash);
-    ScriptDraws draws{hash, threshold};
-
-    do {
-        int32_t e = end;
-        if (useBaseshapes) {
-            const BaseshapeSeed seed = PickBaseshapeSeed(slot);
-            p = {seed.x, seed.y, seed.z};
-            k = seed.colorIndex;
-            const BaseshapeRecord& rec = gBaseshapes[seed.baseshape];
-            const uint32_t n = rec.pointsPerRun;
-            if (n == 0) {
-                ColorBaseshapeRun(i, i, slot);
-                gPointX[i] = p.x;
-                gPointY[i] = p.y;
-                gPointZ[i] = p.z;
-                gPointColorIndex[i] = k;
-                ++i;
-                continue;
-            }
-            const int64_t length =
-                rec.randomRunLength ? 1 + static_cast<int64_t>(StepSlotHash(hash) % n) : int64_t{n};
-            e = static_cast<int32_t>(std::min<int64_t>(end, i + length));
-            ColorBaseshapeRun(i, e, slot);
-            if (rec.showBaseshape && i + 1 < end && e + 1 < end) {
-                gPointX[i] = p.x;
-                gPointY[i] = p.y;
-                gPointZ[i] = p.z;
-                gPointColorIndex[i] = k;
-                ++i;
-                ++e;
-                ColorBaseshapeRun(i, e, slot);
-            }
+    // The map draws the tform itself: a redraw repeats the draw, the colouring
+    // step and the operations for the same batch index.
+    constexpr KernelOptions kOptions{.orbit = OrbitSource::kLastBatchPoint,
+                                     .pick = TransformPick::kNone,
+                                     .mapStepsHash = true,
+                                     .mapTakesIndex = true};
+    RunChaosGameKernel<kOptions>(slot, [threshold, count](uint8_t s, int32_t, float& x, float& y, float& z,
+                                                          uint32_t& hash, int32_t j) {
+        // Without tforms the point is stored as it stands.
+        Vec3f p = {x, y, z};
+        ScriptDraws draws{hash, threshold};
+        for (int redraw = 0; count > 0 && redraw < kScriptRedrawLimit; ++redraw) {
+            const int tform = DrawTform(StepSlotHash(hash), count);
+            gSlotColorStep[s].load(std::memory_order_relaxed)(s, tform, j);
+            if (RunScriptTform(tform, p, draws, s)) break;
         }
-        gSlotColorStart[slot].load(std::memory_order_relaxed)(slot);
-        for (int32_t j = i; j < e; ++j) {
-            gPointColorIndex[j] = k;
-            // Without tforms the point is stored as it stands.
-            for (int redraw = 0; count > 0 && redraw < kScriptRedrawLimit; ++redraw) {
-                const int tform = DrawTform(StepSlotHash(hash), count);
-                gSlotColorStep[slot].load(std::memory_order_relaxed)(slot, tform, j);
-                if (RunScriptTform(tform, p, draws, slot)) break;
-            }
-            gPointX[j] = p.x;
-            gPointY[j] = p.y;
-            gPointZ[j] = p.z;
-        }
-        i = e;
-    } while (useBaseshapes && i != end);
-
-    gSlotHash[slot] = hash;
+        x = p.x, y = p.y, z = p.z;
+    });
 }

@@ -13,6 +13,7 @@
 #include "engine/kernel_framework.h"
 #include "engine/kernels_flames.h"
 #include "engine/kernels_julia.h"
+#include "engine/kernels_kleinian.h"
 #include "engine/kernels_quaternion.h"
 #include "support/slot_setup.h"
 
@@ -225,6 +226,142 @@ TEST_F(ChaosKernels, QuaternionJuliaKeepsTheFourthComponentAcrossSeedsAndCalls)
         kernel(1);
         EXPECT_TRUE(std::isfinite(gSlotQuaternionW[1]));
         for (int j = 1000; j < 2000; ++j) ASSERT_TRUE(std::isfinite(gPointX[j]));
+    }
+}
+
+// Without baseshapes the run factor is 0: type 3 draws every point at
+// height 0 and type 19 every point on the unit sphere; both carry their
+// complex orbit from call to call.
+TEST_F(ChaosKernels, KleiniansWithoutBaseshapesLieInThePlaneOrOnTheSphere)
+{
+    ComputeTransformCoefficients({1.91f, 0.05f}, {1.91f, -0.05f});
+    gSlotComplexPoint.re[1] = 0.2f, gSlotComplexPoint.im[1] = -0.1f;
+    for (int call = 0; call < 3; ++call) {
+        const std::vector<float> flat = Batch(RunFractalType03, 0, 0, 0);
+        EXPECT_EQ(gSlotComplexPoint.re[1], flat[2999]);  // the last point is (im w, 0, re w)
+        EXPECT_EQ(gSlotComplexPoint.im[1], flat[2997]);
+        const std::vector<float> sphere = Batch(RunFractalType19, 0, 0, 0);
+        for (int j = 0; j < 1000; ++j) {
+            ASSERT_EQ(flat[3 * j + 1], 0.0f) << j;
+            const float r = std::sqrt(sphere[3 * j] * sphere[3 * j] + sphere[3 * j + 1] * sphere[3 * j + 1] +
+                                      sphere[3 * j + 2] * sphere[3 * j + 2]);
+            ASSERT_NEAR(r, 1.0f, 1e-5f) << j;
+            ASSERT_EQ(gStepTransforms[j], -1);  // no colouring steps
+        }
+    }
+}
+
+// With the height h of the orbit in the slot, the spherical Julia points lie
+// at distance 1 / (1 - 0.1875 h) (type 13) or 1 / (1 + 0.1875 h) (type 14)
+// from the origin, h following the height step from the slot's value.
+TEST_F(ChaosKernels, SphericalJuliaPointsLieOnSpheresSetByTheHeight)
+{
+    test_support::SetAffine(0, 0.5f, -0.3f, 0.0f, 0.2f);
+    test_support::SetAffine(1, 0.5f, 0.4f, 0.0f, 0.1f);
+    for (bool quotient : {false, true}) {
+        float h = -0.8f;
+        gSlotQuaternionW[1] = h;
+        gSlotComplexPoint.re[1] = 0.3f, gSlotComplexPoint.im[1] = 0.6f;
+        const std::vector<float> b = Batch(quotient ? RunFractalType14 : RunFractalType13, 0, 0, 0);
+        for (int j = 0; j < 1000; ++j) {
+            const float r = std::sqrt(b[3 * j] * b[3 * j] + b[3 * j + 1] * b[3 * j + 1] + b[3 * j + 2] * b[3 * j + 2]);
+            const float tilt = quotient ? 1.0f + 0.1875f * h : 1.0f - 0.1875f * h;
+            ASSERT_NEAR(r * tilt, 1.0f, 2e-5f) << quotient << " at " << j;
+            h = (h >= 0 ? std::pow(std::fabs(h), 0.85f) : -std::pow(std::fabs(h), 0.85f)) + 0.1475f;
+        }
+        EXPECT_FLOAT_EQ(gSlotQuaternionW[1], h);
+    }
+}
+
+// Every point of the inversion types is the image of the previous one in
+// one of the spheres: distances from the centre multiply to m00. The
+// Apollonian set maps the centre onto itself.
+TEST_F(ChaosKernels, InversionsMultiplyDistancesToTheSquaredRadius)
+{
+    test_support::SetAffine(0, 0.8f, 0.0f, 0.0f, 0.0f);
+    test_support::SetAffine(1, 0.3f, 1.0f, 0.5f, 0.0f);
+    test_support::SetTransforms(2);
+    test_support::SetAffine(0, 0.8f, 0.0f, 0.0f, 0.0f);
+    test_support::SetAffine(1, 0.3f, 1.0f, 0.5f, 0.0f);
+    const TransformCoefficients& c = gTransformCoefficients;
+    const float start[3] = {0.4f, 0.1f, -0.3f};
+    for (FractalKernel kernel : {RunFractalType12, RunFractalType21}) {
+        const std::vector<float> b = Batch(kernel, start[0], start[1], start[2]);
+        for (int j = 0; j < 1000; ++j) {
+            bool some = false;
+            for (int t = 0; t < 2; ++t) {
+                auto dist = [&](float x, float y, float z) {
+                    return std::sqrt((x - c.tx[t]) * (x - c.tx[t]) + (y - c.ty[t]) * (y - c.ty[t]) +
+                                     (z - c.tz[t]) * (z - c.tz[t]));
+                };
+                const float product = dist(b[3 * j], b[3 * j + 1], b[3 * j + 2]) *
+                                      dist(Prev(b, j, 0, start), Prev(b, j, 1, start), Prev(b, j, 2, start));
+                some = some || std::fabs(product - c.m00[t]) < 1e-4f * (1 + c.m00[t]);
+            }
+            ASSERT_TRUE(some) << j;
+        }
+    }
+    for (int e = 0; e < 256; ++e) gTransformTransitions[0][e] = gTransformTransitions[1][e] = 0;
+    const std::vector<float> centre = Batch(RunFractalType12, 0.0f, 0.0f, 0.0f);
+    for (float v : centre) ASSERT_EQ(v, 0.0f);
+}
+
+// Seeds of type 21 turn about y by a multiple of 2 pi / n before they are
+// stored or iterated.
+TEST_F(ChaosKernels, TessellationSeedsTurnBySectors)
+{
+    BaseshapeSampler saved[kBaseshapeTableSize];
+    for (int k = 0; k < kBaseshapeTableSize; ++k) {
+        saved[k] = gBaseshapeGenerators[0][k];
+        gBaseshapeGenerators[0][k] = [](BaseshapePoint* p, uint8_t) { p->x = 1.0f, p->y = 7.0f, p->z = 0.0f; };
+    }
+    test_support::SetTransforms(5);
+    gUseBaseshapes = 1;
+    gBaseshapes[0].pointsPerRun = 0;
+    const std::vector<float> b = Batch(RunFractalType21, 0, 0, 0);
+    int sectors[5] = {};
+    for (int j = 0; j < 1000; ++j) {
+        ASSERT_EQ(b[3 * j + 1], 7.0f);
+        const float angle = std::atan2(b[3 * j + 2], -b[3 * j]);  // x = -cos, z = sin
+        const float k = angle / (6.2831855f / 5.0f);
+        const int sector = (static_cast<int>(std::lround(k)) + 5) % 5;
+        ASSERT_NEAR(k, std::round(k), 1e-4f) << j;
+        ++sectors[sector];
+    }
+    for (int count : sectors) EXPECT_GT(count, 150);
+    for (int k = 0; k < kBaseshapeTableSize; ++k) gBaseshapeGenerators[0][k] = saved[k];
+}
+
+// The attractor types choose no transformation: no colouring steps, the
+// previous transformation untouched; type 18 leaves the hash alone and type 4
+// draws six words at each of its restarts, at points 201, 402, 603 and 804
+// of the call, on a small sphere about a lattice point.
+TEST_F(ChaosKernels, AttractorsChooseNoTransformationAndPopcornRestartsEvery200Points)
+{
+    test_support::SetAffine(0, 0.5f, -0.4f, 0.0f, 0.9f);
+    for (FractalKernel kernel : {RunFractalType04, RunFractalType18}) {
+        gSlotTransform[1] = 3;
+        const uint32_t hash = 0xBEEF1u;
+        const std::vector<float> b = Batch(kernel, 0.1f, 0.2f, 0.3f);
+        EXPECT_EQ(gSlotTransform[1], 0);  // Batch() set it
+        for (int j = 0; j < 1000; ++j) ASSERT_EQ(gStepTransforms[j], -1);
+        uint32_t expected = hash;
+        if (kernel == RunFractalType04) {
+            for (int k = 0; k < 24; ++k) expected = HashStep(expected);
+            const float cell = 0.34932038f;
+            for (int j = 0; j < 1000; ++j) {
+                const bool restart = j == 200 || j == 401 || j == 602 || j == 803;
+                const float y = b[3 * j + 1];
+                if (!restart) {
+                    ASSERT_EQ(y, (j == 0 ? 0.2f : b[3 * j - 2]) - 0.0025f) << j;
+                    continue;
+                }
+                ASSERT_LE(std::fabs(y), 0.0151f) << j;
+                for (float v : {b[3 * j], b[3 * j + 2]})
+                    ASSERT_LE(std::fabs(v - cell * std::round(v / cell)), 0.04f) << j;
+            }
+        }
+        EXPECT_EQ(gSlotHash[1], expected);
     }
 }
 
