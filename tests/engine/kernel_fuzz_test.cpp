@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "engine/escape_time_kernels.h"
@@ -39,8 +40,13 @@ void PrepareScript(RandomState& rnd, const FuzzCase& fc)
         p.operationFirstParameter[j] = static_cast<uint8_t>(RandomStep(rnd));
         if (fc.set == FuzzSet::kNoChains) p.operationCode[j] = kScriptBoolSphere, p.operationFirstParameter[j] = 0;
     }
-    for (float& f : p.parameters) f = fc.set == FuzzSet::kHuge ? test_support::FuzzUniform(rnd, -1e30f, 1e30f)
-                                                              : test_support::FuzzUniform(rnd, -3.0f, 3.0f);
+    // Counts, steps and radii that are zero, huge, infinite or not a number.
+    const float special[] = {0.0f, 1e30f, INFINITY, -INFINITY, NAN};
+    for (float& f : p.parameters) {
+        f = fc.set == FuzzSet::kHuge ? test_support::FuzzUniform(rnd, -1e30f, 1e30f)
+                                     : test_support::FuzzUniform(rnd, -3.0f, 3.0f);
+        if (fc.set == FuzzSet::kZero) f = special[RandomStep(rnd) % 5u];
+    }
     if (fc.set == FuzzSet::kNoChains) {
         const float far[5] = {50.0f, 50.0f, 50.0f, 0.5f, 1.0f};  // keep only points inside a far sphere
         std::copy(far, far + 5, p.parameters);
