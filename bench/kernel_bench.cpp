@@ -12,7 +12,9 @@
 #include "engine/escape_time_kernels.h"
 #include "engine/fractal_model.h"
 #include "engine/fractal_type_00.h"
+#include "engine/generator_groups.h"
 #include "engine/kernel_framework.h"
+#include "engine/kernels_generator_chains.h"
 #include "engine/pick_table.h"
 #include "engine/point_coloring.h"
 #include "engine/random.h"
@@ -116,9 +118,13 @@ void BM_ApplySymmetry(benchmark::State& state)
 BENCHMARK(BM_ApplySymmetry)->ArgName("mode")->Arg(3)->Arg(6)->Arg(10);
 
 // Points per second of one type's kernel on SetUpModel's four
-// transformations: one orbit, colouring mode 6. Add a type when its kernel
-// lands; types needing data of their own set it up in PrepareType.
-const int kBenchedTypes[] = {0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23};
+// transformations: one orbit, colouring mode 6; types needing data of their
+// own set it up in PrepareType.
+// Every chaos-game type but 48 (benchmarked with its chains below); 46 and
+// 49 by row below.
+const int kBenchedTypes[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
+                             17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33,
+                             34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 47};
 
 // Four tforms of scale and translate, the affine set of SetUpModel.
 void SetUpAffineScript()
@@ -206,5 +212,29 @@ const bool kTypesRegistered = [] {
     }
     return true;
 }();
+
+// Type 48 with every transformation's chain of n blocks: "Affine Trans"
+// holding the transformation, then warps "(+) Sin" and "(+) Swirl I" in turn.
+void BM_FractalType48(benchmark::State& state)
+{
+    SetUpModel(false, 6);
+    const int32_t blocks = static_cast<int32_t>(state.range(0));
+    ReplaceGeneratorGroups(NewGeneratorGroupArray(4), 4);
+    for (int t = 0; t < 4; ++t) {
+        AllocateGeneratorGroup(t, 0.25f, blocks, 0, 31, 33, 31, 33);
+        const TransformCoefficients& c = gTransformCoefficients;
+        const float q[12] = {c.m00[t], c.m01[t], c.m02[t], c.m10[t], c.m11[t], c.m12[t],
+                             c.m20[t], c.m21[t], c.m22[t], c.tx[t],  c.ty[t],  c.tz[t]};
+        for (int e = 0; e < 12; ++e) gGeneratorGroups[t].parameters[0][e] = q[e];
+        for (int32_t k = 1; k < blocks; ++k) SetGeneratorValues3(t, k, 0.05f, 0.05f, 0.05f);
+    }
+    for (auto _ : state) {
+        RunFractalType48(0);
+        benchmark::DoNotOptimize(gPointX[999]);
+    }
+    state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
+    ReplaceGeneratorGroups(nullptr, 0);
+}
+BENCHMARK(BM_FractalType48)->ArgName("blocks")->Arg(1)->Arg(3)->Arg(5);
 
 }  // namespace

@@ -238,3 +238,15 @@ inline void ApplyAffineTransform(int32_t t, float& x, float& y, float& z)
     y = ny;
     z = nz;
 }
+
+// The linear part of transformation t (no translation).
+inline void ApplyLinearTransform(int32_t t, float& x, float& y, float& z)
+{
+    const TransformCoefficients& c = gTransformCoefficients;
+    const float nx = c.m00[t] * x + c.m01[t] * y + c.m02[t] * z;
+    const float ny = c.m10[t] * x + c.m11[t] * y + c.m12[t] * z;
+    const float nz = c.m20[t] * x + c.m21[t] * y + c.m22[t] * z;
+    x = nx;
+    y = ny;
+    z = nz;
+}

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/escape_time_kernels.h"
+#include "engine/generator_groups.h"
 #include "engine/script_program.h"
 #include "support/kernel_fuzz.h"
 
@@ -74,23 +75,54 @@ void PrepareEscapeRow(RandomState&, const FuzzCase&)
     gMandelbrotCentre[0] = -0.75;
 }
 
+// Chains of 0 to 5 random blocks with parameters in [-1.5, 1.5), sometimes
+// fewer groups than transformations.
+void PrepareChains(RandomState& rnd, const FuzzCase& fc)
+{
+    if (fc.set == FuzzSet::kNoChains) {
+        ReplaceGeneratorGroups(nullptr, 0);
+        return;
+    }
+    const int32_t count = gPickTransformCount - static_cast<int32_t>(RandomStep(rnd) % 2u);
+    ReplaceGeneratorGroups(NewGeneratorGroupArray(count), count);
+    if (fc.set == FuzzSet::kEmptyChains) return;
+    for (int32_t g = 0; g < count; ++g) {
+        uint8_t types[kMaxGeneratorBlocks];
+        for (uint8_t& type : types) type = static_cast<uint8_t>(RandomStep(rnd) % kGeneratorBlockTypes);
+        BuildGeneratorGroup(gGeneratorGroups[g], 1.0f, static_cast<int32_t>(RandomStep(rnd) % 6u), types);
+        for (int32_t k = 0; k < gGeneratorGroups[g].blockCount; ++k) {
+            for (int e = 0; e < gGeneratorParameterCounts[types[k]]; ++e) {
+                gGeneratorGroups[g].parameters[k][e] = test_support::FuzzUniform(rnd, -1.5f, 1.5f);
+            }
+        }
+    }
+}
+
 struct FuzzedType {
     int type;
     bool mayEndEarly;  // the kernel may end a call before its last index
     FuzzPrepare prepare;
 };
 
-// Add a type here when its kernel lands.
+// Every fractal type.
 const FuzzedType kFuzzedTypes[] = {
-    {0, false, NothingToPrepare},  {1, false, NothingToPrepare},  {3, false, PrepareMobius},
-    {4, false, NothingToPrepare},  {5, false, NothingToPrepare},  {6, false, NothingToPrepare},
-    {7, false, NothingToPrepare},  {8, false, NothingToPrepare},  {9, false, NothingToPrepare},
-    {10, false, NothingToPrepare}, {11, false, NothingToPrepare}, {12, false, NothingToPrepare},
-    {13, false, NothingToPrepare}, {14, false, NothingToPrepare}, {15, false, NothingToPrepare},
-    {16, false, NothingToPrepare}, {17, false, NothingToPrepare}, {18, false, NothingToPrepare},
-    {19, false, PrepareMobius}, {20, false, NothingToPrepare}, {21, false, NothingToPrepare},
-    {22, false, PrepareScript},    {23, false, NothingToPrepare}, {46, false, PrepareEscapeRow},
-    {49, false, PrepareEscapeRow},
+    {0, false, NothingToPrepare}, {1, false, NothingToPrepare}, {2, false, NothingToPrepare},
+    {3, false, PrepareMobius}, {4, false, NothingToPrepare}, {5, false, NothingToPrepare},
+    {6, false, NothingToPrepare}, {7, false, NothingToPrepare}, {8, false, NothingToPrepare},
+    {9, false, NothingToPrepare}, {10, false, NothingToPrepare}, {11, false, NothingToPrepare},
+    {12, false, NothingToPrepare}, {13, false, NothingToPrepare}, {14, false, NothingToPrepare},
+    {15, false, NothingToPrepare}, {16, false, NothingToPrepare}, {17, false, NothingToPrepare},
+    {18, false, NothingToPrepare}, {19, false, PrepareMobius}, {20, false, NothingToPrepare},
+    {21, false, NothingToPrepare}, {22, false, PrepareScript}, {23, false, NothingToPrepare},
+    {24, false, NothingToPrepare}, {25, false, NothingToPrepare}, {26, false, NothingToPrepare},
+    {27, false, NothingToPrepare}, {28, false, NothingToPrepare}, {29, false, NothingToPrepare},
+    {30, false, NothingToPrepare}, {31, false, NothingToPrepare}, {32, false, NothingToPrepare},
+    {33, false, NothingToPrepare}, {34, false, NothingToPrepare}, {35, false, NothingToPrepare},
+    {36, false, NothingToPrepare}, {37, false, NothingToPrepare}, {38, false, NothingToPrepare},
+    {39, true, NothingToPrepare}, {40, false, NothingToPrepare}, {41, false, NothingToPrepare},
+    {42, false, NothingToPrepare}, {43, false, NothingToPrepare}, {44, false, NothingToPrepare},
+    {45, false, NothingToPrepare}, {46, false, PrepareEscapeRow}, {47, false, NothingToPrepare},
+    {48, false, PrepareChains}, {49, false, PrepareEscapeRow},
 };
 
 const FuzzCase kFuzzCases[] = {
@@ -134,6 +166,7 @@ TEST(KernelFuzz, EveryCallFillsItsSliceWithoutHanging)
     gUseBaseshapes = 0;
     gEscapeFunction = 0;
     gScriptProgram = ScriptProgram{};
+    ReplaceGeneratorGroups(nullptr, 0);
 }
 
 }  // namespace
