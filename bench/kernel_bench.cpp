@@ -206,8 +206,9 @@ const bool kTypesRegistered = [] {
     }
     for (int type : {46, 49}) {
         for (int row = 0; row <= 5; ++row) {
-            benchmark::RegisterBenchmark(("BM_FractalType/" + std::to_string(type) + "/row:" + std::to_string(row)).c_str(),
-                                         BM_EscapeTimeType, type, row);
+            benchmark::RegisterBenchmark(
+                ("BM_FractalType/" + std::to_string(type) + "/row:" + std::to_string(row)).c_str(), BM_EscapeTimeType,
+                type, row);
         }
     }
     return true;

@@ -36,6 +36,32 @@ inline float RadSinWave(Vec3f v)
                     (v.x * v.x + v.y * v.y + v.z * v.z));
 }
 
+// Type 4: the orbit restarts every 200 points of a call on a small sphere
+// about a point of a coarse random lattice in the x-z plane.
+struct PopcornMap {
+    int count = 0;
+
+    void operator()(uint8_t, int32_t, float& x, float& y, float& z, uint32_t& hash)
+    {
+        if (++count > 200) {
+            uint32_t h[6];
+            for (uint32_t& word : h) word = StepSlotHash(hash);
+            const float u = static_cast<float>(h[1]) * 4.6566129e-10f - 1.0f;
+            const float q = std::cos(std::asin(u));
+            const float phi = static_cast<float>(h[0]) * 1.4629181e-09f;
+            const float cell = 0.34932038f;
+            x = 0.0125f * q * std::sin(phi) + cell * static_cast<float>(int(h[2] & 7u) - int(h[3] & 7u));
+            y = 0.0125f * u;
+            z = 0.0125f * q * std::cos(phi) + cell * static_cast<float>(int(h[4] & 7u) - int(h[5] & 7u));
+            count = 0;
+        }
+        const float nx = x - 0.025f * std::sin(z + std::tan(3.0f * z));
+        z = z - 0.025f * std::sin(x + std::tan(3.0f * x));
+        x = nx;
+        y -= 0.0025f;
+    }
+};
+
 }  // namespace
 
 void RunFractalType01(uint8_t slot)
@@ -60,6 +86,15 @@ void RunFractalType01(uint8_t slot)
         }
         x -= 1.0f, y -= 1.0f, z -= 1.0f;
     });
+}
+
+void RunFractalType04(uint8_t slot)
+{
+    constexpr KernelOptions kOptions{.orbit = OrbitSource::kLastBatchPoint,
+                                     .pick = TransformPick::kNone,
+                                     .coloring = false,
+                                     .mapStepsHash = true};
+    RunChaosGameKernel<kOptions>(slot, PopcornMap{});
 }
 
 void RunFractalType15(uint8_t slot)
@@ -101,6 +136,27 @@ void RunFractalType15(uint8_t slot)
     });
 }
 
+// Type 18: the Gumowski-Mira map in the x-z plane with alpha = tz and mu = tx
+// of transformation 0, the height stepped on y.
+void RunFractalType18(uint8_t slot)
+{
+    const float alpha = gTransformCoefficients.tz[0], mu = gTransformCoefficients.tx[0];
+    // The map's rational term; a zero denominator (alpha <= 0 and x^2 = -alpha)
+    // gives no term instead of a non-finite point.
+    auto term = [alpha, mu](float x) {
+        const float d = x * x + alpha;
+        return d != 0.0f ? 2.0f * x * x * (alpha - mu) / d : 0.0f;
+    };
+    constexpr KernelOptions kOptions{
+        .orbit = OrbitSource::kLastBatchPoint, .pick = TransformPick::kNone, .coloring = false};
+    RunChaosGameKernel<kOptions>(slot, [term, mu](uint8_t, int32_t, float& x, float& y, float& z) {
+        const float nx = term(x) + mu * x + z;
+        z = term(nx) + mu * nx - x;
+        x = nx;
+        y = HeightStep(y);
+    });
+}
+
 void RunFractalType23(uint8_t slot)
 {
     RunChaosGameKernel(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) {
@@ -135,65 +191,5 @@ void RunFractalType23(uint8_t slot)
             }
         }
         x = acc.x, y = acc.y, z = acc.z;
-    });
-}
-
-namespace {
-
-// Type 4: the orbit restarts every 200 points of a call on a small sphere
-// about a point of a coarse random lattice in the x-z plane.
-struct PopcornMap {
-    int count = 0;
-
-    void operator()(uint8_t, int32_t, float& x, float& y, float& z, uint32_t& hash)
-    {
-        if (++count > 200) {
-            uint32_t h[6];
-            for (uint32_t& word : h) word = StepSlotHash(hash);
-            const float u = static_cast<float>(h[1]) * 4.6566129e-10f - 1.0f;
-            const float q = std::cos(std::asin(u));
-            const float phi = static_cast<float>(h[0]) * 1.4629181e-09f;
-            const float cell = 0.34932038f;
-            x = 0.0125f * q * std::sin(phi) + cell * static_cast<float>(int(h[2] & 7u) - int(h[3] & 7u));
-            y = 0.0125f * u;
-            z = 0.0125f * q * std::cos(phi) + cell * static_cast<float>(int(h[4] & 7u) - int(h[5] & 7u));
-            count = 0;
-        }
-        const float nx = x - 0.025f * std::sin(z + std::tan(3.0f * z));
-        z = z - 0.025f * std::sin(x + std::tan(3.0f * x));
-        x = nx;
-        y -= 0.0025f;
-    }
-};
-
-}  // namespace
-
-void RunFractalType04(uint8_t slot)
-{
-    constexpr KernelOptions kOptions{.orbit = OrbitSource::kLastBatchPoint,
-                                     .pick = TransformPick::kNone,
-                                     .coloring = false,
-                                     .mapStepsHash = true};
-    RunChaosGameKernel<kOptions>(slot, PopcornMap{});
-}
-
-// Type 18: the Gumowski-Mira map in the x-z plane with alpha = tz and mu = tx
-// of transformation 0, the height stepped on y.
-void RunFractalType18(uint8_t slot)
-{
-    const float alpha = gTransformCoefficients.tz[0], mu = gTransformCoefficients.tx[0];
-    // The map's rational term; a zero denominator (alpha <= 0 and x^2 = -alpha)
-    // gives no term instead of a non-finite point.
-    auto term = [alpha, mu](float x) {
-        const float d = x * x + alpha;
-        return d != 0.0f ? 2.0f * x * x * (alpha - mu) / d : 0.0f;
-    };
-    constexpr KernelOptions kOptions{
-        .orbit = OrbitSource::kLastBatchPoint, .pick = TransformPick::kNone, .coloring = false};
-    RunChaosGameKernel<kOptions>(slot, [term, mu](uint8_t, int32_t, float& x, float& y, float& z) {
-        const float nx = term(x) + mu * x + z;
-        z = term(nx) + mu * nx - x;
-        x = nx;
-        y = HeightStep(y);
     });
 }

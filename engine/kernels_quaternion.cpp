@@ -5,17 +5,6 @@
 #include "engine/kernel_skeleton.h"
 #include "engine/point_maps.h"
 
-void RunFractalType11(uint8_t slot)
-{
-    RunChaosGameKernel(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) {
-        const Vec3f s = QuaternionRootTerm({x, y, z});
-        ApplyAffineTransform(t, x, y, z);
-        x += s.x;
-        y += s.y;
-        z += s.z;
-    });
-}
-
 namespace {
 
 // Types 5 and 6: one branch of the square root of q = (x, y, z, w) - c, with
@@ -30,9 +19,11 @@ inline void QuaternionJuliaStep(int32_t t, float& x, float& y, float& z, float& 
     const double q0 = static_cast<double>(x) - c.tx[0];
     double q1, q2, q3;
     if (!Conditional || q0 > 0.0) {
-        q1 = static_cast<double>(y) - c.tz[0], q2 = static_cast<double>(z) - c.tx[1], q3 = static_cast<double>(w) - c.tz[1];
+        q1 = static_cast<double>(y) - c.tz[0], q2 = static_cast<double>(z) - c.tx[1],
+        q3 = static_cast<double>(w) - c.tz[1];
     } else {
-        q1 = static_cast<double>(y) + c.tz[0], q2 = static_cast<double>(z) + c.tx[1], q3 = static_cast<double>(w) + c.tz[1];
+        q1 = static_cast<double>(y) + c.tz[0], q2 = static_cast<double>(z) + c.tx[1],
+        q3 = static_cast<double>(w) + c.tz[1];
     }
     const double v = std::sqrt(q1 * q1 + q2 * q2 + q3 * q3);
     const double r = std::sqrt(q0 * q0 + v * v);
@@ -60,4 +51,16 @@ inline void RunQuaternionJulia(uint8_t slot)
 }  // namespace
 
 void RunFractalType05(uint8_t slot) { RunQuaternionJulia<true>(slot); }
+
 void RunFractalType06(uint8_t slot) { RunQuaternionJulia<false>(slot); }
+
+void RunFractalType11(uint8_t slot)
+{
+    RunChaosGameKernel(slot, [](uint8_t, int32_t t, float& x, float& y, float& z) {
+        const Vec3f s = QuaternionRootTerm({x, y, z});
+        ApplyAffineTransform(t, x, y, z);
+        x += s.x;
+        y += s.y;
+        z += s.z;
+    });
+}

@@ -105,7 +105,10 @@ bool InvertedInASphere(P prev, P cur)
     return false;
 }
 
-float HeightStep(float h) { return (h >= 0 ? std::pow(std::fabs(h), 0.85f) : -std::pow(std::fabs(h), 0.85f)) + 0.1475f; }
+float HeightStep(float h)
+{
+    return (h >= 0 ? std::pow(std::fabs(h), 0.85f) : -std::pow(std::fabs(h), 0.85f)) + 0.1475f;
+}
 
 TEST_F(ChaosKernels, EveryPointKeepsItsTypesInvariant)
 {
@@ -151,8 +154,8 @@ TEST_F(ChaosKernels, EveryPointKeepsItsTypesInvariant)
              return j >= 6 || (Close(c.x * c.x - c.y * c.y - c.z * c.z, p.x) && Close(2 * c.x * c.y, p.y) &&
                                Close(2 * c.x * c.z, p.z));
          }},
-        {"Julia Z^2+C", RunFractalType08, none, start, [](P p, P c, int, int) { return SquaresBack(p, c, false, false); }},
-        {"Julia quotient", RunFractalType09, none, start, [](P p, P c, int, int) { return SquaresBack(p, c, true, false); }},
+        {"Julia Z^2+C", RunFractalType08, none, start, [](P p, P c, int, int) { return SquaresBack(p, c, 0, 0); }},
+        {"Julia quotient", RunFractalType09, none, start, [](P p, P c, int, int) { return SquaresBack(p, c, 1, 0); }},
         {"Julia II", RunFractalType16, none, start, [](P p, P c, int, int) { return SquaresBack(p, c, false, true); }},
         {"Julia III", RunFractalType17, none, start, [](P p, P c, int, int) { return SquaresBack(p, c, true, true); }},
         {"conditional quaternion Julia", RunFractalType05, none, {0.5f, 0.5f, 0.5f},
@@ -160,7 +163,8 @@ TEST_F(ChaosKernels, EveryPointKeepsItsTypesInvariant)
         {"quaternion Julia", RunFractalType06, none, {0.5f, 0.5f, 0.5f},
          [](P p, P c, int t, int) { return QuaternionRootOf(p, c, t, false); }},
         // Without baseshapes the run factor is 0.
-        {"Kleinians at height 0", RunFractalType03, none, start, [](P, P c, int t, int) { return c.y == 0 && t == -1; }},
+        {"Kleinians at height 0", RunFractalType03, none, start,
+         [](P, P c, int t, int) { return c.y == 0 && t == -1; }},
         {"spherical Kleinians on the unit sphere", RunFractalType19, none, start,
          [](P, P c, int, int) { return std::fabs(Length(c) - 1) < 1e-5f; }},
         // The orbit's height h, kept in the slot, sets the sphere's radius.
@@ -192,7 +196,7 @@ TEST_F(ChaosKernels, EveryPointKeepsItsTypesInvariant)
          [](P p, P c, int t, int j) {
              if (t != -1) return false;
              if (j != 200 && j != 401 && j != 602 && j != 803) return c.y == p.y - 0.0025f;
-             auto nearLattice = [](float v) { return std::fabs(v - 0.34932038f * std::round(v / 0.34932038f)) < 0.04f; };
+             auto nearLattice = [](float v) { return std::fabs(std::remainder(v, 0.34932038f)) < 0.04f; };
              return std::fabs(c.y) <= 0.0151f && nearLattice(c.x) && nearLattice(c.z);
          }},
         // Seeds (1, 7, 0) turn about y by a multiple of 2 pi / 5.
@@ -217,7 +221,8 @@ TEST_F(ChaosKernels, EveryPointKeepsItsTypesInvariant)
         for (int s = 0; s < kMaxRenderSlots; ++s) gSlotColorStep[s] = RecordStep;
         const std::vector<P> b = Batch(c.kernel, c.start);
         for (int j = 0; j < 1000; ++j) {
-            ASSERT_TRUE(c.holds(j == 0 ? c.start : b[j - 1], b[j], gStepTransforms[j], j)) << c.name << " at " << j;
+            const P prev = j == 0 ? c.start : b[j - 1];
+            ASSERT_TRUE(c.holds(prev, b[j], gStepTransforms[j], j)) << c.name << " at " << j;
         }
         TearDown();
         SetUp();

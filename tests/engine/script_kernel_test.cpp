@@ -85,7 +85,8 @@ TEST_F(ScriptKernel, EveryPointIsItsTformsImageOfThePreviousOne)
          {{{kScriptScale, {0.5f, 0.25f, -0.5f}}, {kScriptTranslate, {1.0f, 0.0f, -2.0f}}},
           {{kScriptScale, {0.5f, 0.5f, 0.5f}}, {kScriptTranslate, {0.0f, 3.0f, 0.0f}}}},
          [](int t, P p) {
-             return t == 0 ? P{0.5f * p.x + 1.0f, 0.25f * p.y, -0.5f * p.z - 2.0f} : P{0.5f * p.x, 0.5f * p.y + 3.0f, 0.5f * p.z};
+             return t == 0 ? P{0.5f * p.x + 1.0f, 0.25f * p.y, -0.5f * p.z - 2.0f}
+                           : P{0.5f * p.x, 0.5f * p.y + 3.0f, 0.5f * p.z};
          }},
         {"a matrix after a translation starts again from the input",
          {{{kScriptTranslate, {5.0f, 5.0f, 5.0f}}, {kScriptMatrix3D, {0, 0.5f, 0, 0, 0, 0.5f, 0.5f, 0, 0}}}},
