@@ -105,7 +105,7 @@ TEST_F(ScriptKernel, EveryPointIsItsTformsImageOfThePreviousOne)
             ++uses[gSteps[j][0]];
             ASSERT_EQ(b[j], c.image(gSteps[j][0], j == 0 ? start : b[j - 1])) << c.name << " at " << j;
         }
-        if (c.tforms.size() == 2) EXPECT_TRUE(uses[0] > 400 && uses[1] > 400) << c.name;
+        EXPECT_TRUE(c.tforms.size() == 1 || (uses[0] > 400 && uses[1] > 400)) << c.name;
     }
 }
 
