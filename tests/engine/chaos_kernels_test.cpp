@@ -259,17 +259,4 @@ TEST_F(ChaosKernels, QuaternionJuliaKeepsTheFourthComponentAcrossSeeds)
     }
 }
 
-// The attractor types choose no transformation: the previous one stays,
-// type 18 leaves the hash alone and type 4 draws six words per restart.
-TEST_F(ChaosKernels, AttractorsDrawHashWordsOnlyToRestart)
-{
-    for (auto [kernel, steps] : {std::pair{&RunFractalType04, 24}, std::pair{&RunFractalType18, 0}}) {
-        Batch(kernel, {0.1f, 0.2f, 0.3f});
-        uint32_t expected = 0xBEEF1u;
-        for (int k = 0; k < steps; ++k) expected = HashStep(expected);
-        EXPECT_EQ(gSlotHash[1], expected);
-        EXPECT_EQ(gSlotTransform[1], 0);
-    }
-}
-
 }  // namespace

@@ -29,10 +29,13 @@ void PrepareScript(RandomState& rnd, const FuzzCase& fc)
 {
     ScriptProgram& p = gScriptProgram;
     p = ScriptProgram{};
+    SetColoringMode(3);  // the colouring step indexes the transformation colours by tform
     if (fc.set == FuzzSet::kEmptyChains) return;
+    // The zero set has more tforms than fit and weights that never reach u.
     p.tformCount = fc.set == FuzzSet::kNoChains ? 3 : static_cast<int32_t>(RandomStep(rnd) % 80u) - 5;
+    if (fc.set == FuzzSet::kZero) p.tformCount = 70;
     for (int t = 0; t < kScriptMaxTforms; ++t) {
-        p.tformWeight[t] = test_support::FuzzUniform(rnd, -0.2f, 0.6f);
+        p.tformWeight[t] = fc.set == FuzzSet::kZero ? 0.0f : test_support::FuzzUniform(rnd, -0.2f, 0.6f);
         p.tformFirstOperation[t] = static_cast<uint8_t>(RandomStep(rnd));
         p.tformOperationCount[t] = static_cast<uint8_t>(RandomStep(rnd) % (t % 7 == 0 ? 256u : 6u));
     }
@@ -166,6 +169,7 @@ TEST(KernelFuzz, EveryCallFillsItsSliceWithoutHanging)
     gUseBaseshapes = 0;
     gEscapeFunction = 0;
     gScriptProgram = ScriptProgram{};
+    ResetColoringTables();
     ReplaceGeneratorGroups(nullptr, 0);
 }
 

@@ -142,39 +142,4 @@ TEST_F(ScriptKernel, WeightsSummingBelowOneLeaveTheRemainderToTheLastTform)
     EXPECT_NEAR(last, 900, 45);
 }
 
-// Programs that must neither hang nor leave their arrays: every colouring
-// step names one of the 65 tforms, and a point no tform lets through is
-// stored as it stands after the redraw limit.
-TEST_F(ScriptKernel, DegenerateProgramsStayInsideTheirArrays)
-{
-    struct Case {
-        const char* name;
-        Tforms tforms;
-        int32_t count;  // written over tformCount unless 0
-        size_t stepsPerIndex;
-    };
-    const Case cases[] = {
-        {"no tforms", {}, 0, 0},
-        {"negative count", {{{kScriptScale, {2, 2, 2}}}}, -3, 0},
-        {"every tform rejects", {{{kScriptBoolSphere, {9, 9, 9, 0.5f, 1.0f}}}}, 0, kScriptRedrawLimit},
-        {"every baseshape cut rejects", {{{kScriptBaseshape, {-7.0f}}}}, 0, kScriptRedrawLimit},
-        {"count above 65, zero weights", {{{kScriptScale, {0.5f, 0.5f, 0.5f}}}}, 127, 1},
-    };
-    for (const Case& c : cases) {
-        SetProgram(c.tforms, std::vector<float>(c.tforms.size(), 0.0f));
-        if (c.count != 0) gScriptProgram.tformCount = c.count;
-        gSlotBaseshape[1] = 0;
-        const std::vector<P> b = Run({0.25f, 0.5f, 0.75f});
-        for (int j = 0; j < 1000; ++j) {
-            ASSERT_EQ(gSteps[j].size(), c.stepsPerIndex) << c.name << " " << j;
-            for (int t : gSteps[j]) {
-                ASSERT_TRUE(t >= 0 && t < kScriptMaxTforms) << c.name;
-            }
-            if (c.stepsPerIndex != 1) {
-                ASSERT_EQ(b[j], (P{0.25f, 0.5f, 0.75f})) << c.name;
-            }
-        }
-    }
-}
-
 }  // namespace
