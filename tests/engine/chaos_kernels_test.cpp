@@ -253,9 +253,18 @@ TEST_F(ChaosKernels, QuaternionJuliaKeepsTheFourthComponentAcrossSeeds)
             batches[k] = Batch(kernel, {0, 0, 0});
         }
         EXPECT_NE(batches[0], batches[1]);  // same seeds, different fourth components
-        gSlotQuaternionW[1] = NAN;
-        Batch(kernel, {0, 0, 0});
-        EXPECT_TRUE(std::isfinite(gSlotQuaternionW[1]));  // restarted, not carried
+    }
+}
+
+// Orbit state kept in the slot restarts when a call finds it not finite.
+TEST_F(ChaosKernels, NonFinitePerSlotStateRestarts)
+{
+    for (FractalKernel kernel :
+         {RunFractalType03, RunFractalType05, RunFractalType06, RunFractalType13, RunFractalType14, RunFractalType19}) {
+        gSlotComplexPoint.re[1] = gSlotComplexOrigin.im[1] = gSlotQuaternionW[1] = NAN;
+        for (P p : Batch(kernel, {0.1f, 0.2f, 0.3f})) {
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z));
+        }
     }
 }
 
