@@ -94,7 +94,5 @@ inline Vec3f QuaternionRootTerm(Vec3f p)
     return {r[0], r[1], r[2]};
 }
 
-inline bool IsFinite3(float x, float y, float z) { return std::isfinite(x) && std::isfinite(y) && std::isfinite(z); }
-
-
+// The kernels whose orbit resumes from the slot's last batch point.
 inline constexpr KernelOptions kFromLastBatchPoint{.orbit = OrbitSource::kLastBatchPoint};
