@@ -90,6 +90,7 @@ inline bool CallMap(Map& map, uint8_t slot, int32_t t, float& x, float& y, float
 template <KernelOptions O = KernelOptions{}, class Map>
 inline void RunChaosGameKernel(uint8_t slot, Map&& map)
 {
+    static_assert(O.pick != TransformPick::kHashModulo || O.pickModulus > 0, "a hash pick needs a modulus");
     int32_t i = gSlotBatchStart[slot];
     const int32_t end = gSlotBatchEnd[slot];
     float x, y, z;
