@@ -84,9 +84,9 @@ inline bool CallMap(Map& map, uint8_t slot, int32_t t, float& x, float& y, float
 }  // namespace kernel_detail
 
 // map replaces (x, y, z) by its image under t (see KernelOptions for the
-// arguments the options add).
-// A map object passed as an lvalue is used in place, so a kernel reads the
-// state it carried (per-slot orbits of its own) after the call.
+// arguments the options add). A map object passed as an lvalue is used in
+// place, so a kernel reads the state it carried (orbits of its own) after
+// the call.
 template <KernelOptions O = KernelOptions{}, class Map>
 inline void RunChaosGameKernel(uint8_t slot, Map&& map)
 {
