@@ -9,6 +9,7 @@
 
 #include "baseshapes/generator_table.h"
 #include "engine/baseshape_model.h"
+#include "engine/escape_time_kernels.h"
 #include "engine/fractal_model.h"
 #include "engine/fractal_type_00.h"
 #include "engine/generator_groups.h"
@@ -17,6 +18,7 @@
 #include "engine/pick_table.h"
 #include "engine/point_coloring.h"
 #include "engine/random.h"
+#include "engine/script_program.h"
 #include "render/symmetry_modes.h"
 
 namespace {
@@ -116,19 +118,45 @@ void BM_ApplySymmetry(benchmark::State& state)
 BENCHMARK(BM_ApplySymmetry)->ArgName("mode")->Arg(3)->Arg(6)->Arg(10);
 
 // Points per second of one type's kernel on SetUpModel's four
-// transformations: one orbit, colouring mode 6. Add a type when its kernel
-// lands; types needing data of their own set it up in PrepareType.
-const int kBenchedTypes[] = {0,  2,  24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35,
-                             36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 47};
+// transformations: one orbit, colouring mode 6; types needing data of their
+// own set it up in PrepareType. Every chaos-game type but 48, which is
+// benchmarked with its chains below; 46 and 49 by row below.
+const int kBenchedTypes[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
+                             17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33,
+                             34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 47};
+
+// Four tforms of scale and translate, the affine set of SetUpModel.
+void SetUpAffineScript()
+{
+    ScriptProgram& p = gScriptProgram;
+    p = ScriptProgram{};
+    p.tformCount = 4;
+    const float shift[4][3] = {{0, 0, 0}, {0.5f, 0, 0}, {0, 0.5f, 0}, {0, 0, 0.5f}};
+    for (int t = 0; t < 4; ++t) {
+        p.tformWeight[t] = 0.25f;
+        p.tformFirstOperation[t] = static_cast<uint8_t>(2 * t);
+        p.tformOperationCount[t] = 2;
+        p.operationCode[2 * t] = kScriptScale;
+        p.operationFirstParameter[2 * t] = static_cast<uint8_t>(6 * t);
+        p.operationCode[2 * t + 1] = kScriptTranslate;
+        p.operationFirstParameter[2 * t + 1] = static_cast<uint8_t>(6 * t + 3);
+        for (int k = 0; k < 3; ++k) {
+            p.parameters[6 * t + k] = 0.5f;
+            p.parameters[6 * t + 3 + k] = shift[t][k];
+        }
+    }
+}
 
 void PrepareType(int type)
 {
+    if (type == 3 || type == 19) ComputeTransformCoefficients({1.91f, 0.05f}, {1.91f, -0.05f});
     // Flames: the affine step plus "Swirl3D" on every transformation.
-    for (int t = 0; t < 4 && type == 2; ++t) {
+    for (int t = 0; t < 4 && (type == 2 || type == 15 || type == 23); ++t) {
         gTransforms[t].variationOn[0] = gTransforms[t].variationOn[3] = 1;
         gTransforms[t].variationAmount[0] = 1.0f;
         gTransforms[t].variationAmount[3] = 0.1f;
     }
+    if (type == 22) SetUpAffineScript();
 }
 
 void BM_FractalType(benchmark::State& state, int type)
@@ -145,9 +173,39 @@ void BM_FractalType(benchmark::State& state, int type)
     state.SetLabel(kFractalTypes[type].name);
 }
 
+// The escape-time types by "Function" row (5 runs the Alt kernel), sampling
+// the neck of the set where counts spread over the whole limit.
+void BM_EscapeTimeType(benchmark::State& state, int type, int row)
+{
+    SetUpModel(false, 6);
+    gFractalType = type;
+    gEscapeFunction = row;
+    gMandelbrotCentre[0] = -0.75;
+    gMandelbrotCentre[1] = 0.1;
+    gMandelbrotScale = 1.0;
+    gTransforms[0].variationAmount[0] = 1.0f;
+    gTransforms[0].variationAmount[4] = 0.5f;
+    gTransforms[0].variationAmount[5] = 0.25f;
+    const FractalKernel kernel = FractalTypeKernelFor(type, row);
+    for (auto _ : state) {
+        kernel(0);
+        benchmark::DoNotOptimize(gPointX[999]);
+    }
+    state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
+    state.SetLabel(kFractalTypes[type].name);
+    gEscapeFunction = 0;
+}
+
 const bool kTypesRegistered = [] {
     for (int type : kBenchedTypes) {
         benchmark::RegisterBenchmark(("BM_FractalType/" + std::to_string(type)).c_str(), BM_FractalType, type);
+    }
+    for (int type : {46, 49}) {
+        for (int row = 0; row <= 5; ++row) {
+            benchmark::RegisterBenchmark(
+                ("BM_FractalType/" + std::to_string(type) + "/row:" + std::to_string(row)).c_str(), BM_EscapeTimeType,
+                type, row);
+        }
     }
     return true;
 }();

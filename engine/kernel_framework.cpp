@@ -5,9 +5,14 @@
 #include "engine/fractal_type_00.h"
 #include "engine/kernels_affine_variants.h"
 #include "engine/kernels_complex_roots.h"
+#include "engine/kernels_flames.h"
 #include "engine/kernels_generator_chains.h"
 #include "engine/kernels_inversions.h"
+#include "engine/kernels_julia.h"
+#include "engine/kernels_kleinian.h"
+#include "engine/kernels_quaternion.h"
 #include "engine/kernels_radiolarians.h"
+#include "engine/script_kernel.h"
 
 std::atomic<FractalKernel> gFractalTypeKernel{RunFractalType00};
 int32_t gEscapeFunction = 0;
@@ -25,36 +30,33 @@ namespace {
 
 inline constexpr int32_t kEscapeFunctionScales = 5;
 
-// Types whose own maps are not in yet run the plain affine game.
-constexpr FractalKernel kPendingKernel = RunFractalType00;
-
 }  // namespace
 
 const FractalTypeRow kFractalTypes[kFractalTypeCount] = {
     {0, "IFS", RunFractalType00, nullptr},
-    {1, "3D Inverse Tree", kPendingKernel, nullptr},
+    {1, "3D Inverse Tree", RunFractalType01, nullptr},
     {2, "Fractal Flames", RunFractalType02, nullptr},
-    {3, "Kleinian sets", kPendingKernel, nullptr},
-    {4, "PopCorn City", kPendingKernel, nullptr},
-    {5, "Conditional Quaternion Julia", kPendingKernel, nullptr},
-    {6, "Quaternion Julia", kPendingKernel, nullptr},
-    {7, "2.5D IFS", kPendingKernel, nullptr},
-    {8, "Julia Set Z^2+C", kPendingKernel, nullptr},
-    {9, "Julia Set (Z^2+C)/(Z^2+C1)", kPendingKernel, nullptr},
-    {10, "Julia Set Z^3+C vs. IFS", kPendingKernel, nullptr},
-    {11, "Quaternion IFS", kPendingKernel, nullptr},
-    {12, "Apollonian Set", kPendingKernel, nullptr},
-    {13, "Sp. Julia Set Z^2+C", kPendingKernel, nullptr},
-    {14, "Sp. Julia Set (Z^2+C)/(Z^2+C1)", kPendingKernel, nullptr},
-    {15, "2.7D IFS", kPendingKernel, nullptr},
-    {16, "Julia Set II", kPendingKernel, nullptr},
-    {17, "Julia Set III", kPendingKernel, nullptr},
-    {18, "Gumowski-Mira Attractor", kPendingKernel, nullptr},
-    {19, "Spherical Kleinians", kPendingKernel, nullptr},
-    {20, "3D Kleinians", kPendingKernel, nullptr},
-    {21, "Hyperbolic Tessellations", kPendingKernel, nullptr},
-    {22, "Talvoran Script", kPendingKernel, nullptr},
-    {23, "Fractal Flames 2", kPendingKernel, nullptr},
+    {3, "Kleinian sets", RunFractalType03, nullptr},
+    {4, "PopCorn City", RunFractalType04, nullptr},
+    {5, "Conditional Quaternion Julia", RunFractalType05, nullptr},
+    {6, "Quaternion Julia", RunFractalType06, nullptr},
+    {7, "2.5D IFS", RunFractalType07, nullptr},
+    {8, "Julia Set Z^2+C", RunFractalType08, nullptr},
+    {9, "Julia Set (Z^2+C)/(Z^2+C1)", RunFractalType09, nullptr},
+    {10, "Julia Set Z^3+C vs. IFS", RunFractalType10, nullptr},
+    {11, "Quaternion IFS", RunFractalType11, nullptr},
+    {12, "Apollonian Set", RunFractalType12, nullptr},
+    {13, "Sp. Julia Set Z^2+C", RunFractalType13, nullptr},
+    {14, "Sp. Julia Set (Z^2+C)/(Z^2+C1)", RunFractalType14, nullptr},
+    {15, "2.7D IFS", RunFractalType15, nullptr},
+    {16, "Julia Set II", RunFractalType16, nullptr},
+    {17, "Julia Set III", RunFractalType17, nullptr},
+    {18, "Gumowski-Mira Attractor", RunFractalType18, nullptr},
+    {19, "Spherical Kleinians", RunFractalType19, nullptr},
+    {20, "3D Kleinians", RunFractalType20, nullptr},
+    {21, "Hyperbolic Tessellations", RunFractalType21, nullptr},
+    {22, "Talvoran Script", RunFractalType22, nullptr},
+    {23, "Fractal Flames 2", RunFractalType23, nullptr},
     {24, "IFS Reflection", RunFractalType24, nullptr},
     {25, "Julia Set IV", RunFractalType25, nullptr},
     {26, "Julia Set V", RunFractalType26, nullptr},

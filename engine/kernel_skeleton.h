@@ -27,11 +27,15 @@ enum class TransformPick : uint8_t {
     kTransitionRow,   // the successor in the previous transformation's row
     kHashModulo,      // hash word mod pickModulus; the previous transformation stays
     kTransitionFlag,  // 1 when the row entry is not 0, else 0; the previous transformation stays
+    kNone,            // no hash step and no colouring step; the map gets t = 0
 };
 
 // The variants of the one loop, fixed at compile time per fractal type. The
 // map's arguments grow with the options: (slot, t, x, y, z), then
-// (sx, sy, sz) with storesWorkPoint, then (hash) with mapStepsHash.
+// (sx, sy, sz) with storesWorkPoint, then (hash) with mapStepsHash, then the
+// batch index j with mapTakesIndex. With seedHook the map object also has
+// Seed(slot, x, y, z, hash), run on every seed before it is stored or
+// iterated; it may move the seed and draw hash words.
 struct KernelOptions {
     OrbitSource orbit = OrbitSource::kSlotPoint;
     TransformPick pick = TransformPick::kTransitionRow;
@@ -41,6 +45,8 @@ struct KernelOptions {
     bool mapStepsHash = false;    // the map draws further hash words itself
     bool mapMayEndRun = false;    // the map returns false: the run ends, nothing stored
     bool storesWorkPoint = false; // the map writes the stored point apart from the orbit
+    bool mapTakesIndex = false;   // the map gets the batch index it is about to write
+    bool seedHook = false;        // map.Seed(slot, x, y, z, hash) after each seed pick
 };
 
 // Where a restarted orbit begins: a run-away or non-finite point at call entry.
@@ -52,13 +58,17 @@ namespace kernel_detail {
 
 template <KernelOptions O, class Map>
 inline bool CallMap(Map& map, uint8_t slot, int32_t t, float& x, float& y, float& z, float* store,
-                    uint32_t& hash)
+                    uint32_t& hash, int32_t j)
 {
+    auto withIndex = [&](auto&&... extra) {
+        if constexpr (O.mapTakesIndex) return map(extra..., j);
+        else return map(extra...);
+    };
     auto call = [&](auto&&... extra) {
         if constexpr (O.storesWorkPoint) {
-            return map(slot, t, x, y, z, store[0], store[1], store[2], extra...);
+            return withIndex(slot, t, x, y, z, store[0], store[1], store[2], extra...);
         } else {
-            return map(slot, t, x, y, z, extra...);
+            return withIndex(slot, t, x, y, z, extra...);
         }
     };
     if constexpr (O.mapStepsHash) {
@@ -74,9 +84,11 @@ inline bool CallMap(Map& map, uint8_t slot, int32_t t, float& x, float& y, float
 }  // namespace kernel_detail
 
 // map replaces (x, y, z) by its image under t (see KernelOptions for the
-// arguments the options add).
+// arguments the options add). A map object passed as an lvalue is used in
+// place, so a kernel reads the state it carried (orbits of its own) after
+// the call.
 template <KernelOptions O = KernelOptions{}, class Map>
-inline void RunChaosGameKernel(uint8_t slot, Map map)
+inline void RunChaosGameKernel(uint8_t slot, Map&& map)
 {
     static_assert(O.pick != TransformPick::kHashModulo || O.pickModulus > 0, "a hash pick needs a modulus");
     int32_t i = gSlotBatchStart[slot];
@@ -133,6 +145,7 @@ inline void RunChaosGameKernel(uint8_t slot, Map map)
             y = seed.y;
             z = seed.z;
             k = seed.colorIndex;
+            if constexpr (O.seedHook) map.Seed(slot, x, y, z, hash);
             const BaseshapeRecord& rec = gBaseshapes[seed.baseshape];
             const uint32_t n = rec.pointsPerRun;
             if (n == 0) {
@@ -162,19 +175,21 @@ inline void RunChaosGameKernel(uint8_t slot, Map map)
         if constexpr (O.coloring) gSlotColorStart[slot].load(std::memory_order_relaxed)(slot);
         for (int32_t j = i; j < e; ++j) {
             gPointColorIndex[j] = k;
-            const uint32_t h = StepSlotHash(hash);
-            int32_t pick;
-            if constexpr (O.pick == TransformPick::kTransitionRow) {
-                t = static_cast<int32_t>(gTransformTransitions[t][h & 255u]);
-                pick = t;
-            } else if constexpr (O.pick == TransformPick::kHashModulo) {
-                pick = static_cast<int32_t>(h % O.pickModulus);
-            } else {
-                pick = gTransformTransitions[t][h & 255u] != 0 ? 1 : 0;
+            int32_t pick = 0;
+            if constexpr (O.pick != TransformPick::kNone) {
+                const uint32_t h = StepSlotHash(hash);
+                if constexpr (O.pick == TransformPick::kTransitionRow) {
+                    t = static_cast<int32_t>(gTransformTransitions[t][h & 255u]);
+                    pick = t;
+                } else if constexpr (O.pick == TransformPick::kHashModulo) {
+                    pick = static_cast<int32_t>(h % O.pickModulus);
+                } else {
+                    pick = gTransformTransitions[t][h & 255u] != 0 ? 1 : 0;
+                }
+                // Reloaded per point: a first step replaces itself.
+                if constexpr (O.coloring) gSlotColorStep[slot].load(std::memory_order_relaxed)(slot, pick, j);
             }
-            // Reloaded per point: a first step replaces itself.
-            if constexpr (O.coloring) gSlotColorStep[slot].load(std::memory_order_relaxed)(slot, pick, j);
-            if (!kernel_detail::CallMap<O>(map, slot, pick, x, y, z, store, hash)) {
+            if (!kernel_detail::CallMap<O>(map, slot, pick, x, y, z, store, hash, j)) {
                 // The orbit escaped: with baseshapes a new run starts at j, and
                 // an orbit that escapes at once every time ends as its seed.
                 e = j;
