@@ -96,15 +96,6 @@ TEST(SphereAndTori, TorusIITubeIsAHalfHeightOctagon)
     });
 }
 
-TEST(SphereAndTori, CompositesCallWithUnitSizeForARingOfRadiusOne)
-{
-    ForPoints(SampleBaseshapeTorusI, 1.0f, 0.25f, [](const BaseshapePoint& p) {
-        float dr, dz;
-        TubeOffset(p, 1.0f, dr, dz);
-        ASSERT_NEAR(std::sqrt(dr * dr + dz * dz), 0.25f, 1e-5f);
-    });
-}
-
 // Runs the sampler on a state whose next words are a and b.
 BaseshapePoint SampleWithWords(BaseshapeSampler sampler, uint32_t a, uint32_t b)
 {
