@@ -96,25 +96,16 @@ protected:
     static constexpr int kSize = 64;
 };
 
-TEST_F(WorkerCycleTest, WithFogOnEveryCycleUpdatesTheShadowMapAndNoDrawDecides)
+// With fog on the shadow map is needed at every cycle, not one in twenty.
+TEST_F(WorkerCycleTest, WithFogOnEveryCycleUpdatesTheShadowMap)
 {
     gVolumetricFogOn.store(1);
     RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);  // warm the orbit up
-    ClearRenderBuffers();
-    const RandomState before = gSlotRandom[0];
-    RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
-    EXPECT_GT(NonZero(gShadowMap), 0);
-    // Only the fog pass drew (three words); the ortho worker skips its draw.
-    RandomState expected = before;
-    for (int k = 0; k < 3; ++k) RandomStep(expected);
-    EXPECT_EQ(gSlotRandom[0].word[0], expected.word[0]);
-    // The other workers draw every cycle.
-    const RandomState beforePerspective = gSlotRandom[1];
-    gScreenState.store(1);
-    RunRenderWorkerCycle(RenderWorkerKind::kPerspective, 1);
-    expected = beforePerspective;
-    for (int k = 0; k < 4; ++k) RandomStep(expected);
-    EXPECT_EQ(gSlotRandom[1].word[0], expected.word[0]);
+    for (int k = 0; k < 10; ++k) {
+        ClearRenderBuffers();
+        RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
+        ASSERT_GT(NonZero(gShadowMap), 0) << k;
+    }
 }
 
 TEST_F(WorkerCycleTest, ShadowsOnUpdateTheMapInAboutFivePercentOfTheCycles)
