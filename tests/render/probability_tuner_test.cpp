@@ -25,9 +25,7 @@ class TunerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetUpSierpinskiTetrahedron();
-        ASSERT_TRUE(AllocateRenderBuffers(kSize, kSize, false));
-        SetUpPlainView(kSize, 0.9f);
+        ASSERT_TRUE(SetUpSierpinskiRender(kSize, 0.9f));
         gBaseshapeCount = 2;
         gBaseshapes[0].probability = 0.3f;
         gBaseshapes[1].probability = 0.7f;

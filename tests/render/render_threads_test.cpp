@@ -66,9 +66,7 @@ class WorkerCycleTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetUpSierpinskiTetrahedron();
-        ASSERT_TRUE(AllocateRenderBuffers(kSize, kSize, false));
-        SetUpPlainView(kSize, 0.9f);
+        ASSERT_TRUE(SetUpSierpinskiRender(kSize, 0.9f));
         gFastShadowUpdate = 1;
         gScreenState.store(0);
         gVolumetricFogOn.store(0);
@@ -178,9 +176,7 @@ class RenderThreadTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetUpSierpinskiTetrahedron();
-        ASSERT_TRUE(AllocateRenderBuffers(kSize, kSize, false));
-        SetUpPlainView(kSize, 0.95f);
+        ASSERT_TRUE(SetUpSierpinskiRender(kSize, 0.95f));
         ResetKernelCalls();
         gFractalTypeKernel.store(CountingKernel);
         gRenderThreadCount = 4;

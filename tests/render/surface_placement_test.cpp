@@ -22,9 +22,7 @@ class SurfacePlacementTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetUpSierpinskiTetrahedron();
-        ASSERT_TRUE(AllocateRenderBuffers(kSize, kSize, false));
-        SetUpPlainView(kSize, 1.0f);
+        ASSERT_TRUE(SetUpSierpinskiRender(kSize, 1.0f));
         for (int t = 4; t <= 7; ++t) {
             gTransformCoefficients.m00[t] = 2.0f;
             gTransformCoefficients.tx[t] = 9.0f;

@@ -85,9 +85,7 @@ class FitTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetUpSierpinskiTetrahedron();
-        ASSERT_TRUE(AllocateRenderBuffers(64, 64, false));
-        SetUpPlainView(64, 1.0f);
+        ASSERT_TRUE(SetUpSierpinskiRender(64, 1.0f));
         gFractalTypeKernel.store(BoxKernel);
     }
     void TearDown() override

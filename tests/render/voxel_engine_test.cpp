@@ -59,9 +59,7 @@ class VoxelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetUpSierpinskiTetrahedron();
-        ASSERT_TRUE(AllocateRenderBuffers(64, 64, false));
-        SetUpPlainView(64, 0.9f);
+        ASSERT_TRUE(SetUpSierpinskiRender(64, 0.9f));
         gViewCentre[0] = 0.25f;
         gPerspectiveFocal = 1.0f;
         gPanX = gPanY = 0.0f;
