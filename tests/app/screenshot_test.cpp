@@ -9,7 +9,7 @@
 #include "app/pending_services.h"
 #include "app/program_entry.h"
 #include "app/startup_state.h"
-#include "app/support/screenshot.h"
+#include "support/screenshot.h"
 #include "engine/scripted_dialogs.h"
 #include "engine/status_line.h"
 #include "platform/gl_test_context.h"

@@ -11,7 +11,7 @@
 #include "app/render_size.h"
 #include "app/splash_screen.h"
 #include "app/startup_init.h"
-#include "app/support/gl_interface.h"
+#include "app/support/app_interface.h"
 #include "platform/gl_api.h"
 #include "render/view_camera.h"
 
@@ -76,7 +76,7 @@ protected:
         gScreenState = kScreenSplash;
     }
     void TearDown() override { gStartupStepObserver = nullptr; }
-    GlInterfaceTest gl_;
+    AppInterfaceTest gl_;
 };
 
 TEST_F(Splash, TwoHundredSplashFramesThenOneStepAFrame)
