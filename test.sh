@@ -12,5 +12,4 @@ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release ${CMAKE_ARGS:-} >
 cmake --build "$BUILD_DIR" -j "$JOBS"
 # GL tests draw into an offscreen Mesa context: no display is needed.
 export SDL_VIDEODRIVER=offscreen
-export TALVORAN_HEADLESS=1
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS" --timeout 600

@@ -9,7 +9,7 @@
 #include "app/window_messages.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/point_coloring.h"
-#include "engine/status_line.h"
+#include "app/status_line.h"
 #include "platform/gl_api.h"
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/screen_lists.h"
-#include "engine/dialogs.h"
+#include "platform/dialogs.h"
 #include "platform/gl_api.h"
 #include "platform/gl_window.h"
 #include "platform/preview_target.h"

@@ -6,7 +6,7 @@
 #include "app/frame.h"
 #include "app/render_size.h"
 #include "app/settings.h"
-#include "engine/texture_folder.h"
+#include "app/texture_folder.h"
 #include "platform/gl_api.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"

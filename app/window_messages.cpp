@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/pending_services.h"
-#include "engine/dialogs.h"
+#include "platform/dialogs.h"
 #include "platform/gl_api.h"
 #include "platform/gl_window.h"
 #include "render/render_threads.h"

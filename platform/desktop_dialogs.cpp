@@ -6,7 +6,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "engine/dialogs.h"
+#include "platform/dialogs.h"
 #include "platform/gl_window.h"
 
 namespace {

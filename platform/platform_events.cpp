@@ -5,7 +5,7 @@
 #include <atomic>
 #include <string>
 
-#include "engine/file_dialogs.h"
+#include "platform/text_encoding.h"
 #include "platform/gl_window.h"
 
 namespace {

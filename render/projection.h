@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "render/shared_buffer.h"
+
 inline constexpr float kDepthScale = 32767.0f;
 inline constexpr float kShadowKeepFactor = 0.99f;
 
@@ -89,5 +91,5 @@ inline bool LandsInFront(const ViewParams& v, const float* depth, bool perspecti
         fy = p.b * v.k + v.offsetY;
     }
     const int64_t pixel = ImagePixel(v, fx, fy);
-    return pixel >= 0 && d > depth[pixel];
+    return pixel >= 0 && d > SharedLoad(depth[pixel]);
 }

@@ -112,11 +112,11 @@ void UpdateShadowMap(const ViewParams& v, int first, int count, float mirrorYSig
         if (cells.sx[n] < 0) continue;
         const int64_t cell = cells.sy[n] * width + cells.sx[n];
         const float dl = cells.lightDepth[n];
-        const uint16_t old = shadow[cell];
+        const uint16_t old = SharedLoad(shadow[cell]);
         // Writing only real changes keeps the cache lines of other workers valid.
         if (dl > static_cast<float>(old) * kShadowKeepFactor) {
             const uint16_t word = ShadowWord(dl);
-            if (word != old) shadow[cell] = word;
+            if (word != old) SharedStore(shadow[cell], word);
         }
     }
 }
@@ -149,16 +149,16 @@ void ProjectSlice(int32_t slot)
         if (image.px[n] < 0) continue;
         const int64_t pixel = image.py[n] * width + image.px[n];
         const float d = image.depth[n];
-        if (d > depth[pixel]) {
+        if (d > SharedLoad(depth[pixel])) {
             const int i = first + n;
-            depth[pixel] = d;
-            colorIndex[pixel] = gPointColorIndex[i];
-            subPixel[2 * pixel] = static_cast<uint8_t>(image.fracX[n] * 255.0f);
-            subPixel[2 * pixel + 1] = static_cast<uint8_t>(image.fracY[n] * 255.0f);
+            SharedStore(depth[pixel], d);
+            SharedStore(colorIndex[pixel], gPointColorIndex[i]);
+            SharedStore(subPixel[2 * pixel], static_cast<uint8_t>(image.fracX[n] * 255.0f));
+            SharedStore(subPixel[2 * pixel + 1], static_cast<uint8_t>(image.fracY[n] * 255.0f));
             if constexpr (kRgb) {
-                gPointColorPlanes[0][pixel] = gPointColorR[i];
-                gPointColorPlanes[1][pixel] = gPointColorG[i];
-                gPointColorPlanes[2][pixel] = gPointColorB[i];
+                SharedStore(gPointColorPlanes[0][pixel], gPointColorR[i]);
+                SharedStore(gPointColorPlanes[1][pixel], gPointColorG[i]);
+                SharedStore(gPointColorPlanes[2][pixel], gPointColorB[i]);
             }
         }
     }
@@ -187,7 +187,7 @@ int32_t CountSliceInFront(int32_t first, int32_t count, bool perspective)
         if (ahead < count && image.px[ahead] >= 0) __builtin_prefetch(depth + image.py[ahead] * width + image.px[ahead]);
         const float d = image.depth[n];
         if (image.px[n] < 0 || !(d >= lowest && d <= highest)) continue;
-        landed += d > depth[image.py[n] * width + image.px[n]];
+        landed += d > SharedLoad(depth[image.py[n] * width + image.px[n]]);
     }
     return landed;
 }
@@ -231,12 +231,15 @@ void ProjectFogSlice(int32_t slot)
         const float d = (p.c + 1.0f) * kDepthScale;
         if (!(d >= 0.0f && d <= 65530.0f)) continue;
         const int64_t pixel = ImagePixel(v, fx, fy);
-        if (pixel < 0 || !(d > depth[pixel])) continue;
+        if (pixel < 0 || !(d > SharedLoad(depth[pixel]))) continue;
         if constexpr (kShadow) {
             const int64_t cell = ShadowCell(v, p);
-            if (cell >= 0 && LightDepth(v, p) <= static_cast<float>(shadow[cell]) * kShadowKeepFactor) continue;
+            if (cell >= 0 && LightDepth(v, p) <= static_cast<float>(SharedLoad(shadow[cell])) * kShadowKeepFactor) {
+                continue;
+            }
         }
-        if (fog[pixel] < kFogSampleLimit) ++fog[pixel];
+        const uint16_t samples = SharedLoad(fog[pixel]);
+        if (samples < kFogSampleLimit) SharedStore(fog[pixel], samples + 1);
     }
 }
 

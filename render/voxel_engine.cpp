@@ -12,6 +12,7 @@
 #include "render/probability_tuner.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
+#include "render/shared_buffer.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
 
@@ -29,9 +30,10 @@ bool GridReady()
     return gVoxelResolution > 3 && gColorIndexBuffer && gColorIndexBufferBytes >= GridBytes(gVoxelResolution);
 }
 
+// The preview depth is read by the window thread while slot 0 writes it.
 void KeepLarger(float& cell, float value)
 {
-    if (value > cell) cell = value;
+    if (value > SharedLoad(cell)) SharedStore(cell, value);
 }
 
 }  // namespace
@@ -106,7 +108,7 @@ void RunVoxelWorkerCycle(uint8_t slot)
             KeepLarger(preview[r * (iy + 1) - iz], static_cast<float>(ix));
             KeepLarger(preview[r * (iy + 256) + iz], static_cast<float>(256 - ix));
         }
-        grid[voxel] = 1;
+        SharedStore(grid[voxel], 1);
     }
 }
 

@@ -9,7 +9,7 @@ PACKAGES=(
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libgtk-3-dev libstb-dev libpng-dev zlib1g-dev
   libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
-  xdg-utils
+  xdg-utils xfonts-base
 )
 
 missing=()

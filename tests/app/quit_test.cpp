@@ -2,8 +2,8 @@
 
 #include "app/pending_services.h"
 #include "app/window_messages.h"
-#include "engine/dialogs.h"
-#include "engine/scripted_dialogs.h"
+#include "platform/dialogs.h"
+#include "platform/scripted_dialogs.h"
 #include "render/render_threads.h"
 
 #include <atomic>

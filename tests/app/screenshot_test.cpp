@@ -9,12 +9,12 @@
 #include "app/pending_services.h"
 #include "app/program_entry.h"
 #include "app/startup_state.h"
-#include "support/screenshot.h"
-#include "engine/scripted_dialogs.h"
-#include "engine/status_line.h"
+#include "app/status_line.h"
 #include "platform/gl_test_context.h"
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
+#include "platform/scripted_dialogs.h"
+#include "support/screenshot.h"
 
 namespace {
 

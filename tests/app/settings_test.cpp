@@ -10,7 +10,7 @@
 
 #include "app/pending_services.h"
 #include "app/settings.h"
-#include "engine/file_dialogs.h"
+#include "app/file_dialogs.h"
 #include "platform/settings_file.h"
 #include "render/render_threads.h"
 #include "ui/asset_paths.h"

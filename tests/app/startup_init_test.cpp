@@ -8,9 +8,9 @@
 
 #include "app/frame.h"
 #include "app/program_entry.h"
-#include "engine/dialogs.h"
-#include "engine/scripted_dialogs.h"
-#include "engine/status_line.h"
+#include "platform/dialogs.h"
+#include "platform/scripted_dialogs.h"
+#include "app/status_line.h"
 #include "render/render_buffers.h"
 
 namespace {

@@ -17,15 +17,6 @@
 
 namespace {
 
-TEST(StartupSteps, ElevenStepsInOrder)
-{
-    for (int i = 0; i <= kLastStartupStep; ++i) {
-        EXPECT_EQ(kStartupSteps[i].step, i);
-        EXPECT_NE(kStartupSteps[i].work, nullptr);
-    }
-    EXPECT_EQ(kStartupSteps[0].run, nullptr);
-}
-
 // The steps that wait for parts not built yet do nothing of that part. The
 // list shrinks as the parts land; a step that gets its part must leave it.
 TEST(StartupSteps, StepsStillWaitingForOtherParts)

@@ -147,22 +147,6 @@ TEST(Skins, SizesAndLooks)
     }
 }
 
-TEST(Skins, TrackballColoursInTableOrder)
-{
-    // dark red, dark blue, dark green, bright red, bright blue, bright green
-    const int dominant[6] = {0, 2, 1, 0, 2, 1};
-    for (int i = 0; i < 6; ++i) {
-        const Canvas c = assetgen::MakeTrackballSkin(i);
-        ASSERT_EQ(c.width, 32);
-        const uint8_t* centre = c.At(16, 16);
-        EXPECT_EQ(std::max_element(centre, centre + 3) - centre, dominant[i]) << i;
-        EXPECT_EQ(c.At(0, 0)[dominant[i]], 0) << "soft edge " << i;
-        if (i >= 3) {
-            EXPECT_GT(centre[dominant[i]], assetgen::MakeTrackballSkin(i - 3).At(16, 16)[dominant[i]]);
-        }
-    }
-}
-
 TEST(IconSheets, LayoutAndUnusedCells)
 {
     const Canvas sheet2 = assetgen::MakeShapeIconSheet(2);

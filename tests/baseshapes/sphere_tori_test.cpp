@@ -137,59 +137,6 @@ TEST(SphereAndTori, FirstDrawsAtZero)
     EXPECT_NEAR(corner.z, 0.5f * kSize * kTube * std::sin(a), 2e-6f);
 }
 
-// Each sampler against its formulas, written out in full, on the same draws:
-// pins the axes (sphere poles on y, tori about z) and where the filled
-// factor 1 - w^4 enters.
-TEST(SphereAndTori, PointsFollowTheirFormulas)
-{
-    constexpr float kTwoPi = 6.2831855f, kPi = 3.1415927f;
-    struct Draws {
-        float u1, u2, f;
-    };
-    auto sphere = [](float s, float, Draws d) {
-        const float th = kTwoPi * d.u1, t = 2 * d.u2 - 1, c = std::cos(std::asin(t)), r = d.f * s;
-        return std::array<float, 3>{r * c * std::sin(th), r * t, r * c * std::cos(th)};
-    };
-    auto torusI = [](float s, float p1, Draws d) {
-        const float b = kTwoPi * d.u1, a = kTwoPi * d.u2 + kPi, rho = (s + d.f * p1 * std::cos(a)) * s;
-        return std::array<float, 3>{rho * std::cos(b), rho * std::sin(b), d.f * p1 * s * std::sin(a)};
-    };
-    auto torusII = [](float s, float p1, Draws d) {
-        const float b = kTwoPi * d.u1, a = kTwoPi * d.u2 + kPi;
-        const float k = 0.9238795f / std::cos(std::fmod(a + 0.3926991f, 0.7853982f) - 0.3926991f);
-        const float rho = (s + p1 * k * d.f * std::cos(a)) * s;
-        return std::array<float, 3>{rho * std::cos(b), rho * std::sin(b), 0.5f * k * d.f * s * p1 * std::sin(a)};
-    };
-    using Formula = std::array<float, 3> (*)(float, float, Draws);
-    const struct {
-        BaseshapeSampler sampler;
-        bool filled;
-        Formula formula;
-    } rows[] = {
-        {SampleBaseshapeSphere, false, sphere},   {SampleBaseshapeSphereFilled, true, sphere},
-        {SampleBaseshapeTorusI, false, torusI},   {SampleBaseshapeTorusIFilled, true, torusI},
-        {SampleBaseshapeTorusII, false, torusII}, {SampleBaseshapeTorusIIFilled, true, torusII},
-    };
-    for (const auto& row : rows) {
-        ResetTestSlot(kTestSlot, 77);
-        for (int i = 0; i < 200; ++i) {
-            RandomState copy = gBaseshapeRandom[kTestSlot].State();
-            Draws d{RandomUniform(copy), RandomUniform(copy), 1.0f};
-            if (row.filled) {
-                const float w = RandomUniform(copy);
-                d.f = 1.0f - w * w * w * w;
-            }
-            BaseshapePoint p = MakeTestPoint(kSize, kTube);
-            row.sampler(&p, kTestSlot);
-            const std::array<float, 3> e = row.formula(kSize, kTube, d);
-            ASSERT_NEAR(p.x, e[0], 4e-6f) << i;
-            ASSERT_NEAR(p.y, e[1], 4e-6f) << i;
-            ASSERT_NEAR(p.z, e[2], 4e-6f) << i;
-            ASSERT_EQ(0, std::memcmp(&copy, &gBaseshapeRandom[kTestSlot].State(), sizeof copy));
-        }
-    }
-}
-
 // The top words give uniforms of exactly 1.0: still points of the shape, and
 // the nearest texel stays in the last column and row.
 TEST(SphereAndTori, DrawsOfExactlyOne)

@@ -28,47 +28,6 @@ TEST(BaseshapeRecord, WeightsFollowTheCount)
     EXPECT_FLOAT_EQ(gBaseshapes[64].probability, 1.0f / 65.0f);
 }
 
-TEST(BaseshapeRecord, NewBaseshapeDefaults)
-{
-    gBaseshapes[4].matrix[0] = 7.0f;
-    gBaseshapeEditPoints[4].p[3] = 1.25f;
-    InitNewBaseshape(Defaults(), 4);
-    const BaseshapeRecord& r = gBaseshapes[4];
-    EXPECT_EQ(r.shapeType, 1);
-    EXPECT_EQ(r.probability, 0.5f);
-    for (float m : r.matrix) EXPECT_EQ(m, 0.0f);
-    EXPECT_EQ(r.scaleShear[4], 1.0f);
-    EXPECT_EQ(r.pickerX, 164.0f);
-    EXPECT_EQ(r.pickerCell, 1);
-    EXPECT_EQ(r.smoothTexture, 1);
-    EXPECT_EQ(r.animationStored, 1);
-    EXPECT_EQ(r.useTexture, 0);
-    EXPECT_EQ(r.blendMode, 7);
-    EXPECT_EQ(gBaseshapePointTemplates[4].size, 0.5f);
-    EXPECT_EQ(gBaseshapePointTemplates[4].p[0], 0.5f);
-    EXPECT_EQ(gBaseshapePointTemplates[4].p[3], 1.25f);  // the other values stay
-    for (int k : {0, 16, 32, 240}) {
-        EXPECT_EQ(gBaseshapeColorRamps[4].r[k], 255);
-        EXPECT_EQ(gBaseshapeColorRamps[4].g[k], 0);
-        EXPECT_EQ(gBaseshapeColorRamps[4].b[k], 106);
-    }
-    EXPECT_EQ(gBaseshapeColorRamps[4].g[255], 0);
-    EXPECT_EQ(gBaseshapeColorRamps[4].b[255], 200);
-    EXPECT_EQ(gBaseshapeArrayCount[4], 8u);
-    EXPECT_FLOAT_EQ(gBaseshapeArrayAngle[4], 0.7853982f);
-    EXPECT_EQ(gBaseshapeSpin[4][1], 1.0f);
-    EXPECT_EQ(gBaseshapeWaveType[4], 3);
-    EXPECT_EQ(gBaseshapeNeonColor.r[4], 255);
-    EXPECT_EQ(gBaseshapeNeonStrength[4], 2.0f);
-    EXPECT_EQ(gBaseshapeColors.g[4], 255);
-    const BaseshapeImage& dmap = gBaseshapeDMaps[4];
-    ASSERT_EQ(dmap.width, 16u);
-    ASSERT_EQ(dmap.height, 16u);
-    EXPECT_EQ(dmap.pixels[0], 0);
-    EXPECT_EQ(dmap.pixels[16 + 1], 255);
-    EXPECT_EQ(dmap.pixels[16 + 15], 0);
-}
-
 TEST(BaseshapeRecord, ComposeExample)
 {
     BaseshapeRecord& r = gBaseshapes[0];

@@ -227,34 +227,4 @@ TEST_F(TransformRecords, ZeroOrNonFiniteWeightSumsFallBackToEqualWeights)
     }
 }
 
-TEST_F(TransformRecords, DefaultTransformationCountByFractalType)
-{
-    struct Row {
-        int type;
-        int count;  // 0: unchanged
-    } rows[] = {{1, 4},  {3, 4},  {10, 4}, {19, 4}, {20, 4}, {5, 2},  {6, 2},  {8, 2},  {9, 2},  {13, 2},
-                {14, 2}, {16, 2}, {17, 2}, {25, 2}, {26, 2}, {30, 2}, {31, 2}, {39, 2}, {41, 2}, {38, 3},
-                {0, 0},  {2, 0},  {22, 0}, {48, 0}, {49, 0}};
-    for (const Row& r : rows) {
-        MakeSet(6);
-        gTransforms[0].weight = 0.9f;
-        gFractalType = r.type;
-        SetDefaultTransformationCount();
-        EXPECT_EQ(gTransformCount, 6) << r.type;
-        if (r.count == 0) {
-            EXPECT_EQ(gPickTransformCount, 6) << r.type;
-            EXPECT_EQ(gTransforms[0].weight, 0.9f) << r.type;
-        } else {
-            EXPECT_EQ(gPickTransformCount, r.count) << r.type;
-            EXPECT_FLOAT_EQ(gTransforms[0].weight, 1.0f / r.count) << r.type;
-            EXPECT_FLOAT_EQ(gTransformWeights[r.count - 1], 1.0f / r.count) << r.type;
-        }
-    }
-    MakeSet(6);
-    gFractalType = 45;  // keeps its count, equal weights
-    SetDefaultTransformationCount();
-    EXPECT_EQ(gPickTransformCount, 6);
-    EXPECT_FLOAT_EQ(gTransformWeights[5], 1.0f / 6.0f);
-}
-
 }  // namespace

@@ -74,19 +74,6 @@ TEST(ColorConversion, HsvToRgbCasesAndRoundTrip)
     EXPECT_EQ(RoundHelper(-2.5f), -2.0f);
 }
 
-TEST(SimplexNoise, PermutationIsTheTableTwice)
-{
-    int seen[256] = {};
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(gSimplexPermutation[i], gSimplexPermutation[i + 256]);
-        ++seen[gSimplexPermutation[i]];
-    }
-    EXPECT_EQ(gSimplexPermutation[0], 151);
-    EXPECT_EQ(gSimplexPermutation[255], 180);
-    EXPECT_EQ(seen[33], 2);
-    EXPECT_EQ(seen[53], 0);
-}
-
 TEST(SimplexNoise, GradientsOriginRangeAndContinuity)
 {
     EXPECT_EQ(SimplexGrad(0, 1, 2, 3), 3.0f);    // x + y

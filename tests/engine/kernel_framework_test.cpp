@@ -38,15 +38,6 @@ TEST(FractalTypeTable, RowsInTypeOrderWithTheirKernels)
     EXPECT_EQ(kFractalTypes[49].altKernel, &RunFractalType49Alt);
 }
 
-TEST(FractalTypeTable, PlanarTypes)
-{
-    const int planar[] = {7, 8, 9, 13, 14, 16, 17, 25, 31};
-    int count = 0;
-    for (int t = 0; t < kFractalTypeCount; ++t) count += gPlanarFractalTypes[t];
-    EXPECT_EQ(count, 9);
-    for (int t : planar) EXPECT_EQ(gPlanarFractalTypes[t], 1) << t;
-}
-
 TEST(SelectFractalTypeKernel, EscapeFunctionFiveTakesTheAltKernel)
 {
     const int32_t savedType = gFractalType, savedFunction = gEscapeFunction;
@@ -244,7 +235,9 @@ void ExpectEscapeBatch(FractalKernel kernel, EscapeReference ref, uint8_t slot)
             zr = nzr;
             if (zr * zr + zi * zi >= 1000) break;
         }
-        if (!ref.alt || a5 <= 0) ASSERT_TRUE(gPointX[j] == px && gPointZ[j] == pz) << j;
+        if (!ref.alt || a5 <= 0) {
+            ASSERT_TRUE(gPointX[j] == px && gPointZ[j] == pz) << j;
+        }
         if (n >= gEscapeIterationLimit) {
             ASSERT_EQ(gPointY[j], 0.0f) << j;
             ASSERT_EQ(gPointColorG[j], 0) << j;

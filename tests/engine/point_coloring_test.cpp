@@ -59,23 +59,6 @@ TEST(ColorFloatToByte, TruncatesWrapsAndRejectsOutOfRange)
     EXPECT_EQ(ColorFloatToByte(std::numeric_limits<float>::quiet_NaN()), 0);
 }
 
-TEST(ColoringModes, TableRowsAreInModeOrderWithCaptions)
-{
-    for (int m = 0; m < kColoringModeCount; ++m) {
-        const ColoringModeRow& row = kColoringModes[m];
-        EXPECT_EQ(row.mode, m);
-        EXPECT_NE(row.caption[0], '\0');
-        // Only modes 0, 4 and 7 differ with and without baseshapes.
-        const bool differs = row.startWithBaseshapes != row.startWithoutBaseshapes ||
-                             row.stepWithBaseshapes != row.stepWithoutBaseshapes;
-        EXPECT_EQ(differs, m == 0 || m == 4 || m == 7) << "mode " << m;
-    }
-    EXPECT_STREQ(kColoringModes[8].caption, "Standard");
-    EXPECT_STREQ(kColoringModes[5].caption, "Transformation: Color Multipliation");
-    EXPECT_STREQ(kBlendFunctionItems[8 - 8], "Replace");
-    EXPECT_STREQ(kBlendFunctionItems[8 - 0], "Negation");
-}
-
 TEST(SetColoringMode, InstallsThePairOfTheBaseshapeSwitchInEverySlot)
 {
     test_support::ResetModel(1);

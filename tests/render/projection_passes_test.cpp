@@ -299,21 +299,4 @@ TEST_F(ProjectionPassTest, TunerCountTakesPointsInFrontAndLimitsOrthographicDept
     EXPECT_EQ(CountSliceInFront(1, 0, false), 0);
 }
 
-TEST(ProjectionCases, TableHoldsTheEightCasesWithMirrorOnlyForPalettePasses)
-{
-    const int32_t cases[] = {0, 1, 2, 3, 100, 101, 102, 103};
-    for (int32_t c : cases) {
-        const ProjectionCaseRow* row = FindProjectionCase(c);
-        ASSERT_NE(row, nullptr) << c;
-        EXPECT_NE(row->main, nullptr);
-        EXPECT_NE(row->fog, nullptr);
-        EXPECT_EQ(row->mirror == nullptr, c >= 100) << c;
-    }
-    EXPECT_EQ(FindProjectionCase(4), nullptr);
-    EXPECT_EQ(FindProjectionCase(8), nullptr);
-    EXPECT_EQ(FindProjectionCase(104), nullptr);
-    EXPECT_EQ(FindProjectionCase(0)->main, &ProjectBatchOrtho);
-    EXPECT_EQ(FindProjectionCase(103)->fog, &ProjectBatchPerspectiveRgbNoShadowFog);
-}
-
 }  // namespace

@@ -60,30 +60,6 @@ TEST(CoordinatorSchedule, AnimationFrameOfLengthOneEndsAtTick100001AfterFourTune
     gAnimationOn = 0;
 }
 
-TEST(CoordinatorSchedule, TickRuleByItself)
-{
-    uint32_t tick = 24999;
-    EXPECT_EQ(AdvanceCoordinatorTick(tick, false, 1), 0u);
-    EXPECT_EQ(AdvanceCoordinatorTick(tick, false, 1), kCoordinatorTune);  // 25,001
-    EXPECT_EQ(tick, 0u);
-    tick = 199999;
-    EXPECT_EQ(AdvanceCoordinatorTick(tick, true, 2), kCoordinatorTune);      // 200,000
-    EXPECT_EQ(AdvanceCoordinatorTick(tick, true, 2), kCoordinatorEndFrame);  // 200,001
-    tick = 299999;
-    EXPECT_EQ(AdvanceCoordinatorTick(tick, true, 2), kCoordinatorEndFrame | kCoordinatorTune);
-}
-
-TEST(ProjectionCase, ShadowSkipOnlyCountsWithFastShadowUpdateAndRgbAddsHundred)
-{
-    EXPECT_EQ(ProjectionCaseFor(0, false, 1, false), 0);
-    EXPECT_EQ(ProjectionCaseFor(0, true, 1, false), 2);
-    EXPECT_EQ(ProjectionCaseFor(1, true, 1, true), 103);
-    EXPECT_EQ(ProjectionCaseFor(2, true, 0, false), 2);
-    EXPECT_EQ(ProjectionCaseFor(3, false, 0, true), 103);
-    EXPECT_EQ(ProjectionCaseFor(5, true, 1, true), 5);
-    EXPECT_EQ(ProjectionCaseFor(8, false, 1, false), 8);
-}
-
 // ---- One worker cycle, without threads -------------------------------------------
 class WorkerCycleTest : public ::testing::Test {
 protected:

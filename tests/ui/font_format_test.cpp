@@ -23,18 +23,6 @@ TEST(GlyphIndex, CodeMinus32Plus128PerSet)
         EXPECT_EQ(GlyphIndex(static_cast<unsigned char>(r.code), r.set), r.glyph) << r.code << " in set " << r.set;
 }
 
-TEST(TextFormats, FixedFormats)
-{
-    char buffer[kTextBufferSize];
-    EXPECT_STREQ(FormatFloatText(buffer, sizeof buffer, 1.0f), "1.00000");
-    EXPECT_STREQ(FormatFloatText(buffer, sizeof buffer, -0.25f), "-0.25000");
-    EXPECT_STREQ(FormatFloatText(buffer, sizeof buffer, 0.0f), "0.00000");
-    EXPECT_STREQ(FormatFloatText(buffer, sizeof buffer, 12345.5f), "12345.50000");
-    EXPECT_STREQ(FormatIntText(buffer, sizeof buffer, 0), "0");
-    EXPECT_STREQ(FormatIntText(buffer, sizeof buffer, -42), "-42");
-    EXPECT_STREQ(FormatIntText(buffer, sizeof buffer, INT_MIN), "-2147483648");
-}
-
 TEST(TextFormats, BoundedByTheBuffer)
 {
     // The largest float has 39 digits before the point: still far within.

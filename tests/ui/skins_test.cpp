@@ -45,23 +45,6 @@ TEST_F(Skins, SizesAndOnlyThePanelRepeats)
     }
 }
 
-TEST_F(Skins, TrackballTexturesInTheirTableOrder)
-{
-    // dark red, dark blue, dark green, bright red, bright blue, bright green
-    const int dominant[6] = {0, 2, 1, 0, 2, 1};
-    int brightness[6] = {};
-    for (int i = 0; i < 6; ++i) {
-        glBindTexture(GL_TEXTURE_2D, gSkinTextures[kSkinTrackball0 + i]);
-        std::vector<uint8_t> texels(32 * 32 * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-        const uint8_t* centre = &texels[(16 * 32 + 16) * 3];
-        EXPECT_EQ(std::max_element(centre, centre + 3) - centre, dominant[i]) << i;
-        brightness[i] = centre[dominant[i]];
-    }
-    for (int i = 0; i < 3; ++i) EXPECT_GT(brightness[i + 3], brightness[i]) << i;
-}
-
 TEST_F(Skins, BevelFrameOfGreyZeroKeepsItsOutline)
 {
     glClearColor(1, 1, 1, 1);

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <thread>
 
-#include "engine/dialogs.h"
-#include "engine/scripted_dialogs.h"
+#include "platform/dialogs.h"
+#include "platform/scripted_dialogs.h"
 
 namespace {
 

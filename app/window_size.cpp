@@ -1,4 +1,4 @@
-#include "engine/window_size.h"
+#include "app/window_size.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/dialogs.h"
+#include "platform/dialogs.h"
 
 struct DialogPrompt {
     enum class Kind : uint8_t { Message, OpenFile, SaveFile };

@@ -53,6 +53,3 @@ int GetProcessorCount();
 // Sets the 8-byte name buffer to "#" (the name of every generated image).
 void ClearToHash(char* buffer8);
 
-// UTF-8 text (a path, say) as Windows-1252 bytes for the bitmap font; a
-// character the code page lacks becomes '?'. Always terminates out.
-void Utf8ToWindows1252(const char* text, char* out, int size);

@@ -1,11 +1,11 @@
-#include "engine/texture_folder.h"
+#include "app/texture_folder.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <system_error>
 
-#include "engine/file_dialogs.h"
+#include "app/file_dialogs.h"
 
 int gTextureFileCount = 0;
 std::vector<std::string> gTextureFileNames;

@@ -1,4 +1,4 @@
-#include "engine/dialogs.h"
+#include "platform/dialogs.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -7,10 +7,11 @@
 #include <fstream>
 #include <string>
 
-#include "engine/dialogs.h"
-#include "engine/file_dialogs.h"
-#include "engine/scripted_dialogs.h"
-#include "engine/texture_folder.h"
+#include "platform/dialogs.h"
+#include "app/file_dialogs.h"
+#include "platform/text_encoding.h"
+#include "platform/scripted_dialogs.h"
+#include "app/texture_folder.h"
 
 namespace {
 

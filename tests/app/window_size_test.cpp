@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/window_size.h"
+#include "app/window_size.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/status_line.h"
+#include "app/status_line.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "engine/scripted_dialogs.h"
+#include "platform/scripted_dialogs.h"
 
 #include <cstdio>
 #include <cstdlib>
