@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/file_dialogs.h"
 #include "app/frame.h"
 #include "app/render_size.h"
 #include "app/settings.h"
@@ -11,6 +12,7 @@
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
 #include "ui/icons.h"
+#include "ui/thumbnail_atlas.h"
 
 void (*gStartupStepObserver)(int step) = nullptr;
 
@@ -32,6 +34,8 @@ void CentreView()
     gImageOffsetX = halfWidth + gPanX;
     gImageOffsetY = halfHeight + gPanY;
 }
+
+void BuildTextureThumbnails() { BuildThumbnailAtlas(gTexturesPath, gTextureFileNames); }
 
 void UpdateViewMatrices()
 {
@@ -61,7 +65,7 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {0, "nothing", nullptr, nullptr},
     {1, "read the settings", ReadSettings, nullptr},
     {2, "list the textures folder", ScanTexturesFolder, nullptr},
-    {3, "build the thumbnail atlas", nullptr, "thumbnail atlas"},
+    {3, "build the thumbnail atlas", BuildTextureThumbnails, nullptr},
     {4, "default direction vectors of the view controls", nullptr, "mouse move and drags"},
     {5, "seed rand() from the clock again", ReseedRand, nullptr},
     {6, "defaults, editor callbacks and start-up textures", nullptr, "shader object, start-up textures, editors"},
