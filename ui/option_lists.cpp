@@ -248,3 +248,74 @@ bool OptionsBox::Click(const int& px, const int& py)
     WriteShared(flags[band], static_cast<uint8_t>(flags[band] != 0 ? 0 : 1));
     return true;
 }
+
+void HListBox::Build(const int& x, const int& y, const int& zValue, const int& width, const int& cellSize,
+                     const int& count, const char* caption, const char* const* items, const bool& captionAbove)
+{
+    cell = static_cast<float>(cellSize);
+    optionCount = count > 0 ? count : 0;
+    x0 = static_cast<float>(x);
+    y0 = static_cast<float>(y);
+    x1 = x0 + static_cast<float>(width);
+    y1 = y0 + 2 * cell;
+    z = static_cast<float>(zValue);
+    const float c = cell, q = 0.25f * c, p = 0.75f * c;
+
+    frameList = glGenLists(1);
+    glNewList(frameList, GL_COMPILE);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glColor3f(0, 0, 0);
+    FlatQuad(x0, y0, x1, y1, z);
+    glEnable(GL_BLEND);
+    AlternatingLoop(x0, y0, x1, y1, z, kBlack, kGrey025);
+    for (int i = 0; i < optionCount; ++i) {
+        const float cx = x0 + static_cast<float>(i) * c;
+        ShadedQuad(cx + q, y1 - p, cx + p, y1 - q, z + 5, kBlack, kGrey0125);
+        AlternatingLoop(cx + q, y1 - p, cx + p, y1 - q, z + 5, kGrey025, kGrey05);
+    }
+    if (captionAbove)
+        RecordCaptionBar(x0, y0 + 2 * c, x1, y0 + 3 * c, z, "", 0, 0);
+    else
+        RecordCaptionBar(x0, y0 - c, x1, y0, z, "", 0, 0);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    DrawText(static_cast<int>(x0), static_cast<int>(captionAbove ? y0 - 0.9f * c + 3 * c : y0 - c + 4),
+             caption != nullptr ? caption : "", 1);
+    for (int i = 0; i < optionCount; ++i) {
+        const char* label = items != nullptr ? items[optionCount - 1 - i] : nullptr;
+        DrawText(static_cast<int>(x0 + static_cast<float>(cellSize / 2) + c * static_cast<float>(i) - 10),
+                 static_cast<int>(y1 - 1.8f * c), label != nullptr ? label : "", 1);
+    }
+    glEndList();
+
+    markList = RecordMark(cell, z);
+}
+
+void HListBox::Draw() const
+{
+    if (visible == 0) return;
+    glCallList(frameList);
+    glPushMatrix();
+    glTranslatef(x0 + static_cast<float>(ReadShared(selected)) * cell, y0 + cell, 0);
+    glCallList(markList);
+    glPopMatrix();
+}
+
+bool HListBox::Click(const int& px, const int& py)
+{
+    if (visible == 0) return false;
+    previous = selected;
+    const float x = static_cast<float>(px), y = static_cast<float>(py);
+    if (y < y0 + cell || y > y0 + 2 * cell) return false;
+    bool hit = false;
+    for (int i = 0; i < optionCount; ++i) {
+        const float left = x0 + static_cast<float>(i) * cell;
+        if (left <= x && x <= left + cell) {
+            WriteShared(selected, i);
+            hit = true;
+        }
+    }
+    return hit;
+}

@@ -66,3 +66,29 @@ public:
 private:
     void DrawMarks() const;
 };
+
+// A row of exclusive option cells under (or over) a caption bar, each cell a
+// box over a short label ("Fixed View", "Fixed Rotation").
+class HListBox {
+public:
+    HListBox() = default;
+    virtual ~HListBox() = default;
+
+    // items are given from the right: cell i from the left shows
+    // items[count - 1 - i].
+    void Build(const int& x, const int& y, const int& z, const int& width, const int& cellSize, const int& count,
+               const char* caption, const char* const* items, const bool& captionAbove);
+    void Draw() const;
+    // Only the box row takes presses; on the line between two cells the
+    // right one wins. Every press copies the selection into previous.
+    bool Click(const int& px, const int& py);
+
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    float z = 0;
+    unsigned frameList = 0, markList = 0;
+    float cell = 0;
+    int optionCount = 0;
+    int selected = 0;
+    int previous = 0;
+    uint8_t visible = 0;
+};

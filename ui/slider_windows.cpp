@@ -135,7 +135,9 @@ int ThumbwheelWindow::SetValueList(int count, const float* stepValues)
 const char* ThumbwheelWindow::FormatValue(int row)
 {
     const float v = Value(row);
-    if (integer[row] != 0)
+    if (dashBelowThreshold && v < static_cast<float>(threshold))
+        std::snprintf(text, sizeof text, "-");
+    else if (integer[row] != 0)
         std::snprintf(text, sizeof text, "%d", CheckedTruncToInt(v));
     else
         std::snprintf(text, sizeof text, "%2.3f", static_cast<double>(v));
@@ -230,7 +232,7 @@ bool ThumbwheelWindow::Drag(int px)
         WriteShared(value[row], maximum[row]);
     } else {
         WriteShared(value[row], candidate);
-        wheelAngle[row] = angle;
+        wheelAngle[row] = wholeDegreeDrags ? std::trunc(angle) : angle;
     }
     return true;
 }
@@ -335,4 +337,31 @@ void STWindow::Draw(int xOffset)
     if (visible == 0) return;
     glCallList(frameList);
     DrawRows(static_cast<int>(static_cast<float>(xOffset) + left), left + halfWidth + quarterWidth, rows, 6);
+}
+
+void SliderWindow::Build(const int& x, const int& y, const int& z, const int& w, const int& rowH, const int& rowCount,
+                         const char* const* captions, const float* rowDefs, const int& group,
+                         const int& belowShowsDash)
+{
+    BuildRows(x, y, z, w, rowH, rowCount, rowDefs, group);
+    dashBelowThreshold = true;
+    threshold = belowShowsDash;
+    wholeDegreeDrags = true;
+
+    frameList = glGenLists(1);
+    glNewList(frameList, GL_COMPILE);
+    RecordWindowFrame(captions, 8);
+    glEndList();
+
+    wheelList = glGenLists(1);
+    glNewList(wheelList, GL_COMPILE);
+    RecordWheel();
+    glEndList();
+}
+
+void SliderWindow::Draw(const int& xOffset)
+{
+    if (visible == 0) return;
+    glCallList(frameList);
+    DrawRows(static_cast<int>(static_cast<float>(xOffset) + left), left + halfWidth + quarterWidth, rows, 8);
 }

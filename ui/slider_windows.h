@@ -59,6 +59,11 @@ public:
     // groupId, widgetId, held (the dragging flag), heldRow (the selected
     // row), pressX (the last x).
     DragState drag;
+    // Values below the threshold show "-" (the transformation editor's window).
+    bool dashBelowThreshold = false;
+    int threshold = 0;
+    // Wheel angles of drags kept to whole degrees.
+    bool wholeDegreeDrags = false;
 
 protected:
     // Steps 1 to 3 and 8 of Build: id, arrays, geometry, row values.
@@ -93,4 +98,14 @@ public:
     void Build(const int& x, const int& y, const int& z, const int& w, const int& rowH, const int& rowCount,
                const char* const* captions, const float* rowDefs, const int& group);
     void Draw(int xOffset);
+};
+
+// The transformation editor's window ("Filter:"): the frame and knobs of
+// SLWindow, values below a threshold shown as "-", knob angles of drags in
+// whole degrees, and no wheel steps of its own.
+class SliderWindow : public ThumbwheelWindow {
+public:
+    void Build(const int& x, const int& y, const int& z, const int& w, const int& rowH, const int& rowCount,
+               const char* const* captions, const float* rowDefs, const int& group, const int& belowShowsDash);
+    void Draw(const int& xOffset);
 };

@@ -53,4 +53,44 @@ TEST_F(WidgetGallery, ValueWidgetsAfterInput)
     EXPECT_TRUE(r.ok) << r.message;
 }
 
+TEST_F(WidgetGallery, ScrollingAndPictureWidgetsAfterInput)
+{
+    ScrollWidgetGallery g;
+    g.Build();
+    gControlSensitivity = 1.0f;
+    // The drop box scrolled to items 10..16, item 12 chosen.
+    for (int i = 0; i < 10; ++i) g.types.Click(static_cast<int>(g.types.x1), 630);
+    ASSERT_EQ(g.types.first, 10);
+    ASSERT_TRUE(g.types.Click(40, 620 + 24 * 4 + 12));
+    ASSERT_EQ(g.types.GetSelected(), 12);
+    // "Filter:": the top row dragged down to -1 ("-"), the other up to 2.
+    ASSERT_TRUE(g.filter.Click(350, 840));
+    ASSERT_TRUE(g.filter.Drag(350 - 120));  // pinned at -1
+    ASSERT_TRUE(g.filter.Click(350, 812));
+    ASSERT_TRUE(g.filter.Drag(350 + 60));  // pinned at 2
+    ASSERT_TRUE(g.fixedView.Click(300 + 3 * 22 + 11, 680 + 33));
+    g.zoom.Click(400, 570);
+    gPointerX = 460;
+    ASSERT_TRUE(g.zoom.Drag());
+    ASSERT_TRUE(g.materialTypes.Wheel(600, 700, 4));
+    ASSERT_TRUE(g.materialTypes.Click(600, 620 + 24 * 5 + 12));
+    g.browser.Click(20 + 320 + 10, 300 + 10);  // the next page: pictures and maps
+    ASSERT_EQ(g.browser.firstIndex, 15);
+    g.browser.Click(20 + 64 + 10, 300 + 64 + 10);
+    g.presets.Click(440 + 4 * 64 + 10, 300 + 10);
+    g.presets.generating = 1;
+    g.presets.progressDone = 37;
+    g.presets.progressTotal = 100;
+    g.presets.clockMs = +[]() -> uint64_t { return 0; };
+    g.shapes.Click(1180 + 5, 300 + 10);  // the down arrow: the second page
+    g.shapes.marks[16] = g.shapes.marks[22] = 1;
+    ASSERT_EQ(g.shapes.Click(860 + 64 + 10, 300 + 128 + 10), 1);
+    ASSERT_EQ(g.shapes.selected, 16);
+
+    gl_.ClearFrame();
+    g.Draw();
+    const ScreenshotResult r = CompareWithReference("scroll_widgets", gl_.Frame(), 1600, 1000);
+    EXPECT_TRUE(r.ok) << r.message;
+}
+
 }  // namespace
