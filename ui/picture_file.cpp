@@ -1,6 +1,8 @@
 #include "ui/picture_file.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <cstring>
 #include <fstream>
 #include <utility>
@@ -33,7 +35,11 @@ RgbPicture LoadPictureRgb(const std::string& path)
 {
     int width = 0, height = 0, channels = 0;
     uint8_t* data = stbi_load(path.c_str(), &width, &height, &channels, 3);
-    if (data == nullptr) std::fprintf(stderr, "cannot load picture %s: %s\n", path.c_str(), stbi_failure_reason());
+    // A missing folder is reported once, at start-up, not for every picture.
+    std::error_code ec;
+    if (data == nullptr && std::filesystem::is_directory(std::filesystem::path(path).parent_path(), ec)) {
+        std::fprintf(stderr, "cannot load picture %s: %s\n", path.c_str(), stbi_failure_reason());
+    }
     return FromStb(data, width, height);
 }
 
