@@ -8,6 +8,7 @@
 #include "assets/png_file.h"
 #include "materials/color_maps.h"
 #include "platform/gl_api.h"
+#include "ui/font.h"
 #include "ui/icons.h"
 #include "ui/texture_upload.h"
 #include "ui/thumbnail_atlas.h"
@@ -116,6 +117,23 @@ void WritePicture(const std::string& path, int index)
     assetgen::WritePngRgb(path, rgb.data(), 48, 40);
 }
 
+// Shape icons of the gallery: the icon sheets change whenever a sampler is
+// refined, so the selector shows numbered tiles instead.
+void UseTestShapeIcons()
+{
+    gShapeIconListBase = glGenLists(kShapeIcons);
+    for (int n = 0; n < kShapeIcons; ++n) {
+        glNewList(gShapeIconListBase + static_cast<unsigned>(n), GL_COMPILE);
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(0.1f + 0.004f * static_cast<float>(n), 0.15f, 0.5f - 0.002f * static_cast<float>(n));
+        glBegin(GL_QUADS);
+        glVertex3f(4, 4, 30), glVertex3f(60, 4, 30), glVertex3f(60, 60, 30), glVertex3f(4, 60, 30);
+        glEnd();
+        DrawIntText(20, 26, n, 0);
+        glEndList();
+    }
+}
+
 }  // namespace
 
 std::string MakeThumbnailFolder(const std::string& name, int pictures, int maps)
@@ -178,7 +196,7 @@ void ScrollWidgetGallery::Build()
         presets.textures[k] = presetTextures[k] = UploadPictureTexture(swatch, TextureMip::None, TextureWrap::Clamp);
     }
     glDisable(GL_TEXTURE_2D);
-    LoadShapeIcons();
+    UseTestShapeIcons();
     shapes.Build(860, 300, 30);
     SetVisible(1);
 }
