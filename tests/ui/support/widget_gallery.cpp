@@ -8,6 +8,7 @@
 #include "assets/png_file.h"
 #include "materials/color_maps.h"
 #include "platform/gl_api.h"
+#include "ui/file_services.h"
 #include "ui/font.h"
 #include "ui/icons.h"
 #include "ui/texture_upload.h"
@@ -136,19 +137,13 @@ void UseTestShapeIcons()
 
 }  // namespace
 
-std::string MakeThumbnailFolder(const std::string& name, int pictures, int maps)
+std::string MakeColorMapFolder(const std::string& name, int count)
 {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    std::vector<std::string> names;
     char file[32];
-    for (int i = 0; i < pictures; ++i) {
-        std::snprintf(file, sizeof file, "picture%02d.png", i);
-        WritePicture((folder / file).string(), i);
-        names.push_back(file);
-    }
-    for (int i = 0; i < maps; ++i) {
+    for (int i = 0; i < count; ++i) {
         ColorMap map;
         for (int e = 0; e < kColorMapEntries; ++e) {
             map.red[e] = static_cast<uint8_t>(e * (i + 1));
@@ -161,10 +156,26 @@ std::string MakeThumbnailFolder(const std::string& name, int pictures, int maps)
         const std::string text = ColorMapText(map);
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
+    }
+    return folder.string();
+}
+
+std::string MakeThumbnailFolder(const std::string& name, int pictures, int maps)
+{
+    const std::string folder = MakeColorMapFolder(name, maps);
+    std::vector<std::string> names;
+    char file[32];
+    for (int i = 0; i < pictures; ++i) {
+        std::snprintf(file, sizeof file, "picture%02d.png", i);
+        WritePicture(folder + "/" + file, i);
         names.push_back(file);
     }
-    BuildThumbnailAtlas(folder.string(), names);
-    return folder.string();
+    for (int i = 0; i < maps; ++i) {
+        std::snprintf(file, sizeof file, "gradient%02d.map", i);
+        names.push_back(file);
+    }
+    BuildThumbnailAtlas(folder, names);
+    return folder;
 }
 
 void ScrollWidgetGallery::Build()
@@ -217,4 +228,45 @@ void ScrollWidgetGallery::Draw()
     browser.Draw();
     presets.Draw();
     shapes.Draw(shapes.selected);
+}
+
+namespace {
+
+std::string gGalleryMapFolder;
+
+}  // namespace
+
+void DirectionWidgetGallery::Build()
+{
+    const float front[3] = {0.5f, 0.5f, 0.5f}, behind[3] = {0.4f, -0.3f, -1.0f}, none[3] = {0, 0, 1};
+    ball.Build(20, 700, 30, 200, 200, none, 4);
+    lightFront.Build(240, 700, 30, 200, 200, front, 5);
+    lightBehind.Build(460, 700, 30, 200, 200, behind, 5);
+    turned.Build(680, 700, 30, 200, 200, 0, 6, "Rotation Axis");
+    fresh.Build(900, 700, 30, 200, 200, 0, 6, "Direction");
+    color.Build(1150, 780, 30, "Light Color", 1);
+    gGalleryMapFolder = MakeColorMapFolder("talvoran_gallery_maps", 11);
+    gInterfaceFileServices.texturesFolder = +[]() -> const char* { return gGalleryMapFolder.c_str(); };
+    fog.Build(700, 300, 30, "", 26);
+    fogBrowser.Build(100, 300, 30, "", 26);
+    fogBrowser.browserMode = 1;
+    SetVisible(1);
+}
+
+void DirectionWidgetGallery::SetVisible(uint8_t v)
+{
+    ball.visible = lightFront.visible = lightBehind.visible = turned.visible = fresh.visible = v;
+    color.visible = fog.visible = fogBrowser.visible = v;
+}
+
+void DirectionWidgetGallery::Draw()
+{
+    ball.Draw();
+    lightFront.DrawLightDirection();
+    lightBehind.DrawLightDirection();
+    turned.Draw();
+    fresh.Draw();
+    color.Draw();
+    fog.Draw();
+    fogBrowser.Draw();
 }
