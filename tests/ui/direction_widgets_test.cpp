@@ -279,22 +279,4 @@ TEST_F(DirectionWidgets, FogPanelBarsButtonsAndBrowser)
     gInterfaceFileServices.texturesFolder = nullptr;
 }
 
-TEST_F(DirectionWidgets, HiddenWidgetsDrawNothingAndIgnoreInput)
-{
-    DirectionWidgetGallery g;
-    g.Build();
-    g.SetVisible(0);
-    gl_.ClearFrame();
-    g.Draw();
-    EXPECT_LT(FindLit(gl_.Frame(), 1).x1, 0);
-    EXPECT_FALSE(g.ball.Click(100, 800, 3) || g.ball.Wheel(100, 800, 5) || g.lightFront.ClickLight(300, 800));
-    gDragWidgetId = g.ball.widgetId;
-    EXPECT_FALSE(g.ball.Drag(120, 820, 3));
-    EXPECT_FALSE(g.turned.Click(780, 800, 3) || g.turned.Wheel(780, 800, 5) || g.turned.Drag(790, 800, 3));
-    EXPECT_FALSE(g.color.Click(1200, 830) || g.color.Wheel(1200, 830, 1));
-    EXPECT_FALSE(g.fog.Click(750, 390) || g.fog.Wheel(750, 390, 1) || g.fogBrowser.Click(100, 350));
-    EXPECT_EQ(g.fogBrowser.browserMode, 1);
-    gInterfaceFileServices.texturesFolder = nullptr;
-}
-
 }  // namespace
