@@ -55,7 +55,7 @@ void ResizeRenderBuffers(int mode)
     int32_t width = gImageWidth, height = gImageHeight;
     bool antiAlias2x = gAntiAlias2x != 0;
     if (mode == 0) {
-        const RenderResolution wanted = ReadRenderResolution();
+        const RenderResolution wanted = gReadRenderResolution();
         width = wanted.width;
         height = wanted.height;
         antiAlias2x = wanted.antiAlias2x;
@@ -70,10 +70,16 @@ void ResizeRenderBuffers(int mode)
     FollowNewSize(oldHeight);
     gContinueAllowed = 0;
     gRenderExists = 0;
+    // Without buffers nothing can be rendered; once they are back, Render is.
+    static bool buffersMissing = false;
     if (!RenderBuffersReady()) {
         EnableButton(kButtonRender, false);
         EnableButton(kButtonContinue, false);
         SetStatusText("%s", kInsufficientMemoryText);
+        buffersMissing = true;
+    } else if (buffersMissing) {
+        EnableButton(kButtonRender, true);
+        buffersMissing = false;
     }
     if (gPbufferAvailable) ClearPreviewPbuffer();
     ClearRenderBuffers();

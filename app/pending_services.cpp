@@ -42,11 +42,10 @@ void EnableRenderAnimation(bool) {}
 void RestoreSavedCamera() {}
 void UncheckPreviewAnimations() {}
 void ResetVoxelPanel() {}
-RenderResolution ReadRenderResolution()
-{
+RenderResolution (*gReadRenderResolution)() = [] {
     const bool aa = gAntiAlias2x != 0;
-    return {aa ? gImageWidth / 2 : gImageWidth, aa ? gImageHeight / 2 : gImageHeight, aa};
-}
+    return RenderResolution{aa ? gImageWidth / 2 : gImageWidth, aa ? gImageHeight / 2 : gImageHeight, aa};
+};
 
 uint8_t gBaseShapeEditorOpen = 0;
 uint8_t gXFormsEditorOpen = 0;

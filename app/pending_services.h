@@ -48,7 +48,7 @@ struct RenderResolution {
     int width, height;
     bool antiAlias2x;
 };
-RenderResolution ReadRenderResolution();
+extern RenderResolution (*gReadRenderResolution)();  // tests replace it
 
 // ---- Editors ------------------------------------------------------------------
 // The "Edit" boxes of the baseshape and transformation editors (an editor is

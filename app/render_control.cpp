@@ -163,7 +163,16 @@ void RenderAction()
 {
     ClearPressed(kButtonRender);
     gRenderClock = gProgramStartTime;
+    // A render running until now is stopped, and the buttons say so: the
+    // question then offers its picture to continue rather than "rendering".
+    const bool wasRendering = ButtonEnabled(kButtonStop);
     StopRenderAndResetPanel();
+    if (wasRendering) {
+        EnableButton(kButtonRender, true);
+        EnableButton(kButtonStop, false);
+        EnableButton(kButtonContinue, !gAnimationOn);
+        gContinueAllowed = gAnimationOn ? 0 : 1;
+    }
     if (!StartAllowed()) return;
     if (gRenderExists) {
         EnableButton(kButtonYes, true);
