@@ -116,6 +116,7 @@ protected:
         InitGlobalState();
         SeedStartupRandomStates(12345u, nullptr);
         InstallSierpinskiTetrahedron();
+        for (int t = 0; t < 4; ++t) gTransforms[t].weight = 0.25f;  // kept by every probability update
         ASSERT_TRUE(AllocateRenderBuffers(256, 256, false));
         DeriveRenderSizeValues();
         FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
