@@ -4,20 +4,43 @@
 #include "baseshapes/samplers_axial.h"
 #include "baseshapes/samplers_c_shapes.h"
 #include "baseshapes/samplers_cg_shapes.h"
+#include "baseshapes/samplers_classic_surfaces.h"
 #include "baseshapes/samplers_columns_rings.h"
+#include "baseshapes/samplers_columns_temples.h"
 #include "baseshapes/samplers_contour_rings.h"
+#include "baseshapes/samplers_cube_star_atom.h"
+#include "baseshapes/samplers_cylinders_shells.h"
+#include "baseshapes/samplers_displacement.h"
+#include "baseshapes/samplers_displacement_solids.h"
 #include "baseshapes/samplers_fractal_solids.h"
+#include "baseshapes/samplers_hyperbolic.h"
+#include "baseshapes/samplers_knots.h"
+#include "baseshapes/samplers_loxodromes.h"
+#include "baseshapes/samplers_meshes.h"
 #include "baseshapes/samplers_open_surfaces.h"
+#include "baseshapes/samplers_polygons.h"
+#include "baseshapes/samplers_polyhedra.h"
 #include "baseshapes/samplers_polyhedral_functions.h"
+#include "baseshapes/samplers_prisms_gears.h"
 #include "baseshapes/samplers_profile_rings.h"
+#include "baseshapes/samplers_profiles.h"
 #include "baseshapes/samplers_revolution.h"
+#include "baseshapes/samplers_rings.h"
 #include "baseshapes/samplers_round_boxes.h"
+#include "baseshapes/samplers_rounded_solids.h"
 #include "baseshapes/samplers_sculpted_solids.h"
 #include "baseshapes/samplers_segmented.h"
 #include "baseshapes/samplers_shells.h"
+#include "baseshapes/samplers_sierpinski.h"
+#include "baseshapes/samplers_solids.h"
 #include "baseshapes/samplers_sphere_solids.h"
 #include "baseshapes/samplers_sphere_tori.h"
+#include "baseshapes/samplers_spiral_shells.h"
+#include "baseshapes/samplers_stair.h"
+#include "baseshapes/samplers_surfaces.h"
 #include "baseshapes/samplers_swept_profiles.h"
+#include "baseshapes/samplers_teapot.h"
+#include "baseshapes/samplers_triangles.h"
 #include "baseshapes/samplers_tubes.h"
 #include "baseshapes/samplers_wave_bars.h"
 
@@ -26,128 +49,126 @@ namespace {
 constexpr uint8_t kF = kKindHasFilled;
 constexpr uint8_t kT = kKindTexture;
 constexpr uint8_t kFT = kKindHasFilled | kKindTexture;
-constexpr BaseshapeSampler kStandIn = SampleBaseshapeStandIn;
-constexpr BaseshapeSampler kStandInFilled = SampleBaseshapeStandInFilled;
 
 }  // namespace
 
-// Kind order. A kind gets its samplers by replacing the stand-ins of its row.
+// Kind order: one row a kind with its name, flags and both samplers.
 constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {0, "Affine Transformation", kT, SampleBaseshapeAffineTransformation, nullptr},
     {1, "Sphere", kFT, SampleBaseshapeSphere, SampleBaseshapeSphereFilled},
     {2, "Torus I", kFT, SampleBaseshapeTorusI, SampleBaseshapeTorusIFilled},
     {3, "Torus Knot I", kF, SampleBaseshapeTorusKnotI, SampleBaseshapeTorusKnotIFilled},
-    {4, "Pseudosphere", kFT, kStandIn, kStandInFilled},
-    {5, "Trefoil Knot I", kF, kStandIn, kStandInFilled},
-    {6, "Trefoil Knot II", kFT, kStandIn, kStandInFilled},
-    {7, "Trefoil Knot III", kFT, kStandIn, kStandInFilled},
-    {8, "Mobius Strip", kF, kStandIn, kStandInFilled},
-    {9, "Klein", kFT, kStandIn, kStandInFilled},
-    {10, "Ennepers Surface", kT, kStandIn, nullptr},
-    {11, "Loxodrome I", kT, kStandIn, nullptr},
-    {12, "Loxodrome II", kT, kStandIn, nullptr},
-    {13, "Stair", kF, kStandIn, kStandInFilled},
-    {14, "Nylander's Rose", kT, kStandIn, nullptr},
-    {15, "Wireframe Dodecahedron", 0, kStandIn, nullptr},
-    {16, "Cube", kFT, kStandIn, kStandInFilled},
-    {17, "Star Shape", kFT, kStandIn, kStandInFilled},
+    {4, "Pseudosphere", kFT, SampleBaseshapePseudosphere, SampleBaseshapePseudosphereFilled},
+    {5, "Trefoil Knot I", kF, SampleBaseshapeTrefoilKnotI, SampleBaseshapeTrefoilKnotIFilled},
+    {6, "Trefoil Knot II", kFT, SampleBaseshapeTrefoilKnotII, SampleBaseshapeTrefoilKnotIIFilled},
+    {7, "Trefoil Knot III", kFT, SampleBaseshapeTrefoilKnotIII, SampleBaseshapeTrefoilKnotIIIFilled},
+    {8, "Mobius Strip", kF, SampleBaseshapeMobiusStrip, SampleBaseshapeMobiusStripFilled},
+    {9, "Klein", kFT, SampleBaseshapeKlein, SampleBaseshapeKleinFilled},
+    {10, "Ennepers Surface", kT, SampleBaseshapeEnnepersSurface, nullptr},
+    {11, "Loxodrome I", kT, SampleBaseshapeLoxodromeI, nullptr},
+    {12, "Loxodrome II", kT, SampleBaseshapeLoxodromeII, nullptr},
+    {13, "Stair", kF, SampleBaseshapeStair, SampleBaseshapeStairFilled},
+    {14, "Nylander's Rose", kT, SampleBaseshapeNylandersRose, nullptr},
+    {15, "Wireframe Dodecahedron", 0, SampleBaseshapeWireframeDodecahedron, nullptr},
+    {16, "Cube", kFT, SampleBaseshapeCube, SampleBaseshapeCubeFilled},
+    {17, "Star Shape", kFT, SampleBaseshapeStarShape, SampleBaseshapeStarShapeFilled},
     {18, "Torus II", kFT, SampleBaseshapeTorusII, SampleBaseshapeTorusIIFilled},
-    {19, "Atom", kFT, kStandIn, kStandInFilled},
-    {20, "Triaxial Hexatorus", kFT, kStandIn, kStandInFilled},
-    {21, "Temple I", kF, kStandIn, kStandInFilled},
-    {22, "Column I", kFT, kStandIn, kStandInFilled},
-    {23, "Dini's Surface", kT, kStandIn, nullptr},
-    {24, "Spherical Harmonics", kFT, kStandIn, kStandInFilled},
-    {25, "Column II", kF, kStandIn, kStandInFilled},
-    {26, "Column III", kF, kStandIn, kStandInFilled},
-    {27, "Catenoid", kT, kStandIn, nullptr},
-    {28, "Temple II", kF, kStandIn, kStandInFilled},
-    {29, "Horned", kF, kStandIn, kStandInFilled},
-    {30, "Octahedron", kFT, kStandIn, kStandInFilled},
-    {31, "Loxodrome III", kT, kStandIn, nullptr},
-    {32, "Hyper Loxodrome I", kT, kStandIn, nullptr},
-    {33, "Cylinder", kFT, kStandIn, kStandInFilled},
-    {34, "Future Sphere I", kFT, kStandIn, kStandInFilled},
-    {35, "Future Sphere II", kFT, kStandIn, kStandInFilled},
-    {36, "Ring I", kFT, kStandIn, kStandInFilled},
-    {37, "Teapot", 0, kStandIn, nullptr},
-    {38, "Torus Knot II", kFT, kStandIn, kStandInFilled},
-    {39, "Shell I", kFT, kStandIn, kStandInFilled},
-    {40, "Heart", kFT, kStandIn, kStandInFilled},
-    {41, "Dodecahedron I", kF, kStandIn, kStandInFilled},
-    {42, "TimeStar", kT, kStandIn, nullptr},
-    {43, "Spline R.", kT, kStandIn, nullptr},
-    {44, "Disc", kT, kStandIn, nullptr},
-    {45, "Spline Flower", kT, kStandIn, nullptr},
-    {46, "Gear I", kFT, kStandIn, kStandInFilled},
-    {47, "Futuristic", kF, kStandIn, kStandInFilled},
-    {48, "Prisms", kFT, kStandIn, kStandInFilled},
-    {49, "D Plane", kFT, kStandIn, kStandInFilled},
-    {50, "D D. Plane", kFT, kStandIn, kStandInFilled},
-    {51, "D Column", kFT, kStandIn, kStandInFilled},
-    {52, "D Cylinder", kFT, kStandIn, kStandInFilled},
-    {53, "D Disc", kFT, kStandIn, kStandInFilled},
-    {54, "D Sphere", kFT, kStandIn, kStandInFilled},
-    {55, "D CylinderSQ", kFT, kStandIn, kStandInFilled},
-    {56, "Spire", kT, kStandIn, nullptr},
-    {57, "Sierpinski", 0, kStandIn, nullptr},
-    {58, "STL Mesh", 0, kStandIn, nullptr},
-    {59, "Spline FlowerII", kT, kStandIn, nullptr},
-    {60, "Stl Mesh II", 0, kStandIn, nullptr},
-    {61, "Tornado", kFT, kStandIn, kStandInFilled},
-    {62, "Dome", kFT, kStandIn, kStandInFilled},
-    {63, "Pyramid", kFT, kStandIn, kStandInFilled},
-    {64, "Double Spiral", kT, kStandIn, nullptr},
-    {65, "Diamond Ring", kFT, kStandIn, kStandInFilled},
-    {66, "Sting", kFT, kStandIn, kStandInFilled},
-    {67, "Rounded Box", kF, kStandIn, kStandInFilled},
-    {68, "Pipe Box", kF, kStandIn, kStandInFilled},
-    {69, "Double Spline R.", kFT, kStandIn, kStandInFilled},
-    {70, "Dome II", kFT, kStandIn, kStandInFilled},
-    {71, "Pipe Torus", kFT, kStandIn, kStandInFilled},
-    {72, "Helix I", kFT, kStandIn, kStandInFilled},
-    {73, "D Column SQ", kFT, kStandIn, kStandInFilled},
-    {74, "Shell II", kFT, kStandIn, kStandInFilled},
-    {75, "Bar", kFT, kStandIn, kStandInFilled},
-    {76, "Road", kF, kStandIn, kStandInFilled},
-    {77, "Bump Torus", kFT, kStandIn, kStandInFilled},
-    {78, "SQ Shell II", kFT, kStandIn, kStandInFilled},
-    {79, "Arc", kFT, kStandIn, kStandInFilled},
-    {80, "Tetrahedron", kF, kStandIn, kStandInFilled},
-    {81, "Pol. Spline R.", kFT, kStandIn, kStandInFilled},
-    {82, "Pol. Torus", kFT, kStandIn, kStandInFilled},
-    {83, "Wind Spinner", kT, kStandIn, nullptr},
-    {84, "D Cylinder Pol.", kFT, kStandIn, kStandInFilled},
-    {85, "D. Dome", kFT, kStandIn, kStandInFilled},
-    {86, "D. Arc", kFT, kStandIn, kStandInFilled},
-    {87, "D. Wall", kFT, kStandIn, kStandInFilled},
-    {88, "Polygon", kT, kStandIn, nullptr},
-    {89, "Crown", kT, kStandIn, nullptr},
-    {90, "D Octahedron", kFT, kStandIn, kStandInFilled},
-    {91, "Sine Col.", kFT, kStandIn, kStandInFilled},
-    {92, "Lotus", kFT, kStandIn, kStandInFilled},
-    {93, "Blob", kFT, kStandIn, kStandInFilled},
-    {94, "D Cube", kFT, kStandIn, kStandInFilled},
-    {95, "Squared Torus", kFT, kStandIn, kStandInFilled},
-    {96, "Spherical H. Box", kFT, kStandIn, kStandInFilled},
-    {97, "Cone", kFT, kStandIn, kStandInFilled},
-    {98, "Blade", kFT, kStandIn, kStandInFilled},
-    {99, "Twisted Pyramid", kFT, kStandIn, kStandInFilled},
-    {100, "Heart II", kFT, kStandIn, kStandInFilled},
-    {101, "Breather Surface", kFT, kStandIn, kStandInFilled},
-    {102, "Pol. Ring", kFT, kStandIn, kStandInFilled},
-    {103, "Star", kFT, kStandIn, kStandInFilled},
-    {104, "Icosahedron", kFT, kStandIn, kStandInFilled},
-    {105, "DiamondBox", kF, kStandIn, kStandInFilled},
-    {106, "Squared Torus II", kFT, kStandIn, kStandInFilled},
-    {107, "Sphere Cap II", kFT, kStandIn, kStandInFilled},
-    {108, "Rounded Trapezoid", kFT, kStandIn, kStandInFilled},
-    {109, "Gear II", kFT, kStandIn, kStandInFilled},
-    {110, "Gear III", kFT, kStandIn, kStandInFilled},
-    {111, "Dini Flower", kT, kStandIn, nullptr},
-    {112, "Page", kT, kStandIn, nullptr},
-    {113, "Ennepers Surface II", kT, kStandIn, nullptr},
-    {114, "Enneper III", kT, kStandIn, nullptr},
+    {19, "Atom", kFT, SampleBaseshapeAtom, SampleBaseshapeAtomFilled},
+    {20, "Triaxial Hexatorus", kFT, SampleBaseshapeTriaxialHexatorus, SampleBaseshapeTriaxialHexatorusFilled},
+    {21, "Temple I", kF, SampleBaseshapeTempleI, SampleBaseshapeTempleIFilled},
+    {22, "Column I", kFT, SampleBaseshapeColumnI, SampleBaseshapeColumnIFilled},
+    {23, "Dini's Surface", kT, SampleBaseshapeDinisSurface, nullptr},
+    {24, "Spherical Harmonics", kFT, SampleBaseshapeSphericalHarmonics, SampleBaseshapeSphericalHarmonicsFilled},
+    {25, "Column II", kF, SampleBaseshapeColumnII, SampleBaseshapeColumnIIFilled},
+    {26, "Column III", kF, SampleBaseshapeColumnIII, SampleBaseshapeColumnIIIFilled},
+    {27, "Catenoid", kT, SampleBaseshapeCatenoid, nullptr},
+    {28, "Temple II", kF, SampleBaseshapeTempleII, SampleBaseshapeTempleIIFilled},
+    {29, "Horned", kF, SampleBaseshapeHorned, SampleBaseshapeHornedFilled},
+    {30, "Octahedron", kFT, SampleBaseshapeOctahedron, SampleBaseshapeOctahedronFilled},
+    {31, "Loxodrome III", kT, SampleBaseshapeLoxodromeIII, nullptr},
+    {32, "Hyper Loxodrome I", kT, SampleBaseshapeHyperLoxodromeI, nullptr},
+    {33, "Cylinder", kFT, SampleBaseshapeCylinder, SampleBaseshapeCylinderFilled},
+    {34, "Future Sphere I", kFT, SampleBaseshapeFutureSphereI, SampleBaseshapeFutureSphereIFilled},
+    {35, "Future Sphere II", kFT, SampleBaseshapeFutureSphereII, SampleBaseshapeFutureSphereIIFilled},
+    {36, "Ring I", kFT, SampleBaseshapeRingI, SampleBaseshapeRingIFilled},
+    {37, "Teapot", 0, SampleBaseshapeTeapot, nullptr},
+    {38, "Torus Knot II", kFT, SampleBaseshapeTorusKnotII, SampleBaseshapeTorusKnotIIFilled},
+    {39, "Shell I", kFT, SampleBaseshapeShellI, SampleBaseshapeShellIFilled},
+    {40, "Heart", kFT, SampleBaseshapeHeart, SampleBaseshapeHeartFilled},
+    {41, "Dodecahedron I", kF, SampleBaseshapeDodecahedronI, SampleBaseshapeDodecahedronIFilled},
+    {42, "TimeStar", kT, SampleBaseshapeTimeStar, nullptr},
+    {43, "Spline R.", kT, SampleBaseshapeSplineR, nullptr},
+    {44, "Disc", kT, SampleBaseshapeDisc, nullptr},
+    {45, "Spline Flower", kT, SampleBaseshapeSplineFlower, nullptr},
+    {46, "Gear I", kFT, SampleBaseshapeGearI, SampleBaseshapeGearIFilled},
+    {47, "Futuristic", kF, SampleBaseshapeFuturistic, SampleBaseshapeFuturisticFilled},
+    {48, "Prisms", kFT, SampleBaseshapePrisms, SampleBaseshapePrismsFilled},
+    {49, "D Plane", kFT, SampleBaseshapeDPlane, SampleBaseshapeDPlaneFilled},
+    {50, "D D. Plane", kFT, SampleBaseshapeDDPlane, SampleBaseshapeDDPlaneFilled},
+    {51, "D Column", kFT, SampleBaseshapeDColumn, SampleBaseshapeDColumnFilled},
+    {52, "D Cylinder", kFT, SampleBaseshapeDCylinder, SampleBaseshapeDCylinderFilled},
+    {53, "D Disc", kFT, SampleBaseshapeDDisc, SampleBaseshapeDDiscFilled},
+    {54, "D Sphere", kFT, SampleBaseshapeDSphere, SampleBaseshapeDSphereFilled},
+    {55, "D CylinderSQ", kFT, SampleBaseshapeDCylinderSQ, SampleBaseshapeDCylinderSQFilled},
+    {56, "Spire", kT, SampleBaseshapeSpire, nullptr},
+    {57, "Sierpinski", 0, SampleBaseshapeSierpinski, nullptr},
+    {58, "STL Mesh", 0, SampleBaseshapeSTLMesh, nullptr},
+    {59, "Spline FlowerII", kT, SampleBaseshapeSplineFlowerII, nullptr},
+    {60, "Stl Mesh II", 0, SampleBaseshapeStlMeshII, nullptr},
+    {61, "Tornado", kFT, SampleBaseshapeTornado, SampleBaseshapeTornadoFilled},
+    {62, "Dome", kFT, SampleBaseshapeDome, SampleBaseshapeDomeFilled},
+    {63, "Pyramid", kFT, SampleBaseshapePyramid, SampleBaseshapePyramidFilled},
+    {64, "Double Spiral", kT, SampleBaseshapeDoubleSpiral, nullptr},
+    {65, "Diamond Ring", kFT, SampleBaseshapeDiamondRing, SampleBaseshapeDiamondRingFilled},
+    {66, "Sting", kFT, SampleBaseshapeSting, SampleBaseshapeStingFilled},
+    {67, "Rounded Box", kF, SampleBaseshapeRoundedBox, SampleBaseshapeRoundedBoxFilled},
+    {68, "Pipe Box", kF, SampleBaseshapePipeBox, SampleBaseshapePipeBoxFilled},
+    {69, "Double Spline R.", kFT, SampleBaseshapeDoubleSplineR, SampleBaseshapeDoubleSplineRFilled},
+    {70, "Dome II", kFT, SampleBaseshapeDomeII, SampleBaseshapeDomeIIFilled},
+    {71, "Pipe Torus", kFT, SampleBaseshapePipeTorus, SampleBaseshapePipeTorusFilled},
+    {72, "Helix I", kFT, SampleBaseshapeHelixI, SampleBaseshapeHelixIFilled},
+    {73, "D Column SQ", kFT, SampleBaseshapeDColumnSQ, SampleBaseshapeDColumnSQFilled},
+    {74, "Shell II", kFT, SampleBaseshapeShellII, SampleBaseshapeShellIIFilled},
+    {75, "Bar", kFT, SampleBaseshapeBar, SampleBaseshapeBarFilled},
+    {76, "Road", kF, SampleBaseshapeRoad, SampleBaseshapeRoadFilled},
+    {77, "Bump Torus", kFT, SampleBaseshapeBumpTorus, SampleBaseshapeBumpTorusFilled},
+    {78, "SQ Shell II", kFT, SampleBaseshapeSQShellII, SampleBaseshapeSQShellIIFilled},
+    {79, "Arc", kFT, SampleBaseshapeArc, SampleBaseshapeArcFilled},
+    {80, "Tetrahedron", kF, SampleBaseshapeTetrahedron, SampleBaseshapeTetrahedronFilled},
+    {81, "Pol. Spline R.", kFT, SampleBaseshapePolSplineR, SampleBaseshapePolSplineRFilled},
+    {82, "Pol. Torus", kFT, SampleBaseshapePolTorus, SampleBaseshapePolTorusFilled},
+    {83, "Wind Spinner", kT, SampleBaseshapeWindSpinner, nullptr},
+    {84, "D Cylinder Pol.", kFT, SampleBaseshapeDCylinderPol, SampleBaseshapeDCylinderPolFilled},
+    {85, "D. Dome", kFT, SampleBaseshapeDDome, SampleBaseshapeDDomeFilled},
+    {86, "D. Arc", kFT, SampleBaseshapeDArc, SampleBaseshapeDArcFilled},
+    {87, "D. Wall", kFT, SampleBaseshapeDWall, SampleBaseshapeDWallFilled},
+    {88, "Polygon", kT, SampleBaseshapePolygon, nullptr},
+    {89, "Crown", kT, SampleBaseshapeCrown, nullptr},
+    {90, "D Octahedron", kFT, SampleBaseshapeDOctahedron, SampleBaseshapeDOctahedronFilled},
+    {91, "Sine Col.", kFT, SampleBaseshapeSineCol, SampleBaseshapeSineColFilled},
+    {92, "Lotus", kFT, SampleBaseshapeLotus, SampleBaseshapeLotusFilled},
+    {93, "Blob", kFT, SampleBaseshapeBlob, SampleBaseshapeBlobFilled},
+    {94, "D Cube", kFT, SampleBaseshapeDCube, SampleBaseshapeDCubeFilled},
+    {95, "Squared Torus", kFT, SampleBaseshapeSquaredTorus, SampleBaseshapeSquaredTorusFilled},
+    {96, "Spherical H. Box", kFT, SampleBaseshapeSphericalHBox, SampleBaseshapeSphericalHBoxFilled},
+    {97, "Cone", kFT, SampleBaseshapeCone, SampleBaseshapeConeFilled},
+    {98, "Blade", kFT, SampleBaseshapeBlade, SampleBaseshapeBladeFilled},
+    {99, "Twisted Pyramid", kFT, SampleBaseshapeTwistedPyramid, SampleBaseshapeTwistedPyramidFilled},
+    {100, "Heart II", kFT, SampleBaseshapeHeartII, SampleBaseshapeHeartIIFilled},
+    {101, "Breather Surface", kFT, SampleBaseshapeBreatherSurface, SampleBaseshapeBreatherSurfaceFilled},
+    {102, "Pol. Ring", kFT, SampleBaseshapePolRing, SampleBaseshapePolRingFilled},
+    {103, "Star", kFT, SampleBaseshapeStar, SampleBaseshapeStarFilled},
+    {104, "Icosahedron", kFT, SampleBaseshapeIcosahedron, SampleBaseshapeIcosahedronFilled},
+    {105, "DiamondBox", kF, SampleBaseshapeDiamondBox, SampleBaseshapeDiamondBoxFilled},
+    {106, "Squared Torus II", kFT, SampleBaseshapeSquaredTorusII, SampleBaseshapeSquaredTorusIIFilled},
+    {107, "Sphere Cap II", kFT, SampleBaseshapeSphereCapII, SampleBaseshapeSphereCapIIFilled},
+    {108, "Rounded Trapezoid", kFT, SampleBaseshapeRoundedTrapezoid, SampleBaseshapeRoundedTrapezoidFilled},
+    {109, "Gear II", kFT, SampleBaseshapeGearII109, SampleBaseshapeGearII109Filled},
+    {110, "Gear III", kFT, SampleBaseshapeGearIII, SampleBaseshapeGearIIIFilled},
+    {111, "Dini Flower", kT, SampleBaseshapeDiniFlower, nullptr},
+    {112, "Page", kT, SampleBaseshapePage, nullptr},
+    {113, "Ennepers Surface II", kT, SampleBaseshapeEnnepersSurfaceII, nullptr},
+    {114, "Enneper III", kT, SampleBaseshapeEnneperIII, nullptr},
     {115, "C. Tetra I", kFT, SampleBaseshapeCTetraI, SampleBaseshapeCTetraIFilled},
     {116, "C. Tetra II", kFT, SampleBaseshapeCTetraII, SampleBaseshapeCTetraIIFilled},
     {117, "Tear", kFT, SampleBaseshapeTear, SampleBaseshapeTearFilled},
