@@ -76,6 +76,29 @@ TEST(RenderControl, MirrorCopies)
     gMirrorCopy = gMirrorY = 0;
 }
 
+// The parts of the editors and the panels that the render control calls
+// before they exist: each stand-in answers as "nothing open, nothing
+// selected, nothing animated". A part that lands removes its line here.
+TEST(RenderControl, StandInsAnswerNothingOpen)
+{
+    EXPECT_EQ(SelectedPreviewBaseshape(), -1);
+    EXPECT_EQ(SelectedPreviewTransformation(), -1);
+    EXPECT_EQ(SelectedPreviewLight(), -1);
+    EXPECT_EQ(OpenEditorViewPreset(3), 3);
+    EXPECT_FALSE(BaseshapeAnimationOn());
+    EXPECT_FALSE(RenderAnimationPressed());
+    EXPECT_TRUE(PrepareAnimationStart());
+    EXPECT_FALSE(MandelbrotPickerShown());
+    EXPECT_EQ(gBaseShapeEditorOpen + gXFormsEditorOpen, 0);
+    // Drawing and animation steps that do nothing yet.
+    TickBaseshapeAnimation(1);
+    AnimateBaseshapes(0);
+    SetSymmetryRotation(1);
+    BuildGridOverlays(512, 512);
+    EXPECT_EQ(gGridOverlayList, 0u);
+    EXPECT_EQ(gPreviewOverlayList, 0u);
+}
+
 // The buttons as one word: R Render, S Stop, C Continue, Y the Yes/No pair;
 // '-' where disabled.
 std::string ButtonStates()
