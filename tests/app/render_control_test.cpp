@@ -85,12 +85,12 @@ std::string ButtonStates()
 // A press and a release at the button's centre, as the window reports them.
 void ClickButton(MainButtonId id)
 {
-    const Button& b = gMainButtons[id];
+    const int* r = gMainButtons[id].rect;
     PlatformEvent e;
     e.type = PlatformEventType::MouseDown;
     e.button = kMouseLeft;
-    e.x = (b.rect[0] + b.rect[2]) / 2;
-    e.y = kVirtualScreenHeight - (b.rect[1] + b.rect[3]) / 2;
+    e.x = (r[0] + r[2]) / 2;
+    e.y = kVirtualScreenHeight - (r[1] + r[3]) / 2;
     HandleWindowEvent(e);
     e.type = PlatformEventType::MouseUp;
     HandleWindowEvent(e);
@@ -109,10 +109,8 @@ protected:
         dialogs_.SetFailureHandler(FailTest);
         ASSERT_TRUE(SetUpPreviewScene(256, 256, 0.0f, 0.0f));
         gRenderThreadCount = 2;
-        gProjectionSelector = 0;
-        gFastShadowUpdate = 0;
+        gProjectionSelector = gFastShadowUpdate = gRenderExists = 0;
         gScreenState = kScreenPointPreview;
-        gRenderExists = 0;
         gQuitPosted = false;
         gResizeSleep = [](uint32_t) {};
         BuildMainButtons();
