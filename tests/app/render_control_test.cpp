@@ -205,10 +205,9 @@ TEST_F(RenderControlWithGl, AStartWithoutThreadsLeavesTheButtonsStopped)
     for (const Case& c : cases) {
         gRenderStarters = c.starters;
         gProjectionSelector = c.projection;
-        gRenderExists = 0;
         ClearStatusText();
         ClickButton(kButtonRender);
-        EXPECT_EQ(ButtonStates(), "R---") << c.name;
+        EXPECT_EQ(ButtonStates(), "R---") << c.name << ": stopped, and nothing to erase at the next start";
         EXPECT_FALSE(ThreadsRun()) << c.name;
         EXPECT_EQ(gScreenState.load(), kScreenPointPreview) << c.name;
         EXPECT_NE(std::string(gStatusText).find("could not be started"), std::string::npos) << c.name;
