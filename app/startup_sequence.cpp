@@ -7,6 +7,7 @@
 #include "app/render_size.h"
 #include "app/settings.h"
 #include "app/texture_folder.h"
+#include "materials/shader.h"
 #include "platform/gl_api.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
@@ -32,6 +33,10 @@ void CentreView()
     gImageOffsetX = halfWidth + gPanX;
     gImageOffsetY = halfHeight + gPanY;
 }
+
+// The shader's defaults; the editors' callbacks and the rest of the start-up
+// textures come with their parts.
+void ShaderDefaults() { gShader.InitializeTextures(); }
 
 void UpdateViewMatrices()
 {
@@ -64,7 +69,8 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {3, "build the thumbnail atlas", nullptr, "thumbnail atlas"},
     {4, "default direction vectors of the view controls", nullptr, "mouse move and drags"},
     {5, "seed rand() from the clock again", ReseedRand, nullptr},
-    {6, "defaults, editor callbacks and start-up textures", nullptr, "shader object, start-up textures, editors"},
+    {6, "defaults, editor callbacks and start-up textures", ShaderDefaults,
+     "editor callbacks, start-up texture thumbnails and presets"},
     {7, "view centre", CentreView, "view zoom of the wheel (taken at its start value)"},
     {8, "camera and light matrices", UpdateViewMatrices, nullptr},
     {9, "construct the interface", ConstructInterface, "interface construction (icons only)"},
