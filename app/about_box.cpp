@@ -16,15 +16,15 @@ namespace {
 // Feature lines, top to bottom.
 const char* const kFeatureLines[] = {
     "- 50 3D Fractal Types (Includes Fractal Scripting)",
-    "- New Fractal Interface for build your on fractals",
-    "- Large amount of support files (examples,textures..)",
+    "- New Fractal Interface to build your own fractals",
+    "- Large amount of support files (examples, textures...)",
     "- Procedural Generators for Textures, Backgrounds,",
     "  Surface Textures, Displacement Maps and Light Gels.",
     "- Maximum Working Resolution: 3072x3072",
     "- Baseshape editors",
     "- Transformation editors",
     "- Animations",
-    "- STL Mesh Import(Baseshapes) and Export(Volxels)",
+    "- STL Mesh Import (Baseshapes) and Export (Voxels)",
 };
 
 // Acknowledgement lines; the first and third show their leading word a second

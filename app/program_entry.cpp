@@ -1,9 +1,9 @@
 #include "app/program_entry.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include "app/frame.h"
@@ -47,12 +47,33 @@ bool ParseCount(const char* text, int* count)
     return true;
 }
 
-bool WriteScreenshot(const std::string& path)
+// Frames on a display without vertical-blank waits are paced to about 60 a
+// second, so that an idle window does not burn a core.
+void PaceFrame()
 {
+    static uint64_t last = 0;
+    constexpr uint64_t kFrameMs = 16;
+    if (PlatformVideoHeadless()) return;
+    const uint64_t now = TickCount();
+    if (last != 0 && now - last < kFrameMs) SleepMs(static_cast<uint32_t>(kFrameMs - (now - last)));
+    last = TickCount();
+}
+
+bool WriteScreenshot(const std::string& path, std::string* error)
+{
+    if (FILE* probe = std::fopen(path.c_str(), "wb")) {
+        std::fclose(probe);
+    } else {
+        *error = std::strerror(errno);
+        return false;
+    }
     int width = 0, height = 0;
     GetMainDrawableSize(&width, &height);
     const std::vector<uint8_t> rgb = ReadFramebufferRgb(width, height);
-    return assetgen::WritePngRgb(path, rgb.data(), width, height);
+    if (assetgen::WritePngRgb(path, rgb.data(), width, height)) return true;
+    *error = "the PNG could not be written";
+    std::remove(path.c_str());
+    return false;
 }
 
 }  // namespace
@@ -66,26 +87,41 @@ bool ParseProgramOptions(int argc, char** argv, ProgramOptions* options, std::st
     }
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (std::strcmp(arg, "--quit-after-frames") == 0 && i + 1 < argc) {
+        const bool takesValue = std::strcmp(arg, "--quit-after-frames") == 0 || std::strcmp(arg, "--screenshot") == 0;
+        if (takesValue && i + 1 >= argc) {
+            *error = std::string(arg) + " needs a value\n" + kUsage;
+            return false;
+        }
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+            options->help = true;
+        } else if (std::strcmp(arg, "--quit-after-frames") == 0) {
             if (!ParseCount(argv[++i], &options->quitAfterFrames)) {
                 *error = "--quit-after-frames needs a whole number from 1 on";
                 return false;
             }
-        } else if (std::strcmp(arg, "--screenshot") == 0 && i + 1 < argc) {
+        } else if (std::strcmp(arg, "--screenshot") == 0) {
             options->screenshotPath = argv[++i];
+            if (options->screenshotPath.empty()) {
+                *error = "--screenshot needs a file name";
+                return false;
+            }
         } else {
-            *error = std::string("unknown argument: ") + arg +
-                     "\nusage: talvoran [--quit-after-frames N] [--screenshot FILE.png]";
+            *error = std::string("unknown argument: ") + arg + "\n" + kUsage;
             return false;
         }
+    }
+    if (!options->help && !options->screenshotPath.empty() && options->quitAfterFrames == 0) {
+        *error = "--screenshot needs --quit-after-frames N (the screenshot is taken of the last frame)";
+        return false;
     }
     return true;
 }
 
-bool StartProgram(std::string* error)
+bool StartProgram(std::string* error, bool allowOffscreen)
 {
     ClearStatusText();
-    if (!InitPlatformVideo(error)) return false;
+    if (!InitPlatformVideo(error, allowOffscreen)) return false;
+    CheckInstallFolder();
     int width = 0, height = 0;
     GetScreenSize(&width, &height);
     FitWindowToScreen(&width, &height);
@@ -116,8 +152,8 @@ bool RunMessageLoopPass()
     while (!gQuitPosted && PollPlatformEvent(&event)) HandleWindowEvent(event);
     RunQueuedDialogs();
     if (gQuitPosted) return false;
-    std::this_thread::yield();
     RenderFrame();
+    PaceFrame();
     return true;
 }
 
@@ -133,16 +169,21 @@ void StopProgram()
 
 int RunProgram(const ProgramOptions& options)
 {
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     ScriptedDialogs scripted;
     std::string error;
-    if (options.quitAfterFrames > 0) {
+    const bool headless = options.quitAfterFrames > 0;
+    if (headless) {
         scripted.QueueAnswer(MessageAnswer::Yes);
         SetDialogBackend(&scripted);
     } else if (InitPlatformVideo(&error)) {
         // Before the start-up, so that its error boxes reach a desktop user.
         InstallPlatformDialogs();
     }
-    if (!StartProgram(&error)) {
+    if (!StartProgram(&error, headless)) {
         std::fprintf(stderr, "talvoran: %s\n", error.c_str());
         RemovePlatformDialogs();
         SetDialogBackend(nullptr);
@@ -150,12 +191,15 @@ int RunProgram(const ProgramOptions& options)
     }
 
     int frames = 0;
+    int exitCode = 0;
     for (;;) {
         if (options.quitAfterFrames > 0 && frames == options.quitAfterFrames) {
             if (!options.screenshotPath.empty()) {
                 DrawFrame();
-                if (!WriteScreenshot(options.screenshotPath)) {
-                    std::fprintf(stderr, "talvoran: cannot write %s\n", options.screenshotPath.c_str());
+                if (!WriteScreenshot(options.screenshotPath, &error)) {
+                    std::fprintf(stderr, "talvoran: cannot write the screenshot %s: %s\n",
+                                 options.screenshotPath.c_str(), error.c_str());
+                    exitCode = 1;
                 }
                 SwapMainWindow();
             }
@@ -168,5 +212,5 @@ int RunProgram(const ProgramOptions& options)
     RemovePlatformDialogs();
     SetDialogBackend(nullptr);
     std::printf("talvoran: %d frames drawn\n", frames);
-    return 0;
+    return exitCode;
 }

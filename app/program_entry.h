@@ -10,17 +10,25 @@ struct ProgramOptions {
     int quitAfterFrames = 0;
     // Writes the last frame drawn as PNG before quitting.
     std::string screenshotPath;
+    bool help = false;  // --help: print kUsage and exit 0
 };
+
+inline constexpr const char* kUsage =
+    "usage: talvoran [--quit-after-frames N [--screenshot FILE.png]]\n"
+    "  --quit-after-frames N  draw N frames, then close the window and answer Yes (headless runs)\n"
+    "  --screenshot FILE.png  write the last frame as PNG (with --quit-after-frames)\n"
+    "  --help                 print this text\n";
 
 // Reads "--quit-after-frames N" and "--screenshot PATH" (and the environment
 // variable TALVORAN_QUIT_AFTER_FRAMES); false with a message on bad input.
 bool ParseProgramOptions(int argc, char** argv, ProgramOptions* options, std::string* error);
 
 // The whole program; returns the exit code (0, or 1 when the window or its
-// OpenGL context cannot be made).
+// OpenGL context cannot be made, no display is found, or the screenshot
+// cannot be written).
 int RunProgram(const ProgramOptions& options);
 
 // The parts of RunProgram, for tests that drive frames themselves.
-bool StartProgram(std::string* error);  // window, context, first screen
+bool StartProgram(std::string* error, bool allowOffscreen = false);  // window, context, first screen
 bool RunMessageLoopPass();              // drains the events, draws a frame; false once quitting
 void StopProgram();                     // teardown

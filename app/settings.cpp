@@ -7,6 +7,7 @@
 
 #include "app/pending_services.h"
 #include "app/file_dialogs.h"
+#include "app/status_line.h"
 #include "platform/settings_file.h"
 #include "render/render_threads.h"
 #include "ui/asset_paths.h"
@@ -52,13 +53,19 @@ void FillDefaultFolder(const FolderSetting& setting)
     SetFolder(setting.folder, folder);
 }
 
+// Changes one value of the user's file; a file that cannot be read or
+// written as a settings file is left alone, and the status line says why.
 bool WriteSetting(const char* name, int value)
 {
     const std::string path = SettingsFilePath();
     SettingsFile file;
-    file.Load(path);
-    file.Set(name, std::to_string(value));
-    return file.Save(path);
+    std::string error;
+    if (file.Load(path, &error) != SettingsLoad::Refused) {
+        file.Set(name, std::to_string(value));
+        if (file.Save(path, &error)) return true;
+    }
+    SetStatusText("Settings not saved: %s", error.c_str());
+    return false;
 }
 
 }  // namespace
@@ -66,7 +73,7 @@ bool WriteSetting(const char* name, int value)
 void ReadSettings()
 {
     SettingsFile file;
-    const bool found = file.Load(SettingsFilePath());
+    const bool found = file.Load(SettingsFilePath()) == SettingsLoad::Loaded;
     if (found) {
         if (const auto text = file.Get(kSettingRenderThreads)) {
             int count = LeadingNumber(*text);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/file_dialogs.h"
 #include "app/frame.h"
 #include "app/render_size.h"
 #include "app/settings.h"
@@ -12,6 +13,7 @@
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
 #include "ui/icons.h"
+#include "ui/thumbnail_atlas.h"
 
 void (*gStartupStepObserver)(int step) = nullptr;
 
@@ -34,9 +36,13 @@ void CentreView()
     gImageOffsetY = halfHeight + gPanY;
 }
 
+<<<<<<< HEAD
 // The shader's defaults; the editors' callbacks and the rest of the start-up
 // textures come with their parts.
 void ShaderDefaults() { gShader.InitializeTextures(); }
+=======
+void BuildTextureThumbnails() { BuildThumbnailAtlas(gTexturesPath, gTextureFileNames); }
+>>>>>>> widgets
 
 void UpdateViewMatrices()
 {
@@ -66,7 +72,7 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {0, "nothing", nullptr, nullptr},
     {1, "read the settings", ReadSettings, nullptr},
     {2, "list the textures folder", ScanTexturesFolder, nullptr},
-    {3, "build the thumbnail atlas", nullptr, "thumbnail atlas"},
+    {3, "build the thumbnail atlas", BuildTextureThumbnails, nullptr},
     {4, "default direction vectors of the view controls", nullptr, "mouse move and drags"},
     {5, "seed rand() from the clock again", ReseedRand, nullptr},
     {6, "defaults, editor callbacks and start-up textures", ShaderDefaults,

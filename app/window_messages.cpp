@@ -68,7 +68,13 @@ bool AskToQuit()
     request.buttons = MessageButtons::YesNo;
     request.icon = MessageIcon::Warning;
     request.topmost = true;
-    if (ShowMessageBox(request) != MessageAnswer::Yes) return false;
+    const MessageAnswer answer = ShowMessageBox(request);
+    // A question nobody can be shown cannot be answered: the close goes on.
+    if (answer == MessageAnswer::Unavailable) {
+        std::fprintf(stderr, "talvoran: the quit question cannot be shown; closing\n");
+    } else if (answer != MessageAnswer::Yes) {
+        return false;
+    }
     StopRenderForQuit();
     // A dialog that another thread still waits for (the export's file
     // question, say) is cancelled, so that thread can end.

@@ -2,6 +2,7 @@
 // set 0 slanted and set 1 upright, with eight small icons in set 1.
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "assets/glyph_raster.h"
 #include "assets/pictures.h"
@@ -146,6 +147,11 @@ Canvas MakeFontSheet()
     GlyphFace upright(DejaVuPath("DejaVuSansMono.ttf"));
     GlyphFace slanted(DejaVuPath("DejaVuSansMono-Oblique.ttf"), DejaVuPath("DejaVuSansMono.ttf"), 0.2f);
     GlyphFace bold(DejaVuPath("DejaVuSans-Bold.ttf"), DejaVuPath("DejaVuSansMono.ttf"));
+    if (!upright.Ok() || !slanted.Ok() || !bold.Ok()) {
+        // A blank font atlas would make every text of the interface vanish.
+        throw std::runtime_error("the DejaVu fonts are missing (" + DejaVuPath("DejaVuSansMono.ttf") +
+                                 "; install fonts-dejavu-core or set TALVORAN_FONT_DIR)");
+    }
     upright.SetPixelSize(kFontPixelSize);
     slanted.SetPixelSize(kFontPixelSize);
     for (int g = 0; g < 256; ++g) {

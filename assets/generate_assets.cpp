@@ -3,6 +3,7 @@
 //   <out>/res/   the font, skins, splash, shape-icon sheets, window icon
 // Usage: generate_assets <out>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
 
@@ -37,7 +38,14 @@ int main(int argc, char** argv)
     }
     const auto img = out / "img";
     const auto res = out / "res";
-    bool ok = Save(res / "font.png", MakeFontSheet());
+    Canvas font;
+    try {
+        font = MakeFontSheet();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "generate_assets: %s\n", e.what());
+        return 1;
+    }
+    bool ok = Save(res / "font.png", font);
     ok &= Save(res / "button_face.png", MakeButtonFace(false));
     ok &= Save(res / "button_pressed.png", MakeButtonFace(true));
     ok &= Save(res / "tab_a.png", MakeTabSkin(true));

@@ -98,7 +98,7 @@ MessageAnswer DesktopDialogs::ShowMessage(const MessageRequest& request)
     int pressed = -1;
     if (SDL_ShowMessageBox(&data, &pressed) != 0) {
         std::fprintf(stderr, "talvoran: cannot show the message \"%s\": %s\n", request.text.c_str(), SDL_GetError());
-        return CancelAnswer(request.buttons);
+        return MessageAnswer::Unavailable;
     }
     if (request.buttons == MessageButtons::YesNo) return pressed == 1 ? MessageAnswer::Yes : MessageAnswer::No;
     return MessageAnswer::Ok;

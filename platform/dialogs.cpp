@@ -58,9 +58,9 @@ MessageAnswer CancelAnswer(MessageButtons buttons)
 
 MessageAnswer HeadlessDialogs::ShowMessage(const MessageRequest& request)
 {
-    std::fprintf(stderr, "talvoran: no display for the message \"%s\" (%s); answered as dismissed\n",
+    std::fprintf(stderr, "talvoran: no display for the message \"%s\" (%s); nobody can answer it\n",
                  request.text.c_str(), request.caption.c_str());
-    return CancelAnswer(request.buttons);
+    return MessageAnswer::Unavailable;
 }
 
 bool HeadlessDialogs::ChooseFile(const FileDialogRequest& request, std::string* path)

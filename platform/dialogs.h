@@ -14,7 +14,10 @@
 
 enum class MessageButtons : uint8_t { Ok, YesNo };
 enum class MessageIcon : uint8_t { None, Information, Warning, Error };
-enum class MessageAnswer : uint8_t { Ok, Yes, No, Cancel };
+// Unavailable: the box could not be shown at all (no display, a broken
+// connection), so nobody could answer; callers treat it as dismissed unless
+// going on is the only way out (closing the window, say).
+enum class MessageAnswer : uint8_t { Ok, Yes, No, Cancel, Unavailable };
 
 struct MessageRequest {
     std::string text;

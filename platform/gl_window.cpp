@@ -58,13 +58,20 @@ void PinLoadedLibraries()
 
 }  // namespace
 
-bool InitPlatformVideo(std::string* error)
+bool InitPlatformVideo(std::string* error, bool allowOffscreen)
 {
     if (gVideoUp) return true;
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if ((!driver || !*driver) && (!display || !*display) && (!wayland || !*wayland)) {
+        if (!allowOffscreen) {
+            if (error) {
+                *error = "no display found (set DISPLAY or WAYLAND_DISPLAY, or run headless with "
+                         "SDL_VIDEODRIVER=offscreen --quit-after-frames N)";
+            }
+            return false;
+        }
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     }
     // Ctrl+C and SIGTERM end the process as for any program; as window close
@@ -144,7 +151,9 @@ bool CreateMainContext(std::string* error)
     }
     gMainGLContext = context;
     PinLoadedLibraries();
-    SDL_GL_SetSwapInterval(0);
+    // On a display the swap waits for the vertical blank where the driver
+    // offers it; the frame loop paces itself where it does not.
+    SDL_GL_SetSwapInterval(PlatformVideoHeadless() ? 0 : 1);
     return true;
 }
 

@@ -18,9 +18,9 @@ extern SDL_Window* gMainWindow;   // null until CreateMainWindow succeeds
 extern void* gMainGLContext;      // SDL_GLContext; null until CreateMainContext succeeds
 
 // Brings up SDL's video, event and timer parts. Without a display and without
-// SDL_VIDEODRIVER set, the offscreen driver is chosen so that headless runs
-// still get a Mesa context.
-bool InitPlatformVideo(std::string* error);
+// SDL_VIDEODRIVER set, the offscreen driver is chosen only when allowOffscreen
+// (a headless run asked for); otherwise error says that no display was found.
+bool InitPlatformVideo(std::string* error, bool allowOffscreen = false);
 void ShutdownPlatformVideo();
 bool PlatformVideoHeadless();  // true on the offscreen or dummy driver
 

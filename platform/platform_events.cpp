@@ -16,6 +16,10 @@ uint32_t gCloseEvent = 0;
 uint32_t gTimerEvent = 0;
 std::string gPendingText;  // Windows-1252 bytes still to report
 size_t gPendingTextAt = 0;
+// A click on the window's close button brings SDL_WINDOWEVENT_CLOSE and, as
+// the last window closes, SDL_QUIT: one request, asked once. Cleared when the
+// queue has been drained.
+bool gWindowCloseSeen = false;
 
 void RegisterEvents()
 {
@@ -96,11 +100,16 @@ bool Translate(const SDL_Event& e, PlatformEvent* event)
     }
     switch (e.type) {
     case SDL_QUIT:
+        if (gWindowCloseSeen) {
+            gWindowCloseSeen = false;
+            return false;
+        }
         event->type = PlatformEventType::CloseRequested;
         return true;
     case SDL_WINDOWEVENT:
         switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
+            gWindowCloseSeen = true;
             event->type = PlatformEventType::CloseRequested;
             return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -190,7 +199,10 @@ bool PollPlatformEvent(PlatformEvent* event)
             return true;
         }
         SDL_Event e;
-        if (!SDL_PollEvent(&e)) return false;
+        if (!SDL_PollEvent(&e)) {
+            gWindowCloseSeen = false;
+            return false;
+        }
         if (Translate(e, event)) return true;
     }
 }

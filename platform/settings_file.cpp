@@ -1,15 +1,20 @@
 #include "platform/settings_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace {
+
+constexpr const char* kSectionHeader = "[Talvoran Vane]";
 
 std::string Trim(const std::string& s)
 {
@@ -27,6 +32,27 @@ std::string BaseFolder(const char* variable, const char* homeRelative)
     return std::string(home && home[0] ? home : "/tmp") + "/" + homeRelative;
 }
 
+void SetError(std::string* error, const std::string& text)
+{
+    if (error) *error = text;
+}
+
+// The file a path names once symbolic links are followed (also a link whose
+// target does not exist yet); the path itself when it names nothing.
+std::string ResolveLinks(const std::string& path)
+{
+    std::string current = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(current.c_str(), target, sizeof target - 1);
+        if (n < 0) return current;
+        target[n] = '\0';
+        const std::filesystem::path link(current);
+        current = target[0] == '/' ? std::string(target) : (link.parent_path() / target).string();
+    }
+    return current;
+}
+
 }  // namespace
 
 std::string SettingsFilePath()
@@ -41,75 +67,183 @@ std::string DefaultDataFolder(const char* name)
     return BaseFolder("XDG_DATA_HOME", ".local/share") + "/talvoran-vane/" + name;
 }
 
-bool SettingsFile::Load(const std::string& path)
+SettingsLoad SettingsFile::Load(const std::string& path, std::string* error)
 {
-    values_.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return false;
-    return LoadText(text.str());
+    LoadText({});
+    refused_ = false;
+    // Non-blocking, so that a FIFO or a device at the path cannot hang the
+    // program; only regular files are read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return SettingsLoad::Missing;
+        SetError(error, path + ": " + std::strerror(errno));
+        refused_ = true;
+        return SettingsLoad::Refused;
+    }
+    struct stat info {};
+    std::string text;
+    const char* problem = nullptr;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem = "not a regular file";
+    } else if (info.st_size > kSettingsFileLimit) {
+        problem = "larger than a settings file can be";
+    } else {
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                problem = "cannot be read";
+                break;
+            }
+            if (n == 0) break;
+            text.append(buffer, static_cast<size_t>(n));
+            if (static_cast<long long>(text.size()) > kSettingsFileLimit) {
+                problem = "larger than a settings file can be";
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    if (problem) {
+        SetError(error, path + ": " + problem);
+        refused_ = true;
+        return SettingsLoad::Refused;
+    }
+    LoadText(text);
+    return SettingsLoad::Loaded;
 }
 
-bool SettingsFile::LoadText(const std::string& text)
+void SettingsFile::LoadText(const std::string& text)
 {
-    values_.clear();
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::string trimmed = Trim(line);
-        if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';' || trimmed[0] == '[') continue;
-        const size_t equals = trimmed.find('=');
-        if (equals == std::string::npos) continue;
-        const std::string name = Trim(trimmed.substr(0, equals));
-        if (name.empty()) continue;
-        Set(name, Trim(trimmed.substr(equals + 1)));
+    lines_.clear();
+    keys_.clear();
+    sectionEnd_ = 0;
+    ownSection_ = false;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines_.push_back(text.substr(start, end - start));
+        start = end + 1;
     }
-    return true;
+    bool inOwn = true;  // keys before any section are the program's
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const std::string trimmed = Trim(lines_[i]);
+        if (!trimmed.empty() && trimmed[0] == '[') {
+            inOwn = trimmed == kSectionHeader;
+            if (inOwn) {
+                ownSection_ = true;
+                sectionEnd_ = i + 1;
+            }
+            continue;
+        }
+        if (!inOwn) continue;
+        if (!trimmed.empty()) sectionEnd_ = i + 1;
+        Index(i);
+    }
+}
+
+void SettingsFile::Index(size_t line)
+{
+    const std::string trimmed = Trim(lines_[line]);
+    if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';') return;
+    const size_t equals = trimmed.find('=');
+    if (equals == std::string::npos) return;
+    const std::string name = Trim(trimmed.substr(0, equals));
+    if (!name.empty()) keys_[name] = line;
 }
 
 std::optional<std::string> SettingsFile::Get(const std::string& name) const
 {
-    for (const auto& [key, value] : values_) {
-        if (key == name) return value;
-    }
-    return std::nullopt;
+    const auto it = keys_.find(name);
+    if (it == keys_.end()) return std::nullopt;
+    const std::string& line = lines_[it->second];
+    return Trim(line.substr(line.find('=') + 1));
 }
 
 void SettingsFile::Set(const std::string& name, const std::string& value)
 {
-    const std::string line = value.substr(0, value.find_first_of("\r\n"));
-    for (auto& [key, old] : values_) {
-        if (key == name) {
-            old = line;
-            return;
+    const std::string line = name + "=" + value.substr(0, value.find_first_of("\r\n"));
+    const auto it = keys_.find(name);
+    if (it != keys_.end()) {
+        lines_[it->second] = line;
+        return;
+    }
+    if (!ownSection_ && !lines_.empty()) {
+        // Keys of other sections follow: the program's own section goes first.
+        bool otherSection = false;
+        for (const std::string& l : lines_) otherSection = otherSection || Trim(l).rfind('[', 0) == 0;
+        if (otherSection && sectionEnd_ == 0) {
+            lines_.insert(lines_.begin(), kSectionHeader);
+            for (auto& [key, at] : keys_) ++at;
+            ownSection_ = true;
+            sectionEnd_ = 1;
         }
     }
-    values_.emplace_back(name, line);
+    if (lines_.empty()) {
+        lines_.push_back(kSectionHeader);
+        ownSection_ = true;
+        sectionEnd_ = 1;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(sectionEnd_), line);
+    for (auto& [key, at] : keys_) {
+        if (at >= sectionEnd_) ++at;
+    }
+    keys_[name] = sectionEnd_;
+    ++sectionEnd_;
 }
 
 std::string SettingsFile::Text() const
 {
-    std::string text = "[Talvoran Vane]\n";
-    for (const auto& [key, value] : values_) text += key + "=" + value + "\n";
+    std::string text;
+    for (const std::string& line : lines_) {
+        text += line;
+        text += '\n';
+    }
     return text;
 }
 
-bool SettingsFile::Save(const std::string& path) const
+bool SettingsFile::Save(const std::string& path, std::string* error) const
 {
-    std::error_code error;
-    const std::filesystem::path target(path);
-    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
+    if (refused_) {
+        SetError(error, path + ": not a settings file the program may replace");
+        return false;
+    }
+    const std::string target = ResolveLinks(path);
+    struct stat info {};
+    mode_t mode = 0644;
+    if (::stat(target.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) {
+            SetError(error, target + ": not a regular file");
+            return false;
+        }
+        mode = info.st_mode & 07777;
+    }
+    std::error_code ignored;
+    const std::filesystem::path targetPath(target);
+    if (targetPath.has_parent_path()) std::filesystem::create_directories(targetPath.parent_path(), ignored);
+    const std::string temporary = target + ".tmp" + std::to_string(::getpid());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        SetError(error, temporary + ": " + std::strerror(errno));
+        return false;
+    }
     const std::string text = Text();
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = ::fsync(::fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temporary.c_str());
+    bool ok = true;
+    for (size_t done = 0; ok && done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<size_t>(n);
+    }
+    ok = ok && ::fchmod(fd, mode) == 0;
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        SetError(error, target + ": " + std::strerror(errno));
+        std::remove(temporary.c_str());
+    }
     return ok;
 }

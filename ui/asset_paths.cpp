@@ -1,5 +1,6 @@
 #include "ui/asset_paths.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -33,6 +34,18 @@ const std::string& InstallFolder()
 }
 
 void SetInstallFolder(const std::string& path) { gInstallFolderOverride = path; }
+
+bool CheckInstallFolder()
+{
+    std::error_code ec;
+    const std::string& folder = InstallFolder();
+    if (std::filesystem::is_directory(std::filesystem::path(folder) / "res", ec)) return true;
+    std::fprintf(stderr,
+                 "talvoran: the pictures folder %s/res is missing; set TALVORAN_ASSET_DIR to the assets folder of a "
+                 "build (interface pictures stay black)\n",
+                 folder.c_str());
+    return false;
+}
 
 std::string ResourcePath(const char* name) { return InstallFolder() + "/res/" + name; }
 

@@ -13,6 +13,10 @@ const std::string& InstallFolder();
 // default lookup.
 void SetInstallFolder(const std::string& path);
 
+// True when the install folder holds its pictures; otherwise says once on
+// stderr which folder is missing and which variable sets it.
+bool CheckInstallFolder();
+
 // "<install>/res/<name>" and "<install>/img/<name>".
 std::string ResourcePath(const char* name);
 std::string IconPath(const char* name);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -194,7 +195,7 @@ TEST(SettingsFileFormat, RoundTripAndLocation)
     file.LoadText("A=1\nB = two words \n");
     file.Set("A", "3");
     file.Set("C", "line\nbreak");
-    EXPECT_EQ(file.Text(), "[Talvoran Vane]\nA=3\nB=two words\nC=line\n");
+    EXPECT_EQ(file.Text(), "A=3\nB = two words \nC=line\n");
     SettingsFile again;
     again.LoadText(file.Text());
     EXPECT_EQ(again.Get("B"), "two words");
@@ -208,6 +209,56 @@ TEST(SettingsFileFormat, RoundTripAndLocation)
     EXPECT_EQ(SettingsFilePath(), "/home/u/.config/talvoran-vane/settings.ini");
     ::setenv("XDG_DATA_HOME", "relative/ignored", 1);
     EXPECT_EQ(DefaultDataFolder("Images"), "/home/u/.local/share/talvoran-vane/Images");
+}
+
+// The file is the user's: a save keeps what the program does not own, writes
+// through links and keeps the mode; what is not a regular file is refused
+// without hanging or writing.
+TEST_F(Settings, SavesIntoTheUsersFileAndRefusesOtherKinds)
+{
+    const std::string user = "; my settings\n\n[Talvoran Vane]\n# threads\nPNumber=3\nUnknown = kept \n\n"
+                             "[Other]\nPNumber=99\n";
+    WriteFile(user);
+    ::chmod(file_.c_str(), 0600);
+    const fs::path real = root_ / "real.ini";
+    fs::rename(file_, real);
+    fs::create_symlink(real, file_);
+    float slider = 5.0f;
+    ASSERT_TRUE(SaveThreadCount(kSettingRenderThreads, &gRenderThreadCount, &slider));
+    ASSERT_TRUE(SaveThreadCount(kSettingExportThreads, &gExportThreadCount, &slider));
+    EXPECT_TRUE(fs::is_symlink(file_));
+    std::string expected = user;
+    expected.replace(expected.find("PNumber=3"), 9, "PNumber=5");
+    expected.insert(expected.find("\n\n[Other]") + 1, "ExportThrd=5\n");
+    EXPECT_EQ(ReadFile(), expected);
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+    for (const char* kind : {"fifo", "directory"}) {
+        fs::remove(file_);
+        if (std::string(kind) == "fifo") {
+            ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
+        } else {
+            fs::create_directory(file_);
+        }
+        SettingsFile file;
+        EXPECT_EQ(file.Load(file_), SettingsLoad::Refused) << kind;
+        slider = 7.0f;
+        EXPECT_FALSE(SaveThreadCount(kSettingRenderThreads, &gRenderThreadCount, &slider)) << kind;
+        EXPECT_EQ(fs::is_directory(file_), std::string(kind) == "directory");
+        EXPECT_EQ(fs::is_fifo(file_), std::string(kind) == "fifo");
+        file.Set("PNumber", "1");
+        EXPECT_FALSE(file.Save(file_)) << kind;
+        fs::remove_all(file_);
+    }
+
+    // Lookups stay fast on a large file.
+    std::string many;
+    for (int i = 0; i < 80000; ++i) many += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    SettingsFile file;
+    file.LoadText(many);
+    for (int i = 0; i < 80000; i += 7) file.Set("Key" + std::to_string(i), "x");
+    EXPECT_EQ(file.Get("Key79999"), "79999");
+    EXPECT_EQ(file.Get("Key7"), "x");
 }
 
 }  // namespace

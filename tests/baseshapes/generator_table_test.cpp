@@ -22,6 +22,11 @@ const std::set<int> kStillStandIns = [] {
     std::set<int> s;
     for (int k = 3; k < kBaseshapeKinds; ++k) s.insert(k);
     s.erase(18);
+    for (int k = 157; k <= 194; ++k) s.erase(k);
+    s.erase(3);
+    for (int k = 115; k <= 156; ++k) s.erase(k);
+    for (int k = 84; k <= 114; ++k) s.erase(k);
+    for (int k = 4; k <= 48; ++k) s.erase(k);
     return s;
 }();
 

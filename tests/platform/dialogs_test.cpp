@@ -13,12 +13,13 @@ void FailTest(const std::string& what) { ADD_FAILURE() << what; }
 std::string gLastFailure;
 void RecordFailure(const std::string& what) { gLastFailure = what; }
 
-TEST(Dialogs, HeadlessFallbackDismissesEverything)
+// Without a display nobody can answer: boxes say so, file choices cancel.
+TEST(Dialogs, HeadlessFallbackAnswersNothing)
 {
     ScopedDialogBackend use(nullptr);
     EXPECT_EQ(ShowMessageBox("Do you want to Quit?", "Talvoran", MessageButtons::YesNo, MessageIcon::Warning),
-              MessageAnswer::No);
-    EXPECT_EQ(ShowMessageBox("Note", "Error", MessageButtons::Ok, MessageIcon::Error), MessageAnswer::Ok);
+              MessageAnswer::Unavailable);
+    EXPECT_EQ(ShowMessageBox("Note", "Error", MessageButtons::Ok, MessageIcon::Error), MessageAnswer::Unavailable);
     std::string path = "unchanged";
     FileDialogRequest request;
     EXPECT_FALSE(ChooseFile(request, &path));

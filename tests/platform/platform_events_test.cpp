@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "platform/desktop_dialogs.h"
 #include "platform/gl_window.h"
@@ -154,6 +155,40 @@ TEST(ShellOpen, RunsXdgOpenWithTheTargetAsOneArgument)
     fs::remove_all(folder);
     EXPECT_EQ(seen, std::string("1|") + target);
     EXPECT_FALSE(OpenWithDesktop(""));
+}
+
+// The close button brings a window close and a quit event: one request. A
+// quit alone (a logout) is a request too.
+TEST_F(PlatformEvents, ACloseButtonClickIsOneRequest)
+{
+    struct Case {
+        const char* name;
+        std::vector<bool> windowClose;  // true: SDL_WINDOWEVENT_CLOSE, false: SDL_QUIT
+        int requests;
+    };
+    const Case cases[] = {
+        {"close then quit", {true, false}, 1},
+        {"quit alone", {false}, 1},
+        {"two clicks", {true, false, true, false}, 2},
+    };
+    for (const Case& c : cases) {
+        PlatformEvent event;
+        while (PollPlatformEvent(&event)) {
+        }
+        for (bool window : c.windowClose) {
+            SDL_Event e{};
+            if (window) {
+                e.type = SDL_WINDOWEVENT;
+                e.window.event = SDL_WINDOWEVENT_CLOSE;
+            } else {
+                e.type = SDL_QUIT;
+            }
+            SDL_PushEvent(&e);
+        }
+        int requests = 0;
+        while (PollPlatformEvent(&event)) requests += event.type == PlatformEventType::CloseRequested;
+        EXPECT_EQ(requests, c.requests) << c.name;
+    }
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 namespace {
 
-int LitPixels(const RgbImage& image, const ShapeIconStyle& style)
+int LitPixels(const IconImage& image, const ShapeIconStyle& style)
 {
     int lit = 0;
     for (size_t i = 0; i < image.pixels.size(); i += 3) {
@@ -23,8 +23,8 @@ TEST(ShapeIcons, SphereIconIsARepeatableCentredDisc)
 {
     BuildBaseshapeGeneratorTables();
     const ShapeIconStyle style;
-    const RgbImage a = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
-    const RgbImage b = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
+    const IconImage a = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
+    const IconImage b = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
     ASSERT_EQ(a.width, 64);
     ASSERT_EQ(a.pixels.size(), 64u * 64 * 3);
     EXPECT_EQ(a.pixels, b.pixels);
@@ -39,7 +39,7 @@ TEST(ShapeIcons, SphereIconIsARepeatableCentredDisc)
 TEST(ShapeIcons, TorusIconHasAHole)
 {
     const ShapeIconStyle style;
-    const RgbImage t = DrawShapeIcon(2, false, DefaultIconTemplate(), style);
+    const IconImage t = DrawShapeIcon(2, false, DefaultIconTemplate(), style);
     EXPECT_EQ(0, std::memcmp(&t.pixels[(32 * 64 + 32) * 3], style.background, 3));
     EXPECT_GT(LitPixels(t, style), 1000);
 }
@@ -64,12 +64,12 @@ TEST(ShapeIcons, StandInIconIsDimBlue)
     }
     if (standIn < 0) GTEST_SKIP() << "every kind has its own sampler";
     const ShapeIconStyle style;
-    const RgbImage icon = DrawShapeIcon(standIn, false, DefaultIconTemplate(), style);
+    const IconImage icon = DrawShapeIcon(standIn, false, DefaultIconTemplate(), style);
     const uint8_t* centre = &icon.pixels[(32 * 64 + 32) * 3];
     ASSERT_NE(0, std::memcmp(centre, style.background, 3));
     EXPECT_LT(centre[0], 120);
     EXPECT_GT(centre[2], centre[0]);
-    const RgbImage sphere = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
+    const IconImage sphere = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
     EXPECT_GT(sphere.pixels[(32 * 64 + 32) * 3], 150);
 }
 
@@ -78,7 +78,7 @@ TEST(ShapeIcons, ContactSheetAndPpm)
     ShapeIconStyle style;
     style.size = 16;
     style.points = 400;
-    const RgbImage sheet = DrawShapeContactSheet(false, 16, true, style);
+    const IconImage sheet = DrawShapeContactSheet(false, 16, true, style);
     EXPECT_EQ(sheet.width, 16 * 17 - 1);
     EXPECT_EQ(sheet.height, 13 * 17 - 1);
     const std::vector<uint8_t> ppm = EncodePpm(sheet);
@@ -97,7 +97,7 @@ TEST(ShapeIcons, SheetShowsStandInsInTheirOwnColour)
     ShapeIconStyle style;
     style.size = 16;
     style.points = 2000;
-    const RgbImage sheet = DrawShapeContactSheet(false, 16, false, style);
+    const IconImage sheet = DrawShapeContactSheet(false, 16, false, style);
     // Kind 1 (built) and kind 3 (a stand-in for now) at their icon centres.
     auto centre = [&](int kind) { return &sheet.pixels[((kind / 16 * 17 + 8) * sheet.width + kind % 16 * 17 + 8) * 3]; };
     const uint8_t* sphere = centre(1);
