@@ -36,13 +36,10 @@ void CentreView()
     gImageOffsetY = halfHeight + gPanY;
 }
 
-<<<<<<< HEAD
 // The shader's defaults; the editors' callbacks and the rest of the start-up
 // textures come with their parts.
 void ShaderDefaults() { gShader.InitializeTextures(); }
-=======
 void BuildTextureThumbnails() { BuildThumbnailAtlas(gTexturesPath, gTextureFileNames); }
->>>>>>> widgets
 
 void UpdateViewMatrices()
 {

@@ -11,12 +11,8 @@
 #include "app/render_size.h"
 #include "app/splash_screen.h"
 #include "app/startup_init.h"
-<<<<<<< HEAD
-#include "app/support/gl_interface.h"
-#include "materials/shader.h"
-=======
 #include "app/support/app_interface.h"
->>>>>>> widgets
+#include "materials/shader.h"
 #include "platform/gl_api.h"
 #include "render/view_camera.h"
 
