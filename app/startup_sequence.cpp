@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/color_map_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/frame.h"
 #include "app/render_size.h"
@@ -47,9 +48,11 @@ void UpdateViewMatrices()
     UpdateLightViewMatrix();
 }
 
-// The icon files are the part of the interface construction that exists.
+// The icon files and the kit's file services are the part of the interface
+// construction that exists.
 void ConstructInterface()
 {
+    InstallInterfaceFileServices();
     LoadToolIcons();
     LoadNumberedIcons();
     LoadShapeIcons();

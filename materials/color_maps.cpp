@@ -184,11 +184,12 @@ void SetGreyRamp(ColorMap& map)
     for (int i = 0; i < kColorMapEntries; ++i) map.red[i] = map.green[i] = map.blue[i] = static_cast<uint8_t>(i);
 }
 
-void ReadColorMapText(ColorMap& map, std::string_view text)
+int ReadColorMapValues(std::string_view text, float red[kColorMapEntries], float green[kColorMapEntries],
+                       float blue[kColorMapEntries])
 {
-    SetGreyRamp(map);
     size_t pos = 0;
-    for (int k = 0; k < kColorMapEntries && pos < text.size(); ++k) {
+    int k = 0;
+    for (; k < kColorMapEntries && pos < text.size(); ++k) {
         // One read of a line buffer: up to the newline or 99 characters.
         size_t end = pos;
         while (end < text.size() && end - pos < kLineBuffer - 1 && text[end] != '\n') ++end;
@@ -197,10 +198,22 @@ void ReadColorMapText(ColorMap& map, std::string_view text)
         text.copy(line, end - pos, pos);
         pos = end;
         const char* p = line;
-        const double r = NextNumber(p), g = NextNumber(p), b = NextNumber(p);
-        map.red[k] = WrapByte(r);
-        map.green[k] = WrapByte(g);
-        map.blue[k] = WrapByte(b);
+        red[k] = static_cast<float>(NextNumber(p));
+        green[k] = static_cast<float>(NextNumber(p));
+        blue[k] = static_cast<float>(NextNumber(p));
+    }
+    return k;
+}
+
+void ReadColorMapText(ColorMap& map, std::string_view text)
+{
+    SetGreyRamp(map);
+    float r[kColorMapEntries], g[kColorMapEntries], b[kColorMapEntries];
+    const int lines = ReadColorMapValues(text, r, g, b);
+    for (int k = 0; k < lines; ++k) {
+        map.red[k] = WrapByte(r[k]);
+        map.green[k] = WrapByte(g[k]);
+        map.blue[k] = WrapByte(b[k]);
     }
 }
 

@@ -28,6 +28,10 @@ void SetGreyRamp(ColorMap& map);
 // three numbers truncated toward zero, their low 8 bits stored. A number
 // that is missing, not a number or beyond the int range gives 0.
 void ReadColorMapText(ColorMap& map, std::string_view text);
+// The numbers of up to 256 lines as they stand (missing ones 0); returns
+// the lines read. ReadColorMapText stores these as bytes.
+int ReadColorMapValues(std::string_view text, float red[kColorMapEntries], float green[kColorMapEntries],
+                       float blue[kColorMapEntries]);
 // The 256 lines "%d %d %d\n" of the map.
 std::string ColorMapText(const ColorMap& map);
 

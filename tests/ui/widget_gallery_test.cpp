@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
+#include "engine/random.h"
 #include "support/gl_interface.h"
 #include "support/screenshot.h"
 
@@ -90,6 +94,34 @@ TEST_F(WidgetGallery, ScrollingAndPictureWidgetsAfterInput)
     gl_.ClearFrame();
     g.Draw();
     const ScreenshotResult r = CompareWithReference("scroll_widgets", gl_.Frame(), 1600, 1000);
+    EXPECT_TRUE(r.ok) << r.message;
+}
+
+TEST_F(WidgetGallery, DirectionAndColourWidgetsAfterInput)
+{
+    DirectionWidgetGallery g;
+    g.Build();
+    gControlSensitivity = 1.0f;
+    // The trackball dragged up and to the right in a fixed sequence.
+    ASSERT_TRUE(g.ball.Click(120, 800, 3));
+    for (int i = 1; i <= 6; ++i) ASSERT_TRUE(g.ball.Drag(120 + 6 * i, 800 + 4 * i, 3));
+    ASSERT_TRUE(g.turned.Click(780, 800, 3));
+    ASSERT_TRUE(g.turned.Drag(820, 830, 3));  // towards the viewer still: the line bright
+    ASSERT_TRUE(g.turned.Wheel(780, 800, 20));
+    const float away[3] = {0.5f, 0.4f, -0.768f};
+    std::copy(away, away + 3, g.fresh.turned);  // pointing away: the line dim
+    g.fresh.UpdateAngles();
+    g.color.SetColor(255, 128, 0);
+    // Skipped stripes keep the working map's colours: start from black.
+    std::memset(&gColorMap, 0, sizeof gColorMap);
+    SeedRandomState(gGlobalRandomA, 1234);
+    ASSERT_FALSE(g.fog.Click(710, 270));  // "Random"
+    g.fog.component[0] = 200, g.fog.component[1] = 180, g.fog.component[2] = 90;
+    g.fog.SyncFloatColor();
+
+    gl_.ClearFrame();
+    g.Draw();
+    const ScreenshotResult r = CompareWithReference("direction_widgets", gl_.Frame(), 1600, 1000);
     EXPECT_TRUE(r.ok) << r.message;
 }
 

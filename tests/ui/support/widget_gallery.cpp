@@ -8,6 +8,8 @@
 #include "assets/png_file.h"
 #include "materials/color_maps.h"
 #include "platform/gl_api.h"
+#include "ui/file_services.h"
+#include "ui/font.h"
 #include "ui/icons.h"
 #include "ui/texture_upload.h"
 #include "ui/thumbnail_atlas.h"
@@ -116,21 +118,32 @@ void WritePicture(const std::string& path, int index)
     assetgen::WritePngRgb(path, rgb.data(), 48, 40);
 }
 
+// Shape icons of the gallery: the icon sheets change whenever a sampler is
+// refined, so the selector shows numbered tiles instead.
+void UseTestShapeIcons()
+{
+    gShapeIconListBase = glGenLists(kShapeIcons);
+    for (int n = 0; n < kShapeIcons; ++n) {
+        glNewList(gShapeIconListBase + static_cast<unsigned>(n), GL_COMPILE);
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(0.1f + 0.004f * static_cast<float>(n), 0.15f, 0.5f - 0.002f * static_cast<float>(n));
+        glBegin(GL_QUADS);
+        glVertex3f(4, 4, 30), glVertex3f(60, 4, 30), glVertex3f(60, 60, 30), glVertex3f(4, 60, 30);
+        glEnd();
+        DrawIntText(20, 26, n, 0);
+        glEndList();
+    }
+}
+
 }  // namespace
 
-std::string MakeThumbnailFolder(const std::string& name, int pictures, int maps)
+std::string MakeColorMapFolder(const std::string& name, int count)
 {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    std::vector<std::string> names;
     char file[32];
-    for (int i = 0; i < pictures; ++i) {
-        std::snprintf(file, sizeof file, "picture%02d.png", i);
-        WritePicture((folder / file).string(), i);
-        names.push_back(file);
-    }
-    for (int i = 0; i < maps; ++i) {
+    for (int i = 0; i < count; ++i) {
         ColorMap map;
         for (int e = 0; e < kColorMapEntries; ++e) {
             map.red[e] = static_cast<uint8_t>(e * (i + 1));
@@ -143,10 +156,26 @@ std::string MakeThumbnailFolder(const std::string& name, int pictures, int maps)
         const std::string text = ColorMapText(map);
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
+    }
+    return folder.string();
+}
+
+std::string MakeThumbnailFolder(const std::string& name, int pictures, int maps)
+{
+    const std::string folder = MakeColorMapFolder(name, maps);
+    std::vector<std::string> names;
+    char file[32];
+    for (int i = 0; i < pictures; ++i) {
+        std::snprintf(file, sizeof file, "picture%02d.png", i);
+        WritePicture(folder + "/" + file, i);
         names.push_back(file);
     }
-    BuildThumbnailAtlas(folder.string(), names);
-    return folder.string();
+    for (int i = 0; i < maps; ++i) {
+        std::snprintf(file, sizeof file, "gradient%02d.map", i);
+        names.push_back(file);
+    }
+    BuildThumbnailAtlas(folder, names);
+    return folder;
 }
 
 void ScrollWidgetGallery::Build()
@@ -178,7 +207,7 @@ void ScrollWidgetGallery::Build()
         presets.textures[k] = presetTextures[k] = UploadPictureTexture(swatch, TextureMip::None, TextureWrap::Clamp);
     }
     glDisable(GL_TEXTURE_2D);
-    LoadShapeIcons();
+    UseTestShapeIcons();
     shapes.Build(860, 300, 30);
     SetVisible(1);
 }
@@ -199,4 +228,45 @@ void ScrollWidgetGallery::Draw()
     browser.Draw();
     presets.Draw();
     shapes.Draw(shapes.selected);
+}
+
+namespace {
+
+std::string gGalleryMapFolder;
+
+}  // namespace
+
+void DirectionWidgetGallery::Build()
+{
+    const float front[3] = {0.5f, 0.5f, 0.5f}, behind[3] = {0.4f, -0.3f, -1.0f}, none[3] = {0, 0, 1};
+    ball.Build(20, 700, 30, 200, 200, none, 4);
+    lightFront.Build(240, 700, 30, 200, 200, front, 5);
+    lightBehind.Build(460, 700, 30, 200, 200, behind, 5);
+    turned.Build(680, 700, 30, 200, 200, 0, 6, "Rotation Axis");
+    fresh.Build(900, 700, 30, 200, 200, 0, 6, "Direction");
+    color.Build(1150, 780, 30, "Light Color", 1);
+    gGalleryMapFolder = MakeColorMapFolder("talvoran_gallery_maps", 11);
+    gInterfaceFileServices.texturesFolder = +[]() -> const char* { return gGalleryMapFolder.c_str(); };
+    fog.Build(700, 300, 30, "", 26);
+    fogBrowser.Build(100, 300, 30, "", 26);
+    fogBrowser.browserMode = 1;
+    SetVisible(1);
+}
+
+void DirectionWidgetGallery::SetVisible(uint8_t v)
+{
+    ball.visible = lightFront.visible = lightBehind.visible = turned.visible = fresh.visible = v;
+    color.visible = fog.visible = fogBrowser.visible = v;
+}
+
+void DirectionWidgetGallery::Draw()
+{
+    ball.Draw();
+    lightFront.DrawLightDirection();
+    lightBehind.DrawLightDirection();
+    turned.Draw();
+    fresh.Draw();
+    color.Draw();
+    fog.Draw();
+    fogBrowser.Draw();
 }

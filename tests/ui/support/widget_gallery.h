@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "ui/balls.h"
 #include "ui/button.h"
+#include "ui/color_panels.h"
 #include "ui/option_lists.h"
 #include "ui/picture_pickers.h"
 #include "ui/progress_box.h"
@@ -39,6 +41,10 @@ struct ValueWidgetGallery {
 // Where the gallery draws the placed button, twice a frame.
 inline constexpr int kPlacedButtonAt[2][2] = {{1200, 620}, {1360, 620}};
 
+// A folder of 'count' generated colour maps gradient00.map, ... (a red
+// ramp of slope index + 1 wrapping, green falling, blue 40 per index).
+std::string MakeColorMapFolder(const std::string& name, int count);
+
 // A folder of generated pictures and colour maps for the texture panel:
 // 'pictures' PNG files and 'maps' colour maps (names sorted as the folder
 // scan lists them), with the thumbnail atlas built over it.
@@ -56,6 +62,20 @@ struct ScrollWidgetGallery {
 
     // Builds every widget, all visible, and the atlas over a generated
     // folder of 20 pictures and 6 colour maps.
+    void Build();
+    void SetVisible(uint8_t visible);
+    void Draw();
+};
+
+struct DirectionWidgetGallery {
+    TrackBall ball;
+    TrackBall lightFront, lightBehind;
+    SimpleBall turned, fresh;
+    ColorPanel color;
+    FogColorPanel fog, fogBrowser;
+
+    // Builds every widget, all visible; the fog browser lists a generated
+    // folder of 11 colour maps.
     void Build();
     void SetVisible(uint8_t visible);
     void Draw();
