@@ -56,6 +56,7 @@ void ConstructInterface()
     LoadToolIcons();
     LoadNumberedIcons();
     LoadShapeIcons();
+    gShader.BuildMaterialPanel();
 }
 
 void FinishStartup()
@@ -79,7 +80,7 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
      "editor callbacks, start-up texture thumbnails and presets"},
     {7, "view centre", CentreView, "view zoom of the wheel (taken at its start value)"},
     {8, "camera and light matrices", UpdateViewMatrices, nullptr},
-    {9, "construct the interface", ConstructInterface, "interface construction (icons only)"},
+    {9, "construct the interface", ConstructInterface, "interface construction (icons and the material panel only)"},
     {10, "final set-up, then the point preview", FinishStartup,
      "sky turbidity and suns, light trackball"},
 };

@@ -12,6 +12,11 @@
 
 // [draws] ------------------------------------------------------------------
 
+// The angles every sampler draws with, as single-precision constants.
+inline constexpr float kTwoPi = 6.2831855f;
+inline constexpr float kPi = 3.1415927f;
+inline constexpr float kHalfPi = 1.5707964f;
+
 // The slot's own generator; samplers step it inline through engine/random.h
 // (RandomStep, RandomUniform, RandomCoin). Every sampler draws only from it,
 // also the kinds that once shared the interface's generator across workers
@@ -38,6 +43,25 @@ inline float FilledFalloff(float w)
 {
     const float w2 = w * w;
     return 1.0f - w2 * w2;
+}
+
+// Upper bound of a side count read from a parameter; far above any shape a
+// user can tell apart, and keeps the sector angle a normal float.
+inline constexpr int kMaxPolygonSides = 1 << 20;
+
+// Distance from the centre to the boundary of a regular polygon of
+// circumradius 1 with a vertex at angle 0, along the given angle:
+// cos(pi/P) / cos(angle mod 2pi/P - pi/P). The angle is reduced into
+// [0, 2pi/P) also when negative, so the divisor never falls below cos(pi/P);
+// a non-finite angle gives 1. sides must be at least 3.
+inline float PolygonRadius(int sides, float angle)
+{
+    const float halfSector = 3.1415927f / static_cast<float>(sides);
+    const float sector = 2.0f * halfSector;
+    float a = std::fmod(angle, sector);
+    if (a < 0.0f) a += sector;
+    const float c = std::cos(a - halfSector);
+    return c > 0.0f ? std::cos(halfSector) / c : 1.0f;
 }
 
 // [texels and colour tail] -------------------------------------------------
@@ -72,6 +96,8 @@ struct DisplacementCell {
     float fx, fy;         // position inside the cell
     float height;         // 0..255
     float u, v;           // (col + fx) / W, (row + fy) / H: texture coordinates
+    uint32_t mapWidth;    // the map's size; 0 by 0 when there is no map
+    uint32_t mapHeight;
 };
 
 // Tries before a map full of holes gives up and returns a height of 0.
@@ -82,8 +108,9 @@ inline constexpr int kDisplacementTries = 64;
 // that wraps takes w mod N with neighbour index + 1 (0 past the end); an axis
 // with two ends is edge-weighted (an axis one texel long there gives index
 // 0). A missing or empty map gives the cell (0, 0) at height 0 without
-// drawing; an all-zero map gives the last try's cell at height 0.
-DisplacementCell DrawDisplacementCell(uint8_t slot, bool wrapColumns, bool wrapRows);
+// drawing; an all-zero map gives the last try's cell at height 0. Without
+// rejectHoles the first cell is kept whatever its height (one try).
+DisplacementCell DrawDisplacementCell(uint8_t slot, bool wrapColumns, bool wrapRows, bool rejectHoles = true);
 
 // [meshes] -----------------------------------------------------------------
 

@@ -134,7 +134,7 @@ TEST_F(ShaderHelpers, ColorMapAndFogGradientIndexing)
     for (int i = 0; i < 256; ++i) {
         gShader.materialColorMaps[0][1][i] = static_cast<uint8_t>(255 - i);  // red of side A
         gShader.materialColorMaps[1][1][i] = static_cast<uint8_t>(i / 2);    // red of side B
-        gFogGradient[1][i] = static_cast<uint8_t>(i);
+        gFogGradient.green[i] = static_cast<uint8_t>(i);
     }
     struct Case {
         const char* name;
@@ -154,13 +154,13 @@ TEST_F(ShaderHelpers, ColorMapAndFogGradientIndexing)
     EXPECT_EQ(gShader.LookupMaterialColorMap(out, 0.5f, 1, 2)[0], 0.0f) << "no side 2";
     EXPECT_EQ(gShader.LookupMaterialColorMap(out, 0.5f, 10, 0)[0], 0.0f) << "no material 10";
 
-    gShader.fogColor.floats[1] = 0.5f;
+    gShader.fogPanel.componentFloat[1] = 0.5f;
     for (float t : {-1.0f, 0.0f, 0.5f, 1.0f, 3.0f, NAN}) {
         gShader.GetFogGradientColor(out, t);
         const float clamped = t > 0 ? std::fmin(t, 1.0f) : 0.0f;
         EXPECT_NEAR(out[1], clamped + 0.5f, 1e-5) << "t " << t;
     }
-    gShader.fogColor.floats[1] = 0.0f;
+    gShader.fogPanel.componentFloat[1] = 0.0f;
 }
 
 TEST_F(ShaderHelpers, BlendModes)
