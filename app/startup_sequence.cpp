@@ -48,8 +48,8 @@ void UpdateViewMatrices()
     UpdateLightViewMatrix();
 }
 
-// The icon files and the kit's file services are the part of the interface
-// construction that exists.
+// The icon files, the kit's file services and the material panel are the
+// part of the interface construction that exists.
 void ConstructInterface()
 {
     InstallInterfaceFileServices();
