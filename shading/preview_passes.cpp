@@ -573,7 +573,7 @@ void ShadeFull()
                     if (s.rgb) {
                         for (int c = 0; c < 3; ++c) px.pointColour[c] = SharedLoad(gPreviewPlanes[c][i]) * 0.003921569f;
                     } else {
-                        Vec3Fill(px.pointColour, 1.0f);
+                        Vec3Fill(px.pointColour, 0.0f);
                     }
                     px.shadow = 1.0f;
                     px.spreadCount = 10;
@@ -666,7 +666,7 @@ void ShadeProgressive(int mode)
                     if (s.rgb && gPointColorPlanes[0] != nullptr) {
                         for (int ch = 0; ch < 3; ++ch) px.pointColour[ch] = SharedLoad(gPointColorPlanes[ch][i]) * 0.003921569f;
                     } else {
-                        Vec3Fill(px.pointColour, 1.0f);
+                        Vec3Fill(px.pointColour, 0.0f);
                     }
                     px.shadowed = s.shadows && TestShadowMap(x, y);
                     px.shadow = px.shadowed ? SharedLoad(gShader.shadowDepth[MaterialOf(px.baseshape)]) : 1.0f;

@@ -42,6 +42,11 @@ void ResetSettings()
     gShader.InitializeTextures();
     gShader.fogPanel.componentFloat[0] = gShader.fogPanel.componentFloat[1] = gShader.fogPanel.componentFloat[2] = 0;
     gShader.backgroundFog.flags[0] = 1;
+    // Material 0's two textures, as the built-in ones give it at start-up:
+    // a dark ambient side and a warm diffuse side.
+    gShader.slots[0].Replace(MakeSolidImage(8, 8, 50, 55, 70));
+    gShader.slots[kMaterialCount].Replace(MakeSolidImage(8, 8, 200, 170, 120));
+    gShader.useTextureA[0] = gShader.useTextureB[0] = 1;
     gFastShadowUpdate = 0;
     gPerspectiveOn = 0;
     gRgbColoring = 0;
