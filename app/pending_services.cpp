@@ -15,17 +15,8 @@ void FadeSplashImage() {}
 
 float gVoxelExportProgress = 0.5f;
 
-unsigned gGridOverlayList = 0;
 unsigned gPreviewOverlayList = 0;
-void BuildGridOverlays(int, int) {}
-void SetSymmetryRotation(int) {}
 bool BaseshapeAnimationOn() { return false; }
-bool RenderAnimationPressed() { return false; }
-bool PrepareAnimationStart() { return true; }
-void EnableRenderAnimation(bool) {}
-void RestoreSavedCamera() {}
-void UncheckPreviewAnimations() {}
-void ResetVoxelPanel() {}
 RenderResolution (*gReadRenderResolution)() = [] {
     const bool aa = gAntiAlias2x != 0;
     return RenderResolution{aa ? gImageWidth / 2 : gImageWidth, aa ? gImageHeight / 2 : gImageHeight, aa};

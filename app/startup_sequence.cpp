@@ -7,6 +7,7 @@
 #include "app/file_dialogs.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
+#include "app/param_help.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/render_size.h"
@@ -63,7 +64,8 @@ void ConstructInterface()
     LoadShapeIcons();
     BuildMainButtons();
     gShader.BuildMaterialPanel();
-    gInterface.BuildShadingSettings();
+    gInterface.Build();
+    BuildParamHelp();
     EditTransformSet(1);
     BuildPointCloudList();
 }
