@@ -13,26 +13,6 @@ uint8_t gBaseshapeHasFilled[kBaseshapeTableSize];
 uint8_t gBaseshapeTextureOk[kBaseshapeTableSize];
 SlotDeviceWalk gSlotDeviceWalk;
 
-void SampleBaseshapeStandIn(BaseshapePoint* point, uint8_t slot)
-{
-    RandomState& rs = SamplerRandom(slot);
-    const float y = RandomSignedUniform(rs);
-    const float a = RandomUniform(rs) * 6.2831855f;
-    const float r = std::sqrt(std::fmax(0.0f, 1.0f - y * y));
-    point->x = r * std::cos(a) * point->size;
-    point->y = y * point->size;
-    point->z = r * std::sin(a) * point->size;
-}
-
-void SampleBaseshapeStandInFilled(BaseshapePoint* point, uint8_t slot)
-{
-    SampleBaseshapeStandIn(point, slot);
-    const float f = std::cbrt(RandomUniform(SamplerRandom(slot)));
-    point->x *= f;
-    point->y *= f;
-    point->z *= f;
-}
-
 void BuildBaseshapeGeneratorTables()
 {
     std::memset(gSlotTexelColor, 0, sizeof gSlotTexelColor);

@@ -10,24 +10,32 @@
 #include "baseshapes/samplers_contour_rings.h"
 #include "baseshapes/samplers_cube_star_atom.h"
 #include "baseshapes/samplers_cylinders_shells.h"
+#include "baseshapes/samplers_displacement.h"
 #include "baseshapes/samplers_displacement_solids.h"
 #include "baseshapes/samplers_fractal_solids.h"
+#include "baseshapes/samplers_hyperbolic.h"
 #include "baseshapes/samplers_knots.h"
 #include "baseshapes/samplers_loxodromes.h"
+#include "baseshapes/samplers_meshes.h"
 #include "baseshapes/samplers_open_surfaces.h"
 #include "baseshapes/samplers_polygons.h"
 #include "baseshapes/samplers_polyhedra.h"
 #include "baseshapes/samplers_polyhedral_functions.h"
 #include "baseshapes/samplers_prisms_gears.h"
 #include "baseshapes/samplers_profile_rings.h"
+#include "baseshapes/samplers_profiles.h"
 #include "baseshapes/samplers_revolution.h"
+#include "baseshapes/samplers_rings.h"
 #include "baseshapes/samplers_round_boxes.h"
 #include "baseshapes/samplers_rounded_solids.h"
 #include "baseshapes/samplers_sculpted_solids.h"
 #include "baseshapes/samplers_segmented.h"
 #include "baseshapes/samplers_shells.h"
+#include "baseshapes/samplers_sierpinski.h"
+#include "baseshapes/samplers_solids.h"
 #include "baseshapes/samplers_sphere_solids.h"
 #include "baseshapes/samplers_sphere_tori.h"
+#include "baseshapes/samplers_spiral_shells.h"
 #include "baseshapes/samplers_stair.h"
 #include "baseshapes/samplers_surfaces.h"
 #include "baseshapes/samplers_swept_profiles.h"
@@ -41,12 +49,10 @@ namespace {
 constexpr uint8_t kF = kKindHasFilled;
 constexpr uint8_t kT = kKindTexture;
 constexpr uint8_t kFT = kKindHasFilled | kKindTexture;
-constexpr BaseshapeSampler kStandIn = SampleBaseshapeStandIn;
-constexpr BaseshapeSampler kStandInFilled = SampleBaseshapeStandInFilled;
 
 }  // namespace
 
-// Kind order. A kind gets its samplers by replacing the stand-ins of its row.
+// Kind order: one row a kind with its name, flags and both samplers.
 constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {0, "Affine Transformation", kT, SampleBaseshapeAffineTransformation, nullptr},
     {1, "Sphere", kFT, SampleBaseshapeSphere, SampleBaseshapeSphereFilled},
@@ -97,41 +103,41 @@ constexpr BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds] = {
     {46, "Gear I", kFT, SampleBaseshapeGearI, SampleBaseshapeGearIFilled},
     {47, "Futuristic", kF, SampleBaseshapeFuturistic, SampleBaseshapeFuturisticFilled},
     {48, "Prisms", kFT, SampleBaseshapePrisms, SampleBaseshapePrismsFilled},
-    {49, "D Plane", kFT, kStandIn, kStandInFilled},
-    {50, "D D. Plane", kFT, kStandIn, kStandInFilled},
-    {51, "D Column", kFT, kStandIn, kStandInFilled},
-    {52, "D Cylinder", kFT, kStandIn, kStandInFilled},
-    {53, "D Disc", kFT, kStandIn, kStandInFilled},
-    {54, "D Sphere", kFT, kStandIn, kStandInFilled},
-    {55, "D CylinderSQ", kFT, kStandIn, kStandInFilled},
-    {56, "Spire", kT, kStandIn, nullptr},
-    {57, "Sierpinski", 0, kStandIn, nullptr},
-    {58, "STL Mesh", 0, kStandIn, nullptr},
-    {59, "Spline FlowerII", kT, kStandIn, nullptr},
-    {60, "Stl Mesh II", 0, kStandIn, nullptr},
-    {61, "Tornado", kFT, kStandIn, kStandInFilled},
-    {62, "Dome", kFT, kStandIn, kStandInFilled},
-    {63, "Pyramid", kFT, kStandIn, kStandInFilled},
-    {64, "Double Spiral", kT, kStandIn, nullptr},
-    {65, "Diamond Ring", kFT, kStandIn, kStandInFilled},
-    {66, "Sting", kFT, kStandIn, kStandInFilled},
-    {67, "Rounded Box", kF, kStandIn, kStandInFilled},
-    {68, "Pipe Box", kF, kStandIn, kStandInFilled},
-    {69, "Double Spline R.", kFT, kStandIn, kStandInFilled},
-    {70, "Dome II", kFT, kStandIn, kStandInFilled},
-    {71, "Pipe Torus", kFT, kStandIn, kStandInFilled},
-    {72, "Helix I", kFT, kStandIn, kStandInFilled},
-    {73, "D Column SQ", kFT, kStandIn, kStandInFilled},
-    {74, "Shell II", kFT, kStandIn, kStandInFilled},
-    {75, "Bar", kFT, kStandIn, kStandInFilled},
-    {76, "Road", kF, kStandIn, kStandInFilled},
-    {77, "Bump Torus", kFT, kStandIn, kStandInFilled},
-    {78, "SQ Shell II", kFT, kStandIn, kStandInFilled},
-    {79, "Arc", kFT, kStandIn, kStandInFilled},
-    {80, "Tetrahedron", kF, kStandIn, kStandInFilled},
-    {81, "Pol. Spline R.", kFT, kStandIn, kStandInFilled},
-    {82, "Pol. Torus", kFT, kStandIn, kStandInFilled},
-    {83, "Wind Spinner", kT, kStandIn, nullptr},
+    {49, "D Plane", kFT, SampleBaseshapeDPlane, SampleBaseshapeDPlaneFilled},
+    {50, "D D. Plane", kFT, SampleBaseshapeDDPlane, SampleBaseshapeDDPlaneFilled},
+    {51, "D Column", kFT, SampleBaseshapeDColumn, SampleBaseshapeDColumnFilled},
+    {52, "D Cylinder", kFT, SampleBaseshapeDCylinder, SampleBaseshapeDCylinderFilled},
+    {53, "D Disc", kFT, SampleBaseshapeDDisc, SampleBaseshapeDDiscFilled},
+    {54, "D Sphere", kFT, SampleBaseshapeDSphere, SampleBaseshapeDSphereFilled},
+    {55, "D CylinderSQ", kFT, SampleBaseshapeDCylinderSQ, SampleBaseshapeDCylinderSQFilled},
+    {56, "Spire", kT, SampleBaseshapeSpire, nullptr},
+    {57, "Sierpinski", 0, SampleBaseshapeSierpinski, nullptr},
+    {58, "STL Mesh", 0, SampleBaseshapeSTLMesh, nullptr},
+    {59, "Spline FlowerII", kT, SampleBaseshapeSplineFlowerII, nullptr},
+    {60, "Stl Mesh II", 0, SampleBaseshapeStlMeshII, nullptr},
+    {61, "Tornado", kFT, SampleBaseshapeTornado, SampleBaseshapeTornadoFilled},
+    {62, "Dome", kFT, SampleBaseshapeDome, SampleBaseshapeDomeFilled},
+    {63, "Pyramid", kFT, SampleBaseshapePyramid, SampleBaseshapePyramidFilled},
+    {64, "Double Spiral", kT, SampleBaseshapeDoubleSpiral, nullptr},
+    {65, "Diamond Ring", kFT, SampleBaseshapeDiamondRing, SampleBaseshapeDiamondRingFilled},
+    {66, "Sting", kFT, SampleBaseshapeSting, SampleBaseshapeStingFilled},
+    {67, "Rounded Box", kF, SampleBaseshapeRoundedBox, SampleBaseshapeRoundedBoxFilled},
+    {68, "Pipe Box", kF, SampleBaseshapePipeBox, SampleBaseshapePipeBoxFilled},
+    {69, "Double Spline R.", kFT, SampleBaseshapeDoubleSplineR, SampleBaseshapeDoubleSplineRFilled},
+    {70, "Dome II", kFT, SampleBaseshapeDomeII, SampleBaseshapeDomeIIFilled},
+    {71, "Pipe Torus", kFT, SampleBaseshapePipeTorus, SampleBaseshapePipeTorusFilled},
+    {72, "Helix I", kFT, SampleBaseshapeHelixI, SampleBaseshapeHelixIFilled},
+    {73, "D Column SQ", kFT, SampleBaseshapeDColumnSQ, SampleBaseshapeDColumnSQFilled},
+    {74, "Shell II", kFT, SampleBaseshapeShellII, SampleBaseshapeShellIIFilled},
+    {75, "Bar", kFT, SampleBaseshapeBar, SampleBaseshapeBarFilled},
+    {76, "Road", kF, SampleBaseshapeRoad, SampleBaseshapeRoadFilled},
+    {77, "Bump Torus", kFT, SampleBaseshapeBumpTorus, SampleBaseshapeBumpTorusFilled},
+    {78, "SQ Shell II", kFT, SampleBaseshapeSQShellII, SampleBaseshapeSQShellIIFilled},
+    {79, "Arc", kFT, SampleBaseshapeArc, SampleBaseshapeArcFilled},
+    {80, "Tetrahedron", kF, SampleBaseshapeTetrahedron, SampleBaseshapeTetrahedronFilled},
+    {81, "Pol. Spline R.", kFT, SampleBaseshapePolSplineR, SampleBaseshapePolSplineRFilled},
+    {82, "Pol. Torus", kFT, SampleBaseshapePolTorus, SampleBaseshapePolTorusFilled},
+    {83, "Wind Spinner", kT, SampleBaseshapeWindSpinner, nullptr},
     {84, "D Cylinder Pol.", kFT, SampleBaseshapeDCylinderPol, SampleBaseshapeDCylinderPolFilled},
     {85, "D. Dome", kFT, SampleBaseshapeDDome, SampleBaseshapeDDomeFilled},
     {86, "D. Arc", kFT, SampleBaseshapeDArc, SampleBaseshapeDArcFilled},

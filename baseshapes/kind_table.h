@@ -21,12 +21,3 @@ struct BaseshapeKind {
 
 extern const BaseshapeKind gBaseshapeKindTable[kBaseshapeKinds];
 
-// Placeholders for kinds whose samplers are not written yet: a point on (or,
-// filled, inside) the sphere of radius size, so every entry stays callable.
-void SampleBaseshapeStandIn(BaseshapePoint* point, uint8_t slot);
-void SampleBaseshapeStandInFilled(BaseshapePoint* point, uint8_t slot);
-
-inline bool IsBaseshapeStandIn(BaseshapeSampler s)
-{
-    return s == SampleBaseshapeStandIn || s == SampleBaseshapeStandInFilled;
-}

@@ -109,7 +109,7 @@ void ApplyTexelColor(BaseshapePoint* point, float u, float v, uint8_t slot)
     point->blue = gSlotTexelColor[slot][2];
 }
 
-DisplacementCell DrawDisplacementCell(uint8_t slot, bool wrapColumns, bool wrapRows)
+DisplacementCell DrawDisplacementCell(uint8_t slot, bool wrapColumns, bool wrapRows, bool rejectHoles)
 {
     DisplacementCell cell{};
     const BaseshapeImage* map = SlotImage(gBaseshapeDMaps, slot);
@@ -118,7 +118,10 @@ DisplacementCell DrawDisplacementCell(uint8_t slot, bool wrapColumns, bool wrapR
     const uint32_t w = map->width;
     const uint32_t h = map->height;
     const uint8_t* px = map->pixels;
-    for (int attempt = 0; attempt < kDisplacementTries; ++attempt) {
+    cell.mapWidth = w;
+    cell.mapHeight = h;
+    const int tries = rejectHoles ? kDisplacementTries : 1;
+    for (int attempt = 0; attempt < tries; ++attempt) {
         DrawAxis(rs, w, wrapColumns, cell.col, cell.col1);
         DrawAxis(rs, h, wrapRows, cell.row, cell.row1);
         cell.fx = RandomUniform(rs);
@@ -129,7 +132,7 @@ DisplacementCell DrawDisplacementCell(uint8_t slot, bool wrapColumns, bool wrapR
         cell.u = (static_cast<float>(cell.col) + cell.fx) / static_cast<float>(w);
         cell.v = (static_cast<float>(cell.row) + cell.fy) / static_cast<float>(h);
         // Zero heights are holes in the shape.
-        if (top == 0.0f && bottom == 0.0f) continue;
+        if (rejectHoles && top == 0.0f && bottom == 0.0f) continue;
         cell.height = (1.0f - cell.fy) * top + cell.fy * bottom;
         return cell;
     }

@@ -72,6 +72,8 @@ struct DisplacementCell {
     float fx, fy;         // position inside the cell
     float height;         // 0..255
     float u, v;           // (col + fx) / W, (row + fy) / H: texture coordinates
+    uint32_t mapWidth;    // the map's size; 0 by 0 when there is no map
+    uint32_t mapHeight;
 };
 
 // Tries before a map full of holes gives up and returns a height of 0.
@@ -82,8 +84,9 @@ inline constexpr int kDisplacementTries = 64;
 // that wraps takes w mod N with neighbour index + 1 (0 past the end); an axis
 // with two ends is edge-weighted (an axis one texel long there gives index
 // 0). A missing or empty map gives the cell (0, 0) at height 0 without
-// drawing; an all-zero map gives the last try's cell at height 0.
-DisplacementCell DrawDisplacementCell(uint8_t slot, bool wrapColumns, bool wrapRows);
+// drawing; an all-zero map gives the last try's cell at height 0. Without
+// rejectHoles the first cell is kept whatever its height (one try).
+DisplacementCell DrawDisplacementCell(uint8_t slot, bool wrapColumns, bool wrapRows, bool rejectHoles = true);
 
 // [meshes] -----------------------------------------------------------------
 

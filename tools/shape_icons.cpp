@@ -34,9 +34,6 @@ void EnsureTables()
     if (!gBaseshapeGenerators[0][0]) BuildBaseshapeGeneratorTables();
 }
 
-// Kinds whose samplers are stand-ins are drawn in this dim blue.
-constexpr uint8_t kStandInColor[3] = {70, 85, 110};
-
 // 3x5 digits for the sheet's kind labels, one row of three bits a line.
 constexpr uint8_t kDigits[10][5] = {
     {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7}, {5, 5, 7, 1, 1},
@@ -86,8 +83,7 @@ RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const
     gSlotBaseshape[kIconSlot] = 0;
     gSlotColorMode[kIconSlot] = 0;
     const BaseshapeSampler sampler = gBaseshapeGenerators[filled ? 1 : 0][kind];
-    // A kind without its own sampler yet must not pass for a sphere.
-    const uint8_t* color = IsBaseshapeStandIn(sampler) ? kStandInColor : style.color;
+    const uint8_t* color = style.color;
     const int points = std::max(style.points, 0);
 
     // View: 30 degrees about y, then 20 about x; y up on the screen.

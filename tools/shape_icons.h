@@ -29,8 +29,7 @@ BaseshapePoint DefaultIconTemplate();
 
 // Draws the points of the kind's sampler (filled table when `filled`) from
 // the template. The view turns the shape 30 degrees about y and 20 about x,
-// and fits its projected bounding box into the icon. A kind still drawn by a
-// stand-in sampler is shown in a dim blue instead of the style's colour.
+// and fits its projected bounding box into the icon.
 RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style);
 
 // All 195 kinds in kind order, `columns` icons a row, one pixel apart; with

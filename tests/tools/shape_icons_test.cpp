@@ -53,26 +53,6 @@ TEST(ShapeIcons, OutOfRangeKindGivesAnEmptyIcon)
     EXPECT_EQ(LitPixels(DrawShapeIcon(1, false, DefaultIconTemplate(), style), style), 0);
 }
 
-// The interface's icon sheets draw single icons: a stand-in kind must be told
-// apart there too, not only on the contact sheet.
-TEST(ShapeIcons, StandInIconIsDimBlue)
-{
-    BuildBaseshapeGeneratorTables();
-    int standIn = -1;
-    for (int k = 0; k < kBaseshapeKinds && standIn < 0; ++k) {
-        if (IsBaseshapeStandIn(gBaseshapeGenerators[0][k])) standIn = k;
-    }
-    if (standIn < 0) GTEST_SKIP() << "every kind has its own sampler";
-    const ShapeIconStyle style;
-    const RgbImage icon = DrawShapeIcon(standIn, false, DefaultIconTemplate(), style);
-    const uint8_t* centre = &icon.pixels[(32 * 64 + 32) * 3];
-    ASSERT_NE(0, std::memcmp(centre, style.background, 3));
-    EXPECT_LT(centre[0], 120);
-    EXPECT_GT(centre[2], centre[0]);
-    const RgbImage sphere = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
-    EXPECT_GT(sphere.pixels[(32 * 64 + 32) * 3], 150);
-}
-
 TEST(ShapeIcons, ContactSheetAndPpm)
 {
     ShapeIconStyle style;
@@ -91,22 +71,5 @@ TEST(ShapeIcons, ContactSheetAndPpm)
 }  // namespace
 
 namespace {
-
-TEST(ShapeIcons, SheetShowsStandInsInTheirOwnColour)
-{
-    ShapeIconStyle style;
-    style.size = 16;
-    style.points = 2000;
-    const RgbImage sheet = DrawShapeContactSheet(false, 16, false, style);
-    // Kind 1 (built) and kind 3 (a stand-in for now) at their icon centres.
-    auto centre = [&](int kind) { return &sheet.pixels[((kind / 16 * 17 + 8) * sheet.width + kind % 16 * 17 + 8) * 3]; };
-    const uint8_t* sphere = centre(1);
-    EXPECT_GT(sphere[0], 150);
-    BuildBaseshapeGeneratorTables();
-    const uint8_t* other = centre(3);
-    if (IsBaseshapeStandIn(gBaseshapeGenerators[0][3])) {
-        EXPECT_LT(other[0], 120);
-    }
-}
 
 }  // namespace
