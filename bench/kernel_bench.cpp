@@ -1,16 +1,24 @@
 // Points per second of the type-0 kernel on one slot with four
 // transformations: without baseshapes (one orbit) and with sphere seeds
 // every 100 points; colouring mode 0 (weighted interpolation, float work per
-// point) and 6 (integer sums); and four slots on four threads at once.
+// point) and 6 (integer sums); four slots on four threads at once; and every
+// landed kernel by type on the same four transformations.
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 #include "baseshapes/generator_table.h"
 #include "engine/baseshape_model.h"
+#include "engine/escape_time_kernels.h"
 #include "engine/fractal_model.h"
 #include "engine/fractal_type_00.h"
+#include "engine/generator_groups.h"
+#include "engine/kernel_framework.h"
+#include "engine/kernels_generator_chains.h"
 #include "engine/pick_table.h"
 #include "engine/point_coloring.h"
 #include "engine/random.h"
+#include "engine/script_program.h"
 #include "render/symmetry_modes.h"
 
 namespace {
@@ -108,5 +116,122 @@ void BM_ApplySymmetry(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * (kSlotBatchSize - 1));
 }
 BENCHMARK(BM_ApplySymmetry)->ArgName("mode")->Arg(3)->Arg(6)->Arg(10);
+
+// Points per second of one type's kernel on SetUpModel's four
+// transformations: one orbit, colouring mode 6; types needing data of their
+// own set it up in PrepareType. Every chaos-game type but 48, which is
+// benchmarked with its chains below; 46 and 49 by row below.
+const int kBenchedTypes[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
+                             17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33,
+                             34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 47};
+
+// Four tforms of scale and translate, the affine set of SetUpModel.
+void SetUpAffineScript()
+{
+    ScriptProgram& p = gScriptProgram;
+    p = ScriptProgram{};
+    p.tformCount = 4;
+    const float shift[4][3] = {{0, 0, 0}, {0.5f, 0, 0}, {0, 0.5f, 0}, {0, 0, 0.5f}};
+    for (int t = 0; t < 4; ++t) {
+        p.tformWeight[t] = 0.25f;
+        p.tformFirstOperation[t] = static_cast<uint8_t>(2 * t);
+        p.tformOperationCount[t] = 2;
+        p.operationCode[2 * t] = kScriptScale;
+        p.operationFirstParameter[2 * t] = static_cast<uint8_t>(6 * t);
+        p.operationCode[2 * t + 1] = kScriptTranslate;
+        p.operationFirstParameter[2 * t + 1] = static_cast<uint8_t>(6 * t + 3);
+        for (int k = 0; k < 3; ++k) {
+            p.parameters[6 * t + k] = 0.5f;
+            p.parameters[6 * t + 3 + k] = shift[t][k];
+        }
+    }
+}
+
+void PrepareType(int type)
+{
+    if (type == 3 || type == 19) ComputeTransformCoefficients({1.91f, 0.05f}, {1.91f, -0.05f});
+    // Flames: the affine step plus "Swirl3D" on every transformation.
+    for (int t = 0; t < 4 && (type == 2 || type == 15 || type == 23); ++t) {
+        gTransforms[t].variationOn[0] = gTransforms[t].variationOn[3] = 1;
+        gTransforms[t].variationAmount[0] = 1.0f;
+        gTransforms[t].variationAmount[3] = 0.1f;
+    }
+    if (type == 22) SetUpAffineScript();
+}
+
+void BM_FractalType(benchmark::State& state, int type)
+{
+    SetUpModel(false, 6);
+    gFractalType = type;
+    PrepareType(type);
+    const FractalKernel kernel = kFractalTypes[type].kernel;
+    for (auto _ : state) {
+        kernel(0);
+        benchmark::DoNotOptimize(gPointX[999]);
+    }
+    state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
+    state.SetLabel(kFractalTypes[type].name);
+}
+
+// The escape-time types by "Function" row (5 runs the Alt kernel), sampling
+// the neck of the set where counts spread over the whole limit.
+void BM_EscapeTimeType(benchmark::State& state, int type, int row)
+{
+    SetUpModel(false, 6);
+    gFractalType = type;
+    gEscapeFunction = row;
+    gMandelbrotCentre[0] = -0.75;
+    gMandelbrotCentre[1] = 0.1;
+    gMandelbrotScale = 1.0;
+    gTransforms[0].variationAmount[0] = 1.0f;
+    gTransforms[0].variationAmount[4] = 0.5f;
+    gTransforms[0].variationAmount[5] = 0.25f;
+    const FractalKernel kernel = FractalTypeKernelFor(type, row);
+    for (auto _ : state) {
+        kernel(0);
+        benchmark::DoNotOptimize(gPointX[999]);
+    }
+    state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
+    state.SetLabel(kFractalTypes[type].name);
+    gEscapeFunction = 0;
+}
+
+const bool kTypesRegistered = [] {
+    for (int type : kBenchedTypes) {
+        benchmark::RegisterBenchmark(("BM_FractalType/" + std::to_string(type)).c_str(), BM_FractalType, type);
+    }
+    for (int type : {46, 49}) {
+        for (int row = 0; row <= 5; ++row) {
+            benchmark::RegisterBenchmark(
+                ("BM_FractalType/" + std::to_string(type) + "/row:" + std::to_string(row)).c_str(), BM_EscapeTimeType,
+                type, row);
+        }
+    }
+    return true;
+}();
+
+// Type 48 with every transformation's chain of n blocks: "Affine Trans"
+// holding the transformation, then warps "(+) Sin" and "(+) Swirl I" in turn.
+void BM_FractalType48(benchmark::State& state)
+{
+    SetUpModel(false, 6);
+    const int32_t blocks = static_cast<int32_t>(state.range(0));
+    ReplaceGeneratorGroups(NewGeneratorGroupArray(4), 4);
+    for (int t = 0; t < 4; ++t) {
+        AllocateGeneratorGroup(t, 0.25f, blocks, 0, 31, 33, 31, 33);
+        const TransformCoefficients& c = gTransformCoefficients;
+        const float q[12] = {c.m00[t], c.m01[t], c.m02[t], c.m10[t], c.m11[t], c.m12[t],
+                             c.m20[t], c.m21[t], c.m22[t], c.tx[t],  c.ty[t],  c.tz[t]};
+        for (int e = 0; e < 12; ++e) gGeneratorGroups[t].parameters[0][e] = q[e];
+        for (int32_t k = 1; k < blocks; ++k) SetGeneratorValues3(t, k, 0.05f, 0.05f, 0.05f);
+    }
+    for (auto _ : state) {
+        RunFractalType48(0);
+        benchmark::DoNotOptimize(gPointX[999]);
+    }
+    state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
+    ReplaceGeneratorGroups(nullptr, 0);
+}
+BENCHMARK(BM_FractalType48)->ArgName("blocks")->Arg(1)->Arg(3)->Arg(5);
 
 }  // namespace

@@ -31,12 +31,6 @@ enum class EscapeKind { Mandelbrot, MandelbrotAlt, Conjugate, ConjugateAlt };
 inline float Tri(float u) { return kTwoOverPi * std::asin(std::cos(u)); }
 inline float TriSin(float u) { return kTwoOverPi * std::asin(std::sin(u)); }
 
-inline float WaveTanhCos(float dr, float di)
-{
-    return std::fabs(static_cast<float>(std::tanh(3.0 * std::cos(0.025f * di)) *
-                                        std::tanh(3.0 * std::cos(0.025f * dr))));
-}
-
 struct EscapeSample {
     float d;       // distance estimate times A0
     float dr, di;  // last step z - zp
@@ -51,7 +45,7 @@ inline float EscapeHeight(const EscapeSample& s, float a4)
     const float d = s.d;
     if constexpr (!Conjugate) {
         if constexpr (Row == 1) return std::cos(d - 0.125f * PatternHexCos(0.025f * s.dr, 0.025f * s.di)) * d * a4;
-        if constexpr (Row == 2) return std::cos(d - 0.125f * WaveTanhCos(s.dr, s.di)) * d * a4;
+        if constexpr (Row == 2) return std::cos(d - 0.125f * PatternTanhCos(0.025f * s.di, 0.025f * s.dr)) * d * a4;
         if constexpr (Row == 3)
             return (std::cos(d) + 0.5f * std::cos(2.0f * d) + 0.25f * std::cos(4.0f * d) +
                     0.125f * std::cos(8.0f * d) + 0.0625f * std::cos(16.0f * d)) *
@@ -61,7 +55,7 @@ inline float EscapeHeight(const EscapeSample& s, float a4)
         return 0.75f * (std::sin(3.0f * angle / static_cast<float>(s.n)) + 1.0f) * std::cos(d) * a4 * d;
     } else {
         if constexpr (Row == 1) return Tri(d - 0.125f * PatternHexCos(0.025f * s.dr, 0.025f * s.di)) * d * a4;
-        if constexpr (Row == 2) return Tri(d - 0.125f * WaveTanhCos(s.dr, s.di)) * d * a4;
+        if constexpr (Row == 2) return Tri(d - 0.125f * PatternTanhCos(0.025f * s.di, 0.025f * s.dr)) * d * a4;
         if constexpr (Row == 3)
             return (Tri(d) + Tri(2.0f * d) / 2.0f + Tri(4.0f * d) / 4.0f + Tri(8.0f * d) / 8.0f +
                     Tri(16.0f * d) / 16.0f) *

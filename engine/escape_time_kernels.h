@@ -3,6 +3,7 @@
 // sample of the complex plane, lifted to a height by its distance estimate.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 struct EscapeGradient {
@@ -23,3 +24,9 @@ void RunFractalType49Alt(uint8_t slot);
 
 // The hexagonal cosine pattern of the "Waves I" heights.
 float PatternHexCos(float u, float v);
+// |tanh(3 cos a) tanh(3 cos b)|, the tiles of the "Waves II" heights; inline
+// for the escape-time loop.
+inline float PatternTanhCos(float a, float b)
+{
+    return std::fabs(static_cast<float>(std::tanh(3.0 * std::cos(a)) * std::tanh(3.0 * std::cos(b))));
+}

@@ -30,6 +30,7 @@ void InitGlobalState()
     std::memset(&gSlotComplexPoint, 0, sizeof gSlotComplexPoint);
     std::memset(&gSlotComplexOrigin, 0, sizeof gSlotComplexOrigin);
     std::memset(gSlotQuaternionW, 0, sizeof gSlotQuaternionW);
+    std::memset(gSlotQuaternionPoint, 0, sizeof gSlotQuaternionPoint);
 
     std::memset(gSlotBaseshape, 0, sizeof gSlotBaseshape);
     std::memset(gSlotBaseshapeColorIndex, 0, sizeof gSlotBaseshapeColorIndex);

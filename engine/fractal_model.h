@@ -55,6 +55,11 @@ struct SlotVector3 {
     float z[kMaxRenderSlots];
 };
 
+// The four-component orbit of one slot (w last).
+struct alignas(16) QuaternionPoint {
+    float x, y, z, w;
+};
+
 struct SlotComplex {
     float re[kMaxRenderSlots];
     float im[kMaxRenderSlots];
@@ -92,6 +97,7 @@ extern int32_t gSlotTransform[kMaxRenderSlots];   // previous transformation
 extern SlotComplex gSlotComplexPoint;
 extern SlotComplex gSlotComplexOrigin;
 extern float gSlotQuaternionW[kMaxRenderSlots];
+extern QuaternionPoint gSlotQuaternionPoint[kMaxRenderSlots];  // orbit of type 45
 
 // ---- Operations -------------------------------------------------------------
 // Fills the batch-bound tables and zeroes the batch and the per-slot state.

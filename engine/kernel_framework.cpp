@@ -3,6 +3,16 @@
 #include "engine/escape_time_kernels.h"
 #include "engine/fractal_model.h"
 #include "engine/fractal_type_00.h"
+#include "engine/kernels_affine_variants.h"
+#include "engine/kernels_complex_roots.h"
+#include "engine/kernels_flames.h"
+#include "engine/kernels_generator_chains.h"
+#include "engine/kernels_inversions.h"
+#include "engine/kernels_julia.h"
+#include "engine/kernels_kleinian.h"
+#include "engine/kernels_quaternion.h"
+#include "engine/kernels_radiolarians.h"
+#include "engine/script_kernel.h"
 
 std::atomic<FractalKernel> gFractalTypeKernel{RunFractalType00};
 int32_t gEscapeFunction = 0;
@@ -20,61 +30,58 @@ namespace {
 
 inline constexpr int32_t kEscapeFunctionScales = 5;
 
-// Types whose own maps are not in yet run the plain affine game.
-constexpr FractalKernel kPendingKernel = RunFractalType00;
-
 }  // namespace
 
 const FractalTypeRow kFractalTypes[kFractalTypeCount] = {
     {0, "IFS", RunFractalType00, nullptr},
-    {1, "3D Inverse Tree", kPendingKernel, nullptr},
-    {2, "Fractal Flames", kPendingKernel, nullptr},
-    {3, "Kleinian sets", kPendingKernel, nullptr},
-    {4, "PopCorn City", kPendingKernel, nullptr},
-    {5, "Conditional Quaternion Julia", kPendingKernel, nullptr},
-    {6, "Quaternion Julia", kPendingKernel, nullptr},
-    {7, "2.5D IFS", kPendingKernel, nullptr},
-    {8, "Julia Set Z^2+C", kPendingKernel, nullptr},
-    {9, "Julia Set (Z^2+C)/(Z^2+C1)", kPendingKernel, nullptr},
-    {10, "Julia Set Z^3+C vs. IFS", kPendingKernel, nullptr},
-    {11, "Quaternion IFS", kPendingKernel, nullptr},
-    {12, "Apollonian Set", kPendingKernel, nullptr},
-    {13, "Sp. Julia Set Z^2+C", kPendingKernel, nullptr},
-    {14, "Sp. Julia Set (Z^2+C)/(Z^2+C1)", kPendingKernel, nullptr},
-    {15, "2.7D IFS", kPendingKernel, nullptr},
-    {16, "Julia Set II", kPendingKernel, nullptr},
-    {17, "Julia Set III", kPendingKernel, nullptr},
-    {18, "Gumowski-Mira Attractor", kPendingKernel, nullptr},
-    {19, "Spherical Kleinians", kPendingKernel, nullptr},
-    {20, "3D Kleinians", kPendingKernel, nullptr},
-    {21, "Hyperbolic Tessellations", kPendingKernel, nullptr},
-    {22, "Talvoran Script", kPendingKernel, nullptr},
-    {23, "Fractal Flames 2", kPendingKernel, nullptr},
-    {24, "IFS Reflection", kPendingKernel, nullptr},
-    {25, "Julia Set IV", kPendingKernel, nullptr},
-    {26, "Julia Set V", kPendingKernel, nullptr},
-    {27, "Julia Set VI", kPendingKernel, nullptr},
-    {28, "Scroll", kPendingKernel, nullptr},
-    {29, "Double Scroll", kPendingKernel, nullptr},
-    {30, "Spiky Julia 3D", kPendingKernel, nullptr},
-    {31, "Spiky Julia 2.5D", kPendingKernel, nullptr},
-    {32, "Tetrahedral Radiolarian", kPendingKernel, nullptr},
-    {33, "Octahedral Radiolarian", kPendingKernel, nullptr},
-    {34, "Hexahedral Radiolarian", kPendingKernel, nullptr},
-    {35, "Dodecahedral Radiolarian", kPendingKernel, nullptr},
-    {36, "Icosahedral Radiolarian", kPendingKernel, nullptr},
-    {37, "Hyperbolic Tessellations II", kPendingKernel, nullptr},
-    {38, "Square Castle", kPendingKernel, nullptr},
-    {39, "Quaternion Julia 2", kPendingKernel, nullptr},
-    {40, "Rings", kPendingKernel, nullptr},
-    {41, "Julia Sphere", kPendingKernel, nullptr},
-    {42, "IFS Reflection II ", kPendingKernel, nullptr},
-    {43, "Trilobites", kPendingKernel, nullptr},
-    {44, "Stars and Hedras", kPendingKernel, nullptr},
-    {45, "Quaternionic Kleinian", kPendingKernel, nullptr},
+    {1, "3D Inverse Tree", RunFractalType01, nullptr},
+    {2, "Fractal Flames", RunFractalType02, nullptr},
+    {3, "Kleinian sets", RunFractalType03, nullptr},
+    {4, "PopCorn City", RunFractalType04, nullptr},
+    {5, "Conditional Quaternion Julia", RunFractalType05, nullptr},
+    {6, "Quaternion Julia", RunFractalType06, nullptr},
+    {7, "2.5D IFS", RunFractalType07, nullptr},
+    {8, "Julia Set Z^2+C", RunFractalType08, nullptr},
+    {9, "Julia Set (Z^2+C)/(Z^2+C1)", RunFractalType09, nullptr},
+    {10, "Julia Set Z^3+C vs. IFS", RunFractalType10, nullptr},
+    {11, "Quaternion IFS", RunFractalType11, nullptr},
+    {12, "Apollonian Set", RunFractalType12, nullptr},
+    {13, "Sp. Julia Set Z^2+C", RunFractalType13, nullptr},
+    {14, "Sp. Julia Set (Z^2+C)/(Z^2+C1)", RunFractalType14, nullptr},
+    {15, "2.7D IFS", RunFractalType15, nullptr},
+    {16, "Julia Set II", RunFractalType16, nullptr},
+    {17, "Julia Set III", RunFractalType17, nullptr},
+    {18, "Gumowski-Mira Attractor", RunFractalType18, nullptr},
+    {19, "Spherical Kleinians", RunFractalType19, nullptr},
+    {20, "3D Kleinians", RunFractalType20, nullptr},
+    {21, "Hyperbolic Tessellations", RunFractalType21, nullptr},
+    {22, "Talvoran Script", RunFractalType22, nullptr},
+    {23, "Fractal Flames 2", RunFractalType23, nullptr},
+    {24, "IFS Reflection", RunFractalType24, nullptr},
+    {25, "Julia Set IV", RunFractalType25, nullptr},
+    {26, "Julia Set V", RunFractalType26, nullptr},
+    {27, "Julia Set VI", RunFractalType27, nullptr},
+    {28, "Scroll", RunFractalType28, nullptr},
+    {29, "Double Scroll", RunFractalType29, nullptr},
+    {30, "Spiky Julia 3D", RunFractalType30, nullptr},
+    {31, "Spiky Julia 2.5D", RunFractalType31, nullptr},
+    {32, "Tetrahedral Radiolarian", RunFractalType32, nullptr},
+    {33, "Octahedral Radiolarian", RunFractalType33, nullptr},
+    {34, "Hexahedral Radiolarian", RunFractalType34, nullptr},
+    {35, "Dodecahedral Radiolarian", RunFractalType35, nullptr},
+    {36, "Icosahedral Radiolarian", RunFractalType36, nullptr},
+    {37, "Hyperbolic Tessellations II", RunFractalType37, nullptr},
+    {38, "Square Castle", RunFractalType38, nullptr},
+    {39, "Quaternion Julia 2", RunFractalType39, nullptr},
+    {40, "Rings", RunFractalType40, nullptr},
+    {41, "Julia Sphere", RunFractalType41, nullptr},
+    {42, "IFS Reflection II ", RunFractalType42, nullptr},
+    {43, "Trilobites", RunFractalType43, nullptr},
+    {44, "Stars and Hedras", RunFractalType44, nullptr},
+    {45, "Quaternionic Kleinian", RunFractalType45, nullptr},
     {46, "Stochastic Mandelbrot Set", RunFractalType46, RunFractalType46Alt},
-    {47, "Towers", kPendingKernel, nullptr},
-    {48, "Blocks", kPendingKernel, nullptr},
+    {47, "Towers", RunFractalType47, nullptr},
+    {48, "Blocks", RunFractalType48, nullptr},
     {49, "Stochastic Mandelbrot Set II", RunFractalType49, RunFractalType49Alt},
 };
 

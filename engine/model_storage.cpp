@@ -31,6 +31,7 @@ int32_t gSlotTransform[kMaxRenderSlots];
 SlotComplex gSlotComplexPoint;
 SlotComplex gSlotComplexOrigin;
 float gSlotQuaternionW[kMaxRenderSlots];
+QuaternionPoint gSlotQuaternionPoint[kMaxRenderSlots];
 
 BaseshapeRecord gBaseshapes[kMaxBaseshapes];
 int32_t gBaseshapeCount = 0;

@@ -13,6 +13,7 @@ TEST(InitGlobalState, FillsTheSlotTablesAndClearsSlotState)
     gPointX[5] = 3.0f;
     gPointColorB[24023] = 7;
     gSlotTransform[23] = 4;
+    gSlotQuaternionPoint[23] = {1.0f, 2.0f, 3.0f, 4.0f};
     gSlotBaseshapePoints[2].size = 9.0f;
     gSlotBaseshapePoints[2].p[0] = 1.5f;  // shape parameters are not touched
     InitGlobalState();
@@ -28,6 +29,7 @@ TEST(InitGlobalState, FillsTheSlotTablesAndClearsSlotState)
     EXPECT_EQ(gPointX[5], 0.0f);
     EXPECT_EQ(gPointColorB[24023], 0);
     EXPECT_EQ(gSlotTransform[23], 0);
+    EXPECT_EQ(gSlotQuaternionPoint[23].x + gSlotQuaternionPoint[23].w, 0.0f);
     EXPECT_EQ(gSlotBaseshapePoints[2].size, 0.0f);
     EXPECT_EQ(gSlotBaseshapePoints[2].p[0], 1.5f);
 }

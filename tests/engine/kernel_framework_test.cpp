@@ -23,9 +23,9 @@ TEST(FractalTypeTable, RowsInTypeOrderWithTheirKernels)
         EXPECT_FALSE(std::string(row.name).empty()) << t;
         ASSERT_NE(row.kernel, nullptr) << t;
         EXPECT_EQ(row.altKernel != nullptr, t == 46 || t == 49) << t;
-        // Types whose maps are not in yet run the type-0 kernel.
-        if (t != 46 && t != 49) {
-            EXPECT_EQ(row.kernel, &RunFractalType00) << t;
+        // Every type runs a kernel of its own.
+        for (int u = 0; u < t; ++u) {
+            EXPECT_NE(row.kernel, kFractalTypes[u].kernel) << t << " " << u;
         }
     }
     EXPECT_STREQ(kFractalTypes[0].name, "IFS");
@@ -323,6 +323,14 @@ TEST_F(EscapeTime, ALimitOfZeroLeavesTheSlotPoint)
     EXPECT_EQ(gSlotPoint.x[7], 2.5f);
     EXPECT_EQ(gSlotPoint.y[7], -1.5f);
     for (int j = 7000; j < 8000; ++j) ASSERT_EQ(gPointY[j], 0.0f);
+}
+
+TEST(PatternTanhCos, KnownValues)
+{
+    EXPECT_NEAR(PatternTanhCos(0.0f, 0.0f), std::tanh(3.0) * std::tanh(3.0), 1e-6);
+    EXPECT_EQ(PatternTanhCos(1.5707964f, 0.3f), PatternTanhCos(0.3f, 1.5707964f));
+    EXPECT_NEAR(PatternTanhCos(3.1415927f, 0.0f), std::tanh(3.0) * std::tanh(3.0), 1e-6);  // never negative
+    EXPECT_LT(PatternTanhCos(1.5707964f, 0.0f), 1e-6f);
 }
 
 TEST(PatternHexCos, KnownValues)

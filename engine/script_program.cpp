@@ -1,0 +1,3 @@
+#include "engine/script_program.h"
+
+ScriptProgram gScriptProgram{};
