@@ -542,6 +542,10 @@ void PrepareExportShading(const ExportShadingSettings& settings)
     gExportShading.shadowSamples = std::clamp(gExportShading.shadowSamples, 0, kMaxEstimatorSamples);
     gExportShading.materialBlend = std::clamp(gExportShading.materialBlend, 0, 8);
     for (float& t : gWorkerSkyTurbidity) t = std::nanf("");
+    // The occlusion brightens by the export's ambient colour and darkens by
+    // the materials' shadow levels.
+    gOcclusionSettings.ambient = gExportShading.ambient;
+    gOcclusionSettings.strength = gShader.shadowDepth;
 }
 
 float TracedTapWeight(int dx, int dy)

@@ -262,6 +262,19 @@ float MarchDepthOcclusionD(const ShadingView& s, int column, int row, uint8_t wo
 
 // ---- [occlusion of a pixel] ------------------------------------------------
 
+// The averaged map holds depths, not a factor: a pixel lying deeper than its
+// neighbourhood's mean by the occlusion radius or more is fully occluded,
+// one at or above the mean not at all (depth units count as pixels, as in
+// the marches).
+float AveragedOcclusion(const ShadingView& s, int column, int row)
+{
+    const float below = SampleMapBilinear(column, row) - LinearDepthAt(s, column, row);
+    const float radius = gOcclusionSettings.radius;
+    if (!(below > 0.0f)) return 1.0f;
+    if (!(radius > 0.0f)) return 0.0f;
+    return std::clamp(1.0f - below / radius, 0.0f, 1.0f);
+}
+
 float* ShadePixelOcclusion(float* out, const ShadingView& s, int column, int row, int material,
                            const float* normal, const float* colour, uint8_t worker)
 {
@@ -272,9 +285,9 @@ float* ShadePixelOcclusion(float* out, const ShadingView& s, int column, int row
     if (o.everyPixel) {
         const float m = o.rayCasting ? MarchDepthOcclusionC(s, column, row, normal, worker)
                                      : MarchDepthOcclusionD(s, column, row, worker);
-        f = o.averaged ? 0.5f * m + 0.5f * SampleMapBilinear(column, row) : m;
+        f = o.averaged ? 0.5f * m + 0.5f * AveragedOcclusion(s, column, row) : m;
     } else {
-        f = SampleMapBilinear(column, row);
+        f = AveragedOcclusion(s, column, row);
     }
     if (o.option == 1) {
         if (o.enhancedDarkening) f *= f;

@@ -76,6 +76,8 @@ float ShadowFactorNeighbourhood(const ShadingView& s, int column, int row, float
 // Fills gDepthMap512 with cell means of the linear depth.
 void DownsampleDepthMap();
 float SampleMapBilinear(int column, int row);
+// The "Averaged" occlusion factor in 0..1 from the map and the pixel's depth.
+float AveragedOcclusion(const ShadingView& s, int column, int row);
 
 float MarchDepthOcclusionC(const ShadingView& s, int column, int row, const float* normal, uint8_t worker);
 float MarchDepthOcclusionD(const ShadingView& s, int column, int row, uint8_t worker);

@@ -132,12 +132,12 @@ TEST(OcclusionMarches, OptionsDarkenOrBrightenTheColour)
 {
     Scene scene;
     for (float& d : scene.depth) d = 60000.0f;
-    scene.depth[32 * kW + 32] = 100.0f;  // unoccluded by the rule above: factor 1 everywhere but averaged
+    scene.depth[32 * kW + 32] = 100.0f;
     const float ambient[3] = {1.0f, 0.5f, 0.0f}, strength[10] = {0.5f};
     gOcclusionSettings = {};
     gOcclusionSettings.ambient = ambient;
     gOcclusionSettings.strength = strength;
-    for (float& m : gDepthMap512) m = 0.5f;
+    for (float& m : gDepthMap512) m = 108.0f;  // half the radius above the pixel: factor 0.5
     struct Case {
         int option;
         uint8_t enhanced;
