@@ -11,6 +11,7 @@
 #include "materials/shader.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
+#include "shading/support/export_scene.h"
 
 namespace {
 
@@ -118,33 +119,29 @@ TEST_F(ExportPixel, ReflectionFacingTheViewerIsTheEnvironment)
 }
 
 // Every effect on, for a render taller than wide (rows above and below the
-// square background and glow map): same bytes twice, every byte written.
-TEST_F(ExportPixel, TallRenderWithEverythingOnIsRepeatable)
+// square background and glow map): same bytes twice.
+TEST(ExportPixelScene, TallRenderWithEverythingOnIsRepeatable)
 {
-    Build(16, 40);
-    for (int i = 0; i < 16 * 40; ++i) {
-        gDepthBuffer[i] = i % 7 == 0 ? 0.0f : 30000.0f + 50.0f * (i % 16) + 31.0f * (i / 16);
-        gColorIndexBuffer[i] = static_cast<uint8_t>(i % 3);
-    }
-    gUseBaseshapes = 1;
-    gBaseshapes[1].neonOn = 1;
-    gBaseshapeNeonStrength[1] = 0.5f;
+    ExportShadingSettings settings = BuildExportTestScene(16, 40);
+    gBaseshapes[0].neonOn = 1;
+    gBaseshapeNeonStrength[0] = 0.5f;
     gShader.ambientRoughness[0] = 2.0f;
     gOcclusionSettings.everyPixel = gOcclusionSettings.averaged = 1;
     DownsampleDepthMap();
-    settings.useBaseshapes = 1;
-    settings.png = 1;
-    settings.shadowsOn = settings.fogOn = settings.backgroundOn = settings.reflectionsOn = 1;
+    settings.png = settings.shadowsOn = settings.fogOn = settings.backgroundOn = settings.reflectionsOn = 1;
     settings.backgroundFog = settings.glowOn = settings.dofOn = settings.environmentLight[0] = 1;
     settings.reflectivity = 0.5f;
-    std::vector<uint8_t> first;
     for (int type = 0; type < 4; ++type) {
         settings.shadowType = type;
         settings.drawingOn = type == 3;
         settings.drawingType = 1;
+        std::vector<uint8_t> first;
         for (int run = 0; run < 2; ++run) {
             std::vector<uint8_t> bytes;
-            for (int i = 0; i < kMaxRenderSlots; ++i) SeedRandomState(gSlotRandom[i], 3 + i);
+            for (int i = 0; i < kMaxRenderSlots; ++i) {
+                SeedRandomState(gSlotRandom[i], 3 + i);
+                SeedRandomState(gSlotRandomB[i], 5 + i);
+            }
             PrepareExportShading(settings);
             for (int row = -2; row < 40; row += 2)
                 for (int column = 0; column < 16; ++column) {
@@ -155,8 +152,9 @@ TEST_F(ExportPixel, TallRenderWithEverythingOnIsRepeatable)
             EXPECT_EQ(bytes, first) << type;
         }
     }
-    gUseBaseshapes = 0;
+    gBaseshapes[0].neonOn = 0;
     gOcclusionSettings = {};
+    FreeRenderBuffers();
 }
 
 }  // namespace

@@ -34,12 +34,14 @@ float SceneDepth(float a, float b, int& baseshape)
 
 }  // namespace
 
-ExportShadingSettings BuildExportTestScene(int size)
+ExportShadingSettings BuildExportTestScene(int size, int height)
 {
-    AllocateRenderBuffers(size, size, false);
-    const float half = size * 0.5f;
+    height = height > 0 ? height : size;
+    AllocateRenderBuffers(size, height, false);
+    const float half = size * 0.5f, halfHeight = height * 0.5f;
     gImageScale = half * 0.9f;
-    gImageOffsetX = gImageOffsetY = half;
+    gImageOffsetX = half;
+    gImageOffsetY = halfHeight;
     gPerspectiveOn = 0;
     gPerspectiveFocal = 1.0f;
     gPerspectiveEye = 3.0f;
@@ -49,19 +51,19 @@ ExportShadingSettings BuildExportTestScene(int size)
     gShadowScale = half * 0.6f;
     gShadowOffsetX = gShadowOffsetY = half;
     const ViewParams v = LoadViewParams();
-    for (int y = 0; y < size; ++y)
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < size; ++x) {
             const int64_t i = static_cast<int64_t>(y) * size + x;
             int baseshape = 0;
-            const float depth = SceneDepth((x - half) / gImageScale, (y - half) / gImageScale, baseshape);
+            const float depth = SceneDepth((x - half) / gImageScale, (y - halfHeight) / gImageScale, baseshape);
             gDepthBuffer[i] = depth > -1.0f ? (depth + 1.0f) * kDepthScale : 0.0f;
             gColorIndexBuffer[i] = depth > -1.0f ? static_cast<uint8_t>(baseshape) : 0;
             gSubPixelBuffer[2 * i] = gSubPixelBuffer[2 * i + 1] = 128;
         }
     // The shadow map from four samples a pixel, nearest to the light kept.
-    for (int y = 0; y < 2 * size; ++y)
+    for (int y = 0; y < 2 * height; ++y)
         for (int x = 0; x < 2 * size; ++x) {
-            const float a = (x * 0.5f - half) / gImageScale, b = (y * 0.5f - half) / gImageScale;
+            const float a = (x * 0.5f - half) / gImageScale, b = (y * 0.5f - halfHeight) / gImageScale;
             int baseshape = 0;
             const float depth = SceneDepth(a, b, baseshape);
             if (depth < -1.0f) continue;

@@ -9,10 +9,10 @@
 
 #include "shading/export_pixel.h"
 
-// Allocates size x size buffers, fills them and the view globals, gives the
+// Allocates size x height buffers (height 0: square), fills them and the view globals, gives the
 // shader its defaults and the two materials their colour maps. Returns the
 // export settings that go with the scene: the light, baseshapes in use.
-ExportShadingSettings BuildExportTestScene(int size);
+ExportShadingSettings BuildExportTestScene(int size, int height = 0);
 
 // Every pixel of the buffers shaded through the export path on worker 0,
 // as RGB bytes with the image's top row first.
