@@ -6,12 +6,15 @@
 #include <cmath>
 
 #include "engine/baseshape_model.h"
+#include "engine/point_coloring.h"
 #include "engine/random.h"
 #include "engine/random_helpers.h"
 #include "engine/vector_math.h"
 #include "materials/shader.h"
 #include "render/render_buffers.h"
+#include "render/render_threads.h"
 #include "render/shared_buffer.h"
+#include "render/view_camera.h"
 #include "shading/glow.h"
 #include "shading/preview_helpers_stand_in.h"
 
@@ -529,6 +532,24 @@ void ShadeBufferPixel(Pixel& p, const ShadingView& s, int column, int y, int wor
 }  // namespace
 
 // ---- exported operations -----------------------------------------------------
+
+ExportShadingSettings ReadExportShadingSettings(bool png)
+{
+    ExportShadingSettings s;
+    const MaterialPanelWidgets& panel = gShader.panel;
+    s.png = png ? 1 : 0;
+    Vec3Pack(s.light, gLightTrackBallA[0], gLightTrackBallA[1], gLightTrackBallA[2]);
+    for (const LightSource& light : gShader.lights) s.extraLights |= SharedLoad(light.enabled);
+    s.shadowsOn = gFastShadowUpdate == 1;
+    s.rgbColoring = gRgbColoring;
+    s.reflectionsOn = panel.reflectionsOn;
+    s.reflectivity = panel.reflectivity;
+    s.backgroundFog = panel.backgroundFog;
+    s.glowOn = panel.glowOn;
+    s.maskPlanesOn = SharedLoad(gMaskPlanesOn);
+    s.useBaseshapes = gUseBaseshapes && gBaseshapeCount > 0;
+    return s;
+}
 
 void PrepareExportShading(const ExportShadingSettings& settings)
 {

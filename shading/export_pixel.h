@@ -53,6 +53,14 @@ struct ExportShadingSettings {
 };
 extern ExportShadingSettings gExportShading;
 
+// The settings the program holds today: the shader's panel (glow,
+// reflections, background fog), the shadows list, RGB colouring, the
+// baseshapes in use, the extra lights, the mask planes and the light track
+// ball. The main panel's values (fog, background, gamma, depth of field,
+// drawing shaders, shadow type and parameters, ambient colour) keep the
+// defaults above until the main panel holds them.
+ExportShadingSettings ReadExportShadingSettings(bool png);
+
 // Snapshot of the settings for an export; also forgets the skies' last
 // turbidities, so every worker derives its sky afresh.
 void PrepareExportShading(const ExportShadingSettings& settings);

@@ -70,6 +70,12 @@ float GlowKernelWeight(int dx, int dy)
     return kGlowWeights[dy < 0 ? -dy : dy][dx < 0 ? -dx : dx];
 }
 
+int GlowPassesFromSteps(float steps)
+{
+    if (!(steps >= 1.0f)) return 0;
+    return steps >= static_cast<float>(kMaxGlowPasses) ? kMaxGlowPasses : static_cast<int>(steps);
+}
+
 void SetGlowParameters(int passes, float threshold)
 {
     gGlowPasses = std::min(passes, kMaxGlowPasses);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "render/render_buffers.h"
@@ -61,6 +62,8 @@ TEST(GlowMap, BrightPassMeansBlurAndBorders)
     EXPECT_FLOAT_EQ(out[0], 150.0f);
     SampleGlowMap(out, 511, 4000);  // tall renders: below the map, its last row
     EXPECT_FLOAT_EQ(out[1], 250.0f);
+    EXPECT_EQ(GlowPassesFromSteps(4.9f) + GlowPassesFromSteps(-3.0f) + GlowPassesFromSteps(std::nanf("")), 4);
+    EXPECT_GT(GlowPassesFromSteps(1e30f), 4);
     FreeRenderBuffers();
 }
 
