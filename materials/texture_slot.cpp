@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-std::atomic<uint8_t> gTexturesBusy{0};
-
 SlotImagePtr MakeSolidImage(uint32_t width, uint32_t height, uint8_t r, uint8_t g, uint8_t b)
 {
     auto image = std::make_shared<SlotImage>();

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "materials/texture_busy.h"
+
 struct SlotImage {
     uint32_t width = 0;
     uint32_t height = 0;
@@ -17,9 +19,9 @@ struct SlotImage {
 };
 using SlotImagePtr = std::shared_ptr<const SlotImage>;
 
-// Set around every replacement of a slot's image; the samplers return black
-// while it is set. A hint only: the shared pointer is what keeps readers safe.
-extern std::atomic<uint8_t> gTexturesBusy;
+// gTexturesBusy is set around every replacement of a slot's image and the
+// samplers return black while it is set; a hint only, since the shared
+// pointer is what keeps readers safe.
 
 // A width x height image of one colour.
 SlotImagePtr MakeSolidImage(uint32_t width, uint32_t height, uint8_t r, uint8_t g, uint8_t b);

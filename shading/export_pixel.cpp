@@ -15,6 +15,7 @@
 #include "render/render_threads.h"
 #include "render/shared_buffer.h"
 #include "render/view_camera.h"
+#include "shading/color_grain.h"
 #include "shading/glow.h"
 #include "shading/preview_helpers_stand_in.h"
 
@@ -310,7 +311,7 @@ void ShadeEmptyPixel(Pixel& p, int column, int y, int worker)
     if (e.backgroundOn) Background(b, column, y, worker);
     for (int c = 0; c < 3; ++c) {
         p.colour[c] = dof * e.ambient[c] * 0.5f + b[c];
-        if (e.fogOn && !e.backgroundFog) p.colour[c] += gShader.fogColor.floats[c];
+        if (e.fogOn && !e.backgroundFog) p.colour[c] += SharedLoad(gShader.fogPanel.componentFloat[c]);
     }
     Gamma(p);
     for (float& c : p.colour) c *= 256.0f;
@@ -423,7 +424,7 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
 
 // ---- [drawing shaders and tail] --------------------------------------------
 
-bool ReplacesShading(int32_t type) { return type >= 2 && type <= 4; }
+bool ReplacesShading(int32_t type) { return type >= 0 && type < kDrawingTypes && gDrawingTypeFlags.grey[type]; }
 
 // The edge value of drawing types 1 to 4 from the depth gradient around the pixel.
 float EdgeValue(const ShadingView& s, int x, int y, float fog, int32_t type)
@@ -450,23 +451,22 @@ void DrawingShader(Pixel& p, const ShadingView& s, int column, int y, bool neste
     const int32_t type = e.drawingType;
     const uint8_t slot = static_cast<uint8_t>(worker);
     float out[3];
+    const DrawingTypeFlags& flags = gDrawingTypeFlags;
     switch (type) {
-    case 0: Vec3Pack(p.colour, ColorGrainE(out, p.colour, p.surface, slot)[0], out[1], out[2]); return;
-    case 5: Vec3Pack(p.colour, ColorGrainD(out, p.colour, p.surface, slot)[0], out[1], out[2]); return;
+    case 0: Vec3Pack(p.colour, ColorGrainE(flags, out, p.colour, p.surface, &slot)[0], out[1], out[2]); return;
+    case 5: Vec3Pack(p.colour, ColorGrainD(flags, out, p.colour, p.surface, &slot)[0], out[1], out[2]); return;
     case 6:
         if (nested) {
-            Vec3Pack(p.colour, ColorGrainC(out, p.colour, p.surface, slot)[0], out[1], out[2]);
+            Vec3Pack(p.colour, ColorGrainC(flags, out, p.colour, p.surface, &slot)[0], out[1], out[2]);
         } else {
-            const float g = Vec3Length(p.colour) * kInv255;
-            const float u = RandomUniform(gSlotRandom[worker]);
-            Vec3Fill(p.colour, std::min((g - 0.4f * u * g) * 255.0f, 255.0f));
+            Vec3Pack(p.colour, ColorGrainGrey(gSlotRandom[worker], out, p.colour)[0], out[1], out[2]);
         }
         return;
     default: break;
     }
     if (type < 1 || type > 4) return;
     if (!p.surface) {
-        if (type == 1) {
+        if (flags.background[type]) {
             float b[3] = {0, 0, 0};
             if (e.backgroundOn) Background(b, column, y, worker);
             Vec3Scale(p.colour, b, 255.0f);
@@ -536,16 +536,15 @@ void ShadeBufferPixel(Pixel& p, const ShadingView& s, int column, int y, int wor
 ExportShadingSettings ReadExportShadingSettings(bool png)
 {
     ExportShadingSettings s;
-    const MaterialPanelWidgets& panel = gShader.panel;
     s.png = png ? 1 : 0;
     Vec3Pack(s.light, gLightTrackBallA[0], gLightTrackBallA[1], gLightTrackBallA[2]);
     for (const LightSource& light : gShader.lights) s.extraLights |= SharedLoad(light.enabled);
     s.shadowsOn = gFastShadowUpdate == 1;
     s.rgbColoring = gRgbColoring;
-    s.reflectionsOn = panel.reflectionsOn;
-    s.reflectivity = panel.reflectivity;
-    s.backgroundFog = panel.backgroundFog;
-    s.glowOn = panel.glowOn;
+    s.reflectionsOn = gShader.ReflectionsOn();
+    s.reflectivity = gShader.Reflectivity();
+    s.backgroundFog = gShader.BackgroundIsFogSource();
+    s.glowOn = gShader.GlowOn();
     s.maskPlanesOn = SharedLoad(gMaskPlanesOn);
     s.useBaseshapes = gUseBaseshapes && gBaseshapeCount > 0;
     return s;

@@ -41,15 +41,3 @@ float* ShadeDepthPixel(float* out, uint32_t, uint32_t, const float*)
     out[0] = out[1] = out[2] = 0.0f;
     return out;
 }
-
-namespace {
-float* Copy(float* out, const float* colour)
-{
-    for (int i = 0; i < 3; ++i) out[i] = colour[i];
-    return out;
-}
-}  // namespace
-
-float* ColorGrainC(float* out, const float* colour, bool, uint8_t) { return Copy(out, colour); }
-float* ColorGrainD(float* out, const float* colour, bool, uint8_t) { return Copy(out, colour); }
-float* ColorGrainE(float* out, const float* colour, bool, uint8_t) { return Copy(out, colour); }

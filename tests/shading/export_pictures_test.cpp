@@ -11,7 +11,7 @@
 #include "render/render_buffers.h"
 #include "shading/glow.h"
 #include "shading/support/export_scene.h"
-#include "materials/support/reference_picture.h"
+#include "support/screenshot.h"
 
 namespace {
 
@@ -114,7 +114,7 @@ TEST(ExportPictures, SceneMatchesItsReferences)
         if (c.name == nullptr) {
             EXPECT_TRUE(picture == plain) << "occlusion " << gOcclusionSettings.option;
         } else {
-            const PictureMatch r = MatchReferencePicture("shading", c.name, picture, kSize, kSize, 8);
+            const ScreenshotResult r = CompareWithReference(c.name, picture, kSize, kSize, 8);
             EXPECT_TRUE(r.ok) << c.name << ": " << r.message;
         }
         gBaseshapes[0].neonOn = 0;
