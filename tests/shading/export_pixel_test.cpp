@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "engine/baseshape_model.h"
@@ -119,7 +120,7 @@ TEST_F(ExportPixel, ReflectionFacingTheViewerIsTheEnvironment)
 }
 
 // Every effect on, for a render taller than wide (rows above and below the
-// square background and glow map): same bytes twice.
+// square background and glow map): same bytes on one thread and on three.
 TEST(ExportPixelScene, TallRenderWithEverythingOnIsRepeatable)
 {
     ExportShadingSettings settings = BuildExportTestScene(16, 40);
@@ -143,11 +144,21 @@ TEST(ExportPixelScene, TallRenderWithEverythingOnIsRepeatable)
                 SeedRandomState(gSlotRandomB[i], 5 + i);
             }
             PrepareExportShading(settings);
-            for (int row = -2; row < 40; row += 2)
-                for (int column = 0; column < 16; ++column) {
-                    ShadeRowPairColumn(column, row, column % 3);
-                    for (int c = 0; c < 4; ++c) bytes.push_back(gExportRowPairs[c][column]);
+            // The second run shades each pair on three threads, worker i
+            // taking the columns i, i + 3, ...: the same bytes as one thread.
+            for (int row = -2; row < 40; row += 2) {
+                std::vector<std::thread> workers;
+                for (int w = 0; w < 3; ++w) {
+                    auto shade = [row, w] {
+                        for (int column = w; column < 16; column += 3) ShadeRowPairColumn(column, row, w);
+                    };
+                    if (run == 0) shade();
+                    else workers.emplace_back(shade);
                 }
+                for (std::thread& t : workers) t.join();
+                for (int column = 0; column < 16; ++column)
+                    for (int c = 0; c < 4; ++c) bytes.push_back(gExportRowPairs[c][column]);
+            }
             if (run == 0) first = bytes;
             EXPECT_EQ(bytes, first) << type;
         }
