@@ -13,6 +13,7 @@
 #include "platform/gl_api.h"
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
+#include "shading/preview_passes.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 

@@ -2,14 +2,11 @@
 
 #include "app/frame.h"
 
-uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];
-std::atomic<uint8_t> gPreviewUploadPending{0};
 int gExportProgress = -2;
 std::atomic<uint8_t> gExportCancel{0};
 std::atomic<uint8_t> gFileThreadBusy{0};
 int gExportThreadCount = 1;
 int gExportThreadCountSaved = 1;
-void ShadeProgressive(int) {}
 void AdvanceAnimationFrame() {}
 void FadeSplashImage() {}
 

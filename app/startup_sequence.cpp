@@ -10,6 +10,8 @@
 #include "app/settings.h"
 #include "app/texture_folder.h"
 #include "materials/shader.h"
+#include "shading/interface_settings.h"
+#include "shading/preview_passes.h"
 #include "platform/gl_api.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
@@ -39,7 +41,11 @@ void CentreView()
 
 // The shader's defaults; the editors' callbacks and the rest of the start-up
 // textures come with their parts.
-void ShaderDefaults() { gShader.InitializeTextures(); }
+void ShaderDefaults()
+{
+    SetPreviewTriangle();
+    gShader.InitializeTextures();
+}
 void BuildTextureThumbnails() { BuildThumbnailAtlas(gTexturesPath, gTextureFileNames); }
 
 void UpdateViewMatrices()
@@ -57,6 +63,7 @@ void ConstructInterface()
     LoadNumberedIcons();
     LoadShapeIcons();
     gShader.BuildMaterialPanel();
+    gInterface.BuildShadingSettings();
 }
 
 void FinishStartup()
