@@ -17,7 +17,8 @@
 #include "render/view_camera.h"
 #include "shading/color_grain.h"
 #include "shading/glow.h"
-#include "shading/preview_helpers_stand_in.h"
+#include "shading/interface_settings.h"
+#include "shading/preview_passes.h"
 
 ExportShadingSettings gExportShading;
 
@@ -354,7 +355,7 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
     MaterialSample ms;
     MaterialTerms(ms, m, n, h, d, worker);
     p.colour[0] = p.colour[1] = p.colour[2] = 0.0f;
-    if (e.environmentLight[m]) {
+    if (SharedLoad(gShader.fresnelOn[m])) {
         float env[3];
         EnvironmentTerm(env, m, n, column, y, kNested, worker);
         Vec3Add(p.colour, p.colour, env);
@@ -536,16 +537,30 @@ void ShadeBufferPixel(Pixel& p, const ShadingView& s, int column, int y, int wor
 ExportShadingSettings ReadExportShadingSettings(bool png)
 {
     ExportShadingSettings s;
+    const Interface& ui = gInterface;
     s.png = png ? 1 : 0;
     Vec3Pack(s.light, gLightTrackBallA[0], gLightTrackBallA[1], gLightTrackBallA[2]);
+    s.lightDistribution = ui.LightDistribution();
     for (const LightSource& light : gShader.lights) s.extraLights |= SharedLoad(light.enabled);
-    s.shadowsOn = gFastShadowUpdate == 1;
-    s.rgbColoring = gRgbColoring;
+    s.shadowsOn = SharedLoad(gFastShadowUpdate) == 1;
+    s.fogOn = ui.FogOn();
+    s.fog[0] = ui.FogParameter(0);
+    s.fog[1] = ui.FogParameter(1);
+    s.backgroundFog = gShader.BackgroundIsFogSource();
+    s.backgroundReflection = ui.BackgroundReflectionOn();
+    s.affectedByFog = ui.AffectedByFog();
+    s.backgroundOn = ui.BackgroundOn();
+    s.gamma = ui.Gamma();
+    s.dofOn = gVolumetricFogOn.load() != 0;
+    s.turbidity = ui.SunTurbidity();
+    s.rgbColoring = SharedLoad(gRgbColoring);
+    s.materialBlend = ui.MaterialColorBlend();
     s.reflectionsOn = gShader.ReflectionsOn();
     s.reflectivity = gShader.Reflectivity();
-    s.backgroundFog = gShader.BackgroundIsFogSource();
     s.glowOn = gShader.GlowOn();
     s.maskPlanesOn = SharedLoad(gMaskPlanesOn);
+    s.drawingOn = ui.DrawingShadersOn();
+    s.drawingType = ui.DrawingType();
     s.useBaseshapes = gUseBaseshapes && gBaseshapeCount > 0;
     return s;
 }
@@ -561,6 +576,8 @@ void PrepareExportShading(const ExportShadingSettings& settings)
         Vec3Fill(l, 0.0f);
     gExportShading.shadowSamples = std::clamp(gExportShading.shadowSamples, 0, kMaxEstimatorSamples);
     gExportShading.materialBlend = std::clamp(gExportShading.materialBlend, 0, 8);
+    if (gExportShading.drawingType < 0 || gExportShading.drawingType >= kDrawingTypes)
+        gExportShading.drawingType = kDrawingStandard;
     for (float& t : gWorkerSkyTurbidity) t = std::nanf("");
     // The occlusion brightens by the export's ambient colour and darkens by
     // the materials' shadow levels.

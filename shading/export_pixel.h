@@ -49,16 +49,13 @@ struct ExportShadingSettings {
     int32_t drawingType = 4;         // "Drawing Type", 6 "Grayscale" .. 0 "Stipple"
     uint8_t fogToAlpha = 0;          // "Map Fog to Alpha (PNG)"
     uint8_t useBaseshapes = 0;
-    uint8_t environmentLight[10] = {};  // per material: the environment light term
 };
 extern ExportShadingSettings gExportShading;
 
-// The settings the program holds today: the shader's panel (glow,
-// reflections, background fog), the shadows list, RGB colouring, the
-// baseshapes in use, the extra lights, the mask planes and the light track
-// ball. The main panel's values (fog, background, gamma, depth of field,
-// drawing shaders, shadow type and parameters, ambient colour) keep the
-// defaults above until the main panel holds them.
+// The settings as the interface holds them now. The shadow type and
+// parameters, the ambient colour, "Map Fog to Alpha (PNG)" and the largest
+// depth-of-field value keep the defaults above until the main panel and the
+// export thread provide them.
 ExportShadingSettings ReadExportShadingSettings(bool png);
 
 // Snapshot of the settings for an export; also forgets the skies' last

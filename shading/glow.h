@@ -25,6 +25,8 @@ int GlowPassesFromSteps(float steps);
 // stride of 1024 pixels (the preview image), and takes the cell scale from
 // the current render width.
 void BuildGlowMap(const uint8_t* previewImage, float intensity);
+// The same from gPreviewImage, as the export builds it after reshading the preview.
+void BuildGlowMap(float intensity);
 // Bilinear glow colour (R, G, B) at an export pixel; rows and columns
 // outside the map take its nearest cell.
 float* SampleGlowMap(float* out, int column, int row);

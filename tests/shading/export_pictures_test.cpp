@@ -7,27 +7,43 @@
 #include <vector>
 
 #include "engine/baseshape_model.h"
+#include "engine/random.h"
 #include "materials/shader.h"
 #include "render/render_buffers.h"
 #include "shading/glow.h"
-#include "shading/support/export_scene.h"
+#include "shading/preview_passes.h"
+#include "shading/export_pixel.h"
+#include "shading/support/preview_scene.h"
 #include "support/screenshot.h"
 
 namespace {
 
 constexpr int kSize = 512;
 
-// Glow maps from the scene itself, drawn into a preview-sized picture.
-void BuildSceneGlow(const ExportShadingSettings& settings)
+// Every pixel shaded through the export path on worker 0, top row first.
+std::vector<uint8_t> ShadeScene(const ExportShadingSettings& settings)
 {
-    const std::vector<uint8_t> rgb = ShadeExportTestScene(settings);
-    std::vector<uint8_t> preview(1024 * 1024 * 3, 0);
-    for (int y = 0; y < 832; ++y)
-        for (int x = 0; x < 832; ++x)
-            for (int c = 0; c < 3; ++c)
-                preview[(y * 1024 + x) * 3 + c] = rgb[((kSize - 1 - y * kSize / 832) * kSize + x * kSize / 832) * 3 + c];
-    SetGlowParameters(4, 0.45f);
-    BuildGlowMap(preview.data(), 1.0f);
+    std::vector<uint8_t> rgb(kSize * kSize * 3);
+    PrepareExportShading(settings);
+    for (int row = 0; row < kSize; row += 2)
+        for (int column = 0; column < kSize; ++column) {
+            ShadeRowPairColumn(column, row, 0);
+            for (int k = 0; k < 2; ++k)
+                for (int c = 0; c < 3; ++c)
+                    rgb[((kSize - 1 - row - k) * kSize + column) * 3 + c] = gExportRowPairs[c][k * kSize + column];
+        }
+    return rgb;
+}
+
+// The preview scene's sphere (the pixels of its point colour) as baseshape 0,
+// the floor as baseshape 1, both of material 0.
+void SplitSphereFromFloor()
+{
+    for (int i = 0; i < kSize * kSize; ++i)
+        if (gDepthBuffer[i] != 0.0f) gColorIndexBuffer[i] = gPointColorPlanes[0][i] == 230 ? 1 : 2;
+    gUseBaseshapes = 1;
+    gBaseshapeCount = 2;
+    gBaseshapes[0].material = gBaseshapes[1].material = 0;
 }
 
 TEST(ExportPictures, SceneMatchesItsReferences)
@@ -84,11 +100,16 @@ TEST(ExportPictures, SceneMatchesItsReferences)
          }},
         {"export_glow",
          [](ExportShadingSettings& s) {
-             BuildSceneGlow(s);
+             // As the export does: the preview reshaded, then the maps.
+             ShadeProgressive(2);
+             SetGlowParameters(4, 0.85f);
+             BuildGlowMap(0.7f);
              s.glowOn = 1;
          }},
         {"export_neon",
          [](ExportShadingSettings& s) {
+             SplitSphereFromFloor();
+             s.useBaseshapes = 1;
              gBaseshapes[0].neonOn = 1;
              gBaseshapeNeonColor.r[0] = 40;
              gBaseshapeNeonColor.g[0] = 255;
@@ -106,10 +127,16 @@ TEST(ExportPictures, SceneMatchesItsReferences)
     };
     std::vector<uint8_t> plain;
     for (const auto& c : cases) {
-        ExportShadingSettings settings = BuildExportTestScene(kSize);
+        SetUpSphereScene(kSize, kSize);
+        for (int i = 0; i < kMaxRenderSlots; ++i) {
+            SeedRandomState(gSlotRandom[i], 100 + i);
+            SeedRandomState(gSlotRandomB[i], 200 + i);
+        }
+        ExportShadingSettings settings = ReadExportShadingSettings(false);
+        settings.ambient[0] = settings.ambient[1] = settings.ambient[2] = 0.3f;
         gOcclusionSettings = {};
         c.setup(settings);
-        const std::vector<uint8_t> picture = ShadeExportTestScene(settings);
+        const std::vector<uint8_t> picture = ShadeScene(settings);
         if (plain.empty()) plain = picture;
         if (c.name == nullptr) {
             EXPECT_TRUE(picture == plain) << "occlusion " << gOcclusionSettings.option;
@@ -118,6 +145,8 @@ TEST(ExportPictures, SceneMatchesItsReferences)
             EXPECT_TRUE(r.ok) << c.name << ": " << r.message;
         }
         gBaseshapes[0].neonOn = 0;
+        gUseBaseshapes = 0;
+        gBaseshapeCount = 0;
         gShader.SetMaskPlanesEnabled(0);
     }
     gOcclusionSettings = {};

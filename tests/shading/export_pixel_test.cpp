@@ -12,7 +12,7 @@
 #include "materials/shader.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
-#include "shading/support/export_scene.h"
+#include "shading/support/preview_scene.h"
 
 namespace {
 
@@ -123,14 +123,16 @@ TEST_F(ExportPixel, ReflectionFacingTheViewerIsTheEnvironment)
 // square background and glow map): same bytes on one thread and on three.
 TEST(ExportPixelScene, TallRenderWithEverythingOnIsRepeatable)
 {
-    ExportShadingSettings settings = BuildExportTestScene(16, 40);
+    SetUpSphereScene(16, 40);
+    ExportShadingSettings settings = ReadExportShadingSettings(true);
     gBaseshapes[0].neonOn = 1;
     gBaseshapeNeonStrength[0] = 0.5f;
     gShader.ambientRoughness[0] = 2.0f;
     gOcclusionSettings.everyPixel = gOcclusionSettings.averaged = 1;
     DownsampleDepthMap();
-    settings.png = settings.shadowsOn = settings.fogOn = settings.backgroundOn = settings.reflectionsOn = 1;
-    settings.backgroundFog = settings.glowOn = settings.dofOn = settings.environmentLight[0] = 1;
+    gShader.fresnelOn[0] = 1;
+    settings.shadowsOn = settings.fogOn = settings.backgroundOn = settings.reflectionsOn = 1;
+    settings.backgroundFog = settings.glowOn = settings.dofOn = 1;
     settings.reflectivity = 0.5f;
     for (int type = 0; type < 4; ++type) {
         settings.shadowType = type;
@@ -164,6 +166,7 @@ TEST(ExportPixelScene, TallRenderWithEverythingOnIsRepeatable)
         }
     }
     gBaseshapes[0].neonOn = 0;
+    gShader.fresnelOn[0] = 0;
     gOcclusionSettings = {};
     FreeRenderBuffers();
 }
