@@ -3,7 +3,6 @@
 // glow, a neon baseshape and the drawing types 1 to 4.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "engine/baseshape_model.h"
@@ -46,84 +45,81 @@ void SplitSphereFromFloor()
     gBaseshapes[0].material = gBaseshapes[1].material = 0;
 }
 
+enum Extra { kNone, kReflections, kGlow, kNeon };
+
+struct PictureCase {
+    const char* name;  // none: the picture equals the default one
+    int shadowType = -1, drawingType = -1;
+    int occlusion = -1;  // option; then the "Every Pixel", "Averaged" and "Ray casting" flags
+    bool every = false, averaged = false, rayCasting = false;
+    Extra extra = kNone;
+};
+
+void Apply(const PictureCase& c, ExportShadingSettings& s)
+{
+    s.shadowsOn = c.shadowType >= 0;
+    s.shadowType = c.shadowType;
+    s.shadowRadius = 6.0f;
+    s.shadowSamples = 24;
+    s.drawingOn = c.drawingType >= 0;
+    s.drawingType = c.drawingType;
+    OcclusionSettings& o = gOcclusionSettings;
+    o = {};
+    o.option = c.occlusion;
+    o.everyPixel = c.occlusion >= 0 && c.every;
+    o.averaged = c.occlusion >= 0 && c.averaged;
+    o.rayCasting = c.rayCasting;
+    o.radius = o.sampleCount = 24.0f;
+    if (o.averaged) DownsampleDepthMap();
+    s.reflectionsOn = c.extra == kReflections;
+    s.reflectivity = 0.004f;
+    if (c.extra == kGlow) {
+        // As the export does: the preview reshaded, then the maps.
+        ShadeProgressive(2);
+        SetGlowParameters(4, 0.85f);
+        BuildGlowMap(0.7f);
+        s.glowOn = 1;
+    }
+    if (c.extra == kNeon) {
+        SplitSphereFromFloor();
+        s.useBaseshapes = 1;
+        gBaseshapes[0].neonOn = 1;
+        gBaseshapeNeonColor.r[0] = 40;
+        gBaseshapeNeonColor.g[0] = 255;
+        gBaseshapeNeonColor.b[0] = 120;
+        gBaseshapeNeonStrength[0] = 0.6f;
+        gShader.SetMaskPlanesEnabled(1);
+        gShader.BuildMaskPlanes();
+        gShader.BlurMaskPlanes();
+        s.maskPlanesOn = gMaskPlanesOn;
+    }
+}
+
 TEST(ExportPictures, SceneMatchesItsReferences)
 {
-    using Setup = std::function<void(ExportShadingSettings&)>;
-    auto occlusion = [](bool every, bool averaged, int option, bool rayCasting) {
-        return [=](ExportShadingSettings&) {
-            gOcclusionSettings.everyPixel = every;
-            gOcclusionSettings.averaged = averaged;
-            gOcclusionSettings.option = option;
-            gOcclusionSettings.rayCasting = rayCasting;
-            gOcclusionSettings.radius = 24.0f;
-            gOcclusionSettings.sampleCount = 24.0f;
-            if (averaged) DownsampleDepthMap();
-        };
-    };
-    auto shadow = [](int type) {
-        return [=](ExportShadingSettings& s) {
-            s.shadowsOn = 1;
-            s.shadowType = type;
-            s.shadowRadius = 6.0f;
-            s.shadowSamples = 24;
-        };
-    };
-    auto drawing = [](int type) {
-        return [=](ExportShadingSettings& s) {
-            s.drawingOn = 1;
-            s.drawingType = type;
-        };
-    };
-    const struct {
-        const char* name;
-        Setup setup;
-    } cases[] = {
-        {"export_default", [](ExportShadingSettings&) {}},
-        {"export_shadow_occluded", shadow(0)},
-        {"export_shadow_traced", shadow(1)},
-        {"export_shadow_smooth", shadow(2)},
-        {"export_shadow_classic", shadow(3)},
-        {"export_occlusion_every_pixel_darken", occlusion(true, false, 2, true)},
-        {"export_occlusion_every_pixel_fog", occlusion(true, false, 1, false)},
-        {"export_occlusion_both_darken", occlusion(true, true, 2, false)},
-        {"export_occlusion_both_fog", occlusion(true, true, 1, true)},
+    const PictureCase cases[] = {
+        {"export_default"},
+        {"export_shadow_occluded", 0},
+        {"export_shadow_traced", 1},
+        {"export_shadow_smooth", 2},
+        {"export_shadow_classic", 3},
+        {"export_occlusion_every_pixel_darken", -1, -1, 2, true, false, true},
+        {"export_occlusion_every_pixel_fog", -1, -1, 1, true, false, false},
+        {"export_occlusion_both_darken", -1, -1, 2, true, true, false},
+        {"export_occlusion_both_fog", -1, -1, 1, true, true, true},
         // "Brighten (Surface Texture)" leaves the colour as it is; at 512
         // pixels a cell of the averaged map is one pixel, so "Averaged" alone
         // changes nothing either.
-        {nullptr, occlusion(true, true, 0, true)},
-        {nullptr, occlusion(false, true, 2, false)},
-        {nullptr, occlusion(false, true, 1, false)},
-        {"export_reflections",
-         [](ExportShadingSettings& s) {
-             s.reflectionsOn = 1;
-             s.reflectivity = 0.004f;
-         }},
-        {"export_glow",
-         [](ExportShadingSettings& s) {
-             // As the export does: the preview reshaded, then the maps.
-             ShadeProgressive(2);
-             SetGlowParameters(4, 0.85f);
-             BuildGlowMap(0.7f);
-             s.glowOn = 1;
-         }},
-        {"export_neon",
-         [](ExportShadingSettings& s) {
-             SplitSphereFromFloor();
-             s.useBaseshapes = 1;
-             gBaseshapes[0].neonOn = 1;
-             gBaseshapeNeonColor.r[0] = 40;
-             gBaseshapeNeonColor.g[0] = 255;
-             gBaseshapeNeonColor.b[0] = 120;
-             gBaseshapeNeonStrength[0] = 0.6f;
-             gShader.SetMaskPlanesEnabled(1);
-             gShader.BuildMaskPlanes();
-             gShader.BlurMaskPlanes();
-             s.maskPlanesOn = gMaskPlanesOn;
-         }},
-        {"export_drawing_1", drawing(1)},
-        {"export_drawing_2", drawing(2)},
-        {"export_drawing_3", drawing(3)},
-        {"export_drawing_4", drawing(4)},
+        {nullptr, -1, -1, 0, true, true, true},
+        {nullptr, -1, -1, 2, false, true},
+        {nullptr, -1, -1, 1, false, true},
+        {"export_reflections", -1, -1, -1, false, false, false, kReflections},
+        {"export_glow", -1, -1, -1, false, false, false, kGlow},
+        {"export_neon", -1, -1, -1, false, false, false, kNeon},
+        {"export_drawing_1", -1, 1},
+        {"export_drawing_2", -1, 2},
+        {"export_drawing_3", -1, 3},
+        {"export_drawing_4", -1, 4},
     };
     std::vector<uint8_t> plain;
     for (const auto& c : cases) {
@@ -134,8 +130,7 @@ TEST(ExportPictures, SceneMatchesItsReferences)
         }
         ExportShadingSettings settings = ReadExportShadingSettings(false);
         settings.ambient[0] = settings.ambient[1] = settings.ambient[2] = 0.3f;
-        gOcclusionSettings = {};
-        c.setup(settings);
+        Apply(c, settings);
         const std::vector<uint8_t> picture = ShadeScene(settings);
         if (plain.empty()) plain = picture;
         if (c.name == nullptr) {
