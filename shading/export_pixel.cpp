@@ -552,6 +552,12 @@ ExportShadingSettings ReadExportShadingSettings(bool png)
     s.backgroundOn = ui.BackgroundOn();
     s.gamma = ui.Gamma();
     s.dofOn = gVolumetricFogOn.load() != 0;
+    if (s.dofOn && gDofDepthBuffer != nullptr) {
+        uint16_t largest = 0;
+        const int64_t count = static_cast<int64_t>(gImageWidth) * gImageHeight;
+        for (int64_t i = 0; i < count; ++i) largest = std::max(largest, SharedLoad(gDofDepthBuffer[i]));
+        s.dofMax = largest;
+    }
     s.turbidity = ui.SunTurbidity();
     s.rgbColoring = SharedLoad(gRgbColoring);
     s.materialBlend = ui.MaterialColorBlend();

@@ -37,7 +37,7 @@ struct ExportShadingSettings {
     float ambient[3] = {0, 0, 0};
     float gamma = 1.0f;              // "Gamma Correction"
     uint8_t dofOn = 0;
-    float dofMax = 1.0f;             // largest depth-of-field value of the render
+    float dofMax = 1.0f;             // largest depth-of-field value of the render (0: none)
     float turbidity = 10.0f;         // "Sun Turbidity"
     uint8_t rgbColoring = 0;
     int32_t materialBlend = 7;       // "Material Color Blend", 8 "Replace"
@@ -52,10 +52,10 @@ struct ExportShadingSettings {
 };
 extern ExportShadingSettings gExportShading;
 
-// The settings as the interface holds them now. The shadow type and
-// parameters, the ambient colour, "Map Fog to Alpha (PNG)" and the largest
-// depth-of-field value keep the defaults above until the main panel and the
-// export thread provide them.
+// The settings as the interface holds them now, with the largest
+// depth-of-field value of the render. The shadow type and parameters, the
+// ambient colour and "Map Fog to Alpha (PNG)" keep the defaults above until
+// the main panel holds them.
 ExportShadingSettings ReadExportShadingSettings(bool png);
 
 // Snapshot of the settings for an export; also forgets the skies' last
