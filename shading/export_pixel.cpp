@@ -397,6 +397,7 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
             Vec3Add(sum, sum, ShadeReflection(r, column, y, jittered, depth, worker));
         }
         for (int c = 0; c < 3; ++c) p.colour[c] += sum[c] * e.reflectivity * 0.33333334f;
+        UseSky(worker, dof);  // a hit shaded with its own depth of field
     }
     if (gBaseshapes[b].neonOn) {
         const float k = gBaseshapeNeonStrength[b] * kInv255;
