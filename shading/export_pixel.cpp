@@ -150,17 +150,17 @@ struct MaterialSample {
 
 void SampleMaterial(MaterialSample& m, int material, const float* h, const float* dir, float tB, float tA)
 {
-    const float hd = Vec3DotP(h, dir) * gShader.specularIntensity[material];
-    if (hd >= 0.0f) m.spec += std::pow(hd, gShader.specularMagnitude[material]);
+    const float hd = Vec3DotP(h, dir) * SharedLoad(gShader.specularIntensity[material]);
+    if (hd >= 0.0f) m.spec += std::pow(hd, SharedLoad(gShader.specularMagnitude[material]));
     float c[3], uv[2];
-    if (gShader.useColorMapB[material]) {
+    if (SharedLoad(gShader.useColorMapB[material])) {
         gShader.LookupMaterialColorMap(c, tB, material, 1);
     } else {
         uv[0] = dir[0], uv[1] = dir[1];
         gShader.SampleMaterialTexture(c, uv, material, 1);
     }
     Vec3Add(m.b, m.b, c);
-    if (gShader.useColorMapA[material]) {
+    if (SharedLoad(gShader.useColorMapA[material])) {
         gShader.LookupMaterialColorMap(c, tA, material, 0);
     } else {
         uv[0] = dir[0], uv[1] = dir[1];
@@ -172,7 +172,7 @@ void SampleMaterial(MaterialSample& m, int material, const float* h, const float
 // Step 7: jittered over 40 directions of the spread cone, or once along n.
 void MaterialTerms(MaterialSample& m, int material, const float* n, const float* h, float d, int worker)
 {
-    const float spread = gShader.ambientRoughness[material];
+    const float spread = SharedLoad(gShader.ambientRoughness[material]);
     if (!(spread > 0.0f)) {
         SampleMaterial(m, material, h, n, d, n[2]);
         return;
@@ -181,10 +181,10 @@ void MaterialTerms(MaterialSample& m, int material, const float* n, const float*
     for (int i = 0; i < kSpreadSamples; ++i) {
         float dir[3];
         RandomDirectionInCone(dir, n, angle, static_cast<uint8_t>(worker));
-        const float tB = gShader.useColorMapB[material]
+        const float tB = SharedLoad(gShader.useColorMapB[material])
                              ? (RandomUniform(gSlotRandom[worker]) * 0.1f - 0.05f) * spread + d
                              : d;
-        const float tA = gShader.useColorMapA[material]
+        const float tA = SharedLoad(gShader.useColorMapA[material])
                              ? (RandomUniform(gSlotRandom[worker]) * 0.1f - 0.05f) * spread + n[2]
                              : n[2];
         SampleMaterial(m, material, h, dir, tB, tA);
@@ -202,8 +202,8 @@ void EnvironmentTerm(float* out, int material, const float* n, int column, int y
     const float x = (static_cast<float>(column) - half) / half, yy = (static_cast<float>(y) - half) / half;
     const float q = (x * x + yy * yy) * 0.25f;
     const float point[3] = {x / (q + 1.0f), yy / (q + 1.0f), (q - 1.0f) / (q + 1.0f)};
-    const float na = gShader.fresnelInt[material], nb = gShader.fresnelExt[material];
-    const float spread = gShader.ambientRoughness[material];
+    const float na = SharedLoad(gShader.fresnelInt[material]), nb = SharedLoad(gShader.fresnelExt[material]);
+    const float spread = SharedLoad(gShader.ambientRoughness[material]);
     float normal[3], c[3];
     if (once || !(spread > 0.0f)) {
         Vec3Pack(normal, n[0], n[1], n[2]);
@@ -226,7 +226,7 @@ float ShadowFactor(const ShadingView& s, int column, int y, int material, float&
 {
     const ExportShadingSettings& e = gExportShading;
     if (!e.shadowsOn) return 1.0f;
-    const float level = gShader.shadowDepth[material];
+    const float level = SharedLoad(gShader.shadowDepth[material]);
     float sigma = 1.0f;
     switch (e.shadowType) {
     case kShadowOccluded:
@@ -338,7 +338,7 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
     SurfaceNormal(s, n, column, y, v);
     const int b = PixelBaseshape(column, y);
     const int m = gBaseshapes[b].material < kMaterialCount ? gBaseshapes[b].material : 0;
-    if (gShader.surfaceMaterialOn[m]) {
+    if (SharedLoad(gShader.surfaceMaterialOn[m])) {
         float point[3];
         ComputeDepthPixelPosition(point, column, y);
         gShader.EvaluateSurfaceMaterial(n, m, point, n);
@@ -380,8 +380,8 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
         if (gBaseshapes[b].useTexture || gBaseshapes[b].useGradient) Vec3Pack(a2, point[0], point[1], point[2]);
     }
     const float cd = gShader.ApplyMaterialCurve(d, m), cz = gShader.ApplyMaterialCurve2(n[2], m);
-    const float wA = gShader.ambientIntensity[m], wB = gShader.diffuseIntensity[m];
-    const uint8_t highlight[3] = {gShader.previewRed[m], gShader.previewGreen[m], gShader.previewBlue[m]};
+    const float wA = SharedLoad(gShader.ambientIntensity[m]), wB = SharedLoad(gShader.diffuseIntensity[m]);
+    const uint8_t highlight[3] = {SharedLoad(gShader.previewRed[m]), SharedLoad(gShader.previewGreen[m]), SharedLoad(gShader.previewBlue[m])};
     for (int c = 0; c < 3; ++c)
         p.colour[c] += b2[c] * cd * wB * sigma + wA * a2[c] * cz + highlight[c] * kInv255 * spec + extra[c];
 
