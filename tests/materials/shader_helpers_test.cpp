@@ -19,7 +19,7 @@ protected:
 
 SlotImagePtr TwoByTwo()
 {
-    auto image = std::make_shared<SlotImage>();
+    auto image = std::make_unique<SlotImage>();
     image->width = image->height = 2;
     image->pixels = {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255};  // black, red / green, blue
     return image;
