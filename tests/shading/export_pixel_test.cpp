@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <barrier>
 #include <cmath>
 #include <cstring>
 #include <thread>
@@ -142,21 +143,35 @@ TEST(ExportPixelScene, TallRenderWithEverythingOnIsRepeatable)
                 SeedRandomState(gSlotRandomB[i], 5 + i);
             }
             PrepareExportShading(settings);
-            // The second run shades each pair on three threads, worker i
-            // taking the columns i, i + 3, ...: the same bytes as one thread.
-            for (int row = -2; row < 40; row += 2) {
-                std::vector<std::thread> workers;
-                for (int w = 0; w < 3; ++w) {
-                    auto shade = [row, w] {
-                        for (int column = w; column < 16; column += 3) ShadeRowPairColumn(column, row, w);
-                    };
-                    if (run == 0) shade();
-                    else workers.emplace_back(shade);
-                }
-                for (std::thread& t : workers) t.join();
+            // The second run shades on three threads, worker i taking the
+            // columns i, i + 3, ... of each pair: the same bytes as one thread.
+            const auto shade = [](int row, int w) {
+                for (int column = w; column < 16; column += 3) ShadeRowPairColumn(column, row, w);
+            };
+            const auto collect = [&bytes] {
                 for (int column = 0; column < 16; ++column)
                     for (int c = 0; c < 4; ++c) bytes.push_back(gExportRowPairs[c][column]);
+            };
+            std::barrier pair(4);
+            std::vector<std::thread> workers;
+            for (int w = 0; run == 1 && w < 3; ++w)
+                workers.emplace_back([&, w] {
+                    for (int row = -2; row < 40; row += 2) {
+                        shade(row, w);
+                        pair.arrive_and_wait();  // shaded
+                        pair.arrive_and_wait();  // collected
+                    }
+                });
+            for (int row = -2; row < 40; row += 2) {
+                if (run == 0) {
+                    for (int w = 0; w < 3; ++w) shade(row, w);
+                } else {
+                    pair.arrive_and_wait();
+                }
+                collect();
+                if (run == 1) pair.arrive_and_wait();
             }
+            for (std::thread& t : workers) t.join();
             if (run == 0) first = bytes;
             EXPECT_EQ(bytes, first) << type;
         }
