@@ -569,7 +569,10 @@ void ShadeFull()
                     px.envV = (y - kPreviewCentre) * kPreviewStep;
                     px.fog = s.fog ? Clamp01(s.p0 * std::exp(d * 0.001201923f * s.p1)) : 1.0f;
                     const int plane = SharedLoad(gPreviewPlanes[3][i]);
-                    px.baseshape = gUseBaseshapes && plane > 0 ? plane - 1 : -1;
+                    // The plane byte is an index only below the count in use.
+                    px.baseshape = gUseBaseshapes && plane > 0 && plane - 1 < std::min(gBaseshapeCount, kMaxBaseshapes)
+                                       ? plane - 1
+                                       : -1;
                     if (s.rgb) {
                         for (int c = 0; c < 3; ++c) px.pointColour[c] = SharedLoad(gPreviewPlanes[c][i]) * 0.003921569f;
                     } else {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "engine/baseshape_model.h"
 #include "materials/shader.h"
 #include "render/render_threads.h"
 #include "render/view_camera.h"
@@ -172,6 +173,26 @@ TEST_F(PreviewPasses, LightsOfRadiusZeroOrCutOffOneStayFinite)
         }
     }
     gShader.ResetLight(2);
+}
+
+// Baseshape bytes of the point preview at or beyond the count in use are no
+// index (the sanitizer build checks the reads); the neon of one in use shows.
+TEST_F(PreviewPasses, BaseshapePlaneIndicesAreRangeChecked)
+{
+    SetUpSpherePointPreview();
+    gUseBaseshapes = 1;
+    gBaseshapeCount = 1;
+    gBaseshapes[0].neonOn = 1;
+    gBaseshapeNeonColor.r[0] = 255;
+    gBaseshapeNeonStrength[0] = 1.0f;
+    const int centre = 416 * kPreviewSize + 416;
+    for (int i = 0; i < kPreviewSize * kPreviewSize; ++i) gPreviewPlanes[3][i] = i % 2 ? 255 : 66;
+    gPreviewPlanes[3][centre] = 1;
+    ShadeFull();
+    EXPECT_EQ(Pixel(416, 416)[0], 255) << "baseshape 0's neon";
+    gBaseshapes[0].neonOn = 0;
+    gUseBaseshapes = 0;
+    gBaseshapeCount = 0;
 }
 
 TEST_F(PreviewPasses, TriangleNormalOfTheStartUpCorners)

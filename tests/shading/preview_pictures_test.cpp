@@ -46,9 +46,9 @@ IconImage Tile()
     return tile;
 }
 
-std::shared_ptr<SlotImage> CheckerGel()
+SlotImagePtr CheckerGel()
 {
-    auto gel = std::make_shared<SlotImage>();
+    auto gel = std::make_unique<SlotImage>();
     gel->width = gel->height = 16;
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
