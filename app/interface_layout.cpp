@@ -12,6 +12,43 @@ const MainButtonPlace kMainButtonPlaces[kMainButtonCount] = {
     {kButtonPreview, "Preview", 964, 100, 88, 24, 1},
     {kButtonDraw, "Draw", 1060, 100, 64, 24, 1},
     {kButtonQuit, "Quit", 1460, 100, 72, 24, 1},
+    // Under the preview, beside the render row
+    {kButtonHelp, "Help", 1380, 100, 72, 24, 1},
+    {kButtonNewFractal, "New Fractal", 1132, 100, 112, 24, 1},
+    // "Render", every sub-tab
+    {kButtonSaveBitmap, "Save Bitmap", 32, 140, 112, 24, 0},
+    {kButtonSavePng, "Save PNG", 152, 140, 112, 24, 0},
+    // "Camera"
+    {kButtonResetPosition, "Reset Position", 450, 660, 132, 24, 0},
+    {kButtonResetRotation, "Reset Rotation", 450, 630, 132, 24, 0},
+    {kButtonScale, "Scale", 590, 660, 90, 24, 1},
+    // "Render", every sub-tab
+    {kButtonClearFog, "Clear Fog", 32, 110, 112, 24, 0},
+    // "Fractals"
+    {kButtonResetPaths, "Reset Paths", 380, 712, 120, 24, 1},
+    // "Render", every sub-tab
+    {kButtonClearShadows, "Clr. Shadows", 152, 110, 112, 24, 0},
+    // "Camera": the reminder's loop (280, 798)..(354, 826) rings it
+    {kButtonChange, "Change", 282, 800, 70, 24, 0},
+    // "Render", every sub-tab
+    {kButtonSaveMaterial, "Save Material", 272, 140, 120, 24, 1},
+    {kButtonLoadMaterial, "Load Material", 400, 140, 120, 24, 0},
+    // "Render" / "Materials" and "Environment"
+    {kButtonResetParameters, "Reset Parameters", 520, 872, 160, 24, 0},
+    {kButtonResetEnvParameters, "Reset Env. Parameters", 32, 470, 200, 24, 0},
+    {kButtonLoadImage, "Load Img.", 260, 470, 110, 24, 0},
+    // "Render", after every material tab: the previous and following slot
+    {kButtonPreviousSlot, "#", 600, 140, 32, 24, 1},
+    {kButtonNextSlot, "$", 640, 140, 32, 24, 1},
+    // "Fractals"
+    {kButtonLoadScript, "Load Script", 288, 414, 120, 24, 0},
+    {kButtonSaveScript, "Save Script", 418, 414, 120, 24, 1},
+    // "Voxels"
+    {kButtonStartVoxelEngine, "Start the Voxel Engine", 32, 880, 200, 24, 1},
+    {kButtonStopVoxelEngine, "Stop the Voxel Engine", 250, 880, 200, 24, 0},
+    {kButtonStlMesh, "STL Mesh", 32, 568, 100, 24, 0},
+    {kButtonRawFile, "RAW File", 404, 568, 100, 24, 0},
+    {kButtonObjMesh, "OBJ Mesh", 140, 568, 100, 24, 0},
 };
 
 // The places the panel fixes ("Output Filename", the drop boxes, "*2",
@@ -21,7 +58,6 @@ const MainButtonPlace kMainButtonPlaces[kMainButtonCount] = {
 const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {16, 966, 672, 24, 7},    // main tab bar
     {16, 936, 672, 22, 4},    // render tab bar
-    {16, 906, 672, 22, 4},    // material tab bar
     {16, 936, 672, 22, 3},    // editor tab bar
     // "Fractals"
     {32, 740, 300, 24, 6},    // "Fractal Type" (top 908)
@@ -32,10 +68,7 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {216, 712, 132, 24, 0},   // "Send to Blocks"
     {150, 360, 120, 22, 0},   // "Kavrolin"
     {300, 444, 240, 18, 1},   // "Color by Transformation"
-    {380, 712, 120, 24, 0},   // "Reset Paths"
     {380, 680, 200, 18, 1},   // "Keep Default Paths"
-    {288, 414, 120, 24, 0},   // "Load Script"
-    {418, 414, 120, 24, 0},   // "Save Script"
     {28, 250, 300, 18, 1},    // "Render Threads"
     {28, 190, 300, 18, 1},    // "Export Threads (BMP, PNG)"
     // "Render" / "Environment"
@@ -64,13 +97,12 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {32, 640, 240, 18, 1},    // "Enable Fresnel Equation"
     {32, 560, 340, 18, 2},    // "Fresnel Parameters"
     // texture tab of the materials
-    {16, 876, 672, 22, 4},    // texture tab
+    {16, 906, 672, 22, 4},    // material (texture) tab bar
     {54, 560, 78, 22, 0},     // "Export"
     {150, 500, 140, 18, 3},   // "Format"
     // "Camera"
     {32, 800, 170, 16, 2},    // "Render Resolution:"
     {208, 800, 48, 24, 0},    // "*2"
-    {282, 800, 70, 24, 0},    // "Change"
     {32, 860, 136, 18, 1},    // "Enable 2X AA."
     {32, 458, 216, 24, 6},    // "Resolution presets" (top 626)
     {32, 700, 180, 18, 2},    // "Projection"

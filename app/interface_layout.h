@@ -15,6 +15,31 @@ enum MainButtonId : int {
     kButtonPreview,
     kButtonDraw,
     kButtonQuit,
+    kButtonHelp,
+    kButtonNewFractal,
+    kButtonSaveBitmap,
+    kButtonSavePng,
+    kButtonResetPosition,
+    kButtonResetRotation,
+    kButtonScale,
+    kButtonClearFog,
+    kButtonResetPaths,
+    kButtonClearShadows,
+    kButtonChange,
+    kButtonSaveMaterial,
+    kButtonLoadMaterial,
+    kButtonResetParameters,
+    kButtonResetEnvParameters,
+    kButtonLoadImage,
+    kButtonPreviousSlot,  // "#"
+    kButtonNextSlot,      // "$"
+    kButtonLoadScript,
+    kButtonSaveScript,
+    kButtonStartVoxelEngine,
+    kButtonStopVoxelEngine,
+    kButtonStlMesh,
+    kButtonRawFile,
+    kButtonObjMesh,
     kMainButtonCount,
 };
 
@@ -40,7 +65,6 @@ enum PanelPlaceId : int {
     // Tab bars
     kPlaceMainTabs,
     kPlaceRenderTabs,
-    kPlaceMaterialTabs,
     kPlaceEditorTabs,
     // "Fractals"
     kPlaceFractalType,
@@ -51,10 +75,7 @@ enum PanelPlaceId : int {
     kPlaceSendToBlocks,
     kPlaceKavrolin,
     kPlaceColorByTransformation,
-    kPlaceResetPaths,
     kPlaceKeepDefaultPaths,
-    kPlaceLoadScript,
-    kPlaceSaveScript,
     kPlaceRenderThreads,
     kPlaceExportThreads,
     // "Render" / "Environment"
@@ -89,7 +110,6 @@ enum PanelPlaceId : int {
     // "Camera"
     kPlaceRenderResolution,
     kPlaceTimesTwo,
-    kPlaceChange,
     kPlaceEnable2xAA,
     kPlaceResolutionPresets,
     kPlaceProjection,

@@ -17,10 +17,6 @@ float gVoxelExportProgress = 0.5f;
 
 unsigned gPreviewOverlayList = 0;
 bool BaseshapeAnimationOn() { return false; }
-RenderResolution (*gReadRenderResolution)() = [] {
-    const bool aa = gAntiAlias2x != 0;
-    return RenderResolution{aa ? gImageWidth / 2 : gImageWidth, aa ? gImageHeight / 2 : gImageHeight, aa};
-};
 
 uint8_t gBaseShapeEditorOpen = 0;
 uint8_t gXFormsEditorOpen = 0;
@@ -60,9 +56,7 @@ PreviewLight gPreviewLights[kPreviewLightCount] = {};
 bool TextInputActive() { return false; }
 void EndTextInput() {}
 void DrawTextInputLine() {}
-void DrawExportProgressBox() {}
 void OnExportFinished() {}
-int gCurrentTab = 0;
 void OnMouseMove(int, int, bool, bool, bool) {}
 void OnRightButtonDown(int, int) {}
 void OnRightButtonUp() {}
@@ -70,13 +64,3 @@ void OnMouseWheel(int, int, int) {}
 bool TextInputKeyDown(int) { return false; }
 bool TextInputCharacter(uint8_t) { return false; }
 
-float* RenderThreadsSliderValue()
-{
-    static float value = 1.0f;
-    return &value;
-}
-float* ExportThreadsSliderValue()
-{
-    static float value = 1.0f;
-    return &value;
-}

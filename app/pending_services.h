@@ -80,7 +80,6 @@ void EndTextInput();
 void DrawTextInputLine();
 void DrawExportProgressBox();
 void OnExportFinished();  // clears the export-running flags of the panels
-extern int gCurrentTab;
 void OnMouseMove(int x, int y, bool leftHeld, bool rightHeld, bool middleHeld);
 void OnRightButtonDown(int x, int y);
 void OnRightButtonUp();
@@ -89,6 +88,7 @@ void OnMouseWheel(int x, int y, int delta);
 bool TextInputKeyDown(int key);
 bool TextInputCharacter(uint8_t character);
 
-// ---- Thread-count sliders of the options panel -----------------------------
+// ---- Thread-count sliders of the options panel (app/create_interface.cpp) ---
 float* RenderThreadsSliderValue();
 float* ExportThreadsSliderValue();
+extern int gCurrentTab;  // the main tab's selection
