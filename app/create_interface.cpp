@@ -122,7 +122,9 @@ void CreateInterface()
 
     // Render windows, the help window and input box, the progress box.
     BuildParamHelp();
-    BuildWindow(gPerspectiveWindow, 32, 640, 240, 1, kPerspectiveCaptions, kPerspectiveRows);
+    const PanelPlace& perspective = Place(kPlacePerspective);
+    BuildWindow(gPerspectiveWindow, perspective.x, perspective.y, perspective.width, 1, kPerspectiveCaptions,
+                kPerspectiveRows);
     BuildWindow(gAveragedOcclusionWindow, 32, 540, 400, 2, kAveragedCaptions, kAveragedRows);
     BuildWindow(gPerPixelOcclusionWindow, 32, 610, 400, 2, kPerPixelCaptions, kPerPixelRows);
     BuildWindow(gRenderThreadsWindow, 28, 250, 300, 1, kRenderThreadCaptions, kThreadRows);
@@ -131,7 +133,9 @@ void CreateInterface()
     gExportThreadsWindow.value[0] = static_cast<float>(gExportThreadCount);
     gSliderBox.Build(830, 40, kZ, 200, 20);
     gSliderBox.visible = 0;
-    BuildWindow(gRenderResolutionWindow, 32, 800, 170, 2, kResolutionCaptions, kResolutionRows);
+    const PanelPlace& resolution = Place(kPlaceRenderResolution);
+    BuildWindow(gRenderResolutionWindow, resolution.x, resolution.y, resolution.width, 2, kResolutionCaptions,
+                kResolutionRows);
     gRenderResolutionWindow.value[0] = static_cast<float>(gAntiAlias2x ? gImageWidth / 2 : gImageWidth);
     gRenderResolutionWindow.value[1] = static_cast<float>(gAntiAlias2x ? gImageHeight / 2 : gImageHeight);
     BuildBox(gAmbientOcclusionBox, 32, 760, 200, "Ambient Occlusion", 0);
@@ -154,7 +158,8 @@ void CreateInterface()
     BuildMainButtons();
     gShader.BuildMaterialPanel();
     BuildBox(gKeepDefaultPathsBox, 380, 680, 200, "Keep Default Paths", 0);
-    BuildBox(gEnable2xAABox, 32, 860, 136, "Enable 2X AA.", gAntiAlias2x);
+    const PanelPlace& antiAlias = Place(kPlaceEnable2xAA);
+    BuildBox(gEnable2xAABox, antiAlias.x, antiAlias.y, antiAlias.width, "Enable 2X AA.", gAntiAlias2x);
     BuildTab(gMainTab, kPlaceMainTabs, kMainTabs);
     BuildTab(gEditorTab, kPlaceEditorTabs, kEditorTabs);
     BuildTab(gRenderTab, kPlaceRenderTabs, kRenderTabs);

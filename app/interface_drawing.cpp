@@ -29,7 +29,8 @@ namespace {
 Interface& P() { return gInterface; }
 void DrawButton(MainButtonId id) { gMainButtons[id].Draw(); }
 
-// W and H as the user chose them: halved while the buffers hold 2X AA.
+}  // namespace
+
 void RenderSizeText(char* out, size_t size, const char* plain, const char* antiAliased)
 {
     const int w = ReadShared(gImageWidth), h = ReadShared(gImageHeight);
@@ -39,6 +40,8 @@ void RenderSizeText(char* out, size_t size, const char* plain, const char* antiA
         std::snprintf(out, size, plain, w, h);
     }
 }
+
+namespace {
 
 // ---- [tabs] ---------------------------------------------------------------------
 
@@ -172,7 +175,7 @@ void DrawCameraTab()
     p.fixedView.Draw();
     p.symmetry.Draw();
     p.sides.DrawAtOffset(64);
-    p.separation.DrawAtOffset(64);
+    p.separation.DrawAtOffset(100);
     DrawSymmetryNotice();
     char size[64];
     RenderSizeText(size, sizeof size, " %d x %d ", " %d x %d 2X AA");

@@ -3,6 +3,8 @@
 // notices, the buttons every tab shows and the erase question.
 #pragma once
 
+#include <cstddef>
+
 void DrawInterface();
 // A press in virtual units (y up) on the tab bars and the current tab's
 // widgets; buttons only mark their pressed byte.
@@ -18,3 +20,6 @@ void DrawBaseshapeNotice();
 // from the render buffers: the loop around "Change" pulses on gFrameTicks.
 bool ResolutionReminderDue();
 void DrawResolutionReminder();
+// The render size as the user chose it ("%d x %d" formats with W and H),
+// halved under 2X anti-aliasing with the second format.
+void RenderSizeText(char* out, size_t size, const char* plain, const char* antiAliased);

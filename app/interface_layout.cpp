@@ -56,7 +56,7 @@ const MainButtonPlace kMainButtonPlaces[kMainButtonCount] = {
 // the rest keep each page's widgets together left of the preview, which
 // starts at x 700. The drop boxes' given y is their top.
 const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
-    {16, 966, 672, 24, 7},    // main tab bar
+    {16, 970, 672, 24, 7},    // main tab bar
     {16, 936, 672, 22, 4},    // render tab bar
     {16, 936, 672, 22, 3},    // editor tab bar
     // "Fractals"
@@ -89,8 +89,8 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {32, 680, 400, 18, 2},    // "Shadow Sampling Parameters"
     {32, 420, 260, 18, 2},    // "Enhanced Darkening FX"
     {32, 700, 240, 18, 8},    // "Light Distribution Shader"
-    {300, 820, 340, 18, 1},   // "Gamma Correction"
-    {300, 760, 340, 18, 1},   // "Color Interpolation Weight"
+    {280, 820, 400, 18, 1},   // "Gamma Correction"
+    {280, 760, 400, 18, 1},   // "Color Interpolation Weight"
     {32, 470, 200, 18, 9},    // "Material Color Blend"
     {260, 470, 400, 18, 9},   // "Color Function (Baseshapes and Trasformations)"
     {260, 270, 200, 18, 9},   // "Blending Function"
@@ -101,19 +101,19 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {54, 560, 78, 22, 0},     // "Export"
     {150, 500, 140, 18, 3},   // "Format"
     // "Camera"
-    {32, 800, 170, 16, 2},    // "Render Resolution:"
+    {32, 832, 240, 16, 2},    // "Render Resolution:"
     {208, 800, 48, 24, 0},    // "*2"
-    {32, 860, 136, 18, 1},    // "Enable 2X AA."
+    {290, 852, 136, 18, 1},   // "Enable 2X AA."
     {32, 458, 216, 24, 6},    // "Resolution presets" (top 626)
-    {32, 700, 180, 18, 2},    // "Projection"
-    {32, 640, 240, 16, 1},    // "Perspective"
+    {32, 740, 180, 18, 2},    // "Projection"
+    {32, 690, 400, 16, 1},    // "Perspective"
     {270, 520, 160, 18, 7},   // "Control Sensitivity"
     {270, 400, 160, 18, 5},   // "Grid"
     {450, 520, 120, 18, 2},   // "Shadows"
     {450, 440, 144, 24, 6},   // "Fixed View"
     {40, 64, 216, 24, 6},     // "Symmetry" (top 232)
-    {270, 180, 200, 16, 1},   // "Sides:"
-    {270, 130, 200, 16, 1},   // " " (separation)
+    {270, 180, 240, 16, 1},   // "Sides:"
+    {270, 130, 300, 16, 1},   // " " (separation)
     {442, 720, 200, 200, 0},  // the light trackball
     // "About"
     {268, 96, 124, 22, 0},    // "TALVORAN News"
@@ -129,10 +129,10 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {256, 568, 140, 24, 0},   // "PNG Slices"
     // "Animation"
     {32, 824, 260, 18, 1},    // "Enable Preview Animations"
-    {32, 690, 400, 20, 3},    // "Render Parameters"
+    {32, 690, 420, 20, 3},    // "Render Parameters"
     {36, 598, 148, 24, 0},    // "Output Filename"
     {288, 598, 148, 24, 0},   // "Render Animation"
-    {450, 690, 260, 18, 2},   // "Image Type"
+    {460, 690, 230, 18, 2},   // "Image Type"
     {32, 330, 140, 140, 0},   // "Rotation Axis"
     {200, 310, 100, 18, 8},   // "Axis"
     {32, 250, 360, 20, 1},    // "Number of Frames for a Complete Cycle"
@@ -145,5 +145,12 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
 int PlaceHeight(PanelPlaceId id)
 {
     const PanelPlace& p = kPanelPlaces[id];
-    return p.rows == 0 ? p.h : (p.rows + 1) * p.h;
+    switch (id) {
+    case kPlaceMainTabs:
+    case kPlaceRenderTabs:
+    case kPlaceEditorTabs:
+    case kPlaceTextureTab: return p.h;       // rows: the tab count
+    case kPlaceFixedView: return 2 * p.h;    // caption bar over one row of cells
+    default: return p.rows == 0 ? p.h : (p.rows + 1) * p.h;
+    }
 }

@@ -153,5 +153,5 @@ enum PanelPlaceId : int {
 extern const PanelPlace kPanelPlaces[kPanelPlaceCount];
 inline const PanelPlace& Place(PanelPlaceId id) { return kPanelPlaces[id]; }
 
-// The height a place covers: a button's h, else (rows + 1) h.
+// The height a place covers: a button's or tab bar's h, else (rows + 1) h.
 int PlaceHeight(PanelPlaceId id);

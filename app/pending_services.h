@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/interface_panel.h"     // the panel services built so far
 #include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
 #include "shading/preview_image.h"
 
@@ -24,10 +25,7 @@ void FadeSplashImage();
 extern float gVoxelExportProgress;
 
 // ---- Main panel -------------------------------------------------------------
-extern unsigned gGridOverlayList;     // the grid chosen in the main panel
 extern unsigned gPreviewOverlayList;  // drawn over the preview quad
-void BuildGridOverlays(int width, int height);
-void SetSymmetryRotation(int mode);   // one animation step of the camera
 bool BaseshapeAnimationOn();          // the panel's baseshape animation box
 bool RenderAnimationPressed();        // the pressed byte of "Render Animation"
 // The animation branch of the start; false leaves the dispatcher pass.
