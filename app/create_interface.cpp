@@ -138,12 +138,17 @@ void CreateInterface()
                 kResolutionRows);
     gRenderResolutionWindow.value[0] = static_cast<float>(gAntiAlias2x ? gImageWidth / 2 : gImageWidth);
     gRenderResolutionWindow.value[1] = static_cast<float>(gAntiAlias2x ? gImageHeight / 2 : gImageHeight);
-    BuildBox(gAmbientOcclusionBox, 32, 760, 200, "Ambient Occlusion", 0);
-    BuildList(gOcclusionOptionsList, 300, 740, 260, "Ambient Occlusion Options", kOcclusionOptions, 2);
+    {
+        // Rows from the bottom: flag 0 "Averaged", flag 1 "Every Pixel".
+        const char* rows[] = {"Every Pixel", "Averaged"};
+        gAmbientOcclusionBox.Build(32, 740, kZ, 200, 18, 2, "Ambient Occlusion", rows);
+        gAmbientOcclusionBox.visible = 1;
+    }
+    BuildList(gOcclusionOptionsList, 450, 720, 240, "Ambient Occlusion Options", kOcclusionOptions, 2);
 
     gInterface.Build();
 
-    BuildList(gShadowTypeList, 300, 540, 160, "Shadow Type", kShadowTypes, 3);
+    BuildList(gShadowTypeList, 460, 440, 160, "Shadow Type", kShadowTypes, 3);
     {
         const PanelPlace& p = Place(kPlaceFractalType);
         const char* names[kFractalTypeCount];

@@ -108,12 +108,19 @@ void DrawShadersPage()
         p.shadowSampling.DrawAtOffset(140);
         if (w >= 1) DrawTextF(452, 52, "%2.2f %%", p.shadowSampling.Value(1) / static_cast<float>(w) * 100.0f);
     }
-    gAmbientOcclusionBox.Draw();
-    if (gAmbientOcclusionBox.Flag(0)) {
+    gAmbientOcclusionBox.DrawBase();
+    const bool averaged = gAmbientOcclusionBox.Flag(0), everyPixel = gAmbientOcclusionBox.Flag(1);
+    if (averaged || everyPixel) {
         gOcclusionOptionsList.Draw();
         p.enhancedDarkening.DrawBase();
+    }
+    if (averaged) {
         gAveragedOcclusionWindow.DrawAtOffset(140);
         DrawTextF(452, 554, "%2.2f %%", gAveragedOcclusionWindow.Value(1) * 0.1953125f);
+    }
+    if (everyPixel) {
+        gPerPixelOcclusionWindow.DrawAtOffset(140);
+        if (w >= 1) DrawTextF(452, 630, "%2.2f %%", gPerPixelOcclusionWindow.Value(1) / static_cast<float>(w) * 100.0f);
     }
 }
 

@@ -132,7 +132,7 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {32, 690, 420, 20, 3},    // "Render Parameters"
     {36, 598, 148, 24, 0},    // "Output Filename"
     {288, 598, 148, 24, 0},   // "Render Animation"
-    {460, 690, 230, 18, 2},   // "Image Type"
+    {300, 800, 290, 18, 2},   // "Image Type"
     {32, 330, 140, 140, 0},   // "Rotation Axis"
     {200, 310, 100, 18, 8},   // "Axis"
     {32, 250, 360, 20, 1},    // "Number of Frames for a Complete Cycle"

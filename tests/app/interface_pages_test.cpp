@@ -98,7 +98,9 @@ TEST_F(PagesTest, EveryTabMatchesItsReference)
         {"tab_editors_objects", 3, 0, 2}, {"tab_about", 4, 0, 0},          {"tab_voxels", 5, 0, 0},
         {"tab_animation", 6, 0, 0},
     };
-    gInterface.renderParameters.value[0] = 0;
+    // Every optional part of the shaders page shown.
+    gAmbientOcclusionBox.flags[0] = gAmbientOcclusionBox.flags[1] = 1;
+    gFastShadowUpdate = 1;
     for (const Shot& s : shots) {
         Show(s.tab, s.renderPage, s.editorPage);
         gl_.ClearFrame();
@@ -124,6 +126,7 @@ TEST_F(PagesTest, EveryTabMatchesItsReference)
     EXPECT_TRUE(r.ok) << r.message;
     gAnimationOn = 0;
     gInterface.renderAnimation.visible = 1;
+    gFastShadowUpdate = 0;
 }
 
 TEST_F(PagesTest, GridsOfAWideRender)
