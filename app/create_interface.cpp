@@ -11,8 +11,13 @@
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/status_line.h"
+#include "engine/baseshape_model.h"
+#include "engine/color_conversion.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
+#include "engine/pick_table.h"
+#include "engine/point_coloring.h"
+#include "engine/random.h"
 #include "engine/vector_math.h"
 #include "materials/shader.h"
 #include "render/render_buffers.h"
@@ -94,6 +99,25 @@ void BuildList(ListBox& list, int x, int y, int width, const char* caption, cons
     list.visible = 1;
 }
 
+// A random hue at full saturation and value for every transformation, three
+// random bytes for every baseshape.
+void GiveRandomColors()
+{
+    for (int t = 0; t < kMaxTransforms; ++t) {
+        const float hsv[3] = {static_cast<float>(RandomStep(gGlobalRandomB) % 360u), 1.0f, 1.0f};
+        int rgb[3];
+        HsvToRgb255(rgb, hsv);
+        gTransformColors.r[t] = rgb[0];
+        gTransformColors.g[t] = rgb[1];
+        gTransformColors.b[t] = rgb[2];
+    }
+    for (int b = 0; b < kMaxBaseshapes; ++b) {
+        gBaseshapeColors.r[b] = static_cast<int32_t>(RandomStep(gGlobalRandomB) & 0xFFu);
+        gBaseshapeColors.g[b] = static_cast<int32_t>(RandomStep(gGlobalRandomB) & 0xFFu);
+        gBaseshapeColors.b[b] = static_cast<int32_t>(RandomStep(gGlobalRandomB) & 0xFFu);
+    }
+}
+
 }  // namespace
 
 void CreateInterface()
@@ -171,6 +195,10 @@ void CreateInterface()
     BuildList(gPanelList, 560, 200, 110, "Panel", kPanelRows, 1);
 
     BuildPointCloudList();
+    gRgbColoring = 0;
+    ResetColoringTables();
+    GiveRandomColors();
+    ExpandTransformTransitions();
     gInterfaceBuilt = true;
 }
 
