@@ -10,15 +10,35 @@ constexpr int kHoldsPerThread = 2;
 
 struct alignas(64) HazardLine {
     std::atomic<const SlotImage*> entry[kHoldsPerThread];
+    std::atomic<bool> taken{false};
 };
 HazardLine gHazards[kReaderThreads];
-std::atomic<int> gNextReader{0};
 
-// The calling thread's hazard line, or null past the last one.
+// A thread's claim on one hazard line, given back when the thread ends, so
+// threads that come and go (export workers) never run out of lines.
+struct ReaderClaim {
+    HazardLine* line = nullptr;
+    ReaderClaim()
+    {
+        for (HazardLine& l : gHazards) {
+            bool expected = false;
+            if (l.taken.compare_exchange_strong(expected, true)) {
+                line = &l;
+                return;
+            }
+        }
+    }
+    ~ReaderClaim()
+    {
+        if (line != nullptr) line->taken.store(false, std::memory_order_release);
+    }
+};
+
+// The calling thread's hazard line, or null while 64 other threads hold one.
 HazardLine* ReaderLine()
 {
-    thread_local const int index = gNextReader.fetch_add(1);
-    return index < kReaderThreads ? &gHazards[index] : nullptr;
+    thread_local ReaderClaim claim;
+    return claim.line;
 }
 
 }  // namespace
