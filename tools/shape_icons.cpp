@@ -9,25 +9,98 @@
 #include "baseshapes/kind_table.h"
 #include "engine/constants.h"
 #include "engine/random.h"
+#include "tools/point_icons.h"
 
 namespace {
 
 // The icons draw on one slot and restore what they change of it.
 constexpr uint8_t kIconSlot = 0;
+constexpr float kPi = 3.14159265f;
 
 struct SlotSnapshot {
     RndField random;
     int8_t baseshape;
     uint8_t colorMode;
+    BaseshapeImage map;
+    BaseshapeMesh mesh;
     SlotSnapshot() : random(gBaseshapeRandom[kIconSlot]), baseshape(gSlotBaseshape[kIconSlot]),
-                     colorMode(gSlotColorMode[kIconSlot]) {}
+                     colorMode(gSlotColorMode[kIconSlot]), map(gBaseshapeDMaps[0]), mesh(gBaseshapeMeshes[0]) {}
     ~SlotSnapshot()
     {
         gBaseshapeRandom[kIconSlot] = random;
         gSlotBaseshape[kIconSlot] = baseshape;
         gSlotColorMode[kIconSlot] = colorMode;
+        gBaseshapeDMaps[0] = map;
+        gBaseshapeMeshes[0] = mesh;
     }
 };
+
+// Two bumps by two across the map, never zero (zero heights are holes).
+BaseshapeImage DefaultDisplacementMap()
+{
+    constexpr int kSide = 32;
+    static uint8_t pixels[kSide * kSide];
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            const float u = (x + 0.5f) / kSide, v = (y + 0.5f) / kSide;
+            const float h = std::sin(4 * kPi * u) * std::sin(4 * kPi * v);
+            pixels[y * kSide + x] = static_cast<uint8_t>(150.0f + 100.0f * h);
+        }
+    BaseshapeImage map{};
+    std::snprintf(map.name, sizeof map.name, "icon bumps");
+    map.width = map.height = kSide;
+    map.pixels = pixels;
+    return map;
+}
+
+// An icosahedron of unit circumradius: twenty faces, so mesh kinds show a
+// solid that is plainly a mesh.
+BaseshapeMesh DefaultMesh()
+{
+    static float vertices[20 * 9];
+    const float g = 0.5f * (1.0f + std::sqrt(5.0f)), s = 1.0f / std::sqrt(1.0f + g * g);
+    const float v[12][3] = {{-1, g, 0}, {1, g, 0}, {-1, -g, 0}, {1, -g, 0}, {0, -1, g}, {0, 1, g},
+                            {0, -1, -g}, {0, 1, -g}, {g, 0, -1}, {g, 0, 1}, {-g, 0, -1}, {-g, 0, 1}};
+    const int faces[20][3] = {{0, 11, 5}, {0, 5, 1},  {0, 1, 7},   {0, 7, 10}, {0, 10, 11}, {1, 5, 9}, {5, 11, 4},
+                              {11, 10, 2}, {10, 7, 6}, {7, 1, 8},  {3, 9, 4},  {3, 4, 2},   {3, 2, 6}, {3, 6, 8},
+                              {3, 8, 9},  {4, 9, 5},  {2, 4, 11},  {6, 2, 10}, {8, 6, 7},   {9, 8, 1}};
+    for (int f = 0; f < 20; ++f)
+        for (int k = 0; k < 3; ++k)
+            for (int a = 0; a < 3; ++a) vertices[f * 9 + k * 3 + a] = v[faces[f][k]][a] * s;
+    BaseshapeMesh mesh{};
+    std::snprintf(mesh.name, sizeof mesh.name, "icon icosahedron");
+    mesh.triangleCount = 20;
+    mesh.vertices = vertices;
+    return mesh;
+}
+
+// Kind 0 is a transformation of the seed point: its icon shows the unit
+// cube's edges and the sheared, turned box the transformation makes of it.
+void AffineKindPoints(std::vector<IconPoint>& points, const ShapeIconStyle& style)
+{
+    RandomState rnd;
+    SeedRandomState(rnd, style.seed);
+    const float m[3][3] = {{0.75f, 0.35f, 0.0f}, {0.0f, 0.8f, 0.0f}, {0.2f, 0.1f, 0.6f}};
+    const int count = std::min(style.points, 60000);
+    for (int i = 0; i < count; ++i) {
+        float c[3] = {RandomUniform(rnd) - 0.5f, RandomUniform(rnd) - 0.5f, RandomUniform(rnd) - 0.5f};
+        const int face = static_cast<int>(RandomStep(rnd) % 6u);
+        c[face / 2] = face % 2 ? 0.5f : -0.5f;
+        points.push_back({m[0][0] * c[0] + m[0][1] * c[1] + m[0][2] * c[2],
+                          m[1][0] * c[0] + m[1][1] * c[1] + m[1][2] * c[2] - 0.1f,
+                          m[2][0] * c[0] + m[2][1] * c[1] + m[2][2] * c[2], style.color[0], style.color[1],
+                          style.color[2]});
+    }
+    // The twelve edges of the unit cube, in the accent colour.
+    for (int e = 0; e < 12; ++e) {
+        const int axis = e / 4, a = (axis + 1) % 3, b = (axis + 2) % 3;
+        for (int i = 0; i <= 400; ++i) {
+            float c[3];
+            c[axis] = i / 400.0f - 0.5f, c[a] = e % 2 ? 0.5f : -0.5f, c[b] = (e / 2) % 2 ? 0.5f : -0.5f;
+            points.push_back({c[0], c[1], c[2], 250, 150, 50});
+        }
+    }
+}
 
 void EnsureTables()
 {
@@ -71,69 +144,41 @@ BaseshapePoint DefaultIconTemplate()
 RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style)
 {
     EnsureTables();
-    const int size = std::max(style.size, 1);
-    RgbImage image;
-    image.width = image.height = size;
-    image.pixels.resize(static_cast<size_t>(size) * size * 3);
-    for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = style.background[i % 3];
-    if (kind < 0 || kind >= kBaseshapeTableSize) return image;
+    IconLook look;
+    std::copy(style.background, style.background + 3, look.background);
+    if (kind < 0 || kind >= kBaseshapeTableSize || style.points <= 0) return DrawIconPoints({}, style.size, look);
 
+    std::vector<IconPoint> points;
+    if (kind == 0) {
+        AffineKindPoints(points, style);
+        return DrawIconPoints(points, style.size, look);
+    }
     SlotSnapshot keep;
     gBaseshapeRandom[kIconSlot].Seed(style.seed);
     gSlotBaseshape[kIconSlot] = 0;
     gSlotColorMode[kIconSlot] = 0;
+    gBaseshapeDMaps[0] = DefaultDisplacementMap();
+    gBaseshapeMeshes[0] = DefaultMesh();
     const BaseshapeSampler sampler = gBaseshapeGenerators[filled ? 1 : 0][kind];
-    const uint8_t* color = style.color;
-    const int points = std::max(style.points, 0);
 
-    // View: 30 degrees about y, then 20 about x; y up on the screen.
-    const float cy = std::cos(0.5235988f), sy = std::sin(0.5235988f);
-    const float cx = std::cos(0.3490659f), sx = std::sin(0.3490659f);
-    std::vector<float> view;
-    view.reserve(static_cast<size_t>(points) * 3);
+    // Points are added in doubling rounds until a round no longer fills
+    // the picture noticeably: a line needs few, a large surface many.
     BaseshapePoint last = shape;
-    for (int i = 0; i < points; ++i) {
-        BaseshapePoint p = shape;
-        // Kinds that continue from the previous point get it, as in a run.
-        p.x = last.x, p.y = last.y, p.z = last.z;
-        sampler(&p, kIconSlot);
-        last = p;
-        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) continue;
-        const float x1 = cy * p.x + sy * p.z;
-        const float z1 = -sy * p.x + cy * p.z;
-        view.push_back(x1);
-        view.push_back(cx * p.y - sx * z1);
-        view.push_back(sx * p.y + cx * z1);  // larger is nearer
-    }
-    if (view.empty()) return image;
-
-    float lo[3] = {view[0], view[1], view[2]};
-    float hi[3] = {view[0], view[1], view[2]};
-    for (size_t i = 0; i < view.size(); i += 3) {
-        for (int a = 0; a < 3; ++a) {
-            lo[a] = std::min(lo[a], view[i + a]);
-            hi[a] = std::max(hi[a], view[i + a]);
+    int drawn = 0, coveredBefore = -1;
+    RgbImage image;
+    for (int round = std::min(4096, style.points); ; round = std::min(drawn, style.points - drawn)) {
+        for (int i = 0; i < round; ++i, ++drawn) {
+            BaseshapePoint p = shape;
+            // Kinds that continue from the previous point get it, as in a run.
+            p.x = last.x, p.y = last.y, p.z = last.z;
+            sampler(&p, kIconSlot);
+            last = p;
+            points.push_back({p.x, p.y, p.z, style.color[0], style.color[1], style.color[2]});
         }
-    }
-    const float extent = std::max({hi[0] - lo[0], hi[1] - lo[1], 1e-6f});
-    const float scale = (static_cast<float>(size) - 4.0f) / extent;
-    const float mx = 0.5f * (lo[0] + hi[0]);
-    const float my = 0.5f * (lo[1] + hi[1]);
-    const float depthSpan = std::max(hi[2] - lo[2], 1e-6f);
-
-    std::vector<float> depth(static_cast<size_t>(size) * size, -1.0f);
-    for (size_t i = 0; i < view.size(); i += 3) {
-        const float fx = (view[i] - mx) * scale + 0.5f * static_cast<float>(size);
-        const float fy = 0.5f * static_cast<float>(size) - (view[i + 1] - my) * scale;
-        if (!(fx >= 0.0f && fy >= 0.0f && fx < static_cast<float>(size) && fy < static_cast<float>(size))) continue;
-        const size_t at = static_cast<size_t>(fy) * size + static_cast<size_t>(fx);
-        const float d = (view[i + 2] - lo[2]) / depthSpan;
-        if (d > depth[at]) depth[at] = d;
-    }
-    for (size_t at = 0; at < depth.size(); ++at) {
-        if (depth[at] < 0.0f) continue;
-        const float light = 0.3f + 0.7f * depth[at];
-        for (int c = 0; c < 3; ++c) image.pixels[at * 3 + c] = static_cast<uint8_t>(color[c] * light);
+        int covered = 0;
+        image = DrawIconPoints(points, style.size, look, &covered);
+        if (drawn >= style.points || covered <= coveredBefore + coveredBefore / 100) break;
+        coveredBefore = covered;
     }
     return image;
 }

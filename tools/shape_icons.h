@@ -1,6 +1,6 @@
-// Shape icons: the points of one baseshape kind drawn into a small RGB
-// image with a fixed projection and depth shading, and a contact sheet of
-// all kinds. The interface's shape-icon sheets are made with these.
+// Shape icons: the points of one baseshape kind drawn as a small lit solid
+// with a fixed view, and a contact sheet of all kinds. The interface's
+// shape-icon sheets are made with these.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,7 @@ struct RgbImage {
 
 struct ShapeIconStyle {
     int size = 64;            // icon width and height in pixels
-    int points = 20000;       // samples drawn per icon
+    int points = 262144;      // most samples drawn per icon (fewer once the picture stops filling)
     uint32_t seed = 1;        // the sampler generator's seed, per icon
     uint8_t background[3] = {20, 22, 28};
     uint8_t color[3] = {235, 225, 200};  // nearest points; farther ones darker
@@ -29,7 +29,9 @@ BaseshapePoint DefaultIconTemplate();
 
 // Draws the points of the kind's sampler (filled table when `filled`) from
 // the template. The view turns the shape 30 degrees about y and 20 about x,
-// and fits its projected bounding box into the icon.
+// and fits its projected bounding box into the icon. Kinds that read a
+// displacement map or a mesh get a bumpy map and a small mesh of ours; kind
+// 0, which has no shape of its own, shows a unit cube and its sheared image.
 RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style);
 
 // All 195 kinds in kind order, `columns` icons a row, one pixel apart; with
