@@ -13,25 +13,26 @@
 
 namespace {
 
-// The icons draw on one slot and restore what they change of it.
-constexpr uint8_t kIconSlot = 0;
+// An icon draws on the style's slot and restores what it changes of it; the
+// map and mesh kinds borrow the baseshape of the slot's number.
 constexpr float kPi = 3.14159265f;
 
 struct SlotSnapshot {
+    uint8_t slot;
     RndField random;
     int8_t baseshape;
     uint8_t colorMode;
     BaseshapeImage map;
     BaseshapeMesh mesh;
-    SlotSnapshot() : random(gBaseshapeRandom[kIconSlot]), baseshape(gSlotBaseshape[kIconSlot]),
-                     colorMode(gSlotColorMode[kIconSlot]), map(gBaseshapeDMaps[0]), mesh(gBaseshapeMeshes[0]) {}
+    explicit SlotSnapshot(uint8_t s) : slot(s), random(gBaseshapeRandom[s]), baseshape(gSlotBaseshape[s]),
+                                       colorMode(gSlotColorMode[s]), map(gBaseshapeDMaps[s]), mesh(gBaseshapeMeshes[s]) {}
     ~SlotSnapshot()
     {
-        gBaseshapeRandom[kIconSlot] = random;
-        gSlotBaseshape[kIconSlot] = baseshape;
-        gSlotColorMode[kIconSlot] = colorMode;
-        gBaseshapeDMaps[0] = map;
-        gBaseshapeMeshes[0] = mesh;
+        gBaseshapeRandom[slot] = random;
+        gSlotBaseshape[slot] = baseshape;
+        gSlotColorMode[slot] = colorMode;
+        gBaseshapeDMaps[slot] = map;
+        gBaseshapeMeshes[slot] = mesh;
     }
 };
 
@@ -39,17 +40,21 @@ struct SlotSnapshot {
 BaseshapeImage DefaultDisplacementMap()
 {
     constexpr int kSide = 32;
-    static uint8_t pixels[kSide * kSide];
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x) {
-            const float u = (x + 0.5f) / kSide, v = (y + 0.5f) / kSide;
-            const float h = std::sin(4 * kPi * u) * std::sin(4 * kPi * v);
-            pixels[y * kSide + x] = static_cast<uint8_t>(150.0f + 100.0f * h);
-        }
+    // Made once; icons on several threads only read it.
+    static std::vector<uint8_t> pixels = [] {
+        std::vector<uint8_t> p(kSide * kSide);
+        for (int y = 0; y < kSide; ++y)
+            for (int x = 0; x < kSide; ++x) {
+                const float u = (x + 0.5f) / kSide, v = (y + 0.5f) / kSide;
+                const float h = std::sin(4 * kPi * u) * std::sin(4 * kPi * v);
+                p[y * kSide + x] = static_cast<uint8_t>(150.0f + 100.0f * h);
+            }
+        return p;
+    }();
     BaseshapeImage map{};
     std::snprintf(map.name, sizeof map.name, "icon bumps");
     map.width = map.height = kSide;
-    map.pixels = pixels;
+    map.pixels = pixels.data();
     return map;
 }
 
@@ -57,20 +62,23 @@ BaseshapeImage DefaultDisplacementMap()
 // solid that is plainly a mesh.
 BaseshapeMesh DefaultMesh()
 {
-    static float vertices[20 * 9];
-    const float g = 0.5f * (1.0f + std::sqrt(5.0f)), s = 1.0f / std::sqrt(1.0f + g * g);
-    const float v[12][3] = {{-1, g, 0}, {1, g, 0}, {-1, -g, 0}, {1, -g, 0}, {0, -1, g}, {0, 1, g},
-                            {0, -1, -g}, {0, 1, -g}, {g, 0, -1}, {g, 0, 1}, {-g, 0, -1}, {-g, 0, 1}};
-    const int faces[20][3] = {{0, 11, 5}, {0, 5, 1},  {0, 1, 7},   {0, 7, 10}, {0, 10, 11}, {1, 5, 9}, {5, 11, 4},
-                              {11, 10, 2}, {10, 7, 6}, {7, 1, 8},  {3, 9, 4},  {3, 4, 2},   {3, 2, 6}, {3, 6, 8},
-                              {3, 8, 9},  {4, 9, 5},  {2, 4, 11},  {6, 2, 10}, {8, 6, 7},   {9, 8, 1}};
-    for (int f = 0; f < 20; ++f)
-        for (int k = 0; k < 3; ++k)
-            for (int a = 0; a < 3; ++a) vertices[f * 9 + k * 3 + a] = v[faces[f][k]][a] * s;
+    static std::vector<float> vertices = [] {
+        const float g = 0.5f * (1.0f + std::sqrt(5.0f)), s = 1.0f / std::sqrt(1.0f + g * g);
+        const float v[12][3] = {{-1, g, 0}, {1, g, 0}, {-1, -g, 0}, {1, -g, 0}, {0, -1, g}, {0, 1, g},
+                                {0, -1, -g}, {0, 1, -g}, {g, 0, -1}, {g, 0, 1}, {-g, 0, -1}, {-g, 0, 1}};
+        const int faces[20][3] = {{0, 11, 5}, {0, 5, 1}, {0, 1, 7},  {0, 7, 10}, {0, 10, 11}, {1, 5, 9}, {5, 11, 4},
+                                  {11, 10, 2}, {10, 7, 6}, {7, 1, 8}, {3, 9, 4},  {3, 4, 2},   {3, 2, 6}, {3, 6, 8},
+                                  {3, 8, 9},  {4, 9, 5},  {2, 4, 11}, {6, 2, 10}, {8, 6, 7},   {9, 8, 1}};
+        std::vector<float> out;
+        for (const auto& face : faces)
+            for (int k : face)
+                for (int a = 0; a < 3; ++a) out.push_back(v[k][a] * s);
+        return out;
+    }();
     BaseshapeMesh mesh{};
     std::snprintf(mesh.name, sizeof mesh.name, "icon icosahedron");
     mesh.triangleCount = 20;
-    mesh.vertices = vertices;
+    mesh.vertices = vertices.data();
     return mesh;
 }
 
@@ -149,16 +157,18 @@ RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const
     if (kind < 0 || kind >= kBaseshapeTableSize || style.points <= 0) return DrawIconPoints({}, style.size, look);
 
     std::vector<IconPoint> points;
-    if (kind == 0) {
+    // Table entries past the last kind repeat kind 0.
+    if (kind == 0 || kind >= kBaseshapeKinds) {
         AffineKindPoints(points, style);
         return DrawIconPoints(points, style.size, look);
     }
-    SlotSnapshot keep;
-    gBaseshapeRandom[kIconSlot].Seed(style.seed);
-    gSlotBaseshape[kIconSlot] = 0;
-    gSlotColorMode[kIconSlot] = 0;
-    gBaseshapeDMaps[0] = DefaultDisplacementMap();
-    gBaseshapeMeshes[0] = DefaultMesh();
+    const uint8_t slot = style.slot < kMaxRenderSlots ? style.slot : 0;
+    SlotSnapshot keep(slot);
+    gBaseshapeRandom[slot].Seed(style.seed);
+    gSlotBaseshape[slot] = static_cast<int8_t>(slot);
+    gSlotColorMode[slot] = 0;
+    gBaseshapeDMaps[slot] = DefaultDisplacementMap();
+    gBaseshapeMeshes[slot] = DefaultMesh();
     const BaseshapeSampler sampler = gBaseshapeGenerators[filled ? 1 : 0][kind];
 
     // Points are added in doubling rounds until a round no longer fills
@@ -171,7 +181,7 @@ RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const
             BaseshapePoint p = shape;
             // Kinds that continue from the previous point get it, as in a run.
             p.x = last.x, p.y = last.y, p.z = last.z;
-            sampler(&p, kIconSlot);
+            sampler(&p, slot);
             last = p;
             points.push_back({p.x, p.y, p.z, style.color[0], style.color[1], style.color[2]});
         }

@@ -19,6 +19,7 @@ struct ShapeIconStyle {
     int size = 64;            // icon width and height in pixels
     int points = 262144;      // most samples drawn per icon (fewer once the picture stops filling)
     uint32_t seed = 1;        // the sampler generator's seed, per icon
+    uint8_t slot = 0;         // the render slot (and baseshape) whose state the icon borrows
     uint8_t background[3] = {20, 22, 28};
     uint8_t color[3] = {235, 225, 200};  // nearest points; farther ones darker
 };
@@ -32,6 +33,8 @@ BaseshapePoint DefaultIconTemplate();
 // and fits its projected bounding box into the icon. Kinds that read a
 // displacement map or a mesh get a bumpy map and a small mesh of ours; kind
 // 0, which has no shape of its own, shows a unit cube and its sheared image.
+// Icons on different slots may be drawn at the same time once the sampler
+// tables are built (BuildBaseshapeGeneratorTables).
 RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style);
 
 // All 195 kinds in kind order, `columns` icons a row, one pixel apart; with
