@@ -70,8 +70,9 @@ void Splat(DepthBuffer& buf, float fx, float fy, float z, const float rgb[3], fl
 // Pixels mostly surrounded by a nearer surface take their neighbours' mean:
 // gaps between the splats, whether empty or showing a farther surface
 // through the near one.
-void FillPinholes(DepthBuffer& buf, float step)
+int FillPinholes(DepthBuffer& buf, float step)
 {
+    int filled = 0;
     const DepthBuffer src = buf;
     for (int y = 1; y + 1 < buf.size; ++y) {
         for (int x = 1; x + 1 < buf.size; ++x) {
@@ -89,8 +90,10 @@ void FillPinholes(DepthBuffer& buf, float step)
             const size_t at = static_cast<size_t>(y) * buf.size + x;
             buf.depth[at] = z / n;
             for (int k = 0; k < 3; ++k) buf.colour[at * 3 + k] = c[k] / n;
+            ++filled;
         }
     }
+    return filled;
 }
 
 // Depth averaged over the neighbours on the same surface (within `step`).
@@ -111,14 +114,14 @@ float SmoothDepth(const std::vector<float>& depth, int size, int x, int y, float
 
 }  // namespace
 
-RgbImage DrawIconPoints(const std::vector<IconPoint>& points, int size, const IconLook& look, int* covered)
+RgbImage DrawIconPoints(const std::vector<IconPoint>& points, int size, const IconLook& look, IconCoverage* coverage)
 {
     size = std::max(size, 1);
     RgbImage image;
     image.width = image.height = size;
     image.pixels.resize(static_cast<size_t>(size) * size * 3);
     for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = look.background[i % 3];
-    if (covered) *covered = 0;
+    if (coverage) *coverage = IconCoverage{};
 
     const float cy = std::cos(look.turnY * kDegree), sy = std::sin(look.turnY * kDegree);
     const float cx = std::cos(look.turnX * kDegree), sx = std::sin(look.turnX * kDegree);
@@ -147,8 +150,8 @@ RgbImage DrawIconPoints(const std::vector<IconPoint>& points, int size, const Ic
         Splat(buf, fx, fy, (p.z - mz) * scale, rgb, look.splat, look.dome);
     }
     const float step = 2.5f * look.splat + 1.0f;
-    FillPinholes(buf, step);
-    FillPinholes(buf, step);
+    int patched = FillPinholes(buf, step);
+    patched += FillPinholes(buf, step);
 
     // Light from the upper left and in front; the half vector gives a soft
     // highlight. Farther surfaces are dimmed so depth reads as well.
@@ -159,9 +162,10 @@ RgbImage DrawIconPoints(const std::vector<IconPoint>& points, int size, const Ic
     const float H[3] = {L[0] / hl, L[1] / hl, (L[2] + 1) / hl};
     const float zNear = (rz.hi - mz) * scale + look.splat, zFar = (rz.lo - mz) * scale;
 
-    int coveredCount = 0;
-    for (float z : buf.depth) coveredCount += z > kEmpty;
-    if (covered) *covered = coveredCount;
+    if (coverage) {
+        coverage->patched = patched;
+        for (float z : buf.depth) coverage->covered += z > kEmpty;
+    }
     std::vector<float> smooth = buf.depth, from;
     for (int pass = 0; pass < look.smoothing; ++pass) {
         from.swap(smooth);

@@ -29,8 +29,13 @@ struct IconLook {
     uint8_t background[3] = {20, 22, 28};
 };
 
+// How far the points fill their surfaces, in buffer pixels.
+struct IconCoverage {
+    int covered = 0;  // pixels some splat covers
+    int patched = 0;  // gaps in a nearer surface that had to be filled from around
+};
+
 // Draws the points (non-finite ones skipped) fitted into a size x size
-// picture. When covered is given it receives the number of buffer pixels
-// the points cover, a measure of how far the surfaces are filled.
+// picture; coverage, when given, tells how well they filled it.
 RgbImage DrawIconPoints(const std::vector<IconPoint>& points, int size, const IconLook& look,
-                        int* covered = nullptr);
+                        IconCoverage* coverage = nullptr);

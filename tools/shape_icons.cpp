@@ -172,11 +172,15 @@ RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const
     const BaseshapeSampler sampler = gBaseshapeGenerators[filled ? 1 : 0][kind];
 
     // Points are added in doubling rounds until a round no longer fills
-    // the picture noticeably: a line needs few, a large surface many.
+    // the picture noticeably and hardly a gap is left to patch: a line needs
+    // few, a large surface many.
     BaseshapePoint last = shape;
     int drawn = 0, coveredBefore = -1;
     RgbImage image;
-    for (int round = std::min(4096, style.points); ; round = std::min(drawn, style.points - drawn)) {
+    // Rough surfaces keep a few gaps however many points they get: the
+    // rounds stop at about 32 points a picture pixel.
+    const int most = std::min(style.points, 32 * style.size * style.size);
+    for (int round = std::min(4096, most); ; round = std::min(drawn, most - drawn)) {
         for (int i = 0; i < round; ++i, ++drawn) {
             BaseshapePoint p = shape;
             // Kinds that continue from the previous point get it, as in a run.
@@ -185,10 +189,11 @@ RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const
             last = p;
             points.push_back({p.x, p.y, p.z, style.color[0], style.color[1], style.color[2]});
         }
-        int covered = 0;
-        image = DrawIconPoints(points, style.size, look, &covered);
-        if (drawn >= style.points || covered <= coveredBefore + coveredBefore / 100) break;
-        coveredBefore = covered;
+        IconCoverage c;
+        image = DrawIconPoints(points, style.size, look, &c);
+        if (drawn >= most || (c.covered <= coveredBefore + coveredBefore / 100 && c.patched <= c.covered / 200))
+            break;
+        coveredBefore = c.covered;
     }
     return image;
 }
