@@ -62,7 +62,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const RgbImage image = types       ? FractalTypeSheet()
-                           : kind >= 0 ? DrawShapeIcon(kind, filled, DefaultIconTemplate(), style)
+                           : kind >= 0 ? DrawShapeIcon(kind, filled, IconTemplate(kind), style)
                                        : DrawShapeContactSheet(filled, 16, labels, style);
     const bool png = out.size() > 4 && out.compare(out.size() - 4, 4, ".png") == 0;
     const bool written = png ? assetgen::WritePngRgb(out, image.pixels.data(), image.width, image.height)

@@ -149,6 +149,35 @@ BaseshapePoint DefaultIconTemplate()
     return p;
 }
 
+BaseshapePoint IconTemplate(int kind)
+{
+    // The baseshape editor's starting values of these kinds.
+    struct Row {
+        int kinds[3];
+        float p[9];
+    };
+    static constexpr float kSpline[8] = {-0.246836f, -0.5f, 0.265823f, -0.443038f, -0.291139f, 0.158228f,
+                                         0.455696f,  0.651899f};
+    static constexpr Row kRows[] = {
+        {{4, 0, 0}, {1.4922565f}},
+        {{43, 0, 0}, {kSpline[0], kSpline[1], kSpline[2], kSpline[3], kSpline[4], kSpline[5], kSpline[6], kSpline[7]}},
+        {{44, 0, 0}, {0.5f, 0.25f}},
+        {{45, 0, 0}, {kSpline[0], kSpline[1], kSpline[2], kSpline[3], kSpline[4], kSpline[5], kSpline[6], kSpline[7], 6}},
+        {{48, 0, 0}, {6, 0.5f, 2}},
+        {{59, 0, 0}, {-0.378715f, 0.925101f, 0.269721f, -0.177904f, -0.893387f, -0.821993f, -0.802252f, -0.958194f, 5}},
+        {{70, 0, 0}, {16, 0.3322f, 0.6622f, 0.347f, 0.4069f, 0.5583f}},
+        {{91, 0, 0}, {3, 0.5f, 0.25f, 1}},
+        {{101, 0, 0}, {3.996f, 0, 10, 37.6f}},
+        {{145, 0, 0}, {10}},
+        {{120, 185, 186}, {4.72f, 1.15f, -0.377f, -1.7f}},
+    };
+    BaseshapePoint p = DefaultIconTemplate();
+    for (const Row& row : kRows)
+        for (int k : row.kinds)
+            if (k == kind && k != 0) std::copy(row.p, row.p + 9, p.p);
+    return p;
+}
+
 RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style)
 {
     EnsureTables();
@@ -207,10 +236,9 @@ RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const Shap
     sheet.width = columns * cell - 1;
     sheet.height = rows * cell - 1;
     sheet.pixels.assign(static_cast<size_t>(sheet.width) * sheet.height * 3, 0);
-    const BaseshapePoint shape = DefaultIconTemplate();
     EnsureTables();
     for (int k = 0; k < kBaseshapeKinds; ++k) {
-        const RgbImage icon = DrawShapeIcon(k, filled, shape, style);
+        const RgbImage icon = DrawShapeIcon(k, filled, IconTemplate(k), style);
         const int x0 = (k % columns) * cell;
         const int y0 = (k / columns) * cell;
         for (int y = 0; y < icon.height; ++y) {

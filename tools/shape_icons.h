@@ -27,6 +27,10 @@ struct ShapeIconStyle {
 // Size 1 and every parameter 0.35: a template every kind draws something
 // recognisable from.
 BaseshapePoint DefaultIconTemplate();
+// The template kind's icon is drawn from: the common one, or for the kinds
+// that draw only a line or a ring from it, the starting parameters the
+// baseshape editor gives them.
+BaseshapePoint IconTemplate(int kind);
 
 // Draws the points of the kind's sampler (filled table when `filled`) from
 // the template. The view turns the shape 30 degrees about y and 20 about x,
