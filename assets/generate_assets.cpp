@@ -65,8 +65,8 @@ int main(int argc, char** argv)
         bool drawnByKernel = false;
         ok &= Save(img / (std::to_string(n) + ".png"), MakeFractalTypeIcon(n, &drawnByKernel));
         if (!drawnByKernel)
-            std::fprintf(stderr, "generate_assets: fractal type %d leaves too few points in view; %d.png is a numbered tile\n",
-                         n - 1, n);
+            std::fprintf(stderr, "generate_assets: fractal type %d: its kernel leaves too few points; %d.png is a "
+                         "numbered tile\n", n - 1, n);
     }
     return ok ? 0 : 1;
 }

@@ -87,6 +87,7 @@ bool SetUpKernelModel(const std::vector<AffineMap>& maps, uint32_t seed, float h
     for (auto& pair : gForbiddenSuccessors) pair[0] = pair[1] = -1;
     gScriptProgram = ScriptProgram{};
     gEscapeFunction = 0;
+    gEscapeIterationLimit = 200;
     float total = 0.0f;
     for (const AffineMap& m : maps) total += m.weight;
     if (!(total > 0.0f)) return false;

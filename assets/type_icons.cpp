@@ -57,7 +57,9 @@ void Variation(int t, int k, float amount)
 }
 
 // A seeded random set: maps scaled 0.35 to 0.8, turned about random axes,
-// shifted up to `reach`, equal weights.
+// shifted up to `reach`, equal weights. Many types show their character with
+// almost any set (flame filaments, Julia sets of the positions as constants,
+// mirrored halves); their recipes name the seed whose picture read best.
 std::vector<AffineMap> RandomMaps(uint32_t seed, int count, float reach)
 {
     RandomState rnd;
@@ -67,8 +69,8 @@ std::vector<AffineMap> RandomMaps(uint32_t seed, int count, float reach)
         const float s = 0.35f + 0.45f * RandomUniform(rnd);
         const float ax = RandomSignedUniform(rnd), ay = RandomSignedUniform(rnd), az = RandomSignedUniform(rnd);
         const float deg = 180.0f * RandomSignedUniform(rnd);
-        maps.push_back(Map(s, ax, ay, az + 0.01f, deg, reach * RandomSignedUniform(rnd), reach * RandomSignedUniform(rnd),
-                           reach * RandomSignedUniform(rnd)));
+        const float tx = reach * RandomSignedUniform(rnd), ty = reach * RandomSignedUniform(rnd);
+        maps.push_back(Map(s, ax, ay, az + 0.01f, deg, tx, ty, reach * RandomSignedUniform(rnd)));
     }
     return maps;
 }
@@ -137,7 +139,8 @@ std::vector<AffineMap> SphereSet(const float (*v)[3], int count, float r2, float
     return maps;
 }
 
-constexpr float kTetra[4][3] = {{0, 1, 0}, {0.943f, -0.333f, 0}, {-0.471f, -0.333f, 0.816f}, {-0.471f, -0.333f, -0.816f}};
+constexpr float kTetra[4][3] = {
+    {0, 1, 0}, {0.943f, -0.333f, 0}, {-0.471f, -0.333f, 0.816f}, {-0.471f, -0.333f, -0.816f}};
 constexpr float kOcta[6][3] = {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}, {-1, 0, 0}, {0, 0, -1}, {0, -1, 0}};
 
 // A script tform: operations (code, operands...) appended to the program.
@@ -211,6 +214,7 @@ constexpr PointView kHeights{30, 25, 0.06f, PointColour::kHeight};
 constexpr PointView kReach{30, 20, 0.06f, PointColour::kReach};
 
 const TypeIconRecipe kTypeIcons[] = {
+    // A trunk and three turned branches: a bushy tree.
     {0, [] {
          return SetUpKernelModel({Map(0.84f, 0.2f, 1, 0.1f, 28, 0, 0.22f, 0, 0.73f),
                                   Map(0.33f, 1, 0.3f, 0, 40, 0.9f, -0.5f, 0, 0.09f),
@@ -218,27 +222,33 @@ const TypeIconRecipe kTypeIcons[] = {
                                   Map(0.33f, 0.2f, 1, 0.1f, 60, -0.3f, -0.5f, -0.8f, 0.09f)},
                                  kSeed, 0.05f);
      }, kKernelColours},
+    // The inverse-tree maps read no coefficients: four of them.
     {1, [] {
          return SetUpKernelModel({At(1, 0, 0, 0), At(1, 0, 0, 0), At(1, 0, 0, 0), At(1, 0, 0, 0, 0.4f)}, kSeed, 0.3f);
      }, {35, 25, 0.06f, PointColour::kKernel}},
     {2, [] { return RandomModel(5, 3, 0.7f, 0.6f, true); }, kKernelColours},
+    // Nearly parabolic traces: the limit set curls into spirals of circles.
     {3, [] { return KleinianModel(1.91f, 0.05f, 1.91f, 0.05f); }, kReachFromAbove},
     {4, [] { return SetUpKernelModel({At(1, 0, 0, 0)}, kSeed); }, {30, 35, 0.06f, PointColour::kHeight}},
+    // c = (tx0, tz0, tx1, tz1) with parts off the complex plane: a 3D shell.
     {5, [] { return JuliaPairModel(0.3f, 0.5f, 0.2f, 0.0f, 0.15f); }, kKernelColours},
     {6, [] { return JuliaPairModel(-0.2f, 0.6f, 0.2f, 0.0f, 0.45f); }, kKernelColours},
+    // Runs from seeds stack the fern in height layers, one a step.
     {7, [] {
          if (!SetUpKernelModel(FernMaps(), kSeed, 0.3f)) return false;
          SeedRunsFromSphere(0.05f, 14);
          return true;
      }, kHeights},
-    {8, [] { return JuliaModel(-0.12f, 0.75f, 0.55f); }, kFromAbove},
+    {8, [] { return JuliaModel(-0.12f, 0.75f, 0.55f); }, kFromAbove},  // the rabbit
     {9, [] { return RandomModel(4, 2, 0.8f, 0.75f, false); }, kFromAbove},
+    // One planar map against the three cube roots.
     {10, [] {
          return SetUpKernelModel({Planar(0.45f, -0.2f, 0.2f, 0.45f, 0.6f, 0.2f), At(1, 0, 0, 0), At(1, 0, 0, 0),
                                   At(1, 0, 0, 0)},
                                  kSeed, 0.9f);
      }, {30, 40, 0.06f, PointColour::kKernel}},
     {11, [] { return RandomModel(3, 3, 0.7f, 0.2f, false); }, kKernelColours},
+    // Four touching spheres on a tetrahedron's corners.
     {12, [] {
          if (!SetUpKernelModel(SphereSet(kTetra, 4, 0.667f), kSeed)) return false;
          NoRepeats(4);
@@ -246,6 +256,7 @@ const TypeIconRecipe kTypeIcons[] = {
      }, kReach},
     {13, [] { return RandomModel(16, 2, 0.8f, 0.1f, false); }, kKernelColours},
     {14, [] { return RandomModel(4, 2, 0.8f, 0.65f, false); }, kKernelColours},
+    // The fern with Swirl3D, whose y part lifts it into a curved sheet.
     {15, [] {
          if (!SetUpKernelModel(FernMaps(), kSeed, 0.0f)) return false;
          for (int t = 0; t < 4; ++t) Variation(t, 0, 1.0f), Variation(t, 3, 0.3f);
@@ -253,15 +264,18 @@ const TypeIconRecipe kTypeIcons[] = {
      }, kKernelColours},
     {16, [] { return JuliaModel(0.28f, 0.53f, 0.35f); }, kFromAbove},
     {17, [] { return RandomModel(7, 2, 0.8f, 0.85f, false); }, kFromAbove},
-    {18, [] { return SetUpKernelModel({At(1, 0.31f, 0, 1.0f)}, kSeed); }, kReachFromAbove},
+    {18, [] { return SetUpKernelModel({At(1, 0.31f, 0, 1.0f)}, kSeed); }, kReachFromAbove},  // mu 0.31: five petals
     {19, [] { return KleinianModel(1.91f, 0.05f, 1.91f, 0.05f); }, kReach},
     {20, [] { return RandomModel(4, 4, 1.5f, 0.0f, false); }, kReach},
+    // Six spheres at right angles to the unit sphere; short runs from a ball
+    // at the middle show its images nesting towards the limit set.
     {21, [] {
          if (!SetUpKernelModel(SphereSet(kOcta, 6, 0.69f, 1.3f), kSeed)) return false;
          NoRepeats(6);
          SeedRunsFromSphere(0.6f, 4);
          return true;
      }, kReach},
+    // A script of four tforms: a Sierpinski tetrahedron, each copy swirled.
     {22, [] {
          if (!SetUpKernelModel({At(1, 0, 0, 0), At(1, 0, 0, 0), At(1, 0, 0, 0), At(1, 0, 0, 0)}, kSeed, 0.15f))
              return false;
@@ -288,6 +302,7 @@ const TypeIconRecipe kTypeIcons[] = {
     {30, [] { return SetUpKernelModel({Map(0.95f, 1, 0, 0, 35, -0.3f, 0, 0.6f), At(1, 0, 0, 0)}, kSeed, 0.6f); },
      kKernelColours},
     {31, [] { return JuliaModel(-0.3f, 0.65f, 0.8f); }, kFromAbove},
+    // Radiolarians: m00 is the copies' scale, tx0 the filter; coloured by vertex.
     {32, [] { return SetUpKernelModel({At(0.42f, 0.1f, 0, 0)}, kSeed, 0.0f); }, kKernelColours},
     {33, [] { return SetUpKernelModel({At(0.38f, 0.1f, 0, 0)}, kSeed, 0.2f); }, kKernelColours},
     {34, [] { return SetUpKernelModel({At(0.38f, 0.1f, 0, 0)}, kSeed, 0.4f); }, kKernelColours},
@@ -301,9 +316,11 @@ const TypeIconRecipe kTypeIcons[] = {
          SeedRunsFromSphere(0.3f, 6);
          return true;
      }, kKernelColours},
+    // A halving planar map against the two roots of the complex sine.
     {38, [] {
          return SetUpKernelModel({Planar(0.5f, 0, 0, 0.5f, 0.5f, 0.5f), At(1, 0, 0, 0), At(1, 0, 0, 0)}, kSeed, 0.5f);
      }, kKernelColours},
+    // Orbits leaving radius 20 end their run: seeds start new ones.
     {39, [] {
          if (!SetUpKernelModel({At(1, -0.2f, 0.4f, 0.3f), At(1, 0, 0, 0)}, kSeed, 0.2f)) return false;
          SeedRunsFromSphere(0.5f, 60);
@@ -322,6 +339,7 @@ const TypeIconRecipe kTypeIcons[] = {
          return true;
      }, kKernelColours},
     {44, [] { return RandomModel(8, 3, 0.7f, 0.0f, false); }, kKernelColours},
+    // Its four maps: two generators and their turned quaternion copies.
     {45, [] {
          if (!SetUpKernelModel({At(1, 0, 0, 0), At(1, 0, 0, 0), At(1, 0, 0, 0), At(1, 0, 0, 0)}, kSeed)) return false;
          gFractalType = 45;
@@ -330,6 +348,7 @@ const TypeIconRecipe kTypeIcons[] = {
          ExpandTransformTransitions();
          return true;
      }, {30, 60, 0.06f, PointColour::kReach}},
+    // The whole set seen from above, the rim lifted by the distance heights.
     {46, [] {
          if (!SetUpKernelModel({At(1, 0, 0, 0)}, kSeed)) return false;
          EscapeModel(-0.6, 0.0, 1.3, 0, 10.0f, 0.02f, 0.0f);
@@ -347,6 +366,7 @@ const TypeIconRecipe kTypeIcons[] = {
          Chain(1, 0.15f, {1, 3, 33}, {{0.3f, 0.3f, 0.3f}, {1, 0, 0}, {0.3f, 0.3f, 0.3f}});
          return true;
      }, kKernelColours},
+    // Turned upright, with the layered "Tiles" heights of triangle waves.
     {49, [] {
          if (!SetUpKernelModel({At(1, 0, 0, 0)}, kSeed)) return false;
          EscapeModel(-0.6, 0.0, 1.3, 3, 20.0f, 0.02f, 0.45f);
@@ -406,7 +426,8 @@ Canvas MakeFractalTypeIcon(int n, bool* drawnByKernel)
     for (const TypeIconRecipe& recipe : kTypeIcons) {
         if (recipe.type != type || !HasOwnKernel(type)) continue;
         const bool ready = recipe.setUp();
-        const std::vector<KernelPoint> points = ready ? RunTypeKernel(type, recipe.batches) : std::vector<KernelPoint>{};
+        const std::vector<KernelPoint> points =
+            ready ? RunTypeKernel(type, recipe.batches) : std::vector<KernelPoint>{};
         // The chains of type 48 are ours: nothing else may run them.
         ReplaceGeneratorGroups(nullptr, 0);
         return TypeIconFromPoints(n, points, recipe.view, drawnByKernel);

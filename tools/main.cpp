@@ -57,7 +57,8 @@ int main(int argc, char** argv)
         }
     }
     if (out.empty() || style.size < 8 || style.size > 1024 || kind > 194) {
-        std::fprintf(stderr, "usage: %s [--filled] [--plain] [--kind 0..194] [--size 8..1024] [--types] OUT.png|OUT.ppm\n",
+        std::fprintf(stderr,
+                     "usage: %s [--filled] [--plain] [--kind 0..194] [--size 8..1024] [--types] OUT.png|OUT.ppm\n",
                      argv[0]);
         return 2;
     }

@@ -24,8 +24,11 @@ struct SlotSnapshot {
     uint8_t colorMode;
     BaseshapeImage map;
     BaseshapeMesh mesh;
-    explicit SlotSnapshot(uint8_t s) : slot(s), random(gBaseshapeRandom[s]), baseshape(gSlotBaseshape[s]),
-                                       colorMode(gSlotColorMode[s]), map(gBaseshapeDMaps[s]), mesh(gBaseshapeMeshes[s]) {}
+    explicit SlotSnapshot(uint8_t s)
+        : slot(s), random(gBaseshapeRandom[s]), baseshape(gSlotBaseshape[s]), colorMode(gSlotColorMode[s]),
+          map(gBaseshapeDMaps[s]), mesh(gBaseshapeMeshes[s])
+    {
+    }
     ~SlotSnapshot()
     {
         gBaseshapeRandom[slot] = random;
@@ -162,7 +165,8 @@ BaseshapePoint IconTemplate(int kind)
         {{4, 0, 0}, {1.4922565f}},
         {{43, 0, 0}, {kSpline[0], kSpline[1], kSpline[2], kSpline[3], kSpline[4], kSpline[5], kSpline[6], kSpline[7]}},
         {{44, 0, 0}, {0.5f, 0.25f}},
-        {{45, 0, 0}, {kSpline[0], kSpline[1], kSpline[2], kSpline[3], kSpline[4], kSpline[5], kSpline[6], kSpline[7], 6}},
+        {{45, 0, 0},
+         {kSpline[0], kSpline[1], kSpline[2], kSpline[3], kSpline[4], kSpline[5], kSpline[6], kSpline[7], 6}},
         {{48, 0, 0}, {6, 0.5f, 2}},
         {{59, 0, 0}, {-0.378715f, 0.925101f, 0.269721f, -0.177904f, -0.893387f, -0.821993f, -0.802252f, -0.958194f, 5}},
         {{70, 0, 0}, {16, 0.3322f, 0.6622f, 0.347f, 0.4069f, 0.5583f}},

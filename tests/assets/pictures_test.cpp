@@ -256,7 +256,8 @@ float MeanDifference(const std::vector<float>& a, const std::vector<float>& b)
 int LitPixels(const Canvas& c)
 {
     int lit = 0;
-    for (size_t i = 0; i < c.pixels.size(); i += 3) lit += std::max({c.pixels[i], c.pixels[i + 1], c.pixels[i + 2]}) > 40;
+    for (size_t i = 0; i < c.pixels.size(); i += 3)
+        lit += std::max({c.pixels[i], c.pixels[i + 1], c.pixels[i + 2]}) > 40;
     return lit;
 }
 
@@ -289,8 +290,9 @@ TEST(TypeIcons, KernelsLeavingNoPointGiveTheNumberedTile)
     const auto runaway = assetgen::RunTypeKernel(0, 20);
     EXPECT_LT(runaway.size(), 40u);
     // Type 39 escapes at once and ends every call before its first point.
-    ASSERT_TRUE(
-        assetgen::SetUpKernelModel({assetgen::MakeMap(axis, 0, 1, far, 1), assetgen::MakeMap(axis, 0, 1, origin, 1)}, 1));
+    const std::vector<assetgen::AffineMap> escaping = {assetgen::MakeMap(axis, 0, 1, far, 1),
+                                                       assetgen::MakeMap(axis, 0, 1, origin, 1)};
+    ASSERT_TRUE(assetgen::SetUpKernelModel(escaping, 1));
     EXPECT_TRUE(assetgen::RunTypeKernel(39, 20).empty());
     EXPECT_FALSE(assetgen::SetUpKernelModel({assetgen::MakeMap(axis, 0, 1, far, 0)}, 1));
 
@@ -318,9 +320,12 @@ TEST(IconReferences, MatchTheStoredPictures)
         return c;
     };
     const Reference references[] = {
-        {"type_icon_4.png", assetgen::MakeFractalTypeIcon(4)},    {"type_icon_34.png", assetgen::MakeFractalTypeIcon(34)},
-        {"type_icon_47.png", assetgen::MakeFractalTypeIcon(47)},  {"shape_icon_0.png", shape(0)},
-        {"shape_icon_1.png", shape(1)},                          {"shape_icon_77.png", shape(77)},
+        {"type_icon_4.png", assetgen::MakeFractalTypeIcon(4)},
+        {"type_icon_34.png", assetgen::MakeFractalTypeIcon(34)},
+        {"type_icon_47.png", assetgen::MakeFractalTypeIcon(47)},
+        {"shape_icon_0.png", shape(0)},
+        {"shape_icon_1.png", shape(1)},
+        {"shape_icon_77.png", shape(77)},
     };
     const std::string folder = std::string(TALVORAN_SOURCE_DIR) + "/tests/assets/reference/";
     const bool write = std::getenv("TALVORAN_WRITE_REFERENCES") != nullptr;
