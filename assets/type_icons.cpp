@@ -69,8 +69,9 @@ std::vector<AffineMap> RandomMaps(uint32_t seed, int count, float reach)
         const float s = 0.35f + 0.45f * RandomUniform(rnd);
         const float ax = RandomSignedUniform(rnd), ay = RandomSignedUniform(rnd), az = RandomSignedUniform(rnd);
         const float deg = 180.0f * RandomSignedUniform(rnd);
-        const float tx = reach * RandomSignedUniform(rnd), ty = reach * RandomSignedUniform(rnd);
-        maps.push_back(Map(s, ax, ay, az + 0.01f, deg, tx, ty, reach * RandomSignedUniform(rnd)));
+        const float tz = reach * RandomSignedUniform(rnd), ty = reach * RandomSignedUniform(rnd);
+        const float tx = reach * RandomSignedUniform(rnd);
+        maps.push_back(Map(s, ax, ay, az + 0.01f, deg, tx, ty, tz));
     }
     return maps;
 }
