@@ -138,7 +138,7 @@ void DrawShapeIcons(Canvas* sheets[2], int first, int step)
         if (!sheet) continue;
         // Icon n shows generator table entry n: kinds 0..194, then kind 0 again.
         style.seed = static_cast<uint32_t>(n + 1);
-        const RgbImage icon = DrawShapeIcon(n, false, IconTemplate(n), style);
+        const IconImage icon = DrawShapeIcon(n, false, IconTemplate(n), style);
         Canvas cell(icon.width, icon.height);
         cell.pixels = icon.pixels;
         const int k = n % kIconsPerSheet;

@@ -213,7 +213,7 @@ Canvas DrawKernelPoints(const std::vector<KernelPoint>& points, int size, const 
     look.smoothing = 1;
     look.ambient = 0.35f;
     look.background[0] = look.background[1] = look.background[2] = 0;
-    const RgbImage image = DrawIconPoints(icon, size, look);
+    const IconImage image = DrawIconPoints(icon, size, look);
     c.pixels = image.pixels;
     return c;
 }

@@ -14,10 +14,10 @@
 namespace {
 
 // The fractal-type icons, 10 a row, one pixel apart.
-RgbImage FractalTypeSheet()
+IconImage FractalTypeSheet()
 {
     constexpr int kIcon = 128, kColumns = 10, kRows = 5, kCell = kIcon + 1;
-    RgbImage sheet;
+    IconImage sheet;
     sheet.width = kColumns * kCell - 1;
     sheet.height = kRows * kCell - 1;
     sheet.pixels.assign(static_cast<size_t>(sheet.width) * sheet.height * 3, 60);
@@ -62,7 +62,7 @@ int main(int argc, char** argv)
                      argv[0]);
         return 2;
     }
-    const RgbImage image = types       ? FractalTypeSheet()
+    const IconImage image = types       ? FractalTypeSheet()
                            : kind >= 0 ? DrawShapeIcon(kind, filled, IconTemplate(kind), style)
                                        : DrawShapeContactSheet(filled, 16, labels, style);
     const bool png = out.size() > 4 && out.compare(out.size() - 4, 4, ".png") == 0;

@@ -114,10 +114,10 @@ float SmoothDepth(const std::vector<float>& depth, int size, int x, int y, float
 
 }  // namespace
 
-RgbImage DrawIconPoints(const std::vector<IconPoint>& points, int size, const IconLook& look, IconCoverage* coverage)
+IconImage DrawIconPoints(const std::vector<IconPoint>& points, int size, const IconLook& look, IconCoverage* coverage)
 {
     size = std::max(size, 1);
-    RgbImage image;
+    IconImage image;
     image.width = image.height = size;
     image.pixels.resize(static_cast<size_t>(size) * size * 3);
     for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = look.background[i % 3];

@@ -37,5 +37,5 @@ struct IconCoverage {
 
 // Draws the points (non-finite ones skipped) fitted into a size x size
 // picture; coverage, when given, tells how well they filled it.
-RgbImage DrawIconPoints(const std::vector<IconPoint>& points, int size, const IconLook& look,
+IconImage DrawIconPoints(const std::vector<IconPoint>& points, int size, const IconLook& look,
                         IconCoverage* coverage = nullptr);

@@ -124,7 +124,7 @@ constexpr uint8_t kDigits[10][5] = {
     {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
 };
 
-void DrawLabel(RgbImage& image, int x0, int y0, int number)
+void DrawLabel(IconImage& image, int x0, int y0, int number)
 {
     const std::string text = std::to_string(number);
     for (size_t i = 0; i < text.size(); ++i) {
@@ -182,7 +182,7 @@ BaseshapePoint IconTemplate(int kind)
     return p;
 }
 
-RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style)
+IconImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style)
 {
     EnsureTables();
     IconLook look;
@@ -209,7 +209,7 @@ RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const
     // few, a large surface many.
     BaseshapePoint last = shape;
     int drawn = 0, coveredBefore = -1;
-    RgbImage image;
+    IconImage image;
     // Rough surfaces keep a few gaps however many points they get: the
     // rounds stop at about 32 points a picture pixel.
     const int most = std::min(style.points, 32 * style.size * style.size);
@@ -231,18 +231,18 @@ RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const
     return image;
 }
 
-RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style)
+IconImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style)
 {
     columns = std::clamp(columns, 1, kBaseshapeKinds);
     const int rows = (kBaseshapeKinds + columns - 1) / columns;
     const int cell = style.size + 1;
-    RgbImage sheet;
+    IconImage sheet;
     sheet.width = columns * cell - 1;
     sheet.height = rows * cell - 1;
     sheet.pixels.assign(static_cast<size_t>(sheet.width) * sheet.height * 3, 0);
     EnsureTables();
     for (int k = 0; k < kBaseshapeKinds; ++k) {
-        const RgbImage icon = DrawShapeIcon(k, filled, IconTemplate(k), style);
+        const IconImage icon = DrawShapeIcon(k, filled, IconTemplate(k), style);
         const int x0 = (k % columns) * cell;
         const int y0 = (k / columns) * cell;
         for (int y = 0; y < icon.height; ++y) {
@@ -254,7 +254,7 @@ RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const Shap
     return sheet;
 }
 
-std::vector<uint8_t> EncodePpm(const RgbImage& image)
+std::vector<uint8_t> EncodePpm(const IconImage& image)
 {
     const std::string header = "P6\n" + std::to_string(image.width) + " " + std::to_string(image.height) + "\n255\n";
     std::vector<uint8_t> bytes(header.begin(), header.end());
@@ -262,7 +262,7 @@ std::vector<uint8_t> EncodePpm(const RgbImage& image)
     return bytes;
 }
 
-bool WritePpmFile(const std::string& path, const RgbImage& image)
+bool WritePpmFile(const std::string& path, const IconImage& image)
 {
     const std::vector<uint8_t> bytes = EncodePpm(image);
     FILE* f = std::fopen(path.c_str(), "wb");

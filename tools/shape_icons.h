@@ -9,7 +9,7 @@
 
 #include "engine/baseshape_model.h"
 
-struct RgbImage {
+struct IconImage {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> pixels;  // RGB, row 0 at the top
@@ -39,12 +39,12 @@ BaseshapePoint IconTemplate(int kind);
 // 0, which has no shape of its own, shows a unit cube and its sheared image.
 // Icons on different slots may be drawn at the same time once the sampler
 // tables are built (BuildBaseshapeGeneratorTables).
-RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style);
+IconImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style);
 
 // All 195 kinds in kind order, `columns` icons a row, one pixel apart; with
 // `labels` each icon carries its kind number in the top-left corner.
-RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style);
+IconImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style);
 
 // Binary PPM (P6) bytes of the image.
-std::vector<uint8_t> EncodePpm(const RgbImage& image);
-bool WritePpmFile(const std::string& path, const RgbImage& image);
+std::vector<uint8_t> EncodePpm(const IconImage& image);
+bool WritePpmFile(const std::string& path, const IconImage& image);

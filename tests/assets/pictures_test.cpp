@@ -314,7 +314,7 @@ TEST(IconReferences, MatchTheStoredPictures)
     };
     auto shape = [](int kind) {
         ShapeIconStyle style;
-        const RgbImage icon = DrawShapeIcon(kind, false, DefaultIconTemplate(), style);
+        const IconImage icon = DrawShapeIcon(kind, false, DefaultIconTemplate(), style);
         Canvas c(icon.width, icon.height);
         c.pixels = icon.pixels;
         return c;

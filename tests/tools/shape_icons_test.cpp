@@ -14,7 +14,7 @@
 
 namespace {
 
-int LitPixels(const RgbImage& image, const ShapeIconStyle& style)
+int LitPixels(const IconImage& image, const ShapeIconStyle& style)
 {
     int lit = 0;
     for (size_t i = 0; i < image.pixels.size(); i += 3) {
@@ -27,8 +27,8 @@ TEST(ShapeIcons, SphereIconIsARepeatableCentredDisc)
 {
     BuildBaseshapeGeneratorTables();
     const ShapeIconStyle style;
-    const RgbImage a = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
-    const RgbImage b = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
+    const IconImage a = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
+    const IconImage b = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
     ASSERT_EQ(a.width, 64);
     ASSERT_EQ(a.pixels.size(), 64u * 64 * 3);
     EXPECT_EQ(a.pixels, b.pixels);
@@ -43,12 +43,12 @@ TEST(ShapeIcons, SphereIconIsARepeatableCentredDisc)
 TEST(ShapeIcons, TorusIconHasAHole)
 {
     const ShapeIconStyle style;
-    const RgbImage t = DrawShapeIcon(2, false, DefaultIconTemplate(), style);
+    const IconImage t = DrawShapeIcon(2, false, DefaultIconTemplate(), style);
     EXPECT_EQ(0, std::memcmp(&t.pixels[(32 * 64 + 32) * 3], style.background, 3));
     EXPECT_GT(LitPixels(t, style), 1000);
 }
 
-int Brightness(const RgbImage& image, int x, int y)
+int Brightness(const IconImage& image, int x, int y)
 {
     const uint8_t* p = &image.pixels[(static_cast<size_t>(y) * image.width + x) * 3];
     return p[0] + p[1] + p[2];
@@ -61,7 +61,7 @@ TEST(ShapeIcons, ClosedSurfacesAreSolidAndLit)
     ShapeIconStyle style;
     style.size = 128;
     for (int kind : {1, 2, 16, 18, 35}) {
-        const RgbImage icon = DrawShapeIcon(kind, false, DefaultIconTemplate(), style);
+        const IconImage icon = DrawShapeIcon(kind, false, DefaultIconTemplate(), style);
         int pinholes = 0;
         long upperLeft = 0, lowerRight = 0;
         for (int y = 2; y < 126; ++y)
@@ -104,11 +104,11 @@ TEST(ShapeIcons, IconsOnTwoSlotsDrawAtOnce)
 {
     ShapeIconStyle a, b;
     a.slot = 3, b.slot = 14;
-    const RgbImage aloneA = DrawShapeIcon(5, false, DefaultIconTemplate(), a);
-    const RgbImage aloneB = DrawShapeIcon(52, false, DefaultIconTemplate(), b);
-    RgbImage togetherB;
+    const IconImage aloneA = DrawShapeIcon(5, false, DefaultIconTemplate(), a);
+    const IconImage aloneB = DrawShapeIcon(52, false, DefaultIconTemplate(), b);
+    IconImage togetherB;
     std::thread other([&] { togetherB = DrawShapeIcon(52, false, DefaultIconTemplate(), b); });
-    const RgbImage togetherA = DrawShapeIcon(5, false, DefaultIconTemplate(), a);
+    const IconImage togetherA = DrawShapeIcon(5, false, DefaultIconTemplate(), a);
     other.join();
     EXPECT_EQ(togetherA.pixels, aloneA.pixels);
     EXPECT_EQ(togetherB.pixels, aloneB.pixels);
@@ -125,7 +125,7 @@ TEST(ShapeIcons, OutOfRangeKindGivesAnEmptyIcon)
     // No finite point: the background alone, nothing covered.
     const float nan = std::numeric_limits<float>::quiet_NaN();
     IconCoverage coverage{-1, -1};
-    const RgbImage none = DrawIconPoints({{nan, 0, 0, 9, 9, 9}, {0, INFINITY, 0, 9, 9, 9}}, 16, IconLook{}, &coverage);
+    const IconImage none = DrawIconPoints({{nan, 0, 0, 9, 9, 9}, {0, INFINITY, 0, 9, 9, 9}}, 16, IconLook{}, &coverage);
     EXPECT_EQ(coverage.covered, 0);
     EXPECT_EQ(LitPixels(none, style), 0);
 }
@@ -134,8 +134,11 @@ TEST(ShapeIcons, ContactSheetAndPpm)
 {
     ShapeIconStyle style;
     style.size = 16;
-    style.points = 400;
-    const RgbImage sheet = DrawShapeContactSheet(false, 16, true, style);
+    style.points = 2000;
+    BuildBaseshapeGeneratorTables();
+    const IconImage sheet = DrawShapeContactSheet(false, 16, true, style);
+    // The sphere (kind 1) is bright at its icon centre.
+    EXPECT_GT(sheet.pixels[((8 * sheet.width) + 17 + 8) * 3], 150);
     EXPECT_EQ(sheet.width, 16 * 17 - 1);
     EXPECT_EQ(sheet.height, 13 * 17 - 1);
     const std::vector<uint8_t> ppm = EncodePpm(sheet);
