@@ -266,7 +266,7 @@ const TypeIconRecipe kTypeIcons[] = {
     {16, [] { return JuliaModel(0.28f, 0.53f, 0.35f); }, kFromAbove},
     {17, [] { return RandomModel(7, 2, 0.8f, 0.85f, false); }, kFromAbove},
     {18, [] { return SetUpKernelModel({At(1, 0.31f, 0, 1.0f)}, kSeed); }, kReachFromAbove},  // mu 0.31: five petals
-    {19, [] { return KleinianModel(1.91f, 0.05f, 1.91f, 0.05f); }, kReach},
+    {19, [] { return KleinianModel(1.91f, 0.05f, 1.91f, 0.05f); }, kHeights},
     {20, [] { return RandomModel(4, 4, 1.5f, 0.0f, false); }, kReach},
     // Six spheres at right angles to the unit sphere; short runs from a ball
     // at the middle show its images nesting towards the limit set.
@@ -366,7 +366,7 @@ const TypeIconRecipe kTypeIcons[] = {
          SetGeneratorRotation(0, 1, up, 25.0f);
          Chain(1, 0.15f, {1, 3, 33}, {{0.3f, 0.3f, 0.3f}, {1, 0, 0}, {0.3f, 0.3f, 0.3f}});
          return true;
-     }, kKernelColours},
+     }, {20, 75, 0.06f, PointColour::kKernel}},
     // Turned upright, with the layered "Tiles" heights of triangle waves.
     {49, [] {
          if (!SetUpKernelModel({At(1, 0, 0, 0)}, kSeed)) return false;
