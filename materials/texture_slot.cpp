@@ -9,26 +9,26 @@ constexpr int kReaderThreads = 64;
 constexpr int kHoldsPerThread = 2;
 
 struct alignas(64) HazardLine {
-    std::atomic<const SlotImage*> entry[kHoldsPerThread];
     std::atomic<bool> taken{false};
+    std::atomic<const SlotImage*> entry[kHoldsPerThread];
 };
 HazardLine gHazards[kReaderThreads];
 
-// A thread's claim on one hazard line, given back when the thread ends, so
-// threads that come and go (export workers) never run out of lines.
-struct ReaderClaim {
+// A thread's claim on a hazard line, given back when the thread ends: every
+// export starts new workers, and lines handed out for good would run out.
+struct LineClaim {
     HazardLine* line = nullptr;
-    ReaderClaim()
+    LineClaim()
     {
-        for (HazardLine& l : gHazards) {
-            bool expected = false;
-            if (l.taken.compare_exchange_strong(expected, true)) {
-                line = &l;
+        for (HazardLine& candidate : gHazards) {
+            bool free = false;
+            if (candidate.taken.compare_exchange_strong(free, true, std::memory_order_acq_rel)) {
+                line = &candidate;
                 return;
             }
         }
     }
-    ~ReaderClaim()
+    ~LineClaim()
     {
         if (line != nullptr) line->taken.store(false, std::memory_order_release);
     }
@@ -37,7 +37,7 @@ struct ReaderClaim {
 // The calling thread's hazard line, or null while 64 other threads hold one.
 HazardLine* ReaderLine()
 {
-    thread_local ReaderClaim claim;
+    thread_local LineClaim claim;
     return claim.line;
 }
 

@@ -28,9 +28,8 @@ using SlotImagePtr = std::unique_ptr<SlotImage>;
 SlotImagePtr MakeSolidImage(uint32_t width, uint32_t height, uint8_t r, uint8_t g, uint8_t b);
 
 // A reader's hold on a slot's image: the image stays valid while the hold
-// lives. Empty when the slot has no image (or for a thread that finds all
-// 64 hazard lines held by running threads). Holds of one thread may nest
-// two deep.
+// lives. Empty when the slot has no image (or while 64 other threads hold
+// the hazard entries). Holds of one thread may nest two deep.
 class SlotImageHold {
 public:
     SlotImageHold() = default;
