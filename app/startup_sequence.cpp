@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/color_map_dialog.h"
+#include "app/file_dialogs.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
@@ -14,6 +16,7 @@
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
 #include "ui/icons.h"
+#include "ui/thumbnail_atlas.h"
 
 void (*gStartupStepObserver)(int step) = nullptr;
 
@@ -32,16 +35,19 @@ void CentreView()
     gImageOffsetY = halfHeight + gPanY;
 }
 
+void BuildTextureThumbnails() { BuildThumbnailAtlas(gTexturesPath, gTextureFileNames); }
+
 void UpdateViewMatrices()
 {
     UpdateCameraMatrix();
     UpdateLightViewMatrix();
 }
 
-// The icon files and the main buttons are the part of the interface
-// construction that exists.
+// The icon files, the kit's file services, the main buttons and the point
+// cloud are the part of the interface construction that exists.
 void ConstructInterface()
 {
+    InstallInterfaceFileServices();
     LoadToolIcons();
     LoadNumberedIcons();
     LoadShapeIcons();
@@ -64,7 +70,7 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {0, "nothing", nullptr, nullptr},
     {1, "read the settings", ReadSettings, nullptr},
     {2, "list the textures folder", ScanTexturesFolder, nullptr},
-    {3, "build the thumbnail atlas", nullptr, "thumbnail atlas"},
+    {3, "build the thumbnail atlas", BuildTextureThumbnails, nullptr},
     {4, "default direction vectors of the view controls", nullptr, "mouse move and drags"},
     {5, "seed rand() from the clock again", ReseedRand, nullptr},
     {6, "defaults, editor callbacks and start-up textures", nullptr, "shader object, start-up textures, editors"},

@@ -9,9 +9,9 @@
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
 #include "app/render_size.h"
-#include "app/support/gl_interface.h"
+#include "app/support/app_interface.h"
 #include "app/support/preview_scene.h"
-#include "app/support/screenshot.h"
+#include "support/screenshot.h"
 #include "engine/fractal_model.h"
 #include "engine/random.h"
 #include "platform/preview_target.h"
@@ -158,7 +158,7 @@ void ThreeDimensionalWithTwoLights()
 // renderer that drew the references.
 TEST(PreviewScreens, MatchTheReferences)
 {
-    GlInterfaceTest gl;
+    AppInterfaceTest gl;
     if (!gl.ok()) GTEST_SKIP() << gl.why();
     if (!gl.llvmpipe()) GTEST_SKIP() << "the references were drawn by llvmpipe";
     if (!CreatePreviewTarget()) GTEST_SKIP() << "no framebuffer objects";

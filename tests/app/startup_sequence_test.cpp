@@ -11,7 +11,7 @@
 #include "app/render_size.h"
 #include "app/splash_screen.h"
 #include "app/startup_init.h"
-#include "app/support/gl_interface.h"
+#include "app/support/app_interface.h"
 #include "platform/gl_api.h"
 #include "render/view_camera.h"
 
@@ -24,8 +24,7 @@ TEST(StartupSteps, StepsStillWaitingForOtherParts)
     std::vector<int> waiting;
     for (const StartupStep& s : kStartupSteps)
         if (s.waitsFor != nullptr) waiting.push_back(s.step);
-    EXPECT_EQ(waiting, (std::vector<int>{3, 4, 6, 9, 10}));
-    EXPECT_EQ(kStartupSteps[3].run, nullptr);  // thumbnail atlas
+    EXPECT_EQ(waiting, (std::vector<int>{4, 6, 9, 10}));
     EXPECT_EQ(kStartupSteps[4].run, nullptr);  // view-control defaults
     EXPECT_EQ(kStartupSteps[6].run, nullptr);  // shader defaults and callbacks
 }
@@ -67,7 +66,7 @@ protected:
         gScreenState = kScreenSplash;
     }
     void TearDown() override { gStartupStepObserver = nullptr; }
-    GlInterfaceTest gl_;
+    AppInterfaceTest gl_;
 };
 
 TEST_F(Splash, TwoHundredSplashFramesThenOneStepAFrame)
