@@ -5,27 +5,11 @@
 #include "engine/pick_table.h"
 #include "render/render_buffers.h"
 
-uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];
-std::atomic<uint8_t> gPreviewUploadPending{0};
 int gExportProgress = -2;
 std::atomic<uint8_t> gExportCancel{0};
 std::atomic<uint8_t> gFileThreadBusy{0};
 int gExportThreadCount = 1;
 int gExportThreadCountSaved = 1;
-void ShadeProgressive(int) {}
-void ShadeFull()
-{
-    for (int y = 0; y < kPreviewSize; ++y) {
-        for (int x = 0; x < kPreviewSize; ++x) {
-            const float depth = gPreviewDepth[y * kPreviewSize + x];
-            const float grey = depth > 0.0f ? depth * (255.0f / 832.0f) : 0.0f;
-            const uint8_t v = static_cast<uint8_t>(grey < 255.0f ? grey : 255.0f);
-            uint8_t* p = gPreviewImage + (static_cast<size_t>(y) * kPreviewImageSize + x) * 3;
-            p[0] = p[1] = p[2] = v;
-        }
-    }
-    gPreviewUploadPending = 1;
-}
 void AdvanceAnimationFrame() {}
 void FadeSplashImage() {}
 

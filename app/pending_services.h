@@ -9,20 +9,14 @@
 #include <cstdint>
 
 #include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
+#include "shading/preview_image.h"
 
 // ---- Image shading and export -----------------------------------------------
-inline constexpr int kPreviewImageSize = 1024;
-extern uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];  // RGB, row 0 at the bottom
-extern std::atomic<uint8_t> gPreviewUploadPending;
 extern int gExportProgress;           // 100 finished, -1 ended early, -2 idle
 extern std::atomic<uint8_t> gExportCancel;
 extern std::atomic<uint8_t> gFileThreadBusy;
 extern int gExportThreadCount;
 extern int gExportThreadCountSaved;
-void ShadeProgressive(int mode);
-// Shades the settled point preview's planes into gPreviewImage. The stand-in
-// shows the planes' grey by depth, so the settled preview is not blank.
-void ShadeFull();
 void AdvanceAnimationFrame();
 void FadeSplashImage();
 

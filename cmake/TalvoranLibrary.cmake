@@ -50,10 +50,12 @@ function(talvoran_tests folder)
     talvoran_keep_modules_loaded(${_target})
     target_link_libraries(${_target} PRIVATE ${_support_lib} ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
     target_include_directories(${_target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-    target_compile_definitions(${_target} PRIVATE
-      TALVORAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-      TALVORAN_BINARY_DIR="${PROJECT_BINARY_DIR}"
-      TALVORAN_REFERENCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/reference")
+    if(NOT _support_lib)
+      target_compile_definitions(${_target} PRIVATE
+        TALVORAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+        TALVORAN_BINARY_DIR="${PROJECT_BINARY_DIR}"
+        TALVORAN_REFERENCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/reference")
+    endif()
     gtest_discover_tests(${_target}
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
       DISCOVERY_TIMEOUT 60

@@ -12,6 +12,7 @@
 #include "app/splash_screen.h"
 #include "app/startup_init.h"
 #include "app/support/app_interface.h"
+#include "materials/shader.h"
 #include "platform/gl_api.h"
 #include "render/view_camera.h"
 
@@ -26,7 +27,7 @@ TEST(StartupSteps, StepsStillWaitingForOtherParts)
         if (s.waitsFor != nullptr) waiting.push_back(s.step);
     EXPECT_EQ(waiting, (std::vector<int>{4, 6, 9, 10}));
     EXPECT_EQ(kStartupSteps[4].run, nullptr);  // view-control defaults
-    EXPECT_EQ(kStartupSteps[6].run, nullptr);  // shader defaults and callbacks
+    EXPECT_NE(kStartupSteps[6].run, nullptr);  // the shader's defaults; callbacks still to come
 }
 
 TEST(StartupSteps, RenderBuffersFallBackToSmallerSizes)
@@ -85,6 +86,7 @@ TEST_F(Splash, TwoHundredSplashFramesThenOneStepAFrame)
     EXPECT_EQ(gStepsRun, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(gScreenState, kScreenPointPreview);
     EXPECT_EQ(gStartupStep, 11);
+    EXPECT_EQ(gShader.slots[kBackgroundSlot].Width(), 32u) << "step 6 gave the shader its defaults";
 }
 
 TEST_F(Splash, StepSevenCentresTheViewOnTheSmallerHalfSize)

@@ -1,0 +1,29 @@
+// Start values and rows of the material and light panel's widgets, which
+// the Shader holds as members. BuildMaterialPanel builds them at provisional
+// places with these values; layout, drawing and input come with the panel.
+#pragma once
+
+inline constexpr int kGlowThresholdRow = 0;
+inline constexpr int kGlowStepsRow = 1;
+inline constexpr int kGlowIntensityRow = 2;
+inline constexpr int kLightRadiusRow = 0;
+inline constexpr int kLightCutOffRow = 1;
+
+// Slider rows: minimum, maximum, start, clamp at minimum, clamp at maximum,
+// whole-number display.
+inline constexpr float kGlowRows[18] = {0, 1, 0.5f, 1, 1, 0, 1, 16, 4, 1, 1, 1, 0, 10, 1.0f, 1, 0, 0};
+inline constexpr float kReflectivityRows[6] = {0, 1, 0.02f, 1, 1, 0};
+inline constexpr float kLightParameterRows[12] = {0, 100, 0.5f, 1, 0, 0, 0, 1, 0.001f, 1, 1, 0};
+
+inline constexpr const char* kRotationEntries[] = {"T", "X", "Y", "Z", "0"};
+inline constexpr const char* kObjectEntries[] = {"Additional Lights", "Camera POV"};
+// The lists show the curve modes top down from 6; the selection is the mode.
+inline constexpr const char* kShadingModelEntries[] = {"Flat", "Lambert", "Oren-Nayar", "Pow2",
+                                                       "Pow10", "Metallic", "Cook-Torrance"};
+inline constexpr const char* kWindowEntries[] = {"Camera", "Front", "Left", "Top"};
+inline constexpr const char* kControlEntries[] = {"Rotate", "Pan"};
+inline constexpr const char* kTransEntries[] = {"Free", "X Axis", "Y Axis", "Z Axis", "Center"};
+inline constexpr const char* kLightButtonCaptions[] = {"#", "$", "Load", "Clear", "New Textures", "Select"};
+inline constexpr const char* kGlowCaptions[] = {"Glow Parameters", "Threshold", "Smoothing Steps", "Intensity"};
+inline constexpr const char* kReflectivityCaptions[] = {"Reflectivity Index (0.0 .. 1.0)", "Value"};
+inline constexpr const char* kLightParameterCaptions[] = {"Light Parameters", "Radius", "Cut-off"};
