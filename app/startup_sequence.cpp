@@ -6,6 +6,9 @@
 #include "app/color_map_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/pending_services.h"
+#include "app/point_preview.h"
 #include "app/render_size.h"
 #include "app/settings.h"
 #include "app/texture_folder.h"
@@ -24,17 +27,13 @@ namespace {
 
 void ReseedRand() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
 
-// The view zoom of the mouse wheel keeps its start value until the wheel
-// handler exists.
-constexpr float kStartViewZoom = 1.0f;
-
 void CentreView()
 {
     gPreviewRefresh = 1;
     gImageHalfWidth = gImageWidth / 2;
     gImageHalfHeight = gImageHeight / 2;
     const float halfWidth = static_cast<float>(gImageHalfWidth), halfHeight = static_cast<float>(gImageHalfHeight);
-    gImageScale = (gImageWidth <= gImageHeight ? halfWidth : halfHeight) * kStartViewZoom;
+    gImageScale = (gImageWidth <= gImageHeight ? halfWidth : halfHeight) * gZoom;
     gImageOffsetX = halfWidth + gPanX;
     gImageOffsetY = halfHeight + gPanY;
 }
@@ -54,8 +53,9 @@ void UpdateViewMatrices()
     UpdateLightViewMatrix();
 }
 
-// The icon files, the kit's file services and the material panel are the
-// part of the interface construction that exists.
+// The icon files, the kit's file services, the material panel, the main
+// buttons and the point cloud are the part of the interface construction
+// that exists.
 void ConstructInterface()
 {
     InstallInterfaceFileServices();
@@ -64,6 +64,9 @@ void ConstructInterface()
     LoadShapeIcons();
     gShader.BuildMaterialPanel();
     gInterface.BuildShadingSettings();
+    BuildMainButtons();
+    EditTransformSet(1);
+    BuildPointCloudList();
 }
 
 void FinishStartup()
@@ -85,9 +88,10 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {5, "seed rand() from the clock again", ReseedRand, nullptr},
     {6, "defaults, editor callbacks and start-up textures", ShaderDefaults,
      "editor callbacks, start-up texture thumbnails and presets"},
-    {7, "view centre", CentreView, "view zoom of the wheel (taken at its start value)"},
+    {7, "view centre", CentreView, nullptr},
     {8, "camera and light matrices", UpdateViewMatrices, nullptr},
-    {9, "construct the interface", ConstructInterface, "interface construction (icons and the material panel only)"},
+    {9, "construct the interface", ConstructInterface,
+     "interface construction (icons, the material panel, the main buttons and the point cloud only)"},
     {10, "final set-up, then the point preview", FinishStartup,
      "sky turbidity and suns, light trackball"},
 };
