@@ -195,10 +195,7 @@ void DrawEditorsTab()
     gEditorTab.Draw();
     switch (gEditorTab.selected) {
     case 0: DrawBaseshapeNotice(); break;
-    case 1:
-        gParamHelpWindow.visible = 1;
-        gParamHelpWindow.DrawFractalParamHelp();
-        break;
+    case 1: gParamHelpWindow.DrawFractalParamHelp(); break;
     default: break;
     }
     gPanelList.Draw();

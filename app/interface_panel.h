@@ -13,3 +13,5 @@ extern unsigned gGridOverlayList;
 void BuildGridOverlays(int width, int height);
 // gInterface.SetSymmetryRotation: 0 save, 2 restore, 1 one animation step.
 void SetSymmetryRotation(int mode);
+// gInterface.CanExportKavrolinScene for the dispatcher.
+bool CanExportKavrolinScene();

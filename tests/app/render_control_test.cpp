@@ -70,6 +70,8 @@ TEST(RenderControl, StandInsAnswerNothingOpen)
     EXPECT_EQ(OpenEditorViewPreset(3), 3);
     EXPECT_FALSE(BaseshapeAnimationOn() || MandelbrotPickerShown());
     EXPECT_EQ(gBaseShapeEditorOpen + gXFormsEditorOpen + gPreviewOverlayList, 0u);
+    EditTransformSet(1);  // the editor's stand-in: four maps of a tetrahedron
+    EXPECT_EQ(gTransformCount, 4);
 }
 
 // The buttons as one word: R Render, S Stop, C Continue, Y the Yes/No pair;
