@@ -235,6 +235,9 @@ void DrawCurrentTab()
     }
 }
 
+// "New Set" and "Select" of the background.
+void HandleListClicksOnPage(Interface& p, int x, int y) { p.HandleListClicks(1, x, y); }
+
 }  // namespace
 
 // ---- [notices] ------------------------------------------------------------------
@@ -319,7 +322,39 @@ void ClickInterface(int x, int y)
     if (gParamHelpWindow.visible && gParamHelpWindow.Click(x, y)) gInputBox.active = 1;
     Interface& p = P();
     switch (gCurrentTab) {
-    case 1: gRenderTab.Click(x, y); if (gRenderTab.selected == 0) p.textureTab.Click(x, y); break;
+    case 0:
+        gFractalTypeBox.Click(x, y);
+        gKeepDefaultPathsBox.Click(x, y);
+        p.colorByTransformation.Click(x, y);
+        gRenderThreadsWindow.Click(x, y);
+        gExportThreadsWindow.Click(x, y);
+        break;
+    case 1:
+        gRenderTab.Click(x, y);
+        if (gRenderTab.selected == 0) p.textureTab.Click(x, y);
+        if (gRenderTab.selected == 1) {
+            for (OptionsBox* box : {&p.enableFog, &p.enableBackground, &p.enableDrawingShaders, &p.enableVolumetricFog,
+                                    &p.backgroundReflection, &p.affectedByFog})
+                box->Click(x, y);
+            p.drawingType.Click(x, y);
+            p.backgroundType.Click(x, y);
+            HandleListClicksOnPage(p, x, y);
+        }
+        if (gRenderTab.selected == 2) {
+            gAmbientOcclusionBox.Click(x, y);
+            gOcclusionOptionsList.Click(x, y);
+            gShadowTypeList.Click(x, y);
+            p.enhancedDarkening.Click(x, y);
+        }
+        if (gRenderTab.selected == 3) {
+            p.lightDistribution.Click(x, y);
+            p.materialColorBlend.Click(x, y);
+            p.colorFunction.Click(x, y);
+            p.blendingFunction.Click(x, y);
+        }
+        gMapFogToAlphaBox.Click(x, y);
+        gExcludeBackgroundBox.Click(x, y);
+        break;
     case 2:
         p.HandleListClicks(2, x, y);
         if (p.shadows.Click(x, y)) WriteShared(gFastShadowUpdate, p.shadows.selected);
@@ -328,10 +363,27 @@ void ClickInterface(int x, int y)
         p.resolutionPresets.Click(x, y);
         p.symmetry.Click(x, y);
         gEnable2xAABox.Click(x, y);
+        p.timesTwo.Click(x, y);
         break;
-    case 3: gEditorTab.Click(x, y); break;
-    case 6: p.Click(x, y); break;
+    case 3: gEditorTab.Click(x, y); gPanelList.Click(x, y); break;
+    case 4: p.news.Click(x, y); break;
+    case 5:
+        p.voxelResolution.Click(x, y);
+        p.interpolationType.Click(x, y);
+        for (OptionsBox* box : {&p.interiorWall, &p.scaleMesh, &p.fillBaseshapes}) box->Click(x, y);
+        p.pngSlices.Click(x, y);
+        break;
+    case 6:
+        p.previewAnimations.Click(x, y);
+        p.Click(x, y);
+        if (p.renderAnimation.visible && p.renderAnimation.Click(x, y)) {
+            // An animation starts without the erase question.
+            gMainButtons[kButtonYes].pressed = 1;
+            WriteShared(gAnimationOn, uint8_t{1});
+        }
+        break;
     default: break;
     }
+    for (Button* b : {&p.rnd, &p.clr, &p.cancel}) b->Click(x, y);
     for (int id = kButtonHelp; id < kMainButtonCount; ++id) gMainButtons[id].Click(x, y);
 }
