@@ -12,6 +12,7 @@
 #include "app/param_help.h"
 #include "app/screen_lists.h"
 #include "app/pending_services.h"
+#include "app/render_control.h"
 #include "app/status_line.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_seed_pick.h"
@@ -297,8 +298,13 @@ void DrawInterface()
         P().clr.Draw();
         if (ReadShared(gVoxelEngineOn)) DrawFramedTextF(936, 134, "%s", "Voxel Mode");
     }
+    if (gInterfaceBuilt) {
+        gRotateList.Draw();
+        gMoveList.Draw();
+    }
     DrawStatusLine();
     if (gInterfaceBuilt) {
+        if (gRenderInBuffers) DrawText(864, 132, "&", 1);
         DrawCurrentTab();
         DrawParamInputBox();
     }
@@ -319,6 +325,9 @@ void ClickInterface(int x, int y)
 {
     if (!gInterfaceBuilt) return;
     if (gMainTab.Click(x, y)) gCurrentTab = gMainTab.selected;
+    ShowTabWidgets(gCurrentTab);
+    if (gRotateList.Click(x, y)) gRotateMode = gRotateList.selected;
+    if (gMoveList.Click(x, y)) gMoveMode = gMoveList.selected;
     if (gParamHelpWindow.visible && gParamHelpWindow.Click(x, y)) gInputBox.active = 1;
     Interface& p = P();
     switch (gCurrentTab) {

@@ -49,6 +49,7 @@ protected:
     void Show(int tab, int renderPage = 0, int editorPage = 0)
     {
         gCurrentTab = gMainTab.selected = tab;
+        ShowTabWidgets(tab);
         gRenderTab.selected = renderPage;
         gEditorTab.selected = editorPage;
     }
