@@ -190,7 +190,8 @@ void CreateInterface()
     }
     BuildMainButtons();
     gShader.BuildMaterialPanel();
-    BuildBox(gKeepDefaultPathsBox, 380, 680, 200, "Keep Default Paths", 0);
+    const PanelPlace& keepPaths = Place(kPlaceKeepDefaultPaths);
+    BuildBox(gKeepDefaultPathsBox, keepPaths.x, keepPaths.y, keepPaths.width, "Keep Default Paths", 0);
     const PanelPlace& antiAlias = Place(kPlaceEnable2xAA);
     BuildBox(gEnable2xAABox, antiAlias.x, antiAlias.y, antiAlias.width, "Enable 2X AA.", gAntiAlias2x);
     BuildTab(gMainTab, kPlaceMainTabs, kMainTabs);

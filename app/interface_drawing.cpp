@@ -22,6 +22,7 @@
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "ui/font.h"
+#include "ui/icons.h"
 #include "ui/gl_shapes.h"
 #include "ui/widget.h"
 
@@ -60,6 +61,7 @@ void DrawFractalsTab()
     char size[64];
     RenderSizeText(size, sizeof size, "%d x %d", "%d x %d 2X AA");
     DrawText(176, 638, size, 1);
+    DrawFractalTypeIcon();
     DrawFractalTypeHelp();
     DrawButton(kButtonResetPaths);
     gKeepDefaultPathsBox.Draw();
@@ -304,7 +306,11 @@ void DrawInterface()
     }
     DrawStatusLine();
     if (gInterfaceBuilt) {
-        if (gRenderInBuffers) DrawText(864, 132, "&", 1);
+        if (gRenderInBuffers) {
+            DrawText(864, 132, "&", 1);
+        } else {
+            DrawToolIcons(gRotateMode, gMoveMode);
+        }
         DrawCurrentTab();
         DrawParamInputBox();
     }
