@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/interface_drawing.h"
+#include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/screen_lists.h"
@@ -215,6 +216,7 @@ void DrawExportView()
 
 void DrawVoxelBusyScreen()
 {
+    FinishMeshExportOnWindowThread();
     CallList(gGridOverlayList);
     gStartupStep += 5;
     if (gStartupStep > 3600) {

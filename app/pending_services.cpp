@@ -29,7 +29,8 @@ void ShadeFull()
 void AdvanceAnimationFrame() {}
 void FadeSplashImage() {}
 
-float gVoxelExportProgress = 0.5f;
+bool ExportStlRawPng(const VoxelMeshRequest&) { return false; }
+bool ExportObj(const VoxelMeshRequest&) { return false; }
 
 unsigned gGridOverlayList = 0;
 unsigned gPreviewOverlayList = 0;
@@ -41,7 +42,6 @@ bool PrepareAnimationStart() { return true; }
 void EnableRenderAnimation(bool) {}
 void RestoreSavedCamera() {}
 void UncheckPreviewAnimations() {}
-void ResetVoxelPanel() {}
 RenderResolution (*gReadRenderResolution)() = [] {
     const bool aa = gAntiAlias2x != 0;
     return RenderResolution{aa ? gImageWidth / 2 : gImageWidth, aa ? gImageHeight / 2 : gImageHeight, aa};
@@ -86,7 +86,6 @@ bool TextInputActive() { return false; }
 void EndTextInput() {}
 void DrawTextInputLine() {}
 void DrawExportProgressBox() {}
-void OnExportFinished() {}
 int gCurrentTab = 0;
 void OnMouseMove(int, int, bool, bool, bool) {}
 void OnRightButtonDown(int, int) {}

@@ -26,8 +26,25 @@ void ShadeFull();
 void AdvanceAnimationFrame();
 void FadeSplashImage();
 
-// ---- Voxel mesh export ------------------------------------------------------
-extern float gVoxelExportProgress;
+// ---- Voxel mesh writers ------------------------------------------------------
+// One export of the N^3 voxel cube; the writer asks for the file itself and
+// reports its progress (0 to 100) through progress.
+struct VoxelMeshRequest {
+    const uint8_t* voxels;
+    int interpolation;
+    int resolution;       // N
+    float threshold;
+    uint8_t flagA, flagB, flagC;
+    float sideLength;
+    uint8_t interiorWall;
+    int wallThickness;
+    uint8_t scaleMesh;
+    std::atomic<float>* progress;
+};
+// STL (flags 0, 0, 0), RAW (1, 0, 0) or PNG slices (1, 0, 1); false: nothing written.
+bool ExportStlRawPng(const VoxelMeshRequest& request);
+// OBJ (0, 1, 0).
+bool ExportObj(const VoxelMeshRequest& request);
 
 // ---- Main panel -------------------------------------------------------------
 extern unsigned gGridOverlayList;     // the grid chosen in the main panel
@@ -41,8 +58,6 @@ bool PrepareAnimationStart();
 void EnableRenderAnimation(bool on);
 void RestoreSavedCamera();            // the camera an animation started from
 void UncheckPreviewAnimations();
-// Voxel widgets hidden and their buttons back to idle.
-void ResetVoxelPanel();
 // "Render Resolution:" (truncated) and "Enable 2X AA.".
 struct RenderResolution {
     int width, height;
@@ -85,7 +100,6 @@ bool TextInputActive();
 void EndTextInput();
 void DrawTextInputLine();
 void DrawExportProgressBox();
-void OnExportFinished();  // clears the export-running flags of the panels
 extern int gCurrentTab;
 void OnMouseMove(int x, int y, bool leftHeld, bool rightHeld, bool middleHeld);
 void OnRightButtonDown(int x, int y);

@@ -12,6 +12,7 @@
 #include "app/preview_timer.h"
 #include "app/startup_state.h"
 #include "app/status_line.h"
+#include "app/voxel_actions.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_seed_pick.h"
@@ -81,10 +82,7 @@ void ChooseMirrorCopies()
 void StopRenderAndResetPanel()
 {
     StopRender();
-    if (gVoxelEngineOn == 1) {
-        gVoxelEngineOn = 0;
-        ResizeRenderBuffers(2);  // the voxel engine had the buffers
-    }
+    if (EndVoxelMode()) ResizeRenderBuffers(2);  // the voxel engine had the buffers
     EnableButton(kButtonPreview, true);
     EnableButton(kButtonDraw, true);
     ResetVoxelPanel();

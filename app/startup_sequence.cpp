@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "app/frame.h"
+#include "app/action_buttons.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
@@ -46,6 +47,7 @@ void ConstructInterface()
     LoadNumberedIcons();
     LoadShapeIcons();
     BuildMainButtons();
+    ResetActionButtons();
     EditTransformSet(1);
     BuildPointCloudList();
 }
