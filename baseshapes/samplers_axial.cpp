@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
-
 enum class Axial { kSphere, kOctahedron, kBox };
 
 // Ring of centre-line radius I (parameter 1) and tube radius T (parameter 2)

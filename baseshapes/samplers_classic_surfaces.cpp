@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-
 // [breather] ---------------------------------------------------------------
 
 // The breather's constant b = p0 / 10 only makes a surface for 0 < |b| < 1:

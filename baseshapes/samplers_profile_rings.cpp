@@ -6,12 +6,7 @@
 #include "baseshapes/samplers_sphere_tori.h"
 #include "baseshapes/shape_profiles.h"
 
-namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
-
-}  // namespace
 
 void SampleBaseshapeTriangularBicorn(BaseshapePoint* point, uint8_t slot)
 {

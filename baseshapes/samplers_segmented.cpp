@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-
 enum class Segmented { kSphere, kBicone, kOctahedron };
 
 // Parameters: 1 the bulge E, 2 the band frequency along y, 3 the lobe
