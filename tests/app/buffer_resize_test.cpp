@@ -38,8 +38,7 @@ TEST(BufferResize, SizesAndFallBacks)
         int largestThatFits;
         bool losesOldBuffers;
         int width, height, firstRow, lastRow;
-        bool renderEnabled;
-        bool memoryMessage;
+        bool renderEnabled, memoryMessage;
     };
     const Case cases[] = {
         {"1024 x 768 with 2X AA", 0, {1024, 768, true}, 1 << 20, false, 2048, 1536, 104, 728, true, false},
@@ -63,20 +62,18 @@ TEST(BufferResize, SizesAndFallBacks)
         gSlept = 0;
         ClearStatusText();
         ResizeRenderBuffers(c.mode);
-        EXPECT_EQ(gImageWidth, c.width) << c.name;
-        EXPECT_EQ(gImageHeight, c.height) << c.name;
+        const auto pair = [](int a, int b) { return std::to_string(a) + ", " + std::to_string(b); };
+        EXPECT_EQ(pair(gImageWidth, gImageHeight), pair(c.width, c.height)) << c.name;
         EXPECT_EQ(RenderBuffersReady(), c.width > 0) << c.name;
         if (c.width > 0) {
-            EXPECT_EQ(gPreviewFirstRow, c.firstRow) << c.name;
-            EXPECT_EQ(gPreviewLastRow, c.lastRow) << c.name;
+            EXPECT_EQ(pair(gPreviewFirstRow, gPreviewLastRow), pair(c.firstRow, c.lastRow)) << c.name;
         }
         EXPECT_EQ(ButtonEnabled(kButtonRender), c.renderEnabled) << c.name;
         if (!c.renderEnabled) {
             EXPECT_FALSE(ButtonEnabled(kButtonContinue)) << c.name;
         }
         EXPECT_EQ(std::string(gStatusText) == kInsufficientMemoryText, c.memoryMessage) << c.name;
-        EXPECT_EQ(gRenderExists, 0) << c.name << ": nothing left to erase";
-        EXPECT_EQ(gContinueAllowed, 0) << c.name;
+        EXPECT_EQ(gRenderExists + gContinueAllowed, 0) << c.name << ": nothing left to erase or continue";
         EXPECT_EQ(gSlept, kResizeSettleMs) << c.name;
         EXPECT_EQ(gPreviewUploadPending.load(), 1) << c.name;
     }

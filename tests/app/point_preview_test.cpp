@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
-#include "app/frame.h"
 #include "app/point_preview.h"
 #include "app/render_size.h"
 #include "engine/fractal_model.h"
@@ -101,20 +99,18 @@ TEST(PointPreview, SettledPointsStayOnTheCoveredRows)
     }
     // Two points on one cell: the nearer stays, in either order.
     const PreviewView v = PlainView(512, 512);
+    const int first = gSlotBatchStart[0], cell = 416 * kPreviewSize + 416;
     for (int order = 0; order < 2; ++order) {
         ClearPreviewPlanes();
-        const int first = gSlotBatchStart[0];
         for (int i = 0; i < kPreviewPointsPerBatch; ++i) gPointX[first + i] = 5.0f;  // off the area
-        gPointX[first] = gPointX[first + 1] = 0.0f;
-        gPointY[first] = gPointY[first + 1] = 0.0f;
+        gPointX[first] = gPointX[first + 1] = gPointY[first] = gPointY[first + 1] = 0.0f;
         gPointZ[first + order] = 0.5f;
         gPointZ[first + 1 - order] = -0.5f;
         gPointColorIndex[first + order] = 7;
         gPointColorIndex[first + 1 - order] = 9;
         EmitPreviewPoints(v, false);
-        const int cell = 416 * kPreviewSize + 416;
-        EXPECT_FLOAT_EQ(gPreviewDepth[cell], 1.5f * 416.0f) << "order " << order;
         EXPECT_EQ(gPreviewPlanes[3][cell], 7) << "order " << order;
+        EXPECT_FLOAT_EQ(gPreviewDepth[cell], 1.5f * 416.0f) << "order " << order;
     }
 }
 

@@ -7,102 +7,85 @@
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
-#include "app/render_size.h"
-#include "app/screen_lists.h"
-#include "app/startup_state.h"
-#include "app/status_line.h"
 #include "app/support/gl_interface.h"
+#include "app/support/preview_scene.h"
 #include "app/support/screenshot.h"
-#include "engine/random.h"
-#include "platform/gl_api.h"
 #include "platform/preview_target.h"
 #include "render/render_buffers.h"
-#include "render/view_camera.h"
-#include "tests/render/support/sierpinski_tetrahedron.h"
 
 namespace {
 
-// The point previews drawn by the program's own frame, from fixed seeds, on
-// the software renderer that drew the references.
-class PreviewScreens : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!gl_.ok()) GTEST_SKIP() << gl_.why();
-        if (!gl_.llvmpipe()) GTEST_SKIP() << "the references were drawn by llvmpipe";
-        CreatePreviewTarget();
-        if (!gPbufferAvailable) GTEST_SKIP() << "no framebuffer objects";
-        CreatePreviewTexture();
-        BuildMainButtons();
-        ClearStatusText();
-        ASSERT_TRUE(AllocateRenderBuffers(512, 512, false));
-        DeriveRenderSizeValues();
-        InitGlobalState();
-        SeedStartupRandomStates(4242u, nullptr);
-        InstallSierpinskiTetrahedron();
-        for (int t = 0; t < 4; ++t) gTransforms[t].weight = 0.25f;  // kept by every probability update
-        gCameraAngleX = 30.0f;
-        gCameraAngleY = 40.0f;
-        UpdateCameraMatrix();
-        FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
-        ClearPreviewPbuffer();
-        ClearPreviewPlanes();
-        gPreviewRefresh = 1;
-        gPointPreviewValid = 1;
-        gScreenState = kScreenPointPreview;
-    }
-    void TearDown() override
-    {
-        DeletePreviewTexture();
-        DestroyPreviewTarget();
-        FreeRenderBuffers();
-    }
-    void Expect(const char* name)
-    {
-        const ScreenshotResult r = CompareWithReference(name, gl_.Frame(), gl_.Width(), gl_.Height(), 24, 0.004);
-        EXPECT_TRUE(r.ok) << name << ": " << r.message;
-    }
-
-    GlInterfaceTest gl_;
-};
-
-TEST_F(PreviewScreens, DirtyPreviewWithAndWithoutTheTarget)
+// The scene of the shots, dirty on screen 6.
+void ResetScene(float angleX, float angleY)
 {
-    DrawFrame();
-    Expect("point_preview_dirty");
-    // Without the target the points go straight into the window, and the
-    // erase question is open over them.
-    gPbufferAvailable = 0;
-    EnableButton(kButtonYes, true);
-    EnableButton(kButtonNo, true);
-    DrawFrame();
-    Expect("point_preview_dirty_window_question");
+    ASSERT_TRUE(SetUpPreviewScene(512, 512, angleX, angleY));
+    CreatePreviewTarget();
+    ClearPreviewPbuffer();
+    ClearPreviewPlanes();
+    gPreviewRefresh = 1;
+    gScreenState = kScreenPointPreview;
+    EnableButton(kButtonYes, false);
+    EnableButton(kButtonNo, false);
 }
 
-TEST_F(PreviewScreens, SettledPreviewAfterTheReplot)
+void Settle()
 {
     DrawFrame();
     gPbufferAvailable = 0;
     while (gPreviewRefresh) OnTimer();
-    for (int frame = 0; frame < 3; ++frame) DrawFrame();  // shaded at the second, shown at the third
-    Expect("point_preview_settled");
+    DrawFrame();
+    DrawFrame();  // shaded at the second settled frame, shown at the third
 }
 
-TEST_F(PreviewScreens, ThreeDimensionalPreviewWithTwoLights)
+void ThreeDimensionalWithTwoLights()
 {
+    ResetScene(0.0f, 0.0f);
     gScreenState = kScreenPreview3D;
-    gPreview3DViewPreset = 2;
-    gCameraAngleX = gCameraAngleY = 0.0f;
-    UpdateCameraMatrix();
     BuildPointCloudList();
-    const PreviewLight lights[2] = {
-        {true, {0.6f, 0.6f, 0.2f}, 0.2f, {1, 0, 0, 0, 1, 0, 0, 0, 1}},
-        {true, {-0.6f, 0.4f, 0.0f}, 0.3f, {1, 0, 0, 0, 0, 1, 0, 1, 0}},
+    gPreviewLights[0] = {true, {0.6f, 0.6f, 0.2f}, 0.2f, {1, 0, 0, 0, 1, 0, 0, 0, 1}};
+    gPreviewLights[1] = {true, {-0.6f, 0.4f, 0.0f}, 0.3f, {1, 0, 0, 0, 0, 1, 0, 1, 0}};
+}
+
+// The point previews drawn by the program's own frame on the software
+// renderer that drew the references.
+TEST(PreviewScreens, MatchTheReferences)
+{
+    GlInterfaceTest gl;
+    if (!gl.ok()) GTEST_SKIP() << gl.why();
+    if (!gl.llvmpipe()) GTEST_SKIP() << "the references were drawn by llvmpipe";
+    if (!CreatePreviewTarget()) GTEST_SKIP() << "no framebuffer objects";
+    CreatePreviewTexture();
+    BuildMainButtons();
+    struct Shot {
+        const char* name;
+        void (*prepare)();
     };
-    std::memcpy(gPreviewLights, lights, sizeof lights);
-    DrawFrame();
+    const Shot shots[] = {
+        {"point_preview_dirty", [] { ResetScene(30.0f, 40.0f); }},
+        {"point_preview_dirty_window_question",
+         [] {
+             ResetScene(30.0f, 40.0f);
+             gPbufferAvailable = 0;  // the points go straight into the window
+             EnableButton(kButtonYes, true);
+             EnableButton(kButtonNo, true);
+         }},
+        {"point_preview_settled",
+         [] {
+             ResetScene(30.0f, 40.0f);
+             Settle();
+         }},
+        {"preview_3d_two_lights", ThreeDimensionalWithTwoLights},
+    };
+    for (const Shot& shot : shots) {
+        shot.prepare();
+        DrawFrame();
+        const ScreenshotResult r = CompareWithReference(shot.name, gl.Frame(), gl.Width(), gl.Height(), 24, 0.004);
+        EXPECT_TRUE(r.ok) << shot.name << ": " << r.message;
+    }
     std::memset(gPreviewLights, 0, sizeof gPreviewLights);
-    Expect("preview_3d_two_lights");
+    DeletePreviewTexture();
+    DestroyPreviewTarget();
+    FreeRenderBuffers();
 }
 
 }  // namespace

@@ -26,9 +26,7 @@ TEST(PreviewTimer, SettlesThenReplots)
     if (!gl.ok()) GTEST_SKIP() << gl.why();
     struct Case {
         const char* name;
-        uint8_t target;
-        int effectiveState;
-        uint8_t editBox;
+        uint8_t target, state, editBox;
         int replotTick;
         bool shaded;
     };
@@ -39,11 +37,10 @@ TEST(PreviewTimer, SettlesThenReplots)
         {"render screen: waits", 1, kScreenRenderOrtho, 0, 0, false},
         {"an Edit box on clears without shading", 0, kScreenPointPreview, 1, 2, false},
     };
-    const uint8_t hadTarget = gPbufferAvailable;
     for (const Case& c : cases) {
         gPbufferAvailable = c.target;
-        gEffectiveScreenState = c.effectiveState;
-        gScreenState = static_cast<uint8_t>(c.effectiveState);
+        gScreenState = c.state;
+        gEffectiveScreenState = c.state;
         gXFormsEditorOpen = c.editBox;
         gPreviewRefresh = 1;
         gPreviewTicks = 0;
@@ -52,12 +49,10 @@ TEST(PreviewTimer, SettlesThenReplots)
         gPreviewPlanes[3][1000] = 9;
         EXPECT_EQ(ReplotTick(), c.replotTick) << c.name;
         EXPECT_EQ(gPreviewUploadPending.load() != 0, c.shaded) << c.name;
-        const bool cleared = c.replotTick != 0;
-        EXPECT_EQ(gPreviewDepth[1000] == 0.0f && gPreviewPlanes[3][1000] == 0, cleared) << c.name;
+        EXPECT_EQ(gPreviewDepth[1000] == 0.0f && gPreviewPlanes[3][1000] == 0, c.replotTick != 0) << c.name;
         EXPECT_EQ(gPreviewTicks, 0) << c.name << ": reset by the re-plot, never counted while waiting";
     }
-    gPbufferAvailable = hadTarget;
-    gXFormsEditorOpen = 0;
+    gPbufferAvailable = gXFormsEditorOpen = 0;
 }
 
 }  // namespace

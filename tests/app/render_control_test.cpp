@@ -1,26 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "app/buffer_resize.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
 #include "app/render_control.h"
-#include "app/render_size.h"
 #include "app/status_line.h"
 #include "app/support/gl_interface.h"
+#include "app/support/preview_scene.h"
 #include "app/window_messages.h"
-#include "engine/random.h"
 #include "platform/scripted_dialogs.h"
 #include "render/projection_passes.h"
-#include "render/render_buffers.h"
-#include "render/render_threads.h"
 #include "render/symmetry_modes.h"
-#include "render/view_camera.h"
-#include "tests/render/support/sierpinski_tetrahedron.h"
+#include "render/render_buffers.h"
+#include "engine/baseshape_model.h"
+#include "engine/fractal_model.h"
+#include "engine/point_coloring.h"
 
 namespace {
 
@@ -28,13 +25,9 @@ void FailTest(const std::string& what) { ADD_FAILURE() << what; }
 
 TEST(RenderControl, ScreenStateOfARender)
 {
-    struct Case {
-        int projection, shadows, expected;
-    };
-    // "Off" adds 2; a "Shadows" value outside 0..1 keeps the screen.
-    const Case cases[] = {{0, 0, 2}, {0, 1, 0}, {1, 0, 3}, {1, 1, 1}, {1, 7, 6}};
-    for (const Case& c : cases)
-        EXPECT_EQ(RenderScreenState(c.projection, c.shadows, 6), c.expected) << c.projection << " " << c.shadows;
+    // {projection, "Shadows", screen}: "Off" adds 2; another value keeps 6.
+    const int cases[][3] = {{0, 0, 2}, {0, 1, 0}, {1, 0, 3}, {1, 1, 1}, {1, 7, 6}};
+    for (const auto& c : cases) EXPECT_EQ(RenderScreenState(c[0], c[1], 6), c[2]) << c[0] << " " << c[1];
 }
 
 TEST(RenderControl, MirrorCopies)
@@ -42,38 +35,39 @@ TEST(RenderControl, MirrorCopies)
     struct Case {
         const char* name;
         int type;
-        bool rgb;
+        uint8_t rgb;
         int zeroPointBaseshape;  // -1: every baseshape has points
         uint8_t mirror, mirrorY;
     };
     const Case cases[] = {
-        {"type 3", 3, false, -1, 1, 0},
-        {"type 31", 31, false, -1, 1, 0},
-        {"type 5 mirrors y too", 5, false, -1, 1, 1},
-        {"type 6 mirrors y too", 6, false, -1, 1, 1},
-        {"type 0 does not fold", 0, false, -1, 0, 0},
-        {"RGB colouring, type 3", 3, true, -1, 0, 0},
-        {"RGB colouring, type 5", 5, true, -1, 0, 0},
-        {"a 0-points baseshape", 8, false, 1, 0, 0},
-        {"a 0-points baseshape, type 6", 6, false, 0, 0, 0},
+        {"type 3", 3, 0, -1, 1, 0},          {"type 31", 31, 0, -1, 1, 0},     {"type 5", 5, 0, -1, 1, 1},
+        {"type 6", 6, 0, -1, 1, 1},          {"type 0", 0, 0, -1, 0, 0},       {"RGB, type 3", 3, 1, -1, 0, 0},
+        {"RGB, type 5", 5, 1, -1, 0, 0},     {"0 points, type 8", 8, 0, 1, 0, 0}, {"0 points, type 6", 6, 0, 0, 0, 0},
     };
+    gUseBaseshapes = 1;
+    gBaseshapeCount = 2;
     for (const Case& c : cases) {
-        gMirrorCopy = 0;
-        gMirrorY = 0;
+        gMirrorCopy = gMirrorY = 0;
         gFractalType = c.type;
-        gRgbColoring = c.rgb ? 1 : 0;
-        gUseBaseshapes = 1;
-        gBaseshapeCount = 2;
+        gRgbColoring = c.rgb;
         for (int i = 0; i < 2; ++i) gBaseshapes[i].pointsPerRun = i == c.zeroPointBaseshape ? 0 : 500;
         ChooseMirrorCopies();
-        EXPECT_EQ(gMirrorCopy, c.mirror) << c.name;
-        EXPECT_EQ(gMirrorY, c.mirrorY) << c.name;
+        EXPECT_EQ(gMirrorCopy * 2 + gMirrorY, c.mirror * 2 + c.mirrorY) << c.name;
     }
-    gRgbColoring = 0;
-    gUseBaseshapes = 0;
-    gBaseshapeCount = 0;
-    gFractalType = 0;
-    gMirrorCopy = gMirrorY = 0;
+    gRgbColoring = gUseBaseshapes = gMirrorCopy = gMirrorY = 0;
+    gBaseshapeCount = gFractalType = 0;
+}
+
+// The editors' and panels' parts the render control calls before they
+// exist answer "nothing open, selected or animated"; a part that lands
+// removes its line here.
+TEST(RenderControl, StandInsAnswerNothingOpen)
+{
+    EXPECT_EQ(SelectedPreviewBaseshape() + SelectedPreviewTransformation() + SelectedPreviewLight(), -3);
+    EXPECT_EQ(OpenEditorViewPreset(3), 3);
+    EXPECT_FALSE(BaseshapeAnimationOn() || RenderAnimationPressed() || MandelbrotPickerShown());
+    EXPECT_TRUE(PrepareAnimationStart());
+    EXPECT_EQ(gBaseShapeEditorOpen + gXFormsEditorOpen + gGridOverlayList + gPreviewOverlayList, 0u);
 }
 
 // The buttons as one word: R Render, S Stop, C Continue, Y the Yes/No pair;
@@ -91,12 +85,12 @@ std::string ButtonStates()
 // A press and a release at the button's centre, as the window reports them.
 void ClickButton(MainButtonId id)
 {
-    const Button& b = gMainButtons[id];
+    const int* r = gMainButtons[id].rect;
     PlatformEvent e;
     e.type = PlatformEventType::MouseDown;
     e.button = kMouseLeft;
-    e.x = (b.rect[0] + b.rect[2]) / 2;
-    e.y = kVirtualScreenHeight - (b.rect[1] + b.rect[3]) / 2;
+    e.x = (r[0] + r[2]) / 2;
+    e.y = kVirtualScreenHeight - (r[1] + r[3]) / 2;
     HandleWindowEvent(e);
     e.type = PlatformEventType::MouseUp;
     HandleWindowEvent(e);
@@ -113,18 +107,10 @@ protected:
     {
         if (!gl_.ok()) GTEST_SKIP() << gl_.why();
         dialogs_.SetFailureHandler(FailTest);
-        InitGlobalState();
-        SeedStartupRandomStates(12345u, nullptr);
-        InstallSierpinskiTetrahedron();
-        for (int t = 0; t < 4; ++t) gTransforms[t].weight = 0.25f;  // kept by every probability update
-        ASSERT_TRUE(AllocateRenderBuffers(256, 256, false));
-        DeriveRenderSizeValues();
-        FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
+        ASSERT_TRUE(SetUpPreviewScene(256, 256, 0.0f, 0.0f));
         gRenderThreadCount = 2;
-        gProjectionSelector = 0;
-        gFastShadowUpdate = 0;
+        gProjectionSelector = gFastShadowUpdate = gRenderExists = 0;
         gScreenState = kScreenPointPreview;
-        gRenderExists = 0;
         gQuitPosted = false;
         gResizeSleep = [](uint32_t) {};
         BuildMainButtons();
