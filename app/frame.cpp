@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/export_actions.h"
 #include "app/pending_services.h"
 #include "app/screen_lists.h"
 #include "app/splash_screen.h"
@@ -188,6 +189,7 @@ void DrawExportView()
         CallList(gGridOverlayList);
         gExportProgress = static_cast<int>(gVoxelExportProgress);
     } else {
+        RestoreViewAfterExport();
         glDisable(GL_DEPTH_TEST);
         glClear(GL_DEPTH_BUFFER_BIT);
         UploadPreviewImage();

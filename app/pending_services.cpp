@@ -2,16 +2,12 @@
 
 #include "app/frame.h"
 
-uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];
-std::atomic<uint8_t> gPreviewUploadPending{0};
-int gExportProgress = -2;
-std::atomic<uint8_t> gExportCancel{0};
-std::atomic<uint8_t> gFileThreadBusy{0};
-int gExportThreadCount = 1;
-int gExportThreadCountSaved = 1;
 void ShadeProgressive(int) {}
-void AdvanceAnimationFrame() {}
-void FadeSplashImage() {}
+
+uint8_t ExportPngOption(int) { return 0; }
+int ImageTypeSelection() { return 1; }
+bool DialogsAlwaysAtDefaultFolder() { return false; }
+void SetExportControls(bool) {}
 
 float gVoxelExportProgress = 0.5f;
 
