@@ -385,6 +385,8 @@ WriteResult WriteImageFile(const ExportSettings& settings, const std::string& pa
         if (row % kPreviewUploadRows == 0) gPreviewUploadPending.store(1);
         gExportProgress.store(static_cast<int32_t>(static_cast<float>(row) / static_cast<float>(h) * 100.0f));
     }
+    // A cancel during the last pair still cancels: the view will say so.
+    if (result == WriteResult::kWritten && gExportCancel.load()) result = WriteResult::kCancelled;
     gExportRow = h;
     StopWorkers(workers);
     const bool closed = CloseOutput(out, result == WriteResult::kWritten);
