@@ -9,10 +9,8 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
 constexpr float kEightPi = 25.132742f;
 constexpr float kTwoOverPi = 0.63661975f;
-constexpr float kPi = 3.1415927f;
 
 float SlotModifierAmount(uint8_t slot)
 {

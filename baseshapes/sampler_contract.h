@@ -12,6 +12,12 @@
 
 // [draws] ------------------------------------------------------------------
 
+// The angles every sampler draws with, as single-precision constants.
+inline constexpr float kTwoPi = 6.2831855f;
+inline constexpr float kPi = 3.1415927f;
+inline constexpr float kHalfPi = 1.5707964f;
+
+
 // The slot's own generator; samplers step it inline through engine/random.h
 // (RandomStep, RandomUniform, RandomCoin). Every sampler draws only from it,
 // also the kinds that once shared the interface's generator across workers
@@ -38,6 +44,25 @@ inline float FilledFalloff(float w)
 {
     const float w2 = w * w;
     return 1.0f - w2 * w2;
+}
+
+// Upper bound of a side count read from a parameter; far above any shape a
+// user can tell apart, and keeps the sector angle a normal float.
+inline constexpr int kMaxPolygonSides = 1 << 20;
+
+// Distance from the centre to the boundary of a regular polygon of
+// circumradius 1 with a vertex at angle 0, along the given angle:
+// cos(pi/P) / cos(angle mod 2pi/P - pi/P). The angle is reduced into
+// [0, 2pi/P) also when negative, so the divisor never falls below cos(pi/P);
+// a non-finite angle gives 1. sides must be at least 3.
+inline float PolygonRadius(int sides, float angle)
+{
+    const float halfSector = 3.1415927f / static_cast<float>(sides);
+    const float sector = 2.0f * halfSector;
+    float a = std::fmod(angle, sector);
+    if (a < 0.0f) a += sector;
+    const float c = std::cos(a - halfSector);
+    return c > 0.0f ? std::cos(halfSector) / c : 1.0f;
 }
 
 // [texels and colour tail] -------------------------------------------------

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
 
 enum class Axial { kSphere, kOctahedron, kBox };
 

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
-constexpr float kHalfPi = 1.5707964f;
 
 // Parameters "C. Rad.", "Petals", "Length" and parameter 4 (the height). A
 // negative "Petals" keeps only the half of the profile with sin a >= 0.

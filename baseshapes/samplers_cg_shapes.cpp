@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
 
 struct Vec3 {
     float x, y, z;

@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
-constexpr float kHalfPi = 1.5707964f;
 
 float TanhD(float x) { return static_cast<float>(std::tanh(static_cast<double>(x))); }
 

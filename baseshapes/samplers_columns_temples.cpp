@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
 
 // A round shaft whose axis winds ten times on a small helix over the height
 // [-s/2, s/2].

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
 
 // The texture is laid once over each face.
 void Cube(BaseshapePoint* point, uint8_t slot, bool filled)

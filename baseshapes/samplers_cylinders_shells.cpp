@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
-constexpr float kHalfPi = 1.5707964f;
 
 // Side wall and caps with equal odds whatever the height; cap radii 1 - a*b
 // crowd toward the rim. The filled twin fills the wall only.

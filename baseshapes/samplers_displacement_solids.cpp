@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
-constexpr float kHalfPi = 1.5707964f;
 constexpr float kInv255 = 0.003921569f;
 
 // [shared] -----------------------------------------------------------------

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr float kPi = 3.1415927f;
-constexpr float kHalfPi = 1.5707964f;
-constexpr float kTwoPi = 6.2831855f;
 constexpr float kFourPi = 12.566371f;
 
 // Where a denominator passes through zero the surface runs off to infinity;

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
 
 // 8*pi*u - 4*pi straight from the word: four turns of the curve.
 inline float FourTurnsFromWord(uint32_t word) { return static_cast<float>(word) * 5.8516725e-9f - 12.566371f; }

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
 
 // Four copies of a strand a quarter turn apart, by the word's low two bits.
 inline float StrandOffset(uint32_t word)

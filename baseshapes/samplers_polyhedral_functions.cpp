@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
 constexpr float kWordToAngle = 1.4629181e-9f;  // 2 pi / 2^32
 
 // The eight vertices of "Device", a cube squashed along z.

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
 constexpr double kPiD = 3.141592653589793;
 
 // A regular n-gon prism about y with pyramidal caps whose rim lies at

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kHalfPi = 1.5707964f;
 constexpr float kInvPi = 0.31830987f;
 
 // The filled twin's factor 1 - u^4 from one more draw; 1 on the surface.

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
-constexpr float kHalfPi = 1.5707964f;
 
 // Rounds a unit circle towards a square.
 inline float Squared(float c) { return std::tanh(2.0f * c); }

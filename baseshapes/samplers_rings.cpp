@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr float kPi = 3.1415927f;
-constexpr float kTwoPi = 6.2831855f;
 constexpr float kFourPi = 12.566371f;
 
 // 1 - g^2 from one more draw for the filled twin; 1 on the surface.

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
 constexpr double kInvPi = 0.3183098861837907;
 
 // An interior draw as the cube root the tori use for an even fill.

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
-constexpr float kHalfPi = 1.5707964f;
 
 // Parameters "Sides", "A", "B" and 4 to 6: x + iy = s ((F + i p6) W + G conj(W^(k-1)))
 // over the sections W of a double cone, so every section has k-fold symmetry.

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
 
 enum class Segmented { kSphere, kBicone, kOctahedron };
 

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kHalfPi = 1.5707964f;
 
 // The spiral point shared by both shells, before the tube radius is known.
 struct SpiralDraw {

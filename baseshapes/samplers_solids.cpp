@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr float kPi = 3.1415927f;
-constexpr float kHalfPi = 1.5707964f;
-constexpr float kTwoPi = 6.2831855f;
 
 struct Vec3 {
     float x, y, z;

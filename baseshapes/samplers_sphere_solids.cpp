@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
 constexpr double kGolden = 1.618033988749895;
 
 // Six axes of the icosahedron's symmetry (not normalised): cosine waves along

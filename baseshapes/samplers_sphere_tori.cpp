@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
 
 // Each shape is placed from its two angle draws and a filled factor f (1 on
 // the surface) that scales the radius, or the tube of a torus.

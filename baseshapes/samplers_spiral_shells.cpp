@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
 
 // Parameters: p0 turns, p1 section radius (relative to the spiral's), p2
 // drop, p3 ribbing depth, p4..p11 frequency and exponent pairs of the four

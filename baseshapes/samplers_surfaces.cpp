@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
-constexpr float kHalfPi = 1.5707964f;
 
 // The tractrix angle keeps inside (0, pi): at or past the ends tan(V/2)
 // has no logarithm, so a height of pi/2 or more stretches the ends of the

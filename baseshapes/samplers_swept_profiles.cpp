@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-constexpr float kPi = 3.1415927f;
 
 // Cell centres (cx, cz) of the six cushions; the third column is unused.
 constexpr float gHexagonCellCentres[6][3] = {{0.8660254f, 0.5f, 0.0f},  {-0.8660254f, 0.5f, 0.0f},

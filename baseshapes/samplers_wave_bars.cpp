@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr float kPi = 3.1415927f;
 
 // Parameters "Frecuency", "Amplitude" and "Thickness". The wave faces are
 // offset along (D, -1), D being the wave a quarter period early (not its

@@ -23,12 +23,23 @@ function(talvoran_tests folder)
   cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
   file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   file(GLOB _support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
+  # The folder's shared test code is compiled once, not once per test.
+  set(_support_lib "")
+  if(_support)
+    set(_support_lib ${folder}_test_support)
+    add_library(${_support_lib} STATIC ${_support})
+    target_link_libraries(${_support_lib} PUBLIC ${ARG_DEPS} GTest::gtest GTest::gmock)
+    target_include_directories(${_support_lib} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    target_compile_definitions(${_support_lib} PUBLIC
+      TALVORAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+      TALVORAN_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  endif()
   foreach(_t ${_tests})
     get_filename_component(_base ${_t} NAME_WE)
     set(_target ${folder}_${_base})
-    add_executable(${_target} ${_t} ${_support})
+    add_executable(${_target} ${_t})
     talvoran_keep_modules_loaded(${_target})
-    target_link_libraries(${_target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+    target_link_libraries(${_target} PRIVATE ${_support_lib} ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
     target_include_directories(${_target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${_target} PRIVATE
       TALVORAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

@@ -6,6 +6,7 @@
 
 #include "baseshapes/generator_table.h"
 #include "baseshapes/samplers_classic_surfaces.h"
+#include "baseshapes/sampler_contract.h"
 #include "baseshapes/samplers_polygons.h"
 #include "baseshapes/samplers_polyhedra.h"
 #include "baseshapes/samplers_rounded_solids.h"
