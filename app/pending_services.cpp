@@ -5,13 +5,6 @@
 #include "engine/pick_table.h"
 #include "render/render_buffers.h"
 
-uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];
-std::atomic<uint8_t> gPreviewUploadPending{0};
-int gExportProgress = -2;
-std::atomic<uint8_t> gExportCancel{0};
-std::atomic<uint8_t> gFileThreadBusy{0};
-int gExportThreadCount = 1;
-int gExportThreadCountSaved = 1;
 void ShadeProgressive(int) {}
 void ShadeFull()
 {
@@ -26,8 +19,11 @@ void ShadeFull()
     }
     gPreviewUploadPending = 1;
 }
-void AdvanceAnimationFrame() {}
-void FadeSplashImage() {}
+
+uint8_t ExportPngOption(int) { return 0; }
+int ImageTypeSelection() { return 1; }
+bool DialogsAlwaysAtDefaultFolder() { return false; }
+void SetExportControls(bool) {}
 
 bool ExportStlRawPng(const VoxelMeshRequest&) { return false; }
 bool ExportObj(const VoxelMeshRequest&) { return false; }

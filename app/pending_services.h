@@ -9,22 +9,29 @@
 #include <cstdint>
 
 #include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
+#include "shading/animation_step.h"
+#include "shading/export_image.h"
+#include "shading/preview_image.h"
 
 // ---- Image shading and export -----------------------------------------------
-inline constexpr int kPreviewImageSize = 1024;
-extern uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];  // RGB, row 0 at the bottom
-extern std::atomic<uint8_t> gPreviewUploadPending;
-extern int gExportProgress;           // 100 finished, -1 ended early, -2 idle
-extern std::atomic<uint8_t> gExportCancel;
-extern std::atomic<uint8_t> gFileThreadBusy;
-extern int gExportThreadCount;
-extern int gExportThreadCountSaved;
+// The preview picture, the export and the animation step are built
+// (shading/); the preview shading passes are not yet.
 void ShadeProgressive(int mode);
 // Shades the settled point preview's planes into gPreviewImage. The stand-in
 // shows the planes' grey by depth, so the settled preview is not blank.
 void ShadeFull();
-void AdvanceAnimationFrame();
-void FadeSplashImage();
+
+// ---- Export options of the main panel ----------------------------------------
+// Check boxes of the PNG options, the "Image Type" list (1 "BMP - Windows
+// Bitmap", 0 "PNG - Portable Network Graphics"), the dialogs' "always at the
+// default folder" option, and the widgets an export disables and shows
+// ("Stop", "Render", "Continue", the slider box, "Cancel", "Zoom").
+inline constexpr int kExcludeBackgroundPng = 0;
+inline constexpr int kMapFogToAlphaPng = 1;
+uint8_t ExportPngOption(int option);
+int ImageTypeSelection();
+bool DialogsAlwaysAtDefaultFolder();
+void SetExportControls(bool exporting);
 
 // ---- Voxel mesh writers ------------------------------------------------------
 // One export of the N^3 voxel cube; the writer asks for the file itself and

@@ -8,8 +8,6 @@
 #include "files/scene_export.h"
 #include "platform/dialogs.h"
 
-std::atomic<uint8_t> gFileOperationBusy{0};
-
 namespace {
 
 constexpr int kKavrolinFileKind = 5;

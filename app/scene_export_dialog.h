@@ -1,12 +1,7 @@
 // "Kavrolin": the scene file written through the save dialog.
 #pragma once
 
-#include <atomic>
-#include <cstdint>
-
-// Set while a file dialog or file operation runs; every file action
-// returns at once while it is set.
-extern std::atomic<uint8_t> gFileOperationBusy;
+#include "shading/export_image.h"  // gFileOperationBusy
 
 // Asks for a ".kvl" path and writes the scene there. A cancelled dialog
 // writes nothing; a path that cannot be written, or a write that fails

@@ -1,0 +1,477 @@
+// Sections: [state] [services] [row-pair gate] [preview feed] [writing rows]
+// [the export] [thread].
+#include "shading/export_image.h"
+
+#include <algorithm>
+#include <cmath>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "shading/animation_step.h"
+#include "shading/image_files.h"
+#include "shading/preview_image.h"
+
+// ---- [state] ---------------------------------------------------------------------
+std::atomic<int32_t> gExportProgress{-2};
+std::atomic<uint8_t> gExportCancel{0};
+std::atomic<uint8_t> gFileThreadBusy{0};
+std::atomic<uint8_t> gFileOperationBusy{0};
+int32_t gExportThreadCount = 1;
+int32_t gExportThreadCountSaved = 1;
+std::atomic<uint8_t> gExportWorkerActive[kMaxExportWorkers];
+int32_t gExportColumnStart[kMaxExportWorkers];
+int32_t gExportColumnEnd[kMaxExportWorkers];
+int32_t gExportRow = 0;
+int32_t gExportWriteColumn = 0;
+uint8_t gExportPng = 0;
+int32_t gExportWorkerLimit = kMaxExportWorkers;
+int64_t gExportFileByteLimit = -1;
+ExportSettings gExportSettings;
+
+namespace {
+
+constexpr const char* kCannotWriteText =
+    "Talvoran cannot write in the selected directory path, please choose another destination.";
+constexpr const char* kTextureFolderText =
+    "Renders cannot be exported to the texture directory\nPlease select another directory.";
+constexpr int kPreviewUploadRows = 16;
+
+std::atomic<uint8_t> gViewRestorePending{0};
+std::thread gExportThread;
+std::thread gWorkerThreads[kMaxExportWorkers];
+
+// ---- [services] ------------------------------------------------------------------
+ExportSettings ReadDefaultSettings()
+{
+    ExportSettings settings;
+    settings.workerCount = gExportThreadCount;
+    settings.animation = gAnimationOn;
+    settings.animationBaseName = gAnimationBaseName;
+    settings.animationFrame = gAnimationFrame;
+    return settings;
+}
+bool NoFile(bool, std::string*) { return false; }
+void NoChange(bool) {}
+void PrintMessage(const char* text, const char* caption, bool) { std::fprintf(stderr, "%s: %s\n", caption, text); }
+void NoPreparation(const ExportSettings&) {}
+void NoRelease() {}
+
+// Grey by depth until the pixel shading is installed: covered pixels light,
+// the rest black and transparent.
+void ShadeDepthGrey(int column, int exportRow, int)
+{
+    const int w = gImageWidth, h = gImageHeight;
+    for (int k = 0; k < 2; ++k) {
+        int row = exportRow + k;
+        if (gExportPng) row = h - 1 - row;
+        float depth = 0.0f;
+        if (row >= 0 && row < h && column >= 0 && column < w) depth = gDepthBuffer[static_cast<size_t>(row) * w + column];
+        const float grey = std::clamp(depth * (255.0f / 65534.0f), 0.0f, 255.0f);
+        const size_t at = static_cast<size_t>(k) * w + column;
+        gExportRowPairs[0][at] = gExportRowPairs[1][at] = gExportRowPairs[2][at] = static_cast<uint8_t>(grey);
+        gExportRowPairs[3][at] = depth > 0.0f ? 255 : 0;
+    }
+}
+
+}  // namespace
+
+ExportServices DefaultExportServices()
+{
+    return ExportServices{ReadDefaultSettings, NoFile,      NoChange,  PrintMessage,
+                          NoChange,            NoPreparation, NoRelease, ShadeDepthGrey};
+}
+ExportServices gExportServices = DefaultExportServices();
+
+// ---- [row-pair gate] ---------------------------------------------------------------
+namespace {
+
+struct RowPairGate {
+    std::mutex mutex;
+    std::condition_variable start;
+    std::condition_variable done;
+    uint64_t generation = 0;  // raised for every pair and for the leave
+    int32_t row = 0;
+    int32_t step = 1;         // column step: the number of workers
+    int32_t pending = 0;      // workers still shading the pair
+    bool leave = false;
+    void (*shade)(int column, int exportRow, int worker) = nullptr;
+};
+RowPairGate gGate;
+
+void ShadeRowsThread(int index, uint64_t seen)
+{
+    gExportWorkerActive[index].store(1);
+    for (;;) {
+        int32_t row = 0, step = 1;
+        void (*shade)(int, int, int) = nullptr;
+        {
+            std::unique_lock<std::mutex> lock(gGate.mutex);
+            gGate.start.wait(lock, [&] { return gGate.generation != seen; });
+            seen = gGate.generation;
+            if (gGate.leave) break;
+            row = gGate.row;
+            step = gGate.step;
+            shade = gGate.shade;
+        }
+        for (int c = gExportColumnStart[index]; c < gExportColumnEnd[index]; c += step) shade(c, row, index);
+        const std::lock_guard<std::mutex> lock(gGate.mutex);
+        if (--gGate.pending == 0) gGate.done.notify_one();
+    }
+    gExportWorkerActive[index].store(0);
+}
+
+// Starts up to count workers; returns how many run.
+int StartWorkers(int count)
+{
+    uint64_t generation = 0;
+    {
+        const std::lock_guard<std::mutex> lock(gGate.mutex);
+        gGate.leave = false;
+        gGate.shade = gExportServices.shadeColumn;
+        generation = gGate.generation;
+    }
+    const int limit = std::clamp(gExportWorkerLimit, 0, kMaxExportWorkers);
+    int started = 0;
+    for (; started < count && started < limit; ++started) {
+        try {
+            gWorkerThreads[started] = std::thread(ShadeRowsThread, started, generation);
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
+    const std::lock_guard<std::mutex> lock(gGate.mutex);
+    gGate.step = std::max(started, 1);
+    return started;
+}
+
+void ShadeRowPair(int row, int workers)
+{
+    std::unique_lock<std::mutex> lock(gGate.mutex);
+    gGate.row = row;
+    gGate.pending = workers;
+    ++gGate.generation;
+    gGate.start.notify_all();
+    gGate.done.wait(lock, [] { return gGate.pending == 0; });
+}
+
+void StopWorkers(int workers)
+{
+    {
+        const std::lock_guard<std::mutex> lock(gGate.mutex);
+        gGate.leave = true;
+        ++gGate.generation;
+    }
+    gGate.start.notify_all();
+    for (int i = 0; i < workers; ++i) gWorkerThreads[i].join();
+}
+
+}  // namespace
+
+void InitializeExportPipeline()
+{
+    for (auto& active : gExportWorkerActive) active.store(0);
+    const std::lock_guard<std::mutex> lock(gGate.mutex);
+    gGate.generation = 0;
+    gGate.pending = 0;
+    gGate.leave = false;
+}
+
+void AssignExportColumns(int workerCount, int width)
+{
+    for (int i = 0; i < kMaxExportWorkers; ++i) {
+        gExportColumnStart[i] = i;
+        gExportColumnEnd[i] = i < workerCount ? width : 0;
+    }
+}
+
+// ---- [preview feed] ------------------------------------------------------------------
+void AccumulatePreviewSample(int row, float red, float green, float blue)
+{
+    const int w = gImageWidth, h = gImageHeight;
+    const int column = gExportWriteColumn;
+    if (column < 0 || column >= w || row < 0 || row >= h) return;
+    const float s = static_cast<float>(static_cast<double>(kPreviewShown) / w);
+    const int last = kPreviewShown - 1;
+    const int px = std::min(static_cast<int>(std::lround(column * s)), last);
+    const int y = gExportPng ? h - row : row;
+    // Both ends: the PNG row H maps one past the top, a preview top below 0 under it.
+    const long py = std::clamp(std::lround(y * s + static_cast<float>(gExportSettings.previewTop)), 0L, long{last});
+    const size_t cell = static_cast<size_t>(py) * kPreviewShown + px;
+    if (gExportPreviewCounts[cell] == UINT16_MAX) return;
+    const float count = ++gExportPreviewCounts[cell];
+    float* sums = gExportPreviewSums + cell * 3;
+    sums[0] += red;
+    sums[1] += green;
+    sums[2] += blue;
+    uint8_t* pixel = gPreviewImage + (static_cast<size_t>(py) * kPreviewImageSize + px) * 3;
+    for (int k = 0; k < 3; ++k) pixel[k] = static_cast<uint8_t>(std::clamp(sums[k] / count, 0.0f, 255.0f));
+}
+
+// ---- [writing rows] --------------------------------------------------------------------
+namespace {
+
+struct Output {
+    bool png = false;
+    bool alpha = false;       // PNG with four channels
+    bool fogToAlpha = false;
+    bool antiAlias = false;
+    int width = 0;            // of the file
+    int height = 0;
+    FileSink file;
+    ByteSink sink;
+    PngWriter pngWriter;
+    std::vector<uint8_t> bmpRow;
+};
+
+uint8_t AlphaSample(const Output& out, uint8_t a)
+{
+    if (a == 0) return 0;
+    return out.fogToAlpha ? a : 255;
+}
+
+// Sends the filled row; false when the file refused it.
+bool FinishRow(Output& out)
+{
+    if (out.png) return WritePngRow(out.pngWriter);
+    return out.sink.Write(out.bmpRow.data(), out.bmpRow.size());
+}
+
+uint8_t* RowPixel(Output& out, int x)
+{
+    return out.png ? out.pngWriter.row.data() + static_cast<size_t>(x) * out.pngWriter.channels
+                   : out.bmpRow.data() + static_cast<size_t>(x) * 3;
+}
+
+void PutPixel(Output& out, uint8_t* p, uint8_t r, uint8_t g, uint8_t b)
+{
+    if (out.png) {
+        p[0] = r, p[1] = g, p[2] = b;
+    } else {
+        p[0] = b, p[1] = g, p[2] = r;
+    }
+}
+
+bool WriteRows(Output& out, int row, int rows)
+{
+    const int w = gImageWidth;
+    const uint8_t* R = gExportRowPairs[0];
+    const uint8_t* G = gExportRowPairs[1];
+    const uint8_t* B = gExportRowPairs[2];
+    const uint8_t* A = gExportRowPairs[3];
+    if (!out.antiAlias) {
+        for (int k = 0; k < rows; ++k) {
+            for (int c = 0; c < w; ++c) {
+                const size_t at = static_cast<size_t>(k) * w + c;
+                gExportWriteColumn = c;
+                uint8_t* p = RowPixel(out, c);
+                PutPixel(out, p, R[at], G[at], B[at]);
+                if (out.alpha) p[3] = AlphaSample(out, A[at]);
+                AccumulatePreviewSample(row + k, R[at], G[at], B[at]);
+            }
+            if (!FinishRow(out)) return false;
+        }
+        return true;
+    }
+    if (rows < 2) return true;  // the doubled size is always even
+    for (int c = 0; c + 1 < w; c += 2) {
+        const size_t a = c, b = c + 1, d = w + c, e = w + c + 1;
+        const float mr = (R[a] + R[b] + R[d] + R[e]) * 0.25f;
+        const float mg = (G[a] + G[b] + G[d] + G[e]) * 0.25f;
+        const float mb = (B[a] + B[b] + B[d] + B[e]) * 0.25f;
+        gExportWriteColumn = c;
+        uint8_t* p = RowPixel(out, c / 2);
+        PutPixel(out, p, static_cast<uint8_t>(mr), static_cast<uint8_t>(mg), static_cast<uint8_t>(mb));
+        if (out.alpha) {
+            const float m = (AlphaSample(out, A[a]) + AlphaSample(out, A[b]) + AlphaSample(out, A[d]) +
+                             AlphaSample(out, A[e])) * 0.25f;
+            p[3] = m == 0.0f ? 0 : static_cast<uint8_t>(std::max(m, 1.0f));
+        }
+        AccumulatePreviewSample(row, mr, mg, mb);
+    }
+    return FinishRow(out);
+}
+
+bool OpenOutput(Output& out, const std::string& path)
+{
+    if (!OpenFileSink(out.file, path)) return false;
+    out.file.limit = gExportFileByteLimit;
+    out.sink = SinkOf(out.file);
+    if (out.png) return OpenPngWriter(out.pngWriter, out.width, out.height, out.alpha ? kPngRgba : kPngRgb, out.sink);
+    uint8_t headers[kBmpHeaderSize];
+    BuildBmpHeaders(out.width, out.height, headers);
+    out.bmpRow.assign(static_cast<size_t>(out.width) * 3 + BmpRowPadding(out.width), 0);
+    return out.sink.Write(headers, 14) && out.sink.Write(headers + 14, 40);
+}
+
+// Closes the file; removes it unless it was written whole.
+bool CloseOutput(Output& out, bool complete)
+{
+    bool ok = complete;
+    if (out.png) ok = ClosePngWriter(out.pngWriter, complete) && ok;
+    return CloseFileSink(out.file, !ok) && ok;
+}
+
+}  // namespace
+
+// ---- [the export] ---------------------------------------------------------------------
+bool PathInsideFolder(const std::string& path, const std::string& folder)
+{
+    namespace fs = std::filesystem;
+    if (path.empty() || folder.empty()) return false;
+    const auto normal = [](const std::string& p) {
+        std::error_code error;
+        fs::path full = fs::weakly_canonical(fs::absolute(p, error), error);
+        if (error) full = fs::absolute(p, error);
+        return full.lexically_normal();
+    };
+    const fs::path inside = normal(path), outer = normal(folder);
+    auto a = inside.begin();
+    for (auto b = outer.begin(); b != outer.end(); ++b, ++a) {
+        if (b->empty()) continue;  // the trailing separator of "dir/"
+        if (a == inside.end() || *a != *b) return false;
+    }
+    return true;
+}
+
+bool TakeExportViewRestore() { return gViewRestorePending.exchange(0) != 0; }
+
+namespace {
+
+enum class WriteResult : uint8_t { kWritten, kCannotOpen, kWriteFailed, kCancelled, kNoWorker };
+
+// Everything after the file was chosen. Whatever is not written whole is removed.
+WriteResult WriteImageFile(const ExportSettings& settings, const std::string& path)
+{
+    Output out;
+    out.png = gExportPng != 0;
+    out.alpha = out.png && (settings.excludeBackground || settings.fogToAlpha);
+    out.fogToAlpha = settings.fogToAlpha != 0;
+    out.antiAlias = gAntiAlias2x != 0;
+    const int w = gImageWidth, h = gImageHeight;
+    out.width = out.antiAlias ? w / 2 : w;
+    out.height = out.antiAlias ? h / 2 : h;
+    if (!OpenOutput(out, path)) {
+        CloseOutput(out, false);
+        return WriteResult::kCannotOpen;
+    }
+    gScreenState.store(4);
+    gExportRow = 0;
+    std::memset(gExportPreviewCounts, 0, sizeof gExportPreviewCounts);
+    std::memset(gExportPreviewSums, 0, sizeof gExportPreviewSums);
+
+    const int wanted = std::clamp(settings.workerCount, 1, kMaxExportWorkers);
+    gExportThreadCountSaved = wanted;
+    AssignExportColumns(wanted, w);
+    const int workers = StartWorkers(wanted);
+    AssignExportColumns(workers, w);  // before the first pair: the columns of workers never started go to the others
+
+    WriteResult result = workers > 0 ? WriteResult::kWritten : WriteResult::kNoWorker;
+    for (int row = 0; result == WriteResult::kWritten && row < h; row += 2) {
+        if (gExportCancel.load()) {
+            result = WriteResult::kCancelled;
+            break;
+        }
+        gExportRow = row;
+        ShadeRowPair(row, workers);
+        if (!WriteRows(out, row, std::min(2, h - row))) result = WriteResult::kWriteFailed;
+        if (row % kPreviewUploadRows == 0) gPreviewUploadPending.store(1);
+        gExportProgress.store(static_cast<int32_t>(static_cast<float>(row) / static_cast<float>(h) * 100.0f));
+    }
+    // A cancel during the last pair still cancels: the view will say so.
+    if (result == WriteResult::kWritten && gExportCancel.load()) result = WriteResult::kCancelled;
+    gExportRow = h;
+    StopWorkers(workers);
+    const bool closed = CloseOutput(out, result == WriteResult::kWritten);
+    if (result == WriteResult::kWritten && !closed) result = WriteResult::kWriteFailed;
+    return result;
+}
+
+}  // namespace
+
+int ExportImage()
+{
+    if (gFileOperationBusy.exchange(1)) {
+        gFileThreadBusy.store(0);
+        return 1;
+    }
+    StopRender();
+    ExportServices& services = gExportServices;
+    const ExportSettings settings = gExportSettings;
+    gFileThreadBusy.store(1);
+    gScreenState.store(4);
+
+    std::string path;
+    bool chosen = false;
+    if (settings.animation) {
+        gExportPng = settings.imageType == 1 ? 0 : 1;
+        char name[4096];
+        std::snprintf(name, sizeof name, gExportPng ? "%s%d.png" : "%s%d.bmp", settings.animationBaseName.c_str(),
+                      settings.animationFrame);
+        path = name;
+        chosen = true;
+    } else {
+        gExportPng = settings.png;
+        chosen = services.chooseFile(gExportPng != 0, &path) && !path.empty();
+    }
+
+    bool written = false;
+    if (chosen) {
+        if (PathInsideFolder(path, settings.texturesFolder)) {
+            services.showMessage(kTextureFolderText, "Error", true);
+        } else {
+            if (!settings.animation) services.fileChosen(gExportPng != 0);
+            services.setControls(true);
+            services.prepareShading(settings);
+            const WriteResult result = WriteImageFile(settings, path);
+            services.finishShading();
+            written = result == WriteResult::kWritten;
+            if (result == WriteResult::kCannotOpen || result == WriteResult::kWriteFailed) {
+                services.showMessage(kCannotWriteText, "Warning", false);
+            }
+            // The view reports "Save File Cancelled" for anything not written whole.
+            if (!written) gExportCancel.store(1);
+            gExportProgress.store(100);
+            gViewRestorePending.store(1);
+        }
+        services.setControls(false);
+    }
+    gFileOperationBusy.store(0);
+    gExportPng = 0;
+    gFileThreadBusy.store(0);
+    return written ? 0 : 1;
+}
+
+// ---- [thread] --------------------------------------------------------------------------
+bool StartExportThread(bool png)
+{
+    StopRender();
+    if (gFileThreadBusy.exchange(1)) return false;
+    if (gExportThread.joinable()) gExportThread.join();  // ended: busy was clear
+    gExportSettings = gExportServices.readSettings();
+    gExportSettings.png = png ? 1 : 0;
+    try {
+        gExportThread = std::thread([] { ExportImage(); });
+    } catch (const std::system_error&) {
+        gFileThreadBusy.store(0);
+        return false;
+    }
+    return true;
+}
+
+void ReleaseExportThread(bool wait)
+{
+    if (!gExportThread.joinable()) return;
+    if (wait || !gFileThreadBusy.load()) {
+        gExportThread.join();
+    } else {
+        gExportThread.detach();
+    }
+}
