@@ -51,6 +51,7 @@ const ActionButtonInfo kActionButtonInfo[kActionButtonCount] = {
     {"Help", 1},
     {"RND", 1},
     {"CLR", 1},
+    {"Render Animation", 1},
 };
 
 void ResetActionButtons()

@@ -63,6 +63,7 @@ enum ActionButtonId : int {
     kActionHelp,
     kActionRandomSuccessors,
     kActionClearSuccessors,
+    kActionRenderAnimation,
     kActionButtonCount,
 };
 

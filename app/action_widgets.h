@@ -43,6 +43,7 @@ struct ActionWidgets {
     float wallThickness = 2.0f;        // "Wall Thickness (Voxels)"
     uint8_t scaleMesh = 0;             // "Scale the output Mesh"
     char sideLengthLabel[32] = "";     // "in (%2.3f cm)"
+    char slotNumberText[12] = "0";      // the material slot number box
     // Shown states of the voxel page's widgets.
     uint8_t densityShown = 0, interpolationShown = 0, interiorWallShown = 0, scaleMeshShown = 0;
     uint8_t wallThicknessShown = 0, sideLengthShown = 0, fillBaseshapesShown = 1;

@@ -33,9 +33,6 @@ unsigned gPreviewOverlayList = 0;
 void BuildGridOverlays(int, int) {}
 void SetSymmetryRotation(int) {}
 bool BaseshapeAnimationOn() { return false; }
-bool RenderAnimationPressed() { return false; }
-bool PrepareAnimationStart() { return true; }
-void EnableRenderAnimation(bool) {}
 void RestoreSavedCamera() {}
 void UncheckPreviewAnimations() {}
 RenderResolution (*gReadRenderResolution)() = [] {
@@ -100,3 +97,32 @@ float* ExportThreadsSliderValue()
     static float value = 1.0f;
     return &value;
 }
+
+bool SaveFractalData(const char*, int) { return false; }
+bool LoadFractalData(const char*, int) { return false; }
+bool SaveMaterial(const char*) { return false; }
+bool LoadMaterial(const char*) { return false; }
+bool WriteScriptFile() { return false; }
+bool ReadScriptFile() { return false; }
+bool CreateRandomFractal() { return false; }
+bool StoreTransformEditorUndo() { return false; }
+bool ShowSuccessorFields() { return false; }
+bool SetDefaultTransformationCount() { return false; }
+bool CanExportKavrolinScene() { return false; }
+bool WindAnimationToStartFrame() { return false; }
+int gCurrentMaterial = 0;
+std::atomic<uint8_t> gProceduralTextureBusy{0};
+bool ResetMaterialSlot(int) { return false; }
+bool ResetEnvironmentValues() { return false; }
+bool StoreMaterialPanel(int) { return false; }
+bool LoadMaterialPanel(int) { return false; }
+bool LoadBackgroundImage() { return false; }
+bool RegenerateTexturePresets(int, int, int) { return false; }
+bool SaveTextureBitmap(int, int, int) { return false; }
+bool LoadColorMapFile(const char*) { return false; }
+bool LoadColorMapWithDialog() { return false; }
+bool SetTextureFromColorMap(int, int) { return false; }
+bool LoadTextureFromFile(int, const char*) { return false; }
+bool SetSlotSolidColor(int, const uint8_t*) { return false; }
+bool CopySlotColor(int, uint8_t*) { return false; }
+bool StartProceduralTexture(int) { return false; }

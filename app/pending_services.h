@@ -59,10 +59,6 @@ extern unsigned gPreviewOverlayList;  // drawn over the preview quad
 void BuildGridOverlays(int width, int height);
 void SetSymmetryRotation(int mode);   // one animation step of the camera
 bool BaseshapeAnimationOn();          // the panel's baseshape animation box
-bool RenderAnimationPressed();        // the pressed byte of "Render Animation"
-// The animation branch of the start; false leaves the dispatcher pass.
-bool PrepareAnimationStart();
-void EnableRenderAnimation(bool on);
 void RestoreSavedCamera();            // the camera an animation started from
 void UncheckPreviewAnimations();
 // "Render Resolution:" (truncated) and "Enable 2X AA.".
@@ -119,3 +115,40 @@ bool TextInputCharacter(uint8_t character);
 // ---- Thread-count sliders of the options panel -----------------------------
 float* RenderThreadsSliderValue();
 float* ExportThreadsSliderValue();
+
+// ---- Services the main-window actions call ------------------------------------
+// Each returns false: nothing was done (a loader false, so no load epilogue
+// runs). Listed, with the failure value of each, by the pending services test.
+// Fractal, buffer, material and script files.
+bool SaveFractalData(const char* name, int mode);  // mode 0 with the render buffers, 1 the fractal only
+bool LoadFractalData(const char* name, int mode);
+bool SaveMaterial(const char* name);
+bool LoadMaterial(const char* name);
+bool WriteScriptFile();
+bool ReadScriptFile();
+// Fractal model and transformation editor.
+bool CreateRandomFractal();
+bool StoreTransformEditorUndo();  // the 65 records, the selection and the count
+bool ShowSuccessorFields();       // the selected transformation's forbidden pair
+bool SetDefaultTransformationCount();
+// Options panel.
+bool CanExportKavrolinScene();
+bool WindAnimationToStartFrame();  // the animation fields, saved camera and start frame
+// Materials, textures and the procedural texture thread (kind 0 texture A,
+// 1 texture B, 2 the background).
+extern int gCurrentMaterial;                    // 0..9
+extern std::atomic<uint8_t> gProceduralTextureBusy;
+bool ResetMaterialSlot(int material);
+bool ResetEnvironmentValues();
+bool StoreMaterialPanel(int material);
+bool LoadMaterialPanel(int material);           // with its shading ball and selection
+bool LoadBackgroundImage();
+bool RegenerateTexturePresets(int first, int count, int mode);
+bool SaveTextureBitmap(int kind, int size, int layout);
+bool LoadColorMapFile(const char* path);
+bool LoadColorMapWithDialog();
+bool SetTextureFromColorMap(int kind, int material);
+bool LoadTextureFromFile(int kind, const char* path);  // null path: with the file dialog
+bool SetSlotSolidColor(int kind, const uint8_t rgb[3]);
+bool CopySlotColor(int kind, uint8_t rgb[3]);
+bool StartProceduralTexture(int kind);

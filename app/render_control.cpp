@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "app/action_dispatcher.h"
 #include "app/buffer_resize.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
@@ -289,8 +290,10 @@ void RunPreviewStep()
 // ---- [dispatcher] --------------------------------------------------------------
 void ProcessInterfaceActions()
 {
+    if (!RunPageActions()) return;
     if (Pressed(kButtonQuit)) QuitAction();
     if (Pressed(kButtonDraw)) DrawAction();
+    RunPanelActions();
     if (Pressed(kButtonRender)) RenderAction();
     if (Pressed(kButtonYes) && !YesAction()) return;
     if (Pressed(kButtonNo)) NoAction();

@@ -65,8 +65,7 @@ TEST(RenderControl, StandInsAnswerNothingOpen)
 {
     EXPECT_EQ(SelectedPreviewBaseshape() + SelectedPreviewTransformation() + SelectedPreviewLight(), -3);
     EXPECT_EQ(OpenEditorViewPreset(3), 3);
-    EXPECT_FALSE(BaseshapeAnimationOn() || RenderAnimationPressed() || MandelbrotPickerShown());
-    EXPECT_TRUE(PrepareAnimationStart());
+    EXPECT_FALSE(BaseshapeAnimationOn() || MandelbrotPickerShown());
     EXPECT_EQ(gBaseShapeEditorOpen + gXFormsEditorOpen + gGridOverlayList + gPreviewOverlayList, 0u);
 }
 
