@@ -207,15 +207,6 @@ void ShowTextureChoices(const TextureRow& row, bool on)
     EnableActionButton(row.cancel, !on);
 }
 
-// A colour map is a file whose own name ends in ".map", in any case.
-bool IsColorMapName(const char* file)
-{
-    const char* slash = std::strrchr(file, '/');
-    const char* name = slash ? slash + 1 : file;
-    const size_t length = std::strlen(name);
-    return length >= 4 && strcasecmp(name + length - 4, ".map") == 0;
-}
-
 // False when a busy procedural texture ends the pass.
 bool SelectTexture(int page)
 {
@@ -233,7 +224,7 @@ bool SelectTexture(int page)
         const int length = std::snprintf(path, sizeof path, "%s/%s", gTexturesPath, w.textureListFile);
         if (length < 0 || length >= static_cast<int>(sizeof path)) {
             SetStatusText("The chosen path is too long");
-        } else if (IsColorMapName(w.textureListFile)) {
+        } else if (IsColorMapFileName(w.textureListFile)) {
             if (LoadColorMapFile(path)) SetTextureFromColorMap(page, gCurrentMaterial);
         } else {
             LoadTextureFromFile(page, path);
@@ -447,6 +438,14 @@ void ClearSuccessorsAndShow()
 }
 
 }  // namespace
+
+bool IsColorMapFileName(const char* path)
+{
+    const char* slash = std::strrchr(path, '/');
+    const char* name = slash ? slash + 1 : path;
+    const size_t length = std::strlen(name);
+    return length >= 4 && strcasecmp(name + length - 4, ".map") == 0;
+}
 
 void DrawForbiddenSuccessors()
 {

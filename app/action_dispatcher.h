@@ -20,3 +20,7 @@ void EnableRenderAnimation(bool on);
 // transformations the first of each (both when the first draw is above
 // 0.95) drawn modulo the count from gGlobalRandomB.
 void DrawForbiddenSuccessors();
+
+// The texture list's "Select" loads a colour map when the file's own name
+// ends in ".map" (any case), an image otherwise.
+bool IsColorMapFileName(const char* path);

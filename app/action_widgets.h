@@ -25,6 +25,7 @@ struct ActionWidgets {
 
     // Camera page
     float resolution[2] = {2048.0f, 2048.0f};  // "Render Resolution:"
+    uint8_t antiAlias2x = 0;                    // "Enable 2X AA."
 
     // Materials page: the texture tab (page 0 ambient, 1 diffuse)
     int texturePage = 0;

@@ -1,5 +1,6 @@
 #include "app/pending_services.h"
 
+#include "app/action_widgets.h"
 #include "app/frame.h"
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
@@ -36,8 +37,8 @@ bool BaseshapeAnimationOn() { return false; }
 void RestoreSavedCamera() {}
 void UncheckPreviewAnimations() {}
 RenderResolution (*gReadRenderResolution)() = [] {
-    const bool aa = gAntiAlias2x != 0;
-    return RenderResolution{aa ? gImageWidth / 2 : gImageWidth, aa ? gImageHeight / 2 : gImageHeight, aa};
+    const ActionWidgets& w = gActionWidgets;
+    return RenderResolution{static_cast<int>(w.resolution[0]), static_cast<int>(w.resolution[1]), w.antiAlias2x != 0};
 };
 
 uint8_t gBaseShapeEditorOpen = 0;
