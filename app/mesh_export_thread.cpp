@@ -32,74 +32,72 @@ constexpr const char* kExportBusyText = "A mesh export is already in progress.."
 
 // The cube as it stands, so that no stop or restart of the engine changes
 // or frees what the writer reads. Null when the engine is off or memory
-// runs out.
-uint8_t* CopyVoxelCube(size_t* bytes)
+// runs out; *n is the cube's resolution.
+uint8_t* CopyVoxelCube(int* n, size_t* bytes)
 {
     std::lock_guard<std::mutex> lock(gVoxelModeMutex);
-    const size_t n = static_cast<size_t>(std::max(gVoxelResolution, 0));
-    *bytes = n * n * n;
+    *n = std::max(gVoxelResolution, 0);
+    const size_t side = static_cast<size_t>(*n);
+    *bytes = side * side * side;
     if (gVoxelEngineOn != 1 || !gColorIndexBuffer || gColorIndexBufferBytes < *bytes) return nullptr;
     auto* copy = static_cast<uint8_t*>(std::malloc(*bytes));
     if (copy) std::memcpy(copy, gColorIndexBuffer, *bytes);
     return copy;
 }
 
-void WriteMesh(const uint8_t* cube, float type)
+// The writer's settings, taken from the widgets on the window thread.
+VoxelMeshRequest TakeMeshRequest()
 {
     const ActionWidgets& w = gActionWidgets;
-    VoxelMeshRequest request{cube,
-                             w.interpolationSelection,
-                             gVoxelResolution,
-                             w.densityThreshold,
-                             0,
-                             0,
-                             0,
-                             w.sideLength,
-                             w.interiorWall,
-                             static_cast<int>(w.wallThickness),
-                             w.scaleMesh,
-                             &gVoxelExportProgress};
-    if (type == kMeshExportRaw) {
-        request.flagA = 1;
-        gMeshWriters.stlRawPng(request);
-    } else if (type == kMeshExportObj) {
-        request.flagB = 1;
-        gMeshWriters.obj(request);
-    } else if (type == kMeshExportPng) {
-        request.flagA = request.flagC = 1;
-        gMeshWriters.stlRawPng(request);
-    } else {
-        gMeshWriters.stlRawPng(request);
+    const float type = gMeshExportType.load();
+    VoxelMeshRequest request{};
+    request.interpolation = w.interpolationSelection;
+    request.threshold = w.densityThreshold;
+    request.flagA = type == kMeshExportRaw || type == kMeshExportPng;
+    request.flagB = type == kMeshExportObj;
+    request.flagC = type == kMeshExportPng;
+    request.sideLength = w.sideLength;
+    request.interiorWall = w.interiorWall;
+    request.wallThickness = static_cast<int>(w.wallThickness);
+    request.scaleMesh = w.scaleMesh;
+    request.progress = &gVoxelExportProgress;
+    return request;
+}
+
+void ExportMesh(VoxelMeshRequest request)
+{
+    size_t bytes = 0;
+    uint8_t* cube = CopyVoxelCube(&request.resolution, &bytes);
+    if (cube) {
+        request.voxels = cube;
+        if (request.flagB) {
+            gMeshWriters.obj(request);
+        } else {
+            gMeshWriters.stlRawPng(request);
+        }
+    } else if (bytes > 0) {
+        SetStatusText("%s", kInsufficientMemoryText);
     }
+    std::free(cube);
 }
 
 }  // namespace
 
-void VoxelMeshExportThread()
+void VoxelMeshExportThread() { RunMeshExport(TakeMeshRequest()); }
+
+void RunMeshExport(const VoxelMeshRequest& request)
 {
     StopRender();
     gScreenState = kScreenExport;
     gExportViewRunning = 1;
     gVoxelExportProgress = 0.0f;
-
-    size_t bytes = 0;
-    uint8_t* cube = CopyVoxelCube(&bytes);
-    if (cube) {
-        WriteMesh(cube, gMeshExportType.load());
-    } else if (bytes > 0) {
-        SetStatusText("%s", kInsufficientMemoryText);
-    }
-    std::free(cube);
-
+    ExportMesh(request);
     gMeshExportType = kMeshExportStl;
     gExportViewRunning = 0;
     {
         // A stop during the export ended voxel mode: the engine stays off.
         std::lock_guard<std::mutex> lock(gVoxelModeMutex);
-        if (gVoxelEngineOn == 1) {
-            gScreenState = kScreenVoxelBusy;
-            StartVoxelEngineThreads();
-        }
+        if (gVoxelEngineOn == 1) StartVoxelEngineThreads();
     }
     gMeshExportEnded = 1;
     gMeshExportRunning = 0;
@@ -114,7 +112,7 @@ bool StartMeshExport()
     }
     gActionWidgets.ySliderShown = 0;
     try {
-        std::thread(VoxelMeshExportThread).detach();
+        std::thread(RunMeshExport, TakeMeshRequest()).detach();
     } catch (const std::system_error&) {
         gMeshExportRunning = 0;
         gActionWidgets.ySliderShown = 1;

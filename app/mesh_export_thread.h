@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/pending_services.h"  // VoxelMeshRequest
+
 // The export asked for: -1 STL, -2 RAW, -3 OBJ, -4 PNG slices; -1 again
 // once an export has finished.
 inline constexpr float kMeshExportStl = -1.0f;
@@ -25,7 +27,6 @@ extern std::atomic<uint8_t> gExportViewRunning;
 extern std::atomic<float> gVoxelExportProgress;
 
 // The writers the thread calls; tests replace them.
-struct VoxelMeshRequest;
 struct MeshWriters {
     bool (*stlRawPng)(const VoxelMeshRequest& request);
     bool (*obj)(const VoxelMeshRequest& request);
@@ -43,5 +44,7 @@ void FinishMeshExportOnWindowThread();
 // The export view at 100 %: clears the running byte.
 void OnExportFinished();
 
-// The thread's procedure, run directly by tests.
+// The thread's procedure for gMeshExportType and the voxel widgets; the
+// thread itself runs RunMeshExport with the settings the window thread took.
 void VoxelMeshExportThread();
+void RunMeshExport(const VoxelMeshRequest& request);

@@ -82,11 +82,11 @@ void StartVoxelEngineAction()
     EnableButton(kButtonPreview, false);
     EnableButton(kButtonDraw, false);
     ShowVoxelWidgets();
-    SetVoxelResolution(gActionWidgets.voxelResolutionSelection);
-
     ClearRenderBuffers();
     {
+        // An export thread may be reading the resolution of its cube.
         std::lock_guard<std::mutex> lock(gVoxelModeMutex);
+        SetVoxelResolution(gActionWidgets.voxelResolutionSelection);
         // Only the colour-index buffer becomes the cube; the others keep W x H.
         if (gAllocateVoxelCube()) {
             gVoxelEngineOn = 1;
