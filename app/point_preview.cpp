@@ -3,6 +3,7 @@
 #include "app/point_preview.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -319,16 +320,15 @@ struct CirclePoint {
 // 72 points of the unit circle at 5 degree steps.
 const CirclePoint* CircleTable()
 {
-    static CirclePoint table[72];
-    static bool filled = false;
-    if (!filled) {
+    static const auto table = [] {
+        std::array<CirclePoint, 72> points{};
         for (int i = 0; i < 72; ++i) {
             const double a = i * 5.0 * 3.14159265358979323846 / 180.0;
-            table[i] = {static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a))};
+            points[i] = {static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a))};
         }
-        filled = true;
-    }
-    return table;
+        return points;
+    }();
+    return table.data();
 }
 
 void LoadViewPresetZoomPan(float panX, float panY, float panZ)
@@ -348,14 +348,9 @@ void MaskOutInset()
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
     glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
-    glBegin(GL_POLYGON);
-    glVertex3f(700, 992, 20);
-    glVertex3f(700, 160, 20);
-    glVertex3f(1324, 160, 20);
-    glVertex3f(1324, 368, 20);
-    glVertex3f(1532, 368, 20);
-    glVertex3f(1532, 992, 20);
-    glEnd();
+    // The L shape as two quads: GL fills only convex polygons reliably.
+    FlatQuad(700.0f, 160.0f, 1324.0f, 992.0f, 20.0f);
+    FlatQuad(1324.0f, 368.0f, 1532.0f, 992.0f, 20.0f);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     glStencilFunc(GL_EQUAL, 1, 0xFF);
@@ -429,6 +424,7 @@ void DrawLights()
 // Scales what lies behind it by a quarter.
 void DrawFloor()
 {
+    const GLboolean blending = glIsEnabled(GL_BLEND);
     glEnable(GL_BLEND);
     glBlendFunc(GL_DST_COLOR, GL_SRC_COLOR);
     glColor3f(0.125f, 0.125f, 0.125f);
@@ -439,6 +435,7 @@ void DrawFloor()
     glVertex3f(-5.0f, 0.0f, 5.0f);
     glEnd();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    if (!blending) glDisable(GL_BLEND);
 }
 
 }  // namespace

@@ -134,6 +134,11 @@ void ShowStartFailed(bool canContinue)
     EnableButton(kButtonStop, false);
     EnableButton(kButtonContinue, canContinue);
     gContinueAllowed = canContinue ? 1 : 0;
+    // Nothing was drawn over the erased buffers: the next start need not ask.
+    if (!canContinue) {
+        gRenderExists = 0;
+        gRenderInBuffers = 0;
+    }
     gScreenState = kScreenPointPreview;
     gPreviewRefresh = 1;
     SetStatusText("%s", kStartFailedText);

@@ -6,18 +6,21 @@
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
+#include "app/point_preview.h"
+#include "app/preview_timer.h"
 #include "app/render_control.h"
 #include "app/status_line.h"
 #include "app/support/gl_interface.h"
 #include "app/support/preview_scene.h"
 #include "app/window_messages.h"
-#include "platform/scripted_dialogs.h"
-#include "render/projection_passes.h"
-#include "render/symmetry_modes.h"
-#include "render/render_buffers.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/point_coloring.h"
+#include "platform/preview_target.h"
+#include "platform/scripted_dialogs.h"
+#include "render/projection_passes.h"
+#include "render/render_buffers.h"
+#include "render/symmetry_modes.h"
 
 namespace {
 
@@ -204,14 +207,127 @@ TEST_F(RenderControlWithGl, AStartWithoutThreadsLeavesTheButtonsStopped)
     for (const Case& c : cases) {
         gRenderStarters = c.starters;
         gProjectionSelector = c.projection;
-        gRenderExists = 0;
         ClearStatusText();
         ClickButton(kButtonRender);
-        EXPECT_EQ(ButtonStates(), "R---") << c.name;
+        EXPECT_EQ(ButtonStates(), "R---") << c.name << ": stopped, and nothing to erase at the next start";
         EXPECT_FALSE(ThreadsRun()) << c.name;
         EXPECT_EQ(gScreenState.load(), kScreenPointPreview) << c.name;
         EXPECT_NE(std::string(gStatusText).find("could not be started"), std::string::npos) << c.name;
     }
+}
+
+// The tick on which a pending re-plot runs (0: none within ten ticks).
+int ReplotTick()
+{
+    for (int tick = 1; tick <= 10; ++tick) {
+        OnTimer();
+        if (gPreviewRefresh == 0) return tick;
+    }
+    return 0;
+}
+
+TEST(PreviewTimer, SettlesThenReplots)
+{
+    GlInterfaceTest gl;
+    if (!gl.ok()) GTEST_SKIP() << gl.why();
+    struct Case {
+        const char* name;
+        uint8_t target, state, editBox;
+        int replotTick;
+        bool shaded;
+    };
+    const Case cases[] = {
+        {"without the off-screen target", 0, kScreenPointPreview, 0, 2, true},
+        {"with the off-screen target", 1, kScreenPointPreview, 0, 5, true},
+        {"3-D preview: waits", 0, kScreenPreview3D, 0, 0, false},
+        {"render screen: waits", 1, kScreenRenderOrtho, 0, 0, false},
+        {"an Edit box on clears without shading", 0, kScreenPointPreview, 1, 2, false},
+    };
+    for (const Case& c : cases) {
+        gPbufferAvailable = c.target;
+        gScreenState = c.state;
+        gEffectiveScreenState = c.state;
+        gXFormsEditorOpen = c.editBox;
+        gPreviewRefresh = 1;
+        gPreviewTicks = 0;
+        gPreviewUploadPending = 0;
+        gPreviewDepth[1000] = 5.0f;
+        gPreviewPlanes[3][1000] = 9;
+        EXPECT_EQ(ReplotTick(), c.replotTick) << c.name;
+        EXPECT_EQ(gPreviewUploadPending.load() != 0, c.shaded) << c.name;
+        EXPECT_EQ(gPreviewDepth[1000] == 0.0f && gPreviewPlanes[3][1000] == 0, c.replotTick != 0) << c.name;
+        EXPECT_EQ(gPreviewTicks, 0) << c.name << ": reset by the re-plot, never counted while waiting";
+    }
+    gPbufferAvailable = gXFormsEditorOpen = 0;
+}
+
+uint32_t gSlept = 0;
+// Fails for sizes above 'gLargestThatFits'; with gLosesOldBuffers the failed
+// attempt also takes the old buffers with it.
+int gLargestThatFits = 1 << 20;
+bool gLosesOldBuffers = false;
+RenderResolution gWanted{};
+
+bool LimitedAllocate(int32_t width, int32_t height, bool antiAlias2x)
+{
+    const int32_t factor = antiAlias2x ? 2 : 1;
+    if (width * factor <= gLargestThatFits && height * factor <= gLargestThatFits) {
+        return AllocateRenderBuffers(width, height, antiAlias2x);
+    }
+    if (gLosesOldBuffers) FreeRenderBuffers();
+    return false;
+}
+
+TEST(BufferResize, SizesAndFallBacks)
+{
+    struct Case {
+        const char* name;
+        int mode;
+        RenderResolution wanted;  // mode 0
+        int largestThatFits;
+        bool losesOldBuffers;
+        int width, height, firstRow, lastRow;
+        bool renderEnabled, memoryMessage;
+    };
+    const Case cases[] = {
+        {"1024 x 768 with 2X AA", 0, {1024, 768, true}, 1 << 20, false, 2048, 1536, 104, 728, true, false},
+        {"mode 2 keeps the doubled size", 2, {}, 1 << 20, false, 2048, 1536, 104, 728, true, false},
+        {"too large: the old size stays", 0, {4096, 1024, false}, 2048, false, 2048, 1536, 104, 728, true, true},
+        {"old buffers lost too: a start-up size", 0, {4096, 4096, false}, 1024, true, 1024, 1024, 0, 832, true,
+         true},
+        {"nothing fits", 0, {4096, 4096, false}, 256, true, 0, 0, 0, 832, false, true},
+        {"fits again", 0, {640, 480, false}, 1 << 20, false, 640, 480, 104, 728, true, false},
+    };
+    gResizeSleep = [](uint32_t ms) { gSlept += ms; };
+    gResizeAllocate = LimitedAllocate;
+    gReadRenderResolution = [] { return gWanted; };
+    EnableButton(kButtonRender, true);
+    for (const Case& c : cases) {
+        gLargestThatFits = c.largestThatFits;
+        gLosesOldBuffers = c.losesOldBuffers;
+        gWanted = c.wanted;
+        gRenderExists = 1;
+        gContinueAllowed = 1;
+        gSlept = 0;
+        ClearStatusText();
+        ResizeRenderBuffers(c.mode);
+        const auto pair = [](int a, int b) { return std::to_string(a) + ", " + std::to_string(b); };
+        EXPECT_EQ(pair(gImageWidth, gImageHeight), pair(c.width, c.height)) << c.name;
+        EXPECT_EQ(RenderBuffersReady(), c.width > 0) << c.name;
+        if (c.width > 0) {
+            EXPECT_EQ(pair(gPreviewFirstRow, gPreviewLastRow), pair(c.firstRow, c.lastRow)) << c.name;
+        }
+        EXPECT_EQ(ButtonEnabled(kButtonRender), c.renderEnabled) << c.name;
+        if (!c.renderEnabled) {
+            EXPECT_FALSE(ButtonEnabled(kButtonContinue)) << c.name;
+        }
+        EXPECT_EQ(std::string(gStatusText) == kInsufficientMemoryText, c.memoryMessage) << c.name;
+        EXPECT_EQ(gRenderExists + gContinueAllowed, 0) << c.name << ": nothing left to erase or continue";
+        EXPECT_EQ(gSlept, kResizeSettleMs) << c.name;
+        EXPECT_EQ(gPreviewUploadPending.load(), 1) << c.name;
+    }
+    gResizeAllocate = AllocateRenderBuffers;
+    FreeRenderBuffers();
 }
 
 }  // namespace
