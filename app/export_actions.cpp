@@ -58,6 +58,7 @@ void InstallExportServices()
     services.fileChosen = ImageFileChosen;
     services.showMessage = ShowExportMessage;
     services.setControls = SetExportControls;
+    services.reshadePreview = [] { ShadeProgressive(2); };
     gExportServices = services;
 }
 

@@ -13,11 +13,15 @@
 #include <thread>
 #include <vector>
 
+#include "engine/vector_math.h"
+#include "materials/shader.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "shading/animation_step.h"
+#include "shading/glow.h"
 #include "shading/image_files.h"
 #include "shading/preview_image.h"
+#include "shading/shadow_sampling.h"
 
 // ---- [state] ---------------------------------------------------------------------
 std::atomic<int32_t> gExportProgress{-2};
@@ -61,32 +65,13 @@ ExportSettings ReadDefaultSettings()
 bool NoFile(bool, std::string*) { return false; }
 void NoChange(bool) {}
 void PrintMessage(const char* text, const char* caption, bool) { std::fprintf(stderr, "%s: %s\n", caption, text); }
-void NoPreparation(const ExportSettings&) {}
-void NoRelease() {}
-
-// Grey by depth until the pixel shading is installed: covered pixels light,
-// the rest black and transparent.
-void ShadeDepthGrey(int column, int exportRow, int)
-{
-    const int w = gImageWidth, h = gImageHeight;
-    for (int k = 0; k < 2; ++k) {
-        int row = exportRow + k;
-        if (gExportPng) row = h - 1 - row;
-        float depth = 0.0f;
-        if (row >= 0 && row < h && column >= 0 && column < w) depth = gDepthBuffer[static_cast<size_t>(row) * w + column];
-        const float grey = std::clamp(depth * (255.0f / 65534.0f), 0.0f, 255.0f);
-        const size_t at = static_cast<size_t>(k) * w + column;
-        gExportRowPairs[0][at] = gExportRowPairs[1][at] = gExportRowPairs[2][at] = static_cast<uint8_t>(grey);
-        gExportRowPairs[3][at] = depth > 0.0f ? 255 : 0;
-    }
-}
+void NoReshade() {}
 
 }  // namespace
 
 ExportServices DefaultExportServices()
 {
-    return ExportServices{ReadDefaultSettings, NoFile,      NoChange,  PrintMessage,
-                          NoChange,            NoPreparation, NoRelease, ShadeDepthGrey};
+    return ExportServices{ReadDefaultSettings, NoFile, NoChange, PrintMessage, NoChange, NoReshade, ShadeRowPairColumn};
 }
 ExportServices gExportServices = DefaultExportServices();
 
@@ -321,6 +306,60 @@ bool CloseOutput(Output& out, bool complete)
 
 }  // namespace
 
+// ---- [shading inputs] ------------------------------------------------------------------
+namespace {
+
+// What the workers share read-only: skies, glow map, mask planes, the
+// averaged depth map, the depth-of-field maximum and the settings snapshot.
+void PrepareShadingInputs(const ExportSettings& settings)
+{
+    ExportShadingSettings shading = settings.shading;
+    shading.png = gExportPng;
+    shading.fogToAlpha = settings.fogToAlpha;
+
+    const float axis[3] = {1.0f, 0.0f, 0.0f};
+    float sun[3];
+    RotateAroundAxis(sun, shading.light, axis, -4.712389f);
+    for (int i = 0; i < kSkyCount; ++i) {
+        gShader.skies[i].ownerTurbidity = shading.turbidity;
+        gShader.SetSunDirection(sun, i);
+    }
+    shading.extraLights = 0;
+    for (const LightSource& light : gShader.lights) shading.extraLights |= light.enabled ? 1 : 0;
+
+    // Surface-texture brightening needs the fog-style occlusion once colours come from the points' maps.
+    const OcclusionSettings& o = gOcclusionSettings;
+    if ((o.everyPixel || o.averaged) && !shading.rgbColoring && o.option == 0) gOcclusionSettings.option = 1;
+
+    if (shading.glowOn) {
+        SetGlowParameters(static_cast<int>(settings.glowSmoothing), settings.glowThreshold);
+        gExportServices.reshadePreview();
+        BuildGlowMap(gPreviewImage, settings.glowIntensity);
+    }
+    if (gShader.AnyNeonBaseshape()) {
+        gShader.SetMaskPlanesEnabled(1);
+        gShader.BuildMaskPlanes();
+        if (gMaskPlanesOn) gShader.BlurMaskPlanes();
+    }
+    shading.maskPlanesOn = gMaskPlanesOn;
+    if (gOcclusionSettings.averaged) DownsampleDepthMap();
+
+    float dofMax = 0.0f;
+    if (shading.dofOn) {
+        const size_t count = static_cast<size_t>(gImageWidth) * static_cast<size_t>(gImageHeight);
+        for (size_t i = 0; i < count; ++i) dofMax = std::max(dofMax, static_cast<float>(gDofDepthBuffer[i]));
+    }
+    shading.dofMax = dofMax;
+    PrepareExportShading(shading);
+}
+
+void ReleaseShadingInputs()
+{
+    if (gShader.AnyNeonBaseshape()) gShader.SetMaskPlanesEnabled(0);
+}
+
+}  // namespace
+
 // ---- [the export] ---------------------------------------------------------------------
 bool PathInsideFolder(const std::string& path, const std::string& folder)
 {
@@ -429,9 +468,9 @@ int ExportImage()
         } else {
             if (!settings.animation) services.fileChosen(gExportPng != 0);
             services.setControls(true);
-            services.prepareShading(settings);
+            PrepareShadingInputs(settings);
             const WriteResult result = WriteImageFile(settings, path);
-            services.finishShading();
+            ReleaseShadingInputs();
             written = result == WriteResult::kWritten;
             if (result == WriteResult::kCannotOpen || result == WriteResult::kWriteFailed) {
                 services.showMessage(kCannotWriteText, "Warning", false);
