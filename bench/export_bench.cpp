@@ -4,6 +4,8 @@
 //   BM_ExportBmp/N/S, BM_ExportPng/N/S: N = 1, 2, 4, 8, 24 workers; S = 1
 //   with "Occluded" shadows and "Every Pixel" occlusion, S = 0 with the
 //   shadows alone.
+//   BM_ExportFixedWork/N: the pipeline alone, each pixel a fixed loop of
+//   arithmetic instead of the shading (what the machine gives N threads).
 //   BM_PngRowsOnly: the PNG file of the same picture without shading, the
 //   part of a PNG export that stays on the export thread.
 //
@@ -81,6 +83,28 @@ void RunExport(benchmark::State& state, bool png)
 void BM_ExportBmp(benchmark::State& state) { RunExport(state, false); }
 void BM_ExportPng(benchmark::State& state) { RunExport(state, true); }
 
+void FixedWork(int column, int row, int)
+{
+    float v = static_cast<float>(column) * 0.001f + static_cast<float>(row);
+    for (int i = 0; i < 400; ++i) v = v * 0.9999f + 0.5f;
+    gExportRowPairs[0][column] = gExportRowPairs[0][gImageWidth + column] = static_cast<uint8_t>(v);
+}
+
+void BM_ExportFixedWork(benchmark::State& state)
+{
+    SetUpScene();
+    gExportServices.shadeColumn = FixedWork;
+    ExportSettings settings;
+    settings.workerCount = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        gExportSettings = settings;
+        if (ExportImage() != 0) state.SkipWithError("the export wrote no file");
+    }
+    gExportServices.shadeColumn = DefaultExportServices().shadeColumn;
+    std::remove((kPath + ".bmp").c_str());
+    state.SetItemsProcessed(state.iterations() * kSize * kSize);
+}
+
 void BM_PngRowsOnly(benchmark::State& state)
 {
     SetUpScene();
@@ -114,4 +138,5 @@ BENCHMARK(BM_ExportPng)
     ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportFixedWork)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Arg(24)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PngRowsOnly)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
