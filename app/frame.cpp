@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "app/export_actions.h"
+#include "app/interface_drawing.h"
 #include "app/pending_services.h"
+#include "app/point_preview.h"
 #include "app/screen_lists.h"
 #include "app/splash_screen.h"
 #include "app/startup_state.h"
@@ -14,6 +16,7 @@
 #include "platform/gl_api.h"
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
+#include "platform/preview_target.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 
@@ -141,6 +144,7 @@ void DrawFrame()
     if (gPointPreviewValid == 0) {
         gPointPreviewValid = 1;
         gPreviewRefresh = 1;
+        ClearPreviewPbuffer();  // the dirty points start afresh
     }
     DrawInterface();
     if (TextInputActive()) DrawTextInputLine();

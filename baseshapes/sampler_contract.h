@@ -17,7 +17,6 @@ inline constexpr float kTwoPi = 6.2831855f;
 inline constexpr float kPi = 3.1415927f;
 inline constexpr float kHalfPi = 1.5707964f;
 
-
 // The slot's own generator; samplers step it inline through engine/random.h
 // (RandomStep, RandomUniform, RandomCoin). Every sampler draws only from it,
 // also the kinds that once shared the interface's generator across workers

@@ -7,7 +7,6 @@
 
 namespace {
 
-
 enum class Axial { kSphere, kOctahedron, kBox };
 
 // Ring of centre-line radius I (parameter 1) and tube radius T (parameter 2)

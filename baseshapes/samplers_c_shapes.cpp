@@ -6,7 +6,6 @@
 
 namespace {
 
-
 // Parameters "C. Rad.", "Petals", "Length" and parameter 4 (the height). A
 // negative "Petals" keeps only the half of the profile with sin a >= 0.
 template <bool Filled>

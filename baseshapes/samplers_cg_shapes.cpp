@@ -7,7 +7,6 @@
 
 namespace {
 
-
 struct Vec3 {
     float x, y, z;
 };

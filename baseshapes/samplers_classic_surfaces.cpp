@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // [breather] ---------------------------------------------------------------
 
 // The breather's constant b = p0 / 10 only makes a surface for 0 < |b| < 1:

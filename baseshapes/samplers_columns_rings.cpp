@@ -8,7 +8,6 @@
 
 namespace {
 
-
 float TanhD(float x) { return static_cast<float>(std::tanh(static_cast<double>(x))); }
 
 // [column and temple] --------------------------------------------------------

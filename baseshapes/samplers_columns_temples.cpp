@@ -8,7 +8,6 @@
 
 namespace {
 
-
 // A round shaft whose axis winds ten times on a small helix over the height
 // [-s/2, s/2].
 void ColumnI(BaseshapePoint* point, uint8_t slot, bool filled)

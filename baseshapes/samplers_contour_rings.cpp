@@ -6,7 +6,6 @@
 
 namespace {
 
-
 enum class Contour { kCylinder, kCircle, kBox };
 
 // Every ring is picked with the same chance whatever its length, so short

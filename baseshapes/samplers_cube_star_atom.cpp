@@ -9,7 +9,6 @@
 
 namespace {
 
-
 // The texture is laid once over each face.
 void Cube(BaseshapePoint* point, uint8_t slot, bool filled)
 {

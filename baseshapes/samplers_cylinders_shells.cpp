@@ -7,7 +7,6 @@
 
 namespace {
 
-
 // Side wall and caps with equal odds whatever the height; cap radii 1 - a*b
 // crowd toward the rim. The filled twin fills the wall only.
 void Cylinder(BaseshapePoint* point, uint8_t slot, bool filled)

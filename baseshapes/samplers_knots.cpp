@@ -6,7 +6,6 @@
 
 namespace {
 
-
 // 8*pi*u - 4*pi straight from the word: four turns of the curve.
 inline float FourTurnsFromWord(uint32_t word) { return static_cast<float>(word) * 5.8516725e-9f - 12.566371f; }
 

@@ -6,7 +6,6 @@
 
 namespace {
 
-
 // Four copies of a strand a quarter turn apart, by the word's low two bits.
 inline float StrandOffset(uint32_t word)
 {

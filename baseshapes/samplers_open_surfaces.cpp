@@ -6,7 +6,6 @@
 
 namespace {
 
-
 enum class Section { kCircle, kRoundedSquare, kPolygon };
 
 // Vertical tube of half-length "Length" times size, no caps.

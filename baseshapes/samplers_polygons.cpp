@@ -9,7 +9,6 @@
 
 namespace {
 
-
 // [polygon] ----------------------------------------------------------------
 
 // A side count with a floor: trunc(value), `low` when the value is at most low.

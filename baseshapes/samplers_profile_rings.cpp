@@ -6,10 +6,7 @@
 #include "baseshapes/samplers_sphere_tori.h"
 #include "baseshapes/shape_profiles.h"
 
-namespace {
 
-
-}  // namespace
 
 void SampleBaseshapeTriangularBicorn(BaseshapePoint* point, uint8_t slot)
 {

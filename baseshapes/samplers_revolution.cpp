@@ -6,7 +6,6 @@
 
 namespace {
 
-
 // Rounds a unit circle towards a square.
 inline float Squared(float c) { return std::tanh(2.0f * c); }
 

@@ -8,7 +8,6 @@
 
 namespace {
 
-
 // [wizard hat] -------------------------------------------------------------
 
 // f scales the radius only: the filled hat is a shell from two thirds of the

@@ -6,7 +6,6 @@
 
 namespace {
 
-
 // Parameters "Sides", "A", "B" and 4 to 6: x + iy = s ((F + i p6) W + G conj(W^(k-1)))
 // over the sections W of a double cone, so every section has k-fold symmetry.
 template <bool Filled>

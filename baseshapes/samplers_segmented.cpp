@@ -6,7 +6,6 @@
 
 namespace {
 
-
 enum class Segmented { kSphere, kBicone, kOctahedron };
 
 // Parameters: 1 the bulge E, 2 the band frequency along y, 3 the lobe

@@ -7,7 +7,6 @@
 
 namespace {
 
-
 // The spiral point shared by both shells, before the tube radius is known.
 struct SpiralDraw {
     float u1;

@@ -10,7 +10,6 @@
 
 namespace {
 
-
 struct Vec3 {
     float x, y, z;
 };

@@ -6,7 +6,6 @@
 
 namespace {
 
-
 // Each shape is placed from its two angle draws and a filled factor f (1 on
 // the surface) that scales the radius, or the tube of a torus.
 

@@ -7,7 +7,6 @@
 
 namespace {
 
-
 // Parameters: p0 turns, p1 section radius (relative to the spiral's), p2
 // drop, p3 ribbing depth, p4..p11 frequency and exponent pairs of the four
 // ribbing terms. Squared sections take tanh(2.5 cos t), tanh(2.5 sin t).

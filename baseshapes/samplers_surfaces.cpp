@@ -6,7 +6,6 @@
 
 namespace {
 
-
 // The tractrix angle keeps inside (0, pi): at or past the ends tan(V/2)
 // has no logarithm, so a height of pi/2 or more stretches the ends of the
 // surface (at ln tan(0.0005), about -7.6) instead of making them infinite.

@@ -7,7 +7,6 @@
 
 namespace {
 
-
 // Cell centres (cx, cz) of the six cushions; the third column is unused.
 constexpr float gHexagonCellCentres[6][3] = {{0.8660254f, 0.5f, 0.0f},  {-0.8660254f, 0.5f, 0.0f},
                                              {0.8660254f, -0.5f, 0.0f}, {-0.8660254f, -0.5f, 0.0f},

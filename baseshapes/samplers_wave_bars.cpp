@@ -6,7 +6,6 @@
 
 namespace {
 
-
 // Parameters "Frecuency", "Amplitude" and "Thickness". The wave faces are
 // offset along (D, -1), D being the wave a quarter period early (not its
 // slope); the depth faces close the bar at z = +-thickness. The ends are open.

@@ -77,50 +77,74 @@ TEST_F(ModifiersAndArrays, ModifierDrawCountsAndPassThrough)
     }
 }
 
-TEST_F(ModifiersAndArrays, WavesAndBoxesHaveFixedPoints)
+// Worked points on chosen first words (a, b). Modifiers: the coin of
+// "Root 1" (2^31 itself is false), the cube-root branch of "Root 2" (the top
+// words round to 3 and join branch 2), the bands k1, k2 of "Spherical" and
+// "Octahedral" from the origin. Arrays: copy 2 of six turns the mirror by two
+// angles; the tetrahedron's q = 0 and q = 1 matrices after the threefold
+// choice m = 2; mode 7 with q = 0 and m = 5 is the identity, still shifted by
+// the pivot.
+TEST_F(ModifiersAndArrays, ChosenWordsGiveTheWorkedPoints)
 {
-    for (int mode : {1, 2, 7}) {
-        const BaseshapePoint o = ApplyBaseshapeModifier(Point(0, 0, 0), mode, kTestSlot);
-        EXPECT_EQ(Len(o), 0.0f) << mode;
+    struct Case {
+        const char* name;
+        bool array;
+        int mode;
+        float amount;
+        uint32_t a, b;
+        float pivotY;
+        float in[3], out[3];
+    };
+    const Case cases[] = {
+        {"waves I at the origin", false, 1, 0.4f, 0, 0, 0, {0, 0, 0}, {0, 0, 0}},
+        {"waves II at the origin", false, 2, 0.4f, 0, 0, 0, {0, 0, 0}, {0, 0, 0}},
+        {"box at the origin", false, 7, 0.4f, 0, 0, 0, {0, 0, 0}, {0, 0, 0}},
+        {"waves I at its peak r = 1/8", false, 1, 0.4f, 0, 0, 0, {0.125f, 0, 0}, {0.11875f, 0, 0}},
+        {"waves II at its peak", false, 2, 0.4f, 0, 0, 0, {0.125f, 0, 0}, {0.11875f, 0, 0}},
+        {"fixed point of mode 5", false, 5, 0.4f, 0, 0, 0, {0.125f, -0.375f, 1}, {0.125f, -0.375f, 1}},
+        {"fixed point of mode 6", false, 6, 0.4f, 0, 0, 0, {0.125f, -0.375f, 1}, {0.125f, -0.375f, 1}},
+        {"twist XZ, a quarter at y = 1/4", false, 3, 1.0f, 0, 0, 0, {1, 0.25f, 0}, {0, 0.25f, -1}},
+        {"twist XY, a quarter at z = 1/4", false, 4, 1.0f, 0, 0, 0, {1, 0, 0.25f}, {0, -1, 0.25f}},
+        {"root 1 on the axis", false, 8, 0.4f, 0, 0, 0, {0, 0, -0.5f}, {0, 0, -0.77669863f}},
+        {"root 2 on the axis", false, 9, 0.4f, 0, 0, 0, {0, 0, -0.5f}, {0, 0, -0.77669863f}},
+        {"root 1, coin of exactly half", false, 8, 0.4f, 0x80000000u, 0, 0, {0, 0.5f, 0.2f},
+         {-0.42044821f, -0.42044821f, 0.35645403f}},
+        {"root 1, coin above half", false, 8, 0.4f, 0x80000001u, 0, 0, {0, 0.5f, 0.2f},
+         {0.42044821f, 0.42044821f, 0.35645403f}},
+        {"root 2, branch 0", false, 9, 0.4f, 0u, 0, 0, {0, 0.5f, 0.2f}, {-0.54556179f, 0.31498031f, NAN}},
+        {"root 2, branch 1", false, 9, 0.4f, 0x55555556u, 0, 0, {0, 0.5f, 0.2f}, {0, -0.62996052f, NAN}},
+        {"root 2, branch 2", false, 9, 0.4f, 0xaaaaaaabu, 0, 0, {0, 0.5f, 0.2f}, {0.54556182f, 0.31498026f, NAN}},
+        {"root 2, top word", false, 9, 0.4f, 0xffffffffu, 0, 0, {0, 0.5f, 0.2f}, {0.54556182f, 0.31498026f, NAN}},
+        {"spherical k1 = 1 tilts by pi/4", false, 10, 0.4f, 5, 1, 0, {0, 0, 0}, {0, 0.28284271f, 0.28284271f}},
+        {"spherical k1 = 0 turns the azimuth", false, 10, 0.4f, 4, 1, 0, {0.3f, 0, 0.3f},
+         {-0.2354869f, 0, 1.1838726f}},
+        {"octahedral k1 = k2 = 1", false, 11, 0.4f, 1, 1, 0, {0, 0, 0}, {0, 0.2f, 0.2f}},
+        {"rotation XZ copy 2 of 6", true, 1, 0.4f, 8, 0, 0, {1, 0.5f, 0}, {0.5f, 0.5f, 0.8660254f}},
+        {"rotation XY copy 2 of 6", true, 2, 0.4f, 8, 0, 0, {0, 1, 0.5f}, {0.8660254f, -0.5f, 0.5f}},
+        {"tetrahedron q = 0", true, 5, 0.4f, 2, 4, 0, {1, 0, 0}, {-0.166675f, 0.4714015f, -0.866025f}},
+        {"tetrahedron q = 1", true, 5, 0.4f, 5, 5, 0, {0, 0, 1}, {0.2886752f, -0.816497f, -0.4999995f}},
+        {"identity copy shifted by the pivot", true, 7, 0.4f, 4, 5, 2.0f, {0.1f, 0.2f, 0.3f}, {0.1f, 2.2f, 0.3f}},
+    };
+    for (const Case& c : cases) {
+        gBaseshapeModifierAmount[kBaseshape] = c.amount;
+        gBaseshapeArrayPivotY[kBaseshape] = c.pivotY;
+        gSlotRandom[kTestSlot] = StateYielding(c.a, c.b);
+        const BaseshapePoint in = Point(c.in[0], c.in[1], c.in[2]);
+        const BaseshapePoint o = c.array ? ApplyBaseshapeArray(in, c.mode, kTestSlot)
+                                         : ApplyBaseshapeModifier(in, c.mode, kTestSlot);
+        const float got[3] = {o.x, o.y, o.z};
+        for (int k = 0; k < 3; ++k) {
+            if (!std::isnan(c.out[k])) {
+                EXPECT_NEAR(got[k], c.out[k], 2e-6f) << c.name << ", coordinate " << k;
+            }
+        }
     }
-    for (int mode : {5, 6}) {
-        const BaseshapePoint o = ApplyBaseshapeModifier(Point(0.125f, -0.375f, 1.0f), mode, kTestSlot);
-        EXPECT_NEAR(o.x, 0.125f, 1e-6f) << mode;
-        EXPECT_NEAR(o.y, -0.375f, 1e-6f);
-        EXPECT_NEAR(o.z, 1.0f, 1e-6f);
-    }
-    // Waves I at r = 1/8: sin(pi/2) = 1, so the point shrinks by 0.125 s.
-    const BaseshapePoint w = ApplyBaseshapeModifier(Point(0.125f, 0, 0), 1, kTestSlot);
-    EXPECT_NEAR(w.x, 0.125f * (1 - 0.125f * 0.4f), 1e-6f);
-    // Waves II has the same peak.
-    const BaseshapePoint w2 = ApplyBaseshapeModifier(Point(0.125f, 0, 0), 2, kTestSlot);
-    EXPECT_NEAR(w2.x, w.x, 1e-6f);
 }
 
-TEST_F(ModifiersAndArrays, TwistsTurnAboutTheirAxis)
+TEST_F(ModifiersAndArrays, RootsKeepTheirRadiusAndStayFinite)
 {
-    gBaseshapeModifierAmount[kBaseshape] = 1.0f;
-    // y = 1/4 with strength 1 turns by a quarter: (1, ., 0) goes to (0, ., -1).
-    const BaseshapePoint xz = ApplyBaseshapeModifier(Point(1, 0.25f, 0), 3, kTestSlot);
-    EXPECT_NEAR(xz.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(xz.z, -1.0f, 1e-6f);
-    EXPECT_EQ(xz.y, 0.25f);
-    const BaseshapePoint xy = ApplyBaseshapeModifier(Point(1, 0, 0.25f), 4, kTestSlot);
-    EXPECT_NEAR(xy.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(xy.y, -1.0f, 1e-6f);
-    EXPECT_EQ(xy.z, 0.25f);
-}
-
-TEST_F(ModifiersAndArrays, RootsOnTheAxisAndOffIt)
-{
-    for (int mode : {8, 9}) {
-        const BaseshapePoint axis = ApplyBaseshapeModifier(Point(0, 0, -0.5f), mode, kTestSlot);
-        EXPECT_EQ(axis.x, 0.0f);
-        EXPECT_EQ(axis.y, 0.0f);
-        EXPECT_NEAR(axis.z, -std::pow(0.5f, 0.85f) * 1.4f, 1e-6f);
-        const BaseshapePoint flat = ApplyBaseshapeModifier(Point(0.3f, 0.2f, 0), mode, kTestSlot);
-        EXPECT_EQ(flat.z, 0.0f);
-    }
+    const BaseshapePoint flat = ApplyBaseshapeModifier(Point(0.3f, 0.2f, 0), 8, kTestSlot);
+    EXPECT_EQ(flat.z, 0.0f);
     const float rho = std::sqrt(0.3f * 0.3f + 0.4f * 0.4f);
     for (int i = 0; i < 50; ++i) {
         const BaseshapePoint r1 = ApplyBaseshapeModifier(Point(0.3f, 0.4f, 1), 8, kTestSlot);
@@ -128,7 +152,6 @@ TEST_F(ModifiersAndArrays, RootsOnTheAxisAndOffIt)
         const BaseshapePoint r2 = ApplyBaseshapeModifier(Point(0.3f, 0.4f, 1), 9, kTestSlot);
         EXPECT_NEAR(std::hypot(r2.x, r2.y), std::pow(rho * rho, 1.0f / 3), 1e-5f);
     }
-    // Far points stay finite.
     const BaseshapePoint far = ApplyBaseshapeModifier(Point(3e12f, -4e12f, 1e20f), 8, kTestSlot);
     EXPECT_TRUE(std::isfinite(far.x) && std::isfinite(far.y) && std::isfinite(far.z));
 }
@@ -146,53 +169,6 @@ TEST_F(ModifiersAndArrays, SphericalAndOctahedralRadius)
     }
     const BaseshapePoint sp = ApplyBaseshapeModifier(Point(0.3f, -2, 0.7f), 10, kTestSlot);
     EXPECT_NEAR(Len(sp), std::pow(Len(Point(0.3f, -2, 0.7f)), 0.25f) + 0.4f, 1e-5f);
-}
-
-// Chosen words pick the branch: the coin of "Root 1" (2^31 itself is false),
-// the cube-root branch of "Root 2" (the top words round to 3 and join
-// branch 2) and the bands k1, k2 of "Spherical" and "Octahedral".
-TEST_F(ModifiersAndArrays, DrawnWordsChooseTheBranch)
-{
-    const float rho = 0.5f;  // the point (0, 0.5, 0.2): phi = pi/2
-    const float k1 = std::sqrt(std::sqrt(std::sqrt(rho * rho * rho * rho * rho * rho)));
-    for (const auto& [word, sign] : {std::pair<uint32_t, float>{0x80000000u, -1}, {0x80000001u, 1}}) {
-        gSlotRandom[kTestSlot] = StateYielding(word, 0);
-        const BaseshapePoint o = ApplyBaseshapeModifier(Point(0, 0.5f, 0.2f), 8, kTestSlot);
-        EXPECT_NEAR(o.x, sign * k1 * std::cos(0.7853982f), 1e-6f) << word;
-        EXPECT_NEAR(o.y, sign * k1 * std::sin(0.7853982f), 1e-6f) << word;
-        EXPECT_NEAR(o.z, std::pow(0.2f, 0.85f) * 1.4f, 1e-6f);
-    }
-    const float k2 = std::pow(rho * rho, 0.33333334f);
-    const std::pair<uint32_t, float> roots[] = {
-        {0u, -4.1887903f}, {0x55555556u, -2.0943952f}, {0xaaaaaaabu, 0}, {0xffffffffu, 0}};
-    for (const auto& [word, shift] : roots) {
-        gSlotRandom[kTestSlot] = StateYielding(word, 0);
-        const BaseshapePoint o = ApplyBaseshapeModifier(Point(0, 0.5f, 0.2f), 9, kTestSlot);
-        const float theta = 1.5707964f * 0.33333334f + shift;
-        EXPECT_NEAR(o.x, k2 * std::cos(theta), 1e-6f) << word;
-        EXPECT_NEAR(o.y, k2 * std::sin(theta), 1e-6f) << word;
-    }
-    // From the origin with strength 0.4: k1 = 1 tilts by pi/4, k2 = 1 turns
-    // by pi/2 (k1 in 1..2 takes quarter turns).
-    gSlotRandom[kTestSlot] = StateYielding(5, 1);
-    const BaseshapePoint sp = ApplyBaseshapeModifier(Point(0, 0, 0), 10, kTestSlot);
-    EXPECT_NEAR(sp.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(sp.y, 0.4f * 0.70710677f, 1e-6f);
-    EXPECT_NEAR(sp.z, 0.4f * 0.70710677f, 1e-6f);
-    // k1 = 0 with k2 = 1: a half turn of the azimuth instead.
-    gSlotRandom[kTestSlot] = StateYielding(4, 1);
-    const BaseshapePoint up = ApplyBaseshapeModifier(Point(0.3f, 0, 0.3f), 10, kTestSlot);
-    const float r = std::pow(0.3f * 0.3f * 2, 0.125f) + 0.4f;  // fourth root of the distance
-    EXPECT_NEAR(up.x, -r * std::sin(0.7853982f * 0.25f), 1e-6f);
-    EXPECT_NEAR(up.y, 0.0f, 1e-6f);
-    EXPECT_NEAR(up.z, r * std::cos(0.7853982f * 0.25f), 1e-6f);
-    // Octahedral, k1 = 1, k2 = 1: triangle waves of pi/4 and pi/2 give 1/2,
-    // 0 and 1.
-    gSlotRandom[kTestSlot] = StateYielding(1, 1);
-    const BaseshapePoint oc = ApplyBaseshapeModifier(Point(0, 0, 0), 11, kTestSlot);
-    EXPECT_NEAR(oc.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(oc.y, 0.2f, 1e-6f);
-    EXPECT_NEAR(oc.z, 0.2f, 1e-6f);
 }
 
 TEST_F(ModifiersAndArrays, ArrayDrawCountsAndPivot)
@@ -288,46 +264,6 @@ TEST_F(ModifiersAndArrays, PolyhedralArraysAreRotationGroups)
         }
         EXPECT_EQ(seen.size(), groupSize) << "mode " << mode;
     }
-}
-
-// Chosen words give the listed copy: copy 2 of six turns the mirror by
-// 2 angles; the tetrahedron's q = 0 and q = 1 matrices after the identity
-// threefold choice (m = 2).
-TEST_F(ModifiersAndArrays, ChosenWordsGiveTheListedCopy)
-{
-    gSlotRandom[kTestSlot] = StateYielding(8, 0);  // 8 % 6 = copy 2
-    const BaseshapePoint xz = ApplyBaseshapeArray(Point(1, 0.5f, 0), 1, kTestSlot);
-    const float a = 2 * (6.2831855f / 6);
-    EXPECT_NEAR(xz.x, -std::cos(a), 1e-6f);
-    EXPECT_EQ(xz.y, 0.5f);
-    EXPECT_NEAR(xz.z, std::sin(a), 1e-6f);
-    gSlotRandom[kTestSlot] = StateYielding(8, 0);
-    const BaseshapePoint xy = ApplyBaseshapeArray(Point(0, 1, 0.5f), 2, kTestSlot);
-    EXPECT_NEAR(xy.x, std::sin(a), 1e-6f);
-    EXPECT_NEAR(xy.y, std::cos(a), 1e-6f);
-    EXPECT_EQ(xy.z, 0.5f);
-
-    gSlotRandom[kTestSlot] = StateYielding(2, 4);  // m = 2, q = 0
-    const BaseshapePoint t0 = ApplyBaseshapeArray(Point(1, 0, 0), 5, kTestSlot);
-    EXPECT_FLOAT_EQ(t0.x, -0.166675f);
-    EXPECT_FLOAT_EQ(t0.y, 0.4714015f);
-    EXPECT_FLOAT_EQ(t0.z, -0.866025f);
-    gSlotRandom[kTestSlot] = StateYielding(5, 5);  // m = 2, q = 1
-    const BaseshapePoint t1 = ApplyBaseshapeArray(Point(0, 0, 1), 5, kTestSlot);
-    EXPECT_FLOAT_EQ(t1.x, 0.2886752f);
-    EXPECT_FLOAT_EQ(t1.y, -0.816497f);
-    EXPECT_FLOAT_EQ(t1.z, -0.4999995f);
-}
-
-TEST_F(ModifiersAndArrays, PivotShiftsEvenTheIdentityChoice)
-{
-    gBaseshapeArrayPivotY[kBaseshape] = 2.0f;
-    // Mode 7 with q = 0 and m = 5 is the identity.
-    gSlotRandom[kTestSlot] = StateYielding(4, 5);
-    const BaseshapePoint o = ApplyBaseshapeArray(Point(0.1f, 0.2f, 0.3f), 7, kTestSlot);
-    EXPECT_FLOAT_EQ(o.x, 0.1f);
-    EXPECT_FLOAT_EQ(o.y, 2.2f);
-    EXPECT_FLOAT_EQ(o.z, 0.3f);
 }
 
 }  // namespace

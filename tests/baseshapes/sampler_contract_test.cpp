@@ -188,15 +188,6 @@ TEST_F(SamplerContract, MeshTrianglePick)
     EXPECT_TRUE(seen[0] && seen[1]);
 }
 
-TEST(SamplerFixture, StateYieldsTheChosenWords)
-{
-    for (const auto& [a, b] : {std::pair<uint32_t, uint32_t>{0, 0}, {1u << 28, 5}, {0xffffffffu, 0x80000000u}}) {
-        RandomState s = StateYielding(a, b);
-        EXPECT_EQ(RandomStep(s), a);
-        EXPECT_EQ(RandomStep(s), b);
-    }
-}
-
 }  // namespace
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "baseshapes/generator_table.h"
 #include "baseshapes/sampler_affine.h"
-#include "baseshapes/support/sampler_fixture.h"
+#include "baseshapes/support/point_runs.h"
 
 namespace {
 
@@ -39,26 +39,20 @@ float OctagonSupport(float dr, float dz)
     return best;
 }
 
+// Many seeded points of the sampler on a template of the given size and P1.
 template <typename Check>
-void ForPoints(BaseshapeSampler sampler, float size, float p1, Check check)
+void ForShapePoints(BaseshapeSampler sampler, float size, float p1, Check check)
 {
-    ResetTestSlot(kTestSlot, 2024);
-    for (int i = 0; i < kPoints; ++i) {
-        BaseshapePoint p = MakeTestPoint(size, p1);
-        sampler(&p, kTestSlot);
-        ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z));
-        check(p);
-        if (::testing::Test::HasFailure()) return;
-    }
+    ForPoints(sampler, Shape(size, {p1}), kPoints, check);
 }
 
 TEST(SphereAndTori, SphereLiesOnItsRadiusOrInside)
 {
-    ForPoints(SampleBaseshapeSphere, kSize, 0, [](const BaseshapePoint& p) {
+    ForShapePoints(SampleBaseshapeSphere, kSize, 0, [](const BaseshapePoint& p) {
         ASSERT_NEAR(Length(p), kSize, 2e-6f * kSize);
     });
     float deepest = kSize;
-    ForPoints(SampleBaseshapeSphereFilled, kSize, 0, [&](const BaseshapePoint& p) {
+    ForShapePoints(SampleBaseshapeSphereFilled, kSize, 0, [&](const BaseshapePoint& p) {
         ASSERT_LE(Length(p), kSize * (1 + 2e-6f));
         deepest = std::min(deepest, Length(p));
     });
@@ -68,12 +62,12 @@ TEST(SphereAndTori, SphereLiesOnItsRadiusOrInside)
 TEST(SphereAndTori, TorusITubeHasRadiusP1TimesSize)
 {
     const float tube = kTube * kSize;
-    ForPoints(SampleBaseshapeTorusI, kSize, kTube, [&](const BaseshapePoint& p) {
+    ForShapePoints(SampleBaseshapeTorusI, kSize, kTube, [&](const BaseshapePoint& p) {
         float dr, dz;
         TubeOffset(p, kSize, dr, dz);
         ASSERT_NEAR(std::sqrt(dr * dr + dz * dz), tube, 1e-5f);
     });
-    ForPoints(SampleBaseshapeTorusIFilled, kSize, kTube, [&](const BaseshapePoint& p) {
+    ForShapePoints(SampleBaseshapeTorusIFilled, kSize, kTube, [&](const BaseshapePoint& p) {
         float dr, dz;
         TubeOffset(p, kSize, dr, dz);
         ASSERT_LE(std::sqrt(dr * dr + dz * dz), tube + 1e-5f);
@@ -83,36 +77,22 @@ TEST(SphereAndTori, TorusITubeHasRadiusP1TimesSize)
 TEST(SphereAndTori, TorusIITubeIsAHalfHeightOctagon)
 {
     const float inradius = 0.9238795f * kTube * kSize;
-    ForPoints(SampleBaseshapeTorusII, kSize, kTube, [&](const BaseshapePoint& p) {
+    ForShapePoints(SampleBaseshapeTorusII, kSize, kTube, [&](const BaseshapePoint& p) {
         float dr, dz;
         TubeOffset(p, kSize, dr, dz);
         ASSERT_NEAR(OctagonSupport(dr, dz), inradius, 2e-5f);
         ASSERT_LE(std::fabs(dz), 0.5f * kTube * kSize + 1e-5f);
     });
-    ForPoints(SampleBaseshapeTorusIIFilled, kSize, kTube, [&](const BaseshapePoint& p) {
+    ForShapePoints(SampleBaseshapeTorusIIFilled, kSize, kTube, [&](const BaseshapePoint& p) {
         float dr, dz;
         TubeOffset(p, kSize, dr, dz);
         ASSERT_LE(OctagonSupport(dr, dz), inradius + 2e-5f);
     });
 }
 
-TEST(SphereAndTori, CompositesCallWithUnitSizeForARingOfRadiusOne)
-{
-    ForPoints(SampleBaseshapeTorusI, 1.0f, 0.25f, [](const BaseshapePoint& p) {
-        float dr, dz;
-        TubeOffset(p, 1.0f, dr, dz);
-        ASSERT_NEAR(std::sqrt(dr * dr + dz * dz), 0.25f, 1e-5f);
-    });
-}
-
-// Runs the sampler on a state whose next words are a and b.
 BaseshapePoint SampleWithWords(BaseshapeSampler sampler, uint32_t a, uint32_t b)
 {
-    ResetTestSlot(kTestSlot, 1);
-    gBaseshapeRandom[kTestSlot].State() = StateYielding(a, b);
-    BaseshapePoint p = MakeTestPoint(kSize, kTube);
-    sampler(&p, kTestSlot);
-    return p;
+    return SampleWithWords(sampler, MakeTestPoint(kSize, kTube), a, b);
 }
 
 TEST(SphereAndTori, FirstDrawsAtZero)

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -28,36 +30,23 @@ TEST(BaseshapeRecord, WeightsFollowTheCount)
     EXPECT_FLOAT_EQ(gBaseshapes[64].probability, 1.0f / 65.0f);
 }
 
+// A quarter turn about z after a scale with a shear: R S in rows, the
+// preview matrix in columns with the position last.
 TEST(BaseshapeRecord, ComposeExample)
 {
     BaseshapeRecord& r = gBaseshapes[0];
-    const float identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-    const float scale[9] = {2, 0, 0, 0, 3, 0, 0, 0, 4};
-    for (int e = 0; e < 9; ++e) {
-        r.rotation[e] = identity[e];
-        r.scaleShear[e] = scale[e];
-    }
+    const float rotation[9] = {0, -1, 0, 1, 0, 0, 0, 0, 1};
+    const float scale[9] = {2, 0.5f, 0, 0, 3, 0, 0, 0, 4};
+    std::copy_n(rotation, 9, r.rotation);
+    std::copy_n(scale, 9, r.scaleShear);
     r.position[0] = 5;
     r.position[1] = 6;
     r.position[2] = 7;
     ComputeBaseshapeMatrix(0);
-    const float gl[16] = {2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 5, 6, 7, 1};
+    const float rs[9] = {0, -3, 0, 2, 0.5f, 0, 0, 0, 4};
+    for (int e = 0; e < 9; ++e) EXPECT_EQ(r.matrix[e], rs[e]) << e;
+    const float gl[16] = {0, 2, 0, 0, -3, 0.5f, 0, 0, 0, 0, 4, 0, 5, 6, 7, 1};
     for (int e = 0; e < 16; ++e) EXPECT_EQ(r.glMatrix[e], gl[e]) << e;
-    for (int e = 0; e < 9; ++e) EXPECT_EQ(r.matrix[e], scale[e]);
-
-    // A shear in the scale matrix lands in the column-order preview matrix.
-    r.rotation[0] = 0;
-    r.rotation[1] = -1;
-    r.rotation[3] = 1;
-    r.rotation[4] = 0;  // quarter turn about z
-    r.scaleShear[1] = 0.5f;
-    ComputeBaseshapeMatrix(0);
-    EXPECT_EQ(r.matrix[0], 0.0f);   // row 0 of R S = (0, -3, 0)
-    EXPECT_EQ(r.matrix[1], -3.0f);
-    EXPECT_EQ(r.matrix[3], 2.0f);   // row 1 = (2, 0.5, 0)
-    EXPECT_EQ(r.matrix[4], 0.5f);
-    EXPECT_EQ(r.glMatrix[1], 2.0f);
-    EXPECT_EQ(r.glMatrix[4], -3.0f);
 }
 
 TEST(ShapeTypeDefaults, TableRowsAreWellFormed)
@@ -86,29 +75,22 @@ TEST(ShapeTypeDefaults, TableRowsAreWellFormed)
 
 TEST(ShapeTypeDefaults, AppliedToTheTemplate)
 {
-    struct Case {
-        int type;
-        float size;
-        int index;
-        float value;
-    } cases[] = {
-        {0, 0.5f, 0, 0.0f},      {1, 0.5f, 12, 0.0f},    {45, 0.5f, 8, 6.0f},     {45, 0.5f, 10, 1.0f},
-        {45, 0.5f, 0, -0.246836f}, {5, 0.266f, 0, 0.25f}, {17, 0.5f, 3, 0.0038461538f}, {63, 0.75f, 8, 0.1f},
-        {78, 0.5f, 11, 6.0f},    {81, 0.5f, 5, 5.0f},    {192, 0.25f, 0, 0.1f},   {96, 0.75f, 8, -0.1f},
-    };
-    for (const Case& c : cases) {
+    // Every type, and types read from a file that may be anything: a clean
+    // point at the origin, white, with the row's values or the baseline.
+    std::vector<int> types = {-7, 1000};
+    for (int t = 0; t < kBaseshapeKinds; ++t) types.push_back(t);
+    for (int type : types) {
         gBaseshapeEditPoints[9].p[12] = 4.0f;
         gBaseshapeEditPoints[9].x = 2.0f;
         gBaseshapeColors.r[9] = 3;
-        gBaseshapes[9].shapeType = c.type;
+        gBaseshapes[9].shapeType = type;
         ApplyShapeTypeDefaults(9);
-        EXPECT_EQ(gBaseshapePointTemplates[9].size, c.size) << c.type;
-        EXPECT_EQ(gBaseshapePointTemplates[9].p[c.index], c.value) << c.type;
-        if (c.type != 78) {
-            EXPECT_EQ(gBaseshapePointTemplates[9].p[12], 0.0f) << c.type;
-        }
-        EXPECT_EQ(gBaseshapePointTemplates[9].x, 0.0f);
-        EXPECT_EQ(gBaseshapeColors.r[9], 255);
+        const BaseshapePoint& t = gBaseshapePointTemplates[9];
+        const ShapeTypeDefaultsRow* row = FindShapeTypeDefaults(type);
+        EXPECT_EQ(t.size, row ? row->size : 0.5f) << type;
+        EXPECT_EQ(t.p[12], row ? row->p[12] : 0.0f) << type;
+        EXPECT_EQ(t.x, 0.0f) << type;
+        EXPECT_EQ(gBaseshapeColors.r[9], 255) << type;
     }
 
     gBaseshapes[9].shapeType = 50;
@@ -128,10 +110,6 @@ TEST(ShapeTypeDefaults, AppliedToTheTemplate)
     ASSERT_EQ(gBaseshapeMeshes[9].triangleCount, 1u);
     EXPECT_EQ(gBaseshapeMeshes[9].vertices[0], 1.0f);
     EXPECT_FLOAT_EQ(gBaseshapeMeshes[9].vertices[7], 0.8660254f);
-
-    gBaseshapes[9].shapeType = -7;  // a type read from a file may be anything
-    ApplyShapeTypeDefaults(9);
-    EXPECT_EQ(gBaseshapePointTemplates[9].size, 0.5f);
 }
 
 TEST(DMapBorders, ModesOnAnOddSize)

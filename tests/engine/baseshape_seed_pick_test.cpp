@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "baseshapes/generator_table.h"
 #include "engine/kernel_framework.h"
 #include "support/slot_setup.h"
@@ -60,48 +62,40 @@ protected:
 TEST_F(SeedPick, OneBaseshapeTakesNoDrawAndPlacesTheSample)
 {
     const RandomState before = gSlotRandom[4];
-    gBaseshapes[0].position[0] = 10.0f;
-    gBaseshapes[0].position[1] = 20.0f;
-    gBaseshapes[0].position[2] = 30.0f;
+    gBaseshapes[0].position[0] = 10.0f, gBaseshapes[0].position[1] = 20.0f, gBaseshapes[0].position[2] = 30.0f;
     gBaseshapes[0].matrix[0] = 2.0f;  // x scaled by 2
     PickBaseshapePoint(4);
-    EXPECT_EQ(gSlotRandom[4].word[0], before.word[0]);
-    EXPECT_EQ(gSlotRandom[4].carry, before.carry);
+    EXPECT_EQ(0, std::memcmp(&before, &gSlotRandom[4], sizeof before));
     EXPECT_EQ(gSlotBaseshape[4], 0);
     EXPECT_EQ(gSlotBaseshapeColorIndex[4], 1);
-    EXPECT_EQ(gSlotBaseshapePosition[4][0], 12.0f);
-    EXPECT_EQ(gSlotBaseshapePosition[4][1], 22.0f);
-    EXPECT_EQ(gSlotBaseshapePosition[4][2], 33.0f);
-    EXPECT_EQ(gSlotSeedPoint[4][0], 12.0f);
-    EXPECT_EQ(gSlotSeedPoint[4][2], 33.0f);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(gSlotBaseshapePosition[4][k], (k == 0 ? 12.0f : k == 1 ? 22.0f : 33.0f)) << k;
+        EXPECT_EQ(gSlotSeedPoint[4][k], gSlotBaseshapePosition[4][k]) << k;
+    }
     EXPECT_EQ(gSlotSampleColor[4][0], 0);  // colouring mode 8: black base colour
     EXPECT_EQ(gSamplerTable, 0);
 }
 
+// Probabilities summing to 0.5 leave the other half to the last baseshape.
 TEST_F(SeedPick, WalksProbabilitiesUpwardAndGivesTheRemainderToTheLast)
 {
     gBaseshapeCount = 3;
-    gBaseshapes[0].probability = 0.25f;
-    gBaseshapes[1].probability = 0.25f;
+    gBaseshapes[0].probability = gBaseshapes[1].probability = 0.25f;
     gBaseshapes[2].probability = 0.0f;
     int counts[3] = {0, 0, 0};
     for (int i = 0; i < 4000; ++i) {
-        RandomState copy = gSlotRandom[0];
-        const float u = RandomUniform(copy);
         PickBaseshapePoint(0);
-        const int b = gSlotBaseshape[0];
-        ++counts[b];
-        EXPECT_EQ(b, u < 0.25f ? 0 : u < 0.5f ? 1 : 2) << u;
-        EXPECT_EQ(gSlotBaseshapeColorIndex[0], b + 1);
+        ++counts[gSlotBaseshape[0]];
+        ASSERT_EQ(gSlotBaseshapeColorIndex[0], gSlotBaseshape[0] + 1);
     }
-    EXPECT_GT(counts[2], 1500);  // probabilities summing to 0.5 leave half to the last
+    EXPECT_NEAR(counts[0], 1000, 150);
+    EXPECT_NEAR(counts[1], 1000, 150);
+    EXPECT_NEAR(counts[2], 2000, 150);
 }
 
 TEST_F(SeedPick, PlanarTypesScaleByTwentyOnlyWithPointsPerRun)
 {
-    gBaseshapes[0].position[0] = 1.0f;
-    gBaseshapes[0].position[1] = 1.0f;
-    gBaseshapes[0].position[2] = 1.0f;
+    gBaseshapes[0].position[0] = gBaseshapes[0].position[1] = gBaseshapes[0].position[2] = 1.0f;
     gFractalType = 8;
     gBaseshapes[0].pointsPerRun = 0;
     PickBaseshapePoint(0);

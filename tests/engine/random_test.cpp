@@ -3,70 +3,53 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
+#include <set>
 
 namespace {
 
-// Seeds a state without the 19 warm-up steps, to check the seed sequence.
-RandomState SeedWordsOnly(uint32_t seed)
-{
-    RandomState s{};
-    uint32_t x = seed;
-    uint32_t seq[5];
-    for (uint32_t& v : seq) v = x = x * kRandomSeedMultiplier - 1u;
-    s = RandomState{{seq[0], seq[1], seq[2], seq[3]}, seq[4]};
-    return s;
-}
-
+// The seed words of 45 before the 19 warm-up steps, and the first output
+// after them, worked out by hand from x(k) = x(k-1) * 29943829 - 1.
 TEST(RandomState, SeedSequenceOf45)
 {
-    const RandomState s = SeedWordsOnly(45);
-    EXPECT_EQ(s.word[0], 1347472304u);
-    EXPECT_EQ(s.word[1], 2696426863u);
-    EXPECT_EQ(s.word[2], 1296103962u);
-    EXPECT_EQ(s.word[3], 3075216417u);
-    EXPECT_EQ(s.carry, 3594751668u);
-
-    // Seeding is the sequence followed by 19 discarded steps.
-    RandomState warmed = s;
+    const uint32_t seq[5] = {1347472304u, 2696426863u, 1296103962u, 3075216417u, 3594751668u};
+    uint32_t x = 45;
+    for (uint32_t v : seq) EXPECT_EQ(x = x * kRandomSeedMultiplier - 1u, v);
+    RandomState warmed{{seq[0], seq[1], seq[2], seq[3]}, seq[4]};
     for (int i = 0; i < 19; ++i) RandomStep(warmed);
     RandomState seeded{};
     SeedRandomState(seeded, 45);
     EXPECT_EQ(0, std::memcmp(&warmed, &seeded, sizeof seeded));
-}
-
-TEST(RandomState, StepShiftsWordsAndCarriesHighHalf)
-{
+    // 5115 + 2 x 1776 + 3 x 1492 + 4 x 2111111111 + 5 needs 34 bits.
     RandomState s{{1, 2, 3, 4}, 5};
-    const uint64_t n = 5115ull * 1 + 1776ull * 2 + 1492ull * 3 + 2111111111ull * 4 + 5;
-    EXPECT_EQ(RandomStep(s), static_cast<uint32_t>(n));
-    EXPECT_EQ(s.word[1], 1u);
-    EXPECT_EQ(s.word[2], 2u);
+    EXPECT_EQ(RandomStep(s), 4149490296u);
+    EXPECT_EQ(s.carry, 1u);
     EXPECT_EQ(s.word[3], 3u);
-    EXPECT_EQ(s.carry, static_cast<uint32_t>(n >> 32));
-    EXPECT_EQ(s.carry, 1u);  // 8444444444 needs 34 bits
 }
 
-// Builds a state whose next output is the given word (all other words zero).
-RandomState StateGiving(uint32_t out) { return RandomState{{0, 0, 0, 0}, out}; }
-
+// A state whose next output is the chosen word: all other words zero.
 TEST(RandomState, UniformAndCoinEdges)
 {
-    RandomState top = StateGiving(0xFFFFFFFFu);
-    EXPECT_EQ(RandomUniform(top), 1.0f);
-    RandomState nearTop = StateGiving(4294967168u);
-    EXPECT_EQ(RandomUniform(nearTop), 1.0f);
-    RandomState below = StateGiving(4294967167u);
-    EXPECT_LT(RandomUniform(below), 1.0f);
-    RandomState zero = StateGiving(0);
-    EXPECT_EQ(RandomUniform(zero), 0.0f);
-    RandomState half = StateGiving(0x80000000u);
-    EXPECT_FALSE(RandomCoin(half));
-    RandomState aboveHalf = StateGiving(0x80000001u);
-    EXPECT_TRUE(RandomCoin(aboveHalf));
-    RandomState signedTop = StateGiving(0xFFFFFFFFu);
-    EXPECT_EQ(RandomSignedUniform(signedTop), 1.0f);
+    struct Case {
+        uint32_t word;
+        float uniform;  // -1: below 1.0
+        bool coin;
+    };
+    const Case cases[] = {
+        {0xFFFFFFFFu, 1.0f, true}, {4294967168u, 1.0f, true}, {4294967167u, -1.0f, true},
+        {0u, 0.0f, false},         {0x80000000u, -1.0f, false}, {0x80000001u, -1.0f, true},
+    };
+    for (const Case& c : cases) {
+        RandomState u{{0, 0, 0, 0}, c.word}, coin = u, plusMinus = u;
+        const float got = RandomUniform(u);
+        if (c.uniform < 0.0f) {
+            EXPECT_LT(got, 1.0f) << c.word;
+        } else {
+            EXPECT_EQ(got, c.uniform) << c.word;
+        }
+        EXPECT_EQ(RandomCoin(coin), c.coin) << c.word;
+        if (c.uniform == 1.0f) EXPECT_EQ(RandomSignedUniform(plusMinus), 1.0f) << c.word;
+    }
 }
 
 TEST(RndField, MatchesTheFreeFunctions)
@@ -90,64 +73,26 @@ TEST(RandomState, SlotStatesLieOnCacheLinesOfTheirOwn)
         EXPECT_NE(line(&gSlotRandomB[s].carry), line(&gSlotRandomB[s + 1].word[0])) << s;
         EXPECT_NE(line(&gBaseshapeRandom[s].State().carry), line(&gBaseshapeRandom[s + 1].State().word[0])) << s;
     }
-    // A slot state still takes a plain state, as tests and the tuner set them.
-    gSlotRandom[3] = RandomState{{1, 2, 3, 4}, 5};
-    EXPECT_EQ(gSlotRandom[3].word[3], 4u);
-    EXPECT_EQ(gSlotRandom[3].carry, 5u);
 }
 
-TEST(SlotHash, KnownSequence)
+// Every worker draws its own stream: no two states of the start-up share
+// their words, and the tables are built between the seedings.
+TEST(StartupSeeding, GivesEveryStateItsOwnStreamAndBuildsTheTables)
 {
-    // Reference values computed by hand from the PCG RXS-M-XS definition.
-    auto reference = [](uint32_t s) {
-        s = s * 747796405u + 2891336453u;
-        uint32_t w = ((s >> ((s >> 28) + 4)) ^ s) * 277803737u;
-        return (w >> 22) ^ w;
-    };
-    uint32_t state = 0;
-    uint32_t expect = 0;
-    for (int i = 0; i < 5; ++i) {
-        expect = reference(expect);
-        EXPECT_EQ(StepSlotHash(state), expect);
-        EXPECT_EQ(state, expect);
-    }
-    // From state 0: s = 2891336453 = 0xAC564B05, shift 10 + 4 = 14.
-    const uint32_t s = 2891336453u;
-    const uint32_t w = ((s >> 14) ^ s) * 277803737u;
-    EXPECT_EQ(HashStep(0), (w >> 22) ^ w);
-}
-
-TEST(StartupSeeding, FollowsTheFixedOrder)
-{
-    bool built = false;
-    static bool* builtFlag;
-    builtFlag = &built;
-    SeedStartupRandomStates(777, [] { *builtFlag = true; });
+    static bool built;
+    built = false;
+    SeedStartupRandomStates(777, [] { built = true; });
     EXPECT_TRUE(built);
-
-    std::srand(777);
-    RandomState b{}, a{};
-    SeedRandomState(b, static_cast<uint32_t>(std::rand()));
-    SeedRandomState(a, static_cast<uint32_t>(std::rand()));
-    EXPECT_EQ(0, std::memcmp(&b, &gGlobalRandomB, sizeof b));
+    std::set<uint32_t> firstWords = {gGlobalRandomA.word[0], gGlobalRandomB.word[0]};
+    for (int i = 0; i < kMaxRenderSlots; ++i) {
+        firstWords.insert(gSlotRandom[i].word[0]);
+        firstWords.insert(gSlotRandomB[i].word[0]);
+        firstWords.insert(gBaseshapeRandom[i].State().word[0]);
+    }
+    EXPECT_EQ(firstWords.size(), 2u + 3u * kMaxRenderSlots);
+    const RandomState a = gGlobalRandomA;
+    SeedStartupRandomStates(777, nullptr);
     EXPECT_EQ(0, std::memcmp(&a, &gGlobalRandomA, sizeof a));
-    (void)std::rand();
-    for (int i = 0; i < kMaxRenderSlots; ++i) {
-        RandomState f{};
-        SeedRandomState(f, static_cast<uint32_t>(std::rand()));
-        EXPECT_EQ(0, std::memcmp(&f, &gBaseshapeRandom[i].State(), sizeof f));
-    }
-    RandomState slots[kMaxRenderSlots];
-    for (RandomState& s : slots) SeedRandomState(s, static_cast<uint32_t>(std::rand()));
-    for (int i = 0; i < kMaxRenderSlots; ++i) {
-        RandomState sb{};
-        SeedRandomState(sb, static_cast<uint32_t>(std::rand()));
-        EXPECT_EQ(0, std::memcmp(&sb, &gSlotRandomB[i], sizeof sb));
-    }
-    for (int i = 0; i < kMaxRenderSlots; ++i) {
-        EXPECT_EQ(gSlotHash[i], RandomStep(slots[i]));
-        EXPECT_EQ(0, std::memcmp(&slots[i], &gSlotRandom[i], sizeof slots[i]));
-    }
 }
 
 }  // namespace

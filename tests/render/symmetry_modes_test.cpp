@@ -91,16 +91,6 @@ TEST_F(Symmetry, CopyWeightCountsPerMode)
     }
 }
 
-TEST_F(Symmetry, NormalAndUnknownModesLeaveTheSlice)
-{
-    for (int mode : {100, 20, -1}) {
-        const P out = Run(mode, {1, 2, 3});
-        EXPECT_EQ(out.x, 1.0f);
-        EXPECT_EQ(out.y, 2.0f);
-        EXPECT_EQ(out.z, 3.0f);
-    }
-}
-
 TEST_F(Symmetry, EveryModeKeepsTheLastPointAndOtherSlots)
 {
     for (int mode = 0; mode < kSymmetryModeCount; ++mode) {
@@ -140,105 +130,53 @@ TEST_F(Symmetry, GroupModesProduceTheirNumberOfDistinctRotations)
     }
 }
 
-TEST_F(Symmetry, HashModesStepTheHashEvenForAnEmptySlice)
+// Worked examples on chosen first words (the next word after w is 5115 w,
+// so a word of 2^31 is followed by 2^31 again). Exactly 2^31 takes the
+// branch of the smaller words everywhere.
+TEST_F(Symmetry, ChosenWordsGiveTheWorkedCopies)
 {
-    const int steps[6] = {2, 3, 2, 3, 4, 2};
-    for (int mode = 0; mode < 6; ++mode) {
-        uint32_t h = gSlotHash[kSlot];
-        for (int i = 0; i < steps[mode]; ++i) h = HashStep(h);
-        const RandomState words = gSlotRandom[kSlot];
-        gSlotBatchLast[kSlot] = gSlotBatchStart[kSlot];  // empty slice
-        gSymmetryMode = mode;
-        ApplySymmetry(kSlot);
-        EXPECT_EQ(gSlotHash[kSlot], h) << mode;
-        EXPECT_EQ(gSlotRandom[kSlot].word[0], words.word[0]) << mode;
+    constexpr float kSkip = NAN;
+    struct Case {
+        const char* name;
+        int mode;
+        float folds, separation;
+        uint32_t word;
+        P in, out;
+    };
+    const Case cases[] = {
+        {"normal", 100, 6, 1, 0, {1, 2, 3}, {1, 2, 3}},
+        {"past the modes", 20, 6, 1, 0, {1, 2, 3}, {1, 2, 3}},
+        {"below the modes", -1, 6, 1, 0, {1, 2, 3}, {1, 2, 3}},
+        {"x reflection at exactly half shifts", 14, 6, 1, 2147483648u, {2, 3, 4}, {3, kSkip, kSkip}},
+        {"x reflection above half mirrors", 14, 6, 1, 2147483904u, {2, 3, 4}, {-3, kSkip, kSkip}},
+        {"z reflection", 16, 6, 1, 4000000000u, {2, 3, 4}, {2, kSkip, -5}},
+        {"3x3 tile 8 is the centre", 8, 6, 2, 0, {1, 1, 1}, {1, kSkip, kSkip}},
+        {"3x3 tile 0", 8, 6, 2, 4294967295u, {1, 1, 1}, {1, kSkip, -1}},
+        {"5x5 tile 24 at (2, 1)", 9, 6, 2, 0, {1, 1, 1}, {5, kSkip, 3}},
+        {"octant 7 mirrors all", 13, 6, 2, 0, {1, 1, 1}, {-3, -3, -3}},
+        {"octant 1 mirrors y", 13, 6, 2, 3435973837u, {1, 1, 1}, {3, -3, 3}},
+        {"rotation XZ copy 3 of 4", 10, 4, 0, 0, {1, 5, 0}, {0, 5, 1}},
+        {"rotation XY copy 3 of 4", 11, 4, 0, 0, {1, 0, 5}, {0, 1, 5}},
+        {"combined, small second word", 12, 4, 0, 0, {1, 0, 5}, {0, 5, 1}},
+        {"combined, second word of half", 12, 4, 0, 2147483648u, {1, 2, 3}, {2, 3, -1}},
+        {"dihedral XZ mirrors x first", 17, 4, 0.5f, 0, {1, 0, 0}, {0, kSkip, -0.5f}},
+        {"dihedral XY, y = c - 1.5", 18, 4, 0.5f, 2147483648u, {1, 2, 3}, {2, 0.5f, 3}},
+        {"dihedral XZ ref. Y, third word above half", 19, 4, 0.5f, 2147483648u, {1, 2, 3}, {3, -2.5f, 0.5f}},
+        // n = trunc(-50 x 0.5) = -25, not 25: (cos n, tanh t, sin n) / cosh t with t = n / 8.
+        {"loxodrome", 6, 6, 1, 2147483648u, {0, 0, 0}, {0.086933004f, -0.99614653f, 0.011607852f}},
+    };
+    for (const Case& c : cases) {
+        gSymmetryFoldCount = c.folds;
+        gSymmetrySeparation = c.separation;
+        NextWordIs(c.word);
+        const P got = Run(c.mode, c.in);
+        const float g[3] = {got.x, got.y, got.z}, w[3] = {c.out.x, c.out.y, c.out.z};
+        for (int k = 0; k < 3; ++k) {
+            if (!std::isnan(w[k])) {
+                EXPECT_NEAR(g[k], w[k], 1e-6f) << c.name << ", coordinate " << k;
+            }
+        }
     }
-    // The generator modes draw their words also for an empty slice.
-    for (int mode : {8, 10, 12, 19}) {
-        RandomState expected = gSlotRandom[kSlot];
-        RandomStep(expected);
-        if (mode >= 12) RandomStep(expected);
-        if (mode == 19) RandomStep(expected);
-        gSymmetryMode = mode;
-        ApplySymmetry(kSlot);
-        EXPECT_EQ(gSlotRandom[kSlot].word[0], expected.word[0]) << mode;
-    }
-}
-
-TEST_F(Symmetry, ReflectionAtExactlyHalfShifts)
-{
-    gSymmetryMode = 14;
-    SetSymmetryCopyWeights();
-    NextWordIs(2147483648u);  // uniform 0.5, not above weight 0 = 0.5
-    Fill({2, 3, 4});
-    ApplySymmetry(kSlot);
-    EXPECT_EQ(At(kStart).x, 3.0f);
-    NextWordIs(2147483904u);  // just above 0.5: mirrored
-    Fill({2, 3, 4});
-    ApplySymmetry(kSlot);
-    EXPECT_EQ(At(kStart).x, -3.0f);
-    gSymmetryMode = 16;
-    NextWordIs(4000000000u);
-    Fill({2, 3, 4});
-    ApplySymmetry(kSlot);
-    EXPECT_EQ(At(kStart).z, -5.0f);
-    EXPECT_EQ(At(kStart).x, 2.0f);
-}
-
-TEST_F(Symmetry, TilesAndOctants)
-{
-    gSymmetrySeparation = 2.0f;
-    NextWordIs(0);  // u = 0: the highest copy, 8, whose offset is (0, 0)
-    EXPECT_EQ(Run(8, {1, 1, 1}).x, 1.0f);
-    NextWordIs(0);
-    const P far = Run(9, {1, 1, 1});  // copy 24: (2, 1)
-    EXPECT_EQ(far.x, 5.0f);
-    EXPECT_EQ(far.z, 3.0f);
-    NextWordIs(4294967295u);  // u = 1: every weight subtracted, copy 0: (0, -1)
-    const P first = Run(8, {1, 1, 1});
-    EXPECT_EQ(first.x, 1.0f);
-    EXPECT_EQ(first.z, -1.0f);
-    NextWordIs(0);  // copy 7: every axis mirrored
-    const P octant = Run(13, {1, 1, 1});
-    EXPECT_EQ(octant.x, -3.0f);
-    EXPECT_EQ(octant.y, -3.0f);
-    EXPECT_EQ(octant.z, -3.0f);
-    NextWordIs(3435973837u);  // u = 0.8: copy 1 mirrors y only
-    const P one = Run(13, {1, 1, 1});
-    EXPECT_EQ(one.x, 3.0f);
-    EXPECT_EQ(one.y, -3.0f);
-    EXPECT_EQ(one.z, 3.0f);
-}
-
-TEST_F(Symmetry, RotationCopiesFollowTheSineFirstFormula)
-{
-    gSymmetrySeparation = 0.0f;
-    gSymmetryFoldCount = 4.0f;
-    NextWordIs(0);  // copy 3: theta = 2 pi
-    const P q = Run(10, {1, 5, 0});
-    EXPECT_NEAR(q.x, 0.0f, 1e-6f);
-    EXPECT_EQ(q.y, 5.0f);
-    EXPECT_NEAR(q.z, 1.0f, 1e-6f);
-    NextWordIs(0);
-    const P r = Run(11, {1, 0, 5});
-    EXPECT_NEAR(r.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(r.y, 1.0f, 1e-6f);
-    EXPECT_EQ(r.z, 5.0f);
-
-    // Combined rotation: the first word picks copy 3, the second (5115 x 0 = 0)
-    // is at most 2^31, so the XY turn is followed by the exchange of y and z.
-    NextWordIs(0);
-    const P c = Run(12, {1, 0, 5});
-    EXPECT_NEAR(c.x, 0.0f, 1e-6f);
-    EXPECT_EQ(c.y, 5.0f);
-    EXPECT_NEAR(c.z, 1.0f, 1e-6f);
-
-    // Dihedral: the same small second word mirrors x first.
-    gSymmetrySeparation = 0.5f;
-    NextWordIs(0);
-    const P d = Run(17, {1, 0, 0});
-    EXPECT_NEAR(d.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(d.z, -0.5f, 1e-6f);  // (c - x) C
 }
 
 // The combined and dihedral modes form 2 pi / N in double from the decimal
@@ -247,7 +185,6 @@ TEST_F(Symmetry, RotationCopiesFollowTheSineFirstFormula)
 TEST_F(Symmetry, DoubleStepAngleOfTheDihedralModes)
 {
     gSymmetrySeparation = 0.0f;
-    gSymmetryFoldCount = 6.0f;
     const float theta = static_cast<float>(5 * (6.2831855 / 6));
     EXPECT_NE(theta, static_cast<float>(5 * (static_cast<double>(6.2831855f) / 6)));
     // u = 0.25 picks copy 4; the second word, 3 x 2^30, takes the plain turn.
@@ -256,44 +193,6 @@ TEST_F(Symmetry, DoubleStepAngleOfTheDihedralModes)
     EXPECT_EQ(q.x, std::sin(theta));
     EXPECT_EQ(q.y, 7.0f);
     EXPECT_EQ(q.z, std::cos(theta));
-}
-
-// A first word of 2^31 makes the second one 5115 x 2^31 = 2^31 (mod 2^32):
-// exactly 2^31 takes the branch of the smaller words.
-TEST_F(Symmetry, AWordOfExactlyHalfTakesTheSmallerBranch)
-{
-    gSymmetrySeparation = 1.0f;
-    NextWordIs(2147483648u);
-    const P lox = Run(6, {0, 0, 0});  // n = trunc(-50 x 0.5) = -25, not 25
-    const float t = 0.125f * -25.0f;
-    EXPECT_FLOAT_EQ(lox.x, std::cos(-25.0f) / std::cosh(t));
-    EXPECT_FLOAT_EQ(lox.z, std::sin(-25.0f) / std::cosh(t));
-    EXPECT_FLOAT_EQ(lox.y, std::tanh(t));
-
-    gSymmetrySeparation = 0.0f;
-    gSymmetryFoldCount = 4.0f;  // u = 0.5 picks copy 1: theta = pi
-    NextWordIs(2147483648u);
-    const P combined = Run(12, {1, 2, 3});  // the XY turn, then y and z exchanged
-    EXPECT_NEAR(combined.x, 2.0f, 1e-6f);
-    EXPECT_EQ(combined.y, 3.0f);
-    EXPECT_NEAR(combined.z, -1.0f, 1e-6f);
-
-    gSymmetrySeparation = 0.5f;
-    NextWordIs(2147483648u);
-    const P dihedral = Run(18, {1, 2, 3});  // (c - x, y) turned: y = 0.5, not -1.5
-    EXPECT_NEAR(dihedral.x, 2.0f, 1e-6f);
-    EXPECT_NEAR(dihedral.y, 0.5f, 1e-6f);
-    EXPECT_EQ(dihedral.z, 3.0f);
-
-    RandomState words{{0, 0, 0, 0}, 2147483648u};
-    RandomStep(words);
-    RandomStep(words);
-    const bool mirrorY = RandomStep(words) > 2147483648u;
-    NextWordIs(2147483648u);
-    const P ref = Run(19, {1, 2, 3});  // mode 17's mirror, then the third word on y
-    EXPECT_NEAR(ref.x, 3.0f, 1e-6f);
-    EXPECT_NEAR(ref.z, 0.5f, 1e-6f);
-    EXPECT_EQ(ref.y, mirrorY ? -2.5f : 2.5f);
 }
 
 TEST_F(Symmetry, SphereModeIsFiniteForEveryRadius)

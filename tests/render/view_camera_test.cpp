@@ -32,10 +32,8 @@ TEST(CameraMatrix, IsRxTimesRyOfMinusYTimesRzStoredColumnMajorForGl)
     gCameraAngleZ = 90.0f;
     UpdateCameraMatrix();
     // Rz(90): row 0 = (cos, -sin, 0), row 1 = (sin, cos, 0).
-    EXPECT_NEAR(gCameraMatrix[0], 0.0f, 1e-6f);
-    EXPECT_NEAR(gCameraMatrix[1], -1.0f, 1e-6f);
-    EXPECT_NEAR(gCameraMatrix[3], 1.0f, 1e-6f);
-    EXPECT_NEAR(gCameraMatrix[8], 1.0f, 1e-6f);
+    const float rz[9] = {0, -1, 0, 1, 0, 0, 0, 0, 1};
+    for (int i = 0; i < 9; ++i) EXPECT_NEAR(gCameraMatrix[i], rz[i], 1e-6f) << i;
     gCameraAngleY = 90.0f;
     gCameraAngleZ = 0.0f;
     UpdateCameraMatrix();
@@ -87,9 +85,7 @@ class FitTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetUpSierpinskiTetrahedron();
-        ASSERT_TRUE(AllocateRenderBuffers(64, 64, false));
-        SetUpPlainView(64, 1.0f);
+        ASSERT_TRUE(SetUpSierpinskiRender(64, 1.0f));
         gFractalTypeKernel.store(BoxKernel);
     }
     void TearDown() override
@@ -155,23 +151,16 @@ TEST_F(FitTest, LightFitMapsTheLightBoxOntoTheShadowMap)
     EXPECT_NEAR(oz, (radius + 1.0f) * 32.0f / radius, 1e-3f);
 }
 
-TEST_F(FitTest, LightFitWithoutQualifyingPointsKeepsTheOffsets)
+// A light fit without a point inside the image, and an unknown fit mode,
+// write nothing.
+TEST_F(FitTest, NoQualifyingPointOrAnUnknownModeWritesNothing)
 {
-    gImageOffsetX = 1000.0f;  // every point lands outside the image
-    float ox = 5, oy = 6, oz = 7, s = 8;
-    FitViewToFractal(&ox, &oy, &oz, &s, kFitLightView);
-    EXPECT_EQ(ox, 5.0f);
-    EXPECT_EQ(oy, 6.0f);
-    EXPECT_EQ(oz, 7.0f);
-    EXPECT_EQ(s, 8.0f);
-}
-
-TEST_F(FitTest, OtherModesWriteNothing)
-{
-    float ox = 5, oy = 6, oz = 7, s = 8;
-    FitViewToFractal(&ox, &oy, &oz, &s, 2);
-    EXPECT_EQ(ox, 5.0f);
-    EXPECT_EQ(s, 8.0f);
+    for (int mode : {static_cast<int>(kFitLightView), 2}) {
+        gImageOffsetX = mode == kFitLightView ? 1000.0f : 0.0f;  // every point outside the image
+        float ox = 5, oy = 6, oz = 7, s = 8;
+        FitViewToFractal(&ox, &oy, &oz, &s, mode);
+        EXPECT_TRUE(ox == 5.0f && oy == 6.0f && oz == 7.0f && s == 8.0f) << mode;
+    }
 }
 
 }  // namespace

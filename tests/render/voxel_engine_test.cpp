@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <thread>
+#include <utility>
 
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
@@ -20,27 +21,28 @@ TEST(VoxelIndex, CountsOnlyStrictlyInsideTheCubeLessThree)
 {
     EXPECT_EQ(gVoxelResolution, 400);  // defined before the shell chooses
     const int32_t n = 400;
-    EXPECT_EQ(VoxelIndex(396.99f, 1.5f, 2.5f, n), 396 + 1 * n * n + 2 * n);
-    EXPECT_EQ(VoxelIndex(397.0f, 5.0f, 5.0f, n), -1);
-    EXPECT_EQ(VoxelIndex(0.0f, 5.0f, 5.0f, n), -1);
-    EXPECT_EQ(VoxelIndex(5.0f, -0.5f, 5.0f, n), -1);
-    EXPECT_EQ(VoxelIndex(5.0f, 5.0f, std::numeric_limits<float>::quiet_NaN(), n), -1);
-    EXPECT_EQ(VoxelIndex(5.0f, 1e30f, 5.0f, n), -1);
-    EXPECT_EQ(VoxelIndex(396.99f, 396.99f, 396.99f, n), 396 + 396 * n * n + 396 * n);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        float x, y, z;
+        int64_t index;
+    };
+    const Case cases[] = {
+        {396.99f, 1.5f, 2.5f, 396 + 1 * n * n + 2 * n}, {396.99f, 396.99f, 396.99f, 396 + 396 * n * n + 396 * n},
+        {397.0f, 5, 5, -1}, {0, 5, 5, -1}, {5, -0.5f, 5, -1}, {5, 5, nan, -1}, {5, 1e30f, 5, -1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(VoxelIndex(c.x, c.y, c.z, n), c.index) << c.x << " " << c.y << " " << c.z;
 }
 
+// Entry 0 is 400 and entry 1 is 200; other entries keep the size.
 TEST(VoxelResolution, ListSelectionsSetSizeCentreAndLimit)
 {
-    SetVoxelResolution(1);
-    EXPECT_EQ(gVoxelResolution, 200);
-    EXPECT_EQ(gVoxelCentreOffset, 100);
-    EXPECT_EQ(gVoxelSliceSize, 40000);
-    EXPECT_EQ(gVoxelLimit, 197);
-    SetVoxelResolution(7);
-    EXPECT_EQ(gVoxelResolution, 200);
-    SetVoxelResolution(0);
-    EXPECT_EQ(gVoxelResolution, 400);
-    EXPECT_EQ(gVoxelCentreOffset, 200);
+    for (const auto& [selection, n] : {std::pair{1, 200}, {7, 200}, {0, 400}}) {
+        SetVoxelResolution(selection);
+        EXPECT_EQ(gVoxelResolution, n) << selection;
+        EXPECT_EQ(gVoxelCentreOffset, n / 2) << selection;
+        EXPECT_EQ(gVoxelSliceSize, n * n) << selection;
+        EXPECT_EQ(gVoxelLimit, n - 3) << selection;
+    }
 }
 
 // Every point at the view centre.
@@ -57,9 +59,7 @@ class VoxelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetUpSierpinskiTetrahedron();
-        ASSERT_TRUE(AllocateRenderBuffers(64, 64, false));
-        SetUpPlainView(64, 0.9f);
+        ASSERT_TRUE(SetUpSierpinskiRender(64, 0.9f));
         gViewCentre[0] = 0.25f;
         gPerspectiveFocal = 1.0f;
         gPanX = gPanY = 0.0f;

@@ -57,8 +57,11 @@ TEST(ShapeIcons, ContactSheetAndPpm)
 {
     ShapeIconStyle style;
     style.size = 16;
-    style.points = 400;
+    style.points = 2000;
+    BuildBaseshapeGeneratorTables();
     const RgbImage sheet = DrawShapeContactSheet(false, 16, true, style);
+    // The sphere (kind 1) is bright at its icon centre.
+    EXPECT_GT(sheet.pixels[((8 * sheet.width) + 17 + 8) * 3], 150);
     EXPECT_EQ(sheet.width, 16 * 17 - 1);
     EXPECT_EQ(sheet.height, 13 * 17 - 1);
     const std::vector<uint8_t> ppm = EncodePpm(sheet);
@@ -67,9 +70,5 @@ TEST(ShapeIcons, ContactSheetAndPpm)
     EXPECT_EQ(std::string(ppm.begin(), ppm.begin() + header.size()), header);
     EXPECT_FALSE(WritePpmFile("/nonexistent-dir/x.ppm", sheet));
 }
-
-}  // namespace
-
-namespace {
 
 }  // namespace

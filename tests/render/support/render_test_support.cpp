@@ -5,6 +5,7 @@
 #include "engine/fractal_model.h"
 #include "engine/fractal_type_00.h"
 #include "engine/random.h"
+#include "render/render_buffers.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
 #include "sierpinski_tetrahedron.h"
@@ -35,6 +36,14 @@ void SetUpPlainView(int32_t size, float scale)
     gPerspectiveFocal = 1.0f;
     gPerspectiveEye = 3.0f;
     gPerspectiveOn = 0;
+}
+
+bool SetUpSierpinskiRender(int32_t size, float scale)
+{
+    SetUpSierpinskiTetrahedron();
+    if (!AllocateRenderBuffers(size, size, false)) return false;
+    SetUpPlainView(size, scale);
+    return true;
 }
 
 void CountingKernel(uint8_t slot)

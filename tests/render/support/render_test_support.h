@@ -16,6 +16,10 @@ void SetUpSierpinskiTetrahedron();
 // pixel is (x, y) x size / 2 + size / 2.
 void SetUpPlainView(int32_t size, float scale);
 
+// Both of the above with a size x size image's buffers; false when the
+// buffers could not be had.
+bool SetUpSierpinskiRender(int32_t size, float scale);
+
 // Kernel calls per slot of CountingKernel, which runs the type-0 kernel.
 extern std::atomic<int64_t> gKernelCalls[kMaxRenderSlots];
 void CountingKernel(uint8_t slot);

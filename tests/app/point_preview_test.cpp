@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+
+#include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/pending_services.h"
+#include "app/point_preview.h"
+#include "app/preview_timer.h"
+#include "app/render_size.h"
+#include "app/support/gl_interface.h"
+#include "app/support/preview_scene.h"
+#include "app/support/screenshot.h"
+#include "engine/fractal_model.h"
+#include "engine/random.h"
+#include "platform/preview_target.h"
+#include "render/render_buffers.h"
+#include "render/view_camera.h"
+
+namespace {
+
+// Identity camera, centre 0, scale 1, zoom 1 and a W x H render: a point
+// (x, y) lands on px = 416 x + 416, py = 416 (H / W) y + 416.
+PreviewView PlainView(int width, int height, bool perspective = false)
+{
+    gImageWidth = width;
+    gImageHeight = height;
+    DeriveRenderSizeValues();
+    for (int i = 0; i < 9; ++i) gCameraMatrix[i] = (i % 4 == 0) ? 1.0f : 0.0f;
+    gViewCentre[0] = gViewCentre[1] = gViewCentre[2] = 0.0f;
+    gViewScale = 1.0f;
+    gZoom = 1.0f;
+    gPanX = gPanY = 0.0f;
+    gPerspectiveOn = perspective ? 1 : 0;
+    gPerspectiveEye = 1.5f;
+    return LoadPreviewView();
+}
+
+TEST(PointPreview, WhichPointsAreDrawn)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        const char* name;
+        int width, height;
+        bool perspective;
+        float x, y, z;
+        bool drawn;
+        float px, py;
+    };
+    const Case cases[] = {
+        {"centre", 512, 512, false, 0.0f, 0.0f, 0.0f, true, 416.0f, 416.0f},
+        {"left edge px = 0", 512, 512, false, -1.0f, 0.0f, 0.0f, false, 0, 0},
+        {"right edge px = 832", 512, 512, false, 1.0f, 0.0f, 0.0f, false, 0, 0},
+        {"just inside the right edge", 512, 512, false, 0.99f, 0.0f, 0.0f, true, 827.84f, 416.0f},
+        {"bottom row of a wide render", 1024, 512, false, 0.0f, -1.0f, 0.0f, false, 0, 0},
+        {"inside the rows of a wide render", 1024, 512, false, 0.5f, -0.99f, 0.0f, true, 520.0f, 210.08f},
+        {"top row of a wide render", 1024, 512, false, 0.0f, 1.0f, 0.0f, false, 0, 0},
+        {"not a number", 512, 512, false, nan, 0.0f, 0.0f, false, 0, 0},
+        {"in front of the camera", 512, 512, true, 0.3f, 0.3f, 0.0f, true, 499.2f, 499.2f},
+        {"at the camera", 512, 512, true, 0.0f, 0.0f, 1.5f, false, 0, 0},
+        {"behind the camera", 512, 512, true, 0.0f, 0.0f, 2.5f, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const PreviewView v = PlainView(c.width, c.height, c.perspective);
+        PreviewPoint p{};
+        ASSERT_EQ(ProjectPreviewPoint(v, c.x, c.y, c.z, &p), c.drawn) << c.name;
+        if (!c.drawn) continue;
+        EXPECT_NEAR(p.px, c.px, 1e-3f) << c.name;
+        EXPECT_NEAR(p.py, c.py, 1e-3f) << c.name;
+    }
+}
+
+// Seeded points far beyond the area: whatever the aspect, settled points
+// land only on the rows the render covers, the nearest one kept.
+TEST(PointPreview, SettledPointsStayOnTheCoveredRows)
+{
+    struct Case {
+        int width, height;
+        int firstRow, lastRow;
+        float spread;  // points reach about three times past the area
+    };
+    const Case cases[] = {
+        {512, 512, 0, 832, 3.0f}, {1024, 512, 208, 624, 3.0f}, {512, 1024, 0, 832, 1.5f}, {64, 4096, 0, 832, 0.05f}};
+    for (const Case& c : cases) {
+        const PreviewView v = PlainView(c.width, c.height);
+        ClearPreviewPlanes();
+        RandomState random;
+        SeedRandomState(random, 99u);
+        const int first = gSlotBatchStart[0];
+        for (int i = 0; i < kPreviewPointsPerBatch; ++i) {
+            gPointX[first + i] = RandomSignedUniform(random) * c.spread;
+            gPointY[first + i] = RandomSignedUniform(random) * c.spread;
+            gPointZ[first + i] = RandomSignedUniform(random);
+            gPointColorIndex[first + i] = static_cast<uint8_t>(i);
+        }
+        EmitPreviewPoints(v, false);
+        int written = 0;
+        for (int row = 0; row < kPreviewSize; ++row)
+            for (int col = 0; col < kPreviewSize; ++col) {
+                const float depth = gPreviewDepth[row * kPreviewSize + col];
+                if (depth == 0.0f) continue;
+                ++written;
+                EXPECT_TRUE(row >= c.firstRow && row < c.lastRow && col > 0)
+                    << c.width << " x " << c.height << " row " << row << " col " << col;
+            }
+        EXPECT_GT(written, 50) << c.width << " x " << c.height;
+    }
+    // Two points on one cell: the nearer stays, in either order.
+    const PreviewView v = PlainView(512, 512);
+    const int first = gSlotBatchStart[0], cell = 416 * kPreviewSize + 416;
+    for (int order = 0; order < 2; ++order) {
+        ClearPreviewPlanes();
+        for (int i = 0; i < kPreviewPointsPerBatch; ++i) gPointX[first + i] = 5.0f;  // off the area
+        gPointX[first] = gPointX[first + 1] = gPointY[first] = gPointY[first + 1] = 0.0f;
+        gPointZ[first + order] = 0.5f;
+        gPointZ[first + 1 - order] = -0.5f;
+        gPointColorIndex[first + order] = 7;
+        gPointColorIndex[first + 1 - order] = 9;
+        EmitPreviewPoints(v, false);
+        EXPECT_EQ(gPreviewPlanes[3][cell], 7) << "order " << order;
+        EXPECT_FLOAT_EQ(gPreviewDepth[cell], 1.5f * 416.0f) << "order " << order;
+    }
+}
+
+// The scene of the shots, dirty on screen 6.
+void ResetScene(float angleX, float angleY)
+{
+    ASSERT_TRUE(SetUpPreviewScene(512, 512, angleX, angleY));
+    CreatePreviewTarget();
+    ClearPreviewPbuffer();
+    ClearPreviewPlanes();
+    gPreviewRefresh = 1;
+    gScreenState = kScreenPointPreview;
+    EnableButton(kButtonYes, false);
+    EnableButton(kButtonNo, false);
+}
+
+void Settle()
+{
+    DrawFrame();
+    gPbufferAvailable = 0;
+    while (gPreviewRefresh) OnTimer();
+    DrawFrame();
+    DrawFrame();  // shaded at the second settled frame, shown at the third
+}
+
+void ThreeDimensionalWithTwoLights()
+{
+    ResetScene(0.0f, 0.0f);
+    gScreenState = kScreenPreview3D;
+    BuildPointCloudList();
+    gPreviewLights[0] = {true, {0.6f, 0.6f, 0.2f}, 0.2f, {1, 0, 0, 0, 1, 0, 0, 0, 1}};
+    gPreviewLights[1] = {true, {-0.6f, 0.4f, 0.0f}, 0.3f, {1, 0, 0, 0, 0, 1, 0, 1, 0}};
+}
+
+// The point previews drawn by the program's own frame on the software
+// renderer that drew the references.
+TEST(PreviewScreens, MatchTheReferences)
+{
+    GlInterfaceTest gl;
+    if (!gl.ok()) GTEST_SKIP() << gl.why();
+    if (!gl.llvmpipe()) GTEST_SKIP() << "the references were drawn by llvmpipe";
+    if (!CreatePreviewTarget()) GTEST_SKIP() << "no framebuffer objects";
+    CreatePreviewTexture();
+    BuildMainButtons();
+    struct Shot {
+        const char* name;
+        void (*prepare)();
+    };
+    const Shot shots[] = {
+        {"point_preview_dirty", [] { ResetScene(30.0f, 40.0f); }},
+        {"point_preview_dirty_window_question",
+         [] {
+             ResetScene(30.0f, 40.0f);
+             gPbufferAvailable = 0;  // the points go straight into the window
+             EnableButton(kButtonYes, true);
+             EnableButton(kButtonNo, true);
+         }},
+        {"point_preview_settled",
+         [] {
+             ResetScene(30.0f, 40.0f);
+             Settle();
+         }},
+        {"preview_3d_two_lights", ThreeDimensionalWithTwoLights},
+    };
+    for (const Shot& shot : shots) {
+        shot.prepare();
+        DrawFrame();
+        const ScreenshotResult r = CompareWithReference(shot.name, gl.Frame(), gl.Width(), gl.Height(), 24, 0.004);
+        EXPECT_TRUE(r.ok) << shot.name << ": " << r.message;
+    }
+    std::memset(gPreviewLights, 0, sizeof gPreviewLights);
+    DeletePreviewTexture();
+    DestroyPreviewTarget();
+    FreeRenderBuffers();
+}
+
+}  // namespace
