@@ -1,11 +1,14 @@
 #include "app/export_actions.h"
 
+#include <atomic>
 #include <string>
 
 #include "app/file_dialogs.h"
 #include "app/frame.h"
+#include "app/main_buttons.h"
 #include "app/pending_services.h"
 #include "platform/dialogs.h"
+#include "app/render_control.h"
 #include "platform/gl_api.h"
 
 namespace {
@@ -48,6 +51,46 @@ void ShowExportMessage(const char* text, const char* caption, bool error)
     ShowMessageBox(request);
 }
 
+// The export thread only posts what the buttons and widgets should show;
+// the window thread applies it. -1: nothing posted.
+std::atomic<int> gPostedControls{-1};
+
+void PostExportControls(bool exporting) { gPostedControls.store(exporting ? 1 : 0); }
+
+void ApplyExportControls()
+{
+    const int posted = gPostedControls.exchange(-1);
+    if (posted < 0) return;
+    if (posted) EnableButton(kButtonStop, false);
+    EnableButton(kButtonRender, !posted);
+    EnableButton(kButtonContinue, !posted);
+    ShowExportWidgets(posted != 0);
+}
+
+// Buttons of a running render (Render off, Stop on, Continue off) or of a
+// stopped one.
+void SetRenderButtons(bool running)
+{
+    EnableButton(kButtonRender, !running);
+    EnableButton(kButtonStop, running);
+    EnableButton(kButtonContinue, !running);
+}
+
+void AdvanceAnimationScene(int frame)
+{
+    AnimateBaseshapes(frame);
+    SetSymmetryRotation(1);
+}
+
+void AnimationRenderRestarted()
+{
+    ShadeProgressive(0);
+    gRenderExists = 1;
+    SetRenderButtons(true);
+}
+
+void AnimationEnded() { SetRenderButtons(false); }
+
 }  // namespace
 
 void InstallExportServices()
@@ -57,12 +100,21 @@ void InstallExportServices()
     services.chooseFile = ChooseImageFile;
     services.fileChosen = ImageFileChosen;
     services.showMessage = ShowExportMessage;
-    services.setControls = SetExportControls;
+    services.setControls = PostExportControls;
+    services.reshadePreview = [] { ShadeProgressive(2); };
     gExportServices = services;
+
+    AnimationServices animation = DefaultAnimationServices();
+    animation.restartPreview = RunPreviewStep;
+    animation.advanceScene = AdvanceAnimationScene;
+    animation.renderRestarted = AnimationRenderRestarted;
+    animation.animationEnded = AnimationEnded;
+    gAnimationServices = animation;
 }
 
 void RestoreViewAfterExport()
 {
+    ApplyExportControls();
     if (!TakeExportViewRestore()) return;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glDisable(GL_DEPTH_TEST);

@@ -6,6 +6,7 @@
 // Installs the export's and the animation step's services; start-up runs it.
 void InstallExportServices();
 
-// Window thread, export view: after an export ended, clears the drawing
-// surface and puts back depth test, texturing and the clear colour.
+// Window thread, export view: applies the button and widget states the
+// export asked for and, after an export ended, clears the drawing surface
+// and puts back depth test, texturing and the clear colour.
 void RestoreViewAfterExport();

@@ -24,7 +24,7 @@ void ShadeFull()
 uint8_t ExportPngOption(int) { return 0; }
 int ImageTypeSelection() { return 1; }
 bool DialogsAlwaysAtDefaultFolder() { return false; }
-void SetExportControls(bool) {}
+void ShowExportWidgets(bool) {}
 
 bool ExportStlRawPng(const VoxelMeshRequest&) { return false; }
 bool ExportObj(const VoxelMeshRequest&) { return false; }

@@ -24,14 +24,14 @@ void ShadeFull();
 // ---- Export options of the main panel ----------------------------------------
 // Check boxes of the PNG options, the "Image Type" list (1 "BMP - Windows
 // Bitmap", 0 "PNG - Portable Network Graphics"), the dialogs' "always at the
-// default folder" option, and the widgets an export disables and shows
-// ("Stop", "Render", "Continue", the slider box, "Cancel", "Zoom").
+// default folder" option, and the widgets an export shows and hides (the
+// slider box, "Cancel" and "Zoom"; window thread).
 inline constexpr int kExcludeBackgroundPng = 0;
 inline constexpr int kMapFogToAlphaPng = 1;
 uint8_t ExportPngOption(int option);
 int ImageTypeSelection();
 bool DialogsAlwaysAtDefaultFolder();
-void SetExportControls(bool exporting);
+void ShowExportWidgets(bool exporting);
 
 // ---- Voxel mesh writers ------------------------------------------------------
 // One export of the N^3 voxel cube; the writer asks for the file itself and

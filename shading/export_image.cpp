@@ -13,11 +13,15 @@
 #include <thread>
 #include <vector>
 
+#include "engine/vector_math.h"
+#include "materials/shader.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "shading/animation_step.h"
+#include "shading/glow.h"
 #include "shading/image_files.h"
 #include "shading/preview_image.h"
+#include "shading/shadow_sampling.h"
 
 // ---- [state] ---------------------------------------------------------------------
 std::atomic<int32_t> gExportProgress{-2};
@@ -61,56 +65,49 @@ ExportSettings ReadDefaultSettings()
 bool NoFile(bool, std::string*) { return false; }
 void NoChange(bool) {}
 void PrintMessage(const char* text, const char* caption, bool) { std::fprintf(stderr, "%s: %s\n", caption, text); }
-void NoPreparation(const ExportSettings&) {}
-void NoRelease() {}
-
-// Grey by depth until the pixel shading is installed: covered pixels light,
-// the rest black and transparent.
-void ShadeDepthGrey(int column, int exportRow, int)
-{
-    const int w = gImageWidth, h = gImageHeight;
-    for (int k = 0; k < 2; ++k) {
-        int row = exportRow + k;
-        if (gExportPng) row = h - 1 - row;
-        float depth = 0.0f;
-        if (row >= 0 && row < h && column >= 0 && column < w) depth = gDepthBuffer[static_cast<size_t>(row) * w + column];
-        const float grey = std::clamp(depth * (255.0f / 65534.0f), 0.0f, 255.0f);
-        const size_t at = static_cast<size_t>(k) * w + column;
-        gExportRowPairs[0][at] = gExportRowPairs[1][at] = gExportRowPairs[2][at] = static_cast<uint8_t>(grey);
-        gExportRowPairs[3][at] = depth > 0.0f ? 255 : 0;
-    }
-}
+void NoReshade() {}
 
 }  // namespace
 
 ExportServices DefaultExportServices()
 {
-    return ExportServices{ReadDefaultSettings, NoFile,      NoChange,  PrintMessage,
-                          NoChange,            NoPreparation, NoRelease, ShadeDepthGrey};
+    return ExportServices{ReadDefaultSettings, NoFile, NoChange, PrintMessage, NoChange, NoReshade, ShadeRowPairColumn};
 }
 ExportServices gExportServices = DefaultExportServices();
 
 // ---- [row-pair gate] ---------------------------------------------------------------
 namespace {
 
+// A cycle shades up to this many row pairs (16 rows, one preview upload):
+// fewer hand-overs, and while the workers shade one block the export thread
+// writes the block before from the other staging buffer. Each worker still
+// shades its columns pair after pair, in the same order as one pair per
+// cycle, so its random draws and the file stay the same.
+constexpr int kPairsPerBlock = 8;
+
 struct RowPairGate {
     std::mutex mutex;
     std::condition_variable start;
     std::condition_variable done;
-    uint64_t generation = 0;  // raised for every pair and for the leave
-    int32_t row = 0;
+    uint64_t generation = 0;  // raised for every block and for the leave
+    int32_t row = 0;          // first row of the block
+    int32_t pairs = 0;
+    uint8_t* staging = nullptr;  // pairs x 4 planes x 2W bytes
     int32_t step = 1;         // column step: the number of workers
-    int32_t pending = 0;      // workers still shading the pair
+    int32_t pending = 0;      // workers still shading the block
     bool leave = false;
     void (*shade)(int column, int exportRow, int worker) = nullptr;
 };
 RowPairGate gGate;
+std::vector<uint8_t> gStaging[2];
 
 void ShadeRowsThread(int index, uint64_t seen)
 {
     gExportWorkerActive[index].store(1);
+    const size_t w = static_cast<size_t>(gImageWidth);
     for (;;) {
-        int32_t row = 0, step = 1;
+        int32_t row = 0, pairs = 0, step = 1;
+        uint8_t* staging = nullptr;
         void (*shade)(int, int, int) = nullptr;
         {
             std::unique_lock<std::mutex> lock(gGate.mutex);
@@ -118,10 +115,22 @@ void ShadeRowsThread(int index, uint64_t seen)
             seen = gGate.generation;
             if (gGate.leave) break;
             row = gGate.row;
+            pairs = gGate.pairs;
+            staging = gGate.staging;
             step = gGate.step;
             shade = gGate.shade;
         }
-        for (int c = gExportColumnStart[index]; c < gExportColumnEnd[index]; c += step) shade(c, row, index);
+        for (int p = 0; p < pairs; ++p) {
+            uint8_t* planes = staging + static_cast<size_t>(p) * 8 * w;
+            for (int c = gExportColumnStart[index]; c < gExportColumnEnd[index]; c += step) {
+                shade(c, row + 2 * p, index);
+                // Only this worker writes entries c and W + c of the pair planes.
+                for (int ch = 0; ch < 4; ++ch) {
+                    planes[ch * 2 * w + c] = gExportRowPairs[ch][c];
+                    planes[ch * 2 * w + w + c] = gExportRowPairs[ch][w + c];
+                }
+            }
+        }
         const std::lock_guard<std::mutex> lock(gGate.mutex);
         if (--gGate.pending == 0) gGate.done.notify_one();
     }
@@ -135,6 +144,7 @@ int StartWorkers(int count)
     {
         const std::lock_guard<std::mutex> lock(gGate.mutex);
         gGate.leave = false;
+        gGate.pending = 0;
         gGate.shade = gExportServices.shadeColumn;
         generation = gGate.generation;
     }
@@ -152,13 +162,22 @@ int StartWorkers(int count)
     return started;
 }
 
-void ShadeRowPair(int row, int workers)
+void StartBlock(int row, int pairs, uint8_t* staging, int workers)
+{
+    {
+        const std::lock_guard<std::mutex> lock(gGate.mutex);
+        gGate.row = row;
+        gGate.pairs = pairs;
+        gGate.staging = staging;
+        gGate.pending = workers;
+        ++gGate.generation;
+    }
+    gGate.start.notify_all();
+}
+
+void WaitForBlock()
 {
     std::unique_lock<std::mutex> lock(gGate.mutex);
-    gGate.row = row;
-    gGate.pending = workers;
-    ++gGate.generation;
-    gGate.start.notify_all();
     gGate.done.wait(lock, [] { return gGate.pending == 0; });
 }
 
@@ -259,13 +278,14 @@ void PutPixel(Output& out, uint8_t* p, uint8_t r, uint8_t g, uint8_t b)
     }
 }
 
-bool WriteRows(Output& out, int row, int rows)
+// planes: R, G, B, A of one row pair, 2W bytes each.
+bool WriteRows(Output& out, int row, int rows, const uint8_t* planes)
 {
     const int w = gImageWidth;
-    const uint8_t* R = gExportRowPairs[0];
-    const uint8_t* G = gExportRowPairs[1];
-    const uint8_t* B = gExportRowPairs[2];
-    const uint8_t* A = gExportRowPairs[3];
+    const uint8_t* R = planes;
+    const uint8_t* G = planes + 2 * static_cast<size_t>(w);
+    const uint8_t* B = planes + 4 * static_cast<size_t>(w);
+    const uint8_t* A = planes + 6 * static_cast<size_t>(w);
     if (!out.antiAlias) {
         for (int k = 0; k < rows; ++k) {
             for (int c = 0; c < w; ++c) {
@@ -317,6 +337,60 @@ bool CloseOutput(Output& out, bool complete)
     bool ok = complete;
     if (out.png) ok = ClosePngWriter(out.pngWriter, complete) && ok;
     return CloseFileSink(out.file, !ok) && ok;
+}
+
+}  // namespace
+
+// ---- [shading inputs] ------------------------------------------------------------------
+namespace {
+
+// What the workers share read-only: skies, glow map, mask planes, the
+// averaged depth map, the depth-of-field maximum and the settings snapshot.
+void PrepareShadingInputs(const ExportSettings& settings)
+{
+    ExportShadingSettings shading = settings.shading;
+    shading.png = gExportPng;
+    shading.fogToAlpha = settings.fogToAlpha;
+
+    const float axis[3] = {1.0f, 0.0f, 0.0f};
+    float sun[3];
+    RotateAroundAxis(sun, shading.light, axis, -4.712389f);
+    for (int i = 0; i < kSkyCount; ++i) {
+        gShader.skies[i].ownerTurbidity = shading.turbidity;
+        gShader.SetSunDirection(sun, i);
+    }
+    shading.extraLights = 0;
+    for (const LightSource& light : gShader.lights) shading.extraLights |= light.enabled ? 1 : 0;
+
+    // Surface-texture brightening needs the fog-style occlusion once colours come from the points' maps.
+    const OcclusionSettings& o = gOcclusionSettings;
+    if ((o.everyPixel || o.averaged) && !shading.rgbColoring && o.option == 0) gOcclusionSettings.option = 1;
+
+    if (shading.glowOn) {
+        SetGlowParameters(static_cast<int>(settings.glowSmoothing), settings.glowThreshold);
+        gExportServices.reshadePreview();
+        BuildGlowMap(gPreviewImage, settings.glowIntensity);
+    }
+    if (gShader.AnyNeonBaseshape()) {
+        gShader.SetMaskPlanesEnabled(1);
+        gShader.BuildMaskPlanes();
+        if (gMaskPlanesOn) gShader.BlurMaskPlanes();
+    }
+    shading.maskPlanesOn = gMaskPlanesOn;
+    if (gOcclusionSettings.averaged) DownsampleDepthMap();
+
+    float dofMax = 0.0f;
+    if (shading.dofOn) {
+        const size_t count = static_cast<size_t>(gImageWidth) * static_cast<size_t>(gImageHeight);
+        for (size_t i = 0; i < count; ++i) dofMax = std::max(dofMax, static_cast<float>(gDofDepthBuffer[i]));
+    }
+    shading.dofMax = dofMax;
+    PrepareExportShading(shading);
+}
+
+void ReleaseShadingInputs()
+{
+    if (gShader.AnyNeonBaseshape()) gShader.SetMaskPlanesEnabled(0);
 }
 
 }  // namespace
@@ -374,18 +448,41 @@ WriteResult WriteImageFile(const ExportSettings& settings, const std::string& pa
     AssignExportColumns(workers, w);  // before the first pair: the columns of workers never started go to the others
 
     WriteResult result = workers > 0 ? WriteResult::kWritten : WriteResult::kNoWorker;
-    for (int row = 0; result == WriteResult::kWritten && row < h; row += 2) {
-        if (gExportCancel.load()) {
-            result = WriteResult::kCancelled;
-            break;
+    const size_t blockBytes = static_cast<size_t>(kPairsPerBlock) * 8 * static_cast<size_t>(w);
+    for (auto& staging : gStaging) staging.assign(blockBytes, 0);
+    const int blockRows = 2 * kPairsPerBlock;
+    const auto pairsFrom = [h](int row) { return std::min(kPairsPerBlock, (h - row + 1) / 2); };
+    // Writes the block of staging buffer b that starts at row; false ends the export.
+    const auto writeBlock = [&](int row, int b) {
+        for (int p = 0; p < pairsFrom(row); ++p) {
+            const int pairRow = row + 2 * p;
+            gExportRow = pairRow;
+            if (!WriteRows(out, pairRow, std::min(2, h - pairRow), gStaging[b].data() + static_cast<size_t>(p) * 8 * w)) {
+                result = WriteResult::kWriteFailed;
+                return false;
+            }
+            if (pairRow % kPreviewUploadRows == 0) gPreviewUploadPending.store(1);
+            gExportProgress.store(static_cast<int32_t>(static_cast<float>(pairRow) / static_cast<float>(h) * 100.0f));
         }
-        gExportRow = row;
-        ShadeRowPair(row, workers);
-        if (!WriteRows(out, row, std::min(2, h - row))) result = WriteResult::kWriteFailed;
-        if (row % kPreviewUploadRows == 0) gPreviewUploadPending.store(1);
-        gExportProgress.store(static_cast<int32_t>(static_cast<float>(row) / static_cast<float>(h) * 100.0f));
+        return true;
+    };
+    if (result == WriteResult::kWritten && h > 0) {
+        // Block k is shaded into staging k % 2 while block k - 1 is written.
+        int block = 0;
+        StartBlock(0, pairsFrom(0), gStaging[0].data(), workers);
+        WaitForBlock();
+        for (;;) {
+            const int row = block * blockRows;
+            const int next = row + blockRows;
+            const bool more = next < h && !gExportCancel.load();
+            if (more) StartBlock(next, pairsFrom(next), gStaging[(block + 1) % 2].data(), workers);
+            const bool written = writeBlock(row, block % 2);
+            if (more) WaitForBlock();
+            if (!written || !more) break;
+            ++block;
+        }
     }
-    // A cancel during the last pair still cancels: the view will say so.
+    // A cancel during the last block still cancels: the view will say so.
     if (result == WriteResult::kWritten && gExportCancel.load()) result = WriteResult::kCancelled;
     gExportRow = h;
     StopWorkers(workers);
@@ -429,9 +526,9 @@ int ExportImage()
         } else {
             if (!settings.animation) services.fileChosen(gExportPng != 0);
             services.setControls(true);
-            services.prepareShading(settings);
+            PrepareShadingInputs(settings);
             const WriteResult result = WriteImageFile(settings, path);
-            services.finishShading();
+            ReleaseShadingInputs();
             written = result == WriteResult::kWritten;
             if (result == WriteResult::kCannotOpen || result == WriteResult::kWriteFailed) {
                 services.showMessage(kCannotWriteText, "Warning", false);

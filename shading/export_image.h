@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shading/export_pixel.h"
+
 inline constexpr int kMaxExportWorkers = 24;
 
 // ---- Shared state ------------------------------------------------------------------
@@ -50,10 +52,14 @@ struct ExportSettings {
     std::string animationBaseName;     // the animation page's base file name
     int32_t animationFrame = 0;        // the animation frame counter
     int32_t imageType = 1;             // "Image Type": 1 "BMP - Windows Bitmap", 0 "PNG - ..."
+    ExportShadingSettings shading;     // the pixel shading's settings from the panels
+    float glowThreshold = 0.5f;        // "Threshold" of the glow shader
+    float glowSmoothing = 1.0f;        // "Smoothing Steps"
+    float glowIntensity = 1.0f;        // "Intensity"
 };
 
 // The program's side of the export. Every member has a quiet default:
-// no file chosen, boxes on stderr, nothing prepared, an empty picture.
+// no file chosen, boxes on stderr, the pixel shading of the export.
 struct ExportServices {
     ExportSettings (*readSettings)();
     // The save dialog for PNG or BMP; true with path set when a file was chosen.
@@ -63,10 +69,8 @@ struct ExportServices {
     void (*showMessage)(const char* text, const char* caption, bool error);
     // Buttons, slider box, "Cancel" and "Zoom": true as the export starts writing, false after.
     void (*setControls)(bool exporting);
-    // Shared shading inputs (skies, glow, mask planes, depth map, depth of
-    // field) before the workers start, and their release after.
-    void (*prepareShading)(const ExportSettings& settings);
-    void (*finishShading)();
+    // Reshades the preview at double density before the glow map is taken from it.
+    void (*reshadePreview)();
     // Shades one column of the row pair starting at exportRow into gExportRowPairs.
     void (*shadeColumn)(int column, int exportRow, int worker);
 };

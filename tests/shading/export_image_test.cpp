@@ -16,6 +16,7 @@
 #include "render/render_threads.h"
 #include "shading/animation_step.h"
 #include "shading/preview_image.h"
+#include "support/export_scene.h"
 
 namespace fs = std::filesystem;
 
@@ -126,6 +127,40 @@ TEST_F(ExportImageTest, BmpRowsAreThePictureBottomUpWithPaddingAnyWorkerCount)
             EXPECT_EQ(gExportProgress.load(), 100);
             EXPECT_EQ(gExportCancel.load(), 0);
         }
+    }
+}
+
+// The pixel shading itself on the test scene, with settings that draw no
+// random numbers: every worker count writes the same bytes, the scene's own
+// picture.
+TEST_F(ExportImageTest, TestSceneIsTheSameBytesForAnyWorkerCount)
+{
+    const int size = 48;
+    gExportSettings.shading = BuildExportTestScene(size);
+    const ExportShadingSettings settings = gExportSettings.shading;
+    gExportServices.shadeColumn = DefaultExportServices().shadeColumn;
+    std::vector<uint8_t> firstBmp, firstPng;
+    for (int workers : {1, 2, 7, 24}) {
+        SCOPED_TRACE(std::to_string(workers) + " workers");
+        gChosenPath = (dir_ / "scene.bmp").string();
+        gExportSettings.workerCount = workers;
+        gExportSettings.png = 0;
+        ASSERT_EQ(ExportImage(), 0);
+        const std::vector<uint8_t> bmp = ReadFile(gChosenPath);
+        gChosenPath = (dir_ / "scene.png").string();
+        gExportSettings.png = 1;
+        ASSERT_EQ(ExportImage(), 0);
+        const std::vector<uint8_t> png = ReadFile(gChosenPath);
+        if (firstBmp.empty()) {
+            firstBmp = bmp, firstPng = png;
+            PrepareExportShading(settings);
+            const std::vector<uint8_t> picture = ShadeExportTestScene(settings);  // top row first
+            for (int r = 0; r < size; ++r)
+                for (int c = 0; c < size * 3; ++c)
+                    ASSERT_EQ(bmp[54 + r * size * 3 + c], picture[(size - 1 - r) * size * 3 + c / 3 * 3 + 2 - c % 3]);
+        }
+        EXPECT_TRUE(bmp == firstBmp);
+        EXPECT_TRUE(png == firstPng);
     }
 }
 
