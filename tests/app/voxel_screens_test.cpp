@@ -14,29 +14,13 @@
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
 #include "platform/scripted_dialogs.h"
-#include "render/render_buffers.h"
 
 namespace {
 
 void FailTest(const std::string& what) { ADD_FAILURE() << what; }
 
-// Four bright maximum projections in the voxel preview's quarters.
-void FillVoxelPreview()
-{
-    for (int y = 0; y < 512; ++y) {
-        for (int x = 0; x < 512; ++x) {
-            uint8_t* p = gPreviewImage + (static_cast<size_t>(y) * kPreviewImageSize + x) * 3;
-            const bool disc = (x % 256 - 128) * (x % 256 - 128) + (y % 256 - 128) * (y % 256 - 128) < 80 * 80;
-            p[0] = disc ? static_cast<uint8_t>(x / 2) : 0;
-            p[1] = disc ? static_cast<uint8_t>(y / 2) : 0;
-            p[2] = disc ? 200 : 0;
-        }
-    }
-    gPreviewUploadPending = 1;
-}
-
 // The voxel engine's busy screen and the export view of a mesh export, as
-// the program's own frame draws them.
+// the program's own frame draws them, over four discs in the projections.
 TEST(VoxelScreens, BusyScreenAndMeshExportMatchTheirReferences)
 {
     ScriptedDialogs dialogs;
@@ -48,17 +32,20 @@ TEST(VoxelScreens, BusyScreenAndMeshExportMatchTheirReferences)
         StopProgram();
         GTEST_SKIP() << "the references were drawn by llvmpipe";
     }
-    struct Case {
-        const char* name;
-        uint8_t state;
-        float progress;
-    };
-    const Case cases[] = {{"voxel_busy", kScreenVoxelBusy, 0.0f}, {"voxel_mesh_export", kScreenExport, 37.9f}};
-    for (const Case& c : cases) {
-        FillVoxelPreview();
+    for (const auto& [name, state] : {std::pair{"voxel_busy", kScreenVoxelBusy}, {"voxel_mesh_export", kScreenExport}}) {
+        for (int y = 0; y < 512; ++y) {
+            for (int x = 0; x < 512; ++x) {
+                uint8_t* p = gPreviewImage + (static_cast<size_t>(y) * kPreviewImageSize + x) * 3;
+                const bool disc = (x % 256 - 128) * (x % 256 - 128) + (y % 256 - 128) * (y % 256 - 128) < 6400;
+                p[0] = disc ? static_cast<uint8_t>(x / 2) : 0;
+                p[1] = disc ? static_cast<uint8_t>(y / 2) : 0;
+                p[2] = disc ? 200 : 0;
+            }
+        }
+        gPreviewUploadPending = 1;
         gVoxelEngineOn = 1;
-        gScreenState = c.state;
-        gVoxelExportProgress = c.progress;
+        gScreenState = state;
+        gVoxelExportProgress = 37.9f;
         gStartupStep = 0;
         gCurrentTab = 5;
         SetStatusText("Talvoran Vane: Render Threads 8");
@@ -68,11 +55,10 @@ TEST(VoxelScreens, BusyScreenAndMeshExportMatchTheirReferences)
         int width = 0, height = 0;
         GetMainDrawableSize(&width, &height);
         const ScreenshotResult result =
-            CompareWithReference(c.name, ReadFramebufferRgb(width, height), width, height, 3, 0.001);
-        EXPECT_TRUE(result.ok) << c.name << ": " << result.message;
+            CompareWithReference(name, ReadFramebufferRgb(width, height), width, height, 3, 0.001);
+        EXPECT_TRUE(result.ok) << name << ": " << result.message;
     }
-    gVoxelEngineOn = 0;
-    gCurrentTab = 0;
+    gVoxelEngineOn = gCurrentTab = 0;
     gExportProgress = -2;
     StopProgram();
 }
