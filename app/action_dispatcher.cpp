@@ -10,6 +10,7 @@
 #include "app/action_buttons.h"
 #include "app/action_widgets.h"
 #include "app/buffer_resize.h"
+#include "app/color_map_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
@@ -29,6 +30,7 @@
 #include "engine/pick_table.h"
 #include "engine/point_coloring.h"
 #include "engine/random.h"
+#include "materials/color_maps.h"
 #include "platform/gl_api.h"
 #include "platform/preview_target.h"
 #include "platform/shell_open.h"
@@ -37,6 +39,7 @@
 #include "render/render_threads.h"
 #include "render/transform_probabilities.h"
 #include "render/view_camera.h"
+#include "shading/preview_passes.h"
 #include "ui/font.h"
 
 // ---- [helpers] -----------------------------------------------------------------

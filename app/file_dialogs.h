@@ -3,11 +3,18 @@
 // file that cannot be written. Paths are UTF-8 with '/' separators.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 
 inline constexpr int kPathBufferSize = 4096;  // bytes, terminator included
 inline constexpr int kFileKindCount = 16;
+inline constexpr int kFileKindColorMap = 2;
+inline constexpr int kFolderTextures = 4;
+
+// Set while a file dialog or a file operation of the window thread runs;
+// every dialog operation returns at once while it is set.
+extern std::atomic<uint8_t> gFileOperationBusy;  // defined with the image export
 
 // The path chosen by the last successful dialog; unchanged by a cancel.
 extern char gFilePath[kPathBufferSize];

@@ -18,6 +18,7 @@
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
 #include "platform/preview_target.h"
+#include "shading/preview_passes.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 
@@ -26,8 +27,8 @@ uint8_t gPointPreviewValid = 1;
 uint8_t gPreviewRefresh = 0;
 unsigned gPreviewTexture = 0;
 int gStartupStep = 0;
-int gPreviewFirstRow = 0;
-int gPreviewLastRow = 832;
+int& gPreviewFirstRow = gPreviewImageTop;
+int& gPreviewLastRow = gPreviewImageBottom;
 uint64_t (*gFrameTicks)() = TickCount;
 
 namespace {

@@ -13,14 +13,6 @@
 #include "shading/export_image.h"
 #include "shading/preview_image.h"
 
-// ---- Image shading and export -----------------------------------------------
-// The preview picture, the export and the animation step are built
-// (shading/); the preview shading passes are not yet.
-void ShadeProgressive(int mode);
-// Shades the settled point preview's planes into gPreviewImage. The stand-in
-// shows the planes' grey by depth, so the settled preview is not blank.
-void ShadeFull();
-
 // ---- Export options of the main panel ----------------------------------------
 // Check boxes of the PNG options, the "Image Type" list (1 "BMP - Windows
 // Bitmap", 0 "PNG - Portable Network Graphics"), the dialogs' "always at the
@@ -145,8 +137,6 @@ bool LoadMaterialPanel(int material);           // with its shading ball and sel
 bool LoadBackgroundImage();
 bool RegenerateTexturePresets(int first, int count, int mode);
 bool SaveTextureBitmap(int kind, int size, int layout);
-bool LoadColorMapFile(const char* path);
-bool LoadColorMapWithDialog();
 bool SetTextureFromColorMap(int kind, int material);
 bool LoadTextureFromFile(int kind, const char* path);  // null path: with the file dialog
 bool SetSlotSolidColor(int kind, const uint8_t rgb[3]);

@@ -22,9 +22,10 @@
 #include "render/render_threads.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
+#include "shading/preview_passes.h"
 #include "ui/gl_shapes.h"
 
-float gZoom = 1.0f;
+float& gZoom = gPointPreviewZoom;
 int gPreviewBatchIndex = 0;
 int gBaseshapeAnimationCount = 0;
 int gPreview3DViewPreset = 2;

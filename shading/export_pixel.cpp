@@ -14,6 +14,7 @@
 #include "render/shared_buffer.h"
 #include "shading/glow.h"
 #include "shading/preview_helpers_stand_in.h"
+#include "shading/preview_passes.h"
 
 ExportShadingSettings gExportShading;
 
@@ -307,7 +308,7 @@ void ShadeEmptyPixel(Pixel& p, int column, int y, int worker)
     if (e.backgroundOn) Background(b, column, y, worker);
     for (int c = 0; c < 3; ++c) {
         p.colour[c] = dof * e.ambient[c] * 0.5f + b[c];
-        if (e.fogOn && !e.backgroundFog) p.colour[c] += gShader.fogColor.floats[c];
+        if (e.fogOn && !e.backgroundFog) p.colour[c] += gShader.fogPanel.componentFloat[c];
     }
     Gamma(p);
     for (float& c : p.colour) c *= 256.0f;

@@ -16,7 +16,7 @@
 #include "app/render_control.h"
 #include "app/render_size.h"
 #include "app/status_line.h"
-#include "app/support/gl_interface.h"
+#include "support/gl_interface.h"
 #include "app/voxel_actions.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/pick_table.h"
@@ -335,8 +335,8 @@ TEST(PendingServices, EveryStandInFails)
         {"ResetMaterialSlot", ResetMaterialSlot(0)}, {"ResetEnvironmentValues", ResetEnvironmentValues()},
         {"StoreMaterialPanel", StoreMaterialPanel(0)}, {"LoadMaterialPanel", LoadMaterialPanel(0)},
         {"LoadBackgroundImage", LoadBackgroundImage()}, {"RegenerateTexturePresets", RegenerateTexturePresets(0, 15, 0)},
-        {"SaveTextureBitmap", SaveTextureBitmap(0, 512, 0)}, {"LoadColorMapFile", LoadColorMapFile("a.map")},
-        {"LoadColorMapWithDialog", LoadColorMapWithDialog()}, {"SetTextureFromColorMap", SetTextureFromColorMap(0, 0)},
+        {"SaveTextureBitmap", SaveTextureBitmap(0, 512, 0)},
+        {"SetTextureFromColorMap", SetTextureFromColorMap(0, 0)},
         {"LoadTextureFromFile", LoadTextureFromFile(0, nullptr)}, {"SetSlotSolidColor", SetSlotSolidColor(0, rgb)},
         {"CopySlotColor", CopySlotColor(0, rgb)}, {"StartProceduralTexture", StartProceduralTexture(0)},
     };

@@ -8,7 +8,7 @@
 #include "app/program_entry.h"
 #include "app/startup_state.h"
 #include "app/status_line.h"
-#include "app/support/screenshot.h"
+#include "support/screenshot.h"
 #include "engine/baseshape_seed_pick.h"
 #include "platform/gl_test_context.h"
 #include "platform/gl_window.h"
