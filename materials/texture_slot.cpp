@@ -9,16 +9,36 @@ constexpr int kReaderThreads = 64;
 constexpr int kHoldsPerThread = 2;
 
 struct alignas(64) HazardLine {
+    std::atomic<bool> taken{false};
     std::atomic<const SlotImage*> entry[kHoldsPerThread];
 };
 HazardLine gHazards[kReaderThreads];
-std::atomic<int> gNextReader{0};
 
-// The calling thread's hazard line, or null past the last one.
+// A thread's claim on a hazard line, given back when the thread ends: every
+// export starts new workers, and lines handed out for good would run out.
+struct LineClaim {
+    HazardLine* line = nullptr;
+    LineClaim()
+    {
+        for (HazardLine& candidate : gHazards) {
+            bool free = false;
+            if (candidate.taken.compare_exchange_strong(free, true, std::memory_order_acq_rel)) {
+                line = &candidate;
+                return;
+            }
+        }
+    }
+    ~LineClaim()
+    {
+        if (line != nullptr) line->taken.store(false, std::memory_order_release);
+    }
+};
+
+// The calling thread's hazard line, or null while 64 other threads hold one.
 HazardLine* ReaderLine()
 {
-    thread_local const int index = gNextReader.fetch_add(1);
-    return index < kReaderThreads ? &gHazards[index] : nullptr;
+    thread_local LineClaim claim;
+    return claim.line;
 }
 
 }  // namespace

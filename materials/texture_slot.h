@@ -28,8 +28,8 @@ using SlotImagePtr = std::unique_ptr<SlotImage>;
 SlotImagePtr MakeSolidImage(uint32_t width, uint32_t height, uint8_t r, uint8_t g, uint8_t b);
 
 // A reader's hold on a slot's image: the image stays valid while the hold
-// lives. Empty when the slot has no image (or, past 64 threads, a thread
-// that found no free hazard entry). Holds of one thread may nest two deep.
+// lives. Empty when the slot has no image (or while 64 other threads hold
+// the hazard entries). Holds of one thread may nest two deep.
 class SlotImageHold {
 public:
     SlotImageHold() = default;

@@ -107,6 +107,16 @@ TEST_F(ShaderHelpers, SlotImageReplacedWhileThreadsSample)
     for (auto& r : readers) r.join();
     EXPECT_EQ(bad.load(), 0);
     EXPECT_EQ(gTexturesBusy.load(), 0);
+
+    // Every export starts new workers: threads that have ended give their
+    // reader entries back, so the 200th short-lived thread still sees the image.
+    slot.Replace(MakeSolidImage(8, 8, 255, 0, 0));
+    for (int t = 0; t < 200; ++t) {
+        std::thread([&] {
+            if (!slot.Image()) bad.fetch_add(1);
+        }).join();
+    }
+    EXPECT_EQ(bad.load(), 0);
 }
 
 TEST_F(ShaderHelpers, CurveModes)
