@@ -27,7 +27,6 @@
 std::atomic<int32_t> gExportProgress{-2};
 std::atomic<uint8_t> gExportCancel{0};
 std::atomic<uint8_t> gFileThreadBusy{0};
-std::atomic<uint8_t> gFileOperationBusy{0};
 int32_t gExportThreadCount = 1;
 int32_t gExportThreadCountSaved = 1;
 std::atomic<uint8_t> gExportWorkerActive[kMaxExportWorkers];
@@ -62,6 +61,9 @@ ExportSettings ReadDefaultSettings()
     settings.animationFrame = gAnimationFrame;
     return settings;
 }
+std::atomic<uint8_t> gFileOperationRuns{0};
+bool BeginFileOperation() { return gFileOperationRuns.exchange(1) == 0; }
+void EndFileOperation() { gFileOperationRuns.store(0); }
 bool NoFile(bool, std::string*) { return false; }
 void NoChange(bool) {}
 void PrintMessage(const char* text, const char* caption, bool) { std::fprintf(stderr, "%s: %s\n", caption, text); }
@@ -71,7 +73,9 @@ void NoReshade() {}
 
 ExportServices DefaultExportServices()
 {
-    return ExportServices{ReadDefaultSettings, NoFile, NoChange, PrintMessage, NoChange, NoReshade, ShadeRowPairColumn};
+    return ExportServices{ReadDefaultSettings, BeginFileOperation, EndFileOperation, NoFile,
+                          NoChange,            PrintMessage,       NoChange,         NoReshade,
+                          ShadeRowPairColumn};
 }
 ExportServices gExportServices = DefaultExportServices();
 
@@ -438,6 +442,7 @@ WriteResult WriteImageFile(const ExportSettings& settings, const std::string& pa
     }
     gScreenState.store(4);
     gExportRow = 0;
+    gExportProgress.store(0);
     std::memset(gExportPreviewCounts, 0, sizeof gExportPreviewCounts);
     std::memset(gExportPreviewSums, 0, sizeof gExportPreviewSums);
 
@@ -495,12 +500,12 @@ WriteResult WriteImageFile(const ExportSettings& settings, const std::string& pa
 
 int ExportImage()
 {
-    if (gFileOperationBusy.exchange(1)) {
+    ExportServices& services = gExportServices;
+    if (!services.beginFileOperation()) {
         gFileThreadBusy.store(0);
         return 1;
     }
     StopRender();
-    ExportServices& services = gExportServices;
     const ExportSettings settings = gExportSettings;
     gFileThreadBusy.store(1);
     gScreenState.store(4);
@@ -540,7 +545,7 @@ int ExportImage()
         }
         services.setControls(false);
     }
-    gFileOperationBusy.store(0);
+    services.endFileOperation();
     gExportPng = 0;
     gFileThreadBusy.store(0);
     return written ? 0 : 1;

@@ -281,7 +281,8 @@ TEST_F(ExportImageTest, CancelFailedWriteNoWorkerAndTextureFolderLeaveNoFile)
         EXPECT_TRUE(!reported || gExportCancel.load() == (c.written ? 0 : 1));  // never "File Saved" unless written
         for (int i = 0; i < kMaxExportWorkers; ++i) EXPECT_EQ(gExportWorkerActive[i].load(), 0);
         EXPECT_EQ(gFileThreadBusy.load(), 0);
-        EXPECT_EQ(gFileOperationBusy.load(), 0);
+        EXPECT_TRUE(gExportServices.beginFileOperation());  // released
+        gExportServices.endFileOperation();
     }
 }
 
