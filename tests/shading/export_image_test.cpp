@@ -225,6 +225,8 @@ TEST_F(ExportImageTest, CancelFailedWriteNoWorkerAndTextureFolderLeaveNoFile)
         {"cancel in the first cycle", 0, -1, 24, "a.bmp", nullptr, false},
         {"write fails in the rows", -1, 300, 24, "a.bmp", "Warning", false},
         {"write fails in the headers", -1, 20, 24, "a.bmp", "Warning", false},
+        {"PNG write fails", -1, 100, 24, "a.png", "Warning", false},
+        {"PNG folder does not exist", -1, -1, 24, "none/a.png", "Warning", false},
         {"no worker starts", -1, -1, 0, "a.bmp", nullptr, false},
         {"one worker starts", -1, -1, 1, "a.bmp", nullptr, true},
         {"folder does not exist", -1, -1, 24, "none/a.bmp", "Warning", false},
@@ -241,12 +243,10 @@ TEST_F(ExportImageTest, CancelFailedWriteNoWorkerAndTextureFolderLeaveNoFile)
         gExportSettings.texturesFolder = (dir_ / "textures").string() + "/";
         gExportSettings.workerCount = 4;
         gChosenPath = (dir_ / c.file).string();
+        gExportSettings.png = fs::path(c.file).extension() == ".png";
         EXPECT_EQ(ExportImage(), c.written ? 0 : 1);
         EXPECT_EQ(fs::exists(gChosenPath), c.written);
-        EXPECT_EQ(gMessages.size(), c.message ? 1u : 0u);
-        if (c.message && !gMessages.empty()) {
-            EXPECT_EQ(gMessages[0], c.message);
-        }
+        EXPECT_EQ(gMessages, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         const bool reported = gExportProgress.load() == 100;
         EXPECT_TRUE(!reported || gExportCancel.load() == (c.written ? 0 : 1));  // never "File Saved" unless written
         for (int i = 0; i < kMaxExportWorkers; ++i) EXPECT_EQ(gExportWorkerActive[i].load(), 0);
