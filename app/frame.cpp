@@ -17,6 +17,7 @@
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
 #include "platform/preview_target.h"
+#include "shading/preview_passes.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 

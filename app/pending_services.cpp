@@ -5,21 +5,6 @@
 #include "engine/pick_table.h"
 #include "render/render_buffers.h"
 
-void ShadeProgressive(int) {}
-void ShadeFull()
-{
-    for (int y = 0; y < kPreviewSize; ++y) {
-        for (int x = 0; x < kPreviewSize; ++x) {
-            const float depth = gPreviewDepth[y * kPreviewSize + x];
-            const float grey = depth > 0.0f ? depth * (255.0f / 832.0f) : 0.0f;
-            const uint8_t v = static_cast<uint8_t>(grey < 255.0f ? grey : 255.0f);
-            uint8_t* p = gPreviewImage + (static_cast<size_t>(y) * kPreviewImageSize + x) * 3;
-            p[0] = p[1] = p[2] = v;
-        }
-    }
-    gPreviewUploadPending = 1;
-}
-
 uint8_t ExportPngOption(int) { return 0; }
 int ImageTypeSelection() { return 1; }
 bool DialogsAlwaysAtDefaultFolder() { return false; }

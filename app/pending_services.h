@@ -12,14 +12,7 @@
 #include "shading/animation_step.h"
 #include "shading/export_image.h"
 #include "shading/preview_image.h"
-
-// ---- Image shading and export -----------------------------------------------
-// The preview picture, the export and the animation step are built
-// (shading/); the preview shading passes are not yet.
-void ShadeProgressive(int mode);
-// Shades the settled point preview's planes into gPreviewImage. The stand-in
-// shows the planes' grey by depth, so the settled preview is not blank.
-void ShadeFull();
+#include "shading/preview_passes.h"
 
 // ---- Export options of the main panel ----------------------------------------
 // Check boxes of the PNG options, the "Image Type" list (1 "BMP - Windows

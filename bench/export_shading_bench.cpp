@@ -2,7 +2,7 @@
 // sphere over a floor (orthographic, light from the upper left, the shadow
 // map the scene seen from the light's side).
 //
-//   BM_ExportShading/0: default settings.
+//   BM_ExportShading/0: the interface's start settings.
 //   BM_ExportShading/1: "Occluded" shadows and "Every Pixel" occlusion.
 //   BM_ExportShading/2: a material spread of 1 (40 samples) and reflections.
 // One iteration shades 8 row pairs of 2048 columns; items are pixels.
@@ -50,9 +50,9 @@ void SetUpScene()
 void BM_ExportShading(benchmark::State& state)
 {
     SetUpScene();
-    ExportShadingSettings settings;
     const float light[3] = {-0.4f, 0.5f, 0.75f};
-    for (int c = 0; c < 3; ++c) settings.light[c] = light[c];
+    for (int c = 0; c < 3; ++c) gLightTrackBallA[c] = light[c];
+    ExportShadingSettings settings = ReadExportShadingSettings(false);
     gOcclusionSettings.everyPixel = 0;
     gShader.ambientRoughness[0] = 0.0f;
     switch (state.range(0)) {

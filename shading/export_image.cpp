@@ -21,6 +21,7 @@
 #include "shading/glow.h"
 #include "shading/image_files.h"
 #include "shading/preview_image.h"
+#include "shading/preview_passes.h"
 #include "shading/shadow_sampling.h"
 
 // ---- [state] ---------------------------------------------------------------------
@@ -59,6 +60,7 @@ ExportSettings ReadDefaultSettings()
     settings.animation = gAnimationOn;
     settings.animationBaseName = gAnimationBaseName;
     settings.animationFrame = gAnimationFrame;
+    settings.shading = ReadExportShadingSettings(false);
     return settings;
 }
 std::atomic<uint8_t> gFileOperationRuns{0};
@@ -221,13 +223,13 @@ void AccumulatePreviewSample(int row, float red, float green, float blue)
     const int w = gImageWidth, h = gImageHeight;
     const int column = gExportWriteColumn;
     if (column < 0 || column >= w || row < 0 || row >= h) return;
-    const float s = static_cast<float>(static_cast<double>(kPreviewShown) / w);
-    const int last = kPreviewShown - 1;
+    const float s = static_cast<float>(static_cast<double>(kPreviewSize) / w);
+    const int last = kPreviewSize - 1;
     const int px = std::min(static_cast<int>(std::lround(column * s)), last);
     const int y = gExportPng ? h - row : row;
     // Both ends: the PNG row H maps one past the top, a preview top below 0 under it.
     const long py = std::clamp(std::lround(y * s + static_cast<float>(gExportSettings.previewTop)), 0L, long{last});
-    const size_t cell = static_cast<size_t>(py) * kPreviewShown + px;
+    const size_t cell = static_cast<size_t>(py) * kPreviewSize + px;
     if (gExportPreviewCounts[cell] == UINT16_MAX) return;
     const float count = ++gExportPreviewCounts[cell];
     float* sums = gExportPreviewSums + cell * 3;
@@ -349,7 +351,8 @@ bool CloseOutput(Output& out, bool complete)
 namespace {
 
 // What the workers share read-only: skies, glow map, mask planes, the
-// averaged depth map, the depth-of-field maximum and the settings snapshot.
+// averaged depth map and the settings snapshot (with the depth-of-field
+// maximum, taken with the settings).
 void PrepareShadingInputs(const ExportSettings& settings)
 {
     ExportShadingSettings shading = settings.shading;
@@ -363,9 +366,6 @@ void PrepareShadingInputs(const ExportSettings& settings)
         gShader.skies[i].ownerTurbidity = shading.turbidity;
         gShader.SetSunDirection(sun, i);
     }
-    shading.extraLights = 0;
-    for (const LightSource& light : gShader.lights) shading.extraLights |= light.enabled ? 1 : 0;
-
     // Surface-texture brightening needs the fog-style occlusion once colours come from the points' maps.
     const OcclusionSettings& o = gOcclusionSettings;
     if ((o.everyPixel || o.averaged) && !shading.rgbColoring && o.option == 0) gOcclusionSettings.option = 1;
@@ -382,13 +382,6 @@ void PrepareShadingInputs(const ExportSettings& settings)
     }
     shading.maskPlanesOn = gMaskPlanesOn;
     if (gOcclusionSettings.averaged) DownsampleDepthMap();
-
-    float dofMax = 0.0f;
-    if (shading.dofOn) {
-        const size_t count = static_cast<size_t>(gImageWidth) * static_cast<size_t>(gImageHeight);
-        for (size_t i = 0; i < count; ++i) dofMax = std::max(dofMax, static_cast<float>(gDofDepthBuffer[i]));
-    }
-    shading.dofMax = dofMax;
     PrepareExportShading(shading);
 }
 

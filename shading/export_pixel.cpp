@@ -6,14 +6,19 @@
 #include <cmath>
 
 #include "engine/baseshape_model.h"
+#include "engine/point_coloring.h"
 #include "engine/random.h"
 #include "engine/random_helpers.h"
 #include "engine/vector_math.h"
 #include "materials/shader.h"
 #include "render/render_buffers.h"
+#include "render/render_threads.h"
 #include "render/shared_buffer.h"
+#include "render/view_camera.h"
+#include "shading/color_grain.h"
 #include "shading/glow.h"
-#include "shading/preview_helpers_stand_in.h"
+#include "shading/interface_settings.h"
+#include "shading/preview_passes.h"
 
 ExportShadingSettings gExportShading;
 
@@ -145,17 +150,17 @@ struct MaterialSample {
 
 void SampleMaterial(MaterialSample& m, int material, const float* h, const float* dir, float tB, float tA)
 {
-    const float hd = Vec3DotP(h, dir) * gShader.specularIntensity[material];
-    if (hd >= 0.0f) m.spec += std::pow(hd, gShader.specularMagnitude[material]);
+    const float hd = Vec3DotP(h, dir) * SharedLoad(gShader.specularIntensity[material]);
+    if (hd >= 0.0f) m.spec += std::pow(hd, SharedLoad(gShader.specularMagnitude[material]));
     float c[3], uv[2];
-    if (gShader.useColorMapB[material]) {
+    if (SharedLoad(gShader.useColorMapB[material])) {
         gShader.LookupMaterialColorMap(c, tB, material, 1);
     } else {
         uv[0] = dir[0], uv[1] = dir[1];
         gShader.SampleMaterialTexture(c, uv, material, 1);
     }
     Vec3Add(m.b, m.b, c);
-    if (gShader.useColorMapA[material]) {
+    if (SharedLoad(gShader.useColorMapA[material])) {
         gShader.LookupMaterialColorMap(c, tA, material, 0);
     } else {
         uv[0] = dir[0], uv[1] = dir[1];
@@ -167,7 +172,7 @@ void SampleMaterial(MaterialSample& m, int material, const float* h, const float
 // Step 7: jittered over 40 directions of the spread cone, or once along n.
 void MaterialTerms(MaterialSample& m, int material, const float* n, const float* h, float d, int worker)
 {
-    const float spread = gShader.ambientRoughness[material];
+    const float spread = SharedLoad(gShader.ambientRoughness[material]);
     if (!(spread > 0.0f)) {
         SampleMaterial(m, material, h, n, d, n[2]);
         return;
@@ -176,10 +181,10 @@ void MaterialTerms(MaterialSample& m, int material, const float* n, const float*
     for (int i = 0; i < kSpreadSamples; ++i) {
         float dir[3];
         RandomDirectionInCone(dir, n, angle, static_cast<uint8_t>(worker));
-        const float tB = gShader.useColorMapB[material]
+        const float tB = SharedLoad(gShader.useColorMapB[material])
                              ? (RandomUniform(gSlotRandom[worker]) * 0.1f - 0.05f) * spread + d
                              : d;
-        const float tA = gShader.useColorMapA[material]
+        const float tA = SharedLoad(gShader.useColorMapA[material])
                              ? (RandomUniform(gSlotRandom[worker]) * 0.1f - 0.05f) * spread + n[2]
                              : n[2];
         SampleMaterial(m, material, h, dir, tB, tA);
@@ -197,8 +202,8 @@ void EnvironmentTerm(float* out, int material, const float* n, int column, int y
     const float x = (static_cast<float>(column) - half) / half, yy = (static_cast<float>(y) - half) / half;
     const float q = (x * x + yy * yy) * 0.25f;
     const float point[3] = {x / (q + 1.0f), yy / (q + 1.0f), (q - 1.0f) / (q + 1.0f)};
-    const float na = gShader.fresnelInt[material], nb = gShader.fresnelExt[material];
-    const float spread = gShader.ambientRoughness[material];
+    const float na = SharedLoad(gShader.fresnelInt[material]), nb = SharedLoad(gShader.fresnelExt[material]);
+    const float spread = SharedLoad(gShader.ambientRoughness[material]);
     float normal[3], c[3];
     if (once || !(spread > 0.0f)) {
         Vec3Pack(normal, n[0], n[1], n[2]);
@@ -221,7 +226,7 @@ float ShadowFactor(const ShadingView& s, int column, int y, int material, float&
 {
     const ExportShadingSettings& e = gExportShading;
     if (!e.shadowsOn) return 1.0f;
-    const float level = gShader.shadowDepth[material];
+    const float level = SharedLoad(gShader.shadowDepth[material]);
     float sigma = 1.0f;
     switch (e.shadowType) {
     case kShadowOccluded:
@@ -307,7 +312,7 @@ void ShadeEmptyPixel(Pixel& p, int column, int y, int worker)
     if (e.backgroundOn) Background(b, column, y, worker);
     for (int c = 0; c < 3; ++c) {
         p.colour[c] = dof * e.ambient[c] * 0.5f + b[c];
-        if (e.fogOn && !e.backgroundFog) p.colour[c] += gShader.fogColor.floats[c];
+        if (e.fogOn && !e.backgroundFog) p.colour[c] += SharedLoad(gShader.fogPanel.componentFloat[c]);
     }
     Gamma(p);
     for (float& c : p.colour) c *= 256.0f;
@@ -333,7 +338,7 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
     SurfaceNormal(s, n, column, y, v);
     const int b = PixelBaseshape(column, y);
     const int m = gBaseshapes[b].material < kMaterialCount ? gBaseshapes[b].material : 0;
-    if (gShader.surfaceMaterialOn[m]) {
+    if (SharedLoad(gShader.surfaceMaterialOn[m])) {
         float point[3];
         ComputeDepthPixelPosition(point, column, y);
         gShader.EvaluateSurfaceMaterial(n, m, point, n);
@@ -350,7 +355,7 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
     MaterialSample ms;
     MaterialTerms(ms, m, n, h, d, worker);
     p.colour[0] = p.colour[1] = p.colour[2] = 0.0f;
-    if (e.environmentLight[m]) {
+    if (SharedLoad(gShader.fresnelOn[m])) {
         float env[3];
         EnvironmentTerm(env, m, n, column, y, kNested, worker);
         Vec3Add(p.colour, p.colour, env);
@@ -375,8 +380,8 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
         if (gBaseshapes[b].useTexture || gBaseshapes[b].useGradient) Vec3Pack(a2, point[0], point[1], point[2]);
     }
     const float cd = gShader.ApplyMaterialCurve(d, m), cz = gShader.ApplyMaterialCurve2(n[2], m);
-    const float wA = gShader.ambientIntensity[m], wB = gShader.diffuseIntensity[m];
-    const uint8_t highlight[3] = {gShader.previewRed[m], gShader.previewGreen[m], gShader.previewBlue[m]};
+    const float wA = SharedLoad(gShader.ambientIntensity[m]), wB = SharedLoad(gShader.diffuseIntensity[m]);
+    const uint8_t highlight[3] = {SharedLoad(gShader.previewRed[m]), SharedLoad(gShader.previewGreen[m]), SharedLoad(gShader.previewBlue[m])};
     for (int c = 0; c < 3; ++c)
         p.colour[c] += b2[c] * cd * wB * sigma + wA * a2[c] * cz + highlight[c] * kInv255 * spec + extra[c];
 
@@ -392,6 +397,7 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
             Vec3Add(sum, sum, ShadeReflection(r, column, y, jittered, depth, worker));
         }
         for (int c = 0; c < 3; ++c) p.colour[c] += sum[c] * e.reflectivity * 0.33333334f;
+        UseSky(worker, dof);  // a hit shaded with its own depth of field
     }
     if (gBaseshapes[b].neonOn) {
         const float k = gBaseshapeNeonStrength[b] * kInv255;
@@ -420,7 +426,7 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
 
 // ---- [drawing shaders and tail] --------------------------------------------
 
-bool ReplacesShading(int32_t type) { return type >= 2 && type <= 4; }
+bool ReplacesShading(int32_t type) { return type >= 0 && type < kDrawingTypes && gDrawingTypeFlags.grey[type]; }
 
 // The edge value of drawing types 1 to 4 from the depth gradient around the pixel.
 float EdgeValue(const ShadingView& s, int x, int y, float fog, int32_t type)
@@ -447,23 +453,22 @@ void DrawingShader(Pixel& p, const ShadingView& s, int column, int y, bool neste
     const int32_t type = e.drawingType;
     const uint8_t slot = static_cast<uint8_t>(worker);
     float out[3];
+    const DrawingTypeFlags& flags = gDrawingTypeFlags;
     switch (type) {
-    case 0: Vec3Pack(p.colour, ColorGrainE(out, p.colour, p.surface, slot)[0], out[1], out[2]); return;
-    case 5: Vec3Pack(p.colour, ColorGrainD(out, p.colour, p.surface, slot)[0], out[1], out[2]); return;
+    case 0: Vec3Pack(p.colour, ColorGrainE(flags, out, p.colour, p.surface, &slot)[0], out[1], out[2]); return;
+    case 5: Vec3Pack(p.colour, ColorGrainD(flags, out, p.colour, p.surface, &slot)[0], out[1], out[2]); return;
     case 6:
         if (nested) {
-            Vec3Pack(p.colour, ColorGrainC(out, p.colour, p.surface, slot)[0], out[1], out[2]);
+            Vec3Pack(p.colour, ColorGrainC(flags, out, p.colour, p.surface, &slot)[0], out[1], out[2]);
         } else {
-            const float g = Vec3Length(p.colour) * kInv255;
-            const float u = RandomUniform(gSlotRandom[worker]);
-            Vec3Fill(p.colour, std::min((g - 0.4f * u * g) * 255.0f, 255.0f));
+            Vec3Pack(p.colour, ColorGrainGrey(gSlotRandom[worker], out, p.colour)[0], out[1], out[2]);
         }
         return;
     default: break;
     }
     if (type < 1 || type > 4) return;
     if (!p.surface) {
-        if (type == 1) {
+        if (flags.background[type]) {
             float b[3] = {0, 0, 0};
             if (e.backgroundOn) Background(b, column, y, worker);
             Vec3Scale(p.colour, b, 255.0f);
@@ -530,6 +535,43 @@ void ShadeBufferPixel(Pixel& p, const ShadingView& s, int column, int y, int wor
 
 // ---- exported operations -----------------------------------------------------
 
+ExportShadingSettings ReadExportShadingSettings(bool png)
+{
+    ExportShadingSettings s;
+    const Interface& ui = gInterface;
+    s.png = png ? 1 : 0;
+    Vec3Pack(s.light, gLightTrackBallA[0], gLightTrackBallA[1], gLightTrackBallA[2]);
+    s.lightDistribution = ui.LightDistribution();
+    for (const LightSource& light : gShader.lights) s.extraLights |= SharedLoad(light.enabled);
+    s.shadowsOn = SharedLoad(gFastShadowUpdate) == 1;
+    s.fogOn = ui.FogOn();
+    s.fog[0] = ui.FogParameter(0);
+    s.fog[1] = ui.FogParameter(1);
+    s.backgroundFog = gShader.BackgroundIsFogSource();
+    s.backgroundReflection = ui.BackgroundReflectionOn();
+    s.affectedByFog = ui.AffectedByFog();
+    s.backgroundOn = ui.BackgroundOn();
+    s.gamma = ui.Gamma();
+    s.dofOn = gVolumetricFogOn.load() != 0;
+    if (s.dofOn && gDofDepthBuffer != nullptr) {
+        uint16_t largest = 0;
+        const int64_t count = static_cast<int64_t>(gImageWidth) * gImageHeight;
+        for (int64_t i = 0; i < count; ++i) largest = std::max(largest, SharedLoad(gDofDepthBuffer[i]));
+        s.dofMax = largest;
+    }
+    s.turbidity = ui.SunTurbidity();
+    s.rgbColoring = SharedLoad(gRgbColoring);
+    s.materialBlend = ui.MaterialColorBlend();
+    s.reflectionsOn = gShader.ReflectionsOn();
+    s.reflectivity = gShader.Reflectivity();
+    s.glowOn = gShader.GlowOn();
+    s.maskPlanesOn = SharedLoad(gMaskPlanesOn);
+    s.drawingOn = ui.DrawingShadersOn();
+    s.drawingType = ui.DrawingType();
+    s.useBaseshapes = gUseBaseshapes && gBaseshapeCount > 0;
+    return s;
+}
+
 void PrepareExportShading(const ExportShadingSettings& settings)
 {
     gExportShading = settings;
@@ -541,6 +583,8 @@ void PrepareExportShading(const ExportShadingSettings& settings)
         Vec3Fill(l, 0.0f);
     gExportShading.shadowSamples = std::clamp(gExportShading.shadowSamples, 0, kMaxEstimatorSamples);
     gExportShading.materialBlend = std::clamp(gExportShading.materialBlend, 0, 8);
+    if (gExportShading.drawingType < 0 || gExportShading.drawingType >= kDrawingTypes)
+        gExportShading.drawingType = kDrawingStandard;
     for (float& t : gWorkerSkyTurbidity) t = std::nanf("");
     // The occlusion brightens by the export's ambient colour and darkens by
     // the materials' shadow levels.

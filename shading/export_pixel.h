@@ -37,7 +37,7 @@ struct ExportShadingSettings {
     float ambient[3] = {0, 0, 0};
     float gamma = 1.0f;              // "Gamma Correction"
     uint8_t dofOn = 0;
-    float dofMax = 1.0f;             // largest depth-of-field value of the render
+    float dofMax = 1.0f;             // largest depth-of-field value of the render (0: none)
     float turbidity = 10.0f;         // "Sun Turbidity"
     uint8_t rgbColoring = 0;
     int32_t materialBlend = 7;       // "Material Color Blend", 8 "Replace"
@@ -49,9 +49,14 @@ struct ExportShadingSettings {
     int32_t drawingType = 4;         // "Drawing Type", 6 "Grayscale" .. 0 "Stipple"
     uint8_t fogToAlpha = 0;          // "Map Fog to Alpha (PNG)"
     uint8_t useBaseshapes = 0;
-    uint8_t environmentLight[10] = {};  // per material: the environment light term
 };
 extern ExportShadingSettings gExportShading;
+
+// The settings as the interface holds them now, with the largest
+// depth-of-field value of the render. The shadow type and parameters, the
+// ambient colour and "Map Fog to Alpha (PNG)" keep the defaults above until
+// the main panel holds them.
+ExportShadingSettings ReadExportShadingSettings(bool png);
 
 // Snapshot of the settings for an export; also forgets the skies' last
 // turbidities, so every worker derives its sky afresh.

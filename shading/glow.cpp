@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "render/render_buffers.h"
+#include "shading/preview_image.h"
 
 float gGlowMaps[4][kGlowMapSize * kGlowMapSize];
 float gGlowCellScale = 0.25f;
@@ -70,6 +71,12 @@ float GlowKernelWeight(int dx, int dy)
     return kGlowWeights[dy < 0 ? -dy : dy][dx < 0 ? -dx : dx];
 }
 
+int GlowPassesFromSteps(float steps)
+{
+    if (!(steps >= 1.0f)) return 0;
+    return steps >= static_cast<float>(kMaxGlowPasses) ? kMaxGlowPasses : static_cast<int>(steps);
+}
+
 void SetGlowParameters(int passes, float threshold)
 {
     gGlowPasses = std::min(passes, kMaxGlowPasses);
@@ -102,6 +109,8 @@ void BuildGlowMap(const uint8_t* previewImage, float intensity)
     for (int pass = 0; pass < gGlowPasses; ++pass)
         for (int c = 0; c < 3; ++c) BlurChannel(gGlowMaps[c], counts, intensity);
 }
+
+void BuildGlowMap(float intensity) { BuildGlowMap(gPreviewImage, intensity); }
 
 float* SampleGlowMap(float* out, int column, int row)
 {

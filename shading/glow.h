@@ -18,10 +18,15 @@ extern float gGlowCellScale;
 float GlowKernelWeight(int dx, int dy);
 
 void SetGlowParameters(int passes, float threshold);
+// "Smoothing Steps" as a pass count: truncated toward zero; not a number and
+// negative values give 0, huge ones the most passes that are run.
+int GlowPassesFromSteps(float steps);
 // Rebuilds the maps from the 832 x 832 corner of an RGB image with a row
 // stride of 1024 pixels (the preview image), and takes the cell scale from
 // the current render width.
 void BuildGlowMap(const uint8_t* previewImage, float intensity);
+// The same from gPreviewImage, as the export builds it after reshading the preview.
+void BuildGlowMap(float intensity);
 // Bilinear glow colour (R, G, B) at an export pixel; rows and columns
 // outside the map take its nearest cell.
 float* SampleGlowMap(float* out, int column, int row);

@@ -294,7 +294,7 @@ float* ShadePixelOcclusion(float* out, const ShadingView& s, int column, int row
         if (o.ambient != nullptr)
             for (int c = 0; c < 3; ++c) out[c] += (1.0f - f) * 0.5f * o.ambient[c];
     } else if (o.option == 2) {
-        const float strength = o.strength != nullptr && material >= 0 && material < 10 ? o.strength[material] : 0.0f;
+        const float strength = o.strength != nullptr && material >= 0 && material < 10 ? SharedLoad(o.strength[material]) : 0.0f;
         f += (1.0f - f) * strength;
         if (o.enhancedDarkening) f *= f;
         for (int c = 0; c < 3; ++c) out[c] *= f;

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-RgbImage TileContactSheet(const std::vector<RgbImage>& tiles, int columns, int gap, const uint8_t background[3])
+IconImage TileContactSheet(const std::vector<IconImage>& tiles, int columns, int gap, const uint8_t background[3])
 {
-    RgbImage sheet;
+    IconImage sheet;
     if (tiles.empty() || columns < 1 || gap < 0) return sheet;
     const int w = tiles[0].width, h = tiles[0].height;
     const int count = static_cast<int>(tiles.size());
@@ -15,7 +15,7 @@ RgbImage TileContactSheet(const std::vector<RgbImage>& tiles, int columns, int g
     sheet.pixels.resize(static_cast<size_t>(sheet.width) * sheet.height * 3);
     for (size_t i = 0; i < sheet.pixels.size(); i += 3) std::memcpy(&sheet.pixels[i], background, 3);
     for (int t = 0; t < count; ++t) {
-        const RgbImage& tile = tiles[t];
+        const IconImage& tile = tiles[t];
         if (tile.width != w || tile.height != h || tile.pixels.size() != static_cast<size_t>(w) * h * 3) continue;
         const int x0 = gap + (t % columns) * (w + gap), y0 = gap + (t / columns) * (h + gap);
         for (int y = 0; y < h; ++y) {

@@ -9,4 +9,4 @@
 
 // Tiles of the first tile's size, `columns` a row, `gap` pixels apart and
 // around, on the background colour; tiles of another size are left out.
-RgbImage TileContactSheet(const std::vector<RgbImage>& tiles, int columns, int gap, const uint8_t background[3]);
+IconImage TileContactSheet(const std::vector<IconImage>& tiles, int columns, int gap, const uint8_t background[3]);

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "materials/support/reference_picture.h"
 #include "materials/texture_presets.h"
+#include "support/screenshot.h"
 #include "tools/contact_sheet.h"
 
 namespace {
@@ -38,9 +38,9 @@ TexturePreset KindPreset(int kind)
     return p;
 }
 
-RgbImage DrawHemisphere(const TexturePreset& preset)
+IconImage DrawHemisphere(const TexturePreset& preset)
 {
-    RgbImage image;
+    IconImage image;
     image.width = image.height = kTile;
     image.pixels.resize(kTile * kTile * 3);
     const float h = kTile / 2.0f;
@@ -61,12 +61,12 @@ RgbImage DrawHemisphere(const TexturePreset& preset)
 
 TEST(PatternSheet, OnePresetPerPatternKind)
 {
-    std::vector<RgbImage> tiles;
+    std::vector<IconImage> tiles;
     for (int kind = 0; kind < kPatternKinds; ++kind) tiles.push_back(DrawHemisphere(KindPreset(kind)));
     const uint8_t background[3] = {40, 40, 48};
-    const RgbImage sheet = TileContactSheet(tiles, 5, 4, background);
+    const IconImage sheet = TileContactSheet(tiles, 5, 4, background);
     ASSERT_EQ(sheet.width, 5 * (kTile + 4) + 4);
-    const PictureMatch match = MatchReferencePicture("materials", "pattern_kinds", sheet.pixels, sheet.width, sheet.height);
+    const ScreenshotResult match = CompareWithReference("pattern_kinds", sheet.pixels, sheet.width, sheet.height, 6);
     EXPECT_TRUE(match.ok) << match.message;
 }
 

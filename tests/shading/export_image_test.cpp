@@ -16,7 +16,8 @@
 #include "render/render_threads.h"
 #include "shading/animation_step.h"
 #include "shading/preview_image.h"
-#include "support/export_scene.h"
+#include "shading/preview_passes.h"
+#include "support/preview_scene.h"
 
 namespace fs = std::filesystem;
 
@@ -104,40 +105,6 @@ protected:
     fs::path dir_;
 };
 
-// The pixel shading itself on the test scene, with settings that draw no
-// random numbers: every worker count writes the same bytes, the scene's own
-// picture.
-TEST_F(ExportImageTest, TestSceneIsTheSameBytesForAnyWorkerCount)
-{
-    const int size = 48;
-    gExportSettings.shading = BuildExportTestScene(size);
-    const ExportShadingSettings settings = gExportSettings.shading;
-    gExportServices.shadeColumn = DefaultExportServices().shadeColumn;
-    std::vector<uint8_t> firstBmp, firstPng;
-    for (int workers : {1, 2, 7, 24}) {
-        SCOPED_TRACE(std::to_string(workers) + " workers");
-        gChosenPath = (dir_ / "scene.bmp").string();
-        gExportSettings.workerCount = workers;
-        gExportSettings.png = 0;
-        ASSERT_EQ(ExportImage(), 0);
-        const std::vector<uint8_t> bmp = ReadFile(gChosenPath);
-        gChosenPath = (dir_ / "scene.png").string();
-        gExportSettings.png = 1;
-        ASSERT_EQ(ExportImage(), 0);
-        const std::vector<uint8_t> png = ReadFile(gChosenPath);
-        if (firstBmp.empty()) {
-            firstBmp = bmp, firstPng = png;
-            PrepareExportShading(settings);
-            const std::vector<uint8_t> picture = ShadeExportTestScene(settings);  // top row first
-            for (int r = 0; r < size; ++r)
-                for (int c = 0; c < size * 3; ++c)
-                    ASSERT_EQ(bmp[54 + r * size * 3 + c], picture[(size - 1 - r) * size * 3 + c / 3 * 3 + 2 - c % 3]);
-        }
-        EXPECT_TRUE(bmp == firstBmp);
-        EXPECT_TRUE(png == firstPng);
-    }
-}
-
 // The file's pixels, top row first, RGB or RGBA; empty when it cannot be read.
 std::vector<uint8_t> Decode(const std::vector<uint8_t>& bytes, int* width, int* channels)
 {
@@ -158,6 +125,43 @@ std::vector<uint8_t> Decode(const std::vector<uint8_t>& bytes, int* width, int* 
     if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return {};
     *width = static_cast<int>(image.width), *channels = static_cast<int>(PNG_IMAGE_PIXEL_CHANNELS(image.format));
     return pixels;
+}
+
+// The pixel shading itself on the test scene, with settings that draw no
+// random numbers: every worker count writes the same bytes, the pixels the
+// shading gives for the scene.
+TEST_F(ExportImageTest, TestSceneIsTheSameBytesForAnyWorkerCount)
+{
+    const int size = 48;
+    SetUpSphereScene(size, size);
+    gExportSettings.shading = ReadExportShadingSettings(false);
+    gExportServices.shadeColumn = DefaultExportServices().shadeColumn;
+    std::vector<uint8_t> firstBmp, firstPng;
+    for (int workers : {1, 2, 7, 24}) {
+        SCOPED_TRACE(std::to_string(workers) + " workers");
+        gExportSettings.workerCount = workers;
+        std::vector<uint8_t> files[2];
+        for (const bool png : {false, true}) {
+            gChosenPath = (dir_ / (png ? "scene.png" : "scene.bmp")).string();
+            gExportSettings.png = png;
+            ASSERT_EQ(ExportImage(), 0);
+            files[png] = ReadFile(gChosenPath);
+        }
+        if (firstBmp.empty()) firstBmp = files[0], firstPng = files[1];
+        EXPECT_TRUE(files[0] == firstBmp);
+        EXPECT_TRUE(files[1] == firstPng);
+    }
+    int width = 0, channels = 0;
+    const std::vector<uint8_t> bmp = Decode(firstBmp, &width, &channels), png = Decode(firstPng, &width, &channels);
+    EXPECT_TRUE(bmp == png);
+    ExportShadingSettings bmpOrder = gExportSettings.shading;
+    bmpOrder.png = 0;
+    PrepareExportShading(bmpOrder);
+    ShadeRowPairColumn(20, 24, 0);  // buffer rows 24 and 25: rows 23 and 22 from the top
+    for (int k = 0; k < 2; ++k)
+        for (int ch = 0; ch < 3; ++ch)
+            EXPECT_EQ(bmp[((23 - k) * size + 20) * 3 + ch], gExportRowPairs[ch][k * size + 20]) << k << ", " << ch;
+    ClearSphereScene();
 }
 
 // Rows in file order (BMP bottom-up with zero padding, PNG top-down), an odd

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <barrier>
 #include <cmath>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "engine/baseshape_model.h"
@@ -11,6 +13,7 @@
 #include "materials/shader.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
+#include "shading/support/preview_scene.h"
 
 namespace {
 
@@ -21,41 +24,37 @@ namespace {
 class ExportPixel : public ::testing::Test {
 protected:
     static constexpr int kW = 32;
-    void SetUp() override { Build(kW, kW); }
     void TearDown() override { FreeRenderBuffers(); }
-
-    void Build(int w, int h)
+    void SetUp() override
     {
-        ASSERT_TRUE(AllocateRenderBuffers(w, h, false));
+        ASSERT_TRUE(AllocateRenderBuffers(kW, kW, false));
         const float identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
         std::memcpy(gLightViewMatrix, identity, sizeof(identity));
         gImageScale = gShadowScale = gPerspectiveFocal = 1.0f;
         gImageOffsetX = gImageOffsetY = gShadowOffsetX = gShadowOffsetY = 0.0f;
         gPerspectiveOn = 0;
-        for (int i = 0; i < w * h; ++i) gDepthBuffer[i] = 32767.0f;
+        for (int i = 0; i < kW * kW; ++i) gDepthBuffer[i] = 32767.0f;
         gShader.InitializeTextures();
         gShader.useColorMapB[0] = 1;
         for (int c : {1, 3, 5}) std::memset(gShader.materialColorMaps[c][0], 255, 256);
         gShader.specularIntensity[0] = 0.0f;
         gShader.shadowDepth[0] = 0.25f;
-        for (int i = 0; i < kMaxRenderSlots; ++i) SeedRandomState(gSlotRandom[i], 3 + i);
-        settings = ExportShadingSettings{};
     }
-    // Byte of channel c at (column, row) of a BMP export.
-    int Shade(int column, int row, int c = 0)
+    // Red byte at (16, 16) of a BMP export.
+    int Shade()
     {
         PrepareExportShading(settings);
-        ShadeRowPairColumn(column, row, 0);
-        return gExportRowPairs[c][column];
+        ShadeRowPairColumn(16, 16, 0);
+        return gExportRowPairs[0][16];
     }
     ExportShadingSettings settings;
 };
 
 TEST_F(ExportPixel, LightDistributionAndTracedShadow)
 {
-    EXPECT_EQ(Shade(16, 16), 255) << "Standard, facing the light";
+    EXPECT_EQ(Shade(), 255) << "Standard, facing the light";
     settings.lightDistribution = 0;
-    EXPECT_EQ(Shade(16, 16), 0) << "Inverse with d = 1";
+    EXPECT_EQ(Shade(), 0) << "Inverse with d = 1";
     float sum = 0.0f;
     for (int dy = -4; dy <= 4; ++dy)
         for (int dx = -4; dx <= 4; ++dx) sum += TracedTapWeight(dx, dy);
@@ -67,7 +66,7 @@ TEST_F(ExportPixel, LightDistributionAndTracedShadow)
     settings.shadowType = kShadowTraced;
     for (int shadowed : {0, 1, 2}) {
         for (int i = 0; i < kW * kW; ++i) gShadowMap[i] = i % kW < 12 + shadowed ? 65535 : 0;
-        EXPECT_EQ(Shade(16, 16), shadowed < 2 ? 255 : 64) << shadowed;
+        EXPECT_EQ(Shade(), shadowed < 2 ? 255 : 64) << shadowed;
     }
 }
 
@@ -118,45 +117,69 @@ TEST_F(ExportPixel, ReflectionFacingTheViewerIsTheEnvironment)
 }
 
 // Every effect on, for a render taller than wide (rows above and below the
-// square background and glow map): same bytes twice, every byte written.
-TEST_F(ExportPixel, TallRenderWithEverythingOnIsRepeatable)
+// square background and glow map): same bytes on one thread and on three.
+TEST(ExportPixelScene, TallRenderWithEverythingOnIsRepeatable)
 {
-    Build(16, 40);
-    for (int i = 0; i < 16 * 40; ++i) {
-        gDepthBuffer[i] = i % 7 == 0 ? 0.0f : 30000.0f + 50.0f * (i % 16) + 31.0f * (i / 16);
-        gColorIndexBuffer[i] = static_cast<uint8_t>(i % 3);
-    }
-    gUseBaseshapes = 1;
-    gBaseshapes[1].neonOn = 1;
-    gBaseshapeNeonStrength[1] = 0.5f;
+    SetUpSphereScene(16, 40);
+    ExportShadingSettings settings = ReadExportShadingSettings(true);
+    gBaseshapes[0].neonOn = 1;
+    gBaseshapeNeonStrength[0] = 0.5f;
     gShader.ambientRoughness[0] = 2.0f;
     gOcclusionSettings.everyPixel = gOcclusionSettings.averaged = 1;
     DownsampleDepthMap();
-    settings.useBaseshapes = 1;
-    settings.png = 1;
+    gShader.fresnelOn[0] = 1;
     settings.shadowsOn = settings.fogOn = settings.backgroundOn = settings.reflectionsOn = 1;
-    settings.backgroundFog = settings.glowOn = settings.dofOn = settings.environmentLight[0] = 1;
+    settings.backgroundFog = settings.glowOn = settings.dofOn = 1;
     settings.reflectivity = 0.5f;
-    std::vector<uint8_t> first;
     for (int type = 0; type < 4; ++type) {
         settings.shadowType = type;
         settings.drawingOn = type == 3;
         settings.drawingType = 1;
+        std::vector<uint8_t> first;
         for (int run = 0; run < 2; ++run) {
             std::vector<uint8_t> bytes;
-            for (int i = 0; i < kMaxRenderSlots; ++i) SeedRandomState(gSlotRandom[i], 3 + i);
+            for (int i = 0; i < kMaxRenderSlots; ++i) {
+                SeedRandomState(gSlotRandom[i], 3 + i);
+                SeedRandomState(gSlotRandomB[i], 5 + i);
+            }
             PrepareExportShading(settings);
-            for (int row = -2; row < 40; row += 2)
-                for (int column = 0; column < 16; ++column) {
-                    ShadeRowPairColumn(column, row, column % 3);
+            // The second run shades on three threads, worker i taking the
+            // columns i, i + 3, ... of each pair: the same bytes as one thread.
+            const auto shade = [](int row, int w) {
+                for (int column = w; column < 16; column += 3) ShadeRowPairColumn(column, row, w);
+            };
+            const auto collect = [&bytes] {
+                for (int column = 0; column < 16; ++column)
                     for (int c = 0; c < 4; ++c) bytes.push_back(gExportRowPairs[c][column]);
+            };
+            std::barrier pair(4);
+            std::vector<std::thread> workers;
+            for (int w = 0; run == 1 && w < 3; ++w)
+                workers.emplace_back([&, w] {
+                    for (int row = -2; row < 40; row += 2) {
+                        shade(row, w);
+                        pair.arrive_and_wait();  // shaded
+                        pair.arrive_and_wait();  // collected
+                    }
+                });
+            for (int row = -2; row < 40; row += 2) {
+                if (run == 0) {
+                    for (int w = 0; w < 3; ++w) shade(row, w);
+                } else {
+                    pair.arrive_and_wait();
                 }
+                collect();
+                if (run == 1) pair.arrive_and_wait();
+            }
+            for (std::thread& t : workers) t.join();
             if (run == 0) first = bytes;
             EXPECT_EQ(bytes, first) << type;
         }
     }
-    gUseBaseshapes = 0;
+    gBaseshapes[0].neonOn = 0;
+    gShader.fresnelOn[0] = 0;
     gOcclusionSettings = {};
+    FreeRenderBuffers();
 }
 
 }  // namespace

@@ -77,18 +77,6 @@ TEST(ShadowFactors, CountsBehindAndOutsideTheMap)
     }
 }
 
-TEST(ShadowFactors, SameSeedSameFactorAndWorkersDoNotShareGenerators)
-{
-    Scene scene;
-    scene.ShadowLeftOf(32);
-    const float first = ShadowFactorDisc(scene.view, 32, 32, 8, 50, 0.25f, 5);
-    SeedRandomState(gSlotRandom[5], 12);
-    const float other = ShadowFactorDisc(scene.view, 32, 32, 8, 50, 0.25f, 4);  // worker 4 still at seed 11
-    SeedRandomState(gSlotRandom[5], 12);
-    EXPECT_EQ(ShadowFactorDisc(scene.view, 32, 32, 8, 50, 0.25f, 5), first);
-    EXPECT_NE(other, first);
-}
-
 // Replays the march's draws to find a seed where exactly 'free' of 8 probes
 // point towards the viewer (z > 0), the free ones on a flat surface.
 uint32_t SeedWithFreeProbes(int free)
@@ -138,17 +126,16 @@ TEST(OcclusionMarches, OptionsDarkenOrBrightenTheColour)
     gOcclusionSettings.ambient = ambient;
     gOcclusionSettings.strength = strength;
     for (float& m : gDepthMap512) m = 108.0f;  // half the radius above the pixel: factor 0.5
-    struct Case {
+    const struct {
         int option;
         uint8_t enhanced;
         float red, green;
-    };
-    const Case cases[] = {{2, 0, 0.75f, 0.375f}, {2, 1, 0.5625f, 0.28125f}, {1, 0, 1.25f, 0.625f},
-                          {1, 1, 1.375f, 0.6875f}, {0, 1, 1.0f, 0.5f}};
+    } cases[] = {{2, 0, 0.75f, 0.375f}, {2, 1, 0.5625f, 0.28125f}, {1, 0, 1.25f, 0.625f},
+                 {1, 1, 1.375f, 0.6875f}, {0, 1, 1.0f, 0.5f}};
     const float colour[3] = {1.0f, 0.5f, 0.25f}, n[3] = {0, 0, 1};
     gOcclusionSettings.averaged = 1;
     ASSERT_TRUE(AllocateRenderBuffers(kW, kW, false));
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         gOcclusionSettings.option = c.option;
         gOcclusionSettings.enhancedDarkening = c.enhanced;
         float out[3];

@@ -10,7 +10,7 @@
 
 namespace {
 
-int LitPixels(const RgbImage& image, const ShapeIconStyle& style)
+int LitPixels(const IconImage& image, const ShapeIconStyle& style)
 {
     int lit = 0;
     for (size_t i = 0; i < image.pixels.size(); i += 3) {
@@ -23,8 +23,8 @@ TEST(ShapeIcons, SphereIconIsARepeatableCentredDisc)
 {
     BuildBaseshapeGeneratorTables();
     const ShapeIconStyle style;
-    const RgbImage a = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
-    const RgbImage b = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
+    const IconImage a = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
+    const IconImage b = DrawShapeIcon(1, false, DefaultIconTemplate(), style);
     ASSERT_EQ(a.width, 64);
     ASSERT_EQ(a.pixels.size(), 64u * 64 * 3);
     EXPECT_EQ(a.pixels, b.pixels);
@@ -39,7 +39,7 @@ TEST(ShapeIcons, SphereIconIsARepeatableCentredDisc)
 TEST(ShapeIcons, TorusIconHasAHole)
 {
     const ShapeIconStyle style;
-    const RgbImage t = DrawShapeIcon(2, false, DefaultIconTemplate(), style);
+    const IconImage t = DrawShapeIcon(2, false, DefaultIconTemplate(), style);
     EXPECT_EQ(0, std::memcmp(&t.pixels[(32 * 64 + 32) * 3], style.background, 3));
     EXPECT_GT(LitPixels(t, style), 1000);
 }
@@ -59,7 +59,7 @@ TEST(ShapeIcons, ContactSheetAndPpm)
     style.size = 16;
     style.points = 2000;
     BuildBaseshapeGeneratorTables();
-    const RgbImage sheet = DrawShapeContactSheet(false, 16, true, style);
+    const IconImage sheet = DrawShapeContactSheet(false, 16, true, style);
     // The sphere (kind 1) is bright at its icon centre.
     EXPECT_GT(sheet.pixels[((8 * sheet.width) + 17 + 8) * 3], 150);
     EXPECT_EQ(sheet.width, 16 * 17 - 1);
