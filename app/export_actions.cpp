@@ -7,7 +7,6 @@
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
-#include "shading/preview_passes.h"
 #include "platform/dialogs.h"
 #include "app/render_control.h"
 #include "platform/gl_api.h"

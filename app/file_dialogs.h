@@ -3,7 +3,6 @@
 // file that cannot be written. Paths are UTF-8 with '/' separators.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <cstdio>
 
@@ -14,7 +13,7 @@ inline constexpr int kFolderTextures = 4;
 
 // Set while a file dialog or a file operation of the window thread runs;
 // every dialog operation returns at once while it is set.
-extern std::atomic<uint8_t> gFileOperationBusy;  // defined with the image export
+extern uint8_t gFileOperationBusy;
 
 // The path chosen by the last successful dialog; unchanged by a cancel.
 extern char gFilePath[kPathBufferSize];

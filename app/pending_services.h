@@ -12,6 +12,7 @@
 #include "shading/animation_step.h"
 #include "shading/export_image.h"
 #include "shading/preview_image.h"
+#include "shading/preview_passes.h"
 
 // ---- Export options of the main panel ----------------------------------------
 // Check boxes of the PNG options, the "Image Type" list (1 "BMP - Windows

@@ -24,7 +24,7 @@ struct FileOperationScope {
 
 void ExportKavrolinScene()
 {
-    if (gFileOperationBusy.load()) return;
+    if (gFileOperationBusy) return;
     FileOperationScope busy;
     std::memset(gFilePath, 0, sizeof gFilePath);
     if (!ShowSaveFileDialog(kKavrolinFileKind, 0, 0) || !gFilePath[0]) return;

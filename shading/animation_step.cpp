@@ -7,12 +7,12 @@
 #include "render/render_threads.h"
 #include "shading/export_image.h"
 #include "shading/preview_image.h"
+#include "shading/preview_passes.h"
 
 int32_t gAnimationCallCounter = 0;
 int32_t gAnimationFrame = 0;
 float gAnimationRange[2] = {0.0f, 1.0f};
 std::string gAnimationBaseName = "frame";
-std::atomic<uint8_t> gExportViewShown{0};
 
 namespace {
 void Nothing() {}
@@ -29,7 +29,7 @@ namespace {
 
 void EndAnimation()
 {
-    gExportViewShown.store(0);
+    gExportViewShown = 0;
     gAnimationServices.animationEnded();
     gScreenState.store(4);
 }
@@ -56,7 +56,7 @@ void AdvanceAnimationFrame()
     gExportSettings = gExportServices.readSettings();
     gExportSettings.animation = 1;
     const bool saved = ExportImage() == 0;
-    gExportViewShown.store(0);
+    gExportViewShown = 0;
     if (!saved) {
         // The export has said why; the following frames would fail alike.
         gAnimationOn = 0;

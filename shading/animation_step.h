@@ -22,9 +22,6 @@ extern int32_t gAnimationFrame;        // the frame counter, the number in the f
 extern float gAnimationRange[2];       // "Start Frame" a and the frame count b: frames run below trunc(a + b - 1)
 extern std::string gAnimationBaseName;  // the base file name, path included
 
-// While set, the full preview shading leaves the preview alone.
-extern std::atomic<uint8_t> gExportViewShown;
-
 // The program's side of the step; each member defaults to doing nothing
 // (startRender to StartRenderThreads).
 struct AnimationServices {

@@ -21,13 +21,13 @@
 #include "shading/glow.h"
 #include "shading/image_files.h"
 #include "shading/preview_image.h"
+#include "shading/preview_passes.h"
 #include "shading/shadow_sampling.h"
 
 // ---- [state] ---------------------------------------------------------------------
 std::atomic<int32_t> gExportProgress{-2};
 std::atomic<uint8_t> gExportCancel{0};
 std::atomic<uint8_t> gFileThreadBusy{0};
-std::atomic<uint8_t> gFileOperationBusy{0};
 int32_t gExportThreadCount = 1;
 int32_t gExportThreadCountSaved = 1;
 std::atomic<uint8_t> gExportWorkerActive[kMaxExportWorkers];
@@ -60,8 +60,12 @@ ExportSettings ReadDefaultSettings()
     settings.animation = gAnimationOn;
     settings.animationBaseName = gAnimationBaseName;
     settings.animationFrame = gAnimationFrame;
+    settings.shading = ReadExportShadingSettings(false);
     return settings;
 }
+std::atomic<uint8_t> gFileOperationRuns{0};
+bool BeginFileOperation() { return gFileOperationRuns.exchange(1) == 0; }
+void EndFileOperation() { gFileOperationRuns.store(0); }
 bool NoFile(bool, std::string*) { return false; }
 void NoChange(bool) {}
 void PrintMessage(const char* text, const char* caption, bool) { std::fprintf(stderr, "%s: %s\n", caption, text); }
@@ -71,7 +75,9 @@ void NoReshade() {}
 
 ExportServices DefaultExportServices()
 {
-    return ExportServices{ReadDefaultSettings, NoFile, NoChange, PrintMessage, NoChange, NoReshade, ShadeRowPairColumn};
+    return ExportServices{ReadDefaultSettings, BeginFileOperation, EndFileOperation, NoFile,
+                          NoChange,            PrintMessage,       NoChange,         NoReshade,
+                          ShadeRowPairColumn};
 }
 ExportServices gExportServices = DefaultExportServices();
 
@@ -217,13 +223,13 @@ void AccumulatePreviewSample(int row, float red, float green, float blue)
     const int w = gImageWidth, h = gImageHeight;
     const int column = gExportWriteColumn;
     if (column < 0 || column >= w || row < 0 || row >= h) return;
-    const float s = static_cast<float>(static_cast<double>(kPreviewShown) / w);
-    const int last = kPreviewShown - 1;
+    const float s = static_cast<float>(static_cast<double>(kPreviewSize) / w);
+    const int last = kPreviewSize - 1;
     const int px = std::min(static_cast<int>(std::lround(column * s)), last);
     const int y = gExportPng ? h - row : row;
     // Both ends: the PNG row H maps one past the top, a preview top below 0 under it.
     const long py = std::clamp(std::lround(y * s + static_cast<float>(gExportSettings.previewTop)), 0L, long{last});
-    const size_t cell = static_cast<size_t>(py) * kPreviewShown + px;
+    const size_t cell = static_cast<size_t>(py) * kPreviewSize + px;
     if (gExportPreviewCounts[cell] == UINT16_MAX) return;
     const float count = ++gExportPreviewCounts[cell];
     float* sums = gExportPreviewSums + cell * 3;
@@ -345,7 +351,8 @@ bool CloseOutput(Output& out, bool complete)
 namespace {
 
 // What the workers share read-only: skies, glow map, mask planes, the
-// averaged depth map, the depth-of-field maximum and the settings snapshot.
+// averaged depth map and the settings snapshot (with the depth-of-field
+// maximum, taken with the settings).
 void PrepareShadingInputs(const ExportSettings& settings)
 {
     ExportShadingSettings shading = settings.shading;
@@ -359,9 +366,6 @@ void PrepareShadingInputs(const ExportSettings& settings)
         gShader.skies[i].ownerTurbidity = shading.turbidity;
         gShader.SetSunDirection(sun, i);
     }
-    shading.extraLights = 0;
-    for (const LightSource& light : gShader.lights) shading.extraLights |= light.enabled ? 1 : 0;
-
     // Surface-texture brightening needs the fog-style occlusion once colours come from the points' maps.
     const OcclusionSettings& o = gOcclusionSettings;
     if ((o.everyPixel || o.averaged) && !shading.rgbColoring && o.option == 0) gOcclusionSettings.option = 1;
@@ -378,13 +382,6 @@ void PrepareShadingInputs(const ExportSettings& settings)
     }
     shading.maskPlanesOn = gMaskPlanesOn;
     if (gOcclusionSettings.averaged) DownsampleDepthMap();
-
-    float dofMax = 0.0f;
-    if (shading.dofOn) {
-        const size_t count = static_cast<size_t>(gImageWidth) * static_cast<size_t>(gImageHeight);
-        for (size_t i = 0; i < count; ++i) dofMax = std::max(dofMax, static_cast<float>(gDofDepthBuffer[i]));
-    }
-    shading.dofMax = dofMax;
     PrepareExportShading(shading);
 }
 
@@ -438,6 +435,7 @@ WriteResult WriteImageFile(const ExportSettings& settings, const std::string& pa
     }
     gScreenState.store(4);
     gExportRow = 0;
+    gExportProgress.store(0);
     std::memset(gExportPreviewCounts, 0, sizeof gExportPreviewCounts);
     std::memset(gExportPreviewSums, 0, sizeof gExportPreviewSums);
 
@@ -495,12 +493,12 @@ WriteResult WriteImageFile(const ExportSettings& settings, const std::string& pa
 
 int ExportImage()
 {
-    if (gFileOperationBusy.exchange(1)) {
+    ExportServices& services = gExportServices;
+    if (!services.beginFileOperation()) {
         gFileThreadBusy.store(0);
         return 1;
     }
     StopRender();
-    ExportServices& services = gExportServices;
     const ExportSettings settings = gExportSettings;
     gFileThreadBusy.store(1);
     gScreenState.store(4);
@@ -540,7 +538,7 @@ int ExportImage()
         }
         services.setControls(false);
     }
-    gFileOperationBusy.store(0);
+    services.endFileOperation();
     gExportPng = 0;
     gFileThreadBusy.store(0);
     return written ? 0 : 1;

@@ -29,7 +29,6 @@ inline constexpr int kMaxExportWorkers = 24;
 extern std::atomic<int32_t> gExportProgress;  // percent; 100 finished, -1 ended early, -2 idle
 extern std::atomic<uint8_t> gExportCancel;    // the export view's "Cancel": stop before the following pair
 extern std::atomic<uint8_t> gFileThreadBusy;  // 1 while an export runs
-extern std::atomic<uint8_t> gFileOperationBusy;  // 1 while any file dialog or file operation runs
 extern int32_t gExportThreadCount;            // "ExportThrd", 1..24
 extern int32_t gExportThreadCountSaved;       // the count when the workers were started
 extern std::atomic<uint8_t> gExportWorkerActive[kMaxExportWorkers];
@@ -62,6 +61,10 @@ struct ExportSettings {
 // no file chosen, boxes on stderr, the pixel shading of the export.
 struct ExportServices {
     ExportSettings (*readSettings)();
+    // The shell's "a file operation runs" flag: false when one already runs
+    // (the export then ends at once), else it is set until endFileOperation.
+    bool (*beginFileOperation)();
+    void (*endFileOperation)();
     // The save dialog for PNG or BMP; true with path set when a file was chosen.
     bool (*chooseFile)(bool png, std::string* path);
     // After a path was accepted: the dialog's start folder is no longer the default.

@@ -15,12 +15,13 @@
 #include <cstdint>
 
 #include "render/render_buffers.h"
-#include "shading/animation_step.h"  // gExportViewShown: while set, ShadeFull does nothing
-#include "shading/preview_image.h"   // gExportPreviewSums, gExportPreviewCounts
 
 // Accumulation of the double-density modes, one cell per preview pixel.
+extern float gExportPreviewSums[kPreviewSize * kPreviewSize * 3];
+extern uint16_t gExportPreviewCounts[kPreviewSize * kPreviewSize];
 extern int64_t gLastPreviewUpload;  // whole seconds of the last timed pass
 extern int64_t gPreviewStartTime;   // whole seconds at start-up
+extern uint8_t gExportViewShown;    // while set, ShadeFull does nothing
 extern int gPreviewImageTop;        // preview rows the picture covers
 extern int gPreviewImageBottom;
 // The whole-second clock of mode 1; tests set their own.

@@ -57,7 +57,7 @@ TEST(SceneExportDialog, WarningsFilesAndTheBusyByte)
             EXPECT_EQ(prompts[1].message.caption, "Warning") << c.name;
         }
         EXPECT_EQ(std::filesystem::exists(good), c.fileLeft) << c.name;
-        EXPECT_EQ(gFileOperationBusy.load(), c.busy) << c.name;
+        EXPECT_EQ(gFileOperationBusy, c.busy) << c.name;
         std::filesystem::remove(good);
         gFileOperationBusy = 0;
     }

@@ -1,50 +1,31 @@
 #include "shading/image_files.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
-uint32_t Le(const std::vector<uint8_t>& b, size_t at, int bytes)
-{
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | b[at + i];
-    return v;
-}
-
+// 5 pixels wide: 15 bytes of pixels and one zero byte a row; 1024 x 768: no padding.
 TEST(BmpHeaders, FieldsAndRowSizes)
 {
+    const uint8_t fiveByThree[kBmpHeaderSize] = {'B', 'M', 102, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+                                                 5,   0,   0,   0, 3, 0, 0, 0, 1, 0, 24};
+    uint8_t headers[kBmpHeaderSize];
+    BuildBmpHeaders(5, 3, headers);
+    EXPECT_TRUE(std::equal(headers, headers + kBmpHeaderSize, fiveByThree));
     struct Case {
-        int width, height;
-        int padding;
+        int width, height, padding;
         int64_t fileSize;
-    } const cases[] = {
-        {5, 3, 1, 54 + 16 * 3},  // 15 bytes of pixels and one zero byte a row
-        {1024, 768, 0, 2359350},
-        {1, 1, 1, 58},
-        {2, 7, 2, 54 + 8 * 7},
-        {3, 2, 3, 54 + 12 * 2},
-    };
+    } const cases[] = {{5, 3, 1, 54 + 16 * 3}, {1024, 768, 0, 2359350}, {1, 1, 1, 58}, {2, 7, 2, 54 + 8 * 7}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-        std::vector<uint8_t> h(kBmpHeaderSize);
-        BuildBmpHeaders(c.width, c.height, h.data());
-        EXPECT_EQ(BmpRowPadding(c.width), c.padding);
-        EXPECT_EQ(BmpFileSize(c.width, c.height), c.fileSize);
-        EXPECT_EQ(std::string(h.begin(), h.begin() + 2), "BM");
-        EXPECT_EQ(Le(h, 2, 4), static_cast<uint32_t>(c.fileSize));
-        EXPECT_EQ(Le(h, 10, 4), 54u);
-        EXPECT_EQ(Le(h, 14, 4), 40u);
-        EXPECT_EQ(Le(h, 18, 4), static_cast<uint32_t>(c.width));
-        EXPECT_EQ(Le(h, 22, 4), static_cast<uint32_t>(c.height));
-        EXPECT_EQ(Le(h, 26, 2), 1u);
-        EXPECT_EQ(Le(h, 28, 2), 24u);
-        for (size_t at = 30; at < 54; ++at) EXPECT_EQ(h[at], 0) << "byte " << at;
+        EXPECT_EQ(BmpRowPadding(c.width), c.padding) << c.width;
+        EXPECT_EQ(BmpFileSize(c.width, c.height), c.fileSize) << c.width << " x " << c.height;
     }
+    BuildBmpHeaders(1024, 768, headers);
+    EXPECT_TRUE(headers[2] == 0x36 && headers[3] == 0 && headers[4] == 0x24 && headers[5] == 0);  // 2,359,350
 }
 
 // Chunk types in file order, with the zlib level flags of the first IDAT.
@@ -65,7 +46,8 @@ std::vector<std::string> Chunks(const std::vector<uint8_t>& png, int* levelFlags
     return types;
 }
 
-TEST(PngWriter, ReadsBackWithOneTextChunkBeforeTheImageAndTheLevelByWidth)
+// The rows themselves are read back by the export's tests.
+TEST(PngWriter, OneTextChunkBeforeTheImageAndTheLevelByWidth)
 {
     struct Case {
         int width, format;
@@ -73,35 +55,21 @@ TEST(PngWriter, ReadsBackWithOneTextChunkBeforeTheImageAndTheLevelByWidth)
     } const cases[] = {{4096, kPngRgb, 3}, {4097, kPngRgb, 1}, {33, kPngRgba, 3}, {7, kPngGrey, 3}};
     for (const Case& c : cases) {
         SCOPED_TRACE("width " + std::to_string(c.width) + " format " + std::to_string(c.format));
-        const int height = 3;
-        std::vector<uint8_t> bytes, pixels;
+        std::vector<uint8_t> bytes;
         PngWriter writer;
-        ASSERT_TRUE(OpenPngWriter(writer, c.width, height, c.format, SinkOf(bytes)));
-        uint32_t seed = 12345;
-        for (int y = 0; y < height; ++y) {
-            for (uint8_t& v : writer.row) v = static_cast<uint8_t>((seed = seed * 1664525u + 1013904223u) >> 24);
-            pixels.insert(pixels.end(), writer.row.begin(), writer.row.end());
-            ASSERT_TRUE(WritePngRow(writer));
-        }
+        ASSERT_TRUE(OpenPngWriter(writer, c.width, 2, c.format, SinkOf(bytes)));
+        EXPECT_EQ(writer.row.size(), static_cast<size_t>(c.width * PngChannels(c.format)));
+        ASSERT_TRUE(WritePngRow(writer) && WritePngRow(writer));
         ASSERT_TRUE(ClosePngWriter(writer, true));
-
         int levelFlags = -1;
         const std::vector<std::string> types = Chunks(bytes, &levelFlags);
         ASSERT_GE(types.size(), 4u);
         EXPECT_EQ(types.front(), "IHDR");
+        EXPECT_EQ(bytes[25], c.format == kPngGrey ? 0 : c.format == kPngRgb ? 2 : 6);  // colour type
         EXPECT_EQ(types.back(), "IEND");
         EXPECT_EQ(std::count(types.begin(), types.end(), "tEXt"), 1);
         EXPECT_LT(std::find(types.begin(), types.end(), "tEXt"), std::find(types.begin(), types.end(), "IDAT"));
         EXPECT_EQ(levelFlags, c.levelFlags);
-
-        png_image image{};
-        image.version = PNG_IMAGE_VERSION;
-        ASSERT_TRUE(png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()));
-        EXPECT_EQ(image.width, static_cast<uint32_t>(c.width));
-        EXPECT_EQ(PNG_IMAGE_PIXEL_CHANNELS(image.format), static_cast<unsigned>(PngChannels(c.format)));
-        std::vector<uint8_t> back(PNG_IMAGE_SIZE(image));
-        ASSERT_TRUE(png_image_finish_read(&image, nullptr, back.data(), 0, nullptr));
-        EXPECT_TRUE(back == pixels);
     }
 }
 
@@ -136,7 +104,8 @@ TEST(PngWriter, FailingSinkAtEveryStageIsReportedAndReleased)
     }
     PngWriter writer;
     std::vector<uint8_t> bytes;
-    for (auto [w, h, f] : {std::tuple{0, 5, 1}, {5, -1, 1}, {5, 5, 3}}) EXPECT_FALSE(OpenPngWriter(writer, w, h, f, SinkOf(bytes)));
+    for (auto [w, h, f] : {std::tuple{0, 5, 1}, {5, -1, 1}, {5, 5, 3}})
+        EXPECT_FALSE(OpenPngWriter(writer, w, h, f, SinkOf(bytes)));
 }
 
 }  // namespace
