@@ -59,7 +59,6 @@ void EditTransformSet(int)
 }
 void RenderMandelbrotPicker(int, int) {}
 
-PreviewLight gPreviewLights[kPreviewLightCount] = {};
 
 bool TextInputActive() { return false; }
 void EndTextInput() {}

@@ -154,8 +154,15 @@ void ThreeDimensionalWithTwoLights()
     ResetScene(0.0f, 0.0f);
     gScreenState = kScreenPreview3D;
     BuildPointCloudList();
-    gPreviewLights[0] = {true, {0.6f, 0.6f, 0.2f}, 0.2f, {1, 0, 0, 0, 1, 0, 0, 0, 1}};
-    gPreviewLights[1] = {true, {-0.6f, 0.4f, 0.0f}, 0.3f, {1, 0, 0, 0, 0, 1, 0, 1, 0}};
+    for (LightSource& light : gShader.lights) light = LightSource{};
+    const float positions[2][3] = {{0.6f, 0.6f, 0.2f}, {-0.6f, 0.4f, 0.0f}};
+    for (int l = 0; l < 2; ++l) {
+        gShader.lights[l].enabled = 1;
+        gShader.lights[l].radius = l == 0 ? 0.2f : 0.3f;
+        std::memcpy(gShader.lights[l].position, positions[l], sizeof positions[l]);
+    }
+    const float upright[9] = {1, 0, 0, 0, 0, 1, 0, 1, 0};  // the second circle stands in the xz plane
+    std::memcpy(gShader.lights[1].orientation, upright, sizeof upright);
 }
 
 // The point previews drawn by the program's own frame on the software
@@ -198,7 +205,7 @@ TEST(PreviewScreens, MatchTheReferences)
         const ScreenshotResult r = CompareWithReference(shot.name, gl.Frame(), gl.Width(), gl.Height(), 24, 0.004);
         EXPECT_TRUE(r.ok) << shot.name << ": " << r.message;
     }
-    std::memset(gPreviewLights, 0, sizeof gPreviewLights);
+    for (LightSource& light : gShader.lights) light = LightSource{};
     DeletePreviewTexture();
     DestroyPreviewTarget();
     FreeRenderBuffers();
