@@ -136,10 +136,12 @@ void LoadEpilogue(bool buffers)
     } else {
         ShadeFull();
     }
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     DrawTextF(140, 168, "%s", "Buffers Loaded!");
+    glPopAttrib();
     gScreenState = buffers ? kScreenExport : kScreenPointPreview;
 }
 
@@ -299,9 +301,14 @@ bool RenderPage()
         ResetEnvironmentValues();
         Reshade();
     }
-    // In voxel mode the image exports skip the rest of the page.
+    // In voxel mode the image exports skip the rest of the page; the press
+    // is dropped rather than left to start an export later.
     if (ActionPressed(kActionSaveBitmap) || ActionPressed(kActionSavePng)) {
-        if (gVoxelEngineOn) return true;
+        if (gVoxelEngineOn) {
+            ClearActionPressed(kActionSaveBitmap);
+            ClearActionPressed(kActionSavePng);
+            return true;
+        }
         if (Take(kActionSaveBitmap)) {
             SetStatusText("Exports the fractal as a Bitmap file.");
             StartImageExport(false);

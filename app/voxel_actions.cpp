@@ -7,6 +7,7 @@
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
+#include "app/pending_services.h"
 #include "app/render_control.h"
 #include "app/startup_state.h"
 #include "app/status_line.h"
@@ -76,6 +77,8 @@ void StartVoxelEngineAction()
                   gActionWidgets.sideLength * 2.54f);
     const uint8_t state = gScreenState.load();
     if (gVoxelEngineOn != 0 || state < 4 || state > 99) return;
+    // The image export reads the render buffers the cube would replace.
+    if (gFileThreadBusy.load()) return;
 
     gRenderInBuffers = 1;
     UpdateTransformProbabilities();

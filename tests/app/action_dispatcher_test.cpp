@@ -31,13 +31,7 @@
 
 namespace {
 
-std::string Status()
-{
-    char text[kStatusTextSize];
-    int width = 0;
-    CopyStatusText(text, sizeof text, &width);
-    return text;
-}
+std::string Status() { return gStatusText; }
 
 std::string ButtonBytes()
 {
@@ -251,10 +245,16 @@ TEST_F(Dispatcher, VoxelCubesTheirFailureAndTheRenderAfterTheStop)
 {
     gCurrentTab = 5;
     gActionWidgets.sideLength = 2.0f;
-    gScreenState = kScreenRenderOrthoNoShadow;
-    Release(kActionStartVoxelEngine);
-    EXPECT_STREQ(gActionWidgets.sideLengthLabel, "in (5.080 cm)");
-    EXPECT_EQ(gVoxelEngineOn, 0) << "a render runs: only the label";
+    // A running render, or an image export reading the buffers: only the label.
+    for (const bool exporting : {false, true}) {
+        gScreenState = exporting ? kScreenExport : kScreenRenderOrthoNoShadow;
+        gFileThreadBusy = exporting;
+        gActionWidgets.sideLengthLabel[0] = 0;
+        Release(kActionStartVoxelEngine);
+        EXPECT_STREQ(gActionWidgets.sideLengthLabel, "in (5.080 cm)");
+        EXPECT_EQ(gVoxelEngineOn, 0) << exporting;
+    }
+    gFileThreadBusy = 0;
 
     const struct {
         int selection;
