@@ -26,8 +26,8 @@ uint8_t gPointPreviewValid = 1;
 uint8_t gPreviewRefresh = 0;
 unsigned gPreviewTexture = 0;
 int gStartupStep = 0;
-int gPreviewFirstRow = 0;
-int gPreviewLastRow = 832;
+int& gPreviewFirstRow = gPreviewImageTop;
+int& gPreviewLastRow = gPreviewImageBottom;
 uint64_t (*gFrameTicks)() = TickCount;
 
 namespace {

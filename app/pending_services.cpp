@@ -61,7 +61,6 @@ void EditTransformSet(int)
 }
 void RenderMandelbrotPicker(int, int) {}
 
-PreviewLight gPreviewLights[kPreviewLightCount] = {};
 
 bool TextInputActive() { return false; }
 void EndTextInput() {}

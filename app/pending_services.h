@@ -70,16 +70,6 @@ bool MandelbrotPickerShown();
 void EditTransformSet(int set);
 void RenderMandelbrotPicker(int x, int y);
 
-// ---- Lights of the material panel -------------------------------------------
-inline constexpr int kPreviewLightCount = 10;
-struct PreviewLight {
-    bool enabled;
-    float position[3];
-    float radius;
-    float frame[9];  // row-major; the circle lies in its xy plane
-};
-extern PreviewLight gPreviewLights[kPreviewLightCount];
-
 // ---- Per-frame interface, previews, input handlers -------------------------
 bool TextInputActive();
 void EndTextInput();

@@ -16,15 +16,17 @@
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
 #include "engine/point_coloring.h"
+#include "materials/shader.h"
 #include "platform/gl_api.h"
 #include "platform/preview_target.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
+#include "shading/preview_passes.h"
 #include "ui/gl_shapes.h"
 
-float gZoom = 1.0f;
+float& gZoom = gPointPreviewZoom;
 int gPreviewBatchIndex = 0;
 int gBaseshapeAnimationCount = 0;
 int gPreview3DViewPreset = 2;
@@ -395,14 +397,14 @@ void DrawLights()
 {
     const CirclePoint* circle = CircleTable();
     const int selected = SelectedPreviewLight();
-    for (int l = 0; l < kPreviewLightCount; ++l) {
-        const PreviewLight& light = gPreviewLights[l];
+    for (int l = 0; l < kLightCount; ++l) {
+        const LightSource& light = gShader.lights[l];
         if (!light.enabled) continue;
         const float tip = l == selected ? 1.0f : 0.5f;
         glBegin(GL_LINES);
         for (int i = 0; i < 72; i += 2) {
             const float x = circle[i].x * light.radius, y = circle[i].y * light.radius;
-            const float* f = light.frame;  // row-major, circle in the light's xy plane
+            const float* f = light.orientation;  // row-major, circle in the light's xy plane
             glColor3f(0.0f, 0.0f, 0.0f);
             glVertex3f(light.position[0] + f[0] * x + f[1] * y, light.position[1] + f[3] * x + f[4] * y,
                        light.position[2] + f[6] * x + f[7] * y);

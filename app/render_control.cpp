@@ -2,7 +2,6 @@
 #include "app/render_control.h"
 
 #include <cstring>
-#include <ctime>
 
 #include "app/buffer_resize.h"
 #include "app/frame.h"
@@ -24,14 +23,15 @@
 #include "render/render_threads.h"
 #include "render/symmetry_modes.h"
 #include "render/transform_probabilities.h"
+#include "shading/preview_passes.h"
 #include "ui/gl_shapes.h"
 
 // ---- [state] -------------------------------------------------------------------
 uint8_t gRenderExists = 0;
 uint8_t gRenderInBuffers = 0;
 uint8_t gContinueAllowed = 0;
-int64_t gProgramStartTime = static_cast<int64_t>(std::time(nullptr));
-int64_t gRenderClock = gProgramStartTime;
+int64_t& gProgramStartTime = gPreviewStartTime;
+int64_t& gRenderClock = gLastPreviewUpload;
 RenderStarters gRenderStarters = {StartRender, StartRenderThreads};
 
 namespace {
@@ -219,7 +219,7 @@ bool YesAction()
             ShowRendering();
             BlankUnderPreview();
             gMainButtons[kButtonPreview].pressed = 1;
-            gRenderClock = static_cast<int64_t>(std::time(nullptr));
+            gRenderClock = gPreviewClockSeconds();
         } else {
             ShowStartFailed(false);
         }
@@ -264,12 +264,7 @@ void ContinueAction()
 void ReshadePreview()
 {
     gPreviewRefresh = 0;
-    if (gScreenState.load() < kScreenPreview3D) {
-        ShadeProgressive(1);
-    } else {
-        UpdateTransformProbabilities();
-        ShadeFull();
-    }
+    RestartPreview();
     glClear(GL_DEPTH_BUFFER_BIT);
     if (gGridOverlayList) glCallList(gGridOverlayList);
     glDisable(GL_DEPTH_TEST);

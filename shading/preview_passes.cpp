@@ -15,6 +15,7 @@
 #include "materials/texture_presets.h"
 #include "render/render_threads.h"
 #include "render/shared_buffer.h"
+#include "render/transform_probabilities.h"
 #include "render/view_camera.h"
 #include "shading/color_grain.h"
 #include "shading/interface_settings.h"
@@ -710,7 +711,7 @@ float DrawingLineValue(float g)
     return (414.0f - g) * 1.59375f;
 }
 
-void RebuildPointPreview() {}
+void RebuildPointPreview() { UpdateTransformProbabilities(); }
 
 void RestartPreview()
 {

@@ -65,6 +65,6 @@ void ShadeFull();
 void ShadeProgressive(int mode);
 // Clears the preview and shades it afresh.
 void RestartPreview();
-// Rebuilds the point preview's buffers; a named no-op until the point
-// preview lands.
+// The point preview's part of a restart: the pick weights the re-plot
+// draws with.
 void RebuildPointPreview();

@@ -9,14 +9,17 @@
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
 #include "app/render_size.h"
-#include "app/support/gl_interface.h"
+#include "app/support/app_interface.h"
 #include "app/support/preview_scene.h"
-#include "app/support/screenshot.h"
+#include "support/screenshot.h"
 #include "engine/fractal_model.h"
 #include "engine/random.h"
+#include "materials/shader.h"
 #include "platform/preview_target.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
+#include "shading/interface_settings.h"
+#include "shading/preview_passes.h"
 
 namespace {
 
@@ -141,8 +144,9 @@ void Settle()
     DrawFrame();
     gPbufferAvailable = 0;
     while (gPreviewRefresh) OnTimer();
-    DrawFrame();
-    DrawFrame();  // shaded at the second settled frame, shown at the third
+    // Shaded at the 2nd settled frame and again at the 43rd, with the points
+    // of 43 frames; shown by the frame of the test.
+    for (int frame = 0; frame < 43; ++frame) DrawFrame();
 }
 
 void ThreeDimensionalWithTwoLights()
@@ -150,15 +154,22 @@ void ThreeDimensionalWithTwoLights()
     ResetScene(0.0f, 0.0f);
     gScreenState = kScreenPreview3D;
     BuildPointCloudList();
-    gPreviewLights[0] = {true, {0.6f, 0.6f, 0.2f}, 0.2f, {1, 0, 0, 0, 1, 0, 0, 0, 1}};
-    gPreviewLights[1] = {true, {-0.6f, 0.4f, 0.0f}, 0.3f, {1, 0, 0, 0, 0, 1, 0, 1, 0}};
+    for (LightSource& light : gShader.lights) light = LightSource{};
+    const float positions[2][3] = {{0.6f, 0.6f, 0.2f}, {-0.6f, 0.4f, 0.0f}};
+    for (int l = 0; l < 2; ++l) {
+        gShader.lights[l].enabled = 1;
+        gShader.lights[l].radius = l == 0 ? 0.2f : 0.3f;
+        std::memcpy(gShader.lights[l].position, positions[l], sizeof positions[l]);
+    }
+    const float upright[9] = {1, 0, 0, 0, 0, 1, 0, 1, 0};  // the second circle stands in the xz plane
+    std::memcpy(gShader.lights[1].orientation, upright, sizeof upright);
 }
 
 // The point previews drawn by the program's own frame on the software
 // renderer that drew the references.
 TEST(PreviewScreens, MatchTheReferences)
 {
-    GlInterfaceTest gl;
+    AppInterfaceTest gl;
     if (!gl.ok()) GTEST_SKIP() << gl.why();
     if (!gl.llvmpipe()) GTEST_SKIP() << "the references were drawn by llvmpipe";
     if (!CreatePreviewTarget()) GTEST_SKIP() << "no framebuffer objects";
@@ -179,7 +190,11 @@ TEST(PreviewScreens, MatchTheReferences)
          }},
         {"point_preview_settled",
          [] {
-             ResetScene(30.0f, 40.0f);
+             ResetScene(0.0f, 0.0f);
+             // The shading's start-up defaults (start-up steps 6 and 9).
+             gInterface.ResetShadingSettings();
+             SetPreviewTriangle();
+             gShader.InitializeTextures();
              Settle();
          }},
         {"preview_3d_two_lights", ThreeDimensionalWithTwoLights},
@@ -190,7 +205,7 @@ TEST(PreviewScreens, MatchTheReferences)
         const ScreenshotResult r = CompareWithReference(shot.name, gl.Frame(), gl.Width(), gl.Height(), 24, 0.004);
         EXPECT_TRUE(r.ok) << shot.name << ": " << r.message;
     }
-    std::memset(gPreviewLights, 0, sizeof gPreviewLights);
+    for (LightSource& light : gShader.lights) light = LightSource{};
     DeletePreviewTexture();
     DestroyPreviewTarget();
     FreeRenderBuffers();

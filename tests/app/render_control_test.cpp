@@ -10,7 +10,7 @@
 #include "app/preview_timer.h"
 #include "app/render_control.h"
 #include "app/status_line.h"
-#include "app/support/gl_interface.h"
+#include "app/support/app_interface.h"
 #include "app/support/preview_scene.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_model.h"
@@ -127,7 +127,7 @@ protected:
         gProjectionSelector = 0;
     }
 
-    GlInterfaceTest gl_;
+    AppInterfaceTest gl_;
     ScriptedDialogs dialogs_;
     ScopedDialogBackend use_{&dialogs_};
 };
@@ -229,7 +229,7 @@ int ReplotTick()
 
 TEST(PreviewTimer, SettlesThenReplots)
 {
-    GlInterfaceTest gl;
+    AppInterfaceTest gl;
     if (!gl.ok()) GTEST_SKIP() << gl.why();
     struct Case {
         const char* name;
