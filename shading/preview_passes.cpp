@@ -79,6 +79,11 @@ void SeedPassRandoms()
     r.grain = &PreviewGrainRandom();
 }
 
+// The sky of a pass: the first on the window thread; the export runs its
+// pass on its own thread before its workers start, and takes the last, so
+// no sky is re-derived by one thread while another reads it.
+int PassSky() { return OnWindowThread() ? 0 : kSkyCount - 1; }
+
 // Everything a pass reads of the settings, once per pass.
 struct PassSettings {
     bool background, fog, reflection, affectedByFog, drawing, backgroundFogSource, shadows, perspective, rgb, dof;
@@ -87,6 +92,7 @@ struct PassSettings {
     float light[3], half[3];
     float P, Q;
     bool anyLight;
+    int sky;
 };
 
 PassSettings LoadPassSettings()
@@ -116,14 +122,15 @@ PassSettings LoadPassSettings()
     Vec3Normalize(s.half, h);
     s.P = gPerspectiveFocal;
     s.Q = gPerspectiveEye;
+    s.sky = PassSky();
     for (int i = 0; i < kLights; ++i) s.anyLight = s.anyLight || SharedLoad(gShader.lights[i].enabled);
     return s;
 }
 
-// Sun of the first sky from the turbidity setting.
+// Sun of the pass's sky from the turbidity setting.
 void PrepareSky(float turbidity)
 {
-    Skylight& sky = gShader.skies[0];
+    Skylight& sky = gShader.skies[PassSky()];
     sky.ownerTurbidity = turbidity;
     sky.SetSun(sky.mirroredDirection, turbidity);
 }
@@ -293,7 +300,7 @@ float* ShadePreviewPixel(float* out, uint32_t x, uint32_t y, const float* n)
 float* BlendWithBackgroundA(float* out, int x, int y, float f, float* colour)
 {
     float b[3];
-    if (gInterface.BackgroundOn()) gShader.SampleBackgroundPreviewPixel(b, x, y, 0);
+    if (gInterface.BackgroundOn()) gShader.SampleBackgroundPreviewPixel(b, x, y, PassSky());
     else gShader.GetFogGradientColor(b, f);
     for (int c = 0; c < 3; ++c) colour[c] = f * colour[c] + (1.0f - f) * b[c];
     return Vec3Pack(out, colour[0], colour[1], colour[2]);
@@ -401,7 +408,7 @@ void ShadeCovered(const PassSettings& s, CoveredPixel& px, float* colour, bool f
         const float u = px.envU, v = px.envV, r2 = u * u + v * v, q = 1.0f / (r2 + 1.0f);
         const float dir[3] = {2.0f * u * q, 2.0f * v * q, (r2 - 1.0f) * q};
         float n[3] = {e[0], e[1], e[2]}, env[3];
-        sh.EnvironmentLight(env, dir, n, SharedLoad(sh.fresnelInt[m]), SharedLoad(sh.fresnelExt[m]), 0);
+        sh.EnvironmentLight(env, dir, n, SharedLoad(sh.fresnelInt[m]), SharedLoad(sh.fresnelExt[m]), s.sky);
         for (int k = 0; k < 3; ++k) light[k] += 1.5f * env[k];
     }
 
@@ -436,7 +443,7 @@ void ShadeCovered(const PassSettings& s, CoveredPixel& px, float* colour, bool f
     float reflection[3] = {0, 0, 0};
     const bool reflect = s.reflection;
     if (reflect) {
-        sh.ShadeReflection(reflection, e, 0);
+        sh.ShadeReflection(reflection, e, s.sky);
         Vec3Scale(reflection, reflection, 1.0f - e[2]);
     }
     const bool beforeFog = s.affectedByFog || s.backgroundFogSource;
@@ -446,7 +453,7 @@ void ShadeCovered(const PassSettings& s, CoveredPixel& px, float* colour, bool f
             BlendWithBackgroundA(colour, px.previewX, px.previewY, F, colour);
         } else {
             float b[3];
-            if (s.backgroundFogSource) sh.SampleBackgroundPreviewPixel(b, px.previewX, px.previewY, 0);
+            if (s.backgroundFogSource) sh.SampleBackgroundPreviewPixel(b, px.previewX, px.previewY, s.sky);
             else sh.GetFogGradientColor(b, F);
             for (int k = 0; k < 3; ++k) colour[k] = F * colour[k] + (1.0f - F) * b[k];
         }
@@ -457,7 +464,7 @@ void ShadeCovered(const PassSettings& s, CoveredPixel& px, float* colour, bool f
 
 void EmptyColour(const PassSettings& s, int x, int y, float* colour)
 {
-    if (s.background) gShader.SampleBackgroundPreviewPixel(colour, x, y, 0);
+    if (s.background) gShader.SampleBackgroundPreviewPixel(colour, x, y, s.sky);
     else Vec3Fill(colour, 0.0f);
     if (s.fog && !s.backgroundFogSource) {
         for (int c = 0; c < 3; ++c) colour[c] += SharedLoad(gShader.fogPanel.componentFloat[c]);
@@ -614,6 +621,11 @@ void ShadeProgressive(int mode)
         return;
     }
     PrepareSky(s.turbidity);
+    float skyTurbidity = s.turbidity;
+    // The pass's own copy of the start-up triangle: the export runs a pass
+    // on its own thread, so the shared one is only read.
+    float triangle[3][3];
+    std::memcpy(triangle, gTriangleScratch, sizeof triangle);
     SeedPassRandoms();
     PassRandoms& randoms = Randoms();
     const int columns = dense ? 2 * kPreviewSize : kPreviewSize;
@@ -644,8 +656,14 @@ void ShadeProgressive(int mode)
             float F = 1.0f;
             uint8_t bytes[3] = {0, 0, 0};
             if (!covered && (s.background || (s.drawing && gDrawingTypeFlags.background[s.drawingType]))) {
+                // The sky is re-derived for the pixel's turbidity; only a
+                // change of it needs the work again.
                 const float q = s.dof && dofMax > 0.0f ? GetDofDepthValue(x, y) / dofMax : 0.0f;
-                PrepareSky(q > 0.0f ? s.turbidity * (1.0f - 0.35f * q) : s.turbidity);
+                const float turbidity = q > 0.0f ? s.turbidity * (1.0f - 0.35f * q) : s.turbidity;
+                if (turbidity != skyTurbidity) {
+                    PrepareSky(turbidity);
+                    skyTurbidity = turbidity;
+                }
             }
             if (!greyOnly) {
                 if (!covered) {
@@ -654,10 +672,10 @@ void ShadeProgressive(int mode)
                     CoveredPixel px{};
                     px.previewX = previewX;
                     px.previewY = previewY;
-                    gTriangleScratch[0][2] = k * GetDepthValue(x + 1, y);
-                    gTriangleScratch[1][2] = k * GetDepthValue(x + 1, y + 1);
-                    gTriangleScratch[2][2] = k * GetDepthValue(x, y + 1);
-                    GlobalTriangleNormal(px.normal);
+                    triangle[0][2] = k * GetDepthValue(x + 1, y);
+                    triangle[1][2] = k * GetDepthValue(x + 1, y + 1);
+                    triangle[2][2] = k * GetDepthValue(x, y + 1);
+                    TriangleNormal(px.normal, triangle[0], triangle[1], triangle[2]);
                     if (px.normal[2] < 0.0f) Vec3Negate(px.normal, px.normal);
                     const float n[3] = {(x - halfW) / W + px.normal[0], (y - halfW) / W + px.normal[1], px.normal[2]};
                     Vec3Normalize(px.e, n);

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "engine/baseshape_model.h"
+#include "engine/point_coloring.h"
 #include "materials/shader.h"
 #include "render/render_threads.h"
+#include "render/shared_buffer.h"
 #include "render/view_camera.h"
 #include "shading/interface_settings.h"
 #include "shading/preview_image.h"
@@ -129,6 +133,29 @@ TEST_F(PreviewPasses, SamplesStayInsideForEverySize)
         gInterface.drawingType.selected = kDrawingStandard;
         gInterface.enableDrawingShaders.flags[0] = 0;
     }
+}
+
+// A worker keeps writing the buffers (as the projection passes do, with
+// relaxed atomic stores) while the pass reads them: the thread sanitizer
+// build reports any plain access.
+TEST_F(PreviewPasses, ShadesWhileAWorkerWritesTheBuffers)
+{
+    SetUpSphereScene(256, 256);
+    gFastShadowUpdate = 1;
+    gRgbColoring = 1;
+    std::atomic<bool> stop{false};
+    std::thread worker([&] {
+        for (uint32_t i = 0; !stop.load(); i = (i + 7919) % (256 * 256)) {
+            SharedStore(gDepthBuffer[i], 30000.0f + i % 5000);
+            SharedStore(gShadowMap[i], static_cast<uint16_t>(i));
+            SharedStore(gPointColorPlanes[1][i], static_cast<uint8_t>(i));
+        }
+    });
+    ShadeProgressive(0);
+    ShadeProgressive(2);
+    stop = true;
+    worker.join();
+    gRgbColoring = 0;
 }
 
 TEST_F(PreviewPasses, ShadowTestBounds)
