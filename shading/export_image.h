@@ -1,15 +1,15 @@
 // The export: "Save PNG" and "Save Bitmap" (and every animation frame) turn
 // the render buffers into an image file. Up to 24 shading workers shade the
 // picture two rows at a time, worker i taking the columns i, i + N, ...;
-// between two row pairs the export thread writes the finished rows to the
-// file and feeds each written pixel into the preview.
+// the export thread writes the finished rows to the file in order and feeds
+// each written pixel into the preview.
 //
-// The row pairs are handed over by a generation-counted gate: the export
-// thread publishes a pair by raising the generation, each worker shades its
-// columns and counts itself done, the last one wakes the export thread. A
-// worker waits for a generation it has not seen yet, so it cannot miss a
-// release, and the planes are read only after every worker counted itself
-// done.
+// Blocks of row pairs are handed over by a generation-counted gate: the
+// export thread publishes a block by raising the generation, each worker
+// shades its columns and counts itself done, the last one wakes the export
+// thread. A worker waits for a generation it has not seen yet, so it cannot
+// miss a release; a block is written only after every worker counted itself
+// done, while the workers shade the following block into the other buffer.
 //
 // The export never touches the interface or GL itself: it reads a settings
 // snapshot taken on the window thread, asks for its file and shows its boxes
