@@ -16,15 +16,14 @@ constexpr const char* kCannotWriteText =
 
 // Clears the busy byte on every way out.
 struct FileOperationScope {
-    FileOperationScope() { gFileOperationBusy = 1; }
-    ~FileOperationScope() { gFileOperationBusy = 0; }
+    ~FileOperationScope() { EndFileOperation(); }
 };
 
 }  // namespace
 
 void ExportKavrolinScene()
 {
-    if (gFileOperationBusy) return;
+    if (!TryBeginFileOperation()) return;
     FileOperationScope busy;
     std::memset(gFilePath, 0, sizeof gFilePath);
     if (!ShowSaveFileDialog(kKavrolinFileKind, 0, 0) || !gFilePath[0]) return;
