@@ -71,25 +71,6 @@ TEST(ColumnAndRingSamplers, ShapesKeepTheirAnalyticBounds)
     CheckProperties(cases);
 }
 
-TEST(ColumnAndRingSamplers, DrawCounts)
-{
-    const DrawCountCase cases[] = {
-        {"column IV filled", SampleBaseshapeColumnIVFilled, {1, {1, 0.5f, 3}}, 3},
-        {"temple III filled", SampleBaseshapeTempleIIIFilled, {1, {5, 0.2f, 0.5f, 0.5f}}, 3},
-        {"gear II filled", SampleBaseshapeGearII143Filled, {1, {0.2f, 0.2f, 12}}, 3},
-        {"segment", SampleBaseshapeSegment, {1, {0.7f, 0.5f, 0.5f}}, 3},
-        {"moon", SampleBaseshapeMoon, {1, {0.5f, 1, 0.3f}}, 3},
-        {"hook filled", SampleBaseshapeHookFilled, {1, {0.5f, 1, 0.3f}}, 3},
-        {"sine wave, p3 = 0", SampleBaseshapeSineWave, {1, {2, 0.3f, 0}}, 5},
-        {"triangular wave filled, p2 = 0", SampleBaseshapeTriangularWaveFilled, {1, {2, 0, 0.1f}}, 6},
-        {"sine wave filled", SampleBaseshapeSineWaveFilled, {1, {2, 0.3f, 0.1f}}, 6},
-        {"cflower", SampleBaseshapeCFlower, {1, {0.5f, 3, 0.5f, 1}}, 3},
-        {"cflower filled, negative petals", SampleBaseshapeCFlowerFilled, {1, {0.5f, -3, 0.5f, 1}}, 3},
-        {"c. tetra I filled", SampleBaseshapeCTetraIFilled, {1, {}}, 3},
-    };
-    CheckDrawCounts(cases);
-}
-
 TEST(ColumnAndRingSamplers, PointsOnChosenWords)
 {
     const uint32_t kOne = 0xffffffffu;  // a uniform of exactly 1.0

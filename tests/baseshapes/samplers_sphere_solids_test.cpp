@@ -76,25 +76,6 @@ TEST(SphereSolidSamplers, ShapesKeepTheirAnalyticBounds)
     CheckProperties(cases);
 }
 
-TEST(SphereSolidSamplers, DrawCounts)
-{
-    const DrawCountCase cases[] = {
-        {"lens", SampleBaseshapeLens, {1, {}}, 3},
-        {"lens filled", SampleBaseshapeLensFilled, {1, {}}, 4},
-        {"strange sphere filled", SampleBaseshapeStrangeSphereFilled, {1, {2}}, 3},
-        {"polyhedral fn I filled", SampleBaseshapePolyhedralFnIFilled, {1, {0.3f, 1, 1}}, 3},
-        {"device filled", SampleBaseshapeDeviceFilled, {1, {1, 1, 1}}, 3},
-        {"sculpture filled", SampleBaseshapeSculptureFilled, {1, {0.5f, 1, 1}}, 3},
-        {"symmetric fn", SampleBaseshapeSymmetricFn, {1, {5, 0.1f}}, 3},
-        {"symmetric fn filled", SampleBaseshapeSymmetricFnFilled, {1, {5, 0.1f}}, 4},
-        {"snowflake", SampleBaseshapeSnowflakeSet, {1, {0.3f, 0.2f, 0.5f}}, 6},
-        {"snowflake filled", SampleBaseshapeSnowflakeSetFilled, {1, {0.3f, 0.2f, 0.5f}}, 7},
-        {"triangular catenoid", SampleBaseshapeTriangularCatenoid, {1, {1, 0.5f}}, 3},
-        {"atomic filled", SampleBaseshapeAtomicFilled, {1, {}}, 3},
-    };
-    CheckDrawCounts(cases);
-}
-
 // Single calls on chosen words: poles, tips, ties and centres the shapes are
 // pinned to.
 TEST(SphereSolidSamplers, PointsOnChosenWords)

@@ -95,21 +95,6 @@ TEST(TubeSamplers, ShapesKeepTheirAnalyticBounds)
     CheckProperties(cases);
 }
 
-TEST(TubeSamplers, DrawCounts)
-{
-    const DrawCountCase cases[] = {
-        {"knot I", SampleBaseshapeTorusKnotI, {1, {0.3f, 2, 3}}, 4},
-        {"knot I filled", SampleBaseshapeTorusKnotIFilled, {1, {0.3f, 2, 3}}, 3},
-        {"rounded knot filled", SampleBaseshapeRoundedTorusKnotFilled, {1, {0.3f, 2, 3}}, 6},
-        {"loxodrome", SampleBaseshapeTubularLoxodrome, {1, {3}}, 4},
-        {"loxodrome filled", SampleBaseshapeTubularLoxodromeFilled, {1, {3}}, 6},
-        {"axial box", SampleBaseshapeAxialBox, {1, {1, 0.2f}}, 3},
-        {"axial sphere filled", SampleBaseshapeAxialSphereFilled, {1, {1, 0.2f}}, 5},
-        {"segmented octahedron filled", SampleBaseshapeSegmentedOctahedronFilled, {1, {0.3f, 2, 3}}, 3},
-    };
-    CheckDrawCounts(cases);
-}
-
 // A segment along a tube routine's reference direction, or of zero length,
 // still gets an orthonormal frame: the point lies at the tube's radius.
 TEST(TubeSamplers, TubeRoutinesSurviveDegenerateSegments)

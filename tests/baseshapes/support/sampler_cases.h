@@ -1,6 +1,5 @@
 // Table-driven checks for the sampler families: a property that every one of
-// many seeded points must keep, the exact number of words a call draws, and
-// one call on chosen words.
+// many seeded points must keep, and one call on chosen words.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -41,28 +40,6 @@ void CheckProperties(const PropertyCase (&cases)[N], int points = 3000)
             c.sampler(&p, kTestSlot);
             ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) << c.name;
             ASSERT_TRUE(c.holds(p, c.in)) << c.name << " at (" << p.x << ", " << p.y << ", " << p.z << ")";
-        }
-    }
-}
-
-struct DrawCountCase {
-    const char* name;
-    BaseshapeSampler sampler;
-    SamplerInput in;
-    int words;
-};
-
-template <size_t N>
-void CheckDrawCounts(const DrawCountCase (&cases)[N])
-{
-    for (const DrawCountCase& c : cases) {
-        ResetTestSlot(kTestSlot, 31);
-        for (int i = 0; i < 50; ++i) {
-            RandomState expected = gBaseshapeRandom[kTestSlot].State();
-            for (int w = 0; w < c.words; ++w) RandomStep(expected);
-            BaseshapePoint p = MakeInputPoint(c.in);
-            c.sampler(&p, kTestSlot);
-            ASSERT_EQ(0, std::memcmp(&expected, &gBaseshapeRandom[kTestSlot].State(), sizeof expected)) << c.name;
         }
     }
 }
