@@ -7,7 +7,7 @@
 
 #include "baseshapes/samplers_fractal_solids.h"
 #include "baseshapes/samplers_round_boxes.h"
-#include "baseshapes/support/point_runs.h"
+#include "baseshapes/support/sampler_checks.h"
 #include "baseshapes/support/sampler_images.h"
 
 namespace {

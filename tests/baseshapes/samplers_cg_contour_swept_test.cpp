@@ -9,7 +9,7 @@
 #include "baseshapes/samplers_cg_shapes.h"
 #include "baseshapes/samplers_contour_rings.h"
 #include "baseshapes/samplers_swept_profiles.h"
-#include "baseshapes/support/point_runs.h"
+#include "baseshapes/support/sampler_checks.h"
 
 namespace {
 

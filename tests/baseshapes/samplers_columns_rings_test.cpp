@@ -6,7 +6,7 @@
 
 #include "baseshapes/samplers_c_shapes.h"
 #include "baseshapes/samplers_wave_bars.h"
-#include "baseshapes/support/sampler_cases.h"
+#include "baseshapes/support/sampler_checks.h"
 
 namespace {
 
@@ -15,7 +15,6 @@ using In = const SamplerInput&;
 
 constexpr float kEps = 2e-5f;
 
-float Length(P p) { return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z); }
 
 TEST(ColumnAndRingSamplers, ShapesKeepTheirAnalyticBounds)
 {

@@ -1,6 +1,6 @@
 #include "baseshapes/samplers_columns_temples.h"
 
-#include "baseshapes/samplers_shape_checks.h"
+#include "baseshapes/support/sampler_checks.h"
 #include "baseshapes/samplers_stair.h"
 
 namespace {

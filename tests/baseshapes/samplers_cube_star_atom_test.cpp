@@ -1,6 +1,6 @@
 #include "baseshapes/samplers_cube_star_atom.h"
 
-#include "baseshapes/samplers_shape_checks.h"
+#include "baseshapes/support/sampler_checks.h"
 #include "baseshapes/support/sampler_images.h"
 
 namespace {

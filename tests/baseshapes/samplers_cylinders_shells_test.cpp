@@ -1,6 +1,6 @@
 #include "baseshapes/samplers_cylinders_shells.h"
 
-#include "baseshapes/samplers_shape_checks.h"
+#include "baseshapes/support/sampler_checks.h"
 
 namespace {
 
@@ -51,19 +51,19 @@ TEST(CylinderShellSamplers, PointsLieOnTheirShapes)
     };
     CheckShapeCases(std::begin(cases), std::end(cases));
     const auto onWall = [](PointRef o) { return std::fabs(o.y) < 0.5999; };
-    EXPECT_NEAR(Share(SampleBaseshapeCylinder, CaseTemplate(1.0f, {0.6f}), onWall), 0.5, 0.012);
+    EXPECT_NEAR(Share(SampleBaseshapeCylinder, Shape(1.0f, {0.6f}), onWall), 0.5, 0.012);
 }
 
 TEST(CylinderShellSamplers, HeartAtItsSingularAngles)
 {
     const BaseshapePoint in = MakeTestPoint(2.0f, 0.0f);
     // a = 0: 0^0 = 1, the point below the centre.
-    const BaseshapePoint middle = PointFromWords(SampleBaseshapeHeart, in, 0x80000000u, 0x40000000u);
+    const BaseshapePoint middle = SampleWithWords(SampleBaseshapeHeart, in, 0x80000000u, 0x40000000u);
     EXPECT_NEAR(middle.x, 0.0, 1e-6);
     EXPECT_NEAR(middle.y, -2.0 * std::sqrt(0.75), 1e-5);
     // a = -pi and pi: the float sine of pi is slightly negative.
     for (uint32_t word : {0u, 0xffffffffu}) {
-        EXPECT_NEAR(RadiusXY(PointFromWords(SampleBaseshapeHeart, in, word, 0x40000000u)), 0.0, 1e-6) << word;
+        EXPECT_NEAR(RadiusXY(SampleWithWords(SampleBaseshapeHeart, in, word, 0x40000000u)), 0.0, 1e-6) << word;
     }
 }
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "baseshapes/samplers_loxodromes.h"
-#include "baseshapes/samplers_shape_checks.h"
+#include "baseshapes/support/sampler_checks.h"
 
 namespace {
 
@@ -78,10 +78,10 @@ TEST(KnotSamplers, SingularDraws)
     const BaseshapePoint flat = MakeTestPoint(1.3f, 0.0f);
     // Klein with p1 = 0 at v = 0 is the origin for every u.
     for (uint32_t a : {0u, 0x40000000u, 0xffffffffu}) {
-        EXPECT_NEAR(Length(PointFromWords(SampleBaseshapeKlein, flat, a, 0)), 0.0, 1e-6) << a;
+        EXPECT_NEAR(Length(SampleWithWords(SampleBaseshapeKlein, flat, a, 0)), 0.0, 1e-6) << a;
     }
     // Loxodrome I at t = q = 0.
-    EXPECT_NEAR(Length(PointFromWords(SampleBaseshapeLoxodromeI, flat, 0x80000000u, 0x80000000u)), 0.0, 1e-6);
+    EXPECT_NEAR(Length(SampleWithWords(SampleBaseshapeLoxodromeI, flat, 0x80000000u, 0x80000000u)), 0.0, 1e-6);
 }
 
 }  // namespace

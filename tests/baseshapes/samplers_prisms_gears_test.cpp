@@ -1,6 +1,6 @@
 #include "baseshapes/samplers_prisms_gears.h"
 
-#include "baseshapes/samplers_shape_checks.h"
+#include "baseshapes/support/sampler_checks.h"
 
 namespace {
 
@@ -46,14 +46,14 @@ TEST(PrismGearSamplers, PointsLieOnTheirShapes)
 
 TEST(PrismGearSamplers, SplineEndsAndDiscRim)
 {
-    const BaseshapePoint spline = CaseTemplate(2.0f, {0.5f, -1, 0, 0, 0, 0, 0.25f, 1.5f});
-    const BaseshapePoint start = PointFromWords(SampleBaseshapeSplineR, spline, 0x40000000u, 0);
+    const BaseshapePoint spline = Shape(2.0f, {0.5f, -1, 0, 0, 0, 0, 0.25f, 1.5f});
+    const BaseshapePoint start = SampleWithWords(SampleBaseshapeSplineR, spline, 0x40000000u, 0);
     EXPECT_NEAR(RadiusXZ(start), 1.0, 1e-6);
     EXPECT_NEAR(start.y, -2.0, 1e-6);
-    const BaseshapePoint end = PointFromWords(SampleBaseshapeSplineR, spline, 0x40000000u, 0xffffffffu);
+    const BaseshapePoint end = SampleWithWords(SampleBaseshapeSplineR, spline, 0x40000000u, 0xffffffffu);
     EXPECT_NEAR(RadiusXZ(end), 0.5, 1e-6);
     EXPECT_NEAR(end.y, 3.0, 1e-6);
-    EXPECT_NEAR(PointFromWords(SampleBaseshapeDisc, CaseTemplate(1.0f, {0.37f, 1.0f}), 0x12345678u, 0).y, 0.0, 1e-6);
+    EXPECT_NEAR(SampleWithWords(SampleBaseshapeDisc, Shape(1.0f, {0.37f, 1.0f}), 0x12345678u, 0).y, 0.0, 1e-6);
 }
 
 // A quarter of the points on the central ring, whose section is an ellipse

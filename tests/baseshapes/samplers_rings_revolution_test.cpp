@@ -8,7 +8,7 @@
 #include "baseshapes/samplers_profile_rings.h"
 #include "baseshapes/samplers_revolution.h"
 #include "baseshapes/samplers_shells.h"
-#include "baseshapes/support/point_runs.h"
+#include "baseshapes/support/sampler_checks.h"
 #include "baseshapes/support/sampler_images.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "baseshapes/polyhedron_tables.h"
 #include "baseshapes/samplers_polyhedral_functions.h"
 #include "baseshapes/samplers_sculpted_solids.h"
-#include "baseshapes/support/sampler_cases.h"
+#include "baseshapes/support/sampler_checks.h"
 
 namespace {
 
@@ -17,7 +17,6 @@ using In = const SamplerInput&;
 
 constexpr float kEps = 2e-5f;
 
-float Length(P p) { return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z); }
 
 // Whether the point is s times one of the table's vertices.
 template <int N>
@@ -125,8 +124,8 @@ TEST(SphereSolidSamplers, SymmetricFnOrderFromSides)
     } cases[] = {{5.9f, 5}, {2.0f, 3}, {-4, 3}, {3.0f, 3}, {7.2f, 7}, {1e9f, kSymmetricFnMaxSides}};
     for (const auto& c : cases) {
         const SamplerInput in{1.5f, {c.sides, 0.2f, 0.1f, 0.3f, 0.15f, 0.05f}};
-        const BaseshapePoint a = SampleOnWords(SampleBaseshapeSymmetricFn, in, WordFor(0.1), WordFor(0.3));
-        const BaseshapePoint b = SampleOnWords(SampleBaseshapeSymmetricFn, in, WordFor(0.1 + 1.0 / c.k), WordFor(0.3));
+        const BaseshapePoint a = SampleWithWords(SampleBaseshapeSymmetricFn, MakeInputPoint(in), WordFor(0.1), WordFor(0.3));
+        const BaseshapePoint b = SampleWithWords(SampleBaseshapeSymmetricFn, MakeInputPoint(in), WordFor(0.1 + 1.0 / c.k), WordFor(0.3));
         const std::complex<float> za(a.x, a.y), zb(b.x, b.y);
         const std::complex<float> turn = std::polar(1.0f, 6.2831855f / c.k);
         const float err = std::fmin(std::abs(za * turn - zb), std::abs(za / turn - zb));

@@ -1,6 +1,6 @@
 #include "baseshapes/samplers_surfaces.h"
 
-#include "baseshapes/samplers_shape_checks.h"
+#include "baseshapes/support/sampler_checks.h"
 
 namespace {
 
@@ -47,15 +47,15 @@ TEST(SurfaceSamplers, PointsLieOnTheirSurfaces)
 TEST(SurfaceSamplers, WorkedPoints)
 {
     const uint32_t half = 0x80000000u, threeQuarters = 0xc0000000u;
-    const BaseshapePoint classical = CaseTemplate(2.0f, {3.0f}), noCubic = CaseTemplate(2.0f, {0.0f});
-    EXPECT_NEAR(Length(PointFromWords(SampleBaseshapeEnnepersSurface, classical, half, half)), 0.0, 1e-6);
-    EXPECT_NEAR(Length(PointFromWords(SampleBaseshapeEnnepersSurface, noCubic, half, half)), 0.0, 1e-6);
+    const BaseshapePoint classical = Shape(2.0f, {3.0f}), noCubic = Shape(2.0f, {0.0f});
+    EXPECT_NEAR(Length(SampleWithWords(SampleBaseshapeEnnepersSurface, classical, half, half)), 0.0, 1e-6);
+    EXPECT_NEAR(Length(SampleWithWords(SampleBaseshapeEnnepersSurface, noCubic, half, half)), 0.0, 1e-6);
     // a = b = 1: x = 0.5 s (1 - 1/p1 + 1), and 0 without the cubic terms.
-    EXPECT_NEAR(PointFromWords(SampleBaseshapeEnnepersSurface, classical, threeQuarters, threeQuarters).x,
+    EXPECT_NEAR(SampleWithWords(SampleBaseshapeEnnepersSurface, classical, threeQuarters, threeQuarters).x,
                 2.0 - 1.0 / 3.0, 1e-6);
-    EXPECT_NEAR(PointFromWords(SampleBaseshapeEnnepersSurface, noCubic, threeQuarters, threeQuarters).x, 0.0, 1e-6);
+    EXPECT_NEAR(SampleWithWords(SampleBaseshapeEnnepersSurface, noCubic, threeQuarters, threeQuarters).x, 0.0, 1e-6);
     // The rose's centre.
-    EXPECT_NEAR(Length(PointFromWords(SampleBaseshapeNylandersRose, classical, 0x12345678u, 0)), 0.0, 1e-6);
+    EXPECT_NEAR(Length(SampleWithWords(SampleBaseshapeNylandersRose, classical, 0x12345678u, 0)), 0.0, 1e-6);
     // A negative base to a non-whole power is no number; it drops out.
     EXPECT_EQ(FinitePower(-0.5f, 0.5f), 0.0f);
     EXPECT_EQ(FinitePower(0.0f, -1.0f), 0.0f);

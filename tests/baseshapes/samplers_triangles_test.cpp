@@ -1,6 +1,6 @@
 #include "baseshapes/samplers_triangles.h"
 
-#include "baseshapes/samplers_shape_checks.h"
+#include "baseshapes/support/sampler_checks.h"
 #include "baseshapes/samplers_teapot.h"
 
 namespace {
@@ -48,14 +48,14 @@ TEST(TriangleSamplers, OctahedronOctantFollowsTheFirstWord)
 TEST(TriangleSamplers, ZeroDrawsGiveTheFirstControlPointOrCorner)
 {
     const BaseshapePoint in = MakeTestPoint(2.0f, 0.0f);
-    const BaseshapePoint pot = PointFromWords(SampleBaseshapeTeapot, in, 0, 0);
+    const BaseshapePoint pot = SampleWithWords(SampleBaseshapeTeapot, in, 0, 0);
     EXPECT_FLOAT_EQ(pot.x, 1.4f * 2.0f);
     EXPECT_FLOAT_EQ(pot.y, 2.4f * 2.0f);
     EXPECT_EQ(pot.z, 0.0f);
     // Octant 0, u1 = u2 = 0: the corner C = (0, 0, -s).
-    EXPECT_EQ(PointFromWords(SampleBaseshapeOctahedron, in, 0, 0).z, -2.0f);
+    EXPECT_EQ(SampleWithWords(SampleBaseshapeOctahedron, in, 0, 0).z, -2.0f);
     // Band width 1 fills the faces.
-    const BaseshapePoint full = CaseTemplate(1.0f, {1.0f});
+    const BaseshapePoint full = Shape(1.0f, {1.0f});
     const auto inside = [&](PointRef o) { return OnDodecahedronSegment(o, full) > 0.05; };
     EXPECT_GT(Share(SampleBaseshapeDodecahedronI, full, inside, 2000), 0.2);
 }

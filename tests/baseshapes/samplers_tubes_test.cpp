@@ -8,7 +8,7 @@
 #include "baseshapes/samplers_axial.h"
 #include "baseshapes/samplers_open_surfaces.h"
 #include "baseshapes/samplers_segmented.h"
-#include "baseshapes/support/sampler_cases.h"
+#include "baseshapes/support/sampler_checks.h"
 
 namespace {
 
@@ -18,7 +18,6 @@ using In = const SamplerInput&;
 constexpr float kEps = 2e-5f;
 
 float Hypot(float a, float b) { return std::sqrt(a * a + b * b); }
-float Length(P p) { return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z); }
 
 // Distance of a point from the circle of radius R about z in the plane z = 0.
 float FromCircle(P p, float R) { return Hypot(Hypot(p.x, p.y) - R, p.z); }

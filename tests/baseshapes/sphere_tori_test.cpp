@@ -9,7 +9,7 @@
 
 #include "baseshapes/generator_table.h"
 #include "baseshapes/sampler_affine.h"
-#include "baseshapes/support/point_runs.h"
+#include "baseshapes/support/sampler_checks.h"
 
 namespace {
 
@@ -17,7 +17,6 @@ constexpr float kSize = 1.3f;
 constexpr float kTube = 0.35f;
 constexpr int kPoints = 20000;
 
-float Length(const BaseshapePoint& p) { return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z); }
 
 // The tube cross-section of a ring about z with centre-line radius s*s:
 // radial and vertical offsets from the centre line.
@@ -54,7 +53,7 @@ TEST(SphereAndTori, SphereLiesOnItsRadiusOrInside)
     float deepest = kSize;
     ForShapePoints(SampleBaseshapeSphereFilled, kSize, 0, [&](const BaseshapePoint& p) {
         ASSERT_LE(Length(p), kSize * (1 + 2e-6f));
-        deepest = std::min(deepest, Length(p));
+        deepest = std::min(deepest, static_cast<float>(Length(p)));
     });
     EXPECT_LT(deepest, 0.2f * kSize);
 }
