@@ -163,31 +163,15 @@ TEST(BoxesAndFractals, FractalLevelsAndTheirSeeds)
     }
 }
 
-// Where the number of draws does not hang on a later word, a filled twin
-// draws exactly one more; the rounded-box structures never colour the point.
-TEST(BoxesAndFractals, FilledTwinsDrawOneWordMore)
+// The rounded-box structures never colour the point, though the kind may be
+// textured.
+TEST(BoxesAndFractals, StructuresKeepTheirColour)
 {
     TestImages images(4);
     images.SetTexture(2, 2);
-    const BaseshapeSampler twins[][2] = {
-        {SampleBaseshapeMengerSponge, SampleBaseshapeMengerSpongeFilled},
-        {SampleBaseshapeWizardHat, SampleBaseshapeWizardHatFilled},
-        {SampleBaseshapeTriCircle, SampleBaseshapeTriCircleFilled},
-        {SampleBaseshapeCircularStairs, SampleBaseshapeCircularStairsFilled},
-        {SampleBaseshapeGazebo, SampleBaseshapeGazeboFilled},
-    };
-    for (const auto& twin : twins) {
-        for (uint32_t seed = 0; seed < 200; ++seed) {
-            ResetTestSlot(kTestSlot, seed);
-            gSlotBaseshape[kTestSlot] = 4;
-            gSlotColorMode[kTestSlot] = 1 + seed % 2;
-            const RandomState start = gBaseshapeRandom[kTestSlot].State();
-            BaseshapePoint p = MakeTestPoint(1.0f, 0.0f);
-            const int surface = WordsDrawn(twin[0], &p);
-            gBaseshapeRandom[kTestSlot].State() = start;
-            ASSERT_EQ(WordsDrawn(twin[1], &p), surface + 1) << seed;
-        }
-    }
+    ResetTestSlot(kTestSlot, 3);
+    gSlotBaseshape[kTestSlot] = 4;
+    gSlotColorMode[kTestSlot] = 1;
     for (BaseshapeSampler untextured : {SampleBaseshapeCircularStairs, SampleBaseshapeBlocksFilled,
                                         SampleBaseshapeGazebo, SampleBaseshapeMengerSponge}) {
         BaseshapePoint p = MakeTestPoint(1.0f, 0.0f);

@@ -202,20 +202,4 @@ TEST_F(EscapeTime, ALimitOfZeroLeavesTheSlotPoint)
     for (int j = 7000; j < 8000; ++j) ASSERT_EQ(gPointY[j], 0.0f);
 }
 
-TEST(PatternTanhCos, KnownValues)
-{
-    EXPECT_NEAR(PatternTanhCos(0.0f, 0.0f), std::tanh(3.0) * std::tanh(3.0), 1e-6);
-    EXPECT_EQ(PatternTanhCos(1.5707964f, 0.3f), PatternTanhCos(0.3f, 1.5707964f));
-    EXPECT_NEAR(PatternTanhCos(3.1415927f, 0.0f), std::tanh(3.0) * std::tanh(3.0), 1e-6);  // never negative
-    EXPECT_LT(PatternTanhCos(1.5707964f, 0.0f), 1e-6f);
-}
-
-TEST(PatternHexCos, KnownValues)
-{
-    EXPECT_NEAR(PatternHexCos(0.0f, 0.0f), -(0.12 * 3 + 4), 1e-6);
-    const float v = PatternHexCos(0.3f, -1.7f);
-    EXPECT_TRUE(std::isfinite(v));
-    EXPECT_LE(std::fabs(v), 4.36f);
-}
-
 }  // namespace
