@@ -80,18 +80,6 @@ void ForPoints(BaseshapeSampler sampler, const BaseshapePoint& shape, int count,
     }
 }
 
-// Words one call on the point draws from the slot's current state (-1 past
-// 64).
-inline int WordsDrawn(BaseshapeSampler sampler, BaseshapePoint* p)
-{
-    RandomState before = gBaseshapeRandom[kTestSlot].State();
-    sampler(p, kTestSlot);
-    for (int n = 0; n <= 64; ++n, RandomStep(before)) {
-        if (std::memcmp(&before, &gBaseshapeRandom[kTestSlot].State(), sizeof before) == 0) return n;
-    }
-    return -1;
-}
-
 // --- Checks by predicate: one table row a sampler, its input and a rule. ---
 
 struct SamplerInput {
