@@ -2,7 +2,6 @@
 // family promises (columns, temples and stairs, cube, star and atom,
 // cylinders and shells, knots and loxodromes, prisms and gears, classic
 // surfaces, triangles and the teapot), and their worked draws.
-
 #include <vector>
 
 #include "baseshapes/samplers_columns_temples.h"
