@@ -174,29 +174,16 @@ float Support(const BaseshapePoint& p, float a0, float step, int count)
     return best;
 }
 
-TEST(RingsAndRevolution, PointsAtChosenDraws)
+TEST(RingsAndRevolution, PointsOnChosenWords)
 {
-    const uint32_t kOne = 0xffffffffu;  // a uniform of exactly 1.0
-    const struct {
-        const char* name;
-        BaseshapeSampler sampler;
-        BaseshapePoint shape;
-        uint32_t a, b;
-        float x, y, z;
-    } rows[] = {
-        {"bicorn theta=0: a vertex", SampleBaseshapeTriangularBicorn, Shape(1.5f, {1.0f, 0.0f}), 0, 1u << 31, 1.5f,
-         0.0f, 0.0f},
-        {"bicorn theta=pi/3: half radius", SampleBaseshapeTriangularBicorn, Shape(1.5f, {1.0f, 0.0f}),
-         WordFor(1.0 / 6), 1u << 31, 0.375f, 0.0f, 0.6495191f},
-        {"morning star u2=0", SampleBaseshapeMorningStar, Shape(2.0f, {}), 0, 0, 0.0f, -2.5f, 0.0f},
-        {"morning star u2=1", SampleBaseshapeMorningStar, Shape(2.0f, {}), 0, kOne, 0.0f, 2.5f, 0.0f},
+    const WordsCase cases[] = {
+        {"bicorn theta = 0: a vertex", SampleBaseshapeTriangularBicorn, {1.5f, {1, 0}}, 0, 1u << 31, 1.5f, 0, 0},
+        {"bicorn theta = pi/3: half radius", SampleBaseshapeTriangularBicorn, {1.5f, {1, 0}}, WordFor(1.0 / 6),
+         1u << 31, 0.375f, 0, 0.6495191f},
+        {"morning star u2 = 0", SampleBaseshapeMorningStar, {2, {}}, 0, 0, 0, -2.5f, 0},
+        {"morning star u2 = 1", SampleBaseshapeMorningStar, {2, {}}, 0, 0xffffffffu, 0, 2.5f, 0},
     };
-    for (const auto& row : rows) {
-        const BaseshapePoint p = SampleWithWords(row.sampler, row.shape, row.a, row.b);
-        EXPECT_NEAR(p.x, row.x, 1e-5f) << row.name;
-        EXPECT_NEAR(p.y, row.y, 1e-5f) << row.name;
-        EXPECT_NEAR(p.z, row.z, 1e-5f) << row.name;
-    }
+    CheckOnWords(cases);
 }
 
 // The crown's pieces never colour the point, although the kind may be

@@ -99,16 +99,13 @@ double QuarterDeep(PointRef o, PointRef in) { return std::fabs(Length(o) / in.si
 double OnWideSphere(PointRef o, PointRef in) { return std::fabs(Length(o) - in.size * kHalfPi); }
 double InWideSphere(PointRef o, PointRef in) { return Length(o) - in.size * kHalfPi; }
 
+// The heart at a = -pi and pi: the float sine of pi is slightly negative.
 TEST(CylinderShellSamplers, HeartAtItsSingularAngles)
 {
-    const BaseshapePoint in = MakeTestPoint(2.0f, 0.0f);
-    // a = 0: 0^0 = 1, the point below the centre.
-    const BaseshapePoint middle = SampleWithWords(SampleBaseshapeHeart, in, 0x80000000u, 0x40000000u);
-    EXPECT_NEAR(middle.x, 0.0, 1e-6);
-    EXPECT_NEAR(middle.y, -2.0 * std::sqrt(0.75), 1e-5);
-    // a = -pi and pi: the float sine of pi is slightly negative.
     for (uint32_t word : {0u, 0xffffffffu}) {
-        EXPECT_NEAR(RadiusXY(SampleWithWords(SampleBaseshapeHeart, in, word, 0x40000000u)), 0.0, 1e-6) << word;
+        EXPECT_NEAR(RadiusXY(SampleWithWords(SampleBaseshapeHeart, MakeTestPoint(2.0f, 0.0f), word, 0x40000000u)), 0.0,
+                    1e-6)
+            << word;
     }
 }
 
@@ -159,17 +156,6 @@ double Hyperboloid(PointRef o, PointRef in)
     return std::fabs((double(o.x) * o.x + double(o.z) * o.z - double(o.y) * o.y) / (in.size * in.size) - 1);
 }
 
-TEST(KnotSamplers, SingularDraws)
-{
-    const BaseshapePoint flat = MakeTestPoint(1.3f, 0.0f);
-    // Klein with p1 = 0 at v = 0 is the origin for every u.
-    for (uint32_t a : {0u, 0x40000000u, 0xffffffffu}) {
-        EXPECT_NEAR(Length(SampleWithWords(SampleBaseshapeKlein, flat, a, 0)), 0.0, 1e-6) << a;
-    }
-    // Loxodrome I at t = q = 0.
-    EXPECT_NEAR(Length(SampleWithWords(SampleBaseshapeLoxodromeI, flat, 0x80000000u, 0x80000000u)), 0.0, 1e-6);
-}
-
 
 // No sides: the side wall is the line x = 0, z = s, the caps reach the axis.
 double SideLine(PointRef o, PointRef in) { return std::fabs(o.x) + std::fmax(-o.z, o.z - in.size); }
@@ -200,7 +186,7 @@ double RippledDisc(PointRef o, PointRef in)
     return std::fmax(RadiusXZ(o) - in.size, std::fabs(o.y) - 0.25 * in.p[1] * in.size);
 }
 
-TEST(PrismGearSamplers, SplineEndsAndDiscRim)
+TEST(PrismGearSamplers, SplineEnds)
 {
     const BaseshapePoint spline = Shape(2.0f, {0.5f, -1, 0, 0, 0, 0, 0.25f, 1.5f});
     const BaseshapePoint start = SampleWithWords(SampleBaseshapeSplineR, spline, 0x40000000u, 0);
@@ -209,7 +195,6 @@ TEST(PrismGearSamplers, SplineEndsAndDiscRim)
     const BaseshapePoint end = SampleWithWords(SampleBaseshapeSplineR, spline, 0x40000000u, 0xffffffffu);
     EXPECT_NEAR(RadiusXZ(end), 0.5, 1e-6);
     EXPECT_NEAR(end.y, 3.0, 1e-6);
-    EXPECT_NEAR(SampleWithWords(SampleBaseshapeDisc, Shape(1.0f, {0.37f, 1.0f}), 0x12345678u, 0).y, 0.0, 1e-6);
 }
 
 // A quarter of the points on the central ring, whose section is an ellipse
@@ -246,19 +231,9 @@ double FiniteEnds(PointRef o, PointRef in) { return std::fmax(std::fabs(o.y) - 8
 double HarmonicSphere(PointRef o, PointRef in) { return std::fabs(Length(o) - (in.size + 4) * in.size); }
 double InsideHarmonicSphere(PointRef o, PointRef in) { return Length(o) - (in.size + 4) * in.size; }
 
-TEST(SurfaceSamplers, WorkedPoints)
+// A negative base to a non-whole power is no number; it drops out.
+TEST(SurfaceSamplers, FinitePower)
 {
-    const uint32_t half = 0x80000000u, threeQuarters = 0xc0000000u;
-    const BaseshapePoint classical = Shape(2.0f, {3.0f}), noCubic = Shape(2.0f, {0.0f});
-    EXPECT_NEAR(Length(SampleWithWords(SampleBaseshapeEnnepersSurface, classical, half, half)), 0.0, 1e-6);
-    EXPECT_NEAR(Length(SampleWithWords(SampleBaseshapeEnnepersSurface, noCubic, half, half)), 0.0, 1e-6);
-    // a = b = 1: x = 0.5 s (1 - 1/p1 + 1), and 0 without the cubic terms.
-    EXPECT_NEAR(SampleWithWords(SampleBaseshapeEnnepersSurface, classical, threeQuarters, threeQuarters).x,
-                2.0 - 1.0 / 3.0, 1e-6);
-    EXPECT_NEAR(SampleWithWords(SampleBaseshapeEnnepersSurface, noCubic, threeQuarters, threeQuarters).x, 0.0, 1e-6);
-    // The rose's centre.
-    EXPECT_NEAR(Length(SampleWithWords(SampleBaseshapeNylandersRose, classical, 0x12345678u, 0)), 0.0, 1e-6);
-    // A negative base to a non-whole power is no number; it drops out.
     EXPECT_EQ(FinitePower(-0.5f, 0.5f), 0.0f);
     EXPECT_EQ(FinitePower(0.0f, -1.0f), 0.0f);
     EXPECT_EQ(FinitePower(-2.0f, 3.0f), -8.0f);
@@ -293,16 +268,9 @@ TEST(TriangleSamplers, OctahedronOctantFollowsTheFirstWord)
     }
 }
 
-TEST(TriangleSamplers, ZeroDrawsGiveTheFirstControlPointOrCorner)
+// Band width 1 fills the faces.
+TEST(TriangleSamplers, FullBandFillsTheFaces)
 {
-    const BaseshapePoint in = MakeTestPoint(2.0f, 0.0f);
-    const BaseshapePoint pot = SampleWithWords(SampleBaseshapeTeapot, in, 0, 0);
-    EXPECT_FLOAT_EQ(pot.x, 1.4f * 2.0f);
-    EXPECT_FLOAT_EQ(pot.y, 2.4f * 2.0f);
-    EXPECT_EQ(pot.z, 0.0f);
-    // Octant 0, u1 = u2 = 0: the corner C = (0, 0, -s).
-    EXPECT_EQ(SampleWithWords(SampleBaseshapeOctahedron, in, 0, 0).z, -2.0f);
-    // Band width 1 fills the faces.
     const BaseshapePoint full = Shape(1.0f, {1.0f});
     const auto inside = [&](PointRef o) { return OnDodecahedronSegment(o, full) > 0.05; };
     EXPECT_GT(Share(SampleBaseshapeDodecahedronI, full, inside, 2000), 0.2);
@@ -451,5 +419,33 @@ TEST(ShapeDistances, PointsLieOnTheirShapes)
     EXPECT_NEAR(Share(SampleBaseshapeCylinder, Shape(1.0f, {0.6f}), onWall), 0.5, 0.012);
 }
 
+
+// Single calls on chosen words: singular angles and parameters that must
+// give the origin, and the points the first draws are pinned to.
+TEST(ShapeDistances, PointsOnChosenWords)
+{
+    const uint32_t kHalf = 0x80000000u, kQuarter = 0x40000000u, kThreeQuarters = 0xc0000000u, kOne = 0xffffffffu;
+    const WordsCase cases[] = {
+        {"heart at a = 0 (0^0 = 1): below the centre", SampleBaseshapeHeart, {2, {}}, kHalf, kQuarter, 0, -1.7320508f,
+         NAN},
+        {"klein, p1 = 0, v = 0, u = 0: the origin", SampleBaseshapeKlein, {1.3f, {}}, 0, 0, 0, 0, 0},
+        {"klein, p1 = 0, v = 0, u = 1/4", SampleBaseshapeKlein, {1.3f, {}}, kQuarter, 0, 0, 0, 0},
+        {"klein, p1 = 0, v = 0, u = 1", SampleBaseshapeKlein, {1.3f, {}}, kOne, 0, 0, 0, 0},
+        {"loxodrome I at t = q = 0: the origin", SampleBaseshapeLoxodromeI, {1.3f, {}}, kHalf, kHalf, 0, 0, 0},
+        {"disc rim at y = 0", SampleBaseshapeDisc, {1, {0.37f, 1}}, 0x12345678u, 0, NAN, 0, NAN},
+        {"enneper's centre", SampleBaseshapeEnnepersSurface, {2, {3}}, kHalf, kHalf, 0, 0, 0},
+        {"enneper's centre without cubic terms", SampleBaseshapeEnnepersSurface, {2, {0}}, kHalf, kHalf, 0, 0, 0},
+        // a = b = 1: x = 0.5 s (1 - 1/p1 + 1), and 0 without the cubic terms.
+        {"enneper at a = b = 1", SampleBaseshapeEnnepersSurface, {2, {3}}, kThreeQuarters, kThreeQuarters,
+         1.6666667f, NAN, NAN},
+        {"enneper at a = b = 1 without cubic terms", SampleBaseshapeEnnepersSurface, {2, {0}}, kThreeQuarters,
+         kThreeQuarters, 0, NAN, NAN},
+        {"the rose's centre", SampleBaseshapeNylandersRose, {2, {3}}, 0x12345678u, 0, 0, 0, 0},
+        {"teapot: the first control point", SampleBaseshapeTeapot, {2, {}}, 0, 0, 2.8f, 4.8f, 0},
+        {"octahedron, octant 0, u1 = u2 = 0: the corner (0, 0, -s)", SampleBaseshapeOctahedron, {2, {}}, 0, 0, NAN,
+         NAN, -2},
+    };
+    CheckOnWords(cases);
+}
 
 }  // namespace
