@@ -89,31 +89,19 @@ TEST(SphereAndTori, TorusIITubeIsAHalfHeightOctagon)
     });
 }
 
-BaseshapePoint SampleWithWords(BaseshapeSampler sampler, uint32_t a, uint32_t b)
-{
-    return SampleWithWords(sampler, MakeTestPoint(kSize, kTube), a, b);
-}
-
+// u2 = 0: the south pole, the inner equator of torus I, the middle of torus
+// II's inner flat side; then a corner of torus II at pi + pi/8.
 TEST(SphereAndTori, FirstDrawsAtZero)
 {
-    const BaseshapePoint s = SampleWithWords(SampleBaseshapeSphere, 0, 0);
-    EXPECT_NEAR(s.x, 0.0f, 1e-6f);
-    EXPECT_FLOAT_EQ(s.y, -kSize);
-    EXPECT_NEAR(s.z, 0.0f, 1e-6f);
-
-    // u2 = 0: a = pi, the inner equator.
-    const BaseshapePoint t1 = SampleWithWords(SampleBaseshapeTorusI, 0, 0);
-    EXPECT_NEAR(t1.x, (kSize - kTube) * kSize, 1e-6f);
-    EXPECT_NEAR(t1.z, 0.0f, 1e-6f);
-
-    // Torus II: the middle of the inner flat side, then a corner at pi + pi/8.
-    const BaseshapePoint t2 = SampleWithWords(SampleBaseshapeTorusII, 0, 0);
-    EXPECT_NEAR(t2.x, (kSize - 0.9238795f * kTube) * kSize, 1e-6f);
-    EXPECT_NEAR(t2.z, 0.0f, 1e-6f);
-    const BaseshapePoint corner = SampleWithWords(SampleBaseshapeTorusII, 0, WordFor(1.0 / 16));
     const float a = 3.1415927f + 0.3926991f;
-    EXPECT_NEAR(corner.x, (kSize + kTube * std::cos(a)) * kSize, 2e-6f);
-    EXPECT_NEAR(corner.z, 0.5f * kSize * kTube * std::sin(a), 2e-6f);
+    const WordsCase cases[] = {
+        {"sphere", SampleBaseshapeSphere, {kSize, {kTube}}, 0, 0, 0, -kSize, 0},
+        {"torus I", SampleBaseshapeTorusI, {kSize, {kTube}}, 0, 0, (kSize - kTube) * kSize, NAN, 0},
+        {"torus II", SampleBaseshapeTorusII, {kSize, {kTube}}, 0, 0, (kSize - 0.9238795f * kTube) * kSize, NAN, 0},
+        {"torus II corner", SampleBaseshapeTorusII, {kSize, {kTube}}, 0, WordFor(1.0 / 16),
+         (kSize + kTube * std::cos(a)) * kSize, NAN, 0.5f * kSize * kTube * std::sin(a)},
+    };
+    CheckOnWords(cases);
 }
 
 // The top words give uniforms of exactly 1.0: still points of the shape, and
@@ -122,7 +110,8 @@ TEST(SphereAndTori, DrawsOfExactlyOne)
 {
     uint8_t texels[2 * 2 * 3] = {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 5, 6};
     gBaseshapeTextures[0] = BaseshapeImage{{}, 2, 2, texels};
-    const BaseshapePoint s = SampleWithWords(SampleBaseshapeSphere, 0xffffffffu, 0xffffffffu);
+    const BaseshapePoint s =
+        SampleWithWords(SampleBaseshapeSphere, MakeTestPoint(kSize, kTube), 0xffffffffu, 0xffffffffu);
     EXPECT_NEAR(Length(s), kSize, 1e-6f);
     EXPECT_FLOAT_EQ(s.y, kSize);
     gSlotColorMode[kTestSlot] = 1;
