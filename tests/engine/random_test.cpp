@@ -48,7 +48,9 @@ TEST(RandomState, UniformAndCoinEdges)
             EXPECT_EQ(got, c.uniform) << c.word;
         }
         EXPECT_EQ(RandomCoin(coin), c.coin) << c.word;
-        if (c.uniform == 1.0f) EXPECT_EQ(RandomSignedUniform(plusMinus), 1.0f) << c.word;
+        if (c.uniform == 1.0f) {
+            EXPECT_EQ(RandomSignedUniform(plusMinus), 1.0f) << c.word;
+        }
     }
 }
 
