@@ -5,6 +5,10 @@
 #include <vector>
 
 #include "baseshapes/samplers_columns_temples.h"
+#include "baseshapes/samplers_classic_surfaces.h"
+#include "baseshapes/samplers_polygons.h"
+#include "baseshapes/samplers_polyhedra.h"
+#include "baseshapes/samplers_rounded_solids.h"
 #include "baseshapes/samplers_cube_star_atom.h"
 #include "baseshapes/samplers_cylinders_shells.h"
 #include "baseshapes/samplers_knots.h"
@@ -350,6 +354,28 @@ TEST(ColumnTempleSamplers, PartsTakeTheirShares)
     EXPECT_NEAR(Share(SampleBaseshapeTempleIIFilled, temple, lower), 0.1, 0.008);
 }
 
+// Polygons, polyhedra and rounded solids at parameters that reduce them to
+// a plain form. How far the radius lies outside [lo, hi] s:
+double Outside(PointRef o, PointRef in, double lo, double hi)
+{
+    const double r = Length(o) / in.size;
+    return (std::fmax(0.0, lo - r) + std::fmax(0.0, r - hi)) * in.size;
+}
+double FlatInCircle(PointRef o, PointRef in) { return std::fabs(o.y) + std::fmax(0.0, RadiusXZ(o) - in.size); }
+double OnCubeEdges(PointRef o, PointRef in)
+{
+    const auto off = [&](float v) { return std::fabs(std::fabs(v) - in.size); };
+    return std::fmin(std::fmin(off(o.x) + off(o.y), off(o.y) + off(o.z)), off(o.x) + off(o.z));
+}
+// On the outer or inner sphere, else on the seam (x = 0, z >= 0) or the
+// poles (x = z = 0).
+double OnClosedShell(PointRef o, PointRef in)
+{
+    return std::fmin(std::fmin(OnSphere(o, in), Outside(o, in, 0.5, 0.5)), std::fabs(o.x) + std::fmax(0.0f, -o.z));
+}
+// Between the in- and circumradius of the rounded vertices.
+double OnIcosahedron(PointRef o, PointRef in) { return Outside(o, in, 0.79, 1.0002); }
+
 TEST(ShapeDistances, PointsLieOnTheirShapes)
 {
     const std::array<float, 11> round = {4, 1, 1, 1, 4, 1, 1, 1}, overflow = {4, 1, 1, 1e6f, 4, 1, 1, 1},
@@ -360,6 +386,12 @@ TEST(ShapeDistances, PointsLieOnTheirShapes)
     const std::array<float, 11> noHoleFree = {nan, nan, nan, nan, nan, nan, nan, nan};
     const std::array<float, 11> roots = {1, 0.5f, 1, 0.5f, 1, 0.5f, 1, 0.5f};
     const ShapeCase cases[] = {
+        {"polygon p1 = 0 is flat", SampleBaseshapePolygon, 1.5f, {0.4f, 0.0f, 3.0f}, FlatInCircle, 1.5e-4, -1},
+        {"blob of zero amplitudes", SampleBaseshapeBlob, 1.5f, {0, 0, 0, 1, 2, 3}, OnSphere, 1.5e-4, -1},
+        {"diamond box p0 = 0, corners only", SampleBaseshapeDiamondBox, 1.5f, {0.0f}, OnOctahedron, 1.5e-4, -1},
+        {"diamond box p0 = 1, edges only", SampleBaseshapeDiamondBox, 1.5f, {1.0f}, OnCubeEdges, 1.5e-4, -1},
+        {"sphere cap closed in both", SampleBaseshapeSphereCapII, 1.5f, {1.0f, 1.0f, 0.5f}, OnClosedShell, 1.5e-4, -1},
+        {"icosahedron of flat faces", SampleBaseshapeIcosahedron, 1.5f, {1.0f}, OnIcosahedron, 1.5e-4, -1},
         {"cube", SampleBaseshapeCube, 1.3f, {}, OnCube, 1e-6, 3},
         {"cube filled", SampleBaseshapeCubeFilled, 1.3f, {}, InCube, 1e-6, 4},
         {"wireframe dodecahedron", SampleBaseshapeWireframeDodecahedron, 1.6f, {}, NearEdge, 1e-6, -1},
