@@ -54,17 +54,6 @@ TEST(RandomState, UniformAndCoinEdges)
     }
 }
 
-TEST(RndField, MatchesTheFreeFunctions)
-{
-    RndField f;
-    f.Seed(1234);
-    RandomState s{};
-    SeedRandomState(s, 1234);
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(f.RandomU32(), RandomStep(s));
-    EXPECT_EQ(f.RandomFloat(), RandomUniform(s));
-    EXPECT_EQ(f.RandomBool(), RandomCoin(s));
-}
-
 TEST(RandomState, SlotStatesLieOnCacheLinesOfTheirOwn)
 {
     // Workers draw from their slot's states at every point; two slots on one
