@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "app/export_actions.h"
 #include "app/interface_drawing.h"
+#include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/screen_lists.h"
@@ -193,6 +195,7 @@ void DrawExportView()
         CallList(gGridOverlayList);
         gExportProgress = static_cast<int>(gVoxelExportProgress);
     } else {
+        RestoreViewAfterExport();
         glDisable(GL_DEPTH_TEST);
         glClear(GL_DEPTH_BUFFER_BIT);
         UploadPreviewImage();
@@ -216,6 +219,7 @@ void DrawExportView()
 
 void DrawVoxelBusyScreen()
 {
+    FinishMeshExportOnWindowThread();
     CallList(gGridOverlayList);
     gStartupStep += 5;
     if (gStartupStep > 3600) {

@@ -1,19 +1,18 @@
 #include "app/pending_services.h"
 
+#include "app/action_widgets.h"
 #include "app/frame.h"
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
 #include "render/render_buffers.h"
 
-int gExportProgress = -2;
-std::atomic<uint8_t> gExportCancel{0};
-std::atomic<uint8_t> gFileThreadBusy{0};
-int gExportThreadCount = 1;
-int gExportThreadCountSaved = 1;
-void AdvanceAnimationFrame() {}
-void FadeSplashImage() {}
+uint8_t ExportPngOption(int) { return 0; }
+int ImageTypeSelection() { return 1; }
+bool DialogsAlwaysAtDefaultFolder() { return false; }
+void ShowExportWidgets(bool) {}
 
-float gVoxelExportProgress = 0.5f;
+bool ExportStlRawPng(const VoxelMeshRequest&) { return false; }
+bool ExportObj(const VoxelMeshRequest&) { return false; }
 
 unsigned gPreviewOverlayList = 0;
 bool BaseshapeAnimationOn() { return false; }
@@ -55,7 +54,6 @@ void RenderMandelbrotPicker(int, int) {}
 bool TextInputActive() { return false; }
 void EndTextInput() {}
 void DrawTextInputLine() {}
-void OnExportFinished() {}
 void OnMouseMove(int, int, bool, bool, bool) {}
 void OnRightButtonDown(int, int) {}
 void OnRightButtonUp() {}
@@ -63,3 +61,27 @@ void OnMouseWheel(int, int, int) {}
 bool TextInputKeyDown(int) { return false; }
 bool TextInputCharacter(uint8_t) { return false; }
 
+bool SaveFractalData(const char*, int) { return false; }
+bool LoadFractalData(const char*, int) { return false; }
+bool SaveMaterial(const char*) { return false; }
+bool LoadMaterial(const char*) { return false; }
+bool WriteScriptFile() { return false; }
+bool ReadScriptFile() { return false; }
+bool CreateRandomFractal() { return false; }
+bool StoreTransformEditorUndo() { return false; }
+bool ShowSuccessorFields() { return false; }
+bool SetDefaultTransformationCount() { return false; }
+int gCurrentMaterial = 0;
+std::atomic<uint8_t> gProceduralTextureBusy{0};
+bool ResetMaterialSlot(int) { return false; }
+bool ResetEnvironmentValues() { return false; }
+bool StoreMaterialPanel(int) { return false; }
+bool LoadMaterialPanel(int) { return false; }
+bool LoadBackgroundImage() { return false; }
+bool RegenerateTexturePresets(int, int, int) { return false; }
+bool SaveTextureBitmap(int, int, int) { return false; }
+bool SetTextureFromColorMap(int, int) { return false; }
+bool LoadTextureFromFile(int, const char*) { return false; }
+bool SetSlotSolidColor(int, const uint8_t*) { return false; }
+bool CopySlotColor(int, uint8_t*) { return false; }
+bool StartProceduralTexture(int) { return false; }
