@@ -320,27 +320,4 @@ TEST(TextureSelect, ColorMapsByTheFilesOwnName)
     for (const auto& [name, colorMap] : names) EXPECT_EQ(IsColorMapFileName(name), colorMap) << name;
 }
 
-// The services of later parts, each answering its failure value.
-TEST(PendingServices, EveryStandInFails)
-{
-    uint8_t rgb[3] = {};
-    const std::pair<const char*, bool> results[] = {
-        {"SaveFractalData", SaveFractalData("a", 0)}, {"LoadFractalData", LoadFractalData("a", 1)},
-        {"SaveMaterial", SaveMaterial("nothing")}, {"LoadMaterial", LoadMaterial("nothing")},
-        {"WriteScriptFile", WriteScriptFile()}, {"ReadScriptFile", ReadScriptFile()},
-        {"CreateRandomFractal", CreateRandomFractal()}, {"StoreTransformEditorUndo", StoreTransformEditorUndo()},
-        {"ShowSuccessorFields", ShowSuccessorFields()}, {"SetDefaultTransformationCount", SetDefaultTransformationCount()},
-        {"CanExportKavrolinScene", CanExportKavrolinScene()}, {"WindAnimationToStartFrame", WindAnimationToStartFrame()},
-        {"ExportStlRawPng", ExportStlRawPng(VoxelMeshRequest{})}, {"ExportObj", ExportObj(VoxelMeshRequest{})},
-        {"ResetMaterialSlot", ResetMaterialSlot(0)}, {"ResetEnvironmentValues", ResetEnvironmentValues()},
-        {"StoreMaterialPanel", StoreMaterialPanel(0)}, {"LoadMaterialPanel", LoadMaterialPanel(0)},
-        {"LoadBackgroundImage", LoadBackgroundImage()}, {"RegenerateTexturePresets", RegenerateTexturePresets(0, 15, 0)},
-        {"SaveTextureBitmap", SaveTextureBitmap(0, 512, 0)},
-        {"SetTextureFromColorMap", SetTextureFromColorMap(0, 0)},
-        {"LoadTextureFromFile", LoadTextureFromFile(0, nullptr)}, {"SetSlotSolidColor", SetSlotSolidColor(0, rgb)},
-        {"CopySlotColor", CopySlotColor(0, rgb)}, {"StartProceduralTexture", StartProceduralTexture(0)},
-    };
-    for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;
-}
-
 }  // namespace

@@ -61,17 +61,6 @@ TEST(RenderControl, MirrorCopies)
     gBaseshapeCount = gFractalType = 0;
 }
 
-// The editors' and panels' parts the render control calls before they
-// exist answer "nothing open, selected or animated"; a part that lands
-// removes its line here.
-TEST(RenderControl, StandInsAnswerNothingOpen)
-{
-    EXPECT_EQ(SelectedPreviewBaseshape() + SelectedPreviewTransformation() + SelectedPreviewLight(), -3);
-    EXPECT_EQ(OpenEditorViewPreset(3), 3);
-    EXPECT_FALSE(BaseshapeAnimationOn() || MandelbrotPickerShown());
-    EXPECT_EQ(gBaseShapeEditorOpen + gXFormsEditorOpen + gGridOverlayList + gPreviewOverlayList, 0u);
-}
-
 // The buttons as one word: R Render, S Stop, C Continue, Y the Yes/No pair;
 // '-' where disabled.
 std::string ButtonStates()
