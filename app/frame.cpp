@@ -35,16 +35,7 @@ namespace {
 
 void DrawPreviewQuad(float texelsShown)
 {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(kPreviewLeft, kPreviewBottom, kPreviewDepth);
-    glTexCoord2f(texelsShown, 0.0f);
-    glVertex3f(kPreviewRight, kPreviewBottom, kPreviewDepth);
-    glTexCoord2f(texelsShown, texelsShown);
-    glVertex3f(kPreviewRight, kPreviewTop, kPreviewDepth);
-    glTexCoord2f(0.0f, texelsShown);
-    glVertex3f(kPreviewLeft, kPreviewTop, kPreviewDepth);
-    glEnd();
+    TexturedQuad(kPreviewLeft, kPreviewBottom, kPreviewRight, kPreviewTop, kPreviewDepth, texelsShown);
 }
 
 void DrawPreviewTexture(float texelsShown)
