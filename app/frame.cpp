@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "app/interface_drawing.h"
 #include "app/pending_services.h"
+#include "app/point_preview.h"
 #include "app/screen_lists.h"
 #include "app/splash_screen.h"
 #include "app/startup_state.h"
@@ -13,6 +15,7 @@
 #include "platform/gl_api.h"
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
+#include "platform/preview_target.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 
@@ -140,6 +143,7 @@ void DrawFrame()
     if (gPointPreviewValid == 0) {
         gPointPreviewValid = 1;
         gPreviewRefresh = 1;
+        ClearPreviewPbuffer();  // the dirty points start afresh
     }
     DrawInterface();
     if (TextInputActive()) DrawTextInputLine();

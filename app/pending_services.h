@@ -20,6 +20,9 @@ extern std::atomic<uint8_t> gFileThreadBusy;
 extern int gExportThreadCount;
 extern int gExportThreadCountSaved;
 void ShadeProgressive(int mode);
+// Shades the settled point preview's planes into gPreviewImage. The stand-in
+// shows the planes' grey by depth, so the settled preview is not blank.
+void ShadeFull();
 void AdvanceAnimationFrame();
 void FadeSplashImage();
 
@@ -27,21 +30,64 @@ void FadeSplashImage();
 extern float gVoxelExportProgress;
 
 // ---- Main panel -------------------------------------------------------------
-extern unsigned gGridOverlayList;  // the grid chosen in the main panel
+extern unsigned gGridOverlayList;     // the grid chosen in the main panel
+extern unsigned gPreviewOverlayList;  // drawn over the preview quad
+void BuildGridOverlays(int width, int height);
+void SetSymmetryRotation(int mode);   // one animation step of the camera
+bool BaseshapeAnimationOn();          // the panel's baseshape animation box
+bool RenderAnimationPressed();        // the pressed byte of "Render Animation"
+// The animation branch of the start; false leaves the dispatcher pass.
+bool PrepareAnimationStart();
+void EnableRenderAnimation(bool on);
+void RestoreSavedCamera();            // the camera an animation started from
+void UncheckPreviewAnimations();
+// Voxel widgets hidden and their buttons back to idle.
+void ResetVoxelPanel();
+// "Render Resolution:" (truncated) and "Enable 2X AA.".
+struct RenderResolution {
+    int width, height;
+    bool antiAlias2x;
+};
+extern RenderResolution (*gReadRenderResolution)();  // tests replace it
+
+// ---- Editors ------------------------------------------------------------------
+// The "Edit" boxes of the baseshape and transformation editors (an editor is
+// shown in the 3-D preview while its box is on).
+extern uint8_t gBaseShapeEditorOpen;
+extern uint8_t gXFormsEditorOpen;
+void TickBaseshapeAnimation(int step);
+void AnimateBaseshapes(int frame);
+void DrawBaseshapePreview(int index);
+// The view preset of the open editor's view list; current when none is open.
+int OpenEditorViewPreset(int current);
+int SelectedPreviewBaseshape();       // -1: none selected in an open editor
+int SelectedPreviewTransformation();
+int SelectedPreviewLight();
+bool MandelbrotPickerShown();
+// The transformation editor's set of the given number, installed at
+// interface construction. The stand-in installs four maps halving towards
+// the corners of a tetrahedron, so the preview has a fractal to show.
+void EditTransformSet(int set);
+void RenderMandelbrotPicker(int x, int y);
+
+// ---- Lights of the material panel -------------------------------------------
+inline constexpr int kPreviewLightCount = 10;
+struct PreviewLight {
+    bool enabled;
+    float position[3];
+    float radius;
+    float frame[9];  // row-major; the circle lies in its xy plane
+};
+extern PreviewLight gPreviewLights[kPreviewLightCount];
 
 // ---- Per-frame interface, previews, input handlers -------------------------
-void DrawInterface();
 bool TextInputActive();
+void EndTextInput();
 void DrawTextInputLine();
-void DrawPreview3D();
-void DrawPointPreviewPbuffer();
 void DrawExportProgressBox();
 void OnExportFinished();  // clears the export-running flags of the panels
 extern int gCurrentTab;
-void OnTimer();
 void OnMouseMove(int x, int y, bool leftHeld, bool rightHeld, bool middleHeld);
-void OnLeftButtonDown(int x, int y);
-void OnLeftButtonUp();
 void OnRightButtonDown(int x, int y);
 void OnRightButtonUp();
 void OnMouseWheel(int x, int y, int delta);

@@ -4,6 +4,9 @@
 #include <ctime>
 
 #include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/pending_services.h"
+#include "app/point_preview.h"
 #include "app/render_size.h"
 #include "app/settings.h"
 #include "app/texture_folder.h"
@@ -18,17 +21,13 @@ namespace {
 
 void ReseedRand() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
 
-// The view zoom of the mouse wheel keeps its start value until the wheel
-// handler exists.
-constexpr float kStartViewZoom = 1.0f;
-
 void CentreView()
 {
     gPreviewRefresh = 1;
     gImageHalfWidth = gImageWidth / 2;
     gImageHalfHeight = gImageHeight / 2;
     const float halfWidth = static_cast<float>(gImageHalfWidth), halfHeight = static_cast<float>(gImageHalfHeight);
-    gImageScale = (gImageWidth <= gImageHeight ? halfWidth : halfHeight) * kStartViewZoom;
+    gImageScale = (gImageWidth <= gImageHeight ? halfWidth : halfHeight) * gZoom;
     gImageOffsetX = halfWidth + gPanX;
     gImageOffsetY = halfHeight + gPanY;
 }
@@ -39,12 +38,16 @@ void UpdateViewMatrices()
     UpdateLightViewMatrix();
 }
 
-// The icon files are the part of the interface construction that exists.
+// The icon files and the main buttons are the part of the interface
+// construction that exists.
 void ConstructInterface()
 {
     LoadToolIcons();
     LoadNumberedIcons();
     LoadShapeIcons();
+    BuildMainButtons();
+    EditTransformSet(1);
+    BuildPointCloudList();
 }
 
 void FinishStartup()
@@ -65,9 +68,9 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {4, "default direction vectors of the view controls", nullptr, "mouse move and drags"},
     {5, "seed rand() from the clock again", ReseedRand, nullptr},
     {6, "defaults, editor callbacks and start-up textures", nullptr, "shader object, start-up textures, editors"},
-    {7, "view centre", CentreView, "view zoom of the wheel (taken at its start value)"},
+    {7, "view centre", CentreView, nullptr},
     {8, "camera and light matrices", UpdateViewMatrices, nullptr},
-    {9, "construct the interface", ConstructInterface, "interface construction (icons only)"},
+    {9, "construct the interface", ConstructInterface, "interface construction (icons, main buttons and point cloud only)"},
     {10, "final set-up, then the point preview", FinishStartup,
      "sky turbidity and suns, light trackball"},
 };

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/main_input.h"
 #include "app/pending_services.h"
+#include "app/preview_timer.h"
 #include "platform/dialogs.h"
 #include "platform/gl_api.h"
 #include "platform/gl_window.h"

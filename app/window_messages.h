@@ -8,7 +8,8 @@
 
 // gMouseState values.
 enum MouseStateValue : int {
-    kMouseStateLeft = 1,
+    kMouseStateLeft = 0,
+    kMouseStateRight = 1,
     kMouseStateMiddle = 2,
     kMouseStateNone = 3,
 };

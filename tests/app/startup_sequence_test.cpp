@@ -24,7 +24,7 @@ TEST(StartupSteps, StepsStillWaitingForOtherParts)
     std::vector<int> waiting;
     for (const StartupStep& s : kStartupSteps)
         if (s.waitsFor != nullptr) waiting.push_back(s.step);
-    EXPECT_EQ(waiting, (std::vector<int>{3, 4, 6, 7, 9, 10}));
+    EXPECT_EQ(waiting, (std::vector<int>{3, 4, 6, 9, 10}));
     EXPECT_EQ(kStartupSteps[3].run, nullptr);  // thumbnail atlas
     EXPECT_EQ(kStartupSteps[4].run, nullptr);  // view-control defaults
     EXPECT_EQ(kStartupSteps[6].run, nullptr);  // shader defaults and callbacks

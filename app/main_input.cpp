@@ -1,0 +1,51 @@
+#include "app/main_input.h"
+
+#include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/pending_services.h"
+#include "app/render_control.h"
+#include "app/status_line.h"
+#include "app/window_messages.h"
+#include "platform/platform_events.h"
+#include "platform/preview_target.h"
+#include "render/render_threads.h"
+#include "platform/gl_window.h"
+#include "ui/widget.h"
+
+namespace {
+
+// A press on a render screen shows the render buffers, not the preview.
+void KeepRenderShown()
+{
+    if (gScreenState.load() < kScreenPreview3D) gRenderInBuffers = 1;
+}
+
+}  // namespace
+
+void OnClick(int x, int y)
+{
+    if (!gBaseShapeEditorOpen && !gXFormsEditorOpen && gPreviewRefresh) gRenderInBuffers = 0;
+    ClickMainButtons(x, y);
+}
+
+void OnLeftButtonDown(int x, int y)
+{
+    SetStatusText("Talvoran");
+    EndTextInput();
+    KeepRenderShown();
+    CaptureMouse(true);
+    gMouseState = kMouseStateLeft;
+    gLastPointerX = PointerToVirtualX(x);
+    gLastPointerY = PointerToVirtualYDown(y);
+    OnClick(gLastPointerX, kVirtualScreenHeight - gLastPointerY);
+    KeepRenderShown();
+    if (gPointPreviewValid == 0 && gPbufferAvailable) ClearPreviewPbuffer();
+}
+
+void OnLeftButtonUp()
+{
+    gMouseState = kMouseStateNone;
+    ProcessInterfaceActions();
+    gDragGroup = 0;
+    CaptureMouse(false);
+}

@@ -1,0 +1,10 @@
+// The left button of the main window: the press maps the pointer into the
+// virtual screen and marks what it hits; the release runs the actions.
+#pragma once
+
+// Pointer in drawable pixels, origin top left.
+void OnLeftButtonDown(int x, int y);
+void OnLeftButtonUp();
+
+// A click in virtual units, y up: sets the pressed bytes of what it hits.
+void OnClick(int x, int y);

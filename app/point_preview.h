@@ -1,0 +1,75 @@
+// The live point previews: while no render runs, every frame the window
+// thread runs the current kernel on slot 0 and plots the batch points.
+// Screen 6 fills the whole preview area; screen 5 shows a 3-D scene of the
+// baseshapes, transformations and lights with the points in an inset.
+//
+// Two modes, chosen by gPreviewRefresh: dirty (just changed) draws GL points
+// into the off-screen target (or the window without one), which shows the
+// change at once; settled accumulates the points into the CPU preview planes
+// that the shading turns into gPreviewImage, so the picture gains quality
+// while the user waits.
+#pragma once
+
+#include <cstdint>
+
+extern float gZoom;              // the view zoom of the wheel, 1 at start
+extern int gPreviewBatchIndex;   // batch being run, 0..255
+extern int gBaseshapeAnimationCount;  // settled shadings while the baseshape animation is on
+
+// Batches a frame, by gPbufferAvailable.
+inline constexpr int kPreviewBatchCount[2] = {256, 256};
+// Points of slot 0's batch a preview plots (one less than the slot holds).
+inline constexpr int kPreviewPointsPerBatch = 999;
+// Settled frames counted before the count starts again; the shading runs
+// at count 2.
+inline constexpr int kSettledFrameCycle = 40;
+
+// The 3-D preview's view: preset 0 from above, 1 from the side, 2 the
+// front, 3 the free view turned by the mouse.
+extern int gPreview3DViewPreset;
+extern float gPreview3DFreeView[16];
+extern float gPreview3DZoom;
+extern float gPreview3DPan[3];
+
+// The view read once a frame, as the passes do.
+struct PreviewView {
+    float cx, cy, cz, scale;
+    float m[9];
+    bool perspective;
+    float zoom, eye;
+    float fullScale;          // zoom x 416 x H / W
+    float panX, panY;         // (832 / W) x pan
+    float insetPanX, insetPanY;
+    float bottomRow, topRow;  // rows holding picture, clamped to 0..832
+    bool rgb;
+};
+PreviewView LoadPreviewView();
+
+struct PreviewPoint {
+    float px, py, depth;
+    float brightness;  // grey of the GL colour: camera z x 0.4 + 0.6
+};
+
+// Full-area position of a point; false when it is not drawn (outside,
+// behind the camera in perspective, not a number).
+bool ProjectPreviewPoint(const PreviewView& v, float x, float y, float z, PreviewPoint* out);
+// Position in the 208 x 208 inset of screen 5 (px 624..832, py 0..208).
+bool ProjectInsetPoint(const PreviewView& v, float x, float y, float z, PreviewPoint* out);
+
+// Plots slot 0's batch over the 832 x 832 area: GL points in dirty mode
+// (offset into the window when there is no target), plane writes in
+// settled mode.
+void EmitPreviewPoints(const PreviewView& v, bool dirty);
+// Plots slot 0's batch into the inset as GL points (no target).
+void EmitPreviewPointsB(const PreviewView& v);
+
+// Zeroes gPreviewDepth and the four preview planes.
+void ClearPreviewPlanes();
+
+// Screen 6 and screen 5.
+void DrawPointPreviewPbuffer();
+void DrawPreview3D();
+void DrawPreview3DPoints();
+
+// Re-records the 3-D preview's point cloud: two kernel batches of slot 0.
+void BuildPointCloudList();
