@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "app/status_line.h"
 
+uint8_t gFileOperationBusy = 0;
 char gFilePath[kPathBufferSize];
 char gBuffersPath[kPathBufferSize];
 char gDMapsPath[kPathBufferSize];

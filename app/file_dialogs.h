@@ -8,6 +8,12 @@
 
 inline constexpr int kPathBufferSize = 4096;  // bytes, terminator included
 inline constexpr int kFileKindCount = 16;
+inline constexpr int kFileKindColorMap = 2;
+inline constexpr int kFolderTextures = 4;
+
+// Set while a file dialog or a file operation of the window thread runs;
+// every dialog operation returns at once while it is set.
+extern uint8_t gFileOperationBusy;
 
 // The path chosen by the last successful dialog; unchanged by a cancel.
 extern char gFilePath[kPathBufferSize];

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/color_map_dialog.h"
+#include "app/file_dialogs.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
@@ -10,10 +12,12 @@
 #include "app/render_size.h"
 #include "app/settings.h"
 #include "app/texture_folder.h"
+#include "materials/shader.h"
 #include "platform/gl_api.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
 #include "ui/icons.h"
+#include "ui/thumbnail_atlas.h"
 
 void (*gStartupStepObserver)(int step) = nullptr;
 
@@ -32,16 +36,22 @@ void CentreView()
     gImageOffsetY = halfHeight + gPanY;
 }
 
+// The shader's defaults; the editors' callbacks and the rest of the start-up
+// textures come with their parts.
+void ShaderDefaults() { gShader.InitializeTextures(); }
+void BuildTextureThumbnails() { BuildThumbnailAtlas(gTexturesPath, gTextureFileNames); }
+
 void UpdateViewMatrices()
 {
     UpdateCameraMatrix();
     UpdateLightViewMatrix();
 }
 
-// The icon files and the main buttons are the part of the interface
-// construction that exists.
+// The icon files, the kit's file services and the main buttons are the part
+// of the interface construction that exists.
 void ConstructInterface()
 {
+    InstallInterfaceFileServices();
     LoadToolIcons();
     LoadNumberedIcons();
     LoadShapeIcons();
@@ -64,10 +74,11 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {0, "nothing", nullptr, nullptr},
     {1, "read the settings", ReadSettings, nullptr},
     {2, "list the textures folder", ScanTexturesFolder, nullptr},
-    {3, "build the thumbnail atlas", nullptr, "thumbnail atlas"},
+    {3, "build the thumbnail atlas", BuildTextureThumbnails, nullptr},
     {4, "default direction vectors of the view controls", nullptr, "mouse move and drags"},
     {5, "seed rand() from the clock again", ReseedRand, nullptr},
-    {6, "defaults, editor callbacks and start-up textures", nullptr, "shader object, start-up textures, editors"},
+    {6, "defaults, editor callbacks and start-up textures", ShaderDefaults,
+     "editor callbacks, start-up texture thumbnails and presets"},
     {7, "view centre", CentreView, nullptr},
     {8, "camera and light matrices", UpdateViewMatrices, nullptr},
     {9, "construct the interface", ConstructInterface, "interface construction (icons, main buttons and point cloud only)"},

@@ -196,7 +196,7 @@ Canvas MakeShapeIconSheet(int sheet)
         if (n >= kIconCount) break;
         // Icon n shows generator table entry n: kinds 0..194, then kind 0 again.
         style.seed = static_cast<uint32_t>(n + 1);
-        const RgbImage icon = DrawShapeIcon(n, false, DefaultIconTemplate(), style);
+        const IconImage icon = DrawShapeIcon(n, false, DefaultIconTemplate(), style);
         Canvas cell(icon.width, icon.height);
         cell.pixels = icon.pixels;
         c.Paste(cell, (k % 8) * kCell, (k / 8) * kCell);

@@ -16,13 +16,21 @@ function(talvoran_library name)
   endif()
 endfunction()
 
-# talvoran_tests(<folder> DEPS <targets>...)
+# talvoran_tests(<folder> [GL_SUPPORT] DEPS <targets>...)
 # One test executable per tests/<folder>/*_test.cpp, so a test links only
 # what it needs and one broken test does not stop the others from building.
+# The folder's support/*.cpp go into each of them; GL_SUPPORT adds the shared
+# drawing support of tests/support (GL interface context, screenshots
+# compared with tests/<folder>/reference/).
 function(talvoran_tests folder)
-  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "GL_SUPPORT" "" "DEPS;LABELS" ${ARGN})
   file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   file(GLOB _support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
+  if(ARG_GL_SUPPORT)
+    file(GLOB _shared CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+    list(APPEND _support ${_shared})
+    list(APPEND ARG_DEPS ui assetgen)
+  endif()
   # The folder's shared test code is compiled once, not once per test.
   set(_support_lib "")
   if(_support)
@@ -32,7 +40,8 @@ function(talvoran_tests folder)
     target_include_directories(${_support_lib} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${_support_lib} PUBLIC
       TALVORAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-      TALVORAN_BINARY_DIR="${PROJECT_BINARY_DIR}")
+      TALVORAN_BINARY_DIR="${PROJECT_BINARY_DIR}"
+      TALVORAN_REFERENCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/reference")
   endif()
   foreach(_t ${_tests})
     get_filename_component(_base ${_t} NAME_WE)
@@ -41,9 +50,12 @@ function(talvoran_tests folder)
     talvoran_keep_modules_loaded(${_target})
     target_link_libraries(${_target} PRIVATE ${_support_lib} ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
     target_include_directories(${_target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-    target_compile_definitions(${_target} PRIVATE
-      TALVORAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-      TALVORAN_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    if(NOT _support_lib)
+      target_compile_definitions(${_target} PRIVATE
+        TALVORAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+        TALVORAN_BINARY_DIR="${PROJECT_BINARY_DIR}"
+        TALVORAN_REFERENCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/reference")
+    endif()
     gtest_discover_tests(${_target}
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
       DISCOVERY_TIMEOUT 60

@@ -33,7 +33,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s [--filled] [--plain] [--kind 0..194] [--size 8..1024] OUT.png|OUT.ppm\n", argv[0]);
         return 2;
     }
-    const RgbImage image = kind >= 0 ? DrawShapeIcon(kind, filled, DefaultIconTemplate(), style)
+    const IconImage image = kind >= 0 ? DrawShapeIcon(kind, filled, DefaultIconTemplate(), style)
                                      : DrawShapeContactSheet(filled, 16, labels, style);
     const bool png = out.size() > 4 && out.compare(out.size() - 4, 4, ".png") == 0;
     const bool written = png ? assetgen::WritePngRgb(out, image.pixels.data(), image.width, image.height)

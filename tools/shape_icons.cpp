@@ -40,7 +40,7 @@ constexpr uint8_t kDigits[10][5] = {
     {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
 };
 
-void DrawLabel(RgbImage& image, int x0, int y0, int number)
+void DrawLabel(IconImage& image, int x0, int y0, int number)
 {
     const std::string text = std::to_string(number);
     for (size_t i = 0; i < text.size(); ++i) {
@@ -68,11 +68,11 @@ BaseshapePoint DefaultIconTemplate()
     return p;
 }
 
-RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style)
+IconImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style)
 {
     EnsureTables();
     const int size = std::max(style.size, 1);
-    RgbImage image;
+    IconImage image;
     image.width = image.height = size;
     image.pixels.resize(static_cast<size_t>(size) * size * 3);
     for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = style.background[i % 3];
@@ -138,19 +138,19 @@ RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const
     return image;
 }
 
-RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style)
+IconImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style)
 {
     columns = std::clamp(columns, 1, kBaseshapeKinds);
     const int rows = (kBaseshapeKinds + columns - 1) / columns;
     const int cell = style.size + 1;
-    RgbImage sheet;
+    IconImage sheet;
     sheet.width = columns * cell - 1;
     sheet.height = rows * cell - 1;
     sheet.pixels.assign(static_cast<size_t>(sheet.width) * sheet.height * 3, 0);
     const BaseshapePoint shape = DefaultIconTemplate();
     EnsureTables();
     for (int k = 0; k < kBaseshapeKinds; ++k) {
-        const RgbImage icon = DrawShapeIcon(k, filled, shape, style);
+        const IconImage icon = DrawShapeIcon(k, filled, shape, style);
         const int x0 = (k % columns) * cell;
         const int y0 = (k / columns) * cell;
         for (int y = 0; y < icon.height; ++y) {
@@ -162,7 +162,7 @@ RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const Shap
     return sheet;
 }
 
-std::vector<uint8_t> EncodePpm(const RgbImage& image)
+std::vector<uint8_t> EncodePpm(const IconImage& image)
 {
     const std::string header = "P6\n" + std::to_string(image.width) + " " + std::to_string(image.height) + "\n255\n";
     std::vector<uint8_t> bytes(header.begin(), header.end());
@@ -170,7 +170,7 @@ std::vector<uint8_t> EncodePpm(const RgbImage& image)
     return bytes;
 }
 
-bool WritePpmFile(const std::string& path, const RgbImage& image)
+bool WritePpmFile(const std::string& path, const IconImage& image)
 {
     const std::vector<uint8_t> bytes = EncodePpm(image);
     FILE* f = std::fopen(path.c_str(), "wb");

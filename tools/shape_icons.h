@@ -9,7 +9,7 @@
 
 #include "engine/baseshape_model.h"
 
-struct RgbImage {
+struct IconImage {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> pixels;  // RGB, row 0 at the top
@@ -30,12 +30,12 @@ BaseshapePoint DefaultIconTemplate();
 // Draws the points of the kind's sampler (filled table when `filled`) from
 // the template. The view turns the shape 30 degrees about y and 20 about x,
 // and fits its projected bounding box into the icon.
-RgbImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style);
+IconImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style);
 
 // All 195 kinds in kind order, `columns` icons a row, one pixel apart; with
 // `labels` each icon carries its kind number in the top-left corner.
-RgbImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style);
+IconImage DrawShapeContactSheet(bool filled, int columns, bool labels, const ShapeIconStyle& style);
 
 // Binary PPM (P6) bytes of the image.
-std::vector<uint8_t> EncodePpm(const RgbImage& image);
-bool WritePpmFile(const std::string& path, const RgbImage& image);
+std::vector<uint8_t> EncodePpm(const IconImage& image);
+bool WritePpmFile(const std::string& path, const IconImage& image);

@@ -10,7 +10,7 @@
 
 namespace {
 
-void RecordLook(int width, int height, float z, const char* caption, int textX, int textY, unsigned skin)
+void RecordLook(int width, int height, float z, const char* caption, int textX, int textY, unsigned skin, bool outline)
 {
     const float w = static_cast<float>(width), h = static_cast<float>(height);
     const float e = static_cast<float>(Button::EndWidth(width));
@@ -38,6 +38,10 @@ void RecordLook(int width, int height, float z, const char* caption, int textX, 
 
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
+    if (!outline) {
+        glEnable(GL_DEPTH_TEST);
+        return;
+    }
     glColor3f(0.25f, 0, 0);
     glBegin(GL_LINE_LOOP);
     glVertex3f(0, 0, z);
@@ -72,6 +76,11 @@ void Button::Build(const int& x, const int& y, const int& z, const int& width, c
     tag = tagValue;
     pressed = 0;
 
+    RecordLooks(width, height, z, caption, true);
+}
+
+void Button::RecordLooks(int width, int height, int z, const char* caption, bool outline)
+{
     if (caption == nullptr) caption = "";
     const int length = static_cast<int>(std::strlen(caption));
     const int textX = CaptionX(width, length);
@@ -81,12 +90,13 @@ void Button::Build(const int& x, const int& y, const int& z, const int& width, c
     if (pressedList != 0) glDeleteLists(pressedList, 1);
     normalList = glGenLists(1);
     glNewList(normalList, GL_COMPILE);
-    RecordLook(width, height, static_cast<float>(z), caption, textX, textY, gSkinTextures[kSkinButtonFace]);
+    RecordLook(width, height, static_cast<float>(z), caption, textX, textY, gSkinTextures[kSkinButtonFace], outline);
     glEndList();
     // Pressed: the caption one unit right and one lower, the darker skin.
     pressedList = glGenLists(1);
     glNewList(pressedList, GL_COMPILE);
-    RecordLook(width, height, static_cast<float>(z), caption, textX + 1, textY - 1, gSkinTextures[kSkinButtonPressed]);
+    RecordLook(width, height, static_cast<float>(z), caption, textX + 1, textY - 1, gSkinTextures[kSkinButtonPressed],
+               outline);
     glEndList();
 }
 
@@ -102,5 +112,40 @@ void Button::Draw() const
 bool Button::Click(const int& px, const int& py)
 {
     if (visible != 0 && HitInclusive(px, py, rect[0], rect[1], rect[2], rect[3])) pressed = 1;
+    return pressed != 0;
+}
+
+void ButtonXY::Build(const int& x, const int& y, const int& z, const int& width, const int& height, const char* caption,
+                     const int& tagValue)
+{
+    margins[0] = 1600 - x;
+    margins[1] = 1000 - y;
+    localRect[0] = 0;
+    localRect[1] = 0;
+    localRect[2] = static_cast<float>(width);
+    localRect[3] = static_cast<float>(height);
+    rect[0] = x;
+    rect[1] = y;
+    rect[2] = x + width;
+    rect[3] = y + height;
+    std::memcpy(rectCopy, rect, sizeof rect);
+    tag = tagValue;
+    pressed = 0;
+    RecordLooks(width, height, z, caption, false);
+}
+
+void ButtonXY::Draw(const int& x, const int& y) const
+{
+    if (visible == 0) return;
+    glPushMatrix();
+    glTranslatef(static_cast<float>(x), static_cast<float>(y), 0.0f);
+    glCallList(pressed != 0 ? pressedList : normalList);
+    glPopMatrix();
+}
+
+bool ButtonXY::Click(const int& px, const int& py, const int& x, const int& y)
+{
+    const int w = static_cast<int>(localRect[2]), h = static_cast<int>(localRect[3]);
+    if (visible != 0 && HitInclusive(px, py, x, y, x + w, y + h)) pressed = 1;
     return pressed != 0;
 }

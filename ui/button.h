@@ -36,4 +36,23 @@ public:
     int rectCopy[4] = {};
     int margins[2] = {};  // refRight - x0, refTop - y0
     int tag = 0;
+
+protected:
+    // The normal and pressed looks at the origin; the placed button has no
+    // outline.
+    void RecordLooks(int width, int height, int z, const char* caption, bool outline);
+};
+
+// A push button placed by its owner at every draw and click (a panel that
+// scrolls or follows the pointer). Its looks have no outline; the margins
+// count from the 1600 by 1000 screen's right and top edges.
+class ButtonXY : public Button {
+public:
+    void Build(const int& x, const int& y, const int& z, const int& width, const int& height, const char* caption,
+               const int& tag);
+    void Draw(const int& x, const int& y) const;
+    // Sets the pressed flag on a hit of the button placed at (x, y), bounds
+    // included; returns the flag as it then stands (a miss reports a flag
+    // set before).
+    bool Click(const int& px, const int& py, const int& x, const int& y);
 };

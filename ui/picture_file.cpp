@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 #include <cstring>
+#include <fstream>
+#include <utility>
 
 // Static, so that no other user of stb_image in the program can clash with
 // these symbols.
@@ -47,4 +49,49 @@ RgbPicture DecodePictureRgb(const uint8_t* bytes, size_t size)
     int width = 0, height = 0, channels = 0;
     uint8_t* data = stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 3);
     return FromStb(data, width, height);
+}
+
+namespace {
+
+bool GreyImage(RgbImage& image)
+{
+    image.width = image.height = 16;
+    image.pixels.assign(16 * 16 * 3, 128);
+    image.ok = 0;
+    return false;
+}
+
+}  // namespace
+
+bool DecodeImageRgb(RgbImage& image, const uint8_t* bytes, size_t size)
+{
+    image.pixels.clear();
+    if (bytes == nullptr || size == 0 || size > 0x7fffffff) return GreyImage(image);
+    int width = 0, height = 0, channels = 0;
+    // The header alone says how much the decoder would allocate.
+    if (stbi_info_from_memory(bytes, static_cast<int>(size), &width, &height, &channels) == 0 || width <= 0 ||
+        height <= 0 || static_cast<uint32_t>(width) > kMaxImageSide || static_cast<uint32_t>(height) > kMaxImageSide ||
+        static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxImagePixels)
+        return GreyImage(image);
+    RgbPicture picture = DecodePictureRgb(bytes, size);
+    if (picture.empty()) return GreyImage(image);
+    image.width = static_cast<uint32_t>(picture.width);
+    image.height = static_cast<uint32_t>(picture.height);
+    image.pixels = std::move(picture.pixels);
+    image.ok = 1;
+    return true;
+}
+
+bool LoadImageFileRgb(RgbImage& image, const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return DecodeImageRgb(image, nullptr, 0);
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    // Larger than any picture the decoder accepts: not read at all.
+    if (size <= 0 || static_cast<uint64_t>(size) > kMaxImagePixels * 4 + (1 << 20)) return DecodeImageRgb(image, nullptr, 0);
+    file.seekg(0);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return DecodeImageRgb(image, nullptr, 0);
+    return DecodeImageRgb(image, bytes.data(), bytes.size());
 }

@@ -63,5 +63,5 @@ void RecordCaptionBar(float x0, float y0, float x1, float y1, float z, const cha
     glEnable(GL_BLEND);
     static const float kDark[3] = {0.25f, 0.25f, 0.25f}, kLight[3] = {0.75f, 0.75f, 0.75f};
     AlternatingLoop(x0, y0, x1, y1, z, kDark, kLight);
-    DrawText(textX, textY, caption, 1);
+    if (caption != nullptr && caption[0] != '\0') DrawText(textX, textY, caption, 1);
 }

@@ -7,7 +7,10 @@
 // With its visible flag at 0 a widget draws nothing and takes no input.
 #pragma once
 
+#include <atomic>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 inline constexpr float kWidgetDepth = 30.0f;
 
@@ -29,6 +32,30 @@ inline bool HitInclusive(int x, int y, int x0, int y0, int x1, int y1)
 inline bool HitStrict(float x, float y, float x0, float y0, float x1, float y1)
 {
     return x0 < x && x < x1 && y0 < y && y < y1;
+}
+
+// Values, selections and flags that worker threads read while the window
+// thread changes them: relaxed atomic accesses (plain moves on x86-64), so a
+// reader sees either the old or the new value and never a torn one.
+template <class T>
+inline T ReadShared(const T& field)
+{
+    return std::atomic_ref<T>(const_cast<T&>(field)).load(std::memory_order_relaxed);
+}
+template <class T>
+inline void WriteShared(T& field, T value)
+{
+    std::atomic_ref<T>(field).store(value, std::memory_order_relaxed);
+}
+
+// A value shown with "%d": truncated toward zero, clamped to the int range,
+// not-a-number giving 0 (the plain conversion is undefined for all of them).
+inline int CheckedTruncToInt(double v)
+{
+    if (std::isnan(v)) return 0;
+    if (v >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    if (v <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
 }
 
 // Screen rows count from the bottom, items from the top of the list.
@@ -56,5 +83,6 @@ struct DragState {
 // starting at the lower left.
 void RecordFrame(float x0, float y0, float x1, float y1, float z, float greyA, float greyB);
 // A quad whose corners alternate black and dark red, outlined in 0.25 and
-// 0.75 grey, with the caption in font set 1 at (textX, textY).
+// 0.75 grey, with the caption in font set 1 at (textX, textY); an empty
+// caption records the bar alone and leaves blending on, depth test off.
 void RecordCaptionBar(float x0, float y0, float x1, float y1, float z, const char* caption, int textX, int textY);

@@ -8,8 +8,8 @@
 
 #include "app/about_box.h"
 #include "app/startup_state.h"
-#include "app/support/gl_interface.h"
-#include "app/support/screenshot.h"
+#include "app/support/app_interface.h"
+#include "support/screenshot.h"
 #include "platform/gl_api.h"
 #include "ui/asset_paths.h"
 
@@ -21,7 +21,7 @@ protected:
     {
         if (!gl_.ok()) GTEST_SKIP() << gl_.why();
     }
-    GlInterfaceTest gl_;
+    AppInterfaceTest gl_;
 };
 
 TEST_F(ScreenLists, BuildResetsTheStartupCountersAndRecordsEveryList)

@@ -9,12 +9,12 @@
 #include "app/pending_services.h"
 #include "app/program_entry.h"
 #include "app/startup_state.h"
-#include "app/support/screenshot.h"
-#include "platform/scripted_dialogs.h"
 #include "app/status_line.h"
 #include "platform/gl_test_context.h"
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
+#include "platform/scripted_dialogs.h"
+#include "support/screenshot.h"
 
 namespace {
 

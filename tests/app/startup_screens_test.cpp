@@ -8,8 +8,8 @@
 #include "app/screen_lists.h"
 #include "app/splash_screen.h"
 #include "app/startup_sequence.h"
-#include "app/support/gl_interface.h"
-#include "app/support/screenshot.h"
+#include "app/support/app_interface.h"
+#include "support/screenshot.h"
 #include "engine/fractal_model.h"
 #include "platform/gl_api.h"
 #include "ui/button.h"
@@ -32,7 +32,7 @@ protected:
         gSplashFrameCount = 0;
         gScreenState = kScreenSplash;
     }
-    GlInterfaceTest gl_;
+    AppInterfaceTest gl_;
 };
 
 TEST_F(StartupScreens, Splash)

@@ -11,7 +11,8 @@
 #include "app/render_size.h"
 #include "app/splash_screen.h"
 #include "app/startup_init.h"
-#include "app/support/gl_interface.h"
+#include "app/support/app_interface.h"
+#include "materials/shader.h"
 #include "platform/gl_api.h"
 #include "render/view_camera.h"
 
@@ -24,10 +25,9 @@ TEST(StartupSteps, StepsStillWaitingForOtherParts)
     std::vector<int> waiting;
     for (const StartupStep& s : kStartupSteps)
         if (s.waitsFor != nullptr) waiting.push_back(s.step);
-    EXPECT_EQ(waiting, (std::vector<int>{3, 4, 6, 9, 10}));
-    EXPECT_EQ(kStartupSteps[3].run, nullptr);  // thumbnail atlas
+    EXPECT_EQ(waiting, (std::vector<int>{4, 6, 9, 10}));
     EXPECT_EQ(kStartupSteps[4].run, nullptr);  // view-control defaults
-    EXPECT_EQ(kStartupSteps[6].run, nullptr);  // shader defaults and callbacks
+    EXPECT_NE(kStartupSteps[6].run, nullptr);  // the shader's defaults; callbacks still to come
 }
 
 TEST(StartupSteps, RenderBuffersFallBackToSmallerSizes)
@@ -67,7 +67,7 @@ protected:
         gScreenState = kScreenSplash;
     }
     void TearDown() override { gStartupStepObserver = nullptr; }
-    GlInterfaceTest gl_;
+    AppInterfaceTest gl_;
 };
 
 TEST_F(Splash, TwoHundredSplashFramesThenOneStepAFrame)
@@ -86,6 +86,7 @@ TEST_F(Splash, TwoHundredSplashFramesThenOneStepAFrame)
     EXPECT_EQ(gStepsRun, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(gScreenState, kScreenPointPreview);
     EXPECT_EQ(gStartupStep, 11);
+    EXPECT_EQ(gShader.slots[kBackgroundSlot].Width(), 32u) << "step 6 gave the shader its defaults";
 }
 
 TEST_F(Splash, StepSevenCentresTheViewOnTheSmallerHalfSize)

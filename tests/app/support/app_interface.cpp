@@ -1,32 +1,20 @@
-#include "app/support/gl_interface.h"
-
-#include <algorithm>
+#include "app/support/app_interface.h"
 
 #include "app/screen_lists.h"
 #include "platform/gl_api.h"
-#include "ui/font.h"
-#include "ui/skins.h"
 #include "ui/texture_upload.h"
 
-GlInterfaceTest::GlInterfaceTest()
+AppInterfaceTest::AppInterfaceTest()
 {
-    if (!gl_.ok()) {
-        why_ = "no OpenGL context";
-        return;
-    }
-    if (!BuildFont() || !LoadInterfaceTextures()) {
-        why_ = "interface pictures missing";
-        return;
-    }
+    if (!ok()) return;
     gOpengl.BuildScreenLists();
     UseTestSplashPicture();
-    ok_ = true;
 }
 
 // The splash picture is drawn by the fractal kernels, which other changes
 // may refine; screenshots of the screens show this fixed picture instead:
 // a diagonal gradient with a bright square near its lower left corner.
-void GlInterfaceTest::UseTestSplashPicture()
+void AppInterfaceTest::UseTestSplashPicture()
 {
     RgbPicture picture;
     picture.width = picture.height = 512;
@@ -43,27 +31,4 @@ void GlInterfaceTest::UseTestSplashPicture()
     glEnable(GL_TEXTURE_2D);
     gOpengl.aboutTexture = UploadPictureTexture(picture, TextureMip::Full, TextureWrap::Repeat);
     glDisable(GL_TEXTURE_2D);
-}
-
-void GlInterfaceTest::ClearFrame()
-{
-    glClearColor(0, 0, 0, 0);
-    glClearStencil(0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glColor4f(1, 1, 1, 1);
-}
-
-LitBox FindLit(const std::vector<uint8_t>& rgb, int threshold)
-{
-    LitBox b;
-    for (int y = 0; y < 1000; ++y)
-        for (int x = 0; x < 1600; ++x) {
-            const uint8_t* p = &rgb[(static_cast<size_t>(999 - y) * 1600 + x) * 3];
-            if (p[0] + p[1] + p[2] < threshold) continue;
-            b.x0 = std::min(b.x0, x);
-            b.y0 = std::min(b.y0, y);
-            b.x1 = std::max(b.x1, x);
-            b.y1 = std::max(b.y1, y);
-        }
-    return b;
 }

@@ -1,7 +1,8 @@
-// Screenshot comparison for the GL tests of the app: a frame read back from
-// the offscreen context is compared with a stored reference picture.
+// Screenshot comparison for the GL tests: a frame read back from the
+// offscreen context is compared with a stored reference picture.
 //
-// References live in tests/app/reference/<name>.png. Run a test with
+// References live in the reference folder beside the test,
+// tests/<folder>/reference/<name>.png. Run a test with
 // TALVORAN_UPDATE_SCREENSHOTS=1 to write them anew; a mismatch leaves the
 // actual frame beside the test binary as <name>.actual.png.
 #pragma once

@@ -1,4 +1,4 @@
-#include "app/support/screenshot.h"
+#include "support/screenshot.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -11,7 +11,7 @@ namespace {
 
 std::string ReferencePath(const std::string& name)
 {
-    return std::string(TALVORAN_SOURCE_DIR) + "/tests/app/reference/" + name + ".png";
+    return std::string(TALVORAN_REFERENCE_DIR) + "/" + name + ".png";
 }
 
 bool UpdateRequested()

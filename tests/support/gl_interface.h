@@ -1,5 +1,5 @@
-// A GL test context with the interface resources built as the program
-// builds them at start-up: font, skins, screen lists.
+// A GL test context with the interface resources every widget draws with,
+// built as the program builds them at start-up: the font and the skins.
 #pragma once
 
 #include <cstdint>
@@ -19,9 +19,14 @@ public:
     static int Width() { return 1600; }
     static int Height() { return 1000; }
 
-private:
-    void UseTestSplashPicture();
+protected:
+    void Fail(const char* why)
+    {
+        ok_ = false;
+        why_ = why;
+    }
 
+private:
     GlTestContext gl_;
     bool ok_ = false;
     const char* why_ = "";

@@ -1,0 +1,55 @@
+#include "app/color_map_dialog.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/file_dialogs.h"
+#include "materials/texture_busy.h"
+#include "ui/file_services.h"
+
+bool LoadColorMapWithDialog()
+{
+    if (gFileOperationBusy != 0) return false;
+    gFileOperationBusy = 1;
+    gTexturesBusy = 1;
+    gFilePath[0] = '\0';
+    bool loaded = false;
+    if (ShowOpenFileDialog(kFileKindColorMap, kFolderTextures, gDialogDefaultFolderFlags[kFileKindColorMap]) != 0) {
+        gDialogDefaultFolderFlags[kFileKindColorMap] = 0;
+        loaded = LoadColorMapFile(gFilePath);
+    }
+    gTexturesBusy = 0;
+    gFileOperationBusy = 0;
+    return loaded;
+}
+
+bool SaveColorMapWithDialog(const ColorMap& map)
+{
+    if (gFileOperationBusy != 0) return false;
+    gFileOperationBusy = 1;
+    bool written = false;
+    if (ShowSaveFileDialog(kFileKindColorMap, kFolderTextures, gDialogDefaultFolderFlags[kFileKindColorMap]) != 0) {
+        FILE* file = std::fopen(gFilePath, "w");
+        if (CheckWritable(file)) {
+            const std::string text = ColorMapText(map);
+            const bool wroteAll = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+            const bool closed = std::fclose(file) == 0;
+            written = wroteAll && closed;
+            if (!written) {
+                CheckWritable(nullptr);  // the same warning as an unwritable folder
+                std::error_code ignored;
+                if (std::filesystem::is_regular_file(gFilePath, ignored)) std::filesystem::remove(gFilePath, ignored);
+            }
+        }
+    }
+    gFileOperationBusy = 0;
+    return written;
+}
+
+void InstallInterfaceFileServices()
+{
+    gInterfaceFileServices.loadColorMap = LoadColorMapWithDialog;
+    gInterfaceFileServices.saveColorMap = SaveColorMapWithDialog;
+    gInterfaceFileServices.texturesFolder = +[]() -> const char* { return gTexturesPath; };
+}

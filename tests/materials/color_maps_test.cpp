@@ -1,0 +1,112 @@
+// Colour-map files and generators.
+#include "materials/color_maps.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/random.h"
+
+namespace {
+
+struct Entry {
+    int r, g, b;
+};
+Entry At(const ColorMap& m, int i) { return {m.red[i], m.green[i], m.blue[i]}; }
+
+TEST(ColorMapFile, LinesGiveEntriesAndMissingLinesKeepTheGreyRamp)
+{
+    const struct {
+        const char* text;
+        int entry;
+        Entry expected;
+    } cases[] = {
+        {"", 0, {0, 0, 0}},
+        {"", 200, {200, 200, 200}},
+        {"255.9 0 12.5\n", 0, {255, 0, 12}},
+        {"256 0 0\n", 0, {0, 0, 0}},
+        {"-1 300 -256.5\n", 0, {255, 44, 0}},
+        {"1e20 nan x\n", 0, {0, 0, 0}},
+        {"7\n", 0, {7, 0, 0}},
+        {"1 2 3\n4 5 6\n", 1, {4, 5, 6}},
+        {"1 2 3\n4 5 6\n", 2, {2, 2, 2}},
+        {"1 2 3\r\n\n9 9 9", 1, {0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        ColorMap map;
+        ReadColorMapText(map, c.text);
+        const Entry e = At(map, c.entry);
+        EXPECT_EQ(e.r, c.expected.r) << '"' << c.text << "\" entry " << c.entry;
+        EXPECT_EQ(e.g, c.expected.g) << '"' << c.text << "\" entry " << c.entry;
+        EXPECT_EQ(e.b, c.expected.b) << '"' << c.text << "\" entry " << c.entry;
+    }
+}
+
+TEST(ColorMapFile, LongFilesAndLongLines)
+{
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += std::to_string(299 - i) + " 1 2\n";
+    ColorMap map;
+    ReadColorMapText(map, text);
+    EXPECT_EQ(At(map, 0).r, 299 & 255);
+    EXPECT_EQ(At(map, 255).r, 299 - 255);
+    // A line longer than the 99 characters of a read goes on as the next entry.
+    ReadColorMapText(map, std::string(97, ' ') + "10 20 30\n");
+    EXPECT_EQ(At(map, 0).r, 10);
+    EXPECT_EQ(At(map, 1).r, 20);
+    EXPECT_EQ(At(map, 1).g, 30);
+}
+
+TEST(ColorMapFile, WrittenMapReadsBackFromDisk)
+{
+    ColorMap written;
+    for (int i = 0; i < kColorMapEntries; ++i) {
+        written.red[i] = static_cast<uint8_t>(255 - i);
+        written.green[i] = static_cast<uint8_t>(i * 7);
+        written.blue[i] = static_cast<uint8_t>(i / 3);
+    }
+    const std::string path = testing::TempDir() + "written.map";
+    FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    const std::string text = ColorMapText(written);
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+    ASSERT_TRUE(LoadColorMapFile(path));
+    EXPECT_EQ(std::memcmp(&gColorMap, &written, sizeof written), 0);
+    EXPECT_FALSE(LoadColorMapFile(path + ".missing"));
+    EXPECT_EQ(At(gColorMap, 77).g, 77);  // the grey ramp
+}
+
+TEST(ColorMapGenerators, SeededMapsAreRepeatableAndPaintAtLeastEveryOtherStripe)
+{
+    for (const auto generate : {&GenerateRandomColorMap, &GenerateHueWavePalette}) {
+        for (uint32_t seed = 1; seed <= 60; ++seed) {
+            std::memset(&gColorMap, 1, sizeof gColorMap);
+            SeedRandomState(gGlobalRandomA, seed);
+            generate();
+            const ColorMap first = gColorMap;
+            int painted = 0;
+            for (int i = 0; i < kColorMapEntries; ++i)
+                painted += first.red[i] != 1 || first.green[i] != 1 || first.blue[i] != 1;
+            EXPECT_GE(painted, 96) << "seed " << seed;
+            std::memset(&gColorMap, 1, sizeof gColorMap);
+            SeedRandomState(gGlobalRandomA, seed);
+            generate();
+            EXPECT_EQ(std::memcmp(&gColorMap, &first, sizeof first), 0) << "seed " << seed;
+        }
+    }
+}
+
+TEST(ColorMapGenerators, StripesSkipEveryOtherStripeWhenAlternating)
+{
+    const StripeRule single{1, true}, wide{4, true}, solid{4, false};
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(StripeWrites(single, i), i % 2 == 1) << i;
+        EXPECT_EQ(StripeWrites(wide, i), (i / 4) % 2 == 1) << i;
+        EXPECT_TRUE(StripeWrites(solid, i)) << i;
+    }
+}
+
+}  // namespace
