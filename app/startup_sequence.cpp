@@ -47,8 +47,8 @@ void UpdateViewMatrices()
     UpdateLightViewMatrix();
 }
 
-// The icon files, the kit's file services and the main buttons are the part
-// of the interface construction that exists.
+// The icon files, the kit's file services, the main buttons and the
+// material panel are the part of the interface construction that exists.
 void ConstructInterface()
 {
     InstallInterfaceFileServices();
@@ -56,6 +56,7 @@ void ConstructInterface()
     LoadNumberedIcons();
     LoadShapeIcons();
     BuildMainButtons();
+    gShader.BuildMaterialPanel();
     EditTransformSet(1);
     BuildPointCloudList();
 }
@@ -81,7 +82,8 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
      "editor callbacks, start-up texture thumbnails and presets"},
     {7, "view centre", CentreView, nullptr},
     {8, "camera and light matrices", UpdateViewMatrices, nullptr},
-    {9, "construct the interface", ConstructInterface, "interface construction (icons, main buttons and point cloud only)"},
+    {9, "construct the interface", ConstructInterface,
+     "interface construction (icons, main buttons, material panel and point cloud only)"},
     {10, "final set-up, then the point preview", FinishStartup,
      "sky turbidity and suns, light trackball"},
 };

@@ -175,9 +175,10 @@ float* Shader::GetFogGradientColor(float* out, float t) const
     const int i0 = static_cast<int>(std::floor(x));
     const int i1 = x != i0 ? i0 + 1 : i0;
     const float f = static_cast<float>(x - i0);
+    const uint8_t* gradient[3] = {gFogGradient.red, gFogGradient.green, gFogGradient.blue};
     for (int c = 0; c < 3; ++c) {
-        const float a = SharedLoad(gFogGradient[c][i0]), b = SharedLoad(gFogGradient[c][i1]);
-        out[c] = (a * (1.0f - f) + b * f) * kInv255 + SharedLoad(fogColor.floats[c]);
+        const float a = SharedLoad(gradient[c][i0]), b = SharedLoad(gradient[c][i1]);
+        out[c] = (a * (1.0f - f) + b * f) * kInv255 + SharedLoad(fogPanel.componentFloat[c]);
     }
     return out;
 }

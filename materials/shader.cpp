@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "engine/vector_math.h"
+#include "materials/color_maps.h"
 #include "materials/patterns.h"
 #include "render/shared_buffer.h"
 
 Shader gShader;
-uint8_t gFogGradient[3][kColorMapSize];
 
 namespace {
 
@@ -60,28 +60,6 @@ const MaterialTypeRow kMaterialTypes[kMaterialTypeCount] = {
 };
 
 float ApplyCurveMode(uint32_t mode, float t) { return mode < kCurveModeCount ? kCurveModes[mode].curve(t) : t; }
-
-void SetMaterialPanelStartValues(MaterialPanelWidgets& panel)
-{
-    panel = MaterialPanelWidgets{};
-    panel.rotation = 4;        // "T", the top of five
-    panel.window = 2;          // "Front", second of four
-    panel.controls = 0;        // "Pan", the lower of two
-    panel.trans = 4;           // "Free", the top of five
-    panel.objectToEdit = 1;    // "Additional Lights", the top of two
-    panel.shadingModel[0] = 6;  // "Flat": the lists store the curve mode
-    panel.shadingModel[1] = 5;  // "Lambert"
-    panel.backgroundFog = 1;
-    panel.glow[kGlowThresholdRow] = 0.5f;
-    panel.glow[kGlowStepsRow] = 4.0f;
-    panel.glow[kGlowIntensityRow] = 1.0f;
-    panel.reflectivity = 0.02f;
-    for (int c = 0; c < 3; ++c) {
-        panel.specular.bytes[c] = 255;
-        panel.specular.floats[c] = 1.0f;
-    }
-    panel.materialTypeMarks[0] = 1;
-}
 
 void Shader::SetSunDirection(const float* d, int sky)
 {
@@ -171,6 +149,7 @@ void Shader::InitializeTextures()
     }
     for (int m = 0; m < kMaterialCount; ++m) ResetMaterial(m);
     for (int l = 0; l < kLightCount; ++l) ResetLight(l);
+    SetGreyRamp(gColorMap);
 }
 
 float* Shader::EvaluateTexturePreset(float* out, const TexturePreset& preset, int, const float* p) const

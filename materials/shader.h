@@ -18,6 +18,14 @@
 #include <cstdint>
 
 #include "materials/material_panel.h"
+#include "ui/balls.h"
+#include "ui/button.h"
+#include "ui/color_panels.h"
+#include "ui/option_lists.h"
+#include "ui/picture_pickers.h"
+#include "ui/scroll_lists.h"
+#include "ui/slider_windows.h"
+#include "ui/texture_box.h"
 #include "materials/skylight.h"
 #include "materials/texture_presets.h"
 #include "materials/texture_slot.h"
@@ -98,6 +106,17 @@ public:
     void ResetLightGelWhite(int light);
     // Material i to its start values (flags, floats, curve modes, grey maps).
     void ResetMaterial(int material);
+    // Builds every panel widget at a provisional place with its start value
+    // (start-up step 9; needs the GL context).
+    void BuildMaterialPanel();
+
+    // Panel settings the shading reads while the window thread edits them.
+    bool GlowOn() const { return glowShader.Flag(0); }
+    bool GlowIncludesBackground() const { return glowBackground.Flag(0); }
+    float GlowParameter(int row) const { return glowParameters.value ? glowParameters.Value(row) : 0.0f; }
+    bool ReflectionsOn() const { return reflections.Flag(0); }
+    float Reflectivity() const { return reflectivity.value ? reflectivity.Value(0) : 0.0f; }
+    bool BackgroundIsFogSource() const { return backgroundFog.Flag(0); }
 
     // ---- Per-pixel helpers of the shading passes (material_helpers.cpp,
     // environment_helpers.cpp). Colours 0..1, written through out and
@@ -141,15 +160,39 @@ public:
 
     // 1. Texture presets; entry e of texture panel t is preset 15 t + e.
     TexturePreset presets[kTexturePresetCount];
-    // 2. The material and light panel's widgets.
-    MaterialPanelWidgets panel;
+    // 2. The material and light panel's widgets (material_panel.cpp).
+    SimpleBall textureDirection;  // "Texture  Dir.": turns the edited light
+    ListBox rotationList;         // "Rot"
+    OptionsBox glowShader;        // "Enable the Glow Shader"
+    OptionsBox glowBackground;    // "Include the background brighness in the shader"
+    SLWindow glowParameters;      // "Glow Parameters"
+    OptionsBox reflections;       // "Enable Reflections"
+    SLWindow reflectivity;        // "Reflectivity Index (0.0 .. 1.0)"
+    OptionsBox backgroundFog;     // "Use Background as Fog source"
+    OptionsBox editBox;           // "Edit"
+    OptionsBox lightEnabledBox;   // "Enable Light"
+    OptionsBox surfaceMaterialBox;  // "Enable Surface Material"
+    ListBox objectToEdit;         // "Object to Edit:"
+    Button lightButtons[6];       // "#", "$", "Load", "Clear", "New Textures", "Select"
+    ListBox shadingModel[2];      // "Shading Model": curve mode 1, curve mode 2
+    TextureBox textureBoxes[2];
+    ListBox windowList;           // "Window"
+    ListBox controlsList;         // "Controls"
+    ListBox transList;            // "Trans"
+    ColorPanel lightColor;        // "Color    R       G       B "
     // 3. One sky per shading worker.
     Skylight skies[kSkyCount];
-    // 4. Fog colour (the fog colour panel's value), bytes and floats.
-    FogColorSetting fogColor;
-    // 5. to 8. (widgets of the panel, see MaterialPanelWidgets) and the
-    // preset thumbnails' texture ids.
+    // 4. The fog colour (floats added to the fog gradient) and gradient browser.
+    FogColorPanel fogPanel;
+    // 5.
+    STWindow lightParameters;  // "Light Parameters"
+    // 6.
+    TexturePanel texturePanels[kTexturePanelCount];
+    // 7.
     uint32_t presetThumbnails[kTexturePresetCount] = {};
+    // 8.
+    OptionsBox useTextureBox;  // "Use Texture"
+    ColorPanel specular;       // "Specular  R       G       B "
     // 9.
     int32_t editedLight = 0;
     uint8_t textureDialogFlag = 0;
@@ -209,6 +252,8 @@ public:
     uint32_t curveMode2[kMaterialCount] = {};
     uint8_t surfaceMaterialOn[kMaterialCount] = {};
     uint32_t materialType[kMaterialCount] = {};
+    // 25.
+    BoolBox materialTypeList;  // "Material Type"
     // 26. The thumbnail work buffer and the textures of the gel thumbnail, the
     // shading ball and the seven shading-model thumbnails.
     uint8_t thumbnailBuffer[kThumbnailSize * kThumbnailSize * 3] = {};
@@ -224,5 +269,3 @@ extern uint8_t& gMaskPlanesOn;
 // Weight of the blur's 7 x 7 kernel at offset (dx, dy); 0 outside it.
 float NeonBlurWeight(int dx, int dy);
 
-// The fog gradient, entry 0 at the back of the scene and 255 at the front.
-extern uint8_t gFogGradient[3][kColorMapSize];

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "materials/support/reference_picture.h"
 #include "materials/texture_presets.h"
+#include "support/screenshot.h"
 #include "tools/contact_sheet.h"
 
 namespace {
@@ -66,7 +66,7 @@ TEST(PatternSheet, OnePresetPerPatternKind)
     const uint8_t background[3] = {40, 40, 48};
     const IconImage sheet = TileContactSheet(tiles, 5, 4, background);
     ASSERT_EQ(sheet.width, 5 * (kTile + 4) + 4);
-    const PictureMatch match = MatchReferencePicture("materials", "pattern_kinds", sheet.pixels, sheet.width, sheet.height);
+    const ScreenshotResult match = CompareWithReference("pattern_kinds", sheet.pixels, sheet.width, sheet.height, 6);
     EXPECT_TRUE(match.ok) << match.message;
 }
 
