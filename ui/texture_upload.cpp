@@ -36,3 +36,16 @@ unsigned LoadPictureTexture(const std::string& path, TextureMip mip, TextureWrap
 {
     return UploadPictureTexture(LoadPictureRgb(path), mip, wrap);
 }
+
+void ReplaceRgbTexture(unsigned texture, int width, int height, const uint8_t* rgb)
+{
+    if (texture == 0 || rgb == nullptr) return;
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    glPopClientAttrib();
+    glPopAttrib();
+}

@@ -16,3 +16,8 @@ unsigned UploadPictureTexture(const RgbPicture& picture, TextureMip mip, Texture
 
 // Loads the picture file and uploads it; see UploadPictureTexture.
 unsigned LoadPictureTexture(const std::string& path, TextureMip mip, TextureWrap wrap);
+
+// Replaces the whole width x height RGB image of an existing texture (rows
+// tightly packed); texture 0, one never created, is left alone, so code that
+// runs without a context (tests, a failed start) skips its uploads.
+void ReplaceRgbTexture(unsigned texture, int width, int height, const uint8_t* rgb);

@@ -11,8 +11,8 @@
 #include "app/screen_lists.h"
 #include "app/startup_state.h"
 #include "app/status_line.h"
-#include "app/support/gl_interface.h"
-#include "app/support/screenshot.h"
+#include "app/support/app_interface.h"
+#include "support/screenshot.h"
 #include "engine/random.h"
 #include "platform/gl_api.h"
 #include "platform/preview_target.h"
@@ -63,7 +63,7 @@ protected:
         EXPECT_TRUE(r.ok) << name << ": " << r.message;
     }
 
-    GlInterfaceTest gl_;
+    AppInterfaceTest gl_;
 };
 
 TEST_F(PreviewScreens, DirtyPreviewWithAndWithoutTheTarget)

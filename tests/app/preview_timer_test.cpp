@@ -4,7 +4,7 @@
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
-#include "app/support/gl_interface.h"
+#include "app/support/app_interface.h"
 #include "platform/preview_target.h"
 #include "render/render_buffers.h"
 
@@ -22,7 +22,7 @@ int ReplotTick()
 
 TEST(PreviewTimer, SettlesThenReplots)
 {
-    GlInterfaceTest gl;
+    AppInterfaceTest gl;
     if (!gl.ok()) GTEST_SKIP() << gl.why();
     struct Case {
         const char* name;

@@ -11,7 +11,7 @@
 #include "app/render_control.h"
 #include "app/render_size.h"
 #include "app/status_line.h"
-#include "app/support/gl_interface.h"
+#include "app/support/app_interface.h"
 #include "app/window_messages.h"
 #include "engine/random.h"
 #include "platform/scripted_dialogs.h"
@@ -161,7 +161,7 @@ protected:
         gProjectionSelector = 0;
     }
 
-    GlInterfaceTest gl_;
+    AppInterfaceTest gl_;
     ScriptedDialogs dialogs_;
     ScopedDialogBackend use_{&dialogs_};
 };
