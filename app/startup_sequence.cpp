@@ -11,6 +11,7 @@
 #include "app/point_preview.h"
 #include "app/render_size.h"
 #include "app/settings.h"
+#include "app/texture_file_services.h"
 #include "app/texture_folder.h"
 #include "materials/shader.h"
 #include "platform/gl_api.h"
@@ -52,6 +53,7 @@ void UpdateViewMatrices()
 void ConstructInterface()
 {
     InstallInterfaceFileServices();
+    InstallTextureFileServices();
     LoadToolIcons();
     LoadNumberedIcons();
     LoadShapeIcons();

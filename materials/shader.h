@@ -299,6 +299,10 @@ public:
 
 extern Shader gShader;
 
+// Baseshape i's surface texture becomes an empty 512 x 512 image named "#",
+// the target the procedural texture thread fills.
+void ResetBaseshapeTexture(int i);
+
 // The neon planes' on byte under the name the shading passes use.
 extern uint8_t& gMaskPlanesOn;
 // Weight of the blur's 7 x 7 kernel at offset (dx, dy); 0 outside it.
