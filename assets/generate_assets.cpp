@@ -55,6 +55,8 @@ int main(int argc, char** argv)
     ok &= Save(res / "window_icon.png", MakeWindowIcon());
     ok &= Save(res / "axis_letters.png", MakeAxisLetters());
     ok &= Save(res / "splash.png", MakeSplashPicture());
+    ok &= Save(res / "material_a.png", MakeMaterialTextureA());
+    ok &= Save(res / "material_b.png", MakeMaterialTextureB());
     ok &= Save(res / "shape_icons_1.png", MakeShapeIconSheet(1));
     ok &= Save(res / "shape_icons_2.png", MakeShapeIconSheet(2));
     for (const char* name : {"RZ", "RX", "RY", "RXYZ", "Y", "X", "XY", "Zoom"})

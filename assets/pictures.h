@@ -39,6 +39,10 @@ Canvas MakeFractalTypeIcon(int n);
 // drawn by the baseshape icon tool.
 Canvas MakeShapeIconSheet(int sheet);
 
+// The two built-in material textures of material 0 (sides A and B), 256 x 256.
+Canvas MakeMaterialTextureA();
+Canvas MakeMaterialTextureB();
+
 // The 512 x 512 splash and about picture.
 Canvas MakeSplashPicture();
 

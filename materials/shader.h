@@ -173,6 +173,12 @@ public:
     // Renders preset index into the thumbnail buffer in mode and uploads it
     // into the preset's texture.
     void RenderPresetThumbnail(int index, int mode);
+    // Start-up images (startup_textures.cpp).
+    void MakeShadingModelThumbnails();
+    void LoadBuiltInTextures();
+    // The 75 presets and their thumbnail textures; start-up step 6 runs it
+    // right after InitializeTextures.
+    void MakeStartupPresets();
 
     // ---- Texture slots (texture_slots.cpp, texture_files.cpp).
     bool LoadTextureFromFile(int fileIndex, int side, int material, bool useDialog);
@@ -302,6 +308,9 @@ extern Shader gShader;
 // Baseshape i's surface texture becomes an empty 512 x 512 image named "#",
 // the target the procedural texture thread fills.
 void ResetBaseshapeTexture(int i);
+// The 128 x 128 grey thumbnail of curve mode m: a ball lit (1 - r^2)^0.9
+// through the curve, black outside.
+void MakeShadingModelPicture(uint8_t* rgb, int mode);
 
 // The neon planes' on byte under the name the shading passes use.
 extern uint8_t& gMaskPlanesOn;

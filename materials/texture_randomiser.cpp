@@ -24,6 +24,14 @@ constexpr double kMinSpreadStep = 1e-10;
 double gSpreadStep = 1e-5;
 
 uint32_t Word() { return GlobalRandomU32A(); }
+
+// A generator that never left its all-zero start (one nobody seeded) repeats
+// itself: retrying would only draw the same preset again.
+bool GeneratorStuck()
+{
+    const RandomState& s = gGlobalRandomA;
+    return (s.word[0] | s.word[1] | s.word[2] | s.word[3] | s.carry) == 0;
+}
 float Unit() { return GlobalRandomFloatA(); }
 uint8_t Bit() { return GlobalRandomBoolA() ? 1 : 0; }
 
@@ -92,7 +100,7 @@ void DrawLayer(TexturePreset& p, int l)
     p.grainOn[l] = Unit() < 0.333f ? 1 : 0;
     uint8_t* t = p.grainTargets[l];
     if (p.grainOn[l]) {
-        do {
+        for (int attempt = 0; attempt < kMaxPresetRetries; ++attempt) {
             t[0] = Bit();
             if (!t[0]) {
                 t[1] = Bit();
@@ -101,7 +109,10 @@ void DrawLayer(TexturePreset& p, int l)
             } else {
                 t[1] = t[2] = t[3] = 0;
             }
-        } while (!(t[0] | t[1] | t[2] | t[3]));
+            if (t[0] | t[1] | t[2] | t[3]) break;
+        }
+        // A generator that only gives zero bits leaves the grain on the value.
+        if (!(t[0] | t[1] | t[2] | t[3])) t[0] = 1;
         p.grainAmount[l][0] = 0.02f * Unit();
         for (int i = 1; i < 4; ++i) p.grainAmount[l][i] = 0.125f * Unit();
     } else {
@@ -196,7 +207,7 @@ void RandomizePreset(TexturePreset& p)
             for (int i = 0; i < 3; ++i) p.layerAxis[to][i] = p.layerAxis[from][i];
         }
         p.layerCount = static_cast<int32_t>(Word() % 9u + 1u);
-        if (!PresetIsWhite(p)) break;
+        if (!PresetIsWhite(p) || GeneratorStuck()) break;
     }
     DrawSkyFields(p);
 }
@@ -330,7 +341,7 @@ void Shader::RegenerateTexturePresets(int first, int last, int mode)
                 }
                 double energy = 0.0;
                 for (double s : sum) energy += (s / counted) * (s / counted);
-                if (energy <= limit) break;
+                if (energy <= limit || GeneratorStuck()) break;
             }
         } else {
             if (i >= 3 * kPresetsPerPanel && i < 4 * kPresetsPerPanel) {

@@ -21,3 +21,8 @@ unsigned LoadPictureTexture(const std::string& path, TextureMip mip, TextureWrap
 // tightly packed); texture 0, one never created, is left alone, so code that
 // runs without a context (tests, a failed start) skips its uploads.
 void ReplaceRgbTexture(unsigned texture, int width, int height, const uint8_t* rgb);
+
+// A new width x height RGB texture holding rgb (black when null), linear
+// filtering, the wrap given, decal; 0 when no GL context is current, so the
+// shader's start-up runs without one in tests.
+unsigned CreateRgbTexture(int width, int height, const uint8_t* rgb, TextureWrap wrap);

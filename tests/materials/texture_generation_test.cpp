@@ -160,6 +160,12 @@ TEST(TextureRandomiser, SeededPresets)
     EXPECT_FLOAT_EQ(p.layerAxis[3][0], kSeededAxis3x);
     EXPECT_FLOAT_EQ(p.saturationBoost, kSeededBoost);
 
+    // A generator nobody seeded gives only zero words; the retries end.
+    gGlobalRandomA = RandomState{};
+    TexturePreset stuck;
+    RandomizePreset(stuck);
+    EXPECT_EQ(stuck.layerCount, 1);
+
     for (uint32_t seed = 1; seed <= 100; ++seed) {
         const TexturePreset q = SeededPreset(seed);
         ASSERT_GE(q.layerCount, 1) << seed;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/random_helpers.h"
 #include "materials/color_maps.h"
 #include "materials/shader.h"
 #include "materials/texture_files.h"
@@ -76,6 +77,7 @@ void WriteBmp(const std::string& path, int w, int h, uint8_t r, uint8_t g, uint8
 std::unique_ptr<Shader> FreshShader()
 {
     auto s = std::make_unique<Shader>();
+    SeedGlobalRandomA(1);  // the start-up presets draw from it
     s->InitializeTextures();
     return s;
 }
