@@ -5,6 +5,7 @@
 #include "app/interface_drawing.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
+#include "app/procedural_texture_thread.h"
 #include "app/screen_lists.h"
 #include "app/splash_screen.h"
 #include "app/startup_state.h"
@@ -148,6 +149,7 @@ void DrawFrame()
     DrawInterface();
     if (TextInputActive()) DrawTextInputLine();
     gEffectiveScreenState = EffectiveScreenState(gScreenState.load(), gVolumetricFogOn.load() != 0, gFastShadowUpdate, gRgbColoring != 0);
+    RunRequestedReshade();
     UploadPreviewImage();
     switch (gEffectiveScreenState) {
     case 0:

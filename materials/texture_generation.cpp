@@ -153,7 +153,8 @@ void GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& prese
 void Shader::GenerateProceduralTexture(uint8_t* pixels, int n, int mode, int index)
 {
     if (index < 0 || index >= kTexturePresetCount) return;
-    TexturePanel* progress = generationShown ? &texturePanels[TargetPanel(generationTarget)] : nullptr;
+    TexturePanel* progress =
+        SharedLoad(generationShown) ? &texturePanels[TargetPanel(SharedLoad(generationTarget))] : nullptr;
     GenerateTextureImage(pixels, n, mode, presets[index], progress);
 }
 
