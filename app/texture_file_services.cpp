@@ -4,8 +4,11 @@
 #include <string>
 
 #include "app/file_dialogs.h"
+#include "app/frame.h"
+#include "app/procedural_texture_thread.h"
 #include "app/status_line.h"
 #include "app/texture_folder.h"
+#include "materials/material_panel.h"
 #include "materials/texture_files.h"
 
 namespace {
@@ -55,4 +58,9 @@ void InstallTextureFileServices()
     s.textureFileName = [](int k) { return gTextureFileNames[static_cast<size_t>(k)].c_str(); };
     s.status = [](const char* text) { SetStatusText("%s", text); };
     s.fileOperationBusy = &gFileOperationBusy;
+
+    MaterialPanelHooks& hooks = gMaterialPanelHooks;
+    hooks.proceduralBusy = [] { return gProceduralTextureBusy.load() != 0; };
+    hooks.startProcedural = StartProceduralTexture;
+    hooks.previewChanged = [] { gPointPreviewValid = 0; };
 }

@@ -1,5 +1,7 @@
-// The texture loaders' dialogs, folder list and status line.
+// The texture loaders' dialogs, folder list and status line, and the
+// material panel's hooks into the shell.
 #pragma once
 
-// Hands the texture loaders of the shader their file services.
+// Hands the shader's texture loaders their file services and its panel the
+// procedural texture thread and the point preview's dirty flag.
 void InstallTextureFileServices();

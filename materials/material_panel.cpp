@@ -71,6 +71,8 @@ void Shader::BuildMaterialPanel()
     fogPanel.Build(44, 666, kZ, "Fog Color R       G       B ", kFogColorGroup);
     lightParameters.Build(20, 520, kZ, 300, kRow, 2, kLightParameterCaptions, kLightParameterRows,
                           kLightParameterGroup);
+    // The panel's draw and click code decide when the windows show.
+    glowParameters.visible = reflectivity.visible = lightParameters.visible = 1;
     for (int t = 0; t < kTexturePanelCount; ++t) {
         texturePanels[t].Build(20, 20, kZ, 0, 0, "", 1);
         for (int e = 0; e < kPresetsPerPanel; ++e) texturePanels[t].textures[e] = presetThumbnails[kPresetsPerPanel * t + e];

@@ -27,3 +27,24 @@ inline constexpr const char* kLightButtonCaptions[] = {"#", "$", "Load", "Clear"
 inline constexpr const char* kGlowCaptions[] = {"Glow Parameters", "Threshold", "Smoothing Steps", "Intensity"};
 inline constexpr const char* kReflectivityCaptions[] = {"Reflectivity Index (0.0 .. 1.0)", "Value"};
 inline constexpr const char* kLightParameterCaptions[] = {"Light Parameters", "Radius", "Cut-off"};
+
+// What the panel needs of the application: the procedural texture thread and
+// the point preview's dirty flag. Installed at start-up; until then "Select"
+// generates nothing and edits mark nothing.
+struct MaterialPanelHooks {
+    bool (*proceduralBusy)() = nullptr;
+    // Starts the procedural texture thread for a target kind (5: light gel);
+    // refuses with the status text while one runs.
+    bool (*startProcedural)(int kind) = nullptr;
+    // Clears the point preview's valid flag.
+    void (*previewChanged)() = nullptr;
+    // The camera's point of view, which "Center" resets with "Camera POV".
+    float* cameraPov = nullptr;
+};
+extern MaterialPanelHooks gMaterialPanelHooks;
+
+inline constexpr int kLightGelPanel = 4;
+inline constexpr int kLightGelTarget = 5;
+inline constexpr int kMaterialTypeThumbGroup = 68;
+inline constexpr int kRotationResetEntry = 4;  // "0" in "Rot"
+inline constexpr int kTransCenterEntry = 4;    // "Center" in "Trans"

@@ -180,7 +180,21 @@ public:
     // right after InitializeTextures.
     void MakeStartupPresets();
 
-    // ---- Texture slots (texture_slots.cpp, texture_files.cpp).
+    // ---- The material and light panel (material_panel_input.cpp,
+    // material_panel_drawing.cpp); x, y in virtual-screen units, y up.
+    void DrawLightSourceLabel();
+    void DrawGlowAndFogPanel(int page);
+    void DrawSurfaceMaterialControls();
+    void DrawTextureThumbnail(int mode);
+    void HandlePanelCommand(int x, int y);
+    void HandlePanelClick(int x, int y, int page);
+    void HandlePanelMouseMove(int x, int y);
+    bool UpdateLightFromPanel(int x, int y, float delta);
+    void SelectMaterial(int material);
+    void SelectLight(int light);
+    void RenderShadingBall(const float* d, float intensity, float exponent);
+
+    // ---- Texture slots (texture_slots.cpp).
     bool LoadTextureFromFile(int fileIndex, int side, int material, bool useDialog);
     void SetTextureFromColorMap(int side, int material);
     void SetSlotSolidColor(uint8_t r, uint8_t g, uint8_t b, int side, int material);

@@ -26,3 +26,8 @@ void ReplaceRgbTexture(unsigned texture, int width, int height, const uint8_t* r
 // filtering, the wrap given, decal; 0 when no GL context is current, so the
 // shader's start-up runs without one in tests.
 unsigned CreateRgbTexture(int width, int height, const uint8_t* rgb, TextureWrap wrap);
+
+// The texture on the rectangle at depth z (decal), texturing left as found.
+void DrawTextureRect(unsigned texture, float x0, float y0, float x1, float y1, float z);
+// Text drawn with additive blending, the blend state left as found.
+void DrawAdditiveText(int x, int y, const char* text);
