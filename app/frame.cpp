@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "app/export_actions.h"
 #include "app/interface_drawing.h"
+#include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/procedural_texture_thread.h"
@@ -17,6 +19,7 @@
 #include "platform/gl_window.h"
 #include "platform/platform_events.h"
 #include "platform/preview_target.h"
+#include "shading/preview_passes.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 
@@ -25,8 +28,8 @@ uint8_t gPointPreviewValid = 1;
 uint8_t gPreviewRefresh = 0;
 unsigned gPreviewTexture = 0;
 int gStartupStep = 0;
-int gPreviewFirstRow = 0;
-int gPreviewLastRow = 832;
+int& gPreviewFirstRow = gPreviewImageTop;
+int& gPreviewLastRow = gPreviewImageBottom;
 uint64_t (*gFrameTicks)() = TickCount;
 
 namespace {
@@ -194,6 +197,7 @@ void DrawExportView()
         CallList(gGridOverlayList);
         gExportProgress = static_cast<int>(gVoxelExportProgress);
     } else {
+        RestoreViewAfterExport();
         glDisable(GL_DEPTH_TEST);
         glClear(GL_DEPTH_BUFFER_BIT);
         UploadPreviewImage();
@@ -217,6 +221,7 @@ void DrawExportView()
 
 void DrawVoxelBusyScreen()
 {
+    FinishMeshExportOnWindowThread();
     CallList(gGridOverlayList);
     gStartupStep += 5;
     if (gStartupStep > 3600) {

@@ -36,8 +36,10 @@ extern int gEffectiveScreenState;     // recomputed by every frame, read by the 
 extern uint8_t gPointPreviewValid;    // 0: the point preview must start afresh
 extern uint8_t gPreviewRefresh;
 extern unsigned gPreviewTexture;      // 1024 x 1024 RGB texels of gPreviewImage
-extern int gPreviewFirstRow;          // rows of the preview that hold picture (0 and 832 when square)
-extern int gPreviewLastRow;
+// Rows of the preview that hold picture (0 and 832 when square); the
+// shading's own row bounds under the frame's names.
+extern int& gPreviewFirstRow;
+extern int& gPreviewLastRow;
 
 // The clock of the busy mark's turn (milliseconds); tests fix it.
 extern uint64_t (*gFrameTicks)();

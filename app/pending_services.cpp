@@ -1,50 +1,29 @@
 #include "app/pending_services.h"
 
+#include "app/action_widgets.h"
 #include "app/frame.h"
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
 #include "render/render_buffers.h"
 
-uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];
-std::atomic<uint8_t> gPreviewUploadPending{0};
-int gExportProgress = -2;
-std::atomic<uint8_t> gExportCancel{0};
-std::atomic<uint8_t> gFileThreadBusy{0};
-int gExportThreadCount = 1;
-int gExportThreadCountSaved = 1;
-void ShadeProgressive(int) {}
-void ShadeFull()
-{
-    for (int y = 0; y < kPreviewSize; ++y) {
-        for (int x = 0; x < kPreviewSize; ++x) {
-            const float depth = gPreviewDepth[y * kPreviewSize + x];
-            const float grey = depth > 0.0f ? depth * (255.0f / 832.0f) : 0.0f;
-            const uint8_t v = static_cast<uint8_t>(grey < 255.0f ? grey : 255.0f);
-            uint8_t* p = gPreviewImage + (static_cast<size_t>(y) * kPreviewImageSize + x) * 3;
-            p[0] = p[1] = p[2] = v;
-        }
-    }
-    gPreviewUploadPending = 1;
-}
-void AdvanceAnimationFrame() {}
-void FadeSplashImage() {}
+uint8_t ExportPngOption(int) { return 0; }
+int ImageTypeSelection() { return 1; }
+bool DialogsAlwaysAtDefaultFolder() { return false; }
+void ShowExportWidgets(bool) {}
 
-float gVoxelExportProgress = 0.5f;
+bool ExportStlRawPng(const VoxelMeshRequest&) { return false; }
+bool ExportObj(const VoxelMeshRequest&) { return false; }
 
 unsigned gGridOverlayList = 0;
 unsigned gPreviewOverlayList = 0;
 void BuildGridOverlays(int, int) {}
 void SetSymmetryRotation(int) {}
 bool BaseshapeAnimationOn() { return false; }
-bool RenderAnimationPressed() { return false; }
-bool PrepareAnimationStart() { return true; }
-void EnableRenderAnimation(bool) {}
 void RestoreSavedCamera() {}
 void UncheckPreviewAnimations() {}
-void ResetVoxelPanel() {}
 RenderResolution (*gReadRenderResolution)() = [] {
-    const bool aa = gAntiAlias2x != 0;
-    return RenderResolution{aa ? gImageWidth / 2 : gImageWidth, aa ? gImageHeight / 2 : gImageHeight, aa};
+    const ActionWidgets& w = gActionWidgets;
+    return RenderResolution{static_cast<int>(w.resolution[0]), static_cast<int>(w.resolution[1]), w.antiAlias2x != 0};
 };
 
 uint8_t gBaseShapeEditorOpen = 0;
@@ -80,13 +59,11 @@ void EditTransformSet(int)
 }
 void RenderMandelbrotPicker(int, int) {}
 
-PreviewLight gPreviewLights[kPreviewLightCount] = {};
 
 bool TextInputActive() { return false; }
 void EndTextInput() {}
 void DrawTextInputLine() {}
 void DrawExportProgressBox() {}
-void OnExportFinished() {}
 int gCurrentTab = 0;
 void OnMouseMove(int, int, bool, bool, bool) {}
 void OnRightButtonDown(int, int) {}
@@ -105,3 +82,28 @@ float* ExportThreadsSliderValue()
     static float value = 1.0f;
     return &value;
 }
+
+bool SaveFractalData(const char*, int) { return false; }
+bool LoadFractalData(const char*, int) { return false; }
+bool SaveMaterial(const char*) { return false; }
+bool LoadMaterial(const char*) { return false; }
+bool WriteScriptFile() { return false; }
+bool ReadScriptFile() { return false; }
+bool CreateRandomFractal() { return false; }
+bool StoreTransformEditorUndo() { return false; }
+bool ShowSuccessorFields() { return false; }
+bool SetDefaultTransformationCount() { return false; }
+bool CanExportKavrolinScene() { return false; }
+bool WindAnimationToStartFrame() { return false; }
+int gCurrentMaterial = 0;
+bool ResetMaterialSlot(int) { return false; }
+bool ResetEnvironmentValues() { return false; }
+bool StoreMaterialPanel(int) { return false; }
+bool LoadMaterialPanel(int) { return false; }
+bool LoadBackgroundImage() { return false; }
+bool RegenerateTexturePresets(int, int, int) { return false; }
+bool SaveTextureBitmap(int, int, int) { return false; }
+bool SetTextureFromColorMap(int, int) { return false; }
+bool LoadTextureFromFile(int, const char*) { return false; }
+bool SetSlotSolidColor(int, const uint8_t*) { return false; }
+bool CopySlotColor(int, uint8_t*) { return false; }

@@ -9,25 +9,42 @@
 #include <cstdint>
 
 #include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
+#include "shading/animation_step.h"
+#include "shading/export_image.h"
+#include "shading/preview_image.h"
+#include "shading/preview_passes.h"
 
-// ---- Image shading and export -----------------------------------------------
-inline constexpr int kPreviewImageSize = 1024;
-extern uint8_t gPreviewImage[kPreviewImageSize * kPreviewImageSize * 3];  // RGB, row 0 at the bottom
-extern std::atomic<uint8_t> gPreviewUploadPending;
-extern int gExportProgress;           // 100 finished, -1 ended early, -2 idle
-extern std::atomic<uint8_t> gExportCancel;
-extern std::atomic<uint8_t> gFileThreadBusy;
-extern int gExportThreadCount;
-extern int gExportThreadCountSaved;
-void ShadeProgressive(int mode);
-// Shades the settled point preview's planes into gPreviewImage. The stand-in
-// shows the planes' grey by depth, so the settled preview is not blank.
-void ShadeFull();
-void AdvanceAnimationFrame();
-void FadeSplashImage();
+// ---- Export options of the main panel ----------------------------------------
+// Check boxes of the PNG options, the "Image Type" list (1 "BMP - Windows
+// Bitmap", 0 "PNG - Portable Network Graphics"), the dialogs' "always at the
+// default folder" option, and the widgets an export shows and hides (the
+// slider box, "Cancel" and "Zoom"; window thread).
+inline constexpr int kExcludeBackgroundPng = 0;
+inline constexpr int kMapFogToAlphaPng = 1;
+uint8_t ExportPngOption(int option);
+int ImageTypeSelection();
+bool DialogsAlwaysAtDefaultFolder();
+void ShowExportWidgets(bool exporting);
 
-// ---- Voxel mesh export ------------------------------------------------------
-extern float gVoxelExportProgress;
+// ---- Voxel mesh writers ------------------------------------------------------
+// One export of the N^3 voxel cube; the writer asks for the file itself and
+// reports its progress (0 to 100) through progress.
+struct VoxelMeshRequest {
+    const uint8_t* voxels;
+    int interpolation;
+    int resolution;       // N
+    float threshold;
+    uint8_t flagA, flagB, flagC;
+    float sideLength;
+    uint8_t interiorWall;
+    int wallThickness;
+    uint8_t scaleMesh;
+    std::atomic<float>* progress;
+};
+// STL (flags 0, 0, 0), RAW (1, 0, 0) or PNG slices (1, 0, 1); false: nothing written.
+bool ExportStlRawPng(const VoxelMeshRequest& request);
+// OBJ (0, 1, 0).
+bool ExportObj(const VoxelMeshRequest& request);
 
 // ---- Main panel -------------------------------------------------------------
 extern unsigned gGridOverlayList;     // the grid chosen in the main panel
@@ -35,14 +52,8 @@ extern unsigned gPreviewOverlayList;  // drawn over the preview quad
 void BuildGridOverlays(int width, int height);
 void SetSymmetryRotation(int mode);   // one animation step of the camera
 bool BaseshapeAnimationOn();          // the panel's baseshape animation box
-bool RenderAnimationPressed();        // the pressed byte of "Render Animation"
-// The animation branch of the start; false leaves the dispatcher pass.
-bool PrepareAnimationStart();
-void EnableRenderAnimation(bool on);
 void RestoreSavedCamera();            // the camera an animation started from
 void UncheckPreviewAnimations();
-// Voxel widgets hidden and their buttons back to idle.
-void ResetVoxelPanel();
 // "Render Resolution:" (truncated) and "Enable 2X AA.".
 struct RenderResolution {
     int width, height;
@@ -70,22 +81,11 @@ bool MandelbrotPickerShown();
 void EditTransformSet(int set);
 void RenderMandelbrotPicker(int x, int y);
 
-// ---- Lights of the material panel -------------------------------------------
-inline constexpr int kPreviewLightCount = 10;
-struct PreviewLight {
-    bool enabled;
-    float position[3];
-    float radius;
-    float frame[9];  // row-major; the circle lies in its xy plane
-};
-extern PreviewLight gPreviewLights[kPreviewLightCount];
-
 // ---- Per-frame interface, previews, input handlers -------------------------
 bool TextInputActive();
 void EndTextInput();
 void DrawTextInputLine();
 void DrawExportProgressBox();
-void OnExportFinished();  // clears the export-running flags of the panels
 extern int gCurrentTab;
 void OnMouseMove(int x, int y, bool leftHeld, bool rightHeld, bool middleHeld);
 void OnRightButtonDown(int x, int y);
@@ -98,3 +98,36 @@ bool TextInputCharacter(uint8_t character);
 // ---- Thread-count sliders of the options panel -----------------------------
 float* RenderThreadsSliderValue();
 float* ExportThreadsSliderValue();
+
+// ---- Services the main-window actions call ------------------------------------
+// Each returns false: nothing was done (a loader false, so no load epilogue
+// runs). Listed, with the failure value of each, by the pending services test.
+// Fractal, buffer, material and script files.
+bool SaveFractalData(const char* name, int mode);  // mode 0 with the render buffers, 1 the fractal only
+bool LoadFractalData(const char* name, int mode);
+bool SaveMaterial(const char* name);
+bool LoadMaterial(const char* name);
+bool WriteScriptFile();
+bool ReadScriptFile();
+// Fractal model and transformation editor.
+bool CreateRandomFractal();
+bool StoreTransformEditorUndo();  // the 65 records, the selection and the count
+bool ShowSuccessorFields();       // the selected transformation's forbidden pair
+bool SetDefaultTransformationCount();
+// Options panel.
+bool CanExportKavrolinScene();
+bool WindAnimationToStartFrame();  // the animation fields, saved camera and start frame
+// Materials and textures (kind 0 texture A, 1 texture B, 2 the background);
+// the procedural texture thread is in procedural_texture_thread.h.
+extern int gCurrentMaterial;                    // 0..9
+bool ResetMaterialSlot(int material);
+bool ResetEnvironmentValues();
+bool StoreMaterialPanel(int material);
+bool LoadMaterialPanel(int material);           // with its shading ball and selection
+bool LoadBackgroundImage();
+bool RegenerateTexturePresets(int first, int count, int mode);
+bool SaveTextureBitmap(int kind, int size, int layout);
+bool SetTextureFromColorMap(int kind, int material);
+bool LoadTextureFromFile(int kind, const char* path);  // null path: with the file dialog
+bool SetSlotSolidColor(int kind, const uint8_t rgb[3]);
+bool CopySlotColor(int kind, uint8_t rgb[3]);

@@ -3,6 +3,7 @@
 #include "app/point_preview.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -15,15 +16,17 @@
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
 #include "engine/point_coloring.h"
+#include "materials/shader.h"
 #include "platform/gl_api.h"
 #include "platform/preview_target.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
+#include "shading/preview_passes.h"
 #include "ui/gl_shapes.h"
 
-float gZoom = 1.0f;
+float& gZoom = gPointPreviewZoom;
 int gPreviewBatchIndex = 0;
 int gBaseshapeAnimationCount = 0;
 int gPreview3DViewPreset = 2;
@@ -319,16 +322,15 @@ struct CirclePoint {
 // 72 points of the unit circle at 5 degree steps.
 const CirclePoint* CircleTable()
 {
-    static CirclePoint table[72];
-    static bool filled = false;
-    if (!filled) {
+    static const auto table = [] {
+        std::array<CirclePoint, 72> points{};
         for (int i = 0; i < 72; ++i) {
             const double a = i * 5.0 * 3.14159265358979323846 / 180.0;
-            table[i] = {static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a))};
+            points[i] = {static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a))};
         }
-        filled = true;
-    }
-    return table;
+        return points;
+    }();
+    return table.data();
 }
 
 void LoadViewPresetZoomPan(float panX, float panY, float panZ)
@@ -348,14 +350,9 @@ void MaskOutInset()
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
     glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
-    glBegin(GL_POLYGON);
-    glVertex3f(700, 992, 20);
-    glVertex3f(700, 160, 20);
-    glVertex3f(1324, 160, 20);
-    glVertex3f(1324, 368, 20);
-    glVertex3f(1532, 368, 20);
-    glVertex3f(1532, 992, 20);
-    glEnd();
+    // The L shape as two quads: GL fills only convex polygons reliably.
+    FlatQuad(700.0f, 160.0f, 1324.0f, 992.0f, 20.0f);
+    FlatQuad(1324.0f, 368.0f, 1532.0f, 992.0f, 20.0f);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     glStencilFunc(GL_EQUAL, 1, 0xFF);
@@ -400,14 +397,14 @@ void DrawLights()
 {
     const CirclePoint* circle = CircleTable();
     const int selected = SelectedPreviewLight();
-    for (int l = 0; l < kPreviewLightCount; ++l) {
-        const PreviewLight& light = gPreviewLights[l];
+    for (int l = 0; l < kLightCount; ++l) {
+        const LightSource& light = gShader.lights[l];
         if (!light.enabled) continue;
         const float tip = l == selected ? 1.0f : 0.5f;
         glBegin(GL_LINES);
         for (int i = 0; i < 72; i += 2) {
             const float x = circle[i].x * light.radius, y = circle[i].y * light.radius;
-            const float* f = light.frame;  // row-major, circle in the light's xy plane
+            const float* f = light.orientation;  // row-major, circle in the light's xy plane
             glColor3f(0.0f, 0.0f, 0.0f);
             glVertex3f(light.position[0] + f[0] * x + f[1] * y, light.position[1] + f[3] * x + f[4] * y,
                        light.position[2] + f[6] * x + f[7] * y);
@@ -429,6 +426,7 @@ void DrawLights()
 // Scales what lies behind it by a quarter.
 void DrawFloor()
 {
+    const GLboolean blending = glIsEnabled(GL_BLEND);
     glEnable(GL_BLEND);
     glBlendFunc(GL_DST_COLOR, GL_SRC_COLOR);
     glColor3f(0.125f, 0.125f, 0.125f);
@@ -439,6 +437,7 @@ void DrawFloor()
     glVertex3f(-5.0f, 0.0f, 5.0f);
     glEnd();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    if (!blending) glDisable(GL_BLEND);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-extern float gZoom;              // the view zoom of the wheel, 1 at start
+extern float& gZoom;             // the view zoom of the wheel, 1 at start (the shading's)
 extern int gPreviewBatchIndex;   // batch being run, 0..255
 extern int gBaseshapeAnimationCount;  // settled shadings while the baseshape animation is on
 

@@ -73,7 +73,7 @@ void Install(const Job& job, std::vector<uint8_t>& pixels)
 {
     const uint32_t side = static_cast<uint32_t>(kProceduralTargets[job.kind].size);
     auto slotImage = [&] {
-        auto image = std::make_shared<SlotImage>();
+        auto image = std::make_unique<SlotImage>();
         image->width = image->height = side;
         image->pixels = std::move(pixels);
         return image;

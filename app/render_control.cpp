@@ -2,8 +2,8 @@
 #include "app/render_control.h"
 
 #include <cstring>
-#include <ctime>
 
+#include "app/action_dispatcher.h"
 #include "app/buffer_resize.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
@@ -12,6 +12,7 @@
 #include "app/preview_timer.h"
 #include "app/startup_state.h"
 #include "app/status_line.h"
+#include "app/voxel_actions.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_seed_pick.h"
@@ -24,14 +25,15 @@
 #include "render/render_threads.h"
 #include "render/symmetry_modes.h"
 #include "render/transform_probabilities.h"
+#include "shading/preview_passes.h"
 #include "ui/gl_shapes.h"
 
 // ---- [state] -------------------------------------------------------------------
 uint8_t gRenderExists = 0;
 uint8_t gRenderInBuffers = 0;
 uint8_t gContinueAllowed = 0;
-int64_t gProgramStartTime = static_cast<int64_t>(std::time(nullptr));
-int64_t gRenderClock = gProgramStartTime;
+int64_t& gProgramStartTime = gPreviewStartTime;
+int64_t& gRenderClock = gLastPreviewUpload;
 RenderStarters gRenderStarters = {StartRender, StartRenderThreads};
 
 namespace {
@@ -81,10 +83,7 @@ void ChooseMirrorCopies()
 void StopRenderAndResetPanel()
 {
     StopRender();
-    if (gVoxelEngineOn == 1) {
-        gVoxelEngineOn = 0;
-        ResizeRenderBuffers(2);  // the voxel engine had the buffers
-    }
+    if (EndVoxelMode()) ResizeRenderBuffers(2);  // the voxel engine had the buffers
     EnableButton(kButtonPreview, true);
     EnableButton(kButtonDraw, true);
     ResetVoxelPanel();
@@ -135,6 +134,11 @@ void ShowStartFailed(bool canContinue)
     EnableButton(kButtonStop, false);
     EnableButton(kButtonContinue, canContinue);
     gContinueAllowed = canContinue ? 1 : 0;
+    // Nothing was drawn over the erased buffers: the next start need not ask.
+    if (!canContinue) {
+        gRenderExists = 0;
+        gRenderInBuffers = 0;
+    }
     gScreenState = kScreenPointPreview;
     gPreviewRefresh = 1;
     SetStatusText("%s", kStartFailedText);
@@ -214,7 +218,7 @@ bool YesAction()
             ShowRendering();
             BlankUnderPreview();
             gMainButtons[kButtonPreview].pressed = 1;
-            gRenderClock = static_cast<int64_t>(std::time(nullptr));
+            gRenderClock = gPreviewClockSeconds();
         } else {
             ShowStartFailed(false);
         }
@@ -259,12 +263,7 @@ void ContinueAction()
 void ReshadePreview()
 {
     gPreviewRefresh = 0;
-    if (gScreenState.load() < kScreenPreview3D) {
-        ShadeProgressive(1);
-    } else {
-        UpdateTransformProbabilities();
-        ShadeFull();
-    }
+    RestartPreview();
     glClear(GL_DEPTH_BUFFER_BIT);
     if (gGridOverlayList) glCallList(gGridOverlayList);
     glDisable(GL_DEPTH_TEST);
@@ -291,8 +290,10 @@ void RunPreviewStep()
 // ---- [dispatcher] --------------------------------------------------------------
 void ProcessInterfaceActions()
 {
+    if (!RunPageActions()) return;
     if (Pressed(kButtonQuit)) QuitAction();
     if (Pressed(kButtonDraw)) DrawAction();
+    RunPanelActions();
     if (Pressed(kButtonRender)) RenderAction();
     if (Pressed(kButtonYes) && !YesAction()) return;
     if (Pressed(kButtonNo)) NoAction();

@@ -16,8 +16,10 @@
 extern uint8_t gRenderExists;     // a render was started: "Render" asks before erasing
 extern uint8_t gRenderInBuffers;  // the render buffers hold the picture to show
 extern uint8_t gContinueAllowed;  // "Continue"'s state to restore when an editor closes
-extern int64_t gRenderClock;      // render start, seconds; the shading's upload clock
-extern int64_t gProgramStartTime;
+// The render's start in seconds: the shading's clock of its timed uploads,
+// under the render's names.
+extern int64_t& gRenderClock;
+extern int64_t& gProgramStartTime;
 
 // The render's start and restart; tests replace them (a failed thread
 // creation, for one). start fits the light view, sets the screen state and
@@ -48,6 +50,7 @@ void StopRenderAndShowBuffers(int mode);
 // The preview step: the planes start afresh and the preview is reshaded,
 // framed by the rows the render covers.
 void RunPreviewStep();
-// The settled preview anew: the refresh flag drops, the preview is shaded
-// (progressively under a render, fully on the preview screens) and framed.
+// The settled preview anew: the refresh flag drops, the shading restarts
+// the preview (progressively under a render, fully on the preview screens)
+// and the rows it covers are framed.
 void ReshadePreview();

@@ -6,6 +6,7 @@
 #include "app/color_map_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/frame.h"
+#include "app/action_buttons.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
@@ -14,6 +15,8 @@
 #include "app/texture_file_services.h"
 #include "app/texture_folder.h"
 #include "materials/shader.h"
+#include "shading/interface_settings.h"
+#include "shading/preview_passes.h"
 #include "platform/gl_api.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
@@ -41,6 +44,7 @@ void CentreView()
 // thumbnails; the editors' callbacks come with the editors.
 void ShaderDefaults()
 {
+    SetPreviewTriangle();
     gShader.InitializeTextures();
     gShader.MakeStartupPresets();
 }
@@ -52,8 +56,9 @@ void UpdateViewMatrices()
     UpdateLightViewMatrix();
 }
 
-// The icon files, the kit's file services, the main buttons and the
-// material panel are the part of the interface construction that exists.
+// The icon files, the kit's file services, the material panel, the main
+// buttons and the point cloud are the part of the interface construction
+// that exists.
 void ConstructInterface()
 {
     InstallInterfaceFileServices();
@@ -61,8 +66,10 @@ void ConstructInterface()
     LoadToolIcons();
     LoadNumberedIcons();
     LoadShapeIcons();
-    BuildMainButtons();
     gShader.BuildMaterialPanel();
+    gInterface.BuildShadingSettings();
+    BuildMainButtons();
+    ResetActionButtons();
     EditTransformSet(1);
     BuildPointCloudList();
 }
@@ -89,7 +96,7 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {7, "view centre", CentreView, nullptr},
     {8, "camera and light matrices", UpdateViewMatrices, nullptr},
     {9, "construct the interface", ConstructInterface,
-     "interface construction (icons, main buttons, material panel and point cloud only)"},
+     "interface construction (icons, the material panel, the main buttons and the point cloud only)"},
     {10, "final set-up, then the point preview", FinishStartup,
      "sky turbidity and suns, light trackball"},
 };

@@ -57,10 +57,18 @@ int main(int argc, char** argv)
     ok &= Save(res / "splash.png", MakeSplashPicture());
     ok &= Save(res / "material_a.png", MakeMaterialTextureA());
     ok &= Save(res / "material_b.png", MakeMaterialTextureB());
-    ok &= Save(res / "shape_icons_1.png", MakeShapeIconSheet(1));
-    ok &= Save(res / "shape_icons_2.png", MakeShapeIconSheet(2));
+    Canvas sheet1, sheet2;
+    MakeShapeIconSheets(sheet1, sheet2);
+    ok &= Save(res / "shape_icons_1.png", sheet1);
+    ok &= Save(res / "shape_icons_2.png", sheet2);
     for (const char* name : {"RZ", "RX", "RY", "RXYZ", "Y", "X", "XY", "Zoom"})
         ok &= Save(img / (std::string(name) + ".png"), MakeToolIcon(name));
-    for (int n = 1; n <= 50; ++n) ok &= Save(img / (std::to_string(n) + ".png"), MakeFractalTypeIcon(n));
+    for (int n = 1; n <= 50; ++n) {
+        bool drawnByKernel = false;
+        ok &= Save(img / (std::to_string(n) + ".png"), MakeFractalTypeIcon(n, &drawnByKernel));
+        if (!drawnByKernel)
+            std::fprintf(stderr, "generate_assets: fractal type %d: its kernel leaves too few points; %d.png is a "
+                         "numbered tile\n", n - 1, n);
+    }
     return ok ? 0 : 1;
 }

@@ -1,12 +1,13 @@
-// Icons of the "img" folder (tool icons, fractal-type tiles) and the
-// shape-icon sheets.
+// Tool icons of the "img" folder and the shape-icon sheets (the fractal-type
+// icons are in type_icons.cpp).
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 #include "assets/glyph_raster.h"
-#include "assets/kernel_pictures.h"
 #include "assets/pictures.h"
+#include "baseshapes/generator_table.h"
 #include "tools/shape_icons.h"
 
 namespace assetgen {
@@ -120,88 +121,52 @@ Canvas MakeToolIcon(const std::string& name)
 
 namespace {
 
-// Maps for the types whose own kernels draw their icon; the others get a
-// numbered tile until their kernels are built.
-struct KernelIconRecipe {
-    int type;
-    std::vector<AffineMap> (*maps)();
-};
+constexpr int kShapeCell = 64;
+constexpr int kIconsPerSheet = 128;
+constexpr int kShapeIconCount = 205;
 
-std::vector<AffineMap> BranchingIfsMaps()
+// Draws every `step`-th icon from `first` into the sheets (sheet 1 holds
+// icons 0..127), on render slot 1 + 11 first (apart, so per-slot entries of two
+// threads share no cache line), so two calls may run at once.
+void DrawShapeIcons(Canvas* sheets[2], int first, int step)
 {
-    const float trunk[3] = {0.2f, 1, 0.1f}, branchA[3] = {1, 0.3f, 0}, branchB[3] = {0.3f, 0, 1};
-    const float up[3] = {0, 0.22f, 0}, right[3] = {0.9f, -0.5f, 0}, left[3] = {-0.6f, -0.5f, 0.7f},
-                back[3] = {-0.3f, -0.5f, -0.8f};
-    return {MakeMap(trunk, 28, 0.84f, up, 0.73f), MakeMap(branchA, 40, 0.33f, right, 0.09f),
-            MakeMap(branchB, -35, 0.33f, left, 0.09f), MakeMap(trunk, 60, 0.33f, back, 0.09f)};
-}
-
-const KernelIconRecipe kKernelIcons[] = {
-    {0, BranchingIfsMaps},
-};
-
-Canvas NumberedTile(int n)
-{
-    constexpr int kSize = 128;
-    Canvas c = IconBackground(kSize);
-    // A ring of spokes whose count follows the number, so neighbouring
-    // types differ at a glance.
-    const int spokes = 3 + (n % 9);
-    const float hue = (n * 37 % 100) / 100.0f;
-    const Rgb tint{0.5f + 0.5f * std::cos(2 * kPi * hue), 0.5f + 0.5f * std::cos(2 * kPi * (hue - 0.33f)),
-                   0.5f + 0.5f * std::cos(2 * kPi * (hue - 0.67f))};
-    for (int k = 0; k < spokes; ++k) {
-        const float a = 2 * kPi * k / spokes;
-        DrawLine(c, 64 + 20 * std::cos(a), 64 + 20 * std::sin(a), 64 + 56 * std::cos(a), 64 + 56 * std::sin(a), 2.0f,
-                 Scale(tint, 0.45f));
+    ShapeIconStyle style;
+    style.size = kShapeCell;
+    style.slot = static_cast<uint8_t>(1 + 11 * first);
+    for (int n = first; n < kShapeIconCount; n += step) {
+        Canvas* sheet = sheets[n / kIconsPerSheet];
+        if (!sheet) continue;
+        // Icon n shows generator table entry n: kinds 0..194, then kind 0 again.
+        style.seed = static_cast<uint32_t>(n + 1);
+        const IconImage icon = DrawShapeIcon(n, false, IconTemplate(n), style);
+        Canvas cell(icon.width, icon.height);
+        cell.pixels = icon.pixels;
+        const int k = n % kIconsPerSheet;
+        sheet->Paste(cell, (k % 8) * kShapeCell, (k / 8) * kShapeCell);
     }
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", n);
-    GlyphFace face(DejaVuPath("DejaVuSans-Bold.ttf"), DejaVuPath("DejaVuSansMono.ttf"));
-    face.SetPixelSize(56);
-    face.DrawCentred(c, text, 64, 84, Mix(tint, Rgb{1, 1, 1}, 0.5f));
-    return c;
 }
 
 }  // namespace
 
-Canvas MakeFractalTypeIcon(int n)
-{
-    const int type = n - 1;
-    for (const KernelIconRecipe& recipe : kKernelIcons) {
-        if (recipe.type != type || !HasOwnKernel(type)) continue;
-        PointView view;
-        view.margin = 0.1f;
-        const std::vector<KernelPoint> points = RunKernelPoints(type, recipe.maps(), 400, 11);
-        if (points.size() < 1000) break;
-        Canvas c = DrawKernelPoints(points, 128, view);
-        char text[16];
-        std::snprintf(text, sizeof text, "%d", n);
-        Label(c, text, 14, 22, 16);
-        return c;
-    }
-    return NumberedTile(n);
-}
-
 Canvas MakeShapeIconSheet(int sheet)
 {
-    constexpr int kCell = 64;
-    constexpr int kIconsPerSheet = 128;
-    constexpr int kIconCount = 205;
     Canvas c(512, 1024);
-    ShapeIconStyle style;
-    style.size = kCell;
-    for (int k = 0; k < kIconsPerSheet; ++k) {
-        const int n = (sheet - 1) * kIconsPerSheet + k;
-        if (n >= kIconCount) break;
-        // Icon n shows generator table entry n: kinds 0..194, then kind 0 again.
-        style.seed = static_cast<uint32_t>(n + 1);
-        const IconImage icon = DrawShapeIcon(n, false, DefaultIconTemplate(), style);
-        Canvas cell(icon.width, icon.height);
-        cell.pixels = icon.pixels;
-        c.Paste(cell, (k % 8) * kCell, (k / 8) * kCell);
-    }
+    Canvas* sheets[2] = {sheet == 1 ? &c : nullptr, sheet == 2 ? &c : nullptr};
+    BuildBaseshapeGeneratorTables();
+    DrawShapeIcons(sheets, 0, 1);
     return c;
+}
+
+void MakeShapeIconSheets(Canvas& first, Canvas& second)
+{
+    first = Canvas(512, 1024);
+    second = Canvas(512, 1024);
+    Canvas* sheets[2] = {&first, &second};
+    BuildBaseshapeGeneratorTables();
+    // Alternate icons, so both threads get the same mix of light and heavy kinds.
+    std::thread other([&sheets] { DrawShapeIcons(sheets, 1, 2); });
+    DrawShapeIcons(sheets, 0, 2);
+    other.join();
 }
 
 }  // namespace assetgen

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "assets/canvas.h"
+#include "assets/kernel_pictures.h"
 
 namespace assetgen {
 
@@ -32,12 +33,19 @@ Canvas MakeAxisLetters();              // 24 x 8: X, Y, Z
 // Tool icons of the preview corner, 64 x 64; names "RZ", "RX", "RY", "RXYZ",
 // "Y", "X", "XY", "Zoom".
 Canvas MakeToolIcon(const std::string& name);
-// Icon of fractal type number n (1..50), 128 x 128.
-Canvas MakeFractalTypeIcon(int n);
+// Icon of fractal type number n (1..50), 128 x 128: the type's own kernel's
+// picture, or a numbered tile when the kernel leaves too few finite points
+// (drawnByKernel, when given, tells which).
+Canvas MakeFractalTypeIcon(int n, bool* drawnByKernel = nullptr);
+// The icon of type number n from the kernel's points, as above.
+Canvas TypeIconFromPoints(int n, const std::vector<KernelPoint>& points, const PointView& view,
+                          bool* drawnByKernel);
 // Shape-icon sheet 1 (icons 0..127) or 2 (icons 128..204): 512 x 1024, cells
 // of 64 x 64 in 8 columns and 16 rows, icon k of the sheet in row k div 8,
 // drawn by the baseshape icon tool.
 Canvas MakeShapeIconSheet(int sheet);
+// Both sheets, drawn on two threads.
+void MakeShapeIconSheets(Canvas& first, Canvas& second);
 
 // The two built-in material textures of material 0 (sides A and B), 256 x 256.
 Canvas MakeMaterialTextureA();

@@ -28,7 +28,7 @@ Canvas MakeSplashPicture()
 {
     PointView view;
     view.margin = 0.08f;
-    Canvas c = DrawKernelPoints(RunKernelPoints(0, SpiralMaps(), 3000, 7), kSize, view);
+    Canvas c = DrawKernelPoints(RunKernelPoints(0, SpiralMaps(), 1200, 7), kSize, view);
     // A soft dark band keeps the title readable over the picture.
     for (int y = 420; y < 490; ++y)
         for (int x = 0; x < kSize; ++x) c.Blend(x, y, {0, 0, 0}, 0.7f * (1.0f - std::fabs(y - 455.0f) / 35.0f));

@@ -19,7 +19,7 @@ endfunction()
 # talvoran_tests(<folder> [GL_SUPPORT] DEPS <targets>...)
 # One test executable per tests/<folder>/*_test.cpp, so a test links only
 # what it needs and one broken test does not stop the others from building.
-# The folder's support/*.cpp go into each of them; GL_SUPPORT adds the shared
+# The folder's support/*.cpp make one library they link; GL_SUPPORT adds the shared
 # drawing support of tests/support (GL interface context, screenshots
 # compared with tests/<folder>/reference/).
 function(talvoran_tests folder)

@@ -130,7 +130,7 @@ float* Shader::SampleBackgroundPreviewPixel(float* out, int x, int y, int worker
                              (y - kPreviewCentre) / (2.0f * kPreviewCentre));
     }
     if (gTexturesBusy.load(std::memory_order_acquire)) return Vec3Fill(out, 0.0f);
-    const SlotImagePtr image = slots[kBackgroundSlot].Image();
+    const SlotImageHold image = slots[kBackgroundSlot].Image();
     if (!image || image->width == 0) return Vec3Fill(out, 0.0f);
     return BilinearAt(out, x * (image->width - 1) / 831.0f, y * (image->height - 1) / 831.0f, image.get());
 }
@@ -146,7 +146,7 @@ float* Shader::SampleBackgroundPixel(float* out, int x, int y, int worker) const
         return SkyBackground(out, skies[SkyIndex(worker)], (x - half) / half, (y - half) / half * 0.5f);
     }
     if (gTexturesBusy.load(std::memory_order_acquire)) return Vec3Fill(out, 0.0f);
-    const SlotImagePtr image = slots[kBackgroundSlot].Image();
+    const SlotImageHold image = slots[kBackgroundSlot].Image();
     if (!image || image->width == 0) return Vec3Fill(out, 0.0f);
     const float last = w > 1 ? static_cast<float>(w - 1) : 1.0f;
     return BilinearAt(out, x * (image->width - 1) / last, y * (image->height - 1) / last, image.get());

@@ -123,7 +123,7 @@ float* Shader::SampleImageBilinear(float* out, float u, float v, uint32_t width,
 float* Shader::SampleSlotBilinear(float* out, float u, float v, const TextureSlot& slot) const
 {
     if (gTexturesBusy.load(std::memory_order_acquire)) return Vec3Fill(out, 0.0f);
-    const SlotImagePtr image = slot.Image();
+    const SlotImageHold image = slot.Image();
     if (!image) return Vec3Fill(out, 0.0f);
     return SampleImageBilinear(out, u, v, image->width, image->height, image->pixels.data());
 }
@@ -163,7 +163,7 @@ float* Shader::EvaluateSurfaceMaterial(float* out, int m, float* P, float* N) co
 float* Shader::SampleLightGel(float* out, float u, float v, int light) const
 {
     if (light < 0 || light >= kLightCount) return Vec3Fill(out, 0.0f);
-    const SlotImagePtr image = gels[light].Image();
+    const SlotImageHold image = gels[light].Image();
     if (!image || image->width == 0 || image->height == 0) return Vec3Fill(out, 0.0f);
     return BilinearAt(out, u * static_cast<float>(image->width - 1), v * static_cast<float>(image->height - 1),
                       image.get());

@@ -107,7 +107,7 @@ void Shader::ResetMaterial(int m)
 {
     if (m < 0 || m >= kMaterialCount) return;
     for (uint8_t* flags : {useTextureA, useTextureB, customTextureA, customTextureB, solidColorA, solidColorB,
-                           useColorMapA, useColorMapB}) {
+                           useColorMapA, useColorMapB, fresnelOn}) {
         SharedStore(flags[m], 0);
     }
     for (int c = 0; c < 3; ++c) {

@@ -255,7 +255,9 @@ public:
     uint8_t customTextureB[kMaterialCount] = {};
     uint8_t solidColorA[kMaterialCount] = {};
     uint8_t solidColorB[kMaterialCount] = {};
-    uint8_t materialFileFlag[kMaterialCount] = {};  // kept for the material files
+    // The Fresnel flag ("Enable Fresnel Equation"): the shading adds the
+    // environment light for materials that have it; 0 at start.
+    uint8_t fresnelOn[kMaterialCount] = {};
     // 12.
     uint32_t solidColorsA[kMaterialCount][3] = {};
     uint32_t solidColorsB[kMaterialCount][3] = {};

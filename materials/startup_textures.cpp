@@ -46,7 +46,7 @@ void Shader::LoadBuiltInTextures()
     for (int side = 0; side < 2; ++side) {
         RgbImage image;
         LoadImageFileRgb(image, ResourcePath(files[side]));  // a missing picture gives grey
-        auto slot = std::make_shared<SlotImage>();
+        auto slot = std::make_unique<SlotImage>();
         slot->width = image.width;
         slot->height = image.height;
         slot->pixels = std::move(image.pixels);

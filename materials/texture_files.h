@@ -4,6 +4,7 @@
 // answers "cancel" and the texture folder is empty.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,7 +23,7 @@ struct TextureFileServices {
     const char* (*textureFileName)(int index) = nullptr;
     void (*status)(const char* text) = nullptr;
     // Set while a file dialog or file operation runs.
-    uint8_t* fileOperationBusy = nullptr;
+    std::atomic<uint8_t>* fileOperationBusy = nullptr;
 };
 
 extern TextureFileServices gTextureFileServices;

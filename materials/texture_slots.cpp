@@ -39,13 +39,13 @@ class FileOperation {
 public:
     FileOperation()
     {
-        uint8_t* flag = gTextureFileServices.fileOperationBusy;
-        busy_ = flag != nullptr && *flag != 0;
-        if (!busy_ && flag != nullptr) *flag = 1;
+        std::atomic<uint8_t>* flag = gTextureFileServices.fileOperationBusy;
+        uint8_t idle = 0;
+        busy_ = flag != nullptr && !flag->compare_exchange_strong(idle, 1);
     }
     ~FileOperation()
     {
-        if (!busy_ && gTextureFileServices.fileOperationBusy != nullptr) *gTextureFileServices.fileOperationBusy = 0;
+        if (!busy_ && gTextureFileServices.fileOperationBusy != nullptr) gTextureFileServices.fileOperationBusy->store(0);
     }
     FileOperation(const FileOperation&) = delete;
     FileOperation& operator=(const FileOperation&) = delete;
@@ -74,7 +74,7 @@ SlotImagePtr ReadImage(const std::string& path)
         Status("The image file could not be read");
         return nullptr;
     }
-    auto slot = std::make_shared<SlotImage>();
+    auto slot = std::make_unique<SlotImage>();
     slot->width = image.width;
     slot->height = image.height;
     slot->pixels = std::move(image.pixels);
@@ -83,7 +83,7 @@ SlotImagePtr ReadImage(const std::string& path)
 
 SlotImagePtr EmptyImage(uint32_t side)
 {
-    auto image = std::make_shared<SlotImage>();
+    auto image = std::make_unique<SlotImage>();
     image->width = image->height = side;
     image->pixels.assign(static_cast<size_t>(side) * side * 3, 0);
     return image;
@@ -165,7 +165,7 @@ void Shader::SetTextureFromColorMap(int side, int material)
 {
     if (!ValidSide(side, material)) return;
     MaterialSide t = SideOf(*this, side, material);
-    auto image = std::make_shared<SlotImage>();
+    auto image = std::make_unique<SlotImage>();
     image->width = 4;
     image->height = kColorMapEntries;
     image->pixels.resize(4 * kColorMapEntries * 3);
@@ -288,7 +288,7 @@ void Shader::ShowLightGelThumbnail(int light)
 
 void Shader::ScaleSlotToThumbnail(const TextureSlot& slot)
 {
-    const SlotImagePtr image = slot.Image();
+    const SlotImageHold image = slot.Image();
     if (!image || image->width == 0 || image->height == 0) {
         std::memset(thumbnailBuffer, 0, sizeof thumbnailBuffer);
         return;

@@ -9,25 +9,109 @@
 #include "baseshapes/kind_table.h"
 #include "engine/constants.h"
 #include "engine/random.h"
+#include "tools/point_icons.h"
 
 namespace {
 
-// The icons draw on one slot and restore what they change of it.
-constexpr uint8_t kIconSlot = 0;
+// An icon draws on the style's slot and restores what it changes of it; the
+// map and mesh kinds borrow the baseshape of the slot's number.
+constexpr float kPi = 3.14159265f;
 
 struct SlotSnapshot {
+    uint8_t slot;
     RndField random;
     int8_t baseshape;
     uint8_t colorMode;
-    SlotSnapshot() : random(gBaseshapeRandom[kIconSlot]), baseshape(gSlotBaseshape[kIconSlot]),
-                     colorMode(gSlotColorMode[kIconSlot]) {}
+    BaseshapeImage map;
+    BaseshapeMesh mesh;
+    explicit SlotSnapshot(uint8_t s)
+        : slot(s), random(gBaseshapeRandom[s]), baseshape(gSlotBaseshape[s]), colorMode(gSlotColorMode[s]),
+          map(gBaseshapeDMaps[s]), mesh(gBaseshapeMeshes[s])
+    {
+    }
     ~SlotSnapshot()
     {
-        gBaseshapeRandom[kIconSlot] = random;
-        gSlotBaseshape[kIconSlot] = baseshape;
-        gSlotColorMode[kIconSlot] = colorMode;
+        gBaseshapeRandom[slot] = random;
+        gSlotBaseshape[slot] = baseshape;
+        gSlotColorMode[slot] = colorMode;
+        gBaseshapeDMaps[slot] = map;
+        gBaseshapeMeshes[slot] = mesh;
     }
 };
+
+// Two bumps by two across the map, never zero (zero heights are holes).
+BaseshapeImage DefaultDisplacementMap()
+{
+    constexpr int kSide = 32;
+    // Made once; icons on several threads only read it.
+    static std::vector<uint8_t> pixels = [] {
+        std::vector<uint8_t> p(kSide * kSide);
+        for (int y = 0; y < kSide; ++y)
+            for (int x = 0; x < kSide; ++x) {
+                const float u = (x + 0.5f) / kSide, v = (y + 0.5f) / kSide;
+                const float h = std::sin(4 * kPi * u) * std::sin(4 * kPi * v);
+                p[y * kSide + x] = static_cast<uint8_t>(150.0f + 100.0f * h);
+            }
+        return p;
+    }();
+    BaseshapeImage map{};
+    std::snprintf(map.name, sizeof map.name, "icon bumps");
+    map.width = map.height = kSide;
+    map.pixels = pixels.data();
+    return map;
+}
+
+// An icosahedron of unit circumradius: twenty faces, so mesh kinds show a
+// solid that is plainly a mesh.
+BaseshapeMesh DefaultMesh()
+{
+    static std::vector<float> vertices = [] {
+        const float g = 0.5f * (1.0f + std::sqrt(5.0f)), s = 1.0f / std::sqrt(1.0f + g * g);
+        const float v[12][3] = {{-1, g, 0}, {1, g, 0}, {-1, -g, 0}, {1, -g, 0}, {0, -1, g}, {0, 1, g},
+                                {0, -1, -g}, {0, 1, -g}, {g, 0, -1}, {g, 0, 1}, {-g, 0, -1}, {-g, 0, 1}};
+        const int faces[20][3] = {{0, 11, 5}, {0, 5, 1}, {0, 1, 7},  {0, 7, 10}, {0, 10, 11}, {1, 5, 9}, {5, 11, 4},
+                                  {11, 10, 2}, {10, 7, 6}, {7, 1, 8}, {3, 9, 4},  {3, 4, 2},   {3, 2, 6}, {3, 6, 8},
+                                  {3, 8, 9},  {4, 9, 5},  {2, 4, 11}, {6, 2, 10}, {8, 6, 7},   {9, 8, 1}};
+        std::vector<float> out;
+        for (const auto& face : faces)
+            for (int k : face)
+                for (int a = 0; a < 3; ++a) out.push_back(v[k][a] * s);
+        return out;
+    }();
+    BaseshapeMesh mesh{};
+    std::snprintf(mesh.name, sizeof mesh.name, "icon icosahedron");
+    mesh.triangleCount = 20;
+    mesh.vertices = vertices.data();
+    return mesh;
+}
+
+// Kind 0 is a transformation of the seed point: its icon shows the unit
+// cube's edges and the sheared, turned box the transformation makes of it.
+void AffineKindPoints(std::vector<IconPoint>& points, const ShapeIconStyle& style)
+{
+    RandomState rnd;
+    SeedRandomState(rnd, style.seed);
+    const float m[3][3] = {{0.75f, 0.35f, 0.0f}, {0.0f, 0.8f, 0.0f}, {0.2f, 0.1f, 0.6f}};
+    const int count = std::min(style.points, 60000);
+    for (int i = 0; i < count; ++i) {
+        float c[3] = {RandomUniform(rnd) - 0.5f, RandomUniform(rnd) - 0.5f, RandomUniform(rnd) - 0.5f};
+        const int face = static_cast<int>(RandomStep(rnd) % 6u);
+        c[face / 2] = face % 2 ? 0.5f : -0.5f;
+        points.push_back({m[0][0] * c[0] + m[0][1] * c[1] + m[0][2] * c[2],
+                          m[1][0] * c[0] + m[1][1] * c[1] + m[1][2] * c[2] - 0.1f,
+                          m[2][0] * c[0] + m[2][1] * c[1] + m[2][2] * c[2], style.color[0], style.color[1],
+                          style.color[2]});
+    }
+    // The twelve edges of the unit cube, in the accent colour.
+    for (int e = 0; e < 12; ++e) {
+        const int axis = e / 4, a = (axis + 1) % 3, b = (axis + 2) % 3;
+        for (int i = 0; i <= 400; ++i) {
+            float c[3];
+            c[axis] = i / 400.0f - 0.5f, c[a] = e % 2 ? 0.5f : -0.5f, c[b] = (e / 2) % 2 ? 0.5f : -0.5f;
+            points.push_back({c[0], c[1], c[2], 250, 150, 50});
+        }
+    }
+}
 
 void EnsureTables()
 {
@@ -68,72 +152,81 @@ BaseshapePoint DefaultIconTemplate()
     return p;
 }
 
+BaseshapePoint IconTemplate(int kind)
+{
+    // The baseshape editor's starting values of these kinds.
+    struct Row {
+        int kinds[3];
+        float p[9];
+    };
+    static constexpr float kSpline[8] = {-0.246836f, -0.5f, 0.265823f, -0.443038f, -0.291139f, 0.158228f,
+                                         0.455696f,  0.651899f};
+    static constexpr Row kRows[] = {
+        {{4, 0, 0}, {1.4922565f}},
+        {{43, 0, 0}, {kSpline[0], kSpline[1], kSpline[2], kSpline[3], kSpline[4], kSpline[5], kSpline[6], kSpline[7]}},
+        {{44, 0, 0}, {0.5f, 0.25f}},
+        {{45, 0, 0},
+         {kSpline[0], kSpline[1], kSpline[2], kSpline[3], kSpline[4], kSpline[5], kSpline[6], kSpline[7], 6}},
+        {{48, 0, 0}, {6, 0.5f, 2}},
+        {{59, 0, 0}, {-0.378715f, 0.925101f, 0.269721f, -0.177904f, -0.893387f, -0.821993f, -0.802252f, -0.958194f, 5}},
+        {{70, 0, 0}, {16, 0.3322f, 0.6622f, 0.347f, 0.4069f, 0.5583f}},
+        {{91, 0, 0}, {3, 0.5f, 0.25f, 1}},
+        {{101, 0, 0}, {3.996f, 0, 10, 37.6f}},
+        {{145, 0, 0}, {10}},
+        {{120, 185, 186}, {4.72f, 1.15f, -0.377f, -1.7f}},
+    };
+    BaseshapePoint p = DefaultIconTemplate();
+    for (const Row& row : kRows)
+        for (int k : row.kinds)
+            if (k == kind && k != 0) std::copy(row.p, row.p + 9, p.p);
+    return p;
+}
+
 IconImage DrawShapeIcon(int kind, bool filled, const BaseshapePoint& shape, const ShapeIconStyle& style)
 {
     EnsureTables();
-    const int size = std::max(style.size, 1);
-    IconImage image;
-    image.width = image.height = size;
-    image.pixels.resize(static_cast<size_t>(size) * size * 3);
-    for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = style.background[i % 3];
-    if (kind < 0 || kind >= kBaseshapeTableSize) return image;
+    IconLook look;
+    std::copy(style.background, style.background + 3, look.background);
+    if (kind < 0 || kind >= kBaseshapeTableSize || style.points <= 0) return DrawIconPoints({}, style.size, look);
 
-    SlotSnapshot keep;
-    gBaseshapeRandom[kIconSlot].Seed(style.seed);
-    gSlotBaseshape[kIconSlot] = 0;
-    gSlotColorMode[kIconSlot] = 0;
+    std::vector<IconPoint> points;
+    // Table entries past the last kind repeat kind 0.
+    if (kind == 0 || kind >= kBaseshapeKinds) {
+        AffineKindPoints(points, style);
+        return DrawIconPoints(points, style.size, look);
+    }
+    const uint8_t slot = style.slot < kMaxRenderSlots ? style.slot : 0;
+    SlotSnapshot keep(slot);
+    gBaseshapeRandom[slot].Seed(style.seed);
+    gSlotBaseshape[slot] = static_cast<int8_t>(slot);
+    gSlotColorMode[slot] = 0;
+    gBaseshapeDMaps[slot] = DefaultDisplacementMap();
+    gBaseshapeMeshes[slot] = DefaultMesh();
     const BaseshapeSampler sampler = gBaseshapeGenerators[filled ? 1 : 0][kind];
-    const uint8_t* color = style.color;
-    const int points = std::max(style.points, 0);
 
-    // View: 30 degrees about y, then 20 about x; y up on the screen.
-    const float cy = std::cos(0.5235988f), sy = std::sin(0.5235988f);
-    const float cx = std::cos(0.3490659f), sx = std::sin(0.3490659f);
-    std::vector<float> view;
-    view.reserve(static_cast<size_t>(points) * 3);
+    // Points are added in doubling rounds until a round no longer fills
+    // the picture noticeably and hardly a gap is left to patch: a line needs
+    // few, a large surface many.
     BaseshapePoint last = shape;
-    for (int i = 0; i < points; ++i) {
-        BaseshapePoint p = shape;
-        // Kinds that continue from the previous point get it, as in a run.
-        p.x = last.x, p.y = last.y, p.z = last.z;
-        sampler(&p, kIconSlot);
-        last = p;
-        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) continue;
-        const float x1 = cy * p.x + sy * p.z;
-        const float z1 = -sy * p.x + cy * p.z;
-        view.push_back(x1);
-        view.push_back(cx * p.y - sx * z1);
-        view.push_back(sx * p.y + cx * z1);  // larger is nearer
-    }
-    if (view.empty()) return image;
-
-    float lo[3] = {view[0], view[1], view[2]};
-    float hi[3] = {view[0], view[1], view[2]};
-    for (size_t i = 0; i < view.size(); i += 3) {
-        for (int a = 0; a < 3; ++a) {
-            lo[a] = std::min(lo[a], view[i + a]);
-            hi[a] = std::max(hi[a], view[i + a]);
+    int drawn = 0, coveredBefore = -1;
+    IconImage image;
+    // Rough surfaces keep a few gaps however many points they get: the
+    // rounds stop at about 32 points a picture pixel.
+    const int most = std::min(style.points, 32 * style.size * style.size);
+    for (int round = std::min(4096, most); ; round = std::min(drawn, most - drawn)) {
+        for (int i = 0; i < round; ++i, ++drawn) {
+            BaseshapePoint p = shape;
+            // Kinds that continue from the previous point get it, as in a run.
+            p.x = last.x, p.y = last.y, p.z = last.z;
+            sampler(&p, slot);
+            last = p;
+            points.push_back({p.x, p.y, p.z, style.color[0], style.color[1], style.color[2]});
         }
-    }
-    const float extent = std::max({hi[0] - lo[0], hi[1] - lo[1], 1e-6f});
-    const float scale = (static_cast<float>(size) - 4.0f) / extent;
-    const float mx = 0.5f * (lo[0] + hi[0]);
-    const float my = 0.5f * (lo[1] + hi[1]);
-    const float depthSpan = std::max(hi[2] - lo[2], 1e-6f);
-
-    std::vector<float> depth(static_cast<size_t>(size) * size, -1.0f);
-    for (size_t i = 0; i < view.size(); i += 3) {
-        const float fx = (view[i] - mx) * scale + 0.5f * static_cast<float>(size);
-        const float fy = 0.5f * static_cast<float>(size) - (view[i + 1] - my) * scale;
-        if (!(fx >= 0.0f && fy >= 0.0f && fx < static_cast<float>(size) && fy < static_cast<float>(size))) continue;
-        const size_t at = static_cast<size_t>(fy) * size + static_cast<size_t>(fx);
-        const float d = (view[i + 2] - lo[2]) / depthSpan;
-        if (d > depth[at]) depth[at] = d;
-    }
-    for (size_t at = 0; at < depth.size(); ++at) {
-        if (depth[at] < 0.0f) continue;
-        const float light = 0.3f + 0.7f * depth[at];
-        for (int c = 0; c < 3; ++c) image.pixels[at * 3 + c] = static_cast<uint8_t>(color[c] * light);
+        IconCoverage c;
+        image = DrawIconPoints(points, style.size, look, &c);
+        if (drawn >= most || (c.covered <= coveredBefore + coveredBefore / 100 && c.patched <= c.covered / 200))
+            break;
+        coveredBefore = c.covered;
     }
     return image;
 }
@@ -147,10 +240,9 @@ IconImage DrawShapeContactSheet(bool filled, int columns, bool labels, const Sha
     sheet.width = columns * cell - 1;
     sheet.height = rows * cell - 1;
     sheet.pixels.assign(static_cast<size_t>(sheet.width) * sheet.height * 3, 0);
-    const BaseshapePoint shape = DefaultIconTemplate();
     EnsureTables();
     for (int k = 0; k < kBaseshapeKinds; ++k) {
-        const IconImage icon = DrawShapeIcon(k, filled, shape, style);
+        const IconImage icon = DrawShapeIcon(k, filled, IconTemplate(k), style);
         const int x0 = (k % columns) * cell;
         const int y0 = (k / columns) * cell;
         for (int y = 0; y < icon.height; ++y) {

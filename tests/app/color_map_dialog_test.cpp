@@ -5,12 +5,18 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/file_dialogs.h"
+#include "engine/random.h"
 #include "materials/color_maps.h"
 #include "materials/texture_busy.h"
 #include "platform/scripted_dialogs.h"
+#include "support/gl_interface.h"
+#include "ui/color_panels.h"
+#include "ui/file_services.h"
 
 namespace {
 
@@ -50,6 +56,53 @@ TEST(ColorMapDialog, OnlyAReadableChoiceReplacesTheMapAndTheBusyFlagsAlwaysDrop)
     EXPECT_EQ(dialogs.Prompts().back().file.filters.front().pattern, "*.map");
     EXPECT_EQ(gFileOperationBusy, 0);
     EXPECT_EQ(gTexturesBusy.load(), 0);
+}
+
+
+// The fog panel's "Load" and "Save" through the application's dialogs.
+TEST(ColorMapDialog, FogPanelSavesItsGradientAndReportsAnUnwritablePlace)
+{
+    GlInterfaceTest gl;
+    if (!gl.ok()) GTEST_SKIP() << gl.why();
+    ScriptedDialogs dialogs;
+    dialogs.SetFailureHandler(FailTest);
+    ScopedDialogBackend use(&dialogs);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "talvoran_fog_save";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::snprintf(gTexturesPath, sizeof gTexturesPath, "%s", folder.c_str());
+    InstallInterfaceFileServices();
+    FogColorPanel fog;
+    fog.Build(44, 666, 30, "", 26);
+    fog.visible = 1;
+    const int buttonY = 666 - 30;
+
+    SeedRandomState(gGlobalRandomA, 3);
+    fog.Click(44 + 5, buttonY);  // "Random"
+    const ColorMap random = gFogGradient;
+    dialogs.QueueFileCancel();
+    fog.Click(44 + 64 + 5, buttonY);  // "Load", cancelled
+    EXPECT_EQ(std::memcmp(&gFogGradient, &random, sizeof random), 0);
+
+    fog.Click(44 + 256 + 5, buttonY);  // "Clear"
+    const std::string saved = (folder / "cleared.map").string();
+    dialogs.QueueFile(saved);
+    fog.Click(44 + 128 + 5, buttonY);  // "Save"
+    std::ifstream in(saved);
+    std::string line;
+    int lines = 0;
+    while (std::getline(in, line)) lines += line == "0 0 0";
+    EXPECT_EQ(lines, 256);
+
+    const std::string unwritable = (folder / "missing" / "fog.map").string();
+    dialogs.QueueFile(unwritable);
+    dialogs.QueueAnswer(MessageAnswer::Ok);
+    fog.Click(44 + 128 + 5, buttonY);
+    EXPECT_EQ(dialogs.Prompts().back().message.caption, "Warning");
+    EXPECT_FALSE(std::filesystem::exists(unwritable));
+    EXPECT_EQ(gFileOperationBusy, 0);
+    gInterfaceFileServices = {};
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

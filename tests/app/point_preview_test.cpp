@@ -1,15 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/pending_services.h"
 #include "app/point_preview.h"
+#include "app/preview_timer.h"
 #include "app/render_size.h"
+#include "app/support/app_interface.h"
+#include "app/support/preview_scene.h"
+#include "support/screenshot.h"
 #include "engine/fractal_model.h"
 #include "engine/random.h"
+#include "materials/shader.h"
+#include "platform/preview_target.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
+#include "shading/interface_settings.h"
+#include "shading/preview_passes.h"
 
 namespace {
 
@@ -101,21 +111,104 @@ TEST(PointPreview, SettledPointsStayOnTheCoveredRows)
     }
     // Two points on one cell: the nearer stays, in either order.
     const PreviewView v = PlainView(512, 512);
+    const int first = gSlotBatchStart[0], cell = 416 * kPreviewSize + 416;
     for (int order = 0; order < 2; ++order) {
         ClearPreviewPlanes();
-        const int first = gSlotBatchStart[0];
         for (int i = 0; i < kPreviewPointsPerBatch; ++i) gPointX[first + i] = 5.0f;  // off the area
-        gPointX[first] = gPointX[first + 1] = 0.0f;
-        gPointY[first] = gPointY[first + 1] = 0.0f;
+        gPointX[first] = gPointX[first + 1] = gPointY[first] = gPointY[first + 1] = 0.0f;
         gPointZ[first + order] = 0.5f;
         gPointZ[first + 1 - order] = -0.5f;
         gPointColorIndex[first + order] = 7;
         gPointColorIndex[first + 1 - order] = 9;
         EmitPreviewPoints(v, false);
-        const int cell = 416 * kPreviewSize + 416;
-        EXPECT_FLOAT_EQ(gPreviewDepth[cell], 1.5f * 416.0f) << "order " << order;
         EXPECT_EQ(gPreviewPlanes[3][cell], 7) << "order " << order;
+        EXPECT_FLOAT_EQ(gPreviewDepth[cell], 1.5f * 416.0f) << "order " << order;
     }
+}
+
+// The scene of the shots, dirty on screen 6.
+void ResetScene(float angleX, float angleY)
+{
+    ASSERT_TRUE(SetUpPreviewScene(512, 512, angleX, angleY));
+    CreatePreviewTarget();
+    ClearPreviewPbuffer();
+    ClearPreviewPlanes();
+    gPreviewRefresh = 1;
+    gScreenState = kScreenPointPreview;
+    EnableButton(kButtonYes, false);
+    EnableButton(kButtonNo, false);
+}
+
+void Settle()
+{
+    DrawFrame();
+    gPbufferAvailable = 0;
+    while (gPreviewRefresh) OnTimer();
+    // Shaded at the 2nd settled frame and again at the 43rd, with the points
+    // of 43 frames; shown by the frame of the test.
+    for (int frame = 0; frame < 43; ++frame) DrawFrame();
+}
+
+void ThreeDimensionalWithTwoLights()
+{
+    ResetScene(0.0f, 0.0f);
+    gScreenState = kScreenPreview3D;
+    BuildPointCloudList();
+    for (LightSource& light : gShader.lights) light = LightSource{};
+    const float positions[2][3] = {{0.6f, 0.6f, 0.2f}, {-0.6f, 0.4f, 0.0f}};
+    for (int l = 0; l < 2; ++l) {
+        gShader.lights[l].enabled = 1;
+        gShader.lights[l].radius = l == 0 ? 0.2f : 0.3f;
+        std::memcpy(gShader.lights[l].position, positions[l], sizeof positions[l]);
+    }
+    const float upright[9] = {1, 0, 0, 0, 0, 1, 0, 1, 0};  // the second circle stands in the xz plane
+    std::memcpy(gShader.lights[1].orientation, upright, sizeof upright);
+}
+
+// The point previews drawn by the program's own frame on the software
+// renderer that drew the references.
+TEST(PreviewScreens, MatchTheReferences)
+{
+    AppInterfaceTest gl;
+    if (!gl.ok()) GTEST_SKIP() << gl.why();
+    if (!gl.llvmpipe()) GTEST_SKIP() << "the references were drawn by llvmpipe";
+    if (!CreatePreviewTarget()) GTEST_SKIP() << "no framebuffer objects";
+    CreatePreviewTexture();
+    BuildMainButtons();
+    struct Shot {
+        const char* name;
+        void (*prepare)();
+    };
+    const Shot shots[] = {
+        {"point_preview_dirty", [] { ResetScene(30.0f, 40.0f); }},
+        {"point_preview_dirty_window_question",
+         [] {
+             ResetScene(30.0f, 40.0f);
+             gPbufferAvailable = 0;  // the points go straight into the window
+             EnableButton(kButtonYes, true);
+             EnableButton(kButtonNo, true);
+         }},
+        {"point_preview_settled",
+         [] {
+             ResetScene(0.0f, 0.0f);
+             // The shading's start-up defaults (start-up steps 6 and 9).
+             gInterface.ResetShadingSettings();
+             SetPreviewTriangle();
+             gShader.InitializeTextures();
+             Settle();
+         }},
+        {"preview_3d_two_lights", ThreeDimensionalWithTwoLights},
+    };
+    for (const Shot& shot : shots) {
+        shot.prepare();
+        DrawFrame();
+        const ScreenshotResult r = CompareWithReference(shot.name, gl.Frame(), gl.Width(), gl.Height(), 24, 0.004);
+        EXPECT_TRUE(r.ok) << shot.name << ": " << r.message;
+    }
+    for (LightSource& light : gShader.lights) light = LightSource{};
+    DeletePreviewTexture();
+    DestroyPreviewTarget();
+    FreeRenderBuffers();
 }
 
 }  // namespace

@@ -1,26 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "app/buffer_resize.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
+#include "app/point_preview.h"
+#include "app/preview_timer.h"
 #include "app/render_control.h"
-#include "app/render_size.h"
 #include "app/status_line.h"
 #include "app/support/app_interface.h"
+#include "app/support/preview_scene.h"
 #include "app/window_messages.h"
-#include "engine/random.h"
+#include "engine/baseshape_model.h"
+#include "engine/fractal_model.h"
+#include "engine/point_coloring.h"
+#include "platform/preview_target.h"
 #include "platform/scripted_dialogs.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
-#include "render/render_threads.h"
 #include "render/symmetry_modes.h"
-#include "render/view_camera.h"
-#include "tests/render/support/sierpinski_tetrahedron.h"
 
 namespace {
 
@@ -28,13 +28,9 @@ void FailTest(const std::string& what) { ADD_FAILURE() << what; }
 
 TEST(RenderControl, ScreenStateOfARender)
 {
-    struct Case {
-        int projection, shadows, expected;
-    };
-    // "Off" adds 2; a "Shadows" value outside 0..1 keeps the screen.
-    const Case cases[] = {{0, 0, 2}, {0, 1, 0}, {1, 0, 3}, {1, 1, 1}, {1, 7, 6}};
-    for (const Case& c : cases)
-        EXPECT_EQ(RenderScreenState(c.projection, c.shadows, 6), c.expected) << c.projection << " " << c.shadows;
+    // {projection, "Shadows", screen}: "Off" adds 2; another value keeps 6.
+    const int cases[][3] = {{0, 0, 2}, {0, 1, 0}, {1, 0, 3}, {1, 1, 1}, {1, 7, 6}};
+    for (const auto& c : cases) EXPECT_EQ(RenderScreenState(c[0], c[1], 6), c[2]) << c[0] << " " << c[1];
 }
 
 TEST(RenderControl, MirrorCopies)
@@ -42,61 +38,38 @@ TEST(RenderControl, MirrorCopies)
     struct Case {
         const char* name;
         int type;
-        bool rgb;
+        uint8_t rgb;
         int zeroPointBaseshape;  // -1: every baseshape has points
         uint8_t mirror, mirrorY;
     };
     const Case cases[] = {
-        {"type 3", 3, false, -1, 1, 0},
-        {"type 31", 31, false, -1, 1, 0},
-        {"type 5 mirrors y too", 5, false, -1, 1, 1},
-        {"type 6 mirrors y too", 6, false, -1, 1, 1},
-        {"type 0 does not fold", 0, false, -1, 0, 0},
-        {"RGB colouring, type 3", 3, true, -1, 0, 0},
-        {"RGB colouring, type 5", 5, true, -1, 0, 0},
-        {"a 0-points baseshape", 8, false, 1, 0, 0},
-        {"a 0-points baseshape, type 6", 6, false, 0, 0, 0},
+        {"type 3", 3, 0, -1, 1, 0},          {"type 31", 31, 0, -1, 1, 0},     {"type 5", 5, 0, -1, 1, 1},
+        {"type 6", 6, 0, -1, 1, 1},          {"type 0", 0, 0, -1, 0, 0},       {"RGB, type 3", 3, 1, -1, 0, 0},
+        {"RGB, type 5", 5, 1, -1, 0, 0},     {"0 points, type 8", 8, 0, 1, 0, 0}, {"0 points, type 6", 6, 0, 0, 0, 0},
     };
+    gUseBaseshapes = 1;
+    gBaseshapeCount = 2;
     for (const Case& c : cases) {
-        gMirrorCopy = 0;
-        gMirrorY = 0;
+        gMirrorCopy = gMirrorY = 0;
         gFractalType = c.type;
-        gRgbColoring = c.rgb ? 1 : 0;
-        gUseBaseshapes = 1;
-        gBaseshapeCount = 2;
+        gRgbColoring = c.rgb;
         for (int i = 0; i < 2; ++i) gBaseshapes[i].pointsPerRun = i == c.zeroPointBaseshape ? 0 : 500;
         ChooseMirrorCopies();
-        EXPECT_EQ(gMirrorCopy, c.mirror) << c.name;
-        EXPECT_EQ(gMirrorY, c.mirrorY) << c.name;
+        EXPECT_EQ(gMirrorCopy * 2 + gMirrorY, c.mirror * 2 + c.mirrorY) << c.name;
     }
-    gRgbColoring = 0;
-    gUseBaseshapes = 0;
-    gBaseshapeCount = 0;
-    gFractalType = 0;
-    gMirrorCopy = gMirrorY = 0;
+    gRgbColoring = gUseBaseshapes = gMirrorCopy = gMirrorY = 0;
+    gBaseshapeCount = gFractalType = 0;
 }
 
-// The parts of the editors and the panels that the render control calls
-// before they exist: each stand-in answers as "nothing open, nothing
-// selected, nothing animated". A part that lands removes its line here.
+// The editors' and panels' parts the render control calls before they
+// exist answer "nothing open, selected or animated"; a part that lands
+// removes its line here.
 TEST(RenderControl, StandInsAnswerNothingOpen)
 {
-    EXPECT_EQ(SelectedPreviewBaseshape(), -1);
-    EXPECT_EQ(SelectedPreviewTransformation(), -1);
-    EXPECT_EQ(SelectedPreviewLight(), -1);
+    EXPECT_EQ(SelectedPreviewBaseshape() + SelectedPreviewTransformation() + SelectedPreviewLight(), -3);
     EXPECT_EQ(OpenEditorViewPreset(3), 3);
-    EXPECT_FALSE(BaseshapeAnimationOn());
-    EXPECT_FALSE(RenderAnimationPressed());
-    EXPECT_TRUE(PrepareAnimationStart());
-    EXPECT_FALSE(MandelbrotPickerShown());
-    EXPECT_EQ(gBaseShapeEditorOpen + gXFormsEditorOpen, 0);
-    // Drawing and animation steps that do nothing yet.
-    TickBaseshapeAnimation(1);
-    AnimateBaseshapes(0);
-    SetSymmetryRotation(1);
-    BuildGridOverlays(512, 512);
-    EXPECT_EQ(gGridOverlayList, 0u);
-    EXPECT_EQ(gPreviewOverlayList, 0u);
+    EXPECT_FALSE(BaseshapeAnimationOn() || MandelbrotPickerShown());
+    EXPECT_EQ(gBaseShapeEditorOpen + gXFormsEditorOpen + gGridOverlayList + gPreviewOverlayList, 0u);
 }
 
 // The buttons as one word: R Render, S Stop, C Continue, Y the Yes/No pair;
@@ -114,12 +87,12 @@ std::string ButtonStates()
 // A press and a release at the button's centre, as the window reports them.
 void ClickButton(MainButtonId id)
 {
-    const Button& b = gMainButtons[id];
+    const int* r = gMainButtons[id].rect;
     PlatformEvent e;
     e.type = PlatformEventType::MouseDown;
     e.button = kMouseLeft;
-    e.x = (b.rect[0] + b.rect[2]) / 2;
-    e.y = kVirtualScreenHeight - (b.rect[1] + b.rect[3]) / 2;
+    e.x = (r[0] + r[2]) / 2;
+    e.y = kVirtualScreenHeight - (r[1] + r[3]) / 2;
     HandleWindowEvent(e);
     e.type = PlatformEventType::MouseUp;
     HandleWindowEvent(e);
@@ -136,18 +109,10 @@ protected:
     {
         if (!gl_.ok()) GTEST_SKIP() << gl_.why();
         dialogs_.SetFailureHandler(FailTest);
-        InitGlobalState();
-        SeedStartupRandomStates(12345u, nullptr);
-        InstallSierpinskiTetrahedron();
-        for (int t = 0; t < 4; ++t) gTransforms[t].weight = 0.25f;  // kept by every probability update
-        ASSERT_TRUE(AllocateRenderBuffers(256, 256, false));
-        DeriveRenderSizeValues();
-        FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
+        ASSERT_TRUE(SetUpPreviewScene(256, 256, 0.0f, 0.0f));
         gRenderThreadCount = 2;
-        gProjectionSelector = 0;
-        gFastShadowUpdate = 0;
+        gProjectionSelector = gFastShadowUpdate = gRenderExists = 0;
         gScreenState = kScreenPointPreview;
-        gRenderExists = 0;
         gQuitPosted = false;
         gResizeSleep = [](uint32_t) {};
         BuildMainButtons();
@@ -242,14 +207,127 @@ TEST_F(RenderControlWithGl, AStartWithoutThreadsLeavesTheButtonsStopped)
     for (const Case& c : cases) {
         gRenderStarters = c.starters;
         gProjectionSelector = c.projection;
-        gRenderExists = 0;
         ClearStatusText();
         ClickButton(kButtonRender);
-        EXPECT_EQ(ButtonStates(), "R---") << c.name;
+        EXPECT_EQ(ButtonStates(), "R---") << c.name << ": stopped, and nothing to erase at the next start";
         EXPECT_FALSE(ThreadsRun()) << c.name;
         EXPECT_EQ(gScreenState.load(), kScreenPointPreview) << c.name;
         EXPECT_NE(std::string(gStatusText).find("could not be started"), std::string::npos) << c.name;
     }
+}
+
+// The tick on which a pending re-plot runs (0: none within ten ticks).
+int ReplotTick()
+{
+    for (int tick = 1; tick <= 10; ++tick) {
+        OnTimer();
+        if (gPreviewRefresh == 0) return tick;
+    }
+    return 0;
+}
+
+TEST(PreviewTimer, SettlesThenReplots)
+{
+    AppInterfaceTest gl;
+    if (!gl.ok()) GTEST_SKIP() << gl.why();
+    struct Case {
+        const char* name;
+        uint8_t target, state, editBox;
+        int replotTick;
+        bool shaded;
+    };
+    const Case cases[] = {
+        {"without the off-screen target", 0, kScreenPointPreview, 0, 2, true},
+        {"with the off-screen target", 1, kScreenPointPreview, 0, 5, true},
+        {"3-D preview: waits", 0, kScreenPreview3D, 0, 0, false},
+        {"render screen: waits", 1, kScreenRenderOrtho, 0, 0, false},
+        {"an Edit box on clears without shading", 0, kScreenPointPreview, 1, 2, false},
+    };
+    for (const Case& c : cases) {
+        gPbufferAvailable = c.target;
+        gScreenState = c.state;
+        gEffectiveScreenState = c.state;
+        gXFormsEditorOpen = c.editBox;
+        gPreviewRefresh = 1;
+        gPreviewTicks = 0;
+        gPreviewUploadPending = 0;
+        gPreviewDepth[1000] = 5.0f;
+        gPreviewPlanes[3][1000] = 9;
+        EXPECT_EQ(ReplotTick(), c.replotTick) << c.name;
+        EXPECT_EQ(gPreviewUploadPending.load() != 0, c.shaded) << c.name;
+        EXPECT_EQ(gPreviewDepth[1000] == 0.0f && gPreviewPlanes[3][1000] == 0, c.replotTick != 0) << c.name;
+        EXPECT_EQ(gPreviewTicks, 0) << c.name << ": reset by the re-plot, never counted while waiting";
+    }
+    gPbufferAvailable = gXFormsEditorOpen = 0;
+}
+
+uint32_t gSlept = 0;
+// Fails for sizes above 'gLargestThatFits'; with gLosesOldBuffers the failed
+// attempt also takes the old buffers with it.
+int gLargestThatFits = 1 << 20;
+bool gLosesOldBuffers = false;
+RenderResolution gWanted{};
+
+bool LimitedAllocate(int32_t width, int32_t height, bool antiAlias2x)
+{
+    const int32_t factor = antiAlias2x ? 2 : 1;
+    if (width * factor <= gLargestThatFits && height * factor <= gLargestThatFits) {
+        return AllocateRenderBuffers(width, height, antiAlias2x);
+    }
+    if (gLosesOldBuffers) FreeRenderBuffers();
+    return false;
+}
+
+TEST(BufferResize, SizesAndFallBacks)
+{
+    struct Case {
+        const char* name;
+        int mode;
+        RenderResolution wanted;  // mode 0
+        int largestThatFits;
+        bool losesOldBuffers;
+        int width, height, firstRow, lastRow;
+        bool renderEnabled, memoryMessage;
+    };
+    const Case cases[] = {
+        {"1024 x 768 with 2X AA", 0, {1024, 768, true}, 1 << 20, false, 2048, 1536, 104, 728, true, false},
+        {"mode 2 keeps the doubled size", 2, {}, 1 << 20, false, 2048, 1536, 104, 728, true, false},
+        {"too large: the old size stays", 0, {4096, 1024, false}, 2048, false, 2048, 1536, 104, 728, true, true},
+        {"old buffers lost too: a start-up size", 0, {4096, 4096, false}, 1024, true, 1024, 1024, 0, 832, true,
+         true},
+        {"nothing fits", 0, {4096, 4096, false}, 256, true, 0, 0, 0, 832, false, true},
+        {"fits again", 0, {640, 480, false}, 1 << 20, false, 640, 480, 104, 728, true, false},
+    };
+    gResizeSleep = [](uint32_t ms) { gSlept += ms; };
+    gResizeAllocate = LimitedAllocate;
+    gReadRenderResolution = [] { return gWanted; };
+    EnableButton(kButtonRender, true);
+    for (const Case& c : cases) {
+        gLargestThatFits = c.largestThatFits;
+        gLosesOldBuffers = c.losesOldBuffers;
+        gWanted = c.wanted;
+        gRenderExists = 1;
+        gContinueAllowed = 1;
+        gSlept = 0;
+        ClearStatusText();
+        ResizeRenderBuffers(c.mode);
+        const auto pair = [](int a, int b) { return std::to_string(a) + ", " + std::to_string(b); };
+        EXPECT_EQ(pair(gImageWidth, gImageHeight), pair(c.width, c.height)) << c.name;
+        EXPECT_EQ(RenderBuffersReady(), c.width > 0) << c.name;
+        if (c.width > 0) {
+            EXPECT_EQ(pair(gPreviewFirstRow, gPreviewLastRow), pair(c.firstRow, c.lastRow)) << c.name;
+        }
+        EXPECT_EQ(ButtonEnabled(kButtonRender), c.renderEnabled) << c.name;
+        if (!c.renderEnabled) {
+            EXPECT_FALSE(ButtonEnabled(kButtonContinue)) << c.name;
+        }
+        EXPECT_EQ(std::string(gStatusText) == kInsufficientMemoryText, c.memoryMessage) << c.name;
+        EXPECT_EQ(gRenderExists + gContinueAllowed, 0) << c.name << ": nothing left to erase or continue";
+        EXPECT_EQ(gSlept, kResizeSettleMs) << c.name;
+        EXPECT_EQ(gPreviewUploadPending.load(), 1) << c.name;
+    }
+    gResizeAllocate = AllocateRenderBuffers;
+    FreeRenderBuffers();
 }
 
 }  // namespace

@@ -127,29 +127,22 @@ TEST(TexturePresets, EveryLayerSettingGivesFiniteColours)
             TexturePreset p = PlainPreset();
             p.layerCount = kind % 2 ? 11 : 3;
             for (int l = 0; l < kPresetLayers; ++l) {
-                p.layerAxis[l][2] = 1.0f;
+                p.layerAxis[l][2] = p.patternRotation[l][0] = p.patternRotation[l][4] = p.patternRotation[l][8] = 1.0f;
                 p.layerColor[l][0] = 4.5f;
                 p.falloffExponent[l] = float(1 + l * 7);
-                p.patternOn[l] = 1;
+                p.patternOn[l] = p.grainOn[l] = p.grainTargets[l][0] = p.grainTargets[l][1] = 1;
                 p.patternKind[l] = kind;
                 p.patternVariant[l] = mode * 3;
-                p.patternParameter[l] = 6.28f;
-                p.patternScale[l] = 3.0f;
-                p.patternRotation[l][0] = p.patternRotation[l][4] = p.patternRotation[l][8] = 1.0f;
-                p.shapeMode[l] = mode;
-                p.shapeFrequency[l] = 3.0f;
+                p.patternParameter[l] = p.patternScale[l] = p.shapeFrequency[l] = 3.0f;
+                p.shapeMode[l] = p.detailMode[l] = mode;
                 p.detailOff[l] = 0;
-                p.detailMode[l] = mode;
-                p.warpMode[l] = 1 + l % 2;
+                p.warpMode[l] = 1 + l % 2;  // linear and logarithmic twists
                 p.warpTurns[l] = 5;
                 p.starOn[l] = l % 2;
-                p.grainOn[l] = 1;
-                p.grainTargets[l][0] = p.grainTargets[l][1] = 1;
                 p.grainAmount[l][0] = p.grainAmount[l][1] = 0.1f;
             }
             for (const auto& q : {std::array<float, 3>{0, 0, 1}, {0.6f, 0, -0.8f}, {0, 0, 0}, {0.1f, 0.2f, 0.3f}}) {
-                const auto c = Eval(p, q[0], q[1], q[2]);
-                for (float v : c) EXPECT_TRUE(std::isfinite(v) && v <= 1.0f) << "kind " << kind << " mode " << mode;
+                for (float v : Eval(p, q[0], q[1], q[2])) EXPECT_TRUE(std::isfinite(v) && v <= 1.0f) << kind << " " << mode;
             }
         }
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +20,7 @@ struct FakeFiles {
     static inline std::string chosen;
     static inline std::string lastStatus;
     static inline int warnings = 0;
-    static inline uint8_t busy = 0;
+    static inline std::atomic<uint8_t> busy{0};
     static inline std::vector<std::string> folderFiles;
 
     FakeFiles()
@@ -120,11 +121,13 @@ TEST(TextureSlots, ColorMapAndSolidColourSwitchEachOther)
     }
     s->SetSlotSolidColor(10, 20, 30, 1, 3);
     s->SetTextureFromColorMap(1, 3);
-    const SlotImagePtr map = s->slots[kMaterialCount + 3].Image();
-    ASSERT_TRUE(map);
-    EXPECT_EQ(map->width, 4u);
-    EXPECT_EQ(map->height, 256u);
-    EXPECT_EQ(map->pixels[(200 * 4 + 3) * 3 + 1], 55);  // row 200, column 3, green
+    {
+        const SlotImageHold map = s->slots[kMaterialCount + 3].Image();
+        ASSERT_TRUE(map);
+        EXPECT_EQ(map->width, 4u);
+        EXPECT_EQ(map->height, 256u);
+        EXPECT_EQ(map->pixels[(200 * 4 + 3) * 3 + 1], 55);  // row 200, column 3, green
+    }
     EXPECT_EQ(s->useColorMapB[3], 1);
     EXPECT_EQ(s->solidColorB[3], 0);
     EXPECT_EQ(s->materialColorMaps[3][3][200], 55);  // G of side B
@@ -171,12 +174,12 @@ TEST(TextureSlots, LoadingImages)
     for (const auto& c : cases) {
         FakeFiles::chosen = c.chosen;
         FakeFiles::busy = c.busy;
-        const SlotImagePtr before = s->slots[2].Image();
+        const SlotImage* before = s->slots[2].Image().get();
         // The dialog needs no file in the textures folder's list.
         EXPECT_EQ(s->LoadTextureFromFile(0, 0, 2, true), c.loaded) << c.name;
-        EXPECT_EQ(FakeFiles::busy, c.busy) << c.name;
+        EXPECT_EQ(FakeFiles::busy.load(), c.busy) << c.name;
         if (!c.loaded) {
-            EXPECT_EQ(s->slots[2].Image(), before) << c.name;
+            EXPECT_EQ(s->slots[2].Image().get(), before) << c.name;
             EXPECT_EQ(s->useTextureA[2], 0) << c.name;
         }
     }
@@ -231,6 +234,6 @@ TEST(TextureSlots, BitmapFile)
     FakeFiles::chosen = TempPath("talvoran_saved_texture.bmp");
     EXPECT_TRUE(s->SaveTextureBitmap(16, 1, 7));
     EXPECT_EQ(std::filesystem::file_size(FakeFiles::chosen), TextureBitmapSize(16));
-    EXPECT_EQ(FakeFiles::busy, 0);
+    EXPECT_EQ(FakeFiles::busy.load(), 0);
     std::filesystem::remove(FakeFiles::chosen);
 }

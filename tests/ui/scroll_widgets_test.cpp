@@ -199,23 +199,4 @@ TEST_F(ScrollWidgets, PickersPageWithinTheirLists)
     EXPECT_EQ(shapes.selected, 54);
 }
 
-TEST_F(ScrollWidgets, HiddenWidgetsDrawNothingAndIgnoreInput)
-{
-    ScrollWidgetGallery g;
-    g.Build();
-    g.SetVisible(0);
-    gl_.ClearFrame();
-    g.Draw();
-    EXPECT_LT(FindLit(gl_.Frame(), 1).x1, 0);
-    EXPECT_FALSE(g.types.Click(40, 650) || g.types.Wheel(40, 650, 1) || g.types.PressScrollBar(240, 700));
-    EXPECT_FALSE(g.filter.Click(350, 812) || g.filter.Wheel(350, 812, 1) || g.filter.Drag(400));
-    EXPECT_FALSE(g.fixedView.Click(310, 700));
-    g.zoom.Click(400, 570);
-    EXPECT_FALSE(g.zoom.Drag() || g.zoom.Wheel(400, 570, 1));
-    EXPECT_FALSE(g.materialTypes.Click(600, 650) || g.materialTypes.Wheel(600, 650, 1));
-    g.browser.Click(350, 310);
-    EXPECT_FALSE(g.browser.Wheel(100, 400, 3) || g.shapes.Wheel(900, 400, 3) || g.shapes.Click(900, 400));
-    EXPECT_EQ(g.types.first + g.browser.firstIndex + g.shapes.first + g.fixedView.selected, 0);
-}
-
 }  // namespace

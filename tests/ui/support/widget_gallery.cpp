@@ -1,8 +1,11 @@
 #include "ui/support/widget_gallery.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "assets/png_file.h"
@@ -24,25 +27,35 @@ const char* const kChecks[] = {"Shadows", "Fog", "Glow", "Grain"};
 const char* const kTabs[] = {"Render", "Shading", "Voxels"};
 const char* const kMaxTabs[] = {"Shape", "Move", "Array", "Mod", "Mesh"};
 
-// A generated texture: a red and blue checkerboard with a yellow corner.
-unsigned MakeSwatchTexture()
+// A generated picture, each pixel painted by 'paint' (row y of the pixels).
+RgbPicture Pattern(int width, int height, const std::function<void(int x, int y, uint8_t* p)>& paint)
 {
     RgbPicture picture;
-    picture.width = picture.height = 32;
-    picture.pixels.resize(32 * 32 * 3);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            uint8_t* p = &picture.pixels[(static_cast<size_t>(y) * 32 + x) * 3];
-            const bool dark = ((x / 8) + (y / 8)) % 2 == 0;
-            const bool corner = x < 8 && y >= 24;
-            p[0] = corner || !dark ? 230 : 20;
-            p[1] = corner ? 220 : 40;
-            p[2] = dark && !corner ? 200 : 30;
-        }
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.resize(static_cast<size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) paint(x, y, &picture.pixels[(static_cast<size_t>(y) * width + x) * 3]);
+    return picture;
+}
+
+unsigned Upload(const RgbPicture& picture)
+{
     glEnable(GL_TEXTURE_2D);
     const unsigned name = UploadPictureTexture(picture, TextureMip::None, TextureWrap::Clamp);
     glDisable(GL_TEXTURE_2D);
     return name;
+}
+
+// A red and blue checkerboard with a yellow corner.
+unsigned MakeSwatchTexture()
+{
+    return Upload(Pattern(32, 32, [](int x, int y, uint8_t* p) {
+        const bool dark = ((x / 8) + (y / 8)) % 2 == 0, corner = x < 8 && y >= 24;
+        p[0] = corner || !dark ? 230 : 20;
+        p[1] = corner ? 220 : 40;
+        p[2] = dark && !corner ? 200 : 30;
+    }));
 }
 
 }  // namespace
@@ -106,16 +119,13 @@ std::vector<std::string> TypeNames()
 // A colour-distinct test picture: hue by index, a diagonal stripe.
 void WritePicture(const std::string& path, int index)
 {
-    std::vector<uint8_t> rgb(48 * 40 * 3);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 48; ++x) {
-            uint8_t* p = &rgb[(y * 48 + x) * 3];
-            const bool stripe = (x + y + index * 5) % 16 < 4;
-            p[0] = static_cast<uint8_t>(stripe ? 255 : 40 + 53 * (index % 4));
-            p[1] = static_cast<uint8_t>(stripe ? 255 : 30 + 70 * (index % 3));
-            p[2] = static_cast<uint8_t>(stripe ? 255 : 200 - 9 * index);
-        }
-    assetgen::WritePngRgb(path, rgb.data(), 48, 40);
+    const RgbPicture picture = Pattern(48, 40, [index](int x, int y, uint8_t* p) {
+        const bool stripe = (x + y + index * 5) % 16 < 4;
+        p[0] = static_cast<uint8_t>(stripe ? 255 : 40 + 53 * (index % 4));
+        p[1] = static_cast<uint8_t>(stripe ? 255 : 30 + 70 * (index % 3));
+        p[2] = static_cast<uint8_t>(stripe ? 255 : 200 - 9 * index);
+    });
+    assetgen::WritePngRgb(path, picture.pixels.data(), 48, 40);
 }
 
 // Shape icons of the gallery: the icon sheets change whenever a sampler is
@@ -139,7 +149,9 @@ void UseTestShapeIcons()
 
 std::string MakeColorMapFolder(const std::string& name, int count)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
+    // One folder a process: ctest runs the gallery's cases side by side.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / (name + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     char file[32];
@@ -192,21 +204,12 @@ void ScrollWidgetGallery::Build()
     browser.Build(20, 300, 30, 0, 0, "", 0);
     presets.Build(440, 300, 30, 0, 0, "", 1);
     // Fifteen preset swatches: a hue ramp across, brightness down the grid.
-    glEnable(GL_TEXTURE_2D);
-    for (int k = 0; k < kPickerCells; ++k) {
-        RgbPicture swatch;
-        swatch.width = swatch.height = 16;
-        swatch.pixels.resize(16 * 16 * 3);
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x) {
-                uint8_t* p = &swatch.pixels[(y * 16 + x) * 3];
-                p[0] = static_cast<uint8_t>(std::min(16 * k + x * 4, 255));
-                p[1] = static_cast<uint8_t>(y * 12 + 40);
-                p[2] = static_cast<uint8_t>(255 - 16 * k);
-            }
-        presets.textures[k] = presetTextures[k] = UploadPictureTexture(swatch, TextureMip::None, TextureWrap::Clamp);
-    }
-    glDisable(GL_TEXTURE_2D);
+    for (int k = 0; k < kPickerCells; ++k)
+        presets.textures[k] = presetTextures[k] = Upload(Pattern(16, 16, [k](int x, int y, uint8_t* p) {
+            p[0] = static_cast<uint8_t>(std::min(16 * k + x * 4, 255));
+            p[1] = static_cast<uint8_t>(y * 12 + 40);
+            p[2] = static_cast<uint8_t>(255 - 16 * k);
+        }));
     UseTestShapeIcons();
     shapes.Build(860, 300, 30);
     SetVisible(1);

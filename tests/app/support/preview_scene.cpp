@@ -1,0 +1,22 @@
+#include "app/support/preview_scene.h"
+
+#include "app/render_size.h"
+#include "engine/random.h"
+#include "render/render_buffers.h"
+#include "render/view_camera.h"
+#include "tests/render/support/sierpinski_tetrahedron.h"
+
+bool SetUpPreviewScene(int width, int height, float angleX, float angleY)
+{
+    InitGlobalState();
+    SeedStartupRandomStates(4242u, nullptr);
+    InstallSierpinskiTetrahedron();
+    for (int t = 0; t < 4; ++t) gTransforms[t].weight = 0.25f;  // kept by every probability update
+    if (!AllocateRenderBuffers(width, height, false)) return false;
+    DeriveRenderSizeValues();
+    gCameraAngleX = angleX;
+    gCameraAngleY = angleY;
+    UpdateCameraMatrix();
+    FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
+    return true;
+}

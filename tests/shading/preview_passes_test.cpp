@@ -1,0 +1,235 @@
+#include "shading/preview_passes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+#include "engine/baseshape_model.h"
+#include "engine/point_coloring.h"
+#include "materials/shader.h"
+#include "render/render_threads.h"
+#include "render/shared_buffer.h"
+#include "render/view_camera.h"
+#include "shading/interface_settings.h"
+#include "shading/preview_image.h"
+#include "shading/support/preview_scene.h"
+
+namespace {
+
+const uint8_t* Pixel(int row, int column) { return gPreviewImage + (row * kPreviewImageSize + column) * 3; }
+
+int64_t gFakeSeconds = 1000;
+int64_t FakeClock() { return gFakeSeconds; }
+
+class PreviewPasses : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        gPreviewClockSeconds = [] { return int64_t{0}; };
+        gInterface.enableBackground.flags[0] = 0;
+        gInterface.enableDrawingShaders.flags[0] = 0;
+    }
+};
+
+TEST_F(PreviewPasses, EmptyBuffersGiveBlackOrTheBackground)
+{
+    SetUpSphereScene(64, 64);
+    ClearSphereScene();
+    for (bool background : {false, true}) {
+        gInterface.enableBackground.flags[0] = background;
+        std::memset(gPreviewImage, 77, sizeof gPreviewImage);
+        ShadeFull();
+        EXPECT_EQ(gPreviewUploadPending.load(), 1);
+        const uint8_t* top = Pixel(800, 416);
+        if (background) EXPECT_GT(top[2], 0) << "the sky";
+        else EXPECT_EQ(top[0] + top[1] + top[2], 0);
+        std::memset(gPreviewImage, 77, sizeof gPreviewImage);
+        ShadeProgressive(0);
+        if (background) EXPECT_GT(Pixel(800, 416)[2], 0);
+        else EXPECT_EQ(Pixel(10, 10)[1], 0);
+    }
+}
+
+TEST_F(PreviewPasses, DrawingTypeTwoOnAFlatAreaIsMidGrey)
+{
+    SetUpSphereScene(128, 128);
+    for (int i = 0; i < 128 * 128; ++i) gDepthBuffer[i] = 40000.0f;  // a flat wall
+    gInterface.enableDrawingShaders.flags[0] = 1;
+    gInterface.drawingType.selected = 2;
+    ShadeProgressive(0);
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(Pixel(400, 400)[c], 127);
+    EXPECT_EQ(DrawingLineValue(254.0f), 255.0f) << "the ramp joins the white region without a step";
+    EXPECT_EQ(DrawingLineValue(253.9f), 255.0f);
+    EXPECT_EQ(DrawingLineValue(414.5f), 0.0f);
+    gInterface.drawingType.selected = kDrawingStandard;
+}
+
+TEST_F(PreviewPasses, PerspectiveLinearDepthOfZeroIsEmpty)
+{
+    SetUpSphereScene(64, 64);
+    EXPECT_EQ(GetLinearDepthValue(-1, 3), 0.0f) << "outside";
+    EXPECT_EQ(GetLinearDepthValue(0, 63), 0.0f) << "an empty pixel";
+    gPerspectiveOn = 1;
+    // The eye at the depth of the pixel: the linearised depth is not a
+    // number, which counts as empty.
+    const float v = gDepthBuffer[32 * 64 + 32];
+    gPerspectiveEye = (v - 32767.0f) * 3.051851e-5f;
+    EXPECT_EQ(GetLinearDepthValue(32, 32), 0.0f);
+    ShadeProgressive(0);
+    const uint8_t* p = Pixel(416, 416);
+    EXPECT_EQ(p[0] + p[1] + p[2], 0) << "shaded as an empty pixel";
+    gPerspectiveOn = 0;
+    gPerspectiveEye = 1.0f;
+}
+
+TEST_F(PreviewPasses, TimedModeShadesAtMostOnceASecond)
+{
+    SetUpSphereScene(64, 64);
+    gPreviewClockSeconds = FakeClock;
+    gFakeSeconds = 5000;
+    gLastPreviewUpload = 0;
+    ShadeProgressive(1);
+    EXPECT_EQ(gLastPreviewUpload, 5000);
+    std::memset(gPreviewImage, 9, sizeof gPreviewImage);
+    gPreviewUploadPending = 0;
+    ShadeProgressive(1);  // the same second
+    EXPECT_EQ(gPreviewUploadPending.load(), 0);
+    EXPECT_EQ(Pixel(416, 416)[0], 9);
+    gFakeSeconds = 5001;
+    ShadeProgressive(1);
+    EXPECT_EQ(gPreviewUploadPending.load(), 1);
+    EXPECT_NE(Pixel(416, 416)[0], 9);
+}
+
+TEST_F(PreviewPasses, DoubleDensityFillsTheSums)
+{
+    SetUpSphereScene(128, 128);
+    ShadeProgressive(2);
+    for (int cell : {0, 416 * kPreviewSize + 416, kPreviewSize * kPreviewSize - 1}) {
+        EXPECT_EQ(gExportPreviewCounts[cell], 4) << "cell " << cell;
+    }
+    const int centre = 416 * kPreviewSize + 416;
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_NEAR(Pixel(416, 416)[c], gExportPreviewSums[centre * 3 + c] / 4.0f, 1.0f);
+    }
+    EXPECT_GT(gExportPreviewSums[centre * 3], 0.0f);
+}
+
+// Render sizes the resize allows, taller than wide included: every sample
+// lies in the buffers (the sanitizer build checks the reads).
+TEST_F(PreviewPasses, SamplesStayInsideForEverySize)
+{
+    for (const auto& size : {std::array<int, 2>{64, 200}, {200, 64}, {1, 1}, {833, 831}}) {
+        SetUpSphereScene(size[0], size[1]);
+        gFastShadowUpdate = 1;
+        gInterface.enableDrawingShaders.flags[0] = 1;
+        for (int type = 0; type < 7; ++type) {
+            gInterface.drawingType.selected = type;
+            ShadeProgressive(type % 2 ? 2 : 0);
+        }
+        gInterface.drawingType.selected = kDrawingStandard;
+        gInterface.enableDrawingShaders.flags[0] = 0;
+    }
+}
+
+// A worker keeps writing the buffers (as the projection passes do, with
+// relaxed atomic stores) while the pass reads them: the thread sanitizer
+// build reports any plain access.
+TEST_F(PreviewPasses, ShadesWhileAWorkerWritesTheBuffers)
+{
+    SetUpSphereScene(256, 256);
+    gFastShadowUpdate = 1;
+    gRgbColoring = 1;
+    std::atomic<bool> stop{false};
+    std::thread worker([&] {
+        for (uint32_t i = 0; !stop.load(); i = (i + 7919) % (256 * 256)) {
+            SharedStore(gDepthBuffer[i], 30000.0f + i % 5000);
+            SharedStore(gShadowMap[i], static_cast<uint16_t>(i));
+            SharedStore(gPointColorPlanes[1][i], static_cast<uint8_t>(i));
+        }
+    });
+    ShadeProgressive(0);
+    ShadeProgressive(2);
+    stop = true;
+    worker.join();
+    gRgbColoring = 0;
+}
+
+TEST_F(PreviewPasses, ShadowTestBounds)
+{
+    SetUpSphereScene(256, 256);
+    struct Case {
+        const char* name;
+        int x, y;
+        bool shadowed;
+    };
+    // Image x runs with light-map u backwards; the floor right under the
+    // sphere's middle lies in its shadow.
+    const Case cases[] = {
+        {"top of the sphere", 128, 150, false},
+        {"floor far left, lit", 10, 10, false},
+        {"floor under the sphere", 128, 30, true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(TestShadowMap(c.x, c.y), c.shadowed) << c.name;
+    gLightViewMatrix[7] = -3.0f;
+    EXPECT_TRUE(TestShadowMap(128, 250)) << "a depth beyond the light's range counts as shadow";
+    gLightViewMatrix[7] = -1.0f;
+    // Cells within two of the map's edges count as lit.
+    gShadowOffsetX = 1.0f;
+    EXPECT_FALSE(TestShadowMap(128, 150)) << "u below 2";
+    gShadowOffsetX = 400.0f;
+    EXPECT_FALSE(TestShadowMap(128, 150)) << "u beyond W - 1";
+}
+
+TEST_F(PreviewPasses, LightsOfRadiusZeroOrCutOffOneStayFinite)
+{
+    SetUpSphereScene(64, 64);
+    LightSource& light = gShader.lights[2];
+    light.enabled = 1;
+    const float n[3] = {0.0f, 0.0f, 1.0f};
+    for (const auto& rk : {std::array<float, 2>{0.0f, 0.001f}, {0.5f, 1.0f}, {0.0f, 1.0f}}) {
+        light.radius = rk[0];
+        light.cutOff = rk[1];
+        for (int x : {0, 32, 40}) {
+            float out[3];
+            ShadeDepthPixel(out, x, 32, n);
+            EXPECT_TRUE(std::isfinite(out[0]) && std::isfinite(out[1]) && std::isfinite(out[2]));
+        }
+    }
+    gShader.ResetLight(2);
+}
+
+// Baseshape bytes of the point preview at or beyond the count in use are no
+// index (the sanitizer build checks the reads); the neon of one in use shows.
+TEST_F(PreviewPasses, BaseshapePlaneIndicesAreRangeChecked)
+{
+    SetUpSpherePointPreview();
+    gUseBaseshapes = 1;
+    gBaseshapeCount = 1;
+    gBaseshapes[0].neonOn = 1;
+    gBaseshapeNeonColor.r[0] = 255;
+    gBaseshapeNeonStrength[0] = 1.0f;
+    const int centre = 416 * kPreviewSize + 416;
+    for (int i = 0; i < kPreviewSize * kPreviewSize; ++i) gPreviewPlanes[3][i] = i % 2 ? 255 : 66;
+    gPreviewPlanes[3][centre] = 1;
+    ShadeFull();
+    EXPECT_EQ(Pixel(416, 416)[0], 255) << "baseshape 0's neon";
+    gBaseshapes[0].neonOn = 0;
+    gUseBaseshapes = 0;
+    gBaseshapeCount = 0;
+}
+
+TEST_F(PreviewPasses, TriangleNormalOfTheStartUpCorners)
+{
+    SetPreviewTriangle();
+    float n[3];
+    GlobalTriangleNormal(n);
+    EXPECT_EQ(n[0], 0.0f);
+    EXPECT_EQ(n[1], 0.0f);
+    EXPECT_EQ(n[2], 1.0f);
+}
+
+}  // namespace
