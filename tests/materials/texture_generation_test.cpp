@@ -255,3 +255,29 @@ TEST(TextureRandomiser, RegenerateRanges)
     EXPECT_LE(e, 64516.0);
     delete &s;
 }
+
+// The shading-model thumbnails: black off the disc; "Flat" a white disc,
+// "Lambert" the plain (1 - r^2)^0.9 fall-off, "Pow10" darker than "Pow2".
+TEST(ShadingModelPictures, Discs)
+{
+    std::vector<uint8_t> pictures[kCurveModeCount];
+    for (int m = 0; m < kCurveModeCount; ++m) {
+        pictures[m].resize(kThumbnailSize * kThumbnailSize * 3);
+        MakeShadingModelPicture(pictures[m].data(), m);
+    }
+    auto at = [&](int m, int x, int y) { return static_cast<int>(pictures[m][(y * kThumbnailSize + x) * 3]); };
+    for (int m = 0; m < kCurveModeCount; ++m) {
+        EXPECT_EQ(at(m, 0, 0), 0) << kCurveModes[m].name;
+        EXPECT_EQ(at(m, 0, 64), 0) << kCurveModes[m].name;
+        EXPECT_EQ(pictures[m][(64 * 128 + 64) * 3 + 2], at(m, 64, 64)) << "grey " << kCurveModes[m].name;
+    }
+    for (int y = 0; y < kThumbnailSize; y += 7) {
+        for (int x = 0; x < kThumbnailSize; x += 7) {
+            const float r2 = ((x - 64) / 64.0f) * ((x - 64) / 64.0f) + ((y - 64) / 64.0f) * ((y - 64) / 64.0f);
+            ASSERT_EQ(at(6, x, y), r2 < 1.0f ? 255 : 0) << x << ", " << y;
+        }
+    }
+    EXPECT_EQ(at(5, 64, 64), 255);
+    EXPECT_NEAR(at(5, 96, 64), 255.0 * std::pow(0.75, 0.9), 1.0);
+    EXPECT_LT(at(2, 96, 64), at(3, 96, 64));
+}
