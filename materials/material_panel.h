@@ -1,7 +1,53 @@
-// Start values and rows of the material and light panel's widgets, which
-// the Shader holds as members. BuildMaterialPanel builds them at provisional
-// places with these values; layout, drawing and input come with the panel.
+// Places, start values and rows of the material and light panel's widgets,
+// which the Shader holds as members. BuildMaterialPanel builds them from the
+// layout table below; drawing and hit tests read the widgets' rectangles, so
+// a widget is moved in its row alone.
 #pragma once
+
+enum MaterialPanelPlaceId : int {
+    kPlaceDirectionBall,
+    kPlaceRotation,
+    kPlaceGlowShader,
+    kPlaceGlowParameters,
+    kPlaceGlowBackground,
+    kPlaceReflections,
+    kPlaceReflectivity,
+    kPlaceBackgroundFog,
+    kPlaceEdit,
+    kPlaceEnableLight,
+    kPlaceSurfaceMaterial,
+    kPlaceObjectToEdit,
+    kPlacePreviousLight,  // the six light buttons follow in caption order
+    kPlaceNextLight,
+    kPlaceLoadGel,
+    kPlaceClearGel,
+    kPlaceNewGels,
+    kPlaceSelectGel,
+    kPlaceShadingModel1,
+    kPlaceShadingModel2,
+    kPlaceTextureBox1,
+    kPlaceTextureBox2,
+    kPlaceWindow,
+    kPlaceControls,
+    kPlaceTrans,
+    kPlaceLightColor,
+    kPlaceFogPanel,
+    kPlaceLightParameters,
+    kPlaceTexturePanels,
+    kPlaceUseTexture,
+    kPlaceSpecular,
+    kPlaceMaterialType,
+    kMaterialPanelPlaceCount,
+};
+
+// x, y of the lower left corner; width and height where the widget takes
+// them (a list's or slider window's height is its row height).
+struct MaterialPanelPlace {
+    MaterialPanelPlaceId id;
+    int x, y, width, height;
+};
+// One row per widget in id order.
+extern const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount];
 
 inline constexpr int kGlowThresholdRow = 0;
 inline constexpr int kGlowStepsRow = 1;

@@ -32,6 +32,15 @@ TEST(MaterialPanel, StartValues)
     EXPECT_EQ(s.materialTypeList.captions[16], "Strong Curved patterns");
 }
 
+TEST(MaterialPanel, LayoutRowsInOrderOnScreen)
+{
+    for (int i = 0; i < kMaterialPanelPlaceCount; ++i) {
+        const MaterialPanelPlace& p = kMaterialPanelPlaces[i];
+        EXPECT_EQ(p.id, i);
+        EXPECT_TRUE(p.x >= 0 && p.y >= 0 && p.x + p.width <= 700 && p.y + p.height <= 1000) << "row " << i;
+    }
+}
+
 // Press points of the widgets: the box column of a list's or check group's
 // band (counted from the bottom), a button's centre, a slider row (top first).
 template <class List>
