@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/action_buttons.h"
+#include "app/create_interface.h"
 #include "app/action_widgets.h"
 #include "app/buffer_resize.h"
 #include "app/color_map_dialog.h"
@@ -380,7 +381,7 @@ void CameraPage()
         StopRender();
         ShowIdleRenderButtons();
         gScreenState = kScreenPointPreview;
-        float* resolution = gActionWidgets.resolution;
+        float* resolution = RenderResolutionValues();
         if (resolution[0] < resolution[1]) resolution[1] = resolution[0];
         ResizeRenderBuffers(0);
     }

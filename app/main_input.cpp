@@ -1,6 +1,7 @@
 #include "app/main_input.h"
 
 #include "app/frame.h"
+#include "app/interface_drawing.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
 #include "app/render_control.h"
@@ -26,6 +27,7 @@ void OnClick(int x, int y)
 {
     if (!gBaseShapeEditorOpen && !gXFormsEditorOpen && gPreviewRefresh) gRenderInBuffers = 0;
     ClickMainButtons(x, y);
+    ClickInterface(x, y);
 }
 
 void OnLeftButtonDown(int x, int y)

@@ -14,17 +14,8 @@ void ShowExportWidgets(bool) {}
 bool ExportStlRawPng(const VoxelMeshRequest&) { return false; }
 bool ExportObj(const VoxelMeshRequest&) { return false; }
 
-unsigned gGridOverlayList = 0;
 unsigned gPreviewOverlayList = 0;
-void BuildGridOverlays(int, int) {}
-void SetSymmetryRotation(int) {}
 bool BaseshapeAnimationOn() { return false; }
-void RestoreSavedCamera() {}
-void UncheckPreviewAnimations() {}
-RenderResolution (*gReadRenderResolution)() = [] {
-    const ActionWidgets& w = gActionWidgets;
-    return RenderResolution{static_cast<int>(w.resolution[0]), static_cast<int>(w.resolution[1]), w.antiAlias2x != 0};
-};
 
 uint8_t gBaseShapeEditorOpen = 0;
 uint8_t gXFormsEditorOpen = 0;
@@ -63,25 +54,12 @@ void RenderMandelbrotPicker(int, int) {}
 bool TextInputActive() { return false; }
 void EndTextInput() {}
 void DrawTextInputLine() {}
-void DrawExportProgressBox() {}
-int gCurrentTab = 0;
 void OnMouseMove(int, int, bool, bool, bool) {}
 void OnRightButtonDown(int, int) {}
 void OnRightButtonUp() {}
 void OnMouseWheel(int, int, int) {}
 bool TextInputKeyDown(int) { return false; }
 bool TextInputCharacter(uint8_t) { return false; }
-
-float* RenderThreadsSliderValue()
-{
-    static float value = 1.0f;
-    return &value;
-}
-float* ExportThreadsSliderValue()
-{
-    static float value = 1.0f;
-    return &value;
-}
 
 bool SaveFractalData(const char*, int) { return false; }
 bool LoadFractalData(const char*, int) { return false; }
@@ -93,8 +71,6 @@ bool CreateRandomFractal() { return false; }
 bool StoreTransformEditorUndo() { return false; }
 bool ShowSuccessorFields() { return false; }
 bool SetDefaultTransformationCount() { return false; }
-bool CanExportKavrolinScene() { return false; }
-bool WindAnimationToStartFrame() { return false; }
 int gCurrentMaterial = 0;
 bool ResetMaterialSlot(int) { return false; }
 bool ResetEnvironmentValues() { return false; }

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/interface_panel.h"     // the panel services built so far
 #include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
 #include "shading/animation_step.h"
 #include "shading/export_image.h"
@@ -47,10 +48,7 @@ bool ExportStlRawPng(const VoxelMeshRequest& request);
 bool ExportObj(const VoxelMeshRequest& request);
 
 // ---- Main panel -------------------------------------------------------------
-extern unsigned gGridOverlayList;     // the grid chosen in the main panel
 extern unsigned gPreviewOverlayList;  // drawn over the preview quad
-void BuildGridOverlays(int width, int height);
-void SetSymmetryRotation(int mode);   // one animation step of the camera
 bool BaseshapeAnimationOn();          // the panel's baseshape animation box
 void RestoreSavedCamera();            // the camera an animation started from
 void UncheckPreviewAnimations();
@@ -86,7 +84,6 @@ bool TextInputActive();
 void EndTextInput();
 void DrawTextInputLine();
 void DrawExportProgressBox();
-extern int gCurrentTab;
 void OnMouseMove(int x, int y, bool leftHeld, bool rightHeld, bool middleHeld);
 void OnRightButtonDown(int x, int y);
 void OnRightButtonUp();
@@ -95,9 +92,10 @@ void OnMouseWheel(int x, int y, int delta);
 bool TextInputKeyDown(int key);
 bool TextInputCharacter(uint8_t character);
 
-// ---- Thread-count sliders of the options panel -----------------------------
+// ---- Thread-count sliders of the options panel (app/create_interface.cpp) ---
 float* RenderThreadsSliderValue();
 float* ExportThreadsSliderValue();
+extern int gCurrentTab;  // the main tab's selection
 
 // ---- Services the main-window actions call ------------------------------------
 // Each returns false: nothing was done (a loader false, so no load epilogue

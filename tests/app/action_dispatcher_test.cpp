@@ -331,7 +331,6 @@ TEST(PendingServices, EveryStandInFails)
         {"WriteScriptFile", WriteScriptFile()}, {"ReadScriptFile", ReadScriptFile()},
         {"CreateRandomFractal", CreateRandomFractal()}, {"StoreTransformEditorUndo", StoreTransformEditorUndo()},
         {"ShowSuccessorFields", ShowSuccessorFields()}, {"SetDefaultTransformationCount", SetDefaultTransformationCount()},
-        {"CanExportKavrolinScene", CanExportKavrolinScene()}, {"WindAnimationToStartFrame", WindAnimationToStartFrame()},
         {"ExportStlRawPng", ExportStlRawPng(VoxelMeshRequest{})}, {"ExportObj", ExportObj(VoxelMeshRequest{})},
         {"ResetMaterialSlot", ResetMaterialSlot(0)}, {"ResetEnvironmentValues", ResetEnvironmentValues()},
         {"StoreMaterialPanel", StoreMaterialPanel(0)}, {"LoadMaterialPanel", LoadMaterialPanel(0)},

@@ -1,0 +1,51 @@
+// The widgets of the main window that no panel class owns, built once at
+// start-up step 9, and the final set-up of step 10 that turns the light.
+#pragma once
+
+#include "ui/balls.h"
+#include "ui/option_lists.h"
+#include "ui/progress_box.h"
+#include "ui/scroll_lists.h"
+#include "ui/slider_windows.h"
+#include "ui/tabs.h"
+#include "ui/thumb_wheel.h"
+
+extern TrackBall gLightTrackBall;
+extern OptionsBox gMapFogToAlphaBox, gExcludeBackgroundBox;  // "... (PNG)"
+extern YSlider gZoomSlider, gZoom3DSlider;                   // point preview, 3-D view
+extern SLWindow gPerspectiveWindow, gRenderThreadsWindow, gExportThreadsWindow, gRenderResolutionWindow;
+extern SLWindow gAveragedOcclusionWindow, gPerPixelOcclusionWindow;
+extern SliderBox gSliderBox;  // the export progress box
+extern OptionsBox gAmbientOcclusionBox, gKeepDefaultPathsBox, gEnable2xAABox;
+extern ListBox gOcclusionOptionsList, gShadowTypeList, gPanelList;
+extern NewDropBox gFractalTypeBox;
+extern Tab gMainTab, gEditorTab, gRenderTab;
+// The view controls under the preview: "Rotate" (3 "TBall", 2 "Xr", 1 "Yr",
+// 0 "Zr" from the bottom) and "Move" (2 "XY", 1 "X", 0 "Y").
+extern ListBox gRotateList, gMoveList;
+extern int gRotateMode, gMoveMode;
+
+// The button the dispatcher acts on for one of the layout's buttons: its
+// entry of gActionButtons (built at the same place) where it has one, else
+// the button itself.
+class Button;
+Button& Live(Button& placed);
+
+// Set once CreateInterface has run: the frame then draws the pages.
+extern bool gInterfaceBuilt;
+// The main tab's selection, 0 "Fractals" .. 6 "Animation".
+extern int gCurrentTab;
+
+// Start-up step 9 (the parts that exist): every widget above, the main
+// options panel, the help window, the main buttons.
+void CreateInterface();
+// Before each press: the light ball, the fractal-type box and the
+// resolution window hidden and "Change" disabled, then shown again by the
+// tab that owns them ("Fractals" the box, "Camera" the rest).
+void ShowTabWidgets(int tab);
+// The two values of "Render Resolution:" (width, height), or before the
+// window is built the dispatcher's plain pair.
+float* RenderResolutionValues();
+// Start-up step 10: turbidity 1.0 for every sky, the light trackball turned
+// forty times from (442, 720) to (770, 492), the suns from its direction.
+void TurnLightToStartDirection();
