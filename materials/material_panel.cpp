@@ -67,11 +67,11 @@ const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kPlaceTextureBox2, 360, 300, 64, 64},
     {kPlaceWindow, 380, 560, 120, kRow},
     {kPlaceControls, 520, 600, 120, kRow},
-    {kPlaceTrans, 520, 480, 120, kRow},
+    {kPlaceTrans, 520, 440, 120, kRow},
     {kPlaceLightColor, 20, 330, 0, 0},
     {kPlaceFogPanel, 44, 666, 0, 0},
-    {kPlaceLightParameters, 20, 440, 320, kRow},
-    {kPlaceTexturePanels, 20, 20, 0, 0},
+    {kPlaceLightParameters, 20, 440, 400, kRow},
+    {kPlaceTexturePanels, 20, 2, 320, 192},
     {kPlaceUseTexture, 20, 410, 200, kRow},
     {kPlaceSpecular, 20, 420, 0, 0},
     {kPlaceMaterialType, 20, 60, 260, kRow},
@@ -116,6 +116,7 @@ void Shader::BuildMaterialPanel()
     for (int i = 0; i < 2; ++i) {
         const MaterialPanelPlace& box = at(static_cast<MaterialPanelPlaceId>(kPlaceTextureBox1 + i));
         textureBoxes[i].SetLayout(box.x, box.y, kZ, box.width, box.height, 0u);
+        textureBoxes[i].visible = 1;
     }
     BuildList(windowList, at(kPlaceWindow).x, at(kPlaceWindow).y, at(kPlaceWindow).width, "Window", kWindowEntries,
               1);  // "Front"
@@ -135,6 +136,7 @@ void Shader::BuildMaterialPanel()
     glowParameters.visible = reflectivity.visible = lightParameters.visible = 1;
     for (int t = 0; t < kTexturePanelCount; ++t) {
         texturePanels[t].Build(at(kPlaceTexturePanels).x, at(kPlaceTexturePanels).y, kZ, 0, 0, "", 1);
+        texturePanels[t].visible = 1;
         for (int e = 0; e < kPresetsPerPanel; ++e) texturePanels[t].textures[e] = presetThumbnails[kPresetsPerPanel * t + e];
     }
     check(useTextureBox, kPlaceUseTexture, "Use Texture", false);

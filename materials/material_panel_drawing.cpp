@@ -12,6 +12,7 @@ namespace {
 
 constexpr float kThumbnailDepth = 50.0f;
 constexpr int kValueColumn = 140;  // glow values, right of the window's left edge
+constexpr int kLightValueColumn = 100;
 
 }  // namespace
 
@@ -33,7 +34,7 @@ void Shader::DrawLightSourceLabel()
     lightEnabledBox.Draw();
     const LightSource& light = lights[editedLight];
     if (!light.enabled) return;
-    lightParameters.Draw(kValueColumn);
+    lightParameters.Draw(kLightValueColumn);
     useTextureBox.Draw();
     if (!light.textured) {
         lightColor.Draw();

@@ -38,6 +38,11 @@ void Shader::MakeShadingModelThumbnails()
         MakeShadingModelPicture(thumbnailBuffer, m);
         shadingModelThumbnails[m] = CreateRgbTexture(kThumbnailSize, kThumbnailSize, thumbnailBuffer, TextureWrap::Repeat);
     }
+    // The edited light's gel and the shading ball share the thumbnail buffer.
+    if (gelThumbnail == 0) gelThumbnail = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
+    if (shadingBallThumbnail == 0) {
+        shadingBallThumbnail = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
+    }
 }
 
 void Shader::LoadBuiltInTextures()
