@@ -7,6 +7,7 @@
 #include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
+#include "app/procedural_texture_thread.h"
 #include "app/screen_lists.h"
 #include "app/splash_screen.h"
 #include "app/startup_state.h"
@@ -142,6 +143,7 @@ void DrawFrame()
     DrawInterface();
     if (TextInputActive()) DrawTextInputLine();
     gEffectiveScreenState = EffectiveScreenState(gScreenState.load(), gVolumetricFogOn.load() != 0, gFastShadowUpdate, gRgbColoring != 0);
+    RunRequestedReshade();
     UploadPreviewImage();
     switch (gEffectiveScreenState) {
     case 0:
