@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "app/action_buttons.h"
 #include "app/create_interface.h"
@@ -24,6 +25,7 @@
 #include "app/render_size.h"
 #include "app/scene_export_dialog.h"
 #include "app/status_line.h"
+#include "app/texture_folder.h"
 #include "app/voxel_actions.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_seed_pick.h"
@@ -33,6 +35,7 @@
 #include "engine/point_coloring.h"
 #include "engine/random.h"
 #include "materials/color_maps.h"
+#include "materials/shader.h"
 #include "platform/gl_api.h"
 #include "platform/preview_target.h"
 #include "platform/shell_open.h"
@@ -192,8 +195,8 @@ void StartImageExport(bool png)
 
 void ShowSlot(int material)
 {
-    gCurrentMaterial = material;
-    LoadMaterialPanel(material);
+    gShader.currentMaterial = material;
+    gShader.SelectMaterial(material);
     std::snprintf(gActionWidgets.slotNumberText, sizeof gActionWidgets.slotNumberText, "%d", material);
 }
 
@@ -214,6 +217,22 @@ void ShowTextureChoices(const TextureRow& row, bool on)
     EnableActionButton(row.cancel, !on);
 }
 
+// The entry of the texture folder's list holding name; -1 when none does.
+int TextureListIndex(const char* name)
+{
+    for (int i = 0; i < gTextureFileCount && i < static_cast<int>(gTextureFileNames.size()); ++i) {
+        if (gTextureFileNames[static_cast<size_t>(i)] == name) return i;
+    }
+    return -1;
+}
+
+// The current material's colour of texture A (page 0) or B into rgb.
+void CopySlotColor(int page, uint8_t rgb[3])
+{
+    const uint32_t* color = (page == 0 ? gShader.solidColorsA : gShader.solidColorsB)[gShader.currentMaterial];
+    for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(SharedLoad(color[c]));
+}
+
 // False when a busy procedural texture ends the pass.
 bool SelectTexture(int page)
 {
@@ -225,16 +244,17 @@ bool SelectTexture(int page)
         }
         StartProceduralTexture(page);
     } else if (w.colorPanelShown[page]) {
-        SetSlotSolidColor(page, w.colorPanelRgb[page]);
+        const uint8_t* rgb = w.colorPanelRgb[page];
+        gShader.SetSlotSolidColor(rgb[0], rgb[1], rgb[2], page, gShader.currentMaterial);
     } else {
         char path[kPathBufferSize];
         const int length = std::snprintf(path, sizeof path, "%s/%s", gTexturesPath, w.textureListFile);
         if (length < 0 || length >= static_cast<int>(sizeof path)) {
             SetStatusText("The chosen path is too long");
         } else if (IsColorMapFileName(w.textureListFile)) {
-            if (LoadColorMapFile(path)) SetTextureFromColorMap(page, gCurrentMaterial);
+            if (LoadColorMapFile(path)) gShader.SetTextureFromColorMap(page, gShader.currentMaterial);
         } else {
-            LoadTextureFromFile(page, path);
+            gShader.LoadTextureFromFile(TextureListIndex(w.textureListFile), page, gShader.currentMaterial, false);
         }
     }
     Reshade();
@@ -267,13 +287,15 @@ bool TextureTab()
     if (Take(kActionExportTexture) && w.generatorOn[page]) {
         static const int kSizes[3][2] = {{512, 0}, {1024, 1}, {512, 2}};  // "Tile", "Plane", "Sphere"
         const int format = w.formatSelection;
-        if (format >= 0 && format < 3) SaveTextureBitmap(page, kSizes[format][0], kSizes[format][1]);
+        if (format >= 0 && format < 3) {
+            gShader.SaveTextureBitmap(kSizes[format][0], kSizes[format][1], SelectedPresetOfKind(page));
+        }
     }
     if (Take(row.select) && !SelectTexture(page)) return false;
-    if (Take(row.external)) WithDialogState([page] { LoadTextureFromFile(page, nullptr); });
+    if (Take(row.external)) WithDialogState([page] { gShader.LoadTextureFromFile(0, page, gShader.currentMaterial, true); });
     if (Take(row.gradient)) {
         WithDialogState([page] {
-            if (LoadColorMapWithDialog()) SetTextureFromColorMap(page, gCurrentMaterial);
+            if (LoadColorMapWithDialog()) gShader.SetTextureFromColorMap(page, gShader.currentMaterial);
         });
     }
     if (Take(row.color)) {
@@ -284,6 +306,23 @@ bool TextureTab()
     return true;
 }
 
+// "Reset Parameters": the current material's slider values, texture angles,
+// curve modes and Fresnel flag; its textures and colours stay.
+void ResetMaterialParameters(int m)
+{
+    if (m < 0 || m >= kMaterialCount) return;
+    Shader& s = gShader;
+    const std::pair<float*, float> starts[] = {
+        {s.ambientIntensity, 1.0f}, {s.ambientRoughness, 0.0f}, {s.diffuseIntensity, 1.0f},
+        {s.specularMagnitude, 90.0f}, {s.specularIntensity, 1.0f}, {s.fresnelExt, 8.0f},
+        {s.fresnelInt, 0.001f}, {s.shadowDepth, 0.25f}, {s.rotationA, 0.0f}, {s.rotationB, 0.0f},
+    };
+    for (const auto& [field, value] : starts) SharedStore(field[m], value);
+    SharedStore(s.curveMode1[m], 6u);
+    SharedStore(s.curveMode2[m], 5u);
+    SharedStore(s.fresnelOn[m], 0);
+}
+
 // False when the pass must end here.
 bool RenderPage()
 {
@@ -291,7 +330,7 @@ bool RenderPage()
     ActionWidgets& w = gActionWidgets;
     if (Take(kActionResetParameters)) {
         SetStatusText("Reset all material parameters");
-        ResetMaterialSlot(gCurrentMaterial);
+        ResetMaterialParameters(gShader.currentMaterial);
         Reshade();
     }
     if (Take(kActionResetEnvParameters)) {
@@ -300,7 +339,6 @@ bool RenderPage()
         w.fogParameters[1] = 3.5f;
         w.sunTurbidity = 5.0f;
         w.fogColor[0] = w.fogColor[1] = w.fogColor[2] = 1.5f;
-        ResetEnvironmentValues();
         Reshade();
     }
     // In voxel mode the image exports skip the rest of the page; the press
@@ -323,7 +361,7 @@ bool RenderPage()
     if (Take(kActionSaveMaterial)) SaveMaterial("nothing");
     if (Take(kActionLoadMaterial) && gScreenState.load() > 3) LoadMaterial("nothing");
     if (Take(kActionLoadImage)) {
-        LoadBackgroundImage();
+        gShader.LoadBackgroundImage();
         Reshade();
     }
     if (Take(kActionSelectBackground)) {
@@ -335,16 +373,16 @@ bool RenderPage()
         Reshade();
     }
     if (Take(kActionNewSet)) {
-        RegenerateTexturePresets(15, 30, 4);
+        gShader.RegenerateTexturePresets(15, 30, 4);
         Reshade();
     }
     if (Take(kActionPreviousSlot)) {
-        StoreMaterialPanel(gCurrentMaterial);
-        ShowSlot(gCurrentMaterial > 0 ? gCurrentMaterial - 1 : gCurrentMaterial);
+        const int m = gShader.currentMaterial;
+        ShowSlot(m > 0 ? m - 1 : m);
     }
     if (Take(kActionNextSlot)) {
-        StoreMaterialPanel(gCurrentMaterial);
-        ShowSlot(gCurrentMaterial < 9 ? gCurrentMaterial + 1 : gCurrentMaterial);
+        const int m = gShader.currentMaterial;
+        ShowSlot(m < kMaterialCount - 1 ? m + 1 : m);
     }
     if (Take(kActionClearFog)) {
         if (gVoxelEngineOn) return false;
@@ -359,7 +397,7 @@ bool RenderPage()
     }
     const int page = w.texturePage;
     if (Take(kActionTextureGenerator) && (page == 0 || page == 1)) w.generatorOn[page] ^= 1;
-    if (Take(kActionNewTextures)) RegenerateTexturePresets(0, 15, 0);
+    if (Take(kActionNewTextures)) gShader.RegenerateTexturePresets(0, kPresetsPerPanel, 0);
     return TextureTab();
 }
 

@@ -71,15 +71,3 @@ bool CreateRandomFractal() { return false; }
 bool StoreTransformEditorUndo() { return false; }
 bool ShowSuccessorFields() { return false; }
 bool SetDefaultTransformationCount() { return false; }
-int gCurrentMaterial = 0;
-bool ResetMaterialSlot(int) { return false; }
-bool ResetEnvironmentValues() { return false; }
-bool StoreMaterialPanel(int) { return false; }
-bool LoadMaterialPanel(int) { return false; }
-bool LoadBackgroundImage() { return false; }
-bool RegenerateTexturePresets(int, int, int) { return false; }
-bool SaveTextureBitmap(int, int, int) { return false; }
-bool SetTextureFromColorMap(int, int) { return false; }
-bool LoadTextureFromFile(int, const char*) { return false; }
-bool SetSlotSolidColor(int, const uint8_t*) { return false; }
-bool CopySlotColor(int, uint8_t*) { return false; }

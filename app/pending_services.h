@@ -115,17 +115,3 @@ bool SetDefaultTransformationCount();
 // Options panel.
 bool CanExportKavrolinScene();
 bool WindAnimationToStartFrame();  // the animation fields, saved camera and start frame
-// Materials and textures (kind 0 texture A, 1 texture B, 2 the background);
-// the procedural texture thread is in procedural_texture_thread.h.
-extern int gCurrentMaterial;                    // 0..9
-bool ResetMaterialSlot(int material);
-bool ResetEnvironmentValues();
-bool StoreMaterialPanel(int material);
-bool LoadMaterialPanel(int material);           // with its shading ball and selection
-bool LoadBackgroundImage();
-bool RegenerateTexturePresets(int first, int count, int mode);
-bool SaveTextureBitmap(int kind, int size, int layout);
-bool SetTextureFromColorMap(int kind, int material);
-bool LoadTextureFromFile(int kind, const char* path);  // null path: with the file dialog
-bool SetSlotSolidColor(int kind, const uint8_t rgb[3]);
-bool CopySlotColor(int kind, uint8_t rgb[3]);

@@ -22,6 +22,7 @@
 #include "engine/baseshape_seed_pick.h"
 #include "engine/pick_table.h"
 #include "engine/random.h"
+#include "materials/shader.h"
 #include "platform/platform_events.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
@@ -101,7 +102,7 @@ protected:
         gAllocateVoxelCube = AllocateVoxelGrid;
         gMeshWriters = {ExportStlRawPng, ExportObj};
         gResizeSleep = SleepMs;
-        gCurrentTab = gCurrentMaterial = gFractalType = 0;
+        gCurrentTab = gShader.currentMaterial = gFractalType = 0;
         gFileThreadBusy = gProceduralTextureBusy = gVolumetricFogOn = 0;
     }
     GlInterfaceTest gl_;
@@ -159,12 +160,26 @@ TEST_F(Dispatcher, SlotsStayWithinZeroToNineAndChangeKeepsWidthAboveHeight)
     } cases[] = {{0, kActionPreviousSlot, 0}, {9, kActionNextSlot, 9}, {4, kActionPreviousSlot, 3}};
     gCurrentTab = 1;
     for (const auto& c : cases) {
-        gCurrentMaterial = c.slot;
+        gShader.currentMaterial = c.slot;
         std::strcpy(gActionWidgets.slotNumberText, "x");
         Release(c.button);
-        EXPECT_EQ(gCurrentMaterial, c.expected) << c.slot;
+        EXPECT_EQ(gShader.currentMaterial, c.expected) << c.slot;
         EXPECT_EQ(std::string(gActionWidgets.slotNumberText), std::to_string(c.expected)) << c.slot << " reloaded";
     }
+    // "Reset Parameters" restores the sliders' values of the current slot
+    // alone and leaves its textures.
+    gShader.currentMaterial = 2;
+    for (int m : {2, 3}) {
+        gShader.specularMagnitude[m] = gShader.shadowDepth[m] = 7.0f;
+        gShader.curveMode1[m] = 0;
+        gShader.useTextureA[m] = 1;
+    }
+    Release(kActionResetParameters);
+    EXPECT_EQ(gShader.specularMagnitude[2], 90.0f);
+    EXPECT_EQ(gShader.shadowDepth[2], 0.25f);
+    EXPECT_EQ(gShader.curveMode1[2], 6u);
+    EXPECT_EQ(gShader.useTextureA[2], 1);
+    EXPECT_EQ(gShader.shadowDepth[3], 7.0f) << "another slot";
     gCurrentTab = 2;
     gActionWidgets.resolution[0] = 32;
     gActionWidgets.resolution[1] = 80;
@@ -324,7 +339,6 @@ TEST(TextureSelect, ColorMapsByTheFilesOwnName)
 // The services of later parts, each answering its failure value.
 TEST(PendingServices, EveryStandInFails)
 {
-    uint8_t rgb[3] = {};
     const std::pair<const char*, bool> results[] = {
         {"SaveFractalData", SaveFractalData("a", 0)}, {"LoadFractalData", LoadFractalData("a", 1)},
         {"SaveMaterial", SaveMaterial("nothing")}, {"LoadMaterial", LoadMaterial("nothing")},
@@ -332,13 +346,6 @@ TEST(PendingServices, EveryStandInFails)
         {"CreateRandomFractal", CreateRandomFractal()}, {"StoreTransformEditorUndo", StoreTransformEditorUndo()},
         {"ShowSuccessorFields", ShowSuccessorFields()}, {"SetDefaultTransformationCount", SetDefaultTransformationCount()},
         {"ExportStlRawPng", ExportStlRawPng(VoxelMeshRequest{})}, {"ExportObj", ExportObj(VoxelMeshRequest{})},
-        {"ResetMaterialSlot", ResetMaterialSlot(0)}, {"ResetEnvironmentValues", ResetEnvironmentValues()},
-        {"StoreMaterialPanel", StoreMaterialPanel(0)}, {"LoadMaterialPanel", LoadMaterialPanel(0)},
-        {"LoadBackgroundImage", LoadBackgroundImage()}, {"RegenerateTexturePresets", RegenerateTexturePresets(0, 15, 0)},
-        {"SaveTextureBitmap", SaveTextureBitmap(0, 512, 0)},
-        {"SetTextureFromColorMap", SetTextureFromColorMap(0, 0)},
-        {"LoadTextureFromFile", LoadTextureFromFile(0, nullptr)}, {"SetSlotSolidColor", SetSlotSolidColor(0, rgb)},
-        {"CopySlotColor", CopySlotColor(0, rgb)},
     };
     for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;
 }
