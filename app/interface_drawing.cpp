@@ -18,6 +18,7 @@
 #include "engine/baseshape_seed_pick.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
+#include "materials/shader.h"
 #include "platform/gl_api.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
@@ -142,16 +143,42 @@ void DrawAdvancedPage()
     p.blendingFunction.Draw();
 }
 
+// The material tab bar's pages: "Ambient" and "Diffuse" show texture A or
+// B of the current material with its shading model, "Specular" the specular
+// colour, "Advanced" the surface-material controls.
+void DrawMaterialsPage()
+{
+    Shader& s = gShader;
+    P().textureTab.Draw();
+    DrawButton(kButtonResetParameters);
+    const int page = P().textureTab.selected;
+    const int m = s.currentMaterial >= 0 && s.currentMaterial < kMaterialCount ? s.currentMaterial : 0;
+    switch (page) {
+    case 0:
+    case 1: {
+        TextureBox& box = s.textureBoxes[page];
+        box.texture = page == 0 ? s.thumbnailA[m] : s.thumbnailB[m];
+        box.Draw();
+        s.texturePanels[0].Draw();
+        ListBox& model = s.shadingModel[page];
+        model.visible = 1;
+        model.Draw();
+        s.DrawTextureThumbnail(model.selected);
+        break;
+    }
+    case 2: s.specular.Draw(); break;
+    case 3: s.DrawSurfaceMaterialControls(); break;
+    default: break;
+    }
+    DrawButton(kButtonPreviousSlot);
+    DrawButton(kButtonNextSlot);
+}
+
 void DrawRenderTab()
 {
     gRenderTab.Draw();
     switch (gRenderTab.selected) {
-    case 0:
-        P().textureTab.Draw();
-        DrawButton(kButtonResetParameters);
-        DrawButton(kButtonPreviousSlot);
-        DrawButton(kButtonNextSlot);
-        break;
+    case 0: DrawMaterialsPage(); break;
     case 1: DrawEnvironmentPage(); break;
     case 2: DrawShadersPage(); break;
     case 3: DrawAdvancedPage(); break;

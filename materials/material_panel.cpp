@@ -53,7 +53,7 @@ const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kPlaceBackgroundFog, 20, 640, 420, kRow},
     {kPlaceEdit, 20, 620, 120, kRow},
     {kPlaceEnableLight, 240, 540, 200, kRow},
-    {kPlaceSurfaceMaterial, 20, 200, 300, kRow},
+    {kPlaceSurfaceMaterial, 20, 240, 300, kRow},
     {kPlaceObjectToEdit, 160, 600, 200, kRow},
     {kPlacePreviousLight, 20, 540, 40, 22},
     {kPlaceNextLight, 70, 540, 40, 22},
@@ -74,7 +74,7 @@ const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kPlaceTexturePanels, 20, 2, 320, 192},
     {kPlaceUseTexture, 20, 410, 200, kRow},
     {kPlaceSpecular, 20, 420, 0, 0},
-    {kPlaceMaterialType, 20, 60, 260, kRow},
+    {kPlaceMaterialType, 20, 60, 248, kRow},
 };
 
 void Shader::BuildMaterialPanel()
@@ -150,5 +150,6 @@ void Shader::BuildMaterialPanel()
     materialTypeList.Build(types.x, types.y, kZ, types.width, types.height, 7, kMaterialTypeCount, "Material Type",
                            typeNames);
     materialTypeList.SetSelected(0);
+    materialTypeList.visible = 1;  // drawn and clicked only while "Enable Surface Material" is ticked
     editedLight = 0;
 }

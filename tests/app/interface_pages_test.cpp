@@ -112,6 +112,21 @@ TEST_F(PagesTest, EveryTabMatchesItsReference)
         const ScreenshotResult r = CompareWithReference(s.name, gl_.Frame(), gl_.Width(), gl_.Height());
         EXPECT_TRUE(r.ok) << s.name << ": " << r.message;
     }
+    // The material pages past "Ambient", with the surface-material list open.
+    gShader.surfaceMaterialBox.flags[0] = 1;
+    const char* const materialShots[] = {"tab_render_materials_diffuse", "tab_render_materials_specular",
+                                         "tab_render_materials_advanced"};
+    for (int page = 1; page <= 3; ++page) {
+        Show(1);
+        gInterface.textureTab.selected = page;
+        gl_.ClearFrame();
+        DrawInterface();
+        const char* name = materialShots[page - 1];
+        const ScreenshotResult r = CompareWithReference(name, gl_.Frame(), gl_.Width(), gl_.Height());
+        EXPECT_TRUE(r.ok) << name << ": " << r.message;
+    }
+    gShader.surfaceMaterialBox.flags[0] = 0;
+    gInterface.textureTab.selected = 0;
     // The camera tab with the reminder lit; the animation page while one runs.
     Show(2);
     gRenderResolutionWindow.value[0] = 1024;
