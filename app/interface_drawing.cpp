@@ -96,6 +96,8 @@ void DrawEnvironmentPage()
     Live(p.newSet).Draw();
     Live(p.select).Draw();
     DrawButton(kButtonResetEnvParameters);
+    gShader.backgroundFog.Draw();
+    gShader.DrawGlowAndFogPanel(1);
 }
 
 void DrawShadersPage()
@@ -226,6 +228,7 @@ void DrawEditorsTab()
     switch (gEditorTab.selected) {
     case 0: DrawBaseshapeNotice(); break;
     case 1: gParamHelpWindow.DrawFractalParamHelp(); break;
+    case 2: gShader.DrawLightSourceLabel(); break;
     default: break;
     }
     gPanelList.Draw();
@@ -250,6 +253,8 @@ void DrawVoxelsTab()
 
 void DrawCurrentTab()
 {
+    // The light editor takes clicks only while its page is on screen.
+    gShader.lightPageShown = gCurrentTab == 3 && gEditorTab.selected == 2 ? 1 : 0;
     switch (gCurrentTab) {
     case 0: DrawFractalsTab(); break;
     case 1: DrawRenderTab(); break;
