@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <utility>
 
 #include "app/action_buttons.h"
@@ -15,6 +16,7 @@
 #include "app/color_map_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/frame.h"
+#include "app/interface_panel.h"
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
@@ -173,14 +175,14 @@ void FractalsPage()
 // ---- [render page] ----------------------------------------------------------------
 void CopyFogBox()
 {
-    const uint8_t on = gActionWidgets.volumetricFogBox;
+    const uint8_t on = gInterface.enableVolumetricFog.flags[0];
     gVolumetricFogOn = on;
     if (on) {
         // A zero scale (no fractal fitted yet) keeps the radius.
         if (gViewScale != 0.0f) gFogJitterRadius = 0.5f / gViewScale;
         SetDefaultTransformationCount();
     }
-    gActionWidgets.fogColorWindowShown = on;
+    gInterface.volumetricFogColor.visible = on;
 }
 
 void StartImageExport(bool png)
@@ -276,7 +278,7 @@ void WithDialogState(Load load)
 
 bool TextureTab()
 {
-    const int page = gActionWidgets.texturePage;
+    const int page = gInterface.textureTab.selected;
     if (page != 0 && page != 1) return true;
     const TextureRow& row = kTextureRows[page];
     ActionWidgets& w = gActionWidgets;
@@ -323,6 +325,14 @@ void ResetMaterialParameters(int m)
     SharedStore(s.fresnelOn[m], 0);
 }
 
+// The first rows of a slider window; an unbuilt window keeps none.
+void SetWindowValues(SLWindow& window, std::initializer_list<float> values)
+{
+    if (!window.value) return;
+    int row = 0;
+    for (float v : values) WriteShared(window.value[row++], v);
+}
+
 // False when the pass must end here.
 bool RenderPage()
 {
@@ -335,10 +345,10 @@ bool RenderPage()
     }
     if (Take(kActionResetEnvParameters)) {
         SetStatusText("Reset all environment parameters");
-        w.fogParameters[0] = 0.15f;
-        w.fogParameters[1] = 3.5f;
-        w.sunTurbidity = 5.0f;
-        w.fogColor[0] = w.fogColor[1] = w.fogColor[2] = 1.5f;
+        Interface& p = gInterface;
+        SetWindowValues(p.fogParameters, {0.15f, 3.5f});
+        SetWindowValues(p.sunTurbidity, {5.0f});
+        SetWindowValues(p.volumetricFogColor, {1.5f, 1.5f, 1.5f});
         Reshade();
     }
     // In voxel mode the image exports skip the rest of the page; the press
@@ -395,7 +405,7 @@ bool RenderPage()
         if (gShadowMap) std::memset(gShadowMap, 0, pixels * sizeof(uint16_t));
         ClearColorAndDepth();
     }
-    const int page = w.texturePage;
+    const int page = gInterface.textureTab.selected;
     if (Take(kActionTextureGenerator) && (page == 0 || page == 1)) w.generatorOn[page] ^= 1;
     if (Take(kActionNewTextures)) gShader.RegenerateTexturePresets(0, kPresetsPerPanel, 0);
     return TextureTab();

@@ -16,19 +16,12 @@ struct ActionWidgets {
     float separation = 0.0f;           // "Separation"
     uint8_t kavrolinAllowed = 0;       // CanExportKavrolinScene of the last type change
 
-    // Render page: fog and environment
-    uint8_t volumetricFogBox = 0;      // "Enable Volumetric Fog"
-    uint8_t fogColorWindowShown = 0;   // "Volumetric Fog Color"
-    float fogParameters[2] = {0.15f, 3.5f};
-    float sunTurbidity = 5.0f;
-    float fogColor[3] = {1.5f, 1.5f, 1.5f};
-
     // Camera page
     float resolution[2] = {2048.0f, 2048.0f};  // "Render Resolution:"
     uint8_t antiAlias2x = 0;                    // "Enable 2X AA."
 
-    // Materials page: the texture tab (page 0 ambient, 1 diffuse)
-    int texturePage = 0;
+    // Materials page: the texture tab of the material page that shows
+    // (0 ambient, 1 diffuse)
     uint8_t generatorOn[2] = {0, 0};   // "Texture Generator"
     int formatSelection = 0;           // "Format": 0 "Tile", 1 "Plane", 2 "Sphere"
     char textureListFile[260] = "";    // the file chosen in the texture list

@@ -10,6 +10,7 @@
 #include "app/action_widgets.h"
 #include "app/buffer_resize.h"
 #include "app/frame.h"
+#include "app/interface_panel.h"
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
@@ -104,13 +105,14 @@ protected:
         gResizeSleep = SleepMs;
         gCurrentTab = gShader.currentMaterial = gFractalType = 0;
         gFileThreadBusy = gProceduralTextureBusy = gVolumetricFogOn = 0;
+        gInterface.enableVolumetricFog.flags[0] = 0;
     }
     GlInterfaceTest gl_;
 };
 
 TEST_F(Dispatcher, AReleaseWithNothingPressedOnlyCopiesTheFogBox)
 {
-    gActionWidgets.volumetricFogBox = 1;
+    gInterface.enableVolumetricFog.flags[0] = 1;
     gViewScale = 4.0f;
     const std::string buttons = ButtonBytes();
     for (int tab : {0, 2, 5, 1}) {
@@ -122,6 +124,23 @@ TEST_F(Dispatcher, AReleaseWithNothingPressedOnlyCopiesTheFogBox)
     EXPECT_EQ(ButtonBytes(), buttons);
     EXPECT_EQ(gScreenState.load(), kScreenPreview3D);
     EXPECT_EQ(Status(), "");
+}
+
+// "Reset Env. Parameters" puts the fog, turbidity and fog colour windows back.
+TEST_F(Dispatcher, EnvironmentResetRestoresTheWindows)
+{
+    gInterface.Build();
+    Interface& p = gInterface;
+    for (SLWindow* w : {&p.fogParameters, &p.sunTurbidity, &p.volumetricFogColor}) w->value[0] = 9.0f;
+    p.volumetricFogColor.value[2] = 0.0f;
+    gCurrentTab = 1;
+    Release(kActionResetEnvParameters);
+    EXPECT_EQ(p.fogParameters.Value(0), 0.15f);
+    EXPECT_EQ(p.fogParameters.Value(1), 3.5f);
+    EXPECT_EQ(p.sunTurbidity.Value(0), 5.0f);
+    EXPECT_EQ(p.volumetricFogColor.Value(0), 1.5f);
+    EXPECT_EQ(p.volumetricFogColor.Value(2), 1.5f);
+    EXPECT_EQ(Status(), "Reset all environment parameters");
 }
 
 TEST_F(Dispatcher, NewFractalWaitsForTheExportAndTypeChangesWaitForPageZero)
