@@ -5,6 +5,7 @@
 #include "app/interface_drawing.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
+#include "app/text_field.h"
 #include "app/screen_lists.h"
 #include "app/splash_screen.h"
 #include "app/startup_state.h"

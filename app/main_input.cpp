@@ -1,6 +1,8 @@
 #include "app/main_input.h"
 
 #include "app/frame.h"
+#include "app/text_field.h"
+#include "app/view_drags.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
 #include "app/render_control.h"
@@ -38,6 +40,10 @@ void OnLeftButtonDown(int x, int y)
     gLastPointerX = PointerToVirtualX(x);
     gLastPointerY = PointerToVirtualYDown(y);
     OnClick(gLastPointerX, kVirtualScreenHeight - gLastPointerY);
+    if (PointerInView(gLastPointerX, gLastPointerY)) {
+        gDragGroup = 12;
+        gViewDragStart = PointerDragVector(gRotateMode, gLastPointerX, gLastPointerY, gViewDragStart);
+    }
     KeepRenderShown();
     if (gPointPreviewValid == 0 && gPbufferAvailable) ClearPreviewPbuffer();
 }

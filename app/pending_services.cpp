@@ -1,6 +1,7 @@
 #include "app/pending_services.h"
 
 #include "app/frame.h"
+#include "app/text_field.h"
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
 #include "render/render_buffers.h"
@@ -43,6 +44,7 @@ int SelectedPreviewLight() { return -1; }
 bool MandelbrotPickerShown() { return false; }
 void EditTransformSet(int)
 {
+    ForgetTextInputTarget(gTransforms, sizeof gTransforms);
     static const float corners[4][3] = {{1, 1, 1}, {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}};
     for (int i = 0; i < 4; ++i) {
         TransformRecord& t = gTransforms[i];
@@ -65,18 +67,9 @@ void EditTransformSet(int)
 void RenderMandelbrotPicker(int, int) {}
 
 
-bool TextInputActive() { return false; }
-void EndTextInput() {}
-void DrawTextInputLine() {}
 void DrawExportProgressBox() {}
 void OnExportFinished() {}
 int gCurrentTab = 0;
-void OnMouseMove(int, int, bool, bool, bool) {}
-void OnRightButtonDown(int, int) {}
-void OnRightButtonUp() {}
-void OnMouseWheel(int, int, int) {}
-bool TextInputKeyDown(int) { return false; }
-bool TextInputCharacter(uint8_t) { return false; }
 
 float* RenderThreadsSliderValue()
 {

@@ -64,20 +64,10 @@ bool MandelbrotPickerShown();
 void EditTransformSet(int set);
 void RenderMandelbrotPicker(int x, int y);
 
-// ---- Per-frame interface, previews, input handlers -------------------------
-bool TextInputActive();
-void EndTextInput();
-void DrawTextInputLine();
+// ---- Per-frame interface ----------------------------------------------------
 void DrawExportProgressBox();
 void OnExportFinished();  // clears the export-running flags of the panels
 extern int gCurrentTab;
-void OnMouseMove(int x, int y, bool leftHeld, bool rightHeld, bool middleHeld);
-void OnRightButtonDown(int x, int y);
-void OnRightButtonUp();
-void OnMouseWheel(int x, int y, int delta);
-// Text field keys; true when the field took the key.
-bool TextInputKeyDown(int key);
-bool TextInputCharacter(uint8_t character);
 
 // ---- Thread-count sliders of the options panel -----------------------------
 float* RenderThreadsSliderValue();
