@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/export_actions.h"
 #include "app/interface_drawing.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
@@ -194,6 +195,7 @@ void DrawExportView()
         CallList(gGridOverlayList);
         gExportProgress = static_cast<int>(gVoxelExportProgress);
     } else {
+        RestoreViewAfterExport();
         glDisable(GL_DEPTH_TEST);
         glClear(GL_DEPTH_BUFFER_BIT);
         UploadPreviewImage();

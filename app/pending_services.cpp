@@ -6,13 +6,10 @@
 #include "engine/pick_table.h"
 #include "render/render_buffers.h"
 
-int gExportProgress = -2;
-std::atomic<uint8_t> gExportCancel{0};
-std::atomic<uint8_t> gFileThreadBusy{0};
-int gExportThreadCount = 1;
-int gExportThreadCountSaved = 1;
-void AdvanceAnimationFrame() {}
-void FadeSplashImage() {}
+uint8_t ExportPngOption(int) { return 0; }
+int ImageTypeSelection() { return 1; }
+bool DialogsAlwaysAtDefaultFolder() { return false; }
+void ShowExportWidgets(bool) {}
 
 float gVoxelExportProgress = 0.5f;
 

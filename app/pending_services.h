@@ -9,16 +9,22 @@
 #include <cstdint>
 
 #include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
+#include "shading/animation_step.h"
+#include "shading/export_image.h"
 #include "shading/preview_image.h"
+#include "shading/preview_passes.h"
 
-// ---- Image shading and export -----------------------------------------------
-extern int gExportProgress;           // 100 finished, -1 ended early, -2 idle
-extern std::atomic<uint8_t> gExportCancel;
-extern std::atomic<uint8_t> gFileThreadBusy;
-extern int gExportThreadCount;
-extern int gExportThreadCountSaved;
-void AdvanceAnimationFrame();
-void FadeSplashImage();
+// ---- Export options of the main panel ----------------------------------------
+// Check boxes of the PNG options, the "Image Type" list (1 "BMP - Windows
+// Bitmap", 0 "PNG - Portable Network Graphics"), the dialogs' "always at the
+// default folder" option, and the widgets an export shows and hides (the
+// slider box, "Cancel" and "Zoom"; window thread).
+inline constexpr int kExcludeBackgroundPng = 0;
+inline constexpr int kMapFogToAlphaPng = 1;
+uint8_t ExportPngOption(int option);
+int ImageTypeSelection();
+bool DialogsAlwaysAtDefaultFolder();
+void ShowExportWidgets(bool exporting);
 
 // ---- Voxel mesh export ------------------------------------------------------
 extern float gVoxelExportProgress;

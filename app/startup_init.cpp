@@ -3,6 +3,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "app/export_actions.h"
 #include "app/frame.h"
 #include "app/gl_setup.h"
 #include "app/pending_services.h"
@@ -40,6 +41,8 @@ bool InitializeApplication()
     // srand(clock), the global, sampler and slot states, the generator
     // tables between them, and the slot hashes, in their fixed order.
     SeedStartupRandomStates(clockSeed, BuildBaseshapeGeneratorTables);
+    InitializeExportPipeline();
+    InstallExportServices();
     if (!SetupPixelFormat()) return false;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glClearStencil(0);

@@ -43,9 +43,12 @@ void StopRenderForQuit()
 // closed properly rather than left cut off by the end of the process.
 void FinishExportBeforeQuit()
 {
-    if (!gFileThreadBusy.load()) return;
-    gExportCancel = 1;
-    for (int waited = 0; waited < 5000 && gFileThreadBusy.load(); waited += 10) SleepMs(10);
+    if (gFileThreadBusy.load()) {
+        gExportCancel = 1;
+        for (int waited = 0; waited < 5000 && gFileThreadBusy.load(); waited += 10) SleepMs(10);
+    }
+    // Joined when it has ended; one still running is left to the end of the process.
+    ReleaseExportThread(false);
 }
 
 }  // namespace
