@@ -1,13 +1,340 @@
+// Sections: [tabs] [notices] [frame] [clicks].
 #include "app/interface_drawing.h"
 
-#include "app/frame.h"
-#include "app/main_buttons.h"
+#include <cmath>
+#include <cstring>
 
-// The panels of the tabs join as they are built; the status line, the
-// buttons every tab shows and the erase question are here.
+#include "app/create_interface.h"
+#include "app/frame.h"
+#include "app/interface_layout.h"
+#include "app/interface_panel.h"
+#include "app/main_buttons.h"
+#include "app/param_help.h"
+#include "app/screen_lists.h"
+#include "app/pending_services.h"
+#include "app/status_line.h"
+#include "engine/baseshape_model.h"
+#include "engine/baseshape_seed_pick.h"
+#include "engine/fractal_model.h"
+#include "engine/kernel_framework.h"
+#include "platform/gl_api.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "ui/font.h"
+#include "ui/gl_shapes.h"
+#include "ui/widget.h"
+
+namespace {
+
+Interface& P() { return gInterface; }
+void DrawButton(MainButtonId id) { gMainButtons[id].Draw(); }
+
+}  // namespace
+
+void RenderSizeText(char* out, size_t size, const char* plain, const char* antiAliased)
+{
+    const int w = ReadShared(gImageWidth), h = ReadShared(gImageHeight);
+    if (ReadShared(gAntiAlias2x)) {
+        std::snprintf(out, size, antiAliased, w / 2, h / 2);
+    } else {
+        std::snprintf(out, size, plain, w, h);
+    }
+}
+
+namespace {
+
+// ---- [tabs] ---------------------------------------------------------------------
+
+void DrawFractalsTab()
+{
+    gFractalTypeBox.Draw();
+    const int type = gFractalType;
+    if (type >= 0 && type < kFractalTypeCount) DrawText(176, 686, kFractalTypes[type].name, 1);
+    DrawText(32, 686, "Fractal Type:", 1);
+    DrawText(32, 670, "Transformations:", 1);
+    DrawText(32, 654, "Baseshapes:", 1);
+    DrawText(32, 638, "Render Size:", 1);
+    DrawIntText(176, 670, ReadShared(gPickTransformCount), 1);
+    DrawIntText(176, 654, ReadShared(gBaseshapeCount), 1);
+    char size[64];
+    RenderSizeText(size, sizeof size, "%d x %d", "%d x %d 2X AA");
+    DrawText(176, 638, size, 1);
+    DrawFractalTypeHelp();
+    DrawButton(kButtonResetPaths);
+    gKeepDefaultPathsBox.Draw();
+    P().saveBuffers.Draw();
+    P().loadBuffers.Draw();
+    DrawButton(kButtonLoadScript);
+    DrawButton(kButtonSaveScript);
+    P().sendToBlocks.Draw();
+    if (P().CanExportKavrolinScene()) P().kavrolin.Draw();
+    P().saveFractal.Draw();
+    P().loadFractal.Draw();
+    gRenderThreadsWindow.DrawAtOffset(10);
+    gExportThreadsWindow.DrawAtOffset(10);
+    P().colorByTransformation.Draw();
+}
+
+void DrawEnvironmentPage()
+{
+    Interface& p = P();
+    p.SyncRenderFlags();
+    for (OptionsBox* box : {&p.enableFog, &p.enableBackground, &p.enableDrawingShaders, &p.enableVolumetricFog})
+        box->Draw();
+    p.fogParameters.DrawAtOffset(72);
+    p.sunTurbidity.DrawAtOffset(72);
+    p.volumetricFogColor.DrawAtOffset(72);
+    p.drawingType.Draw();
+    p.backgroundType.Draw();
+    p.backgroundReflection.Draw();
+    p.affectedByFog.Draw();
+    if (p.backgroundType.visible && p.backgroundType.selectedFromTop == 0) DrawButton(kButtonLoadImage);
+    p.newSet.Draw();
+    p.select.Draw();
+    DrawButton(kButtonResetEnvParameters);
+}
+
+void DrawShadersPage()
+{
+    Interface& p = P();
+    DrawFramedTextF(32, 812, "%s", "Important: Shaders are only visible when the fractal is exported");
+    const bool fast = ReadShared(gFastShadowUpdate) != 0;
+    gShadowTypeList.visible = fast ? 1 : 0;
+    const int shadowType = gShadowTypeList.selected;
+    p.shadowSampling.visible = fast && (shadowType == 0 || shadowType == 2) ? 1 : 0;
+    gShadowTypeList.Draw();
+    const int w = ReadShared(gImageWidth);
+    if (p.shadowSampling.visible) {
+        p.shadowSampling.DrawAtOffset(140);
+        if (w >= 1) DrawTextF(452, 52, "%2.2f %%", p.shadowSampling.Value(1) / static_cast<float>(w) * 100.0f);
+    }
+    gAmbientOcclusionBox.DrawBase();
+    const bool averaged = gAmbientOcclusionBox.Flag(0), everyPixel = gAmbientOcclusionBox.Flag(1);
+    if (averaged || everyPixel) {
+        gOcclusionOptionsList.Draw();
+        p.enhancedDarkening.DrawBase();
+    }
+    if (averaged) {
+        gAveragedOcclusionWindow.DrawAtOffset(140);
+        DrawTextF(452, 554, "%2.2f %%", gAveragedOcclusionWindow.Value(1) * 0.1953125f);
+    }
+    if (everyPixel) {
+        gPerPixelOcclusionWindow.DrawAtOffset(140);
+        if (w >= 1) DrawTextF(452, 630, "%2.2f %%", gPerPixelOcclusionWindow.Value(1) / static_cast<float>(w) * 100.0f);
+    }
+}
+
+void DrawAdvancedPage()
+{
+    Interface& p = P();
+    p.lightDistribution.Draw();
+    p.gammaCorrection.visible = 1;
+    p.gammaCorrection.DrawAtOffset(140);
+    p.colorInterpolationWeight.visible = p.colorFunction.selectedFromTop == 0 ? 1 : 0;
+    p.colorInterpolationWeight.DrawAtOffset(140);
+    p.materialColorBlend.Draw();
+    p.colorFunction.Draw();
+    const int f = p.colorFunction.selectedFromTop;
+    p.blendingFunction.visible = f == 2 || f == 4 ? 1 : 0;
+    p.blendingFunction.Draw();
+}
+
+void DrawRenderTab()
+{
+    gRenderTab.Draw();
+    switch (gRenderTab.selected) {
+    case 0:
+        P().textureTab.Draw();
+        DrawButton(kButtonResetParameters);
+        DrawButton(kButtonPreviousSlot);
+        DrawButton(kButtonNextSlot);
+        break;
+    case 1: DrawEnvironmentPage(); break;
+    case 2: DrawShadersPage(); break;
+    case 3: DrawAdvancedPage(); break;
+    default: break;
+    }
+    for (MainButtonId id : {kButtonSaveBitmap, kButtonSavePng, kButtonSaveMaterial, kButtonLoadMaterial, kButtonClearFog,
+                            kButtonClearShadows})
+        DrawButton(id);
+    gMapFogToAlphaBox.Draw();
+    gExcludeBackgroundBox.Draw();
+}
+
+void DrawCameraTab()
+{
+    Interface& p = P();
+    DrawButton(kButtonChange);
+    DrawButton(kButtonResetPosition);
+    DrawButton(kButtonResetRotation);
+    DrawButton(kButtonScale);
+    p.projection.Draw();
+    gEnable2xAABox.Draw();
+    gPerspectiveWindow.DrawAtOffset(140);
+    p.resolutionPresets.Draw();
+    DrawResolutionReminder();
+    gRenderResolutionWindow.DrawAtOffset(64);
+    p.timesTwo.Draw();
+    gLightTrackBall.Draw();
+    p.controlSensitivity.Draw();
+    p.grid.Draw();
+    p.shadows.Draw();
+    p.fixedView.Draw();
+    p.symmetry.Draw();
+    p.sides.DrawAtOffset(64);
+    p.separation.DrawAtOffset(100);
+    DrawSymmetryNotice();
+    char size[64];
+    RenderSizeText(size, sizeof size, " %d x %d ", " %d x %d 2X AA");
+    DrawText(176, 886, size, 1);
+    std::memset(p.viewPageFlags, 0, sizeof p.viewPageFlags);
+}
+
+void DrawEditorsTab()
+{
+    gEditorTab.Draw();
+    switch (gEditorTab.selected) {
+    case 0: DrawBaseshapeNotice(); break;
+    case 1:
+        gParamHelpWindow.visible = 1;
+        gParamHelpWindow.DrawFractalParamHelp();
+        break;
+    default: break;
+    }
+    gPanelList.Draw();
+}
+
+void DrawVoxelsTab()
+{
+    Interface& p = P();
+    for (MainButtonId id : {kButtonStartVoxelEngine, kButtonStlMesh, kButtonObjMesh, kButtonRawFile,
+                            kButtonStopVoxelEngine})
+        DrawButton(id);
+    p.pngSlices.Draw();
+    p.voxelResolution.Draw();
+    p.interpolationType.Draw();
+    p.densityThreshold.DrawAtOffset(110);
+    p.sideLength.DrawAtOffset(8);
+    p.interiorWall.Draw();
+    p.scaleMesh.Draw();
+    p.fillBaseshapes.Draw();
+    p.wallThickness.DrawAtOffset(110);
+}
+
+void DrawCurrentTab()
+{
+    switch (gCurrentTab) {
+    case 0: DrawFractalsTab(); break;
+    case 1: DrawRenderTab(); break;
+    case 2: DrawCameraTab(); break;
+    case 3: DrawEditorsTab(); break;
+    case 4:
+        if (gOpengl.aboutList) glCallList(gOpengl.aboutList);
+        P().news.Draw();
+        break;
+    case 5: DrawVoxelsTab(); break;
+    case 6: P().DrawAnimationPage(); break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+// ---- [notices] ------------------------------------------------------------------
+
+bool StatusTextContains(const char* part)
+{
+    char text[kStatusTextSize];
+    int width = 0;
+    CopyStatusText(text, sizeof text, &width);
+    return std::strstr(text, part) != nullptr;
+}
+
+void DrawSymmetryNotice()
+{
+    if (!StatusTextContains("activated")) return;
+    DrawText(28, 372, "Symmetry Activated!", 1);
+    DrawText(28, 350, "Please, use the SCALE and RESET POSITION Buttons", 1);
+}
+
+void DrawBaseshapeNotice()
+{
+    if (!StatusTextContains("is out ")) return;
+    DrawText(106, 650, "A Baseshape is out of the calculated corners.", 1);
+    DrawText(106, 600, "Please use the SCALE button.", 1);
+}
+
+bool ResolutionReminderDue()
+{
+    if (!gRenderResolutionWindow.value) return false;
+    const bool aa = gEnable2xAABox.Flag(0);
+    const int factor = aa ? 2 : 1;
+    const int w = CheckedTruncToInt(gRenderResolutionWindow.Value(0)) * factor;
+    const int h = CheckedTruncToInt(gRenderResolutionWindow.Value(1)) * factor;
+    return w != ReadShared(gImageWidth) || h != ReadShared(gImageHeight) || aa != (ReadShared(gAntiAlias2x) != 0);
+}
+
+void DrawResolutionReminder()
+{
+    if (!ResolutionReminderDue()) return;
+    const float pulse = (std::sin(static_cast<float>(gFrameTicks()) * 0.005f) + 1.0f) * 0.5f;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(pulse, 0.0f, 0.0f);
+    OutlineQuad(280, 798, 354, 826, 30);
+    glPopAttrib();
+}
+
+// ---- [frame] --------------------------------------------------------------------
+
 void DrawInterface()
 {
+    if (gInterfaceBuilt) {
+        gMainTab.Draw();
+        P().cancel.Draw();
+        P().rnd.Draw();
+        P().clr.Draw();
+        if (ReadShared(gVoxelEngineOn)) DrawFramedTextF(936, 134, "%s", "Voxel Mode");
+    }
     DrawStatusLine();
+    if (gInterfaceBuilt) {
+        DrawCurrentTab();
+        DrawParamInputBox();
+    }
     DrawMainButtons();
+    if (gInterfaceBuilt) {
+        DrawButton(kButtonHelp);
+        DrawButton(kButtonNewFractal);
+        (gScreenState.load() == kScreenPreview3D ? gZoom3DSlider : gZoomSlider).Draw();
+    }
     DrawEraseQuestion();
+}
+
+void DrawExportProgressBox() { gSliderBox.Draw(); }
+
+// ---- [clicks] -------------------------------------------------------------------
+
+void ClickInterface(int x, int y)
+{
+    if (!gInterfaceBuilt) return;
+    if (gMainTab.Click(x, y)) gCurrentTab = gMainTab.selected;
+    if (gParamHelpWindow.visible && gParamHelpWindow.Click(x, y)) gInputBox.active = 1;
+    Interface& p = P();
+    switch (gCurrentTab) {
+    case 1: gRenderTab.Click(x, y); if (gRenderTab.selected == 0) p.textureTab.Click(x, y); break;
+    case 2:
+        p.HandleListClicks(2, x, y);
+        if (p.shadows.Click(x, y)) WriteShared(gFastShadowUpdate, p.shadows.selected);
+        if (p.projection.Click(x, y)) WriteShared(gProjectionSelector, p.projection.selected);
+        p.fixedView.Click(x, y);
+        p.resolutionPresets.Click(x, y);
+        p.symmetry.Click(x, y);
+        gEnable2xAABox.Click(x, y);
+        break;
+    case 3: gEditorTab.Click(x, y); break;
+    case 6: p.Click(x, y); break;
+    default: break;
+    }
+    for (int id = kButtonHelp; id < kMainButtonCount; ++id) gMainButtons[id].Click(x, y);
 }

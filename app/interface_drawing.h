@@ -1,4 +1,25 @@
-// The interface of every frame, drawn before the preview screen.
+// The interface of every frame, drawn before the preview screen: the main
+// tab bar, the widgets of the shown tab and sub-tab, the status line and
+// notices, the buttons every tab shows and the erase question.
 #pragma once
 
+#include <cstddef>
+
 void DrawInterface();
+// A press in virtual units (y up) on the tab bars and the current tab's
+// widgets; buttons only mark their pressed byte.
+void ClickInterface(int x, int y);
+
+// Substring test on the status line, as the notices use it.
+bool StatusTextContains(const char* part);
+// "Camera": the two symmetry lines while the status text holds "activated".
+void DrawSymmetryNotice();
+// "Editors" / "Baseshapes": the two lines while it holds "is out ".
+void DrawBaseshapeNotice();
+// "Render Resolution:" (doubled with "Enable 2X AA.") or the AA box differs
+// from the render buffers: the loop around "Change" pulses on gFrameTicks.
+bool ResolutionReminderDue();
+void DrawResolutionReminder();
+// The render size as the user chose it ("%d x %d" formats with W and H),
+// halved under 2X anti-aliasing with the second format.
+void RenderSizeText(char* out, size_t size, const char* plain, const char* antiAliased);

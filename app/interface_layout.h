@@ -15,6 +15,31 @@ enum MainButtonId : int {
     kButtonPreview,
     kButtonDraw,
     kButtonQuit,
+    kButtonHelp,
+    kButtonNewFractal,
+    kButtonSaveBitmap,
+    kButtonSavePng,
+    kButtonResetPosition,
+    kButtonResetRotation,
+    kButtonScale,
+    kButtonClearFog,
+    kButtonResetPaths,
+    kButtonClearShadows,
+    kButtonChange,
+    kButtonSaveMaterial,
+    kButtonLoadMaterial,
+    kButtonResetParameters,
+    kButtonResetEnvParameters,
+    kButtonLoadImage,
+    kButtonPreviousSlot,  // "#"
+    kButtonNextSlot,      // "$"
+    kButtonLoadScript,
+    kButtonSaveScript,
+    kButtonStartVoxelEngine,
+    kButtonStopVoxelEngine,
+    kButtonStlMesh,
+    kButtonRawFile,
+    kButtonObjMesh,
     kMainButtonCount,
 };
 
@@ -27,3 +52,106 @@ struct MainButtonPlace {
 
 // One row per button in index order.
 extern const MainButtonPlace kMainButtonPlaces[kMainButtonCount];
+
+// ---- The option pages left of the preview ------------------------------------
+// x, y: lower left; width; h: a button's height or a list's or window's row
+// height (a list's or window's height is (rows + 1) h, a drop box's (rows + 1)
+// 24); rows: rows, cells or tabs.
+struct PanelPlace {
+    int x, y, width, h, rows;
+};
+
+enum PanelPlaceId : int {
+    // Tab bars
+    kPlaceMainTabs,
+    kPlaceRenderTabs,
+    kPlaceEditorTabs,
+    // "Fractals"
+    kPlaceFractalType,
+    kPlaceSaveFractal,
+    kPlaceSaveBuffers,
+    kPlaceLoadFractal,
+    kPlaceLoadBuffers,
+    kPlaceSendToBlocks,
+    kPlaceKavrolin,
+    kPlaceColorByTransformation,
+    kPlaceKeepDefaultPaths,
+    kPlaceRenderThreads,
+    kPlaceExportThreads,
+    // "Render" / "Environment"
+    kPlaceEnableFog,
+    kPlaceEnableBackground,
+    kPlaceEnableDrawingShaders,
+    kPlaceEnableVolumetricFog,
+    kPlaceFogParameters,
+    kPlaceSunTurbidity,
+    kPlaceVolumetricFogColor,
+    kPlaceDrawingType,
+    kPlaceBackgroundType,
+    kPlaceBackgroundReflection,
+    kPlaceAffectedByFog,
+    kPlaceNewSet,
+    kPlaceSelect,
+    // "Render" / "Shaders" and "Advanced"
+    kPlaceShadowSampling,
+    kPlaceEnhancedDarkening,
+    kPlaceLightDistribution,
+    kPlaceGamma,
+    kPlaceColorInterpolationWeight,
+    kPlaceMaterialColorBlend,
+    kPlaceColorFunction,
+    kPlaceBlendingFunction,
+    kPlaceEnableFresnel,
+    kPlaceFresnelParameters,
+    // "Render", every sub-tab; texture tab of the materials
+    kPlaceTextureTab,
+    kPlaceExportTexture,
+    kPlaceFormat,
+    // "Camera"
+    kPlaceRenderResolution,
+    kPlaceTimesTwo,
+    kPlaceEnable2xAA,
+    kPlaceResolutionPresets,
+    kPlaceProjection,
+    kPlacePerspective,
+    kPlaceControlSensitivity,
+    kPlaceGrid,
+    kPlaceShadows,
+    kPlaceFixedView,
+    kPlaceSymmetry,
+    kPlaceSides,
+    kPlaceSeparation,
+    kPlaceLightTrackBall,
+    // "About"
+    kPlaceNews,
+    // "Voxels"
+    kPlaceVoxelResolution,
+    kPlaceInterpolationType,
+    kPlaceDensityThreshold,
+    kPlaceSideLength,
+    kPlaceInteriorWall,
+    kPlaceScaleMesh,
+    kPlaceFillBaseshapes,
+    kPlaceWallThickness,
+    kPlacePngSlices,
+    // "Animation"
+    kPlacePreviewAnimations,
+    kPlaceRenderParameters,
+    kPlaceOutputFilename,
+    kPlaceRenderAnimation,
+    kPlaceImageType,
+    kPlaceRotationAxis,
+    kPlaceAxis,
+    kPlaceCycleFrames,
+    // Under the preview
+    kPlaceCancel,
+    kPlaceRnd,
+    kPlaceClr,
+    kPanelPlaceCount,
+};
+
+extern const PanelPlace kPanelPlaces[kPanelPlaceCount];
+inline const PanelPlace& Place(PanelPlaceId id) { return kPanelPlaces[id]; }
+
+// The height a place covers: a button's or tab bar's h, else (rows + 1) h.
+int PlaceHeight(PanelPlaceId id);

@@ -3,6 +3,7 @@
 #include "app/frame.h"
 #include "app/text_field.h"
 #include "app/view_drags.h"
+#include "app/interface_drawing.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
 #include "app/render_control.h"
@@ -28,6 +29,7 @@ void OnClick(int x, int y)
 {
     if (!gBaseShapeEditorOpen && !gXFormsEditorOpen && gPreviewRefresh) gRenderInBuffers = 0;
     ClickMainButtons(x, y);
+    ClickInterface(x, y);
 }
 
 void OnLeftButtonDown(int x, int y)

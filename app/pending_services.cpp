@@ -13,21 +13,8 @@ void ShowExportWidgets(bool) {}
 
 float gVoxelExportProgress = 0.5f;
 
-unsigned gGridOverlayList = 0;
 unsigned gPreviewOverlayList = 0;
-void BuildGridOverlays(int, int) {}
-void SetSymmetryRotation(int) {}
 bool BaseshapeAnimationOn() { return false; }
-bool RenderAnimationPressed() { return false; }
-bool PrepareAnimationStart() { return true; }
-void EnableRenderAnimation(bool) {}
-void RestoreSavedCamera() {}
-void UncheckPreviewAnimations() {}
-void ResetVoxelPanel() {}
-RenderResolution (*gReadRenderResolution)() = [] {
-    const bool aa = gAntiAlias2x != 0;
-    return RenderResolution{aa ? gImageWidth / 2 : gImageWidth, aa ? gImageHeight / 2 : gImageHeight, aa};
-};
 
 uint8_t gBaseShapeEditorOpen = 0;
 uint8_t gXFormsEditorOpen = 0;
@@ -64,17 +51,5 @@ void EditTransformSet(int)
 void RenderMandelbrotPicker(int, int) {}
 
 
-void DrawExportProgressBox() {}
 void OnExportFinished() {}
-int gCurrentTab = 0;
 
-float* RenderThreadsSliderValue()
-{
-    static float value = 1.0f;
-    return &value;
-}
-float* ExportThreadsSliderValue()
-{
-    static float value = 1.0f;
-    return &value;
-}

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/interface_panel.h"     // the panel services built so far
 #include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
 #include "shading/animation_step.h"
 #include "shading/export_image.h"
@@ -30,10 +31,7 @@ void ShowExportWidgets(bool exporting);
 extern float gVoxelExportProgress;
 
 // ---- Main panel -------------------------------------------------------------
-extern unsigned gGridOverlayList;     // the grid chosen in the main panel
 extern unsigned gPreviewOverlayList;  // drawn over the preview quad
-void BuildGridOverlays(int width, int height);
-void SetSymmetryRotation(int mode);   // one animation step of the camera
 bool BaseshapeAnimationOn();          // the panel's baseshape animation box
 bool RenderAnimationPressed();        // the pressed byte of "Render Animation"
 // The animation branch of the start; false leaves the dispatcher pass.
@@ -73,8 +71,8 @@ void RenderMandelbrotPicker(int x, int y);
 // ---- Per-frame interface ----------------------------------------------------
 void DrawExportProgressBox();
 void OnExportFinished();  // clears the export-running flags of the panels
-extern int gCurrentTab;
 
-// ---- Thread-count sliders of the options panel -----------------------------
+// ---- Thread-count sliders of the options panel (app/create_interface.cpp) ---
 float* RenderThreadsSliderValue();
 float* ExportThreadsSliderValue();
+extern int gCurrentTab;  // the main tab's selection

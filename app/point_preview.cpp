@@ -21,6 +21,7 @@
 #include "platform/preview_target.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
+#include "shading/preview_passes.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
 #include "shading/preview_passes.h"

@@ -21,6 +21,7 @@
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
+#include "shading/preview_passes.h"
 #include "render/symmetry_modes.h"
 #include "render/transform_probabilities.h"
 #include "shading/preview_passes.h"

@@ -4,9 +4,11 @@
 #include <ctime>
 
 #include "app/color_map_dialog.h"
+#include "app/create_interface.h"
 #include "app/file_dialogs.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
+#include "app/param_help.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/render_size.h"
@@ -54,25 +56,10 @@ void UpdateViewMatrices()
     UpdateLightViewMatrix();
 }
 
-// The icon files, the kit's file services, the material panel, the main
-// buttons and the point cloud are the part of the interface construction
-// that exists.
-void ConstructInterface()
-{
-    InstallInterfaceFileServices();
-    LoadToolIcons();
-    LoadNumberedIcons();
-    LoadShapeIcons();
-    gShader.BuildMaterialPanel();
-    gInterface.BuildShadingSettings();
-    BuildMainButtons();
-    EditTransformSet(1);
-    BuildPointCloudList();
-}
-
 void FinishStartup()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    TurnLightToStartDirection();
     FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
     FitViewToFractal(&gShadowOffsetX, &gShadowOffsetY, &gShadowOffsetZ, &gShadowScale, kFitLightView);
     gScreenState = kScreenPointPreview;
@@ -91,10 +78,9 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
      "editor callbacks, start-up texture thumbnails and presets"},
     {7, "view centre", CentreView, nullptr},
     {8, "camera and light matrices", UpdateViewMatrices, nullptr},
-    {9, "construct the interface", ConstructInterface,
-     "interface construction (icons, the material panel, the main buttons and the point cloud only)"},
-    {10, "final set-up, then the point preview", FinishStartup,
-     "sky turbidity and suns, light trackball"},
+    {9, "construct the interface", CreateInterface,
+     "the editors' panels, the material windows and the texture tab's buttons"},
+    {10, "final set-up, then the point preview", FinishStartup, nullptr},
 };
 
 void RunStartupStep(int step)

@@ -1,13 +1,18 @@
-// The main panel's settings that the shading passes read, as widgets of
-// gInterface. Until the main options panel is built they stand at
-// provisional places; Build gives them their start values, and before Build
-// the accessors give the same start values, so the passes run without GL.
+// The main options panel gInterface. The settings that the shading passes
+// read come first; before Build the accessors give their start values, so
+// the passes run without GL. The rest of the panel (animation, view, voxel,
+// environment and file widgets, grids, the scene export lists) is built,
+// drawn and operated by the shell (app/interface_panel.cpp).
 #pragma once
 
 #include <cstdint>
 
+#include "ui/balls.h"
+#include "ui/button.h"
 #include "ui/option_lists.h"
+#include "ui/scroll_lists.h"
 #include "ui/slider_windows.h"
+#include "ui/tabs.h"
 
 // "Drawing Type" values, counted from the lowest row.
 inline constexpr int kDrawingStipple = 0;
@@ -22,13 +27,21 @@ inline constexpr int kLightDistributionStandard = 7;
 // "Material Color Blend": 8 "Replace" at the top down to 0 "Negation".
 inline constexpr int kMaterialBlendReplace = 8;
 
+// Where BuildShadingSettings places each setting, in the order of the
+// members below: the five boxes, the three windows, the three lists.
+struct ShadingSettingSpot {
+    int x, y, width, rowHeight;
+};
+inline constexpr int kShadingSettingCount = 11;
+extern const ShadingSettingSpot kProvisionalShadingSpots[kShadingSettingCount];
+
 class Interface {
 public:
     Interface();
     virtual ~Interface() = default;
 
     // Builds the shading settings' widgets (needs the GL context).
-    void BuildShadingSettings();
+    void BuildShadingSettings(const ShadingSettingSpot* at = kProvisionalShadingSpots);
     // Every setting back to its start value (built or not).
     void ResetShadingSettings();
 
@@ -55,6 +68,66 @@ public:
     ListBox drawingType;              // "Drawing Type"
     ListBox lightDistribution;        // "Light Distribution Shader"
     ListBox materialColorBlend;       // "Material Color Blend"
+
+    // ---- The rest of the panel (app/interface_panel.cpp) ----
+    void Build();
+    bool Click(int x, int y);
+    // Mode 1: "New Set" and "Select"; mode 2: "Control Sensitivity" and "Grid".
+    bool HandleListClicks(int mode, int x, int y);
+    bool Drag(int x, int y);
+    void DrawAnimationPage();
+    void UpdateTypeButtons();
+    void SyncRenderFlags();
+    bool CanExportKavrolinScene() const;
+    // 0 saves the camera, 2 restores it, 1 turns it one animation step.
+    void SetSymmetryRotation(int mode);
+    // "Axis" row (0 "+X" .. 7 "-A" from the top) into the "Rotation Axis" ball.
+    void SetAnimationAxis(int fromTop);
+    void ApplyControlSensitivity();
+    void ApplyGrid();
+    // "Output Filename": the save dialog and the base name; false when nothing changed.
+    bool ChooseOutputFilename();
+
+    uint8_t kavrolinKinds[79] = {};
+    uint8_t kavrolinTypes[30] = {};
+    unsigned gridLists[5] = {};  // "Cross", "Thirds", "Divine1", "Divine2", "None"
+    unsigned currentGridList = 0;
+    char outputBaseName[1040] = {};
+    int frameCounter = 0;
+    int frameTickCount = 0;
+    float savedCamera[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    uint8_t viewPageFlags[4] = {};
+    uint8_t typeButtonsAllowed[50] = {};
+
+    ListBox controlSensitivity;     // "Control Sensitivity"
+    ListBox grid;                   // "Grid"
+    ListBox shadows;                // "Shadows"
+    ListBox projection;             // "Projection"
+    HListBox fixedView;             // "Fixed View"
+    ListBox colorFunction;          // "Color Function (Baseshapes and Trasformations)"
+    SLWindow renderParameters;      // "Render Parameters"
+    Button outputFilename, renderAnimation, kavrolin, news;
+    Button rnd, clr, newSet, select, pngSlices, saveBuffers, saveFractal, loadBuffers, loadFractal;
+    Button cancel, timesTwo, sendToBlocks, exportTexture;
+    OptionsBox previewAnimations;   // "Enable Preview Animations"
+    OptionsBox enhancedDarkening;   // "Enhanced Darkening FX"
+    OptionsBox colorByTransformation;
+    ListBox imageType;              // "Image Type"
+    ListBox axis;                   // "Axis"
+    SimpleBall rotationAxis;        // "Rotation Axis"
+    STWindow cycleFrames;           // "Number of Frames for a Complete Cycle"
+    Tab textureTab;
+    ListBox format;                 // "Format"
+    ListBox voxelResolution, interpolationType;
+    SLWindow densityThreshold, sideLength, wallThickness;
+    OptionsBox interiorWall, scaleMesh, fillBaseshapes;
+    ListBox blendingFunction;
+    SLWindow colorInterpolationWeight, shadowSampling;
+    ListBox backgroundType;         // "Background Type"
+    OptionsBox enableVolumetricFog, enableFresnel;
+    SLWindow volumetricFogColor, fresnelParameters;
+    NewDropBox resolutionPresets, symmetry;
+    SLWindow sides, separation;
 };
 
 extern Interface gInterface;

@@ -68,9 +68,8 @@ TEST(RenderControl, StandInsAnswerNothingOpen)
 {
     EXPECT_EQ(SelectedPreviewBaseshape() + SelectedPreviewTransformation() + SelectedPreviewLight(), -3);
     EXPECT_EQ(OpenEditorViewPreset(3), 3);
-    EXPECT_FALSE(BaseshapeAnimationOn() || RenderAnimationPressed() || MandelbrotPickerShown());
-    EXPECT_TRUE(PrepareAnimationStart());
-    EXPECT_EQ(gBaseShapeEditorOpen + gXFormsEditorOpen + gGridOverlayList + gPreviewOverlayList, 0u);
+    EXPECT_FALSE(BaseshapeAnimationOn() || MandelbrotPickerShown());
+    EXPECT_EQ(gBaseShapeEditorOpen + gXFormsEditorOpen + gPreviewOverlayList, 0u);
 }
 
 // The buttons as one word: R Render, S Stop, C Continue, Y the Yes/No pair;

@@ -2,13 +2,20 @@
 
 #include "app/render_size.h"
 #include "engine/random.h"
+#include "materials/shader.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
+#include "shading/interface_settings.h"
+#include "shading/preview_passes.h"
 #include "tests/render/support/sierpinski_tetrahedron.h"
 
 bool SetUpPreviewScene(int width, int height, float angleX, float angleY)
 {
     InitGlobalState();
+    // The shading as start-up step 6 leaves it.
+    gInterface.ResetShadingSettings();
+    gShader.InitializeTextures();
+    SetPreviewTriangle();
     SeedStartupRandomStates(4242u, nullptr);
     InstallSierpinskiTetrahedron();
     for (int t = 0; t < 4; ++t) gTransforms[t].weight = 0.25f;  // kept by every probability update

@@ -1,0 +1,248 @@
+#include "app/create_interface.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/color_map_dialog.h"
+#include "app/interface_layout.h"
+#include "app/interface_panel.h"
+#include "app/main_buttons.h"
+#include "app/param_help.h"
+#include "app/pending_services.h"
+#include "app/point_preview.h"
+#include "app/status_line.h"
+#include "engine/baseshape_model.h"
+#include "engine/color_conversion.h"
+#include "engine/fractal_model.h"
+#include "engine/kernel_framework.h"
+#include "engine/pick_table.h"
+#include "engine/point_coloring.h"
+#include "engine/random.h"
+#include "engine/vector_math.h"
+#include "materials/shader.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "render/view_camera.h"
+#include "ui/icons.h"
+#include "ui/widget.h"
+
+TrackBall gLightTrackBall;
+OptionsBox gMapFogToAlphaBox, gExcludeBackgroundBox;
+YSlider gZoomSlider, gZoom3DSlider;
+SLWindow gPerspectiveWindow, gRenderThreadsWindow, gExportThreadsWindow, gRenderResolutionWindow;
+SLWindow gAveragedOcclusionWindow, gPerPixelOcclusionWindow;
+SliderBox gSliderBox;
+OptionsBox gAmbientOcclusionBox, gKeepDefaultPathsBox, gEnable2xAABox;
+ListBox gOcclusionOptionsList, gShadowTypeList, gPanelList;
+NewDropBox gFractalTypeBox;
+Tab gMainTab, gEditorTab, gRenderTab;
+bool gInterfaceBuilt = false;
+int gCurrentTab = 0;
+
+namespace {
+
+constexpr int kZ = 30;
+constexpr int kWindowGroup = 1;
+constexpr int kLightGroup = 2;
+
+// Rows: minimum, maximum, start, clamp low, clamp high, whole numbers. The
+// limits keep every derived value finite: sizes 16..3072, a perspective
+// angle below 180, thread counts 1..24.
+const char* const kPerspectiveCaptions[] = {"Perspective", "Angle"};
+const float kPerspectiveRows[] = {1, 179, 60, 1, 1, 0};
+// The thread windows show their value where a row caption would stand.
+const char* const kRenderThreadCaptions[] = {"Render Threads", ""};
+const char* const kExportThreadCaptions[] = {"Export Threads (BMP, PNG)", ""};
+const float kThreadRows[] = {1, 24, 1, 1, 1, 1};
+const char* const kResolutionCaptions[] = {"Render Resolution:", "Width", "Height"};
+const float kResolutionRows[] = {16, 3072, 2048, 1, 1, 1, 16, 3072, 2048, 1, 1, 1};
+const char* const kAveragedCaptions[] = {"Averaged Ambient Occlusion (Fast)", "Strength", "Samples"};
+const float kAveragedRows[] = {0, 4, 1, 1, 1, 0, 1, 512, 64, 1, 1, 1};
+const char* const kPerPixelCaptions[] = {"Per Pixel Ambient Occlusion (Slow)", "Strength", "Distance"};
+const float kPerPixelRows[] = {0, 4, 1, 1, 1, 0, 1, 512, 32, 1, 1, 1};
+
+const char* const kMainTabs[] = {"Fractals", "Render", "Camera", "Editors", "About", "Voxels", "Animation"};
+const char* const kEditorTabs[] = {"Baseshapes", "Transformations", "Additional Objects"};
+const char* const kRenderTabs[] = {"Materials", "Environment", "Shaders", "Advanced"};
+const char* const kOcclusionOptions[] = {"Darken (Classic)", "Brighten (Volumetric Fog)", "Brighten (Surface Texture)"};
+const char* const kShadowTypes[] = {"Classic", "Smooth", "Traced", "Occluded"};
+const char* const kPanelRows[] = {"Vector", "Points"};
+
+void BuildBox(OptionsBox& box, int x, int y, int width, const char* caption, uint8_t on)
+{
+    const char* labels[] = {caption};
+    box.Build(x, y, kZ, width, 18, 1, caption, labels);
+    box.flags[0] = on;
+    box.visible = 1;
+}
+
+void BuildWindow(SLWindow& w, int x, int y, int width, int rows, const char* const* captions, const float* defs)
+{
+    w.Build(x, y, kZ, width, 16, rows, captions, defs, kWindowGroup);
+    w.visible = 1;
+}
+
+template <int N>
+void BuildTab(Tab& tab, PanelPlaceId id, const char* const (&captions)[N])
+{
+    const PanelPlace& p = Place(id);
+    tab.Build(p.x, p.y, kZ, p.width, p.h, N, captions);
+    tab.visible = 1;
+}
+
+template <int N>
+void BuildList(ListBox& list, int x, int y, int width, const char* caption, const char* const (&rows)[N], int selected)
+{
+    list.Build(x, y, kZ, width, 18, N, caption, rows);
+    list.selected = list.previous = selected;
+    list.selectedFromTop = N - 1 - selected;
+    list.visible = 1;
+}
+
+// A random hue at full saturation and value for every transformation, three
+// random bytes for every baseshape.
+void GiveRandomColors()
+{
+    for (int t = 0; t < kMaxTransforms; ++t) {
+        const float hsv[3] = {static_cast<float>(RandomStep(gGlobalRandomB) % 360u), 1.0f, 1.0f};
+        int rgb[3];
+        HsvToRgb255(rgb, hsv);
+        gTransformColors.r[t] = rgb[0];
+        gTransformColors.g[t] = rgb[1];
+        gTransformColors.b[t] = rgb[2];
+    }
+    for (int b = 0; b < kMaxBaseshapes; ++b) {
+        gBaseshapeColors.r[b] = static_cast<int32_t>(RandomStep(gGlobalRandomB) & 0xFFu);
+        gBaseshapeColors.g[b] = static_cast<int32_t>(RandomStep(gGlobalRandomB) & 0xFFu);
+        gBaseshapeColors.b[b] = static_cast<int32_t>(RandomStep(gGlobalRandomB) & 0xFFu);
+    }
+}
+
+}  // namespace
+
+void CreateInterface()
+{
+    SetStatusText("Talvoran");
+    InstallInterfaceFileServices();
+    LoadShapeIcons();
+    LoadNumberedIcons();
+    LoadToolIcons();
+
+    // Light and preview controls.
+    {
+        const PanelPlace& p = Place(kPlaceLightTrackBall);
+        const float direction[3] = {0.5f, 0.5f, 0.5f};
+        gLightTrackBall.Build(p.x, p.y, kZ, p.width, p.h, direction, kLightGroup);
+        gLightTrackBall.visible = 1;
+    }
+    BuildBox(gMapFogToAlphaBox, 280, 100, 220, "Map Fog to Alpha (PNG)", 0);
+    BuildBox(gExcludeBackgroundBox, 280, 64, 220, "Exclude Background (PNG)", 0);
+    gZoomSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");
+    gZoomSlider.visible = 1;
+    gZoom3DSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");
+    gZoom3DSlider.visible = 0;
+
+    EditTransformSet(1);
+
+    // Render windows, the help window and input box, the progress box.
+    BuildParamHelp();
+    const PanelPlace& perspective = Place(kPlacePerspective);
+    BuildWindow(gPerspectiveWindow, perspective.x, perspective.y, perspective.width, 1, kPerspectiveCaptions,
+                kPerspectiveRows);
+    BuildWindow(gAveragedOcclusionWindow, 32, 540, 400, 2, kAveragedCaptions, kAveragedRows);
+    BuildWindow(gPerPixelOcclusionWindow, 32, 610, 400, 2, kPerPixelCaptions, kPerPixelRows);
+    BuildWindow(gRenderThreadsWindow, 28, 250, 300, 1, kRenderThreadCaptions, kThreadRows);
+    BuildWindow(gExportThreadsWindow, 28, 190, 300, 1, kExportThreadCaptions, kThreadRows);
+    gRenderThreadsWindow.value[0] = static_cast<float>(gRenderThreadCount);
+    gExportThreadsWindow.value[0] = static_cast<float>(gExportThreadCount);
+    gSliderBox.Build(830, 40, kZ, 200, 20);
+    gSliderBox.visible = 0;
+    const PanelPlace& resolution = Place(kPlaceRenderResolution);
+    BuildWindow(gRenderResolutionWindow, resolution.x, resolution.y, resolution.width, 2, kResolutionCaptions,
+                kResolutionRows);
+    gRenderResolutionWindow.value[0] = static_cast<float>(gAntiAlias2x ? gImageWidth / 2 : gImageWidth);
+    gRenderResolutionWindow.value[1] = static_cast<float>(gAntiAlias2x ? gImageHeight / 2 : gImageHeight);
+    {
+        // Rows from the bottom: flag 0 "Averaged", flag 1 "Every Pixel".
+        const char* rows[] = {"Every Pixel", "Averaged"};
+        gAmbientOcclusionBox.Build(32, 740, kZ, 200, 18, 2, "Ambient Occlusion", rows);
+        gAmbientOcclusionBox.visible = 1;
+    }
+    BuildList(gOcclusionOptionsList, 450, 720, 240, "Ambient Occlusion Options", kOcclusionOptions, 2);
+
+    gInterface.Build();
+
+    BuildList(gShadowTypeList, 460, 440, 160, "Shadow Type", kShadowTypes, 3);
+    {
+        const PanelPlace& p = Place(kPlaceFractalType);
+        const char* names[kFractalTypeCount];
+        static char labels[kFractalTypeCount][48];
+        for (int t = 0; t < kFractalTypeCount; ++t) {
+            std::snprintf(labels[t], sizeof labels[t], "%d  %s", t + 1, kFractalTypes[t].name);
+            names[t] = labels[t];
+        }
+        gFractalTypeBox.Build(p.x, p.y, kZ, p.width, p.h, kFractalTypeCount, p.rows, "Fractal Type", names);
+        gFractalTypeBox.visible = 1;
+    }
+    BuildMainButtons();
+    gShader.BuildMaterialPanel();
+    BuildBox(gKeepDefaultPathsBox, 380, 680, 200, "Keep Default Paths", 0);
+    const PanelPlace& antiAlias = Place(kPlaceEnable2xAA);
+    BuildBox(gEnable2xAABox, antiAlias.x, antiAlias.y, antiAlias.width, "Enable 2X AA.", gAntiAlias2x);
+    BuildTab(gMainTab, kPlaceMainTabs, kMainTabs);
+    BuildTab(gEditorTab, kPlaceEditorTabs, kEditorTabs);
+    BuildTab(gRenderTab, kPlaceRenderTabs, kRenderTabs);
+    BuildList(gPanelList, 560, 200, 110, "Panel", kPanelRows, 1);
+
+    BuildPointCloudList();
+    gRgbColoring = 0;
+    ResetColoringTables();
+    GiveRandomColors();
+    ExpandTransformTransitions();
+    gInterfaceBuilt = true;
+}
+
+void TurnLightToStartDirection()
+{
+    for (Skylight& sky : gShader.skies) sky.ownerTurbidity = 1.0f;
+    for (int i = 0; i < 40; ++i) {
+        if (!gLightTrackBall.ClickLight(442, 720)) break;
+        gLightTrackBall.DragLight(770, 492);
+        std::memcpy(gLightTrackBallA, gLightTrackBall.turned, sizeof gLightTrackBallA);
+        UpdateLightViewMatrix();
+    }
+    static const float kXAxis[3] = {1, 0, 0};
+    float sun[3];
+    RotateAroundAxis(sun, gLightTrackBallA, kXAxis, -4.712389f);
+    for (int sky = 0; sky < kSkyCount; ++sky) gShader.SetSunDirection(sun, sky);
+}
+
+// ---- Values other parts read from these widgets ----
+
+float* RenderThreadsSliderValue()
+{
+    static float beforeBuild = 1.0f;
+    return gRenderThreadsWindow.value ? &gRenderThreadsWindow.value[0] : &beforeBuild;
+}
+
+float* ExportThreadsSliderValue()
+{
+    static float beforeBuild = 1.0f;
+    return gExportThreadsWindow.value ? &gExportThreadsWindow.value[0] : &beforeBuild;
+}
+
+namespace {
+
+RenderResolution ReadResolutionWidgets()
+{
+    if (!gRenderResolutionWindow.value) {
+        const bool aa = gAntiAlias2x != 0;
+        return {aa ? gImageWidth / 2 : gImageWidth, aa ? gImageHeight / 2 : gImageHeight, aa};
+    }
+    return {CheckedTruncToInt(gRenderResolutionWindow.Value(0)), CheckedTruncToInt(gRenderResolutionWindow.Value(1)),
+            gEnable2xAABox.Flag(0)};
+}
+
+}  // namespace
+
+RenderResolution (*gReadRenderResolution)() = ReadResolutionWidgets;

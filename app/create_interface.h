@@ -1,0 +1,34 @@
+// The widgets of the main window that no panel class owns, built once at
+// start-up step 9, and the final set-up of step 10 that turns the light.
+#pragma once
+
+#include "ui/balls.h"
+#include "ui/option_lists.h"
+#include "ui/progress_box.h"
+#include "ui/scroll_lists.h"
+#include "ui/slider_windows.h"
+#include "ui/tabs.h"
+#include "ui/thumb_wheel.h"
+
+extern TrackBall gLightTrackBall;
+extern OptionsBox gMapFogToAlphaBox, gExcludeBackgroundBox;  // "... (PNG)"
+extern YSlider gZoomSlider, gZoom3DSlider;                   // point preview, 3-D view
+extern SLWindow gPerspectiveWindow, gRenderThreadsWindow, gExportThreadsWindow, gRenderResolutionWindow;
+extern SLWindow gAveragedOcclusionWindow, gPerPixelOcclusionWindow;
+extern SliderBox gSliderBox;  // the export progress box
+extern OptionsBox gAmbientOcclusionBox, gKeepDefaultPathsBox, gEnable2xAABox;
+extern ListBox gOcclusionOptionsList, gShadowTypeList, gPanelList;
+extern NewDropBox gFractalTypeBox;
+extern Tab gMainTab, gEditorTab, gRenderTab;
+
+// Set once CreateInterface has run: the frame then draws the pages.
+extern bool gInterfaceBuilt;
+// The main tab's selection, 0 "Fractals" .. 6 "Animation".
+extern int gCurrentTab;
+
+// Start-up step 9 (the parts that exist): every widget above, the main
+// options panel, the help window, the main buttons.
+void CreateInterface();
+// Start-up step 10: turbidity 1.0 for every sky, the light trackball turned
+// forty times from (442, 720) to (770, 492), the suns from its direction.
+void TurnLightToStartDirection();
