@@ -1,8 +1,7 @@
 #include "app/input_wheel.h"
 
+#include "app/input_clicks.h"
 #include "app/view_drags.h"
-
-bool RouteWheelToWidgets(int, int, int) { return false; }
 
 void OnMouseWheel(int x, int y, int delta)
 {

@@ -6,5 +6,3 @@
 // notch away from the user.
 void OnMouseWheel(int x, int y, int delta);
 
-// The widgets' part at (x, y), virtual units, y up: true when one took it.
-bool RouteWheelToWidgets(int x, int y, int delta);

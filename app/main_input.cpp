@@ -3,6 +3,7 @@
 #include "app/frame.h"
 #include "app/text_field.h"
 #include "app/view_drags.h"
+#include "app/input_clicks.h"
 #include "app/interface_drawing.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
@@ -24,13 +25,6 @@ void KeepRenderShown()
 }
 
 }  // namespace
-
-void OnClick(int x, int y)
-{
-    if (!gBaseShapeEditorOpen && !gXFormsEditorOpen && gPreviewRefresh) gRenderInBuffers = 0;
-    ClickMainButtons(x, y);
-    ClickInterface(x, y);
-}
 
 void OnLeftButtonDown(int x, int y)
 {
@@ -55,5 +49,6 @@ void OnLeftButtonUp()
     gMouseState = kMouseStateNone;
     ProcessInterfaceActions();
     gDragGroup = 0;
+    FinishWidgetDrags();
     CaptureMouse(false);
 }

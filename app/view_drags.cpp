@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "app/frame.h"
+#include "app/input_clicks.h"
 #include "app/main_buttons.h"
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
@@ -208,6 +209,7 @@ void OnMouseMove(int x, int y, bool, bool, bool)
     gHoverY = kVirtualScreenHeight - gPointerY;
     const bool inView = PointerInView(gPointerX, gPointerY);
     if (gMouseState == kMouseStateLeft) {
+        DragWidgets();
         if (gDragGroup == 12 && inView && NoRenderInView()) {
             TurnViewTowards(PointerDragVector(gRotateMode, gPointerX, gPointerY, gViewDragStart));
         }
