@@ -283,23 +283,31 @@ void ClickRenderTab(int x, int y)
     gMapFogToAlphaBox.visible = gExcludeBackgroundBox.visible = 1;
 }
 
-// Rows of "Fixed View" in list order: R, L, D, U, B, F.
-const float kFixedViews[6][9] = {
-    {1, 0, 0, 0, 1, 0, 0, 0, 1},  {-1, 0, 0, 0, 1, 0, 0, 0, -1}, {1, 0, 0, 0, 0, -1, 0, 1, 0},
-    {1, 0, 0, 0, 0, 1, 0, -1, 0}, {0, 0, 1, 0, 1, 0, -1, 0, 0},  {0, 0, -1, 0, 1, 0, 1, 0, 0},
+// The camera rotation of each "Fixed View" label.
+struct FixedView {
+    const char* label;
+    float m[9];
+};
+const FixedView kFixedViews[] = {
+    {"R", {1, 0, 0, 0, 1, 0, 0, 0, 1}},  {"L", {-1, 0, 0, 0, 1, 0, 0, 0, -1}}, {"D", {1, 0, 0, 0, 0, -1, 0, 1, 0}},
+    {"U", {1, 0, 0, 0, 0, 1, 0, -1, 0}}, {"B", {0, 0, 1, 0, 1, 0, -1, 0, 0}},  {"F", {0, 0, -1, 0, 1, 0, 1, 0, 0}},
 };
 
-void SetFixedView(int row)
+void SetFixedView(int cell)
 {
-    if (row < 0 || row >= 6 || gVoxelEngineOn) return;
+    const char* label = FixedViewLabel(cell);
+    const FixedView* view = nullptr;
+    for (const FixedView& v : kFixedViews)
+        if (std::strcmp(v.label, label) == 0) view = &v;
+    if (view == nullptr || gVoxelEngineOn) return;
     StopRenderForChange();
     for (int i = 0; i < 9; ++i) {
-        WriteShared(gCameraRotation[i], kFixedViews[row][i]);
-        WriteShared(gCameraMatrix[i], kFixedViews[row][i]);
+        WriteShared(gCameraRotation[i], view->m[i]);
+        WriteShared(gCameraMatrix[i], view->m[i]);
     }
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) WriteShared(gCameraGLMatrix[4 * j + i], kFixedViews[row][3 * i + j]);
-    std::memcpy(P().savedCamera, kFixedViews[row], sizeof P().savedCamera);
+        for (int j = 0; j < 3; ++j) WriteShared(gCameraGLMatrix[4 * j + i], view->m[3 * i + j]);
+    std::memcpy(P().savedCamera, view->m, sizeof P().savedCamera);
     gPointPreviewValid = 0;
     ClearRenderBuffers();
 }

@@ -622,3 +622,9 @@ void ResetVoxelPanel()
     panel.interiorWall.visible = panel.scaleMesh.visible = 0;
     panel.pngSlices.visible = 0;
 }
+
+const char* FixedViewLabel(int cell)
+{
+    constexpr int count = static_cast<int>(sizeof kFixedViewCells / sizeof kFixedViewCells[0]);
+    return cell >= 0 && cell < count ? kFixedViewCells[count - 1 - cell] : "";
+}

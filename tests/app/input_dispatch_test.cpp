@@ -16,6 +16,10 @@
 #include "app/render_control.h"
 #include "app/pending_services.h"
 #include "app/support/app_interface.h"
+#include "app/support/preview_scene.h"
+#include "app/point_preview.h"
+#include "platform/preview_target.h"
+#include "support/screenshot.h"
 #include "app/text_field.h"
 #include "app/view_drags.h"
 #include "app/window_messages.h"
@@ -23,6 +27,7 @@
 #include "materials/shader.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
+#include "render/view_camera.h"
 
 namespace {
 
@@ -100,6 +105,14 @@ TEST_F(InputDispatch, RenderResolutionNeverPasses3072)
     Click((twice.rect[0] + twice.rect[2]) / 2, (twice.rect[1] + twice.rect[3]) / 2);
     EXPECT_EQ(w.Value(0), 3072.0f);
     EXPECT_EQ(w.Value(1), 3072.0f);
+    // The last preset.
+    NewDropBox& presets = gInterface.resolutionPresets;
+    w.value[0] = w.value[1] = 1000.0f;
+    presets.first = presets.LastFirst();
+    Click(static_cast<int>(presets.x0) + 20, static_cast<int>(presets.y0) + 12);
+    EXPECT_EQ(presets.GetSelected(), 17);
+    EXPECT_EQ(w.Value(0), 3072.0f);
+    EXPECT_EQ(w.Value(1), 3072.0f);
     // A drag far to the right of the width row.
     w.value[0] = 2000.0f;
     Press(RowX(w), RowY(w, 0));
@@ -107,6 +120,19 @@ TEST_F(InputDispatch, RenderResolutionNeverPasses3072)
     Release(RowX(w) + 600, RowY(w, 0));
     EXPECT_EQ(w.Value(0), 3072.0f);
     EXPECT_EQ(w.Value(1), 3072.0f);
+}
+
+TEST_F(InputDispatch, FixedViewByLabel)
+{
+    ShowTab(2);
+    HListBox& list = gInterface.fixedView;
+    int cell = 0;
+    while (cell < 6 && std::string(FixedViewLabel(cell)) != "L") ++cell;
+    ASSERT_LT(cell, 6);
+    Click(static_cast<int>(list.x0 + (static_cast<float>(cell) + 0.5f) * list.cell),
+          static_cast<int>(list.y0 + 1.5f * list.cell));
+    const float expected[9] = {-1, 0, 0, 0, 1, 0, 0, 0, -1};
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(gCameraRotation[i], expected[i]) << i;
 }
 
 TEST_F(InputDispatch, LeavingEditorsReturnsToThePointPreview)
@@ -195,6 +221,45 @@ TEST_F(InputDispatch, HelpPickTypedAndStored)
     EXPECT_EQ(gTransforms[0].position[0], 0.25f);
     EXPECT_EQ(gPointPreviewValid, 0);
     gFractalType = 0;
+}
+
+// The preview after a fixed trackball drag, then the text field with its
+// caret over it, drawn by the program's own frame.
+TEST_F(InputDispatch, Screenshots)
+{
+    if (!gl_.llvmpipe()) GTEST_SKIP() << "the references were drawn by llvmpipe";
+    if (!CreatePreviewTarget()) GTEST_SKIP() << "no framebuffer objects";
+    CreatePreviewTexture();
+    ASSERT_TRUE(SetUpPreviewScene(512, 512, 0.0f, 0.0f));
+    ClearPreviewPbuffer();
+    ClearPreviewPlanes();
+    gPreviewRefresh = 1;
+    gRotateMode = kRotateTrackBall;
+    // What earlier presses left on the widgets that CreateInterface keeps.
+    gInputBox.active = 0;
+    gInterface.fixedView.selected = 0;
+    gInterface.resolutionPresets.SetSelected(0);
+    gInterface.resolutionPresets.first = 0;
+    ShowTab(2);
+    Press(1116, 576);
+    for (int step = 1; step <= 12; ++step) Send(PlatformEventType::MouseMove, 1116 + 12 * step, 576 + 6 * step);
+    Release(1260, 648);
+    DrawFrame();
+    ScreenshotResult r = CompareWithReference("preview_after_drag", gl_.Frame(), gl_.Width(), gl_.Height(), 24, 0.004);
+    EXPECT_TRUE(r.ok) << r.message;
+
+    float value = 0.5f;
+    OpenTextInput(&value, 15, 42);
+    gTextInput.caret = 3;
+    gTextInput.blinkCounter = 0;
+    gTextInput.caretVisible = 1;
+    DrawFrame();
+    r = CompareWithReference("text_field", gl_.Frame(), gl_.Width(), gl_.Height(), 24, 0.004);
+    EXPECT_TRUE(r.ok) << r.message;
+    EndTextInput();
+    DeletePreviewTexture();
+    DestroyPreviewTarget();
+    FreeRenderBuffers();
 }
 
 }  // namespace
