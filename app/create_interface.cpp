@@ -36,6 +36,8 @@ OptionsBox gAmbientOcclusionBox, gKeepDefaultPathsBox, gEnable2xAABox;
 ListBox gOcclusionOptionsList, gShadowTypeList, gPanelList;
 NewDropBox gFractalTypeBox;
 Tab gMainTab, gEditorTab, gRenderTab;
+ListBox gRotateList, gMoveList;
+int gRotateMode = 3, gMoveMode = 2;
 bool gInterfaceBuilt = false;
 int gCurrentTab = 0;
 
@@ -67,6 +69,8 @@ const char* const kRenderTabs[] = {"Materials", "Environment", "Shaders", "Advan
 const char* const kOcclusionOptions[] = {"Darken (Classic)", "Brighten (Volumetric Fog)", "Brighten (Surface Texture)"};
 const char* const kShadowTypes[] = {"Classic", "Smooth", "Traced", "Occluded"};
 const char* const kPanelRows[] = {"Vector", "Points"};
+const char* const kRotateRows[] = {"TBall", "Xr", "Yr", "Zr"};
+const char* const kMoveRows[] = {"XY", "X", "Y"};
 
 void BuildBox(OptionsBox& box, int x, int y, int width, const char* caption, uint8_t on)
 {
@@ -186,13 +190,16 @@ void CreateInterface()
     }
     BuildMainButtons();
     gShader.BuildMaterialPanel();
-    BuildBox(gKeepDefaultPathsBox, 380, 680, 200, "Keep Default Paths", 0);
+    const PanelPlace& keepPaths = Place(kPlaceKeepDefaultPaths);
+    BuildBox(gKeepDefaultPathsBox, keepPaths.x, keepPaths.y, keepPaths.width, "Keep Default Paths", 0);
     const PanelPlace& antiAlias = Place(kPlaceEnable2xAA);
     BuildBox(gEnable2xAABox, antiAlias.x, antiAlias.y, antiAlias.width, "Enable 2X AA.", gAntiAlias2x);
     BuildTab(gMainTab, kPlaceMainTabs, kMainTabs);
     BuildTab(gEditorTab, kPlaceEditorTabs, kEditorTabs);
     BuildTab(gRenderTab, kPlaceRenderTabs, kRenderTabs);
     BuildList(gPanelList, 560, 200, 110, "Panel", kPanelRows, 1);
+    BuildList(gRotateList, 704, 4, 80, "Rotate", kRotateRows, gRotateMode);
+    BuildList(gMoveList, 792, 22, 64, "Move", kMoveRows, gMoveMode);
 
     BuildPointCloudList();
     gRgbColoring = 0;
@@ -200,6 +207,14 @@ void CreateInterface()
     GiveRandomColors();
     ExpandTransformTransitions();
     gInterfaceBuilt = true;
+}
+
+void ShowTabWidgets(int tab)
+{
+    gLightTrackBall.visible = tab == 2 ? 1 : 0;
+    gRenderResolutionWindow.visible = tab == 2 ? 1 : 0;
+    gFractalTypeBox.visible = tab == 0 ? 1 : 0;
+    EnableButton(kButtonChange, tab == 2);
 }
 
 void TurnLightToStartDirection()

@@ -20,6 +20,10 @@ extern OptionsBox gAmbientOcclusionBox, gKeepDefaultPathsBox, gEnable2xAABox;
 extern ListBox gOcclusionOptionsList, gShadowTypeList, gPanelList;
 extern NewDropBox gFractalTypeBox;
 extern Tab gMainTab, gEditorTab, gRenderTab;
+// The view controls under the preview: "Rotate" (3 "TBall", 2 "Xr", 1 "Yr",
+// 0 "Zr" from the bottom) and "Move" (2 "XY", 1 "X", 0 "Y").
+extern ListBox gRotateList, gMoveList;
+extern int gRotateMode, gMoveMode;
 
 // Set once CreateInterface has run: the frame then draws the pages.
 extern bool gInterfaceBuilt;
@@ -29,6 +33,10 @@ extern int gCurrentTab;
 // Start-up step 9 (the parts that exist): every widget above, the main
 // options panel, the help window, the main buttons.
 void CreateInterface();
+// Before each press: the light ball, the fractal-type box and the
+// resolution window hidden and "Change" disabled, then shown again by the
+// tab that owns them ("Fractals" the box, "Camera" the rest).
+void ShowTabWidgets(int tab);
 // Start-up step 10: turbidity 1.0 for every sky, the light trackball turned
 // forty times from (442, 720) to (770, 492), the suns from its direction.
 void TurnLightToStartDirection();

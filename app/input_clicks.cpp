@@ -508,10 +508,7 @@ void OnClick(int x, int y)
         OpenPickedParameter();
     }
     // 3. What only some tabs show.
-    gLightTrackBall.visible = 0;
-    gFractalTypeBox.visible = 0;
-    gRenderResolutionWindow.visible = 0;
-    EnableButton(kButtonChange, false);
+    ShowTabWidgets(gCurrentTab);
     // 4 to 8. The tab's widgets.
     switch (gCurrentTab) {
     case 0: ClickFractalsTab(x, y); break;
@@ -533,6 +530,10 @@ void OnClick(int x, int y)
     }
     // 9.
     if (!AnyEditBoxOn() && gPreviewRefresh) gRenderInBuffers = 0;
+    // 10. The view controls under the preview.
+    gRotateList.visible = gMoveList.visible = 1;
+    if (gRotateList.Click(x, y)) gRotateMode = gRotateList.selected;
+    if (gMoveList.Click(x, y)) gMoveMode = gMoveList.selected;
     // 11. The buttons under the preview.
     EnableButton(kButtonHelp, true);
     for (Button* b : {&P().rnd, &P().clr, &P().cancel})

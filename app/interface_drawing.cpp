@@ -12,6 +12,7 @@
 #include "app/param_help.h"
 #include "app/screen_lists.h"
 #include "app/pending_services.h"
+#include "app/render_control.h"
 #include "app/status_line.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_seed_pick.h"
@@ -21,6 +22,7 @@
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "ui/font.h"
+#include "ui/icons.h"
 #include "ui/gl_shapes.h"
 #include "ui/widget.h"
 
@@ -59,6 +61,7 @@ void DrawFractalsTab()
     char size[64];
     RenderSizeText(size, sizeof size, "%d x %d", "%d x %d 2X AA");
     DrawText(176, 638, size, 1);
+    DrawFractalTypeIcon();
     DrawFractalTypeHelp();
     DrawButton(kButtonResetPaths);
     gKeepDefaultPathsBox.Draw();
@@ -195,10 +198,7 @@ void DrawEditorsTab()
     gEditorTab.Draw();
     switch (gEditorTab.selected) {
     case 0: DrawBaseshapeNotice(); break;
-    case 1:
-        gParamHelpWindow.visible = 1;
-        gParamHelpWindow.DrawFractalParamHelp();
-        break;
+    case 1: gParamHelpWindow.DrawFractalParamHelp(); break;
     default: break;
     }
     gPanelList.Draw();
@@ -237,6 +237,9 @@ void DrawCurrentTab()
     default: break;
     }
 }
+
+// "New Set" and "Select" of the background.
+void HandleListClicksOnPage(Interface& p, int x, int y) { p.HandleListClicks(1, x, y); }
 
 }  // namespace
 
@@ -297,8 +300,17 @@ void DrawInterface()
         P().clr.Draw();
         if (ReadShared(gVoxelEngineOn)) DrawFramedTextF(936, 134, "%s", "Voxel Mode");
     }
+    if (gInterfaceBuilt) {
+        gRotateList.Draw();
+        gMoveList.Draw();
+    }
     DrawStatusLine();
     if (gInterfaceBuilt) {
+        if (gRenderInBuffers) {
+            DrawText(864, 132, "&", 1);
+        } else {
+            DrawToolIcons(gRotateMode, gMoveMode);
+        }
         DrawCurrentTab();
         DrawParamInputBox();
     }
@@ -319,10 +331,45 @@ void ClickInterface(int x, int y)
 {
     if (!gInterfaceBuilt) return;
     if (gMainTab.Click(x, y)) gCurrentTab = gMainTab.selected;
+    ShowTabWidgets(gCurrentTab);
+    if (gRotateList.Click(x, y)) gRotateMode = gRotateList.selected;
+    if (gMoveList.Click(x, y)) gMoveMode = gMoveList.selected;
     if (gParamHelpWindow.visible && gParamHelpWindow.Click(x, y)) gInputBox.active = 1;
     Interface& p = P();
     switch (gCurrentTab) {
-    case 1: gRenderTab.Click(x, y); if (gRenderTab.selected == 0) p.textureTab.Click(x, y); break;
+    case 0:
+        gFractalTypeBox.Click(x, y);
+        gKeepDefaultPathsBox.Click(x, y);
+        p.colorByTransformation.Click(x, y);
+        gRenderThreadsWindow.Click(x, y);
+        gExportThreadsWindow.Click(x, y);
+        break;
+    case 1:
+        gRenderTab.Click(x, y);
+        if (gRenderTab.selected == 0) p.textureTab.Click(x, y);
+        if (gRenderTab.selected == 1) {
+            for (OptionsBox* box : {&p.enableFog, &p.enableBackground, &p.enableDrawingShaders, &p.enableVolumetricFog,
+                                    &p.backgroundReflection, &p.affectedByFog})
+                box->Click(x, y);
+            p.drawingType.Click(x, y);
+            p.backgroundType.Click(x, y);
+            HandleListClicksOnPage(p, x, y);
+        }
+        if (gRenderTab.selected == 2) {
+            gAmbientOcclusionBox.Click(x, y);
+            gOcclusionOptionsList.Click(x, y);
+            gShadowTypeList.Click(x, y);
+            p.enhancedDarkening.Click(x, y);
+        }
+        if (gRenderTab.selected == 3) {
+            p.lightDistribution.Click(x, y);
+            p.materialColorBlend.Click(x, y);
+            p.colorFunction.Click(x, y);
+            p.blendingFunction.Click(x, y);
+        }
+        gMapFogToAlphaBox.Click(x, y);
+        gExcludeBackgroundBox.Click(x, y);
+        break;
     case 2:
         p.HandleListClicks(2, x, y);
         if (p.shadows.Click(x, y)) WriteShared(gFastShadowUpdate, p.shadows.selected);
@@ -331,10 +378,27 @@ void ClickInterface(int x, int y)
         p.resolutionPresets.Click(x, y);
         p.symmetry.Click(x, y);
         gEnable2xAABox.Click(x, y);
+        p.timesTwo.Click(x, y);
         break;
-    case 3: gEditorTab.Click(x, y); break;
-    case 6: p.Click(x, y); break;
+    case 3: gEditorTab.Click(x, y); gPanelList.Click(x, y); break;
+    case 4: p.news.Click(x, y); break;
+    case 5:
+        p.voxelResolution.Click(x, y);
+        p.interpolationType.Click(x, y);
+        for (OptionsBox* box : {&p.interiorWall, &p.scaleMesh, &p.fillBaseshapes}) box->Click(x, y);
+        p.pngSlices.Click(x, y);
+        break;
+    case 6:
+        p.previewAnimations.Click(x, y);
+        p.Click(x, y);
+        if (p.renderAnimation.visible && p.renderAnimation.Click(x, y)) {
+            // An animation starts without the erase question.
+            gMainButtons[kButtonYes].pressed = 1;
+            WriteShared(gAnimationOn, uint8_t{1});
+        }
+        break;
     default: break;
     }
+    for (Button* b : {&p.rnd, &p.clr, &p.cancel}) b->Click(x, y);
     for (int id = kButtonHelp; id < kMainButtonCount; ++id) gMainButtons[id].Click(x, y);
 }

@@ -25,7 +25,7 @@ const MainButtonPlace kMainButtonPlaces[kMainButtonCount] = {
     // "Render", every sub-tab
     {kButtonClearFog, "Clear Fog", 32, 110, 112, 24, 0},
     // "Fractals"
-    {kButtonResetPaths, "Reset Paths", 380, 712, 120, 24, 1},
+    {kButtonResetPaths, "Reset Paths", 520, 712, 120, 24, 1},
     // "Render", every sub-tab
     {kButtonClearShadows, "Clr. Shadows", 152, 110, 112, 24, 0},
     // "Camera": the reminder's loop (280, 798)..(354, 826) rings it
@@ -68,7 +68,7 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {216, 712, 132, 24, 0},   // "Send to Blocks"
     {150, 360, 120, 22, 0},   // "Kavrolin"
     {300, 444, 240, 18, 1},   // "Color by Transformation"
-    {380, 680, 200, 18, 1},   // "Keep Default Paths"
+    {380, 740, 200, 18, 1},   // "Keep Default Paths"
     {28, 250, 300, 18, 1},    // "Render Threads"
     {28, 190, 300, 18, 1},    // "Export Threads (BMP, PNG)"
     // "Render" / "Environment"

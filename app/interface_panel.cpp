@@ -434,6 +434,7 @@ void Interface::UpdateTypeButtons()
 }
 
 void UpdateTypeButtonsCallback() { gInterface.UpdateTypeButtons(); }
+bool CanExportKavrolinScene() { return gInterface.CanExportKavrolinScene(); }
 
 // ---- [grids] --------------------------------------------------------------------
 

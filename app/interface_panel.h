@@ -16,3 +16,5 @@ void SetSymmetryRotation(int mode);
 
 // The label of "Fixed View"'s cell i counted from the left ("" outside).
 const char* FixedViewLabel(int cell);
+// gInterface.CanExportKavrolinScene for the dispatcher.
+bool CanExportKavrolinScene();

@@ -29,8 +29,6 @@
 
 int gPointerY = 0;
 int gHoverX = 0, gHoverY = 0;
-int gRotateMode = kRotateTrackBall;
-int gMoveMode = kMoveXY;
 DragVector gViewDragStart = {1.0f, 0.0f, 0.0f, 0.0f};
 float gEditViewDragStart[3] = {1.0f, 0.0f, 0.0f};
 float gDragStartAngle = 0.0f;

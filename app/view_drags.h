@@ -18,7 +18,7 @@ struct DragVector {
 
 extern int gPointerY;            // pointer y in virtual units, y down (gPointerX is the widgets')
 extern int gHoverX, gHoverY;     // the same point, y up: the wheel routes by it
-extern int gRotateMode;
+extern int gRotateMode;          // the "Rotate" and "Move" lists' selections
 extern int gMoveMode;
 extern DragVector gViewDragStart;
 extern float gEditViewDragStart[3];

@@ -10,6 +10,7 @@
 #include "app/interface_layout.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
+#include "app/param_help.h"
 #include "app/render_size.h"
 #include "app/status_line.h"
 #include "app/support/app_interface.h"
@@ -48,6 +49,7 @@ protected:
     void Show(int tab, int renderPage = 0, int editorPage = 0)
     {
         gCurrentTab = gMainTab.selected = tab;
+        ShowTabWidgets(tab);
         gRenderTab.selected = renderPage;
         gEditorTab.selected = editorPage;
     }
@@ -101,6 +103,8 @@ TEST_F(PagesTest, EveryTabMatchesItsReference)
     // Every optional part of the shaders page shown.
     gAmbientOcclusionBox.flags[0] = gAmbientOcclusionBox.flags[1] = 1;
     gFastShadowUpdate = 1;
+    gParamHelpWindow.visible = 1;  // as "Help" leaves it
+    gFractalType = 8;
     for (const Shot& s : shots) {
         Show(s.tab, s.renderPage, s.editorPage);
         gl_.ClearFrame();
@@ -127,6 +131,8 @@ TEST_F(PagesTest, EveryTabMatchesItsReference)
     gAnimationOn = 0;
     gInterface.renderAnimation.visible = 1;
     gFastShadowUpdate = 0;
+    gParamHelpWindow.visible = 0;
+    gFractalType = 0;
 }
 
 TEST_F(PagesTest, GridsOfAWideRender)

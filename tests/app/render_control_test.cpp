@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/buffer_resize.h"
@@ -20,6 +21,7 @@
 #include "platform/scripted_dialogs.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
+#include "render/view_camera.h"
 #include "render/symmetry_modes.h"
 
 namespace {
@@ -70,6 +72,8 @@ TEST(RenderControl, StandInsAnswerNothingOpen)
     EXPECT_EQ(OpenEditorViewPreset(3), 3);
     EXPECT_FALSE(BaseshapeAnimationOn() || MandelbrotPickerShown());
     EXPECT_EQ(gBaseShapeEditorOpen + gXFormsEditorOpen + gPreviewOverlayList, 0u);
+    EditTransformSet(1);  // the editor's stand-in: four maps of a tetrahedron
+    EXPECT_EQ(gTransformCount, 4);
 }
 
 // The buttons as one word: R Render, S Stop, C Continue, Y the Yes/No pair;
@@ -328,6 +332,42 @@ TEST(BufferResize, SizesAndFallBacks)
     }
     gResizeAllocate = AllocateRenderBuffers;
     FreeRenderBuffers();
+}
+
+}  // namespace
+
+namespace {
+
+// "Render Animation" starts at once from the saved camera wound to the start
+// frame; "Stop" puts the saved camera back and offers no "Continue".
+TEST_F(RenderControlWithGl, AnimationStartsFromTheSavedCameraAndStopRestoresIt)
+{
+    gInterface.Build();
+    const float camera[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    std::memcpy(gCameraMatrix, camera, sizeof camera);
+    gInterface.SetAnimationAxis(1);                // +Y
+    gInterface.cycleFrames.value[0] = 4;           // a quarter turn a frame
+    gInterface.renderParameters.value[0] = 3;      // start frame: two steps wound
+    gInterface.renderParameters.value[2] = 5;      // frame iterations
+    gInterface.previewAnimations.flags[0] = 1;     // keep the saved camera (identity)
+    std::memcpy(gInterface.savedCamera, camera, sizeof camera);
+    gInterface.renderAnimation.pressed = 1;
+    gMainButtons[kButtonYes].pressed = 1;
+    gAnimationOn = 1;
+    ProcessInterfaceActions();
+    EXPECT_TRUE(ThreadsRun());
+    EXPECT_EQ(ButtonStates(), "-S--");
+    EXPECT_EQ(gInterface.renderAnimation.visible, 0);
+    EXPECT_EQ(gInterface.frameCounter, 3);
+    EXPECT_EQ(gAnimationFrameLength, 5);
+    EXPECT_NEAR(gCameraMatrix[0], -1.0f, 1e-5f) << "two quarter turns about y";
+    EXPECT_NEAR(gCameraMatrix[8], -1.0f, 1e-5f);
+    ClickButton(kButtonStop);
+    EXPECT_EQ(ButtonStates(), "R---") << "no Continue after an animation";
+    EXPECT_EQ(gInterface.renderAnimation.visible, 1);
+    EXPECT_EQ(gInterface.previewAnimations.flags[0], 0);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(gCameraMatrix[i], camera[i]) << i;
+    gAnimationOn = 0;
 }
 
 }  // namespace
