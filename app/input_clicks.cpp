@@ -188,7 +188,9 @@ void ClickFractalsTab(int x, int y)
     EnableButton(kButtonLoadScript, t == 22);
     p.sendToBlocks.visible = TypeIn(t, {0, 3, 12, 18, 21, 37, 40, 43, 44, 45}) ? 1 : 0;
     ClickEnabled(kButtonResetPaths, x, y);
-    for (Button* b : {&p.kavrolin, &p.saveBuffers, &p.loadBuffers, &p.saveFractal, &p.loadFractal}) {
+    p.kavrolin.visible = CanExportKavrolinScene() ? 1 : 0;
+    if (p.kavrolin.visible) p.kavrolin.Click(x, y);
+    for (Button* b : {&p.saveBuffers, &p.loadBuffers, &p.saveFractal, &p.loadFractal}) {
         b->visible = 1;
         b->Click(x, y);
     }

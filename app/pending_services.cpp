@@ -22,6 +22,7 @@ void TickBaseshapeAnimation(int) {}
 void AnimateBaseshapes(int) {}
 void DrawBaseshapePreview(int) {}
 int OpenEditorViewPreset(int current) { return current; }
+int OpenEditorControls() { return 1; }
 int SelectedPreviewBaseshape() { return -1; }
 int SelectedPreviewTransformation() { return -1; }
 int SelectedPreviewLight() { return -1; }

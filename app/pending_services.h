@@ -58,6 +58,8 @@ void AnimateBaseshapes(int frame);
 void DrawBaseshapePreview(int index);
 // The view preset of the open editor's view list; current when none is open.
 int OpenEditorViewPreset(int current);
+// The open editor's "Controls" list: 1 "Rotate", 0 "Pan".
+int OpenEditorControls();
 int SelectedPreviewBaseshape();       // -1: none selected in an open editor
 int SelectedPreviewTransformation();
 int SelectedPreviewLight();

@@ -197,6 +197,48 @@ void PanPreview()
 
 bool AnyEditBoxOn() { return gBaseShapeEditorOpen || gXFormsEditorOpen; }
 
+// The right drag in edit mode moves the 3-D preview's own view: pans along
+// the window's two axes, or turns the free view like the camera.
+void DragEditView()
+{
+    const float scale = 0.00390625f * gInverseFocal;
+    const float dx = static_cast<float>(gLastPointerX - gPointerX) * scale;
+    const float dy = static_cast<float>(gLastPointerY - gPointerY) * scale;
+    if (OpenEditorControls() == 0) {
+        float* pan = gPreview3DPan;
+        switch (OpenEditorViewPreset(gPreview3DViewPreset)) {
+        case 2: pan[0] -= dx, pan[1] += dy; break;  // "Front"
+        case 1: pan[2] -= dx, pan[1] += dy; break;  // "Left"
+        default: pan[0] -= dx, pan[2] -= dy; break; // "Camera", "Top"
+        }
+        gPointPreviewValid = 0;
+        gLastPointerX = gPointerX;
+        gLastPointerY = gPointerY;
+        return;
+    }
+    const DragVector previous{gEditViewDragStart[0], gEditViewDragStart[1], gEditViewDragStart[2], gViewDragStart.factor};
+    const DragVector p1 = PointerDragVector(gRotateMode, gPointerX, gPointerY, previous, false);
+    const DragVector p0 = previous;
+    if (p1.x == p0.x && p1.y == p0.y) return;
+    gEditViewDragStart[0] = p1.x;
+    gEditViewDragStart[1] = p1.y;
+    gEditViewDragStart[2] = p1.z;
+    const float n[3] = {p0.y * p1.z - p0.z * p1.y, p0.z * p1.x - p0.x * p1.z, p0.x * p1.y - p0.y * p1.x};
+    const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    if (!(length > 1e-6f) || !std::isfinite(length)) return;  // opposite vectors name no axis
+    gPointPreviewValid = 0;
+    for (int i = 0; i < 3; ++i) gDragAxis[i] = -n[i] / length;
+    const float ex = p0.x - p1.x, ey = p0.y - p1.y, ez = p0.z - p1.z;
+    const float angle = std::sqrt(ex * ex + ey * ey + ez * ez) * 60.0f * gControlSensitivity;
+    float* view = gPreview3DFreeView;  // column-major 4 x 4
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) gSavedViewRotation[3 * i + j] = view[4 * j + i];
+    BuildDragRotationMatrix(angle * 0.045f);
+    ComposeViewMatrix();
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) view[4 * j + i] = gViewMatrix[3 * i + j];
+}
+
 }  // namespace
 
 void OnMouseMove(int x, int y, bool, bool, bool)
@@ -215,8 +257,7 @@ void OnMouseMove(int x, int y, bool, bool, bool)
         if (NoRenderInView()) {
             PanPreview();
         } else if (AnyEditBoxOn()) {
-            gLastPointerX = gPointerX;
-            gLastPointerY = gPointerY;
+            DragEditView();
         }
     }
     ClearPbufferIfInvalid();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/frame.h"
+#include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/render_control.h"
 #include "app/text_field.h"
@@ -155,6 +156,28 @@ TEST_F(ViewInput, TenThousandRandomStepsStayOrthonormal)
     Send(PlatformEventType::MouseUp, 0, 0, kMouseLeft);
     EXPECT_LT(MaxDeviationFromIdentity(gCameraRotation), 1e-5f);
     EXPECT_LT(MaxDeviationFromIdentity(gCameraMatrix), 1e-5f);
+
+    // In edit mode the right button turns the 3-D preview's own view.
+    const float cameraBefore = gCameraRotation[0];
+    gXFormsEditorOpen = 1;
+    gRenderInBuffers = 1;
+    gScreenState = kScreenPreview3D;
+    for (int step = 0; step < 2000; ++step) {
+        if (step % 100 == 0) {
+            gRotateMode = next(3) + 1;
+            Send(PlatformEventType::MouseUp, 0, 0, kMouseRight);
+            Send(PlatformEventType::MouseDown, 701 + next(831), 9 + next(831), kMouseRight);
+        }
+        Send(PlatformEventType::MouseMove, 701 + next(831), 9 + next(831));
+    }
+    Send(PlatformEventType::MouseUp, 0, 0, kMouseRight);
+    gXFormsEditorOpen = 0;
+    float view[9];
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) view[3 * i + j] = gPreview3DFreeView[4 * j + i];
+    EXPECT_LT(MaxDeviationFromIdentity(view), 1e-5f);
+    EXPECT_NE(view[0], 1.0f);
+    EXPECT_EQ(gCameraRotation[0], cameraBefore);
 }
 
 TEST_F(ViewInput, ViewWheelAndPans)
