@@ -225,7 +225,8 @@ void ClickEnvironmentPage(int x, int y)
     p.volumetricFogColor.Click(x, y);
     bool reshade = false;
     for (ListBox* l : {&p.drawingType, &p.backgroundType}) reshade = (l->visible && l->Click(x, y)) || reshade;
-    for (OptionsBox* b : {&p.backgroundReflection, &p.affectedByFog}) reshade = (b->visible && b->Click(x, y)) || reshade;
+    for (OptionsBox* b : {&p.backgroundReflection, &p.affectedByFog})
+        reshade = (b->visible && b->Click(x, y)) || reshade;
     if (reshade) Reshade();
 }
 

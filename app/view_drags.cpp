@@ -158,7 +158,8 @@ bool TurnViewTowards(const DragVector& p1)
     const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
     // Opposite vectors (a "Zr" move across the centre) name no axis; the
     // rounding of the sine leaves a cross product of a few ulps there.
-    const float scale = std::sqrt((p0.x * p0.x + p0.y * p0.y + p0.z * p0.z) * (p1.x * p1.x + p1.y * p1.y + p1.z * p1.z));
+    const float scale =
+        std::sqrt((p0.x * p0.x + p0.y * p0.y + p0.z * p0.z) * (p1.x * p1.x + p1.y * p1.y + p1.z * p1.z));
     if (!(length > 1e-6f * scale) || !std::isfinite(length)) return false;
     gPointPreviewValid = 0;
     for (int i = 0; i < 3; ++i) gDragAxis[i] = -n[i] / length;
@@ -216,7 +217,8 @@ void DragEditView()
         gLastPointerY = gPointerY;
         return;
     }
-    const DragVector previous{gEditViewDragStart[0], gEditViewDragStart[1], gEditViewDragStart[2], gViewDragStart.factor};
+    const DragVector previous{gEditViewDragStart[0], gEditViewDragStart[1], gEditViewDragStart[2],
+                              gViewDragStart.factor};
     const DragVector p1 = PointerDragVector(gRotateMode, gPointerX, gPointerY, previous, false);
     const DragVector p0 = previous;
     if (p1.x == p0.x && p1.y == p0.y) return;
