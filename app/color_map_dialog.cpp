@@ -10,8 +10,7 @@
 
 bool LoadColorMapWithDialog()
 {
-    if (gFileOperationBusy != 0) return false;
-    gFileOperationBusy = 1;
+    if (!TryBeginFileOperation()) return false;
     gTexturesBusy = 1;
     gFilePath[0] = '\0';
     bool loaded = false;
@@ -20,14 +19,13 @@ bool LoadColorMapWithDialog()
         loaded = LoadColorMapFile(gFilePath);
     }
     gTexturesBusy = 0;
-    gFileOperationBusy = 0;
+    EndFileOperation();
     return loaded;
 }
 
 bool SaveColorMapWithDialog(const ColorMap& map)
 {
-    if (gFileOperationBusy != 0) return false;
-    gFileOperationBusy = 1;
+    if (!TryBeginFileOperation()) return false;
     bool written = false;
     if (ShowSaveFileDialog(kFileKindColorMap, kFolderTextures, gDialogDefaultFolderFlags[kFileKindColorMap]) != 0) {
         FILE* file = std::fopen(gFilePath, "w");
@@ -43,7 +41,7 @@ bool SaveColorMapWithDialog(const ColorMap& map)
             }
         }
     }
-    gFileOperationBusy = 0;
+    EndFileOperation();
     return written;
 }
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/action_buttons.h"
+#include "app/action_widgets.h"
 #include "app/color_map_dialog.h"
 #include "app/interface_layout.h"
 #include "app/interface_panel.h"
@@ -23,6 +25,8 @@
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/view_camera.h"
+#include "platform/gl_window.h"
+#include "ui/button.h"
 #include "ui/icons.h"
 #include "ui/widget.h"
 
@@ -122,7 +126,80 @@ void GiveRandomColors()
     }
 }
 
+// Each action button of the dispatcher and the layout's button at whose
+// place it is built (a main-window button or one of the panel's).
+struct ActionPlace {
+    ActionButtonId id;
+    MainButtonId main;
+    Button Interface::*panel;
+};
+const ActionPlace kActionPlaces[] = {
+    {kActionResetPaths, kButtonResetPaths, nullptr},
+    {kActionKavrolin, kMainButtonCount, &Interface::kavrolin},
+    {kActionLoadScript, kButtonLoadScript, nullptr},
+    {kActionSaveScript, kButtonSaveScript, nullptr},
+    {kActionSaveBuffers, kMainButtonCount, &Interface::saveBuffers},
+    {kActionLoadBuffers, kMainButtonCount, &Interface::loadBuffers},
+    {kActionSaveFractal, kMainButtonCount, &Interface::saveFractal},
+    {kActionLoadFractal, kMainButtonCount, &Interface::loadFractal},
+    {kActionResetParameters, kButtonResetParameters, nullptr},
+    {kActionResetEnvParameters, kButtonResetEnvParameters, nullptr},
+    {kActionSaveBitmap, kButtonSaveBitmap, nullptr},
+    {kActionSavePng, kButtonSavePng, nullptr},
+    {kActionSaveMaterial, kButtonSaveMaterial, nullptr},
+    {kActionLoadMaterial, kButtonLoadMaterial, nullptr},
+    {kActionLoadImage, kButtonLoadImage, nullptr},
+    {kActionSelectBackground, kMainButtonCount, &Interface::select},
+    {kActionNewSet, kMainButtonCount, &Interface::newSet},
+    {kActionPreviousSlot, kButtonPreviousSlot, nullptr},
+    {kActionNextSlot, kButtonNextSlot, nullptr},
+    {kActionClearFog, kButtonClearFog, nullptr},
+    {kActionClearShadows, kButtonClearShadows, nullptr},
+    {kActionExportTexture, kMainButtonCount, &Interface::exportTexture},
+    {kActionChange, kButtonChange, nullptr},
+    {kActionResetPosition, kButtonResetPosition, nullptr},
+    {kActionResetRotation, kButtonResetRotation, nullptr},
+    {kActionScale, kButtonScale, nullptr},
+    {kActionStartVoxelEngine, kButtonStartVoxelEngine, nullptr},
+    {kActionStlMesh, kButtonStlMesh, nullptr},
+    {kActionObjMesh, kButtonObjMesh, nullptr},
+    {kActionRawFile, kButtonRawFile, nullptr},
+    {kActionPngSlices, kMainButtonCount, &Interface::pngSlices},
+    {kActionStopVoxelEngine, kButtonStopVoxelEngine, nullptr},
+    {kActionNewFractal, kButtonNewFractal, nullptr},
+    {kActionHelp, kButtonHelp, nullptr},
+    {kActionRandomSuccessors, kMainButtonCount, &Interface::rnd},
+    {kActionClearSuccessors, kMainButtonCount, &Interface::clr},
+    {kActionRenderAnimation, kMainButtonCount, &Interface::renderAnimation},
+};
+
+Button& PlacedButton(const ActionPlace& a)
+{
+    return a.panel != nullptr ? gInterface.*(a.panel) : gMainButtons[a.main];
+}
+
+// The dispatcher's buttons at the places of the layout's, with their own
+// start-up enabled bytes.
+void BuildActionButtons()
+{
+    for (const ActionPlace& a : kActionPlaces) {
+        const Button& placed = PlacedButton(a);
+        const int x = placed.rect[0], y = placed.rect[1];
+        const int w = placed.rect[2] - x, h = placed.rect[3] - y;
+        gActionButtons[a.id].Build(x, y, kZ, w, h, kActionButtonInfo[a.id].caption, a.id, kVirtualScreenWidth,
+                                   kVirtualScreenHeight);
+    }
+    ResetActionButtons();
+}
+
 }  // namespace
+
+Button& Live(Button& placed)
+{
+    for (const ActionPlace& a : kActionPlaces)
+        if (&PlacedButton(a) == &placed) return gActionButtons[a.id];
+    return placed;
+}
 
 void CreateInterface()
 {
@@ -189,6 +266,7 @@ void CreateInterface()
         gFractalTypeBox.visible = 1;
     }
     BuildMainButtons();
+    BuildActionButtons();
     gShader.BuildMaterialPanel();
     const PanelPlace& keepPaths = Place(kPlaceKeepDefaultPaths);
     BuildBox(gKeepDefaultPathsBox, keepPaths.x, keepPaths.y, keepPaths.width, "Keep Default Paths", 0);
@@ -214,7 +292,7 @@ void ShowTabWidgets(int tab)
     gLightTrackBall.visible = tab == 2 ? 1 : 0;
     gRenderResolutionWindow.visible = tab == 2 ? 1 : 0;
     gFractalTypeBox.visible = tab == 0 ? 1 : 0;
-    EnableButton(kButtonChange, tab == 2);
+    Live(gMainButtons[kButtonChange]).visible = tab == 2 ? 1 : 0;
 }
 
 void TurnLightToStartDirection()
@@ -246,13 +324,18 @@ float* ExportThreadsSliderValue()
     return gExportThreadsWindow.value ? &gExportThreadsWindow.value[0] : &beforeBuild;
 }
 
+float* RenderResolutionValues()
+{
+    return gRenderResolutionWindow.value ? gRenderResolutionWindow.value.get() : gActionWidgets.resolution;
+}
+
 namespace {
 
 RenderResolution ReadResolutionWidgets()
 {
     if (!gRenderResolutionWindow.value) {
-        const bool aa = gAntiAlias2x != 0;
-        return {aa ? gImageWidth / 2 : gImageWidth, aa ? gImageHeight / 2 : gImageHeight, aa};
+        const ActionWidgets& w = gActionWidgets;
+        return {static_cast<int>(w.resolution[0]), static_cast<int>(w.resolution[1]), w.antiAlias2x != 0};
     }
     return {CheckedTruncToInt(gRenderResolutionWindow.Value(0)), CheckedTruncToInt(gRenderResolutionWindow.Value(1)),
             gEnable2xAABox.Flag(0)};

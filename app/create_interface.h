@@ -25,6 +25,12 @@ extern Tab gMainTab, gEditorTab, gRenderTab;
 extern ListBox gRotateList, gMoveList;
 extern int gRotateMode, gMoveMode;
 
+// The button the dispatcher acts on for one of the layout's buttons: its
+// entry of gActionButtons (built at the same place) where it has one, else
+// the button itself.
+class Button;
+Button& Live(Button& placed);
+
 // Set once CreateInterface has run: the frame then draws the pages.
 extern bool gInterfaceBuilt;
 // The main tab's selection, 0 "Fractals" .. 6 "Animation".
@@ -37,6 +43,9 @@ void CreateInterface();
 // resolution window hidden and "Change" disabled, then shown again by the
 // tab that owns them ("Fractals" the box, "Camera" the rest).
 void ShowTabWidgets(int tab);
+// The two values of "Render Resolution:" (width, height), or before the
+// window is built the dispatcher's plain pair.
+float* RenderResolutionValues();
 // Start-up step 10: turbidity 1.0 for every sky, the light trackball turned
 // forty times from (442, 720) to (770, 492), the suns from its direction.
 void TurnLightToStartDirection();

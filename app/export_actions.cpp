@@ -97,6 +97,9 @@ void InstallExportServices()
 {
     ExportServices services = DefaultExportServices();
     services.readSettings = ReadInterfaceSettings;
+    // The export thread takes the same busy flag as the window's file actions.
+    services.beginFileOperation = TryBeginFileOperation;
+    services.endFileOperation = EndFileOperation;
     services.chooseFile = ChooseImageFile;
     services.fileChosen = ImageFileChosen;
     services.showMessage = ShowExportMessage;

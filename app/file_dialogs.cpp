@@ -11,7 +11,10 @@
 #include "platform/dialogs.h"
 #include "app/status_line.h"
 
-uint8_t gFileOperationBusy = 0;
+std::atomic<uint8_t> gFileOperationBusy{0};
+
+bool TryBeginFileOperation() { return gFileOperationBusy.exchange(1) == 0; }
+void EndFileOperation() { gFileOperationBusy.store(0); }
 char gFilePath[kPathBufferSize];
 char gBuffersPath[kPathBufferSize];
 char gDMapsPath[kPathBufferSize];

@@ -3,6 +3,7 @@
 // file that cannot be written. Paths are UTF-8 with '/' separators.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 
@@ -11,9 +12,13 @@ inline constexpr int kFileKindCount = 16;
 inline constexpr int kFileKindColorMap = 2;
 inline constexpr int kFolderTextures = 4;
 
-// Set while a file dialog or a file operation of the window thread runs;
-// every dialog operation returns at once while it is set.
-extern uint8_t gFileOperationBusy;
+// Set while a file dialog or a file operation runs (the image export's
+// thread takes it too); every dialog operation returns at once while it is
+// set.
+extern std::atomic<uint8_t> gFileOperationBusy;
+// Sets the flag when it was clear; false when another operation holds it.
+bool TryBeginFileOperation();
+void EndFileOperation();
 
 // The path chosen by the last successful dialog; unchanged by a cancel.
 extern char gFilePath[kPathBufferSize];

@@ -4,6 +4,7 @@
 
 #include "app/export_actions.h"
 #include "app/interface_drawing.h"
+#include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/text_field.h"
@@ -219,6 +220,7 @@ void DrawExportView()
 
 void DrawVoxelBusyScreen()
 {
+    FinishMeshExportOnWindowThread();
     CallList(gGridOverlayList);
     gStartupStep += 5;
     if (gStartupStep > 3600) {

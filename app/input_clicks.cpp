@@ -74,8 +74,9 @@ void StopRenderForChange()
 // A button that is enabled here and marks its pressed byte on a hit.
 bool ClickEnabled(MainButtonId id, int x, int y)
 {
-    EnableButton(id, true);
-    return gMainButtons[id].Click(x, y);
+    Button& b = Live(gMainButtons[id]);
+    b.visible = 1;
+    return b.Click(x, y);
 }
 
 bool TypeIn(int type, std::initializer_list<int> types)
@@ -152,13 +153,13 @@ void SendToBlocks()
 {
     SetStatusText("To blocks");
     gTransformCount = gPickTransformCount;
-    P().sendToBlocks.pressed = 0;
+    Live(P().sendToBlocks).pressed = 0;
     EditTransformSet(3);
     UpdateTransformProbabilities();
     gFractalType = 48;
     SelectFractalTypeKernel();
     gFractalTypeBox.SetSelected(48);
-    P().sendToBlocks.visible = 0;
+    Live(P().sendToBlocks).visible = 0;
 }
 
 void ToggleColorByTransformation()
@@ -186,17 +187,17 @@ void ClickFractalsTab(int x, int y)
     const int t = gFractalType;
     EnableButton(kButtonSaveScript, TypeIn(t, {0, 2, 3, 7, 8, 9, 10, 11, 12, 21, 23}));
     EnableButton(kButtonLoadScript, t == 22);
-    p.sendToBlocks.visible = TypeIn(t, {0, 3, 12, 18, 21, 37, 40, 43, 44, 45}) ? 1 : 0;
+    Live(p.sendToBlocks).visible = TypeIn(t, {0, 3, 12, 18, 21, 37, 40, 43, 44, 45}) ? 1 : 0;
     ClickEnabled(kButtonResetPaths, x, y);
-    p.kavrolin.visible = CanExportKavrolinScene() ? 1 : 0;
-    if (p.kavrolin.visible) p.kavrolin.Click(x, y);
+    if (CanExportKavrolinScene()) Live(p.kavrolin).Click(x, y);
     for (Button* b : {&p.saveBuffers, &p.loadBuffers, &p.saveFractal, &p.loadFractal}) {
-        b->visible = 1;
-        b->Click(x, y);
+        Live(*b).visible = 1;
+        Live(*b).Click(x, y);
     }
-    gMainButtons[kButtonLoadScript].Click(x, y);
-    gMainButtons[kButtonSaveScript].Click(x, y);
-    if (p.sendToBlocks.visible && (p.sendToBlocks.Click(x, y) || p.sendToBlocks.pressed)) SendToBlocks();
+    Live(gMainButtons[kButtonLoadScript]).Click(x, y);
+    Live(gMainButtons[kButtonSaveScript]).Click(x, y);
+    Button& sendToBlocks = Live(p.sendToBlocks);
+    if (sendToBlocks.visible && (sendToBlocks.Click(x, y) || sendToBlocks.pressed)) SendToBlocks();
     gRenderThreadsWindow.Click(x, y);
     gExportThreadsWindow.Click(x, y);
     gKeepDefaultPathsBox.Click(x, y);
@@ -367,7 +368,7 @@ void ClickCameraTab(int x, int y)
 {
     Interface& p = P();
     for (MainButtonId id : {kButtonResetPosition, kButtonResetRotation, kButtonScale, kButtonChange})
-        EnableButton(id, true);
+        Live(gMainButtons[id]).visible = 1;
     gRenderResolutionWindow.visible = 1;
     gLightTrackBall.visible = 1;
     if (gScreenState.load() >= kScreenExport) {
@@ -386,9 +387,9 @@ void ClickCameraTab(int x, int y)
         if (gShadowTypeList.visible) gShadowTypeList.Click(x, y);
         gEnable2xAABox.Click(x, y);
         for (MainButtonId id : {kButtonChange, kButtonResetPosition, kButtonResetRotation, kButtonScale})
-            gMainButtons[id].Click(x, y);
-        if (p.timesTwo.Click(x, y)) {
-            p.timesTwo.pressed = 0;
+            Live(gMainButtons[id]).Click(x, y);
+        if (Live(p.timesTwo).Click(x, y)) {
+            Live(p.timesTwo).pressed = 0;
             DoubleRenderResolution();
         }
     }
@@ -447,18 +448,19 @@ void ClickVoxelsTab(int x, int y)
     }
     for (MainButtonId id : {kButtonStartVoxelEngine, kButtonStopVoxelEngine, kButtonStlMesh, kButtonObjMesh,
                             kButtonRawFile})
-        gMainButtons[id].Click(x, y);
-    p.pngSlices.Click(x, y);
+        Live(gMainButtons[id]).Click(x, y);
+    Live(p.pngSlices).Click(x, y);
 }
 
 void ClickAnimationTab(int x, int y)
 {
     Interface& p = P();
     p.Click(x, y);
-    if (p.renderAnimation.visible) {
-        if (p.renderAnimation.pressed || p.renderAnimation.Click(x, y)) {
+    Button& renderAnimation = Live(p.renderAnimation);
+    if (renderAnimation.visible) {
+        if (renderAnimation.pressed || renderAnimation.Click(x, y)) {
             gMainButtons[kButtonYes].pressed = 1;
-            gAnimationOn = 1;
+            WriteShared(gAnimationOn, uint8_t{1});
         }
     }
     if (p.previewAnimations.Click(x, y)) {
@@ -525,7 +527,7 @@ void OnClick(int x, int y)
         break;
     case 3: ClickEditorsTab(x, y); break;
     case 4:
-        if (P().news.visible && P().news.Click(x, y)) P().news.pressed = 0;
+        if (Live(P().news).visible && Live(P().news).Click(x, y)) Live(P().news).pressed = 0;
         break;
     case 5: ClickVoxelsTab(x, y); break;
     case 6: ClickAnimationTab(x, y); break;
@@ -538,12 +540,12 @@ void OnClick(int x, int y)
     if (gRotateList.Click(x, y)) gRotateMode = gRotateList.selected;
     if (gMoveList.Click(x, y)) gMoveMode = gMoveList.selected;
     // 11. The buttons under the preview.
-    EnableButton(kButtonHelp, true);
+    Live(gMainButtons[kButtonHelp]).visible = 1;
     for (Button* b : {&P().rnd, &P().clr, &P().cancel})
-        if (b->visible) b->Click(x, y);
+        if (Live(*b).visible) Live(*b).Click(x, y);
     for (MainButtonId id : {kButtonHelp, kButtonPreview, kButtonQuit, kButtonDraw, kButtonNewFractal, kButtonRender,
                             kButtonStop, kButtonYes, kButtonNo, kButtonContinue})
-        gMainButtons[id].Click(x, y);
+        Live(gMainButtons[id]).Click(x, y);
     // 12. The zoom sliders take a press strictly inside.
     if (gZoomSlider.visible) gZoomSlider.Click(x, y);
     if (gZoom3DSlider.visible) gZoom3DSlider.Click(x, y);

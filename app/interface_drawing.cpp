@@ -29,7 +29,7 @@
 namespace {
 
 Interface& P() { return gInterface; }
-void DrawButton(MainButtonId id) { gMainButtons[id].Draw(); }
+void DrawButton(MainButtonId id) { Live(gMainButtons[id]).Draw(); }
 
 }  // namespace
 
@@ -65,14 +65,14 @@ void DrawFractalsTab()
     DrawFractalTypeHelp();
     DrawButton(kButtonResetPaths);
     gKeepDefaultPathsBox.Draw();
-    P().saveBuffers.Draw();
-    P().loadBuffers.Draw();
+    Live(P().saveBuffers).Draw();
+    Live(P().loadBuffers).Draw();
     DrawButton(kButtonLoadScript);
     DrawButton(kButtonSaveScript);
     P().sendToBlocks.Draw();
-    if (P().CanExportKavrolinScene()) P().kavrolin.Draw();
-    P().saveFractal.Draw();
-    P().loadFractal.Draw();
+    if (P().CanExportKavrolinScene()) Live(P().kavrolin).Draw();
+    Live(P().saveFractal).Draw();
+    Live(P().loadFractal).Draw();
     gRenderThreadsWindow.DrawAtOffset(10);
     gExportThreadsWindow.DrawAtOffset(10);
     P().colorByTransformation.Draw();
@@ -92,8 +92,8 @@ void DrawEnvironmentPage()
     p.backgroundReflection.Draw();
     p.affectedByFog.Draw();
     if (p.backgroundType.visible && p.backgroundType.selectedFromTop == 0) DrawButton(kButtonLoadImage);
-    p.newSet.Draw();
-    p.select.Draw();
+    Live(p.newSet).Draw();
+    Live(p.select).Draw();
     DrawButton(kButtonResetEnvParameters);
 }
 
@@ -210,7 +210,7 @@ void DrawVoxelsTab()
     for (MainButtonId id : {kButtonStartVoxelEngine, kButtonStlMesh, kButtonObjMesh, kButtonRawFile,
                             kButtonStopVoxelEngine})
         DrawButton(id);
-    p.pngSlices.Draw();
+    Live(p.pngSlices).Draw();
     p.voxelResolution.Draw();
     p.interpolationType.Draw();
     p.densityThreshold.DrawAtOffset(110);
@@ -237,6 +237,22 @@ void DrawCurrentTab()
     default: break;
     }
 }
+
+// The buttons of gMainButtons beyond the render row, by the tab that shows
+// them (-1 every tab): a press hits only what the current tab shows.
+struct TabButton {
+    MainButtonId id;
+    int tab;
+};
+const TabButton kTabButtons[] = {
+    {kButtonHelp, -1},         {kButtonNewFractal, -1},     {kButtonSaveBitmap, 1},       {kButtonSavePng, 1},
+    {kButtonResetPosition, 2}, {kButtonResetRotation, 2},   {kButtonScale, 2},            {kButtonClearFog, 1},
+    {kButtonResetPaths, 0},    {kButtonClearShadows, 1},    {kButtonChange, 2},           {kButtonSaveMaterial, 1},
+    {kButtonLoadMaterial, 1},  {kButtonResetParameters, 1}, {kButtonResetEnvParameters, 1}, {kButtonLoadImage, 1},
+    {kButtonPreviousSlot, 1},  {kButtonNextSlot, 1},        {kButtonLoadScript, 0},       {kButtonSaveScript, 0},
+    {kButtonStartVoxelEngine, 5}, {kButtonStopVoxelEngine, 5}, {kButtonStlMesh, 5},       {kButtonRawFile, 5},
+    {kButtonObjMesh, 5},
+};
 
 // "New Set" and "Select" of the background.
 void HandleListClicksOnPage(Interface& p, int x, int y) { p.HandleListClicks(1, x, y); }
@@ -296,8 +312,8 @@ void DrawInterface()
     if (gInterfaceBuilt) {
         gMainTab.Draw();
         P().cancel.Draw();
-        P().rnd.Draw();
-        P().clr.Draw();
+        Live(P().rnd).Draw();
+        Live(P().clr).Draw();
         if (ReadShared(gVoxelEngineOn)) DrawFramedTextF(936, 134, "%s", "Voxel Mode");
     }
     if (gInterfaceBuilt) {
@@ -338,6 +354,9 @@ void ClickInterface(int x, int y)
     Interface& p = P();
     switch (gCurrentTab) {
     case 0:
+        for (Button* b : {&p.saveBuffers, &p.loadBuffers, &p.saveFractal, &p.loadFractal}) Live(*b).Click(x, y);
+        if (p.CanExportKavrolinScene()) Live(p.kavrolin).Click(x, y);
+        p.sendToBlocks.Click(x, y);
         gFractalTypeBox.Click(x, y);
         gKeepDefaultPathsBox.Click(x, y);
         p.colorByTransformation.Click(x, y);
@@ -386,12 +405,12 @@ void ClickInterface(int x, int y)
         p.voxelResolution.Click(x, y);
         p.interpolationType.Click(x, y);
         for (OptionsBox* box : {&p.interiorWall, &p.scaleMesh, &p.fillBaseshapes}) box->Click(x, y);
-        p.pngSlices.Click(x, y);
+        Live(p.pngSlices).Click(x, y);
         break;
     case 6:
         p.previewAnimations.Click(x, y);
         p.Click(x, y);
-        if (p.renderAnimation.visible && p.renderAnimation.Click(x, y)) {
+        if (Live(p.renderAnimation).visible && Live(p.renderAnimation).Click(x, y)) {
             // An animation starts without the erase question.
             gMainButtons[kButtonYes].pressed = 1;
             WriteShared(gAnimationOn, uint8_t{1});
@@ -399,6 +418,9 @@ void ClickInterface(int x, int y)
         break;
     default: break;
     }
-    for (Button* b : {&p.rnd, &p.clr, &p.cancel}) b->Click(x, y);
-    for (int id = kButtonHelp; id < kMainButtonCount; ++id) gMainButtons[id].Click(x, y);
+    Live(p.rnd).Click(x, y);
+    Live(p.clr).Click(x, y);
+    p.cancel.Click(x, y);
+    for (const TabButton& b : kTabButtons)
+        if (b.tab < 0 || b.tab == gCurrentTab) Live(gMainButtons[b.id]).Click(x, y);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/create_interface.h"
 #include "app/file_dialogs.h"
 #include "app/interface_layout.h"
 #include "app/interface_panel.h"
@@ -298,7 +299,7 @@ void Interface::ApplyGrid()
 bool Interface::HandleListClicks(int mode, int x, int y)
 {
     if (mode == 1) {
-        const bool a = newSet.Click(x, y), b = select.Click(x, y);
+        const bool a = Live(newSet).Click(x, y), b = Live(select).Click(x, y);
         return a || b;
     }
     if (mode != 2) return false;
@@ -430,7 +431,7 @@ void Interface::UpdateTypeButtons()
 {
     const int type = gFractalType;
     const bool allowed = type >= 0 && type < kFractalTypeCount && typeButtonsAllowed[type] && gTransformCount >= 3;
-    rnd.visible = clr.visible = allowed ? 1 : 0;
+    Live(rnd).visible = Live(clr).visible = allowed ? 1 : 0;
 }
 
 void UpdateTypeButtonsCallback() { gInterface.UpdateTypeButtons(); }
@@ -534,7 +535,7 @@ void Interface::SyncRenderFlags()
         WriteShared(affectedByFog.flags[0], uint8_t{0});
     }
     backgroundReflection.visible = affectedByFog.visible = background ? 1 : 0;
-    newSet.visible = select.visible = background ? 1 : 0;
+    Live(newSet).visible = Live(select).visible = background ? 1 : 0;
     sunTurbidity.visible = background && backgroundType.selected == 1 ? 1 : 0;
     drawingType.visible = enableDrawingShaders.flags[0];
     volumetricFogColor.visible = enableVolumetricFog.flags[0];
@@ -560,7 +561,7 @@ void Interface::DrawAnimationPage()
     renderParameters.DrawAtOffset(150);
     cycleFrames.Draw(92);
     outputFilename.Draw();
-    renderAnimation.Draw();
+    Live(renderAnimation).Draw();
     imageType.Draw();
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     glDisable(GL_TEXTURE_2D);
@@ -574,7 +575,7 @@ void Interface::DrawAnimationPage()
     axis.Draw();
     DrawText(32, 644, "Base FileName:", 1);
     DrawText(148, 644, FileNamePart(outputBaseName), 1);
-    if (!renderAnimation.visible && ReadShared(gAnimationOn)) {
+    if (!Live(renderAnimation).visible && ReadShared(gAnimationOn)) {
         DrawText(288, 604, "Rendering Frame:", 1);
         DrawIntText(420, 604, ReadShared(frameCounter), 1);
     }
@@ -582,14 +583,12 @@ void Interface::DrawAnimationPage()
 
 // ---- [shell services] -----------------------------------------------------------
 
-bool RenderAnimationPressed() { return gInterface.renderAnimation.pressed != 0; }
-
-bool PrepareAnimationStart()
+// The panel's part of an animation start (the dispatcher has checked the
+// voxel engine and disabled "Render Animation"): frame length and counter,
+// the saved camera, and the scene wound forward to the start frame.
+bool WindAnimationToStartFrame()
 {
     Interface& panel = gInterface;
-    panel.renderAnimation.pressed = 0;
-    if (ReadShared(gVoxelEngineOn)) return false;
-    panel.renderAnimation.visible = 0;
     const SLWindow& rows = panel.renderParameters;
     WriteShared(gAnimationFrameLength, rows.value ? CheckedTruncToInt(rows.Value(2)) : 1);
     const int start = rows.value ? CheckedTruncToInt(rows.Value(0)) : 0;
@@ -610,19 +609,8 @@ bool PrepareAnimationStart()
     return true;
 }
 
-void EnableRenderAnimation(bool on) { gInterface.renderAnimation.visible = on ? 1 : 0; }
 void RestoreSavedCamera() { gInterface.SetSymmetryRotation(2); }
 void UncheckPreviewAnimations() { WriteShared(gInterface.previewAnimations.flags[0], uint8_t{0}); }
-
-void ResetVoxelPanel()
-{
-    Interface& panel = gInterface;
-    panel.fillBaseshapes.visible = 1;
-    for (SLWindow* w : {&panel.wallThickness, &panel.densityThreshold, &panel.sideLength}) w->visible = 0;
-    panel.interpolationType.visible = 0;
-    panel.interiorWall.visible = panel.scaleMesh.visible = 0;
-    panel.pngSlices.visible = 0;
-}
 
 const char* FixedViewLabel(int cell)
 {

@@ -1,5 +1,6 @@
 #include "app/pending_services.h"
 
+#include "app/action_widgets.h"
 #include "app/frame.h"
 #include "app/text_field.h"
 #include "engine/fractal_model.h"
@@ -11,7 +12,8 @@ int ImageTypeSelection() { return 1; }
 bool DialogsAlwaysAtDefaultFolder() { return false; }
 void ShowExportWidgets(bool) {}
 
-float gVoxelExportProgress = 0.5f;
+bool ExportStlRawPng(const VoxelMeshRequest&) { return false; }
+bool ExportObj(const VoxelMeshRequest&) { return false; }
 
 unsigned gPreviewOverlayList = 0;
 bool BaseshapeAnimationOn() { return false; }
@@ -52,5 +54,28 @@ void EditTransformSet(int)
 void RenderMandelbrotPicker(int, int) {}
 
 
-void OnExportFinished() {}
 
+bool SaveFractalData(const char*, int) { return false; }
+bool LoadFractalData(const char*, int) { return false; }
+bool SaveMaterial(const char*) { return false; }
+bool LoadMaterial(const char*) { return false; }
+bool WriteScriptFile() { return false; }
+bool ReadScriptFile() { return false; }
+bool CreateRandomFractal() { return false; }
+bool StoreTransformEditorUndo() { return false; }
+bool ShowSuccessorFields() { return false; }
+bool SetDefaultTransformationCount() { return false; }
+int gCurrentMaterial = 0;
+std::atomic<uint8_t> gProceduralTextureBusy{0};
+bool ResetMaterialSlot(int) { return false; }
+bool ResetEnvironmentValues() { return false; }
+bool StoreMaterialPanel(int) { return false; }
+bool LoadMaterialPanel(int) { return false; }
+bool LoadBackgroundImage() { return false; }
+bool RegenerateTexturePresets(int, int, int) { return false; }
+bool SaveTextureBitmap(int, int, int) { return false; }
+bool SetTextureFromColorMap(int, int) { return false; }
+bool LoadTextureFromFile(int, const char*) { return false; }
+bool SetSlotSolidColor(int, const uint8_t*) { return false; }
+bool CopySlotColor(int, uint8_t*) { return false; }
+bool StartProceduralTexture(int) { return false; }

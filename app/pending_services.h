@@ -27,20 +27,31 @@ int ImageTypeSelection();
 bool DialogsAlwaysAtDefaultFolder();
 void ShowExportWidgets(bool exporting);
 
-// ---- Voxel mesh export ------------------------------------------------------
-extern float gVoxelExportProgress;
+// ---- Voxel mesh writers ------------------------------------------------------
+// One export of the N^3 voxel cube; the writer asks for the file itself and
+// reports its progress (0 to 100) through progress.
+struct VoxelMeshRequest {
+    const uint8_t* voxels;
+    int interpolation;
+    int resolution;       // N
+    float threshold;
+    uint8_t flagA, flagB, flagC;
+    float sideLength;
+    uint8_t interiorWall;
+    int wallThickness;
+    uint8_t scaleMesh;
+    std::atomic<float>* progress;
+};
+// STL (flags 0, 0, 0), RAW (1, 0, 0) or PNG slices (1, 0, 1); false: nothing written.
+bool ExportStlRawPng(const VoxelMeshRequest& request);
+// OBJ (0, 1, 0).
+bool ExportObj(const VoxelMeshRequest& request);
 
 // ---- Main panel -------------------------------------------------------------
 extern unsigned gPreviewOverlayList;  // drawn over the preview quad
 bool BaseshapeAnimationOn();          // the panel's baseshape animation box
-bool RenderAnimationPressed();        // the pressed byte of "Render Animation"
-// The animation branch of the start; false leaves the dispatcher pass.
-bool PrepareAnimationStart();
-void EnableRenderAnimation(bool on);
 void RestoreSavedCamera();            // the camera an animation started from
 void UncheckPreviewAnimations();
-// Voxel widgets hidden and their buttons back to idle.
-void ResetVoxelPanel();
 // "Render Resolution:" (truncated) and "Enable 2X AA.".
 struct RenderResolution {
     int width, height;
@@ -72,9 +83,43 @@ void RenderMandelbrotPicker(int x, int y);
 
 // ---- Per-frame interface ----------------------------------------------------
 void DrawExportProgressBox();
-void OnExportFinished();  // clears the export-running flags of the panels
 
 // ---- Thread-count sliders of the options panel (app/create_interface.cpp) ---
 float* RenderThreadsSliderValue();
 float* ExportThreadsSliderValue();
 extern int gCurrentTab;  // the main tab's selection
+
+// ---- Services the main-window actions call ------------------------------------
+// Each returns false: nothing was done (a loader false, so no load epilogue
+// runs). Listed, with the failure value of each, by the pending services test.
+// Fractal, buffer, material and script files.
+bool SaveFractalData(const char* name, int mode);  // mode 0 with the render buffers, 1 the fractal only
+bool LoadFractalData(const char* name, int mode);
+bool SaveMaterial(const char* name);
+bool LoadMaterial(const char* name);
+bool WriteScriptFile();
+bool ReadScriptFile();
+// Fractal model and transformation editor.
+bool CreateRandomFractal();
+bool StoreTransformEditorUndo();  // the 65 records, the selection and the count
+bool ShowSuccessorFields();       // the selected transformation's forbidden pair
+bool SetDefaultTransformationCount();
+// Options panel.
+bool CanExportKavrolinScene();
+bool WindAnimationToStartFrame();  // the animation fields, saved camera and start frame
+// Materials, textures and the procedural texture thread (kind 0 texture A,
+// 1 texture B, 2 the background).
+extern int gCurrentMaterial;                    // 0..9
+extern std::atomic<uint8_t> gProceduralTextureBusy;
+bool ResetMaterialSlot(int material);
+bool ResetEnvironmentValues();
+bool StoreMaterialPanel(int material);
+bool LoadMaterialPanel(int material);           // with its shading ball and selection
+bool LoadBackgroundImage();
+bool RegenerateTexturePresets(int first, int count, int mode);
+bool SaveTextureBitmap(int kind, int size, int layout);
+bool SetTextureFromColorMap(int kind, int material);
+bool LoadTextureFromFile(int kind, const char* path);  // null path: with the file dialog
+bool SetSlotSolidColor(int kind, const uint8_t rgb[3]);
+bool CopySlotColor(int kind, uint8_t rgb[3]);
+bool StartProceduralTexture(int kind);

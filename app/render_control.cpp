@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "app/action_dispatcher.h"
 #include "app/buffer_resize.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
@@ -11,6 +12,7 @@
 #include "app/preview_timer.h"
 #include "app/startup_state.h"
 #include "app/status_line.h"
+#include "app/voxel_actions.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_seed_pick.h"
@@ -82,10 +84,7 @@ void ChooseMirrorCopies()
 void StopRenderAndResetPanel()
 {
     StopRender();
-    if (gVoxelEngineOn == 1) {
-        gVoxelEngineOn = 0;
-        ResizeRenderBuffers(2);  // the voxel engine had the buffers
-    }
+    if (EndVoxelMode()) ResizeRenderBuffers(2);  // the voxel engine had the buffers
     EnableButton(kButtonPreview, true);
     EnableButton(kButtonDraw, true);
     ResetVoxelPanel();
@@ -292,8 +291,10 @@ void RunPreviewStep()
 // ---- [dispatcher] --------------------------------------------------------------
 void ProcessInterfaceActions()
 {
+    if (!RunPageActions()) return;
     if (Pressed(kButtonQuit)) QuitAction();
     if (Pressed(kButtonDraw)) DrawAction();
+    RunPanelActions();
     if (Pressed(kButtonRender)) RenderAction();
     if (Pressed(kButtonYes) && !YesAction()) return;
     if (Pressed(kButtonNo)) NoAction();

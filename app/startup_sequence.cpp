@@ -7,6 +7,7 @@
 #include "app/create_interface.h"
 #include "app/file_dialogs.h"
 #include "app/frame.h"
+#include "app/action_buttons.h"
 #include "app/main_buttons.h"
 #include "app/param_help.h"
 #include "app/pending_services.h"

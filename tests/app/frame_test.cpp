@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/frame.h"
+#include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
 #include "app/program_entry.h"
 #include "engine/baseshape_seed_pick.h"

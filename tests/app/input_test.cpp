@@ -306,7 +306,7 @@ protected:
 TEST_F(InputDispatch, RenderAnimationStartsInOneClick)
 {
     ShowTab(6);
-    Button& b = gInterface.renderAnimation;
+    Button& b = Live(gInterface.renderAnimation);
     b.visible = 1;
     gAnimationOn = 0;
     Press((b.rect[0] + b.rect[2]) / 2, (b.rect[1] + b.rect[3]) / 2);
@@ -321,7 +321,7 @@ TEST_F(InputDispatch, RenderResolutionNeverPasses3072)
     ShowTab(2);
     SLWindow& w = gRenderResolutionWindow;
     NewDropBox& presets = gInterface.resolutionPresets;
-    const Button& twice = gInterface.timesTwo;
+    const Button& twice = Live(gInterface.timesTwo);
     struct Way {
         const char* name;
         std::function<void()> act;

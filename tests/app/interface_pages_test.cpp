@@ -122,14 +122,14 @@ TEST_F(PagesTest, EveryTabMatchesItsReference)
     EXPECT_TRUE(r.ok) << r.message;
     Show(6);
     gAnimationOn = 1;
-    gInterface.renderAnimation.visible = 0;
+    Live(gInterface.renderAnimation).visible = 0;
     gInterface.frameCounter = 17;
     gl_.ClearFrame();
     DrawInterface();
     r = CompareWithReference("tab_animation_running", gl_.Frame(), gl_.Width(), gl_.Height());
     EXPECT_TRUE(r.ok) << r.message;
     gAnimationOn = 0;
-    gInterface.renderAnimation.visible = 1;
+    Live(gInterface.renderAnimation).visible = 1;
     gFastShadowUpdate = 0;
     gParamHelpWindow.visible = 0;
     gFractalType = 0;

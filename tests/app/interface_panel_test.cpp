@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/create_interface.h"
 #include "app/file_dialogs.h"
 #include "app/interface_panel.h"
 #include "app/pending_services.h"
@@ -100,13 +101,13 @@ TEST_F(PanelTest, SceneExportAndTypeButtons)
         gFractalType = type;
         gTransformCount = 2;
         gInterface.UpdateTypeButtons();
-        EXPECT_FALSE(gInterface.rnd.visible || gInterface.clr.visible) << "two transformations, type " << type;
+        EXPECT_FALSE(Live(gInterface.rnd).visible || Live(gInterface.clr).visible) << "two transformations, type " << type;
     }
     gTransformCount = 3;
     for (int type : {0, 48}) {
         gFractalType = type;
         gInterface.UpdateTypeButtons();
-        EXPECT_TRUE(gInterface.rnd.visible && gInterface.clr.visible) << type;
+        EXPECT_TRUE(Live(gInterface.rnd).visible && Live(gInterface.clr).visible) << type;
     }
     gFractalType = 0;
     gBaseshapeCount = 0;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/action_buttons.h"
 #include "app/buffer_resize.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
@@ -351,20 +352,20 @@ TEST_F(RenderControlWithGl, AnimationStartsFromTheSavedCameraAndStopRestoresIt)
     gInterface.renderParameters.value[2] = 5;      // frame iterations
     gInterface.previewAnimations.flags[0] = 1;     // keep the saved camera (identity)
     std::memcpy(gInterface.savedCamera, camera, sizeof camera);
-    gInterface.renderAnimation.pressed = 1;
+    gActionButtons[kActionRenderAnimation].pressed = 1;
     gMainButtons[kButtonYes].pressed = 1;
     gAnimationOn = 1;
     ProcessInterfaceActions();
     EXPECT_TRUE(ThreadsRun());
     EXPECT_EQ(ButtonStates(), "-S--");
-    EXPECT_EQ(gInterface.renderAnimation.visible, 0);
+    EXPECT_EQ(gActionButtons[kActionRenderAnimation].visible, 0);
     EXPECT_EQ(gInterface.frameCounter, 3);
     EXPECT_EQ(gAnimationFrameLength, 5);
     EXPECT_NEAR(gCameraMatrix[0], -1.0f, 1e-5f) << "two quarter turns about y";
     EXPECT_NEAR(gCameraMatrix[8], -1.0f, 1e-5f);
     ClickButton(kButtonStop);
     EXPECT_EQ(ButtonStates(), "R---") << "no Continue after an animation";
-    EXPECT_EQ(gInterface.renderAnimation.visible, 1);
+    EXPECT_EQ(gActionButtons[kActionRenderAnimation].visible, 1);
     EXPECT_EQ(gInterface.previewAnimations.flags[0], 0);
     for (int i = 0; i < 9; ++i) EXPECT_EQ(gCameraMatrix[i], camera[i]) << i;
     gAnimationOn = 0;

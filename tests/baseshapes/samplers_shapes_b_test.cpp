@@ -81,54 +81,6 @@ TEST(PolygonFamily, ParametersBelowTheirMinimumGiveTheMinimumShape)
     }
 }
 
-// How far the point's radius lies outside [lo, hi].
-float Outside(const BaseshapePoint& p, float lo, float hi)
-{
-    const float r = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-    return std::fmax(0.0f, lo - r) + std::fmax(0.0f, r - hi);
-}
-
-// Distances of a point from the shapes below, 0 on them.
-float Off(float v) { return std::fabs(std::fabs(v) - kSize); }  // |v| from S
-float FlatInCircle(const BaseshapePoint& p) { return std::fabs(p.y) + std::fmax(0.0f, std::hypot(p.x, p.z) - kSize); }
-float OnSphere(const BaseshapePoint& p) { return Outside(p, kSize, kSize); }
-float OnOctahedron(const BaseshapePoint& p) { return std::fabs(p.x) + std::fabs(p.y) + std::fabs(p.z) - kSize; }
-float OnCubeEdges(const BaseshapePoint& p)
-{
-    return std::fmin(std::fmin(Off(p.x) + Off(p.y), Off(p.y) + Off(p.z)), Off(p.x) + Off(p.z));
-}
-// On the outer or inner sphere, else on the seam (x = 0, z >= 0) or the
-// poles (x = z = 0).
-float OnClosedShell(const BaseshapePoint& p)
-{
-    return std::fmin(std::fmin(OnSphere(p), Outside(p, 0.5f * kSize, 0.5f * kSize)),
-                     std::fabs(p.x) + std::fmax(0.0f, -p.z));
-}
-// Between the in- and circumradius of the rounded vertices.
-float OnIcosahedron(const BaseshapePoint& p) { return Outside(p, 0.79f * kSize, 1.0002f * kSize); }
-
-TEST(ShapesB, PointsLieOnTheirShapes)
-{
-    const struct {
-        const char* name;
-        BaseshapeSampler sampler;
-        std::vector<float> params;
-        float (*distance)(const BaseshapePoint&);
-    } cases[] = {
-        {"polygon p1 = 0 is flat", SampleBaseshapePolygon, {0.4f, 0.0f, 3.0f}, FlatInCircle},
-        {"blob of zero amplitudes", SampleBaseshapeBlob, {0, 0, 0, 1, 2, 3}, OnSphere},
-        {"diamond box p0 = 0, corners only", SampleBaseshapeDiamondBox, {0.0f}, OnOctahedron},
-        {"diamond box p0 = 1, edges only", SampleBaseshapeDiamondBox, {1.0f}, OnCubeEdges},
-        {"sphere cap closed in both", SampleBaseshapeSphereCapII, {1.0f, 1.0f, 0.5f}, OnClosedShell},
-        {"icosahedron of flat faces", SampleBaseshapeIcosahedron, {1.0f}, OnIcosahedron},
-    };
-    for (const auto& c : cases) {
-        for (const BaseshapePoint& p : Draw(c.sampler, c.params)) {
-            ASSERT_LE(std::fabs(c.distance(p)), 1e-4f * kSize) << c.name << " at " << p.x << ", " << p.y << ", " << p.z;
-        }
-    }
-}
-
 // The caps hand v = 0 (bottom) and v = 1 (top) to the colour tail: with a
 // texture one column wide and two rows high, cap points take the bottom or
 // top row's colour; the twisted pyramid's base takes v = 0.

@@ -40,23 +40,10 @@ protected:
     {
         test_support::ResetModel(1);
         gSamplerCalls = 0;
-        for (int k = 0; k < kBaseshapeTableSize; ++k) {
-            saved_[0][k] = gBaseshapeGenerators[0][k];
-            saved_[1][k] = gBaseshapeGenerators[1][k];
-            gBaseshapeGenerators[0][k] = SampleFixedPoint;
-            gBaseshapeGenerators[1][k] = SampleFilledPoint;
-        }
         gBaseshapeGenerators[0][0] = gBaseshapeGenerators[0][57] = SampleKeepPoint;
     }
-    void TearDown() override
-    {
-        for (int k = 0; k < kBaseshapeTableSize; ++k) {
-            gBaseshapeGenerators[0][k] = saved_[0][k];
-            gBaseshapeGenerators[1][k] = saved_[1][k];
-        }
-        gVoxelEngineOn = 0;
-    }
-    BaseshapeSampler saved_[2][kBaseshapeTableSize];
+    void TearDown() override { gVoxelEngineOn = 0; }
+    test_support::ScopedSamplers samplers_{SampleFixedPoint, SampleFilledPoint};
 };
 
 TEST_F(SeedPick, OneBaseshapeTakesNoDrawAndPlacesTheSample)

@@ -29,21 +29,9 @@ protected:
     void SetUp() override
     {
         test_support::ResetModel(3);
-        for (int k = 0; k < kBaseshapeTableSize; ++k) {
-            saved_[0][k] = gBaseshapeGenerators[0][k];
-            saved_[1][k] = gBaseshapeGenerators[1][k];
-            gBaseshapeGenerators[0][k] = gBaseshapeGenerators[1][k] = SampleSeedLine;
-        }
         gEvents.clear();
     }
-    void TearDown() override
-    {
-        for (int k = 0; k < kBaseshapeTableSize; ++k) {
-            gBaseshapeGenerators[0][k] = saved_[0][k];
-            gBaseshapeGenerators[1][k] = saved_[1][k];
-        }
-        ResetColoringTables();
-    }
+    void TearDown() override { ResetColoringTables(); }
     void Record()
     {
         for (int s = 0; s < kMaxRenderSlots; ++s) {
@@ -61,7 +49,7 @@ protected:
         }
         return runs;
     }
-    BaseshapeSampler saved_[2][kBaseshapeTableSize];
+    test_support::ScopedSamplers samplers_{SampleSeedLine, SampleSeedLine};
 };
 
 TEST_F(Type00, FillsExactlyItsSlotsIndices)

@@ -94,23 +94,19 @@ void PrepareChains(RandomState& rnd, const FuzzCase& fc)
     }
 }
 
-struct FuzzedType {
-    int type;
-    bool mayEndEarly;  // without baseshapes the kernel may end a call early
-    FuzzPrepare prepare = nullptr;
-};
-
-// Every fractal type.
-const FuzzedType kFuzzedTypes[] = {
-    {0, false}, {1, false}, {2, false}, {3, false, PrepareMobius}, {4, false}, {5, false}, {6, false}, {7, false},
-    {8, false}, {9, false}, {10, false}, {11, false}, {12, false}, {13, false}, {14, false}, {15, false},
-    {16, false}, {17, false}, {18, false}, {19, false, PrepareMobius}, {20, false}, {21, false},
-    {22, false, PrepareScript}, {23, false}, {24, false}, {25, false}, {26, false}, {27, false}, {28, false},
-    {29, false}, {30, false}, {31, false}, {32, false}, {33, false}, {34, false}, {35, false}, {36, false},
-    {37, false}, {38, false}, {39, true}, {40, false}, {41, false}, {42, false}, {43, false}, {44, false},
-    {45, false}, {46, false, PrepareEscapeRow}, {47, false}, {48, false, PrepareChains},
-    {49, false, PrepareEscapeRow},
-};
+// The per-type data of the types that need more than the transformation set.
+FuzzPrepare PrepareFor(int type)
+{
+    switch (type) {
+    case 3:
+    case 19: return PrepareMobius;
+    case 22: return PrepareScript;
+    case 46:
+    case 49: return PrepareEscapeRow;
+    case 48: return PrepareChains;
+    default: return nullptr;
+    }
+}
 
 TEST(KernelFuzz, EveryCallFillsItsSliceWithoutHanging)
 {
@@ -121,20 +117,22 @@ TEST(KernelFuzz, EveryCallFillsItsSliceWithoutHanging)
     };
     RandomState rnd;
     SeedRandomState(rnd, 4242u);
-    for (const FuzzedType& ft : kFuzzedTypes) {
+    for (int type = 0; type < kFractalTypeCount; ++type) {
+        const FuzzPrepare prepare = PrepareFor(type);
         for (int c = 0; c < 2 * static_cast<int>(std::size(sets)); ++c) {
             FuzzCase fc = sets[c / 2];
             fc.baseshapes = c % 2 != 0;
             test_support::FuzzModel(rnd, fc);
-            gFractalType = ft.type;
-            if (ft.prepare) ft.prepare(rnd, fc);
+            gFractalType = type;
+            if (prepare) prepare(rnd, fc);
             const uint8_t slot = static_cast<uint8_t>(RandomStep(rnd) % kMaxRenderSlots);
-            const std::string what = "type " + std::to_string(ft.type) + ", set " +
+            const std::string what = "type " + std::to_string(type) + ", set " +
                                      std::to_string(static_cast<int>(fc.set)) + ", " +
                                      std::to_string(gPickTransformCount) + (fc.baseshapes ? " with seeds" : "");
-            const FractalKernel kernel = FractalTypeKernelFor(ft.type, gEscapeFunction);
+            const FractalKernel kernel = FractalTypeKernelFor(type, gEscapeFunction);
+            // Without baseshapes type 39 may end a call early.
             ASSERT_TRUE(test_support::RunKernelCalls(kernel, slot, 25,
-                                                     ft.mayEndEarly && !fc.baseshapes, what));
+                                                     type == 39 && !fc.baseshapes, what));
         }
     }
     gFractalType = 0;

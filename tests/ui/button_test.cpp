@@ -20,15 +20,6 @@ Button Placed(int x, int y, int w, int h)
     return b;
 }
 
-TEST(Button, FreshButtonIsInvisibleAndUnpressed)
-{
-    Button b;
-    EXPECT_EQ(b.visible, 0);
-    EXPECT_EQ(b.pressed, 0);
-    EXPECT_EQ(b.normalList, 0u);
-    EXPECT_FALSE(b.Click(0, 0));
-}
-
 TEST(Button, ClickTakesAllFourEdges)
 {
     Button b = Placed(100, 200, 120, 24);
@@ -57,19 +48,6 @@ TEST(Button, PressedFlagStaysUntilTheOwnerClearsIt)
     b.pressed = 0;
     EXPECT_FALSE(b.Click(10, 10));
     EXPECT_EQ(b.pressed, 0);
-}
-
-TEST(Button, EndWidthAndCaptionPlace)
-{
-    EXPECT_EQ(Button::EndWidth(16), 4);
-    EXPECT_EQ(Button::EndWidth(17), 8);
-    EXPECT_EQ(Button::CaptionX(120, 6), 120 / 2 - 4 - 4 * 6);
-    // Longer than the button: it overhangs both ends alike.
-    EXPECT_EQ(Button::CaptionX(40, 10), -24);
-    // Truncated toward zero: -0.5 gives 0.
-    EXPECT_EQ(Button::CaptionX(15, 1), 0);
-    EXPECT_EQ(Button::CaptionY(24), 6);
-    EXPECT_EQ(Button::CaptionY(25), 6);
 }
 
 // Sum of the red channel over a rectangle of a top-row-first image, in

@@ -66,12 +66,18 @@ TEST_F(TextDrawing, TextLiesWithinItsQuads)
     EXPECT_GT(b.x1, 100 + TextAdvance(3) + 4);
 }
 
-TEST_F(TextDrawing, ProtocolRestoresState)
+// Drawing, empty text included, leaves the matrix, blending, texturing and
+// depth test as it found them; null and empty text draw nothing.
+TEST_F(TextDrawing, ProtocolRestoresStateAndEmptyTextDrawsNothing)
 {
     Clear();
     GLfloat before[16], after[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, before);
     DrawText(10, 10, "", 0);
+    DrawTextF(10, 10, nullptr);
+    DrawFramedTextF(10, 10, nullptr);
+    DrawText(10, 10, nullptr, 0);
+    EXPECT_TRUE(LitBox().empty());
     DrawText(10, 10, "abc", 1);
     DrawIntText(10, 40, -17, 0);
     DrawFloatText(10, 70, 0.5f);
@@ -85,19 +91,6 @@ TEST_F(TextDrawing, ProtocolRestoresState)
     glGetIntegerv(GL_BLEND_DST, &dst);
     EXPECT_EQ(src, GL_SRC_ALPHA);
     EXPECT_EQ(dst, GL_ONE);
-}
-
-TEST_F(TextDrawing, EmptyAndNullDrawNothingAndKeepState)
-{
-    Clear();
-    glDisable(GL_DEPTH_TEST);
-    DrawTextF(10, 10, nullptr);
-    DrawFramedTextF(10, 10, nullptr);
-    DrawText(10, 10, nullptr, 0);
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    glEnable(GL_DEPTH_TEST);
-    DrawText(10, 10, "", 0);
-    EXPECT_TRUE(LitBox().empty());
 }
 
 TEST_F(TextDrawing, CodesOutsideTheSetReachTheOtherSetOrNothing)

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "baseshapes/generator_table.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
@@ -78,5 +79,25 @@ inline void ResetModel(int transforms)
     ResetColoringTables();
     gColoringMode = 8;
 }
+
+// Puts `surface` and `filled` in every entry of the two generator tables for
+// the life of the object.
+class ScopedSamplers {
+public:
+    ScopedSamplers(BaseshapeSampler surface, BaseshapeSampler filled)
+    {
+        std::memcpy(saved_, gBaseshapeGenerators, sizeof saved_);
+        for (int k = 0; k < kBaseshapeTableSize; ++k) {
+            gBaseshapeGenerators[0][k] = surface;
+            gBaseshapeGenerators[1][k] = filled;
+        }
+    }
+    ~ScopedSamplers() { std::memcpy(gBaseshapeGenerators, saved_, sizeof saved_); }
+    ScopedSamplers(const ScopedSamplers&) = delete;
+    ScopedSamplers& operator=(const ScopedSamplers&) = delete;
+
+private:
+    BaseshapeSampler saved_[2][kBaseshapeTableSize];
+};
 
 }  // namespace test_support

@@ -1,0 +1,521 @@
+// Sections: [helpers] [fractals page] [render page] [texture tab] [camera page]
+// [voxels page] [panel] [pages].
+#include "app/action_dispatcher.h"
+
+#include <strings.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/action_buttons.h"
+#include "app/create_interface.h"
+#include "app/action_widgets.h"
+#include "app/buffer_resize.h"
+#include "app/color_map_dialog.h"
+#include "app/file_dialogs.h"
+#include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/mesh_export_thread.h"
+#include "app/pending_services.h"
+#include "app/point_preview.h"
+#include "app/preview_timer.h"
+#include "app/render_control.h"
+#include "app/render_size.h"
+#include "app/scene_export_dialog.h"
+#include "app/status_line.h"
+#include "app/text_field.h"
+#include "app/voxel_actions.h"
+#include "engine/baseshape_model.h"
+#include "engine/baseshape_seed_pick.h"
+#include "engine/fractal_model.h"
+#include "engine/kernel_framework.h"
+#include "engine/pick_table.h"
+#include "engine/point_coloring.h"
+#include "engine/random.h"
+#include "materials/color_maps.h"
+#include "platform/gl_api.h"
+#include "platform/preview_target.h"
+#include "platform/shell_open.h"
+#include "render/projection_passes.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "render/transform_probabilities.h"
+#include "render/view_camera.h"
+#include "shading/preview_passes.h"
+#include "ui/font.h"
+
+// ---- [helpers] -----------------------------------------------------------------
+namespace {
+
+constexpr int kFractalsPage = 0, kRenderPage = 1, kCameraPage = 2, kVoxelsPage = 5;
+constexpr const char* kTextureBusyText = "A Procedural Texture calculation is already in progress..";
+constexpr const char* kTextureRunningText = "A Procedural Texture calculation is in progress..";
+
+// Clears the pressed byte and says whether it was set.
+bool Take(ActionButtonId id)
+{
+    if (!ActionPressed(id)) return false;
+    ClearActionPressed(id);
+    return true;
+}
+
+bool EditorShown() { return gBaseShapeEditorOpen || gXFormsEditorOpen; }
+
+void ClearColorAndDepth() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+
+// The reshade rule of the material and texture actions.
+void Reshade()
+{
+    if (gPreviewRefresh) return;
+    if (gScreenState.load() < kScreenPreview3D) {
+        ShadeProgressive(0);
+    } else {
+        ShadeFull();
+    }
+}
+
+void ShowIdleRenderButtons()
+{
+    EnableButton(kButtonRender, true);
+    EnableButton(kButtonStop, false);
+    EnableButton(kButtonContinue, false);
+}
+
+// ---- [fractals page] -------------------------------------------------------------
+bool UsesRgbOnly(int type) { return type == 46 || type == 49; }
+
+void ChangeFractalType(int type)
+{
+    StopRender();
+    ClearColorAndDepth();
+    std::memset(gPreviewDepth, 0, sizeof gPreviewDepth);
+    std::memset(gPreviewPlanes, 0, sizeof gPreviewPlanes);
+    ShowIdleRenderButtons();
+    gScreenState = kScreenPointPreview;
+    ActionWidgets& w = gActionWidgets;
+    if (UsesRgbOnly(gFractalType)) {
+        gRgbColoring = w.colorByTransformation;
+        if (!w.colorByTransformation) {
+            w.materialBlendSelection = 7;
+            w.colorFunctionSelection = 7;
+            SetColoringMode(7);
+            for (int i = 0; i < gBaseshapeCount && i < kMaxBaseshapes; ++i) {
+                if (gBaseshapes[i].useTexture || gBaseshapes[i].useGradient) gRgbColoring = 1;
+            }
+        }
+    }
+    gFractalType = type;
+    if (type == 1 && static_cast<int>(w.sides) == 4) w.separation = 0.0f;
+    SelectFractalTypeKernel();
+    if (UsesRgbOnly(type)) {
+        gRgbColoring = 1;
+        w.materialBlendSelection = 6;
+        w.colorFunctionSelection = 7;
+        SetColoringMode(7);
+    }
+    w.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
+    EndTextInput();
+    CreateRandomFractal();
+    gPreviewRefresh = 1;
+    StoreTransformEditorUndo();
+}
+
+// After a successful load: the preview starts afresh from the loaded
+// picture or fractal.
+void LoadEpilogue(bool buffers)
+{
+    gPointPreviewValid = 1;
+    EnableButton(kButtonRender, true);
+    EnableButton(kButtonContinue, true);
+    EnableButton(kButtonStop, false);
+    ClearColorAndDepth();
+    gRenderInBuffers = 0;
+    MainButton(kButtonPreview).pressed = 1;
+    gPreviewRefresh = 1;
+    ProcessInterfaceActions();
+    if (buffers) {
+        ShadeProgressive(0);
+    } else {
+        ShadeFull();
+    }
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    DrawTextF(140, 168, "%s", "Buffers Loaded!");
+    glPopAttrib();
+    gScreenState = buffers ? kScreenExport : kScreenPointPreview;
+}
+
+void FractalsPage()
+{
+    const int type = gActionWidgets.fractalTypeSelection;
+    if (type != gFractalType && !gFileThreadBusy.load() && !EditorShown()) ChangeFractalType(type);
+    if (Take(kActionResetPaths)) {
+        std::memset(gDialogDefaultFolderFlags, 1, sizeof gDialogDefaultFolderFlags);
+        SetStatusText("Default Paths restored!");
+    }
+    if (Take(kActionKavrolin) && gActionWidgets.kavrolinAllowed) ExportKavrolinScene();
+    if (Take(kActionLoadScript)) ReadScriptFile();
+    if (Take(kActionSaveScript)) {
+        SetStatusText("Exports the current fractal for Talvoran script");
+        WriteScriptFile();
+    }
+    if (Take(kActionSaveBuffers)) SaveFractalData("myprueba.zbf", 0);
+    if (Take(kActionLoadBuffers) && LoadFractalData("read.zbf", 0)) LoadEpilogue(true);
+    if (Take(kActionSaveFractal)) SaveFractalData("myprueba.zbf", 1);
+    if (Take(kActionLoadFractal) && LoadFractalData("read.zbf", 1)) LoadEpilogue(false);
+}
+
+// ---- [render page] ----------------------------------------------------------------
+void CopyFogBox()
+{
+    const uint8_t on = gActionWidgets.volumetricFogBox;
+    gVolumetricFogOn = on;
+    if (on) {
+        // A zero scale (no fractal fitted yet) keeps the radius.
+        if (gViewScale != 0.0f) gFogJitterRadius = 0.5f / gViewScale;
+        SetDefaultTransformationCount();
+    }
+    gActionWidgets.fogColorWindowShown = on;
+}
+
+void StartImageExport(bool png)
+{
+    gPreviewRefresh = 0;
+    StartExportThread(png);
+    EnableButton(kButtonRender, true);
+    EnableButton(kButtonContinue, true);
+    EnableButton(kButtonStop, false);
+    gScreenState = kScreenExport;
+}
+
+void ShowSlot(int material)
+{
+    gCurrentMaterial = material;
+    LoadMaterialPanel(material);
+    std::snprintf(gActionWidgets.slotNumberText, sizeof gActionWidgets.slotNumberText, "%d", material);
+}
+
+// ---- [texture tab] ----------------------------------------------------------------
+struct TextureRow {
+    ActionButtonId cancel, select, external, gradient, color;
+};
+constexpr TextureRow kTextureRows[2] = {
+    {kActionCancelA, kActionSelectA, kActionExternalTextureA, kActionGradientA, kActionColorA},
+    {kActionCancelB, kActionSelectB, kActionExternalTextureB, kActionGradientB, kActionColorB},
+};
+
+void ShowTextureChoices(const TextureRow& row, bool on)
+{
+    EnableActionButton(row.gradient, on);
+    EnableActionButton(row.external, on);
+    EnableActionButton(row.color, on);
+    EnableActionButton(row.cancel, !on);
+}
+
+// False when a busy procedural texture ends the pass.
+bool SelectTexture(int page)
+{
+    ActionWidgets& w = gActionWidgets;
+    if (w.generatorOn[page]) {
+        if (gProceduralTextureBusy.load()) {
+            SetStatusText("%s", kTextureRunningText);
+            return false;
+        }
+        StartProceduralTexture(page);
+    } else if (w.colorPanelShown[page]) {
+        SetSlotSolidColor(page, w.colorPanelRgb[page]);
+    } else {
+        char path[kPathBufferSize];
+        const int length = std::snprintf(path, sizeof path, "%s/%s", gTexturesPath, w.textureListFile);
+        if (length < 0 || length >= static_cast<int>(sizeof path)) {
+            SetStatusText("The chosen path is too long");
+        } else if (IsColorMapFileName(w.textureListFile)) {
+            if (LoadColorMapFile(path)) SetTextureFromColorMap(page, gCurrentMaterial);
+        } else {
+            LoadTextureFromFile(page, path);
+        }
+    }
+    Reshade();
+    w.colorPanelShown[page] = 0;
+    ShowTextureChoices(kTextureRows[page], true);
+    return true;
+}
+
+// Runs with the file dialog up: the frame shows only the interface.
+template <typename Load>
+void WithDialogState(Load load)
+{
+    const uint8_t saved = gScreenState.load();
+    gScreenState = kScreenInterfaceOnly;
+    load();
+    gScreenState = saved;
+    Reshade();
+}
+
+bool TextureTab()
+{
+    const int page = gActionWidgets.texturePage;
+    if (page != 0 && page != 1) return true;
+    const TextureRow& row = kTextureRows[page];
+    ActionWidgets& w = gActionWidgets;
+    if (Take(row.cancel)) {
+        w.colorPanelShown[page] = 0;
+        ShowTextureChoices(row, true);
+    }
+    if (Take(kActionExportTexture) && w.generatorOn[page]) {
+        static const int kSizes[3][2] = {{512, 0}, {1024, 1}, {512, 2}};  // "Tile", "Plane", "Sphere"
+        const int format = w.formatSelection;
+        if (format >= 0 && format < 3) SaveTextureBitmap(page, kSizes[format][0], kSizes[format][1]);
+    }
+    if (Take(row.select) && !SelectTexture(page)) return false;
+    if (Take(row.external)) WithDialogState([page] { LoadTextureFromFile(page, nullptr); });
+    if (Take(row.gradient)) {
+        WithDialogState([page] {
+            if (LoadColorMapWithDialog()) SetTextureFromColorMap(page, gCurrentMaterial);
+        });
+    }
+    if (Take(row.color)) {
+        CopySlotColor(page, w.colorPanelRgb[page]);
+        w.colorPanelShown[page] = 1;
+        ShowTextureChoices(row, false);
+    }
+    return true;
+}
+
+// False when the pass must end here.
+bool RenderPage()
+{
+    CopyFogBox();
+    ActionWidgets& w = gActionWidgets;
+    if (Take(kActionResetParameters)) {
+        SetStatusText("Reset all material parameters");
+        ResetMaterialSlot(gCurrentMaterial);
+        Reshade();
+    }
+    if (Take(kActionResetEnvParameters)) {
+        SetStatusText("Reset all environment parameters");
+        w.fogParameters[0] = 0.15f;
+        w.fogParameters[1] = 3.5f;
+        w.sunTurbidity = 5.0f;
+        w.fogColor[0] = w.fogColor[1] = w.fogColor[2] = 1.5f;
+        ResetEnvironmentValues();
+        Reshade();
+    }
+    // In voxel mode the image exports skip the rest of the page; the press
+    // is dropped rather than left to start an export later.
+    if (ActionPressed(kActionSaveBitmap) || ActionPressed(kActionSavePng)) {
+        if (gVoxelEngineOn) {
+            ClearActionPressed(kActionSaveBitmap);
+            ClearActionPressed(kActionSavePng);
+            return true;
+        }
+        if (Take(kActionSaveBitmap)) {
+            SetStatusText("Exports the fractal as a Bitmap file.");
+            StartImageExport(false);
+        }
+        if (Take(kActionSavePng)) {
+            SetStatusText("Exports the fractal as a PNG file.");
+            StartImageExport(true);
+        }
+    }
+    if (Take(kActionSaveMaterial)) SaveMaterial("nothing");
+    if (Take(kActionLoadMaterial) && gScreenState.load() > 3) LoadMaterial("nothing");
+    if (Take(kActionLoadImage)) {
+        LoadBackgroundImage();
+        Reshade();
+    }
+    if (Take(kActionSelectBackground)) {
+        if (gProceduralTextureBusy.load()) {
+            SetStatusText("%s", kTextureBusyText);
+            return false;
+        }
+        StartProceduralTexture(2);
+        Reshade();
+    }
+    if (Take(kActionNewSet)) {
+        RegenerateTexturePresets(15, 30, 4);
+        Reshade();
+    }
+    if (Take(kActionPreviousSlot)) {
+        StoreMaterialPanel(gCurrentMaterial);
+        ShowSlot(gCurrentMaterial > 0 ? gCurrentMaterial - 1 : gCurrentMaterial);
+    }
+    if (Take(kActionNextSlot)) {
+        StoreMaterialPanel(gCurrentMaterial);
+        ShowSlot(gCurrentMaterial < 9 ? gCurrentMaterial + 1 : gCurrentMaterial);
+    }
+    if (Take(kActionClearFog)) {
+        if (gVoxelEngineOn) return false;
+        const size_t pixels = static_cast<size_t>(gImageWidth) * static_cast<size_t>(gImageHeight);
+        if (gFogSampleBuffer) std::memset(gFogSampleBuffer, 0, pixels * sizeof(uint16_t));
+    }
+    if (Take(kActionClearShadows)) {
+        if (gVoxelEngineOn) return false;
+        const size_t pixels = static_cast<size_t>(gImageWidth) * static_cast<size_t>(gImageWidth);
+        if (gShadowMap) std::memset(gShadowMap, 0, pixels * sizeof(uint16_t));
+        ClearColorAndDepth();
+    }
+    const int page = w.texturePage;
+    if (Take(kActionTextureGenerator) && (page == 0 || page == 1)) w.generatorOn[page] ^= 1;
+    if (Take(kActionNewTextures)) RegenerateTexturePresets(0, 15, 0);
+    return TextureTab();
+}
+
+// ---- [camera page] ----------------------------------------------------------------
+// The clears of the three view resets. Running workers are held while their
+// buffers are zeroed.
+void ClearForViewReset()
+{
+    ClearColorAndDepth();
+    const bool hold = gRenderActive.load() != 0 && PauseRenderWorkers();
+    ClearRenderBuffers();
+    if (hold) ResumeRenderWorkers();
+    if (gPbufferAvailable) ClearPreviewPbuffer();
+}
+
+void CameraPage()
+{
+    if (Take(kActionChange)) {
+        StopRender();
+        ShowIdleRenderButtons();
+        gScreenState = kScreenPointPreview;
+        float* resolution = RenderResolutionValues();
+        if (resolution[0] < resolution[1]) resolution[1] = resolution[0];
+        ResizeRenderBuffers(0);
+    }
+    if (Take(kActionResetPosition)) {
+        ClearForViewReset();
+        if (!gVoxelEngineOn) {
+            gPanX = gPanY = 0.0f;
+            gImageOffsetX = 0.5f * static_cast<float>(gImageWidth);
+            gImageOffsetY = 0.5f * static_cast<float>(gImageHeight);
+            gPointPreviewValid = 0;
+        }
+    }
+    if (Take(kActionResetRotation)) {
+        ClearForViewReset();
+        if (!gVoxelEngineOn) {
+            StopRender();
+            gCameraAngleX = gCameraAngleY = gCameraAngleZ = 0.0f;
+            UpdateCameraMatrix();
+            gPointPreviewValid = 0;
+            std::memcpy(gPreview3DFreeView, gCameraGLMatrix, sizeof gPreview3DFreeView);
+        }
+    }
+    if (Take(kActionScale)) {
+        ClearForViewReset();
+        if (!gVoxelEngineOn) {
+            StopRender();
+            gPerspectiveFocal = 1.0f;
+            gPreview3DZoom = 1.0f;
+            gImageScale = 0.5f * static_cast<float>(gImageHeight < gImageWidth ? gImageHeight : gImageWidth);
+            gPointPreviewValid = 0;
+            FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
+            FitViewToFractal(&gShadowOffsetX, &gShadowOffsetY, &gShadowOffsetZ, &gShadowScale, kFitLightView);
+            gPreviewRefresh = 1;
+        }
+    }
+}
+
+// ---- [voxels page] ----------------------------------------------------------------
+void VoxelsPage()
+{
+    if (ActionPressed(kActionStartVoxelEngine)) StartVoxelEngineAction();
+    MeshExportActions();
+    if (ActionPressed(kActionStopVoxelEngine)) StopVoxelEngineAction();
+}
+
+// ---- [panel] ----------------------------------------------------------------------
+void NewFractal()
+{
+    // Waits, pressed, for a release after the export or the editor.
+    if (gFileThreadBusy.load() || EditorShown()) return;
+    ClearActionPressed(kActionNewFractal);
+    StopRenderAndResetPanel();
+    gScreenState = kScreenPointPreview;
+    ShowIdleRenderButtons();
+    StopRender();
+    gPreviewRefresh = 1;
+    ClearColorAndDepth();
+    CreateRandomFractal();
+}
+
+void ClearSuccessorsAndShow()
+{
+    gPreviewRefresh = 1;
+    ClearColorAndDepth();
+    if (gPbufferAvailable) ClearPreviewPbuffer();
+}
+
+}  // namespace
+
+bool IsColorMapFileName(const char* path)
+{
+    const char* slash = std::strrchr(path, '/');
+    const char* name = slash ? slash + 1 : path;
+    const size_t length = std::strlen(name);
+    return length >= 4 && strcasecmp(name + length - 4, ".map") == 0;
+}
+
+void DrawForbiddenSuccessors()
+{
+    for (auto& pair : gForbiddenSuccessors) pair[0] = pair[1] = -1;
+    const float draw = RandomUniform(gGlobalRandomB);
+    const int32_t count = gTransformCount;
+    if (count < 3) return;
+    const bool both = draw > 0.95f;
+    for (int32_t t = 0; t < count && t < kMaxTransforms; ++t) {
+        gForbiddenSuccessors[t][0] = static_cast<int32_t>(RandomStep(gGlobalRandomB) % static_cast<uint32_t>(count));
+        if (both) gForbiddenSuccessors[t][1] = static_cast<int32_t>(RandomStep(gGlobalRandomB) % static_cast<uint32_t>(count));
+    }
+}
+
+void RunPanelActions()
+{
+    if (ActionPressed(kActionNewFractal)) NewFractal();
+    if (Take(kActionHelp)) {
+        char target[kPathBufferSize + 16];
+        std::snprintf(target, sizeof target, "%s/README.md", gInstallDir);
+        OpenWithDesktop(target);
+    }
+    if (Take(kActionRandomSuccessors)) {
+        ClearSuccessorsAndShow();
+        DrawForbiddenSuccessors();
+        ShowSuccessorFields();
+        BuildTransformPickTable();
+    }
+    if (Take(kActionClearSuccessors)) {
+        ClearSuccessorsAndShow();
+        for (auto& pair : gForbiddenSuccessors) pair[0] = pair[1] = -1;
+        ShowSuccessorFields();
+        BuildTransformPickTable();
+    }
+}
+
+// ---- [pages] ----------------------------------------------------------------------
+bool RunPageActions()
+{
+    FinishMeshExportOnWindowThread();
+    switch (gCurrentTab) {
+    case kFractalsPage: FractalsPage(); return true;
+    case kRenderPage: return RenderPage();
+    case kCameraPage: CameraPage(); return true;
+    case kVoxelsPage: VoxelsPage(); return true;
+    default: return true;
+    }
+}
+
+bool RenderAnimationPressed() { return ActionPressed(kActionRenderAnimation); }
+
+bool PrepareAnimationStart()
+{
+    ClearActionPressed(kActionRenderAnimation);
+    if (gVoxelEngineOn) return false;
+    EnableActionButton(kActionRenderAnimation, false);
+    WindAnimationToStartFrame();
+    return true;
+}
+
+void EnableRenderAnimation(bool on) { EnableActionButton(kActionRenderAnimation, on); }

@@ -1,0 +1,3 @@
+#include "app/action_widgets.h"
+
+ActionWidgets gActionWidgets;

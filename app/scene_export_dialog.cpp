@@ -1,0 +1,37 @@
+#include "app/scene_export_dialog.h"
+
+#include <cstring>
+
+#include "app/file_dialogs.h"
+#include "app/action_widgets.h"
+#include "editors/baseshape_record.h"
+#include "files/scene_export.h"
+#include "platform/dialogs.h"
+
+namespace {
+
+constexpr int kKavrolinFileKind = 5;
+constexpr const char* kCannotWriteText =
+    "Talvoran cannot write in the selected directory path, please choose another destination.";
+
+// Clears the busy byte on every way out.
+struct FileOperationScope {
+    ~FileOperationScope() { EndFileOperation(); }
+};
+
+}  // namespace
+
+void ExportKavrolinScene()
+{
+    if (!TryBeginFileOperation()) return;
+    FileOperationScope busy;
+    std::memset(gFilePath, 0, sizeof gFilePath);
+    if (!ShowSaveFileDialog(kKavrolinFileKind, 0, 0) || !gFilePath[0]) return;
+
+    const SceneInputs inputs{gBaseshapeEditPoints, gBaseshapeSpin,     gBaseshapeMoveDirection,
+                             gBaseshapeMoveWave,   gBaseshapeWaveType, ShapeTypeUsesDMap,
+                             gActionWidgets.separation};
+    if (WriteKavrolinSceneFile(gFilePath, inputs) != SceneFileResult::kWritten) {
+        ShowMessageBox(kCannotWriteText, "Warning", MessageButtons::Ok, MessageIcon::Warning);
+    }
+}

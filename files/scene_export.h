@@ -1,0 +1,58 @@
+// The scene file (".kvl") written for the outside scene renderer: the
+// fractal type, every baseshape with its images, mesh and options, the
+// transformations, the script program of type 22, the view and the
+// generator groups of type 48. Binary, little-endian, no header magic;
+// every field in its in-memory width without padding. 3 x 3 matrices go
+// column by column. There is no reader here: the file only leaves.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "engine/baseshape_model.h"
+
+// Where the scene's bytes go; Write is false once a write failed.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    virtual bool Write(const void* data, size_t bytes) = 0;
+};
+
+class MemorySink final : public ByteSink {
+public:
+    bool Write(const void* data, size_t bytes) override;
+    std::vector<uint8_t> bytes;
+};
+
+class FileSink final : public ByteSink {
+public:
+    explicit FileSink(FILE* file) : file_(file) {}
+    bool Write(const void* data, size_t bytes) override;
+
+private:
+    FILE* file_;
+};
+
+// What the scene takes from outside the fractal model: the baseshape
+// editor's point records and animation values, its table of displacement-
+// mapped shape types and the panel's "Separation" value.
+struct SceneInputs {
+    const BaseshapePoint* editPoints;         // kMaxBaseshapes entries
+    const float (*spin)[4];                   // axis x, y, z, period
+    const float (*moveDirection)[3];
+    const float (*moveWave)[3];
+    const uint8_t* waveType;
+    bool (*usesDMap)(int shapeType);
+    float separation;
+};
+
+// Writes the whole scene; false when a write failed (or a byte count does
+// not fit), with the sink then holding a partial scene.
+bool WriteKavrolinScene(ByteSink& sink, const SceneInputs& inputs);
+
+enum class SceneFileResult : uint8_t { kWritten, kOpenFailed, kWriteFailed };
+
+// Writes the scene to path; a failed write or close removes the partial file.
+SceneFileResult WriteKavrolinSceneFile(const char* path, const SceneInputs& inputs);

@@ -1,0 +1,345 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "app/action_buttons.h"
+#include "app/action_dispatcher.h"
+#include "app/action_widgets.h"
+#include "app/buffer_resize.h"
+#include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/mesh_export_thread.h"
+#include "app/pending_services.h"
+#include "app/render_control.h"
+#include "app/render_size.h"
+#include "app/status_line.h"
+#include "support/gl_interface.h"
+#include "app/voxel_actions.h"
+#include "engine/baseshape_seed_pick.h"
+#include "engine/pick_table.h"
+#include "engine/random.h"
+#include "platform/platform_events.h"
+#include "render/projection_passes.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "render/view_camera.h"
+#include "render/voxel_engine.h"
+#include "tests/render/support/sierpinski_tetrahedron.h"
+
+namespace {
+
+std::string Status() { return gStatusText; }
+
+std::string ButtonBytes()
+{
+    std::string bytes;
+    for (const Button& b : gMainButtons) bytes += {char('0' + b.visible), char('0' + b.pressed)};
+    for (const Button& b : gActionButtons) bytes += {char('0' + b.visible), char('0' + b.pressed)};
+    return bytes;
+}
+
+void Release(ActionButtonId id)
+{
+    gActionButtons[id].pressed = 1;
+    ProcessInterfaceActions();
+}
+
+// A writer that reads the whole cube it was given until the test lets it
+// finish, so a cube freed under it shows in the sanitizer build.
+std::atomic<int> gWriterCalls{0};
+std::atomic<bool> gWriterRelease{false};
+std::atomic<int> gWriterFlags{0};
+bool SlowWriter(const VoxelMeshRequest& request)
+{
+    gWriterFlags = request.flagA | request.flagB << 1 | request.flagC << 2;
+    ++gWriterCalls;
+    const size_t bytes = static_cast<size_t>(request.resolution) * request.resolution * request.resolution;
+    unsigned sum = 0;
+    do {
+        for (size_t i = 0; i < bytes; i += 4096) sum += request.voxels[i];
+        std::this_thread::yield();
+    } while (!gWriterRelease.load());
+    request.progress->store(sum > 0 ? 100.0f : 99.0f);
+    return true;
+}
+
+void WaitForExportEnd()
+{
+    while (gMeshExportRunning.load()) std::this_thread::yield();
+    FinishMeshExportOnWindowThread();
+}
+
+class Dispatcher : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!gl_.ok()) GTEST_SKIP() << gl_.why();
+        InstallSierpinskiTetrahedron();
+        ASSERT_TRUE(AllocateRenderBuffers(64, 48, false));
+        DeriveRenderSizeValues();
+        gRenderThreadCount = 2;
+        gScreenState = kScreenPreview3D;
+        gResizeSleep = [](uint32_t) {};
+        BuildMainButtons();
+        ResetActionButtons();
+        gActionWidgets = ActionWidgets{};
+        gActionWidgets.fractalTypeSelection = gFractalType;
+        gMeshWriters = {SlowWriter, SlowWriter};
+        gWriterCalls = 0;
+        gWriterRelease = false;
+        ClearStatusText();
+    }
+    void TearDown() override
+    {
+        gWriterRelease = true;
+        WaitForExportEnd();
+        StopRenderAndResetPanel();
+        gAllocateVoxelCube = AllocateVoxelGrid;
+        gMeshWriters = {ExportStlRawPng, ExportObj};
+        gResizeSleep = SleepMs;
+        gCurrentTab = gCurrentMaterial = gFractalType = 0;
+        gFileThreadBusy = gProceduralTextureBusy = gVolumetricFogOn = 0;
+    }
+    GlInterfaceTest gl_;
+};
+
+TEST_F(Dispatcher, AReleaseWithNothingPressedOnlyCopiesTheFogBox)
+{
+    gActionWidgets.volumetricFogBox = 1;
+    gViewScale = 4.0f;
+    const std::string buttons = ButtonBytes();
+    for (int tab : {0, 2, 5, 1}) {
+        gCurrentTab = tab;
+        ProcessInterfaceActions();
+        EXPECT_EQ(gVolumetricFogOn.load(), tab == 1 ? 1 : 0) << "tab " << tab;
+    }
+    EXPECT_EQ(gFogJitterRadius, 0.125f);
+    EXPECT_EQ(ButtonBytes(), buttons);
+    EXPECT_EQ(gScreenState.load(), kScreenPreview3D);
+    EXPECT_EQ(Status(), "");
+}
+
+TEST_F(Dispatcher, NewFractalWaitsForTheExportAndTypeChangesWaitForPageZero)
+{
+    gFileThreadBusy = 1;
+    Release(kActionNewFractal);
+    EXPECT_TRUE(ActionPressed(kActionNewFractal)) << "kept while the export runs";
+    EXPECT_EQ(gScreenState.load(), kScreenPreview3D);
+    gFileThreadBusy = 0;
+    ProcessInterfaceActions();
+    EXPECT_FALSE(ActionPressed(kActionNewFractal));
+    EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
+
+    gActionWidgets.fractalTypeSelection = 46;
+    gCurrentTab = 1;
+    ProcessInterfaceActions();
+    EXPECT_EQ(gFractalType, 0) << "not on the render page";
+    gCurrentTab = 0;
+    ProcessInterfaceActions();
+    EXPECT_EQ(gFractalType, 46);
+    EXPECT_EQ(gActionWidgets.materialBlendSelection, 6);
+    gActionWidgets.fractalTypeSelection = 1;
+    gActionWidgets.sides = 4.7f;
+    gActionWidgets.separation = 0.3f;
+    ProcessInterfaceActions();
+    EXPECT_EQ(gActionWidgets.materialBlendSelection, 7) << "back from 46 without colour by transformation";
+    EXPECT_EQ(gActionWidgets.separation, 0.0f) << "type 1 with four sides";
+}
+
+TEST_F(Dispatcher, SlotsStayWithinZeroToNineAndChangeKeepsWidthAboveHeight)
+{
+    const struct {
+        int slot;
+        ActionButtonId button;
+        int expected;
+    } cases[] = {{0, kActionPreviousSlot, 0}, {9, kActionNextSlot, 9}, {4, kActionPreviousSlot, 3}};
+    gCurrentTab = 1;
+    for (const auto& c : cases) {
+        gCurrentMaterial = c.slot;
+        std::strcpy(gActionWidgets.slotNumberText, "x");
+        Release(c.button);
+        EXPECT_EQ(gCurrentMaterial, c.expected) << c.slot;
+        EXPECT_EQ(std::string(gActionWidgets.slotNumberText), std::to_string(c.expected)) << c.slot << " reloaded";
+    }
+    gCurrentTab = 2;
+    gActionWidgets.resolution[0] = 32;
+    gActionWidgets.resolution[1] = 80;
+    Release(kActionChange);
+    EXPECT_EQ(gImageWidth, 32);
+    EXPECT_EQ(gImageHeight, 32);
+    EXPECT_TRUE(RenderBuffersReady());
+}
+
+// Each case presses "Preview" too: an early end of the pass leaves it pressed.
+TEST_F(Dispatcher, EarlyEndsAndFailedLoads)
+{
+    const struct {
+        const char* name;
+        int tab;
+        ActionButtonId button;
+        bool voxel, textureBusy, ends;
+        const char* status;
+    } cases[] = {
+        {"busy background texture", 1, kActionSelectBackground, false, true, true,
+         "A Procedural Texture calculation is already in progress.."},
+        {"busy texture", 1, kActionSelectA, false, true, true, "A Procedural Texture calculation is in progress.."},
+        {"Clear Fog in voxel mode", 1, kActionClearFog, true, false, true, ""},
+        {"Clr. Shadows in voxel mode", 1, kActionClearShadows, true, false, true, ""},
+        {"Render Animation in voxel mode", 0, kActionRenderAnimation, true, false, true, ""},
+        {"Clear Fog", 1, kActionClearFog, false, false, false, ""},
+        {"failed buffer load", 0, kActionLoadBuffers, false, false, false, ""},
+        {"failed fractal load", 0, kActionLoadFractal, false, false, false, ""},
+    };
+    gActionWidgets.generatorOn[0] = 1;
+    for (const auto& c : cases) {
+        gCurrentTab = c.tab;
+        gVoxelEngineOn = c.voxel;
+        gProceduralTextureBusy = c.textureBusy;
+        gFogSampleBuffer[64 * 48 - 1] = 7;
+        ClearStatusText();
+        if (c.button == kActionRenderAnimation) MainButton(kButtonYes).pressed = 1;
+        MainButton(kButtonPreview).pressed = 1;
+        Release(c.button);
+        EXPECT_FALSE(ActionPressed(c.button) || MainButton(kButtonYes).pressed) << c.name;
+        EXPECT_EQ(MainButton(kButtonPreview).pressed, c.ends ? 1 : 0) << c.name;
+        EXPECT_EQ(Status(), c.status) << c.name;
+        EXPECT_EQ(gScreenState.load(), kScreenPreview3D) << c.name << ": no load epilogue";
+        if (!c.ends) {
+            EXPECT_EQ(gFogSampleBuffer[64 * 48 - 1], c.button == kActionClearFog ? 0 : 7) << c.name;
+        }
+        MainButton(kButtonPreview).pressed = 0;
+    }
+    gVoxelEngineOn = 0;
+}
+
+TEST_F(Dispatcher, RandomForbiddenSuccessorsFromAFixedSeed)
+{
+    const struct {
+        uint32_t seed;
+        int32_t count;
+        int32_t pairs[5][2];
+    } cases[] = {
+        {7, 2, {{-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}}},
+        {7, 5, {{1, -1}, {2, -1}, {1, -1}, {0, -1}, {0, -1}}},
+        {4, 5, {{2, 4}, {0, 1}, {1, 3}, {3, 2}, {1, 2}}},  // first draw above 0.95: both
+    };
+    for (const auto& c : cases) {
+        SeedRandomState(gGlobalRandomB, c.seed);
+        gTransformCount = gPickTransformCount = c.count;
+        Release(kActionRandomSuccessors);
+        for (int t = 0; t < 6; ++t) {
+            for (int k = 0; k < 2; ++k) {
+                EXPECT_EQ(gForbiddenSuccessors[t][k], t < 5 ? c.pairs[t][k] : -1) << c.seed << " " << c.count << " " << t;
+            }
+        }
+    }
+    Release(kActionClearSuccessors);
+    EXPECT_EQ(gForbiddenSuccessors[0][0], -1);
+    InstallSierpinskiTetrahedron();
+}
+
+TEST_F(Dispatcher, VoxelCubesTheirFailureAndTheRenderAfterTheStop)
+{
+    gCurrentTab = 5;
+    gActionWidgets.sideLength = 2.0f;
+    // A running render, or an image export reading the buffers: only the label.
+    for (const bool exporting : {false, true}) {
+        gScreenState = exporting ? kScreenExport : kScreenRenderOrthoNoShadow;
+        gFileThreadBusy = exporting;
+        gActionWidgets.sideLengthLabel[0] = 0;
+        Release(kActionStartVoxelEngine);
+        EXPECT_STREQ(gActionWidgets.sideLengthLabel, "in (5.080 cm)");
+        EXPECT_EQ(gVoxelEngineOn, 0) << exporting;
+    }
+    gFileThreadBusy = 0;
+
+    const struct {
+        int selection;
+        bool allocates;
+        size_t cubeBytes;
+    } cases[] = {{0, true, 64000000}, {1, true, 8000000}, {1, false, 0}};
+    gScreenState = kScreenPointPreview;
+    for (const auto& c : cases) {
+        gActionWidgets.voxelResolutionSelection = c.selection;
+        gAllocateVoxelCube = c.allocates ? AllocateVoxelGrid : +[] { return false; };
+        float* const depth = gDepthBuffer;
+        ClearStatusText();
+        Release(kActionStartVoxelEngine);
+        EXPECT_EQ(gDepthBuffer, depth) << c.selection << ": the other buffers keep W x H";
+        EXPECT_EQ(gVoxelEngineOn, c.allocates ? 1 : 0) << c.selection;
+        EXPECT_EQ(ActionButtonEnabled(kActionStopVoxelEngine), c.allocates) << c.selection;
+        EXPECT_EQ(Status(), c.allocates ? "" : kInsufficientMemoryText) << c.selection;
+        if (!c.allocates) continue;
+        EXPECT_EQ(gColorIndexBufferBytes, c.cubeBytes) << c.selection;
+        EXPECT_EQ(gScreenState.load(), kScreenVoxelBusy) << c.selection;
+        Release(kActionStopVoxelEngine);
+        EXPECT_EQ(gColorIndexBufferBytes, 64u * 48u) << c.selection << ": back at the render size";
+        EXPECT_TRUE(StartRenderThreads()) << c.selection << ": a render starts at once";
+        StopRender();
+    }
+}
+
+TEST_F(Dispatcher, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
+{
+    gCurrentTab = 5;
+    gActionWidgets.voxelResolutionSelection = 1;
+    gScreenState = kScreenPointPreview;
+    Release(kActionStartVoxelEngine);
+    ASSERT_EQ(gVoxelEngineOn, 1);
+    Release(kActionPngSlices);
+    while (gWriterCalls.load() == 0) std::this_thread::yield();
+    EXPECT_EQ(gWriterFlags.load(), 0b101) << "PNG slices";
+    EXPECT_FALSE(gActionWidgets.ySliderShown);
+    Release(kActionObjMesh);
+    EXPECT_EQ(Status(), "A mesh export is already in progress..");
+
+    Release(kActionStopVoxelEngine);  // the buffers come back while the writer reads
+    EXPECT_EQ(gColorIndexBufferBytes, 64u * 48u);
+    gWriterRelease = true;
+    WaitForExportEnd();
+    EXPECT_EQ(gWriterCalls.load(), 1);
+    EXPECT_TRUE(gActionWidgets.ySliderShown);
+    EXPECT_EQ(gRenderActive.load(), 0) << "voxel mode ended: the engine stays off";
+
+    Release(kActionStartVoxelEngine);
+    Release(kActionStlMesh);
+    WaitForExportEnd();
+    EXPECT_EQ(gWriterFlags.load(), 0) << "STL";
+    EXPECT_EQ(gScreenState.load(), kScreenVoxelBusy);
+    EXPECT_EQ(gRenderActive.load(), 1) << "the engine runs again";
+}
+
+TEST(TextureSelect, ColorMapsByTheFilesOwnName)
+{
+    const std::pair<const char*, bool> names[] = {
+        {"fire.map", true}, {"Fire.MAP", true}, {"a.map.png", false}, {"maps.map/a.png", false}, {"map", false},
+    };
+    for (const auto& [name, colorMap] : names) EXPECT_EQ(IsColorMapFileName(name), colorMap) << name;
+}
+
+// The services of later parts, each answering its failure value.
+TEST(PendingServices, EveryStandInFails)
+{
+    uint8_t rgb[3] = {};
+    const std::pair<const char*, bool> results[] = {
+        {"SaveFractalData", SaveFractalData("a", 0)}, {"LoadFractalData", LoadFractalData("a", 1)},
+        {"SaveMaterial", SaveMaterial("nothing")}, {"LoadMaterial", LoadMaterial("nothing")},
+        {"WriteScriptFile", WriteScriptFile()}, {"ReadScriptFile", ReadScriptFile()},
+        {"CreateRandomFractal", CreateRandomFractal()}, {"StoreTransformEditorUndo", StoreTransformEditorUndo()},
+        {"ShowSuccessorFields", ShowSuccessorFields()}, {"SetDefaultTransformationCount", SetDefaultTransformationCount()},
+        {"ExportStlRawPng", ExportStlRawPng(VoxelMeshRequest{})}, {"ExportObj", ExportObj(VoxelMeshRequest{})},
+        {"ResetMaterialSlot", ResetMaterialSlot(0)}, {"ResetEnvironmentValues", ResetEnvironmentValues()},
+        {"StoreMaterialPanel", StoreMaterialPanel(0)}, {"LoadMaterialPanel", LoadMaterialPanel(0)},
+        {"LoadBackgroundImage", LoadBackgroundImage()}, {"RegenerateTexturePresets", RegenerateTexturePresets(0, 15, 0)},
+        {"SaveTextureBitmap", SaveTextureBitmap(0, 512, 0)},
+        {"SetTextureFromColorMap", SetTextureFromColorMap(0, 0)},
+        {"LoadTextureFromFile", LoadTextureFromFile(0, nullptr)}, {"SetSlotSolidColor", SetSlotSolidColor(0, rgb)},
+        {"CopySlotColor", CopySlotColor(0, rgb)}, {"StartProceduralTexture", StartProceduralTexture(0)},
+    };
+    for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;
+}
+
+}  // namespace
