@@ -218,6 +218,7 @@ void ClickEnvironmentPage(int x, int y)
     }
     if (p.enableVolumetricFog.Click(x, y)) {
         gVolumetricFogOn.store(p.enableVolumetricFog.Flag(0) ? 1 : 0);
+        if (p.enableVolumetricFog.Flag(0)) SetDefaultTransformationCount();
         switched = true;
     }
     if (switched) p.SyncRenderFlags();

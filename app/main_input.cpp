@@ -1,5 +1,6 @@
 #include "app/main_input.h"
 
+#include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/text_field.h"
 #include "app/view_drags.h"
@@ -38,6 +39,8 @@ void OnLeftButtonDown(int x, int y)
     OnClick(gLastPointerX, kVirtualScreenHeight - gLastPointerY);
     if (PointerInView(gLastPointerX, gLastPointerY)) {
         gDragGroup = 12;
+        // An edit drag in the 3-D preview can be undone.
+        if (gScreenState.load() == kScreenPreview3D && gEditorTab.selected == 1) StoreTransformEditorUndo();
         gViewDragStart = PointerDragVector(gRotateMode, gLastPointerX, gLastPointerY, gViewDragStart);
     }
     KeepRenderShown();

@@ -424,6 +424,10 @@ TEST_F(InputDispatch, WheelNotches)
     gInterface.SyncRenderFlags();
     Notch(RowX(fog), RowY(fog, 0), -120);
     EXPECT_EQ(fog.Value(0), 0.5f);
+    // An empty place takes nothing, and the view does not zoom outside.
+    gCurrentTab = gMainTab.selected = 2;
+    Notch(695, 300, -120);
+    EXPECT_TRUE(res.Value(0) == 984.0f && gZoom == 1.0f);
     EXPECT_STREQ(SideLengthReadout(9.99f), "in (25.375 cm)");
     EXPECT_STREQ(SideLengthReadout(10.0f), " in (25.400 cm)");
 }
