@@ -229,6 +229,7 @@ void ClickEnvironmentPage(int x, int y)
     for (ListBox* l : {&p.drawingType, &p.backgroundType}) reshade = (l->visible && l->Click(x, y)) || reshade;
     for (OptionsBox* b : {&p.backgroundReflection, &p.affectedByFog})
         reshade = (b->visible && b->Click(x, y)) || reshade;
+    if (p.backgroundType.visible && p.backgroundType.selectedFromTop == 0) ClickEnabled(kButtonLoadImage, x, y);
     if (reshade) Reshade();
 }
 
@@ -276,7 +277,12 @@ void ClickRenderTab(int x, int y)
             SetStatusText("Only Export the Fractal. The Background is transparent.");
     }
     switch (gRenderTab.selected) {
-    case 0: p.textureTab.Click(x, y); break;  // the material panel's own handlers come with it
+    case 0:
+        // The material panel's own widgets take their presses with it.
+        p.textureTab.Click(x, y);
+        ClickEnabled(kButtonResetParameters, x, y);
+        for (MainButtonId id : {kButtonPreviousSlot, kButtonNextSlot}) Live(gMainButtons[id]).Click(x, y);
+        break;
     case 1: ClickEnvironmentPage(x, y); break;
     case 2: ClickShadersPage(x, y); break;
     case 3: ClickAdvancedPage(x, y); break;
