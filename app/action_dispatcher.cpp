@@ -17,6 +17,7 @@
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
+#include "app/procedural_texture_thread.h"
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
 #include "app/render_control.h"

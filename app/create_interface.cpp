@@ -13,6 +13,7 @@
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/status_line.h"
+#include "app/texture_file_services.h"
 #include "engine/baseshape_model.h"
 #include "engine/color_conversion.h"
 #include "engine/fractal_model.h"
@@ -205,6 +206,7 @@ void CreateInterface()
 {
     SetStatusText("Talvoran");
     InstallInterfaceFileServices();
+    InstallTextureFileServices();
     LoadShapeIcons();
     LoadNumberedIcons();
     LoadToolIcons();

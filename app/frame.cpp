@@ -7,6 +7,7 @@
 #include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
+#include "app/procedural_texture_thread.h"
 #include "app/text_field.h"
 #include "app/screen_lists.h"
 #include "app/splash_screen.h"
@@ -36,16 +37,7 @@ namespace {
 
 void DrawPreviewQuad(float texelsShown)
 {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(kPreviewLeft, kPreviewBottom, kPreviewDepth);
-    glTexCoord2f(texelsShown, 0.0f);
-    glVertex3f(kPreviewRight, kPreviewBottom, kPreviewDepth);
-    glTexCoord2f(texelsShown, texelsShown);
-    glVertex3f(kPreviewRight, kPreviewTop, kPreviewDepth);
-    glTexCoord2f(0.0f, texelsShown);
-    glVertex3f(kPreviewLeft, kPreviewTop, kPreviewDepth);
-    glEnd();
+    TexturedQuad(kPreviewLeft, kPreviewBottom, kPreviewRight, kPreviewTop, kPreviewDepth, texelsShown);
 }
 
 void DrawPreviewTexture(float texelsShown)
@@ -152,6 +144,7 @@ void DrawFrame()
     DrawInterface();
     if (TextInputActive()) DrawTextInputLine();
     gEffectiveScreenState = EffectiveScreenState(gScreenState.load(), gVolumetricFogOn.load() != 0, gFastShadowUpdate, gRgbColoring != 0);
+    RunRequestedReshade();
     UploadPreviewImage();
     switch (gEffectiveScreenState) {
     case 0:

@@ -66,7 +66,6 @@ bool StoreTransformEditorUndo() { return false; }
 bool ShowSuccessorFields() { return false; }
 bool SetDefaultTransformationCount() { return false; }
 int gCurrentMaterial = 0;
-std::atomic<uint8_t> gProceduralTextureBusy{0};
 bool ResetMaterialSlot(int) { return false; }
 bool ResetEnvironmentValues() { return false; }
 bool StoreMaterialPanel(int) { return false; }
@@ -78,4 +77,3 @@ bool SetTextureFromColorMap(int, int) { return false; }
 bool LoadTextureFromFile(int, const char*) { return false; }
 bool SetSlotSolidColor(int, const uint8_t*) { return false; }
 bool CopySlotColor(int, uint8_t*) { return false; }
-bool StartProceduralTexture(int) { return false; }

@@ -107,10 +107,9 @@ bool SetDefaultTransformationCount();
 // Options panel.
 bool CanExportKavrolinScene();
 bool WindAnimationToStartFrame();  // the animation fields, saved camera and start frame
-// Materials, textures and the procedural texture thread (kind 0 texture A,
-// 1 texture B, 2 the background).
+// Materials and textures (kind 0 texture A, 1 texture B, 2 the background);
+// the procedural texture thread is in procedural_texture_thread.h.
 extern int gCurrentMaterial;                    // 0..9
-extern std::atomic<uint8_t> gProceduralTextureBusy;
 bool ResetMaterialSlot(int material);
 bool ResetEnvironmentValues();
 bool StoreMaterialPanel(int material);
@@ -122,4 +121,3 @@ bool SetTextureFromColorMap(int kind, int material);
 bool LoadTextureFromFile(int kind, const char* path);  // null path: with the file dialog
 bool SetSlotSolidColor(int kind, const uint8_t rgb[3]);
 bool CopySlotColor(int kind, uint8_t rgb[3]);
-bool StartProceduralTexture(int kind);

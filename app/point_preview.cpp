@@ -182,16 +182,7 @@ void CallList(unsigned list)
 
 void TexturedPreviewQuad(float x0, float y0, float x1, float y1)
 {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(x0, y0, kPreviewDepth);
-    glTexCoord2f(kPreviewTexelsShown, 0.0f);
-    glVertex3f(x1, y0, kPreviewDepth);
-    glTexCoord2f(kPreviewTexelsShown, kPreviewTexelsShown);
-    glVertex3f(x1, y1, kPreviewDepth);
-    glTexCoord2f(0.0f, kPreviewTexelsShown);
-    glVertex3f(x0, y1, kPreviewDepth);
-    glEnd();
+    TexturedQuad(x0, y0, x1, y1, kPreviewDepth, kPreviewTexelsShown);
 }
 
 void DrawShownRowsFrame(float r, float g, float b)

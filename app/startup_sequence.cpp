@@ -42,12 +42,13 @@ void CentreView()
     gImageOffsetY = halfHeight + gPanY;
 }
 
-// The shader's defaults; the editors' callbacks and the rest of the start-up
-// textures come with their parts.
+// The shader's defaults and images, then the 75 presets with their
+// thumbnails; the editors' callbacks come with the editors.
 void ShaderDefaults()
 {
     SetPreviewTriangle();
     gShader.InitializeTextures();
+    gShader.MakeStartupPresets();
 }
 void BuildTextureThumbnails() { BuildThumbnailAtlas(gTexturesPath, gTextureFileNames); }
 
@@ -76,7 +77,7 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {4, "default direction vectors of the view controls", ResetDragVectors, nullptr},
     {5, "seed rand() from the clock again", ReseedRand, nullptr},
     {6, "defaults, editor callbacks and start-up textures", ShaderDefaults,
-     "editor callbacks, start-up texture thumbnails and presets"},
+     "editor callbacks"},
     {7, "view centre", CentreView, nullptr},
     {8, "camera and light matrices", UpdateViewMatrices, nullptr},
     {9, "construct the interface", CreateInterface,

@@ -55,6 +55,8 @@ int main(int argc, char** argv)
     ok &= Save(res / "window_icon.png", MakeWindowIcon());
     ok &= Save(res / "axis_letters.png", MakeAxisLetters());
     ok &= Save(res / "splash.png", MakeSplashPicture());
+    ok &= Save(res / "material_a.png", MakeMaterialTextureA());
+    ok &= Save(res / "material_b.png", MakeMaterialTextureB());
     Canvas sheet1, sheet2;
     MakeShapeIconSheets(sheet1, sheet2);
     ok &= Save(res / "shape_icons_1.png", sheet1);

@@ -47,6 +47,10 @@ Canvas MakeShapeIconSheet(int sheet);
 // Both sheets, drawn on two threads.
 void MakeShapeIconSheets(Canvas& first, Canvas& second);
 
+// The two built-in material textures of material 0 (sides A and B), 256 x 256.
+Canvas MakeMaterialTextureA();
+Canvas MakeMaterialTextureB();
+
 // The 512 x 512 splash and about picture.
 Canvas MakeSplashPicture();
 

@@ -13,6 +13,8 @@
 // scene is a sphere over a floor, light from the upper left.
 #include <benchmark/benchmark.h>
 
+#include "support/export_scene.h"
+
 #include <cmath>
 #include <cstdio>
 #include <mutex>
@@ -27,32 +29,14 @@
 
 namespace {
 
-constexpr int kSize = 2048;
+constexpr int kSize = kExportSceneSize;
 const std::string kPath = "/tmp/talvoran_export_bench";
 
 void SetUpScene()
 {
+    SetUpExportScene();
     static std::once_flag once;
     std::call_once(once, [] {
-        SeedStartupRandomStates(12345u, nullptr);
-        AllocateRenderBuffers(kSize, kSize, false);
-        gShader.InitializeTextures();
-        gImageScale = kSize / 2.0f;
-        gImageOffsetX = gImageOffsetY = kSize / 2.0f;
-        gShadowScale = kSize / 2.0f;
-        gShadowOffsetX = gShadowOffsetY = kSize / 2.0f;
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x) {
-                const float a = (x - kSize / 2.0f) / (kSize / 2.0f), b = (y - kSize / 2.0f) / (kSize / 2.0f);
-                const float r2 = (a * a + b * b) / 0.36f;
-                const float z = r2 < 1.0f ? 0.6f * std::sqrt(1.0f - r2) : (b < 0.3f ? -0.5f + 0.3f * b : -2.0f);
-                const int64_t i = static_cast<int64_t>(y) * kSize + x;
-                gDepthBuffer[i] = z > -1.0f ? (z + 1.0f) * 32767.0f : 0.0f;
-                gSubPixelBuffer[2 * i] = gSubPixelBuffer[2 * i + 1] = 128;
-                gShadowMap[i] = static_cast<uint16_t>(z > -1.0f ? (z + 1.0f) * 32767.0f : 0.0f);
-            }
-        gOcclusionSettings.sampleCount = 16.0f;
-        gOcclusionSettings.radius = 16.0f;
         gExportServices = DefaultExportServices();
         gExportServices.chooseFile = [](bool png, std::string* path) {
             *path = kPath + (png ? ".png" : ".bmp");

@@ -1,7 +1,53 @@
-// Start values and rows of the material and light panel's widgets, which
-// the Shader holds as members. BuildMaterialPanel builds them at provisional
-// places with these values; layout, drawing and input come with the panel.
+// Places, start values and rows of the material and light panel's widgets,
+// which the Shader holds as members. BuildMaterialPanel builds them from the
+// layout table below; drawing and hit tests read the widgets' rectangles, so
+// a widget is moved in its row alone.
 #pragma once
+
+enum MaterialPanelPlaceId : int {
+    kPlaceDirectionBall,
+    kPlaceRotation,
+    kPlaceGlowShader,
+    kPlaceGlowParameters,
+    kPlaceGlowBackground,
+    kPlaceReflections,
+    kPlaceReflectivity,
+    kPlaceBackgroundFog,
+    kPlaceEdit,
+    kPlaceEnableLight,
+    kPlaceSurfaceMaterial,
+    kPlaceObjectToEdit,
+    kPlacePreviousLight,  // the six light buttons follow in caption order
+    kPlaceNextLight,
+    kPlaceLoadGel,
+    kPlaceClearGel,
+    kPlaceNewGels,
+    kPlaceSelectGel,
+    kPlaceShadingModel1,
+    kPlaceShadingModel2,
+    kPlaceTextureBox1,
+    kPlaceTextureBox2,
+    kPlaceWindow,
+    kPlaceControls,
+    kPlaceTrans,
+    kPlaceLightColor,
+    kPlaceFogPanel,
+    kPlaceLightParameters,
+    kPlaceTexturePanels,
+    kPlaceUseTexture,
+    kPlaceSpecular,
+    kPlaceMaterialType,
+    kMaterialPanelPlaceCount,
+};
+
+// x, y of the lower left corner; width and height where the widget takes
+// them (a list's or slider window's height is its row height).
+struct MaterialPanelPlace {
+    MaterialPanelPlaceId id;
+    int x, y, width, height;
+};
+// One row per widget in id order.
+extern const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount];
 
 inline constexpr int kGlowThresholdRow = 0;
 inline constexpr int kGlowStepsRow = 1;
@@ -27,3 +73,24 @@ inline constexpr const char* kLightButtonCaptions[] = {"#", "$", "Load", "Clear"
 inline constexpr const char* kGlowCaptions[] = {"Glow Parameters", "Threshold", "Smoothing Steps", "Intensity"};
 inline constexpr const char* kReflectivityCaptions[] = {"Reflectivity Index (0.0 .. 1.0)", "Value"};
 inline constexpr const char* kLightParameterCaptions[] = {"Light Parameters", "Radius", "Cut-off"};
+
+// What the panel needs of the application: the procedural texture thread and
+// the point preview's dirty flag. Installed at start-up; until then "Select"
+// generates nothing and edits mark nothing.
+struct MaterialPanelHooks {
+    bool (*proceduralBusy)() = nullptr;
+    // Starts the procedural texture thread for a target kind (5: light gel);
+    // refuses with the status text while one runs.
+    bool (*startProcedural)(int kind) = nullptr;
+    // Clears the point preview's valid flag.
+    void (*previewChanged)() = nullptr;
+    // The camera's point of view, which "Center" resets with "Camera POV".
+    float* cameraPov = nullptr;
+};
+extern MaterialPanelHooks gMaterialPanelHooks;
+
+inline constexpr int kLightGelPanel = 4;
+inline constexpr int kLightGelTarget = 5;
+inline constexpr int kMaterialTypeThumbGroup = 68;
+inline constexpr int kRotationResetEntry = 4;  // "0" in "Rot"
+inline constexpr int kTransCenterEntry = 4;    // "Center" in "Trans"

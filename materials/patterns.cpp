@@ -2,18 +2,12 @@
 
 #include <cmath>
 
+#include "baseshapes/polyhedron_tables.h"
 #include "engine/noise.h"
 
-// Rounded to three decimals, so the entries are unit vectors only to about 1e-3.
-const float gPatternDirections[kPatternDirectionCount][3] = {
-    {0.607f, 0.0f, 0.795f},     {0.188f, 0.577f, 0.795f},    {-0.491f, 0.357f, 0.795f},
-    {-0.491f, -0.357f, 0.795f}, {0.188f, -0.577f, 0.795f},   {0.982f, 0.0f, 0.188f},
-    {0.304f, 0.934f, 0.188f},   {-0.795f, 0.577f, 0.188f},   {-0.795f, -0.577f, 0.188f},
-    {0.304f, -0.934f, 0.188f},  {0.795f, 0.577f, -0.188f},   {-0.304f, 0.934f, -0.188f},
-    {-0.982f, 0.0f, -0.188f},   {-0.304f, -0.934f, -0.188f}, {0.795f, -0.577f, -0.188f},
-    {0.491f, 0.357f, -0.795f},  {-0.188f, 0.577f, -0.795f},  {-0.607f, 0.0f, -0.795f},
-    {-0.188f, -0.577f, -0.795f}, {0.491f, -0.357f, -0.795f},
-};
+// The dodecahedron's vertices, rounded to three decimals (unit vectors to
+// about 1e-3).
+const float (&gPatternDirections)[kPatternDirectionCount][3] = gDodecahedronVertices;
 
 namespace {
 

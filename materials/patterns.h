@@ -8,7 +8,7 @@ inline constexpr int kPatternDirectionCount = 20;
 
 // Dodecahedron vertices rounded to three decimals; the texture randomiser's
 // white test evaluates its presets along them too.
-extern const float gPatternDirections[kPatternDirectionCount][3];
+extern const float (&gPatternDirections)[kPatternDirectionCount][3];
 
 // Triangle wave of period 2 pi whose flanks are bent by a second arcsine:
 // 0 at 0, 1 at pi / 2.

@@ -147,9 +147,11 @@ void Shader::InitializeTextures()
         for (int c = 0; c < 3; ++c) skies[i].requestedDirection[c] = skies[i].mirroredDirection[c] = kStartSun[c];
         skies[i].SetSun(kStartSun, kStartTurbidity);
     }
+    MakeShadingModelThumbnails();
+    LoadBuiltInTextures();
     for (int m = 0; m < kMaterialCount; ++m) ResetMaterial(m);
-    for (int l = 0; l < kLightCount; ++l) ResetLight(l);
     SetGreyRamp(gColorMap);
+    for (int l = 0; l < kLightCount; ++l) ResetLight(l);
 }
 
 float* Shader::EvaluateTexturePreset(float* out, const TexturePreset& preset, int, const float* p) const

@@ -158,6 +158,56 @@ public:
     float* EvaluateTexturePreset(float* out, const TexturePreset& preset, int index, const float* p) const;
     float* ApplyCellWarp(float* out, int index, const float* p) const;
 
+    // ---- Procedural textures (texture_generation.cpp, texture_randomiser.cpp).
+    // Fills an n x n image of the preset through mapping mode 0..7 (mode 7
+    // one grey byte a pixel, the others RGB).
+    void GenerateProceduralTexture(uint8_t* pixels, int n, int mode, int index);
+    float* SampleTexturePresetHemisphere(float* out, float x, float y, int n, int index) const;
+    float* SampleTexturePresetDome(float* out, float x, float y, int n, int index) const;
+    float* SampleTexturePresetUV(float* out, float x, float y, int n, int index) const;
+    void RandomizeTexturePreset(TexturePreset& preset, int index);
+    // Presets first..last - 1 with their thumbnails rendered in mode.
+    void RegenerateTexturePresets(int first, int last, int mode);
+    void BuildCellSites(int index, int count);
+    void SpreadCellSitesEvenly(int count, int index);
+    // Renders preset index into the thumbnail buffer in mode and uploads it
+    // into the preset's texture.
+    void RenderPresetThumbnail(int index, int mode);
+    // Start-up images (startup_textures.cpp).
+    void MakeShadingModelThumbnails();
+    void LoadBuiltInTextures();
+    // The 75 presets and their thumbnail textures; start-up step 6 runs it
+    // right after InitializeTextures.
+    void MakeStartupPresets();
+
+    // ---- The material and light panel (material_panel_input.cpp,
+    // material_panel_drawing.cpp); x, y in virtual-screen units, y up.
+    void DrawLightSourceLabel();
+    void DrawGlowAndFogPanel(int page);
+    void DrawSurfaceMaterialControls();
+    void DrawTextureThumbnail(int mode);
+    void HandlePanelCommand(int x, int y);
+    void HandlePanelClick(int x, int y, int page);
+    void HandlePanelMouseMove(int x, int y);
+    bool UpdateLightFromPanel(int x, int y, float delta);
+    void SelectMaterial(int material);
+    void SelectLight(int light);
+    void RenderShadingBall(const float* d, float intensity, float exponent);
+
+    // ---- Texture slots (texture_slots.cpp).
+    bool LoadTextureFromFile(int fileIndex, int side, int material, bool useDialog);
+    void SetTextureFromColorMap(int side, int material);
+    void SetSlotSolidColor(uint8_t r, uint8_t g, uint8_t b, int side, int material);
+    bool LoadBackgroundImage();
+    void ResetBackgroundImage();
+    bool LoadLightGelDialog(int light);
+    void ResetLightGel(int light);
+    void ShowLightGelThumbnail(int light);
+    void UploadSlotThumbnail(uint32_t texture, const TextureSlot& slot);
+    void ScaleSlotToThumbnail(const TextureSlot& slot);
+    void ClearPreviewTexture(uint32_t texture);
+    bool SaveTextureBitmap(int n, int mode, int index);
+
     // 1. Texture presets; entry e of texture panel t is preset 15 t + e.
     TexturePreset presets[kTexturePresetCount];
     // 2. The material and light panel's widgets (material_panel.cpp).
@@ -262,9 +312,21 @@ public:
     uint32_t gelThumbnail = 0;
     uint32_t shadingBallThumbnail = 0;
     uint32_t shadingModelThumbnails[kCurveModeCount] = {};
+    // Set by the procedural texture thread while it generates, with the kind
+    // of texture it makes (0, 1 material A, B; 2 background; 3 surface
+    // texture; 4 displacement map; 5 light gel); written by that thread.
+    uint8_t generationShown = 0;
+    int32_t generationTarget = 0;
 };
 
 extern Shader gShader;
+
+// Baseshape i's surface texture becomes an empty 512 x 512 image named "#",
+// the target the procedural texture thread fills.
+void ResetBaseshapeTexture(int i);
+// The 128 x 128 grey thumbnail of curve mode m: a ball lit (1 - r^2)^0.9
+// through the curve, black outside.
+void MakeShadingModelPicture(uint8_t* rgb, int mode);
 
 // The neon planes' on byte under the name the shading passes use.
 extern uint8_t& gMaskPlanesOn;

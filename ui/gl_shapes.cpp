@@ -21,13 +21,13 @@ void FlatQuad(float x0, float y0, float x1, float y1, float z) { CornerQuad(GL_Q
 
 void OutlineQuad(float x0, float y0, float x1, float y1, float z) { CornerQuad(GL_LINE_LOOP, x0, y0, x1, y1, z); }
 
-void TexturedQuad(float x0, float y0, float x1, float y1, float z)
+void TexturedQuad(float x0, float y0, float x1, float y1, float z, float texels)
 {
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0), glVertex3f(x0, y0, z);
-    glTexCoord2f(1, 0), glVertex3f(x1, y0, z);
-    glTexCoord2f(1, 1), glVertex3f(x1, y1, z);
-    glTexCoord2f(0, 1), glVertex3f(x0, y1, z);
+    glTexCoord2f(texels, 0), glVertex3f(x1, y0, z);
+    glTexCoord2f(texels, texels), glVertex3f(x1, y1, z);
+    glTexCoord2f(0, texels), glVertex3f(x0, y1, z);
     glEnd();
 }
 

@@ -4,8 +4,9 @@
 
 // A filled quad in the current colour, counter-clockwise from the lower left.
 void FlatQuad(float x0, float y0, float x1, float y1, float z);
-// The same with texture coordinates 0..1 over it.
-void TexturedQuad(float x0, float y0, float x1, float y1, float z);
+// The same with texture coordinates 0..texels over it (the lower-left part
+// of a texture larger than the picture it holds).
+void TexturedQuad(float x0, float y0, float x1, float y1, float z, float texels = 1.0f);
 // An outline in the current colour, counter-clockwise from the lower left.
 void OutlineQuad(float x0, float y0, float x1, float y1, float z);
 // An outline whose corners alternate colours a and b, starting with a at the

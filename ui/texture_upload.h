@@ -16,3 +16,18 @@ unsigned UploadPictureTexture(const RgbPicture& picture, TextureMip mip, Texture
 
 // Loads the picture file and uploads it; see UploadPictureTexture.
 unsigned LoadPictureTexture(const std::string& path, TextureMip mip, TextureWrap wrap);
+
+// Replaces the whole width x height RGB image of an existing texture (rows
+// tightly packed); texture 0, one never created, is left alone, so code that
+// runs without a context (tests, a failed start) skips its uploads.
+void ReplaceRgbTexture(unsigned texture, int width, int height, const uint8_t* rgb);
+
+// A new width x height RGB texture holding rgb (black when null), linear
+// filtering, the wrap given, decal; 0 when no GL context is current, so the
+// shader's start-up runs without one in tests.
+unsigned CreateRgbTexture(int width, int height, const uint8_t* rgb, TextureWrap wrap);
+
+// The texture on the rectangle at depth z (decal), texturing left as found.
+void DrawTextureRect(unsigned texture, float x0, float y0, float x1, float y1, float z);
+// Text drawn with additive blending, the blend state left as found.
+void DrawAdditiveText(int x, int y, const char* text);

@@ -13,6 +13,7 @@
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
+#include "app/procedural_texture_thread.h"
 #include "app/render_control.h"
 #include "app/render_size.h"
 #include "app/status_line.h"
@@ -337,7 +338,7 @@ TEST(PendingServices, EveryStandInFails)
         {"SaveTextureBitmap", SaveTextureBitmap(0, 512, 0)},
         {"SetTextureFromColorMap", SetTextureFromColorMap(0, 0)},
         {"LoadTextureFromFile", LoadTextureFromFile(0, nullptr)}, {"SetSlotSolidColor", SetSlotSolidColor(0, rgb)},
-        {"CopySlotColor", CopySlotColor(0, rgb)}, {"StartProceduralTexture", StartProceduralTexture(0)},
+        {"CopySlotColor", CopySlotColor(0, rgb)},
     };
     for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;
 }

@@ -4,12 +4,15 @@
 #include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
 #include "app/program_entry.h"
+#include "app/startup_state.h"
+#include "support/screenshot.h"
 #include "engine/baseshape_seed_pick.h"
 #include "platform/scripted_dialogs.h"
 #include "app/status_line.h"
 #include "platform/gl_api.h"
 #include "platform/gl_test_context.h"
 #include "platform/gl_window.h"
+#include "platform/platform_events.h"
 
 namespace {
 
@@ -17,21 +20,10 @@ void FailTest(const std::string& what) { ADD_FAILURE() << what; }
 
 TEST(Frame, EffectiveScreenState)
 {
-    struct Case {
-        int state;
-        bool dof;
-        int fastShadow;
-        bool rgb;
-        int expected;
-    };
-    const Case cases[] = {
-        {0, false, 0, false, 0},   {1, false, 1, false, 3},   {1, true, 1, false, 1},
-        {1, false, 0, true, 101},  {1, false, 1, true, 103},  {3, true, 0, true, 103},
-        {4, false, 1, true, 4},    {6, false, 1, true, 6},    {20, false, 1, true, 20},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(EffectiveScreenState(c.state, c.dof, c.fastShadow, c.rgb), c.expected) << c.state;
-    }
+    // {state, depth of field, fast shadow update, RGB, effective state}
+    const int cases[][5] = {{0, 0, 0, 0, 0},   {1, 0, 1, 0, 3},   {1, 1, 1, 0, 1}, {1, 0, 0, 1, 101},
+                            {1, 0, 1, 1, 103}, {3, 1, 0, 1, 103}, {4, 0, 1, 1, 4}, {20, 0, 1, 1, 20}};
+    for (const auto& c : cases) EXPECT_EQ(EffectiveScreenState(c[0], c[1], c[2], c[3]), c[4]) << c[0];
 }
 
 class FrameWithWindow : public ::testing::Test {
@@ -153,6 +145,39 @@ TEST_F(FrameWithWindow, ExportEndReportsOnce)
     DrawFrame();
     EXPECT_STREQ(gStatusText, "running");
     EXPECT_EQ(gExportProgress, 42);
+}
+
+// The voxel engine's busy screen and the export view of a mesh export, as
+// the program's own frame draws them, over four discs in the projections.
+TEST_F(FrameWithWindow, VoxelBusyScreenAndMeshExportMatchTheirReferences)
+{
+    if (CurrentGlRenderer().find("llvmpipe") == std::string::npos) GTEST_SKIP() << "the references were drawn by llvmpipe";
+    for (const auto& [name, state] : {std::pair{"voxel_busy", kScreenVoxelBusy}, {"voxel_mesh_export", kScreenExport}}) {
+        for (int y = 0; y < 512; ++y) {
+            for (int x = 0; x < 512; ++x) {
+                uint8_t* p = gPreviewImage + (static_cast<size_t>(y) * kPreviewImageSize + x) * 3;
+                const bool disc = (x % 256 - 128) * (x % 256 - 128) + (y % 256 - 128) * (y % 256 - 128) < 6400;
+                p[0] = disc ? static_cast<uint8_t>(x / 2) : 0;
+                p[1] = disc ? static_cast<uint8_t>(y / 2) : 0;
+                p[2] = disc ? 200 : 0;
+            }
+        }
+        gPreviewUploadPending = 1;
+        gVoxelEngineOn = 1;
+        gScreenState = state;
+        gVoxelExportProgress = 37.9f;
+        gStartupStep = 0;
+        gCurrentTab = 5;
+        SetStatusText("Talvoran Vane: Render Threads 8");
+        gFrameTicks = [] { return uint64_t{100}; };
+        DrawFrame();
+        gFrameTicks = TickCount;
+        const ScreenshotResult result =
+            CompareWithReference(name, ReadFramebufferRgb(width_, height_), width_, height_, 3, 0.001);
+        EXPECT_TRUE(result.ok) << name << ": " << result.message;
+    }
+    gVoxelEngineOn = gCurrentTab = 0;
+    gExportProgress = -2;
 }
 
 }  // namespace

@@ -14,12 +14,20 @@ namespace {
 
 void FailTest(const std::string& what) { ADD_FAILURE() << what; }
 
-TEST(Quit, QuestionAnsweredNoChangesNothing)
-{
+class Quit : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dialogs.SetFailureHandler(FailTest);
+        gQuitPosted = false;
+    }
+    void TearDown() override { gQuitPosted = false; }
     ScriptedDialogs dialogs;
-    dialogs.SetFailureHandler(FailTest);
-    ScopedDialogBackend use(&dialogs);
-    gQuitPosted = false;
+    ScopedDialogBackend use{&dialogs};
+};
+
+TEST_F(Quit, QuestionAnsweredNoChangesNothing)
+{
     dialogs.QueueAnswer(MessageAnswer::No);
     PlatformEvent close;
     close.type = PlatformEventType::CloseRequested;
@@ -35,30 +43,14 @@ TEST(Quit, QuestionAnsweredNoChangesNothing)
     EXPECT_TRUE(asked.topmost);
 }
 
-TEST(Quit, QuestionAnsweredYesEndsTheLoop)
-{
-    ScriptedDialogs dialogs;
-    dialogs.SetFailureHandler(FailTest);
-    ScopedDialogBackend use(&dialogs);
-    gQuitPosted = false;
-    dialogs.QueueAnswer(MessageAnswer::Yes);
-    EXPECT_TRUE(AskToQuit());
-    EXPECT_TRUE(gQuitPosted);
-    gQuitPosted = false;
-}
-
 // A stand-in coordinator that runs by the render's rule.
 void RunWhileFlagIsOne(int)
 {
     while (gRenderRunFlag.load() == 1) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
-TEST(Quit, NoLeavesARunningRenderAndYesStopsIt)
+TEST_F(Quit, NoLeavesARunningRenderAndYesStopsIt)
 {
-    ScriptedDialogs dialogs;
-    dialogs.SetFailureHandler(FailTest);
-    ScopedDialogBackend use(&dialogs);
-    gQuitPosted = false;
     gRenderRunFlag = 1;
     ASSERT_TRUE(gRenderCoordinatorThread.Start(RunWhileFlagIsOne, 0));
 
@@ -72,7 +64,6 @@ TEST(Quit, NoLeavesARunningRenderAndYesStopsIt)
     EXPECT_EQ(gRenderRunFlag.load(), 0);
     EXPECT_FALSE(gRenderCoordinatorThread.Running());
     EXPECT_TRUE(gQuitPosted);
-    gQuitPosted = false;
 }
 
 // A coordinator that ignores the run flag until the test lets it go.
@@ -83,12 +74,8 @@ void IgnoreTheRunFlag(int)
 }
 
 // The quit waits 5 seconds for the render to stop, then quits all the same.
-TEST(Quit, YesQuitsEvenWhenTheRenderDoesNotStop)
+TEST_F(Quit, YesQuitsEvenWhenTheRenderDoesNotStop)
 {
-    ScriptedDialogs dialogs;
-    dialogs.SetFailureHandler(FailTest);
-    ScopedDialogBackend use(&dialogs);
-    gQuitPosted = false;
     gLetCoordinatorEnd = false;
     gRenderRunFlag = 1;
     ASSERT_TRUE(gRenderCoordinatorThread.Start(IgnoreTheRunFlag, 0));
@@ -101,18 +88,13 @@ TEST(Quit, YesQuitsEvenWhenTheRenderDoesNotStop)
     EXPECT_TRUE(gRenderCoordinatorThread.Running());
     gLetCoordinatorEnd = true;
     EXPECT_TRUE(gRenderCoordinatorThread.WaitFor(kWaitForever));
-    gQuitPosted = false;
 }
 
 // An export thread waiting for its file question ends when the quit cancels
 // the question; the quit does not sit out the whole wait.
-TEST(Quit, YesCancelsAQuestionAnotherThreadWaitsFor)
+TEST_F(Quit, YesCancelsAQuestionAnotherThreadWaitsFor)
 {
-    ScriptedDialogs dialogs;
-    dialogs.SetFailureHandler(FailTest);
-    ScopedDialogBackend use(&dialogs);
     SetDialogThread();
-    gQuitPosted = false;
     gFileThreadBusy = 1;
     bool chosen = true;
     std::thread exporter([&] {
@@ -129,13 +111,12 @@ TEST(Quit, YesCancelsAQuestionAnotherThreadWaitsFor)
     EXPECT_FALSE(chosen);
     EXPECT_EQ(gFileThreadBusy.load(), 0);
     gExportCancel = 0;
-    gQuitPosted = false;
     SetDialogThread();
 }
 
 // A question that cannot be shown (no display, a box that fails) cannot be
 // answered: the close goes on.
-TEST(Quit, AQuestionNobodyCanSeeStillCloses)
+TEST_F(Quit, AQuestionNobodyCanSeeStillCloses)
 {
     ScriptedDialogs failing;
     failing.QueueAnswer(MessageAnswer::Unavailable);
@@ -145,7 +126,6 @@ TEST(Quit, AQuestionNobodyCanSeeStillCloses)
         EXPECT_TRUE(AskToQuit());
         EXPECT_TRUE(gQuitPosted);
     }
-    gQuitPosted = false;
     SetDialogThread();
 }
 

@@ -38,27 +38,18 @@ TEST(RenderControl, ScreenStateOfARender)
 
 TEST(RenderControl, MirrorCopies)
 {
-    struct Case {
-        const char* name;
-        int type;
-        uint8_t rgb;
-        int zeroPointBaseshape;  // -1: every baseshape has points
-        uint8_t mirror, mirrorY;
-    };
-    const Case cases[] = {
-        {"type 3", 3, 0, -1, 1, 0},          {"type 31", 31, 0, -1, 1, 0},     {"type 5", 5, 0, -1, 1, 1},
-        {"type 6", 6, 0, -1, 1, 1},          {"type 0", 0, 0, -1, 0, 0},       {"RGB, type 3", 3, 1, -1, 0, 0},
-        {"RGB, type 5", 5, 1, -1, 0, 0},     {"0 points, type 8", 8, 0, 1, 0, 0}, {"0 points, type 6", 6, 0, 0, 0, 0},
-    };
+    // {type, RGB colouring, baseshape without points (-1: none), mirror, mirror in y}
+    const int cases[][5] = {{3, 0, -1, 1, 0}, {31, 0, -1, 1, 0}, {5, 0, -1, 1, 1}, {6, 0, -1, 1, 1}, {0, 0, -1, 0, 0},
+                            {3, 1, -1, 0, 0}, {5, 1, -1, 0, 0},  {8, 0, 1, 0, 0},   {6, 0, 0, 0, 0}};
     gUseBaseshapes = 1;
     gBaseshapeCount = 2;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         gMirrorCopy = gMirrorY = 0;
-        gFractalType = c.type;
-        gRgbColoring = c.rgb;
-        for (int i = 0; i < 2; ++i) gBaseshapes[i].pointsPerRun = i == c.zeroPointBaseshape ? 0 : 500;
+        gFractalType = c[0];
+        gRgbColoring = static_cast<uint8_t>(c[1]);
+        for (int i = 0; i < 2; ++i) gBaseshapes[i].pointsPerRun = i == c[2] ? 0 : 500;
         ChooseMirrorCopies();
-        EXPECT_EQ(gMirrorCopy * 2 + gMirrorY, c.mirror * 2 + c.mirrorY) << c.name;
+        EXPECT_EQ(gMirrorCopy * 2 + gMirrorY, c[3] * 2 + c[4]) << "type " << c[0] << " RGB " << c[1] << " " << c[2];
     }
     gRgbColoring = gUseBaseshapes = gMirrorCopy = gMirrorY = 0;
     gBaseshapeCount = gFractalType = 0;

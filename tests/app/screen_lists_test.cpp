@@ -104,12 +104,6 @@ TEST_F(ScreenLists, AboutBoxMatchesItsReference)
     EXPECT_TRUE(r.ok) << r.message;
 }
 
-TEST(AboutBox, CpuCountIsTheLogicalProcessorCount)
-{
-    const unsigned n = std::thread::hardware_concurrency();
-    EXPECT_EQ(LogicalProcessorCount(), n == 0 ? 1 : static_cast<int>(n));
-}
-
 TEST(AboutBox, AxisLettersAreEightByEightBitmaps)
 {
     const AxisLetterBits bits = LoadAxisLetters();

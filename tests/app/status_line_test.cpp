@@ -8,49 +8,33 @@
 
 namespace {
 
-TEST(StatusLine, WidthIsHalfTheLengthTimesEight)
+// Width is half the length times eight; a null format keeps the text; a long
+// text is cut to the buffer; the text may quote itself.
+TEST(StatusLine, TextAndWidth)
 {
-    SetStatusText("%s", "1234567");
-    EXPECT_STREQ(gStatusText, "1234567");
-    EXPECT_EQ(GetStatusTextWidth(), 24);
-    SetStatusText("%s", "12345678");
-    EXPECT_EQ(GetStatusTextWidth(), 32);
-    SetStatusText("%s", "");
-    EXPECT_EQ(GetStatusTextWidth(), 0);
-    SetStatusText("Threads %d, %2.2f%%", 8, 12.345);
-    EXPECT_STREQ(gStatusText, "Threads 8, 12.35%");
-    EXPECT_EQ(gStatusTextWidth, 64);
-}
-
-TEST(StatusLine, NullFormatChangesNothing)
-{
-    SetStatusText("kept");
-    SetStatusText(nullptr);
-    EXPECT_STREQ(gStatusText, "kept");
-    EXPECT_EQ(GetStatusTextWidth(), 16);
-}
-
-TEST(StatusLine, LongTextIsCutToTheBuffer)
-{
-    const std::string longText(5000, 'x');
-    SetStatusText("%s", longText.c_str());
-    EXPECT_EQ(std::strlen(gStatusText), static_cast<size_t>(kStatusTextSize - 1));
-    EXPECT_EQ(GetStatusTextWidth(), (kStatusTextSize - 1) / 2 * 8);
-}
-
-TEST(StatusLine, MayQuoteItself)
-{
-    SetStatusText("abc");
-    SetStatusText("%s-%s", gStatusText, gStatusText);
-    EXPECT_STREQ(gStatusText, "abc-abc");
-}
-
-TEST(StatusLine, ClearEmptiesTextAndWidth)
-{
-    SetStatusText("something");
-    ClearStatusText();
-    EXPECT_STREQ(gStatusText, "");
-    EXPECT_EQ(GetStatusTextWidth(), 0);
+    static const std::string longText(5000, 'x');
+    struct Case {
+        const char* name;
+        void (*set)();
+        std::string text;
+        int width;
+    } const cases[] = {
+        {"odd length", [] { SetStatusText("%s", "1234567"); }, "1234567", 24},
+        {"even length", [] { SetStatusText("%s", "12345678"); }, "12345678", 32},
+        {"empty", [] { SetStatusText("%s", ""); }, "", 0},
+        {"formatted", [] { SetStatusText("Threads %d, %2.2f%%", 8, 12.345); }, "Threads 8, 12.35%", 64},
+        {"null format", [] { SetStatusText("kept"), SetStatusText(nullptr); }, "kept", 16},
+        {"cut", [] { SetStatusText("%s", longText.c_str()); }, std::string(kStatusTextSize - 1, 'x'),
+         (kStatusTextSize - 1) / 2 * 8},
+        {"quotes itself", [] { SetStatusText("abc"), SetStatusText("%s-%s", gStatusText, gStatusText); }, "abc-abc",
+         24},
+        {"cleared", [] { ClearStatusText(); }, "", 0},
+    };
+    for (const Case& c : cases) {
+        c.set();
+        EXPECT_EQ(std::string(gStatusText), c.text) << c.name;
+        EXPECT_EQ(GetStatusTextWidth(), c.width) << c.name;
+    }
 }
 
 // Texts of several threads never tear: every copy is one whole text with its own width.

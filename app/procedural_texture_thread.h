@@ -1,0 +1,44 @@
+// Procedural textures made full size on a thread of their own, so the window
+// stays live: material textures, the background, baseshape textures and
+// displacement maps, light gels.
+//
+// The window thread starts a generation (the busy byte is set there, so two
+// quick starts cannot both run); the thread renders a copy of its preset into
+// a buffer of its own and installs it whole when done, then asks the window
+// thread to reshade the preview and refresh the target's thumbnail.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+// Target kinds: 0, 1 texture A, B of the current material; 2 the background;
+// 3 the surface texture and 4 the displacement map of the baseshape editor's
+// current baseshape; 5 the gel of the edited light.
+inline constexpr int kProceduralTargetKinds = 6;
+
+extern std::atomic<uint8_t> gProceduralTextureBusy;
+// Stand-ins for the baseshape editor's fields until it lands: the kind it
+// asks for and its redraw byte.
+extern int gBaseshapeEditorTextureKind;
+extern std::atomic<uint8_t> gBaseshapeEditorRedraw;
+
+// Size and mapping mode of each kind, and the preset its panel has selected.
+struct ProceduralTarget {
+    int size;
+    int mode;
+    int panel;
+};
+extern const ProceduralTarget kProceduralTargets[kProceduralTargetKinds];
+int SelectedPresetOfKind(int kind);
+
+// Starts a generation of the kind; false (with the refusal on the status
+// line) while one runs, or for a kind outside 0..5.
+bool StartProceduralTexture(int kind);
+// The baseshape editor's callback: the kind it asks for.
+void StartProceduralTextureThread();
+// Waits until no generation runs (quit, tests).
+void WaitForProceduralTexture();
+// Called by the frame on the window thread: after a finished generation,
+// uploads the target's thumbnail and reshades the preview once. True when it
+// did.
+bool RunRequestedReshade();

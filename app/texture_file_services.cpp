@@ -1,0 +1,66 @@
+#include "app/texture_file_services.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/file_dialogs.h"
+#include "app/frame.h"
+#include "app/procedural_texture_thread.h"
+#include "app/status_line.h"
+#include "app/texture_folder.h"
+#include "materials/material_panel.h"
+#include "materials/texture_files.h"
+
+namespace {
+
+constexpr int kFileKindBitmap = 1;
+constexpr int kFileKindGraphics = 6;
+constexpr int kFolderSurfaceTextures = 5;
+constexpr int kFolderImages = 0;
+
+// Each texture dialog starts in its folder until the first file is chosen.
+uint8_t gTextureDialogStart = 1;
+uint8_t gGelDialogStart = 1;
+uint8_t gBitmapDialogStart = 1;
+
+bool Chosen(int result, uint8_t& startByte, std::string* path)
+{
+    if (result == 0) return false;
+    startByte = 0;
+    *path = gFilePath;
+    return true;
+}
+
+bool ChooseImage(bool surfaceFolder, std::string* path)
+{
+    gFilePath[0] = '\0';
+    uint8_t& start = surfaceFolder ? gGelDialogStart : gTextureDialogStart;
+    return Chosen(ShowOpenFileDialog(kFileKindGraphics, surfaceFolder ? kFolderSurfaceTextures : kFolderTextures, start),
+                  start, path);
+}
+
+bool ChooseBitmap(std::string* path)
+{
+    gFilePath[0] = '\0';
+    return Chosen(ShowSaveFileDialog(kFileKindBitmap, kFolderImages, gBitmapDialogStart), gBitmapDialogStart, path);
+}
+
+}  // namespace
+
+void InstallTextureFileServices()
+{
+    TextureFileServices& s = gTextureFileServices;
+    s.chooseImage = ChooseImage;
+    s.chooseBitmap = ChooseBitmap;
+    s.warnUnwritable = [] { CheckWritable(nullptr); };
+    s.texturesFolder = [] { return static_cast<const char*>(gTexturesPath); };
+    s.textureFileCount = [] { return gTextureFileCount; };
+    s.textureFileName = [](int k) { return gTextureFileNames[static_cast<size_t>(k)].c_str(); };
+    s.status = [](const char* text) { SetStatusText("%s", text); };
+    s.fileOperationBusy = &gFileOperationBusy;
+
+    MaterialPanelHooks& hooks = gMaterialPanelHooks;
+    hooks.proceduralBusy = [] { return gProceduralTextureBusy.load() != 0; };
+    hooks.startProcedural = StartProceduralTexture;
+    hooks.previewChanged = [] { gPointPreviewValid = 0; };
+}

@@ -1,0 +1,77 @@
+// The start-up images of the shader: the seven shading-model thumbnails, the
+// two built-in textures of material 0, the thumbnail textures of every
+// material side, and the 75 presets with their thumbnails.
+#include <cmath>
+
+#include "materials/shader.h"
+#include "materials/texture_generation.h"
+#include "ui/asset_paths.h"
+#include "ui/picture_file.h"
+#include "ui/texture_upload.h"
+
+namespace {
+
+constexpr int kPresetThumbnailModes[kTexturePanelCount] = {0, 4, 5, 6, 5};
+
+}  // namespace
+
+void MakeShadingModelPicture(uint8_t* rgb, int mode)
+{
+    for (int y = 0; y < kThumbnailSize; ++y) {
+        for (int x = 0; x < kThumbnailSize; ++x) {
+            const float dx = (x - 64) / 64.0f, dy = (y - 64) / 64.0f;
+            const float r2 = dx * dx + dy * dy;
+            float b = 0.0f;
+            if (r2 <= 1.0f) {
+                b = std::pow(1.0f - r2, 0.9f);
+                b = ApplyCurveMode(static_cast<uint32_t>(mode), b < 0.0f ? 0.0f : (b > 1.0f ? 1.0f : b));
+            }
+            uint8_t* px = rgb + (y * kThumbnailSize + x) * 3;
+            px[0] = px[1] = px[2] = static_cast<uint8_t>(b > 0.0f ? (b < 1.0f ? b * 255.0f : 255.0f) : 0.0f);
+        }
+    }
+}
+
+void Shader::MakeShadingModelThumbnails()
+{
+    for (int m = 0; m < kCurveModeCount; ++m) {
+        MakeShadingModelPicture(thumbnailBuffer, m);
+        shadingModelThumbnails[m] = CreateRgbTexture(kThumbnailSize, kThumbnailSize, thumbnailBuffer, TextureWrap::Repeat);
+    }
+    // The edited light's gel and the shading ball share the thumbnail buffer.
+    if (gelThumbnail == 0) gelThumbnail = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
+    if (shadingBallThumbnail == 0) {
+        shadingBallThumbnail = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
+    }
+}
+
+void Shader::LoadBuiltInTextures()
+{
+    const char* files[2] = {"material_a.png", "material_b.png"};
+    for (int side = 0; side < 2; ++side) {
+        RgbImage image;
+        LoadImageFileRgb(image, ResourcePath(files[side]));  // a missing picture gives grey
+        auto slot = std::make_unique<SlotImage>();
+        slot->width = image.width;
+        slot->height = image.height;
+        slot->pixels = std::move(image.pixels);
+        TextureSlot& target = slots[side * kMaterialCount];
+        target.NameGenerated(true);
+        target.Replace(std::move(slot));
+        uint32_t& thumbnail = side == 0 ? thumbnailA[0] : thumbnailB[0];
+        ScaleSlotToThumbnail(target);
+        thumbnail = CreateRgbTexture(kThumbnailSize, kThumbnailSize, thumbnailBuffer, TextureWrap::Clamp);
+    }
+    for (int m = 1; m < kMaterialCount; ++m) {
+        thumbnailA[m] = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
+        thumbnailB[m] = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
+    }
+}
+
+void Shader::MakeStartupPresets()
+{
+    for (uint32_t& id : presetThumbnails) id = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
+    for (int t = 0; t < kTexturePanelCount; ++t) {
+        RegenerateTexturePresets(kPresetsPerPanel * t, kPresetsPerPanel * (t + 1), kPresetThumbnailModes[t]);
+    }
+}
