@@ -237,6 +237,7 @@ void ClickShadersPage(int x, int y)
 {
     Interface& p = P();
     if (gFileThreadBusy.load()) return;
+    gShader.HandlePanelClick(x, y, 2);
     gAmbientOcclusionBox.Click(x, y);
     if (gShadowTypeList.visible) gShadowTypeList.Click(x, y);
     gOcclusionOptionsList.Click(x, y);
@@ -280,6 +281,7 @@ void ClickRenderTab(int x, int y)
     case 0:
         // The material panel's own widgets take their presses with it.
         p.textureTab.Click(x, y);
+        if (!gFileThreadBusy.load()) gShader.HandlePanelClick(x, y, 0);
         ClickEnabled(kButtonResetParameters, x, y);
         for (MainButtonId id : {kButtonPreviousSlot, kButtonNextSlot}) Live(gMainButtons[id]).Click(x, y);
         break;
@@ -649,6 +651,10 @@ void DragWidgets()
     if (gDragGroup == 0 || gDragGroup == 12) return;
     const int x = gPointerX, y = gHoverY;
     Interface& p = P();
+    if (gDragGroup == 18 || gDragGroup == 68 || gDragGroup == 69) {
+        gShader.HandlePanelMouseMove(x, y);
+        return;
+    }
     switch (gCurrentTab) {
     case 0:
         if (gRenderThreadsWindow.Drag(x)) SaveRenderThreads();
@@ -766,6 +772,13 @@ bool WheelTab(int x, int y, int delta)
         return false;
     case 1: return WheelRenderChain(x, y, delta);
     case 2: return WheelCameraTab(x, y, delta);
+    case 3:
+        // "Additional Objects": the edited light's values; the editors take theirs with them.
+        if (gEditorTab.selected == 2 && gShader.UpdateLightFromPanel(x, y, static_cast<float>(delta))) {
+            gPointPreviewValid = 0;
+            return true;
+        }
+        return false;
     case 5:
         return p.densityThreshold.Wheel(x, y, Step(delta, 0.05f)) || p.wallThickness.Wheel(x, y, Step(delta, 1)) ||
                p.sideLength.Wheel(x, y, Step(delta, 0.1f));
