@@ -71,17 +71,19 @@ void DrawFractalsTab()
     DrawButton(kButtonSaveScript);
     P().sendToBlocks.Draw();
     if (P().CanExportKavrolinScene()) Live(P().kavrolin).Draw();
+    ShowFractalGenerator(type);
+    gFractalGeneratorList.Draw();
     Live(P().saveFractal).Draw();
     Live(P().loadFractal).Draw();
     gRenderThreadsWindow.DrawAtOffset(10);
     gExportThreadsWindow.DrawAtOffset(10);
+    gThreadsList.Draw();
     P().colorByTransformation.Draw();
 }
 
 void DrawEnvironmentPage()
 {
     Interface& p = P();
-    p.SyncRenderFlags();
     for (OptionsBox* box : {&p.enableFog, &p.enableBackground, &p.enableDrawingShaders, &p.enableVolumetricFog})
         box->Draw();
     p.fogParameters.DrawAtOffset(72);
@@ -144,6 +146,7 @@ void DrawAdvancedPage()
 
 void DrawRenderTab()
 {
+    P().SyncRenderFlags();
     gRenderTab.Draw();
     switch (gRenderTab.selected) {
     case 0:
@@ -174,6 +177,7 @@ void DrawCameraTab()
     p.projection.Draw();
     gEnable2xAABox.Draw();
     gPerspectiveWindow.DrawAtOffset(140);
+    p.separation.DrawWithLayers(1, 90, 1);
     p.resolutionPresets.Draw();
     DrawResolutionReminder();
     gRenderResolutionWindow.DrawAtOffset(64);
@@ -184,8 +188,7 @@ void DrawCameraTab()
     p.shadows.Draw();
     p.fixedView.Draw();
     p.symmetry.Draw();
-    p.sides.DrawAtOffset(64);
-    p.separation.DrawAtOffset(100);
+    p.sides.DrawWithLayers(1, 64, 1);
     DrawSymmetryNotice();
     char size[64];
     RenderSizeText(size, sizeof size, " %d x %d ", " %d x %d 2X AA");
@@ -358,6 +361,7 @@ void ClickInterface(int x, int y)
         if (p.CanExportKavrolinScene()) Live(p.kavrolin).Click(x, y);
         p.sendToBlocks.Click(x, y);
         gFractalTypeBox.Click(x, y);
+        if (gFractalGeneratorList.visible) gFractalGeneratorList.Click(x, y);
         gKeepDefaultPathsBox.Click(x, y);
         p.colorByTransformation.Click(x, y);
         gRenderThreadsWindow.Click(x, y);
@@ -365,7 +369,10 @@ void ClickInterface(int x, int y)
         break;
     case 1:
         gRenderTab.Click(x, y);
-        if (gRenderTab.selected == 0) p.textureTab.Click(x, y);
+        if (gRenderTab.selected == 0) {
+            p.textureTab.Click(x, y);
+            if (p.textureTab.selected == 3 && p.enableFresnel.Click(x, y)) p.StoreFresnelFlag();
+        }
         if (gRenderTab.selected == 1) {
             for (OptionsBox* box : {&p.enableFog, &p.enableBackground, &p.enableDrawingShaders, &p.enableVolumetricFog,
                                     &p.backgroundReflection, &p.affectedByFog})
