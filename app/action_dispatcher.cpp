@@ -24,6 +24,7 @@
 #include "app/render_size.h"
 #include "app/scene_export_dialog.h"
 #include "app/status_line.h"
+#include "app/text_field.h"
 #include "app/voxel_actions.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_seed_pick.h"

@@ -8,6 +8,7 @@
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/procedural_texture_thread.h"
+#include "app/text_field.h"
 #include "app/screen_lists.h"
 #include "app/splash_screen.h"
 #include "app/startup_state.h"

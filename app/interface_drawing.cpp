@@ -257,9 +257,6 @@ const TabButton kTabButtons[] = {
     {kButtonObjMesh, 5},
 };
 
-// "New Set" and "Select" of the background.
-void HandleListClicksOnPage(Interface& p, int x, int y) { p.HandleListClicks(1, x, y); }
-
 }  // namespace
 
 // ---- [notices] ------------------------------------------------------------------
@@ -344,90 +341,3 @@ void DrawInterface()
 
 void DrawExportProgressBox() { gSliderBox.Draw(); }
 
-// ---- [clicks] -------------------------------------------------------------------
-
-void ClickInterface(int x, int y)
-{
-    if (!gInterfaceBuilt) return;
-    if (gMainTab.Click(x, y)) gCurrentTab = gMainTab.selected;
-    ShowTabWidgets(gCurrentTab);
-    if (gRotateList.Click(x, y)) gRotateMode = gRotateList.selected;
-    if (gMoveList.Click(x, y)) gMoveMode = gMoveList.selected;
-    if (gParamHelpWindow.visible && gParamHelpWindow.Click(x, y)) gInputBox.active = 1;
-    Interface& p = P();
-    switch (gCurrentTab) {
-    case 0:
-        for (Button* b : {&p.saveBuffers, &p.loadBuffers, &p.saveFractal, &p.loadFractal}) Live(*b).Click(x, y);
-        if (p.CanExportKavrolinScene()) Live(p.kavrolin).Click(x, y);
-        p.sendToBlocks.Click(x, y);
-        gFractalTypeBox.Click(x, y);
-        if (gFractalGeneratorList.visible) gFractalGeneratorList.Click(x, y);
-        gKeepDefaultPathsBox.Click(x, y);
-        p.colorByTransformation.Click(x, y);
-        gRenderThreadsWindow.Click(x, y);
-        gExportThreadsWindow.Click(x, y);
-        break;
-    case 1:
-        gRenderTab.Click(x, y);
-        if (gRenderTab.selected == 0) {
-            p.textureTab.Click(x, y);
-            if (p.textureTab.selected == 3 && p.enableFresnel.Click(x, y)) p.StoreFresnelFlag();
-        }
-        if (gRenderTab.selected == 1) {
-            for (OptionsBox* box : {&p.enableFog, &p.enableBackground, &p.enableDrawingShaders, &p.enableVolumetricFog,
-                                    &p.backgroundReflection, &p.affectedByFog})
-                box->Click(x, y);
-            p.drawingType.Click(x, y);
-            p.backgroundType.Click(x, y);
-            HandleListClicksOnPage(p, x, y);
-        }
-        if (gRenderTab.selected == 2) {
-            gAmbientOcclusionBox.Click(x, y);
-            gOcclusionOptionsList.Click(x, y);
-            gShadowTypeList.Click(x, y);
-            p.enhancedDarkening.Click(x, y);
-        }
-        if (gRenderTab.selected == 3) {
-            p.lightDistribution.Click(x, y);
-            p.materialColorBlend.Click(x, y);
-            p.colorFunction.Click(x, y);
-            p.blendingFunction.Click(x, y);
-        }
-        gMapFogToAlphaBox.Click(x, y);
-        gExcludeBackgroundBox.Click(x, y);
-        break;
-    case 2:
-        p.HandleListClicks(2, x, y);
-        if (p.shadows.Click(x, y)) WriteShared(gFastShadowUpdate, p.shadows.selected);
-        if (p.projection.Click(x, y)) WriteShared(gProjectionSelector, p.projection.selected);
-        p.fixedView.Click(x, y);
-        p.resolutionPresets.Click(x, y);
-        p.symmetry.Click(x, y);
-        gEnable2xAABox.Click(x, y);
-        p.timesTwo.Click(x, y);
-        break;
-    case 3: gEditorTab.Click(x, y); gPanelList.Click(x, y); break;
-    case 4: p.news.Click(x, y); break;
-    case 5:
-        p.voxelResolution.Click(x, y);
-        p.interpolationType.Click(x, y);
-        for (OptionsBox* box : {&p.interiorWall, &p.scaleMesh, &p.fillBaseshapes}) box->Click(x, y);
-        Live(p.pngSlices).Click(x, y);
-        break;
-    case 6:
-        p.previewAnimations.Click(x, y);
-        p.Click(x, y);
-        if (Live(p.renderAnimation).visible && Live(p.renderAnimation).Click(x, y)) {
-            // An animation starts without the erase question.
-            gMainButtons[kButtonYes].pressed = 1;
-            WriteShared(gAnimationOn, uint8_t{1});
-        }
-        break;
-    default: break;
-    }
-    Live(p.rnd).Click(x, y);
-    Live(p.clr).Click(x, y);
-    p.cancel.Click(x, y);
-    for (const TabButton& b : kTabButtons)
-        if (b.tab < 0 || b.tab == gCurrentTab) Live(gMainButtons[b.id]).Click(x, y);
-}

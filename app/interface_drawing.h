@@ -6,9 +6,6 @@
 #include <cstddef>
 
 void DrawInterface();
-// A press in virtual units (y up) on the tab bars and the current tab's
-// widgets; buttons only mark their pressed byte.
-void ClickInterface(int x, int y);
 
 // Substring test on the status line, as the notices use it.
 bool StatusTextContains(const char* part);

@@ -635,3 +635,9 @@ bool WindAnimationToStartFrame()
 
 void RestoreSavedCamera() { gInterface.SetSymmetryRotation(2); }
 void UncheckPreviewAnimations() { WriteShared(gInterface.previewAnimations.flags[0], uint8_t{0}); }
+
+const char* FixedViewLabel(int cell)
+{
+    constexpr int count = static_cast<int>(sizeof kFixedViewCells / sizeof kFixedViewCells[0]);
+    return cell >= 0 && cell < count ? kFixedViewCells[count - 1 - cell] : "";
+}

@@ -13,5 +13,8 @@ extern unsigned gGridOverlayList;
 void BuildGridOverlays(int width, int height);
 // gInterface.SetSymmetryRotation: 0 save, 2 restore, 1 one animation step.
 void SetSymmetryRotation(int mode);
+
+// The label of "Fixed View"'s cell i counted from the left ("" outside).
+const char* FixedViewLabel(int cell);
 // gInterface.CanExportKavrolinScene for the dispatcher.
 bool CanExportKavrolinScene();

@@ -1,6 +1,10 @@
 #include "app/main_input.h"
 
+#include "app/create_interface.h"
 #include "app/frame.h"
+#include "app/text_field.h"
+#include "app/view_drags.h"
+#include "app/input_clicks.h"
 #include "app/interface_drawing.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
@@ -23,13 +27,6 @@ void KeepRenderShown()
 
 }  // namespace
 
-void OnClick(int x, int y)
-{
-    if (!gBaseShapeEditorOpen && !gXFormsEditorOpen && gPreviewRefresh) gRenderInBuffers = 0;
-    ClickMainButtons(x, y);
-    ClickInterface(x, y);
-}
-
 void OnLeftButtonDown(int x, int y)
 {
     SetStatusText("Talvoran");
@@ -40,6 +37,12 @@ void OnLeftButtonDown(int x, int y)
     gLastPointerX = PointerToVirtualX(x);
     gLastPointerY = PointerToVirtualYDown(y);
     OnClick(gLastPointerX, kVirtualScreenHeight - gLastPointerY);
+    if (PointerInView(gLastPointerX, gLastPointerY)) {
+        gDragGroup = 12;
+        // An edit drag in the 3-D preview can be undone.
+        if (gScreenState.load() == kScreenPreview3D && gEditorTab.selected == 1) StoreTransformEditorUndo();
+        gViewDragStart = PointerDragVector(gRotateMode, gLastPointerX, gLastPointerY, gViewDragStart);
+    }
     KeepRenderShown();
     if (gPointPreviewValid == 0 && gPbufferAvailable) ClearPreviewPbuffer();
 }
@@ -49,5 +52,6 @@ void OnLeftButtonUp()
     gMouseState = kMouseStateNone;
     ProcessInterfaceActions();
     gDragGroup = 0;
+    FinishWidgetDrags();
     CaptureMouse(false);
 }

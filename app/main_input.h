@@ -5,6 +5,3 @@
 // Pointer in drawable pixels, origin top left.
 void OnLeftButtonDown(int x, int y);
 void OnLeftButtonUp();
-
-// A click in virtual units, y up: sets the pressed bytes of what it hits.
-void OnClick(int x, int y);

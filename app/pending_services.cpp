@@ -2,6 +2,7 @@
 
 #include "app/action_widgets.h"
 #include "app/frame.h"
+#include "app/text_field.h"
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
 #include "render/render_buffers.h"
@@ -23,12 +24,14 @@ void TickBaseshapeAnimation(int) {}
 void AnimateBaseshapes(int) {}
 void DrawBaseshapePreview(int) {}
 int OpenEditorViewPreset(int current) { return current; }
+int OpenEditorControls() { return 1; }
 int SelectedPreviewBaseshape() { return -1; }
 int SelectedPreviewTransformation() { return -1; }
 int SelectedPreviewLight() { return -1; }
 bool MandelbrotPickerShown() { return false; }
 void EditTransformSet(int)
 {
+    ForgetTextInputTarget(gTransforms, sizeof gTransforms);
     static const float corners[4][3] = {{1, 1, 1}, {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}};
     for (int i = 0; i < 4; ++i) {
         TransformRecord& t = gTransforms[i];
@@ -51,15 +54,6 @@ void EditTransformSet(int)
 void RenderMandelbrotPicker(int, int) {}
 
 
-bool TextInputActive() { return false; }
-void EndTextInput() {}
-void DrawTextInputLine() {}
-void OnMouseMove(int, int, bool, bool, bool) {}
-void OnRightButtonDown(int, int) {}
-void OnRightButtonUp() {}
-void OnMouseWheel(int, int, int) {}
-bool TextInputKeyDown(int) { return false; }
-bool TextInputCharacter(uint8_t) { return false; }
 
 bool SaveFractalData(const char*, int) { return false; }
 bool LoadFractalData(const char*, int) { return false; }

@@ -69,6 +69,8 @@ void AnimateBaseshapes(int frame);
 void DrawBaseshapePreview(int index);
 // The view preset of the open editor's view list; current when none is open.
 int OpenEditorViewPreset(int current);
+// The open editor's "Controls" list: 1 "Rotate", 0 "Pan".
+int OpenEditorControls();
 int SelectedPreviewBaseshape();       // -1: none selected in an open editor
 int SelectedPreviewTransformation();
 int SelectedPreviewLight();
@@ -79,18 +81,8 @@ bool MandelbrotPickerShown();
 void EditTransformSet(int set);
 void RenderMandelbrotPicker(int x, int y);
 
-// ---- Per-frame interface, previews, input handlers -------------------------
-bool TextInputActive();
-void EndTextInput();
-void DrawTextInputLine();
+// ---- Per-frame interface ----------------------------------------------------
 void DrawExportProgressBox();
-void OnMouseMove(int x, int y, bool leftHeld, bool rightHeld, bool middleHeld);
-void OnRightButtonDown(int x, int y);
-void OnRightButtonUp();
-void OnMouseWheel(int x, int y, int delta);
-// Text field keys; true when the field took the key.
-bool TextInputKeyDown(int key);
-bool TextInputCharacter(uint8_t character);
 
 // ---- Thread-count sliders of the options panel (app/create_interface.cpp) ---
 float* RenderThreadsSliderValue();

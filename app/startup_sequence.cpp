@@ -15,6 +15,7 @@
 #include "app/render_size.h"
 #include "app/settings.h"
 #include "app/texture_folder.h"
+#include "app/view_drags.h"
 #include "materials/shader.h"
 #include "shading/interface_settings.h"
 #include "shading/preview_passes.h"
@@ -73,7 +74,7 @@ const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {1, "read the settings", ReadSettings, nullptr},
     {2, "list the textures folder", ScanTexturesFolder, nullptr},
     {3, "build the thumbnail atlas", BuildTextureThumbnails, nullptr},
-    {4, "default direction vectors of the view controls", nullptr, "mouse move and drags"},
+    {4, "default direction vectors of the view controls", ResetDragVectors, nullptr},
     {5, "seed rand() from the clock again", ReseedRand, nullptr},
     {6, "defaults, editor callbacks and start-up textures", ShaderDefaults,
      "editor callbacks"},

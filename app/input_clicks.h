@@ -1,0 +1,28 @@
+// The left and right buttons' dispatch to the widgets of the shown tab:
+// clicks (OnClick), drags by drag group, wheel notches by tab, and edit
+// mode of the editors' 3-D preview.
+#pragma once
+
+// A click in virtual units, y up: offered to the widgets in a fixed order;
+// buttons only mark their pressed byte.
+void OnClick(int x, int y);
+
+// The drags of the held widget (gDragGroup) for the current pointer.
+void DragWidgets();
+
+// The notch at (x, y), y up, through the current tab's widgets, then the
+// zoom sliders; true when something took it.
+bool RouteWheelToWidgets(int x, int y, int delta);
+
+// The editors' 3-D preview (screen 5) entered and left.
+void EnterEditMode();
+void LeaveEditMode(bool regeneratePoints);
+
+// The two values of "Render Resolution:" rounded down and clamped to 3072.
+void ClampRenderResolution();
+// The voxel side length's read-out: " in (%2.3f cm)" from 10 on, else
+// without the blank.
+const char* SideLengthReadout(float length);
+
+// The release: zoom sliders let go, one reshade for what the drags changed.
+void FinishWidgetDrags();
