@@ -368,21 +368,21 @@ bool Interface::Drag(int x, int y)
 
 bool Interface::ChooseOutputFilename()
 {
-    if (gFileOperationBusy) return false;
-    gFileOperationBusy = 1;
+    if (!TryBeginFileOperation()) return false;
     const bool bitmap = imageType.selected == 1;
     const int kind = bitmap ? 15 : 14;  // the image kinds offered to save only
     bool changed = false;
     if (ShowSaveFileDialog(kind, 0, gDialogDefaultFolderFlags[bitmap ? 1 : 0])) {
         // A cut path would name another file: a path that does not fit is refused.
-        if (std::strlen(gFilePath) >= sizeof outputBaseName) {
+        const size_t length = std::strlen(gFilePath);
+        if (length >= sizeof outputBaseName) {
             SetStatusText("The output file name is too long");
         } else {
-            std::snprintf(outputBaseName, sizeof outputBaseName, "%s", gFilePath);
+            std::memcpy(outputBaseName, gFilePath, length + 1);
             changed = true;
         }
     }
-    gFileOperationBusy = 0;
+    EndFileOperation();
     return changed;
 }
 
