@@ -6,6 +6,7 @@
 #include "app/action_buttons.h"
 #include "app/action_widgets.h"
 #include "app/color_map_dialog.h"
+#include "app/file_dialogs.h"
 #include "app/interface_layout.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
@@ -42,6 +43,16 @@ ListBox gOcclusionOptionsList, gShadowTypeList, gPanelList;
 NewDropBox gFractalTypeBox;
 Tab gMainTab, gEditorTab, gRenderTab;
 ListBox gRotateList, gMoveList;
+ListBox gThreadsList;
+BoolBox gFractalGeneratorList;
+const char* const kFractalGeneratorCaptions[kFractalGeneratorRows] = {
+    "Spirals",         "Spirals II",       "Random",          "Planes I",           "Planes II",
+    "Hedra",           "Apollonian I",     "Apollonian II",   "Hyp. Tessellations.", "Mobius",
+    "Q. Indra",        "Mobius Z",         "Loxodromes",      "Steiner Chain",      "Q Steiner Chain",
+    "Spiral Flames I", "Medusa",           "Julia_Like",      "Reflection",         "Fan",
+    "Julia Boxes",     "Tree",             "Julia 2",         "Q. Indra II",        "Combination",
+    "Lines and Curves", "Spiral Flames II", "Symmetric Flames", "Flames and Trees",  "Triangles and Tetras",
+    "Spirals III",     "Crown",            "Julia Set Flames"};
 int gRotateMode = 3, gMoveMode = 2;
 bool gInterfaceBuilt = false;
 int gCurrentTab = 0;
@@ -76,6 +87,8 @@ const char* const kShadowTypes[] = {"Classic", "Smooth", "Traced", "Occluded"};
 const char* const kPanelRows[] = {"Vector", "Points"};
 const char* const kRotateRows[] = {"TBall", "Xr", "Yr", "Zr"};
 const char* const kMoveRows[] = {"XY", "X", "Y"};
+// Render thread counts to pick from, the most at the top.
+const char* const kThreadCountRows[] = {"24", "16", "12", "8", "4", "2"};
 
 void BuildBox(OptionsBox& box, int x, int y, int width, const char* caption, uint8_t on)
 {
@@ -204,6 +217,8 @@ Button& Live(Button& placed)
 
 void CreateInterface()
 {
+    // Every file dialog starts in its kind's default folder.
+    std::memset(gDialogDefaultFolderFlags, 1, sizeof gDialogDefaultFolderFlags);
     SetStatusText("Talvoran");
     InstallInterfaceFileServices();
     InstallTextureFileServices();
@@ -280,6 +295,18 @@ void CreateInterface()
     BuildList(gPanelList, 560, 200, 110, "Panel", kPanelRows, 1);
     BuildList(gRotateList, 704, 4, 80, "Rotate", kRotateRows, gRotateMode);
     BuildList(gMoveList, 792, 22, 64, "Move", kMoveRows, gMoveMode);
+    {
+        const PanelPlace& p = Place(kPlaceThreads);
+        BuildList(gThreadsList, p.x, p.y, p.width, "Threads", kThreadCountRows, 0);
+        gThreadsList.visible = 0;
+    }
+    {
+        const PanelPlace& p = Place(kPlaceFractalGenerator);
+        gFractalGeneratorList.Build(p.x, p.y, kZ, p.width, p.h, p.rows, kFractalGeneratorRows, "Fractal Generator",
+                                    kFractalGeneratorCaptions);
+        gFractalGeneratorList.SetSelected(0);
+        ShowFractalGenerator(gFractalType);
+    }
 
     BuildPointCloudList();
     gRgbColoring = 0;
@@ -289,8 +316,11 @@ void CreateInterface()
     gInterfaceBuilt = true;
 }
 
+void ShowFractalGenerator(int fractalType) { gFractalGeneratorList.visible = fractalType == 48 ? 1 : 0; }
+
 void ShowTabWidgets(int tab)
 {
+    gThreadsList.visible = 0;
     gLightTrackBall.visible = tab == 2 ? 1 : 0;
     gRenderResolutionWindow.visible = tab == 2 ? 1 : 0;
     gFractalTypeBox.visible = tab == 0 ? 1 : 0;

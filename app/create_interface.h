@@ -24,6 +24,17 @@ extern Tab gMainTab, gEditorTab, gRenderTab;
 // 0 "Zr" from the bottom) and "Move" (2 "XY", 1 "X", 0 "Y").
 extern ListBox gRotateList, gMoveList;
 extern int gRotateMode, gMoveMode;
+// "Threads": built with the view lists and hidden by every press; no tab
+// shows it, so it only keeps its place on the "Fractals" page.
+extern ListBox gThreadsList;
+// The transformation editor's "Fractal Generator" check list (33 rows: 24
+// transformation-set presets, the random chains, eight chain presets),
+// shown on the "Fractals" page for fractal type 48 only.
+extern BoolBox gFractalGeneratorList;
+inline constexpr int kFractalGeneratorRows = 33;
+extern const char* const kFractalGeneratorCaptions[kFractalGeneratorRows];
+// Shown for type 48, hidden for every other type.
+void ShowFractalGenerator(int fractalType);
 
 // The button the dispatcher acts on for one of the layout's buttons: its
 // entry of gActionButtons (built at the same place) where it has one, else

@@ -72,17 +72,19 @@ void DrawFractalsTab()
     DrawButton(kButtonSaveScript);
     P().sendToBlocks.Draw();
     if (P().CanExportKavrolinScene()) Live(P().kavrolin).Draw();
+    ShowFractalGenerator(type);
+    gFractalGeneratorList.Draw();
     Live(P().saveFractal).Draw();
     Live(P().loadFractal).Draw();
     gRenderThreadsWindow.DrawAtOffset(10);
     gExportThreadsWindow.DrawAtOffset(10);
+    gThreadsList.Draw();
     P().colorByTransformation.Draw();
 }
 
 void DrawEnvironmentPage()
 {
     Interface& p = P();
-    p.SyncRenderFlags();
     for (OptionsBox* box : {&p.enableFog, &p.enableBackground, &p.enableDrawingShaders, &p.enableVolumetricFog})
         box->Draw();
     p.fogParameters.DrawAtOffset(72);
@@ -178,6 +180,7 @@ void DrawMaterialsPage()
 
 void DrawRenderTab()
 {
+    P().SyncRenderFlags();
     gRenderTab.Draw();
     switch (gRenderTab.selected) {
     case 0: DrawMaterialsPage(); break;
@@ -203,6 +206,7 @@ void DrawCameraTab()
     p.projection.Draw();
     gEnable2xAABox.Draw();
     gPerspectiveWindow.DrawAtOffset(140);
+    p.separation.DrawWithLayers(1, 90, 1);
     p.resolutionPresets.Draw();
     DrawResolutionReminder();
     gRenderResolutionWindow.DrawAtOffset(64);
@@ -213,8 +217,7 @@ void DrawCameraTab()
     p.shadows.Draw();
     p.fixedView.Draw();
     p.symmetry.Draw();
-    p.sides.DrawAtOffset(64);
-    p.separation.DrawAtOffset(100);
+    p.sides.DrawWithLayers(1, 64, 1);
     DrawSymmetryNotice();
     char size[64];
     RenderSizeText(size, sizeof size, " %d x %d ", " %d x %d 2X AA");

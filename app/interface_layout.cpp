@@ -71,6 +71,8 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {380, 740, 200, 18, 1},   // "Keep Default Paths"
     {28, 250, 300, 18, 1},    // "Render Threads"
     {28, 190, 300, 18, 1},    // "Export Threads (BMP, PNG)"
+    {28, 40, 120, 18, 6},     // "Threads"
+    {360, 190, 320, 18, 8},   // "Fractal Generator" (type 48)
     // "Render" / "Environment"
     {32, 870, 220, 18, 1},    // "Enable Fog"
     {32, 846, 220, 18, 1},    // "Enable Background"

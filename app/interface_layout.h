@@ -78,6 +78,8 @@ enum PanelPlaceId : int {
     kPlaceKeepDefaultPaths,
     kPlaceRenderThreads,
     kPlaceExportThreads,
+    kPlaceThreads,
+    kPlaceFractalGenerator,
     // "Render" / "Environment"
     kPlaceEnableFog,
     kPlaceEnableBackground,

@@ -19,6 +19,7 @@
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
 #include "engine/vector_math.h"
+#include "materials/shader.h"
 #include "platform/gl_api.h"
 #include "platform/gl_window.h"
 #include "render/render_buffers.h"
@@ -525,6 +526,17 @@ void BuildGridOverlays(int width, int height)
 
 // ---- [render flags] -------------------------------------------------------------
 
+namespace {
+
+// The material the panel edits, kept inside the ten materials.
+int CurrentMaterialIndex()
+{
+    const int m = ReadShared(gShader.currentMaterial);
+    return m >= 0 && m < kMaterialCount ? m : 0;
+}
+
+}  // namespace
+
 void Interface::SyncRenderFlags()
 {
     fogParameters.visible = enableFog.flags[0];
@@ -539,6 +551,18 @@ void Interface::SyncRenderFlags()
     sunTurbidity.visible = background && backgroundType.selected == 1 ? 1 : 0;
     drawingType.visible = enableDrawingShaders.flags[0];
     volumetricFogColor.visible = enableVolumetricFog.flags[0];
+    // The box shows the current material's flag, so stepping materials with
+    // "#" and "$" brings each one's Fresnel state with it.
+    const uint8_t fresnel = ReadShared(gShader.fresnelOn[CurrentMaterialIndex()]);
+    WriteShared(enableFresnel.flags[0], fresnel);
+    fresnelParameters.visible = fresnel;
+}
+
+void Interface::StoreFresnelFlag()
+{
+    const uint8_t on = ReadShared(enableFresnel.flags[0]);
+    WriteShared(gShader.fresnelOn[CurrentMaterialIndex()], on);
+    fresnelParameters.visible = on;
 }
 
 // ---- [page drawing] -------------------------------------------------------------

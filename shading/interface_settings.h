@@ -78,6 +78,8 @@ public:
     void DrawAnimationPage();
     void UpdateTypeButtons();
     void SyncRenderFlags();
+    // A toggle of "Enable Fresnel Equation": into the current material.
+    void StoreFresnelFlag();
     bool CanExportKavrolinScene() const;
     // 0 saves the camera, 2 restores it, 1 turns it one animation step.
     void SetSymmetryRotation(int mode);

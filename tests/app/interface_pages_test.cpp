@@ -214,3 +214,41 @@ TEST_F(PagesTest, LightTrackballPointsInItsStartDirection)
 }
 
 }  // namespace
+
+// The "Fractal Generator" check list belongs to type 48 alone.
+TEST_F(PagesTest, GeneratorListOnlyForTypeBlocks)
+{
+    const PanelPlace& at = Place(kPlaceFractalGenerator);
+    Show(0);
+    for (int type : {0, 47, 48, 49}) {
+        gFractalType = type;
+        const long lit = Light(at.x, at.y, at.x + at.width, at.y + PlaceHeight(kPlaceFractalGenerator));
+        EXPECT_EQ(lit > 0, type == 48) << "type " << type;
+        if (type != 48 || !gl_.llvmpipe()) continue;
+        const ScreenshotResult r = CompareWithReference("tab_fractals_type48", gl_.Frame(), gl_.Width(), gl_.Height());
+        EXPECT_TRUE(r.ok) << r.message;
+    }
+    gFractalType = 0;
+}
+
+// "Enable Fresnel Equation" shows the edited material's flag (an index out
+// of range edits material 0); a toggle goes into that material only.
+TEST_F(PagesTest, FresnelBoxFollowsTheCurrentMaterial)
+{
+    Interface& p = gInterface;
+    const int cases[][3] = {{3, 3, 1}, {9, 9, 0}, {10, 0, 1}};  // current, edited, flag
+    for (const auto& c : cases) {
+        std::memset(gShader.fresnelOn, 0, sizeof gShader.fresnelOn);
+        gShader.currentMaterial = c[0];
+        gShader.fresnelOn[c[1]] = static_cast<uint8_t>(c[2]);
+        p.SyncRenderFlags();
+        EXPECT_EQ(p.enableFresnel.flags[0] + p.fresnelParameters.visible, 2 * c[2]) << "material " << c[0];
+        p.enableFresnel.flags[0] ^= 1;
+        p.StoreFresnelFlag();
+        int on = 0;
+        for (uint8_t f : gShader.fresnelOn) on += f;
+        EXPECT_EQ(on + gShader.fresnelOn[c[1]], 2 * (c[2] ^ 1)) << "material " << c[0];
+    }
+    gShader.currentMaterial = 0;
+    std::memset(gShader.fresnelOn, 0, sizeof gShader.fresnelOn);
+}
