@@ -201,6 +201,8 @@ void ClickFractalsTab(int x, int y)
     gRenderThreadsWindow.Click(x, y);
     gExportThreadsWindow.Click(x, y);
     gKeepDefaultPathsBox.Click(x, y);
+    // Shown for the generator type only.
+    if (gFractalGeneratorList.visible) gFractalGeneratorList.Click(x, y);
     if (gScreenState.load() > kScreenRenderPerspectiveNoShadow && p.colorByTransformation.Click(x, y)) {
         ToggleColorByTransformation();
     }
@@ -282,6 +284,8 @@ void ClickRenderTab(int x, int y)
         // The material panel's own widgets take their presses with it.
         p.textureTab.Click(x, y);
         if (!gFileThreadBusy.load()) gShader.HandlePanelClick(x, y, 0);
+        // The Fresnel flag belongs to the current material.
+        if (p.enableFresnel.visible && p.enableFresnel.Click(x, y)) p.StoreFresnelFlag();
         ClickEnabled(kButtonResetParameters, x, y);
         for (MainButtonId id : {kButtonPreviousSlot, kButtonNextSlot}) Live(gMainButtons[id]).Click(x, y);
         break;
