@@ -126,14 +126,19 @@ void ShadeRowsThread(int index, uint64_t seen)
             step = gGate.step;
             shade = gGate.shade;
         }
+        // Worker i takes the column chunks i, i + N, ... (see kExportColumnChunk).
+        const int end = gExportColumnEnd[index];
         for (int p = 0; p < pairs; ++p) {
             uint8_t* planes = staging + static_cast<size_t>(p) * 8 * w;
-            for (int c = gExportColumnStart[index]; c < gExportColumnEnd[index]; c += step) {
-                shade(c, row + 2 * p, index);
-                // Only this worker writes entries c and W + c of the pair planes.
-                for (int ch = 0; ch < 4; ++ch) {
-                    planes[ch * 2 * w + c] = gExportRowPairs[ch][c];
-                    planes[ch * 2 * w + w + c] = gExportRowPairs[ch][w + c];
+            for (int chunk = gExportColumnStart[index]; chunk * kExportColumnChunk < end; chunk += step) {
+                const int last = std::min(end, (chunk + 1) * kExportColumnChunk);
+                for (int c = chunk * kExportColumnChunk; c < last; ++c) {
+                    shade(c, row + 2 * p, index);
+                    // Only this worker writes entries c and W + c of the pair planes.
+                    for (int ch = 0; ch < 4; ++ch) {
+                        planes[ch * 2 * w + c] = gExportRowPairs[ch][c];
+                        planes[ch * 2 * w + w + c] = gExportRowPairs[ch][w + c];
+                    }
                 }
             }
         }

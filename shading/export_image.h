@@ -32,6 +32,11 @@ extern std::atomic<uint8_t> gFileThreadBusy;  // 1 while an export runs
 extern int32_t gExportThreadCount;            // "ExportThrd", 1..24
 extern int32_t gExportThreadCountSaved;       // the count when the workers were started
 extern std::atomic<uint8_t> gExportWorkerActive[kMaxExportWorkers];
+// Worker i shades the column chunks start, start + N, ... below end (N the
+// number of workers; end W, or 0 for a worker that does not run). A chunk of
+// 16 columns keeps workers from writing into the same bytes' cache lines
+// column by column, and still spreads 24 workers evenly over a 2048-wide row.
+inline constexpr int kExportColumnChunk = 16;
 extern int32_t gExportColumnStart[kMaxExportWorkers];
 extern int32_t gExportColumnEnd[kMaxExportWorkers];
 extern int32_t gExportRow;          // first row of the pair being written (export thread)
