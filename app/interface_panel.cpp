@@ -608,24 +608,31 @@ const MaterialRow kMaterialRows[] = {
     {&Interface::shadowDepth, 0, &Shader::shadowDepth},
 };
 
+// The value a row gives its material: the rotations are kept as whole
+// degrees, while the window keeps the fraction a slow drag accumulates.
+float MaterialValue(const SLWindow& w, int row)
+{
+    return w.integer[row] ? std::trunc(w.Value(row)) : w.Value(row);
+}
+
 }  // namespace
 
 void Interface::ShowMaterialValues()
 {
+    // Only values changed elsewhere ("#", "$", resets, loads) are shown anew.
     const int m = CurrentMaterialIndex();
-    for (const MaterialRow& r : kMaterialRows)
-        WriteShared((this->*r.window).value[r.row], ReadShared((gShader.*r.values)[m]));
+    for (const MaterialRow& r : kMaterialRows) {
+        SLWindow& w = this->*r.window;
+        const float stored = ReadShared((gShader.*r.values)[m]);
+        if (MaterialValue(w, r.row) != stored) WriteShared(w.value[r.row], stored);
+    }
 }
 
 void Interface::StoreMaterialValues()
 {
     const int m = CurrentMaterialIndex();
-    for (const MaterialRow& r : kMaterialRows) {
-        const SLWindow& w = this->*r.window;
-        // The rotations are kept as whole degrees.
-        const float v = w.integer[r.row] ? std::trunc(w.Value(r.row)) : w.Value(r.row);
-        WriteShared((gShader.*r.values)[m], v);
-    }
+    for (const MaterialRow& r : kMaterialRows)
+        WriteShared((gShader.*r.values)[m], MaterialValue(this->*r.window, r.row));
 }
 
 // ---- [page drawing] -------------------------------------------------------------

@@ -289,10 +289,13 @@ TEST_F(PagesTest, MaterialWindowsDragTheCurrentMaterial)
         EXPECT_GT(Light(left, bottom, static_cast<int>(w.right), static_cast<int>(w.top)), 0) << c.name;
         const int x = left + 200;
         const int y = bottom + static_cast<int>((w.rows - 1 - c.row + 0.5f) * w.rowHeight);
+        // Forty one-unit moves with a frame after each.
         OnClick(x, y);
-        gPointerX = x + 40;
         gHoverY = y;
-        DragWidgets();
+        for (gPointerX = x + 1; gPointerX <= x + 40; ++gPointerX) {
+            DragWidgets();
+            gInterface.ShowMaterialValues();
+        }
         gDragGroup = 0;
         EXPECT_GT(v[3], before) << c.name;
         EXPECT_LE(v[3], w.maximum[c.row]) << c.name;
