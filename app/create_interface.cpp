@@ -187,6 +187,20 @@ const ActionPlace kActionPlaces[] = {
     {kActionRenderAnimation, kMainButtonCount, &Interface::renderAnimation},
 };
 
+// The dispatcher's buttons that only the layout places: the texture
+// choices (each tab's at the same place) and the generator's two.
+const struct {
+    ActionButtonId id;
+    PanelPlaceId place;
+} kActionOnlyPlaces[] = {
+    {kActionColorA, kPlaceTextureColor},          {kActionColorB, kPlaceTextureColor},
+    {kActionGradientA, kPlaceTextureGradient},    {kActionGradientB, kPlaceTextureGradient},
+    {kActionExternalTextureA, kPlaceExternalTexture}, {kActionExternalTextureB, kPlaceExternalTexture},
+    {kActionCancelA, kPlaceTextureCancel},        {kActionCancelB, kPlaceTextureCancel},
+    {kActionSelectA, kPlaceTextureSelect},        {kActionSelectB, kPlaceTextureSelect},
+    {kActionTextureGenerator, kPlaceTextureGenerator}, {kActionNewTextures, kPlaceNewTextures},
+};
+
 Button& PlacedButton(const ActionPlace& a)
 {
     return a.panel != nullptr ? gInterface.*(a.panel) : gMainButtons[a.main];
@@ -202,6 +216,11 @@ void BuildActionButtons()
         const int w = placed.rect[2] - x, h = placed.rect[3] - y;
         gActionButtons[a.id].Build(x, y, kZ, w, h, kActionButtonInfo[a.id].caption, a.id, kVirtualScreenWidth,
                                    kVirtualScreenHeight);
+    }
+    for (const auto& a : kActionOnlyPlaces) {
+        const PanelPlace& p = Place(a.place);
+        gActionButtons[a.id].Build(p.x, p.y, kZ, p.width, p.h, kActionButtonInfo[a.id].caption, a.id,
+                                   kVirtualScreenWidth, kVirtualScreenHeight);
     }
     ResetActionButtons();
 }

@@ -2,6 +2,7 @@
 // start-up step 9, and the final set-up of step 10 that turns the light.
 #pragma once
 
+#include "app/action_buttons.h"
 #include "ui/balls.h"
 #include "ui/option_lists.h"
 #include "ui/progress_box.h"
@@ -35,6 +36,13 @@ inline constexpr int kFractalGeneratorRows = 33;
 extern const char* const kFractalGeneratorCaptions[kFractalGeneratorRows];
 // Shown for type 48, hidden for every other type.
 void ShowFractalGenerator(int fractalType);
+
+// The texture choices of the ambient (0) and the diffuse (1) material tab:
+// "Color", "Gradient", "Ext.Text.", "Cancel", "Select".
+inline constexpr ActionButtonId kTextureChoiceButtons[2][5] = {
+    {kActionColorA, kActionGradientA, kActionExternalTextureA, kActionCancelA, kActionSelectA},
+    {kActionColorB, kActionGradientB, kActionExternalTextureB, kActionCancelB, kActionSelectB},
+};
 
 // The button the dispatcher acts on for one of the layout's buttons: its
 // entry of gActionButtons (built at the same place) where it has one, else

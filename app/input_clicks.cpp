@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/action_widgets.h"
 #include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/interface_layout.h"
@@ -269,6 +270,29 @@ void ClickAdvancedPage(int x, int y)
     if (reshade) Reshade();
 }
 
+// The current material tab's windows, colour panel and texture choices.
+void ClickMaterialWindows(int x, int y)
+{
+    Interface& p = P();
+    const int page = p.textureTab.selected;
+    if (page == 2) p.specularParameters.Click(x, y);
+    if (page == 3) p.shadowDepth.Click(x, y);
+    if (page != 0 && page != 1) return;
+    (page == 0 ? p.ambientParameters : p.diffuseParameters).Click(x, y);
+    ActionWidgets& w = gActionWidgets;
+    if (w.generatorOn[page]) {
+        gActionButtons[kActionNewTextures].Click(x, y);
+        Live(p.exportTexture).Click(x, y);
+        if (p.format.Click(x, y)) w.formatSelection = p.format.selected;
+    } else {
+        ColorPanel& panel = page == 0 ? p.ambientColor : p.diffuseColor;
+        if (panel.Click(x, y)) gDragGroup = panel.tag;
+        for (int k = 0; k < 4; ++k) gActionButtons[kTextureChoiceButtons[page][k]].Click(x, y);
+    }
+    gActionButtons[kTextureChoiceButtons[page][4]].Click(x, y);
+    gActionButtons[kActionTextureGenerator].Click(x, y);
+}
+
 void ClickRenderTab(int x, int y)
 {
     Interface& p = P();
@@ -286,6 +310,7 @@ void ClickRenderTab(int x, int y)
         if (!gFileThreadBusy.load()) gShader.HandlePanelClick(x, y, 0);
         // The Fresnel flag belongs to the current material.
         if (p.enableFresnel.visible && p.enableFresnel.Click(x, y)) p.StoreFresnelFlag();
+        ClickMaterialWindows(x, y);
         ClickEnabled(kButtonResetParameters, x, y);
         for (MainButtonId id : {kButtonPreviousSlot, kButtonNextSlot}) Live(gMainButtons[id]).Click(x, y);
         break;
@@ -593,11 +618,30 @@ void FollowSides()
     if (gFractalType == 1 && p.sides.Value(0) == 4.0f && p.separation.value) WriteShared(p.separation.value[0], 0.0f);
 }
 
-void DragRenderTab(int x)
+// Copies what moved into the current material (the colour panels into the
+// colour that "Select" applies).
+bool DragMaterialWindows(int x, int y)
+{
+    Interface& p = P();
+    bool changed = false;
+    for (SLWindow* w : {&p.ambientParameters, &p.diffuseParameters, &p.specularParameters, &p.shadowDepth})
+        changed = (w->visible && w->Drag(x)) || changed;
+    if (changed) p.StoreMaterialValues();
+    const int page = p.textureTab.selected;
+    if (page == 0 || page == 1) {
+        ColorPanel& panel = page == 0 ? p.ambientColor : p.diffuseColor;
+        if (gDragGroup == panel.tag && panel.visible && panel.picked < 3 && panel.Drag(x, y))
+            for (int c = 0; c < 3; ++c) gActionWidgets.colorPanelRgb[page][c] = static_cast<uint8_t>(panel.component[c]);
+    }
+    return changed;
+}
+
+void DragRenderTab(int x, int y)
 {
     Interface& p = P();
     bool changed = false;
     switch (gRenderTab.selected) {
+    case 0: changed = DragMaterialWindows(x, y); break;
     case 1:
         for (SLWindow* w : {&p.fogParameters, &p.sunTurbidity, &p.volumetricFogColor}) changed = w->Drag(x) || changed;
         break;
@@ -664,7 +708,7 @@ void DragWidgets()
         if (gRenderThreadsWindow.Drag(x)) SaveRenderThreads();
         if (gExportThreadsWindow.Drag(x)) SaveExportThreads();
         break;
-    case 1: DragRenderTab(x); break;
+    case 1: DragRenderTab(x, y); break;
     case 2: DragCameraTab(x, y); break;
     case 5:
         for (SLWindow* w : {&p.densityThreshold, &p.wallThickness})
@@ -697,13 +741,43 @@ namespace {
 // lowers the value.
 float Step(int delta, float step) { return delta > 0 ? step : -step; }
 
+bool WheelMaterialWindows(int x, int y, int delta)
+{
+    Interface& p = P();
+    const int page = p.textureTab.selected;
+    bool changed = false;
+    switch (page) {
+    case 0:
+    case 1: {
+        if ((page == 0 ? p.ambientParameters : p.diffuseParameters).WheelStep(x, y, Step(delta, 1))) {
+            changed = true;
+            break;
+        }
+        ColorPanel& panel = page == 0 ? p.ambientColor : p.diffuseColor;
+        if (gActionWidgets.generatorOn[page] == 0 && panel.Wheel(x, y, Step(delta, 1))) {
+            for (int c = 0; c < 3; ++c) gActionWidgets.colorPanelRgb[page][c] = static_cast<uint8_t>(panel.component[c]);
+            return true;
+        }
+        return false;
+    }
+    case 2: changed = p.specularParameters.WheelStep(x, y, Step(delta, 1)); break;
+    case 3: changed = p.shadowDepth.Wheel(x, y, Step(delta, 0.1f)); break;
+    default: break;
+    }
+    if (!changed) return false;
+    p.StoreMaterialValues();
+    Reshade();
+    return true;
+}
+
 bool WheelRenderChain(int x, int y, int delta)
 {
     Interface& p = P();
     // Each sub-tab enters the chain at its own stage and falls through.
     switch (gRenderTab.selected) {
     case 0:
-        // "Materials": the material panel's wheel handlers come with it.
+        // "Materials": the current material tab's window or colour panel.
+        if (WheelMaterialWindows(x, y, delta)) return true;
         [[fallthrough]];
     case 1:
         if (p.fogParameters.WheelStep(x, y, Step(delta, 1))) return true;

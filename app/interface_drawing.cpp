@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/action_buttons.h"
+#include "app/action_widgets.h"
 #include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/interface_layout.h"
@@ -153,25 +155,51 @@ void DrawAdvancedPage()
 void DrawMaterialsPage()
 {
     Shader& s = gShader;
-    P().textureTab.Draw();
+    Interface& p = P();
+    p.ShowMaterialValues();
+    p.textureTab.Draw();
     DrawButton(kButtonResetParameters);
-    const int page = P().textureTab.selected;
+    const int page = p.textureTab.selected;
     const int m = s.currentMaterial >= 0 && s.currentMaterial < kMaterialCount ? s.currentMaterial : 0;
     switch (page) {
     case 0:
     case 1: {
+        (page == 0 ? p.ambientParameters : p.diffuseParameters).DrawAtOffset(130);
         TextureBox& box = s.textureBoxes[page];
         box.texture = page == 0 ? s.thumbnailA[m] : s.thumbnailB[m];
         box.Draw();
-        s.texturePanels[0].Draw();
         ListBox& model = s.shadingModel[page];
         model.visible = 1;
         model.Draw();
         s.DrawTextureThumbnail(model.selected);
+        // The generator's presets, or the colour and file choices.
+        const ActionWidgets& w = gActionWidgets;
+        ColorPanel& panel = page == 0 ? p.ambientColor : p.diffuseColor;
+        panel.visible = w.generatorOn[page] ? 0 : w.colorPanelShown[page];
+        if (w.generatorOn[page]) {
+            s.texturePanels[0].Draw();
+            gActionButtons[kActionNewTextures].Draw();
+            Live(p.exportTexture).Draw();
+            p.format.Draw();
+        } else {
+            const uint8_t* rgb = w.colorPanelRgb[page];
+            panel.SetColor(rgb[0], rgb[1], rgb[2]);
+            panel.Draw();
+            for (int k = 0; k < 4; ++k) gActionButtons[kTextureChoiceButtons[page][k]].Draw();
+            s.texturePanels[0].Draw();
+        }
+        gActionButtons[kTextureChoiceButtons[page][4]].Draw();
+        gActionButtons[kActionTextureGenerator].Draw();
         break;
     }
-    case 2: s.specular.Draw(); break;
-    case 3: s.DrawSurfaceMaterialControls(); break;
+    case 2:
+        s.specular.Draw();
+        p.specularParameters.DrawAtOffset(126);
+        break;
+    case 3:
+        s.DrawSurfaceMaterialControls();
+        p.shadowDepth.DrawAtOffset(130);
+        break;
     default: break;
     }
     DrawButton(kButtonPreviousSlot);

@@ -109,6 +109,18 @@ enum PanelPlaceId : int {
     kPlaceTextureTab,
     kPlaceExportTexture,
     kPlaceFormat,
+    kPlaceAmbientParameters,
+    kPlaceDiffuseParameters,
+    kPlaceSpecularParameters,
+    kPlaceShadowDepth,
+    kPlaceMaterialColor,  // the ambient and the diffuse colour panel
+    kPlaceTextureColor,   // the texture choices of the ambient and diffuse tabs
+    kPlaceTextureGradient,
+    kPlaceExternalTexture,
+    kPlaceTextureCancel,
+    kPlaceTextureSelect,
+    kPlaceTextureGenerator,
+    kPlaceNewTextures,
     // "Camera"
     kPlaceRenderResolution,
     kPlaceTimesTwo,

@@ -106,6 +106,18 @@ const char* const kVolumetricFogCaptions[] = {"Volumetric Fog Color", "Red", "Gr
 const float kVolumetricFogRows[] = {0, 4, 1.5f, 1, 1, 0, 0, 4, 1.5f, 1, 1, 0, 0, 4, 1.5f, 1, 1, 0};
 const char* const kFresnelCaptions[] = {"Fresnel Parameters", "Fresnel Ext.", "Fresnel Int."};
 const float kFresnelRows[] = {1, 3, 1, 1, 1, 0, 1, 3, 1.5f, 1, 1, 0};
+// The current material's windows; start values as gShader's defaults.
+const char* const kAmbientCaptions[] = {"Ambient Parameters", "Intensity", "Rotation", "Roughness"};
+const float kAmbientRows[] = {0, 10, 1, 1, 1, 0, 0, 360, 0, 1, 1, 1, 0, 1, 0, 1, 1, 0};
+const float kAmbientSteps[] = {0.1f, 1, 0.1f};
+const char* const kDiffuseCaptions[] = {"Diffuse Parameters", "Intensity", "Rotation Angle"};
+const float kDiffuseRows[] = {0, 10, 1, 1, 1, 0, 0, 360, 0, 1, 1, 1};
+const float kDiffuseSteps[] = {0.1f, 1};
+const char* const kSpecularCaptions[] = {"Specular Parameters", "Magnitude", "Intensity"};
+const float kSpecularRows[] = {1, 200, 90, 1, 1, 0, 0, 10, 1, 1, 1, 0};
+const float kSpecularSteps[] = {1, 0.1f};
+const char* const kShadowDepthCaptions[] = {"Shadow Depth", "Depth"};
+const float kShadowDepthRows[] = {0, 1, 0.25f, 1, 1, 0};
 const char* const kSidesCaptions[] = {"Sides:", "Sides"};
 const float kSidesRows[] = {1, 64, 3, 1, 1, 1};
 const char* const kSeparationCaptions[] = {" ", "Separation"};
@@ -251,6 +263,18 @@ void Interface::Build()
     BuildBox(enableFresnel, kPlaceEnableFresnel, "Enable Fresnel Equation", 0);
     BuildWindow(volumetricFogColor, kPlaceVolumetricFogColor, kVolumetricFogCaptions, kVolumetricFogRows);
     BuildWindow(fresnelParameters, kPlaceFresnelParameters, kFresnelCaptions, kFresnelRows);
+    BuildWindow(ambientParameters, kPlaceAmbientParameters, kAmbientCaptions, kAmbientRows);
+    ambientParameters.SetValueList(3, kAmbientSteps);
+    BuildWindow(diffuseParameters, kPlaceDiffuseParameters, kDiffuseCaptions, kDiffuseRows);
+    diffuseParameters.SetValueList(2, kDiffuseSteps);
+    BuildWindow(specularParameters, kPlaceSpecularParameters, kSpecularCaptions, kSpecularRows);
+    specularParameters.SetValueList(2, kSpecularSteps);
+    BuildWindow(shadowDepth, kPlaceShadowDepth, kShadowDepthCaptions, kShadowDepthRows);
+    {
+        const PanelPlace& p = Place(kPlaceMaterialColor);
+        ambientColor.Build(p.x, p.y, kZ, "Ambient  R       G       B ", kPanelGroup);
+        diffuseColor.Build(p.x, p.y, kZ, "Diffuse  R       G       B ", kPanelGroup);
+    }
     BuildDropBox(resolutionPresets, kPlaceResolutionPresets, "Resolution presets", kResolutionPresets);
     BuildDropBox(symmetry, kPlaceSymmetry, "Symmetry", kSymmetryRows);
     BuildWindow(sides, kPlaceSides, kSidesCaptions, kSidesRows);
@@ -563,6 +587,52 @@ void Interface::StoreFresnelFlag()
     const uint8_t on = ReadShared(enableFresnel.flags[0]);
     WriteShared(gShader.fresnelOn[CurrentMaterialIndex()], on);
     fresnelParameters.visible = on;
+}
+
+namespace {
+
+// Each window row and the current material's array it edits.
+struct MaterialRow {
+    SLWindow Interface::*window;
+    int row;
+    float (Shader::*values)[kMaterialCount];
+};
+const MaterialRow kMaterialRows[] = {
+    {&Interface::ambientParameters, 0, &Shader::ambientIntensity},
+    {&Interface::ambientParameters, 1, &Shader::rotationA},
+    {&Interface::ambientParameters, 2, &Shader::ambientRoughness},
+    {&Interface::diffuseParameters, 0, &Shader::diffuseIntensity},
+    {&Interface::diffuseParameters, 1, &Shader::rotationB},
+    {&Interface::specularParameters, 0, &Shader::specularMagnitude},
+    {&Interface::specularParameters, 1, &Shader::specularIntensity},
+    {&Interface::shadowDepth, 0, &Shader::shadowDepth},
+};
+
+// The value a row gives its material: the rotations are kept as whole
+// degrees, while the window keeps the fraction a slow drag accumulates.
+float MaterialValue(const SLWindow& w, int row)
+{
+    return w.integer[row] ? std::trunc(w.Value(row)) : w.Value(row);
+}
+
+}  // namespace
+
+void Interface::ShowMaterialValues()
+{
+    // Only values changed elsewhere ("#", "$", resets, loads) are shown anew.
+    const int m = CurrentMaterialIndex();
+    for (const MaterialRow& r : kMaterialRows) {
+        SLWindow& w = this->*r.window;
+        const float stored = ReadShared((gShader.*r.values)[m]);
+        if (MaterialValue(w, r.row) != stored) WriteShared(w.value[r.row], stored);
+    }
+}
+
+void Interface::StoreMaterialValues()
+{
+    const int m = CurrentMaterialIndex();
+    for (const MaterialRow& r : kMaterialRows)
+        WriteShared((gShader.*r.values)[m], MaterialValue(this->*r.window, r.row));
 }
 
 // ---- [page drawing] -------------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include "ui/balls.h"
 #include "ui/button.h"
+#include "ui/color_panels.h"
 #include "ui/option_lists.h"
 #include "ui/scroll_lists.h"
 #include "ui/slider_windows.h"
@@ -80,6 +81,9 @@ public:
     void SyncRenderFlags();
     // A toggle of "Enable Fresnel Equation": into the current material.
     void StoreFresnelFlag();
+    // The material windows from and into the current material's arrays.
+    void ShowMaterialValues();
+    void StoreMaterialValues();
     bool CanExportKavrolinScene() const;
     // 0 saves the camera, 2 restores it, 1 turns it one animation step.
     void SetSymmetryRotation(int mode);
@@ -128,6 +132,11 @@ public:
     ListBox backgroundType;         // "Background Type"
     OptionsBox enableVolumetricFog, enableFresnel;
     SLWindow volumetricFogColor, fresnelParameters;
+    // The current material's slider values: the windows show gShader's
+    // arrays each frame and write back what a drag or a notch changed.
+    SLWindow ambientParameters, diffuseParameters, specularParameters, shadowDepth;
+    ColorPanel ambientColor;        // "Ambient  R       G       B "
+    ColorPanel diffuseColor;        // "Diffuse  R       G       B "
     NewDropBox resolutionPresets, symmetry;
     SLWindow sides, separation;
 };

@@ -6,7 +6,9 @@
 
 #include "app/create_interface.h"
 #include "app/frame.h"
+#include "app/input_clicks.h"
 #include "app/interface_drawing.h"
+#include "app/view_drags.h"
 #include "app/interface_layout.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
@@ -22,6 +24,7 @@
 #include "render/render_threads.h"
 #include "render/view_camera.h"
 #include "support/screenshot.h"
+#include "ui/widget.h"
 
 namespace {
 
@@ -251,4 +254,58 @@ TEST_F(PagesTest, FresnelBoxFollowsTheCurrentMaterial)
     }
     gShader.currentMaterial = 0;
     std::memset(gShader.fresnelOn, 0, sizeof gShader.fresnelOn);
+}
+
+// Each material window shows on its own material tab; a press on a row and
+// a drag to the right raise that value of the current material only, within
+// the row's range (rotations in whole degrees), and stepping to another
+// material shows that one's value.
+TEST_F(PagesTest, MaterialWindowsDragTheCurrentMaterial)
+{
+    struct Case {
+        const char* name;
+        int page;
+        SLWindow Interface::*window;
+        int row;
+        float (Shader::*values)[kMaterialCount];
+    } cases[] = {
+        {"Ambient Intensity", 0, &Interface::ambientParameters, 0, &Shader::ambientIntensity},
+        {"Ambient Rotation", 0, &Interface::ambientParameters, 1, &Shader::rotationA},
+        {"Ambient Roughness", 0, &Interface::ambientParameters, 2, &Shader::ambientRoughness},
+        {"Diffuse Intensity", 1, &Interface::diffuseParameters, 0, &Shader::diffuseIntensity},
+        {"Diffuse Rotation Angle", 1, &Interface::diffuseParameters, 1, &Shader::rotationB},
+        {"Specular Magnitude", 2, &Interface::specularParameters, 0, &Shader::specularMagnitude},
+        {"Specular Intensity", 2, &Interface::specularParameters, 1, &Shader::specularIntensity},
+        {"Shadow Depth", 3, &Interface::shadowDepth, 0, &Shader::shadowDepth},
+    };
+    Show(1);
+    for (const Case& c : cases) {
+        gShader.currentMaterial = 3;
+        gInterface.textureTab.selected = c.page;
+        SLWindow& w = gInterface.*c.window;
+        float(&v)[kMaterialCount] = gShader.*c.values;
+        const float before = v[3], other = v[4];
+        const int left = static_cast<int>(w.left), bottom = static_cast<int>(w.bottom);
+        EXPECT_GT(Light(left, bottom, static_cast<int>(w.right), static_cast<int>(w.top)), 0) << c.name;
+        const int x = left + 200;
+        const int y = bottom + static_cast<int>((w.rows - 1 - c.row + 0.5f) * w.rowHeight);
+        // Forty one-unit moves with a frame after each.
+        OnClick(x, y);
+        gHoverY = y;
+        for (gPointerX = x + 1; gPointerX <= x + 40; ++gPointerX) {
+            DragWidgets();
+            gInterface.ShowMaterialValues();
+        }
+        gDragGroup = 0;
+        EXPECT_GT(v[3], before) << c.name;
+        EXPECT_LE(v[3], w.maximum[c.row]) << c.name;
+        EXPECT_EQ(v[4], other) << c.name;
+        EXPECT_TRUE(!w.integer[c.row] || v[3] == std::trunc(v[3])) << c.name;
+        gShader.currentMaterial = 4;
+        Light(0, 0, 1, 1);
+        EXPECT_EQ(w.Value(c.row), other) << c.name;
+        v[3] = before;
+    }
+    gShader.currentMaterial = 0;
+    gInterface.textureTab.selected = 0;
 }
