@@ -199,6 +199,9 @@ void DrawMaterialsPage()
     case 3:
         s.DrawSurfaceMaterialControls();
         p.shadowDepth.DrawAtOffset(130);
+        p.enableFresnel.visible = 1;
+        p.enableFresnel.Draw();
+        if (p.fresnelParameters.visible) p.fresnelParameters.DrawAtOffset(130);
         break;
     default: break;
     }
