@@ -86,6 +86,28 @@ int BandAt(float left, float bottom, float rowHeight, int count, int px, int py)
     return -1;
 }
 
+// The frame of a captioned list: black ground, shaded rows, the outline
+// from loopStart to grey, the boxes and the caption band (in either order,
+// as each look recorded them), with the GL state left as the looks expect.
+void RecordCaptionedFrame(float left, float bottom, float right, float top, float rowHeight, int count, float depth,
+                          const float loopStart[3], bool boxesFirst)
+{
+    glPushMatrix();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glColor3f(0, 0, 0);
+    FlatQuad(left, bottom, right, top, depth);
+    glEnable(GL_BLEND);
+    ShadedQuad(left, bottom, right, top - rowHeight, depth, kBlack, kGrey0125);
+    AlternatingLoop(left, bottom, right, top, depth, loopStart, kGrey025);
+    if (boxesFirst) RecordBoxes(left, bottom, rowHeight, count, depth);
+    RecordCaptionBand(left, right, bottom, rowHeight, count, depth);
+    if (!boxesFirst) RecordBoxes(left, bottom, rowHeight, count, depth);
+    glPopMatrix();
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
 }  // namespace
 
 void ListBox::Build(const int& x, const int& y, const int& z, const int& width, const int& rowH, const int& rowCount,
@@ -102,19 +124,7 @@ void ListBox::Build(const int& x, const int& y, const int& z, const int& width, 
 
     frameList = glGenLists(1);
     glNewList(frameList, GL_COMPILE);
-    glPushMatrix();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    glColor3f(0, 0, 0);
-    FlatQuad(left, bottom, right, top, depth);
-    glEnable(GL_BLEND);
-    ShadedQuad(left, bottom, right, top - rowHeight, depth, kBlack, kGrey0125);
-    AlternatingLoop(left, bottom, right, top, depth, kBlack, kGrey025);
-    RecordBoxes(left, bottom, rowHeight, count, depth);
-    RecordCaptionBand(left, right, bottom, rowHeight, count, depth);
-    glPopMatrix();
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
+    RecordCaptionedFrame(left, bottom, right, top, rowHeight, count, depth, kBlack, true);
     DrawText(static_cast<int>(left),
              static_cast<int>(static_cast<float>(rowH / 2) + bottom + static_cast<float>(count) * rowHeight - 6),
              caption != nullptr ? caption : "", 1);
@@ -168,19 +178,7 @@ void OptionsBox::Build(const int& x, const int& y, const int& z, const int& widt
     if (count > 1) {
         captionedList = glGenLists(1);
         glNewList(captionedList, GL_COMPILE);
-        glPushMatrix();
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_BLEND);
-        glColor3f(0, 0, 0);
-        FlatQuad(left, bottom, right, top, depth);
-        glEnable(GL_BLEND);
-        ShadedQuad(left, bottom, right, top - rowHeight, depth, kBlack, kGrey0125);
-        AlternatingLoop(left, bottom, right, top, depth, kGrey0125, kGrey025);
-        RecordCaptionBand(left, right, bottom, rowHeight, count, depth);
-        RecordBoxes(left, bottom, rowHeight, count, depth);
-        glPopMatrix();
-        glDisable(GL_BLEND);
-        glEnable(GL_DEPTH_TEST);
+        RecordCaptionedFrame(left, bottom, right, top, rowHeight, count, depth, kGrey0125, false);
         DrawText(static_cast<int>(left),
                  static_cast<int>(static_cast<float>(rowH / 2) + bottom + static_cast<float>(count) * rowHeight - 8),
                  caption, 1);
