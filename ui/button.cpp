@@ -59,8 +59,8 @@ int Button::CaptionX(int width, int length)
     return static_cast<int>(std::trunc((width * 0.5 - 4.0) - 8.0 * length * 0.5));
 }
 
-void Button::Build(const int& x, const int& y, const int& z, const int& width, const int& height, const char* caption,
-                   const int& tagValue, const int& refRight, const int& refTop)
+void Button::Place(int x, int y, int z, int width, int height, const char* caption, int tagValue, int refRight,
+                   int refTop, bool outline)
 {
     margins[0] = refRight - x;
     margins[1] = refTop - y;
@@ -75,8 +75,13 @@ void Button::Build(const int& x, const int& y, const int& z, const int& width, c
     std::memcpy(rectCopy, rect, sizeof rect);
     tag = tagValue;
     pressed = 0;
+    RecordLooks(width, height, z, caption, outline);
+}
 
-    RecordLooks(width, height, z, caption, true);
+void Button::Build(const int& x, const int& y, const int& z, const int& width, const int& height, const char* caption,
+                   const int& tagValue, const int& refRight, const int& refTop)
+{
+    Place(x, y, z, width, height, caption, tagValue, refRight, refTop, true);
 }
 
 void Button::RecordLooks(int width, int height, int z, const char* caption, bool outline)
@@ -118,20 +123,7 @@ bool Button::Click(const int& px, const int& py)
 void ButtonXY::Build(const int& x, const int& y, const int& z, const int& width, const int& height, const char* caption,
                      const int& tagValue)
 {
-    margins[0] = 1600 - x;
-    margins[1] = 1000 - y;
-    localRect[0] = 0;
-    localRect[1] = 0;
-    localRect[2] = static_cast<float>(width);
-    localRect[3] = static_cast<float>(height);
-    rect[0] = x;
-    rect[1] = y;
-    rect[2] = x + width;
-    rect[3] = y + height;
-    std::memcpy(rectCopy, rect, sizeof rect);
-    tag = tagValue;
-    pressed = 0;
-    RecordLooks(width, height, z, caption, false);
+    Place(x, y, z, width, height, caption, tagValue, 1600, 1000, false);
 }
 
 void ButtonXY::Draw(const int& x, const int& y) const

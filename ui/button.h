@@ -41,6 +41,9 @@ protected:
     // The normal and pressed looks at the origin; the placed button has no
     // outline.
     void RecordLooks(int width, int height, int z, const char* caption, bool outline);
+    // Rectangles, margins to the reference corner, tag, released; then the looks.
+    void Place(int x, int y, int z, int width, int height, const char* caption, int tagValue, int refRight, int refTop,
+               bool outline);
 };
 
 // A push button placed by its owner at every draw and click (a panel that
