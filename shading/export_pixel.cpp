@@ -143,7 +143,7 @@ float LightDistribution(float d, const float* n, int worker)
 
 // Sum of the specular term and the two material colours for one direction.
 struct MaterialSample {
-    float spec = 0.0f;
+    float specular = 0.0f;
     float a[3] = {0, 0, 0};
     float b[3] = {0, 0, 0};
 };
@@ -151,7 +151,7 @@ struct MaterialSample {
 void SampleMaterial(MaterialSample& m, int material, const float* h, const float* dir, float tB, float tA)
 {
     const float hd = Vec3DotP(h, dir) * SharedLoad(gShader.specularIntensity[material]);
-    if (hd >= 0.0f) m.spec += std::pow(hd, SharedLoad(gShader.specularMagnitude[material]));
+    if (hd >= 0.0f) m.specular += std::pow(hd, SharedLoad(gShader.specularMagnitude[material]));
     float c[3], uv[2];
     if (SharedLoad(gShader.useColorMapB[material])) {
         gShader.LookupMaterialColorMap(c, tB, material, 1);
@@ -189,7 +189,7 @@ void MaterialTerms(MaterialSample& m, int material, const float* n, const float*
                              : n[2];
         SampleMaterial(m, material, h, dir, tB, tA);
     }
-    m.spec *= kSpreadWeight;
+    m.specular *= kSpreadWeight;
     Vec3Scale(m.a, m.a, kSpreadWeight);
     Vec3Scale(m.b, m.b, kSpreadWeight);
 }
@@ -222,7 +222,7 @@ void EnvironmentTerm(float* out, int material, const float* n, int column, int y
 // ---- [shadows] -------------------------------------------------------------
 
 // Step 11: sigma, scaling the specular term as the shadow type says.
-float ShadowFactor(const ShadingView& s, int column, int y, int material, float& spec, int worker)
+float ShadowFactor(const ShadingView& s, int column, int y, int material, float& specular, int worker)
 {
     const ExportShadingSettings& e = gExportShading;
     if (!e.shadowsOn) return 1.0f;
@@ -231,7 +231,7 @@ float ShadowFactor(const ShadingView& s, int column, int y, int material, float&
     switch (e.shadowType) {
     case kShadowOccluded:
         sigma = ShadowFactorBall(s, column, y, e.shadowRadius, e.shadowSamples, level, static_cast<uint8_t>(worker));
-        spec *= sigma;
+        specular *= sigma;
         break;
     case kShadowTraced: {
         float lit = 0.0f;
@@ -244,17 +244,17 @@ float ShadowFactor(const ShadingView& s, int column, int y, int material, float&
         }
         if (lit <= 0.85f) {
             sigma = level;
-            spec = 0.0f;
+            specular = 0.0f;
         }
         break;
     }
     case kShadowSmooth:
         sigma = ShadowFactorDisc(s, column, y, e.shadowRadius, e.shadowSamples, level, static_cast<uint8_t>(worker));
-        spec *= sigma;
+        specular *= sigma;
         break;
     case kShadowClassic:
         sigma = ShadowFactorNeighbourhood(s, column, y, level);
-        if (sigma < 1.0f) spec = 0.0f;
+        if (sigma < 1.0f) specular = 0.0f;
         break;
     default: break;
     }
@@ -363,8 +363,8 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
     const float dof = DofFactor(column, y);
     UseSky(worker, dof);
     p.fog = e.fogOn ? Clamp(std::exp(v * e.fog[1] * kInv65536) * e.fog[0], 0.0f, 1.0f) : 1.0f;
-    float spec = ms.spec;
-    const float sigma = ShadowFactor(s, column, y, m, spec, worker);
+    float specular = ms.specular;
+    const float sigma = ShadowFactor(s, column, y, m, specular, worker);
 
     float point[3] = {0, 0, 0};
     if (e.rgbColoring) {
@@ -383,7 +383,7 @@ void ShadeSurfacePixel(Pixel& p, const ShadingView& s, int column, int y, float 
     const float wA = SharedLoad(gShader.ambientIntensity[m]), wB = SharedLoad(gShader.diffuseIntensity[m]);
     const uint8_t highlight[3] = {SharedLoad(gShader.previewRed[m]), SharedLoad(gShader.previewGreen[m]), SharedLoad(gShader.previewBlue[m])};
     for (int c = 0; c < 3; ++c)
-        p.colour[c] += b2[c] * cd * wB * sigma + wA * a2[c] * cz + highlight[c] * kInv255 * spec + extra[c];
+        p.colour[c] += b2[c] * cd * wB * sigma + wA * a2[c] * cz + highlight[c] * kInv255 * specular + extra[c];
 
     if (!kNested && e.reflectionsOn) {
         float sum[3] = {0, 0, 0}, r[3];

@@ -117,7 +117,7 @@ TEST_F(PagesTest, EveryTabMatchesItsReference)
     }
     // The material pages past "Ambient", with the surface-material list open.
     gShader.surfaceMaterialBox.flags[0] = 1;
-    const char* const materialShots[] = {"tab_render_materials_diffuse", "tab_render_materials_specular",
+    const char* const materialShots[] = {"tab_render_materials_diffuse", "tab_render_materials_highlight",
                                          "tab_render_materials_advanced"};
     for (int page = 1; page <= 3; ++page) {
         Show(1);
