@@ -274,8 +274,8 @@ float* ShadeLightsAt(float* out, const float* p, const float* n)
         h1[2] -= 0.5f;
         Vec3Normalize(h, h1);
         const double sd = Vec3Dot(nn, h);
-        const float spec = static_cast<float>(std::pow(sd * sd, 95.0));
-        const float e = (spec + diffuse) * w;
+        const float specular = static_cast<float>(std::pow(sd * sd, 95.0));
+        const float e = (specular + diffuse) * w;
         for (int c = 0; c < 3; ++c) out[c] += e * colour[c];
     }
     return out;
@@ -369,7 +369,7 @@ void ShadeCovered(const PassSettings& s, CoveredPixel& px, float* colour, bool f
     const float f = SharedLoad(sh.specularIntensity[m]), p = SharedLoad(sh.specularMagnitude[m]);
     const bool mapA = SharedLoad(sh.useColorMapA[m]) != 0, mapB = SharedLoad(sh.useColorMapB[m]) != 0;
     const int count = R > 0.0f ? px.spreadCount : 1;
-    float spec = 0.0f, colA[3] = {0, 0, 0}, colB[3] = {0, 0, 0};
+    float specular = 0.0f, colA[3] = {0, 0, 0}, colB[3] = {0, 0, 0};
     RandomState& spreadState = Randoms().spread;
     for (int i = 0; i < count; ++i) {
         float dir[3] = {e[0], e[1], e[2]};
@@ -382,7 +382,7 @@ void ShadeCovered(const PassSettings& s, CoveredPixel& px, float* colour, bool f
             ja = (RandomUniform(*px.jitter) * 0.1f - 0.05f) * R;
         }
         const float base = Vec3DotP(s.half, dir) * f;
-        spec += base > 0.0f ? std::pow(base, p) : 0.0f;
+        specular += base > 0.0f ? std::pow(base, p) : 0.0f;
         float c[3], uv[2] = {dir[0], dir[1]};
         if (mapB) sh.LookupMaterialColorMap(c, td + jb, m, 1);
         else sh.SampleMaterialTexture(c, uv, m, 1);
@@ -394,10 +394,10 @@ void ShadeCovered(const PassSettings& s, CoveredPixel& px, float* colour, bool f
         for (int k = 0; k < 3; ++k) colA[k] += c[k];
     }
     const float average = 1.0f / static_cast<float>(count);
-    spec *= average;
+    specular *= average;
     Vec3Scale(colA, colA, average);
     Vec3Scale(colB, colB, average);
-    if (px.shadowed) spec = 0.0f;
+    if (px.shadowed) specular = 0.0f;
 
     float light[3] = {0, 0, 0};
     if (s.anyLight) {
@@ -430,7 +430,7 @@ void ShadeCovered(const PassSettings& s, CoveredPixel& px, float* colour, bool f
     const uint8_t highlight[3] = {SharedLoad(sh.previewRed[m]), SharedLoad(sh.previewGreen[m]),
                                   SharedLoad(sh.previewBlue[m])};
     for (int k = 0; k < 3; ++k) {
-        colour[k] = kd * a2[k] * cz + kb * b2[k] * cd * px.shadow + highlight[k] * 0.003921569f * spec + light[k];
+        colour[k] = kd * a2[k] * cz + kb * b2[k] * cd * px.shadow + highlight[k] * 0.003921569f * specular + light[k];
     }
     if (px.baseshape >= 0 && gBaseshapes[px.baseshape].neonOn) {
         const float k = gBaseshapeNeonStrength[px.baseshape] * 0.003921569f;

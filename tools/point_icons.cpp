@@ -194,11 +194,11 @@ IconImage DrawIconPoints(const std::vector<IconPoint>& points, int size, const I
             const float nl = std::sqrt(gx * gx + gy * gy + 1.0f);
             const float N[3] = {-gx / nl, gy / nl, 1.0f / nl};
             const float diffuse = std::max(0.0f, N[0] * L[0] + N[1] * L[1] + N[2] * L[2]);
-            const float spec = std::pow(std::max(0.0f, N[0] * H[0] + N[1] * H[1] + N[2] * H[2]), 24.0f);
+            const float specular = std::pow(std::max(0.0f, N[0] * H[0] + N[1] * H[1] + N[2] * H[2]), 24.0f);
             const float cue = 0.6f + 0.4f * std::clamp((z0 - zFar) / std::max(zNear - zFar, 1e-6f), 0.0f, 1.0f);
             const float light = (look.ambient + (1.0f - look.ambient) * diffuse) * cue;
             const size_t out = static_cast<size_t>(y / ss) * size + x / ss;
-            for (int k = 0; k < 3; ++k) sum[out * 3 + k] += buf.colour[at * 3 + k] * light + 0.35f * spec * cue;
+            for (int k = 0; k < 3; ++k) sum[out * 3 + k] += buf.colour[at * 3 + k] * light + 0.35f * specular * cue;
             ++hits[out];
         }
     }
