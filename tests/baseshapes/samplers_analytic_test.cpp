@@ -75,7 +75,7 @@ float TetrahedronFaces(const Point& q)
 // tetrahedron's vertices have three digits) and below 0
 // inside: the surface
 // twin must give 0 (only at most 0 for `within` rows, where parts overlap
-// or the Part gives a bound), the filled twin at most 0 and below -depth
+// or only a bound is known), the filled twin at most 0 and below -depth
 // somewhere. A row without a measure checks finiteness only.
 TEST(AnalyticSamplers, PointsOnTheirSurfacesAndFilledOnesInside)
 {
@@ -109,7 +109,7 @@ TEST(AnalyticSamplers, PointsOnTheirSurfacesAndFilledOnesInside)
          [](const Point& q) { return Abs(q.x) + Abs(q.z) - ProfileRadius(q.y); }},
         {"Spline FlowerII, no petals", SampleBaseshapeSplineFlowerII, nullptr, {1, 0, 1, kThird, 1, kTwoThirds, 1, 1, 0, .8f, .5f},
          [](const Point& q) { return Radial(q) - 0.8f * S + std::max(0.0f, -q.y); }},
-        // Rings: ring radius size^2 where the Part says so. Zero-sized
+        // Rings: ring radius size^2 where the shape has it so. Zero-sized
         // stones: the corners and edge thirds of |x| + |z| = size in y = 0.
         {"Diamond Ring, point stones", SampleBaseshapeDiamondRing, SampleBaseshapeDiamondRingFilled, {},
          [](const Point& q) { return Abs(Abs(q.x) + Abs(q.z) - S) + Abs(q.y) + Abs(3 * q.x / S - std::round(3 * q.x / S)); }, 0},
