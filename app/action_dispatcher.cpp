@@ -331,7 +331,7 @@ void SetWindowValues(SLWindow& window, std::initializer_list<float> values)
 {
     if (!window.value) return;
     int row = 0;
-    for (float v : values) WriteShared(window.value[row++], v);
+    for (float v : values) SharedStore(window.value[row++], v);
 }
 
 // False when the pass must end here.

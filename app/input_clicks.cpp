@@ -133,7 +133,7 @@ void ClampRenderResolution()
     for (int row = 0; row < 2; ++row) {
         float v = std::floor(gRenderResolutionWindow.Value(row));
         if (!(v <= kMaxRenderSide)) v = kMaxRenderSide;  // also not-a-number
-        WriteShared(gRenderResolutionWindow.value[row], v);
+        SharedStore(gRenderResolutionWindow.value[row], v);
     }
 }
 
@@ -168,13 +168,13 @@ void ToggleColorByTransformation()
     Interface& p = P();
     gPointPreviewValid = 0;
     if (!p.colorByTransformation.Flag(0)) {
-        WriteShared(p.materialColorBlend.selected, 7);
+        SharedStore(p.materialColorBlend.selected, 7);
         gRgbColoring = 0;
         p.colorFunction.selected = 8;
         SetColoringMode(8);
     } else {
         gRgbColoring = 1;
-        WriteShared(p.materialColorBlend.selected, 6);
+        SharedStore(p.materialColorBlend.selected, 6);
         p.colorFunction.selected = 7;
         SetColoringMode(7);
     }
@@ -216,7 +216,7 @@ void ClickEnvironmentPage(int x, int y)
     bool switched = p.enableFog.Click(x, y);
     switched = p.enableBackground.Click(x, y) || switched;
     if (p.enableDrawingShaders.Click(x, y)) {
-        WriteShared(p.drawingType.selected, 4);
+        SharedStore(p.drawingType.selected, 4);
         switched = true;
     }
     if (p.enableVolumetricFog.Click(x, y)) {
@@ -344,11 +344,11 @@ void SetFixedView(int cell)
     if (view == nullptr || gVoxelEngineOn) return;
     StopRenderForChange();
     for (int i = 0; i < 9; ++i) {
-        WriteShared(gCameraRotation[i], view->m[i]);
-        WriteShared(gCameraMatrix[i], view->m[i]);
+        SharedStore(gCameraRotation[i], view->m[i]);
+        SharedStore(gCameraMatrix[i], view->m[i]);
     }
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) WriteShared(gCameraGLMatrix[4 * j + i], view->m[3 * i + j]);
+        for (int j = 0; j < 3; ++j) SharedStore(gCameraGLMatrix[4 * j + i], view->m[3 * i + j]);
     std::memcpy(P().savedCamera, view->m, sizeof P().savedCamera);
     gPointPreviewValid = 0;
     ClearRenderBuffers();
@@ -371,8 +371,8 @@ void ApplyResolutionPreset(int row)
         return;
     }
     if (!gRenderResolutionWindow.value) return;
-    WriteShared(gRenderResolutionWindow.value[0], static_cast<float>(w));
-    WriteShared(gRenderResolutionWindow.value[1], static_cast<float>(h));
+    SharedStore(gRenderResolutionWindow.value[0], static_cast<float>(w));
+    SharedStore(gRenderResolutionWindow.value[1], static_cast<float>(h));
     ClampRenderResolution();
 }
 
@@ -380,7 +380,7 @@ void DoubleRenderResolution()
 {
     if (!gRenderResolutionWindow.value) return;
     for (int row = 0; row < 2; ++row)
-        WriteShared(gRenderResolutionWindow.value[row], 2.0f * std::floor(gRenderResolutionWindow.Value(row)));
+        SharedStore(gRenderResolutionWindow.value[row], 2.0f * std::floor(gRenderResolutionWindow.Value(row)));
     ClampRenderResolution();
 }
 
@@ -413,13 +413,13 @@ void ClickCameraTab(int x, int y)
         if (p.fixedView.Click(x, y)) SetFixedView(p.fixedView.selected);
         if (p.projection.Click(x, y)) {
             const bool perspective = p.projection.selected == 1;
-            WriteShared(gProjectionSelector, p.projection.selected);
-            WriteShared(gPerspectiveOn, static_cast<uint8_t>(perspective ? 1 : 0));
+            SharedStore(gProjectionSelector, p.projection.selected);
+            SharedStore(gPerspectiveOn, static_cast<uint8_t>(perspective ? 1 : 0));
             gPerspectiveWindow.visible = perspective ? 1 : 0;
             gPointPreviewValid = 0;
         }
         if (p.shadows.Click(x, y)) {
-            WriteShared(gFastShadowUpdate, p.shadows.selected);
+            SharedStore(gFastShadowUpdate, p.shadows.selected);
             SetStatusText("Look in the Shaders TAB for shadow type options.");
         }
         if (gShadowTypeList.visible) gShadowTypeList.Click(x, y);
@@ -498,14 +498,14 @@ void ClickAnimationTab(int x, int y)
     if (renderAnimation.visible) {
         if (renderAnimation.pressed || renderAnimation.Click(x, y)) {
             gMainButtons[kButtonYes].pressed = 1;
-            WriteShared(gAnimationOn, uint8_t{1});
+            SharedStore(gAnimationOn, uint8_t{1});
         }
     }
     if (p.previewAnimations.Click(x, y)) {
         if (p.previewAnimations.Flag(0)) {
             std::memcpy(p.savedCamera, gCameraMatrix, sizeof p.savedCamera);
         } else {
-            for (int i = 0; i < 9; ++i) WriteShared(gCameraMatrix[i], p.savedCamera[i]);
+            for (int i = 0; i < 9; ++i) SharedStore(gCameraMatrix[i], p.savedCamera[i]);
             gPointPreviewValid = 0;
         }
     }
@@ -608,14 +608,14 @@ void FollowLightBall()
 void SnapSeparation()
 {
     Interface& p = P();
-    if (p.separation.value && std::fabs(p.separation.Value(0)) < 0.01f) WriteShared(p.separation.value[0], 0.0f);
+    if (p.separation.value && std::fabs(p.separation.Value(0)) < 0.01f) SharedStore(p.separation.value[0], 0.0f);
 }
 
 void FollowSides()
 {
     Interface& p = P();
     SetSymmetryCopyWeights();
-    if (gFractalType == 1 && p.sides.Value(0) == 4.0f && p.separation.value) WriteShared(p.separation.value[0], 0.0f);
+    if (gFractalType == 1 && p.sides.Value(0) == 4.0f && p.separation.value) SharedStore(p.separation.value[0], 0.0f);
 }
 
 // Copies what moved into the current material (the colour panels into the
@@ -793,7 +793,7 @@ bool WheelRenderChain(int x, int y, int delta)
     case 3:
         if (p.gammaCorrection.Wheel(x, y, Step(delta, 0.1f))) {
             const float gamma = p.gammaCorrection.Value(0);
-            if (gamma > 0.99f && gamma < 1.01f) WriteShared(p.gammaCorrection.value[0], 1.0f);
+            if (gamma > 0.99f && gamma < 1.01f) SharedStore(p.gammaCorrection.value[0], 1.0f);
             return true;
         }
         if (gScreenState.load() >= kScreenExport && p.colorFunction.selected == 0 &&

@@ -38,8 +38,8 @@ void DrawButton(MainButtonId id) { Live(gMainButtons[id]).Draw(); }
 
 void RenderSizeText(char* out, size_t size, const char* plain, const char* antiAliased)
 {
-    const int w = ReadShared(gImageWidth), h = ReadShared(gImageHeight);
-    if (ReadShared(gAntiAlias2x)) {
+    const int w = SharedLoad(gImageWidth), h = SharedLoad(gImageHeight);
+    if (SharedLoad(gAntiAlias2x)) {
         std::snprintf(out, size, antiAliased, w / 2, h / 2);
     } else {
         std::snprintf(out, size, plain, w, h);
@@ -59,8 +59,8 @@ void DrawFractalsTab()
     DrawText(32, 670, "Transformations:", 1);
     DrawText(32, 654, "Baseshapes:", 1);
     DrawText(32, 638, "Render Size:", 1);
-    DrawIntText(176, 670, ReadShared(gPickTransformCount), 1);
-    DrawIntText(176, 654, ReadShared(gBaseshapeCount), 1);
+    DrawIntText(176, 670, SharedLoad(gPickTransformCount), 1);
+    DrawIntText(176, 654, SharedLoad(gBaseshapeCount), 1);
     char size[64];
     RenderSizeText(size, sizeof size, "%d x %d", "%d x %d 2X AA");
     DrawText(176, 638, size, 1);
@@ -108,12 +108,12 @@ void DrawShadersPage()
 {
     Interface& p = P();
     DrawFramedTextF(32, 812, "%s", "Important: Shaders are only visible when the fractal is exported");
-    const bool fast = ReadShared(gFastShadowUpdate) != 0;
+    const bool fast = SharedLoad(gFastShadowUpdate) != 0;
     gShadowTypeList.visible = fast ? 1 : 0;
     const int shadowType = gShadowTypeList.selected;
     p.shadowSampling.visible = fast && (shadowType == 0 || shadowType == 2) ? 1 : 0;
     gShadowTypeList.Draw();
-    const int w = ReadShared(gImageWidth);
+    const int w = SharedLoad(gImageWidth);
     if (p.shadowSampling.visible) {
         p.shadowSampling.DrawAtOffset(140);
         if (w >= 1) DrawTextF(452, 52, "%2.2f %%", p.shadowSampling.Value(1) / static_cast<float>(w) * 100.0f);
@@ -353,7 +353,7 @@ bool ResolutionReminderDue()
     const int factor = aa ? 2 : 1;
     const int w = CheckedTruncToInt(gRenderResolutionWindow.Value(0)) * factor;
     const int h = CheckedTruncToInt(gRenderResolutionWindow.Value(1)) * factor;
-    return w != ReadShared(gImageWidth) || h != ReadShared(gImageHeight) || aa != (ReadShared(gAntiAlias2x) != 0);
+    return w != SharedLoad(gImageWidth) || h != SharedLoad(gImageHeight) || aa != (SharedLoad(gAntiAlias2x) != 0);
 }
 
 void DrawResolutionReminder()
@@ -377,7 +377,7 @@ void DrawInterface()
         P().cancel.Draw();
         Live(P().rnd).Draw();
         Live(P().clr).Draw();
-        if (ReadShared(gVoxelEngineOn)) DrawFramedTextF(936, 134, "%s", "Voxel Mode");
+        if (SharedLoad(gVoxelEngineOn)) DrawFramedTextF(936, 134, "%s", "Voxel Mode");
     }
     if (gInterfaceBuilt) {
         gRotateList.Draw();

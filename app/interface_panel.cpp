@@ -193,8 +193,8 @@ void Interface::Build()
     BuildList(grid, kPlaceGrid, "Grid", kGridRows, 4);
     BuildList(shadows, kPlaceShadows, "Shadows", kShadowRows, 0);
     BuildList(projection, kPlaceProjection, "Projection", kProjectionRows, 0);
-    WriteShared(gFastShadowUpdate, 0);
-    WriteShared(gProjectionSelector, 0);
+    SharedStore(gFastShadowUpdate, 0);
+    SharedStore(gProjectionSelector, 0);
     {
         const PanelPlace& p = Place(kPlaceFixedView);
         fixedView.Build(p.x, p.y, kZ, p.width, p.h, p.rows, "Fixed View", kFixedViewCells, true);
@@ -295,7 +295,7 @@ void Interface::Build()
     std::snprintf(outputBaseName, sizeof outputBaseName, "%.260s/Anim", gImagesPath);
     frameCounter = 0;
     frameTickCount = 0;
-    WriteShared(gAnimationFrameLength, 1);
+    SharedStore(gAnimationFrameLength, 1);
     for (unsigned& list : gridLists) list = glGenLists(1);
     BuildGridOverlays(256, 256);
     ApplyGrid();
@@ -354,8 +354,8 @@ void Interface::SetAnimationAxis(int fromTop)
         a[2] = sign * savedCamera[7];
     }
     for (int k = 0; k < 3; ++k) {
-        WriteShared(rotationAxis.reference[k], a[k]);
-        WriteShared(rotationAxis.turned[k], a[k]);
+        SharedStore(rotationAxis.reference[k], a[k]);
+        SharedStore(rotationAxis.turned[k], a[k]);
         for (int c = 0; c < 3; ++c) rotationAxis.rotation[k][c] = rotationAxis.step[k][c] = k == c ? 1.0f : 0.0f;
     }
     rotationAxis.UpdateAngles();
@@ -421,7 +421,7 @@ void Interface::SetSymmetryRotation(int mode)
         if (n == 0) return;
         float a[3];
         const float* d = rotationAxis.Direction();
-        for (int k = 0; k < 3; ++k) a[k] = ReadShared(d[k]);
+        for (int k = 0; k < 3; ++k) a[k] = SharedLoad(d[k]);
         const float length = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
         if (!(length > 0.0f) || !std::isfinite(length)) return;
         for (float& c : a) c /= length;
@@ -555,7 +555,7 @@ namespace {
 // The material the panel edits, kept inside the ten materials.
 int CurrentMaterialIndex()
 {
-    const int m = ReadShared(gShader.currentMaterial);
+    const int m = SharedLoad(gShader.currentMaterial);
     return m >= 0 && m < kMaterialCount ? m : 0;
 }
 
@@ -567,8 +567,8 @@ void Interface::SyncRenderFlags()
     const bool background = enableBackground.flags[0] != 0;
     backgroundType.visible = background ? 1 : 0;
     if (!background) {
-        WriteShared(backgroundReflection.flags[0], uint8_t{0});
-        WriteShared(affectedByFog.flags[0], uint8_t{0});
+        SharedStore(backgroundReflection.flags[0], uint8_t{0});
+        SharedStore(affectedByFog.flags[0], uint8_t{0});
     }
     backgroundReflection.visible = affectedByFog.visible = background ? 1 : 0;
     Live(newSet).visible = Live(select).visible = background ? 1 : 0;
@@ -577,15 +577,15 @@ void Interface::SyncRenderFlags()
     volumetricFogColor.visible = enableVolumetricFog.flags[0];
     // The box shows the current material's flag, so stepping materials with
     // "#" and "$" brings each one's Fresnel state with it.
-    const uint8_t fresnel = ReadShared(gShader.fresnelOn[CurrentMaterialIndex()]);
-    WriteShared(enableFresnel.flags[0], fresnel);
+    const uint8_t fresnel = SharedLoad(gShader.fresnelOn[CurrentMaterialIndex()]);
+    SharedStore(enableFresnel.flags[0], fresnel);
     fresnelParameters.visible = fresnel;
 }
 
 void Interface::StoreFresnelFlag()
 {
-    const uint8_t on = ReadShared(enableFresnel.flags[0]);
-    WriteShared(gShader.fresnelOn[CurrentMaterialIndex()], on);
+    const uint8_t on = SharedLoad(enableFresnel.flags[0]);
+    SharedStore(gShader.fresnelOn[CurrentMaterialIndex()], on);
     fresnelParameters.visible = on;
 }
 
@@ -623,8 +623,8 @@ void Interface::ShowMaterialValues()
     const int m = CurrentMaterialIndex();
     for (const MaterialRow& r : kMaterialRows) {
         SLWindow& w = this->*r.window;
-        const float stored = ReadShared((gShader.*r.values)[m]);
-        if (MaterialValue(w, r.row) != stored) WriteShared(w.value[r.row], stored);
+        const float stored = SharedLoad((gShader.*r.values)[m]);
+        if (MaterialValue(w, r.row) != stored) SharedStore(w.value[r.row], stored);
     }
 }
 
@@ -632,7 +632,7 @@ void Interface::StoreMaterialValues()
 {
     const int m = CurrentMaterialIndex();
     for (const MaterialRow& r : kMaterialRows)
-        WriteShared((gShader.*r.values)[m], MaterialValue(this->*r.window, r.row));
+        SharedStore((gShader.*r.values)[m], MaterialValue(this->*r.window, r.row));
 }
 
 // ---- [page drawing] -------------------------------------------------------------
@@ -669,9 +669,9 @@ void Interface::DrawAnimationPage()
     axis.Draw();
     DrawText(32, 644, "Base FileName:", 1);
     DrawText(148, 644, FileNamePart(outputBaseName), 1);
-    if (!Live(renderAnimation).visible && ReadShared(gAnimationOn)) {
+    if (!Live(renderAnimation).visible && SharedLoad(gAnimationOn)) {
         DrawText(288, 604, "Rendering Frame:", 1);
-        DrawIntText(420, 604, ReadShared(frameCounter), 1);
+        DrawIntText(420, 604, SharedLoad(frameCounter), 1);
     }
 }
 
@@ -684,9 +684,9 @@ bool WindAnimationToStartFrame()
 {
     Interface& panel = gInterface;
     const SLWindow& rows = panel.renderParameters;
-    WriteShared(gAnimationFrameLength, rows.value ? CheckedTruncToInt(rows.Value(2)) : 1);
+    SharedStore(gAnimationFrameLength, rows.value ? CheckedTruncToInt(rows.Value(2)) : 1);
     const int start = rows.value ? CheckedTruncToInt(rows.Value(0)) : 0;
-    WriteShared(panel.frameCounter, start);
+    SharedStore(panel.frameCounter, start);
     panel.frameTickCount = 0;
     if (!panel.previewAnimations.flags[0]) panel.SetSymmetryRotation(0);
     panel.SetSymmetryRotation(2);
@@ -704,7 +704,7 @@ bool WindAnimationToStartFrame()
 }
 
 void RestoreSavedCamera() { gInterface.SetSymmetryRotation(2); }
-void UncheckPreviewAnimations() { WriteShared(gInterface.previewAnimations.flags[0], uint8_t{0}); }
+void UncheckPreviewAnimations() { SharedStore(gInterface.previewAnimations.flags[0], uint8_t{0}); }
 
 const char* FixedViewLabel(int cell)
 {

@@ -46,11 +46,11 @@ HelpValue ParameterSource(int n, int p)
 float HelpLineValue(HelpValue value)
 {
     switch (value) {
-    case HelpValue::kT0x: return ReadShared(gTransforms[0].position[0]);
-    case HelpValue::kT0y: return ReadShared(gTransforms[0].position[1]);
-    case HelpValue::kT0z: return ReadShared(gTransforms[0].position[2]);
-    case HelpValue::kT1x: return ReadShared(gTransforms[1].position[0]);
-    case HelpValue::kT1z: return ReadShared(gTransforms[1].position[2]);
+    case HelpValue::kT0x: return SharedLoad(gTransforms[0].position[0]);
+    case HelpValue::kT0y: return SharedLoad(gTransforms[0].position[1]);
+    case HelpValue::kT0z: return SharedLoad(gTransforms[0].position[2]);
+    case HelpValue::kT1x: return SharedLoad(gTransforms[1].position[0]);
+    case HelpValue::kT1z: return SharedLoad(gTransforms[1].position[2]);
     case HelpValue::kNone: break;
     }
     return 0.0f;

@@ -13,7 +13,7 @@
 #include "materials/shader.h"
 #include "materials/texture_generation.h"
 #include "render/render_threads.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 
 std::atomic<uint8_t> gProceduralTextureBusy{0};
 int gBaseshapeEditorTextureKind = 3;

@@ -120,11 +120,11 @@ void Orthonormalise(float* m)
 void SetCameraRotation(const float* m)
 {
     for (int i = 0; i < 9; ++i) {
-        WriteShared(gCameraRotation[i], m[i]);
-        WriteShared(gCameraMatrix[i], m[i]);
+        SharedStore(gCameraRotation[i], m[i]);
+        SharedStore(gCameraMatrix[i], m[i]);
     }
     for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) WriteShared(gCameraGLMatrix[4 * j + i], m[3 * i + j]);
+        for (int j = 0; j < 3; ++j) SharedStore(gCameraGLMatrix[4 * j + i], m[3 * i + j]);
     }
 }
 
@@ -177,8 +177,8 @@ void UpdateViewScaleAndCentre()
 {
     const float halfW = static_cast<float>(gImageWidth / 2), halfH = static_cast<float>(gImageHeight / 2);
     gImageScale = (gImageWidth <= gImageHeight ? halfW : halfH) * gZoom;
-    WriteShared(gImageOffsetX, halfW + gPanX);
-    WriteShared(gImageOffsetY, halfH + gPanY);
+    SharedStore(gImageOffsetX, halfW + gPanX);
+    SharedStore(gImageOffsetY, halfH + gPanY);
 }
 
 // ---- [move handler] -----------------------------------------------------------

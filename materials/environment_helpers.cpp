@@ -7,7 +7,7 @@
 #include "materials/image_sampling.h"
 #include "materials/shader.h"
 #include "render/render_buffers.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 
 namespace {
 

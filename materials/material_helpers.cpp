@@ -7,7 +7,7 @@
 #include "materials/image_sampling.h"
 #include "materials/patterns.h"
 #include "materials/shader.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "materials/material_panel.h"
 #include "materials/shader.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 #include "ui/texture_upload.h"
 #include "ui/widget.h"
 
@@ -31,7 +31,7 @@ bool Pressed(Button& b, int x, int y)
 // Puts the list back on the entry it showed before the last click.
 void RestorePrevious(ListBox& list)
 {
-    WriteShared(list.selected, list.previous);
+    SharedStore(list.selected, list.previous);
     list.selectedFromTop = list.count - 1 - list.previous;
 }
 
@@ -47,12 +47,12 @@ void Shader::SelectLight(int light)
 {
     if (light < 0 || light >= kLightCount) return;
     const LightSource& l = lights[light];
-    WriteShared(lightEnabledBox.flags[0], l.enabled);
+    SharedStore(lightEnabledBox.flags[0], l.enabled);
     lightColor.SetColor(static_cast<int>(l.colorBytes[0]), static_cast<int>(l.colorBytes[1]),
                         static_cast<int>(l.colorBytes[2]));
-    WriteShared(lightParameters.value[kLightRadiusRow], l.radius);
-    WriteShared(lightParameters.value[kLightCutOffRow], l.cutOff);
-    WriteShared(useTextureBox.flags[0], l.textured);
+    SharedStore(lightParameters.value[kLightRadiusRow], l.radius);
+    SharedStore(lightParameters.value[kLightCutOffRow], l.cutOff);
+    SharedStore(useTextureBox.flags[0], l.textured);
     ShowLightGelThumbnail(light);
     Transpose(l.orientation, textureDirection.rotation);
     for (int i = 0; i < 3; ++i) {
@@ -67,7 +67,7 @@ void Shader::SelectMaterial(int material)
 {
     if (material < 0 || material >= kMaterialCount) return;
     materialTypeList.SetSelected(static_cast<int>(materialType[material]));
-    WriteShared(surfaceMaterialBox.flags[0], surfaceMaterialOn[material]);
+    SharedStore(surfaceMaterialBox.flags[0], surfaceMaterialOn[material]);
 }
 
 void Shader::HandlePanelCommand(int x, int y)
@@ -143,14 +143,14 @@ void Shader::HandlePanelCommand(int x, int y)
     }
     if (windowList.Click(x, y)) {
         if (windowList.selectedFromTop != 0) {  // not "Camera": "Pan"
-            WriteShared(controlsList.selected, 0);
+            SharedStore(controlsList.selected, 0);
             controlsList.selectedFromTop = 1;
         }
         PreviewChanged();
     }
     if (controlsList.Click(x, y)) {
         if (controlsList.selectedFromTop == 0) {  // "Rotate": "Camera"
-            WriteShared(windowList.selected, windowList.count - 1);
+            SharedStore(windowList.selected, windowList.count - 1);
             windowList.selectedFromTop = 0;
         }
         PreviewChanged();
@@ -173,9 +173,9 @@ void Shader::HandlePanelClick(int x, int y, int page)
     }
     if (page != 2) return;
     if (glowShader.Click(x, y) && !glowShader.Flag(0)) {
-        WriteShared(glowParameters.value[kGlowThresholdRow], 0.5f);
-        WriteShared(glowParameters.value[kGlowStepsRow], 4.0f);
-        WriteShared(glowParameters.value[kGlowIntensityRow], 1.0f);
+        SharedStore(glowParameters.value[kGlowThresholdRow], 0.5f);
+        SharedStore(glowParameters.value[kGlowStepsRow], 4.0f);
+        SharedStore(glowParameters.value[kGlowIntensityRow], 1.0f);
     }
     if (glowShader.Flag(0)) {
         glowParameters.Click(x, y);

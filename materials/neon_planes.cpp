@@ -8,7 +8,7 @@
 #include "engine/vector_math.h"
 #include "materials/shader.h"
 #include "render/render_buffers.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "engine/vector_math.h"
 #include "materials/color_maps.h"
 #include "materials/patterns.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 
 Shader gShader;
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "materials/shader.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "materials/shader.h"
 #include "materials/texture_files.h"
 #include "materials/texture_generation.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 #include "ui/picture_file.h"
 #include "ui/texture_upload.h"
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 
 inline constexpr float kDepthScale = 32767.0f;
 inline constexpr float kShadowKeepFactor = 0.99f;

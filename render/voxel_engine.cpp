@@ -12,7 +12,7 @@
 #include "render/probability_tuner.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
 

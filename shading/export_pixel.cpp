@@ -13,7 +13,7 @@
 #include "materials/shader.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 #include "render/view_camera.h"
 #include "shading/color_grain.h"
 #include "shading/glow.h"

@@ -48,14 +48,14 @@ Interface::Interface() { ResetShadingSettings(); }
 void Interface::ResetShadingSettings()
 {
     for (OptionsBox* box : {&enableBackground, &enableFog, &backgroundReflection, &affectedByFog, &enableDrawingShaders}) {
-        WriteShared(box->flags[0], uint8_t{0});
+        SharedStore(box->flags[0], uint8_t{0});
     }
-    WriteShared(drawingType.selected, kDrawingStandard);
-    WriteShared(lightDistribution.selected, kLightDistributionStandard);
-    WriteShared(materialColorBlend.selected, 7);  // "Addition"
+    SharedStore(drawingType.selected, kDrawingStandard);
+    SharedStore(lightDistribution.selected, kLightDistributionStandard);
+    SharedStore(materialColorBlend.selected, 7);  // "Addition"
     for (SLWindow* w : {&fogParameters, &sunTurbidity, &gammaCorrection}) {
         if (!w->value) continue;
-        for (int row = 0; row < w->rows; ++row) WriteShared(w->value[row], w->initial[row]);
+        for (int row = 0; row < w->rows; ++row) SharedStore(w->value[row], w->initial[row]);
     }
 }
 

@@ -51,9 +51,9 @@ public:
     bool BackgroundReflectionOn() const { return backgroundReflection.Flag(0); }
     bool AffectedByFog() const { return affectedByFog.Flag(0); }
     bool DrawingShadersOn() const { return enableDrawingShaders.Flag(0); }
-    int DrawingType() const { return ReadShared(drawingType.selected); }
-    int LightDistribution() const { return ReadShared(lightDistribution.selected); }
-    int MaterialColorBlend() const { return ReadShared(materialColorBlend.selected); }
+    int DrawingType() const { return SharedLoad(drawingType.selected); }
+    int LightDistribution() const { return SharedLoad(lightDistribution.selected); }
+    int MaterialColorBlend() const { return SharedLoad(materialColorBlend.selected); }
     float FogParameter(int row) const;  // p0 (row 0), p1 (row 1)
     float Gamma() const;
     float SunTurbidity() const;

@@ -14,7 +14,7 @@
 #include "materials/shader.h"
 #include "materials/texture_presets.h"
 #include "render/render_threads.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 #include "render/transform_probabilities.h"
 #include "render/view_camera.h"
 #include "shading/color_grain.h"

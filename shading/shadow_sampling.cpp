@@ -7,7 +7,7 @@
 
 #include "engine/random.h"
 #include "render/render_buffers.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 #include "render/view_camera.h"
 
 float gDepthMap512[kDepthMapSize * kDepthMapSize];

@@ -249,7 +249,7 @@ void RotationBall::ApplyStep(const float stepAxis[3], float angle)
     KeepOrthonormal(rotation);
     float t[3];
     MultiplyVector(rotation, reference, t);
-    for (int i = 0; i < 3; ++i) WriteShared(turned[i], t[i]);
+    for (int i = 0; i < 3; ++i) SharedStore(turned[i], t[i]);
     UpdateAngles();
 }
 
@@ -425,7 +425,7 @@ bool TrackBall::Wheel(int x, int y, float delta)
 
 void TrackBall::Reset()
 {
-    for (int i = 0; i < 3; ++i) WriteShared(turned[i], reference[i]);
+    for (int i = 0; i < 3; ++i) SharedStore(turned[i], reference[i]);
     SetIdentity(rotation);
     RebuildGLMatrix(100);
 }
@@ -533,9 +533,9 @@ void SimpleBall::Build(const int& x, const int& y, const int& zValue, const int&
     groupId = group;
     widgetId = NewWidgetId();
     Place(x, y, zValue, w, h);
-    WriteShared(turned[0], 0.0f);
-    WriteShared(turned[1], 0.0f);
-    WriteShared(turned[2], -1.0f);
+    SharedStore(turned[0], 0.0f);
+    SharedStore(turned[1], 0.0f);
+    SharedStore(turned[2], -1.0f);
     for (unsigned* list : {&panelList, &markerList, &ballList})
         if (*list != 0) glDeleteLists(*list, 1);
 
@@ -571,7 +571,7 @@ void SimpleBall::Build(const int& x, const int& y, const int& zValue, const int&
 void SimpleBall::Draw() const
 {
     if (visible == 0) return;
-    const float d[3] = {ReadShared(turned[0]), ReadShared(turned[1]), ReadShared(turned[2])};
+    const float d[3] = {SharedLoad(turned[0]), SharedLoad(turned[1]), SharedLoad(turned[2])};
     const float ex = centreX + 0.8f * radiusX * d[0], ey = centreY + 0.8f * radiusY * d[1];
     // The end's depth only says front or back: drawn at it, a direction
     // pointing away would leave the screen's depth range and vanish.
@@ -646,6 +646,6 @@ bool SimpleBall::Wheel(int px, int py, float delta)
 void SimpleBall::Reset()
 {
     SetIdentity(rotation);
-    for (int i = 0; i < 3; ++i) WriteShared(turned[i], reference[i]);
+    for (int i = 0; i < 3; ++i) SharedStore(turned[i], reference[i]);
     UpdateAngles();
 }

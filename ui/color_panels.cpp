@@ -151,7 +151,7 @@ void ColorPanel::Build(const int& x, const int& y, const int& zValue, const char
 void ColorPanel::Store(int c, int value)
 {
     component[c] = value;
-    WriteShared(componentFloat[c], static_cast<float>(value) * 0.003921569f);
+    SharedStore(componentFloat[c], static_cast<float>(value) * 0.003921569f);
 }
 
 void ColorPanel::SetColor(int r, int g, int b)
@@ -400,9 +400,9 @@ void GSelector::CopyRow(int row, ColorMap& out) const
 void FogColorPanel::SetGradient(const ColorMap& map)
 {
     for (int i = 0; i < kColorMapEntries; ++i) {
-        WriteShared(gFogGradient.red[i], map.red[i]);
-        WriteShared(gFogGradient.green[i], map.green[i]);
-        WriteShared(gFogGradient.blue[i], map.blue[i]);
+        SharedStore(gFogGradient.red[i], map.red[i]);
+        SharedStore(gFogGradient.green[i], map.green[i]);
+        SharedStore(gFogGradient.blue[i], map.blue[i]);
     }
 }
 
@@ -461,7 +461,7 @@ void FogColorPanel::Build(const int& x, const int& y, const int& zValue, const c
 void FogColorPanel::Store(int c, int value)
 {
     component[c] = value;
-    WriteShared(componentFloat[c], static_cast<float>(value) / 255.0f);
+    SharedStore(componentFloat[c], static_cast<float>(value) / 255.0f);
 }
 
 void FogColorPanel::SyncFloatColor()

@@ -139,7 +139,7 @@ void ListBox::Draw() const
     if (visible == 0) return;
     glCallList(frameList);
     glPushMatrix();
-    glTranslatef(left, bottom + static_cast<float>(ReadShared(selected)) * rowHeight, 0);
+    glTranslatef(left, bottom + static_cast<float>(SharedLoad(selected)) * rowHeight, 0);
     glCallList(markList);
     glPopMatrix();
 }
@@ -150,7 +150,7 @@ bool ListBox::Click(const int& px, const int& py)
     previous = selected;
     const int band = BandAt(left, bottom, rowHeight, count, px, py);
     if (band < 0) return false;
-    WriteShared(selected, band);
+    SharedStore(selected, band);
     selectedFromTop = count - 1 - band;
     return true;
 }
@@ -158,7 +158,7 @@ bool ListBox::Click(const int& px, const int& py)
 void OptionsBox::Build(const int& x, const int& y, const int& z, const int& width, const int& rowH,
                        const int& rowCount, const char* caption, const char* const* labels)
 {
-    for (uint8_t& f : flags) WriteShared(f, uint8_t{0});
+    for (uint8_t& f : flags) SharedStore(f, uint8_t{0});
     changed = 0;
     count = rowCount > 0 ? rowCount : 0;
     if (count > kOptionsBoxMaxRows) {
@@ -243,7 +243,7 @@ bool OptionsBox::Click(const int& px, const int& py)
     if (band < 0) return false;
     lastRow = band;
     changed = 1;
-    WriteShared(flags[band], static_cast<uint8_t>(flags[band] != 0 ? 0 : 1));
+    SharedStore(flags[band], static_cast<uint8_t>(flags[band] != 0 ? 0 : 1));
     return true;
 }
 
@@ -296,7 +296,7 @@ void HListBox::Draw() const
     if (visible == 0) return;
     glCallList(frameList);
     glPushMatrix();
-    glTranslatef(x0 + static_cast<float>(ReadShared(selected)) * cell, y0 + cell, 0);
+    glTranslatef(x0 + static_cast<float>(SharedLoad(selected)) * cell, y0 + cell, 0);
     glCallList(markList);
     glPopMatrix();
 }
@@ -311,7 +311,7 @@ bool HListBox::Click(const int& px, const int& py)
     for (int i = 0; i < optionCount; ++i) {
         const float left = x0 + static_cast<float>(i) * cell;
         if (left <= x && x <= left + cell) {
-            WriteShared(selected, i);
+            SharedStore(selected, i);
             hit = true;
         }
     }

@@ -2,7 +2,7 @@
 // OptionsBox, a group of independent check rows in a plain or a captioned
 // look. Rows count from the bottom (0 = lowest row); option strings are
 // given top first. Worker threads read the selection and the flags (through
-// ReadShared) while the window thread changes them.
+// SharedLoad) while the window thread changes them.
 #pragma once
 
 #include <cstdint>
@@ -50,7 +50,7 @@ public:
     // Toggles the row under the box column; on the line between two rows
     // only the upper one, so one press never changes two options.
     bool Click(const int& px, const int& py);
-    bool Flag(int band) const { return ReadShared(flags[band]) != 0; }
+    bool Flag(int band) const { return SharedLoad(flags[band]) != 0; }
 
     float left = 0, bottom = 0, right = 0, top = 0;
     float rowsTop = 0;

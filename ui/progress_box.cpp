@@ -5,7 +5,7 @@
 
 void SliderBox::Build(const int& x, const int& y, const int& zValue, const int& width, const int& height)
 {
-    WriteShared(value, 0);
+    SharedStore(value, 0);
     x0 = static_cast<float>(x);
     y0 = static_cast<float>(y);
     x1 = static_cast<float>(x + width);
@@ -52,7 +52,7 @@ void SliderBox::Draw() const
     if (visible == 0) return;
     glCallList(frameList);
     glDisable(GL_DEPTH_TEST);
-    const float end = x0 + static_cast<float>(ReadShared(value));
+    const float end = x0 + static_cast<float>(SharedLoad(value));
     glBegin(GL_QUAD_STRIP);
     glColor3f(0, 0, 0), glVertex3f(x0, y0, z), glVertex3f(end, y0, z);
     glColor3f(0.75f, 0.75f, 0.75f), glVertex3f(x0, centreY, z), glVertex3f(end, centreY, z);
@@ -64,6 +64,6 @@ void SliderBox::Draw() const
 
 bool SliderBox::SetValue(const float& v)
 {
-    WriteShared(value, CheckedTruncToInt(v));
+    SharedStore(value, CheckedTruncToInt(v));
     return true;
 }

@@ -193,7 +193,7 @@ void NewDropBox::Draw() const
     CallDrum(wheelList, y0 + 24 + wheelRadius, first);
     glCallList(upPressed != 0 ? upPressedList : upList);
     glCallList(downPressed != 0 ? downPressedList : downList);
-    const int r = visibleRows - 1 + first - ReadShared(selected);
+    const int r = visibleRows - 1 + first - SharedLoad(selected);
     if (r >= 0 && r < visibleRows) {
         glPushMatrix();
         glTranslatef(x0, y0 + 24.0f * static_cast<float>(r), 0);
@@ -231,7 +231,7 @@ bool NewDropBox::Click(const int& xi, const int& yi)
         const int item = ListItemFromRow(first, visibleRows, i);
         if (item < 0 || item >= itemCount) return false;
         selectedRow = i;
-        WriteShared(selected, item);
+        SharedStore(selected, item);
         return true;
     }
     return false;
@@ -268,11 +268,11 @@ void NewDropBox::SetSelected(int item)
 {
     // Loaded files set it: an item outside the list is kept inside.
     item = std::clamp(item, 0, std::max(itemCount - 1, 0));
-    WriteShared(selected, item);
+    SharedStore(selected, item);
     if (item + visibleRows > itemCount - 1) first = std::max(item - visibleRows + 1, 0);
 }
 
-int NewDropBox::GetSelected() const { return ReadShared(selected); }
+int NewDropBox::GetSelected() const { return SharedLoad(selected); }
 
 void BoolBox::Build(const int& x, const int& y, const int& zValue, const int& width, const int& rowH,
                     const int& visibleRowCount, const int& rows, const char* title, const char* const* captionTexts)
@@ -356,7 +356,7 @@ int BoolBox::LastFirst() const { return std::max(rowCount - visibleRows, 0); }
 
 void BoolBox::MarkOnly(int row)
 {
-    for (int i = 0; i < rowCount; ++i) WriteShared(marks[static_cast<size_t>(i)], static_cast<uint8_t>(i == row));
+    for (int i = 0; i < rowCount; ++i) SharedStore(marks[static_cast<size_t>(i)], static_cast<uint8_t>(i == row));
 }
 
 void BoolBox::Draw() const
@@ -373,7 +373,7 @@ void BoolBox::Draw() const
         DrawText(static_cast<int>(x0 + 24), static_cast<int>(y), captions[static_cast<size_t>(row)].c_str(), 1);
         glPushMatrix();
         glTranslatef(x0, y, 0);
-        glCallList(ReadShared(marks[static_cast<size_t>(row)]) != 0 ? markOnList : markOffList);
+        glCallList(SharedLoad(marks[static_cast<size_t>(row)]) != 0 ? markOnList : markOffList);
         glPopMatrix();
     }
 }

@@ -182,7 +182,7 @@ bool ThumbwheelWindow::Click(int px, int py)
 
 void ThumbwheelWindow::StoreClamped(int row, float candidate)
 {
-    WriteShared(value[row], ClampByMode(ClampMode(row), candidate, minimum[row], maximum[row]));
+    SharedStore(value[row], ClampByMode(ClampMode(row), candidate, minimum[row], maximum[row]));
 }
 
 bool ThumbwheelWindow::Wheel(int px, int py, float delta)
@@ -227,11 +227,11 @@ bool ThumbwheelWindow::Drag(int px)
     const bool lowClamped = (mode & 1) != 0, highClamped = (mode & 2) != 0;
     if ((lowClamped && candidate == minimum[row]) || (highClamped && candidate == maximum[row])) return false;
     if (lowClamped && candidate < minimum[row]) {
-        WriteShared(value[row], minimum[row]);
+        SharedStore(value[row], minimum[row]);
     } else if (highClamped && candidate > maximum[row]) {
-        WriteShared(value[row], maximum[row]);
+        SharedStore(value[row], maximum[row]);
     } else {
-        WriteShared(value[row], candidate);
+        SharedStore(value[row], candidate);
         wheelAngle[row] = wholeDegreeDrags ? std::trunc(angle) : angle;
     }
     return true;

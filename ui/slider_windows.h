@@ -39,7 +39,7 @@ public:
     int RowAt(int px, int py);
     // "%2.3f", or "%d" of the truncated value for integer rows.
     const char* FormatValue(int row);
-    float Value(int row) const { return ReadShared(value[row]); }
+    float Value(int row) const { return SharedLoad(value[row]); }
     int ClampMode(int row) const { return clampMin[row] + 2 * clampMax[row]; }
 
     float left = 0, bottom = 0, right = 0, top = 0;

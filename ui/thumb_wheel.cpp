@@ -16,7 +16,7 @@ void YSlider::Build(const int& x, const int& y, const int& zValue, const int& wi
     x1 = x0 + static_cast<float>(width);
     y1 = y0 + static_cast<float>(height);
     z = static_cast<float>(zValue);
-    WriteShared(value, 1.0f);
+    SharedStore(value, 1.0f);
     step = 0.005f;
     held = 0;
     knobRadius = static_cast<float>(width / 2);
@@ -62,7 +62,7 @@ void YSlider::Build(const int& x, const int& y, const int& zValue, const int& wi
     glEndList();
 }
 
-float YSlider::Value() const { return ReadShared(value); }
+float YSlider::Value() const { return SharedLoad(value); }
 
 void YSlider::Draw() const
 {
@@ -95,7 +95,7 @@ bool YSlider::Drag()
     const float pointer = static_cast<float>(gPointerX);
     const float change = (pointer - pressX) * step;
     lastChange = change;
-    WriteShared(value, value + change);
+    SharedStore(value, value + change);
     pressX = pointer;
     return true;
 }
@@ -104,6 +104,6 @@ bool YSlider::Wheel(int xi, int yi, float delta)
 {
     const float x = static_cast<float>(xi), y = static_cast<float>(yi);
     if (visible == 0 || !(y0 < y && y < y1 && x0 < x && x < x1)) return false;
-    WriteShared(value, value - delta * step);
+    SharedStore(value, value - delta * step);
     return true;
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "engine/shared_access.h"
+
 inline constexpr float kWidgetDepth = 30.0f;
 
 extern int gDragGroup;             // group id of the widget that took the last press
@@ -35,18 +37,7 @@ inline bool HitStrict(float x, float y, float x0, float y0, float x1, float y1)
 }
 
 // Values, selections and flags that worker threads read while the window
-// thread changes them: relaxed atomic accesses (plain moves on x86-64), so a
-// reader sees either the old or the new value and never a torn one.
-template <class T>
-inline T ReadShared(const T& field)
-{
-    return std::atomic_ref<T>(const_cast<T&>(field)).load(std::memory_order_relaxed);
-}
-template <class T>
-inline void WriteShared(T& field, T value)
-{
-    std::atomic_ref<T>(field).store(value, std::memory_order_relaxed);
-}
+// thread changes them go through SharedLoad and SharedStore.
 
 // A value shown with "%d": truncated toward zero, clamped to the int range,
 // not-a-number giving 0 (the plain conversion is undefined for all of them).

@@ -68,7 +68,7 @@ protected:
         gShader.InitializeTextures();
         gShader.BuildMaterialPanel();
         gShader.lightPageShown = 1;
-        WriteShared(gShader.editBox.flags[0], uint8_t{1});
+        SharedStore(gShader.editBox.flags[0], uint8_t{1});
     }
     GlInterfaceTest gl_;
 };
@@ -104,7 +104,7 @@ TEST_F(MaterialPanelInput, GlowOffRestoresItsValuesAndWheelZeroRaises)
     s.HandlePanelClick(x, y, 2);  // on
     ASSERT_TRUE(s.GlowOn());
     s.HandlePanelClick(x, y, 2);  // off
-    for (int row = 0; row < 3; ++row) WriteShared(s.glowParameters.value[row], 0.75f);
+    for (int row = 0; row < 3; ++row) SharedStore(s.glowParameters.value[row], 0.75f);
     s.HandlePanelClick(x, y, 2);  // on: the values stay
     EXPECT_FLOAT_EQ(s.GlowParameter(kGlowThresholdRow), 0.75f);
     s.HandlePanelClick(x, y, 2);  // off: the start values
@@ -122,7 +122,7 @@ TEST_F(MaterialPanelInput, GlowOffRestoresItsValuesAndWheelZeroRaises)
     }
     EXPECT_TRUE(s.UpdateLightFromPanel(x, y, 1.0f));
     EXPECT_NEAR(s.lights[6].radius, 0.6f, 1e-5f);
-    WriteShared(s.editBox.flags[0], uint8_t{0});
+    SharedStore(s.editBox.flags[0], uint8_t{0});
     EXPECT_FALSE(s.UpdateLightFromPanel(x, y, 0.0f));
 }
 

@@ -75,7 +75,7 @@ TEST(PanelPictures, LightEditorWithATexturedLight)
     gShader.lights[3].textured = 1;
     gShader.gels[3].Replace(MakeSolidImage(16, 16, 200, 120, 40));
     gShader.SelectLight(3);
-    WriteShared(gShader.editBox.flags[0], uint8_t{1});
+    SharedStore(gShader.editBox.flags[0], uint8_t{1});
     gl.ClearFrame();
     gShader.DrawLightSourceLabel();
     const ScreenshotResult match =

@@ -11,7 +11,7 @@
 #include "engine/point_coloring.h"
 #include "materials/shader.h"
 #include "render/render_threads.h"
-#include "render/shared_buffer.h"
+#include "engine/shared_access.h"
 #include "render/view_camera.h"
 #include "shading/interface_settings.h"
 #include "shading/preview_image.h"
