@@ -252,8 +252,8 @@ void CreateInterface()
         gLightTrackBall.Build(p.x, p.y, kZ, p.width, p.h, direction, kLightGroup);
         gLightTrackBall.visible = 1;
     }
-    BuildBox(gMapFogToAlphaBox, 280, 100, 220, "Map Fog to Alpha (PNG)", 0);
-    BuildBox(gExcludeBackgroundBox, 280, 64, 220, "Exclude Background (PNG)", 0);
+    BuildBox(gMapFogToAlphaBox, 372, 76, 220, "Map Fog to Alpha (PNG)", 0);
+    BuildBox(gExcludeBackgroundBox, 372, 46, 220, "Exclude Background (PNG)", 0);
     gZoomSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");
     gZoomSlider.visible = 1;
     gZoom3DSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");

@@ -16,30 +16,31 @@ const MainButtonPlace kMainButtonPlaces[kMainButtonCount] = {
     {kButtonHelp, "Help", 1380, 100, 72, 24, 1},
     {kButtonNewFractal, "New Fractal", 1132, 100, 112, 24, 1},
     // "Render", every sub-tab
-    {kButtonSaveBitmap, "Save Bitmap", 32, 140, 112, 24, 0},
-    {kButtonSavePng, "Save PNG", 152, 140, 112, 24, 0},
+    {kButtonSaveBitmap, "Save Bitmap", 372, 170, 112, 24, 0},
+    {kButtonSavePng, "Save PNG", 492, 170, 112, 24, 0},
     // "Camera"
     {kButtonResetPosition, "Reset Position", 450, 660, 132, 24, 0},
     {kButtonResetRotation, "Reset Rotation", 450, 630, 132, 24, 0},
     {kButtonScale, "Scale", 590, 660, 90, 24, 1},
     // "Render", every sub-tab
-    {kButtonClearFog, "Clear Fog", 32, 110, 112, 24, 0},
+    {kButtonClearFog, "Clear Fog", 372, 110, 112, 24, 0},
     // "Fractals"
     {kButtonResetPaths, "Reset Paths", 520, 712, 120, 24, 1},
     // "Render", every sub-tab
-    {kButtonClearShadows, "Clr. Shadows", 152, 110, 112, 24, 0},
+    {kButtonClearShadows, "Clr. Shadows", 492, 110, 112, 24, 0},
     // "Camera": the reminder's loop (280, 798)..(354, 826) rings it
     {kButtonChange, "Change", 282, 800, 70, 24, 0},
-    // "Render", every sub-tab
-    {kButtonSaveMaterial, "Save Material", 272, 140, 120, 24, 1},
-    {kButtonLoadMaterial, "Load Material", 400, 140, 120, 24, 0},
+    // "Render", every sub-tab: right of the texture panel and the shading-model
+    // thumbnail, whose places are fixed
+    {kButtonSaveMaterial, "Save Material", 372, 140, 120, 24, 1},
+    {kButtonLoadMaterial, "Load Material", 500, 140, 120, 24, 0},
     // "Render" / "Materials" and "Environment"
     {kButtonResetParameters, "Reset Parameters", 520, 872, 160, 24, 0},
     {kButtonResetEnvParameters, "Reset Env. Parameters", 32, 470, 200, 24, 0},
     {kButtonLoadImage, "Load Img.", 260, 470, 110, 24, 0},
     // "Render", after every material tab: the previous and following slot
-    {kButtonPreviousSlot, "#", 600, 140, 32, 24, 1},
-    {kButtonNextSlot, "$", 640, 140, 32, 24, 1},
+    {kButtonPreviousSlot, "#", 630, 140, 32, 24, 1},
+    {kButtonNextSlot, "$", 666, 140, 32, 24, 1},
     // "Fractals"
     {kButtonLoadScript, "Load Script", 288, 414, 120, 24, 0},
     {kButtonSaveScript, "Save Script", 418, 414, 120, 24, 1},
