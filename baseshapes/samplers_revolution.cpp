@@ -116,7 +116,12 @@ void SampleBaseshapeScaledPseudosphere(BaseshapePoint* point, uint8_t slot)
     ApplyBaseshapeColorTail(point, u1, u2, slot);
 }
 
-void SampleBaseshapeSinusoidalII(BaseshapePoint* point, uint8_t slot)
+namespace {
+
+// The two sinusoidal solids share their draws and profile: "Sinusoidal II"
+// turns its ring about y by the first angle, "Sinusoidal I" by the second.
+template <bool kRingAboutY>
+void SampleSinusoidal(BaseshapePoint* point, uint8_t slot)
 {
     RandomState& rs = SamplerRandom(slot);
     const float u1 = RandomUniform(rs);
@@ -124,23 +129,15 @@ void SampleBaseshapeSinusoidalII(BaseshapePoint* point, uint8_t slot)
     const float s = point->size;
     const Sinusoid q = SinusoidFrom(u1, u2, point->p[0]);
     point->x = std::sin(q.a) / q.d1 * s;
-    point->z = std::cos(q.a) / q.d1 * s;
     point->y = std::sin(q.big_a) / q.d2 * s;
+    point->z = kRingAboutY ? std::cos(q.a) / q.d1 * s : std::cos(q.big_a) / q.d2 * s;
     ApplyBaseshapeColorTail(point, u1, u2, slot);
 }
 
-void SampleBaseshapeSinusoidalI(BaseshapePoint* point, uint8_t slot)
-{
-    RandomState& rs = SamplerRandom(slot);
-    const float u1 = RandomUniform(rs);
-    const float u2 = RandomUniform(rs);
-    const float s = point->size;
-    const Sinusoid q = SinusoidFrom(u1, u2, point->p[0]);
-    point->x = std::sin(q.a) / q.d1 * s;
-    point->y = std::sin(q.big_a) / q.d2 * s;
-    point->z = std::cos(q.big_a) / q.d2 * s;
-    ApplyBaseshapeColorTail(point, u1, u2, slot);
-}
+}  // namespace
+
+void SampleBaseshapeSinusoidalII(BaseshapePoint* point, uint8_t slot) { SampleSinusoidal<true>(point, slot); }
+void SampleBaseshapeSinusoidalI(BaseshapePoint* point, uint8_t slot) { SampleSinusoidal<false>(point, slot); }
 
 // A cardioid of revolution spiked by two triangle waves of twelve periods.
 void SampleBaseshapeMorningStar(BaseshapePoint* point, uint8_t slot)
