@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "app/screen_lists.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "platform/shell_open.h"
-#include "ui/asset_paths.h"
+#include "platform/asset_paths.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 #include "ui/skins.h"

@@ -27,7 +27,7 @@
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/view_camera.h"
-#include "platform/gl_window.h"
+#include "platform/desktop/gl_window.h"
 #include "ui/button.h"
 #include "ui/icons.h"
 #include "ui/widget.h"

@@ -9,7 +9,7 @@
 #include "app/pending_services.h"
 #include "platform/dialogs.h"
 #include "app/render_control.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "app/screen_lists.h"
 #include "platform/dialogs.h"
-#include "platform/gl_api.h"
-#include "platform/gl_window.h"
-#include "platform/preview_target.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_window.h"
+#include "platform/desktop/preview_target.h"
 #include "ui/font.h"
 #include "ui/skins.h"
 

@@ -21,7 +21,7 @@
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
 #include "materials/shader.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "ui/font.h"

@@ -1,8 +1,8 @@
 #include "app/main_buttons.h"
 
 #include "app/screen_lists.h"
-#include "platform/gl_api.h"
-#include "platform/gl_window.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_window.h"
 
 Button gMainButtons[kMainButtonCount];
 

@@ -11,10 +11,10 @@
 #include "app/render_control.h"
 #include "app/status_line.h"
 #include "app/window_messages.h"
-#include "platform/platform_events.h"
-#include "platform/preview_target.h"
+#include "platform/desktop/platform_events.h"
+#include "platform/desktop/preview_target.h"
 #include "render/render_threads.h"
-#include "platform/gl_window.h"
+#include "platform/desktop/gl_window.h"
 #include "ui/widget.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/fractal_model.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 #include "ui/widget.h"

@@ -9,7 +9,7 @@
 #include "app/startup_state.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_seed_pick.h"
-#include "platform/preview_target.h"
+#include "platform/desktop/preview_target.h"
 #include "render/render_buffers.h"
 
 int gPreviewTicks = 0;

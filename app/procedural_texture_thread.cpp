@@ -8,7 +8,7 @@
 
 #include "app/pending_services.h"
 #include "app/status_line.h"
-#include "editors/baseshape_record.h"
+#include "engine/baseshape_record.h"
 #include "engine/baseshape_model.h"
 #include "materials/shader.h"
 #include "materials/texture_generation.h"

@@ -17,12 +17,12 @@
 #include "platform/scripted_dialogs.h"
 #include "app/status_line.h"
 #include "app/window_size.h"
-#include "platform/desktop_dialogs.h"
-#include "platform/gl_window.h"
-#include "platform/platform_events.h"
-#include "platform/preview_target.h"
-#include "ui/asset_paths.h"
-#include "ui/picture_file.h"
+#include "platform/desktop/desktop_dialogs.h"
+#include "platform/desktop/gl_window.h"
+#include "platform/desktop/platform_events.h"
+#include "platform/desktop/preview_target.h"
+#include "platform/asset_paths.h"
+#include "platform/picture_file.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
 #include "engine/point_coloring.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"

@@ -4,7 +4,7 @@
 
 #include "app/file_dialogs.h"
 #include "app/action_widgets.h"
-#include "editors/baseshape_record.h"
+#include "engine/baseshape_record.h"
 #include "files/scene_export.h"
 #include "platform/dialogs.h"
 

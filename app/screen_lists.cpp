@@ -8,8 +8,8 @@
 
 #include "app/about_box.h"
 #include "app/startup_state.h"
-#include "platform/gl_api.h"
-#include "ui/asset_paths.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/asset_paths.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 #include "ui/skins.h"

@@ -10,7 +10,7 @@
 #include "app/status_line.h"
 #include "platform/settings_file.h"
 #include "render/render_threads.h"
-#include "ui/asset_paths.h"
+#include "platform/asset_paths.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "app/screen_lists.h"
 #include "app/startup_sequence.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/gl_shapes.h"
 
 void DrawSplashScreen()

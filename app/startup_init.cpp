@@ -14,8 +14,8 @@
 #include "engine/kernel_framework.h"
 #include "engine/random.h"
 #include "app/status_line.h"
-#include "platform/gl_api.h"
-#include "platform/platform_events.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/platform_events.h"
 #include "render/render_buffers.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "materials/shader.h"
 #include "shading/interface_settings.h"
 #include "shading/preview_passes.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
 #include "ui/icons.h"

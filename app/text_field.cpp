@@ -9,8 +9,8 @@
 #include "app/pending_services.h"
 #include "app/status_line.h"
 #include "engine/fractal_model.h"
-#include "platform/gl_api.h"
-#include "platform/platform_events.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/platform_events.h"
 #include "ui/font.h"
 
 TextInputState gTextInput;

@@ -10,8 +10,8 @@
 #include "app/view_drags.h"
 #include "app/input_wheel.h"
 #include "platform/dialogs.h"
-#include "platform/gl_api.h"
-#include "platform/gl_window.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_window.h"
 #include "render/render_threads.h"
 #include "ui/widget.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/platform_events.h"
+#include "platform/desktop/platform_events.h"
 
 // gMouseState values.
 enum MouseStateValue : int {

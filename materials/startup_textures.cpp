@@ -5,8 +5,8 @@
 
 #include "materials/shader.h"
 #include "materials/texture_generation.h"
-#include "ui/asset_paths.h"
-#include "ui/picture_file.h"
+#include "platform/asset_paths.h"
+#include "platform/picture_file.h"
 #include "ui/texture_upload.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include "materials/texture_files.h"
 #include "materials/texture_generation.h"
 #include "engine/shared_access.h"
-#include "ui/picture_file.h"
+#include "platform/picture_file.h"
 #include "ui/texture_upload.h"
 
 TextureFileServices gTextureFileServices;

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/gl_api.h"
-#include "platform/platform_events.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/platform_events.h"
 #include "ui/font.h"
 #include "ui/skins.h"
 #include "ui/widget.h"

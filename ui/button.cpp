@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/font.h"
 #include "ui/skins.h"
 #include "ui/widget.h"

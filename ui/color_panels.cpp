@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/file_services.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/gl_api.h"
-#include "ui/asset_paths.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/asset_paths.h"
 #include "ui/texture_upload.h"
 
 unsigned gFontTexture = 0;

@@ -1,6 +1,6 @@
 #include "ui/gl_shapes.h"
 
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 
 namespace {
 

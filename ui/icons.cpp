@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "engine/fractal_model.h"
-#include "platform/gl_api.h"
-#include "ui/asset_paths.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/asset_paths.h"
 #include "ui/gl_shapes.h"
 #include "ui/texture_upload.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/font.h"
 #include "ui/icons.h"
 #include "ui/thumbnail_atlas.h"

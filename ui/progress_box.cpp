@@ -1,6 +1,6 @@
 #include "ui/progress_box.h"
 
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/widget.h"
 
 void SliderBox::Build(const int& x, const int& y, const int& zValue, const int& width, const int& height)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 #include "ui/skins.h"

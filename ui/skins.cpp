@@ -1,7 +1,7 @@
 #include "ui/skins.h"
 
-#include "platform/gl_api.h"
-#include "ui/asset_paths.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/asset_paths.h"
 #include "ui/texture_upload.h"
 
 unsigned gSkinTextures[kSkinTextureCount];

@@ -1,6 +1,6 @@
 #include "ui/texture_box.h"
 
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/gl_shapes.h"
 
 void TextureBox::SetLayout(const int& x, const int& y, const int& zValue, const int& width, const int& h,

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/gl_api.h"
-#include "platform/gl_window.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_window.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 

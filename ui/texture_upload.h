@@ -2,7 +2,7 @@
 // the kit is uploaded.
 #pragma once
 
-#include "ui/picture_file.h"
+#include "platform/picture_file.h"
 
 enum class TextureMip { None, Full };
 enum class TextureWrap { Clamp, Repeat };

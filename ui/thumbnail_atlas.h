@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "materials/color_maps.h"
-#include "ui/picture_file.h"
+#include "platform/picture_file.h"
 
 inline constexpr int kThumbSize = 64;
 inline constexpr int kThumbsPerRow = 8;

@@ -1,7 +1,7 @@
 #include "ui/widget.h"
 
 #include "engine/random.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 

@@ -24,7 +24,7 @@
 #include "engine/pick_table.h"
 #include "engine/random.h"
 #include "materials/shader.h"
-#include "platform/platform_events.h"
+#include "platform/desktop/platform_events.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"

@@ -9,10 +9,10 @@
 #include "engine/baseshape_seed_pick.h"
 #include "platform/scripted_dialogs.h"
 #include "app/status_line.h"
-#include "platform/gl_api.h"
-#include "platform/gl_test_context.h"
-#include "platform/gl_window.h"
-#include "platform/platform_events.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_test_context.h"
+#include "platform/desktop/gl_window.h"
+#include "platform/desktop/platform_events.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include "app/window_messages.h"
 #include "engine/fractal_model.h"
 #include "materials/shader.h"
-#include "platform/preview_target.h"
+#include "platform/desktop/preview_target.h"
 #include "render/view_camera.h"
 #include "support/screenshot.h"
 

@@ -15,7 +15,7 @@
 #include "engine/fractal_model.h"
 #include "engine/random.h"
 #include "materials/shader.h"
-#include "platform/preview_target.h"
+#include "platform/desktop/preview_target.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
 #include "shading/interface_settings.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/status_line.h"
-#include "editors/baseshape_record.h"
+#include "engine/baseshape_record.h"
 #include "engine/baseshape_model.h"
 #include "engine/random_helpers.h"
 #include "materials/shader.h"

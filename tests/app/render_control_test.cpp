@@ -18,7 +18,7 @@
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/point_coloring.h"
-#include "platform/preview_target.h"
+#include "platform/desktop/preview_target.h"
 #include "platform/scripted_dialogs.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"

@@ -10,8 +10,8 @@
 #include "app/startup_state.h"
 #include "app/support/app_interface.h"
 #include "support/screenshot.h"
-#include "platform/gl_api.h"
-#include "ui/asset_paths.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/asset_paths.h"
 
 namespace {
 

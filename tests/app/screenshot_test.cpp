@@ -10,9 +10,9 @@
 #include "app/program_entry.h"
 #include "app/startup_state.h"
 #include "app/status_line.h"
-#include "platform/gl_test_context.h"
-#include "platform/gl_window.h"
-#include "platform/platform_events.h"
+#include "platform/desktop/gl_test_context.h"
+#include "platform/desktop/gl_window.h"
+#include "platform/desktop/platform_events.h"
 #include "platform/scripted_dialogs.h"
 #include "support/screenshot.h"
 

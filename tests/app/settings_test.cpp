@@ -14,7 +14,7 @@
 #include "app/file_dialogs.h"
 #include "platform/settings_file.h"
 #include "render/render_threads.h"
-#include "ui/asset_paths.h"
+#include "platform/asset_paths.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "app/support/app_interface.h"
 #include "support/screenshot.h"
 #include "engine/fractal_model.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/button.h"
 #include "ui/font.h"
 #include "ui/icons.h"

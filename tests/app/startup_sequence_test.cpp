@@ -13,7 +13,7 @@
 #include "app/startup_init.h"
 #include "app/support/app_interface.h"
 #include "materials/shader.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "render/view_camera.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <SDL2/SDL.h>
 
-#include "platform/gl_api.h"
-#include "platform/gl_test_context.h"
-#include "platform/gl_window.h"
-#include "platform/preview_target.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_test_context.h"
+#include "platform/desktop/gl_window.h"
+#include "platform/desktop/preview_target.h"
 
 namespace {
 

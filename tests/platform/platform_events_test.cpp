@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/desktop_dialogs.h"
-#include "platform/gl_window.h"
-#include "platform/platform_events.h"
+#include "platform/desktop/desktop_dialogs.h"
+#include "platform/desktop/gl_window.h"
+#include "platform/desktop/platform_events.h"
 #include "platform/shell_open.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gl_test_context.h"
+#include "platform/desktop/gl_test_context.h"
 
 class GlInterfaceTest {
 public:

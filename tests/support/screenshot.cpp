@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "assets/png_file.h"
-#include "ui/picture_file.h"
+#include "platform/picture_file.h"
 
 namespace {
 

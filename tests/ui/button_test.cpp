@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/gl_api.h"
-#include "platform/gl_test_context.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_test_context.h"
 #include "ui/font.h"
 #include "ui/skins.h"
 

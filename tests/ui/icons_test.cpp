@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/fractal_model.h"
-#include "platform/gl_api.h"
-#include "platform/gl_test_context.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_test_context.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/gl_api.h"
-#include "platform/gl_test_context.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_test_context.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/support/app_interface.h"
 
 #include "app/screen_lists.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/texture_upload.h"
 
 AppInterfaceTest::AppInterfaceTest()

@@ -10,7 +10,7 @@
 
 #include "assets/png_file.h"
 #include "materials/color_maps.h"
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 #include "ui/file_services.h"
 #include "ui/font.h"
 #include "ui/icons.h"

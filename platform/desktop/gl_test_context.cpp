@@ -1,9 +1,9 @@
-#include "platform/gl_test_context.h"
+#include "platform/desktop/gl_test_context.h"
 
 #include <SDL2/SDL.h>
 
-#include "platform/gl_api.h"
-#include "platform/gl_window.h"
+#include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_window.h"
 
 GlTestContext::GlTestContext(int width, int height) : width_(width), height_(height)
 {

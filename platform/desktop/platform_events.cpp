@@ -1,4 +1,4 @@
-#include "platform/platform_events.h"
+#include "platform/desktop/platform_events.h"
 
 #include <SDL2/SDL.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/text_encoding.h"
-#include "platform/gl_window.h"
+#include "platform/desktop/gl_window.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gl_window.h"  // ReadFramebufferRgb
+#include "platform/desktop/gl_window.h"  // ReadFramebufferRgb
 
 class GlTestContext {
 public:

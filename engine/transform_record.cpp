@@ -1,4 +1,4 @@
-#include "editors/transform_record.h"
+#include "engine/transform_record.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "ui/asset_paths.h"
+#include "platform/asset_paths.h"
 
 #include <cstdio>
 #include <cstdlib>

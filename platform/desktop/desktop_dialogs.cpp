@@ -1,4 +1,4 @@
-#include "platform/desktop_dialogs.h"
+#include "platform/desktop/desktop_dialogs.h"
 
 #include <SDL2/SDL.h>
 #include <gtk/gtk.h>
@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "platform/dialogs.h"
-#include "platform/gl_window.h"
+#include "platform/desktop/gl_window.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/picture_file.h"
+#include "platform/picture_file.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "editors/transform_record.h"
+#include "engine/transform_record.h"
 #include "engine/pick_table.h"
 #include "engine/random.h"
 

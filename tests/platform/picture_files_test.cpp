@@ -10,7 +10,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
-#include "ui/picture_file.h"
+#include "platform/picture_file.h"
 
 namespace {
 

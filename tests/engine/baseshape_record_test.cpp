@@ -1,5 +1,5 @@
-#include "editors/baseshape_images.h"
-#include "editors/baseshape_record.h"
+#include "engine/baseshape_images.h"
+#include "engine/baseshape_record.h"
 
 #include <gtest/gtest.h>
 

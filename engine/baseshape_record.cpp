@@ -1,8 +1,8 @@
-#include "editors/baseshape_record.h"
+#include "engine/baseshape_record.h"
 
 #include <cstring>
 
-#include "editors/baseshape_images.h"
+#include "engine/baseshape_images.h"
 #include "engine/point_coloring.h"
 #include "engine/vector_math.h"
 

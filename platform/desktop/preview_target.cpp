@@ -1,8 +1,8 @@
-#include "platform/preview_target.h"
+#include "platform/desktop/preview_target.h"
 
 #include <cstring>
 
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 
 uint8_t gPbufferAvailable = 0;
 int gPbufferSize[5] = {kPreviewTargetSize, kPreviewTargetSize, 32, 24, 0};

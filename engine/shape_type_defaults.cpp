@@ -1,7 +1,7 @@
 // The starting size and shape parameters of each baseshape type, taken when
 // the user picks a type. Types without a row (0, 1, 11, 40 and the others)
 // keep the baseline: size 0.5 and every parameter 0.
-#include "editors/baseshape_record.h"
+#include "engine/baseshape_record.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/gl_window.h"
+#include "platform/desktop/gl_window.h"
 
 #include <SDL2/SDL.h>
 #include <dlfcn.h>
@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/gl_api.h"
+#include "platform/desktop/gl_api.h"
 
 SDL_Window* gMainWindow = nullptr;
 void* gMainGLContext = nullptr;

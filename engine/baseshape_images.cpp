@@ -1,4 +1,4 @@
-#include "editors/baseshape_images.h"
+#include "engine/baseshape_images.h"
 
 #include <cstdlib>
 #include <cstring>
