@@ -47,7 +47,15 @@ bool SaveColorMapWithDialog(const ColorMap& map)
 
 void InstallInterfaceFileServices()
 {
-    gInterfaceFileServices.loadColorMap = LoadColorMapWithDialog;
+    gInterfaceFileServices.loadColorMap = +[](ColorMap& map) {
+        if (!LoadColorMapWithDialog()) return false;
+        map = gColorMap;
+        return true;
+    };
+    gInterfaceFileServices.randomColorMap = +[](ColorMap& map) {
+        GenerateRandomColorMap();
+        map = gColorMap;
+    };
     gInterfaceFileServices.saveColorMap = SaveColorMapWithDialog;
     gInterfaceFileServices.texturesFolder = +[]() -> const char* { return gTexturesPath; };
 }

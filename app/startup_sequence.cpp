@@ -50,7 +50,7 @@ void ShaderDefaults()
     gShader.InitializeTextures();
     gShader.MakeStartupPresets();
 }
-void BuildTextureThumbnails() { BuildThumbnailAtlas(gTexturesPath, gTextureFileNames); }
+void BuildTextureThumbnails() { BuildThumbnailAtlas(gTexturesPath, gTextureFileNames, &gColorMap); }
 
 void UpdateViewMatrices()
 {

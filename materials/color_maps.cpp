@@ -10,40 +10,21 @@
 #include "engine/random.h"
 
 ColorMap gColorMap;
+ColorMap gFogGradient;
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr uint32_t kHalfWord = 0x80000000u;
-constexpr size_t kLineBuffer = 100;  // characters a read takes, terminator included
 
 uint32_t Draw() { return RandomStep(gGlobalRandomA); }
 double Uniform() { return RandomUniform(gGlobalRandomA); }
-
-// Low 8 bits of the truncated value; values without an int give 0.
-uint8_t WrapByte(double v)
-{
-    if (!(v > static_cast<double>(std::numeric_limits<int>::min()) - 1.0 &&
-          v < static_cast<double>(std::numeric_limits<int>::max()) + 1.0))
-        return 0;
-    return static_cast<uint8_t>(static_cast<unsigned>(static_cast<int>(v)));
-}
 
 uint8_t ClampByte(double v)
 {
     if (!(v > 0)) return 0;
     if (v >= 255) return 255;
     return static_cast<uint8_t>(static_cast<int>(v));
-}
-
-// One number of a line as "%f" reads it; 0 when there is none.
-double NextNumber(const char*& p)
-{
-    char* end = nullptr;
-    const double v = std::strtod(p, &end);
-    if (end == p) return 0;
-    p = end;
-    return v;
 }
 
 StripeRule DrawStripeRule()
@@ -100,7 +81,7 @@ uint8_t HsvChannel(double c)
 {
     c *= 256;
     if (c >= 256) c = 255;
-    return WrapByte(c);
+    return WrapColorByte(c);
 }
 
 // The channel waves of the wave family, with an optional second wave.
@@ -179,67 +160,7 @@ bool StripeWrites(const StripeRule& rule, int entry)
     return (entry / width) % 2 == 1;
 }
 
-void SetGreyRamp(ColorMap& map)
-{
-    for (int i = 0; i < kColorMapEntries; ++i) map.red[i] = map.green[i] = map.blue[i] = static_cast<uint8_t>(i);
-}
-
-int ReadColorMapValues(std::string_view text, float red[kColorMapEntries], float green[kColorMapEntries],
-                       float blue[kColorMapEntries])
-{
-    size_t pos = 0;
-    int k = 0;
-    for (; k < kColorMapEntries && pos < text.size(); ++k) {
-        // One read of a line buffer: up to the newline or 99 characters.
-        size_t end = pos;
-        while (end < text.size() && end - pos < kLineBuffer - 1 && text[end] != '\n') ++end;
-        if (end < text.size() && text[end] == '\n' && end - pos < kLineBuffer - 1) ++end;
-        char line[kLineBuffer] = {};
-        text.copy(line, end - pos, pos);
-        pos = end;
-        const char* p = line;
-        red[k] = static_cast<float>(NextNumber(p));
-        green[k] = static_cast<float>(NextNumber(p));
-        blue[k] = static_cast<float>(NextNumber(p));
-    }
-    return k;
-}
-
-void ReadColorMapText(ColorMap& map, std::string_view text)
-{
-    SetGreyRamp(map);
-    float r[kColorMapEntries], g[kColorMapEntries], b[kColorMapEntries];
-    const int lines = ReadColorMapValues(text, r, g, b);
-    for (int k = 0; k < lines; ++k) {
-        map.red[k] = WrapByte(r[k]);
-        map.green[k] = WrapByte(g[k]);
-        map.blue[k] = WrapByte(b[k]);
-    }
-}
-
-std::string ColorMapText(const ColorMap& map)
-{
-    std::string text;
-    char line[16];
-    for (int i = 0; i < kColorMapEntries; ++i) {
-        std::snprintf(line, sizeof line, "%d %d %d\n", map.red[i], map.green[i], map.blue[i]);
-        text += line;
-    }
-    return text;
-}
-
-bool LoadColorMapFile(const std::string& path)
-{
-    SetGreyRamp(gColorMap);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    // 256 lines of at most 99 characters: more is never read.
-    std::string text(kColorMapEntries * (kLineBuffer - 1), '\0');
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(file.gcount()));
-    ReadColorMapText(gColorMap, text);
-    return true;
-}
+bool LoadColorMapFile(const std::string& path) { return ReadColorMapFile(path, gColorMap); }
 
 void GenerateHueWavePalette()
 {

@@ -6,6 +6,7 @@
 #include "engine/vector_math.h"
 #include "materials/image_sampling.h"
 #include "materials/patterns.h"
+#include "materials/color_maps.h"
 #include "materials/shader.h"
 #include "engine/shared_access.h"
 

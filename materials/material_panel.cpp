@@ -2,6 +2,7 @@
 // layout table with their start values.
 #include "materials/material_panel.h"
 
+#include "materials/color_maps.h"
 #include "materials/shader.h"
 
 namespace {
@@ -128,6 +129,7 @@ void Shader::BuildMaterialPanel()
                      kLightColorGroup);
     lightColor.visible = 1;
 
+    fogPanel.gradient = &gFogGradient;
     fogPanel.Build(at(kPlaceFogPanel).x, at(kPlaceFogPanel).y, kZ, "Fog Color R       G       B ", kFogColorGroup);
     const MaterialPanelPlace& light = at(kPlaceLightParameters);
     lightParameters.Build(light.x, light.y, kZ, light.width, light.height, 2, kLightParameterCaptions,

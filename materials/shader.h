@@ -17,6 +17,7 @@
 
 #include <cstdint>
 
+#include "materials/color_maps.h"
 #include "materials/material_panel.h"
 #include "ui/balls.h"
 #include "ui/button.h"

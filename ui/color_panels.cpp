@@ -16,7 +16,6 @@
 #include "ui/widget.h"
 
 InterfaceFileServices gInterfaceFileServices;
-ColorMap gFogGradient;
 
 namespace {
 
@@ -399,10 +398,12 @@ void GSelector::CopyRow(int row, ColorMap& out) const
 
 void FogColorPanel::SetGradient(const ColorMap& map)
 {
+    if (gradient == nullptr) return;
+    ColorMap& g = *gradient;
     for (int i = 0; i < kColorMapEntries; ++i) {
-        SharedStore(gFogGradient.red[i], map.red[i]);
-        SharedStore(gFogGradient.green[i], map.green[i]);
-        SharedStore(gFogGradient.blue[i], map.blue[i]);
+        SharedStore(g.red[i], map.red[i]);
+        SharedStore(g.green[i], map.green[i]);
+        SharedStore(g.blue[i], map.blue[i]);
     }
 }
 
@@ -490,14 +491,16 @@ void FogColorPanel::Draw() const
     DrawComponentTexts(x0, y0 + 104, component);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
+    static const ColorMap kBlack = {};
+    const ColorMap& g = gradient != nullptr ? *gradient : kBlack;
     glBegin(GL_QUADS);
     for (int i = 0; i < kColorMapEntries - 1; ++i) {
         const float xa = x0 + 4 + static_cast<float>(i), xb = xa + 1;
-        glColor3ub(gFogGradient.red[i], gFogGradient.green[i], gFogGradient.blue[i]);
+        glColor3ub(g.red[i], g.green[i], g.blue[i]);
         glVertex3f(xa, y0 + 24, z);
-        glColor3ub(gFogGradient.red[i + 1], gFogGradient.green[i + 1], gFogGradient.blue[i + 1]);
+        glColor3ub(g.red[i + 1], g.green[i + 1], g.blue[i + 1]);
         glVertex3f(xb, y0 + 24, z), glVertex3f(xb, y0 + 40, z);
-        glColor3ub(gFogGradient.red[i], gFogGradient.green[i], gFogGradient.blue[i]);
+        glColor3ub(g.red[i], g.green[i], g.blue[i]);
         glVertex3f(xa, y0 + 40, z);
     }
     glEnd();
@@ -516,18 +519,24 @@ void FogColorPanel::PressButton(int index)
 {
     switch (index) {
     case kRandom:
-        GenerateRandomColorMap();
-        SetGradient(gColorMap);
-        changed = 1;
-        break;
-    case kLoad:
-        if (gInterfaceFileServices.loadColorMap != nullptr && gInterfaceFileServices.loadColorMap()) {
-            SetGradient(gColorMap);
+        if (gInterfaceFileServices.randomColorMap != nullptr) {
+            ColorMap map;
+            gInterfaceFileServices.randomColorMap(map);
+            SetGradient(map);
             changed = 1;
         }
         break;
+    case kLoad: {
+        ColorMap map;
+        if (gInterfaceFileServices.loadColorMap != nullptr && gInterfaceFileServices.loadColorMap(map)) {
+            SetGradient(map);
+            changed = 1;
+        }
+        break;
+    }
     case kSave:
-        if (gInterfaceFileServices.saveColorMap != nullptr) gInterfaceFileServices.saveColorMap(gFogGradient);
+        if (gInterfaceFileServices.saveColorMap != nullptr && gradient != nullptr)
+            gInterfaceFileServices.saveColorMap(*gradient);
         break;
     case kBrowse:
         browserMode = 1;

@@ -1,14 +1,14 @@
 // Colour widgets: ColorPanel (one colour on three 0..255 tracks with a
 // swatch), GSelector (the "Gradient Browser" over the folder's colour maps,
-// eight strips a page) and FogColorPanel (the fog colour and the fog
-// gradient gFogGradient the shading reads, with its buttons and browser).
+// eight strips a page) and FogColorPanel (a colour and the gradient its
+// owner hands it, with its buttons and browser).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "materials/color_maps.h"
+#include "engine/color_map.h"
 #include "ui/button.h"
 
 class ColorPanel {
@@ -93,9 +93,6 @@ private:
     void Page(int step);
 };
 
-// The fog gradient the shading reads: entry 0 at the back, 255 at the front.
-extern ColorMap gFogGradient;
-
 class FogColorPanel {
 public:
     FogColorPanel() = default;
@@ -109,8 +106,8 @@ public:
     // The active bar follows gPointerX.
     bool Drag();
     void SyncFloatColor();
-    // Writes the map into gFogGradient entry by entry for the shading.
-    static void SetGradient(const ColorMap& map);
+    // Writes the map into the gradient entry by entry (threads may read it).
+    void SetGradient(const ColorMap& map);
 
     enum ButtonIndex { kRandom, kLoad, kSave, kBrowse, kClose, kClear, kButtonCount };
 
@@ -119,8 +116,11 @@ public:
     uint8_t browserMode = 0;
     unsigned frameList = 0, swatchList = 0, markerList = 0;
     uint8_t visible = 0;
+    // The gradient the panel shows and edits (entry 0 at the back, 255 at
+    // the front); its owner sets it before Build, which clears it to black.
+    ColorMap* gradient = nullptr;
     int component[3] = {};
-    float componentFloat[3] = {};  // read by the shading
+    float componentFloat[3] = {};
     int bandLow[3] = {}, bandHigh[3] = {};
     int barStart = 0, barEnd = 0;
     int pressX[3] = {};

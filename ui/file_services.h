@@ -4,11 +4,14 @@
 // and the gradient browser lists no folder.
 #pragma once
 
-#include "materials/color_maps.h"
+#include "engine/color_map.h"
 
 struct InterfaceFileServices {
-    // Asks for a colour-map file and reads it into gColorMap; true when read.
-    bool (*loadColorMap)() = nullptr;
+    // Asks for a colour-map file and reads it into the map (and the working
+    // colour map); true when read.
+    bool (*loadColorMap)(ColorMap& map) = nullptr;
+    // A new random colour map (it also becomes the working colour map).
+    void (*randomColorMap)(ColorMap& map) = nullptr;
     // Asks for a file name and writes the map there; false when nothing was
     // written (cancelled, busy, or a failed write already reported).
     bool (*saveColorMap)(const ColorMap& map) = nullptr;

@@ -61,7 +61,7 @@ void PaintPictureCell(uint8_t* page, int x0, int y0, const RgbImage& image)
     }
 }
 
-void BuildThumbnailAtlas(const std::string& folder, const std::vector<std::string>& names)
+void BuildThumbnailAtlas(const std::string& folder, const std::vector<std::string>& names, ColorMap* lastMap)
 {
     const int count = static_cast<int>(names.size());
     gThumbnailCount = 0;
@@ -79,8 +79,10 @@ void BuildThumbnailAtlas(const std::string& folder, const std::vector<std::strin
             const int x0 = cell.column * kThumbSize, y0 = (kThumbsPerRow - 1 - cell.row) * kThumbSize;
             const std::string path = folder + "/" + names[i];
             if (IsColorMapName(names[i])) {
-                LoadColorMapFile(path);
-                PaintColorMapCell(page.pixels.data(), x0, y0, gColorMap);
+                ColorMap map;
+                ReadColorMapFile(path, map);
+                PaintColorMapCell(page.pixels.data(), x0, y0, map);
+                if (lastMap != nullptr) *lastMap = map;
             } else {
                 RgbImage image;
                 LoadImageFileRgb(image, path);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "materials/color_maps.h"
+#include "engine/color_map.h"
 #include "platform/picture_file.h"
 
 inline constexpr int kThumbSize = 64;
@@ -40,9 +40,10 @@ bool IsColorMapName(const std::string& name);
 void PaintColorMapCell(uint8_t* page, int x0, int y0, const ColorMap& map);
 void PaintPictureCell(uint8_t* page, int x0, int y0, const RgbImage& image);
 
-// Builds the pages and lists of the files (names within folder). Reading
-// the colour maps replaces gColorMap: the last one read stays in it.
-void BuildThumbnailAtlas(const std::string& folder, const std::vector<std::string>& names);
+// Builds the pages and lists of the files (names within folder). Each colour
+// map read replaces *lastMap (when given): the last one read stays in it.
+void BuildThumbnailAtlas(const std::string& folder, const std::vector<std::string>& names,
+                         ColorMap* lastMap = nullptr);
 // Thumbnail n (64 by 64 units) with its lower left corner at (x, y);
 // nothing for a file the atlas does not hold.
 void DrawThumbnail(int x, int y, int n);

@@ -73,6 +73,7 @@ TEST(ColorMapDialog, FogPanelSavesItsGradientAndReportsAnUnwritablePlace)
     std::snprintf(gTexturesPath, sizeof gTexturesPath, "%s", folder.c_str());
     InstallInterfaceFileServices();
     FogColorPanel fog;
+    fog.gradient = &gFogGradient;
     fog.Build(44, 666, 30, "", 26);
     fog.visible = 1;
     const int buttonY = 666 - 30;

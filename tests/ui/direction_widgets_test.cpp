@@ -251,7 +251,9 @@ TEST_F(DirectionWidgets, FogPanelBarsButtonsAndBrowser)
     static std::string folder;
     folder = MakeColorMapFolder("talvoran_fog_maps", 3);
     gInterfaceFileServices.texturesFolder = +[]() -> const char* { return folder.c_str(); };
+    ColorMap gradient = {};
     FogColorPanel fog;
+    fog.gradient = &gradient;
     fog.Build(44, 666, 30, "", 26);
     fog.visible = 1;
     ASSERT_TRUE(fog.Click(100, 666 + 90));  // red
@@ -271,11 +273,11 @@ TEST_F(DirectionWidgets, FogPanelBarsButtonsAndBrowser)
     ASSERT_EQ(fog.browserMode, 1);
     EXPECT_FALSE(fog.Click(50, 666 + 112 - 8));  // row 1 of the browser
     EXPECT_EQ(fog.browserMode, 0);
-    EXPECT_EQ(gFogGradient.blue[0], 40);
-    EXPECT_EQ(gFogGradient.red[200], static_cast<uint8_t>(200 * 2));
+    EXPECT_EQ(gradient.blue[0], 40);
+    EXPECT_EQ(gradient.red[200], static_cast<uint8_t>(200 * 2));
     EXPECT_FALSE(fog.Click(44 + 256 + 5, 666 - 30));  // "Clear"
     for (int i = 0; i < kColorMapEntries; ++i)
-        ASSERT_EQ(gFogGradient.red[i] | gFogGradient.green[i] | gFogGradient.blue[i], 0) << i;
+        ASSERT_EQ(gradient.red[i] | gradient.green[i] | gradient.blue[i], 0) << i;
     gInterfaceFileServices.texturesFolder = nullptr;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "engine/random.h"
+#include "materials/color_maps.h"
 #include "support/gl_interface.h"
 #include "support/screenshot.h"
 #include "ui/file_services.h"
@@ -121,7 +122,12 @@ TEST_F(WidgetGallery, DirectionAndColourWidgetsAfterInput)
     // Skipped stripes keep the working map's colours: start from black.
     std::memset(&gColorMap, 0, sizeof gColorMap);
     SeedRandomState(gGlobalRandomA, 1234);
+    gInterfaceFileServices.randomColorMap = +[](ColorMap& map) {
+        GenerateRandomColorMap();
+        map = gColorMap;
+    };
     ASSERT_FALSE(g.fog.Click(710, 270));  // "Random"
+    gInterfaceFileServices.randomColorMap = nullptr;
     g.fog.component[0] = 200, g.fog.component[1] = 180, g.fog.component[2] = 90;
     g.fog.SyncFloatColor();
 

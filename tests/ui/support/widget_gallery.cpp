@@ -250,7 +250,9 @@ void DirectionWidgetGallery::Build()
     color.Build(1150, 780, 30, "Light Color", 1);
     gGalleryMapFolder = MakeColorMapFolder("talvoran_gallery_maps", 11);
     gInterfaceFileServices.texturesFolder = +[]() -> const char* { return gGalleryMapFolder.c_str(); };
+    fog.gradient = &fogGradient;
     fog.Build(700, 300, 30, "", 26);
+    fogBrowser.gradient = &fogGradient;
     fogBrowser.Build(100, 300, 30, "", 26);
     fogBrowser.browserMode = 1;
     SetVisible(1);

@@ -72,6 +72,7 @@ struct DirectionWidgetGallery {
     TrackBall lightFront, lightBehind;
     SimpleBall turned, fresh;
     ColorPanel color;
+    ColorMap fogGradient = {};
     FogColorPanel fog, fogBrowser;
 
     // Builds every widget, all visible; the fog browser lists a generated
