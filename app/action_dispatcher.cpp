@@ -11,12 +11,14 @@
 
 #include "app/action_buttons.h"
 #include "app/create_interface.h"
-#include "app/action_widgets.h"
 #include "app/buffer_resize.h"
 #include "app/color_map_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/frame.h"
+#include "app/help_pages.h"
 #include "app/interface_panel.h"
+#include "app/material_panel.h"
+#include "app/panel_state.h"
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
@@ -48,7 +50,9 @@
 #include "render/transform_probabilities.h"
 #include "render/view_camera.h"
 #include "shading/preview_passes.h"
+#include "shading/shading_settings.h"
 #include "ui/font.h"
+#include "render/symmetry_modes.h"
 
 // ---- [helpers] -----------------------------------------------------------------
 namespace {
@@ -98,12 +102,10 @@ void ChangeFractalType(int type)
     std::memset(gPreviewPlanes, 0, sizeof gPreviewPlanes);
     ShowIdleRenderButtons();
     gScreenState = kScreenPointPreview;
-    ActionWidgets& w = gActionWidgets;
     if (UsesRgbOnly(gFractalType)) {
-        gRgbColoring = w.colorByTransformation;
-        if (!w.colorByTransformation) {
-            w.materialBlendSelection = 7;
-            w.colorFunctionSelection = 7;
+        gRgbColoring = gPanel.colorByTransformation;
+        if (!gPanel.colorByTransformation) {
+            SharedStore(gShadingSettings.materialColorBlend, 7);
             SetColoringMode(7);
             for (int i = 0; i < gBaseshapeCount && i < kMaxBaseshapes; ++i) {
                 if (gBaseshapes[i].useTexture || gBaseshapes[i].useGradient) gRgbColoring = 1;
@@ -111,15 +113,14 @@ void ChangeFractalType(int type)
         }
     }
     gFractalType = type;
-    if (type == 1 && static_cast<int>(w.sides) == 4) w.separation = 0.0f;
+    if (type == 1 && static_cast<int>(gSymmetryFoldCount.load()) == 4) gSymmetrySeparation.store(0.0f);
     SelectFractalTypeKernel();
     if (UsesRgbOnly(type)) {
         gRgbColoring = 1;
-        w.materialBlendSelection = 6;
-        w.colorFunctionSelection = 7;
+        SharedStore(gShadingSettings.materialColorBlend, 6);
         SetColoringMode(7);
     }
-    w.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
+    gPanel.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
     EndTextInput();
     CreateRandomFractal();
     gPreviewRefresh = 1;
@@ -155,13 +156,13 @@ void LoadEpilogue(bool buffers)
 
 void FractalsPage()
 {
-    const int type = gActionWidgets.fractalTypeSelection;
+    const int type = gPanel.fractalTypeChoice;
     if (type != gFractalType && !gFileThreadBusy.load() && !EditorShown()) ChangeFractalType(type);
     if (Take(kActionResetPaths)) {
         std::memset(gDialogDefaultFolderFlags, 1, sizeof gDialogDefaultFolderFlags);
         SetStatusText("Default Paths restored!");
     }
-    if (Take(kActionKavrolin) && gActionWidgets.kavrolinAllowed) ExportKavrolinScene();
+    if (Take(kActionKavrolin) && gPanel.kavrolinAllowed) ExportKavrolinScene();
     if (Take(kActionLoadScript)) ReadScriptFile();
     if (Take(kActionSaveScript)) {
         SetStatusText("Exports the current fractal for Talvoran script");
@@ -174,18 +175,6 @@ void FractalsPage()
 }
 
 // ---- [render page] ----------------------------------------------------------------
-void CopyFogBox()
-{
-    const uint8_t on = gInterface.enableVolumetricFog.flags[0];
-    gVolumetricFogOn = on;
-    if (on) {
-        // A zero scale (no fractal fitted yet) keeps the radius.
-        if (gViewScale != 0.0f) gFogJitterRadius = 0.5f / gViewScale;
-        SetDefaultTransformationCount();
-    }
-    gInterface.volumetricFogColor.visible = on;
-}
-
 void StartImageExport(bool png)
 {
     gPreviewRefresh = 0;
@@ -196,11 +185,11 @@ void StartImageExport(bool png)
     gScreenState = kScreenExport;
 }
 
+// The panel shows the slot's values from the shader at the next frame.
 void ShowSlot(int material)
 {
-    gShader.currentMaterial = material;
-    gShader.SelectMaterial(material);
-    std::snprintf(gActionWidgets.slotNumberText, sizeof gActionWidgets.slotNumberText, "%d", material);
+    SharedStore(gShader.currentMaterial, material);
+    RenderCurrentShadingBall();
 }
 
 // ---- [texture tab] ----------------------------------------------------------------
@@ -220,48 +209,45 @@ void ShowTextureChoices(const TextureRow& row, bool on)
     EnableActionButton(row.cancel, !on);
 }
 
-// The entry of the texture folder's list holding name; -1 when none does.
-int TextureListIndex(const char* name)
-{
-    for (int i = 0; i < gTextureFileCount && i < static_cast<int>(gTextureFileNames.size()); ++i) {
-        if (gTextureFileNames[static_cast<size_t>(i)] == name) return i;
-    }
-    return -1;
-}
-
 // The current material's colour of texture A (page 0) or B into rgb.
-void CopySlotColor(int page, uint8_t rgb[3])
+void CopySlotColor(int page, int32_t rgb[3])
 {
-    const uint32_t* color = (page == 0 ? gShader.solidColorsA : gShader.solidColorsB)[gShader.currentMaterial];
-    for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(SharedLoad(color[c]));
+    const uint32_t* color = (page == 0 ? gShader.solidColorsA : gShader.solidColorsB)[CurrentMaterial()];
+    for (int c = 0; c < 3; ++c) rgb[c] = static_cast<int32_t>(SharedLoad(color[c]) & 0xFFu);
 }
 
 // False when a busy procedural texture ends the pass.
 bool SelectTexture(int page)
 {
-    ActionWidgets& w = gActionWidgets;
-    if (w.generatorOn[page]) {
+    if (gPanel.generatorOn[page]) {
         if (gProceduralTextureBusy.load()) {
             SetStatusText("%s", kTextureRunningText);
             return false;
         }
         StartProceduralTexture(page);
-    } else if (w.colorPanelShown[page]) {
-        const uint8_t* rgb = w.colorPanelRgb[page];
-        gShader.SetSlotSolidColor(rgb[0], rgb[1], rgb[2], page, gShader.currentMaterial);
+    } else if (gPanel.colorPanelShown[page]) {
+        const int32_t* rgb = gPanel.colorPanelRgb[page];
+        gShader.SetSlotSolidColor(static_cast<uint8_t>(rgb[0]), static_cast<uint8_t>(rgb[1]),
+                                  static_cast<uint8_t>(rgb[2]), page, gShader.currentMaterial);
     } else {
-        char path[kPathBufferSize];
-        const int length = std::snprintf(path, sizeof path, "%s/%s", gTexturesPath, w.textureListFile);
-        if (length < 0 || length >= static_cast<int>(sizeof path)) {
-            SetStatusText("The chosen path is too long");
-        } else if (IsColorMapFileName(w.textureListFile)) {
-            if (LoadColorMapFile(path)) gShader.SetTextureFromColorMap(page, gShader.currentMaterial);
+        const int entry = gPanel.textureListEntry;
+        if (entry < 0 || entry >= gTextureFileCount || entry >= static_cast<int>(gTextureFileNames.size())) {
+            SetStatusText("Choose a texture from the list first");
         } else {
-            gShader.LoadTextureFromFile(TextureListIndex(w.textureListFile), page, gShader.currentMaterial, false);
+            const std::string& name = gTextureFileNames[static_cast<size_t>(entry)];
+            char path[kPathBufferSize];
+            const int length = std::snprintf(path, sizeof path, "%s/%s", gTexturesPath, name.c_str());
+            if (length < 0 || length >= static_cast<int>(sizeof path)) {
+                SetStatusText("The chosen path is too long");
+            } else if (IsColorMapFileName(name.c_str())) {
+                if (LoadColorMapFile(path)) gShader.SetTextureFromColorMap(page, gShader.currentMaterial);
+            } else {
+                gShader.LoadTextureFromFile(entry, page, gShader.currentMaterial, false);
+            }
         }
     }
     Reshade();
-    w.colorPanelShown[page] = 0;
+    gPanel.colorPanelShown[page] = 0;
     ShowTextureChoices(kTextureRows[page], true);
     return true;
 }
@@ -279,17 +265,17 @@ void WithDialogState(Load load)
 
 bool TextureTab()
 {
-    const int page = gInterface.textureTab.selected;
+    const int page = gPanel.materialTab;
     if (page != 0 && page != 1) return true;
     const TextureRow& row = kTextureRows[page];
-    ActionWidgets& w = gActionWidgets;
+    PanelState& w = gPanel;
     if (Take(row.cancel)) {
         w.colorPanelShown[page] = 0;
         ShowTextureChoices(row, true);
     }
     if (Take(kActionExportTexture) && w.generatorOn[page]) {
         static const int kSizes[3][2] = {{512, 0}, {1024, 1}, {512, 2}};  // "Tile", "Plane", "Sphere"
-        const int format = w.formatSelection;
+        const int format = w.format;
         if (format >= 0 && format < 3) {
             gShader.SaveTextureBitmap(kSizes[format][0], kSizes[format][1], SelectedPresetOfKind(page));
         }
@@ -326,19 +312,10 @@ void ResetMaterialParameters(int m)
     SharedStore(s.fresnelOn[m], 0);
 }
 
-// The first rows of a slider window; an unbuilt window keeps none.
-void SetWindowValues(SLWindow& window, std::initializer_list<float> values)
-{
-    if (!window.value) return;
-    int row = 0;
-    for (float v : values) SharedStore(window.value[row++], v);
-}
-
 // False when the pass must end here.
-bool RenderPage()
+bool RenderPageActions()
 {
-    CopyFogBox();
-    ActionWidgets& w = gActionWidgets;
+    PanelState& w = gPanel;
     if (Take(kActionResetParameters)) {
         SetStatusText("Reset all material parameters");
         ResetMaterialParameters(gShader.currentMaterial);
@@ -346,10 +323,11 @@ bool RenderPage()
     }
     if (Take(kActionResetEnvParameters)) {
         SetStatusText("Reset all environment parameters");
-        Interface& p = gInterface;
-        SetWindowValues(p.fogParameters, {0.15f, 3.5f});
-        SetWindowValues(p.sunTurbidity, {5.0f});
-        SetWindowValues(p.volumetricFogColor, {1.5f, 1.5f, 1.5f});
+        ShadingSettings& s = gShadingSettings;
+        SharedStore(s.fog[0], 0.15f);
+        SharedStore(s.fog[1], 3.5f);
+        SharedStore(s.turbidity, 5.0f);
+        for (float& c : s.volumetricFogColor) SharedStore(c, 1.5f);
         Reshade();
     }
     // In voxel mode the image exports skip the rest of the page; the press
@@ -406,7 +384,7 @@ bool RenderPage()
         if (gShadowMap) std::memset(gShadowMap, 0, pixels * sizeof(uint16_t));
         ClearColorAndDepth();
     }
-    const int page = gInterface.textureTab.selected;
+    const int page = gPanel.materialTab;
     if (Take(kActionTextureGenerator) && (page == 0 || page == 1)) w.generatorOn[page] ^= 1;
     if (Take(kActionNewTextures)) gShader.RegenerateTexturePresets(0, kPresetsPerPanel, 0);
     return TextureTab();
@@ -430,7 +408,7 @@ void CameraPage()
         StopRender();
         ShowIdleRenderButtons();
         gScreenState = kScreenPointPreview;
-        float* resolution = RenderResolutionValues();
+        float* resolution = gPanel.renderSize;
         if (resolution[0] < resolution[1]) resolution[1] = resolution[0];
         ResizeRenderBuffers(0);
     }
@@ -524,11 +502,7 @@ void DrawForbiddenSuccessors()
 void RunPanelActions()
 {
     if (ActionPressed(kActionNewFractal)) NewFractal();
-    if (Take(kActionHelp)) {
-        char target[kPathBufferSize + 16];
-        std::snprintf(target, sizeof target, "%s/README.md", gInstallDir);
-        OpenWithDesktop(target);
-    }
+    if (Take(kActionHelp)) OpenHelpPage("");
     if (Take(kActionRandomSuccessors)) {
         ClearSuccessorsAndShow();
         DrawForbiddenSuccessors();
@@ -549,7 +523,7 @@ bool RunPageActions()
     FinishMeshExportOnWindowThread();
     switch (gCurrentTab) {
     case kFractalsPage: FractalsPage(); return true;
-    case kRenderPage: return RenderPage();
+    case kRenderPage: return RenderPageActions();
     case kCameraPage: CameraPage(); return true;
     case kVoxelsPage: VoxelsPage(); return true;
     default: return true;

@@ -4,12 +4,14 @@
 #include <cstring>
 
 #include "app/action_buttons.h"
-#include "app/action_widgets.h"
 #include "app/color_map_dialog.h"
+#include "app/control_tables.h"
 #include "app/file_dialogs.h"
 #include "app/interface_layout.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
+#include "app/material_panel.h"
+#include "app/panel_state.h"
 #include "app/param_help.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
@@ -90,18 +92,15 @@ const char* const kMoveRows[] = {"XY", "X", "Y"};
 // Render thread counts to pick from, the most at the top.
 const char* const kThreadCountRows[] = {"24", "16", "12", "8", "4", "2"};
 
-void BuildBox(OptionsBox& box, int x, int y, int width, const char* caption, uint8_t on)
+void BuildBox(OptionsBox& box, int x, int y, int width, const char* caption)
 {
     const char* labels[] = {caption};
     box.Build(x, y, kZ, width, 18, 1, caption, labels);
-    box.flags[0] = on;
-    box.visible = 1;
 }
 
 void BuildWindow(SLWindow& w, int x, int y, int width, int rows, const char* const* captions, const float* defs)
 {
     w.Build(x, y, kZ, width, 16, rows, captions, defs, kWindowGroup);
-    w.visible = 1;
 }
 
 template <int N>
@@ -109,7 +108,6 @@ void BuildTab(Tab& tab, PanelPlaceId id, const char* const (&captions)[N])
 {
     const PanelPlace& p = Place(id);
     tab.Build(p.x, p.y, kZ, p.width, p.h, N, captions);
-    tab.visible = 1;
 }
 
 template <int N>
@@ -118,7 +116,6 @@ void BuildList(ListBox& list, int x, int y, int width, const char* caption, cons
     list.Build(x, y, kZ, width, 18, N, caption, rows);
     list.selected = list.previous = selected;
     list.selectedFromTop = N - 1 - selected;
-    list.visible = 1;
 }
 
 // A random hue at full saturation and value for every transformation, three
@@ -140,99 +137,7 @@ void GiveRandomColors()
     }
 }
 
-// Each action button of the dispatcher and the layout's button at whose
-// place it is built (a main-window button or one of the panel's).
-struct ActionPlace {
-    ActionButtonId id;
-    MainButtonId main;
-    Button Interface::*panel;
-};
-const ActionPlace kActionPlaces[] = {
-    {kActionResetPaths, kButtonResetPaths, nullptr},
-    {kActionKavrolin, kMainButtonCount, &Interface::kavrolin},
-    {kActionLoadScript, kButtonLoadScript, nullptr},
-    {kActionSaveScript, kButtonSaveScript, nullptr},
-    {kActionSaveBuffers, kMainButtonCount, &Interface::saveBuffers},
-    {kActionLoadBuffers, kMainButtonCount, &Interface::loadBuffers},
-    {kActionSaveFractal, kMainButtonCount, &Interface::saveFractal},
-    {kActionLoadFractal, kMainButtonCount, &Interface::loadFractal},
-    {kActionResetParameters, kButtonResetParameters, nullptr},
-    {kActionResetEnvParameters, kButtonResetEnvParameters, nullptr},
-    {kActionSaveBitmap, kButtonSaveBitmap, nullptr},
-    {kActionSavePng, kButtonSavePng, nullptr},
-    {kActionSaveMaterial, kButtonSaveMaterial, nullptr},
-    {kActionLoadMaterial, kButtonLoadMaterial, nullptr},
-    {kActionLoadImage, kButtonLoadImage, nullptr},
-    {kActionSelectBackground, kMainButtonCount, &Interface::select},
-    {kActionNewSet, kMainButtonCount, &Interface::newSet},
-    {kActionPreviousSlot, kButtonPreviousSlot, nullptr},
-    {kActionNextSlot, kButtonNextSlot, nullptr},
-    {kActionClearFog, kButtonClearFog, nullptr},
-    {kActionClearShadows, kButtonClearShadows, nullptr},
-    {kActionExportTexture, kMainButtonCount, &Interface::exportTexture},
-    {kActionChange, kButtonChange, nullptr},
-    {kActionResetPosition, kButtonResetPosition, nullptr},
-    {kActionResetRotation, kButtonResetRotation, nullptr},
-    {kActionScale, kButtonScale, nullptr},
-    {kActionStartVoxelEngine, kButtonStartVoxelEngine, nullptr},
-    {kActionStlMesh, kButtonStlMesh, nullptr},
-    {kActionObjMesh, kButtonObjMesh, nullptr},
-    {kActionRawFile, kButtonRawFile, nullptr},
-    {kActionPngSlices, kMainButtonCount, &Interface::pngSlices},
-    {kActionStopVoxelEngine, kButtonStopVoxelEngine, nullptr},
-    {kActionNewFractal, kButtonNewFractal, nullptr},
-    {kActionHelp, kButtonHelp, nullptr},
-    {kActionRandomSuccessors, kMainButtonCount, &Interface::rnd},
-    {kActionClearSuccessors, kMainButtonCount, &Interface::clr},
-    {kActionRenderAnimation, kMainButtonCount, &Interface::renderAnimation},
-};
-
-// The dispatcher's buttons that only the layout places: the texture
-// choices (each tab's at the same place) and the generator's two.
-const struct {
-    ActionButtonId id;
-    PanelPlaceId place;
-} kActionOnlyPlaces[] = {
-    {kActionColorA, kPlaceTextureColor},          {kActionColorB, kPlaceTextureColor},
-    {kActionGradientA, kPlaceTextureGradient},    {kActionGradientB, kPlaceTextureGradient},
-    {kActionExternalTextureA, kPlaceExternalTexture}, {kActionExternalTextureB, kPlaceExternalTexture},
-    {kActionCancelA, kPlaceTextureCancel},        {kActionCancelB, kPlaceTextureCancel},
-    {kActionSelectA, kPlaceTextureSelect},        {kActionSelectB, kPlaceTextureSelect},
-    {kActionTextureGenerator, kPlaceTextureGenerator}, {kActionNewTextures, kPlaceNewTextures},
-};
-
-Button& PlacedButton(const ActionPlace& a)
-{
-    return a.panel != nullptr ? gInterface.*(a.panel) : gMainButtons[a.main];
-}
-
-// The dispatcher's buttons at the places of the layout's, with their own
-// start-up enabled bytes.
-void BuildActionButtons()
-{
-    for (const ActionPlace& a : kActionPlaces) {
-        const Button& placed = PlacedButton(a);
-        const int x = placed.rect[0], y = placed.rect[1];
-        const int w = placed.rect[2] - x, h = placed.rect[3] - y;
-        gActionButtons[a.id].Build(x, y, kZ, w, h, kActionButtonInfo[a.id].caption, a.id, kVirtualScreenWidth,
-                                   kVirtualScreenHeight);
-    }
-    for (const auto& a : kActionOnlyPlaces) {
-        const PanelPlace& p = Place(a.place);
-        gActionButtons[a.id].Build(p.x, p.y, kZ, p.width, p.h, kActionButtonInfo[a.id].caption, a.id,
-                                   kVirtualScreenWidth, kVirtualScreenHeight);
-    }
-    ResetActionButtons();
-}
-
 }  // namespace
-
-Button& Live(Button& placed)
-{
-    for (const ActionPlace& a : kActionPlaces)
-        if (&PlacedButton(a) == &placed) return gActionButtons[a.id];
-    return placed;
-}
 
 void CreateInterface()
 {
@@ -250,10 +155,9 @@ void CreateInterface()
         const PanelPlace& p = Place(kPlaceLightTrackBall);
         const float direction[3] = {0.5f, 0.5f, 0.5f};
         gLightTrackBall.Build(p.x, p.y, kZ, p.width, p.h, direction, kLightGroup);
-        gLightTrackBall.visible = 1;
     }
-    BuildBox(gMapFogToAlphaBox, 372, 76, 220, "Map Fog to Alpha (PNG)", 0);
-    BuildBox(gExcludeBackgroundBox, 372, 46, 220, "Exclude Background (PNG)", 0);
+    BuildBox(gMapFogToAlphaBox, 372, 76, 220, "Map Fog to Alpha (PNG)");
+    BuildBox(gExcludeBackgroundBox, 372, 46, 220, "Exclude Background (PNG)");
     gZoomSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");
     gZoomSlider.visible = 1;
     gZoom3DSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");
@@ -268,22 +172,26 @@ void CreateInterface()
                 kPerspectiveRows);
     BuildWindow(gAveragedOcclusionWindow, 32, 540, 400, 2, kAveragedCaptions, kAveragedRows);
     BuildWindow(gPerPixelOcclusionWindow, 32, 610, 400, 2, kPerPixelCaptions, kPerPixelRows);
-    BuildWindow(gRenderThreadsWindow, 28, 250, 300, 1, kRenderThreadCaptions, kThreadRows);
-    BuildWindow(gExportThreadsWindow, 28, 190, 300, 1, kExportThreadCaptions, kThreadRows);
-    gRenderThreadsWindow.value[0] = static_cast<float>(gRenderThreadCount);
-    gExportThreadsWindow.value[0] = static_cast<float>(gExportThreadCount);
+    const PanelPlace& renderThreads = Place(kPlaceRenderThreads);
+    const PanelPlace& exportThreads = Place(kPlaceExportThreads);
+    BuildWindow(gRenderThreadsWindow, renderThreads.x, renderThreads.y, renderThreads.width, 1, kRenderThreadCaptions,
+                kThreadRows);
+    BuildWindow(gExportThreadsWindow, exportThreads.x, exportThreads.y, exportThreads.width, 1, kExportThreadCaptions,
+                kThreadRows);
+    gPanel.renderThreads = static_cast<float>(gRenderThreadCount);
+    gPanel.exportThreads = static_cast<float>(gExportThreadCount);
     gSliderBox.Build(830, 40, kZ, 200, 20);
     gSliderBox.visible = 0;
     const PanelPlace& resolution = Place(kPlaceRenderResolution);
     BuildWindow(gRenderResolutionWindow, resolution.x, resolution.y, resolution.width, 2, kResolutionCaptions,
                 kResolutionRows);
-    gRenderResolutionWindow.value[0] = static_cast<float>(gAntiAlias2x ? gImageWidth / 2 : gImageWidth);
-    gRenderResolutionWindow.value[1] = static_cast<float>(gAntiAlias2x ? gImageHeight / 2 : gImageHeight);
+    gPanel.renderSize[0] = static_cast<float>(gAntiAlias2x ? gImageWidth / 2 : gImageWidth);
+    gPanel.renderSize[1] = static_cast<float>(gAntiAlias2x ? gImageHeight / 2 : gImageHeight);
+    gPanel.antiAlias2x = gAntiAlias2x;
     {
         // Rows from the bottom: flag 0 "Averaged", flag 1 "Every Pixel".
         const char* rows[] = {"Every Pixel", "Averaged"};
         gAmbientOcclusionBox.Build(32, 740, kZ, 200, 18, 2, "Ambient Occlusion", rows);
-        gAmbientOcclusionBox.visible = 1;
     }
     BuildList(gOcclusionOptionsList, 450, 720, 240, "Ambient Occlusion Options", kOcclusionOptions, 2);
 
@@ -299,15 +207,15 @@ void CreateInterface()
             names[t] = labels[t];
         }
         gFractalTypeBox.Build(p.x, p.y, kZ, p.width, p.h, kFractalTypeCount, p.rows, "Fractal Type", names);
-        gFractalTypeBox.visible = 1;
+        gPanel.fractalTypeChoice = gFractalType;
     }
     BuildMainButtons();
     BuildActionButtons();
-    gShader.BuildMaterialPanel();
+    gMaterialPanel.Build();
     const PanelPlace& keepPaths = Place(kPlaceKeepDefaultPaths);
-    BuildBox(gKeepDefaultPathsBox, keepPaths.x, keepPaths.y, keepPaths.width, "Keep Default Paths", 0);
+    BuildBox(gKeepDefaultPathsBox, keepPaths.x, keepPaths.y, keepPaths.width, "Keep Default Paths");
     const PanelPlace& antiAlias = Place(kPlaceEnable2xAA);
-    BuildBox(gEnable2xAABox, antiAlias.x, antiAlias.y, antiAlias.width, "Enable 2X AA.", gAntiAlias2x);
+    BuildBox(gEnable2xAABox, antiAlias.x, antiAlias.y, antiAlias.width, "Enable 2X AA.");
     BuildTab(gMainTab, kPlaceMainTabs, kMainTabs);
     BuildTab(gEditorTab, kPlaceEditorTabs, kEditorTabs);
     BuildTab(gRenderTab, kPlaceRenderTabs, kRenderTabs);
@@ -317,14 +225,12 @@ void CreateInterface()
     {
         const PanelPlace& p = Place(kPlaceThreads);
         BuildList(gThreadsList, p.x, p.y, p.width, "Threads", kThreadCountRows, 0);
-        gThreadsList.visible = 0;
     }
     {
         const PanelPlace& p = Place(kPlaceFractalGenerator);
         gFractalGeneratorList.Build(p.x, p.y, kZ, p.width, p.h, p.rows, kFractalGeneratorRows, "Fractal Generator",
                                     kFractalGeneratorCaptions);
         gFractalGeneratorList.SetSelected(0);
-        ShowFractalGenerator(gFractalType);
     }
 
     BuildPointCloudList();
@@ -332,64 +238,44 @@ void CreateInterface()
     ResetColoringTables();
     GiveRandomColors();
     ExpandTransformTransitions();
+    UpdateControlPage();
     gInterfaceBuilt = true;
-}
-
-void ShowFractalGenerator(int fractalType) { gFractalGeneratorList.visible = fractalType == 48 ? 1 : 0; }
-
-void ShowTabWidgets(int tab)
-{
-    gThreadsList.visible = 0;
-    gLightTrackBall.visible = tab == 2 ? 1 : 0;
-    gRenderResolutionWindow.visible = tab == 2 ? 1 : 0;
-    gFractalTypeBox.visible = tab == 0 ? 1 : 0;
-    Live(gMainButtons[kButtonChange]).visible = tab == 2 ? 1 : 0;
 }
 
 void TurnLightToStartDirection()
 {
     for (Skylight& sky : gShader.skies) sky.ownerTurbidity = 1.0f;
+    const uint8_t shown = gLightTrackBall.visible;
+    gLightTrackBall.visible = 1;
     for (int i = 0; i < 40; ++i) {
         if (!gLightTrackBall.ClickLight(442, 720)) break;
         gLightTrackBall.DragLight(770, 492);
         std::memcpy(gLightTrackBallA, gLightTrackBall.turned, sizeof gLightTrackBallA);
         UpdateLightViewMatrix();
     }
+    gLightTrackBall.visible = shown;
+    FollowLightBall();
+}
+
+void FollowLightBall()
+{
+    UpdateLightViewMatrix();
     static const float kXAxis[3] = {1, 0, 0};
     float sun[3];
     RotateAroundAxis(sun, gLightTrackBallA, kXAxis, -4.712389f);
     for (int sky = 0; sky < kSkyCount; ++sky) gShader.SetSunDirection(sun, sky);
 }
 
-// ---- Values other parts read from these widgets ----
+// ---- Values other parts read ----
 
-float* RenderThreadsSliderValue()
-{
-    static float beforeBuild = 1.0f;
-    return gRenderThreadsWindow.value ? &gRenderThreadsWindow.value[0] : &beforeBuild;
-}
-
-float* ExportThreadsSliderValue()
-{
-    static float beforeBuild = 1.0f;
-    return gExportThreadsWindow.value ? &gExportThreadsWindow.value[0] : &beforeBuild;
-}
-
-float* RenderResolutionValues()
-{
-    return gRenderResolutionWindow.value ? gRenderResolutionWindow.value.get() : gActionWidgets.resolution;
-}
+float* RenderThreadsSliderValue() { return &gPanel.renderThreads; }
+float* ExportThreadsSliderValue() { return &gPanel.exportThreads; }
 
 namespace {
 
 RenderResolution ReadResolutionWidgets()
 {
-    if (!gRenderResolutionWindow.value) {
-        const ActionWidgets& w = gActionWidgets;
-        return {static_cast<int>(w.resolution[0]), static_cast<int>(w.resolution[1]), w.antiAlias2x != 0};
-    }
-    return {CheckedTruncToInt(gRenderResolutionWindow.Value(0)), CheckedTruncToInt(gRenderResolutionWindow.Value(1)),
-            gEnable2xAABox.Flag(0)};
+    return {CheckedTruncToInt(gPanel.renderSize[0]), CheckedTruncToInt(gPanel.renderSize[1]), gPanel.antiAlias2x != 0};
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ extern Tab gMainTab, gEditorTab, gRenderTab;
 // 0 "Zr" from the bottom) and "Move" (2 "XY", 1 "X", 0 "Y").
 extern ListBox gRotateList, gMoveList;
 extern int gRotateMode, gMoveMode;
-// "Threads": built with the view lists and hidden by every press; no tab
-// shows it, so it only keeps its place on the "Fractals" page.
+// "Threads": built with the view lists; no page shows it, so it only keeps
+// its place on the "Fractals" page.
 extern ListBox gThreadsList;
 // The transformation editor's "Fractal Generator" check list (33 rows: 24
 // transformation-set presets, the random chains, eight chain presets),
@@ -34,37 +34,17 @@ extern ListBox gThreadsList;
 extern BoolBox gFractalGeneratorList;
 inline constexpr int kFractalGeneratorRows = 33;
 extern const char* const kFractalGeneratorCaptions[kFractalGeneratorRows];
-// Shown for type 48, hidden for every other type.
-void ShowFractalGenerator(int fractalType);
-
-// The texture choices of the ambient (0) and the diffuse (1) material tab:
-// "Color", "Gradient", "Ext.Text.", "Cancel", "Select".
-inline constexpr ActionButtonId kTextureChoiceButtons[2][5] = {
-    {kActionColorA, kActionGradientA, kActionExternalTextureA, kActionCancelA, kActionSelectA},
-    {kActionColorB, kActionGradientB, kActionExternalTextureB, kActionCancelB, kActionSelectB},
-};
-
-// The button the dispatcher acts on for one of the layout's buttons: its
-// entry of gActionButtons (built at the same place) where it has one, else
-// the button itself.
-class Button;
-Button& Live(Button& placed);
 
 // Set once CreateInterface has run: the frame then draws the pages.
 extern bool gInterfaceBuilt;
 // The main tab's selection, 0 "Fractals" .. 6 "Animation".
 extern int gCurrentTab;
 
-// Start-up step 9 (the parts that exist): every widget above, the main
-// options panel, the help window, the main buttons.
+// Start-up step 9: every widget above, the main options panel, the material
+// and light panel, the help window, the buttons.
 void CreateInterface();
-// Before each press: the light ball, the fractal-type box and the
-// resolution window hidden and "Change" disabled, then shown again by the
-// tab that owns them ("Fractals" the box, "Camera" the rest).
-void ShowTabWidgets(int tab);
-// The two values of "Render Resolution:" (width, height), or before the
-// window is built the dispatcher's plain pair.
-float* RenderResolutionValues();
 // Start-up step 10: turbidity 1.0 for every sky, the light trackball turned
 // forty times from (442, 720) to (770, 492), the suns from its direction.
 void TurnLightToStartDirection();
+// The light ball's direction to the light view and every sky's sun.
+void FollowLightBall();

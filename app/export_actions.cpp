@@ -3,10 +3,14 @@
 #include <atomic>
 #include <string>
 
+#include "app/action_buttons.h"
+#include "app/create_interface.h"
 #include "app/file_dialogs.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
+#include "app/panel_state.h"
 #include "app/pending_services.h"
+#include "shading/shading_settings.h"
 #include "platform/dialogs.h"
 #include "app/render_control.h"
 #include "platform/desktop/gl_api.h"
@@ -21,9 +25,9 @@ int KindOf(bool png) { return png ? kPngKind : kBitmapKind; }
 ExportSettings ReadInterfaceSettings()
 {
     ExportSettings settings = DefaultExportServices().readSettings();
-    settings.excludeBackground = ExportPngOption(kExcludeBackgroundPng);
-    settings.fogToAlpha = ExportPngOption(kMapFogToAlphaPng);
-    settings.imageType = ImageTypeSelection();
+    settings.excludeBackground = SharedLoad(gShadingSettings.excludeBackground);
+    settings.fogToAlpha = SharedLoad(gShadingSettings.mapFogToAlpha);
+    settings.imageType = gPanel.imageType;
     settings.previewTop = gPreviewFirstRow;
     settings.texturesFolder = gTexturesPath;
     return settings;
@@ -38,7 +42,8 @@ bool ChooseImageFile(bool png, std::string* path)
 
 void ImageFileChosen(bool png)
 {
-    if (!DialogsAlwaysAtDefaultFolder()) gDialogDefaultFolderFlags[KindOf(png)] = 0;
+    // "Keep Default Paths" keeps the dialog at the images folder.
+    if (!gPanel.keepDefaultPaths) gDialogDefaultFolderFlags[KindOf(png)] = 0;
 }
 
 void ShowExportMessage(const char* text, const char* caption, bool error)
@@ -64,7 +69,9 @@ void ApplyExportControls()
     if (posted) EnableButton(kButtonStop, false);
     EnableButton(kButtonRender, !posted);
     EnableButton(kButtonContinue, !posted);
-    ShowExportWidgets(posted != 0);
+    // The progress box and "Cancel" show while the export runs.
+    gSliderBox.visible = posted ? 1 : 0;
+    EnableActionButton(kActionCancelExport, posted != 0);
 }
 
 // Buttons of a running render (Render off, Stop on, Continue off) or of a

@@ -1,4 +1,5 @@
 #include "app/frame.h"
+#include "app/create_interface.h"
 
 #include <cstdio>
 

@@ -12,62 +12,18 @@ const MainButtonPlace kMainButtonPlaces[kMainButtonCount] = {
     {kButtonPreview, "Preview", 964, 100, 88, 24, 1},
     {kButtonDraw, "Draw", 1060, 100, 64, 24, 1},
     {kButtonQuit, "Quit", 1460, 100, 72, 24, 1},
-    // Under the preview, beside the render row
-    {kButtonHelp, "Help", 1380, 100, 72, 24, 1},
-    {kButtonNewFractal, "New Fractal", 1132, 100, 112, 24, 1},
-    // "Render", every sub-tab
-    {kButtonSaveBitmap, "Save Bitmap", 372, 170, 112, 24, 0},
-    {kButtonSavePng, "Save PNG", 492, 170, 112, 24, 0},
-    // "Camera"
-    {kButtonResetPosition, "Reset Position", 450, 660, 132, 24, 0},
-    {kButtonResetRotation, "Reset Rotation", 450, 630, 132, 24, 0},
-    {kButtonScale, "Scale", 590, 660, 90, 24, 1},
-    // "Render", every sub-tab
-    {kButtonClearFog, "Clear Fog", 372, 110, 112, 24, 0},
-    // "Fractals"
-    {kButtonResetPaths, "Reset Paths", 520, 712, 120, 24, 1},
-    // "Render", every sub-tab
-    {kButtonClearShadows, "Clr. Shadows", 492, 110, 112, 24, 0},
-    // "Camera": the reminder's loop (280, 798)..(354, 826) rings it
-    {kButtonChange, "Change", 282, 800, 70, 24, 0},
-    // "Render", every sub-tab: right of the texture panel and the shading-model
-    // thumbnail, whose places are fixed
-    {kButtonSaveMaterial, "Save Material", 372, 140, 120, 24, 1},
-    {kButtonLoadMaterial, "Load Material", 500, 140, 120, 24, 0},
-    // "Render" / "Materials" and "Environment"
-    {kButtonResetParameters, "Reset Parameters", 520, 872, 160, 24, 0},
-    {kButtonResetEnvParameters, "Reset Env. Parameters", 32, 470, 200, 24, 0},
-    {kButtonLoadImage, "Load Img.", 260, 470, 110, 24, 0},
-    // "Render", after every material tab: the previous and following slot
-    {kButtonPreviousSlot, "#", 630, 140, 32, 24, 1},
-    {kButtonNextSlot, "$", 666, 140, 32, 24, 1},
-    // "Fractals"
-    {kButtonLoadScript, "Load Script", 288, 414, 120, 24, 0},
-    {kButtonSaveScript, "Save Script", 418, 414, 120, 24, 1},
-    // "Voxels"
-    {kButtonStartVoxelEngine, "Start the Voxel Engine", 32, 880, 200, 24, 1},
-    {kButtonStopVoxelEngine, "Stop the Voxel Engine", 250, 880, 200, 24, 0},
-    {kButtonStlMesh, "STL Mesh", 32, 568, 100, 24, 0},
-    {kButtonRawFile, "RAW File", 404, 568, 100, 24, 0},
-    {kButtonObjMesh, "OBJ Mesh", 140, 568, 100, 24, 0},
 };
 
-// The places the panel fixes ("Output Filename", the drop boxes, "*2",
-// "Cancel", "RND", "CLR", the file buttons, the light trackball) are kept;
+// The places the panel fixes (the drop boxes, the light trackball) are kept;
 // the rest keep each page's widgets together left of the preview, which
-// starts at x 700. The drop boxes' given y is their top.
+// starts at x 700. The drop boxes' given y is their top. The push buttons
+// are placed with their captions (app/action_buttons.cpp).
 const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {16, 970, 672, 24, 7},    // main tab bar
     {16, 936, 672, 22, 4},    // render tab bar
     {16, 936, 672, 22, 3},    // editor tab bar
     // "Fractals"
     {32, 740, 300, 24, 6},    // "Fractal Type" (top 908)
-    {28, 444, 120, 24, 0},    // "Save Fractal"
-    {158, 444, 120, 24, 0},   // "Save Buffers"
-    {28, 414, 120, 24, 0},    // "Load Fractal"
-    {158, 414, 120, 24, 0},   // "Load Buffers"
-    {216, 712, 132, 24, 0},   // "Send to Blocks"
-    {150, 360, 120, 22, 0},   // "Kavrolin"
     {300, 444, 240, 18, 1},   // "Color by Transformation"
     {380, 740, 200, 18, 1},   // "Keep Default Paths"
     {28, 250, 300, 18, 1},    // "Render Threads"
@@ -86,8 +42,6 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {32, 520, 220, 18, 2},    // "Background Type"
     {280, 640, 220, 18, 1},   // "Background Reflection"
     {280, 616, 220, 18, 1},   // "Affected by Fog"
-    {390, 370, 92, 24, 0},    // "New Set"
-    {502, 370, 92, 24, 0},    // "Select"
     // "Render" / "Shaders" and "Advanced"
     {32, 680, 400, 18, 2},    // "Shadow Sampling Parameters"
     {32, 420, 260, 18, 2},    // "Enhanced Darkening FX"
@@ -101,23 +55,14 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {32, 560, 340, 18, 2},    // "Fresnel Parameters"
     // texture tab of the materials
     {16, 906, 672, 22, 4},    // material (texture) tab bar
-    {54, 560, 78, 22, 0},     // "Export"
     {150, 500, 140, 18, 3},   // "Format"
     {32, 760, 400, 18, 3},    // "Ambient Parameters"
     {32, 778, 400, 18, 2},    // "Diffuse Parameters"
     {32, 600, 400, 18, 2},    // "Specular Parameters"
     {32, 700, 400, 18, 1},    // "Shadow Depth"
     {32, 600, 320, 64, 0},    // "Ambient  R       G       B ", "Diffuse  R       G       B "
-    {32, 680, 80, 24, 0},     // "Color"
-    {120, 680, 96, 24, 0},    // "Gradient"
-    {224, 680, 96, 24, 0},    // "Ext.Text."
-    {328, 680, 80, 24, 0},    // "Cancel"
-    {32, 720, 80, 24, 0},     // "Select"
-    {120, 720, 180, 24, 0},   // "Texture Generator"
-    {400, 560, 130, 22, 0},   // "New Textures"
     // "Camera"
     {32, 832, 240, 16, 2},    // "Render Resolution:"
-    {208, 800, 48, 24, 0},    // "*2"
     {290, 852, 136, 18, 1},   // "Enable 2X AA."
     {32, 458, 216, 24, 6},    // "Resolution presets" (top 626)
     {32, 740, 180, 18, 2},    // "Projection"
@@ -130,8 +75,6 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {270, 180, 240, 16, 1},   // "Sides:"
     {270, 130, 300, 16, 1},   // " " (separation)
     {442, 720, 200, 200, 0},  // the light trackball
-    // "About"
-    {268, 96, 124, 22, 0},    // "TALVORAN News"
     // "Voxels"
     {32, 790, 220, 18, 2},    // "Voxel Resolution"
     {300, 740, 200, 18, 5},   // "Interpolation Type"
@@ -141,20 +84,13 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {32, 506, 220, 18, 1},    // "Scale the output Mesh"
     {32, 482, 260, 18, 1},    // "Fill Baseshapes when possible"
     {300, 460, 380, 18, 2},   // "Wall Thickness (Voxels)"
-    {256, 568, 140, 24, 0},   // "PNG Slices"
     // "Animation"
     {32, 824, 260, 18, 1},    // "Enable Preview Animations"
     {32, 690, 420, 20, 3},    // "Render Parameters"
-    {36, 598, 148, 24, 0},    // "Output Filename"
-    {288, 598, 148, 24, 0},   // "Render Animation"
     {300, 800, 290, 18, 2},   // "Image Type"
     {32, 330, 140, 140, 0},   // "Rotation Axis"
     {200, 310, 100, 18, 8},   // "Axis"
     {32, 250, 360, 20, 1},    // "Number of Frames for a Complete Cycle"
-    // Under the preview
-    {1068, 72, 100, 18, 0},   // "Cancel"
-    {1182, 126, 50, 24, 0},   // "RND"
-    {1242, 126, 50, 24, 0},   // "CLR"
 };
 
 int PlaceHeight(PanelPlaceId id)

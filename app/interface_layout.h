@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-// The buttons of gMainButtons, by index.
+// The render row, the erase question's "Yes" and "No", and "Quit" (gMainButtons).
 enum MainButtonId : int {
     kButtonRender,
     kButtonStop,
@@ -15,31 +15,6 @@ enum MainButtonId : int {
     kButtonPreview,
     kButtonDraw,
     kButtonQuit,
-    kButtonHelp,
-    kButtonNewFractal,
-    kButtonSaveBitmap,
-    kButtonSavePng,
-    kButtonResetPosition,
-    kButtonResetRotation,
-    kButtonScale,
-    kButtonClearFog,
-    kButtonResetPaths,
-    kButtonClearShadows,
-    kButtonChange,
-    kButtonSaveMaterial,
-    kButtonLoadMaterial,
-    kButtonResetParameters,
-    kButtonResetEnvParameters,
-    kButtonLoadImage,
-    kButtonPreviousSlot,  // "#"
-    kButtonNextSlot,      // "$"
-    kButtonLoadScript,
-    kButtonSaveScript,
-    kButtonStartVoxelEngine,
-    kButtonStopVoxelEngine,
-    kButtonStlMesh,
-    kButtonRawFile,
-    kButtonObjMesh,
     kMainButtonCount,
 };
 
@@ -68,12 +43,6 @@ enum PanelPlaceId : int {
     kPlaceEditorTabs,
     // "Fractals"
     kPlaceFractalType,
-    kPlaceSaveFractal,
-    kPlaceSaveBuffers,
-    kPlaceLoadFractal,
-    kPlaceLoadBuffers,
-    kPlaceSendToBlocks,
-    kPlaceKavrolin,
     kPlaceColorByTransformation,
     kPlaceKeepDefaultPaths,
     kPlaceRenderThreads,
@@ -92,8 +61,6 @@ enum PanelPlaceId : int {
     kPlaceBackgroundType,
     kPlaceBackgroundReflection,
     kPlaceAffectedByFog,
-    kPlaceNewSet,
-    kPlaceSelect,
     // "Render" / "Shaders" and "Advanced"
     kPlaceShadowSampling,
     kPlaceEnhancedDarkening,
@@ -107,23 +74,14 @@ enum PanelPlaceId : int {
     kPlaceFresnelParameters,
     // "Render", every sub-tab; texture tab of the materials
     kPlaceTextureTab,
-    kPlaceExportTexture,
     kPlaceFormat,
     kPlaceAmbientParameters,
     kPlaceDiffuseParameters,
     kPlaceSpecularParameters,
     kPlaceShadowDepth,
     kPlaceMaterialColor,  // the ambient and the diffuse colour panel
-    kPlaceTextureColor,   // the texture choices of the ambient and diffuse tabs
-    kPlaceTextureGradient,
-    kPlaceExternalTexture,
-    kPlaceTextureCancel,
-    kPlaceTextureSelect,
-    kPlaceTextureGenerator,
-    kPlaceNewTextures,
     // "Camera"
     kPlaceRenderResolution,
-    kPlaceTimesTwo,
     kPlaceEnable2xAA,
     kPlaceResolutionPresets,
     kPlaceProjection,
@@ -136,8 +94,6 @@ enum PanelPlaceId : int {
     kPlaceSides,
     kPlaceSeparation,
     kPlaceLightTrackBall,
-    // "About"
-    kPlaceNews,
     // "Voxels"
     kPlaceVoxelResolution,
     kPlaceInterpolationType,
@@ -147,20 +103,13 @@ enum PanelPlaceId : int {
     kPlaceScaleMesh,
     kPlaceFillBaseshapes,
     kPlaceWallThickness,
-    kPlacePngSlices,
     // "Animation"
     kPlacePreviewAnimations,
     kPlaceRenderParameters,
-    kPlaceOutputFilename,
-    kPlaceRenderAnimation,
     kPlaceImageType,
     kPlaceRotationAxis,
     kPlaceAxis,
     kPlaceCycleFrames,
-    // Under the preview
-    kPlaceCancel,
-    kPlaceRnd,
-    kPlaceClr,
     kPanelPlaceCount,
 };
 

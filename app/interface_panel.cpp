@@ -1,15 +1,16 @@
-// The main options panel's own widgets and operations (the shading settings
-// of gInterface are built in shading/interface_settings.cpp).
+// The main options panel's widgets and operations.
 // Sections: [tables] [build] [lists] [animation] [scene export] [grids]
-// [render flags] [page drawing] [shell services].
+// [page drawing] [shell services].
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "app/action_buttons.h"
 #include "app/create_interface.h"
 #include "app/file_dialogs.h"
 #include "app/interface_layout.h"
 #include "app/interface_panel.h"
+#include "app/panel_state.h"
 #include "app/pending_services.h"
 #include "app/status_line.h"
 #include "app/frame.h"
@@ -25,7 +26,7 @@
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/view_camera.h"
-#include "shading/interface_settings.h"
+#include "shading/shading_settings.h"
 #include "ui/font.h"
 #include "ui/widget.h"
 
@@ -85,8 +86,19 @@ const char* const kSymmetryRows[] = {"Normal",        "Tetrahedron",   "Octahedr
                                      "Y Reflection",  "Z Reflection",  "Dihedral XZ",       "Dihedral XY",
                                      "Dihedral XZ Ref. Y"};
 
+const char* const kDrawingTypes[] = {"Grayscale",        "Black and White", "Standard", "Radial Gradient",
+                                     "Angular Gradient", "Color Shaded",    "Stipple"};
+const char* const kLightDistributions[] = {"Standard",    "Sine Stripes", "Cosine Stripes", "Exponential",
+                                           "Random",      "Interference", "Soft Light",     "Inverse"};
+
 // Window rows: caption list (title first) and six floats per row: minimum,
 // maximum, start, clamp at minimum, clamp at maximum, whole numbers.
+const char* const kFogCaptions[] = {"Parameters", "Density", "Falloff"};
+const float kFogRows[] = {0, 10, kStartFogP0, 1, 0, 0, -10, 10, kStartFogP1, 0, 0, 0};
+const char* const kTurbidityCaptions[] = {"Sun Turbidity", "Turbidity"};
+const float kTurbidityRows[] = {1, 20, kStartTurbidity, 1, 1, 0};
+const char* const kGammaCaptions[] = {"Gamma Correction", "Gamma"};
+const float kGammaRows[] = {0.1f, 4, kStartGamma, 1, 1, 0};
 const char* const kRenderParameterCaptions[] = {"Render Parameters", "Start Frame", "Number of Frames",
                                                 "Frame Iterations"};
 const float kRenderParameterRows[] = {0, 100000, 0, 1, 1, 1, 1, 100000, 100, 1, 1, 1, 1, 1000, 1, 1, 1, 1};
@@ -130,7 +142,6 @@ void BuildList(ListBox& list, PanelPlaceId id, const char* caption, const char* 
     list.Build(p.x, p.y, kZ, p.width, p.h, N, caption, rows);
     list.selected = list.previous = selected;
     list.selectedFromTop = N - 1 - selected;
-    list.visible = 1;
 }
 
 void BuildBox(OptionsBox& box, PanelPlaceId id, const char* caption, uint8_t on)
@@ -139,22 +150,12 @@ void BuildBox(OptionsBox& box, PanelPlaceId id, const char* caption, uint8_t on)
     const char* labels[] = {caption};
     box.Build(p.x, p.y, kZ, p.width, p.h, 1, caption, labels);
     box.flags[0] = on;
-    box.visible = 1;
-}
-
-void BuildButton(Button& button, PanelPlaceId id, const char* caption, uint8_t enabled)
-{
-    const PanelPlace& p = Place(id);
-    button.Build(p.x, p.y, kZ, p.width, p.h, caption, static_cast<int>(id), kVirtualScreenWidth,
-                 kVirtualScreenHeight);
-    button.visible = enabled;
 }
 
 void BuildWindow(SLWindow& window, PanelPlaceId id, const char* const* captions, const float* rows)
 {
     const PanelPlace& p = Place(id);
     window.Build(p.x, p.y, kZ, p.width, p.h, p.rows, captions, rows, kPanelGroup);
-    window.visible = 1;
 }
 
 template <int N>
@@ -162,7 +163,6 @@ void BuildDropBox(NewDropBox& box, PanelPlaceId id, const char* caption, const c
 {
     const PanelPlace& p = Place(id);
     box.Build(p.x, p.y, kZ, p.width, p.h, N, p.rows, caption, rows);
-    box.visible = 1;
 }
 
 // The matrix m (row-major 3 x 3) times n.
@@ -180,6 +180,8 @@ void Transpose3(const float* m, float* out)
 
 }  // namespace
 
+Interface gInterface;
+
 // ---- [build] --------------------------------------------------------------------
 
 void Interface::Build()
@@ -189,80 +191,38 @@ void Interface::Build()
     std::memset(typeButtonsAllowed, 0, sizeof typeButtonsAllowed);
     for (uint8_t type : kTypeButtonTypes) typeButtonsAllowed[type] = 1;
 
-    BuildList(controlSensitivity, kPlaceControlSensitivity, "Control Sensitivity", kSensitivityRows, 5);
-    BuildList(grid, kPlaceGrid, "Grid", kGridRows, 4);
-    BuildList(shadows, kPlaceShadows, "Shadows", kShadowRows, 0);
-    BuildList(projection, kPlaceProjection, "Projection", kProjectionRows, 0);
-    SharedStore(gFastShadowUpdate, 0);
-    SharedStore(gProjectionSelector, 0);
-    {
-        const PanelPlace& p = Place(kPlaceFixedView);
-        fixedView.Build(p.x, p.y, kZ, p.width, p.h, p.rows, "Fixed View", kFixedViewCells, true);
-        fixedView.visible = 1;
-    }
-    BuildList(colorFunction, kPlaceColorFunction, "Color Function (Baseshapes and Trasformations)",
-              kColorFunctionRows, 8);
-    BuildWindow(renderParameters, kPlaceRenderParameters, kRenderParameterCaptions, kRenderParameterRows);
-    BuildButton(outputFilename, kPlaceOutputFilename, "Output Filename", 1);
-    BuildButton(renderAnimation, kPlaceRenderAnimation, "Render Animation", 1);
-    BuildButton(kavrolin, kPlaceKavrolin, "Kavrolin", 1);
-    BuildButton(news, kPlaceNews, "TALVORAN News", 1);
-    BuildButton(rnd, kPlaceRnd, "RND", 1);
-    BuildButton(clr, kPlaceClr, "CLR", 1);
-    BuildButton(newSet, kPlaceNewSet, "New Set", 1);
-    BuildButton(select, kPlaceSelect, "Select", 1);
-    BuildButton(pngSlices, kPlacePngSlices, "PNG Slices", 0);
-    BuildButton(saveBuffers, kPlaceSaveBuffers, "Save Buffers", 1);
-    BuildButton(saveFractal, kPlaceSaveFractal, "Save Fractal", 1);
-    BuildButton(loadBuffers, kPlaceLoadBuffers, "Load Buffers", 1);
-    BuildButton(loadFractal, kPlaceLoadFractal, "Load Fractal", 1);
-    BuildButton(cancel, kPlaceCancel, "Cancel", 0);
-    BuildButton(timesTwo, kPlaceTimesTwo, "*2", 1);
-    BuildButton(sendToBlocks, kPlaceSendToBlocks, "Send to Blocks", 1);
-    BuildButton(exportTexture, kPlaceExportTexture, "Export", 1);
-    BuildBox(previewAnimations, kPlacePreviewAnimations, "Enable Preview Animations", 0);
+    BuildBox(enableFog, kPlaceEnableFog, "Enable Fog", 0);
+    BuildBox(enableBackground, kPlaceEnableBackground, "Enable Background", 0);
+    BuildBox(enableDrawingShaders, kPlaceEnableDrawingShaders, "Enable Drawing Shaders", 0);
+    BuildBox(enableVolumetricFog, kPlaceEnableVolumetricFog, "Enable Volumetric Fog", 0);
+    BuildWindow(fogParameters, kPlaceFogParameters, kFogCaptions, kFogRows);
+    BuildWindow(sunTurbidity, kPlaceSunTurbidity, kTurbidityCaptions, kTurbidityRows);
+    BuildWindow(volumetricFogColor, kPlaceVolumetricFogColor, kVolumetricFogCaptions, kVolumetricFogRows);
+    BuildList(drawingType, kPlaceDrawingType, "Drawing Type", kDrawingTypes, kDrawingStandard);
+    BuildList(backgroundType, kPlaceBackgroundType, "Background Type", kBackgroundTypeRows, 1);
+    BuildBox(backgroundReflection, kPlaceBackgroundReflection, "Background Reflection", 0);
+    BuildBox(affectedByFog, kPlaceAffectedByFog, "Affected by Fog", 0);
+
+    BuildWindow(shadowSampling, kPlaceShadowSampling, kShadowSamplingCaptions, kShadowSamplingRows);
     {
         const PanelPlace& p = Place(kPlaceEnhancedDarkening);
         const char* labels[] = {"Enhanced Darkening FX", "Ray casting Algorithm"};
         enhancedDarkening.Build(p.x, p.y, kZ, p.width, p.h, 2, "Enhanced Darkening FX", labels);
-        enhancedDarkening.visible = 1;
     }
-    BuildBox(colorByTransformation, kPlaceColorByTransformation, "Color by Transformation", 0);
-    BuildList(imageType, kPlaceImageType, "Image Type", kImageTypeRows, 1);
-    BuildList(axis, kPlaceAxis, "Axis", kAxisRows, 6);  // "+Y"
-    {
-        const PanelPlace& p = Place(kPlaceRotationAxis);
-        rotationAxis.Build(p.x, p.y, kZ, p.width, p.h, 0, kPanelGroup, "Rotation Axis");
-        rotationAxis.visible = 1;
-        SetAnimationAxis(1);
-    }
-    {
-        const PanelPlace& p = Place(kPlaceCycleFrames);
-        cycleFrames.Build(p.x, p.y, kZ, p.width, p.h, p.rows, kCycleCaptions, kCycleRows, kPanelGroup);
-        cycleFrames.visible = 1;
-    }
+
+    BuildList(lightDistribution, kPlaceLightDistribution, "Light Distribution Shader", kLightDistributions,
+              kLightDistributionStandard);
+    BuildWindow(gammaCorrection, kPlaceGamma, kGammaCaptions, kGammaRows);
+    BuildWindow(colorInterpolationWeight, kPlaceColorInterpolationWeight, kWeightCaptions, kWeightRows);
+    BuildList(materialColorBlend, kPlaceMaterialColorBlend, "Material Color Blend", kBlendingRows, 7);
+    BuildList(colorFunction, kPlaceColorFunction, "Color Function (Baseshapes and Trasformations)",
+              kColorFunctionRows, 8);
+    BuildList(blendingFunction, kPlaceBlendingFunction, "Blending Function", kBlendingRows, 8);
+
     {
         const PanelPlace& p = Place(kPlaceTextureTab);
         textureTab.Build(p.x, p.y, kZ, p.width, p.h, p.rows, kTextureTabs);
-        textureTab.visible = 1;
     }
-    BuildList(format, kPlaceFormat, "Format", kFormatRows, 0);
-    BuildList(voxelResolution, kPlaceVoxelResolution, "Voxel Resolution", kVoxelResolutionRows, 1);
-    BuildList(interpolationType, kPlaceInterpolationType, "Interpolation Type", kInterpolationRows, 4);
-    BuildWindow(densityThreshold, kPlaceDensityThreshold, kDensityCaptions, kDensityRows);
-    BuildWindow(sideLength, kPlaceSideLength, kSideLengthCaptions, kSideLengthRows);
-    BuildBox(interiorWall, kPlaceInteriorWall, "Interior Wall", 0);
-    BuildBox(scaleMesh, kPlaceScaleMesh, "Scale the output Mesh", 0);
-    BuildBox(fillBaseshapes, kPlaceFillBaseshapes, "Fill Baseshapes when possible", 1);
-    BuildWindow(wallThickness, kPlaceWallThickness, kWallCaptions, kWallRows);
-    BuildList(blendingFunction, kPlaceBlendingFunction, "Blending Function", kBlendingRows, 8);
-    BuildWindow(colorInterpolationWeight, kPlaceColorInterpolationWeight, kWeightCaptions, kWeightRows);
-    BuildWindow(shadowSampling, kPlaceShadowSampling, kShadowSamplingCaptions, kShadowSamplingRows);
-    BuildList(backgroundType, kPlaceBackgroundType, "Background Type", kBackgroundTypeRows, 1);
-    BuildBox(enableVolumetricFog, kPlaceEnableVolumetricFog, "Enable Volumetric Fog", 0);
-    BuildBox(enableFresnel, kPlaceEnableFresnel, "Enable Fresnel Equation", 0);
-    BuildWindow(volumetricFogColor, kPlaceVolumetricFogColor, kVolumetricFogCaptions, kVolumetricFogRows);
-    BuildWindow(fresnelParameters, kPlaceFresnelParameters, kFresnelCaptions, kFresnelRows);
     BuildWindow(ambientParameters, kPlaceAmbientParameters, kAmbientCaptions, kAmbientRows);
     ambientParameters.SetValueList(3, kAmbientSteps);
     BuildWindow(diffuseParameters, kPlaceDiffuseParameters, kDiffuseCaptions, kDiffuseRows);
@@ -275,22 +235,48 @@ void Interface::Build()
         ambientColor.Build(p.x, p.y, kZ, "Ambient  R       G       B ", kPanelGroup);
         diffuseColor.Build(p.x, p.y, kZ, "Diffuse  R       G       B ", kPanelGroup);
     }
+    BuildBox(enableFresnel, kPlaceEnableFresnel, "Enable Fresnel Equation", 0);
+    BuildWindow(fresnelParameters, kPlaceFresnelParameters, kFresnelCaptions, kFresnelRows);
+    BuildList(format, kPlaceFormat, "Format", kFormatRows, 0);
+
+    BuildList(controlSensitivity, kPlaceControlSensitivity, "Control Sensitivity", kSensitivityRows, 5);
+    BuildList(grid, kPlaceGrid, "Grid", kGridRows, 4);
+    BuildList(shadows, kPlaceShadows, "Shadows", kShadowRows, 0);
+    BuildList(projection, kPlaceProjection, "Projection", kProjectionRows, 0);
+    SharedStore(gFastShadowUpdate, 0);
+    SharedStore(gProjectionSelector, 0);
+    {
+        const PanelPlace& p = Place(kPlaceFixedView);
+        fixedView.Build(p.x, p.y, kZ, p.width, p.h, p.rows, "Fixed View", kFixedViewCells, true);
+    }
     BuildDropBox(resolutionPresets, kPlaceResolutionPresets, "Resolution presets", kResolutionPresets);
     BuildDropBox(symmetry, kPlaceSymmetry, "Symmetry", kSymmetryRows);
     BuildWindow(sides, kPlaceSides, kSidesCaptions, kSidesRows);
     BuildWindow(separation, kPlaceSeparation, kSeparationCaptions, kSeparationRows);
 
-    // The adopted shading settings take their pages' places.
-    ShadingSettingSpot spots[kShadingSettingCount];
-    const PanelPlaceId order[kShadingSettingCount] = {
-        kPlaceEnableBackground, kPlaceEnableFog,     kPlaceBackgroundReflection, kPlaceAffectedByFog,
-        kPlaceEnableDrawingShaders, kPlaceFogParameters, kPlaceSunTurbidity,      kPlaceGamma,
-        kPlaceDrawingType,      kPlaceLightDistribution, kPlaceMaterialColorBlend};
-    for (int i = 0; i < kShadingSettingCount; ++i) {
-        const PanelPlace& p = Place(order[i]);
-        spots[i] = {p.x, p.y, p.width, p.h};
+    BuildList(voxelResolution, kPlaceVoxelResolution, "Voxel Resolution", kVoxelResolutionRows, 1);
+    BuildList(interpolationType, kPlaceInterpolationType, "Interpolation Type", kInterpolationRows, 4);
+    BuildWindow(densityThreshold, kPlaceDensityThreshold, kDensityCaptions, kDensityRows);
+    BuildWindow(sideLength, kPlaceSideLength, kSideLengthCaptions, kSideLengthRows);
+    BuildBox(interiorWall, kPlaceInteriorWall, "Interior Wall", 0);
+    BuildBox(scaleMesh, kPlaceScaleMesh, "Scale the output Mesh", 0);
+    BuildBox(fillBaseshapes, kPlaceFillBaseshapes, "Fill Baseshapes when possible", 1);
+    BuildWindow(wallThickness, kPlaceWallThickness, kWallCaptions, kWallRows);
+
+    BuildBox(previewAnimations, kPlacePreviewAnimations, "Enable Preview Animations", 0);
+    BuildWindow(renderParameters, kPlaceRenderParameters, kRenderParameterCaptions, kRenderParameterRows);
+    BuildList(imageType, kPlaceImageType, "Image Type", kImageTypeRows, 1);
+    BuildList(axis, kPlaceAxis, "Axis", kAxisRows, 6);  // "+Y"
+    {
+        const PanelPlace& p = Place(kPlaceRotationAxis);
+        rotationAxis.Build(p.x, p.y, kZ, p.width, p.h, 0, kPanelGroup, "Rotation Axis");
+        SetAnimationAxis(1);
     }
-    BuildShadingSettings(spots);
+    {
+        const PanelPlace& p = Place(kPlaceCycleFrames);
+        cycleFrames.Build(p.x, p.y, kZ, p.width, p.h, p.rows, kCycleCaptions, kCycleRows, kPanelGroup);
+    }
+    BuildBox(colorByTransformation, kPlaceColorByTransformation, "Color by Transformation", 0);
 
     std::snprintf(outputBaseName, sizeof outputBaseName, "%.260s/Anim", gImagesPath);
     frameCounter = 0;
@@ -307,7 +293,7 @@ void Interface::Build()
 
 void Interface::ApplyControlSensitivity()
 {
-    const int s = controlSensitivity.selected;
+    const int s = gPanel.controlSensitivity;
     gControlSensitivity = kSensitivities[s >= 0 && s < 7 ? s : 6];
 }
 
@@ -316,29 +302,9 @@ void Interface::ApplyGrid()
     // Selection from the lowest row: 0 "Divine2" .. 4 "None"; the lists are
     // kept "Cross", "Thirds", "Divine1", "Divine2", "None".
     static const int kListOf[5] = {3, 2, 1, 0, 4};
-    const int s = grid.selected;
+    const int s = gPanel.grid;
     currentGridList = gridLists[kListOf[s >= 0 && s < 5 ? s : 4]];
     gGridOverlayList = currentGridList;
-}
-
-bool Interface::HandleListClicks(int mode, int x, int y)
-{
-    if (mode == 1) {
-        const bool a = Live(newSet).Click(x, y), b = Live(select).Click(x, y);
-        return a || b;
-    }
-    if (mode != 2) return false;
-    bool hit = false;
-    if (controlSensitivity.Click(x, y)) {
-        ApplyControlSensitivity();
-        hit = true;
-    }
-    if (grid.Click(x, y)) {
-        ApplyGrid();
-        gPointPreviewValid = 0;
-        hit = true;
-    }
-    return hit;
 }
 
 void Interface::SetAnimationAxis(int fromTop)
@@ -353,47 +319,16 @@ void Interface::SetAnimationAxis(int fromTop)
         a[1] = sign * savedCamera[4];
         a[2] = sign * savedCamera[7];
     }
-    for (int k = 0; k < 3; ++k) {
-        SharedStore(rotationAxis.reference[k], a[k]);
-        SharedStore(rotationAxis.turned[k], a[k]);
-        for (int c = 0; c < 3; ++c) rotationAxis.rotation[k][c] = rotationAxis.step[k][c] = k == c ? 1.0f : 0.0f;
-    }
-    rotationAxis.UpdateAngles();
+    // The ball shows the new axis with its rotations reset (the control's show).
+    for (int k = 0; k < 3; ++k) gPanel.rotationAxis[k] = a[k];
 }
 
 // ---- [animation] ----------------------------------------------------------------
 
-bool Interface::Click(int x, int y)
-{
-    bool hit = renderParameters.Click(x, y);
-    hit = imageType.Click(x, y) || hit;
-    hit = rotationAxis.Click(x, y, 3) || hit;
-    hit = cycleFrames.Click(x, y) || hit;
-    if (axis.Click(x, y)) {
-        SetAnimationAxis(axis.selectedFromTop);
-        hit = true;
-    }
-    if (outputFilename.visible && outputFilename.Click(x, y)) {
-        ChooseOutputFilename();
-        hit = true;
-    }
-    return hit;
-}
-
-bool Interface::Drag(int x, int y)
-{
-    bool moved = renderParameters.Drag(x);
-    if (rotationAxis.Drag(x, y, 3)) {
-        rotationAxis.UpdateAngles();
-        moved = true;
-    }
-    return cycleFrames.Drag(x) || moved;
-}
-
 bool Interface::ChooseOutputFilename()
 {
     if (!TryBeginFileOperation()) return false;
-    const bool bitmap = imageType.selected == 1;
+    const bool bitmap = gPanel.imageType == 1;
     const int kind = bitmap ? 15 : 14;  // the image kinds offered to save only
     bool changed = false;
     if (ShowSaveFileDialog(kind, 0, gDialogDefaultFolderFlags[bitmap ? 1 : 0])) {
@@ -417,11 +352,10 @@ void Interface::SetSymmetryRotation(int mode)
     } else if (mode == 2) {
         std::memcpy(gCameraMatrix, savedCamera, sizeof savedCamera);
     } else if (mode == 1) {
-        const int n = CheckedTruncToInt(cycleFrames.value ? cycleFrames.Value(0) : 0.0f);
+        const int n = CheckedTruncToInt(gPanel.cycleFrames);
         if (n == 0) return;
         float a[3];
-        const float* d = rotationAxis.Direction();
-        for (int k = 0; k < 3; ++k) a[k] = SharedLoad(d[k]);
+        for (int k = 0; k < 3; ++k) a[k] = gPanel.rotationAxis[k];
         const float length = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
         if (!(length > 0.0f) || !std::isfinite(length)) return;
         for (float& c : a) c /= length;
@@ -456,7 +390,8 @@ void Interface::UpdateTypeButtons()
 {
     const int type = gFractalType;
     const bool allowed = type >= 0 && type < kFractalTypeCount && typeButtonsAllowed[type] && gTransformCount >= 3;
-    Live(rnd).visible = Live(clr).visible = allowed ? 1 : 0;
+    EnableActionButton(kActionRandomSuccessors, allowed);
+    EnableActionButton(kActionClearSuccessors, allowed);
 }
 
 void UpdateTypeButtonsCallback() { gInterface.UpdateTypeButtons(); }
@@ -548,93 +483,6 @@ void BuildGridOverlays(int width, int height)
     glEndList();
 }
 
-// ---- [render flags] -------------------------------------------------------------
-
-namespace {
-
-// The material the panel edits, kept inside the ten materials.
-int CurrentMaterialIndex()
-{
-    const int m = SharedLoad(gShader.currentMaterial);
-    return m >= 0 && m < kMaterialCount ? m : 0;
-}
-
-}  // namespace
-
-void Interface::SyncRenderFlags()
-{
-    fogParameters.visible = enableFog.flags[0];
-    const bool background = enableBackground.flags[0] != 0;
-    backgroundType.visible = background ? 1 : 0;
-    if (!background) {
-        SharedStore(backgroundReflection.flags[0], uint8_t{0});
-        SharedStore(affectedByFog.flags[0], uint8_t{0});
-    }
-    backgroundReflection.visible = affectedByFog.visible = background ? 1 : 0;
-    Live(newSet).visible = Live(select).visible = background ? 1 : 0;
-    sunTurbidity.visible = background && backgroundType.selected == 1 ? 1 : 0;
-    drawingType.visible = enableDrawingShaders.flags[0];
-    volumetricFogColor.visible = enableVolumetricFog.flags[0];
-    // The box shows the current material's flag, so stepping materials with
-    // "#" and "$" brings each one's Fresnel state with it.
-    const uint8_t fresnel = SharedLoad(gShader.fresnelOn[CurrentMaterialIndex()]);
-    SharedStore(enableFresnel.flags[0], fresnel);
-    fresnelParameters.visible = fresnel;
-}
-
-void Interface::StoreFresnelFlag()
-{
-    const uint8_t on = SharedLoad(enableFresnel.flags[0]);
-    SharedStore(gShader.fresnelOn[CurrentMaterialIndex()], on);
-    fresnelParameters.visible = on;
-}
-
-namespace {
-
-// Each window row and the current material's array it edits.
-struct MaterialRow {
-    SLWindow Interface::*window;
-    int row;
-    float (Shader::*values)[kMaterialCount];
-};
-const MaterialRow kMaterialRows[] = {
-    {&Interface::ambientParameters, 0, &Shader::ambientIntensity},
-    {&Interface::ambientParameters, 1, &Shader::rotationA},
-    {&Interface::ambientParameters, 2, &Shader::ambientRoughness},
-    {&Interface::diffuseParameters, 0, &Shader::diffuseIntensity},
-    {&Interface::diffuseParameters, 1, &Shader::rotationB},
-    {&Interface::specularParameters, 0, &Shader::specularMagnitude},
-    {&Interface::specularParameters, 1, &Shader::specularIntensity},
-    {&Interface::shadowDepth, 0, &Shader::shadowDepth},
-};
-
-// The value a row gives its material: the rotations are kept as whole
-// degrees, while the window keeps the fraction a slow drag accumulates.
-float MaterialValue(const SLWindow& w, int row)
-{
-    return w.integer[row] ? std::trunc(w.Value(row)) : w.Value(row);
-}
-
-}  // namespace
-
-void Interface::ShowMaterialValues()
-{
-    // Only values changed elsewhere ("#", "$", resets, loads) are shown anew.
-    const int m = CurrentMaterialIndex();
-    for (const MaterialRow& r : kMaterialRows) {
-        SLWindow& w = this->*r.window;
-        const float stored = SharedLoad((gShader.*r.values)[m]);
-        if (MaterialValue(w, r.row) != stored) SharedStore(w.value[r.row], stored);
-    }
-}
-
-void Interface::StoreMaterialValues()
-{
-    const int m = CurrentMaterialIndex();
-    for (const MaterialRow& r : kMaterialRows)
-        SharedStore((gShader.*r.values)[m], MaterialValue(this->*r.window, r.row));
-}
-
 // ---- [page drawing] -------------------------------------------------------------
 
 namespace {
@@ -647,16 +495,11 @@ const char* FileNamePart(const char* path)
 
 }  // namespace
 
+// The page's texts and rule; its widgets are drawn from the control table.
 void Interface::DrawAnimationPage()
 {
-    previewAnimations.Draw();
     DrawText(32, 860, "Animation Parameters", 1);
     DrawText(32, 492, "Fractal Rotation Controls", 1);
-    renderParameters.DrawAtOffset(150);
-    cycleFrames.Draw(92);
-    outputFilename.Draw();
-    Live(renderAnimation).Draw();
-    imageType.Draw();
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     glDisable(GL_TEXTURE_2D);
     glColor3f(0.3f, 0.3f, 0.3f);
@@ -665,11 +508,9 @@ void Interface::DrawAnimationPage()
     glVertex3f(664, 526, 10);
     glEnd();
     glPopAttrib();
-    rotationAxis.Draw();
-    axis.Draw();
     DrawText(32, 644, "Base FileName:", 1);
     DrawText(148, 644, FileNamePart(outputBaseName), 1);
-    if (!Live(renderAnimation).visible && SharedLoad(gAnimationOn)) {
+    if (!ActionButtonEnabled(kActionRenderAnimation) && SharedLoad(gAnimationOn)) {
         DrawText(288, 604, "Rendering Frame:", 1);
         DrawIntText(420, 604, SharedLoad(frameCounter), 1);
     }
@@ -683,12 +524,11 @@ void Interface::DrawAnimationPage()
 bool WindAnimationToStartFrame()
 {
     Interface& panel = gInterface;
-    const SLWindow& rows = panel.renderParameters;
-    SharedStore(gAnimationFrameLength, rows.value ? CheckedTruncToInt(rows.Value(2)) : 1);
-    const int start = rows.value ? CheckedTruncToInt(rows.Value(0)) : 0;
+    SharedStore(gAnimationFrameLength, CheckedTruncToInt(gPanel.renderParameters[2]));
+    const int start = CheckedTruncToInt(gPanel.renderParameters[0]);
     SharedStore(panel.frameCounter, start);
     panel.frameTickCount = 0;
-    if (!panel.previewAnimations.flags[0]) panel.SetSymmetryRotation(0);
+    if (!gPanel.previewAnimations) panel.SetSymmetryRotation(0);
     panel.SetSymmetryRotation(2);
     const int count = gBaseshapeCount < 0 ? 0 : (gBaseshapeCount > kMaxBaseshapes ? kMaxBaseshapes : gBaseshapeCount);
     for (int i = 0; i < count; ++i) ComputeBaseshapeMatrix(i);
@@ -704,7 +544,7 @@ bool WindAnimationToStartFrame()
 }
 
 void RestoreSavedCamera() { gInterface.SetSymmetryRotation(2); }
-void UncheckPreviewAnimations() { SharedStore(gInterface.previewAnimations.flags[0], uint8_t{0}); }
+void UncheckPreviewAnimations() { gPanel.previewAnimations = 0; }
 
 const char* FixedViewLabel(int cell)
 {

@@ -5,6 +5,7 @@
 #include "platform/desktop/gl_window.h"
 
 Button gMainButtons[kMainButtonCount];
+uint8_t gMainButtonEnabled[kMainButtonCount] = {};
 
 void BuildMainButtons()
 {
@@ -12,29 +13,11 @@ void BuildMainButtons()
         Button& button = gMainButtons[place.id];
         button.Build(place.x, place.y, 30, place.width, place.height, place.caption, place.id,
                      kVirtualScreenWidth, kVirtualScreenHeight);
-        button.visible = place.enabledAtStart;
+        gMainButtonEnabled[place.id] = place.enabledAtStart;
     }
-}
-
-void ClickMainButtons(int x, int y)
-{
-    // The order of the click dispatcher; a hit only marks the button.
-    static const MainButtonId kOrder[] = {kButtonPreview, kButtonQuit, kButtonDraw, kButtonRender, kButtonStop,
-                                          kButtonYes,     kButtonNo,   kButtonContinue};
-    for (MainButtonId id : kOrder) gMainButtons[id].Click(x, y);
-}
-
-void DrawMainButtons()
-{
-    static const MainButtonId kAlwaysDrawn[] = {kButtonPreview, kButtonQuit, kButtonDraw, kButtonRender,
-                                                kButtonStop, kButtonContinue};
-    for (MainButtonId id : kAlwaysDrawn) gMainButtons[id].Draw();
 }
 
 void DrawEraseQuestion()
 {
-    if (!ButtonEnabled(kButtonNo)) return;
-    if (gOpengl.warningList) glCallList(gOpengl.warningList);
-    gMainButtons[kButtonYes].Draw();
-    gMainButtons[kButtonNo].Draw();
+    if (ButtonEnabled(kButtonNo) && gOpengl.warningList) glCallList(gOpengl.warningList);
 }

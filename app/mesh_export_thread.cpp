@@ -7,7 +7,7 @@
 #include <system_error>
 #include <thread>
 
-#include "app/action_widgets.h"
+#include "app/panel_state.h"
 #include "app/frame.h"
 #include "app/pending_services.h"
 #include "app/status_line.h"
@@ -48,17 +48,17 @@ uint8_t* CopyVoxelCube(int* n, size_t* bytes)
 // The writer's settings, taken from the widgets on the window thread.
 VoxelMeshRequest TakeMeshRequest()
 {
-    const ActionWidgets& w = gActionWidgets;
+    const PanelState& w = gPanel;
     const float type = gMeshExportType.load();
     VoxelMeshRequest request{};
-    request.interpolation = w.interpolationSelection;
-    request.threshold = w.densityThreshold;
+    request.interpolation = w.interpolation;
+    request.threshold = w.density[0];
     request.flagA = type == kMeshExportRaw || type == kMeshExportPng;
     request.flagB = type == kMeshExportObj;
     request.flagC = type == kMeshExportPng;
     request.sideLength = w.sideLength;
     request.interiorWall = w.interiorWall;
-    request.wallThickness = static_cast<int>(w.wallThickness);
+    request.wallThickness = static_cast<int>(w.wallThickness[0]);
     request.scaleMesh = w.scaleMesh;
     request.progress = &gVoxelExportProgress;
     return request;
@@ -110,12 +110,10 @@ bool StartMeshExport()
         SetStatusText("%s", kExportBusyText);
         return false;
     }
-    gActionWidgets.ySliderShown = 0;
     try {
         std::thread(RunMeshExport, TakeMeshRequest()).detach();
     } catch (const std::system_error&) {
         gMeshExportRunning = 0;
-        gActionWidgets.ySliderShown = 1;
         SetStatusText("The mesh export could not be started.");
         return false;
     }
@@ -125,7 +123,6 @@ bool StartMeshExport()
 void FinishMeshExportOnWindowThread()
 {
     if (!gMeshExportEnded.exchange(0)) return;
-    gActionWidgets.ySliderShown = 1;
     gExportProgress = -1;
     gPointPreviewValid = 0;
 }

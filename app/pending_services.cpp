@@ -1,16 +1,11 @@
 #include "app/pending_services.h"
 
-#include "app/action_widgets.h"
 #include "app/frame.h"
 #include "app/text_field.h"
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
 #include "render/render_buffers.h"
 
-uint8_t ExportPngOption(int) { return 0; }
-int ImageTypeSelection() { return 1; }
-bool DialogsAlwaysAtDefaultFolder() { return false; }
-void ShowExportWidgets(bool) {}
 
 bool ExportStlRawPng(const VoxelMeshRequest&) { return false; }
 bool ExportObj(const VoxelMeshRequest&) { return false; }
@@ -64,4 +59,3 @@ bool ReadScriptFile() { return false; }
 bool CreateRandomFractal() { return false; }
 bool StoreTransformEditorUndo() { return false; }
 bool ShowSuccessorFields() { return false; }
-bool SetDefaultTransformationCount() { return false; }

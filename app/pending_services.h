@@ -8,24 +8,12 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/interface_panel.h"     // the panel services built so far
+#include "app/interface_panel.h"  // the panel services built so far
 #include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
 #include "shading/animation_step.h"
 #include "shading/export_image.h"
 #include "shading/preview_image.h"
 #include "shading/preview_passes.h"
-
-// ---- Export options of the main panel ----------------------------------------
-// Check boxes of the PNG options, the "Image Type" list (1 "BMP - Windows
-// Bitmap", 0 "PNG - Portable Network Graphics"), the dialogs' "always at the
-// default folder" option, and the widgets an export shows and hides (the
-// slider box, "Cancel" and "Zoom"; window thread).
-inline constexpr int kExcludeBackgroundPng = 0;
-inline constexpr int kMapFogToAlphaPng = 1;
-uint8_t ExportPngOption(int option);
-int ImageTypeSelection();
-bool DialogsAlwaysAtDefaultFolder();
-void ShowExportWidgets(bool exporting);
 
 // ---- Voxel mesh writers ------------------------------------------------------
 // One export of the N^3 voxel cube; the writer asks for the file itself and
@@ -84,10 +72,9 @@ void RenderMandelbrotPicker(int x, int y);
 // ---- Per-frame interface ----------------------------------------------------
 void DrawExportProgressBox();
 
-// ---- Thread-count sliders of the options panel (app/create_interface.cpp) ---
+// ---- Thread-count windows of the "Fractals" page (app/create_interface.cpp) --
 float* RenderThreadsSliderValue();
 float* ExportThreadsSliderValue();
-extern int gCurrentTab;  // the main tab's selection
 
 // ---- Services the main-window actions call ------------------------------------
 // Each returns false: nothing was done (a loader false, so no load epilogue
@@ -103,7 +90,6 @@ bool ReadScriptFile();
 bool CreateRandomFractal();
 bool StoreTransformEditorUndo();  // the 65 records, the selection and the count
 bool ShowSuccessorFields();       // the selected transformation's forbidden pair
-bool SetDefaultTransformationCount();
 // Options panel.
 bool CanExportKavrolinScene();
 bool WindAnimationToStartFrame();  // the animation fields, saved camera and start frame

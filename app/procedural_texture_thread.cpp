@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/panel_state.h"
 #include "app/pending_services.h"
 #include "app/status_line.h"
 #include "engine/baseshape_record.h"
@@ -106,8 +107,7 @@ void ProceduralTextureThread(std::unique_ptr<Job> job)
     const ProceduralTarget& target = kProceduralTargets[job->kind];
     const size_t channels = target.mode == kGreyMappingMode ? 1 : 3;
     std::vector<uint8_t> pixels(static_cast<size_t>(target.size) * target.size * channels);
-    GenerateTextureImage(pixels.data(), target.size, target.mode, job->preset,
-                         &gShader.texturePanels[target.panel]);
+    GenerateTextureImage(pixels.data(), target.size, target.mode, job->preset, &gShader.generation[target.panel]);
     Install(*job, pixels);
     SharedStore(gShader.generationShown, 0);
     gFinishedKind = job->kind;
@@ -124,7 +124,7 @@ void ProceduralTextureThread(std::unique_ptr<Job> job)
 int SelectedPresetOfKind(int kind)
 {
     const int panel = kProceduralTargets[kind].panel;
-    int entry = gShader.texturePanels[panel].selected;
+    int entry = gPanel.presetEntry[panel];
     entry = entry < 0 ? 0 : (entry >= kPresetsPerPanel ? kPresetsPerPanel - 1 : entry);
     return kPresetsPerPanel * panel + entry;
 }
@@ -177,8 +177,8 @@ bool RunRequestedReshade()
     if (gReshadeRequest.exchange(0) == 0) return false;
     const int material = gFinishedMaterial, light = gFinishedLight;
     switch (gFinishedKind.load()) {
-    case 0: gShader.UploadSlotThumbnail(gShader.thumbnailA[material], gShader.slots[material]); break;
-    case 1: gShader.UploadSlotThumbnail(gShader.thumbnailB[material], gShader.slots[kMaterialCount + material]); break;
+    case 0: gShader.ShowSlotThumbnail(gShader.thumbnailA[material], gShader.slots[material]); break;
+    case 1: gShader.ShowSlotThumbnail(gShader.thumbnailB[material], gShader.slots[kMaterialCount + material]); break;
     case 5:
         if (light == gShader.editedLight) gShader.ShowLightGelThumbnail(light);
         break;

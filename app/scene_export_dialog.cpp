@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/file_dialogs.h"
-#include "app/action_widgets.h"
+#include "render/symmetry_modes.h"
 #include "engine/baseshape_record.h"
 #include "files/scene_export.h"
 #include "platform/dialogs.h"
@@ -30,7 +30,7 @@ void ExportKavrolinScene()
 
     const SceneInputs inputs{gBaseshapeEditPoints, gBaseshapeSpin,     gBaseshapeMoveDirection,
                              gBaseshapeMoveWave,   gBaseshapeWaveType, ShapeTypeUsesDMap,
-                             gActionWidgets.separation};
+                             gSymmetrySeparation.load()};
     if (WriteKavrolinSceneFile(gFilePath, inputs) != SceneFileResult::kWritten) {
         ShowMessageBox(kCannotWriteText, "Warning", MessageButtons::Ok, MessageIcon::Warning);
     }

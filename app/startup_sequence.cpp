@@ -17,7 +17,7 @@
 #include "app/texture_folder.h"
 #include "app/view_drags.h"
 #include "materials/shader.h"
-#include "shading/interface_settings.h"
+#include "shading/shading_settings.h"
 #include "shading/preview_passes.h"
 #include "platform/desktop/gl_api.h"
 #include "render/render_buffers.h"

@@ -8,7 +8,6 @@
 #include "app/procedural_texture_thread.h"
 #include "app/status_line.h"
 #include "app/texture_folder.h"
-#include "materials/material_panel.h"
 #include "materials/texture_files.h"
 
 namespace {
@@ -58,9 +57,4 @@ void InstallTextureFileServices()
     s.textureFileName = [](int k) { return gTextureFileNames[static_cast<size_t>(k)].c_str(); };
     s.status = [](const char* text) { SetStatusText("%s", text); };
     s.fileOperationBusy = &gFileOperationBusy;
-
-    MaterialPanelHooks& hooks = gMaterialPanelHooks;
-    hooks.proceduralBusy = [] { return gProceduralTextureBusy.load() != 0; };
-    hooks.startProcedural = StartProceduralTexture;
-    hooks.previewChanged = [] { gPointPreviewValid = 0; };
 }

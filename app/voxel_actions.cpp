@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/action_buttons.h"
-#include "app/action_widgets.h"
+#include "app/panel_state.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
@@ -26,13 +26,9 @@ namespace {
 
 constexpr const char* kVoxelStartFailedText = "The voxel engine could not be started.";
 
+// The export buttons; the page's windows follow the engine (controls_pages.cpp).
 void ShowVoxelWidgets()
 {
-    ActionWidgets& w = gActionWidgets;
-    w.densityShown = w.interpolationShown = w.interiorWallShown = w.scaleMeshShown = 1;
-    w.fillBaseshapesShown = 0;
-    w.wallThicknessShown = w.interiorWall;
-    w.sideLengthShown = w.scaleMesh;
     for (ActionButtonId id : {kActionStlMesh, kActionObjMesh, kActionStopVoxelEngine, kActionRawFile, kActionPngSlices}) {
         EnableActionButton(id, true);
     }
@@ -53,10 +49,6 @@ void AbandonVoxelStart(const char* text)
 void ResetVoxelPanel()
 {
     EnableActionButton(kActionStartVoxelEngine, true);
-    ActionWidgets& w = gActionWidgets;
-    w.fillBaseshapesShown = 1;
-    w.wallThicknessShown = w.densityShown = w.sideLengthShown = 0;
-    w.interpolationShown = w.interiorWallShown = w.scaleMeshShown = 0;
     for (ActionButtonId id : {kActionStlMesh, kActionObjMesh, kActionRawFile, kActionPngSlices, kActionStopVoxelEngine}) {
         EnableActionButton(id, false);
     }
@@ -73,8 +65,6 @@ bool EndVoxelMode()
 void StartVoxelEngineAction()
 {
     ClearActionPressed(kActionStartVoxelEngine);
-    std::snprintf(gActionWidgets.sideLengthLabel, sizeof gActionWidgets.sideLengthLabel, "in (%2.3f cm)",
-                  gActionWidgets.sideLength * 2.54f);
     const uint8_t state = gScreenState.load();
     if (gVoxelEngineOn != 0 || state < 4 || state > 99) return;
     // The image export reads the render buffers the cube would replace.
@@ -89,7 +79,7 @@ void StartVoxelEngineAction()
     {
         // An export thread may be reading the resolution of its cube.
         std::lock_guard<std::mutex> lock(gVoxelModeMutex);
-        SetVoxelResolution(gActionWidgets.voxelResolutionSelection);
+        SetVoxelResolution(gPanel.voxelResolution);
         // Only the colour-index buffer becomes the cube; the others keep W x H.
         if (gAllocateVoxelCube()) {
             gVoxelEngineOn = 1;
@@ -107,7 +97,6 @@ void StartVoxelEngineAction()
     EnableButton(kButtonRender, false);
     EnableButton(kButtonContinue, false);
     EnableActionButton(kActionStartVoxelEngine, false);
-    gActionWidgets.fillBaseshapesShown = 0;
     gPreviewRefresh = 0;
     for (int slot = 0; slot < gRenderThreadCount; ++slot) {
         gFractalTypeKernel.load(std::memory_order_relaxed)(static_cast<uint8_t>(slot));
@@ -142,7 +131,6 @@ void StopVoxelEngineAction()
     UpdateTransformProbabilities();
     EnableButton(kButtonRender, true);
     EnableActionButton(kActionStartVoxelEngine, true);
-    gActionWidgets.fillBaseshapesShown = 1;
     gPointPreviewValid = 0;
     gScreenState = kScreenPointPreview;
 }

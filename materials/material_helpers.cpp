@@ -179,7 +179,7 @@ float* Shader::GetFogGradientColor(float* out, float t) const
     const uint8_t* gradient[3] = {gFogGradient.red, gFogGradient.green, gFogGradient.blue};
     for (int c = 0; c < 3; ++c) {
         const float a = SharedLoad(gradient[c][i0]), b = SharedLoad(gradient[c][i1]);
-        out[c] = (a * (1.0f - f) + b * f) * kInv255 + SharedLoad(fogPanel.componentFloat[c]);
+        out[c] = (a * (1.0f - f) + b * f) * kInv255 + FogColor(c);
     }
     return out;
 }

@@ -134,6 +134,26 @@ void Shader::ResetMaterial(int m)
     }
 }
 
+void Shader::ResetPanelValues()
+{
+    SharedStore(glowOn, uint8_t{0});
+    SharedStore(glowBackground, uint8_t{0});
+    for (int i = 0; i < 3; ++i) SharedStore(glow[i], kGlowStart[i]);
+    SharedStore(reflectionsOn, uint8_t{0});
+    SharedStore(reflectivity, 0.02f);
+    SharedStore(backgroundFog, uint8_t{1});
+    editedLight = 0;
+}
+
+void Shader::SetFogColor(const int* rgb)
+{
+    for (int c = 0; c < 3; ++c) {
+        const int v = rgb[c] < 0 ? 0 : (rgb[c] > 255 ? 255 : rgb[c]);
+        SharedStore(fogColor[c], v);
+        SharedStore(fogColorFloat[c], static_cast<float>(v) / 255.0f);
+    }
+}
+
 void Shader::InitializeTextures()
 {
     textureDialogFlag = 1;

@@ -1,8 +1,9 @@
 // The Shader: everything the image shading needs beyond the render buffers.
 // Ten surface materials and ten additional lights as parallel arrays, the
 // texture slots, one daylight sky per shading worker, the 75 texture
-// presets, the neon planes, the material colour maps and the material and
-// light panel's widgets. One instance, gShader, lives for the whole run.
+// presets, the neon planes, the material colour maps and the values the
+// material and light panel edits (the panel itself is the shell's). One
+// instance, gShader, lives for the whole run.
 //
 // Sections of shader.h:
 //   [tables]   curve modes and Material Types
@@ -17,19 +18,13 @@
 
 #include <cstdint>
 
+#include "engine/shared_access.h"
 #include "materials/color_maps.h"
-#include "materials/material_panel.h"
-#include "ui/balls.h"
-#include "ui/button.h"
-#include "ui/color_panels.h"
-#include "ui/option_lists.h"
-#include "ui/picture_pickers.h"
-#include "ui/scroll_lists.h"
-#include "ui/slider_windows.h"
-#include "ui/texture_box.h"
 #include "materials/skylight.h"
+#include "materials/texture_generation.h"
 #include "materials/texture_presets.h"
 #include "materials/texture_slot.h"
+#include "materials/thumbnail.h"
 
 inline constexpr int kMaterialCount = 10;
 inline constexpr int kLightCount = 10;
@@ -40,10 +35,14 @@ inline constexpr int kTexturePanelCount = 5;
 inline constexpr int kTextureSlotCount = 21;
 inline constexpr int kBackgroundSlot = 20;
 inline constexpr int kNeonPlaneSize = 512;
-inline constexpr int kThumbnailSize = 128;
 inline constexpr int kCurveModeCount = 7;
 inline constexpr int kMaterialTypeCount = 17;
 inline constexpr int kColorMapSize = 256;
+// The five preset panels: material textures, backgrounds, surface textures,
+// displacement maps, light gels.
+inline constexpr int kLightGelPanel = 4;
+// Start values of the glow window's rows: threshold, smoothing steps, intensity.
+inline constexpr float kGlowStart[3] = {0.5f, 4.0f, 1.0f};
 
 // ---- [tables] ---------------------------------------------------------------
 
@@ -107,17 +106,19 @@ public:
     void ResetLightGelWhite(int light);
     // Material i to its start values (flags, floats, curve modes, grey maps).
     void ResetMaterial(int material);
-    // Builds every panel widget at a provisional place with its start value
-    // (start-up step 9; needs the GL context).
-    void BuildMaterialPanel();
+    // The glow, reflection and fog values the panel starts with.
+    void ResetPanelValues();
+    // The fog colour as 0..255 values; the floats the shading adds follow.
+    void SetFogColor(const int* rgb);
 
-    // Panel settings the shading reads while the window thread edits them.
-    bool GlowOn() const { return glowShader.Flag(0); }
-    bool GlowIncludesBackground() const { return glowBackground.Flag(0); }
-    float GlowParameter(int row) const { return glowParameters.value ? glowParameters.Value(row) : 0.0f; }
-    bool ReflectionsOn() const { return reflections.Flag(0); }
-    float Reflectivity() const { return reflectivity.value ? reflectivity.Value(0) : 0.0f; }
-    bool BackgroundIsFogSource() const { return backgroundFog.Flag(0); }
+    // Settings the shading reads while the window thread edits them.
+    bool GlowOn() const { return SharedLoad(glowOn) != 0; }
+    bool GlowIncludesBackground() const { return SharedLoad(glowBackground) != 0; }
+    float GlowParameter(int row) const { return row >= 0 && row < 3 ? SharedLoad(glow[row]) : 0.0f; }
+    bool ReflectionsOn() const { return SharedLoad(reflectionsOn) != 0; }
+    float Reflectivity() const { return SharedLoad(reflectivity); }
+    bool BackgroundIsFogSource() const { return SharedLoad(backgroundFog) != 0; }
+    float FogColor(int c) const { return SharedLoad(fogColorFloat[c]); }
 
     // ---- Per-pixel helpers of the shading passes (material_helpers.cpp,
     // environment_helpers.cpp). Colours 0..1, written through out and
@@ -181,19 +182,12 @@ public:
     // right after InitializeTextures.
     void MakeStartupPresets();
 
-    // ---- The material and light panel (material_panel_input.cpp,
-    // material_panel_drawing.cpp); x, y in virtual-screen units, y up.
-    void DrawLightSourceLabel();
-    void DrawGlowAndFogPanel(int page);
-    void DrawSurfaceMaterialControls();
-    void DrawTextureThumbnail(int mode);
-    void HandlePanelCommand(int x, int y);
-    void HandlePanelClick(int x, int y, int page);
-    void HandlePanelMouseMove(int x, int y);
-    bool UpdateLightFromPanel(int x, int y, float delta);
-    void SelectMaterial(int material);
-    void SelectLight(int light);
+    // ---- The panel's pictures (material_pictures.cpp).
+    // The shading ball of the current material for light direction d.
     void RenderShadingBall(const float* d, float intensity, float exponent);
+    // The edited light's gel thumbnail made from preset entry e of the
+    // light-gel panel.
+    void RenderGelPreset(int entry);
 
     // ---- Texture slots (texture_slots.cpp).
     bool LoadTextureFromFile(int fileIndex, int side, int material, bool useDialog);
@@ -204,46 +198,27 @@ public:
     bool LoadLightGelDialog(int light);
     void ResetLightGel(int light);
     void ShowLightGelThumbnail(int light);
-    void UploadSlotThumbnail(uint32_t texture, const TextureSlot& slot);
+    void ShowSlotThumbnail(Thumbnail& thumbnail, const TextureSlot& slot);
     void ScaleSlotToThumbnail(const TextureSlot& slot);
-    void ClearPreviewTexture(uint32_t texture);
     bool SaveTextureBitmap(int n, int mode, int index);
 
     // 1. Texture presets; entry e of texture panel t is preset 15 t + e.
     TexturePreset presets[kTexturePresetCount];
-    // 2. The material and light panel's widgets (material_panel.cpp).
-    SimpleBall textureDirection;  // "Texture  Dir.": turns the edited light
-    ListBox rotationList;         // "Rot"
-    OptionsBox glowShader;        // "Enable the Glow Shader"
-    OptionsBox glowBackground;    // "Include the background brighness in the shader"
-    SLWindow glowParameters;      // "Glow Parameters"
-    OptionsBox reflections;       // "Enable Reflections"
-    SLWindow reflectivity;        // "Reflectivity Index (0.0 .. 1.0)"
-    OptionsBox backgroundFog;     // "Use Background as Fog source"
-    OptionsBox editBox;           // "Edit"
-    OptionsBox lightEnabledBox;   // "Enable Light"
-    OptionsBox surfaceMaterialBox;  // "Enable Surface Material"
-    ListBox objectToEdit;         // "Object to Edit:"
-    Button lightButtons[6];       // "#", "$", "Load", "Clear", "New Textures", "Select"
-    ListBox shadingModel[2];      // "Shading Model": curve mode 1, curve mode 2
-    TextureBox textureBoxes[2];
-    ListBox windowList;           // "Window"
-    ListBox controlsList;         // "Controls"
-    ListBox transList;            // "Trans"
-    ColorPanel lightColor;        // "Color    R       G       B "
+    // 2. The glow and reflection switches and the fog source; zero until the
+    // panel is built (ResetPanelValues gives them their start values).
+    uint8_t glowOn = 0;              // "Enable the Glow Shader"
+    uint8_t glowBackground = 0;      // "Include the background brighness in the shader"
+    float glow[3] = {};              // "Glow Parameters": threshold, steps, intensity
+    uint8_t reflectionsOn = 0;       // "Enable Reflections"
+    float reflectivity = 0.0f;       // "Reflectivity Index (0.0 .. 1.0)"
+    uint8_t backgroundFog = 0;       // "Use Background as Fog source"
     // 3. One sky per shading worker.
     Skylight skies[kSkyCount];
-    // 4. The fog colour (floats added to the fog gradient) and gradient browser.
-    FogColorPanel fogPanel;
-    // 5.
-    STWindow lightParameters;  // "Light Parameters"
-    // 6.
-    TexturePanel texturePanels[kTexturePanelCount];
+    // 4. The fog colour: 0..255 values and the floats added to the fog gradient.
+    int32_t fogColor[3] = {};
+    float fogColorFloat[3] = {};
     // 7.
-    uint32_t presetThumbnails[kTexturePresetCount] = {};
-    // 8.
-    OptionsBox useTextureBox;  // "Use Texture"
-    ColorPanel specular;       // "Specular  R       G       B "
+    Thumbnail presetThumbnails[kTexturePresetCount];
     // 9.
     int32_t editedLight = 0;
     uint8_t textureDialogFlag = 0;
@@ -286,9 +261,7 @@ public:
     // 18. Scratch plane, then red, green and blue: colour sums in byte units.
     float neonScratch[kNeonPlaneSize * kNeonPlaneSize] = {};
     float neonPlanes[3][kNeonPlaneSize * kNeonPlaneSize] = {};
-    // 19.
-    uint8_t lightPageShown = 0;
-    // R of side A, R of B, G of A, G of B, B of A, B of B.
+    // 19. R of side A, R of B, G of A, G of B, B of A, B of B.
     uint8_t materialColorMaps[6][kMaterialCount][kColorMapSize] = {};
     // 20. The per-baseshape neon colour and intensity live with the
     // baseshape records (gBaseshapeNeonColor, gBaseshapeNeonStrength).
@@ -297,27 +270,27 @@ public:
     uint8_t previewBlue[kMaterialCount] = {};
     // 21.
     int32_t currentMaterial = 0;
-    // 23. Thumbnail textures of material sides A and B.
-    uint32_t thumbnailA[kMaterialCount] = {};
-    uint32_t thumbnailB[kMaterialCount] = {};
+    // 23. Thumbnails of material sides A and B.
+    Thumbnail thumbnailA[kMaterialCount];
+    Thumbnail thumbnailB[kMaterialCount];
     // 24.
     uint32_t curveMode1[kMaterialCount] = {};
     uint32_t curveMode2[kMaterialCount] = {};
     uint8_t surfaceMaterialOn[kMaterialCount] = {};
     uint32_t materialType[kMaterialCount] = {};
-    // 25.
-    BoolBox materialTypeList;  // "Material Type"
-    // 26. The thumbnail work buffer and the textures of the gel thumbnail, the
-    // shading ball and the seven shading-model thumbnails.
-    uint8_t thumbnailBuffer[kThumbnailSize * kThumbnailSize * 3] = {};
-    uint32_t gelThumbnail = 0;
-    uint32_t shadingBallThumbnail = 0;
-    uint32_t shadingModelThumbnails[kCurveModeCount] = {};
+    // 26. The thumbnail work buffer, the edited light's gel, the shading ball
+    // and the seven shading models.
+    uint8_t thumbnailBuffer[kThumbnailBytes] = {};
+    Thumbnail gelThumbnail;
+    Thumbnail shadingBallThumbnail;
+    Thumbnail shadingModelThumbnails[kCurveModeCount];
     // Set by the procedural texture thread while it generates, with the kind
     // of texture it makes (0, 1 material A, B; 2 background; 3 surface
     // texture; 4 displacement map; 5 light gel); written by that thread.
     uint8_t generationShown = 0;
     int32_t generationTarget = 0;
+    // The progress each preset panel shows.
+    GenerationProgress generation[kTexturePanelCount];
 };
 
 extern Shader gShader;

@@ -7,7 +7,6 @@
 #include "materials/texture_generation.h"
 #include "platform/asset_paths.h"
 #include "platform/picture_file.h"
-#include "ui/texture_upload.h"
 
 namespace {
 
@@ -36,12 +35,7 @@ void Shader::MakeShadingModelThumbnails()
 {
     for (int m = 0; m < kCurveModeCount; ++m) {
         MakeShadingModelPicture(thumbnailBuffer, m);
-        shadingModelThumbnails[m] = CreateRgbTexture(kThumbnailSize, kThumbnailSize, thumbnailBuffer, TextureWrap::Repeat);
-    }
-    // The edited light's gel and the shading ball share the thumbnail buffer.
-    if (gelThumbnail == 0) gelThumbnail = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
-    if (shadingBallThumbnail == 0) {
-        shadingBallThumbnail = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
+        shadingModelThumbnails[m].Set(thumbnailBuffer);
     }
 }
 
@@ -58,19 +52,12 @@ void Shader::LoadBuiltInTextures()
         TextureSlot& target = slots[side * kMaterialCount];
         target.NameGenerated(true);
         target.Replace(std::move(slot));
-        uint32_t& thumbnail = side == 0 ? thumbnailA[0] : thumbnailB[0];
-        ScaleSlotToThumbnail(target);
-        thumbnail = CreateRgbTexture(kThumbnailSize, kThumbnailSize, thumbnailBuffer, TextureWrap::Clamp);
-    }
-    for (int m = 1; m < kMaterialCount; ++m) {
-        thumbnailA[m] = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
-        thumbnailB[m] = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
+        ShowSlotThumbnail(side == 0 ? thumbnailA[0] : thumbnailB[0], target);
     }
 }
 
 void Shader::MakeStartupPresets()
 {
-    for (uint32_t& id : presetThumbnails) id = CreateRgbTexture(kThumbnailSize, kThumbnailSize, nullptr, TextureWrap::Clamp);
     for (int t = 0; t < kTexturePanelCount; ++t) {
         RegenerateTexturePresets(kPresetsPerPanel * t, kPresetsPerPanel * (t + 1), kPresetThumbnailModes[t]);
     }

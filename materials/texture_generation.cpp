@@ -112,19 +112,19 @@ float* SampleUv5(float* out, const TexturePreset& preset, float x, float y, int 
 
 int TargetPanel(int kind) { return kind <= 1 ? 0 : (kind > 5 ? 4 : kind - 1); }
 
-void GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& preset, TexturePanel* progress)
+void GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& preset, GenerationProgress* progress)
 {
     if (pixels == nullptr || n <= 0 || mode < 0 || mode >= kMappingModeCount) return;
     if (progress != nullptr) {
-        SharedStore(progress->progressTotal, static_cast<float>(n));
-        SharedStore(progress->generating, 1);
+        SharedStore(progress->total, static_cast<float>(n));
+        SharedStore(progress->running, uint8_t{1});
     }
     const bool background = mode == 2 || mode == 4;
     if (background) preset.skySwapYZ = 0;
     preset.skyHorizontalScale = background ? 0.5f : 1.0f;
 
     for (int y = 0; y < n; ++y) {
-        if (progress != nullptr) SharedStore(progress->progressDone, static_cast<float>(y));
+        if (progress != nullptr) SharedStore(progress->done, static_cast<float>(y));
         const float fy = static_cast<float>(y);
         for (int x = 0; x < n; ++x) {
             const float fx = static_cast<float>(x);
@@ -147,14 +147,14 @@ void GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& prese
             for (int i = 0; i < 3; ++i) pixels[at * 3 + static_cast<size_t>(i)] = ChannelByte(c[i]);
         }
     }
-    if (progress != nullptr) SharedStore(progress->generating, 0);
+    if (progress != nullptr) SharedStore(progress->running, uint8_t{0});
 }
 
 void Shader::GenerateProceduralTexture(uint8_t* pixels, int n, int mode, int index)
 {
     if (index < 0 || index >= kTexturePresetCount) return;
-    TexturePanel* progress =
-        SharedLoad(generationShown) ? &texturePanels[TargetPanel(SharedLoad(generationTarget))] : nullptr;
+    GenerationProgress* progress =
+        SharedLoad(generationShown) ? &generation[TargetPanel(SharedLoad(generationTarget))] : nullptr;
     GenerateTextureImage(pixels, n, mode, presets[index], progress);
 }
 

@@ -8,7 +8,13 @@
 
 #include "materials/texture_presets.h"
 
-class TexturePanel;
+// How far a generation has come, rows done of the total, for the panel that
+// shows it; written by the generating thread.
+struct GenerationProgress {
+    float total = 0.0f;
+    float done = 0.0f;
+    uint8_t running = 0;
+};
 
 inline constexpr int kMappingModeCount = 8;
 inline constexpr int kGreyMappingMode = 7;  // one byte a pixel; the others RGB
@@ -36,7 +42,7 @@ float* SampleUv5(float* out, const TexturePreset& preset, float x, float y, int 
 // Fills pixels (n x n x 3, or n x n for mode 7) from the preset, which the
 // background modes 2 and 4 leave with its sky turned for a dome. progress,
 // when given, follows the rows. Modes outside 0..7 write nothing.
-void GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& preset, TexturePanel* progress);
+void GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& preset, GenerationProgress* progress);
 
 // The texture panel that shows generation target kind (0..5).
 int TargetPanel(int kind);

@@ -9,7 +9,6 @@
 #include "materials/patterns.h"
 #include "materials/shader.h"
 #include "materials/texture_generation.h"
-#include "ui/texture_upload.h"
 
 namespace {
 
@@ -315,7 +314,7 @@ void Shader::SpreadCellSitesEvenly(int count, int index)
 void Shader::RenderPresetThumbnail(int index, int mode)
 {
     GenerateProceduralTexture(thumbnailBuffer, kThumbnailSize, mode, index);
-    ReplaceRgbTexture(presetThumbnails[index], kThumbnailSize, kThumbnailSize, thumbnailBuffer);
+    presetThumbnails[index].Set(thumbnailBuffer);
 }
 
 void Shader::RegenerateTexturePresets(int first, int last, int mode)
@@ -351,6 +350,6 @@ void Shader::RegenerateTexturePresets(int first, int last, int mode)
             }
             GenerateProceduralTexture(thumbnailBuffer, kThumbnailSize, mode, i);
         }
-        ReplaceRgbTexture(presetThumbnails[i], kThumbnailSize, kThumbnailSize, thumbnailBuffer);
+        presetThumbnails[i].Set(thumbnailBuffer);
     }
 }

@@ -23,7 +23,6 @@
 #include "materials/texture_generation.h"
 #include "engine/shared_access.h"
 #include "platform/picture_file.h"
-#include "ui/texture_upload.h"
 
 TextureFileServices gTextureFileServices;
 
@@ -31,7 +30,6 @@ TextureFileServices gTextureFileServices;
 
 namespace {
 
-constexpr int kThumbPixels = kThumbnailSize * kThumbnailSize;
 
 // Holds the file-operation flag for one operation and clears it on every way
 // out; busy() is true when another operation already holds it.
@@ -103,7 +101,7 @@ struct MaterialSide {
     uint8_t& solid;
     uint32_t* solidColor;
     uint8_t& useColorMap;
-    uint32_t& thumbnail;
+    Thumbnail& thumbnail;
     uint8_t (*maps[3])[kColorMapSize];  // R, G, B colour maps of the side
 };
 
@@ -157,7 +155,7 @@ bool Shader::LoadTextureFromFile(int fileIndex, int side, int material, bool use
     SharedStore(t.useTexture, 1);
     SharedStore(t.useColorMap, 0);
     SharedStore(t.custom, useDialog ? 1 : 0);
-    UploadSlotThumbnail(t.thumbnail, t.slot);
+    ShowSlotThumbnail(t.thumbnail, t.slot);
     return true;
 }
 
@@ -194,7 +192,7 @@ void Shader::SetTextureFromColorMap(int side, int material)
             px[2] = gColorMap.blue[2 * r];
         }
     }
-    ReplaceRgbTexture(t.thumbnail, kThumbnailSize, kThumbnailSize, thumbnailBuffer);
+    t.thumbnail.Set(thumbnailBuffer);
 }
 
 void Shader::SetSlotSolidColor(uint8_t r, uint8_t g, uint8_t b, int side, int material)
@@ -207,12 +205,7 @@ void Shader::SetSlotSolidColor(uint8_t r, uint8_t g, uint8_t b, int side, int ma
     SharedStore(t.useTexture, 1);
     SharedStore(t.custom, 0);
     SharedStore(t.useColorMap, 0);
-    for (int i = 0; i < kThumbPixels; ++i) {
-        thumbnailBuffer[3 * i] = r;
-        thumbnailBuffer[3 * i + 1] = g;
-        thumbnailBuffer[3 * i + 2] = b;
-    }
-    ReplaceRgbTexture(t.thumbnail, kThumbnailSize, kThumbnailSize, thumbnailBuffer);
+    t.thumbnail.Fill(r, g, b);
 }
 
 // ---- [background] -----------------------------------------------------------
@@ -281,7 +274,7 @@ void Shader::ResetLightGel(int light)
 
 void Shader::ShowLightGelThumbnail(int light)
 {
-    if (light >= 0 && light < kLightCount) UploadSlotThumbnail(gelThumbnail, gels[light]);
+    if (light >= 0 && light < kLightCount) ShowSlotThumbnail(gelThumbnail, gels[light]);
 }
 
 // ---- [thumbnails] -----------------------------------------------------------
@@ -307,16 +300,10 @@ void Shader::ScaleSlotToThumbnail(const TextureSlot& slot)
     }
 }
 
-void Shader::UploadSlotThumbnail(uint32_t texture, const TextureSlot& slot)
+void Shader::ShowSlotThumbnail(Thumbnail& thumbnail, const TextureSlot& slot)
 {
     ScaleSlotToThumbnail(slot);
-    ReplaceRgbTexture(texture, kThumbnailSize, kThumbnailSize, thumbnailBuffer);
-}
-
-void Shader::ClearPreviewTexture(uint32_t texture)
-{
-    static const uint8_t kBlack[kThumbPixels * 3] = {};
-    ReplaceRgbTexture(texture, kThumbnailSize, kThumbnailSize, kBlack);
+    thumbnail.Set(thumbnailBuffer);
 }
 
 // ---- [bitmap] ---------------------------------------------------------------

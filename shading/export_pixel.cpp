@@ -17,7 +17,7 @@
 #include "render/view_camera.h"
 #include "shading/color_grain.h"
 #include "shading/glow.h"
-#include "shading/interface_settings.h"
+#include "shading/shading_settings.h"
 #include "shading/preview_passes.h"
 
 ExportShadingSettings gExportShading;
@@ -312,7 +312,7 @@ void ShadeEmptyPixel(Pixel& p, int column, int y, int worker)
     if (e.backgroundOn) Background(b, column, y, worker);
     for (int c = 0; c < 3; ++c) {
         p.colour[c] = dof * e.ambient[c] * 0.5f + b[c];
-        if (e.fogOn && !e.backgroundFog) p.colour[c] += SharedLoad(gShader.fogPanel.componentFloat[c]);
+        if (e.fogOn && !e.backgroundFog) p.colour[c] += gShader.FogColor(c);
     }
     Gamma(p);
     for (float& c : p.colour) c *= 256.0f;
@@ -538,7 +538,7 @@ void ShadeBufferPixel(Pixel& p, const ShadingView& s, int column, int y, int wor
 ExportShadingSettings ReadExportShadingSettings(bool png)
 {
     ExportShadingSettings s;
-    const Interface& ui = gInterface;
+    const ShadingSettings& ui = gShadingSettings;
     s.png = png ? 1 : 0;
     Vec3Pack(s.light, gLightTrackBallA[0], gLightTrackBallA[1], gLightTrackBallA[2]);
     s.lightDistribution = ui.LightDistribution();

@@ -18,7 +18,7 @@
 #include "render/transform_probabilities.h"
 #include "render/view_camera.h"
 #include "shading/color_grain.h"
-#include "shading/interface_settings.h"
+#include "shading/shading_settings.h"
 #include "shading/preview_image.h"
 
 float gExportPreviewSums[kPreviewSize * kPreviewSize * 3];
@@ -98,20 +98,20 @@ struct PassSettings {
 PassSettings LoadPassSettings()
 {
     PassSettings s{};
-    s.background = gInterface.BackgroundOn();
-    s.fog = gInterface.FogOn();
-    s.reflection = gInterface.BackgroundReflectionOn();
-    s.affectedByFog = gInterface.AffectedByFog();
-    s.drawing = gInterface.DrawingShadersOn();
-    s.drawingType = gInterface.DrawingType();
+    s.background = gShadingSettings.BackgroundOn();
+    s.fog = gShadingSettings.FogOn();
+    s.reflection = gShadingSettings.BackgroundReflectionOn();
+    s.affectedByFog = gShadingSettings.AffectedByFog();
+    s.drawing = gShadingSettings.DrawingShadersOn();
+    s.drawingType = gShadingSettings.DrawingType();
     if (s.drawingType < 0 || s.drawingType >= kDrawingTypes) s.drawingType = kDrawingStandard;
-    s.distribution = gInterface.LightDistribution();
-    s.blend = gInterface.MaterialColorBlend();
+    s.distribution = gShadingSettings.LightDistribution();
+    s.blend = gShadingSettings.MaterialColorBlend();
     if (s.blend < 0 || s.blend > kMaterialBlendReplace) s.blend = 7;
-    s.p0 = gInterface.FogParameter(0);
-    s.p1 = gInterface.FogParameter(1);
-    s.gamma = gInterface.Gamma();
-    s.turbidity = gInterface.SunTurbidity();
+    s.p0 = gShadingSettings.FogParameter(0);
+    s.p1 = gShadingSettings.FogParameter(1);
+    s.gamma = gShadingSettings.Gamma();
+    s.turbidity = gShadingSettings.SunTurbidity();
     s.backgroundFogSource = gShader.BackgroundIsFogSource();
     s.shadows = SharedLoad(gFastShadowUpdate) == 1;
     s.perspective = SharedLoad(gPerspectiveOn) != 0;
@@ -300,7 +300,7 @@ float* ShadePreviewPixel(float* out, uint32_t x, uint32_t y, const float* n)
 float* BlendWithBackgroundA(float* out, int x, int y, float f, float* colour)
 {
     float b[3];
-    if (gInterface.BackgroundOn()) gShader.SampleBackgroundPreviewPixel(b, x, y, PassSky());
+    if (gShadingSettings.BackgroundOn()) gShader.SampleBackgroundPreviewPixel(b, x, y, PassSky());
     else gShader.GetFogGradientColor(b, f);
     for (int c = 0; c < 3; ++c) colour[c] = f * colour[c] + (1.0f - f) * b[c];
     return Vec3Pack(out, colour[0], colour[1], colour[2]);
@@ -467,7 +467,7 @@ void EmptyColour(const PassSettings& s, int x, int y, float* colour)
     if (s.background) gShader.SampleBackgroundPreviewPixel(colour, x, y, s.sky);
     else Vec3Fill(colour, 0.0f);
     if (s.fog && !s.backgroundFogSource) {
-        for (int c = 0; c < 3; ++c) colour[c] += SharedLoad(gShader.fogPanel.componentFloat[c]);
+        for (int c = 0; c < 3; ++c) colour[c] += gShader.FogColor(c);
     }
 }
 

@@ -409,9 +409,11 @@ bool BoolBox::Click(const int& xi, const int& yi)
 bool BoolBox::Wheel(int xi, int yi, float delta)
 {
     if (visible == 0) return false;
+    // Only a notch over the list scrolls it; one elsewhere is left to the
+    // widgets under the pointer.
     const float x = static_cast<float>(xi);
-    if (x0 < x && x < static_cast<float>(barRight) && y0 < static_cast<float>(yi) && yi < barTop)
-        firstRow = ScrolledFirst(firstRow, delta, LastFirst());
+    if (!(x0 < x && x < static_cast<float>(barRight) && y0 < static_cast<float>(yi) && yi < barTop)) return false;
+    firstRow = ScrolledFirst(firstRow, delta, LastFirst());
     return true;
 }
 

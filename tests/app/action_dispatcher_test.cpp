@@ -7,12 +7,13 @@
 
 #include "app/action_buttons.h"
 #include "app/action_dispatcher.h"
-#include "app/action_widgets.h"
 #include "app/buffer_resize.h"
+#include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
+#include "app/panel_state.h"
 #include "app/pending_services.h"
 #include "app/procedural_texture_thread.h"
 #include "app/render_control.h"
@@ -26,6 +27,8 @@
 #include "materials/shader.h"
 #include "platform/desktop/platform_events.h"
 #include "render/projection_passes.h"
+#include "render/symmetry_modes.h"
+#include "shading/shading_settings.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/view_camera.h"
@@ -39,8 +42,10 @@ std::string Status() { return gStatusText; }
 std::string ButtonBytes()
 {
     std::string bytes;
-    for (const Button& b : gMainButtons) bytes += {char('0' + b.visible), char('0' + b.pressed)};
-    for (const Button& b : gActionButtons) bytes += {char('0' + b.visible), char('0' + b.pressed)};
+    for (int i = 0; i < kMainButtonCount; ++i)
+        bytes += {char('0' + gMainButtonEnabled[i]), char('0' + gMainButtons[i].pressed)};
+    for (int i = 0; i < kActionButtonCount; ++i)
+        bytes += {char('0' + gActionButtonEnabled[i]), char('0' + gActionButtons[i].pressed)};
     return bytes;
 }
 
@@ -88,8 +93,8 @@ protected:
         gResizeSleep = [](uint32_t) {};
         BuildMainButtons();
         ResetActionButtons();
-        gActionWidgets = ActionWidgets{};
-        gActionWidgets.fractalTypeSelection = gFractalType;
+        gPanel = PanelState{};
+        gPanel.fractalTypeChoice = gFractalType;
         gMeshWriters = {SlowWriter, SlowWriter};
         gWriterCalls = 0;
         gWriterRelease = false;
@@ -105,41 +110,35 @@ protected:
         gResizeSleep = SleepMs;
         gCurrentTab = gShader.currentMaterial = gFractalType = 0;
         gFileThreadBusy = gProceduralTextureBusy = gVolumetricFogOn = 0;
-        gInterface.enableVolumetricFog.flags[0] = 0;
     }
     GlInterfaceTest gl_;
 };
 
-TEST_F(Dispatcher, AReleaseWithNothingPressedOnlyCopiesTheFogBox)
+TEST_F(Dispatcher, AReleaseWithNothingPressedChangesNothing)
 {
-    gInterface.enableVolumetricFog.flags[0] = 1;
-    gViewScale = 4.0f;
     const std::string buttons = ButtonBytes();
     for (int tab : {0, 2, 5, 1}) {
         gCurrentTab = tab;
         ProcessInterfaceActions();
-        EXPECT_EQ(gVolumetricFogOn.load(), tab == 1 ? 1 : 0) << "tab " << tab;
     }
-    EXPECT_EQ(gFogJitterRadius, 0.125f);
     EXPECT_EQ(ButtonBytes(), buttons);
     EXPECT_EQ(gScreenState.load(), kScreenPreview3D);
     EXPECT_EQ(Status(), "");
 }
 
-// "Reset Env. Parameters" puts the fog, turbidity and fog colour windows back.
+// "Reset Env. Parameters" puts the fog, turbidity and fog colour back.
 TEST_F(Dispatcher, EnvironmentResetRestoresTheWindows)
 {
-    gInterface.Build();
-    Interface& p = gInterface;
-    for (SLWindow* w : {&p.fogParameters, &p.sunTurbidity, &p.volumetricFogColor}) w->value[0] = 9.0f;
-    p.volumetricFogColor.value[2] = 0.0f;
+    ShadingSettings& s = gShadingSettings;
+    s.fog[0] = s.turbidity = s.volumetricFogColor[0] = 9.0f;
+    s.volumetricFogColor[2] = 0.0f;
     gCurrentTab = 1;
     Release(kActionResetEnvParameters);
-    EXPECT_EQ(p.fogParameters.Value(0), 0.15f);
-    EXPECT_EQ(p.fogParameters.Value(1), 3.5f);
-    EXPECT_EQ(p.sunTurbidity.Value(0), 5.0f);
-    EXPECT_EQ(p.volumetricFogColor.Value(0), 1.5f);
-    EXPECT_EQ(p.volumetricFogColor.Value(2), 1.5f);
+    EXPECT_EQ(s.fog[0], 0.15f);
+    EXPECT_EQ(s.fog[1], 3.5f);
+    EXPECT_EQ(s.turbidity, 5.0f);
+    EXPECT_EQ(s.volumetricFogColor[0], 1.5f);
+    EXPECT_EQ(s.volumetricFogColor[2], 1.5f);
     EXPECT_EQ(Status(), "Reset all environment parameters");
 }
 
@@ -154,20 +153,22 @@ TEST_F(Dispatcher, NewFractalWaitsForTheExportAndTypeChangesWaitForPageZero)
     EXPECT_FALSE(ActionPressed(kActionNewFractal));
     EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
 
-    gActionWidgets.fractalTypeSelection = 46;
+    gPanel.fractalTypeChoice = 46;
     gCurrentTab = 1;
     ProcessInterfaceActions();
     EXPECT_EQ(gFractalType, 0) << "not on the render page";
     gCurrentTab = 0;
     ProcessInterfaceActions();
     EXPECT_EQ(gFractalType, 46);
-    EXPECT_EQ(gActionWidgets.materialBlendSelection, 6);
-    gActionWidgets.fractalTypeSelection = 1;
-    gActionWidgets.sides = 4.7f;
-    gActionWidgets.separation = 0.3f;
+    EXPECT_EQ(gShadingSettings.materialColorBlend, 6);
+    gPanel.fractalTypeChoice = 1;
+    gSymmetryFoldCount = 4.7f;
+    gSymmetrySeparation = 0.3f;
     ProcessInterfaceActions();
-    EXPECT_EQ(gActionWidgets.materialBlendSelection, 7) << "back from 46 without colour by transformation";
-    EXPECT_EQ(gActionWidgets.separation, 0.0f) << "type 1 with four sides";
+    EXPECT_EQ(gShadingSettings.materialColorBlend, 7) << "back from 46 without colour by transformation";
+    EXPECT_EQ(gSymmetrySeparation.load(), 0.0f) << "type 1 with four sides";
+    gSymmetryFoldCount = 6.0f;
+    gSymmetrySeparation = 1.0f;
 }
 
 TEST_F(Dispatcher, SlotsStayWithinZeroToNineAndChangeKeepsWidthAboveHeight)
@@ -180,10 +181,8 @@ TEST_F(Dispatcher, SlotsStayWithinZeroToNineAndChangeKeepsWidthAboveHeight)
     gCurrentTab = 1;
     for (const auto& c : cases) {
         gShader.currentMaterial = c.slot;
-        std::strcpy(gActionWidgets.slotNumberText, "x");
         Release(c.button);
         EXPECT_EQ(gShader.currentMaterial, c.expected) << c.slot;
-        EXPECT_EQ(std::string(gActionWidgets.slotNumberText), std::to_string(c.expected)) << c.slot << " reloaded";
     }
     // "Reset Parameters" restores the sliders' values of the current slot
     // alone and leaves its textures.
@@ -200,8 +199,8 @@ TEST_F(Dispatcher, SlotsStayWithinZeroToNineAndChangeKeepsWidthAboveHeight)
     EXPECT_EQ(gShader.useTextureA[2], 1);
     EXPECT_EQ(gShader.shadowDepth[3], 7.0f) << "another slot";
     gCurrentTab = 2;
-    gActionWidgets.resolution[0] = 32;
-    gActionWidgets.resolution[1] = 80;
+    gPanel.renderSize[0] = 32;
+    gPanel.renderSize[1] = 80;
     Release(kActionChange);
     EXPECT_EQ(gImageWidth, 32);
     EXPECT_EQ(gImageHeight, 32);
@@ -228,7 +227,7 @@ TEST_F(Dispatcher, EarlyEndsAndFailedLoads)
         {"failed buffer load", 0, kActionLoadBuffers, false, false, false, ""},
         {"failed fractal load", 0, kActionLoadFractal, false, false, false, ""},
     };
-    gActionWidgets.generatorOn[0] = 1;
+    gPanel.generatorOn[0] = 1;
     for (const auto& c : cases) {
         gCurrentTab = c.tab;
         gVoxelEngineOn = c.voxel;
@@ -279,14 +278,11 @@ TEST_F(Dispatcher, RandomForbiddenSuccessorsFromAFixedSeed)
 TEST_F(Dispatcher, VoxelCubesTheirFailureAndTheRenderAfterTheStop)
 {
     gCurrentTab = 5;
-    gActionWidgets.sideLength = 2.0f;
-    // A running render, or an image export reading the buffers: only the label.
+    // A running render, or an image export reading the buffers: no engine.
     for (const bool exporting : {false, true}) {
         gScreenState = exporting ? kScreenExport : kScreenRenderOrthoNoShadow;
         gFileThreadBusy = exporting;
-        gActionWidgets.sideLengthLabel[0] = 0;
         Release(kActionStartVoxelEngine);
-        EXPECT_STREQ(gActionWidgets.sideLengthLabel, "in (5.080 cm)");
         EXPECT_EQ(gVoxelEngineOn, 0) << exporting;
     }
     gFileThreadBusy = 0;
@@ -298,7 +294,7 @@ TEST_F(Dispatcher, VoxelCubesTheirFailureAndTheRenderAfterTheStop)
     } cases[] = {{0, true, 64000000}, {1, true, 8000000}, {1, false, 0}};
     gScreenState = kScreenPointPreview;
     for (const auto& c : cases) {
-        gActionWidgets.voxelResolutionSelection = c.selection;
+        gPanel.voxelResolution = c.selection;
         gAllocateVoxelCube = c.allocates ? AllocateVoxelGrid : +[] { return false; };
         float* const depth = gDepthBuffer;
         ClearStatusText();
@@ -320,14 +316,13 @@ TEST_F(Dispatcher, VoxelCubesTheirFailureAndTheRenderAfterTheStop)
 TEST_F(Dispatcher, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
 {
     gCurrentTab = 5;
-    gActionWidgets.voxelResolutionSelection = 1;
+    gPanel.voxelResolution = 1;
     gScreenState = kScreenPointPreview;
     Release(kActionStartVoxelEngine);
     ASSERT_EQ(gVoxelEngineOn, 1);
     Release(kActionPngSlices);
     while (gWriterCalls.load() == 0) std::this_thread::yield();
     EXPECT_EQ(gWriterFlags.load(), 0b101) << "PNG slices";
-    EXPECT_FALSE(gActionWidgets.ySliderShown);
     Release(kActionObjMesh);
     EXPECT_EQ(Status(), "A mesh export is already in progress..");
 
@@ -336,7 +331,6 @@ TEST_F(Dispatcher, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
     gWriterRelease = true;
     WaitForExportEnd();
     EXPECT_EQ(gWriterCalls.load(), 1);
-    EXPECT_TRUE(gActionWidgets.ySliderShown);
     EXPECT_EQ(gRenderActive.load(), 0) << "voxel mode ended: the engine stays off";
 
     Release(kActionStartVoxelEngine);
@@ -363,7 +357,7 @@ TEST(PendingServices, EveryStandInFails)
         {"SaveMaterial", SaveMaterial("nothing")}, {"LoadMaterial", LoadMaterial("nothing")},
         {"WriteScriptFile", WriteScriptFile()}, {"ReadScriptFile", ReadScriptFile()},
         {"CreateRandomFractal", CreateRandomFractal()}, {"StoreTransformEditorUndo", StoreTransformEditorUndo()},
-        {"ShowSuccessorFields", ShowSuccessorFields()}, {"SetDefaultTransformationCount", SetDefaultTransformationCount()},
+        {"ShowSuccessorFields", ShowSuccessorFields()},
         {"ExportStlRawPng", ExportStlRawPng(VoxelMeshRequest{})}, {"ExportObj", ExportObj(VoxelMeshRequest{})},
     };
     for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;

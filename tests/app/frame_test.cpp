@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/mesh_export_thread.h"
 #include "app/pending_services.h"

@@ -14,7 +14,11 @@
 #include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/input_clicks.h"
+#include "app/action_buttons.h"
+#include "app/interface_drawing.h"
+#include "app/interface_panel.h"
 #include "app/main_buttons.h"
+#include "app/panel_state.h"
 #include "app/param_help.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
@@ -28,6 +32,7 @@
 #include "materials/shader.h"
 #include "platform/desktop/preview_target.h"
 #include "render/view_camera.h"
+#include "shading/shading_settings.h"
 #include "support/screenshot.h"
 
 namespace {
@@ -298,7 +303,7 @@ protected:
         gZoom = 1.0f;
         gPanX = gPanY = 0.0f;
     }
-    void TearDown() override { gCurrentTab = gMainTab.selected = 0; }
+    void TearDown() override { gCurrentTab = 0; }
     void ShowTab(int tab) { Click(TabX(gMainTab, tab), TabY(gMainTab)); }
     AppInterfaceTest gl_;
 };
@@ -306,8 +311,7 @@ protected:
 TEST_F(InputDispatch, RenderAnimationStartsInOneClick)
 {
     ShowTab(6);
-    Button& b = Live(gInterface.renderAnimation);
-    b.visible = 1;
+    const Button& b = gActionButtons[kActionRenderAnimation];
     gAnimationOn = 0;
     Press((b.rect[0] + b.rect[2]) / 2, (b.rect[1] + b.rect[3]) / 2);
     EXPECT_EQ(gMainButtons[kButtonYes].pressed, 1);
@@ -321,7 +325,7 @@ TEST_F(InputDispatch, RenderResolutionNeverPasses3072)
     ShowTab(2);
     SLWindow& w = gRenderResolutionWindow;
     NewDropBox& presets = gInterface.resolutionPresets;
-    const Button& twice = Live(gInterface.timesTwo);
+    const Button& twice = gActionButtons[kActionTimesTwo];
     struct Way {
         const char* name;
         std::function<void()> act;
@@ -343,9 +347,9 @@ TEST_F(InputDispatch, RenderResolutionNeverPasses3072)
          2048},
     };
     for (const Way& way : ways) {
-        w.value[0] = w.value[1] = 2048.0f;
+        gPanel.renderSize[0] = gPanel.renderSize[1] = 2048.0f;
         way.act();
-        EXPECT_TRUE(w.Value(0) == 3072.0f && w.Value(1) == way.height) << way.name;
+        EXPECT_TRUE(gPanel.renderSize[0] == 3072.0f && gPanel.renderSize[1] == way.height) << way.name;
     }
 }
 
@@ -395,39 +399,40 @@ TEST_F(InputDispatch, WheelNotches)
     SLWindow& res = gRenderResolutionWindow;
     SLWindow& gamma = gInterface.gammaCorrection;
     SLWindow& fog = gInterface.volumetricFogColor;
-    gamma.visible = 1;  // as the "Advanced" page shows it
     struct Case {
         const char* name;
         int tab, page;
         SLWindow* window;
-        int row, delta;
+        float* value;
+        int delta;
         float before, after;
     } const cases[] = {
-        {"resolution towards the user", 2, 0, &res, 1, -120, 1000.0f, 1016.0f},
-        {"resolution away", 2, 0, &res, 0, 120, 1000.0f, 984.0f},
-        {"gamma near 1 snaps", 1, 3, &gamma, 0, -120, 0.905f, 1.0f},
-        {"environment while Materials shows", 1, 0, &fog, 0, -120, 0.5f, 0.6f},
-        {"environment while Shaders shows", 1, 2, &fog, 0, -120, 0.5f, 0.5f},
+        {"resolution towards the user", 2, 0, &res, &gPanel.renderSize[1], -120, 1000.0f, 1016.0f},
+        {"resolution away", 2, 0, &res, &gPanel.renderSize[0], 120, 1000.0f, 984.0f},
+        {"gamma near 1 snaps", 1, 3, &gamma, &gShadingSettings.gamma, -120, 0.905f, 1.0f},
+        {"environment shown", 1, 1, &fog, &gShadingSettings.volumetricFogColor[0], -120, 0.5f, 0.6f},
+        {"environment while Materials shows", 1, 0, &fog, &gShadingSettings.volumetricFogColor[0], -120, 0.5f, 0.5f},
     };
+    gVolumetricFogOn = 1;
     for (const Case& c : cases) {
-        gCurrentTab = gMainTab.selected = c.tab;
-        gRenderTab.selected = c.page;
-        gInterface.enableVolumetricFog.flags[0] = 1;
-        gInterface.SyncRenderFlags();
-        c.window->value[c.row] = c.before;
-        Notch(RowX(*c.window), RowY(*c.window, c.row), c.delta);
-        EXPECT_EQ(c.window->Value(c.row), c.after) << c.name;
+        gCurrentTab = c.tab;
+        gPanel.renderPage = c.page;
+        *c.value = c.before;
+        const int row = c.value == &gPanel.renderSize[1] ? 1 : 0;
+        DrawInterface();  // the page's widgets take their places and values
+        Notch(RowX(*c.window), RowY(*c.window, row), c.delta);
+        EXPECT_NEAR(*c.value, c.after, 1e-6f) << c.name;
     }
     // Hidden: the fog colour without volumetric fog takes nothing.
-    gRenderTab.selected = 1;
-    gInterface.enableVolumetricFog.flags[0] = 0;
-    gInterface.SyncRenderFlags();
+    gPanel.renderPage = 1;
+    gVolumetricFogOn = 0;
+    DrawInterface();
     Notch(RowX(fog), RowY(fog, 0), -120);
-    EXPECT_EQ(fog.Value(0), 0.5f);
+    EXPECT_NEAR(gShadingSettings.volumetricFogColor[0], 0.5f, 1e-6f);
     // An empty place takes nothing, and the view does not zoom outside.
-    gCurrentTab = gMainTab.selected = 2;
+    gCurrentTab = 2;
     Notch(695, 300, -120);
-    EXPECT_TRUE(res.Value(0) == 984.0f && gZoom == 1.0f);
+    EXPECT_TRUE(gPanel.renderSize[0] == 984.0f && gZoom == 1.0f);
     EXPECT_STREQ(SideLengthReadout(9.99f), "in (25.375 cm)");
     EXPECT_STREQ(SideLengthReadout(10.0f), " in (25.400 cm)");
 }
@@ -436,7 +441,7 @@ TEST_F(InputDispatch, HelpPickTypedAndStored)
 {
     gFractalType = 20;  // three parameters: transformation 0's x, y, z
     ShowTab(3);
-    gEditorTab.selected = 1;
+    gPanel.editorPage = 1;
     gParamHelpWindow.visible = 1;
     const SLWindow2& w = gParamHelpWindow;
     const int topRow = static_cast<int>(w.y0 + (static_cast<float>(w.rows) - 0.5f) * w.rowHeight);
@@ -466,8 +471,8 @@ TEST_F(InputDispatch, Screenshots)
     gRotateMode = kRotateTrackBall;
     // What earlier presses left on the widgets that CreateInterface keeps.
     gInputBox.active = 0;
-    gInterface.fixedView.selected = 0;
-    gInterface.resolutionPresets.SetSelected(0);
+    gPanel.fixedView = 0;
+    gPanel.resolutionPreset = 0;
     gInterface.resolutionPresets.first = 0;
     ShowTab(2);
     Press(1116, 576);

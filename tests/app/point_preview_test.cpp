@@ -18,7 +18,7 @@
 #include "platform/desktop/preview_target.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
-#include "shading/interface_settings.h"
+#include "shading/shading_settings.h"
 #include "shading/preview_passes.h"
 
 namespace {
@@ -192,7 +192,7 @@ TEST(PreviewScreens, MatchTheReferences)
          [] {
              ResetScene(0.0f, 0.0f);
              // The shading's start-up defaults (start-up steps 6 and 9).
-             gInterface.ResetShadingSettings();
+             gShadingSettings.Reset();
              SetPreviewTriangle();
              gShader.InitializeTextures();
              Settle();

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/panel_state.h"
 #include "app/status_line.h"
 #include "engine/baseshape_record.h"
 #include "engine/baseshape_model.h"
@@ -56,7 +57,7 @@ TEST_F(ProceduralThread, OneAtATimeAndOneReshadeEach)
 TEST_F(ProceduralThread, NewSetWhileItRuns)
 {
     gShader.currentMaterial = 4;
-    gShader.texturePanels[0].selected = 3;
+    gPanel.presetEntry[0] = 3;
     gShader.presets[3].cellWarpOn = 1;
     gShader.presets[3].cellSites.assign(40, CellSite{{0.0f, 0.0f, 1.0f}});
     ASSERT_TRUE(StartProceduralTexture(1));
@@ -72,7 +73,7 @@ TEST_F(ProceduralThread, NewSetWhileItRuns)
 TEST_F(ProceduralThread, BaseshapeTargetsWaitForTheRender)
 {
     gCurrentBaseshape = 5;
-    gShader.texturePanels[2].selected = 1;
+    gPanel.presetEntry[2] = 1;
     for (uint8_t active : {1, 0}) {
         gRenderActive = active;
         std::free(gBaseshapeTextures[5].pixels);

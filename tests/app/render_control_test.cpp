@@ -10,6 +10,7 @@
 #include "app/pending_services.h"
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
+#include "app/panel_state.h"
 #include "app/render_control.h"
 #include "app/status_line.h"
 #include "app/support/app_interface.h"
@@ -338,10 +339,10 @@ TEST_F(RenderControlWithGl, AnimationStartsFromTheSavedCameraAndStopRestoresIt)
     const float camera[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
     std::memcpy(gCameraMatrix, camera, sizeof camera);
     gInterface.SetAnimationAxis(1);                // +Y
-    gInterface.cycleFrames.value[0] = 4;           // a quarter turn a frame
-    gInterface.renderParameters.value[0] = 3;      // start frame: two steps wound
-    gInterface.renderParameters.value[2] = 5;      // frame iterations
-    gInterface.previewAnimations.flags[0] = 1;     // keep the saved camera (identity)
+    gPanel.cycleFrames = 4;                        // a quarter turn a frame
+    gPanel.renderParameters[0] = 3;                // start frame: two steps wound
+    gPanel.renderParameters[2] = 5;                // frame iterations
+    gPanel.previewAnimations = 1;                  // keep the saved camera (identity)
     std::memcpy(gInterface.savedCamera, camera, sizeof camera);
     gActionButtons[kActionRenderAnimation].pressed = 1;
     gMainButtons[kButtonYes].pressed = 1;
@@ -349,15 +350,15 @@ TEST_F(RenderControlWithGl, AnimationStartsFromTheSavedCameraAndStopRestoresIt)
     ProcessInterfaceActions();
     EXPECT_TRUE(ThreadsRun());
     EXPECT_EQ(ButtonStates(), "-S--");
-    EXPECT_EQ(gActionButtons[kActionRenderAnimation].visible, 0);
+    EXPECT_FALSE(ActionButtonEnabled(kActionRenderAnimation));
     EXPECT_EQ(gInterface.frameCounter, 3);
     EXPECT_EQ(gAnimationFrameLength, 5);
     EXPECT_NEAR(gCameraMatrix[0], -1.0f, 1e-5f) << "two quarter turns about y";
     EXPECT_NEAR(gCameraMatrix[8], -1.0f, 1e-5f);
     ClickButton(kButtonStop);
     EXPECT_EQ(ButtonStates(), "R---") << "no Continue after an animation";
-    EXPECT_EQ(gActionButtons[kActionRenderAnimation].visible, 1);
-    EXPECT_EQ(gInterface.previewAnimations.flags[0], 0);
+    EXPECT_TRUE(ActionButtonEnabled(kActionRenderAnimation));
+    EXPECT_EQ(gPanel.previewAnimations, 0);
     for (int i = 0; i < 9; ++i) EXPECT_EQ(gCameraMatrix[i], camera[i]) << i;
     gAnimationOn = 0;
 }

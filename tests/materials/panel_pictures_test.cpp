@@ -1,16 +1,13 @@
-// Pictures of the textures and the light editor against stored references:
-// the seven shading-model thumbnails, the 75 preset thumbnails of a fixed
-// seed, and the light editor with a textured light.
+// The panel's pictures: the seven shading-model thumbnails and the 75 preset
+// thumbnails of a fixed seed against stored references, and the shading ball.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "engine/random_helpers.h"
 #include "materials/shader.h"
-#include "support/gl_interface.h"
 #include "support/screenshot.h"
 #include "tools/contact_sheet.h"
-#include "ui/widget.h"
 
 namespace {
 
@@ -62,25 +59,21 @@ TEST(PanelPictures, PresetThumbnailsOfAFixedSeed)
     EXPECT_TRUE(match.ok) << match.message;
 }
 
-TEST(PanelPictures, LightEditorWithATexturedLight)
+// The shading ball lit from the viewer: a bright centre, the byte 8 outside.
+TEST(PanelPictures, ShadingBall)
 {
-    GlInterfaceTest gl;
-    if (!gl.ok()) GTEST_SKIP() << gl.why();
-    SeedGlobalRandomA(7);
-    gShader.InitializeTextures();
-    gShader.MakeStartupPresets();
-    gShader.BuildMaterialPanel();
-    gShader.editedLight = 3;
-    gShader.lights[3].enabled = 1;
-    gShader.lights[3].textured = 1;
-    gShader.gels[3].Replace(MakeSolidImage(16, 16, 200, 120, 40));
-    gShader.SelectLight(3);
-    SharedStore(gShader.editBox.flags[0], uint8_t{1});
-    gl.ClearFrame();
-    gShader.DrawLightSourceLabel();
-    const ScreenshotResult match =
-        CompareWithReference("light_editor_textured", gl.Frame(), GlInterfaceTest::Width(), GlInterfaceTest::Height());
-    EXPECT_TRUE(match.ok) << match.message;
+    static Shader shader;  // large: kept off the stack
+    const float toViewer[3] = {0, 0, 1};
+    shader.previewRed[0] = 200;
+    shader.previewGreen[0] = shader.previewBlue[0] = 255;
+    const uint32_t revision = shader.shadingBallThumbnail.revision;
+    shader.RenderShadingBall(toViewer, 1.0f, 90.0f);
+    const uint8_t* ball = shader.shadingBallThumbnail.rgb;
+    EXPECT_EQ(shader.shadingBallThumbnail.revision, revision + 1);
+    EXPECT_EQ(ball[0], 8);
+    EXPECT_EQ(ball[(64 * 128 + 64) * 3], 200);
+    EXPECT_EQ(ball[(64 * 128 + 64) * 3 + 1], 255);
+    EXPECT_LT(ball[(64 * 128 + 120) * 3 + 1], 50);
 }
 
 }  // namespace

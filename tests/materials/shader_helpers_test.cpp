@@ -165,13 +165,13 @@ TEST_F(ShaderHelpers, ColorMapAndFogGradientIndexing)
     EXPECT_EQ(gShader.LookupMaterialColorMap(out, 0.5f, 1, 2)[0], 0.0f) << "no side 2";
     EXPECT_EQ(gShader.LookupMaterialColorMap(out, 0.5f, 10, 0)[0], 0.0f) << "no material 10";
 
-    gShader.fogPanel.componentFloat[1] = 0.5f;
+    gShader.fogColorFloat[1] = 0.5f;
     for (float t : {-1.0f, 0.0f, 0.5f, 1.0f, 3.0f, NAN}) {
         gShader.GetFogGradientColor(out, t);
         const float clamped = t > 0 ? std::fmin(t, 1.0f) : 0.0f;
         EXPECT_NEAR(out[1], clamped + 0.5f, 1e-5) << "t " << t;
     }
-    gShader.fogPanel.componentFloat[1] = 0.0f;
+    gShader.fogColorFloat[1] = 0.0f;
 }
 
 TEST_F(ShaderHelpers, BlendModes)

@@ -127,7 +127,7 @@ TEST(TextureSlots, ColorMapAndSolidColourSwitchEachOther)
     EXPECT_EQ(s->solidColorB[3], 1);
     EXPECT_EQ(s->solidColorsB[3][2], 30u);
     EXPECT_EQ(s->slots[kMaterialCount + 3].Width(), 8u);
-    EXPECT_EQ(s->thumbnailBuffer[128 * 128 * 3 - 2], 20);
+    EXPECT_EQ(s->thumbnailB[3].rgb[128 * 128 * 3 - 2], 20);
     // Side A and other sides are untouched; a side other than 0 or 1 does nothing.
     EXPECT_EQ(s->useTextureA[3], 0);
     s->SetTextureFromColorMap(2, 3);

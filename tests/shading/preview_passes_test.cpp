@@ -13,7 +13,7 @@
 #include "render/render_threads.h"
 #include "engine/shared_access.h"
 #include "render/view_camera.h"
-#include "shading/interface_settings.h"
+#include "shading/shading_settings.h"
 #include "shading/preview_image.h"
 #include "shading/support/preview_scene.h"
 
@@ -29,8 +29,8 @@ protected:
     void TearDown() override
     {
         gPreviewClockSeconds = [] { return int64_t{0}; };
-        gInterface.enableBackground.flags[0] = 0;
-        gInterface.enableDrawingShaders.flags[0] = 0;
+        gShadingSettings.backgroundOn = 0;
+        gShadingSettings.drawingShadersOn = 0;
     }
 };
 
@@ -39,7 +39,7 @@ TEST_F(PreviewPasses, EmptyBuffersGiveBlackOrTheBackground)
     SetUpSphereScene(64, 64);
     ClearSphereScene();
     for (bool background : {false, true}) {
-        gInterface.enableBackground.flags[0] = background;
+        gShadingSettings.backgroundOn = background;
         std::memset(gPreviewImage, 77, sizeof gPreviewImage);
         ShadeFull();
         EXPECT_EQ(gPreviewUploadPending.load(), 1);
@@ -57,14 +57,14 @@ TEST_F(PreviewPasses, DrawingTypeTwoOnAFlatAreaIsMidGrey)
 {
     SetUpSphereScene(128, 128);
     for (int i = 0; i < 128 * 128; ++i) gDepthBuffer[i] = 40000.0f;  // a flat wall
-    gInterface.enableDrawingShaders.flags[0] = 1;
-    gInterface.drawingType.selected = 2;
+    gShadingSettings.drawingShadersOn = 1;
+    gShadingSettings.drawingType = 2;
     ShadeProgressive(0);
     for (int c = 0; c < 3; ++c) EXPECT_EQ(Pixel(400, 400)[c], 127);
     EXPECT_EQ(DrawingLineValue(254.0f), 255.0f) << "the ramp joins the white region without a step";
     EXPECT_EQ(DrawingLineValue(253.9f), 255.0f);
     EXPECT_EQ(DrawingLineValue(414.5f), 0.0f);
-    gInterface.drawingType.selected = kDrawingStandard;
+    gShadingSettings.drawingType = kDrawingStandard;
 }
 
 TEST_F(PreviewPasses, PerspectiveLinearDepthOfZeroIsEmpty)
@@ -125,13 +125,13 @@ TEST_F(PreviewPasses, SamplesStayInsideForEverySize)
     for (const auto& size : {std::array<int, 2>{64, 200}, {200, 64}, {1, 1}, {833, 831}}) {
         SetUpSphereScene(size[0], size[1]);
         gFastShadowUpdate = 1;
-        gInterface.enableDrawingShaders.flags[0] = 1;
+        gShadingSettings.drawingShadersOn = 1;
         for (int type = 0; type < 7; ++type) {
-            gInterface.drawingType.selected = type;
+            gShadingSettings.drawingType = type;
             ShadeProgressive(type % 2 ? 2 : 0);
         }
-        gInterface.drawingType.selected = kDrawingStandard;
-        gInterface.enableDrawingShaders.flags[0] = 0;
+        gShadingSettings.drawingType = kDrawingStandard;
+        gShadingSettings.drawingShadersOn = 0;
     }
 }
 

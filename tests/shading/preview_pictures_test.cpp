@@ -11,7 +11,7 @@
 
 #include "materials/shader.h"
 #include "render/render_threads.h"
-#include "shading/interface_settings.h"
+#include "shading/shading_settings.h"
 #include "shading/preview_image.h"
 #include "shading/preview_passes.h"
 #include "shading/support/preview_scene.h"
@@ -75,8 +75,8 @@ TEST(PreviewPictures, SceneUnderTheMainSettings)
     gFastShadowUpdate = 0;
 
     SetUpSpherePointPreview();
-    gInterface.enableFog.flags[0] = 1;
-    gShader.backgroundFog.flags[0] = 0;
+    gShadingSettings.fogOn = 1;
+    gShader.backgroundFog = 0;
     for (int i = 0; i < 256; ++i) {
         gFogGradient.red[i] = static_cast<uint8_t>(40 + i * 3 / 4);
         gFogGradient.green[i] = static_cast<uint8_t>(20 + i / 4);
@@ -86,7 +86,7 @@ TEST(PreviewPictures, SceneUnderTheMainSettings)
     tiles.push_back(Tile());
 
     SetUpSpherePointPreview();
-    gInterface.enableBackground.flags[0] = 1;
+    gShadingSettings.backgroundOn = 1;
     ShadeFull();
     tiles.push_back(Tile());
 
@@ -105,12 +105,12 @@ TEST(PreviewPictures, SceneUnderTheMainSettings)
 
     for (int type = 0; type < 7; ++type) {
         SetUpSpherePointPreview();
-        gInterface.enableDrawingShaders.flags[0] = 1;
-        gInterface.drawingType.selected = type;
+        gShadingSettings.drawingShadersOn = 1;
+        gShadingSettings.drawingType = type;
         ShadeFull();
         tiles.push_back(Tile());
     }
-    gInterface.ResetShadingSettings();
+    gShadingSettings.Reset();
 
     const uint8_t background[3] = {40, 40, 48};
     const IconImage sheet = TileContactSheet(tiles, 5, 4, background);

@@ -5,7 +5,7 @@
 #include "materials/shader.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
-#include "shading/interface_settings.h"
+#include "shading/shading_settings.h"
 #include "shading/preview_passes.h"
 #include "tests/render/support/sierpinski_tetrahedron.h"
 
@@ -13,7 +13,7 @@ bool SetUpPreviewScene(int width, int height, float angleX, float angleY)
 {
     InitGlobalState();
     // The shading as start-up step 6 leaves it.
-    gInterface.ResetShadingSettings();
+    gShadingSettings.Reset();
     gShader.InitializeTextures();
     SetPreviewTriangle();
     SeedStartupRandomStates(4242u, nullptr);

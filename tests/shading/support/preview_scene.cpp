@@ -9,7 +9,7 @@
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/view_camera.h"
-#include "shading/interface_settings.h"
+#include "shading/shading_settings.h"
 #include "shading/preview_passes.h"
 
 namespace {
@@ -38,10 +38,10 @@ float TopY(float x, float z)
 
 void ResetSettings()
 {
-    gInterface.ResetShadingSettings();
+    gShadingSettings.Reset();
     gShader.InitializeTextures();
-    gShader.fogPanel.componentFloat[0] = gShader.fogPanel.componentFloat[1] = gShader.fogPanel.componentFloat[2] = 0;
-    gShader.backgroundFog.flags[0] = 1;
+    gShader.fogColorFloat[0] = gShader.fogColorFloat[1] = gShader.fogColorFloat[2] = 0;
+    gShader.backgroundFog = 1;
     // Material 0's two textures, as the built-in ones give it at start-up:
     // a dark ambient side and a warm diffuse side.
     gShader.slots[0].Replace(MakeSolidImage(8, 8, 50, 55, 70));

@@ -7,7 +7,7 @@
 
 // Render buffers of size x size with depth, shadow map, colour planes, the
 // view mapping, the light view and the shader's defaults; settings of
-// gInterface back at their start values, drawing shaders and fog off.
+// gShadingSettings back at their start values, drawing shaders and fog off.
 void SetUpSphereScene(int32_t width, int32_t height);
 // The same scene in the 832 x 832 point preview.
 void SetUpSpherePointPreview();

@@ -1,3 +1,0 @@
-#include "app/action_widgets.h"
-
-ActionWidgets gActionWidgets;

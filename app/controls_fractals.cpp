@@ -1,0 +1,104 @@
+// The "Fractals" page: the fractal type, the file buttons, the thread counts
+// and the colouring switch.
+#include <initializer_list>
+
+#include "app/action_buttons.h"
+#include "app/control_tables.h"
+#include "app/create_interface.h"
+#include "app/interface_panel.h"
+#include "app/panel_state.h"
+#include "app/pending_services.h"
+#include "app/settings.h"
+#include "app/status_line.h"
+#include "engine/baseshape_model.h"
+#include "engine/fractal_model.h"
+#include "engine/kernel_framework.h"
+#include "engine/point_coloring.h"
+#include "render/transform_probabilities.h"
+#include "shading/shading_settings.h"
+
+namespace {
+
+bool TypeIn(std::initializer_list<int> types)
+{
+    for (int t : types)
+        if (t == gFractalType) return true;
+    return false;
+}
+
+bool ScriptWritable() { return TypeIn({0, 2, 3, 7, 8, 9, 10, 11, 12, 21, 23}); }
+bool ScriptReadable() { return gFractalType == 22; }
+bool BlocksAllowed() { return TypeIn({0, 3, 12, 18, 21, 37, 40, 43, 44, 45}); }
+bool GeneratorType() { return gFractalType == 48; }
+
+// "Send to Blocks": the current set becomes the generator blocks of type 48.
+void SendToBlocks()
+{
+    ClearActionPressed(kActionSendToBlocks);
+    SetStatusText("To blocks");
+    gTransformCount = gPickTransformCount;
+    EditTransformSet(3);
+    UpdateTransformProbabilities();
+    gFractalType = 48;
+    gPanel.fractalTypeChoice = 48;
+    SelectFractalTypeKernel();
+}
+
+void ColorByTransformationChanged()
+{
+    if (!gPanel.colorByTransformation) {
+        SharedStore(gShadingSettings.materialColorBlend, 7);
+        gRgbColoring = 0;
+        SetColoringMode(8);
+    } else {
+        gRgbColoring = 1;
+        SharedStore(gShadingSettings.materialColorBlend, 6);
+        SetColoringMode(7);
+    }
+}
+
+Control Button(ActionButtonId id, const char* name)
+{
+    return Bind(gActionButtons[id], name).On(kTabFractals).Value(&gActionButtonEnabled[id]);
+}
+
+const Control kFractals[] = {
+    Bind(gFractalTypeBox, "Fractal Type").On(kTabFractals).Value(&gPanel.fractalTypeChoice).Wheel(1),
+    Button(kActionResetPaths, "Reset Paths"),
+    Bind(gKeepDefaultPathsBox, "Keep Default Paths").On(kTabFractals).Value(&gPanel.keepDefaultPaths),
+    Button(kActionSaveBuffers, "Save Buffers"),
+    Button(kActionLoadBuffers, "Load Buffers"),
+    Button(kActionLoadScript, "Load Script").When(ScriptReadable),
+    Button(kActionSaveScript, "Save Script").When(ScriptWritable),
+    Button(kActionSendToBlocks, "Send to Blocks").When(BlocksAllowed).Then(SendToBlocks),
+    Button(kActionKavrolin, "Kavrolin").When(CanExportKavrolinScene),
+    Bind(gFractalGeneratorList, "Fractal Generator")
+        .On(kTabFractals)
+        .When(GeneratorType)
+        .Value(&gPanel.fractalGeneratorRow)
+        .Wheel(1),
+    Button(kActionSaveFractal, "Save Fractal"),
+    Button(kActionLoadFractal, "Load Fractal"),
+    Bind(gRenderThreadsWindow, "Render Threads")
+        .On(kTabFractals)
+        .Value(&gPanel.renderThreads)
+        .Then(SaveRenderThreads)
+        .Wheel(1)
+        .Draw(10),
+    Bind(gExportThreadsWindow, "Export Threads (BMP, PNG)")
+        .On(kTabFractals)
+        .Value(&gPanel.exportThreads)
+        .Then(SaveExportThreads)
+        .Wheel(1)
+        .Draw(10),
+    Bind(gInterface.colorByTransformation, "Color by Transformation")
+        .On(kTabFractals)
+        .ActiveWhen(NoRenderOnScreen)
+        .Value(&gPanel.colorByTransformation)
+        .Effects(kEffectReplot)
+        .Then(ColorByTransformationChanged),
+};
+
+}  // namespace
+
+ControlTable FractalsControls() { return kFractals; }

@@ -1,0 +1,3 @@
+#include "app/panel_state.h"
+
+PanelState gPanel;

@@ -1,0 +1,125 @@
+#include "app/support/program_driver.h"
+
+#include <SDL2/SDL.h>
+
+#include "app/program_entry.h"
+#include "app/startup_state.h"
+#include "app/window_messages.h"
+#include "platform/desktop/gl_window.h"
+#include "platform/desktop/platform_events.h"
+
+bool ProgramDriver::Start(std::string* error)
+{
+    if (!StartProgram(error, true)) return false;
+    running_ = true;
+    // The splash shows 200 frames, then one start-up step a frame.
+    for (int frame = 0; frame < 400 && gStartupStep < 11; ++frame) Frames(1);
+    if (gStartupStep < 11) {
+        *error = "the start-up steps did not finish";
+        Stop();
+        return false;
+    }
+    return true;
+}
+
+void ProgramDriver::Stop()
+{
+    if (!running_) return;
+    StopProgram();
+    running_ = false;
+}
+
+void ProgramDriver::Frames(int count)
+{
+    for (int i = 0; i < count; ++i) RunMessageLoopPass();
+}
+
+void ProgramDriver::Push(uint32_t type, int x, int y, int button, int wheel)
+{
+    // Virtual units (y up) to the window's pixels (y down).
+    const int px = static_cast<int>(static_cast<float>(x) / gMouseScaleX);
+    const int py = static_cast<int>(static_cast<float>(1000 - y) / gMouseScaleY);
+    SDL_Event e{};
+    e.type = type;
+    switch (type) {
+    case SDL_MOUSEMOTION:
+        e.motion.x = px;
+        e.motion.y = py;
+        e.motion.state = button != 0 ? SDL_BUTTON_LMASK : 0;
+        SDL_WarpMouseInWindow(nullptr, px, py);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.button.x = px;
+        e.button.y = py;
+        break;
+    case SDL_MOUSEWHEEL:
+        e.wheel.y = wheel;
+        e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+        break;
+    default: break;
+    }
+    SDL_PushEvent(&e);
+}
+
+void ProgramDriver::MoveTo(int x, int y)
+{
+    Push(SDL_MOUSEMOTION, x, y, 0, 0);
+    Frames(1);
+}
+
+void ProgramDriver::Press(int x, int y)
+{
+    Push(SDL_MOUSEMOTION, x, y, 0, 0);
+    Push(SDL_MOUSEBUTTONDOWN, x, y, 1, 0);
+    Frames(1);
+}
+
+void ProgramDriver::Release(int x, int y)
+{
+    Push(SDL_MOUSEBUTTONUP, x, y, 1, 0);
+    Frames(1);
+}
+
+void ProgramDriver::Click(int x, int y)
+{
+    Press(x, y);
+    Release(x, y);
+}
+
+void ProgramDriver::Drag(int x0, int y0, int x1, int y1, int moves)
+{
+    Press(x0, y0);
+    for (int i = 1; i <= moves; ++i) {
+        Push(SDL_MOUSEMOTION, x0 + (x1 - x0) * i / moves, y0 + (y1 - y0) * i / moves, 1, 0);
+        Frames(1);
+    }
+    Release(x1, y1);
+}
+
+void ProgramDriver::Wheel(int x, int y, int notches)
+{
+    Push(SDL_MOUSEMOTION, x, y, 0, 0);
+    Push(SDL_MOUSEWHEEL, x, y, 0, notches);
+    Frames(1);
+}
+
+bool ProgramDriver::WaitUntil(bool (*done)(), int timeoutMs)
+{
+    const uint64_t start = TickCount();
+    while (!done()) {
+        if (TickCount() - start > static_cast<uint64_t>(timeoutMs)) return false;
+        Frames(1);
+        SleepMs(5);
+    }
+    return true;
+}
+
+std::vector<uint8_t> ProgramDriver::Screenshot()
+{
+    int width = 0, height = 0;
+    GetMainDrawableSize(&width, &height);
+    return ReadFramebufferRgb(width, height);
+}

@@ -1,0 +1,39 @@
+// The whole program, started offscreen and driven as a user drives it:
+// pointer events pushed into the window's event queue at virtual-screen
+// places (y up), frames drawn by the program's own loop.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+
+class ProgramDriver {
+public:
+    // Starts the program and runs frames until its start-up steps are done.
+    bool Start(std::string* error);
+    void Stop();
+    bool running() const { return running_; }
+
+    void Frames(int count);
+    // Left press and release at (x, y), one frame after each.
+    void Click(int x, int y);
+    void Press(int x, int y);
+    void Release(int x, int y);
+    void MoveTo(int x, int y);
+    // A left drag from (x0, y0) to (x1, y1) in the given number of moves.
+    void Drag(int x0, int y0, int x1, int y1, int moves = 6);
+    // A wheel notch at (x, y): +1 away from the user, -1 toward.
+    void Wheel(int x, int y, int notches);
+    // Frames until the render or export threads have stopped, at most timeoutMs.
+    bool WaitUntil(bool (*done)(), int timeoutMs);
+
+    // The window's last frame, 1600 x 1000 RGB rows from the top.
+    std::vector<uint8_t> Screenshot();
+
+private:
+    void Push(uint32_t type, int x, int y, int button, int wheel);
+    bool running_ = false;
+};
+
