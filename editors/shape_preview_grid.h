@@ -39,12 +39,21 @@ void Run(ShapeSink& sink, ShapePrimitive primitive, int count, int length, At&& 
 }
 
 // The grid lines of at(i, j), i < n and j < m: n primitives along j, then m
-// along i.
+// along i. Each grid point is evaluated once.
 template <class At>
 void BothWays(ShapeSink& sink, ShapePrimitive first, int n, int m, ShapePrimitive second, At&& at)
 {
-    Run(sink, first, n, m, at);
-    Run(sink, second, m, n, [&](int j, int i) { return at(i, j); });
+    constexpr int kMaxGrid = kMaxPreviewSides * kMaxPreviewSides;
+    if (n * m > kMaxGrid) {
+        Run(sink, first, n, m, at);
+        Run(sink, second, m, n, [&](int j, int i) { return at(i, j); });
+        return;
+    }
+    V3 grid[kMaxGrid];
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < m; ++j) grid[i * m + j] = at(i, j);
+    Run(sink, first, n, m, [&](int i, int j) { return grid[i * m + j]; });
+    Run(sink, second, m, n, [&](int j, int i) { return grid[i * m + j]; });
 }
 
 // Inside a kLines batch.

@@ -190,8 +190,7 @@ void XShapes::DrawShape39(ShapeSink& sink, const BaseshapePoint& point)
         const float r = (p[1] * std::cos(a) + p[0]) * s * q * 0.15f;
         return V3{std::cos(q) * r, std::sin(q) * r, (p[1] * q * 0.15f * std::sin(a) + p[3] * q) * s};
     };
-    Run(sink, kStrip, 10, 51, at);
-    Run(sink, kLoop, 51, 10, [&](int k, int i) { return at(i, k); });
+    BothWays(sink, kStrip, 10, 51, kLoop, at);
 }
 
 void XShapes::DrawShape74(ShapeSink& sink, const BaseshapePoint& point) { DrawShell<false>(sink, point); }

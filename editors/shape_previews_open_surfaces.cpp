@@ -107,8 +107,7 @@ void XShapes::DrawShape27(ShapeSink& sink, const BaseshapePoint& point)
         const float a = static_cast<float>(k) * kPi / 10.0f - kPi;
         return V3{std::cos(a) * std::cosh(h / 2.0f) * s / 2.0f, h * s / 4.0f, std::sin(a) * std::cosh(h / 2.0f) * s / 2.0f};
     };
-    Run(sink, kLoop, 21, 20, at);
-    Run(sink, kStrip, 20, 21, [&](int k, int i) { return at(i, k); });
+    BothWays(sink, kLoop, 21, 20, kStrip, at);
 }
 
 // [loxodromes] -------------------------------------------------------------
@@ -179,7 +178,7 @@ void XShapes::DrawShape64(ShapeSink& sink, const BaseshapePoint& point)
     for (int i = 0; i <= 40; ++i) {
         const float w = static_cast<float>(i) * kPi / 40.0f - kPi / 2.0f;
         const double g = static_cast<double>(p[3]) * w;
-        const double ch = std::cosh(g);
+        const double ch = std::cosh(g), th = std::tanh(g);
         sink.Begin(ShapePrimitive::kLines);
         for (int j = 1; j <= 10; ++j) {
             const float q = static_cast<float>(j) / 10.0f;
@@ -188,7 +187,7 @@ void XShapes::DrawShape64(ShapeSink& sink, const BaseshapePoint& point)
                 const float e = (1.0f - std::cos(kPi * t)) / 2.0f;
                 const double beta = ((1.0f - e) * p[1] + e * p[0]) * q * p[3] * w;
                 const double den = AwayFromZero(1.0 + std::cos(beta) / ch);
-                sink.Vertex(static_cast<float>(std::tanh(g) / den * 0.5 * s),
+                sink.Vertex(static_cast<float>(th / den * 0.5 * s),
                             (2.0f * t - 1.0f) * p[2] * point.size * (1.0f - q),
                             static_cast<float>(std::sin(beta) / ch / den * 0.5 * s));
             }
