@@ -17,7 +17,6 @@ uint8_t gBaseShapeEditorOpen = 0;
 uint8_t gXFormsEditorOpen = 0;
 void TickBaseshapeAnimation(int) {}
 void AnimateBaseshapes(int) {}
-void DrawBaseshapePreview(int) {}
 int OpenEditorViewPreset(int current) { return current; }
 int OpenEditorControls() { return 1; }
 int SelectedPreviewBaseshape() { return -1; }

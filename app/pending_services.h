@@ -54,7 +54,6 @@ extern uint8_t gBaseShapeEditorOpen;
 extern uint8_t gXFormsEditorOpen;
 void TickBaseshapeAnimation(int step);
 void AnimateBaseshapes(int frame);
-void DrawBaseshapePreview(int index);
 // The view preset of the open editor's view list; current when none is open.
 int OpenEditorViewPreset(int current);
 // The open editor's "Controls" list: 1 "Rotate", 0 "Pan".

@@ -8,10 +8,14 @@
 #include <cstring>
 
 #include "app/frame.h"
+#include "app/panel_state.h"
+#include "app/create_interface.h"
 #include "app/pending_services.h"
 #include "app/screen_lists.h"
 #include "app/startup_state.h"
 #include "app/window_messages.h"
+#include "engine/baseshape_record.h"
+#include "editors/shape_previews.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
@@ -452,7 +456,8 @@ void DrawPreview3D()
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
 
-    const int selectedShape = SelectedPreviewBaseshape();
+    // The baseshape editor's current baseshape shows red while its tab is open.
+    const int selectedShape = gPanel.editorPage == kPageBaseshapes ? gCurrentBaseshape : -1;
     for (int i = 0; i < std::clamp(gBaseshapeCount, 0, kMaxBaseshapes); ++i) {
         LoadViewPresetZoomPan(gPreview3DPan[0], gPreview3DPan[1], gPreview3DPan[2]);
         glMultMatrixf(gBaseshapes[i].glMatrix);

@@ -1,17 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 
+#include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
+#include "app/panel_state.h"
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
 #include "app/render_size.h"
 #include "app/support/app_interface.h"
 #include "app/support/preview_scene.h"
 #include "support/screenshot.h"
+#include "engine/baseshape_record.h"
 #include "engine/fractal_model.h"
 #include "engine/random.h"
 #include "materials/shader.h"
@@ -206,6 +210,80 @@ TEST(PreviewScreens, MatchTheReferences)
         EXPECT_TRUE(r.ok) << shot.name << ": " << r.message;
     }
     for (LightSource& light : gShader.lights) light = LightSource{};
+    DeletePreviewTexture();
+    DestroyPreviewTarget();
+    FreeRenderBuffers();
+}
+
+
+// Three baseshapes of different kinds, turned and placed about the fractal:
+// a torus (the current one), a trefoil knot and a kind drawn as the cube.
+void PlaceThreeBaseshapes()
+{
+    struct Placed {
+        int kind;
+        float angleX, angleY;  // degrees
+        float position[3];
+    };
+    const Placed placed[3] = {{2, 60.0f, 0.0f, {-1.1f, 1.1f, 0.0f}},
+                              {6, 30.0f, 20.0f, {1.1f, 1.0f, 0.0f}},
+                              {120, 30.0f, 40.0f, {-1.2f, -1.1f, 0.0f}}};
+    for (int i = 0; i < 3; ++i) {
+        BaseshapeRecord& r = gBaseshapes[i];
+        r.shapeType = placed[i].kind;
+        ApplyShapeTypeDefaults(i);
+        const float a = placed[i].angleX * 0.017453292f, b = placed[i].angleY * 0.017453292f;
+        const float turn[9] = {std::cos(b), 0.0f, std::sin(b), std::sin(a) * std::sin(b), std::cos(a),
+                               -std::sin(a) * std::cos(b), -std::cos(a) * std::sin(b), std::sin(a), std::cos(a) * std::cos(b)};
+        const float identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+        std::memcpy(r.rotation, turn, sizeof turn);
+        std::memcpy(r.scaleShear, identity, sizeof identity);
+        std::memcpy(r.position, placed[i].position, sizeof r.position);
+        ComputeBaseshapeMatrix(i);
+    }
+    gBaseshapeCount = 3;
+    gCurrentBaseshape = 0;
+}
+
+// Reddish pixels round the torus, left of the red frame of the render's
+// rows.
+int RedPixelsNearTheTorus(const std::vector<uint8_t>& rgb)
+{
+    int count = 0;
+    for (int y = 1000 - 992; y < 1000 - 600; ++y)
+        for (int x = 700; x < 910; ++x) {
+            const uint8_t* p = &rgb[(static_cast<size_t>(y) * 1600 + x) * 3];
+            count += p[0] > 160 && p[1] < 64 && p[2] < 64;
+        }
+    return count;
+}
+
+// The 3-D preview with wireframes of three baseshapes; the current one is
+// red while the editor tab shows the baseshapes, dark green on another tab.
+TEST(PreviewScreens, BaseshapesShowAsWireframes)
+{
+    AppInterfaceTest gl;
+    ASSERT_TRUE(gl.ok()) << gl.why();
+    ASSERT_TRUE(gl.llvmpipe()) << "the reference was drawn by llvmpipe";
+    ASSERT_TRUE(CreatePreviewTarget());
+    CreatePreviewTexture();
+    BuildMainButtons();
+    ResetScene(0.0f, 0.0f);
+    gScreenState = kScreenPreview3D;
+    BuildPointCloudList();
+    for (LightSource& light : gShader.lights) light = LightSource{};
+    PlaceThreeBaseshapes();
+    gPanel.editorPage = 0;
+    DrawFrame();
+    const std::vector<uint8_t> selected = gl.Frame();
+    const ScreenshotResult r = CompareWithReference("preview_3d_baseshapes", selected, gl.Width(), gl.Height(), 24, 0.004);
+    EXPECT_TRUE(r.ok) << r.message;
+    gPanel.editorPage = 1;
+    DrawFrame();
+    EXPECT_GT(RedPixelsNearTheTorus(selected), 1000);
+    EXPECT_EQ(RedPixelsNearTheTorus(gl.Frame()), 0);
+    gPanel.editorPage = 0;
+    gBaseshapeCount = 0;
     DeletePreviewTexture();
     DestroyPreviewTarget();
     FreeRenderBuffers();
