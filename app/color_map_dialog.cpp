@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 #include "materials/texture_busy.h"
 #include "ui/file_services.h"
 

@@ -10,7 +10,7 @@
 #include "app/input_clicks.h"
 #include "app/interface_panel.h"
 #include "app/panel_state.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "engine/fractal_model.h"
 #include "platform/desktop/gl_window.h"
 #include "render/render_buffers.h"

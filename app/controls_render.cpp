@@ -12,7 +12,7 @@
 #include "app/material_panel.h"
 #include "app/panel_state.h"
 #include "app/point_preview.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "engine/point_coloring.h"
 #include "engine/transform_record.h"
 #include "materials/shader.h"

@@ -5,7 +5,7 @@
 
 #include "app/action_buttons.h"
 #include "app/create_interface.h"
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/panel_state.h"

@@ -16,7 +16,7 @@
 #include "app/window_messages.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/point_coloring.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_window.h"
 #include "platform/desktop/platform_events.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "platform/asset_paths.h"
 #include "platform/shell_open.h"
 

@@ -17,7 +17,7 @@
 #include "app/panel_state.h"
 #include "app/param_help.h"
 #include "app/pending_services.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"

@@ -9,7 +9,7 @@
 #include "app/main_buttons.h"
 #include "app/pending_services.h"
 #include "app/render_control.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "app/window_messages.h"
 #include "platform/desktop/platform_events.h"
 #include "platform/desktop/preview_target.h"

@@ -10,7 +10,7 @@
 #include "app/panel_state.h"
 #include "app/frame.h"
 #include "app/pending_services.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "app/voxel_actions.h"
 #include "engine/baseshape_seed_pick.h"
 #include "render/render_buffers.h"

@@ -8,7 +8,7 @@
 
 #include "app/panel_state.h"
 #include "app/pending_services.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "engine/baseshape_record.h"
 #include "engine/baseshape_model.h"
 #include "materials/shader.h"

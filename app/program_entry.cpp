@@ -15,7 +15,7 @@
 #include "platform/dialogs.h"
 #include "engine/fractal_model.h"
 #include "platform/scripted_dialogs.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "app/window_size.h"
 #include "platform/desktop/desktop_dialogs.h"
 #include "platform/desktop/gl_window.h"

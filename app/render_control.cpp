@@ -11,7 +11,7 @@
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
 #include "app/startup_state.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "app/voxel_actions.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_model.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 #include "render/symmetry_modes.h"
 #include "engine/baseshape_record.h"
 #include "files/scene_export.h"

@@ -1,7 +1,7 @@
 // "Kavrolin": the scene file written through the save dialog.
 #pragma once
 
-#include "app/file_dialogs.h"  // gFileOperationBusy
+#include "engine/file_dialogs.h"  // gFileOperationBusy
 
 // Asks for a ".kvl" path and writes the scene there. A cancelled dialog
 // writes nothing; a path that cannot be written, or a write that fails

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/pending_services.h"
-#include "app/file_dialogs.h"
-#include "app/status_line.h"
+#include "engine/file_dialogs.h"
+#include "engine/status_line.h"
 #include "platform/settings_file.h"
 #include "render/render_threads.h"
 #include "platform/asset_paths.h"

@@ -13,7 +13,7 @@
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
 #include "engine/random.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/platform_events.h"
 #include "render/render_buffers.h"

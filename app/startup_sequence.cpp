@@ -5,7 +5,7 @@
 
 #include "app/color_map_dialog.h"
 #include "app/create_interface.h"
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 #include "app/frame.h"
 #include "app/action_buttons.h"
 #include "app/main_buttons.h"

@@ -7,7 +7,7 @@
 
 #include "app/frame.h"
 #include "app/pending_services.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "engine/fractal_model.h"
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/platform_events.h"

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 #include "app/frame.h"
 #include "app/procedural_texture_thread.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "app/texture_folder.h"
 #include "materials/texture_files.h"
 

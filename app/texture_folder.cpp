@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 
 int gTextureFileCount = 0;
 std::vector<std::string> gTextureFileNames;

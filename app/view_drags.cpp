@@ -17,7 +17,7 @@
 #include "app/preview_timer.h"
 #include "app/pending_services.h"
 #include "app/render_control.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_seed_pick.h"
 #include "platform/desktop/gl_window.h"

@@ -10,7 +10,7 @@
 #include "app/pending_services.h"
 #include "app/render_control.h"
 #include "app/startup_state.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/kernel_framework.h"
 #include "render/render_buffers.h"

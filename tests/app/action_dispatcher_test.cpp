@@ -18,7 +18,7 @@
 #include "app/procedural_texture_thread.h"
 #include "app/render_control.h"
 #include "app/render_size.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "support/gl_interface.h"
 #include "app/voxel_actions.h"
 #include "engine/baseshape_seed_pick.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 #include "engine/random.h"
 #include "materials/color_maps.h"
 #include "materials/texture_busy.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 #include "app/pending_services.h"
 #include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"

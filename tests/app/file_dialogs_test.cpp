@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 #include "platform/text_encoding.h"
 #include "platform/scripted_dialogs.h"
 #include "app/texture_folder.h"

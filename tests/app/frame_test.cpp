@@ -9,7 +9,7 @@
 #include "support/screenshot.h"
 #include "engine/baseshape_seed_pick.h"
 #include "platform/scripted_dialogs.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_test_context.h"
 #include "platform/desktop/gl_window.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/panel_state.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "engine/baseshape_record.h"
 #include "engine/baseshape_model.h"
 #include "engine/random_helpers.h"

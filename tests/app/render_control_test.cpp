@@ -12,7 +12,7 @@
 #include "app/preview_timer.h"
 #include "app/panel_state.h"
 #include "app/render_control.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "app/support/app_interface.h"
 #include "app/support/preview_scene.h"
 #include "app/window_messages.h"

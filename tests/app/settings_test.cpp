@@ -11,7 +11,7 @@
 
 #include "app/pending_services.h"
 #include "app/settings.h"
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 #include "platform/settings_file.h"
 #include "render/render_threads.h"
 #include "platform/asset_paths.h"

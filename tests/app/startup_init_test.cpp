@@ -10,7 +10,7 @@
 #include "app/program_entry.h"
 #include "platform/dialogs.h"
 #include "platform/scripted_dialogs.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "render/render_buffers.h"
 
 namespace {

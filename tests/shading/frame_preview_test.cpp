@@ -8,7 +8,7 @@
 #include "app/frame.h"
 #include "app/program_entry.h"
 #include "app/startup_state.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 #include "platform/desktop/gl_test_context.h"
 #include "platform/desktop/gl_window.h"
 #include "platform/desktop/platform_events.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <thread>
 
-#include "app/status_line.h"
+#include "engine/status_line.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/file_dialogs.h"
+#include "engine/file_dialogs.h"
 
 #include <sys/stat.h>
 
@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "platform/dialogs.h"
-#include "app/status_line.h"
+#include "engine/status_line.h"
 
 std::atomic<uint8_t> gFileOperationBusy{0};
 

@@ -1,4 +1,4 @@
-#include "app/status_line.h"
+#include "engine/status_line.h"
 
 #include <cstdarg>
 #include <cstdio>
