@@ -10,7 +10,7 @@ uint8_t gActionButtonEnabled[kActionButtonCount] = {};
 const ActionButtonPlace kActionButtonPlaces[kActionButtonCount] = {
     {kActionResetPaths, "Reset Paths", 520, 712, 120, 24, 1},
     {kActionKavrolin, "Kavrolin", 150, 360, 120, 22, 1},
-    {kActionLoadScript, "Load Script", 288, 414, 120, 24, 0},
+    {kActionLoadScript, "Load Script", 288, 414, 120, 24, 1},
     {kActionSaveScript, "Save Script", 418, 414, 120, 24, 1},
     {kActionSaveBuffers, "Save Buffers", 158, 444, 120, 24, 1},
     {kActionLoadBuffers, "Load Buffers", 158, 414, 120, 24, 1},

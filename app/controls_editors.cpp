@@ -193,6 +193,16 @@ const ControlOps kGelBallOps = {
     [](const Control& c) { ShowOrientation(Ball(c)); },
     [](const Control& c) { return StoreOrientation(Ball(c)); },
     [](const Control& c, bool on) { Ball(c).visible = on ? 1 : 0; },
+    [](const Control& c, float* r) {
+        const SimpleBall& b = Ball(c);
+        r[0] = b.x0, r[1] = b.y0, r[2] = b.x1, r[3] = b.y1;
+    },
+    [](const Control&) { return 1; },
+    [](const Control& c, int, int* x, int* y) {
+        *x = static_cast<int>(Ball(c).centreX);
+        *y = static_cast<int>(Ball(c).centreY);
+    },
+    true,
 };
 
 Control GelBall()

@@ -44,7 +44,7 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {280, 616, 220, 18, 1},   // "Affected by Fog"
     // "Render" / "Shaders" and "Advanced"
     {32, 680, 400, 18, 2},    // "Shadow Sampling Parameters"
-    {32, 420, 260, 18, 2},    // "Enhanced Darkening FX"
+    {32, 470, 260, 18, 2},    // "Enhanced Darkening FX"
     {32, 700, 240, 18, 8},    // "Light Distribution Shader"
     {280, 820, 400, 18, 1},   // "Gamma Correction"
     {280, 760, 400, 18, 1},   // "Color Interpolation Weight"

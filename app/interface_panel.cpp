@@ -95,6 +95,7 @@ const char* const kLightDistributions[] = {"Standard",    "Sine Stripes", "Cosin
 // maximum, start, clamp at minimum, clamp at maximum, whole numbers.
 const char* const kFogCaptions[] = {"Parameters", "Density", "Falloff"};
 const float kFogRows[] = {0, 10, kStartFogP0, 1, 0, 0, -10, 10, kStartFogP1, 0, 0, 0};
+const float kFogSteps[] = {0.1f, 0.1f};
 const char* const kTurbidityCaptions[] = {"Sun Turbidity", "Turbidity"};
 const float kTurbidityRows[] = {1, 20, kStartTurbidity, 1, 1, 0};
 const char* const kGammaCaptions[] = {"Gamma Correction", "Gamma"};
@@ -196,6 +197,7 @@ void Interface::Build()
     BuildBox(enableDrawingShaders, kPlaceEnableDrawingShaders, "Enable Drawing Shaders", 0);
     BuildBox(enableVolumetricFog, kPlaceEnableVolumetricFog, "Enable Volumetric Fog", 0);
     BuildWindow(fogParameters, kPlaceFogParameters, kFogCaptions, kFogRows);
+    fogParameters.SetValueList(2, kFogSteps);
     BuildWindow(sunTurbidity, kPlaceSunTurbidity, kTurbidityCaptions, kTurbidityRows);
     BuildWindow(volumetricFogColor, kPlaceVolumetricFogColor, kVolumetricFogCaptions, kVolumetricFogRows);
     BuildList(drawingType, kPlaceDrawingType, "Drawing Type", kDrawingTypes, kDrawingStandard);

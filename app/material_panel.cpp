@@ -66,6 +66,8 @@ struct MaterialPanelPlace {
 };
 
 constexpr float kGlowRows[18] = {0, 1, 0.5f, 1, 1, 0, 1, 16, 4, 1, 1, 1, 0, 10, 1.0f, 1, 0, 0};
+// A notch steps the threshold by 0.05, the smoothing by one step, the intensity by 0.1.
+constexpr float kGlowSteps[3] = {0.05f, 1.0f, 0.1f};
 constexpr float kReflectivityRows[6] = {0, 1, 0.02f, 1, 1, 0};
 constexpr float kLightParameterRows[12] = {0, 100, 0.5f, 1, 0, 0, 0, 1, 0.001f, 1, 1, 0};
 
@@ -111,19 +113,21 @@ void BuildList(ListBox& list, int x, int y, int width, const char* caption, cons
 }
 
 // The light editor fills the left column from "Edit" down to the gel panel;
-// the glow and reflection switches sit at the top of their page; the surface
-// material controls and the shading-model lists at the bottom of theirs.
+// the glow and reflection switches sit under the occlusion controls of
+// "Shaders"; the fog colour and its source share "Environment" with the main
+// panel's fog windows; the surface material controls and the shading-model
+// lists (the ambient and diffuse tabs' at one place) at the bottom of theirs.
 // "Light Source:" is drawn at (32, 512) and the shading-model thumbnail at
 // (296, 112) to (360, 176), between the widgets placed here.
 const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kAtDirectionBall, 40, 230, 160, 160},
     {kAtRotation, 220, 230, 40, kRow},
-    {kAtGlowShader, 20, 900, 420, kRow},
-    {kAtGlowParameters, 20, 800, 400, kRow},
-    {kAtGlowBackground, 20, 770, 420, kRow},
-    {kAtReflections, 20, 730, 420, kRow},
-    {kAtReflectivity, 20, 680, 400, kRow},
-    {kAtBackgroundFog, 20, 640, 420, kRow},
+    {kAtGlowShader, 20, 400, 420, kRow},
+    {kAtGlowParameters, 20, 320, 400, kRow},
+    {kAtGlowBackground, 20, 290, 420, kRow},
+    {kAtReflections, 20, 260, 420, kRow},
+    {kAtReflectivity, 20, 210, 400, kRow},
+    {kAtBackgroundFog, 280, 580, 300, kRow},
     {kAtEdit, 20, 620, 120, kRow},
     {kAtEnableLight, 240, 540, 200, kRow},
     {kAtSurfaceMaterial, 20, 240, 300, kRow},
@@ -135,14 +139,14 @@ const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kAtNewGels, 160, 196, 104, 22},
     {kAtSelectGel, 270, 196, 64, 22},
     {kAtShadingModel1, 460, 300, 200, kRow},
-    {kAtShadingModel2, 460, 120, 200, kRow},
+    {kAtShadingModel2, 460, 300, 200, kRow},
     {kAtTextureBox1, 280, 300, 64, 64},
     {kAtTextureBox2, 360, 300, 64, 64},
     {kAtWindow, 380, 560, 120, kRow},
     {kAtControls, 520, 600, 120, kRow},
     {kAtTrans, 520, 440, 120, kRow},
     {kAtLightColor, 20, 330, 0, 0},
-    {kAtFogPanel, 44, 666, 0, 0},
+    {kAtFogPanel, 44, 240, 0, 0},
     {kAtLightParameters, 20, 440, 400, kRow},
     {kAtTexturePanels, 20, 2, 320, 192},
     {kAtUseTexture, 20, 410, 200, kRow},
@@ -170,6 +174,7 @@ void MaterialPanel::Build()
     check(glowBackground, kAtGlowBackground, "Include the background brighness in the shader", false);
     const MaterialPanelPlace& glow = at(kAtGlowParameters);
     glowParameters.Build(glow.x, glow.y, kZ, glow.width, glow.height, 3, kGlowCaptions, kGlowRows, kGlowGroup);
+    glowParameters.SetValueList(3, kGlowSteps);
     check(reflections, kAtReflections, "Enable Reflections", false);
     const MaterialPanelPlace& reflect = at(kAtReflectivity);
     reflectivity.Build(reflect.x, reflect.y, kZ, reflect.width, reflect.height, 1, kReflectivityCaptions,

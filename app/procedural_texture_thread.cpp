@@ -34,17 +34,9 @@ struct Job {
     TexturePreset preset;  // a copy: "New Set" may replace the original meanwhile
 };
 
-// Joined at exit, so a generation still running never ends the program
-// through a joinable thread's destructor.
-struct GenerationThread {
-    std::thread thread;
-    ~GenerationThread()
-    {
-        if (thread.joinable()) thread.join();
-    }
-};
-GenerationThread gGeneration;
-std::thread& gThread = gGeneration.thread;
+// The generation thread; the shutdown cancels and joins it before the
+// shader it writes into goes away.
+std::thread gThread;
 
 // Set by the thread when its image is installed; the window thread then
 // refreshes the target's thumbnail and reshades.
@@ -107,7 +99,13 @@ void ProceduralTextureThread(std::unique_ptr<Job> job)
     const ProceduralTarget& target = kProceduralTargets[job->kind];
     const size_t channels = target.mode == kGreyMappingMode ? 1 : 3;
     std::vector<uint8_t> pixels(static_cast<size_t>(target.size) * target.size * channels);
-    GenerateTextureImage(pixels.data(), target.size, target.mode, job->preset, &gShader.generation[target.panel]);
+    GenerationProgress& progress = gShader.generation[target.panel];
+    if (!GenerateTextureImage(pixels.data(), target.size, target.mode, job->preset, &progress)) {
+        SharedStore(gShader.generationShown, uint8_t{0});
+        gBaseshapeEditorRedraw = 0;
+        gProceduralTextureBusy = 0;
+        return;
+    }
     Install(*job, pixels);
     SharedStore(gShader.generationShown, 0);
     gFinishedKind = job->kind;
@@ -170,6 +168,13 @@ void StartProceduralTextureThread() { StartProceduralTexture(gBaseshapeEditorTex
 void WaitForProceduralTexture()
 {
     if (gThread.joinable()) gThread.join();
+}
+
+void CancelProceduralTexture()
+{
+    for (GenerationProgress& p : gShader.generation) SharedStore(p.cancel, uint8_t{1});
+    WaitForProceduralTexture();
+    for (GenerationProgress& p : gShader.generation) SharedStore(p.cancel, uint8_t{0});
 }
 
 bool RunRequestedReshade()

@@ -36,8 +36,10 @@ int SelectedPresetOfKind(int kind);
 bool StartProceduralTexture(int kind);
 // The baseshape editor's callback: the kind it asks for.
 void StartProceduralTextureThread();
-// Waits until no generation runs (quit, tests).
+// Waits until no generation runs (tests).
 void WaitForProceduralTexture();
+// Stops a generation at its next row, its image dropped, and waits for it (quit).
+void CancelProceduralTexture();
 // Called by the frame on the window thread: after a finished generation,
 // uploads the target's thumbnail and reshades the preview once. True when it
 // did.

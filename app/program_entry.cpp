@@ -159,6 +159,7 @@ bool RunMessageLoopPass()
 
 void StopProgram()
 {
+    StopBackgroundWork();
     CloseDialogQueue();
     SetFrameTimer(0);
     DeletePreviewTexture();

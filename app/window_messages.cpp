@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "app/main_input.h"
+#include "app/mesh_export_thread.h"
 #include "app/pending_services.h"
 #include "app/preview_timer.h"
+#include "app/procedural_texture_thread.h"
 #include "app/text_field.h"
 #include "app/view_drags.h"
 #include "app/input_wheel.h"
@@ -83,13 +85,22 @@ bool AskToQuit()
     } else if (answer != MessageAnswer::Yes) {
         return false;
     }
+    StopBackgroundWork();
+    gQuitPosted = true;
+    return true;
+}
+
+void StopBackgroundWork()
+{
     StopRenderForQuit();
     // A dialog that another thread still waits for (the export's file
     // question, say) is cancelled, so that thread can end.
     CloseDialogQueue();
     FinishExportBeforeQuit();
-    gQuitPosted = true;
-    return true;
+    // The texture generation and the mesh export write into the shader and
+    // files: both end before the program's objects go away.
+    CancelProceduralTexture();
+    for (int waited = 0; waited < 5000 && gMeshExportRunning.load(); waited += 10) SleepMs(10);
 }
 
 void HandleWindowEvent(const PlatformEvent& event)

@@ -38,3 +38,6 @@ int PointerToVirtualYDown(int y);
 int PointerToVirtualYUp(int y);
 
 void HandleWindowEvent(const PlatformEvent& event);
+// The render, the export, the texture generation and the mesh export
+// stopped (each within its bounded wait), as the quit and the teardown need.
+void StopBackgroundWork();

@@ -112,9 +112,9 @@ float* SampleUv5(float* out, const TexturePreset& preset, float x, float y, int 
 
 int TargetPanel(int kind) { return kind <= 1 ? 0 : (kind > 5 ? 4 : kind - 1); }
 
-void GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& preset, GenerationProgress* progress)
+bool GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& preset, GenerationProgress* progress)
 {
-    if (pixels == nullptr || n <= 0 || mode < 0 || mode >= kMappingModeCount) return;
+    if (pixels == nullptr || n <= 0 || mode < 0 || mode >= kMappingModeCount) return true;
     if (progress != nullptr) {
         SharedStore(progress->total, static_cast<float>(n));
         SharedStore(progress->running, uint8_t{1});
@@ -124,6 +124,10 @@ void GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& prese
     preset.skyHorizontalScale = background ? 0.5f : 1.0f;
 
     for (int y = 0; y < n; ++y) {
+        if (progress != nullptr && SharedLoad(progress->cancel)) {
+            SharedStore(progress->running, uint8_t{0});
+            return false;
+        }
         if (progress != nullptr) SharedStore(progress->done, static_cast<float>(y));
         const float fy = static_cast<float>(y);
         for (int x = 0; x < n; ++x) {
@@ -148,6 +152,7 @@ void GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& prese
         }
     }
     if (progress != nullptr) SharedStore(progress->running, uint8_t{0});
+    return true;
 }
 
 void Shader::GenerateProceduralTexture(uint8_t* pixels, int n, int mode, int index)

@@ -14,6 +14,7 @@ struct GenerationProgress {
     float total = 0.0f;
     float done = 0.0f;
     uint8_t running = 0;
+    uint8_t cancel = 0;  // set by the window thread: the generation stops at the next row
 };
 
 inline constexpr int kMappingModeCount = 8;
@@ -41,8 +42,9 @@ float* SampleUv5(float* out, const TexturePreset& preset, float x, float y, int 
 
 // Fills pixels (n x n x 3, or n x n for mode 7) from the preset, which the
 // background modes 2 and 4 leave with its sky turned for a dome. progress,
-// when given, follows the rows. Modes outside 0..7 write nothing.
-void GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& preset, GenerationProgress* progress);
+// when given, follows the rows, and its cancel byte stops the work between
+// rows. Modes outside 0..7 write nothing. False when cancelled.
+bool GenerateTextureImage(uint8_t* pixels, int n, int mode, TexturePreset& preset, GenerationProgress* progress);
 
 // The texture panel that shows generation target kind (0..5).
 int TargetPanel(int kind);

@@ -8,9 +8,18 @@
 
 extern char** environ;
 
+namespace {
+
+bool (*gOpener)(const char*) = nullptr;
+
+}  // namespace
+
+void SetDesktopOpener(bool (*opener)(const char* target)) { gOpener = opener; }
+
 bool OpenWithDesktop(const char* target)
 {
     if (!target || !target[0]) return false;
+    if (gOpener != nullptr) return gOpener(target);
     char program[] = "xdg-open";
     char* argv[] = {program, const_cast<char*>(target), nullptr};
     pid_t pid = 0;

@@ -16,6 +16,7 @@
 #include "ui/widget.h"
 
 ControlContext gControlContext;
+uint32_t gControlChanges = 0;
 
 // ---- [values] ---------------------------------------------------------------
 
@@ -250,7 +251,11 @@ const ControlOps kCheckOps = {
         return changed;
     },
     SetVisibleByte<OptionsBox>,
-    [](const Control& c, float* r) { const OptionsBox& b = Widget<OptionsBox>(c); Put(r, b.left, b.bottom, b.right, b.top); },
+    // The plain look draws the rows alone; the captioned one adds its bar.
+    [](const Control& c, float* r) {
+        const OptionsBox& b = Widget<OptionsBox>(c);
+        Put(r, b.left, b.bottom, b.right, c.drawArg != 0 ? b.top : b.rowsTop);
+    },
     [](const Control& c) { return Widget<OptionsBox>(c).count; },
     [](const Control& c, int row, int* x, int* y) { const OptionsBox& b = Widget<OptionsBox>(c); At(x, y, b.left + b.rowHeight / 2, b.bottom + (static_cast<float>(row) + 0.5f) * b.rowHeight); }
 };
@@ -390,7 +395,7 @@ constexpr ControlOps MakeWindowOps(void (*draw)(const Control&))
 {
     return {WindowOps<W>::Press,      WindowOps<W>::Drag,   WindowOps<W>::Wheel,   draw,
             WindowOps<W>::Show,       WindowOps<W>::Store,  WindowOps<W>::SetVisible, WindowOps<W>::Bounds,
-            WindowOps<W>::RowCount,   WindowOps<W>::RowPoint};
+            WindowOps<W>::RowCount,   WindowOps<W>::RowPoint, true};
 }
 const ControlOps kSLWindowOps =
     MakeWindowOps<SLWindow>([](const Control& c) { Widget<SLWindow>(c).DrawAtOffset(c.drawArg); });
@@ -428,7 +433,8 @@ const ControlOps kColorOps = {
     SetVisibleByte<ColorPanel>,
     [](const Control& c, float* r) { const ColorPanel& p = Widget<ColorPanel>(c); Put(r, p.left, p.bottom, p.right, p.top); },
     [](const Control&) { return 3; },
-    [](const Control& c, int row, int* x, int* y) { const ColorPanel& p = Widget<ColorPanel>(c); At(x, y, (p.trackStart + p.trackEnd) / 2.0f, (p.bandLow[row] + p.bandHigh[row]) / 2.0f); }
+    [](const Control& c, int row, int* x, int* y) { const ColorPanel& p = Widget<ColorPanel>(c); At(x, y, (p.trackStart + p.trackEnd) / 2.0f, (p.bandLow[row] + p.bandHigh[row]) / 2.0f); },
+    true
 };
 
 const ControlOps kFogColorOps = {
@@ -464,7 +470,8 @@ const ControlOps kFogColorOps = {
     SetVisibleByte<FogColorPanel>,
     [](const Control& c, float* r) { const FogColorPanel& p = Widget<FogColorPanel>(c); Put(r, p.x0, p.y0 - 36, p.x1, p.y1 + 16); },
     [](const Control&) { return 3; },
-    [](const Control& c, int row, int* x, int* y) { const FogColorPanel& p = Widget<FogColorPanel>(c); At(x, y, (p.barStart + p.barEnd) / 2.0f, (p.bandLow[row] + p.bandHigh[row]) / 2.0f); }
+    [](const Control& c, int row, int* x, int* y) { const FogColorPanel& p = Widget<FogColorPanel>(c); At(x, y, (p.barStart + p.barEnd) / 2.0f, (p.bandLow[row] + p.bandHigh[row]) / 2.0f); },
+    true
 };
 
 // The balls: the value is the direction they show (three floats).
@@ -502,7 +509,8 @@ const ControlOps kTrackBallOps = {
     SetVisibleByte<TrackBall>,
     [](const Control& c, float* r) { const RotationBall& b = Widget<TrackBall>(c); Put(r, b.x0, b.y0, b.x1, b.y1); },
     OneRow,
-    [](const Control& c, int, int* x, int* y) { const RotationBall& b = Widget<TrackBall>(c); At(x, y, b.centreX, b.centreY); }
+    [](const Control& c, int, int* x, int* y) { const RotationBall& b = Widget<TrackBall>(c); At(x, y, b.centreX, b.centreY); },
+    true
 };
 
 // Simple balls turn in the mode drawArg (3: free).
@@ -532,7 +540,8 @@ const ControlOps kSimpleBallOps = {
     SetVisibleByte<SimpleBall>,
     [](const Control& c, float* r) { const RotationBall& b = Widget<SimpleBall>(c); Put(r, b.x0, b.y0, b.x1, b.y1); },
     OneRow,
-    [](const Control& c, int, int* x, int* y) { const RotationBall& b = Widget<SimpleBall>(c); At(x, y, b.centreX, b.centreY); }
+    [](const Control& c, int, int* x, int* y) { const RotationBall& b = Widget<SimpleBall>(c); At(x, y, b.centreX, b.centreY); },
+    true
 };
 
 // Preset panels: the value is the entry chosen.
@@ -641,6 +650,7 @@ namespace {
 
 void Changed(const Control& c, bool dragging)
 {
+    ++gControlChanges;
     if (c.effects != kEffectNone && gControlContext.effects != nullptr) gControlContext.effects(c.effects, dragging);
     if (c.changed != nullptr) c.changed();
 }

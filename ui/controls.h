@@ -61,6 +61,9 @@ struct ControlOps {
     void (*bounds)(const Control&, float* rect);
     int (*rowCount)(const Control&);
     void (*rowPoint)(const Control&, int row, int* x, int* y);
+    // A drag changes the value (windows, colour panels, balls), not only
+    // the view of it (a list scrolled).
+    bool valueDrags = false;
 };
 
 // Where row r of the value lives, for values that do not sit in one array
@@ -136,6 +139,8 @@ struct ControlContext {
     void (*effects)(uint8_t effects, bool dragging) = nullptr;
 };
 extern ControlContext gControlContext;
+// Counts every change a control set off (tests watch it).
+extern uint32_t gControlChanges;
 
 using ControlTable = std::span<const Control>;
 

@@ -193,7 +193,10 @@ bool TexturePanel::Wheel(int xi, int yi, float delta)
 {
     if (visible == 0) return false;
     const float x = static_cast<float>(xi), y = static_cast<float>(yi);
-    if (fixedMode == 0 && x0 <= x && x <= x1 + 32 && y0 <= y && y <= y1) {
+    // Only a notch over the panel pages it; one elsewhere is left to the
+    // widgets under the pointer.
+    if (!(x0 <= x && x <= x1 + 32 && y0 <= y && y <= y1)) return false;
+    if (fixedMode == 0) {
         // Fewer files than cells: the page stays at the first file.
         const int f = CheckedTruncToInt(static_cast<double>(firstIndex) + delta);
         firstIndex = std::clamp(f, 0, std::max(FileCount() - kPickerCells, 0));

@@ -3,6 +3,8 @@
 #include <SDL2/SDL.h>
 
 #include "app/program_entry.h"
+#include "platform/dialogs.h"
+#include "platform/desktop/platform_events.h"
 #include "app/startup_state.h"
 #include "app/window_messages.h"
 #include "platform/desktop/gl_window.h"
@@ -32,6 +34,13 @@ void ProgramDriver::Stop()
 void ProgramDriver::Frames(int count)
 {
     for (int i = 0; i < count; ++i) RunMessageLoopPass();
+}
+
+void ProgramDriver::Pump()
+{
+    PlatformEvent event;
+    while (PollPlatformEvent(&event)) HandleWindowEvent(event);
+    RunQueuedDialogs();
 }
 
 void ProgramDriver::Push(uint32_t type, int x, int y, int button, int wheel)
@@ -67,20 +76,20 @@ void ProgramDriver::Push(uint32_t type, int x, int y, int button, int wheel)
 void ProgramDriver::MoveTo(int x, int y)
 {
     Push(SDL_MOUSEMOTION, x, y, 0, 0);
-    Frames(1);
+    Pump();
 }
 
 void ProgramDriver::Press(int x, int y)
 {
     Push(SDL_MOUSEMOTION, x, y, 0, 0);
     Push(SDL_MOUSEBUTTONDOWN, x, y, 1, 0);
-    Frames(1);
+    Pump();
 }
 
 void ProgramDriver::Release(int x, int y)
 {
     Push(SDL_MOUSEBUTTONUP, x, y, 1, 0);
-    Frames(1);
+    Pump();
 }
 
 void ProgramDriver::Click(int x, int y)
@@ -94,7 +103,7 @@ void ProgramDriver::Drag(int x0, int y0, int x1, int y1, int moves)
     Press(x0, y0);
     for (int i = 1; i <= moves; ++i) {
         Push(SDL_MOUSEMOTION, x0 + (x1 - x0) * i / moves, y0 + (y1 - y0) * i / moves, 1, 0);
-        Frames(1);
+        Pump();
     }
     Release(x1, y1);
 }
@@ -103,7 +112,7 @@ void ProgramDriver::Wheel(int x, int y, int notches)
 {
     Push(SDL_MOUSEMOTION, x, y, 0, 0);
     Push(SDL_MOUSEWHEEL, x, y, 0, notches);
-    Frames(1);
+    Pump();
 }
 
 bool ProgramDriver::WaitUntil(bool (*done)(), int timeoutMs)

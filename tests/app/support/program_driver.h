@@ -1,6 +1,7 @@
 // The whole program, started offscreen and driven as a user drives it:
 // pointer events pushed into the window's event queue at virtual-screen
-// places (y up), frames drawn by the program's own loop.
+// places (y up) and handled as the loop handles them; frames drawn by the
+// program's own loop when a test asks for them.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,9 @@ public:
     bool running() const { return running_; }
 
     void Frames(int count);
-    // Left press and release at (x, y), one frame after each.
+    // Handles the queued events as the loop does, without drawing.
+    void Pump();
+    // Left press and release at (x, y).
     void Click(int x, int y);
     void Press(int x, int y);
     void Release(int x, int y);

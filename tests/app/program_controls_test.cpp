@@ -1,0 +1,408 @@
+// Every control of every page, pressed, dragged and wheeled where the program
+// draws it, through the window's event queue; and every control that is not
+// drawn takes nothing. The program runs whole, offscreen.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/action_buttons.h"
+#include "app/control_tables.h"
+#include "app/create_interface.h"
+#include "app/main_buttons.h"
+#include "app/panel_state.h"
+#include "app/frame.h"
+#include "app/render_control.h"
+#include "engine/baseshape_seed_pick.h"
+#include "app/support/program_driver.h"
+#include "engine/baseshape_model.h"
+#include "engine/fractal_model.h"
+#include "engine/point_coloring.h"
+#include "materials/shader.h"
+#include "render/render_threads.h"
+#include "render/symmetry_modes.h"
+#include "render/view_camera.h"
+#include "shading/export_image.h"
+#include "shading/shading_settings.h"
+#include "platform/dialogs.h"
+#include "platform/shell_open.h"
+#include "ui/button.h"
+
+namespace {
+
+// Every question is answered "cancel"; what was asked is counted.
+class CancellingDialogs final : public DialogBackend {
+public:
+    MessageAnswer ShowMessage(const MessageRequest& request) override { return CancelAnswer(request.buttons); }
+    bool ChooseFile(const FileDialogRequest&, std::string*) override { return false; }
+};
+
+CancellingDialogs gDialogs;
+ProgramDriver gProgram;
+std::vector<std::string> gOpened;
+
+bool RecordOpen(const char* target)
+{
+    gOpened.emplace_back(target);
+    return true;
+}
+
+// The buttons whose release starts what this test does not want running
+// (renders, exports, the voxel engine, a new buffer size, quitting).
+const std::set<std::string> kPressOnly = {
+    "Quit",     "Render",       "Stop",          "Continue", "Yes",     "No",
+    "Draw",     "Preview",      "New Fractal",   "Change",   "Scale",   "Save Bitmap",
+    "Save PNG", "Render Animation", "Start the Voxel Engine", "Stop the Voxel Engine", "Cancel",
+    "Reset Rotation", "Reset Position",
+};
+
+Button* ButtonOf(const Control& c)
+{
+    for (Button& b : gActionButtons)
+        if (c.widget == &b) return &b;
+    for (Button& b : gMainButtons)
+        if (c.widget == &b) return &b;
+    return nullptr;
+}
+
+void ClearPressedButtons()
+{
+    for (Button& b : gActionButtons) b.pressed = 0;
+    for (Button& b : gMainButtons) b.pressed = 0;
+}
+
+std::vector<float> Values(const Control& c)
+{
+    std::vector<float> v;
+    for (int r = 0; r < c.rows; ++r) v.push_back(c.Get(r));
+    return v;
+}
+
+// A quiet place to let the button go: left of the preview, under every page.
+constexpr int kQuietX = 690, kQuietY = 20;
+
+void Navigate(int tab, int page, int materialTab)
+{
+    const auto press = [](const Control* strip, int row) {
+        if (strip == nullptr) return;
+        int x = 0, y = 0;
+        ControlRowPoint(*strip, row, &x, &y);
+        gProgram.Click(x, y);
+    };
+    press(&WindowTopControls()[0], tab);
+    if (tab == kTabRender) {
+        press(FindControl(RenderControls(), "Materials"), page);
+        if (page == kPageMaterials) press(FindControl(RenderControls(), "Ambient"), materialTab);
+    }
+    if (tab == kTabEditors) press(FindControl(EditorsControls(), "Baseshapes"), page);
+}
+
+class ProgramControls : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        SetDialogBackend(&gDialogs);
+        SetDesktopOpener(RecordOpen);
+        std::string error;
+        started_ = gProgram.Start(&error);
+        if (!started_) why_ = error;
+    }
+    static void TearDownTestSuite()
+    {
+        gProgram.Stop();
+        SetDesktopOpener(nullptr);
+        SetDialogBackend(nullptr);
+    }
+    void SetUp() override { ASSERT_TRUE(started_) << why_; }
+
+    // Presses the control where it is drawn; true when it reached the model
+    // (a value changed, a button marked or its action run).
+    static bool Press(const Control& c, int pass)
+    {
+        const int rows = ControlRows(c);
+        if (rows == 0) return false;
+        const std::vector<float> before = Values(c);
+        const uint32_t changes = gControlChanges;
+        Button* button = ButtonOf(c);
+        for (int k = 0; k < rows; ++k) {
+            const int row = (pass + k) % rows;
+            int x = 0, y = 0;
+            ControlRowPoint(c, row, &x, &y);
+            gProgram.Press(x, y);
+            const bool marked = button != nullptr && button->pressed != 0;
+            if (button != nullptr && kPressOnly.count(c.name) != 0) ClearPressedButtons();
+            gProgram.Release(kQuietX, kQuietY);
+            if (marked || gControlChanges != changes || Values(c) != before) return true;
+        }
+        return false;
+    }
+
+    // Drags the control's first row sideways, both ways.
+    static bool Drag(const Control& c)
+    {
+        if (ControlRows(c) == 0 || ButtonOf(c) != nullptr) return false;
+        const std::vector<float> before = Values(c);
+        const uint32_t changes = gControlChanges;
+        int x = 0, y = 0;
+        ControlRowPoint(c, 0, &x, &y);
+        gProgram.Drag(x, y, x + 60, y, 6);
+        if (Values(c) != before || gControlChanges != changes) return true;
+        gProgram.Drag(x, y, x - 60, y, 6);
+        return Values(c) != before || gControlChanges != changes;
+    }
+
+    // A notch toward the user, then one away, over the control's first row.
+    static bool Wheel(const Control& c)
+    {
+        const std::vector<float> before = Values(c);
+        const uint32_t changes = gControlChanges;
+        int x = 0, y = 0;
+        ControlRowPoint(c, 0, &x, &y);
+        for (int notch : {-1, 1, 1}) {
+            gProgram.Wheel(x, y, notch);
+            if (Values(c) != before || gControlChanges != changes) return true;
+        }
+        return false;
+    }
+
+    static bool started_;
+    static std::string why_;
+};
+
+bool ProgramControls::started_ = false;
+std::string ProgramControls::why_;
+
+// What must hold for a control to be drawn, made so through the model: the
+// conditions are other controls' business, tested with them.
+void Arrange(const std::string& name)
+{
+    ShadingSettings& s = gShadingSettings;
+    const int m = SharedLoad(gShader.currentMaterial);
+    struct Arrangement {
+        const char* name;
+        void (*arrange)();
+    };
+    static const Arrangement kArrangements[] = {
+        {"Load Script", [] { gFractalType = gPanel.fractalTypeChoice = 22; }},
+        {"Save Script", [] { gFractalType = gPanel.fractalTypeChoice = 0; }},
+        {"Send to Blocks", [] { gFractalType = gPanel.fractalTypeChoice = 0; }},
+        {"Fractal Generator", [] { gFractalType = gPanel.fractalTypeChoice = 48; }},
+        {"Kavrolin",
+         [] {
+             gFractalType = gPanel.fractalTypeChoice = 0;
+             gBaseshapeCount = 1;
+             gBaseshapes[0].shapeType = 1;
+         }},
+        {"Ambient  R       G       B ", [] { gPanel.generatorOn[0] = 0, gPanel.colorPanelShown[0] = 1; }},
+        {"Diffuse  R       G       B ", [] { gPanel.generatorOn[1] = 0, gPanel.colorPanelShown[1] = 1; }},
+        {"New Textures", [] { gPanel.generatorOn[gPanel.materialTab == 1] = 1; }},
+        {"Export", [] { gPanel.generatorOn[gPanel.materialTab == 1] = 1; }},
+        {"Format", [] { gPanel.generatorOn[gPanel.materialTab == 1] = 1; }},
+    };
+    for (const Arrangement& a : kArrangements)
+        if (name == a.name) a.arrange();
+    // Conditions on the model shared by several controls.
+    const auto is = [&](std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            if (name == n) return true;
+        return false;
+    };
+    if (is({"Color", "Gradient", "Ext.Text.", "Color (Diffuse)", "Gradient (Diffuse)", "Ext.Text. (Diffuse)"})) {
+        gPanel.generatorOn[0] = gPanel.generatorOn[1] = gPanel.colorPanelShown[0] = gPanel.colorPanelShown[1] = 0;
+        for (ActionButtonId id : {kActionColorA, kActionGradientA, kActionExternalTextureA, kActionColorB,
+                                  kActionGradientB, kActionExternalTextureB})
+            EnableActionButton(id, true);
+    }
+    if (is({"Cancel (Ambient)", "Cancel (Diffuse)"})) {
+        gPanel.generatorOn[0] = gPanel.generatorOn[1] = 0;
+        EnableActionButton(kActionCancelA, true);
+        EnableActionButton(kActionCancelB, true);
+    }
+    if (is({"Material Type"})) SharedStore(gShader.surfaceMaterialOn[m], uint8_t{1});
+    if (is({"Fresnel Parameters"})) SharedStore(gShader.fresnelOn[m], uint8_t{1});
+    if (is({"Parameters"})) s.fogOn = 1;
+    if (is({"Sun Turbidity"})) s.backgroundOn = 1, s.backgroundType = kBackgroundSky;
+    if (is({"Background Type", "Background Reflection", "Affected by Fog"})) s.backgroundOn = 1;
+    if (is({"Load Img.", "New Set", "Select (Background)", "Background Presets"})) s.backgroundOn = 1, s.backgroundType = 0;
+    if (is({"Volumetric Fog Color"})) gVolumetricFogOn = 1;
+    if (is({"Drawing Type"})) s.drawingShadersOn = 1;
+    if (is({"Shadow Type"})) gFastShadowUpdate = 1;
+    if (is({"Shadow Sampling Parameters"})) gFastShadowUpdate = 1, s.shadowType = 0;
+    if (is({"Ambient Occlusion Options", "Enhanced Darkening FX", "Averaged Ambient Occlusion (Fast)"})) s.occlusion[0] = 1;
+    if (is({"Per Pixel Ambient Occlusion (Slow)"})) s.occlusion[1] = 1;
+    if (is({"Glow Parameters", "Include the background brighness in the shader"})) gShader.glowOn = 1;
+    if (is({"Reflectivity Index (0.0 .. 1.0)"})) gShader.reflectionsOn = 1;
+    if (is({"Color Interpolation Weight"})) gColoringMode = 0;
+    if (is({"Blending Function"})) gColoringMode = 2;
+    if (is({"Perspective"})) gPerspectiveOn = 1;
+    if (is({"Separation"})) gSymmetryOn = 1;
+    if (is({"Sides:"})) gSymmetryOn = 1, gSymmetryMode = 10;
+    if (is({"Object to Edit:", "Window", "Controls", "Trans"})) gPanel.lightEditOn = 1;
+    if (is({"# (Light)", "$ (Light)", "Enable Light"})) gPanel.lightEditOn = 1, gPanel.objectToEdit = 1;
+    LightSource& light = gShader.lights[gShader.editedLight];
+    if (is({"Light Parameters", "Use Texture", "Color    R       G       B "})) {
+        gPanel.lightEditOn = 1, gPanel.objectToEdit = 1, light.enabled = 1;
+        light.textured = name == "Color    R       G       B " ? 0 : light.textured;
+    }
+    if (is({"Rot", "Load (Gel)", "Clear (Gel)", "New Textures (Gel)", "Select (Gel)", "Texture  Dir.", "Gel Presets"}))
+        gPanel.lightEditOn = 1, gPanel.objectToEdit = 1, light.enabled = 1, light.textured = 1;
+    if (is({"Texture  Dir."})) gPanel.lightRotation = 4;  // "T": the ball turns freely
+    if (is({"Panel"})) gScreenState = kScreenPreview3D, gRenderInBuffers = 1;
+    if (is({"STL Mesh", "OBJ Mesh", "RAW File", "PNG Slices", "Stop the Voxel Engine", "Interpolation Type",
+            "Density Threshold      Thin <-*-> Thick", "Interior Wall", "Scale the output Mesh"})) {
+        gVoxelEngineOn = 1;
+        for (ActionButtonId id : {kActionStlMesh, kActionObjMesh, kActionRawFile, kActionPngSlices, kActionStopVoxelEngine})
+            EnableActionButton(id, true);
+    }
+    if (is({"Side Length of the Voxel Volume:"})) gVoxelEngineOn = 1, gPanel.scaleMesh = 1;
+    if (is({"Wall Thickness (Voxels)"})) gVoxelEngineOn = 1, gPanel.interiorWall = 1;
+    if (is({"Fill Baseshapes when possible"})) gVoxelEngineOn = 0;
+    if (is({"Cancel"})) gFileThreadBusy = 1;
+    if (is({"Stop", "Continue"})) EnableButton(name == "Stop" ? kButtonStop : kButtonContinue, true);
+    if (is({"Yes", "No"})) EnableButton(kButtonYes, true), EnableButton(kButtonNo, true);
+}
+
+// Back to a quiet program after each control: the states the arrangements
+// made that would start work or hide whole pages.
+void Settle()
+{
+    gVoxelEngineOn = 0;
+    gFileThreadBusy = 0;
+    gExportCancel = 0;
+    EnableButton(kButtonStop, false);
+    EnableButton(kButtonYes, false);
+    EnableButton(kButtonNo, false);
+    gRenderInBuffers = 0;
+    gScreenState = kScreenInterfaceOnly;  // the interface alone: quick frames
+    ClearPressedButtons();
+}
+
+struct PageState {
+    int tab, page, materialTab;
+};
+
+std::vector<PageState> AllPages()
+{
+    std::vector<PageState> pages;
+    for (int tab = 0; tab < kMainTabCount; ++tab) {
+        const int count = tab == kTabRender ? 4 : tab == kTabEditors ? 3 : 1;
+        for (int page = 0; page < count; ++page) {
+            const int materialTabs = tab == kTabRender && page == kPageMaterials ? 4 : 1;
+            for (int m = 0; m < materialTabs; ++m) pages.push_back({tab, page, m});
+        }
+    }
+    return pages;
+}
+
+bool OnPage(const Control& c, const PageState& p)
+{
+    return (c.tab == kEveryPage || c.tab == p.tab) && (c.page == kEveryPage || c.page == p.page);
+}
+
+// Every control on its page: pressed on each of its rows in turn, dragged
+// and wheeled where a drag or a notch changes its value.
+TEST_F(ProgramControls, EveryControlReachesItsValueWhereItIsDrawn)
+{
+    std::set<const Control*> pressed, dragged, wheeled;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const PageState& p : AllPages()) {
+            Settle();
+            Navigate(p.tab, p.page, p.materialTab);
+            for (ControlTable table : ControlTables()) {
+                for (const Control& c : table) {
+                    if (!OnPage(c, p) || ControlRows(c) == 0) continue;
+                    if (&c == &WindowTopControls()[0]) continue;  // the tab strip: every navigation presses it
+                    Arrange(c.name);
+                    UpdateControlPage();
+                    if (!ControlActive(c)) continue;
+                    if (!c.ops->valueDrags && Press(c, pass)) pressed.insert(&c);
+                    if (c.ops->valueDrags && !dragged.count(&c) && Drag(c)) dragged.insert(&c);
+                    if (c.ops->valueDrags && c.wheelStep != 0.0f && !wheeled.count(&c) && Wheel(c)) wheeled.insert(&c);
+                    Settle();
+                    Navigate(p.tab, p.page, p.materialTab);
+                }
+            }
+        }
+    }
+    std::string missing;
+    for (ControlTable table : ControlTables()) {
+        for (const Control& c : table) {
+            if (ControlRows(c) == 0 || &c == &WindowTopControls()[0]) continue;
+            if (!c.ops->valueDrags && !pressed.count(&c)) missing += std::string(" press:\"") + c.name + "\"";
+            if (c.ops->valueDrags && !dragged.count(&c)) missing += std::string(" drag:\"") + c.name + "\"";
+            if (c.ops->valueDrags && c.wheelStep != 0.0f && !wheeled.count(&c))
+                missing += std::string(" wheel:\"") + c.name + "\"";
+        }
+    }
+    EXPECT_EQ(missing, "") << "controls never reached";
+}
+
+// On every page, a press where a control sits that the page does not draw
+// changes that control's value and marks no button of it.
+TEST_F(ProgramControls, ControlsNotDrawnTakeNothing)
+{
+    std::string reached;
+    for (const PageState& p : AllPages()) {
+        Settle();
+        Navigate(p.tab, p.page, p.materialTab);
+        for (ControlTable table : ControlTables()) {
+            for (const Control& c : table) {
+                UpdateControlPage();
+                if (ControlShown(c) || ControlRows(c) == 0) continue;
+                const std::vector<float> before = Values(c);
+                int x = 0, y = 0;
+                ControlRowPoint(c, 0, &x, &y);
+                Button* button = ButtonOf(c);
+                gProgram.Press(x, y);
+                const bool marked = button != nullptr && button->pressed != 0;
+                ClearPressedButtons();  // whatever took the press stays unreleased
+                gProgram.Release(kQuietX, kQuietY);
+                if (marked || Values(c) != before) reached += std::string(" \"") + c.name + "\"";
+                Settle();
+                Navigate(p.tab, p.page, p.materialTab);
+            }
+        }
+    }
+    EXPECT_EQ(reached, "") << "hidden controls that took a press";
+}
+
+// Every page, every pair of controls that can show together: no two share a
+// place. (Controls that take turns at one place, a colour panel or the
+// presets, are never shown together.)
+TEST_F(ProgramControls, NothingOverlaps)
+{
+    std::string overlaps;
+    for (const PageState& p : AllPages()) {
+        Settle();
+        Navigate(p.tab, p.page, p.materialTab);
+        std::vector<const Control*> page;
+        for (ControlTable table : ControlTables())
+            for (const Control& c : table)
+                if (OnPage(c, p) && ControlRows(c) > 0) page.push_back(&c);
+        for (size_t i = 0; i < page.size(); ++i) {
+            for (size_t j = i + 1; j < page.size(); ++j) {
+                Arrange(page[i]->name);
+                Arrange(page[j]->name);
+                UpdateControlPage();
+                if (ControlShown(*page[i]) && ControlShown(*page[j])) {
+                    float a[4], b[4];
+                    ControlBounds(*page[i], a);
+                    ControlBounds(*page[j], b);
+                    if (a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3]) {
+                        overlaps += std::string("\n  tab ") + std::to_string(p.tab) + "/" + std::to_string(p.page) + "/" +
+                                    std::to_string(p.materialTab) + ": \"" + page[i]->name + "\" and \"" +
+                                    page[j]->name + "\"";
+                    }
+                }
+                Settle();
+                Navigate(p.tab, p.page, p.materialTab);
+            }
+        }
+    }
+    EXPECT_EQ(overlaps, "");
+}
+
+}  // namespace
