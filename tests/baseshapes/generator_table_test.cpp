@@ -41,6 +41,9 @@ TEST_F(GeneratorTable, KindRowsAndSpareEntries)
         EXPECT_EQ(gBaseshapeGenerators[0][k], SampleBaseshapeAffineTransformation);
         EXPECT_EQ(gBaseshapeGenerators[1][k], SampleBaseshapeAffineTransformation);
     }
+    // The seed pick reaches the modifiers and arrays only through these.
+    EXPECT_EQ(gBaseshapeModifierMap, ApplyBaseshapeModifier);
+    EXPECT_EQ(gBaseshapeArrayMap, ApplyBaseshapeArray);
 }
 
 TEST_F(GeneratorTable, DisplayNamesAtFixedKinds)
