@@ -42,8 +42,7 @@ TEST_F(GeneratorTable, KindRowsAndSpareEntries)
         EXPECT_EQ(gBaseshapeGenerators[1][k], SampleBaseshapeAffineTransformation);
     }
     // The seed pick reaches the modifiers and arrays only through these.
-    EXPECT_EQ(gBaseshapeModifierMap, ApplyBaseshapeModifier);
-    EXPECT_EQ(gBaseshapeArrayMap, ApplyBaseshapeArray);
+    EXPECT_TRUE(gBaseshapeModifierMap == ApplyBaseshapeModifier && gBaseshapeArrayMap == ApplyBaseshapeArray);
 }
 
 TEST_F(GeneratorTable, DisplayNamesAtFixedKinds)
