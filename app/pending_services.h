@@ -1,8 +1,9 @@
 // Services of other parts of the program that the shell calls but that do
 // not exist yet. Each stand-in does the least that keeps the shell running:
 // the screens they would draw stay empty and the work they would do is not
-// done. A part that lands removes its stand-ins here (the linker reports any
-// left behind as a second definition).
+// done. A part that lands removes its stand-ins here: the linker takes
+// whichever definition it meets first, so scripts/check-symbols.sh (in CI)
+// reports any left behind as a second definition.
 #pragma once
 
 #include <atomic>

@@ -8,7 +8,6 @@
 #include "baseshapes/sampler_affine.h"
 #include "baseshapes/sampler_contract.h"
 
-BaseshapeSampler gBaseshapeGenerators[2][kBaseshapeTableSize];
 uint8_t gBaseshapeHasFilled[kBaseshapeTableSize];
 uint8_t gBaseshapeTextureOk[kBaseshapeTableSize];
 SlotDeviceWalk gSlotDeviceWalk;
@@ -19,6 +18,8 @@ void BuildBaseshapeGeneratorTables()
     std::memset(&gSlotDeviceWalk, 0, sizeof gSlotDeviceWalk);
     std::memset(gBaseshapeHasFilled, 0, sizeof gBaseshapeHasFilled);
     std::memset(gBaseshapeTextureOk, 1, sizeof gBaseshapeTextureOk);
+    gBaseshapeModifierMap = ApplyBaseshapeModifier;
+    gBaseshapeArrayMap = ApplyBaseshapeArray;
     for (int table = 0; table < 2; ++table) {
         for (int k = 0; k < kBaseshapeKinds; ++k) {
             gBaseshapeGenerators[table][k] = gBaseshapeKindTable[k].surface;

@@ -6,14 +6,12 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/baseshape_generators.h"
 #include "engine/baseshape_model.h"
 #include "engine/constants.h"
 
-// A sampler writes one random point of its shape (already times size) into
-// x, y, z of the slot's working point and, when texture-coloured, its colour.
-using BaseshapeSampler = void (*)(BaseshapePoint* point, uint8_t slot);
-
-extern BaseshapeSampler gBaseshapeGenerators[2][kBaseshapeTableSize];
+// gBaseshapeGenerators and the point maps are the engine's
+// (engine/baseshape_generators.h); the builder below fills them.
 extern uint8_t gBaseshapeHasFilled[kBaseshapeTableSize];
 extern uint8_t gBaseshapeTextureOk[kBaseshapeTableSize];
 
@@ -31,9 +29,9 @@ struct SlotDeviceWalk {
 };
 extern SlotDeviceWalk gSlotDeviceWalk;
 
-// Fills both tables and the two flag arrays and clears the samplers'
-// per-slot state. Runs once at start-up, between the sampler seeding and the
-// slot seeding.
+// Fills both tables, the modifier and array maps and the two flag arrays and
+// clears the samplers' per-slot state. Runs once at start-up, between the
+// sampler seeding and the slot seeding.
 void BuildBaseshapeGeneratorTables();
 
 // Seeds the 24 sampler generators in slot order, one rand() each, then builds

@@ -1,6 +1,6 @@
 #include "engine/baseshape_seed_pick.h"
 
-#include "baseshapes/generator_table.h"
+#include "engine/baseshape_generators.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
@@ -9,6 +9,16 @@
 
 int32_t gVoxelEngineOn = 0;
 uint8_t gFillBaseshapesOption = 1;
+
+namespace {
+
+BaseshapePoint KeepBaseshapePoint(BaseshapePoint point, int32_t, uint8_t) { return point; }
+
+}  // namespace
+
+BaseshapeSampler gBaseshapeGenerators[2][kBaseshapeTableSize];
+BaseshapePointMap gBaseshapeModifierMap = KeepBaseshapePoint;
+BaseshapePointMap gBaseshapeArrayMap = KeepBaseshapePoint;
 
 namespace {
 
@@ -82,8 +92,8 @@ BaseshapeSeed PickBaseshapeSeed(uint8_t slot)
 
     const bool filled = (gVoxelEngineOn && gFillBaseshapesOption) || rec.interior;
     gBaseshapeGenerators[filled ? 1 : 0][kind](&point, slot);
-    if (rec.modifierOn) point = ApplyBaseshapeModifier(point, gBaseshapeModifierType[b], slot);
-    if (rec.arrayOn) point = ApplyBaseshapeArray(point, gBaseshapeArrayType[b], slot);
+    if (rec.modifierOn) point = gBaseshapeModifierMap(point, gBaseshapeModifierType[b], slot);
+    if (rec.arrayOn) point = gBaseshapeArrayMap(point, gBaseshapeArrayType[b], slot);
 
     gSlotBaseshapePoints[slot] = point;
     StoreIfChanged(gSlotSampleColor[slot][0], point.red);

@@ -1,4 +1,4 @@
-// Sections: [sinks] [writer] [baseshapes] [scene] [file].
+// Sections: [writer] [baseshapes] [scene] [file].
 #include "files/scene_export.h"
 
 #include <algorithm>
@@ -11,26 +11,13 @@
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
 
-// ---- [sinks] -------------------------------------------------------------------
-bool MemorySink::Write(const void* data, size_t bytes)
-{
-    const auto* first = static_cast<const uint8_t*>(data);
-    this->bytes.insert(this->bytes.end(), first, first + bytes);
-    return true;
-}
-
-bool FileSink::Write(const void* data, size_t bytes)
-{
-    return bytes == 0 || std::fwrite(data, 1, bytes, file_) == bytes;
-}
-
 // ---- [writer] ------------------------------------------------------------------
 namespace {
 
 // Keeps the first failure; every later write is skipped.
 class SceneWriter {
 public:
-    explicit SceneWriter(ByteSink& sink) : sink_(sink) {}
+    explicit SceneWriter(const ByteSink& sink) : sink_(sink) {}
 
     bool ok() const { return ok_; }
     void Fail() { ok_ = false; }
@@ -61,7 +48,7 @@ public:
     }
 
 private:
-    ByteSink& sink_;
+    const ByteSink& sink_;
     bool ok_ = true;
 };
 
@@ -232,7 +219,7 @@ void WriteGeneratorGroups(SceneWriter& out)
 
 }  // namespace
 
-bool WriteKavrolinScene(ByteSink& sink, const SceneInputs& inputs)
+bool WriteKavrolinScene(const ByteSink& sink, const SceneInputs& inputs)
 {
     SceneWriter out(sink);
     const int32_t baseshapes = std::clamp(gBaseshapeCount, 0, kMaxBaseshapes);
@@ -252,12 +239,8 @@ bool WriteKavrolinScene(ByteSink& sink, const SceneInputs& inputs)
 // ---- [file] --------------------------------------------------------------------
 SceneFileResult WriteKavrolinSceneFile(const char* path, const SceneInputs& inputs)
 {
-    FILE* file = std::fopen(path, "wb");
-    if (!file) return SceneFileResult::kOpenFailed;
-    FileSink sink(file);
-    const bool written = WriteKavrolinScene(sink, inputs);
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed) return SceneFileResult::kWritten;
-    std::remove(path);
-    return SceneFileResult::kWriteFailed;
+    FileSink file;
+    if (!OpenFileSink(file, path)) return SceneFileResult::kOpenFailed;
+    const bool written = WriteKavrolinScene(SinkOf(file), inputs);
+    return CloseFileSink(file, !written) && written ? SceneFileResult::kWritten : SceneFileResult::kWriteFailed;
 }

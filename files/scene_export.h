@@ -6,34 +6,10 @@
 // column by column. There is no reader here: the file only leaves.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <vector>
 
 #include "engine/baseshape_model.h"
-
-// Where the scene's bytes go; Write is false once a write failed.
-class ByteSink {
-public:
-    virtual ~ByteSink() = default;
-    virtual bool Write(const void* data, size_t bytes) = 0;
-};
-
-class MemorySink final : public ByteSink {
-public:
-    bool Write(const void* data, size_t bytes) override;
-    std::vector<uint8_t> bytes;
-};
-
-class FileSink final : public ByteSink {
-public:
-    explicit FileSink(FILE* file) : file_(file) {}
-    bool Write(const void* data, size_t bytes) override;
-
-private:
-    FILE* file_;
-};
+#include "engine/byte_sink.h"
 
 // What the scene takes from outside the fractal model: the baseshape
 // editor's point records and animation values, its table of displacement-
@@ -50,7 +26,7 @@ struct SceneInputs {
 
 // Writes the whole scene; false when a write failed (or a byte count does
 // not fit), with the sink then holding a partial scene.
-bool WriteKavrolinScene(ByteSink& sink, const SceneInputs& inputs);
+bool WriteKavrolinScene(const ByteSink& sink, const SceneInputs& inputs);
 
 enum class SceneFileResult : uint8_t { kWritten, kOpenFailed, kWriteFailed };
 

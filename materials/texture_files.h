@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/byte_sink.h"
+
 struct TextureFileServices {
     // Open dialog of picture files in the textures folder (surfaceFolder
     // false) or the surface-textures folder; true with the chosen path.
@@ -27,13 +29,6 @@ struct TextureFileServices {
 };
 
 extern TextureFileServices gTextureFileServices;
-
-// Where a bitmap's bytes go: write returns false when they could not be
-// written.
-struct ByteSink {
-    void* context = nullptr;
-    bool (*write)(void* context, const uint8_t* bytes, size_t size) = nullptr;
-};
 
 // Layouts of a saved procedural texture, as "Format" picks them.
 enum class BitmapLayout : int { Tile = 0, Plane = 1, Sphere = 2 };

@@ -9,10 +9,8 @@
 //   [gels]        light gels
 //   [thumbnails]  the 128 x 128 thumbnails
 //   [bitmap]      SaveTextureBitmap and its writer
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -322,11 +320,6 @@ void PutU32(uint8_t* at, uint32_t v)
     PutU16(at + 2, v >> 16);
 }
 
-bool WriteFile(void* context, const uint8_t* bytes, size_t size)
-{
-    return std::fwrite(bytes, 1, size, static_cast<FILE*>(context)) == size;
-}
-
 }  // namespace
 
 bool WriteTextureBitmap(const ByteSink& sink, int n, int layout, const TexturePreset& source)
@@ -340,7 +333,7 @@ bool WriteTextureBitmap(const ByteSink& sink, int n, int layout, const TexturePr
     PutU32(header + 22, static_cast<uint32_t>(n));
     PutU16(header + 26, 1);
     PutU16(header + 28, 24);
-    if (!sink.write(sink.context, header, sizeof header)) return false;
+    if (!sink.Write(header, sizeof header)) return false;
 
     // The layouts sample as the generator's modes 3 (UV), 2 (dome) and 1
     // (hemisphere) do, the dome with the background's sky set-up.
@@ -364,7 +357,7 @@ bool WriteTextureBitmap(const ByteSink& sink, int n, int layout, const TexturePr
             px[1] = ChannelByte(c[1]);
             px[2] = ChannelByte(c[0]);
         }
-        if (!sink.write(sink.context, row.data(), row.size())) return false;
+        if (!sink.Write(row.data(), row.size())) return false;
     }
     return true;
 }
@@ -376,19 +369,16 @@ bool Shader::SaveTextureBitmap(int n, int mode, int index)
     if (operation.busy()) return false;
     std::string path;
     if (gTextureFileServices.chooseBitmap == nullptr || !gTextureFileServices.chooseBitmap(&path)) return false;
-    FILE* file = std::fopen(path.c_str(), "wb");
     auto warn = [] {
         if (gTextureFileServices.warnUnwritable != nullptr) gTextureFileServices.warnUnwritable();
     };
-    if (file == nullptr) {
+    FileSink file;
+    if (!OpenFileSink(file, path)) {
         warn();
         return false;
     }
-    const bool written = WriteTextureBitmap({file, WriteFile}, n, mode, presets[index]);
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed) return true;
+    const bool written = WriteTextureBitmap(SinkOf(file), n, mode, presets[index]);
+    if (CloseFileSink(file, !written) && written) return true;
     warn();
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
     return false;
 }

@@ -1,42 +1,14 @@
-// The two image formats of the export, written through a byte sink so that
-// every byte can be checked in memory and a failing disk acted out:
+// The two image formats of the export, written through a byte sink
+// (engine/byte_sink.h):
 // 24-bit BMP (headers here, rows written by the export) and 8-bit PNG on
 // libpng.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <string>
 #include <vector>
 
-// Where the bytes go. write returns false when the bytes could not be kept.
-struct ByteSink {
-    bool (*write)(void* context, const uint8_t* data, size_t size) = nullptr;
-    void* context = nullptr;
-    bool Write(const void* data, size_t size) const
-    {
-        return write != nullptr && write(context, static_cast<const uint8_t*>(data), size);
-    }
-};
-
-// A file opened for writing behind a sink. limit >= 0 makes writes fail once
-// that many bytes are written (a full disk, for tests).
-struct FileSink {
-    std::FILE* file = nullptr;
-    std::string path;
-    int64_t written = 0;
-    int64_t limit = -1;
-    bool failed = false;
-};
-bool OpenFileSink(FileSink& sink, const std::string& path);
-ByteSink SinkOf(FileSink& sink);
-// Closes the file; false when any write or the close failed. With discard
-// the file is removed as well.
-bool CloseFileSink(FileSink& sink, bool discard);
-
-// Appends to a byte vector; never fails.
-ByteSink SinkOf(std::vector<uint8_t>& bytes);
+#include "engine/byte_sink.h"
 
 // ---- BMP ------------------------------------------------------------------------
 inline constexpr int kBmpHeaderSize = 54;  // 14-byte file header, 40-byte information header

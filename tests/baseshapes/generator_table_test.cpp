@@ -41,6 +41,8 @@ TEST_F(GeneratorTable, KindRowsAndSpareEntries)
         EXPECT_EQ(gBaseshapeGenerators[0][k], SampleBaseshapeAffineTransformation);
         EXPECT_EQ(gBaseshapeGenerators[1][k], SampleBaseshapeAffineTransformation);
     }
+    // The seed pick reaches the modifiers and arrays only through these.
+    EXPECT_TRUE(gBaseshapeModifierMap == ApplyBaseshapeModifier && gBaseshapeArrayMap == ApplyBaseshapeArray);
 }
 
 TEST_F(GeneratorTable, DisplayNamesAtFixedKinds)

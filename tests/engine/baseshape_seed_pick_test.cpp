@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "baseshapes/generator_table.h"
+#include "engine/baseshape_generators.h"
 #include "engine/kernel_framework.h"
 #include "support/slot_setup.h"
 

@@ -34,9 +34,9 @@ T At(const std::vector<uint8_t>& bytes, size_t offset)
 
 std::vector<uint8_t> Write()
 {
-    MemorySink sink;
-    EXPECT_TRUE(WriteKavrolinScene(sink, kInputs));
-    return sink.bytes;
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(WriteKavrolinScene(SinkOf(bytes), kInputs));
+    return bytes;
 }
 
 class SceneExport : public ::testing::Test {

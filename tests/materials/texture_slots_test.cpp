@@ -81,13 +81,6 @@ TexturePreset OneLayer()
     return p;
 }
 
-bool AppendBytes(void* context, const uint8_t* bytes, size_t size)
-{
-    auto* out = static_cast<std::vector<uint8_t>*>(context);
-    out->insert(out->end(), bytes, bytes + size);
-    return true;
-}
-
 uint32_t U32(const std::vector<uint8_t>& b, size_t at)
 {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
@@ -191,7 +184,7 @@ TEST(TextureSlots, LoadingImages)
 TEST(TextureSlots, BitmapFile)
 {
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(WriteTextureBitmap({&bytes, AppendBytes}, 1024, 0, OneLayer()));
+    ASSERT_TRUE(WriteTextureBitmap(SinkOf(bytes), 1024, 0, OneLayer()));
     ASSERT_EQ(bytes.size(), 3145782u);
     const uint8_t header[] = {'B', 'M', 0x36, 0x00, 0x30, 0x00, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
                               0,   4,   0,    0,    0,    4,    0, 0, 1, 0, 24, 0, 0, 0};
@@ -200,7 +193,7 @@ TEST(TextureSlots, BitmapFile)
     // A sink that fails stops the writer; the shader's save warns and
     // leaves no file behind, and a good save writes the whole file.
     auto fail = [](void*, const uint8_t*, size_t) { return false; };
-    EXPECT_FALSE(WriteTextureBitmap({nullptr, fail}, 16, 1, OneLayer()));
+    EXPECT_FALSE(WriteTextureBitmap(ByteSink{fail, nullptr}, 16, 1, OneLayer()));
     FakeFiles files;
     auto s = FreshShader();
     s->presets[7] = OneLayer();

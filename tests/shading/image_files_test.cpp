@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -73,26 +74,18 @@ TEST(PngWriter, OneTextChunkBeforeTheImageAndTheLevelByWidth)
     }
 }
 
-struct Limited {
-    std::vector<uint8_t> bytes;
-    size_t limit;
-};
-bool WriteLimited(void* context, const uint8_t* data, size_t size)
-{
-    auto& l = *static_cast<Limited*>(context);
-    if (l.bytes.size() + size > l.limit) return false;
-    l.bytes.insert(l.bytes.end(), data, data + size);
-    return true;
-}
-
-// A sink that fails at any point makes the writer fail, never crash or leak.
+// A file that fails at any point (a full disk) makes the writer fail, never
+// crash or leak, and leaves no partial file.
 TEST(PngWriter, FailingSinkAtEveryStageIsReportedAndReleased)
 {
-    for (size_t limit : {size_t{0}, size_t{8}, size_t{40}, size_t{70}, size_t{200}, size_t{20000}}) {
+    const std::string path = std::string(TALVORAN_BINARY_DIR) + "/png_writer_failing_sink.png";
+    for (int64_t limit : {0, 8, 40, 70, 200, 20000}) {
         SCOPED_TRACE("limit " + std::to_string(limit));
-        Limited l{{}, limit};
+        FileSink file;
+        ASSERT_TRUE(OpenFileSink(file, path));
+        file.limit = limit;
         PngWriter writer;
-        bool ok = OpenPngWriter(writer, 300, 40, kPngRgba, ByteSink{WriteLimited, &l});
+        bool ok = OpenPngWriter(writer, 300, 40, kPngRgba, SinkOf(file));
         uint32_t seed = 99;
         for (int y = 0; ok && y < 40; ++y) {
             for (uint8_t& v : writer.row) v = static_cast<uint8_t>((seed = seed * 1664525u + 1013904223u) >> 24);
@@ -101,6 +94,8 @@ TEST(PngWriter, FailingSinkAtEveryStageIsReportedAndReleased)
         EXPECT_FALSE(ClosePngWriter(writer, true));
         EXPECT_EQ(writer.png, nullptr);
         EXPECT_TRUE(writer.row.empty());
+        EXPECT_FALSE(CloseFileSink(file, false));
+        EXPECT_FALSE(std::filesystem::exists(path));
     }
     PngWriter writer;
     std::vector<uint8_t> bytes;

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "baseshapes/generator_table.h"
+#include "engine/baseshape_generators.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
