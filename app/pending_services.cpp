@@ -12,9 +12,6 @@ int ImageTypeSelection() { return 1; }
 bool DialogsAlwaysAtDefaultFolder() { return false; }
 void ShowExportWidgets(bool) {}
 
-bool ExportStlRawPng(const VoxelMeshRequest&) { return false; }
-bool ExportObj(const VoxelMeshRequest&) { return false; }
-
 unsigned gPreviewOverlayList = 0;
 bool BaseshapeAnimationOn() { return false; }
 

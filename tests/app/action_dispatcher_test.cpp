@@ -9,6 +9,7 @@
 #include "app/action_dispatcher.h"
 #include "app/action_widgets.h"
 #include "app/buffer_resize.h"
+#include "app/file_dialogs.h"
 #include "app/frame.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
@@ -25,6 +26,7 @@
 #include "engine/random.h"
 #include "materials/shader.h"
 #include "platform/platform_events.h"
+#include "platform/scripted_dialogs.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
@@ -55,9 +57,9 @@ void Release(ActionButtonId id)
 std::atomic<int> gWriterCalls{0};
 std::atomic<bool> gWriterRelease{false};
 std::atomic<int> gWriterFlags{0};
-bool SlowWriter(const VoxelMeshRequest& request)
+MeshExportStatus SlowWriter(VoxelMeshRequest& request)
 {
-    gWriterFlags = request.flagA | request.flagB << 1 | request.flagC << 2;
+    gWriterFlags = request.volume | request.obj << 1 | request.png << 2;
     ++gWriterCalls;
     const size_t bytes = static_cast<size_t>(request.resolution) * request.resolution * request.resolution;
     unsigned sum = 0;
@@ -66,8 +68,10 @@ bool SlowWriter(const VoxelMeshRequest& request)
         std::this_thread::yield();
     } while (!gWriterRelease.load());
     request.progress->store(sum > 0 ? 100.0f : 99.0f);
-    return true;
+    return MeshExportStatus{};
 }
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
 
 void WaitForExportEnd()
 {
@@ -101,7 +105,7 @@ protected:
         WaitForExportEnd();
         StopRenderAndResetPanel();
         gAllocateVoxelCube = AllocateVoxelGrid;
-        gMeshWriters = {ExportStlRawPng, ExportObj};
+        gMeshWriters = kVolumetricFieldWriters;
         gResizeSleep = SleepMs;
         gCurrentTab = gShader.currentMaterial = gFractalType = 0;
         gFileThreadBusy = gProceduralTextureBusy = gVolumetricFogOn = 0;
@@ -319,15 +323,27 @@ TEST_F(Dispatcher, VoxelCubesTheirFailureAndTheRenderAfterTheStop)
 
 TEST_F(Dispatcher, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
 {
+    ScriptedDialogs dialogs;
+    dialogs.SetFailureHandler(FailTest);
+    ScopedDialogBackend use(&dialogs);
     gCurrentTab = 5;
     gActionWidgets.voxelResolutionSelection = 1;
     gScreenState = kScreenPointPreview;
     Release(kActionStartVoxelEngine);
     ASSERT_EQ(gVoxelEngineOn, 1);
+    // A cancelled dialog starts nothing and gives the file operation back.
+    dialogs.QueueFileCancel();
+    Release(kActionRawFile);
+    EXPECT_EQ(gMeshExportRunning.load(), 0);
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
+
+    dialogs.QueueFile("/tmp/slices");
+    dialogs.QueueFile("/tmp/cube.stl");
     Release(kActionPngSlices);
     while (gWriterCalls.load() == 0) std::this_thread::yield();
     EXPECT_EQ(gWriterFlags.load(), 0b101) << "PNG slices";
     EXPECT_FALSE(gActionWidgets.ySliderShown);
+    EXPECT_EQ(gFileOperationBusy.load(), 1) << "held by the running export";
     Release(kActionObjMesh);
     EXPECT_EQ(Status(), "A mesh export is already in progress..");
 
@@ -345,6 +361,13 @@ TEST_F(Dispatcher, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
     EXPECT_EQ(gWriterFlags.load(), 0) << "STL";
     EXPECT_EQ(gScreenState.load(), kScreenVoxelBusy);
     EXPECT_EQ(gRenderActive.load(), 1) << "the engine runs again";
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
+    const std::vector<DialogPrompt> prompts = dialogs.Prompts();
+    ASSERT_EQ(prompts.size(), 3u);
+    EXPECT_EQ(prompts[0].file.filters[0].name, "RAW Files");
+    EXPECT_EQ(prompts[1].file.filters[0].name, "PNG Files");
+    EXPECT_EQ(prompts[1].file.defaultExtension, "") << "the slices add their own ending";
+    EXPECT_EQ(prompts[2].file.filters[0].name, "STL Files ");
 }
 
 TEST(TextureSelect, ColorMapsByTheFilesOwnName)
@@ -364,7 +387,6 @@ TEST(PendingServices, EveryStandInFails)
         {"WriteScriptFile", WriteScriptFile()}, {"ReadScriptFile", ReadScriptFile()},
         {"CreateRandomFractal", CreateRandomFractal()}, {"StoreTransformEditorUndo", StoreTransformEditorUndo()},
         {"ShowSuccessorFields", ShowSuccessorFields()}, {"SetDefaultTransformationCount", SetDefaultTransformationCount()},
-        {"ExportStlRawPng", ExportStlRawPng(VoxelMeshRequest{})}, {"ExportObj", ExportObj(VoxelMeshRequest{})},
     };
     for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;
 }
