@@ -10,6 +10,7 @@ PACKAGES=(
   libgtk-3-dev libstb-dev libpng-dev zlib1g-dev
   libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   xdg-utils xfonts-base
+  admesh assimp-utils
 )
 
 missing=()
