@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 struct MeshPoint {
@@ -54,3 +55,25 @@ MeshPoint InterpolateVertex(float iso, MeshPoint p, MeshPoint q, float a, float 
 // returns their number. Each edge is interpolated from its lower corner, so
 // cells sharing an edge get the same point bit for bit.
 int PolygonizeCell(const GridCell& cell, float iso, MeshTriangle* triangles);
+
+// The cell whose lowest corner is at `index` in the density planes of x
+// and x + 1 (rows of `width` values, z along a row, y across rows), its
+// corners at origin + (dx, dy, dz); false, with no corners set, when every
+// value is on the same side of iso, as in most cells.
+inline bool LoadPlaneCell(const float* at0, const float* at1, size_t index, size_t width, float iso, MeshPoint origin,
+                          GridCell& cell)
+{
+    const size_t up = index + width;
+    float* v = cell.value;
+    v[0] = at0[index], v[1] = at1[index], v[2] = at1[up], v[3] = at0[up];
+    v[4] = at0[index + 1], v[5] = at1[index + 1], v[6] = at1[up + 1], v[7] = at0[up + 1];
+    int inside = 0;
+    for (int i = 0; i < 8; ++i) inside += v[i] > iso;
+    if (inside == 0 || inside == 8) return false;
+    for (int i = 0; i < 8; ++i) {
+        const int* c = kCellCorners[i];
+        cell.corner[i] = {origin.x + static_cast<float>(c[0]), origin.y + static_cast<float>(c[1]),
+                          origin.z + static_cast<float>(c[2])};
+    }
+    return true;
+}

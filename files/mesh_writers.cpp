@@ -52,33 +52,6 @@ bool VolumetricField::FlushOutput()
     return !failed_;
 }
 
-// ---- [cells] -----------------------------------------------------------------------
-namespace {
-
-// The cell whose lowest corner is at `index` in the density planes of x and
-// x + 1 (rows of `width` values); false when no corner differs from the
-// others in being inside.
-bool LoadCell(const float* at0, const float* at1, size_t index, int width, float iso, MeshPoint origin,
-              GridCell& cell)
-{
-    const float* planes[2] = {at0, at1};
-    int inside = 0;
-    for (int i = 0; i < 8; ++i) {
-        const int* c = kCellCorners[i];
-        cell.value[i] = planes[c[0]][index + static_cast<size_t>(c[1] * width + c[2])];
-        inside += cell.value[i] > iso;
-    }
-    if (inside == 0 || inside == 8) return false;
-    for (int i = 0; i < 8; ++i) {
-        const int* c = kCellCorners[i];
-        cell.corner[i] = {origin.x + static_cast<float>(c[0]), origin.y + static_cast<float>(c[1]),
-                          origin.z + static_cast<float>(c[2])};
-    }
-    return true;
-}
-
-}  // namespace
-
 // ---- [stl] -------------------------------------------------------------------------
 bool VolumetricField::WriteTriangle(const MeshTriangle& triangle)
 {
@@ -141,7 +114,7 @@ MeshExportStatus VolumetricField::WriteStl(const CleanedGrid& g, const std::stri
                 for (int z = b.lo[2]; z < b.hi[2]; ++z) {
                     const size_t index = static_cast<size_t>(y - b.lo[1]) * width + static_cast<size_t>(z - b.lo[2]);
                     const MeshPoint origin{static_cast<float>(x) - h, static_cast<float>(y) - h, static_cast<float>(z) - h};
-                    if (LoadCell(at0.data(), at1.data(), index, width, g.iso, origin, cell)) PolygonizeStl(cell, g.iso);
+                    if (LoadPlaneCell(at0.data(), at1.data(), index, width, g.iso, origin, cell)) PolygonizeStl(cell, g.iso);
                 }
             }
             at0.swap(at1);
@@ -273,7 +246,7 @@ MeshExportStatus VolumetricField::WriteObj(const CleanedGrid& g, const std::stri
                         for (int z = z0; z < z1; ++z) {
                             const size_t index = static_cast<size_t>(y - b.lo[1]) * width + static_cast<size_t>(z - b.lo[2]);
                             const MeshPoint origin{static_cast<float>(x) - h, static_cast<float>(y) - h, static_cast<float>(z) - h};
-                            if (LoadCell(at0, at0 + plane, index, width, g.iso, origin, cell)) PolygonizeObj(cell, g.iso);
+                            if (LoadPlaneCell(at0, at0 + plane, index, width, g.iso, origin, cell)) PolygonizeObj(cell, g.iso);
                         }
                     }
                 }
@@ -296,21 +269,22 @@ MeshExportStatus VolumetricField::WriteObj(const CleanedGrid& g, const std::stri
 namespace {
 
 constexpr double kWeldDistanceSquared = 1e-6;  // voxel units
-constexpr float kWeldCellsPerVoxel = 1000.0f;  // one hash cell per weld distance
+constexpr double kWeldReach = 1.01e-3;          // a little past the weld distance
+// Hash cells four weld distances wide, centred on the integers: two of a
+// crossing point's coordinates are whole voxels, so its reach mostly stays
+// in one cell on those axes.
+constexpr double kWeldCellsPerVoxel = 250.0;
 constexpr int kWeldRandomPasses = 100;
 constexpr int64_t kKeyOffset = int64_t{1} << 20;
+
+int64_t CellOf(double coordinate) { return static_cast<int64_t>(std::floor(coordinate * kWeldCellsPerVoxel + 0.5)); }
 
 int64_t PackKey(int64_t x, int64_t y, int64_t z)
 {
     return ((x + kKeyOffset) << 42) | ((y + kKeyOffset) << 21) | (z + kKeyOffset);
 }
 
-int64_t KeyOf(const MeshPoint& p)
-{
-    return PackKey(static_cast<int64_t>(std::floor(p.x * kWeldCellsPerVoxel)),
-                   static_cast<int64_t>(std::floor(p.y * kWeldCellsPerVoxel)),
-                   static_cast<int64_t>(std::floor(p.z * kWeldCellsPerVoxel)));
-}
+int64_t KeyOf(const MeshPoint& p) { return PackKey(CellOf(p.x), CellOf(p.y), CellOf(p.z)); }
 
 double DistanceSquared(const MeshPoint& a, const MeshPoint& b)
 {
@@ -330,8 +304,8 @@ int32_t VolumetricField::Resolve(int32_t vertex) const
 // A vertex within the weld distance of a kept one is merged into it: first
 // in 100 seeded random passes, each around a random vertex a, then for
 // every vertex still kept in order. The pairs within reach are found
-// through a hash of cells one weld distance wide, so a block costs its
-// number of vertices, not its square. A random pass merges each vertex in
+// through a hash of small cells, so a block costs its number of vertices,
+// not its square. A random pass merges each vertex in
 // reach of a with the chance that one of m draws among m vertices hits it.
 void VolumetricField::WeldBlock(uint32_t m)
 {
@@ -352,16 +326,20 @@ void VolumetricField::WeldBlock(uint32_t m)
         bucketHead_[bucket] = static_cast<int32_t>(i);
     }
     auto inReach = [&](uint32_t i, auto&& visit) {
-        const int64_t key = cellKey_[i];
-        const int64_t x = (key >> 42) - kKeyOffset, y = ((key >> 21) & ((1 << 21) - 1)) - kKeyOffset,
-                      z = (key & ((1 << 21) - 1)) - kKeyOffset;
-        for (int dx = -1; dx <= 1; ++dx) {
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dz = -1; dz <= 1; ++dz) {
-                    const int64_t near = PackKey(x + dx, y + dy, z + dz);
+        const MeshPoint& p = vertices[i];
+        int64_t lo[3], hi[3];
+        const double at[3] = {p.x, p.y, p.z};
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = CellOf(at[a] - kWeldReach);
+            hi[a] = CellOf(at[a] + kWeldReach);
+        }
+        for (int64_t x = lo[0]; x <= hi[0]; ++x) {
+            for (int64_t y = lo[1]; y <= hi[1]; ++y) {
+                for (int64_t z = lo[2]; z <= hi[2]; ++z) {
+                    const int64_t near = PackKey(x, y, z);
                     for (int32_t j = bucketHead_[bucketOf(near)]; j >= 0; j = bucketNext_[j]) {
                         if (cellKey_[j] != near || j == static_cast<int32_t>(i)) continue;
-                        if (DistanceSquared(vertices[i], vertices[j]) < kWeldDistanceSquared) visit(j);
+                        if (DistanceSquared(p, vertices[j]) < kWeldDistanceSquared) visit(j);
                     }
                 }
             }
