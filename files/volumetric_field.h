@@ -1,7 +1,8 @@
 // The voxel exports: the voxel engine's N x N x N grid (byte z N N + y N + x,
 // 0 empty, 1 set) cleaned in place and written as a welded OBJ mesh, a
 // binary STL mesh (both by marching cubes over a smoothed density), a RAW
-// volume of N^3 bytes, or a stack of 8-bit grey PNG slices.
+// volume of N^3 bytes, or a stack of 8-bit grey PNG slices. (The voxel
+// engine names the same byte x + z N + y N^2: its y is the export's z.)
 //
 // An export runs on the mesh export thread. It never asks the user
 // anything: the shell takes gFileOperationBusy and asks for the path on
