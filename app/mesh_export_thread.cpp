@@ -4,10 +4,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "app/panel_state.h"
+#include "engine/file_dialogs.h"
 #include "app/frame.h"
 #include "app/pending_services.h"
 #include "engine/status_line.h"
@@ -17,31 +20,64 @@
 #include "render/render_threads.h"
 #include "render/voxel_engine.h"
 
+namespace {
+
+MeshExportStatus WriteStlRawPng(VoxelMeshRequest& request) { return gVolumetricField.ExportStlRawPng(request); }
+MeshExportStatus WriteObj(VoxelMeshRequest& request) { return gVolumetricField.ExportObj(request); }
+
+}  // namespace
+
 std::atomic<float> gMeshExportType{kMeshExportStl};
 std::atomic<float> gVoxelExportProgress{0.0f};
 std::atomic<uint8_t> gMeshExportRunning{0};
 std::atomic<uint8_t> gExportViewRunning{0};
-MeshWriters gMeshWriters = {ExportStlRawPng, ExportObj};
+const MeshWriters kVolumetricFieldWriters = {WriteStlRawPng, WriteObj};
+MeshWriters gMeshWriters = kVolumetricFieldWriters;
 
 namespace {
 
 // Set by the thread as it ends, taken by the window thread.
 std::atomic<uint8_t> gMeshExportEnded{0};
+std::atomic<uint8_t> gMeshExportWarning{0};
 
 constexpr const char* kExportBusyText = "A mesh export is already in progress..";
 
+// The save dialog of each export: file kind and start folder (1 "Buffers",
+// 0 "Images").
+struct MeshFileDialog {
+    float type;
+    int kind;
+    int folder;
+};
+constexpr MeshFileDialog kMeshFileDialogs[] = {
+    {kMeshExportStl, 9, 1}, {kMeshExportRaw, 11, 1}, {kMeshExportObj, 10, 1}, {kMeshExportPng, 14, 0}};
+
+bool AskForMeshFile(float type, std::string* path)
+{
+    for (const MeshFileDialog& d : kMeshFileDialogs) {
+        if (d.type != type) continue;
+        if (!ShowSaveFileDialog(d.kind, d.folder, gDialogDefaultFolderFlags[d.kind])) return false;
+        if (!gPanel.keepDefaultPaths) gDialogDefaultFolderFlags[d.kind] = 0;
+        *path = gFilePath;
+        return true;
+    }
+    return false;
+}
+
+void ShowExportStatus(const char* text) { SetStatusText("%s", text); }
+
 // The cube as it stands, so that no stop or restart of the engine changes
-// or frees what the writer reads. Null when the engine is off or memory
-// runs out; *n is the cube's resolution.
-uint8_t* CopyVoxelCube(int* n, size_t* bytes)
+// or frees what the writer reads (and cleans). Null when the engine is off
+// or memory runs out.
+uint8_t* CopyVoxelCube(VoxelMeshRequest* request)
 {
     std::lock_guard<std::mutex> lock(gVoxelModeMutex);
-    *n = std::max(gVoxelResolution, 0);
-    const size_t side = static_cast<size_t>(*n);
-    *bytes = side * side * side;
-    if (gVoxelEngineOn != 1 || !gColorIndexBuffer || gColorIndexBufferBytes < *bytes) return nullptr;
-    auto* copy = static_cast<uint8_t*>(std::malloc(*bytes));
-    if (copy) std::memcpy(copy, gColorIndexBuffer, *bytes);
+    request->resolution = gVoxelResolution;
+    const size_t side = static_cast<size_t>(std::max(gVoxelResolution, 0));
+    request->voxelBytes = side * side * side;
+    if (gVoxelEngineOn != 1 || !gColorIndexBuffer || gColorIndexBufferBytes < request->voxelBytes) return nullptr;
+    auto* copy = static_cast<uint8_t*>(std::malloc(request->voxelBytes));
+    if (copy) std::memcpy(copy, gColorIndexBuffer, request->voxelBytes);
     return copy;
 }
 
@@ -50,48 +86,45 @@ VoxelMeshRequest TakeMeshRequest()
 {
     const PanelState& w = gPanel;
     const float type = gMeshExportType.load();
-    VoxelMeshRequest request{};
+    VoxelMeshRequest request;
     request.interpolation = w.interpolation;
     request.threshold = w.density[0];
-    request.flagA = type == kMeshExportRaw || type == kMeshExportPng;
-    request.flagB = type == kMeshExportObj;
-    request.flagC = type == kMeshExportPng;
+    request.volume = type == kMeshExportRaw || type == kMeshExportPng;
+    request.obj = type == kMeshExportObj;
+    request.png = type == kMeshExportPng;
     request.sideLength = w.sideLength;
     request.interiorWall = w.interiorWall;
     request.wallThickness = static_cast<int>(w.wallThickness[0]);
     request.scaleMesh = w.scaleMesh;
     request.progress = &gVoxelExportProgress;
+    request.status = ShowExportStatus;
     return request;
 }
 
-void ExportMesh(VoxelMeshRequest request)
+MeshExportStatus ExportMesh(VoxelMeshRequest& request)
 {
-    size_t bytes = 0;
-    uint8_t* cube = CopyVoxelCube(&request.resolution, &bytes);
+    MeshExportStatus status;
+    status.result = MeshExportResult::kNoMemory;
+    uint8_t* cube = CopyVoxelCube(&request);
     if (cube) {
         request.voxels = cube;
-        if (request.flagB) {
-            gMeshWriters.obj(request);
-        } else {
-            gMeshWriters.stlRawPng(request);
-        }
-    } else if (bytes > 0) {
+        status = request.obj ? gMeshWriters.obj(request) : gMeshWriters.stlRawPng(request);
+    } else if (request.voxelBytes > 0) {
         SetStatusText("%s", kInsufficientMemoryText);
     }
     std::free(cube);
+    return status;
 }
 
 }  // namespace
 
-void VoxelMeshExportThread() { RunMeshExport(TakeMeshRequest()); }
-
-void RunMeshExport(const VoxelMeshRequest& request)
+void VoxelMeshExportThread(VoxelMeshRequest request)
 {
     StopRender();
     gScreenState = kScreenExport;
     gExportViewRunning = 1;
     gVoxelExportProgress = 0.0f;
-    ExportMesh(request);
+    gMeshExportWarning = MeshExportNeedsWarning(ExportMesh(request));
     gMeshExportType = kMeshExportStl;
     gExportViewRunning = 0;
     {
@@ -99,6 +132,7 @@ void RunMeshExport(const VoxelMeshRequest& request)
         std::lock_guard<std::mutex> lock(gVoxelModeMutex);
         if (gVoxelEngineOn == 1) StartVoxelEngineThreads();
     }
+    EndFileOperation();
     gMeshExportEnded = 1;
     gMeshExportRunning = 0;
 }
@@ -110,9 +144,21 @@ bool StartMeshExport()
         SetStatusText("%s", kExportBusyText);
         return false;
     }
+    // Held from before the dialog until the thread has written the file.
+    if (!TryBeginFileOperation()) {
+        gMeshExportRunning = 0;
+        return false;
+    }
+    VoxelMeshRequest request = TakeMeshRequest();
+    if (!AskForMeshFile(gMeshExportType.load(), &request.path)) {
+        EndFileOperation();
+        gMeshExportRunning = 0;
+        return false;
+    }
     try {
-        std::thread(RunMeshExport, TakeMeshRequest()).detach();
+        std::thread(VoxelMeshExportThread, std::move(request)).detach();
     } catch (const std::system_error&) {
+        EndFileOperation();
         gMeshExportRunning = 0;
         SetStatusText("The mesh export could not be started.");
         return false;
@@ -125,6 +171,8 @@ void FinishMeshExportOnWindowThread()
     if (!gMeshExportEnded.exchange(0)) return;
     gExportProgress = -1;
     gPointPreviewValid = 0;
+    // The "Warning" box for a file that could not be written.
+    if (gMeshExportWarning.exchange(0)) CheckWritable(nullptr);
 }
 
 void OnExportFinished()

@@ -1,13 +1,15 @@
 // The voxel cube written as a mesh, raw volume or PNG slices on a thread of
-// its own: it pauses the voxel engine, writes a copy of the cube through the
-// chosen writer (which asks for the file) and restarts the engine if voxel
-// mode is still on. One export at a time.
+// its own. The window thread takes gFileOperationBusy and asks for the file
+// before the thread starts; the thread pauses the voxel engine, hands a
+// copy of the cube to the chosen writer and restarts the engine if voxel
+// mode is still on. The box the writer's result calls for is shown by the
+// window thread once the thread has ended. One export at a time.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 
-#include "app/pending_services.h"  // VoxelMeshRequest
+#include "files/volumetric_field.h"
 
 // The export asked for: -1 STL, -2 RAW, -3 OBJ, -4 PNG slices; -1 again
 // once an export has finished.
@@ -23,28 +25,30 @@ extern std::atomic<uint8_t> gMeshExportRunning;
 // export; the view clears it at 100 % (OnExportFinished).
 extern std::atomic<uint8_t> gExportViewRunning;
 
-// The voxel field's progress, 0 to 100, which the export view shows.
+// The running phase's progress, 0 to 100, which the export view shows.
 extern std::atomic<float> gVoxelExportProgress;
 
 // The writers the thread calls; tests replace them.
 struct MeshWriters {
-    bool (*stlRawPng)(const VoxelMeshRequest& request);
-    bool (*obj)(const VoxelMeshRequest& request);
+    MeshExportStatus (*stlRawPng)(VoxelMeshRequest& request);
+    MeshExportStatus (*obj)(VoxelMeshRequest& request);
 };
+extern const MeshWriters kVolumetricFieldWriters;  // gVolumetricField's exports
 extern MeshWriters gMeshWriters;
 
-// Starts the thread for gMeshExportType; false (with a status text) while
-// another export runs or the thread cannot be made.
+// Window thread: asks for the file of gMeshExportType and starts the
+// thread; false while another export or file operation runs, when the
+// dialog is cancelled or the thread cannot be made (with a status text).
 bool StartMeshExport();
 
 // The window thread's share of an export's end: the main window's vertical
-// slider comes back. Called by the frame and the dispatcher.
+// slider comes back and a file that could not be written gets its
+// "Warning" box. Called by the frame and the dispatcher.
 void FinishMeshExportOnWindowThread();
 
 // The export view at 100 %: clears the running byte.
 void OnExportFinished();
 
-// The thread's procedure for gMeshExportType and the voxel widgets; the
-// thread itself runs RunMeshExport with the settings the window thread took.
-void VoxelMeshExportThread();
-void RunMeshExport(const VoxelMeshRequest& request);
+// The thread's procedure, with the settings and the path the window
+// thread took.
+void VoxelMeshExportThread(VoxelMeshRequest request);

@@ -7,9 +7,6 @@
 #include "render/render_buffers.h"
 
 
-bool ExportStlRawPng(const VoxelMeshRequest&) { return false; }
-bool ExportObj(const VoxelMeshRequest&) { return false; }
-
 unsigned gPreviewOverlayList = 0;
 bool BaseshapeAnimationOn() { return false; }
 

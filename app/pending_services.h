@@ -16,25 +16,6 @@
 #include "shading/preview_image.h"
 #include "shading/preview_passes.h"
 
-// ---- Voxel mesh writers ------------------------------------------------------
-// One export of the N^3 voxel cube; the writer asks for the file itself and
-// reports its progress (0 to 100) through progress.
-struct VoxelMeshRequest {
-    const uint8_t* voxels;
-    int interpolation;
-    int resolution;       // N
-    float threshold;
-    uint8_t flagA, flagB, flagC;
-    float sideLength;
-    uint8_t interiorWall;
-    int wallThickness;
-    uint8_t scaleMesh;
-    std::atomic<float>* progress;
-};
-// STL (flags 0, 0, 0), RAW (1, 0, 0) or PNG slices (1, 0, 1); false: nothing written.
-bool ExportStlRawPng(const VoxelMeshRequest& request);
-// OBJ (0, 1, 0).
-bool ExportObj(const VoxelMeshRequest& request);
 
 // ---- Main panel -------------------------------------------------------------
 extern unsigned gPreviewOverlayList;  // drawn over the preview quad

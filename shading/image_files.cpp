@@ -77,7 +77,8 @@ void ReleasePng(PngWriter& writer)
 int PngChannels(int format) { return format == kPngGrey ? 1 : format == kPngRgba ? 4 : 3; }
 int PngCompressionLevel(int width) { return width <= kPngLevelWidthLimit ? 9 : 4; }
 
-bool OpenPngWriter(PngWriter& writer, int width, int height, int format, const ByteSink& sink)
+bool OpenPngWriter(PngWriter& writer, int width, int height, int format, const ByteSink& sink,
+                   const char* textKey, const char* textValue)
 {
     ReleasePng(writer);
     writer.sink = sink;
@@ -104,8 +105,8 @@ bool OpenPngWriter(PngWriter& writer, int width, int height, int format, const B
     png_set_compression_level(png, PngCompressionLevel(width));
     png_text text{};
     text.compression = PNG_TEXT_COMPRESSION_NONE;
-    text.key = const_cast<png_charp>(kPngTextKey);
-    text.text = const_cast<png_charp>(kPngTextValue);
+    text.key = const_cast<png_charp>(textKey);
+    text.text = const_cast<png_charp>(textValue);
     png_set_text(png, info, &text, 1);
     png_write_info(png, info);
     writer.failed = false;

@@ -43,10 +43,11 @@ struct PngWriter {
 int PngChannels(int format);
 int PngCompressionLevel(int width);
 
-// Writes everything up to the image data. False when the sizes or the
-// format are invalid or libpng or the sink fails; the writer is then
-// already released.
-bool OpenPngWriter(PngWriter& writer, int width, int height, int format, const ByteSink& sink);
+// Writes everything up to the image data, with one uncompressed text entry.
+// False when the sizes or the format are invalid or libpng or the sink
+// fails; the writer is then already released.
+bool OpenPngWriter(PngWriter& writer, int width, int height, int format, const ByteSink& sink,
+                   const char* textKey = kPngTextKey, const char* textValue = kPngTextValue);
 bool WritePngRow(PngWriter& writer);
 // Ends the file when finish is set and every row was written, then releases
 // everything. False when the writer had failed or the end could not be written.

@@ -9,6 +9,7 @@
 #include "app/action_dispatcher.h"
 #include "app/buffer_resize.h"
 #include "app/create_interface.h"
+#include "engine/file_dialogs.h"
 #include "app/frame.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
@@ -26,6 +27,7 @@
 #include "engine/random.h"
 #include "materials/shader.h"
 #include "platform/desktop/platform_events.h"
+#include "platform/scripted_dialogs.h"
 #include "render/projection_passes.h"
 #include "render/symmetry_modes.h"
 #include "shading/shading_settings.h"
@@ -60,9 +62,9 @@ void Release(ActionButtonId id)
 std::atomic<int> gWriterCalls{0};
 std::atomic<bool> gWriterRelease{false};
 std::atomic<int> gWriterFlags{0};
-bool SlowWriter(const VoxelMeshRequest& request)
+MeshExportStatus SlowWriter(VoxelMeshRequest& request)
 {
-    gWriterFlags = request.flagA | request.flagB << 1 | request.flagC << 2;
+    gWriterFlags = request.volume | request.obj << 1 | request.png << 2;
     ++gWriterCalls;
     const size_t bytes = static_cast<size_t>(request.resolution) * request.resolution * request.resolution;
     unsigned sum = 0;
@@ -71,8 +73,10 @@ bool SlowWriter(const VoxelMeshRequest& request)
         std::this_thread::yield();
     } while (!gWriterRelease.load());
     request.progress->store(sum > 0 ? 100.0f : 99.0f);
-    return true;
+    return MeshExportStatus{};
 }
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
 
 void WaitForExportEnd()
 {
@@ -106,7 +110,7 @@ protected:
         WaitForExportEnd();
         StopRenderAndResetPanel();
         gAllocateVoxelCube = AllocateVoxelGrid;
-        gMeshWriters = {ExportStlRawPng, ExportObj};
+        gMeshWriters = kVolumetricFieldWriters;
         gResizeSleep = SleepMs;
         gCurrentTab = gShader.currentMaterial = gFractalType = 0;
         gFileThreadBusy = gProceduralTextureBusy = gVolumetricFogOn = 0;
@@ -315,14 +319,26 @@ TEST_F(Dispatcher, VoxelCubesTheirFailureAndTheRenderAfterTheStop)
 
 TEST_F(Dispatcher, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
 {
+    ScriptedDialogs dialogs;
+    dialogs.SetFailureHandler(FailTest);
+    ScopedDialogBackend use(&dialogs);
     gCurrentTab = 5;
     gPanel.voxelResolution = 1;
     gScreenState = kScreenPointPreview;
     Release(kActionStartVoxelEngine);
     ASSERT_EQ(gVoxelEngineOn, 1);
+    // A cancelled dialog starts nothing and gives the file operation back.
+    dialogs.QueueFileCancel();
+    Release(kActionRawFile);
+    EXPECT_EQ(gMeshExportRunning.load(), 0);
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
+
+    dialogs.QueueFile("/tmp/slices");
+    dialogs.QueueFile("/tmp/cube.stl");
     Release(kActionPngSlices);
     while (gWriterCalls.load() == 0) std::this_thread::yield();
     EXPECT_EQ(gWriterFlags.load(), 0b101) << "PNG slices";
+    EXPECT_EQ(gFileOperationBusy.load(), 1) << "held by the running export";
     Release(kActionObjMesh);
     EXPECT_EQ(Status(), "A mesh export is already in progress..");
 
@@ -339,6 +355,12 @@ TEST_F(Dispatcher, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
     EXPECT_EQ(gWriterFlags.load(), 0) << "STL";
     EXPECT_EQ(gScreenState.load(), kScreenVoxelBusy);
     EXPECT_EQ(gRenderActive.load(), 1) << "the engine runs again";
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
+    const std::vector<DialogPrompt> p = dialogs.Prompts();
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_EQ(p[0].file.filters[0].name + p[1].file.filters[0].name + p[2].file.filters[0].name,
+              "RAW FilesPNG FilesSTL Files ");
+    EXPECT_EQ(p[1].file.defaultExtension, "") << "the slices add their own ending";
 }
 
 TEST(TextureSelect, ColorMapsByTheFilesOwnName)
@@ -358,7 +380,6 @@ TEST(PendingServices, EveryStandInFails)
         {"WriteScriptFile", WriteScriptFile()}, {"ReadScriptFile", ReadScriptFile()},
         {"CreateRandomFractal", CreateRandomFractal()}, {"StoreTransformEditorUndo", StoreTransformEditorUndo()},
         {"ShowSuccessorFields", ShowSuccessorFields()},
-        {"ExportStlRawPng", ExportStlRawPng(VoxelMeshRequest{})}, {"ExportObj", ExportObj(VoxelMeshRequest{})},
     };
     for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;
 }

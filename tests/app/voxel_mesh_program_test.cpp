@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/action_buttons.h"
+#include "app/render_control.h"
+#include "app/control_tables.h"
+#include "app/panel_state.h"
+#include "app/support/program_driver.h"
+#include "app/frame.h"
+#include "app/mesh_export_thread.h"
+#include "app/pending_services.h"
+#include "app/program_entry.h"
+#include "platform/scripted_dialogs.h"
+#include "engine/baseshape_seed_pick.h"
+#include "render/voxel_engine.h"
+#include "support/mesh_readers.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+ProgramDriver gProgram;
+
+// A control of the voxel page pressed where it is drawn (row r of a list).
+void Click(const char* name, int row = 0)
+{
+    const Control* c = FindControl(VoxelsControls(), name);
+    ASSERT_NE(c, nullptr) << name;
+    int x = 0, y = 0;
+    ControlRowPoint(*c, row, &x, &y);
+    gProgram.Click(x, y);
+}
+
+template <typename Done>
+bool DrawFramesUntil(Done done, int limit)
+{
+    for (int frame = 0; frame < limit; ++frame) {
+        if (done()) return true;
+        gProgram.Frames(1);
+    }
+    return done();
+}
+
+// The program, offscreen, from its splash screen: the voxel engine runs at
+// 200^3 on the start-up fractal, the STL and OBJ files are chosen through
+// the dialog seam, and both open in the readers people use. A third export
+// into a missing folder gets its "Warning" box on the window thread.
+TEST(VoxelMeshProgram, StlAndObjOfTheRunningEngineOpenInTheReaders)
+{
+    const fs::path dir = fs::temp_directory_path() / ("talvoran_voxel_program_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    ::setenv("XDG_DATA_HOME", dir.c_str(), 1);
+    ::setenv("TALVORAN_SETTINGS_FILE", (dir / "settings.ini").c_str(), 1);
+    ScriptedDialogs dialogs;
+    dialogs.SetFailureHandler(FailTest);
+    ScopedDialogBackend use(&dialogs);
+    std::string error;
+    ASSERT_TRUE(gProgram.Start(&error)) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << error;
+    ASSERT_TRUE(DrawFramesUntil([] { return gScreenState.load() == kScreenPointPreview; }, 5000));
+
+    int x = 0, y = 0;
+    ControlRowPoint(WindowTopControls()[0], kTabVoxels, &x, &y);
+    gProgram.Click(x, y);
+    Click("Voxel Resolution", 1);  // "200x200x200 vx"
+    EXPECT_EQ(gPanel.voxelResolution, 1);
+    Click("Start the Voxel Engine");
+    ASSERT_TRUE(gVoxelEngineOn == 1 && gVoxelResolution == 200);
+    gProgram.Frames(1);
+    Click("Interpolation Type", 1);  // "Median 3X"
+    EXPECT_EQ(gPanel.interpolation, 1);
+    const Control* density = FindControl(VoxelsControls(), "Density Threshold      Thin <-*-> Thick");
+    ControlRowPoint(*density, 0, &x, &y);
+    for (int notch = 0; notch < 8; ++notch) gProgram.Wheel(x, y, -1);  // toward the user: the dust is thin
+    EXPECT_NEAR(gPanel.density[0], 0.9f, 1e-5f);
+    DrawFramesUntil([] { return false; }, 100);
+
+    const struct {
+        const char* button;
+        fs::path file;
+    } exports[] = {{"STL Mesh", dir / "fractal.stl"},
+                   {"OBJ Mesh", dir / "fractal.obj"},
+                   {"RAW File", dir / "missing" / "fractal.raw"}};
+    for (const auto& e : exports) {
+        dialogs.QueueFile(e.file.string());
+        if (std::string(e.button) == "RAW File") dialogs.QueueAnswer(MessageAnswer::Ok);  // its "Warning" box
+        Click(e.button);
+        EXPECT_TRUE(DrawFramesUntil([] { return gMeshExportRunning.load() == 0; }, 1000000)) << e.file;
+        gProgram.Frames(1);  // the window's share of the end
+    }
+    Click("Stop the Voxel Engine");
+    gProgram.Stop();
+
+    const std::vector<DialogPrompt> prompts = dialogs.Prompts();
+    ASSERT_EQ(prompts.size(), 4u);
+    EXPECT_EQ(prompts[3].message.caption, "Warning");
+    EXPECT_EQ(prompts[3].message.text,
+              "Talvoran cannot write in the selected directory path, please choose another destination.");
+
+    int exit = 0;
+    const std::string stl = RunReader(FindReader("admesh"), "", exports[0].file.string(), &exit);
+    EXPECT_EQ(exit, 0) << stl;
+    EXPECT_GT(ReaderNumber(stl, "Number of facets"), 0.0) << stl;
+    EXPECT_EQ(ReaderNumber(stl, "Number of facets") * 50 + 84, static_cast<double>(fs::file_size(exports[0].file)));
+    for (const char* zero : {"Total disconnected facets", "Backwards edges", "Normals fixed"}) {
+        EXPECT_EQ(ReaderNumber(stl, zero), 0.0) << zero << "\n" << stl;
+    }
+    const std::string obj = RunReader(FindReader("assimp"), "info", exports[1].file.string(), &exit);
+    EXPECT_EQ(exit, 0) << obj;
+    EXPECT_GT(ReaderNumber(obj, "Faces:"), 0.0) << obj;
+    fs::remove_all(dir);
+}
+
+}  // namespace
