@@ -114,6 +114,14 @@ void ChangeFractalType(int type)
     }
     gFractalType = type;
     if (type == 1 && static_cast<int>(gSymmetryFoldCount.load()) == 4) gSymmetrySeparation.store(0.0f);
+    // The mirror copies of the old type do not carry over to the new one.
+    gMirrorCopy = 0;
+    gMirrorY = 0;
+    // The Kleinian types read their Moebius maps from transformations 0 and 1.
+    if (type == 3 || type == 19 || type == 45) {
+        ComputeTransformCoefficients(Complex{gTransforms[0].position[0], gTransforms[0].position[2]},
+                                     Complex{gTransforms[1].position[0], gTransforms[1].position[2]});
+    }
     SelectFractalTypeKernel();
     if (UsesRgbOnly(type)) {
         gRgbColoring = 1;
@@ -123,6 +131,7 @@ void ChangeFractalType(int type)
     gPanel.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
     EndTextInput();
     CreateRandomFractal();
+    gInterface.UpdateTypeButtons();
     gPreviewRefresh = 1;
     StoreTransformEditorUndo();
 }
@@ -131,6 +140,7 @@ void ChangeFractalType(int type)
 // picture or fractal.
 void LoadEpilogue(bool buffers)
 {
+    gInterface.UpdateTypeButtons();
     gPointPreviewValid = 1;
     EnableButton(kButtonRender, true);
     EnableButton(kButtonContinue, true);
@@ -160,6 +170,7 @@ void FractalsPage()
     if (type != gFractalType && !gFileThreadBusy.load() && !EditorShown()) ChangeFractalType(type);
     if (Take(kActionResetPaths)) {
         std::memset(gDialogDefaultFolderFlags, 1, sizeof gDialogDefaultFolderFlags);
+        gShader.textureDialogFlag = 1;
         SetStatusText("Default Paths restored!");
     }
     if (Take(kActionKavrolin) && gPanel.kavrolinAllowed) ExportKavrolinScene();

@@ -15,7 +15,7 @@ bool LoadColorMapWithDialog()
     gFilePath[0] = '\0';
     bool loaded = false;
     if (ShowOpenFileDialog(kFileKindColorMap, kFolderTextures, gDialogDefaultFolderFlags[kFileKindColorMap]) != 0) {
-        gDialogDefaultFolderFlags[kFileKindColorMap] = 0;
+        DialogFolderChosen(gDialogDefaultFolderFlags[kFileKindColorMap]);
         loaded = LoadColorMapFile(gFilePath);
     }
     gTexturesBusy = 0;

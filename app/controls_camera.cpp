@@ -38,6 +38,13 @@ void ProjectionChosen()
     SharedStore(gPerspectiveOn, static_cast<uint8_t>(SharedLoad(gProjectionSelector) == 1 ? 1 : 0));
 }
 
+// The perspective value of the projection: 1 - tan(half the angle).
+void PerspectiveChanged()
+{
+    gPerspectiveEye = 1.0f - std::tan(gPanel.perspectiveAngle * 0.008726646f);
+    gPointPreviewValid = 0;
+}
+
 void ShadowsChosen() { SetStatusText("Look in the Shaders TAB for shadow type options."); }
 
 // The camera rotation of each "Fixed View" label.
@@ -153,6 +160,7 @@ const Control kCamera[] = {
         .When(PerspectiveOn)
         .Value(&gPanel.perspectiveAngle)
         .Effects(kEffectReplot | kEffectPbuffer)
+        .Then(PerspectiveChanged)
         .Wheel(1)
         .Draw(140),
     Camera(BindLayered(I().separation, "Separation"))

@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "engine/status_line.h"
 #include "engine/baseshape_model.h"
+#include "engine/file_dialogs.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
 #include "engine/point_coloring.h"
@@ -42,6 +43,7 @@ void SendToBlocks()
     gFractalType = 48;
     gPanel.fractalTypeChoice = 48;
     SelectFractalTypeKernel();
+    gInterface.UpdateTypeButtons();
 }
 
 void ColorByTransformationChanged()
@@ -65,7 +67,7 @@ Control Button(ActionButtonId id, const char* name)
 const Control kFractals[] = {
     Bind(gFractalTypeBox, "Fractal Type").On(kTabFractals).Value(&gPanel.fractalTypeChoice).Wheel(1),
     Button(kActionResetPaths, "Reset Paths"),
-    Bind(gKeepDefaultPathsBox, "Keep Default Paths").On(kTabFractals).Value(&gPanel.keepDefaultPaths),
+    Bind(gKeepDefaultPathsBox, "Keep Default Paths").On(kTabFractals).Value(&gKeepDialogFolders),
     Button(kActionSaveBuffers, "Save Buffers"),
     Button(kActionLoadBuffers, "Load Buffers"),
     Button(kActionLoadScript, "Load Script").When(ScriptReadable),

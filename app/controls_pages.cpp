@@ -77,7 +77,7 @@ const Control kVoxels[] = {
         .Draw(8),
     Voxels(Bind(I().interiorWall, "Interior Wall")).When(EngineOn).Value(&gPanel.interiorWall),
     Voxels(Bind(I().scaleMesh, "Scale the output Mesh")).When(EngineOn).Value(&gPanel.scaleMesh),
-    Voxels(Bind(I().fillBaseshapes, "Fill Baseshapes when possible")).When(EngineOff).Value(&gPanel.fillBaseshapes),
+    Voxels(Bind(I().fillBaseshapes, "Fill Baseshapes when possible")).When(EngineOff).Value(&gFillBaseshapesOption),
     Voxels(Bind(I().wallThickness, "Wall Thickness (Voxels)"))
         .When(WallShown)
         .Value(gPanel.wallThickness, 2)

@@ -78,8 +78,8 @@ const char* const kResolutionCaptions[] = {"Render Resolution:", "Width", "Heigh
 const float kResolutionRows[] = {16, 3072, 2048, 1, 1, 1, 16, 3072, 2048, 1, 1, 1};
 const char* const kAveragedCaptions[] = {"Averaged Ambient Occlusion (Fast)", "Strength", "Samples"};
 const float kAveragedRows[] = {0, 4, 1, 1, 1, 0, 1, 512, 64, 1, 1, 1};
-const char* const kPerPixelCaptions[] = {"Per Pixel Ambient Occlusion (Slow)", "Strength", "Distance"};
-const float kPerPixelRows[] = {0, 4, 1, 1, 1, 0, 1, 512, 32, 1, 1, 1};
+const char* const kPerPixelCaptions[] = {"Per Pixel Ambient Occlusion (Slow)", "Samples", "Radius"};
+const float kPerPixelRows[] = {1, 128, 16, 1, 1, 1, 1, 512, 32, 1, 1, 1};
 
 const char* const kMainTabs[] = {"Fractals", "Render", "Camera", "Editors", "About", "Voxels", "Animation"};
 const char* const kEditorTabs[] = {"Baseshapes", "Transformations", "Additional Objects"};

@@ -25,8 +25,6 @@ int KindOf(bool png) { return png ? kPngKind : kBitmapKind; }
 ExportSettings ReadInterfaceSettings()
 {
     ExportSettings settings = DefaultExportServices().readSettings();
-    settings.excludeBackground = SharedLoad(gShadingSettings.excludeBackground);
-    settings.fogToAlpha = SharedLoad(gShadingSettings.mapFogToAlpha);
     settings.imageType = gPanel.imageType;
     settings.previewTop = gPreviewFirstRow;
     settings.texturesFolder = gTexturesPath;
@@ -42,8 +40,7 @@ bool ChooseImageFile(bool png, std::string* path)
 
 void ImageFileChosen(bool png)
 {
-    // "Keep Default Paths" keeps the dialog at the images folder.
-    if (!gPanel.keepDefaultPaths) gDialogDefaultFolderFlags[KindOf(png)] = 0;
+    DialogFolderChosen(gDialogDefaultFolderFlags[KindOf(png)]);
 }
 
 void ShowExportMessage(const char* text, const char* caption, bool error)
@@ -96,7 +93,11 @@ void AnimationRenderRestarted()
     SetRenderButtons(true);
 }
 
-void AnimationEnded() { SetRenderButtons(false); }
+void AnimationEnded()
+{
+    SetRenderButtons(false);
+    EnableActionButton(kActionRenderAnimation, true);
+}
 
 }  // namespace
 

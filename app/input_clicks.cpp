@@ -205,7 +205,7 @@ bool RouteWheelToWidgets(int x, int y, int delta)
     for (ControlTable table : ControlTables())
         if (WheelControls(table, x, y, delta)) return true;
     if (gScreenState.load() >= kScreenPreview3D && gRenderInBuffers == 0 && gVoxelEngineOn == 0 &&
-        gZoomSlider.visible && gZoomSlider.Wheel(x, y, delta > 0 ? 2.0f : -2.0f)) {
+        gZoomSlider.visible && gZoomSlider.Wheel(x, y, delta > 0 ? -2.0f : 2.0f)) {
         const float f = delta < 0 ? 0.95f : 1.05f;
         gZoom *= f;
         gPanX *= f;

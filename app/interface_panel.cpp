@@ -132,9 +132,9 @@ const float kSpecularSteps[] = {1, 0.1f};
 const char* const kShadowDepthCaptions[] = {"Shadow Depth", "Depth"};
 const float kShadowDepthRows[] = {0, 1, 0.25f, 1, 1, 0};
 const char* const kSidesCaptions[] = {"Sides:", "Sides"};
-const float kSidesRows[] = {1, 64, 3, 1, 1, 1};
+const float kSidesRows[] = {2, 16, 6, 1, 1, 1};
 const char* const kSeparationCaptions[] = {" ", "Separation"};
-const float kSeparationRows[] = {0, 10, 0, 1, 1, 0};
+const float kSeparationRows[] = {0, 10, 1, 1, 1, 0};
 
 template <int N>
 void BuildList(ListBox& list, PanelPlaceId id, const char* caption, const char* const (&rows)[N], int selected)
@@ -281,7 +281,6 @@ void Interface::Build()
     BuildBox(colorByTransformation, kPlaceColorByTransformation, "Color by Transformation", 0);
 
     std::snprintf(outputBaseName, sizeof outputBaseName, "%.260s/Anim", gImagesPath);
-    frameCounter = 0;
     frameTickCount = 0;
     SharedStore(gAnimationFrameLength, 1);
     for (unsigned& list : gridLists) list = glGenLists(1);
@@ -514,7 +513,7 @@ void Interface::DrawAnimationPage()
     DrawText(148, 644, FileNamePart(outputBaseName), 1);
     if (!ActionButtonEnabled(kActionRenderAnimation) && SharedLoad(gAnimationOn)) {
         DrawText(288, 604, "Rendering Frame:", 1);
-        DrawIntText(420, 604, SharedLoad(frameCounter), 1);
+        DrawIntText(420, 604, gAnimationFrame, 1);
     }
 }
 
@@ -528,7 +527,13 @@ bool WindAnimationToStartFrame()
     Interface& panel = gInterface;
     SharedStore(gAnimationFrameLength, CheckedTruncToInt(gPanel.renderParameters[2]));
     const int start = CheckedTruncToInt(gPanel.renderParameters[0]);
-    SharedStore(panel.frameCounter, start);
+    // Frames "Start Frame" .. "Start Frame" + "Number of Frames" - 1, named
+    // from the base name the user chose.
+    gAnimationFrame = start;
+    gAnimationRange[0] = std::trunc(gPanel.renderParameters[0]);
+    gAnimationRange[1] = std::trunc(gPanel.renderParameters[1]);
+    gAnimationCallCounter = 0;
+    gAnimationBaseName = panel.outputBaseName;
     panel.frameTickCount = 0;
     if (!gPanel.previewAnimations) panel.SetSymmetryRotation(0);
     panel.SetSymmetryRotation(2);

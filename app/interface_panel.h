@@ -39,7 +39,6 @@ public:
     unsigned gridLists[5] = {};  // "Cross", "Thirds", "Divine1", "Divine2", "None"
     unsigned currentGridList = 0;
     char outputBaseName[1040] = {};
-    int frameCounter = 0;
     int frameTickCount = 0;
     float savedCamera[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
     uint8_t typeButtonsAllowed[50] = {};

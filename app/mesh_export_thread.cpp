@@ -57,7 +57,7 @@ bool AskForMeshFile(float type, std::string* path)
     for (const MeshFileDialog& d : kMeshFileDialogs) {
         if (d.type != type) continue;
         if (!ShowSaveFileDialog(d.kind, d.folder, gDialogDefaultFolderFlags[d.kind])) return false;
-        if (!gPanel.keepDefaultPaths) gDialogDefaultFolderFlags[d.kind] = 0;
+        DialogFolderChosen(gDialogDefaultFolderFlags[d.kind]);
         *path = gFilePath;
         return true;
     }

@@ -31,7 +31,6 @@ struct PanelState {
 
     // "Fractals"
     int32_t fractalTypeChoice = 0;     // "Fractal Type": the release makes it the type
-    uint8_t keepDefaultPaths = 0;      // "Keep Default Paths"
     uint8_t colorByTransformation = 0; // "Color by Transformation"
     int32_t fractalGeneratorRow = 0;   // type 48's "Fractal Generator" row
     uint8_t kavrolinAllowed = 0;       // the scene export test of the last type change
@@ -57,8 +56,6 @@ struct PanelState {
     int32_t fixedView = 0;             // "Fixed View"
     int32_t resolutionPreset = 0;      // "Resolution presets"
     int32_t symmetryChoice = 0;        // "Symmetry": 0 "Normal"
-    float sides = 3.0f;                // "Sides:"
-    float separation = 0.0f;           // the symmetry parameter window
     int32_t viewPanel = 1;             // "Panel": 1 "Vector", 0 "Points"
 
     // "Editors" / "Additional Objects": the light editor.
@@ -77,7 +74,6 @@ struct PanelState {
     uint8_t interiorWall = 0;          // "Interior Wall"
     float wallThickness[2] = {2.0f, 1.0f};  // "Wall Thickness (Voxels)": value, distance
     uint8_t scaleMesh = 0;             // "Scale the output Mesh"
-    uint8_t fillBaseshapes = 1;        // "Fill Baseshapes when possible"
 
     // "Animation"
     uint8_t previewAnimations = 0;     // "Enable Preview Animations"

@@ -26,6 +26,7 @@ char gImagesPath[kPathBufferSize];
 char gInstallDir[kPathBufferSize];
 
 uint8_t gDialogDefaultFolderFlags[kFileKindCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+uint8_t gKeepDialogFolders = 0;
 
 // Texts as users know them from earlier versions, typos and trailing blank included.
 const FileKindFilter kFileKindFilters[kFileKindCount] = {

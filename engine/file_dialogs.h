@@ -36,6 +36,14 @@ extern char gInstallDir[kPathBufferSize];
 // One byte per file kind: 1 while that kind's dialog starts in its default
 // folder. "Reset Paths" sets them all to 1.
 extern uint8_t gDialogDefaultFolderFlags[kFileKindCount];
+// "Keep Default Paths": while set, a successful choice leaves the dialog's
+// start-folder byte as it was.
+extern uint8_t gKeepDialogFolders;
+// The start-folder byte after a successful choice.
+inline void DialogFolderChosen(uint8_t& startFolderByte)
+{
+    if (!gKeepDialogFolders) startFolderByte = 0;
+}
 
 // Filter of one file kind; the pair "All Files", "*.*" always follows it.
 struct FileKindFilter {

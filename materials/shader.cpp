@@ -170,6 +170,11 @@ void Shader::InitializeTextures()
     MakeShadingModelThumbnails();
     LoadBuiltInTextures();
     for (int m = 0; m < kMaterialCount; ++m) ResetMaterial(m);
+    // The defaults clear every use-texture flag, which leaves every material
+    // without a colour and the first picture black: material 0 keeps the two
+    // built-in textures it was just given.
+    SharedStore(useTextureA[0], uint8_t{1});
+    SharedStore(useTextureB[0], uint8_t{1});
     SetGreyRamp(gColorMap);
     for (int l = 0; l < kLightCount; ++l) ResetLight(l);
 }

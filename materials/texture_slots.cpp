@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/baseshape_model.h"
+#include "engine/file_dialogs.h"
 #include "materials/color_maps.h"
 #include "materials/shader.h"
 #include "materials/texture_files.h"
@@ -139,7 +140,7 @@ bool Shader::LoadTextureFromFile(int fileIndex, int side, int material, bool use
     std::string path;
     if (useDialog) {
         if (!ChooseImage(false, &path)) return false;
-        textureDialogFlag = 0;
+        DialogFolderChosen(textureDialogFlag);
     } else {
         const char* folder = gTextureFileServices.texturesFolder ? gTextureFileServices.texturesFolder() : "";
         path = std::string(folder) + "/" + gTextureFileServices.textureFileName(fileIndex);

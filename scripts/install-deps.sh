@@ -10,7 +10,7 @@ PACKAGES=(
   libgtk-3-dev libstb-dev libpng-dev zlib1g-dev
   libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   xdg-utils xfonts-base
-  admesh assimp-utils  # the readers the tests open our STL and OBJ files with
+  admesh assimp-utils pngcheck  # the readers the tests open our STL, OBJ and PNG files with
 )
 
 missing=()

@@ -27,8 +27,11 @@ AnimationServices gAnimationServices = DefaultAnimationServices();
 
 namespace {
 
+// The last frame is written: animation mode ends with it, so later frames
+// of the main view do not write it again.
 void EndAnimation()
 {
+    gAnimationOn = 0;
     gExportViewShown = 0;
     gAnimationServices.animationEnded();
     gScreenState.store(4);

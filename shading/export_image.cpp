@@ -22,6 +22,7 @@
 #include "shading/image_files.h"
 #include "shading/preview_image.h"
 #include "shading/preview_passes.h"
+#include "shading/shading_settings.h"
 #include "shading/shadow_sampling.h"
 
 // ---- [state] ---------------------------------------------------------------------
@@ -61,6 +62,20 @@ ExportSettings ReadDefaultSettings()
     settings.animationBaseName = gAnimationBaseName;
     settings.animationFrame = gAnimationFrame;
     settings.shading = ReadExportShadingSettings(false);
+    const ShadingSettings& ui = gShadingSettings;
+    settings.excludeBackground = SharedLoad(ui.excludeBackground);
+    settings.fogToAlpha = SharedLoad(ui.mapFogToAlpha);
+    OcclusionSettings& o = settings.occlusion;
+    o.averaged = SharedLoad(ui.occlusion[0]);
+    o.everyPixel = SharedLoad(ui.occlusion[1]);
+    o.option = SharedLoad(ui.occlusionOption);
+    o.rayCasting = SharedLoad(ui.enhancedDarkening[0]);
+    o.enhancedDarkening = SharedLoad(ui.enhancedDarkening[1]);
+    o.sampleCount = SharedLoad(ui.perPixelOcclusion[0]);
+    o.radius = SharedLoad(ui.perPixelOcclusion[1]);
+    settings.glowThreshold = gShader.GlowParameter(0);
+    settings.glowSmoothing = gShader.GlowParameter(1);
+    settings.glowIntensity = gShader.GlowParameter(2);
     return settings;
 }
 std::atomic<uint8_t> gFileOperationRuns{0};
@@ -371,6 +386,7 @@ void PrepareShadingInputs(const ExportSettings& settings)
         gShader.skies[i].ownerTurbidity = shading.turbidity;
         gShader.SetSunDirection(sun, i);
     }
+    gOcclusionSettings = settings.occlusion;
     // Surface-texture brightening needs the fog-style occlusion once colours come from the points' maps.
     const OcclusionSettings& o = gOcclusionSettings;
     if ((o.everyPixel || o.averaged) && !shading.rgbColoring && o.option == 0) gOcclusionSettings.option = 1;

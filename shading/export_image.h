@@ -57,6 +57,7 @@ struct ExportSettings {
     int32_t animationFrame = 0;        // the animation frame counter
     int32_t imageType = 1;             // "Image Type": 1 "BMP - Windows Bitmap", 0 "PNG - ..."
     ExportShadingSettings shading;     // the pixel shading's settings from the panels
+    OcclusionSettings occlusion;       // "Ambient Occlusion" and its options and windows
     float glowThreshold = 0.5f;        // "Threshold" of the glow shader
     float glowSmoothing = 1.0f;        // "Smoothing Steps"
     float glowIntensity = 1.0f;        // "Intensity"

@@ -544,6 +544,11 @@ ExportShadingSettings ReadExportShadingSettings(bool png)
     s.lightDistribution = ui.LightDistribution();
     for (const LightSource& light : gShader.lights) s.extraLights |= SharedLoad(light.enabled);
     s.shadowsOn = SharedLoad(gFastShadowUpdate) == 1;
+    s.shadowType = SharedLoad(ui.shadowType);
+    s.shadowSamples = static_cast<int32_t>(SharedLoad(ui.shadowSampling[0]));
+    s.shadowRadius = SharedLoad(ui.shadowSampling[1]);
+    for (int c = 0; c < 3; ++c) s.ambient[c] = SharedLoad(ui.volumetricFogColor[c]);
+    s.fogToAlpha = SharedLoad(ui.mapFogToAlpha);
     s.fogOn = ui.FogOn();
     s.fog[0] = ui.FogParameter(0);
     s.fog[1] = ui.FogParameter(1);

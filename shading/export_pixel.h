@@ -52,10 +52,8 @@ struct ExportShadingSettings {
 };
 extern ExportShadingSettings gExportShading;
 
-// The settings as the interface holds them now, with the largest
-// depth-of-field value of the render. The shadow type and parameters, the
-// ambient colour and "Map Fog to Alpha (PNG)" keep the defaults above until
-// the main panel holds them.
+// The settings as the option pages hold them now, with the largest
+// depth-of-field value of the render.
 ExportShadingSettings ReadExportShadingSettings(bool png);
 
 // Snapshot of the settings for an export; also forgets the skies' last

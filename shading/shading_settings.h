@@ -51,7 +51,7 @@ struct ShadingSettings {
     int32_t occlusionOption = 2;            // "Ambient Occlusion Options": 2 "Darken (Classic)"
     uint8_t enhancedDarkening[2] = {0, 0};  // 0 "Ray casting Algorithm", 1 "Enhanced Darkening FX"
     float averagedOcclusion[2] = {1.0f, 64.0f};  // "Averaged Ambient Occlusion (Fast)": strength, samples
-    float perPixelOcclusion[2] = {1.0f, 32.0f};  // "Per Pixel Ambient Occlusion (Slow)": strength, distance
+    float perPixelOcclusion[2] = {16.0f, 32.0f};  // "Per Pixel Ambient Occlusion (Slow)": samples, radius
     // "Advanced"
     int32_t lightDistribution = kLightDistributionStandard;  // "Light Distribution Shader"
     float gamma = kStartGamma;              // "Gamma Correction"

@@ -684,7 +684,11 @@ bool WheelControls(ControlTable table, int x, int y, int delta)
     ShowControls(table);
     for (const Control& c : table) {
         if (c.wheelStep == 0.0f || !ControlActive(c)) continue;
-        if (!c.ops->wheel(c, x, y, delta > 0 ? c.wheelStep : -c.wheelStep)) continue;
+        // Steps are written for a notch toward the user; a notch away (a
+        // positive delta) gives the negative step. The value widgets subtract
+        // the step and the lists add it to their first row, so a notch away
+        // raises values and scrolls lists back.
+        if (!c.ops->wheel(c, x, y, delta > 0 ? -c.wheelStep : c.wheelStep)) continue;
         if (c.ops->store(c)) Changed(c, false);
         return true;
     }

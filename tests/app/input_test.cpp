@@ -407,11 +407,11 @@ TEST_F(InputDispatch, WheelNotches)
         int delta;
         float before, after;
     } const cases[] = {
-        {"resolution towards the user", 2, 0, &res, &gPanel.renderSize[1], -120, 1000.0f, 1016.0f},
-        {"resolution away", 2, 0, &res, &gPanel.renderSize[0], 120, 1000.0f, 984.0f},
-        {"gamma near 1 snaps", 1, 3, &gamma, &gShadingSettings.gamma, -120, 0.905f, 1.0f},
-        {"environment shown", 1, 1, &fog, &gShadingSettings.volumetricFogColor[0], -120, 0.5f, 0.6f},
-        {"environment while Materials shows", 1, 0, &fog, &gShadingSettings.volumetricFogColor[0], -120, 0.5f, 0.5f},
+        {"resolution towards the user", 2, 0, &res, &gPanel.renderSize[1], -120, 1000.0f, 984.0f},
+        {"resolution away", 2, 0, &res, &gPanel.renderSize[0], 120, 1000.0f, 1016.0f},
+        {"gamma near 1 snaps", 1, 3, &gamma, &gShadingSettings.gamma, 120, 0.905f, 1.0f},
+        {"environment shown", 1, 1, &fog, &gShadingSettings.volumetricFogColor[0], 120, 0.5f, 0.6f},
+        {"environment while Materials shows", 1, 0, &fog, &gShadingSettings.volumetricFogColor[0], 120, 0.5f, 0.5f},
     };
     gVolumetricFogOn = 1;
     for (const Case& c : cases) {
@@ -432,7 +432,7 @@ TEST_F(InputDispatch, WheelNotches)
     // An empty place takes nothing, and the view does not zoom outside.
     gCurrentTab = 2;
     Notch(695, 300, -120);
-    EXPECT_TRUE(gPanel.renderSize[0] == 984.0f && gZoom == 1.0f);
+    EXPECT_TRUE(gPanel.renderSize[0] == 1016.0f && gZoom == 1.0f);
     EXPECT_STREQ(SideLengthReadout(9.99f), "in (25.375 cm)");
     EXPECT_STREQ(SideLengthReadout(10.0f), " in (25.400 cm)");
 }

@@ -351,7 +351,7 @@ TEST_F(RenderControlWithGl, AnimationStartsFromTheSavedCameraAndStopRestoresIt)
     EXPECT_TRUE(ThreadsRun());
     EXPECT_EQ(ButtonStates(), "-S--");
     EXPECT_FALSE(ActionButtonEnabled(kActionRenderAnimation));
-    EXPECT_EQ(gInterface.frameCounter, 3);
+    EXPECT_EQ(gAnimationFrame, 3);
     EXPECT_EQ(gAnimationFrameLength, 5);
     EXPECT_NEAR(gCameraMatrix[0], -1.0f, 1e-5f) << "two quarter turns about y";
     EXPECT_NEAR(gCameraMatrix[8], -1.0f, 1e-5f);

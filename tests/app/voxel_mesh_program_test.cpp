@@ -76,7 +76,7 @@ TEST(VoxelMeshProgram, StlAndObjOfTheRunningEngineOpenInTheReaders)
     EXPECT_EQ(gPanel.interpolation, 1);
     const Control* density = FindControl(VoxelsControls(), "Density Threshold      Thin <-*-> Thick");
     ControlRowPoint(*density, 0, &x, &y);
-    for (int notch = 0; notch < 8; ++notch) gProgram.Wheel(x, y, -1);  // toward the user: the dust is thin
+    for (int notch = 0; notch < 8; ++notch) gProgram.Wheel(x, y, 1);  // away from the user: the value rises
     EXPECT_NEAR(gPanel.density[0], 0.9f, 1e-5f);
     DrawFramesUntil([] { return false; }, 100);
 

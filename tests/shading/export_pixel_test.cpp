@@ -19,7 +19,7 @@ namespace {
 
 // A flat surface at z = 0 facing the viewer, orthographic, with the shadow
 // map cell equal to the pixel (identity light view). Material 0 has an
-// all-white colour map B and no highlight, so a lit pixel's byte is
+// all-white colour map B, no ambient texture and no highlight, so a lit pixel's byte is
 // 256 x d x sigma.
 class ExportPixel : public ::testing::Test {
 protected:
@@ -35,6 +35,7 @@ protected:
         gPerspectiveOn = 0;
         for (int i = 0; i < kW * kW; ++i) gDepthBuffer[i] = 32767.0f;
         gShader.InitializeTextures();
+        gShader.useTextureA[0] = 0;  // no ambient term
         gShader.useColorMapB[0] = 1;
         for (int c : {1, 3, 5}) std::memset(gShader.materialColorMaps[c][0], 255, 256);
         gShader.specularIntensity[0] = 0.0f;

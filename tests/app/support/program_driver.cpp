@@ -1,6 +1,10 @@
 #include "app/support/program_driver.h"
 
 #include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include "app/control_tables.h"
+#include "app/panel_state.h"
 
 #include "app/program_entry.h"
 #include "platform/dialogs.h"
@@ -126,9 +130,40 @@ bool ProgramDriver::WaitUntil(bool (*done)(), int timeoutMs)
     return true;
 }
 
-std::vector<uint8_t> ProgramDriver::Screenshot()
+std::vector<uint8_t> ProgramDriver::Screenshot(int* widthOut, int* heightOut)
 {
     int width = 0, height = 0;
     GetMainDrawableSize(&width, &height);
+    if (widthOut) *widthOut = width;
+    if (heightOut) *heightOut = height;
     return ReadFramebufferRgb(width, height);
+}
+
+void ProgramDriver::GoTo(int tab, int page, int materialTab)
+{
+    const auto press = [this](const Control* strip, int row) {
+        if (strip == nullptr || row < 0) return;
+        int x = 0, y = 0;
+        ControlRowPoint(*strip, row, &x, &y);
+        Click(x, y);
+    };
+    press(&WindowTopControls()[0], tab);
+    if (tab == kTabRender) {
+        press(FindControl(RenderControls(), "Materials"), page);
+        if (page == kPageMaterials) press(FindControl(RenderControls(), "Ambient"), materialTab);
+    }
+    if (tab == kTabEditors) press(FindControl(EditorsControls(), "Baseshapes"), page);
+}
+
+bool ProgramDriver::ClickControl(ControlTable table, const char* name, int row)
+{
+    const Control* c = FindControl(table, name);
+    if (c == nullptr) {
+        ADD_FAILURE() << "no control \"" << name << "\"";
+        return false;
+    }
+    int x = 0, y = 0;
+    ControlRowPoint(*c, row, &x, &y);
+    Click(x, y);
+    return true;
 }

@@ -32,8 +32,15 @@ public:
     // Frames until the render or export threads have stopped, at most timeoutMs.
     bool WaitUntil(bool (*done)(), int timeoutMs);
 
-    // The window's last frame, 1600 x 1000 RGB rows from the top.
-    std::vector<uint8_t> Screenshot();
+    // The window's last frame, RGB rows from the top, with its size.
+    std::vector<uint8_t> Screenshot(int* width = nullptr, int* height = nullptr);
+
+    // A main tab, then (when given) its page and the material strip's tab,
+    // pressed on their strips.
+    void GoTo(int tab, int page = -1, int materialTab = -1);
+    // The named control of a table clicked at its row; false (with a test
+    // failure) when no such control is in the table.
+    bool ClickControl(ControlTable table, const char* name, int row = 0);
 
 private:
     void Push(uint32_t type, int x, int y, int button, int wheel);

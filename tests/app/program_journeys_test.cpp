@@ -1,0 +1,257 @@
+// What a user does first, in the whole program offscreen: render and save
+// the start-up fractal, change the shadows, save with alpha, render an
+// animation and cancel an export.
+// Every step is a press where the control is drawn; the pictures are read
+// back from the window and from the files the program wrote.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/action_buttons.h"
+#include "app/control_tables.h"
+#include "app/create_interface.h"
+#include "app/main_buttons.h"
+#include "app/panel_state.h"
+#include "app/support/program_driver.h"
+
+#include "platform/desktop/platform_events.h"
+#include "platform/picture_file.h"
+#include "platform/scripted_dialogs.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "shading/export_image.h"
+#include "shading/shading_settings.h"
+#include "support/mesh_readers.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+ProgramDriver gProgram;
+ScriptedDialogs gDialogs;
+fs::path gDir;
+
+// Share of pixels brighter than a dark grey, and the mean brightness.
+struct Light {
+    double litShare = 0.0;
+    double mean = 0.0;
+};
+Light Measure(const uint8_t* rgb, size_t pixels, size_t stride)
+{
+    Light l;
+    if (pixels == 0) return l;
+    size_t lit = 0;
+    double sum = 0.0;
+    for (size_t i = 0; i < pixels; ++i) {
+        const uint8_t* p = rgb + i * stride;
+        const int high = std::max({p[0], p[1], p[2]});
+        lit += high > 24 ? 1 : 0;
+        sum += (p[0] + p[1] + p[2]) / 3.0;
+    }
+    l.litShare = static_cast<double>(lit) / static_cast<double>(pixels);
+    l.mean = sum / static_cast<double>(pixels);
+    return l;
+}
+
+RgbImage ReadPicture(const fs::path& file)
+{
+    RgbImage image;
+    EXPECT_TRUE(LoadImageFileRgb(image, file.string())) << file;
+    return image;
+}
+
+Light MeasureFile(const fs::path& file)
+{
+    const RgbImage image = ReadPicture(file);
+    return Measure(image.pixels.data(), static_cast<size_t>(image.width) * image.height, 3);
+}
+
+// Share of pixels whose colour differs by more than a little.
+double DifferentShare(const RgbImage& a, const RgbImage& b)
+{
+    if (a.width != b.width || a.height != b.height || a.pixels.empty()) return 1.0;
+    size_t different = 0;
+    const size_t n = static_cast<size_t>(a.width) * a.height;
+    for (size_t i = 0; i < n; ++i) {
+        int d = 0;
+        for (int c = 0; c < 3; ++c) d = std::max(d, std::abs(a.pixels[3 * i + c] - b.pixels[3 * i + c]));
+        different += d > 16 ? 1 : 0;
+    }
+    return static_cast<double>(different) / static_cast<double>(n);
+}
+
+bool ExportIdle() { return gFileThreadBusy.load() == 0; }
+
+void ClickButtonUnderPreview(const char* name) { gProgram.ClickControl(WindowBottomControls(), name); }
+
+// "Render" (answering "Yes" when a picture is kept), some seconds of
+// rendering with the preview drawn, then "Stop".
+void RenderFor(int milliseconds)
+{
+    ClickButtonUnderPreview("Render");
+    gProgram.Frames(1);
+    if (ButtonEnabled(kButtonYes)) ClickButtonUnderPreview("Yes");
+    ASSERT_EQ(gRenderRunFlag.load(), 1) << "the render did not start";
+    const uint64_t end = TickCount() + static_cast<uint64_t>(milliseconds);
+    while (TickCount() < end) gProgram.Frames(1);
+    ClickButtonUnderPreview("Stop");
+    gProgram.Frames(2);
+}
+
+// "Save PNG" or "Save Bitmap" on the "Render" tab into file, waiting for the
+// export to end.
+void Save(const char* button, const fs::path& file)
+{
+    gProgram.GoTo(kTabRender, kPageShaders);
+    gDialogs.QueueFile(file.string());
+    gProgram.ClickControl(RenderControls(), button);
+    EXPECT_TRUE(gProgram.WaitUntil(ExportIdle, 120000)) << file;
+    gProgram.Frames(2);
+}
+
+class ProgramJourneys : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        gDir = fs::temp_directory_path() / ("talvoran_journeys_" + std::to_string(::getpid()));
+        fs::create_directories(gDir);
+        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
+        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
+        gDialogs.SetFailureHandler(FailTest);
+        SetDialogBackend(&gDialogs);
+        std::string error;
+        started_ = gProgram.Start(&error);
+        why_ = error;
+        if (!started_) return;
+        // 512 x 512 renders keep the journeys short: "Resolution presets"
+        // row "512 x 512", then "Change".
+        gProgram.GoTo(kTabCamera);
+        const Control* presets = FindControl(CameraControls(), "Resolution presets");
+        gProgram.ClickControl(CameraControls(), "Resolution presets", ControlRows(*presets) - 2);
+        gProgram.ClickControl(CameraControls(), "Change");
+        gProgram.Frames(2);
+    }
+    static void TearDownTestSuite()
+    {
+        gProgram.Stop();
+        SetDialogBackend(nullptr);
+        if (!std::getenv("TALVORAN_KEEP_TEST_FILES")) fs::remove_all(gDir);
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_;
+        ASSERT_EQ(gImageWidth, 512);
+    }
+    static bool started_;
+    static std::string why_;
+};
+bool ProgramJourneys::started_ = false;
+std::string ProgramJourneys::why_;
+
+// Start, "Render", wait: the preview and the saved PNG are lit.
+TEST_F(ProgramJourneys, TheFirstRenderIsLit)
+{
+    RenderFor(1500);
+    int w = 0, h = 0;
+    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
+    ASSERT_EQ(screen.size(), static_cast<size_t>(w) * h * 3);
+    // The view, 701..1531 by 9..839 of the 1600 x 1000 virtual screen (y up).
+    std::vector<uint8_t> view;
+    const int left = 701 * w / 1600, right = 1531 * w / 1600;
+    for (int y = (1000 - 839) * h / 1000; y < (1000 - 9) * h / 1000; ++y)
+        view.insert(view.end(), screen.begin() + (y * w + left) * 3, screen.begin() + (y * w + right) * 3);
+    const Light preview = Measure(view.data(), view.size() / 3, 3);
+    EXPECT_GT(preview.litShare, 0.10) << "mean " << preview.mean;
+
+    Save("Save PNG", gDir / "type0.png");
+    const Light file = MeasureFile(gDir / "type0.png");
+    EXPECT_GT(file.litShare, 0.15) << "mean " << file.mean;
+    EXPECT_GT(file.mean, 20.0);
+}
+
+// Another "Shadow Type" gives another file; "Map Fog to Alpha (PNG)" gives
+// an RGBA file that a PNG reader accepts.
+TEST_F(ProgramJourneys, ShadowTypeAndFogToAlphaReachTheFile)
+{
+    gProgram.GoTo(kTabCamera);
+    gProgram.ClickControl(CameraControls(), "Shadows", 1);  // "On"
+    ASSERT_EQ(gFastShadowUpdate, 1);
+    RenderFor(1000);
+    Save("Save PNG", gDir / "classic.png");
+    gProgram.GoTo(kTabRender, kPageShaders);
+    gProgram.ClickControl(RenderControls(), "Shadow Type", 0);  // "Occluded"
+    EXPECT_EQ(gShadingSettings.shadowType, 0);
+    Save("Save PNG", gDir / "occluded.png");
+    EXPECT_GT(DifferentShare(ReadPicture(gDir / "classic.png"), ReadPicture(gDir / "occluded.png")), 0.01);
+
+    gProgram.ClickControl(RenderControls(), "Map Fog to Alpha (PNG)");
+    EXPECT_EQ(gShadingSettings.mapFogToAlpha, 1);
+    Save("Save PNG", gDir / "alpha.png");
+    int exit = 0;
+    const std::string report = RunReader(FindReader("pngcheck"), "-v", (gDir / "alpha.png").string(), &exit);
+    EXPECT_EQ(exit, 0) << report;
+    EXPECT_NE(report.find("512 x 512 image, 32-bit RGB+alpha"), std::string::npos) << report;
+    gProgram.ClickControl(RenderControls(), "Map Fog to Alpha (PNG)");
+    gProgram.ClickControl(RenderControls(), "Shadow Type", 3);  // "Classic"
+    gProgram.GoTo(kTabCamera);
+    gProgram.ClickControl(CameraControls(), "Shadows", 0);
+}
+
+// "Render Animation" writes "Number of Frames" files from "Start Frame",
+// named from "Output Filename" in the "Image Type" chosen, and is offered
+// again once the last is written.
+TEST_F(ProgramJourneys, AnAnimationWritesEveryFrameWhereAsked)
+{
+    gProgram.GoTo(kTabAnimation);
+    const Control* parameters = FindControl(AnimationControls(), "Render Parameters");
+    ASSERT_NE(parameters, nullptr);
+    int x = 0, y = 0;
+    ControlRowPoint(*parameters, 1, &x, &y);  // "Number of Frames": toward the user, 100 down to 3
+    for (int notch = 0; notch < 97; ++notch) gProgram.Wheel(x, y, -1);
+    ControlRowPoint(*parameters, 0, &x, &y);  // "Start Frame": away, 0 up to 5
+    for (int notch = 0; notch < 5; ++notch) gProgram.Wheel(x, y, 1);
+    ASSERT_EQ(gPanel.renderParameters[1], 3.0f);
+    ASSERT_EQ(gPanel.renderParameters[0], 5.0f);
+    gProgram.ClickControl(AnimationControls(), "Image Type", 0);  // "PNG - Portable Network Graphics"
+    gDialogs.QueueFile((gDir / "spin").string());
+    gProgram.ClickControl(AnimationControls(), "Output Filename");
+    gProgram.ClickControl(AnimationControls(), "Render Animation");
+    EXPECT_FALSE(ActionButtonEnabled(kActionRenderAnimation));
+    for (int frame = 0; frame < 20000 && !ActionButtonEnabled(kActionRenderAnimation); ++frame) gProgram.Frames(1);
+    EXPECT_TRUE(ActionButtonEnabled(kActionRenderAnimation));
+    for (int n : {5, 6, 7}) {
+        const fs::path frame = gDir / ("spin" + std::to_string(n) + ".png");
+        ASSERT_TRUE(fs::exists(frame)) << frame;
+        EXPECT_GT(MeasureFile(frame).litShare, 0.05) << frame;
+    }
+    EXPECT_FALSE(fs::exists(gDir / "spin4.png"));
+    EXPECT_FALSE(fs::exists(gDir / "spin8.png"));
+}
+
+// "Cancel" under the preview while an export runs: no file is left.
+TEST_F(ProgramJourneys, ACancelledExportLeavesNoFile)
+{
+    RenderFor(500);
+    gProgram.GoTo(kTabRender, kPageShaders);
+    gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);  // "Every Pixel": a slow export
+    ASSERT_EQ(gShadingSettings.occlusion[1], 1);
+    gDialogs.QueueFile((gDir / "cancelled.bmp").string());
+    gProgram.ClickControl(RenderControls(), "Save Bitmap");
+    // Press "Cancel" once it shows.
+    for (int frame = 0; frame < 1000 && !ActionButtonEnabled(kActionCancelExport) && !ExportIdle(); ++frame)
+        gProgram.Frames(1);
+    ClickButtonUnderPreview("Cancel");
+    EXPECT_TRUE(gProgram.WaitUntil(ExportIdle, 60000));
+    gProgram.Frames(2);
+    EXPECT_FALSE(fs::exists(gDir / "cancelled.bmp"));
+    gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);
+}
+
+}  // namespace
