@@ -17,7 +17,7 @@ const ActionButtonPlace kActionButtonPlaces[kActionButtonCount] = {
     {kActionSaveFractal, "Save Fractal", 28, 444, 120, 24, 1},
     {kActionLoadFractal, "Load Fractal", 28, 414, 120, 24, 1},
     {kActionSendToBlocks, "Send to Blocks", 216, 712, 132, 24, 1},
-    {kActionResetParameters, "Reset Parameters", 520, 872, 160, 24, 1},
+    {kActionResetParameters, "Reset Parameters", 520, 852, 160, 24, 1},
     {kActionResetEnvParameters, "Reset Env. Parameters", 32, 470, 200, 24, 1},
     // "Render", every page: right of the texture panel and the shading-model
     // thumbnail, whose places are fixed

@@ -181,7 +181,8 @@ const Control kCamera[] = {
         .Value(gLightTrackBallA, 3)
         .Effects(kEffectReshade)
         .Then(FollowLightBall)
-        .Wheel(10),
+        .Wheel(10)
+        .Draw(1),
     Camera(Bind(I().controlSensitivity, "Control Sensitivity"))
         .Value(&gPanel.controlSensitivity)
         .Then(SensitivityChosen),

@@ -222,7 +222,7 @@ const Control kRender[] = {
         .Rows(ValueKind::UInt, CurveMode2, 1)
         .Effects(kReshade),
     Page(Bind(M().texturePanels[0], "Texture Presets"), kPageMaterials)
-        .When(TextureTab)
+        .When(GeneratorShown)
         .Value(&gPanel.presetEntry[0])
         .Wheel(5),
     Button(kActionNewTextures, "New Textures", kPageMaterials).When(GeneratorShown),
@@ -236,6 +236,14 @@ const Control kRender[] = {
         .When(DiffuseColorShown)
         .Rows(ValueKind::Int, PageColor, 3)
         .Wheel(1),
+    Page(Bind(I().textureFolders[0], "Textures"), kPageMaterials)
+        .When(AmbientChoices)
+        .Value(&gPanel.textureListEntry)
+        .Wheel(5),
+    Page(Bind(I().textureFolders[1], "Textures (Diffuse)"), kPageMaterials)
+        .When(DiffuseChoices)
+        .Value(&gPanel.textureListEntry)
+        .Wheel(5),
     Button(kActionColorA, "Color", kPageMaterials).When(AmbientChoices),
     Button(kActionGradientA, "Gradient", kPageMaterials).When(AmbientChoices),
     Button(kActionExternalTextureA, "Ext.Text.", kPageMaterials).When(AmbientChoices),

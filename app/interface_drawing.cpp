@@ -52,11 +52,8 @@ namespace {
 void DrawFractalsTexts()
 {
     const int type = gFractalType;
+    if (gOpengl.infoPanelList) glCallList(gOpengl.infoPanelList);
     if (type >= 0 && type < kFractalTypeCount) DrawText(176, 686, kFractalTypes[type].name, 1);
-    DrawText(32, 686, "Fractal Type:", 1);
-    DrawText(32, 670, "Transformations:", 1);
-    DrawText(32, 654, "Baseshapes:", 1);
-    DrawText(32, 638, "Render Size:", 1);
     DrawIntText(176, 670, SharedLoad(gPickTransformCount), 1);
     DrawIntText(176, 654, SharedLoad(gBaseshapeCount), 1);
     char size[64];
@@ -106,6 +103,8 @@ void DrawEditorsTexts()
 
 void DrawVoxelsTexts()
 {
+    const unsigned frame = SharedLoad(gVoxelEngineOn) ? gOpengl.voxelExportPanelList : gOpengl.voxelPanelList;
+    if (frame) glCallList(frame);
     if (gInterface.sideLength.visible) DrawText(90, 388, SideLengthReadout(gPanel.sideLength), 1);
 }
 
@@ -179,11 +178,13 @@ void DrawResolutionReminder()
 
 void DrawInterface()
 {
+    if (gOpengl.titleList) glCallList(gOpengl.titleList);
     if (gInterfaceBuilt) {
         UpdateControlPage();
         gMaterialPanel.UpdateTextures();
         for (ControlTable table : ControlTables()) ShowControls(table);
         DrawControls(WindowTopControls());
+        if (gOpengl.statusPanelList) glCallList(gOpengl.statusPanelList);
         if (SharedLoad(gVoxelEngineOn)) DrawFramedTextF(936, 134, "%s", "Voxel Mode");
     }
     DrawStatusLine();

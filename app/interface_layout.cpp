@@ -19,9 +19,9 @@ const MainButtonPlace kMainButtonPlaces[kMainButtonCount] = {
 // starts at x 700. The drop boxes' given y is their top. The push buttons
 // are placed with their captions (app/action_buttons.cpp).
 const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
-    {16, 970, 672, 24, 7},    // main tab bar
-    {16, 936, 672, 22, 4},    // render tab bar
-    {16, 936, 672, 22, 3},    // editor tab bar
+    {16, 944, 672, 24, 7},    // main tab bar (under the title line)
+    {16, 914, 672, 22, 4},    // render tab bar
+    {16, 914, 672, 22, 3},    // editor tab bar
     // "Fractals"
     {32, 740, 300, 24, 6},    // "Fractal Type" (top 908)
     {300, 444, 240, 18, 1},   // "Color by Transformation"
@@ -54,7 +54,7 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {32, 640, 240, 18, 1},    // "Enable Fresnel Equation"
     {32, 560, 340, 18, 2},    // "Fresnel Parameters"
     // texture tab of the materials
-    {16, 906, 672, 22, 4},    // material (texture) tab bar
+    {16, 886, 672, 22, 4},    // material (texture) tab bar
     {150, 500, 140, 18, 3},   // "Format"
     {32, 760, 400, 18, 3},    // "Ambient Parameters"
     {32, 778, 400, 18, 2},    // "Diffuse Parameters"

@@ -5,6 +5,11 @@
 
 #include <cstdint>
 
+// The texture pickers of the materials, the background and the gels (the
+// presets and the textures folder) share one place in the lower left corner.
+inline constexpr int kTexturePickerX = 20;
+inline constexpr int kTexturePickerY = 12;
+
 // The render row, the erase question's "Yes" and "No", and "Quit" (gMainButtons).
 enum MainButtonId : int {
     kButtonRender,

@@ -240,6 +240,7 @@ void Interface::Build()
     BuildBox(enableFresnel, kPlaceEnableFresnel, "Enable Fresnel Equation", 0);
     BuildWindow(fresnelParameters, kPlaceFresnelParameters, kFresnelCaptions, kFresnelRows);
     BuildList(format, kPlaceFormat, "Format", kFormatRows, 0);
+    for (TexturePanel& folder : textureFolders) folder.Build(kTexturePickerX, kTexturePickerY, kZ, 0, 0, "", 0);
 
     BuildList(controlSensitivity, kPlaceControlSensitivity, "Control Sensitivity", kSensitivityRows, 5);
     BuildList(grid, kPlaceGrid, "Grid", kGridRows, 4);

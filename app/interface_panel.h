@@ -11,6 +11,7 @@
 #include "ui/balls.h"
 #include "ui/color_panels.h"
 #include "ui/option_lists.h"
+#include "ui/picture_pickers.h"
 #include "ui/scroll_lists.h"
 #include "ui/slider_windows.h"
 #include "ui/tabs.h"
@@ -71,6 +72,9 @@ public:
     OptionsBox enableFresnel;         // "Enable Fresnel Equation"
     SLWindow fresnelParameters;       // "Fresnel Parameters"
     ListBox format;                   // "Format"
+    // The textures folder, paged by thumbnails, for the ambient (0) and
+    // diffuse (1) pages; "Select" takes the file chosen.
+    TexturePanel textureFolders[2];
     // "Camera"
     ListBox controlSensitivity;       // "Control Sensitivity"
     ListBox grid;                     // "Grid"

@@ -4,6 +4,8 @@
 // Sections: [places] [build] [thumbnails] [labels]
 #include "app/material_panel.h"
 
+#include "app/interface_layout.h"
+
 #include <cmath>
 #include <cstdio>
 #include <unordered_map>
@@ -134,10 +136,10 @@ const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kAtObjectToEdit, 160, 600, 200, kRow},
     {kAtPreviousLight, 20, 540, 40, 22},
     {kAtNextLight, 70, 540, 40, 22},
-    {kAtLoadGel, 20, 196, 64, 22},
-    {kAtClearGel, 90, 196, 64, 22},
-    {kAtNewGels, 160, 196, 104, 22},
-    {kAtSelectGel, 270, 196, 64, 22},
+    {kAtLoadGel, 20, 206, 64, 22},
+    {kAtClearGel, 90, 206, 64, 22},
+    {kAtNewGels, 160, 206, 104, 22},
+    {kAtSelectGel, 270, 206, 64, 22},
     {kAtShadingModel1, 460, 300, 200, kRow},
     {kAtShadingModel2, 460, 300, 200, kRow},
     {kAtTextureBox1, 280, 300, 64, 64},
@@ -148,7 +150,7 @@ const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kAtLightColor, 20, 330, 0, 0},
     {kAtFogPanel, 44, 240, 0, 0},
     {kAtLightParameters, 20, 440, 400, kRow},
-    {kAtTexturePanels, 20, 2, 320, 192},
+    {kAtTexturePanels, kTexturePickerX, kTexturePickerY, 320, 192},
     {kAtUseTexture, 20, 410, 200, kRow},
     {kAtSpecular, 20, 420, 0, 0},
     {kAtMaterialType, 20, 60, 248, kRow},
@@ -295,7 +297,8 @@ void RenderCurrentShadingBall()
 void DrawShadingModelThumbnail(int mode)
 {
     if (mode < 0 || mode >= kCurveModeCount) return;
-    DrawTextureRect(ThumbnailTexture(gShader.shadingModelThumbnails[mode], true), 296, 112, 360, 176, 50.0f);
+    // Beside its list, right of the texture box.
+    DrawTextureRect(ThumbnailTexture(gShader.shadingModelThumbnails[mode], true), 372, 300, 436, 364, 50.0f);
 }
 
 // ---- [labels] -------------------------------------------------------------------

@@ -498,7 +498,15 @@ const ControlOps kTrackBallOps = {
         return b.changed != 0;
     },
     [](const Control& c, int x, int y, float step) { return Widget<TrackBall>(c).WheelTurn(x, y, step); },
-    [](const Control& c) { Widget<TrackBall>(c).Draw(); },
+    // drawArg 1: the light's look, the marker on the shaded ball and its
+    // altitude and azimuth.
+    [](const Control& c) {
+        if (c.drawArg != 0) {
+            Widget<TrackBall>(c).DrawLightDirection();
+        } else {
+            Widget<TrackBall>(c).Draw();
+        }
+    },
     [](const Control& c) {
         TrackBall& b = Widget<TrackBall>(c);
         if (c.Address(0) == nullptr || !DirectionDiffers(c, b.turned)) return;
@@ -555,8 +563,9 @@ const ControlOps kTexturePanelOps = {
     NoDrag, [](const Control& c, int x, int y, float step) { return Widget<TexturePanel>(c).Wheel(x, y, step); },
     [](const Control& c) { Widget<TexturePanel>(c).Draw(); },
     [](const Control& c) {
-        if (c.Address(0) == nullptr) return;
         TexturePanel& p = Widget<TexturePanel>(c);
+        // A folder browser keeps its own page; its choice only flows out.
+        if (c.Address(0) == nullptr || p.fixedMode == 0) return;
         const int v = static_cast<int>(c.Get(0));
         if (v >= 0 && v < kPickerCells) p.selected = v;
     },

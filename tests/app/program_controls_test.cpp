@@ -199,6 +199,7 @@ void Arrange(const std::string& name)
         {"Ambient  R       G       B ", [] { gPanel.generatorOn[0] = 0, gPanel.colorPanelShown[0] = 1; }},
         {"Diffuse  R       G       B ", [] { gPanel.generatorOn[1] = 0, gPanel.colorPanelShown[1] = 1; }},
         {"New Textures", [] { gPanel.generatorOn[gPanel.materialTab == 1] = 1; }},
+        {"Texture Presets", [] { gPanel.generatorOn[gPanel.materialTab == 1] = 1; }},
         {"Export", [] { gPanel.generatorOn[gPanel.materialTab == 1] = 1; }},
         {"Format", [] { gPanel.generatorOn[gPanel.materialTab == 1] = 1; }},
     };

@@ -1,0 +1,90 @@
+// Every tab and page of the running program as the user sees it, compared
+// with reference pictures: the title, the information and status panels,
+// the page's controls where they are pressed, nothing over anything else.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/control_tables.h"
+#include "app/panel_state.h"
+#include "app/support/program_driver.h"
+#include "platform/dialogs.h"
+#include "support/screenshot.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CancellingDialogs final : public DialogBackend {
+public:
+    MessageAnswer ShowMessage(const MessageRequest& request) override { return CancelAnswer(request.buttons); }
+    bool ChooseFile(const FileDialogRequest&, std::string*) override { return false; }
+};
+
+ControlTable TabControls(int tab)
+{
+    ControlTable (*const tables[])() = {FractalsControls, RenderControls, CameraControls, EditorsControls,
+                                        AboutControls,    VoxelsControls, AnimationControls};
+    return tables[tab]();
+}
+
+TEST(ProgramPages, EveryPageMatchesItsReference)
+{
+    const fs::path dir = fs::temp_directory_path() / ("talvoran_pages_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    ::setenv("XDG_DATA_HOME", dir.c_str(), 1);
+    ::setenv("TALVORAN_SETTINGS_FILE", (dir / "settings.ini").c_str(), 1);
+    CancellingDialogs dialogs;
+    SetDialogBackend(&dialogs);
+    ProgramDriver program;
+    std::string error;
+    ASSERT_TRUE(program.Start(&error)) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << error;
+
+    const struct Page {
+        const char* name;
+        int tab, page, materialTab;
+        const char* press = nullptr;  // a control of the page pressed first, then again after
+    } pages[] = {
+        {"page_fractals", kTabFractals, -1, -1},
+        {"page_render_ambient", kTabRender, kPageMaterials, kMaterialAmbient},
+        {"page_render_diffuse", kTabRender, kPageMaterials, kMaterialDiffuse},
+        {"page_render_specular", kTabRender, kPageMaterials, kMaterialSpecular},
+        {"page_render_material_advanced", kTabRender, kPageMaterials, kMaterialAdvanced},
+        {"page_render_environment", kTabRender, kPageEnvironment, -1},
+        {"page_render_shaders", kTabRender, kPageShaders, -1},
+        {"page_render_advanced", kTabRender, kPageAdvanced, -1},
+        {"page_camera", kTabCamera, -1, -1},
+        {"page_editors_baseshapes", kTabEditors, kPageBaseshapes, -1},
+        {"page_editors_transformations", kTabEditors, kPageTransformations, -1},
+        {"page_editors_objects", kTabEditors, kPageObjects, -1},
+        {"page_editors_lights", kTabEditors, kPageObjects, -1, "Edit"},
+        {"page_about", kTabAbout, -1, -1},
+        {"page_voxels", kTabVoxels, -1, -1},
+        {"page_animation", kTabAnimation, -1, -1},
+    };
+    for (const Page& p : pages) {
+        program.GoTo(p.tab, p.page, p.materialTab);
+        if (p.press) program.ClickControl(TabControls(p.tab), p.press);
+        program.MoveTo(690, 20);  // no control under the pointer
+        program.Frames(3);
+        int w = 0, h = 0;
+        std::vector<uint8_t> frame = program.Screenshot(&w, &h);
+        ASSERT_EQ(w * 1000, h * 1600) << "the window keeps the screen's proportions";
+        // The preview inside its frame goes on changing as the points settle:
+        // the pages are compared around it.
+        for (int y = (1000 - 992) * h / 1000; y < (1000 - 160) * h / 1000; ++y)
+            for (int x = 700 * w / 1600; x < 1532 * w / 1600; ++x)
+                for (int c = 0; c < 3; ++c) frame[(static_cast<size_t>(y) * w + x) * 3 + c] = 0;
+        const ScreenshotResult r = CompareWithReference(p.name, frame, w, h);
+        EXPECT_TRUE(r.ok) << p.name << ": " << r.message;
+        if (p.press) program.ClickControl(TabControls(p.tab), p.press);
+    }
+    program.Stop();
+    SetDialogBackend(nullptr);
+    fs::remove_all(dir);
+}
+
+}  // namespace
