@@ -20,7 +20,16 @@ namespace {
 Shader& Sh() { return gShader; }
 LightSource& Light() { return Sh().lights[EditedLight()]; }
 
-bool InEditMode() { return gScreenState.load() == kScreenPreview3D && gRenderInBuffers != 0; }
+// "Panel" belongs to the page whose editor is editing, whichever view it chose.
+bool InEditMode()
+{
+    switch (gPanel.editorPage) {
+    case kPageBaseshapes: return gBaseShapeEditorOpen != 0;
+    case kPageTransformations: return gXFormsEditorOpen != 0;
+    case kPageObjects: return gPanel.lightEditOn != 0;
+    default: return false;
+    }
+}
 bool LightEditOn() { return gPanel.lightEditOn != 0; }
 bool LightsChosen() { return LightEditOn() && gPanel.objectToEdit == 1; }
 bool LightEnabled() { return LightsChosen() && SharedLoad(Light().enabled) != 0; }

@@ -261,6 +261,7 @@ const Control kRender[] = {
         .Effects(kReshade)
         .Then(RenderCurrentShadingBall)
         .Wheel(1),
+    Page(Bind(M().textureBoxes[2], "Shading Ball"), kPageMaterials).When(SpecularTab),
     Page(Bind(I().specularParameters, "Specular Parameters"), kPageMaterials)
         .When(SpecularTab)
         .Rows(ValueKind::Float, SpecularRow, 2)

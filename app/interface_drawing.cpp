@@ -65,6 +65,7 @@ void DrawFractalsTexts()
 
 void DrawMaterialsTexts()
 {
+    gMaterialPanel.slotNumber.Draw();
     if (gPanel.materialTab == kMaterialAmbient) DrawShadingModelThumbnail(static_cast<int>(gShader.curveMode1[CurrentMaterial()]));
     if (gPanel.materialTab == kMaterialDiffuse) DrawShadingModelThumbnail(static_cast<int>(gShader.curveMode2[CurrentMaterial()]));
 }

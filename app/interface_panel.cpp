@@ -93,10 +93,10 @@ const char* const kLightDistributions[] = {"Standard",    "Sine Stripes", "Cosin
 
 // Window rows: caption list (title first) and six floats per row: minimum,
 // maximum, start, clamp at minimum, clamp at maximum, whole numbers.
-const char* const kFogCaptions[] = {"Parameters", "Density", "Falloff"};
+const char* const kFogCaptions[] = {"Parameters", "A", "B"};
 const float kFogRows[] = {0, 10, kStartFogP0, 1, 0, 0, -10, 10, kStartFogP1, 0, 0, 0};
 const float kFogSteps[] = {0.1f, 0.1f};
-const char* const kTurbidityCaptions[] = {"Sun Turbidity", "Turbidity"};
+const char* const kTurbidityCaptions[] = {"Sun Turbidity", "Value"};
 const float kTurbidityRows[] = {1, 20, kStartTurbidity, 1, 1, 0};
 const char* const kGammaCaptions[] = {"Gamma Correction", "Gamma"};
 const float kGammaRows[] = {0.1f, 4, kStartGamma, 1, 1, 0};

@@ -47,6 +47,8 @@ enum MaterialPanelPlaceId : int {
     kAtShadingModel2,
     kAtTextureBox1,
     kAtTextureBox2,
+    kAtShadingBall,
+    kAtSlotNumber,
     kAtWindow,
     kAtControls,
     kAtTrans,
@@ -144,6 +146,8 @@ const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kAtShadingModel2, 460, 300, 200, kRow},
     {kAtTextureBox1, 280, 300, 64, 64},
     {kAtTextureBox2, 360, 300, 64, 64},
+    {kAtShadingBall, 372, 420, 128, 128},
+    {kAtSlotNumber, 464, 852, 48, 24},
     {kAtWindow, 380, 560, 120, kRow},
     {kAtControls, 520, 600, 120, kRow},
     {kAtTrans, 520, 440, 120, kRow},
@@ -196,10 +200,13 @@ void MaterialPanel::Build()
     const MaterialPanelPlace& model2 = at(kAtShadingModel2);
     BuildList(shadingModel[0], model1.x, model1.y, model1.width, "Shading Model", kShadingModelEntries, 0);  // "Flat"
     BuildList(shadingModel[1], model2.x, model2.y, model2.width, "Shading Model", kShadingModelEntries, 1);  // "Lambert"
-    for (int i = 0; i < 2; ++i) {
-        const MaterialPanelPlace& box = at(static_cast<MaterialPanelPlaceId>(kAtTextureBox1 + i));
+    for (int i = 0; i < 3; ++i) {
+        const MaterialPanelPlace& box = at(i == 2 ? kAtShadingBall : static_cast<MaterialPanelPlaceId>(kAtTextureBox1 + i));
         textureBoxes[i].SetLayout(box.x, box.y, kZ, box.width, box.height, 0u);
     }
+    const MaterialPanelPlace& number = at(kAtSlotNumber);
+    slotNumber.Build(number.x, number.y, kZ, number.width, number.height, "0");
+    slotNumber.visible = 1;
     BuildList(windowList, at(kAtWindow).x, at(kAtWindow).y, at(kAtWindow).width, "Window", kWindowEntries,
               1);  // "Front"
     BuildList(controlsList, at(kAtControls).x, at(kAtControls).y, at(kAtControls).width, "Controls",
@@ -285,6 +292,8 @@ void MaterialPanel::UpdateTextures()
     const int m = CurrentMaterial();
     textureBoxes[0].texture = ThumbnailTexture(gPanel.materialTab == 1 ? gShader.thumbnailB[m] : gShader.thumbnailA[m]);
     textureBoxes[1].texture = ThumbnailTexture(gShader.gelThumbnail);
+    textureBoxes[2].texture = ThumbnailTexture(gShader.shadingBallThumbnail);
+    slotNumber.SetNumber(m);
 }
 
 void RenderCurrentShadingBall()

@@ -14,6 +14,7 @@
 #include "ui/picture_pickers.h"
 #include "ui/scroll_lists.h"
 #include "ui/slider_windows.h"
+#include "ui/text_boxes.h"
 #include "ui/texture_box.h"
 
 struct Thumbnail;
@@ -45,7 +46,7 @@ public:
     ListBox objectToEdit;         // "Object to Edit:"
     Button lightButtons[6];       // "#", "$", "Load", "Clear", "New Textures", "Select"
     ListBox shadingModel[2];      // "Shading Model": curve mode 1, curve mode 2
-    TextureBox textureBoxes[2];   // the material side's texture, the light's gel
+    TextureBox textureBoxes[3];   // the material side's texture, the light's gel, the shading ball
     ListBox windowList;           // "Window"
     ListBox controlsList;         // "Controls"
     ListBox transList;            // "Trans"
@@ -56,6 +57,7 @@ public:
     OptionsBox useTextureBox;     // "Use Texture"
     ColorPanel specular;          // "Specular  R       G       B "
     BoolBox materialTypeList;     // "Material Type"
+    TextBox slotNumber;           // the number of the material "#" and "$" step through
 };
 
 extern MaterialPanel gMaterialPanel;

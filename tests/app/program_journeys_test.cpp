@@ -15,6 +15,7 @@
 #include "app/action_buttons.h"
 #include "app/control_tables.h"
 #include "app/create_interface.h"
+#include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
 #include "app/support/program_driver.h"
@@ -233,6 +234,21 @@ TEST_F(ProgramJourneys, AnAnimationWritesEveryFrameWhereAsked)
     }
     EXPECT_FALSE(fs::exists(gDir / "spin4.png"));
     EXPECT_FALSE(fs::exists(gDir / "spin8.png"));
+}
+
+// "Panel" switches the editor's view between the points and the vectors and
+// back again, as long as the editor edits.
+TEST_F(ProgramJourneys, ThePanelListSwitchesBothWays)
+{
+    gProgram.GoTo(kTabEditors, kPageObjects);
+    gProgram.ClickControl(EditorsControls(), "Edit");
+    ASSERT_EQ(gScreenState.load(), kScreenPreview3D);
+    gProgram.ClickControl(EditorsControls(), "Panel", 0);  // "Points"
+    EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
+    gProgram.ClickControl(EditorsControls(), "Panel", 1);  // "Vector"
+    EXPECT_EQ(gScreenState.load(), kScreenPreview3D);
+    gProgram.ClickControl(EditorsControls(), "Edit");
+    EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
 }
 
 // "Cancel" under the preview while an export runs: no file is left.

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/control_tables.h"
 #include "app/panel_state.h"
@@ -46,7 +47,7 @@ TEST(ProgramPages, EveryPageMatchesItsReference)
     const struct Page {
         const char* name;
         int tab, page, materialTab;
-        const char* press = nullptr;  // a control of the page pressed first, then again after
+        std::vector<const char*> press = {};  // controls of the page pressed first, then again after
     } pages[] = {
         {"page_fractals", kTabFractals, -1, -1},
         {"page_render_ambient", kTabRender, kPageMaterials, kMaterialAmbient},
@@ -54,20 +55,24 @@ TEST(ProgramPages, EveryPageMatchesItsReference)
         {"page_render_specular", kTabRender, kPageMaterials, kMaterialSpecular},
         {"page_render_material_advanced", kTabRender, kPageMaterials, kMaterialAdvanced},
         {"page_render_environment", kTabRender, kPageEnvironment, -1},
+        {"page_render_environment_on", kTabRender, kPageEnvironment, -1,
+         {"Enable Fog", "Enable Background", "Enable Drawing Shaders", "Enable Volumetric Fog"}},
         {"page_render_shaders", kTabRender, kPageShaders, -1},
+        {"page_render_shaders_on", kTabRender, kPageShaders, -1,
+         {"Enable the Glow Shader", "Enable Reflections", "Ambient Occlusion"}},
         {"page_render_advanced", kTabRender, kPageAdvanced, -1},
         {"page_camera", kTabCamera, -1, -1},
         {"page_editors_baseshapes", kTabEditors, kPageBaseshapes, -1},
         {"page_editors_transformations", kTabEditors, kPageTransformations, -1},
         {"page_editors_objects", kTabEditors, kPageObjects, -1},
-        {"page_editors_lights", kTabEditors, kPageObjects, -1, "Edit"},
+        {"page_editors_lights", kTabEditors, kPageObjects, -1, {"Edit", "Enable Light"}},
         {"page_about", kTabAbout, -1, -1},
         {"page_voxels", kTabVoxels, -1, -1},
         {"page_animation", kTabAnimation, -1, -1},
     };
     for (const Page& p : pages) {
         program.GoTo(p.tab, p.page, p.materialTab);
-        if (p.press) program.ClickControl(TabControls(p.tab), p.press);
+        for (const char* name : p.press) program.ClickControl(TabControls(p.tab), name);
         program.MoveTo(690, 20);  // no control under the pointer
         program.Frames(3);
         int w = 0, h = 0;
@@ -80,7 +85,8 @@ TEST(ProgramPages, EveryPageMatchesItsReference)
                 for (int c = 0; c < 3; ++c) frame[(static_cast<size_t>(y) * w + x) * 3 + c] = 0;
         const ScreenshotResult r = CompareWithReference(p.name, frame, w, h);
         EXPECT_TRUE(r.ok) << p.name << ": " << r.message;
-        if (p.press) program.ClickControl(TabControls(p.tab), p.press);
+        for (auto name = p.press.rbegin(); name != p.press.rend(); ++name)
+            program.ClickControl(TabControls(p.tab), *name);
     }
     program.Stop();
     SetDialogBackend(nullptr);
