@@ -136,6 +136,13 @@ bool AnyOcclusion() { return SharedLoad(S().occlusion[0]) != 0 || SharedLoad(S()
 bool AveragedOcclusion() { return SharedLoad(S().occlusion[0]) != 0; }
 bool PerPixelOcclusion() { return SharedLoad(S().occlusion[1]) != 0; }
 bool GlowOn() { return Sh().GlowOn(); }
+
+// The environment is the sky, or the picture of the background slot (the
+// loaded image, a generated background, or the plain grey one).
+void BackgroundTypeChosen()
+{
+    SharedStore(Sh().backgroundImageOn, static_cast<uint8_t>(SharedLoad(S().backgroundType) == kBackgroundSky ? 0 : 1));
+}
 bool ReflectionsOn() { return Sh().ReflectionsOn(); }
 
 // Switching the glow off puts its values back to their start.
@@ -340,7 +347,8 @@ const Control kRender[] = {
     Page(Bind(I().backgroundType, "Background Type"), kPageEnvironment)
         .When(BackgroundOn)
         .Value(&S().backgroundType)
-        .Effects(kReshade),
+        .Effects(kReshade)
+        .Then(BackgroundTypeChosen),
     Page(Bind(I().backgroundReflection, "Background Reflection"), kPageEnvironment)
         .When(BackgroundOn)
         .Value(&S().backgroundReflection)

@@ -299,7 +299,10 @@ const ControlOps kHListOps = {
 const ControlOps kDropOps = {
     [](const Control& c, int x, int y) {
         NewDropBox& d = Widget<NewDropBox>(c);
-        if (d.PressScrollBar(x, y)) return true;
+        if (d.PressScrollBar(x, y)) {
+            gDragGroup = kListDragGroup;  // the following moves turn the wheel
+            return true;
+        }
         return d.Click(x, y);
     },
     [](const Control& c, int x, int y) { return Widget<NewDropBox>(c).Drag(x, y); },
@@ -321,7 +324,10 @@ const ControlOps kDropOps = {
 const ControlOps kCheckListOps = {
     [](const Control& c, int x, int y) {
         BoolBox& b = Widget<BoolBox>(c);
-        if (b.LastFirst() > 0 && b.PressScrollBar(x, y)) return true;
+        if (b.LastFirst() > 0 && b.PressScrollBar(x, y)) {
+            gDragGroup = kListDragGroup;
+            return true;
+        }
         return b.Click(x, y);
     },
     [](const Control& c, int x, int y) { return Widget<BoolBox>(c).Drag(x, y); },

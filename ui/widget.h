@@ -17,6 +17,8 @@
 inline constexpr float kWidgetDepth = 30.0f;
 
 extern int gDragGroup;             // group id of the widget that took the last press
+// The group of a list whose scroll wheel took the press.
+inline constexpr int kListDragGroup = 1;
 extern int gDragWidgetId;          // widget id of the draggable that took it
 extern float gControlSensitivity;  // factor on slider and ball drags and wheel steps
 extern int gPointerX;              // pointer x in virtual units, kept by the move handler

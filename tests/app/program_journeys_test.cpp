@@ -19,6 +19,7 @@
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
 #include "app/support/program_driver.h"
+#include "engine/fractal_model.h"
 
 #include "platform/desktop/platform_events.h"
 #include "platform/picture_file.h"
@@ -234,6 +235,19 @@ TEST_F(ProgramJourneys, AnAnimationWritesEveryFrameWhereAsked)
     }
     EXPECT_FALSE(fs::exists(gDir / "spin4.png"));
     EXPECT_FALSE(fs::exists(gDir / "spin8.png"));
+}
+
+// The type list's scroll wheel, dragged down a few steps, brings later
+// types into view without choosing one.
+TEST_F(ProgramJourneys, TheTypeListScrollsByItsWheel)
+{
+    gProgram.GoTo(kTabFractals);
+    NewDropBox& list = gFractalTypeBox;
+    const int first = list.first, type = gFractalType;
+    const int x = (list.barLeft + list.barRight) / 2, y = (list.barBottom + list.barTop) / 2;
+    gProgram.Drag(x, y, x, y - 40, 4);
+    EXPECT_EQ(list.first, first + 4);
+    EXPECT_EQ(gFractalType, type);
 }
 
 // "Panel" switches the editor's view between the points and the vectors and
