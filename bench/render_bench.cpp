@@ -8,12 +8,18 @@
 //     0 "Off".
 //   BM_ProjectionPass/<case>: the pass alone on a refilled slice.
 //   BM_TunerScoring: the probability tuner's trials (kernel and count).
+//   BM_TunerHold/workers:N: one whole tuning call (20 trials of 40,480
+//     batches) with N render workers held meanwhile: how long the render
+//     stands still.
 //   BM_PlainLoop: hash step, transition lookup, affine map and a
 //     depth-tested write, the ceiling to approach.
 // per_thread is points per second per thread.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
@@ -114,6 +120,21 @@ void BM_TunerScoring(benchmark::State& state)
         benchmark::Counter(static_cast<double>(state.iterations()) * 20 * 50 * 999, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_TunerScoring)->Unit(benchmark::kMillisecond);
+
+void HeldCycle(uint8_t) {}
+
+void BM_TunerHold(benchmark::State& state)
+{
+    SetUpScene();
+    gRenderRunFlag.store(1);
+    std::vector<std::thread> held;
+    for (int i = 0; i < state.range(0); ++i) held.emplace_back(RunWorkerLoop, i, HeldCycle);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (auto _ : state) TuneTransformProbabilities();
+    gRenderRunFlag.store(0);
+    for (auto& t : held) t.join();
+}
+BENCHMARK(BM_TunerHold)->ArgName("workers")->Arg(1)->Arg(8)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_PlainLoop(benchmark::State& state)
 {

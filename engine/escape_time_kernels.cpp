@@ -91,6 +91,8 @@ void RunEscapeTimeKernel(uint8_t slot)
     uint32_t hash = gSlotHash[slot];
     RandomState rnd = gSlotRandom[slot];
 
+    const uint8_t* const pickTable = gSlotPickModel[slot].pickTable;
+    const uint32_t (*const transitions)[256] = gSlotPickModel[slot].transitions;
     int32_t t = gSlotTransform[slot];
     if (t < 0 || t >= kMaxTransforms) t = 0;
     float lastZr = gSlotPoint.x[slot];
@@ -99,7 +101,7 @@ void RunEscapeTimeKernel(uint8_t slot)
     for (int32_t j = start; j < end; ++j) {
         gPointColorIndex[j] = k;
         const uint32_t h = StepSlotHash(hash);
-        t = kPickTable ? gTransformPickTable[h & 255u] : static_cast<int32_t>(gTransformTransitions[t][h & 255u]);
+        t = kPickTable ? pickTable[h & 255u] : static_cast<int32_t>(transitions[t][h & 255u]);
         const float u1 = RandomUniform(rnd);
         const float u2 = RandomUniform(rnd);
         const float px = (2.0f * u1 - 1.0f) * co.m00[t] + co.tx[t];

@@ -133,6 +133,8 @@ inline void RunChaosGameKernel(uint8_t slot, Map&& map)
     // share a cache line, and stepping them in memory makes the workers
     // invalidate each other's line at every point.
     uint32_t hash = gSlotHash[slot];
+    const SlotPickModel& model = gSlotPickModel[slot];
+    const uint32_t (*const transitions)[256] = model.transitions;
     float store[3] = {0.0f, 0.0f, 0.0f};
     int stalledSeeds = 0;
     bool callEnded = false;
@@ -158,8 +160,10 @@ inline void RunChaosGameKernel(uint8_t slot, Map&& map)
                 ++i;
                 continue;
             }
+            const uint8_t randomLength =
+                model.runLengthFlags ? model.runLengthFlags[seed.baseshape] : rec.randomRunLength;
             const int64_t length =
-                rec.randomRunLength ? 1 + static_cast<int64_t>(StepSlotHash(hash) % n) : int64_t{n};
+                randomLength ? 1 + static_cast<int64_t>(StepSlotHash(hash) % n) : int64_t{n};
             e = static_cast<int32_t>(std::min<int64_t>(end, i + length));
             ColorBaseshapeRun(i, e, slot);
             if (rec.showBaseshape && i + 1 < end && e + 1 < end) {
@@ -184,12 +188,12 @@ inline void RunChaosGameKernel(uint8_t slot, Map&& map)
                 if constexpr (O.pick != TransformPick::kNone) {
                     const uint32_t h = StepSlotHash(hash);
                     if constexpr (O.pick == TransformPick::kTransitionRow) {
-                        t = static_cast<int32_t>(gTransformTransitions[t][h & 255u]);
+                        t = static_cast<int32_t>(transitions[t][h & 255u]);
                         pick = t;
                     } else if constexpr (O.pick == TransformPick::kHashModulo) {
                         pick = static_cast<int32_t>(h % O.pickModulus);
                     } else {
-                        pick = gTransformTransitions[t][h & 255u] != 0 ? 1 : 0;
+                        pick = transitions[t][h & 255u] != 0 ? 1 : 0;
                     }
                     // Reloaded per point: a first step replaces itself.
                     if constexpr (kColorStep) gSlotColorStep[slot].load(std::memory_order_relaxed)(slot, pick, j);
