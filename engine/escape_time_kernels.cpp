@@ -1,5 +1,6 @@
 #include "engine/escape_time_kernels.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/fractal_model.h"
@@ -66,6 +67,90 @@ inline float EscapeHeight(const EscapeSample& s, float a4)
     }
 }
 
+// The orbit of one sample as the escape loop leaves it.
+struct EscapeOrbit {
+    double zr, zi, dzr, dzi, m;
+    float zpr, zpi;  // z before the last step
+    int32_t n;       // steps taken
+};
+
+// Four points' escape loops side by side (two SSE2 registers of doubles on
+// x86-64): one loop alone is a chain of dependent multiplies that leaves
+// the multipliers idle. A lane whose point escapes or reaches the limit
+// takes the next point at once, so a long orbit holds up no other lane.
+// Every lane does exactly the double operations of the one-point loop, in
+// the same order, so the orbits are the same to the last bit.
+using EscapeLanes = double __attribute__((vector_size(32)));
+using EscapeLaneMask = int64_t __attribute__((vector_size(32)));
+inline constexpr int kEscapeLanes = 4;
+
+// One call's samples: where they lie, which of them iterate, their orbits.
+struct EscapeBatch {
+    float px[kSlotBatchSize], pz[kSlotBatchSize];
+    double cr[kSlotBatchSize], ci[kSlotBatchSize];
+    int32_t todo[kSlotBatchSize];
+    int32_t count;  // entries of todo
+    bool inside[kSlotBatchSize];  // inside without iterating
+    EscapeOrbit orbit[kSlotBatchSize];
+};
+
+template <bool kConjugate>
+void IterateEscapeOrbits(EscapeBatch& b, int32_t limit)
+{
+    const double* const cr = b.cr;
+    const double* const ci = b.ci;
+    const int32_t* const todo = b.todo;
+    const int32_t count = b.count;
+    EscapeOrbit* const out = b.orbit;
+    EscapeLanes zr{}, zi{}, dzr{}, dzi{}, lcr{}, lci{};
+    EscapeLaneMask n{};
+    int32_t point[kEscapeLanes];
+    int32_t next = 0, busy = 0;
+    const auto take = [&](int l) {
+        zr[l] = zi[l] = dzr[l] = dzi[l] = 0.0;
+        n[l] = 0;
+        if (next < count) {
+            point[l] = todo[next++];
+            lcr[l] = cr[point[l]];
+            lci[l] = ci[point[l]];
+            ++busy;
+        } else {
+            // An idle lane iterates 0 under c = 0 and stays there.
+            point[l] = -1;
+            lcr[l] = lci[l] = 0.0;
+        }
+    };
+    for (int l = 0; l < kEscapeLanes; ++l) take(l);
+    const EscapeLanes two = {2.0, 2.0, 2.0, 2.0}, one = {1.0, 1.0, 1.0, 1.0};
+    const EscapeLanes radius = {kEscapeRadiusSquared, kEscapeRadiusSquared, kEscapeRadiusSquared,
+                                kEscapeRadiusSquared};
+    const EscapeLaneMask last = {limit, limit, limit, limit};
+    while (busy > 0) {
+        const EscapeLanes pr = zr, pi = zi;
+        const EscapeLanes ndzr = two * (zr * dzr - zi * dzi) + one;
+        const EscapeLanes ndzi = two * (zr * dzi + zi * dzr);
+        dzr = ndzr;
+        dzi = ndzi;
+        const EscapeLanes nzr = zr * zr - zi * zi + lcr;
+        const EscapeLanes nzi = kConjugate ? two * zr * zi - lci : two * zr * zi + lci;
+        zr = nzr;
+        zi = nzi;
+        const EscapeLanes m = zr * zr + zi * zi;
+        n += 1;
+        const EscapeLaneMask done = (m >= radius) | (n >= last);
+        if (!(done[0] | done[1] | done[2] | done[3])) continue;
+        for (int l = 0; l < kEscapeLanes; ++l) {
+            if (!done[l]) continue;
+            if (point[l] >= 0) {
+                out[point[l]] = {zr[l], zi[l], dzr[l], dzi[l], m[l], static_cast<float>(pr[l]),
+                                 static_cast<float>(pi[l]), static_cast<int32_t>(n[l])};
+                --busy;
+            }
+            take(l);
+        }
+    }
+}
+
 template <EscapeKind Kind, int Row>
 void RunEscapeTimeKernel(uint8_t slot)
 {
@@ -98,70 +183,70 @@ void RunEscapeTimeKernel(uint8_t slot)
     float lastZr = gSlotPoint.x[slot];
     float lastZi = gSlotPoint.y[slot];
 
-    for (int32_t j = start; j < end; ++j) {
-        gPointColorIndex[j] = k;
+    // First every sample's draws, in batch order; then the escape loops of
+    // the samples that iterate, side by side; then heights and colours.
+    const int32_t count = end - start > 0 ? std::min(end - start, kSlotBatchSize) : 0;
+    EscapeBatch batch;
+    float* const px = batch.px;
+    float* const pz = batch.pz;
+    double* const cr = batch.cr;
+    double* const ci = batch.ci;
+    EscapeOrbit* const orbit = batch.orbit;
+    int32_t iterating = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        gPointColorIndex[start + i] = k;
         const uint32_t h = StepSlotHash(hash);
         t = kPickTable ? pickTable[h & 255u] : static_cast<int32_t>(transitions[t][h & 255u]);
         const float u1 = RandomUniform(rnd);
         const float u2 = RandomUniform(rnd);
-        const float px = (2.0f * u1 - 1.0f) * co.m00[t] + co.tx[t];
-        const float pz = (2.0f * u2 - 1.0f) * co.m00[t] + co.tz[t];
-        const double cr = static_cast<double>(px) * scale + cr0;
-        const double ci = ci0 - static_cast<double>(pz) * scale;
-
+        px[i] = (2.0f * u1 - 1.0f) * co.m00[t] + co.tx[t];
+        pz[i] = (2.0f * u2 - 1.0f) * co.m00[t] + co.tz[t];
+        cr[i] = static_cast<double>(px[i]) * scale + cr0;
+        ci[i] = ci0 - static_cast<double>(pz[i]) * scale;
         bool inside = false;
         if constexpr (kCardioidTest) {
-            const double q = (cr - 0.25) * (cr - 0.25) + ci * ci;
-            inside = (cr + 1.0) * (cr + 1.0) + ci * ci < 0.0625 || (cr - 0.25 + q) * q < 0.25 * ci * ci;
+            const double q = (cr[i] - 0.25) * (cr[i] - 0.25) + ci[i] * ci[i];
+            inside = (cr[i] + 1.0) * (cr[i] + 1.0) + ci[i] * ci[i] < 0.0625 ||
+                     (cr[i] - 0.25 + q) * q < 0.25 * ci[i] * ci[i];
         }
-        double zr = 0.0, zi = 0.0, dzr = 0.0, dzi = 0.0, m = 0.0;
-        float zpr = 0.0f, zpi = 0.0f;
-        int32_t n = 0;
-        if (!inside) {
-            while (n < limit) {
-                ++n;
-                zpr = static_cast<float>(zr);
-                zpi = static_cast<float>(zi);
-                const double ndzr = 2.0 * (zr * dzr - zi * dzi) + 1.0;
-                const double ndzi = 2.0 * (zr * dzi + zi * dzr);
-                dzr = ndzr;
-                dzi = ndzi;
-                const double nzr = zr * zr - zi * zi + cr;
-                const double nzi = kConjugate ? 2.0 * zr * zi - ci : 2.0 * zr * zi + ci;
-                zr = nzr;
-                zi = nzi;
-                m = zr * zr + zi * zi;
-                if (m >= kEscapeRadiusSquared) break;
-            }
-            if (n > 0) {  // a limit of 0 iterates nothing: the slot point stays
-                lastZr = zpr;
-                lastZi = zpi;
-            }
-            inside = n >= limit;
-        }
+        // A limit of 0 iterates nothing: the point is inside and the slot point stays.
+        orbit[i] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0f, 0.0f, 0};
+        batch.inside[i] = inside;
+        if (!inside && limit > 0) batch.todo[iterating++] = i;
+    }
+    batch.count = iterating;
+    IterateEscapeOrbits<kConjugate>(batch, limit);
 
-        if (inside) {
-            gPointX[j] = px;
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t j = start + i;
+        const EscapeOrbit& o = orbit[i];
+        const int32_t n = o.n;
+        if (n > 0) {
+            lastZr = o.zpr;
+            lastZi = o.zpi;
+        }
+        if (batch.inside[i] || n >= limit) {
+            gPointX[j] = px[i];
             gPointY[j] = 0.0f;
-            gPointZ[j] = pz;
+            gPointZ[j] = pz[i];
             gPointColorR[j] = gPointColorG[j] = gPointColorB[j] = 0;
             continue;
         }
 
         EscapeSample s;
-        s.d = static_cast<float>(std::sqrt(m) * std::log(m) / std::sqrt(dzr * dzr + dzi * dzi) * a0);
-        s.dr = static_cast<float>(zr - zpr);
-        s.di = static_cast<float>(zi - zpi);
+        s.d = static_cast<float>(std::sqrt(o.m) * std::log(o.m) / std::sqrt(o.dzr * o.dzr + o.dzi * o.dzi) * a0);
+        s.dr = static_cast<float>(o.zr - o.zpr);
+        s.di = static_cast<float>(o.zi - o.zpi);
         s.n = n;
-        float x = px, y, z = pz;
+        float x = px[i], y, z = pz[i];
         if constexpr (kAlt) {
             const float d = s.d;
             y = (kConjugate ? Tri(d) : std::cos(d)) * d * a4;
             if (a5 > 0.0f) {
                 const float beta = std::atan2(s.di, s.dr);
                 const float rho = (kConjugate ? TriSin(d) : std::sin(d)) * d * a5;
-                x = px + (kConjugate ? TriSin(beta) : std::sin(beta)) * rho;
-                z = pz - (kConjugate ? Tri(beta) : std::cos(beta)) * rho;
+                x = px[i] + (kConjugate ? TriSin(beta) : std::sin(beta)) * rho;
+                z = pz[i] - (kConjugate ? Tri(beta) : std::cos(beta)) * rho;
             }
         } else {
             y = EscapeHeight<kConjugate, Row>(s, a4);

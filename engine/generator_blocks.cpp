@@ -475,3 +475,69 @@ void FillGeneratorFunctionTable(GeneratorBlockFn* table)
 {
     for (int k = 0; k < kGeneratorBlockTypes; ++k) table[k] = kGeneratorBlocks[k].function;
 }
+
+void RunGeneratorChain(const uint8_t* types, const float* const* parameters, int32_t count, float* work)
+{
+    for (int32_t b = 0; b < count; ++b) {
+        switch (types[b]) {
+        case 1: GeneratorBlock1(work, parameters[b]); break;
+        case 2: GeneratorBlock2(work, parameters[b]); break;
+        case 3: GeneratorBlock3(work, parameters[b]); break;
+        case 4: GeneratorBlock4(work, parameters[b]); break;
+        case 5: GeneratorBlock5(work, parameters[b]); break;
+        case 6: GeneratorBlock6(work, parameters[b]); break;
+        case 7: GeneratorBlock7(work, parameters[b]); break;
+        case 8: GeneratorBlock8(work, parameters[b]); break;
+        case 9: GeneratorBlock9(work, parameters[b]); break;
+        case 10: GeneratorBlock10(work, parameters[b]); break;
+        case 11: GeneratorBlock11(work, parameters[b]); break;
+        case 12: GeneratorBlock12(work, parameters[b]); break;
+        case 13: GeneratorBlock13(work, parameters[b]); break;
+        case 14: GeneratorBlock14(work, parameters[b]); break;
+        case 15: GeneratorBlock15(work, parameters[b]); break;
+        case 16: GeneratorBlock16(work, parameters[b]); break;
+        case 17: GeneratorBlock17(work, parameters[b]); break;
+        case 18: GeneratorBlock18(work, parameters[b]); break;
+        case 19: GeneratorBlock19(work, parameters[b]); break;
+        case 20: GeneratorBlock20(work, parameters[b]); break;
+        case 21: GeneratorBlock21(work, parameters[b]); break;
+        case 22: GeneratorBlock22(work, parameters[b]); break;
+        case 23: GeneratorBlock23(work, parameters[b]); break;
+        case 24: GeneratorBlock24(work, parameters[b]); break;
+        case 25: GeneratorBlock25(work, parameters[b]); break;
+        case 26: GeneratorBlock26(work, parameters[b]); break;
+        case 27: GeneratorBlock27(work, parameters[b]); break;
+        case 28: GeneratorBlock28(work, parameters[b]); break;
+        case 29: GeneratorBlock29(work, parameters[b]); break;
+        case 30: GeneratorBlock30(work, parameters[b]); break;
+        case 31: GeneratorBlock31(work, parameters[b]); break;
+        case 32: GeneratorBlock32(work, parameters[b]); break;
+        case 33: GeneratorBlock33(work, parameters[b]); break;
+        case 34: GeneratorBlock34(work, parameters[b]); break;
+        case 35: GeneratorBlock35(work, parameters[b]); break;
+        case 36: GeneratorBlock36(work, parameters[b]); break;
+        case 37: GeneratorBlock37(work, parameters[b]); break;
+        case 38: GeneratorBlock38(work, parameters[b]); break;
+        case 39: GeneratorBlock39(work, parameters[b]); break;
+        case 40: GeneratorBlock40(work, parameters[b]); break;
+        case 41: GeneratorBlock41(work, parameters[b]); break;
+        case 42: GeneratorBlock42(work, parameters[b]); break;
+        case 43: GeneratorBlock43(work, parameters[b]); break;
+        case 44: GeneratorBlock44(work, parameters[b]); break;
+        case 45: GeneratorBlock45(work, parameters[b]); break;
+        case 46: GeneratorBlock46(work, parameters[b]); break;
+        case 47: GeneratorBlock47(work, parameters[b]); break;
+        case 48: GeneratorBlock48(work, parameters[b]); break;
+        case 49: GeneratorBlock49(work, parameters[b]); break;
+        case 50: GeneratorBlock50(work, parameters[b]); break;
+        case 51: GeneratorBlock51(work, parameters[b]); break;
+        case 52: GeneratorBlock52(work, parameters[b]); break;
+        case 53: GeneratorBlock53(work, parameters[b]); break;
+        case 54: GeneratorBlock54(work, parameters[b]); break;
+        default: GeneratorBlock0(work, parameters[b]); break;
+        }
+        work[0] = work[3];
+        work[1] = work[4];
+        work[2] = work[5];
+    }
+}
