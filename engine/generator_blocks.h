@@ -30,12 +30,6 @@ GeneratorBlockFn GetGeneratorFunction(uint32_t type);
 // Entries 0..54 of table = the blocks in type order.
 void FillGeneratorFunctionTable(GeneratorBlockFn* table);
 
-// Runs count blocks on work, each block's output becoming the following
-// block's point (work[0..2] = work[3..5] after every block). The blocks are
-// chosen by a switch over their types rather than called through pointers,
-// so the whole chain is one call with the blocks inlined; a type above 54
-// runs "Affine Trans" as GetGeneratorFunction does.
-void RunGeneratorChain(const uint8_t* types, const float* const* parameters, int32_t count, float* work);
 
 // The quaternion Moebius map (a p + b) / (c p + d) of the point p = (x, y, z, 0),
 // each quaternion scalar first; block 25 and fractal type 45 share it.

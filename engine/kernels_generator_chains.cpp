@@ -1,5 +1,6 @@
 #include "engine/kernels_generator_chains.h"
 
+#include "engine/generator_block_maps.h"
 #include "engine/generator_groups.h"
 #include "engine/kernel_skeleton.h"
 
@@ -22,7 +23,7 @@ void RunFractalType48(uint8_t slot)
             }
             const GeneratorGroup& g = groups[t];
             float work[6] = {x, y, z, output[0], output[1], output[2]};
-            RunGeneratorChain(g.blockTypes, g.parameters, g.blockCount, work);
+            generator_detail::RunBlockChain(g.blockTypes, g.parameters, g.blockCount, work);
             x = work[0];
             y = work[1];
             z = work[2];
