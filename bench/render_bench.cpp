@@ -134,7 +134,13 @@ void BM_TunerHold(benchmark::State& state)
     gRenderRunFlag.store(0);
     for (auto& t : held) t.join();
 }
-BENCHMARK(BM_TunerHold)->ArgName("workers")->Arg(1)->Arg(8)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TunerHold)
+    ->ArgName("workers")
+    ->Arg(1)
+    ->Arg(8)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_PlainLoop(benchmark::State& state)
 {

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
@@ -74,16 +79,6 @@ struct EscapeOrbit {
     int32_t n;       // steps taken
 };
 
-// Four points' escape loops side by side (two SSE2 registers of doubles on
-// x86-64): one loop alone is a chain of dependent multiplies that leaves
-// the multipliers idle. A lane whose point escapes or reaches the limit
-// takes the next point at once, so a long orbit holds up no other lane.
-// Every lane does exactly the double operations of the one-point loop, in
-// the same order, so the orbits are the same to the last bit.
-using EscapeLanes = double __attribute__((vector_size(32)));
-using EscapeLaneMask = int64_t __attribute__((vector_size(32)));
-inline constexpr int kEscapeLanes = 4;
-
 // One call's samples: where they lie, which of them iterate, their orbits.
 struct EscapeBatch {
     float px[kSlotBatchSize], pz[kSlotBatchSize];
@@ -94,62 +89,129 @@ struct EscapeBatch {
     EscapeOrbit orbit[kSlotBatchSize];
 };
 
+// The one-point escape loop, from z = 0: the reference every lane follows.
+template <bool kConjugate>
+inline EscapeOrbit IterateEscapeOrbit(double cr, double ci, int32_t limit)
+{
+    double zr = 0.0, zi = 0.0, dzr = 0.0, dzi = 0.0, m = 0.0;
+    float zpr = 0.0f, zpi = 0.0f;
+    int32_t n = 0;
+    while (n < limit) {
+        ++n;
+        zpr = static_cast<float>(zr);
+        zpi = static_cast<float>(zi);
+        const double ndzr = 2.0 * (zr * dzr - zi * dzi) + 1.0;
+        const double ndzi = 2.0 * (zr * dzi + zi * dzr);
+        dzr = ndzr;
+        dzi = ndzi;
+        const double nzr = zr * zr - zi * zi + cr;
+        const double nzi = kConjugate ? 2.0 * zr * zi - ci : 2.0 * zr * zi + ci;
+        zr = nzr;
+        zi = nzi;
+        m = zr * zr + zi * zi;
+        if (m >= kEscapeRadiusSquared) break;
+    }
+    return {zr, zi, dzr, dzi, m, zpr, zpi, n};
+}
+
+#if defined(__SSE2__)
+// Four points' escape loops side by side in two pairs of SSE2 lanes: one
+// loop alone is a chain of dependent multiplies that leaves the multipliers
+// idle. A lane whose point escapes or reaches the limit takes the next point
+// at once, so a long orbit holds up no other lane. Every lane does exactly
+// the double operations of the one-point loop above, in the same order, so
+// the orbits are the same to the last bit.
+inline constexpr int kEscapeLanePairs = 2;
+
+struct EscapeLanes {
+    __m128d zr, zi, dzr, dzi, cr, ci, n;
+};
+
+template <bool kConjugate>
+inline int StepEscapeLanes(EscapeLanes& v, __m128d& pr, __m128d& pi, __m128d& m, __m128d last)
+{
+    const __m128d two = _mm_set1_pd(2.0), one = _mm_set1_pd(1.0);
+    pr = v.zr;
+    pi = v.zi;
+    const __m128d ndzr = _mm_add_pd(_mm_mul_pd(two, _mm_sub_pd(_mm_mul_pd(v.zr, v.dzr), _mm_mul_pd(v.zi, v.dzi))), one);
+    const __m128d ndzi = _mm_mul_pd(two, _mm_add_pd(_mm_mul_pd(v.zr, v.dzi), _mm_mul_pd(v.zi, v.dzr)));
+    v.dzr = ndzr;
+    v.dzi = ndzi;
+    const __m128d nzr = _mm_add_pd(_mm_sub_pd(_mm_mul_pd(v.zr, v.zr), _mm_mul_pd(v.zi, v.zi)), v.cr);
+    const __m128d zz = _mm_mul_pd(_mm_mul_pd(two, v.zr), v.zi);
+    v.zi = kConjugate ? _mm_sub_pd(zz, v.ci) : _mm_add_pd(zz, v.ci);
+    v.zr = nzr;
+    m = _mm_add_pd(_mm_mul_pd(v.zr, v.zr), _mm_mul_pd(v.zi, v.zi));
+    v.n = _mm_add_pd(v.n, one);
+    const __m128d done = _mm_or_pd(_mm_cmpge_pd(m, _mm_set1_pd(kEscapeRadiusSquared)), _mm_cmpge_pd(v.n, last));
+    return _mm_movemask_pd(done);
+}
+
 template <bool kConjugate>
 void IterateEscapeOrbits(EscapeBatch& b, int32_t limit)
 {
-    const double* const cr = b.cr;
-    const double* const ci = b.ci;
-    const int32_t* const todo = b.todo;
-    const int32_t count = b.count;
-    EscapeOrbit* const out = b.orbit;
-    EscapeLanes zr{}, zi{}, dzr{}, dzi{}, lcr{}, lci{};
-    EscapeLaneMask n{};
-    int32_t point[kEscapeLanes];
+    // Lanes 2p and 2p + 1 in pair p; spilled to these arrays only when a lane is done.
+    constexpr int kPairs = kEscapeLanePairs, kLanes = 2 * kEscapeLanePairs;
+    alignas(16) double zr[kLanes], zi[kLanes], dzr[kLanes], dzi[kLanes], cr[kLanes], ci[kLanes], n[kLanes];
+    alignas(16) double pr[kLanes], pi[kLanes], m[kLanes];
+    int32_t point[kLanes];
     int32_t next = 0, busy = 0;
+    // Gives lane l the next point (an idle lane iterates 0 under c = 0 and stays there).
     const auto take = [&](int l) {
-        zr[l] = zi[l] = dzr[l] = dzi[l] = 0.0;
-        n[l] = 0;
-        if (next < count) {
-            point[l] = todo[next++];
-            lcr[l] = cr[point[l]];
-            lci[l] = ci[point[l]];
+        zr[l] = zi[l] = dzr[l] = dzi[l] = n[l] = cr[l] = ci[l] = 0.0;
+        point[l] = -1;
+        if (next < b.count) {
+            point[l] = b.todo[next++];
+            cr[l] = b.cr[point[l]];
+            ci[l] = b.ci[point[l]];
             ++busy;
-        } else {
-            // An idle lane iterates 0 under c = 0 and stays there.
-            point[l] = -1;
-            lcr[l] = lci[l] = 0.0;
         }
     };
-    for (int l = 0; l < kEscapeLanes; ++l) take(l);
-    const EscapeLanes two = {2.0, 2.0, 2.0, 2.0}, one = {1.0, 1.0, 1.0, 1.0};
-    const EscapeLanes radius = {kEscapeRadiusSquared, kEscapeRadiusSquared, kEscapeRadiusSquared,
-                                kEscapeRadiusSquared};
-    const EscapeLaneMask last = {limit, limit, limit, limit};
+    for (int l = 0; l < kLanes; ++l) take(l);
+    const __m128d last = _mm_set1_pd(static_cast<double>(limit));
     while (busy > 0) {
-        const EscapeLanes pr = zr, pi = zi;
-        const EscapeLanes ndzr = two * (zr * dzr - zi * dzi) + one;
-        const EscapeLanes ndzi = two * (zr * dzi + zi * dzr);
-        dzr = ndzr;
-        dzi = ndzi;
-        const EscapeLanes nzr = zr * zr - zi * zi + lcr;
-        const EscapeLanes nzi = kConjugate ? two * zr * zi - lci : two * zr * zi + lci;
-        zr = nzr;
-        zi = nzi;
-        const EscapeLanes m = zr * zr + zi * zi;
-        n += 1;
-        const EscapeLaneMask done = (m >= radius) | (n >= last);
-        if (!(done[0] | done[1] | done[2] | done[3])) continue;
-        for (int l = 0; l < kEscapeLanes; ++l) {
-            if (!done[l]) continue;
+        EscapeLanes v[kPairs];
+        __m128d vpr[kPairs], vpi[kPairs], vm[kPairs];
+#pragma GCC unroll 8
+        for (int p = 0; p < kPairs; ++p) {
+            const int at = 2 * p;
+            v[p] = {_mm_load_pd(zr + at), _mm_load_pd(zi + at), _mm_load_pd(dzr + at), _mm_load_pd(dzi + at),
+                    _mm_load_pd(cr + at), _mm_load_pd(ci + at), _mm_load_pd(n + at)};
+        }
+        int done = 0;
+        do {
+#pragma GCC unroll 8
+            for (int p = 0; p < kPairs; ++p)
+                done |= StepEscapeLanes<kConjugate>(v[p], vpr[p], vpi[p], vm[p], last) << (2 * p);
+        } while (done == 0);
+#pragma GCC unroll 8
+        for (int p = 0; p < kPairs; ++p) {
+            const int at = 2 * p;
+            _mm_store_pd(zr + at, v[p].zr), _mm_store_pd(zi + at, v[p].zi), _mm_store_pd(dzr + at, v[p].dzr);
+            _mm_store_pd(dzi + at, v[p].dzi), _mm_store_pd(n + at, v[p].n);
+            _mm_store_pd(pr + at, vpr[p]), _mm_store_pd(pi + at, vpi[p]), _mm_store_pd(m + at, vm[p]);
+        }
+        for (int l = 0; l < kLanes; ++l) {
+            if (!(done & (1 << l))) continue;
             if (point[l] >= 0) {
-                out[point[l]] = {zr[l], zi[l], dzr[l], dzi[l], m[l], static_cast<float>(pr[l]),
-                                 static_cast<float>(pi[l]), static_cast<int32_t>(n[l])};
+                b.orbit[point[l]] = {zr[l], zi[l], dzr[l], dzi[l], m[l], static_cast<float>(pr[l]),
+                                     static_cast<float>(pi[l]), static_cast<int32_t>(n[l])};
                 --busy;
             }
             take(l);
         }
     }
 }
+#else
+template <bool kConjugate>
+void IterateEscapeOrbits(EscapeBatch& b, int32_t limit)
+{
+    for (int32_t k = 0; k < b.count; ++k) {
+        const int32_t i = b.todo[k];
+        b.orbit[i] = IterateEscapeOrbit<kConjugate>(b.cr[i], b.ci[i], limit);
+    }
+}
+#endif
 
 template <EscapeKind Kind, int Row>
 void RunEscapeTimeKernel(uint8_t slot)

@@ -198,7 +198,10 @@ inline void GeneratorBlock24(float* w, const float* q)
     Put(w, static_cast<float>(k * dx + q[1]), static_cast<float>(k * dy + q[2]), static_cast<float>(k * dz + q[3]));
 }
 
-inline void GeneratorBlock25(float* w, const float* q) { QuaternionMobius(q, q + 4, q + 8, q + 12, w[0], w[1], w[2], w + 3); }
+inline void GeneratorBlock25(float* w, const float* q)
+{
+    QuaternionMobius(q, q + 4, q + 8, q + 12, w[0], w[1], w[2], w + 3);
+}
 
 inline void GeneratorBlock26(float* w, const float*) { Put(w, std::fabs(w[0]), std::fabs(w[1]), std::fabs(w[2])); }
 inline void GeneratorBlock27(float* w, const float*) { Put(w, std::fabs(w[0]), w[1], w[2]); }
