@@ -11,12 +11,17 @@
 //   BM_TunerHold/workers:N: one whole tuning call (20 trials of 40,480
 //     batches) with N render workers held meanwhile: how long the render
 //     stands still.
+//   BM_ResidentMemory: resident memory of this process (rss_MB, from
+//     /proc/self/status) after a clear of the 2048 x 2048 buffers and 2000
+//     render cycles, what "Render" does to the buffers.
 //   BM_PlainLoop: hash step, transition lookup, affine map and a
 //     depth-tested write, the ceiling to approach.
 // per_thread is points per second per thread.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -141,6 +146,32 @@ BENCHMARK(BM_TunerHold)
     ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+double ResidentMegabytes()
+{
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return 0.0;
+    char line[256];
+    double kb = 0.0;
+    while (std::fgets(line, sizeof line, f)) {
+        if (std::strncmp(line, "VmRSS:", 6) == 0) kb = std::atof(line + 6);
+    }
+    std::fclose(f);
+    return kb / 1024.0;
+}
+
+void BM_ResidentMemory(benchmark::State& state)
+{
+    SetUpScene();
+    gScreenState.store(0);
+    gFastShadowUpdate = 1;
+    for (auto _ : state) {
+        ClearRenderBuffers();
+        for (int i = 0; i < 2000; ++i) RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
+    }
+    state.counters["rss_MB"] = ResidentMegabytes();
+}
+BENCHMARK(BM_ResidentMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_PlainLoop(benchmark::State& state)
 {
