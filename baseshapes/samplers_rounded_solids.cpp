@@ -97,11 +97,15 @@ void HarmonicBoxPoint(BaseshapePoint* point, float u1, float u2, float f)
     const float s = point->size;
     const float t = kPi * u2 + 1.5707964f;
     const float q = kTwoPi * u1;
-    auto wave = [](float value, float exponent) {
-        return std::pow(static_cast<double>(std::tanh(3.0f * value)), ParameterToInt(exponent, -64, 64));
+    // A wave raised to the exponent 0 is 1 whatever its value (even not a
+    // number), so its tanh and its cosine or sine are not computed.
+    auto wave = [](float exponent, auto value) {
+        const int n = ParameterToInt(exponent, -64, 64);
+        return n == 0 ? 1.0 : std::pow(static_cast<double>(std::tanh(3.0f * value())), n);
     };
-    const double sum = wave(std::cos(p[2] * t), p[3]) + wave(std::sin(p[0] * t), p[1]) +
-                       wave(std::cos(p[6] * q), p[7]) + wave(std::sin(p[4] * q), p[5]);
+    const double sum =
+        wave(p[3], [&] { return std::cos(p[2] * t); }) + wave(p[1], [&] { return std::sin(p[0] * t); }) +
+        wave(p[7], [&] { return std::cos(p[6] * q); }) + wave(p[5], [&] { return std::sin(p[4] * q); });
     const float r = static_cast<float>(sum * p[8] + s) * f;
     const float ring = std::tanh(3.0f * std::cos(t)) * r;
     StoreFinitePoint(point, std::tanh(3.0f * std::cos(q)) * ring, std::tanh(3.0f * std::sin(t)) * r,

@@ -2,12 +2,17 @@
 // transformations: without baseshapes (one orbit) and with sphere seeds
 // every 100 points; colouring mode 0 (weighted interpolation, float work per
 // point) and 6 (integer sums); four slots on four threads at once; and every
-// landed kernel by type on the same four transformations.
+// landed kernel by type on the same four transformations, with its ratio to
+// type 0 (vs_type0, type 0 timed once at start), and every baseshape
+// sampler with its ratio to 10 M points per second (vs_10M), so one run
+// reports every type and every kind.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <string>
 
 #include "baseshapes/generator_table.h"
+#include "baseshapes/kind_table.h"
 #include "engine/baseshape_model.h"
 #include "engine/escape_time_kernels.h"
 #include "engine/fractal_model.h"
@@ -159,16 +164,54 @@ void PrepareType(int type)
     if (type == 22) SetUpAffineScript();
 }
 
+// Points per second of type 0 on SetUpModel's transformations, colouring
+// mode 6, timed over about 0.2 s the first time it is asked for.
+double Type0Rate()
+{
+    static const double rate = [] {
+        SetUpModel(false, 6);
+        gFractalType = 0;
+        const auto start = std::chrono::steady_clock::now();
+        int64_t calls = 0;
+        double seconds = 0.0;
+        do {
+            for (int i = 0; i < 1000; ++i) RunFractalType00(0);
+            calls += 1000;
+            seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        } while (seconds < 0.2);
+        return static_cast<double>(calls) * kSlotBatchSize / seconds;
+    }();
+    return rate;
+}
+
+// Wall time of a measured loop, so that ratios print as plain numbers.
+struct LoopClock {
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    double Seconds() const
+    {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+};
+
+void SetTypeRatio(benchmark::State& state, const LoopClock& clock)
+{
+    const double points = static_cast<double>(state.iterations()) * kSlotBatchSize;
+    state.counters["vs_type0"] = points / clock.Seconds() / Type0Rate();
+}
+
 void BM_FractalType(benchmark::State& state, int type)
 {
+    Type0Rate();
+    const FractalKernel kernel = kFractalTypes[type].kernel;
     SetUpModel(false, 6);
     gFractalType = type;
     PrepareType(type);
-    const FractalKernel kernel = kFractalTypes[type].kernel;
+    const LoopClock clock;
     for (auto _ : state) {
         kernel(0);
         benchmark::DoNotOptimize(gPointX[999]);
     }
+    SetTypeRatio(state, clock);
     state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
     state.SetLabel(kFractalTypes[type].name);
 }
@@ -177,6 +220,7 @@ void BM_FractalType(benchmark::State& state, int type)
 // the neck of the set where counts spread over the whole limit.
 void BM_EscapeTimeType(benchmark::State& state, int type, int row)
 {
+    Type0Rate();
     SetUpModel(false, 6);
     gFractalType = type;
     gEscapeFunction = row;
@@ -187,10 +231,12 @@ void BM_EscapeTimeType(benchmark::State& state, int type, int row)
     gTransforms[0].variationAmount[4] = 0.5f;
     gTransforms[0].variationAmount[5] = 0.25f;
     const FractalKernel kernel = FractalTypeKernelFor(type, row);
+    const LoopClock clock;
     for (auto _ : state) {
         kernel(0);
         benchmark::DoNotOptimize(gPointX[999]);
     }
+    SetTypeRatio(state, clock);
     state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
     state.SetLabel(kFractalTypes[type].name);
     gEscapeFunction = 0;
@@ -214,6 +260,7 @@ const bool kTypesRegistered = [] {
 // holding the transformation, then warps "(+) Sin" and "(+) Swirl I" in turn.
 void BM_FractalType48(benchmark::State& state)
 {
+    Type0Rate();
     SetUpModel(false, 6);
     const int32_t blocks = static_cast<int32_t>(state.range(0));
     ReplaceGeneratorGroups(NewGeneratorGroupArray(4), 4);
@@ -225,13 +272,45 @@ void BM_FractalType48(benchmark::State& state)
         for (int e = 0; e < 12; ++e) gGeneratorGroups[t].parameters[0][e] = q[e];
         for (int32_t k = 1; k < blocks; ++k) SetGeneratorValues3(t, k, 0.05f, 0.05f, 0.05f);
     }
+    const LoopClock clock;
     for (auto _ : state) {
         RunFractalType48(0);
         benchmark::DoNotOptimize(gPointX[999]);
     }
+    SetTypeRatio(state, clock);
     state.SetItemsProcessed(state.iterations() * kSlotBatchSize);
     ReplaceGeneratorGroups(nullptr, 0);
 }
 BENCHMARK(BM_FractalType48)->ArgName("blocks")->Arg(1)->Arg(3)->Arg(5);
+
+// One baseshape sampler on slot 0 with every parameter 0.35: points per
+// second and the ratio to 10 M points per second.
+void BM_Sampler(benchmark::State& state, BaseshapeSampler sampler)
+{
+    BuildBaseshapeGeneratorTables();
+    gBaseshapeRandom[0].Seed(7);
+    gSlotBaseshape[0] = 0;
+    gSlotColorMode[0] = 0;
+    BaseshapePoint shape{};
+    shape.size = 1.0f;
+    for (float& v : shape.p) v = 0.35f;
+    const LoopClock clock;
+    for (auto _ : state) {
+        BaseshapePoint p = shape;
+        sampler(&p, 0);
+        benchmark::DoNotOptimize(p);
+    }
+    state.counters["vs_10M"] = static_cast<double>(state.iterations()) / clock.Seconds() / 1e7;
+    state.SetItemsProcessed(state.iterations());
+}
+
+const bool kKindsRegistered = [] {
+    for (const BaseshapeKind& row : gBaseshapeKindTable) {
+        const std::string name = "BM_Kind/" + std::to_string(row.kind) + "/" + row.name;
+        benchmark::RegisterBenchmark((name + "/surface").c_str(), BM_Sampler, row.surface);
+        if (row.filled) benchmark::RegisterBenchmark((name + "/filled").c_str(), BM_Sampler, row.filled);
+    }
+    return true;
+}();
 
 }  // namespace

@@ -8,12 +8,23 @@
 //     0 "Off".
 //   BM_ProjectionPass/<case>: the pass alone on a refilled slice.
 //   BM_TunerScoring: the probability tuner's trials (kernel and count).
+//   BM_TunerHold/workers:N: one whole tuning call (20 trials of 40,480
+//     batches) with N render workers held meanwhile: how long the render
+//     stands still.
+//   BM_ResidentMemory: resident memory of this process (rss_MB, from
+//     /proc/self/status) after a clear of the 2048 x 2048 buffers and 2000
+//     render cycles, what "Render" does to the buffers.
 //   BM_PlainLoop: hash step, transition lookup, affine map and a
 //     depth-tested write, the ceiling to approach.
 // per_thread is points per second per thread.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
@@ -114,6 +125,53 @@ void BM_TunerScoring(benchmark::State& state)
         benchmark::Counter(static_cast<double>(state.iterations()) * 20 * 50 * 999, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_TunerScoring)->Unit(benchmark::kMillisecond);
+
+void HeldCycle(uint8_t) {}
+
+void BM_TunerHold(benchmark::State& state)
+{
+    SetUpScene();
+    gRenderRunFlag.store(1);
+    std::vector<std::thread> held;
+    for (int i = 0; i < state.range(0); ++i) held.emplace_back(RunWorkerLoop, i, HeldCycle);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (auto _ : state) TuneTransformProbabilities();
+    gRenderRunFlag.store(0);
+    for (auto& t : held) t.join();
+}
+BENCHMARK(BM_TunerHold)
+    ->ArgName("workers")
+    ->Arg(1)
+    ->Arg(8)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+double ResidentMegabytes()
+{
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return 0.0;
+    char line[256];
+    double kb = 0.0;
+    while (std::fgets(line, sizeof line, f)) {
+        if (std::strncmp(line, "VmRSS:", 6) == 0) kb = std::atof(line + 6);
+    }
+    std::fclose(f);
+    return kb / 1024.0;
+}
+
+void BM_ResidentMemory(benchmark::State& state)
+{
+    SetUpScene();
+    gScreenState.store(0);
+    gFastShadowUpdate = 1;
+    for (auto _ : state) {
+        ClearRenderBuffers();
+        for (int i = 0; i < 2000; ++i) RunRenderWorkerCycle(RenderWorkerKind::kOrtho, 0);
+    }
+    state.counters["rss_MB"] = ResidentMegabytes();
+}
+BENCHMARK(BM_ResidentMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_PlainLoop(benchmark::State& state)
 {

@@ -4,6 +4,7 @@
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
+#include "engine/pick_table.h"
 #include "engine/point_coloring.h"
 #include "engine/random.h"
 
@@ -40,8 +41,9 @@ inline int PickIndex(uint8_t slot)
     if (count <= 1) return 0;
     const int32_t last = count < kMaxBaseshapes ? count - 1 : kMaxBaseshapes - 1;
     float u = RandomUniform(gSlotRandom[slot]);
+    const float* probabilities = gSlotPickModel[slot].baseshapeProbabilities;
     for (int b = 0; b < last; ++b) {
-        u -= gBaseshapes[b].probability;
+        u -= probabilities ? probabilities[b] : gBaseshapes[b].probability;
         if (u < 0.0f) return b;
     }
     return last;  // the remainder, and the last baseshape's own share

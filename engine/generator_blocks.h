@@ -30,6 +30,7 @@ GeneratorBlockFn GetGeneratorFunction(uint32_t type);
 // Entries 0..54 of table = the blocks in type order.
 void FillGeneratorFunctionTable(GeneratorBlockFn* table);
 
+
 // The quaternion Moebius map (a p + b) / (c p + d) of the point p = (x, y, z, 0),
 // each quaternion scalar first; block 25 and fractal type 45 share it.
 inline void QuaternionMobius(const float* a, const float* b, const float* c, const float* d, float x, float y,

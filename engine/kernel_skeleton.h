@@ -133,6 +133,8 @@ inline void RunChaosGameKernel(uint8_t slot, Map&& map)
     // share a cache line, and stepping them in memory makes the workers
     // invalidate each other's line at every point.
     uint32_t hash = gSlotHash[slot];
+    const SlotPickModel& model = gSlotPickModel[slot];
+    const uint32_t (*const transitions)[256] = model.transitions;
     float store[3] = {0.0f, 0.0f, 0.0f};
     int stalledSeeds = 0;
     bool callEnded = false;
@@ -158,8 +160,10 @@ inline void RunChaosGameKernel(uint8_t slot, Map&& map)
                 ++i;
                 continue;
             }
+            const uint8_t randomLength =
+                model.runLengthFlags ? model.runLengthFlags[seed.baseshape] : rec.randomRunLength;
             const int64_t length =
-                rec.randomRunLength ? 1 + static_cast<int64_t>(StepSlotHash(hash) % n) : int64_t{n};
+                randomLength ? 1 + static_cast<int64_t>(StepSlotHash(hash) % n) : int64_t{n};
             e = static_cast<int32_t>(std::min<int64_t>(end, i + length));
             ColorBaseshapeRun(i, e, slot);
             if (rec.showBaseshape && i + 1 < end && e + 1 < end) {
@@ -173,46 +177,61 @@ inline void RunChaosGameKernel(uint8_t slot, Map&& map)
             }
         }
         if constexpr (O.coloring) gSlotColorStart[slot].load(std::memory_order_relaxed)(slot);
-        for (int32_t j = i; j < e; ++j) {
-            gPointColorIndex[j] = k;
-            int32_t pick = 0;
-            if constexpr (O.pick != TransformPick::kNone) {
-                const uint32_t h = StepSlotHash(hash);
-                if constexpr (O.pick == TransformPick::kTransitionRow) {
-                    t = static_cast<int32_t>(gTransformTransitions[t][h & 255u]);
-                    pick = t;
-                } else if constexpr (O.pick == TransformPick::kHashModulo) {
-                    pick = static_cast<int32_t>(h % O.pickModulus);
-                } else {
-                    pick = gTransformTransitions[t][h & 255u] != 0 ? 1 : 0;
+        // The run's points, with or without the colouring step. The call
+        // makes the compiler keep x, y and z on the stack around it, so a
+        // step that does nothing (checked once a run, after the start, which
+        // may swap the step) is left out altogether.
+        auto runPoints = [&]<bool kColorStep>() {
+            for (int32_t j = i; j < e; ++j) {
+                gPointColorIndex[j] = k;
+                int32_t pick = 0;
+                if constexpr (O.pick != TransformPick::kNone) {
+                    const uint32_t h = StepSlotHash(hash);
+                    if constexpr (O.pick == TransformPick::kTransitionRow) {
+                        t = static_cast<int32_t>(transitions[t][h & 255u]);
+                        pick = t;
+                    } else if constexpr (O.pick == TransformPick::kHashModulo) {
+                        pick = static_cast<int32_t>(h % O.pickModulus);
+                    } else {
+                        pick = transitions[t][h & 255u] != 0 ? 1 : 0;
+                    }
+                    // Reloaded per point: a first step replaces itself.
+                    if constexpr (kColorStep) gSlotColorStep[slot].load(std::memory_order_relaxed)(slot, pick, j);
                 }
-                // Reloaded per point: a first step replaces itself.
-                if constexpr (O.coloring) gSlotColorStep[slot].load(std::memory_order_relaxed)(slot, pick, j);
-            }
-            if (!kernel_detail::CallMap<O>(map, slot, pick, x, y, z, store, hash, j)) {
-                // The orbit escaped: with baseshapes a new run starts at j, and
-                // an orbit that escapes at once every time ends as its seed.
-                e = j;
-                if (useBaseshapes && j == i && ++stalledSeeds >= kMaxStalledSeeds) {
+                if (!kernel_detail::CallMap<O>(map, slot, pick, x, y, z, store, hash, j)) {
+                    // The orbit escaped: with baseshapes a new run starts at j, and
+                    // an orbit that escapes at once every time ends as its seed.
+                    e = j;
+                    if (useBaseshapes && j == i && ++stalledSeeds >= kMaxStalledSeeds) {
+                        gPointX[j] = x;
+                        gPointY[j] = y;
+                        gPointZ[j] = z;
+                        e = j + 1;
+                        stalledSeeds = 0;
+                    }
+                    callEnded = !useBaseshapes;
+                    return;
+                }
+                stalledSeeds = 0;
+                if constexpr (O.storesWorkPoint) {
+                    gPointX[j] = store[0];
+                    gPointY[j] = store[1];
+                    gPointZ[j] = store[2];
+                } else {
                     gPointX[j] = x;
                     gPointY[j] = y;
                     gPointZ[j] = z;
-                    e = j + 1;
-                    stalledSeeds = 0;
                 }
-                callEnded = !useBaseshapes;
-                break;
             }
-            stalledSeeds = 0;
-            if constexpr (O.storesWorkPoint) {
-                gPointX[j] = store[0];
-                gPointY[j] = store[1];
-                gPointZ[j] = store[2];
+        };
+        if constexpr (O.coloring && O.pick != TransformPick::kNone) {
+            if (gSlotColorStep[slot].load(std::memory_order_relaxed) != ColorStepNone) {
+                runPoints.template operator()<true>();
             } else {
-                gPointX[j] = x;
-                gPointY[j] = y;
-                gPointZ[j] = z;
+                runPoints.template operator()<false>();
             }
+        } else {
+            runPoints.template operator()<false>();
         }
         i = e;
     } while (useBaseshapes && i != end && !callEnded);

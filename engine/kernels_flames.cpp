@@ -13,18 +13,19 @@ inline Vec3f Scaled(Vec3f v, float a) { return {v.x * a, v.y * a, v.z * a}; }
 inline Vec3f Sum(Vec3f a, Vec3f b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 
 // The flame terms shared by types 15 and 23 that only add a v-dependent
-// vector: sinusoidal, swirl, sin4, horns and the quaternion root.
-inline Vec3f AddedTerm(int variation, Vec3f v)
+// vector: sinusoidal, swirl, sin4, horns and the quaternion root. r is the
+// length of v, taken once by the caller.
+inline Vec3f AddedTerm(int variation, Vec3f v, float r)
 {
     switch (variation) {
     case 1:
         return {std::sin(v.x), std::sin(v.y), std::sin(v.z)};
     case 3:
-        return SwirlTerm(v);
+        return SwirlTerm(v, r);
     case 4:
         return {std::sin(4.0f * v.x), std::sin(4.0f * v.y), std::sin(4.0f * v.z)};
     case 7:
-        return HornsTerm(Length(v), Elevation(v), Azimuth(v));
+        return HornsTerm(r, Elevation(v), Azimuth(v));
     default:
         return QuaternionRootTerm(v);
     }
@@ -126,7 +127,7 @@ void RunFractalType15(uint8_t slot)
                 acc = Sum(acc, Scaled(p, a * 0.125f * RadSinWave(p)));
                 break;
             default:
-                acc = Sum(acc, Scaled(AddedTerm(k, p), a));
+                acc = Sum(acc, Scaled(AddedTerm(k, p, r), a));
                 break;
             }
         }
@@ -165,7 +166,9 @@ void RunFractalType23(uint8_t slot)
         for (int k = 0; k < kFlameVariations; ++k) {
             if (!rec.variationOn[k]) continue;
             const float a = rec.variationAmount[k];
-            const float r = Length(acc);
+            // Only the terms that scale by the radius or take it need it.
+            const bool radial = k == 2 || k == 3 || k == 5 || k == 6 || k == 7;
+            const float r = radial ? Length(acc) : 0.0f;
             switch (k) {
             case 0: {
                 float ax = x, ay = y, az = z;
@@ -186,7 +189,7 @@ void RunFractalType23(uint8_t slot)
                 acc = Scaled(acc, 1.0f + a * RadSinWave(acc));
                 break;
             default:
-                acc = Sum(acc, Scaled(AddedTerm(k, acc), a));
+                acc = Sum(acc, Scaled(AddedTerm(k, acc, r), a));
                 break;
             }
         }

@@ -1,5 +1,6 @@
 #include "engine/kernels_generator_chains.h"
 
+#include "engine/generator_block_maps.h"
 #include "engine/generator_groups.h"
 #include "engine/kernel_skeleton.h"
 
@@ -22,12 +23,7 @@ void RunFractalType48(uint8_t slot)
             }
             const GeneratorGroup& g = groups[t];
             float work[6] = {x, y, z, output[0], output[1], output[2]};
-            for (int32_t k = 0; k < g.blockCount; ++k) {
-                g.functions[k](work, g.parameters[k]);
-                work[0] = work[3];
-                work[1] = work[4];
-                work[2] = work[5];
-            }
+            generator_detail::RunBlockChain(g.blockTypes, g.parameters, g.blockCount, work);
             x = work[0];
             y = work[1];
             z = work[2];

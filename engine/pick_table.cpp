@@ -6,6 +6,7 @@
 uint8_t gTransformPickTable[256];
 uint32_t gTransformTransitions[kMaxTransforms][256];
 int32_t gForbiddenSuccessors[kMaxTransforms][2];
+SlotPickModel gSlotPickModel[kMaxRenderSlots];
 
 namespace {
 

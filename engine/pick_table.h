@@ -19,3 +19,16 @@ extern int32_t gForbiddenSuccessors[kMaxTransforms][2];
 void BuildTransformPickTable();
 // Rebuilds the transition rows from the table and the forbidden pairs.
 void ExpandTransformTransitions();
+
+// Where a slot's kernel takes its random choices from: the live tables
+// above and the baseshape records, unless the probability tuner points a
+// held worker's slot at one trial's own set while it scores that trial.
+// Only the slot's own thread writes its entry, and only while it is held.
+struct alignas(64) SlotPickModel {
+    const uint32_t (*transitions)[256] = gTransformTransitions;
+    const uint8_t* pickTable = gTransformPickTable;
+    const float* baseshapeProbabilities = nullptr;  // null: each record's probability
+    const uint8_t* runLengthFlags = nullptr;        // null: each record's random-run-length flag
+    const float* copyWeights = nullptr;             // null: the live symmetry copy weights
+};
+extern SlotPickModel gSlotPickModel[kMaxRenderSlots];

@@ -63,14 +63,16 @@ inline float HyperFactor(float r) { return std::tanh(r) / r; }
 
 // Swirl3D: r (cos θ' cos φ', cos θ' sin φ', sin θ') with θ' = θ + r and
 // φ' = φ + r, θ the elevation from the x-y plane and φ the angle in it.
-inline Vec3f SwirlTerm(Vec3f p)
+// r is the length of p, for callers that have it already.
+inline Vec3f SwirlTerm(Vec3f p, float r)
 {
-    const float r = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
     const float theta = std::atan2(p.z, std::sqrt(p.x * p.x + p.y * p.y)) + r;
     const float phi = std::atan2(p.y, p.x) + r;
     const float ct = std::cos(theta);
     return {r * ct * std::cos(phi), r * ct * std::sin(phi), r * std::sin(theta)};
 }
+
+inline Vec3f SwirlTerm(Vec3f p) { return SwirlTerm(p, std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z)); }
 
 // Horns of radius r, elevation θ and angle φ.
 inline Vec3f HornsTerm(float r, float theta, float phi)

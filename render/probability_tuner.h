@@ -17,8 +17,12 @@ inline constexpr int32_t kTunerScoringBatches = 40480;
 void TuneTransformProbabilities();
 
 // The same with a chosen number of scoring batches per trial; returns the
-// winning trial (0 = the baseline kept, -1 = stopped or fog on).
-int32_t RunProbabilityTuning(int32_t scoringBatches);
+// winning trial (0 = the baseline kept, -1 = stopped or fog on). The trials
+// are scored on the held workers' threads side by side (on this thread, slot
+// 0, when no worker runs); each starts from slot 0's state with generators
+// seeded for the trial, so scores and winner are the same for any number of
+// workers. scores, when given, receives the kTunerTrials scores.
+int32_t RunProbabilityTuning(int32_t scoringBatches, int64_t* scores = nullptr);
 
 // Draws count uniforms from the generator into weights and divides them by
 // their sum; a set whose sum is 0 is drawn again.

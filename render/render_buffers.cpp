@@ -6,6 +6,11 @@
 
 #include "render/render_threads.h"
 
+#if defined(__unix__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 int32_t gImageWidth = 0;
 int32_t gImageHeight = 0;
 int32_t gImageWidthLast = -1;
@@ -27,6 +32,61 @@ float gPreviewDepth[kPreviewSize * kPreviewSize];
 uint8_t gPreviewPlanes[4][kPreviewSize * kPreviewSize];
 
 namespace {
+
+// The large buffers come straight from the system as zero pages: a page
+// costs memory only once something is drawn into it, so a buffer a session
+// never uses (fog samples without fog, colour planes without RGB colouring)
+// stays free, and a clear hands the pages back instead of writing zeros
+// into every one of them. The colour-index buffer stays on the heap: the
+// voxel engine swaps it for its grid.
+struct PageBuffer {
+    void* data = nullptr;
+    size_t bytes = 0;
+};
+PageBuffer gDepthPages, gShadowPages, gFogPages, gSubPixelPages, gPlanePages[3];
+
+void* AllocatePages(PageBuffer& b, size_t bytes)
+{
+    b = {};
+    if (bytes == 0) bytes = 1;
+#if defined(__unix__)
+    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) return nullptr;
+#else
+    void* p = std::calloc(bytes, 1);
+    if (!p) return nullptr;
+#endif
+    b = {p, bytes};
+    return p;
+}
+
+void ReleasePages(PageBuffer& b)
+{
+    if (!b.data) return;
+#if defined(__unix__)
+    munmap(b.data, b.bytes);
+#else
+    std::free(b.data);
+#endif
+    b = {};
+}
+
+// Zeroes the first bytes of the buffer (all of it when bytes is larger).
+void ClearPages(const PageBuffer& b, size_t bytes)
+{
+    if (!b.data) return;
+    bytes = bytes < b.bytes ? bytes : b.bytes;
+#if defined(__unix__)
+    // Whole pages are dropped (they read as zero again); a partial last page is written.
+    static const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    const size_t whole = page > 0 ? bytes / page * page : 0;
+    if (whole > 0 && madvise(b.data, whole, MADV_DONTNEED) == 0) {
+        std::memset(static_cast<uint8_t*>(b.data) + whole, 0, bytes - whole);
+        return;
+    }
+#endif
+    std::memset(b.data, 0, bytes);
+}
 
 struct BufferBytes {
     size_t pixels;  // W x H
@@ -56,20 +116,15 @@ bool ComputeBufferBytes(int32_t w, int32_t h, BufferBytes& out)
 
 void ReleaseAll()
 {
-    std::free(gDepthBuffer);
-    std::free(gShadowMap);
+    for (PageBuffer* b : {&gDepthPages, &gShadowPages, &gFogPages, &gSubPixelPages}) ReleasePages(*b);
+    for (PageBuffer& b : gPlanePages) ReleasePages(b);
     std::free(gColorIndexBuffer);
-    std::free(gFogSampleBuffer);
-    std::free(gSubPixelBuffer);
     gDepthBuffer = nullptr;
     gShadowMap = nullptr;
     gColorIndexBuffer = nullptr;
     gFogSampleBuffer = nullptr;
     gSubPixelBuffer = nullptr;
-    for (uint8_t*& plane : gPointColorPlanes) {
-        std::free(plane);
-        plane = nullptr;
-    }
+    for (uint8_t*& plane : gPointColorPlanes) plane = nullptr;
     for (uint8_t*& row : gExportRowPairs) {
         std::free(row);
         row = nullptr;
@@ -80,15 +135,15 @@ void ReleaseAll()
 // Zeroed allocations, so a fresh buffer is also a cleared one.
 bool AllocateAll(const BufferBytes& b)
 {
-    gDepthBuffer = static_cast<float*>(std::calloc(b.pixels, sizeof(float)));
-    gShadowMap = static_cast<uint16_t*>(std::calloc(b.shadow, sizeof(uint16_t)));
+    gDepthBuffer = static_cast<float*>(AllocatePages(gDepthPages, b.pixels * sizeof(float)));
+    gShadowMap = static_cast<uint16_t*>(AllocatePages(gShadowPages, b.shadow * sizeof(uint16_t)));
     gColorIndexBuffer = static_cast<uint8_t*>(std::calloc(b.pixels, 1));
-    gFogSampleBuffer = static_cast<uint16_t*>(std::calloc(b.pixels, sizeof(uint16_t)));
-    gSubPixelBuffer = static_cast<uint8_t*>(std::calloc(b.pixels, 2));
+    gFogSampleBuffer = static_cast<uint16_t*>(AllocatePages(gFogPages, b.pixels * sizeof(uint16_t)));
+    gSubPixelBuffer = static_cast<uint8_t*>(AllocatePages(gSubPixelPages, b.pixels * 2));
     bool ok = gDepthBuffer && gShadowMap && gColorIndexBuffer && gFogSampleBuffer && gSubPixelBuffer;
-    for (uint8_t*& plane : gPointColorPlanes) {
-        plane = static_cast<uint8_t*>(std::calloc(b.pixels, 1));
-        ok = ok && plane;
+    for (int c = 0; c < 3; ++c) {
+        gPointColorPlanes[c] = static_cast<uint8_t*>(AllocatePages(gPlanePages[c], b.pixels));
+        ok = ok && gPointColorPlanes[c];
     }
     for (uint8_t*& row : gExportRowPairs) {
         row = static_cast<uint8_t*>(std::calloc(b.rowPair, 1));
@@ -194,18 +249,16 @@ void ClearRenderBuffers()
     const size_t pixels = ImagePixels();
     const size_t shadow = static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0) *
                           static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0);
-    if (gDepthBuffer) std::memset(gDepthBuffer, 0, pixels * sizeof(float));
-    if (gShadowMap) std::memset(gShadowMap, 0, shadow * sizeof(uint16_t));
-    for (uint8_t* plane : gPointColorPlanes) {
-        if (plane) std::memset(plane, 0, pixels);
-    }
-    if (gSubPixelBuffer) std::memset(gSubPixelBuffer, 0, pixels * 2);
+    ClearPages(gDepthPages, pixels * sizeof(float));
+    ClearPages(gShadowPages, shadow * sizeof(uint16_t));
+    for (const PageBuffer& plane : gPlanePages) ClearPages(plane, pixels);
+    ClearPages(gSubPixelPages, pixels * 2);
     for (uint8_t* row : gExportRowPairs) {
         if (row) std::memset(row, 0, static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0) * 2);
     }
     // In voxel mode the colour-index buffer is the N^3 grid: clear what exists.
     if (gColorIndexBuffer) std::memset(gColorIndexBuffer, 0, gColorIndexBufferBytes);
-    if (gFogSampleBuffer) std::memset(gFogSampleBuffer, 0, pixels * sizeof(uint16_t));
+    ClearPages(gFogPages, pixels * sizeof(uint16_t));
     std::memset(gPreviewDepth, 0, sizeof(gPreviewDepth));
     std::memset(gPreviewPlanes[3], 0, sizeof(gPreviewPlanes[3]));
 }

@@ -47,6 +47,10 @@ std::atomic<uint32_t> gPauseEpoch{0};
 std::atomic<uint32_t> gWorkerParkedEpoch[kMaxRenderSlots];
 std::atomic<uint8_t> gWorkerLive[kMaxRenderSlots];
 
+// The held workers' job, and how many workers are inside the call.
+std::atomic<void (*)(uint8_t)> gHeldJob{nullptr};
+std::atomic<int32_t> gHeldJobCallers{0};
+
 void SleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 void SleepBriefly() { std::this_thread::sleep_for(std::chrono::microseconds(50)); }
 
@@ -73,6 +77,23 @@ bool PauseRenderWorkers()
 
 void ResumeRenderWorkers() { gRenderPaused.store(0); }
 
+void PostHeldWorkerJob(void (*job)(uint8_t slot)) { gHeldJob.store(job); }
+
+void WithdrawHeldWorkerJob()
+{
+    // A worker counts itself in before it reads the job: once the job is
+    // gone and the count is 0, no worker can still enter it.
+    gHeldJob.store(nullptr);
+    while (gHeldJobCallers.load() != 0) SleepBriefly();
+}
+
+int32_t LiveWorkerCount()
+{
+    int32_t live = 0;
+    for (const auto& worker : gWorkerLive) live += worker.load() ? 1 : 0;
+    return live;
+}
+
 void RunWorkerLoop(int index, void (*cycle)(uint8_t slot))
 {
     const uint8_t slot = static_cast<uint8_t>(index & 0xFF);
@@ -82,6 +103,9 @@ void RunWorkerLoop(int index, void (*cycle)(uint8_t slot))
         if (gRenderPaused.load()) {
             while (gRenderPaused.load() && Running()) {
                 gWorkerParkedEpoch[slot].store(gPauseEpoch.load());
+                gHeldJobCallers.fetch_add(1);
+                if (auto* job = gHeldJob.load()) job(slot);
+                gHeldJobCallers.fetch_sub(1);
                 SleepBriefly();
             }
             continue;

@@ -103,6 +103,15 @@ int32_t ProjectionCaseFor(uint8_t screenState, bool skipShadow, int32_t fastShad
 bool PauseRenderWorkers();
 void ResumeRenderWorkers();
 
+// Work for the held workers: while the workers are held, every parked
+// worker calls job(its slot) again and again until the job is withdrawn; the
+// job hands out its own pieces and returns when none is left.
+void PostHeldWorkerJob(void (*job)(uint8_t slot));
+// Withdraws the job; returns once no worker is inside it any more.
+void WithdrawHeldWorkerJob();
+// Workers of the running thread set that have not ended.
+int32_t LiveWorkerCount();
+
 // The loop shared by render and voxel workers: cycles while the run flag is
 // 1, parks while paused.
 void RunWorkerLoop(int index, void (*cycle)(uint8_t slot));

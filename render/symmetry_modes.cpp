@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "engine/fractal_model.h"
+#include "engine/pick_table.h"
 #include "engine/random.h"
 
 // ---- [tables] -------------------------------------------------------------------
@@ -72,12 +73,19 @@ inline void HashChain(uint8_t slot, uint32_t (&s)[K])
     gSlotHash[slot] = h;
 }
 
+// The live weight, or that of the tuner's trial the slot is scoring.
+inline float CopyWeight(uint8_t slot, int k)
+{
+    const float* trial = gSlotPickModel[slot].copyWeights;
+    return trial ? trial[k] : gSymmetryCopyWeights[k].load(std::memory_order_relaxed);
+}
+
 // Copies K down to 1 take their weight from the draw; copy 0 the rest.
 inline int WeightedPick(uint8_t slot, int highest)
 {
     float u = WordUniform(NextWord(slot));
     for (int k = highest; k >= 1; --k) {
-        u -= gSymmetryCopyWeights[k].load(std::memory_order_relaxed);
+        u -= CopyWeight(slot, k);
         if (u < 0.0f) return k;
     }
     return 0;
@@ -419,7 +427,7 @@ namespace {
 
 void ApplyAxisReflection(uint8_t slot, int axis)
 {
-    const bool mirror = WordUniform(NextWord(slot)) > gSymmetryCopyWeights[0].load(std::memory_order_relaxed);
+    const bool mirror = WordUniform(NextWord(slot)) > CopyWeight(slot, 0);
     ReflectAxis(slot, axis, mirror);
 }
 

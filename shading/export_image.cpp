@@ -1,14 +1,13 @@
-// Sections: [state] [services] [row-pair gate] [preview feed] [writing rows]
+// Sections: [state] [services] [row-pair pipeline] [preview feed] [writing rows]
 // [the export] [thread].
 #include "shading/export_image.h"
 
 #include <algorithm>
 #include <cmath>
-#include <condition_variable>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -96,126 +95,129 @@ ExportServices DefaultExportServices()
 }
 ExportServices gExportServices = DefaultExportServices();
 
-// ---- [row-pair gate] ---------------------------------------------------------------
+// ---- [row-pair pipeline] -----------------------------------------------------------
 namespace {
 
-// A cycle shades up to this many row pairs (16 rows, one preview upload):
-// fewer hand-overs, and while the workers shade one block the export thread
-// writes the block before from the other staging buffer. Each worker still
-// shades its columns pair after pair, in the same order as one pair per
-// cycle, so its random draws and the file stay the same.
-constexpr int kPairsPerBlock = 8;
+// Row pairs in flight: a worker runs up to this many pairs ahead of the
+// writer, so one slow pixel or a late wake-up holds nobody back.
+constexpr int kRingPairs = 32;
 
-struct RowPairGate {
-    std::mutex mutex;
-    std::condition_variable start;
-    std::condition_variable done;
-    uint64_t generation = 0;  // raised for every block and for the leave
-    int32_t row = 0;          // first row of the block
+// Every worker runs through its columns of every row pair without meeting
+// the others: it counts itself into the pair's ring entry when it is done,
+// the last one to finish wakes the writer, and the writer frees the entry
+// once the rows are in the file. Each worker still shades its columns pair
+// after pair in the same order as with one pair per hand-over, so its
+// random draws and the file stay the same.
+struct RowPairPipeline {
+    std::atomic<uint8_t> go{0};         // the fields below are set
+    std::atomic<uint8_t> stop{0};       // cancel or a failed write: leave
+    std::atomic<int32_t> written{0};    // pairs the writer is done with
+    std::atomic<int32_t> shaded[kRingPairs] = {};  // workers done with the entry's pair
     int32_t pairs = 0;
-    uint8_t* staging = nullptr;  // pairs x 4 planes x 2W bytes
-    int32_t step = 1;         // column step: the number of workers
-    int32_t pending = 0;      // workers still shading the block
-    bool leave = false;
+    int32_t workers = 0;
+    int32_t step = 1;                   // column-chunk step: the number of workers
+    uint8_t* staging = nullptr;         // kRingPairs x 4 planes x 2W bytes
     void (*shade)(int column, int exportRow, int worker) = nullptr;
 };
-RowPairGate gGate;
-std::vector<uint8_t> gStaging[2];
+RowPairPipeline gPipeline;
+std::vector<uint8_t> gStaging;
 
-void ShadeRowsThread(int index, uint64_t seen)
+void ShadeColumns(int index, int pair, uint8_t* planes)
 {
-    gExportWorkerActive[index].store(1);
     const size_t w = static_cast<size_t>(gImageWidth);
-    for (;;) {
-        int32_t row = 0, pairs = 0, step = 1;
-        uint8_t* staging = nullptr;
-        void (*shade)(int, int, int) = nullptr;
-        {
-            std::unique_lock<std::mutex> lock(gGate.mutex);
-            gGate.start.wait(lock, [&] { return gGate.generation != seen; });
-            seen = gGate.generation;
-            if (gGate.leave) break;
-            row = gGate.row;
-            pairs = gGate.pairs;
-            staging = gGate.staging;
-            step = gGate.step;
-            shade = gGate.shade;
-        }
-        // Worker i takes the column chunks i, i + N, ... (see kExportColumnChunk).
-        const int end = gExportColumnEnd[index];
-        for (int p = 0; p < pairs; ++p) {
-            uint8_t* planes = staging + static_cast<size_t>(p) * 8 * w;
-            for (int chunk = gExportColumnStart[index]; chunk * kExportColumnChunk < end; chunk += step) {
-                const int last = std::min(end, (chunk + 1) * kExportColumnChunk);
-                for (int c = chunk * kExportColumnChunk; c < last; ++c) {
-                    shade(c, row + 2 * p, index);
-                    // Only this worker writes entries c and W + c of the pair planes.
-                    for (int ch = 0; ch < 4; ++ch) {
-                        planes[ch * 2 * w + c] = gExportRowPairs[ch][c];
-                        planes[ch * 2 * w + w + c] = gExportRowPairs[ch][w + c];
-                    }
-                }
+    const int end = gExportColumnEnd[index];
+    const int row = 2 * pair;
+    // Worker i takes the column chunks i, i + N, ... (see kExportColumnChunk).
+    for (int chunk = gExportColumnStart[index]; chunk * kExportColumnChunk < end; chunk += gPipeline.step) {
+        const int last = std::min(end, (chunk + 1) * kExportColumnChunk);
+        for (int c = chunk * kExportColumnChunk; c < last; ++c) {
+            gPipeline.shade(c, row, index);
+            // Only this worker writes entries c and W + c of the pair planes.
+            for (int ch = 0; ch < 4; ++ch) {
+                planes[ch * 2 * w + c] = gExportRowPairs[ch][c];
+                planes[ch * 2 * w + w + c] = gExportRowPairs[ch][w + c];
             }
         }
-        const std::lock_guard<std::mutex> lock(gGate.mutex);
-        if (--gGate.pending == 0) gGate.done.notify_one();
+    }
+}
+
+void ShadeRowsThread(int index)
+{
+    gExportWorkerActive[index].store(1);
+    RowPairPipeline& pp = gPipeline;
+    pp.go.wait(0);
+    const size_t pairBytes = 8 * static_cast<size_t>(gImageWidth);
+    for (int32_t p = 0; p < pp.pairs && !pp.stop.load(std::memory_order_relaxed); ++p) {
+        // The ring entry is free once the writer is done with the pair before.
+        for (int32_t done = pp.written.load(); done + kRingPairs <= p && !pp.stop.load(); done = pp.written.load()) {
+            pp.written.wait(done);
+        }
+        if (pp.stop.load()) break;
+        const int entry = p % kRingPairs;
+        ShadeColumns(index, p, pp.staging + static_cast<size_t>(entry) * pairBytes);
+        if (pp.shaded[entry].fetch_add(1) + 1 == pp.workers) pp.shaded[entry].notify_one();
     }
     gExportWorkerActive[index].store(0);
 }
 
-// Starts up to count workers; returns how many run.
+// Starts up to count workers, held until OpenPipeline; returns how many run.
 int StartWorkers(int count)
 {
-    uint64_t generation = 0;
-    {
-        const std::lock_guard<std::mutex> lock(gGate.mutex);
-        gGate.leave = false;
-        gGate.pending = 0;
-        gGate.shade = gExportServices.shadeColumn;
-        generation = gGate.generation;
-    }
+    gPipeline.go.store(0);
+    gPipeline.stop.store(0);
+    gPipeline.written.store(0);
+    for (auto& entry : gPipeline.shaded) entry.store(0);
     const int limit = std::clamp(gExportWorkerLimit, 0, kMaxExportWorkers);
     int started = 0;
     for (; started < count && started < limit; ++started) {
         try {
-            gWorkerThreads[started] = std::thread(ShadeRowsThread, started, generation);
+            gWorkerThreads[started] = std::thread(ShadeRowsThread, started);
         } catch (const std::system_error&) {
             break;
         }
     }
-    const std::lock_guard<std::mutex> lock(gGate.mutex);
-    gGate.step = std::max(started, 1);
     return started;
 }
 
-void StartBlock(int row, int pairs, uint8_t* staging, int workers)
+void OpenPipeline(int pairs, int workers)
 {
-    {
-        const std::lock_guard<std::mutex> lock(gGate.mutex);
-        gGate.row = row;
-        gGate.pairs = pairs;
-        gGate.staging = staging;
-        gGate.pending = workers;
-        ++gGate.generation;
-    }
-    gGate.start.notify_all();
+    gStaging.assign(static_cast<size_t>(kRingPairs) * 8 * static_cast<size_t>(gImageWidth), 0);
+    gPipeline.pairs = pairs;
+    gPipeline.workers = workers;
+    gPipeline.step = std::max(workers, 1);
+    gPipeline.staging = gStaging.data();
+    gPipeline.shade = gExportServices.shadeColumn;
+    gPipeline.go.store(1);
+    gPipeline.go.notify_all();
 }
 
-void WaitForBlock()
+// The planes of pair p once every worker has shaded its columns of it.
+const uint8_t* WaitForPair(int32_t p)
 {
-    std::unique_lock<std::mutex> lock(gGate.mutex);
-    gGate.done.wait(lock, [] { return gGate.pending == 0; });
+    std::atomic<int32_t>& shaded = gPipeline.shaded[p % kRingPairs];
+    for (int32_t v = shaded.load(); v < gPipeline.workers; v = shaded.load()) shaded.wait(v);
+    return gPipeline.staging + static_cast<size_t>(p % kRingPairs) * 8 * static_cast<size_t>(gImageWidth);
 }
 
+void ReleasePair(int32_t p)
+{
+    gPipeline.shaded[p % kRingPairs].store(0);
+    gPipeline.written.store(p + 1);
+    gPipeline.written.notify_all();
+}
+
+// Lets every worker leave (at once when the pairs are not all written) and
+// joins them.
 void StopWorkers(int workers)
 {
-    {
-        const std::lock_guard<std::mutex> lock(gGate.mutex);
-        gGate.leave = true;
-        ++gGate.generation;
-    }
-    gGate.start.notify_all();
+    gPipeline.stop.store(1);
+    gPipeline.written.store(INT32_MAX - kRingPairs);
+    gPipeline.written.notify_all();
+    gPipeline.go.store(1);
+    gPipeline.go.notify_all();
     for (int i = 0; i < workers; ++i) gWorkerThreads[i].join();
+    gPipeline.staging = nullptr;
+    std::vector<uint8_t>().swap(gStaging);
 }
 
 }  // namespace
@@ -223,10 +225,8 @@ void StopWorkers(int workers)
 void InitializeExportPipeline()
 {
     for (auto& active : gExportWorkerActive) active.store(0);
-    const std::lock_guard<std::mutex> lock(gGate.mutex);
-    gGate.generation = 0;
-    gGate.pending = 0;
-    gGate.leave = false;
+    gPipeline.go.store(0);
+    gPipeline.stop.store(0);
 }
 
 void AssignExportColumns(int workerCount, int width)
@@ -467,41 +467,23 @@ WriteResult WriteImageFile(const ExportSettings& settings, const std::string& pa
     AssignExportColumns(workers, w);  // before the first pair: the columns of workers never started go to the others
 
     WriteResult result = workers > 0 ? WriteResult::kWritten : WriteResult::kNoWorker;
-    const size_t blockBytes = static_cast<size_t>(kPairsPerBlock) * 8 * static_cast<size_t>(w);
-    for (auto& staging : gStaging) staging.assign(blockBytes, 0);
-    const int blockRows = 2 * kPairsPerBlock;
-    const auto pairsFrom = [h](int row) { return std::min(kPairsPerBlock, (h - row + 1) / 2); };
-    // Writes the block of staging buffer b that starts at row; false ends the export.
-    const auto writeBlock = [&](int row, int b) {
-        for (int p = 0; p < pairsFrom(row); ++p) {
-            const int pairRow = row + 2 * p;
+    if (result == WriteResult::kWritten && h > 0) {
+        const int32_t pairs = (h + 1) / 2;
+        OpenPipeline(pairs, workers);
+        for (int32_t p = 0; p < pairs && !gExportCancel.load(); ++p) {
+            const int pairRow = 2 * p;
+            const uint8_t* planes = WaitForPair(p);
             gExportRow = pairRow;
-            if (!WriteRows(out, pairRow, std::min(2, h - pairRow), gStaging[b].data() + static_cast<size_t>(p) * 8 * w)) {
+            if (!WriteRows(out, pairRow, std::min(2, h - pairRow), planes)) {
                 result = WriteResult::kWriteFailed;
-                return false;
+                break;
             }
+            ReleasePair(p);
             if (pairRow % kPreviewUploadRows == 0) gPreviewUploadPending.store(1);
             gExportProgress.store(static_cast<int32_t>(static_cast<float>(pairRow) / static_cast<float>(h) * 100.0f));
         }
-        return true;
-    };
-    if (result == WriteResult::kWritten && h > 0) {
-        // Block k is shaded into staging k % 2 while block k - 1 is written.
-        int block = 0;
-        StartBlock(0, pairsFrom(0), gStaging[0].data(), workers);
-        WaitForBlock();
-        for (;;) {
-            const int row = block * blockRows;
-            const int next = row + blockRows;
-            const bool more = next < h && !gExportCancel.load();
-            if (more) StartBlock(next, pairsFrom(next), gStaging[(block + 1) % 2].data(), workers);
-            const bool written = writeBlock(row, block % 2);
-            if (more) WaitForBlock();
-            if (!written || !more) break;
-            ++block;
-        }
     }
-    // A cancel during the last block still cancels: the view will say so.
+    // A cancel during the last pair still cancels: the view will say so.
     if (result == WriteResult::kWritten && gExportCancel.load()) result = WriteResult::kCancelled;
     gExportRow = h;
     StopWorkers(workers);

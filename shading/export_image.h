@@ -4,12 +4,11 @@
 // the export thread writes the finished rows to the file in order and feeds
 // each written pixel into the preview.
 //
-// Blocks of row pairs are handed over by a generation-counted gate: the
-// export thread publishes a block by raising the generation, each worker
-// shades its columns and counts itself done, the last one wakes the export
-// thread. A worker waits for a generation it has not seen yet, so it cannot
-// miss a release; a block is written only after every worker counted itself
-// done, while the workers shade the following block into the other buffer.
+// The workers do not wait for each other: each runs through its columns of
+// every row pair into a ring of row-pair buffers and counts itself done per
+// pair; the export thread writes a pair once every worker counted itself in
+// and then frees the pair's buffer, so a worker runs at most the ring's
+// length ahead of the file.
 //
 // The export never touches the interface or GL itself: it reads a settings
 // snapshot taken on the window thread, asks for its file and shows its boxes

@@ -137,6 +137,43 @@ TEST_F(EscapeTime, EscapedPointsTakeTheGradientEntryOfTheirCount)
     }
 }
 
+// Each point's colour is the escape count of its own sample, whatever the
+// counts of the points computed beside it: z -> z^2 + c for type 46, the
+// conjugate step for 49, from c = (x S + Cr, Ci - z S); inside (black) when
+// the limit is reached. Limits of 1 to 200.
+TEST_F(EscapeTime, EveryPointKeepsTheCountOfItsOwnSample)
+{
+    gMandelbrotCentre[0] = -0.75;
+    gMandelbrotCentre[1] = 0.1;
+    test_support::SetAffine(0, 0.3f, 0.0f, 0.0f, 0.0f);
+    test_support::SetAffine(1, 0.3f, 0.0f, 0.0f, 0.0f);
+    for (int limit : {1, 7, 200}) {
+        gEscapeIterationLimit = limit;
+        for (int type : {46, 49}) {
+            (type == 46 ? RunFractalType46 : RunFractalType49)(1);
+            for (int j = 1000; j < 2000; ++j) {
+                const double cr = gPointX[j] * gMandelbrotScale + gMandelbrotCentre[0];
+                const double ci = gMandelbrotCentre[1] - gPointZ[j] * gMandelbrotScale;
+                const double sign = type == 46 ? 1.0 : -1.0;
+                double zr = 0.0, zi = 0.0;
+                int n = 0;
+                while (n < limit && zr * zr + zi * zi < 1000.0) {
+                    const double r = zr * zr - zi * zi + cr;
+                    zi = 2.0 * zr * zi + sign * ci;
+                    zr = r;
+                    ++n;
+                }
+                // Type 46 also takes the cardioid and the bulb as inside without iterating.
+                if (n >= limit) {
+                    ASSERT_EQ(gPointColorG[j], 0) << type << " point " << j << " limit " << limit;
+                } else {
+                    ASSERT_EQ(gPointColorR[j], n) << type << " point " << j << " limit " << limit;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(EscapeTime, FarSamplesEscapeAtOnceAndKeepTheirPlace)
 {
     gMandelbrotCentre[0] = 40.0;

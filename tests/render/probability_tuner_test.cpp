@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 #include <utility>
+#include <vector>
 
+#include "baseshapes/generator_table.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
@@ -113,6 +116,56 @@ TEST_F(TunerTest, CopyWeightsAreResetInModesEightAndUpAndKeptOnTies)
     for (auto& w : gSymmetryCopyWeights) w.store(0.5f);
     RunProbabilityTuning(kBatches);
     EXPECT_EQ(gSymmetryCopyWeights[0].load(), 0.5f);
+}
+
+// Held workers that do nothing between pauses: the tuner scores on them.
+void IdleCycle(uint8_t) {}
+
+// The trials run on 0 (this thread), 1, 3 and 8 held workers: the same
+// scores, the same winner and the same installed weights every time, with
+// and without baseshapes and symmetry.
+TEST_F(TunerTest, ScoresAndWinnerDoNotDependOnTheWorkers)
+{
+    struct Case {
+        int baseshapes;
+        int symmetryMode;
+    } const cases[] = {{0, kSymmetryModeNormal}, {1, kSymmetryModeNormal}, {0, 8}};
+    for (const Case& c : cases) {
+        std::vector<int64_t> first;
+        float firstWeights[4] = {};
+        for (int workers : {0, 1, 3, 8}) {
+            ASSERT_TRUE(SetUpSierpinskiRender(kSize, 0.9f));
+            gBaseshapeCount = 1;
+            gBaseshapes[0].probability = 1.0f;
+            gBaseshapes[0].pointsPerRun = 20;
+            gBaseshapes[0].shapeType = 1;  // sphere
+            gBaseshapePointTemplates[0].size = 0.5f;
+            BuildBaseshapeGeneratorTables();
+            gUseBaseshapes = static_cast<uint8_t>(c.baseshapes);
+            gSymmetryOn.store(c.symmetryMode != kSymmetryModeNormal);
+            gSymmetryMode.store(c.symmetryMode);
+            // Half the image lies in front: scores differ from trial to trial.
+            for (int i = 0; i < kSize * kSize; ++i) gDepthBuffer[i] = (i % kSize) < kSize / 2 ? 0.0f : 1e9f;
+            gRenderRunFlag.store(1);
+            std::vector<std::thread> held;
+            for (int i = 0; i < workers; ++i) held.emplace_back(RunWorkerLoop, i, IdleCycle);
+            while (LiveWorkerCount() < workers) std::this_thread::yield();
+            int64_t scores[kTunerTrials];
+            const int32_t winner = RunProbabilityTuning(kBatches, scores);
+            gRenderRunFlag.store(0);
+            for (auto& t : held) t.join();
+            const std::vector<int64_t> got(scores, scores + kTunerTrials);
+            if (workers == 0) {
+                first = got;
+                std::copy_n(gTransformWeights, 4, firstWeights);
+                EXPECT_GT(*std::max_element(got.begin(), got.end()), *std::min_element(got.begin(), got.end()));
+                EXPECT_GE(winner, 0);
+                continue;
+            }
+            EXPECT_EQ(got, first) << workers << " workers, case " << c.baseshapes << "/" << c.symmetryMode;
+            for (int t = 0; t < 4; ++t) EXPECT_EQ(gTransformWeights[t], firstWeights[t]) << workers;
+        }
+    }
 }
 
 TEST(NormalisedWeights, SumToOneAndASingleWeightIsOne)

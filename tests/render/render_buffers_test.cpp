@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <limits>
 
 namespace {
@@ -48,30 +50,39 @@ TEST(RenderBuffers, ImpossibleSizesFailAndKeepThePreviousBuffers)
     FreeRenderBuffers();
 }
 
+// A small image and one whose buffers span many pages and end inside one:
+// the first and last entries of every buffer are cleared.
 TEST(RenderBuffers, ClearZeroesBuffersButKeepsPreviewColourPlanes)
 {
-    ASSERT_TRUE(AllocateRenderBuffers(8, 4, false));
-    gDepthBuffer[31] = 1.0f;
-    gShadowMap[63] = 9;
-    gPointColorPlanes[2][3] = 4;
-    gSubPixelBuffer[63] = 5;
-    gExportRowPairs[3][15] = 6;
-    gColorIndexBuffer[31] = 7;
-    gFogSampleBuffer[31] = 8;
-    gPreviewDepth[kPreviewSize * kPreviewSize - 1] = 2.0f;
-    gPreviewPlanes[3][17] = 1;
-    gPreviewPlanes[0][17] = 200;
-    ClearRenderBuffers();
-    EXPECT_EQ(gDepthBuffer[31], 0.0f);
-    EXPECT_EQ(gShadowMap[63], 0);
-    EXPECT_EQ(gPointColorPlanes[2][3], 0);
-    EXPECT_EQ(gSubPixelBuffer[63], 0);
-    EXPECT_EQ(gExportRowPairs[3][15], 0);
-    EXPECT_EQ(gColorIndexBuffer[31], 0);
-    EXPECT_EQ(gFogSampleBuffer[31], 0);
-    EXPECT_EQ(gPreviewDepth[kPreviewSize * kPreviewSize - 1], 0.0f);
-    EXPECT_EQ(gPreviewPlanes[3][17], 0);
-    EXPECT_EQ(gPreviewPlanes[0][17], 200);
+    for (const auto& [w, h] : {std::pair{8, 4}, std::pair{1000, 701}}) {
+        ASSERT_TRUE(AllocateRenderBuffers(w, h, false));
+        const size_t last = static_cast<size_t>(w) * h - 1;
+        for (size_t i : {size_t{0}, last}) {
+            gDepthBuffer[i] = 1.0f;
+            gPointColorPlanes[2][i] = 4;
+            gSubPixelBuffer[2 * i + 1] = 5;
+            gColorIndexBuffer[i] = 7;
+            gFogSampleBuffer[i] = 8;
+        }
+        gShadowMap[static_cast<size_t>(w) * w - 1] = 9;
+        gExportRowPairs[3][2 * w - 1] = 6;
+        gPreviewDepth[kPreviewSize * kPreviewSize - 1] = 2.0f;
+        gPreviewPlanes[3][17] = 1;
+        gPreviewPlanes[0][17] = 200;
+        ClearRenderBuffers();
+        for (size_t i : {size_t{0}, last}) {
+            EXPECT_EQ(gDepthBuffer[i], 0.0f) << w;
+            EXPECT_EQ(gPointColorPlanes[2][i], 0) << w;
+            EXPECT_EQ(gSubPixelBuffer[2 * i + 1], 0) << w;
+            EXPECT_EQ(gColorIndexBuffer[i], 0) << w;
+            EXPECT_EQ(gFogSampleBuffer[i], 0) << w;
+        }
+        EXPECT_EQ(gShadowMap[static_cast<size_t>(w) * w - 1], 0);
+        EXPECT_EQ(gExportRowPairs[3][2 * w - 1], 0);
+        EXPECT_EQ(gPreviewDepth[kPreviewSize * kPreviewSize - 1], 0.0f);
+        EXPECT_EQ(gPreviewPlanes[3][17], 0);
+        EXPECT_EQ(gPreviewPlanes[0][17], 200);
+    }
     FreeRenderBuffers();
     ClearRenderBuffers();  // harmless without buffers
 }
