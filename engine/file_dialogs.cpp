@@ -26,6 +26,13 @@ char gImagesPath[kPathBufferSize];
 char gInstallDir[kPathBufferSize];
 
 uint8_t gDialogDefaultFolderFlags[kFileKindCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+bool (*gKeepDefaultFolders)() = nullptr;
+
+void ForgetDefaultFolder(int kind)
+{
+    if (kind < 0 || kind >= kFileKindCount) return;
+    if (!gKeepDefaultFolders || !gKeepDefaultFolders()) gDialogDefaultFolderFlags[kind] = 0;
+}
 
 // Texts as users know them from earlier versions, typos and trailing blank included.
 const FileKindFilter kFileKindFilters[kFileKindCount] = {
