@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <type_traits>
-#include <vector>
 
 class BinaryReader {
 public:
@@ -89,8 +89,14 @@ struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }
 };
 
+// A whole file in memory (not cleared first: every byte is read into it).
+struct FileBytes {
+    std::unique_ptr<uint8_t[], FreeDeleter> data;
+    size_t size = 0;
+};
+
 enum class FileReadResult : uint8_t { kRead, kOpenFailed, kTooLarge, kReadFailed };
 
 // The whole file into bytes; a file longer than maxBytes, or one the memory
 // cannot hold, is kTooLarge and leaves bytes empty.
-FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>* bytes);
+FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, FileBytes* bytes);

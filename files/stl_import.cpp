@@ -27,9 +27,11 @@ StlStatus Refuse(std::string* why, const std::string& reason)
     return StlStatus::kDamaged;
 }
 
+// Not cleared: binary meshes fill every float, text meshes keep only the
+// triangles they filled.
 bool Allocate(StlMesh* mesh, uint32_t triangles)
 {
-    mesh->vertices.reset(static_cast<float*>(std::calloc(size_t{triangles} * 9, sizeof(float))));
+    mesh->vertices.reset(static_cast<float*>(std::malloc(size_t{triangles} * 9 * sizeof(float))));
     mesh->triangleCount = mesh->vertices ? triangles : 0;
     return mesh->vertices != nullptr;
 }
@@ -193,11 +195,11 @@ void NormalizeStlMesh(float* v, uint32_t triangleCount)
 bool ImportStlFile(const char* path, int i)
 {
     if (i < 0 || i >= kMaxBaseshapes) return false;
-    std::vector<uint8_t> bytes;
+    FileBytes bytes;
     if (!ReportFileRead(ReadWholeFile(path, kMaxStlFileBytes, &bytes), path)) return false;
     StlMesh mesh;
     std::string why;
-    const StlStatus status = ParseStl(bytes.data(), bytes.size(), &mesh, &why);
+    const StlStatus status = ParseStl(bytes.data.get(), bytes.size, &mesh, &why);
     switch (status) {
     case StlStatus::kDamaged:
         SetStatusText("Talvoran :   %s is not an STL file we can open: %s.", FileNameOf(path), why.c_str());

@@ -2,104 +2,77 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "engine/baseshape_images.h"
+#include "engine/file_dialogs.h"
 #include "engine/status_line.h"
 #include "platform/scripted_dialogs.h"
+#include "shading/image_files.h"
 #include "support/baseshape_state.h"
 
 namespace {
 
 void FailTest(const std::string& what) { ADD_FAILURE() << what; }
 
-class BaseshapePictures : public ::testing::Test {
-protected:
-    void SetUp() override { dialogs_.SetFailureHandler(FailTest); }
-    void TearDown() override { std::filesystem::remove(path_); }
-    ScriptedDialogs dialogs_;
-    ScopedDialogBackend use_{&dialogs_};
-    std::string path_ = TempPath("picture.bmp");
-};
+// A 24-bit BMP of the given pixels, top row first as the picture is seen.
+std::string Bmp(int width, int height, const std::vector<uint8_t>& rgb)
+{
+    std::vector<uint8_t> bytes(kBmpHeaderSize);
+    BuildBmpHeaders(width, height, bytes.data());
+    for (int row = height - 1; row >= 0; --row) {
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = &rgb[(static_cast<size_t>(row) * width + x) * 3];
+            bytes.insert(bytes.end(), {p[2], p[1], p[0]});
+        }
+        bytes.insert(bytes.end(), static_cast<size_t>(BmpRowPadding(width)), 0);
+    }
+    const std::string path = TempPath("picture.bmp");
+    WriteBytes(path, bytes);
+    return path;
+}
 
 // Stored rows run from the bottom of the picture up, pixels left to right.
-TEST_F(BaseshapePictures, TexturesKeepTheBottomRowFirst)
+TEST(BaseshapePictures, TexturesKeepTheBottomRowFirst)
 {
-    const struct {
-        int width, height;
-        std::vector<uint8_t> topFirst, stored;
-    } cases[] = {
-        {2, 1, {255, 0, 0, 0, 0, 255}, {255, 0, 0, 0, 0, 255}},
-        {1, 2, {255, 0, 0, 0, 200, 0}, {0, 200, 0, 255, 0, 0}},
-    };
-    for (const auto& c : cases) {
-        WriteBmp(path_, c.width, c.height, c.topFirst);
-        ASSERT_TRUE(LoadBaseshapeTextureFile(path_.c_str(), 3));
-        const BaseshapeImage& t = gBaseshapeTextures[3];
-        ASSERT_EQ(t.width * 10 + t.height, static_cast<uint32_t>(c.width * 10 + c.height));
-        EXPECT_EQ(std::vector<uint8_t>(t.pixels, t.pixels + 6), c.stored) << c.width << " by " << c.height;
-    }
+    ASSERT_TRUE(LoadBaseshapeTextureFile(Bmp(2, 1, {255, 0, 0, 0, 0, 255}).c_str(), 3));
+    const BaseshapeImage& t = gBaseshapeTextures[3];
+    EXPECT_EQ(std::vector<uint8_t>(t.pixels, t.pixels + 6), (std::vector<uint8_t>{255, 0, 0, 0, 0, 255}));
+    ASSERT_TRUE(LoadBaseshapeTextureFile(Bmp(1, 2, {255, 0, 0, 0, 200, 0}).c_str(), 3));
+    EXPECT_EQ(t.width * 10 + t.height, 12u);
+    EXPECT_EQ(std::vector<uint8_t>(t.pixels, t.pixels + 6), (std::vector<uint8_t>{0, 200, 0, 255, 0, 0}));
 }
 
-TEST_F(BaseshapePictures, DisplacementMapsTakeTheBrightestChannelAndTheirBorder)
+// Heights are the brightest channel; mode 1 clears rows 0 and 2 and columns
+// 0 and 3 of a 4 by 3 map, leaving pixels 1 and 2 of the middle row.
+TEST(BaseshapePictures, DisplacementMapsAndTheirBorder)
 {
     std::vector<uint8_t> rgb(4 * 3 * 3, 0);
-    for (size_t k = 0; k < rgb.size(); k += 3) rgb[k + k / 3 % 3] = static_cast<uint8_t>(60 + k);
-    WriteBmp(path_, 4, 3, rgb);
-    ASSERT_TRUE(LoadBaseshapeDMapFile(path_.c_str(), 3, 1));
+    for (size_t q = 0; q < 12; ++q) rgb[3 * q + q % 3] = static_cast<uint8_t>(60 + q);
+    ASSERT_TRUE(LoadBaseshapeDMapFile(Bmp(4, 3, rgb).c_str(), 3, 1));
     const BaseshapeImage& map = gBaseshapeDMaps[3];
-    ASSERT_EQ(map.width, 4u);
-    ASSERT_EQ(map.height, 3u);
-    // Mode 1 clears rows 0 and 2 and columns 0 and 3: the middle row keeps
-    // pixels 1 and 2 of the picture's middle row.
-    const std::vector<uint8_t> expected = {0, 0, 0, 0, 0, 60 + 15, 60 + 18, 0, 0, 0, 0, 0};
-    EXPECT_EQ(std::vector<uint8_t>(map.pixels, map.pixels + 12), expected);
-
-    WriteBmp(path_, 2, 2, std::vector<uint8_t>(12, 0));
-    ASSERT_TRUE(LoadBaseshapeDMapFile(path_.c_str(), 3, 0));
-    EXPECT_EQ(map.width, 16u) << "a map without heights is the reset map";
-    EXPECT_EQ(map.pixels[16 * 8 + 8], 255);
-    EXPECT_EQ(map.pixels[16 * 15], 0) << "with the border mode asked for";
+    ASSERT_EQ(map.width * 10 + map.height, 43u);
+    EXPECT_EQ(std::vector<uint8_t>(map.pixels, map.pixels + 12), (std::vector<uint8_t>{0, 0, 0, 0, 0, 65, 66, 0, 0, 0, 0, 0}));
+    ASSERT_TRUE(LoadBaseshapeDMapFile(Bmp(2, 2, std::vector<uint8_t>(12, 0)).c_str(), 3, 0));
+    EXPECT_EQ(map.width * map.pixels[16 * 8] + map.pixels[16 * 15], 16 * 255) << "no heights: the reset map, border 0";
 }
 
-// A 256 by 64 texture previews column c from column floor(2 c), row r from floor(r / 2).
-TEST_F(BaseshapePictures, PreviewsPickNearestPixels)
+TEST(BaseshapePictures, UnreadablePicturesChangeNothing)
 {
-    auto* pixels = static_cast<uint8_t*>(std::malloc(256 * 64 * 3));
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 256; ++x) {
-            uint8_t* p = pixels + (y * 256 + x) * 3;
-            p[0] = static_cast<uint8_t>(x), p[1] = static_cast<uint8_t>(y), p[2] = 7;
-        }
-    InstallBaseshapeImage(gBaseshapeTextures[4], pixels, 256, 64);
-    std::vector<uint8_t> preview(128 * 128 * 3);
-    BuildBaseshapePreview(gBaseshapeTextures[4], 3, preview.data());
-    for (const auto& [r, c] : {std::pair{0, 0}, std::pair{5, 9}, std::pair{127, 127}}) {
-        const uint8_t* p = &preview[(r * 128 + c) * 3];
-        EXPECT_EQ(p[0], 2 * c) << r << ", " << c;
-        EXPECT_EQ(p[1], r / 2) << r << ", " << c;
-    }
-}
-
-TEST_F(BaseshapePictures, UnreadablePicturesChangeNothing)
-{
-    WriteBytes(path_, {'B', 'M', 1, 2, 3});
-    const BaseshapeState before = TakeBaseshapeState();
-    EXPECT_FALSE(LoadBaseshapeTextureFile(path_.c_str(), 3));
-    EXPECT_FALSE(LoadBaseshapeDMapFile(path_.c_str(), 3, 1));
-    EXPECT_TRUE(TakeBaseshapeState() == before);
-    EXPECT_STREQ(gStatusText, "Talvoran :   Cannot read the picture picture.bmp.");
-
-    dialogs_.QueueFile(path_);
-    EXPECT_FALSE(PickBaseshapeTexture(3));
-    dialogs_.QueueFileCancel();
+    ScriptedDialogs dialogs;
+    dialogs.SetFailureHandler(FailTest);
+    ScopedDialogBackend use(&dialogs);
+    const std::string path = TempPath("broken.bmp");
+    WriteBytes(path, {'B', 'M', 1, 2, 3});
+    const std::vector<uint8_t> before = BaseshapeState();
+    EXPECT_FALSE(LoadBaseshapeTextureFile(path.c_str(), 3));
+    EXPECT_STREQ(gStatusText, "Talvoran :   Cannot read the picture broken.bmp.");
+    dialogs.QueueFile(path);
     EXPECT_FALSE(PickBaseshapeDMap(1, 3));
-    const DialogPrompt prompt = dialogs_.Prompts().back();
-    EXPECT_EQ(prompt.file.filters.front().pattern, "*.bmp;*.png;*.jpg");
+    EXPECT_EQ(dialogs.Prompts().back().file.filters.front().pattern, "*.bmp;*.png;*.jpg");
+    EXPECT_EQ(BaseshapeState(), before);
     EXPECT_EQ(gFileOperationBusy, 0);
-    EXPECT_TRUE(TakeBaseshapeState() == before);
 }
 
 }  // namespace
