@@ -5,13 +5,27 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "engine/baseshape_record.h"
 
-inline std::string TempPath(const std::string& name) { return ::testing::TempDir() + name; }
+// In a folder of this process, removed at its end: the cases of one test
+// program run side by side.
+struct TempFolder {
+    std::string path = ::testing::TempDir() + "talvoran_files_" + std::to_string(::getpid()) + "/";
+    TempFolder() { std::filesystem::create_directories(path); }
+    ~TempFolder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
+};
+inline std::string TempPath(const std::string& name)
+{
+    static const TempFolder folder;
+    return folder.path + name;
+}
 
 inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
