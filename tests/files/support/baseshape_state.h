@@ -14,16 +14,15 @@
 
 #include "engine/baseshape_record.h"
 
-// In a folder of this process, removed at its end: the cases of one test
-// program run side by side.
-struct TempFolder {
-    std::string path = ::testing::TempDir() + "talvoran_files_" + std::to_string(::getpid()) + "/";
-    TempFolder() { std::filesystem::create_directories(path); }
-    ~TempFolder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
-};
 inline std::string TempPath(const std::string& name)
 {
-    static const TempFolder folder;
+    // One folder for the process, removed at its end: the cases of one test
+    // program run side by side.
+    static const struct Folder {
+        std::string path = ::testing::TempDir() + "talvoran_files_" + std::to_string(::getpid()) + "/";
+        Folder() { std::filesystem::create_directories(path); }
+        ~Folder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
+    } folder;
     return folder.path + name;
 }
 
