@@ -6,6 +6,7 @@
 #include "app/action_buttons.h"
 #include "app/color_map_dialog.h"
 #include "app/control_tables.h"
+#include "app/frame.h"
 #include "engine/file_dialogs.h"
 #include "app/interface_layout.h"
 #include "app/interface_panel.h"
@@ -17,6 +18,7 @@
 #include "app/point_preview.h"
 #include "engine/status_line.h"
 #include "app/texture_file_services.h"
+#include "engine/baseshape_hooks.h"
 #include "engine/baseshape_model.h"
 #include "engine/color_conversion.h"
 #include "engine/fractal_model.h"
@@ -144,6 +146,7 @@ void CreateInterface()
     // Every file dialog starts in its kind's default folder.
     std::memset(gDialogDefaultFolderFlags, 1, sizeof gDialogDefaultFolderFlags);
     SetStatusText("Talvoran");
+    gBaseshapeHooks.restartPreview = [] { gPointPreviewValid = 0; };
     InstallInterfaceFileServices();
     InstallTextureFileServices();
     LoadShapeIcons();

@@ -5,6 +5,7 @@
 
 #include "app/action_buttons.h"
 #include "app/create_interface.h"
+#include "engine/baseshape_animation.h"
 #include "engine/file_dialogs.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
@@ -82,7 +83,8 @@ void SetRenderButtons(bool running)
 
 void AdvanceAnimationScene(int frame)
 {
-    AnimateBaseshapes(frame);
+    gBaseshapeAnimationFrame = frame;
+    AnimateBaseshapes();
     SetSymmetryRotation(1);
 }
 

@@ -14,6 +14,7 @@
 #include "app/pending_services.h"
 #include "engine/status_line.h"
 #include "app/frame.h"
+#include "engine/baseshape_animation.h"
 #include "engine/baseshape_record.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/baseshape_model.h"
@@ -540,12 +541,16 @@ bool WindAnimationToStartFrame()
     panel.SetSymmetryRotation(2);
     const int count = gBaseshapeCount < 0 ? 0 : (gBaseshapeCount > kMaxBaseshapes ? kMaxBaseshapes : gBaseshapeCount);
     for (int i = 0; i < count; ++i) ComputeBaseshapeMatrix(i);
+    // The spin accumulates step by step, so the start frame is reached by
+    // running every frame before it.
     if (start <= 0) {
-        AnimateBaseshapes(0);
+        gBaseshapeAnimationFrame = 0;
+        AnimateBaseshapes();
     } else {
         for (int i = 0; i < start; ++i) {
             if (i > 0) panel.SetSymmetryRotation(1);
-            AnimateBaseshapes(i);
+            gBaseshapeAnimationFrame = i;
+            AnimateBaseshapes();
         }
     }
     return true;

@@ -12,8 +12,6 @@ bool BaseshapeAnimationOn() { return false; }
 
 uint8_t gBaseShapeEditorOpen = 0;
 uint8_t gXFormsEditorOpen = 0;
-void TickBaseshapeAnimation(int) {}
-void AnimateBaseshapes(int) {}
 int OpenEditorViewPreset(int current) { return current; }
 int OpenEditorControls() { return 1; }
 int SelectedPreviewBaseshape() { return -1; }

@@ -34,8 +34,6 @@ extern RenderResolution (*gReadRenderResolution)();  // tests replace it
 // shown in the 3-D preview while its box is on).
 extern uint8_t gBaseShapeEditorOpen;
 extern uint8_t gXFormsEditorOpen;
-void TickBaseshapeAnimation(int step);
-void AnimateBaseshapes(int frame);
 // The view preset of the open editor's view list; current when none is open.
 int OpenEditorViewPreset(int current);
 // The open editor's "Controls" list: 1 "Rotate", 0 "Pan".

@@ -14,6 +14,7 @@
 #include "app/screen_lists.h"
 #include "app/startup_state.h"
 #include "app/window_messages.h"
+#include "engine/baseshape_animation.h"
 #include "engine/baseshape_record.h"
 #include "editors/shape_previews.h"
 #include "engine/baseshape_model.h"
@@ -33,7 +34,6 @@
 
 float& gZoom = gPointPreviewZoom;
 int gPreviewBatchIndex = 0;
-int gBaseshapeAnimationCount = 0;
 int gPreview3DViewPreset = 2;
 float gPreview3DFreeView[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 float gPreview3DZoom = 1.0f;
@@ -243,9 +243,7 @@ void CountSettledFrame()
     if (gSplashFrameCount != 2) return;
     ShadeFull();
     if (!BaseshapeAnimationOn()) return;
-    ++gBaseshapeAnimationCount;
-    if (gBaseshapeAnimationCount % 5 != 4) return;
-    AnimateBaseshapes(gBaseshapeAnimationCount / 5);
+    if (!TickBaseshapeAnimation(0)) return;
     SetSymmetryRotation(1);
     ClearPreviewPlanes();
 }

@@ -14,7 +14,6 @@
 
 extern float& gZoom;             // the view zoom of the wheel, 1 at start (the shading's)
 extern int gPreviewBatchIndex;   // batch being run, 0..255
-extern int gBaseshapeAnimationCount;  // settled shadings while the baseshape animation is on
 
 // Batches a frame, by gPbufferAvailable.
 inline constexpr int kPreviewBatchCount[2] = {256, 256};

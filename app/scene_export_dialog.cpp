@@ -31,7 +31,7 @@ void ExportKavrolinScene()
     const SceneInputs inputs{gBaseshapeEditPoints, gBaseshapeSpin,     gBaseshapeMoveDirection,
                              gBaseshapeMoveWave,   gBaseshapeWaveType, ShapeTypeUsesDMap,
                              gSymmetrySeparation.load()};
-    if (WriteKavrolinSceneFile(gFilePath, inputs) != SceneFileResult::kWritten) {
+    if (WriteKavrolinSceneFile(gFilePath, inputs) != FileWriteResult::kWritten) {
         ShowMessageBox(kCannotWriteText, "Warning", MessageButtons::Ok, MessageIcon::Warning);
     }
 }

@@ -1,7 +1,10 @@
 #include "engine/baseshape_images.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/picture_file.h"
 
 namespace {
 
@@ -54,18 +57,97 @@ void ResetBaseshapeDMap(int i, int borderMode)
     if (FillImage(gBaseshapeDMaps[i], 16, 16, 1, 255)) ApplyDMapBorderMode(gBaseshapeDMaps[i], borderMode);
 }
 
+const float kDefaultBaseshapeTriangle[9] = {1, 0, 0, -0.5f, -0.8660254f, 0, -0.5f, 0.8660254f, 0};
+
 void ClearBaseshapeMesh(int i)
 {
     if (!IsBaseshapeIndex(i)) return;
-    static constexpr float kTriangle[9] = {1, 0, 0, -0.5f, -0.8660254f, 0, -0.5f, 0.8660254f, 0};
-    auto* v = static_cast<float*>(std::malloc(sizeof kTriangle));
+    auto* v = static_cast<float*>(std::malloc(sizeof kDefaultBaseshapeTriangle));
     if (!v) return;
-    std::memcpy(v, kTriangle, sizeof kTriangle);
+    std::memcpy(v, kDefaultBaseshapeTriangle, sizeof kDefaultBaseshapeTriangle);
     BaseshapeMesh& mesh = gBaseshapeMeshes[i];
     std::free(mesh.vertices);
     mesh.vertices = v;
     mesh.triangleCount = 1;
     SetName(mesh.name);
+}
+
+void InstallBaseshapeImage(BaseshapeImage& image, uint8_t* pixels, uint32_t width, uint32_t height)
+{
+    std::free(image.pixels);
+    image.pixels = pixels;
+    image.width = width;
+    image.height = height;
+    SetName(image.name);
+}
+
+void InstallBaseshapeMesh(BaseshapeMesh& mesh, float* vertices, uint32_t triangleCount)
+{
+    std::free(mesh.vertices);
+    mesh.vertices = vertices;
+    mesh.triangleCount = triangleCount;
+    SetName(mesh.name);
+}
+
+namespace {
+
+// The picture's pixel count when it holds width x height RGB pixels, else 0.
+size_t PicturePixels(const RgbImage& picture)
+{
+    const size_t n = static_cast<size_t>(picture.width) * picture.height;
+    return picture.width > 0 && picture.height > 0 && picture.pixels.size() == n * 3 ? n : 0;
+}
+
+}  // namespace
+
+bool SetBaseshapeTexture(int i, const RgbImage& picture)
+{
+    const size_t n = PicturePixels(picture);
+    if (!IsBaseshapeIndex(i) || n == 0) return false;
+    auto* pixels = static_cast<uint8_t*>(std::malloc(n * 3));
+    if (!pixels) return false;
+    std::memcpy(pixels, picture.pixels.data(), n * 3);
+    InstallBaseshapeImage(gBaseshapeTextures[i], pixels, picture.width, picture.height);
+    return true;
+}
+
+bool SetBaseshapeDMap(int i, const RgbImage& picture, int borderMode)
+{
+    const size_t n = PicturePixels(picture);
+    if (!IsBaseshapeIndex(i) || n == 0) return false;
+    auto* heights = static_cast<uint8_t*>(std::malloc(n));
+    if (!heights) return false;
+    const uint8_t* rgb = picture.pixels.data();
+    for (size_t k = 0; k < n; ++k) heights[k] = std::max({rgb[3 * k], rgb[3 * k + 1], rgb[3 * k + 2]});
+    BaseshapeImage& map = gBaseshapeDMaps[i];
+    InstallBaseshapeImage(map, heights, picture.width, picture.height);
+    ApplyDMapBorderMode(map, borderMode);
+    // A map without any height would give a shape without points.
+    if (std::all_of(map.pixels, map.pixels + n, [](uint8_t h) { return h == 0; })) ResetBaseshapeDMap(i, borderMode);
+    return true;
+}
+
+void BuildBaseshapePreview(const BaseshapeImage& image, uint32_t bytesPerPixel, uint8_t* rgb)
+{
+    constexpr int side = kBaseshapePreviewSide;
+    if (!image.pixels || image.width == 0 || image.height == 0 || (bytesPerPixel != 1 && bytesPerPixel != 3)) {
+        std::memset(rgb, 0, static_cast<size_t>(side) * side * 3);
+        return;
+    }
+    const float columnStep = static_cast<float>(image.width) / static_cast<float>(side);
+    const float rowStep = static_cast<float>(image.height) / static_cast<float>(side);
+    for (int r = 0; r < side; ++r) {
+        const uint32_t row = std::min(static_cast<uint32_t>(static_cast<float>(r) * rowStep), image.height - 1);
+        for (int c = 0; c < side; ++c) {
+            const uint32_t column =
+                std::min(static_cast<uint32_t>(static_cast<float>(c) * columnStep), image.width - 1);
+            const uint8_t* src = image.pixels + (static_cast<size_t>(row) * image.width + column) * bytesPerPixel;
+            uint8_t* out = rgb + (static_cast<size_t>(r) * side + c) * 3;
+            out[0] = src[0];
+            out[1] = src[bytesPerPixel == 3 ? 1 : 0];
+            out[2] = src[bytesPerPixel == 3 ? 2 : 0];
+        }
+    }
 }
 
 bool CopyBaseshapeImage(BaseshapeImage& dst, const BaseshapeImage& src, uint32_t bytesPerPixel)

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/baseshape_hooks.h"
 #include "engine/baseshape_images.h"
 #include "engine/point_coloring.h"
 #include "engine/vector_math.h"
@@ -12,6 +13,7 @@ float gBaseshapeSpin[kMaxBaseshapes][4];
 float gBaseshapeMoveDirection[kMaxBaseshapes][3];
 float gBaseshapeMoveWave[kMaxBaseshapes][3];
 uint8_t gBaseshapeWaveType[kMaxBaseshapes];
+BaseshapeHooks gBaseshapeHooks;
 
 const uint8_t kBaseshapeColorWheel[16][3] = {
     {255, 0, 106}, {255, 21, 0},   {255, 115, 0}, {255, 209, 0}, {209, 255, 0}, {115, 255, 0},

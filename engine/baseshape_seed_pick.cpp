@@ -102,19 +102,22 @@ BaseshapeSeed PickBaseshapeSeed(uint8_t slot)
     StoreIfChanged(gSlotSampleColor[slot][1], point.green);
     StoreIfChanged(gSlotSampleColor[slot][2], point.blue);
 
+    // The current position is glMatrix 12..14: the record's position, or
+    // where the baseshape animation has moved it.
     const float* m = rec.matrix;
+    const float* at = rec.glMatrix + 12;
     const float x = point.x, y = point.y, z = point.z;
     float X = m[0] * x + m[1] * y + m[2] * z;
-    const float Y = (m[3] * x + m[4] * y) + (m[5] * z + rec.position[1]);
+    const float Y = (m[3] * x + m[4] * y) + (m[5] * z + at[1]);
     float Z = m[6] * x + m[7] * y + m[8] * z;
     const int32_t type = gFractalType;
     const bool planar = type >= 0 && type < kFractalTypeCount && gPlanarFractalTypes[type];
     if (planar && rec.pointsPerRun != 0) {
-        X = 20.0f * X + rec.position[0];
-        Z = 20.0f * Z + rec.position[2];
+        X = 20.0f * X + at[0];
+        Z = 20.0f * Z + at[2];
     } else {
-        X = X + rec.position[0];
-        Z = Z + rec.position[2];
+        X = X + at[0];
+        Z = Z + at[2];
     }
     gSlotSeedPoint[slot][0] = gSlotBaseshapePosition[slot][0] = X;
     gSlotSeedPoint[slot][1] = gSlotBaseshapePosition[slot][1] = Y;

@@ -28,6 +28,12 @@ char gInstallDir[kPathBufferSize];
 uint8_t gDialogDefaultFolderFlags[kFileKindCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 uint8_t gKeepDialogFolders = 0;
 
+void ForgetDefaultFolder(int kind)
+{
+    if (kind < 0 || kind >= kFileKindCount) return;
+    DialogFolderChosen(gDialogDefaultFolderFlags[kind]);
+}
+
 // Texts as users know them from earlier versions, typos and trailing blank included.
 const FileKindFilter kFileKindFilters[kFileKindCount] = {
     {"PNG Files", "*.png", true, true, true},

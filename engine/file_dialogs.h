@@ -10,7 +10,14 @@
 inline constexpr int kPathBufferSize = 4096;  // bytes, terminator included
 inline constexpr int kFileKindCount = 16;
 inline constexpr int kFileKindColorMap = 2;
+inline constexpr int kFileKindGraphics = 6;
+inline constexpr int kFileKindStl = 9;
+inline constexpr int kFileKindBaseshapes = 12;
+inline constexpr int kFolderBuffers = 1;
+inline constexpr int kFolderDMaps = 2;
+inline constexpr int kFolderMeshes = 3;
 inline constexpr int kFolderTextures = 4;
+inline constexpr int kFolderSurfaceTextures = 5;
 
 // Set while a file dialog or a file operation runs (the image export's
 // thread takes it too); every dialog operation returns at once while it is
@@ -58,6 +65,10 @@ extern const FileKindFilter kFileKindFilters[kFileKindCount];
 // Start folder by number: 1 buffers, 2 displacement maps, 3 meshes, 4 and 8
 // textures, 5 surface textures, 7 parameters, anything else images.
 const char* DialogStartFolder(int folderNumber);
+
+// After a file of this kind was chosen, its dialog no longer starts in the
+// kind's default folder, unless the default folders are kept.
+void ForgetDefaultFolder(int kind);
 
 // Return 1 when the user chose a file (its path is then in gFilePath), else 0.
 int ShowOpenFileDialog(int kind, int folderNumber, int setFolder);

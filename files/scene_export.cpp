@@ -8,49 +8,29 @@
 #include "engine/generator_groups.h"
 #include "engine/point_coloring.h"
 #include "engine/script_program.h"
+#include "files/binary_writer.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
 
 // ---- [writer] ------------------------------------------------------------------
 namespace {
 
-// Keeps the first failure; every later write is skipped.
-class SceneWriter {
-public:
-    explicit SceneWriter(const ByteSink& sink) : sink_(sink) {}
+// Row-major 3 x 3 written column by column.
+void Columns(BinaryWriter& out, const float* m)
+{
+    for (int column = 0; column < 3; ++column) {
+        for (int row = 0; row < 3; ++row) out.Value(m[row * 3 + column]);
+    }
+}
 
-    bool ok() const { return ok_; }
-    void Fail() { ok_ = false; }
-
-    void Bytes(const void* data, size_t bytes)
-    {
-        if (ok_ && bytes > 0) ok_ = sink_.Write(data, bytes);
-    }
-    template <typename T>
-    void Value(T value)
-    {
-        Bytes(&value, sizeof value);
-    }
-    // Row-major 3 x 3 written column by column.
-    void Columns(const float* m)
-    {
-        for (int column = 0; column < 3; ++column) {
-            for (int row = 0; row < 3; ++row) Value(m[row * 3 + column]);
-        }
-    }
-    // count entries of an array of size entries; those past its end are 0.
-    template <typename T>
-    void Padded(const T* array, int32_t size, int64_t count)
-    {
-        const int64_t inside = std::clamp<int64_t>(count, 0, size);
-        Bytes(array, static_cast<size_t>(inside) * sizeof(T));
-        for (int64_t i = inside; i < count; ++i) Value(T{});
-    }
-
-private:
-    const ByteSink& sink_;
-    bool ok_ = true;
-};
+// count entries of an array of size entries; those past its end are 0.
+template <typename T>
+void Padded(BinaryWriter& out, const T* array, int32_t size, int64_t count)
+{
+    const int64_t inside = std::clamp<int64_t>(count, 0, size);
+    out.Values(array, static_cast<size_t>(inside));
+    if (count > inside) out.Zeros(static_cast<size_t>(count - inside) * sizeof(T));
+}
 
 // width x height x depth bytes, or false when the count does not fit.
 bool ImageBytes(uint32_t width, uint32_t height, size_t depth, size_t* bytes)
@@ -61,7 +41,7 @@ bool ImageBytes(uint32_t width, uint32_t height, size_t depth, size_t* bytes)
 }
 
 // An image without pixels goes out as 0 by 0.
-void WriteImage(SceneWriter& out, const BaseshapeImage& image, size_t depth)
+void WriteImage(BinaryWriter& out, const BaseshapeImage& image, size_t depth)
 {
     const bool present = image.pixels != nullptr;
     const uint32_t width = present ? image.width : 0;
@@ -77,7 +57,7 @@ void WriteImage(SceneWriter& out, const BaseshapeImage& image, size_t depth)
     out.Bytes(image.pixels, bytes);
 }
 
-void WriteMesh(SceneWriter& out, const BaseshapeMesh& mesh)
+void WriteMesh(BinaryWriter& out, const BaseshapeMesh& mesh)
 {
     const uint32_t count = mesh.vertices ? mesh.triangleCount : 0;
     size_t bytes = 0;
@@ -87,17 +67,17 @@ void WriteMesh(SceneWriter& out, const BaseshapeMesh& mesh)
     }
     out.Value(count);
     out.Bytes(mesh.name, sizeof mesh.name);
-    out.Bytes(mesh.vertices, bytes);
+    out.Values(mesh.vertices, bytes / sizeof(float));
 }
 
 // ---- [baseshapes] --------------------------------------------------------------
-void WriteBaseshape(SceneWriter& out, const SceneInputs& in, int i)
+void WriteBaseshape(BinaryWriter& out, const SceneInputs& in, int i)
 {
     const BaseshapeRecord& shape = gBaseshapes[i];
     out.Value(shape.shapeType);
-    out.Columns(shape.rotation);
-    out.Columns(shape.scaleShear);
-    out.Bytes(shape.position, sizeof shape.position);
+    Columns(out, shape.rotation);
+    Columns(out, shape.scaleShear);
+    out.Values(shape.position, 3);
     out.Value(shape.pointsPerRun);
     out.Value(shape.material);
     out.Value(shape.probability);
@@ -111,7 +91,7 @@ void WriteBaseshape(SceneWriter& out, const SceneInputs& in, int i)
     out.Value(point.y);
     out.Value(point.z);
     out.Value(point.size);
-    out.Bytes(point.p, 10 * sizeof(float));
+    out.Values(point.p, 10);
 
     const uint8_t options[13] = {shape.showBaseshape, shape.useTexture,      shape.smoothTexture,
                                  shape.randomRunLength, shape.useGradient,   shape.modifierOn,
@@ -150,53 +130,53 @@ void WriteBaseshape(SceneWriter& out, const SceneInputs& in, int i)
         out.Value(gBaseshapeNeonStrength[i]);
     }
     if (shape.animationStored) {
-        out.Bytes(in.spin[i], 4 * sizeof(float));
-        out.Bytes(in.moveDirection[i], 3 * sizeof(float));
-        out.Bytes(in.moveWave[i], 3 * sizeof(float));
+        out.Values(in.spin[i], 4);
+        out.Values(in.moveDirection[i], 3);
+        out.Values(in.moveWave[i], 3);
         out.Value(in.waveType[i]);
     }
 }
 
 // ---- [scene] -------------------------------------------------------------------
-void WriteTransform(SceneWriter& out, const TransformRecord& t)
+void WriteTransform(BinaryWriter& out, const TransformRecord& t)
 {
-    out.Columns(t.rotation);
-    out.Columns(t.scaleShear);
-    out.Bytes(t.position, sizeof t.position);
+    Columns(out, t.rotation);
+    Columns(out, t.scaleShear);
+    out.Values(t.position, 3);
     out.Value(t.weight);
     out.Bytes(t.variationOn, 10);
-    out.Bytes(t.variationAmount, 10 * sizeof(float));
+    out.Values(t.variationAmount, 10);
 }
 
 // Each array goes out 10 entries past its count; entries past the end of
 // the program's own array are written as 0.
-void WriteScriptProgram(SceneWriter& out)
+void WriteScriptProgram(BinaryWriter& out)
 {
     const ScriptProgram& program = gScriptProgram;
     const int64_t a = program.tformCount, b = program.operationCount, c = program.parameterCount;
     out.Value(static_cast<uint32_t>(a));
     out.Value(static_cast<uint32_t>(b));
     out.Value(static_cast<uint32_t>(c));
-    out.Padded(program.tformOperationCount, kScriptMaxTforms, a + 10);
-    out.Padded(program.parameters, kScriptParameterPoolSize, c + 10);
-    out.Padded(program.operationCode, kScriptMaxOperations, b + 10);
-    out.Padded(program.operationFirstParameter, kScriptMaxOperations, b + 10);
-    out.Padded(program.tformWeight, kScriptMaxTforms, a + 10);
-    out.Padded(program.tformFirstOperation, kScriptMaxTforms, a + 10);
+    Padded(out, program.tformOperationCount, kScriptMaxTforms, a + 10);
+    Padded(out, program.parameters, kScriptParameterPoolSize, c + 10);
+    Padded(out, program.operationCode, kScriptMaxOperations, b + 10);
+    Padded(out, program.operationFirstParameter, kScriptMaxOperations, b + 10);
+    Padded(out, program.tformWeight, kScriptMaxTforms, a + 10);
+    Padded(out, program.tformFirstOperation, kScriptMaxTforms, a + 10);
 }
 
-void WriteView(SceneWriter& out, float separation)
+void WriteView(BinaryWriter& out, float separation)
 {
     out.Value(gViewScale);
-    out.Bytes(gViewCentre, sizeof gViewCentre);
-    out.Bytes(gCameraMatrix, sizeof gCameraMatrix);
+    out.Values(gViewCentre, sizeof gViewCentre / sizeof gViewCentre[0]);
+    out.Values(gCameraMatrix, sizeof gCameraMatrix / sizeof gCameraMatrix[0]);
     out.Value(gSymmetryOn.load());
     out.Value(static_cast<uint32_t>(gSymmetryMode.load()));
     out.Value(separation);
 }
 
 // A transformation without a group of its own goes out as an empty group.
-void WriteGeneratorGroups(SceneWriter& out)
+void WriteGeneratorGroups(BinaryWriter& out)
 {
     for (int32_t t = 0; t < gPickTransformCount; ++t) {
         if (!gGeneratorGroups || t >= gGeneratorGroupCount) {
@@ -212,35 +192,42 @@ void WriteGeneratorGroups(SceneWriter& out)
             const int32_t count = gGeneratorParameterCounts[type];
             out.Value(type);
             out.Value(static_cast<uint32_t>(count));
-            out.Bytes(group.parameters[k], static_cast<size_t>(count) * sizeof(float));
+            out.Values(group.parameters[k], static_cast<size_t>(count));
         }
     }
+}
+
+bool WriteKavrolinSceneTo(BinaryWriter& out, const SceneInputs& inputs)
+{
+    const int32_t baseshapes = std::clamp(gBaseshapeCount, 0, kMaxBaseshapes);
+    const int32_t transforms = std::clamp(gTransformCount, 0, kMaxTransforms);
+    out.Value(static_cast<uint32_t>(gFractalType));
+    out.Value(static_cast<uint32_t>(baseshapes));
+    out.Value(gRgbColoring);
+    for (int i = 0; i < baseshapes && out.Ok(); ++i) WriteBaseshape(out, inputs, i);
+    out.Value(static_cast<uint32_t>(transforms));
+    for (int t = 0; t < transforms; ++t) WriteTransform(out, gTransforms[t]);
+    if (gFractalType == 22) WriteScriptProgram(out);
+    WriteView(out, inputs.separation);
+    if (gFractalType == 48) WriteGeneratorGroups(out);
+    return out.Ok();
 }
 
 }  // namespace
 
 bool WriteKavrolinScene(const ByteSink& sink, const SceneInputs& inputs)
 {
-    SceneWriter out(sink);
-    const int32_t baseshapes = std::clamp(gBaseshapeCount, 0, kMaxBaseshapes);
-    const int32_t transforms = std::clamp(gTransformCount, 0, kMaxTransforms);
-    out.Value(static_cast<uint32_t>(gFractalType));
-    out.Value(static_cast<uint32_t>(baseshapes));
-    out.Value(gRgbColoring);
-    for (int i = 0; i < baseshapes && out.ok(); ++i) WriteBaseshape(out, inputs, i);
-    out.Value(static_cast<uint32_t>(transforms));
-    for (int t = 0; t < transforms; ++t) WriteTransform(out, gTransforms[t]);
-    if (gFractalType == 22) WriteScriptProgram(out);
-    WriteView(out, inputs.separation);
-    if (gFractalType == 48) WriteGeneratorGroups(out);
-    return out.ok();
+    BinaryWriter out(sink);
+    return WriteKavrolinSceneTo(out, inputs);
 }
 
 // ---- [file] --------------------------------------------------------------------
-SceneFileResult WriteKavrolinSceneFile(const char* path, const SceneInputs& inputs)
+FileWriteResult WriteKavrolinSceneFile(const char* path, const SceneInputs& inputs)
 {
-    FileSink file;
-    if (!OpenFileSink(file, path)) return SceneFileResult::kOpenFailed;
-    const bool written = WriteKavrolinScene(SinkOf(file), inputs);
-    return CloseFileSink(file, !written) && written ? SceneFileResult::kWritten : SceneFileResult::kWriteFailed;
+    return WriteReplacingFile(
+        path,
+        [](BinaryWriter& out, const void* context) {
+            return WriteKavrolinSceneTo(out, *static_cast<const SceneInputs*>(context));
+        },
+        &inputs);
 }

@@ -10,6 +10,7 @@
 
 #include "engine/baseshape_model.h"
 #include "engine/byte_sink.h"
+#include "files/binary_writer.h"
 
 // What the scene takes from outside the fractal model: the baseshape
 // editor's point records and animation values, its table of displacement-
@@ -28,7 +29,6 @@ struct SceneInputs {
 // not fit), with the sink then holding a partial scene.
 bool WriteKavrolinScene(const ByteSink& sink, const SceneInputs& inputs);
 
-enum class SceneFileResult : uint8_t { kWritten, kOpenFailed, kWriteFailed };
-
-// Writes the scene to path; a failed write or close removes the partial file.
-SceneFileResult WriteKavrolinSceneFile(const char* path, const SceneInputs& inputs);
+// Writes the scene beside path and renames it over path when every byte
+// and the close went well; otherwise the older file stays as it was.
+FileWriteResult WriteKavrolinSceneFile(const char* path, const SceneInputs& inputs);

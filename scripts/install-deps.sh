@@ -11,6 +11,7 @@ PACKAGES=(
   libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   xdg-utils xfonts-base
   admesh assimp-utils pngcheck  # the readers the tests open our STL, OBJ and PNG files with
+  clang libclang-rt-14-dev  # the fuzz targets of tests/fuzz (libFuzzer)
 )
 
 missing=()

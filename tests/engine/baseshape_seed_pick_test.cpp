@@ -49,7 +49,7 @@ protected:
 TEST_F(SeedPick, OneBaseshapeTakesNoDrawAndPlacesTheSample)
 {
     const RandomState before = gSlotRandom[4];
-    gBaseshapes[0].position[0] = 10.0f, gBaseshapes[0].position[1] = 20.0f, gBaseshapes[0].position[2] = 30.0f;
+    gBaseshapes[0].glMatrix[12] = 10.0f, gBaseshapes[0].glMatrix[13] = 20.0f, gBaseshapes[0].glMatrix[14] = 30.0f;
     gBaseshapes[0].matrix[0] = 2.0f;  // x scaled by 2
     PickBaseshapePoint(4);
     EXPECT_EQ(0, std::memcmp(&before, &gSlotRandom[4], sizeof before));
@@ -82,7 +82,7 @@ TEST_F(SeedPick, WalksProbabilitiesUpwardAndGivesTheRemainderToTheLast)
 
 TEST_F(SeedPick, PlanarTypesScaleByTwentyOnlyWithPointsPerRun)
 {
-    gBaseshapes[0].position[0] = gBaseshapes[0].position[1] = gBaseshapes[0].position[2] = 1.0f;
+    gBaseshapes[0].glMatrix[12] = gBaseshapes[0].glMatrix[13] = gBaseshapes[0].glMatrix[14] = 1.0f;
     gFractalType = 8;
     gBaseshapes[0].pointsPerRun = 0;
     PickBaseshapePoint(0);

@@ -1,0 +1,220 @@
+// Sections: [binary] [ascii] [normalise] [file].
+#include "files/stl_import.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+#include "engine/baseshape_images.h"
+#include "engine/status_line.h"
+#include "files/file_status.h"
+#include "render/render_threads.h"
+
+namespace {
+
+constexpr size_t kHeaderSize = 80;
+constexpr size_t kBinaryHeaderSize = 84;
+constexpr size_t kFacetSize = 50;
+// Lines are taken in pieces of at most this many characters, as a line
+// reader with a 1024-byte buffer would.
+constexpr size_t kLinePiece = 1023;
+
+StlStatus Refuse(std::string* why, const std::string& reason)
+{
+    if (why) *why = reason;
+    return StlStatus::kDamaged;
+}
+
+// Not cleared: binary meshes fill every float, text meshes keep only the
+// triangles they filled.
+bool Allocate(StlMesh* mesh, uint32_t triangles)
+{
+    mesh->vertices.reset(static_cast<float*>(std::malloc(size_t{triangles} * 9 * sizeof(float))));
+    mesh->triangleCount = mesh->vertices ? triangles : 0;
+    return mesh->vertices != nullptr;
+}
+
+bool AllFinite(const float* v, size_t n)
+{
+    for (size_t k = 0; k < n; ++k) {
+        if (!std::isfinite(v[k])) return false;
+    }
+    return true;
+}
+
+// ---- [binary] --------------------------------------------------------------------------
+StlStatus ParseBinary(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why)
+{
+    BinaryReader in(data, size);
+    uint32_t count = 0;
+    if (!in.Skip(kHeaderSize) || !in.Read(count)) return Refuse(why, "shorter than the 84 bytes of a binary header");
+    if (count == 0) return StlStatus::kNoFacets;
+    if (count > kMaxBaseshapeTriangles) return Refuse(why, std::to_string(count) + " facets are more than a mesh takes");
+    if (!in.Holds(count, kFacetSize)) {
+        return Refuse(why, "the file holds fewer than its " + std::to_string(count) + " facets");
+    }
+    if (!Allocate(mesh, count)) return StlStatus::kNoMemory;
+    float* out = mesh->vertices.get();
+    for (uint32_t f = 0; f < count; ++f, out += 9) {
+        in.Skip(12);  // the normal
+        in.ReadArray(out, 9);
+        in.Skip(2);   // the attribute word
+    }
+    if (!AllFinite(mesh->vertices.get(), size_t{count} * 9)) return Refuse(why, "a vertex is not a finite number");
+    mesh->binary = true;
+    return StlStatus::kTriangles;
+}
+
+// ---- [ascii] ---------------------------------------------------------------------------
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// Calls take(piece) for every line piece of the text.
+template <typename Take>
+void ForEachLine(std::string_view text, Take&& take)
+{
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) end = text.size();
+        for (size_t piece = at; piece < end; piece += kLinePiece) take(text.substr(piece, std::min(kLinePiece, end - piece)));
+        at = end + 1;
+    }
+}
+
+// "word x y z": a first word, then three numbers. Locale-free, so a desktop
+// with a decimal comma reads the same files.
+bool ParseVertexLine(std::string_view line, float* xyz)
+{
+    size_t at = 0;
+    auto skipSpace = [&] {
+        while (at < line.size() && IsSpace(line[at])) ++at;
+    };
+    skipSpace();
+    const size_t word = at;
+    while (at < line.size() && !IsSpace(line[at])) ++at;
+    if (at == word) return false;
+    for (int k = 0; k < 3; ++k) {
+        skipSpace();
+        if (at < line.size() && line[at] == '+') ++at;
+        const auto [end, error] = std::from_chars(line.data() + at, line.data() + line.size(), xyz[k]);
+        if (error != std::errc()) return false;
+        at = static_cast<size_t>(end - line.data());
+    }
+    return true;
+}
+
+StlStatus ParseAscii(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    uint64_t facets = 0;
+    ForEachLine(text, [&](std::string_view line) { facets += line.find("facet normal") != std::string_view::npos; });
+    if (facets == 0) return StlStatus::kNoFacets;
+    if (facets > kMaxBaseshapeTriangles) return Refuse(why, std::to_string(facets) + " facets are more than a mesh takes");
+    const uint32_t count = static_cast<uint32_t>(facets);
+    if (!Allocate(mesh, count)) return StlStatus::kNoMemory;
+
+    const size_t capacity = size_t{count} * 3;
+    size_t vertices = 0;
+    bool finite = true;
+    ForEachLine(text, [&](std::string_view line) {
+        float xyz[3];
+        if (vertices >= capacity || line.find("vertex") == std::string_view::npos || !ParseVertexLine(line, xyz)) return;
+        finite = finite && std::isfinite(xyz[0]) && std::isfinite(xyz[1]) && std::isfinite(xyz[2]);
+        std::memcpy(mesh->vertices.get() + 3 * vertices, xyz, sizeof xyz);
+        ++vertices;
+    });
+    if (!finite) return Refuse(why, "a vertex is not a finite number");
+    // Facets without their three vertices would pull the mesh towards 0.
+    mesh->triangleCount = static_cast<uint32_t>(vertices / 3);
+    if (mesh->triangleCount == 0) {
+        mesh->vertices.reset();
+        return StlStatus::kNoFacets;
+    }
+    return StlStatus::kTriangles;
+}
+
+bool HeaderSaysSolid(const uint8_t* data, size_t size)
+{
+    const std::string_view header(reinterpret_cast<const char*>(data), std::min(size, kHeaderSize));
+    return header.find("solid") != std::string_view::npos;
+}
+
+bool SizeMatchesBinary(const uint8_t* data, size_t size)
+{
+    if (size < kBinaryHeaderSize) return false;
+    uint32_t count = 0;
+    BinaryReader in(data + kHeaderSize, 4);
+    in.Read(count);
+    return size == kBinaryHeaderSize + uint64_t{count} * kFacetSize;
+}
+
+}  // namespace
+
+StlStatus ParseStl(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why)
+{
+    *mesh = StlMesh{};
+    const bool ascii = HeaderSaysSolid(data, size) && !SizeMatchesBinary(data, size);
+    const StlStatus status = ascii ? ParseAscii(data, size, mesh, why) : ParseBinary(data, size, mesh, why);
+    if (status != StlStatus::kTriangles) *mesh = StlMesh{};
+    return status;
+}
+
+// ---- [normalise] -----------------------------------------------------------------------
+void NormalizeStlMesh(float* v, uint32_t triangleCount)
+{
+    const size_t n = size_t{triangleCount} * 3;
+    if (n == 0) return;
+    double lo[3], hi[3];
+    for (int k = 0; k < 3; ++k) lo[k] = hi[k] = v[k];
+    for (size_t i = 1; i < n; ++i) {
+        for (int k = 0; k < 3; ++k) {
+            lo[k] = std::min(lo[k], static_cast<double>(v[3 * i + k]));
+            hi[k] = std::max(hi[k], static_cast<double>(v[3 * i + k]));
+        }
+    }
+    double centre[3], radius2 = 0.0;
+    for (int k = 0; k < 3; ++k) centre[k] = (lo[k] + hi[k]) / 2.0;
+    for (size_t i = 0; i < n; ++i) {
+        double d2 = 0.0;
+        for (int k = 0; k < 3; ++k) d2 += (v[3 * i + k] - centre[k]) * (v[3 * i + k] - centre[k]);
+        radius2 = std::max(radius2, d2);
+    }
+    const double r = std::sqrt(radius2);
+    const double s = r > 0.0 ? 1.0 / r : 0.0;
+    for (size_t i = 0; i < n; ++i) {
+        float* p = v + 3 * i;
+        p[0] = static_cast<float>((p[0] - centre[0]) * s);
+        p[1] = static_cast<float>((centre[1] - p[1]) * s);
+        p[2] = static_cast<float>((p[2] - centre[2]) * s);
+    }
+}
+
+// ---- [file] ----------------------------------------------------------------------------
+bool ImportStlFile(const char* path, int i)
+{
+    if (i < 0 || i >= kMaxBaseshapes) return false;
+    FileBytes bytes;
+    if (!ReportFileRead(ReadWholeFile(path, kMaxStlFileBytes, &bytes), path)) return false;
+    StlMesh mesh;
+    std::string why;
+    const StlStatus status = ParseStl(bytes.data.get(), bytes.size, &mesh, &why);
+    switch (status) {
+    case StlStatus::kDamaged:
+        SetStatusText("Talvoran :   %s is not an STL file we can open: %s.", FileNameOf(path), why.c_str());
+        return false;
+    case StlStatus::kNoMemory: SetStatusText("Insufficient System Memory!"); return false;
+    case StlStatus::kNoFacets:
+    case StlStatus::kTriangles: break;
+    }
+    // The samplers read the mesh without a lock.
+    StopRender();
+    if (status == StlStatus::kNoFacets) {
+        ClearBaseshapeMesh(i);
+        return true;
+    }
+    NormalizeStlMesh(mesh.vertices.get(), mesh.triangleCount);
+    InstallBaseshapeMesh(gBaseshapeMeshes[i], mesh.vertices.release(), mesh.triangleCount);
+    return true;
+}

@@ -1,0 +1,45 @@
+// STL meshes as baseshape meshes: ASCII or binary, centred on their
+// bounding box, scaled to radius 1 and mirrored in y.
+//
+// The kind is read from the header: one whose first 80 bytes hold "solid" is
+// ASCII, others binary. Many exporters write "solid" into the header of
+// binary files too, so a file whose length is exactly 84 + 50 x the facet
+// count at byte 80 is read as binary whatever its header says.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "files/binary_reader.h"
+
+inline constexpr size_t kMaxStlFileBytes = size_t{1} << 31;
+
+enum class StlStatus : uint8_t {
+    kTriangles,
+    kNoFacets,  // a valid file without a facet: the mesh becomes the default triangle
+    kDamaged,   // see the reason
+    kNoMemory,
+};
+
+struct StlMesh {
+    std::unique_ptr<float[], FreeDeleter> vertices;  // triangleCount x 9, as stored
+    uint32_t triangleCount = 0;
+    bool binary = false;
+};
+
+// Binary: the facet count must fit in the file (84 + 50 bytes a facet).
+// ASCII: one triangle per "facet normal" line, filled by the "vertex" lines
+// in order; vertex lines beyond three a facet are ignored, and facets left
+// without three vertices are dropped. Coordinates must be finite.
+StlStatus ParseStl(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why);
+
+// Centres the vertices on their bounding box, scales the farthest to 1 (all
+// to 0 when they coincide) and mirrors y.
+void NormalizeStlMesh(float* vertices, uint32_t triangleCount);
+
+// The file into mesh i, with the render stopped; true when the mesh changed.
+// A file that cannot be read or is refused leaves the mesh as it was and
+// says why on the status line.
+bool ImportStlFile(const char* path, int i);

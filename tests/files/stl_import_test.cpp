@@ -1,0 +1,124 @@
+#include "files/stl_import.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/baseshape_images.h"
+#include "engine/file_dialogs.h"
+#include "engine/status_line.h"
+#include "files/baseshape_image_files.h"
+#include "platform/scripted_dialogs.h"
+#include "support/baseshape_state.h"
+#include "support/mesh_readers.h"
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+std::string Facet(const char* a, const char* b, const char* c)
+{
+    return std::string("facet normal 0 0 1\n outer loop\n  vertex ") + a + "\n  vertex " + b + "\n  vertex " + c +
+           "\n endloop\nendfacet\n";
+}
+
+std::vector<uint8_t> Text(const std::string& s) { return {s.begin(), s.end()}; }
+
+// A binary STL: the header, the count, one facet of the given corners per 9 floats.
+std::vector<uint8_t> Binary(const char* header, uint32_t count, const std::vector<float>& corners = {0, 0, 0, 2, 0, 0, 0, 2, 0})
+{
+    std::vector<uint8_t> bytes(84);
+    std::memcpy(bytes.data(), header, std::strlen(header));
+    std::memcpy(bytes.data() + 80, &count, 4);
+    bytes.resize(84 + 50 * corners.size() / 9);
+    for (size_t f = 0; f < corners.size() / 9; ++f) std::memcpy(&bytes[84 + 50 * f + 12], &corners[9 * f], 36);
+    return bytes;
+}
+
+const BaseshapeMesh& gMesh = gBaseshapeMeshes[0];
+
+class StlImport : public ::testing::Test {
+protected:
+    void SetUp() override { dialogs_.SetFailureHandler(FailTest); }
+    bool Import(const std::vector<uint8_t>& bytes)
+    {
+        WriteBytes(path_, bytes);
+        return ImportStlFile(path_.c_str(), 0);
+    }
+    ScriptedDialogs dialogs_;
+    ScopedDialogBackend use_{&dialogs_};
+    std::string path_ = TempPath("import.stl");
+};
+
+// One facet (0, 0, 0), (2, 0, 0), (0, 2, 0): centre (1, 1, 0), radius
+// sqrt 2, y mirrored. The kind follows the header, or the binary length.
+TEST_F(StlImport, TheWorkedFacetInEveryForm)
+{
+    const float expected[9] = {-0.7071068f, 0.7071068f, 0, 0.7071068f, 0.7071068f, 0, -0.7071068f, -0.7071068f, 0};
+    const std::vector<uint8_t> files[] = {
+        Text("solid one\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "endsolid one\n"),
+        Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "  vertex 9 9 9\nfacet normal 0 0 1\n"),  // extra lines
+        Binary("exported", 1),
+        Binary("solid exported", 1),  // "solid", but exactly the binary length
+    };
+    for (const auto& bytes : files) {
+        ClearBaseshapeMesh(0);
+        ASSERT_TRUE(Import(bytes));
+        ASSERT_EQ(gMesh.triangleCount, 1u);
+        for (int k = 0; k < 9; ++k) EXPECT_NEAR(gMesh.vertices[k], expected[k], 1e-6f) << k;
+    }
+    // "solid" and another length: text without facets, the default triangle.
+    std::vector<uint8_t> padded = Binary("solid exported", 1);
+    padded.push_back(0);
+    for (const auto& bytes : {padded, Binary("none", 0)}) {
+        ASSERT_TRUE(Import(bytes));
+        EXPECT_EQ(std::vector<float>(gMesh.vertices, gMesh.vertices + 9 * gMesh.triangleCount),
+                  std::vector<float>(kDefaultBaseshapeTriangle, kDefaultBaseshapeTriangle + 9));
+    }
+    ASSERT_TRUE(Import(Binary("same", 1, {3, 3, 3, 3, 3, 3, 3, 3, 3})));
+    for (int k = 0; k < 9; ++k) EXPECT_EQ(gMesh.vertices[k], 0.0f) << "corners at one place";
+}
+
+// A binary file written by admesh gives the mesh of the text it was made from.
+TEST_F(StlImport, ABinaryFileFromAdmeshOpens)
+{
+    const std::string text = "solid tetrahedron\n" + Facet("0 0 0", "0 1 0", "1 0 0") + Facet("0 0 0", "1 0 0", "0 0 1") +
+                             Facet("0 0 0", "0 0 1", "0 1 0") + Facet("1 0 0", "0 1 0", "0 0 1") + "endsolid\n";
+    const std::string binary = TempPath("tetrahedron_admesh.stl");
+    int exitCode = 0;
+    ASSERT_TRUE(Import(Text(text)));
+    RunReader(FindReader("admesh"), "-c --write-binary-stl='" + binary + "'", path_, &exitCode);
+    const std::vector<float> fromText(gMesh.vertices, gMesh.vertices + 36);
+    ASSERT_TRUE(exitCode == 0 && ImportStlFile(binary.c_str(), 0) && gMesh.triangleCount == 4u);
+    EXPECT_EQ(std::vector<float>(gMesh.vertices, gMesh.vertices + 36), fromText);
+    EXPECT_NEAR(gMesh.vertices[0], -0.57735027f, 1e-6f) << "each corner at radius 1";
+}
+
+// Refused files leave the mesh as it was and say why.
+TEST_F(StlImport, HostileFilesChangeNothing)
+{
+    std::vector<uint8_t> shortened = Binary("x", 1), nan = Binary("x", 1);
+    shortened.pop_back();
+    std::memcpy(&nan[84 + 12], "\x00\x00\xc0\x7f", 4);
+    const std::vector<uint8_t> cases[] = {
+        std::vector<uint8_t>(83, 1), Binary("x", 2), Binary("x", 0xFFFFFFFFu), shortened, nan,
+        Text("solid\nfacet normal 0 0 1\nvertex 0 0 inf\nvertex 1 0 0\nvertex 0 1 0\n"),
+    };
+    ASSERT_TRUE(Import(Binary("x", 1)));
+    const std::vector<uint8_t> before = BaseshapeState();
+    for (size_t c = 0; c < std::size(cases); ++c) {
+        EXPECT_FALSE(Import(cases[c])) << c;
+        EXPECT_EQ(BaseshapeState(), before) << c;
+        EXPECT_EQ(std::string(gStatusText).rfind("Talvoran :   import.stl is not an STL file", 0), 0u) << gStatusText;
+    }
+    dialogs_.QueueFileCancel();
+    EXPECT_FALSE(ImportStlMesh(0));
+    dialogs_.QueueFile(path_ + ".missing");
+    EXPECT_FALSE(ImportStlMesh(0));
+    EXPECT_STREQ(gStatusText, "Talvoran :   Cannot read import.stl.missing.");
+    EXPECT_EQ(dialogs_.Prompts().back().file.filters.front().name, "STL Files ");
+    EXPECT_EQ(gFileOperationBusy, 0);
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// The seed corpora of the fuzz targets, made by the program's own writers:
+//   make_fuzz_seeds <folder>   writes <folder>/bsf/*.bsf and <folder>/stl/*.stl
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/baseshape_images.h"
+#include "engine/baseshape_record.h"
+#include "files/baseshape_file.h"
+#include "files/volumetric_field.h"
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) return 2;
+    const std::string bsf = std::string(argv[1]) + "/bsf/", stl = std::string(argv[1]) + "/stl/";
+    std::filesystem::create_directories(bsf), std::filesystem::create_directories(stl);
+    bool ok = WriteBaseshapeFileTo(bsf + "empty.bsf", 0, 0) == FileWriteResult::kWritten;
+    // A sphere, a displacement-mapped plane with every block, a mesh.
+    for (const int type : {1, 49, 58}) {
+        InitNewBaseshape(BaseshapeDefaults{{1, 0, 0, 0, 1, 0, 0, 0, 1}, 64, 415, 0, 1}, 0);
+        ClearBaseshapeTexture(0), ClearBaseshapeMesh(0);
+        BaseshapeRecord& r = gBaseshapes[0];
+        r.shapeType = type;
+        r.useTexture = r.useGradient = r.modifierOn = r.arrayOn = r.neonOn = type == 49;
+        ok = WriteBaseshapeFileTo(bsf + "type" + std::to_string(type) + ".bsf", 0, 1) == FileWriteResult::kWritten && ok;
+    }
+    // A small ball through the voxel mesh export, the program's STL writer;
+    // the text form has no writer of ours and is written out as it stands.
+    std::vector<uint8_t> voxels(200 * 200 * 200);
+    for (size_t i = 0; i < voxels.size(); ++i) {
+        const double dx = i % 200 - 100.0, dy = i / 200 % 200 - 100.0, dz = i / 40000 - 100.0;
+        voxels[i] = dx * dx + dy * dy + dz * dz < 9.0;
+    }
+    VoxelMeshRequest request;
+    request.voxels = voxels.data(), request.voxelBytes = voxels.size(), request.resolution = 200;
+    request.path = stl + "voxel_ball.stl";
+    ok = VolumetricField().ExportStlRawPng(request).result == MeshExportResult::kWritten && ok;
+    std::ofstream(stl + "one_facet.stl") << "solid one\nfacet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 2 0 0\n"
+                                            "  vertex 0 2 0\n endloop\nendfacet\nendsolid one\n";
+    return ok ? 0 : 1;
+}
