@@ -17,6 +17,10 @@
 #include "app/point_preview.h"
 #include "engine/status_line.h"
 #include "app/texture_file_services.h"
+#include "app/text_field.h"
+#include "editors/xforms_editor.h"
+#include "engine/generator_chain_editing.h"
+#include "engine/transform_set.h"
 #include "engine/baseshape_model.h"
 #include "engine/color_conversion.h"
 #include "engine/fractal_model.h"
@@ -137,6 +141,22 @@ void GiveRandomColors()
     }
 }
 
+// The transformation editor's ties to the shell: the pick table, the 3-D
+// preview's points, the type buttons, the render stop before its chains are
+// replaced and the text field on a block parameter.
+void InstallTransformationEditor()
+{
+    gXFormsEditor.hooks.buildPickTable = BuildTransformPickTable;
+    gXFormsEditor.hooks.buildPointCloud = BuildPointCloudList;
+    gXFormsEditor.hooks.updateTypeButtons = UpdateTypeButtonsCallback;
+    gTransformSetHooks.stopRender = StopRender;
+    gTransformSetHooks.openParameterField = [](float* parameter) {
+        int x = 0, y = 0;
+        XFormsEditor::ReadoutRowPlace(gTransformEdit.parameter, &x, &y);
+        OpenTextInput(parameter, x, y);
+    };
+}
+
 }  // namespace
 
 void CreateInterface()
@@ -163,7 +183,8 @@ void CreateInterface()
     gZoom3DSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");
     gZoom3DSlider.visible = 0;
 
-    EditTransformSet(1);
+    InstallTransformationEditor();
+    gXFormsEditor.BuildPanel();
 
     // Render windows, the help window and input box, the progress box.
     BuildParamHelp();
