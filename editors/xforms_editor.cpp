@@ -49,9 +49,9 @@ constexpr ButtonPlace kPickerButtonPlaces[] = {
     {98, 104, 50, 22, "Load"}, {206, 104, 50, 22, "Rnd"}, {152, 104, 50, 22, "Save"}, {466, 502, 60, 22, "Reset"}};
 
 // Rows: minimum, maximum, start, clamp low, clamp high, whole numbers.
-const char* const kPairCaptions[] = {"Filter:", "1st", "2nd"};
+const char* const kPairCaptions[] = {"Filter:", "", ""};
 const float kPairRows[] = {-1, 64, -1, 1, 1, 1, -1, 64, -1, 1, 1, 1};
-const char* const kWeightCaptions[] = {"Probability", "Weight"};
+const char* const kWeightCaptions[] = {"Probability", ""};
 const float kWeightRows[] = {0, 4, 0.333f, 1, 1, 0};
 const char* const kAmountCaptions[] = {"", "", "", "", "", "", "", "", "", "", ""};
 const char* const kScaleCaptions[] = {"Scale", "X", "Y", "Z"};
@@ -152,8 +152,8 @@ void XFormsEditor::BuildPanel()
         scaleWindow.Build(48, 228, kZ, 212, 20, 3, kScaleCaptions, rows, kScaleGroup);
         shearWindow.Build(48, 72, kZ, 212, 20, 6, kShearCaptions, shear, kShearGroup);
     }
-    weightWindow.Build(392, 704, kZ, 144, 22, 1, kWeightCaptions, kWeightRows, kSliderGroup);
-    pairWindow.Build(392, 774, kZ, 144, 22, 2, kPairCaptions, kPairRows, kSliderGroup, 0);
+    weightWindow.Build(392, 704, kZ, 176, 22, 1, kWeightCaptions, kWeightRows, kSliderGroup);
+    pairWindow.Build(392, 774, kZ, 176, 22, 2, kPairCaptions, kPairRows, kSliderGroup, 0);
     pickerParameters.Build(178, 330, kZ, 300, 20, 4, kPickerCaptions, kPickerRows, kSliderGroup);
     {
         const float steps[4] = {1.0f, 0.01f, 0.01f, 0.01f};
@@ -311,20 +311,18 @@ void XFormsEditor::DisableEditorWidgetsForType()
     if (TypeWithin(block, 30, 48)) set({kXfScale, kXfUniform}, 1);
 }
 
+// Each time from the widgets' full set, so what shows follows from the type
+// alone (the types of the second table start from the first's states).
 void XFormsEditor::UpdateWidgetStates()
 {
     const int type = gFractalType;
-    if (TypeIn(type, {1, 3, 4, 5, 6, 8, 9, 13, 14, 16, 17, 18, 19, 22, 45, 46, 48, 49})) {
-        DisableEditorWidgetsForType();
-    } else {
-        EnableEditorWidgets();
-    }
+    enabled[kXfUndo] = enabled[kXfColor] = 1;
+    EnableEditorWidgets();
+    if (TypeIn(type, {1, 3, 4, 5, 6, 8, 9, 13, 14, 16, 17, 18, 19, 22, 45, 46, 48, 49})) DisableEditorWidgetsForType();
     // The picker belongs to the escape-time types, the chain switch to the
-    // chains, and only the picker takes the colour panel's place.
-    const bool picker = type == 46 || type == 49;
-    if (!picker) {
+    // chains.
+    if (type != 46 && type != 49) {
         for (XfWidget w : {kXfPickerParameters, kXfPickerButtons, kXfZoomType, kXfFunction}) enabled[w] = 0;
-        enabled[kXfColor] = 1;
     }
     if (type != 48) enabled[kXfEditGenerators] = 0;
     // The pair rows name transformations in use.

@@ -420,13 +420,13 @@ const Control kXFormsEditor[] = {
         .Whole()
         .Then(PairChanged)
         .Wheel(1)
-        .Draw(64),
+        .Draw(16),
     Page(Undoable(E().weightWindow, "Probability"))
         .When(Shows<kXfWeight>)
         .Rows(ValueKind::Float, WeightAt, 1)
         .Then(WeightChanged)
         .Wheel(0.1f)
-        .Draw(64),
+        .Draw(16),
     TransformButton<kXfButtonNormalize>("Norm.", Shows<kXfNormalize>,
                                         Press<kXfButtonNormalize, &XFormsEditor::NormalizeWeights>),
     TransformButton<kXfButtonEqualize>("Equal.", Shows<kXfEqualize>,
@@ -486,7 +486,7 @@ const Control kXFormsEditor[] = {
         .Whole()
         .Then(PickerRowsChanged)
         .Wheel(1, true)
-        .Draw(120),
+        .Draw(92),
     PickerButton<kXfPickerLoad>("Load (Picker)", PickerPressBool<kXfPickerLoad, &XFormsEditor::PickColorMap>),
     PickerButton<kXfPickerRandom>("Rnd (Picker)", PickerPress<kXfPickerRandom, &XFormsEditor::RandomPickerColorMap>),
     PickerButton<kXfPickerSave>("Save (Picker)", PickerPressBool<kXfPickerSave, &XFormsEditor::SavePickerColorMap>),
