@@ -20,6 +20,7 @@
 #include "app/text_field.h"
 #include "editors/xforms_editor.h"
 #include "engine/generator_chain_editing.h"
+#include "engine/generator_groups.h"
 #include "engine/transform_set.h"
 #include "engine/baseshape_model.h"
 #include "engine/color_conversion.h"
@@ -150,6 +151,7 @@ void InstallTransformationEditor()
     gXFormsEditor.hooks.buildPointCloud = BuildPointCloudList;
     gXFormsEditor.hooks.updateTypeButtons = UpdateTypeButtonsCallback;
     gTransformSetHooks.stopRender = StopRender;
+    gGeneratorParametersReleased = ForgetTextInputTarget;
     gTransformSetHooks.openParameterField = [](float* parameter) {
         int x = 0, y = 0;
         XFormsEditor::ReadoutRowPlace(gTransformEdit.parameter, &x, &y);

@@ -14,6 +14,7 @@
 #include "engine/generator_groups.h"
 #include "engine/pick_table.h"
 #include "engine/transform_set.h"
+#include "ui/widget.h"
 
 namespace {
 
@@ -183,6 +184,8 @@ void XFormsEditor::RecordChanged(bool recompose)
     if (recompose) ComposeTransformation(t);
     if (ChainsShown()) ApplyBlockWidgets();
     pointPreviewDirty = 1;
+    // A wheel notch has no release to wait for.
+    if (gDragGroup == 0 && hooks.buildPointCloud) hooks.buildPointCloud();
 }
 
 void XFormsEditor::DragInPreview(float across, float up, const float* view)

@@ -29,7 +29,7 @@ extern int32_t gFractalGeneratorRow;
 // maps contracts (at most kRandomTraceAttempts tries; the last one stays);
 // transformations 0 and 1 take the traces, 0..3 the maps, and the second
 // half of the set their quaternion partners (gPickTransformCount 8 or 10).
-inline constexpr int kRandomTraceAttempts = 1000;
+inline constexpr int kRandomTraceAttempts = 200;
 void RandomizeTransforms(const RandomSources& sources = RandomSources{});
 // The Lyapunov exponent of the current four maps over 40000 random steps,
 // one uniform a step walked over gTransformWeights (a degenerate orbit
