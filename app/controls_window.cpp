@@ -11,6 +11,7 @@
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
 #include "app/point_preview.h"
+#include "editors/xforms_editor.h"
 #include "engine/baseshape_seed_pick.h"
 #include "platform/desktop/gl_window.h"
 #include "platform/desktop/preview_target.h"
@@ -133,9 +134,10 @@ ControlTable WindowBottomControls() { return kWindowBottom; }
 
 std::span<const ControlTable> ControlTables()
 {
-    static const std::array<ControlTable, 9> tables = {
-        WindowTopControls(), FractalsControls(), RenderControls(),    CameraControls(),       EditorsControls(),
-        AboutControls(),     VoxelsControls(),   AnimationControls(), WindowBottomControls(),
+    static const std::array<ControlTable, 10> tables = {
+        WindowTopControls(), FractalsControls(),    RenderControls(), CameraControls(),
+        EditorsControls(),   XFormsEditorControls(), AboutControls(),  VoxelsControls(),
+        AnimationControls(), WindowBottomControls(),
     };
     return tables;
 }

@@ -19,6 +19,11 @@
 #include "engine/status_line.h"
 #include "app/texture_file_services.h"
 #include "engine/baseshape_hooks.h"
+#include "app/text_field.h"
+#include "editors/xforms_editor.h"
+#include "engine/generator_chain_editing.h"
+#include "engine/generator_groups.h"
+#include "engine/transform_set.h"
 #include "engine/baseshape_model.h"
 #include "engine/color_conversion.h"
 #include "engine/fractal_model.h"
@@ -139,6 +144,23 @@ void GiveRandomColors()
     }
 }
 
+// The transformation editor's ties to the shell: the pick table, the 3-D
+// preview's points, the type buttons, the render stop before its chains are
+// replaced and the text field on a block parameter.
+void InstallTransformationEditor()
+{
+    gXFormsEditor.hooks.buildPickTable = BuildTransformPickTable;
+    gXFormsEditor.hooks.buildPointCloud = BuildPointCloudList;
+    gXFormsEditor.hooks.updateTypeButtons = UpdateTypeButtonsCallback;
+    gTransformSetHooks.stopRender = StopRender;
+    gGeneratorParametersReleased = ForgetTextInputTarget;
+    gTransformSetHooks.openParameterField = [](float* parameter) {
+        int x = 0, y = 0;
+        XFormsEditor::ReadoutRowPlace(gTransformEdit.parameter, &x, &y);
+        OpenTextInput(parameter, x, y);
+    };
+}
+
 }  // namespace
 
 void CreateInterface()
@@ -166,7 +188,8 @@ void CreateInterface()
     gZoom3DSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");
     gZoom3DSlider.visible = 0;
 
-    EditTransformSet(1);
+    InstallTransformationEditor();
+    gXFormsEditor.BuildPanel();
 
     // Render windows, the help window and input box, the progress box.
     BuildParamHelp();

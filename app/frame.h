@@ -21,6 +21,8 @@ enum ScreenState : uint8_t {
 };
 
 inline constexpr int kTimerIntervalMs = 500;
+// The timer while the Mandelbrot picker is open.
+inline constexpr int kPickerTimerIntervalMs = 75;
 
 // The preview area of the virtual screen and the part of the 1024-texel
 // preview texture shown on it.

@@ -23,6 +23,8 @@
 #include "app/render_control.h"
 #include "app/text_field.h"
 #include "app/view_drags.h"
+#include "editors/xforms_editor.h"
+#include "platform/desktop/platform_events.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
@@ -136,6 +138,30 @@ void FollowEditorBoxes()
     }
 }
 
+bool TransformationPageShown() { return gCurrentTab == kTabEditors && gPanel.editorPage == kPageTransformations; }
+
+// A transformation file can bring another fractal type: the type list and
+// the kernel follow it.
+void FollowEditorFractalType()
+{
+    if (gPanel.fractalTypeChoice == gFractalType || gFractalType < 0 || gFractalType >= kFractalTypeCount) return;
+    gPanel.fractalTypeChoice = gFractalType;
+    SelectFractalTypeKernel();
+    BuildPointCloudList();
+    gPointPreviewValid = 0;
+}
+
+// The picker of types 46 and 49 follows the pointer at a quicker tick while
+// the transformation editor is open.
+void FollowPickerTimer()
+{
+    static uint8_t wasOpen = 0;
+    if (gXFormsEditorOpen == wasOpen) return;
+    wasOpen = gXFormsEditorOpen;
+    if (gFractalType == 46 || gFractalType == 49 || !wasOpen)
+        SetFrameTimer(wasOpen ? kPickerTimerIntervalMs : kTimerIntervalMs);
+}
+
 }  // namespace
 
 void OnClick(int x, int y)
@@ -156,7 +182,12 @@ void OnClick(int x, int y)
             OpenPickedParameter();
         }
     }
-    if (gCurrentTab == kTabEditors) FollowEditorBoxes();
+    if (TransformationPageShown() && took == nullptr) gXFormsEditor.HandleAreaClick(x, y);
+    if (gCurrentTab == kTabEditors) {
+        FollowEditorBoxes();
+        FollowEditorFractalType();
+    }
+    FollowPickerTimer();
     gHeldControl = took;
     // The zoom sliders take a press strictly inside.
     if (gZoomSlider.visible) gZoomSlider.Click(x, y);
@@ -204,6 +235,7 @@ bool RouteWheelToWidgets(int x, int y, int delta)
     UpdateControlPage();
     for (ControlTable table : ControlTables())
         if (WheelControls(table, x, y, delta)) return true;
+    if (TransformationPageShown() && gXFormsEditor.HandleAreaWheel(x, y, delta)) return true;
     if (gScreenState.load() >= kScreenPreview3D && gRenderInBuffers == 0 && gVoxelEngineOn == 0 &&
         gZoomSlider.visible && gZoomSlider.Wheel(x, y, delta > 0 ? -2.0f : 2.0f)) {
         const float f = delta < 0 ? 0.95f : 1.05f;

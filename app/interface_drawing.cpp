@@ -32,6 +32,7 @@
 #include "ui/widget.h"
 #include "app/input_clicks.h"
 #include "app/screen_lists.h"
+#include "editors/xforms_editor.h"
 #include "app/render_control.h"
 #include "engine/baseshape_seed_pick.h"
 
@@ -96,7 +97,10 @@ void DrawEditorsTexts()
 {
     switch (gPanel.editorPage) {
     case kPageBaseshapes: DrawBaseshapeNotice(); break;
-    case kPageTransformations: gParamHelpWindow.DrawFractalParamHelp(); break;
+    case kPageTransformations:
+        gParamHelpWindow.DrawFractalParamHelp();
+        gXFormsEditor.DrawReadout();
+        break;
     case kPageObjects: DrawLightEditorLabels(); break;
     default: break;
     }

@@ -53,5 +53,6 @@ void OnLeftButtonUp()
     ProcessInterfaceActions();
     gDragGroup = 0;
     FinishWidgetDrags();
+    if (FinishXFormsEditorPress()) gPointPreviewValid = 0;
     CaptureMouse(false);
 }

@@ -7,21 +7,7 @@
 
 #include <cstdint>
 
-// The main tabs and their pages.
-enum MainTab : int {
-    kTabFractals,
-    kTabRender,
-    kTabCamera,
-    kTabEditors,
-    kTabAbout,
-    kTabVoxels,
-    kTabAnimation,
-    kMainTabCount,
-};
-enum RenderPage : int { kPageMaterials, kPageEnvironment, kPageShaders, kPageAdvanced };
-enum EditorPage : int { kPageBaseshapes, kPageTransformations, kPageObjects };
-// The material strip of "Materials".
-enum MaterialTab : int { kMaterialAmbient, kMaterialDiffuse, kMaterialSpecular, kMaterialAdvanced };
+#include "ui/panel_pages.h"  // the tabs and pages
 
 struct PanelState {
     // The main tab strip's choice is gCurrentTab (create_interface.h).

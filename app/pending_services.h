@@ -9,7 +9,10 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/interface_panel.h"  // the panel services built so far
+#include "app/editor_views.h"  // the panel services built so far
+#include "app/interface_panel.h"
+#include "editors/xforms_editor_services.h"
+#include "engine/transform_set.h"
 #include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
 #include "shading/animation_step.h"
 #include "shading/export_image.h"
@@ -30,23 +33,11 @@ struct RenderResolution {
 extern RenderResolution (*gReadRenderResolution)();  // tests replace it
 
 // ---- Editors ------------------------------------------------------------------
-// The "Edit" boxes of the baseshape and transformation editors (an editor is
-// shown in the 3-D preview while its box is on).
+// The "Edit" box of the baseshape editor (the editor is shown in the 3-D
+// preview while its box is on).
 extern uint8_t gBaseShapeEditorOpen;
-extern uint8_t gXFormsEditorOpen;
-// The view preset of the open editor's view list; current when none is open.
-int OpenEditorViewPreset(int current);
-// The open editor's "Controls" list: 1 "Rotate", 0 "Pan".
-int OpenEditorControls();
 int SelectedPreviewBaseshape();       // -1: none selected in an open editor
-int SelectedPreviewTransformation();
 int SelectedPreviewLight();
-bool MandelbrotPickerShown();
-// The transformation editor's set of the given number, installed at
-// interface construction. The stand-in installs four maps halving towards
-// the corners of a tetrahedron, so the preview has a fractal to show.
-void EditTransformSet(int set);
-void RenderMandelbrotPicker(int x, int y);
 
 // ---- Per-frame interface ----------------------------------------------------
 void DrawExportProgressBox();
@@ -67,8 +58,6 @@ bool WriteScriptFile();
 bool ReadScriptFile();
 // Fractal model and transformation editor.
 bool CreateRandomFractal();
-bool StoreTransformEditorUndo();  // the 65 records, the selection and the count
-bool ShowSuccessorFields();       // the selected transformation's forbidden pair
 // Options panel.
 bool CanExportKavrolinScene();
 bool WindAnimationToStartFrame();  // the animation fields, saved camera and start frame

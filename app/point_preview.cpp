@@ -436,6 +436,14 @@ void DrawFloor()
 
 }  // namespace
 
+void Preview3DViewRotation(float* m)
+{
+    const int preset = std::clamp(gPreview3DViewPreset, 0, 3);
+    const float* v = preset == 3 ? gPreview3DFreeView : kViewPresets[preset];
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) m[3 * r + c] = v[4 * c + r];
+}
+
 void DrawPreview3D()
 {
     TickBaseshapeAnimation(1);

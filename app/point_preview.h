@@ -29,6 +29,9 @@ extern int gPreview3DViewPreset;
 extern float gPreview3DFreeView[16];
 extern float gPreview3DZoom;
 extern float gPreview3DPan[3];
+// The rotation of the view the 3-D preview shows now, row-major: row 0 is
+// the screen's right, row 1 its up, in model coordinates.
+void Preview3DViewRotation(float* m);
 
 // The view read once a frame, as the passes do.
 struct PreviewView {

@@ -7,16 +7,18 @@
 #include "app/point_preview.h"
 #include "app/render_control.h"
 #include "app/startup_state.h"
+#include "app/view_drags.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_seed_pick.h"
 #include "platform/desktop/preview_target.h"
 #include "render/render_buffers.h"
+#include "ui/widget.h"
 
 int gPreviewTicks = 0;
 
 void OnTimer()
 {
-    if (MandelbrotPickerShown()) RenderMandelbrotPicker(gLastPointerX - 200, 564 - gLastPointerY);
+    if (MandelbrotPickerShown()) RenderMandelbrotPicker(gPointerX - 200, 564 - gPointerY);
     if (gEffectiveScreenState != kScreenPointPreview || !gPreviewRefresh) return;
     if (++gPreviewTicks <= kPreviewSettleTicks[gPbufferAvailable ? 1 : 0]) return;
 

@@ -19,6 +19,8 @@
 #include "app/render_control.h"
 #include "engine/status_line.h"
 #include "app/window_messages.h"
+#include "app/panel_state.h"
+#include "editors/xforms_editor.h"
 #include "engine/baseshape_seed_pick.h"
 #include "platform/desktop/gl_window.h"
 #include "platform/desktop/platform_events.h"
@@ -241,6 +243,22 @@ void DragEditView()
         for (int j = 0; j < 3; ++j) view[4 * j + i] = gViewMatrix[3 * i + j];
 }
 
+// An edit drag moves the selected transformation across the 3-D preview's
+// view, as far as the pointer went.
+void DragTransformation()
+{
+    const float scale = static_cast<float>(kViewHalfSizeInverse) * gInverseFocal;
+    const float across = static_cast<float>(gPointerX - gLastPointerX) * scale;
+    const float up = static_cast<float>(gLastPointerY - gPointerY) * scale;
+    gLastPointerX = gPointerX;
+    gLastPointerY = gPointerY;
+    if (across == 0.0f && up == 0.0f) return;
+    float view[9];
+    Preview3DViewRotation(view);
+    gXFormsEditor.DragInPreview(across, up, view);
+    gPointPreviewValid = 0;
+}
+
 }  // namespace
 
 void OnMouseMove(int x, int y, bool, bool, bool)
@@ -254,6 +272,8 @@ void OnMouseMove(int x, int y, bool, bool, bool)
         DragWidgets();
         if (gDragGroup == 12 && inView && NoRenderInView()) {
             TurnViewTowards(PointerDragVector(gRotateMode, gPointerX, gPointerY, gViewDragStart));
+        } else if (gDragGroup == 12 && inView && gXFormsEditorOpen && gPanel.editorPage == kPageTransformations) {
+            DragTransformation();
         }
     } else if (gMouseState == kMouseStateRight && inView) {
         if (NoRenderInView()) {
@@ -289,6 +309,7 @@ void OnRightButtonDown(int x, int y)
 void OnRightButtonUp()
 {
     gDragGroup = 0;
+    if (FinishXFormsEditorPress()) gPointPreviewValid = 0;
     gMouseState = kMouseStateNone;
     CaptureMouse(false);
 }

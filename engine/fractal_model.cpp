@@ -214,7 +214,7 @@ void PublishQuaternionMaps()
 
 }  // namespace
 
-void ComputeTransformCoefficients(Complex ta, Complex tb)
+void ComputeMobiusGenerators(Complex ta, Complex tb)
 {
     const Complex two = C(2, 0), four = C(4, 0), i2 = C(0, 2), i4 = C(0, 4);
     const Complex tatb = ta * tb;
@@ -242,6 +242,10 @@ void ComputeTransformCoefficients(Complex ta, Complex tb)
     m.b[3] = -bHalf;
     m.c[3] = -bHalf;
     m.d[3] = 0.5f * (tb - i2);
+}
 
+void ComputeTransformCoefficients(Complex ta, Complex tb)
+{
+    ComputeMobiusGenerators(ta, tb);
     if (gFractalType == 45) PublishQuaternionMaps();
 }

@@ -113,6 +113,9 @@ void ComposeTransformation(int i);
 // first half of the set is mirrored into the second and gPickTransformCount
 // becomes the even count below it (at least 1).
 void ComputeTransformCoefficients(Complex traceA, Complex traceB);
+// The four generator maps of the two traces into gMobiusCoefficients 0..3,
+// nothing else (the random Kleinian sets test candidates with it).
+void ComputeMobiusGenerators(Complex traceA, Complex traceB);
 
 // Out-of-line complex arithmetic; each writes through out and returns it.
 Complex* ComplexMake(Complex* out, float re, float im);

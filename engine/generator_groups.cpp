@@ -59,9 +59,17 @@ void ReplaceGeneratorGroups(GeneratorGroup* groups, int32_t count)
     if (old != groups) FreeGeneratorGroupArray(old, oldCount);
 }
 
+void (*gGeneratorParametersReleased)(const void* begin, size_t bytes) = nullptr;
+
 void ReleaseGeneratorGroup(GeneratorGroup& group)
 {
-    for (int32_t k = 0; k < group.blockCount; ++k) delete[] group.parameters[k];
+    for (int32_t k = 0; k < group.blockCount; ++k) {
+        if (gGeneratorParametersReleased && group.parameters[k]) {
+            gGeneratorParametersReleased(group.parameters[k],
+                                         sizeof(float) * static_cast<size_t>(gGeneratorParameterCounts[group.blockTypes[k]]));
+        }
+        delete[] group.parameters[k];
+    }
     delete[] group.parameters;
     delete[] group.functions;
     delete[] group.blockTypes;

@@ -4,6 +4,7 @@
 // 0..54 and its function and parameter array always match it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/generator_blocks.h"
@@ -33,6 +34,9 @@ void ReplaceGeneratorGroups(GeneratorGroup* groups, int32_t count);
 
 // Frees the group's arrays and leaves it empty (weight kept).
 void ReleaseGeneratorGroup(GeneratorGroup& group);
+// Told of every parameter array just before it is freed (the shell closes
+// a text field that edits one); null for none.
+extern void (*gGeneratorParametersReleased)(const void* begin, size_t bytes);
 // Gives the group count blocks of the given types (null types: all 0), each
 // with its function and a zero-filled parameter array; the arrays it held
 // before are freed. A type above 54 becomes type 0. Refuses (false, group

@@ -113,38 +113,45 @@ void ResetRotationAndScale(int i)
     for (int e = 0; e < 9; ++e) t.scaleShear[e] = 0.25f * kIdentity[e];
 }
 
-void UpdateTransformationPairs(int inserted, bool insert, int selected)
+void UpdateTransformationPairs(int index, bool insert, int selected)
 {
     auto& pairs = gForbiddenSuccessors;
     const int n = gTransformCount;
     const int s = selected;
     if (insert) {
         if (n < 1 || n > kMaxTransforms) return;
-        if (s != n - 1 && inserted >= 0 && inserted < n) {
-            // Entry inserted - 1 is copied as well; the copy is cleared below
+        if (s != n - 1 && index >= 0 && index < n) {
+            // Entry index - 1 is copied as well; the copy is cleared below
             // when the new transformation is the selected one.
-            for (int k = n - 2; k >= inserted - 1 && k >= 0; --k) {
+            for (int k = n - 2; k >= index - 1 && k >= 0; --k) {
                 pairs[k + 1][0] = pairs[k][0];
                 pairs[k + 1][1] = pairs[k][1];
             }
             for (int k = 0; k < n; ++k)
                 for (int32_t& v : pairs[k])
-                    if (v >= inserted) ++v;
+                    if (v >= index) ++v;
         }
         if (IsTransformIndex(s)) pairs[s][0] = pairs[s][1] = -1;
         return;
     }
-    if (n < 1 || n >= kMaxTransforms) return;  // after a delete the count is below 65
-    if (s >= 0 && s < n - 1) {
-        for (int k = s; k < n; ++k) {
-            pairs[k][0] = pairs[k + 1][0];
-            pairs[k][1] = pairs[k + 1][1];
+    // After a delete the count is below 65 and the deleted index at most the
+    // new count (the old last one).
+    const int d = index;
+    if (n < 0 || n >= kMaxTransforms || d < 0 || d > n) return;
+    for (int k = d; k < n; ++k) {
+        pairs[k][0] = pairs[k + 1][0];
+        pairs[k][1] = pairs[k + 1][1];
+    }
+    pairs[n][0] = pairs[n][1] = -1;
+    // What named the deleted transformation names none now.
+    for (int k = 0; k < n; ++k) {
+        for (int32_t& v : pairs[k]) {
+            if (v == d) {
+                v = -1;
+            } else if (v > d) {
+                --v;
+            }
         }
-        for (int k = 0; k < n; ++k)
-            for (int32_t& v : pairs[k])
-                if (v >= s) --v;
-    } else {
-        pairs[n][0] = pairs[n][1] = -1;
     }
 }
 

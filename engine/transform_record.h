@@ -31,11 +31,12 @@ void CopyTransformation(int from, int to);
 void ResetRotationAndScale(int i);
 
 // Keeps gForbiddenSuccessors in step after a transformation was inserted at
-// index inserted (insert true) or deleted (insert false); gTransformCount is
-// already the new count and selected is the editor's selection (for a delete,
-// the deleted index or the new last one). Callers rebuild the pick table
-// after the count change that follows.
-void UpdateTransformationPairs(int inserted, bool insert, int selected);
+// index (insert true) or the one at index deleted (insert false);
+// gTransformCount is already the new count and selected is the editor's
+// selection. A deleted transformation's entry goes with it, the old last
+// entry becomes free, and references to it become -1. Callers rebuild the
+// pick table after the count change that follows.
+void UpdateTransformationPairs(int index, bool insert, int selected);
 
 void SnapshotTransformations(TransformUndo& undo, int selected);
 // Brings the snapshot back: records, count (both counts), every record

@@ -6,8 +6,15 @@
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
 
+// The render coordinator places the transformations while the window
+// thread steps gGlobalRandomB, so the placement draws from a state of its own.
+RandomState gSurfacePlacementRandom = {{0x2545F491u, 0x9E3779B9u, 0x6A09E667u, 0xBB67AE85u}, 1u};
+
 namespace {
-float DrawPlaneCoordinate() { return static_cast<float>(RandomStep(gGlobalRandomB)) * 3.0f * kRandomWordToFloat - 1.5f; }
+float DrawPlaneCoordinate()
+{
+    return static_cast<float>(RandomStep(gSurfacePlacementRandom)) * 3.0f * kRandomWordToFloat - 1.5f;
+}
 }  // namespace
 
 void PlaceTransformationsOnSurface()

@@ -22,6 +22,7 @@
 #include "app/param_help.h"
 #include "app/pending_services.h"
 #include "app/point_preview.h"
+#include "editors/xforms_editor.h"
 #include "app/render_control.h"
 #include "app/support/app_interface.h"
 #include "app/support/preview_scene.h"
@@ -176,6 +177,8 @@ TEST_F(ViewInput, TenThousandRandomStepsStayOrthonormal)
     float editView[9], camera[9];
     for (int button : {kMouseLeft, kMouseRight}) {
         gXFormsEditorOpen = gRenderInBuffers = button == kMouseRight ? 1 : 0;
+        gXFormsEditor.windowRow = 3;  // "Camera" with "Rotate": the editor's view turns
+        gXFormsEditor.controlsRow = 1;
         std::memcpy(camera, gCameraRotation, sizeof camera);
         for (int step = 0; step < 10000; ++step) {
             if (step % 100 == 0) {

@@ -18,6 +18,9 @@
 #include "app/render_control.h"
 #include "engine/baseshape_seed_pick.h"
 #include "app/support/program_driver.h"
+#include "editors/xforms_editor.h"
+#include "engine/generator_groups.h"
+#include "engine/transform_set.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/point_coloring.h"
@@ -261,6 +264,24 @@ void Arrange(const std::string& name)
     if (is({"Side Length of the Voxel Volume:"})) gVoxelEngineOn = 1, gPanel.scaleMesh = 1;
     if (is({"Wall Thickness (Voxels)"})) gVoxelEngineOn = 1, gPanel.interiorWall = 1;
     if (is({"Fill Baseshapes when possible"})) gVoxelEngineOn = 0;
+    // The transformation editor: its "Edit" box on, a type that shows the control.
+    if (is({"# (Transformations)", "$ (Transformations)", "New", "Delete", "Undo", "Save (Transformations)",
+            "Load (Transformations)", "Color (Transformations)", "Filter:", "Probability", "Norm.", "Equal.",
+            "Window (Transformations)", "Controls (Transformations)", "Variations", "Amounts", "Uniform",
+            "Scale (Transformations)", "Shear", "Reset (Transformations)", "Tr.", "TrackBall",
+            "Rot (Transformations)", "Fixed Rotation"})) {
+        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 2;
+    }
+    if (is({"Function", "Zoom Type", "Parameters (Picker)", "Load (Picker)", "Rnd (Picker)", "Save (Picker)",
+            "Reset (Picker)", "Gradient Browser"})) {
+        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 46;
+    }
+    if (is({"Edit Generators", "Block Type"})) {
+        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 48;
+        gXFormsEditor.editGeneratorsOn = 0;
+        gXFormsEditor.blockTypeListOpen = name == "Block Type" ? 1 : 0;
+        if (gGeneratorGroups == nullptr) EditTransformSet(3);
+    }
     if (is({"Cancel"})) gFileThreadBusy = 1;
     if (is({"Stop", "Continue"})) EnableButton(name == "Stop" ? kButtonStop : kButtonContinue, true);
     if (is({"Yes", "No"})) EnableButton(kButtonYes, true), EnableButton(kButtonNo, true);
@@ -271,6 +292,7 @@ void Arrange(const std::string& name)
 void Settle()
 {
     gVoxelEngineOn = 0;
+    gXFormsEditorOpen = 0;
     gFileThreadBusy = 0;
     gExportCancel = 0;
     EnableButton(kButtonStop, false);

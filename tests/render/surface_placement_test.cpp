@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/fractal_model.h"
 #include "engine/random.h"
@@ -39,8 +40,10 @@ TEST_F(SurfacePlacementTest, TransformationsFourToSevenTakeAPointInFront)
 {
     // The left half of the row is far in front: only x > 0 can qualify.
     std::fill_n(gDepthBuffer + 32 * kSize, kSize / 2, 70000.0f);
-    SeedRandomState(gGlobalRandomB, 77);
+    SeedRandomState(gSurfacePlacementRandom, 77);
+    const RandomState windowState = gGlobalRandomB;
     PlaceTransformationsOnSurface();
+    EXPECT_EQ(std::memcmp(&windowState, &gGlobalRandomB, sizeof windowState), 0) << "the window thread's state";
     for (int t = 4; t <= 7; ++t) {
         const float x = gTransformCoefficients.tx[t], z = gTransformCoefficients.tz[t];
         EXPECT_EQ(gTransformCoefficients.m00[t], 0.5f) << t;

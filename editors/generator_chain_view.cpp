@@ -1,0 +1,144 @@
+// The generator chain of the selected transformation (fractal type 48): a
+// column of block rows with the selected one highlighted, the "Block Type"
+// header that opens the list of block types, the "insert" button under the
+// last block, and the readout of the selected block's shown parameters.
+#include <algorithm>
+#include <cstdio>
+
+#include "editors/xforms_editor.h"
+#include "engine/fractal_model.h"
+#include "engine/generator_chain_editing.h"
+#include "engine/generator_groups.h"
+#include "platform/desktop/gl_api.h"
+#include "ui/font.h"
+#include "ui/gl_shapes.h"
+
+namespace {
+
+constexpr float kZ = 30.0f;
+// Block row k: x 9..151, y kRowTop - kRowPitch k - kRowHeight .. kRowTop - kRowPitch k.
+constexpr int kRowLeft = 9, kRowRight = 151, kRowTop = 584, kRowPitch = 56, kRowHeight = 40;
+constexpr int kHeaderX = 208, kHeaderY = 686;
+// Readout row i: x 209..359, y 663 - 20 i .. 677 - 20 i.
+constexpr int kReadoutLeft = 209, kReadoutRight = 359, kReadoutTop = 677, kReadoutPitch = 20;
+
+int RowBottom(int k) { return kRowTop - kRowPitch * k - kRowHeight; }
+int InsertY(int blocks) { return RowBottom(blocks) + 11; }
+
+const GeneratorGroup* SelectedGroup()
+{
+    const int t = gTransformEdit.selected;
+    if (!gGeneratorGroups || t < 0 || t >= gGeneratorGroupCount) return nullptr;
+    return &gGeneratorGroups[t];
+}
+
+int SelectedBlockType(const GeneratorGroup* g)
+{
+    const int b = gTransformEdit.selectedBlock;
+    return g && b >= 0 && b < g->blockCount ? g->blockTypes[b] : -1;
+}
+
+}  // namespace
+
+void XFormsEditor::ReadoutRowPlace(int i, int* x, int* y)
+{
+    *x = kReadoutLeft;
+    *y = kReadoutTop - 15 - kReadoutPitch * i;
+}
+
+void XFormsEditor::ClickOptionList(int x, int y)
+{
+    if (gFractalType != 48 || editGeneratorsOn) return;
+    const GeneratorGroup* g = SelectedGroup();
+    if (!g) return;
+    const int n = g->blockCount;
+    for (int k = 0; k < n; ++k) {
+        if (x < kRowLeft || x > kRowRight || y < RowBottom(k) || y > RowBottom(k) + kRowHeight) continue;
+        // The corner mark of the selected row takes the block away.
+        if (k == gTransformEdit.selectedBlock && x > 104 && y > RowBottom(k) + kRowHeight - 11 && n > 1) {
+            PostChainRequest(2, gTransformEdit.selected);
+            return;
+        }
+        gTransformEdit.selectedBlock = k;
+        blockTypeListOpen = 0;
+        SelectGeneratorBlock();
+        pointPreviewDirty = 1;
+        return;
+    }
+    if (!blockTypeListOpen && blockButtons[0].Click(x, y, kHeaderX, kHeaderY)) {
+        blockButtons[0].pressed = 0;
+        blockTypeListOpen = 1;
+        blockTypeChoice = std::max(SelectedBlockType(g), 0);
+        return;
+    }
+    if (n < kMaxGeneratorBlocks && blockButtons[1].Click(x, y, 44, InsertY(n))) {
+        blockButtons[1].pressed = 0;
+        blockTypeListOpen = 0;
+        PostChainRequest(4, gTransformEdit.selected);
+        return;
+    }
+    const int type = SelectedBlockType(g);
+    if (blockTypeListOpen || type < 0 || x < kReadoutLeft || x > kReadoutRight) return;
+    for (int i = 0; i < gGeneratorShownParamCounts[type]; ++i) {
+        const int top = kReadoutTop - kReadoutPitch * i;
+        if (y < top - 14 || y > top) continue;
+        gTransformEdit.parameter = i;
+        PostChainRequest(5, gTransformEdit.selected);
+        return;
+    }
+}
+
+void XFormsEditor::DrawTransformationOverlay()
+{
+    if (editGeneratorsOn) return;
+    const GeneratorGroup* g = SelectedGroup();
+    if (!g) return;
+    const int n = g->blockCount;
+    const int selected = gTransformEdit.selectedBlock;
+    glDisable(GL_TEXTURE_2D);
+    for (int k = 0; k < n; ++k) {
+        const float y0 = static_cast<float>(RowBottom(k)), y1 = y0 + kRowHeight;
+        if (k == selected) {
+            glColor3f(0.25f, 0.1f, 0.1f);
+            FlatQuad(kRowLeft, y0, kRowRight, y1, kZ);
+        }
+        glColor3f(k == selected ? 1.0f : 0.4f, k == selected ? 0.3f : 0.4f, k == selected ? 0.3f : 0.4f);
+        OutlineQuad(kRowLeft, y0, kRowRight, y1, kZ);
+    }
+    if (selected >= 0 && selected < n) {
+        // The connector from the selected block to the header.
+        glColor3f(1.0f, 0.3f, 0.3f);
+        const float mid = static_cast<float>(RowBottom(selected)) + kRowHeight / 2.0f;
+        glBegin(GL_LINE_STRIP);
+        for (int s = 0; s <= 16; ++s) {
+            const float t = static_cast<float>(s) / 16.0f;
+            const float x = kRowRight + (kHeaderX - kRowRight) * t;
+            const float y = mid + (kHeaderY + 12 - mid) * (3 * t * t - 2 * t * t * t);
+            glVertex3f(x, y, kZ);
+        }
+        glEnd();
+    }
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glColor3f(1, 1, 1);
+    for (int k = 0; k < n; ++k) {
+        const int type = g->blockTypes[k];
+        DrawText(kRowLeft + 6, RowBottom(k) + 14, gGeneratorBlockNames[type], 1);
+        if (k == selected && n > 1) DrawText(kRowRight - 14, RowBottom(k) + kRowHeight - 14, "x", 1);
+    }
+    if (!blockTypeListOpen) {
+        blockButtons[0].visible = 1;
+        blockButtons[0].Draw(kHeaderX, kHeaderY);
+        const int type = SelectedBlockType(g);
+        for (int i = 0; type >= 0 && i < gGeneratorShownParamCounts[type]; ++i) {
+            const int y = kReadoutTop - 13 - kReadoutPitch * i;
+            DrawText(kReadoutLeft + 4, y, GeneratorParamCaption(type, i), 1);
+            const float* p = GeneratorBlockParameters(gTransformEdit.selected, selected, i + 1);
+            if (p) DrawFloatText(kReadoutLeft + 76, y, p[i]);
+        }
+    }
+    if (n < kMaxGeneratorBlocks) {
+        blockButtons[1].visible = 1;
+        blockButtons[1].Draw(44, InsertY(n));
+    }
+}

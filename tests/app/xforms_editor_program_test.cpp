@@ -1,0 +1,345 @@
+// The transformation editor driven as a user drives it: the whole program
+// offscreen, every press where the control is drawn.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/control_tables.h"
+#include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/panel_state.h"
+#include "app/preview_timer.h"
+#include "app/support/program_driver.h"
+#include "editors/xforms_editor.h"
+#include "engine/escape_time_kernels.h"
+#include "engine/fractal_model.h"
+#include "engine/generator_chain_editing.h"
+#include "engine/generator_groups.h"
+#include "engine/kernel_framework.h"
+#include "engine/pick_table.h"
+#include "platform/desktop/gl_window.h"
+#include "platform/scripted_dialogs.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "support/screenshot.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+ProgramDriver gProgram;
+ScriptedDialogs gDialogs;
+
+void ClickAt(const Control* c, int row = 0)
+{
+    ASSERT_NE(c, nullptr);
+    int x = 0, y = 0;
+    ControlRowPoint(*c, row, &x, &y);
+    gProgram.Click(x, y);
+}
+const Control* Find(const char* name)
+{
+    const Control* c = FindControl(XFormsEditorControls(), name);
+    if (c == nullptr) c = FindControl(FractalsControls(), name);
+    if (c == nullptr) c = FindControl(WindowBottomControls(), name);
+    return c;
+}
+void Click(const char* name, int row = 0) { ClickAt(Find(name), row); }
+bool Shown(const char* name)
+{
+    UpdateControlPage();
+    return ControlShown(*Find(name));
+}
+
+// The editor's page with its "Edit" box on.
+void OpenEditor()
+{
+    ClickAt(&WindowTopControls()[0], kTabEditors);
+    ClickAt(FindControl(EditorsControls(), "Baseshapes"), kPageTransformations);
+    if (!gXFormsEditorOpen) Click("Edit (Transformations)");
+    gProgram.Frames(1);
+}
+void CloseEditor()
+{
+    if (gXFormsEditorOpen) Click("Edit (Transformations)");
+    gProgram.Frames(1);
+}
+
+void SetType(int type)
+{
+    gFractalType = gPanel.fractalTypeChoice = type;
+    SelectFractalTypeKernel();
+}
+
+// The start-up set again: three halving maps towards the corners of a triangle.
+void DefaultSet(int count = 3)
+{
+    gTransformCount = gPickTransformCount = count;
+    gTransformEdit.selected = 0;
+    for (int k = 0; k < count; ++k) {
+        ResetTransformation(gTransformEdit.baseRotation, k);
+        const float a = 2.0943952f * static_cast<float>(k);
+        gTransforms[k].position[0] = std::sin(a);
+        gTransforms[k].position[1] = std::cos(a);
+        gTransforms[k].weight = 1.0f / static_cast<float>(count);
+        ComposeTransformation(k);
+    }
+    for (auto& pair : gForbiddenSuccessors) pair[0] = pair[1] = -1;
+}
+
+// The panel alone (the 3-D preview's points are random), as a reference.
+void ExpectPanelLooksLike(const char* name)
+{
+    const int screen = gScreenState.load();
+    gScreenState = kScreenInterfaceOnly;
+    const int t = gTransformEdit.selected;  // start-up gives random colours
+    gTransformColors.r[t] = 255, gTransformColors.g[t] = 192, gTransformColors.b[t] = 32;
+    gProgram.Frames(2);
+    int width = 0, height = 0;
+    GetMainDrawableSize(&width, &height);
+    const ScreenshotResult r = CompareWithReference(name, gProgram.Screenshot(), width, height, 24, 0.004);
+    EXPECT_TRUE(r.ok) << name << ": " << r.message;
+    gScreenState = screen;
+}
+
+class XFormsEditorProgram : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir_ = fs::temp_directory_path() / ("talvoran_xforms_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        ::setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+        ::setenv("TALVORAN_SETTINGS_FILE", (dir_ / "settings.ini").c_str(), 1);
+        gDialogs.SetFailureHandler(FailTest);
+        SetDialogBackend(&gDialogs);
+        std::string error;
+        started_ = gProgram.Start(&error);
+        why_ = error;
+    }
+    static void TearDownTestSuite()
+    {
+        gProgram.Stop();
+        SetDialogBackend(nullptr);
+        fs::remove_all(dir_);
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_;
+        CloseEditor();
+        ClickAt(&WindowTopControls()[0], kTabFractals);
+        SetType(0);
+        DefaultSet();
+    }
+    static bool started_;
+    static std::string why_;
+    static fs::path dir_;
+};
+bool XFormsEditorProgram::started_ = false;
+std::string XFormsEditorProgram::why_;
+fs::path XFormsEditorProgram::dir_;
+
+TEST_F(XFormsEditorProgram, StartsWithThreeTransformationsAndShowsThem)
+{
+    // What start-up built, before SetUp's copy of it: the records match.
+    EXPECT_EQ(gTransformCount, 3);
+    const float expected[3][2] = {{0.0f, 1.0f}, {0.8660254f, -0.5f}, {-0.8660254f, -0.5f}};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(gTransforms[k].position[0], expected[k][0], 1e-6f) << k;
+        EXPECT_NEAR(gTransforms[k].position[1], expected[k][1], 1e-6f) << k;
+        EXPECT_NEAR(gTransformWeights[k], 1.0f / 3.0f, 1e-7f) << k;
+        for (int v = 0; v < 10; ++v) EXPECT_EQ(gTransforms[k].variationOn[v], v == 0 ? 1 : 0) << k << " " << v;
+    }
+    OpenEditor();
+    EXPECT_EQ(gScreenState.load(), kScreenPreview3D);
+    ExpectPanelLooksLike("xforms_editor_default");
+}
+
+TEST_F(XFormsEditorProgram, ButtonsNewDeleteUndoWeightsAndReset)
+{
+    OpenEditor();
+    Click("New");
+    ASSERT_EQ(gTransformCount, 4);
+    EXPECT_EQ(gTransformEdit.selected, 3);
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(gTransformWeights[k], 4.0f / 15.0f, 1e-6f) << k;
+    EXPECT_NEAR(gTransformWeights[3], 0.2f, 1e-6f);
+
+    Click("# (Transformations)");
+    Click("# (Transformations)");
+    EXPECT_EQ(gTransformEdit.selected, 1);
+    Click("Delete");
+    EXPECT_EQ(gTransformCount, 3);
+    EXPECT_NEAR(gTransforms[1].position[0], -0.8660254f, 1e-6f);  // the one above moved down
+    Click("Undo");
+    EXPECT_EQ(gTransformCount, 4);
+    EXPECT_EQ(gTransformEdit.selected, 1);
+    EXPECT_NEAR(gTransforms[1].position[0], 0.8660254f, 1e-6f);
+
+    Click("Equal.");
+    for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(gTransformWeights[k], 0.25f) << k;
+    gTransforms[3].weight = 1.25f;
+    Click("Norm.");
+    EXPECT_NEAR(gTransforms[3].weight + gTransforms[0].weight, 1.25f / 2.0f + 0.25f / 2.0f, 1e-6f);
+
+    gTransforms[1].scaleShear[0] = 2.0f;
+    gTransforms[1].scaleShear[1] = 0.3f;
+    Click("Reset (Transformations)");
+    EXPECT_EQ(gTransforms[1].scaleShear[0], 0.5f);
+    EXPECT_EQ(gTransforms[1].scaleShear[1], 0.0f);
+    EXPECT_NEAR(gTransforms[1].position[0], 0.8660254f, 1e-6f);  // the position stays
+}
+
+TEST_F(XFormsEditorProgram, AWeightDragIsPublishedNormalisedAtTheRelease)
+{
+    DefaultSet(2);
+    for (int k = 0; k < 2; ++k) gTransforms[k].weight = gTransformWeights[k] = 0.5f;
+    OpenEditor();
+    int x = 0, y = 0;
+    ControlRowPoint(*Find("Probability"), 0, &x, &y);
+    gProgram.Press(x, y);
+    for (int step = 1; step <= 6; ++step) gProgram.MoveTo(x + 10 * step, y);
+    const float dragged = gTransforms[0].weight;
+    ASSERT_GT(dragged, 0.5f);
+    EXPECT_EQ(gTransformWeights[1], 0.5f);  // not normalised before the release
+    gProgram.Release(x + 60, y);
+    EXPECT_EQ(gTransforms[0].weight, dragged);  // the records keep their values
+    EXPECT_EQ(gTransforms[1].weight, 0.5f);
+    EXPECT_NEAR(gTransformWeights[0], dragged / (dragged + 0.5f), 1e-6f);
+    EXPECT_NEAR(gTransformWeights[1], 0.5f / (dragged + 0.5f), 1e-6f);
+}
+
+// What the tables by fractal type show is what a press can reach.
+TEST_F(XFormsEditorProgram, WidgetsFollowTheFractalType)
+{
+    OpenEditor();
+    SetType(2);
+    EXPECT_TRUE(Shown("Variations") && Shown("Amounts") && Shown("New"));
+    Click("Variations", 8);  // "Sinusoidal", the second row from the top
+    EXPECT_EQ(gTransforms[0].variationOn[1], 1);
+    EXPECT_EQ(gTransforms[0].variationCount, 2);
+
+    SetType(10);
+    EXPECT_FALSE(Shown("Probability") || Shown("New") || Shown("Delete") || Shown("Variations"));
+    int x = 0, y = 0;
+    ControlRowPoint(*Find("New"), 0, &x, &y);
+    gProgram.Click(x, y);
+    EXPECT_EQ(gTransformCount, 3);  // where "New" would be, nothing happens
+
+    SetType(0);
+    EXPECT_FALSE(Shown("Variations"));
+    EXPECT_TRUE(Shown("Probability") && Shown("TrackBall") && Shown("Scale (Transformations)"));
+    SetType(46);
+    EXPECT_TRUE(Shown("Parameters (Picker)") && Shown("Zoom Type") && !Shown("TrackBall") && !Shown("Filter:"));
+}
+
+TEST_F(XFormsEditorProgram, ThePickerZoomsUnderThePointer)
+{
+    SetType(46);
+    OpenEditor();
+    gXFormsEditor.ResetPickerView();
+    ExpectPanelLooksLike("xforms_editor_picker");
+    Click("Zoom Type", 0);  // "-"
+    ASSERT_EQ(gXFormsEditor.zoomTypeRow, 0);
+    const int cx = kPickerLeft + 128, cy = kPickerBottom + 128;
+    gProgram.Press(cx, cy);
+    gProgram.MoveTo(cx, cy);
+    OnTimer();  // the window's timer while the image is held
+    gProgram.Release(cx, cy);
+    EXPECT_NEAR(gMandelbrotScale, 0.99, 1e-9);
+    // The pointer lands on the window's pixels, a unit off the centre at most.
+    EXPECT_NEAR(gMandelbrotCentre[0], -0.75, 0.002);
+    EXPECT_NEAR(gMandelbrotCentre[1], 0.0, 0.002);
+    OnTimer();  // released: the picker rests
+    EXPECT_NEAR(gMandelbrotScale, 0.99, 1e-9);
+}
+
+TEST_F(XFormsEditorProgram, ChainsOfTheBlocksType)
+{
+    Click("Send to Blocks");
+    ASSERT_EQ(gFractalType, 48);
+    ASSERT_EQ(gGeneratorGroupCount, 3);
+    OpenEditor();
+    gXFormsEditor.editGeneratorsOn = 0;
+    // "insert" under the one block, then the second block selected.
+    gProgram.Click(44 + 32, 584 - 56 - 40 + 11 + 9);
+    ASSERT_EQ(gGeneratorGroups[0].blockCount, 2);
+    gProgram.Click(80, 584 - 56 - 20);
+    EXPECT_EQ(gTransformEdit.selectedBlock, 1);
+    gProgram.Click(280, 698);  // "Block Type" opens the list of types
+    EXPECT_TRUE(Shown("Block Type"));
+    Click("Block Type", 0);
+    EXPECT_FALSE(Shown("Block Type"));
+    EXPECT_EQ(gGeneratorGroups[0].blockTypes[1], gXFormsEditor.blockTypeChoice);
+    gTransformEdit.selectedBlock = 0;
+    SelectGeneratorBlock();
+    ExpectPanelLooksLike("xforms_editor_chain");
+    SetType(0);
+}
+
+// Save and load through the dialogs: a refused file changes nothing.
+TEST_F(XFormsEditorProgram, SaveAndLoadTransformationFiles)
+{
+    OpenEditor();
+    const fs::path file = dir_ / "three.tmf";
+    gDialogs.QueueFile(file.string());
+    Click("Save (Transformations)");
+    ASSERT_TRUE(fs::exists(file));
+    gTransforms[2].position[0] = 7.0f;
+    gDialogs.QueueFile(file.string());
+    Click("Load (Transformations)");
+    EXPECT_NEAR(gTransforms[2].position[0], -0.8660254f, 1e-6f);
+
+    const fs::path bad = dir_ / "bad.tmf";
+    std::ofstream(bad) << "66\n";
+    gDialogs.QueueFile(bad.string());
+    gDialogs.QueueAnswer(MessageAnswer::Ok);
+    Click("Load (Transformations)");
+    EXPECT_EQ(gTransformCount, 3);
+    EXPECT_EQ(gDialogs.Prompts().back().message.caption, "Warning");
+}
+
+// The share of the render's pixels that one picture hits and the other not.
+double Difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    size_t differ = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) differ += a[i] != b[i] ? 1 : 0;
+    return a.empty() ? 0.0 : static_cast<double>(differ) / static_cast<double>(a.size());
+}
+
+// Which pixels of the depth buffer a render from the "Render" button hit.
+std::vector<uint8_t> Render()
+{
+    ClickAt(&WindowTopControls()[0], kTabFractals);
+    Click("Render");
+    if (ButtonEnabled(kButtonYes)) Click("Yes");  // the earlier render is erased
+    gProgram.Frames(200);
+    Click("Stop");
+    gProgram.Frames(5);
+    std::vector<uint8_t> hit(static_cast<size_t>(gImageWidth) * gImageHeight);
+    for (size_t i = 0; i < hit.size(); ++i) hit[i] = gDepthBuffer[i] != 0.0f ? 1 : 0;
+    return hit;
+}
+
+// Open the editor, add a transformation, drag it in the 3-D preview, render.
+TEST_F(XFormsEditorProgram, AnEditedSetRendersAnotherPicture)
+{
+    const std::vector<uint8_t> before = Render();
+    OpenEditor();
+    Click("New");
+    ASSERT_EQ(gTransformCount, 4);
+    const float start[2] = {gTransforms[3].position[0], gTransforms[3].position[1]};
+    gProgram.Drag(1116, 576, 1116 + 208, 576 + 104, 8);  // right and up in the front view
+    EXPECT_NEAR(gTransforms[3].position[0] - start[0], 0.5f, 0.05f);
+    EXPECT_NEAR(gTransforms[3].position[1] - start[1], 0.25f, 0.05f);
+    CloseEditor();
+    const std::vector<uint8_t> after = Render();
+    EXPECT_GT(Difference(before, after), 0.01);
+}
+
+}  // namespace
