@@ -205,7 +205,7 @@ void MaterialPanel::Build()
         textureBoxes[i].SetLayout(box.x, box.y, kZ, box.width, box.height, 0u);
     }
     const MaterialPanelPlace& number = at(kAtSlotNumber);
-    slotNumber.Build(number.x, number.y, kZ, number.width, number.height, "0");
+    slotNumber.Build(number.x, number.y, kZ, number.width, number.height, " ");
     slotNumber.visible = 1;
     BuildList(windowList, at(kAtWindow).x, at(kAtWindow).y, at(kAtWindow).width, "Window", kWindowEntries,
               1);  // "Front"

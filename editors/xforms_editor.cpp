@@ -170,7 +170,7 @@ void XFormsEditor::BuildPanel()
         const float up[3] = {0, 0, 1};
         trackBall.Build(356, 112, kZ, 200, 200, up, kBallGroup);
     }
-    numberBox.Build(156, 854, kZ, 30, 16, "00");
+    numberBox.Build(156, 854, kZ, 30, 16, "  ");  // blanks: room for two digits
     colorPanel.Build(32, 758, kZ, "Color    R       G       B ", kColorGroup);
     blockTypeList.Build(208, 542, kZ, 160, 24, kGeneratorBlockTypes, 7, "Block Type", gGeneratorBlockNames.data());
     gradientBrowser.Build(270, 132, kZ);
