@@ -34,9 +34,11 @@ int AllocateStartupRenderBuffers(RenderBufferAllocator allocate)
     return 0;
 }
 
+uint32_t gStartupSeed = 0;
+
 bool InitializeApplication()
 {
-    const uint32_t clockSeed = static_cast<uint32_t>(std::time(nullptr));
+    const uint32_t clockSeed = gStartupSeed != 0 ? gStartupSeed : static_cast<uint32_t>(std::time(nullptr));
     SetFrameTimer(kTimerIntervalMs);
     // srand(clock), the global, sampler and slot states, the generator
     // tables between them, and the slot hashes, in their fixed order.

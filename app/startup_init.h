@@ -3,6 +3,8 @@
 // the kernel of the current fractal type; then the splash screen is chosen.
 #pragma once
 
+#include <cstdint>
+
 // False when the program cannot start (no OpenGL context, no memory for the
 // smallest render buffers); the user has been told in a box captioned
 // "Error" and the caller ends the program cleanly.
@@ -16,6 +18,10 @@ inline constexpr int kStartupRenderSizes[] = {2048, 1024, 512};
 // (nothing stays allocated then). Tests replace it.
 using RenderBufferAllocator = bool (*)(int size);
 extern RenderBufferAllocator gAllocateRenderBuffers;
+
+// The clock seeds the random states, so every run starts from its own
+// colours and sets; tests that compare pictures fix the seed here (0: the clock).
+extern uint32_t gStartupSeed;
 
 // Tries kStartupRenderSizes in order; returns the size allocated, or 0.
 int AllocateStartupRenderBuffers(RenderBufferAllocator allocate);

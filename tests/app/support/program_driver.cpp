@@ -9,6 +9,7 @@
 #include "app/program_entry.h"
 #include "platform/dialogs.h"
 #include "platform/desktop/platform_events.h"
+#include "app/startup_init.h"
 #include "app/startup_state.h"
 #include "app/window_messages.h"
 #include "platform/desktop/gl_window.h"
@@ -16,6 +17,8 @@
 
 bool ProgramDriver::Start(std::string* error)
 {
+    // The same colours and sets every run, so pictures compare.
+    gStartupSeed = 20261207;
     if (!StartProgram(error, true)) return false;
     running_ = true;
     // The splash shows 200 frames, then one start-up step a frame.
