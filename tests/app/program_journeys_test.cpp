@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -271,20 +272,42 @@ TEST_F(ProgramJourneys, ThePanelListSwitchesBothWays)
 // "Cancel" under the preview while an export runs: no file is left.
 TEST_F(ProgramJourneys, ACancelledExportLeavesNoFile)
 {
+    // A slow export: 1024 x 1024 ("Render Resolution:" raised 32 notches a
+    // side, then "Change") with every pixel's occlusion at 128 samples.
+    const auto wheelRows = [](ControlTable table, const char* name, std::initializer_list<int> rows, int notches) {
+        const Control* c = FindControl(table, name);
+        ASSERT_NE(c, nullptr) << name;
+        for (int row : rows) {
+            int x = 0, y = 0;
+            ControlRowPoint(*c, row, &x, &y);
+            for (int n = 0; n < std::abs(notches); ++n) gProgram.Wheel(x, y, notches > 0 ? 1 : -1);
+        }
+    };
+    gProgram.GoTo(kTabCamera);
+    wheelRows(CameraControls(), "Render Resolution:", {0, 1}, 32);
+    gProgram.ClickControl(CameraControls(), "Change");
+    gProgram.Frames(2);
+    ASSERT_EQ(gImageWidth, 1024);
     RenderFor(500);
     gProgram.GoTo(kTabRender, kPageShaders);
-    gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);  // "Every Pixel": a slow export
+    gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);  // "Every Pixel"
     ASSERT_EQ(gShadingSettings.occlusion[1], 1);
+    wheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, 112);
+    ASSERT_EQ(gShadingSettings.perPixelOcclusion[0], 128.0f);
     gDialogs.QueueFile((gDir / "cancelled.bmp").string());
     gProgram.ClickControl(RenderControls(), "Save Bitmap");
     // Press "Cancel" once it shows.
     for (int frame = 0; frame < 1000 && !ActionButtonEnabled(kActionCancelExport) && !ExportIdle(); ++frame)
         gProgram.Frames(1);
+    EXPECT_TRUE(ActionButtonEnabled(kActionCancelExport)) << "the export ended before Cancel showed";
     ClickButtonUnderPreview("Cancel");
     EXPECT_TRUE(gProgram.WaitUntil(ExportIdle, 60000));
     gProgram.Frames(2);
     EXPECT_FALSE(fs::exists(gDir / "cancelled.bmp"));
     gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);
+    gProgram.GoTo(kTabCamera);
+    wheelRows(CameraControls(), "Render Resolution:", {0, 1}, -32);
+    gProgram.ClickControl(CameraControls(), "Change");
 }
 
 }  // namespace
