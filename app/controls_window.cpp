@@ -10,6 +10,7 @@
 #include "app/input_clicks.h"
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
+#include "app/param_help.h"
 #include "app/point_preview.h"
 #include "editors/xforms_editor.h"
 #include "engine/baseshape_seed_pick.h"
@@ -36,6 +37,9 @@ void UpdateControlPage()
                            : gCurrentTab == kTabEditors ? gPanel.editorPage
                                                         : 0;
     gControlContext.effects = ApplyControlEffects;
+    // The fractal's constants show beside the transformations that move them.
+    gParamHelpWindow.visible =
+        gCurrentTab == kTabEditors && gPanel.editorPage == kPageTransformations && gXFormsEditorOpen != 0 ? 1 : 0;
 }
 
 namespace {

@@ -440,25 +440,6 @@ TEST_F(InputDispatch, WheelNotches)
     EXPECT_STREQ(SideLengthReadout(10.0f), " in (25.400 cm)");
 }
 
-TEST_F(InputDispatch, HelpPickTypedAndStored)
-{
-    gFractalType = 20;  // three parameters: transformation 0's x, y, z
-    ShowTab(3);
-    gPanel.editorPage = 1;
-    gParamHelpWindow.visible = 1;
-    const SLWindow2& w = gParamHelpWindow;
-    const int topRow = static_cast<int>(w.y0 + (static_cast<float>(w.rows) - 0.5f) * w.rowHeight);
-    Press(static_cast<int>(w.x0) + 20, topRow);
-    Release(static_cast<int>(w.x0) + 20, topRow);
-    ASSERT_TRUE(TextInputActive());
-    EXPECT_EQ(gTextInput.target, &gTransforms[0].position[0]);
-    gTextInput.text = "0.25";
-    gPointPreviewValid = 1;
-    Key(kKeyReturn);
-    EXPECT_EQ(gTransforms[0].position[0], 0.25f);
-    EXPECT_EQ(gPointPreviewValid, 0);
-    gFractalType = 0;
-}
 
 // The preview after a fixed trackball drag, then the text field with its
 // caret over it, drawn by the program's own frame.

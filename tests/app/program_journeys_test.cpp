@@ -3,6 +3,7 @@
 // animation and cancel an export.
 // Every step is a press where the control is drawn; the pictures are read
 // back from the window and from the files the program wrote.
+#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -19,6 +20,10 @@
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
+#include "app/param_help.h"
+#include "app/text_field.h"
+#include "editors/xforms_editor.h"
+#include "engine/kernel_framework.h"
 #include "app/support/program_driver.h"
 #include "engine/fractal_model.h"
 
@@ -116,6 +121,24 @@ void Save(const char* button, const fs::path& file)
     gDialogs.QueueFile(file.string());
     gProgram.ClickControl(RenderControls(), button);
     EXPECT_TRUE(gProgram.WaitUntil(ExportIdle, 120000)) << file;
+    gProgram.Frames(2);
+}
+
+// "Fractal Type" scrolled with the wheel to the type, which is then pressed.
+void PickFractalType(int type)
+{
+    gProgram.GoTo(kTabFractals);
+    const Control* list = FindControl(FractalsControls(), "Fractal Type");
+    ASSERT_NE(list, nullptr);
+    const int rows = ControlRows(*list);
+    int x = 0, y = 0;
+    ControlRowPoint(*list, 0, &x, &y);
+    // Notches away from the user scroll back to the first type; toward the
+    // user, one type on each.
+    for (int notch = 0; notch < kFractalTypeCount; ++notch) gProgram.Wheel(x, y, 1);
+    const int down = std::max(0, type - rows + 1);
+    for (int notch = 0; notch < down; ++notch) gProgram.Wheel(x, y, -1);
+    gProgram.ClickControl(FractalsControls(), "Fractal Type", rows - 1 - (type - down));
     gProgram.Frames(2);
 }
 
@@ -252,6 +275,31 @@ TEST_F(ProgramJourneys, TheTypeListScrollsByItsWheel)
     gProgram.Drag(x, y, x, y - 40, 4);
     EXPECT_EQ(list.first, first + 4);
     EXPECT_EQ(gFractalType, type);
+}
+
+// With the transformation editor open on a Julia type, the help beside it
+// shows the constant; a press on its row opens the field, and what is typed
+// there moves transformation 0.
+TEST_F(ProgramJourneys, TheParameterHelpEditsTheConstant)
+{
+    PickFractalType(8);
+    ASSERT_EQ(gFractalType, 8);
+    gProgram.GoTo(kTabEditors, kPageTransformations);
+    gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
+    gProgram.Frames(1);
+    ASSERT_EQ(gParamHelpWindow.visible, 1);
+    const SLWindow2& help = gParamHelpWindow;
+    const int row = static_cast<int>(help.y0 + (static_cast<float>(help.rows) - 0.5f) * help.rowHeight);  // " C.r="
+    gProgram.Click(static_cast<int>(help.x0) + 80, row);
+    ASSERT_TRUE(TextInputActive());
+    for (int i = 0; i < 12; ++i) gProgram.Key(SDLK_BACKSPACE);
+    gProgram.Type("0.25");
+    gProgram.Key(SDLK_RETURN);
+    EXPECT_EQ(gTransforms[0].position[0], 0.25f);
+    gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
+    gProgram.Frames(1);
+    EXPECT_EQ(gParamHelpWindow.visible, 0);
+    PickFractalType(0);
 }
 
 // "Panel" switches the editor's view between the points and the vectors and

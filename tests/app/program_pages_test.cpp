@@ -84,10 +84,10 @@ TEST(ProgramPages, EveryPageMatchesItsReference)
         int w = 0, h = 0;
         std::vector<uint8_t> frame = program.Screenshot(&w, &h);
         ASSERT_EQ(w * 1000, h * 1600) << "the window keeps the screen's proportions";
-        // The preview inside its frame goes on changing as the points settle:
-        // the pages are compared around it.
-        for (int y = (1000 - 992) * h / 1000; y < (1000 - 160) * h / 1000; ++y)
-            for (int x = 700 * w / 1600; x < 1532 * w / 1600; ++x)
+        // The preview and its frame go on changing as the points settle: the
+        // pages are compared around them.
+        for (int y = (1000 - 996) * h / 1000; y < (1000 - 156) * h / 1000; ++y)
+            for (int x = 696 * w / 1600; x < 1536 * w / 1600; ++x)
                 for (int c = 0; c < 3; ++c) frame[(static_cast<size_t>(y) * w + x) * 3 + c] = 0;
         const ScreenshotResult r = CompareWithReference(p.name, frame, w, h);
         EXPECT_TRUE(r.ok) << p.name << ": " << r.message;

@@ -122,6 +122,27 @@ void ProgramDriver::Wheel(int x, int y, int notches)
     Pump();
 }
 
+void ProgramDriver::Type(const char* text)
+{
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, text, sizeof e.text.text);
+    SDL_PushEvent(&e);
+    Pump();
+}
+
+void ProgramDriver::Key(int sdlKey)
+{
+    for (uint32_t type : {SDL_KEYDOWN, SDL_KEYUP}) {
+        SDL_Event e{};
+        e.type = type;
+        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.key.keysym.sym = sdlKey;
+        SDL_PushEvent(&e);
+    }
+    Pump();
+}
+
 bool ProgramDriver::WaitUntil(bool (*done)(), int timeoutMs)
 {
     const uint64_t start = TickCount();

@@ -29,6 +29,9 @@ public:
     void Drag(int x0, int y0, int x1, int y1, int moves = 6);
     // A wheel notch at (x, y): +1 away from the user, -1 toward.
     void Wheel(int x, int y, int notches);
+    // Text typed at the keyboard, and one key (an SDL key code) pressed and let go.
+    void Type(const char* text);
+    void Key(int sdlKey);
     // Frames until the render or export threads have stopped, at most timeoutMs.
     bool WaitUntil(bool (*done)(), int timeoutMs);
 
