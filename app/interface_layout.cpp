@@ -77,7 +77,7 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {442, 720, 200, 200, 0},  // the light trackball
     // "Voxels"
     {32, 790, 220, 18, 2},    // "Voxel Resolution"
-    {300, 740, 200, 18, 5},   // "Interpolation Type"
+    {384, 740, 200, 18, 5},   // "Interpolation Type" (right of the busy mark at 360, 804)
     {32, 640, 380, 18, 2},    // "Density Threshold      Thin <-*-> Thick"
     {32, 410, 380, 18, 1},    // "Side Length of the Voxel Volume:"
     {32, 530, 220, 18, 1},    // "Interior Wall"
