@@ -149,9 +149,9 @@ FileParseStatus ParseFractalDataFile(const uint8_t* data, size_t size, bool with
                                      std::string* why);
 
 // ---- Installing (fractal_data_install.cpp) ------------------------------------------
-// Makes the render buffers the document's size through resize (false: the
-// memory was not there, and nothing has changed), then stops the render and
-// puts the document into the model: view, transformations, baseshapes,
+// Stops the render, makes the render buffers the document's size through
+// resize (false: the memory was not there, and nothing else has changed),
+// then puts the document into the model: view, transformations, baseshapes,
 // materials, lights, chains, script, colouring, the stored buffers (the
 // others cleared), the pick table, the derived view values and the
 // fractal type's kernel (not yet run). Baseshape 0, transformation 0,

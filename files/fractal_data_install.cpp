@@ -244,9 +244,9 @@ void CheckWeights()
 // ---- [install] ----------------------------------------------------------------------
 bool InstallFractalData(FractalDataDocument& d, RenderBufferResize resize)
 {
-    if (!MatchRenderSize(d, resize)) return false;
     // The workers read records, chains and buffers without locks.
     StopRender();
+    if (!MatchRenderSize(d, resize)) return false;
     InstallSettings(d);
     InstallView(d);
     InstallBaseshapes(d);
