@@ -173,10 +173,12 @@ TEST_F(FractalDataFile, BufferFileRoundTripReproducesTheModel)
     EXPECT_STREQ(gBaseshapeTextures[0].name, "#");
 }
 
-// The parameters file takes the stored size and leaves the buffers cleared.
-TEST_F(FractalDataFile, ParametersFileClearsTheResizedBuffers)
+// The parameters file takes the stored size and leaves the buffers cleared;
+// a weight sum of 0 gives equal weights.
+TEST_F(FractalDataFile, ParametersFileClearsTheBuffersAndEvensZeroWeights)
 {
     MakeScene(0);
+    for (int t = 0; t < 3; ++t) gTransforms[t].weight = 0.0f;
     const std::vector<uint8_t> bytes = Written(false);
     ASSERT_TRUE(AllocateRenderBuffers(32, 32, false));
     gDepthBuffer[5] = 1.0f;
@@ -184,7 +186,7 @@ TEST_F(FractalDataFile, ParametersFileClearsTheResizedBuffers)
     EXPECT_EQ(gImageWidth, 64);
     EXPECT_EQ(gImageHeight, 48);
     EXPECT_EQ(*std::max_element(gDepthBuffer, gDepthBuffer + 64 * 48), 0.0f);
-    EXPECT_EQ(gTransforms[2].position[2], 1.5f);
+    for (int t = 0; t < 3; ++t) EXPECT_FLOAT_EQ(gTransformWeights[t], 1.0f / 3.0f);
 }
 
 TEST_F(FractalDataFile, ScriptAndGeneratorChainsComeBack)
@@ -200,7 +202,7 @@ TEST_F(FractalDataFile, ScriptAndGeneratorChainsComeBack)
     std::vector<uint8_t> bytes = Written(false);
     s = ScriptProgram{};
     ASSERT_EQ(Load(bytes, false), FileParseStatus::kRead);
-    EXPECT_EQ(s.tformCount * 10000 + s.tformCountCopy * 1000 + s.operationCount * 10 + s.parameterCount, 33057);
+    EXPECT_TRUE(s.tformCount == 3 && s.tformCountCopy == 3 && s.operationCount == 5 && s.parameterCount == 7);
     auto same = [](const auto& a, const auto& b) { return std::memcmp(a, b, sizeof a) == 0; };
     EXPECT_TRUE(same(s.tformOperationCount, script.tformOperationCount) && same(s.tformWeight, script.tformWeight) &&
                 same(s.parameters, script.parameters) && same(s.operationCode, script.operationCode) &&
@@ -317,14 +319,6 @@ TEST_F(FractalDataFile, BuffersThatCannotBeResizedChangeNothing)
     EXPECT_EQ(Load(bytes, true, nullptr, [](int32_t, int32_t, bool) { return false; }), FileParseStatus::kNoMemory);
     EXPECT_EQ(FractalState(), state);
     EXPECT_STREQ(gStatusText, "Insufficient System Memory!");
-}
-
-TEST_F(FractalDataFile, ZeroWeightsBecomeEqual)
-{
-    MakeScene(0);
-    for (int t = 0; t < 3; ++t) gTransforms[t].weight = 0.0f;
-    ASSERT_EQ(Load(Written(false), false), FileParseStatus::kRead);
-    for (int t = 0; t < 3; ++t) EXPECT_FLOAT_EQ(gTransformWeights[t], 1.0f / 3.0f);
 }
 
 // 9 bytes a pixel, 2 x W x W more with the shadow map, 3 more with RGB colouring.
