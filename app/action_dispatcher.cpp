@@ -29,6 +29,7 @@
 #include "app/render_size.h"
 #include "app/scene_export_dialog.h"
 #include "engine/status_line.h"
+#include "files/material_file.h"
 #include "app/text_field.h"
 #include "app/texture_folder.h"
 #include "app/voxel_actions.h"
@@ -358,8 +359,11 @@ bool RenderPageActions()
             StartImageExport(true);
         }
     }
-    if (Take(kActionSaveMaterial)) SaveMaterial("nothing");
-    if (Take(kActionLoadMaterial) && gScreenState.load() > 3) LoadMaterial("nothing");
+    if (Take(kActionSaveMaterial)) SaveMaterial();
+    if (Take(kActionLoadMaterial) && gScreenState.load() > 3 && LoadMaterial()) {
+        gScreenState = kScreenPointPreview;
+        Reshade();
+    }
     if (Take(kActionLoadImage)) {
         gShader.LoadBackgroundImage();
         Reshade();

@@ -12,8 +12,6 @@ int SelectedPreviewLight() { return -1; }
 
 bool SaveFractalData(const char*, int) { return false; }
 bool LoadFractalData(const char*, int) { return false; }
-bool SaveMaterial(const char*) { return false; }
-bool LoadMaterial(const char*) { return false; }
 bool WriteScriptFile() { return false; }
 bool ReadScriptFile() { return false; }
 bool CreateRandomFractal() { return false; }

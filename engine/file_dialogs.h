@@ -10,7 +10,10 @@
 inline constexpr int kPathBufferSize = 4096;  // bytes, terminator included
 inline constexpr int kFileKindCount = 16;
 inline constexpr int kFileKindColorMap = 2;
+inline constexpr int kFileKindFractalData = 3;
+inline constexpr int kFileKindBufferData = 4;
 inline constexpr int kFileKindGraphics = 6;
+inline constexpr int kFileKindMaterial = 7;
 inline constexpr int kFileKindStl = 9;
 inline constexpr int kFileKindBaseshapes = 12;
 inline constexpr int kFolderBuffers = 1;

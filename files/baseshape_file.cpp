@@ -75,7 +75,7 @@ void WriteImage(BinaryWriter& out, const BaseshapeImage& image, uint32_t depth, 
     out.Bytes(pixels, 16 * 16 * depth);
 }
 
-void WriteEntry(BinaryWriter& out, int i)
+void WriteEntry(BinaryWriter& out, int i, bool withColor)
 {
     const BaseshapeRecord& r = gBaseshapes[i];
     out.Value(r.shapeType);
@@ -142,6 +142,7 @@ void WriteEntry(BinaryWriter& out, int i)
         out.Values(gBaseshapeMoveWave[i], 3);
         out.Value(gBaseshapeWaveType[i]);
     }
+    if (!withColor) return;
     out.Value(static_cast<uint32_t>(std::clamp(gBaseshapeColors.r[i], 0, 255)));
     out.Value(static_cast<uint32_t>(std::clamp(gBaseshapeColors.g[i], 0, 255)));
     out.Value(static_cast<uint32_t>(std::clamp(gBaseshapeColors.b[i], 0, 255)));
@@ -151,7 +152,7 @@ bool WriteEntries(BinaryWriter& out, int first, int count)
 {
     if (first < 0 || count < 0 || count > kMaxBaseshapes - first) return false;
     out.Value(static_cast<int32_t>(count));
-    for (int i = first; i < first + count && out.Ok(); ++i) WriteEntry(out, i);
+    for (int i = first; i < first + count && out.Ok(); ++i) WriteEntry(out, i, true);
     return out.Ok();
 }
 
@@ -185,7 +186,7 @@ namespace {
 // Parses one file; the first failure is kept with its reason and entry.
 class EntryParser {
 public:
-    EntryParser(const uint8_t* data, size_t size) : in_(data, size) {}
+    explicit EntryParser(BinaryReader& in) : in_(in) {}
 
     BaseshapeFileStatus status = BaseshapeFileStatus::kRead;
     std::string why;
@@ -202,7 +203,7 @@ public:
         return true;
     }
 
-    bool Entry(int index, BaseshapeFileEntry& e)
+    bool Entry(int index, BaseshapeFileEntry& e, bool withColor)
     {
         entry_ = index;
         BaseshapeRecord& r = e.record;
@@ -257,7 +258,7 @@ public:
         } else {
             r.animationStored = 1;  // the defaults stand in, and are stored from now on
         }
-        if (!in_.ReadArray(e.color, 3)) return Short();
+        if (withColor && !in_.ReadArray(e.color, 3)) return Short();
         return true;
     }
 
@@ -306,7 +307,7 @@ private:
         return in_.ReadArray(e.triangles.get(), floats);
     }
 
-    BinaryReader in_;
+    BinaryReader& in_;
     int entry_ = -1;
 };
 
@@ -316,13 +317,14 @@ BaseshapeFileStatus ParseBaseshapeFile(const uint8_t* data, size_t size, int roo
                                        std::vector<BaseshapeFileEntry>* entries, std::string* why)
 {
     entries->clear();
-    EntryParser parser(data, size);
+    BinaryReader in(data, size);
+    EntryParser parser(in);
     int32_t count = 0;
     bool ok = parser.Count(room, &count);
     if (ok) {
         // At most 65 entries: the vector itself is small.
         entries->resize(static_cast<size_t>(count));
-        for (int32_t k = 0; k < count && ok; ++k) ok = parser.Entry(k, (*entries)[static_cast<size_t>(k)]);
+        for (int32_t k = 0; k < count && ok; ++k) ok = parser.Entry(k, (*entries)[static_cast<size_t>(k)], true);
     }
     // Bytes after the last entry are left alone: older writers may have padded.
     if (!ok) {
@@ -331,6 +333,21 @@ BaseshapeFileStatus ParseBaseshapeFile(const uint8_t* data, size_t size, int roo
         return parser.status;
     }
     return BaseshapeFileStatus::kRead;
+}
+
+void WriteBaseshapeEntry(BinaryWriter& out, int i, bool withColor)
+{
+    if (i >= 0 && i < kMaxBaseshapes) WriteEntry(out, i, withColor);
+}
+
+bool ReadBaseshapeEntry(BinaryReader& in, int index, BaseshapeFileEntry& e, bool withColor, std::string* why,
+                        bool* noMemory)
+{
+    EntryParser parser(in);
+    if (parser.Entry(index, e, withColor)) return true;
+    if (why) *why = parser.why;
+    if (noMemory) *noMemory = parser.status == BaseshapeFileStatus::kNoMemory;
+    return false;
 }
 
 // ---- [install] ------------------------------------------------------------------------

@@ -77,6 +77,13 @@ enum class BaseshapeFileStatus : uint8_t {
 BaseshapeFileStatus ParseBaseshapeFile(const uint8_t* data, size_t size, int room,
                                        std::vector<BaseshapeFileEntry>* entries, std::string* why);
 
+// One entry on its own, as the fractal data file holds its baseshapes:
+// withColor false leaves out the three colour words (that file keeps the
+// colours elsewhere). index only numbers the entry in *why.
+void WriteBaseshapeEntry(BinaryWriter& out, int i, bool withColor);
+bool ReadBaseshapeEntry(BinaryReader& in, int index, BaseshapeFileEntry& e, bool withColor, std::string* why,
+                        bool* noMemory);
+
 // Entry k goes into slot first + k: records, edit points and templates,
 // images, meshes and the per-baseshape arrays; pickerY is 415; the matrix
 // is composed. The entries give up their pixels and triangles.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/status_line.h"
+#include "platform/dialogs.h"
 
 const char* FileNameOf(const char* path)
 {
@@ -19,4 +20,12 @@ bool ReportFileRead(FileReadResult result, const char* path)
     case FileReadResult::kReadFailed: SetStatusText("Talvoran :   Cannot read %s.", FileNameOf(path)); break;
     }
     return false;
+}
+
+void ShowNewerVersionNotice()
+{
+    ShowMessageBox("This data file is made from a newer version of Talvoran.\n"
+                   "A newer version of Talvoran is needed to open it.\n"
+                   "Action cancelled.",
+                   "Notice", MessageButtons::Ok, MessageIcon::Warning);
 }

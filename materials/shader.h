@@ -212,6 +212,11 @@ public:
     uint8_t reflectionsOn = 0;       // "Enable Reflections"
     float reflectivity = 0.0f;       // "Reflectivity Index (0.0 .. 1.0)"
     uint8_t backgroundFog = 0;       // "Use Background as Fog source"
+    // Carried by the material and fractal files for the shading; nothing
+    // reads them yet: the byte beside the fog source and one final flag per
+    // material.
+    uint8_t panelByte = 0;
+    uint8_t materialFinalFlag[kMaterialCount] = {};
     // 3. One sky per shading worker.
     Skylight skies[kSkyCount];
     // 4. The fog colour: 0..255 values and the floats added to the fog gradient.

@@ -376,7 +376,6 @@ TEST(PendingServices, EveryStandInFails)
 {
     const std::pair<const char*, bool> results[] = {
         {"SaveFractalData", SaveFractalData("a", 0)}, {"LoadFractalData", LoadFractalData("a", 1)},
-        {"SaveMaterial", SaveMaterial("nothing")}, {"LoadMaterial", LoadMaterial("nothing")},
         {"WriteScriptFile", WriteScriptFile()}, {"ReadScriptFile", ReadScriptFile()},
         {"CreateRandomFractal", CreateRandomFractal()},
     };

@@ -1,5 +1,6 @@
 // The seed corpora of the fuzz targets, made by the program's own writers:
-//   make_fuzz_seeds <folder>   writes <folder>/bsf/*.bsf and <folder>/stl/*.stl
+//   make_fuzz_seeds <folder>   writes <folder>/bsf/*.bsf, <folder>/stl/*.stl,
+//   <folder>/zdat/*.zdat and *.zb3f, <folder>/bmat/*.bmat
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -8,6 +9,9 @@
 #include "engine/baseshape_images.h"
 #include "engine/baseshape_record.h"
 #include "files/baseshape_file.h"
+#include "files/fractal_data_file.h"
+#include "files/material_file.h"
+#include "render/render_buffers.h"
 #include "files/volumetric_field.h"
 
 int main(int argc, char** argv)
@@ -38,5 +42,16 @@ int main(int argc, char** argv)
     ok = VolumetricField().ExportStlRawPng(request).result == MeshExportResult::kWritten && ok;
     std::ofstream(stl + "one_facet.stl") << "solid one\nfacet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 2 0 0\n"
                                             "  vertex 0 2 0\n endloop\nendfacet\nendsolid one\n";
+    // The start-up materials, and a small render's fractal with and without its buffers.
+    const std::string zdat = std::string(argv[1]) + "/zdat/", bmat = std::string(argv[1]) + "/bmat/";
+    std::filesystem::create_directories(zdat), std::filesystem::create_directories(bmat);
+    gShader.InitializeTextures();
+    ok = WriteMaterialFileTo(bmat + "start.bmat") == FileWriteResult::kWritten && ok;
+    gBaseshapeCount = 1, gTransformCount = gPickTransformCount = 2;
+    ok = AllocateRenderBuffers(32, 16, false) && ok;
+    for (const bool buffers : {false, true}) {
+        const std::string name = zdat + (buffers ? "small.zb3f" : "small.zdat");
+        ok = WriteFractalDataFileTo(name, buffers, FractalPanelValues{}) == FileWriteResult::kWritten && ok;
+    }
     return ok ? 0 : 1;
 }
