@@ -159,7 +159,7 @@ const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kAtTexturePanels, kTexturePickerX, kTexturePickerY, 320, 192},
     // The baseshape editor's presets: above its texture buttons on "Colors",
     // above its displacement-map buttons on "Shape".
-    {kAtBaseshapeTexturePanel, 212, 480, 320, 192},
+    {kAtBaseshapeTexturePanel, 220, 480, 320, 192},
     {kAtBaseshapeDMapPanel, 200, 170, 320, 192},
     {kAtUseTexture, 20, 410, 200, kRow},
     {kAtSpecular, 20, 420, 0, 0},
