@@ -204,8 +204,6 @@ void CreateInterface()
     gZoom3DSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");
     gZoom3DSlider.visible = 0;
 
-    InstallBaseshapeEditor();
-    gBaseShapeEditor.Build();
     InstallTransformationEditor();
     gXFormsEditor.BuildPanel();
 
@@ -281,6 +279,9 @@ void CreateInterface()
     gRgbColoring = 0;
     ResetColoringTables();
     GiveRandomColors();
+    // After the colours: the widgets' ids draw from the same generator.
+    InstallBaseshapeEditor();
+    gBaseShapeEditor.Build();
     ExpandTransformTransitions();
     UpdateControlPage();
     gInterfaceBuilt = true;
