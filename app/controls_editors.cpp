@@ -267,6 +267,16 @@ const Control kEditors[] = {
         .When(LightTextured)
         .Value(&gPanel.presetEntry[kLightGelPanel])
         .Wheel(5),
+    Bind(M().texturePanels[kBaseshapeTexturePanel], "Surface Texture Presets")
+        .On(kTabEditors, kPageBaseshapes)
+        .When(BaseshapeTexturePresetsShown)
+        .Value(&gPanel.presetEntry[kBaseshapeTexturePanel])
+        .Wheel(5),
+    Bind(M().texturePanels[kBaseshapeDMapPanel], "Displacement Map Presets")
+        .On(kTabEditors, kPageBaseshapes)
+        .When(BaseshapeDMapPresetsShown)
+        .Value(&gPanel.presetEntry[kBaseshapeDMapPanel])
+        .Wheel(5),
     Bind(gPanelList, "Panel").On(kTabEditors).When(InEditMode).Value(&gPanel.viewPanel).Effects(kEffectReplot).Then(
         ViewPanelChosen),
 };

@@ -12,6 +12,7 @@
 #include "app/panel_state.h"
 #include "app/param_help.h"
 #include "app/point_preview.h"
+#include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
 #include "engine/baseshape_seed_pick.h"
 #include "platform/desktop/gl_window.h"
@@ -138,10 +139,10 @@ ControlTable WindowBottomControls() { return kWindowBottom; }
 
 std::span<const ControlTable> ControlTables()
 {
-    static const std::array<ControlTable, 10> tables = {
-        WindowTopControls(), FractalsControls(),    RenderControls(), CameraControls(),
-        EditorsControls(),   XFormsEditorControls(), AboutControls(),  VoxelsControls(),
-        AnimationControls(), WindowBottomControls(),
+    static const std::array<ControlTable, 11> tables = {
+        WindowTopControls(),     FractalsControls(),     RenderControls(), CameraControls(),
+        EditorsControls(),       BaseShapeEditorControls(), XFormsEditorControls(), AboutControls(),
+        VoxelsControls(),        AnimationControls(),    WindowBottomControls(),
     };
     return tables;
 }

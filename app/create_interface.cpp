@@ -20,6 +20,8 @@
 #include "app/texture_file_services.h"
 #include "engine/baseshape_hooks.h"
 #include "app/text_field.h"
+#include "app/procedural_texture_thread.h"
+#include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
 #include "engine/generator_chain_editing.h"
 #include "engine/generator_groups.h"
@@ -161,6 +163,20 @@ void InstallTransformationEditor()
     };
 }
 
+// The baseshape editor's ties to the shell: the 3-D preview's points, the
+// procedural texture job and the presets its panels show.
+void InstallBaseshapeEditor()
+{
+    gBaseShapeEditor.hooks.buildPointCloud = BuildPointCloudList;
+    gBaseShapeEditor.hooks.startTextureJob = StartBaseshapeTextureJob;
+    gBaseShapeEditor.hooks.regeneratePresets = [] {
+        gShader.RegenerateTexturePresets(kBaseshapeTexturePanel * kPresetsPerPanel,
+                                         (kBaseshapeTexturePanel + 1) * kPresetsPerPanel, 5);
+        gShader.RegenerateTexturePresets(kBaseshapeDMapPanel * kPresetsPerPanel,
+                                         (kBaseshapeDMapPanel + 1) * kPresetsPerPanel, 6);
+    };
+}
+
 }  // namespace
 
 void CreateInterface()
@@ -263,6 +279,9 @@ void CreateInterface()
     gRgbColoring = 0;
     ResetColoringTables();
     GiveRandomColors();
+    // After the colours: the widgets' ids draw from the same generator.
+    InstallBaseshapeEditor();
+    gBaseShapeEditor.Build();
     ExpandTransformTransitions();
     UpdateControlPage();
     gInterfaceBuilt = true;

@@ -1,6 +1,6 @@
 // What the 3-D preview asks of the open editor: the view its "Window" list
 // chooses, whether its "Controls" list rotates or pans, and which
-// transformation it highlights.
+// transformation or baseshape it highlights.
 #pragma once
 
 // The view preset of the open editor's "Window" list (3 "Camera", 2 "Front",
@@ -10,3 +10,8 @@ int OpenEditorViewPreset(int current);
 int OpenEditorControls();
 // The transformation editor's selection while its page is open, else -1.
 int SelectedPreviewTransformation();
+// The baseshape editor's current baseshape while its page is open, else -1.
+int SelectedPreviewBaseshape();
+// The point preview moves the baseshapes while "Enable Preview Animations"
+// is checked.
+bool BaseshapeAnimationOn();

@@ -18,6 +18,7 @@
 #include "app/param_help.h"
 #include "app/pending_services.h"
 #include "engine/status_line.h"
+#include "editors/baseshape_editor.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
@@ -96,7 +97,10 @@ void DrawCameraTexts()
 void DrawEditorsTexts()
 {
     switch (gPanel.editorPage) {
-    case kPageBaseshapes: DrawBaseshapeNotice(); break;
+    case kPageBaseshapes:
+        DrawBaseshapeNotice();
+        gBaseShapeEditor.DrawReadout();
+        break;
     case kPageTransformations:
         gParamHelpWindow.DrawFractalParamHelp();
         gXFormsEditor.DrawReadout();

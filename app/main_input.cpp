@@ -40,6 +40,7 @@ void OnLeftButtonDown(int x, int y)
     if (PointerInView(gLastPointerX, gLastPointerY)) {
         gDragGroup = 12;
         // An edit drag in the 3-D preview can be undone.
+        if (gScreenState.load() == kScreenPreview3D && gEditorTab.selected == 0) StoreBaseshapeEditorUndo();
         if (gScreenState.load() == kScreenPreview3D && gEditorTab.selected == 1) StoreTransformEditorUndo();
         gViewDragStart = PointerDragVector(gRotateMode, gLastPointerX, gLastPointerY, gViewDragStart);
     }
@@ -53,6 +54,7 @@ void OnLeftButtonUp()
     ProcessInterfaceActions();
     gDragGroup = 0;
     FinishWidgetDrags();
+    if (FinishBaseshapeEditorPress()) gPointPreviewValid = 0;
     if (FinishXFormsEditorPress()) gPointPreviewValid = 0;
     CaptureMouse(false);
 }

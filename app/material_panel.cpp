@@ -56,6 +56,8 @@ enum MaterialPanelPlaceId : int {
     kAtFogPanel,
     kAtLightParameters,
     kAtTexturePanels,
+    kAtBaseshapeTexturePanel,
+    kAtBaseshapeDMapPanel,
     kAtUseTexture,
     kAtSpecular,
     kAtMaterialType,
@@ -155,6 +157,10 @@ const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kAtFogPanel, 44, 240, 0, 0},
     {kAtLightParameters, 20, 440, 400, kRow},
     {kAtTexturePanels, kTexturePickerX, kTexturePickerY, 320, 192},
+    // The baseshape editor's presets: above its texture buttons on "Colors",
+    // above its displacement-map buttons on "Shape".
+    {kAtBaseshapeTexturePanel, 220, 480, 320, 192},
+    {kAtBaseshapeDMapPanel, 200, 170, 320, 192},
     {kAtUseTexture, 20, 410, 200, kRow},
     {kAtSpecular, 20, 420, 0, 0},
     {kAtMaterialType, 20, 60, 248, kRow},
@@ -221,8 +227,12 @@ void MaterialPanel::Build()
     const MaterialPanelPlace& light = at(kAtLightParameters);
     lightParameters.Build(light.x, light.y, kZ, light.width, light.height, 2, kLightParameterCaptions,
                           kLightParameterRows, kLightParameterGroup);
-    for (int t = 0; t < kTexturePanelCount; ++t)
-        texturePanels[t].Build(at(kAtTexturePanels).x, at(kAtTexturePanels).y, kZ, 0, 0, "", 1);
+    for (int t = 0; t < kTexturePanelCount; ++t) {
+        const MaterialPanelPlace& p = at(t == kBaseshapeTexturePanel ? kAtBaseshapeTexturePanel
+                                         : t == kBaseshapeDMapPanel  ? kAtBaseshapeDMapPanel
+                                                                     : kAtTexturePanels);
+        texturePanels[t].Build(p.x, p.y, kZ, 0, 0, "", 1);
+    }
     check(useTextureBox, kAtUseTexture, "Use Texture", false);
     specular.Build(at(kAtSpecular).x, at(kAtSpecular).y, kZ, "Specular  R       G       B ", kSpecularGroup);
     specular.SetColor(255, 255, 255);

@@ -11,6 +11,7 @@
 
 #include "app/editor_views.h"  // the panel services built so far
 #include "app/interface_panel.h"
+#include "editors/baseshape_editor_services.h"
 #include "editors/xforms_editor_services.h"
 #include "engine/transform_set.h"
 #include "render/render_threads.h"  // gRenderThreadCount, gAnimationOn, gFastShadowUpdate
@@ -22,7 +23,6 @@
 
 // ---- Main panel -------------------------------------------------------------
 extern unsigned gPreviewOverlayList;  // drawn over the preview quad
-bool BaseshapeAnimationOn();          // the panel's baseshape animation box
 void RestoreSavedCamera();            // the camera an animation started from
 void UncheckPreviewAnimations();
 // "Render Resolution:" (truncated) and "Enable 2X AA.".
@@ -33,10 +33,6 @@ struct RenderResolution {
 extern RenderResolution (*gReadRenderResolution)();  // tests replace it
 
 // ---- Editors ------------------------------------------------------------------
-// The "Edit" box of the baseshape editor (the editor is shown in the 3-D
-// preview while its box is on).
-extern uint8_t gBaseShapeEditorOpen;
-int SelectedPreviewBaseshape();       // -1: none selected in an open editor
 int SelectedPreviewLight();
 
 // ---- Per-frame interface ----------------------------------------------------

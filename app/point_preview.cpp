@@ -463,7 +463,7 @@ void DrawPreview3D()
     glDisable(GL_TEXTURE_2D);
 
     // The baseshape editor's current baseshape shows red while its tab is open.
-    const int selectedShape = gPanel.editorPage == kPageBaseshapes ? gCurrentBaseshape : -1;
+    const int selectedShape = SelectedPreviewBaseshape();
     for (int i = 0; i < std::clamp(gBaseshapeCount, 0, kMaxBaseshapes); ++i) {
         LoadViewPresetZoomPan(gPreview3DPan[0], gPreview3DPan[1], gPreview3DPan[2]);
         glMultMatrixf(gBaseshapes[i].glMatrix);

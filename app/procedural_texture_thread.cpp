@@ -9,6 +9,8 @@
 #include "app/panel_state.h"
 #include "app/pending_services.h"
 #include "engine/status_line.h"
+#include "editors/baseshape_editor.h"
+#include "engine/baseshape_images.h"
 #include "engine/baseshape_record.h"
 #include "engine/baseshape_model.h"
 #include "materials/shader.h"
@@ -17,8 +19,6 @@
 #include "engine/shared_access.h"
 
 std::atomic<uint8_t> gProceduralTextureBusy{0};
-int gBaseshapeEditorTextureKind = 3;
-std::atomic<uint8_t> gBaseshapeEditorRedraw{0};
 
 const ProceduralTarget kProceduralTargets[kProceduralTargetKinds] = {
     {512, 1, 0}, {512, 1, 0}, {1024, 2, 1}, {512, 3, 2}, {1024, 7, 3}, {512, 3, 4},
@@ -92,7 +92,7 @@ void Install(const Job& job, std::vector<uint8_t>& pixels)
 
 void ProceduralTextureThread(std::unique_ptr<Job> job)
 {
-    gBaseshapeEditorRedraw = 1;
+    gBaseShapeEditor.redraw = 1;
     SetStatusText("Generating the Procedural Texture, Please Wait..");
     SharedStore(gShader.generationTarget, job->kind);
     SharedStore(gShader.generationShown, 1);
@@ -102,7 +102,7 @@ void ProceduralTextureThread(std::unique_ptr<Job> job)
     GenerationProgress& progress = gShader.generation[target.panel];
     if (!GenerateTextureImage(pixels.data(), target.size, target.mode, job->preset, &progress)) {
         SharedStore(gShader.generationShown, uint8_t{0});
-        gBaseshapeEditorRedraw = 0;
+        gBaseShapeEditor.redraw = 0;
         gProceduralTextureBusy = 0;
         return;
     }
@@ -113,7 +113,7 @@ void ProceduralTextureThread(std::unique_ptr<Job> job)
     gFinishedLight = job->light;
     SetStatusText("Procedural Texture generation finished");
     gReshadeRequest = 1;
-    gBaseshapeEditorRedraw = 0;
+    gBaseShapeEditor.redraw = 0;
     gProceduralTextureBusy = 0;
 }
 
@@ -132,7 +132,7 @@ bool StartProceduralTexture(int kind)
     if (kind < 0 || kind >= kProceduralTargetKinds) return false;
     if (gProceduralTextureBusy.load() != 0) {
         SetStatusText("A Procedural Texture calculation is already in progress..");
-        gBaseshapeEditorRedraw = 1;
+        gBaseShapeEditor.redraw = 1;
         return false;
     }
     gProceduralTextureBusy = 1;
@@ -163,7 +163,21 @@ bool StartProceduralTexture(int kind)
     return true;
 }
 
-void StartProceduralTextureThread() { StartProceduralTexture(gBaseshapeEditorTextureKind); }
+void StartProceduralTextureThread() { StartProceduralTexture(gBaseShapeEditor.textureJobKind); }
+
+bool StartBaseshapeTextureJob(int kind)
+{
+    if (kind != 3 && kind != 4) return false;
+    if (gProceduralTextureBusy.load() == 0) {
+        // The thumbnail's own mapping: the preview shows what the panel shows.
+        TexturePreset preset = gShader.presets[SelectedPresetOfKind(kind)];
+        std::vector<uint8_t> rgb(static_cast<size_t>(kBaseshapePreviewSide) * kBaseshapePreviewSide * 3);
+        GenerateTextureImage(rgb.data(), kBaseshapePreviewSide, kind == 3 ? 5 : 6, preset, nullptr);
+        gBaseShapeEditor.ShowPreview(kind, rgb.data());
+    }
+    gBaseShapeEditor.textureJobKind = kind;
+    return StartProceduralTexture(kind);
+}
 
 void WaitForProceduralTexture()
 {

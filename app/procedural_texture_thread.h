@@ -17,11 +17,6 @@
 inline constexpr int kProceduralTargetKinds = 6;
 
 extern std::atomic<uint8_t> gProceduralTextureBusy;
-// Stand-ins for the baseshape editor's fields until it lands: the kind it
-// asks for and its redraw byte.
-extern int gBaseshapeEditorTextureKind;
-extern std::atomic<uint8_t> gBaseshapeEditorRedraw;
-
 // Size and mapping mode of each kind, and the preset its panel has selected.
 struct ProceduralTarget {
     int size;
@@ -36,6 +31,9 @@ int SelectedPresetOfKind(int kind);
 bool StartProceduralTexture(int kind);
 // The baseshape editor's callback: the kind it asks for.
 void StartProceduralTextureThread();
+// The baseshape editor's "Select": its preview shows the chosen preset at
+// once, then the full-size image of kind 3 or 4 is made; false while one runs.
+bool StartBaseshapeTextureJob(int kind);
 // Waits until no generation runs (tests).
 void WaitForProceduralTexture();
 // Stops a generation at its next row, its image dropped, and waits for it (quit).

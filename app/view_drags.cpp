@@ -20,6 +20,7 @@
 #include "engine/status_line.h"
 #include "app/window_messages.h"
 #include "app/panel_state.h"
+#include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
 #include "engine/baseshape_seed_pick.h"
 #include "platform/desktop/gl_window.h"
@@ -243,9 +244,9 @@ void DragEditView()
         for (int j = 0; j < 3; ++j) view[4 * j + i] = gViewMatrix[3 * i + j];
 }
 
-// An edit drag moves the selected transformation across the 3-D preview's
-// view, as far as the pointer went.
-void DragTransformation()
+// An edit drag moves the edited transformation or baseshape across the 3-D
+// preview's view, as far as the pointer went.
+void DragEdited(bool baseshape)
 {
     const float scale = static_cast<float>(kViewHalfSizeInverse) * gInverseFocal;
     const float across = static_cast<float>(gPointerX - gLastPointerX) * scale;
@@ -255,7 +256,11 @@ void DragTransformation()
     if (across == 0.0f && up == 0.0f) return;
     float view[9];
     Preview3DViewRotation(view);
-    gXFormsEditor.DragInPreview(across, up, view);
+    if (baseshape) {
+        gBaseShapeEditor.DragInPreview(across, up, view);
+    } else {
+        gXFormsEditor.DragInPreview(across, up, view);
+    }
     gPointPreviewValid = 0;
 }
 
@@ -273,7 +278,9 @@ void OnMouseMove(int x, int y, bool, bool, bool)
         if (gDragGroup == 12 && inView && NoRenderInView()) {
             TurnViewTowards(PointerDragVector(gRotateMode, gPointerX, gPointerY, gViewDragStart));
         } else if (gDragGroup == 12 && inView && gXFormsEditorOpen && gPanel.editorPage == kPageTransformations) {
-            DragTransformation();
+            DragEdited(false);
+        } else if (gDragGroup == 12 && inView && gBaseShapeEditorOpen && gPanel.editorPage == kPageBaseshapes) {
+            DragEdited(true);
         }
     } else if (gMouseState == kMouseStateRight && inView) {
         if (NoRenderInView()) {
@@ -309,6 +316,7 @@ void OnRightButtonDown(int x, int y)
 void OnRightButtonUp()
 {
     gDragGroup = 0;
+    if (FinishBaseshapeEditorPress()) gPointPreviewValid = 0;
     if (FinishXFormsEditorPress()) gPointPreviewValid = 0;
     gMouseState = kMouseStateNone;
     CaptureMouse(false);

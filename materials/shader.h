@@ -40,6 +40,8 @@ inline constexpr int kMaterialTypeCount = 17;
 inline constexpr int kColorMapSize = 256;
 // The five preset panels: material textures, backgrounds, surface textures,
 // displacement maps, light gels.
+inline constexpr int kBaseshapeTexturePanel = 2;
+inline constexpr int kBaseshapeDMapPanel = 3;
 inline constexpr int kLightGelPanel = 4;
 // Start values of the glow window's rows: threshold, smoothing steps, intensity.
 inline constexpr float kGlowStart[3] = {0.5f, 4.0f, 1.0f};

@@ -293,6 +293,13 @@ void SLWindow::DrawAtOffset(int xOffset)
     DrawRows(static_cast<int>(static_cast<float>(xOffset) + left), left + halfWidth + quarterWidth, rows, 8);
 }
 
+void SLWindow::DrawFrameAndRows(int xOffset, int rowCount)
+{
+    if (visible == 0) return;
+    glCallList(frameList);
+    DrawRows(static_cast<int>(static_cast<float>(xOffset) + left), left + halfWidth + quarterWidth, rowCount, 8);
+}
+
 void SLWindow::DrawWithLayers(uint8_t showCaptions, int xOffset, uint8_t showRowFrame)
 {
     if (visible == 0) return;

@@ -87,6 +87,8 @@ public:
     void Draw();
     void DrawAt(int xOffset, int rowCount);
     void DrawAtOffset(int xOffset);
+    // The frame and the first rowCount rows, their values at xOffset.
+    void DrawFrameAndRows(int xOffset, int rowCount);
     void DrawWithLayers(uint8_t showCaptions, int xOffset, uint8_t showRowFrame);
 
     unsigned rowFrameList = 0;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/panel_state.h"
+#include "editors/baseshape_editor.h"
 #include "engine/status_line.h"
 #include "engine/baseshape_record.h"
 #include "engine/baseshape_model.h"
@@ -40,10 +41,10 @@ TEST_F(ProceduralThread, OneAtATimeAndOneReshadeEach)
     EXPECT_EQ(gProceduralTextureBusy.load(), 1);  // set by the starter itself
     EXPECT_FALSE(StartProceduralTexture(0));
     EXPECT_STREQ(gStatusText, "A Procedural Texture calculation is already in progress..");
-    EXPECT_EQ(gBaseshapeEditorRedraw.load(), 1);
+    EXPECT_EQ(gBaseShapeEditor.redraw.load(), 1);
     WaitForProceduralTexture();
     EXPECT_EQ(gProceduralTextureBusy.load(), 0);
-    EXPECT_EQ(gBaseshapeEditorRedraw.load(), 0);
+    EXPECT_EQ(gBaseShapeEditor.redraw.load(), 0);
     EXPECT_STREQ(gStatusText, "Procedural Texture generation finished");
     EXPECT_EQ(gShader.gels[2].Width(), 512u);
     EXPECT_EQ(gShader.generationShown, 0);
@@ -78,7 +79,7 @@ TEST_F(ProceduralThread, BaseshapeTargetsWaitForTheRender)
         gRenderActive = active;
         std::free(gBaseshapeTextures[5].pixels);
         gBaseshapeTextures[5] = BaseshapeImage{};
-        gBaseshapeEditorTextureKind = 3;
+        gBaseShapeEditor.textureJobKind = 3;
         StartProceduralTextureThread();
         WaitForProceduralTexture();
         EXPECT_EQ(gBaseshapeTextures[5].width, active ? 0u : 512u) << "render active " << int(active);

@@ -18,6 +18,7 @@
 #include "app/render_control.h"
 #include "engine/baseshape_seed_pick.h"
 #include "app/support/program_driver.h"
+#include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
 #include "engine/generator_groups.h"
 #include "engine/transform_set.h"
@@ -178,10 +179,75 @@ protected:
 bool ProgramControls::started_ = false;
 std::string ProgramControls::why_;
 
+// The baseshape editor open on one baseshape of a kind that shows the
+// control, on the control's tab.
+void ArrangeBaseshapeEditor(const std::string& name)
+{
+    const bool presets = name == "Surface Texture Presets" || name == "Displacement Map Presets";
+    if (!presets && FindControl(BaseShapeEditorControls(), name.c_str()) == nullptr) return;
+    BaseShapeEditor& e = gBaseShapeEditor;
+    gBaseShapeEditorOpen = 1;
+    if (gBaseshapeCount < 1) gBaseshapeCount = gUseBaseshapes = 1;
+    gCurrentBaseshape = std::min(gCurrentBaseshape, gBaseshapeCount - 1);
+    e.ShowWidgets();
+    enum : uint8_t { kTexture = 1, kGradient = 2, kNeon = 4, kModifier = 8, kArray = 16 };
+    struct Row {
+        const char* name;
+        int tab, type, page;
+        uint8_t flags;
+    };
+    static const Row kRows[] = {
+        {"Parameter Pages", kBsShapeTab, 45, 0, 0}, {"Parameters 1", kBsShapeTab, 45, 0, 0},
+        {"Parameters 2", kBsShapeTab, 45, 1, 0}, {"Parameters 3", kBsShapeTab, 45, 2, 0},
+        {"Apply to all", kBsShapeTab, 1, 0, 0}, {"Show Baseshape", kBsShapeTab, 1, 0, 0},
+        {"Shape Type", kBsShapeTab, 1, 0, 0}, {"Interior Type", kBsShapeTab, 1, 0, 0},
+        {"Material (Baseshapes)", kBsShapeTab, 1, 0, 0}, {"Ok", kBsShapeTab, 1, 0, 0},
+        {"Random", kBsShapeTab, 1, 0, 0}, {"Save Baseshape", kBsShapeTab, 1, 0, 0},
+        {"Load DMap", kBsShapeTab, 49, 0, 0}, {"New DMaps", kBsShapeTab, 49, 0, 0},
+        {"Select (DMap)", kBsShapeTab, 49, 0, 0}, {"Displacement Map Presets", kBsShapeTab, 49, 0, 0},
+        {"Load STL Mesh", kBsShapeTab, 58, 0, 0}, {"Clear Mesh", kBsShapeTab, 58, 0, 0},
+        {"Scale (Baseshapes)", kBsControlsTab, 1, 0, 0}, {"Shear (Baseshapes)", kBsControlsTab, 1, 0, 0},
+        {"Rotation (Baseshapes)", kBsControlsTab, 1, 0, 0}, {"Rot (Baseshapes)", kBsControlsTab, 1, 0, 0},
+        {"FRot", kBsControlsTab, 1, 0, 0}, {"Tr. (Baseshapes)", kBsControlsTab, 1, 0, 0},
+        {"Move All", kBsControlsTab, 1, 0, 0}, {"Uniform (Baseshapes)", kBsControlsTab, 1, 0, 0},
+        {"Reset (Baseshapes)", kBsControlsTab, 1, 0, 0}, {"Modifier Type", kBsModifiersTab, 1, 0, 0},
+        {"Strength", kBsModifiersTab, 1, 0, kModifier}, {"Array Type", kBsModifiersTab, 1, 0, 0},
+        {"Rotation Array", kBsModifiersTab, 1, 0, kArray}, {"Offset", kBsModifiersTab, 1, 0, kArray},
+        {"Use Surface Texture", kBsColorsTab, 1, 0, 0}, {"Load (Texture)", kBsColorsTab, 1, 0, kTexture},
+        {"Clear (Texture)", kBsColorsTab, 1, 0, kTexture}, {"Smooth Texture", kBsColorsTab, 1, 0, kTexture},
+        {"New Textures (Baseshapes)", kBsColorsTab, 1, 0, kTexture}, {"Select (Texture)", kBsColorsTab, 1, 0, kTexture},
+        {"Surface Texture Presets", kBsColorsTab, 1, 0, kTexture}, {"Use Gradient", kBsColorsTab, 1, 0, 0},
+        {"Load (Gradient)", kBsColorsTab, 1, 0, kGradient}, {"Save (Gradient)", kBsColorsTab, 1, 0, kGradient},
+        {"Rnd (Gradient)", kBsColorsTab, 1, 0, kGradient},
+        {"Gradient Browser (Baseshapes)", kBsColorsTab, 1, 0, kGradient},
+        {"Color Blend Mode", kBsColorsTab, 1, 0, kTexture | kGradient}, {"Base Color", kBsColorsTab, 1, 0, 0},
+        {"Enable Neon", kBsColorsTab, 1, 0, 0}, {"Neon Color", kBsColorsTab, 1, 0, kNeon},
+        {"Neon Intensity", kBsColorsTab, 1, 0, kNeon}, {"Number of Frames by Cycle", kBsAnimationTab, 1, 0, 0},
+        {"Rotation Pivot", kBsAnimationTab, 1, 0, 0}, {"Axis (Rotation)", kBsAnimationTab, 1, 0, 0},
+        {"Movement Parameters", kBsAnimationTab, 1, 0, 0}, {"Direction", kBsAnimationTab, 1, 0, 0},
+        {"Axis (Movement)", kBsAnimationTab, 1, 0, 0}, {"Wave Type", kBsAnimationTab, 1, 0, 0},
+    };
+    for (const Row& row : kRows) {
+        if (name != row.name) continue;
+        const int i = gCurrentBaseshape;
+        BaseshapeRecord& r = gBaseshapes[i];
+        e.tab = row.tab;
+        e.page = row.page;
+        r.shapeType = row.type;
+        r.useTexture = (row.flags & kTexture) != 0;
+        r.useGradient = (row.flags & kGradient) != 0;
+        r.neonOn = (row.flags & kNeon) != 0;
+        gBaseshapeModifierType[i] = (row.flags & kModifier) != 0;
+        gBaseshapeArrayType[i] = (row.flags & kArray) != 0;
+        if (gColoringMode.load() >= 8) gColoringMode = 7;
+    }
+}
+
 // What must hold for a control to be drawn, made so through the model: the
 // conditions are other controls' business, tested with them.
 void Arrange(const std::string& name)
 {
+    ArrangeBaseshapeEditor(name);
     ShadingSettings& s = gShadingSettings;
     const int m = SharedLoad(gShader.currentMaterial);
     struct Arrangement {
@@ -293,6 +359,7 @@ void Settle()
 {
     gVoxelEngineOn = 0;
     gXFormsEditorOpen = 0;
+    gBaseShapeEditorOpen = 0;
     gFileThreadBusy = 0;
     gExportCancel = 0;
     EnableButton(kButtonStop, false);

@@ -61,9 +61,8 @@ TEST(RenderControl, MirrorCopies)
 // removes its line here.
 TEST(RenderControl, StandInsAnswerNothingOpen)
 {
-    EXPECT_EQ(SelectedPreviewBaseshape() + SelectedPreviewLight(), -2);
-    EXPECT_FALSE(BaseshapeAnimationOn());
-    EXPECT_EQ(gBaseShapeEditorOpen + gPreviewOverlayList, 0u);
+    EXPECT_EQ(SelectedPreviewLight(), -1);
+    EXPECT_EQ(gPreviewOverlayList, 0u);
 }
 
 // The buttons as one word: R Render, S Stop, C Continue, Y the Yes/No pair;

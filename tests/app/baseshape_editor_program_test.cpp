@@ -1,0 +1,425 @@
+// The baseshape editor driven as a user drives it: the whole program
+// offscreen, every press where the control is drawn.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/control_tables.h"
+#include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/panel_state.h"
+#include "ui/panel_pages.h"
+#include "app/support/program_driver.h"
+#include "editors/baseshape_editor.h"
+#include "editors/baseshape_type_parameters.h"
+#include "engine/baseshape_images.h"
+#include "engine/fractal_model.h"
+#include "engine/file_dialogs.h"
+#include "engine/kernel_framework.h"
+#include "materials/shader.h"
+#include "engine/status_line.h"
+#include "platform/desktop/gl_window.h"
+#include "platform/scripted_dialogs.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "support/screenshot.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+ProgramDriver gProgram;
+ScriptedDialogs gDialogs;
+BaseShapeEditor& E() { return gBaseShapeEditor; }
+
+const Control* Find(const char* name)
+{
+    for (ControlTable table : ControlTables())
+        if (const Control* c = FindControl(table, name)) return c;
+    return nullptr;
+}
+void Click(const char* name, int row = 0)
+{
+    const Control* c = Find(name);
+    ASSERT_NE(c, nullptr) << name;
+    int x = 0, y = 0;
+    ControlRowPoint(*c, row, &x, &y);
+    gProgram.Click(x, y);
+}
+bool Shown(const char* name)
+{
+    UpdateControlPage();
+    return ControlShown(*Find(name));
+}
+BaseshapeRecord& Current() { return gBaseshapes[gCurrentBaseshape]; }
+
+// The editor's page with its "Edit" box on and its widgets open.
+void OpenEditor()
+{
+    Click("Fractals", kTabEditors);
+    Click("Baseshapes", kPageBaseshapes);
+    if (!gBaseShapeEditorOpen) Click("Edit (Baseshapes)");
+    gProgram.Frames(1);
+}
+void CloseEditor()
+{
+    if (gBaseShapeEditorOpen) Click("Edit (Baseshapes)");
+    gProgram.Frames(1);
+}
+void ChooseTab(int tab) { Click("Shape", tab); }
+// A kind picked in the selector, its page turned there by the wheel.
+void ChooseKind(int type)
+{
+    gProgram.Frames(1);
+    const TSelector& s = E().shapeSelector;
+    const int first = std::min(type / kPickerCells * kPickerCells, kShapeLastFirst);
+    int x = 0, y = 0;
+    ControlRowPoint(*Find("Shape Type"), 7, &x, &y);
+    for (int n = 0; n < 40 && s.first != first; ++n) gProgram.Wheel(x, y, s.first < first ? -1 : 1);
+    Click("Shape Type", type - first);
+}
+
+// New presets are random; the pictures show them as plain shades of grey.
+void PlainPresetThumbnails()
+{
+    std::vector<uint8_t> rgb(kThumbnailSize * kThumbnailSize * 3);
+    for (int i = kBaseshapeTexturePanel * kPresetsPerPanel; i < (kBaseshapeDMapPanel + 1) * kPresetsPerPanel; ++i) {
+        std::fill(rgb.begin(), rgb.end(), static_cast<uint8_t>(4 * i));
+        gShader.presetThumbnails[i].Set(rgb.data());
+    }
+}
+
+// The panel alone (the 3-D preview's points are random), as a reference.
+void ExpectPanelLooksLike(const char* name)
+{
+    const int screen = gScreenState.load();
+    gScreenState = kScreenInterfaceOnly;
+    gProgram.Frames(2);
+    int width = 0, height = 0;
+    GetMainDrawableSize(&width, &height);
+    const ScreenshotResult r = CompareWithReference(name, gProgram.Screenshot(), width, height, 24, 0.004);
+    EXPECT_TRUE(r.ok) << name << ": " << r.message;
+    gScreenState = screen;
+}
+
+class BaseShapeEditorProgram : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir_ = fs::temp_directory_path() / ("talvoran_baseshapes_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        ::setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+        ::setenv("TALVORAN_SETTINGS_FILE", (dir_ / "settings.ini").c_str(), 1);
+        gDialogs.SetFailureHandler(FailTest);
+        SetDialogBackend(&gDialogs);
+        std::string error;
+        started_ = gProgram.Start(&error);
+        why_ = error;
+    }
+    static void TearDownTestSuite()
+    {
+        gProgram.Stop();
+        SetDialogBackend(nullptr);
+        fs::remove_all(dir_);
+    }
+    // One baseshape of kind 1 ("Sphere"), the panel open on "Shape".
+    void SetUp() override
+    {
+        ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_;
+        OpenEditor();
+        while (gBaseshapeCount > 0) Click("Delete (Baseshapes)");
+        Click("New (Baseshapes)");
+        ASSERT_EQ(gBaseshapeCount, 1);
+        ChooseTab(kBsShapeTab);
+        ChooseKind(1);
+    }
+    void TearDown() override { CloseEditor(); }
+    static bool started_;
+    static std::string why_;
+    static fs::path dir_;
+};
+bool BaseShapeEditorProgram::started_ = false;
+std::string BaseShapeEditorProgram::why_;
+fs::path BaseShapeEditorProgram::dir_;
+
+// Each tab of a plain kind, the "Shape" tab of a displacement-mapped kind
+// and of the mesh kind; what shows follows the kind.
+TEST_F(BaseShapeEditorProgram, EveryTabAndTheKindsOwnControls)
+{
+    const char* const kTabs[kBsTabCount] = {"shape", "controls", "modifiers", "colors", "animation"};
+    Current().useTexture = Current().useGradient = Current().neonOn = 1;
+    gBaseshapeModifierType[0] = gBaseshapeArrayType[0] = 1;
+    for (int tab = 0; tab < kBsTabCount; ++tab) {
+        ChooseTab(tab);
+        if (tab == kBsColorsTab) {
+            Click("New Textures (Baseshapes)");
+            PlainPresetThumbnails();
+        }
+        ExpectPanelLooksLike((std::string("baseshape_editor_") + kTabs[tab]).c_str());
+    }
+    ChooseTab(kBsShapeTab);
+    EXPECT_FALSE(Shown("Load DMap") || Shown("Load STL Mesh") || Shown("Displacement Map Presets"));
+    ChooseKind(49);
+    ASSERT_EQ(Current().shapeType, 49);
+    EXPECT_TRUE(Shown("Load DMap") && Shown("Select (DMap)") && Shown("Displacement Map Presets"));
+    EXPECT_FALSE(Shown("Load STL Mesh"));
+    Click("New DMaps");
+    PlainPresetThumbnails();
+    ExpectPanelLooksLike("baseshape_editor_shape_dmap");
+    ChooseKind(58);
+    EXPECT_TRUE(Shown("Load STL Mesh") && Shown("Clear Mesh"));
+    EXPECT_FALSE(Shown("Load DMap") || Shown("Interior Type"));
+    ExpectPanelLooksLike("baseshape_editor_shape_mesh");
+    ChooseTab(kBsColorsTab);
+    EXPECT_FALSE(Shown("Use Surface Texture") || Shown("Surface Texture Presets"));
+    EXPECT_EQ(Current().useTexture, 0);  // the mesh kind cannot be texture-coloured
+}
+
+TEST_F(BaseShapeEditorProgram, NewDeleteCloneUndoAndTheLimitOf64)
+{
+    Click("New (Baseshapes)");
+    ASSERT_EQ(gBaseshapeCount, 2);
+    EXPECT_EQ(gCurrentBaseshape, 1);
+    EXPECT_FLOAT_EQ(gBaseshapes[0].probability + gBaseshapes[1].probability, 1.0f);
+    gBaseshapes[1].position[0] = 0.75f;
+    Click("# (Baseshapes)");
+    ASSERT_EQ(gCurrentBaseshape, 0);
+    Click("Clone");
+    EXPECT_EQ(gBaseshapeCount, 3);
+    EXPECT_EQ(gCurrentBaseshape, 0);  // the source stays current
+    char status[256];
+    int width = 0;
+    CopyStatusText(status, sizeof status, &width);
+    EXPECT_STREQ(status, "Talvoran :  Baseshape 0 Cloned");
+    Click("Delete (Baseshapes)");
+    EXPECT_EQ(gBaseshapeCount, 2);
+    EXPECT_EQ(gBaseshapes[0].position[0], 0.75f);  // the one below moved up
+    Click("Undo (Baseshapes)");
+    EXPECT_EQ(gBaseshapeCount, 3);
+    EXPECT_EQ(gBaseshapes[0].position[0], 0.0f);
+    EXPECT_EQ(gBaseshapes[1].position[0], 0.75f);
+
+    // New and Clone stop at 64 baseshapes.
+    for (int i = gBaseshapeCount; i < 63; ++i) InitNewBaseshape(E().defaults, i);
+    gBaseshapeCount = 63;
+    Click("New (Baseshapes)");
+    EXPECT_EQ(gBaseshapeCount, 64);
+    Click("New (Baseshapes)");
+    Click("Clone");
+    EXPECT_EQ(gBaseshapeCount, 64);
+    EXPECT_FLOAT_EQ(gBaseshapes[63].probability, 1.0f / 64.0f);
+
+    // The last one deleted closes the edit widgets.
+    gBaseshapeCount = 1;
+    gCurrentBaseshape = 0;
+    Click("Delete (Baseshapes)");
+    EXPECT_EQ(gBaseshapeCount, 0);
+    EXPECT_EQ(gUseBaseshapes, 0);
+    EXPECT_FALSE(Shown("Shape") || Shown("Show Baseshape"));
+    EXPECT_TRUE(Shown("New (Baseshapes)"));
+}
+
+// Save, Load, Append and "Save Baseshape" through the dialogs; the append
+// that would pass 64 changes nothing.
+TEST_F(BaseShapeEditorProgram, BaseshapeFiles)
+{
+    Click("New (Baseshapes)");
+    gBaseshapes[1].position[1] = 0.5f;
+    const fs::path two = dir_ / "two.bsf", one = dir_ / "one.bsf";
+    gDialogs.QueueFile(two.string());
+    Click("Save (Baseshapes)");
+    gDialogs.QueueFile(one.string());
+    Click("Save Baseshape");
+    ASSERT_TRUE(fs::exists(two) && fs::exists(one));
+    EXPECT_EQ(fs::file_size(one), 239u);  // one new sphere
+
+    gDialogs.QueueFile(one.string());
+    Click("Load (Baseshapes)");
+    EXPECT_EQ(gBaseshapeCount, 1);
+    gDialogs.QueueFile(two.string());
+    Click("Append");
+    EXPECT_EQ(gBaseshapeCount, 3);
+    EXPECT_EQ(gCurrentBaseshape, 1);
+    EXPECT_EQ(gBaseshapes[2].position[1], 0.5f);
+    EXPECT_TRUE(Shown("Shape"));
+
+    for (int i = gBaseshapeCount; i < 63; ++i) InitNewBaseshape(E().defaults, i);
+    gBaseshapeCount = 63;
+    gDialogs.QueueFile(two.string());
+    Click("Append");
+    EXPECT_EQ(gBaseshapeCount, 63);
+    gBaseshapeCount = 62;
+    gDialogs.QueueFile(two.string());
+    Click("Append");
+    EXPECT_EQ(gBaseshapeCount, 64);
+}
+
+// The colour table as a ".map" file; a folder that cannot take it gives the
+// "Warning" box, no file and the busy byte let go.
+TEST_F(BaseShapeEditorProgram, GradientSave)
+{
+    ChooseTab(kBsColorsTab);
+    Click("Use Gradient");
+    ASSERT_TRUE(Shown("Save (Gradient)"));
+    const fs::path map = dir_ / "ramp.map";
+    gDialogs.QueueFile(map.string());
+    Click("Save (Gradient)");
+    std::ifstream in(map);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(first, "255 0 106");  // colour 0 of the wheel a new baseshape starts with
+    int lines = 1;
+    for (std::string line; std::getline(in, line);) ++lines;
+    EXPECT_EQ(lines, 256);
+
+    const fs::path nowhere = dir_ / "missing" / "ramp.map";
+    gDialogs.QueueFile(nowhere.string());
+    gDialogs.QueueAnswer(MessageAnswer::Ok);
+    Click("Save (Gradient)");
+    EXPECT_EQ(gDialogs.Prompts().back().message.caption, "Warning");
+    EXPECT_FALSE(fs::exists(nowhere));
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
+}
+
+// "Tr." "0" with "Move All", the fixed rotations, the wheel on each shear
+// row and the axis presets of the animation.
+TEST_F(BaseShapeEditorProgram, PlacementRotationsAndAxes)
+{
+    Click("New (Baseshapes)");
+    gBaseshapes[0].position[0] = 0.5f;
+    gBaseshapes[1].position[0] = 1.0f, gBaseshapes[1].position[1] = 1.0f;
+    ComputeBaseshapeMatrix(1);
+    Click("# (Baseshapes)");
+    ChooseTab(kBsControlsTab);
+    Click("Move All");
+    Click("Tr. (Baseshapes)", 0);
+    EXPECT_EQ(gBaseshapes[0].position[0], 0.0f);
+    EXPECT_EQ(gBaseshapes[1].position[0], 0.5f);
+    EXPECT_EQ(gBaseshapes[1].position[1], 1.0f);
+    EXPECT_EQ(gBaseshapes[1].glMatrix[12], 0.5f);
+    EXPECT_EQ(E().transRow, 4);  // back to "F"
+
+    const float plusX[9] = {1, 0, 0, 0, 0, -1, 0, 1, 0};
+    Click("FRot", 7);
+    for (int k = 0; k < 9; ++k) EXPECT_EQ(Current().rotation[k], plusX[k]) << k;
+    Click("FRot", 0);  // "Rf"
+    for (int k = 0; k < 9; ++k) EXPECT_EQ(Current().rotation[k], -plusX[k]) << k;
+    Click("FRot", 0);  // again: back
+    EXPECT_EQ(Current().rotation[5], -1.0f);
+
+    // A notch on shear row r changes scaleShear element 3, 6, 1, 7, 2, 5.
+    const int kElements[6] = {3, 6, 1, 7, 2, 5};
+    int x = 0, y = 0;
+    for (int r = 0; r < 6; ++r) {
+        float before[9];
+        std::copy(std::begin(Current().scaleShear), std::end(Current().scaleShear), before);
+        ControlRowPoint(*Find("Shear (Baseshapes)"), r, &x, &y);
+        gProgram.Wheel(x, y, 1);
+        for (int k = 0; k < 9; ++k)
+            EXPECT_NEAR(Current().scaleShear[k] - before[k], k == kElements[r] ? 0.1f : 0.0f, 1e-6f) << r << " " << k;
+    }
+    Click("Uniform (Baseshapes)");
+    ControlRowPoint(*Find("Scale (Baseshapes)"), 1, &x, &y);
+    gProgram.Wheel(x, y, -1);
+    EXPECT_NEAR(Current().scaleShear[0], 0.9f, 1e-6f);
+    EXPECT_EQ(Current().scaleShear[8], Current().scaleShear[4]);
+
+    ChooseTab(kBsAnimationTab);
+    Click("Axis (Rotation)", 5);  // "+Z"
+    EXPECT_EQ(gBaseshapeSpin[0][2], 1.0f);
+    Click("Axis (Movement)", 1);  // "XZ": the rotation's second column
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(gBaseshapeMoveDirection[0][k], Current().rotation[3 * k + 1]) << k;
+}
+
+// The pages and rows follow the kind; the wheel moves a row by its step.
+TEST_F(BaseShapeEditorProgram, ParameterPagesFollowTheKind)
+{
+    ChooseKind(118);
+    EXPECT_EQ(ControlRows(*Find("Parameter Pages")), 1);
+    ChooseKind(63);
+    ASSERT_EQ(ControlRows(*Find("Parameter Pages")), 3);
+    Click("Parameter Pages", 2);
+    ASSERT_TRUE(Shown("Parameters 3"));
+    EXPECT_EQ(ControlRows(*Find("Parameters 3")), 1);
+    int x = 0, y = 0;
+    ControlRowPoint(*Find("Parameters 3"), 0, &x, &y);
+    gProgram.Wheel(x, y, 1);
+    EXPECT_NEAR(gBaseshapeEditPoints[0].p[8], 0.1f + 0.01f, 1e-6f);  // a notch away raises it
+    EXPECT_EQ(gBaseshapePointTemplates[0].p[8], gBaseshapeEditPoints[0].p[8]);
+
+    ChooseKind(99);
+    EXPECT_EQ(E().page, 0);
+    ControlRowPoint(*Find("Parameters 1"), 0, &x, &y);
+    gProgram.Drag(x, y, x + 100, y);
+    EXPECT_GT(Current().pointsPerRun, 0u);
+    EXPECT_EQ(static_cast<float>(Current().pointsPerRun), E().parameterPages[0].Value(0) - std::fmod(E().parameterPages[0].Value(0), 1.0f));
+    Click("Random");
+    const float sides = gBaseshapeEditPoints[0].p[2];
+    EXPECT_EQ(sides, std::trunc(sides));
+    EXPECT_GE(sides, 3.0f);
+    EXPECT_LE(sides, 12.0f);
+}
+
+// A left drag in the 3-D preview moves the current baseshape across the
+// front view; "Undo" puts it back.
+TEST_F(BaseShapeEditorProgram, EditDragInThePreviewAndUndo)
+{
+    ASSERT_EQ(gScreenState.load(), kScreenPreview3D);
+    gProgram.Drag(1116, 576, 1116 + 208, 576 + 104, 8);
+    EXPECT_NEAR(Current().position[0], 0.5f, 0.05f);
+    EXPECT_NEAR(Current().position[1], 0.25f, 0.05f);
+    EXPECT_EQ(Current().glMatrix[12], Current().position[0]);
+    Click("Undo (Baseshapes)");
+    EXPECT_EQ(Current().position[0], 0.0f);
+}
+
+// The share of the render's pixels that one picture hits and the other not.
+double Difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    size_t differ = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) differ += a[i] != b[i] ? 1 : 0;
+    return a.empty() ? 0.0 : static_cast<double>(differ) / static_cast<double>(a.size());
+}
+
+// The window after a render from the "Render" button.
+std::vector<uint8_t> Render()
+{
+    Click("Fractals", kTabFractals);
+    Click("Render");
+    if (ButtonEnabled(kButtonYes)) Click("Yes");  // the earlier render is erased
+    gProgram.Frames(200);
+    Click("Stop");
+    gProgram.Frames(5);
+    return gProgram.Screenshot();
+}
+
+// Open the editor, add a second baseshape, change its kind and a
+// parameter, render: the picture changes.
+TEST_F(BaseShapeEditorProgram, AnEditedBaseshapeRendersAnotherPicture)
+{
+    CloseEditor();
+    const std::vector<uint8_t> before = Render();
+    OpenEditor();
+    Click("New (Baseshapes)");
+    ASSERT_EQ(gBaseshapeCount, 2);
+    ChooseKind(2);
+    ASSERT_EQ(Current().shapeType, 2);
+    int x = 0, y = 0;
+    ControlRowPoint(*Find("Parameters 1"), 1, &x, &y);  // "Radius"
+    for (int n = 0; n < 3; ++n) gProgram.Wheel(x, y, 1);
+    EXPECT_NEAR(gBaseshapePointTemplates[1].size, 0.8f, 1e-5f);
+    Click("Show Baseshape");
+    gProgram.Drag(1116, 576, 1116 + 208, 576, 8);  // to the right in the front view
+    CloseEditor();
+    const std::vector<uint8_t> after = Render();
+    EXPECT_GT(Difference(before, after), 0.01);
+}
+
+}  // namespace
