@@ -56,14 +56,6 @@ TEST(RenderControl, MirrorCopies)
     gBaseshapeCount = gFractalType = 0;
 }
 
-// The editors' and panels' parts the render control calls before they
-// exist answer "nothing open, selected or animated"; a part that lands
-// removes its line here.
-TEST(RenderControl, StandInsAnswerNothingOpen)
-{
-    EXPECT_EQ(SelectedPreviewLight(), -1);
-    EXPECT_EQ(gPreviewOverlayList, 0u);
-}
 
 // The buttons as one word: R Render, S Stop, C Continue, Y the Yes/No pair;
 // '-' where disabled.
@@ -327,36 +319,5 @@ TEST(BufferResize, SizesAndFallBacks)
 
 namespace {
 
-// "Render Animation" starts at once from the saved camera wound to the start
-// frame; "Stop" puts the saved camera back and offers no "Continue".
-TEST_F(RenderControlWithGl, AnimationStartsFromTheSavedCameraAndStopRestoresIt)
-{
-    gInterface.Build();
-    const float camera[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-    std::memcpy(gCameraMatrix, camera, sizeof camera);
-    gInterface.SetAnimationAxis(1);                // +Y
-    gPanel.cycleFrames = 4;                        // a quarter turn a frame
-    gPanel.renderParameters[0] = 3;                // start frame: two steps wound
-    gPanel.renderParameters[2] = 5;                // frame iterations
-    gPanel.previewAnimations = 1;                  // keep the saved camera (identity)
-    std::memcpy(gInterface.savedCamera, camera, sizeof camera);
-    gActionButtons[kActionRenderAnimation].pressed = 1;
-    gMainButtons[kButtonYes].pressed = 1;
-    gAnimationOn = 1;
-    ProcessInterfaceActions();
-    EXPECT_TRUE(ThreadsRun());
-    EXPECT_EQ(ButtonStates(), "-S--");
-    EXPECT_FALSE(ActionButtonEnabled(kActionRenderAnimation));
-    EXPECT_EQ(gAnimationFrame, 3);
-    EXPECT_EQ(gAnimationFrameLength, 5);
-    EXPECT_NEAR(gCameraMatrix[0], -1.0f, 1e-5f) << "two quarter turns about y";
-    EXPECT_NEAR(gCameraMatrix[8], -1.0f, 1e-5f);
-    ClickButton(kButtonStop);
-    EXPECT_EQ(ButtonStates(), "R---") << "no Continue after an animation";
-    EXPECT_TRUE(ActionButtonEnabled(kActionRenderAnimation));
-    EXPECT_EQ(gPanel.previewAnimations, 0);
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(gCameraMatrix[i], camera[i]) << i;
-    gAnimationOn = 0;
-}
 
 }  // namespace

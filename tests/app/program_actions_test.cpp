@@ -1,0 +1,274 @@
+// The actions behind the buttons, pressed where the program draws them:
+// resets, the material slots, a new render size, the forbidden successors,
+// the voxel engine with a failing allocation, and one mesh export at a time
+// with the engine stopped under it.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "app/action_buttons.h"
+#include "app/action_dispatcher.h"
+#include "app/control_tables.h"
+#include "app/create_interface.h"
+#include "app/frame.h"
+#include "app/mesh_export_thread.h"
+#include "app/panel_state.h"
+#include "app/pending_services.h"
+#include "app/procedural_texture_thread.h"
+#include "app/support/program_driver.h"
+#include "app/voxel_actions.h"
+#include "engine/baseshape_seed_pick.h"
+#include "engine/file_dialogs.h"
+#include "engine/fractal_model.h"
+#include "engine/pick_table.h"
+#include "engine/random.h"
+#include "engine/status_line.h"
+#include "materials/shader.h"
+#include "platform/scripted_dialogs.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "render/voxel_engine.h"
+#include "shading/shading_settings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+ProgramDriver gProgram;
+ScriptedDialogs gDialogs;
+fs::path gDir;
+
+std::string Status() { return gStatusText; }
+
+// The named control of whichever table holds it, pressed and let go.
+void Press(const char* name, int row = 0)
+{
+    for (ControlTable table : ControlTables()) {
+        if (FindControl(table, name) != nullptr) {
+            gProgram.ClickControl(table, name, row);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no control \"" << name << "\"";
+}
+
+// A writer that reads the whole cube it was given until the test lets it
+// finish, so a cube freed under it shows in the sanitizer build.
+std::atomic<int> gWriterCalls{0};
+std::atomic<bool> gWriterRelease{false};
+std::atomic<int> gWriterFlags{0};
+MeshExportStatus SlowWriter(VoxelMeshRequest& request)
+{
+    gWriterFlags = request.volume | request.obj << 1 | request.png << 2;
+    ++gWriterCalls;
+    const size_t bytes = static_cast<size_t>(request.resolution) * request.resolution * request.resolution;
+    unsigned sum = 0;
+    do {
+        for (size_t i = 0; i < bytes; i += 4096) sum += request.voxels[i];
+        std::this_thread::yield();
+    } while (!gWriterRelease.load());
+    request.progress->store(sum > 0 ? 100.0f : 99.0f);
+    return MeshExportStatus{};
+}
+
+bool MeshExportEnded() { return gMeshExportRunning.load() == 0; }
+
+class ProgramActions : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        gDir = fs::temp_directory_path() / ("talvoran_actions_" + std::to_string(::getpid()));
+        fs::create_directories(gDir);
+        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
+        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
+        gDialogs.SetFailureHandler(FailTest);
+        SetDialogBackend(&gDialogs);
+        std::string error;
+        started_ = gProgram.Start(&error);
+        why_ = error;
+    }
+    static void TearDownTestSuite()
+    {
+        gProgram.Stop();
+        SetDialogBackend(nullptr);
+        fs::remove_all(gDir);
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_;
+        ClearStatusText();
+    }
+    static bool started_;
+    static std::string why_;
+};
+bool ProgramActions::started_ = false;
+std::string ProgramActions::why_;
+
+// "Reset Env. Parameters" puts the fog, turbidity and fog colour back;
+// "Reset Parameters" the current material's values alone, not its textures.
+TEST_F(ProgramActions, ResetsRestoreTheirOwnValues)
+{
+    ShadingSettings& s = gShadingSettings;
+    s.fog[0] = s.turbidity = s.volumetricFogColor[0] = 9.0f;
+    gProgram.GoTo(kTabRender, kPageEnvironment);
+    Press("Reset Env. Parameters");
+    EXPECT_EQ(s.fog[0], 0.15f);
+    EXPECT_EQ(s.fog[1], 3.5f);
+    EXPECT_EQ(s.turbidity, 5.0f);
+    EXPECT_EQ(s.volumetricFogColor[0], 1.5f);
+    EXPECT_EQ(Status(), "Reset all environment parameters");
+
+    gProgram.GoTo(kTabRender, kPageMaterials, kMaterialAmbient);
+    for (int m : {0, 1}) {
+        gShader.specularMagnitude[m] = gShader.shadowDepth[m] = 7.0f;
+        gShader.curveMode1[m] = 0;
+    }
+    Press("$");
+    ASSERT_EQ(gShader.currentMaterial, 1);
+    Press("Reset Parameters");
+    EXPECT_EQ(gShader.specularMagnitude[1], 90.0f);
+    EXPECT_EQ(gShader.shadowDepth[1], 0.25f);
+    EXPECT_EQ(gShader.curveMode1[1], 6u);
+    EXPECT_EQ(gShader.shadowDepth[0], 7.0f) << "another material";
+    // The slots stop at 0 and 9.
+    for (int i = 0; i < 12; ++i) Press("#");
+    EXPECT_EQ(gShader.currentMaterial, 0);
+    for (int i = 0; i < 12; ++i) Press("$");
+    EXPECT_EQ(gShader.currentMaterial, 9);
+    for (int i = 0; i < 9; ++i) Press("#");
+    gShader.shadowDepth[0] = 0.25f;
+}
+
+// "RND" draws forbidden successors from the interface's generator; "CLR"
+// clears them.
+TEST_F(ProgramActions, ForbiddenSuccessorsFromAFixedSeed)
+{
+    const struct {
+        uint32_t seed;
+        int32_t pairs[5][2];
+    } cases[] = {
+        {7, {{1, -1}, {2, -1}, {1, -1}, {0, -1}, {0, -1}}},
+        {4, {{2, 4}, {0, 1}, {1, 3}, {3, 2}, {1, 2}}},  // first draw above 0.95: both of each pair
+    };
+    ASSERT_TRUE(ActionButtonEnabled(kActionRandomSuccessors));
+    const int32_t count = gTransformCount;
+    gTransformCount = gPickTransformCount = 5;  // a set of five maps
+    for (const auto& c : cases) {
+        SeedRandomState(gGlobalRandomB, c.seed);
+        Press("RND");
+        for (int t = 0; t < 5; ++t)
+            for (int k = 0; k < 2; ++k) EXPECT_EQ(gForbiddenSuccessors[t][k], c.pairs[t][k]) << c.seed << " " << t;
+    }
+    gTransformCount = gPickTransformCount = count;
+    Press("CLR");
+    for (int t = 0; t < 3; ++t) EXPECT_EQ(gForbiddenSuccessors[t][0], -1);
+}
+
+// A texture job in progress turns "Select" and the background's "Select"
+// away with a message; in voxel mode "Clear Fog" leaves the fog alone.
+TEST_F(ProgramActions, BusyStatesTurnActionsAway)
+{
+    gProgram.GoTo(kTabRender, kPageMaterials, kMaterialAmbient);
+    Press("Texture Generator");
+    ASSERT_EQ(gPanel.generatorOn[0], 1);
+    gProceduralTextureBusy = 1;  // a texture job runs
+    Press("Select (Ambient)");
+    EXPECT_EQ(Status(), "A Procedural Texture calculation is in progress..");
+    gProceduralTextureBusy = 0;
+    Press("Texture Generator");
+
+    gProgram.GoTo(kTabRender, kPageShaders);
+    gFogSampleBuffer[7] = 7;
+    gVoxelEngineOn = 1;
+    Press("Clear Fog");
+    EXPECT_EQ(gFogSampleBuffer[7], 7);
+    gVoxelEngineOn = 0;
+    Press("Clear Fog");
+    EXPECT_EQ(gFogSampleBuffer[7], 0);
+}
+
+// The engine's cube fails to allocate: a message and no engine; it
+// allocates: the engine runs at the chosen size and its stop gives the
+// render buffers back for a render that starts at once.
+TEST_F(ProgramActions, TheVoxelEngineStartsOnlyWithItsCube)
+{
+    gProgram.GoTo(kTabVoxels);
+    const int64_t pixels = static_cast<int64_t>(gImageWidth) * gImageHeight;
+    const struct {
+        int row;  // "Voxel Resolution" from the lowest: 0 "400x400x400 vx", 1 "200x200x200 vx"
+        bool allocates;
+        size_t cubeBytes;
+    } cases[] = {{1, false, 0}, {1, true, 8000000}, {0, true, 64000000}};
+    for (const auto& c : cases) {
+        gAllocateVoxelCube = c.allocates ? AllocateVoxelGrid : +[] { return false; };
+        Press("Voxel Resolution", c.row);
+        ClearStatusText();
+        Press("Start the Voxel Engine");
+        EXPECT_EQ(gVoxelEngineOn, c.allocates ? 1 : 0) << c.row;
+        if (!c.allocates) {
+            EXPECT_EQ(Status(), kInsufficientMemoryText) << c.row;
+            continue;
+        }
+        EXPECT_EQ(gColorIndexBufferBytes, c.cubeBytes) << c.row;
+        Press("Stop the Voxel Engine");
+        EXPECT_EQ(static_cast<int64_t>(gColorIndexBufferBytes), pixels) << c.row << ": back at the render size";
+    }
+    gAllocateVoxelCube = AllocateVoxelGrid;
+}
+
+// One mesh export at a time; a cancelled dialog starts none; stopping the
+// engine while a writer reads its cube frees nothing under it.
+TEST_F(ProgramActions, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
+{
+    gMeshWriters = {SlowWriter, SlowWriter};
+    gProgram.GoTo(kTabVoxels);
+    Press("Voxel Resolution", 1);
+    Press("Start the Voxel Engine");
+    ASSERT_EQ(gVoxelEngineOn, 1);
+    gDialogs.QueueFileCancel();
+    Press("RAW File");
+    EXPECT_EQ(gMeshExportRunning.load(), 0);
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
+
+    gDialogs.QueueFile((gDir / "slices").string());
+    Press("PNG Slices");
+    while (gWriterCalls.load() == 0) std::this_thread::yield();
+    EXPECT_EQ(gWriterFlags.load(), 0b101) << "PNG slices";
+    Press("OBJ Mesh");
+    EXPECT_EQ(Status(), "A mesh export is already in progress..");
+    Press("Stop the Voxel Engine");  // the buffers come back while the writer reads
+    gWriterRelease = true;
+    EXPECT_TRUE(gProgram.WaitUntil(MeshExportEnded, 60000));
+    gProgram.Frames(2);
+    EXPECT_EQ(gWriterCalls.load(), 1);
+    EXPECT_EQ(gVoxelEngineOn, 0);
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
+    gMeshWriters = kVolumetricFieldWriters;
+}
+
+// The services of later parts, each answering its failure value.
+TEST(PendingServices, EveryStandInFails)
+{
+    const std::pair<const char*, bool> results[] = {
+        {"WriteScriptFile", WriteScriptFile()}, {"ReadScriptFile", ReadScriptFile()},
+        {"CreateRandomFractal", CreateRandomFractal()},
+    };
+    for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;
+}
+
+TEST(TextureSelect, ColorMapsByTheFilesOwnName)
+{
+    const std::pair<const char*, bool> names[] = {
+        {"fire.map", true}, {"Fire.MAP", true}, {"a.map.png", false}, {"maps.map/a.png", false}, {"map", false},
+    };
+    for (const auto& [name, colorMap] : names) EXPECT_EQ(IsColorMapFileName(name), colorMap) << name;
+}
+
+}  // namespace
