@@ -173,6 +173,8 @@ TEST_F(BaseShapeEditorProgram, EveryTabAndTheKindsOwnControls)
     Click("New DMaps");
     PlainPresetThumbnails();
     ExpectPanelLooksLike("baseshape_editor_shape_dmap");
+    ChooseKind(60);
+    EXPECT_TRUE(Shown("Load STL Mesh") && Shown("Clear Mesh"));
     ChooseKind(58);
     EXPECT_TRUE(Shown("Load STL Mesh") && Shown("Clear Mesh"));
     EXPECT_FALSE(Shown("Load DMap") || Shown("Interior Type"));
@@ -317,14 +319,19 @@ TEST_F(BaseShapeEditorProgram, PlacementRotationsAndAxes)
     // A notch on shear row r changes scaleShear element 3, 6, 1, 7, 2, 5.
     const int kElements[6] = {3, 6, 1, 7, 2, 5};
     int x = 0, y = 0;
+    float before[9];
     for (int r = 0; r < 6; ++r) {
-        float before[9];
         std::copy(std::begin(Current().scaleShear), std::end(Current().scaleShear), before);
         ControlRowPoint(*Find("Shear (Baseshapes)"), r, &x, &y);
         gProgram.Wheel(x, y, 1);
         for (int k = 0; k < 9; ++k)
             EXPECT_NEAR(Current().scaleShear[k] - before[k], k == kElements[r] ? 0.1f : 0.0f, 1e-6f) << r << " " << k;
     }
+    // A drag on a shear row moves the element its notch moves.
+    std::copy(std::begin(Current().scaleShear), std::end(Current().scaleShear), before);
+    ControlRowPoint(*Find("Shear (Baseshapes)"), 4, &x, &y);  // "ZX"
+    gProgram.Drag(x, y, x + 40, y);
+    for (int k = 0; k < 9; ++k) EXPECT_EQ(Current().scaleShear[k] != before[k], k == 2) << k;
     Click("Uniform (Baseshapes)");
     ControlRowPoint(*Find("Scale (Baseshapes)"), 1, &x, &y);
     gProgram.Wheel(x, y, -1);
@@ -378,6 +385,43 @@ TEST_F(BaseShapeEditorProgram, EditDragInThePreviewAndUndo)
     EXPECT_EQ(Current().glMatrix[12], Current().position[0]);
     Click("Undo (Baseshapes)");
     EXPECT_EQ(Current().position[0], 0.0f);
+}
+
+// Pixels of the 3-D preview in the wireframes' red or dark green.
+int PreviewPixels(bool red)
+{
+    int width = 0, height = 0;
+    const std::vector<uint8_t> rgb = gProgram.Screenshot(&width, &height);
+    const float sx = static_cast<float>(width) / 1600.0f, sy = static_cast<float>(height) / 1000.0f;
+    int count = 0;
+    for (int y = static_cast<int>(8 * sy); y < static_cast<int>(840 * sy); ++y)
+        for (int x = static_cast<int>(700 * sx); x < static_cast<int>(1532 * sx); ++x) {
+            const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+            count += red ? p[0] > 160 && p[1] < 64 && p[2] < 64 : p[0] < 40 && p[1] > 100 && p[1] < 160 && p[2] < 40;
+        }
+    return count;
+}
+
+// Every baseshape shows in the 3-D preview where it lies, the current one
+// red while the editor's page is up and dark green like the others on
+// another page.
+TEST_F(BaseShapeEditorProgram, WireframesInThePreview)
+{
+    for (int kind : {2, 120}) {
+        Click("New (Baseshapes)");
+        ChooseKind(kind);
+    }
+    gProgram.Drag(1116, 576, 1116 + 150, 576 - 150, 8);  // the cube down and right
+    Click("# (Baseshapes)");
+    gProgram.Drag(1116, 576, 1116 - 150, 576 + 150, 8);  // the torus up and left
+    ASSERT_EQ(gBaseshapes[1].shapeType, 2);
+    gProgram.Frames(3);
+    const int red = PreviewPixels(true), green = PreviewPixels(false);
+    Click("Baseshapes", kPageTransformations);
+    gProgram.Frames(3);
+    EXPECT_GT(red - PreviewPixels(true), 500);
+    EXPECT_GT(PreviewPixels(false) - green, 500);
+    Click("Baseshapes", kPageBaseshapes);
 }
 
 // The share of the render's pixels that one picture hits and the other not.

@@ -257,6 +257,25 @@ TEST_F(XFormsEditorProgram, ThePickerZoomsUnderThePointer)
     EXPECT_NEAR(gMandelbrotCentre[1], 0.0, 0.002);
     OnTimer();  // released: the picker rests
     EXPECT_NEAR(gMandelbrotScale, 0.99, 1e-9);
+
+    // A wheel notch zooms and moves the centre a tenth of the way towards
+    // the pointer: image point (64, 192) lies one scale left and up.
+    gXFormsEditor.ResetPickerView();
+    gProgram.Wheel(kPickerLeft + 64, kPickerBottom + 192, 1);
+    EXPECT_NEAR(gMandelbrotScale, 0.99, 1e-9);
+    EXPECT_NEAR(gMandelbrotCentre[0], -0.75 - 0.099, 0.003);
+    EXPECT_NEAR(gMandelbrotCentre[1], 0.099, 0.003);
+}
+
+// The free view turns; the fixed views pan (a turn there would move a view
+// that is not shown).
+TEST_F(XFormsEditorProgram, TheViewListsKeepDragsVisible)
+{
+    OpenEditor();
+    Click("Controls (Transformations)", 1);  // "Rotate"
+    EXPECT_EQ(gXFormsEditor.windowRow, 3);   // "Camera"
+    Click("Window (Transformations)", 1);    // "Left"
+    EXPECT_EQ(gXFormsEditor.controlsRow, 0);  // "Pan"
 }
 
 TEST_F(XFormsEditorProgram, ChainsOfTheBlocksType)
