@@ -20,7 +20,6 @@
 #include "editors/xforms_editor.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_seed_pick.h"
-#include "engine/escape_time_kernels.h"
 #include "engine/file_dialogs.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"

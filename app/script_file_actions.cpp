@@ -27,8 +27,6 @@
 
 namespace {
 
-constexpr int kFileKindScript = 8;
-constexpr int kFolderParameters = 7;
 // Far beyond any script: 256 operations take a few kilobytes.
 constexpr size_t kMaxScriptFileBytes = size_t{16} << 20;
 
