@@ -14,6 +14,7 @@
 #include "app/buffer_resize.h"
 #include "app/color_map_dialog.h"
 #include "engine/file_dialogs.h"
+#include "app/fractal_data_actions.h"
 #include "app/frame.h"
 #include "app/help_pages.h"
 #include "app/interface_panel.h"
@@ -180,10 +181,10 @@ void FractalsPage()
         SetStatusText("Exports the current fractal for Talvoran script");
         WriteScriptFile();
     }
-    if (Take(kActionSaveBuffers)) SaveFractalData("myprueba.zbf", 0);
-    if (Take(kActionLoadBuffers) && LoadFractalData("read.zbf", 0)) LoadEpilogue(true);
-    if (Take(kActionSaveFractal)) SaveFractalData("myprueba.zbf", 1);
-    if (Take(kActionLoadFractal) && LoadFractalData("read.zbf", 1)) LoadEpilogue(false);
+    if (Take(kActionSaveBuffers)) SaveFractalData(false);
+    if (Take(kActionLoadBuffers) && LoadFractalData(false)) LoadEpilogue(true);
+    if (Take(kActionSaveFractal)) SaveFractalData(true);
+    if (Take(kActionLoadFractal) && LoadFractalData(true)) LoadEpilogue(false);
 }
 
 // ---- [render page] ----------------------------------------------------------------

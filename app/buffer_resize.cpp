@@ -49,24 +49,12 @@ void FollowNewSize(int32_t oldHeight)
 
 }  // namespace
 
-void ResizeRenderBuffers(int mode)
-{
-    const int32_t oldHeight = gImageHeight;
-    int32_t width = gImageWidth, height = gImageHeight;
-    bool antiAlias2x = gAntiAlias2x != 0;
-    if (mode == 0) {
-        const RenderResolution wanted = gReadRenderResolution();
-        width = wanted.width;
-        height = wanted.height;
-        antiAlias2x = wanted.antiAlias2x;
-    } else if (antiAlias2x) {
-        // The allocator doubles the size again.
-        width /= 2;
-        height /= 2;
-    }
-    AllocateWithFallback(width, height, antiAlias2x);
-    gResizeSleep(kResizeSettleMs);
+namespace {
 
+// Everything that follows a new size: derived values, buttons, cleared
+// buffers and previews.
+void AfterResize(int32_t oldHeight)
+{
     FollowNewSize(oldHeight);
     gContinueAllowed = 0;
     gRenderExists = 0;
@@ -88,4 +76,40 @@ void ResizeRenderBuffers(int mode)
     gPreviewUploadPending = 1;
     UpdateTransformProbabilities();
     BuildGridOverlays(gImageWidth, gImageHeight);
+}
+
+}  // namespace
+
+void ResizeRenderBuffers(int mode)
+{
+    const int32_t oldHeight = gImageHeight;
+    int32_t width = gImageWidth, height = gImageHeight;
+    bool antiAlias2x = gAntiAlias2x != 0;
+    if (mode == 0) {
+        const RenderResolution wanted = gReadRenderResolution();
+        width = wanted.width;
+        height = wanted.height;
+        antiAlias2x = wanted.antiAlias2x;
+    } else if (antiAlias2x) {
+        // The allocator doubles the size again.
+        width /= 2;
+        height /= 2;
+    }
+    AllocateWithFallback(width, height, antiAlias2x);
+    gResizeSleep(kResizeSettleMs);
+    AfterResize(oldHeight);
+}
+
+bool ResizeRenderBuffersTo(int32_t width, int32_t height, bool antiAlias2x)
+{
+    const int32_t oldWidth = gImageWidth, oldHeight = gImageHeight;
+    const bool hadBuffers = RenderBuffersReady();
+    if (AllocateWithFallback(width, height, antiAlias2x)) {
+        AfterResize(oldHeight);
+        return true;
+    }
+    // Buffers kept as they were stay untouched; others start afresh.
+    if (!hadBuffers || !RenderBuffersReady() || gImageWidth != oldWidth || gImageHeight != oldHeight)
+        AfterResize(oldHeight);
+    return false;
 }

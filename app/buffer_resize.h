@@ -20,3 +20,8 @@ extern bool (*gResizeAllocate)(int32_t width, int32_t height, bool antiAlias2x);
 // sizes down to 512; with none, "Render" and "Continue" stay disabled.
 // Either way the derived values, the buffers and the preview start afresh.
 void ResizeRenderBuffers(int mode);
+
+// The buffers made width x height (each doubled with 2X anti-aliasing) for a
+// loaded file, without the settling pauses; false when the memory was not
+// there, and then buffers that were kept as they were are left untouched.
+bool ResizeRenderBuffersTo(int32_t width, int32_t height, bool antiAlias2x);

@@ -7,9 +7,5 @@ unsigned gPreviewOverlayList = 0;
 
 int SelectedPreviewLight() { return -1; }
 
-bool SaveFractalData(const char*, int) { return false; }
-bool LoadFractalData(const char*, int) { return false; }
-bool WriteScriptFile() { return false; }
-bool ReadScriptFile() { return false; }
 bool CreateRandomFractal() { return false; }
 

@@ -45,11 +45,6 @@ float* ExportThreadsSliderValue();
 // ---- Services the main-window actions call ------------------------------------
 // Each returns false: nothing was done (a loader false, so no load epilogue
 // runs). Listed, with the failure value of each, by the pending services test.
-// Fractal, buffer and script files.
-bool SaveFractalData(const char* name, int mode);  // mode 0 with the render buffers, 1 the fractal only
-bool LoadFractalData(const char* name, int mode);
-bool WriteScriptFile();
-bool ReadScriptFile();
 // Fractal model and transformation editor.
 bool CreateRandomFractal();
 // Options panel.

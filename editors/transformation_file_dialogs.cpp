@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kFileKindTransformations = 13;
-constexpr int kFolderParameters = 7;
 
 }  // namespace
 

@@ -14,6 +14,7 @@ inline constexpr int kFileKindFractalData = 3;
 inline constexpr int kFileKindBufferData = 4;
 inline constexpr int kFileKindGraphics = 6;
 inline constexpr int kFileKindMaterial = 7;
+inline constexpr int kFileKindScript = 8;
 inline constexpr int kFileKindStl = 9;
 inline constexpr int kFileKindBaseshapes = 12;
 inline constexpr int kFolderBuffers = 1;
@@ -21,6 +22,7 @@ inline constexpr int kFolderDMaps = 2;
 inline constexpr int kFolderMeshes = 3;
 inline constexpr int kFolderTextures = 4;
 inline constexpr int kFolderSurfaceTextures = 5;
+inline constexpr int kFolderParameters = 7;
 
 // Set while a file dialog or a file operation runs (the image export's
 // thread takes it too); every dialog operation returns at once while it is

@@ -12,7 +12,18 @@ PACKAGES=(
   xdg-utils xfonts-base
   admesh assimp-utils pngcheck  # the readers the tests open our STL, OBJ and PNG files with
   clang libclang-rt-14-dev  # the fuzz targets of tests/fuzz (libFuzzer)
+  locales  # a German locale: text files must read the same under it
 )
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+# The locale the script-file tests read numbers under (a ',' decimal mark).
+add_test_locale() {
+  if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8
+  fi
+}
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -22,11 +33,11 @@ for p in "${PACKAGES[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
+  add_test_locale
   exit 0
 fi
 
 echo "Installing: ${missing[*]}"
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+add_test_locale

@@ -257,7 +257,6 @@ TEST_F(ProgramActions, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
 TEST(PendingServices, EveryStandInFails)
 {
     const std::pair<const char*, bool> results[] = {
-        {"WriteScriptFile", WriteScriptFile()}, {"ReadScriptFile", ReadScriptFile()},
         {"CreateRandomFractal", CreateRandomFractal()},
     };
     for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;

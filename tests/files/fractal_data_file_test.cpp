@@ -250,6 +250,14 @@ TEST_F(FractalDataFile, OldVersionsTakeTheirDefaults)
         EXPECT_EQ(gFastShadowUpdate, c.version == 1 ? 1 : 0) << c.version;
         EXPECT_EQ(gShadingSettings.drawingShadersOn, c.version == 1) << c.version;
     }
+    // A version word of 0 reads as version 1 (with the word's layout).
+    std::vector<uint8_t> zero = OldFractalFile(2);
+    zero[0] = 0;
+    MakeScene(0);
+    ASSERT_EQ(Load(zero, false), FileParseStatus::kRead);
+    EXPECT_EQ(gSymmetryMode.load(), 100);
+    EXPECT_EQ(gShadingSettings.shadowType, 3);
+    EXPECT_EQ(gColoringMode.load(), 8);
 }
 
 void ExpectRefused(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files, bool buffers)
@@ -292,7 +300,8 @@ TEST_F(FractalDataFile, HostileFilesChangeNothing)
         {"K below the type's count", Patched(good, chain + 4, 3 + (2 << 8), 0)},
         {"a gel of 2^32 pixels", Patched(good, gel, 65536, 65536)},
     };
-    for (size_t cut = 0; cut < good.size(); cut += cut + 1500 < good.size() ? 211 : 7)
+    // Every few bytes through the header, the view and the file's end, so each block is cut inside.
+    for (size_t cut = 0; cut < good.size(); cut += cut < 1500 || cut + 1500 > good.size() ? 7 : 211)
         files.emplace_back("cut at " + std::to_string(cut), std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(cut)));
     ExpectRefused(files, true);
 

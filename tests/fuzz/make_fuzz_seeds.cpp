@@ -1,6 +1,6 @@
 // The seed corpora of the fuzz targets, made by the program's own writers:
 //   make_fuzz_seeds <folder>   writes <folder>/bsf/*.bsf, <folder>/stl/*.stl,
-//   <folder>/zdat/*.zdat and *.zb3f, <folder>/bmat/*.bmat
+//   <folder>/zdat/*.zdat and *.zb3f, <folder>/bmat/*.bmat, <folder>/prg/*.prg
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +11,7 @@
 #include "files/baseshape_file.h"
 #include "files/fractal_data_file.h"
 #include "files/material_file.h"
+#include "files/script_file.h"
 #include "render/render_buffers.h"
 #include "files/volumetric_field.h"
 
@@ -53,5 +54,14 @@ int main(int argc, char** argv)
         const std::string name = zdat + (buffers ? "small.zb3f" : "small.zdat");
         ok = WriteFractalDataFileTo(name, buffers, FractalPanelValues{}) == FileWriteResult::kWritten && ok;
     }
+    // A script of every kind of line, and the writer's own for type 0.
+    const std::string prg = std::string(argv[1]) + "/prg/";
+    std::filesystem::create_directories(prg);
+    std::ofstream(prg + "keywords.prg") << ";Talvoran Script 1.0\ntbase\nbase_type 17\nbase_position 0 1 0\n"
+                                           "base_parameters 0.5 0.2\nbase_xyzrot 0 45 0\ntform\nprobability 0.5\n"
+                                           "rotate 90 0 0 1\nmobius_circle 2 1 0.5 0.25 -1\nbool_sphere 1 0 0 0 inside\n"
+                                           "tform\r\nmandel 0 0 2 50 4 1 3\r\nspheris 2 3 0 0 1\r\n";
+    gFractalType = 0;
+    std::ofstream(prg + "type0.prg") << WriteScriptText();
     return ok ? 0 : 1;
 }

@@ -1,0 +1,125 @@
+// "Load Script" and "Save Script": the dialogs around the script reader and
+// writer (files/script_file.h). A script is read whole before the render
+// is stopped, so a file that cannot be read changes nothing.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/fractal_data_actions.h"
+#include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/panel_state.h"
+#include "app/interface_panel.h"
+#include "app/pending_services.h"
+#include "app/render_control.h"
+#include "editors/baseshape_editor.h"
+#include "engine/baseshape_hooks.h"
+#include "engine/baseshape_seed_pick.h"
+#include "engine/file_dialogs.h"
+#include "engine/fractal_model.h"
+#include "engine/status_line.h"
+#include "files/binary_writer.h"
+#include "files/file_status.h"
+#include "files/script_file.h"
+#include "platform/regular_file.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+
+namespace {
+
+// Far beyond any script: 256 operations take a few kilobytes.
+constexpr size_t kMaxScriptFileBytes = size_t{16} << 20;
+
+struct Busy {
+    ~Busy() { EndFileOperation(); }
+};
+
+bool ChooseScriptFile(bool save)
+{
+    std::memset(gFilePath, 0, sizeof gFilePath);
+    const int setFolder = gDialogDefaultFolderFlags[kFileKindScript];
+    const int chosen = save ? ShowSaveFileDialog(kFileKindScript, kFolderParameters, setFolder)
+                            : ShowOpenFileDialog(kFileKindScript, kFolderParameters, setFolder);
+    if (!chosen || !gFilePath[0]) return false;
+    ForgetDefaultFolder(kFileKindScript);
+    return true;
+}
+
+ScriptBaseshapeSetup BaseshapeSetup()
+{
+    ScriptBaseshapeSetup setup;
+    setup.defaults = gBaseShapeEditor.defaults;
+    setup.pickerLeft = gBaseShapeEditor.shapeSelector.left;
+    setup.pickerBottom = gBaseShapeEditor.shapeSelector.bottom;
+    return setup;
+}
+
+}  // namespace
+
+void ReadScriptFile()
+{
+    if (!TryBeginFileOperation()) return;
+    Busy busy;
+    const uint8_t screen = gScreenState.load();
+    gScreenState = kScreenInterfaceOnly;
+    const bool chosen = ChooseScriptFile(false);
+    gScreenState = screen;
+    if (!chosen) {
+        SetStatusText("Nothing loaded: no file was chosen.");
+        return;
+    }
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (ReadRegularFile(gFilePath, kMaxScriptFileBytes, bytes, &error) != RegularFileStatus::Read) {
+        SetStatusText("Talvoran :   %s", error.c_str());
+        return;
+    }
+
+    // The workers read the program and the baseshapes the script replaces.
+    if (gVoxelEngineOn) StopRenderAndResetPanel();
+    StopRender();
+    ClearRenderBuffers();
+    EnableButton(kButtonRender, true);
+    EnableButton(kButtonStop, false);
+    EnableButton(kButtonContinue, false);
+    gContinueAllowed = 0;
+    gRenderExists = 0;
+    gPointPreviewValid = 0;
+    gScreenState = kScreenPointPreview;
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const ScriptReadReport report = ReadScriptText(text, BaseshapeSetup());
+    if (report.tbaseBlocks > 0) {
+        gBaseShapeEditor.numberBox.SetNumber(0);
+        CallBaseshapeHook(gBaseshapeHooks.restartPreview);
+    }
+    gPointPreviewValid = 0;
+    CreateRandomFractal();
+    gScreenState = kScreenPointPreview;
+    gPanel.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
+    const std::string refused = ScriptRefusalText(report);
+    if (!refused.empty()) SetStatusText("%s", refused.c_str());
+}
+
+void WriteScriptFile()
+{
+    if (!TryBeginFileOperation()) return;
+    Busy busy;
+    if (!ScriptTemplateExists(gFractalType)) {
+        SetStatusText("Talvoran :   fractal type %d has no script form; nothing was written.", gFractalType);
+        return;
+    }
+    if (!ChooseScriptFile(true)) return;
+    const std::string text = WriteScriptText();
+    const FileWriteResult written = WriteReplacingFile(
+        gFilePath,
+        [](BinaryWriter& out, const void* t) {
+            const std::string& s = *static_cast<const std::string*>(t);
+            out.Bytes(s.data(), s.size());
+            return out.Ok();
+        },
+        &text);
+    if (written != FileWriteResult::kWritten) {
+        CheckWritable(nullptr);  // the "Warning" box
+        SetStatusText("Talvoran :   %s was not written.", FileNameOf(gFilePath));
+    }
+}

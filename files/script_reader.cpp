@@ -1,0 +1,441 @@
+// Reading a fractal script: a first pass counts the tbase blocks, a second
+// carries out every keyword of every line. Sections: [lines and numbers]
+// [tbase keywords] [tform keywords] [passes].
+#include <locale.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "engine/baseshape_hooks.h"
+#include "engine/baseshape_model.h"
+#include "engine/baseshape_record.h"
+#include "engine/fractal_model.h"
+#include "engine/script_program.h"
+#include "engine/vector_math.h"
+#include "files/script_file.h"
+
+namespace {
+
+constexpr float kDegrees = 0.017453292f;
+// The baseshape editor's count stops one below the records' number.
+constexpr int kMaxScriptBaseshapes = 64;
+constexpr int kShapeTypes = 195;
+constexpr int kPickerPage = 15;      // 5 columns, 3 rows
+constexpr int kPickerLastFirst = 180;
+// Lines are read in pieces of at most this many characters.
+constexpr size_t kLinePiece = 1023;
+
+// ---- [lines and numbers] ------------------------------------------------------------
+// The C locale for number conversions, whatever the user's locale says.
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+// A line read as "a word, then numbers": how many items convert, the word
+// counted as one, as the C library's scan of "%s %f %f .." counts them.
+// wantWord reads one more word after all the numbers.
+struct Scan {
+    int count = 0;
+    float n[13] = {};
+    std::string word;
+};
+
+Scan ScanLine(const std::string& line, int numbers, bool wantWord = false)
+{
+    Scan s;
+    const char* p = line.c_str();
+    while (IsBlank(*p)) ++p;
+    if (!*p) return s;
+    while (*p && !IsBlank(*p)) ++p;
+    s.count = 1;
+    for (int k = 0; k < numbers; ++k) {
+        char* end = nullptr;
+        const float v = strtof_l(p, &end, CLocale());
+        if (end == p) return s;
+        s.n[k] = v;
+        ++s.count;
+        p = end;
+    }
+    if (wantWord) {
+        while (IsBlank(*p)) ++p;
+        const char* start = p;
+        while (*p && !IsBlank(*p)) ++p;
+        if (p == start) return s;
+        s.word.assign(start, p);
+        ++s.count;
+    }
+    return s;
+}
+
+bool Has(const std::string& line, const char* keyword) { return line.find(keyword) != std::string::npos; }
+
+// Euler angles in degrees (x, y, z) as the rows of one matrix.
+void EulerMatrix(const float* angles, float* m)
+{
+    const float a = angles[0] * kDegrees, b = angles[1] * kDegrees, c = angles[2] * kDegrees;
+    const float sA = std::sin(a), cA = std::cos(a), sB = std::sin(b), cB = std::cos(b);
+    const float sC = std::sin(c), cC = std::cos(c);
+    const float rows[9] = {cB * cC,
+                           -cB * sC,
+                           -sB,
+                           cA * sC - sA * sB * cC,
+                           cA * cC + sA * sB * sC,
+                           -sA * cB,
+                           sA * sC + cA * sB * cC,
+                           sA * cC - cA * sB * sC,
+                           cA * cB};
+    std::memcpy(m, rows, sizeof rows);
+}
+
+class ScriptReader {
+public:
+    ScriptReader(const ScriptBaseshapeSetup& setup, int tbaseLines) : setup_(setup), tbaseLines_(tbaseLines) {}
+
+    void Line(const std::string& line, int number)
+    {
+        number_ = number;
+        if (tbaseLines_ > 0) TbaseKeywords(line);
+        if (Has(line, "tform")) NewTform();
+        if (prog_.tformCount > 0) TformKeywords(line);
+    }
+
+    ScriptReadReport report;
+
+private:
+    ScriptProgram& prog_ = gScriptProgram;
+    const ScriptBaseshapeSetup& setup_;
+    const int tbaseLines_;
+    int number_ = 0;
+    int baseshape_ = -1;         // the most recent tbase block
+    bool tbaseRefused_ = false;  // the most recent tbase did not fit
+    bool tformRefused_ = false;  // the most recent tform did not fit
+
+    void Refuse(const char* why)
+    {
+        if (report.refusedLines++ == 0) {
+            report.firstRefusedLine = number_;
+            report.firstReason = why;
+        }
+    }
+
+    // ---- [tbase keywords] -----------------------------------------------------------
+    // After each accepted line: the matrix composed, baseshape 0 shown by the editor.
+    void Accepted(bool compose = true)
+    {
+        if (compose) ComputeBaseshapeMatrix(baseshape_);
+        if (baseshape_ == 0) CallBaseshapeHook(gBaseshapeHooks.showInEditor, 0);
+    }
+
+    void TbaseKeywords(const std::string& line)
+    {
+        if (Has(line, "tbase")) {
+            if (baseshape_ + 1 >= kMaxScriptBaseshapes) {
+                tbaseRefused_ = true;
+                Refuse("more than 64 baseshapes");
+            } else {
+                tbaseRefused_ = false;
+                InitNewBaseshape(setup_.defaults, ++baseshape_);
+                ++report.tbaseBlocks;
+                Accepted();
+            }
+        }
+        if (baseshape_ < 0) return;
+        // Lines of a block that did not fit would land in the block before it.
+        if (tbaseRefused_) {
+            if (Has(line, "base_")) Refuse("its baseshape block is past the 64th");
+            return;
+        }
+        BaseshapeRecord& r = gBaseshapes[baseshape_];
+        Scan s;
+        if (Has(line, "base_position ") && (s = ScanLine(line, 3)).count == 4) {
+            std::copy_n(s.n, 3, r.position);
+            Accepted();
+        }
+        if (Has(line, "base_material ") && (s = ScanLine(line, 1)).count == 2) {
+            if (s.n[0] >= 0.0f && s.n[0] < 10.0f) r.material = static_cast<uint8_t>(s.n[0]);
+            Accepted();
+        }
+        if (Has(line, "base_scale ") && (s = ScanLine(line, 3)).count == 4) {
+            r.scaleShear[0] = s.n[0], r.scaleShear[4] = s.n[1], r.scaleShear[8] = s.n[2];
+            Accepted();
+        }
+        if (Has(line, "base_show_first")) {
+            r.showBaseshape = 1;
+            Accepted(false);
+        }
+        if (Has(line, "base_shear ") && (s = ScanLine(line, 6)).count == 7) {
+            r.scaleShear[3] = s.n[0], r.scaleShear[6] = s.n[1], r.scaleShear[1] = s.n[2];
+            r.scaleShear[7] = s.n[3], r.scaleShear[2] = s.n[4], r.scaleShear[5] = s.n[5];
+            Accepted();
+        }
+        if (Has(line, "base_parameters ") && (s = ScanLine(line, 13)).count >= 2) {
+            for (int k = 0; k < s.count - 1; ++k)
+                gBaseshapePointTemplates[baseshape_].p[k] = gBaseshapeEditPoints[baseshape_].p[k] = s.n[k];
+            Accepted();
+        }
+        if (Has(line, "base_type ") && (s = ScanLine(line, 1)).count == 2) BaseType(r, s.n[0]);
+        if (Has(line, "base_depth ") && (s = ScanLine(line, 1)).count == 2) {
+            if (s.n[0] >= 0.0f && s.n[0] < 4294967296.0f) {
+                r.pointsPerRun = static_cast<uint32_t>(s.n[0]);
+                Accepted();
+            } else {
+                Refuse("a depth outside 0 to 4294967295");
+            }
+        }
+        if (Has(line, "base_mrot ") && (s = ScanLine(line, 9)).count == 10) {
+            std::copy_n(s.n, 9, r.rotation);
+            Accepted();
+        }
+        if (Has(line, "base_rotation ") && (s = ScanLine(line, 4)).count == 5) {
+            AxisAngleMatrix(s.n + 1, s.n[0] * kDegrees, r.rotation);
+            Accepted();
+        }
+        if (Has(line, "base_xyzrot ") && (s = ScanLine(line, 3)).count == 4) {
+            EulerMatrix(s.n, r.rotation);
+            Accepted();
+        }
+        if (Has(line, "base_radius ") && (s = ScanLine(line, 1)).count == 2) {
+            gBaseshapePointTemplates[baseshape_].size = gBaseshapeEditPoints[baseshape_].size = s.n[0];
+            Accepted();
+        }
+    }
+
+    void BaseType(BaseshapeRecord& r, float t)
+    {
+        if (!(t > -1.0f && t < static_cast<float>(kShapeTypes))) {
+            Refuse("a baseshape kind outside 0 to 194");
+            return;
+        }
+        const int type = static_cast<int>(t);
+        r.shapeType = type;
+        // The editor's picker shows the kind's page with the kind's cell marked.
+        r.pickerFirst = std::min(type / kPickerPage * kPickerPage, kPickerLastFirst);
+        r.pickerCell = type - r.pickerFirst;
+        r.pickerX = setup_.pickerLeft + 64.0f * static_cast<float>(r.pickerCell % 5);
+        r.pickerY = setup_.pickerBottom + 64.0f * static_cast<float>(2 - r.pickerCell / 5);
+        ApplyShapeTypeDefaults(baseshape_);
+        Accepted();
+    }
+
+    // ---- [tform keywords] -----------------------------------------------------------
+    void NewTform()
+    {
+        if (prog_.tformCount >= kScriptMaxTforms) {
+            tformRefused_ = true;
+            Refuse("more than 65 tforms");
+            return;
+        }
+        tformRefused_ = false;
+        const int t = prog_.tformCount++;
+        prog_.tformFirstOperation[t] = static_cast<uint8_t>(std::min(prog_.operationCount, kScriptMaxOperations - 1));
+        prog_.tformOperationCount[t] = 0;
+    }
+
+    void Append(ScriptOpCode code, const float* values, int n)
+    {
+        if (tformRefused_) {
+            Refuse("its tform is past the 65th");
+            return;
+        }
+        const int t = prog_.tformCount - 1;
+        if (prog_.operationCount >= kScriptMaxOperations) {
+            Refuse("more than 256 operations");
+            return;
+        }
+        if (prog_.tformOperationCount[t] >= 255) {
+            Refuse("more than 255 operations in one tform");
+            return;
+        }
+        if (prog_.parameterCount >= 256) {
+            Refuse("operands past the 256th");
+            return;
+        }
+        const int o = prog_.operationCount++;
+        prog_.operationCode[o] = code;
+        prog_.operationFirstParameter[o] = static_cast<uint8_t>(prog_.parameterCount);
+        std::copy_n(values, n, prog_.parameters + prog_.parameterCount);
+        prog_.parameterCount += n;
+        ++prog_.tformOperationCount[t];
+    }
+
+    // A keyword whose operands are its numbers as they stand.
+    void Plain(const std::string& line, const char* keyword, ScriptOpCode code, int n)
+    {
+        if (!Has(line, keyword)) return;
+        const Scan s = ScanLine(line, n);
+        if (s.count == n + 1) Append(code, s.n, n);
+    }
+
+    void TformKeywords(const std::string& line)
+    {
+        Scan s;
+        // A number that does not convert leaves the weight as it was.
+        if (Has(line, "probability ") && (s = ScanLine(line, 1)).count == 2 && !tformRefused_)
+            prog_.tformWeight[prog_.tformCount - 1] = s.n[0];
+        Plain(line, "scale ", kScriptScale, 3);
+        Plain(line, "translate ", kScriptTranslate, 3);
+        if (Has(line, "sphere_inv ") && (s = ScanLine(line, 4)).count == 5) {
+            const double r = s.n[0];
+            const float v[4] = {static_cast<float>(r * r), s.n[1], s.n[2], s.n[3]};
+            Append(kScriptSphereInversion, v, 4);
+        }
+        Plain(line, "julia_2 ", kScriptJulia2, 2);
+        Plain(line, "julia_2z ", kScriptJulia2Z, 2);
+        Plain(line, "fn_sphere ", kScriptFnSphere, 1);
+        Plain(line, "fn_stereo ", kScriptFnStereo, 3);
+        Plain(line, "hyper_sphere ", kScriptHyperSphere, 1);
+        if (Has(line, "baseshape ") && (s = ScanLine(line, 1)).count == 2) {
+            const float v = std::trunc(s.n[0]);
+            Append(kScriptBaseshape, &v, 1);
+        }
+        if (Has(line, "rotate ") && (s = ScanLine(line, 4)).count == 5) {
+            float m[9];
+            AxisAngleMatrix(s.n + 1, s.n[0] * kDegrees, m);
+            Append(kScriptRotate, m, 9);
+        }
+        if (Has(line, "rotate_xyz ") && (s = ScanLine(line, 3)).count == 4) {
+            float m[9];
+            EulerMatrix(s.n, m);
+            Append(kScriptRotate, m, 9);
+        }
+        if (Has(line, "rotate_rnd ") && (s = ScanLine(line, 4)).count == 5) {
+            const float v[5] = {s.n[0] * kDegrees, s.n[1], s.n[2], s.n[3], 360.0f / s.n[0]};
+            Append(kScriptRotateRandom, v, 5);
+        }
+        Plain(line, "mobius ", kScriptMobius, 8);
+        if (Has(line, "mobius_circle ") && (s = ScanLine(line, 5)).count == 6) MobiusCircle(s.n);
+        static constexpr struct {
+            const char* keyword;
+            ScriptOpCode code;
+            int n;
+        } kFlames[] = {
+            {"flame_sinusoidal ", kScriptFlameSinusoidal, 4}, {"flame_spherical ", kScriptFlameSpherical, 1},
+            {"flame_swirl3d ", kScriptFlameSwirl3D, 1},       {"flame_hyper ", kScriptFlameHyper, 1},
+            {"flame_fisheye ", kScriptFlameFisheye, 1},       {"flame_horns ", kScriptFlameHorns, 1},
+            {"flame_radsin ", kScriptFlameRadSin, 4},         {"flame_qsqrt ", kScriptFlameQSqrt, 1},
+            {"flame_gnarl ", kScriptFlameGnarl, 3},           {"matrix_3d ", kScriptMatrix3D, 9},
+            {"matrix_2d ", kScriptMatrix2D, 4},               {"flame2_sinusoidal ", kScriptFlame2Sinusoidal, 4},
+            {"flame2_spherical ", kScriptFlame2Spherical, 1}, {"flame2_swirl3d ", kScriptFlame2Swirl3D, 1},
+            {"flame2_hyper ", kScriptFlame2Hyper, 1},         {"flame2_fisheye ", kScriptFlame2Fisheye, 1},
+            {"flame2_horns ", kScriptFlame2Horns, 1},         {"flame2_radsin ", kScriptFlame2RadSin, 4},
+            {"flame2_qsqrt ", kScriptFlame2QSqrt, 1},         {"flame2_gnarl ", kScriptFlame2Gnarl, 3},
+            {"julia_2m ", kScriptJulia2M, 4},                 {"julia_3 ", kScriptJulia3, 2},
+        };
+        for (const auto& f : kFlames) Plain(line, f.keyword, f.code, f.n);
+        BoolCut(line, "bool_sphere ", kScriptBoolSphere, 4, "inside");
+        BoolCut(line, "bool_cube ", kScriptBoolCube, 4, "inside");
+        BoolCut(line, "bool_gyroid ", kScriptBoolGyroid, 3, "positive");
+        if (Has(line, "mandel ") && (s = ScanLine(line, 7)).count == 8) {
+            const float* n = s.n;
+            const float v[8] = {n[0], n[1], 1.0f / n[2], n[3], n[4], n[5],
+                                static_cast<float>(std::log(std::log(static_cast<double>(n[4]))) * 1.442695),
+                                static_cast<float>(static_cast<double>(n[6]) * 0.05)};
+            Append(kScriptMandel, v, 8);
+        }
+        if (Has(line, "spheris ") && (s = ScanLine(line, 5)).count >= 3) Spheris(s);
+    }
+
+    void BoolCut(const std::string& line, const char* keyword, ScriptOpCode code, int n, const char* side)
+    {
+        if (!Has(line, keyword)) return;
+        Scan s = ScanLine(line, n, true);
+        if (s.count != n + 2) return;
+        s.n[n] = s.word.find(side) != std::string::npos ? 1.0f : 0.0f;
+        Append(code, s.n, n + 1);
+    }
+
+    void MobiusCircle(const float* n)
+    {
+        const float r = n[0], x = n[1], y = n[2], u = n[3], w = n[4];
+        const float k = 1.0f / r;
+        const float v[8] = {k * x, k * y, r - (x * x + y * y) * k, 0.0f, k * u, k * w, -x / r, k * y};
+        const int before = prog_.operationCount;
+        Append(kScriptMobius, v, 8);
+        if (prog_.operationCount == before) return;
+        MobiusCoefficients& m = gMobiusCoefficients;
+        m.a[0] = {v[0], v[1]}, m.b[0] = {v[2], v[3]}, m.c[0] = {v[4], v[5]}, m.d[0] = {v[6], v[7]};
+    }
+
+    void Spheris(const Scan& s)
+    {
+        const float r1 = s.n[0], r2 = s.n[1];
+        const float v[6] = {1.0f / r1, r1, 3.1415927f / r1, 1.0f / r2, r2, 6.2831855f / r2};
+        const int before = prog_.operationCount;
+        Append(kScriptSpheris, v, 6);
+        if (prog_.operationCount == before || s.count < 6) return;
+        std::copy_n(s.n + 2, 3, gTransforms[0].position);
+        gTransformCoefficients.tx[0] = s.n[2];
+        gTransformCoefficients.ty[0] = s.n[3];
+        gTransformCoefficients.tz[0] = s.n[4];
+    }
+};
+
+// ---- [passes] -----------------------------------------------------------------------
+// Calls each(piece, line number) for every piece of every line, without the
+// line end and without carriage returns (files written on other systems).
+template <typename Each>
+void ForEachLine(std::string_view text, Each each)
+{
+    int number = 0;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view raw = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        ++number;
+        std::string line;
+        line.reserve(raw.size());
+        for (char c : raw)
+            if (c != '\r') line += c;
+        // A comment mark anywhere makes the whole line a comment.
+        for (size_t at = 0; at == 0 || at < line.size(); at += kLinePiece) {
+            const std::string piece = line.substr(at, kLinePiece);
+            if (piece.find(';') == std::string::npos) each(piece, number);
+        }
+    }
+}
+
+}  // namespace
+
+ScriptReadReport ReadScriptText(std::string_view text, const ScriptBaseshapeSetup& setup)
+{
+    int tbaseLines = 0;
+    ForEachLine(text, [&tbaseLines](const std::string& line, int) { tbaseLines += Has(line, "tbase") ? 1 : 0; });
+
+    ScriptProgram& prog = gScriptProgram;
+    std::fill(std::begin(prog.tformWeight), std::end(prog.tformWeight), 1.0f);
+    prog.tformCount = prog.operationCount = prog.parameterCount = 0;
+    if (tbaseLines > 0) {
+        gUseBaseshapes = 1;
+        gCurrentBaseshape = 0;
+        gBaseshapeCount = std::min(tbaseLines, kMaxScriptBaseshapes);
+    }
+    ScriptReader reader(setup, tbaseLines);
+    ForEachLine(text, [&reader](const std::string& line, int number) { reader.Line(line, number); });
+    prog.tformCountCopy = static_cast<uint8_t>(prog.tformCount);
+
+    // Weights that give nothing to pick from (every probability 0) become equal ones.
+    float sum = 0.0f;
+    for (int t = 0; t < prog.tformCount; ++t) sum += prog.tformWeight[t];
+    const bool usable = sum > 0.0f && std::isfinite(sum);
+    const float scale = usable ? 1.0f / sum : 0.0f;
+    for (int t = 0; t < prog.tformCount; ++t)
+        prog.tformWeight[t] = usable ? prog.tformWeight[t] * scale : 1.0f / static_cast<float>(prog.tformCount);
+    ResetBaseshapeWeights();
+    return reader.report;
+}
+
+std::string ScriptRefusalText(const ScriptReadReport& report)
+{
+    if (report.refusedLines == 0) return "";
+    std::string text = "Talvoran :   script line " + std::to_string(report.firstRefusedLine) + " refused: " +
+                       report.firstReason + ".";
+    if (report.refusedLines > 1) text += " " + std::to_string(report.refusedLines) + " lines refused in all.";
+    return text;
+}

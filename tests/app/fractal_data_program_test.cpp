@@ -1,0 +1,387 @@
+// "Save Fractal", "Load Fractal", "Save Buffers", "Load Buffers", "Save
+// Script" and "Load Script" pressed where they are drawn in the running
+// program, the files chosen through the dialog seam.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/buffer_resize.h"
+#include "app/control_tables.h"
+#include "app/fractal_data_actions.h"
+#include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/panel_state.h"
+#include "app/support/program_driver.h"
+#include "assets/png_file.h"
+#include "engine/baseshape_model.h"
+#include "engine/file_dialogs.h"
+#include "engine/fractal_model.h"
+#include "engine/pick_table.h"
+#include "engine/script_program.h"
+#include "engine/status_line.h"
+#include "files/material_settings.h"
+#include "platform/desktop/platform_events.h"
+#include "platform/scripted_dialogs.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "render/symmetry_modes.h"
+#include "render/view_camera.h"
+#include "ui/panel_pages.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+ProgramDriver gProgram;
+ScriptedDialogs gDialogs;
+fs::path gDir;
+
+std::string Status() { return gStatusText; }
+std::string PathOf(const char* name) { return (gDir / name).string(); }
+
+void PressFractals(const char* name)
+{
+    gProgram.GoTo(kTabFractals);
+    ASSERT_TRUE(gProgram.ClickControl(FractalsControls(), name)) << name;
+    gProgram.Frames(2);
+}
+
+// What a load changes, as bytes: records, counts, published weights, type,
+// view, symmetry, baseshapes, colours, materials and the render size.
+std::vector<uint8_t> Model()
+{
+    std::vector<uint8_t> s;
+    auto add = [&s](const auto& value) {
+        const auto* b = reinterpret_cast<const uint8_t*>(&value);
+        s.insert(s.end(), b, b + sizeof value);
+    };
+    // Records past the count are not in the file.
+    for (int t = 0; t < gTransformCount; ++t) {
+        const TransformRecord& r = gTransforms[t];
+        add(r.variationOn), add(r.variationAmount), add(r.position), add(r.rotation), add(r.scaleShear), add(r.weight);
+        add(gTransformWeights[t]);
+    }
+    add(gTransformCount), add(gPickTransformCount), add(gFractalType), add(gTransformColors);
+    add(gForbiddenSuccessors), add(gCameraRotation), add(gViewCentre), add(gViewScale), add(gSymmetryMode);
+    add(gSymmetryOn), add(gBaseshapeCount), add(gImageWidth), add(gImageHeight), add(gLightTrackBallA);
+    for (int i = 0; i < gBaseshapeCount; ++i) add(gBaseshapes[i]);
+    add(CaptureMaterialValues());
+    return s;
+}
+
+size_t Drawn()
+{
+    size_t n = 0;
+    for (int64_t i = 0; i < static_cast<int64_t>(gImageWidth) * gImageHeight; ++i) n += gDepthBuffer[i] != 0.0f;
+    return n;
+}
+
+// The 832 x 832 preview of the window's last frame, RGB rows from the top.
+std::vector<uint8_t> Preview(const char* name)
+{
+    int w = 0, h = 0;
+    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
+    assetgen::WritePngRgb(PathOf(name), screen.data(), w, h);
+    std::vector<uint8_t> view;
+    const int left = 700 * w / 1600, right = 1532 * w / 1600;
+    for (int y = (1000 - 992) * h / 1000; y < (1000 - 160) * h / 1000; ++y)
+        view.insert(view.end(), screen.begin() + (y * w + left) * 3, screen.begin() + (y * w + right) * 3);
+    return view;
+}
+
+double DifferentShare(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    if (a.size() != b.size() || a.empty()) return 1.0;
+    size_t different = 0;
+    for (size_t i = 0; i + 2 < a.size(); i += 3) {
+        int d = 0;
+        for (int c = 0; c < 3; ++c) d = std::max(d, std::abs(a[i + c] - b[i + c]));
+        different += d > 16 ? 1 : 0;
+    }
+    return static_cast<double>(different) / static_cast<double>(a.size() / 3);
+}
+
+size_t LitPixels(const std::vector<uint8_t>& rgb)
+{
+    size_t lit = 0;
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3) lit += std::max({rgb[i], rgb[i + 1], rgb[i + 2]}) > 24;
+    return lit;
+}
+
+// Renders of 512 x 512 keep the tests short; the start-up size is 2048 x 2048.
+void StartProgram(bool at512)
+{
+    std::string error;
+    ASSERT_TRUE(gProgram.Start(&error)) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << error;
+    for (int frame = 0; frame < 5000 && gScreenState.load() != kScreenPointPreview; ++frame) gProgram.Frames(1);
+    if (!at512) return;
+    // "Resolution presets" row "512 x 512" (another first: a started
+    // program keeps the list's row), then "Change".
+    gProgram.GoTo(kTabCamera);
+    const Control* presets = FindControl(CameraControls(), "Resolution presets");
+    gProgram.ClickControl(CameraControls(), "Resolution presets", ControlRows(*presets) - 3);
+    gProgram.ClickControl(CameraControls(), "Resolution presets", ControlRows(*presets) - 2);
+    gProgram.ClickControl(CameraControls(), "Change");
+    gProgram.Frames(2);
+    ASSERT_EQ(gImageWidth, 512);
+}
+
+void StartRender()
+{
+    gProgram.ClickControl(WindowBottomControls(), "Render");
+    gProgram.Frames(1);
+    if (ButtonEnabled(kButtonYes)) gProgram.ClickControl(WindowBottomControls(), "Yes");
+    ASSERT_EQ(gRenderRunFlag.load(), 1) << "the render did not start";
+}
+
+void RunFor(int milliseconds)
+{
+    const uint64_t end = TickCount() + static_cast<uint64_t>(milliseconds);
+    while (TickCount() < end) gProgram.Frames(1);
+}
+
+class FractalDataProgram : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        gDir = fs::temp_directory_path() / ("talvoran_fractal_data_" + std::to_string(::getpid()));
+        fs::create_directories(gDir);
+        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
+        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
+        gDialogs.SetFailureHandler(FailTest);
+        SetDialogBackend(&gDialogs);
+    }
+    static void TearDownTestSuite()
+    {
+        SetDialogBackend(nullptr);
+        if (!std::getenv("TALVORAN_KEEP_TEST_FILES")) fs::remove_all(gDir);
+    }
+    void SetUp() override { StartProgram(true); }
+    void TearDown() override
+    {
+        EXPECT_EQ(gDialogs.PendingAnswers(), 0u);
+        gProgram.Stop();
+    }
+};
+
+// Save, change everything a file holds, load: the model is back, and the
+// panels show the loaded type and size.
+TEST_F(FractalDataProgram, ASavedFractalComesBackAfterEverythingChanged)
+{
+    const std::vector<uint8_t> saved = Model();
+    gDialogs.QueueFile(PathOf("scene.zdat"));
+    PressFractals("Save Fractal");
+    EXPECT_EQ(Status(), "Buffers Saved!");
+
+    for (TransformRecord& r : gTransforms) r.scaleShear[0] *= 0.5f, r.weight += 0.25f, r.position[1] += 1.0f;
+    gTransformCount = gPickTransformCount = 5;
+    gFractalType = gPanel.fractalTypeChoice = 12;
+    gCameraRotation[1] = 0.5f, gViewCentre[2] = 3.0f, gViewScale *= 2.0f;
+    gSymmetryMode = 12, gSymmetryOn = 1, gBaseshapeCount = 3;
+    gTransformColors.r[1] = 7, gForbiddenSuccessors[0][0] = 2, gLightTrackBallA[0] = 0.3f;
+    gShader.ambientIntensity[0] += 0.5f;
+    ASSERT_TRUE(AllocateRenderBuffers(256, 128, false));
+    ASSERT_NE(Model(), saved);
+
+    gDialogs.QueueFile(PathOf("scene.zdat"));
+    PressFractals("Load Fractal");
+    EXPECT_TRUE(Model() == saved);
+    EXPECT_EQ(Status(), "Buffers Loaded");
+    EXPECT_EQ(gPanel.fractalTypeChoice, gFractalType);
+    EXPECT_EQ(gPanel.renderSize[0], 512.0f);
+    EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
+    gProgram.Frames(3);
+    EXPECT_TRUE(Model() == saved) << "the panels sent an old value back";
+}
+
+// A render saved while it runs, the program stopped and started afresh,
+// the buffers loaded: the preview shows the same picture, and "Continue"
+// adds to the loaded buffers.
+TEST_F(FractalDataProgram, SavedBuffersGoOnAfterTheProgramStartsAgain)
+{
+    // At 2048 x 2048, saved at once: the render has covered part of the fractal.
+    gProgram.Stop();
+    StartProgram(false);
+    StartRender();
+    for (int frame = 0; frame < 3000 && Drawn() < 40000; ++frame) gProgram.Frames(1);
+    gDialogs.QueueFile(PathOf("render.zb3f"));
+    PressFractals("Save Buffers");
+    EXPECT_EQ(gRenderRunFlag.load(), 0);
+    EXPECT_EQ(Status(), "Buffers Saved!");
+    const std::vector<float> depth(gDepthBuffer, gDepthBuffer + 2048 * 2048);
+    const size_t drawn = Drawn();
+    ASSERT_GE(drawn, 40000u);
+    ASSERT_EQ(gImageWidth, 2048);
+    // The preview shaded afresh from the buffers, as after a load (a running
+    // render's preview is an average over its course).
+    gProgram.ClickControl(WindowBottomControls(), "Preview");
+    gProgram.Frames(60);
+    const std::vector<uint8_t> before = Preview("saved_render.png");
+
+    gProgram.Stop();
+    StartProgram(true);
+    ASSERT_EQ(Drawn(), 0u);
+    gDialogs.QueueFile(PathOf("render.zb3f"));
+    PressFractals("Load Buffers");
+    EXPECT_EQ(Status(), "Buffers Loaded");
+    ASSERT_TRUE(std::equal(depth.begin(), depth.end(), gDepthBuffer));
+    gProgram.ClickControl(WindowBottomControls(), "Preview");
+    gProgram.Frames(60);
+    const std::vector<uint8_t> after = Preview("loaded_render.png");
+    EXPECT_GT(LitPixels(after), 2000u);
+    EXPECT_LT(DifferentShare(before, after), 0.01);
+
+    ASSERT_TRUE(ButtonEnabled(kButtonContinue));
+    gProgram.ClickControl(WindowBottomControls(), "Continue");
+    EXPECT_EQ(gRenderRunFlag.load(), 1);
+    RunFor(1000);
+    gProgram.ClickControl(WindowBottomControls(), "Stop");
+    gProgram.Frames(2);
+    EXPECT_GT(Drawn(), drawn);
+    // Depth only grows: every loaded point is still there or nearer.
+    size_t kept = 0;
+    for (size_t p = 0; p < depth.size(); ++p) kept += gDepthBuffer[p] >= depth[p];
+    EXPECT_EQ(kept, depth.size());
+    Preview("continued_render.png");
+}
+
+// The memory for the stored size is not there: nothing changes, the render
+// goes on, and the status line says why.
+TEST_F(FractalDataProgram, ALoadThatCannotResizeChangesNothing)
+{
+    gDialogs.QueueFile(PathOf("small.zb3f"));
+    PressFractals("Save Buffers");
+    ASSERT_TRUE(AllocateRenderBuffers(256, 256, false));
+    gProgram.GoTo(kTabCamera);
+    StartRender();
+    RunFor(500);
+    gResizeAllocate = [](int32_t, int32_t, bool) { return false; };
+    gTransforms[0].weight = 0.125f;
+    const std::vector<uint8_t> model = Model();
+    gDialogs.QueueFile(PathOf("small.zb3f"));
+    PressFractals("Load Buffers");
+    gResizeAllocate = AllocateRenderBuffers;
+    EXPECT_EQ(Status(), "Insufficient System Memory!");
+    EXPECT_TRUE(Model() == model);
+    EXPECT_EQ(gImageWidth, 256);
+    EXPECT_GT(Drawn(), 0u);
+    EXPECT_EQ(gRenderRunFlag.load(), 1) << "the render was not resumed";
+    gProgram.ClickControl(WindowBottomControls(), "Stop");
+    gProgram.Frames(2);
+}
+
+void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// Every way out of every file action leaves the busy flag clear; the ways
+// that load nothing leave the model as it was and say why.
+TEST_F(FractalDataProgram, EveryWayOutClearsTheBusyFlag)
+{
+    gDialogs.QueueFile(PathOf("good.zdat"));
+    PressFractals("Save Fractal");
+    std::ifstream in(PathOf("good.zdat"), std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    std::string newer = bytes.str(), cut = bytes.str().substr(0, 3000);
+    newer[0] = 32;
+    WriteText(PathOf("newer.zdat"), newer);
+    WriteText(PathOf("cut.zdat"), cut);
+    fs::create_directories(gDir / "folder.prg");
+
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        const char* status;  // part of the status line afterwards
+        bool changes;        // the model may change
+    } cases[] = {
+        {"Save cancelled", [] { gDialogs.QueueFileCancel(); PressFractals("Save Fractal"); }, "Saves the fractal", false},
+        {"Save refused by the folder",
+         [] {
+             gDialogs.QueueFile(PathOf("none/x.zdat"));
+             gDialogs.QueueAnswer(MessageAnswer::Ok);
+             PressFractals("Save Buffers");
+         },
+         "was not written", false},
+        {"Load cancelled", [] { gDialogs.QueueFileCancel(); PressFractals("Load Fractal"); }, "no file was chosen", false},
+        {"Load of a missing file", [] { gDialogs.QueueFile(PathOf("missing.zdat")); PressFractals("Load Fractal"); },
+         "Cannot read missing.zdat", false},
+        {"Load of a newer file",
+         [] {
+             gDialogs.QueueFile(PathOf("newer.zdat"));
+             gDialogs.QueueAnswer(MessageAnswer::Ok);
+             PressFractals("Load Fractal");
+         },
+         "Action cancelled.", false},
+        {"Load of a cut file", [] { gDialogs.QueueFile(PathOf("cut.zdat")); PressFractals("Load Fractal"); },
+         "cut.zdat is not a fractal data file", false},
+        {"Load of parameters as buffers", [] { gDialogs.QueueFile(PathOf("good.zdat")); PressFractals("Load Buffers"); },
+         "good.zdat is not a fractal data file", false},
+        {"Load", [] { gDialogs.QueueFile(PathOf("good.zdat")); PressFractals("Load Fractal"); }, "Buffers Loaded", true},
+        {"Script written", [] { gDialogs.QueueFile(PathOf("s.prg")); PressFractals("Save Script"); }, "Exports", false},
+        {"Script save cancelled", [] { gDialogs.QueueFileCancel(); PressFractals("Save Script"); }, "Exports", false},
+        {"Script of a type without one",
+         [] {
+             gFractalType = gPanel.fractalTypeChoice = 22;
+             WriteScriptFile();
+         },
+         "fractal type 22 has no script form", false},
+        {"Script load cancelled", [] { gDialogs.QueueFileCancel(); PressFractals("Load Script"); }, "no file was chosen",
+         false},
+        {"Script load of a folder", [] { gDialogs.QueueFile(PathOf("folder.prg")); PressFractals("Load Script"); },
+         "folder.prg", false},
+        {"Script load", [] { gDialogs.QueueFile(PathOf("s.prg")); PressFractals("Load Script"); }, "", true},
+    };
+    for (const auto& c : cases) {
+        const std::vector<uint8_t> model = Model();
+        const int type = gFractalType;
+        c.act();
+        EXPECT_EQ(gFileOperationBusy.load(), 0) << c.what;
+        EXPECT_NE(Status().find(c.status), std::string::npos) << c.what << ": " << Status();
+        if (!c.changes && type == gFractalType) {
+            EXPECT_TRUE(Model() == model) << c.what;
+        }
+    }
+    EXPECT_FALSE(fs::exists(gDir / "none"));
+}
+
+// "Save Script" writes the type-0 set; with type 22 "Load Script" reads it
+// back into the program the type runs; a refused line is named.
+TEST_F(FractalDataProgram, ScriptsPressedWhereTheyAreDrawn)
+{
+    gFractalType = gPanel.fractalTypeChoice = 0;
+    gDialogs.QueueFile(PathOf("set.prg"));
+    PressFractals("Save Script");
+    std::ifstream in(PathOf("set.prg"));
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str().rfind(";Talvoran Script 1.0\ntform\nprobability ", 0), 0u) << text.str();
+    const int n = gPickTransformCount;
+
+    gFractalType = gPanel.fractalTypeChoice = 22;
+    gDialogs.QueueFile(PathOf("set.prg"));
+    PressFractals("Load Script");
+    ASSERT_EQ(gScriptProgram.tformCount, n);
+    EXPECT_EQ(gScriptProgram.operationCode[0], 20);
+    EXPECT_EQ(gScriptProgram.operationCode[1], 1);
+    EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
+
+    WriteText(PathOf("odd.prg"), "tform\nscale 1 1 1\ntbase\nbase_type 300\ntbase\nbase_type 12\n");
+    gDialogs.QueueFile(PathOf("odd.prg"));
+    PressFractals("Load Script");
+    EXPECT_EQ(Status(), "Talvoran :   script line 4 refused: a baseshape kind outside 0 to 194.");
+    EXPECT_EQ(gBaseshapeCount, 2);
+    EXPECT_EQ(gBaseshapes[1].shapeType, 12);
+    EXPECT_EQ(gScriptProgram.tformCount, 1);
+}
+
+}  // namespace
