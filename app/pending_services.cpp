@@ -11,5 +11,4 @@ bool SaveFractalData(const char*, int) { return false; }
 bool LoadFractalData(const char*, int) { return false; }
 bool WriteScriptFile() { return false; }
 bool ReadScriptFile() { return false; }
-bool CreateRandomFractal() { return false; }
 

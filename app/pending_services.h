@@ -50,8 +50,6 @@ bool SaveFractalData(const char* name, int mode);  // mode 0 with the render buf
 bool LoadFractalData(const char* name, int mode);
 bool WriteScriptFile();
 bool ReadScriptFile();
-// Fractal model and transformation editor.
-bool CreateRandomFractal();
 // Options panel.
 bool CanExportKavrolinScene();
 bool WindAnimationToStartFrame();  // the animation fields, saved camera and start frame

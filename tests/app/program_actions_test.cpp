@@ -258,7 +258,6 @@ TEST(PendingServices, EveryStandInFails)
 {
     const std::pair<const char*, bool> results[] = {
         {"WriteScriptFile", WriteScriptFile()}, {"ReadScriptFile", ReadScriptFile()},
-        {"CreateRandomFractal", CreateRandomFractal()},
     };
     for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;
 }
