@@ -5,6 +5,7 @@
 // Sections: [recipes] [orbit test] [new fractal]
 #include "editors/random_fractal.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -174,13 +175,13 @@ void SphericalJulia()
     gTransformCount = 1;
 }
 
+// The constants of the quotient are transformations 0 and 1: the second
+// stays where the scatter put it, the first moves to (-1, 0, 0).
 void SphericalJuliaQuotient()
 {
     R(0);
     P(4);
     Vec3Pack(gTransforms[0].position, -1.0f, 0.0f, 0.0f);
-    P(0);
-    P(1);
     C(0);
     A1(90.0f);
 }
@@ -358,6 +359,29 @@ void ApplyRandomFractalRecipe()
 
 // ---- [orbit test] -------------------------------------------------------------------
 
+namespace {
+
+// Types 8 and 16 draw the Julia set of z^2 + C (of conj(z)^2 + C for 16),
+// C the position of transformation 0, by its inverse orbit. Outside the
+// connectedness locus that set is a sparse dust the user sees as a few
+// specks, so such a C is turned down like an unbounded orbit.
+bool JuliaSetConnected()
+{
+    if (gFractalType != 8 && gFractalType != 16) return true;
+    const float cr = gTransformCoefficients.tx[0], ci = gTransformCoefficients.tz[0];
+    const float sign = gFractalType == 16 ? -1.0f : 1.0f;
+    float x = 0.0f, y = 0.0f;
+    for (int n = 0; n < 64; ++n) {
+        const float nx = x * x - y * y + cr;
+        y = sign * 2.0f * x * y + ci;
+        x = nx;
+        if (x * x + y * y > 4.0f) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool RandomFractalOrbitBounded()
 {
     gMirrorCopy = 0;
@@ -376,16 +400,38 @@ bool RandomFractalOrbitBounded()
     gPointY[last] = kRandomFractalStart[1];
     gPointZ[last] = kRandomFractalStart[2];
     gPointColorIndex[last] = 1;
+    if (!JuliaSetConnected()) return false;
     gFractalTypeKernel.load()(0);
     if (gSymmetryOn.load()) ApplySymmetry(0);
+    float low[3] = {1e30f, 1e30f, 1e30f}, high[3] = {-1e30f, -1e30f, -1e30f};
     for (int i = gSlotBatchStart[0]; i <= last; ++i) {
-        const float r = std::sqrt(gPointX[i] * gPointX[i] + gPointY[i] * gPointY[i] + gPointZ[i] * gPointZ[i]);
+        const float p[3] = {gPointX[i], gPointY[i], gPointZ[i]};
+        const float r = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
         // Not-a-number fails both comparisons.
         if (!(r >= 0.0001f && r <= 50.0f)) return false;
+        if (i - gSlotBatchStart[0] < 500) continue;
+        for (int k = 0; k < 3; ++k) low[k] = std::fmin(low[k], p[k]), high[k] = std::fmax(high[k], p[k]);
     }
-    const float r = std::sqrt(gPointX[last] * gPointX[last] + gPointY[last] * gPointY[last] +
-                              gPointZ[last] * gPointZ[last]);
-    return r < 50.0f;
+    // An orbit that settles on one point draws a dot wherever it lies, and
+    // is rejected like one that settles on the origin (judged on its second
+    // half, once it has left its start).
+    const float extent = std::fmax(std::fmax(high[0] - low[0], high[1] - low[1]), high[2] - low[2]);
+    if (extent < kRandomFractalMinExtent) return false;
+    // So is one that cycles through a few points: its second half must fall
+    // into enough cells of a 64^3 grid over its box.
+    uint32_t cells[500];
+    int n = 0;
+    for (int i = gSlotBatchStart[0] + 500; i <= last && n < 500; ++i) {
+        const float p[3] = {gPointX[i], gPointY[i], gPointZ[i]};
+        uint32_t key = 0;
+        for (int k = 0; k < 3; ++k) {
+            const int c = static_cast<int>((p[k] - low[k]) / extent * 63.0f);
+            key = key * 64u + static_cast<uint32_t>(c < 0 ? 0 : (c > 63 ? 63 : c));
+        }
+        cells[n++] = key;
+    }
+    std::sort(cells, cells + n);
+    return std::unique(cells, cells + n) - cells >= kRandomFractalMinCells;
 }
 
 // ---- [new fractal] ------------------------------------------------------------------

@@ -30,7 +30,11 @@ void CreateRandomFractal();
 void ApplyRandomFractalRecipe();
 
 // Runs the current kernel once on slot 0 from the test start; true when
-// each of its 1000 points lies between 0.0001 and 50 from the origin.
+// each of its 1000 points lies between 0.0001 and 50 from the origin and
+// the last 500 neither lie within a box of side kRandomFractalMinExtent nor
+// cycle through fewer than kRandomFractalMinCells cells of a grid over them.
+inline constexpr float kRandomFractalMinExtent = 0.01f;
+inline constexpr int kRandomFractalMinCells = 24;
 bool RandomFractalOrbitBounded();
 
 // Installs the presets where the model's set operations reach them.

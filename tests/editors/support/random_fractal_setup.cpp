@@ -1,0 +1,54 @@
+#include "editors/support/random_fractal_setup.h"
+
+#include <cmath>
+
+#include "baseshapes/generator_table.h"
+#include "editors/random_fractal.h"
+#include "engine/baseshape_model.h"
+#include "engine/fractal_model.h"
+#include "engine/generator_chain_editing.h"
+#include "engine/kernel_framework.h"
+#include "engine/pick_table.h"
+#include "engine/point_coloring.h"
+#include "engine/random.h"
+#include "engine/random_helpers.h"
+#include "engine/transform_record.h"
+#include "engine/transform_set.h"
+#include "render/render_buffers.h"
+#include "render/symmetry_modes.h"
+
+void SetUpRandomFractalModel(uint32_t seed)
+{
+    static bool tables = false;
+    if (!tables) {
+        BuildBaseshapeGeneratorTables();
+        tables = true;
+    }
+    InitGlobalState();
+    SeedGlobalRandomA(seed + 1u);
+    SeedGlobalRandomB(seed);
+    for (int s = 0; s < kMaxRenderSlots; ++s) {
+        SeedSlotRandom(seed + 100u + static_cast<uint32_t>(s), static_cast<uint8_t>(s));
+        gSlotHash[s] = 0x9E3779B9u * static_cast<uint32_t>(s + 1);
+    }
+    gImageWidth = gImageHeight = 64;
+    gUseBaseshapes = 0;
+    gBaseshapeCount = 0;
+    gSymmetryOn = 0;
+    gSymmetryMode = 100;
+    gFractalGeneratorRow = 0;
+    gTransformEdit = TransformEditState{};
+    gTransformCount = gPickTransformCount = 3;
+    for (int k = 0; k < 3; ++k) {
+        ResetTransformation(gTransformEdit.baseRotation, k);
+        const float a = 2.0943952f * static_cast<float>(k);
+        gTransforms[k].position[0] = std::sin(a);
+        gTransforms[k].position[1] = std::cos(a);
+        gTransforms[k].weight = 1.0f / 3.0f;
+        ComposeTransformation(k);
+    }
+    for (auto& pair : gForbiddenSuccessors) pair[0] = pair[1] = -1;
+    BuildTransformPickTable();
+    SetColoringMode(0);
+    InstallTransformationPresets();
+}
