@@ -229,7 +229,8 @@ void Script()
     const int n = static_cast<int8_t>(gScriptProgram.tformCountCopy);
     gPickTransformCount = n < 1 ? 1 : (n > kScriptMaxTforms ? kScriptMaxTforms : n);
     if (n > 0)
-        for (int t = 0; t < gPickTransformCount; ++t) gTransformWeights[t] = gScriptProgram.tformWeight[t];
+        for (int t = 0; t < gPickTransformCount; ++t)
+            gTransformWeights[t] = gTransforms[t].weight = gScriptProgram.tformWeight[t];
 }
 
 void Reflection()
@@ -537,6 +538,9 @@ void CreateRandomFractal()
 
     const int n = gPickTransformCount;
     gTransformCount = gPickTransformCount = n < 1 ? 1 : (n > kMaxTransforms ? kMaxTransforms : n);
+    // Types that keep the earlier weights with fewer transformations get
+    // them normalised too: the weights in use always sum to 1.
+    NormalizeTransformWeights();
     gTransformEdit.selected = 0;
     ResetView();
     SeedSlots();

@@ -13,7 +13,6 @@
 #include "engine/fractal_model.h"
 #include "engine/generator_groups.h"
 #include "engine/kernel_framework.h"
-#include "engine/script_program.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
 #include "render/symmetry_modes.h"
@@ -65,32 +64,6 @@ Tile RenderTile()
     t.litShare = static_cast<double>(lit) / (kTile * kTile);
     t.spread = lit ? static_cast<double>(std::max(x1 - x0, y1 - y0) + 1) / kTile : 0.0;
     return t;
-}
-
-// The script type draws what its script says: four tforms, each halving
-// towards a corner of a tetrahedron, of which New Fractal takes the count
-// and the weights.
-void LoadTetrahedronScript()
-{
-    ScriptProgram& p = gScriptProgram;
-    p = ScriptProgram{};
-    const float corners[4][3] = {{1, 1, 1}, {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}};
-    for (int t = 0; t < 4; ++t) {
-        p.tformFirstOperation[t] = static_cast<uint8_t>(2 * t);
-        p.tformOperationCount[t] = 2;
-        p.tformWeight[t] = 0.25f;
-        p.operationCode[2 * t] = kScriptScale;
-        p.operationFirstParameter[2 * t] = static_cast<uint8_t>(6 * t);
-        p.operationCode[2 * t + 1] = kScriptTranslate;
-        p.operationFirstParameter[2 * t + 1] = static_cast<uint8_t>(6 * t + 3);
-        for (int k = 0; k < 3; ++k) {
-            p.parameters[6 * t + k] = 0.5f;
-            p.parameters[6 * t + 3 + k] = 0.5f * corners[t][k];
-        }
-    }
-    p.tformCount = p.tformCountCopy = 4;
-    p.operationCount = 8;
-    p.parameterCount = 24;
 }
 
 TEST(RandomFractalSheet, EveryTypeDrawsAPicture)

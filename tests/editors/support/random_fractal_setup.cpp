@@ -12,6 +12,7 @@
 #include "engine/point_coloring.h"
 #include "engine/random.h"
 #include "engine/random_helpers.h"
+#include "engine/script_program.h"
 #include "engine/transform_record.h"
 #include "engine/transform_set.h"
 #include "render/render_buffers.h"
@@ -51,4 +52,27 @@ void SetUpRandomFractalModel(uint32_t seed)
     BuildTransformPickTable();
     SetColoringMode(0);
     InstallTransformationPresets();
+}
+
+void LoadTetrahedronScript()
+{
+    ScriptProgram& p = gScriptProgram;
+    p = ScriptProgram{};
+    const float corners[4][3] = {{1, 1, 1}, {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}};
+    for (int t = 0; t < 4; ++t) {
+        p.tformFirstOperation[t] = static_cast<uint8_t>(2 * t);
+        p.tformOperationCount[t] = 2;
+        p.tformWeight[t] = 0.25f;
+        p.operationCode[2 * t] = kScriptScale;
+        p.operationFirstParameter[2 * t] = static_cast<uint8_t>(6 * t);
+        p.operationCode[2 * t + 1] = kScriptTranslate;
+        p.operationFirstParameter[2 * t + 1] = static_cast<uint8_t>(6 * t + 3);
+        for (int k = 0; k < 3; ++k) {
+            p.parameters[6 * t + k] = 0.5f;
+            p.parameters[6 * t + 3 + k] = 0.5f * corners[t][k];
+        }
+    }
+    p.tformCount = p.tformCountCopy = 4;
+    p.operationCount = 8;
+    p.parameterCount = 24;
 }

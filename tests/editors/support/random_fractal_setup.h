@@ -7,3 +7,7 @@
 #include <cstdint>
 
 void SetUpRandomFractalModel(uint32_t seed);
+
+// A script of four tforms, each halving towards a corner of a tetrahedron,
+// as the script type's program (weights 1/4).
+void LoadTetrahedronScript();
