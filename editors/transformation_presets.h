@@ -71,10 +71,11 @@ void MakeTransformationPreset84();
 
 // Preset 46 looks for two Moebius maps whose orbit stays bounded. The
 // search runs on the window thread, so it is capped: at most this many
-// candidate pairs of this many orbit steps each (about a quarter of a
-// second on one core at worst) instead of 50,000 of 50,000.
-inline constexpr int kMobiusPairAttempts = 200;
-inline constexpr int kMobiusPairOrbitSteps = 5000;
+// candidate pairs of this many orbit steps each (ten million map steps,
+// about a third of a second on one core at worst) instead of 50,000 of
+// 50,000.
+inline constexpr int kMobiusPairAttempts = 1000;
+inline constexpr int kMobiusPairOrbitSteps = 10000;
 
 // ---- placement helpers -----------------------------------------------------------
 // None composes the record; the caller does.
