@@ -34,6 +34,7 @@
 #include "app/text_field.h"
 #include "app/texture_folder.h"
 #include "app/voxel_actions.h"
+#include "editors/random_fractal.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/fractal_model.h"

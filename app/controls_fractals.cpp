@@ -15,6 +15,7 @@
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
 #include "engine/point_coloring.h"
+#include "engine/transform_set.h"
 #include "render/transform_probabilities.h"
 #include "shading/shading_settings.h"
 
@@ -45,6 +46,9 @@ void SendToBlocks()
     SelectFractalTypeKernel();
     gInterface.UpdateTypeButtons();
 }
+
+// A chosen row is applied as "New Fractal" applies it, at the release.
+void GeneratorRowChosen() { gActionButtons[kActionNewFractal].pressed = 1; }
 
 void ColorByTransformationChanged()
 {
@@ -77,7 +81,8 @@ const Control kFractals[] = {
     Bind(gFractalGeneratorList, "Fractal Generator")
         .On(kTabFractals)
         .When(GeneratorType)
-        .Value(&gPanel.fractalGeneratorRow)
+        .Value(&gFractalGeneratorRow)
+        .Then(GeneratorRowChosen)
         .Wheel(1),
     Button(kActionSaveFractal, "Save Fractal"),
     Button(kActionLoadFractal, "Load Fractal"),

@@ -21,7 +21,9 @@
 #include "engine/baseshape_hooks.h"
 #include "app/text_field.h"
 #include "app/procedural_texture_thread.h"
+#include "app/render_control.h"
 #include "editors/baseshape_editor.h"
+#include "editors/random_fractal.h"
 #include "editors/xforms_editor.h"
 #include "engine/generator_chain_editing.h"
 #include "engine/generator_groups.h"
@@ -39,6 +41,7 @@
 #include "render/render_threads.h"
 #include "render/view_camera.h"
 #include "platform/desktop/gl_window.h"
+#include "platform/desktop/preview_target.h"
 #include "ui/button.h"
 #include "ui/icons.h"
 #include "ui/widget.h"
@@ -56,14 +59,6 @@ Tab gMainTab, gEditorTab, gRenderTab;
 ListBox gRotateList, gMoveList;
 ListBox gThreadsList;
 BoolBox gFractalGeneratorList;
-const char* const kFractalGeneratorCaptions[kFractalGeneratorRows] = {
-    "Spirals",         "Spirals II",       "Random",          "Planes I",           "Planes II",
-    "Hedra",           "Apollonian I",     "Apollonian II",   "Hyp. Tessellations.", "Mobius",
-    "Q. Indra",        "Mobius Z",         "Loxodromes",      "Steiner Chain",      "Q Steiner Chain",
-    "Spiral Flames I", "Medusa",           "Julia_Like",      "Reflection",         "Fan",
-    "Julia Boxes",     "Tree",             "Julia 2",         "Q. Indra II",        "Combination",
-    "Lines and Curves", "Spiral Flames II", "Symmetric Flames", "Flames and Trees",  "Triangles and Tetras",
-    "Spirals III",     "Crown",            "Julia Set Flames"};
 int gRotateMode = 3, gMoveMode = 2;
 bool gInterfaceBuilt = false;
 int gCurrentTab = 0;
@@ -146,11 +141,28 @@ void GiveRandomColors()
     }
 }
 
+// What "New Fractal" resets of the shell's own view: the wheel zoom, the
+// 3-D preview's view, the point preview and its target, the text field.
+void ResetShellView()
+{
+    gZoom = 1.0f;
+    gPreview3DZoom = 1.0f;
+    std::memcpy(gPreview3DFreeView, gCameraGLMatrix, sizeof gPreview3DFreeView);
+    gRenderExists = 0;
+    EndTextInput();
+    gPointPreviewValid = 0;
+    if (gPbufferAvailable) ClearPreviewPbuffer();
+}
+
 // The transformation editor's ties to the shell: the pick table, the 3-D
 // preview's points, the type buttons, the render stop before its chains are
-// replaced and the text field on a block parameter.
+// replaced, the text field on a block parameter, the presets and the view
+// reset of "New Fractal".
 void InstallTransformationEditor()
 {
+    InstallTransformationPresets();
+    gRandomFractalHooks.stopRender = StopRender;
+    gRandomFractalHooks.resetView = ResetShellView;
     gXFormsEditor.hooks.buildPickTable = BuildTransformPickTable;
     gXFormsEditor.hooks.buildPointCloud = BuildPointCloudList;
     gXFormsEditor.hooks.updateTypeButtons = UpdateTypeButtonsCallback;
@@ -271,7 +283,7 @@ void CreateInterface()
     {
         const PanelPlace& p = Place(kPlaceFractalGenerator);
         gFractalGeneratorList.Build(p.x, p.y, kZ, p.width, p.h, p.rows, kFractalGeneratorRows, "Fractal Generator",
-                                    kFractalGeneratorCaptions);
+                                    gFractalGeneratorNames);
         gFractalGeneratorList.SetSelected(0);
     }
 

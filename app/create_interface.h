@@ -32,8 +32,7 @@ extern ListBox gThreadsList;
 // transformation-set presets, the random chains, eight chain presets),
 // shown on the "Fractals" page for fractal type 48 only.
 extern BoolBox gFractalGeneratorList;
-inline constexpr int kFractalGeneratorRows = 33;
-extern const char* const kFractalGeneratorCaptions[kFractalGeneratorRows];
+inline constexpr int kFractalGeneratorRows = 33;  // gFractalGeneratorNames
 
 // Set once CreateInterface has run: the frame then draws the pages.
 extern bool gInterfaceBuilt;

@@ -87,7 +87,6 @@ void ShowLoadedValues(const FractalPanelValues& p)
 {
     gCarriedPanelValues = p;
     gPanel.fractalTypeChoice = gFractalType;
-    gPanel.fractalGeneratorRow = gFractalGeneratorRow;
     const int factor = gAntiAlias2x ? 2 : 1;
     gPanel.renderSize[0] = static_cast<float>(gImageWidth / factor);
     gPanel.renderSize[1] = static_cast<float>(gImageHeight / factor);

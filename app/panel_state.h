@@ -18,7 +18,6 @@ struct PanelState {
     // "Fractals"
     int32_t fractalTypeChoice = 0;     // "Fractal Type": the release makes it the type
     uint8_t colorByTransformation = 0; // "Color by Transformation"
-    int32_t fractalGeneratorRow = 0;   // type 48's "Fractal Generator" row
     uint8_t kavrolinAllowed = 0;       // the scene export test of the last type change
     // "Render Threads" and "Export Threads (BMP, PNG)": the counts follow
     // once the settings file has taken them.

@@ -7,5 +7,4 @@ unsigned gPreviewOverlayList = 0;
 
 int SelectedPreviewLight() { return -1; }
 
-bool CreateRandomFractal() { return false; }
 

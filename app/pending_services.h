@@ -42,11 +42,6 @@ void DrawExportProgressBox();
 float* RenderThreadsSliderValue();
 float* ExportThreadsSliderValue();
 
-// ---- Services the main-window actions call ------------------------------------
-// Each returns false: nothing was done (a loader false, so no load epilogue
-// runs). Listed, with the failure value of each, by the pending services test.
-// Fractal model and transformation editor.
-bool CreateRandomFractal();
-// Options panel.
+// ---- The options panel's services the actions call (app/interface_panel.cpp) --
 bool CanExportKavrolinScene();
 bool WindAnimationToStartFrame();  // the animation fields, saved camera and start frame

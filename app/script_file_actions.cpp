@@ -13,6 +13,7 @@
 #include "app/pending_services.h"
 #include "app/render_control.h"
 #include "editors/baseshape_editor.h"
+#include "editors/random_fractal.h"
 #include "engine/baseshape_hooks.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/file_dialogs.h"

@@ -16,6 +16,7 @@
 #include "engine/generator_groups.h"
 #include "engine/kernel_framework.h"
 #include "engine/pick_table.h"
+#include "engine/transform_set.h"
 #include "platform/desktop/gl_api.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
@@ -174,6 +175,9 @@ void XFormsEditor::BuildPanel()
     colorPanel.Build(32, 758, kZ, "Color    R       G       B ", kColorGroup);
     blockTypeList.Build(208, 542, kZ, 160, 24, kGeneratorBlockTypes, 7, "Block Type", gGeneratorBlockNames.data());
     gradientBrowser.Build(270, 132, kZ);
+    generatorList.Build(40, 330, kZ, 300, 24, 7, kFractalGeneratorRowCount, "Fractal Generator",
+                        gFractalGeneratorNames);
+    generatorList.SetSelected(gFractalGeneratorRow);
 
     // The base rotation: the ball turned to face (0, 0, 1).
     const float facing[3] = {0, 0, 1};

@@ -157,6 +157,7 @@ public:
     GSelector gradientBrowser;
     OptionsBox variationList, editBox, uniformBox, editGeneratorsBox;
     NewDropBox blockTypeList;     // "Block Type"
+    BoolBox generatorList;        // "Fractal Generator" (type 48, "Edit Generators" on)
     ColorPanel colorPanel;
 
     // ---- state ---------------------------------------------------------------------------------

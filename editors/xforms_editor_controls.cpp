@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "editors/random_fractal.h"
 #include "editors/xforms_editor.h"
 #include "engine/escape_time_kernels.h"
 #include "engine/fractal_model.h"
@@ -175,6 +176,15 @@ void BlockTypeChosen()
 }
 
 void EditGeneratorsSwitched() { E().blockTypeListOpen = 0; }
+
+bool GeneratorListShown() { return EditOn() && gFractalType == 48 && E().editGeneratorsOn; }
+
+// A chosen row makes a new fractal of it at once.
+void GeneratorRowChosen()
+{
+    CreateRandomFractal();
+    E().pointPreviewDirty = 1;
+}
 
 template <void (XFormsEditor::*Command)()>
 void Run()
@@ -440,6 +450,11 @@ const Control kXFormsEditor[] = {
         .When(Shows<kXfEditGenerators>)
         .Value(&E().editGeneratorsOn)
         .Then(EditGeneratorsSwitched),
+    Page(Bind(E().generatorList, "Fractal Generator (Transformations)"))
+        .When(GeneratorListShown)
+        .Value(&gFractalGeneratorRow)
+        .Then(GeneratorRowChosen)
+        .Wheel(1),
     Page(Bind(E().blockTypeList, "Block Type"))
         .When(BlockTypeListShown)
         .Value(&E().blockTypeChoice)

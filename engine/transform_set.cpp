@@ -15,6 +15,14 @@
 
 TransformSetHooks gTransformSetHooks;
 int32_t gFractalGeneratorRow = 0;
+const char* const gFractalGeneratorNames[kFractalGeneratorRowCount + 1] = {
+    "Spirals",         "Spirals II",       "Random",          "Planes I",           "Planes II",
+    "Hedra",           "Apollonian I",     "Apollonian II",   "Hyp. Tessellations.", "Mobius",
+    "Q. Indra",        "Mobius Z",         "Loxodromes",      "Steiner Chain",      "Q Steiner Chain",
+    "Spiral Flames I", "Medusa",           "Julia_Like",      "Reflection",         "Fan",
+    "Julia Boxes",     "Tree",             "Julia 2",         "Q. Indra II",        "Combination",
+    "Lines and Curves", "Spiral Flames II", "Symmetric Flames", "Flames and Trees",  "Triangles and Tetras",
+    "Spirals III",     "Crown",            "Julia Set Flames", nullptr};
 
 // ---- [random Kleinian set] --------------------------------------------------------
 

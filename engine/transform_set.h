@@ -22,8 +22,13 @@ struct TransformSetHooks {
 };
 extern TransformSetHooks gTransformSetHooks;
 
-// The row of the "Fractal Generator" list, 0..32.
+// The row of the "Fractal Generator" list, 0..32: rows 0 to 23 start from
+// transformation presets, row 24 combines random chains, rows 25 to 32 are
+// the chain recipes 1 to 8 of fractal type 48.
 extern int32_t gFractalGeneratorRow;
+inline constexpr int kFractalGeneratorRowCount = 33;
+// The rows' names, null-terminated.
+extern const char* const gFractalGeneratorNames[kFractalGeneratorRowCount + 1];
 
 // Random traces for types 3, 19 and 45, redrawn until the orbit of the four
 // maps contracts (at most kRandomTraceAttempts tries; the last one stays);

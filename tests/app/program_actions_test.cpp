@@ -254,14 +254,6 @@ TEST_F(ProgramActions, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
 }
 
 // The services of later parts, each answering its failure value.
-TEST(PendingServices, EveryStandInFails)
-{
-    const std::pair<const char*, bool> results[] = {
-        {"CreateRandomFractal", CreateRandomFractal()},
-    };
-    for (const auto& [name, result] : results) EXPECT_FALSE(result) << name;
-}
-
 TEST(TextureSelect, ColorMapsByTheFilesOwnName)
 {
     const std::pair<const char*, bool> names[] = {

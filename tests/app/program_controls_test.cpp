@@ -348,6 +348,10 @@ void Arrange(const std::string& name)
         gXFormsEditor.blockTypeListOpen = name == "Block Type" ? 1 : 0;
         if (gGeneratorGroups == nullptr) EditTransformSet(3);
     }
+    if (is({"Fractal Generator (Transformations)"})) {
+        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 48;
+        gXFormsEditor.editGeneratorsOn = 1;
+    }
     if (is({"Cancel"})) gFileThreadBusy = 1;
     if (is({"Stop", "Continue"})) EnableButton(name == "Stop" ? kButtonStop : kButtonContinue, true);
     if (is({"Yes", "No"})) EnableButton(kButtonYes, true), EnableButton(kButtonNo, true);
@@ -446,11 +450,15 @@ TEST_F(ProgramControls, ControlsNotDrawnTakeNothing)
                 int x = 0, y = 0;
                 ControlRowPoint(c, 0, &x, &y);
                 Button* button = ButtonOf(c);
+                const int type = gFractalType;
                 gProgram.Press(x, y);
                 const bool marked = button != nullptr && button->pressed != 0;
                 ClearPressedButtons();  // whatever took the press stays unreleased
                 gProgram.Release(kQuietX, kQuietY);
-                if (marked || Values(c) != before) reached += std::string(" \"") + c.name + "\"";
+                // A press that picked another fractal type made a new fractal
+                // of it, with new transformation colours.
+                const bool newFractal = gFractalType != type;
+                if (marked || (Values(c) != before && !newFractal)) reached += std::string(" \"") + c.name + "\"";
                 Settle();
                 Navigate(p.tab, p.page, p.materialTab);
             }

@@ -1,0 +1,191 @@
+// New Fractal driven as a user drives it: a type picked in the "Fractal
+// Type" list where it is drawn, then "New Fractal" under the preview; for
+// the generator type a "Fractal Generator" row on the "Fractals" page and
+// in the transformation editor. The model changes to a bounded set and the
+// preview lights pixels.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/control_tables.h"
+#include "app/create_interface.h"
+#include "app/frame.h"
+#include "app/support/program_driver.h"
+#include "assets/png_file.h"
+#include "editors/random_fractal.h"
+#include "editors/xforms_editor.h"
+#include "engine/fractal_model.h"
+#include "engine/generator_groups.h"
+#include "engine/kernel_framework.h"
+#include "engine/transform_set.h"
+#include "platform/scripted_dialogs.h"
+#include "ui/panel_pages.h"
+#include "render/render_threads.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+ProgramDriver gProgram;
+ScriptedDialogs gDialogs;
+fs::path gDir;
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+// "Fractal Type" scrolled with its wheel to the type, which is then pressed.
+void PickFractalType(int type)
+{
+    gProgram.GoTo(kTabFractals);
+    const Control* list = FindControl(FractalsControls(), "Fractal Type");
+    ASSERT_NE(list, nullptr);
+    const int rows = ControlRows(*list);
+    int x = 0, y = 0;
+    ControlRowPoint(*list, 0, &x, &y);
+    for (int notch = 0; notch < kFractalTypeCount; ++notch) gProgram.Wheel(x, y, 1);
+    const int down = std::max(0, type - rows + 1);
+    for (int notch = 0; notch < down; ++notch) gProgram.Wheel(x, y, -1);
+    gProgram.ClickControl(FractalsControls(), "Fractal Type", rows - 1 - (type - down));
+    gProgram.Frames(2);
+}
+
+// A row of a "Fractal Generator" list, scrolled into view with its wheel
+// and pressed where it is drawn.
+void PickGeneratorRow(ControlTable table, const char* name, BoolBox& list, int row)
+{
+    const Control* c = FindControl(table, name);
+    ASSERT_NE(c, nullptr) << name;
+    int x = 0, y = 0;
+    ControlRowPoint(*c, 0, &x, &y);
+    for (int notch = 0; notch < kFractalGeneratorRowCount; ++notch) {
+        if (row >= list.firstRow && row < list.firstRow + list.visibleRows) break;
+        gProgram.Wheel(x, y, row < list.firstRow ? 1 : -1);
+    }
+    ASSERT_TRUE(row >= list.firstRow && row < list.firstRow + list.visibleRows) << row;
+    gProgram.ClickControl(table, name, list.visibleRows - 1 - (row - list.firstRow));
+    gProgram.Frames(2);
+}
+
+// The share of lit pixels in the preview (700..1532 by 160..992, y up).
+double PreviewLitShare(const char* keep)
+{
+    gProgram.Frames(30);
+    int w = 0, h = 0;
+    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
+    if (keep) assetgen::WritePngRgb((gDir / keep).string(), screen.data(), w, h);
+    size_t lit = 0, all = 0;
+    for (int y = (1000 - 992) * h / 1000; y < (1000 - 160) * h / 1000; ++y) {
+        for (int x = 700 * w / 1600; x < 1532 * w / 1600; ++x) {
+            const uint8_t* p = &screen[(static_cast<size_t>(y) * w + x) * 3];
+            lit += std::max({p[0], p[1], p[2]}) > 40 ? 1 : 0;
+            ++all;
+        }
+    }
+    return static_cast<double>(lit) / static_cast<double>(all);
+}
+
+// Positions, scales and weights of the records in use.
+std::vector<float> SetFingerprint()
+{
+    std::vector<float> v{static_cast<float>(gTransformCount)};
+    for (int t = 0; t < gTransformCount; ++t) {
+        v.insert(v.end(), gTransforms[t].position, gTransforms[t].position + 3);
+        v.insert(v.end(), gTransforms[t].matrix, gTransforms[t].matrix + 9);
+        v.push_back(gTransformWeights[t]);
+    }
+    return v;
+}
+
+class RandomFractalProgram : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        gDir = fs::temp_directory_path() / ("talvoran_new_fractal_" + std::to_string(::getpid()));
+        fs::create_directories(gDir);
+        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
+        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
+        gDialogs.SetFailureHandler(FailTest);
+        SetDialogBackend(&gDialogs);
+        std::string error;
+        started_ = gProgram.Start(&error);
+        why_ = error;
+    }
+    static void TearDownTestSuite()
+    {
+        gProgram.Stop();
+        SetDialogBackend(nullptr);
+        if (!std::getenv("TALVORAN_KEEP_TEST_FILES")) fs::remove_all(gDir);
+    }
+    void SetUp() override { ASSERT_TRUE(started_) << "no offscreen OpenGL window: " << why_; }
+    static bool started_;
+    static std::string why_;
+};
+bool RandomFractalProgram::started_ = false;
+std::string RandomFractalProgram::why_;
+
+// Each type picked in the list gets a set of its own, and "New Fractal"
+// another; both stay bounded and light the preview.
+TEST_F(RandomFractalProgram, PickingATypeAndNewFractalMakeABoundedSet)
+{
+    for (int type : {2, 8, 12, 21, 33, 44}) {
+        const std::vector<float> before = SetFingerprint();
+        PickFractalType(type);
+        ASSERT_EQ(gFractalType, type);
+        EXPECT_NE(SetFingerprint(), before) << type;
+        EXPECT_TRUE(RandomFractalOrbitBounded()) << type;
+        const std::vector<float> picked = SetFingerprint();
+        gProgram.ClickControl(WindowBottomControls(), "New Fractal");
+        gProgram.Frames(2);
+        EXPECT_NE(SetFingerprint(), picked) << type;
+        EXPECT_TRUE(RandomFractalOrbitBounded()) << type;
+        const std::string shot = "type" + std::to_string(type) + ".png";
+        EXPECT_GT(PreviewLitShare(type == 2 || type == 44 ? shot.c_str() : nullptr), 0.003) << type;
+    }
+}
+
+// The generator type: a row of its list on the "Fractals" page makes a new
+// fractal of that row at once.
+TEST_F(RandomFractalProgram, AGeneratorRowOnTheFractalsPageAppliesItsRecipe)
+{
+    PickFractalType(48);
+    ASSERT_EQ(gFractalType, 48);
+    gProgram.GoTo(kTabFractals);
+    PickGeneratorRow(FractalsControls(), "Fractal Generator", gFractalGeneratorList, 30);  // "Spirals III"
+    EXPECT_EQ(gFractalGeneratorRow, 30);
+    ASSERT_EQ(gTransformCount, 3);
+    EXPECT_EQ(gGeneratorGroupCount, 3);
+    EXPECT_FLOAT_EQ(gTransformWeights[1], 10.0f / 12.0f);
+    EXPECT_GT(PreviewLitShare("type48_spirals3.png"), 0.01);
+}
+
+// In the transformation editor, with "Edit Generators" on, a row applies its
+// preset: "Apollonian I" puts sphere inversions on a polyhedron's vertices.
+TEST_F(RandomFractalProgram, AGeneratorRowInTheEditorAppliesItsPreset)
+{
+    PickFractalType(48);
+    gProgram.GoTo(kTabEditors, kPageTransformations);
+    if (!gXFormsEditorOpen) gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
+    gProgram.Frames(1);
+    if (!gXFormsEditor.editGeneratorsOn) gProgram.ClickControl(XFormsEditorControls(), "Edit Generators");
+    gProgram.Frames(1);
+    ASSERT_EQ(gXFormsEditor.editGeneratorsOn, 1);
+    PickGeneratorRow(XFormsEditorControls(), "Fractal Generator (Transformations)", gXFormsEditor.generatorList, 6);
+    EXPECT_EQ(gFractalGeneratorRow, 6);
+    ASSERT_GE(gTransformCount, 4);
+    ASSERT_EQ(gGeneratorGroupCount, gTransformCount);
+    for (int t = 0; t < gTransformCount; ++t) EXPECT_EQ(gGeneratorGroups[t].blockTypes[0], 4) << t;
+    EXPECT_TRUE(RandomFractalOrbitBounded());
+    int w = 0, h = 0;
+    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
+    assetgen::WritePngRgb((gDir / "editor_generator_row.png").string(), screen.data(), w, h);
+    gProgram.ClickControl(XFormsEditorControls(), "Edit Generators");
+    gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
+    gProgram.Frames(1);
+}
+
+}  // namespace
