@@ -12,6 +12,7 @@ PACKAGES=(
   xdg-utils xfonts-base
   admesh assimp-utils pngcheck  # the readers the tests open our STL, OBJ and PNG files with
   clang libclang-rt-14-dev  # the fuzz targets of tests/fuzz (libFuzzer)
+  xvfb xdotool  # scripts/idle-cpu.sh: the program on a virtual display, a press on Render
 )
 
 missing=()
