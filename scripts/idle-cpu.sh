@@ -2,7 +2,8 @@
 # CPU time of the program on a virtual display: at rest (past the splash, the
 # start-up steps and the settling of the point preview) and, when xdotool is
 # there, while a render runs after a press on "Render". Prints the share of
-# one core over the whole process and over its window thread alone.
+# one core over the whole process and over its window thread alone, and the
+# resident memory.
 #
 #   scripts/idle-cpu.sh [talvoran] [seconds measured, 10] [seconds to settle, 30]
 set -euo pipefail
@@ -55,8 +56,9 @@ measure() {
   a=$(ticks); aw=$(window_ticks)
   sleep "$seconds"
   b=$(ticks); bw=$(window_ticks)
-  awk -v w="$what" -v t=$((b - a)) -v tw=$((bw - aw)) -v s="$seconds" -v hz="$hz" \
-    'BEGIN { printf "%s: %.1f %% of a core (window thread %.1f %%) over %d s\n", w, 100 * t / (s * hz), 100 * tw / (s * hz), s }'
+  rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$program_pid/status")
+  awk -v w="$what" -v t=$((b - a)) -v tw=$((bw - aw)) -v s="$seconds" -v hz="$hz" -v rss="$rss" \
+    'BEGIN { printf "%s: %.1f %% of a core (window thread %.1f %%) over %d s, resident %.0f MB\n", w, 100 * t / (s * hz), 100 * tw / (s * hz), s, rss / 1024 }'
 }
 
 measure "at rest"
