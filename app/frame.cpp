@@ -1,7 +1,9 @@
 #include "app/frame.h"
 #include "app/create_interface.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "app/export_actions.h"
 #include "app/interface_drawing.h"
@@ -21,6 +23,7 @@
 #include "platform/desktop/gl_window.h"
 #include "platform/desktop/platform_events.h"
 #include "platform/desktop/preview_target.h"
+#include "shading/preview_image.h"
 #include "shading/preview_passes.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
@@ -33,6 +36,7 @@ int gStartupStep = 0;
 int& gPreviewFirstRow = gPreviewImageTop;
 int& gPreviewLastRow = gPreviewImageBottom;
 uint64_t (*gFrameTicks)() = TickCount;
+uint64_t gFramesDrawn = 0;
 
 namespace {
 
@@ -131,6 +135,48 @@ void RenderFrame()
 {
     DrawFrame();
     SwapMainWindow();
+    ++gFramesDrawn;
+}
+
+// ---- The window at rest ----------------------------------------------------------
+namespace {
+
+int gFramesOwed = 0;
+char gStatusShown[kStatusTextSize];  // the status text the last frame drew
+
+// A screen or a thread whose picture moves without input.
+bool SomethingMoves()
+{
+    const uint8_t state = gScreenState.load();
+    if (state <= kScreenRenderPerspectiveNoShadow || state == kScreenExport || state == kScreenSplash ||
+        state == kScreenVoxelBusy)
+        return true;
+    if (gRenderActive.load() || gMeshExportRunning.load() || gProceduralTextureBusy.load()) return true;
+    if (TextInputActive() || (gInterfaceBuilt && ResolutionReminderDue())) return true;
+    return (state == kScreenPointPreview || state == kScreenPreview3D) && !PointPreviewSettled();
+}
+
+bool StatusTextChanged()
+{
+    char text[kStatusTextSize];
+    int width = 0;
+    CopyStatusText(text, sizeof text, &width);
+    return std::strcmp(text, gStatusShown) != 0;
+}
+
+}  // namespace
+
+void RequestFrames(int count) { gFramesOwed = std::max(gFramesOwed, count); }
+
+bool FrameWanted()
+{
+    // Two frames after the last move, so that what a thread finished with
+    // is drawn once it is done.
+    if (SomethingMoves()) RequestFrames(2);
+    if (gPointPreviewValid == 0 || gPreviewUploadPending.load() || StatusTextChanged()) RequestFrames(1);
+    if (gFramesOwed == 0) return false;
+    --gFramesOwed;
+    return true;
 }
 
 void DrawFrame()
@@ -235,6 +281,7 @@ void DrawStatusLine()
     char text[kStatusTextSize];
     int width = 0;
     CopyStatusText(text, sizeof text, &width);
+    std::memcpy(gStatusShown, text, sizeof gStatusShown);
     if (!text[0]) return;
     DrawFramedTextF(1116 - width, 46, "%s", text);
 }

@@ -52,8 +52,19 @@ int EffectiveScreenState(int screenState, bool dofOn, int fastShadowUpdate, bool
 void CreatePreviewTexture();
 void DeletePreviewTexture();
 
-// One frame: DrawFrame, then the buffer swap.
+// One frame: DrawFrame, then the buffer swap; counted in gFramesDrawn.
 void RenderFrame();
+extern uint64_t gFramesDrawn;
+
+// The window rests: the loop draws a frame only when something on screen may
+// have changed. Frames are owed to input (RequestFrames) and to what moves
+// by itself: the splash and start-up, a render, an export, the voxel engine,
+// a texture generation or mesh export, a point preview that has not
+// settled, an open text field (its caret counts frames), the resolution
+// reminder's pulse, a new preview image or status text. FrameWanted says
+// whether the next pass draws.
+void RequestFrames(int count);
+bool FrameWanted();
 void DrawFrame();
 void DrawMainView();
 void DrawExportView();

@@ -39,6 +39,19 @@ float gPreview3DFreeView[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 float gPreview3DZoom = 1.0f;
 float gPreview3DPan[3] = {0.0f, 0.0f, 0.0f};
 
+namespace {
+int gSettledShadings = 0;  // shadings since the preview settled or woke
+}  // namespace
+
+bool PointPreviewSettled()
+{
+    return gPreviewRefresh == 0 && gSettledShadings >= kSettledShadingsToRest && !BaseshapeAnimationOn();
+}
+
+// Two more shadings: enough to show what the input changed, where a change
+// that starts the preview afresh goes through its dirty mode anyway.
+void WakePointPreview() { gSettledShadings = std::min(gSettledShadings, kSettledShadingsToRest - 2); }
+
 // ---- [view and projection] ---------------------------------------------------
 PreviewView LoadPreviewView()
 {
@@ -242,6 +255,7 @@ void CountSettledFrame()
     if (++gSplashFrameCount > kSettledFrameCycle) gSplashFrameCount = 0;
     if (gSplashFrameCount != 2) return;
     ShadeFull();
+    ++gSettledShadings;
     if (!BaseshapeAnimationOn()) return;
     if (!TickBaseshapeAnimation(0)) return;
     SetSymmetryRotation(1);
@@ -264,6 +278,10 @@ void DrawSettledPreview()
 
 void DrawPointPreviewPbuffer()
 {
+    if (PointPreviewSettled()) {
+        DrawSettledPreview();
+        return;
+    }
     const PreviewView v = LoadPreviewView();
     const bool dirty = gPreviewRefresh != 0;
     if (dirty) BeginDirtyPoints();
@@ -272,6 +290,7 @@ void DrawPointPreviewPbuffer()
         EndDirtyPoints(kPreviewLeft, kPreviewBottom, kPreviewRight, kPreviewTop);
         CallList(gPreviewOverlayList);
         gSplashFrameCount = 0;
+        gSettledShadings = 0;
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_TEXTURE_2D);
         DrawShownRowsFrame(1.0f, 0.0f, 0.0f);
@@ -283,6 +302,10 @@ void DrawPointPreviewPbuffer()
 
 void DrawPreview3DPoints()
 {
+    if (PointPreviewSettled()) {
+        DrawSettledPreview();
+        return;
+    }
     const PreviewView v = LoadPreviewView();
     const bool dirty = gPreviewRefresh != 0;
     if (dirty) BeginDirtyPoints();
@@ -291,6 +314,7 @@ void DrawPreview3DPoints()
         EndDirtyPoints(1324.0f, kPreviewBottom, kPreviewRight, 368.0f);
         CallList(gPreviewOverlayList);
         gSplashFrameCount = 0;
+        gSettledShadings = 0;
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_TEXTURE_2D);
         return;

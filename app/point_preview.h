@@ -23,6 +23,17 @@ inline constexpr int kPreviewPointsPerBatch = 999;
 // at count 2.
 inline constexpr int kSettledFrameCycle = 40;
 
+// Shadings of a settled preview after which it stops running batches until
+// something moves it: the picture then changes no more, and an idle window
+// does no work.
+inline constexpr int kSettledShadingsToRest = 8;
+// Settled and done: no batches run and nothing changes from frame to frame
+// (never while the baseshape animation runs).
+bool PointPreviewSettled();
+// Input that may have changed what the preview shows: it runs its batches
+// again for a while.
+void WakePointPreview();
+
 // The 3-D preview's view: preset 0 from above, 1 from the side, 2 the
 // front, 3 the free view turned by the mouse.
 extern int gPreview3DViewPreset;

@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "app/point_preview.h"
 #include "app/pending_services.h"
 #include "app/render_size.h"
 #include "app/startup_init.h"
 #include "app/window_messages.h"
 #include "assets/png_file.h"
+#include "editors/xforms_editor_services.h"
 #include "platform/dialogs.h"
 #include "engine/fractal_model.h"
 #include "platform/scripted_dialogs.h"
@@ -146,16 +148,46 @@ bool StartProgram(std::string* error, bool allowOffscreen)
     return true;
 }
 
+void HandleLoopEvent(const PlatformEvent& event)
+{
+    const uint8_t refresh = gPreviewRefresh;
+    HandleWindowEvent(event);
+    if (event.type == PlatformEventType::Timer) {
+        // The timer draws only what it changed: the picker under the
+        // pointer, or a point preview that settled.
+        if (MandelbrotPickerShown() || gPreviewRefresh != refresh) RequestFrames(1);
+        return;
+    }
+    RequestFrames(2);
+    const bool hover = event.type == PlatformEventType::MouseMove && !event.leftHeld && !event.rightHeld &&
+                       !event.middleHeld;
+    if (!hover && event.type != PlatformEventType::Exposed) WakePointPreview();
+}
+
 bool RunMessageLoopPass()
 {
     PlatformEvent event;
-    while (!gQuitPosted && PollPlatformEvent(&event)) HandleWindowEvent(event);
+    while (!gQuitPosted && PollPlatformEvent(&event)) HandleLoopEvent(event);
     RunQueuedDialogs();
     if (gQuitPosted) return false;
-    RenderFrame();
-    PaceFrame();
+    if (FrameWanted()) {
+        RenderFrame();
+        PaceFrame();
+    }
     return true;
 }
+
+namespace {
+
+// At rest the loop looks for work this often: threads that change the
+// screen (a finished export's status text, a new preview image) raise no
+// event of their own.
+constexpr uint32_t kRestPollMs = 50;
+
+// Until an event comes, or the time to look again for work.
+void RestUntilEvent() { WaitForPlatformEvent(kRestPollMs); }
+
+}  // namespace
 
 void StopProgram()
 {
@@ -194,6 +226,9 @@ int RunProgram(const ProgramOptions& options)
     int frames = 0;
     int exitCode = 0;
     for (;;) {
+        // Headless runs count frames, so every pass draws one.
+        if (headless) RequestFrames(1);
+        const uint64_t drawn = gFramesDrawn;
         if (options.quitAfterFrames > 0 && frames == options.quitAfterFrames) {
             if (!options.screenshotPath.empty()) {
                 DrawFrame();
@@ -208,10 +243,11 @@ int RunProgram(const ProgramOptions& options)
         }
         if (!RunMessageLoopPass()) break;
         ++frames;
+        if (gFramesDrawn == drawn) RestUntilEvent();
     }
     StopProgram();
     RemovePlatformDialogs();
     SetDialogBackend(nullptr);
-    std::printf("talvoran: %d frames drawn\n", frames);
+    std::printf("talvoran: %d frames drawn\n", static_cast<int>(gFramesDrawn));
     return exitCode;
 }

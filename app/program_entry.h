@@ -30,5 +30,8 @@ int RunProgram(const ProgramOptions& options);
 
 // The parts of RunProgram, for tests that drive frames themselves.
 bool StartProgram(std::string* error, bool allowOffscreen = false);  // window, context, first screen
-bool RunMessageLoopPass();              // drains the events, draws a frame; false once quitting
+bool RunMessageLoopPass();              // drains the events, draws a frame when one is wanted; false once quitting
+// One event as the loop handles it: the window's handler, then the frames
+// the event asks for.
+void HandleLoopEvent(const struct PlatformEvent& event);
 void StopProgram();                     // teardown

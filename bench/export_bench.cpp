@@ -55,7 +55,11 @@ void RunExport(benchmark::State& state, bool png)
     for (int c = 0; c < 3; ++c) settings.shading.light[c] = light[c];
     settings.shading.shadowsOn = 1;
     settings.shading.shadowType = kShadowOccluded;
-    gOcclusionSettings.everyPixel = static_cast<uint8_t>(state.range(1));
+    // The export installs its own occlusion settings over the global ones:
+    // they are set where it reads them.
+    settings.occlusion.everyPixel = static_cast<uint8_t>(state.range(1));
+    settings.occlusion.sampleCount = 16.0f;
+    settings.occlusion.radius = 16.0f;
     for (auto _ : state) {
         gExportSettings = settings;
         if (ExportImage() != 0) state.SkipWithError("the export wrote no file");

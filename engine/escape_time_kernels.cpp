@@ -218,7 +218,10 @@ void RunEscapeTimeKernel(uint8_t slot)
 {
     constexpr bool kConjugate = Kind == EscapeKind::Conjugate || Kind == EscapeKind::ConjugateAlt;
     constexpr bool kAlt = Kind == EscapeKind::MandelbrotAlt || Kind == EscapeKind::ConjugateAlt;
-    constexpr bool kCardioidTest = !kConjugate;
+    // The conjugate step z^2 + conj(c) gives at c the orbit of z^2 + c at
+    // conj(c), bit for bit, and the bulb and cardioid test reads ci only
+    // squared: it answers for both kinds alike. The conjugate kernels still
+    // iterate their batch's last sample, whose orbit leaves the slot point.
     constexpr bool kPickTable = Kind == EscapeKind::Mandelbrot;
 
     const int32_t start = gSlotBatchStart[slot];
@@ -266,7 +269,7 @@ void RunEscapeTimeKernel(uint8_t slot)
         cr[i] = static_cast<double>(px[i]) * scale + cr0;
         ci[i] = ci0 - static_cast<double>(pz[i]) * scale;
         bool inside = false;
-        if constexpr (kCardioidTest) {
+        if (!(kConjugate && i == count - 1)) {
             const double q = (cr[i] - 0.25) * (cr[i] - 0.25) + ci[i] * ci[i];
             inside = (cr[i] + 1.0) * (cr[i] + 1.0) + ci[i] * ci[i] < 0.0625 ||
                      (cr[i] - 0.25 + q) * q < 0.25 * ci[i] * ci[i];

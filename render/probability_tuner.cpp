@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <system_error>
 #include <thread>
 
 #include "engine/baseshape_model.h"
@@ -137,8 +138,29 @@ void ScoreTrials(uint8_t slot)
     }
 }
 
-// Scores every trial, on the held workers when there are any, else here on
-// slot 0; returns once no trial is being scored any more.
+// Helper threads on the slots no worker owns, up to the number of cores:
+// with fewer workers than cores the trials would otherwise queue on the
+// few held threads while the render stands still. A helper that cannot be
+// created is simply not there.
+int32_t StartTunerHelpers(std::thread* helpers)
+{
+    const int32_t cores = static_cast<int32_t>(std::thread::hardware_concurrency());
+    const int32_t scorers = std::min({std::max(cores, 1), kTunerTrials, kMaxRenderSlots});
+    int32_t started = 0;
+    for (int s = 0; s < kMaxRenderSlots && LiveWorkerCount() + started < scorers; ++s) {
+        if (SlotOwnedByWorker(s)) continue;
+        try {
+            helpers[started] = std::thread(ScoreTrials, static_cast<uint8_t>(s));
+        } catch (const std::system_error&) {
+            break;
+        }
+        ++started;
+    }
+    return started;
+}
+
+// Scores every trial, on the held workers and helpers when a worker runs,
+// else here on slot 0; returns once no trial is being scored any more.
 void ScoreAllTrials()
 {
     gTunerScoring.next.store(0);
@@ -148,6 +170,8 @@ void ScoreAllTrials()
         return;
     }
     PostHeldWorkerJob(ScoreTrials);
+    std::thread helpers[kMaxRenderSlots];
+    const int32_t helperCount = StartTunerHelpers(helpers);
     while (gTunerScoring.done.load() < kTunerTrials) {
         if (gRenderRunFlag.load() != 1) {
             // Hand out nothing more and wait for the trials already taken,
@@ -159,6 +183,7 @@ void ScoreAllTrials()
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     WithdrawHeldWorkerJob();
+    for (int32_t i = 0; i < helperCount; ++i) helpers[i].join();
 }
 
 }  // namespace

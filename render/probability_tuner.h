@@ -18,10 +18,13 @@ void TuneTransformProbabilities();
 
 // The same with a chosen number of scoring batches per trial; returns the
 // winning trial (0 = the baseline kept, -1 = stopped or fog on). The trials
-// are scored on the held workers' threads side by side (on this thread, slot
-// 0, when no worker runs); each starts from slot 0's state with generators
-// seeded for the trial, so scores and winner are the same for any number of
-// workers. scores, when given, receives the kTunerTrials scores.
+// are scored side by side on the held workers' threads and on helper
+// threads over the free slots, up to the number of cores (on this thread,
+// slot 0, when no worker runs); each starts from slot 0's state with
+// generators seeded for the trial, so scores and winner are the same for
+// any number of workers and helpers. What a slot holds afterwards depends
+// on which thread scored which trial. scores, when given, receives the
+// kTunerTrials scores.
 int32_t RunProbabilityTuning(int32_t scoringBatches, int64_t* scores = nullptr);
 
 // Draws count uniforms from the generator into weights and divides them by

@@ -94,6 +94,12 @@ int32_t LiveWorkerCount()
     return live;
 }
 
+// A worker started but not yet in its loop owns its slot all the same.
+bool SlotOwnedByWorker(int slot)
+{
+    return slot >= 0 && slot < kMaxRenderSlots && (slot < gStartedWorkerCount || gWorkerLive[slot].load());
+}
+
 void RunWorkerLoop(int index, void (*cycle)(uint8_t slot))
 {
     const uint8_t slot = static_cast<uint8_t>(index & 0xFF);

@@ -111,6 +111,8 @@ void PostHeldWorkerJob(void (*job)(uint8_t slot));
 void WithdrawHeldWorkerJob();
 // Workers of the running thread set that have not ended.
 int32_t LiveWorkerCount();
+// Whether a worker of the running thread set owns the slot (started or live).
+bool SlotOwnedByWorker(int slot);
 
 // The loop shared by render and voxel workers: cycles while the run flag is
 // 1, parks while paused.

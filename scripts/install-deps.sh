@@ -13,6 +13,7 @@ PACKAGES=(
   admesh assimp-utils pngcheck  # the readers the tests open our STL, OBJ and PNG files with
   clang libclang-rt-14-dev  # the fuzz targets of tests/fuzz (libFuzzer)
   locales  # a German locale: text files must read the same under it
+  xvfb xdotool  # scripts/idle-cpu.sh: the program on a virtual display, a press on Render
 )
 
 SUDO=""

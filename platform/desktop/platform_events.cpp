@@ -112,6 +112,10 @@ bool Translate(const SDL_Event& e, PlatformEvent* event)
             gWindowCloseSeen = true;
             event->type = PlatformEventType::CloseRequested;
             return true;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+            event->type = PlatformEventType::Exposed;
+            return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_RESTORED:
@@ -205,6 +209,12 @@ bool PollPlatformEvent(PlatformEvent* event)
         }
         if (Translate(e, event)) return true;
     }
+}
+
+bool WaitForPlatformEvent(uint32_t timeoutMs)
+{
+    if (gPendingTextAt < gPendingText.size()) return true;
+    return SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) == 1;
 }
 
 void PostCloseRequest()

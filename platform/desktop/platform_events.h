@@ -17,6 +17,7 @@ enum class PlatformEventType : uint8_t {
     KeyUp,
     Character,       // one typed character in `character`
     Timer,
+    Exposed,         // the window must be drawn again (uncovered, shown)
 };
 
 enum MouseButton : int { kMouseLeft = 1, kMouseMiddle = 2, kMouseRight = 3 };
@@ -53,6 +54,10 @@ struct PlatformEvent {
 
 // Takes the next event without waiting; false when there is none.
 bool PollPlatformEvent(PlatformEvent* event);
+
+// Waits until an event is queued or the time has passed, taking none;
+// true when one is there.
+bool WaitForPlatformEvent(uint32_t timeoutMs);
 
 // Asks the loop to close, as the window's close button does.
 void PostCloseRequest();

@@ -54,6 +54,36 @@ TEST(SphereSolidSamplers, DodecahedralSurfaceTriesAreBounded)
     }
 }
 
+// 100,000 seeded points of "Dodecahedral Surface" per case, hashed whole
+// (colour and position): the expected words come from the sampler
+// that summed every wave of every try, so the tries given up early must
+// leave each point as it was.
+TEST(SphereSolidSamplers, DodecahedralSurfacePointsAsWhenEveryWaveWasSummed)
+{
+    struct Case {
+        BaseshapeSampler sampler;
+        float p0;
+        uint64_t expected;
+    } const cases[] = {
+        {SampleBaseshapeDodecahedralSurface, 0.0f, 0xc5b067a11529878dull},
+        {SampleBaseshapeDodecahedralSurface, 2.5f, 0xc4a8fc1000630911ull},
+        {SampleBaseshapeDodecahedralSurfaceFilled, 0.0f, 0xbe01c456edf79490ull},
+        {SampleBaseshapeDodecahedralSurfaceFilled, 6.0f, 0x426a51f7b732c40bull},
+    };
+    for (const Case& c : cases) {
+        ResetTestSlot(kTestSlot, 150);
+        uint64_t h = 14695981039346656037ull;
+        for (int i = 0; i < 100000; ++i) {
+            BaseshapePoint p = Shape(1.5f, {c.p0});
+            c.sampler(&p, kTestSlot);
+            uint8_t bytes[15] = {p.red, p.green, p.blue};
+            std::memcpy(bytes + 3, &p.x, 4), std::memcpy(bytes + 7, &p.y, 4), std::memcpy(bytes + 11, &p.z, 4);
+            for (uint8_t b : bytes) h = (h ^ b) * 1099511628211ull;
+        }
+        EXPECT_EQ(h, c.expected) << "p0 " << c.p0;
+    }
+}
+
 // k-fold symmetry of "Symmetric Fn": turning u1 by 1/k turns the section by
 // 2 pi / k. "Sides" 5.9 is k = 5 (not 6), anything below 3 is k = 3, and a
 // huge value is bounded.

@@ -8,6 +8,7 @@
 
 #include "engine/escape_time_kernels.h"
 #include "engine/fractal_type_00.h"
+#include "engine/random.h"
 #include "support/slot_setup.h"
 
 namespace {
@@ -225,6 +226,111 @@ TEST_F(EscapeTime, AFunctionRowOutsideTheListGivesTheStandardHeights)
             EXPECT_EQ(std::vector<float>(gPointY + 1000, gPointY + 2000), standard) << damaged;
         }
         gSlotTransform[1] = 0;
+    }
+}
+
+// Every output of three calls (points, colours, colour indices, slot point,
+// hash, transformation and generator) hashed per case. The expected words
+// were taken from the kernels that iterated every sample of type 49, so the
+// inside test that spares type 49 the interior orbits must leave them all.
+uint64_t HashEscapeOutputs(FractalKernel kernel, uint8_t slot)
+{
+    uint64_t h = 14695981039346656037ull;
+    const auto mix = [&h](const void* data, size_t bytes) {
+        const auto* p = static_cast<const uint8_t*>(data);
+        for (size_t i = 0; i < bytes; ++i) h = (h ^ p[i]) * 1099511628211ull;
+    };
+    const int first = gSlotBatchStart[slot];
+    for (int call = 0; call < 3; ++call) {
+        kernel(slot);
+        mix(gPointX + first, sizeof(float) * kSlotBatchSize);
+        mix(gPointY + first, sizeof(float) * kSlotBatchSize);
+        mix(gPointZ + first, sizeof(float) * kSlotBatchSize);
+        mix(gPointColorR + first, kSlotBatchSize);
+        mix(gPointColorG + first, kSlotBatchSize);
+        mix(gPointColorB + first, kSlotBatchSize);
+        mix(gPointColorIndex + first, kSlotBatchSize);
+        const float point[3] = {gSlotPoint.x[slot], gSlotPoint.y[slot], gSlotPoint.z[slot]};
+        mix(point, sizeof point);
+        mix(&gSlotHash[slot], sizeof(uint32_t));
+        mix(&gSlotTransform[slot], sizeof(int32_t));
+        mix(&static_cast<RandomState&>(gSlotRandom[slot]), sizeof(RandomState));
+    }
+    return h;
+}
+
+// Types 46 and 49, the six "Function" rows (5 the Alt kernels), four
+// limits, two views: the whole set with the cardioid and the bulb, and the
+// neck between them.
+TEST_F(EscapeTime, OutputsMatchTheKernelsThatIterateEverySample)
+{
+    struct View {
+        double cr, ci;
+        float halfWidth;
+    } const views[] = {{-0.5, 0.0, 1.3f}, {-0.75, 0.1, 0.3f}};
+    const int limits[] = {1, 7, 50, 200};
+    const uint64_t expected[2][2][6][4] = {
+        {
+            {
+                {0xa7129870c2bf4ad4ull, 0xf512f741263bef78ull, 0x0f912728e60d430aull, 0xcf38987592f3c510ull},
+                {0xdc84e200a8a3cc4cull, 0xb44c4e3c60454963ull, 0x4ca9c61ad85fbd79ull, 0xe2893d3c5e2fcfd2ull},
+                {0x093e984fedbe86c8ull, 0x971cb20a06c6e3c3ull, 0x29f523a3466e18ceull, 0x0b6cb08b7831e5ccull},
+                {0xccde38ce74b540faull, 0x433703c8512b29e0ull, 0x38de0d7738e33c8full, 0x4f2d30fc97ca90cdull},
+                {0xca4327ee5184461bull, 0xf150aa6b29be2fe8ull, 0x81d0d696595cbba1ull, 0xb38ca3f5e23ab263ull},
+                {0xbbba41bf12bbd2c5ull, 0xe625ba28811b1c47ull, 0xd7e3db68f4fe1027ull, 0xc23a2ddf473cf9e5ull},
+            },
+            {
+                {0x623057599dc4a413ull, 0x89ee89d627d7b1eeull, 0x70574c2512112a82ull, 0x7d66ea5a62cc1498ull},
+                {0x2162c920002b0758ull, 0xc064c0633e1360e9ull, 0xb66e9d679fbc97d7ull, 0xd2da28a1dcf3f487ull},
+                {0x2cfddaf6b167617aull, 0x68a062d897b70018ull, 0x2b197f5efdf82c9cull, 0x9c610317b3226c9full},
+                {0xe5f5df69feacc4a4ull, 0xb0d9315c9fde42b8ull, 0xe8342d3150eb1ba2ull, 0x39fa8c63af0bc4feull},
+                {0x12ecade1cd4dcd2aull, 0x26ff450fed9a5fb4ull, 0xe603b01b954b5f51ull, 0xb840948642af2bfdull},
+                {0xbc238feba8bdc5cbull, 0x90bdbb3be5cf2990ull, 0xb4b7ffb581faf9c3ull, 0x5e572c700782b7e5ull},
+            },
+        },
+        {
+            {
+                {0xd45adb2c850031d9ull, 0x895bb6e89fff6f79ull, 0x69a7e41ed2955946ull, 0x606f0e2ede1003e0ull},
+                {0x6891f33d8a8264b3ull, 0x8453145d502d89acull, 0xde49895bee1cf702ull, 0x2cfc58551616926cull},
+                {0x50e15419b90fef5eull, 0x8da46581fc540d35ull, 0xb5b7f20d2ec0d475ull, 0x96dc15db46f621d1ull},
+                {0xf1ef83dc5ffc3d95ull, 0x15bb51dd29509e9aull, 0x58128c5be15cda5dull, 0xb058216a9e56db59ull},
+                {0x3f0ec0e1d67019f8ull, 0xe22d068d5cc61912ull, 0xb63946d0eacd6237ull, 0x926d2f10e0a0845full},
+                {0xf7d4252bf9771dfbull, 0x920feb58b87929cdull, 0x0dbd9e68ab866d8cull, 0xc3d1f346d813182full},
+            },
+            {
+                {0x91f3ee58ea91527dull, 0xeb2511f71beb480aull, 0x025a63de6dca67edull, 0x5d13e45645946925ull},
+                {0x6bf21761623f5c0cull, 0x03d64acd3d7374c1ull, 0x6a9de5f3be8606aaull, 0x9f370ba5d8a92e58ull},
+                {0x171fef2412169931ull, 0x2fcb8bb7e5f5b9d9ull, 0x2c854c3e65bfc523ull, 0xa577f6484677aec6ull},
+                {0x28a9f5e1904175dbull, 0x2c7ec2e299aed28full, 0xf3b25a60a3cd8cc5ull, 0x92ec649bfa79c4f1ull},
+                {0x9934f8faa12aac93ull, 0x803ac26ccf031570ull, 0x5cdf4b3ab1cdbb85ull, 0x8386bb6ae5e99cd1ull},
+                {0xe9a4523de4f15805ull, 0xd089f658942c130eull, 0x86142e8cdd62fdb4ull, 0x5182847ee287dd9bull},
+            },
+        },
+    };
+    constexpr uint8_t kSlot = 3;
+    for (int type = 0; type < 2; ++type) {
+        for (int v = 0; v < 2; ++v) {
+            for (int row = 0; row < 6; ++row) {
+                for (int l = 0; l < 4; ++l) {
+                    gMandelbrotCentre[0] = views[v].cr;
+                    gMandelbrotCentre[1] = views[v].ci;
+                    test_support::SetAffine(0, views[v].halfWidth, 0.0f, 0.0f, 0.0f);
+                    test_support::SetAffine(1, views[v].halfWidth, 0.0f, 0.0f, 0.0f);
+                    gEscapeIterationLimit = limits[l];
+                    gEscapeFunction = row;
+                    const uint32_t seed = 7919u * static_cast<uint32_t>(((type * 2 + v) * 6 + row) * 4 + l + 1);
+                    SeedRandomState(gSlotRandom[kSlot], seed);
+                    gSlotHash[kSlot] = seed;
+                    gSlotTransform[kSlot] = 0;
+                    gSlotPoint.x[kSlot] = gSlotPoint.y[kSlot] = gSlotPoint.z[kSlot] = 0.0f;
+                    const FractalKernel kernel = type == 0 ? (row == 5 ? RunFractalType46Alt : RunFractalType46)
+                                                           : (row == 5 ? RunFractalType49Alt : RunFractalType49);
+                    EXPECT_EQ(HashEscapeOutputs(kernel, kSlot), expected[type][v][row][l])
+                        << "type " << (type == 0 ? 46 : 49) << " view " << v << " row " << row << " limit "
+                        << limits[l];
+                }
+            }
+        }
     }
 }
 

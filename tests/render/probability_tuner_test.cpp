@@ -168,6 +168,27 @@ TEST_F(TunerTest, ScoresAndWinnerDoNotDependOnTheWorkers)
     }
 }
 
+// One held worker on a seeded start state: the search that scored every
+// trial on that worker alone found these scores and this winner; the
+// helpers that now take the trials beside it find the same.
+TEST_F(TunerTest, OneWorkerFindsTheWinnerTheOneThreadSearchFound)
+{
+    const int64_t expectedScores[kTunerTrials] = {2034, 1500, 1519, 2545, 2888, 1494, 2075, 2698, 2639, 1740,
+                                                  2826, 1829, 2618, 2125, 2155, 2081, 2971, 2926, 2297, 1232};
+    const int32_t expectedWinner = 16;
+    gUseBaseshapes = 0;
+    for (int i = 0; i < kSize * kSize; ++i) gDepthBuffer[i] = (i % kSize) < kSize / 2 ? 0.0f : 1e9f;
+    std::thread worker(RunWorkerLoop, 0, IdleCycle);
+    while (LiveWorkerCount() < 1) std::this_thread::yield();
+    int64_t scores[kTunerTrials];
+    const int32_t winner = RunProbabilityTuning(kBatches, scores);
+    gRenderRunFlag.store(0);
+    worker.join();
+    EXPECT_EQ(winner, expectedWinner);
+    EXPECT_EQ(std::vector<int64_t>(scores, scores + kTunerTrials),
+              std::vector<int64_t>(expectedScores, expectedScores + kTunerTrials));
+}
+
 TEST(NormalisedWeights, SumToOneAndASingleWeightIsOne)
 {
     RandomState random;

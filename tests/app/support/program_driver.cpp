@@ -46,7 +46,7 @@ void ProgramDriver::Frames(int count)
 void ProgramDriver::Pump()
 {
     PlatformEvent event;
-    while (PollPlatformEvent(&event)) HandleWindowEvent(event);
+    while (PollPlatformEvent(&event)) HandleLoopEvent(event);
     RunQueuedDialogs();
 }
 

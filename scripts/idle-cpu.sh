@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# CPU time of the program on a virtual display: at rest (past the splash, the
+# start-up steps and the settling of the point preview) and, when xdotool is
+# there, while a render runs after a press on "Render". Prints the share of
+# one core over the whole process and over its window thread alone, and the
+# resident memory.
+#
+#   scripts/idle-cpu.sh [talvoran] [seconds measured, 10] [seconds to settle, 30]
+set -euo pipefail
+
+bin=${1:-build/talvoran}
+seconds=${2:-10}
+settle=${3:-30}
+
+if ! command -v Xvfb > /dev/null; then
+  echo "idle-cpu: needs Xvfb (scripts/install-deps.sh installs it)" >&2
+  exit 2
+fi
+
+display=
+for d in $(seq 91 140); do
+  if [ ! -e "/tmp/.X11-unix/X$d" ] && [ ! -e "/tmp/.X$d-lock" ]; then display=$d; break; fi
+done
+[ -n "$display" ] || { echo "idle-cpu: no free display number" >&2; exit 2; }
+
+work=$(mktemp -d)
+xvfb_pid=
+program_pid=
+cleanup() {
+  # The program would ask "Do you want to Quit?": it is ended outright.
+  [ -n "$program_pid" ] && kill -KILL "$program_pid" 2> /dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+sleep 1
+
+export DISPLAY=":$display"
+export TALVORAN_SETTINGS_FILE="$work/settings.ini"
+export XDG_DATA_HOME="$work/data"
+"$bin" > "$work/program.log" 2>&1 &
+program_pid=$!
+sleep "$settle"
+kill -0 "$program_pid" 2> /dev/null || { echo "idle-cpu: the program ended:" >&2; cat "$work/program.log" >&2; exit 1; }
+
+hz=$(getconf CLK_TCK)
+# utime + stime of the process, and of its first (window) thread.
+ticks() { awk '{print $14 + $15}' "/proc/$program_pid/stat"; }
+window_ticks() { awk '{print $14 + $15}' "/proc/$program_pid/task/$program_pid/stat"; }
+
+measure() {
+  local what=$1 a aw b bw
+  a=$(ticks); aw=$(window_ticks)
+  sleep "$seconds"
+  b=$(ticks); bw=$(window_ticks)
+  rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$program_pid/status")
+  awk -v w="$what" -v t=$((b - a)) -v tw=$((bw - aw)) -v s="$seconds" -v hz="$hz" -v rss="$rss" \
+    'BEGIN { printf "%s: %.1f %% of a core (window thread %.1f %%) over %d s, resident %.0f MB\n", w, 100 * t / (s * hz), 100 * tw / (s * hz), s, rss / 1024 }'
+}
+
+measure "at rest"
+
+if command -v xdotool > /dev/null; then
+  window=$(xdotool search --sync --name "Talvoran Vane" | head -1)
+  # "Render" at (740, 112) of the 1600 x 1000 virtual screen, y up.
+  xdotool mousemove --window "$window" 740 888 click 1
+  sleep 3
+  measure "rendering"
+else
+  echo "rendering: not measured (no xdotool)"
+fi
