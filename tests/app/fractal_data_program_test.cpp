@@ -374,6 +374,9 @@ TEST_F(FractalDataProgram, ScriptsPressedWhereTheyAreDrawn)
     EXPECT_EQ(gScriptProgram.operationCode[0], 20);
     EXPECT_EQ(gScriptProgram.operationCode[1], 1);
     EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
+    // The new fractal of type 22 picks the script's transformations by its weights.
+    EXPECT_EQ(gPickTransformCount, n);
+    for (int t = 0; t < n; ++t) EXPECT_FLOAT_EQ(gTransformWeights[t], gScriptProgram.tformWeight[t]) << t;
 
     WriteText(PathOf("odd.prg"), "tform\nscale 1 1 1\ntbase\nbase_type 300\ntbase\nbase_type 12\n");
     gDialogs.QueueFile(PathOf("odd.prg"));
