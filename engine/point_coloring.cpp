@@ -5,7 +5,13 @@
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 
-std::atomic<int32_t> gColoringMode{0};
+// The program starts in "Standard", the mode that the start-up colouring
+// tables (no start or step, no RGB workers) and the unticked "Color by
+// Transformation" box stand for; every refresh of the colouring reinstalls
+// this number, so any other start value turns the RGB workers on at the
+// first refresh (opening the baseshape editor), and a new baseshape's white
+// base colour then washes out its material to a flat white.
+std::atomic<int32_t> gColoringMode{kColoringStandard};
 std::atomic<int32_t> gColorBlendMode{0};
 float gColorKeepFactor = 0.75f;
 float gColorMixFactor = 0.25f;

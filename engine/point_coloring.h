@@ -33,11 +33,12 @@ struct alignas(64) SlotFunctionCell : std::atomic<Fn> {
 };
 
 inline constexpr int kColoringModeCount = 9;
+inline constexpr int kColoringStandard = 8;  // "Standard": points carry no colour of their own
 inline constexpr int kBlendModeCount = 9;  // 8 is "Replace"
 
 // The window thread rewrites the mode and the pointers while workers run,
 // so they are atomic; workers load them relaxed (a plain load on x86-64).
-extern std::atomic<int32_t> gColoringMode;   // 0..8
+extern std::atomic<int32_t> gColoringMode;   // 0..8, "Standard" at start
 extern std::atomic<int32_t> gColorBlendMode; // "Blending Function", 0..8
 extern float gColorKeepFactor;               // mode 0, 0.75 at start
 extern float gColorMixFactor;                // mode 0, 0.25 at start

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -325,6 +326,19 @@ struct CoveredPixel {
     int spreadCount;         // 10 full, 3 progressive
     RandomState* jitter;     // colour-map jitter generator
 };
+
+// The baseshape that drew render-buffer pixel i (its colour index, as the
+// export reads it), so each baseshape keeps its own material while a render
+// runs; -1 without baseshapes, 0 where the byte names none in use. While the
+// voxel engine holds the buffer as its grid, the byte may not be the pixel's.
+int RenderPixelBaseshape(size_t i)
+{
+    const int count = std::min<int>(gBaseshapeCount, kMaxBaseshapes);
+    if (!gUseBaseshapes || count <= 0) return -1;
+    if (gColorIndexBuffer == nullptr || i >= gColorIndexBufferBytes) return 0;
+    const int b = std::abs(static_cast<int>(static_cast<int8_t>(SharedLoad(gColorIndexBuffer[i])))) - 1;
+    return b >= 0 && b < count ? b : 0;
+}
 
 int MaterialOf(int baseshape)
 {
@@ -683,8 +697,8 @@ void ShadeProgressive(int mode)
                     px.envU = (x - halfW) / halfW * 0.5f;
                     px.envV = (y - halfW) / halfW * 0.5f;
                     px.fog = s.fog ? Clamp01(s.p0 * std::exp(v * s.p1 * 1.5258789e-5f)) : 1.0f;
-                    px.baseshape = gUseBaseshapes && gBaseshapeCount > 0 ? 0 : -1;
                     const size_t i = static_cast<size_t>(y) * W + x;
+                    px.baseshape = RenderPixelBaseshape(i);
                     if (s.rgb && gPointColorPlanes[0] != nullptr) {
                         for (int ch = 0; ch < 3; ++ch) px.pointColour[ch] = SharedLoad(gPointColorPlanes[ch][i]) * 0.003921569f;
                     } else {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +22,7 @@
 #include "engine/fractal_model.h"
 #include "engine/file_dialogs.h"
 #include "engine/kernel_framework.h"
+#include "engine/point_coloring.h"
 #include "materials/shader.h"
 #include "engine/status_line.h"
 #include "platform/desktop/gl_window.h"
@@ -158,11 +160,15 @@ TEST_F(BaseShapeEditorProgram, EveryTabAndTheKindsOwnControls)
     gBaseshapeModifierType[0] = gBaseshapeArrayType[0] = 1;
     for (int tab = 0; tab < kBsTabCount; ++tab) {
         ChooseTab(tab);
+        // The base colour shows only while a colouring mode colours the points.
+        const int coloring = gColoringMode.load();
         if (tab == kBsColorsTab) {
             Click("New Textures (Baseshapes)");
             PlainPresetThumbnails();
+            gColoringMode = 7;
         }
         ExpectPanelLooksLike((std::string("baseshape_editor_") + kTabs[tab]).c_str());
+        gColoringMode = coloring;
     }
     ChooseTab(kBsShapeTab);
     EXPECT_FALSE(Shown("Load DMap") || Shown("Load STL Mesh") || Shown("Displacement Map Presets"));
@@ -464,6 +470,48 @@ TEST_F(BaseShapeEditorProgram, AnEditedBaseshapeRendersAnotherPicture)
     CloseEditor();
     const std::vector<uint8_t> after = Render();
     EXPECT_GT(Difference(before, after), 0.01);
+}
+
+// The preview's covered pixels after a render: their share of the preview,
+// the share of them that is pure white, and the spread of their brightness
+// (tenth to ninetieth percentile).
+struct PreviewShades {
+    double lit = 0.0, white = 0.0;
+    int spread = 0;
+};
+PreviewShades Shades(const std::vector<uint8_t>& rgb)
+{
+    int width = 0, height = 0;
+    GetMainDrawableSize(&width, &height);
+    const float sx = static_cast<float>(width) / 1600.0f, sy = static_cast<float>(height) / 1000.0f;
+    std::vector<int> brightness;
+    int all = 0, white = 0;
+    for (int y = static_cast<int>(8 * sy); y < static_cast<int>(840 * sy); ++y)
+        for (int x = static_cast<int>(700 * sx); x < static_cast<int>(1532 * sx); ++x, ++all) {
+            const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+            if (p[0] + p[1] + p[2] < 30) continue;
+            brightness.push_back(p[0] + p[1] + p[2]);
+            white += p[0] == 255 && p[1] == 255 && p[2] == 255;
+        }
+    PreviewShades s;
+    if (brightness.empty()) return s;
+    std::sort(brightness.begin(), brightness.end());
+    s.lit = static_cast<double>(brightness.size()) / all;
+    s.white = static_cast<double>(white) / static_cast<double>(brightness.size());
+    s.spread = (brightness[brightness.size() * 9 / 10] - brightness[brightness.size() / 10]) / 3;
+    return s;
+}
+
+// A new baseshape of the default kind, rendered from the "Render" button
+// with the editor closed, shows lit by the material and shaded over its
+// surface, not as a flat white disc.
+TEST_F(BaseShapeEditorProgram, ANewBaseshapeRendersLitAndShaded)
+{
+    CloseEditor();
+    const PreviewShades s = Shades(Render());
+    EXPECT_GT(s.lit, 0.02);
+    EXPECT_LT(s.white, 0.05);
+    EXPECT_GT(s.spread, 30);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "engine/baseshape_model.h"
 #include "engine/point_coloring.h"
 #include "materials/shader.h"
+#include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "engine/shared_access.h"
 #include "render/view_camera.h"
@@ -218,6 +219,35 @@ TEST_F(PreviewPasses, BaseshapePlaneIndicesAreRangeChecked)
     ShadeFull();
     EXPECT_EQ(Pixel(416, 416)[0], 255) << "baseshape 0's neon";
     gBaseshapes[0].neonOn = 0;
+    gUseBaseshapes = 0;
+    gBaseshapeCount = 0;
+}
+
+// While a render runs each pixel is shaded with the baseshape that drew it
+// (its colour-index byte, of either sign), as the export shades it: only the
+// right half, drawn by baseshape 1, glows in its neon. A buffer that does not
+// hold the pixel (the voxel grid) names baseshape 0.
+TEST_F(PreviewPasses, ProgressivePixelsTakeTheBaseshapeThatDrewThem)
+{
+    SetUpSphereScene(128, 128);
+    ShadeProgressive(0);
+    const uint8_t unlit[2] = {Pixel(478, 300)[0], Pixel(478, 530)[0]};
+    ASSERT_LT(unlit[1], 250) << "room for the neon";
+    gUseBaseshapes = 1;
+    gBaseshapeCount = 2;
+    gBaseshapes[1].neonOn = 1;
+    gBaseshapeNeonColor.r[1] = 255;
+    gBaseshapeNeonStrength[1] = 1.0f;
+    for (int i = 0; i < 128 * 128; ++i) gColorIndexBuffer[i] = i % 128 < 64 ? 1 : static_cast<uint8_t>(i % 2 ? 2 : -2);
+    const size_t bytes = gColorIndexBufferBytes;
+    for (size_t inUse : {bytes, size_t{0}}) {
+        gColorIndexBufferBytes = inUse;
+        ShadeProgressive(0);
+        EXPECT_EQ(Pixel(478, 300)[0], unlit[0]);
+        EXPECT_EQ(Pixel(478, 530)[0], inUse ? 255 : unlit[1]);
+    }
+    gColorIndexBufferBytes = bytes;
+    gBaseshapes[1].neonOn = 0;
     gUseBaseshapes = 0;
     gBaseshapeCount = 0;
 }
