@@ -68,11 +68,12 @@ void ShowExportStatus(const char* text) { SetStatusText("%s", text); }
 
 // The cube as it stands, so that no stop or restart of the engine changes
 // or frees what the writer reads (and cleans). Null when the engine is off
-// or memory runs out.
-uint8_t* CopyVoxelCube(VoxelMeshRequest* request)
+// or memory runs out; *generation tells this cube from a later one.
+uint8_t* CopyVoxelCube(VoxelMeshRequest* request, uint32_t* generation)
 {
     std::lock_guard<std::mutex> lock(gVoxelModeMutex);
     request->resolution = gVoxelResolution;
+    *generation = gVoxelCubeGeneration;
     const size_t side = static_cast<size_t>(std::max(gVoxelResolution, 0));
     request->voxelBytes = side * side * side;
     if (gVoxelEngineOn != 1 || !gColorIndexBuffer || gColorIndexBufferBytes < request->voxelBytes) return nullptr;
@@ -105,14 +106,11 @@ MeshExportStatus ExportMesh(VoxelMeshRequest& request)
 {
     MeshExportStatus status;
     status.result = MeshExportResult::kNoMemory;
-    uint8_t* cube = CopyVoxelCube(&request);
-    if (cube) {
-        request.voxels = cube;
+    if (request.voxels) {
         status = request.obj ? gMeshWriters.obj(request) : gMeshWriters.stlRawPng(request);
     } else if (request.voxelBytes > 0) {
         SetStatusText("%s", kInsufficientMemoryText);
     }
-    std::free(cube);
     return status;
 }
 
@@ -124,14 +122,26 @@ void VoxelMeshExportThread(VoxelMeshRequest request)
     gScreenState = kScreenExport;
     gExportViewRunning = 1;
     gVoxelExportProgress = 0.0f;
+    uint32_t generation = 0;
+    uint8_t* cube = CopyVoxelCube(&request, &generation);
+    request.voxels = cube;
     gMeshExportWarning = MeshExportNeedsWarning(ExportMesh(request));
     gMeshExportType = kMeshExportStl;
     gExportViewRunning = 0;
     {
         // A stop during the export ended voxel mode: the engine stays off.
         std::lock_guard<std::mutex> lock(gVoxelModeMutex);
-        if (gVoxelEngineOn == 1) StartVoxelEngineThreads();
+        if (gVoxelEngineOn == 1) {
+            // The cleaning stays in the cube the engine goes on filling (it
+            // was stopped all along), unless a new cube was started meanwhile.
+            if (cube && generation == gVoxelCubeGeneration && gColorIndexBuffer &&
+                gColorIndexBufferBytes >= request.voxelBytes) {
+                std::memcpy(gColorIndexBuffer, cube, request.voxelBytes);
+            }
+            StartVoxelEngineThreads();
+        }
     }
+    std::free(cube);
     EndFileOperation();
     gMeshExportEnded = 1;
     gMeshExportRunning = 0;

@@ -1,8 +1,8 @@
 // The voxel cube written as a mesh, raw volume or PNG slices on a thread of
 // its own. The window thread takes gFileOperationBusy and asks for the file
 // before the thread starts; the thread pauses the voxel engine, hands a
-// copy of the cube to the chosen writer and restarts the engine if voxel
-// mode is still on. The box the writer's result calls for is shown by the
+// copy of the cube to the chosen writer and, if voxel mode is still on,
+// puts the cleaned copy back and restarts the engine. The box the writer's result calls for is shown by the
 // window thread once the thread has ended. One export at a time.
 #pragma once
 

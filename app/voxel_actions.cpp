@@ -19,6 +19,7 @@
 #include "render/voxel_engine.h"
 
 std::mutex gVoxelModeMutex;
+uint32_t gVoxelCubeGeneration = 0;
 bool (*gAllocateVoxelCube)() = AllocateVoxelGrid;
 bool (*gStartVoxelEngine)() = StartVoxelEngineThreads;
 
@@ -83,6 +84,7 @@ void StartVoxelEngineAction()
         // Only the colour-index buffer becomes the cube; the others keep W x H.
         if (gAllocateVoxelCube()) {
             gVoxelEngineOn = 1;
+            ++gVoxelCubeGeneration;
         }
     }
     if (!gVoxelEngineOn) {

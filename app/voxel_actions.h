@@ -4,11 +4,15 @@
 // and "Stop the Voxel Engine" gives the render buffers back.
 #pragma once
 
+#include <cstdint>
 #include <mutex>
 
 // Held while voxel mode starts or ends and while the mesh export decides
 // whether to restart the engine, so the two never cross.
 extern std::mutex gVoxelModeMutex;
+// Counts the cubes made by "Start the Voxel Engine" (under the mutex), so an
+// export can tell its cube from one started afresh while it ran.
+extern uint32_t gVoxelCubeGeneration;
 
 // Tests replace the cube allocation and the engine start.
 extern bool (*gAllocateVoxelCube)();

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/control_tables.h"
 #include "app/frame.h"
@@ -18,6 +19,7 @@
 #include "app/support/program_driver.h"
 #include "editors/baseshape_editor.h"
 #include "editors/baseshape_type_parameters.h"
+#include "engine/baseshape_animation.h"
 #include "engine/baseshape_images.h"
 #include "engine/fractal_model.h"
 #include "engine/file_dialogs.h"
@@ -29,6 +31,7 @@
 #include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
+#include "shading/image_files.h"
 #include "support/screenshot.h"
 
 namespace fs = std::filesystem;
@@ -428,6 +431,125 @@ TEST_F(BaseShapeEditorProgram, WireframesInThePreview)
     EXPECT_GT(red - PreviewPixels(true), 500);
     EXPECT_GT(PreviewPixels(false) - green, 500);
     Click("Baseshapes", kPageBaseshapes);
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// A 24-bit BMP, rows given top first as the picture is seen.
+void WriteBmp(const fs::path& path, int width, int height, const std::vector<uint8_t>& rgb)
+{
+    std::string bytes(kBmpHeaderSize, '\0');
+    BuildBmpHeaders(width, height, reinterpret_cast<uint8_t*>(bytes.data()));
+    for (int row = height - 1; row >= 0; --row) {
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = &rgb[(static_cast<size_t>(row) * width + x) * 3];
+            bytes += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0])};
+        }
+        bytes.append(static_cast<size_t>(BmpRowPadding(width)), '\0');
+    }
+    WriteFile(path, bytes);
+}
+
+// "Load STL Mesh", "Clear Mesh", "Load DMap" and "Load (Texture)" through
+// their dialogs: the worked facet centred, scaled and mirrored; a file
+// shorter than its facet count refused with nothing changed; the map's
+// border of its kind; the texture's bottom row first.
+TEST_F(BaseShapeEditorProgram, MeshesAndPicturesLoadThroughTheirButtons)
+{
+    ChooseKind(58);
+    const BaseshapeMesh& mesh = gBaseshapeMeshes[gCurrentBaseshape];
+    const fs::path facet = dir_ / "facet.stl", shortFile = dir_ / "short.stl";
+    WriteFile(facet, "solid one\nfacet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 2 0 0\n  vertex 0 2 0\n"
+                     " endloop\nendfacet\nendsolid one\n");
+    std::string binary(84 + 50, '\0');
+    binary[80] = 2;  // two facets said, one there
+    WriteFile(shortFile, binary);
+    gDialogs.QueueFile(facet.string());
+    Click("Load STL Mesh");
+    const float expected[9] = {-0.7071068f, 0.7071068f, 0, 0.7071068f, 0.7071068f, 0, -0.7071068f, -0.7071068f, 0};
+    ASSERT_EQ(mesh.triangleCount, 1u);
+    for (int k = 0; k < 9; ++k) EXPECT_NEAR(mesh.vertices[k], expected[k], 1e-6f) << k;
+    gDialogs.QueueFile(shortFile.string());
+    Click("Load STL Mesh");
+    EXPECT_NEAR(mesh.vertices[0], expected[0], 1e-6f) << "the refused file changed the mesh";
+    char status[256];
+    int width = 0;
+    CopyStatusText(status, sizeof status, &width);
+    EXPECT_EQ(std::string(status).rfind("Talvoran :   short.stl is not an STL file", 0), 0u) << status;
+    Click("Clear Mesh");
+    EXPECT_EQ(std::vector<float>(mesh.vertices, mesh.vertices + 9),
+              std::vector<float>(kDefaultBaseshapeTriangle, kDefaultBaseshapeTriangle + 9));
+
+    ChooseKind(49);  // its maps lose the first and last row and column
+    const fs::path map = dir_ / "map.bmp";
+    WriteBmp(map, 4, 3, std::vector<uint8_t>(36, 90));
+    gDialogs.QueueFile(map.string());
+    Click("Load DMap");
+    const BaseshapeImage& heights = gBaseshapeDMaps[gCurrentBaseshape];
+    ASSERT_EQ(heights.width * 10 + heights.height, 43u);
+    EXPECT_EQ(std::vector<uint8_t>(heights.pixels, heights.pixels + 12),
+              (std::vector<uint8_t>{0, 0, 0, 0, 0, 90, 90, 0, 0, 0, 0, 0}));
+
+    ChooseKind(1);
+    ChooseTab(kBsColorsTab);
+    Click("Use Surface Texture");
+    const fs::path picture = dir_ / "picture.bmp";
+    WriteBmp(picture, 1, 2, {255, 0, 0, 0, 200, 0});  // red above green
+    gDialogs.QueueFile(picture.string());
+    Click("Load (Texture)");
+    const BaseshapeImage& texture = gBaseshapeTextures[gCurrentBaseshape];
+    ASSERT_EQ(texture.width * 10 + texture.height, 12u);
+    EXPECT_EQ(std::vector<uint8_t>(texture.pixels, texture.pixels + 6), (std::vector<uint8_t>{0, 200, 0, 255, 0, 0}));
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
+}
+
+template <typename Done>
+bool FramesUntil(Done done, int limit)
+{
+    for (int frame = 0; frame < limit && !done(); ++frame) gProgram.Frames(1);
+    return done();
+}
+
+// One quarter turn R about y: the preview's glMatrix becomes M R (column 0
+// is the old column 2), the sampled matrix Rt M (row 0 the old row 2).
+void ExpectQuarterTurn(const float* before, const float* after, bool preview)
+{
+    const int stride = preview ? 4 : 3;
+    for (int k = 0; k < 3; ++k) {
+        const int turned = preview ? stride * k : k, from = preview ? stride * k + 2 : 2 * stride + k;
+        const int kept = preview ? stride * k + 1 : stride + k;
+        EXPECT_NEAR(after[turned], before[from], 1e-5f) << k;
+        EXPECT_NEAR(after[kept], before[kept], 1e-5f) << k;
+    }
+}
+
+// "Number of Frames by Cycle" at 4 turns the 3-D preview a quarter every
+// hundredth frame and leaves the sampled shape alone; with "Enable Preview
+// Animations" the point preview turns the sampled shape a quarter a step.
+TEST_F(BaseShapeEditorProgram, ASpinTurnsTheBaseshapeInBothPreviews)
+{
+    ChooseTab(kBsAnimationTab);
+    int x = 0, y = 0;
+    ControlRowPoint(*Find("Number of Frames by Cycle"), 0, &x, &y);
+    for (int notch = 0; notch < 4; ++notch) gProgram.Wheel(x, y, 1);
+    ASSERT_EQ(gBaseshapeSpin[0][3], 4.0f);
+    ASSERT_EQ(gBaseshapeSpin[0][1], 1.0f);
+    const BaseshapeRecord before = Current();
+    const int frame = gBaseshapeAnimationFrame;
+    ASSERT_TRUE(FramesUntil([&] { return gBaseshapeAnimationFrame != frame; }, 150));
+    ExpectQuarterTurn(before.glMatrix, Current().glMatrix, true);
+    EXPECT_TRUE(std::equal(before.matrix, before.matrix + 9, Current().matrix));
+
+    CloseEditor();
+    ASSERT_EQ(gScreenState.load(), kScreenPointPreview);
+    gProgram.GoTo(kTabAnimation);
+    gProgram.ClickControl(AnimationControls(), "Enable Preview Animations");
+    ASSERT_EQ(gPanel.previewAnimations, 1);
+    const int step = gBaseshapeAnimationFrame;
+    ASSERT_TRUE(FramesUntil([&] { return gBaseshapeAnimationFrame != step; }, 2000));
+    ExpectQuarterTurn(before.matrix, Current().matrix, false);
+    gProgram.ClickControl(AnimationControls(), "Enable Preview Animations");
+    EXPECT_EQ(gPanel.previewAnimations, 0);
 }
 
 // The share of the render's pixels that one picture hits and the other not.

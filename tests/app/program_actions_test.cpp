@@ -69,6 +69,7 @@ MeshExportStatus SlowWriter(VoxelMeshRequest& request)
     gWriterFlags = request.volume | request.obj << 1 | request.png << 2;
     ++gWriterCalls;
     const size_t bytes = static_cast<size_t>(request.resolution) * request.resolution * request.resolution;
+    request.voxels[0] = 1;  // its cleaning, at a corner the engine never reaches
     unsigned sum = 0;
     do {
         for (size_t i = 0; i < bytes; i += 4096) sum += request.voxels[i];
@@ -250,6 +251,36 @@ TEST_F(ProgramActions, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
     EXPECT_EQ(gWriterCalls.load(), 1);
     EXPECT_EQ(gVoxelEngineOn, 0);
     EXPECT_EQ(gFileOperationBusy.load(), 0);
+    gMeshWriters = kVolumetricFieldWriters;
+}
+
+// The writer's cleaning stays in the cube the engine goes on filling, but
+// not in a cube started afresh while the writer ran.
+TEST_F(ProgramActions, TheCleaningStaysInTheEnginesCube)
+{
+    gMeshWriters = {SlowWriter, SlowWriter};
+    gWriterRelease = true;
+    gProgram.GoTo(kTabVoxels);
+    Press("Voxel Resolution", 1);
+    Press("Start the Voxel Engine");
+    ASSERT_EQ(gVoxelEngineOn, 1);
+    gDialogs.QueueFile((gDir / "cleaned.stl").string());
+    Press("STL Mesh");
+    ASSERT_TRUE(gProgram.WaitUntil(MeshExportEnded, 60000));
+    EXPECT_EQ(gColorIndexBuffer[0], 1);
+
+    gWriterRelease = false;
+    const int calls = gWriterCalls.load();
+    gDialogs.QueueFile((gDir / "cleaned.obj").string());
+    Press("OBJ Mesh");
+    while (gWriterCalls.load() == calls) std::this_thread::yield();
+    Press("Stop the Voxel Engine");
+    Press("Start the Voxel Engine");
+    ASSERT_EQ(gVoxelEngineOn, 1);
+    gWriterRelease = true;
+    ASSERT_TRUE(gProgram.WaitUntil(MeshExportEnded, 60000));
+    EXPECT_EQ(gColorIndexBuffer[0], 0);
+    Press("Stop the Voxel Engine");
     gMeshWriters = kVolumetricFieldWriters;
 }
 

@@ -22,7 +22,10 @@
 #include "app/panel_state.h"
 #include "app/param_help.h"
 #include "app/text_field.h"
+#include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
+#include "engine/baseshape_animation.h"
+#include "engine/baseshape_record.h"
 #include "engine/kernel_framework.h"
 #include "app/support/program_driver.h"
 #include "engine/fractal_model.h"
@@ -234,8 +237,9 @@ TEST_F(ProgramJourneys, ShadowTypeAndFogToAlphaReachTheFile)
 }
 
 // "Render Animation" writes "Number of Frames" files from "Start Frame",
-// named from "Output Filename" in the "Image Type" chosen, and is offered
-// again once the last is written.
+// named from "Output Filename" in the "Image Type" chosen, turning a
+// spinning baseshape frame by frame, and is offered again once the last is
+// written.
 TEST_F(ProgramJourneys, AnAnimationWritesEveryFrameWhereAsked)
 {
     gProgram.GoTo(kTabAnimation);
@@ -251,10 +255,25 @@ TEST_F(ProgramJourneys, AnAnimationWritesEveryFrameWhereAsked)
     gProgram.ClickControl(AnimationControls(), "Image Type", 0);  // "PNG - Portable Network Graphics"
     gDialogs.QueueFile((gDir / "spin").string());
     gProgram.ClickControl(AnimationControls(), "Output Filename");
+    // A baseshape spinning an eighth turn about y a frame: the start winds
+    // it through frames 1 to 4 (a half turn), frames 6 and 7 two more.
+    InitNewBaseshape(gBaseShapeEditor.defaults, 0);
+    gBaseshapeCount = gUseBaseshapes = 1;
+    ResetBaseshapeWeights();
+    gBaseshapeSpin[0][3] = 8.0f;
+    ComputeBaseshapeMatrix(0);
+    const BaseshapeRecord start = gBaseshapes[0];
     gProgram.ClickControl(AnimationControls(), "Render Animation");
     EXPECT_FALSE(ActionButtonEnabled(kActionRenderAnimation));
+    for (int k : {0, 8}) EXPECT_NEAR(gBaseshapes[0].matrix[k], -start.matrix[k], 1e-5f) << k;
     for (int frame = 0; frame < 20000 && !ActionButtonEnabled(kActionRenderAnimation); ++frame) gProgram.Frames(1);
     EXPECT_TRUE(ActionButtonEnabled(kActionRenderAnimation));
+    EXPECT_EQ(gBaseshapeAnimationFrame, 8);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(gBaseshapes[0].matrix[k], -start.matrix[6 + k], 1e-5f) << k;  // a quarter from the start
+        EXPECT_NEAR(gBaseshapes[0].matrix[6 + k], start.matrix[k], 1e-5f) << k;
+    }
+    gBaseshapeCount = gUseBaseshapes = 0;
     for (int n : {5, 6, 7}) {
         const fs::path frame = gDir / ("spin" + std::to_string(n) + ".png");
         ASSERT_TRUE(fs::exists(frame)) << frame;

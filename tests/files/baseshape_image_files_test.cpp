@@ -44,6 +44,24 @@ TEST(BaseshapePictures, TexturesKeepTheBottomRowFirst)
     EXPECT_EQ(std::vector<uint8_t>(t.pixels, t.pixels + 6), (std::vector<uint8_t>{0, 200, 0, 255, 0, 0}));
 }
 
+// A 256 by 64 texture previews source column floor(2 c) and row floor(r / 2).
+TEST(BaseshapePictures, PreviewsTakeTheNearestPixel)
+{
+    std::vector<uint8_t> rgb(256 * 64 * 3);
+    for (size_t q = 0; q < 256 * 64; ++q) {
+        rgb[3 * q] = static_cast<uint8_t>(q % 256);  // the column
+        rgb[3 * q + 1] = static_cast<uint8_t>(q / 256);  // the row
+    }
+    BaseshapeImage texture{"#", 256, 64, rgb.data()};
+    std::vector<uint8_t> preview(kBaseshapePreviewSide * kBaseshapePreviewSide * 3);
+    BuildBaseshapePreview(texture, 3, preview.data());
+    for (int r = 0; r < kBaseshapePreviewSide; ++r)
+        for (int c = 0; c < kBaseshapePreviewSide; ++c) {
+            ASSERT_EQ(preview[(r * kBaseshapePreviewSide + c) * 3], 2 * c) << r << " " << c;
+            ASSERT_EQ(preview[(r * kBaseshapePreviewSide + c) * 3 + 1], r / 2) << r << " " << c;
+        }
+}
+
 // Heights are the brightest channel; mode 1 clears rows 0 and 2 and columns
 // 0 and 3 of a 4 by 3 map, leaving pixels 1 and 2 of the middle row.
 TEST(BaseshapePictures, DisplacementMapsAndTheirBorder)

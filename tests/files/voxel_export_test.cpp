@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -297,6 +298,31 @@ TEST_F(VoxelExport, AFailedWriteLeavesTheOlderFileAlone)
     }
     EXPECT_EQ(Bytes(path), std::vector<uint8_t>({'o', 'l', 'd', 'e', 'r'}));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+// Each phase says how far it is, in order, on the status line and in the
+// percentage the export view shows; the STL ends with "Talvoran".
+TEST_F(VoxelExport, EveryPhaseReportsItsProgress)
+{
+    static std::vector<std::string> phases;
+    phases.clear();
+    std::atomic<float> percent{-1.0f};
+    Voxels v = Ball(20.0);
+    VoxelMeshRequest r;
+    r.voxels = v.bytes.data(), r.voxelBytes = v.bytes.size(), r.resolution = kN, r.path = (dir_ / "wall.stl").string();
+    r.interiorWall = 1, r.wallThickness = 2, r.progress = &percent;
+    r.status = [](const char* text) {
+        std::string phase(text);
+        const size_t at = phase.find_first_of("0123456789");  // the percentage and the blank after it
+        if (at != std::string::npos) phase.erase(at, phase.find_first_not_of("0123456789.", at) - at + 1);
+        phase.erase(phase.find_last_not_of(' ') + 1);
+        if (phases.empty() || phases.back() != phase) phases.push_back(phase);
+    };
+    ASSERT_EQ(VolumetricField().ExportStlRawPng(r).result, MeshExportResult::kWritten);
+    EXPECT_EQ(phases, (std::vector<std::string>{"Mesh Export :  Analizing", "Mesh Export :  Filling Holes",
+                                                "Mesh Export :  Calculating Walls", "Mesh Export :  Creating Walls",
+                                                "Mesh Export :  Completed", "Talvoran"}));
+    EXPECT_NEAR(percent.load(), 100.0f * (100 + 21 + 5) / kN, 1.0f) << "the box's last x plane";
 }
 
 TEST_F(VoxelExport, OnlyTheTablesResolutionsAreExported)
