@@ -137,11 +137,11 @@ bool LoadMaterial()
     Busy busy;
     if (!ChooseMaterialFile(false)) return false;
     SetStatusText("Loading Materials..");
-    FileBytes bytes;
-    if (!ReportFileRead(ReadWholeFile(gFilePath, kMaxMaterialFileBytes, &bytes), gFilePath)) return false;
+    std::vector<uint8_t> bytes;
+    if (!ReadChosenFileBytes(gFilePath, kMaxMaterialFileBytes, bytes)) return false;
     auto settings = std::make_unique<MaterialSettings>();
     std::string why;
-    switch (ParseMaterialFile(bytes.data.get(), bytes.size, settings.get(), &why)) {
+    switch (ParseMaterialFile(bytes.data(), bytes.size(), settings.get(), &why)) {
     case FileParseStatus::kRead: break;
     case FileParseStatus::kNewerVersion: ShowNewerVersionNotice(); return false;
     case FileParseStatus::kNoMemory: SetStatusText("Insufficient System Memory!"); return false;
