@@ -16,6 +16,7 @@
 
 #include "engine/baseshape_model.h"
 #include "engine/file_dialogs.h"
+#include "engine/file_replacement.h"
 #include "materials/color_maps.h"
 #include "materials/shader.h"
 #include "materials/texture_files.h"
@@ -373,13 +374,12 @@ bool Shader::SaveTextureBitmap(int n, int mode, int index)
     auto warn = [] {
         if (gTextureFileServices.warnUnwritable != nullptr) gTextureFileServices.warnUnwritable();
     };
-    FileSink file;
-    if (!OpenFileSink(file, path)) {
+    FileReplacement file;
+    if (!file.Begin(path)) {
         warn();
         return false;
     }
-    const bool written = WriteTextureBitmap(SinkOf(file), n, mode, presets[index]);
-    if (CloseFileSink(file, !written) && written) return true;
+    if (WriteTextureBitmap(file.Sink(), n, mode, presets[index]) && file.Commit()) return true;
     warn();
     return false;
 }
