@@ -322,8 +322,10 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
         for (int mat = 0; mat < kMaterials; ++mat) {
             const uint8_t* entries = in.Take(kColorMapSize * 3);
             if (!entries) return p.Short();
-            for (int k = 0; k < kColorMapSize; ++k)
-                for (int c = 0; c < 3; ++c) m.colorMaps[kMapOfSide[side][c]][mat][k] = entries[3 * k + c];
+            uint8_t* red = m.colorMaps[kMapOfSide[side][0]][mat];
+            uint8_t* green = m.colorMaps[kMapOfSide[side][1]][mat];
+            uint8_t* blue = m.colorMaps[kMapOfSide[side][2]][mat];
+            for (int k = 0; k < kColorMapSize; ++k, entries += 3) red[k] = entries[0], green[k] = entries[1], blue[k] = entries[2];
         }
     }
     if (!ReadTextures(p, s)) return false;
