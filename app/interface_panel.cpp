@@ -203,7 +203,7 @@ void Interface::Build()
     BuildList(lightDistribution, kPlaceLightDistribution, "Light Distribution Shader", kLightDistributions,
               kLightDistributionStandard);
     BuildWindow(gammaCorrection, kPlaceGamma, kGammaCaptions, kGammaRows);
-    BuildWindow(colorInterpolationWeight, kPlaceColorInterpolationWeight, kWeightCaptions, kWeightRows);
+    BuildWindow(colorInterpolationWeight, kPlaceColorInterpolationWeight, kWeightCaptions, kColorWeightRows);
     BuildList(materialColorBlend, kPlaceMaterialColorBlend, "Material Color Blend", kBlendingRows, 7);
     BuildList(colorFunction, kPlaceColorFunction, "Color Function (Baseshapes and Trasformations)",
               kColorFunctionRows, 8);

@@ -29,7 +29,7 @@ inline constexpr float kPerPixelRows[] = {1, 128, 16, 1, 1, 1, 1, 512, 32, 1, 1,
 inline constexpr float kGlowRows[] = {0, 1, 0.5f, 1, 1, 0, 1, 16, 4, 1, 1, 1, 0, 10, 1.0f, 1, 0, 0};  // threshold, steps, intensity
 inline constexpr float kReflectivityRows[] = {0, 1, 0.02f, 1, 1, 0};
 inline constexpr float kGammaRows[] = {0.1f, 4, 1.0f, 1, 1, 0};
-inline constexpr float kWeightRows[] = {0, 1, 0.5f, 1, 1, 0};  // "Color Interpolation Weight"
+inline constexpr float kColorWeightRows[] = {0, 1, 0.5f, 1, 1, 0};  // "Color Interpolation Weight"
 
 // ---- Camera and animation pages ----------------------------------------------------
 inline constexpr float kResolutionRows[] = {16, 3072, 2048, 1, 1, 1, 16, 3072, 2048, 1, 1, 1};  // width, height

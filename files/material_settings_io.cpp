@@ -446,8 +446,8 @@ bool TakeMaterialWindowValues(FileParser& p, MaterialValues& v)
         {kGlowRows, 1, &v.glow[1], "Glow Parameters"},
         {kGlowRows, 2, &v.glow[2], "Glow Parameters"},
         {kReflectivityRows, 0, &v.reflectivity, "Reflectivity Index (0.0 .. 1.0)"},
-        {kWeightRows, 0, &v.colorKeep, "Color Interpolation Weight"},
-        {kWeightRows, 0, &v.colorMix, "Color Interpolation Weight"},
+        {kColorWeightRows, 0, &v.colorKeep, "Color Interpolation Weight"},
+        {kColorWeightRows, 0, &v.colorMix, "Color Interpolation Weight"},
         {kShadowSamplingRows, 0, &v.shadowSampling[0], "Shadow Sampling Parameters"},
         {kShadowSamplingRows, 1, &v.shadowSampling[1], "Shadow Sampling Parameters"},
     };

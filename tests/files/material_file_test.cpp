@@ -61,7 +61,7 @@ MaterialValues RandomValues(uint32_t seed)
     }
     for (int k = 0; k < 3; ++k) real(&v.volumetricFogColor[k], 1, kVolumetricFogRows, k), real(&v.glow[k], 1, kGlowRows, k);
     real(&v.turbidity, 1, kTurbidityRows), real(&v.gamma, 1, kGammaRows), real(&v.reflectivity, 1, kReflectivityRows);
-    real(&v.colorKeep, 1, kWeightRows), real(&v.colorMix, 1, kWeightRows);
+    real(&v.colorKeep, 1, kColorWeightRows), real(&v.colorMix, 1, kColorWeightRows);
     return v;
 }
 
