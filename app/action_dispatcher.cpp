@@ -63,6 +63,7 @@ namespace {
 constexpr int kFractalsPage = 0, kRenderPage = 1, kCameraPage = 2, kVoxelsPage = 5;
 constexpr const char* kTextureBusyText = "A Procedural Texture calculation is already in progress..";
 constexpr const char* kTextureRunningText = "A Procedural Texture calculation is in progress..";
+constexpr const char* kExportRunningText = "An image export is already in progress..";
 
 // Clears the pressed byte and says whether it was set.
 bool Take(ActionButtonId id)
@@ -189,10 +190,20 @@ void FractalsPage()
 }
 
 // ---- [render page] ----------------------------------------------------------------
+// A press while an export runs is refused with a word, and the buttons
+// stay as the running export set them.
 void StartImageExport(bool png)
 {
+    if (gFileThreadBusy.load()) {
+        SetStatusText("%s", kExportRunningText);
+        return;
+    }
+    SetStatusText(png ? "Exports the fractal as a PNG file." : "Exports the fractal as a Bitmap file.");
     gPreviewRefresh = 0;
-    StartExportThread(png);
+    if (!StartExportThread(png)) {
+        SetStatusText("%s", gFileThreadBusy.load() ? kExportRunningText : "The export could not be started.");
+        return;
+    }
     EnableButton(kButtonRender, true);
     EnableButton(kButtonContinue, true);
     EnableButton(kButtonStop, false);
@@ -352,14 +363,8 @@ bool RenderPageActions()
             ClearActionPressed(kActionSavePng);
             return true;
         }
-        if (Take(kActionSaveBitmap)) {
-            SetStatusText("Exports the fractal as a Bitmap file.");
-            StartImageExport(false);
-        }
-        if (Take(kActionSavePng)) {
-            SetStatusText("Exports the fractal as a PNG file.");
-            StartImageExport(true);
-        }
+        if (Take(kActionSaveBitmap)) StartImageExport(false);
+        if (Take(kActionSavePng)) StartImageExport(true);
     }
     if (Take(kActionSaveMaterial)) SaveMaterial();
     if (Take(kActionLoadMaterial) && gScreenState.load() > 3 && LoadMaterial()) {

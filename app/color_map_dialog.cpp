@@ -1,10 +1,9 @@
 #include "app/color_map_dialog.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "engine/file_dialogs.h"
+#include "engine/file_replacement.h"
 #include "materials/texture_busy.h"
 #include "ui/file_services.h"
 
@@ -28,18 +27,10 @@ bool SaveColorMapWithDialog(const ColorMap& map)
     if (!TryBeginFileOperation()) return false;
     bool written = false;
     if (ShowSaveFileDialog(kFileKindColorMap, kFolderTextures, gDialogDefaultFolderFlags[kFileKindColorMap]) != 0) {
-        FILE* file = std::fopen(gFilePath, "w");
-        if (CheckWritable(file)) {
-            const std::string text = ColorMapText(map);
-            const bool wroteAll = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-            const bool closed = std::fclose(file) == 0;
-            written = wroteAll && closed;
-            if (!written) {
-                CheckWritable(nullptr);  // the same warning as an unwritable folder
-                std::error_code ignored;
-                if (std::filesystem::is_regular_file(gFilePath, ignored)) std::filesystem::remove(gFilePath, ignored);
-            }
-        }
+        const std::string text = ColorMapText(map);
+        FileReplacement file;
+        written = file.Begin(gFilePath) && file.Sink().Write(text.data(), text.size()) && file.Commit();
+        if (!written) CheckWritable(nullptr);  // the "Warning" box; the older file stays
     }
     EndFileOperation();
     return written;

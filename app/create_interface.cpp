@@ -45,6 +45,7 @@
 #include "ui/button.h"
 #include "ui/icons.h"
 #include "ui/widget.h"
+#include "engine/window_ranges.h"
 
 TrackBall gLightTrackBall;
 OptionsBox gMapFogToAlphaBox, gExcludeBackgroundBox;
@@ -73,17 +74,13 @@ constexpr int kLightGroup = 2;
 // limits keep every derived value finite: sizes 16..3072, a perspective
 // angle below 180, thread counts 1..24.
 const char* const kPerspectiveCaptions[] = {"Perspective", "Angle"};
-const float kPerspectiveRows[] = {1, 179, 60, 1, 1, 0};
 // The thread windows show their value where a row caption would stand.
 const char* const kRenderThreadCaptions[] = {"Render Threads", ""};
 const char* const kExportThreadCaptions[] = {"Export Threads (BMP, PNG)", ""};
 const float kThreadRows[] = {1, 24, 1, 1, 1, 1};
 const char* const kResolutionCaptions[] = {"Render Resolution:", "Width", "Height"};
-const float kResolutionRows[] = {16, 3072, 2048, 1, 1, 1, 16, 3072, 2048, 1, 1, 1};
 const char* const kAveragedCaptions[] = {"Averaged Ambient Occlusion (Fast)", "Strength", "Samples"};
-const float kAveragedRows[] = {0, 4, 1, 1, 1, 0, 1, 512, 64, 1, 1, 1};
 const char* const kPerPixelCaptions[] = {"Per Pixel Ambient Occlusion (Slow)", "Samples", "Radius"};
-const float kPerPixelRows[] = {1, 128, 16, 1, 1, 1, 1, 512, 32, 1, 1, 1};
 
 const char* const kMainTabs[] = {"Fractals", "Render", "Camera", "Editors", "About", "Voxels", "Animation"};
 const char* const kEditorTabs[] = {"Baseshapes", "Transformations", "Additional Objects"};

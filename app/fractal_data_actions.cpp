@@ -151,11 +151,11 @@ bool LoadFractalData(bool parametersOnly)
     }
     SetStatusText("Loading Buffers..");
     ShowStatusNow();
-    FileBytes bytes;
-    if (!ReportFileRead(ReadWholeFile(gFilePath, kMaxFractalDataFileBytes, &bytes), gFilePath)) return false;
+    std::vector<uint8_t> bytes;
+    if (!ReadChosenFileBytes(gFilePath, kMaxFractalDataFileBytes, bytes)) return false;
     auto doc = std::make_unique<FractalDataDocument>();
     std::string why;
-    switch (ParseFractalDataFile(bytes.data.get(), bytes.size, !parametersOnly, doc.get(), &why)) {
+    switch (ParseFractalDataFile(bytes.data(), bytes.size(), !parametersOnly, doc.get(), &why)) {
     case FileParseStatus::kRead: break;
     case FileParseStatus::kNewerVersion:
         ShowNewerVersionNotice();

@@ -30,6 +30,7 @@
 #include "shading/shading_settings.h"
 #include "ui/font.h"
 #include "ui/widget.h"
+#include "engine/window_ranges.h"
 
 // ---- [tables] -------------------------------------------------------------------
 namespace {
@@ -95,15 +96,11 @@ const char* const kLightDistributions[] = {"Standard",    "Sine Stripes", "Cosin
 // Window rows: caption list (title first) and six floats per row: minimum,
 // maximum, start, clamp at minimum, clamp at maximum, whole numbers.
 const char* const kFogCaptions[] = {"Parameters", "A", "B"};
-const float kFogRows[] = {0, 10, kStartFogP0, 1, 0, 0, -10, 10, kStartFogP1, 0, 0, 0};
 const float kFogSteps[] = {0.1f, 0.1f};
 const char* const kTurbidityCaptions[] = {"Sun Turbidity", "Value"};
-const float kTurbidityRows[] = {1, 20, kStartTurbidity, 1, 1, 0};
 const char* const kGammaCaptions[] = {"Gamma Correction", "Gamma"};
-const float kGammaRows[] = {0.1f, 4, kStartGamma, 1, 1, 0};
 const char* const kRenderParameterCaptions[] = {"Render Parameters", "Start Frame", "Number of Frames",
                                                 "Frame Iterations"};
-const float kRenderParameterRows[] = {0, 100000, 0, 1, 1, 1, 1, 100000, 100, 1, 1, 1, 1, 1000, 1, 1, 1, 1};
 const char* const kCycleCaptions[] = {"Number of Frames for a Complete Cycle", "Frames"};
 const float kCycleRows[] = {0, 100000, 100, 1, 1, 1};
 const char* const kDensityCaptions[] = {"Density Threshold      Thin <-*-> Thick", "Value", "Distance"};
@@ -113,29 +110,19 @@ const float kSideLengthRows[] = {0.1f, 1000, 10, 1, 1, 0};
 const char* const kWallCaptions[] = {"Wall Thickness (Voxels)", "Value", "Distance"};
 const float kWallRows[] = {1, 50, 2, 1, 1, 1, 0, 10, 1, 1, 1, 0};
 const char* const kWeightCaptions[] = {"Color Interpolation Weight", "Weight"};
-const float kWeightRows[] = {0, 1, 0.5f, 1, 1, 0};
 const char* const kShadowSamplingCaptions[] = {"Shadow Sampling Parameters", "Samples", "Radius"};
-const float kShadowSamplingRows[] = {1, 256, 16, 1, 1, 1, 0, 512, 8, 1, 1, 0};
 const char* const kVolumetricFogCaptions[] = {"Volumetric Fog Color", "Red", "Green", "Blue"};
-const float kVolumetricFogRows[] = {0, 4, 1.5f, 1, 1, 0, 0, 4, 1.5f, 1, 1, 0, 0, 4, 1.5f, 1, 1, 0};
 const char* const kFresnelCaptions[] = {"Fresnel Parameters", "Fresnel Ext.", "Fresnel Int."};
-const float kFresnelRows[] = {1, 3, 1, 1, 1, 0, 1, 3, 1.5f, 1, 1, 0};
 // The current material's windows; start values as gShader's defaults.
 const char* const kAmbientCaptions[] = {"Ambient Parameters", "Intensity", "Rotation", "Roughness"};
-const float kAmbientRows[] = {0, 10, 1, 1, 1, 0, 0, 360, 0, 1, 1, 1, 0, 1, 0, 1, 1, 0};
 const float kAmbientSteps[] = {0.1f, 1, 0.1f};
 const char* const kDiffuseCaptions[] = {"Diffuse Parameters", "Intensity", "Rotation Angle"};
-const float kDiffuseRows[] = {0, 10, 1, 1, 1, 0, 0, 360, 0, 1, 1, 1};
 const float kDiffuseSteps[] = {0.1f, 1};
 const char* const kSpecularCaptions[] = {"Specular Parameters", "Magnitude", "Intensity"};
-const float kSpecularRows[] = {1, 200, 90, 1, 1, 0, 0, 10, 1, 1, 1, 0};
 const float kSpecularSteps[] = {1, 0.1f};
 const char* const kShadowDepthCaptions[] = {"Shadow Depth", "Depth"};
-const float kShadowDepthRows[] = {0, 1, 0.25f, 1, 1, 0};
 const char* const kSidesCaptions[] = {"Sides:", "Sides"};
-const float kSidesRows[] = {2, 16, 6, 1, 1, 1};
 const char* const kSeparationCaptions[] = {" ", "Separation"};
-const float kSeparationRows[] = {0, 10, 1, 1, 1, 0};
 
 template <int N>
 void BuildList(ListBox& list, PanelPlaceId id, const char* caption, const char* const (&rows)[N], int selected)
@@ -216,7 +203,7 @@ void Interface::Build()
     BuildList(lightDistribution, kPlaceLightDistribution, "Light Distribution Shader", kLightDistributions,
               kLightDistributionStandard);
     BuildWindow(gammaCorrection, kPlaceGamma, kGammaCaptions, kGammaRows);
-    BuildWindow(colorInterpolationWeight, kPlaceColorInterpolationWeight, kWeightCaptions, kWeightRows);
+    BuildWindow(colorInterpolationWeight, kPlaceColorInterpolationWeight, kWeightCaptions, kColorWeightRows);
     BuildList(materialColorBlend, kPlaceMaterialColorBlend, "Material Color Blend", kBlendingRows, 7);
     BuildList(colorFunction, kPlaceColorFunction, "Color Function (Baseshapes and Trasformations)",
               kColorFunctionRows, 8);

@@ -17,6 +17,7 @@
 #include "materials/shader.h"
 #include "render/view_camera.h"
 #include "ui/texture_upload.h"
+#include "engine/window_ranges.h"
 
 MaterialPanel gMaterialPanel;
 
@@ -71,10 +72,8 @@ struct MaterialPanelPlace {
     int x, y, width, height;
 };
 
-constexpr float kGlowRows[18] = {0, 1, 0.5f, 1, 1, 0, 1, 16, 4, 1, 1, 1, 0, 10, 1.0f, 1, 0, 0};
 // A notch steps the threshold by 0.05, the smoothing by one step, the intensity by 0.1.
 constexpr float kGlowSteps[3] = {0.05f, 1.0f, 0.1f};
-constexpr float kReflectivityRows[6] = {0, 1, 0.02f, 1, 1, 0};
 constexpr float kLightParameterRows[12] = {0, 100, 0.5f, 1, 0, 0, 0, 1, 0.001f, 1, 1, 0};
 
 constexpr const char* kRotationEntries[] = {"T", "X", "Y", "Z", "0"};

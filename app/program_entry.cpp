@@ -19,6 +19,7 @@
 #include "platform/scripted_dialogs.h"
 #include "engine/status_line.h"
 #include "app/window_size.h"
+#include "engine/file_replacement.h"
 #include "platform/desktop/desktop_dialogs.h"
 #include "platform/desktop/gl_window.h"
 #include "platform/desktop/platform_events.h"
@@ -61,20 +62,23 @@ void PaceFrame()
     last = TickCount();
 }
 
+// The picture goes beside the file and replaces it only once it is whole.
 bool WriteScreenshot(const std::string& path, std::string* error)
 {
-    if (FILE* probe = std::fopen(path.c_str(), "wb")) {
-        std::fclose(probe);
-    } else {
+    FileReplacement file;
+    if (!file.Begin(path)) {
         *error = std::strerror(errno);
         return false;
     }
     int width = 0, height = 0;
     GetMainDrawableSize(&width, &height);
     const std::vector<uint8_t> rgb = ReadFramebufferRgb(width, height);
-    if (assetgen::WritePngRgb(path, rgb.data(), width, height)) return true;
+    std::vector<uint8_t> png;
+    if (assetgen::EncodePngRgb(rgb.data(), width, height, png) && file.Sink().Write(png.data(), png.size()) &&
+        file.Commit()) {
+        return true;
+    }
     *error = "the PNG could not be written";
-    std::remove(path.c_str());
     return false;
 }
 

@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "engine/fractal_model.h"
 #include "engine/point_coloring.h"
 #include "files/fractal_data_file.h"
+#include "platform/regular_file.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 
@@ -73,10 +75,10 @@ void BM_LoadZb3f(benchmark::State& state)
 {
     const std::string path = Saved();
     for (auto _ : state) {
-        FileBytes bytes;
+        std::vector<uint8_t> bytes;
         auto doc = std::make_unique<FractalDataDocument>();
-        if (ReadWholeFile(path, kMaxFractalDataFileBytes, &bytes) != FileReadResult::kRead ||
-            ParseFractalDataFile(bytes.data.get(), bytes.size, true, doc.get(), nullptr) != FileParseStatus::kRead ||
+        if (ReadRegularFile(path, kMaxFractalDataFileBytes, bytes) != RegularFileStatus::Read ||
+            ParseFractalDataFile(bytes.data(), bytes.size(), true, doc.get(), nullptr) != FileParseStatus::kRead ||
             !InstallFractalData(*doc, AllocateRenderBuffers)) {
             state.SkipWithError("not loaded");
         }

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "baseshapes/generator_table.h"
@@ -15,6 +16,7 @@
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 #include "ui/texture_upload.h"
+#include "engine/window_ranges.h"
 
 BaseShapeEditor gBaseShapeEditor;
 uint8_t gBaseShapeEditorOpen = 0;
@@ -65,6 +67,9 @@ const char* const kArrayRows[] = {"None",       "Rotation Array XZ", "Rotation A
 const char* const kBlendRows[] = {"Addition",    "Multiply",     "Average", "Difference",
                                   "Darken only", "Lighten only", "Screen",  "Negation"};
 const char* const kWaveRows[] = {"Sine", "Triangle", "Square", "SawTooth"};
+// The readers take a stored row only within these lists.
+static_assert(std::size(kModifierRows) == kModifierListRows && std::size(kArrayRows) == kArrayListRows &&
+              std::size(kBlendRows) == kBaseshapeBlendListRows && std::size(kWaveRows) == kWaveListRows);
 
 // Rows: minimum, maximum, start, clamp low, clamp high, whole numbers.
 const char* const kPage1Captions[] = {" ", "Depth", "Radius", "", "", ""};
@@ -80,15 +85,10 @@ const char* const kOffsetCaptions[] = {"Offset", "X", "Y", "Z"};
 const float kSignedRows[] = {-1, 1, 0, 0, 0, 0, -1, 1, 0, 0, 0, 0, -1, 1, 0, 0, 0, 0,
                              -1, 1, 0, 0, 0, 0, -1, 1, 0, 0, 0, 0, -1, 1, 0, 0, 0, 0};
 const char* const kSidesCaptions[] = {"Rotation Array", "Sides"};
-const float kSidesRows[] = {1, 16, 2, 1, 0, 1};
 const char* const kStrengthCaptions[] = {"Strength", "Force"};
-const float kStrengthRows[] = {0, 5, 1, 0, 0, 0};
 const char* const kNeonCaptions[] = {"Neon Intensity", "Value:"};
-const float kNeonRows[] = {0, 5, 2, 1, 1, 0};
 const char* const kSpinCaptions[] = {"Number of Frames by Cycle", "Frames"};
-const float kSpinRows[] = {0, 128, 36, 1, 0, 1};
 const char* const kMovementCaptions[] = {"Movement Parameters", "Amplitude", "Frames", "Phase Shift"};
-const float kMovementRows[] = {0, 5, 0, 0, 0, 0, 0, 128, 0, 1, 0, 1, 0, 256, 0, 0, 0, 1};
 
 template <int N>
 void BuildList(ListBox& list, int x, int y, int width, int rowH, const char* caption, const char* const (&rows)[N],
@@ -181,9 +181,9 @@ void BaseShapeEditor::Build()
 
     // "Modifiers"
     BuildList(modifierList, 40, 520, 200, 20, "Modifier Type", kModifierRows, 0);
-    strengthWindow.Build(40, 474, kZ, 320, 20, 1, kStrengthCaptions, kStrengthRows, kPanelGroup);
+    strengthWindow.Build(40, 474, kZ, 320, 20, 1, kStrengthCaptions, kModifierStrengthRows, kPanelGroup);
     BuildList(arrayList, 40, 238, 200, 20, "Array Type", kArrayRows, 0);
-    sidesWindow.Build(40, 188, kZ, 320, 20, 1, kSidesCaptions, kSidesRows, kPanelGroup);
+    sidesWindow.Build(40, 188, kZ, 320, 20, 1, kSidesCaptions, kArraySidesRows, kPanelGroup);
     offsetWindow.Build(64, 102, kZ, 320, 20, 3, kOffsetCaptions, kSignedRows, kPanelGroup);
 
     // "Colors": the two check boxes under the texture keep clear of the

@@ -2,11 +2,14 @@
 #include "files/baseshape_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "engine/baseshape_images.h"
 #include "engine/baseshape_record.h"
+#include "engine/window_ranges.h"
 #include "files/binary_reader.h"
 #include "platform/picture_file.h"
 
@@ -259,6 +262,40 @@ public:
             r.animationStored = 1;  // the defaults stand in, and are stored from now on
         }
         if (withColor && !in_.ReadArray(e.color, 3)) return Short();
+        return Values(e);
+    }
+
+    // What a window or a list of the editor sets is taken as a typed value
+    // or a chosen row would be; every other number must be a number.
+    bool Values(BaseshapeFileEntry& e)
+    {
+        const BaseshapeRecord& r = e.record;
+        const float single[] = {r.probability, r.pickerX, r.pickerY, e.size, e.arrayAngle, e.modifierAmount};
+        const struct {
+            const float* values;
+            size_t count;
+        } runs[] = {{r.rotation, 9}, {r.scaleShear, 9}, {r.position, 3}, {single, std::size(single)}, {e.p, 13},
+                    {e.arrayPivot, 3}, {e.spin, 4}, {e.moveDirection, 3}, {e.moveWave, 3}, {&e.neonStrength, 1}};
+        for (const auto& run : runs) {
+            for (size_t k = 0; k < run.count; ++k)
+                if (!std::isfinite(run.values[k])) return Damaged("a value that is not a number");
+        }
+        if (e.triangles) {
+            const float* t = e.triangles.get();
+            for (size_t k = 0; k < size_t{e.triangleCount} * 9; ++k)
+                if (!std::isfinite(t[k])) return Damaged("a mesh vertex that is not a number");
+        }
+        if (!(Row(e.modifierType, kModifierListRows, "Modifier Type") && Row(e.arrayType, kArrayListRows, "Array Type") &&
+              Row(e.waveType, kWaveListRows, "Wave Type") &&
+              (!e.hasBlendMode || Row(r.blendMode, kBaseshapeBlendListRows, "Color Blend Mode")))) {
+            return false;
+        }
+        // "Sides" clamps at its minimum only, and holds whole numbers already.
+        e.arrayCount = std::max(e.arrayCount, static_cast<uint32_t>(kArraySidesRows[0]));
+        TakeWindowValue(kModifierStrengthRows, 0, e.modifierAmount);
+        TakeWindowValue(kNeonRows, 0, e.neonStrength);
+        TakeWindowValue(kSpinRows, 0, e.spin[3]);
+        for (int k = 0; k < 3; ++k) TakeWindowValue(kMovementRows, k, e.moveWave[k]);
         return true;
     }
 
@@ -272,6 +309,11 @@ private:
         return false;
     }
     bool Short() { return Damaged("the file ends early"); }
+    bool Row(int64_t row, int count, const char* list)
+    {
+        if (row >= 0 && row < count) return true;
+        return Damaged("row " + std::to_string(row) + " of \"" + list + "\", which has " + std::to_string(count));
+    }
     bool NoMemory()
     {
         status = BaseshapeFileStatus::kNoMemory;

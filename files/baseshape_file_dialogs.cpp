@@ -42,10 +42,10 @@ bool ChooseBaseshapeFile(bool save)
 // saying why, when it cannot be taken.
 bool ReadChosenFile(int room, std::vector<BaseshapeFileEntry>* entries)
 {
-    FileBytes bytes;
-    if (!ReportFileRead(ReadWholeFile(gFilePath, kMaxBaseshapeFileBytes, &bytes), gFilePath)) return false;
+    std::vector<uint8_t> bytes;
+    if (!ReadChosenFileBytes(gFilePath, kMaxBaseshapeFileBytes, bytes)) return false;
     std::string why;
-    switch (ParseBaseshapeFile(bytes.data.get(), bytes.size, room, entries, &why)) {
+    switch (ParseBaseshapeFile(bytes.data(), bytes.size(), room, entries, &why)) {
     case BaseshapeFileStatus::kRead: return true;
     case BaseshapeFileStatus::kNoMemory: SetStatusText("Insufficient System Memory!"); return false;
     case BaseshapeFileStatus::kTooMany:

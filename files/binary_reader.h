@@ -1,5 +1,5 @@
 // Reading the program's binary files: the whole file is taken into memory
-// first, then a cursor walks it and refuses every read past the end, so a
+// first (ReadRegularFile, platform/regular_file.h), then a cursor walks it and refuses every read past the end, so a
 // short or hostile file can only make a parse fail, never read beyond it.
 // Fields are little-endian without padding.
 #pragma once
@@ -88,15 +88,3 @@ private:
 struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }
 };
-
-// A whole file in memory (not cleared first: every byte is read into it).
-struct FileBytes {
-    std::unique_ptr<uint8_t[], FreeDeleter> data;
-    size_t size = 0;
-};
-
-enum class FileReadResult : uint8_t { kRead, kOpenFailed, kTooLarge, kReadFailed };
-
-// The whole file into bytes; a file longer than maxBytes, or one the memory
-// cannot hold, is kTooLarge and leaves bytes empty.
-FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, FileBytes* bytes);

@@ -11,13 +11,16 @@ const char* FileNameOf(const char* path)
     return slash ? slash + 1 : path;
 }
 
-bool ReportFileRead(FileReadResult result, const char* path)
+bool ReadChosenFileBytes(const char* path, size_t limit, std::vector<uint8_t>& bytes)
 {
-    switch (result) {
-    case FileReadResult::kRead: return true;
-    case FileReadResult::kTooLarge: SetStatusText("Talvoran :   %s is too large to open.", FileNameOf(path)); break;
-    case FileReadResult::kOpenFailed:
-    case FileReadResult::kReadFailed: SetStatusText("Talvoran :   Cannot read %s.", FileNameOf(path)); break;
+    switch (ReadRegularFile(path, limit, bytes)) {
+    case RegularFileStatus::Read: return true;
+    case RegularFileStatus::TooLarge: SetStatusText("Talvoran :   %s is too large to open.", FileNameOf(path)); break;
+    case RegularFileStatus::NotRegular:
+        SetStatusText("Talvoran :   Cannot read %s: it is not a file.", FileNameOf(path));
+        break;
+    case RegularFileStatus::Missing:
+    case RegularFileStatus::Unreadable: SetStatusText("Talvoran :   Cannot read %s.", FileNameOf(path)); break;
     }
     return false;
 }

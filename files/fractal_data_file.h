@@ -28,6 +28,7 @@
 #include "engine/fractal_model.h"
 #include "engine/generator_groups.h"
 #include "engine/script_program.h"
+#include "engine/window_ranges.h"
 #include "files/baseshape_file.h"
 #include "files/binary_writer.h"
 #include "files/material_settings.h"
@@ -36,8 +37,8 @@
 inline constexpr uint32_t kFractalDataVersion = 31;
 inline constexpr size_t kMaxFractalDataFileBytes = size_t{1} << 32;
 // The sides the "Render Resolution:" window allows (doubled with 2X anti-aliasing).
-inline constexpr int32_t kMinRenderSide = 16;
-inline constexpr int32_t kMaxRenderSide = 3072;
+inline constexpr int32_t kMinRenderSide = static_cast<int32_t>(kResolutionRows[0]);
+inline constexpr int32_t kMaxRenderSide = static_cast<int32_t>(kResolutionRows[1]);
 
 // What the file carries for the panels and views, which this library cannot
 // reach: the caller fills it before a save and applies it after a load.

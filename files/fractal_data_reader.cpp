@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "engine/generator_blocks.h"
@@ -120,7 +121,7 @@ public:
               in.Read(p.perspectiveAngle))) {
             return Short();
         }
-        d.projection = ClampRow(d.projection, 2);
+        if (!Row(d.projection, 2, "Projection")) return false;
         int32_t s = kSymmetryModeNormal;
         if (d.version >= 4 && !(in.Read(s) && in.Read(d.separation))) return Short();
         if (d.version >= 24 && !in.Read(d.sides)) return Short();
@@ -202,7 +203,7 @@ public:
             return Short();
         }
         p.previewAnimations = p.previewAnimations != 0;
-        p.imageType = ClampRow(p.imageType, 2);
+        if (!Row(p.imageType, 2, "Image Type")) return false;
         return true;
     }
 
@@ -300,6 +301,67 @@ public:
         return true;
     }
 
+    // ---- [values] ------------------------------------------------------------------
+    // After the whole file: what a window edits is taken as the window takes
+    // a typed value; every other number the model is given must be a number.
+    bool Values()
+    {
+        FractalPanelValues& p = d.panel;
+        if (!(Window(kSidesRows, 0, d.sides, "Sides") && Window(kSeparationRows, 0, d.separation, "Separation") &&
+              Window(kPerspectiveRows, 0, p.perspectiveAngle, "Perspective"))) {
+            return false;
+        }
+        for (int k = 0; k < 3; ++k)
+            if (!Window(kRenderParameterRows, k, p.animationFrames[k], "Render Parameters")) return false;
+        struct Run {
+            const float* values;
+            size_t count;
+            const char* what;
+        };
+        const float single[] = {d.panX, d.panY, d.perspectiveFocal, d.viewScale, d.shadowScale, d.zoom,
+                                d.perspectiveEye, d.dofRadius, p.voxelExportType, p.escapeValue};
+        const Run runs[] = {
+            {single, std::size(single), "the view"},
+            {d.cameraRotation, 9, "the camera"}, {d.viewCentre, 3, "the view centre"},
+            {d.shadowOffset, 3, "the shadow offset"}, {d.cameraAngles, 3, "the camera"},
+            {d.lightReference, 3, "the light"}, {d.lightDirection, 3, "the light"},
+            {p.orientationA, 4, "the view"}, {p.orientationB, 4, "the view"}, {p.lightTrackBall, 9, "the light ball"},
+            {p.rotationAxis, 3, "Rotation Axis"},
+        };
+        for (const Run& r : runs)
+            if (!Finite(r.values, r.count, r.what)) return false;
+        if (!std::isfinite(p.viewDoubles[0]) || !std::isfinite(p.viewDoubles[1])) return Damaged("a view value that is not a number");
+        for (int t = 0; t < d.transformCount; ++t) {
+            const TransformationFileRecord& r = d.transforms[t];
+            if (!(Finite(r.rotation, 9, "a transformation") && Finite(r.scaleShear, 9, "a transformation") &&
+                  Finite(r.position, 3, "a transformation") && Finite(&r.weight, 1, "a transformation weight") &&
+                  Finite(r.variationAmount, 10, "a transformation"))) {
+                return false;
+            }
+        }
+        for (const StagedLight& l : d.lights) {
+            if (!l.enabled) continue;
+            const float light[] = {l.light.radius, l.light.cutOff};
+            if (!(Finite(l.light.position, 3, "a light") && Finite(l.light.color, 3, "a light") &&
+                  Finite(l.light.orientation, 9, "a light") && Finite(light, 2, "a light"))) {
+                return false;
+            }
+        }
+        if (d.fractalType == 22 && !(Finite(d.script.parameters, static_cast<size_t>(d.script.parameterCount), "the script") &&
+                                     Finite(d.script.tformWeight, static_cast<size_t>(d.script.tformCount), "the script"))) {
+            return false;
+        }
+        for (int32_t t = 0; d.fractalType == 48 && t < d.groups.count; ++t) {
+            const GeneratorGroup& g = d.groups.groups[t];
+            if (!Finite(&g.weight, 1, "a generator chain")) return false;
+            for (int32_t b = 0; b < g.blockCount; ++b) {
+                const size_t n = static_cast<size_t>(gGeneratorParameterCounts[g.blockTypes[b]]);
+                if (!Finite(g.parameters[b], n, "a generator block")) return false;
+            }
+        }
+        return TakeMaterialWindowValues(*this, d.material.v);
+    }
+
     // ---- [blocks 9 to 11] -----------------------------------------------------------
     bool Coloring()
     {
@@ -311,7 +373,8 @@ public:
             if (!(in.Bytes(v.surfaceOn, kMaterials) && in.ReadArray(types, kMaterials))) return Short();
             for (int m = 0; m < kMaterials; ++m) {
                 v.surfaceOn[m] = v.surfaceOn[m] != 0;
-                v.materialType[m] = static_cast<uint32_t>(ClampRow(static_cast<int32_t>(std::min(types[m], 255u)), kMaterialTypeCount));
+                if (!Row(types[m], kMaterialTypeCount, "Material Type")) return false;
+                v.materialType[m] = types[m];
             }
         }
         v.reflectionsOn = 0, v.reflectivity = 0.5f;
@@ -331,7 +394,7 @@ public:
         if (!ReadCurveModesAndPreviews(*this, v)) return false;
         if (!(in.Read(v.rayCasting) && in.Read(v.coloringMode))) return Short();
         v.rayCasting = v.rayCasting != 0;
-        v.coloringMode = ClampRow(v.coloringMode, kColoringModeCount);
+        if (!Row(v.coloringMode, kColoringModeCount, "Color Function (Baseshapes and Trasformations)")) return false;
         if (!in.ReadArray(&d.transformColors[0][0], 3 * static_cast<size_t>(d.transformCount))) return Short();
         const uint8_t* gradient = nullptr;
         if (!(in.ReadArray(d.picker, 3) && in.Read(d.panel.escapeValue) && (gradient = in.Take(256 * 3)) &&
@@ -349,8 +412,8 @@ public:
               in.Read(v.colorBlendMode) && in.Read(d.escapeFunction) && in.ReadArray(v.shadowSampling, 2))) {
             return Short();
         }
-        v.colorBlendMode = ClampRow(v.colorBlendMode, kBlendModeCount);
-        d.escapeFunction = ClampRow(d.escapeFunction, 6);
+        if (!Row(v.colorBlendMode, kBlendModeCount, "Blending Function") || !Row(d.escapeFunction, 6, "Function"))
+            return false;
         for (auto* colors : {&d.transformColors[0][0], &d.baseshapeColors[0][0]}) {
             for (int k = 0; k < 3 * kMaxTransforms; ++k) colors[k] = std::clamp(colors[k], 0, 255);
         }
@@ -404,7 +467,7 @@ FileParseStatus ParseFractalDataFile(const uint8_t* data, size_t size, bool with
     if (ok && doc->fractalType == 48) ok = p.GeneratorGroups();
     ok = ok && p.Lights() && p.Coloring();
     if (ok && withBuffers) ok = p.Buffers();
-    ok = ok && p.ForbiddenPairs();
+    ok = ok && p.ForbiddenPairs() && p.Values();
     if (newer) {
         if (why) *why = "a newer version";
         return FileParseStatus::kNewerVersion;

@@ -65,7 +65,8 @@ FileParseStatus ParseMaterialFile(const uint8_t* data, size_t size, MaterialSett
         ok = (p.in.Bytes(v.surfaceOn, kMaterials) && p.in.ReadArray(types, kMaterials)) || p.Short();
         for (int m = 0; ok && m < kMaterials; ++m) {
             v.surfaceOn[m] = v.surfaceOn[m] != 0;
-            v.materialType[m] = static_cast<uint32_t>(ClampRow(static_cast<int32_t>(std::min(types[m], 255u)), kMaterialTypeCount));
+            ok = p.Row(types[m], kMaterialTypeCount, "Material Type");
+            v.materialType[m] = types[m];
         }
     }
     v.reflectionsOn = 0;
@@ -82,14 +83,15 @@ FileParseStatus ParseMaterialFile(const uint8_t* data, size_t size, MaterialSett
                p.in.ReadArray(v.shadowSampling, 2)) ||
               p.Short());
         v.rayCasting = v.rayCasting != 0;
-        v.coloringMode = ClampRow(v.coloringMode, kColoringModeCount);
-        v.colorBlendMode = ClampRow(v.colorBlendMode, kBlendModeCount);
+        ok = ok && p.Row(v.coloringMode, kColoringModeCount, "Color Function (Baseshapes and Trasformations)") &&
+             p.Row(v.colorBlendMode, kBlendModeCount, "Blending Function");
     }
     if (ok && version >= 21) {
         ok = ReadFinalSwitches(p, v);
     } else {
         std::memset(v.finalSwitches, 0, sizeof v.finalSwitches);
     }
+    ok = ok && TakeMaterialWindowValues(p, v);
     if (!ok) {
         *s = MaterialSettings{};
         if (why) *why = p.why;
@@ -137,11 +139,11 @@ bool LoadMaterial()
     Busy busy;
     if (!ChooseMaterialFile(false)) return false;
     SetStatusText("Loading Materials..");
-    FileBytes bytes;
-    if (!ReportFileRead(ReadWholeFile(gFilePath, kMaxMaterialFileBytes, &bytes), gFilePath)) return false;
+    std::vector<uint8_t> bytes;
+    if (!ReadChosenFileBytes(gFilePath, kMaxMaterialFileBytes, bytes)) return false;
     auto settings = std::make_unique<MaterialSettings>();
     std::string why;
-    switch (ParseMaterialFile(bytes.data.get(), bytes.size, settings.get(), &why)) {
+    switch (ParseMaterialFile(bytes.data(), bytes.size(), settings.get(), &why)) {
     case FileParseStatus::kRead: break;
     case FileParseStatus::kNewerVersion: ShowNewerVersionNotice(); return false;
     case FileParseStatus::kNoMemory: SetStatusText("Insufficient System Memory!"); return false;

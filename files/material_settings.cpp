@@ -93,8 +93,10 @@ void ShowSideThumbnail(Thumbnail& thumbnail, const TextureSlot& slot, bool used)
 MaterialValues CaptureMaterialValues()
 {
     MaterialValues v;
+    // The window thread is the one writer of these arrays: its own reads
+    // race with nothing, and a copy of the whole array is quick.
     ForEachMaterialArray(v, [](const auto* model, auto* file, int n) {
-        for (int i = 0; i < n; ++i) file[i] = SharedLoad(model[i]);
+        std::memcpy(file, model, static_cast<size_t>(n) * sizeof *file);
     });
     ForEachValue(v, [](const auto& model, auto& file) { file = SharedLoad(model); });
     v.volumetricFogOn = gVolumetricFogOn.load();

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "engine/byte_sink.h"
+#include "engine/window_ranges.h"
 #include "files/binary_reader.h"
 #include "files/binary_writer.h"
 #include "materials/shader.h"
@@ -134,6 +135,22 @@ public:
         noMemory = true;
         return Damaged("Insufficient System Memory!");
     }
+    // A stored row of a list of count rows; one past the list refuses the
+    // file (no window could have set it).
+    bool Row(int64_t row, int32_t count, const char* list)
+    {
+        if (row >= 0 && row < count) return true;
+        return Damaged("row " + std::to_string(row) + " of \"" + list + "\", which has " + std::to_string(count));
+    }
+    // A value for row `row` of a window (engine/window_ranges.h), taken as
+    // the window takes a typed one; one that is not a number refuses the file.
+    bool Window(const float* rows, int row, float& value, const char* what)
+    {
+        if (TakeWindowValue(rows, row, value)) return true;
+        return Damaged(std::string("a value of \"") + what + "\" that is not a number");
+    }
+    // Values that no window edits but that must be numbers.
+    bool Finite(const float* values, size_t n, const char* what);
     // A stored RGB image of width x height (each 1..16384, at most 2^26
     // pixels, held by the file) into a new image.
     bool Image(uint32_t width, uint32_t height, const char* what, SlotImagePtr* image);
@@ -146,5 +163,6 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
 void SetColoringDefaults(MaterialValues& v, int32_t modeWithout);
 bool ReadCurveModesAndPreviews(FileParser& p, MaterialValues& v);
 bool ReadFinalSwitches(FileParser& p, MaterialValues& v);
-// A stored selection of a list of count rows, clamped into it.
-int32_t ClampRow(int32_t row, int32_t count);
+// The values a window edits, taken as the windows take typed ones (after
+// the whole file was read, in either file).
+bool TakeMaterialWindowValues(FileParser& p, MaterialValues& v);

@@ -1,5 +1,6 @@
 // Sections: [layouts] [writer] [reader].
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -42,7 +43,6 @@ MaterialLayout FractalFileLayout(bool versionWord, uint32_t layoutFlag)
     return l;
 }
 
-int32_t ClampRow(int32_t row, int32_t count) { return std::clamp(row, 0, count - 1); }
 
 // ---- [writer] -----------------------------------------------------------------------
 namespace {
@@ -287,14 +287,15 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
           in.Read(width) && in.Read(height))) {
         return p.Short();
     }
-    m.backgroundType = ClampRow(m.backgroundType, 2);
+    if (!p.Row(m.backgroundType, 2, "Background Type")) return false;
     m.useBackgroundImage = m.useBackgroundImage != 0;
     // Two rows joined the list since, each below the ones it had.
     if (v < 11) ++drawingType;
     if (v < 27) ++drawingType;
     if (flags[5]) drawingType = 6;
     if (flags[4]) drawingType = 5;
-    m.drawingType = ClampRow(drawingType, 7);
+    if (!p.Row(drawingType, 7, "Drawing Type")) return false;
+    m.drawingType = drawingType;
     if (!p.Image(width, height, "the background image", &s.background)) return false;
     float sliders[12];
     if (!in.ReadArray(sliders, 12)) return p.Short();
@@ -302,11 +303,13 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
     for (int c = 0; c < 3; ++c) m.volumetricFogColor[c] = sliders[6 + 2 * c];
     int32_t light = 0, copy = 0;
     if (!(in.Read(light) && in.Read(copy))) return p.Short();
-    m.lightDistribution = ClampRow(v < 13 ? light + 1 : light, 8);
-    int32_t shadow = 4;
+    m.lightDistribution = v < 13 ? light + 1 : light;
+    if (!p.Row(m.lightDistribution, 8, "Light Distribution Shader")) return false;
+    int32_t shadow = 3;  // the oldest files shadow the classic way
     if (v >= 4 && !in.Read(shadow)) return p.Short();
     if (v >= 4 && v < 8) ++shadow;
-    m.shadowType = ClampRow(shadow, 4);
+    if (!p.Row(shadow, 4, "Shadow Type")) return false;
+    m.shadowType = shadow;
     if (!(in.Bytes(m.occlusion, 2) && in.ReadArray(m.averagedOcclusion, 2) && in.ReadArray(m.perPixelOcclusion, 2)))
         return p.Short();
     for (uint8_t& o : m.occlusion) o = o != 0;
@@ -319,8 +322,10 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
         for (int mat = 0; mat < kMaterials; ++mat) {
             const uint8_t* entries = in.Take(kColorMapSize * 3);
             if (!entries) return p.Short();
-            for (int k = 0; k < kColorMapSize; ++k)
-                for (int c = 0; c < 3; ++c) m.colorMaps[kMapOfSide[side][c]][mat][k] = entries[3 * k + c];
+            uint8_t* red = m.colorMaps[kMapOfSide[side][0]][mat];
+            uint8_t* green = m.colorMaps[kMapOfSide[side][1]][mat];
+            uint8_t* blue = m.colorMaps[kMapOfSide[side][2]][mat];
+            for (int k = 0; k < kColorMapSize; ++k, entries += 3) red[k] = entries[0], green[k] = entries[1], blue[k] = entries[2];
         }
     }
     if (!ReadTextures(p, s)) return false;
@@ -338,7 +343,7 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
     float gamma[2] = {1.0f, 1.0f};
     m.materialBlend = 7;
     if (v >= layout.blendGate && !(in.Read(m.materialBlend) && in.ReadArray(gamma, 2))) return p.Short();
-    m.materialBlend = ClampRow(m.materialBlend, 9);
+    if (!p.Row(m.materialBlend, 9, "Material Color Blend")) return false;
     m.gamma = gamma[0];
     m.glowOn = 0;
     m.glow[0] = 0.5f, m.glow[1] = 4.0f;
@@ -348,7 +353,7 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
         if (!(in.Bytes(glow, 2) && in.ReadArray(m.glow, 2) && in.Read(m.occlusionOption))) return p.Short();
         m.glowOn = glow[1] != 0;  // both bytes land in the same switch: the second stays
     }
-    m.occlusionOption = ClampRow(m.occlusionOption, 3);
+    if (!p.Row(m.occlusionOption, 3, "Ambient Occlusion Options")) return false;
     m.backgroundFog = 0;
     if (v >= layout.fogSourceGate) {
         uint8_t pair[2];
@@ -393,8 +398,10 @@ bool ReadCurveModesAndPreviews(FileParser& p, MaterialValues& v)
     uint8_t colors[kMaterials][3];
     if (!(p.in.ReadArray(&modes[0][0], 2 * kMaterials) && p.in.Bytes(colors, sizeof colors))) return p.Short();
     for (int m = 0; m < kMaterials; ++m) {
-        v.curveModeA[m] = static_cast<uint32_t>(ClampRow(modes[m][0], kCurveModeCount));
-        v.curveModeB[m] = static_cast<uint32_t>(ClampRow(modes[m][1], kCurveModeCount));
+        if (!p.Row(modes[m][0], kCurveModeCount, "curve mode") || !p.Row(modes[m][1], kCurveModeCount, "curve mode"))
+            return false;
+        v.curveModeA[m] = static_cast<uint32_t>(modes[m][0]);
+        v.curveModeB[m] = static_cast<uint32_t>(modes[m][1]);
         for (int c = 0; c < 3; ++c) v.preview[c][m] = colors[m][c];
     }
     return true;
@@ -405,4 +412,64 @@ bool ReadFinalSwitches(FileParser& p, MaterialValues& v)
     if (!(p.in.Bytes(v.finalSwitches, 4) && ReadFlags10(p.in, v.materialFinalFlag))) return p.Short();
     for (uint8_t& s : v.finalSwitches) s = s != 0;
     return true;
+}
+
+bool FileParser::Finite(const float* values, size_t n, const char* what)
+{
+    for (size_t k = 0; k < n; ++k) {
+        if (!std::isfinite(values[k])) return Damaged(std::string("a value of ") + what + " that is not a number");
+    }
+    return true;
+}
+
+bool TakeMaterialWindowValues(FileParser& p, MaterialValues& v)
+{
+    struct Single {
+        const float* rows;
+        int row;
+        float* value;
+        const char* what;
+    };
+    const Single singles[] = {
+        {kFogRows, 0, &v.fog[0], "Parameters A"},
+        {kFogRows, 1, &v.fog[1], "Parameters B"},
+        {kTurbidityRows, 0, &v.turbidity, "Sun Turbidity"},
+        {kVolumetricFogRows, 0, &v.volumetricFogColor[0], "Volumetric Fog Color"},
+        {kVolumetricFogRows, 1, &v.volumetricFogColor[1], "Volumetric Fog Color"},
+        {kVolumetricFogRows, 2, &v.volumetricFogColor[2], "Volumetric Fog Color"},
+        {kAveragedRows, 0, &v.averagedOcclusion[0], "Averaged Ambient Occlusion (Fast)"},
+        {kAveragedRows, 1, &v.averagedOcclusion[1], "Averaged Ambient Occlusion (Fast)"},
+        {kPerPixelRows, 0, &v.perPixelOcclusion[0], "Per Pixel Ambient Occlusion (Slow)"},
+        {kPerPixelRows, 1, &v.perPixelOcclusion[1], "Per Pixel Ambient Occlusion (Slow)"},
+        {kGammaRows, 0, &v.gamma, "Gamma Correction"},
+        {kGlowRows, 0, &v.glow[0], "Glow Parameters"},
+        {kGlowRows, 1, &v.glow[1], "Glow Parameters"},
+        {kGlowRows, 2, &v.glow[2], "Glow Parameters"},
+        {kReflectivityRows, 0, &v.reflectivity, "Reflectivity Index (0.0 .. 1.0)"},
+        {kColorWeightRows, 0, &v.colorKeep, "Color Interpolation Weight"},
+        {kColorWeightRows, 0, &v.colorMix, "Color Interpolation Weight"},
+        {kShadowSamplingRows, 0, &v.shadowSampling[0], "Shadow Sampling Parameters"},
+        {kShadowSamplingRows, 1, &v.shadowSampling[1], "Shadow Sampling Parameters"},
+    };
+    for (const Single& s : singles)
+        if (!p.Window(s.rows, s.row, *s.value, s.what)) return false;
+    struct PerMaterial {
+        const float* rows;
+        int row;
+        float* values;
+        const char* what;
+    };
+    const PerMaterial materials[] = {
+        {kAmbientRows, 0, v.ambient, "Ambient Parameters"},       {kAmbientRows, 1, v.angleA, "Ambient Parameters"},
+        {kAmbientRows, 2, v.angleC, "Ambient Parameters"},        {kDiffuseRows, 0, v.diffuse, "Diffuse Parameters"},
+        {kDiffuseRows, 1, v.angleB, "Diffuse Parameters"},        {kSpecularRows, 0, v.specularExponent, "Specular Parameters"},
+        {kSpecularRows, 1, v.specular, "Specular Parameters"},    {kShadowDepthRows, 0, v.shadowDepth, "Shadow Depth"},
+    };
+    for (const PerMaterial& m : materials)
+        for (int k = 0; k < kMaterials; ++k)
+            if (!p.Window(m.rows, m.row, m.values[k], m.what)) return false;
+    // The materials start outside the Fresnel window's range (8 and 0.001):
+    // those two are only checked to be numbers.
+    return p.Finite(v.fresnelExt, kMaterials, "Fresnel Parameters") &&
+           p.Finite(v.fresnelInt, kMaterials, "Fresnel Parameters");
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/fractal_model.h"
+#include "engine/generator_blocks.h"
 #include "engine/generator_groups.h"
 #include "engine/point_coloring.h"
 #include "engine/script_program.h"
@@ -188,11 +189,13 @@ void WriteGeneratorGroups(BinaryWriter& out)
         out.Value(group.weight);
         out.Value(group.blockCount);
         for (int32_t k = 0; k < group.blockCount; ++k) {
+            // A type past the table has no parameters to write (and none to look up).
             const uint8_t type = group.blockTypes[k];
-            const int32_t count = gGeneratorParameterCounts[type];
+            const int32_t count = type < kGeneratorBlockTypes ? gGeneratorParameterCounts[type] : 0;
             out.Value(type);
             out.Value(static_cast<uint32_t>(count));
-            out.Values(group.parameters[k], static_cast<size_t>(count));
+            Padded(out, group.parameters ? group.parameters[k] : nullptr, group.parameters && group.parameters[k] ? count : 0,
+                   count);
         }
     }
 }

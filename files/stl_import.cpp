@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 #include "engine/baseshape_images.h"
@@ -83,9 +84,37 @@ void ForEachLine(std::string_view text, Take&& take)
     }
 }
 
+enum class VertexLine : uint8_t { kVertex, kOther, kBad };
+
+// One number as a float. A number past the float range is kBad (it would
+// otherwise be skipped and the next facet's vertices slide into this
+// triangle); one too small for it is 0, as the C library reads it.
+VertexLine ParseCoordinate(const char*& at, const char* end, float* value)
+{
+    if (at < end && *at == '+') ++at;
+    const auto [stop, error] = std::from_chars(at, end, *value);
+    if (error == std::errc::invalid_argument) return VertexLine::kOther;
+    if (error == std::errc::result_out_of_range) {
+        double wide = 0.0;
+        const auto [wideStop, wideError] = std::from_chars(at, end, wide);
+        if (wideError == std::errc() && std::fabs(wide) <= std::numeric_limits<float>::max()) {
+            *value = static_cast<float>(wide);  // a float subnormal or 0
+        } else {
+            // A double out of range too: below its range only when the exponent is negative.
+            const std::string_view digits(at, static_cast<size_t>(stop - at));
+            const size_t e = digits.find_first_of("eE");
+            if (e == std::string_view::npos || e + 1 >= digits.size() || digits[e + 1] != '-') return VertexLine::kBad;
+            *value = 0.0f;
+        }
+    }
+    at = stop;
+    return std::isfinite(*value) ? VertexLine::kVertex : VertexLine::kBad;
+}
+
 // "word x y z": a first word, then three numbers. Locale-free, so a desktop
-// with a decimal comma reads the same files.
-bool ParseVertexLine(std::string_view line, float* xyz)
+// with a decimal comma reads the same files. A "vertex" line whose numbers
+// are not three finite floats is kBad.
+VertexLine ParseVertexLine(std::string_view line, float* xyz)
 {
     size_t at = 0;
     auto skipSpace = [&] {
@@ -94,15 +123,17 @@ bool ParseVertexLine(std::string_view line, float* xyz)
     skipSpace();
     const size_t word = at;
     while (at < line.size() && !IsSpace(line[at])) ++at;
-    if (at == word) return false;
+    if (at == word) return VertexLine::kOther;
+    const bool vertexWord = line.substr(word, at - word) == "vertex";
     for (int k = 0; k < 3; ++k) {
         skipSpace();
-        if (at < line.size() && line[at] == '+') ++at;
-        const auto [end, error] = std::from_chars(line.data() + at, line.data() + line.size(), xyz[k]);
-        if (error != std::errc()) return false;
-        at = static_cast<size_t>(end - line.data());
+        const char* cursor = line.data() + at;
+        const VertexLine got = ParseCoordinate(cursor, line.data() + line.size(), &xyz[k]);
+        if (got == VertexLine::kBad) return got;
+        if (got == VertexLine::kOther) return vertexWord ? VertexLine::kBad : VertexLine::kOther;
+        at = static_cast<size_t>(cursor - line.data());
     }
-    return true;
+    return VertexLine::kVertex;
 }
 
 StlStatus ParseAscii(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why)
@@ -117,15 +148,17 @@ StlStatus ParseAscii(const uint8_t* data, size_t size, StlMesh* mesh, std::strin
 
     const size_t capacity = size_t{count} * 3;
     size_t vertices = 0;
-    bool finite = true;
+    bool bad = false;
     ForEachLine(text, [&](std::string_view line) {
         float xyz[3];
-        if (vertices >= capacity || line.find("vertex") == std::string_view::npos || !ParseVertexLine(line, xyz)) return;
-        finite = finite && std::isfinite(xyz[0]) && std::isfinite(xyz[1]) && std::isfinite(xyz[2]);
+        if (bad || vertices >= capacity || line.find("vertex") == std::string_view::npos) return;
+        const VertexLine kind = ParseVertexLine(line, xyz);
+        bad = kind == VertexLine::kBad;
+        if (kind != VertexLine::kVertex) return;
         std::memcpy(mesh->vertices.get() + 3 * vertices, xyz, sizeof xyz);
         ++vertices;
     });
-    if (!finite) return Refuse(why, "a vertex is not a finite number");
+    if (bad) return Refuse(why, "a vertex is not a finite number");
     // Facets without their three vertices would pull the mesh towards 0.
     mesh->triangleCount = static_cast<uint32_t>(vertices / 3);
     if (mesh->triangleCount == 0) {
@@ -195,11 +228,11 @@ void NormalizeStlMesh(float* v, uint32_t triangleCount)
 bool ImportStlFile(const char* path, int i)
 {
     if (i < 0 || i >= kMaxBaseshapes) return false;
-    FileBytes bytes;
-    if (!ReportFileRead(ReadWholeFile(path, kMaxStlFileBytes, &bytes), path)) return false;
+    std::vector<uint8_t> bytes;
+    if (!ReadChosenFileBytes(path, kMaxStlFileBytes, bytes)) return false;
     StlMesh mesh;
     std::string why;
-    const StlStatus status = ParseStl(bytes.data.get(), bytes.size, &mesh, &why);
+    const StlStatus status = ParseStl(bytes.data(), bytes.size(), &mesh, &why);
     switch (status) {
     case StlStatus::kDamaged:
         SetStatusText("Talvoran :   %s is not an STL file we can open: %s.", FileNameOf(path), why.c_str());

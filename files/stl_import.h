@@ -32,7 +32,9 @@ struct StlMesh {
 // Binary: the facet count must fit in the file (84 + 50 bytes a facet).
 // ASCII: one triangle per "facet normal" line, filled by the "vertex" lines
 // in order; vertex lines beyond three a facet are ignored, and facets left
-// without three vertices are dropped. Coordinates must be finite.
+// without three vertices are dropped. Coordinates must be finite floats: a
+// "vertex" line whose three numbers are not (1e39, "nan", a word) refuses
+// the file.
 StlStatus ParseStl(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why);
 
 // Centres the vertices on their bounding box, scales the farthest to 1 (all

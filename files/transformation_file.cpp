@@ -6,9 +6,12 @@
 #include <cstdio>
 #include <initializer_list>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
+#include "platform/regular_file.h"
 #include "render/projection_passes.h"
 #include "render/symmetry_modes.h"
 
@@ -218,11 +221,14 @@ bool TransformationFileResetsView(int type)
 
 bool ReadTransformationFile(const std::string& path, TransformationFileContents& out, std::string* error)
 {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) return Fail(error, "The transformation file cannot be opened.");
-    std::string text(kTransformationFileMaxBytes, '\0');
-    const size_t got = std::fread(text.data(), 1, text.size(), file.get());
-    if (std::ferror(file.get())) return Fail(error, "The transformation file cannot be read.");
-    text.resize(got);
+    std::vector<uint8_t> bytes;
+    switch (ReadRegularFile(path, kTransformationFileMaxBytes, bytes)) {
+    case RegularFileStatus::Read: break;
+    case RegularFileStatus::Missing: return Fail(error, "The transformation file cannot be opened.");
+    case RegularFileStatus::NotRegular: return Fail(error, "The transformation file is not a file.");
+    case RegularFileStatus::TooLarge: return Fail(error, "The transformation file is too large.");
+    case RegularFileStatus::Unreadable: return Fail(error, "The transformation file cannot be read.");
+    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return ParseTransformationFile(text, out, error);
 }

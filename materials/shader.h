@@ -25,6 +25,7 @@
 #include "materials/texture_presets.h"
 #include "materials/texture_slot.h"
 #include "materials/thumbnail.h"
+#include "engine/window_ranges.h"
 
 inline constexpr int kMaterialCount = 10;
 inline constexpr int kLightCount = 10;
@@ -44,7 +45,7 @@ inline constexpr int kBaseshapeTexturePanel = 2;
 inline constexpr int kBaseshapeDMapPanel = 3;
 inline constexpr int kLightGelPanel = 4;
 // Start values of the glow window's rows: threshold, smoothing steps, intensity.
-inline constexpr float kGlowStart[3] = {0.5f, 4.0f, 1.0f};
+inline constexpr float kGlowStart[3] = {kGlowRows[2], kGlowRows[8], kGlowRows[14]};
 
 // ---- [tables] ---------------------------------------------------------------
 

@@ -9,6 +9,7 @@
 //   [gels]        light gels
 //   [thumbnails]  the 128 x 128 thumbnails
 //   [bitmap]      SaveTextureBitmap and its writer
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -16,6 +17,7 @@
 
 #include "engine/baseshape_model.h"
 #include "engine/file_dialogs.h"
+#include "engine/file_replacement.h"
 #include "materials/color_maps.h"
 #include "materials/shader.h"
 #include "materials/texture_files.h"
@@ -287,9 +289,17 @@ void Shader::ScaleSlotToThumbnail(const TextureSlot& slot)
     }
     const float sx = static_cast<float>(image->width) / kThumbnailSize;
     const float sy = static_cast<float>(image->height) / kThumbnailSize;
+    uint32_t previous = UINT32_MAX;
     for (int r = 0; r < kThumbnailSize; ++r) {
         uint32_t row = static_cast<uint32_t>(static_cast<float>(r) * sy);
         if (row >= image->height) row = image->height - 1;
+        // A picture of fewer rows than the thumbnail repeats them: copy the one above.
+        uint8_t* out = &thumbnailBuffer[r * kThumbnailSize * 3];
+        if (row == previous) {
+            std::memcpy(out, out - kThumbnailSize * 3, kThumbnailSize * 3);
+            continue;
+        }
+        previous = row;
         for (int c = 0; c < kThumbnailSize; ++c) {
             uint32_t column = static_cast<uint32_t>(static_cast<float>(c) * sx);
             if (column >= image->width) column = image->width - 1;
@@ -373,13 +383,12 @@ bool Shader::SaveTextureBitmap(int n, int mode, int index)
     auto warn = [] {
         if (gTextureFileServices.warnUnwritable != nullptr) gTextureFileServices.warnUnwritable();
     };
-    FileSink file;
-    if (!OpenFileSink(file, path)) {
+    FileReplacement file;
+    if (!file.Begin(path)) {
         warn();
         return false;
     }
-    const bool written = WriteTextureBitmap(SinkOf(file), n, mode, presets[index]);
-    if (CloseFileSink(file, !written) && written) return true;
+    if (WriteTextureBitmap(file.Sink(), n, mode, presets[index]) && file.Commit()) return true;
     warn();
     return false;
 }

@@ -19,9 +19,13 @@ struct Thumbnail {
         std::memcpy(rgb, picture, sizeof rgb);
         ++revision;
     }
+    // One pixel, then the filled part copied onto the rest, doubling: a
+    // file load fills twenty of these.
     void Fill(uint8_t r, uint8_t g, uint8_t b)
     {
-        for (int i = 0; i < kThumbnailBytes; i += 3) rgb[i] = r, rgb[i + 1] = g, rgb[i + 2] = b;
+        rgb[0] = r, rgb[1] = g, rgb[2] = b;
+        for (int done = 3; done < kThumbnailBytes; done *= 2)
+            std::memcpy(rgb + done, rgb, static_cast<size_t>(done * 2 <= kThumbnailBytes ? done : kThumbnailBytes - done));
         ++revision;
     }
 };

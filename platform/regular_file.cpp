@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <filesystem>
 
 const char* RegularFileProblem(RegularFileStatus status)
 {
@@ -81,4 +83,18 @@ RegularFileStatus ReadRegularFile(const std::string& path, size_t limit, std::ve
     ::close(fd);
     if (status != RegularFileStatus::Read) return Fail(status, path, bytes, error);
     return status;
+}
+
+std::string ResolveLinks(const std::string& path)
+{
+    std::string current = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(current.c_str(), target, sizeof target - 1);
+        if (n < 0) return current;
+        target[n] = '\0';
+        const std::filesystem::path link(current);
+        current = target[0] == '/' ? std::string(target) : (link.parent_path() / target).string();
+    }
+    return current;
 }

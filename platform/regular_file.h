@@ -25,3 +25,8 @@ RegularFileStatus ReadRegularFile(const std::string& path, size_t limit, std::ve
 
 // The text a status line shows for a failed read, without the path.
 const char* RegularFileProblem(RegularFileStatus status);
+
+// The file a path names once symbolic links are followed (also a link whose
+// target does not exist yet); the path itself when it names nothing. A
+// writer replaces this file, so a link the user keeps stays a link.
+std::string ResolveLinks(const std::string& path);

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/regular_file.h"
+
 namespace {
 
 constexpr const char* kSectionHeader = "[Talvoran Vane]";
@@ -35,22 +37,6 @@ std::string BaseFolder(const char* variable, const char* homeRelative)
 void SetError(std::string* error, const std::string& text)
 {
     if (error) *error = text;
-}
-
-// The file a path names once symbolic links are followed (also a link whose
-// target does not exist yet); the path itself when it names nothing.
-std::string ResolveLinks(const std::string& path)
-{
-    std::string current = path;
-    for (int depth = 0; depth < 40; ++depth) {
-        char target[PATH_MAX];
-        const ssize_t n = ::readlink(current.c_str(), target, sizeof target - 1);
-        if (n < 0) return current;
-        target[n] = '\0';
-        const std::filesystem::path link(current);
-        current = target[0] == '/' ? std::string(target) : (link.parent_path() / target).string();
-    }
-    return current;
 }
 
 }  // namespace

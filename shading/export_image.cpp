@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/file_replacement.h"
 #include "engine/vector_math.h"
 #include "materials/shader.h"
 #include "render/render_buffers.h"
@@ -270,7 +271,7 @@ struct Output {
     bool antiAlias = false;
     int width = 0;            // of the file
     int height = 0;
-    FileSink file;
+    FileReplacement file;  // the older file stays until the new one is whole
     ByteSink sink;
     PngWriter pngWriter;
     std::vector<uint8_t> bmpRow;
@@ -347,9 +348,9 @@ bool WriteRows(Output& out, int row, int rows, const uint8_t* planes)
 
 bool OpenOutput(Output& out, const std::string& path)
 {
-    if (!OpenFileSink(out.file, path)) return false;
-    out.file.limit = gExportFileByteLimit;
-    out.sink = SinkOf(out.file);
+    if (!out.file.Begin(path)) return false;
+    if (gExportFileByteLimit >= 0) out.file.LimitBytes(gExportFileByteLimit);
+    out.sink = out.file.Sink();
     if (out.png) return OpenPngWriter(out.pngWriter, out.width, out.height, out.alpha ? kPngRgba : kPngRgb, out.sink);
     uint8_t headers[kBmpHeaderSize];
     BuildBmpHeaders(out.width, out.height, headers);
@@ -357,12 +358,17 @@ bool OpenOutput(Output& out, const std::string& path)
     return out.sink.Write(headers, 14) && out.sink.Write(headers + 14, 40);
 }
 
-// Closes the file; removes it unless it was written whole.
+// Puts the file in place of the chosen one when it was written whole;
+// otherwise removes it, and what was there stays.
 bool CloseOutput(Output& out, bool complete)
 {
     bool ok = complete;
     if (out.png) ok = ClosePngWriter(out.pngWriter, complete) && ok;
-    return CloseFileSink(out.file, !ok) && ok;
+    if (!ok) {
+        out.file.Abandon();
+        return false;
+    }
+    return out.file.Commit();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/shared_access.h"
+#include "engine/window_ranges.h"
 
 // "Drawing Type" values, counted from the lowest row.
 inline constexpr int kDrawingStipple = 0;
@@ -25,11 +26,11 @@ inline constexpr int kBackgroundSky = 1;
 // "Shadow Type" (from the lowest row): 0 "Occluded", 1 "Traced", 2 "Smooth", 3 "Classic".
 inline constexpr int kShadowTypeClassic = 3;
 
-// Start values: fog p0 and p1, turbidity, gamma.
-inline constexpr float kStartFogP0 = 1.5f;
-inline constexpr float kStartFogP1 = -1.0f;
-inline constexpr float kStartTurbidity = 1.0f;
-inline constexpr float kStartGamma = 1.0f;
+// Start values: fog p0 and p1, turbidity, gamma, as their windows start.
+inline constexpr float kStartFogP0 = kFogRows[2];
+inline constexpr float kStartFogP1 = kFogRows[8];
+inline constexpr float kStartTurbidity = kTurbidityRows[2];
+inline constexpr float kStartGamma = kGammaRows[2];
 
 struct ShadingSettings {
     // "Environment"

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/file_dialogs.h"
+#include "engine/file_replacement.h"
 #include "engine/random.h"
 #include "materials/color_maps.h"
 #include "materials/texture_busy.h"
@@ -93,6 +94,21 @@ TEST(ColorMapDialog, FogPanelSavesItsGradientAndReportsAnUnwritablePlace)
     std::string line;
     int lines = 0;
     while (std::getline(in, line)) lines += line == "0 0 0";
+    EXPECT_EQ(lines, 256);
+
+    // The disk fills during a save over it: the warning, and the saved map stays whole.
+    const auto before = std::filesystem::file_size(saved);
+    fog.Click(44 + 5, buttonY);  // "Random"
+    gReplacementFileByteLimit = 100;
+    dialogs.QueueFile(saved);
+    dialogs.QueueAnswer(MessageAnswer::Ok);
+    fog.Click(44 + 128 + 5, buttonY);
+    gReplacementFileByteLimit = -1;
+    EXPECT_EQ(dialogs.Prompts().back().message.caption, "Warning");
+    EXPECT_EQ(std::filesystem::file_size(saved), before);
+    std::ifstream again(saved);
+    lines = 0;
+    while (std::getline(again, line)) lines += line == "0 0 0";
     EXPECT_EQ(lines, 256);
 
     const std::string unwritable = (folder / "missing" / "fog.map").string();

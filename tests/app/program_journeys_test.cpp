@@ -29,6 +29,7 @@
 #include "engine/kernel_framework.h"
 #include "app/support/program_driver.h"
 #include "engine/fractal_model.h"
+#include "engine/status_line.h"
 
 #include "platform/desktop/platform_events.h"
 #include "platform/picture_file.h"
@@ -336,7 +337,8 @@ TEST_F(ProgramJourneys, ThePanelListSwitchesBothWays)
     EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
 }
 
-// "Cancel" under the preview while an export runs: no file is left.
+// "Cancel" under the preview while an export runs: no file is left. A
+// second "Save PNG" meanwhile is refused.
 TEST_F(ProgramJourneys, ACancelledExportLeavesNoFile)
 {
     // A slow export: 1024 x 1024 ("Render Resolution:" raised 32 notches a
@@ -367,6 +369,16 @@ TEST_F(ProgramJourneys, ACancelledExportLeavesNoFile)
     for (int frame = 0; frame < 1000 && !ActionButtonEnabled(kActionCancelExport) && !ExportIdle(); ++frame)
         gProgram.Frames(1);
     EXPECT_TRUE(ActionButtonEnabled(kActionCancelExport)) << "the export ended before Cancel showed";
+    // "Save PNG" while it runs: refused with a word (no dialog), and the
+    // buttons stay as the export set them.
+    gProgram.ClickControl(RenderControls(), "Save PNG");
+    EXPECT_STREQ(gStatusText, "An image export is already in progress..");
+    EXPECT_FALSE(ButtonEnabled(kButtonRender));
+    EXPECT_FALSE(ButtonEnabled(kButtonContinue));
+    EXPECT_FALSE(ExportIdle());
+    gProgram.Frames(2);
+    EXPECT_FALSE(ButtonEnabled(kButtonRender));
+    EXPECT_TRUE(ActionButtonEnabled(kActionCancelExport));
     ClickButtonUnderPreview("Cancel");
     EXPECT_TRUE(gProgram.WaitUntil(ExportIdle, 60000));
     gProgram.Frames(2);

@@ -214,6 +214,9 @@ TEST_F(BaseshapeFile, HostileFilesChangeNothing)
         {"mesh of 0 triangles", mesh, {0, 0, 0, 0}},
         {"mesh of 2^32 - 1 triangles", mesh, {255, 255, 255, 255}},
         {"mesh of 3 in room for 2", mesh, {3, 0, 0, 0}},
+        {"a rotation that is not a number", kRotation, {0, 0, 0xC0, 0x7F}},
+        {"an infinite probability", kProbability, {0, 0, 0x80, 0x7F}},
+        {"a mesh vertex that is not a number", mesh + 4 + 260, {1, 0, 0xC0, 0xFF}},
     };
     const std::string path = TempPath("hostile.bsf");
     const std::vector<uint8_t> before = BaseshapeState();

@@ -111,6 +111,8 @@ void MakeScene(int type)
     gImageScale = halfH * gPointPreviewZoom, gImageOffsetX = halfW + gPanX, gImageOffsetY = halfH + gPanY;
     UpdateLightViewMatrix();
     gFastShadowUpdate = 1, gShader.currentMaterial = 0;
+    // The glow as its window starts: a file's values come in as the windows take them.
+    for (int k = 0; k < 3; ++k) gShader.glow[k] = kGlowRows[6 * k + 2];
     SetColoringMode(3);
     for (int p = 0; p < 64 * 48; ++p) {
         gDepthBuffer[p] = static_cast<float>(p % 97), gColorIndexBuffer[p] = static_cast<uint8_t>(p);
@@ -318,6 +320,48 @@ TEST_F(FractalDataFile, HostileFilesChangeNothing)
 
 // The memory for the stored size is not there: the load gives up before
 // anything changed, and says why.
+// The symmetry's "Sides:" and "Separation" and the other window values come
+// in as the windows take typed ones; one that is not a number refuses the
+// file and nothing changes.
+TEST_F(FractalDataFile, WindowValuesAreTakenAsTypedOnes)
+{
+    MakeScene(0);
+    const std::vector<uint8_t> good = Written(false);
+    auto bits = [](float f) {
+        uint32_t w;
+        std::memcpy(&w, &f, 4);
+        return w;
+    };
+    // Mode 12, separation 0.75, sides 5, as the scene set them.
+    const size_t sides = Find(good, {12u, bits(0.75f), bits(5.0f)}) + 8, separation = sides - 4;
+    const struct {
+        const char* what;
+        size_t at;
+        uint32_t word;
+        bool read;
+        float sides, separation;
+    } cases[] = {
+        {"\"Sides\" not a number", sides, 0x7FC00000u, false, 0, 0},
+        {"\"Separation\" not a number", separation, 0xFFC00000u, false, 0, 0},
+        {"\"Sides\" of 40", sides, bits(40.0f), true, 16.0f, 0.75f},
+        {"\"Sides\" of 3.7", sides, bits(3.7f), true, 3.0f, 0.75f},
+        {"an infinite \"Separation\"", separation, 0x7F800000u, true, 5.0f, 10.0f},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint8_t> bytes = good;
+        std::memcpy(bytes.data() + c.at, &c.word, 4);
+        gSymmetryFoldCount = 9.0f, gSymmetrySeparation = 2.0f;
+        const std::vector<uint8_t> before = FractalState();
+        EXPECT_EQ(Load(bytes, false) == FileParseStatus::kRead, c.read) << c.what;
+        if (!c.read) {
+            EXPECT_EQ(FractalState(), before) << c.what;
+            continue;
+        }
+        EXPECT_EQ(gSymmetryFoldCount.load(), c.sides) << c.what;
+        EXPECT_EQ(gSymmetrySeparation.load(), c.separation) << c.what;
+    }
+}
+
 TEST_F(FractalDataFile, BuffersThatCannotBeResizedChangeNothing)
 {
     MakeScene(0);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 
 #include "engine/file_dialogs.h"
@@ -20,8 +22,12 @@ MaterialValues RandomValues(uint32_t seed)
 {
     std::mt19937 r(seed);
     MaterialValues v;
-    auto real = [&r](float* p, size_t n) {
-        for (size_t i = 0; i < n; ++i) p[i] = std::uniform_real_distribution<float>(-50, 50)(r);
+    // A value a user could type: within its window's range, whole where the window is.
+    auto real = [&r](float* p, size_t n, const float* rows, int row = 0) {
+        for (size_t i = 0; i < n; ++i) {
+            p[i] = std::uniform_real_distribution<float>(rows[6 * row], rows[6 * row + 1])(r);
+            TakeWindowValue(rows, row, p[i]);
+        }
     };
     auto bytes = [&r](uint8_t* p, size_t n, uint32_t mod) {
         for (size_t i = 0; i < n; ++i) p[i] = static_cast<uint8_t>(r() % mod);
@@ -43,12 +49,19 @@ MaterialValues RandomValues(uint32_t seed)
     for (int c = 0; c < 3; ++c) row(v.fogColor[c], 256);
     row(v.drawingType, 7), row(v.backgroundType, 2), row(v.lightDistribution, 8), row(v.shadowType, 4);
     row(v.materialBlend, 9), row(v.occlusionOption, 3), row(v.coloringMode, 9), row(v.colorBlendMode, 9);
-    for (float* f : {v.ambient, v.diffuse, v.specularExponent, v.specular, v.fresnelExt, v.fresnelInt, v.shadowDepth,
-                     v.angleA, v.angleB, v.angleC})
-        real(f, kMaterials);
-    real(v.fog, 2), real(&v.turbidity, 1), real(v.volumetricFogColor, 3), real(v.averagedOcclusion, 2);
-    real(v.perPixelOcclusion, 2), real(&v.gamma, 1), real(v.glow, 3), real(&v.reflectivity, 1);
-    real(&v.colorKeep, 1), real(&v.colorMix, 1), real(v.shadowSampling, 2);
+    const float kFree[] = {-50, 50, 0, 0, 0, 0};  // no window of their own
+    real(v.ambient, kMaterials, kAmbientRows), real(v.angleA, kMaterials, kAmbientRows, 1);
+    real(v.angleC, kMaterials, kAmbientRows, 2), real(v.diffuse, kMaterials, kDiffuseRows);
+    real(v.angleB, kMaterials, kDiffuseRows, 1), real(v.specularExponent, kMaterials, kSpecularRows);
+    real(v.specular, kMaterials, kSpecularRows, 1), real(v.shadowDepth, kMaterials, kShadowDepthRows);
+    real(v.fresnelExt, kMaterials, kFree), real(v.fresnelInt, kMaterials, kFree);
+    for (int k = 0; k < 2; ++k) {
+        real(&v.fog[k], 1, kFogRows, k), real(&v.averagedOcclusion[k], 1, kAveragedRows, k);
+        real(&v.perPixelOcclusion[k], 1, kPerPixelRows, k), real(&v.shadowSampling[k], 1, kShadowSamplingRows, k);
+    }
+    for (int k = 0; k < 3; ++k) real(&v.volumetricFogColor[k], 1, kVolumetricFogRows, k), real(&v.glow[k], 1, kGlowRows, k);
+    real(&v.turbidity, 1, kTurbidityRows), real(&v.gamma, 1, kGammaRows), real(&v.reflectivity, 1, kReflectivityRows);
+    real(&v.colorKeep, 1, kColorWeightRows), real(&v.colorMix, 1, kColorWeightRows);
     return v;
 }
 
@@ -188,6 +201,59 @@ TEST_F(MaterialFile, HostileFilesChangeNothing)
         EXPECT_EQ(Pixels(gShader.slots[2]), texture) << what;
     }
     EXPECT_EQ(Load(files[0].second), FileParseStatus::kNewerVersion);
+}
+
+// A file's values are taken as the windows take typed ones: a value that is
+// not a number, or a row past its list, refuses the file; one beyond a
+// window's clamp comes in at the clamp.
+TEST_F(MaterialFile, ValuesAreTakenAsTheWindowsTakeThem)
+{
+    MaterialValues v = RandomValues(4);
+    v.gamma = 3.25f, v.shadowDepth[3] = 0.625f, v.drawingType = 2;  // markers the writer puts down
+    InstallValues(v);
+    const std::vector<uint8_t> good = Written();
+    auto at = [&good](float marker) {
+        const auto* m = reinterpret_cast<const uint8_t*>(&marker);
+        const auto found = std::search(good.begin(), good.end(), m, m + 4);
+        EXPECT_NE(found, good.end());
+        return static_cast<size_t>(found - good.begin());
+    };
+    auto bits = [](float f) {
+        uint32_t w;
+        std::memcpy(&w, &f, 4);
+        return w;
+    };
+    constexpr size_t kDrawingType = 8 + 7 + 12, kBackgroundType = kDrawingType + 4;
+    const struct {
+        const char* what;
+        size_t at;
+        uint32_t word;
+        bool read;
+        float gamma, depth;
+    } cases[] = {
+        {"a gamma that is not a number", at(3.25f), 0x7FC00000u, false, 0, 0},
+        {"a shadow depth that is not a number", at(0.625f), 0xFFC00001u, false, 0, 0},
+        {"\"Drawing Type\" row 7 of 7", kDrawingType, 7, false, 0, 0},
+        {"\"Drawing Type\" as four bytes flipped", kDrawingType, 0x02000000u, false, 0, 0},
+        {"\"Background Type\" row -1", kBackgroundType, 0xFFFFFFFFu, false, 0, 0},
+        {"a gamma of 40", at(3.25f), bits(40.0f), true, 4.0f, 0.625f},
+        {"an infinite shadow depth", at(0.625f), 0x7F800000u, true, 3.25f, 1.0f},
+    };
+    InstallValues(RandomValues(5));
+    for (const auto& c : cases) {
+        std::vector<uint8_t> bytes = good;
+        std::memcpy(bytes.data() + c.at, &c.word, 4);
+        const MaterialValues before = CaptureMaterialValues();
+        EXPECT_EQ(Load(bytes) == FileParseStatus::kRead, c.read) << c.what;
+        const MaterialValues after = CaptureMaterialValues();
+        if (!c.read) {
+            EXPECT_TRUE(after == before) << c.what;
+            continue;
+        }
+        EXPECT_EQ(after.gamma, c.gamma) << c.what;
+        EXPECT_EQ(after.shadowDepth[3], c.depth) << c.what;
+        EXPECT_EQ(after.drawingType, 2) << c.what;
+    }
 }
 
 // The actions through the dialog seam (the program test saves and loads): a

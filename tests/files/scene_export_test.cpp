@@ -165,6 +165,13 @@ TEST_F(SceneExport, ScriptArraysHoldTheirCountPlusTenAndGroupsFollowTheView)
     const std::vector<uint8_t> bytes = Write();
     EXPECT_EQ(bytes.size(), kEmpty + 8 + 10 + 4 * (gGeneratorParameterCounts[0] + gGeneratorParameterCounts[1]) + 8);
     EXPECT_EQ(At<float>(bytes, kEmpty), 0.5f);
+    // A block type past the table (memory gone wrong) writes no parameters
+    // and reads nothing beside the table.
+    groups[0].blockTypes[1] = 200;
+    const std::vector<uint8_t> unknown = Write();
+    EXPECT_EQ(unknown.size(), kEmpty + 8 + 10 + 4 * gGeneratorParameterCounts[0] + 8);
+    EXPECT_EQ(unknown[kEmpty + 8 + 5 + 4 * gGeneratorParameterCounts[0]], 200);
+    groups[0].blockTypes[1] = 1;
     ReplaceGeneratorGroups(nullptr, 0);
     gPickTransformCount = 1;
 }

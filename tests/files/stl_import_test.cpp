@@ -78,6 +78,9 @@ TEST_F(StlImport, TheWorkedFacetInEveryForm)
         EXPECT_EQ(std::vector<float>(gMesh.vertices, gMesh.vertices + 9 * gMesh.triangleCount),
                   std::vector<float>(kDefaultBaseshapeTriangle, kDefaultBaseshapeTriangle + 9));
     }
+    // A number below the float range is 0, as the C library reads it.
+    ASSERT_TRUE(Import(Text("solid\n" + Facet("1e-60 0 0", "2 0 0", "0 2 -1e-400"))));
+    for (int k = 0; k < 9; ++k) EXPECT_NEAR(gMesh.vertices[k], expected[k], 1e-6f) << k;
     ASSERT_TRUE(Import(Binary("same", 1, {3, 3, 3, 3, 3, 3, 3, 3, 3})));
     for (int k = 0; k < 9; ++k) EXPECT_EQ(gMesh.vertices[k], 0.0f) << "corners at one place";
 }
@@ -106,6 +109,11 @@ TEST_F(StlImport, HostileFilesChangeNothing)
     const std::vector<uint8_t> cases[] = {
         std::vector<uint8_t>(83, 1), Binary("x", 2), Binary("x", 0xFFFFFFFFu), shortened, nan,
         Text("solid\nfacet normal 0 0 1\nvertex 0 0 inf\nvertex 1 0 0\nvertex 0 1 0\n"),
+        // Past the float range, or no number: skipping the line would slide
+        // the next facet's first vertex into this triangle.
+        Text("solid\n" + Facet("0 0 0", "0 1 0", "1e39 0 0") + Facet("5 5 5", "6 5 5", "5 6 5")),
+        Text("solid\n" + Facet("0 0 0", "0 1 0", "-1e400 0 0") + Facet("5 5 5", "6 5 5", "5 6 5")),
+        Text("solid\n" + Facet("0 0 0", "0 1 0", "1 zero 0") + Facet("5 5 5", "6 5 5", "5 6 5")),
     };
     ASSERT_TRUE(Import(Binary("x", 1)));
     const std::vector<uint8_t> before = BaseshapeState();

@@ -1,6 +1,9 @@
 // The seed corpora of the fuzz targets, made by the program's own writers:
 //   make_fuzz_seeds <folder>   writes <folder>/bsf/*.bsf, <folder>/stl/*.stl,
-//   <folder>/zdat/*.zdat and *.zb3f, <folder>/bmat/*.bmat, <folder>/prg/*.prg
+//   <folder>/zdat/*.zdat and *.zb3f, <folder>/bmat/*.bmat, <folder>/tmf/*.tmf,
+//   <folder>/prg/*.prg
+// Every seed is small (pictures of a few pixels, a 16 x 16 render), so a
+// target runs hundreds of thousands of inputs in a minute.
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,6 +15,7 @@
 #include "files/fractal_data_file.h"
 #include "files/material_file.h"
 #include "files/script_file.h"
+#include "files/transformation_file.h"
 #include "render/render_buffers.h"
 #include "files/volumetric_field.h"
 
@@ -43,13 +47,17 @@ int main(int argc, char** argv)
     ok = VolumetricField().ExportStlRawPng(request).result == MeshExportResult::kWritten && ok;
     std::ofstream(stl + "one_facet.stl") << "solid one\nfacet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 2 0 0\n"
                                             "  vertex 0 2 0\n endloop\nendfacet\nendsolid one\n";
-    // The start-up materials, and a small render's fractal with and without its buffers.
+    // The start-up materials with pictures of a few pixels, and a 16 x 16
+    // render's fractal with and without its buffers.
     const std::string zdat = std::string(argv[1]) + "/zdat/", bmat = std::string(argv[1]) + "/bmat/";
     std::filesystem::create_directories(zdat), std::filesystem::create_directories(bmat);
     gShader.InitializeTextures();
+    gShader.slots[kBackgroundSlot].Replace(MakeSolidImage(2, 2, 10, 20, 30));
+    gShader.slots[0].Replace(MakeSolidImage(4, 2, 200, 100, 50));
+    gShader.slots[kMaterialCount].Replace(MakeSolidImage(2, 4, 50, 100, 200));
     ok = WriteMaterialFileTo(bmat + "start.bmat") == FileWriteResult::kWritten && ok;
     gBaseshapeCount = 1, gTransformCount = gPickTransformCount = 2;
-    ok = AllocateRenderBuffers(32, 16, false) && ok;
+    ok = AllocateRenderBuffers(16, 16, false) && ok;
     for (const bool buffers : {false, true}) {
         const std::string name = zdat + (buffers ? "small.zb3f" : "small.zdat");
         ok = WriteFractalDataFileTo(name, buffers, FractalPanelValues{}) == FileWriteResult::kWritten && ok;
@@ -63,5 +71,11 @@ int main(int argc, char** argv)
                                            "tform\r\nmandel 0 0 2 50 4 1 3\r\nspheris 2 3 0 0 1\r\n";
     gFractalType = 0;
     std::ofstream(prg + "type0.prg") << WriteScriptText();
+    // The transformation file of those two transformations, and of none.
+    const std::string tmf = std::string(argv[1]) + "/tmf/";
+    std::filesystem::create_directories(tmf);
+    std::ofstream(tmf + "two.tmf") << TransformationFileText();
+    gTransformCount = 0;
+    std::ofstream(tmf + "none.tmf") << TransformationFileText();
     return ok ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 // The fractal data file reader on arbitrary bytes, as ".zdat" and as
 // ".zb3f": a file it accepts is installed, written again and must read
 // back whole.
+// Installing a file costs more than reading it: a longer run in CI.
+// fuzz-seconds: 150
 #include <cstddef>
 #include <cstdint>
 #include <memory>

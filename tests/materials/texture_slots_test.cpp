@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "assets/png_file.h"
+#include "engine/file_replacement.h"
 #include "engine/random_helpers.h"
 #include "materials/color_maps.h"
 #include "materials/shader.h"
@@ -204,5 +206,24 @@ TEST(TextureSlots, BitmapFile)
     EXPECT_TRUE(s->SaveTextureBitmap(16, 1, 7));
     EXPECT_EQ(std::filesystem::file_size(FakeFiles::chosen), TextureBitmapSize(16));
     EXPECT_EQ(FakeFiles::busy.load(), 0);
+    std::filesystem::remove(FakeFiles::chosen);
+}
+
+// A texture bitmap that cannot be written whole (the disk fills) leaves the
+// picture it was to replace as it was.
+TEST(TextureSlots, AFailedBitmapSaveKeepsTheOlderFile)
+{
+    FakeFiles files;
+    auto s = FreshShader();
+    s->presets[7] = OneLayer();
+    FakeFiles::chosen = TempPath("talvoran_older_texture.bmp");
+    const std::string older = "an older picture";
+    std::ofstream(FakeFiles::chosen, std::ios::binary) << older;
+    gReplacementFileByteLimit = 100;
+    EXPECT_FALSE(s->SaveTextureBitmap(16, 1, 7));
+    gReplacementFileByteLimit = -1;
+    EXPECT_EQ(FakeFiles::warnings, 1);
+    std::ifstream in(FakeFiles::chosen, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), older);
     std::filesystem::remove(FakeFiles::chosen);
 }

@@ -260,6 +260,38 @@ TEST_F(ExportImageTest, CancelFailedWriteNoWorkerAndTextureFolderLeaveNoFile)
     }
 }
 
+// An export over an older picture that is cancelled or cannot be written
+// whole leaves the older picture as it was, and nothing beside it.
+TEST_F(ExportImageTest, AFailedExportOverAnOlderPictureKeepsIt)
+{
+    struct Case {
+        const char* name;
+        int cancelAt;
+        int64_t byteLimit;
+        const char* file;
+    } const cases[] = {
+        {"cancelled", 0, -1, "old.bmp"},
+        {"the disk fills in the rows", -1, 300, "old.bmp"},
+        {"the disk fills in the PNG", -1, 100, "old.png"},
+    };
+    ASSERT_TRUE(AllocateRenderBuffers(40, 20, false));
+    const std::vector<uint8_t> older = {'o', 'l', 'd', 0, 1, 2};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        gCancelAtCall = c.cancelAt;
+        gExportFileByteLimit = c.byteLimit;
+        gExportSettings.workerCount = 4;
+        gChosenPath = (dir_ / c.file).string();
+        std::ofstream(gChosenPath, std::ios::binary).write(reinterpret_cast<const char*>(older.data()), 6);
+        gExportSettings.png = fs::path(c.file).extension() == ".png";
+        EXPECT_EQ(ExportImage(), 1);
+        EXPECT_EQ(ReadFile(gChosenPath), older);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+        fs::remove(gChosenPath);
+    }
+}
+
 // Means of the sums, clamped to bytes, at rows kept inside the preview.
 TEST_F(ExportImageTest, PreviewFeedStaysInsideThePreviewAtBothEnds)
 {
