@@ -12,7 +12,9 @@
 // first refresh (opening the baseshape editor), and a new baseshape's white
 // base colour then washes out its material to a flat white.
 std::atomic<int32_t> gColoringMode{kColoringStandard};
-std::atomic<int32_t> gColorBlendMode{0};
+// "Blending Function" is built on "Replace" (mode 8): the blend starts as
+// the list shows it.
+std::atomic<int32_t> gColorBlendMode{8};
 float gColorKeepFactor = 0.75f;
 float gColorMixFactor = 0.25f;
 uint8_t gRgbColoring = 0;
