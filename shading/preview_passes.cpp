@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -13,6 +14,7 @@
 #include "engine/vector_math.h"
 #include "materials/shader.h"
 #include "materials/texture_presets.h"
+#include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "engine/shared_access.h"
 #include "render/transform_probabilities.h"
@@ -462,6 +464,18 @@ void ShadeCovered(const PassSettings& s, CoveredPixel& px, float* colour, bool f
     px.fog = F;
 }
 
+// The baseshape whose point the render kept at a buffer pixel: its colour
+// index byte, stored signed, counts 1 up from baseshape 0. As in the
+// export, an index outside the baseshapes in use falls back to baseshape 0.
+int RenderPixelBaseshape(size_t i)
+{
+    const int count = std::min(gBaseshapeCount, kMaxBaseshapes);
+    if (!gUseBaseshapes || count <= 0) return -1;
+    if (gColorIndexBuffer == nullptr || i >= gColorIndexBufferBytes) return 0;
+    const int b = std::abs(static_cast<int>(static_cast<int8_t>(SharedLoad(gColorIndexBuffer[i])))) - 1;
+    return b >= 0 && b < count ? b : 0;
+}
+
 void EmptyColour(const PassSettings& s, int x, int y, float* colour)
 {
     if (s.background) gShader.SampleBackgroundPreviewPixel(colour, x, y, s.sky);
@@ -683,8 +697,8 @@ void ShadeProgressive(int mode)
                     px.envU = (x - halfW) / halfW * 0.5f;
                     px.envV = (y - halfW) / halfW * 0.5f;
                     px.fog = s.fog ? Clamp01(s.p0 * std::exp(v * s.p1 * 1.5258789e-5f)) : 1.0f;
-                    px.baseshape = gUseBaseshapes && gBaseshapeCount > 0 ? 0 : -1;
                     const size_t i = static_cast<size_t>(y) * W + x;
+                    px.baseshape = RenderPixelBaseshape(i);
                     if (s.rgb && gPointColorPlanes[0] != nullptr) {
                         for (int ch = 0; ch < 3; ++ch) px.pointColour[ch] = SharedLoad(gPointColorPlanes[ch][i]) * 0.003921569f;
                     } else {
