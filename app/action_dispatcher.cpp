@@ -120,11 +120,6 @@ void ChangeFractalType(int type)
     // The mirror copies of the old type do not carry over to the new one.
     gMirrorCopy = 0;
     gMirrorY = 0;
-    // The Kleinian types read their Moebius maps from transformations 0 and 1.
-    if (type == 3 || type == 19 || type == 45) {
-        ComputeTransformCoefficients(Complex{gTransforms[0].position[0], gTransforms[0].position[2]},
-                                     Complex{gTransforms[1].position[0], gTransforms[1].position[2]});
-    }
     SelectFractalTypeKernel();
     if (UsesRgbOnly(type)) {
         gRgbColoring = 1;

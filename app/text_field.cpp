@@ -55,7 +55,10 @@ void StoreTypedValue()
     }
     if (gTextInput.target == nullptr) return;
     *gTextInput.target = static_cast<float>(value);
-    if (gTextInput.transform >= 0 && gTextInput.transform < kMaxTransforms) ComposeTransformation(gTextInput.transform);
+    if (gTextInput.transform >= 0 && gTextInput.transform < kMaxTransforms) {
+        ComposeTransformation(gTextInput.transform);
+        RefreshMobiusMaps();
+    }
 }
 
 }  // namespace
