@@ -89,8 +89,10 @@ void WriteMaterialRun1(BinaryWriter& out, const MaterialValues& v, const Materia
     const uint8_t flags[kSwitchBytes] = {v.drawingShadersOn, 0, v.backgroundOn, v.volumetricFogOn, 0, 0, v.fogOn};
     out.Bytes(flags, sizeof flags);
     for (int c = 0; c < 3; ++c) out.Value(static_cast<uint32_t>(std::clamp(v.fogColor[c], 0, 255)));
-    out.Value(v.drawingType);
-    out.Value(v.backgroundType);
+    // Stored as the items are named: "Drawing Type" 0 "Grayscale" .. 6
+    // "Stipple", "Background Type" 0 "SkyLight", 1 "Images or textures".
+    out.Value(ListItemOfRow(ClampRow(v.drawingType, kDrawingTypeRows), kDrawingTypeRows));
+    out.Value(ListItemOfRow(ClampRow(v.backgroundType, kBackgroundTypeRows), kBackgroundTypeRows));
     out.Value(v.useBackgroundImage);
     const TextureSlot& background = gShader.slots[kBackgroundSlot];
     WriteName(out);
@@ -287,14 +289,15 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
           in.Read(width) && in.Read(height))) {
         return p.Short();
     }
-    m.backgroundType = ClampRow(m.backgroundType, 2);
+    m.backgroundType = ListItemOfRow(ClampRow(m.backgroundType, kBackgroundTypeRows), kBackgroundTypeRows);
     m.useBackgroundImage = m.useBackgroundImage != 0;
-    // Two rows joined the list since, each below the ones it had.
+    // Item numbers: two items joined the list since, each above the ones it
+    // had; the old flag bytes name "Stipple" (6) and "Color Shaded" (5).
     if (v < 11) ++drawingType;
     if (v < 27) ++drawingType;
     if (flags[5]) drawingType = 6;
     if (flags[4]) drawingType = 5;
-    m.drawingType = ClampRow(drawingType, 7);
+    m.drawingType = ListItemOfRow(ClampRow(drawingType, kDrawingTypeRows), kDrawingTypeRows);
     if (!p.Image(width, height, "the background image", &s.background)) return false;
     float sliders[12];
     if (!in.ReadArray(sliders, 12)) return p.Short();

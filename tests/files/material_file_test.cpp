@@ -134,12 +134,15 @@ TEST_F(MaterialFile, OldVersionsTakeTheirDefaults)
         uint8_t flag4, flag5;
         int32_t drawingType, lightDistribution, shadowType;
     };
-    // Drawing type 1 is stored; one place is added below 11 and below 27;
-    // the old flag bytes force 6, byte 4 winning with 5.
+    // Item 1 ("Black and White") is stored; one item is added below 11 and
+    // below 27; the old flag bytes force item 6 ("Stipple"), byte 4 winning
+    // with item 5 ("Color Shaded"). The model keeps rows from the bottom.
     const Case cases[] = {
-        {19, 0, 0, 2, 0, 0}, {19, 1, 0, 5, 0, 0}, {19, 1, 1, 5, 0, 0}, {26, 0, 1, 6, 0, 0},
-        {27, 0, 0, 1, 0, 0}, {10, 0, 0, 3, 1, 0}, {5, 0, 0, 3, 1, 1},  {3, 0, 0, 3, 1, 3},
-        {0, 0, 0, 3, 1, 3},
+        {19, 0, 0, kDrawingStandard, 0, 0},      {19, 1, 0, kDrawingColorShaded, 0, 0},
+        {19, 1, 1, kDrawingColorShaded, 0, 0},   {26, 0, 1, kDrawingStipple, 0, 0},
+        {27, 0, 0, kDrawingBlackAndWhite, 0, 0}, {10, 0, 0, kDrawingRadialGradient, 1, 0},
+        {5, 0, 0, kDrawingRadialGradient, 1, 1}, {3, 0, 0, kDrawingRadialGradient, 1, 3},
+        {0, 0, 0, kDrawingRadialGradient, 1, 3},
     };
     for (const Case& c : cases) {
         InstallValues(RandomValues(c.version));
@@ -157,6 +160,75 @@ TEST_F(MaterialFile, OldVersionsTakeTheirDefaults)
         EXPECT_EQ(v.coloringMode, 7);
         EXPECT_FLOAT_EQ(v.shadowSampling[1], 60.0f);
         EXPECT_FLOAT_EQ(v.reflectivity, c.version >= 15 ? 0.0f : 0.5f);
+    }
+}
+
+// A version-31 file written field by field from the layout of the format,
+// every value 0 but the list items given, no texture in use, a 1 x 1
+// background, the fields the writer doubles written as it doubles them.
+struct ListItems {
+    int32_t drawingType, backgroundType, lightShader, shadowType, materialBlend, occlusionOption, coloringMode,
+        blending;
+    uint32_t materialType;
+};
+std::vector<uint8_t> FileOfTheLayout(const ListItems& l)
+{
+    OldFile f{31, {}};
+    f.Put(uint32_t{31}), f.Put(uint32_t{1});
+    f.Zeros(7 + 12);                                   // switch bytes, fog colour
+    f.Put(l.drawingType), f.Put(l.backgroundType);
+    f.Zeros(1), f.Put(uint8_t{'#'}), f.Zeros(259);     // background unused, its name
+    f.Put(uint32_t{1}), f.Put(uint32_t{1}), f.Zeros(3);  // 1 x 1 pixels
+    f.Zeros(48);                                       // six slider pairs
+    f.Put(l.lightShader), f.Put(l.lightShader), f.Put(l.shadowType);
+    f.Zeros(2 + 16 + 280 + 20 + 2 * 10 * 768 + 40);    // occlusion .. texture flags
+    f.Zeros(20 + 240);                                 // solid colours
+    f.Put(l.materialBlend), f.Put(0.0f), f.Put(1.0f);  // gamma and its second value
+    f.Zeros(2 + 8), f.Put(l.occlusionOption), f.Zeros(2);
+    f.Zeros(768 + 4 + 120);                            // fog gradient, "Intensity", angles
+    f.Zeros(10);
+    for (int m = 0; m < 10; ++m) f.Put(m == 3 ? l.materialType : 0u);
+    f.Zeros(5 + 80 + 30 + 1);                          // reflections, curve modes, previews, ray casting
+    f.Put(l.coloringMode), f.Zeros(12), f.Put(l.blending), f.Put(l.blending), f.Zeros(8);
+    f.Zeros(14);
+    return f.b;
+}
+
+// The lists the file names by their items, top down ("Drawing Type" 0
+// "Grayscale" .. 6 "Stipple", "Background Type" 0 "SkyLight"), come into the
+// model's rows, counted from the bottom, and go out as the same items; the
+// lists stored as their selections keep their numbers (the colouring mode
+// and the blend modes are the numbers the modes carry: 8 "Standard",
+// "Replace"). Loading and saving gives back the file byte for byte.
+TEST_F(MaterialFile, ListsAreStoredAsTheItemsTheyName)
+{
+    struct Case {
+        ListItems stored;
+        int32_t drawingRow, backgroundRow;
+    };
+    const Case cases[] = {
+        {{0, 0, 7, 3, 8, 2, 8, 8, 0}, kDrawingGrayscale, kBackgroundSky},
+        {{2, 1, 0, 0, 0, 0, 0, 0, 16}, kDrawingStandard, 0},
+        {{5, 0, 3, 1, 7, 1, 7, 6, 5}, kDrawingColorShaded, kBackgroundSky},
+        {{6, 1, 5, 2, 4, 0, 1, 2, 9}, kDrawingStipple, 0},
+        {{4, 0, 1, 3, 2, 2, 3, 0, 1}, kDrawingAngularGradient, kBackgroundSky},
+    };
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> bytes = FileOfTheLayout(c.stored);
+        InstallValues(RandomValues(c.stored.drawingType + 10));
+        for (int m = 0; m < kMaterials; ++m) gShader.useTextureA[m] = gShader.useTextureB[m] = 0;
+        ASSERT_EQ(Load(bytes), FileParseStatus::kRead) << c.stored.drawingType;
+        const MaterialValues v = CaptureMaterialValues();
+        EXPECT_EQ(v.drawingType, c.drawingRow) << c.stored.drawingType;
+        EXPECT_EQ(v.backgroundType, c.backgroundRow) << c.stored.drawingType;
+        EXPECT_EQ(v.lightDistribution, c.stored.lightShader);
+        EXPECT_EQ(v.shadowType, c.stored.shadowType);
+        EXPECT_EQ(v.materialBlend, c.stored.materialBlend);
+        EXPECT_EQ(v.occlusionOption, c.stored.occlusionOption);
+        EXPECT_EQ(gColoringMode.load(), c.stored.coloringMode);
+        EXPECT_EQ(v.colorBlendMode, c.stored.blending);
+        EXPECT_EQ(v.materialType[3], c.stored.materialType);
+        EXPECT_EQ(Written(), bytes) << "saved again, item " << c.stored.drawingType;
     }
 }
 
