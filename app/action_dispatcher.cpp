@@ -22,7 +22,9 @@
 #include "app/panel_state.h"
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
-#include "app/pending_services.h"
+#include "editors/baseshape_editor_services.h"
+#include "editors/xforms_editor_services.h"
+#include "shading/export_image.h"
 #include "app/procedural_texture_thread.h"
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
@@ -452,6 +454,7 @@ void CameraPage()
             gImageScale = 0.5f * static_cast<float>(gImageHeight < gImageWidth ? gImageHeight : gImageWidth);
             gPointPreviewValid = 0;
             FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
+            gPreviewDepthRange = 1.0f;  // the fitted view lies within -1..1
             FitViewToFractal(&gShadowOffsetX, &gShadowOffsetY, &gShadowOffsetZ, &gShadowScale, kFitLightView);
             gPreviewRefresh = 1;
         }

@@ -11,7 +11,7 @@
 #include "app/interface_layout.h"
 #include "app/interface_panel.h"
 #include "app/panel_state.h"
-#include "app/pending_services.h"
+#include "shading/animation_step.h"
 #include "engine/status_line.h"
 #include "app/frame.h"
 #include "engine/baseshape_animation.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "app/frame.h"
-#include "app/pending_services.h"
+#include "engine/transform_set.h"
 #include "engine/status_line.h"
 #include "engine/fractal_model.h"
 #include "platform/desktop/gl_api.h"
