@@ -419,6 +419,8 @@ void BeginGrid(unsigned list, float r, bool fitted)
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
+    // An overlay: the preview's quad lies nearer than the lines' depth.
+    glDisable(GL_DEPTH_TEST);
     glPushMatrix();
     if (fitted) {
         glTranslatef(0.0f, (1.0f - r) * 416.0f + 160.0f, 0.0f);

@@ -348,6 +348,9 @@ TEST_F(EditorEffectsProgram, ClosingTheBaseshapeEditorReportsPointsOutOfTheCorne
 // off the depth planes; "Scale" fits the view and takes it back to 1.
 TEST_F(EditorEffectsProgram, ClosingTheTransformationEditorSetsTheDepthRange)
 {
+    // The start-up triangle lies flat: turned by a drag, it has depth.
+    gProgram.GoTo(kTabFractals);
+    gProgram.Drag(1000, 576, 1200, 576, 8);
     gProgram.GoTo(kTabCamera);
     Click("Scale");
     EXPECT_EQ(gPreviewDepthRange, 1.0f);
