@@ -22,7 +22,9 @@
 #include "app/panel_state.h"
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
-#include "app/pending_services.h"
+#include "editors/baseshape_editor_services.h"
+#include "editors/xforms_editor_services.h"
+#include "shading/export_image.h"
 #include "app/procedural_texture_thread.h"
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
@@ -121,11 +123,6 @@ void ChangeFractalType(int type)
     // The mirror copies of the old type do not carry over to the new one.
     gMirrorCopy = 0;
     gMirrorY = 0;
-    // The Kleinian types read their Moebius maps from transformations 0 and 1.
-    if (type == 3 || type == 19 || type == 45) {
-        ComputeTransformCoefficients(Complex{gTransforms[0].position[0], gTransforms[0].position[2]},
-                                     Complex{gTransforms[1].position[0], gTransforms[1].position[2]});
-    }
     SelectFractalTypeKernel();
     if (UsesRgbOnly(type)) {
         gRgbColoring = 1;
@@ -462,6 +459,7 @@ void CameraPage()
             gImageScale = 0.5f * static_cast<float>(gImageHeight < gImageWidth ? gImageHeight : gImageWidth);
             gPointPreviewValid = 0;
             FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
+            gPreviewDepthRange = 1.0f;  // the fitted view lies within -1..1
             FitViewToFractal(&gShadowOffsetX, &gShadowOffsetY, &gShadowOffsetZ, &gShadowScale, kFitLightView);
             gPreviewRefresh = 1;
         }

@@ -4,7 +4,9 @@
 
 #include "app/frame.h"
 #include "app/main_buttons.h"
-#include "app/pending_services.h"
+#include "app/interface_panel.h"
+#include "shading/preview_image.h"
+#include "app/create_interface.h"
 #include "app/point_preview.h"
 #include "app/render_control.h"
 #include "app/render_size.h"

@@ -7,7 +7,6 @@
 #include "app/create_interface.h"
 #include "app/interface_panel.h"
 #include "app/panel_state.h"
-#include "app/pending_services.h"
 #include "app/settings.h"
 #include "engine/status_line.h"
 #include "engine/baseshape_model.h"
@@ -32,6 +31,8 @@ bool ScriptWritable() { return TypeIn({0, 2, 3, 7, 8, 9, 10, 11, 12, 21, 23}); }
 bool ScriptReadable() { return gFractalType == 22; }
 bool BlocksAllowed() { return TypeIn({0, 3, 12, 18, 21, 37, 40, 43, 44, 45}); }
 bool GeneratorType() { return gFractalType == 48; }
+// "Kavrolin" shows exactly when its press acts: the test's last result.
+bool KavrolinAllowed() { return gPanel.kavrolinAllowed != 0; }
 
 // "Send to Blocks": the current set becomes the generator blocks of type 48.
 void SendToBlocks()
@@ -77,7 +78,7 @@ const Control kFractals[] = {
     Button(kActionLoadScript, "Load Script").When(ScriptReadable),
     Button(kActionSaveScript, "Save Script").When(ScriptWritable),
     Button(kActionSendToBlocks, "Send to Blocks").When(BlocksAllowed).Then(SendToBlocks),
-    Button(kActionKavrolin, "Kavrolin").When(CanExportKavrolinScene),
+    Button(kActionKavrolin, "Kavrolin").When(KavrolinAllowed),
     Bind(gFractalGeneratorList, "Fractal Generator")
         .On(kTabFractals)
         .When(GeneratorType)

@@ -20,7 +20,8 @@
 #include "render/render_threads.h"
 #include "shading/export_image.h"
 #include "shading/preview_passes.h"
-#include "app/pending_services.h"
+#include "editors/baseshape_editor_services.h"
+#include "editors/xforms_editor_services.h"
 #include "engine/baseshape_model.h"
 
 const Control* gHeldControl = nullptr;

@@ -14,7 +14,7 @@
 #include "app/material_panel.h"
 #include "app/panel_state.h"
 #include "app/param_help.h"
-#include "app/pending_services.h"
+#include "shading/export_image.h"
 #include "app/point_preview.h"
 #include "engine/status_line.h"
 #include "app/texture_file_services.h"
@@ -143,6 +143,7 @@ void GiveRandomColors()
 void ResetShellView()
 {
     gZoom = 1.0f;
+    gPreviewDepthRange = 1.0f;
     gPreview3DZoom = 1.0f;
     std::memcpy(gPreview3DFreeView, gCameraGLMatrix, sizeof gPreview3DFreeView);
     gRenderExists = 0;

@@ -34,6 +34,16 @@ extern ListBox gThreadsList;
 extern BoolBox gFractalGeneratorList;
 inline constexpr int kFractalGeneratorRows = 33;  // gFractalGeneratorNames
 
+// "Render Resolution:" (truncated) and "Enable 2X AA.", as "Change" reads them.
+struct RenderResolution {
+    int width, height;
+    bool antiAlias2x;
+};
+extern RenderResolution (*gReadRenderResolution)();  // tests replace it
+// The values of the thread-count windows of the "Fractals" page.
+float* RenderThreadsSliderValue();
+float* ExportThreadsSliderValue();
+
 // Set once CreateInterface has run: the frame then draws the pages.
 extern bool gInterfaceBuilt;
 // The main tab's selection, 0 "Fractals" .. 6 "Animation".

@@ -15,15 +15,19 @@
 #include "app/control_tables.h"
 #include "app/create_interface.h"
 #include "app/frame.h"
+#include "app/interface_panel.h"
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
 #include "app/param_help.h"
-#include "app/pending_services.h"
+#include "editors/baseshape_editor_services.h"
+#include "editors/xforms_editor_services.h"
 #include "app/point_preview.h"
 #include "app/render_control.h"
 #include "app/text_field.h"
 #include "app/view_drags.h"
+#include "editors/random_fractal.h"
 #include "editors/xforms_editor.h"
+#include "engine/status_line.h"
 #include "platform/desktop/platform_events.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
@@ -141,14 +145,41 @@ void FollowEditorBoxes()
 bool TransformationPageShown() { return gCurrentTab == kTabEditors && gPanel.editorPage == kPageTransformations; }
 
 // A transformation file can bring another fractal type: the type list and
-// the kernel follow it.
+// the kernel follow it, the preview's orbit starts again from the start
+// point, and the view is reset and fitted to the new fractal.
 void FollowEditorFractalType()
 {
     if (gPanel.fractalTypeChoice == gFractalType || gFractalType < 0 || gFractalType >= kFractalTypeCount) return;
     gPanel.fractalTypeChoice = gFractalType;
     SelectFractalTypeKernel();
+    gSlotPoint.x[0] = kRandomFractalStart[0];
+    gSlotPoint.y[0] = kRandomFractalStart[1];
+    gSlotPoint.z[0] = kRandomFractalStart[2];
+    gSlotQuaternionPoint[0] = QuaternionPoint{kRandomFractalStart[0], kRandomFractalStart[1], kRandomFractalStart[2], 0.0f};
+    const int last = gSlotBatchLast[0];
+    gPointX[last] = kRandomFractalStart[0];
+    gPointY[last] = kRandomFractalStart[1];
+    gPointZ[last] = kRandomFractalStart[2];
+    gFractalTypeKernel.load()(0);
+    if (gSymmetryOn.load()) ApplySymmetry(0);
+    gPanX = gPanY = 0.0f;
+    gZoom = 1.0f;
+    gZoomSlider.value = 1.0f;
+    UpdateViewScaleAndCentre();
+    FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);
+    gPreviewDepthRange = 1.0f;
     BuildPointCloudList();
     gPointPreviewValid = 0;
+}
+
+// What closing an editor's "Edit" box asks beyond leaving the 3-D preview:
+// the baseshape editor warns of baseshapes beyond the fitted depth, the
+// transformation editor widens the preview's depth range to the points.
+void FollowClosedEditors(bool baseshapeWasOpen, bool xformsWasOpen)
+{
+    if (baseshapeWasOpen && !gBaseShapeEditorOpen && gBaseshapeCount > 0 && PreviewPointsOutsideDepth())
+        SetStatusText("One Baseshape is out of the corners, use SCALE button");
+    if (xformsWasOpen && !gXFormsEditorOpen) gPreviewDepthRange = PreviewPointsDepthRange();
 }
 
 // The picker of types 46 and 49 follows the pointer at a quicker tick while
@@ -166,6 +197,7 @@ void FollowPickerTimer()
 
 void OnClick(int x, int y)
 {
+    const bool baseshapeWasOpen = gBaseShapeEditorOpen != 0, xformsWasOpen = gXFormsEditorOpen != 0;
     UpdateControlPage();
     const Control* took = nullptr;
     const std::span<const ControlTable> tables = ControlTables();
@@ -185,7 +217,11 @@ void OnClick(int x, int y)
     if (TransformationPageShown() && took == nullptr) gXFormsEditor.HandleAreaClick(x, y);
     if (gCurrentTab == kTabEditors) {
         FollowEditorBoxes();
+        FollowClosedEditors(baseshapeWasOpen, xformsWasOpen);
         FollowEditorFractalType();
+        // A baseshape or transformation editor's click may add, load or
+        // change what the scene export accepts.
+        if (gPanel.editorPage != kPageObjects) gPanel.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
     }
     FollowPickerTimer();
     gHeldControl = took;

@@ -4,6 +4,7 @@
 // Sections: [texts] [notices] [frame]
 #include "app/interface_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -16,7 +17,7 @@
 #include "app/material_panel.h"
 #include "app/panel_state.h"
 #include "app/param_help.h"
-#include "app/pending_services.h"
+#include "shading/export_image.h"
 #include "engine/status_line.h"
 #include "editors/baseshape_editor.h"
 #include "engine/baseshape_model.h"
@@ -216,4 +217,11 @@ void DrawInterface()
     }
 }
 
-void DrawExportProgressBox() { gSliderBox.Draw(); }
+// The bar follows the export (and the mesh export, whose progress the
+// export view copies in); the markers for "ended" and "idle" show empty.
+void DrawExportProgressBox()
+{
+    const int progress = gExportProgress.load();
+    gSliderBox.SetValue(static_cast<float>(std::clamp(progress, 0, 100)));
+    gSliderBox.Draw();
+}

@@ -6,6 +6,8 @@
 #include <cstddef>
 
 void DrawInterface();
+// The export progress box, its bar at gExportProgress.
+void DrawExportProgressBox();
 
 // Substring test on the status line, as the notices use it.
 bool StatusTextContains(const char* part);

@@ -11,7 +11,7 @@
 #include "app/interface_layout.h"
 #include "app/interface_panel.h"
 #include "app/panel_state.h"
-#include "app/pending_services.h"
+#include "shading/animation_step.h"
 #include "engine/status_line.h"
 #include "app/frame.h"
 #include "engine/baseshape_animation.h"
@@ -406,6 +406,8 @@ void BeginGrid(unsigned list, float r, bool fitted)
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
+    // An overlay: the preview's quad lies nearer than the lines' depth.
+    glDisable(GL_DEPTH_TEST);
     glPushMatrix();
     if (fitted) {
         glTranslatef(0.0f, (1.0f - r) * 416.0f + 160.0f, 0.0f);

@@ -114,3 +114,9 @@ void SetSymmetryRotation(int mode);
 const char* FixedViewLabel(int cell);
 // gInterface.CanExportKavrolinScene for the dispatcher.
 bool CanExportKavrolinScene();
+// The camera an animation started from, back in place ("Stop" of an animation).
+void RestoreSavedCamera();
+// "Enable Preview Animations" unticked.
+void UncheckPreviewAnimations();
+// The animation fields, saved camera and start frame for a new animation.
+bool WindAnimationToStartFrame();

@@ -245,6 +245,9 @@ void MaterialPanel::Build()
     gShader.ResetPanelValues();
     int black[3] = {0, 0, 0};
     gShader.SetFogColor(black);
+    // The light editor starts on light 0, its gel in the swatch.
+    gShader.editedLight = 0;
+    gShader.ShowLightGelThumbnail(0);
     UpdateTextures();
 }
 

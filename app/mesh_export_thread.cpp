@@ -12,7 +12,7 @@
 #include "app/panel_state.h"
 #include "engine/file_dialogs.h"
 #include "app/frame.h"
-#include "app/pending_services.h"
+#include "shading/export_image.h"
 #include "engine/status_line.h"
 #include "app/voxel_actions.h"
 #include "engine/baseshape_seed_pick.h"

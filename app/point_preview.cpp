@@ -10,7 +10,9 @@
 #include "app/frame.h"
 #include "app/panel_state.h"
 #include "app/create_interface.h"
-#include "app/pending_services.h"
+#include "app/editor_views.h"
+#include "app/interface_panel.h"
+#include "app/material_panel.h"
 #include "app/screen_lists.h"
 #include "app/startup_state.h"
 #include "app/window_messages.h"
@@ -76,6 +78,7 @@ PreviewView LoadPreviewView()
     v.bottomRow = static_cast<float>(std::clamp(gPreviewFirstRow, 0, kPreviewSize));
     v.topRow = static_cast<float>(std::clamp(gPreviewLastRow, 0, kPreviewSize));
     v.rgb = gRgbColoring != 0;
+    v.depthScale = gPreviewDepthRange > 1.0f ? 1.0f / gPreviewDepthRange : 1.0f;
     return v;
 }
 
@@ -102,6 +105,32 @@ inline bool ToPreviewCamera(const PreviewView& v, float x, float y, float z, flo
 
 }  // namespace
 
+float gPreviewDepthRange = 1.0f;
+
+float PreviewPointsDepthRange()
+{
+    const PreviewView v = LoadPreviewView();
+    float range = 1.0f;
+    for (int i = gSlotBatchStart[0]; i <= gSlotBatchLast[0]; ++i) {
+        float X = 0, Y = 0, Z = 0;
+        if (!ToPreviewCamera(v, gPointX[i], gPointY[i], gPointZ[i], &X, &Y, &Z)) continue;
+        if (std::fabs(Z) > range && std::isfinite(Z)) range = std::fabs(Z);
+    }
+    return range;
+}
+
+bool PreviewPointsOutsideDepth()
+{
+    PreviewView v = LoadPreviewView();
+    v.perspective = false;
+    for (int i = gSlotBatchStart[0]; i <= gSlotBatchLast[0]; ++i) {
+        float X = 0, Y = 0, Z = 0;
+        ToPreviewCamera(v, gPointX[i], gPointY[i], gPointZ[i], &X, &Y, &Z);
+        if (Z < -1.0f || Z > 1.0f) return true;
+    }
+    return false;
+}
+
 bool ProjectPreviewPoint(const PreviewView& v, float x, float y, float z, PreviewPoint* out)
 {
     float X = 0, Y = 0, Z = 0;
@@ -110,7 +139,7 @@ bool ProjectPreviewPoint(const PreviewView& v, float x, float y, float z, Previe
     const float py = Y * v.fullScale + 416.0f + v.panY;
     // Comparisons written so that not-a-number fails them.
     if (!(px > 0.0f && px < 832.0f && py > v.bottomRow && py < v.topRow)) return false;
-    *out = {px, py, (Z + 1.0f) * 416.0f, Z * 0.4f + 0.6f};
+    *out = {px, py, (Z * v.depthScale + 1.0f) * 416.0f, Z * 0.4f + 0.6f};
     return true;
 }
 
@@ -121,7 +150,7 @@ bool ProjectInsetPoint(const PreviewView& v, float x, float y, float z, PreviewP
     const float px = X * v.zoom * 104.0f + 728.0f + v.insetPanX;
     const float py = Y * v.zoom * 104.0f + 103.0f + v.insetPanY;
     if (!(px > 624.0f && px < 832.0f && py > 0.0f && py < 208.0f)) return false;
-    *out = {px, py, (Z + 1.0f) * 256.0f, Z * 0.4f + 0.6f};
+    *out = {px, py, (Z * v.depthScale + 1.0f) * 256.0f, Z * 0.4f + 0.6f};
     return true;
 }
 
@@ -268,7 +297,7 @@ void DrawSettledPreview()
     glBindTexture(GL_TEXTURE_2D, gPreviewTexture);
     glColor3f(0.0f, 0.0f, 0.0f);
     TexturedPreviewQuad(kPreviewLeft, kPreviewBottom, kPreviewRight, kPreviewTop);
-    CallList(gPreviewOverlayList);
+    CallList(gGridOverlayList);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
     DrawShownRowsFrame(1.0f, 1.0f, 0.0f);
@@ -288,7 +317,7 @@ void DrawPointPreviewPbuffer()
     RunPreviewBatches(v, dirty, Emitter::kFullArea);
     if (dirty) {
         EndDirtyPoints(kPreviewLeft, kPreviewBottom, kPreviewRight, kPreviewTop);
-        CallList(gPreviewOverlayList);
+        CallList(gGridOverlayList);
         gSplashFrameCount = 0;
         gSettledShadings = 0;
         glDisable(GL_DEPTH_TEST);
@@ -312,7 +341,7 @@ void DrawPreview3DPoints()
     RunPreviewBatches(v, dirty, Emitter::kInsetWhenNoTarget);
     if (dirty) {
         EndDirtyPoints(1324.0f, kPreviewBottom, kPreviewRight, 368.0f);
-        CallList(gPreviewOverlayList);
+        CallList(gGridOverlayList);
         gSplashFrameCount = 0;
         gSettledShadings = 0;
         glDisable(GL_DEPTH_TEST);
@@ -414,7 +443,7 @@ void DrawTransformations()
 void DrawLights()
 {
     const CirclePoint* circle = CircleTable();
-    const int selected = SelectedPreviewLight();
+    const int selected = EditedLight();
     for (int l = 0; l < kLightCount; ++l) {
         const LightSource& light = gShader.lights[l];
         if (!light.enabled) continue;

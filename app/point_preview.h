@@ -55,6 +55,7 @@ struct PreviewView {
     float insetPanX, insetPanY;
     float bottomRow, topRow;  // rows holding picture, clamped to 0..832
     bool rgb;
+    float depthScale;         // 1 / gPreviewDepthRange
 };
 PreviewView LoadPreviewView();
 
@@ -62,6 +63,17 @@ struct PreviewPoint {
     float px, py, depth;
     float brightness;  // grey of the GL colour: camera z x 0.4 + 0.6
 };
+
+// The depth the preview maps onto its depth planes: 1 (the fitted view's
+// -1..1) or, once closing the transformation editor found the points
+// reaching further, their largest depth, so that none falls off the planes.
+extern float gPreviewDepthRange;
+// Slot 0's 1000 batch points in the camera's frame (centred, scaled,
+// turned): the largest depth magnitude of those the preview can draw
+// (in front of the camera in perspective), at least 1.
+float PreviewPointsDepthRange();
+// True when one of those points lies outside -1..1 in depth.
+bool PreviewPointsOutsideDepth();
 
 // Full-area position of a point; false when it is not drawn (outside,
 // behind the camera in perspective, not a number).

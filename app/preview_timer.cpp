@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "app/frame.h"
-#include "app/pending_services.h"
+#include "editors/baseshape_editor_services.h"
+#include "editors/xforms_editor_services.h"
 #include "app/point_preview.h"
 #include "app/render_control.h"
 #include "app/startup_state.h"

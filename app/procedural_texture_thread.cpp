@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "app/panel_state.h"
-#include "app/pending_services.h"
+#include "shading/preview_image.h"
+#include "shading/preview_passes.h"
 #include "engine/status_line.h"
 #include "editors/baseshape_editor.h"
 #include "engine/baseshape_images.h"

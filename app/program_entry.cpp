@@ -8,7 +8,6 @@
 
 #include "app/frame.h"
 #include "app/point_preview.h"
-#include "app/pending_services.h"
 #include "app/render_size.h"
 #include "app/startup_init.h"
 #include "app/window_messages.h"

@@ -10,7 +10,6 @@
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
 #include "app/interface_panel.h"
-#include "app/pending_services.h"
 #include "app/render_control.h"
 #include "editors/baseshape_editor.h"
 #include "editors/random_fractal.h"

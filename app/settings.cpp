@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/pending_services.h"
+#include "shading/export_image.h"
+#include "app/create_interface.h"
 #include "engine/file_dialogs.h"
 #include "engine/status_line.h"
 #include "platform/settings_file.h"

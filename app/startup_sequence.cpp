@@ -10,7 +10,7 @@
 #include "app/action_buttons.h"
 #include "app/main_buttons.h"
 #include "app/param_help.h"
-#include "app/pending_services.h"
+#include "render/render_threads.h"
 #include "app/point_preview.h"
 #include "app/render_size.h"
 #include "app/settings.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "app/frame.h"
-#include "app/pending_services.h"
+#include "engine/transform_set.h"
 #include "engine/status_line.h"
 #include "engine/fractal_model.h"
 #include "platform/desktop/gl_api.h"
@@ -55,7 +55,10 @@ void StoreTypedValue()
     }
     if (gTextInput.target == nullptr) return;
     *gTextInput.target = static_cast<float>(value);
-    if (gTextInput.transform >= 0 && gTextInput.transform < kMaxTransforms) ComposeTransformation(gTextInput.transform);
+    if (gTextInput.transform >= 0 && gTextInput.transform < kMaxTransforms) {
+        ComposeTransformation(gTextInput.transform);
+        RefreshMobiusMaps();
+    }
 }
 
 }  // namespace

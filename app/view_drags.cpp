@@ -15,7 +15,12 @@
 #include "app/main_buttons.h"
 #include "app/point_preview.h"
 #include "app/preview_timer.h"
-#include "app/pending_services.h"
+#include "app/editor_views.h"
+#include "app/interface_panel.h"
+#include "editors/baseshape_editor_services.h"
+#include "editors/xforms_editor_services.h"
+#include "render/render_threads.h"
+#include "app/create_interface.h"
 #include "app/render_control.h"
 #include "engine/status_line.h"
 #include "app/window_messages.h"
@@ -173,6 +178,8 @@ bool TurnViewTowards(const DragVector& p1)
     ComposeViewMatrix();
     EnableButton(kButtonContinue, false);
     SetCameraRotation(gViewMatrix);
+    // The animation's camera ("+A", "-A", the camera an animation keeps).
+    std::memcpy(gInterface.savedCamera, gViewMatrix, sizeof gInterface.savedCamera);
     return true;
 }
 

@@ -7,7 +7,7 @@
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
-#include "app/pending_services.h"
+#include "shading/export_image.h"
 #include "app/render_control.h"
 #include "app/startup_state.h"
 #include "engine/status_line.h"

@@ -5,7 +5,7 @@
 
 #include "app/main_input.h"
 #include "app/mesh_export_thread.h"
-#include "app/pending_services.h"
+#include "shading/export_image.h"
 #include "app/preview_timer.h"
 #include "app/procedural_texture_thread.h"
 #include "app/text_field.h"

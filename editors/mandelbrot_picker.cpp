@@ -39,7 +39,9 @@ void XFormsEditor::RenderMandelbrotPicker(int x, int y, bool keepScale)
     pickerBusy = 1;
     if (!keepScale) {
         const double z = pickerRows[3];
-        const double f = zoomTypeRow == 0 ? 1.0 - 0.1 * z : 1.0 + 0.1 * z;  // row 0: "-"
+        // "+" (row 1, the upper one) shrinks the picker's span, that is zooms
+        // in; "-" (row 0) widens it.
+        const double f = zoomTypeRow == 1 ? 1.0 - 0.1 * z : 1.0 + 0.1 * z;
         gMandelbrotScale *= f;
         gTransforms[0].variationAmount[0] = static_cast<float>(2.0 / gMandelbrotScale);
     }

@@ -181,7 +181,10 @@ void XFormsEditor::SetDefaultTransformationCount()
 void XFormsEditor::RecordChanged(bool recompose)
 {
     const int t = std::clamp(gTransformEdit.selected, 0, kMaxTransforms - 1);
-    if (recompose) ComposeTransformation(t);
+    if (recompose) {
+        ComposeTransformation(t);
+        RefreshMobiusMaps();
+    }
     if (ChainsShown()) ApplyBlockWidgets();
     pointPreviewDirty = 1;
     // A wheel notch has no release to wait for.

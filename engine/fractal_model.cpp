@@ -2,6 +2,7 @@
 // of transformation records into the published arrays, and the Moebius
 // generators of the Kleinian fractal types.
 #include "engine/fractal_model.h"
+#include "engine/pick_table.h"
 
 #include <cmath>
 #include <cstring>
@@ -210,6 +211,9 @@ void PublishQuaternionMaps()
         MultiplyQuaternions(gTransformQuaternionD[s + h], gTransformQuaternionD[s], minusK);
     }
     gPickTransformCount = h > 0 ? 2 * h : 1;
+    // Every writer keeps the two counts equal: a record left above the even
+    // count would be shown and edited but never picked.
+    gTransformCount = gPickTransformCount;
 }
 
 }  // namespace
@@ -248,4 +252,14 @@ void ComputeTransformCoefficients(Complex ta, Complex tb)
 {
     ComputeMobiusGenerators(ta, tb);
     if (gFractalType == 45) PublishQuaternionMaps();
+}
+
+void RefreshMobiusMaps()
+{
+    const int type = gFractalType;
+    if (type != 3 && type != 19 && type != 45) return;
+    const int count = gPickTransformCount;
+    ComputeTransformCoefficients(Complex{gTransforms[0].position[0], gTransforms[0].position[2]},
+                                 Complex{gTransforms[1].position[0], gTransforms[1].position[2]});
+    if (gPickTransformCount != count) BuildTransformPickTable();
 }

@@ -111,8 +111,12 @@ void ComposeTransformation(int i);
 // Möbius generators of fractal types 3, 19 and 45 from two complex traces.
 // For type 45 they also become transformations 0..3 in quaternion form, the
 // first half of the set is mirrored into the second and gPickTransformCount
-// becomes the even count below it (at least 1).
+// becomes the even count below it (at least 1), gTransformCount with it.
 void ComputeTransformCoefficients(Complex traceA, Complex traceB);
+// For fractal types 3, 19 and 45, whose maps come from the (x, z) positions
+// of transformations 0 and 1: the maps again, after an edit of a record
+// (the kernels read the maps, not the records). Other types: nothing.
+void RefreshMobiusMaps();
 // The four generator maps of the two traces into gMobiusCoefficients 0..3,
 // nothing else (the random Kleinian sets test candidates with it).
 void ComputeMobiusGenerators(Complex traceA, Complex traceB);

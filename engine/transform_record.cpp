@@ -169,10 +169,7 @@ int RestoreTransformations(const TransformUndo& undo)
     const int n = TransformCountInUse();
     gTransformCount = gPickTransformCount = n;
     for (int t = 0; t < n; ++t) ComposeTransformation(t);
-    if (gFractalType == 3 || gFractalType == 19 || gFractalType == 45) {
-        ComputeTransformCoefficients(Complex{gTransforms[0].position[0], gTransforms[0].position[2]},
-                                     Complex{gTransforms[1].position[0], gTransforms[1].position[2]});
-    }
+    RefreshMobiusMaps();
     BuildTransformPickTable();
     return undo.selected < 0 ? 0 : (undo.selected >= n ? n - 1 : undo.selected);
 }

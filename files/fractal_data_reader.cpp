@@ -197,13 +197,17 @@ public:
     bool Animation()
     {
         FractalPanelValues& p = d.panel;
-        if (d.version < 10) return true;
+        if (d.version < 10) {
+            p.imageType = 0;  // PNG
+            return true;
+        }
         if (!(in.Read(p.previewAnimations) && in.ReadArray(p.animationFrames, 3) && in.Read(p.imageType) &&
               in.Skip(kNameSize) && in.ReadArray(p.rotationAxis, 3) && in.Read(p.animationCounter))) {
             return Short();
         }
         p.previewAnimations = p.previewAnimations != 0;
         if (!Row(p.imageType, 2, "Image Type")) return false;
+        p.imageType = ListItemOfRow(p.imageType, 2);  // stored 0 BMP, 1 PNG
         return true;
     }
 

@@ -136,7 +136,7 @@ void WriteAnimation(BinaryWriter& out, const FractalPanelValues& panel)
 {
     out.Value(panel.previewAnimations);
     out.Values(panel.animationFrames, 3);
-    out.Value(panel.imageType);
+    out.Value(ListItemOfRow(ClampRow(panel.imageType, 2), 2));  // 0 BMP, 1 PNG
     char path[kNameSize] = {};
     std::memcpy(path, gAnimationBaseName.c_str(), std::min(gAnimationBaseName.size(), kNameSize - 1));
     out.Bytes(path, sizeof path);

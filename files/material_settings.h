@@ -9,7 +9,9 @@
 // into a MaterialSettings first; only a file that parsed whole is installed.
 //
 // A list's selection is stored as the model keeps it, the row counted from
-// the bottom; a reader clamps it into the list.
+// the bottom, except where the file names the list's items from the top
+// ("Drawing Type", "Background Type"; the fractal file's "Image Type"): those
+// go through ListItemOfRow. A reader clamps every stored value into its list.
 #pragma once
 
 #include <cstdint>
@@ -166,3 +168,11 @@ bool ReadFinalSwitches(FileParser& p, MaterialValues& v);
 // The values a window edits, taken as the windows take typed ones (after
 // the whole file was read, in either file).
 bool TakeMaterialWindowValues(FileParser& p, MaterialValues& v);
+// A selection of a list of count rows, clamped into it (the writers: the
+// readers refuse a row past its list).
+int32_t ClampRow(int32_t row, int32_t count);
+// The item index, counted from the top, of a row counted from the bottom in
+// a list of count rows; the same turns an item index back into a row.
+inline constexpr int32_t ListItemOfRow(int32_t row, int32_t count) { return count - 1 - row; }
+inline constexpr int32_t kDrawingTypeRows = 7;
+inline constexpr int32_t kBackgroundTypeRows = 2;

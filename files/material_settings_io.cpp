@@ -43,6 +43,7 @@ MaterialLayout FractalFileLayout(bool versionWord, uint32_t layoutFlag)
     return l;
 }
 
+int32_t ClampRow(int32_t row, int32_t count) { return std::clamp(row, 0, count - 1); }
 
 // ---- [writer] -----------------------------------------------------------------------
 namespace {
@@ -89,8 +90,10 @@ void WriteMaterialRun1(BinaryWriter& out, const MaterialValues& v, const Materia
     const uint8_t flags[kSwitchBytes] = {v.drawingShadersOn, 0, v.backgroundOn, v.volumetricFogOn, 0, 0, v.fogOn};
     out.Bytes(flags, sizeof flags);
     for (int c = 0; c < 3; ++c) out.Value(static_cast<uint32_t>(std::clamp(v.fogColor[c], 0, 255)));
-    out.Value(v.drawingType);
-    out.Value(v.backgroundType);
+    // Stored as the items are named: "Drawing Type" 0 "Grayscale" .. 6
+    // "Stipple", "Background Type" 0 "SkyLight", 1 "Images or textures".
+    out.Value(ListItemOfRow(ClampRow(v.drawingType, kDrawingTypeRows), kDrawingTypeRows));
+    out.Value(ListItemOfRow(ClampRow(v.backgroundType, kBackgroundTypeRows), kBackgroundTypeRows));
     out.Value(v.useBackgroundImage);
     const TextureSlot& background = gShader.slots[kBackgroundSlot];
     WriteName(out);
@@ -287,15 +290,17 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
           in.Read(width) && in.Read(height))) {
         return p.Short();
     }
-    if (!p.Row(m.backgroundType, 2, "Background Type")) return false;
+    if (!p.Row(m.backgroundType, kBackgroundTypeRows, "Background Type")) return false;
+    m.backgroundType = ListItemOfRow(m.backgroundType, kBackgroundTypeRows);
     m.useBackgroundImage = m.useBackgroundImage != 0;
-    // Two rows joined the list since, each below the ones it had.
+    // Item numbers: two items joined the list since, each above the ones it
+    // had; the old flag bytes name "Stipple" (6) and "Color Shaded" (5).
     if (v < 11) ++drawingType;
     if (v < 27) ++drawingType;
     if (flags[5]) drawingType = 6;
     if (flags[4]) drawingType = 5;
-    if (!p.Row(drawingType, 7, "Drawing Type")) return false;
-    m.drawingType = drawingType;
+    if (!p.Row(drawingType, kDrawingTypeRows, "Drawing Type")) return false;
+    m.drawingType = ListItemOfRow(drawingType, kDrawingTypeRows);
     if (!p.Image(width, height, "the background image", &s.background)) return false;
     float sliders[12];
     if (!in.ReadArray(sliders, 12)) return p.Short();

@@ -196,10 +196,7 @@ void ApplyTransformationFile(const TransformationFileContents& in)
     gMirrorCopy = in.mirror;
     gMirrorY = in.mirrorY;
     const int type = in.fractalType;
-    if (type == 3 || type == 19 || type == 45) {
-        ComputeTransformCoefficients(Complex{gTransforms[0].position[0], gTransforms[0].position[2]},
-                                     Complex{gTransforms[1].position[0], gTransforms[1].position[2]});
-    }
+    RefreshMobiusMaps();
     if (type == 12 || type == 21) {
         for (int t = 0; t < n; ++t) {
             float* s = gTransforms[t].scaleShear;

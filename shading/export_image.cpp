@@ -76,6 +76,7 @@ ExportSettings ReadDefaultSettings()
     settings.glowThreshold = gShader.GlowParameter(0);
     settings.glowSmoothing = gShader.GlowParameter(1);
     settings.glowIntensity = gShader.GlowParameter(2);
+    settings.glowBackground = gShader.GlowIncludesBackground();
     return settings;
 }
 std::atomic<uint8_t> gFileOperationRuns{0};
@@ -400,7 +401,10 @@ void PrepareShadingInputs(const ExportSettings& settings)
     if (shading.glowOn) {
         SetGlowParameters(static_cast<int>(settings.glowSmoothing), settings.glowThreshold);
         gExportServices.reshadePreview();
-        BuildGlowMap(gPreviewImage, settings.glowIntensity);
+        // Without "Include the background brighness in the shader" only the
+        // fractal glows: a bright background (a picture, or the grey one of
+        // start-up at the threshold) would otherwise haze the whole image.
+        BuildGlowMap(gPreviewImage, settings.glowIntensity, settings.glowBackground ? nullptr : gPreviewCovered);
     }
     if (gShader.AnyNeonBaseshape()) {
         gShader.SetMaskPlanesEnabled(1);

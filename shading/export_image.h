@@ -60,6 +60,7 @@ struct ExportSettings {
     float glowThreshold = 0.5f;        // "Threshold" of the glow shader
     float glowSmoothing = 1.0f;        // "Smoothing Steps"
     float glowIntensity = 1.0f;        // "Intensity"
+    bool glowBackground = false;       // "Include the background brighness in the shader"
 };
 
 // The program's side of the export. Every member has a quiet default:

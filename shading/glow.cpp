@@ -83,7 +83,7 @@ void SetGlowParameters(int passes, float threshold)
     gGlowThreshold = threshold;
 }
 
-void BuildGlowMap(const uint8_t* previewImage, float intensity)
+void BuildGlowMap(const uint8_t* previewImage, float intensity, const uint8_t* onlyWhere)
 {
     std::memset(gGlowMaps, 0, sizeof(gGlowMaps));
     if (gImageWidth > 0) gGlowCellScale = 512.0f / static_cast<float>(gImageWidth);
@@ -95,6 +95,7 @@ void BuildGlowMap(const uint8_t* previewImage, float intensity)
             const int cx = static_cast<int>(static_cast<float>(x) * kCellsPerSourcePixel);
             const uint8_t* p = previewImage + (static_cast<size_t>(y) * kSourceStride + x) * 3;
             if (cx >= kGlowMapSize || cy >= kGlowMapSize) continue;
+            if (onlyWhere != nullptr && onlyWhere[y * kSourceSize + x] == 0) continue;
             if (!(0.2126f * p[0] + 0.7152f * p[1] + 0.0722f * p[2] > limit)) continue;
             const int cell = cy * kGlowMapSize + cx;
             for (int c = 0; c < 3; ++c) gGlowMaps[c][cell] += p[c];

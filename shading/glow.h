@@ -23,8 +23,9 @@ void SetGlowParameters(int passes, float threshold);
 int GlowPassesFromSteps(float steps);
 // Rebuilds the maps from the 832 x 832 corner of an RGB image with a row
 // stride of 1024 pixels (the preview image), and takes the cell scale from
-// the current render width.
-void BuildGlowMap(const uint8_t* previewImage, float intensity);
+// the current render width. With a mask (832 x 832, row stride 832), only
+// the pixels it marks can glow.
+void BuildGlowMap(const uint8_t* previewImage, float intensity, const uint8_t* onlyWhere = nullptr);
 // The same from gPreviewImage, as the export builds it after reshading the preview.
 void BuildGlowMap(float intensity);
 // Bilinear glow colour (R, G, B) at an export pixel; rows and columns

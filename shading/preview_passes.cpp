@@ -14,6 +14,7 @@
 #include "engine/vector_math.h"
 #include "materials/shader.h"
 #include "materials/texture_presets.h"
+#include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "engine/shared_access.h"
 #include "render/transform_probabilities.h"
@@ -24,6 +25,7 @@
 
 float gExportPreviewSums[kPreviewSize * kPreviewSize * 3];
 uint16_t gExportPreviewCounts[kPreviewSize * kPreviewSize];
+uint8_t gPreviewCovered[kPreviewSize * kPreviewSize];
 int64_t gPreviewStartTime = static_cast<int64_t>(std::time(nullptr));
 int64_t gLastPreviewUpload = 0;
 uint8_t gExportViewShown = 0;
@@ -613,6 +615,7 @@ void ShadeFull()
                 DrawingStage(s, covered, F, k, depthAt, x, y, background, bytes);
             }
             std::memcpy(PreviewPixel(y, x), bytes, 3);
+            gPreviewCovered[i] = covered ? 1 : 0;
         }
     }
     gPreviewUploadPending = 1;
@@ -628,6 +631,7 @@ void ShadeProgressive(int mode)
     if (dense) {
         std::memset(gExportPreviewSums, 0, sizeof gExportPreviewSums);
         std::memset(gExportPreviewCounts, 0, sizeof gExportPreviewCounts);
+        std::memset(gPreviewCovered, 0, sizeof gPreviewCovered);
     }
     if (gDepthBuffer == nullptr || W <= 0 || H <= 0) {
         gPreviewUploadPending = 1;
@@ -718,11 +722,13 @@ void ShadeProgressive(int mode)
                 DrawingStage(s, covered, F, k, linear, x, y, background, bytes);
             }
             if (previewY < 0 || previewY >= kPreviewSize || previewX >= kPreviewSize) continue;
+            const int cell = previewY * kPreviewSize + previewX;
             if (!dense) {
                 std::memcpy(PreviewPixel(previewY, previewX), bytes, 3);
+                gPreviewCovered[cell] = covered ? 1 : 0;
                 continue;
             }
-            const int cell = previewY * kPreviewSize + previewX;
+            gPreviewCovered[cell] |= covered ? 1 : 0;
             float* sum = &gExportPreviewSums[cell * 3];
             const int count = ++gExportPreviewCounts[cell];
             uint8_t* out = PreviewPixel(previewY, previewX);

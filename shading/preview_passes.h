@@ -19,6 +19,9 @@
 // Accumulation of the double-density modes, one cell per preview pixel.
 extern float gExportPreviewSums[kPreviewSize * kPreviewSize * 3];
 extern uint16_t gExportPreviewCounts[kPreviewSize * kPreviewSize];
+// 1 where the last pass found a surface at a preview pixel (at any of its
+// samples in the double-density modes), 0 where it showed the background.
+extern uint8_t gPreviewCovered[kPreviewSize * kPreviewSize];
 extern int64_t gLastPreviewUpload;  // whole seconds of the last timed pass
 extern int64_t gPreviewStartTime;   // whole seconds at start-up
 extern uint8_t gExportViewShown;    // while set, ShadeFull does nothing

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "engine/file_dialogs.h"
-#include "app/pending_services.h"
+#include "shading/export_image.h"
 #include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"
 

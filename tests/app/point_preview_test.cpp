@@ -7,7 +7,7 @@
 #include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
-#include "app/pending_services.h"
+#include "render/render_threads.h"
 #include "app/panel_state.h"
 #include "app/point_preview.h"
 #include "app/preview_timer.h"

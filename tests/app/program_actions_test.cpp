@@ -18,7 +18,6 @@
 #include "app/frame.h"
 #include "app/mesh_export_thread.h"
 #include "app/panel_state.h"
-#include "app/pending_services.h"
 #include "app/procedural_texture_thread.h"
 #include "app/support/program_driver.h"
 #include "app/voxel_actions.h"

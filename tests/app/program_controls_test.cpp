@@ -264,6 +264,7 @@ void Arrange(const std::string& name)
              gFractalType = gPanel.fractalTypeChoice = 0;
              gBaseshapeCount = 1;
              gBaseshapes[0].shapeType = 1;
+             gPanel.kavrolinAllowed = 1;  // as the baseshape editor's click leaves it
          }},
         {"Ambient  R       G       B ", [] { gPanel.generatorOn[0] = 0, gPanel.colorPanelShown[0] = 1; }},
         {"Diffuse  R       G       B ", [] { gPanel.generatorOn[1] = 0, gPanel.colorPanelShown[1] = 1; }},

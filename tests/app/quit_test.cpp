@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/pending_services.h"
+#include "shading/export_image.h"
 #include "app/window_messages.h"
 #include "platform/dialogs.h"
 #include "platform/scripted_dialogs.h"

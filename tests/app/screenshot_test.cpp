@@ -6,7 +6,8 @@
 #include <string>
 
 #include "app/frame.h"
-#include "app/pending_services.h"
+#include "render/render_threads.h"
+#include "shading/preview_image.h"
 #include "app/program_entry.h"
 #include "app/startup_state.h"
 #include "engine/status_line.h"

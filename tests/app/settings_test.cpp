@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/pending_services.h"
+#include "shading/export_image.h"
 #include "app/settings.h"
 #include "engine/file_dialogs.h"
 #include "platform/settings_file.h"

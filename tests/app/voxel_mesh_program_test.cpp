@@ -12,7 +12,7 @@
 #include "app/support/program_driver.h"
 #include "app/frame.h"
 #include "app/mesh_export_thread.h"
-#include "app/pending_services.h"
+#include "render/render_threads.h"
 #include "app/program_entry.h"
 #include "platform/scripted_dialogs.h"
 #include "engine/baseshape_seed_pick.h"

@@ -244,9 +244,19 @@ TEST_F(XFormsEditorProgram, ThePickerZoomsUnderThePointer)
     OpenEditor();
     gXFormsEditor.ResetPickerView();
     ExpectPanelLooksLike("xforms_editor_picker");
+    const int cx = kPickerLeft + 128, cy = kPickerBottom + 128;
+    // "-" widens the picture's span by a tenth of "Zoom Speed"...
     Click("Zoom Type", 0);  // "-"
     ASSERT_EQ(gXFormsEditor.zoomTypeRow, 0);
-    const int cx = kPickerLeft + 128, cy = kPickerBottom + 128;
+    gProgram.Press(cx, cy);
+    gProgram.MoveTo(cx, cy);
+    OnTimer();
+    gProgram.Release(cx, cy);
+    EXPECT_NEAR(gMandelbrotScale, 1.01, 1e-9);
+    // ... and "+" narrows it: a press zooms in.
+    gXFormsEditor.ResetPickerView();
+    Click("Zoom Type", 1);  // "+"
+    ASSERT_EQ(gXFormsEditor.zoomTypeRow, 1);
     gProgram.Press(cx, cy);
     gProgram.MoveTo(cx, cy);
     OnTimer();  // the window's timer while the image is held

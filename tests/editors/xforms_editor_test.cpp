@@ -142,9 +142,14 @@ TEST_F(XFormsEditorCommands, PickerColoursAndZoom)
     EXPECT_EQ(PickerEscapeCount(2.0, 2.0, 200), 3);     // 2+2i, 2+10i, -94+42i: out
     EXPECT_EQ(PickerEscapeCount(0.3, 0.5, 3), -1);      // not out within the limit
 
+    // "-" widens the span, "+" narrows it (zooms in).
+    editor.pickerRows[3] = 0.1f;
     editor.ResetPickerView();
     editor.zoomTypeRow = 0;  // "-"
-    editor.pickerRows[3] = 0.1f;
+    editor.RenderMandelbrotPicker(128, 128, false);
+    EXPECT_NEAR(gMandelbrotScale, 1.01, 1e-9);
+    editor.ResetPickerView();
+    editor.zoomTypeRow = 1;  // "+"
     editor.RenderMandelbrotPicker(128, 128, false);
     EXPECT_NEAR(gMandelbrotScale, 0.99, 1e-9);
     EXPECT_EQ(gMandelbrotCentre[0], -0.75);

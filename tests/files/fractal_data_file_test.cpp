@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+
 #include <algorithm>
 #include <cstring>
 
@@ -225,6 +227,49 @@ TEST_F(FractalDataFile, ScriptAndGeneratorChainsComeBack)
     EXPECT_EQ(gGeneratorGroups[1].parameters[0][15], 4.5f);
     EXPECT_EQ(gGeneratorGroups[2].weight, 0.5f);
     EXPECT_EQ(gGeneratorGroups[1].functions[0], GetGeneratorFunction(25));
+}
+
+// The material block names "Drawing Type" and "Background Type" by their
+// items from the top, the animation block "Image Type" as 0 BMP, 1 PNG;
+// the model keeps rows from the bottom. Saved again, the same items.
+TEST_F(FractalDataFile, ListsOfTheMaterialAndAnimationBlocksAreTheirItems)
+{
+    struct Case {
+        uint32_t version;
+        StoredItems stored;
+        int32_t drawingRow, backgroundRow, imageTypeRow;
+    };
+    // Item 1 before 27 gains one item ("Standard" from version 11, two
+    // before); files before 10 have no animation block: PNG.
+    const Case cases[] = {
+        {31, {0, 0, 0}, kDrawingGrayscale, kBackgroundSky, 1},
+        {31, {2, 1, 1}, kDrawingStandard, 0, 0},
+        {31, {6, 0, 0}, kDrawingStipple, kBackgroundSky, 1},
+        {26, {1, 1, 1}, kDrawingStandard, 0, 0},
+        {9, {1, 0, 0}, kDrawingRadialGradient, kBackgroundSky, 0},
+    };
+    for (const Case& c : cases) {
+        MakeScene(0);
+        FractalPanelValues panel;
+        ASSERT_EQ(Load(OldFractalFile(c.version, 0, c.stored), false, &panel), FileParseStatus::kRead) << c.version;
+        EXPECT_EQ(gShadingSettings.drawingType, c.drawingRow) << c.version << " " << c.stored.drawingType;
+        EXPECT_EQ(gShadingSettings.backgroundType, c.backgroundRow) << c.version;
+        EXPECT_EQ(panel.imageType, c.imageTypeRow) << c.version;
+        if (c.version != 31) continue;
+        // Saved again: the items sit after the fog colour and after the
+        // three frame values, both made easy to find.
+        const int fog[3] = {17, 34, 51};
+        gShader.SetFogColor(fog);
+        panel.animationFrames[0] = 12345.0f, panel.animationFrames[1] = 23456.0f, panel.animationFrames[2] = 7.0f;
+        const std::vector<uint8_t> again = Written(false, panel);
+        int32_t items[3];
+        std::memcpy(items, again.data() + Find(again, {17, 34, 51}) + 12, 8);
+        const size_t frames = Find(again, {std::bit_cast<uint32_t>(12345.0f), std::bit_cast<uint32_t>(23456.0f)});
+        std::memcpy(&items[2], again.data() + frames + 12, 4);
+        EXPECT_EQ(items[0], c.stored.drawingType);
+        EXPECT_EQ(items[1], c.stored.backgroundType);
+        EXPECT_EQ(items[2], c.stored.imageType);
+    }
 }
 
 TEST_F(FractalDataFile, OldVersionsTakeTheirDefaults)

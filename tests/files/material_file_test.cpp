@@ -147,12 +147,15 @@ TEST_F(MaterialFile, OldVersionsTakeTheirDefaults)
         uint8_t flag4, flag5;
         int32_t drawingType, lightDistribution, shadowType;
     };
-    // Drawing type 1 is stored; one place is added below 11 and below 27;
-    // the old flag bytes force 6, byte 4 winning with 5.
+    // Item 1 ("Black and White") is stored; one item is added below 11 and
+    // below 27; the old flag bytes force item 6 ("Stipple"), byte 4 winning
+    // with item 5 ("Color Shaded"). The model keeps rows from the bottom.
     const Case cases[] = {
-        {19, 0, 0, 2, 0, 0}, {19, 1, 0, 5, 0, 0}, {19, 1, 1, 5, 0, 0}, {26, 0, 1, 6, 0, 0},
-        {27, 0, 0, 1, 0, 0}, {10, 0, 0, 3, 1, 0}, {5, 0, 0, 3, 1, 1},  {3, 0, 0, 3, 1, 3},
-        {0, 0, 0, 3, 1, 3},
+        {19, 0, 0, kDrawingStandard, 0, 0},      {19, 1, 0, kDrawingColorShaded, 0, 0},
+        {19, 1, 1, kDrawingColorShaded, 0, 0},   {26, 0, 1, kDrawingStipple, 0, 0},
+        {27, 0, 0, kDrawingBlackAndWhite, 0, 0}, {10, 0, 0, kDrawingRadialGradient, 1, 0},
+        {5, 0, 0, kDrawingRadialGradient, 1, 1}, {3, 0, 0, kDrawingRadialGradient, 1, 3},
+        {0, 0, 0, kDrawingRadialGradient, 1, 3},
     };
     for (const Case& c : cases) {
         InstallValues(RandomValues(c.version));
@@ -170,6 +173,87 @@ TEST_F(MaterialFile, OldVersionsTakeTheirDefaults)
         EXPECT_EQ(v.coloringMode, 7);
         EXPECT_FLOAT_EQ(v.shadowSampling[1], 60.0f);
         EXPECT_FLOAT_EQ(v.reflectivity, c.version >= 15 ? 0.0f : 0.5f);
+    }
+}
+
+// A version-31 file written field by field from the layout of the format,
+// every value 0 but the list items given, no texture in use, a 1 x 1
+// background, the fields the writer doubles written as it doubles them.
+struct ListItems {
+    int32_t drawingType, backgroundType, lightShader, shadowType, materialBlend, occlusionOption, coloringMode,
+        blending;
+    uint32_t materialType;
+};
+// listAt: where each list field lies in the file.
+std::vector<uint8_t> FileOfTheLayout(const ListItems& l, std::vector<size_t>* listAt)
+{
+    OldFile f{31, {}};
+    const auto mark = [&] { listAt->push_back(f.b.size()); };
+    f.Put(uint32_t{31}), f.Put(uint32_t{1});
+    f.Zeros(7 + 12);                                   // switch bytes, fog colour
+    mark(), f.Put(l.drawingType), mark(), f.Put(l.backgroundType);
+    f.Zeros(1), f.Put(uint8_t{'#'}), f.Zeros(259);     // background unused, its name
+    f.Put(uint32_t{1}), f.Put(uint32_t{1}), f.Zeros(3);  // 1 x 1 pixels
+    f.Zeros(48);                                       // six slider pairs
+    mark(), f.Put(l.lightShader), mark(), f.Put(l.lightShader), mark(), f.Put(l.shadowType);
+    f.Zeros(2 + 16 + 280 + 20 + 2 * 10 * 768 + 40);    // occlusion .. texture flags
+    f.Zeros(20 + 240);                                 // solid colours
+    mark(), f.Put(l.materialBlend), f.Put(0.0f), f.Put(1.0f);  // gamma and its second value
+    f.Zeros(2 + 8), mark(), f.Put(l.occlusionOption), f.Zeros(2);
+    f.Zeros(768 + 4 + 120);                            // fog gradient, "Intensity", angles
+    f.Zeros(10);
+    for (int m = 0; m < 10; ++m) {
+        if (m == 3) mark();
+        f.Put(m == 3 ? l.materialType : 0u);
+    }
+    f.Zeros(5 + 80 + 30 + 1);                          // reflections, curve modes, previews, ray casting
+    mark(), f.Put(l.coloringMode), f.Zeros(12), mark(), f.Put(l.blending), mark(), f.Put(l.blending), f.Zeros(8);
+    f.Zeros(14);
+    return f.b;
+}
+
+// The lists the file names by their items, top down ("Drawing Type" 0
+// "Grayscale" .. 6 "Stipple", "Background Type" 0 "SkyLight"), come into the
+// model's rows, counted from the bottom, and go out as the same items; the
+// lists stored as their selections keep their numbers (the colouring mode
+// and the blend modes are the numbers the modes carry: 8 "Standard",
+// "Replace"). Saved again, every list field is written as it was read
+// (the values of the option windows come back in their windows' ranges).
+TEST_F(MaterialFile, ListsAreStoredAsTheItemsTheyName)
+{
+    struct Case {
+        ListItems stored;
+        int32_t drawingRow, backgroundRow;
+    };
+    const Case cases[] = {
+        {{0, 0, 7, 3, 8, 2, 8, 8, 0}, kDrawingGrayscale, kBackgroundSky},
+        {{2, 1, 0, 0, 0, 0, 0, 0, 16}, kDrawingStandard, 0},
+        {{5, 0, 3, 1, 7, 1, 7, 6, 5}, kDrawingColorShaded, kBackgroundSky},
+        {{6, 1, 5, 2, 4, 0, 1, 2, 9}, kDrawingStipple, 0},
+        {{4, 0, 1, 3, 2, 2, 3, 0, 1}, kDrawingAngularGradient, kBackgroundSky},
+    };
+    for (const Case& c : cases) {
+        std::vector<size_t> listAt;
+        const std::vector<uint8_t> bytes = FileOfTheLayout(c.stored, &listAt);
+        InstallValues(RandomValues(c.stored.drawingType + 10));
+        for (int m = 0; m < kMaterials; ++m) gShader.useTextureA[m] = gShader.useTextureB[m] = 0;
+        ASSERT_EQ(Load(bytes), FileParseStatus::kRead) << c.stored.drawingType;
+        const MaterialValues v = CaptureMaterialValues();
+        EXPECT_EQ(v.drawingType, c.drawingRow) << c.stored.drawingType;
+        EXPECT_EQ(v.backgroundType, c.backgroundRow) << c.stored.drawingType;
+        EXPECT_EQ(v.lightDistribution, c.stored.lightShader);
+        EXPECT_EQ(v.shadowType, c.stored.shadowType);
+        EXPECT_EQ(v.materialBlend, c.stored.materialBlend);
+        EXPECT_EQ(v.occlusionOption, c.stored.occlusionOption);
+        EXPECT_EQ(gColoringMode.load(), c.stored.coloringMode);
+        EXPECT_EQ(v.colorBlendMode, c.stored.blending);
+        EXPECT_EQ(v.materialType[3], c.stored.materialType);
+        const std::vector<uint8_t> again = Written();
+        ASSERT_EQ(again.size(), bytes.size());
+        for (size_t at : listAt) {
+            EXPECT_TRUE(std::equal(bytes.begin() + at, bytes.begin() + at + 4, again.begin() + at))
+                << "saved again, item " << c.stored.drawingType << ", field at " << at;
+        }
     }
 }
 

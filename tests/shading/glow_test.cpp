@@ -67,4 +67,24 @@ TEST(GlowMap, BrightPassMeansBlurAndBorders)
     FreeRenderBuffers();
 }
 
+// A mask keeps what it does not mark out of the glow: a bright backdrop
+// around a small bright spot leaves only the spot's cells lit.
+TEST(GlowMap, OnlyTheMarkedPixelsGlow)
+{
+    ASSERT_TRUE(AllocateRenderBuffers(512, 512, false));
+    Preview p;
+    p.Fill(0, 0, 832, 832, 200, 200, 200);
+    p.Fill(400, 400, 432, 432, 250, 40, 40);
+    std::vector<uint8_t> mask(832 * 832, 0);
+    for (int y = 400; y < 432; ++y)
+        for (int x = 400; x < 432; ++x) mask[y * 832 + x] = 1;
+    SetGlowParameters(0, 0.3f);
+    BuildGlowMap(p.rgb.data(), 1.0f, mask.data());
+    EXPECT_FLOAT_EQ(Cell(0, 128, 128), 250.0f);
+    EXPECT_FLOAT_EQ(Cell(0, 10, 10), 0.0f) << "the unmarked backdrop";
+    BuildGlowMap(p.rgb.data(), 1.0f);
+    EXPECT_FLOAT_EQ(Cell(0, 10, 10), 200.0f) << "without a mask everything bright glows";
+    FreeRenderBuffers();
+}
+
 }  // namespace

@@ -252,6 +252,45 @@ TEST_F(PreviewPasses, ProgressivePixelsTakeTheBaseshapeThatDrewThem)
     gBaseshapeCount = 0;
 }
 
+// The render's colour index names each pixel's baseshape: the progressive
+// pass takes that baseshape's material and neon, as the full pass and the
+// export do, not baseshape 0's for every pixel.
+TEST_F(PreviewPasses, ProgressiveShadesEachPixelWithItsOwnBaseshape)
+{
+    SetUpSphereScene(128, 128);
+    gUseBaseshapes = 1;
+    gBaseshapeCount = 3;
+    gBaseshapes[0].material = 0;
+    gBaseshapes[1].material = 1;
+    gBaseshapes[2].material = 0;
+    gBaseshapes[2].neonOn = 1;
+    gBaseshapeNeonColor.r[2] = 0, gBaseshapeNeonColor.g[2] = 255, gBaseshapeNeonColor.b[2] = 0;
+    gBaseshapeNeonStrength[2] = 1.0f;
+    // Material 1: cold textures on both sides.
+    gShader.slots[1].Replace(MakeSolidImage(8, 8, 0, 0, 90));
+    gShader.slots[kMaterialCount + 1].Replace(MakeSolidImage(8, 8, 0, 0, 250));
+    gShader.useTextureA[1] = gShader.useTextureB[1] = 1;
+    // Thirds of the picture, left to right: baseshapes 0, 1 and 2; the
+    // index is stored signed, its magnitude counts.
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x) gColorIndexBuffer[y * 128 + x] = static_cast<uint8_t>(x < 43 ? 1 : x < 86 ? -2 : 3);
+    ShadeProgressive(0);
+    const int row = 300;  // the floor, in every third
+    const uint8_t* left = Pixel(row, 100);
+    const uint8_t* middle = Pixel(row, 416);
+    const uint8_t* right = Pixel(row, 730);
+    EXPECT_GT(left[0], left[2]) << "material 0: warm";
+    EXPECT_EQ(middle[0], 0) << "material 1 has no red at all";
+    EXPECT_GT(middle[2], 0);
+    EXPECT_EQ(right[1], 255) << "baseshape 2's green neon";
+    EXPECT_LT(left[1], 255);
+    gBaseshapes[2].neonOn = 0;
+    gBaseshapes[1].material = 0;
+    gShader.useTextureA[1] = gShader.useTextureB[1] = 0;
+    gUseBaseshapes = 0;
+    gBaseshapeCount = 0;
+}
+
 TEST_F(PreviewPasses, TriangleNormalOfTheStartUpCorners)
 {
     SetPreviewTriangle();

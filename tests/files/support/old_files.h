@@ -8,9 +8,17 @@
 #include <cstring>
 #include <vector>
 
+// The stored item numbers of the lists the files name from the top.
+struct StoredItems {
+    int32_t drawingType = 1;     // before the version fix-ups
+    int32_t backgroundType = 0;  // 0 "SkyLight", 1 "Images or textures"
+    int32_t imageType = 0;       // animation block: 0 BMP, 1 PNG
+};
+
 struct OldFile {
     uint32_t v;
     std::vector<uint8_t> b;
+    StoredItems items{};
 
     template <class T>
     void Put(T x)
@@ -32,8 +40,8 @@ struct OldFile {
         flags[4] = flag4, flags[5] = flag5;
         b.insert(b.end(), flags.begin(), flags.end());
         Zeros(12);
-        Put(int32_t{1});  // drawing type, before the fix-ups
-        Zeros(4 + 1 + 260);
+        Put(items.drawingType), Put(items.backgroundType);
+        Zeros(1 + 260);
         Put(uint32_t{1}), Put(uint32_t{1}), Zeros(3);  // a 1 x 1 background
         Zeros(48 + 8);
         Since(4, 4);  // shadow type
@@ -58,9 +66,9 @@ inline std::vector<uint8_t> OldMaterialFile(uint32_t v, uint8_t flag4 = 0, uint8
 }
 
 // Version 1 is written without a version word.
-inline std::vector<uint8_t> OldFractalFile(uint32_t v, int32_t symmetry = 0)
+inline std::vector<uint8_t> OldFractalFile(uint32_t v, int32_t symmetry = 0, StoredItems items = {})
 {
-    OldFile f{v, {}};
+    OldFile f{v, {}, items};
     if (v > 1) f.Put(v), f.Put(uint32_t{1});
     f.Put(uint32_t{128}), f.Put(uint32_t{128}), f.Zeros(8);
     if (v > 1) f.Put(int32_t{0});  // shadows off: no shadow map
@@ -74,7 +82,7 @@ inline std::vector<uint8_t> OldFractalFile(uint32_t v, int32_t symmetry = 0)
     f.Since(4, 1);
     f.Put(uint32_t{1}), f.Zeros(138);
     f.MaterialRun1(true, v > 1 ? 7 : 8, 0, 0);
-    f.Since(10, 293);
+    if (v >= 10) f.Zeros(13), f.Put(items.imageType), f.Zeros(260 + 12 + 4);
     f.Since(13, 10 + 10 + 40);
     f.Since(15, 5);
     f.Since(20, 80 + 30 + 1 + 4 + 12 + 24 + 4 + 768 + 4 * 5 + 4 + 8);

@@ -1,0 +1,418 @@
+// What the editors' presses change beyond the edited record, in the whole
+// program offscreen: the scene export's permission, the maps of the
+// Kleinian types, the view after a transformation file brings another
+// type, the depth checks when an editor closes, the pick count of type 45
+// across type changes, and the light editor's start.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/control_tables.h"
+#include "assets/png_file.h"
+#include "app/create_interface.h"
+#include "app/frame.h"
+#include "app/interface_drawing.h"
+#include "app/material_panel.h"
+#include "app/panel_state.h"
+#include "app/param_help.h"
+#include "app/point_preview.h"
+#include "app/support/program_driver.h"
+#include "app/text_field.h"
+#include "editors/baseshape_editor.h"
+#include "editors/xforms_editor.h"
+#include "engine/baseshape_model.h"
+#include "engine/fractal_model.h"
+#include "engine/generator_chain_editing.h"
+#include "engine/pick_table.h"
+#include "engine/status_line.h"
+#include "materials/shader.h"
+#include "platform/scripted_dialogs.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "render/view_camera.h"
+#include "ui/panel_pages.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+ProgramDriver gProgram;
+ScriptedDialogs gDialogs;
+fs::path gDir;
+
+const Control* Find(const char* name)
+{
+    for (ControlTable table : ControlTables())
+        if (const Control* c = FindControl(table, name)) return c;
+    return nullptr;
+}
+void Click(const char* name, int row = 0)
+{
+    const Control* c = Find(name);
+    ASSERT_NE(c, nullptr) << name;
+    int x = 0, y = 0;
+    ControlRowPoint(*c, row, &x, &y);
+    gProgram.Click(x, y);
+}
+bool Shown(const char* name)
+{
+    UpdateControlPage();
+    const Control* c = Find(name);
+    return c != nullptr && ControlShown(*c);
+}
+
+// "Fractal Type" scrolled with the wheel to the type, which is then pressed.
+void PickFractalType(int type)
+{
+    gProgram.GoTo(kTabFractals);
+    const Control* list = FindControl(FractalsControls(), "Fractal Type");
+    ASSERT_NE(list, nullptr);
+    const int rows = ControlRows(*list);
+    int x = 0, y = 0;
+    ControlRowPoint(*list, 0, &x, &y);
+    for (int notch = 0; notch < kFractalTypeCount; ++notch) gProgram.Wheel(x, y, 1);
+    const int down = std::max(0, type - rows + 1);
+    for (int notch = 0; notch < down; ++notch) gProgram.Wheel(x, y, -1);
+    gProgram.ClickControl(FractalsControls(), "Fractal Type", rows - 1 - (type - down));
+    gProgram.Frames(2);
+}
+
+void OpenTransformationEditor()
+{
+    gProgram.GoTo(kTabEditors, kPageTransformations);
+    if (!gXFormsEditorOpen) Click("Edit (Transformations)");
+    gProgram.Frames(1);
+}
+void CloseTransformationEditor()
+{
+    gProgram.GoTo(kTabEditors, kPageTransformations);
+    if (gXFormsEditorOpen) Click("Edit (Transformations)");
+    gProgram.Frames(1);
+}
+void OpenBaseshapeEditor()
+{
+    gProgram.GoTo(kTabEditors, kPageBaseshapes);
+    if (!gBaseShapeEditorOpen) Click("Edit (Baseshapes)");
+    gProgram.Frames(1);
+}
+
+// Every transformation in use is somewhere in the pick table, and none
+// beyond it.
+void ExpectEveryTransformationPicked()
+{
+    ASSERT_EQ(gTransformCount, gPickTransformCount);
+    std::vector<int> seen(kMaxTransforms, 0);
+    for (uint8_t t : gTransformPickTable) ++seen[t];
+    for (int t = 0; t < gPickTransformCount; ++t) EXPECT_GT(seen[t], 0) << "transformation " << t;
+    for (int t = gPickTransformCount; t < kMaxTransforms; ++t) EXPECT_EQ(seen[t], 0) << "transformation " << t;
+}
+
+// A frame kept beside the test binary for a person to look at.
+void WriteScreenshotForReview(const std::vector<uint8_t>& rgb, int width, int height, const char* name)
+{
+    assetgen::WritePngRgb(std::string(name) + ".review.png", rgb.data(), width, height);
+}
+
+MobiusCoefficients Maps() { return gMobiusCoefficients; }
+bool SameMaps(const MobiusCoefficients& a, const MobiusCoefficients& b)
+{
+    for (int t = 0; t < 4; ++t) {
+        const Complex pa[4] = {a.a[t], a.b[t], a.c[t], a.d[t]}, pb[4] = {b.a[t], b.b[t], b.c[t], b.d[t]};
+        for (int k = 0; k < 4; ++k)
+            if (pa[k].re != pb[k].re || pa[k].im != pb[k].im) return false;
+    }
+    return true;
+}
+// The maps the kernels should read for the positions the records hold now.
+MobiusCoefficients MapsOfThePositions()
+{
+    const MobiusCoefficients kept = gMobiusCoefficients;
+    ComputeMobiusGenerators(Complex{gTransforms[0].position[0], gTransforms[0].position[2]},
+                            Complex{gTransforms[1].position[0], gTransforms[1].position[2]});
+    const MobiusCoefficients expected = gMobiusCoefficients;
+    gMobiusCoefficients = kept;
+    return expected;
+}
+
+// A press on the help's first row opens the field; the value typed there
+// replaces the old one at Return.
+void TypeIntoTheFirstHelpRow(const char* value)
+{
+    const SLWindow2& help = gParamHelpWindow;
+    const int top = static_cast<int>(help.y0 + (static_cast<float>(help.rows) - 0.5f) * help.rowHeight);
+    gProgram.Click(static_cast<int>(help.x0) + 80, top);
+    ASSERT_TRUE(TextInputActive());
+    for (int i = 0; i < 12; ++i) gProgram.Key(SDLK_BACKSPACE);
+    gProgram.Type(value);
+    gProgram.Key(SDLK_RETURN);
+}
+
+class EditorEffectsProgram : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        gDir = fs::temp_directory_path() / ("talvoran_editor_effects_" + std::to_string(::getpid()));
+        fs::create_directories(gDir);
+        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
+        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
+        gDialogs.SetFailureHandler(FailTest);
+        SetDialogBackend(&gDialogs);
+        std::string error;
+        started_ = gProgram.Start(&error);
+        why_ = error;
+    }
+    static void TearDownTestSuite()
+    {
+        gProgram.Stop();
+        SetDialogBackend(nullptr);
+        fs::remove_all(gDir);
+    }
+    void SetUp() override { ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_; }
+    static bool started_;
+    static std::string why_;
+};
+bool EditorEffectsProgram::started_ = false;
+std::string EditorEffectsProgram::why_;
+
+// A new baseshape makes the scene exportable: "Kavrolin" shows on the
+// "Fractals" page and its press writes the scene; without baseshapes it
+// neither shows nor acts.
+TEST_F(EditorEffectsProgram, KavrolinFollowsTheBaseshapeEditor)
+{
+    gProgram.GoTo(kTabFractals);
+    ASSERT_EQ(gFractalType, 0);
+    ASSERT_EQ(gBaseshapeCount, 0);
+    EXPECT_FALSE(Shown("Kavrolin"));
+
+    OpenBaseshapeEditor();
+    Click("New (Baseshapes)");
+    ASSERT_EQ(gBaseshapeCount, 1);
+    ASSERT_EQ(gBaseshapes[0].shapeType, 1) << "a sphere, which the scene export takes";
+    Click("Edit (Baseshapes)");
+    gProgram.GoTo(kTabFractals);
+    EXPECT_TRUE(Shown("Kavrolin"));
+    const fs::path scene = gDir / "scene.kvl";
+    gDialogs.QueueFile(scene.string());
+    Click("Kavrolin");
+    gProgram.Frames(1);
+    EXPECT_TRUE(fs::exists(scene)) << "the press acted";
+    EXPECT_EQ(gDialogs.PendingAnswers(), 0u);
+
+    OpenBaseshapeEditor();
+    Click("Delete (Baseshapes)");
+    ASSERT_EQ(gBaseshapeCount, 0);
+    Click("Edit (Baseshapes)");
+    gProgram.GoTo(kTabFractals);
+    EXPECT_FALSE(Shown("Kavrolin"));
+}
+
+// Type 45 keeps an even pick count; the next type change leaves the two
+// counts equal and every transformation in use picked (from the start set
+// of three, type 45 then type 0 once left three records and two picked).
+TEST_F(EditorEffectsProgram, TypeFortyFiveThenZeroPicksEveryTransformation)
+{
+    ASSERT_EQ(gTransformCount, 3);
+    PickFractalType(45);
+    ASSERT_EQ(gFractalType, 45);
+    EXPECT_EQ(gPickTransformCount % 2, 0);
+    ExpectEveryTransformationPicked();
+    PickFractalType(0);
+    ASSERT_EQ(gFractalType, 0);
+    ExpectEveryTransformationPicked();
+    PickFractalType(45);
+    PickFractalType(3);
+    ExpectEveryTransformationPicked();
+}
+
+// Types 3, 19 and 45 read maps made from the positions of transformations
+// 0 and 1: a value typed into the help's field and a drag in the editor's
+// 3-D preview both remake them at once.
+TEST_F(EditorEffectsProgram, KleinianMapsFollowTypedValuesAndDrags)
+{
+    for (int type : {3, 19, 45}) {
+        PickFractalType(type);
+        ASSERT_EQ(gFractalType, type);
+        OpenTransformationEditor();
+        ASSERT_EQ(gParamHelpWindow.visible, 1) << type;
+        const MobiusCoefficients before = Maps();
+        ASSERT_TRUE(SameMaps(before, MapsOfThePositions())) << type;
+        // Type 45's help names no coordinate: only the drag edits it.
+        if (ParamRowCount[type] > 0) TypeIntoTheFirstHelpRow("1.875");
+        if (ParamRowCount[type] > 0) {
+            ASSERT_EQ(gTransforms[0].position[0], 1.875f) << type;
+            EXPECT_FALSE(SameMaps(Maps(), before)) << type;
+            EXPECT_TRUE(SameMaps(Maps(), MapsOfThePositions())) << type << ": typed";
+        }
+
+        // Transformation 0 dragged right in the editor's 3-D preview.
+        const MobiusCoefficients typed = Maps();
+        const float x = gTransforms[0].position[0];
+        gTransformEdit.selected = 0;
+        gProgram.Drag(1116, 576, 1116 + 208, 576, 8);
+        EXPECT_NE(gTransforms[0].position[0], x) << type;
+        EXPECT_FALSE(SameMaps(Maps(), typed)) << type;
+        EXPECT_TRUE(SameMaps(Maps(), MapsOfThePositions())) << type << ": dragged";
+        if (type == 45) {
+            EXPECT_EQ(gTransformCoefficients.m00[0], gMobiusCoefficients.a[0].re) << "type 45 runs the maps";
+            ExpectEveryTransformationPicked();
+        }
+        CloseTransformationEditor();
+    }
+    PickFractalType(0);
+}
+
+// A transformation file of another type makes the type list, the view and
+// the preview's orbit follow: pans and zoom back to the start, the view
+// fitted to the new fractal.
+TEST_F(EditorEffectsProgram, AnEditorsTypeChangeResetsTheView)
+{
+    PickFractalType(8);
+    OpenTransformationEditor();
+    const fs::path file = gDir / "julia.tmf";
+    gDialogs.QueueFile(file.string());
+    Click("Save (Transformations)");
+    ASSERT_TRUE(fs::exists(file));
+    CloseTransformationEditor();
+    PickFractalType(0);
+
+    gPanX = 40.0f, gPanY = -25.0f, gZoom = 2.5f;
+    gZoomSlider.value = 2.5f;
+    gViewScale = 123.0f;
+    OpenTransformationEditor();
+    gDialogs.QueueFile(file.string());
+    Click("Load (Transformations)");
+    EXPECT_EQ(gFractalType, 8);
+    EXPECT_EQ(gPanel.fractalTypeChoice, 8);
+    EXPECT_EQ(gPanX, 0.0f);
+    EXPECT_EQ(gPanY, 0.0f);
+    EXPECT_EQ(gZoom, 1.0f);
+    EXPECT_EQ(gZoomSlider.value, 1.0f);
+    EXPECT_EQ(gImageScale, 0.5f * static_cast<float>(std::min(gImageWidth, gImageHeight)));
+    EXPECT_NE(gViewScale, 123.0f) << "fitted again";
+    EXPECT_TRUE(std::isfinite(gViewScale) && gViewScale > 0.0f);
+    // The preview's points come from the reset orbit of the new kernel: all
+    // of them finite and most within the fitted view.
+    int inside = 0;
+    for (int i = gSlotBatchStart[0]; i <= gSlotBatchLast[0]; ++i) {
+        const float d[3] = {(gPointX[i] - gViewCentre[0]) * gViewScale, (gPointY[i] - gViewCentre[1]) * gViewScale,
+                            (gPointZ[i] - gViewCentre[2]) * gViewScale};
+        ASSERT_TRUE(std::isfinite(d[0] + d[1] + d[2])) << i;
+        inside += std::fabs(d[0]) <= 1.0f && std::fabs(d[1]) <= 1.0f && std::fabs(d[2]) <= 1.0f ? 1 : 0;
+    }
+    EXPECT_GT(inside, 900);
+    CloseTransformationEditor();
+    PickFractalType(0);
+}
+
+// Closing the baseshape editor with the preview's points beyond the
+// fitted depth says so in the status line and on the page; within it, not.
+TEST_F(EditorEffectsProgram, ClosingTheBaseshapeEditorReportsPointsOutOfTheCorners)
+{
+    OpenBaseshapeEditor();
+    if (gBaseshapeCount == 0) Click("New (Baseshapes)");
+    ASSERT_GT(gBaseshapeCount, 0);
+    const float fitted = gViewScale;
+    gViewScale = 0.001f;  // everything near the centre
+    Click("Edit (Baseshapes)");
+    EXPECT_FALSE(StatusTextContains("is out ")) << "points inside";
+
+    OpenBaseshapeEditor();
+    gViewScale = 1000.0f;  // everything far outside -1..1
+    Click("Edit (Baseshapes)");
+    char status[256];
+    CopyStatusText(status, sizeof status, nullptr);
+    EXPECT_STREQ(status, "One Baseshape is out of the corners, use SCALE button");
+    gProgram.Frames(2);
+    EXPECT_TRUE(StatusTextContains("is out "));
+    int w = 0, h = 0;
+    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
+    WriteScreenshotForReview(screen, w, h, "baseshape_out_of_corners");
+    gViewScale = fitted;
+    OpenBaseshapeEditor();
+    Click("Delete (Baseshapes)");
+    Click("Edit (Baseshapes)");
+}
+
+// Closing the transformation editor takes the largest depth of the
+// preview's points as the preview's depth range, so that no point falls
+// off the depth planes; "Scale" fits the view and takes it back to 1.
+TEST_F(EditorEffectsProgram, ClosingTheTransformationEditorSetsTheDepthRange)
+{
+    // The start-up triangle lies flat: turned by a drag, it has depth.
+    gProgram.GoTo(kTabFractals);
+    gProgram.Drag(1000, 576, 1200, 576, 8);
+    gProgram.GoTo(kTabCamera);
+    Click("Scale");
+    EXPECT_EQ(gPreviewDepthRange, 1.0f);
+    OpenTransformationEditor();
+    gViewScale *= 4.0f;
+    Click("Edit (Transformations)");
+    const float range = gPreviewDepthRange;
+    EXPECT_GT(range, 1.0f);
+    EXPECT_EQ(range, PreviewPointsDepthRange());
+    const PreviewView v = LoadPreviewView();
+    int drawn = 0;
+    for (int i = gSlotBatchStart[0]; i <= gSlotBatchLast[0]; ++i) {
+        PreviewPoint p{};
+        if (!ProjectPreviewPoint(v, gPointX[i], gPointY[i], gPointZ[i], &p)) continue;
+        ++drawn;
+        EXPECT_GE(p.depth, 0.0f) << i;
+        EXPECT_LE(p.depth, 832.0f) << i;
+    }
+    EXPECT_GT(drawn, 0);
+    gProgram.GoTo(kTabCamera);
+    Click("Scale");
+    EXPECT_EQ(gPreviewDepthRange, 1.0f);
+}
+
+// The light editor starts on light 0 with its gel (white) in the swatch,
+// and the 3-D preview marks that light.
+TEST_F(EditorEffectsProgram, TheLightEditorStartsOnLightZero)
+{
+    EXPECT_EQ(gShader.editedLight, 0);
+    const uint8_t* gel = gShader.gelThumbnail.rgb;
+    EXPECT_EQ(gel[0] + gel[1] + gel[2], 3 * 255);
+    EXPECT_EQ(gel[kThumbnailBytes - 1], 255);
+
+    gProgram.GoTo(kTabEditors, kPageObjects);
+    Click("Edit");
+    Click("Enable Light");
+    ASSERT_EQ(gShader.lights[0].enabled, 1);
+    Click("Use Texture");
+    ASSERT_EQ(gShader.lights[0].textured, 1);
+    gProgram.Frames(2);
+    int w = 0, h = 0;
+    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
+    WriteScreenshotForReview(screen, w, h, "light_editor_start");
+    // The gel swatch is drawn white at its middle.
+    const TextureBox& swatch = gMaterialPanel.textureBoxes[1];
+    const int x = static_cast<int>((swatch.x0 + swatch.x1) / 2), y = static_cast<int>((swatch.y0 + swatch.y1) / 2);
+    const int px = x * w / 1600, py = (1000 - y) * h / 1000;
+    const uint8_t* p = &screen[(static_cast<size_t>(py) * w + px) * 3];
+    EXPECT_GT(p[0] + p[1] + p[2], 3 * 200) << "the gel swatch at " << x << ", " << y;
+    // The 3-D preview marks light 0 with a white point at its position, the
+    // middle of the view (light 0 sits at the origin): some white pixels
+    // around it, which no other light gives.
+    int white = 0;
+    for (int dy = -12; dy <= 12; ++dy) {
+        for (int dx = -12; dx <= 12; ++dx) {
+            const int qx = 1116 * w / 1600 + dx, qy = (1000 - 576) * h / 1000 + dy;
+            const uint8_t* q = &screen[(static_cast<size_t>(qy) * w + qx) * 3];
+            white += q[0] > 240 && q[1] > 240 && q[2] > 240 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(white, 4);
+    Click("Edit");
+}
+
+}  // namespace

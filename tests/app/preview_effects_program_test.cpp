@@ -1,0 +1,338 @@
+// What the preview and the export show for the controls a user works, in
+// the whole program offscreen: the export's progress bar, the grid over
+// the point preview, the camera a view drag leaves for the animation, the
+// glow over a picture background, and the render's preview shaded with
+// each baseshape's own material.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/control_tables.h"
+#include "app/create_interface.h"
+#include "app/frame.h"
+#include "app/interface_panel.h"
+#include "app/main_buttons.h"
+#include "app/panel_state.h"
+#include "app/support/program_driver.h"
+#include "assets/png_file.h"
+#include "editors/baseshape_editor.h"
+#include "engine/baseshape_model.h"
+#include "platform/desktop/platform_events.h"
+#include "platform/picture_file.h"
+#include "platform/scripted_dialogs.h"
+#include "render/render_buffers.h"
+#include "render/render_threads.h"
+#include "render/view_camera.h"
+#include "shading/export_image.h"
+#include "shading/preview_image.h"
+#include "shading/preview_passes.h"
+#include "shading/shading_settings.h"
+#include "materials/shader.h"
+#include "ui/panel_pages.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void FailTest(const std::string& what) { ADD_FAILURE() << what; }
+
+ProgramDriver gProgram;
+ScriptedDialogs gDialogs;
+fs::path gDir;
+
+const Control* Find(const char* name)
+{
+    for (ControlTable table : ControlTables())
+        if (const Control* c = FindControl(table, name)) return c;
+    return nullptr;
+}
+void Click(const char* name, int row = 0)
+{
+    const Control* c = Find(name);
+    ASSERT_NE(c, nullptr) << name;
+    int x = 0, y = 0;
+    ControlRowPoint(*c, row, &x, &y);
+    gProgram.Click(x, y);
+}
+
+// The window's pixel at a virtual-screen point (y up).
+struct Frame {
+    std::vector<uint8_t> rgb;
+    int w = 0, h = 0;
+    const uint8_t* At(int x, int y) const
+    {
+        const int px = std::clamp(x * w / 1600, 0, w - 1), py = std::clamp((1000 - y) * h / 1000, 0, h - 1);
+        return &rgb[(static_cast<size_t>(py) * w + px) * 3];
+    }
+};
+Frame Shot(const char* reviewName = nullptr)
+{
+    Frame f;
+    f.rgb = gProgram.Screenshot(&f.w, &f.h);
+    if (reviewName) assetgen::WritePngRgb(std::string(reviewName) + ".review.png", f.rgb.data(), f.w, f.h);
+    return f;
+}
+
+bool ExportIdle() { return gFileThreadBusy.load() == 0; }
+
+void RenderFor(int milliseconds)
+{
+    gProgram.ClickControl(WindowBottomControls(), "Render");
+    gProgram.Frames(1);
+    if (ButtonEnabled(kButtonYes)) gProgram.ClickControl(WindowBottomControls(), "Yes");
+    ASSERT_EQ(gRenderRunFlag.load(), 1) << "the render did not start";
+    const uint64_t end = TickCount() + static_cast<uint64_t>(milliseconds);
+    while (TickCount() < end) gProgram.Frames(1);
+    gProgram.ClickControl(WindowBottomControls(), "Stop");
+    gProgram.Frames(2);
+}
+
+void Save(const fs::path& file)
+{
+    gProgram.GoTo(kTabRender, kPageShaders);
+    gDialogs.QueueFile(file.string());
+    gProgram.ClickControl(RenderControls(), "Save PNG");
+    EXPECT_TRUE(gProgram.WaitUntil(ExportIdle, 120000)) << file;
+    gProgram.Frames(2);
+}
+
+double MeanOfFile(const fs::path& file)
+{
+    RgbImage image;
+    EXPECT_TRUE(LoadImageFileRgb(image, file.string())) << file;
+    double sum = 0.0;
+    for (uint8_t v : image.pixels) sum += v;
+    return image.pixels.empty() ? 0.0 : sum / static_cast<double>(image.pixels.size());
+}
+
+class PreviewEffectsProgram : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        gDir = fs::temp_directory_path() / ("talvoran_preview_effects_" + std::to_string(::getpid()));
+        fs::create_directories(gDir);
+        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
+        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
+        gDialogs.SetFailureHandler(FailTest);
+        SetDialogBackend(&gDialogs);
+        std::string error;
+        started_ = gProgram.Start(&error);
+        why_ = error;
+    }
+    static void TearDownTestSuite()
+    {
+        gProgram.Stop();
+        SetDialogBackend(nullptr);
+        if (!std::getenv("TALVORAN_KEEP_TEST_FILES")) fs::remove_all(gDir);
+    }
+    void SetUp() override { ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_; }
+    // 512 x 512 renders: "Resolution presets" row "512 x 512", then "Change".
+    static void SmallRenders()
+    {
+        gProgram.GoTo(kTabCamera);
+        const Control* presets = FindControl(CameraControls(), "Resolution presets");
+        gProgram.ClickControl(CameraControls(), "Resolution presets", ControlRows(*presets) - 2);
+        gProgram.ClickControl(CameraControls(), "Change");
+        gProgram.Frames(2);
+        ASSERT_EQ(gImageWidth, 512);
+    }
+    static bool started_;
+    static std::string why_;
+};
+bool PreviewEffectsProgram::started_ = false;
+std::string PreviewEffectsProgram::why_;
+
+// "Save PNG" of the start-up 2048 x 2048 render: the bar under the preview
+// grows with the export's progress, frame by frame, and never runs ahead.
+TEST_F(PreviewEffectsProgram, TheExportBarFollowsTheExport)
+{
+    ASSERT_EQ(gImageWidth, 2048);
+    RenderFor(500);
+    gProgram.GoTo(kTabRender, kPageShaders);
+    gDialogs.QueueFile((gDir / "big.png").string());
+    gProgram.ClickControl(RenderControls(), "Save PNG");
+    int last = 0, middle = -1;
+    bool reviewed = false;
+    const uint64_t end = TickCount() + 120000;
+    while (!ExportIdle() && TickCount() < end) {
+        gProgram.Frames(1);
+        const int shown = gSliderBox.value;
+        EXPECT_GE(shown, last) << "the bar never shrinks during an export";
+        EXPECT_LE(shown, std::max(0, gExportProgress.load() == -2 ? 100 : gExportProgress.load()));
+        last = shown;
+        if (shown > 20 && shown < 80 && middle < 0) {
+            middle = shown;
+            const Frame f = Shot(reviewed ? nullptr : "export_bar");
+            reviewed = true;
+            // Lit along its middle up to the value, dark past its end.
+            const uint8_t* lit = f.At(830 + shown / 2, 50);
+            EXPECT_GT(lit[0], 100) << "the bar at " << shown;
+            EXPECT_LT(f.At(830 + std::min(shown + 12, 100), 50)[0], 100);
+        }
+    }
+    ASSERT_TRUE(ExportIdle());
+    EXPECT_GT(middle, 0) << "the bar moved before the export ended";
+    EXPECT_GT(last, 80);
+    EXPECT_TRUE(fs::exists(gDir / "big.png"));
+}
+
+// "Grid" on the "Camera" tab draws its lines over the point preview:
+// "Thirds" two dark green verticals at a third and two thirds across.
+TEST_F(PreviewEffectsProgram, TheGridShowsOverThePointPreview)
+{
+    auto greenAlong = [](const Frame& f, int x) {
+        int green = 0;
+        for (int y = 170; y < 980; y += 2) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const uint8_t* p = f.At(x + dx, y);
+                if (p[1] > 40 && p[1] < 100 && p[0] < 30 && p[2] < 30) {
+                    ++green;
+                    break;
+                }
+            }
+        }
+        return green;
+    };
+    gProgram.GoTo(kTabCamera);
+    Click("Grid", 2);  // "Thirds"
+    EXPECT_EQ(gGridOverlayList, gInterface.gridLists[1]);
+    gProgram.Frames(3);
+    const Frame thirds = Shot("grid_thirds");
+    EXPECT_GT(greenAlong(thirds, 976), 200);
+    EXPECT_GT(greenAlong(thirds, 1256), 200);
+    Click("Grid", 4);  // "None"
+    gProgram.Frames(3);
+    const Frame none = Shot();
+    EXPECT_LT(greenAlong(none, 976), 20);
+}
+
+// A drag in the view turns the camera and leaves the animation's camera
+// there: "+A" then takes the camera's up axis as the rotation axis.
+TEST_F(PreviewEffectsProgram, AViewDragKeepsTheAnimationCamera)
+{
+    const float identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    ASSERT_EQ(std::memcmp(gInterface.savedCamera, identity, sizeof identity), 0);
+    gProgram.GoTo(kTabFractals);
+    gProgram.Drag(1000, 500, 1150, 620, 8);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(gInterface.savedCamera[i], gCameraMatrix[i]) << i;
+    EXPECT_NE(std::memcmp(gInterface.savedCamera, identity, sizeof identity), 0) << "the camera turned";
+    gProgram.GoTo(kTabAnimation);
+    Click("Axis", 1);  // "+A"
+    EXPECT_FLOAT_EQ(gPanel.rotationAxis[0], gCameraMatrix[1]);
+    EXPECT_FLOAT_EQ(gPanel.rotationAxis[1], gCameraMatrix[4]);
+    EXPECT_FLOAT_EQ(gPanel.rotationAxis[2], gCameraMatrix[7]);
+}
+
+// With a picture as the background, the glow takes only the fractal's
+// bright parts unless "Include the background brighness in the shader" is
+// ticked: the start-up picture, grey at the threshold, turned the whole
+// export nearly white.
+TEST_F(PreviewEffectsProgram, GlowLeavesThePictureBackgroundOut)
+{
+    SmallRenders();
+    gProgram.GoTo(kTabRender, kPageEnvironment);
+    Click("Enable Background");
+    ASSERT_EQ(gShadingSettings.backgroundOn, 1);
+    Click("Background Type", 0);  // "Images or textures"
+    ASSERT_EQ(gShadingSettings.backgroundType, 0);
+    RenderFor(1500);
+    Save(gDir / "plain.png");
+    gProgram.GoTo(kTabRender, kPageShaders);
+    Click("Enable the Glow Shader");
+    ASSERT_EQ(gShader.glowOn, 1);
+    Save(gDir / "glow.png");
+    gProgram.GoTo(kTabRender, kPageShaders);
+    Click("Include the background brighness in the shader");
+    ASSERT_EQ(gShader.glowBackground, 1);
+    Save(gDir / "glow_background.png");
+    const double plain = MeanOfFile(gDir / "plain.png"), glow = MeanOfFile(gDir / "glow.png");
+    const double withBackground = MeanOfFile(gDir / "glow_background.png");
+    EXPECT_LT(glow, plain + 40.0) << "plain " << plain;
+    EXPECT_LT(glow, 200.0);
+    EXPECT_GT(withBackground, glow + 40.0) << "the background's grey glows when included";
+    Click("Include the background brighness in the shader");
+    Click("Enable the Glow Shader");
+    gProgram.GoTo(kTabRender, kPageEnvironment);
+    Click("Enable Background");
+}
+
+// Two baseshapes, the second with "Enable Neon": after a render, the
+// preview shades every pixel with the baseshape the render kept there, so
+// the neon's red shows where the second one lies and not elsewhere.
+TEST_F(PreviewEffectsProgram, TheRenderPreviewShadesEachBaseshapeItsOwnWay)
+{
+    SmallRenders();
+    gProgram.GoTo(kTabEditors, kPageBaseshapes);
+    Click("Edit (Baseshapes)");
+    Click("New (Baseshapes)");
+    Click("New (Baseshapes)");
+    ASSERT_EQ(gBaseshapeCount, 2);
+    ASSERT_EQ(gCurrentBaseshape, 1);
+    Click("Shape", kBsColorsTab);
+    Click("Enable Neon");
+    ASSERT_EQ(gBaseshapes[1].neonOn, 1);
+    ASSERT_EQ(gBaseshapes[0].neonOn, 0);
+    Click("Edit (Baseshapes)");
+    // While the render runs, a shading control's press shades its preview
+    // from the render buffers at once ("Multiply" keeps the start-up
+    // colours below white); the picture and the buffers are kept as they
+    // are then, before "Stop" returns to the point preview.
+    gProgram.ClickControl(WindowBottomControls(), "Render");
+    gProgram.Frames(1);
+    if (ButtonEnabled(kButtonYes)) gProgram.ClickControl(WindowBottomControls(), "Yes");
+    ASSERT_EQ(gRenderRunFlag.load(), 1);
+    const uint64_t end = TickCount() + 1500;
+    while (TickCount() < end) gProgram.Frames(1);
+    gProgram.GoTo(kTabRender, kPageAdvanced);
+    Click("Material Color Blend", 6);  // "Multiply"
+    ASSERT_EQ(gShadingSettings.materialColorBlend, 6);
+    const std::vector<uint8_t> picture(gPreviewImage, gPreviewImage + sizeof gPreviewImage);
+    const size_t pixels = static_cast<size_t>(gImageWidth) * gImageHeight;
+    const std::vector<float> depth(gDepthBuffer, gDepthBuffer + pixels);
+    const std::vector<uint8_t> index(gColorIndexBuffer, gColorIndexBuffer + pixels);
+    gProgram.ClickControl(WindowBottomControls(), "Stop");
+    gProgram.Frames(1);
+    assetgen::WritePngRgb("render_preview_neon.review.png", picture.data(), kPreviewImageSize, kPreviewImageSize);
+    // Preview pixels whose render samples (one, or four at double density)
+    // all hold the same baseshape.
+    const int W = gImageWidth, H = gImageHeight;
+    const float dense = static_cast<float>(W) * 0.00060096156f;
+    auto baseshapeAt = [&](float fx, float fy) {
+        const int x = std::min(static_cast<int>(fx), W - 1), y = std::min(static_cast<int>(fy), H - 1);
+        const size_t i = static_cast<size_t>(y) * W + x;
+        if (depth[i] == 0.0f) return -1;
+        return std::abs(static_cast<int>(static_cast<int8_t>(index[i]))) - 1;
+    };
+    int counted[2] = {0, 0}, red[2] = {0, 0};
+    for (int r = 0; r < gPreviewImageBottom - gPreviewImageTop; r += 2) {
+        for (int c = 0; c < kPreviewSize; c += 2) {
+            const int b = baseshapeAt(2 * c * dense, 2 * r * dense);
+            if (b != 0 && b != 1) continue;
+            if (baseshapeAt((2 * c + 1) * dense, 2 * r * dense) != b || baseshapeAt(2 * c * dense, (2 * r + 1) * dense) != b ||
+                baseshapeAt((2 * c + 1) * dense, (2 * r + 1) * dense) != b)
+                continue;
+            const uint8_t* p = picture.data() + (static_cast<size_t>(gPreviewImageTop + r) * kPreviewImageSize + c) * 3;
+            ++counted[b];
+            red[b] += p[0] == 255 ? 1 : 0;
+        }
+    }
+    ASSERT_GT(counted[0], 50);
+    ASSERT_GT(counted[1], 50);
+    EXPECT_GT(red[1], counted[1] * 95 / 100) << "the neon baseshape's pixels";
+    EXPECT_LT(red[0], counted[0] / 2) << "the other's";
+    Click("Material Color Blend", 7);  // "Addition", as it was
+    gProgram.GoTo(kTabEditors, kPageBaseshapes);
+    Click("Edit (Baseshapes)");
+    Click("Delete (Baseshapes)");
+    Click("Delete (Baseshapes)");
+    Click("Edit (Baseshapes)");
+}
+
+}  // namespace
