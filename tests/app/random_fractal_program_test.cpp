@@ -72,9 +72,8 @@ void PickGeneratorRow(ControlTable table, const char* name, BoolBox& list, int r
 }
 
 // The share of lit pixels in the preview (700..1532 by 160..992, y up).
-double PreviewLitShare(const char* keep)
+double LitShareOfScreen(const char* keep)
 {
-    gProgram.Frames(30);
     int w = 0, h = 0;
     const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
     if (keep) assetgen::WritePngRgb((gDir / keep).string(), screen.data(), w, h);
@@ -87,6 +86,20 @@ double PreviewLitShare(const char* keep)
         }
     }
     return static_cast<double>(lit) / static_cast<double>(all);
+}
+
+// The preview's share of lit pixels once it has had time to fill: on a
+// loaded machine the point batches of 30 frames may not have filled it yet,
+// so it gets up to ten times as long before the share counts.
+double PreviewLitShare(const char* keep)
+{
+    double share = 0.0;
+    for (int round = 0; round < 10 && share < 0.01; ++round) {
+        gProgram.Frames(30);
+        share = LitShareOfScreen(nullptr);
+    }
+    LitShareOfScreen(keep);
+    return share;
 }
 
 // Positions, scales and weights of the records in use.
