@@ -51,7 +51,9 @@ TEST(RegularFile, OnlyRegularFilesWithinTheLimitAreRead)
         std::string error;
         EXPECT_EQ(ReadRegularFile(c.path.string(), c.limit, bytes, &error), c.status) << c.path;
         EXPECT_EQ(bytes.size(), c.size) << c.path;
-        if (c.status != RegularFileStatus::Read) EXPECT_NE(error.find(c.path.string()), std::string::npos);
+        if (c.status != RegularFileStatus::Read) {
+            EXPECT_NE(error.find(c.path.string()), std::string::npos);
+        }
     }
     std::vector<uint8_t> bytes;
     ASSERT_EQ(ReadRegularFile(file.string(), 100, bytes), RegularFileStatus::Read);
