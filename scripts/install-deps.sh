@@ -9,7 +9,7 @@ PACKAGES=(
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libgtk-3-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
   libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
-  xdg-utils xfonts-base
+  xdg-utils xfonts-base xxd
   admesh assimp-utils pngcheck python3-pil  # the readers the tests open our STL, OBJ, PNG and BMP files with
   clang libclang-rt-14-dev  # the fuzz targets of tests/fuzz (libFuzzer)
 )
