@@ -253,6 +253,17 @@ TEST_F(ProgramActions, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
     gMeshWriters = kVolumetricFieldWriters;
 }
 
+// Buttons whose work is not built yet say so in the status line.
+TEST_F(ProgramActions, UnbuiltButtonsSaySo)
+{
+    gProgram.GoTo(kTabFractals);
+    for (const char* button : {"Save Buffers", "Load Buffers", "Save Script"}) {
+        ClearStatusText();
+        Press(button);
+        EXPECT_EQ(Status(), std::string(button) + " is not available in this version yet.");
+    }
+}
+
 // The services of later parts, each answering its failure value.
 TEST(PendingServices, EveryStandInFails)
 {
