@@ -420,7 +420,7 @@ void ClearForViewReset()
 
 void CameraPage()
 {
-    if (Take(kActionChange)) {
+    if (Take(kActionChange) && RenderBuffersChangeable()) {
         StopRender();
         ShowIdleRenderButtons();
         gScreenState = kScreenPointPreview;

@@ -49,8 +49,9 @@ void FollowNewSize(int32_t oldHeight)
 
 }  // namespace
 
-void ResizeRenderBuffers(int mode)
+bool ResizeRenderBuffers(int mode)
 {
+    if (!RenderBuffersChangeable()) return false;
     const int32_t oldHeight = gImageHeight;
     int32_t width = gImageWidth, height = gImageHeight;
     bool antiAlias2x = gAntiAlias2x != 0;
@@ -88,4 +89,5 @@ void ResizeRenderBuffers(int mode)
     gPreviewUploadPending = 1;
     UpdateTransformProbabilities();
     BuildGridOverlays(gImageWidth, gImageHeight);
+    return true;
 }

@@ -19,4 +19,6 @@ extern bool (*gResizeAllocate)(int32_t width, int32_t height, bool antiAlias2x);
 // A size that does not fit falls back to the old one, then to the start-up
 // sizes down to 512; with none, "Render" and "Continue" stay disabled.
 // Either way the derived values, the buffers and the preview start afresh.
-void ResizeRenderBuffers(int mode);
+// While a reader holds the buffers (render/render_buffers.h) nothing
+// changes, the status line says why, and the result is false.
+bool ResizeRenderBuffers(int mode);

@@ -77,8 +77,10 @@ uint8_t* CopyVoxelCube(VoxelMeshRequest* request)
     const size_t side = static_cast<size_t>(std::max(gVoxelResolution, 0));
     request->voxelBytes = side * side * side;
     if (gVoxelEngineOn != 1 || !gColorIndexBuffer || gColorIndexBufferBytes < request->voxelBytes) return nullptr;
+    HoldRenderBuffers(BufferReader::MeshExport);
     auto* copy = static_cast<uint8_t*>(std::malloc(request->voxelBytes));
     if (copy) std::memcpy(copy, gColorIndexBuffer, request->voxelBytes);
+    ReleaseRenderBuffers(BufferReader::MeshExport);
     return copy;
 }
 

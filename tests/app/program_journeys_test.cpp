@@ -28,6 +28,7 @@
 #include "engine/fractal_model.h"
 
 #include "platform/desktop/platform_events.h"
+#include "engine/status_line.h"
 #include "platform/picture_file.h"
 #include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"
@@ -318,6 +319,58 @@ TEST_F(ProgramJourneys, ThePanelListSwitchesBothWays)
 }
 
 // "Cancel" under the preview while an export runs: no file is left.
+// "Change" on the Camera page while an export reads the buffers: refused with
+// a status text, the buffers untouched; the export still writes its file,
+// and "Change" afterwards resizes.
+TEST_F(ProgramJourneys, ChangeDuringAnExportWaitsForIt)
+{
+    const auto wheelRows = [](ControlTable table, const char* name, std::initializer_list<int> rows, int notches) {
+        const Control* c = FindControl(table, name);
+        ASSERT_NE(c, nullptr) << name;
+        for (int row : rows) {
+            int x = 0, y = 0;
+            ControlRowPoint(*c, row, &x, &y);
+            for (int n = 0; n < std::abs(notches); ++n) gProgram.Wheel(x, y, notches > 0 ? 1 : -1);
+        }
+    };
+    const int32_t initialWidth = gImageWidth;
+    gProgram.GoTo(kTabCamera);
+    wheelRows(CameraControls(), "Render Resolution:", {0, 1}, 32);
+    gProgram.ClickControl(CameraControls(), "Change");
+    gProgram.Frames(2);
+    ASSERT_EQ(gImageWidth, 1024);
+    RenderFor(300);
+    // A slow export: every pixel's occlusion at 64 samples.
+    gProgram.GoTo(kTabRender, kPageShaders);
+    gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);
+    wheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, 48);
+    const fs::path file = gDir / "during_change.bmp";
+    gDialogs.QueueFile(file.string());
+    gProgram.ClickControl(RenderControls(), "Save Bitmap");
+    gProgram.Frames(1);
+    ASSERT_FALSE(ExportIdle()) << "the export ended before Change could be pressed";
+    const float* depth = gDepthBuffer;
+    gProgram.GoTo(kTabCamera);
+    wheelRows(CameraControls(), "Render Resolution:", {0, 1}, -32);
+    for (int press = 0; press < 3 && !ExportIdle(); ++press) {
+        gProgram.ClickControl(CameraControls(), "Change");
+        gProgram.Frames(1);
+        EXPECT_EQ(gImageWidth, 1024);
+        EXPECT_EQ(gDepthBuffer, depth);
+    }
+    EXPECT_EQ(std::string(gStatusText).rfind("The render buffers are in use by the image export", 0), 0u) << gStatusText;
+    EXPECT_TRUE(gProgram.WaitUntil(ExportIdle, 120000));
+    gProgram.Frames(2);
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_EQ(fs::file_size(file), 54u + 1024u * 1024u * 3u);
+    gProgram.ClickControl(CameraControls(), "Change");
+    gProgram.Frames(2);
+    EXPECT_EQ(gImageWidth, initialWidth);
+    gProgram.GoTo(kTabRender, kPageShaders);
+    wheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, -48);
+    gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);
+}
+
 TEST_F(ProgramJourneys, ACancelledExportLeavesNoFile)
 {
     // A slow export: 1024 x 1024 ("Render Resolution:" raised 32 notches a
