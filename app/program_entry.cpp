@@ -8,6 +8,7 @@
 
 #include "app/frame.h"
 #include "app/pending_services.h"
+#include "app/render_control.h"
 #include "app/render_size.h"
 #include "app/startup_init.h"
 #include "app/window_messages.h"
@@ -129,6 +130,7 @@ bool StartProgram(std::string* error, bool allowOffscreen)
     InitGlobalState();
     gQuitPosted = false;
     SetDialogThread();
+    WatchStopsFromThisThread();
     if (!CreateMainWindow(width, height, false, error)) {
         ShutdownPlatformVideo();
         return false;

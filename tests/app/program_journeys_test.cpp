@@ -8,10 +8,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/action_buttons.h"
@@ -19,6 +21,7 @@
 #include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
+#include "app/render_control.h"
 #include "app/panel_state.h"
 #include "app/param_help.h"
 #include "app/text_field.h"
@@ -322,6 +325,32 @@ TEST_F(ProgramJourneys, ThePanelListSwitchesBothWays)
 // "Change" on the Camera page while an export reads the buffers: refused with
 // a status text, the buffers untouched; the export still writes its file,
 // and "Change" afterwards resizes.
+// Render threads that take longer than 5 s to end after "Stop": the window
+// keeps drawing frames that say so, and the stop returns once they ended.
+void StubbornWorker(int)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(5600);
+    while (std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+void PlainCoordinator(int)
+{
+    while (gRenderRunFlag.load() != 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+TEST_F(ProgramJourneys, AStopThatTakesLongKeepsTheWindowDrawing)
+{
+    ASSERT_TRUE(StartThreadSet(PlainCoordinator, StubbornWorker));
+    EnableButton(kButtonStop, true);
+    const int before = gStopWaitFrames;
+    ClickButtonUnderPreview("Stop");
+    EXPECT_GE(gStopWaitFrames - before, 3) << "frames drawn while the stop waited";
+    EXPECT_EQ(gRenderActive.load(), 0);
+    for (const ThreadHandle& worker : gRenderWorkerThreads) EXPECT_FALSE(worker.Running());
+    EXPECT_NE(std::string(gStatusText).find("have not stopped after 5 s"), std::string::npos) << gStatusText;
+    gProgram.Frames(2);
+}
+
 TEST_F(ProgramJourneys, ChangeDuringAnExportWaitsForIt)
 {
     const auto wheelRows = [](ControlTable table, const char* name, std::initializer_list<int> rows, int notches) {
