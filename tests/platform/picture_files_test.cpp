@@ -325,7 +325,7 @@ TEST(ImageFiles, LargeSixteenBitThumbnailStaysSmall)
     const Bytes file = pb::Png(width, height, {.colourType = 6, .bitDepth = 16, .compression = 1},
                                [](uint32_t x, uint32_t y) { return pb::Colour{static_cast<uint8_t>(x >> 5), static_cast<uint8_t>(y >> 4), 7}; });
     ASSERT_FALSE(file.empty());
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#if defined(TALVORAN_ADDRESS_SANITIZER) || defined(TALVORAN_THREAD_SANITIZER)
     // The sanitizers reserve terabytes of address space: no address-space
     // limit can be set, so here only the pixels are checked.
     const bool limited = false;
