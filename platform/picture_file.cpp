@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -143,7 +142,7 @@ private:
 // Keeps only the pixels the nearest-neighbour thumbnail takes.
 class Thumbnail : public PictureSink {
 public:
-    explicit Thumbnail(uint32_t side) : side_(side), pixels(static_cast<size_t>(side) * side * 3, 0) {}
+    explicit Thumbnail(uint32_t side) : pixels(static_cast<size_t>(side) * side * 3, 0), side_(side) {}
     uint32_t Reduction(uint32_t width, uint32_t height) const override
     {
         uint32_t r = 1;
@@ -152,7 +151,6 @@ public:
     }
     bool Begin(uint32_t width, uint32_t height) override
     {
-        height_ = height;
         const float fx = static_cast<float>(width) / static_cast<float>(side_);
         const float fy = static_cast<float>(height) / static_cast<float>(side_);
         column_.resize(side_);
@@ -180,13 +178,11 @@ public:
         }
     }
 
+    std::vector<uint8_t> pixels;  // side x side, bottom row first
+
 private:
     uint32_t side_;
-    uint32_t height_ = 0;
     std::vector<uint32_t> column_, sourceRow_;
-
-public:
-    std::vector<uint8_t> pixels;
 };
 
 // ---- [decode] ---------------------------------------------------------------
