@@ -37,7 +37,7 @@ const Acknowledgement kAcknowledgements[4] = {
     {"Thanks to everyone who tried the early builds", "Thanks"},
     {"and sent pictures, ideas and bug reports.", nullptr},
     {"Made with SDL2, OpenGL, FreeType, libpng,", "Made"},
-    {"stb_image and the DejaVu fonts.", nullptr},
+    {"libjpeg-turbo and the DejaVu fonts.", nullptr},
 };
 
 // The about picture sits centred above the texts.

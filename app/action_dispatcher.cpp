@@ -263,6 +263,7 @@ bool SelectTexture(int page)
                 SetStatusText("The chosen path is too long");
             } else if (IsColorMapFileName(name.c_str())) {
                 if (LoadColorMapFile(path)) gShader.SetTextureFromColorMap(page, gShader.currentMaterial);
+                else SetStatusText("Talvoran :   Cannot read the colour map %s.", name.c_str());
             } else {
                 gShader.LoadTextureFromFile(entry, page, gShader.currentMaterial, false);
             }
@@ -423,7 +424,7 @@ void ClearForViewReset()
 
 void CameraPage()
 {
-    if (Take(kActionChange)) {
+    if (Take(kActionChange) && RenderBuffersChangeable()) {
         StopRender();
         ShowIdleRenderButtons();
         gScreenState = kScreenPointPreview;

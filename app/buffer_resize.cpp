@@ -82,8 +82,9 @@ void AfterResize(int32_t oldHeight)
 
 }  // namespace
 
-void ResizeRenderBuffers(int mode)
+bool ResizeRenderBuffers(int mode)
 {
+    if (!RenderBuffersChangeable()) return false;
     const int32_t oldHeight = gImageHeight;
     int32_t width = gImageWidth, height = gImageHeight;
     bool antiAlias2x = gAntiAlias2x != 0;
@@ -100,10 +101,12 @@ void ResizeRenderBuffers(int mode)
     AllocateWithFallback(width, height, antiAlias2x);
     gResizeSleep(kResizeSettleMs);
     AfterResize(oldHeight);
+    return true;
 }
 
 bool ResizeRenderBuffersTo(int32_t width, int32_t height, bool antiAlias2x)
 {
+    if (!RenderBuffersChangeable()) return false;
     const int32_t oldWidth = gImageWidth, oldHeight = gImageHeight;
     const bool hadBuffers = RenderBuffersReady();
     if (AllocateWithFallback(width, height, antiAlias2x)) {

@@ -19,9 +19,12 @@ extern bool (*gResizeAllocate)(int32_t width, int32_t height, bool antiAlias2x);
 // A size that does not fit falls back to the old one, then to the start-up
 // sizes down to 512; with none, "Render" and "Continue" stay disabled.
 // Either way the derived values, the buffers and the preview start afresh.
-void ResizeRenderBuffers(int mode);
+// While a reader holds the buffers (render/render_buffers.h) nothing
+// changes, the status line says why, and the result is false.
+bool ResizeRenderBuffers(int mode);
 
 // The buffers made width x height (each doubled with 2X anti-aliasing) for a
 // loaded file, without the settling pauses; false when the memory was not
-// there, and then buffers that were kept as they were are left untouched.
+// there or a reader holds them, and then buffers that were kept as they were
+// are left untouched.
 bool ResizeRenderBuffersTo(int32_t width, int32_t height, bool antiAlias2x);

@@ -4,6 +4,8 @@
 
 #include "engine/file_dialogs.h"
 #include "engine/file_replacement.h"
+#include "engine/status_line.h"
+#include "files/file_status.h"
 #include "materials/texture_busy.h"
 #include "ui/file_services.h"
 
@@ -16,6 +18,7 @@ bool LoadColorMapWithDialog()
     if (ShowOpenFileDialog(kFileKindColorMap, kFolderTextures, gDialogDefaultFolderFlags[kFileKindColorMap]) != 0) {
         DialogFolderChosen(gDialogDefaultFolderFlags[kFileKindColorMap]);
         loaded = LoadColorMapFile(gFilePath);
+        if (!loaded) SetStatusText("Talvoran :   Cannot read the colour map %s.", FileNameOf(gFilePath));
     }
     gTexturesBusy = 0;
     EndFileOperation();

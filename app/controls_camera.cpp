@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr int kMaxRenderSide = 3072;
-
 bool PerspectiveOn() { return SharedLoad(gPerspectiveOn) != 0; }
 bool SymmetryOn() { return gSymmetryOn.load() != 0; }
 // "Sides:" shapes the rotation and dihedral modes only.

@@ -1,6 +1,7 @@
 #include "app/mesh_export_thread.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -36,9 +37,9 @@ MeshWriters gMeshWriters = kVolumetricFieldWriters;
 
 namespace {
 
-// Set by the thread as it ends, taken by the window thread.
+// Set by the thread as it ends (the status first), taken by the window thread.
 std::atomic<uint8_t> gMeshExportEnded{0};
-std::atomic<uint8_t> gMeshExportWarning{0};
+MeshExportStatus gMeshExportOutcome;
 
 constexpr const char* kExportBusyText = "A mesh export is already in progress..";
 
@@ -77,8 +78,10 @@ uint8_t* CopyVoxelCube(VoxelMeshRequest* request, uint32_t* generation)
     const size_t side = static_cast<size_t>(std::max(gVoxelResolution, 0));
     request->voxelBytes = side * side * side;
     if (gVoxelEngineOn != 1 || !gColorIndexBuffer || gColorIndexBufferBytes < request->voxelBytes) return nullptr;
+    HoldRenderBuffers(BufferReader::MeshExport);
     auto* copy = static_cast<uint8_t*>(std::malloc(request->voxelBytes));
     if (copy) std::memcpy(copy, gColorIndexBuffer, request->voxelBytes);
+    ReleaseRenderBuffers(BufferReader::MeshExport);
     return copy;
 }
 
@@ -125,7 +128,7 @@ void VoxelMeshExportThread(VoxelMeshRequest request)
     uint32_t generation = 0;
     uint8_t* cube = CopyVoxelCube(&request, &generation);
     request.voxels = cube;
-    gMeshExportWarning = MeshExportNeedsWarning(ExportMesh(request));
+    gMeshExportOutcome = ExportMesh(request);
     gMeshExportType = kMeshExportStl;
     gExportViewRunning = 0;
     {
@@ -149,6 +152,8 @@ void VoxelMeshExportThread(VoxelMeshRequest request)
 
 bool StartMeshExport()
 {
+    // The report of an earlier export is shown before another can end.
+    FinishMeshExportOnWindowThread();
     uint8_t idle = 0;
     if (!gMeshExportRunning.compare_exchange_strong(idle, 1)) {
         SetStatusText("%s", kExportBusyText);
@@ -176,13 +181,45 @@ bool StartMeshExport()
     return true;
 }
 
+std::string MeshExportReport(const MeshExportStatus& status)
+{
+    char text[160];
+    switch (status.result) {
+    case MeshExportResult::kWritten:
+        if (status.slices > 0)
+            std::snprintf(text, sizeof text, "Mesh export done: %u PNG slices written.", status.slices);
+        else if (status.triangles > 0)
+            std::snprintf(text, sizeof text, "Mesh export done: %llu triangles written.",
+                          static_cast<unsigned long long>(status.triangles));
+        else
+            std::snprintf(text, sizeof text, "Mesh export done.");
+        break;
+    case MeshExportResult::kEmpty:
+        std::snprintf(text, sizeof text, "The voxel cube holds nothing above the density: the file is empty.");
+        break;
+    case MeshExportResult::kRefused:
+        std::snprintf(text, sizeof text, "The mesh export was refused: nothing was written.");
+        break;
+    case MeshExportResult::kNoMemory: std::snprintf(text, sizeof text, "%s", kInsufficientMemoryText); break;
+    case MeshExportResult::kWriteFailed:
+        std::snprintf(text, sizeof text, "The mesh file could not be written.");
+        break;
+    case MeshExportResult::kSlicesFailed:
+        std::snprintf(text, sizeof text, "%u of %u PNG slices could not be written.", status.failedSlices,
+                      status.slices);
+        break;
+    }
+    return text;
+}
+
 void FinishMeshExportOnWindowThread()
 {
     if (!gMeshExportEnded.exchange(0)) return;
     gExportProgress = -1;
     gPointPreviewValid = 0;
+    SetStatusText("%s", MeshExportReport(gMeshExportOutcome).c_str());
     // The "Warning" box for a file that could not be written.
-    if (gMeshExportWarning.exchange(0)) CheckWritable(nullptr);
+    if (MeshExportNeedsWarning(gMeshExportOutcome)) CheckWritable(nullptr);
 }
 
 void OnExportFinished()

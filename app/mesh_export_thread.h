@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "files/volumetric_field.h"
 
@@ -41,9 +42,14 @@ extern MeshWriters gMeshWriters;
 // dialog is cancelled or the thread cannot be made (with a status text).
 bool StartMeshExport();
 
+// What the status line says of an export's result: every outcome, the
+// written file included, is reported.
+std::string MeshExportReport(const MeshExportStatus& status);
+
 // The window thread's share of an export's end: the main window's vertical
-// slider comes back and a file that could not be written gets its
-// "Warning" box. Called by the frame and the dispatcher.
+// slider comes back, the status line reports the result and a file that
+// could not be written gets its "Warning" box. Called by the frame and the
+// dispatcher.
 void FinishMeshExportOnWindowThread();
 
 // The export view at 100 %: clears the running byte.

@@ -8,6 +8,7 @@
 
 #include "app/frame.h"
 #include "app/point_preview.h"
+#include "app/render_control.h"
 #include "app/render_size.h"
 #include "app/startup_init.h"
 #include "app/window_messages.h"
@@ -134,6 +135,7 @@ bool StartProgram(std::string* error, bool allowOffscreen)
     InitGlobalState();
     gQuitPosted = false;
     SetDialogThread();
+    WatchStopsFromThisThread();
     if (!CreateMainWindow(width, height, false, error)) {
         ShutdownPlatformVideo();
         return false;

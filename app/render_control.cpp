@@ -2,6 +2,7 @@
 #include "app/render_control.h"
 
 #include <cstring>
+#include <thread>
 
 #include "app/action_dispatcher.h"
 #include "app/buffer_resize.h"
@@ -23,6 +24,7 @@
 #include "engine/kernel_framework.h"
 #include "engine/point_coloring.h"
 #include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_window.h"
 #include "render/projection_passes.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
@@ -304,4 +306,33 @@ void ProcessInterfaceActions()
     if (Pressed(kButtonStop)) StopRenderAndShowBuffers(0);
     if (Pressed(kButtonContinue)) ContinueAction();
     if (Pressed(kButtonPreview)) RunPreviewStep();
+}
+
+int gStopWaitFrames = 0;
+
+namespace {
+
+std::thread::id gStopWatcherThread;
+
+void ShowStopWaiting(uint32_t waitedMs)
+{
+    if (std::this_thread::get_id() != gStopWatcherThread) return;
+    SetStatusText("The render threads have not stopped after %u s: waiting for them to end.", waitedMs / 1000);
+    // Only the status line over a cleared screen: the full frame would run
+    // the actions whose stop is waiting here.
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawStatusLine();
+    glEnable(GL_DEPTH_TEST);
+    SwapMainWindow();
+    ++gStopWaitFrames;
+}
+
+}  // namespace
+
+void WatchStopsFromThisThread()
+{
+    gStopWatcherThread = std::this_thread::get_id();
+    gStopRenderWaiting = ShowStopWaiting;
 }

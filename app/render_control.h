@@ -30,6 +30,13 @@ struct RenderStarters {
 };
 extern RenderStarters gRenderStarters;
 
+// A stop whose threads have not ended after 5 s keeps the window drawing:
+// installed as the render's stop watcher for the thread that calls it (the
+// window thread), it puts the wait in the status line and presents a frame
+// showing it. Frames drawn that way are counted.
+void WatchStopsFromThisThread();
+extern int gStopWaitFrames;
+
 // The screen of a running render: "Shadows" "Off" (0) gives projection + 2,
 // "On" (1) the projection itself; any other value keeps current.
 int RenderScreenState(int projection, int fastShadowUpdate, int current);

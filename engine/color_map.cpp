@@ -1,9 +1,12 @@
 #include "engine/color_map.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <limits>
+
+#include "platform/regular_file.h"
 
 uint8_t WrapColorByte(double v)
 {
@@ -77,15 +80,25 @@ std::string ColorMapText(const ColorMap& map)
 }
 
 
+bool ReadColorMapFront(const std::string& path, std::string& text)
+{
+    text.clear();
+    // Any size: only the front is read.
+    int fd = -1;
+    if (OpenRegularFile(path, std::numeric_limits<size_t>::max(), &fd) != RegularFileStatus::Read) return false;
+    // 256 lines of at most 99 characters: more is never read.
+    text.resize(kColorMapEntries * (kColorMapLineBuffer - 1));
+    const long got = ReadFromFile(fd, reinterpret_cast<uint8_t*>(text.data()), text.size());
+    ::close(fd);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return got >= 0;
+}
+
 bool ReadColorMapFile(const std::string& path, ColorMap& map)
 {
     SetGreyRamp(map);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    // 256 lines of at most 99 characters: more is never read.
-    std::string text(kColorMapEntries * (kColorMapLineBuffer - 1), '\0');
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(file.gcount()));
+    std::string text;
+    if (!ReadColorMapFront(path, text)) return false;
     ReadColorMapText(map, text);
     return true;
 }

@@ -33,6 +33,10 @@ int ReadColorMapValues(std::string_view text, float red[kColorMapEntries], float
 // The 256 lines "%d %d %d\n" of the map.
 std::string ColorMapText(const ColorMap& map);
 
+// The front of a colour-map file, as much as 256 lines can take, opened
+// without blocking; false (text empty) when the path is not a regular file
+// that can be read: a folder or a FIFO is no colour map.
+bool ReadColorMapFront(const std::string& path, std::string& text);
 // Reads the file into the map; false (the grey ramp left) when it cannot be
 // read.
 bool ReadColorMapFile(const std::string& path, ColorMap& map);

@@ -20,8 +20,9 @@ bool IsBaseshapeIndex(int i) { return i >= 0 && i < kMaxBaseshapes; }
 // (the loader's grey stand-in is not taken for the user's picture).
 bool ReadPicture(const char* path, RgbImage* picture)
 {
-    if (LoadImageFileRgb(*picture, path)) return true;
-    SetStatusText("Talvoran :   Cannot read the picture %s.", FileNameOf(path));
+    PictureProblem problem = PictureProblem::None;
+    if (LoadImageFileRgb(*picture, path, &problem)) return true;
+    SetStatusText("Talvoran :   Cannot read the picture %s: %s.", FileNameOf(path), PictureProblemText(problem));
     return false;
 }
 

@@ -39,9 +39,12 @@ struct TexturePreset;
 // hemisphere), so the file shows the texture the generator makes. False as
 // soon as a write fails.
 bool WriteTextureBitmap(const ByteSink& sink, int n, int layout, const TexturePreset& preset);
-// Bytes of the n x n bitmap.
-inline uint64_t TextureBitmapSize(int n)
+// Bytes of one row of the n x n bitmap: 3 n bytes of pixels padded to a
+// multiple of 4.
+inline uint64_t TextureBitmapRowBytes(int n)
 {
-    const uint64_t side = static_cast<uint64_t>(n);
-    return 3 * side * (side + ((4 - side % 4) % 4)) + 54;
+    const uint64_t pixels = 3 * static_cast<uint64_t>(n);
+    return pixels + (4 - pixels % 4) % 4;
 }
+// Bytes of the n x n bitmap, as its header states them.
+inline uint64_t TextureBitmapSize(int n) { return static_cast<uint64_t>(n) * TextureBitmapRowBytes(n) + 54; }

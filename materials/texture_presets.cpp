@@ -13,7 +13,6 @@
 namespace {
 
 constexpr float kPi = 3.1415927f;
-constexpr double kPiD = 3.141592653589793;
 constexpr float kTwoOverPi = 0.63661975f;
 constexpr float kGoldenF = 1.618034f;
 constexpr double kTwoPiWidened = 6.2831854820251465;

@@ -69,8 +69,10 @@ void Status(const char* text)
 SlotImagePtr ReadImage(const std::string& path)
 {
     RgbImage image;
-    if (!LoadImageFileRgb(image, path)) {
-        Status("The image file could not be read");
+    PictureProblem problem = PictureProblem::None;
+    if (!LoadImageFileRgb(image, path, &problem)) {
+        const std::string text = std::string("The image file could not be read: ") + PictureProblemText(problem);
+        Status(text.c_str());
         return nullptr;
     }
     auto slot = std::make_unique<SlotImage>();
@@ -335,7 +337,8 @@ void PutU32(uint8_t* at, uint32_t v)
 
 bool WriteTextureBitmap(const ByteSink& sink, int n, int layout, const TexturePreset& source)
 {
-    if (n <= 0 || sink.write == nullptr) return false;
+    // The header states the file size in 32 bits.
+    if (n <= 0 || TextureBitmapSize(n) > UINT32_MAX || sink.write == nullptr) return false;
     uint8_t header[54] = {'B', 'M'};
     PutU32(header + 2, static_cast<uint32_t>(TextureBitmapSize(n)));
     PutU32(header + 10, 54);
@@ -352,8 +355,7 @@ bool WriteTextureBitmap(const ByteSink& sink, int n, int layout, const TexturePr
     const bool plane = layout == static_cast<int>(BitmapLayout::Plane);
     if (plane) preset.skySwapYZ = 0;
     preset.skyHorizontalScale = plane ? 0.5f : 1.0f;
-    const size_t padding = static_cast<size_t>((4 - n % 4) % 4);
-    std::vector<uint8_t> row(static_cast<size_t>(n) * 3 + padding, 0);
+    std::vector<uint8_t> row(static_cast<size_t>(TextureBitmapRowBytes(n)), 0);
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
             float c[3];

@@ -34,52 +34,78 @@ RegularFileStatus Fail(RegularFileStatus status, const std::string& path, std::v
 
 }  // namespace
 
-RegularFileStatus ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes,
-                                  std::string* error)
+RegularFileStatus OpenRegularFile(const std::string& path, size_t limit, int* fd, std::string* error)
 {
-    bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const bool missing = errno == ENOENT || errno == ENOTDIR;
-        return Fail(missing ? RegularFileStatus::Missing : RegularFileStatus::Unreadable, path, bytes, error);
-    }
-    struct stat info {};
+    *fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     RegularFileStatus status = RegularFileStatus::Read;
-    if (::fstat(fd, &info) != 0) {
+    struct stat info {};
+    if (*fd < 0) {
+        status = errno == ENOENT || errno == ENOTDIR ? RegularFileStatus::Missing : RegularFileStatus::Unreadable;
+    } else if (::fstat(*fd, &info) != 0) {
         status = RegularFileStatus::Unreadable;
     } else if (!S_ISREG(info.st_mode)) {
         status = RegularFileStatus::NotRegular;
     } else if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > limit) {
         status = RegularFileStatus::TooLarge;
-    } else {
-        bytes.resize(static_cast<size_t>(info.st_size));
-        size_t done = 0;
-        // The file may grow or shrink while it is read: read until the end,
-        // never past the limit.
-        for (;;) {
-            if (done == bytes.size()) {
-                if (bytes.size() >= limit) {
-                    char probe;
-                    ssize_t more;
-                    do more = ::read(fd, &probe, 1);
-                    while (more < 0 && errno == EINTR);
-                    if (more > 0) status = RegularFileStatus::TooLarge;
-                    else if (more < 0) status = RegularFileStatus::Unreadable;
-                    break;
-                }
-                bytes.resize(std::min(limit, bytes.size() + 65536));
-            }
-            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                status = RegularFileStatus::Unreadable;
+    }
+    if (status != RegularFileStatus::Read) {
+        if (*fd >= 0) ::close(*fd);
+        *fd = -1;
+        if (error) *error = path + ": " + RegularFileProblem(status);
+    }
+    return status;
+}
+
+long ReadFromFile(int fd, uint8_t* to, size_t n)
+{
+    size_t done = 0;
+    while (done < n) {
+        const ssize_t got = ::read(fd, to + done, n - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return -1;
+        if (got == 0) break;
+        done += static_cast<size_t>(got);
+    }
+    return static_cast<long>(done);
+}
+
+RegularFileStatus ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes,
+                                  std::string* error)
+{
+    bytes.clear();
+    int fd = -1;
+    RegularFileStatus status = OpenRegularFile(path, limit, &fd);
+    if (status != RegularFileStatus::Read) return Fail(status, path, bytes, error);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        ::close(fd);
+        return Fail(RegularFileStatus::Unreadable, path, bytes, error);
+    }
+    bytes.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    // The file may grow or shrink while it is read: read until the end,
+    // never past the limit.
+    for (;;) {
+        if (done == bytes.size()) {
+            if (bytes.size() >= limit) {
+                uint8_t probe;
+                const long more = ReadFromFile(fd, &probe, 1);
+                if (more > 0) status = RegularFileStatus::TooLarge;
+                else if (more < 0) status = RegularFileStatus::Unreadable;
                 break;
             }
-            if (n == 0) break;
-            done += static_cast<size_t>(n);
+            bytes.resize(std::min(limit, bytes.size() + 65536));
         }
-        if (status == RegularFileStatus::Read) bytes.resize(done);
+        const long n = ReadFromFile(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            status = RegularFileStatus::Unreadable;
+            break;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+        if (done < bytes.size()) break;  // the end came before the buffer filled
     }
+    if (status == RegularFileStatus::Read) bytes.resize(done);
     ::close(fd);
     if (status != RegularFileStatus::Read) return Fail(status, path, bytes, error);
     return status;

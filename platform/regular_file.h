@@ -23,6 +23,15 @@ enum class RegularFileStatus {
 RegularFileStatus ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes,
                                   std::string* error = nullptr);
 
+// Opens the file for reading the way ReadRegularFile does (without blocking,
+// a regular file of at most limit bytes) for a reader that takes it from the
+// front; on Read the caller owns *fd and closes it, otherwise *fd is -1.
+RegularFileStatus OpenRegularFile(const std::string& path, size_t limit, int* fd, std::string* error = nullptr);
+
+// Reads up to n bytes from fd, going on after interruptions; fewer only at
+// the end of the file. -1 on a read error.
+long ReadFromFile(int fd, uint8_t* to, size_t n);
+
 // The text a status line shows for a failed read, without the path.
 const char* RegularFileProblem(RegularFileStatus status);
 

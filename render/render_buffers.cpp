@@ -1,8 +1,11 @@
 #include "render/render_buffers.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+
+#include "engine/status_line.h"
 
 #include "render/render_threads.h"
 
@@ -168,8 +171,36 @@ void SetSize(int32_t w, int32_t h)
 
 }  // namespace
 
+namespace {
+
+constexpr int kBufferReaders = 2;
+std::atomic<int32_t> gBufferHolds[kBufferReaders];
+constexpr const char* kBufferReaderNames[kBufferReaders] = {"the image export", "the mesh export"};
+
+}  // namespace
+
+void HoldRenderBuffers(BufferReader reader) { gBufferHolds[static_cast<int>(reader)].fetch_add(1); }
+
+void ReleaseRenderBuffers(BufferReader reader) { gBufferHolds[static_cast<int>(reader)].fetch_sub(1); }
+
+const char* RenderBuffersReader()
+{
+    for (int i = 0; i < kBufferReaders; ++i)
+        if (gBufferHolds[i].load() > 0) return kBufferReaderNames[i];
+    return nullptr;
+}
+
+bool RenderBuffersChangeable()
+{
+    const char* reader = RenderBuffersReader();
+    if (reader == nullptr) return true;
+    SetStatusText("The render buffers are in use by %s: try again once it has finished.", reader);
+    return false;
+}
+
 bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x)
 {
+    if (!RenderBuffersChangeable()) return false;
     // No worker may write a buffer while it is freed.
     StopRender();
     const int32_t oldW = gImageWidth;
@@ -201,11 +232,13 @@ bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x)
     return false;
 }
 
-void FreeRenderBuffers()
+bool FreeRenderBuffers()
 {
+    if (!RenderBuffersChangeable()) return false;
     StopRender();
     ReleaseAll();
     SetSize(0, 0);
+    return true;
 }
 
 namespace {
@@ -220,6 +253,7 @@ bool RestoreImageColorIndexBuffer()
 {
     const size_t pixels = ImagePixels();
     if (pixels == 0 || (gColorIndexBuffer && gColorIndexBufferBytes >= pixels)) return true;
+    if (!RenderBuffersChangeable()) return false;
     uint8_t* buffer = static_cast<uint8_t*>(std::calloc(pixels, 1));
     if (!buffer) return false;
     std::free(gColorIndexBuffer);
@@ -244,8 +278,9 @@ bool RenderBuffersReady()
     return true;
 }
 
-void ClearRenderBuffers()
+bool ClearRenderBuffers()
 {
+    if (!RenderBuffersChangeable()) return false;
     const size_t pixels = ImagePixels();
     const size_t shadow = static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0) *
                           static_cast<size_t>(gImageWidth > 0 ? gImageWidth : 0);
@@ -261,4 +296,5 @@ void ClearRenderBuffers()
     ClearPages(gFogPages, pixels * sizeof(uint16_t));
     std::memset(gPreviewDepth, 0, sizeof(gPreviewDepth));
     std::memset(gPreviewPlanes[3], 0, sizeof(gPreviewPlanes[3]));
+    return true;
 }

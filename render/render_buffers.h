@@ -40,26 +40,44 @@ extern size_t gColorIndexBufferBytes;  // current size of gColorIndexBuffer
 extern float gPreviewDepth[kPreviewSize * kPreviewSize];
 extern uint8_t gPreviewPlanes[4][kPreviewSize * kPreviewSize];  // R, G, B, colour index
 
+// ---- Who holds the buffers ---------------------------------------------------------
+// Threads other than the render workers that read the render buffers hold
+// them while they read: the image export from its start on the window thread
+// to its end, the mesh export while it copies the voxel cube. (The tuner runs
+// inside the render coordinator and the procedural texture thread reads no
+// render buffer: stopping the render covers them.) While the buffers are
+// held, no resize, clear or reallocation happens: each of the functions
+// below refuses, and the actions that would change them ask first.
+enum class BufferReader : uint8_t { ImageExport, MeshExport };
+void HoldRenderBuffers(BufferReader reader);
+void ReleaseRenderBuffers(BufferReader reader);
+// The reader holding the buffers ("the image export"), or nullptr.
+const char* RenderBuffersReader();
+// True when the buffers may be changed now; otherwise the status line says
+// which reader holds them, and false.
+bool RenderBuffersChangeable();
+
 // Stops the render (or voxel) threads, then reallocates every render buffer
 // for W x H (each doubled when antiAlias2x). Returns false when the size is
 // not positive, the byte counts overflow or memory runs out; the buffers
 // then keep (or get back) their previous size. The caller shows
-// kInsufficientMemoryText.
+// kInsufficientMemoryText. False, nothing changed, while a reader holds them.
 bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x);
 
 // Stops the render (or voxel) threads and releases every render buffer;
-// the sizes become 0.
-void FreeRenderBuffers();
+// the sizes become 0. False, nothing changed, while a reader holds them.
+bool FreeRenderBuffers();
 
 // The voxel engine leaves its N^3 grid in the colour-index buffer; a render
 // needs W x H bytes there again. Replaces a smaller buffer by a cleared one
-// of W x H bytes; false when memory runs out (the grid is then kept). The
-// render threads must be stopped.
+// of W x H bytes; false when memory runs out (the grid is then kept) or a
+// reader holds the buffers. The render threads must be stopped.
 bool RestoreImageColorIndexBuffer();
 
 // Zeroes the render buffers and the preview depth and colour-index plane
 // (the three preview colour planes are kept). Render threads must be stopped.
-void ClearRenderBuffers();
+// False, nothing cleared, while a reader holds them.
+bool ClearRenderBuffers();
 
 // True when every render buffer of the current size exists (the colour-index
 // buffer holding at least W x H bytes).

@@ -216,18 +216,44 @@ void RenderCoordinatorThread(int)
 }
 
 // ---- [start and stop] ------------------------------------------------------------
+void (*gStopRenderWaiting)(uint32_t waitedMs) = nullptr;
+
+namespace {
+
+constexpr uint32_t kStopPollMs = 100;
+
+// Waits for ended(ms) to succeed: quietly while the whole wait is within
+// kRenderStopWaitMs, then in short steps, telling whoever watches.
+template <typename Ended>
+void WaitForStop(uint32_t& waited, const char* what, Ended&& ended)
+{
+    const uint32_t quiet = waited < kRenderStopWaitMs ? kRenderStopWaitMs - waited : 0;
+    const auto start = std::chrono::steady_clock::now();
+    if (ended(quiet)) {
+        waited += static_cast<uint32_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+        return;
+    }
+    waited = std::max(waited, kRenderStopWaitMs);
+    std::fprintf(stderr, "render: the %s took more than %u ms to stop; waiting on\n", what, kRenderStopWaitMs);
+    while (!ended(kStopPollMs)) {
+        waited += kStopPollMs;
+        if (gStopRenderWaiting != nullptr) gStopRenderWaiting(waited);
+    }
+}
+
+}  // namespace
+
 void StopRender()
 {
     const std::lock_guard<std::recursive_mutex> lock(gThreadControlMutex);
     gRenderRunFlag.store(0);
-    if (!gRenderCoordinatorThread.WaitFor(kRenderStopWaitMs)) {
-        std::fprintf(stderr, "render: the coordinator took more than %u ms to stop; waiting on\n",
-                     kRenderStopWaitMs);
-        gRenderCoordinatorThread.WaitFor(kWaitForever);
-    }
+    uint32_t waited = 0;
+    WaitForStop(waited, "coordinator", [](uint32_t ms) { return gRenderCoordinatorThread.WaitFor(ms); });
     // Normally joined by the coordinator already; this also covers workers
     // whose coordinator never ran.
-    WaitForAllThreads(gRenderWorkerThreads, kMaxRenderSlots, kWaitForever);
+    WaitForStop(waited, "workers",
+                [](uint32_t ms) { return WaitForAllThreads(gRenderWorkerThreads, kMaxRenderSlots, ms); });
     gRenderPaused.store(0);
     gRenderActive.store(0);
 }

@@ -39,12 +39,16 @@ inline constexpr int64_t kAnimationTicksPerUnit = 100000;
 inline constexpr float kShadowUpdateShare = 0.05f;
 
 // ---- Start and stop -----------------------------------------------------------
-// Clears the run flag, waits up to 5 s for the coordinator (saying so on
-// stderr when it takes longer, then waiting on), and joins every worker:
-// when it returns no render or voxel thread runs. Safe to call at any time
-// from any thread but the render's own; starts and stops from several
-// threads take turns.
+// Clears the run flag, waits up to 5 s for the coordinator and the workers
+// (saying so on stderr when they take longer, then waiting on): when it
+// returns no render or voxel thread runs. Safe to call at any time from any
+// thread but the render's own; starts and stops from several threads take
+// turns.
 void StopRender();
+// Called about every 100 ms while a stop waits beyond those 5 s, with the
+// milliseconds waited, on the thread that stops: the window installs one
+// that keeps drawing and says what it waits for. Null: the stop just waits.
+extern void (*gStopRenderWaiting)(uint32_t waitedMs);
 
 // The start sequence: stops a running render, sets the run flag, creates
 // the coordinator and gRenderThreadCount workers held at their start gates

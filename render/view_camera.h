@@ -39,6 +39,9 @@ inline constexpr uint8_t kFitLightView = 1;
 // (then after the mode-0 fit, with the camera matrix current). Points that
 // are not finite are ignored. A light fit with no qualifying point keeps the
 // previous offsets and scale. Must not run while render worker 0 runs.
+// Each of its three passes (warm-up, bounds, radius) runs its batch count or
+// a quarter of a second, whichever ends first, so a heavy fractal cannot
+// hold the window thread for long.
 void FitViewToFractal(float* centreX, float* centreY, float* centreZ, float* scale, uint8_t mode);
 
 // Rx(ax) x Ry(-ay) x Rz(az) of the three camera angles into the rotation,

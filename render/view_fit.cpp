@@ -1,5 +1,6 @@
 // The fit of the camera view or of the light view to the current fractal,
 // and the light rotation of the track ball.
+#include <chrono>
 #include <cmath>
 
 #include "engine/fractal_model.h"
@@ -18,6 +19,25 @@ void RunFitBatch()
 {
     gFractalTypeKernel.load(std::memory_order_relaxed)(0);
     if (gSymmetryOn.load(std::memory_order_relaxed)) ApplySymmetry(0);
+}
+
+// Each of the three passes stops at its batch count or after this long,
+// whichever comes first: with many heavy baseshapes (and symmetry) the full
+// counts took minutes on the window thread. A usual fractal finishes its
+// batches well within it, so its fit is unchanged.
+constexpr auto kFitPassBudget = std::chrono::milliseconds(250);
+
+// Runs batches (at least one) until the count or the budget is spent, each
+// followed by visit().
+template <typename Visit>
+void RunFitPass(int batches, Visit&& visit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kFitPassBudget;
+    for (int n = 0; n < batches; ++n) {
+        if (n > 0 && std::chrono::steady_clock::now() > deadline) break;
+        RunFitBatch();
+        visit();
+    }
 }
 
 bool Finite3(float x, float y, float z) { return std::isfinite(x) && std::isfinite(y) && std::isfinite(z); }
@@ -57,12 +77,11 @@ void FitViewToFractal(float* centreX, float* centreY, float* centreZ, float* sca
     const bool perspective = gPerspectiveOn != 0;
     const int first = gSlotBatchStart[0];
 
-    for (int n = 0; n < batches; ++n) RunFitBatch();
+    RunFitPass(batches, [] {});
 
     float lo[3] = {1000000.0f, 1000000.0f, 1000000.0f};
     float hi[3] = {-1000000.0f, -1000000.0f, -1000000.0f};
-    for (int n = 0; n < batches; ++n) {
-        RunFitBatch();
+    RunFitPass(batches, [&] {
         for (int i = first; i < first + kFitPoints; ++i) {
             float p[3];
             if (!FitPoint(v, lightFit, perspective, i, p)) continue;
@@ -71,7 +90,7 @@ void FitViewToFractal(float* centreX, float* centreY, float* centreZ, float* sca
                 if (p[a] > hi[a]) hi[a] = p[a];
             }
         }
-    }
+    });
     float centre[3] = {(lo[0] + hi[0]) / 2.0f, (lo[1] + hi[1]) / 2.0f, (lo[2] + hi[2]) / 2.0f};
     const int32_t symmetryMode = gSymmetryMode.load(std::memory_order_relaxed);
     if (mode == kFitCameraView && symmetryOn && symmetryMode < 7) {
@@ -83,8 +102,7 @@ void FitViewToFractal(float* centreX, float* centreY, float* centreZ, float* sca
 
     const double growth = lightFit ? 1.1 : 1.025;
     float radius = 0.0f;
-    for (int n = 0; n < batches; ++n) {
-        RunFitBatch();
+    RunFitPass(batches, [&] {
         for (int i = first; i < first + kFitPoints; ++i) {
             float p[3];
             if (!FitPoint(v, lightFit, perspective, i, p)) continue;
@@ -94,7 +112,7 @@ void FitViewToFractal(float* centreX, float* centreY, float* centreZ, float* sca
             const float r = static_cast<float>(growth * std::sqrt(dx * dx + dy * dy + dz * dz));
             if (r > radius) radius = r;
         }
-    }
+    });
 
     if (mode == kFitCameraView) {
         *centreX = centre[0];

@@ -7,10 +7,10 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
-  libgtk-3-dev libstb-dev libpng-dev zlib1g-dev
+  libgtk-3-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
   libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
-  xdg-utils xfonts-base
-  admesh assimp-utils pngcheck  # the readers the tests open our STL, OBJ and PNG files with
+  xdg-utils xfonts-base xxd
+  admesh assimp-utils pngcheck python3-pil  # the readers the tests open our STL, OBJ, PNG and BMP files with
   clang libclang-rt-14-dev  # the fuzz targets of tests/fuzz (libFuzzer)
   locales  # a German locale: text files must read the same under it
   xvfb xdotool  # scripts/idle-cpu.sh: the program on a virtual display, a press on Render

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "engine/shared_access.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "shading/export_image.h"
@@ -96,7 +98,11 @@ void FadeSplashImage()
 {
     constexpr int kSize = 512;
     static_assert(kSize * kSize <= kPreviewSize * kPreviewSize, "the splash lives in the preview depth");
-    const float* splash = gPreviewDepth;
+    // While the voxel engine runs its workers write their view here: it is
+    // taken once, cell by cell as they write it, then shaded.
+    static std::vector<float> view(static_cast<size_t>(kSize) * kSize);
+    for (size_t k = 0; k < view.size(); ++k) view[k] = SharedLoad(gPreviewDepth[k]);
+    const float* splash = view.data();
     const auto put = [](int i, int j, uint8_t v) {
         uint8_t* p = gPreviewImage + (static_cast<size_t>(i) * kPreviewImageSize + j) * 3;
         p[0] = p[1] = p[2] = v;

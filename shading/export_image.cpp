@@ -565,9 +565,16 @@ bool StartExportThread(bool png)
     if (gExportThread.joinable()) gExportThread.join();  // ended: busy was clear
     gExportSettings = gExportServices.readSettings();
     gExportSettings.png = png ? 1 : 0;
+    // Held from here, on the window thread, so no action can change the
+    // buffers before the thread reads them.
+    HoldRenderBuffers(BufferReader::ImageExport);
     try {
-        gExportThread = std::thread([] { ExportImage(); });
+        gExportThread = std::thread([] {
+            ExportImage();
+            ReleaseRenderBuffers(BufferReader::ImageExport);
+        });
     } catch (const std::system_error&) {
+        ReleaseRenderBuffers(BufferReader::ImageExport);
         gFileThreadBusy.store(0);
         return false;
     }

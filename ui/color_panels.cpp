@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/desktop/gl_api.h"
 #include "ui/file_services.h"
@@ -248,11 +247,8 @@ int GSelector::ListMapFiles(int index, int row)
     r.texture = texture;
     index = std::max(index, 0);
     if (index < n) {
-        std::ifstream file(folder + "/" + names[static_cast<size_t>(index)], std::ios::binary);
-        if (file) {
-            std::string text(kColorMapEntries * 100, '\0');
-            file.read(text.data(), static_cast<std::streamsize>(text.size()));
-            text.resize(static_cast<size_t>(file.gcount()));
+        std::string text;
+        if (ReadColorMapFront(folder + "/" + names[static_cast<size_t>(index)], text)) {
             const int lines = ReadColorMapValues(text, r.red, r.green, r.blue);
             for (int i = 0; i < lines; ++i) {
                 r.colours[3 * i] = ClampedByte(r.red[i]);

@@ -84,8 +84,10 @@ void BuildThumbnailAtlas(const std::string& folder, const std::vector<std::strin
                 PaintColorMapCell(page.pixels.data(), x0, y0, map);
                 if (lastMap != nullptr) *lastMap = map;
             } else {
+                // Only the sampled pixels are kept: a large picture costs
+                // the window thread no more memory than its cell.
                 RgbImage image;
-                LoadImageFileRgb(image, path);
+                LoadImageThumbnailRgb(image, path, kThumbSize);
                 PaintPictureCell(page.pixels.data(), x0, y0, image);
             }
         }

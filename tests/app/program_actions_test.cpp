@@ -283,7 +283,6 @@ TEST_F(ProgramActions, TheCleaningStaysInTheEnginesCube)
     gMeshWriters = kVolumetricFieldWriters;
 }
 
-// The services of later parts, each answering its failure value.
 TEST(TextureSelect, ColorMapsByTheFilesOwnName)
 {
     const std::pair<const char*, bool> names[] = {

@@ -8,10 +8,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/action_buttons.h"
@@ -19,6 +21,7 @@
 #include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/main_buttons.h"
+#include "app/render_control.h"
 #include "app/panel_state.h"
 #include "app/param_help.h"
 #include "app/text_field.h"
@@ -335,6 +338,84 @@ TEST_F(ProgramJourneys, ThePanelListSwitchesBothWays)
     EXPECT_EQ(gScreenState.load(), kScreenPreview3D);
     gProgram.ClickControl(EditorsControls(), "Edit");
     EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
+}
+
+// Render threads that take longer than 5 s to end after "Stop": the window
+// keeps drawing frames that say so, and the stop returns once they ended.
+void StubbornWorker(int)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(5600);
+    while (std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+void PlainCoordinator(int)
+{
+    while (gRenderRunFlag.load() != 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+TEST_F(ProgramJourneys, AStopThatTakesLongKeepsTheWindowDrawing)
+{
+    ASSERT_TRUE(StartThreadSet(PlainCoordinator, StubbornWorker));
+    EnableButton(kButtonStop, true);
+    const int before = gStopWaitFrames;
+    ClickButtonUnderPreview("Stop");
+    EXPECT_GE(gStopWaitFrames - before, 3) << "frames drawn while the stop waited";
+    EXPECT_EQ(gRenderActive.load(), 0);
+    for (const ThreadHandle& worker : gRenderWorkerThreads) EXPECT_FALSE(worker.Running());
+    EXPECT_NE(std::string(gStatusText).find("have not stopped after 5 s"), std::string::npos) << gStatusText;
+    gProgram.Frames(2);
+}
+
+// "Change" on the Camera page while an export reads the buffers: refused with
+// a status text, the buffers untouched; the export still writes its file,
+// and "Change" afterwards resizes.
+TEST_F(ProgramJourneys, ChangeDuringAnExportWaitsForIt)
+{
+    const auto wheelRows = [](ControlTable table, const char* name, std::initializer_list<int> rows, int notches) {
+        const Control* c = FindControl(table, name);
+        ASSERT_NE(c, nullptr) << name;
+        for (int row : rows) {
+            int x = 0, y = 0;
+            ControlRowPoint(*c, row, &x, &y);
+            for (int n = 0; n < std::abs(notches); ++n) gProgram.Wheel(x, y, notches > 0 ? 1 : -1);
+        }
+    };
+    const int32_t initialWidth = gImageWidth;
+    gProgram.GoTo(kTabCamera);
+    wheelRows(CameraControls(), "Render Resolution:", {0, 1}, 32);
+    gProgram.ClickControl(CameraControls(), "Change");
+    gProgram.Frames(2);
+    ASSERT_EQ(gImageWidth, 1024);
+    RenderFor(300);
+    // A slow export: every pixel's occlusion at 64 samples.
+    gProgram.GoTo(kTabRender, kPageShaders);
+    gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);
+    wheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, 48);
+    const fs::path file = gDir / "during_change.bmp";
+    gDialogs.QueueFile(file.string());
+    gProgram.ClickControl(RenderControls(), "Save Bitmap");
+    gProgram.Frames(1);
+    ASSERT_FALSE(ExportIdle()) << "the export ended before Change could be pressed";
+    const float* depth = gDepthBuffer;
+    gProgram.GoTo(kTabCamera);
+    wheelRows(CameraControls(), "Render Resolution:", {0, 1}, -32);
+    for (int press = 0; press < 3 && !ExportIdle(); ++press) {
+        gProgram.ClickControl(CameraControls(), "Change");
+        gProgram.Frames(1);
+        EXPECT_EQ(gImageWidth, 1024);
+        EXPECT_EQ(gDepthBuffer, depth);
+    }
+    EXPECT_EQ(std::string(gStatusText).rfind("The render buffers are in use by the image export", 0), 0u) << gStatusText;
+    EXPECT_TRUE(gProgram.WaitUntil(ExportIdle, 120000));
+    gProgram.Frames(2);
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_EQ(fs::file_size(file), 54u + 1024u * 1024u * 3u);
+    gProgram.ClickControl(CameraControls(), "Change");
+    gProgram.Frames(2);
+    EXPECT_EQ(gImageWidth, initialWidth);
+    gProgram.GoTo(kTabRender, kPageShaders);
+    wheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, -48);
+    gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);
 }
 
 // "Cancel" under the preview while an export runs: no file is left. A

@@ -95,7 +95,7 @@ class RenderControlWithGl : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!gl_.ok()) GTEST_SKIP() << gl_.why();
+        if (!gl_.ok()) GTEST_FAIL() << gl_.why();
         dialogs_.SetFailureHandler(FailTest);
         ASSERT_TRUE(SetUpPreviewScene(256, 256, 0.0f, 0.0f));
         gRenderThreadCount = 2;
@@ -217,7 +217,7 @@ int ReplotTick()
 TEST(PreviewTimer, SettlesThenReplots)
 {
     AppInterfaceTest gl;
-    if (!gl.ok()) GTEST_SKIP() << gl.why();
+    if (!gl.ok()) GTEST_FAIL() << gl.why();
     struct Case {
         const char* name;
         uint8_t target, state, editBox;

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include "app/program_entry.h"
 #include "platform/scripted_dialogs.h"
 #include "engine/baseshape_seed_pick.h"
+#include "engine/status_line.h"
 #include "render/voxel_engine.h"
 #include "support/mesh_readers.h"
 
@@ -80,18 +82,21 @@ TEST(VoxelMeshProgram, StlAndObjOfTheRunningEngineOpenInTheReaders)
     EXPECT_NEAR(gPanel.density[0], 0.9f, 1e-5f);
     DrawFramesUntil([] { return false; }, 100);
 
+    // Each result is reported in the status line, the failed one too.
     const struct {
         const char* button;
         fs::path file;
-    } exports[] = {{"STL Mesh", dir / "fractal.stl"},
-                   {"OBJ Mesh", dir / "fractal.obj"},
-                   {"RAW File", dir / "missing" / "fractal.raw"}};
+        const char* status;
+    } exports[] = {{"STL Mesh", dir / "fractal.stl", "Mesh export done: [0-9]+ triangles written."},
+                   {"OBJ Mesh", dir / "fractal.obj", "Mesh export done: [0-9]+ triangles written."},
+                   {"RAW File", dir / "missing" / "fractal.raw", "The mesh file could not be written."}};
     for (const auto& e : exports) {
         dialogs.QueueFile(e.file.string());
         if (std::string(e.button) == "RAW File") dialogs.QueueAnswer(MessageAnswer::Ok);  // its "Warning" box
         Click(e.button);
         EXPECT_TRUE(DrawFramesUntil([] { return gMeshExportRunning.load() == 0; }, 1000000)) << e.file;
         gProgram.Frames(1);  // the window's share of the end
+        EXPECT_THAT(std::string(gStatusText), ::testing::MatchesRegex(e.status)) << e.button;
     }
     Click("Stop the Voxel Engine");
     gProgram.Stop();

@@ -85,7 +85,7 @@ TEST(BaseshapePictures, UnreadablePicturesChangeNothing)
     WriteBytes(path, {'B', 'M', 1, 2, 3});
     const std::vector<uint8_t> before = BaseshapeState();
     EXPECT_FALSE(LoadBaseshapeTextureFile(path.c_str(), 3));
-    EXPECT_STREQ(gStatusText, "Talvoran :   Cannot read the picture broken.bmp.");
+    EXPECT_STREQ(gStatusText, "Talvoran :   Cannot read the picture broken.bmp: truncated.");
     dialogs.QueueFile(path);
     EXPECT_FALSE(PickBaseshapeDMap(1, 3));
     EXPECT_EQ(dialogs.Prompts().back().file.filters.front().pattern, "*.bmp;*.png;*.jpg");

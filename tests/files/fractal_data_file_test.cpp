@@ -5,6 +5,7 @@
 #include <bit>
 
 #include <algorithm>
+#include <ostream>
 #include <cstring>
 
 #include "engine/baseshape_images.h"
@@ -30,7 +31,20 @@ const BaseshapeDefaults kDefaults{{1, 0, 0, 0, 1, 0, 0, 0, 1}, 164.0f, 415.0f, 0
 
 // What a load may change, as bytes: records, counts, published arrays, view,
 // light, symmetry, baseshapes with their pixels, lights, colours, buffers.
-std::vector<uint8_t> FractalState()
+// The model's bytes, and the material values compared field by field: their
+// padding bytes hold whatever the stack held.
+struct State {
+    std::vector<uint8_t> bytes;
+    MaterialValues material;
+    bool operator==(const State& o) const { return bytes == o.bytes && material == o.material; }
+};
+
+std::ostream& operator<<(std::ostream& out, const State& state)
+{
+    return out << state.bytes.size() << " model bytes";
+}
+
+State FractalState()
 {
     std::vector<uint8_t> s;
     auto add = [&s](const auto& value) {
@@ -64,9 +78,7 @@ std::vector<uint8_t> FractalState()
     bytes(gDepthBuffer, pixels * 4), bytes(gShadowMap, size_t{static_cast<uint32_t>(gImageWidth)} * gImageWidth * 2);
     bytes(gColorIndexBuffer, pixels), bytes(gDofDepthBuffer, pixels * 2), bytes(gPointColorPlanes[2], pixels);
     bytes(gSubPixelBuffer, pixels * 2);
-    const MaterialValues material = CaptureMaterialValues();
-    add(material);
-    return s;
+    return {s, CaptureMaterialValues()};
 }
 
 // A scene of type `type`: three transformations, two baseshapes (one with
@@ -164,7 +176,8 @@ TEST_F(FractalDataFile, BufferFileRoundTripReproducesTheModel)
     MakeScene(0);
     FractalPanelValues panel;
     panel.perspectiveAngle = 33.0f, panel.animationFrames[1] = 90.0f, panel.escapeValue = 0.7f, panel.imageType = 0;
-    const std::vector<uint8_t> state = FractalState(), bytes = Written(true, panel);
+    const State state = FractalState();
+    const std::vector<uint8_t> bytes = Written(true, panel);
     ASSERT_EQ(Load(OldFractalFile(31), false), FileParseStatus::kRead);
     ASSERT_NE(FractalState(), state);
     FractalPanelValues loaded;
@@ -309,7 +322,7 @@ TEST_F(FractalDataFile, OldVersionsTakeTheirDefaults)
 
 void ExpectRefused(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files, bool buffers)
 {
-    const std::vector<uint8_t> state = FractalState();
+    const State state = FractalState();
     for (const auto& [what, bytes] : files) {
         EXPECT_NE(Load(bytes, buffers), FileParseStatus::kRead) << what;
         ASSERT_EQ(FractalState(), state) << what;
@@ -396,7 +409,7 @@ TEST_F(FractalDataFile, WindowValuesAreTakenAsTypedOnes)
         std::vector<uint8_t> bytes = good;
         std::memcpy(bytes.data() + c.at, &c.word, 4);
         gSymmetryFoldCount = 9.0f, gSymmetrySeparation = 2.0f;
-        const std::vector<uint8_t> before = FractalState();
+        const State before = FractalState();
         EXPECT_EQ(Load(bytes, false) == FileParseStatus::kRead, c.read) << c.what;
         if (!c.read) {
             EXPECT_EQ(FractalState(), before) << c.what;
@@ -413,7 +426,7 @@ TEST_F(FractalDataFile, BuffersThatCannotBeResizedChangeNothing)
     const std::vector<uint8_t> bytes = Written(true);
     ASSERT_TRUE(AllocateRenderBuffers(32, 32, false));
     gFractalType = 3;
-    const std::vector<uint8_t> state = FractalState();
+    const State state = FractalState();
     EXPECT_EQ(Load(bytes, true, nullptr, [](int32_t, int32_t, bool) { return false; }), FileParseStatus::kNoMemory);
     EXPECT_EQ(FractalState(), state);
     EXPECT_STREQ(gStatusText, "Insufficient System Memory!");

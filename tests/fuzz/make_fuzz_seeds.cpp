@@ -1,7 +1,8 @@
 // The seed corpora of the fuzz targets, made by the program's own writers:
 //   make_fuzz_seeds <folder>   writes <folder>/bsf/*.bsf, <folder>/stl/*.stl,
 //   <folder>/zdat/*.zdat and *.zb3f, <folder>/bmat/*.bmat, <folder>/tmf/*.tmf,
-//   <folder>/prg/*.prg
+//   <folder>/prg/*.prg, <folder>/picture/* (PNG, JPEG, BMP),
+//   <folder>/color_map/*.map, <folder>/settings/*.ini
 // Every seed is small (pictures of a few pixels, a 16 x 16 render), so a
 // target runs hundreds of thousands of inputs in a minute.
 #include <filesystem>
@@ -18,6 +19,9 @@
 #include "files/transformation_file.h"
 #include "render/render_buffers.h"
 #include "files/volumetric_field.h"
+#include "engine/color_map.h"
+#include "platform/settings_file.h"
+#include "support/picture_bytes.h"
 
 int main(int argc, char** argv)
 {
@@ -77,5 +81,33 @@ int main(int argc, char** argv)
     std::ofstream(tmf + "two.tmf") << TransformationFileText();
     gTransformCount = 0;
     std::ofstream(tmf + "none.tmf") << TransformationFileText();
+    // Pictures of every kind the decoders take, small enough to mutate fast.
+    namespace pb = picture_bytes;
+    const std::string picture = std::string(argv[1]) + "/picture/";
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>> pictures = {
+        {"rgb.png", pb::Png(13, 7)},
+        {"palette.png", pb::Png(9, 5, {.colourType = 3})},
+        {"grey16_interlaced.png", pb::Png(11, 9, {.colourType = 4, .bitDepth = 16, .interlaced = true})},
+        {"baseline.jpg", pb::Jpeg(16, 8)},
+        {"progressive.jpg", pb::Jpeg(17, 9, {.progressive = true})},
+        {"grey.jpg", pb::Jpeg(8, 8, {.grey = true})},
+        {"rgb24.bmp", pb::Bmp(5, 3)},
+        {"index4_top_down.bmp", pb::Bmp(7, 3, {.bits = 4, .topDown = true})},
+        {"rgb16.bmp", pb::Bmp(3, 2, {.bits = 16})},
+        {"rgb32.bmp", pb::Bmp(3, 2, {.bits = 32})},
+    };
+    for (const auto& [name, bytes] : pictures) ok = pb::WriteBytes(picture + name, bytes) && ok;
+    const std::string maps = std::string(argv[1]) + "/color_map/";
+    std::filesystem::create_directories(maps);
+    ColorMap ramp;
+    SetGreyRamp(ramp);
+    std::ofstream(maps + "ramp.map") << ColorMapText(ramp);
+    std::ofstream(maps + "odd.map") << "255.9 0 12.5\n256 -1 1e9\n\n7\n";
+    const std::string settings = std::string(argv[1]) + "/settings/";
+    std::filesystem::create_directories(settings);
+    SettingsFile file;
+    file.LoadText("; kept\n[Other]\nTextures=/elsewhere\n[Talvoran Vane]\nImages=/home/u/Pictures\n");
+    file.Set("Textures", "/home/u/textures");
+    std::ofstream(settings + "settings.ini") << file.Text();
     return ok ? 0 : 1;
 }

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "engine/random.h"
@@ -77,6 +82,30 @@ TEST(ColorMapFile, WrittenMapReadsBackFromDisk)
     EXPECT_EQ(std::memcmp(&gColorMap, &written, sizeof written), 0);
     EXPECT_FALSE(LoadColorMapFile(path + ".missing"));
     EXPECT_EQ(At(gColorMap, 77).g, 77);  // the grey ramp
+}
+
+// A folder or a FIFO named like a colour map is no colour map: the reader
+// answers at once, false, and the working map is not taken from it.
+TEST(ColorMapFile, FolderAndFifoAreRefusedWithoutWaiting)
+{
+    const std::string folder = testing::TempDir() + "maps_" + std::to_string(::getpid());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder + "/folder.map");
+    ASSERT_EQ(::mkfifo((folder + "/fifo.map").c_str(), 0600), 0);
+    for (const char* name : {"/folder.map", "/fifo.map"}) {
+        std::memset(&gColorMap, 7, sizeof gColorMap);
+        EXPECT_FALSE(LoadColorMapFile(folder + name)) << name;
+        std::string text = "x";
+        EXPECT_FALSE(ReadColorMapFront(folder + name, text)) << name;
+        EXPECT_TRUE(text.empty());
+    }
+    // A long file is read only as far as 256 lines reach.
+    std::string big;
+    for (int i = 0; i < 20000; ++i) big += "1 2 3\n";
+    std::ofstream(folder + "/big.map") << big;
+    ASSERT_TRUE(LoadColorMapFile(folder + "/big.map"));
+    EXPECT_EQ(gColorMap.blue[255], 3);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(ColorMapGenerators, SeededMapsAreRepeatableAndPaintAtLeastEveryOtherStripe)

@@ -15,6 +15,7 @@
 #include "materials/color_maps.h"
 #include "materials/shader.h"
 #include "materials/texture_files.h"
+#include "materials/texture_generation.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ TEST(TextureSlots, LoadingImages)
             EXPECT_EQ(s->useTextureA[2], 0) << c.name;
         }
     }
-    EXPECT_EQ(FakeFiles::lastStatus, "The image file could not be read");
+    EXPECT_EQ(FakeFiles::lastStatus, "The image file could not be read: not a BMP, PNG or JPEG picture");
     EXPECT_EQ(s->slots[2].Width(), 6u);
     EXPECT_EQ(s->useTextureA[2], 1);
     EXPECT_EQ(s->customTextureA[2], 1);
@@ -227,3 +228,58 @@ TEST(TextureSlots, AFailedBitmapSaveKeepsTheOlderFile)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), older);
     std::filesystem::remove(FakeFiles::chosen);
 }
+
+namespace {
+
+// What an independent reader (Python's imaging library) makes of a picture
+// file: "W H" and the RGB bytes from the top row down, in hex.
+std::string ReadWithImagingLibrary(const std::string& path)
+{
+    const std::string command = "/usr/bin/python3 -c \"import sys; from PIL import Image; im = Image.open(sys.argv[1]); "
+                                "im.load(); print(im.size[0], im.size[1], im.convert('RGB').tobytes().hex())\" " +
+                                path + " 2>&1";
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        pclose(pipe);
+    }
+    while (!out.empty() && out.back() == '\n') out.pop_back();
+    return out;
+}
+
+// Bitmaps of every side, odd ones too: each row is 3 n bytes padded to a
+// multiple of 4, the header states the file's size, and another program's
+// reader sees the pixels the texture's mapping gives.
+TEST(TextureSlots, BitmapFilesOfOddSidesReadBack)
+{
+    auto s = FreshShader();
+    const TexturePreset& preset = s->presets[3];
+    const std::string path = TempPath("talvoran_odd_bitmap.bmp");
+    for (const int n : {1, 2, 3, 5, 6, 7, 13}) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(WriteTextureBitmap(SinkOf(bytes), n, 0, preset));
+        EXPECT_EQ(bytes.size(), TextureBitmapSize(n)) << n;
+        EXPECT_EQ(U32(bytes, 2), bytes.size()) << n;
+        EXPECT_EQ(bytes.size(), 54 + static_cast<size_t>(n) * ((3 * n + 3) / 4 * 4)) << n;
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<std::streamsize>(bytes.size()));
+        std::string expected = std::to_string(n) + " " + std::to_string(n) + " ";
+        char hex[3];
+        for (int i = n - 1; i >= 0; --i)  // the file's rows run from the bottom
+            for (int j = 0; j < n; ++j) {
+                float c[3];
+                SampleUv5(c, preset, static_cast<float>(j), static_cast<float>(i), n);
+                for (const float v : c) {
+                    std::snprintf(hex, sizeof hex, "%02x", ChannelByte(v));
+                    expected += hex;
+                }
+            }
+        EXPECT_EQ(ReadWithImagingLibrary(path), expected) << "side " << n;
+    }
+    std::filesystem::remove(path);
+    std::vector<uint8_t> bytes;
+    EXPECT_FALSE(WriteTextureBitmap(SinkOf(bytes), 40000, 0, preset));  // the size field would overflow
+}
+
+}  // namespace

@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         std::string error;
-        if (!InitPlatformVideo(&error)) GTEST_SKIP() << error;
+        if (!InitPlatformVideo(&error)) GTEST_FAIL() << error;
     }
     void TearDown() override
     {

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -40,7 +44,7 @@ TEST(RenderBuffers, ImpossibleSizesFailAndKeepThePreviousBuffers)
     EXPECT_EQ(gDepthBuffer[5], 3.0f);
     const int32_t huge = std::numeric_limits<int32_t>::max();
     EXPECT_FALSE(AllocateRenderBuffers(huge, huge, true));
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(TALVORAN_ADDRESS_SANITIZER)
     // The address sanitizer aborts on such a request instead of failing it.
     EXPECT_FALSE(AllocateRenderBuffers(1 << 28, 1 << 28, false));  // memory runs out
 #endif
@@ -48,6 +52,38 @@ TEST(RenderBuffers, ImpossibleSizesFailAndKeepThePreviousBuffers)
     EXPECT_EQ(gImageHeight, 16);
     EXPECT_TRUE(RenderBuffersReady());
     FreeRenderBuffers();
+}
+
+// "Change" to the largest render size with 2X anti-aliasing in a process
+// whose address space has room for 200 MB more: the allocation fails, and
+// the buffers of the size before come back whole.
+TEST(RenderBuffers, ARealAddressSpaceLimitGivesBackTheOldSize)
+{
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (!AllocateRenderBuffers(300, 200, false)) ::_exit(3);
+#if !defined(TALVORAN_ADDRESS_SANITIZER) && !defined(TALVORAN_THREAD_SANITIZER)
+        // The sanitizers reserve terabytes of address space, so only the
+        // plain build can set the limit; there the request must fail.
+        unsigned long pages = 0;
+        std::FILE* statm = std::fopen("/proc/self/statm", "r");
+        if (statm == nullptr || std::fscanf(statm, "%lu", &pages) != 1) ::_exit(4);
+        std::fclose(statm);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur = pages * static_cast<unsigned long>(::sysconf(_SC_PAGESIZE)) + (200ul << 20);
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(5);
+        if (AllocateRenderBuffers(3072, 3072, true)) ::_exit(1);
+#endif
+        const bool old = gImageWidth == 300 && gImageHeight == 200 && RenderBuffersReady();
+        if (old) gDepthBuffer[300 * 200 - 1] = 1.0f;  // every byte of the old size is there
+        ::_exit(old ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the limit did not hold, 2: the old buffers were not given back";
 }
 
 // A small image and one whose buffers span many pages and end inside one:

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
@@ -161,6 +164,33 @@ TEST_F(FitTest, NoQualifyingPointOrAnUnknownModeWritesNothing)
         FitViewToFractal(&ox, &oy, &oz, &s, mode);
         EXPECT_TRUE(ox == 5.0f && oy == 6.0f && oz == 7.0f && s == 8.0f) << mode;
     }
+}
+
+// A fractal whose batches are slow (1 ms each, with symmetry on: 10,000
+// batches a pass) is fitted within the passes' time budget, not after the
+// 30,000 batches the counts alone would run.
+std::atomic<int> gSlowBatches{0};
+
+void SlowKernel(uint8_t slot)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    gSlowBatches.fetch_add(1);
+    const int first = gSlotBatchStart[slot];
+    for (int i = first; i < first + 999; ++i) gPointX[i] = gPointY[i] = gPointZ[i] = 0.1f * static_cast<float>(i % 7);
+}
+
+TEST_F(FitTest, HeavyBatchesAreBoundedByTime)
+{
+    const FractalKernel kept = gFractalTypeKernel.load();
+    gFractalTypeKernel.store(SlowKernel);
+    gSymmetryOn.store(1);
+    gSlowBatches = 0;
+    float ox = 0, oy = 0, oz = 0, s = 0;
+    FitViewToFractal(&ox, &oy, &oz, &s, kFitLightView);
+    gSymmetryOn.store(0);
+    gFractalTypeKernel.store(kept);
+    EXPECT_GE(gSlowBatches.load(), 3);
+    EXPECT_LT(gSlowBatches.load(), 3000) << "the passes ran their full counts";
 }
 
 }  // namespace

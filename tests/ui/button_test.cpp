@@ -63,7 +63,7 @@ long Sum(const std::vector<uint8_t>& rgb, int x0, int y0, int x1, int y1, int ch
 TEST(Button, BuildRecordsBothLooksAndDrawPlacesThem)
 {
     GlTestContext gl;
-    if (!gl.ok()) GTEST_SKIP() << "no OpenGL: " << gl.error();
+    if (!gl.ok()) GTEST_FAIL() << "no OpenGL: " << gl.error();
     ASSERT_TRUE(BuildFont());
     ASSERT_TRUE(LoadInterfaceTextures());
 
