@@ -194,7 +194,7 @@ void InstallBaseshapeEditor()
 void CreateInterface()
 {
     // Every file dialog starts in its kind's default folder.
-    std::memset(gDialogDefaultFolderFlags, 1, sizeof gDialogDefaultFolderFlags);
+    RestoreDefaultDialogFolders();
     SetStatusText("Talvoran");
     gBaseshapeHooks.restartPreview = [] { gPointPreviewValid = 0; };
     InstallInterfaceFileServices();
