@@ -93,8 +93,8 @@ const char* const kShadowTypes[] = {"Classic", "Smooth", "Traced", "Occluded"};
 const char* const kPanelRows[] = {"Vector", "Points"};
 const char* const kRotateRows[] = {"TBall", "Xr", "Yr", "Zr"};
 const char* const kMoveRows[] = {"XY", "X", "Y"};
-// Render thread counts to pick from, the most at the top.
-const char* const kThreadCountRows[] = {"24", "16", "12", "8", "4", "2"};
+// Render thread counts to pick from, the most at the top (kThreadCounts).
+const char* const kThreadCountRows[] = {"24", "16", "8", "4", "1"};
 
 void BuildBox(OptionsBox& box, int x, int y, int width, const char* caption)
 {
@@ -278,7 +278,7 @@ void CreateInterface()
     BuildList(gMoveList, 792, 22, 64, "Move", kMoveRows, gMoveMode);
     {
         const PanelPlace& p = Place(kPlaceThreads);
-        BuildList(gThreadsList, p.x, p.y, p.width, "Threads", kThreadCountRows, 0);
+        gThreadsList.Build(p.x, p.y, kZ, p.width, p.h, p.rows, "Threads", kThreadCountRows);
     }
     {
         const PanelPlace& p = Place(kPlaceFractalGenerator);

@@ -23,12 +23,12 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {16, 914, 672, 22, 4},    // render tab bar
     {16, 914, 672, 22, 3},    // editor tab bar
     // "Fractals"
-    {32, 740, 300, 24, 6},    // "Fractal Type" (top 908)
+    {32, 740, 300, 24, 7},    // "Fractal Type" (top 932)
     {300, 444, 240, 18, 1},   // "Color by Transformation"
     {380, 740, 200, 18, 1},   // "Keep Default Paths"
     {28, 250, 300, 18, 1},    // "Render Threads"
     {28, 190, 300, 18, 1},    // "Export Threads (BMP, PNG)"
-    {28, 40, 120, 18, 6},     // "Threads"
+    {40, 78, 100, 16, 5},     // "Threads", in the frame above "Number of CPU Cores"
     {360, 190, 320, 18, 8},   // "Fractal Generator" (type 48)
     // "Render" / "Environment"
     {32, 870, 220, 18, 1},    // "Enable Fog"

@@ -54,8 +54,9 @@ const char* const kSensitivityRows[] = {"Normal",  "Medium",       "Fine",      
 const char* const kGridRows[] = {"None", "Cross", "Thirds", "Divine1", "Divine2"};
 const char* const kShadowRows[] = {"On", "Off"};
 const char* const kProjectionRows[] = {"Perspective", "Orthographic"};
-// Cells from the right: "R", "L", "D" and the three views the editors add.
-const char* const kFixedViewCells[] = {"R", "L", "D", "F", "B", "U"};
+// Cells from the right, as the list's builder takes them: F, B, U, D, L, R
+// from the left.
+const char* const kFixedViewCells[] = {"R", "L", "D", "U", "B", "F"};
 const char* const kColorFunctionRows[] = {"Standard",
                                           "Transformation: Color Interpolation",
                                           "Transformation: Color Addition",

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -279,15 +280,22 @@ const ControlOps kListOps = {
     [](const Control& c, int row, int* x, int* y) { const ListBox& l = Widget<ListBox>(c); At(x, y, l.left + l.rowHeight / 2, l.bottom + (static_cast<float>(row) + 0.5f) * l.rowHeight); }
 };
 
+// A press on a cell acts even on the cell already chosen: "Fixed View" turns
+// the camera back to its view after a drag.
+bool gHListCellHit = false;
 const ControlOps kHListOps = {
-    [](const Control& c, int x, int y) { return Widget<HListBox>(c).Click(x, y); },
+    [](const Control& c, int x, int y) { return gHListCellHit = Widget<HListBox>(c).Click(x, y); },
     NoDrag, NoWheel, [](const Control& c) { Widget<HListBox>(c).Draw(); },
     [](const Control& c) {
         HListBox& l = Widget<HListBox>(c);
         const int v = static_cast<int>(c.Get(0));
         if (v >= 0 && v < l.optionCount) l.selected = v;
     },
-    [](const Control& c) { return StoreRow(c, 0, static_cast<float>(Widget<HListBox>(c).selected)); },
+    [](const Control& c) {
+        const bool hit = gHListCellHit;
+        gHListCellHit = false;
+        return StoreRow(c, 0, static_cast<float>(Widget<HListBox>(c).selected)) || hit;
+    },
     SetVisibleByte<HListBox>,
     [](const Control& c, float* r) { const HListBox& l = Widget<HListBox>(c); Put(r, l.x0, l.y0, l.x1, l.y1); },
     [](const Control& c) { return Widget<HListBox>(c).optionCount; },
@@ -454,7 +462,11 @@ const ControlOps kFogColorOps = {
         return bar || p.changed != 0;
     },
     [](const Control& c, int, int) { return Widget<FogColorPanel>(c).Drag(); },
-    [](const Control& c, int x, int y, float step) { return Widget<FogColorPanel>(c).Wheel(x, y, step); },
+    // While the panel shows its gradient browser, the browser takes the notch.
+    [](const Control& c, int x, int y, float step) {
+        FogColorPanel& p = Widget<FogColorPanel>(c);
+        return p.browserMode != 0 ? p.browser.Wheel(x, y, step) : p.Wheel(x, y, step);
+    },
     [](const Control& c) { Widget<FogColorPanel>(c).Draw(); },
     [](const Control& c) {
         FogColorPanel& p = Widget<FogColorPanel>(c);
@@ -474,7 +486,16 @@ const ControlOps kFogColorOps = {
         return changed;
     },
     SetVisibleByte<FogColorPanel>,
-    [](const Control& c, float* r) { const FogColorPanel& p = Widget<FogColorPanel>(c); Put(r, p.x0, p.y0 - 36, p.x1, p.y1 + 16); },
+    // In browser mode the browser and its "Close" button stand in its place.
+    [](const Control& c, float* r) {
+        const FogColorPanel& p = Widget<FogColorPanel>(c);
+        if (p.browserMode == 0) {
+            Put(r, p.x0, p.y0 - 36, p.x1, p.y1 + 16);
+            return;
+        }
+        const GSelector& g = p.browser;
+        Put(r, std::min(p.x0, g.left - 4), std::min(p.y0 - 36, g.bottom - 2), std::max(p.x1, g.right + 32), g.top + 24);
+    },
     [](const Control&) { return 3; },
     [](const Control& c, int row, int* x, int* y) { const FogColorPanel& p = Widget<FogColorPanel>(c); At(x, y, (p.barStart + p.barEnd) / 2.0f, (p.bandLow[row] + p.bandHigh[row]) / 2.0f); },
     true
@@ -503,7 +524,9 @@ const ControlOps kTrackBallOps = {
         b.DragLight(x, y);
         return b.changed != 0;
     },
-    [](const Control& c, int x, int y, float step) { return Widget<TrackBall>(c).WheelTurn(x, y, step); },
+    // Only the ball under the pointer turns: the notches elsewhere belong to
+    // the widgets they are over.
+    [](const Control& c, int x, int y, float step) { return Widget<TrackBall>(c).Wheel(x, y, step); },
     // drawArg 1: the light's look, the marker on the shaded ball and its
     // altitude and azimuth.
     [](const Control& c) {
