@@ -513,7 +513,11 @@ void Interface::DrawAnimationPage()
     glEnd();
     glPopAttrib();
     DrawText(32, 644, "Base FileName:", 1);
-    DrawText(148, 644, FileNamePart(outputBaseName), 1);
+    // A long name keeps its end, the part that changes, inside the page.
+    const char* name = FileNamePart(outputBaseName);
+    const size_t length = std::strlen(name);
+    const size_t room = static_cast<size_t>(kBaseFileNameGlyphs);
+    DrawText(kBaseFileNameX, 644, length > room ? name + (length - room) : name, 1);
     if (!ActionButtonEnabled(kActionRenderAnimation) && SharedLoad(gAnimationOn)) {
         DrawText(288, 604, "Rendering Frame:", 1);
         DrawIntText(420, 604, gAnimationFrame, 1);

@@ -95,7 +95,7 @@ void OpenPickedParameter()
     const float bottom = w.y0 + static_cast<float>(w.pickedRow) * w.rowHeight;
     gInputBox.x0 = w.x0 + kParamValueColumn - kParamFieldLead;
     gInputBox.y0 = bottom;
-    gInputBox.x1 = gInputBox.x0 + kParamFieldWidth;
+    gInputBox.x1 = gInputBox.x0 + kTextInputWidth;
     gInputBox.y1 = bottom + w.rowHeight;
     gInputBox.active = 1;
     gParamFieldTarget = target;
@@ -172,11 +172,14 @@ void BuildParamHelp()
 void DrawParamInputBox()
 {
     // Return and Esc close the field, and the box goes with it.
-    if (!ParamFieldOpen() || gInputBox.fieldList == 0) return;
-    glPushMatrix();
-    glTranslatef(gInputBox.x0, gInputBox.y0, 0.0f);
-    glCallList(gInputBox.fieldList);
-    glPopMatrix();
+    if (!ParamFieldOpen()) return;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    OutlineQuad(gInputBox.x0, gInputBox.y0, gInputBox.x1, gInputBox.y1, gInputBox.z);
+    glPopAttrib();
 }
 
 // ---- [overlay lines] ------------------------------------------------------------

@@ -108,7 +108,7 @@ FileDialogRequest MakeRequest(bool save, int kind, int folderNumber, int setFold
     request.save = save;
     request.kind = kind;
     request.folder = RequestFolder(kind, folderNumber, setFolder);
-    request.setFolder = !request.folder.empty();
+    request.setFolder = true;  // the chooser never picks its own start
     if (kind >= 0 && kind < kFileKindCount) {
         const FileKindFilter& filter = kFileKindFilters[kind];
         if (save ? filter.inSaveDialog : filter.inOpenDialog) {
