@@ -73,8 +73,8 @@ int StatusLineRects(FixtureRects out)
 
 bool StatusLineShown() { return gStatusText[0] != '\0'; }
 
-// The thumb wheel's frame reaches past its rectangle (Part of the kit: a
-// quarter of its height to the sides, its caption and 32 more to the right).
+// The thumb wheel's frame reaches past its rectangle: a quarter of its
+// height to the sides, its caption above and 32 more to the right.
 int ZoomRects(FixtureRects out)
 {
     const YSlider& z = gZoomSlider.visible ? gZoomSlider : gZoom3DSlider;
