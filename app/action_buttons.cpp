@@ -52,20 +52,24 @@ const ActionButtonPlace kActionButtonPlaces[kActionButtonCount] = {
     {kActionScale, "Scale", 590, 660, 90, 24, 1},
     {kActionTimesTwo, "*2", 208, 800, 48, 24, 1},
     {kActionNews, "TALVORAN News", 268, 96, 124, 22, 1},
-    {kActionStartVoxelEngine, "Start the Voxel Engine", 32, 880, 200, 24, 1},
-    {kActionStlMesh, "STL Mesh", 32, 568, 100, 24, 0},
-    {kActionObjMesh, "OBJ Mesh", 140, 568, 100, 24, 0},
-    {kActionRawFile, "RAW File", 404, 568, 100, 24, 0},
+    // "Voxels": the engine's buttons under the panel's title; the exports
+    // stacked in the "Export" group above "PNG Slices", whose place it is.
+    {kActionStartVoxelEngine, "Start the Voxel Engine", 40, 866, 200, 24, 1},
+    {kActionStlMesh, "STL Mesh", 256, 652, 140, 24, 0},
+    {kActionObjMesh, "OBJ Mesh", 256, 624, 140, 24, 0},
+    {kActionRawFile, "RAW File", 256, 596, 140, 24, 0},
     {kActionPngSlices, "PNG Slices", 256, 568, 140, 24, 0},
-    {kActionStopVoxelEngine, "Stop the Voxel Engine", 250, 880, 200, 24, 0},
+    {kActionStopVoxelEngine, "Stop the Voxel Engine", 250, 866, 200, 24, 0},
     {kActionOutputFilename, "Output Filename", 36, 598, 148, 24, 1},
     {kActionRenderAnimation, "Render Animation", 288, 598, 148, 24, 1},
-    // Under the preview, beside the render row
-    {kActionNewFractal, "New Fractal", 1130, 100, 98, 24, 1},
-    {kActionHelp, "Help", 1460, 68, 72, 24, 1},
-    {kActionRandomSuccessors, "RND", 1182, 126, 50, 24, 1},
-    {kActionClearSuccessors, "CLR", 1242, 126, 50, 24, 1},
-    {kActionCancelExport, "Cancel", 1068, 72, 100, 18, 0},
+    // Under the preview, beside the render row. "RND" and "CLR" stand 64
+    // left of their given places, clear of the erase question's box; "Cancel"
+    // 10 lower than its given place, clear of the "Zoom" slider.
+    {kActionNewFractal, "New Fractal", 876, 66, 98, 24, 1},
+    {kActionHelp, "Help", 1452, 68, 72, 24, 1},
+    {kActionRandomSuccessors, "RND", 1118, 126, 50, 24, 1},
+    {kActionClearSuccessors, "CLR", 1178, 126, 50, 24, 1},
+    {kActionCancelExport, "Cancel", 1068, 62, 100, 18, 0},
 };
 
 void BuildActionButtons()

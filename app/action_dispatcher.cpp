@@ -170,7 +170,7 @@ void FractalsPage()
     const int type = gPanel.fractalTypeChoice;
     if (type != gFractalType && !gFileThreadBusy.load() && !EditorShown()) ChangeFractalType(type);
     if (Take(kActionResetPaths)) {
-        std::memset(gDialogDefaultFolderFlags, 1, sizeof gDialogDefaultFolderFlags);
+        RestoreDefaultDialogFolders();
         gShader.textureDialogFlag = 1;
         SetStatusText("Default Paths restored!");
     }

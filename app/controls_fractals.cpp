@@ -1,6 +1,7 @@
 // The "Fractals" page: the fractal type, the file buttons, the thread counts
 // and the colouring switch.
 #include <initializer_list>
+#include <iterator>
 
 #include "app/action_buttons.h"
 #include "app/control_tables.h"
@@ -64,6 +65,24 @@ void ColorByTransformationChanged()
     }
 }
 
+// "Threads": each row a render thread count, the most at the top; the row of
+// the current count shows, or the last row picked when no row holds it.
+const int kThreadCounts[] = {1, 4, 8, 16, 24};  // rows from the bottom
+int32_t gThreadsRow = 0;
+void* ThreadsRowAt(int)
+{
+    const int count = CheckedTruncToInt(gPanel.renderThreads);
+    for (int row = 0; row < static_cast<int>(std::size(kThreadCounts)); ++row)
+        if (kThreadCounts[row] == count) gThreadsRow = row;
+    return &gThreadsRow;
+}
+void ThreadsChosen()
+{
+    if (gThreadsRow < 0 || gThreadsRow >= static_cast<int>(std::size(kThreadCounts))) return;
+    gPanel.renderThreads = static_cast<float>(kThreadCounts[gThreadsRow]);
+    SaveRenderThreads();
+}
+
 Control Button(ActionButtonId id, const char* name)
 {
     return Bind(gActionButtons[id], name).On(kTabFractals).Value(&gActionButtonEnabled[id]);
@@ -93,6 +112,7 @@ const Control kFractals[] = {
         .Then(SaveRenderThreads)
         .Wheel(1)
         .Draw(10),
+    Bind(gThreadsList, "Threads").On(kTabFractals).Rows(ValueKind::Int, ThreadsRowAt, 1).Then(ThreadsChosen),
     Bind(gExportThreadsWindow, "Export Threads (BMP, PNG)")
         .On(kTabFractals)
         .Value(&gPanel.exportThreads)

@@ -300,7 +300,7 @@ const Control kRender[] = {
         .Rows(ValueKind::Float, FresnelRow, 2)
         .Effects(kReshade)
         .Wheel(0.5f)
-        .Draw(130),
+        .Draw(120),
     Button(kActionPreviousSlot, "#", kPageMaterials),
     Button(kActionNextSlot, "$", kPageMaterials),
 
@@ -426,7 +426,8 @@ const Control kRender[] = {
         .When(ReflectionsOn)
         .ActiveWhen(FileThreadIdle)
         .Value(&Sh().reflectivity)
-        .Wheel(0.1f),
+        .Wheel(0.1f)
+        .Draw(140),
 
     // "Advanced"
     Page(Bind(I().lightDistribution, "Light Distribution Shader"), kPageAdvanced)

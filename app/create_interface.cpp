@@ -67,6 +67,7 @@ int gCurrentTab = 0;
 namespace {
 
 constexpr int kZ = 30;
+constexpr int kZoomSliderX = 1018 - 26;
 constexpr int kWindowGroup = 1;
 constexpr int kLightGroup = 2;
 
@@ -90,8 +91,8 @@ const char* const kShadowTypes[] = {"Classic", "Smooth", "Traced", "Occluded"};
 const char* const kPanelRows[] = {"Vector", "Points"};
 const char* const kRotateRows[] = {"TBall", "Xr", "Yr", "Zr"};
 const char* const kMoveRows[] = {"XY", "X", "Y"};
-// Render thread counts to pick from, the most at the top.
-const char* const kThreadCountRows[] = {"24", "16", "12", "8", "4", "2"};
+// Render thread counts to pick from, the most at the top (kThreadCounts).
+const char* const kThreadCountRows[] = {"24", "16", "8", "4", "1"};
 
 void BuildBox(OptionsBox& box, int x, int y, int width, const char* caption)
 {
@@ -192,7 +193,7 @@ void InstallBaseshapeEditor()
 void CreateInterface()
 {
     // Every file dialog starts in its kind's default folder.
-    std::memset(gDialogDefaultFolderFlags, 1, sizeof gDialogDefaultFolderFlags);
+    RestoreDefaultDialogFolders();
     SetStatusText("Talvoran");
     gBaseshapeHooks.restartPreview = [] { gPointPreviewValid = 0; };
     InstallInterfaceFileServices();
@@ -207,11 +208,16 @@ void CreateInterface()
         const float direction[3] = {0.5f, 0.5f, 0.5f};
         gLightTrackBall.Build(p.x, p.y, kZ, p.width, p.h, direction, kLightGroup);
     }
-    BuildBox(gMapFogToAlphaBox, 372, 76, 220, "Map Fog to Alpha (PNG)");
-    BuildBox(gExcludeBackgroundBox, 372, 46, 220, "Exclude Background (PNG)");
-    gZoomSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");
+    // Over the buttons every "Render" page shows, clear of the shadow
+    // sampling share at (452, 52).
+    BuildBox(gMapFogToAlphaBox, 440, 224, 220, "Map Fog to Alpha (PNG)");
+    BuildBox(gExcludeBackgroundBox, 440, 200, 220, "Exclude Background (PNG)");
+    // The sliders' given place is (1018, 82); their frame (to 32 past their
+    // right end) would reach into the erase question's box, so they stand
+    // 26 to the left.
+    gZoomSlider.Build(kZoomSliderX, 82, kZ, 200, 20, 0, 1.0f, "Zoom");
     gZoomSlider.visible = 1;
-    gZoom3DSlider.Build(1310, 124, kZ, 140, 18, 0, 1.0f, "Zoom");
+    gZoom3DSlider.Build(kZoomSliderX, 82, kZ, 200, 20, 0, 1.0f, "Zoom");
     gZoom3DSlider.visible = 0;
 
     InstallTransformationEditor();
@@ -232,7 +238,8 @@ void CreateInterface()
                 kThreadRows);
     gPanel.renderThreads = static_cast<float>(gRenderThreadCount);
     gPanel.exportThreads = static_cast<float>(gExportThreadCount);
-    gSliderBox.Build(830, 40, kZ, 200, 20);
+    // Under "Cancel", below the status line; its scale is 100 long.
+    gSliderBox.Build(1068, 24, kZ, 100, 16);
     gSliderBox.visible = 0;
     const PanelPlace& resolution = Place(kPlaceRenderResolution);
     BuildWindow(gRenderResolutionWindow, resolution.x, resolution.y, resolution.width, 2, kResolutionCaptions,
@@ -272,11 +279,13 @@ void CreateInterface()
     BuildTab(gEditorTab, kPlaceEditorTabs, kEditorTabs);
     BuildTab(gRenderTab, kPlaceRenderTabs, kRenderTabs);
     BuildList(gPanelList, 560, 200, 110, "Panel", kPanelRows, 1);
-    BuildList(gRotateList, 704, 4, 80, "Rotate", kRotateRows, gRotateMode);
-    BuildList(gMoveList, 792, 22, 64, "Move", kMoveRows, gMoveMode);
+    // Under the view icons they choose, right of the preview, so the status
+    // line has the panel's width.
+    BuildList(gRotateList, 1535, 704, 64, "Rotate", kRotateRows, gRotateMode);
+    BuildList(gMoveList, 1535, 624, 64, "Move", kMoveRows, gMoveMode);
     {
         const PanelPlace& p = Place(kPlaceThreads);
-        BuildList(gThreadsList, p.x, p.y, p.width, "Threads", kThreadCountRows, 0);
+        gThreadsList.Build(p.x, p.y, kZ, p.width, p.h, p.rows, "Threads", kThreadCountRows);
     }
     {
         const PanelPlace& p = Place(kPlaceFractalGenerator);

@@ -25,8 +25,8 @@ extern Tab gMainTab, gEditorTab, gRenderTab;
 // 0 "Zr" from the bottom) and "Move" (2 "XY", 1 "X", 0 "Y").
 extern ListBox gRotateList, gMoveList;
 extern int gRotateMode, gMoveMode;
-// "Threads": built with the view lists; no page shows it, so it only keeps
-// its place on the "Fractals" page.
+// "Threads": render thread counts to pick on the "Fractals" page, in the
+// frame of the processor count.
 extern ListBox gThreadsList;
 // The transformation editor's "Fractal Generator" check list (33 rows: 24
 // transformation-set presets, the random chains, eight chain presets),

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "render/render_threads.h"  // gScreenState, read by the render workers too
 
@@ -70,5 +71,16 @@ void DrawMainView();
 void DrawExportView();
 void DrawVoxelBusyScreen();
 
-// The status text framed and right-aligned at x 1116, y 46.
+// The status text framed at y 46, centred on x 1116 where it fits between
+// the panel's edges (and left of the erase question while it is open),
+// otherwise moved inside and, when longer than the panel, shortened in the
+// middle.
+inline constexpr int kStatusLineY = 46;
+struct StatusLinePlace {
+    std::string text;  // as drawn
+    int x = 0;
+    float rect[4] = {};
+};
+// halfWidth: the status text's width (half its length in glyphs).
+StatusLinePlace PlaceStatusLine(const char* text, int halfWidth);
 void DrawStatusLine();

@@ -114,27 +114,15 @@ const char* SideLengthReadout(float length)
 
 namespace {
 
-// The picked coordinate of transformation 0 or 1: which transformation and
-// axis each parameter of a type stands for.
-void OpenPickedParameter()
-{
-    const int n = ParamRowCount[gFractalType];
-    const int p = gParamHelpWindow.pickedParameter;
-    static const int kFour[4][2] = {{0, 0}, {0, 2}, {1, 0}, {1, 2}};
-    static const int kThree[3][2] = {{0, 0}, {0, 1}, {0, 2}};
-    static const int kTwo[2][2] = {{0, 0}, {0, 2}};
-    const int(*map)[2] = n == 4 ? kFour : n == 3 ? kThree : n == 2 ? kTwo : nullptr;
-    if (map == nullptr || p < 0 || p >= n) return;
-    const int t = map[p][0], axis = map[p][1];
-    OpenTextInput(&gTransforms[t].position[axis], static_cast<int>(gInputBox.x0) + 5,
-                  static_cast<int>(gInputBox.y0), t);
-}
-
-// The editors' own "Edit" boxes decide the 3-D preview.
-void FollowEditorBoxes()
+// The editors' own "Edit" boxes decide the 3-D preview; while one is on,
+// "Panel" may choose the point preview ("Points"), which holds until a box
+// is turned on again.
+void FollowEditorBoxes(uint8_t baseshapeBefore, uint8_t xformsBefore)
 {
     const bool editing = gBaseShapeEditorOpen || gXFormsEditorOpen;
-    if (editing && gScreenState.load() != kScreenPreview3D) {
+    const bool turnedOn = (gBaseShapeEditorOpen && !baseshapeBefore) || (gXFormsEditorOpen && !xformsBefore);
+    const bool pointsChosen = gPanel.viewPanel == 0;
+    if (editing && (turnedOn || !pointsChosen) && gScreenState.load() != kScreenPreview3D) {
         if (gXFormsEditorOpen) UpdateTransformProbabilities();
         EnterEditMode();
     } else if (!editing && !gPanel.lightEditOn && gScreenState.load() == kScreenPreview3D) {
@@ -199,6 +187,7 @@ void OnClick(int x, int y)
 {
     const bool baseshapeWasOpen = gBaseShapeEditorOpen != 0, xformsWasOpen = gXFormsEditorOpen != 0;
     UpdateControlPage();
+    const uint8_t baseshapeEditing = gBaseShapeEditorOpen, xformsEditing = gXFormsEditorOpen;
     const Control* took = nullptr;
     const std::span<const ControlTable> tables = ControlTables();
     for (size_t i = 0; i < tables.size(); ++i) {
@@ -209,14 +198,13 @@ void OnClick(int x, int y)
         }
         if (const Control* c = PressControls(tables[i], x, y); c != nullptr && took == nullptr) took = c;
         if (i == 0 && gParamHelpWindow.Click(x, y) == 1) {
-            // The parameter help: a pick opens the field over the input box.
-            gInputBox.active = 1;
+            // The parameter help: a pick opens the field on the row clicked.
             OpenPickedParameter();
         }
     }
     if (TransformationPageShown() && took == nullptr) gXFormsEditor.HandleAreaClick(x, y);
     if (gCurrentTab == kTabEditors) {
-        FollowEditorBoxes();
+        FollowEditorBoxes(baseshapeEditing, xformsEditing);
         FollowClosedEditors(baseshapeWasOpen, xformsWasOpen);
         FollowEditorFractalType();
         // A baseshape or transformation editor's click may add, load or

@@ -158,7 +158,8 @@ void DrawSymmetryNotice()
 
 void DrawBaseshapeNotice()
 {
-    if (!StatusTextContains("is out ")) return;
+    // Left with the editor closed; with it open its widgets have the place.
+    if (gBaseShapeEditorOpen || !StatusTextContains("is out ")) return;
     DrawText(106, 650, "A Baseshape is out of the calculated corners.", 1);
     DrawText(106, 600, "Please use the SCALE button.", 1);
 }
@@ -208,7 +209,6 @@ void DrawInterface()
         for (ControlTable table : ControlTables())
             if (table.data() != WindowTopControls().data() && table.data() != WindowBottomControls().data())
                 DrawControls(table);
-        DrawParamInputBox();
     }
     DrawEraseQuestion();
     if (gInterfaceBuilt) {

@@ -1,17 +1,19 @@
 #include "app/interface_layout.h"
 
-// The render row sits under the preview area, left of the status line; the
-// question's two buttons sit inside the warning box (1230..1442, 54..146),
-// under its three lines.
+// The status panel (700..1532, 8..156) holds the render row in two rows at
+// its left, the status line across it at y 46, the "Zoom" slider at its
+// place moved left of the erase question's box (1230..1442, 54..146, with
+// "Yes" and "No" inside under its three lines), and "Quit" and "Help" right
+// of that box.
 const MainButtonPlace kMainButtonPlaces[kMainButtonCount] = {
-    {kButtonRender, "Render", 700, 100, 80, 24, 1},
-    {kButtonStop, "Stop", 788, 100, 64, 24, 0},
-    {kButtonContinue, "Continue", 860, 100, 96, 24, 0},
+    {kButtonRender, "Render", 708, 96, 80, 24, 1},
+    {kButtonStop, "Stop", 796, 96, 64, 24, 0},
+    {kButtonContinue, "Continue", 868, 96, 96, 24, 0},
     {kButtonYes, "Yes", 1262, 60, 64, 22, 0},
     {kButtonNo, "No", 1346, 60, 64, 22, 0},
-    {kButtonPreview, "Preview", 964, 100, 88, 24, 1},
-    {kButtonDraw, "Draw", 1060, 100, 64, 24, 1},
-    {kButtonQuit, "Quit", 1460, 100, 72, 24, 1},
+    {kButtonPreview, "Preview", 708, 66, 88, 24, 1},
+    {kButtonDraw, "Draw", 804, 66, 64, 24, 1},
+    {kButtonQuit, "Quit", 1452, 100, 72, 24, 1},
 };
 
 // The places the panel fixes (the drop boxes, the light trackball) are kept;
@@ -23,12 +25,12 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {16, 914, 672, 22, 4},    // render tab bar
     {16, 914, 672, 22, 3},    // editor tab bar
     // "Fractals"
-    {32, 740, 300, 24, 6},    // "Fractal Type" (top 908)
+    {32, 740, 300, 24, 7},    // "Fractal Type" (top 932)
     {300, 444, 240, 18, 1},   // "Color by Transformation"
     {380, 740, 200, 18, 1},   // "Keep Default Paths"
     {28, 250, 300, 18, 1},    // "Render Threads"
     {28, 190, 300, 18, 1},    // "Export Threads (BMP, PNG)"
-    {28, 40, 120, 18, 6},     // "Threads"
+    {40, 78, 100, 16, 5},     // "Threads", in the frame above "Number of CPU Cores"
     {360, 190, 320, 18, 8},   // "Fractal Generator" (type 48)
     // "Render" / "Environment"
     {32, 870, 220, 18, 1},    // "Enable Fog"
@@ -43,7 +45,7 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {280, 640, 220, 18, 1},   // "Background Reflection"
     {280, 616, 220, 18, 1},   // "Affected by Fog"
     // "Render" / "Shaders" and "Advanced"
-    {32, 680, 400, 18, 2},    // "Shadow Sampling Parameters"
+    {32, 40, 400, 18, 2},     // "Shadow Sampling Parameters" (its share beside it at 452, 52)
     {32, 470, 260, 18, 2},    // "Enhanced Darkening FX"
     {32, 700, 240, 18, 8},    // "Light Distribution Shader"
     {280, 820, 400, 18, 1},   // "Gamma Correction"
@@ -76,14 +78,16 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {270, 130, 300, 16, 1},   // " " (separation)
     {442, 720, 200, 200, 0},  // the light trackball
     // "Voxels"
-    {32, 790, 220, 18, 2},    // "Voxel Resolution"
+    // Inside the voxel panel's frame (x 32..590 from y 922 down to 706, or to
+    // 264 with the engine on) and around its "Export" group (252..402, 560..702).
+    {40, 790, 220, 18, 2},    // "Voxel Resolution"
     {384, 740, 200, 18, 5},   // "Interpolation Type" (right of the busy mark at 360, 804)
-    {32, 640, 380, 18, 2},    // "Density Threshold      Thin <-*-> Thick"
-    {32, 410, 380, 18, 1},    // "Side Length of the Voxel Volume:"
-    {32, 530, 220, 18, 1},    // "Interior Wall"
-    {32, 506, 220, 18, 1},    // "Scale the output Mesh"
-    {32, 482, 260, 18, 1},    // "Fill Baseshapes when possible"
-    {300, 460, 380, 18, 2},   // "Wall Thickness (Voxels)"
+    {40, 712, 340, 18, 2},    // "Density Threshold      Thin <-*-> Thick"
+    {40, 410, 340, 18, 1},    // "Side Length of the Voxel Volume:" (its read-out under it at 90, 388)
+    {40, 640, 200, 18, 1},    // "Interior Wall"
+    {40, 616, 200, 18, 1},    // "Scale the output Mesh"
+    {40, 740, 260, 18, 1},    // "Fill Baseshapes when possible" (the engine off)
+    {40, 300, 340, 18, 2},    // "Wall Thickness (Voxels)"
     // "Animation"
     {32, 824, 260, 18, 1},    // "Enable Preview Animations"
     {32, 690, 420, 20, 3},    // "Render Parameters"

@@ -55,8 +55,9 @@ const char* const kSensitivityRows[] = {"Normal",  "Medium",       "Fine",      
 const char* const kGridRows[] = {"None", "Cross", "Thirds", "Divine1", "Divine2"};
 const char* const kShadowRows[] = {"On", "Off"};
 const char* const kProjectionRows[] = {"Perspective", "Orthographic"};
-// Cells from the right: "R", "L", "D" and the three views the editors add.
-const char* const kFixedViewCells[] = {"R", "L", "D", "F", "B", "U"};
+// Cells from the right, as the list's builder takes them: F, B, U, D, L, R
+// from the left.
+const char* const kFixedViewCells[] = {"R", "L", "D", "U", "B", "F"};
 const char* const kColorFunctionRows[] = {"Standard",
                                           "Transformation: Color Interpolation",
                                           "Transformation: Color Addition",
@@ -501,7 +502,11 @@ void Interface::DrawAnimationPage()
     glEnd();
     glPopAttrib();
     DrawText(32, 644, "Base FileName:", 1);
-    DrawText(148, 644, FileNamePart(outputBaseName), 1);
+    // A long name keeps its end, the part that changes, inside the page.
+    const char* name = FileNamePart(outputBaseName);
+    const size_t length = std::strlen(name);
+    const size_t room = static_cast<size_t>(kBaseFileNameGlyphs);
+    DrawText(kBaseFileNameX, 644, length > room ? name + (length - room) : name, 1);
     if (!ActionButtonEnabled(kActionRenderAnimation) && SharedLoad(gAnimationOn)) {
         DrawText(288, 604, "Rendering Frame:", 1);
         DrawIntText(420, 604, gAnimationFrame, 1);

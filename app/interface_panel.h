@@ -16,6 +16,11 @@
 #include "ui/slider_windows.h"
 #include "ui/tabs.h"
 
+// The animation page's output name: where it starts and how many glyphs
+// it shows before the preview.
+inline constexpr int kBaseFileNameX = 148;
+inline constexpr int kBaseFileNameGlyphs = 66;
+
 class Interface {
 public:
     Interface() = default;

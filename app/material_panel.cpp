@@ -158,7 +158,7 @@ const MaterialPanelPlace kMaterialPanelPlaces[kMaterialPanelPlaceCount] = {
     {kAtTexturePanels, kTexturePickerX, kTexturePickerY, 320, 192},
     // The baseshape editor's presets: above its texture buttons on "Colors",
     // above its displacement-map buttons on "Shape".
-    {kAtBaseshapeTexturePanel, 220, 480, 320, 192},
+    {kAtBaseshapeTexturePanel, 228, 480, 320, 192},  // right of "Use Surface Texture" (40..224)
     {kAtBaseshapeDMapPanel, 200, 170, 320, 192},
     {kAtUseTexture, 20, 410, 200, kRow},
     {kAtSpecular, 20, 420, 0, 0},
@@ -319,7 +319,8 @@ void DrawShadingModelThumbnail(int mode)
 {
     if (mode < 0 || mode >= kCurveModeCount) return;
     // Beside its list, right of the texture box.
-    DrawTextureRect(ThumbnailTexture(gShader.shadingModelThumbnails[mode], true), 372, 300, 436, 364, 50.0f);
+    const float* r = kShadingModelThumbnailRect;
+    DrawTextureRect(ThumbnailTexture(gShader.shadingModelThumbnails[mode], true), r[0], r[1], r[2], r[3], 50.0f);
 }
 
 // ---- [labels] -------------------------------------------------------------------

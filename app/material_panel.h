@@ -71,6 +71,8 @@ int EditedLight();
 // The shading ball of the current material, lit from the light ball.
 void RenderCurrentShadingBall();
 // The thumbnail of shading model m at (296, 112)..(360, 176).
+// The thumbnail of the chosen "Shading Model", beside its list.
+inline constexpr float kShadingModelThumbnailRect[4] = {372, 300, 436, 364};
 void DrawShadingModelThumbnail(int mode);
 // The light editor's texts (its widgets are drawn from the control table).
 void DrawLightEditorLabels();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/text_field.h"
 #include "engine/fractal_model.h"
 #include "platform/desktop/gl_api.h"
 #include "ui/font.h"
@@ -60,6 +61,51 @@ float ParamValue(int type, int parameter)
 {
     if (!ValidType(type)) return 0.0f;
     return HelpLineValue(ParameterSource(ParamRowCount[type], parameter));
+}
+
+namespace {
+
+// The coordinate a parameter stands for, and its transformation.
+float* ParamAddress(int type, int parameter, int* transform)
+{
+    if (!ValidType(type)) return nullptr;
+    switch (ParameterSource(ParamRowCount[type], parameter)) {
+    case HelpValue::kT0x: *transform = 0; return &gTransforms[0].position[0];
+    case HelpValue::kT0y: *transform = 0; return &gTransforms[0].position[1];
+    case HelpValue::kT0z: *transform = 0; return &gTransforms[0].position[2];
+    case HelpValue::kT1x: *transform = 1; return &gTransforms[1].position[0];
+    case HelpValue::kT1z: *transform = 1; return &gTransforms[1].position[2];
+    case HelpValue::kNone: break;
+    }
+    return nullptr;
+}
+
+float* gParamFieldTarget = nullptr;
+
+}  // namespace
+
+void OpenPickedParameter()
+{
+    int transform = -1;
+    float* target = ParamAddress(gFractalType, gParamHelpWindow.pickedParameter, &transform);
+    if (target == nullptr) return;
+    // The field covers the value of the row that was clicked, right of its
+    // label, and the input box frames it there.
+    const SLWindow2& w = gParamHelpWindow;
+    const float bottom = w.y0 + static_cast<float>(w.pickedRow) * w.rowHeight;
+    gInputBox.x0 = w.x0 + kParamValueColumn - kParamFieldLead;
+    gInputBox.y0 = bottom;
+    gInputBox.x1 = gInputBox.x0 + kTextInputWidth;
+    gInputBox.y1 = bottom + w.rowHeight;
+    gInputBox.active = 1;
+    gParamFieldTarget = target;
+    OpenTextInput(target, static_cast<int>(gInputBox.x0), static_cast<int>(gInputBox.y0), transform);
+}
+
+bool ParamFieldOpen()
+{
+    return gInputBox.active != 0 && TextInputActive() && gParamFieldTarget != nullptr &&
+           gTextInput.target == gParamFieldTarget;
 }
 
 // ---- [window] -------------------------------------------------------------------
@@ -125,9 +171,15 @@ void BuildParamHelp()
 
 void DrawParamInputBox()
 {
-    if (!gInputBox.active || gInputBox.boxList == 0) return;
-    glCallList(gInputBox.boxList);
-    DrawText(static_cast<int>(gInputBox.x0) + 4, static_cast<int>(gInputBox.y0), gParamValueText, 1);
+    // Return and Esc close the field, and the box goes with it.
+    if (!ParamFieldOpen()) return;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    OutlineQuad(gInputBox.x0, gInputBox.y0, gInputBox.x1, gInputBox.y1, gInputBox.z);
+    glPopAttrib();
 }
 
 // ---- [overlay lines] ------------------------------------------------------------

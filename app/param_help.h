@@ -51,8 +51,17 @@ extern InputBox gInputBox;
 
 // Builds the help window (36, 92), 340 wide, 13 rows of 16, and the input box.
 void BuildParamHelp();
-// Draws the input box with gParamValueText while a parameter is picked.
+// The text field on the picked parameter, opened over the value of the row
+// that was clicked; the input box frames it while it is open.
+void OpenPickedParameter();
+bool ParamFieldOpen();
+// Drawn after the field: a grey frame on its edge.
 void DrawParamInputBox();
+// Where the field stands in a row: its left edge this far left of the value
+// column (room for the field's prompt), the column x0 + 64, right of the
+// labels (at most 7 glyphs).
+inline constexpr float kParamValueColumn = 64.0f;
+inline constexpr float kParamFieldLead = 6.0f;
 
 // The value of parameter p of a type (transformation 0 or 1's position), or
 // 0 for a type or parameter without one.

@@ -104,13 +104,14 @@ void RecordTitle()
     DrawText(502, 972, "Version 1.0 x64", 1);
     glBegin(GL_LINE_LOOP);
     glColor3fv(kBrightRed);
-    glVertex3f(699, 159, 20);
+    const float* r = kPreviewFrameRect;
+    glVertex3f(r[0], r[1], 20);
     glColor3fv(kDarkRed);
-    glVertex3f(1533, 159, 20);
+    glVertex3f(r[2], r[1], 20);
     glColor3fv(kBrightRed);
-    glVertex3f(1533, 993, 20);
+    glVertex3f(r[2], r[3], 20);
     glColor3fv(kDarkRed);
-    glVertex3f(699, 993, 20);
+    glVertex3f(r[0], r[3], 20);
     glEnd();
 }
 
@@ -118,8 +119,9 @@ void RecordStatusPanel()
 {
     static const float kDark[3] = {0.25f, 0.25f, 0.25f};
     static const float kLight[3] = {0.75f, 0.75f, 0.75f};
-    BlackQuad(700, 8, 1532, 156, 30);
-    AlternatingLoop(700, 8, 1532, 156, 30, kDark, kLight);
+    const float* r = kStatusPanelRect;
+    BlackQuad(r[0], r[1], r[2], r[3], 30);
+    AlternatingLoop(r[0], r[1], r[2], r[3], 30, kDark, kLight);
 }
 
 void RecordStatusBlank()
@@ -136,8 +138,11 @@ void RecordInfoPanel()
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
-    DrawBevelFrame(484, 536, 704, 0.0625f);
-    DrawBevelFrame(48, 266, 182, 0.0f);
+    // DrawBevelFrame's frames start at x 32.
+    const float* info = kInfoFrameRect;
+    const float* threads = kThreadsFrameRect;
+    DrawBevelFrame(static_cast<int>(info[1]), static_cast<int>(info[2]), static_cast<int>(info[3]), 0.0625f);
+    DrawBevelFrame(static_cast<int>(threads[1]), static_cast<int>(threads[2]), static_cast<int>(threads[3]), 0.0f);
     glEnable(GL_DEPTH_TEST);
     DrawText(32, 686, "Fractal Type:", 1);
     DrawText(32, 670, "Transformations:", 1);
@@ -145,7 +150,7 @@ void RecordInfoPanel()
     DrawText(32, 638, "Resolution:", 1);
     char text[64];
     std::snprintf(text, sizeof text, "Number of CPU Cores: %d", LogicalProcessorCount());
-    DrawText(44, 54, text, 1);
+    DrawText(kCpuCountTextX, kCpuCountTextY, text, 1);
 }
 
 // ---- Warning and voxel panels ----------------------------------------------------
@@ -155,8 +160,9 @@ void RecordWarning()
     static const float kDarkRed[3] = {0.125f, 0, 0};
     static const float kRed[3] = {1, 0, 0};
     glDisable(GL_DEPTH_TEST);
-    BlackQuad(1230, 54, 1442, 146, 50);
-    AlternatingLoop(1230, 54, 1442, 146, 50, kDarkRed, kRed);
+    const float* r = kWarningBoxRect;
+    BlackQuad(r[0], r[1], r[2], r[3], 50);
+    AlternatingLoop(r[0], r[1], r[2], r[3], 50, kDarkRed, kRed);
     DrawText(1243, 124, "Warning!! The previous", 1);
     DrawText(1245, 108, "render will be erased", 1);
     DrawText(1237, 92, "Do you want to continue?", 1);
@@ -168,15 +174,15 @@ void RecordVoxelFrame(float bottom)
     static const float kDark[3] = {0.125f, 0.125f, 0.125f};
     glBegin(GL_LINE_LOOP);
     glColor3fv(kLight);
-    glVertex3f(32, bottom, 50);
+    glVertex3f(kVoxelFrameLeft, bottom, 50);
     glColor3fv(kDark);
-    glVertex3f(590, bottom, 50);
+    glVertex3f(kVoxelFrameRight, bottom, 50);
     glColor3fv(kLight);
-    glVertex3f(590, 922, 50);
+    glVertex3f(kVoxelFrameRight, kVoxelFrameTop, 50);
     glColor3fv(kDark);
-    glVertex3f(32, 922, 50);
+    glVertex3f(kVoxelFrameLeft, kVoxelFrameTop, 50);
     glEnd();
-    DrawText(34, 904, "Voxel Mesh Generator", 0);
+    DrawText(kVoxelTitleX, kVoxelTitleY, "Voxel Mesh Generator", 0);
 }
 
 void RecordVoxelExportGroup()
@@ -185,14 +191,15 @@ void RecordVoxelExportGroup()
     static const float kLight[3] = {0.5f, 0.5f, 0.5f};
     glBegin(GL_QUADS);
     glColor3f(0, 0, 0);
-    glVertex3f(252, 682, 1);
-    glVertex3f(402, 682, 1);
+    const float* r = kVoxelExportGroupRect;
+    glVertex3f(r[0], kVoxelExportCaptionBottom, 1);
+    glVertex3f(r[2], kVoxelExportCaptionBottom, 1);
     Grey(0.25f);
-    glVertex3f(402, 702, 1);
-    glVertex3f(252, 702, 1);
+    glVertex3f(r[2], r[3], 1);
+    glVertex3f(r[0], r[3], 1);
     glEnd();
-    AlternatingLoop(252, 560, 402, 702, 2, kDark, kLight);
-    DrawText(252, 686, "Export", 1);
+    AlternatingLoop(r[0], r[1], r[2], r[3], 2, kDark, kLight);
+    DrawText(static_cast<int>(r[0]), static_cast<int>(kVoxelExportCaptionBottom) + 4, "Export", 1);
 }
 
 // ---- 3-D preview helpers --------------------------------------------------------------
@@ -339,9 +346,9 @@ void Opengl::BuildScreenLists()
     statusBlankList = Record(RecordStatusBlank);
     infoPanelList = Record(RecordInfoPanel);
     warningList = Record(RecordWarning);
-    voxelPanelList = Record([] { RecordVoxelFrame(706); });
+    voxelPanelList = Record([] { RecordVoxelFrame(kVoxelFrameBottomOff); });
     voxelExportPanelList = Record([] {
-        RecordVoxelFrame(264);
+        RecordVoxelFrame(kVoxelFrameBottomOn);
         RecordVoxelExportGroup();
     });
     FillAboutTexts(*this);

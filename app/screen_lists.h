@@ -8,6 +8,22 @@
 
 inline constexpr size_t kAboutTextSize = 128;
 
+// Where the fixed pieces stand (x0, y0, x1, y1), read by the lists and by
+// the layout of the pages around them.
+inline constexpr float kPreviewFrameRect[4] = {699, 159, 1533, 993};
+inline constexpr float kStatusPanelRect[4] = {700, 8, 1532, 156};
+inline constexpr float kWarningBoxRect[4] = {1230, 54, 1442, 146};
+inline constexpr float kInfoFrameRect[4] = {32, 484, 536, 704};
+inline constexpr float kThreadsFrameRect[4] = {32, 48, 266, 182};
+inline constexpr int kCpuCountTextX = 44, kCpuCountTextY = 54;
+// The voxel panel: its bottom with the engine off and on, and the "Export"
+// group with its caption band (from kVoxelExportCaptionBottom up).
+inline constexpr float kVoxelFrameLeft = 32, kVoxelFrameRight = 590, kVoxelFrameTop = 922;
+inline constexpr float kVoxelFrameBottomOff = 706, kVoxelFrameBottomOn = 264;
+inline constexpr int kVoxelTitleX = 34, kVoxelTitleY = 904;
+inline constexpr float kVoxelExportGroupRect[4] = {252, 560, 402, 702};
+inline constexpr float kVoxelExportCaptionBottom = 682;
+
 class Opengl {
 public:
     Opengl() = default;

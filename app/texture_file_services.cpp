@@ -8,6 +8,7 @@
 #include "app/procedural_texture_thread.h"
 #include "engine/status_line.h"
 #include "app/texture_folder.h"
+#include "materials/shader.h"
 #include "materials/texture_files.h"
 
 namespace {
@@ -17,15 +18,14 @@ constexpr int kFileKindGraphics = 6;
 constexpr int kFolderSurfaceTextures = 5;
 constexpr int kFolderImages = 0;
 
-// Each texture dialog starts in its folder until the first file is chosen.
-uint8_t gTextureDialogStart = 1;
-uint8_t gGelDialogStart = 1;
-uint8_t gBitmapDialogStart = 1;
-
+// Each picture dialog starts in its folder until a file is chosen in it
+// (unless "Keep Default Paths" is ticked), then in the folder of that file;
+// "Reset Paths" sets the bytes again. The material textures and the
+// background share the Shader's byte.
 bool Chosen(int result, uint8_t& startByte, std::string* path)
 {
     if (result == 0) return false;
-    startByte = 0;
+    DialogFolderChosen(startByte);
     *path = gFilePath;
     return true;
 }
@@ -33,7 +33,7 @@ bool Chosen(int result, uint8_t& startByte, std::string* path)
 bool ChooseImage(bool surfaceFolder, std::string* path)
 {
     gFilePath[0] = '\0';
-    uint8_t& start = surfaceFolder ? gGelDialogStart : gTextureDialogStart;
+    uint8_t& start = surfaceFolder ? gGelDialogDefaultFolder : gShader.textureDialogFlag;
     return Chosen(ShowOpenFileDialog(kFileKindGraphics, surfaceFolder ? kFolderSurfaceTextures : kFolderTextures, start),
                   start, path);
 }
@@ -41,7 +41,8 @@ bool ChooseImage(bool surfaceFolder, std::string* path)
 bool ChooseBitmap(std::string* path)
 {
     gFilePath[0] = '\0';
-    return Chosen(ShowSaveFileDialog(kFileKindBitmap, kFolderImages, gBitmapDialogStart), gBitmapDialogStart, path);
+    return Chosen(ShowSaveFileDialog(kFileKindBitmap, kFolderImages, gBitmapDialogDefaultFolder),
+                  gBitmapDialogDefaultFolder, path);
 }
 
 }  // namespace

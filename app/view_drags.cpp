@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/input_clicks.h"
 #include "app/main_buttons.h"
@@ -350,10 +351,12 @@ void ZoomViewByWheel(int x, int y, int delta)
             gZoom *= 0.98f;
         }
         UpdateViewScaleAndCentre();
+        gZoomSlider.value = gZoom;  // the slider shows the zoom the wheel made
     } else {
         gFocal *= delta <= 0 ? 1.01f : 0.99f;
         gInverseFocal = gFocal == 0.0f ? 1e8f : 1.0f / gFocal;
         gPreview3DZoom = gFocal;
+        gZoom3DSlider.value = gFocal;
     }
     gPointPreviewValid = 0;
 }

@@ -188,7 +188,7 @@ void BaseShapeEditor::Build()
 
     // "Colors": the two check boxes under the texture keep clear of the
     // surface-texture presets beside them.
-    BuildCheck(useTextureBox, 40, 656, 160, 18, "Use Surface Texture");
+    BuildCheck(useTextureBox, 40, 656, 184, 18, "Use Surface Texture");
     texturePreview.SetLayout(40, 577, kZ, 74, 74, texturePreviewTexture);
     BuildCheck(smoothTextureBox, 40, 550, 160, 18, "Smooth Texture");
     BuildCheck(useGradientBox, 40, 404, 184, 18, "Use Gradient");

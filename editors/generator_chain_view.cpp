@@ -19,11 +19,37 @@ constexpr float kZ = 30.0f;
 // Block row k: x 9..151, y kRowTop - kRowPitch k - kRowHeight .. kRowTop - kRowPitch k.
 constexpr int kRowLeft = 9, kRowRight = 151, kRowTop = 584, kRowPitch = 56, kRowHeight = 40;
 constexpr int kHeaderX = 208, kHeaderY = 686;
-// Readout row i: x 209..359, y 663 - 20 i .. 677 - 20 i.
-constexpr int kReadoutLeft = 209, kReadoutRight = 359, kReadoutTop = 677, kReadoutPitch = 20;
+// Readout row i: x 222..372, y 663 - 20 i .. 677 - 20 i; the connector rises
+// in the gap left of it, right of the "Edit Generators" box (x 40..208).
+constexpr int kReadoutLeft = 222, kReadoutRight = 372, kReadoutTop = 677, kReadoutPitch = 20;
+constexpr float kConnectorX = 214;
+// The open block type list: its left edge and where the connector meets it.
+constexpr float kListMeetY = 556;
 
 int RowBottom(int k) { return kRowTop - kRowPitch * k - kRowHeight; }
 int InsertY(int blocks) { return RowBottom(blocks) + 11; }
+
+// The connector from the selected row to the header (or the open list): out
+// along the row's middle, round a corner of 4 and up to the header's lower
+// edge, so that it crosses neither the "Edit Generators" box nor the readout.
+int ConnectorPoints(int selected, bool listOpen, float (*xy)[2])
+{
+    const float mid = static_cast<float>(RowBottom(selected)) + kRowHeight / 2.0f;
+    const float x = listOpen ? kHeaderX - 8.0f : kConnectorX;
+    const float end = listOpen ? std::max(mid, kListMeetY) : static_cast<float>(kHeaderY);
+    int n = 0;
+    auto add = [&](float px, float py) { xy[n][0] = px, xy[n][1] = py, ++n; };
+    add(kRowRight, mid);
+    if (end - mid < 8.0f) {
+        add(listOpen ? kHeaderX : x, mid);
+        return n;
+    }
+    add(x - 4.0f, mid);
+    add(x, mid + 4.0f);
+    add(x, end - (listOpen ? 4.0f : 0.0f));
+    if (listOpen) add(kHeaderX, end);
+    return n;
+}
 
 const GeneratorGroup* SelectedGroup()
 {
@@ -106,16 +132,11 @@ void XFormsEditor::DrawTransformationOverlay()
         OutlineQuad(kRowLeft, y0, kRowRight, y1, kZ);
     }
     if (selected >= 0 && selected < n) {
-        // The connector from the selected block to the header.
         glColor3f(1.0f, 0.3f, 0.3f);
-        const float mid = static_cast<float>(RowBottom(selected)) + kRowHeight / 2.0f;
+        float points[6][2];
+        const int count = ConnectorPoints(selected, blockTypeListOpen != 0, points);
         glBegin(GL_LINE_STRIP);
-        for (int s = 0; s <= 16; ++s) {
-            const float t = static_cast<float>(s) / 16.0f;
-            const float x = kRowRight + (kHeaderX - kRowRight) * t;
-            const float y = mid + (kHeaderY + 12 - mid) * (3 * t * t - 2 * t * t * t);
-            glVertex3f(x, y, kZ);
-        }
+        for (int k = 0; k < count; ++k) glVertex3f(points[k][0], points[k][1], kZ);
         glEnd();
     }
     glEnable(GL_TEXTURE_2D);
@@ -141,4 +162,36 @@ void XFormsEditor::DrawTransformationOverlay()
         blockButtons[1].visible = 1;
         blockButtons[1].Draw(44, InsertY(n));
     }
+}
+
+int XFormsEditor::ChainViewRects(float (*rects)[4], int max) const
+{
+    if (gFractalType != 48 || editGeneratorsOn) return 0;
+    const GeneratorGroup* g = SelectedGroup();
+    if (!g) return 0;
+    int n = 0;
+    auto add = [&](float x0, float y0, float x1, float y1) {
+        if (n >= max) return;
+        rects[n][0] = std::min(x0, x1), rects[n][1] = std::min(y0, y1);
+        rects[n][2] = std::max(x0, x1), rects[n][3] = std::max(y0, y1);
+        ++n;
+    };
+    const int blocks = g->blockCount, selected = gTransformEdit.selectedBlock;
+    for (int k = 0; k < blocks; ++k)
+        add(kRowLeft, static_cast<float>(RowBottom(k)), kRowRight, static_cast<float>(RowBottom(k) + kRowHeight));
+    if (selected >= 0 && selected < blocks) {
+        // Each segment as a band one unit to either side of the line.
+        float points[6][2];
+        const int count = ConnectorPoints(selected, blockTypeListOpen != 0, points);
+        for (int k = 0; k + 1 < count; ++k)
+            add(points[k][0] - 1, points[k][1] - 1, points[k + 1][0] + 1, points[k + 1][1] + 1);
+    }
+    const int type = SelectedBlockType(g);
+    for (int i = 0; !blockTypeListOpen && type >= 0 && i < gGeneratorShownParamCounts[type]; ++i) {
+        int x = 0, y = 0;
+        ReadoutRowPlace(i, &x, &y);
+        add(static_cast<float>(x), static_cast<float>(y), static_cast<float>(kReadoutRight),
+            static_cast<float>(y + 16));
+    }
+    return n;
 }

@@ -26,7 +26,7 @@ bool XFormsEditor::SaveTransformationFile()
     bool written = false;
     if (ShowSaveFileDialog(kFileKindTransformations, kFolderParameters,
                            gDialogDefaultFolderFlags[kFileKindTransformations]) != 0) {
-        gDialogDefaultFolderFlags[kFileKindTransformations] = 0;
+        ForgetDefaultFolder(kFileKindTransformations);
         FileReplacement file;
         written = file.Begin(gFilePath) && WriteTransformationFile(file.Sink()) && file.Commit();
         if (!written) CheckWritable(nullptr);
@@ -41,7 +41,7 @@ bool XFormsEditor::LoadTransformationFile()
     bool loaded = false;
     if (ShowOpenFileDialog(kFileKindTransformations, kFolderParameters,
                            gDialogDefaultFolderFlags[kFileKindTransformations]) != 0) {
-        gDialogDefaultFolderFlags[kFileKindTransformations] = 0;
+        ForgetDefaultFolder(kFileKindTransformations);
         auto contents = std::make_unique<TransformationFileContents>();
         std::string error;
         if (ReadTransformationFile(gFilePath, *contents, &error)) {

@@ -163,7 +163,8 @@ void XFormsEditor::BuildPanel()
     BuildList(windowList, 574, 732, 78, "Window", kWindowRows, windowRow);
     BuildList(controlsList, 574, 664, 78, "Controls", kControlsRows, controlsRow);
     BuildList(rotList, 570, 76, 34, "Rot", kRotRows, rotRow);
-    BuildList(transList, 342, 330, 34, "Tr.", kTransRows, transRow);
+    // Under the last row of the chain readout (type 48), which ends at y 442.
+    BuildList(transList, 342, 322, 34, "Tr.", kTransRows, transRow);
     BuildList(zoomTypeList, 466, 532, 80, "Zoom Type", kZoomRows, zoomTypeRow);
     BuildList(functionList, 66, 532, 128, "Function", kFunctionRows, functionRow);
     fixedRotation.Build(426, 68, kZ, 120, 20, 6, "Fixed Rotation", kFixedRows, true);

@@ -139,6 +139,9 @@ public:
     void PickerReset();
     // Where the text field opens over readout row i of the selected block.
     static void ReadoutRowPlace(int i, int* x, int* y);
+    // What the generator chain view (type 48) draws as rectangles: its block
+    // rows, the connector's segments and the readout rows; their count.
+    int ChainViewRects(float (*rects)[4], int max) const;
 
     // ---- widgets -----------------------------------------------------------------------------
     SliderWindow pairWindow;      // "Filter:"

@@ -501,7 +501,7 @@ const Control kXFormsEditor[] = {
         .Whole()
         .Then(PickerRowsChanged)
         .Wheel(1, true)
-        .Draw(92),
+        .Draw(90),
     PickerButton<kXfPickerLoad>("Load (Picker)", PickerPressBool<kXfPickerLoad, &XFormsEditor::PickColorMap>),
     PickerButton<kXfPickerRandom>("Rnd (Picker)", PickerPress<kXfPickerRandom, &XFormsEditor::RandomPickerColorMap>),
     PickerButton<kXfPickerSave>("Save (Picker)", PickerPressBool<kXfPickerSave, &XFormsEditor::SavePickerColorMap>),

@@ -4,7 +4,10 @@
 
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <string>
+#include <utility>
 #include <system_error>
 #include <thread>
 
@@ -27,6 +30,15 @@ char gInstallDir[kPathBufferSize];
 
 uint8_t gDialogDefaultFolderFlags[kFileKindCount] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 uint8_t gKeepDialogFolders = 0;
+uint8_t gGelDialogDefaultFolder = 1;
+uint8_t gBitmapDialogDefaultFolder = 1;
+
+void RestoreDefaultDialogFolders()
+{
+    std::memset(gDialogDefaultFolderFlags, 1, sizeof gDialogDefaultFolderFlags);
+    gGelDialogDefaultFolder = 1;
+    gBitmapDialogDefaultFolder = 1;
+}
 
 void ForgetDefaultFolder(int kind)
 {
@@ -56,13 +68,47 @@ const FileKindFilter kFileKindFilters[kFileKindCount] = {
 
 namespace {
 
+// The folder of the last file chosen in each dialog, by kind and start
+// folder. Dialogs run on the window thread; the export thread's come
+// through the dialog queue, but the lock keeps the map sound whoever asks.
+std::mutex gLastFoldersMutex;
+std::map<std::pair<int, int>, std::string> gLastFolders;
+
+bool IsFolder(const std::string& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_directory(path, error);
+}
+
+// A chooser left to itself opens in the working folder or in its "Recent"
+// list, where a typed name searches instead of naming the file: it is always
+// given a folder that exists.
+std::string RequestFolder(int kind, int folderNumber, int setFolder)
+{
+    const std::string start = DialogStartFolder(folderNumber);
+    if (setFolder == 0) {
+        std::lock_guard<std::mutex> lock(gLastFoldersMutex);
+        const auto last = gLastFolders.find({kind, folderNumber});
+        if (last != gLastFolders.end() && IsFolder(last->second)) return last->second;
+    }
+    return start;
+}
+
+void RememberFolder(int kind, int folderNumber, const std::string& path)
+{
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) return;
+    std::lock_guard<std::mutex> lock(gLastFoldersMutex);
+    gLastFolders[{kind, folderNumber}] = folder;
+}
+
 FileDialogRequest MakeRequest(bool save, int kind, int folderNumber, int setFolder)
 {
     FileDialogRequest request;
     request.save = save;
     request.kind = kind;
-    request.folder = DialogStartFolder(folderNumber);
-    request.setFolder = setFolder != 0;
+    request.folder = RequestFolder(kind, folderNumber, setFolder);
+    request.setFolder = true;  // the chooser never picks its own start
     if (kind >= 0 && kind < kFileKindCount) {
         const FileKindFilter& filter = kFileKindFilters[kind];
         if (save ? filter.inSaveDialog : filter.inOpenDialog) {
@@ -111,6 +157,7 @@ int RunFileDialog(bool save, int kind, int folderNumber, int setFolder)
     }
     std::memset(gFilePath, 0, sizeof gFilePath);
     std::memcpy(gFilePath, path.data(), path.size());
+    RememberFolder(kind, folderNumber, path);
     return 1;
 }
 
@@ -148,6 +195,12 @@ int ShowOpenFileDialog(int kind, int folderNumber, int setFolder)
 int ShowSaveFileDialog(int kind, int folderNumber, int setFolder)
 {
     return RunFileDialog(true, kind, folderNumber, setFolder);
+}
+
+void ForgetLastDialogFolders()
+{
+    std::lock_guard<std::mutex> lock(gLastFoldersMutex);
+    gLastFolders.clear();
 }
 
 bool CheckWritable(FILE* file)

@@ -46,8 +46,16 @@ extern char gImagesPath[kPathBufferSize];
 extern char gInstallDir[kPathBufferSize];
 
 // One byte per file kind: 1 while that kind's dialog starts in its default
-// folder. "Reset Paths" sets them all to 1.
+// folder; while it is 0 the dialog opens in the folder of the last file
+// chosen in it. "Reset Paths" sets them all to 1.
 extern uint8_t gDialogDefaultFolderFlags[kFileKindCount];
+// The same for the picture dialogs that are not one kind's: the light gels
+// and the procedural texture saved as a bitmap (the material textures keep
+// theirs in the Shader).
+extern uint8_t gGelDialogDefaultFolder;
+extern uint8_t gBitmapDialogDefaultFolder;
+// "Reset Paths": every dialog above opens in its default folder again.
+void RestoreDefaultDialogFolders();
 // "Keep Default Paths": while set, a successful choice leaves the dialog's
 // start-folder byte as it was.
 extern uint8_t gKeepDialogFolders;
@@ -76,8 +84,13 @@ const char* DialogStartFolder(int folderNumber);
 void ForgetDefaultFolder(int kind);
 
 // Return 1 when the user chose a file (its path is then in gFilePath), else 0.
+// The chooser always opens in a folder of ours: the start folder while
+// setFolder is set, else the folder of the last file chosen in this dialog
+// (the kind with that start folder), the start folder when there is none.
 int ShowOpenFileDialog(int kind, int folderNumber, int setFolder);
 int ShowSaveFileDialog(int kind, int folderNumber, int setFolder);
+// Forgets every dialog's last folder (tests start from a clean program).
+void ForgetLastDialogFolders();
 
 // True for an open file; for a null one warns ("Talvoran cannot write in the
 // selected directory path, please choose another destination.") and is false.

@@ -35,7 +35,7 @@ struct FileFilter {
 struct FileDialogRequest {
     bool save = false;
     int kind = 0;                   // FileKind
-    std::string folder;             // start folder, may be empty
+    std::string folder;             // start folder, may be empty (then the home folder)
     bool setFolder = false;         // start in folder rather than the chooser's own choice
     std::vector<FileFilter> filters;
     std::string defaultExtension;   // without "*.", empty for none

@@ -1,12 +1,15 @@
 #include "ui/controls.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "engine/shared_access.h"
 #include "ui/balls.h"
 #include "ui/button.h"
 #include "ui/color_panels.h"
+#include "ui/font.h"
 #include "ui/option_lists.h"
 #include "ui/picture_pickers.h"
 #include "ui/scroll_lists.h"
@@ -201,6 +204,11 @@ bool StoreRow(const Control& c, int row, float v)
     return true;
 }
 
+// A text ending at textRight fits before a line at right: its last glyph
+// shows up to 4 units past its advance.
+constexpr float kGlyphOverhang = 4;
+bool TextEnds(float textRight, float right) { return textRight + kGlyphOverhang <= right; }
+
 // Geometry: the rectangle, the rows a press can pick and where.
 void Put(float* r, float x0, float y0, float x1, float y1) { r[0] = x0, r[1] = y0, r[2] = x1, r[3] = y1; }
 void At(int* x, int* y, float px, float py) { *x = static_cast<int>(px), *y = static_cast<int>(py); }
@@ -257,7 +265,9 @@ const ControlOps kCheckOps = {
         Put(r, b.left, b.bottom, b.right, c.drawArg != 0 ? b.top : b.rowsTop);
     },
     [](const Control& c) { return Widget<OptionsBox>(c).count; },
-    [](const Control& c, int row, int* x, int* y) { const OptionsBox& b = Widget<OptionsBox>(c); At(x, y, b.left + b.rowHeight / 2, b.bottom + (static_cast<float>(row) + 0.5f) * b.rowHeight); }
+    [](const Control& c, int row, int* x, int* y) { const OptionsBox& b = Widget<OptionsBox>(c); At(x, y, b.left + b.rowHeight / 2, b.bottom + (static_cast<float>(row) + 0.5f) * b.rowHeight); },
+    false,
+    [](const Control& c) { return TextEnds(Widget<OptionsBox>(c).textRight, Widget<OptionsBox>(c).right); }
 };
 
 // Option lists: the selection counted from the lowest row.
@@ -276,18 +286,27 @@ const ControlOps kListOps = {
     SetVisibleByte<ListBox>,
     [](const Control& c, float* r) { const ListBox& l = Widget<ListBox>(c); Put(r, l.left, l.bottom, l.right, l.top); },
     [](const Control& c) { return Widget<ListBox>(c).count; },
-    [](const Control& c, int row, int* x, int* y) { const ListBox& l = Widget<ListBox>(c); At(x, y, l.left + l.rowHeight / 2, l.bottom + (static_cast<float>(row) + 0.5f) * l.rowHeight); }
+    [](const Control& c, int row, int* x, int* y) { const ListBox& l = Widget<ListBox>(c); At(x, y, l.left + l.rowHeight / 2, l.bottom + (static_cast<float>(row) + 0.5f) * l.rowHeight); },
+    false,
+    [](const Control& c) { return TextEnds(Widget<ListBox>(c).textRight, Widget<ListBox>(c).right); }
 };
 
+// A press on a cell acts even on the cell already chosen: "Fixed View" turns
+// the camera back to its view after a drag.
+bool gHListCellHit = false;
 const ControlOps kHListOps = {
-    [](const Control& c, int x, int y) { return Widget<HListBox>(c).Click(x, y); },
+    [](const Control& c, int x, int y) { return gHListCellHit = Widget<HListBox>(c).Click(x, y); },
     NoDrag, NoWheel, [](const Control& c) { Widget<HListBox>(c).Draw(); },
     [](const Control& c) {
         HListBox& l = Widget<HListBox>(c);
         const int v = static_cast<int>(c.Get(0));
         if (v >= 0 && v < l.optionCount) l.selected = v;
     },
-    [](const Control& c) { return StoreRow(c, 0, static_cast<float>(Widget<HListBox>(c).selected)); },
+    [](const Control& c) {
+        const bool hit = gHListCellHit;
+        gHListCellHit = false;
+        return StoreRow(c, 0, static_cast<float>(Widget<HListBox>(c).selected)) || hit;
+    },
     SetVisibleByte<HListBox>,
     [](const Control& c, float* r) { const HListBox& l = Widget<HListBox>(c); Put(r, l.x0, l.y0, l.x1, l.y1); },
     [](const Control& c) { return Widget<HListBox>(c).optionCount; },
@@ -387,6 +406,29 @@ struct WindowOps {
         Put(r, w.left, w.bottom, w.right, w.top);
     }
     static int RowCount(const Control& c) { return Of(c).rows; }
+    // The title inside the frame; the value column (drawArg) right of the
+    // row captions, and the widest value of a row's range left of the wheel,
+    // which takes the right half.
+    static bool TextsFit(const Control& c)
+    {
+        const ThumbwheelWindow& w = Of(c);
+        const float column = w.left + static_cast<float>(c.drawArg);
+        int glyphs = 0;
+        for (int r = 0; r < w.rows; ++r) {
+            for (float v : {w.minimum[r], w.maximum[r]}) {
+                char text[64];
+                if (w.integer[r]) {
+                    std::snprintf(text, sizeof text, "%d", CheckedTruncToInt(v));
+                } else {
+                    std::snprintf(text, sizeof text, "%2.3f", static_cast<double>(v));
+                }
+                glyphs = std::max(glyphs, static_cast<int>(std::strlen(text)));
+            }
+        }
+        const float valuesRight = column + static_cast<float>(glyphs * kGlyphAdvance);
+        return TextEnds(w.titleRight, w.right) && TextEnds(w.captionRight, column) &&
+               TextEnds(valuesRight, w.left + w.halfWidth);
+    }
     // Rows count from the top; the title band is above them.
     static void RowPoint(const Control& c, int row, int* x, int* y)
     {
@@ -401,7 +443,7 @@ constexpr ControlOps MakeWindowOps(void (*draw)(const Control&))
 {
     return {WindowOps<W>::Press,      WindowOps<W>::Drag,   WindowOps<W>::Wheel,   draw,
             WindowOps<W>::Show,       WindowOps<W>::Store,  WindowOps<W>::SetVisible, WindowOps<W>::Bounds,
-            WindowOps<W>::RowCount,   WindowOps<W>::RowPoint, true};
+            WindowOps<W>::RowCount,   WindowOps<W>::RowPoint, true,     WindowOps<W>::TextsFit};
 }
 const ControlOps kSLWindowOps =
     MakeWindowOps<SLWindow>([](const Control& c) { Widget<SLWindow>(c).DrawAtOffset(c.drawArg); });
@@ -454,7 +496,11 @@ const ControlOps kFogColorOps = {
         return bar || p.changed != 0;
     },
     [](const Control& c, int, int) { return Widget<FogColorPanel>(c).Drag(); },
-    [](const Control& c, int x, int y, float step) { return Widget<FogColorPanel>(c).Wheel(x, y, step); },
+    // While the panel shows its gradient browser, the browser takes the notch.
+    [](const Control& c, int x, int y, float step) {
+        FogColorPanel& p = Widget<FogColorPanel>(c);
+        return p.browserMode != 0 ? p.browser.Wheel(x, y, step) : p.Wheel(x, y, step);
+    },
     [](const Control& c) { Widget<FogColorPanel>(c).Draw(); },
     [](const Control& c) {
         FogColorPanel& p = Widget<FogColorPanel>(c);
@@ -474,7 +520,16 @@ const ControlOps kFogColorOps = {
         return changed;
     },
     SetVisibleByte<FogColorPanel>,
-    [](const Control& c, float* r) { const FogColorPanel& p = Widget<FogColorPanel>(c); Put(r, p.x0, p.y0 - 36, p.x1, p.y1 + 16); },
+    // In browser mode the browser and its "Close" button stand in its place.
+    [](const Control& c, float* r) {
+        const FogColorPanel& p = Widget<FogColorPanel>(c);
+        if (p.browserMode == 0) {
+            Put(r, p.x0, p.y0 - 36, p.x1, p.y1 + 16);
+            return;
+        }
+        const GSelector& g = p.browser;
+        Put(r, std::min(p.x0, g.left - 4), std::min(p.y0 - 36, g.bottom - 2), std::max(p.x1, g.right + 32), g.top + 24);
+    },
     [](const Control&) { return 3; },
     [](const Control& c, int row, int* x, int* y) { const FogColorPanel& p = Widget<FogColorPanel>(c); At(x, y, (p.barStart + p.barEnd) / 2.0f, (p.bandLow[row] + p.bandHigh[row]) / 2.0f); },
     true
@@ -503,7 +558,9 @@ const ControlOps kTrackBallOps = {
         b.DragLight(x, y);
         return b.changed != 0;
     },
-    [](const Control& c, int x, int y, float step) { return Widget<TrackBall>(c).WheelTurn(x, y, step); },
+    // Only the ball under the pointer turns: the notches elsewhere belong to
+    // the widgets they are over.
+    [](const Control& c, int x, int y, float step) { return Widget<TrackBall>(c).Wheel(x, y, step); },
     // drawArg 1: the light's look, the marker on the shaded ball and its
     // altitude and azimuth.
     [](const Control& c) {
@@ -577,7 +634,11 @@ const ControlOps kTexturePanelOps = {
     },
     [](const Control& c) { return StoreRow(c, 0, static_cast<float>(Widget<TexturePanel>(c).selected)); },
     SetVisibleByte<TexturePanel>,
-    [](const Control& c, float* r) { const TexturePanel& p = Widget<TexturePanel>(c); Put(r, p.x0, p.y0, p.x1 + 32, p.y1); },
+    // A folder browser's scroll column stands right of its cells.
+    [](const Control& c, float* r) {
+        const TexturePanel& p = Widget<TexturePanel>(c);
+        Put(r, p.x0, p.y0, p.x1 + (p.fixedMode != 0 ? 0.0f : 32.0f), p.y1);
+    },
     [](const Control&) { return kPickerCells; },
     [](const Control& c, int row, int* x, int* y) { const TexturePanel& p = Widget<TexturePanel>(c); At(x, y, p.x0 + 64.0f * (static_cast<float>(row % 5) + 0.5f), p.y0 + 64.0f * (static_cast<float>(2 - row / 5) + 0.5f)); }
 };

@@ -64,6 +64,9 @@ struct ControlOps {
     // A drag changes the value (windows, colour panels, balls), not only
     // the view of it (a list scrolled).
     bool valueDrags = false;
+    // The widget's own texts (caption, row labels, a window's values at its
+    // column) lie inside it, clear of each other; null: nothing to check.
+    bool (*textsFit)(const Control&) = nullptr;
 };
 
 // Where row r of the value lives, for values that do not sit in one array

@@ -1,6 +1,8 @@
 #include "ui/option_lists.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/desktop/gl_api.h"
 #include "ui/font.h"
@@ -62,6 +64,17 @@ void RecordCaptionBand(float left, float right, float bottom, float rowHeight, i
     glEnable(GL_BLEND);
 }
 
+// Where the texts of a captioned widget end: its caption from the left edge,
+// its row labels from one row height in.
+float TextsRight(float left, float rowHeight, const char* caption, int count, const char* const* labels)
+{
+    float right = left + static_cast<float>(TextAdvance(caption != nullptr ? std::strlen(caption) : 0));
+    for (int i = 0; labels != nullptr && i < count; ++i)
+        if (labels[i] != nullptr)
+            right = std::max(right, left + rowHeight + static_cast<float>(TextAdvance(std::strlen(labels[i]))));
+    return right;
+}
+
 void RecordLabels(float left, float bottom, float rowHeight, int count, const char* const* labels)
 {
     const int half = static_cast<int>(rowHeight) / 2;
@@ -121,6 +134,7 @@ void ListBox::Build(const int& x, const int& y, const int& z, const int& width, 
     top = static_cast<float>(y + (count + 1) * rowH);
     depth = static_cast<float>(z);
     spare = 0;
+    textRight = TextsRight(left, rowHeight, caption, count, options);
 
     frameList = glGenLists(1);
     glNewList(frameList, GL_COMPILE);
@@ -174,6 +188,9 @@ void OptionsBox::Build(const int& x, const int& y, const int& z, const int& widt
     rowsTop = static_cast<float>(y + count * rowH);
     depth = static_cast<float>(z);
     if (caption == nullptr) caption = "";
+    // One row shows its caption as the row's label.
+    textRight = count == 1 ? left + rowHeight + static_cast<float>(TextAdvance(std::strlen(caption)))
+                           : TextsRight(left, rowHeight, caption, count, labels);
 
     if (count > 1) {
         captionedList = glGenLists(1);

@@ -1,5 +1,6 @@
 #include "ui/slider_windows.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -89,15 +90,20 @@ void ThumbwheelWindow::RecordWindowFrame(const char* const* captions, int textDr
     glEnable(GL_DEPTH_TEST);
     DrawText(static_cast<int>(left), static_cast<int>(bottom + halfRow + static_cast<float>(rows) * rowHeight - 6),
              Caption(captions, 0), 1);
+    titleRight = left + static_cast<float>(TextAdvance(std::strlen(Caption(captions, 0))));
     RecordCaptions(captions, textDrop);
 }
 
 void ThumbwheelWindow::RecordCaptions(const char* const* captions, int textDrop)
 {
-    for (int k = 0; k < rows; ++k)
+    captionRight = left;
+    for (int k = 0; k < rows; ++k) {
+        const char* caption = Caption(captions, rows - k);
         DrawText(static_cast<int>(left + quarterRow),
                  static_cast<int>(bottom + halfRow + static_cast<float>(k) * rowHeight - static_cast<float>(textDrop)),
-                 Caption(captions, rows - k), 1);
+                 caption, 1);
+        captionRight = std::max(captionRight, left + quarterRow + static_cast<float>(TextAdvance(std::strlen(caption))));
+    }
 }
 
 void ThumbwheelWindow::RecordWheel()

@@ -64,6 +64,9 @@ public:
     int threshold = 0;
     // Wheel angles of drags kept to whole degrees.
     bool wholeDegreeDrags = false;
+    // Where the title and the widest row caption end (the values are drawn
+    // at a column of the owner's choice, which must lie right of them).
+    float titleRight = 0, captionRight = 0;
 
 protected:
     // Steps 1 to 3 and 8 of Build: id, arrays, geometry, row values.

@@ -121,9 +121,12 @@ bool DesktopDialogs::ChooseFile(const FileDialogRequest& request, std::string* p
     gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
     gtk_file_chooser_set_local_only(chooser, TRUE);
     if (request.save) gtk_file_chooser_set_do_overwrite_confirmation(chooser, TRUE);
-    if (request.setFolder && !request.folder.empty()) {
-        gtk_file_chooser_set_current_folder(chooser, request.folder.c_str());
-    }
+    // Without a folder of its own the chooser opens in the working folder or
+    // in its "Recent" list, where a typed name searches instead of naming
+    // the file: it is always given one, the home folder at the least.
+    const bool placed = request.setFolder && !request.folder.empty() &&
+                        gtk_file_chooser_set_current_folder(chooser, request.folder.c_str());
+    if (!placed) gtk_file_chooser_set_current_folder(chooser, g_get_home_dir());
     for (const FileFilter& filter : request.filters) {
         GtkFileFilter* gtkFilter = gtk_file_filter_new();
         gtk_file_filter_set_name(gtkFilter, filter.name.c_str());

@@ -150,7 +150,13 @@ bool Translate(const SDL_Event& e, PlatformEvent* event)
         if (notches == 0) return false;
         event->type = PlatformEventType::MouseWheel;
         event->wheelDelta = notches * 120;
+        // The notch's own position, as the pointer stood when it turned.
+#if SDL_VERSION_ATLEAST(2, 26, 0)
+        event->x = e.wheel.mouseX;
+        event->y = e.wheel.mouseY;
+#else
         SDL_GetMouseState(&event->x, &event->y);
+#endif
         ToDrawable(&event->x, &event->y);
         FillButtons(event, SDL_GetMouseState(nullptr, nullptr));
         return true;

@@ -35,7 +35,11 @@ protected:
         SetFolder(gSTexturesPath, root_ / "stextures");
         SetFolder(gParametersPath, root_ / "parameters");
     }
-    void TearDown() override { std::filesystem::remove_all(root_); }
+    void TearDown() override
+    {
+        ForgetLastDialogFolders();
+        std::filesystem::remove_all(root_);
+    }
 
     static void SetFolder(char* folder, const std::filesystem::path& path)
     {
@@ -79,7 +83,7 @@ TEST_F(FileDialogs, FiltersAndFoldersOfEveryKind)
             const FileDialogRequest request = dialogs_.Prompts().back().file;
             const std::string name = std::to_string(kind) + (save ? " save" : " open");
             EXPECT_EQ(request.save, save == 1) << name;
-            EXPECT_EQ(request.setFolder, save == 1) << name;
+            EXPECT_TRUE(request.setFolder) << name;  // a cleared byte with no file chosen yet: the start folder
             EXPECT_EQ(request.folder, gDMapsPath) << name;
             const bool listed = kind < kFileKindCount && (save ? kind != 6 : kind < 14);
             if (!listed) {
@@ -92,6 +96,46 @@ TEST_F(FileDialogs, FiltersAndFoldersOfEveryKind)
             EXPECT_EQ(request.defaultExtension, kind == 6 || kind >= 14 ? "" : pattern.substr(2)) << name;
         }
     }
+}
+
+// A dialog whose start byte is clear opens where its last file was chosen;
+// each dialog (kind and start folder) keeps its own, a cancel changes none,
+// and a folder removed since sends the dialog back to its start folder.
+TEST_F(FileDialogs, ClearedStartByteOpensInTheLastFolderChosen)
+{
+    const std::string other = (root_ / "elsewhere").string(), third = (root_ / "third").string();
+    std::filesystem::create_directories(other);
+    std::filesystem::create_directories(third);
+    const auto folderOf = [this](bool save, int kind, int number, int set) {
+        dialogs_.QueueFileCancel();
+        if (save) {
+            ShowSaveFileDialog(kind, number, set);
+        } else {
+            ShowOpenFileDialog(kind, number, set);
+        }
+        const FileDialogRequest r = dialogs_.Prompts().back().file;
+        EXPECT_TRUE(r.setFolder);
+        return r.folder;
+    };
+    EXPECT_EQ(folderOf(false, 13, 7, 0), gParametersPath);
+    dialogs_.QueueFile(other + "/a.tmf");
+    ASSERT_EQ(ShowOpenFileDialog(13, 7, 0), 1);
+    const struct {
+        bool save;
+        int kind, number, set;
+        std::string folder;
+    } uses[] = {
+        {false, 13, 7, 0, other},          {true, 13, 7, 0, other},  // one memory for opening and saving
+        {false, 13, 7, 1, gParametersPath},                          // a set byte: the start folder
+        {false, 3, 1, 0, gBuffersPath},    {false, 6, 4, 0, gTexturesPath},  // other dialogs keep theirs
+    };
+    for (const auto& u : uses) EXPECT_EQ(folderOf(u.save, u.kind, u.number, u.set), u.folder) << u.kind;
+    dialogs_.QueueFile(third + "/b.tmf");
+    ASSERT_EQ(ShowSaveFileDialog(13, 7, 0), 1);
+    EXPECT_EQ(folderOf(false, 13, 7, 0), third);
+    EXPECT_EQ(folderOf(false, 6, 5, 0), gSTexturesPath);
+    std::filesystem::remove_all(third);
+    EXPECT_EQ(folderOf(false, 13, 7, 0), gParametersPath);
 }
 
 TEST_F(FileDialogs, StartFolderByNumberIsCreatedOnFirstUse)

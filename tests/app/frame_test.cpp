@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
+
 #include "app/create_interface.h"
 #include "app/frame.h"
+#include "app/main_buttons.h"
+#include "app/screen_lists.h"
 #include "app/mesh_export_thread.h"
 #include "render/render_threads.h"
 #include "shading/export_image.h"
@@ -181,6 +186,33 @@ TEST_F(FrameWithWindow, VoxelBusyScreenAndMeshExportMatchTheirReferences)
     }
     gVoxelEngineOn = gCurrentTab = 0;
     gExportProgress = -2;
+}
+
+// The status line keeps to its band in the status panel: a short text
+// centred on x 1116, a long one moved inside, one longer than the band
+// shortened in its middle (its start and end kept); left of the erase
+// question's box while that is open.
+TEST(StatusLine, KeepsToItsBand)
+{
+    EnableButton(kButtonNo, false);
+    const StatusLinePlace shortText = PlaceStatusLine("Talvoran", 32);
+    EXPECT_EQ(shortText.x, 1116 - 32);
+    EXPECT_EQ(shortText.text, "Talvoran");
+    const std::string text = "Start of a long message " + std::string(150, '-') + " and its end";
+    for (bool question : {false, true}) {
+        EnableButton(kButtonNo, question);
+        const float right = question ? kWarningBoxRect[0] : kStatusPanelRect[2];
+        for (size_t length : {size_t{60}, size_t{90}, text.size()}) {
+            const std::string shown = text.substr(0, length - 12) + " and its end";
+            const StatusLinePlace p = PlaceStatusLine(shown.c_str(), static_cast<int>(shown.size() / 2) * 8);
+            EXPECT_GT(p.rect[0], kStatusPanelRect[0]) << length << question;
+            EXPECT_LT(p.rect[2], right) << length << question;
+            EXPECT_EQ(p.text.substr(0, 10), "Start of a") << length << question;
+            EXPECT_EQ(p.text.substr(p.text.size() - 12), " and its end") << length << question;
+            EXPECT_EQ(p.text == shown, p.rect[2] - p.rect[0] == static_cast<float>(8 * shown.size() + 8));
+        }
+    }
+    EnableButton(kButtonNo, false);
 }
 
 }  // namespace

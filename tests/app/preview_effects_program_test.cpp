@@ -172,9 +172,9 @@ TEST_F(PreviewEffectsProgram, TheExportBarFollowsTheExport)
             const Frame f = Shot(reviewed ? nullptr : "export_bar");
             reviewed = true;
             // Lit along its middle up to the value, dark past its end.
-            const uint8_t* lit = f.At(830 + shown / 2, 50);
+            const uint8_t* lit = f.At(1068 + shown / 2, 32);
             EXPECT_GT(lit[0], 100) << "the bar at " << shown;
-            EXPECT_LT(f.At(830 + std::min(shown + 12, 100), 50)[0], 100);
+            EXPECT_LT(f.At(1068 + std::min(shown + 12, 100), 32)[0], 100);
         }
     }
     ASSERT_TRUE(ExportIdle());

@@ -13,19 +13,25 @@
 #include "app/control_tables.h"
 #include "app/create_interface.h"
 #include "app/main_buttons.h"
+#include "app/page_fixtures.h"
 #include "app/panel_state.h"
+#include "app/param_help.h"
+#include "app/text_field.h"
 #include "app/frame.h"
 #include "app/render_control.h"
 #include "engine/baseshape_seed_pick.h"
 #include "app/support/program_driver.h"
 #include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
+#include "engine/generator_chain_editing.h"
 #include "engine/generator_groups.h"
 #include "engine/transform_set.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
+#include "engine/status_line.h"
 #include "engine/point_coloring.h"
 #include "materials/shader.h"
+#include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
@@ -34,6 +40,7 @@
 #include "platform/dialogs.h"
 #include "platform/shell_open.h"
 #include "ui/button.h"
+#include "ui/progress_box.h"
 
 namespace {
 
@@ -468,40 +475,233 @@ TEST_F(ProgramControls, ControlsNotDrawnTakeNothing)
     EXPECT_EQ(reached, "") << "hidden controls that took a press";
 }
 
-// Every page, every pair of controls that can show together: no two share a
-// place. (Controls that take turns at one place, a colour panel or the
-// presets, are never shown together.)
+// What the pages draw besides their controls, shown through the model; the
+// states other tests leave behind are undone by Settle.
+void ArrangeFixture(const std::string& name)
+{
+    const auto is = [&](std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            if (name == n) return true;
+        return false;
+    };
+    if (is({"export progress"})) gSliderBox.visible = 1, gFileThreadBusy = 1;  // with its "Cancel"
+    if (is({"Voxel Mode", "export group", "export caption"})) gVoxelEngineOn = 1;
+    if (is({"side length"})) gVoxelEngineOn = 1, gPanel.scaleMesh = 1;
+    if (is({"status line"})) {
+        // Longer than the panel: the status line keeps to its band.
+        SetStatusText("%s", std::string(240, 'W').c_str());
+    }
+    if (is({"erase question"})) EnableButton(kButtonYes, true), EnableButton(kButtonNo, true);
+    if (is({"shadow sampling share"})) gFastShadowUpdate = 1, gShadingSettings.shadowType = 0;
+    if (is({"averaged occlusion share"})) gShadingSettings.occlusion[0] = 1;
+    if (is({"per pixel occlusion share"})) gShadingSettings.occlusion[1] = 1;
+    if (is({"resolution reminder"})) gPanel.renderSize[0] = 1000.0f;
+    if (is({"symmetry notice"})) SetStatusText("Symmetry activated");
+    if (is({"baseshape notice"})) SetStatusText("One Baseshape is out of the corners, use SCALE button");
+    if (is({"light source label"})) gPanel.lightEditOn = 1, gPanel.objectToEdit = 1;
+    if (is({"position box"})) gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 2;
+    if (is({"parameter help", "parameter field"})) {
+        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 3;
+        UpdateControlPage();
+        // The lowest of its four value rows picked.
+        gParamHelpWindow.pickedParameter = 3;
+        gParamHelpWindow.pickedRow = gParamHelpWindow.rows - 4;
+        if (name == "parameter field") OpenPickedParameter();
+    }
+    if (is({"generator chain"})) {
+        // Every block the chain can hold, the lowest chosen: the longest
+        // connector and the longest readout.
+        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 48;
+        gXFormsEditor.editGeneratorsOn = 0;
+        gXFormsEditor.blockTypeListOpen = 0;
+        if (gGeneratorGroups == nullptr) EditTransformSet(3);
+        const int t = gTransformEdit.selected;
+        for (int k = 0; k < kMaxGeneratorBlocks && gGeneratorGroups[t].blockCount < kMaxGeneratorBlocks; ++k)
+            gXFormsEditor.PostChainRequest(4, t);
+        gTransformEdit.selectedBlock = gGeneratorGroups[t].blockCount - 1;
+    }
+    if (is({"rendering frame"})) gAnimationOn = 1, EnableActionButton(kActionRenderAnimation, false);
+}
+
+void SettleFixtures()
+{
+    gSliderBox.visible = 0;
+    gPanel.scaleMesh = 0;
+    gFastShadowUpdate = 0;
+    gShadingSettings.occlusion[0] = gShadingSettings.occlusion[1] = 0;
+    gPanel.renderSize[0] = static_cast<float>(gImageWidth);
+    gPanel.lightEditOn = 0;
+    gAnimationOn = 0;
+    EnableActionButton(kActionRenderAnimation, true);
+    EndTextInput();
+    gInputBox.active = 0;
+    SetStatusText("Talvoran");
+}
+
+// One thing a page draws: a control of a table or a fixture of the page.
+struct Item {
+    const Control* control = nullptr;
+    const Fixture* fixture = nullptr;
+    const char* Name() const { return control ? control->name : fixture->name; }
+    bool Frame() const { return fixture != nullptr && fixture->look == FixtureLook::Frame; }
+    void Arrange() const
+    {
+        if (control) {
+            ::Arrange(control->name);
+        } else {
+            ArrangeFixture(fixture->name);
+        }
+    }
+    bool Shown() const
+    {
+        if (fixture) return FixtureShown(*fixture);
+        // A button is drawn only while it is enabled.
+        if (ButtonOf(*control) != nullptr && control->Address(0) != nullptr && control->Get(0) == 0.0f) return false;
+        return ControlShown(*control);
+    }
+    int Rects(FixtureRects out) const
+    {
+        if (control) {
+            ControlBounds(*control, out[0]);
+            return 1;
+        }
+        return fixture->rects(out);
+    }
+    bool Owns(const Item& other) const
+    {
+        if (fixture == nullptr || fixture->owns == nullptr) return false;
+        for (const char* const* n = fixture->owns; *n != nullptr; ++n)
+            if (std::string(*n) == other.Name()) return true;
+        return false;
+    }
+};
+
+bool Overlap(const float* a, const float* b) { return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3]; }
+bool Inside(const float* a, const float* frame)
+{
+    return a[0] > frame[0] && a[2] < frame[2] && a[1] > frame[1] && a[3] < frame[3];
+}
+
+// Solid things may not cover each other; a frame's line may not run through
+// anything: each lies inside it or outside.
+bool Collide(const Item& a, const Item& b)
+{
+    if (a.Owns(b) || b.Owns(a)) return false;
+    FixtureRects ra, rb;
+    const int na = a.Rects(ra), nb = b.Rects(rb);
+    for (int i = 0; i < na; ++i) {
+        for (int j = 0; j < nb; ++j) {
+            if (!Overlap(ra[i], rb[j])) continue;
+            if (a.Frame() && Inside(rb[j], ra[i])) continue;
+            if (b.Frame() && Inside(ra[i], rb[j])) continue;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every page, every pair of things that can show together: controls,
+// frames, captions and read-outs, the status line with a text longer than
+// the panel, the erase question, the export progress, the "Zoom" slider and
+// the parameter field. No two solid things share a place and no frame runs
+// through anything. (Controls that take turns at one place, a colour panel
+// or the presets, are never shown together.)
 TEST_F(ProgramControls, NothingOverlaps)
 {
     std::string overlaps;
     for (const PageState& p : AllPages()) {
         Settle();
+        SettleFixtures();
         Navigate(p.tab, p.page, p.materialTab);
-        std::vector<const Control*> page;
+        std::vector<Item> page;
         for (ControlTable table : ControlTables())
             for (const Control& c : table)
-                if (OnPage(c, p) && ControlRows(c) > 0) page.push_back(&c);
+                if (OnPage(c, p) && ControlRows(c) > 0) page.push_back({&c, nullptr});
+        for (const Fixture& f : PageFixtures())
+            if ((f.tab == kEveryPage || f.tab == p.tab) && (f.page == kEveryPage || f.page == p.page))
+                page.push_back({nullptr, &f});
         for (size_t i = 0; i < page.size(); ++i) {
             for (size_t j = i + 1; j < page.size(); ++j) {
-                Arrange(page[i]->name);
-                Arrange(page[j]->name);
+                page[i].Arrange();
+                page[j].Arrange();
+                // What a frame would work out before drawing: the page, the
+                // editor's widgets by type, every widget shown or hidden.
                 UpdateControlPage();
-                if (ControlShown(*page[i]) && ControlShown(*page[j])) {
-                    float a[4], b[4];
-                    ControlBounds(*page[i], a);
-                    ControlBounds(*page[j], b);
-                    if (a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3]) {
-                        overlaps += std::string("\n  tab ") + std::to_string(p.tab) + "/" + std::to_string(p.page) + "/" +
-                                    std::to_string(p.materialTab) + ": \"" + page[i]->name + "\" and \"" +
-                                    page[j]->name + "\"";
-                    }
+                gXFormsEditor.UpdateWidgetStates();
+                for (ControlTable table : ControlTables()) ShowControls(table);
+                if (page[i].Shown() && page[j].Shown() && Collide(page[i], page[j])) {
+                    overlaps += std::string("\n  tab ") + std::to_string(p.tab) + "/" + std::to_string(p.page) + "/" +
+                                std::to_string(p.materialTab) + ": \"" + page[i].Name() + "\" and \"" +
+                                page[j].Name() + "\"";
                 }
                 Settle();
+                SettleFixtures();
                 Navigate(p.tab, p.page, p.materialTab);
             }
         }
     }
     EXPECT_EQ(overlaps, "");
+}
+
+void Refresh()
+{
+    UpdateControlPage();
+    gXFormsEditor.UpdateWidgetStates();
+    for (ControlTable table : ControlTables()) ShowControls(table);
+}
+
+const Fixture& FixtureNamed(const char* name)
+{
+    for (const Fixture& f : PageFixtures())
+        if (std::string(f.name) == name) return f;
+    ADD_FAILURE() << "no fixture \"" << name << "\"";
+    return PageFixtures()[0];
+}
+
+// Type 48 with its five blocks, the lowest chosen: the readout's last row
+// ("l:") ends above "Tr." and the connector rises right of "Edit
+// Generators"; the parameter field lies inside the parameter help.
+TEST_F(ProgramControls, TransformationPageNeighboursStayFree)
+{
+    Settle();
+    SettleFixtures();
+    Navigate(kTabEditors, kPageTransformations, 0);
+    ArrangeFixture("generator chain");
+    Refresh();
+    const Fixture& chain = FixtureNamed("generator chain");
+    ASSERT_TRUE(FixtureShown(chain));
+    FixtureRects rects;
+    EXPECT_GE(chain.rects(rects), 5 + 3 + 12) << "five rows, the connector and twelve readout rows";
+    for (const char* name : {"Tr.", "Edit Generators"}) {
+        const Control* c = FindControl(XFormsEditorControls(), name);
+        ASSERT_TRUE(c != nullptr && ControlShown(*c)) << name;
+        EXPECT_FALSE(Collide({nullptr, &chain}, {c, nullptr})) << name;
+    }
+    Settle();
+    SettleFixtures();
+    Navigate(kTabEditors, kPageTransformations, 0);
+    ArrangeFixture("parameter field");
+    Refresh();
+    const Fixture& field = FixtureNamed("parameter field");
+    const Fixture& help = FixtureNamed("parameter help");
+    ASSERT_TRUE(FixtureShown(field) && FixtureShown(help));
+    FixtureRects a, b;
+    field.rects(a);
+    help.rects(b);
+    EXPECT_TRUE(Inside(a[0], b[0]));
+    Settle();
+    SettleFixtures();
+}
+
+// Every caption a list or a check box draws stays inside its frame, and a
+// slider window's values stand between its row captions and its wheel.
+TEST_F(ProgramControls, CaptionsStayInsideTheirWidgets)
+{
+    std::string overflows;
+    for (ControlTable table : ControlTables())
+        for (const Control& c : table)
+            if (c.ops->textsFit != nullptr && !c.ops->textsFit(c)) overflows += std::string(" \"") + c.name + "\"";
+    EXPECT_EQ(overflows, "");
 }
 
 }  // namespace

@@ -74,6 +74,8 @@ void ProgramDriver::Push(uint32_t type, int x, int y, int button, int wheel)
     case SDL_MOUSEWHEEL:
         e.wheel.y = wheel;
         e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+        e.wheel.mouseX = px;
+        e.wheel.mouseY = py;
         break;
     default: break;
     }
