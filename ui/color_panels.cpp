@@ -535,6 +535,7 @@ void FogColorPanel::PressButton(int index)
             gInterfaceFileServices.saveColorMap(*gradient);
         break;
     case kBrowse:
+        browser.Relist();
         browserMode = 1;
         changed = 1;
         break;

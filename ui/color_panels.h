@@ -76,6 +76,9 @@ public:
     bool Wheel(int px, int py, float delta);
     // A picked row's colours as bytes, each value clamped to 0..255 first.
     void CopyRow(int row, ColorMap& out) const;
+    // The folder listed again at the same page, so that files added or
+    // removed since show when the browser opens.
+    void Relist() { Page(0); }
 
     float left = 0, bottom = 0, right = 0, top = 0;
     float depth = 0;

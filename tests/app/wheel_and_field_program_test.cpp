@@ -33,6 +33,7 @@
 #include "render/render_threads.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
+#include "ui/file_services.h"
 #include "ui/panel_pages.h"
 
 namespace fs = std::filesystem;
@@ -107,6 +108,13 @@ std::string ProgramWheelAndFields::why_;
 // it pages through the colour maps of the textures folder by two.
 TEST_F(ProgramWheelAndFields, FogGradientBrowserTakesNotches)
 {
+    // Fourteen gradients in the textures folder, so the browser has pages.
+    const std::string folder = gInterfaceFileServices.texturesFolder();
+    std::filesystem::create_directories(folder);
+    for (int n = 0; n < 14; ++n) {
+        std::ofstream map(folder + "/gradient" + std::to_string(10 + n) + ".map");
+        for (int i = 0; i < 256; ++i) map << i << ' ' << (i * n) % 256 << ' ' << 255 - i << '\n';
+    }
     gProgram.GoTo(kTabRender, kPageEnvironment);
     FogColorPanel& fog = gMaterialPanel.fogPanel;
     const Button& browse = fog.buttons[FogColorPanel::kBrowse];

@@ -2,6 +2,11 @@
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "app/control_tables.h"
 #include "app/panel_state.h"
@@ -15,8 +20,36 @@
 #include "platform/desktop/gl_window.h"
 #include "platform/desktop/platform_events.h"
 
+namespace {
+
+// The program under test keeps its settings and its default folders in a
+// folder of this test process, never in the user's own: a test that turns
+// the thread counts must not change them for the user's next start.
+std::filesystem::path gDriverHome;
+
+void RemoveDriverHome()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(gDriverHome, ignored);
+}
+
+void KeepTheUsersFilesApart()
+{
+    if (!gDriverHome.empty()) return;
+    gDriverHome = std::filesystem::temp_directory_path() / ("talvoran_driver_" + std::to_string(::getpid()));
+    const std::filesystem::path& home = gDriverHome;
+    std::filesystem::create_directories(home);
+    std::atexit(RemoveDriverHome);
+    if (std::getenv("TALVORAN_SETTINGS_FILE") == nullptr)
+        ::setenv("TALVORAN_SETTINGS_FILE", (home / "settings.ini").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+}
+
+}  // namespace
+
 bool ProgramDriver::Start(std::string* error)
 {
+    KeepTheUsersFilesApart();
     // The same colours and sets every run, so pictures compare.
     gStartupSeed = 20261207;
     if (!StartProgram(error, true)) return false;
