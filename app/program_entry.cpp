@@ -25,6 +25,7 @@
 #include "platform/desktop/platform_events.h"
 #include "platform/desktop/preview_target.h"
 #include "platform/asset_paths.h"
+#include "platform/heap_memory.h"
 #include "platform/picture_file.h"
 
 namespace {
@@ -192,6 +193,30 @@ constexpr uint32_t kRestPollMs = 50;
 // Until an event comes, or the time to look again for work.
 void RestUntilEvent() { WaitForPlatformEvent(kRestPollMs); }
 
+// The heap's free pages go back to the system once the window has rested a
+// second after its last frame: not between the frames of a pointer moving
+// over the window, which would take them again at once.
+constexpr uint64_t kRestBeforeReleaseMs = 1000;
+
+class HeapRelease {
+public:
+    void FrameDrawn()
+    {
+        lastFrame_ = TickCount();
+        released_ = false;
+    }
+    void Resting()
+    {
+        if (released_ || TickCount() - lastFrame_ < kRestBeforeReleaseMs) return;
+        ReleaseFreeHeapMemory();
+        released_ = true;
+    }
+
+private:
+    uint64_t lastFrame_ = 0;
+    bool released_ = false;
+};
+
 }  // namespace
 
 void StopProgram()
@@ -230,6 +255,7 @@ int RunProgram(const ProgramOptions& options)
 
     int frames = 0;
     int exitCode = 0;
+    HeapRelease heap;
     for (;;) {
         // Headless runs count frames, so every pass draws one.
         if (headless) RequestFrames(1);
@@ -248,7 +274,12 @@ int RunProgram(const ProgramOptions& options)
         }
         if (!RunMessageLoopPass()) break;
         ++frames;
-        if (gFramesDrawn == drawn) RestUntilEvent();
+        if (gFramesDrawn == drawn) {
+            heap.Resting();
+            RestUntilEvent();
+        } else {
+            heap.FrameDrawn();
+        }
     }
     StopProgram();
     RemovePlatformDialogs();

@@ -8,9 +8,14 @@
 //     72, 71, 64, 3, 11, 5, 44, 7), their starting parameters.
 //   BM_BaseshapeWireframes/1: all 65 of kind 6, the largest (51 strips of
 //     101 vertices each).
+//   BM_BaseshapeWireframes/2: as /0, with every size nudged by one ulp
+//     each frame, so that every wireframe is recorded anew (a frame in
+//     which every baseshape was edited).
 //   BM_WireframeVertices: the same 65 as /0 into a sink that only sums the
 //     vertices: the drawers' own share of a frame.
 #include <benchmark/benchmark.h>
+
+#include <cmath>
 
 #include "engine/baseshape_record.h"
 #include "editors/shape_previews.h"
@@ -60,7 +65,8 @@ void BM_BaseshapeWireframes(benchmark::State& state)
         state.SkipWithError(gl.error().c_str());
         return;
     }
-    MakeHeavyBaseshapes(state.range(0) != 0);
+    MakeHeavyBaseshapes(state.range(0) == 1);
+    const bool editEveryFrame = state.range(0) == 2;
     glViewport(0, 0, 832, 832);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -68,6 +74,9 @@ void BM_BaseshapeWireframes(benchmark::State& state)
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_DEPTH_TEST);
     for (auto _ : state) {
+        if (editEveryFrame)
+            for (BaseshapePoint& point : gBaseshapeEditPoints)
+                point.size = std::nextafter(point.size, HUGE_VALF);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         for (int i = 0; i < kMaxBaseshapes; ++i) {
             glLoadIdentity();
@@ -81,6 +90,6 @@ void BM_BaseshapeWireframes(benchmark::State& state)
     glDisable(GL_DEPTH_TEST);
     gl.ResetVirtualScreen();
 }
-BENCHMARK(BM_BaseshapeWireframes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BaseshapeWireframes)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,7 +1,20 @@
-// The wireframe previews drawn into the current OpenGL context, in
-// immediate mode on the window thread.
+// The wireframe previews drawn into the current OpenGL context on the
+// window thread.
+//
+// Each baseshape's wireframe is recorded into a display list of its own and
+// replayed until its kind, size or parameters change. What a drawer emits
+// depends on nothing else: the view and where the baseshape lies are the
+// caller's matrix, and the colour is the caller's. On the software driver
+// the drawers' trigonometry and hundreds of thousands of immediate-mode
+// calls per frame are thus paid once per edit instead of once per frame,
+// also while the view turns. A list replays the same primitives with the
+// same vertices, so the picture does not change.
+#include <cstring>
+
+#include "engine/baseshape_record.h"
 #include "editors/shape_previews.h"
 #include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_window.h"
 
 namespace {
 
@@ -22,10 +35,51 @@ public:
     void Scale(float x, float y, float z) override { glScalef(x, y, z); }
 };
 
+// What a baseshape's list was recorded from. Lists belong to the context
+// they were made in: a list of an earlier context is forgotten, not deleted.
+struct RecordedWireframe {
+    uint64_t contextSerial = 0;
+    GLuint list = 0;
+    bool recorded = false;
+    int32_t kind = 0;
+    float size = 0.0f;
+    float p[13] = {};
+};
+
+RecordedWireframe gRecorded[kMaxBaseshapes];
+
+// Bit for bit, so that a changed not-a-number or a signed zero records anew.
+bool RecordedFrom(const RecordedWireframe& r, int32_t kind, const BaseshapePoint& point)
+{
+    static_assert(sizeof r.p == sizeof point.p);
+    return r.kind == kind && std::memcmp(&r.size, &point.size, sizeof r.size) == 0 &&
+           std::memcmp(r.p, point.p, sizeof r.p) == 0;
+}
+
 }  // namespace
 
 void DrawBaseshapePreview(int index)
 {
+    if (index < 0 || index >= kMaxBaseshapes) return;
+    const int32_t kind = gBaseshapes[index].shapeType;
+    const BaseshapePoint& point = gBaseshapeEditPoints[index];
+    RecordedWireframe& r = gRecorded[index];
+    const uint64_t serial = MainContextSerial();
+    if (r.contextSerial != serial) r = RecordedWireframe{.contextSerial = serial};
+    if (r.list == 0) r.list = glGenLists(1);
     GlShapeSink sink;
-    DrawBaseshapePreview(sink, index);
+    if (r.list == 0) {  // no list to be had: drawn as it comes
+        DrawShapePreview(sink, kind, point);
+        return;
+    }
+    if (!r.recorded || !RecordedFrom(r, kind, point)) {
+        glNewList(r.list, GL_COMPILE);
+        DrawShapePreview(sink, kind, point);
+        glEndList();
+        r.recorded = true;
+        r.kind = kind;
+        r.size = point.size;
+        std::memcpy(r.p, point.p, sizeof r.p);
+    }
+    glCallList(r.list);
 }

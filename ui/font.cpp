@@ -22,10 +22,52 @@ namespace {
 constexpr int kListsBelow = 32;
 constexpr int kListsAbove = 96;
 
-void CallTextLists(const char* text, size_t length, int set)
+// The corners of glyph g's cell in the font picture.
+struct GlyphCell {
+    float s0, s1, t0, t1;
+};
+
+GlyphCell CellOf(int g)
 {
-    glListBase(gFontListBase - 32 + 128 * set);
-    glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
+    const float s0 = (g % 16) / 16.0f;
+    const float t1 = 1.0f - (g / 16) / 16.0f;
+    return {s0, s0 + 1.0f / 16.0f, t1 - 1.0f / 16.0f, t1};
+}
+
+// The quad of glyph g with its lower left corner at (x, 0).
+void GlyphQuad(int g, float x)
+{
+    const GlyphCell c = CellOf(g);
+    glTexCoord2f(c.s0, c.t0);
+    glVertex3f(x, 0, kGlyphDepth);
+    glTexCoord2f(c.s1, c.t0);
+    glVertex3f(x + kGlyphQuadSize, 0, kGlyphDepth);
+    glTexCoord2f(c.s1, c.t1);
+    glVertex3f(x + kGlyphQuadSize, kGlyphQuadSize, kGlyphDepth);
+    glTexCoord2f(c.s0, c.t1);
+    glVertex3f(x, kGlyphQuadSize, kGlyphDepth);
+}
+
+// The glyphs of a text as one run of quads, the pen moved past them as the
+// glyph lists move it (a code without a glyph neither draws nor moves).
+// Replaying a glyph list per character costs the software driver a draw and
+// a matrix change per glyph, several times what the quads themselves cost.
+void DrawGlyphRun(const char* text, size_t length, int set)
+{
+    int glyphs = 0;
+    for (size_t i = 0; i < length; ++i) glyphs += GlyphIndex(static_cast<unsigned char>(text[i]), set) >= 0;
+    if (glyphs == 0) return;
+    glBindTexture(GL_TEXTURE_2D, gFontTexture);
+    glBegin(GL_QUADS);
+    float x = 0.0f;
+    for (size_t i = 0; i < length; ++i) {
+        const int g = GlyphIndex(static_cast<unsigned char>(text[i]), set);
+        if (g < 0) continue;
+        GlyphQuad(g, x);
+        x += kGlyphAdvance;
+    }
+    glEnd();
+    glTranslatef(x, 0, 0);
 }
 
 void DrawTextLength(int x, int y, const char* text, size_t length, int set)
@@ -36,7 +78,7 @@ void DrawTextLength(int x, int y, const char* text, size_t length, int set)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glPushMatrix();
     glTranslatef(static_cast<float>(x), static_cast<float>(y), 0.0f);
-    CallTextLists(text, length, set);
+    DrawGlyphRun(text, length, set);
     glPopMatrix();
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
@@ -83,20 +125,10 @@ bool BuildFont()
     const GLuint reserved = glGenLists(kListsBelow + kGlyphCount + kListsAbove);
     gFontListBase = reserved + kListsBelow;
     for (int g = 0; g < kGlyphCount; ++g) {
-        const float s0 = (g % 16) / 16.0f;
-        const float t1 = 1.0f - (g / 16) / 16.0f;
-        const float t0 = t1 - 1.0f / 16.0f;
         glNewList(gFontListBase + g, GL_COMPILE);
         glBindTexture(GL_TEXTURE_2D, gFontTexture);
         glBegin(GL_QUADS);
-        glTexCoord2f(s0, t0);
-        glVertex3f(0, 0, kGlyphDepth);
-        glTexCoord2f(s0 + 1.0f / 16.0f, t0);
-        glVertex3f(kGlyphQuadSize, 0, kGlyphDepth);
-        glTexCoord2f(s0 + 1.0f / 16.0f, t1);
-        glVertex3f(kGlyphQuadSize, kGlyphQuadSize, kGlyphDepth);
-        glTexCoord2f(s0, t1);
-        glVertex3f(0, kGlyphQuadSize, kGlyphDepth);
+        GlyphQuad(g, 0.0f);
         glEnd();
         glTranslatef(kGlyphAdvance, 0, 0);
         glEndList();
@@ -148,7 +180,7 @@ void DrawFramedTextF(int x, int y, const char* format, ...)
     glPushMatrix();
     glTranslatef(static_cast<float>(x), static_cast<float>(y), 0.0f);
     glEnable(GL_TEXTURE_2D);
-    CallTextLists(text, n, 0);
+    DrawGlyphRun(text, n, 0);
     glDisable(GL_TEXTURE_2D);
     // The pen stands after the text now: the frame reaches back to x.
     glBegin(GL_LINE_LOOP);

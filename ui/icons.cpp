@@ -1,9 +1,12 @@
 #include "ui/icons.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "engine/fractal_model.h"
 #include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_window.h"
 #include "platform/asset_paths.h"
 #include "ui/gl_shapes.h"
 #include "ui/texture_upload.h"
@@ -22,6 +25,46 @@ bool LoadIcon(const char* name, unsigned* texture)
     *texture = UploadPictureTexture(picture, TextureMip::None, TextureWrap::Clamp);
     return !picture.empty();
 }
+
+// The fractal-type icons (one shows at a time) and the shape-icon sheets
+// (shown only by the baseshape-type selector) are read when the interface
+// is built, so a missing file is known then, but filled into their texture
+// names only when first drawn: about 9 MB of textures a session may never
+// show. The names belong to the context that made them.
+struct DeferredUpload {
+    uint64_t contextSerial = 0;
+    bool pending = false;
+};
+
+DeferredUpload gSheetUpload;
+DeferredUpload gTypeIconUpload[kFractalTypeIcons];
+
+void Defer(DeferredUpload* upload) { *upload = {MainContextSerial(), true}; }
+
+// True once, when the upload is still owed in the current context.
+bool TakeUpload(DeferredUpload* upload)
+{
+    if (!upload->pending || upload->contextSerial != MainContextSerial()) return false;
+    upload->pending = false;
+    return true;
+}
+
+// Filled in the middle of a frame: the texture state around it stays as it was.
+void FillTexture(unsigned texture, const std::string& path, TextureMip mip, TextureWrap wrap)
+{
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT);
+    UploadPictureInto(texture, LoadPictureRgb(path), mip, wrap);
+    glPopAttrib();
+}
+
+std::string NumberedIconPath(int n)
+{
+    char name[16];
+    std::snprintf(name, sizeof name, "%d.png", n);
+    return IconPath(name);
+}
+
+const char* const kShapeIconSheetFiles[2] = {"shape_icons_1.png", "shape_icons_2.png"};
 
 // One list: an untextured-state quad at the icon's place, depth test off.
 unsigned RecordIconQuad(float x0, float y0, float x1, float y1)
@@ -71,9 +114,9 @@ bool LoadNumberedIcons()
     glEnable(GL_TEXTURE_2D);
     bool ok = true;
     for (int n = 1; n <= kFractalTypeIcons; ++n) {
-        char name[16];
-        std::snprintf(name, sizeof name, "%d.png", n);
-        ok &= LoadIcon(name, &gFractalTypeIconTextures[n - 1]);
+        ok &= !LoadPictureRgb(NumberedIconPath(n)).empty();
+        glGenTextures(1, &gFractalTypeIconTextures[n - 1]);
+        Defer(&gTypeIconUpload[n - 1]);
     }
     gFractalTypeIconList = RecordIconQuad(380, 556, 508, 684);
     return ok;
@@ -82,6 +125,9 @@ bool LoadNumberedIcons()
 void DrawFractalTypeIcon()
 {
     if (gFractalType < 0 || gFractalType >= kFractalTypeIcons) return;
+    if (TakeUpload(&gTypeIconUpload[gFractalType]))
+        FillTexture(gFractalTypeIconTextures[gFractalType], NumberedIconPath(gFractalType + 1), TextureMip::None,
+                    TextureWrap::Clamp);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, gFractalTypeIconTextures[gFractalType]);
@@ -100,12 +146,11 @@ bool LoadShapeIcons()
 {
     glEnable(GL_TEXTURE_2D);
     bool ok = true;
-    static const char* const kSheets[2] = {"shape_icons_1.png", "shape_icons_2.png"};
     for (int s = 0; s < 2; ++s) {
-        const RgbPicture picture = LoadPictureRgb(ResourcePath(kSheets[s]));
-        gShapeIconSheets[s] = UploadPictureTexture(picture, TextureMip::Full, TextureWrap::Repeat);
-        ok &= !picture.empty();
+        ok &= !LoadPictureRgb(ResourcePath(kShapeIconSheetFiles[s])).empty();
+        glGenTextures(1, &gShapeIconSheets[s]);
     }
+    Defer(&gSheetUpload);
     gShapeIconListBase = glGenLists(kShapeIcons);
     for (int n = 0; n < kShapeIcons; ++n) {
         const SheetCell cell = ShapeIconCell(n);
@@ -129,6 +174,10 @@ bool LoadShapeIcons()
 
 void DrawShapeIcon(int x, int y, int n)
 {
+    if (TakeUpload(&gSheetUpload))
+        for (int s = 0; s < 2; ++s)
+            FillTexture(gShapeIconSheets[s], ResourcePath(kShapeIconSheetFiles[s]), TextureMip::Full,
+                        TextureWrap::Repeat);
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);

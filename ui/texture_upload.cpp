@@ -7,7 +7,7 @@
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
 
-unsigned UploadPictureTexture(const RgbPicture& picture, TextureMip mip, TextureWrap wrap)
+void UploadPictureInto(unsigned texture, const RgbPicture& picture, TextureMip mip, TextureWrap wrap)
 {
     static const uint8_t kBlack[12] = {};
     const bool empty = picture.empty();
@@ -15,8 +15,6 @@ unsigned UploadPictureTexture(const RgbPicture& picture, TextureMip mip, Texture
     const int height = empty ? 2 : picture.height;
     const uint8_t* pixels = empty ? kBlack : picture.pixels.data();
 
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     // Rows of odd widths are packed tightly in our pictures.
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
@@ -34,6 +32,13 @@ unsigned UploadPictureTexture(const RgbPicture& picture, TextureMip mip, Texture
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+}
+
+unsigned UploadPictureTexture(const RgbPicture& picture, TextureMip mip, TextureWrap wrap)
+{
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    UploadPictureInto(texture, picture, mip, wrap);
     return texture;
 }
 

@@ -14,6 +14,9 @@ enum class TextureWrap { Clamp, Repeat };
 // untextured quads. Needs a current context.
 unsigned UploadPictureTexture(const RgbPicture& picture, TextureMip mip, TextureWrap wrap);
 
+// The same into an existing texture name (its earlier image replaced).
+void UploadPictureInto(unsigned texture, const RgbPicture& picture, TextureMip mip, TextureWrap wrap);
+
 // Loads the picture file and uploads it; see UploadPictureTexture.
 unsigned LoadPictureTexture(const std::string& path, TextureMip mip, TextureWrap wrap);
 

@@ -133,6 +133,12 @@ bool CreateMainWindow(int clientWidth, int clientHeight, bool hidden, std::strin
     return true;
 }
 
+namespace {
+uint64_t gContextSerial = 0;
+}  // namespace
+
+uint64_t MainContextSerial() { return gContextSerial; }
+
 bool CreateMainContext(std::string* error)
 {
     if (!gMainWindow) {
@@ -150,6 +156,7 @@ bool CreateMainContext(std::string* error)
         return false;
     }
     gMainGLContext = context;
+    ++gContextSerial;
     PinLoadedLibraries();
     // On a display the swap waits for the vertical blank where the driver
     // offers it; the frame loop paces itself where it does not.

@@ -41,6 +41,10 @@ bool CreateMainContext(std::string* error);
 // first. Does nothing without a window or with an empty picture.
 void SetMainWindowIcon(int width, int height, const uint8_t* rgbTopRowFirst);
 
+// Counts the contexts made: GL names (display lists, textures) kept across
+// frames are valid only while the serial they were made under is current.
+uint64_t MainContextSerial();
+
 // Deletes the context (if any), then destroys the window (if any).
 void DestroyMainWindow();
 

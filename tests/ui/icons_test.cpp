@@ -80,4 +80,33 @@ TEST_F(IconDrawing, ToolAndFractalTypeIconsLoadFromTheImgFolder)
     gFractalType = 0;
 }
 
+// The icons are read at load time but take texture memory only once shown,
+// and filling them in the middle of a frame leaves the texture binding and
+// environment of the drawing around them alone.
+TEST_F(IconDrawing, IconsTakeTheirTexturesWhenFirstShown)
+{
+    ASSERT_TRUE(LoadNumberedIcons());
+    ASSERT_TRUE(LoadShapeIcons());
+    for (const unsigned texture : gFractalTypeIconTextures) EXPECT_FALSE(glIsTexture(texture));
+    EXPECT_FALSE(glIsTexture(gShapeIconSheets[0]));
+    GLuint mine = 0;
+    glGenTextures(1, &mine);
+    glBindTexture(GL_TEXTURE_2D, mine);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    gFractalType = 7;
+    Clear();
+    DrawFractalTypeIcon();
+    EXPECT_GT(LitIn(gl_.ReadPixelsRgb(), 380, 556, 508, 684), 1000);
+    EXPECT_TRUE(glIsTexture(gFractalTypeIconTextures[7]));
+    EXPECT_FALSE(glIsTexture(gFractalTypeIconTextures[8]));
+    Clear();
+    DrawShapeIcon(100, 200, 3);
+    EXPECT_GT(LitIn(gl_.ReadPixelsRgb(), 99, 199, 166, 266), 100);
+    GLint env = 0;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
+    EXPECT_EQ(env, GL_MODULATE);
+    gFractalType = 0;
+    glDeleteTextures(1, &mine);
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_test_context.h"
 #include "ui/font.h"
@@ -112,6 +114,48 @@ TEST_F(TextDrawing, CodesOutsideTheSetReachTheOtherSetOrNothing)
     DrawText(400, 500, "\xA0\xFF", 1);
     EXPECT_TRUE(LitBox().empty());
     glDeleteLists(other, 512);
+}
+
+// The glyph lists replayed one character at a time, as the font defines a
+// text: what a text drawn in one run of quads must match pixel for pixel,
+// also where codes without a glyph (which neither draw nor move the pen) sit
+// between others, and when recorded into a list and replayed.
+TEST_F(TextDrawing, OneRunMatchesTheGlyphListsExactly)
+{
+    const struct {
+        const char* text;
+        int set;
+    } cases[] = {{"Render 1600 x 1000", 1}, {"%2.5f -0.12345", 0}, {"A\x01B\x1F" "C", 0},
+                 {"x\xA0y\xFFz", 1}, {"\xC1\x85~ ", 0}, {"W", 1}};
+    for (const auto& c : cases) {
+        Clear();
+        glEnable(GL_BLEND);
+        glDisable(GL_DEPTH_TEST);
+        glEnable(GL_TEXTURE_2D);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        glPushMatrix();
+        glTranslatef(403, 517, 0);
+        glListBase(gFontListBase - 32 + 128 * c.set);
+        glCallLists(static_cast<GLsizei>(std::strlen(c.text)), GL_UNSIGNED_BYTE, c.text);
+        glPopMatrix();
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
+        glEnable(GL_DEPTH_TEST);
+        const std::vector<uint8_t> lists = gl_.ReadPixelsRgb();
+
+        Clear();
+        DrawText(403, 517, c.text, c.set);
+        EXPECT_TRUE(gl_.ReadPixelsRgb() == lists) << c.text;
+
+        const GLuint recorded = glGenLists(1);
+        glNewList(recorded, GL_COMPILE);
+        DrawText(403, 517, c.text, c.set);
+        glEndList();
+        Clear();
+        glCallList(recorded);
+        EXPECT_TRUE(gl_.ReadPixelsRgb() == lists) << c.text << " (recorded)";
+        glDeleteLists(recorded, 1);
+    }
 }
 
 TEST_F(TextDrawing, FramedTextSpansOneMoreCharacter)

@@ -1,0 +1,87 @@
+// The window thread's share of one frame of the interface: the program
+// started offscreen (SDL_VIDEODRIVER=offscreen), one page of each tab on
+// screen, the interface drawn as every frame draws it (title, panels,
+// captions, controls, status line) with glFinish, so the software driver's
+// work on this thread is counted.
+//
+//   BM_InterfaceFrame/<tab>: DrawInterface alone, tab 0 .. 6 in the order of
+//     the tab strip (Fractals, Render, Camera, Editors, About, Voxels,
+//     Animation), on each tab's first page.
+//   BM_MainViewFrame: the whole frame of the main view as a render draws it
+//     (interface, preview picture, busy mark).
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/create_interface.h"
+#include "app/frame.h"
+#include "app/interface_drawing.h"
+#include "app/program_entry.h"
+#include "app/startup_init.h"
+#include "app/startup_state.h"
+#include "ui/panel_pages.h"
+#include "platform/desktop/gl_api.h"
+
+namespace {
+
+bool StartOnce(std::string* error)
+{
+    static bool started = false;
+    static std::string failure;
+    if (!started) {
+        started = true;
+        gStartupSeed = 20261207;
+        if (!StartProgram(&failure, true)) {
+            failure = "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " + failure;
+        } else {
+            for (int frame = 0; frame < 400 && gStartupStep < 11; ++frame) RunMessageLoopPass();
+            if (gStartupStep < 11) failure = "the start-up steps did not finish";
+        }
+    }
+    *error = failure;
+    return failure.empty();
+}
+
+// Out of line, so that a profiler can count these alone.
+[[gnu::noinline]] void InterfaceOnce()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    DrawInterface();
+    glFinish();
+}
+
+[[gnu::noinline]] void FrameOnce()
+{
+    DrawFrame();
+    glFinish();
+}
+
+void BM_InterfaceFrame(benchmark::State& state)
+{
+    std::string error;
+    if (!StartOnce(&error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    gCurrentTab = static_cast<int>(state.range(0));
+    for (int i = 0; i < 3; ++i) RunMessageLoopPass();
+    for (auto _ : state) InterfaceOnce();
+    gCurrentTab = kTabFractals;
+}
+BENCHMARK(BM_InterfaceFrame)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+
+void BM_MainViewFrame(benchmark::State& state)
+{
+    std::string error;
+    if (!StartOnce(&error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const uint8_t screen = gScreenState.load();
+    gScreenState = kScreenRenderOrtho;
+    for (auto _ : state) FrameOnce();
+    gScreenState = screen;
+}
+BENCHMARK(BM_MainViewFrame)->Unit(benchmark::kMillisecond);
+
+}  // namespace

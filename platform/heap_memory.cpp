@@ -1,0 +1,5 @@
+#include "platform/heap_memory.h"
+
+#include <malloc.h>
+
+void ReleaseFreeHeapMemory() { malloc_trim(0); }
