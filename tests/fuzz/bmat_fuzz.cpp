@@ -1,7 +1,7 @@
 // The material file reader on arbitrary bytes: a file it accepts is
 // installed, written again and must read back whole.
 // Installing a file costs more than reading it: a longer run in CI.
-// fuzz-seconds: 120
+// fuzz-seconds: 60
 #include <cstddef>
 #include <cstdint>
 #include <memory>

@@ -1,3 +1,4 @@
+// fuzz-seconds: 60 (half a million inputs on a CI core)
 // The colour-map text reader on arbitrary bytes: it reads at most 256 lines,
 // and what it reads is written again and reads back the same.
 #include <cstddef>

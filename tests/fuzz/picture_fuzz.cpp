@@ -1,3 +1,4 @@
+// fuzz-seconds: 100 (half a million inputs on a CI core)
 // The picture decoders (PNG, JPEG, BMP) on arbitrary bytes, whole and as a
 // thumbnail: a picture accepted is within the limits and as large as it
 // says; a refused one is the grey stand-in.

@@ -2,7 +2,7 @@
 // ".zb3f": a file it accepts is installed, written again and must read
 // back whole.
 // Installing a file costs more than reading it: a longer run in CI.
-// fuzz-seconds: 150
+// fuzz-seconds: 60
 #include <cstddef>
 #include <cstdint>
 #include <memory>
