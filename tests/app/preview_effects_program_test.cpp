@@ -181,7 +181,9 @@ TEST_F(PreviewEffectsProgram, TheExportBarFollowsTheExport)
             // little higher), where a lit bar is still bright.
             int past = reached + 12;
             if (past >= 48 && past <= 52) past = 54;
-            if (past < 98) EXPECT_LT(f.At(1068 + past, 34)[0], 100) << "the bar at " << reached;
+            if (past < 98) {
+                EXPECT_LT(f.At(1068 + past, 34)[0], 100) << "the bar at " << reached;
+            }
         }
     }
     ASSERT_TRUE(ExportIdle());
