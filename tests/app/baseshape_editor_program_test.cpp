@@ -1,11 +1,9 @@
 // The baseshape editor driven as a user drives it: the whole program
 // offscreen, every press where the control is drawn.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,7 +14,8 @@
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
 #include "ui/panel_pages.h"
-#include "app/support/program_driver.h"
+#include "app/support/program_controls.h"
+#include "app/support/program_pictures.h"
 #include "editors/baseshape_editor.h"
 #include "editors/baseshape_type_parameters.h"
 #include "engine/baseshape_animation.h"
@@ -28,51 +27,19 @@
 #include "materials/shader.h"
 #include "engine/status_line.h"
 #include "platform/desktop/gl_window.h"
-#include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "shading/image_files.h"
-#include "support/screenshot.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void FailTest(const std::string& what) { ADD_FAILURE() << what; }
-
-ProgramDriver gProgram;
-ScriptedDialogs gDialogs;
 BaseShapeEditor& E() { return gBaseShapeEditor; }
 
-const Control* Find(const char* name)
-{
-    for (ControlTable table : ControlTables())
-        if (const Control* c = FindControl(table, name)) return c;
-    return nullptr;
-}
-void Click(const char* name, int row = 0)
-{
-    const Control* c = Find(name);
-    ASSERT_NE(c, nullptr) << name;
-    int x = 0, y = 0;
-    ControlRowPoint(*c, row, &x, &y);
-    gProgram.Click(x, y);
-}
-bool Shown(const char* name)
-{
-    UpdateControlPage();
-    return ControlShown(*Find(name));
-}
 BaseshapeRecord& Current() { return gBaseshapes[gCurrentBaseshape]; }
 
-// The editor's page with its "Edit" box on and its widgets open.
-void OpenEditor()
-{
-    Click("Fractals", kTabEditors);
-    Click("Baseshapes", kPageBaseshapes);
-    if (!gBaseShapeEditorOpen) Click("Edit (Baseshapes)");
-    gProgram.Frames(1);
-}
+// The "Edit" box off, pressed where the editor's page shows it.
 void CloseEditor()
 {
     if (gBaseShapeEditorOpen) Click("Edit (Baseshapes)");
@@ -101,44 +68,19 @@ void PlainPresetThumbnails()
     }
 }
 
-// The panel alone (the 3-D preview's points are random), as a reference.
-void ExpectPanelLooksLike(const char* name)
-{
-    const int screen = gScreenState.load();
-    gScreenState = kScreenInterfaceOnly;
-    gProgram.Frames(2);
-    int width = 0, height = 0;
-    GetMainDrawableSize(&width, &height);
-    const ScreenshotResult r = CompareWithReference(name, gProgram.Screenshot(), width, height, 24, 0.004);
-    EXPECT_TRUE(r.ok) << name << ": " << r.message;
-    gScreenState = screen;
-}
-
-class BaseShapeEditorProgram : public ::testing::Test {
+class BaseShapeEditorProgram : public ProgramTest {
 protected:
     static void SetUpTestSuite()
     {
-        dir_ = fs::temp_directory_path() / ("talvoran_baseshapes_" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-        ::setenv("XDG_DATA_HOME", dir_.c_str(), 1);
-        ::setenv("TALVORAN_SETTINGS_FILE", (dir_ / "settings.ini").c_str(), 1);
-        gDialogs.SetFailureHandler(FailTest);
-        SetDialogBackend(&gDialogs);
-        std::string error;
-        started_ = gProgram.Start(&error);
-        why_ = error;
-    }
-    static void TearDownTestSuite()
-    {
-        gProgram.Stop();
-        SetDialogBackend(nullptr);
-        fs::remove_all(dir_);
+        UseOwnFolder("talvoran_baseshapes_");
+        StartOnce();
     }
     // One baseshape of kind 1 ("Sphere"), the panel open on "Shape".
     void SetUp() override
     {
-        ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_;
-        OpenEditor();
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
+        OpenBaseshapeEditor();
         while (gBaseshapeCount > 0) Click("Delete (Baseshapes)");
         Click("New (Baseshapes)");
         ASSERT_EQ(gBaseshapeCount, 1);
@@ -146,13 +88,7 @@ protected:
         ChooseKind(1);
     }
     void TearDown() override { CloseEditor(); }
-    static bool started_;
-    static std::string why_;
-    static fs::path dir_;
 };
-bool BaseShapeEditorProgram::started_ = false;
-std::string BaseShapeEditorProgram::why_;
-fs::path BaseShapeEditorProgram::dir_;
 
 // Each tab of a plain kind, the "Shape" tab of a displacement-mapped kind
 // and of the mesh kind; what shows follows the kind.
@@ -243,7 +179,7 @@ TEST_F(BaseShapeEditorProgram, BaseshapeFiles)
 {
     Click("New (Baseshapes)");
     gBaseshapes[1].position[1] = 0.5f;
-    const fs::path two = dir_ / "two.bsf", one = dir_ / "one.bsf";
+    const fs::path two = gDir / "two.bsf", one = gDir / "one.bsf";
     gDialogs.QueueFile(two.string());
     Click("Save (Baseshapes)");
     gDialogs.QueueFile(one.string());
@@ -279,7 +215,7 @@ TEST_F(BaseShapeEditorProgram, GradientSave)
     ChooseTab(kBsColorsTab);
     Click("Use Gradient");
     ASSERT_TRUE(Shown("Save (Gradient)"));
-    const fs::path map = dir_ / "ramp.map";
+    const fs::path map = gDir / "ramp.map";
     gDialogs.QueueFile(map.string());
     Click("Save (Gradient)");
     std::ifstream in(map);
@@ -290,7 +226,7 @@ TEST_F(BaseShapeEditorProgram, GradientSave)
     for (std::string line; std::getline(in, line);) ++lines;
     EXPECT_EQ(lines, 256);
 
-    const fs::path nowhere = dir_ / "missing" / "ramp.map";
+    const fs::path nowhere = gDir / "missing" / "ramp.map";
     gDialogs.QueueFile(nowhere.string());
     gDialogs.QueueAnswer(MessageAnswer::Ok);
     Click("Save (Gradient)");
@@ -458,7 +394,7 @@ TEST_F(BaseShapeEditorProgram, MeshesAndPicturesLoadThroughTheirButtons)
 {
     ChooseKind(58);
     const BaseshapeMesh& mesh = gBaseshapeMeshes[gCurrentBaseshape];
-    const fs::path facet = dir_ / "facet.stl", shortFile = dir_ / "short.stl";
+    const fs::path facet = gDir / "facet.stl", shortFile = gDir / "short.stl";
     WriteFile(facet, "solid one\nfacet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 2 0 0\n  vertex 0 2 0\n"
                      " endloop\nendfacet\nendsolid one\n");
     std::string binary(84 + 50, '\0');
@@ -481,7 +417,7 @@ TEST_F(BaseShapeEditorProgram, MeshesAndPicturesLoadThroughTheirButtons)
               std::vector<float>(kDefaultBaseshapeTriangle, kDefaultBaseshapeTriangle + 9));
 
     ChooseKind(49);  // its maps lose the first and last row and column
-    const fs::path map = dir_ / "map.bmp";
+    const fs::path map = gDir / "map.bmp";
     WriteBmp(map, 4, 3, std::vector<uint8_t>(36, 90));
     gDialogs.QueueFile(map.string());
     Click("Load DMap");
@@ -493,7 +429,7 @@ TEST_F(BaseShapeEditorProgram, MeshesAndPicturesLoadThroughTheirButtons)
     ChooseKind(1);
     ChooseTab(kBsColorsTab);
     Click("Use Surface Texture");
-    const fs::path picture = dir_ / "picture.bmp";
+    const fs::path picture = gDir / "picture.bmp";
     WriteBmp(picture, 1, 2, {255, 0, 0, 0, 200, 0});  // red above green
     gDialogs.QueueFile(picture.string());
     Click("Load (Texture)");
@@ -501,13 +437,6 @@ TEST_F(BaseShapeEditorProgram, MeshesAndPicturesLoadThroughTheirButtons)
     ASSERT_EQ(texture.width * 10 + texture.height, 12u);
     EXPECT_EQ(std::vector<uint8_t>(texture.pixels, texture.pixels + 6), (std::vector<uint8_t>{0, 200, 0, 255, 0, 0}));
     EXPECT_EQ(gFileOperationBusy.load(), 0);
-}
-
-template <typename Done>
-bool FramesUntil(Done done, int limit)
-{
-    for (int frame = 0; frame < limit && !done(); ++frame) gProgram.Frames(1);
-    return done();
 }
 
 // One quarter turn R about y: the preview's glMatrix becomes M R (column 0
@@ -578,7 +507,7 @@ TEST_F(BaseShapeEditorProgram, AnEditedBaseshapeRendersAnotherPicture)
 {
     CloseEditor();
     const std::vector<uint8_t> before = Render();
-    OpenEditor();
+    OpenBaseshapeEditor();
     Click("New (Baseshapes)");
     ASSERT_EQ(gBaseshapeCount, 2);
     ChooseKind(2);

@@ -3,20 +3,15 @@
 // Kleinian types, the view after a transformation file brings another
 // type, the depth checks when an editor closes, the pick count of type 45
 // across type changes, and the light editor's start.
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/control_tables.h"
-#include "assets/png_file.h"
 #include "app/create_interface.h"
 #include "app/frame.h"
 #include "app/interface_drawing.h"
@@ -24,8 +19,8 @@
 #include "app/panel_state.h"
 #include "app/param_help.h"
 #include "app/point_preview.h"
-#include "app/support/program_driver.h"
-#include "app/text_field.h"
+#include "app/support/program_controls.h"
+#include "app/support/program_pictures.h"
 #include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
 #include "engine/baseshape_model.h"
@@ -34,7 +29,6 @@
 #include "engine/pick_table.h"
 #include "engine/status_line.h"
 #include "materials/shader.h"
-#include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/view_camera.h"
@@ -44,65 +38,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void FailTest(const std::string& what) { ADD_FAILURE() << what; }
-
-ProgramDriver gProgram;
-ScriptedDialogs gDialogs;
-fs::path gDir;
-
-const Control* Find(const char* name)
-{
-    for (ControlTable table : ControlTables())
-        if (const Control* c = FindControl(table, name)) return c;
-    return nullptr;
-}
-void Click(const char* name, int row = 0)
-{
-    const Control* c = Find(name);
-    ASSERT_NE(c, nullptr) << name;
-    int x = 0, y = 0;
-    ControlRowPoint(*c, row, &x, &y);
-    gProgram.Click(x, y);
-}
-bool Shown(const char* name)
-{
-    UpdateControlPage();
-    const Control* c = Find(name);
-    return c != nullptr && ControlShown(*c);
-}
-
-// "Fractal Type" scrolled with the wheel to the type, which is then pressed.
-void PickFractalType(int type)
-{
-    gProgram.GoTo(kTabFractals);
-    const Control* list = FindControl(FractalsControls(), "Fractal Type");
-    ASSERT_NE(list, nullptr);
-    const int rows = ControlRows(*list);
-    int x = 0, y = 0;
-    ControlRowPoint(*list, 0, &x, &y);
-    for (int notch = 0; notch < kFractalTypeCount; ++notch) gProgram.Wheel(x, y, 1);
-    const int down = std::max(0, type - rows + 1);
-    for (int notch = 0; notch < down; ++notch) gProgram.Wheel(x, y, -1);
-    gProgram.ClickControl(FractalsControls(), "Fractal Type", rows - 1 - (type - down));
-    gProgram.Frames(2);
-}
-
-void OpenTransformationEditor()
-{
-    gProgram.GoTo(kTabEditors, kPageTransformations);
-    if (!gXFormsEditorOpen) Click("Edit (Transformations)");
-    gProgram.Frames(1);
-}
+// The transformation editor's page with its "Edit" box off.
 void CloseTransformationEditor()
 {
     gProgram.GoTo(kTabEditors, kPageTransformations);
     if (gXFormsEditorOpen) Click("Edit (Transformations)");
-    gProgram.Frames(1);
-}
-void OpenBaseshapeEditor()
-{
-    gProgram.GoTo(kTabEditors, kPageBaseshapes);
-    if (!gBaseShapeEditorOpen) Click("Edit (Baseshapes)");
     gProgram.Frames(1);
 }
 
@@ -115,12 +55,6 @@ void ExpectEveryTransformationPicked()
     for (uint8_t t : gTransformPickTable) ++seen[t];
     for (int t = 0; t < gPickTransformCount; ++t) EXPECT_GT(seen[t], 0) << "transformation " << t;
     for (int t = gPickTransformCount; t < kMaxTransforms; ++t) EXPECT_EQ(seen[t], 0) << "transformation " << t;
-}
-
-// A frame kept beside the test binary for a person to look at.
-void WriteScreenshotForReview(const std::vector<uint8_t>& rgb, int width, int height, const char* name)
-{
-    assetgen::WritePngRgb(std::string(name) + ".review.png", rgb.data(), width, height);
 }
 
 MobiusCoefficients Maps() { return gMobiusCoefficients; }
@@ -144,45 +78,14 @@ MobiusCoefficients MapsOfThePositions()
     return expected;
 }
 
-// A press on the help's first row opens the field; the value typed there
-// replaces the old one at Return.
-void TypeIntoTheFirstHelpRow(const char* value)
-{
-    const SLWindow2& help = gParamHelpWindow;
-    const int top = static_cast<int>(help.y0 + (static_cast<float>(help.rows) - 0.5f) * help.rowHeight);
-    gProgram.Click(static_cast<int>(help.x0) + 80, top);
-    ASSERT_TRUE(TextInputActive());
-    for (int i = 0; i < 12; ++i) gProgram.Key(SDLK_BACKSPACE);
-    gProgram.Type(value);
-    gProgram.Key(SDLK_RETURN);
-}
-
-class EditorEffectsProgram : public ::testing::Test {
+class EditorEffectsProgram : public ProgramTest {
 protected:
     static void SetUpTestSuite()
     {
-        gDir = fs::temp_directory_path() / ("talvoran_editor_effects_" + std::to_string(::getpid()));
-        fs::create_directories(gDir);
-        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
-        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
-        gDialogs.SetFailureHandler(FailTest);
-        SetDialogBackend(&gDialogs);
-        std::string error;
-        started_ = gProgram.Start(&error);
-        why_ = error;
+        UseOwnFolder("talvoran_editor_effects_");
+        StartOnce();
     }
-    static void TearDownTestSuite()
-    {
-        gProgram.Stop();
-        SetDialogBackend(nullptr);
-        fs::remove_all(gDir);
-    }
-    void SetUp() override { ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_; }
-    static bool started_;
-    static std::string why_;
 };
-bool EditorEffectsProgram::started_ = false;
-std::string EditorEffectsProgram::why_;
 
 // A new baseshape makes the scene exportable: "Kavrolin" shows on the
 // "Fractals" page and its press writes the scene; without baseshapes it
@@ -334,9 +237,7 @@ TEST_F(EditorEffectsProgram, ClosingTheBaseshapeEditorReportsPointsOutOfTheCorne
     EXPECT_STREQ(status, "One Baseshape is out of the corners, use SCALE button");
     gProgram.Frames(2);
     EXPECT_TRUE(StatusTextContains("is out "));
-    int w = 0, h = 0;
-    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
-    WriteScreenshotForReview(screen, w, h, "baseshape_out_of_corners");
+    Shot("baseshape_out_of_corners");
     gViewScale = fitted;
     OpenBaseshapeEditor();
     Click("Delete (Baseshapes)");
@@ -391,14 +292,12 @@ TEST_F(EditorEffectsProgram, TheLightEditorStartsOnLightZero)
     Click("Use Texture");
     ASSERT_EQ(gShader.lights[0].textured, 1);
     gProgram.Frames(2);
-    int w = 0, h = 0;
-    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
-    WriteScreenshotForReview(screen, w, h, "light_editor_start");
+    const WindowPicture screen = Shot("light_editor_start");
+    const int w = screen.w, h = screen.h;
     // The gel swatch is drawn white at its middle.
     const TextureBox& swatch = gMaterialPanel.textureBoxes[1];
     const int x = static_cast<int>((swatch.x0 + swatch.x1) / 2), y = static_cast<int>((swatch.y0 + swatch.y1) / 2);
-    const int px = x * w / 1600, py = (1000 - y) * h / 1000;
-    const uint8_t* p = &screen[(static_cast<size_t>(py) * w + px) * 3];
+    const uint8_t* p = screen.At(x, y);
     EXPECT_GT(p[0] + p[1] + p[2], 3 * 200) << "the gel swatch at " << x << ", " << y;
     // The 3-D preview marks light 0 with a white point at its position, the
     // middle of the view (light 0 sits at the origin): some white pixels
@@ -407,7 +306,7 @@ TEST_F(EditorEffectsProgram, TheLightEditorStartsOnLightZero)
     for (int dy = -12; dy <= 12; ++dy) {
         for (int dx = -12; dx <= 12; ++dx) {
             const int qx = 1116 * w / 1600 + dx, qy = (1000 - 576) * h / 1000 + dy;
-            const uint8_t* q = &screen[(static_cast<size_t>(qy) * w + qx) * 3];
+            const uint8_t* q = &screen.rgb[(static_cast<size_t>(qy) * w + qx) * 3];
             white += q[0] > 240 && q[1] > 240 && q[2] > 240 ? 1 : 0;
         }
     }

@@ -3,9 +3,7 @@
 // first, then in the folder of the last file chosen in it, in its own folder
 // again for as long as "Keep Default Paths" is ticked, and after "Reset Paths".
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,12 +11,11 @@
 #include "app/control_tables.h"
 #include "app/panel_state.h"
 #include "app/frame.h"
-#include "app/support/program_driver.h"
+#include "app/support/program_controls.h"
 #include "assets/png_file.h"
 #include "editors/xforms_editor.h"
 #include "engine/file_dialogs.h"
 #include "materials/shader.h"
-#include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"
 #include "ui/panel_pages.h"
 
@@ -26,22 +23,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void FailTest(const std::string& what) { ADD_FAILURE() << what; }
-
-ProgramDriver gProgram;
-ScriptedDialogs gDialogs;
-fs::path gDir;
-
+// The named control pressed, then a frame for what it opened.
 void Press(const char* name)
 {
-    for (ControlTable table : ControlTables()) {
-        if (FindControl(table, name) != nullptr) {
-            gProgram.ClickControl(table, name);
-            gProgram.Frames(1);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no control \"" << name << "\"";
+    Click(name);
+    gProgram.Frames(1);
 }
 
 // One chooser: how to reach it, its start folder and the file it is given.
@@ -104,27 +90,16 @@ const Chooser kChoosers[] = {
      }},
 };
 
-class FileDialogFolders : public ::testing::Test {
+// The program is started for each test, and the folders last used are
+// forgotten after it.
+class FileDialogFolders : public ProgramTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        gDir = fs::temp_directory_path() / ("talvoran_dialog_folders_" + std::to_string(::getpid()));
-        fs::create_directories(gDir);
-        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
-        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
-        gDialogs.SetFailureHandler(FailTest);
-        SetDialogBackend(&gDialogs);
-    }
-    static void TearDownTestSuite()
-    {
-        SetDialogBackend(nullptr);
-        fs::remove_all(gDir);
-    }
+    static void SetUpTestSuite() { UseOwnFolder("talvoran_dialog_folders_"); }
     void SetUp() override
     {
         std::string error;
         ASSERT_TRUE(gProgram.Start(&error)) << error;
-        for (int frame = 0; frame < 5000 && gScreenState.load() != kScreenPointPreview; ++frame) gProgram.Frames(1);
+        WaitForPointPreview();
     }
     void TearDown() override
     {

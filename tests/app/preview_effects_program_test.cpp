@@ -4,11 +4,9 @@
 // glow over a picture background, and the render's preview shaded with
 // each baseshape's own material.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -20,13 +18,13 @@
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
-#include "app/support/program_driver.h"
+#include "app/support/program_controls.h"
+#include "app/support/program_pictures.h"
 #include "assets/png_file.h"
 #include "editors/baseshape_editor.h"
 #include "engine/baseshape_model.h"
 #include "platform/desktop/platform_events.h"
 #include "platform/picture_file.h"
-#include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/view_camera.h"
@@ -41,68 +39,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void FailTest(const std::string& what) { ADD_FAILURE() << what; }
-
-ProgramDriver gProgram;
-ScriptedDialogs gDialogs;
-fs::path gDir;
-
-const Control* Find(const char* name)
-{
-    for (ControlTable table : ControlTables())
-        if (const Control* c = FindControl(table, name)) return c;
-    return nullptr;
-}
-void Click(const char* name, int row = 0)
-{
-    const Control* c = Find(name);
-    ASSERT_NE(c, nullptr) << name;
-    int x = 0, y = 0;
-    ControlRowPoint(*c, row, &x, &y);
-    gProgram.Click(x, y);
-}
-
-// The window's pixel at a virtual-screen point (y up).
-struct Frame {
-    std::vector<uint8_t> rgb;
-    int w = 0, h = 0;
-    const uint8_t* At(int x, int y) const
-    {
-        const int px = std::clamp(x * w / 1600, 0, w - 1), py = std::clamp((1000 - y) * h / 1000, 0, h - 1);
-        return &rgb[(static_cast<size_t>(py) * w + px) * 3];
-    }
-};
-Frame Shot(const char* reviewName = nullptr)
-{
-    Frame f;
-    f.rgb = gProgram.Screenshot(&f.w, &f.h);
-    if (reviewName) assetgen::WritePngRgb(std::string(reviewName) + ".review.png", f.rgb.data(), f.w, f.h);
-    return f;
-}
-
-bool ExportIdle() { return gFileThreadBusy.load() == 0; }
-
-void RenderFor(int milliseconds)
-{
-    gProgram.ClickControl(WindowBottomControls(), "Render");
-    gProgram.Frames(1);
-    if (ButtonEnabled(kButtonYes)) gProgram.ClickControl(WindowBottomControls(), "Yes");
-    ASSERT_EQ(gRenderRunFlag.load(), 1) << "the render did not start";
-    const uint64_t end = TickCount() + static_cast<uint64_t>(milliseconds);
-    while (TickCount() < end) gProgram.Frames(1);
-    gProgram.ClickControl(WindowBottomControls(), "Stop");
-    gProgram.Frames(2);
-}
-
-void Save(const fs::path& file)
-{
-    gProgram.GoTo(kTabRender, kPageShaders);
-    gDialogs.QueueFile(file.string());
-    gProgram.ClickControl(RenderControls(), "Save PNG");
-    EXPECT_TRUE(gProgram.WaitUntil(ExportIdle, 120000)) << file;
-    gProgram.Frames(2);
-}
-
 double MeanOfFile(const fs::path& file)
 {
     RgbImage image;
@@ -112,42 +48,14 @@ double MeanOfFile(const fs::path& file)
     return image.pixels.empty() ? 0.0 : sum / static_cast<double>(image.pixels.size());
 }
 
-class PreviewEffectsProgram : public ::testing::Test {
+class PreviewEffectsProgram : public ProgramTest {
 protected:
     static void SetUpTestSuite()
     {
-        gDir = fs::temp_directory_path() / ("talvoran_preview_effects_" + std::to_string(::getpid()));
-        fs::create_directories(gDir);
-        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
-        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
-        gDialogs.SetFailureHandler(FailTest);
-        SetDialogBackend(&gDialogs);
-        std::string error;
-        started_ = gProgram.Start(&error);
-        why_ = error;
+        UseOwnFolder("talvoran_preview_effects_");
+        StartOnce();
     }
-    static void TearDownTestSuite()
-    {
-        gProgram.Stop();
-        SetDialogBackend(nullptr);
-        if (!std::getenv("TALVORAN_KEEP_TEST_FILES")) fs::remove_all(gDir);
-    }
-    void SetUp() override { ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_; }
-    // 512 x 512 renders: "Resolution presets" row "512 x 512", then "Change".
-    static void SmallRenders()
-    {
-        gProgram.GoTo(kTabCamera);
-        const Control* presets = FindControl(CameraControls(), "Resolution presets");
-        gProgram.ClickControl(CameraControls(), "Resolution presets", ControlRows(*presets) - 2);
-        gProgram.ClickControl(CameraControls(), "Change");
-        gProgram.Frames(2);
-        ASSERT_EQ(gImageWidth, 512);
-    }
-    static bool started_;
-    static std::string why_;
 };
-bool PreviewEffectsProgram::started_ = false;
-std::string PreviewEffectsProgram::why_;
 
 // "Save PNG" of the start-up 2048 x 2048 render: the bar under the preview
 // grows with the export's progress, frame by frame, and never runs ahead.
@@ -169,7 +77,7 @@ TEST_F(PreviewEffectsProgram, TheExportBarFollowsTheExport)
         last = shown;
         if (shown > 20 && shown < 80 && middle < 0) {
             middle = shown;
-            const Frame f = Shot(reviewed ? nullptr : "export_bar");
+            const WindowPicture f = Shot(reviewed ? nullptr : "export_bar");
             reviewed = true;
             // Lit along its middle up to the value, dark past where the
             // export has got to (it may have moved on while the frame was
@@ -196,7 +104,7 @@ TEST_F(PreviewEffectsProgram, TheExportBarFollowsTheExport)
 // "Thirds" two dark green verticals at a third and two thirds across.
 TEST_F(PreviewEffectsProgram, TheGridShowsOverThePointPreview)
 {
-    auto greenAlong = [](const Frame& f, int x) {
+    auto greenAlong = [](const WindowPicture& f, int x) {
         int green = 0;
         for (int y = 170; y < 980; y += 2) {
             for (int dx = -1; dx <= 1; ++dx) {
@@ -213,12 +121,12 @@ TEST_F(PreviewEffectsProgram, TheGridShowsOverThePointPreview)
     Click("Grid", 2);  // "Thirds"
     EXPECT_EQ(gGridOverlayList, gInterface.gridLists[1]);
     gProgram.Frames(3);
-    const Frame thirds = Shot("grid_thirds");
+    const WindowPicture thirds = Shot("grid_thirds");
     EXPECT_GT(greenAlong(thirds, 976), 200);
     EXPECT_GT(greenAlong(thirds, 1256), 200);
     Click("Grid", 4);  // "None"
     gProgram.Frames(3);
-    const Frame none = Shot();
+    const WindowPicture none = Shot();
     EXPECT_LT(greenAlong(none, 976), 20);
 }
 
@@ -245,22 +153,22 @@ TEST_F(PreviewEffectsProgram, AViewDragKeepsTheAnimationCamera)
 // export nearly white.
 TEST_F(PreviewEffectsProgram, GlowLeavesThePictureBackgroundOut)
 {
-    SmallRenders();
+    UseSmallRenders();
     gProgram.GoTo(kTabRender, kPageEnvironment);
     Click("Enable Background");
     ASSERT_EQ(gShadingSettings.backgroundOn, 1);
     Click("Background Type", 0);  // "Images or textures"
     ASSERT_EQ(gShadingSettings.backgroundType, 0);
     RenderFor(1500);
-    Save(gDir / "plain.png");
+    SaveImage("Save PNG", gDir / "plain.png");
     gProgram.GoTo(kTabRender, kPageShaders);
     Click("Enable the Glow Shader");
     ASSERT_EQ(gShader.glowOn, 1);
-    Save(gDir / "glow.png");
+    SaveImage("Save PNG", gDir / "glow.png");
     gProgram.GoTo(kTabRender, kPageShaders);
     Click("Include the background brighness in the shader");
     ASSERT_EQ(gShader.glowBackground, 1);
-    Save(gDir / "glow_background.png");
+    SaveImage("Save PNG", gDir / "glow_background.png");
     const double plain = MeanOfFile(gDir / "plain.png"), glow = MeanOfFile(gDir / "glow.png");
     const double withBackground = MeanOfFile(gDir / "glow_background.png");
     EXPECT_LT(glow, plain + 40.0) << "plain " << plain;
@@ -277,7 +185,7 @@ TEST_F(PreviewEffectsProgram, GlowLeavesThePictureBackgroundOut)
 // the neon's red shows where the second one lies and not elsewhere.
 TEST_F(PreviewEffectsProgram, TheRenderPreviewShadesEachBaseshapeItsOwnWay)
 {
-    SmallRenders();
+    UseSmallRenders();
     gProgram.GoTo(kTabEditors, kPageBaseshapes);
     Click("Edit (Baseshapes)");
     Click("New (Baseshapes)");
@@ -293,12 +201,9 @@ TEST_F(PreviewEffectsProgram, TheRenderPreviewShadesEachBaseshapeItsOwnWay)
     // from the render buffers at once ("Multiply" keeps the start-up
     // colours below white); the picture and the buffers are kept as they
     // are then, before "Stop" returns to the point preview.
-    gProgram.ClickControl(WindowBottomControls(), "Render");
-    gProgram.Frames(1);
-    if (ButtonEnabled(kButtonYes)) gProgram.ClickControl(WindowBottomControls(), "Yes");
+    PressRender();
     ASSERT_EQ(gRenderRunFlag.load(), 1);
-    const uint64_t end = TickCount() + 1500;
-    while (TickCount() < end) gProgram.Frames(1);
+    RunFor(1500);
     gProgram.GoTo(kTabRender, kPageAdvanced);
     Click("Material Color Blend", 6);  // "Multiply"
     ASSERT_EQ(gShadingSettings.materialColorBlend, 6);

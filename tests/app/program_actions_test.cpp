@@ -3,10 +3,8 @@
 // the voxel engine with a failing allocation, and one mesh export at a time
 // with the engine stopped under it.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -19,7 +17,7 @@
 #include "app/mesh_export_thread.h"
 #include "app/panel_state.h"
 #include "app/procedural_texture_thread.h"
-#include "app/support/program_driver.h"
+#include "app/support/program_controls.h"
 #include "app/voxel_actions.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/file_dialogs.h"
@@ -28,7 +26,6 @@
 #include "engine/random.h"
 #include "engine/status_line.h"
 #include "materials/shader.h"
-#include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/voxel_engine.h"
@@ -38,25 +35,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void FailTest(const std::string& what) { ADD_FAILURE() << what; }
-
-ProgramDriver gProgram;
-ScriptedDialogs gDialogs;
-fs::path gDir;
-
 std::string Status() { return gStatusText; }
-
-// The named control of whichever table holds it, pressed and let go.
-void Press(const char* name, int row = 0)
-{
-    for (ControlTable table : ControlTables()) {
-        if (FindControl(table, name) != nullptr) {
-            gProgram.ClickControl(table, name, row);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no control \"" << name << "\"";
-}
 
 // A writer that reads the whole cube it was given until the test lets it
 // finish, so a cube freed under it shows in the sanitizer build.
@@ -80,36 +59,19 @@ MeshExportStatus SlowWriter(VoxelMeshRequest& request)
 
 bool MeshExportEnded() { return gMeshExportRunning.load() == 0; }
 
-class ProgramActions : public ::testing::Test {
+class ProgramActions : public ProgramTest {
 protected:
     static void SetUpTestSuite()
     {
-        gDir = fs::temp_directory_path() / ("talvoran_actions_" + std::to_string(::getpid()));
-        fs::create_directories(gDir);
-        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
-        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
-        gDialogs.SetFailureHandler(FailTest);
-        SetDialogBackend(&gDialogs);
-        std::string error;
-        started_ = gProgram.Start(&error);
-        why_ = error;
-    }
-    static void TearDownTestSuite()
-    {
-        gProgram.Stop();
-        SetDialogBackend(nullptr);
-        fs::remove_all(gDir);
+        UseOwnFolder("talvoran_actions_");
+        StartOnce();
     }
     void SetUp() override
     {
-        ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_;
+        ProgramTest::SetUp();
         ClearStatusText();
     }
-    static bool started_;
-    static std::string why_;
 };
-bool ProgramActions::started_ = false;
-std::string ProgramActions::why_;
 
 // "Reset Env. Parameters" puts the fog, turbidity and fog colour back;
 // "Reset Parameters" the current material's values alone, not its textures.
@@ -118,7 +80,7 @@ TEST_F(ProgramActions, ResetsRestoreTheirOwnValues)
     ShadingSettings& s = gShadingSettings;
     s.fog[0] = s.turbidity = s.volumetricFogColor[0] = 9.0f;
     gProgram.GoTo(kTabRender, kPageEnvironment);
-    Press("Reset Env. Parameters");
+    Click("Reset Env. Parameters");
     EXPECT_EQ(s.fog[0], 0.15f);
     EXPECT_EQ(s.fog[1], 3.5f);
     EXPECT_EQ(s.turbidity, 5.0f);
@@ -130,19 +92,19 @@ TEST_F(ProgramActions, ResetsRestoreTheirOwnValues)
         gShader.specularMagnitude[m] = gShader.shadowDepth[m] = 7.0f;
         gShader.curveMode1[m] = 0;
     }
-    Press("$");
+    Click("$");
     ASSERT_EQ(gShader.currentMaterial, 1);
-    Press("Reset Parameters");
+    Click("Reset Parameters");
     EXPECT_EQ(gShader.specularMagnitude[1], 90.0f);
     EXPECT_EQ(gShader.shadowDepth[1], 0.25f);
     EXPECT_EQ(gShader.curveMode1[1], 6u);
     EXPECT_EQ(gShader.shadowDepth[0], 7.0f) << "another material";
     // The slots stop at 0 and 9.
-    for (int i = 0; i < 12; ++i) Press("#");
+    for (int i = 0; i < 12; ++i) Click("#");
     EXPECT_EQ(gShader.currentMaterial, 0);
-    for (int i = 0; i < 12; ++i) Press("$");
+    for (int i = 0; i < 12; ++i) Click("$");
     EXPECT_EQ(gShader.currentMaterial, 9);
-    for (int i = 0; i < 9; ++i) Press("#");
+    for (int i = 0; i < 9; ++i) Click("#");
     gShader.shadowDepth[0] = 0.25f;
 }
 
@@ -162,12 +124,12 @@ TEST_F(ProgramActions, ForbiddenSuccessorsFromAFixedSeed)
     gTransformCount = gPickTransformCount = 5;  // a set of five maps
     for (const auto& c : cases) {
         SeedRandomState(gGlobalRandomB, c.seed);
-        Press("RND");
+        Click("RND");
         for (int t = 0; t < 5; ++t)
             for (int k = 0; k < 2; ++k) EXPECT_EQ(gForbiddenSuccessors[t][k], c.pairs[t][k]) << c.seed << " " << t;
     }
     gTransformCount = gPickTransformCount = count;
-    Press("CLR");
+    Click("CLR");
     for (int t = 0; t < 3; ++t) EXPECT_EQ(gForbiddenSuccessors[t][0], -1);
 }
 
@@ -176,21 +138,21 @@ TEST_F(ProgramActions, ForbiddenSuccessorsFromAFixedSeed)
 TEST_F(ProgramActions, BusyStatesTurnActionsAway)
 {
     gProgram.GoTo(kTabRender, kPageMaterials, kMaterialAmbient);
-    Press("Texture Generator");
+    Click("Texture Generator");
     ASSERT_EQ(gPanel.generatorOn[0], 1);
     gProceduralTextureBusy = 1;  // a texture job runs
-    Press("Select (Ambient)");
+    Click("Select (Ambient)");
     EXPECT_EQ(Status(), "A Procedural Texture calculation is in progress..");
     gProceduralTextureBusy = 0;
-    Press("Texture Generator");
+    Click("Texture Generator");
 
     gProgram.GoTo(kTabRender, kPageShaders);
     gFogSampleBuffer[7] = 7;
     gVoxelEngineOn = 1;
-    Press("Clear Fog");
+    Click("Clear Fog");
     EXPECT_EQ(gFogSampleBuffer[7], 7);
     gVoxelEngineOn = 0;
-    Press("Clear Fog");
+    Click("Clear Fog");
     EXPECT_EQ(gFogSampleBuffer[7], 0);
 }
 
@@ -208,16 +170,16 @@ TEST_F(ProgramActions, TheVoxelEngineStartsOnlyWithItsCube)
     } cases[] = {{1, false, 0}, {1, true, 8000000}, {0, true, 64000000}};
     for (const auto& c : cases) {
         gAllocateVoxelCube = c.allocates ? AllocateVoxelGrid : +[] { return false; };
-        Press("Voxel Resolution", c.row);
+        Click("Voxel Resolution", c.row);
         ClearStatusText();
-        Press("Start the Voxel Engine");
+        Click("Start the Voxel Engine");
         EXPECT_EQ(gVoxelEngineOn, c.allocates ? 1 : 0) << c.row;
         if (!c.allocates) {
             EXPECT_EQ(Status(), kInsufficientMemoryText) << c.row;
             continue;
         }
         EXPECT_EQ(gColorIndexBufferBytes, c.cubeBytes) << c.row;
-        Press("Stop the Voxel Engine");
+        Click("Stop the Voxel Engine");
         EXPECT_EQ(static_cast<int64_t>(gColorIndexBufferBytes), pixels) << c.row << ": back at the render size";
     }
     gAllocateVoxelCube = AllocateVoxelGrid;
@@ -229,21 +191,21 @@ TEST_F(ProgramActions, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
 {
     gMeshWriters = {SlowWriter, SlowWriter};
     gProgram.GoTo(kTabVoxels);
-    Press("Voxel Resolution", 1);
-    Press("Start the Voxel Engine");
+    Click("Voxel Resolution", 1);
+    Click("Start the Voxel Engine");
     ASSERT_EQ(gVoxelEngineOn, 1);
     gDialogs.QueueFileCancel();
-    Press("RAW File");
+    Click("RAW File");
     EXPECT_EQ(gMeshExportRunning.load(), 0);
     EXPECT_EQ(gFileOperationBusy.load(), 0);
 
     gDialogs.QueueFile((gDir / "slices").string());
-    Press("PNG Slices");
+    Click("PNG Slices");
     while (gWriterCalls.load() == 0) std::this_thread::yield();
     EXPECT_EQ(gWriterFlags.load(), 0b101) << "PNG slices";
-    Press("OBJ Mesh");
+    Click("OBJ Mesh");
     EXPECT_EQ(Status(), "A mesh export is already in progress..");
-    Press("Stop the Voxel Engine");  // the buffers come back while the writer reads
+    Click("Stop the Voxel Engine");  // the buffers come back while the writer reads
     gWriterRelease = true;
     EXPECT_TRUE(gProgram.WaitUntil(MeshExportEnded, 60000));
     gProgram.Frames(2);
@@ -260,26 +222,26 @@ TEST_F(ProgramActions, TheCleaningStaysInTheEnginesCube)
     gMeshWriters = {SlowWriter, SlowWriter};
     gWriterRelease = true;
     gProgram.GoTo(kTabVoxels);
-    Press("Voxel Resolution", 1);
-    Press("Start the Voxel Engine");
+    Click("Voxel Resolution", 1);
+    Click("Start the Voxel Engine");
     ASSERT_EQ(gVoxelEngineOn, 1);
     gDialogs.QueueFile((gDir / "cleaned.stl").string());
-    Press("STL Mesh");
+    Click("STL Mesh");
     ASSERT_TRUE(gProgram.WaitUntil(MeshExportEnded, 60000));
     EXPECT_EQ(gColorIndexBuffer[0], 1);
 
     gWriterRelease = false;
     const int calls = gWriterCalls.load();
     gDialogs.QueueFile((gDir / "cleaned.obj").string());
-    Press("OBJ Mesh");
+    Click("OBJ Mesh");
     while (gWriterCalls.load() == calls) std::this_thread::yield();
-    Press("Stop the Voxel Engine");
-    Press("Start the Voxel Engine");
+    Click("Stop the Voxel Engine");
+    Click("Start the Voxel Engine");
     ASSERT_EQ(gVoxelEngineOn, 1);
     gWriterRelease = true;
     ASSERT_TRUE(gProgram.WaitUntil(MeshExportEnded, 60000));
     EXPECT_EQ(gColorIndexBuffer[0], 0);
-    Press("Stop the Voxel Engine");
+    Click("Stop the Voxel Engine");
     gMeshWriters = kVolumetricFieldWriters;
 }
 

@@ -20,7 +20,7 @@
 #include "app/frame.h"
 #include "app/render_control.h"
 #include "engine/baseshape_seed_pick.h"
-#include "app/support/program_driver.h"
+#include "app/support/program_test.h"
 #include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
 #include "engine/generator_chain_editing.h"
@@ -37,22 +37,12 @@
 #include "render/view_camera.h"
 #include "shading/export_image.h"
 #include "shading/shading_settings.h"
-#include "platform/dialogs.h"
 #include "platform/shell_open.h"
 #include "ui/button.h"
 #include "ui/progress_box.h"
 
 namespace {
 
-// Every question is answered "cancel"; what was asked is counted.
-class CancellingDialogs final : public DialogBackend {
-public:
-    MessageAnswer ShowMessage(const MessageRequest& request) override { return CancelAnswer(request.buttons); }
-    bool ChooseFile(const FileDialogRequest&, std::string*) override { return false; }
-};
-
-CancellingDialogs gDialogs;
-ProgramDriver gProgram;
 std::vector<std::string> gOpened;
 
 bool RecordOpen(const char* target)
@@ -95,39 +85,20 @@ std::vector<float> Values(const Control& c)
 // A quiet place to let the button go: left of the preview, under every page.
 constexpr int kQuietX = 690, kQuietY = 20;
 
-void Navigate(int tab, int page, int materialTab)
-{
-    const auto press = [](const Control* strip, int row) {
-        if (strip == nullptr) return;
-        int x = 0, y = 0;
-        ControlRowPoint(*strip, row, &x, &y);
-        gProgram.Click(x, y);
-    };
-    press(&WindowTopControls()[0], tab);
-    if (tab == kTabRender) {
-        press(FindControl(RenderControls(), "Materials"), page);
-        if (page == kPageMaterials) press(FindControl(RenderControls(), "Ambient"), materialTab);
-    }
-    if (tab == kTabEditors) press(FindControl(EditorsControls(), "Baseshapes"), page);
-}
-
-class ProgramControls : public ::testing::Test {
+// Every question is answered "cancel"; the desktop openings are recorded.
+class ProgramControls : public ProgramTest {
 protected:
     static void SetUpTestSuite()
     {
-        SetDialogBackend(&gDialogs);
+        SetDialogBackend(&gCancellingDialogs);
         SetDesktopOpener(RecordOpen);
-        std::string error;
-        started_ = gProgram.Start(&error);
-        if (!started_) why_ = error;
+        StartOnce();
     }
     static void TearDownTestSuite()
     {
-        gProgram.Stop();
+        ProgramTest::TearDownTestSuite();
         SetDesktopOpener(nullptr);
-        SetDialogBackend(nullptr);
     }
-    void SetUp() override { ASSERT_TRUE(started_) << why_; }
 
     // Presses the control where it is drawn; true when it reached the model
     // (a value changed, a button marked or its action run).
@@ -178,13 +149,7 @@ protected:
         }
         return false;
     }
-
-    static bool started_;
-    static std::string why_;
 };
-
-bool ProgramControls::started_ = false;
-std::string ProgramControls::why_;
 
 // The baseshape editor open on one baseshape of a kind that shows the
 // control, on the control's tab.
@@ -412,7 +377,7 @@ TEST_F(ProgramControls, EveryControlReachesItsValueWhereItIsDrawn)
     for (int pass = 0; pass < 2; ++pass) {
         for (const PageState& p : AllPages()) {
             Settle();
-            Navigate(p.tab, p.page, p.materialTab);
+            gProgram.GoTo(p.tab, p.page, p.materialTab);
             for (ControlTable table : ControlTables()) {
                 for (const Control& c : table) {
                     if (!OnPage(c, p) || ControlRows(c) == 0) continue;
@@ -424,7 +389,7 @@ TEST_F(ProgramControls, EveryControlReachesItsValueWhereItIsDrawn)
                     if (c.ops->valueDrags && !dragged.count(&c) && Drag(c)) dragged.insert(&c);
                     if (c.ops->valueDrags && c.wheelStep != 0.0f && !wheeled.count(&c) && Wheel(c)) wheeled.insert(&c);
                     Settle();
-                    Navigate(p.tab, p.page, p.materialTab);
+                    gProgram.GoTo(p.tab, p.page, p.materialTab);
                 }
             }
         }
@@ -449,7 +414,7 @@ TEST_F(ProgramControls, ControlsNotDrawnTakeNothing)
     std::string reached;
     for (const PageState& p : AllPages()) {
         Settle();
-        Navigate(p.tab, p.page, p.materialTab);
+        gProgram.GoTo(p.tab, p.page, p.materialTab);
         for (ControlTable table : ControlTables()) {
             for (const Control& c : table) {
                 UpdateControlPage();
@@ -468,7 +433,7 @@ TEST_F(ProgramControls, ControlsNotDrawnTakeNothing)
                 const bool newFractal = gFractalType != type;
                 if (marked || (Values(c) != before && !newFractal)) reached += std::string(" \"") + c.name + "\"";
                 Settle();
-                Navigate(p.tab, p.page, p.materialTab);
+                gProgram.GoTo(p.tab, p.page, p.materialTab);
             }
         }
     }
@@ -612,7 +577,7 @@ TEST_F(ProgramControls, NothingOverlaps)
     for (const PageState& p : AllPages()) {
         Settle();
         SettleFixtures();
-        Navigate(p.tab, p.page, p.materialTab);
+        gProgram.GoTo(p.tab, p.page, p.materialTab);
         std::vector<Item> page;
         for (ControlTable table : ControlTables())
             for (const Control& c : table)
@@ -636,7 +601,7 @@ TEST_F(ProgramControls, NothingOverlaps)
                 }
                 Settle();
                 SettleFixtures();
-                Navigate(p.tab, p.page, p.materialTab);
+                gProgram.GoTo(p.tab, p.page, p.materialTab);
             }
         }
     }
@@ -665,7 +630,7 @@ TEST_F(ProgramControls, TransformationPageNeighboursStayFree)
 {
     Settle();
     SettleFixtures();
-    Navigate(kTabEditors, kPageTransformations, 0);
+    gProgram.GoTo(kTabEditors, kPageTransformations, 0);
     ArrangeFixture("generator chain");
     Refresh();
     const Fixture& chain = FixtureNamed("generator chain");
@@ -679,7 +644,7 @@ TEST_F(ProgramControls, TransformationPageNeighboursStayFree)
     }
     Settle();
     SettleFixtures();
-    Navigate(kTabEditors, kPageTransformations, 0);
+    gProgram.GoTo(kTabEditors, kPageTransformations, 0);
     ArrangeFixture("parameter field");
     Refresh();
     const Fixture& field = FixtureNamed("parameter field");

@@ -3,9 +3,7 @@
 // animation and cancel an export.
 // Every step is a press where the control is drawn; the pictures are read
 // back from the window and from the files the program wrote.
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -24,19 +22,18 @@
 #include "app/render_control.h"
 #include "app/panel_state.h"
 #include "app/param_help.h"
-#include "app/text_field.h"
 #include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
 #include "engine/baseshape_animation.h"
 #include "engine/baseshape_record.h"
 #include "engine/kernel_framework.h"
-#include "app/support/program_driver.h"
+#include "app/support/program_controls.h"
+#include "app/support/program_pictures.h"
 #include "engine/fractal_model.h"
 #include "engine/status_line.h"
 
 #include "platform/desktop/platform_events.h"
 #include "platform/picture_file.h"
-#include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "shading/export_image.h"
@@ -46,12 +43,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void FailTest(const std::string& what) { ADD_FAILURE() << what; }
-
-ProgramDriver gProgram;
-ScriptedDialogs gDialogs;
-fs::path gDir;
 
 // Share of pixels brighter than a dark grey, and the mean brightness.
 struct Light {
@@ -91,122 +82,54 @@ Light MeasureFile(const fs::path& file)
 // Share of pixels whose colour differs by more than a little.
 double DifferentShare(const RgbImage& a, const RgbImage& b)
 {
-    if (a.width != b.width || a.height != b.height || a.pixels.empty()) return 1.0;
-    size_t different = 0;
-    const size_t n = static_cast<size_t>(a.width) * a.height;
-    for (size_t i = 0; i < n; ++i) {
-        int d = 0;
-        for (int c = 0; c < 3; ++c) d = std::max(d, std::abs(a.pixels[3 * i + c] - b.pixels[3 * i + c]));
-        different += d > 16 ? 1 : 0;
-    }
-    return static_cast<double>(different) / static_cast<double>(n);
+    if (a.width != b.width || a.height != b.height) return 1.0;
+    return ::DifferentShare(a.pixels, b.pixels);
 }
-
-bool ExportIdle() { return gFileThreadBusy.load() == 0; }
 
 void ClickButtonUnderPreview(const char* name) { gProgram.ClickControl(WindowBottomControls(), name); }
 
-// "Render" (answering "Yes" when a picture is kept), some seconds of
-// rendering with the preview drawn, then "Stop".
-void RenderFor(int milliseconds)
+// The rows of a control wheeled by the given notches each (away from the
+// user when positive).
+void WheelRows(ControlTable table, const char* name, std::initializer_list<int> rows, int notches)
 {
-    ClickButtonUnderPreview("Render");
-    gProgram.Frames(1);
-    if (ButtonEnabled(kButtonYes)) ClickButtonUnderPreview("Yes");
-    ASSERT_EQ(gRenderRunFlag.load(), 1) << "the render did not start";
-    const uint64_t end = TickCount() + static_cast<uint64_t>(milliseconds);
-    while (TickCount() < end) gProgram.Frames(1);
-    ClickButtonUnderPreview("Stop");
-    gProgram.Frames(2);
+    const Control* c = FindControl(table, name);
+    ASSERT_NE(c, nullptr) << name;
+    for (int row : rows) {
+        int x = 0, y = 0;
+        ControlRowPoint(*c, row, &x, &y);
+        for (int n = 0; n < std::abs(notches); ++n) gProgram.Wheel(x, y, notches > 0 ? 1 : -1);
+    }
 }
 
-// "Save PNG" or "Save Bitmap" on the "Render" tab into file, waiting for the
-// export to end.
-void Save(const char* button, const fs::path& file)
-{
-    gProgram.GoTo(kTabRender, kPageShaders);
-    gDialogs.QueueFile(file.string());
-    gProgram.ClickControl(RenderControls(), button);
-    EXPECT_TRUE(gProgram.WaitUntil(ExportIdle, 120000)) << file;
-    gProgram.Frames(2);
-}
-
-// "Fractal Type" scrolled with the wheel to the type, which is then pressed.
-void PickFractalType(int type)
-{
-    gProgram.GoTo(kTabFractals);
-    const Control* list = FindControl(FractalsControls(), "Fractal Type");
-    ASSERT_NE(list, nullptr);
-    const int rows = ControlRows(*list);
-    int x = 0, y = 0;
-    ControlRowPoint(*list, 0, &x, &y);
-    // Notches away from the user scroll back to the first type; toward the
-    // user, one type on each.
-    for (int notch = 0; notch < kFractalTypeCount; ++notch) gProgram.Wheel(x, y, 1);
-    const int down = std::max(0, type - rows + 1);
-    for (int notch = 0; notch < down; ++notch) gProgram.Wheel(x, y, -1);
-    gProgram.ClickControl(FractalsControls(), "Fractal Type", rows - 1 - (type - down));
-    gProgram.Frames(2);
-}
-
-class ProgramJourneys : public ::testing::Test {
+class ProgramJourneys : public ProgramTest {
 protected:
     static void SetUpTestSuite()
     {
-        gDir = fs::temp_directory_path() / ("talvoran_journeys_" + std::to_string(::getpid()));
-        fs::create_directories(gDir);
-        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
-        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
-        gDialogs.SetFailureHandler(FailTest);
-        SetDialogBackend(&gDialogs);
-        std::string error;
-        started_ = gProgram.Start(&error);
-        why_ = error;
-        if (!started_) return;
-        // 512 x 512 renders keep the journeys short: "Resolution presets"
-        // row "512 x 512", then "Change".
-        gProgram.GoTo(kTabCamera);
-        const Control* presets = FindControl(CameraControls(), "Resolution presets");
-        gProgram.ClickControl(CameraControls(), "Resolution presets", ControlRows(*presets) - 2);
-        gProgram.ClickControl(CameraControls(), "Change");
-        gProgram.Frames(2);
-    }
-    static void TearDownTestSuite()
-    {
-        gProgram.Stop();
-        SetDialogBackend(nullptr);
-        if (!std::getenv("TALVORAN_KEEP_TEST_FILES")) fs::remove_all(gDir);
+        UseOwnFolder("talvoran_journeys_");
+        StartOnce();
+        if (started_) UseSmallRenders();
     }
     void SetUp() override
     {
-        ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_;
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_EQ(gImageWidth, 512);
     }
-    static bool started_;
-    static std::string why_;
 };
-bool ProgramJourneys::started_ = false;
-std::string ProgramJourneys::why_;
 
 // Start, "Render", wait: the preview and the saved PNG are lit.
 TEST_F(ProgramJourneys, TheFirstRenderIsLit)
 {
     RenderFor(1500);
-    int w = 0, h = 0;
-    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
-    ASSERT_EQ(screen.size(), static_cast<size_t>(w) * h * 3);
-    // The preview, 700..1532 by 160..992 of the 1600 x 1000 virtual screen (y up).
-    std::vector<uint8_t> view;
-    const int left = 700 * w / 1600, right = 1532 * w / 1600;
-    for (int y = (1000 - 992) * h / 1000; y < (1000 - 160) * h / 1000; ++y)
-        view.insert(view.end(), screen.begin() + (y * w + left) * 3, screen.begin() + (y * w + right) * 3);
+    const WindowPicture screen = Shot();
+    ASSERT_EQ(screen.rgb.size(), static_cast<size_t>(screen.w) * screen.h * 3);
+    const std::vector<uint8_t> view = screen.Preview();
     const Light preview = Measure(view.data(), view.size() / 3, 3);
     EXPECT_GT(preview.litShare, 0.03) << "mean " << preview.mean;
 
-    Save("Save PNG", gDir / "type0.png");
+    SaveImage("Save PNG", gDir / "type0.png");
     // Nearly every pixel the fractal covers is lit in the file.
-    size_t drawn = 0;
-    for (int64_t i = 0; i < static_cast<int64_t>(gImageWidth) * gImageHeight; ++i) drawn += gDepthBuffer[i] != 0.0f;
+    const size_t drawn = DrawnPixels();
     const Light file = MeasureFile(gDir / "type0.png");
     ASSERT_GT(drawn, 5000u);
     EXPECT_GT(file.litShare * gImageWidth * gImageHeight, 0.8 * static_cast<double>(drawn)) << "mean " << file.mean;
@@ -220,16 +143,16 @@ TEST_F(ProgramJourneys, ShadowTypeAndFogToAlphaReachTheFile)
     gProgram.ClickControl(CameraControls(), "Shadows", 1);  // "On"
     ASSERT_EQ(gFastShadowUpdate, 1);
     RenderFor(1000);
-    Save("Save PNG", gDir / "classic.png");
+    SaveImage("Save PNG", gDir / "classic.png");
     gProgram.GoTo(kTabRender, kPageShaders);
     gProgram.ClickControl(RenderControls(), "Shadow Type", 0);  // "Occluded"
     EXPECT_EQ(gShadingSettings.shadowType, 0);
-    Save("Save PNG", gDir / "occluded.png");
+    SaveImage("Save PNG", gDir / "occluded.png");
     EXPECT_GT(DifferentShare(ReadPicture(gDir / "classic.png"), ReadPicture(gDir / "occluded.png")), 0.001);
 
     gProgram.ClickControl(RenderControls(), "Map Fog to Alpha (PNG)");
     EXPECT_EQ(gShadingSettings.mapFogToAlpha, 1);
-    Save("Save PNG", gDir / "alpha.png");
+    SaveImage("Save PNG", gDir / "alpha.png");
     int exit = 0;
     const std::string report = RunReader(FindReader("pngcheck"), "-v", (gDir / "alpha.png").string(), &exit);
     EXPECT_EQ(exit, 0) << report;
@@ -311,13 +234,7 @@ TEST_F(ProgramJourneys, TheParameterHelpEditsTheConstant)
     gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
     gProgram.Frames(1);
     ASSERT_EQ(gParamHelpWindow.visible, 1);
-    const SLWindow2& help = gParamHelpWindow;
-    const int row = static_cast<int>(help.y0 + (static_cast<float>(help.rows) - 0.5f) * help.rowHeight);  // " C.r="
-    gProgram.Click(static_cast<int>(help.x0) + 80, row);
-    ASSERT_TRUE(TextInputActive());
-    for (int i = 0; i < 12; ++i) gProgram.Key(SDLK_BACKSPACE);
-    gProgram.Type("0.25");
-    gProgram.Key(SDLK_RETURN);
+    TypeIntoTheFirstHelpRow("0.25");  // " C.r="
     EXPECT_EQ(gTransforms[0].position[0], 0.25f);
     gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
     gProgram.Frames(1);
@@ -371,18 +288,9 @@ TEST_F(ProgramJourneys, AStopThatTakesLongKeepsTheWindowDrawing)
 // and "Change" afterwards resizes.
 TEST_F(ProgramJourneys, ChangeDuringAnExportWaitsForIt)
 {
-    const auto wheelRows = [](ControlTable table, const char* name, std::initializer_list<int> rows, int notches) {
-        const Control* c = FindControl(table, name);
-        ASSERT_NE(c, nullptr) << name;
-        for (int row : rows) {
-            int x = 0, y = 0;
-            ControlRowPoint(*c, row, &x, &y);
-            for (int n = 0; n < std::abs(notches); ++n) gProgram.Wheel(x, y, notches > 0 ? 1 : -1);
-        }
-    };
     const int32_t initialWidth = gImageWidth;
     gProgram.GoTo(kTabCamera);
-    wheelRows(CameraControls(), "Render Resolution:", {0, 1}, 32);
+    WheelRows(CameraControls(), "Render Resolution:", {0, 1}, 32);
     gProgram.ClickControl(CameraControls(), "Change");
     gProgram.Frames(2);
     ASSERT_EQ(gImageWidth, 1024);
@@ -390,7 +298,7 @@ TEST_F(ProgramJourneys, ChangeDuringAnExportWaitsForIt)
     // A slow export: every pixel's occlusion at 64 samples.
     gProgram.GoTo(kTabRender, kPageShaders);
     gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);
-    wheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, 48);
+    WheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, 48);
     const fs::path file = gDir / "during_change.bmp";
     gDialogs.QueueFile(file.string());
     gProgram.ClickControl(RenderControls(), "Save Bitmap");
@@ -398,7 +306,7 @@ TEST_F(ProgramJourneys, ChangeDuringAnExportWaitsForIt)
     ASSERT_FALSE(ExportIdle()) << "the export ended before Change could be pressed";
     const float* depth = gDepthBuffer;
     gProgram.GoTo(kTabCamera);
-    wheelRows(CameraControls(), "Render Resolution:", {0, 1}, -32);
+    WheelRows(CameraControls(), "Render Resolution:", {0, 1}, -32);
     for (int press = 0; press < 3 && !ExportIdle(); ++press) {
         gProgram.ClickControl(CameraControls(), "Change");
         gProgram.Frames(1);
@@ -414,7 +322,7 @@ TEST_F(ProgramJourneys, ChangeDuringAnExportWaitsForIt)
     gProgram.Frames(2);
     EXPECT_EQ(gImageWidth, initialWidth);
     gProgram.GoTo(kTabRender, kPageShaders);
-    wheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, -48);
+    WheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, -48);
     gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);
 }
 
@@ -424,17 +332,8 @@ TEST_F(ProgramJourneys, ACancelledExportLeavesNoFile)
 {
     // A slow export: 1024 x 1024 ("Render Resolution:" raised 32 notches a
     // side, then "Change") with every pixel's occlusion at 128 samples.
-    const auto wheelRows = [](ControlTable table, const char* name, std::initializer_list<int> rows, int notches) {
-        const Control* c = FindControl(table, name);
-        ASSERT_NE(c, nullptr) << name;
-        for (int row : rows) {
-            int x = 0, y = 0;
-            ControlRowPoint(*c, row, &x, &y);
-            for (int n = 0; n < std::abs(notches); ++n) gProgram.Wheel(x, y, notches > 0 ? 1 : -1);
-        }
-    };
     gProgram.GoTo(kTabCamera);
-    wheelRows(CameraControls(), "Render Resolution:", {0, 1}, 32);
+    WheelRows(CameraControls(), "Render Resolution:", {0, 1}, 32);
     gProgram.ClickControl(CameraControls(), "Change");
     gProgram.Frames(2);
     ASSERT_EQ(gImageWidth, 1024);
@@ -442,7 +341,7 @@ TEST_F(ProgramJourneys, ACancelledExportLeavesNoFile)
     gProgram.GoTo(kTabRender, kPageShaders);
     gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);  // "Every Pixel"
     ASSERT_EQ(gShadingSettings.occlusion[1], 1);
-    wheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, 112);
+    WheelRows(RenderControls(), "Per Pixel Ambient Occlusion (Slow)", {0}, 112);
     ASSERT_EQ(gShadingSettings.perPixelOcclusion[0], 128.0f);
     gDialogs.QueueFile((gDir / "cancelled.bmp").string());
     gProgram.ClickControl(RenderControls(), "Save Bitmap");
@@ -466,7 +365,7 @@ TEST_F(ProgramJourneys, ACancelledExportLeavesNoFile)
     EXPECT_FALSE(fs::exists(gDir / "cancelled.bmp"));
     gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);
     gProgram.GoTo(kTabCamera);
-    wheelRows(CameraControls(), "Render Resolution:", {0, 1}, -32);
+    WheelRows(CameraControls(), "Render Resolution:", {0, 1}, -32);
     gProgram.ClickControl(CameraControls(), "Change");
 }
 

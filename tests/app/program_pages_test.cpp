@@ -2,53 +2,28 @@
 // with reference pictures: the title, the information and status panels,
 // the page's controls where they are pressed, nothing over anything else.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/control_tables.h"
 #include "app/panel_state.h"
-#include "app/support/program_driver.h"
-#include "platform/dialogs.h"
+#include "app/support/program_controls.h"
 #include "support/screenshot.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-class CancellingDialogs final : public DialogBackend {
-public:
-    MessageAnswer ShowMessage(const MessageRequest& request) override { return CancelAnswer(request.buttons); }
-    bool ChooseFile(const FileDialogRequest&, std::string*) override { return false; }
+class ProgramPages : public ProgramTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        UseOwnFolder("talvoran_pages_", &gCancellingDialogs);
+        StartOnce();
+    }
 };
 
-// The named control of whichever table holds it.
-void PressNamed(ProgramDriver& program, const char* name)
+TEST_F(ProgramPages, EveryPageMatchesItsReference)
 {
-    for (ControlTable table : ControlTables()) {
-        if (FindControl(table, name) != nullptr) {
-            program.ClickControl(table, name);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no control \"" << name << "\"";
-}
-
-TEST(ProgramPages, EveryPageMatchesItsReference)
-{
-    const fs::path dir = fs::temp_directory_path() / ("talvoran_pages_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    ::setenv("XDG_DATA_HOME", dir.c_str(), 1);
-    ::setenv("TALVORAN_SETTINGS_FILE", (dir / "settings.ini").c_str(), 1);
-    CancellingDialogs dialogs;
-    SetDialogBackend(&dialogs);
-    ProgramDriver program;
-    std::string error;
-    ASSERT_TRUE(program.Start(&error)) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << error;
-
     const struct Page {
         const char* name;
         int tab, page, materialTab;
@@ -77,12 +52,12 @@ TEST(ProgramPages, EveryPageMatchesItsReference)
         {"page_animation", kTabAnimation, -1, -1},
     };
     for (const Page& p : pages) {
-        program.GoTo(p.tab, p.page, p.materialTab);
-        for (const char* name : p.press) PressNamed(program, name);
-        program.MoveTo(690, 20);  // no control under the pointer
-        program.Frames(3);
+        gProgram.GoTo(p.tab, p.page, p.materialTab);
+        for (const char* name : p.press) Click(name);
+        gProgram.MoveTo(690, 20);  // no control under the pointer
+        gProgram.Frames(3);
         int w = 0, h = 0;
-        std::vector<uint8_t> frame = program.Screenshot(&w, &h);
+        std::vector<uint8_t> frame = gProgram.Screenshot(&w, &h);
         ASSERT_EQ(w * 1000, h * 1600) << "the window keeps the screen's proportions";
         // The preview and its frame go on changing as the points settle: the
         // pages are compared around them.
@@ -92,11 +67,8 @@ TEST(ProgramPages, EveryPageMatchesItsReference)
         const ScreenshotResult r = CompareWithReference(p.name, frame, w, h);
         EXPECT_TRUE(r.ok) << p.name << ": " << r.message;
         for (auto name = p.press.rbegin(); name != p.press.rend(); ++name)
-            PressNamed(program, *name);
+            Click(*name);
     }
-    program.Stop();
-    SetDialogBackend(nullptr);
-    fs::remove_all(dir);
 }
 
 }  // namespace

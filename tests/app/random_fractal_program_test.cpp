@@ -4,11 +4,8 @@
 // in the transformation editor. The model changes to a bounded set and the
 // preview lights pixels.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,43 +13,20 @@
 #include "app/control_tables.h"
 #include "app/create_interface.h"
 #include "app/frame.h"
-#include "app/support/program_driver.h"
-#include "assets/png_file.h"
+#include "app/support/program_controls.h"
+#include "app/support/program_pictures.h"
 #include "editors/random_fractal.h"
 #include "editors/xforms_editor.h"
 #include "engine/fractal_model.h"
 #include "engine/generator_groups.h"
 #include "engine/kernel_framework.h"
 #include "engine/transform_set.h"
-#include "platform/scripted_dialogs.h"
 #include "ui/panel_pages.h"
 #include "render/render_threads.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-ProgramDriver gProgram;
-ScriptedDialogs gDialogs;
-fs::path gDir;
-
-void FailTest(const std::string& what) { ADD_FAILURE() << what; }
-
-// "Fractal Type" scrolled with its wheel to the type, which is then pressed.
-void PickFractalType(int type)
-{
-    gProgram.GoTo(kTabFractals);
-    const Control* list = FindControl(FractalsControls(), "Fractal Type");
-    ASSERT_NE(list, nullptr);
-    const int rows = ControlRows(*list);
-    int x = 0, y = 0;
-    ControlRowPoint(*list, 0, &x, &y);
-    for (int notch = 0; notch < kFractalTypeCount; ++notch) gProgram.Wheel(x, y, 1);
-    const int down = std::max(0, type - rows + 1);
-    for (int notch = 0; notch < down; ++notch) gProgram.Wheel(x, y, -1);
-    gProgram.ClickControl(FractalsControls(), "Fractal Type", rows - 1 - (type - down));
-    gProgram.Frames(2);
-}
 
 // A row of a "Fractal Generator" list, scrolled into view with its wheel
 // and pressed where it is drawn.
@@ -71,21 +45,13 @@ void PickGeneratorRow(ControlTable table, const char* name, BoolBox& list, int r
     gProgram.Frames(2);
 }
 
-// The share of lit pixels in the preview (700..1532 by 160..992, y up).
+// The share of lit pixels in the preview; the window kept in gDir as keep
+// when a name is given.
 double LitShareOfScreen(const char* keep)
 {
-    int w = 0, h = 0;
-    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
-    if (keep) assetgen::WritePngRgb((gDir / keep).string(), screen.data(), w, h);
-    size_t lit = 0, all = 0;
-    for (int y = (1000 - 992) * h / 1000; y < (1000 - 160) * h / 1000; ++y) {
-        for (int x = 700 * w / 1600; x < 1532 * w / 1600; ++x) {
-            const uint8_t* p = &screen[(static_cast<size_t>(y) * w + x) * 3];
-            lit += std::max({p[0], p[1], p[2]}) > 40 ? 1 : 0;
-            ++all;
-        }
-    }
-    return static_cast<double>(lit) / static_cast<double>(all);
+    const WindowPicture screen = Shot();
+    if (keep) screen.Write(gDir / keep);
+    return LitShare(screen.Preview(), 40);
 }
 
 // The preview's share of lit pixels once it has had time to fill: on a
@@ -114,32 +80,14 @@ std::vector<float> SetFingerprint()
     return v;
 }
 
-class RandomFractalProgram : public ::testing::Test {
+class RandomFractalProgram : public ProgramTest {
 protected:
     static void SetUpTestSuite()
     {
-        gDir = fs::temp_directory_path() / ("talvoran_new_fractal_" + std::to_string(::getpid()));
-        fs::create_directories(gDir);
-        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
-        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
-        gDialogs.SetFailureHandler(FailTest);
-        SetDialogBackend(&gDialogs);
-        std::string error;
-        started_ = gProgram.Start(&error);
-        why_ = error;
+        UseOwnFolder("talvoran_new_fractal_");
+        StartOnce();
     }
-    static void TearDownTestSuite()
-    {
-        gProgram.Stop();
-        SetDialogBackend(nullptr);
-        if (!std::getenv("TALVORAN_KEEP_TEST_FILES")) fs::remove_all(gDir);
-    }
-    void SetUp() override { ASSERT_TRUE(started_) << "no offscreen OpenGL window: " << why_; }
-    static bool started_;
-    static std::string why_;
 };
-bool RandomFractalProgram::started_ = false;
-std::string RandomFractalProgram::why_;
 
 // Each type picked in the list gets a set of its own, and "New Fractal"
 // another; both stay bounded and light the preview.
@@ -181,9 +129,7 @@ TEST_F(RandomFractalProgram, AGeneratorRowOnTheFractalsPageAppliesItsRecipe)
 TEST_F(RandomFractalProgram, AGeneratorRowInTheEditorAppliesItsPreset)
 {
     PickFractalType(48);
-    gProgram.GoTo(kTabEditors, kPageTransformations);
-    if (!gXFormsEditorOpen) gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
-    gProgram.Frames(1);
+    OpenTransformationEditor();
     if (!gXFormsEditor.editGeneratorsOn) gProgram.ClickControl(XFormsEditorControls(), "Edit Generators");
     gProgram.Frames(1);
     ASSERT_EQ(gXFormsEditor.editGeneratorsOn, 1);
@@ -193,9 +139,7 @@ TEST_F(RandomFractalProgram, AGeneratorRowInTheEditorAppliesItsPreset)
     ASSERT_EQ(gGeneratorGroupCount, gTransformCount);
     for (int t = 0; t < gTransformCount; ++t) EXPECT_EQ(gGeneratorGroups[t].blockTypes[0], 4) << t;
     EXPECT_TRUE(RandomFractalOrbitBounded());
-    int w = 0, h = 0;
-    const std::vector<uint8_t> screen = gProgram.Screenshot(&w, &h);
-    assetgen::WritePngRgb((gDir / "editor_generator_row.png").string(), screen.data(), w, h);
+    Shot().Write(gDir / "editor_generator_row.png");
     gProgram.ClickControl(XFormsEditorControls(), "Edit Generators");
     gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
     gProgram.Frames(1);

@@ -1,8 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -10,12 +8,11 @@
 #include "app/render_control.h"
 #include "app/control_tables.h"
 #include "app/panel_state.h"
-#include "app/support/program_driver.h"
+#include "app/support/program_controls.h"
 #include "app/frame.h"
 #include "app/mesh_export_thread.h"
 #include "render/render_threads.h"
 #include "app/program_entry.h"
-#include "platform/scripted_dialogs.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/status_line.h"
 #include "render/voxel_engine.h"
@@ -25,46 +22,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void FailTest(const std::string& what) { ADD_FAILURE() << what; }
-
-ProgramDriver gProgram;
-
-// A control of the voxel page pressed where it is drawn (row r of a list).
-void Click(const char* name, int row = 0)
-{
-    const Control* c = FindControl(VoxelsControls(), name);
-    ASSERT_NE(c, nullptr) << name;
-    int x = 0, y = 0;
-    ControlRowPoint(*c, row, &x, &y);
-    gProgram.Click(x, y);
-}
-
-template <typename Done>
-bool DrawFramesUntil(Done done, int limit)
-{
-    for (int frame = 0; frame < limit; ++frame) {
-        if (done()) return true;
-        gProgram.Frames(1);
+class VoxelMeshProgram : public ProgramTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        UseOwnFolder("talvoran_voxel_program_");
+        StartOnce();
     }
-    return done();
-}
+};
 
 // The program, offscreen, from its splash screen: the voxel engine runs at
 // 200^3 on the start-up fractal, the STL and OBJ files are chosen through
 // the dialog seam, and both open in the readers people use. A third export
 // into a missing folder gets its "Warning" box on the window thread.
-TEST(VoxelMeshProgram, StlAndObjOfTheRunningEngineOpenInTheReaders)
+TEST_F(VoxelMeshProgram, StlAndObjOfTheRunningEngineOpenInTheReaders)
 {
-    const fs::path dir = fs::temp_directory_path() / ("talvoran_voxel_program_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    ::setenv("XDG_DATA_HOME", dir.c_str(), 1);
-    ::setenv("TALVORAN_SETTINGS_FILE", (dir / "settings.ini").c_str(), 1);
-    ScriptedDialogs dialogs;
-    dialogs.SetFailureHandler(FailTest);
-    ScopedDialogBackend use(&dialogs);
-    std::string error;
-    ASSERT_TRUE(gProgram.Start(&error)) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << error;
-    ASSERT_TRUE(DrawFramesUntil([] { return gScreenState.load() == kScreenPointPreview; }, 5000));
+    ASSERT_TRUE(WaitForPointPreview());
 
     int x = 0, y = 0;
     ControlRowPoint(WindowTopControls()[0], kTabVoxels, &x, &y);
@@ -80,28 +53,28 @@ TEST(VoxelMeshProgram, StlAndObjOfTheRunningEngineOpenInTheReaders)
     ControlRowPoint(*density, 0, &x, &y);
     for (int notch = 0; notch < 8; ++notch) gProgram.Wheel(x, y, 1);  // away from the user: the value rises
     EXPECT_NEAR(gPanel.density[0], 0.9f, 1e-5f);
-    DrawFramesUntil([] { return false; }, 100);
+    FramesUntil([] { return false; }, 100);
 
     // Each result is reported in the status line, the failed one too.
     const struct {
         const char* button;
         fs::path file;
         const char* status;
-    } exports[] = {{"STL Mesh", dir / "fractal.stl", "Mesh export done: [0-9]+ triangles written."},
-                   {"OBJ Mesh", dir / "fractal.obj", "Mesh export done: [0-9]+ triangles written."},
-                   {"RAW File", dir / "missing" / "fractal.raw", "The mesh file could not be written."}};
+    } exports[] = {{"STL Mesh", gDir / "fractal.stl", "Mesh export done: [0-9]+ triangles written."},
+                   {"OBJ Mesh", gDir / "fractal.obj", "Mesh export done: [0-9]+ triangles written."},
+                   {"RAW File", gDir / "missing" / "fractal.raw", "The mesh file could not be written."}};
     for (const auto& e : exports) {
-        dialogs.QueueFile(e.file.string());
-        if (std::string(e.button) == "RAW File") dialogs.QueueAnswer(MessageAnswer::Ok);  // its "Warning" box
+        gDialogs.QueueFile(e.file.string());
+        if (std::string(e.button) == "RAW File") gDialogs.QueueAnswer(MessageAnswer::Ok);  // its "Warning" box
         Click(e.button);
-        EXPECT_TRUE(DrawFramesUntil([] { return gMeshExportRunning.load() == 0; }, 1000000)) << e.file;
+        EXPECT_TRUE(FramesUntil([] { return gMeshExportRunning.load() == 0; }, 1000000)) << e.file;
         gProgram.Frames(1);  // the window's share of the end
         EXPECT_THAT(std::string(gStatusText), ::testing::MatchesRegex(e.status)) << e.button;
     }
     Click("Stop the Voxel Engine");
     gProgram.Stop();
 
-    const std::vector<DialogPrompt> prompts = dialogs.Prompts();
+    const std::vector<DialogPrompt> prompts = gDialogs.Prompts();
     ASSERT_EQ(prompts.size(), 4u);
     EXPECT_EQ(prompts[3].message.caption, "Warning");
     EXPECT_EQ(prompts[3].message.text,
@@ -118,7 +91,6 @@ TEST(VoxelMeshProgram, StlAndObjOfTheRunningEngineOpenInTheReaders)
     const std::string obj = RunReader(FindReader("assimp"), "info", exports[1].file.string(), &exit);
     EXPECT_EQ(exit, 0) << obj;
     EXPECT_GT(ReaderNumber(obj, "Faces:"), 0.0) << obj;
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -5,11 +5,9 @@
 // View" and the rows of "Fractal Type".
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,33 +20,20 @@
 #include "app/panel_state.h"
 #include "app/param_help.h"
 #include "app/point_preview.h"
-#include "app/support/program_driver.h"
+#include "app/support/program_controls.h"
 #include "app/text_field.h"
 #include "app/view_drags.h"
 #include "editors/xforms_editor.h"
 #include "engine/file_dialogs.h"
 #include "engine/fractal_model.h"
 #include "platform/desktop/platform_events.h"
-#include "platform/dialogs.h"
 #include "render/render_threads.h"
 #include "render/symmetry_modes.h"
 #include "render/view_camera.h"
 #include "ui/file_services.h"
 #include "ui/panel_pages.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-class CancellingDialogs final : public DialogBackend {
-public:
-    MessageAnswer ShowMessage(const MessageRequest& request) override { return CancelAnswer(request.buttons); }
-    bool ChooseFile(const FileDialogRequest&, std::string*) override { return false; }
-};
-
-CancellingDialogs gDialogs;
-ProgramDriver gProgram;
-fs::path gDir;
 
 const Control& Named(ControlTable table, const char* name)
 {
@@ -67,42 +52,15 @@ void RowPoint(ControlTable table, const char* name, int row, int* x, int* y)
 
 std::array<float, 3> Light() { return {gLightTrackBallA[0], gLightTrackBallA[1], gLightTrackBallA[2]}; }
 
-class ProgramWheelAndFields : public ::testing::Test {
+class ProgramWheelAndFields : public ProgramTest {
 protected:
     static void SetUpTestSuite()
     {
-        gDir = fs::temp_directory_path() / ("talvoran_wheel_fields_" + std::to_string(::getpid()));
-        fs::create_directories(gDir);
-        ::setenv("XDG_DATA_HOME", gDir.c_str(), 1);
-        ::setenv("TALVORAN_SETTINGS_FILE", (gDir / "settings.ini").c_str(), 1);
-        // Twelve colour maps in the textures folder for the gradient browser.
-        const fs::path textures = gDir / "talvoran-vane" / "Textures";
-        fs::create_directories(textures);
-        for (int k = 0; k < 12; ++k) {
-            std::ofstream map(textures / ("fog" + std::to_string(10 + k) + ".map"));
-            for (int i = 0; i < 256; ++i) map << i << ' ' << k * 20 << ' ' << 255 - i << '\n';
-        }
-        SetDialogBackend(&gDialogs);
-        std::string error;
-        started_ = gProgram.Start(&error);
-        why_ = error;
-        for (int frame = 0; started_ && frame < 5000 && gScreenState.load() != kScreenPointPreview; ++frame)
-            gProgram.Frames(1);
+        UseOwnFolder("talvoran_wheel_fields_", &gCancellingDialogs);
+        StartOnce();
+        if (started_) WaitForPointPreview();
     }
-    static void TearDownTestSuite()
-    {
-        gProgram.Stop();
-        SetDialogBackend(nullptr);
-        fs::remove_all(gDir);
-    }
-    void SetUp() override { ASSERT_TRUE(started_) << why_; }
-
-    static bool started_;
-    static std::string why_;
 };
-
-bool ProgramWheelAndFields::started_ = false;
-std::string ProgramWheelAndFields::why_;
 
 // "Browse" shows the gradient browser in the fog panel's place; a notch over
 // it pages through the colour maps of the textures folder by two.

@@ -1,10 +1,8 @@
 // The transformation editor driven as a user drives it: the whole program
 // offscreen, every press where the control is drawn.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,7 +12,8 @@
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
 #include "app/preview_timer.h"
-#include "app/support/program_driver.h"
+#include "app/support/program_controls.h"
+#include "app/support/program_pictures.h"
 #include "editors/xforms_editor.h"
 #include "engine/escape_time_kernels.h"
 #include "engine/fractal_model.h"
@@ -22,50 +21,14 @@
 #include "engine/generator_groups.h"
 #include "engine/kernel_framework.h"
 #include "engine/pick_table.h"
-#include "platform/desktop/gl_window.h"
-#include "platform/scripted_dialogs.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
-#include "support/screenshot.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void FailTest(const std::string& what) { ADD_FAILURE() << what; }
-
-ProgramDriver gProgram;
-ScriptedDialogs gDialogs;
-
-void ClickAt(const Control* c, int row = 0)
-{
-    ASSERT_NE(c, nullptr);
-    int x = 0, y = 0;
-    ControlRowPoint(*c, row, &x, &y);
-    gProgram.Click(x, y);
-}
-const Control* Find(const char* name)
-{
-    const Control* c = FindControl(XFormsEditorControls(), name);
-    if (c == nullptr) c = FindControl(FractalsControls(), name);
-    if (c == nullptr) c = FindControl(WindowBottomControls(), name);
-    return c;
-}
-void Click(const char* name, int row = 0) { ClickAt(Find(name), row); }
-bool Shown(const char* name)
-{
-    UpdateControlPage();
-    return ControlShown(*Find(name));
-}
-
-// The editor's page with its "Edit" box on.
-void OpenEditor()
-{
-    ClickAt(&WindowTopControls()[0], kTabEditors);
-    ClickAt(FindControl(EditorsControls(), "Baseshapes"), kPageTransformations);
-    if (!gXFormsEditorOpen) Click("Edit (Transformations)");
-    gProgram.Frames(1);
-}
+// The "Edit" box off, pressed where the editor's page shows it.
 void CloseEditor()
 {
     if (gXFormsEditorOpen) Click("Edit (Transformations)");
@@ -94,56 +57,32 @@ void DefaultSet(int count = 3)
     for (auto& pair : gForbiddenSuccessors) pair[0] = pair[1] = -1;
 }
 
-// The panel alone (the 3-D preview's points are random), as a reference.
-void ExpectPanelLooksLike(const char* name)
+// The panel as a reference, the selected transformation in a fixed colour
+// (start-up gives random colours).
+void ExpectEditorPanelLooksLike(const char* name)
 {
-    const int screen = gScreenState.load();
-    gScreenState = kScreenInterfaceOnly;
-    const int t = gTransformEdit.selected;  // start-up gives random colours
+    const int t = gTransformEdit.selected;
     gTransformColors.r[t] = 255, gTransformColors.g[t] = 192, gTransformColors.b[t] = 32;
-    gProgram.Frames(2);
-    int width = 0, height = 0;
-    GetMainDrawableSize(&width, &height);
-    const ScreenshotResult r = CompareWithReference(name, gProgram.Screenshot(), width, height, 24, 0.004);
-    EXPECT_TRUE(r.ok) << name << ": " << r.message;
-    gScreenState = screen;
+    ExpectPanelLooksLike(name);
 }
 
-class XFormsEditorProgram : public ::testing::Test {
+class XFormsEditorProgram : public ProgramTest {
 protected:
     static void SetUpTestSuite()
     {
-        dir_ = fs::temp_directory_path() / ("talvoran_xforms_" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-        ::setenv("XDG_DATA_HOME", dir_.c_str(), 1);
-        ::setenv("TALVORAN_SETTINGS_FILE", (dir_ / "settings.ini").c_str(), 1);
-        gDialogs.SetFailureHandler(FailTest);
-        SetDialogBackend(&gDialogs);
-        std::string error;
-        started_ = gProgram.Start(&error);
-        why_ = error;
-    }
-    static void TearDownTestSuite()
-    {
-        gProgram.Stop();
-        SetDialogBackend(nullptr);
-        fs::remove_all(dir_);
+        UseOwnFolder("talvoran_xforms_");
+        StartOnce();
     }
     void SetUp() override
     {
-        ASSERT_TRUE(started_) << "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " << why_;
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         CloseEditor();
-        ClickAt(&WindowTopControls()[0], kTabFractals);
+        gProgram.GoTo(kTabFractals);
         SetType(0);
         DefaultSet();
     }
-    static bool started_;
-    static std::string why_;
-    static fs::path dir_;
 };
-bool XFormsEditorProgram::started_ = false;
-std::string XFormsEditorProgram::why_;
-fs::path XFormsEditorProgram::dir_;
 
 TEST_F(XFormsEditorProgram, StartsWithThreeTransformationsAndShowsThem)
 {
@@ -156,14 +95,14 @@ TEST_F(XFormsEditorProgram, StartsWithThreeTransformationsAndShowsThem)
         EXPECT_NEAR(gTransformWeights[k], 1.0f / 3.0f, 1e-7f) << k;
         for (int v = 0; v < 10; ++v) EXPECT_EQ(gTransforms[k].variationOn[v], v == 0 ? 1 : 0) << k << " " << v;
     }
-    OpenEditor();
+    OpenTransformationEditor();
     EXPECT_EQ(gScreenState.load(), kScreenPreview3D);
-    ExpectPanelLooksLike("xforms_editor_default");
+    ExpectEditorPanelLooksLike("xforms_editor_default");
 }
 
 TEST_F(XFormsEditorProgram, ButtonsNewDeleteUndoWeightsAndReset)
 {
-    OpenEditor();
+    OpenTransformationEditor();
     Click("New");
     ASSERT_EQ(gTransformCount, 4);
     EXPECT_EQ(gTransformEdit.selected, 3);
@@ -199,7 +138,7 @@ TEST_F(XFormsEditorProgram, AWeightDragIsPublishedNormalisedAtTheRelease)
 {
     DefaultSet(2);
     for (int k = 0; k < 2; ++k) gTransforms[k].weight = gTransformWeights[k] = 0.5f;
-    OpenEditor();
+    OpenTransformationEditor();
     int x = 0, y = 0;
     ControlRowPoint(*Find("Probability"), 0, &x, &y);
     gProgram.Press(x, y);
@@ -217,7 +156,7 @@ TEST_F(XFormsEditorProgram, AWeightDragIsPublishedNormalisedAtTheRelease)
 // What the tables by fractal type show is what a press can reach.
 TEST_F(XFormsEditorProgram, WidgetsFollowTheFractalType)
 {
-    OpenEditor();
+    OpenTransformationEditor();
     SetType(2);
     EXPECT_TRUE(Shown("Variations") && Shown("Amounts") && Shown("New"));
     Click("Variations", 8);  // "Sinusoidal", the second row from the top
@@ -241,9 +180,9 @@ TEST_F(XFormsEditorProgram, WidgetsFollowTheFractalType)
 TEST_F(XFormsEditorProgram, ThePickerZoomsUnderThePointer)
 {
     SetType(46);
-    OpenEditor();
+    OpenTransformationEditor();
     gXFormsEditor.ResetPickerView();
-    ExpectPanelLooksLike("xforms_editor_picker");
+    ExpectEditorPanelLooksLike("xforms_editor_picker");
     const int cx = kPickerLeft + 128, cy = kPickerBottom + 128;
     // "-" widens the picture's span by a tenth of "Zoom Speed"...
     Click("Zoom Type", 0);  // "-"
@@ -281,7 +220,7 @@ TEST_F(XFormsEditorProgram, ThePickerZoomsUnderThePointer)
 // that is not shown).
 TEST_F(XFormsEditorProgram, TheViewListsKeepDragsVisible)
 {
-    OpenEditor();
+    OpenTransformationEditor();
     Click("Controls (Transformations)", 1);  // "Rotate"
     EXPECT_EQ(gXFormsEditor.windowRow, 3);   // "Camera"
     Click("Window (Transformations)", 1);    // "Left"
@@ -293,7 +232,7 @@ TEST_F(XFormsEditorProgram, ChainsOfTheBlocksType)
     Click("Send to Blocks");
     ASSERT_EQ(gFractalType, 48);
     ASSERT_EQ(gGeneratorGroupCount, 3);
-    OpenEditor();
+    OpenTransformationEditor();
     gXFormsEditor.editGeneratorsOn = 0;
     // "insert" under the one block, then the second block selected.
     gProgram.Click(44 + 32, 584 - 56 - 40 + 11 + 9);
@@ -307,15 +246,15 @@ TEST_F(XFormsEditorProgram, ChainsOfTheBlocksType)
     EXPECT_EQ(gGeneratorGroups[0].blockTypes[1], gXFormsEditor.blockTypeChoice);
     gTransformEdit.selectedBlock = 0;
     SelectGeneratorBlock();
-    ExpectPanelLooksLike("xforms_editor_chain");
+    ExpectEditorPanelLooksLike("xforms_editor_chain");
     SetType(0);
 }
 
 // Save and load through the dialogs: a refused file changes nothing.
 TEST_F(XFormsEditorProgram, SaveAndLoadTransformationFiles)
 {
-    OpenEditor();
-    const fs::path file = dir_ / "three.tmf";
+    OpenTransformationEditor();
+    const fs::path file = gDir / "three.tmf";
     gDialogs.QueueFile(file.string());
     Click("Save (Transformations)");
     ASSERT_TRUE(fs::exists(file));
@@ -324,7 +263,7 @@ TEST_F(XFormsEditorProgram, SaveAndLoadTransformationFiles)
     Click("Load (Transformations)");
     EXPECT_NEAR(gTransforms[2].position[0], -0.8660254f, 1e-6f);
 
-    const fs::path bad = dir_ / "bad.tmf";
+    const fs::path bad = gDir / "bad.tmf";
     std::ofstream(bad) << "66\n";
     gDialogs.QueueFile(bad.string());
     gDialogs.QueueAnswer(MessageAnswer::Ok);
@@ -344,7 +283,7 @@ double Difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
 // Which pixels of the depth buffer a render from the "Render" button hit.
 std::vector<uint8_t> Render()
 {
-    ClickAt(&WindowTopControls()[0], kTabFractals);
+    gProgram.GoTo(kTabFractals);
     Click("Render");
     if (ButtonEnabled(kButtonYes)) Click("Yes");  // the earlier render is erased
     gProgram.Frames(200);
@@ -359,7 +298,7 @@ std::vector<uint8_t> Render()
 TEST_F(XFormsEditorProgram, AnEditedSetRendersAnotherPicture)
 {
     const std::vector<uint8_t> before = Render();
-    OpenEditor();
+    OpenTransformationEditor();
     Click("New");
     ASSERT_EQ(gTransformCount, 4);
     const float start[2] = {gTransforms[3].position[0], gTransforms[3].position[1]};

@@ -1,0 +1,60 @@
+// Controls of the running program found by their captions and pressed where
+// they are drawn, through gProgram (app/support/program_test.h); and the
+// steps several tests take the same way: a fractal type picked in its list,
+// 512 x 512 renders, a render run for a while, a picture saved.
+#pragma once
+
+#include <filesystem>
+
+#include "app/support/program_test.h"
+#include "ui/controls.h"
+
+// The named control of whichever table holds it, or null; a test failure
+// when two tables hold the caption.
+const Control* Find(const char* name);
+// The named control pressed and let go at its row; a test failure when no
+// table holds it.
+void Click(const char* name, int row = 0);
+// Whether the named control is drawn on the page now on screen; a test
+// failure (and false) when no table holds it.
+bool Shown(const char* name);
+
+// An editor's page with its "Edit" box on (pressed when it is off).
+void OpenTransformationEditor();
+void OpenBaseshapeEditor();
+
+// "Fractal Type" scrolled with its wheel to the type, which is then pressed.
+void PickFractalType(int type);
+
+// A press on the parameter help's first row opens its field; the value
+// typed there replaces the old one at Return.
+void TypeIntoTheFirstHelpRow(const char* value);
+
+// Frames drawn until done() holds, at most limit of them; done() at the end.
+template <typename Done>
+bool FramesUntil(Done done, int limit)
+{
+    for (int frame = 0; frame < limit && !done(); ++frame) gProgram.Frames(1);
+    return done();
+}
+// Frames until the start-up point preview is on screen (at most 5000).
+bool WaitForPointPreview();
+
+// 512 x 512 renders keep a test short: "Resolution presets" row "512 x 512",
+// then "Change". Another row is pressed first, as a program started again
+// in the same process keeps the list's row and a press on it alone would
+// not count.
+void UseSmallRenders();
+
+// "Render" under the preview, answering "Yes" when a picture is kept.
+void PressRender();
+// Frames drawn for the given time.
+void RunFor(int milliseconds);
+// "Render", some time of rendering with the preview drawn, then "Stop".
+void RenderFor(int milliseconds);
+
+// No image export is running.
+bool ExportIdle();
+// "Save PNG" or "Save Bitmap" on the "Render" tab into file, waiting for the
+// export to end.
+void SaveImage(const char* button, const std::filesystem::path& file);

@@ -1,0 +1,63 @@
+// The set-up the tests that drive the whole program share: one program, the
+// dialogs that answer it, and a folder of the test process for its files.
+//
+//   class NewFractalProgram : public ProgramTest {
+//   protected:
+//       static void SetUpTestSuite()
+//       {
+//           UseOwnFolder("talvoran_new_fractal_");
+//           StartOnce();
+//       }
+//   };
+//
+// The program is started once for the suite and stopped, the dialogs taken
+// away and the folder removed after its last test; SetUp fails each test of
+// a suite whose program did not start. A suite that starts the program for
+// each test instead overrides SetUp and TearDown.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/support/program_driver.h"
+#include "platform/dialogs.h"
+#include "platform/scripted_dialogs.h"
+
+// The program under test, and the dialogs whose answers a test queues.
+extern ProgramDriver gProgram;
+extern ScriptedDialogs gDialogs;
+// The test's own folder (empty until UseOwnFolder): the files it saves and
+// loads, and the settings file of the program it drives.
+extern std::filesystem::path gDir;
+
+// A prompt the script did not expect fails the test instead of aborting it.
+void FailTest(const std::string& what);
+
+// Every question answered "cancel", every file chooser cancelled: for tests
+// that press controls without queueing the answers.
+class CancellingDialogs final : public DialogBackend {
+public:
+    MessageAnswer ShowMessage(const MessageRequest& request) override { return CancelAnswer(request.buttons); }
+    bool ChooseFile(const FileDialogRequest&, std::string*) override { return false; }
+};
+extern CancellingDialogs gCancellingDialogs;
+
+class ProgramTest : public ::testing::Test {
+protected:
+    // gDir made as <temp>/<prefix><pid>, the program's settings file put
+    // there, and the dialogs installed (gDialogs, failing the test on a
+    // prompt it did not queue, unless others are given). The program's
+    // default folders are the driver's own, apart from the user's.
+    static void UseOwnFolder(const char* prefix, DialogBackend* dialogs = &gDialogs);
+    // Starts the program; a failure is kept for SetUp to report.
+    static void StartOnce();
+    // Stops the program, takes the dialogs away and removes gDir (kept when
+    // TALVORAN_KEEP_TEST_FILES is set, for a person to look at).
+    static void TearDownTestSuite();
+    void SetUp() override;
+
+    static bool started_;
+    static std::string why_;
+};
