@@ -2,6 +2,7 @@
 #include "app/color_map_dialog.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -68,7 +69,7 @@ TEST(ColorMapDialog, FogPanelSavesItsGradientAndReportsAnUnwritablePlace)
     ScriptedDialogs dialogs;
     dialogs.SetFailureHandler(FailTest);
     ScopedDialogBackend use(&dialogs);
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "talvoran_fog_save";
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("talvoran_fog_save_" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     std::snprintf(gTexturesPath, sizeof gTexturesPath, "%s", folder.c_str());

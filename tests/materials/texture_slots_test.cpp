@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
@@ -53,7 +54,12 @@ struct FakeFiles {
     }
 };
 
-std::string TempPath(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
+// Beside the process's number, so that two runs of the suite at once
+// (and the test cases, each a process of its own) never share a file.
+std::string TempPath(const char* name)
+{
+    return (std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "_" + name)).string();
+}
 
 // A picture file of w x h pixels of one colour.
 void WritePicture(const std::string& path, int w, int h, uint8_t r, uint8_t g, uint8_t b)
