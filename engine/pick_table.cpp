@@ -69,7 +69,10 @@ void ExpandTransformTransitions()
         const int64_t f0 = gForbiddenSuccessors[t][0];
         const int64_t f1 = gForbiddenSuccessors[t][1];
         for (uint32_t& entry : gTransformTransitions[t]) {
-            while (entry == f0 || entry == f1) entry = RandomStep(gGlobalRandomA) % static_cast<uint32_t>(n);
+            // Redrawn as long as the generator is sound; a generator stuck on
+            // one word (never seeded) steps to the next allowed row instead.
+            for (int tries = 0; entry == f0 || entry == f1; ++tries)
+                entry = (tries < 64 ? RandomStep(gGlobalRandomA) : entry + 1) % static_cast<uint32_t>(n);
         }
     }
 }

@@ -84,6 +84,19 @@ TEST_F(PickTable, ForbiddenSuccessorsNeverFollow)
     ExpectAllEntriesBelow(4);
 }
 
+// A generator that was never seeded gives 0 for ever: the redraws of a
+// forbidden 0 still end.
+TEST_F(PickTable, AnUnseededGeneratorStillEndsTheRedraws)
+{
+    std::memset(&gGlobalRandomA, 0, sizeof gGlobalRandomA);
+    gPickTransformCount = 3;
+    for (int t = 0; t < 3; ++t) gTransformWeights[t] = 1.0f / 3.0f;
+    gForbiddenSuccessors[1][0] = 0;
+    gForbiddenSuccessors[1][1] = 1;
+    BuildTransformPickTable();
+    for (int e = 0; e < 256; ++e) EXPECT_EQ(gTransformTransitions[1][e], 2u);
+}
+
 TEST_F(PickTable, DegenerateWeightsAndCountsStayInRange)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();

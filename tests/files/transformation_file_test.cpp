@@ -197,4 +197,21 @@ TEST(TransformationFile, AnEmptySetLoadsWithItsTypeAndFlags)
     gTransformCount = gPickTransformCount = 1;
 }
 
+// An empty set of a Kleinian type: nothing is shown and the table picks
+// from one map, as for every other type; type 45 shows the one map it picks.
+TEST(TransformationFile, EmptyKleinianSetsKeepTheirCounts)
+{
+    for (const char* text : {"0\n3\n0\n0\n", "0\n19\n0\n0\n", "0\n45\n0\n0\n"}) {
+        for (int before : {0, 3, 7, 10}) {
+            MakeSet();
+            gPickTransformCount = before;
+            ASSERT_TRUE(Load(text)) << text;
+            EXPECT_EQ(gPickTransformCount, 1) << text << " after a count of " << before;
+            EXPECT_EQ(gTransformCount, gFractalType == 45 ? 1 : 0) << text;
+        }
+    }
+    gFractalType = 0;
+    gTransformCount = gPickTransformCount = 1;
+}
+
 }  // namespace
