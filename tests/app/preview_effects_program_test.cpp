@@ -48,13 +48,17 @@ double MeanOfFile(const fs::path& file)
     return image.pixels.empty() ? 0.0 : sum / static_cast<double>(image.pixels.size());
 }
 
+// The program is started for each test: each begins from the start-up
+// camera and the point preview, whatever the one before left.
 class PreviewEffectsProgram : public ProgramTest {
 protected:
-    static void SetUpTestSuite()
+    static void SetUpTestSuite() { UseOwnFolder("talvoran_preview_effects_"); }
+    void SetUp() override
     {
-        UseOwnFolder("talvoran_preview_effects_");
         StartOnce();
+        ProgramTest::SetUp();
     }
+    void TearDown() override { gProgram.Stop(); }
 };
 
 // "Save PNG" of the start-up 2048 x 2048 render: the bar under the preview

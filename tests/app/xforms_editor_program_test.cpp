@@ -231,6 +231,8 @@ TEST_F(XFormsEditorProgram, TheViewListsKeepDragsVisible)
     EXPECT_EQ(gXFormsEditor.windowRow, 3);   // "Camera"
     Click("Window (Transformations)", 1);    // "Left"
     EXPECT_EQ(gXFormsEditor.controlsRow, 0);  // "Pan"
+    Click("Window (Transformations)", 2);    // "Front", as the editor starts
+    EXPECT_EQ(gXFormsEditor.windowRow, 2);
 }
 
 TEST_F(XFormsEditorProgram, ChainsOfTheBlocksType)
