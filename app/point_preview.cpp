@@ -305,7 +305,11 @@ void DrawSettledPreview()
 
 }  // namespace
 
-void DrawPointPreviewPbuffer()
+namespace {
+
+// The batches of a frame into the given area; a refresh clears the area
+// first, and the settled preview is drawn from its texture.
+void DrawPreviewPoints(Emitter emitter, float x0, float y0, float x1, float y1, bool redFrame)
 {
     if (PointPreviewSettled()) {
         DrawSettledPreview();
@@ -314,42 +318,31 @@ void DrawPointPreviewPbuffer()
     const PreviewView v = LoadPreviewView();
     const bool dirty = gPreviewRefresh != 0;
     if (dirty) BeginDirtyPoints();
-    RunPreviewBatches(v, dirty, Emitter::kFullArea);
+    RunPreviewBatches(v, dirty, emitter);
     if (dirty) {
-        EndDirtyPoints(kPreviewLeft, kPreviewBottom, kPreviewRight, kPreviewTop);
+        EndDirtyPoints(x0, y0, x1, y1);
         CallList(gGridOverlayList);
         gSplashFrameCount = 0;
         gSettledShadings = 0;
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_TEXTURE_2D);
-        DrawShownRowsFrame(1.0f, 0.0f, 0.0f);
+        if (redFrame) DrawShownRowsFrame(1.0f, 0.0f, 0.0f);
         return;
     }
     CountSettledFrame();
     DrawSettledPreview();
 }
 
+}  // namespace
+
+void DrawPointPreviewPbuffer()
+{
+    DrawPreviewPoints(Emitter::kFullArea, kPreviewLeft, kPreviewBottom, kPreviewRight, kPreviewTop, true);
+}
+
 void DrawPreview3DPoints()
 {
-    if (PointPreviewSettled()) {
-        DrawSettledPreview();
-        return;
-    }
-    const PreviewView v = LoadPreviewView();
-    const bool dirty = gPreviewRefresh != 0;
-    if (dirty) BeginDirtyPoints();
-    RunPreviewBatches(v, dirty, Emitter::kInsetWhenNoTarget);
-    if (dirty) {
-        EndDirtyPoints(1324.0f, kPreviewBottom, kPreviewRight, 368.0f);
-        CallList(gGridOverlayList);
-        gSplashFrameCount = 0;
-        gSettledShadings = 0;
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_TEXTURE_2D);
-        return;
-    }
-    CountSettledFrame();
-    DrawSettledPreview();
+    DrawPreviewPoints(Emitter::kInsetWhenNoTarget, 1324.0f, kPreviewBottom, kPreviewRight, 368.0f, false);
 }
 
 // ---- [screen 5] ----------------------------------------------------------------

@@ -317,19 +317,7 @@ void DrawColorTable(const ColorRamp& ramp)
     glDisable(GL_DEPTH_TEST);
     glColor3f(0.1f, 0.1f, 0.1f);
     FlatQuad(67, 262, 196, 391, kZ);
-    glBegin(GL_QUADS);
-    for (int r = 0; r < 16; ++r) {
-        for (int c = 0; c < 16; ++c) {
-            const int e = 16 * r + c;
-            glColor3ub(ramp.r[e], ramp.g[e], ramp.b[e]);
-            const float x = 69.0f + 8.0f * static_cast<float>(c), y = 384.0f - 8.0f * static_cast<float>(r);
-            glVertex3f(x, y, kZ);
-            glVertex3f(x + 6, y, kZ);
-            glVertex3f(x + 6, y + 6, kZ);
-            glVertex3f(x, y + 6, kZ);
-        }
-    }
-    glEnd();
+    ColorSwatchGrid(ramp.r, ramp.g, ramp.b, 69.0f, 384.0f, kZ);
 }
 
 }  // namespace

@@ -351,19 +351,7 @@ namespace {
 void DrawSwatchGrid()
 {
     glDisable(GL_TEXTURE_2D);
-    glBegin(GL_QUADS);
-    for (int r = 0; r < 16; ++r) {
-        for (int c = 0; c < 16; ++c) {
-            const int e = 16 * r + c;
-            glColor3ub(gEscapeGradient.r[e], gEscapeGradient.g[e], gEscapeGradient.b[e]);
-            const float x = 116.0f + 8.0f * static_cast<float>(c), y = 252.0f - 8.0f * static_cast<float>(r);
-            glVertex3f(x, y, kZ);
-            glVertex3f(x + 6, y, kZ);
-            glVertex3f(x + 6, y + 6, kZ);
-            glVertex3f(x, y + 6, kZ);
-        }
-    }
-    glEnd();
+    ColorSwatchGrid(gEscapeGradient.r, gEscapeGradient.g, gEscapeGradient.b, 116.0f, 252.0f, kZ);
 }
 
 }  // namespace

@@ -205,49 +205,11 @@ void Released()
 
 // ---- [widget classes] -------------------------------------------------------------
 
-TrackBall& Ball(const Control& c) { return *static_cast<TrackBall*>(c.widget); }
-// "Rot": 4 "T" turns freely, 3 "X", 2 "Y" and 1 "Z" about one axis.
+// The trackball shows the selected record's rotation. "Rot": 4 "T" turns
+// freely, 3 "X", 2 "Y" and 1 "Z" about one axis.
 uint8_t BallMode() { return E().rotRow >= 1 && E().rotRow <= 4 ? static_cast<uint8_t>(E().rotRow - 1) : 3; }
-
-const ControlOps kBallOps = {
-    [](const Control& c, int x, int y) {
-        const bool took = Ball(c).Click(x, y, BallMode());
-        if (took) E().SnapshotTransformations();
-        return took;
-    },
-    [](const Control& c, int x, int y) { return Ball(c).Drag(x, y, BallMode()); },
-    [](const Control& c, int x, int y, float step) { return Ball(c).Wheel(x, y, step); },
-    [](const Control& c) { Ball(c).Draw(); },
-    [](const Control& c) {
-        TrackBall& b = Ball(c);
-        bool differs = false;
-        for (int i = 0; i < 9; ++i) differs = differs || b.rotation[i / 3][i % 3] != c.Get(i);
-        if (!differs) return;
-        for (int i = 0; i < 9; ++i) b.rotation[i / 3][i % 3] = c.Get(i);
-        b.UpdateGLMatrix();
-    },
-    [](const Control& c) {
-        const TrackBall& b = Ball(c);
-        bool changed = false;
-        for (int i = 0; i < 9; ++i) {
-            if (c.Get(i) == b.rotation[i / 3][i % 3]) continue;
-            c.Set(i, b.rotation[i / 3][i % 3]);
-            changed = true;
-        }
-        return changed;
-    },
-    [](const Control& c, bool on) { Ball(c).visible = on ? 1 : 0; },
-    [](const Control& c, float* r) {
-        const TrackBall& b = Ball(c);
-        r[0] = b.x0, r[1] = b.y0, r[2] = b.x1, r[3] = b.y1;
-    },
-    [](const Control&) { return 1; },
-    [](const Control& c, int, int* x, int* y) {
-        *x = static_cast<int>(Ball(c).centreX);
-        *y = static_cast<int>(Ball(c).centreY);
-    },
-    true,
-};
+void BallPressed() { E().SnapshotTransformations(); }
+constexpr const ControlOps& kBallOps = kRotationBallOps<BallPressed, BallMode>;
 
 // The kit's own ops of a window class, with an undo copy at every press.
 template <class W>

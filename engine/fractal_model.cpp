@@ -158,14 +158,6 @@ void MakeComplexMobiusCoefficients(Complex* a, Complex* b, Complex* cOut, Comple
 
 namespace {
 
-void StoreAsQuaternion(float* q, Complex v)
-{
-    q[0] = v.re;
-    q[1] = 0.0f;
-    q[2] = v.im;
-    q[3] = 0.0f;
-}
-
 // (q0, q1, q2, q3) -> (q3, q2, -q1, -q0)
 void TurnQuaternion(float* out, const float* q)
 {
@@ -177,22 +169,7 @@ void TurnQuaternion(float* out, const float* q)
 // half of the set into the second half in quaternion form.
 void PublishQuaternionMaps()
 {
-    MobiusCoefficients& m = gMobiusCoefficients;
-    TransformCoefficients& k = gTransformCoefficients;
-    for (int t = 0; t < 4; ++t) {
-        k.m00[t] = m.a[t].re;
-        k.m01[t] = m.a[t].im;
-        k.m02[t] = m.b[t].re;
-        k.m12[t] = m.b[t].im;
-        k.m11[t] = m.c[t].re;
-        k.m10[t] = m.c[t].im;
-        k.m20[t] = m.d[t].re;
-        k.m21[t] = m.d[t].im;
-        StoreAsQuaternion(gTransformQuaternionA[t], m.a[t]);
-        StoreAsQuaternion(gTransformQuaternionB[t], m.b[t]);
-        StoreAsQuaternion(gTransformQuaternionC[t], m.c[t]);
-        StoreAsQuaternion(gTransformQuaternionD[t], m.d[t]);
-    }
+    for (int t = 0; t < 4; ++t) PublishMobiusMap(t);
     if (gPickTransformCount == 10) {
         const float q[4] = {1, 0, 0, 0}, e[4] = {0, 1, 0, 0};
         MakeQuaternionMobiusEntries(q, e, gTransformQuaternionA[4], gTransformQuaternionB[4],
@@ -246,6 +223,30 @@ void ComputeMobiusGenerators(Complex ta, Complex tb)
     m.b[3] = -bHalf;
     m.c[3] = -bHalf;
     m.d[3] = 0.5f * (tb - i2);
+}
+
+void PublishMobiusMap(int k)
+{
+    const MobiusCoefficients& m = gMobiusCoefficients;
+    TransformCoefficients& c = gTransformCoefficients;
+    c.m00[k] = m.a[k].re;
+    c.m01[k] = m.a[k].im;
+    c.m02[k] = m.b[k].re;
+    c.m12[k] = m.b[k].im;
+    c.m11[k] = m.c[k].re;
+    c.m10[k] = m.c[k].im;
+    c.m20[k] = m.d[k].re;
+    c.m21[k] = m.d[k].im;
+    float* const quaternions[4] = {gTransformQuaternionA[k], gTransformQuaternionB[k], gTransformQuaternionC[k],
+                                   gTransformQuaternionD[k]};
+    const Complex* const values[4] = {&m.a[k], &m.b[k], &m.c[k], &m.d[k]};
+    for (int e = 0; e < 4; ++e) {
+        float* q = quaternions[e];
+        q[0] = values[e]->re;
+        q[1] = 0.0f;
+        q[2] = values[e]->im;
+        q[3] = 0.0f;
+    }
 }
 
 void ComputeTransformCoefficients(Complex ta, Complex tb)

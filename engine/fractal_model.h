@@ -113,6 +113,9 @@ void ComposeTransformation(int i);
 // first half of the set is mirrored into the second and gPickTransformCount
 // becomes the even count below it (at least 1), gTransformCount with it.
 void ComputeTransformCoefficients(Complex traceA, Complex traceB);
+// Moebius map k of gMobiusCoefficients into the kernels' coefficients and
+// into transformation k's quaternion form (complex parts on 1 and j).
+void PublishMobiusMap(int k);
 // For fractal types 3, 19 and 45, whose maps come from the (x, z) positions
 // of transformations 0 and 1: the maps again, after an edit of a record
 // (the kernels read the maps, not the records). Other types: nothing.

@@ -90,14 +90,6 @@ void Partner(float* out, const float* q)
     std::memcpy(out, t, sizeof t);
 }
 
-void AsQuaternion(float* q, Complex v)
-{
-    q[0] = v.re;
-    q[1] = 0.0f;
-    q[2] = v.im;
-    q[3] = 0.0f;
-}
-
 }  // namespace
 
 double MobiusOrbitExponent(const RandomSources& s)
@@ -143,22 +135,7 @@ void RandomizeTransforms(const RandomSources& s)
     gTransforms[1].position[2] = t.b.im;
     for (int k = 0; k < 4; ++k) ComposeTransformMatrices(k);
 
-    MobiusCoefficients& m = gMobiusCoefficients;
-    TransformCoefficients& c = gTransformCoefficients;
-    for (int k = 0; k < 4; ++k) {
-        c.m00[k] = m.a[k].re;
-        c.m01[k] = m.a[k].im;
-        c.m02[k] = m.b[k].re;
-        c.m12[k] = m.b[k].im;
-        c.m11[k] = m.c[k].re;
-        c.m10[k] = m.c[k].im;
-        c.m20[k] = m.d[k].re;
-        c.m21[k] = m.d[k].im;
-        AsQuaternion(gTransformQuaternionA[k], m.a[k]);
-        AsQuaternion(gTransformQuaternionB[k], m.b[k]);
-        AsQuaternion(gTransformQuaternionC[k], m.c[k]);
-        AsQuaternion(gTransformQuaternionD[k], m.d[k]);
-    }
+    for (int k = 0; k < 4; ++k) PublishMobiusMap(k);
     int n = 4;
     if (s.coin()) {
         const float q[4] = {1, 0, 0, 0}, e[4] = {0, 1, 0, 0};

@@ -584,6 +584,57 @@ const ControlOps kTrackBallOps = {
     true
 };
 
+}  // namespace
+
+namespace rotation_ball {
+
+bool Press(const Control& c, int x, int y, uint8_t mode) { return Widget<TrackBall>(c).Click(x, y, mode); }
+bool Drag(const Control& c, int x, int y, uint8_t mode) { return Widget<TrackBall>(c).Drag(x, y, mode); }
+bool Wheel(const Control& c, int x, int y, float step) { return Widget<TrackBall>(c).Wheel(x, y, step); }
+void Draw(const Control& c) { Widget<TrackBall>(c).Draw(); }
+
+void Show(const Control& c)
+{
+    TrackBall& b = Widget<TrackBall>(c);
+    bool differs = false;
+    for (int i = 0; i < 9; ++i) differs = differs || b.rotation[i / 3][i % 3] != c.Get(i);
+    if (!differs) return;
+    for (int i = 0; i < 9; ++i) b.rotation[i / 3][i % 3] = c.Get(i);
+    b.UpdateGLMatrix();
+}
+
+bool Store(const Control& c)
+{
+    const TrackBall& b = Widget<TrackBall>(c);
+    bool changed = false;
+    for (int i = 0; i < 9; ++i) {
+        if (c.Get(i) == b.rotation[i / 3][i % 3]) continue;
+        c.Set(i, b.rotation[i / 3][i % 3]);
+        changed = true;
+    }
+    return changed;
+}
+
+void SetVisible(const Control& c, bool on) { SetVisibleByte<TrackBall>(c, on); }
+
+void Bounds(const Control& c, float* r)
+{
+    const RotationBall& b = Widget<TrackBall>(c);
+    Put(r, b.x0, b.y0, b.x1, b.y1);
+}
+
+int Rows(const Control& c) { return OneRow(c); }
+
+void RowPoint(const Control& c, int, int* x, int* y)
+{
+    const RotationBall& b = Widget<TrackBall>(c);
+    At(x, y, b.centreX, b.centreY);
+}
+
+}  // namespace rotation_ball
+
+namespace {
+
 // Simple balls turn in the mode drawArg (3: free).
 const ControlOps kSimpleBallOps = {
     [](const Control& c, int x, int y) {

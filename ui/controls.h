@@ -135,6 +135,41 @@ Control Bind(TexturePanel& w, const char* name);
 Control Bind(TextureBox& w, const char* name);
 Control Bind(Tab& w, const char* name);
 
+// A trackball whose value is a rotation matrix (nine rows, row by row): the
+// turn is constrained by the mode Mode() gives (3 free, 0 to 2 about one
+// axis), and a press that took the ball calls Pressed() (an undo copy).
+namespace rotation_ball {
+bool Press(const Control& c, int x, int y, uint8_t mode);
+bool Drag(const Control& c, int x, int y, uint8_t mode);
+bool Wheel(const Control& c, int x, int y, float step);
+void Draw(const Control& c);
+void Show(const Control& c);
+bool Store(const Control& c);
+void SetVisible(const Control& c, bool on);
+void Bounds(const Control& c, float* rect);
+int Rows(const Control& c);
+void RowPoint(const Control& c, int row, int* x, int* y);
+}  // namespace rotation_ball
+
+template <void (*Pressed)(), uint8_t (*Mode)()>
+inline constexpr ControlOps kRotationBallOps = {
+    [](const Control& c, int x, int y) {
+        const bool took = rotation_ball::Press(c, x, y, Mode());
+        if (took) Pressed();
+        return took;
+    },
+    [](const Control& c, int x, int y) { return rotation_ball::Drag(c, x, y, Mode()); },
+    rotation_ball::Wheel,
+    rotation_ball::Draw,
+    rotation_ball::Show,
+    rotation_ball::Store,
+    rotation_ball::SetVisible,
+    rotation_ball::Bounds,
+    rotation_ball::Rows,
+    rotation_ball::RowPoint,
+    true,
+};
+
 // What the shell tells the tables: the page on screen and what an effect does.
 struct ControlContext {
     int tab = 0;

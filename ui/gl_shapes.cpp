@@ -44,3 +44,20 @@ void AlternatingLoop(float x0, float y0, float x1, float y1, float z, const floa
     glVertex3f(x1, y0, z);
     glEnd();
 }
+
+void ColorSwatchGrid(const uint8_t* r, const uint8_t* g, const uint8_t* b, float left, float top, float z)
+{
+    glBegin(GL_QUADS);
+    for (int row = 0; row < 16; ++row) {
+        for (int c = 0; c < 16; ++c) {
+            const int e = 16 * row + c;
+            glColor3ub(r[e], g[e], b[e]);
+            const float x = left + 8.0f * static_cast<float>(c), y = top - 8.0f * static_cast<float>(row);
+            glVertex3f(x, y, z);
+            glVertex3f(x + 6, y, z);
+            glVertex3f(x + 6, y + 6, z);
+            glVertex3f(x, y + 6, z);
+        }
+    }
+    glEnd();
+}
