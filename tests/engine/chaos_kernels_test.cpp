@@ -1,6 +1,6 @@
 // Fractal type kernels of the complex-plane, quaternion, sphere-inversion,
 // flame and attractor families: invariants of their maps at every point,
-// and cross-checks between types that agree on special settings.
+// and cross-checks between types that agree on particular settings.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -227,7 +227,7 @@ TEST_F(ChaosKernels, EveryPointKeepsItsTypesInvariant)
     }
 }
 
-// On special settings two types make the same map; their batches agree
+// On particular settings two types make the same map; their batches agree
 // bit for bit from the same slot state.
 TEST_F(ChaosKernels, TypesAgreeWhereTheirMapsCoincide)
 {

@@ -43,11 +43,11 @@ void PrepareScript(RandomState& rnd, const FuzzCase& fc)
         if (fc.set == FuzzSet::kNoChains) p.operationCode[j] = kScriptBoolSphere, p.operationFirstParameter[j] = 0;
     }
     // Counts, steps and radii that are zero, huge, infinite or not a number.
-    const float special[] = {0.0f, 1e30f, INFINITY, -INFINITY, NAN};
+    const float extremes[] = {0.0f, 1e30f, INFINITY, -INFINITY, NAN};
     for (float& f : p.parameters) {
         f = fc.set == FuzzSet::kHuge ? test_support::FuzzUniform(rnd, -1e30f, 1e30f)
                                      : test_support::FuzzUniform(rnd, -3.0f, 3.0f);
-        if (fc.set == FuzzSet::kZero) f = special[RandomStep(rnd) % 5u];
+        if (fc.set == FuzzSet::kZero) f = extremes[RandomStep(rnd) % 5u];
     }
     if (fc.set == FuzzSet::kNoChains) {
         const float far[5] = {50.0f, 50.0f, 50.0f, 0.5f, 1.0f};  // keep only points inside a far sphere

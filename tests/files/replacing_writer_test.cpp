@@ -115,7 +115,7 @@ TEST_F(ReplacingWriter, APrivateFileALinkAndALongNameKeepWhatTheUserHad)
 // A pipe or a folder is no file to replace: the warning, and it stays.
 TEST_F(ReplacingWriter, APipeOrAFolderChosenAsTheDestinationStays)
 {
-    const std::string folder = TempPath("special/");
+    const std::string folder = TempPath("pipe_and_folder/");
     fs::create_directories(folder + "sub.bsf");
     const std::string pipe = folder + "pipe.bsf";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);

@@ -39,7 +39,7 @@ bool ReturnsAtOnce(const std::string& fifo, const std::function<void()>& read)
     return false;
 }
 
-TEST(SpecialFiles, EveryReaderRefusesAPipeOrAFolderAtOnce)
+TEST(PipesAndFolders, EveryReaderRefusesAPipeOrAFolderAtOnce)
 {
     ScriptedDialogs dialogs;
     dialogs.SetFailureHandler(FailTest);
