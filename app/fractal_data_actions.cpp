@@ -47,13 +47,7 @@ int KindOf(bool parametersOnly) { return parametersOnly ? kFileKindFractalData :
 // The save or open dialog of the kind, starting in the "Buffers" folder.
 bool ChooseFractalFile(int kind, bool save)
 {
-    std::memset(gFilePath, 0, sizeof gFilePath);
-    const int setFolder = gDialogDefaultFolderFlags[kind];
-    const int chosen = save ? ShowSaveFileDialog(kind, kFolderBuffers, setFolder)
-                            : ShowOpenFileDialog(kind, kFolderBuffers, setFolder);
-    if (!chosen || !gFilePath[0]) return false;
-    ForgetDefaultFolder(kind);
-    return true;
+    return ChooseFileOfKind(kind, kFolderBuffers, save);
 }
 
 // The status line drawn at once, so it shows while the file is worked on.

@@ -36,13 +36,7 @@ struct Busy {
 
 bool ChooseScriptFile(bool save)
 {
-    std::memset(gFilePath, 0, sizeof gFilePath);
-    const int setFolder = gDialogDefaultFolderFlags[kFileKindScript];
-    const int chosen = save ? ShowSaveFileDialog(kFileKindScript, kFolderParameters, setFolder)
-                            : ShowOpenFileDialog(kFileKindScript, kFolderParameters, setFolder);
-    if (!chosen || !gFilePath[0]) return false;
-    ForgetDefaultFolder(kFileKindScript);
-    return true;
+    return ChooseFileOfKind(kFileKindScript, kFolderParameters, save);
 }
 
 ScriptBaseshapeSetup BaseshapeSetup()

@@ -465,10 +465,7 @@ bool BaseShapeEditor::SaveGradient()
     struct Busy {
         ~Busy() { EndFileOperation(); }
     } busy;
-    if (ShowSaveFileDialog(kFileKindColorMap, kFolderTextures, gDialogDefaultFolderFlags[kFileKindColorMap]) == 0 ||
-        gFilePath[0] == 0)
-        return false;
-    ForgetDefaultFolder(kFileKindColorMap);
+    if (!ChooseFileOfKind(kFileKindColorMap, kFolderTextures, true)) return false;
     const ColorRamp& ramp = gBaseshapeColorRamps[Current()];
     ColorMap map;
     std::memcpy(map.red, ramp.r, sizeof map.red);

@@ -126,8 +126,7 @@ bool XFormsEditor::SavePickerColorMap()
 {
     if (!TryBeginFileOperation()) return false;
     bool written = false;
-    if (ShowSaveFileDialog(kFileKindColorMap, kFolderTextures, gDialogDefaultFolderFlags[kFileKindColorMap]) != 0) {
-        ForgetDefaultFolder(kFileKindColorMap);
+    if (ChooseFileOfKind(kFileKindColorMap, kFolderTextures, true)) {
         ColorMap map;
         std::memcpy(map.red, gEscapeGradient.r, sizeof map.red);
         std::memcpy(map.green, gEscapeGradient.g, sizeof map.green);

@@ -64,7 +64,7 @@ void Planes()
     A2Random();
 }
 
-// The first picks of types 2, 23, 42 and 47.
+// The first picks of types 2, 23, 42 and 47, and five of type 0.
 void SpiralsOrPlanes(int k, int last)
 {
     switch (k) {
@@ -81,11 +81,7 @@ void Ifs()
 {
     const uint32_t k = W() % 10u;
     switch (k) {
-    case 0: P(19); break;
-    case 1: P(0); break;
-    case 2: P(1); break;
-    case 3: P(17); break;
-    case 4: Planes(); break;
+    case 0: case 1: case 2: case 3: case 4: SpiralsOrPlanes(static_cast<int>(k), 0); break;
     case 5: case 6: case 7:
         P(80 + static_cast<int>(k - 5));
         A1(45.0f);

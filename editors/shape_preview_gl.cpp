@@ -67,11 +67,11 @@ void DrawBaseshapePreview(int index)
     const uint64_t serial = MainContextSerial();
     if (r.contextSerial != serial) r = RecordedWireframe{.contextSerial = serial};
     if (r.list == 0) r.list = glGenLists(1);
-    GlShapeSink sink;
     if (r.list == 0) {  // no list to be had: drawn as it comes
-        DrawShapePreview(sink, kind, point);
+        DrawBaseshapePreviewUnrecorded(index);
         return;
     }
+    GlShapeSink sink;
     if (!r.recorded || !RecordedFrom(r, kind, point)) {
         glNewList(r.list, GL_COMPILE);
         DrawShapePreview(sink, kind, point);
@@ -82,4 +82,11 @@ void DrawBaseshapePreview(int index)
         std::memcpy(r.p, point.p, sizeof r.p);
     }
     glCallList(r.list);
+}
+
+void DrawBaseshapePreviewUnrecorded(int index)
+{
+    if (index < 0 || index >= kMaxBaseshapes) return;
+    GlShapeSink sink;
+    DrawShapePreview(sink, gBaseshapes[index].shapeType, gBaseshapeEditPoints[index]);
 }

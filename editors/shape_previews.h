@@ -126,5 +126,8 @@ void DrawShapePreview(ShapeSink& sink, int32_t shapeType, const BaseshapePoint& 
 
 // Baseshape index (0 .. kMaxBaseshapes - 1) with its editor point.
 void DrawBaseshapePreview(ShapeSink& sink, int index);
-// The same into the current OpenGL context (window thread).
+// The same into the current OpenGL context (window thread), recorded once
+// into a display list and replayed until the baseshape changes.
 void DrawBaseshapePreview(int index);
+// The same call by call, nothing recorded.
+void DrawBaseshapePreviewUnrecorded(int index);

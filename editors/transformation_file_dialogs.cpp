@@ -24,9 +24,7 @@ bool XFormsEditor::SaveTransformationFile()
 {
     if (gTransformCount < 1 || !TryBeginFileOperation()) return false;
     bool written = false;
-    if (ShowSaveFileDialog(kFileKindTransformations, kFolderParameters,
-                           gDialogDefaultFolderFlags[kFileKindTransformations]) != 0) {
-        ForgetDefaultFolder(kFileKindTransformations);
+    if (ChooseFileOfKind(kFileKindTransformations, kFolderParameters, true)) {
         FileReplacement file;
         written = file.Begin(gFilePath) && WriteTransformationFile(file.Sink()) && file.Commit();
         if (!written) CheckWritable(nullptr);
@@ -39,9 +37,7 @@ bool XFormsEditor::LoadTransformationFile()
 {
     if (!TryBeginFileOperation()) return false;
     bool loaded = false;
-    if (ShowOpenFileDialog(kFileKindTransformations, kFolderParameters,
-                           gDialogDefaultFolderFlags[kFileKindTransformations]) != 0) {
-        ForgetDefaultFolder(kFileKindTransformations);
+    if (ChooseFileOfKind(kFileKindTransformations, kFolderParameters, false)) {
         auto contents = std::make_unique<TransformationFileContents>();
         std::string error;
         if (ReadTransformationFile(gFilePath, *contents, &error)) {

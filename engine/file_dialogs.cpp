@@ -197,6 +197,17 @@ int ShowSaveFileDialog(int kind, int folderNumber, int setFolder)
     return RunFileDialog(true, kind, folderNumber, setFolder);
 }
 
+bool ChooseFileOfKind(int kind, int folderNumber, bool save)
+{
+    std::memset(gFilePath, 0, sizeof gFilePath);
+    const int setFolder = gDialogDefaultFolderFlags[kind];
+    const int chosen = save ? ShowSaveFileDialog(kind, folderNumber, setFolder)
+                            : ShowOpenFileDialog(kind, folderNumber, setFolder);
+    if (!chosen || !gFilePath[0]) return false;
+    ForgetDefaultFolder(kind);
+    return true;
+}
+
 void ForgetLastDialogFolders()
 {
     std::lock_guard<std::mutex> lock(gLastFoldersMutex);

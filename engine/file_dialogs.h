@@ -89,6 +89,10 @@ void ForgetDefaultFolder(int kind);
 // (the kind with that start folder), the start folder when there is none.
 int ShowOpenFileDialog(int kind, int folderNumber, int setFolder);
 int ShowSaveFileDialog(int kind, int folderNumber, int setFolder);
+// The save or open dialog of a kind, from its start folder while the kind's
+// default-folder flag is set: true when a path was chosen (in gFilePath),
+// and the kind's default folder is then forgotten.
+bool ChooseFileOfKind(int kind, int folderNumber, bool save);
 // Forgets every dialog's last folder (tests start from a clean program).
 void ForgetLastDialogFolders();
 

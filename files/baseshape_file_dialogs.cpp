@@ -29,13 +29,7 @@ struct ReaderScope {
 
 bool ChooseBaseshapeFile(bool save)
 {
-    std::memset(gFilePath, 0, sizeof gFilePath);
-    const int setFolder = gDialogDefaultFolderFlags[kFileKindBaseshapes];
-    const int chosen = save ? ShowSaveFileDialog(kFileKindBaseshapes, kFolderBuffers, setFolder)
-                            : ShowOpenFileDialog(kFileKindBaseshapes, kFolderBuffers, setFolder);
-    if (!chosen || !gFilePath[0]) return false;
-    ForgetDefaultFolder(kFileKindBaseshapes);
-    return true;
+    return ChooseFileOfKind(kFileKindBaseshapes, kFolderBuffers, save);
 }
 
 // The chosen file parsed for room entries; false, with the status line

@@ -36,9 +36,7 @@ bool WithChosenFile(int kind, int folder, Load&& load)
     struct Busy {
         ~Busy() { EndFileOperation(); }
     } busy;
-    std::memset(gFilePath, 0, sizeof gFilePath);
-    if (!ShowOpenFileDialog(kind, folder, gDialogDefaultFolderFlags[kind]) || !gFilePath[0]) return false;
-    ForgetDefaultFolder(kind);
+    if (!ChooseFileOfKind(kind, folder, false)) return false;
     return load(gFilePath);
 }
 

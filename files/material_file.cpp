@@ -105,13 +105,7 @@ namespace {
 
 bool ChooseMaterialFile(bool save)
 {
-    std::memset(gFilePath, 0, sizeof gFilePath);
-    const int setFolder = gDialogDefaultFolderFlags[kFileKindMaterial];
-    const int chosen = save ? ShowSaveFileDialog(kFileKindMaterial, kFolderBuffers, setFolder)
-                            : ShowOpenFileDialog(kFileKindMaterial, kFolderBuffers, setFolder);
-    if (!chosen || !gFilePath[0]) return false;
-    ForgetDefaultFolder(kFileKindMaterial);
-    return true;
+    return ChooseFileOfKind(kFileKindMaterial, kFolderBuffers, save);
 }
 
 struct Busy {

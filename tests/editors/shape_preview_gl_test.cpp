@@ -12,24 +12,6 @@
 
 namespace {
 
-// The drawer's calls made as they come, for comparison.
-class ImmediateSink final : public ShapeSink {
-public:
-    void Begin(ShapePrimitive primitive) override
-    {
-        static constexpr GLenum kModes[4] = {GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_LINE_LOOP};
-        glBegin(kModes[static_cast<int>(primitive)]);
-    }
-    void Vertex(float x, float y, float z) override { glVertex3f(x, y, z); }
-    void End() override { glEnd(); }
-    void Color(float r, float g, float b) override { glColor3f(r, g, b); }
-    void PushMatrix() override { glPushMatrix(); }
-    void PopMatrix() override { glPopMatrix(); }
-    void Translate(float x, float y, float z) override { glTranslatef(x, y, z); }
-    void Rotate(float degrees, float x, float y, float z) override { glRotatef(degrees, x, y, z); }
-    void Scale(float x, float y, float z) override { glScalef(x, y, z); }
-};
-
 // Baseshape 0 drawn turned in the preview's projection; recorded: through
 // the program's path, else call by call.
 std::vector<uint8_t> Drawn(const GlTestContext& gl, bool recorded)
@@ -46,8 +28,7 @@ std::vector<uint8_t> Drawn(const GlTestContext& gl, bool recorded)
     if (recorded) {
         DrawBaseshapePreview(0);
     } else {
-        ImmediateSink sink;
-        DrawBaseshapePreview(sink, 0);
+        DrawBaseshapePreviewUnrecorded(0);
     }
     glDisable(GL_DEPTH_TEST);
     std::vector<uint8_t> rgb = gl.ReadPixelsRgb();
