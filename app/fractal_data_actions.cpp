@@ -38,17 +38,7 @@
 // ---- [helpers] ----------------------------------------------------------------------
 namespace {
 
-struct Busy {
-    ~Busy() { EndFileOperation(); }
-};
-
 int KindOf(bool parametersOnly) { return parametersOnly ? kFileKindFractalData : kFileKindBufferData; }
-
-// The save or open dialog of the kind, starting in the "Buffers" folder.
-bool ChooseFractalFile(int kind, bool save)
-{
-    return ChooseFileOfKind(kind, kFolderBuffers, save);
-}
 
 // The status line drawn at once, so it shows while the file is worked on.
 void ShowStatusNow()
@@ -110,11 +100,11 @@ void ShowLoadedValues(const FractalPanelValues& p)
 bool SaveFractalData(bool parametersOnly)
 {
     if (!TryBeginFileOperation()) return false;
-    Busy busy;
+    FileOperationEnd busy;
     SetStatusText("Saves the fractal parameters and calculations.");
     if (gRenderRunFlag.load() == 1) StopRenderAndShowBuffers(1);
     const int kind = KindOf(parametersOnly);
-    if (!ChooseFractalFile(kind, true)) return false;
+    if (!ChooseFileOfKind(kind, kFolderBuffers, true)) return false;
     if (gVoxelEngineOn) {
         StopRenderAndResetPanel();
         gScreenState = kScreenPointPreview;
@@ -136,10 +126,10 @@ bool SaveFractalData(bool parametersOnly)
 bool LoadFractalData(bool parametersOnly)
 {
     if (!TryBeginFileOperation()) return false;
-    Busy busy;
+    FileOperationEnd busy;
     SetStatusText("Restores all fractal calculations.");
     const int kind = KindOf(parametersOnly);
-    if (!ChooseFractalFile(kind, false)) {
+    if (!ChooseFileOfKind(kind, kFolderBuffers, false)) {
         SetStatusText("Nothing loaded: no file was chosen.");
         return false;
     }

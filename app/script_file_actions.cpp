@@ -30,15 +30,6 @@ namespace {
 // Far beyond any script: 256 operations take a few kilobytes.
 constexpr size_t kMaxScriptFileBytes = size_t{16} << 20;
 
-struct Busy {
-    ~Busy() { EndFileOperation(); }
-};
-
-bool ChooseScriptFile(bool save)
-{
-    return ChooseFileOfKind(kFileKindScript, kFolderParameters, save);
-}
-
 ScriptBaseshapeSetup BaseshapeSetup()
 {
     ScriptBaseshapeSetup setup;
@@ -53,10 +44,10 @@ ScriptBaseshapeSetup BaseshapeSetup()
 void ReadScriptFile()
 {
     if (!TryBeginFileOperation()) return;
-    Busy busy;
+    FileOperationEnd busy;
     const uint8_t screen = gScreenState.load();
     gScreenState = kScreenInterfaceOnly;
-    const bool chosen = ChooseScriptFile(false);
+    const bool chosen = ChooseFileOfKind(kFileKindScript, kFolderParameters, false);
     gScreenState = screen;
     if (!chosen) {
         SetStatusText("Nothing loaded: no file was chosen.");
@@ -97,12 +88,12 @@ void ReadScriptFile()
 void WriteScriptFile()
 {
     if (!TryBeginFileOperation()) return;
-    Busy busy;
+    FileOperationEnd busy;
     if (!ScriptTemplateExists(gFractalType)) {
         SetStatusText("Talvoran :   fractal type %d has no script form; nothing was written.", gFractalType);
         return;
     }
-    if (!ChooseScriptFile(true)) return;
+    if (!ChooseFileOfKind(kFileKindScript, kFolderParameters, true)) return;
     const std::string text = WriteScriptText();
     const FileWriteResult written = WriteReplacingFile(
         gFilePath,

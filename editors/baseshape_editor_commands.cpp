@@ -462,9 +462,7 @@ void BaseShapeEditor::GradientPicked()
 bool BaseShapeEditor::SaveGradient()
 {
     if (!TryBeginFileOperation()) return false;
-    struct Busy {
-        ~Busy() { EndFileOperation(); }
-    } busy;
+    FileOperationEnd busy;
     if (!ChooseFileOfKind(kFileKindColorMap, kFolderTextures, true)) return false;
     const ColorRamp& ramp = gBaseshapeColorRamps[Current()];
     ColorMap map;

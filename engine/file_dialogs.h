@@ -31,6 +31,13 @@ extern std::atomic<uint8_t> gFileOperationBusy;
 // Sets the flag when it was clear; false when another operation holds it.
 bool TryBeginFileOperation();
 void EndFileOperation();
+// Ends the operation an action took, on every way out of the action.
+struct FileOperationEnd {
+    FileOperationEnd() = default;
+    FileOperationEnd(const FileOperationEnd&) = delete;
+    FileOperationEnd& operator=(const FileOperationEnd&) = delete;
+    ~FileOperationEnd() { EndFileOperation(); }
+};
 
 // The path chosen by the last successful dialog; unchanged by a cancel.
 extern char gFilePath[kPathBufferSize];

@@ -27,11 +27,6 @@ struct ReaderScope {
     }
 };
 
-bool ChooseBaseshapeFile(bool save)
-{
-    return ChooseFileOfKind(kFileKindBaseshapes, kFolderBuffers, save);
-}
-
 // The chosen file parsed for room entries; false, with the status line
 // saying why, when it cannot be taken.
 bool ReadChosenFile(int room, std::vector<BaseshapeFileEntry>* entries)
@@ -67,11 +62,9 @@ bool SaveBaseshapeFile(bool currentOnly)
 {
     const int count = std::clamp(gBaseshapeCount, 0, kMaxBaseshapes);
     if (count < 1 || !TryBeginFileOperation()) return false;
-    struct Busy {
-        ~Busy() { EndFileOperation(); }
-    } busy;
+    FileOperationEnd busy;
     SetStatusText("Talvoran :   Save baseshapes.");
-    if (!ChooseBaseshapeFile(true)) return false;
+    if (!ChooseFileOfKind(kFileKindBaseshapes, kFolderBuffers, true)) return false;
     const int first = currentOnly ? std::clamp(gCurrentBaseshape, 0, count - 1) : 0;
     if (WriteBaseshapeFileTo(gFilePath, first, currentOnly ? 1 : count) != FileWriteResult::kWritten) {
         CheckWritable(nullptr);  // the "Warning" box
@@ -85,7 +78,7 @@ bool LoadBaseshapeFile()
     if (!TryBeginFileOperation()) return false;
     ReaderScope scope;
     std::vector<BaseshapeFileEntry> entries;
-    if (!ChooseBaseshapeFile(false) || !ReadChosenFile(kMaxBaseshapes, &entries)) return false;
+    if (!ChooseFileOfKind(kFileKindBaseshapes, kFolderBuffers, false) || !ReadChosenFile(kMaxBaseshapes, &entries)) return false;
 
     // The workers read the records, images and meshes without locks.
     StopRender();
@@ -105,7 +98,7 @@ bool AppendBaseshapeFile()
     ReaderScope scope;
     const int inUse = std::clamp(gBaseshapeCount, 0, kMaxBaseshapes);
     std::vector<BaseshapeFileEntry> entries;
-    if (!ChooseBaseshapeFile(false)) return false;
+    if (!ChooseFileOfKind(kFileKindBaseshapes, kFolderBuffers, false)) return false;
     if (!ReadChosenFile(std::max(0, kBaseshapeAppendLimit - inUse), &entries)) return false;
     if (entries.empty()) return true;
 

@@ -33,9 +33,7 @@ template <typename Load>
 bool WithChosenFile(int kind, int folder, Load&& load)
 {
     if (!TryBeginFileOperation()) return false;
-    struct Busy {
-        ~Busy() { EndFileOperation(); }
-    } busy;
+    FileOperationEnd busy;
     if (!ChooseFileOfKind(kind, folder, false)) return false;
     return load(gFilePath);
 }

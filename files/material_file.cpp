@@ -101,24 +101,11 @@ FileParseStatus ParseMaterialFile(const uint8_t* data, size_t size, MaterialSett
 }
 
 // ---- [dialogs] ----------------------------------------------------------------------
-namespace {
-
-bool ChooseMaterialFile(bool save)
-{
-    return ChooseFileOfKind(kFileKindMaterial, kFolderBuffers, save);
-}
-
-struct Busy {
-    ~Busy() { EndFileOperation(); }
-};
-
-}  // namespace
-
 bool SaveMaterial()
 {
     if (!TryBeginFileOperation()) return false;
-    Busy busy;
-    if (!ChooseMaterialFile(true)) return false;
+    FileOperationEnd busy;
+    if (!ChooseFileOfKind(kFileKindMaterial, kFolderBuffers, true)) return false;
     if (WriteMaterialFileTo(gFilePath) != FileWriteResult::kWritten) {
         CheckWritable(nullptr);  // the "Warning" box
         return false;
@@ -130,8 +117,8 @@ bool SaveMaterial()
 bool LoadMaterial()
 {
     if (!TryBeginFileOperation()) return false;
-    Busy busy;
-    if (!ChooseMaterialFile(false)) return false;
+    FileOperationEnd busy;
+    if (!ChooseFileOfKind(kFileKindMaterial, kFolderBuffers, false)) return false;
     SetStatusText("Loading Materials..");
     std::vector<uint8_t> bytes;
     if (!ReadChosenFileBytes(gFilePath, kMaxMaterialFileBytes, bytes)) return false;
