@@ -76,24 +76,6 @@ Scan ScanLine(const std::string& line, int numbers, bool wantWord = false)
 
 bool Has(const std::string& line, const char* keyword) { return line.find(keyword) != std::string::npos; }
 
-// Euler angles in degrees (x, y, z) as the rows of one matrix.
-void EulerMatrix(const float* angles, float* m)
-{
-    const float a = angles[0] * kDegrees, b = angles[1] * kDegrees, c = angles[2] * kDegrees;
-    const float sA = std::sin(a), cA = std::cos(a), sB = std::sin(b), cB = std::cos(b);
-    const float sC = std::sin(c), cC = std::cos(c);
-    const float rows[9] = {cB * cC,
-                           -cB * sC,
-                           -sB,
-                           cA * sC - sA * sB * cC,
-                           cA * cC + sA * sB * sC,
-                           -sA * cB,
-                           sA * sC + cA * sB * cC,
-                           sA * cC - cA * sB * sC,
-                           cA * cB};
-    std::memcpy(m, rows, sizeof rows);
-}
-
 class ScriptReader {
 public:
     ScriptReader(const ScriptBaseshapeSetup& setup, int tbaseLines) : setup_(setup), tbaseLines_(tbaseLines) {}
@@ -198,7 +180,7 @@ private:
             Accepted();
         }
         if (Has(line, "base_xyzrot ") && (s = ScanLine(line, 3)).count == 4) {
-            EulerMatrix(s.n, r.rotation);
+            RotationMatrixFromEuler(s.n[0], s.n[1], s.n[2], r.rotation);
             Accepted();
         }
         if (Has(line, "base_radius ") && (s = ScanLine(line, 1)).count == 2) {
@@ -302,7 +284,7 @@ private:
         }
         if (Has(line, "rotate_xyz ") && (s = ScanLine(line, 3)).count == 4) {
             float m[9];
-            EulerMatrix(s.n, m);
+            RotationMatrixFromEuler(s.n[0], s.n[1], s.n[2], m);
             Append(kScriptRotate, m, 9);
         }
         if (Has(line, "rotate_rnd ") && (s = ScanLine(line, 4)).count == 5) {
