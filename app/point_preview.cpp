@@ -510,6 +510,7 @@ void DrawPreview3D()
 
     // The baseshape editor's current baseshape shows red while its tab is open.
     const int selectedShape = SelectedPreviewBaseshape();
+    BeginWireframeLayer();
     for (int i = 0; i < std::clamp(gBaseshapeCount, 0, kMaxBaseshapes); ++i) {
         LoadViewPresetZoomPan(gPreview3DPan[0], gPreview3DPan[1], gPreview3DPan[2]);
         glMultMatrixf(gBaseshapes[i].glMatrix);
@@ -520,6 +521,7 @@ void DrawPreview3D()
         }
         DrawBaseshapePreview(i);
     }
+    EndWireframeLayer();
     LoadViewPresetZoomPan(gPreview3DPan[0], gPreview3DPan[1], gPreview3DPan[2]);
     glPushMatrix();
     glTranslatef(gViewCentre[0], gViewCentre[1], gViewCentre[2]);

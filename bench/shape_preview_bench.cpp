@@ -1,6 +1,6 @@
 // The wireframes of the 3-D preview screen: 65 baseshapes of the heaviest
-// kinds drawn in immediate mode into the 832 by 832 preview viewport, as
-// every frame of that screen draws them. Needs a GL context
+// kinds drawn into the 832 by 832 preview viewport through the wireframe
+// layer, as every frame of that screen draws them. Needs a GL context
 // (SDL_VIDEODRIVER=offscreen headless); glFinish is included, so the
 // driver's work is counted.
 //
@@ -11,6 +11,8 @@
 //   BM_BaseshapeWireframes/2: as /0, with every size nudged by one ulp
 //     each frame, so that every wireframe is recorded anew (a frame in
 //     which every baseshape was edited).
+//   BM_BaseshapeWireframes/3 to /5: as /0 to /2 drawn line by line by the
+//     driver (display lists), as outside the 3-D preview's layer.
 //   BM_WireframeVertices: the same 65 as /0 into a sink that only sums the
 //     vertices: the drawers' own share of a frame.
 #include <benchmark/benchmark.h>
@@ -32,6 +34,7 @@ void MakeHeavyBaseshapes(bool allSix)
         gBaseshapes[i].shapeType = allSix ? 6 : kHeaviest[i % 9];
         ApplyShapeTypeDefaults(i);
     }
+    gBaseshapeCount = kMaxBaseshapes;
 }
 
 class SummingSink final : public ShapeSink {
@@ -65,8 +68,10 @@ void BM_BaseshapeWireframes(benchmark::State& state)
         state.SkipWithError(gl.error().c_str());
         return;
     }
-    MakeHeavyBaseshapes(state.range(0) == 1);
-    const bool editEveryFrame = state.range(0) == 2;
+    const int scene = static_cast<int>(state.range(0) % 3);
+    const bool layer = state.range(0) < 3;
+    MakeHeavyBaseshapes(scene == 1);
+    const bool editEveryFrame = scene == 2;
     glViewport(0, 0, 832, 832);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -77,7 +82,8 @@ void BM_BaseshapeWireframes(benchmark::State& state)
         if (editEveryFrame)
             for (BaseshapePoint& point : gBaseshapeEditPoints)
                 point.size = std::nextafter(point.size, HUGE_VALF);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        if (layer) BeginWireframeLayer();
         for (int i = 0; i < kMaxBaseshapes; ++i) {
             glLoadIdentity();
             glTranslatef(static_cast<float>(i % 8) * 0.5f - 1.75f, static_cast<float>(i / 8) * 0.45f - 1.8f, 0.0f);
@@ -85,11 +91,12 @@ void BM_BaseshapeWireframes(benchmark::State& state)
             glColor3f(0.0f, 0.5f, 0.0f);
             DrawBaseshapePreview(i);
         }
+        if (layer) EndWireframeLayer();
         glFinish();
     }
     glDisable(GL_DEPTH_TEST);
     gl.ResetVirtualScreen();
 }
-BENCHMARK(BM_BaseshapeWireframes)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BaseshapeWireframes)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
 }  // namespace

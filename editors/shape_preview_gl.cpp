@@ -1,18 +1,24 @@
 // The wireframe previews drawn into the current OpenGL context on the
 // window thread.
 //
-// Each baseshape's wireframe is recorded into a display list of its own and
-// replayed until its kind, size or parameters change. What a drawer emits
-// depends on nothing else: the view and where the baseshape lies are the
-// caller's matrix, and the colour is the caller's. On the software driver
-// the drawers' trigonometry and hundreds of thousands of immediate-mode
-// calls per frame are thus paid once per edit instead of once per frame,
-// also while the view turns. A list replays the same primitives with the
-// same vertices, so the picture does not change.
+// Between BeginWireframeLayer and EndWireframeLayer the wireframes go into
+// a layer drawn on the processor's cores (wireframe_layer.h), put in over
+// the frame in two passes: its depth where it is nearer than the frame's,
+// marking those pixels in the stencil's top bit, then its colour where
+// marked, clearing the mark. Each baseshape's wireframe is recorded once
+// and kept until its kind, size or parameters change; the changed ones are
+// recorded side by side when the layer begins.
+//
+// Outside a layer, or where the context's state is not the one the layer
+// copies (no stencil to mark with, blending, wide or smooth lines), each
+// wireframe is recorded into a display list instead and replayed.
+#include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "engine/baseshape_record.h"
 #include "editors/shape_previews.h"
+#include "editors/wireframe_layer.h"
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_window.h"
 
@@ -37,7 +43,7 @@ public:
 
 // What a baseshape's list was recorded from. Lists belong to the context
 // they were made in: a list of an earlier context is forgotten, not deleted.
-struct RecordedWireframe {
+struct RecordedList {
     uint64_t contextSerial = 0;
     GLuint list = 0;
     bool recorded = false;
@@ -46,26 +52,195 @@ struct RecordedWireframe {
     float p[13] = {};
 };
 
-RecordedWireframe gRecorded[kMaxBaseshapes];
+RecordedList gRecorded[kMaxBaseshapes];
 
 // Bit for bit, so that a changed not-a-number or a signed zero records anew.
-bool RecordedFrom(const RecordedWireframe& r, int32_t kind, const BaseshapePoint& point)
+template <typename Record>
+bool RecordedFrom(const Record& r, int32_t kind, const BaseshapePoint& point)
 {
     static_assert(sizeof r.p == sizeof point.p);
     return r.kind == kind && std::memcmp(&r.size, &point.size, sizeof r.size) == 0 &&
            std::memcmp(r.p, point.p, sizeof r.p) == 0;
 }
 
+// A baseshape's wireframe as the layer takes it.
+struct RecordedForLayer {
+    bool recorded = false;
+    int32_t kind = 0;
+    float size = 0.0f;
+    float p[13] = {};
+    RecordedWireframe wireframe;
+};
+
+RecordedForLayer gLayerRecords[kMaxBaseshapes];
+
+struct OpenLayer {
+    bool open = false;
+    GLint viewport[4] = {};
+    WireframeLayer layer;
+};
+
+OpenLayer gLayer;
+
+// clip = projection x modelview, both as OpenGL keeps them.
+void ClipFromFrame(float out[16])
+{
+    float modelview[16], projection[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    for (int c = 0; c < 4; ++c)
+        for (int row = 0; row < 4; ++row) {
+            float s = 0.0f;
+            for (int k = 0; k < 4; ++k) s += projection[4 * k + row] * modelview[4 * c + k];
+            out[4 * c + row] = s;
+        }
+}
+
+int LayerThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u)); }
+
+bool LayerRecordIsCurrent(int index)
+{
+    const RecordedForLayer& r = gLayerRecords[index];
+    return r.recorded && RecordedFrom(r, gBaseshapes[index].shapeType, gBaseshapeEditPoints[index]);
+}
+
+void RecordForLayer(int index)
+{
+    const int32_t kind = gBaseshapes[index].shapeType;
+    const BaseshapePoint& point = gBaseshapeEditPoints[index];
+    RecordedForLayer& r = gLayerRecords[index];
+    RecordWireframe(r.wireframe, kind, point);
+    r.recorded = true;
+    r.kind = kind;
+    r.size = point.size;
+    std::memcpy(r.p, point.p, sizeof r.p);
+}
+
+// The wireframes of the baseshapes in use that changed, recorded anew side
+// by side: the drawers only read their baseshape.
+void RecordChangedWireframes()
+{
+    std::vector<int> changed;
+    for (int i = 0; i < std::clamp(gBaseshapeCount, 0, kMaxBaseshapes); ++i)
+        if (!LayerRecordIsCurrent(i)) changed.push_back(i);
+    ForEachOnThreads(static_cast<int>(changed.size()), LayerThreads(), [&changed](int k) { RecordForLayer(changed[static_cast<size_t>(k)]); });
+}
+
+void AddToLayer(int index)
+{
+    if (!LayerRecordIsCurrent(index)) RecordForLayer(index);
+    RecordedForLayer& r = gLayerRecords[index];
+    float clipFromFrame[16], rgba[4];
+    ClipFromFrame(clipFromFrame);
+    glGetFloatv(GL_CURRENT_COLOR, rgba);
+    gLayer.layer.Add(r.wireframe, clipFromFrame, rgba);
+    // The colour left as the drawer leaves it, as when drawn line by line.
+    if (!r.wireframe.colours.empty()) glColor4fv(rgba);
+}
+
+// Whether the context draws lines as the layer does: 1-pixel lines and
+// points without smoothing or stipple, the nearer pixel kept and its depth
+// written, and a stencil of two bits or more whose top bit is free.
+bool LayerCopiesTheContext()
+{
+    GLint stencilBits = 0, depthFunc = 0, stencilRef = 0;
+    GLboolean depthWrite = GL_FALSE;
+    GLfloat lineWidth = 0.0f, pointSize = 0.0f;
+    glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    glGetIntegerv(GL_STENCIL_REF, &stencilRef);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrite);
+    glGetFloatv(GL_LINE_WIDTH, &lineWidth);
+    glGetFloatv(GL_POINT_SIZE, &pointSize);
+    if (stencilBits < 2 || (stencilRef & (1 << (stencilBits - 1))) != 0) return false;
+    if (!glIsEnabled(GL_DEPTH_TEST) || depthFunc != GL_LESS || depthWrite != GL_TRUE) return false;
+    if (lineWidth != 1.0f || pointSize != 1.0f) return false;
+    for (const GLenum cap : {GL_LINE_SMOOTH, GL_LINE_STIPPLE, GL_POINT_SMOOTH, GL_COLOR_LOGIC_OP, GL_LIGHTING, GL_FOG,
+                             GL_TEXTURE_1D, GL_TEXTURE_2D, GL_ALPHA_TEST})
+        if (glIsEnabled(cap)) return false;
+    return true;
+}
+
+// The layer put in over the frame: its depth where nearer, marked in the
+// stencil's top bit, then its colour where marked, the mark cleared.
+void PutInLayer(const WireframeLayer& layer, const GLint viewport[4])
+{
+    GLint stencilBits = 0, stencilFunc = GL_ALWAYS, stencilRef = 0, stencilValueMask = 0;
+    GLboolean colourMask[4] = {GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE};
+    glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
+    const GLboolean stencilOn = glIsEnabled(GL_STENCIL_TEST);
+    glGetIntegerv(GL_STENCIL_FUNC, &stencilFunc);
+    glGetIntegerv(GL_STENCIL_REF, &stencilRef);
+    glGetIntegerv(GL_STENCIL_VALUE_MASK, &stencilValueMask);
+    glGetBooleanv(GL_COLOR_WRITEMASK, colourMask);
+    const GLuint mark = 1u << (stencilBits - 1);
+
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT |
+                 GL_PIXEL_MODE_BIT);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    const WireframeLayer::Box box = layer.Drawn();
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, layer.Width());
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, box.y);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, box.x);
+    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+    glPixelZoom(1.0f, 1.0f);
+    glPixelTransferf(GL_DEPTH_SCALE, 1.0f);
+    glPixelTransferf(GL_DEPTH_BIAS, 0.0f);
+    glWindowPos2i(viewport[0] + box.x, viewport[1] + box.y);
+
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(stencilOn ? static_cast<GLenum>(stencilFunc) : GL_ALWAYS, static_cast<GLint>((static_cast<GLuint>(stencilRef) & ~mark) | mark),
+                  static_cast<GLuint>(stencilValueMask) & ~mark);
+    glStencilMask(mark);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    glDrawPixels(box.width, box.height, GL_DEPTH_COMPONENT, GL_FLOAT, layer.Depth().data());
+
+    glColorMask(colourMask[0], colourMask[1], colourMask[2], colourMask[3]);
+    glDisable(GL_DEPTH_TEST);
+    glStencilFunc(GL_EQUAL, static_cast<GLint>(mark), mark);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_ZERO);
+    glDrawPixels(box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, layer.Rgba().data());
+
+    glPopClientAttrib();
+    glPopAttrib();
+}
+
 }  // namespace
+
+void BeginWireframeLayer()
+{
+    gLayer.open = LayerCopiesTheContext();
+    if (!gLayer.open) return;
+    GLfloat depthRange[2] = {0.0f, 1.0f};
+    glGetIntegerv(GL_VIEWPORT, gLayer.viewport);
+    glGetFloatv(GL_DEPTH_RANGE, depthRange);
+    gLayer.layer.Begin(gLayer.viewport[2], gLayer.viewport[3], depthRange[0], depthRange[1]);
+    RecordChangedWireframes();
+}
+
+void EndWireframeLayer()
+{
+    if (!gLayer.open) return;
+    gLayer.open = false;
+    if (gLayer.layer.Empty()) return;
+    gLayer.layer.Rasterize(LayerThreads());
+    if (gLayer.layer.Drawn().width > 0) PutInLayer(gLayer.layer, gLayer.viewport);
+}
 
 void DrawBaseshapePreview(int index)
 {
     if (index < 0 || index >= kMaxBaseshapes) return;
+    if (gLayer.open) {
+        AddToLayer(index);
+        return;
+    }
     const int32_t kind = gBaseshapes[index].shapeType;
     const BaseshapePoint& point = gBaseshapeEditPoints[index];
-    RecordedWireframe& r = gRecorded[index];
+    RecordedList& r = gRecorded[index];
     const uint64_t serial = MainContextSerial();
-    if (r.contextSerial != serial) r = RecordedWireframe{.contextSerial = serial};
+    if (r.contextSerial != serial) r = RecordedList{.contextSerial = serial};
     if (r.list == 0) r.list = glGenLists(1);
     if (r.list == 0) {  // no list to be had: drawn as it comes
         DrawBaseshapePreviewUnrecorded(index);

@@ -126,8 +126,14 @@ void DrawShapePreview(ShapeSink& sink, int32_t shapeType, const BaseshapePoint& 
 
 // Baseshape index (0 .. kMaxBaseshapes - 1) with its editor point.
 void DrawBaseshapePreview(ShapeSink& sink, int index);
-// The same into the current OpenGL context (window thread), recorded once
-// into a display list and replayed until the baseshape changes.
+// The same into the current OpenGL context (window thread), through the
+// caller's matrices and colour. Between BeginWireframeLayer and
+// EndWireframeLayer the wireframes are drawn together on the processor's
+// cores and put in at the end, as the same calls would have drawn them line
+// by line (within the rounding of a line's pixels); elsewhere each is
+// recorded once into a display list and replayed until it changes.
 void DrawBaseshapePreview(int index);
+void BeginWireframeLayer();
+void EndWireframeLayer();
 // The same call by call, nothing recorded.
 void DrawBaseshapePreviewUnrecorded(int index);
