@@ -12,30 +12,26 @@
 bool LoadColorMapWithDialog()
 {
     if (!TryBeginFileOperation()) return false;
+    FileOperationEnd busy;
     gTexturesBusy = 1;
-    gFilePath[0] = '\0';
     bool loaded = false;
-    if (ShowOpenFileDialog(kFileKindColorMap, kFolderTextures, gDialogDefaultFolderFlags[kFileKindColorMap]) != 0) {
-        DialogFolderChosen(gDialogDefaultFolderFlags[kFileKindColorMap]);
+    if (ChooseFileOfKind(kFileKindColorMap, kFolderTextures, false)) {
         loaded = LoadColorMapFile(gFilePath);
         if (!loaded) SetStatusText("Talvoran :   Cannot read the colour map %s.", FileNameOf(gFilePath));
     }
     gTexturesBusy = 0;
-    EndFileOperation();
     return loaded;
 }
 
 bool SaveColorMapWithDialog(const ColorMap& map)
 {
     if (!TryBeginFileOperation()) return false;
-    bool written = false;
-    if (ShowSaveFileDialog(kFileKindColorMap, kFolderTextures, gDialogDefaultFolderFlags[kFileKindColorMap]) != 0) {
-        const std::string text = ColorMapText(map);
-        FileReplacement file;
-        written = file.Begin(gFilePath) && file.Sink().Write(text.data(), text.size()) && file.Commit();
-        if (!written) CheckWritable(nullptr);  // the "Warning" box; the older file stays
-    }
-    EndFileOperation();
+    FileOperationEnd busy;
+    if (!ChooseFileOfKind(kFileKindColorMap, kFolderTextures, true)) return false;
+    const std::string text = ColorMapText(map);
+    FileReplacement file;
+    const bool written = file.Begin(gFilePath) && file.Sink().Write(text.data(), text.size()) && file.Commit();
+    if (!written) CheckWritable(nullptr);  // the "Warning" box; the older file stays
     return written;
 }
 

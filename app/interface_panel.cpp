@@ -319,6 +319,7 @@ void Interface::SetAnimationAxis(int fromTop)
 bool Interface::ChooseOutputFilename()
 {
     if (!TryBeginFileOperation()) return false;
+    FileOperationEnd busy;
     const bool bitmap = gPanel.imageType == 1;
     const int kind = bitmap ? 15 : 14;  // the image kinds offered to save only
     bool changed = false;
@@ -332,7 +333,6 @@ bool Interface::ChooseOutputFilename()
             changed = true;
         }
     }
-    EndFileOperation();
     return changed;
 }
 

@@ -14,17 +14,12 @@ constexpr int kKavrolinFileKind = 5;
 constexpr const char* kCannotWriteText =
     "Talvoran cannot write in the selected directory path, please choose another destination.";
 
-// Clears the busy byte on every way out.
-struct FileOperationScope {
-    ~FileOperationScope() { EndFileOperation(); }
-};
-
 }  // namespace
 
 void ExportKavrolinScene()
 {
     if (!TryBeginFileOperation()) return;
-    FileOperationScope busy;
+    FileOperationEnd busy;
     std::memset(gFilePath, 0, sizeof gFilePath);
     if (!ShowSaveFileDialog(kKavrolinFileKind, 0, 0) || !gFilePath[0]) return;
 

@@ -16,12 +16,11 @@
 #include "engine/baseshape_hooks.h"
 #include "engine/baseshape_images.h"
 #include "engine/color_map.h"
-#include "engine/file_dialogs.h"
-#include "engine/file_replacement.h"
 #include "engine/point_coloring.h"
 #include "engine/status_line.h"
 #include "files/baseshape_file_dialogs.h"
 #include "files/baseshape_image_files.h"
+#include "ui/file_services.h"
 #include "ui/widget.h"
 
 // ---- [common] -------------------------------------------------------------------------
@@ -457,24 +456,16 @@ void BaseShapeEditor::GradientPicked()
     Edited(false);
 }
 
-// The colour table as a ".map" file; the busy byte is let go on every way
-// out, and a failed write leaves no partial file behind.
+// The colour table as a ".map" file, through the application's colour-map
+// save (a failed write leaves no partial file behind).
 bool BaseShapeEditor::SaveGradient()
 {
-    if (!TryBeginFileOperation()) return false;
-    FileOperationEnd busy;
-    if (!ChooseFileOfKind(kFileKindColorMap, kFolderTextures, true)) return false;
     const ColorRamp& ramp = gBaseshapeColorRamps[Current()];
     ColorMap map;
     std::memcpy(map.red, ramp.r, sizeof map.red);
     std::memcpy(map.green, ramp.g, sizeof map.green);
     std::memcpy(map.blue, ramp.b, sizeof map.blue);
-    const std::string text = ColorMapText(map);
-    FileReplacement file;
-    if (!(file.Begin(gFilePath) && file.Sink().Write(text.data(), text.size()) && file.Commit())) {
-        CheckWritable(nullptr);  // the "Warning" box
-        return false;
-    }
+    if (!gInterfaceFileServices.saveColorMap || !gInterfaceFileServices.saveColorMap(map)) return false;
     Edited(false);
     return true;
 }

@@ -8,8 +8,6 @@
 #include "editors/xforms_editor.h"
 #include "editors/xforms_editor_services.h"
 #include "engine/escape_time_kernels.h"
-#include "engine/file_dialogs.h"
-#include "engine/file_replacement.h"
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
 #include "engine/transform_set.h"
@@ -124,20 +122,11 @@ void XFormsEditor::RandomPickerColorMap()
 
 bool XFormsEditor::SavePickerColorMap()
 {
-    if (!TryBeginFileOperation()) return false;
-    bool written = false;
-    if (ChooseFileOfKind(kFileKindColorMap, kFolderTextures, true)) {
-        ColorMap map;
-        std::memcpy(map.red, gEscapeGradient.r, sizeof map.red);
-        std::memcpy(map.green, gEscapeGradient.g, sizeof map.green);
-        std::memcpy(map.blue, gEscapeGradient.b, sizeof map.blue);
-        const std::string text = ColorMapText(map);
-        FileReplacement file;
-        written = file.Begin(gFilePath) && file.Sink().Write(text.data(), text.size()) && file.Commit();
-        if (!written) CheckWritable(nullptr);
-    }
-    EndFileOperation();
-    return written;
+    ColorMap map;
+    std::memcpy(map.red, gEscapeGradient.r, sizeof map.red);
+    std::memcpy(map.green, gEscapeGradient.g, sizeof map.green);
+    std::memcpy(map.blue, gEscapeGradient.b, sizeof map.blue);
+    return gInterfaceFileServices.saveColorMap && gInterfaceFileServices.saveColorMap(map);
 }
 
 bool MandelbrotPickerShown() { return gXFormsEditor.pickerHover != 0 && gXFormsEditorOpen != 0; }

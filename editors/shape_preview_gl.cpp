@@ -41,34 +41,44 @@ public:
     void Scale(float x, float y, float z) override { glScalef(x, y, z); }
 };
 
-// What a baseshape's list was recorded from. Lists belong to the context
-// they were made in: a list of an earlier context is forgotten, not deleted.
-struct RecordedList {
-    uint64_t contextSerial = 0;
-    GLuint list = 0;
+// What a wireframe was recorded from: a kind, a size and parameters.
+struct RecordedFrom {
     bool recorded = false;
     int32_t kind = 0;
     float size = 0.0f;
     float p[13] = {};
+
+    // Bit for bit, so that a changed not-a-number or a signed zero records anew.
+    bool Is(int index) const
+    {
+        const BaseshapePoint& point = gBaseshapeEditPoints[index];
+        static_assert(sizeof p == sizeof point.p);
+        return recorded && kind == gBaseshapes[index].shapeType &&
+               std::memcmp(&size, &point.size, sizeof size) == 0 && std::memcmp(p, point.p, sizeof p) == 0;
+    }
+    void Take(int index)
+    {
+        const BaseshapePoint& point = gBaseshapeEditPoints[index];
+        recorded = true;
+        kind = gBaseshapes[index].shapeType;
+        size = point.size;
+        std::memcpy(p, point.p, sizeof p);
+    }
+};
+
+// A baseshape's display list. Lists belong to the context they were made
+// in: a list of an earlier context is forgotten, not deleted.
+struct RecordedList {
+    uint64_t contextSerial = 0;
+    GLuint list = 0;
+    RecordedFrom from;
 };
 
 RecordedList gRecorded[kMaxBaseshapes];
 
-// Bit for bit, so that a changed not-a-number or a signed zero records anew.
-template <typename Record>
-bool RecordedFrom(const Record& r, int32_t kind, const BaseshapePoint& point)
-{
-    static_assert(sizeof r.p == sizeof point.p);
-    return r.kind == kind && std::memcmp(&r.size, &point.size, sizeof r.size) == 0 &&
-           std::memcmp(r.p, point.p, sizeof r.p) == 0;
-}
-
 // A baseshape's wireframe as the layer takes it.
 struct RecordedForLayer {
-    bool recorded = false;
-    int32_t kind = 0;
-    float size = 0.0f;
-    float p[13] = {};
+    RecordedFrom from;
     RecordedWireframe wireframe;
 };
 
@@ -88,32 +98,16 @@ void ClipFromFrame(float out[16])
     float modelview[16], projection[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    for (int c = 0; c < 4; ++c)
-        for (int row = 0; row < 4; ++row) {
-            float s = 0.0f;
-            for (int k = 0; k < 4; ++k) s += projection[4 * k + row] * modelview[4 * c + k];
-            out[4 * c + row] = s;
-        }
+    MultiplyMatrices(projection, modelview, out);
 }
 
 int LayerThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u)); }
 
-bool LayerRecordIsCurrent(int index)
-{
-    const RecordedForLayer& r = gLayerRecords[index];
-    return r.recorded && RecordedFrom(r, gBaseshapes[index].shapeType, gBaseshapeEditPoints[index]);
-}
-
 void RecordForLayer(int index)
 {
-    const int32_t kind = gBaseshapes[index].shapeType;
-    const BaseshapePoint& point = gBaseshapeEditPoints[index];
     RecordedForLayer& r = gLayerRecords[index];
-    RecordWireframe(r.wireframe, kind, point);
-    r.recorded = true;
-    r.kind = kind;
-    r.size = point.size;
-    std::memcpy(r.p, point.p, sizeof r.p);
+    RecordWireframe(r.wireframe, gBaseshapes[index].shapeType, gBaseshapeEditPoints[index]);
+    r.from.Take(index);
 }
 
 // The wireframes of the baseshapes in use that changed, recorded anew side
@@ -122,13 +116,14 @@ void RecordChangedWireframes()
 {
     std::vector<int> changed;
     for (int i = 0; i < std::clamp(gBaseshapeCount, 0, kMaxBaseshapes); ++i)
-        if (!LayerRecordIsCurrent(i)) changed.push_back(i);
-    ForEachOnThreads(static_cast<int>(changed.size()), LayerThreads(), [&changed](int k) { RecordForLayer(changed[static_cast<size_t>(k)]); });
+        if (!gLayerRecords[i].from.Is(i)) changed.push_back(i);
+    ForEachOnThreads(static_cast<int>(changed.size()), LayerThreads(),
+                     [&changed](int k) { RecordForLayer(changed[static_cast<size_t>(k)]); });
 }
 
 void AddToLayer(int index)
 {
-    if (!LayerRecordIsCurrent(index)) RecordForLayer(index);
+    if (!gLayerRecords[index].from.Is(index)) RecordForLayer(index);
     RecordedForLayer& r = gLayerRecords[index];
     float clipFromFrame[16], rgba[4];
     ClipFromFrame(clipFromFrame);
@@ -191,7 +186,8 @@ void PutInLayer(const WireframeLayer& layer, const GLint viewport[4])
 
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glEnable(GL_STENCIL_TEST);
-    glStencilFunc(stencilOn ? static_cast<GLenum>(stencilFunc) : GL_ALWAYS, static_cast<GLint>((static_cast<GLuint>(stencilRef) & ~mark) | mark),
+    const GLint markedRef = static_cast<GLint>((static_cast<GLuint>(stencilRef) & ~mark) | mark);
+    glStencilFunc(stencilOn ? static_cast<GLenum>(stencilFunc) : GL_ALWAYS, markedRef,
                   static_cast<GLuint>(stencilValueMask) & ~mark);
     glStencilMask(mark);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
@@ -236,25 +232,19 @@ void DrawBaseshapePreview(int index)
         AddToLayer(index);
         return;
     }
-    const int32_t kind = gBaseshapes[index].shapeType;
-    const BaseshapePoint& point = gBaseshapeEditPoints[index];
     RecordedList& r = gRecorded[index];
     const uint64_t serial = MainContextSerial();
-    if (r.contextSerial != serial) r = RecordedList{.contextSerial = serial};
+    if (r.contextSerial != serial) r = RecordedList{.contextSerial = serial, .list = 0, .from = {}};
     if (r.list == 0) r.list = glGenLists(1);
     if (r.list == 0) {  // no list to be had: drawn as it comes
         DrawBaseshapePreviewUnrecorded(index);
         return;
     }
-    GlShapeSink sink;
-    if (!r.recorded || !RecordedFrom(r, kind, point)) {
+    if (!r.from.Is(index)) {
         glNewList(r.list, GL_COMPILE);
-        DrawShapePreview(sink, kind, point);
+        DrawBaseshapePreviewUnrecorded(index);
         glEndList();
-        r.recorded = true;
-        r.kind = kind;
-        r.size = point.size;
-        std::memcpy(r.p, point.p, sizeof r.p);
+        r.from.Take(index);
     }
     glCallList(r.list);
 }

@@ -23,13 +23,11 @@ constexpr int kFileKindTransformations = 13;
 bool XFormsEditor::SaveTransformationFile()
 {
     if (gTransformCount < 1 || !TryBeginFileOperation()) return false;
-    bool written = false;
-    if (ChooseFileOfKind(kFileKindTransformations, kFolderParameters, true)) {
-        FileReplacement file;
-        written = file.Begin(gFilePath) && WriteTransformationFile(file.Sink()) && file.Commit();
-        if (!written) CheckWritable(nullptr);
-    }
-    EndFileOperation();
+    FileOperationEnd busy;
+    if (!ChooseFileOfKind(kFileKindTransformations, kFolderParameters, true)) return false;
+    FileReplacement file;
+    const bool written = file.Begin(gFilePath) && WriteTransformationFile(file.Sink()) && file.Commit();
+    if (!written) CheckWritable(nullptr);
     return written;
 }
 
@@ -37,7 +35,9 @@ bool XFormsEditor::LoadTransformationFile()
 {
     if (!TryBeginFileOperation()) return false;
     bool loaded = false;
-    if (ChooseFileOfKind(kFileKindTransformations, kFolderParameters, false)) {
+    {
+        FileOperationEnd busy;
+        if (!ChooseFileOfKind(kFileKindTransformations, kFolderParameters, false)) return false;
         auto contents = std::make_unique<TransformationFileContents>();
         std::string error;
         if (ReadTransformationFile(gFilePath, *contents, &error)) {
@@ -51,7 +51,6 @@ bool XFormsEditor::LoadTransformationFile()
                            MessageButtons::Ok, MessageIcon::Warning);
         }
     }
-    EndFileOperation();
     if (!loaded) return false;
     // The "Load" command shows the first transformation.
     gTransformEdit.selected = 0;

@@ -16,12 +16,7 @@ struct Matrix4 {
 Matrix4 operator*(const Matrix4& a, const Matrix4& b)
 {
     Matrix4 r;
-    for (int c = 0; c < 4; ++c)
-        for (int row = 0; row < 4; ++row) {
-            float s = 0.0f;
-            for (int k = 0; k < 4; ++k) s += a.m[4 * k + row] * b.m[4 * c + k];
-            r.m[4 * c + row] = s;
-        }
+    MultiplyMatrices(a.m, b.m, r.m);
     return r;
 }
 
@@ -122,6 +117,16 @@ void PlaneDistances(const float* c, float d[6])
 
 }  // namespace
 
+void MultiplyMatrices(const float a[16], const float b[16], float out[16])
+{
+    for (int c = 0; c < 4; ++c)
+        for (int row = 0; row < 4; ++row) {
+            float sum = 0.0f;
+            for (int k = 0; k < 4; ++k) sum += a[4 * k + row] * b[4 * c + k];
+            out[4 * c + row] = sum;
+        }
+}
+
 void RecordWireframe(RecordedWireframe& out, int32_t shapeType, const BaseshapePoint& point)
 {
     out.xyz.clear();
@@ -170,8 +175,11 @@ void WireframeLayer::Emit(Job& job)
     job.shades.clear();
     const RecordedWireframe& wireframe = *job.wireframe;
     job.palette.assign(job.rgba, job.rgba + 4);
-    for (size_t c = 0; c + 2 < wireframe.colours.size(); c += 3)
-        job.palette.insert(job.palette.end(), {wireframe.colours[c], wireframe.colours[c + 1], wireframe.colours[c + 2], 1.0f});
+    for (size_t c = 0; c + 2 < wireframe.colours.size(); c += 3) {
+        job.palette.insert(job.palette.end(), wireframe.colours.begin() + static_cast<ptrdiff_t>(c),
+                           wireframe.colours.begin() + static_cast<ptrdiff_t>(c + 3));
+        job.palette.push_back(1.0f);
+    }
     job.packed.clear();
     for (size_t c = 0; c < job.palette.size(); c += 4) job.packed.push_back(PackLayerColour(&job.palette[c]));
     const float* m = job.clipFromFrame;
@@ -179,7 +187,8 @@ void WireframeLayer::Emit(Job& job)
     job.clip.resize(4 * count);
     for (size_t v = 0; v < count; ++v) {
         const float x = wireframe.xyz[3 * v], y = wireframe.xyz[3 * v + 1], z = wireframe.xyz[3 * v + 2];
-        for (int row = 0; row < 4; ++row) job.clip[4 * v + row] = m[row] * x + m[4 + row] * y + m[8 + row] * z + m[12 + row];
+        for (int row = 0; row < 4; ++row)
+            job.clip[4 * v + row] = m[row] * x + m[4 + row] * y + m[8 + row] * z + m[12 + row];
     }
     for (const WireframeStep& step : wireframe.steps) {
         const uint32_t v = step.first, n = step.count;
@@ -253,7 +262,8 @@ void WireframeLayer::AddLine(Job& job, uint32_t ia, uint32_t ib)
     }
     const uint32_t* colourOf = job.wireframe->colourOf.data();
     const float* colourA = &job.palette[4 * static_cast<size_t>(colourOf[ia])];
-    Segment segment{ends[0][0], ends[0][1], ends[0][2], ends[1][0], ends[1][1], ends[1][2], job.packed[colourOf[ia]], 0};
+    Segment segment{ends[0][0], ends[0][1], ends[0][2], ends[1][0], ends[1][1], ends[1][2],
+                    job.packed[colourOf[ia]], 0};
     if (colourOf[ia] != colourOf[ib]) {  // shaded from end to end, as far as it was clipped
         const float* colourB = &job.palette[4 * static_cast<size_t>(colourOf[ib])];
         for (const float t : {tIn, tOut})
@@ -279,6 +289,46 @@ void WireframeLayer::PlotShaded(int x, int y, float z, const float* shade, float
     Plot(x, y, z, PackLayerColour(rgba));
 }
 
+// One pixel for each pixel centre the line passes along the axis it runs
+// further on, in the rows of the band.
+void WireframeLayer::DrawLine(const Segment& s, const float* shade, int rowBegin, int rowEnd)
+{
+    const bool across = std::fabs(s.x1 - s.x0) >= std::fabs(s.y1 - s.y0);
+    const float u0 = across ? s.x0 : s.y0, u1 = across ? s.x1 : s.y1;
+    const float v0 = across ? s.y0 : s.x0, v1 = across ? s.y1 : s.x1;
+    const float du = u1 - u0, dv = v1 - v0, dz = s.z1 - s.z0;
+    if (du == 0.0f) return;  // a segment of no length draws nothing
+    // The centres passed, the end left to the next segment.
+    int lo = du > 0.0f ? -FloorToInt(0.5f - u0) : FloorToInt(u1 - 0.5f) + 1;
+    int hi = du > 0.0f ? -FloorToInt(0.5f - u1) - 1 : FloorToInt(u0 - 0.5f);
+    lo = std::max(lo, 0);
+    hi = std::min(hi, (across ? width_ : height_) - 1);
+    if (!across) {
+        lo = std::max(lo, rowBegin);
+        hi = std::min(hi, rowEnd - 1);
+    } else if (dv != 0.0f) {  // the columns whose row can fall in the band
+        const float a = u0 - 0.5f + (static_cast<float>(rowBegin) - v0) * du / dv;
+        const float b = u0 - 0.5f + (static_cast<float>(rowEnd) - v0) * du / dv;
+        const float limit = static_cast<float>(width_);
+        lo = std::max(lo, FloorToInt(std::clamp(std::min(a, b) - 1.0f, -1.0f, limit)));
+        hi = std::min(hi, FloorToInt(std::clamp(std::max(a, b) + 2.0f, -1.0f, limit)));
+    } else if (FloorToInt(v0) < rowBegin || FloorToInt(v0) >= rowEnd) {
+        return;
+    }
+    const float inverse = 1.0f / du;
+    for (int i = lo; i <= hi; ++i) {
+        const float t = (static_cast<float>(i) + 0.5f - u0) * inverse;
+        const int j = FloorToInt(v0 + t * dv);
+        const int x = across ? i : j, y = across ? j : i;
+        if (x < 0 || x >= width_ || y < rowBegin || y >= rowEnd) continue;
+        if (shade != nullptr) {
+            PlotShaded(x, y, s.z0 + t * dz, shade, t);
+        } else {
+            Plot(x, y, s.z0 + t * dz, s.rgba);
+        }
+    }
+}
+
 void WireframeLayer::DrawBand(int band)
 {
     const int rowBegin = std::min(band * bandRows_, height_), rowEnd = std::min(rowBegin + bandRows_, height_);
@@ -286,75 +336,18 @@ void WireframeLayer::DrawBand(int band)
     const size_t last = static_cast<size_t>(rowEnd) * static_cast<size_t>(width_);
     std::fill(depth_.begin() + static_cast<ptrdiff_t>(first), depth_.begin() + static_cast<ptrdiff_t>(last), 1.0f);
     std::fill(rgba_.begin() + static_cast<ptrdiff_t>(first), rgba_.begin() + static_cast<ptrdiff_t>(last), 0u);
+    const float lastColumn = static_cast<float>(width_ - 1);
     int left = width_, right = -1;
-    for (size_t job = 0; job < jobCount_; ++job)
-    for (const Segment& s : jobs_[job].bands[static_cast<size_t>(band)]) {
-        left = std::min(left, FloorToInt(std::clamp(std::min(s.x0, s.x1), 0.0f, static_cast<float>(width_ - 1))));
-        right = std::max(right, FloorToInt(std::clamp(std::max(s.x0, s.x1), 0.0f, static_cast<float>(width_ - 1))));
-        const float* shade = s.shade != 0 && s.shade != kPoint ? &jobs_[job].shades[8 * static_cast<size_t>(s.shade - 1)] : nullptr;
-        if (s.shade == kPoint) {
-            const int x = static_cast<int>(std::floor(s.x0)), y = static_cast<int>(std::floor(s.y0));
-            if (x >= 0 && x < width_ && y >= rowBegin && y < rowEnd) Plot(x, y, s.z0, s.rgba);
-            continue;
-        }
-        const float dx = s.x1 - s.x0, dy = s.y1 - s.y0, dz = s.z1 - s.z0;
-        if (std::fabs(dx) >= std::fabs(dy)) {
-            if (dx == 0.0f) continue;  // a segment of no length draws nothing
-            // The columns whose centres the segment passes, its end left out.
-            int lo, hi;
-            if (dx > 0.0f) {
-                lo = static_cast<int>(std::ceil(s.x0 - 0.5f));
-                hi = static_cast<int>(std::ceil(s.x1 - 0.5f)) - 1;
+    for (size_t job = 0; job < jobCount_; ++job) {
+        for (const Segment& s : jobs_[job].bands[static_cast<size_t>(band)]) {
+            left = std::min(left, FloorToInt(std::clamp(std::min(s.x0, s.x1), 0.0f, lastColumn)));
+            right = std::max(right, FloorToInt(std::clamp(std::max(s.x0, s.x1), 0.0f, lastColumn)));
+            if (s.shade == kPoint) {
+                const int x = FloorToInt(s.x0), y = FloorToInt(s.y0);
+                if (x >= 0 && x < width_ && y >= rowBegin && y < rowEnd) Plot(x, y, s.z0, s.rgba);
             } else {
-                lo = static_cast<int>(std::floor(s.x1 - 0.5f)) + 1;
-                hi = static_cast<int>(std::floor(s.x0 - 0.5f));
-            }
-            lo = std::max(lo, 0);
-            hi = std::min(hi, width_ - 1);
-            // Only the columns that can fall in this band of rows.
-            const float slope = dy / dx;
-            if (slope == 0.0f) {
-                const float row = std::floor(s.y0);
-                if (row < static_cast<float>(rowBegin) || row >= static_cast<float>(rowEnd)) continue;
-            } else {
-                const float a = s.x0 - 0.5f + (static_cast<float>(rowBegin) - s.y0) / slope;
-                const float b = s.x0 - 0.5f + (static_cast<float>(rowEnd) - s.y0) / slope;
-                const float limit = static_cast<float>(width_);
-                lo = std::max(lo, static_cast<int>(std::clamp(std::floor(std::min(a, b)) - 1.0f, -1.0f, limit)));
-                hi = std::min(hi, static_cast<int>(std::clamp(std::ceil(std::max(a, b)) + 1.0f, -1.0f, limit)));
-            }
-            const float inverse = 1.0f / dx;
-            for (int i = lo; i <= hi; ++i) {
-                const float t = (static_cast<float>(i) + 0.5f - s.x0) * inverse;
-                const int row = FloorToInt(s.y0 + t * dy);
-                if (row < rowBegin || row >= rowEnd) continue;
-                if (shade != nullptr) {
-                    PlotShaded(i, row, s.z0 + t * dz, shade, t);
-                } else {
-                    Plot(i, row, s.z0 + t * dz, s.rgba);
-                }
-            }
-        } else {
-            int lo, hi;
-            if (dy > 0.0f) {
-                lo = static_cast<int>(std::ceil(s.y0 - 0.5f));
-                hi = static_cast<int>(std::ceil(s.y1 - 0.5f)) - 1;
-            } else {
-                lo = static_cast<int>(std::floor(s.y1 - 0.5f)) + 1;
-                hi = static_cast<int>(std::floor(s.y0 - 0.5f));
-            }
-            lo = std::max(lo, rowBegin);
-            hi = std::min(hi, rowEnd - 1);
-            const float inverse = 1.0f / dy;
-            for (int j = lo; j <= hi; ++j) {
-                const float t = (static_cast<float>(j) + 0.5f - s.y0) * inverse;
-                const int column = FloorToInt(s.x0 + t * dx);
-                if (column < 0 || column >= width_) continue;
-                if (shade != nullptr) {
-                    PlotShaded(column, j, s.z0 + t * dz, shade, t);
-                } else {
-                    Plot(column, j, s.z0 + t * dz, s.rgba);
-                }
+                const float* shade = s.shade != 0 ? &jobs_[job].shades[8 * static_cast<size_t>(s.shade - 1)] : nullptr;
+                DrawLine(s, shade, rowBegin, rowEnd);
             }
         }
     }

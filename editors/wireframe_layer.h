@@ -43,6 +43,9 @@ struct RecordedWireframe {
 
 void RecordWireframe(RecordedWireframe& out, int32_t shapeType, const BaseshapePoint& point);
 
+// out = a x b, 4 by 4, column by column as OpenGL keeps them.
+void MultiplyMatrices(const float a[16], const float b[16], float out[16]);
+
 // work(0) .. work(n - 1) spread over up to `threads` threads, the caller's
 // among them; all done on return.
 void ForEachOnThreads(int n, int threads, const std::function<void(int)>& work);
@@ -99,6 +102,7 @@ private:
     void AddPoint(Job& job, uint32_t a);
     void Put(Job& job, const Segment& segment);
     void DrawBand(int band);
+    void DrawLine(const Segment& segment, const float* shade, int rowBegin, int rowEnd);
     void Plot(int x, int y, float z, uint32_t rgba);
     void PlotShaded(int x, int y, float z, const float* shade, float t);
 

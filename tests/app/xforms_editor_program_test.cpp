@@ -16,6 +16,7 @@
 #include "app/support/program_pictures.h"
 #include "editors/xforms_editor.h"
 #include "engine/escape_time_kernels.h"
+#include "engine/file_dialogs.h"
 #include "engine/fractal_model.h"
 #include "engine/generator_chain_editing.h"
 #include "engine/generator_groups.h"
@@ -278,6 +279,26 @@ TEST_F(XFormsEditorProgram, SaveAndLoadTransformationFiles)
     Click("Load (Transformations)");
     EXPECT_EQ(gTransformCount, 3);
     EXPECT_EQ(gDialogs.Prompts().back().message.caption, "Warning");
+}
+
+// "Save (Picker)" writes the escape colours as a ".map" file of 256 lines.
+TEST_F(XFormsEditorProgram, ThePickerSavesItsColours)
+{
+    OpenTransformationEditor();
+    SetType(46);
+    const fs::path map = gDir / "escape.map";
+    gDialogs.QueueFile(map.string());
+    Click("Save (Picker)");
+    std::ifstream in(map);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(first, std::to_string(gEscapeGradient.r[0]) + " " + std::to_string(gEscapeGradient.g[0]) + " " +
+                         std::to_string(gEscapeGradient.b[0]));
+    int lines = 1;
+    for (std::string line; std::getline(in, line);) ++lines;
+    EXPECT_EQ(lines, 256);
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
+    SetType(0);
 }
 
 // The share of the render's pixels that one picture hits and the other not.
