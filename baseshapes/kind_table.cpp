@@ -4,7 +4,7 @@
 #include "baseshapes/samplers_axial.h"
 #include "baseshapes/samplers_c_shapes.h"
 #include "baseshapes/samplers_cg_shapes.h"
-#include "baseshapes/samplers_classic_surfaces.h"
+#include "baseshapes/samplers_breather_enneper.h"
 #include "baseshapes/samplers_columns_rings.h"
 #include "baseshapes/samplers_columns_temples.h"
 #include "baseshapes/samplers_contour_rings.h"

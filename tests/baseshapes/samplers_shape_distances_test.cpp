@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "baseshapes/samplers_columns_temples.h"
-#include "baseshapes/samplers_classic_surfaces.h"
+#include "baseshapes/samplers_breather_enneper.h"
 #include "baseshapes/samplers_polygons.h"
 #include "baseshapes/samplers_polyhedra.h"
 #include "baseshapes/samplers_rounded_solids.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "baseshapes/generator_table.h"
-#include "baseshapes/samplers_classic_surfaces.h"
+#include "baseshapes/samplers_breather_enneper.h"
 #include "baseshapes/sampler_contract.h"
 #include "baseshapes/samplers_polygons.h"
 #include "baseshapes/samplers_polyhedra.h"

@@ -3,7 +3,7 @@
 // keeps the shape where it is defined and ends in StoreFinitePoint.
 //
 // Sections: [breather] [Dini's flower] [page] [Enneper surfaces]
-#include "baseshapes/samplers_classic_surfaces.h"
+#include "baseshapes/samplers_breather_enneper.h"
 
 #include <cmath>
 
