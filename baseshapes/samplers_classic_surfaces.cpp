@@ -1,4 +1,4 @@
-#include "baseshapes/samplers_surfaces.h"
+#include "baseshapes/samplers_classic_surfaces.h"
 
 #include <cmath>
 
