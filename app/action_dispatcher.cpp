@@ -419,7 +419,7 @@ void ClearForViewReset()
     const bool hold = gRenderActive.load() != 0 && PauseRenderWorkers();
     ClearRenderBuffers();
     if (hold) ResumeRenderWorkers();
-    if (gPbufferAvailable) ClearPreviewPbuffer();
+    ClearPreviewTarget();
 }
 
 void CameraPage()
@@ -494,7 +494,7 @@ void ClearSuccessorsAndShow()
 {
     gPreviewRefresh = 1;
     ClearColorAndDepth();
-    if (gPbufferAvailable) ClearPreviewPbuffer();
+    ClearPreviewTarget();
 }
 
 }  // namespace

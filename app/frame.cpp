@@ -192,7 +192,7 @@ void DrawFrame()
     if (gPointPreviewValid == 0) {
         gPointPreviewValid = 1;
         gPreviewRefresh = 1;
-        ClearPreviewPbuffer();  // the dirty points start afresh
+        ClearPreviewTarget();  // the dirty points start afresh
     }
     DrawInterface();
     if (TextInputActive()) DrawTextInputLine();
@@ -211,7 +211,7 @@ void DrawFrame()
     case 103: DrawMainView(); break;
     case kScreenExport: DrawExportView(); break;
     case kScreenPreview3D: DrawPreview3D(); break;
-    case kScreenPointPreview: DrawPointPreviewPbuffer(); break;
+    case kScreenPointPreview: DrawPointPreview(); break;
     case kScreenSplash: DrawSplashScreen(); break;
     case kScreenVoxelBusy: DrawVoxelBusyScreen(); break;
     default: break;  // interface only

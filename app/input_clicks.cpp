@@ -45,11 +45,6 @@ namespace {
 
 constexpr int kMaxRenderSide = 3072;
 
-void ClearPbuffer()
-{
-    if (gPbufferAvailable) ClearPreviewPbuffer();
-}
-
 void StopRenderForChange()
 {
     gRenderRunFlag.store(0);
@@ -267,7 +262,7 @@ bool RouteWheelToWidgets(int x, int y, int delta)
         gPanX *= f;
         gPanY *= f;
         UpdateViewScaleAndCentre();
-        ClearPbuffer();
+        ClearPreviewTarget();
         return true;
     }
     if (gZoom3DSlider.visible && HitStrict(static_cast<float>(x), static_cast<float>(y), gZoom3DSlider.x0,
@@ -276,7 +271,7 @@ bool RouteWheelToWidgets(int x, int y, int delta)
         gFocal = gZoom3DSlider.value;
         gInverseFocal = gFocal == 0.0f ? 1e8f : 1.0f / gFocal;
         gPreview3DZoom = gFocal;
-        ClearPbuffer();
+        ClearPreviewTarget();
         return true;
     }
     return false;

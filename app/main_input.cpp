@@ -46,7 +46,7 @@ void OnLeftButtonDown(int x, int y)
         gViewDragStart = PointerDragVector(gRotateMode, gLastPointerX, gLastPointerY, gViewDragStart);
     }
     KeepRenderShown();
-    if (gPointPreviewValid == 0 && gPbufferAvailable) ClearPreviewPbuffer();
+    if (gPointPreviewValid == 0) ClearPreviewTarget();
 }
 
 void OnLeftButtonUp()

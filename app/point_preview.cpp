@@ -174,8 +174,8 @@ void EmitPreviewPoints(const PreviewView& v, bool dirty)
     const int first = gSlotBatchStart[0];
     const int end = first + kPreviewPointsPerBatch;
     if (dirty) {
-        const float offsetX = gPbufferAvailable ? 0.0f : kPreviewLeft;
-        const float offsetY = gPbufferAvailable ? 0.0f : kPreviewBottom;
+        const float offsetX = gPreviewTargetAvailable ? 0.0f : kPreviewLeft;
+        const float offsetY = gPreviewTargetAvailable ? 0.0f : kPreviewBottom;
         for (int i = first; i < end; ++i) {
             PreviewPoint p;
             if (!ProjectPreviewPoint(v, gPointX[i], gPointY[i], gPointZ[i], &p)) continue;
@@ -245,11 +245,11 @@ enum class Emitter { kFullArea, kInsetWhenNoTarget };
 void RunPreviewBatches(const PreviewView& v, bool dirty, Emitter emitter)
 {
     if (gRenderActive.load()) return;
-    const int batches = kPreviewBatchCount[gPbufferAvailable ? 1 : 0];
+    const int batches = kPreviewBatchCount[gPreviewTargetAvailable ? 1 : 0];
     const FractalKernel kernel = gFractalTypeKernel.load(std::memory_order_relaxed);
     for (gPreviewBatchIndex = 0; gPreviewBatchIndex < batches; ++gPreviewBatchIndex) {
         kernel(0);
-        if (emitter == Emitter::kInsetWhenNoTarget && !gPbufferAvailable) {
+        if (emitter == Emitter::kInsetWhenNoTarget && !gPreviewTargetAvailable) {
             EmitPreviewPointsB(v);
             continue;
         }
@@ -260,7 +260,7 @@ void RunPreviewBatches(const PreviewView& v, bool dirty, Emitter emitter)
 
 void BeginDirtyPoints()
 {
-    if (gPbufferAvailable) BeginPreviewTarget();
+    if (gPreviewTargetAvailable) BeginPreviewTarget();
     glDisable(GL_TEXTURE_2D);
     glBegin(GL_POINTS);
 }
@@ -269,10 +269,10 @@ void BeginDirtyPoints()
 void EndDirtyPoints(float x0, float y0, float x1, float y1)
 {
     glEnd();
-    if (!gPbufferAvailable) return;
+    if (!gPreviewTargetAvailable) return;
     EndPreviewTarget();
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, gPbufferTexture);
+    glBindTexture(GL_TEXTURE_2D, gPreviewTargetTexture);
     glColor3f(0.0f, 0.0f, 0.0f);
     TexturedPreviewQuad(x0, y0, x1, y1);
 }
@@ -335,7 +335,8 @@ void DrawPreviewPoints(Emitter emitter, float x0, float y0, float x1, float y1, 
 
 }  // namespace
 
-void DrawPointPreviewPbuffer()
+// DrawPointPreviewPbuffer in the original design.
+void DrawPointPreview()
 {
     DrawPreviewPoints(Emitter::kFullArea, kPreviewLeft, kPreviewBottom, kPreviewRight, kPreviewTop, true);
 }

@@ -21,7 +21,7 @@ void OnTimer()
 {
     if (MandelbrotPickerShown()) RenderMandelbrotPicker(gPointerX - 200, 564 - gPointerY);
     if (gEffectiveScreenState != kScreenPointPreview || !gPreviewRefresh) return;
-    if (++gPreviewTicks <= kPreviewSettleTicks[gPbufferAvailable ? 1 : 0]) return;
+    if (++gPreviewTicks <= kPreviewSettleTicks[gPreviewTargetAvailable ? 1 : 0]) return;
 
     gRenderClock = gProgramStartTime;
     gPreviewRefresh = 0;

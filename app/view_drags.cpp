@@ -137,9 +137,9 @@ void SetCameraRotation(const float* m)
     }
 }
 
-void ClearPbufferIfInvalid()
+void ClearPreviewTargetIfInvalid()
 {
-    if (gPointPreviewValid == 0 && gPbufferAvailable) ClearPreviewPbuffer();
+    if (gPointPreviewValid == 0) ClearPreviewTarget();
 }
 
 bool NoRenderInView() { return gRenderInBuffers == 0 && gVoxelEngineOn == 0; }
@@ -297,7 +297,7 @@ void OnMouseMove(int x, int y, bool, bool, bool)
             DragEditView();
         }
     }
-    ClearPbufferIfInvalid();
+    ClearPreviewTargetIfInvalid();
 }
 
 void OnRightButtonDown(int x, int y)
@@ -340,7 +340,7 @@ void ZoomViewByWheel(int x, int y, int delta)
     if (!PointerInView(px, py)) return;
     if (gRenderInBuffers == 0 && gScreenState.load() == kScreenPointPreview) {
         gPreviewTicks = 0;
-        if (gPbufferAvailable) ClearPreviewPbuffer();
+        ClearPreviewTarget();
         if (delta <= 0) {
             gPanX *= 1.02f;
             gPanY *= 1.02f;
