@@ -15,7 +15,7 @@
 #include "app/frame.h"
 #include "shading/export_image.h"
 #include "engine/status_line.h"
-#include "app/voxel_actions.h"
+#include "app/voxel_mode.h"
 #include "engine/baseshape_seed_pick.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"

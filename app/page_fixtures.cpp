@@ -9,6 +9,7 @@
 #include "app/control_tables.h"
 #include "app/create_interface.h"
 #include "app/frame.h"
+#include "app/status_line_drawing.h"
 #include "app/interface_drawing.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"

@@ -15,6 +15,7 @@
 #include "app/material_panel.h"
 #include "app/screen_lists.h"
 #include "app/startup_state.h"
+#include "app/pointer_state.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_animation.h"
 #include "engine/baseshape_record.h"
