@@ -300,7 +300,7 @@ const Control kRender[] = {
         .Rows(ValueKind::Float, FresnelRow, 2)
         .Effects(kReshade)
         .Wheel(0.5f)
-        .Draw(120),
+        .Draw(130),
     Button(kActionPreviousSlot, "#", kPageMaterials),
     Button(kActionNextSlot, "$", kPageMaterials),
 
