@@ -416,4 +416,48 @@ TEST_F(FractalDataProgram, ScriptsPressedWhereTheyAreDrawn)
     EXPECT_EQ(gScriptProgram.tformCount, 1);
 }
 
+// A script with old line ends loads and says so; an empty file, 1 MB of
+// random bytes, UTF-16 text and text without a "tform" or "tbase" line are
+// refused by "Load Script" pressed where it is drawn, and the program, the
+// render and its buffers stay as they were.
+TEST_F(FractalDataProgram, FilesThatAreNoScriptsChangeNothing)
+{
+    gFractalType = gPanel.fractalTypeChoice = 22;
+    const std::string script = "tform\rscale 0.5 0.5 0.5\rtform\rscale 0.5 0.5 0.5\rtranslate 0.5 0 0\rtform\r"
+                               "scale 0.5 0.5 0.5\rtranslate 0 0.5 0\r";
+    WriteText(PathOf("old_mac.prg"), script);
+    gDialogs.QueueFile(PathOf("old_mac.prg"));
+    PressFractals("Load Script");
+    EXPECT_EQ(Status(), "Script Loaded");
+    ASSERT_EQ(gScriptProgram.tformCount, 3);
+    EXPECT_EQ(gScriptProgram.operationCount, 5);
+    Shot("script_loaded");
+
+    std::mt19937 r(56);
+    std::string random(1 << 20, '\0');
+    for (char& c : random) c = static_cast<char>(r());
+    std::string utf16 = "\xFF\xFE";
+    for (char c : script) utf16 += std::string{c, '\0'};
+    const std::pair<const char*, std::string> files[] = {
+        {"empty.prg", ""}, {"random.prg", random}, {"utf16.prg", utf16}, {"prose.prg", "scale 1 2 3\nbase_radius 2\n"}};
+    RenderFor(500);
+    ASSERT_GT(DrawnPixels(), 0u);
+    const ModelState model = Model();
+    const std::vector<float> depth = Depth();
+    const ScriptProgram program = gScriptProgram;
+    for (const auto& [name, text] : files) {
+        WriteText(PathOf(name), text);
+        gDialogs.QueueFile(PathOf(name));
+        PressFractals("Load Script");
+        EXPECT_EQ(Status(), std::string("Talvoran :   ") + name +
+                                " is not a script: it has no \"tform\" and no \"tbase\" line.");
+        EXPECT_TRUE(Model() == model) << name;
+        EXPECT_TRUE(Depth() == depth) << name;
+        EXPECT_EQ(std::memcmp(&gScriptProgram, &program, sizeof program), 0) << name;
+        EXPECT_EQ(gRenderExists, 1) << name;
+        EXPECT_TRUE(ButtonEnabled(kButtonContinue)) << name;
+    }
+    Shot("script_refused");
+}
+
 }  // namespace
