@@ -34,11 +34,6 @@ bool SayWhy(RegularFileStatus status, const char* path)
 
 }  // namespace
 
-bool ReadChosenFileBytes(const char* path, size_t limit, std::vector<uint8_t>& bytes)
-{
-    return SayWhy(ReadRegularFile(path, limit, bytes), path);
-}
-
 OpenedFile::~OpenedFile()
 {
     if (fd >= 0) ::close(fd);

@@ -4,17 +4,12 @@
 #include <cstdint>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "files/binary_reader.h"
 #include "platform/regular_file.h"
 
 // The file name after the last '/'.
 const char* FileNameOf(const char* path);
-
-// The chosen file whole into bytes, without ever blocking on a FIFO or a
-// device; false, with the status line saying why, when it cannot be read.
-bool ReadChosenFileBytes(const char* path, size_t limit, std::vector<uint8_t>& bytes);
 
 // A chosen file open for a reader that takes it from the front, as far as
 // the parse asks (BinaryReader over fd); closed with this.
@@ -29,8 +24,8 @@ public:
     uint64_t size = 0;  // as it was opened
 };
 
-// Opens the chosen file as ReadChosenFileBytes reads it (a regular file of
-// at most limit bytes, never blocking); false, with the status line saying
+// Opens the chosen file without ever blocking on a FIFO or a device: a
+// regular file of at most limit bytes; false, with the status line saying
 // why, when it cannot be opened.
 bool OpenChosenFile(const char* path, size_t limit, OpenedFile* file);
 
