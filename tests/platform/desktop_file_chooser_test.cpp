@@ -2,9 +2,9 @@
 // display of the test's own (Xvfb on a free display number, ended with the
 // test), and cancelled as a user cancels it. In the AddressSanitizer build
 // the process then ends under LeakSanitizer with the project's suppressions
-// (.ci/lsan.supp): what fontconfig, D-Bus and the accessibility bridge keep
-// for the life of the process once a chooser has been shown is not
-// reported, and this test fails on anything else left behind.
+// (.ci/lsan.supp): what fontconfig, D-Bus and GTK's start-up keep for the
+// life of the process once a chooser has been shown is not reported, and
+// this test fails on anything else left behind.
 #include <gtest/gtest.h>
 
 #include <SDL2/SDL.h>
@@ -19,13 +19,6 @@
 
 #include "platform/desktop/desktop_dialogs.h"
 #include "platform/dialogs.h"
-
-#if defined(TALVORAN_ADDRESS_SANITIZER)
-// The system libraries keep no frame pointers: only the slow unwinder names
-// every frame of an allocation they make, so that the suppressions match the
-// library that made it and not every allocation that passed through GLib.
-extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
-#endif
 
 namespace {
 
