@@ -73,7 +73,7 @@ TEST_F(StlImport, TheWorkedFacetInEveryForm)
     // "solid" and another length: text without facets, the default triangle.
     std::vector<uint8_t> padded = Binary("solid exported", 1);
     padded.push_back(0);
-    for (const auto& bytes : {padded, Binary("none", 0)}) {
+    for (const auto& bytes : {padded, Binary("none", 0, {})}) {
         ASSERT_TRUE(Import(bytes));
         EXPECT_EQ(std::vector<float>(gMesh.vertices, gMesh.vertices + 9 * gMesh.triangleCount),
                   std::vector<float>(kDefaultBaseshapeTriangle, kDefaultBaseshapeTriangle + 9));
@@ -108,6 +108,7 @@ TEST_F(StlImport, HostileFilesChangeNothing)
     std::memcpy(&nan[84 + 12], "\x00\x00\xc0\x7f", 4);
     const std::vector<uint8_t> cases[] = {
         std::vector<uint8_t>(83, 1), Binary("x", 2), Binary("x", 0xFFFFFFFFu), shortened, nan,
+        Binary("x", 0),  // a facet its count does not hold
         Text("solid\nfacet normal 0 0 1\nvertex 0 0 inf\nvertex 1 0 0\nvertex 0 1 0\n"),
         // Past the float range, or no number: skipping the line would slide
         // the next facet's first vertex into this triangle.
