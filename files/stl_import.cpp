@@ -50,11 +50,11 @@ bool AllFinite(const float* v, size_t n)
 // The reader stands after the facet count.
 StlStatus ParseBinary(BinaryReader& in, uint32_t count, StlMesh* mesh, std::string* why)
 {
-    // Room for another facet after the last: the count does not describe
-    // the file (a few bytes of padding are let pass).
-    if (in.Holds(uint64_t{count} + 1, kFacetSize)) {
-        return Refuse(why, "the file holds " + std::to_string(in.Remaining()) + " bytes for its " +
-                               std::to_string(count) + " facets");
+    // Bytes after the counted facets are never read (some writers leave
+    // padding or trailing data there), but a count of 0 over room for facets
+    // does not describe the file: nothing in it could be taken.
+    if (count == 0 && in.Holds(1, kFacetSize)) {
+        return Refuse(why, "the file holds " + std::to_string(in.Remaining()) + " bytes for its 0 facets");
     }
     if (count == 0) return StlStatus::kNoFacets;
     if (count > kMaxBaseshapeTriangles) return Refuse(why, std::to_string(count) + " facets are more than a mesh takes");

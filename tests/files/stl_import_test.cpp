@@ -61,6 +61,8 @@ TEST_F(StlImport, TheWorkedFacetInEveryForm)
         Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "  vertex 9 9 9\nfacet normal 0 0 1\n"),  // extra lines
         Binary("exported", 1),
         Binary("solid exported", 1),  // "solid", but exactly the binary length
+        // Data after the counted facet is left unread.
+        Binary("trailing", 1, {0, 0, 0, 2, 0, 0, 0, 2, 0, 7, 7, 7, 7, 7, 7, 7, 7, 7}),
         // Far beyond 1e7: the box starts at the first vertex, not at +-1e7.
         Text("solid far\n" + Facet("3e7 0 0", "3.2e7 0 0", "3e7 2e6 0") + "endsolid far\n"),
     };
