@@ -28,23 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A row of a "Fractal Generator" list, scrolled into view with its wheel
-// and pressed where it is drawn.
-void PickGeneratorRow(ControlTable table, const char* name, BoolBox& list, int row)
-{
-    const Control* c = FindControl(table, name);
-    ASSERT_NE(c, nullptr) << name;
-    int x = 0, y = 0;
-    ControlRowPoint(*c, 0, &x, &y);
-    for (int notch = 0; notch < kFractalGeneratorRowCount; ++notch) {
-        if (row >= list.firstRow && row < list.firstRow + list.visibleRows) break;
-        gProgram.Wheel(x, y, row < list.firstRow ? 1 : -1);
-    }
-    ASSERT_TRUE(row >= list.firstRow && row < list.firstRow + list.visibleRows) << row;
-    gProgram.ClickControl(table, name, list.visibleRows - 1 - (row - list.firstRow));
-    gProgram.Frames(2);
-}
-
 // The share of lit pixels in the preview; the window kept in gDir as keep
 // when a name is given.
 double LitShareOfScreen(const char* keep)
