@@ -80,8 +80,8 @@ void FitViewToBulk();
 // wanders beyond what the fit saw does not), when they span enough of it
 // both ways (a set collapsed onto a plane seen edge-on, onto a line or a
 // dot does not), when they light enough cells (a sparse dust does not) and
-// when they are not a diffuse cloud: few sharp edges between cells and a
-// wide thin halo. A set whose points span less than kRandomFractalBulkSpan
+// when they are not featureless: a blob (hardly any sharp edges between
+// cells) or a diffuse cloud (few of them, and a wide thin halo). A set whose points span less than kRandomFractalBulkSpan
 // both ways in the camera fit is looked at again in the view of its bulk
 // (which the reset then keeps).
 inline constexpr int kRandomFractalViewBatches = 200;
@@ -89,6 +89,7 @@ inline constexpr float kRandomFractalMinInFrame = 0.9f;
 inline constexpr float kRandomFractalMinSpan = 0.2f;
 inline constexpr float kRandomFractalMinLitCells = 0.025f;
 inline constexpr float kRandomFractalBulkSpan = 0.5f;
+inline constexpr float kRandomFractalBlobStructure = 0.04f;
 inline constexpr float kRandomFractalCloudStructure = 0.1f;
 inline constexpr float kRandomFractalCloudHalo = 0.38f;
 bool RandomFractalViewShows();

@@ -262,15 +262,27 @@ void FitViewToBulk()
     if (radius > 0.0f) gViewScale = 1.0f / radius;
 }
 
+namespace {
+
+bool Featureless(const RandomFractalView& look)
+{
+    return look.structure < kRandomFractalBlobStructure ||
+           (look.structure < kRandomFractalCloudStructure && look.halo > kRandomFractalCloudHalo);
+}
+
+}  // namespace
+
 bool RandomFractalViewShows()
 {
     RandomFractalView look = LookAtRandomFractal(kRandomFractalViewBatches);
+    // A cloud is judged with its halo, before the bulk's view cuts it off.
+    bool featureless = Featureless(look);
     if (look.inFrame >= kRandomFractalMinInFrame && look.spanX < kRandomFractalBulkSpan &&
         look.spanY < kRandomFractalBulkSpan) {
         FitViewToBulk();
         look = LookAtRandomFractal(kRandomFractalViewBatches, false);
+        featureless = featureless || Featureless(look);
     }
-    const bool cloud = look.structure < kRandomFractalCloudStructure && look.halo > kRandomFractalCloudHalo;
     return look.inFrame >= kRandomFractalMinInFrame && look.spanX >= kRandomFractalMinSpan &&
-           look.spanY >= kRandomFractalMinSpan && look.cells >= kRandomFractalMinLitCells && !cloud;
+           look.spanY >= kRandomFractalMinSpan && look.cells >= kRandomFractalMinLitCells && !featureless;
 }

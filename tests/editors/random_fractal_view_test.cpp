@@ -1,7 +1,7 @@
 // Whether a new set shows in the view New Fractal gives it: kernels of the
-// test's own draw point clouds of known shape (a disc with a few stray
-// points far out, a plane seen edge-on, a drifting orbit, a dust of five
-// specks), and every type's and every "Fractal Generator" row's New Fractal
+// test's own draw point clouds of known shape (rings with a few stray
+// points far out, the rings seen edge-on, drifting rings, a dust of five
+// specks, a featureless disc and a diffuse cloud), and every type's and every "Fractal Generator" row's New Fractal
 // from fixed seeds ends in a view that shows its set.
 #include <gtest/gtest.h>
 
@@ -19,14 +19,17 @@
 
 namespace {
 
-// Uniform in the unit disc of the x-y plane (seen face on by the camera
-// at rest), from the slot's own generator.
+// Uniform on four rings of the unit disc in the x-y plane (seen face on by
+// the camera at rest), from the slot's own generator: a set with sharp
+// edges, not a featureless blob.
 void DiscPoint(uint8_t slot, float* x, float* y)
 {
+    float r2 = 0.0f;
     do {
         *x = RandomSignedUniform(gSlotRandom[slot]);
         *y = RandomSignedUniform(gSlotRandom[slot]);
-    } while (*x * *x + *y * *y > 1.0f);
+        r2 = *x * *x + *y * *y;
+    } while (r2 > 1.0f || static_cast<int>(8.0f * std::sqrt(r2)) % 2 != 0);
 }
 
 // The disc, and one point in 250 a thousand units away.
@@ -72,6 +75,34 @@ void Dust(uint8_t slot)
     }
 }
 
+// The whole unit ball, evenly: a blob.
+void Blob(uint8_t slot)
+{
+    for (int i = gSlotBatchStart[slot]; i <= gSlotBatchLast[slot]; ++i) {
+        float x = 0.0f, y = 0.0f, z = 0.0f;
+        do {
+            x = RandomSignedUniform(gSlotRandom[slot]);
+            y = RandomSignedUniform(gSlotRandom[slot]);
+            z = RandomSignedUniform(gSlotRandom[slot]);
+        } while (x * x + y * y + z * z > 1.0f);
+        gPointX[i] = x, gPointY[i] = y, gPointZ[i] = z;
+    }
+}
+
+// Gaussian-like: the sum of four uniforms in each axis, thinning out from
+// the middle into a wide halo.
+void Cloud(uint8_t slot)
+{
+    for (int i = gSlotBatchStart[slot]; i <= gSlotBatchLast[slot]; ++i) {
+        float x = 0.0f, y = 0.0f;
+        for (int k = 0; k < 4; ++k) {
+            x += RandomSignedUniform(gSlotRandom[slot]);
+            y += RandomSignedUniform(gSlotRandom[slot]);
+        }
+        gPointX[i] = x, gPointY[i] = y, gPointZ[i] = 0.0f;
+    }
+}
+
 class NewFractalView : public ::testing::Test {
 protected:
     void SetUp() override
@@ -101,7 +132,8 @@ TEST_F(NewFractalView, AFewStrayPointsDoNotMakeTheSetADot)
     EXPECT_GT(bulk.spanY, 0.8f);
     EXPECT_GT(bulk.inFrame, 0.99f);
     EXPECT_NEAR(gViewCentre[0], 0.0f, 0.05f);
-    EXPECT_NEAR(1.0f / gViewScale, 1.025f, 0.05f);
+    // The outer ring ends at 7/8 of the radius.
+    EXPECT_NEAR(1.0f / gViewScale, 0.875f * 1.025f, 0.03f);
 }
 
 // A flat set seen edge-on is a line; turned by 45 degrees it shows.
@@ -131,6 +163,21 @@ TEST_F(NewFractalView, ADustOfFiveSpecksDoesNotShow)
     const RandomFractalView dust = LookAtRandomFractal(kRandomFractalViewBatches);
     EXPECT_LT(dust.cells, 0.01f);
     EXPECT_FALSE(RandomFractalViewShows());
+}
+
+TEST_F(NewFractalView, AFeaturelessBlobOrCloudDoesNotShow)
+{
+    gFractalTypeKernel = Blob;
+    const RandomFractalView blob = LookAtRandomFractal(kRandomFractalViewBatches);
+    EXPECT_LT(blob.structure, kRandomFractalBlobStructure);
+    EXPECT_FALSE(RandomFractalViewShows());
+    gFractalTypeKernel = Cloud;
+    const RandomFractalView cloud = LookAtRandomFractal(kRandomFractalViewBatches);
+    EXPECT_LT(cloud.structure, kRandomFractalCloudStructure);
+    EXPECT_GT(cloud.halo, kRandomFractalCloudHalo);
+    EXPECT_FALSE(RandomFractalViewShows());
+    gFractalTypeKernel = DiscWithStrays;
+    EXPECT_GT(LookAtRandomFractal(kRandomFractalViewBatches).structure, kRandomFractalCloudStructure);
 }
 
 // Every type (the script type with the tetrahedron script) and every row of
