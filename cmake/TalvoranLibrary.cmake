@@ -16,15 +16,22 @@ function(talvoran_library name)
   endif()
 endfunction()
 
-# talvoran_tests(<folder> [GL_SUPPORT] DEPS <targets>...)
+# talvoran_tests(<folder> [GL_SUPPORT] DEPS <targets>... [NOT_SANITIZED <files>...])
 # One test executable per tests/<folder>/*_test.cpp, so a test links only
 # what it needs and one broken test does not stop the others from building.
+# The NOT_SANITIZED files (names in the folder) are left out of the
+# sanitizer builds: tests too slow to run there, which the normal build runs.
 # The folder's support/*.cpp make one library they link; GL_SUPPORT adds the shared
 # drawing support of tests/support (GL interface context, screenshots
 # compared with tests/<folder>/reference/).
 function(talvoran_tests folder)
-  cmake_parse_arguments(ARG "GL_SUPPORT" "" "DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "GL_SUPPORT" "" "DEPS;LABELS;NOT_SANITIZED" ${ARGN})
   file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(TALVORAN_SANITIZE)
+    foreach(_slow ${ARG_NOT_SANITIZED})
+      list(REMOVE_ITEM _tests ${CMAKE_CURRENT_SOURCE_DIR}/${_slow})
+    endforeach()
+  endif()
   file(GLOB _support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
   if(ARG_GL_SUPPORT)
     file(GLOB _shared CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)

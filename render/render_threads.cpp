@@ -47,6 +47,13 @@ std::atomic<uint32_t> gPauseEpoch{0};
 std::atomic<uint32_t> gWorkerParkedEpoch[kMaxRenderSlots];
 std::atomic<uint8_t> gWorkerLive[kMaxRenderSlots];
 
+// Cycles run by each slot's worker, a cache line each: the owner writes its
+// own once a cycle while the window thread reads them all.
+struct alignas(64) SlotCycles {
+    std::atomic<uint64_t> count{0};
+};
+SlotCycles gSlotCycles[kMaxRenderSlots];
+
 // The held workers' job, and how many workers are inside the call.
 std::atomic<void (*)(uint8_t)> gHeldJob{nullptr};
 std::atomic<int32_t> gHeldJobCallers{0};
@@ -100,10 +107,29 @@ bool SlotOwnedByWorker(int slot)
     return slot >= 0 && slot < kMaxRenderSlots && (slot < gStartedWorkerCount || gWorkerLive[slot].load());
 }
 
+std::atomic<uint64_t> gRenderCycleLimit{0};
+
+uint64_t RenderedCycles()
+{
+    uint64_t sum = 0;
+    for (const SlotCycles& s : gSlotCycles) sum += s.count.load(std::memory_order_relaxed);
+    return sum;
+}
+
+bool RenderCycleLimitReached()
+{
+    const uint64_t limit = gRenderCycleLimit.load();
+    if (limit == 0 || gStartedWorkerCount <= 0) return false;
+    for (int s = 0; s < gStartedWorkerCount; ++s)
+        if (gSlotCycles[s].count.load(std::memory_order_relaxed) < limit) return false;
+    return true;
+}
+
 void RunWorkerLoop(int index, void (*cycle)(uint8_t slot))
 {
     const uint8_t slot = static_cast<uint8_t>(index & 0xFF);
     if (slot >= kMaxRenderSlots) return;
+    std::atomic<uint64_t>& cycles = gSlotCycles[slot].count;
     gWorkerLive[slot].store(1);
     while (Running()) {
         if (gRenderPaused.load()) {
@@ -116,7 +142,14 @@ void RunWorkerLoop(int index, void (*cycle)(uint8_t slot))
             }
             continue;
         }
+        const uint64_t limit = gRenderCycleLimit.load(std::memory_order_relaxed);
+        const uint64_t done = cycles.load(std::memory_order_relaxed);
+        if (limit != 0 && done >= limit) {
+            SleepMs(1);
+            continue;
+        }
         cycle(slot);
+        cycles.store(done + 1, std::memory_order_relaxed);
     }
     gWorkerLive[slot].store(0);
 }
@@ -264,6 +297,7 @@ bool StartThreadSet(ThreadProc coordinator, ThreadProc worker)
     StopRender();
     const int32_t count = std::clamp(gRenderThreadCount, 1, kMaxRenderSlots);
     gStartedWorkerCount = count;
+    for (SlotCycles& s : gSlotCycles) s.count.store(0, std::memory_order_relaxed);
     gRenderPaused.store(0);
     gRenderRunFlag.store(1);
     // Set before any thread runs, so a coordinator that ends at once

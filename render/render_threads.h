@@ -119,8 +119,20 @@ int32_t LiveWorkerCount();
 bool SlotOwnedByWorker(int slot);
 
 // The loop shared by render and voxel workers: cycles while the run flag is
-// 1, parks while paused.
+// 1, parks while paused, and idles once its slot has run the cycle limit.
 void RunWorkerLoop(int index, void (*cycle)(uint8_t slot));
+
+// ---- Work counted -------------------------------------------------------------------
+// Cycles (kSlotBatchSize points each) the workers of the running thread set
+// have run since it started, over all slots. With gRenderCycleLimit above 0
+// each worker stops cycling once its slot has run that many and idles until
+// the stop: a render of a fixed amount of work, so that tests and
+// benchmarks compare pictures of equal points on any machine (and, at one
+// thread, the very same points).
+extern std::atomic<uint64_t> gRenderCycleLimit;
+uint64_t RenderedCycles();
+// Every worker of the running set has run the limit (false without one).
+bool RenderCycleLimitReached();
 
 // Starts coordinator and workers with the start sequence (used by the
 // voxel engine with its own procedures).

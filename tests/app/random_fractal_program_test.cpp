@@ -29,25 +29,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A row of a "Fractal Generator" list, scrolled into view with its wheel
-// and pressed where it is drawn; gGlobalRandomB seeded just before the
-// press when a seed is given.
-void PickGeneratorRow(ControlTable table, const char* name, BoolBox& list, int row, uint32_t seed = 0)
-{
-    const Control* c = FindControl(table, name);
-    ASSERT_NE(c, nullptr) << name;
-    int x = 0, y = 0;
-    ControlRowPoint(*c, 0, &x, &y);
-    for (int notch = 0; notch < kFractalGeneratorRowCount; ++notch) {
-        if (row >= list.firstRow && row < list.firstRow + list.visibleRows) break;
-        gProgram.Wheel(x, y, row < list.firstRow ? 1 : -1);
-    }
-    ASSERT_TRUE(row >= list.firstRow && row < list.firstRow + list.visibleRows) << row;
-    if (seed != 0) SeedRandomState(gGlobalRandomB, seed);
-    gProgram.ClickControl(table, name, list.visibleRows - 1 - (row - list.firstRow));
-    gProgram.Frames(2);
-}
-
 // The share of lit pixels in the preview; the window kept in gDir as keep
 // when a name is given.
 double LitShareOfScreen(const char* keep)

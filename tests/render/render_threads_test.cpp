@@ -352,6 +352,27 @@ TEST_F(RenderThreadTest, ScreenStatesOutsideTheRenderProjectNothing)
     for (int i = 0; i < kSize * kSize; ++i) ASSERT_EQ(gDepthBuffer[i], 0.0f) << i;
 }
 
+// With a cycle limit every worker runs exactly that many cycles and then
+// waits for the stop; the next start counts afresh.
+TEST_F(RenderThreadTest, ACycleLimitEndsEachWorkerAtItsCount)
+{
+    gRenderThreadCount = 3;
+    gRenderCycleLimit = 40;
+    for (int round = 0; round < 2; ++round) {
+        ResetKernelCalls();
+        ASSERT_TRUE(StartRenderThreads());
+        while (!RenderCycleLimitReached()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_EQ(RenderedCycles(), 3u * 40u);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(RenderedCycles(), 3u * 40u) << "workers at their limit run no more cycles";
+        StopRender();
+        for (int s = 0; s < 3; ++s) EXPECT_EQ(gKernelCalls[s].load(), 40) << "slot " << s;
+        EXPECT_EQ(gKernelCalls[3].load(), 0);
+    }
+    gRenderCycleLimit = 0;
+    EXPECT_FALSE(RenderCycleLimitReached());
+}
+
 // The tetrahedron seen along z covers the square [-1, 1]^2 of the image.
 TEST_F(RenderThreadTest, SierpinskiTetrahedronOnFourThreadsCoversItsSquare)
 {

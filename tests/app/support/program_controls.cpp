@@ -12,11 +12,14 @@
 #include "editors/baseshape_editor_services.h"
 #include "editors/xforms_editor_services.h"
 #include "engine/kernel_framework.h"
+#include "engine/random.h"
+#include "engine/transform_set.h"
 #include "platform/desktop/platform_events.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "shading/export_image.h"
 #include "ui/panel_pages.h"
+#include "ui/scroll_lists.h"
 
 const Control* Find(const char* name)
 {
@@ -76,6 +79,22 @@ void PickFractalType(int type)
     const int down = std::max(0, type - rows + 1);
     for (int notch = 0; notch < down; ++notch) gProgram.Wheel(x, y, -1);
     gProgram.ClickControl(FractalsControls(), "Fractal Type", rows - 1 - (type - down));
+    gProgram.Frames(2);
+}
+
+void PickGeneratorRow(ControlTable table, const char* name, BoolBox& list, int row, uint32_t seed)
+{
+    const Control* c = FindControl(table, name);
+    ASSERT_NE(c, nullptr) << name;
+    int x = 0, y = 0;
+    ControlRowPoint(*c, 0, &x, &y);
+    for (int notch = 0; notch < kFractalGeneratorRowCount; ++notch) {
+        if (row >= list.firstRow && row < list.firstRow + list.visibleRows) break;
+        gProgram.Wheel(x, y, row < list.firstRow ? 1 : -1);
+    }
+    ASSERT_TRUE(row >= list.firstRow && row < list.firstRow + list.visibleRows) << row;
+    if (seed != 0) SeedRandomState(gGlobalRandomB, seed);
+    gProgram.ClickControl(table, name, list.visibleRows - 1 - (row - list.firstRow));
     gProgram.Frames(2);
 }
 

@@ -26,6 +26,12 @@ void OpenBaseshapeEditor();
 // "Fractal Type" scrolled with its wheel to the type, which is then pressed.
 void PickFractalType(int type);
 
+// A row of a "Fractal Generator" list (the control of that name in the
+// table, shown by list) scrolled into view with its wheel and pressed where
+// it is drawn; gGlobalRandomB seeded just before the press when a seed is
+// given.
+void PickGeneratorRow(ControlTable table, const char* name, BoolBox& list, int row, uint32_t seed = 0);
+
 // A press on the parameter help's first row opens its field; the value
 // typed there replaces the old one at Return.
 void TypeIntoTheFirstHelpRow(const char* value);

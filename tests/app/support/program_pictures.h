@@ -31,6 +31,29 @@ double LitShare(const std::vector<uint8_t>& rgb, int dark);
 // Share of pixels whose colour differs by more than a little (16 in a
 // channel); 1 for pictures of other sizes or none.
 double DifferentShare(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+// What a saved picture shows: its share of lit pixels (brightest channel
+// above 24); the lit region's extent across and up (the span holding all
+// but 0.5 % of the lit pixels on each side, over the picture's size); its
+// edges, the share of the neighbouring pairs of 8 x 8 blocks whose mean
+// brightness differs by more than a tenth of the brightest block's; and
+// the solid blocks' own: the share of the pairs whose two blocks are lit in
+// every pixel (solid), and the share of those that are edges (solidEdges),
+// which a blob without inner structure lacks.
+struct PictureFigures {
+    double litShare = 0, extentX = 0, extentY = 0, edges = 0, solid = 0, solidEdges = 0;
+};
+PictureFigures MeasurePicture(const std::vector<uint8_t>& rgb, int w, int h);
+
+// A contact sheet of pictures shrunk to tiles of size x size (each pixel
+// the mean of its box), `columns` a row, 4 pixels apart on a dark blue;
+// written as PNG.
+struct PictureSheet {
+    int size = 128, columns = 3;
+    std::vector<std::vector<uint8_t>> tiles;
+    void Add(const std::vector<uint8_t>& rgb, int w, int h);
+    void Write(const std::filesystem::path& file) const;
+};
+
 // Pixels of the render buffers the fractal covers (a depth is kept).
 size_t DrawnPixels();
 
