@@ -28,7 +28,6 @@
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_window.h"
 #include "platform/desktop/platform_events.h"
-#include "platform/desktop/preview_target.h"
 #include "shading/preview_image.h"
 #include "shading/preview_passes.h"
 #include "ui/font.h"
@@ -159,6 +158,8 @@ bool SomethingMoves()
         return true;
     if (gRenderActive.load() || gMeshExportRunning.load() || gProceduralTextureBusy.load()) return true;
     if (TextInputActive() || (gInterfaceBuilt && ResolutionReminderDue())) return true;
+    // The settled point preview gathers its points between frames.
+    if (PointPreviewGathers()) return false;
     return (state == kScreenPointPreview || state == kScreenPreview3D) && !PointPreviewSettled();
 }
 
@@ -189,11 +190,7 @@ void DrawFrame()
 {
     SleepMs(1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    if (gPointPreviewValid == 0) {
-        gPointPreviewValid = 1;
-        gPreviewRefresh = 1;
-        ClearPreviewPbuffer();  // the dirty points start afresh
-    }
+    if (gPointPreviewValid == 0) StartPointPreviewAfresh();
     DrawInterface();
     if (TextInputActive()) DrawTextInputLine();
     DrawParamInputBox();  // frames the field when it holds a fractal parameter

@@ -60,8 +60,9 @@ extern uint64_t gFramesDrawn;
 // The window rests: the loop draws a frame only when something on screen may
 // have changed. Frames are owed to input (RequestFrames) and to what moves
 // by itself: the splash and start-up, a render, an export, the voxel engine,
-// a texture generation or mesh export, a point preview that has not
-// settled, an open text field (its caret counts frames), the resolution
+// a texture generation or mesh export, a point preview that is still
+// dirty (a settled one gathers its points between frames and asks for one
+// when a shading has a new picture to show), an open text field (its caret counts frames), the resolution
 // reminder's pulse, a new preview image or status text. FrameWanted says
 // whether the next pass draws.
 void RequestFrames(int count);

@@ -179,6 +179,8 @@ bool RunMessageLoopPass()
     if (FrameWanted()) {
         RenderFrame();
         PaceFrame();
+    } else {
+        GatherSettledPoints();
     }
     return true;
 }
@@ -274,7 +276,7 @@ int RunProgram(const ProgramOptions& options)
         }
         if (!RunMessageLoopPass()) break;
         ++frames;
-        if (gFramesDrawn == drawn) {
+        if (gFramesDrawn == drawn && !PointPreviewGathers()) {
             heap.Resting();
             RestUntilEvent();
         } else {
