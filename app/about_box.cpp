@@ -16,7 +16,9 @@ namespace {
 // Feature lines, top to bottom.
 const char* const kFeatureLines[] = {
     "- 50 3D Fractal Types (Includes Fractal Scripting)",
+    // A corrected typo, kept on purpose: "to build your own".
     "- New Fractal Interface to build your own fractals",
+    // A corrected typo, kept on purpose: the blank and the three dots.
     "- Large amount of support files (examples, textures...)",
     "- Procedural Generators for Textures, Backgrounds,",
     "  Surface Textures, Displacement Maps and Light Gels.",
@@ -24,6 +26,7 @@ const char* const kFeatureLines[] = {
     "- Baseshape editors",
     "- Transformation editors",
     "- Animations",
+    // A corrected typo, kept on purpose: "Voxels", and blanks before the brackets.
     "- STL Mesh Import (Baseshapes) and Export (Voxels)",
 };
 

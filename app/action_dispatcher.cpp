@@ -57,12 +57,12 @@
 #include "shading/preview_passes.h"
 #include "shading/shading_settings.h"
 #include "ui/font.h"
+#include "ui/panel_pages.h"
 #include "render/symmetry_modes.h"
 
 // ---- [helpers] -----------------------------------------------------------------
 namespace {
 
-constexpr int kFractalsPage = 0, kRenderPage = 1, kCameraPage = 2, kVoxelsPage = 5;
 constexpr const char* kTextureBusyText = "A Procedural Texture calculation is already in progress..";
 constexpr const char* kTextureRunningText = "A Procedural Texture calculation is in progress..";
 constexpr const char* kExportRunningText = "An image export is already in progress..";
@@ -365,7 +365,7 @@ bool RenderPageActions()
         if (Take(kActionSavePng)) StartImageExport(true);
     }
     if (Take(kActionSaveMaterial)) SaveMaterial();
-    if (Take(kActionLoadMaterial) && gScreenState.load() > 3 && LoadMaterial()) {
+    if (Take(kActionLoadMaterial) && !RenderOnScreen(gScreenState.load()) && LoadMaterial()) {
         gScreenState = kScreenPointPreview;
         Reshade();
     }
@@ -419,7 +419,7 @@ void ClearForViewReset()
     const bool hold = gRenderActive.load() != 0 && PauseRenderWorkers();
     ClearRenderBuffers();
     if (hold) ResumeRenderWorkers();
-    if (gPbufferAvailable) ClearPreviewPbuffer();
+    ClearPreviewTarget();
 }
 
 void CameraPage()
@@ -494,7 +494,7 @@ void ClearSuccessorsAndShow()
 {
     gPreviewRefresh = 1;
     ClearColorAndDepth();
-    if (gPbufferAvailable) ClearPreviewPbuffer();
+    ClearPreviewTarget();
 }
 
 }  // namespace
@@ -543,10 +543,10 @@ bool RunPageActions()
 {
     FinishMeshExportOnWindowThread();
     switch (gCurrentTab) {
-    case kFractalsPage: FractalsPage(); return true;
-    case kRenderPage: return RenderPageActions();
-    case kCameraPage: CameraPage(); return true;
-    case kVoxelsPage: VoxelsPage(); return true;
+    case kTabFractals: FractalsPage(); return true;
+    case kTabRender: return RenderPageActions();
+    case kTabCamera: CameraPage(); return true;
+    case kTabVoxels: VoxelsPage(); return true;
     default: return true;
     }
 }

@@ -71,7 +71,7 @@ void AfterResize(int32_t oldHeight)
         EnableButton(kButtonRender, true);
         buffersMissing = false;
     }
-    if (gPbufferAvailable) ClearPreviewPbuffer();
+    ClearPreviewTarget();
     ClearRenderBuffers();
     ClearPreviewPlanes();
     std::memset(gPreviewImage, 0, sizeof gPreviewImage);

@@ -157,14 +157,14 @@ const Control kCamera[] = {
     Camera(Bind(gPerspectiveWindow, "Perspective"))
         .When(PerspectiveOn)
         .Value(&gPanel.perspectiveAngle)
-        .Effects(kEffectReplot | kEffectPbuffer)
+        .Effects(kEffectReplot | kEffectClearPreviewTarget)
         .Then(PerspectiveChanged)
         .Wheel(1)
         .Draw(140),
     Camera(BindLayered(I().separation, "Separation"))
         .When(SymmetryOn)
         .Value(&gSymmetrySeparation)
-        .Effects(kEffectReplot | kEffectPbuffer)
+        .Effects(kEffectReplot | kEffectClearPreviewTarget)
         .Then(SeparationChanged)
         .Wheel(0.1f)
         .Draw(90),
@@ -197,7 +197,7 @@ const Control kCamera[] = {
     Camera(BindLayered(I().sides, "Sides:"))
         .When(SidesShown)
         .Value(&gSymmetryFoldCount)
-        .Effects(kEffectReplot | kEffectPbuffer)
+        .Effects(kEffectReplot | kEffectClearPreviewTarget)
         .Then(SidesChanged)
         .Wheel(1)
         .Draw(64),

@@ -69,7 +69,7 @@ void ColorByTransformationChanged()
 // the current count shows, or the last row picked when no row holds it.
 const int kThreadCounts[] = {1, 4, 8, 16, 24};  // rows from the bottom
 int32_t gThreadsRow = 0;
-void* ThreadsRowAt(int)
+void* SetThreadsRowFromCount(int)
 {
     const int count = CheckedTruncToInt(gPanel.renderThreads);
     for (int row = 0; row < static_cast<int>(std::size(kThreadCounts)); ++row)
@@ -112,7 +112,7 @@ const Control kFractals[] = {
         .Then(SaveRenderThreads)
         .Wheel(1)
         .Draw(10),
-    Bind(gThreadsList, "Threads").On(kTabFractals).Rows(ValueKind::Int, ThreadsRowAt, 1).Then(ThreadsChosen),
+    Bind(gThreadsList, "Threads").On(kTabFractals).Rows(ValueKind::Int, SetThreadsRowFromCount, 1).Then(ThreadsChosen),
     Bind(gExportThreadsWindow, "Export Threads (BMP, PNG)")
         .On(kTabFractals)
         .Value(&gPanel.exportThreads)

@@ -300,7 +300,7 @@ const Control kRender[] = {
         .Rows(ValueKind::Float, FresnelRow, 2)
         .Effects(kReshade)
         .Wheel(0.5f)
-        .Draw(120),
+        .Draw(130),
     Button(kActionPreviousSlot, "#", kPageMaterials),
     Button(kActionNextSlot, "$", kPageMaterials),
 
@@ -443,7 +443,7 @@ const Control kRender[] = {
         .When(WeightShown)
         .ActiveWhen(ScreenAtLeastExport)
         .Value(&gColorKeepFactor)
-        .Effects(kEffectPbuffer)
+        .Effects(kEffectClearPreviewTarget)
         .Then(WeightChanged)
         .Wheel(0.1f)
         .Draw(140),
@@ -453,13 +453,13 @@ const Control kRender[] = {
     Page(Bind(I().colorFunction, "Color Function (Baseshapes and Trasformations)"), kPageAdvanced)
         .ActiveWhen(NoRenderOnScreen)
         .Value(&gColoringMode)
-        .Effects(kReshade | kEffectPbuffer)
+        .Effects(kReshade | kEffectClearPreviewTarget)
         .Then(ColoringChanged),
     Page(Bind(I().blendingFunction, "Blending Function"), kPageAdvanced)
         .When(BlendingShown)
         .ActiveWhen(NoRenderOnScreen)
         .Value(&gColorBlendMode)
-        .Effects(kReshade | kEffectPbuffer)
+        .Effects(kReshade | kEffectClearPreviewTarget)
         .Then(ColoringChanged),
 
     // Every page

@@ -64,7 +64,7 @@ void Reshade()
 void ApplyControlEffects(uint8_t effects, bool dragging)
 {
     if (effects & kEffectReplot) gPointPreviewValid = 0;
-    if ((effects & kEffectPbuffer) && gPbufferAvailable) ClearPreviewPbuffer();
+    if (effects & kEffectClearPreviewTarget) ClearPreviewTarget();
     if (effects & kEffectReshade) {
         if (dragging) {
             gReshadeDeferred = true;

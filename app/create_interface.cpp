@@ -150,7 +150,7 @@ void ResetShellView()
     gRenderExists = 0;
     EndTextInput();
     gPointPreviewValid = 0;
-    if (gPbufferAvailable) ClearPreviewPbuffer();
+    ClearPreviewTarget();
 }
 
 // The transformation editor's ties to the shell: the pick table, the 3-D

@@ -86,7 +86,10 @@ void ShowLoadedValues(const FractalPanelValues& p)
     // The escape-time types keep their iteration limit in transformation 0.
     if (gFractalType == 46 || gFractalType == 49) {
         const float limit = gTransforms[0].variationAmount[7];
-        if (limit >= 1.0f && limit <= 1.0e6f) gEscapeIterationLimit = static_cast<int32_t>(limit);
+        if (limit >= 1.0f && limit <= 1.0e6f) {
+            gEscapeIterationLimit = static_cast<int32_t>(limit);
+            x.pickerRows[0] = static_cast<float>(gEscapeIterationLimit);
+        }
         x.RenderMandelbrotPicker(128, 128, true);
     }
     x.SelectTransformation(0);

@@ -3,12 +3,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <string>
 
 #include "app/export_actions.h"
 #include "app/interface_drawing.h"
-#include "app/main_buttons.h"
 #include "app/mesh_export_thread.h"
 #include "app/interface_panel.h"
 #include "render/render_threads.h"
@@ -21,7 +18,8 @@
 #include "app/screen_lists.h"
 #include "app/splash_screen.h"
 #include "app/startup_state.h"
-#include "app/window_messages.h"
+#include "app/status_line_drawing.h"
+#include "app/pointer_state.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/point_coloring.h"
 #include "engine/status_line.h"
@@ -32,6 +30,7 @@
 #include "shading/preview_passes.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
+#include "ui/panel_pages.h"
 
 int gEffectiveScreenState = kScreenPointPreview;
 uint8_t gPointPreviewValid = 1;
@@ -40,7 +39,6 @@ unsigned gPreviewTexture = 0;
 int gStartupStep = 0;
 int& gPreviewFirstRow = gPreviewImageTop;
 int& gPreviewLastRow = gPreviewImageBottom;
-uint64_t (*gFrameTicks)() = TickCount;
 uint64_t gFramesDrawn = 0;
 
 namespace {
@@ -147,13 +145,12 @@ void RenderFrame()
 namespace {
 
 int gFramesOwed = 0;
-char gStatusShown[kStatusTextSize];  // the status text the last frame drew
 
 // A screen or a thread whose picture moves without input.
 bool SomethingMoves()
 {
     const uint8_t state = gScreenState.load();
-    if (state <= kScreenRenderPerspectiveNoShadow || state == kScreenExport || state == kScreenSplash ||
+    if (RenderOnScreen(state) || state == kScreenExport || state == kScreenSplash ||
         state == kScreenVoxelBusy)
         return true;
     if (gRenderActive.load() || gMeshExportRunning.load() || gProceduralTextureBusy.load()) return true;
@@ -161,14 +158,6 @@ bool SomethingMoves()
     // The settled point preview gathers its points between frames.
     if (PointPreviewGathers()) return false;
     return (state == kScreenPointPreview || state == kScreenPreview3D) && !PointPreviewSettled();
-}
-
-bool StatusTextChanged()
-{
-    char text[kStatusTextSize];
-    int width = 0;
-    CopyStatusText(text, sizeof text, &width);
-    return std::strcmp(text, gStatusShown) != 0;
 }
 
 }  // namespace
@@ -180,7 +169,7 @@ bool FrameWanted()
     // Two frames after the last move, so that what a thread finished with
     // is drawn once it is done.
     if (SomethingMoves()) RequestFrames(2);
-    if (gPointPreviewValid == 0 || gPreviewUploadPending.load() || StatusTextChanged()) RequestFrames(1);
+    if (gPointPreviewValid == 0 || gPreviewUploadPending.load() || StatusLineChanged()) RequestFrames(1);
     if (gFramesOwed == 0) return false;
     --gFramesOwed;
     return true;
@@ -208,7 +197,7 @@ void DrawFrame()
     case 103: DrawMainView(); break;
     case kScreenExport: DrawExportView(); break;
     case kScreenPreview3D: DrawPreview3D(); break;
-    case kScreenPointPreview: DrawPointPreviewPbuffer(); break;
+    case kScreenPointPreview: DrawPointPreview(); break;
     case kScreenSplash: DrawSplashScreen(); break;
     case kScreenVoxelBusy: DrawVoxelBusyScreen(); break;
     default: break;  // interface only
@@ -271,54 +260,11 @@ void DrawVoxelBusyScreen()
         FadeSplashImage();
         gStartupStep = 0;
     }
-    if (gCurrentTab == 5) {
+    if (gCurrentTab == kTabVoxels) {
         DrawBusyMark(360.0f, 804.0f);
     } else {
         DrawBusyMark(900.0f, 60.0f);
     }
     DrawVoxelView();
     CallList(gGridOverlayList);
-}
-
-StatusLinePlace PlaceStatusLine(const char* text, int halfWidth)
-{
-    StatusLinePlace place;
-    const size_t length = std::strlen(text);
-    if (length == 0) return place;
-    // The band left free for it in the status panel; while the erase
-    // question is open its box takes the right end.
-    const int left = static_cast<int>(kStatusPanelRect[0]) + 4;
-    const int right = static_cast<int>(ButtonEnabled(kButtonNo) ? kWarningBoxRect[0] : kStatusPanelRect[2]) - 4;
-    const int frame = kGlyphAdvance;  // the frame reaches a glyph past the text
-    const size_t fits = static_cast<size_t>(std::max(0, (right - left - frame) / kGlyphAdvance));
-    std::string shown = text;
-    if (length > fits) {
-        // Too long for the band: the start and the end stay (a message's
-        // subject and its reason), the middle gives way.
-        const size_t keep = fits > 3 ? fits - 3 : 0;
-        shown = std::string(text, keep - keep / 2) + "..." + std::string(text + length - keep / 2);
-        shown.resize(std::min(shown.size(), fits));
-    }
-    const int advance = TextAdvance(shown.size());
-    // Centred on x 1116 where it fits, else moved inside the band.
-    int x = length > fits ? left : 1116 - halfWidth;
-    x = std::clamp(x, left, std::max(left, right - advance - frame));
-    place.text = shown;
-    place.x = x;
-    place.rect[0] = static_cast<float>(x);
-    place.rect[1] = static_cast<float>(kStatusLineY);
-    place.rect[2] = static_cast<float>(x + advance + frame);
-    place.rect[3] = static_cast<float>(kStatusLineY + kGlyphQuadSize);
-    return place;
-}
-
-void DrawStatusLine()
-{
-    char text[kStatusTextSize];
-    int width = 0;
-    CopyStatusText(text, sizeof text, &width);
-    std::memcpy(gStatusShown, text, sizeof gStatusShown);
-    if (!text[0]) return;
-    const StatusLinePlace place = PlaceStatusLine(text, width);
-    DrawFramedTextF(place.x, kStatusLineY, "%s", place.text.c_str());
 }

@@ -3,23 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
-#include "render/render_threads.h"  // gScreenState, read by the render workers too
-
-// Values of gScreenState.
-enum ScreenState : uint8_t {
-    kScreenRenderOrtho = 0,        // 0..3: render running (projection, + 2 without shadow updates)
-    kScreenRenderPerspective = 1,
-    kScreenRenderOrthoNoShadow = 2,
-    kScreenRenderPerspectiveNoShadow = 3,
-    kScreenExport = 4,
-    kScreenPreview3D = 5,
-    kScreenPointPreview = 6,
-    kScreenSplash = 7,
-    kScreenVoxelBusy = 8,
-    kScreenInterfaceOnly = 20,
-};
+#include "app/screen_state.h"
 
 inline constexpr int kTimerIntervalMs = 500;
 // The timer while the Mandelbrot picker is open.
@@ -44,9 +29,6 @@ extern unsigned gPreviewTexture;      // 1024 x 1024 RGB texels of gPreviewImage
 extern int& gPreviewFirstRow;
 extern int& gPreviewLastRow;
 
-// The clock of the busy mark's turn (milliseconds); tests fix it.
-extern uint64_t (*gFrameTicks)();
-
 int EffectiveScreenState(int screenState, bool dofOn, int fastShadowUpdate, bool rgbColoring);
 
 // Creates gPreviewTexture from gPreviewImage once; Delete lets it be made anew.
@@ -62,26 +44,12 @@ extern uint64_t gFramesDrawn;
 // by itself: the splash and start-up, a render, an export, the voxel engine,
 // a texture generation or mesh export, a point preview that is still
 // dirty (a settled one gathers its points between frames and asks for one
-// when a shading has a new picture to show), an open text field (its caret counts frames), the resolution
-// reminder's pulse, a new preview image or status text. FrameWanted says
-// whether the next pass draws.
+// when a shading has a new picture to show), an open text field (its caret
+// counts frames), the resolution reminder's pulse, a new preview image or
+// status text. FrameWanted says whether the next pass draws.
 void RequestFrames(int count);
 bool FrameWanted();
 void DrawFrame();
 void DrawMainView();
 void DrawExportView();
 void DrawVoxelBusyScreen();
-
-// The status text framed at y 46, centred on x 1116 where it fits between
-// the panel's edges (and left of the erase question while it is open),
-// otherwise moved inside and, when longer than the panel, shortened in the
-// middle.
-inline constexpr int kStatusLineY = 46;
-struct StatusLinePlace {
-    std::string text;  // as drawn
-    int x = 0;
-    float rect[4] = {};
-};
-// halfWidth: the status text's width (half its length in glyphs).
-StatusLinePlace PlaceStatusLine(const char* text, int halfWidth);
-void DrawStatusLine();

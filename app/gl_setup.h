@@ -6,5 +6,5 @@
 bool SetupPixelFormat();
 
 // The virtual-screen projection, the font, the skins, the screen lists and
-// the off-screen preview target (gPbufferAvailable tells whether it exists).
+// the off-screen preview target (gPreviewTargetAvailable tells whether it exists).
 void InitGLResources();

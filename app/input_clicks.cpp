@@ -24,7 +24,8 @@
 #include "app/point_preview.h"
 #include "app/render_control.h"
 #include "app/text_field.h"
-#include "app/view_drags.h"
+#include "app/pointer_state.h"
+#include "app/view_zoom.h"
 #include "editors/random_fractal.h"
 #include "editors/xforms_editor.h"
 #include "engine/status_line.h"
@@ -44,11 +45,6 @@
 namespace {
 
 constexpr int kMaxRenderSide = 3072;
-
-void ClearPbuffer()
-{
-    if (gPbufferAvailable) ClearPreviewPbuffer();
-}
 
 void StopRenderForChange()
 {
@@ -233,9 +229,7 @@ void DragWidgets()
         gPointPreviewValid = 0;
     }
     if (gZoom3DSlider.visible && gZoom3DSlider.held && gZoom3DSlider.Drag()) {
-        gFocal = gZoom3DSlider.Value();
-        gInverseFocal = gFocal == 0.0f ? 1e8f : 1.0f / gFocal;
-        gPreview3DZoom = gFocal;
+        SetPreviewFocal(gZoom3DSlider.Value());
         gPointPreviewValid = 0;
     }
     if (gDragGroup == 0 || gDragGroup == 12 || gHeldControl == nullptr) return;
@@ -267,16 +261,14 @@ bool RouteWheelToWidgets(int x, int y, int delta)
         gPanX *= f;
         gPanY *= f;
         UpdateViewScaleAndCentre();
-        ClearPbuffer();
+        ClearPreviewTarget();
         return true;
     }
     if (gZoom3DSlider.visible && HitStrict(static_cast<float>(x), static_cast<float>(y), gZoom3DSlider.x0,
                                            gZoom3DSlider.y0, gZoom3DSlider.x1, gZoom3DSlider.y1)) {
         gZoom3DSlider.value += (delta > 0 ? 10.0f : -10.0f) * gZoom3DSlider.step;
-        gFocal = gZoom3DSlider.value;
-        gInverseFocal = gFocal == 0.0f ? 1e8f : 1.0f / gFocal;
-        gPreview3DZoom = gFocal;
-        ClearPbuffer();
+        SetPreviewFocal(gZoom3DSlider.value);
+        ClearPreviewTarget();
         return true;
     }
     return false;

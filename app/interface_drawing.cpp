@@ -11,7 +11,8 @@
 #include "app/action_buttons.h"
 #include "app/control_tables.h"
 #include "app/create_interface.h"
-#include "app/frame.h"
+#include "app/screen_state.h"
+#include "app/status_line_drawing.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
 #include "app/material_panel.h"
@@ -25,6 +26,7 @@
 #include "engine/kernel_framework.h"
 #include "materials/shader.h"
 #include "platform/desktop/gl_api.h"
+#include "platform/desktop/platform_events.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "shading/shading_settings.h"
@@ -47,6 +49,8 @@ void RenderSizeText(char* out, size_t size, const char* plain, const char* antiA
         std::snprintf(out, size, plain, w, h);
     }
 }
+
+uint64_t (*gFrameTicks)() = TickCount;
 
 // ---- [texts] --------------------------------------------------------------------
 

@@ -4,6 +4,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+
+// The clock of what moves on screen by itself, the busy mark's turn and the
+// resolution reminder's pulse (milliseconds); tests fix it.
+extern uint64_t (*gFrameTicks)();
 
 void DrawInterface();
 // The export progress box, its bar at gExportProgress.

@@ -16,10 +16,11 @@ const MainButtonPlace kMainButtonPlaces[kMainButtonCount] = {
     {kButtonQuit, "Quit", 1452, 100, 72, 24, 1},
 };
 
-// The places the panel fixes (the drop boxes, the light trackball) are kept;
-// the rest keep each page's widgets together left of the preview, which
-// starts at x 700. The drop boxes' given y is their top. The push buttons
-// are placed with their captions (app/action_buttons.cpp).
+// The places the panel fixes are kept (the light trackball), but for the two
+// drop boxes: with their fixed bottoms (y 626 and 232) they would cover other
+// widgets, so they stand lower, as each says. The rest keep each page's
+// widgets together left of the preview, which starts at x 700. The push
+// buttons are placed with their captions (app/action_buttons.cpp).
 const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {16, 944, 672, 24, 7},    // main tab bar (under the title line)
     {16, 914, 672, 22, 4},    // render tab bar
@@ -54,7 +55,7 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {260, 470, 400, 18, 9},   // "Color Function (Baseshapes and Trasformations)"
     {260, 270, 200, 18, 9},   // "Blending Function"
     {32, 640, 240, 18, 1},    // "Enable Fresnel Equation"
-    {32, 560, 340, 18, 2},    // "Fresnel Parameters"
+    {32, 560, 400, 18, 2},    // "Fresnel Parameters"
     // texture tab of the materials
     {16, 886, 672, 22, 4},    // material (texture) tab bar
     {150, 500, 140, 18, 3},   // "Format"
@@ -66,14 +67,14 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     // "Camera"
     {32, 832, 240, 16, 2},    // "Render Resolution:"
     {290, 852, 136, 18, 1},   // "Enable 2X AA."
-    {32, 458, 216, 24, 6},    // "Resolution presets" (top 626)
+    {32, 458, 216, 24, 6},    // "Resolution presets" (at y 626 it would cover "Projection", "Perspective")
     {32, 740, 180, 18, 2},    // "Projection"
     {32, 690, 400, 16, 1},    // "Perspective"
     {270, 520, 160, 18, 7},   // "Control Sensitivity"
     {270, 400, 160, 18, 5},   // "Grid"
     {450, 520, 120, 18, 2},   // "Shadows"
     {450, 440, 144, 24, 6},   // "Fixed View"
-    {40, 64, 216, 24, 6},     // "Symmetry" (top 232)
+    {40, 64, 216, 24, 6},     // "Symmetry" (at y 232 it would lie under the symmetry notice)
     {270, 180, 240, 16, 1},   // "Sides:"
     {270, 130, 300, 16, 1},   // " " (separation)
     {442, 720, 200, 200, 0},  // the light trackball

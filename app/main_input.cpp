@@ -11,7 +11,7 @@
 #include "editors/xforms_editor_services.h"
 #include "app/render_control.h"
 #include "engine/status_line.h"
-#include "app/window_messages.h"
+#include "app/pointer_state.h"
 #include "platform/desktop/platform_events.h"
 #include "platform/desktop/preview_target.h"
 #include "render/render_threads.h"
@@ -46,7 +46,7 @@ void OnLeftButtonDown(int x, int y)
         gViewDragStart = PointerDragVector(gRotateMode, gLastPointerX, gLastPointerY, gViewDragStart);
     }
     KeepRenderShown();
-    if (gPointPreviewValid == 0 && gPbufferAvailable) ClearPreviewPbuffer();
+    if (gPointPreviewValid == 0) ClearPreviewTarget();
 }
 
 void OnLeftButtonUp()

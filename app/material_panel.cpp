@@ -16,6 +16,7 @@
 #include "materials/color_maps.h"
 #include "materials/shader.h"
 #include "render/view_camera.h"
+#include "ui/font.h"
 #include "ui/texture_upload.h"
 #include "engine/window_ranges.h"
 

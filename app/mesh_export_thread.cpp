@@ -10,12 +10,13 @@
 #include <thread>
 #include <utility>
 
+#include "app/create_interface.h"
 #include "app/panel_state.h"
 #include "engine/file_dialogs.h"
 #include "app/frame.h"
 #include "shading/export_image.h"
 #include "engine/status_line.h"
-#include "app/voxel_actions.h"
+#include "app/voxel_mode.h"
 #include "engine/baseshape_seed_pick.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
@@ -66,6 +67,11 @@ bool AskForMeshFile(float type, std::string* path)
 }
 
 void ShowExportStatus(const char* text) { SetStatusText("%s", text); }
+
+// The preview's "Zoom" slider is hidden while the export view shows the
+// export's progress, and back after it (unless the 3-D view's own shows).
+// Window thread only: the export thread leaves the widgets alone.
+void ShowZoomSlider(bool on) { gZoomSlider.visible = on && gZoom3DSlider.visible == 0 ? 1 : 0; }
 
 // The cube as it stands, so that no stop or restart of the engine changes
 // or frees what the writer reads (and cleans). Null when the engine is off
@@ -170,9 +176,11 @@ bool StartMeshExport()
         gMeshExportRunning = 0;
         return false;
     }
+    ShowZoomSlider(false);
     try {
         std::thread(VoxelMeshExportThread, std::move(request)).detach();
     } catch (const std::system_error&) {
+        ShowZoomSlider(true);
         EndFileOperation();
         gMeshExportRunning = 0;
         SetStatusText("The mesh export could not be started.");
@@ -215,6 +223,7 @@ std::string MeshExportReport(const MeshExportStatus& status)
 void FinishMeshExportOnWindowThread()
 {
     if (!gMeshExportEnded.exchange(0)) return;
+    ShowZoomSlider(true);
     gExportProgress = -1;
     gPointPreviewValid = 0;
     SetStatusText("%s", MeshExportReport(gMeshExportOutcome).c_str());

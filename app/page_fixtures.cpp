@@ -9,6 +9,7 @@
 #include "app/control_tables.h"
 #include "app/create_interface.h"
 #include "app/frame.h"
+#include "app/status_line_drawing.h"
 #include "app/interface_drawing.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
@@ -169,6 +170,14 @@ int BaseshapeNoticeRects(FixtureRects out)
 }
 
 bool TransformationsOpen() { return gXFormsEditorOpen != 0; }
+bool BaseshapesOpen() { return gBaseShapeEditorOpen != 0; }
+
+// An editor's number box, with the caption before it.
+int NumberBoxRects(FixtureRects out, const TextBox& box, const char* caption)
+{
+    const float r[4] = {box.left, box.bottom, box.right, box.top};
+    return Text(out, One(out, r), 32, 856, caption);
+}
 
 bool ParamHelpFramed()
 {
@@ -279,6 +288,10 @@ const Fixture kFixtures[] = {
     {"symmetry notice", kTabCamera, kAll, FixtureLook::Solid, [] { return StatusTextContains("activated"); },
      SymmetryNoticeRects},
     // "Editors"
+    {"baseshape number", kTabEditors, kPageBaseshapes, FixtureLook::Solid, BaseshapesOpen,
+     [](FixtureRects out) { return NumberBoxRects(out, gBaseShapeEditor.numberBox, "Baseshape:"); }},
+    {"transformation number", kTabEditors, kPageTransformations, FixtureLook::Solid, TransformationsOpen,
+     [](FixtureRects out) { return NumberBoxRects(out, gXFormsEditor.numberBox, "Transformation:"); }},
     {"baseshape notice", kTabEditors, kPageBaseshapes, FixtureLook::Solid,
      [] { return !gBaseShapeEditorOpen && StatusTextContains("is out "); },
      BaseshapeNoticeRects},

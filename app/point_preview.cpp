@@ -15,6 +15,7 @@
 #include "app/material_panel.h"
 #include "app/screen_lists.h"
 #include "app/startup_state.h"
+#include "app/pointer_state.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_animation.h"
 #include "engine/baseshape_record.h"
@@ -70,7 +71,7 @@ void StartPointPreviewAfresh()
     gPointPreviewValid = 1;
     gPreviewRefresh = 1;
     gDirtyFrames = 0;
-    ClearPreviewPbuffer();  // the dirty points start afresh
+    ClearPreviewTarget();  // the dirty points start afresh
 }
 
 // ---- [view and projection] ---------------------------------------------------
@@ -193,8 +194,8 @@ void EmitPreviewPoints(const PreviewView& v, bool dirty)
     const int first = gSlotBatchStart[0];
     const int end = first + kPreviewPointsPerBatch;
     if (dirty) {
-        const float offsetX = gPbufferAvailable ? 0.0f : kPreviewLeft;
-        const float offsetY = gPbufferAvailable ? 0.0f : kPreviewBottom;
+        const float offsetX = gPreviewTargetAvailable ? 0.0f : kPreviewLeft;
+        const float offsetY = gPreviewTargetAvailable ? 0.0f : kPreviewBottom;
         for (int i = first; i < end; ++i) {
             PreviewPoint p;
             if (!ProjectPreviewPoint(v, gPointX[i], gPointY[i], gPointZ[i], &p)) continue;
@@ -264,11 +265,11 @@ enum class Emitter { kFullArea, kInsetWhenNoTarget };
 void RunPreviewBatches(const PreviewView& v, bool dirty, Emitter emitter)
 {
     if (gRenderActive.load()) return;
-    const int batches = kPreviewBatchCount[gPbufferAvailable ? 1 : 0];
+    const int batches = kPreviewBatchCount[gPreviewTargetAvailable ? 1 : 0];
     const FractalKernel kernel = gFractalTypeKernel.load(std::memory_order_relaxed);
     for (gPreviewBatchIndex = 0; gPreviewBatchIndex < batches; ++gPreviewBatchIndex) {
         kernel(0);
-        if (emitter == Emitter::kInsetWhenNoTarget && !gPbufferAvailable) {
+        if (emitter == Emitter::kInsetWhenNoTarget && !gPreviewTargetAvailable) {
             EmitPreviewPointsB(v);
             continue;
         }
@@ -279,7 +280,7 @@ void RunPreviewBatches(const PreviewView& v, bool dirty, Emitter emitter)
 
 void BeginDirtyPoints()
 {
-    if (gPbufferAvailable) BeginPreviewTarget();
+    if (gPreviewTargetAvailable) BeginPreviewTarget();
     glDisable(GL_TEXTURE_2D);
     glBegin(GL_POINTS);
 }
@@ -288,10 +289,10 @@ void BeginDirtyPoints()
 void EndDirtyPoints(float x0, float y0, float x1, float y1)
 {
     glEnd();
-    if (!gPbufferAvailable) return;
+    if (!gPreviewTargetAvailable) return;
     EndPreviewTarget();
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, gPbufferTexture);
+    glBindTexture(GL_TEXTURE_2D, gPreviewTargetTexture);
     glColor3f(0.0f, 0.0f, 0.0f);
     TexturedPreviewQuad(x0, y0, x1, y1);
 }
@@ -340,7 +341,7 @@ void DrawPreviewPoints(Emitter emitter, float x0, float y0, float x1, float y1, 
     }
     const PreviewView v = LoadPreviewView();
     if (dirty) BeginDirtyPoints();
-    if (!rested || !gPbufferAvailable) RunPreviewBatches(v, dirty, emitter);
+    if (!rested || !gPreviewTargetAvailable) RunPreviewBatches(v, dirty, emitter);
     if (dirty) {
         if (!rested) ++gDirtyFrames;
         EndDirtyPoints(x0, y0, x1, y1);
@@ -372,7 +373,8 @@ bool GatherSettledPoints()
     return true;
 }
 
-void DrawPointPreviewPbuffer()
+// DrawPointPreviewPbuffer in the original design.
+void DrawPointPreview()
 {
     DrawPreviewPoints(Emitter::kFullArea, kPreviewLeft, kPreviewBottom, kPreviewRight, kPreviewTop, true);
 }

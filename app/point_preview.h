@@ -15,7 +15,7 @@
 extern float& gZoom;             // the view zoom of the wheel, 1 at start (the shading's)
 extern int gPreviewBatchIndex;   // batch being run, 0..255
 
-// Batches a frame, by gPbufferAvailable.
+// Batches a frame, by gPreviewTargetAvailable.
 inline constexpr int kPreviewBatchCount[2] = {256, 256};
 // Points of slot 0's batch a preview plots (one less than the slot holds).
 inline constexpr int kPreviewPointsPerBatch = 999;
@@ -107,7 +107,7 @@ void EmitPreviewPointsB(const PreviewView& v);
 void ClearPreviewPlanes();
 
 // Screen 6 and screen 5.
-void DrawPointPreviewPbuffer();
+void DrawPointPreview();
 void DrawPreview3D();
 void DrawPreview3DPoints();
 

@@ -8,8 +8,7 @@
 #include "app/point_preview.h"
 #include "app/render_control.h"
 #include "app/startup_state.h"
-#include "app/view_drags.h"
-#include "app/window_messages.h"
+#include "app/pointer_state.h"
 #include "engine/baseshape_seed_pick.h"
 #include "platform/desktop/preview_target.h"
 #include "render/render_buffers.h"
@@ -21,7 +20,7 @@ void OnTimer()
 {
     if (MandelbrotPickerShown()) RenderMandelbrotPicker(gPointerX - 200, 564 - gPointerY);
     if (gEffectiveScreenState != kScreenPointPreview || !gPreviewRefresh) return;
-    if (++gPreviewTicks <= kPreviewSettleTicks[gPbufferAvailable ? 1 : 0]) return;
+    if (++gPreviewTicks <= kPreviewSettleTicks[gPreviewTargetAvailable ? 1 : 0]) return;
 
     gRenderClock = gProgramStartTime;
     gPreviewRefresh = 0;

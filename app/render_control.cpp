@@ -7,6 +7,7 @@
 #include "app/action_dispatcher.h"
 #include "app/buffer_resize.h"
 #include "app/frame.h"
+#include "app/status_line_drawing.h"
 #include "app/main_buttons.h"
 #include "app/interface_panel.h"
 #include "editors/baseshape_editor_services.h"
@@ -16,7 +17,7 @@
 #include "app/preview_timer.h"
 #include "app/startup_state.h"
 #include "engine/status_line.h"
-#include "app/voxel_actions.h"
+#include "app/voxel_mode.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_seed_pick.h"
@@ -161,7 +162,7 @@ void QuitAction()
 void DrawAction()
 {
     ClearPressed(kButtonDraw);
-    if (!StartAllowed() || gScreenState.load() <= 3) return;
+    if (!StartAllowed() || RenderOnScreen(gScreenState.load())) return;
     UpdateTransformProbabilities();
     gPreviewRefresh = 1;
     gScreenState = kScreenPointPreview;

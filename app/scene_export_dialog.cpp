@@ -1,3 +1,5 @@
+// The scene export's dialog half; the file is written by WriteKavrolinSceneFile
+// (files/scene_export.cpp).
 #include "app/scene_export_dialog.h"
 
 #include <cstring>

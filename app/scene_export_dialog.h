@@ -1,4 +1,5 @@
-// "Kavrolin": the scene file written through the save dialog.
+// "Kavrolin": the scene file written through the save dialog. This is the
+// dialog's half; the format's half, WriteKavrolinScene, is files/scene_export.h.
 #pragma once
 
 #include "engine/file_dialogs.h"  // gFileOperationBusy

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/frame.h"
+#include "engine/generator_chain_editing.h"
 #include "engine/transform_set.h"
 #include "engine/status_line.h"
 #include "engine/fractal_model.h"
@@ -71,7 +72,12 @@ bool TextInputKeyDown(int key)
     switch (key) {
     case kKeyReturn:
         StoreTypedValue();
-        if (gFractalType == 48 && gTextInput.active) EditTransformSet(1);
+        if (gFractalType == 48 && gTextInput.active) {
+            // Reselect the block: the selected record takes the typed value.
+            gTransformEdit.pending = 1;
+            gTransformEdit.code = 7;
+            EditTransformSet(1);
+        }
         gTextInput.active = 0;
         gPointPreviewValid = 0;
         return false;

@@ -24,7 +24,6 @@
 #include "app/create_interface.h"
 #include "app/render_control.h"
 #include "engine/status_line.h"
-#include "app/window_messages.h"
 #include "app/panel_state.h"
 #include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
@@ -36,8 +35,6 @@
 #include "render/view_camera.h"
 #include "ui/widget.h"
 
-int gPointerY = 0;
-int gHoverX = 0, gHoverY = 0;
 DragVector gViewDragStart = {1.0f, 0.0f, 0.0f, 0.0f};
 float gEditViewDragStart[3] = {1.0f, 0.0f, 0.0f};
 float gDragStartAngle = 0.0f;
@@ -45,8 +42,6 @@ float gDragAxis[3] = {0.0f, 0.0f, 1.0f};
 float gDragRotation[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
 float gSavedViewRotation[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
 float gViewMatrix[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-float gFocal = 1.0f;
-float gInverseFocal = 1.0f;
 
 // ---- [drag vectors] -----------------------------------------------------------
 
@@ -137,9 +132,9 @@ void SetCameraRotation(const float* m)
     }
 }
 
-void ClearPbufferIfInvalid()
+void ClearPreviewTargetIfInvalid()
 {
-    if (gPointPreviewValid == 0 && gPbufferAvailable) ClearPreviewPbuffer();
+    if (gPointPreviewValid == 0) ClearPreviewTarget();
 }
 
 bool NoRenderInView() { return gRenderInBuffers == 0 && gVoxelEngineOn == 0; }
@@ -182,14 +177,6 @@ bool TurnViewTowards(const DragVector& p1)
     // The animation's camera ("+A", "-A", the camera an animation keeps).
     std::memcpy(gInterface.savedCamera, gViewMatrix, sizeof gInterface.savedCamera);
     return true;
-}
-
-void UpdateViewScaleAndCentre()
-{
-    const float halfW = static_cast<float>(gImageWidth / 2), halfH = static_cast<float>(gImageHeight / 2);
-    gImageScale = (gImageWidth <= gImageHeight ? halfW : halfH) * gZoom;
-    SharedStore(gImageOffsetX, halfW + gPanX);
-    SharedStore(gImageOffsetY, halfH + gPanY);
 }
 
 // ---- [move handler] -----------------------------------------------------------
@@ -297,7 +284,7 @@ void OnMouseMove(int x, int y, bool, bool, bool)
             DragEditView();
         }
     }
-    ClearPbufferIfInvalid();
+    ClearPreviewTargetIfInvalid();
 }
 
 void OnRightButtonDown(int x, int y)
@@ -340,7 +327,7 @@ void ZoomViewByWheel(int x, int y, int delta)
     if (!PointerInView(px, py)) return;
     if (gRenderInBuffers == 0 && gScreenState.load() == kScreenPointPreview) {
         gPreviewTicks = 0;
-        if (gPbufferAvailable) ClearPreviewPbuffer();
+        ClearPreviewTarget();
         if (delta <= 0) {
             gPanX *= 1.02f;
             gPanY *= 1.02f;
@@ -353,9 +340,7 @@ void ZoomViewByWheel(int x, int y, int delta)
         UpdateViewScaleAndCentre();
         gZoomSlider.value = gZoom;  // the slider shows the zoom the wheel made
     } else {
-        gFocal *= delta <= 0 ? 1.01f : 0.99f;
-        gInverseFocal = gFocal == 0.0f ? 1e8f : 1.0f / gFocal;
-        gPreview3DZoom = gFocal;
+        SetPreviewFocal(gFocal * (delta <= 0 ? 1.01f : 0.99f));
         gZoom3DSlider.value = gFocal;
     }
     gPointPreviewValid = 0;

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+#include "app/pointer_state.h"
+#include "app/view_zoom.h"
+
 // gRotateMode values: rows of the "Rotate" list counted from the bottom.
 enum RotateModeValue : int { kRotateZ = 0, kRotateY = 1, kRotateX = 2, kRotateTrackBall = 3 };
 // gMoveMode values: rows of the "Move" list counted from the bottom.
@@ -16,8 +19,6 @@ struct DragVector {
     float factor;
 };
 
-extern int gPointerY;            // pointer y in virtual units, y down (gPointerX is the widgets')
-extern int gHoverX, gHoverY;     // the same point, y up: the wheel routes by it
 extern int gRotateMode;          // the "Rotate" and "Move" lists' selections
 extern int gMoveMode;
 extern DragVector gViewDragStart;
@@ -27,8 +28,6 @@ extern float gDragAxis[3];
 extern float gDragRotation[9];   // row-major, the last step's rotation
 extern float gSavedViewRotation[9];
 extern float gViewMatrix[9];     // gDragRotation x gSavedViewRotation
-extern float gFocal;             // the 3-D preview's zoom
-extern float gInverseFocal;      // 1 / gFocal (1e8 for 0): edit drags scale by it
 
 // The view square in pointer units (y down), its centre and half size.
 inline constexpr int kViewLeft = 701, kViewRight = 1531, kViewTop = 9, kViewBottom = 839;
@@ -57,9 +56,6 @@ void ComposeViewMatrix();
 // One step of a view rotation from gViewDragStart to p1: false when the
 // step turns nothing (no motion, or opposite vectors).
 bool TurnViewTowards(const DragVector& p1);
-
-// Recomputes gImageScale and the image centre from gZoom and the pans.
-void UpdateViewScaleAndCentre();
 
 // Window events, pointer in drawable pixels (origin top left).
 void OnMouseMove(int x, int y, bool leftHeld, bool rightHeld, bool middleHeld);

@@ -18,8 +18,6 @@
 #include "render/transform_probabilities.h"
 #include "render/voxel_engine.h"
 
-std::mutex gVoxelModeMutex;
-uint32_t gVoxelCubeGeneration = 0;
 bool (*gAllocateVoxelCube)() = AllocateVoxelGrid;
 bool (*gStartVoxelEngine)() = StartVoxelEngineThreads;
 
@@ -46,22 +44,6 @@ void AbandonVoxelStart(const char* text)
 }
 
 }  // namespace
-
-void ResetVoxelPanel()
-{
-    EnableActionButton(kActionStartVoxelEngine, true);
-    for (ActionButtonId id : {kActionStlMesh, kActionObjMesh, kActionRawFile, kActionPngSlices, kActionStopVoxelEngine}) {
-        EnableActionButton(id, false);
-    }
-}
-
-bool EndVoxelMode()
-{
-    std::lock_guard<std::mutex> lock(gVoxelModeMutex);
-    if (gVoxelEngineOn != 1) return false;
-    gVoxelEngineOn = 0;
-    return true;
-}
 
 void StartVoxelEngineAction()
 {

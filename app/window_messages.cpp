@@ -19,11 +19,6 @@
 
 int gViewportWidth = kVirtualScreenWidth;
 int gViewportHeight = kVirtualScreenHeight;
-float gMouseScaleX = 1.0f;
-float gMouseScaleY = 1.0f;
-int gMouseState = kMouseStateNone;
-int gLastPointerX = 0;
-int gLastPointerY = 0;
 bool gQuitPosted = false;
 
 namespace {
@@ -65,10 +60,6 @@ void OnWindowResized(int width, int height, bool maximized)
     gMouseScaleX = static_cast<float>(kVirtualScreenWidth) / static_cast<float>(width);
     gMouseScaleY = static_cast<float>(kVirtualScreenHeight) / static_cast<float>(height);
 }
-
-int PointerToVirtualX(int x) { return static_cast<int>(static_cast<float>(x) * gMouseScaleX); }
-int PointerToVirtualYDown(int y) { return static_cast<int>(static_cast<float>(y) * gMouseScaleY); }
-int PointerToVirtualYUp(int y) { return kVirtualScreenHeight - PointerToVirtualYDown(y); }
 
 bool AskToQuit()
 {

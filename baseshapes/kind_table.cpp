@@ -1,48 +1,50 @@
 #include "baseshapes/kind_table.h"
 
-#include "baseshapes/sampler_affine.h"
-#include "baseshapes/samplers_axial.h"
-#include "baseshapes/samplers_c_shapes.h"
-#include "baseshapes/samplers_cg_shapes.h"
-#include "baseshapes/samplers_classic_surfaces.h"
-#include "baseshapes/samplers_columns_rings.h"
-#include "baseshapes/samplers_columns_temples.h"
-#include "baseshapes/samplers_contour_rings.h"
-#include "baseshapes/samplers_cube_star_atom.h"
-#include "baseshapes/samplers_cylinders_shells.h"
-#include "baseshapes/samplers_displacement.h"
-#include "baseshapes/samplers_displacement_solids.h"
-#include "baseshapes/samplers_fractal_solids.h"
-#include "baseshapes/samplers_hyperbolic.h"
-#include "baseshapes/samplers_knots.h"
-#include "baseshapes/samplers_loxodromes.h"
-#include "baseshapes/samplers_meshes.h"
-#include "baseshapes/samplers_open_surfaces.h"
-#include "baseshapes/samplers_polygons.h"
-#include "baseshapes/samplers_polyhedra.h"
-#include "baseshapes/samplers_polyhedral_functions.h"
-#include "baseshapes/samplers_prisms_gears.h"
-#include "baseshapes/samplers_profile_rings.h"
-#include "baseshapes/samplers_profiles.h"
-#include "baseshapes/samplers_revolution.h"
-#include "baseshapes/samplers_rings.h"
-#include "baseshapes/samplers_round_boxes.h"
-#include "baseshapes/samplers_rounded_solids.h"
-#include "baseshapes/samplers_sculpted_solids.h"
-#include "baseshapes/samplers_segmented.h"
-#include "baseshapes/samplers_shells.h"
-#include "baseshapes/samplers_sierpinski.h"
-#include "baseshapes/samplers_solids.h"
-#include "baseshapes/samplers_sphere_solids.h"
-#include "baseshapes/samplers_sphere_tori.h"
-#include "baseshapes/samplers_spiral_shells.h"
-#include "baseshapes/samplers_stair.h"
-#include "baseshapes/samplers_surfaces.h"
-#include "baseshapes/samplers_swept_profiles.h"
-#include "baseshapes/samplers_teapot.h"
-#include "baseshapes/samplers_triangles.h"
-#include "baseshapes/samplers_tubes.h"
-#include "baseshapes/samplers_wave_bars.h"
+// The index of the baseshape kinds: each row below names its samplers, and
+// each header here the kinds whose samplers its file holds.
+#include "baseshapes/sampler_affine.h"                    // 0
+#include "baseshapes/samplers_axial.h"                    // 125-127
+#include "baseshapes/samplers_boxes_pyramids.h"           // 63, 67, 68, 75, 76, 80
+#include "baseshapes/samplers_breather_enneper.h"         // 101, 111-114
+#include "baseshapes/samplers_c_shapes.h"                 // 115-118
+#include "baseshapes/samplers_cg_shapes.h"                // 161, 164, 172, 173
+#include "baseshapes/samplers_classic_surfaces.h"         // 4, 10, 14, 23, 24, 27
+#include "baseshapes/samplers_columns_rings.h"            // 140-144, 146, 149
+#include "baseshapes/samplers_columns_temples.h"          // 21, 22, 25, 26, 28
+#include "baseshapes/samplers_contour_rings.h"            // 165-167
+#include "baseshapes/samplers_cube_star_atom.h"           // 15-17, 19, 20
+#include "baseshapes/samplers_cylinders_shells.h"         // 29, 33-36, 39, 40
+#include "baseshapes/samplers_displacement.h"             // 49-55, 73, 77
+#include "baseshapes/samplers_displacement_solids.h"      // 84-87, 90, 94
+#include "baseshapes/samplers_fractal_solids.h"           // 168-171
+#include "baseshapes/samplers_hyperbolic.h"               // 56, 64, 83
+#include "baseshapes/samplers_icosahedron_diamond_box.h"  // 104, 105
+#include "baseshapes/samplers_knots_mobius_klein.h"       // 5-9, 38
+#include "baseshapes/samplers_loxodromes.h"               // 11, 12, 31, 32
+#include "baseshapes/samplers_meshes.h"                   // 58, 60
+#include "baseshapes/samplers_open_surfaces.h"            // 120-123
+#include "baseshapes/samplers_polygons.h"                 // 88, 89, 92, 98, 99, 102, 103
+#include "baseshapes/samplers_polyhedral_functions.h"     // 135-137, 147, 148
+#include "baseshapes/samplers_prisms_gears.h"             // 43-48
+#include "baseshapes/samplers_profile_rings.h"            // 190-194
+#include "baseshapes/samplers_profiles.h"                 // 59, 61, 62, 66, 69, 70, 81
+#include "baseshapes/samplers_revolution.h"               // 180-184, 187-189
+#include "baseshapes/samplers_rings.h"                    // 65, 71, 72, 79, 82
+#include "baseshapes/samplers_round_boxes.h"              // 174-179
+#include "baseshapes/samplers_rounded_solids.h"           // 91, 93, 95-97, 100, 106-110
+#include "baseshapes/samplers_sculpted_solids.h"          // 119, 124, 133, 134, 138, 139
+#include "baseshapes/samplers_segmented.h"                // 130-132
+#include "baseshapes/samplers_shells.h"                   // 185, 186
+#include "baseshapes/samplers_sierpinski.h"               // 57
+#include "baseshapes/samplers_sphere_solids.h"            // 145, 150, 151, 154-156
+#include "baseshapes/samplers_sphere_tori.h"              // 1, 2, 18
+#include "baseshapes/samplers_spiral_shells.h"            // 74, 78
+#include "baseshapes/samplers_stair.h"                    // 13
+#include "baseshapes/samplers_swept_profiles.h"           // 157-160, 162, 163
+#include "baseshapes/samplers_teapot.h"                   // 37
+#include "baseshapes/samplers_triangle_tables.h"          // 30, 41, 42
+#include "baseshapes/samplers_tubes.h"                    // 3, 128, 129
+#include "baseshapes/samplers_wave_bars.h"                // 152, 153
 
 namespace {
 

@@ -1,169 +1,147 @@
-// Each surface is drawn over (u1, u2), which are also its texture
-// coordinates. Their formulas have poles at some parameters; each sampler
-// keeps the shape where it is defined and ends in StoreFinitePoint.
-//
-// Sections: [breather] [Dini's flower] [page] [Enneper surfaces]
 #include "baseshapes/samplers_classic_surfaces.h"
 
 #include <cmath>
 
 #include "baseshapes/sampler_contract.h"
-#include "baseshapes/sampler_finite_point.h"
 
 namespace {
 
-// [breather] ---------------------------------------------------------------
+// The tractrix angle keeps inside (0, pi): at or past the ends tan(V/2)
+// has no logarithm, so a height of pi/2 or more stretches the ends of the
+// surface (at ln tan(0.0005), about -7.6) instead of making them infinite.
+constexpr float kTractrixMargin = 0.001f;
 
-// The breather's constant b = p0 / 10 only makes a surface for 0 < |b| < 1:
-// b = 0 divides by zero and |b| >= 1 takes the root of a negative number.
-// Its size is kept inside [0.001, 0.999], its sign kept (0 counts as +).
-inline float BreatherConstant(float p0)
-{
-    const float b = static_cast<float>(0.1 * static_cast<double>(p0));
-    float magnitude = std::fabs(b);
-    if (!(magnitude >= 0.001f)) magnitude = 0.001f;
-    if (magnitude > 0.999f) magnitude = 0.999f;
-    return std::copysign(magnitude, b);
-}
-
-// f scales the surface's height coordinate y only (the filled twin).
-void BreatherPoint(BaseshapePoint* point, float u1, float u2, float f)
-{
-    const float* p = point->p;
-    const float s = point->size;
-    const float b = BreatherConstant(p[0]);
-    const float b2 = b * b;
-    const float w = std::sqrt(1.0f - b2);
-    const float u = (2.0f * u1 - 1.0f) * p[2];
-    const float v = (2.0f * u2 - 1.0f) * p[3];
-    const float c = std::cosh(b * u);
-    const float h = std::sinh(b * u);
-    const float alpha = w * v;
-    const float sa = std::sin(alpha), ca = std::cos(alpha);
-    const float sb = std::sin(v), cb = std::cos(v);
-    const float bs = b * sa;
-    const float d = b * static_cast<float>(static_cast<double>((1.0f - b2) * c * c) + static_cast<double>(bs * bs));
-    const float k = p[1] + 2.0f;
-    const float radial = k * w * c / d * s;
-    StoreFinitePoint(point, (-cb * w * ca - sa * sb) * radial, (h * k * c / d * (1.0f - b2) - u) * s * f,
-                     (sa * cb - sb * w * ca) * radial);
-}
-
-// [Dini's flower] ----------------------------------------------------------
-
-// Dini's surface wound N = floor(10 p0) radians. Its log(tan(v/16)) has no
-// value where the tangent is not positive (v <= 0, or v beyond 8 pi): the
-// log of its size is taken there instead, floored at 1e-30, which continues
-// the surface by its mirror image and keeps it finite at v = 0. The root
-// of cos(u1 pi/2) is clamped at 0, as the float cosine of pi/2 is negative.
-void DiniPoint(BaseshapePoint* point, float u1, float u2)
-{
-    const float* p = point->p;
-    const float s = point->size;
-    const double turns = std::floor(static_cast<double>(p[0] * 10.0f));
-    const float a = static_cast<float>(turns * u1);
-    const float v = static_cast<float>(static_cast<double>(2.0f * u2 * p[1]) + 0.1);
-    const float taper = std::sqrt(std::fmax(0.0f, std::cos(u1 * 1.5707964f)));
-    const float r = std::sin(v) * s * 0.5f * taper;
-    const double tangent = std::fabs(std::tan(static_cast<double>(v) * 0.0625));
-    const float logTan = static_cast<float>(std::log(std::fmax(tangent, 1e-30)));
-    StoreFinitePoint(point, std::cos(a) * r, (std::cos(v) + logTan + a * p[2] + 2.0f) * s * 0.5f, std::sin(a) * r);
-}
-
-// [page] -------------------------------------------------------------------
-
-void PagePoint(BaseshapePoint* point, float u1, float u2)
-{
-    const float* p = point->p;
-    const float s = point->size;
-    const float a = 2.0f * u1 - 1.0f;
-    const float b = 2.0f * u2 - 1.0f;
-    const float x = std::sqrt(std::fabs(p[1]) + b * b) * s * a;
-    const float y = (std::sqrt(std::fabs(std::cos(a * 1.5707964f))) * p[2] + 1.0f) * s * b;
-    const float z = (1.0f - std::sqrt(std::fabs(a))) * std::sin(a * 37.699112f) * s * p[0];
-    StoreFinitePoint(point, x, y, z);
-}
-
-// [Enneper surfaces] -------------------------------------------------------
-
-// r^m / m of the order-n surface, m = 2n - 1. At n = 1/2 (m = 0) the term
-// has no limit and is left out.
-inline float EnneperTerm(float r, float m) { return m != 0.0f ? std::pow(r, m) / m : 0.0f; }
-
-// r^n cos(n t) / n; at n = 0 (no limit either) the height is left out.
-inline double EnneperHeight(float r, float n, double cosine) { return n != 0.0f ? cosine * std::pow(r, n) / n : 0.0; }
-
-// Over the disc of radius p1.
-void EnneperIIPoint(BaseshapePoint* point, float u1, float u2)
-{
-    const float* p = point->p;
-    const float s = point->size;
-    const float theta = kTwoPi * u1;
-    const float r = std::sqrt(u2) * p[1];
-    const float m = 2.0f * p[0] - 1.0f;
-    const float k = EnneperTerm(r, m) * 0.5f;
-    const float y = static_cast<float>(EnneperHeight(r, p[0], std::cos(p[0] * theta))) * s;
-    StoreFinitePoint(point, (std::cos(theta) * r - std::cos(m * theta) * k) * s, y,
-                     (std::sin(m * theta) * k + std::sin(theta) * r) * s);
-}
-
-// Over the annulus from sqrt(p2) to 1 times p1 (a negative radicand counts
-// as 0), its height modulated by a hexagon.
-void EnneperIIIPoint(BaseshapePoint* point, float u1, float u2)
-{
-    const float* p = point->p;
-    const float s = point->size;
-    const float theta = kTwoPi * u1;
-    const float r = std::sqrt(std::fmax(0.0f, (1.0f - p[2]) * u2 + p[2])) * p[1];
-    const float m = 2.0f * p[0] - 1.0f;
-    const float k = EnneperTerm(r, m);
-    const float b = 2.0f * theta * m;
-    const double t = static_cast<double>(p[0]) * theta;
-    // fmod of |t| keeps the hexagon's divisor at cos(pi/6) or more.
-    const double hexagon =
-        0.8660254037844386 / std::cos(std::fmod(std::fabs(t), 1.0471975511965979) - 0.5235987755982989);
-    const double height = EnneperHeight(r, p[0], hexagon * std::cos(t));
-    const float y = static_cast<float>((height + static_cast<double>(r) * r - 1.75) * 0.5 * s);
-    StoreFinitePoint(point, (std::cos(theta) * r - std::cos(b) * k * 0.5f) * 0.5f * s, y,
-                     (std::sin(b) * k * 0.25f + std::sin(theta) * r * 0.5f) * s);
-}
-
-using PlaceFn = void (*)(BaseshapePoint*, float, float);
-
-template <PlaceFn Place>
-void SampleTwoDraws(BaseshapePoint* point, uint8_t slot)
+void Pseudosphere(BaseshapePoint* point, uint8_t slot, bool filled)
 {
     RandomState& rs = SamplerRandom(slot);
     const float u1 = RandomUniform(rs);
     const float u2 = RandomUniform(rs);
-    Place(point, u1, u2);
+    const float f = filled ? FilledFalloff(RandomUniform(rs)) : 1.0f;
+    const float theta = kTwoPi * u1;
+    float v = (2.0f * u2 - 1.0f) * point->p[0] + kHalfPi;
+    v = std::fmin(std::fmax(v, kTractrixMargin), kPi - kTractrixMargin);
+    const float s = point->size;
+    const float ring = s * std::sin(v) * f;
+    point->x = ring * std::cos(theta);
+    point->z = ring * std::sin(theta);
+    point->y = s * (std::cos(v) + std::log(std::tan(0.5f * v)));
+    ApplyBaseshapeColorTail(point, u1, u2, slot);
+}
+
+// The size enters twice, as the base radius and as the scale.
+void SphericalHarmonics(BaseshapePoint* point, uint8_t slot, bool filled)
+{
+    RandomState& rs = SamplerRandom(slot);
+    const float u1 = RandomUniform(rs);
+    const float u2 = RandomUniform(rs);
+    const float f = filled ? FilledFalloff(RandomUniform(rs)) : 1.0f;
+    const float theta = kTwoPi * u1;
+    const float phi = kPi * u2 - kHalfPi;
+    const float* p = point->p;
+    float h = FinitePower(std::sin(p[0] * phi), p[1]) + FinitePower(std::cos(p[2] * phi), p[3]) +
+              FinitePower(std::sin(p[4] * theta), p[5]) + FinitePower(std::cos(p[6] * theta), p[7]);
+    // Four finite terms can still sum past the float range.
+    h = std::fmin(std::fmax(h, -1e30f), 1e30f);
+    const float s = point->size;
+    const double rs2 = (static_cast<double>(s) + f * h) * s;
+    const double cosPhi = std::cos(phi);
+    point->x = static_cast<float>(rs2 * cosPhi * std::cos(theta));
+    point->y = static_cast<float>(rs2 * cosPhi * std::sin(theta));
+    point->z = static_cast<float>(rs2 * std::sin(phi));
     ApplyBaseshapeColorTail(point, u1, u2, slot);
 }
 
 }  // namespace
 
-void SampleBaseshapeBreatherSurface(BaseshapePoint* point, uint8_t slot)
+float FinitePower(float base, float exponent)
+{
+    const float v = std::pow(base, exponent);
+    return std::isfinite(v) ? v : 0.0f;
+}
+
+// Waist radius s/2 at y = 0, height over [-pi/4, pi/4]*s.
+void SampleBaseshapeCatenoid(BaseshapePoint* point, uint8_t slot)
 {
     RandomState& rs = SamplerRandom(slot);
     const float u1 = RandomUniform(rs);
     const float u2 = RandomUniform(rs);
-    BreatherPoint(point, u1, u2, 1.0f);
+    const float theta = kTwoPi * u1;
+    const float v = kTwoPi * u2 - kPi;
+    const float s = point->size;
+    const float rho = static_cast<float>(0.5 * s * std::cosh(0.5 * v));
+    point->x = rho * std::cos(theta);
+    point->z = rho * std::sin(theta);
+    point->y = 0.25f * s * v;
     ApplyBaseshapeColorTail(point, u1, u2, slot);
 }
 
-void SampleBaseshapeBreatherSurfaceFilled(BaseshapePoint* point, uint8_t slot)
+// p1 = 3 is the classical surface. At exactly 0 the cubic terms go and the
+// cross terms change sign: a different surface that users know by it.
+void SampleBaseshapeEnnepersSurface(BaseshapePoint* point, uint8_t slot)
 {
     RandomState& rs = SamplerRandom(slot);
     const float u1 = RandomUniform(rs);
     const float u2 = RandomUniform(rs);
-    BreatherPoint(point, u1, u2, FilledFalloff(RandomUniform(rs)));
+    const float a = 4.0f * u1 - 2.0f;
+    const float b = 4.0f * u2 - 2.0f;
+    const float p1 = point->p[0];
+    const float k = 0.5f * point->size;
+    if (p1 != 0.0f) {
+        // A width within 1e-30 of 0 would overflow the cubic terms.
+        const float inverse = std::fmin(std::fmax(1.0f / p1, -1e30f), 1e30f);
+        point->x = k * (a - a * a * a * inverse + a * b * b);
+        point->y = k * (b - b * b * b * inverse + a * a * b);
+    } else {
+        point->x = k * (a - a * b * b);
+        point->y = k * (b - a * a * b);
+    }
+    point->z = k * (a * a - b * b);
     ApplyBaseshapeColorTail(point, u1, u2, slot);
 }
 
-void SampleBaseshapeDiniFlower(BaseshapePoint* point, uint8_t slot) { SampleTwoDraws<DiniPoint>(point, slot); }
-void SampleBaseshapePage(BaseshapePoint* point, uint8_t slot) { SampleTwoDraws<PagePoint>(point, slot); }
-void SampleBaseshapeEnnepersSurfaceII(BaseshapePoint* point, uint8_t slot)
+// A twisted pseudosphere about y; its tangent is of V/16, which gives the
+// shape its long stem.
+void SampleBaseshapeDinisSurface(BaseshapePoint* point, uint8_t slot)
 {
-    SampleTwoDraws<EnneperIIPoint>(point, slot);
+    RandomState& rs = SamplerRandom(slot);
+    const float u1 = RandomUniform(rs);
+    const float u2 = RandomUniform(rs);
+    const float U = 32.0f * u1;
+    const float V = 2.5f * u2 + 0.1f;
+    const float k = 0.5f * point->size;
+    point->x = k * std::sin(V) * std::cos(U);
+    point->z = k * std::sin(V) * std::sin(U);
+    const double v = V;
+    point->y = static_cast<float>(k * (std::cos(v) + std::log(std::tan(0.0625 * v)) + 0.1 * U + 1.0));
+    ApplyBaseshapeColorTail(point, u1, u2, slot);
 }
-void SampleBaseshapeEnneperIII(BaseshapePoint* point, uint8_t slot) { SampleTwoDraws<EnneperIIIPoint>(point, slot); }
+
+void SampleBaseshapePseudosphere(BaseshapePoint* point, uint8_t slot) { Pseudosphere(point, slot, false); }
+void SampleBaseshapePseudosphereFilled(BaseshapePoint* point, uint8_t slot) { Pseudosphere(point, slot, true); }
+void SampleBaseshapeSphericalHarmonics(BaseshapePoint* point, uint8_t slot) { SphericalHarmonics(point, slot, false); }
+void SampleBaseshapeSphericalHarmonicsFilled(BaseshapePoint* point, uint8_t slot)
+{
+    SphericalHarmonics(point, slot, true);
+}
+
+// u1 runs along the spiral of petals, u2 out from the centre.
+void SampleBaseshapeNylandersRose(BaseshapePoint* point, uint8_t slot)
+{
+    RandomState& rs = SamplerRandom(slot);
+    const float u1 = RandomUniform(rs);
+    const float u2 = RandomUniform(rs);
+    const float theta = 55.79469f * u1 - 7.0371675f;
+    const float petal = 1.0f - std::fmod(std::fabs(3.6f * theta), kTwoPi) * 0.31830987f;
+    const float bend = 1.25f * petal * petal - 0.25f;
+    const float X = 1.0f - 0.5f * bend * bend;
+    const float phi = static_cast<float>(1.5707963267948966 * std::exp(-theta * 0.039788735772973836));
+    const float lift = 2.4982736f * u2 - 1.95653f;
+    const float sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+    const float h = lift * lift * u2 * u2 * sinPhi;
+    const float r = X * (u2 * sinPhi + h * cosPhi);
+    const float s = point->size;
+    point->x = s * r * std::sin(theta);
+    point->y = s * r * std::cos(theta);
+    point->z = s * X * (u2 * cosPhi - h * sinPhi);
+    ApplyBaseshapeColorTail(point, u1, u2, slot);
+}

@@ -4,7 +4,7 @@
 
 #include "baseshapes/polyhedron_tables.h"
 #include "baseshapes/sampler_contract.h"
-#include "baseshapes/samplers_knots.h"
+#include "baseshapes/samplers_knots_mobius_klein.h"
 #include "baseshapes/samplers_sphere_tori.h"
 
 namespace {

@@ -42,7 +42,7 @@ void BM_PreviewFrame(benchmark::State& state)
     const bool dirty = state.range(0) != 0;
     for (auto _ : state) {
         gPreviewRefresh = dirty ? 1 : 0;
-        DrawPointPreviewPbuffer();
+        DrawPointPreview();
         glFinish();
     }
     state.counters["points_per_s"] = benchmark::Counter(

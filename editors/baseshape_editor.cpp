@@ -147,7 +147,8 @@ void BaseShapeEditor::Build()
         buttons[b].Build(p.x, p.y, kZ, p.width, p.height, p.caption, b, 0, 0);
     }
     BuildCheck(editBox, 32, 876, 64, 24, "Edit");
-    numberBox.Build(116, 854, kZ, 30, 16, "  ");  // blanks: room for two digits
+    // 16 high: 30 high it would reach under "Open" (y 876). Blanks: room for two digits.
+    numberBox.Build(116, 854, kZ, 30, 16, "  ");
     BuildList(windowList, 574, 732, 78, 20, "Window", kWindowRows, windowRow);
     BuildList(controlsList, 574, 664, 78, 20, "Controls", kControlsRows, controlsRow);
     tabStrip.Build(32, 816, kZ, 520, 24, kBsTabCount, kTabCaptions);

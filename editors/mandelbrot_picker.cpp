@@ -73,10 +73,12 @@ void XFormsEditor::RenderMandelbrotPicker(int x, int y, bool keepScale)
     pickerBusy = 0;
 }
 
+// The escape-time preset's set and view: its one zoom step stays, so the
+// picker shows the view that amount 0 of transformation 0 was worked from.
 void XFormsEditor::PickerReset()
 {
     if (gTransformSetHooks.applyPreset) gTransformSetHooks.applyPreset(45);
-    ResetPickerView();
+    RenderMandelbrotPicker(128, 128, true);
     pointPreviewDirty = 1;
 }
 

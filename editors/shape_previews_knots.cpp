@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "baseshapes/sampler_curves.h"
-#include "baseshapes/samplers_knots.h"
+#include "baseshapes/samplers_knots_mobius_klein.h"
 #include "editors/shape_preview_grid.h"
 
 using namespace shape_preview;

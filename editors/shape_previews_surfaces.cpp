@@ -4,7 +4,7 @@
 // Sections: [spheres] [tori] [other closed surfaces]
 #include <cmath>
 
-#include "baseshapes/samplers_surfaces.h"
+#include "baseshapes/samplers_classic_surfaces.h"
 #include "editors/shape_preview_grid.h"
 
 using namespace shape_preview;

@@ -43,7 +43,10 @@ void MakeTransformationPreset44()
         Scale(i, rho);
         const float c1 = 1.0f + 0.25f * D();
         const float c2 = 0.5f * D();
-        PublishCircleInversion(i, x, z, rho, Make(c1 / rho, c2 / rho));
+        // The ring's own orientation: a and d take (z, x) where preset 49's
+        // inversions take (x, z).
+        PublishInversion(i, Make(z / rho, x / rho), Make(rho - (x * x + z * z) / rho, 0.0f), Make(c1 / rho, c2 / rho),
+                         Make(-z / rho, x / rho));
     }
     const float g = 2.0f - rho;
     Amount(n, 0) = g * g;

@@ -26,6 +26,7 @@ void preset::ClosePlanesPreset(int n)
     if (!Coin() || n >= kMaxTransforms) return;
     Counts(n + 1);
     Reset(n);
+    Weight(n, 1.0f);
     if (gFractalType == 48) {
         const float amounts[6] = {0, 4, 5, 6, 24, 23};
         for (int k = 0; k < 6; ++k) gTransforms[n].variationAmount[k] = amounts[k];

@@ -51,14 +51,15 @@ constexpr ButtonPlace kPickerButtonPlaces[] = {
 
 // Rows: minimum, maximum, start, clamp low, clamp high, whole numbers.
 const char* const kPairCaptions[] = {"Filter:", "", ""};
-const float kPairRows[] = {-1, 64, -1, 1, 1, 1, -1, 64, -1, 1, 1, 1};
+// The pair rows' maximum follows the transformations in use (UpdateWidgetStates).
+const float kPairRows[] = {-1, 2, -1, 1, 1, 1, -1, 2, -1, 1, 1, 1};
 const char* const kWeightCaptions[] = {"Probability", ""};
 const float kWeightRows[] = {0, 4, 0.333f, 1, 1, 0};
 const char* const kAmountCaptions[] = {"", "", "", "", "", "", "", "", "", "", ""};
 const char* const kScaleCaptions[] = {"Scale", "X", "Y", "Z"};
 const char* const kShearCaptions[] = {"Shear", "XY", "XZ", "YX", "YZ", "ZX", "ZY"};
 const char* const kPickerCaptions[] = {"Parameters", "Maxiter", "Height", "Width", "Zoom Speed"};
-const float kPickerRows[] = {1, 1000, 200, 1, 1, 1, -10, 10, 0.05f, 1, 1, 0,
+const float kPickerRows[] = {1, 1000, 10, 1, 1, 1, -10, 10, 0.05f, 1, 1, 0,
                              0, 10, 0.05f, 1, 1, 0, 0, 1, 0.1f, 1, 1, 0};
 
 const char* const kVariationNames[] = {"Linear", "Sinusoidal", "Spherical", "Swirl3D", "Sin4",
@@ -129,8 +130,10 @@ void XFormsEditor::BuildPanel()
     blockButtons[0].Build(208, 686, kZ, 152, 24, "Block Type", 0);
     blockButtons[1].Build(44, 0, kZ, 64, 18, "insert", 1);
     BuildCheck(editBox, 32, 876, 64, 24, "Edit");
+    // At (181, 290) it would cover the title bar of "Scale".
     BuildCheck(uniformBox, 181, 312, 80, 18, "Uniform");
     BuildCheck(editGeneratorsBox, 40, 592, 168, 20, "Edit Generators");
+    // At (48, 488), 300 wide, it would lie under the amount window.
     variationList.Build(24, 488, kZ, 116, 20, 10, "Variations", kVariationNames);
     {
         float rows[60];
@@ -138,6 +141,7 @@ void XFormsEditor::BuildPanel()
             const float def[6] = {-4, 4, 0, 1, 1, 0};
             std::memcpy(rows + 6 * r, def, sizeof def);
         }
+        // At x 114 it would cover the labels of "Variations".
         amountWindow.Build(146, 488, kZ, 224, 20, 10, kAmountCaptions, rows, kSliderGroup);
     }
     {
@@ -153,8 +157,8 @@ void XFormsEditor::BuildPanel()
         scaleWindow.Build(48, 228, kZ, 212, 20, 3, kScaleCaptions, rows, kScaleGroup);
         shearWindow.Build(48, 72, kZ, 212, 20, 6, kShearCaptions, shear, kShearGroup);
     }
-    weightWindow.Build(392, 704, kZ, 176, 22, 1, kWeightCaptions, kWeightRows, kSliderGroup);
-    pairWindow.Build(392, 774, kZ, 176, 22, 2, kPairCaptions, kPairRows, kSliderGroup, 0);
+    weightWindow.Build(392, 704, kZ, 144, 22, 1, kWeightCaptions, kWeightRows, kSliderGroup);
+    pairWindow.Build(392, 774, kZ, 144, 22, 2, kPairCaptions, kPairRows, kSliderGroup, 0);
     pickerParameters.Build(178, 330, kZ, 300, 20, 4, kPickerCaptions, kPickerRows, kSliderGroup);
     {
         const float steps[4] = {1.0f, 0.01f, 0.01f, 0.01f};
@@ -162,20 +166,26 @@ void XFormsEditor::BuildPanel()
     }
     BuildList(windowList, 574, 732, 78, "Window", kWindowRows, windowRow);
     BuildList(controlsList, 574, 664, 78, "Controls", kControlsRows, controlsRow);
+    // At (606, 164) it would cover "Panel".
     BuildList(rotList, 570, 76, 34, "Rot", kRotRows, rotRow);
     // Under the last row of the chain readout (type 48), which ends at y 442.
     BuildList(transList, 342, 322, 34, "Tr.", kTransRows, transRow);
     BuildList(zoomTypeList, 466, 532, 80, "Zoom Type", kZoomRows, zoomTypeRow);
     BuildList(functionList, 66, 532, 128, "Function", kFunctionRows, functionRow);
-    fixedRotation.Build(426, 68, kZ, 120, 20, 6, "Fixed Rotation", kFixedRows, true);
+    // Its caption under the cells: above them it would cover the trackball's frame.
+    fixedRotation.Build(426, 68, kZ, 128, 20, 6, "Fixed Rotation", kFixedRows, false);
     {
         const float up[3] = {0, 0, 1};
+        // At (388, 112) it would cover "Panel".
         trackBall.Build(356, 112, kZ, 200, 200, up, kBallGroup);
     }
     numberBox.Build(156, 854, kZ, 30, 16, "  ");  // blanks: room for two digits
     colorPanel.Build(32, 758, kZ, "Color    R       G       B ", kColorGroup);
     blockTypeList.Build(208, 542, kZ, 160, 24, kGeneratorBlockTypes, 7, "Block Type", gGeneratorBlockNames.data());
+    // At (280, 132) its scroll column would cover the left of "Panel".
     gradientBrowser.Build(270, 132, kZ);
+    // At (376, 740), 256 wide, it would cover "Filter:", "Window" and the
+    // buttons "New", "Delete", "Save" and "Load".
     generatorList.Build(40, 330, kZ, 300, 24, 7, kFractalGeneratorRowCount, "Fractal Generator",
                         gFractalGeneratorNames);
     generatorList.SetSelected(gFractalGeneratorRow);
@@ -217,7 +227,6 @@ void XFormsEditor::BuildPanel()
     const float amounts[8] = {2.0f, 1.0f, 0, 0, 0, 0, 0.95f, 1.05f};
     std::memcpy(gTransforms[0].variationAmount, amounts, sizeof amounts);
     ResetPickerView();
-    pickerRows[0] = static_cast<float>(gEscapeIterationLimit);
     built = 1;
     RenderMandelbrotPicker(128, 128, true);
 }
@@ -333,8 +342,8 @@ void XFormsEditor::UpdateWidgetStates()
     // The pair rows name transformations in use.
     const float last = static_cast<float>(TransformCountInUse() - 1);
     if (pairWindow.maximum)
-        for (int r = 0; r < pairWindow.rows; ++r) pairWindow.maximum[r] = last;
-    pickerRows[0] = static_cast<float>(gEscapeIterationLimit);
+        for (int r = 0; r < pairWindow.rows; ++r)
+            if (pairWindow.maximum[r] != last) pairWindow.SetRange(r, pairWindow.minimum[r], last);
     functionRow = 5 - (gEscapeFunction >= 0 && gEscapeFunction <= 5 ? gEscapeFunction : 0);
 }
 

@@ -182,7 +182,10 @@ public:
     uint8_t uniformOn = 0;
     uint8_t editGeneratorsOn = 0;
     uint8_t variationFlags[10] = {};  // the variation list's rows from the bottom
-    float pickerRows[4] = {200.0f, 0.05f, 0.05f, 0.1f};  // "Maxiter" .. "Zoom Speed"
+    // "Maxiter" .. "Zoom Speed". "Maxiter" starts at 10 while the kernels'
+    // limit starts at 200: the limit takes the row's value once the row is
+    // dragged or stepped (or a loaded fractal brings its own).
+    float pickerRows[4] = {10.0f, 0.05f, 0.05f, 0.1f};
     uint8_t weightDragged = 0;
     uint8_t pickerDragged = 0;
     uint8_t pickerHover = 0;

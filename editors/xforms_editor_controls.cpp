@@ -284,9 +284,10 @@ const ControlOps kBrowserOps = {
         return picked;
     },
     [](const Control& c, bool on) { Browser(c).visible = on ? 1 : 0; },
+    // Its frame, the scroll column at the right and the title bar on top.
     [](const Control& c, float* r) {
         const GSelector& g = Browser(c);
-        r[0] = g.left, r[1] = g.bottom, r[2] = g.right + 32, r[3] = g.top;
+        r[0] = g.left - 4, r[1] = g.bottom - 2, r[2] = g.right + 32, r[3] = g.top + 24;
     },
     [](const Control&) { return 1; },
     [](const Control& c, int, int* x, int* y) {

@@ -1,3 +1,6 @@
+// The scene export's format half; the dialog half is ExportKavrolinScene
+// (app/scene_export_dialog.cpp).
+//
 // Sections: [writer] [baseshapes] [scene] [file].
 #include "files/scene_export.h"
 

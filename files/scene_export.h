@@ -3,7 +3,9 @@
 // transformations, the script program of type 22, the view and the
 // generator groups of type 48. Binary, little-endian, no header magic;
 // every field in its in-memory width without padding. 3 x 3 matrices go
-// column by column. There is no reader here: the file only leaves.
+// column by column. There is no reader here: the file only leaves. This is
+// the format's half; the save dialog that asks for the path,
+// ExportKavrolinScene, is app/scene_export_dialog.h.
 #pragma once
 
 #include <cstdint>

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "engine/vector_math.h"
-#include "materials/color_maps.h"
 #include "materials/patterns.h"
 #include "engine/shared_access.h"
 
@@ -27,9 +26,6 @@ float Pow2Curve(float t) { return t * t; }
 float OrenNayarCurve(float t) { return std::tanh(2.0f * std::sin(t * 1.5707964f)); }
 float LambertCurve(float t) { return t; }
 float FlatCurve(float t) { return t > 0.0f ? 1.0f : t; }
-
-constexpr float kStartSun[3] = {0.0f, 0.0f, -1.0f};
-constexpr float kStartTurbidity = 10.0f;
 
 }  // namespace
 
@@ -152,31 +148,6 @@ void Shader::SetFogColor(const int* rgb)
         SharedStore(fogColor[c], v);
         SharedStore(fogColorFloat[c], static_cast<float>(v) / 255.0f);
     }
-}
-
-void Shader::InitializeTextures()
-{
-    textureDialogFlag = 1;
-    SharedStore(backgroundImageOn, 0);
-    slots[kBackgroundSlot].NameGenerated(false);
-    slots[kBackgroundSlot].Replace(MakeSolidImage(32, 32, 128, 128, 128));
-
-    currentMaterial = 0;
-    for (int i = 0; i < kSkyCount; ++i) {
-        skies[i].ownerTurbidity = kStartTurbidity;
-        for (int c = 0; c < 3; ++c) skies[i].requestedDirection[c] = skies[i].mirroredDirection[c] = kStartSun[c];
-        skies[i].SetSun(kStartSun, kStartTurbidity);
-    }
-    MakeShadingModelThumbnails();
-    LoadBuiltInTextures();
-    for (int m = 0; m < kMaterialCount; ++m) ResetMaterial(m);
-    // The defaults clear every use-texture flag, which leaves every material
-    // without a colour and the first picture black: material 0 keeps the two
-    // built-in textures it was just given.
-    SharedStore(useTextureA[0], uint8_t{1});
-    SharedStore(useTextureB[0], uint8_t{1});
-    SetGreyRamp(gColorMap);
-    for (int l = 0; l < kLightCount; ++l) ResetLight(l);
 }
 
 float* Shader::EvaluateTexturePreset(float* out, const TexturePreset& preset, int, const float* p) const

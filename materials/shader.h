@@ -96,10 +96,6 @@ public:
     Shader(const Shader&) = delete;
     Shader& operator=(const Shader&) = delete;
 
-    // Start-up: background, skies, material and light defaults, grey colour
-    // maps. No shading thread runs yet.
-    void InitializeTextures();
-
     // Stores d as sky i's request, (x, y, -z) as its sun, and recomputes it.
     void SetSunDirection(const float* d, int sky);
     // Recomputes sky i from its stored sun direction and turbidity.
@@ -178,7 +174,10 @@ public:
     // Renders preset index into the thumbnail buffer in mode and uploads it
     // into the preset's texture.
     void RenderPresetThumbnail(int index, int mode);
-    // Start-up images (startup_textures.cpp).
+    // ---- Start-up (startup_textures.cpp).
+    // Background, skies, material and light defaults, grey colour maps. No
+    // shading thread runs yet.
+    void InitializeTextures();
     void MakeShadingModelThumbnails();
     void LoadBuiltInTextures();
     // The 75 presets and their thumbnail textures; start-up step 6 runs it

@@ -1,9 +1,11 @@
-// The start-up images of the shader: the seven shading-model thumbnails, the
-// two built-in textures of material 0, the thumbnail textures of every
-// material side, and the 75 presets with their thumbnails.
+// The shader's start-up: background, skies, material and light defaults; its
+// start-up images (the seven shading-model thumbnails, the two built-in
+// textures of material 0, the thumbnail textures of every material side) and
+// the 75 presets with their thumbnails.
 #include <cmath>
 
 #include "materials/shader.h"
+#include "materials/color_maps.h"
 #include "materials/texture_generation.h"
 #include "platform/asset_paths.h"
 #include "platform/picture_file.h"
@@ -11,6 +13,8 @@
 namespace {
 
 constexpr int kPresetThumbnailModes[kTexturePanelCount] = {0, 4, 5, 6, 5};
+constexpr float kStartSun[3] = {0.0f, 0.0f, -1.0f};
+constexpr float kStartTurbidity = 10.0f;
 
 }  // namespace
 
@@ -54,6 +58,31 @@ void Shader::LoadBuiltInTextures()
         target.Replace(std::move(slot));
         ShowSlotThumbnail(side == 0 ? thumbnailA[0] : thumbnailB[0], target);
     }
+}
+
+void Shader::InitializeTextures()
+{
+    textureDialogFlag = 1;
+    SharedStore(backgroundImageOn, 0);
+    slots[kBackgroundSlot].NameGenerated(false);
+    slots[kBackgroundSlot].Replace(MakeSolidImage(32, 32, 128, 128, 128));
+
+    currentMaterial = 0;
+    for (int i = 0; i < kSkyCount; ++i) {
+        skies[i].ownerTurbidity = kStartTurbidity;
+        for (int c = 0; c < 3; ++c) skies[i].requestedDirection[c] = skies[i].mirroredDirection[c] = kStartSun[c];
+        skies[i].SetSun(kStartSun, kStartTurbidity);
+    }
+    MakeShadingModelThumbnails();
+    LoadBuiltInTextures();
+    for (int m = 0; m < kMaterialCount; ++m) ResetMaterial(m);
+    // The defaults clear every use-texture flag, which leaves every material
+    // without a colour and the first picture black: material 0 keeps the two
+    // built-in textures it was just given.
+    SharedStore(useTextureA[0], uint8_t{1});
+    SharedStore(useTextureB[0], uint8_t{1});
+    SetGreyRamp(gColorMap);
+    for (int l = 0; l < kLightCount; ++l) ResetLight(l);
 }
 
 void Shader::MakeStartupPresets()

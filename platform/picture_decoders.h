@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/picture_file.h"
+#include "platform/picture_limits.h"
 
 // Bytes from the front of a file or a buffer.
 class PictureSource {
@@ -45,6 +45,3 @@ public:
 PictureProblem DecodePng(PictureSource& source, PictureSink& sink, const PictureLimits& limits);
 PictureProblem DecodeJpeg(PictureSource& source, PictureSink& sink, const PictureLimits& limits);
 PictureProblem DecodeBmp(PictureSource& source, PictureSink& sink, const PictureLimits& limits);
-
-// Sides within the limits and at least 1.
-bool PictureSizeAllowed(uint64_t width, uint64_t height, const PictureLimits& limits);

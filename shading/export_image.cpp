@@ -338,8 +338,9 @@ bool WriteRows(Output& out, int row, int rows, const uint8_t* planes)
         uint8_t* p = RowPixel(out, c / 2);
         PutPixel(out, p, static_cast<uint8_t>(mr), static_cast<uint8_t>(mg), static_cast<uint8_t>(mb));
         if (out.alpha) {
-            const float m = (AlphaSample(out, A[a]) + AlphaSample(out, A[b]) + AlphaSample(out, A[d]) +
-                             AlphaSample(out, A[e])) * 0.25f;
+            // The mean of the four samples as the shading gave them (not
+            // raised to 255 as a lone pixel's is), never 0 unless all are.
+            const float m = (A[a] + A[b] + A[d] + A[e]) * 0.25f;
             p[3] = m == 0.0f ? 0 : static_cast<uint8_t>(std::max(m, 1.0f));
         }
         AccumulatePreviewSample(row, mr, mg, mb);

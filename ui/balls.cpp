@@ -65,15 +65,16 @@ void KeepOrthonormal(Matrix3 m)
     Cross(m[0], m[1], m[2]);
 }
 
-// A triangle fan: centre colour at (cx, cy), rim colour on the ellipse.
-void Fan(float cx, float cy, float ex, float ey, float rx, float ry, int rimPoints, const float centre[3],
+// A triangle fan: centre colour at (cx, cy), rim colour on the ellipse at
+// the angles k step, k = 0 .. rimPoints - 1.
+void Fan(float cx, float cy, float ex, float ey, float rx, float ry, int rimPoints, float step, const float centre[3],
          const float rim[3], float z)
 {
     glBegin(GL_TRIANGLE_FAN);
     glColor3fv(centre), glVertex3f(cx, cy, z);
     glColor3fv(rim);
     for (int k = 0; k < rimPoints; ++k) {
-        const float a = 2 * kPi * static_cast<float>(k) / static_cast<float>(rimPoints - 1);
+        const float a = step * static_cast<float>(k);
         glVertex3f(ex + rx * std::sin(a), ey + ry * std::cos(a), z);
     }
     glEnd();
@@ -97,8 +98,14 @@ void RecordShadedSphere(float cx, float cy, float rx, float ry, float z, const f
 {
     static const float kBlack[3] = {0, 0, 0}, kRimRed[3] = {0.5f, 0, 0}, kDarkRed[3] = {0.2f, 0, 0};
     const float o = 0.2969849f;
-    Fan(cx - o * rx, cy + o * ry, cx, cy, 0.7f * rx, 0.7f * ry, darkSide ? 65 : 34, glow, kBlack, z);
-    if (darkSide) Fan(cx + o * rx, cy - o * ry, cx, cy, 0.7f * rx, 0.7f * ry, 65, kDarkRed, kBlack, z);
+    if (darkSide) {
+        Fan(cx - o * rx, cy + o * ry, cx, cy, 0.7f * rx, 0.7f * ry, 65, kPi / 32, glow, kBlack, z);
+        Fan(cx + o * rx, cy - o * ry, cx, cy, 0.7f * rx, 0.7f * ry, 65, kPi / 32, kDarkRed, kBlack, z);
+    } else {
+        // The direction ball's disc: 16 steps of pi / 8, the rim traced
+        // twice, so the additive blend doubles the glow towards its middle.
+        Fan(cx - o * rx, cy + o * ry, cx, cy, 0.7f * rx, 0.7f * ry, 33, kPi / 8, glow, kBlack, z);
+    }
     glBegin(GL_POINTS);
     for (int i = 0; i <= 16; ++i)
         for (int j = 0; j <= 16; ++j) {
@@ -123,7 +130,7 @@ unsigned RecordMarker(float rx, float ry, float offset, float size)
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-    Fan(-offset * rx, offset * ry, 0, 0, size * rx, size * ry, 17, kYellow, kDim, 0);
+    Fan(-offset * rx, offset * ry, 0, 0, size * rx, size * ry, 17, kPi / 8, kYellow, kDim, 0);
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();
     glEndList();

@@ -308,7 +308,11 @@ const ControlOps kHListOps = {
         return StoreRow(c, 0, static_cast<float>(Widget<HListBox>(c).selected)) || hit;
     },
     SetVisibleByte<HListBox>,
-    [](const Control& c, float* r) { const HListBox& l = Widget<HListBox>(c); Put(r, l.x0, l.y0, l.x1, l.y1); },
+    // With the caption bar, above or under the cells.
+    [](const Control& c, float* r) {
+        const HListBox& l = Widget<HListBox>(c);
+        Put(r, l.x0, l.captionAbove ? l.y0 : l.y0 - l.cell, l.x1, l.captionAbove ? l.y1 + l.cell : l.y1);
+    },
     [](const Control& c) { return Widget<HListBox>(c).optionCount; },
     [](const Control& c, int row, int* x, int* y) { const HListBox& l = Widget<HListBox>(c); At(x, y, l.x0 + (static_cast<float>(row) + 0.5f) * l.cell, l.y0 + 1.5f * l.cell); }
 };

@@ -41,7 +41,7 @@ enum ControlEffect : uint8_t {
     kEffectNone = 0,
     kEffectReshade = 1,    // the preview is shaded again (drags: at the release)
     kEffectReplot = 2,     // the point preview is plotted again
-    kEffectPbuffer = 4,    // the point preview's buffer is cleared
+    kEffectClearPreviewTarget = 4,    // the point preview's buffer is cleared
 };
 
 struct Control;

@@ -196,3 +196,12 @@ void DrawFramedTextF(int x, int y, const char* format, ...)
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
 }
+
+void DrawAdditiveText(int x, int y, const char* text)
+{
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    DrawText(x, y, text, 0);
+    glPopAttrib();
+}

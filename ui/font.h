@@ -40,3 +40,5 @@ void DrawIntText(int x, int y, int value, int set);
 void DrawFloatText(int x, int y, float value);
 void DrawTextF(int x, int y, const char* format, ...) __attribute__((format(printf, 3, 4)));
 void DrawFramedTextF(int x, int y, const char* format, ...) __attribute__((format(printf, 3, 4)));
+// Text drawn with additive blending, the blend state left as found.
+void DrawAdditiveText(int x, int y, const char* text);

@@ -256,6 +256,8 @@ bool OptionsBox::Click(const int& px, const int& py)
 {
     changed = 0;
     if (visible == 0) return false;
+    // On the line between two rows only the upper one toggles (the one last
+    // row names): one click flipping two independent settings is a slip.
     const int band = BandAt(left, bottom, rowHeight, count, px, py);
     if (band < 0) return false;
     lastRow = band;
@@ -265,9 +267,10 @@ bool OptionsBox::Click(const int& px, const int& py)
 }
 
 void HListBox::Build(const int& x, const int& y, const int& zValue, const int& width, const int& cellSize,
-                     const int& count, const char* caption, const char* const* items, const bool& captionAbove)
+                     const int& count, const char* caption, const char* const* items, const bool& captionAboveCells)
 {
     cell = static_cast<float>(cellSize);
+    captionAbove = captionAboveCells;
     optionCount = count > 0 ? count : 0;
     x0 = static_cast<float>(x);
     y0 = static_cast<float>(y);

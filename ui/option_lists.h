@@ -93,4 +93,5 @@ public:
     int selected = 0;
     int previous = 0;
     uint8_t visible = 0;
+    bool captionAbove = true;  // the caption bar over the cells, else under them
 };

@@ -69,11 +69,24 @@ void ThumbwheelWindow::BuildRows(int x, int y, int z, int w, int rowH, int rowCo
         clampMin[i] = d[3] != 0.0f ? 1 : 0;
         clampMax[i] = d[4] != 0.0f ? 1 : 0;
         integer[i] = d[5] != 0.0f ? 1 : 0;
-        valuePerUnit[i] = halfWidth > 0 ? (maximum[i] - minimum[i]) * (0.5f / halfWidth) : 0.0f;
+        valuePerUnit[i] = StepPerUnit(minimum[i], maximum[i]);
         // A row without a range would start its wheel at an infinite angle.
         wheelAngle[i] = valuePerUnit[i] != 0.0f && std::isfinite(valuePerUnit[i]) ? value[i] / valuePerUnit[i] + left
                                                                                    : 0.0f;
     }
+}
+
+float ThumbwheelWindow::StepPerUnit(float low, float high) const
+{
+    return halfWidth > 0 ? (high - low) * (0.5f / halfWidth) : 0.0f;
+}
+
+void ThumbwheelWindow::SetRange(int row, float low, float high)
+{
+    if (row < 0 || row >= rows) return;
+    minimum[row] = low;
+    maximum[row] = high;
+    valuePerUnit[row] = StepPerUnit(low, high);
 }
 
 void ThumbwheelWindow::RecordWindowFrame(const char* const* captions, int textDrop)

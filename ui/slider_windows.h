@@ -24,6 +24,10 @@ public:
     // Copies the wheel steps that WheelStep uses, one per row; returns count.
     int SetValueList(int count, const float* stepValues);
 
+    // New bounds for a row; its drag step follows them, so a drag across
+    // the window's width still covers the whole range.
+    void SetRange(int row, float low, float high);
+
     // A press on a row takes the drag; a miss releases it.
     bool Click(int px, int py);
     // The row under the pointer moves by -delta (Wheel) or by one step
@@ -69,6 +73,8 @@ public:
     float titleRight = 0, captionRight = 0;
 
 protected:
+    // The value a unit of drag moves at sensitivity 1: the range over the width.
+    float StepPerUnit(float low, float high) const;
     // Steps 1 to 3 and 8 of Build: id, arrays, geometry, row values.
     void BuildRows(int x, int y, int z, int w, int rowH, int rowCount, const float* rowDefs, int group);
     void RecordWheel();

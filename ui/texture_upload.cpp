@@ -4,7 +4,6 @@
 
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_window.h"
-#include "ui/font.h"
 #include "ui/gl_shapes.h"
 
 void UploadPictureInto(unsigned texture, const RgbPicture& picture, TextureMip mip, TextureWrap wrap)
@@ -93,14 +92,5 @@ void DrawTextureRect(unsigned texture, float x0, float y0, float x1, float y1, f
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
     TexturedQuad(x0, y0, x1, y1, z);
-    glPopAttrib();
-}
-
-void DrawAdditiveText(int x, int y, const char* text)
-{
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE);
-    DrawText(x, y, text, 0);
     glPopAttrib();
 }

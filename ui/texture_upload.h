@@ -32,5 +32,3 @@ unsigned CreateRgbTexture(int width, int height, const uint8_t* rgb, TextureWrap
 
 // The texture on the rectangle at depth z (decal), texturing left as found.
 void DrawTextureRect(unsigned texture, float x0, float y0, float x1, float y1, float z);
-// Text drawn with additive blending, the blend state left as found.
-void DrawAdditiveText(int x, int y, const char* text);

@@ -4,9 +4,10 @@
 
 #include "platform/desktop/gl_api.h"
 
-uint8_t gPbufferAvailable = 0;
-int gPbufferSize[5] = {kPreviewTargetSize, kPreviewTargetSize, 32, 24, 0};
-unsigned gPbufferTexture = 0;
+// The original design kept this target as a pbuffer: gPbufferAvailable, gPbufferSize, gPbufferTexture.
+uint8_t gPreviewTargetAvailable = 0;
+int gPreviewTargetFormat[5] = {kPreviewTargetSize, kPreviewTargetSize, 32, 24, 0};
+unsigned gPreviewTargetTexture = 0;
 
 namespace {
 
@@ -51,16 +52,16 @@ void SetTargetState()
 bool CreatePreviewTarget()
 {
     DestroyPreviewTarget();
-    gPbufferSize[0] = kPreviewTargetSize;
-    gPbufferSize[1] = kPreviewTargetSize;
-    gPbufferSize[2] = 32;
-    gPbufferSize[3] = 24;
-    gPbufferSize[4] = 0;
+    gPreviewTargetFormat[0] = kPreviewTargetSize;
+    gPreviewTargetFormat[1] = kPreviewTargetSize;
+    gPreviewTargetFormat[2] = 32;
+    gPreviewTargetFormat[3] = 24;
+    gPreviewTargetFormat[4] = 0;
     if (!HasFramebufferObjects()) return false;
 
     glEnable(GL_TEXTURE_2D);
-    glGenTextures(1, &gPbufferTexture);
-    glBindTexture(GL_TEXTURE_2D, gPbufferTexture);
+    glGenTextures(1, &gPreviewTargetTexture);
+    glBindTexture(GL_TEXTURE_2D, gPreviewTargetTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
@@ -76,18 +77,18 @@ bool CreatePreviewTarget()
 
     glGenFramebuffers(1, &gFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gPbufferTexture, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gPreviewTargetTexture, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, gDepthRenderbuffer);
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
-    glBindTexture(GL_TEXTURE_2D, gPbufferTexture);
+    glBindTexture(GL_TEXTURE_2D, gPreviewTargetTexture);
     if (!complete) {
         DestroyPreviewTarget();
         return false;
     }
-    gPbufferAvailable = 1;
-    ClearPreviewPbuffer();
-    glBindTexture(GL_TEXTURE_2D, gPbufferTexture);
+    gPreviewTargetAvailable = 1;
+    ClearPreviewTarget();
+    glBindTexture(GL_TEXTURE_2D, gPreviewTargetTexture);
     return true;
 }
 
@@ -95,17 +96,17 @@ void DestroyPreviewTarget()
 {
     if (gFramebuffer) glDeleteFramebuffers(1, &gFramebuffer);
     if (gDepthRenderbuffer) glDeleteRenderbuffers(1, &gDepthRenderbuffer);
-    if (gPbufferTexture) glDeleteTextures(1, &gPbufferTexture);
+    if (gPreviewTargetTexture) glDeleteTextures(1, &gPreviewTargetTexture);
     gFramebuffer = 0;
     gDepthRenderbuffer = 0;
-    gPbufferTexture = 0;
-    gPbufferAvailable = 0;
+    gPreviewTargetTexture = 0;
+    gPreviewTargetAvailable = 0;
     gInsideTarget = false;
 }
 
 void BeginPreviewTarget()
 {
-    if (!gPbufferAvailable || gInsideTarget) return;
+    if (!gPreviewTargetAvailable || gInsideTarget) return;
     gInsideTarget = true;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &gSavedFramebuffer);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -133,9 +134,10 @@ void EndPreviewTarget()
     glPopAttrib();
 }
 
-void ClearPreviewPbuffer()
+// ClearPreviewPbuffer in the original design.
+void ClearPreviewTarget()
 {
-    if (!gPbufferAvailable) return;
+    if (!gPreviewTargetAvailable) return;
     BeginPreviewTarget();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     EndPreviewTarget();

@@ -11,13 +11,13 @@ inline constexpr int kPreviewTargetDrawn = 832;
 
 // 1 exactly when the target is complete and usable; every point-preview path
 // tests it.
-extern uint8_t gPbufferAvailable;
+extern uint8_t gPreviewTargetAvailable;
 // Width, height, colour bits, depth bits, stencil bits.
-extern int gPbufferSize[5];
+extern int gPreviewTargetFormat[5];
 // The colour texture (nearest filtering, decal environment), 0 when absent.
-extern unsigned gPbufferTexture;
+extern unsigned gPreviewTargetTexture;
 
-// Makes the target on the current context. Leaves gPbufferAvailable at 0 on
+// Makes the target on the current context. Leaves gPreviewTargetAvailable at 0 on
 // any failure (missing extension, incomplete framebuffer) without a message.
 // Leaves texturing enabled and the target's texture bound, and the window
 // framebuffer active.
@@ -31,5 +31,6 @@ void DestroyPreviewTarget();
 void BeginPreviewTarget();
 void EndPreviewTarget();
 
-// Clears the target's colour (to transparent black), depth and stencil.
-void ClearPreviewPbuffer();
+// Clears the target's colour (to transparent black), depth and stencil;
+// nothing happens while the target is unavailable.
+void ClearPreviewTarget();

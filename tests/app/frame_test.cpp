@@ -5,6 +5,8 @@
 
 #include "app/create_interface.h"
 #include "app/frame.h"
+#include "app/interface_drawing.h"
+#include "app/status_line_drawing.h"
 #include "app/main_buttons.h"
 #include "app/screen_lists.h"
 #include "app/mesh_export_thread.h"

@@ -452,7 +452,7 @@ TEST_F(InputDispatch, Screenshots)
     if (!CreatePreviewTarget()) GTEST_FAIL() << "no framebuffer objects";
     CreatePreviewTexture();
     ASSERT_TRUE(SetUpPreviewScene(512, 512, 0.0f, 0.0f));
-    ClearPreviewPbuffer();
+    ClearPreviewTarget();
     ClearPreviewPlanes();
     gPreviewRefresh = 1;
     gRotateMode = kRotateTrackBall;

@@ -135,7 +135,7 @@ void ResetScene(float angleX, float angleY)
 {
     ASSERT_TRUE(SetUpPreviewScene(512, 512, angleX, angleY));
     CreatePreviewTarget();
-    ClearPreviewPbuffer();
+    ClearPreviewTarget();
     ClearPreviewPlanes();
     gPreviewRefresh = 1;
     gScreenState = kScreenPointPreview;
@@ -146,7 +146,7 @@ void ResetScene(float angleX, float angleY)
 void Settle()
 {
     DrawFrame();
-    gPbufferAvailable = 0;
+    gPreviewTargetAvailable = 0;
     while (gPreviewRefresh) OnTimer();
     // Shaded at the 2nd settled frame and again at the 43rd, with the points
     // of 43 frames; shown by the frame of the test.
@@ -188,7 +188,7 @@ TEST(PreviewScreens, MatchTheReferences)
         {"point_preview_dirty_window_question",
          [] {
              ResetScene(30.0f, 40.0f);
-             gPbufferAvailable = 0;  // the points go straight into the window
+             gPreviewTargetAvailable = 0;  // the points go straight into the window
              EnableButton(kButtonYes, true);
              EnableButton(kButtonNo, true);
          }},

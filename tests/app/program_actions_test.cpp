@@ -4,6 +4,7 @@
 // with the engine stopped under it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <string>
@@ -18,6 +19,7 @@
 #include "app/panel_state.h"
 #include "app/procedural_texture_thread.h"
 #include "app/support/program_controls.h"
+#include "app/support/program_pictures.h"
 #include "app/voxel_actions.h"
 #include "engine/baseshape_seed_pick.h"
 #include "engine/file_dialogs.h"
@@ -30,6 +32,7 @@
 #include "render/render_threads.h"
 #include "render/voxel_engine.h"
 #include "shading/shading_settings.h"
+#include "ui/thumb_wheel.h"
 
 namespace fs = std::filesystem;
 
@@ -241,6 +244,54 @@ TEST_F(ProgramActions, TheCleaningStaysInTheEnginesCube)
     gWriterRelease = true;
     ASSERT_TRUE(gProgram.WaitUntil(MeshExportEnded, 60000));
     EXPECT_EQ(gColorIndexBuffer[0], 0);
+    Click("Stop the Voxel Engine");
+    gMeshWriters = kVolumetricFieldWriters;
+}
+
+// Pixels of the window that the "Zoom" slider's rectangle shows lit.
+int LitInZoomSlider()
+{
+    const WindowPicture shot = Shot();
+    const YSlider& z = gZoomSlider;
+    int lit = 0;
+    for (int y = static_cast<int>(z.y0) + 1; y < static_cast<int>(z.y1); y += 2)
+        for (int x = static_cast<int>(z.x0) + 1; x < static_cast<int>(z.x1); x += 2) {
+            const uint8_t* p = shot.At(x, y);
+            lit += std::max({p[0], p[1], p[2]}) > 40 ? 1 : 0;
+        }
+    return lit;
+}
+
+// While a mesh export runs the export view shows its progress and the
+// "Zoom" slider of the point preview is neither shown nor drawn; it is back
+// once the export has ended.
+TEST_F(ProgramActions, TheZoomSliderStandsAsideWhileAMeshExportRuns)
+{
+    gMeshWriters = {SlowWriter, SlowWriter};
+    gWriterRelease = false;
+    gProgram.GoTo(kTabVoxels);
+    Click("Voxel Resolution", 1);
+    Click("Start the Voxel Engine");
+    ASSERT_EQ(gVoxelEngineOn, 1);
+    gProgram.Frames(1);
+    ASSERT_EQ(gZoomSlider.visible, 1);
+    const int shown = LitInZoomSlider();
+    EXPECT_GT(shown, 100);
+
+    const int calls = gWriterCalls.load();
+    gDialogs.QueueFile((gDir / "zoom.stl").string());
+    Click("STL Mesh");
+    while (gWriterCalls.load() == calls) std::this_thread::yield();
+    gProgram.Frames(2);
+    EXPECT_EQ(gZoomSlider.visible, 0);
+    EXPECT_LT(LitInZoomSlider(), shown / 10);
+    Shot("mesh_export_zoom");
+
+    gWriterRelease = true;
+    ASSERT_TRUE(gProgram.WaitUntil(MeshExportEnded, 60000));
+    gProgram.Frames(2);
+    EXPECT_EQ(gZoomSlider.visible, 1);
+    EXPECT_EQ(LitInZoomSlider(), shown);
     Click("Stop the Voxel Engine");
     gMeshWriters = kVolumetricFieldWriters;
 }

@@ -465,6 +465,8 @@ void ArrangeFixture(const std::string& name)
     if (is({"baseshape notice"})) SetStatusText("One Baseshape is out of the corners, use SCALE button");
     if (is({"light source label"})) gPanel.lightEditOn = 1, gPanel.objectToEdit = 1;
     if (is({"position box"})) gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 2;
+    if (is({"transformation number"})) gXFormsEditorOpen = 1;
+    if (is({"baseshape number"})) gBaseShapeEditorOpen = 1;
     if (is({"parameter help", "parameter field"})) {
         gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 3;
         UpdateControlPage();
@@ -606,6 +608,74 @@ TEST_F(ProgramControls, NothingOverlaps)
         }
     }
     EXPECT_EQ(overlaps, "");
+}
+
+// The fixed places of the transformation editor, the baseshape editor and
+// the main panel, as the rectangle each widget takes (x0, y0, x1, y1: the
+// place, width and rows of its builder; a drop box's and a check list's
+// arrows 12 to the right). A widget stands there, or it stands elsewhere and
+// its fixed place would cover what the row names.
+struct FixedPlace {
+    ControlTable (*table)();
+    const char* name;  // a control, or a fixture of the page
+    std::array<float, 4> place;
+    std::vector<const char*> covered;  // empty: it stands at its place
+};
+
+bool RectOf(ControlTable table, const char* name, float* r)
+{
+    if (const Control* c = FindControl(table, name)) {
+        ControlBounds(*c, r);
+        return true;
+    }
+    for (const Fixture& f : PageFixtures()) {
+        if (std::string(f.name) != name) continue;
+        FixtureRects rects;
+        f.rects(rects);
+        std::copy(rects[0], rects[0] + 4, r);
+        return true;
+    }
+    return false;
+}
+
+TEST_F(ProgramControls, FixedPlacesHoldOrWouldCoverANeighbour)
+{
+    const FixedPlace places[] = {
+        {XFormsEditorControls, "TrackBall", {388, 112, 588, 312}, {"Panel"}},
+        {XFormsEditorControls, "Rot (Transformations)", {606, 164, 640, 284}, {"Panel"}},
+        {XFormsEditorControls, "Gradient Browser", {276, 130, 568, 284}, {"Panel"}},
+        {XFormsEditorControls, "Fractal Generator (Transformations)", {376, 740, 644, 932},
+         {"Filter:", "Window (Transformations)", "New", "Delete", "Save (Transformations)", "Load (Transformations)"}},
+        {XFormsEditorControls, "Variations", {48, 488, 348, 708}, {"Amounts"}},
+        {XFormsEditorControls, "Amounts", {114, 488, 338, 708}, {"Variations"}},
+        {XFormsEditorControls, "Uniform", {181, 290, 261, 308}, {"Scale (Transformations)"}},
+        {XFormsEditorControls, "Fixed Rotation", {426, 48, 554, 108}, {}},  // its caption under the cells
+        {XFormsEditorControls, "Filter:", {392, 774, 536, 840}, {}},
+        {XFormsEditorControls, "Probability", {392, 704, 536, 748}, {}},
+        {BaseShapeEditorControls, "baseshape number", {116, 854, 146, 884}, {"Open"}},
+        {CameraControls, "Resolution presets", {32, 626, 260, 794}, {"Projection", "Perspective"}},
+        {CameraControls, "Symmetry", {40, 232, 268, 400}, {"symmetry notice"}},
+    };
+    for (const FixedPlace& p : places) {
+        float r[4];
+        ASSERT_TRUE(RectOf(p.table(), p.name, r)) << p.name;
+        const std::array<float, 4> built = {r[0], r[1], r[2], r[3]};
+        if (p.covered.empty()) {
+            EXPECT_EQ(built, p.place) << p.name;
+            continue;
+        }
+        EXPECT_NE(built, p.place) << p.name << " stands at its place: nothing to say why it would not";
+        for (const char* other : p.covered) {
+            float o[4];
+            ASSERT_TRUE(RectOf(p.table(), other, o) || RectOf(EditorsControls(), other, o) ||
+                        RectOf(BaseShapeEditorControls(), other, o))
+                << other;
+            EXPECT_TRUE(Overlap(p.place.data(), o)) << p.name << " at its place would not cover " << other;
+        }
+    }
+    const Control* fresnel = FindControl(RenderControls(), "Fresnel Parameters");
+    ASSERT_NE(fresnel, nullptr);
+    EXPECT_EQ(fresnel->drawArg, 130) << "its values' column";
 }
 
 void Refresh()

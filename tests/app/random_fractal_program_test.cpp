@@ -20,6 +20,7 @@
 #include "engine/fractal_model.h"
 #include "engine/generator_groups.h"
 #include "engine/kernel_framework.h"
+#include "engine/random.h"
 #include "engine/transform_set.h"
 #include "ui/panel_pages.h"
 #include "render/render_threads.h"
@@ -29,8 +30,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // A row of a "Fractal Generator" list, scrolled into view with its wheel
-// and pressed where it is drawn.
-void PickGeneratorRow(ControlTable table, const char* name, BoolBox& list, int row)
+// and pressed where it is drawn; gGlobalRandomB seeded just before the
+// press when a seed is given.
+void PickGeneratorRow(ControlTable table, const char* name, BoolBox& list, int row, uint32_t seed = 0)
 {
     const Control* c = FindControl(table, name);
     ASSERT_NE(c, nullptr) << name;
@@ -41,6 +43,7 @@ void PickGeneratorRow(ControlTable table, const char* name, BoolBox& list, int r
         gProgram.Wheel(x, y, row < list.firstRow ? 1 : -1);
     }
     ASSERT_TRUE(row >= list.firstRow && row < list.firstRow + list.visibleRows) << row;
+    if (seed != 0) SeedRandomState(gGlobalRandomB, seed);
     gProgram.ClickControl(table, name, list.visibleRows - 1 - (row - list.firstRow));
     gProgram.Frames(2);
 }
@@ -143,6 +146,116 @@ TEST_F(RandomFractalProgram, AGeneratorRowInTheEditorAppliesItsPreset)
     gProgram.ClickControl(XFormsEditorControls(), "Edit Generators");
     gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
     gProgram.Frames(1);
+}
+
+// Word k (from 1) of gGlobalRandomB after the seed.
+uint32_t Word(uint32_t seed, int k)
+{
+    RandomState s{};
+    SeedRandomState(s, seed);
+    uint32_t w = 0;
+    for (int i = 0; i < k; ++i) w = RandomStep(s);
+    return w;
+}
+
+constexpr uint32_t kHalfWord = 2147483648u;
+
+// The editor's "Fractal Generator" with "Edit Generators" on (type 48).
+BoolBox& EditorGeneratorList()
+{
+    PickFractalType(48);
+    OpenTransformationEditor();
+    if (!gXFormsEditor.editGeneratorsOn) gProgram.ClickControl(XFormsEditorControls(), "Edit Generators");
+    gProgram.Frames(1);
+    EXPECT_EQ(gXFormsEditor.editGeneratorsOn, 1);
+    return gXFormsEditor.generatorList;
+}
+
+void LeaveEditor()
+{
+    gProgram.ClickControl(XFormsEditorControls(), "Edit Generators");
+    gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
+    gProgram.Frames(1);
+}
+
+constexpr const char* kEditorList = "Fractal Generator (Transformations)";
+
+// "Mobius" (row 9, preset 44): New Fractal's draw of the count, the row's
+// coin, then a word w gives n =
+// w mod 5 + 3 circles of radius rho = 2 sin(pi / n) about (x, 0, z) = 2
+// (sin(2 pi i / n), 0, cos(2 pi i / n)), and circle i's inversion is a = (z,
+// x) / rho, b = (rho - 4 / rho, 0), d = (-z, x) / rho: for n = 3 rho = sqrt 3
+// and circle 1 about (sqrt 3, 0, -1); for n = 6 rho = 1 and circle 1 about
+// (sqrt 3, 0, 1).
+TEST_F(RandomFractalProgram, MobiusRowInvertsInTheRingOfCircles)
+{
+    BoolBox& list = EditorGeneratorList();
+    const struct {
+        int n;
+        Complex a0, d0, a1, d1, b;
+    } cases[] = {
+        {3, {1.1547005f, 0}, {-1.1547005f, 0}, {-0.57735027f, 1.0f}, {0.57735027f, 1.0f}, {-0.57735027f, 0}},
+        {6, {2.0f, 0}, {-2.0f, 0}, {1.0f, 1.7320508f}, {-1.0f, 1.7320508f}, {-3.0f, 0}},
+    };
+    for (const auto& c : cases) {
+        uint32_t seed = 1;
+        while (static_cast<int>(Word(seed, 3) % 5u) + 3 != c.n) ++seed;
+        PickGeneratorRow(XFormsEditorControls(), kEditorList, list, 0);  // a row pressed again does nothing
+        PickGeneratorRow(XFormsEditorControls(), kEditorList, list, 9, seed);
+        ASSERT_EQ(gFractalGeneratorRow, 9);
+        ASSERT_TRUE(gTransformCount == c.n || gTransformCount == c.n + 1) << gTransformCount;  // + a centre
+        const MobiusCoefficients& m = gMobiusCoefficients;
+        const TransformCoefficients& k = gTransformCoefficients;
+        for (int t = 0; t < 2; ++t) {
+            const Complex a = t == 0 ? c.a0 : c.a1, d = t == 0 ? c.d0 : c.d1;
+            EXPECT_NEAR(m.a[t].re, a.re, 1e-5f) << c.n << " " << t;
+            EXPECT_NEAR(m.a[t].im, a.im, 1e-5f) << c.n << " " << t;
+            EXPECT_NEAR(m.d[t].re, d.re, 1e-5f) << c.n << " " << t;
+            EXPECT_NEAR(m.d[t].im, d.im, 1e-5f) << c.n << " " << t;
+            EXPECT_NEAR(m.b[t].re, c.b.re, 1e-5f) << c.n << " " << t;
+        }
+        // Published as m00, m01 (a) and m20, m21 (d); the selected
+        // transformation 0 shows its block in the editor instead.
+        EXPECT_EQ(k.m00[1], m.a[1].re);
+        EXPECT_EQ(k.m01[1], m.a[1].im);
+        EXPECT_EQ(k.m20[1], m.d[1].re);
+        EXPECT_EQ(k.m21[1], m.d[1].im);
+    }
+    LeaveEditor();
+}
+
+// "Planes II" (row 4) on its coin runs preset 8, whose makers give every
+// plane weight 1 and, when their closing coin appends one more at (0, y, 0),
+// weight 1 to that one too: the tail leaves 1 / count each (0.1 for the grid
+// of nine and the appended plane).
+TEST_F(RandomFractalProgram, PlanesRowWeighsTheAppendedPlaneLikeTheOthers)
+{
+    BoolBox& list = EditorGeneratorList();
+    bool grid = false, ring = false;
+    for (uint32_t seed = 1; seed < 2000 && !(grid && ring); ++seed) {
+        // New Fractal's draw of the count, the row's coin, then the maker: a word above half the range the
+        // grid (08A), else a draw below 0.75 the ring (08B).
+        if (Word(seed, 2) <= kHalfWord) continue;
+        const bool isGrid = Word(seed, 3) > kHalfWord;
+        if (!isGrid && static_cast<float>(Word(seed, 4)) * 2.3283064e-10f >= 0.75f) continue;
+        if ((isGrid && grid) || (!isGrid && ring)) continue;
+        PickGeneratorRow(XFormsEditorControls(), kEditorList, list, 3);
+        PickGeneratorRow(XFormsEditorControls(), kEditorList, list, 4, seed);
+        const int n = gTransformCount;
+        const float* last = gTransforms[n - 1].position;
+        if (last[0] != 0.0f || last[2] != 0.0f) continue;  // nothing appended
+        (isGrid ? grid : ring) = true;
+        const float* first = gTransforms[0].position;
+        if (isGrid) {
+            EXPECT_TRUE(n == 10 || n == 19) << seed;
+            EXPECT_NE(first[2], 1.0f) << seed;
+        } else {
+            EXPECT_TRUE(first[0] == 0.0f && first[1] == 0.0f && first[2] == 1.0f) << seed;  // (sin 0, 0, cos 0)
+        }
+        for (int t = 0; t < n; ++t) EXPECT_FLOAT_EQ(gTransformWeights[t], 1.0f / static_cast<float>(n)) << seed << " " << t;
+    }
+    EXPECT_TRUE(grid && ring);
+    LeaveEditor();
 }
 
 }  // namespace

@@ -232,7 +232,7 @@ TEST(PreviewTimer, SettlesThenReplots)
         {"an Edit box on clears without shading", 0, kScreenPointPreview, 1, 2, false},
     };
     for (const Case& c : cases) {
-        gPbufferAvailable = c.target;
+        gPreviewTargetAvailable = c.target;
         gScreenState = c.state;
         gEffectiveScreenState = c.state;
         gXFormsEditorOpen = c.editBox;
@@ -246,7 +246,7 @@ TEST(PreviewTimer, SettlesThenReplots)
         EXPECT_EQ(gPreviewDepth[1000] == 0.0f && gPreviewPlanes[3][1000] == 0, c.replotTick != 0) << c.name;
         EXPECT_EQ(gPreviewTicks, 0) << c.name << ": reset by the re-plot, never counted while waiting";
     }
-    gPbufferAvailable = gXFormsEditorOpen = 0;
+    gPreviewTargetAvailable = gXFormsEditorOpen = 0;
 }
 
 uint32_t gSlept = 0;

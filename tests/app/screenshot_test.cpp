@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/frame.h"
+#include "app/interface_drawing.h"
 #include "render/render_threads.h"
 #include "shading/preview_image.h"
 #include "app/program_entry.h"

@@ -1,5 +1,6 @@
 // The transformation editor driven as a user drives it: the whole program
 // offscreen, every press where the control is drawn.
+#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,9 +12,11 @@
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
+#include "app/param_help.h"
 #include "app/preview_timer.h"
 #include "app/support/program_controls.h"
 #include "app/support/program_pictures.h"
+#include "app/text_field.h"
 #include "editors/xforms_editor.h"
 #include "engine/escape_time_kernels.h"
 #include "engine/file_dialogs.h"
@@ -25,6 +28,7 @@
 #include "platform/desktop/platform_events.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
+#include "ui/widget.h"
 
 namespace fs = std::filesystem;
 
@@ -221,6 +225,109 @@ TEST_F(XFormsEditorProgram, ThePickerZoomsUnderThePointer)
     EXPECT_NEAR(gMandelbrotCentre[0], -0.75 - 0.099, 0.003);
     EXPECT_NEAR(gMandelbrotCentre[1], 0.099, 0.003);
     SetFrameTimer(kPickerTimerIntervalMs);
+}
+
+// The picker's parameters start at 10, 0.05, 0.05 and 0.1, "Maxiter" shown
+// as a whole number. "Reset" applies the escape-time preset: eight unit
+// maps and the view (-0.75, 0) at scale 1, zoomed once by the "+" step of
+// its "Zoom Speed" 0.5, 1 - 0.1 x 0.5 = 0.95, with amount 0 = 2 / 0.95. The
+// picker keeps that view.
+TEST_F(XFormsEditorProgram, ThePickerStartsAtItsParametersAndResetsToThePresetsView)
+{
+    SetType(46);
+    OpenTransformationEditor();
+    const Control* parameters = Find("Parameters (Picker)");
+    ASSERT_TRUE(parameters != nullptr && Shown("Parameters (Picker)"));
+    STWindow& window = gXFormsEditor.pickerParameters;
+    const float starts[4] = {10.0f, 0.05f, 0.05f, 0.1f};
+    for (int r = 0; r < 4; ++r) EXPECT_EQ(window.initial[r], starts[r]) << r;
+    EXPECT_STREQ(window.FormatValue(0), "10");
+
+    Click("Zoom Type", 1);  // "+"
+    gProgram.Wheel(kPickerLeft + 64, kPickerBottom + 192, 1);  // somewhere else first
+    ASSERT_NE(gMandelbrotScale, 1.0);
+    Click("Reset (Picker)");
+    EXPECT_EQ(gTransformCount, 8);
+    EXPECT_EQ(gXFormsEditor.pickerRows[3], 0.5f);
+    EXPECT_DOUBLE_EQ(gMandelbrotScale, 0.95);
+    EXPECT_DOUBLE_EQ(gMandelbrotCentre[0], -0.75);
+    EXPECT_DOUBLE_EQ(gMandelbrotCentre[1], 0.0);
+    EXPECT_FLOAT_EQ(gTransforms[0].variationAmount[0], 2.0f / 0.95f);
+    gProgram.Frames(2);
+    EXPECT_DOUBLE_EQ(gMandelbrotScale, 0.95);
+    SetType(0);
+}
+
+// At sensitivity 1 ("Normal") a drag across a window's width covers its
+// range: "Filter:" is 144 wide over -1..2 with three transformations, so a
+// unit of drag moves a row by 3 / 144 (48 units by 1), and past 2 it stops
+// at 2; "Probability" is 144 wide over 0..4: 4 / 144 a unit. (The travel is
+// the window's own, in units: the window's pixels may round a unit away.)
+TEST_F(XFormsEditorProgram, WindowDragsCoverTheirRangeOverTheirWidth)
+{
+    gProgram.GoTo(kTabCamera);
+    Click("Control Sensitivity", 6);  // "Normal"
+    ASSERT_EQ(gControlSensitivity, 1.0f);
+    OpenTransformationEditor();
+    const auto drag = [](ThumbwheelWindow& w, const char* name, int units, float* travel) {
+        int x = 0, y = 0;
+        ControlRowPoint(*Find(name), 0, &x, &y);
+        gProgram.Press(x, y);
+        const int from = w.drag.pressX;
+        gProgram.MoveTo(x + units, y);
+        *travel = static_cast<float>(w.drag.pressX - from);
+        EXPECT_NEAR(*travel, static_cast<float>(units), 1.0f) << name;
+    };
+    SliderWindow& filter = gXFormsEditor.pairWindow;
+    float travel = 0;
+    float expected = -1.0f;
+    for (int pass = 0; pass < 2; ++pass) {
+        drag(filter, "Filter:", 48, &travel);
+        expected += travel * 3.0f / 144.0f;
+        EXPECT_NEAR(filter.value[0], expected, 1e-5f) << pass;
+        gProgram.Release(0, 0);
+        EXPECT_EQ(gForbiddenSuccessors[0][0], static_cast<int>(expected)) << pass;
+    }
+    drag(filter, "Filter:", 60, &travel);
+    gProgram.Release(0, 0);
+    EXPECT_EQ(filter.value[0], 2.0f);
+    EXPECT_EQ(gForbiddenSuccessors[0][0], 2);
+    EXPECT_EQ(gForbiddenSuccessors[0][1], -1);
+
+    drag(gXFormsEditor.weightWindow, "Probability", 18, &travel);
+    EXPECT_NEAR(gTransforms[0].weight, 1.0f / 3.0f + travel * 4.0f / 144.0f, 1e-5f);
+    gProgram.Release(0, 0);
+    for (auto& pair : gForbiddenSuccessors) pair[0] = pair[1] = -1;
+    gProgram.GoTo(kTabCamera);
+    Click("Control Sensitivity", 5);  // "Medium", as the program starts
+    EXPECT_EQ(gControlSensitivity, 0.5f);
+}
+
+// A generator block's parameter typed into its field: at Return the
+// selected transformation's record takes the block again, so the editor's
+// controls show the typed value ("Affine Trans" keeps the position in j, k,
+// l).
+TEST_F(XFormsEditorProgram, ATypedBlockParameterReachesTheSelectedRecord)
+{
+    Click("Send to Blocks");
+    ASSERT_EQ(gFractalType, 48);
+    OpenTransformationEditor();
+    if (gXFormsEditor.editGeneratorsOn) Click("Edit Generators");
+    ASSERT_EQ(gGeneratorGroups[0].blockTypes[0], 0);
+    const int j = 9;  // " j:", the position's x
+    int x = 0, y = 0;
+    XFormsEditor::ReadoutRowPlace(j, &x, &y);
+    gProgram.Click(x + 40, y + 8);
+    ASSERT_TRUE(TextInputActive());
+    float* p = GeneratorBlockParameters(0, 0, j + 1);
+    ASSERT_EQ(gTextInput.target, p + j);
+    for (int k = 0; k < 12; ++k) gProgram.Key(SDLK_BACKSPACE);
+    gProgram.Type("0.75");
+    gProgram.Key(SDLK_RETURN);
+    EXPECT_FALSE(TextInputActive());
+    EXPECT_EQ(p[j], 0.75f);
+    EXPECT_EQ(gTransforms[0].position[0], 0.75f);
+    SetType(0);
 }
 
 // The free view turns; the fixed views pan (a turn there would move a view

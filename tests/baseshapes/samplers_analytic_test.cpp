@@ -11,7 +11,7 @@
 #include "baseshapes/samplers_profiles.h"
 #include "baseshapes/samplers_rings.h"
 #include "baseshapes/samplers_spiral_shells.h"
-#include "baseshapes/samplers_solids.h"
+#include "baseshapes/samplers_boxes_pyramids.h"
 #include "baseshapes/support/sampler_fixture.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "baseshapes/generator_table.h"
-#include "baseshapes/samplers_classic_surfaces.h"
+#include "baseshapes/samplers_breather_enneper.h"
 #include "baseshapes/sampler_contract.h"
 #include "baseshapes/samplers_polygons.h"
-#include "baseshapes/samplers_polyhedra.h"
+#include "baseshapes/samplers_icosahedron_diamond_box.h"
 #include "baseshapes/samplers_rounded_solids.h"
 #include "baseshapes/support/sampler_fixture.h"
 #include "baseshapes/support/sampler_images.h"

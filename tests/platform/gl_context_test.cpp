@@ -81,8 +81,8 @@ TEST(PreviewTarget, DrawsOffscreenAndRestoresTheWindowState)
     GlTestContext gl(400, 250);
     if (!gl.ok()) GTEST_FAIL() << gl.error();
     ASSERT_TRUE(CreatePreviewTarget());
-    EXPECT_TRUE(gPbufferAvailable == 1 && gPbufferSize[0] == 1024 && gPbufferSize[1] == 1024);
-    EXPECT_NE(gPbufferTexture, 0u);
+    EXPECT_TRUE(gPreviewTargetAvailable == 1 && gPreviewTargetFormat[0] == 1024 && gPreviewTargetFormat[1] == 1024);
+    EXPECT_NE(gPreviewTargetTexture, 0u);
 
     glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
     glDisable(GL_DEPTH_TEST);
@@ -107,18 +107,18 @@ TEST(PreviewTarget, DrawsOffscreenAndRestoresTheWindowState)
     EXPECT_EQ(clear[1], 1.0f);  // the window's clear colour again
 
     std::vector<uint8_t> texels(1024u * 1024u * 4u);
-    glBindTexture(GL_TEXTURE_2D, gPbufferTexture);
+    glBindTexture(GL_TEXTURE_2D, gPreviewTargetTexture);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     auto texel = [&](int x, int y) { return texels.data() + (static_cast<size_t>(y) * 1024 + x) * 4; };
     EXPECT_TRUE(texel(100, 100)[0] == 0 && texel(100, 100)[3] == 0);  // cleared to transparent black
     EXPECT_TRUE(texel(600, 100)[0] == 255 && texel(600, 100)[3] == 255);  // the quad
     EXPECT_EQ(texel(900, 100)[0], 0);    // beyond the 832 pixels drawn
 
-    ClearPreviewPbuffer();
+    ClearPreviewTarget();
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     EXPECT_EQ(texel(600, 100)[0], 0);
     DestroyPreviewTarget();
-    EXPECT_EQ(gPbufferAvailable, 0);
+    EXPECT_EQ(gPreviewTargetAvailable, 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

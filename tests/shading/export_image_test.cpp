@@ -211,6 +211,42 @@ TEST_F(ExportImageTest, FilesHoldThePictureAndAreTheSameForAnyWorkerCount)
     }
 }
 
+// Four alpha samples, as the shading gives them, for each pixel of a 2X
+// picture: samples (0, 0), (1, 0), (0, 1), (1, 1) of a 2 x 2 block.
+const uint8_t kAlphaBlocks[5][4] = {{100, 100, 100, 100}, {255, 255, 0, 0}, {0, 0, 0, 0}, {1, 0, 0, 0}, {100, 50, 30, 0}};
+
+void AlphaBlockShade(int column, int exportRow, int)
+{
+    for (int k = 0; k < 2; ++k) {
+        const int row = gImageHeight - 1 - (exportRow + k);  // PNG rows run from the top
+        for (int ch = 0; ch < 3; ++ch) gExportRowPairs[ch][k * gImageWidth + column] = 90;
+        gExportRowPairs[3][k * gImageWidth + column] = kAlphaBlocks[column / 2 % 5][row % 2 * 2 + column % 2];
+    }
+}
+
+// With 2X AA a pixel's alpha is the mean of its four samples, truncated,
+// 0 only when all four are 0 and else at least 1: 100 from four of 100
+// (with "Map Fog to Alpha (PNG)" off, as with "Exclude Background (PNG)"
+// alone), 127 for two of 255, 0, 1 for a lone 1, 45 for 100, 50, 30, 0.
+TEST_F(ExportImageTest, TwoXAlphaIsTheMeanOfTheFourSamples)
+{
+    gExportServices.shadeColumn = AlphaBlockShade;
+    gExportSettings.excludeBackground = 1;
+    gExportSettings.fogToAlpha = 0;
+    const std::vector<uint8_t> bytes = Export(10, 4, true, 2, true);
+    int width = 0, channels = 0;
+    const std::vector<uint8_t> pixels = Decode(bytes, &width, &channels);
+    ASSERT_EQ(width, 5);
+    ASSERT_EQ(channels, 4);
+    ASSERT_EQ(pixels.size(), 5u * 2u * 4u);
+    const uint8_t expected[5] = {100, 127, 0, 1, 45};
+    for (int j = 0; j < 2; ++j)
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(pixels[(j * 5 + x) * 4 + 3], expected[x]) << "pixel " << x << ", " << j;
+            EXPECT_EQ(pixels[(j * 5 + x) * 4], 90) << "pixel " << x << ", " << j;
+        }
+}
+
 // Nothing written whole leaves no file, no worker and no "File Saved": the
 // view reads progress 100 with the cancel set as "Save File Cancelled".
 TEST_F(ExportImageTest, CancelFailedWriteNoWorkerAndTextureFolderLeaveNoFile)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/frame.h"
+#include "app/interface_drawing.h"
 #include "app/program_entry.h"
 #include "app/startup_state.h"
 #include "engine/status_line.h"

@@ -1,5 +1,5 @@
 // Sections: [icosahedron] [diamond box]
-#include "baseshapes/samplers_polyhedra.h"
+#include "baseshapes/samplers_icosahedron_diamond_box.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "baseshapes/samplers_triangles.h"
+#include "baseshapes/samplers_triangle_tables.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "baseshapes/samplers_solids.h"
+#include "baseshapes/samplers_boxes_pyramids.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "baseshapes/samplers_knots.h"
+#include "baseshapes/samplers_knots_mobius_klein.h"
 
 #include <cmath>
 
