@@ -31,6 +31,15 @@ extern int& gPreviewLastRow;
 
 int EffectiveScreenState(int screenState, bool dofOn, int fastShadowUpdate, bool rgbColoring);
 
+// The turning mark of a running render or voxel engine: whether the screen
+// on now draws it, and where (it reaches kBusyMarkRadius from its centre).
+inline constexpr float kBusyMarkRadius = 20.0f;
+struct BusyMarkPlace {
+    float x, y;
+};
+bool BusyMarkShown();
+BusyMarkPlace BusyMarkCentre();
+
 // Creates gPreviewTexture from gPreviewImage once; Delete lets it be made anew.
 void CreatePreviewTexture();
 void DeletePreviewTexture();
