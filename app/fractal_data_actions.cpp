@@ -126,33 +126,36 @@ bool SaveFractalData(bool parametersOnly)
 }
 
 // ---- [load] -------------------------------------------------------------------------
-bool LoadFractalData(bool parametersOnly)
+namespace {
+
+// The chosen file parsed into doc; false, with the status line saying why,
+// when it is refused.
+bool ReadChosenFractalData(bool parametersOnly, FractalDataDocument* doc)
 {
-    if (!TryBeginFileOperation()) return false;
-    FileOperationEnd busy;
-    SetStatusText("Restores all fractal calculations.");
-    const int kind = KindOf(parametersOnly);
-    if (!ChooseFileOfKind(kind, kFolderBuffers, false)) {
-        SetStatusText("Nothing loaded: no file was chosen.");
-        return false;
-    }
-    SetStatusText("Loading Buffers..");
-    ShowStatusNow();
-    std::vector<uint8_t> bytes;
-    if (!ReadChosenFileBytes(gFilePath, kMaxFractalDataFileBytes, bytes)) return false;
-    auto doc = std::make_unique<FractalDataDocument>();
+    OpenedFile file;
+    if (!OpenChosenFile(gFilePath, kMaxFractalDataFileBytes, &file)) return false;
+    BinaryReader in(file.fd, file.size);
     std::string why;
-    switch (ParseFractalDataFile(bytes.data(), bytes.size(), !parametersOnly, doc.get(), &why)) {
-    case FileParseStatus::kRead: break;
+    const FileParseStatus status = ParseFractalDataFile(in, !parametersOnly, doc, &why);
+    if (status != FileParseStatus::kRead && ReportFileGaveOut(in, gFilePath)) return false;
+    switch (status) {
+    case FileParseStatus::kRead: return true;
     case FileParseStatus::kNewerVersion:
         ShowNewerVersionNotice();
         SetStatusText("Action cancelled.");
         return false;
-    case FileParseStatus::kNoMemory: SetStatusText("%s", kInsufficientMemoryText); return false;
+    case FileParseStatus::kNoMemory: SayNoMemory(); return false;
     case FileParseStatus::kDamaged:
         SetStatusText("Talvoran :   %s is not a fractal data file we can open: %s.", FileNameOf(gFilePath), why.c_str());
         return false;
     }
+    return false;
+}
+
+bool LoadChosenFractalData(bool parametersOnly)
+{
+    auto doc = std::make_unique<FractalDataDocument>();
+    if (!ReadChosenFractalData(parametersOnly, doc.get())) return false;
 
     // The workers read what the load replaces.
     const bool wasRendering = gRenderRunFlag.load() == 1;
@@ -175,4 +178,21 @@ bool LoadFractalData(bool parametersOnly)
     SelectFractalTypeKernel();
     gFractalTypeKernel.load(std::memory_order_relaxed)(0);
     return true;
+}
+
+}  // namespace
+
+bool LoadFractalData(bool parametersOnly)
+{
+    if (!TryBeginFileOperation()) return false;
+    FileOperationEnd busy;
+    SetStatusText("Restores all fractal calculations.");
+    const int kind = KindOf(parametersOnly);
+    if (!ChooseFileOfKind(kind, kFolderBuffers, false)) {
+        SetStatusText("Nothing loaded: no file was chosen.");
+        return false;
+    }
+    SetStatusText("Loading Buffers..");
+    ShowStatusNow();
+    return WithinMemory([parametersOnly] { return LoadChosenFractalData(parametersOnly); });
 }

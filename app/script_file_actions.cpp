@@ -1,6 +1,7 @@
 // "Load Script" and "Save Script": the dialogs around the script reader and
-// writer (files/script_file.h). A script is read whole before the render
-// is stopped, so a file that cannot be read changes nothing.
+// writer (files/script_file.h). A script is read whole and looked at before
+// the render is stopped, so a file that cannot be read, or that is no script
+// at all, changes nothing.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -39,6 +40,53 @@ ScriptBaseshapeSetup BaseshapeSetup()
     return setup;
 }
 
+// The chosen script read and, when it is one, run in place of the program
+// and the baseshapes it replaces; the status line says how it went.
+bool ReadChosenScript()
+{
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (ReadRegularFile(gFilePath, kMaxScriptFileBytes, bytes, &error) != RegularFileStatus::Read) {
+        SetStatusText("Talvoran :   %s", error.c_str());
+        return false;
+    }
+    // Its lines are ready (the reader's one allocation) before anything changes.
+    const ScriptLines text(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!text.HasBlocks()) {
+        SetStatusText("Talvoran :   %s is not a script: it has no \"tform\" and no \"tbase\" line.",
+                      FileNameOf(gFilePath));
+        return false;
+    }
+
+    // The workers read the program and the baseshapes the script replaces.
+    if (gVoxelEngineOn) StopRenderAndResetPanel();
+    StopRender();
+    ClearRenderBuffers();
+    EnableButton(kButtonRender, true);
+    EnableButton(kButtonStop, false);
+    EnableButton(kButtonContinue, false);
+    gContinueAllowed = 0;
+    gRenderExists = 0;
+    gPointPreviewValid = 0;
+    gScreenState = kScreenPointPreview;
+    const ScriptReadReport report = ReadScriptText(text, BaseshapeSetup());
+    if (report.tbaseBlocks > 0) {
+        gBaseShapeEditor.numberBox.SetNumber(0);
+        CallBaseshapeHook(gBaseshapeHooks.restartPreview);
+    }
+    gPointPreviewValid = 0;
+    CreateRandomFractal();
+    gScreenState = kScreenPointPreview;
+    gPanel.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
+    const std::string refused = ScriptRefusalText(report);
+    if (refused.empty()) {
+        SetStatusText("Script Loaded");
+    } else {
+        SetStatusText("%s", refused.c_str());
+    }
+    return true;
+}
+
 }  // namespace
 
 void ReadScriptFile()
@@ -53,36 +101,7 @@ void ReadScriptFile()
         SetStatusText("Nothing loaded: no file was chosen.");
         return;
     }
-    std::vector<uint8_t> bytes;
-    std::string error;
-    if (ReadRegularFile(gFilePath, kMaxScriptFileBytes, bytes, &error) != RegularFileStatus::Read) {
-        SetStatusText("Talvoran :   %s", error.c_str());
-        return;
-    }
-
-    // The workers read the program and the baseshapes the script replaces.
-    if (gVoxelEngineOn) StopRenderAndResetPanel();
-    StopRender();
-    ClearRenderBuffers();
-    EnableButton(kButtonRender, true);
-    EnableButton(kButtonStop, false);
-    EnableButton(kButtonContinue, false);
-    gContinueAllowed = 0;
-    gRenderExists = 0;
-    gPointPreviewValid = 0;
-    gScreenState = kScreenPointPreview;
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    const ScriptReadReport report = ReadScriptText(text, BaseshapeSetup());
-    if (report.tbaseBlocks > 0) {
-        gBaseShapeEditor.numberBox.SetNumber(0);
-        CallBaseshapeHook(gBaseshapeHooks.restartPreview);
-    }
-    gPointPreviewValid = 0;
-    CreateRandomFractal();
-    gScreenState = kScreenPointPreview;
-    gPanel.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
-    const std::string refused = ScriptRefusalText(report);
-    if (!refused.empty()) SetStatusText("%s", refused.c_str());
+    WithinMemory(ReadChosenScript);
 }
 
 void WriteScriptFile()

@@ -20,6 +20,8 @@ constexpr size_t kNameSize = 260;
 constexpr int kColumnOrder[9] = {0, 3, 6, 1, 4, 7, 2, 5, 8};
 constexpr int kOptionCount = 13;
 constexpr int kFlagCount = 10;  // option bytes 0..9 are on/off; 10..12 are kept as they are
+// An entry without optional blocks: fields 1 to 14 and the base colour.
+constexpr size_t kSmallestEntry = 194;
 
 bool IsMeshType(int32_t type) { return type == 58 || type == 60; }
 
@@ -299,7 +301,13 @@ public:
         return true;
     }
 
-    bool AtEnd() const { return in_.Remaining() == 0; }
+    bool Trailing(int32_t count)
+    {
+        if (in_.Remaining() < kSmallestEntry) return true;
+        entry_ = -1;
+        return Damaged(std::to_string(in_.Remaining()) + " bytes follow the last of its " + std::to_string(count) +
+                       " baseshapes");
+    }
 
 private:
     bool Damaged(const std::string& reason)
@@ -358,8 +366,14 @@ private:
 BaseshapeFileStatus ParseBaseshapeFile(const uint8_t* data, size_t size, int room,
                                        std::vector<BaseshapeFileEntry>* entries, std::string* why)
 {
-    entries->clear();
     BinaryReader in(data, size);
+    return ParseBaseshapeFile(in, room, entries, why);
+}
+
+BaseshapeFileStatus ParseBaseshapeFile(BinaryReader& in, int room, std::vector<BaseshapeFileEntry>* entries,
+                                       std::string* why)
+{
+    entries->clear();
     EntryParser parser(in);
     int32_t count = 0;
     bool ok = parser.Count(room, &count);
@@ -368,7 +382,9 @@ BaseshapeFileStatus ParseBaseshapeFile(const uint8_t* data, size_t size, int roo
         entries->resize(static_cast<size_t>(count));
         for (int32_t k = 0; k < count && ok; ++k) ok = parser.Entry(k, (*entries)[static_cast<size_t>(k)], true);
     }
-    // Bytes after the last entry are left alone: older writers may have padded.
+    // A few bytes after the last entry are left alone (padding); room for
+    // another entry means the count does not describe the file.
+    ok = ok && parser.Trailing(count);
     if (!ok) {
         entries->clear();
         if (why) *why = parser.why;

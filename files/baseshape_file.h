@@ -7,7 +7,9 @@
 // Reading is transactional: the whole file is parsed into entries that own
 // their pixels and triangles, every count and size checked against what is
 // left of the file and against the program's limits; only a file that
-// parsed whole is installed, so a refused file changes nothing.
+// parsed whole is installed, so a refused file changes nothing. A file
+// holding more after its last entry than an entry's fixed fields is not
+// what its count says, and is refused without the rest being read.
 #pragma once
 
 #include <cstddef>
@@ -74,6 +76,8 @@ enum class BaseshapeFileStatus : uint8_t {
 // Parses a whole file; room is how many entries the caller can take (65 to
 // open, 64 minus the count in use to append). On anything but kRead the
 // entries are empty and *why says what was wrong.
+BaseshapeFileStatus ParseBaseshapeFile(BinaryReader& in, int room, std::vector<BaseshapeFileEntry>* entries,
+                                       std::string* why);
 BaseshapeFileStatus ParseBaseshapeFile(const uint8_t* data, size_t size, int room,
                                        std::vector<BaseshapeFileEntry>* entries, std::string* why);
 

@@ -31,12 +31,15 @@ struct ReaderScope {
 // saying why, when it cannot be taken.
 bool ReadChosenFile(int room, std::vector<BaseshapeFileEntry>* entries)
 {
-    std::vector<uint8_t> bytes;
-    if (!ReadChosenFileBytes(gFilePath, kMaxBaseshapeFileBytes, bytes)) return false;
+    OpenedFile file;
+    if (!OpenChosenFile(gFilePath, kMaxBaseshapeFileBytes, &file)) return false;
+    BinaryReader in(file.fd, file.size);
     std::string why;
-    switch (ParseBaseshapeFile(bytes.data(), bytes.size(), room, entries, &why)) {
+    const BaseshapeFileStatus status = ParseBaseshapeFile(in, room, entries, &why);
+    if (status != BaseshapeFileStatus::kRead && ReportFileGaveOut(in, gFilePath)) return false;
+    switch (status) {
     case BaseshapeFileStatus::kRead: return true;
-    case BaseshapeFileStatus::kNoMemory: SetStatusText("Insufficient System Memory!"); return false;
+    case BaseshapeFileStatus::kNoMemory: SayNoMemory(); return false;
     case BaseshapeFileStatus::kTooMany:
         SetStatusText("Talvoran :   %s would bring the baseshapes past %d; nothing was appended.", FileNameOf(gFilePath),
                       kBaseshapeAppendLimit);
@@ -77,36 +80,39 @@ bool LoadBaseshapeFile()
 {
     if (!TryBeginFileOperation()) return false;
     ReaderScope scope;
-    std::vector<BaseshapeFileEntry> entries;
-    if (!ChooseFileOfKind(kFileKindBaseshapes, kFolderBuffers, false) || !ReadChosenFile(kMaxBaseshapes, &entries)) return false;
-
-    // The workers read the records, images and meshes without locks.
-    StopRender();
-    const int count = static_cast<int>(entries.size());
-    gBaseshapeCount = count;
-    if (count == 0) gBaseshapes[0].useGradient = gBaseshapes[0].useTexture = 0;
-    gUseBaseshapes = count != 0;
-    InstallBaseshapeEntries(entries, 0);
-    gCurrentBaseshape = 0;
-    ShowCurrentBaseshape();
-    return true;
+    if (!ChooseFileOfKind(kFileKindBaseshapes, kFolderBuffers, false)) return false;
+    return WithinMemory([] {
+        std::vector<BaseshapeFileEntry> entries;
+        if (!ReadChosenFile(kMaxBaseshapes, &entries)) return false;
+        // The workers read the records, images and meshes without locks.
+        StopRender();
+        const int count = static_cast<int>(entries.size());
+        gBaseshapeCount = count;
+        if (count == 0) gBaseshapes[0].useGradient = gBaseshapes[0].useTexture = 0;
+        gUseBaseshapes = count != 0;
+        InstallBaseshapeEntries(entries, 0);
+        gCurrentBaseshape = 0;
+        ShowCurrentBaseshape();
+        return true;
+    });
 }
 
 bool AppendBaseshapeFile()
 {
     if (!TryBeginFileOperation()) return false;
     ReaderScope scope;
-    const int inUse = std::clamp(gBaseshapeCount, 0, kMaxBaseshapes);
-    std::vector<BaseshapeFileEntry> entries;
     if (!ChooseFileOfKind(kFileKindBaseshapes, kFolderBuffers, false)) return false;
-    if (!ReadChosenFile(std::max(0, kBaseshapeAppendLimit - inUse), &entries)) return false;
-    if (entries.empty()) return true;
-
-    StopRender();
-    InstallBaseshapeEntries(entries, inUse);
-    gCurrentBaseshape = inUse;
-    gBaseshapeCount = inUse + static_cast<int>(entries.size());
-    ShowCurrentBaseshape();
-    ResetBaseshapeWeights();
-    return true;
+    return WithinMemory([] {
+        const int inUse = std::clamp(gBaseshapeCount, 0, kMaxBaseshapes);
+        std::vector<BaseshapeFileEntry> entries;
+        if (!ReadChosenFile(std::max(0, kBaseshapeAppendLimit - inUse), &entries)) return false;
+        if (entries.empty()) return true;
+        StopRender();
+        InstallBaseshapeEntries(entries, inUse);
+        gCurrentBaseshape = inUse;
+        gBaseshapeCount = inUse + static_cast<int>(entries.size());
+        ShowCurrentBaseshape();
+        ResetBaseshapeWeights();
+        return true;
+    });
 }

@@ -1,7 +1,14 @@
-// Reading the program's binary files: the whole file is taken into memory
-// first (ReadRegularFile, platform/regular_file.h), then a cursor walks it and refuses every read past the end, so a
-// short or hostile file can only make a parse fail, never read beyond it.
-// Fields are little-endian without padding.
+// Reading the program's binary files: a cursor over the file's bytes that
+// refuses every read past the end, so a short or hostile file can only make
+// a parse fail, never read beyond it. Fields are little-endian without
+// padding.
+//
+// The bytes are either in memory (tests, fuzz targets) or in an open regular
+// file (the loads), which is read as the parse asks for it, a window of
+// 64 KiB at a time, with larger fields read straight into their buffers.
+// The size is known from the start, so a reader sees what a header promises
+// against what the file holds before it reads the rest, and a file much
+// larger than its header says is refused without being read whole.
 #pragma once
 
 #include <bit>
@@ -12,39 +19,67 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 class BinaryReader {
 public:
-    BinaryReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    // The size bytes at data, which stay the caller's.
+    BinaryReader(const uint8_t* data, size_t size) : data_(data), size_(size), windowLength_(size) {}
+    // The first size bytes of the open file fd, which stays the caller's.
+    BinaryReader(int fd, uint64_t size) : size_(static_cast<size_t>(size)), fd_(fd) {}
+    BinaryReader(const BinaryReader&) = delete;
+    BinaryReader& operator=(const BinaryReader&) = delete;
 
     size_t Offset() const { return offset_; }
+    size_t Size() const { return size_; }
     size_t Remaining() const { return size_ - offset_; }
     // True once a read asked for more than was left; later reads fail too.
     bool Failed() const { return failed_; }
+    // True when the file gave fewer bytes than its size promised (it shrank
+    // while it was read) or a read failed.
+    bool ReadError() const { return readError_; }
+    // Bytes taken from the file so far (0 for bytes in memory).
+    uint64_t BytesFromFile() const { return bytesFromFile_; }
 
     // True when count items of itemSize bytes fit in what is left (no overflow).
     bool Holds(uint64_t count, uint64_t itemSize) const
     {
         return itemSize == 0 || count <= Remaining() / itemSize;
     }
-    // The next n bytes in place, or null (and the reader failed) when fewer are left.
+    // The next n bytes, or null (and the reader failed) when fewer are left.
+    // They stay valid until the following read.
     const uint8_t* Take(size_t n)
     {
         if (failed_ || n > Remaining()) {
             failed_ = true;
             return nullptr;
         }
-        const uint8_t* at = data_ + offset_;
+        if (n == 0) return &kNothing;  // a place of its own: a null one would be a failure
+        if (offset_ + n > windowAt_ + windowLength_ && !Fill(n)) {
+            failed_ = true;
+            return nullptr;
+        }
+        const uint8_t* at = data_ + (offset_ - windowAt_);
         offset_ += n;
         return at;
     }
     bool Bytes(void* out, size_t n)
     {
+        if (fd_ >= 0 && n > kWindow) return ReadDirect(static_cast<uint8_t*>(out), n);
         const uint8_t* at = Take(n);
         if (at && n > 0) std::memcpy(out, at, n);
         return at != nullptr;
     }
-    bool Skip(size_t n) { return Take(n) != nullptr; }
+    // Skipped bytes are not read.
+    bool Skip(size_t n)
+    {
+        if (failed_ || n > Remaining()) {
+            failed_ = true;
+            return false;
+        }
+        offset_ += n;
+        return true;
+    }
 
     // One little-endian integer or IEEE float; out is left alone on failure.
     template <typename T>
@@ -72,15 +107,29 @@ public:
             return Bytes(out, count * sizeof(T));
         } else {
             for (size_t i = 0; i < count; ++i) Read(out[i]);
-            return true;
+            return !failed_;
         }
     }
 
 private:
-    const uint8_t* data_;
+    static constexpr size_t kWindow = 64 * 1024;
+    static constexpr uint8_t kNothing = 0;
+
+    // The window made to hold [offset_, offset_ + n) of the file.
+    bool Fill(size_t n);
+    // n bytes from the file straight into out, past the window.
+    bool ReadDirect(uint8_t* out, size_t n);
+
+    const uint8_t* data_ = nullptr;  // the window's first byte
     size_t size_;
     size_t offset_ = 0;
+    size_t windowAt_ = 0;  // the file offset of data_[0]
+    size_t windowLength_ = 0;
     bool failed_ = false;
+    bool readError_ = false;
+    int fd_ = -1;
+    uint64_t bytesFromFile_ = 0;
+    std::vector<uint8_t> window_;
 };
 
 // Staged buffers are malloc'd, as the model's images and meshes are, so a

@@ -1,9 +1,12 @@
 #include "files/file_status.h"
 
+#include <unistd.h>
+
 #include <cstring>
 
 #include "engine/status_line.h"
 #include "platform/dialogs.h"
+#include "render/render_buffers.h"
 
 const char* FileNameOf(const char* path)
 {
@@ -11,9 +14,12 @@ const char* FileNameOf(const char* path)
     return slash ? slash + 1 : path;
 }
 
-bool ReadChosenFileBytes(const char* path, size_t limit, std::vector<uint8_t>& bytes)
+namespace {
+
+// True for a file that was read or opened; otherwise the status line says why.
+bool SayWhy(RegularFileStatus status, const char* path)
 {
-    switch (ReadRegularFile(path, limit, bytes)) {
+    switch (status) {
     case RegularFileStatus::Read: return true;
     case RegularFileStatus::TooLarge: SetStatusText("Talvoran :   %s is too large to open.", FileNameOf(path)); break;
     case RegularFileStatus::NotRegular:
@@ -21,9 +27,31 @@ bool ReadChosenFileBytes(const char* path, size_t limit, std::vector<uint8_t>& b
         break;
     case RegularFileStatus::Missing:
     case RegularFileStatus::Unreadable: SetStatusText("Talvoran :   Cannot read %s.", FileNameOf(path)); break;
+    case RegularFileStatus::NoMemory: SayNoMemory(); break;
     }
     return false;
 }
+
+}  // namespace
+
+OpenedFile::~OpenedFile()
+{
+    if (fd >= 0) ::close(fd);
+}
+
+bool OpenChosenFile(const char* path, size_t limit, OpenedFile* file)
+{
+    return SayWhy(OpenRegularFile(path, limit, &file->fd, nullptr, &file->size), path);
+}
+
+bool ReportFileGaveOut(const BinaryReader& in, const char* path)
+{
+    if (!in.ReadError()) return false;
+    SetStatusText("Talvoran :   Cannot read %s: it changed or gave a read error.", FileNameOf(path));
+    return true;
+}
+
+void SayNoMemory() { SetStatusText("%s", kInsufficientMemoryText); }
 
 void ShowNewerVersionNotice()
 {

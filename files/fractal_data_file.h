@@ -73,9 +73,11 @@ struct GeneratorGroupsOwner {
     ~GeneratorGroupsOwner() { FreeGeneratorGroupArray(groups, count); }
 };
 
-// Where block 10 lies in the file bytes; the document does not copy it.
+// Block 10 as read: depth, [shadow map], colour index, depth of field,
+// [colour planes], [sub-pixel], one after the other.
 struct StoredBuffers {
-    const uint8_t* at = nullptr;  // depth, [shadow map], colour index, depth of field, [planes], [sub-pixel]
+    std::unique_ptr<uint8_t[], FreeDeleter> bytes;
+    size_t size = 0;
     bool shadowMap = false, colorPlanes = false, subPixel = false;
 };
 
@@ -143,9 +145,10 @@ FileWriteResult WriteFractalDataFileTo(const std::string& path, bool withBuffers
 
 // ---- Reading (fractal_data_reader.cpp) ----------------------------------------------
 // Parses a whole file; withBuffers reads block 10 (".zb3f"). On anything but
-// kRead the document is of no use and *why says what was wrong. The
-// document points into data for the buffers: keep the bytes until it is
-// installed.
+// kRead the document is of no use and *why says what was wrong. The header
+// is checked against the file's size first: a render whose buffers the file
+// cannot hold is refused before the rest is read.
+FileParseStatus ParseFractalDataFile(BinaryReader& in, bool withBuffers, FractalDataDocument* doc, std::string* why);
 FileParseStatus ParseFractalDataFile(const uint8_t* data, size_t size, bool withBuffers, FractalDataDocument* doc,
                                      std::string* why);
 

@@ -4,6 +4,8 @@
 // Sections: [buffers] [view and settings] [records] [shading] [install].
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "engine/baseshape_hooks.h"
 #include "engine/baseshape_model.h"
@@ -46,9 +48,9 @@ bool MatchRenderSize(const FractalDataDocument& d, RenderBufferResize resize)
 
 void InstallBuffers(const StoredBuffers& b)
 {
-    if (!b.at) return;
+    if (!b.bytes) return;
     const size_t w = static_cast<size_t>(gImageWidth), pixels = w * static_cast<size_t>(gImageHeight);
-    const uint8_t* at = b.at;
+    const uint8_t* at = b.bytes.get();
     auto take = [&at](void* buffer, size_t bytes) {
         if (buffer) std::memcpy(buffer, at, bytes);
         at += bytes;
@@ -244,6 +246,8 @@ void CheckWeights()
 // ---- [install] ----------------------------------------------------------------------
 bool InstallFractalData(FractalDataDocument& d, RenderBufferResize resize)
 {
+    // Had before anything changes, as every allocation of a load is.
+    std::string animationBaseName = std::string(gImagesPath) + "/Anim";
     // The workers read records, chains and buffers without locks.
     StopRender();
     if (!MatchRenderSize(d, resize)) return false;
@@ -251,7 +255,7 @@ bool InstallFractalData(FractalDataDocument& d, RenderBufferResize resize)
     InstallView(d);
     InstallBaseshapes(d);
     InstallTransformations(d);
-    gAnimationBaseName = std::string(gImagesPath) + "/Anim";
+    gAnimationBaseName = std::move(animationBaseName);
     InstallChainsAndScript(d);
     InstallLights(d);
     InstallColors(d);

@@ -4,6 +4,7 @@
 // Sections: [blocks 1 to 4] [blocks 5 to 8] [blocks 9 to 11] [file].
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -22,7 +23,7 @@ constexpr uint32_t kMaxBlockParameters = 256;
 
 class FractalParser : public FileParser {
 public:
-    FractalParser(const uint8_t* data, size_t size, FractalDataDocument& doc) : FileParser(data, size), d(doc) {}
+    FractalParser(BinaryReader& reader, FractalDataDocument& doc) : FileParser(reader), d(doc) {}
     FractalDataDocument& d;
 
     bool Count(int32_t n, int32_t limit, const char* what)
@@ -66,6 +67,18 @@ public:
         d.width = static_cast<int32_t>(width);
         d.height = static_cast<int32_t>(height);
         return true;
+    }
+
+    // The buffers of the render the header promises, at the least its
+    // depth, colour index, depth of field and shadow map, must fit in what
+    // is left of the file.
+    bool RoomForBuffers()
+    {
+        const uint64_t w = static_cast<uint64_t>(d.width), pixels = w * static_cast<uint64_t>(d.height);
+        const uint64_t least = pixels * 7 + (d.fastShadowUpdate == 1 ? w * w * 2 : 0);
+        if (in.Holds(least, 1)) return true;
+        return Damaged("a render of " + std::to_string(d.width) + " by " + std::to_string(d.height) +
+                       " pixels in a file of " + std::to_string(in.Size()) + " bytes");
     }
 
     bool View()
@@ -400,8 +413,8 @@ public:
         v.rayCasting = v.rayCasting != 0;
         if (!Row(v.coloringMode, kColoringModeCount, "Color Function (Baseshapes and Trasformations)")) return false;
         if (!in.ReadArray(&d.transformColors[0][0], 3 * static_cast<size_t>(d.transformCount))) return Short();
-        const uint8_t* gradient = nullptr;
-        if (!(in.ReadArray(d.picker, 3) && in.Read(d.panel.escapeValue) && (gradient = in.Take(256 * 3)) &&
+        uint8_t gradient[256 * 3];
+        if (!(in.ReadArray(d.picker, 3) && in.Read(d.panel.escapeValue) && in.Bytes(gradient, sizeof gradient) &&
               in.ReadArray(&d.baseshapeColors[0][0], 3 * static_cast<size_t>(d.baseshapeCount)))) {
             return Short();
         }
@@ -436,8 +449,11 @@ public:
         b.subPixel = d.version >= 20;
         const uint64_t bytes = pixels * 7 + (b.shadowMap ? w * w * 2 : 0) + (b.colorPlanes ? pixels * 3 : 0) +
                                (b.subPixel ? pixels * 2 : 0);
-        b.at = in.Take(in.Holds(bytes, 1) ? static_cast<size_t>(bytes) : in.Remaining() + 1);
-        return b.at != nullptr || Short();
+        if (!in.Holds(bytes, 1)) return Short();
+        b.size = static_cast<size_t>(bytes);
+        b.bytes.reset(static_cast<uint8_t*>(std::malloc(b.size)));
+        if (!b.bytes) return NoMemory();
+        return in.Bytes(b.bytes.get(), b.size) || Short();
     }
 
     bool ForbiddenPairs()
@@ -460,10 +476,17 @@ public:
 FileParseStatus ParseFractalDataFile(const uint8_t* data, size_t size, bool withBuffers, FractalDataDocument* doc,
                                      std::string* why)
 {
-    FractalParser p(data, size, *doc);
+    BinaryReader in(data, size);
+    return ParseFractalDataFile(in, withBuffers, doc, why);
+}
+
+FileParseStatus ParseFractalDataFile(BinaryReader& in, bool withBuffers, FractalDataDocument* doc, std::string* why)
+{
+    FractalParser p(in, *doc);
     bool newer = false;
     doc->material.v = CaptureMaterialValues();
-    bool ok = p.Header(&newer) && p.View() && p.PublishedArrays() && p.Settings() && p.Baseshapes() &&
+    bool ok = p.Header(&newer) && (!withBuffers || p.RoomForBuffers()) && p.View() && p.PublishedArrays() &&
+              p.Settings() && p.Baseshapes() &&
               p.Transformations() &&
               ReadMaterialRun1(p, doc->version, FractalFileLayout(doc->versionWord, doc->layoutFlag), doc->material) &&
               p.Animation();

@@ -2,6 +2,7 @@
 #include "files/material_file.h"
 
 #include <cstring>
+#include <memory>
 
 #include "engine/file_dialogs.h"
 #include "engine/point_coloring.h"
@@ -47,7 +48,13 @@ FileWriteResult WriteMaterialFileTo(const std::string& path)
 // ---- [reader] -----------------------------------------------------------------------
 FileParseStatus ParseMaterialFile(const uint8_t* data, size_t size, MaterialSettings* s, std::string* why)
 {
-    FileParser p(data, size);
+    BinaryReader in(data, size);
+    return ParseMaterialFile(in, s, why);
+}
+
+FileParseStatus ParseMaterialFile(BinaryReader& in, MaterialSettings* s, std::string* why)
+{
+    FileParser p(in);
     *s = MaterialSettings{};
     MaterialValues& v = s->v;
     v = CaptureMaterialValues();
@@ -114,25 +121,41 @@ bool SaveMaterial()
     return true;
 }
 
+namespace {
+
+// The chosen file parsed into settings; false, with the status line saying
+// why, when it is refused.
+bool ReadChosenMaterialFile(MaterialSettings* settings)
+{
+    OpenedFile file;
+    if (!OpenChosenFile(gFilePath, kMaxMaterialFileBytes, &file)) return false;
+    BinaryReader in(file.fd, file.size);
+    std::string why;
+    switch (ParseMaterialFile(in, settings, &why)) {
+    case FileParseStatus::kRead: return true;
+    case FileParseStatus::kNewerVersion: ShowNewerVersionNotice(); return false;
+    case FileParseStatus::kNoMemory: SayNoMemory(); return false;
+    case FileParseStatus::kDamaged:
+        if (ReportFileGaveOut(in, gFilePath)) return false;
+        SetStatusText("Talvoran :   %s is not a material file we can open: %s.", FileNameOf(gFilePath), why.c_str());
+        return false;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool LoadMaterial()
 {
     if (!TryBeginFileOperation()) return false;
     FileOperationEnd busy;
     if (!ChooseFileOfKind(kFileKindMaterial, kFolderBuffers, false)) return false;
     SetStatusText("Loading Materials..");
-    std::vector<uint8_t> bytes;
-    if (!ReadChosenFileBytes(gFilePath, kMaxMaterialFileBytes, bytes)) return false;
-    auto settings = std::make_unique<MaterialSettings>();
-    std::string why;
-    switch (ParseMaterialFile(bytes.data(), bytes.size(), settings.get(), &why)) {
-    case FileParseStatus::kRead: break;
-    case FileParseStatus::kNewerVersion: ShowNewerVersionNotice(); return false;
-    case FileParseStatus::kNoMemory: SetStatusText("Insufficient System Memory!"); return false;
-    case FileParseStatus::kDamaged:
-        SetStatusText("Talvoran :   %s is not a material file we can open: %s.", FileNameOf(gFilePath), why.c_str());
-        return false;
-    }
-    InstallMaterialSettings(*settings);
-    SetStatusText("Material Loaded");
-    return true;
+    return WithinMemory([] {
+        auto settings = std::make_unique<MaterialSettings>();
+        if (!ReadChosenMaterialFile(settings.get())) return false;
+        InstallMaterialSettings(*settings);
+        SetStatusText("Material Loaded");
+        return true;
+    });
 }

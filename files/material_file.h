@@ -20,7 +20,9 @@ bool WriteMaterialFile(const ByteSink& sink);
 FileWriteResult WriteMaterialFileTo(const std::string& path);
 
 // Parses a whole file into s (started from the model's values); on anything
-// but kRead, s is of no use and *why says what was wrong.
+// but kRead, s is of no use and *why says what was wrong. The reader is
+// read no further than the fields the file's version holds.
+FileParseStatus ParseMaterialFile(BinaryReader& in, MaterialSettings* s, std::string* why);
 FileParseStatus ParseMaterialFile(const uint8_t* data, size_t size, MaterialSettings* s, std::string* why);
 
 // The dialog actions of "Save Material" and "Load Material". Each returns

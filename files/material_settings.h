@@ -121,8 +121,8 @@ enum class FileParseStatus : uint8_t {
 // kept with its reason.
 class FileParser {
 public:
-    FileParser(const uint8_t* data, size_t size) : in(data, size) {}
-    BinaryReader in;
+    explicit FileParser(BinaryReader& reader) : in(reader) {}
+    BinaryReader& in;
     bool noMemory = false;
     std::string why;
 

@@ -369,8 +369,8 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
     std::memset(m.fogGradient, 0, sizeof m.fogGradient);
     m.glow[2] = 1.0f;
     if (v >= layout.gradientGate) {
-        const uint8_t* gradient = in.Take(kColorMapEntries * 3);
-        if (!gradient || !in.Read(m.glow[2])) return p.Short();
+        uint8_t gradient[kColorMapEntries * 3];
+        if (!(in.Bytes(gradient, sizeof gradient) && in.Read(m.glow[2]))) return p.Short();
         for (int k = 0; k < kColorMapEntries; ++k)
             for (int c = 0; c < 3; ++c) m.fogGradient[c][k] = gradient[3 * k + c];
     }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "engine/baseshape_hooks.h"
 #include "engine/baseshape_model.h"
@@ -25,8 +26,11 @@ constexpr int kMaxScriptBaseshapes = 64;
 constexpr int kShapeTypes = 195;
 constexpr int kPickerPage = 15;      // 5 columns, 3 rows
 constexpr int kPickerLastFirst = 180;
-// Lines are read in pieces of at most this many characters.
-constexpr size_t kLinePiece = 1023;
+
+// Why a line is refused, as the status line says it.
+constexpr const char* kNotFinite = "a number that is not finite (nan, inf or beyond 3.4e38)";
+constexpr const char* kOperandNotFinite = "it gives an operand that is not finite";
+constexpr const char* kDivisionByZero = "a division by zero";
 
 // ---- [lines and numbers] ------------------------------------------------------------
 // The C locale for number conversions, whatever the user's locale says.
@@ -44,16 +48,23 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 struct Scan {
     int count = 0;
     float n[13] = {};
-    std::string word;
+    std::string_view word;
 };
 
-Scan ScanLine(const std::string& line, int numbers, bool wantWord = false)
+// The line's first word skipped; null when the line has none.
+const char* AfterFirstWord(const char* p)
+{
+    while (IsBlank(*p)) ++p;
+    if (!*p) return nullptr;
+    while (*p && !IsBlank(*p)) ++p;
+    return p;
+}
+
+Scan ScanLine(const char* line, int numbers, bool wantWord = false)
 {
     Scan s;
-    const char* p = line.c_str();
-    while (IsBlank(*p)) ++p;
-    if (!*p) return s;
-    while (*p && !IsBlank(*p)) ++p;
+    const char* p = AfterFirstWord(line);
+    if (!p) return s;
     s.count = 1;
     for (int k = 0; k < numbers; ++k) {
         char* end = nullptr;
@@ -68,21 +79,38 @@ Scan ScanLine(const std::string& line, int numbers, bool wantWord = false)
         const char* start = p;
         while (*p && !IsBlank(*p)) ++p;
         if (p == start) return s;
-        s.word.assign(start, p);
+        s.word = std::string_view(start, static_cast<size_t>(p - start));
         ++s.count;
     }
     return s;
 }
 
-bool Has(const std::string& line, const char* keyword) { return line.find(keyword) != std::string::npos; }
+// The line's first number in double precision (a count past a float's
+// 24 bits, such as 4294967295, keeps its value).
+double FirstNumberWide(const char* line)
+{
+    const char* p = AfterFirstWord(line);
+    return p ? strtod_l(p, nullptr, CLocale()) : 0.0;
+}
+
+bool AllFinite(const float* v, int n)
+{
+    for (int k = 0; k < n; ++k)
+        if (!std::isfinite(v[k])) return false;
+    return true;
+}
+
+bool Has(std::string_view line, const char* keyword) { return line.find(keyword) != std::string_view::npos; }
 
 class ScriptReader {
 public:
     ScriptReader(const ScriptBaseshapeSetup& setup, int tbaseLines) : setup_(setup), tbaseLines_(tbaseLines) {}
 
-    void Line(const std::string& line, int number)
+    void Line(const char* text, int number)
     {
         number_ = number;
+        line_ = text;
+        const std::string_view line(text);
         if (tbaseLines_ > 0) TbaseKeywords(line);
         if (Has(line, "tform")) NewTform();
         if (prog_.tformCount > 0) TformKeywords(line);
@@ -95,16 +123,33 @@ private:
     const ScriptBaseshapeSetup& setup_;
     const int tbaseLines_;
     int number_ = 0;
+    const char* line_ = "";      // the line read now, ended by a zero byte
     int baseshape_ = -1;         // the most recent tbase block
     bool tbaseRefused_ = false;  // the most recent tbase did not fit
     bool tformRefused_ = false;  // the most recent tform did not fit
 
+    // A line is counted once, however many of its keywords are refused.
     void Refuse(const char* why)
     {
+        if (report.refusedLines > 0 && lastRefused_ == number_) return;
+        lastRefused_ = number_;
         if (report.refusedLines++ == 0) {
             report.firstRefusedLine = number_;
             report.firstReason = why;
         }
+    }
+    int lastRefused_ = 0;
+
+    // The line's numbers for a keyword of n of them: true when they are all
+    // there (the word counted as the first item) and finite; a line whose
+    // numbers are there but not finite is refused.
+    bool Numbers(Scan& s, int n, bool wantWord = false)
+    {
+        s = ScanLine(line_, n, wantWord);
+        if (s.count != n + 1 + (wantWord ? 1 : 0)) return false;
+        if (AllFinite(s.n, n)) return true;
+        Refuse(kNotFinite);
+        return false;
     }
 
     // ---- [tbase keywords] -----------------------------------------------------------
@@ -115,7 +160,7 @@ private:
         if (baseshape_ == 0) CallBaseshapeHook(gBaseshapeHooks.showInEditor, 0);
     }
 
-    void TbaseKeywords(const std::string& line)
+    void TbaseKeywords(std::string_view line)
     {
         if (Has(line, "tbase")) {
             if (baseshape_ + 1 >= kMaxScriptBaseshapes) {
@@ -136,15 +181,15 @@ private:
         }
         BaseshapeRecord& r = gBaseshapes[baseshape_];
         Scan s;
-        if (Has(line, "base_position ") && (s = ScanLine(line, 3)).count == 4) {
+        if (Has(line, "base_position ") && Numbers(s, 3)) {
             std::copy_n(s.n, 3, r.position);
             Accepted();
         }
-        if (Has(line, "base_material ") && (s = ScanLine(line, 1)).count == 2) {
+        if (Has(line, "base_material ") && Numbers(s, 1)) {
             if (s.n[0] >= 0.0f && s.n[0] < 10.0f) r.material = static_cast<uint8_t>(s.n[0]);
             Accepted();
         }
-        if (Has(line, "base_scale ") && (s = ScanLine(line, 3)).count == 4) {
+        if (Has(line, "base_scale ") && Numbers(s, 3)) {
             r.scaleShear[0] = s.n[0], r.scaleShear[4] = s.n[1], r.scaleShear[8] = s.n[2];
             Accepted();
         }
@@ -152,41 +197,55 @@ private:
             r.showBaseshape = 1;
             Accepted(false);
         }
-        if (Has(line, "base_shear ") && (s = ScanLine(line, 6)).count == 7) {
+        if (Has(line, "base_shear ") && Numbers(s, 6)) {
             r.scaleShear[3] = s.n[0], r.scaleShear[6] = s.n[1], r.scaleShear[1] = s.n[2];
             r.scaleShear[7] = s.n[3], r.scaleShear[2] = s.n[4], r.scaleShear[5] = s.n[5];
             Accepted();
         }
-        if (Has(line, "base_parameters ") && (s = ScanLine(line, 13)).count >= 2) {
-            for (int k = 0; k < s.count - 1; ++k)
-                gBaseshapePointTemplates[baseshape_].p[k] = gBaseshapeEditPoints[baseshape_].p[k] = s.n[k];
-            Accepted();
+        if (Has(line, "base_parameters ") && (s = ScanLine(line_, 13)).count >= 2) {
+            if (!AllFinite(s.n, s.count - 1)) {
+                Refuse(kNotFinite);
+            } else {
+                for (int k = 0; k < s.count - 1; ++k)
+                    gBaseshapePointTemplates[baseshape_].p[k] = gBaseshapeEditPoints[baseshape_].p[k] = s.n[k];
+                Accepted();
+            }
         }
-        if (Has(line, "base_type ") && (s = ScanLine(line, 1)).count == 2) BaseType(r, s.n[0]);
-        if (Has(line, "base_depth ") && (s = ScanLine(line, 1)).count == 2) {
-            if (s.n[0] >= 0.0f && s.n[0] < 4294967296.0f) {
-                r.pointsPerRun = static_cast<uint32_t>(s.n[0]);
+        if (Has(line, "base_type ") && Numbers(s, 1)) BaseType(r, s.n[0]);
+        if (Has(line, "base_depth ") && Numbers(s, 1)) {
+            const double depth = FirstNumberWide(line_);
+            if (depth >= 0.0 && depth < 4294967296.0) {
+                r.pointsPerRun = static_cast<uint32_t>(depth);
                 Accepted();
             } else {
                 Refuse("a depth outside 0 to 4294967295");
             }
         }
-        if (Has(line, "base_mrot ") && (s = ScanLine(line, 9)).count == 10) {
-            std::copy_n(s.n, 9, r.rotation);
-            Accepted();
+        float rotation[9];
+        if (Has(line, "base_mrot ") && Numbers(s, 9)) Rotation(r, s.n);
+        if (Has(line, "base_rotation ") && Numbers(s, 4)) {
+            AxisAngleMatrix(s.n + 1, s.n[0] * kDegrees, rotation);
+            Rotation(r, rotation);
         }
-        if (Has(line, "base_rotation ") && (s = ScanLine(line, 4)).count == 5) {
-            AxisAngleMatrix(s.n + 1, s.n[0] * kDegrees, r.rotation);
-            Accepted();
+        if (Has(line, "base_xyzrot ") && Numbers(s, 3)) {
+            RotationMatrixFromEuler(s.n[0], s.n[1], s.n[2], rotation);
+            Rotation(r, rotation);
         }
-        if (Has(line, "base_xyzrot ") && (s = ScanLine(line, 3)).count == 4) {
-            RotationMatrixFromEuler(s.n[0], s.n[1], s.n[2], r.rotation);
-            Accepted();
-        }
-        if (Has(line, "base_radius ") && (s = ScanLine(line, 1)).count == 2) {
+        if (Has(line, "base_radius ") && Numbers(s, 1)) {
             gBaseshapePointTemplates[baseshape_].size = gBaseshapeEditPoints[baseshape_].size = s.n[0];
             Accepted();
         }
+    }
+
+    // A matrix made of finite numbers can still overflow (an axis of 1e30).
+    void Rotation(BaseshapeRecord& r, const float* m)
+    {
+        if (!AllFinite(m, 9)) {
+            Refuse(kOperandNotFinite);
+            return;
+        }
+        std::copy_n(m, 9, r.rotation);
+        Accepted();
     }
 
     void BaseType(BaseshapeRecord& r, float t)
@@ -226,6 +285,10 @@ private:
             Refuse("its tform is past the 65th");
             return;
         }
+        if (!AllFinite(values, n)) {
+            Refuse(kOperandNotFinite);
+            return;
+        }
         const int t = prog_.tformCount - 1;
         if (prog_.operationCount >= kScriptMaxOperations) {
             Refuse("more than 256 operations");
@@ -248,51 +311,69 @@ private:
     }
 
     // A keyword whose operands are its numbers as they stand.
-    void Plain(const std::string& line, const char* keyword, ScriptOpCode code, int n)
-    {
-        if (!Has(line, keyword)) return;
-        const Scan s = ScanLine(line, n);
-        if (s.count == n + 1) Append(code, s.n, n);
-    }
-
-    void TformKeywords(const std::string& line)
+    void Plain(std::string_view line, const char* keyword, ScriptOpCode code, int n)
     {
         Scan s;
-        // A number that does not convert leaves the weight as it was.
-        if (Has(line, "probability ") && (s = ScanLine(line, 1)).count == 2 && !tformRefused_)
-            prog_.tformWeight[prog_.tformCount - 1] = s.n[0];
+        if (Has(line, keyword) && Numbers(s, n)) Append(code, s.n, n);
+    }
+
+    // A derived keyword's divisor: 0 refuses the line.
+    bool Divides(float divisor)
+    {
+        if (divisor != 0.0f) return true;
+        Refuse(kDivisionByZero);
+        return false;
+    }
+
+    void TformKeywords(std::string_view line)
+    {
+        Scan s;
+        // A number that does not convert leaves the weight as it was; a
+        // weight below 0 or not a number gives nothing a weight could mean.
+        if (Has(line, "probability ") && Numbers(s, 1)) {
+            if (s.n[0] < 0.0f) {
+                Refuse("a negative probability");
+            } else if (!tformRefused_) {
+                prog_.tformWeight[prog_.tformCount - 1] = s.n[0];
+            }
+        }
         Plain(line, "scale ", kScriptScale, 3);
         Plain(line, "translate ", kScriptTranslate, 3);
-        if (Has(line, "sphere_inv ") && (s = ScanLine(line, 4)).count == 5) {
+        if (Has(line, "sphere_inv ") && Numbers(s, 4)) {
             const double r = s.n[0];
             const float v[4] = {static_cast<float>(r * r), s.n[1], s.n[2], s.n[3]};
-            Append(kScriptSphereInversion, v, 4);
+            // A sphere of radius 0 inverts every point into its centre.
+            if (v[0] == 0.0f) {
+                Refuse("an inversion sphere of radius 0");
+            } else {
+                Append(kScriptSphereInversion, v, 4);
+            }
         }
         Plain(line, "julia_2 ", kScriptJulia2, 2);
         Plain(line, "julia_2z ", kScriptJulia2Z, 2);
         Plain(line, "fn_sphere ", kScriptFnSphere, 1);
         Plain(line, "fn_stereo ", kScriptFnStereo, 3);
         Plain(line, "hyper_sphere ", kScriptHyperSphere, 1);
-        if (Has(line, "baseshape ") && (s = ScanLine(line, 1)).count == 2) {
+        if (Has(line, "baseshape ") && Numbers(s, 1)) {
             const float v = std::trunc(s.n[0]);
             Append(kScriptBaseshape, &v, 1);
         }
-        if (Has(line, "rotate ") && (s = ScanLine(line, 4)).count == 5) {
+        if (Has(line, "rotate ") && Numbers(s, 4)) {
             float m[9];
             AxisAngleMatrix(s.n + 1, s.n[0] * kDegrees, m);
             Append(kScriptRotate, m, 9);
         }
-        if (Has(line, "rotate_xyz ") && (s = ScanLine(line, 3)).count == 4) {
+        if (Has(line, "rotate_xyz ") && Numbers(s, 3)) {
             float m[9];
             RotationMatrixFromEuler(s.n[0], s.n[1], s.n[2], m);
             Append(kScriptRotate, m, 9);
         }
-        if (Has(line, "rotate_rnd ") && (s = ScanLine(line, 4)).count == 5) {
+        if (Has(line, "rotate_rnd ") && Numbers(s, 4) && Divides(s.n[0])) {
             const float v[5] = {s.n[0] * kDegrees, s.n[1], s.n[2], s.n[3], 360.0f / s.n[0]};
             Append(kScriptRotateRandom, v, 5);
         }
         Plain(line, "mobius ", kScriptMobius, 8);
-        if (Has(line, "mobius_circle ") && (s = ScanLine(line, 5)).count == 6) MobiusCircle(s.n);
+        if (Has(line, "mobius_circle ") && Numbers(s, 5) && Divides(s.n[0])) MobiusCircle(s.n);
         static constexpr struct {
             const char* keyword;
             ScriptOpCode code;
@@ -314,22 +395,34 @@ private:
         BoolCut(line, "bool_sphere ", kScriptBoolSphere, 4, "inside");
         BoolCut(line, "bool_cube ", kScriptBoolCube, 4, "inside");
         BoolCut(line, "bool_gyroid ", kScriptBoolGyroid, 3, "positive");
-        if (Has(line, "mandel ") && (s = ScanLine(line, 7)).count == 8) {
-            const float* n = s.n;
-            const float v[8] = {n[0], n[1], 1.0f / n[2], n[3], n[4], n[5],
-                                static_cast<float>(std::log(std::log(static_cast<double>(n[4]))) * 1.442695),
-                                static_cast<float>(static_cast<double>(n[6]) * 0.05)};
-            Append(kScriptMandel, v, 8);
+        if (Has(line, "mandel ") && Numbers(s, 7) && Divides(s.n[2])) Mandel(s.n);
+        if (Has(line, "spheris ") && (s = ScanLine(line_, 5)).count >= 3) {
+            if (!AllFinite(s.n, s.count - 1)) {
+                Refuse(kNotFinite);
+            } else if (Divides(s.n[0]) && Divides(s.n[1])) {
+                Spheris(s);
+            }
         }
-        if (Has(line, "spheris ") && (s = ScanLine(line, 5)).count >= 3) Spheris(s);
     }
 
-    void BoolCut(const std::string& line, const char* keyword, ScriptOpCode code, int n, const char* side)
+    // The escape value goes through two logarithms: one of 1 or less has none.
+    void Mandel(const float* n)
     {
-        if (!Has(line, keyword)) return;
-        Scan s = ScanLine(line, n, true);
-        if (s.count != n + 2) return;
-        s.n[n] = s.word.find(side) != std::string::npos ? 1.0f : 0.0f;
+        if (!(n[4] > 1.0f)) {
+            Refuse("a \"mandel\" escape value of 1 or less");
+            return;
+        }
+        const float v[8] = {n[0], n[1], 1.0f / n[2], n[3], n[4], n[5],
+                            static_cast<float>(std::log(std::log(static_cast<double>(n[4]))) * 1.442695),
+                            static_cast<float>(static_cast<double>(n[6]) * 0.05)};
+        Append(kScriptMandel, v, 8);
+    }
+
+    void BoolCut(std::string_view line, const char* keyword, ScriptOpCode code, int n, const char* side)
+    {
+        Scan s;
+        if (!Has(line, keyword) || !Numbers(s, n, true)) return;
+        s.n[n] = s.word.find(side) != std::string_view::npos ? 1.0f : 0.0f;
         Append(code, s.n, n + 1);
     }
 
@@ -359,36 +452,39 @@ private:
     }
 };
 
+}  // namespace
+
 // ---- [passes] -----------------------------------------------------------------------
-// Calls each(piece, line number) for every piece of every line, without the
-// line end and without carriage returns (files written on other systems).
-template <typename Each>
-void ForEachLine(std::string_view text, Each each)
+ScriptLines::ScriptLines(std::string_view text) : text_(text), copy_(text)
 {
-    int number = 0;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view raw = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        ++number;
-        std::string line;
-        line.reserve(raw.size());
-        for (char c : raw)
-            if (c != '\r') line += c;
-        // A comment mark anywhere makes the whole line a comment.
-        for (size_t at = 0; at == 0 || at < line.size(); at += kLinePiece) {
-            const std::string piece = line.substr(at, kLinePiece);
-            if (piece.find(';') == std::string::npos) each(piece, number);
-        }
-    }
+    for (char& c : copy_)
+        if (c == '\n' || c == '\r') c = '\0';
 }
 
-}  // namespace
+bool ScriptLines::HasBlocks() const
+{
+    bool blocks = false;
+    ForEachLine([&blocks](const char* line, int) { blocks = blocks || Has(line, "tform") || Has(line, "tbase"); });
+    return blocks;
+}
 
 ScriptReadReport ReadScriptText(std::string_view text, const ScriptBaseshapeSetup& setup)
 {
-    int tbaseLines = 0;
-    ForEachLine(text, [&tbaseLines](const std::string& line, int) { tbaseLines += Has(line, "tbase") ? 1 : 0; });
+    return ReadScriptText(ScriptLines(text), setup);
+}
+
+ScriptReadReport ReadScriptText(const ScriptLines& lines, const ScriptBaseshapeSetup& setup)
+{
+    int tbaseLines = 0, tformLines = 0;
+    lines.ForEachLine([&tbaseLines, &tformLines](const char* line, int) {
+        tbaseLines += Has(line, "tbase") ? 1 : 0;
+        tformLines += Has(line, "tform") ? 1 : 0;
+    });
+    ScriptReadReport report;
+    if (tbaseLines == 0 && tformLines == 0) {
+        report.notAScript = true;
+        return report;
+    }
 
     ScriptProgram& prog = gScriptProgram;
     std::fill(std::begin(prog.tformWeight), std::end(prog.tformWeight), 1.0f);
@@ -399,16 +495,27 @@ ScriptReadReport ReadScriptText(std::string_view text, const ScriptBaseshapeSetu
         gBaseshapeCount = std::min(tbaseLines, kMaxScriptBaseshapes);
     }
     ScriptReader reader(setup, tbaseLines);
-    ForEachLine(text, [&reader](const std::string& line, int number) { reader.Line(line, number); });
+    lines.ForEachLine([&reader](const char* line, int number) { reader.Line(line, number); });
     prog.tformCountCopy = static_cast<uint8_t>(prog.tformCount);
 
-    // Weights that give nothing to pick from (every probability 0) become equal ones.
+    // Each weight times 1 / sum; weights that give nothing to pick from
+    // (every probability 0) become equal ones. A sum past the float range,
+    // or too small for its reciprocal, is taken in double precision.
     float sum = 0.0f;
-    for (int t = 0; t < prog.tformCount; ++t) sum += prog.tformWeight[t];
-    const bool usable = sum > 0.0f && std::isfinite(sum);
-    const float scale = usable ? 1.0f / sum : 0.0f;
-    for (int t = 0; t < prog.tformCount; ++t)
-        prog.tformWeight[t] = usable ? prog.tformWeight[t] * scale : 1.0f / static_cast<float>(prog.tformCount);
+    double wide = 0.0;
+    for (int t = 0; t < prog.tformCount; ++t) sum += prog.tformWeight[t], wide += prog.tformWeight[t];
+    const float scale = sum > 0.0f ? 1.0f / sum : 0.0f;
+    const bool plain = sum > 0.0f && std::isfinite(sum) && std::isfinite(scale);
+    for (int t = 0; t < prog.tformCount; ++t) {
+        float& w = prog.tformWeight[t];
+        if (plain) {
+            w *= scale;
+        } else if (wide > 0.0) {
+            w = static_cast<float>(w / wide);
+        } else {
+            w = 1.0f / static_cast<float>(prog.tformCount);
+        }
+    }
     ResetBaseshapeWeights();
     return reader.report;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <string_view>
+#include <vector>
 
 #include "engine/baseshape_images.h"
 #include "engine/status_line.h"
@@ -46,11 +47,15 @@ bool AllFinite(const float* v, size_t n)
 }
 
 // ---- [binary] --------------------------------------------------------------------------
-StlStatus ParseBinary(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why)
+// The reader stands after the facet count.
+StlStatus ParseBinary(BinaryReader& in, uint32_t count, StlMesh* mesh, std::string* why)
 {
-    BinaryReader in(data, size);
-    uint32_t count = 0;
-    if (!in.Skip(kHeaderSize) || !in.Read(count)) return Refuse(why, "shorter than the 84 bytes of a binary header");
+    // Bytes after the counted facets are never read (some writers leave
+    // padding or trailing data there), but a count of 0 over room for facets
+    // does not describe the file: nothing in it could be taken.
+    if (count == 0 && in.Holds(1, kFacetSize)) {
+        return Refuse(why, "the file holds " + std::to_string(in.Remaining()) + " bytes for its 0 facets");
+    }
     if (count == 0) return StlStatus::kNoFacets;
     if (count > kMaxBaseshapeTriangles) return Refuse(why, std::to_string(count) + " facets are more than a mesh takes");
     if (!in.Holds(count, kFacetSize)) {
@@ -63,6 +68,7 @@ StlStatus ParseBinary(const uint8_t* data, size_t size, StlMesh* mesh, std::stri
         in.ReadArray(out, 9);
         in.Skip(2);   // the attribute word
     }
+    if (in.Failed()) return Refuse(why, "the file ends early");
     if (!AllFinite(mesh->vertices.get(), size_t{count} * 9)) return Refuse(why, "a vertex is not a finite number");
     mesh->binary = true;
     return StlStatus::kTriangles;
@@ -168,30 +174,41 @@ StlStatus ParseAscii(const uint8_t* data, size_t size, StlMesh* mesh, std::strin
     return StlStatus::kTriangles;
 }
 
-bool HeaderSaysSolid(const uint8_t* data, size_t size)
-{
-    const std::string_view header(reinterpret_cast<const char*>(data), std::min(size, kHeaderSize));
-    return header.find("solid") != std::string_view::npos;
-}
-
-bool SizeMatchesBinary(const uint8_t* data, size_t size)
-{
-    if (size < kBinaryHeaderSize) return false;
-    uint32_t count = 0;
-    BinaryReader in(data + kHeaderSize, 4);
-    in.Read(count);
-    return size == kBinaryHeaderSize + uint64_t{count} * kFacetSize;
-}
-
 }  // namespace
+
+StlStatus ParseStl(BinaryReader& in, StlMesh* mesh, std::string* why)
+{
+    *mesh = StlMesh{};
+    // The kind is told by the header, the facet count at byte 80 and the
+    // file's size, before the rest is read.
+    uint8_t head[kBinaryHeaderSize] = {};
+    const size_t headSize = std::min(in.Size(), kBinaryHeaderSize);
+    if (!in.Bytes(head, headSize)) return Refuse(why, "the file ends early");
+    const std::string_view header(reinterpret_cast<const char*>(head), std::min(headSize, kHeaderSize));
+    uint32_t count = 0;
+    BinaryReader countField(head + kHeaderSize, headSize == kBinaryHeaderSize ? 4 : 0);
+    const bool hasCount = countField.Read(count);
+    const bool binaryLength = hasCount && in.Size() == kBinaryHeaderSize + uint64_t{count} * kFacetSize;
+    StlStatus status = StlStatus::kDamaged;
+    if (header.find("solid") != std::string_view::npos && !binaryLength) {
+        // Text is read whole: the facets are counted before the vertices are taken.
+        std::vector<uint8_t> text(in.Size());
+        std::memcpy(text.data(), head, headSize);
+        if (!in.Bytes(text.data() + headSize, text.size() - headSize)) return Refuse(why, "the file ends early");
+        status = ParseAscii(text.data(), text.size(), mesh, why);
+    } else if (!hasCount) {
+        status = Refuse(why, "shorter than the 84 bytes of a binary header");
+    } else {
+        status = ParseBinary(in, count, mesh, why);
+    }
+    if (status != StlStatus::kTriangles) *mesh = StlMesh{};
+    return status;
+}
 
 StlStatus ParseStl(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why)
 {
-    *mesh = StlMesh{};
-    const bool ascii = HeaderSaysSolid(data, size) && !SizeMatchesBinary(data, size);
-    const StlStatus status = ascii ? ParseAscii(data, size, mesh, why) : ParseBinary(data, size, mesh, why);
-    if (status != StlStatus::kTriangles) *mesh = StlMesh{};
-    return status;
+    BinaryReader in(data, size);
+    return ParseStl(in, mesh, why);
 }
 
 // ---- [normalise] -----------------------------------------------------------------------
@@ -225,19 +242,22 @@ void NormalizeStlMesh(float* v, uint32_t triangleCount)
 }
 
 // ---- [file] ----------------------------------------------------------------------------
-bool ImportStlFile(const char* path, int i)
+namespace {
+
+bool ImportStl(const char* path, int i)
 {
-    if (i < 0 || i >= kMaxBaseshapes) return false;
-    std::vector<uint8_t> bytes;
-    if (!ReadChosenFileBytes(path, kMaxStlFileBytes, bytes)) return false;
+    OpenedFile file;
+    if (!OpenChosenFile(path, kMaxStlFileBytes, &file)) return false;
+    BinaryReader in(file.fd, file.size);
     StlMesh mesh;
     std::string why;
-    const StlStatus status = ParseStl(bytes.data(), bytes.size(), &mesh, &why);
+    const StlStatus status = ParseStl(in, &mesh, &why);
+    if (status != StlStatus::kTriangles && status != StlStatus::kNoFacets && ReportFileGaveOut(in, path)) return false;
     switch (status) {
     case StlStatus::kDamaged:
         SetStatusText("Talvoran :   %s is not an STL file we can open: %s.", FileNameOf(path), why.c_str());
         return false;
-    case StlStatus::kNoMemory: SetStatusText("Insufficient System Memory!"); return false;
+    case StlStatus::kNoMemory: SayNoMemory(); return false;
     case StlStatus::kNoFacets:
     case StlStatus::kTriangles: break;
     }
@@ -250,4 +270,12 @@ bool ImportStlFile(const char* path, int i)
     NormalizeStlMesh(mesh.vertices.get(), mesh.triangleCount);
     InstallBaseshapeMesh(gBaseshapeMeshes[i], mesh.vertices.release(), mesh.triangleCount);
     return true;
+}
+
+}  // namespace
+
+bool ImportStlFile(const char* path, int i)
+{
+    if (i < 0 || i >= kMaxBaseshapes) return false;
+    return WithinMemory([path, i] { return ImportStl(path, i); });
 }

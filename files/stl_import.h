@@ -29,12 +29,15 @@ struct StlMesh {
     bool binary = false;
 };
 
-// Binary: the facet count must fit in the file (84 + 50 bytes a facet).
+// Binary: the facet count must fit in the file (84 + 50 bytes a facet), and
+// the file may hold no room for a further facet after them; a binary file
+// is refused from its header and size without its facets being read.
 // ASCII: one triangle per "facet normal" line, filled by the "vertex" lines
 // in order; vertex lines beyond three a facet are ignored, and facets left
 // without three vertices are dropped. Coordinates must be finite floats: a
 // "vertex" line whose three numbers are not (1e39, "nan", a word) refuses
 // the file.
+StlStatus ParseStl(BinaryReader& in, StlMesh* mesh, std::string* why);
 StlStatus ParseStl(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why);
 
 // Centres the vertices on their bounding box, scales the farthest to 1 (all

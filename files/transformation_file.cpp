@@ -225,6 +225,7 @@ bool ReadTransformationFile(const std::string& path, TransformationFileContents&
     case RegularFileStatus::NotRegular: return Fail(error, "The transformation file is not a file.");
     case RegularFileStatus::TooLarge: return Fail(error, "The transformation file is too large.");
     case RegularFileStatus::Unreadable: return Fail(error, "The transformation file cannot be read.");
+    case RegularFileStatus::NoMemory: return Fail(error, "Insufficient System Memory!");
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return ParseTransformationFile(text, out, error);

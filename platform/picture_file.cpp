@@ -192,6 +192,7 @@ PictureProblem FromFileStatus(RegularFileStatus status)
     case RegularFileStatus::NotRegular: return PictureProblem::NotRegular;
     case RegularFileStatus::TooLarge: return PictureProblem::FileTooLarge;
     case RegularFileStatus::Unreadable: return PictureProblem::Unreadable;
+    case RegularFileStatus::NoMemory: return PictureProblem::NoMemory;
     }
     return PictureProblem::Unreadable;
 }

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <filesystem>
+#include <new>
 
 const char* RegularFileProblem(RegularFileStatus status)
 {
@@ -17,6 +18,7 @@ const char* RegularFileProblem(RegularFileStatus status)
     case RegularFileStatus::NotRegular: return "not a regular file";
     case RegularFileStatus::TooLarge: return "too large";
     case RegularFileStatus::Unreadable: return "cannot be read";
+    case RegularFileStatus::NoMemory: return "not enough memory to read it";
     }
     return "cannot be read";
 }
@@ -34,7 +36,7 @@ RegularFileStatus Fail(RegularFileStatus status, const std::string& path, std::v
 
 }  // namespace
 
-RegularFileStatus OpenRegularFile(const std::string& path, size_t limit, int* fd, std::string* error)
+RegularFileStatus OpenRegularFile(const std::string& path, size_t limit, int* fd, std::string* error, uint64_t* size)
 {
     *fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     RegularFileStatus status = RegularFileStatus::Read;
@@ -48,6 +50,7 @@ RegularFileStatus OpenRegularFile(const std::string& path, size_t limit, int* fd
     } else if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > limit) {
         status = RegularFileStatus::TooLarge;
     }
+    if (size) *size = status == RegularFileStatus::Read ? static_cast<uint64_t>(info.st_size) : 0;
     if (status != RegularFileStatus::Read) {
         if (*fd >= 0) ::close(*fd);
         *fd = -1;
@@ -69,41 +72,54 @@ long ReadFromFile(int fd, uint8_t* to, size_t n)
     return static_cast<long>(done);
 }
 
+long ReadFromFileAt(int fd, uint8_t* to, size_t n, uint64_t offset)
+{
+    size_t done = 0;
+    while (done < n) {
+        const ssize_t got = ::pread(fd, to + done, n - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return -1;
+        if (got == 0) break;
+        done += static_cast<size_t>(got);
+    }
+    return static_cast<long>(done);
+}
+
 RegularFileStatus ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes,
                                   std::string* error)
 {
     bytes.clear();
     int fd = -1;
-    RegularFileStatus status = OpenRegularFile(path, limit, &fd);
+    uint64_t size = 0;
+    RegularFileStatus status = OpenRegularFile(path, limit, &fd, nullptr, &size);
     if (status != RegularFileStatus::Read) return Fail(status, path, bytes, error);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        ::close(fd);
-        return Fail(RegularFileStatus::Unreadable, path, bytes, error);
-    }
-    bytes.resize(static_cast<size_t>(info.st_size));
     size_t done = 0;
-    // The file may grow or shrink while it is read: read until the end,
-    // never past the limit.
-    for (;;) {
-        if (done == bytes.size()) {
-            if (bytes.size() >= limit) {
-                uint8_t probe;
-                const long more = ReadFromFile(fd, &probe, 1);
-                if (more > 0) status = RegularFileStatus::TooLarge;
-                else if (more < 0) status = RegularFileStatus::Unreadable;
+    try {
+        bytes.resize(static_cast<size_t>(size));
+        // The file may grow or shrink while it is read: read until the end,
+        // never past the limit.
+        for (;;) {
+            if (done == bytes.size()) {
+                if (bytes.size() >= limit) {
+                    uint8_t probe;
+                    const long more = ReadFromFile(fd, &probe, 1);
+                    if (more > 0) status = RegularFileStatus::TooLarge;
+                    else if (more < 0) status = RegularFileStatus::Unreadable;
+                    break;
+                }
+                bytes.resize(std::min(limit, bytes.size() + 65536));
+            }
+            const long n = ReadFromFile(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0) {
+                status = RegularFileStatus::Unreadable;
                 break;
             }
-            bytes.resize(std::min(limit, bytes.size() + 65536));
+            if (n == 0) break;
+            done += static_cast<size_t>(n);
+            if (done < bytes.size()) break;  // the end came before the buffer filled
         }
-        const long n = ReadFromFile(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            status = RegularFileStatus::Unreadable;
-            break;
-        }
-        if (n == 0) break;
-        done += static_cast<size_t>(n);
-        if (done < bytes.size()) break;  // the end came before the buffer filled
+    } catch (const std::bad_alloc&) {
+        status = RegularFileStatus::NoMemory;
     }
     if (status == RegularFileStatus::Read) bytes.resize(done);
     ::close(fd);

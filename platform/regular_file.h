@@ -15,6 +15,7 @@ enum class RegularFileStatus {
     NotRegular,  // a folder, FIFO, device or socket
     TooLarge,    // larger than the caller's limit
     Unreadable,  // no permission, or a read error
+    NoMemory,    // the buffer for it could not be had
 };
 
 // Reads the file at path into bytes (cleared first). On failure bytes is
@@ -26,11 +27,15 @@ RegularFileStatus ReadRegularFile(const std::string& path, size_t limit, std::ve
 // Opens the file for reading the way ReadRegularFile does (without blocking,
 // a regular file of at most limit bytes) for a reader that takes it from the
 // front; on Read the caller owns *fd and closes it, otherwise *fd is -1.
-RegularFileStatus OpenRegularFile(const std::string& path, size_t limit, int* fd, std::string* error = nullptr);
+// size, when given, receives the file's size as it was opened.
+RegularFileStatus OpenRegularFile(const std::string& path, size_t limit, int* fd, std::string* error = nullptr,
+                                  uint64_t* size = nullptr);
 
 // Reads up to n bytes from fd, going on after interruptions; fewer only at
 // the end of the file. -1 on a read error.
 long ReadFromFile(int fd, uint8_t* to, size_t n);
+// The same from the given offset of the file, leaving its position alone.
+long ReadFromFileAt(int fd, uint8_t* to, size_t n, uint64_t offset);
 
 // The text a status line shows for a failed read, without the path.
 const char* RegularFileProblem(RegularFileStatus status);

@@ -7,9 +7,11 @@
 #   scripts/run-fuzz.sh [seconds a target, default 30]
 # A target whose inputs cost more asks for its own time with a line
 # "// fuzz-seconds: N" in its source (enough for half a million inputs on a
-# CI core). FUZZ_SECONDS gives every target the same time instead (a quick
-# look); FUZZ_BUILD_DIR (default build-fuzz) is the build folder; FUZZ_JOBS
-# the number of targets run at once (default: the cores).
+# CI core). A line "// fuzz-args: ..." gives a target options of its own
+# (a -max_len that reaches the long lines of its seeds). FUZZ_SECONDS gives
+# every target the same time instead (a quick look); FUZZ_BUILD_DIR (default
+# build-fuzz) is the build folder; FUZZ_JOBS the number of targets run at
+# once and of build jobs (default: the cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 default_seconds=${1:-30}
@@ -19,7 +21,7 @@ jobs=${FUZZ_JOBS:-$(nproc)}
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALVORAN_FUZZ=ON \
   -DTALVORAN_TESTS=OFF -DTALVORAN_BENCHMARKS=OFF >/dev/null
 mapfile -t targets < <(cd tests/fuzz && ls -- *_fuzz.cpp | sed 's/\.cpp$//' | sort)
-cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" make_fuzz_seeds
+cmake --build "$build" -j "$jobs" --target "${targets[@]}" make_fuzz_seeds
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -33,14 +35,19 @@ seconds_of() {
   echo "${FUZZ_SECONDS:-${declared:-$default_seconds}}"
 }
 
+args_of() {
+  sed -n 's|^// fuzz-args: *||p' "tests/fuzz/$1.cpp" | head -1
+}
+
 run_target() {
-  local name=$1 corpus="$work/corpus/$1" kind=${1%_fuzz} code=0 seconds
+  local name=$1 corpus="$work/corpus/$1" kind=${1%_fuzz} code=0 seconds args
   seconds=$(seconds_of "$1")
+  read -r -a args <<<"$(args_of "$1")"
   mkdir -p "$corpus"
   for seeds in "$work/seeds/$kind" "tests/fuzz/seeds/$kind"; do
     if [ -d "$seeds" ]; then cp -r "$seeds/." "$corpus/"; fi
   done
-  "$build/tests/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$build/tests/fuzz/$name" "${args[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$work/$name-" "$corpus" >"$work/$name.log" 2>&1 || code=$?
   echo "$code" >"$work/$name.rc"
 }

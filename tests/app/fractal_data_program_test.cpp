@@ -3,12 +3,17 @@
 // program, the files chosen through the dialog seam.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +24,7 @@
 #include "app/frame.h"
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
+#include "app/render_control.h"
 #include "app/support/program_controls.h"
 #include "app/support/program_pictures.h"
 #include "engine/baseshape_model.h"
@@ -27,6 +33,7 @@
 #include "engine/pick_table.h"
 #include "engine/script_program.h"
 #include "engine/status_line.h"
+#include "files/fractal_data_file.h"
 #include "files/material_settings.h"
 #include "platform/desktop/platform_events.h"
 #include "render/render_buffers.h"
@@ -218,6 +225,93 @@ TEST_F(FractalDataProgram, ALoadThatCannotResizeChangesNothing)
 
 void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
+std::vector<uint8_t> ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// head, then a hole up to tailAt, then tail: a file of tailAt + tail bytes
+// that takes no disk for its hole.
+void WriteSparse(const std::string& path, const std::vector<uint8_t>& head, uint64_t tailAt,
+                 const std::vector<uint8_t>& tail)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0) << path;
+    EXPECT_EQ(::pwrite(fd, head.data(), head.size(), 0), static_cast<long>(head.size()));
+    EXPECT_EQ(::ftruncate(fd, static_cast<off_t>(tailAt + tail.size())), 0);
+    if (!tail.empty()) {
+        EXPECT_EQ(::pwrite(fd, tail.data(), tail.size(), static_cast<off_t>(tailAt)), static_cast<long>(tail.size()));
+    }
+    ::close(fd);
+}
+
+// The depth buffer as it stands.
+std::vector<float> Depth()
+{
+    return std::vector<float>(gDepthBuffer, gDepthBuffer + size_t{static_cast<uint32_t>(gImageWidth)} * gImageHeight);
+}
+
+// A 4 GiB ".zb3f" of zeros and a sound one of a 3072 x 3072 render (its
+// buffers a hole), "Load Buffers" pressed for each in a program with 64 MB
+// of address space to spare: the first is refused from its head, the
+// second's buffers cannot be had. Each says why; the model, the render and
+// its buffers stay as they were.
+TEST_F(FractalDataProgram, LargeFilesUnderAnAddressSpaceLimitChangeNothing)
+{
+    gDialogs.QueueFile(PathOf("small.zb3f"));
+    PressFractals("Save Buffers");
+    const std::vector<uint8_t> small = ReadBytes(PathOf("small.zb3f"));
+    auto doc = std::make_unique<FractalDataDocument>();
+    ASSERT_EQ(ParseFractalDataFile(small.data(), small.size(), true, doc.get(), nullptr), FileParseStatus::kRead);
+    ASSERT_EQ(gImageWidth, 512);
+    ASSERT_EQ(gImageHeight, 512);
+    // The buffers sit before the forbidden pairs at the end; all of them go
+    // per pixel, 36 times as many at 3072 x 3072.
+    const size_t pairs = 8 * static_cast<size_t>(doc->pickCount), block = doc->buffers.size;
+    std::vector<uint8_t> head(small.begin(), small.end() - static_cast<long>(block + pairs));
+    const uint32_t side[2] = {3072, 3072};
+    std::memcpy(head.data() + 8, side, sizeof side);
+    WriteSparse(PathOf("wide.zb3f"), head, head.size() + uint64_t{block} * 36,
+                std::vector<uint8_t>(small.end() - static_cast<long>(pairs), small.end()));
+    WriteSparse(PathOf("zeros.zb3f"), {}, uint64_t{4} << 30, {});
+
+    RenderFor(500);
+    const ModelState model = Model();
+    const std::vector<float> depth = Depth();
+    ASSERT_GT(DrawnPixels(), 0u);
+    std::vector<std::pair<const char*, const char*>> loads = {
+        {"zeros.zb3f", "Talvoran :   zeros.zb3f is not a fractal data file we can open: a render of 0 by 0 pixels."},
+    };
+#if !defined(TALVORAN_ADDRESS_SANITIZER) && !defined(TALVORAN_THREAD_SANITIZER)
+    // The sanitizers reserve terabytes of address space: only the plain
+    // build can set the limit, and only under it is the sound file refused.
+    loads.emplace_back("wide.zb3f", "Insufficient System Memory!");
+    unsigned long pages = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    ASSERT_TRUE(statm != nullptr && std::fscanf(statm, "%lu", &pages) == 1);
+    std::fclose(statm);
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_AS, &old), 0);
+    rlimit limit = old;
+    limit.rlim_cur = pages * static_cast<unsigned long>(::sysconf(_SC_PAGESIZE)) + (64ul << 20);
+    ASSERT_EQ(::setrlimit(RLIMIT_AS, &limit), 0);
+#endif
+    for (const auto& [name, status] : loads) {
+        gDialogs.QueueFile(PathOf(name));
+        PressFractals("Load Buffers");
+        EXPECT_EQ(Status(), status) << name;
+    }
+#if !defined(TALVORAN_ADDRESS_SANITIZER) && !defined(TALVORAN_THREAD_SANITIZER)
+    ASSERT_EQ(::setrlimit(RLIMIT_AS, &old), 0);
+#endif
+    Shot("large_buffers_refused");
+    EXPECT_TRUE(Model() == model);
+    EXPECT_TRUE(Depth() == depth) << "the render's buffers changed";
+    EXPECT_EQ(gRenderExists, 1);
+    EXPECT_TRUE(ButtonEnabled(kButtonContinue));
+}
+
 // Every way out of every file action leaves the busy flag clear; the ways
 // that load nothing leave the model as it was and say why.
 TEST_F(FractalDataProgram, EveryWayOutClearsTheBusyFlag)
@@ -320,6 +414,50 @@ TEST_F(FractalDataProgram, ScriptsPressedWhereTheyAreDrawn)
     EXPECT_EQ(gBaseshapeCount, 2);
     EXPECT_EQ(gBaseshapes[1].shapeType, 12);
     EXPECT_EQ(gScriptProgram.tformCount, 1);
+}
+
+// A script with old line ends loads and says so; an empty file, 1 MB of
+// random bytes, UTF-16 text and text without a "tform" or "tbase" line are
+// refused by "Load Script" pressed where it is drawn, and the program, the
+// render and its buffers stay as they were.
+TEST_F(FractalDataProgram, FilesThatAreNoScriptsChangeNothing)
+{
+    gFractalType = gPanel.fractalTypeChoice = 22;
+    const std::string script = "tform\rscale 0.5 0.5 0.5\rtform\rscale 0.5 0.5 0.5\rtranslate 0.5 0 0\rtform\r"
+                               "scale 0.5 0.5 0.5\rtranslate 0 0.5 0\r";
+    WriteText(PathOf("old_mac.prg"), script);
+    gDialogs.QueueFile(PathOf("old_mac.prg"));
+    PressFractals("Load Script");
+    EXPECT_EQ(Status(), "Script Loaded");
+    ASSERT_EQ(gScriptProgram.tformCount, 3);
+    EXPECT_EQ(gScriptProgram.operationCount, 5);
+    Shot("script_loaded");
+
+    std::mt19937 r(56);
+    std::string random(1 << 20, '\0');
+    for (char& c : random) c = static_cast<char>(r());
+    std::string utf16 = "\xFF\xFE";
+    for (char c : script) utf16 += std::string{c, '\0'};
+    const std::pair<const char*, std::string> files[] = {
+        {"empty.prg", ""}, {"random.prg", random}, {"utf16.prg", utf16}, {"prose.prg", "scale 1 2 3\nbase_radius 2\n"}};
+    RenderFor(500);
+    ASSERT_GT(DrawnPixels(), 0u);
+    const ModelState model = Model();
+    const std::vector<float> depth = Depth();
+    const ScriptProgram program = gScriptProgram;
+    for (const auto& [name, text] : files) {
+        WriteText(PathOf(name), text);
+        gDialogs.QueueFile(PathOf(name));
+        PressFractals("Load Script");
+        EXPECT_EQ(Status(), std::string("Talvoran :   ") + name +
+                                " is not a script: it has no \"tform\" and no \"tbase\" line.");
+        EXPECT_TRUE(Model() == model) << name;
+        EXPECT_TRUE(Depth() == depth) << name;
+        EXPECT_EQ(std::memcmp(&gScriptProgram, &program, sizeof program), 0) << name;
+        EXPECT_EQ(gRenderExists, 1) << name;
+        EXPECT_TRUE(ButtonEnabled(kButtonContinue)) << name;
+    }
+    Shot("script_refused");
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <string>
 
 #include "engine/baseshape_hooks.h"
@@ -215,6 +218,136 @@ TEST(ScriptFile, CarriageReturnsAndTheUsersLocaleChangeNothing)
     EXPECT_NE(WriteScriptText().find("matrix_2d 0.500000 0.125000 -0.125000 0.500000\ntranslate 1.00000000 0.0 0.00000000\n"),
               std::string::npos);
     std::setlocale(LC_ALL, "C");
+}
+
+}  // namespace
+
+namespace {
+
+// Every operand and weight of the program, and every value the tbase lines
+// set, is finite; weights are not negative.
+bool AllFinite()
+{
+    const ScriptProgram& p = gScriptProgram;
+    for (int k = 0; k < p.parameterCount; ++k)
+        if (!std::isfinite(p.parameters[k])) return false;
+    for (int t = 0; t < p.tformCount; ++t)
+        if (!std::isfinite(p.tformWeight[t]) || p.tformWeight[t] < 0.0f) return false;
+    for (int i = 0; i < gBaseshapeCount; ++i) {
+        const BaseshapeRecord& r = gBaseshapes[i];
+        for (float v : r.position) if (!std::isfinite(v)) return false;
+        for (float v : r.rotation) if (!std::isfinite(v)) return false;
+        for (float v : r.scaleShear) if (!std::isfinite(v)) return false;
+        for (float v : gBaseshapePointTemplates[i].p) if (!std::isfinite(v)) return false;
+        if (!std::isfinite(gBaseshapePointTemplates[i].size)) return false;
+    }
+    return true;
+}
+
+// A number that is not one, a negative probability or a division by zero
+// refuses its line, named by its number; the lines around it still read.
+TEST(ScriptFile, NonNumbersAndDivisionsByZeroAreRefusedLineByLine)
+{
+    const char* kNotFinite = "a number that is not finite (nan, inf or beyond 3.4e38)";
+    const char* kZero = "a division by zero";
+    const char* kOperand = "it gives an operand that is not finite";
+    const struct {
+        const char* line;
+        const char* why;
+    } cases[] = {
+        {"scale nan 1 1", kNotFinite},
+        {"translate 1 inf 1", kNotFinite},
+        {"matrix_2d -inf 0 0 1", kNotFinite},
+        {"fn_sphere 1e39", kNotFinite},
+        {"bool_sphere 1 NAN 0 0 inside", kNotFinite},
+        {"spheris 2 3 0 inf 1", kNotFinite},
+        {"base_position nan 0 0", kNotFinite},
+        {"base_scale 1 1e39 1", kNotFinite},  // "scale " too: one line refused once
+        {"base_radius inf", kNotFinite},
+        {"base_rotation nan 0 1 0", kNotFinite},
+        {"base_xyzrot 0 -inf 0", kNotFinite},
+        {"base_mrot 1 0 0 0 1 0 0 0 nan", kNotFinite},
+        {"base_parameters 0.5 inf", kNotFinite},
+        {"probability nan", kNotFinite},
+        {"probability -1", "a negative probability"},
+        {"rotate_rnd 0 0 1 0", kZero},
+        {"mandel 0 0 0 50 4 1 3", kZero},
+        {"spheris 0 3", kZero},
+        {"spheris 2 0 1 1 1", kZero},
+        {"mobius_circle 0 1 0.5 0.25 -1", kZero},
+        {"sphere_inv 0 0 0 1", "an inversion sphere of radius 0"},
+        {"mandel 0 0 2 50 1 1 3", "a \"mandel\" escape value of 1 or less"},
+        {"rotate 90 1e30 0 0", kOperand},
+        {"base_rotation 90 1e30 0 0", kOperand},
+        {"sphere_inv 1e20 0 0 1", kOperand},
+    };
+    for (const auto& c : cases) {
+        const ScriptReadReport report = Read(std::string("tbase\ntform\nprobability 2\n") + c.line +
+                                             "\nscale 1 2 3\nbase_radius 5\ntform\n");
+        EXPECT_EQ(report.refusedLines, 1) << c.line;
+        EXPECT_EQ(report.firstRefusedLine, 4) << c.line;
+        EXPECT_STREQ(report.firstReason, c.why) << c.line;
+        EXPECT_EQ(Codes(), std::vector<int>{0}) << c.line;
+        EXPECT_EQ(Operands(0, 3), (std::vector<float>{1, 2, 3})) << c.line;
+        EXPECT_EQ(gBaseshapePointTemplates[0].size, 5.0f) << c.line;
+        EXPECT_FLOAT_EQ(gScriptProgram.tformWeight[0], 2.0f / 3.0f) << c.line;
+        EXPECT_TRUE(AllFinite()) << c.line;
+    }
+    // The bound of "base_depth" is exact; weights of the smallest floats, or
+    // of sums past the largest, still add up to 1.
+    Read("tbase\nbase_depth 4294967295\ntbase\nbase_depth 4294967296\n");
+    EXPECT_EQ(gBaseshapes[0].pointsPerRun, 4294967295u);
+    EXPECT_EQ(Read("tbase\nbase_depth 4294967296\n").firstRefusedLine, 2);
+    for (const char* weights : {"1e-45", "3e38"}) {
+        Read(std::string("tform\nprobability ") + weights + "\ntform\nprobability " + weights + "\n");
+        EXPECT_EQ(gScriptProgram.tformWeight[0], 0.5f) << weights;
+        EXPECT_EQ(gScriptProgram.tformWeight[1], 0.5f) << weights;
+    }
+}
+
+// Old line ends, long lines and keywords far into them read as they stand.
+TEST(ScriptFile, CarriageReturnLineEndsAndLongLinesReadWhole)
+{
+    const std::string unix = "tform\nprobability 0.25\nscale 1 2 3\n\ntform\ntranslate 4 5 6\n";
+    Read(unix);
+    const ScriptProgram lf = gScriptProgram;
+    std::string cr = unix;
+    std::replace(cr.begin(), cr.end(), '\n', '\r');
+    const ScriptReadReport report = Read(cr + "probability -1\r");
+    EXPECT_EQ(report.firstRefusedLine, 7) << "each CR ends a line";
+    EXPECT_EQ(gScriptProgram.tformCount, lf.tformCount);
+    EXPECT_EQ(Codes(), (std::vector<int>{0, 1}));
+    EXPECT_TRUE(std::equal(lf.parameters, lf.parameters + 6, gScriptProgram.parameters));
+    // A keyword and its numbers 1,020 and 5,000 characters into a line.
+    for (const size_t blanks : {1020u, 5000u}) {
+        Read("tform\n" + std::string(blanks, ' ') + "scale 1 2 3\n" + std::string(blanks, ' ') + "probability 3 ; a remark\n");
+        EXPECT_EQ(Codes(), std::vector<int>{0}) << blanks;
+        EXPECT_EQ(Operands(0, 3), (std::vector<float>{1, 2, 3})) << blanks;
+    }
+}
+
+// Texts that hold no "tform" and no "tbase" line are no scripts: the program
+// and the baseshapes stay as they were.
+TEST(ScriptFile, TextsThatAreNoScriptChangeNothing)
+{
+    std::mt19937 r(56);
+    std::string random(1 << 20, '\0');
+    for (char& c : random) c = static_cast<char>(r());
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("tform\nscale 1 2 3\ntbase\n")) utf16 += std::string{c, '\0'};
+    const std::string texts[] = {"", "\n\n", "scale 1 2 3\nbase_radius 2\n", ";tform\n;tbase\n", random, utf16};
+    Read("tbase\nbase_radius 3\ntform\nscale 4 5 6\nprobability 2\ntform\n");
+    const ScriptProgram before = gScriptProgram;
+    const BaseshapeRecord record = gBaseshapes[0];
+    for (const std::string& text : texts) {
+        EXPECT_FALSE(ScriptLines(text).HasBlocks()) << text.size();
+        EXPECT_TRUE(ReadScriptText(text, kSetup).notAScript) << text.size();
+        EXPECT_EQ(std::memcmp(&gScriptProgram, &before, sizeof before), 0) << text.size();
+        EXPECT_EQ(std::memcmp(&gBaseshapes[0], &record, sizeof record), 0) << text.size();
+        EXPECT_EQ(gBaseshapeCount, 1);
+        EXPECT_EQ(gBaseshapePointTemplates[0].size, 3.0f);
+    }
+    EXPECT_TRUE(ScriptLines("x\rtbase").HasBlocks());
 }
 
 }  // namespace

@@ -61,6 +61,8 @@ TEST_F(StlImport, TheWorkedFacetInEveryForm)
         Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "  vertex 9 9 9\nfacet normal 0 0 1\n"),  // extra lines
         Binary("exported", 1),
         Binary("solid exported", 1),  // "solid", but exactly the binary length
+        // Data after the counted facet is left unread.
+        Binary("trailing", 1, {0, 0, 0, 2, 0, 0, 0, 2, 0, 7, 7, 7, 7, 7, 7, 7, 7, 7}),
         // Far beyond 1e7: the box starts at the first vertex, not at +-1e7.
         Text("solid far\n" + Facet("3e7 0 0", "3.2e7 0 0", "3e7 2e6 0") + "endsolid far\n"),
     };
@@ -73,7 +75,7 @@ TEST_F(StlImport, TheWorkedFacetInEveryForm)
     // "solid" and another length: text without facets, the default triangle.
     std::vector<uint8_t> padded = Binary("solid exported", 1);
     padded.push_back(0);
-    for (const auto& bytes : {padded, Binary("none", 0)}) {
+    for (const auto& bytes : {padded, Binary("none", 0, {})}) {
         ASSERT_TRUE(Import(bytes));
         EXPECT_EQ(std::vector<float>(gMesh.vertices, gMesh.vertices + 9 * gMesh.triangleCount),
                   std::vector<float>(kDefaultBaseshapeTriangle, kDefaultBaseshapeTriangle + 9));
@@ -108,6 +110,7 @@ TEST_F(StlImport, HostileFilesChangeNothing)
     std::memcpy(&nan[84 + 12], "\x00\x00\xc0\x7f", 4);
     const std::vector<uint8_t> cases[] = {
         std::vector<uint8_t>(83, 1), Binary("x", 2), Binary("x", 0xFFFFFFFFu), shortened, nan,
+        Binary("x", 0),  // a facet its count does not hold
         Text("solid\nfacet normal 0 0 1\nvertex 0 0 inf\nvertex 1 0 0\nvertex 0 1 0\n"),
         // Past the float range, or no number: skipping the line would slide
         // the next facet's first vertex into this triangle.

@@ -73,6 +73,14 @@ int main(int argc, char** argv)
                                            "base_parameters 0.5 0.2\nbase_xyzrot 0 45 0\ntform\nprobability 0.5\n"
                                            "rotate 90 0 0 1\nmobius_circle 2 1 0.5 0.25 -1\nbool_sphere 1 0 0 0 inside\n"
                                            "tform\r\nmandel 0 0 2 50 4 1 3\r\nspheris 2 3 0 0 1\r\n";
+    // Lines of thousands of characters with keywords far into them, old
+    // line ends, and numbers the reader refuses.
+    const std::string blanks(1100, ' ');
+    std::ofstream(prg + "long_lines.prg") << "tform\n" << blanks << "scale 0.5 0.5 0.5\n" << std::string(3000, 'x')
+                                          << " translate 1 0 0\n;" << blanks << "tbase\ntbase\r" << blanks
+                                          << "base_depth 4294967295\rbase_radius 1e39\rtform\rprobability -1\r"
+                                          << "rotate_rnd 0 0 1 0\rmandel 0 0 0 50 4 1 3\rsphere_inv nan 0 0 1\r"
+                                          << blanks << blanks << "rotate 30 0 1 0\n";
     gFractalType = 0;
     std::ofstream(prg + "type0.prg") << WriteScriptText();
     // The transformation file of those two transformations, and of none.

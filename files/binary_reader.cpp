@@ -1,0 +1,45 @@
+#include "files/binary_reader.h"
+
+#include <algorithm>
+
+#include "platform/regular_file.h"
+
+bool BinaryReader::Fill(size_t n)
+{
+    // Only a file reader gets here: in memory the window is the whole.
+    const size_t end = windowAt_ + windowLength_;
+    const size_t keep = offset_ >= windowAt_ && offset_ < end ? end - offset_ : 0;
+    const size_t from = offset_ - windowAt_;
+    const size_t want = std::max(n, std::min(kWindow, Remaining()));
+    if (window_.size() < want) window_.resize(want);
+    if (keep > 0) std::memmove(window_.data(), window_.data() + from, keep);
+    const long got = ReadFromFileAt(fd_, window_.data() + keep, want - keep, offset_ + keep);
+    data_ = window_.data();
+    windowAt_ = offset_;
+    windowLength_ = keep + static_cast<size_t>(std::max(got, 0L));
+    bytesFromFile_ += static_cast<uint64_t>(std::max(got, 0L));
+    if (got < 0 || windowLength_ < n) {
+        readError_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool BinaryReader::ReadDirect(uint8_t* out, size_t n)
+{
+    if (failed_ || n > Remaining()) {
+        failed_ = true;
+        return false;
+    }
+    const size_t end = windowAt_ + windowLength_;
+    const size_t buffered = offset_ >= windowAt_ && offset_ < end ? std::min(n, end - offset_) : 0;
+    if (buffered > 0) std::memcpy(out, data_ + (offset_ - windowAt_), buffered);
+    const long got = ReadFromFileAt(fd_, out + buffered, n - buffered, offset_ + buffered);
+    bytesFromFile_ += static_cast<uint64_t>(std::max(got, 0L));
+    offset_ += n;
+    if (got < 0 || static_cast<size_t>(got) < n - buffered) {
+        readError_ = failed_ = true;
+        return false;
+    }
+    return true;
+}
