@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/editor_views.h"
 #include "app/frame.h"
 #include "app/point_preview.h"
 #include "app/render_control.h"
@@ -179,8 +180,8 @@ bool RunMessageLoopPass()
     if (FrameWanted()) {
         RenderFrame();
         PaceFrame();
-    } else {
-        GatherSettledPoints();
+    } else if (GatherSettledPoints() && BaseshapeAnimationOn()) {
+        PaceFrame();  // the animation steps by the preview's passes as it did by its frames
     }
     return true;
 }
