@@ -63,13 +63,15 @@ const ActionButtonPlace kActionButtonPlaces[kActionButtonCount] = {
     {kActionOutputFilename, "Output Filename", 36, 598, 148, 24, 1},
     {kActionRenderAnimation, "Render Animation", 288, 598, 148, 24, 1},
     // Under the preview, beside the render row. "RND" and "CLR" stand 64
-    // left of their given places, clear of the erase question's box; "Cancel"
-    // 10 lower than its given place, clear of the "Zoom" slider.
+    // left of their given places, clear of the erase question's box.
+    // "Cancel" right of the export progress it stops: at its given place
+    // (1068, 72) it would cover the "Zoom" slider, and between the slider and
+    // the status line under it there is no room for it.
     {kActionNewFractal, "New Fractal", 876, 66, 98, 24, 1},
     {kActionHelp, "Help", 1452, 68, 72, 24, 1},
     {kActionRandomSuccessors, "RND", 1118, 126, 50, 24, 1},
     {kActionClearSuccessors, "CLR", 1178, 126, 50, 24, 1},
-    {kActionCancelExport, "Cancel", 1068, 62, 100, 18, 0},
+    {kActionCancelExport, "Cancel", 1178, 23, 100, 18, 0},
 };
 
 void BuildActionButtons()

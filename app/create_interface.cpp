@@ -67,7 +67,7 @@ int gCurrentTab = 0;
 namespace {
 
 constexpr int kZ = 30;
-constexpr int kZoomSliderX = 1018 - 26;
+constexpr int kZoomSliderX = 1018 - 28;
 constexpr int kWindowGroup = 1;
 constexpr int kLightGroup = 2;
 
@@ -214,7 +214,7 @@ void CreateInterface()
     BuildBox(gExcludeBackgroundBox, 440, 200, 220, "Exclude Background (PNG)");
     // The sliders' given place is (1018, 82); their frame (to 32 past their
     // right end) would reach into the erase question's box, so they stand
-    // 26 to the left.
+    // 28 to the left, 3 units clear of it.
     gZoomSlider.Build(kZoomSliderX, 82, kZ, 200, 20, 0, 1.0f, "Zoom");
     gZoomSlider.visible = 1;
     gZoom3DSlider.Build(kZoomSliderX, 82, kZ, 200, 20, 0, 1.0f, "Zoom");
@@ -280,9 +280,10 @@ void CreateInterface()
     BuildTab(gRenderTab, kPlaceRenderTabs, kRenderTabs);
     BuildList(gPanelList, 560, 200, 110, "Panel", kPanelRows, 1);
     // Under the view icons they choose, right of the preview, so the status
-    // line has the panel's width.
-    BuildList(gRotateList, 1535, 704, 64, "Rotate", kRotateRows, gRotateMode);
-    BuildList(gMoveList, 1535, 624, 64, "Move", kMoveRows, gMoveMode);
+    // line has the panel's width; 65 wide from x 1534, so that "TBall" keeps
+    // off the window's edge.
+    BuildList(gRotateList, 1534, 704, 65, "Rotate", kRotateRows, gRotateMode);
+    BuildList(gMoveList, 1534, 624, 65, "Move", kMoveRows, gMoveMode);
     {
         const PanelPlace& p = Place(kPlaceThreads);
         gThreadsList.Build(p.x, p.y, kZ, p.width, p.h, p.rows, "Threads", kThreadCountRows);

@@ -26,7 +26,6 @@
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_window.h"
 #include "platform/desktop/platform_events.h"
-#include "platform/desktop/preview_target.h"
 #include "shading/preview_image.h"
 #include "shading/preview_passes.h"
 #include "ui/font.h"
@@ -71,10 +70,11 @@ void CallList(unsigned list)
     if (list) glCallList(list);
 }
 
-void DrawBusyMark(float x, float y)
+void DrawBusyMark()
 {
+    const BusyMarkPlace at = BusyMarkCentre();
     glPushMatrix();
-    glTranslatef(x, y, 300.0f);
+    glTranslatef(at.x, at.y, 300.0f);
     glRotatef(static_cast<float>(gFrameTicks() % 1200u) * 0.3f, 0.0f, 0.0f, -1.0f);
     CallList(gOpengl.busyMarkList);
     glPopMatrix();
@@ -105,6 +105,21 @@ void UploadPreviewImage()
 }
 
 }  // namespace
+
+bool BusyMarkShown()
+{
+    const uint8_t state = gScreenState.load();
+    return RenderOnScreen(state) || state == kScreenVoxelBusy;
+}
+
+// Above "New Fractal", where "Continue" stands while no render runs (its
+// place (900, 60) lies over the "N" of "New Fractal"); on the voxels page
+// beside the engine's buttons.
+BusyMarkPlace BusyMarkCentre()
+{
+    if (gCurrentTab == kTabVoxels && gScreenState.load() == kScreenVoxelBusy) return {360.0f, 804.0f};
+    return {900.0f, 114.0f};
+}
 
 int EffectiveScreenState(int screenState, bool dofOn, int fastShadowUpdate, bool rgbColoring)
 {
@@ -156,6 +171,8 @@ bool SomethingMoves()
         return true;
     if (gRenderActive.load() || gMeshExportRunning.load() || gProceduralTextureBusy.load()) return true;
     if (TextInputActive() || (gInterfaceBuilt && ResolutionReminderDue())) return true;
+    // The settled point preview gathers its points between frames.
+    if (PointPreviewGathers()) return false;
     return (state == kScreenPointPreview || state == kScreenPreview3D) && !PointPreviewSettled();
 }
 
@@ -178,11 +195,7 @@ void DrawFrame()
 {
     SleepMs(1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    if (gPointPreviewValid == 0) {
-        gPointPreviewValid = 1;
-        gPreviewRefresh = 1;
-        ClearPreviewTarget();  // the dirty points start afresh
-    }
+    if (gPointPreviewValid == 0) StartPointPreviewAfresh();
     DrawInterface();
     if (TextInputActive()) DrawTextInputLine();
     DrawParamInputBox();  // frames the field when it holds a fractal parameter
@@ -221,7 +234,7 @@ void DrawMainView()
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
     DrawPreviewFrame(0.0f, 1.0f, 0.0f);
-    DrawBusyMark(900.0f, 60.0f);
+    DrawBusyMark();
 }
 
 void DrawExportView()
@@ -263,11 +276,7 @@ void DrawVoxelBusyScreen()
         FadeSplashImage();
         gStartupStep = 0;
     }
-    if (gCurrentTab == kTabVoxels) {
-        DrawBusyMark(360.0f, 804.0f);
-    } else {
-        DrawBusyMark(900.0f, 60.0f);
-    }
+    DrawBusyMark();
     DrawVoxelView();
     CallList(gGridOverlayList);
 }

@@ -31,6 +31,15 @@ extern int& gPreviewLastRow;
 
 int EffectiveScreenState(int screenState, bool dofOn, int fastShadowUpdate, bool rgbColoring);
 
+// The turning mark of a running render or voxel engine: whether the screen
+// on now draws it, and where (it reaches kBusyMarkRadius from its centre).
+inline constexpr float kBusyMarkRadius = 20.0f;
+struct BusyMarkPlace {
+    float x, y;
+};
+bool BusyMarkShown();
+BusyMarkPlace BusyMarkCentre();
+
 // Creates gPreviewTexture from gPreviewImage once; Delete lets it be made anew.
 void CreatePreviewTexture();
 void DeletePreviewTexture();
@@ -42,10 +51,11 @@ extern uint64_t gFramesDrawn;
 // The window rests: the loop draws a frame only when something on screen may
 // have changed. Frames are owed to input (RequestFrames) and to what moves
 // by itself: the splash and start-up, a render, an export, the voxel engine,
-// a texture generation or mesh export, a point preview that has not
-// settled, an open text field (its caret counts frames), the resolution
-// reminder's pulse, a new preview image or status text. FrameWanted says
-// whether the next pass draws.
+// a texture generation or mesh export, a point preview that is still
+// dirty (a settled one gathers its points between frames and asks for one
+// when a shading has a new picture to show), an open text field (its caret
+// counts frames), the resolution reminder's pulse, a new preview image or
+// status text. FrameWanted says whether the next pass draws.
 void RequestFrames(int count);
 bool FrameWanted();
 void DrawFrame();

@@ -70,7 +70,7 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {32, 458, 216, 24, 6},    // "Resolution presets" (at y 626 it would cover "Projection", "Perspective")
     {32, 740, 180, 18, 2},    // "Projection"
     {32, 690, 400, 16, 1},    // "Perspective"
-    {270, 520, 160, 18, 7},   // "Control Sensitivity"
+    {270, 520, 164, 18, 7},   // "Control Sensitivity" (160 wide, "Extremely Precise" would touch its edge)
     {270, 400, 160, 18, 5},   // "Grid"
     {450, 520, 120, 18, 2},   // "Shadows"
     {450, 440, 144, 24, 6},   // "Fixed View"

@@ -84,6 +84,13 @@ int ZoomRects(FixtureRects out)
     return One(out, r);
 }
 
+int BusyMarkRects(FixtureRects out)
+{
+    const BusyMarkPlace c = BusyMarkCentre();
+    const float r[4] = {c.x - kBusyMarkRadius, c.y - kBusyMarkRadius, c.x + kBusyMarkRadius, c.y + kBusyMarkRadius};
+    return One(out, r);
+}
+
 int ProgressRects(FixtureRects out)
 {
     const SliderBox& b = gSliderBox;
@@ -257,6 +264,7 @@ const Fixture kFixtures[] = {
     {"export progress", kAll, kAll, FixtureLook::Solid, [] { return gSliderBox.visible != 0; }, ProgressRects},
     {"Voxel Mode", kAll, kAll, FixtureLook::Solid, EngineOn, VoxelModeRects},
     {"status line", kAll, kAll, FixtureLook::Solid, StatusLineShown, StatusLineRects},
+    {"render mark", kAll, kAll, FixtureLook::Solid, BusyMarkShown, BusyMarkRects},
     {"view icons", kAll, kAll, FixtureLook::Solid, nullptr, ViewIconRects},
     {"Zoom", kAll, kAll, FixtureLook::Solid, [] { return gZoomSlider.visible || gZoom3DSlider.visible; }, ZoomRects},
     {"erase question", kAll, kAll, FixtureLook::Solid, [] { return ButtonEnabled(kButtonNo); },

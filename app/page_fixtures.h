@@ -1,6 +1,7 @@
 // What the pages draw besides their controls: the frames that group them,
 // captions and read-outs, the status line, the erase question, the export
-// progress, the "Zoom" sliders and the parameter field. Each is listed with
+// progress, the turning render mark, the "Zoom" sliders and the parameter
+// field. Each is listed with
 // the page it shows on, when, and the rectangles it takes, read from the same
 // places the drawing uses, so the layout can be checked as a whole: nothing
 // solid lies over another thing, and nothing crosses a frame's line.

@@ -44,16 +44,35 @@ float gPreview3DPan[3] = {0.0f, 0.0f, 0.0f};
 
 namespace {
 int gSettledShadings = 0;  // shadings since the preview settled or woke
+int gDirtyFrames = 0;      // frames of dirty points since the preview started afresh or woke
 }  // namespace
 
+// The timer never settles the 3-D preview's inset (it counts only on the
+// point preview): there the dirty points, kept in the target, rest once
+// they are plenty, unless a baseshape spins or moves in the 3-D scene.
 bool PointPreviewSettled()
 {
-    return gPreviewRefresh == 0 && gSettledShadings >= kSettledShadingsToRest && !BaseshapeAnimationOn();
+    if (BaseshapeAnimationOn()) return false;
+    if (gPreviewRefresh == 0) return gSettledShadings >= kSettledShadingsToRest;
+    return gScreenState.load() == kScreenPreview3D && gDirtyFrames >= kDirtyFramesToRest && !BaseshapesSpinOrMove();
 }
 
-// Two more shadings: enough to show what the input changed, where a change
-// that starts the preview afresh goes through its dirty mode anyway.
-void WakePointPreview() { gSettledShadings = std::min(gSettledShadings, kSettledShadingsToRest - 2); }
+// Two more shadings (or frames of the inset): enough to show what the input
+// changed, where a change that starts the preview afresh goes through its
+// dirty mode anyway.
+void WakePointPreview()
+{
+    gSettledShadings = std::min(gSettledShadings, kSettledShadingsToRest - 2);
+    gDirtyFrames = std::min(gDirtyFrames, kDirtyFramesToRest - 2);
+}
+
+void StartPointPreviewAfresh()
+{
+    gPointPreviewValid = 1;
+    gPreviewRefresh = 1;
+    gDirtyFrames = 0;
+    ClearPreviewTarget();  // the dirty points start afresh
+}
 
 // ---- [view and projection] ---------------------------------------------------
 PreviewView LoadPreviewView()
@@ -309,18 +328,22 @@ void DrawSettledPreview()
 namespace {
 
 // The batches of a frame into the given area; a refresh clears the area
-// first, and the settled preview is drawn from its texture.
+// first, and the settled preview is drawn from its texture. Dirty points at
+// rest are drawn from the target that keeps them, without new batches
+// (without a target nothing keeps them, so a frame drawn plots them anew).
 void DrawPreviewPoints(Emitter emitter, float x0, float y0, float x1, float y1, bool redFrame)
 {
-    if (PointPreviewSettled()) {
+    const bool dirty = gPreviewRefresh != 0;
+    const bool rested = PointPreviewSettled();
+    if (rested && !dirty) {
         DrawSettledPreview();
         return;
     }
     const PreviewView v = LoadPreviewView();
-    const bool dirty = gPreviewRefresh != 0;
     if (dirty) BeginDirtyPoints();
-    RunPreviewBatches(v, dirty, emitter);
+    if (!rested || !gPreviewTargetAvailable) RunPreviewBatches(v, dirty, emitter);
     if (dirty) {
+        if (!rested) ++gDirtyFrames;
         EndDirtyPoints(x0, y0, x1, y1);
         CallList(gGridOverlayList);
         gSplashFrameCount = 0;
@@ -335,6 +358,20 @@ void DrawPreviewPoints(Emitter emitter, float x0, float y0, float x1, float y1, 
 }
 
 }  // namespace
+
+bool PointPreviewGathers()
+{
+    return gScreenState.load() == kScreenPointPreview && gPreviewRefresh == 0 && !PointPreviewSettled() &&
+           !gRenderActive.load();
+}
+
+bool GatherSettledPoints()
+{
+    if (!PointPreviewGathers()) return false;
+    RunPreviewBatches(LoadPreviewView(), false, Emitter::kFullArea);
+    CountSettledFrame();
+    return true;
+}
 
 // DrawPointPreviewPbuffer in the original design.
 void DrawPointPreview()

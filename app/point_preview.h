@@ -27,12 +27,27 @@ inline constexpr int kSettledFrameCycle = 40;
 // something moves it: the picture then changes no more, and an idle window
 // does no work.
 inline constexpr int kSettledShadingsToRest = 8;
-// Settled and done: no batches run and nothing changes from frame to frame
-// (never while the baseshape animation runs).
+// Frames of dirty points after which the 3-D preview's inset, which stays
+// dirty, stops running batches: 64 frames of 256 batches put some 16
+// million points into its 208 x 208 pixels, three times as many a pixel as
+// the settled preview gathers before it rests.
+inline constexpr int kDirtyFramesToRest = 64;
+// Settled and done, or the inset of the 3-D preview at rest: no batches run
+// and nothing changes from frame to frame (never while the baseshape
+// animation runs, nor on the 3-D preview while a baseshape spins or moves).
 bool PointPreviewSettled();
 // Input that may have changed what the preview shows: it runs its batches
 // again for a while.
 void WakePointPreview();
+// The settled point preview (screen 6) gathers points between the shadings
+// that show them; the frames in between would show the same picture, so a
+// pass of the loop that draws no frame runs the batches of one (and the
+// shading when its turn comes, which asks for a frame). True when it ran.
+bool PointPreviewGathers();
+bool GatherSettledPoints();
+// The preview must be drawn afresh (gPointPreviewValid was cleared): dirty
+// mode, the target cleared.
+void StartPointPreviewAfresh();
 
 // The 3-D preview's view: preset 0 from above, 1 from the side, 2 the
 // front, 3 the free view turned by the mouse.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/editor_views.h"
 #include "app/frame.h"
 #include "app/point_preview.h"
 #include "app/render_control.h"
@@ -179,6 +180,8 @@ bool RunMessageLoopPass()
     if (FrameWanted()) {
         RenderFrame();
         PaceFrame();
+    } else if (GatherSettledPoints() && BaseshapeAnimationOn()) {
+        PaceFrame();  // the animation steps by the preview's passes as it did by its frames
     }
     return true;
 }
@@ -274,7 +277,7 @@ int RunProgram(const ProgramOptions& options)
         }
         if (!RunMessageLoopPass()) break;
         ++frames;
-        if (gFramesDrawn == drawn) {
+        if (gFramesDrawn == drawn && !PointPreviewGathers()) {
             heap.Resting();
             RestUntilEvent();
         } else {

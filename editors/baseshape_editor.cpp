@@ -173,9 +173,11 @@ void BaseShapeEditor::Build()
         trackBall.Build(180, 440, kZ, 250, 250, facing, kBallGroup);
         trackBall.SetRotation(facing);
     }
-    BuildList(rotList, 444, 539, 34, 20, "Rot", kRotRows, rotRow);
-    BuildList(fixedRotationList, 504, 509, 40, 20, "FRot", kAxisRows, 0);
-    BuildList(transList, 108, 539, 34, 20, "Tr.", kTransRows, transRow);
+    // A little wider than given (34, 40 and 34), so that their texts keep
+    // off the right edge.
+    BuildList(rotList, 444, 539, 36, 20, "Rot", kRotRows, rotRow);
+    BuildList(fixedRotationList, 504, 509, 44, 20, "FRot", kAxisRows, 0);
+    BuildList(transList, 108, 539, 36, 20, "Tr.", kTransRows, transRow);
     BuildCheck(moveAllBox, 36, 672, 92, 18, "Move All");
     // Beside the scale window's title, clear of the rows and the position.
     BuildCheck(uniformBox, 458, 388, 84, 18, "Uniform");

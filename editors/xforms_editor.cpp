@@ -130,8 +130,9 @@ void XFormsEditor::BuildPanel()
     blockButtons[0].Build(208, 686, kZ, 152, 24, "Block Type", 0);
     blockButtons[1].Build(44, 0, kZ, 64, 18, "insert", 1);
     BuildCheck(editBox, 32, 876, 64, 24, "Edit");
-    // At (181, 290) it would cover the title bar of "Scale".
-    BuildCheck(uniformBox, 181, 312, 80, 18, "Uniform");
+    // At (181, 290) it would cover the title bar of "Scale"; 84 wide, not 80,
+    // so that "Uniform" keeps off its right edge.
+    BuildCheck(uniformBox, 181, 312, 84, 18, "Uniform");
     BuildCheck(editGeneratorsBox, 40, 592, 168, 20, "Edit Generators");
     // At (48, 488), 300 wide, it would lie under the amount window.
     variationList.Build(24, 488, kZ, 116, 20, 10, "Variations", kVariationNames);
@@ -166,12 +167,14 @@ void XFormsEditor::BuildPanel()
     }
     BuildList(windowList, 574, 732, 78, "Window", kWindowRows, windowRow);
     BuildList(controlsList, 574, 664, 78, "Controls", kControlsRows, controlsRow);
+    // "Rot", "Tr." and "Function" 2 wider than given (34, 34, 128), so that
+    // their texts keep off the right edge.
     // At (606, 164) it would cover "Panel".
-    BuildList(rotList, 570, 76, 34, "Rot", kRotRows, rotRow);
+    BuildList(rotList, 570, 76, 36, "Rot", kRotRows, rotRow);
     // Under the last row of the chain readout (type 48), which ends at y 442.
-    BuildList(transList, 342, 322, 34, "Tr.", kTransRows, transRow);
+    BuildList(transList, 342, 322, 36, "Tr.", kTransRows, transRow);
     BuildList(zoomTypeList, 466, 532, 80, "Zoom Type", kZoomRows, zoomTypeRow);
-    BuildList(functionList, 66, 532, 128, "Function", kFunctionRows, functionRow);
+    BuildList(functionList, 66, 532, 130, "Function", kFunctionRows, functionRow);
     // Its caption under the cells: above them it would cover the trackball's frame.
     fixedRotation.Build(426, 68, kZ, 128, 20, 6, "Fixed Rotation", kFixedRows, false);
     {

@@ -78,6 +78,14 @@ void AnimateBaseshapes()
     gBaseshapeAnimationFrame = Next(gBaseshapeAnimationFrame);
 }
 
+bool BaseshapesSpinOrMove()
+{
+    const int count = BaseshapesInUse();
+    for (int i = 0; i < count; ++i)
+        if (gBaseshapeSpin[i][3] != 0.0f || gBaseshapeMoveWave[i][1] != 0.0f) return true;
+    return false;
+}
+
 bool TickBaseshapeAnimation(int mode)
 {
     gBaseshapeAnimationTick = Next(gBaseshapeAnimationTick);
@@ -87,11 +95,8 @@ bool TickBaseshapeAnimation(int mode)
         AnimateBaseshapes();
         return true;
     }
-    if (tick % 100 != 99) return false;
+    if (tick % 100 != 99 || !BaseshapesSpinOrMove()) return false;
     const int count = BaseshapesInUse();
-    bool animated = false;
-    for (int i = 0; i < count; ++i) animated = animated || gBaseshapeSpin[i][3] != 0.0f || gBaseshapeMoveWave[i][1] != 0.0f;
-    if (!animated) return false;
 
     gBaseshapeAnimationFrame = Next(gBaseshapeAnimationFrame);
     CallBaseshapeHook(gBaseshapeHooks.restartPreview);

@@ -24,6 +24,10 @@ float BaseshapeWave(int waveType, float period, float phaseDegrees, int32_t n);
 // baseshapes.
 void AnimateBaseshapes();
 
+// Whether a baseshape in use spins or moves: the 3-D preview then turns
+// and moves it by itself.
+bool BaseshapesSpinOrMove();
+
 // One preview frame. Mode 0: every fifth tick runs AnimateBaseshapes and
 // gives true. Other modes (the 3-D preview): every hundredth tick, when any
 // baseshape spins or moves, advances the frame, turns and moves the preview

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # CPU time of the program on a virtual display: at rest (past the splash, the
 # start-up steps and the settling of the point preview) and, when xdotool is
-# there, while a render runs after a press on "Render". Prints the share of
-# one core over the whole process and over its window thread alone, and the
-# resident memory.
+# there, with the transformation editor open at rest ("Editors",
+# "Transformations", "Edit" on), once more after "Edit" is switched off
+# (with the seconds the window took to rest again), and while a render runs
+# after a press on "Render". Prints the share of one core over the whole
+# process and over its window thread alone, and the resident memory.
 #
 #   scripts/idle-cpu.sh [talvoran] [seconds measured, 10] [seconds to settle, 30]
 set -euo pipefail
@@ -63,8 +65,31 @@ measure() {
 
 measure "at rest"
 
+# Seconds until a second passes with the process under 5 % of a core, at most 60.
+rested_after() {
+  local a b n
+  for n in $(seq 1 60); do
+    a=$(ticks); sleep 1; b=$(ticks)
+    if [ $((100 * (b - a))) -lt $((5 * hz)) ]; then echo "$n"; return; fi
+  done
+  echo "more than 60"
+}
+
 if command -v xdotool > /dev/null; then
   window=$(xdotool search --sync --name "Talvoran Vane" | head -1)
+  # Places of the 1600 x 1000 virtual screen, y up: the tab "Editors" at
+  # (352, 956), the page "Transformations" at (352, 924), "Edit" at (44, 888).
+  click() { xdotool mousemove --window "$window" "$1" $((1000 - $2)) click 1; sleep 0.3; }
+  click 352 956
+  click 352 924
+  click 44 888
+  xdotool mousemove --window "$window" 1100 600  # over the preview, still
+  sleep 15
+  measure "transformation editor at rest"
+  click 44 888
+  xdotool mousemove --window "$window" 1100 600
+  echo "after \"Edit\" off: at rest after $(rested_after) s"
+  measure "editor closed, at rest"
   # "Render" at (740, 112) of the 1600 x 1000 virtual screen, y up.
   xdotool mousemove --window "$window" 740 888 click 1
   sleep 3

@@ -208,6 +208,9 @@ bool StoreRow(const Control& c, int row, float v)
 // shows up to 4 units past its advance.
 constexpr float kGlyphOverhang = 4;
 bool TextEnds(float textRight, float right) { return textRight + kGlyphOverhang <= right; }
+// A list's or check box's texts, measured to where their ink ends, keep 4
+// units (more than two pixels of the smallest window) off the frame's line.
+bool InkEnds(float inkRight, float right) { return inkRight + 4 <= right; }
 
 // Geometry: the rectangle, the rows a press can pick and where.
 void Put(float* r, float x0, float y0, float x1, float y1) { r[0] = x0, r[1] = y0, r[2] = x1, r[3] = y1; }
@@ -267,7 +270,7 @@ const ControlOps kCheckOps = {
     [](const Control& c) { return Widget<OptionsBox>(c).count; },
     [](const Control& c, int row, int* x, int* y) { const OptionsBox& b = Widget<OptionsBox>(c); At(x, y, b.left + b.rowHeight / 2, b.bottom + (static_cast<float>(row) + 0.5f) * b.rowHeight); },
     false,
-    [](const Control& c) { return TextEnds(Widget<OptionsBox>(c).textRight, Widget<OptionsBox>(c).right); }
+    [](const Control& c) { return InkEnds(Widget<OptionsBox>(c).textRight, Widget<OptionsBox>(c).right); }
 };
 
 // Option lists: the selection counted from the lowest row.
@@ -288,7 +291,7 @@ const ControlOps kListOps = {
     [](const Control& c) { return Widget<ListBox>(c).count; },
     [](const Control& c, int row, int* x, int* y) { const ListBox& l = Widget<ListBox>(c); At(x, y, l.left + l.rowHeight / 2, l.bottom + (static_cast<float>(row) + 0.5f) * l.rowHeight); },
     false,
-    [](const Control& c) { return TextEnds(Widget<ListBox>(c).textRight, Widget<ListBox>(c).right); }
+    [](const Control& c) { return InkEnds(Widget<ListBox>(c).textRight, Widget<ListBox>(c).right); }
 };
 
 // A press on a cell acts even on the cell already chosen: "Fixed View" turns

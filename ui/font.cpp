@@ -34,6 +34,31 @@ GlyphCell CellOf(int g)
     return {s0, s0 + 1.0f / 16.0f, t1 - 1.0f / 16.0f, t1};
 }
 
+// Units right of a glyph's pen position where its ink ends, once measured.
+float gGlyphInkEnd[kGlyphCount];
+bool gGlyphInkMeasured = false;
+
+float GlyphInkEnd(int g) { return gGlyphInkMeasured ? gGlyphInkEnd[g] : static_cast<float>(kGlyphAdvance + 4); }
+
+// A texel brighter than a quarter shows beside a frame's line.
+void MeasureGlyphInk(const RgbPicture& picture)
+{
+    if (picture.width < 16 || picture.height < 16) return;
+    const int cellW = picture.width / 16, cellH = picture.height / 16;
+    for (int g = 0; g < kGlyphCount; ++g) {
+        // Rows bottom first: the cell of glyph row g / 16 counts from the top.
+        const int x0 = (g % 16) * cellW, y0 = picture.height - (g / 16 + 1) * cellH;
+        int last = -1;
+        for (int y = y0; y < y0 + cellH; ++y)
+            for (int x = x0 + std::max(last + 1, 0); x < x0 + cellW; ++x) {
+                const uint8_t* p = &picture.pixels[(static_cast<size_t>(y) * picture.width + x) * 3];
+                if (std::max({p[0], p[1], p[2]}) > 64) last = x - x0;
+            }
+        gGlyphInkEnd[g] = static_cast<float>(last + 1) * kGlyphQuadSize / static_cast<float>(cellW);
+    }
+    gGlyphInkMeasured = true;
+}
+
 // The quad of glyph g with its lower left corner at (x, 0).
 void GlyphQuad(int g, float x)
 {
@@ -119,6 +144,7 @@ const char* FormatFloatText(char* out, size_t size, float value)
 bool BuildFont()
 {
     const RgbPicture picture = LoadPictureRgb(ResourcePath("font.png"));
+    MeasureGlyphInk(picture);
     glEnable(GL_TEXTURE_2D);
     gFontTexture = UploadPictureTexture(picture, TextureMip::Full, TextureWrap::Clamp);
 
@@ -135,6 +161,18 @@ bool BuildFont()
     }
     glDisable(GL_TEXTURE_2D);
     return !picture.empty();
+}
+
+float TextInkEnd(const char* text, int set)
+{
+    float end = 0.0f, pen = 0.0f;
+    for (const char* c = text; c != nullptr && *c != '\0'; ++c) {
+        const int g = GlyphIndex(static_cast<unsigned char>(*c), set);
+        if (g < 0) continue;
+        if (GlyphInkEnd(g) > 0.0f) end = std::max(end, pen + GlyphInkEnd(g));
+        pen += kGlyphAdvance;
+    }
+    return end;
 }
 
 void DrawText(int x, int y, const char* text, int set)

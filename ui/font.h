@@ -26,6 +26,12 @@ inline int TextInkRight(size_t length)
     return length == 0 ? 0 : static_cast<int>(length - 1) * kGlyphAdvance + kGlyphQuadSize;
 }
 
+// Where the ink of a text ends, in units right of where it starts: the pen
+// position of its last glyph with ink plus where that glyph's ink ends, as
+// the font picture shows it (BuildFont measures every glyph; before that a
+// glyph counts as inked up to 4 units past the advance).
+float TextInkEnd(const char* text, int set);
+
 // The fixed number formats, bounded by the buffer size (truncated, always
 // terminated). They return the text.
 const char* FormatIntText(char* out, size_t size, int value);      // "%d"

@@ -68,10 +68,9 @@ void RecordCaptionBand(float left, float right, float bottom, float rowHeight, i
 // its row labels from one row height in.
 float TextsRight(float left, float rowHeight, const char* caption, int count, const char* const* labels)
 {
-    float right = left + static_cast<float>(TextAdvance(caption != nullptr ? std::strlen(caption) : 0));
+    float right = left + TextInkEnd(caption, 1);
     for (int i = 0; labels != nullptr && i < count; ++i)
-        if (labels[i] != nullptr)
-            right = std::max(right, left + rowHeight + static_cast<float>(TextAdvance(std::strlen(labels[i]))));
+        if (labels[i] != nullptr) right = std::max(right, left + rowHeight + TextInkEnd(labels[i], 1));
     return right;
 }
 
@@ -189,8 +188,7 @@ void OptionsBox::Build(const int& x, const int& y, const int& z, const int& widt
     depth = static_cast<float>(z);
     if (caption == nullptr) caption = "";
     // One row shows its caption as the row's label.
-    textRight = count == 1 ? left + rowHeight + static_cast<float>(TextAdvance(std::strlen(caption)))
-                           : TextsRight(left, rowHeight, caption, count, labels);
+    textRight = count == 1 ? left + rowHeight + TextInkEnd(caption, 1) : TextsRight(left, rowHeight, caption, count, labels);
 
     if (count > 1) {
         captionedList = glGenLists(1);

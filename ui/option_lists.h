@@ -23,7 +23,7 @@ public:
     bool Click(const int& px, const int& py);
 
     float left = 0, bottom = 0, right = 0, top = 0;
-    float textRight = 0;  // where the widest of its texts ends
+    float textRight = 0;  // where the ink of its widest text ends
     float depth = 0;
     unsigned frameList = 0, markList = 0;
     float rowHeight = 0;
@@ -54,7 +54,7 @@ public:
     bool Flag(int band) const { return SharedLoad(flags[band]) != 0; }
 
     float left = 0, bottom = 0, right = 0, top = 0;
-    float textRight = 0;  // where the widest of its texts ends
+    float textRight = 0;  // where the ink of its widest text ends
     float rowsTop = 0;
     float depth = 0;
     unsigned captionedList = 0, plainList = 0, markList = 0;

@@ -2,16 +2,24 @@
 // point preview has settled, the loop's passes draw no frame until
 // something changes; a pointer over the panels draws without waking the
 // preview, and a drag on the preview turns the view and runs its batches
-// again until it has settled once more. Frames are counted, not timed.
+// again until it has settled once more. The transformation editor's 3-D
+// preview rests the same way, and so does the point preview settling after
+// it, which gathers its points without drawing the frames that would show
+// nothing new. Frames are counted, not timed.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/control_tables.h"
 #include "app/frame.h"
 #include "app/point_preview.h"
 #include "app/support/program_driver.h"
+#include "editors/xforms_editor.h"
+#include "engine/fractal_model.h"
+#include "render/render_threads.h"
 #include "render/view_camera.h"
+#include "ui/panel_pages.h"
 
 namespace {
 
@@ -49,6 +57,80 @@ TEST(IdleWindow, ASettledProgramDrawsOnlyWhenSomethingChanges)
     const uint64_t zoomed = gFramesDrawn;
     program.Frames(300);
     EXPECT_EQ(gFramesDrawn, zoomed);
+    program.Stop();
+}
+
+}  // namespace
+
+namespace {
+
+bool Dirty() { return gPreviewRefresh != 0; }
+bool Clean() { return gPreviewRefresh == 0; }
+bool PreviewShows3D() { return gScreenState.load() == kScreenPreview3D; }
+
+// Passes of the loop until the preview has settled; the frames drawn meanwhile.
+uint64_t FramesUntilSettled(ProgramDriver& program, int* passes)
+{
+    const uint64_t start = gFramesDrawn;
+    for (*passes = 0; *passes < 2000 && !PointPreviewSettled(); ++*passes) program.Frames(1);
+    return gFramesDrawn - start;
+}
+
+TEST(IdleWindow, TheTransformationEditorRestsAndSoDoesThePreviewAfterIt)
+{
+    ProgramDriver program;
+    std::string error;
+    ASSERT_TRUE(program.Start(&error)) << error;
+    ASSERT_TRUE(program.WaitUntil(Settled, 90000));
+    program.GoTo(kTabEditors, kPageTransformations);
+    ASSERT_TRUE(program.ClickControl(XFormsEditorControls(), "Edit (Transformations)"));
+    program.Frames(2);
+    ASSERT_TRUE(PreviewShows3D() && Dirty());
+
+    // The inset gathers its points, then the editor at rest draws nothing.
+    int passes = 0;
+    const uint64_t gathering = FramesUntilSettled(program, &passes);
+    EXPECT_EQ(passes, kDirtyFramesToRest - 2) << "the two frames after the press drew the first";
+    EXPECT_EQ(gathering, static_cast<uint64_t>(passes));
+    program.Frames(3);
+    const uint64_t rested = gFramesDrawn;
+    program.Frames(300);
+    EXPECT_EQ(gFramesDrawn, rested) << "the editor at rest drew";
+
+    // A hover draws the panel without waking the inset.
+    program.MoveTo(300, 500);
+    program.Frames(5);
+    EXPECT_GT(gFramesDrawn, rested);
+    EXPECT_TRUE(PointPreviewSettled());
+
+    // Turning the selected transformation on the trackball starts the
+    // preview afresh; it rests again.
+    const std::vector<float> turned(gTransforms[0].rotation, gTransforms[0].rotation + 9);
+    program.Drag(488, 212, 530, 250);
+    program.Frames(2);
+    EXPECT_NE(std::vector<float>(gTransforms[0].rotation, gTransforms[0].rotation + 9), turned);
+    EXPECT_FALSE(PointPreviewSettled());
+    FramesUntilSettled(program, &passes);
+    EXPECT_LE(passes, kDirtyFramesToRest);
+    program.Frames(3);
+    const uint64_t again = gFramesDrawn;
+    program.Frames(300);
+    EXPECT_EQ(gFramesDrawn, again);
+
+    // "Edit" off: the point preview is dirty until the timer settles it,
+    // then gathers eight shadings' worth of points in passes that draw only
+    // the shadings.
+    ASSERT_TRUE(program.ClickControl(XFormsEditorControls(), "Edit (Transformations)"));
+    program.Frames(2);
+    ASSERT_FALSE(PreviewShows3D());
+    ASSERT_TRUE(program.WaitUntil(Clean, 90000));
+    const uint64_t settling = FramesUntilSettled(program, &passes);
+    EXPECT_GE(passes, (kSettledShadingsToRest - 1) * (kSettledFrameCycle + 1));
+    EXPECT_LE(settling, static_cast<uint64_t>(2 * kSettledShadingsToRest + 2));
+    program.Frames(3);
+    const uint64_t closed = gFramesDrawn;
+    program.Frames(300);
+    EXPECT_EQ(gFramesDrawn, closed);
     program.Stop();
 }
 

@@ -160,8 +160,9 @@ TEST_F(ProgramActions, BusyStatesTurnActionsAway)
 }
 
 // The engine's cube fails to allocate: a message and no engine; it
-// allocates: the engine runs at the chosen size and its stop gives the
-// render buffers back for a render that starts at once.
+// allocates: the engine runs at the chosen size, and every way out of voxel
+// mode (its stop, "New Fractal", another cube size) frees the cube and gives
+// the render buffers back for a render that starts at once.
 TEST_F(ProgramActions, TheVoxelEngineStartsOnlyWithItsCube)
 {
     gProgram.GoTo(kTabVoxels);
@@ -170,7 +171,12 @@ TEST_F(ProgramActions, TheVoxelEngineStartsOnlyWithItsCube)
         int row;  // "Voxel Resolution" from the lowest: 0 "400x400x400 vx", 1 "200x200x200 vx"
         bool allocates;
         size_t cubeBytes;
-    } cases[] = {{1, false, 0}, {1, true, 8000000}, {0, true, 64000000}};
+        const char* end;  // what ends voxel mode
+    } cases[] = {{1, false, 0, nullptr},
+                 {1, true, 8000000, "Stop the Voxel Engine"},
+                 {0, true, 64000000, "Stop the Voxel Engine"},
+                 {0, true, 64000000, "New Fractal"},
+                 {1, true, 8000000, "Voxel Resolution"}};
     for (const auto& c : cases) {
         gAllocateVoxelCube = c.allocates ? AllocateVoxelGrid : +[] { return false; };
         Click("Voxel Resolution", c.row);
@@ -182,8 +188,10 @@ TEST_F(ProgramActions, TheVoxelEngineStartsOnlyWithItsCube)
             continue;
         }
         EXPECT_EQ(gColorIndexBufferBytes, c.cubeBytes) << c.row;
-        Click("Stop the Voxel Engine");
-        EXPECT_EQ(static_cast<int64_t>(gColorIndexBufferBytes), pixels) << c.row << ": back at the render size";
+        Click(c.end, std::string(c.end) == "Voxel Resolution" ? 1 - c.row : 0);
+        EXPECT_EQ(gVoxelEngineOn, 0) << c.end;
+        EXPECT_EQ(static_cast<int64_t>(gColorIndexBufferBytes), pixels) << c.end << ": back at the render size";
+        gProgram.GoTo(kTabVoxels);
     }
     gAllocateVoxelCube = AllocateVoxelGrid;
 }

@@ -488,6 +488,17 @@ void ArrangeFixture(const std::string& name)
         gTransformEdit.selectedBlock = gGeneratorGroups[t].blockCount - 1;
     }
     if (is({"rendering frame"})) gAnimationOn = 1, EnableActionButton(kActionRenderAnimation, false);
+    if (is({"render mark"})) {
+        // As a start leaves the buttons: the voxel engine on its page, a
+        // render elsewhere.
+        if (gCurrentTab == kTabVoxels) {
+            gVoxelEngineOn = 1, gScreenState = kScreenVoxelBusy;
+        } else {
+            gScreenState = kScreenRenderOrtho, EnableButton(kButtonStop, true);
+        }
+        EnableButton(kButtonRender, false);
+        EnableButton(kButtonContinue, false);
+    }
 }
 
 void SettleFixtures()
@@ -500,6 +511,8 @@ void SettleFixtures()
     gPanel.lightEditOn = 0;
     gAnimationOn = 0;
     EnableActionButton(kActionRenderAnimation, true);
+    EnableButton(kButtonRender, true);
+    EnableButton(kButtonContinue, false);
     EndTextInput();
     gInputBox.active = 0;
     SetStatusText("Talvoran");
@@ -549,16 +562,22 @@ bool Inside(const float* a, const float* frame)
     return a[0] > frame[0] && a[2] < frame[2] && a[1] > frame[1] && a[3] < frame[3];
 }
 
-// Solid things may not cover each other; a frame's line may not run through
-// anything: each lies inside it or outside.
+// Solid things may not cover each other, nor come within 2 units (more than
+// a pixel of the smallest window) unless they join: an edge shared on
+// purpose reads as one border, a sliver between two edges as a collision. A
+// frame's line may not run through anything: each lies inside it or outside.
+constexpr float kSolidClearance = 2;
+bool Join(const float* a, const float* b) { return a[2] == b[0] || b[2] == a[0] || a[3] == b[1] || b[3] == a[1]; }
 bool Collide(const Item& a, const Item& b)
 {
     if (a.Owns(b) || b.Owns(a)) return false;
     FixtureRects ra, rb;
     const int na = a.Rects(ra), nb = b.Rects(rb);
+    const float k = a.Frame() || b.Frame() ? 0.0f : kSolidClearance;
     for (int i = 0; i < na; ++i) {
         for (int j = 0; j < nb; ++j) {
-            if (!Overlap(ra[i], rb[j])) continue;
+            const float near[4] = {ra[i][0] - k, ra[i][1] - k, ra[i][2] + k, ra[i][3] + k};
+            if (!Overlap(ra[i], rb[j]) && (!Overlap(near, rb[j]) || Join(ra[i], rb[j]))) continue;
             if (a.Frame() && Inside(rb[j], ra[i])) continue;
             if (b.Frame() && Inside(ra[i], rb[j])) continue;
             return true;
@@ -655,6 +674,8 @@ TEST_F(ProgramControls, FixedPlacesHoldOrWouldCoverANeighbour)
         {BaseShapeEditorControls, "baseshape number", {116, 854, 146, 884}, {"Open"}},
         {CameraControls, "Resolution presets", {32, 626, 260, 794}, {"Projection", "Perspective"}},
         {CameraControls, "Symmetry", {40, 232, 268, 400}, {"symmetry notice"}},
+        {WindowBottomControls, "render mark", {880, 40, 920, 80}, {"New Fractal"}},
+        {WindowBottomControls, "Cancel", {1068, 72, 1168, 90}, {"Zoom"}},
     };
     for (const FixedPlace& p : places) {
         float r[4];

@@ -68,6 +68,27 @@ TEST_F(TextDrawing, TextLiesWithinItsQuads)
     EXPECT_GT(b.x1, 100 + TextAdvance(3) + 4);
 }
 
+// The ink end a frame's fit is judged by is where the drawn text ends: the
+// last lit pixel of each text lies within a unit of it; blanks have none.
+TEST_F(TextDrawing, InkEndsWhereTheDrawnTextEnds)
+{
+    const struct {
+        const char* text;
+        int set;
+    } texts[] = {{"Extremely Precise", 1}, {"TBall", 1}, {"Uniform", 1}, {"Tr.", 1}, {"W", 0}, {"Talvoran", 0}, {"r  ", 1}};
+    for (const auto& t : texts) {
+        Clear();
+        DrawText(100, 200, t.text, t.set);
+        const Box b = LitBox();
+        ASSERT_FALSE(b.empty()) << t.text;
+        const float end = 100.0f + TextInkEnd(t.text, t.set);
+        EXPECT_NEAR(static_cast<float>(b.x1 + 1), end, 1.0f) << t.text;
+    }
+    EXPECT_EQ(TextInkEnd("  ", 1), 0.0f);
+    EXPECT_EQ(TextInkEnd("r  ", 1), TextInkEnd("r", 1));
+    EXPECT_EQ(TextInkEnd("", 0), 0.0f);
+}
+
 // Drawing, empty text included, leaves the matrix, blending, texturing and
 // depth test as it found them; null and empty text draw nothing.
 TEST_F(TextDrawing, ProtocolRestoresStateAndEmptyTextDrawsNothing)
