@@ -35,6 +35,7 @@
 #include "files/material_file.h"
 #include "app/text_field.h"
 #include "app/texture_folder.h"
+#include "app/view_zoom.h"
 #include "app/voxel_actions.h"
 #include "editors/random_fractal.h"
 #include "engine/baseshape_model.h"
@@ -118,18 +119,16 @@ void ChangeFractalType(int type)
             }
         }
     }
-    gFractalType = type;
+    SetFractalType(type);
     if (type == 1 && static_cast<int>(gSymmetryFoldCount.load()) == 4) gSymmetrySeparation.store(0.0f);
     // The mirror copies of the old type do not carry over to the new one.
     gMirrorCopy = 0;
     gMirrorY = 0;
-    SelectFractalTypeKernel();
     if (UsesRgbOnly(type)) {
         gRgbColoring = 1;
         SharedStore(gShadingSettings.materialColorBlend, 6);
         SetColoringMode(7);
     }
-    gPanel.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
     EndTextInput();
     CreateRandomFractal();
     gInterface.UpdateTypeButtons();
@@ -167,14 +166,19 @@ void LoadEpilogue(bool buffers)
 
 void FractalsPage()
 {
-    const int type = gPanel.fractalTypeChoice;
-    if (type != gFractalType && !gFileThreadBusy.load() && !EditorShown()) ChangeFractalType(type);
+    // A type picked in "Fractal Type" waits while an export runs or an
+    // editor is shown.
+    const int type = gPanel.fractalTypeRequest;
+    if (type != kNoFractalTypeRequest && !gFileThreadBusy.load() && !EditorShown()) {
+        gPanel.fractalTypeRequest = kNoFractalTypeRequest;
+        if (type != gFractalType) ChangeFractalType(type);
+    }
     if (Take(kActionResetPaths)) {
         RestoreDefaultDialogFolders();
         gShader.textureDialogFlag = 1;
         SetStatusText("Default Paths restored!");
     }
-    if (Take(kActionKavrolin) && gPanel.kavrolinAllowed) ExportKavrolinScene();
+    if (Take(kActionKavrolin) && CanExportKavrolinScene()) ExportKavrolinScene();
     if (Take(kActionLoadScript)) ReadScriptFile();
     if (Take(kActionSaveScript)) {
         SetStatusText("Exports the current fractal for Talvoran script");
@@ -456,7 +460,7 @@ void CameraPage()
         if (!gVoxelEngineOn) {
             StopRender();
             gPerspectiveFocal = 1.0f;
-            gPreview3DZoom = 1.0f;
+            SetPreviewFocal(1.0f);
             gImageScale = 0.5f * static_cast<float>(gImageHeight < gImageWidth ? gImageHeight : gImageWidth);
             gPointPreviewValid = 0;
             FitViewToFractal(&gViewCentre[0], &gViewCentre[1], &gViewCentre[2], &gViewScale, kFitCameraView);

@@ -11,6 +11,7 @@
 #include "app/render_control.h"
 #include "app/render_size.h"
 #include "app/startup_init.h"
+#include "app/view_zoom.h"
 #include "engine/status_line.h"
 #include "platform/desktop/platform_events.h"
 #include "platform/desktop/preview_target.h"

@@ -34,5 +34,4 @@ bool FinishDeferredReshade();
 
 // Conditions the tables share.
 bool NoRenderOnScreen();      // gScreenState > 3: no render screen is up
-bool ScreenAtLeastExport();    // gScreenState >= 4
 bool FileThreadIdle();         // no image export runs

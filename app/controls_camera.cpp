@@ -104,13 +104,16 @@ void DoubleRenderResolution()
     ClampRenderResolution();
 }
 
-void SymmetryChosen()
+// "Symmetry": row 0 "Normal" (off), row m + 1 mode m.
+float SymmetryRow(int) { return gSymmetryOn.load() ? static_cast<float>(gSymmetryMode.load() + 1) : 0.0f; }
+void ChooseSymmetry(int, float v)
 {
-    const int selection = gPanel.symmetryChoice;
+    const int selection = CheckedTruncToInt(v);
+    if (selection < 0 || selection > kSymmetryModeCount) return;
     const bool fourSides = gFractalType == 1 && static_cast<int>(gSymmetryFoldCount.load()) == 4;
     gSymmetrySeparation.store(fourSides ? 0.0f : 1.0f);
     if (selection == 0) {
-        gSymmetryMode.store(100);
+        gSymmetryMode.store(kSymmetryModeNormal);
         gSymmetryOn.store(0);
     } else {
         gSymmetryMode.store(selection - 1);
@@ -132,8 +135,10 @@ void SidesChanged()
     if (gFractalType == 1 && static_cast<int>(gSymmetryFoldCount.load()) == 4) gSymmetrySeparation.store(0.0f);
 }
 
-void SensitivityChosen() { gInterface.ApplyControlSensitivity(); }
-void GridChosen() { gInterface.ApplyGrid(); }
+float SensitivityRow(int) { return static_cast<float>(gInterface.ControlSensitivityRow()); }
+void ChooseSensitivity(int, float v) { gInterface.SetControlSensitivityRow(CheckedTruncToInt(v)); }
+float GridRow(int) { return static_cast<float>(gInterface.GridRow()); }
+void ChooseGrid(int, float v) { gInterface.SetGridRow(CheckedTruncToInt(v)); }
 
 Control Camera(Control c) { return c.On(kTabCamera); }
 Control Button(ActionButtonId id, const char* name)
@@ -149,11 +154,11 @@ const Control kCamera[] = {
     Button(kActionResetRotation, "Reset Rotation"),
     Button(kActionScale, "Scale"),
     Camera(Bind(I().projection, "Projection"))
-        .ActiveWhen(ScreenAtLeastExport)
+        .ActiveWhen(NoRenderOnScreen)
         .Value(&gProjectionSelector)
         .Effects(kEffectReplot)
         .Then(ProjectionChosen),
-    Camera(Bind(gEnable2xAABox, "Enable 2X AA.")).ActiveWhen(ScreenAtLeastExport).Value(&gPanel.antiAlias2x),
+    Camera(Bind(gEnable2xAABox, "Enable 2X AA.")).ActiveWhen(NoRenderOnScreen).Value(&gPanel.antiAlias2x),
     Camera(Bind(gPerspectiveWindow, "Perspective"))
         .When(PerspectiveOn)
         .Value(&gPanel.perspectiveAngle)
@@ -173,24 +178,23 @@ const Control kCamera[] = {
         .Then(ClampRenderResolution)
         .Wheel(16)
         .Draw(64),
-    Button(kActionTimesTwo, "*2").ActiveWhen(ScreenAtLeastExport).Then(DoubleRenderResolution),
+    Button(kActionTimesTwo, "*2").ActiveWhen(NoRenderOnScreen).Then(DoubleRenderResolution),
     Camera(Bind(gLightTrackBall, "Light"))
-        .ActiveWhen(ScreenAtLeastExport)
+        .ActiveWhen(NoRenderOnScreen)
         .Value(gLightTrackBallA, 3)
         .Effects(kEffectReshade)
         .Then(FollowLightBall)
         .Wheel(10)
         .Draw(1),
     Camera(Bind(I().controlSensitivity, "Control Sensitivity"))
-        .Value(&gPanel.controlSensitivity)
-        .Then(SensitivityChosen),
-    Camera(Bind(I().grid, "Grid")).Value(&gPanel.grid).Effects(kEffectReplot).Then(GridChosen),
+        .Derived(SensitivityRow, ChooseSensitivity),
+    Camera(Bind(I().grid, "Grid")).Derived(GridRow, ChooseGrid).Effects(kEffectReplot),
     Camera(Bind(I().shadows, "Shadows"))
-        .ActiveWhen(ScreenAtLeastExport)
+        .ActiveWhen(NoRenderOnScreen)
         .Value(&gFastShadowUpdate)
         .Then(ShadowsChosen),
     Camera(Bind(I().fixedView, "Fixed View"))
-        .ActiveWhen(ScreenAtLeastExport)
+        .ActiveWhen(NoRenderOnScreen)
         .Value(&gPanel.fixedView)
         .Effects(kEffectReplot)
         .Then(FixedViewChosen),
@@ -207,9 +211,8 @@ const Control kCamera[] = {
         .Then(ResolutionPresetChosen)
         .Wheel(1),
     Camera(Bind(I().symmetry, "Symmetry"))
-        .Value(&gPanel.symmetryChoice)
+        .Derived(SymmetryRow, ChooseSymmetry)
         .Effects(kEffectReplot)
-        .Then(SymmetryChosen)
         .Wheel(1),
 };
 

@@ -16,7 +16,9 @@
 #include "engine/kernel_framework.h"
 #include "engine/point_coloring.h"
 #include "engine/transform_set.h"
+#include "render/render_threads.h"
 #include "render/transform_probabilities.h"
+#include "shading/export_image.h"
 #include "shading/shading_settings.h"
 
 namespace {
@@ -32,8 +34,22 @@ bool ScriptWritable() { return TypeIn({0, 2, 3, 7, 8, 9, 10, 11, 12, 21, 23}); }
 bool ScriptReadable() { return gFractalType == 22; }
 bool BlocksAllowed() { return TypeIn({0, 3, 12, 18, 21, 37, 40, 43, 44, 45}); }
 bool GeneratorType() { return gFractalType == 48; }
-// "Kavrolin" shows exactly when its press acts: the test's last result.
-bool KavrolinAllowed() { return gPanel.kavrolinAllowed != 0; }
+// "Fractal Type" shows the type picked and not yet made the type, else the
+// type in force; a pick of the type in force withdraws a pick.
+float ShownFractalType(int)
+{
+    const int32_t request = gPanel.fractalTypeRequest;
+    return static_cast<float>(request != kNoFractalTypeRequest ? request : gFractalType);
+}
+void PickFractalType(int, float v)
+{
+    const int type = CheckedTruncToInt(v);
+    if (type < 0 || type >= kFractalTypeCount) return;
+    gPanel.fractalTypeRequest = type == gFractalType ? kNoFractalTypeRequest : type;
+}
+
+// "Kavrolin" shows exactly when its press acts.
+bool KavrolinAllowed() { return CanExportKavrolinScene(); }
 
 // "Send to Blocks": the current set becomes the generator blocks of type 48.
 void SendToBlocks()
@@ -43,9 +59,8 @@ void SendToBlocks()
     gTransformCount = gPickTransformCount;
     EditTransformSet(3);
     UpdateTransformProbabilities();
-    gFractalType = 48;
-    gPanel.fractalTypeChoice = 48;
-    SelectFractalTypeKernel();
+    gPanel.fractalTypeRequest = kNoFractalTypeRequest;
+    SetFractalType(48);
     gInterface.UpdateTypeButtons();
 }
 
@@ -65,22 +80,29 @@ void ColorByTransformationChanged()
     }
 }
 
+// "Render Threads" and "Export Threads (BMP, PNG)" show the counts in force;
+// a count changes once the settings file has taken it.
+float RenderThreads(int) { return static_cast<float>(gRenderThreadCount); }
+void SetRenderThreads(int, float v) { SaveRenderThreads(v); }
+float ExportThreads(int) { return static_cast<float>(gExportThreadCount); }
+void SetExportThreads(int, float v) { SaveExportThreads(v); }
+
 // "Threads": each row a render thread count, the most at the top; the row of
 // the current count shows, or the last row picked when no row holds it.
 const int kThreadCounts[] = {1, 4, 8, 16, 24};  // rows from the bottom
-int32_t gThreadsRow = 0;
-void* SetThreadsRowFromCount(int)
+int32_t gLastThreadsRow = 0;
+float ThreadsRow(int)
 {
-    const int count = CheckedTruncToInt(gPanel.renderThreads);
     for (int row = 0; row < static_cast<int>(std::size(kThreadCounts)); ++row)
-        if (kThreadCounts[row] == count) gThreadsRow = row;
-    return &gThreadsRow;
+        if (kThreadCounts[row] == gRenderThreadCount) return static_cast<float>(row);
+    return static_cast<float>(gLastThreadsRow);
 }
-void ThreadsChosen()
+void PickThreadsRow(int, float v)
 {
-    if (gThreadsRow < 0 || gThreadsRow >= static_cast<int>(std::size(kThreadCounts))) return;
-    gPanel.renderThreads = static_cast<float>(kThreadCounts[gThreadsRow]);
-    SaveRenderThreads();
+    const int row = CheckedTruncToInt(v);
+    if (row < 0 || row >= static_cast<int>(std::size(kThreadCounts))) return;
+    gLastThreadsRow = row;
+    SaveRenderThreads(static_cast<float>(kThreadCounts[row]));
 }
 
 Control Button(ActionButtonId id, const char* name)
@@ -89,7 +111,7 @@ Control Button(ActionButtonId id, const char* name)
 }
 
 const Control kFractals[] = {
-    Bind(gFractalTypeBox, "Fractal Type").On(kTabFractals).Value(&gPanel.fractalTypeChoice).Wheel(1),
+    Bind(gFractalTypeBox, "Fractal Type").On(kTabFractals).Derived(ShownFractalType, PickFractalType).Wheel(1),
     Button(kActionResetPaths, "Reset Paths"),
     Bind(gKeepDefaultPathsBox, "Keep Default Paths").On(kTabFractals).Value(&gKeepDialogFolders),
     Button(kActionSaveBuffers, "Save Buffers"),
@@ -108,15 +130,15 @@ const Control kFractals[] = {
     Button(kActionLoadFractal, "Load Fractal"),
     Bind(gRenderThreadsWindow, "Render Threads")
         .On(kTabFractals)
-        .Value(&gPanel.renderThreads)
-        .Then(SaveRenderThreads)
+        .Derived(RenderThreads, SetRenderThreads)
+        .Whole()
         .Wheel(1)
         .Draw(10),
-    Bind(gThreadsList, "Threads").On(kTabFractals).Rows(ValueKind::Int, SetThreadsRowFromCount, 1).Then(ThreadsChosen),
+    Bind(gThreadsList, "Threads").On(kTabFractals).Derived(ThreadsRow, PickThreadsRow),
     Bind(gExportThreadsWindow, "Export Threads (BMP, PNG)")
         .On(kTabFractals)
-        .Value(&gPanel.exportThreads)
-        .Then(SaveExportThreads)
+        .Derived(ExportThreads, SetExportThreads)
+        .Whole()
         .Wheel(1)
         .Draw(10),
     Bind(gInterface.colorByTransformation, "Color by Transformation")

@@ -441,7 +441,7 @@ const Control kRender[] = {
         .Draw(140),
     Page(Bind(I().colorInterpolationWeight, "Color Interpolation Weight"), kPageAdvanced)
         .When(WeightShown)
-        .ActiveWhen(ScreenAtLeastExport)
+        .ActiveWhen(NoRenderOnScreen)
         .Value(&gColorKeepFactor)
         .Effects(kEffectClearPreviewTarget)
         .Then(WeightChanged)

@@ -28,8 +28,7 @@ const Control* gHeldControl = nullptr;
 
 // ---- [shared] -------------------------------------------------------------------
 
-bool NoRenderOnScreen() { return gScreenState.load() > kScreenRenderPerspectiveNoShadow; }
-bool ScreenAtLeastExport() { return gScreenState.load() >= kScreenExport; }
+bool NoRenderOnScreen() { return !RenderOnScreen(gScreenState.load()); }
 bool FileThreadIdle() { return gFileThreadBusy.load() == 0; }
 
 void UpdateControlPage()

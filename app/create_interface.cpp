@@ -22,6 +22,7 @@
 #include "app/text_field.h"
 #include "app/procedural_texture_thread.h"
 #include "app/render_control.h"
+#include "app/view_zoom.h"
 #include "editors/baseshape_editor.h"
 #include "editors/random_fractal.h"
 #include "editors/xforms_editor.h"
@@ -145,7 +146,7 @@ void ResetShellView()
 {
     gZoom = 1.0f;
     gPreviewDepthRange = 1.0f;
-    gPreview3DZoom = 1.0f;
+    SetPreviewFocal(1.0f);
     std::memcpy(gPreview3DFreeView, gCameraGLMatrix, sizeof gPreview3DFreeView);
     gRenderExists = 0;
     EndTextInput();
@@ -236,8 +237,6 @@ void CreateInterface()
                 kThreadRows);
     BuildWindow(gExportThreadsWindow, exportThreads.x, exportThreads.y, exportThreads.width, 1, kExportThreadCaptions,
                 kThreadRows);
-    gPanel.renderThreads = static_cast<float>(gRenderThreadCount);
-    gPanel.exportThreads = static_cast<float>(gExportThreadCount);
     // Under "Cancel", below the status line; its scale is 100 long.
     gSliderBox.Build(1068, 24, kZ, 100, 16);
     gSliderBox.visible = 0;
@@ -266,7 +265,6 @@ void CreateInterface()
             names[t] = labels[t];
         }
         gFractalTypeBox.Build(p.x, p.y, kZ, p.width, p.h, kFractalTypeCount, p.rows, "Fractal Type", names);
-        gPanel.fractalTypeChoice = gFractalType;
     }
     BuildMainButtons();
     BuildActionButtons();
@@ -333,8 +331,6 @@ void FollowLightBall()
 
 // ---- Values other parts read ----
 
-float* RenderThreadsSliderValue() { return &gPanel.renderThreads; }
-float* ExportThreadsSliderValue() { return &gPanel.exportThreads; }
 
 namespace {
 

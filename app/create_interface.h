@@ -40,9 +40,6 @@ struct RenderResolution {
     bool antiAlias2x;
 };
 extern RenderResolution (*gReadRenderResolution)();  // tests replace it
-// The values of the thread-count windows of the "Fractals" page.
-float* RenderThreadsSliderValue();
-float* ExportThreadsSliderValue();
 
 // Set once CreateInterface has run: the frame then draws the pages.
 extern bool gInterfaceBuilt;

@@ -61,7 +61,7 @@ FractalPanelValues CapturePanelValues()
     std::memcpy(p.animationFrames, gPanel.renderParameters, sizeof p.animationFrames);
     p.imageType = gPanel.imageType;
     std::memcpy(p.rotationAxis, gPanel.rotationAxis, sizeof p.rotationAxis);
-    p.escapeValue = gXFormsEditor.pickerRows[3];
+    p.escapeValue = gXFormsEditor.pickerZoomSpeed;
     return p;
 }
 
@@ -70,25 +70,24 @@ FractalPanelValues CapturePanelValues()
 void ShowLoadedValues(const FractalPanelValues& p)
 {
     gCarriedPanelValues = p;
-    gPanel.fractalTypeChoice = gFractalType;
+    // The file brought its own type: a type picked while an export ran is dropped.
+    gPanel.fractalTypeRequest = kNoFractalTypeRequest;
     const int factor = gAntiAlias2x ? 2 : 1;
     gPanel.renderSize[0] = static_cast<float>(gImageWidth / factor);
     gPanel.renderSize[1] = static_cast<float>(gImageHeight / factor);
     gPanel.antiAlias2x = gAntiAlias2x;
     gPanel.perspectiveAngle = p.perspectiveAngle;
-    gPanel.symmetryChoice = gSymmetryOn.load() ? gSymmetryMode.load() + 1 : 0;
     gPanel.previewAnimations = p.previewAnimations;
     std::memcpy(gPanel.renderParameters, p.animationFrames, sizeof gPanel.renderParameters);
     gPanel.imageType = p.imageType;
     std::memcpy(gPanel.rotationAxis, p.rotationAxis, sizeof gPanel.rotationAxis);
     XFormsEditor& x = gXFormsEditor;
-    x.pickerRows[3] = p.escapeValue;
+    x.pickerZoomSpeed = p.escapeValue;
     // The escape-time types keep their iteration limit in transformation 0.
     if (gFractalType == 46 || gFractalType == 49) {
         const float limit = gTransforms[0].variationAmount[7];
         if (limit >= 1.0f && limit <= 1.0e6f) {
             gEscapeIterationLimit = static_cast<int32_t>(limit);
-            x.pickerRows[0] = static_cast<float>(gEscapeIterationLimit);
         }
         x.RenderMandelbrotPicker(128, 128, true);
     }
@@ -174,7 +173,6 @@ bool LoadChosenFractalData(bool parametersOnly)
     gXFormsEditor.SetDefaultTransformationCount();
     gInterface.UpdateTypeButtons();
     BuildTransformPickTable();
-    gPanel.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
     SelectFractalTypeKernel();
     gFractalTypeKernel.load(std::memory_order_relaxed)(0);
     return true;

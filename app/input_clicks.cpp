@@ -128,14 +128,14 @@ void FollowEditorBoxes(uint8_t baseshapeBefore, uint8_t xformsBefore)
 
 bool TransformationPageShown() { return gCurrentTab == kTabEditors && gPanel.editorPage == kPageTransformations; }
 
-// A transformation file can bring another fractal type: the type list and
-// the kernel follow it, the preview's orbit starts again from the start
-// point, and the view is reset and fitted to the new fractal.
-void FollowEditorFractalType()
+// A transformation file can bring another fractal type (its kernel came
+// with it): a type picked and waiting is dropped, the preview's orbit starts
+// again from the start point, and the view is reset and fitted to the new
+// fractal.
+void FollowEditorFractalType(int32_t typeBefore)
 {
-    if (gPanel.fractalTypeChoice == gFractalType || gFractalType < 0 || gFractalType >= kFractalTypeCount) return;
-    gPanel.fractalTypeChoice = gFractalType;
-    SelectFractalTypeKernel();
+    if (gFractalType == typeBefore) return;
+    gPanel.fractalTypeRequest = kNoFractalTypeRequest;
     gSlotPoint.x[0] = kRandomFractalStart[0];
     gSlotPoint.y[0] = kRandomFractalStart[1];
     gSlotPoint.z[0] = kRandomFractalStart[2];
@@ -182,6 +182,7 @@ void FollowPickerTimer()
 void OnClick(int x, int y)
 {
     const bool baseshapeWasOpen = gBaseShapeEditorOpen != 0, xformsWasOpen = gXFormsEditorOpen != 0;
+    const int32_t typeBefore = gFractalType;
     UpdateControlPage();
     const uint8_t baseshapeEditing = gBaseShapeEditorOpen, xformsEditing = gXFormsEditorOpen;
     const Control* took = nullptr;
@@ -202,16 +203,16 @@ void OnClick(int x, int y)
     if (gCurrentTab == kTabEditors) {
         FollowEditorBoxes(baseshapeEditing, xformsEditing);
         FollowClosedEditors(baseshapeWasOpen, xformsWasOpen);
-        FollowEditorFractalType();
-        // A baseshape or transformation editor's click may add, load or
-        // change what the scene export accepts.
-        if (gPanel.editorPage != kPageObjects) gPanel.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
+        FollowEditorFractalType(typeBefore);
     }
     FollowPickerTimer();
     gHeldControl = took;
     // The zoom sliders take a press strictly inside.
     if (gZoomSlider.visible) gZoomSlider.Click(x, y);
-    if (gZoom3DSlider.visible) gZoom3DSlider.Click(x, y);
+    if (gZoom3DSlider.visible) {
+        gZoom3DSlider.value = gFocal;  // a drag starts from the zoom in force
+        gZoom3DSlider.Click(x, y);
+    }
 }
 
 // ---- [drags] ----------------------------------------------------------------------
@@ -266,8 +267,7 @@ bool RouteWheelToWidgets(int x, int y, int delta)
     }
     if (gZoom3DSlider.visible && HitStrict(static_cast<float>(x), static_cast<float>(y), gZoom3DSlider.x0,
                                            gZoom3DSlider.y0, gZoom3DSlider.x1, gZoom3DSlider.y1)) {
-        gZoom3DSlider.value += (delta > 0 ? 10.0f : -10.0f) * gZoom3DSlider.step;
-        SetPreviewFocal(gZoom3DSlider.value);
+        SetPreviewFocal(gFocal + (delta > 0 ? 10.0f : -10.0f) * gZoom3DSlider.step);
         ClearPreviewTarget();
         return true;
     }

@@ -38,6 +38,7 @@
 #include "app/screen_lists.h"
 #include "editors/xforms_editor.h"
 #include "app/render_control.h"
+#include "app/view_zoom.h"
 #include "engine/baseshape_seed_pick.h"
 
 void RenderSizeText(char* out, size_t size, const char* plain, const char* antiAliased)
@@ -217,6 +218,7 @@ void DrawInterface()
     DrawEraseQuestion();
     if (gInterfaceBuilt) {
         DrawControls(WindowBottomControls());
+        gZoom3DSlider.value = gFocal;  // the 3-D preview's slider shows its zoom
         (gScreenState.load() == kScreenPreview3D ? gZoom3DSlider : gZoomSlider).Draw();
     }
 }

@@ -275,27 +275,38 @@ void Interface::Build()
     SharedStore(gAnimationFrameLength, 1);
     for (unsigned& list : gridLists) list = glGenLists(1);
     BuildGridOverlays(256, 256);
-    ApplyGrid();
-    ApplyControlSensitivity();
+    SetGridRow(4);                 // "None"
+    SetControlSensitivityRow(5);   // "Medium"
     UpdateTypeButtons();
 }
 
 // ---- [lists] --------------------------------------------------------------------
 
-void Interface::ApplyControlSensitivity()
+int Interface::ControlSensitivityRow() const
 {
-    const int s = gPanel.controlSensitivity;
-    gControlSensitivity = kSensitivities[s >= 0 && s < 7 ? s : 6];
+    for (int row = 0; row < 7; ++row)
+        if (kSensitivities[row] == gControlSensitivity) return row;
+    return -1;
 }
 
-void Interface::ApplyGrid()
+void Interface::SetControlSensitivityRow(int row)
 {
-    // Selection from the lowest row: 0 "Divine2" .. 4 "None"; the lists are
-    // kept "Cross", "Thirds", "Divine1", "Divine2", "None".
-    static const int kListOf[5] = {3, 2, 1, 0, 4};
-    const int s = gPanel.grid;
-    currentGridList = gridLists[kListOf[s >= 0 && s < 5 ? s : 4]];
-    gGridOverlayList = currentGridList;
+    if (row >= 0 && row < 7) gControlSensitivity = kSensitivities[row];
+}
+
+// The lists are kept "Cross", "Thirds", "Divine1", "Divine2", "None".
+constexpr int kGridListOfRow[5] = {3, 2, 1, 0, 4};
+
+int Interface::GridRow() const
+{
+    for (int row = 0; row < 5; ++row)
+        if (gridLists[kGridListOfRow[row]] == gGridOverlayList) return row;
+    return -1;
+}
+
+void Interface::SetGridRow(int row)
+{
+    if (row >= 0 && row < 5) gGridOverlayList = gridLists[kGridListOfRow[row]];
 }
 
 void Interface::SetAnimationAxis(int fromTop)

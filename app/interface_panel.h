@@ -35,15 +35,21 @@ public:
     void SetSymmetryRotation(int mode);
     // "Axis" row (0 "+X" .. 7 "-A" from the top) into the animation axis.
     void SetAnimationAxis(int fromTop);
-    void ApplyControlSensitivity();
-    void ApplyGrid();
+    // "Control Sensitivity" (rows from the lowest, 0 "Extremely Precise" ..
+    // 6 "Normal"): the row of gControlSensitivity (-1 when no row holds
+    // it), and a row's factor into gControlSensitivity.
+    int ControlSensitivityRow() const;
+    void SetControlSensitivityRow(int row);
+    // "Grid" (0 "Divine2" .. 4 "None" from the lowest row): the row of the
+    // overlay replayed (-1 when none), and a row's overlay into gGridOverlayList.
+    int GridRow() const;
+    void SetGridRow(int row);
     // "Output Filename": the save dialog and the base name; false when nothing changed.
     bool ChooseOutputFilename();
 
     uint8_t kavrolinKinds[79] = {};
     uint8_t kavrolinTypes[30] = {};
     unsigned gridLists[5] = {};  // "Cross", "Thirds", "Divine1", "Divine2", "None"
-    unsigned currentGridList = 0;
     char outputBaseName[1040] = {};
     int frameTickCount = 0;
     float savedCamera[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
@@ -108,7 +114,8 @@ extern Interface gInterface;
 // Start-up callback of the transformation editor: "RND" and "CLR" by type.
 void UpdateTypeButtonsCallback();
 
-// The grid chosen in "Grid", replayed over the preview.
+// The grid chosen in "Grid", replayed over the preview (the panel's current
+// grid list).
 extern unsigned gGridOverlayList;
 // Records the five grid lists for a picture of width x height.
 void BuildGridOverlays(int width, int height);

@@ -2,12 +2,16 @@
 // the choices that only steer the panels (the texture page's colour panel,
 // the light editor's lists), and the requests that the release turns into
 // model changes (a new fractal type, a render size). The panels' controls
-// edit these fields like any model value.
+// edit these fields like any model value. A control that shows a model
+// value is bound to the model itself (through a getter and a setter where
+// no one variable holds it), never to a copy here.
 #pragma once
 
 #include <cstdint>
 
 #include "ui/panel_pages.h"  // the tabs and pages
+
+inline constexpr int32_t kNoFractalTypeRequest = -1;
 
 struct PanelState {
     // The main tab strip's choice is gCurrentTab (create_interface.h).
@@ -16,13 +20,11 @@ struct PanelState {
     int32_t materialTab = kMaterialAmbient;
 
     // "Fractals"
-    int32_t fractalTypeChoice = 0;     // "Fractal Type": the release makes it the type
+    // "Fractal Type": a type picked that the release makes the type, once no
+    // export runs and no editor is shown (kNoFractalTypeRequest: none); the
+    // list shows it meanwhile, else gFractalType.
+    int32_t fractalTypeRequest = kNoFractalTypeRequest;
     uint8_t colorByTransformation = 0; // "Color by Transformation"
-    uint8_t kavrolinAllowed = 0;       // the scene export test of the last type change
-    // "Render Threads" and "Export Threads (BMP, PNG)": the counts follow
-    // once the settings file has taken them.
-    float renderThreads = 1.0f;
-    float exportThreads = 1.0f;
 
     // "Render" / "Materials": the ambient (0) and diffuse (1) texture pages.
     uint8_t generatorOn[2] = {};       // "Texture Generator"
@@ -36,11 +38,8 @@ struct PanelState {
     float renderSize[2] = {2048.0f, 2048.0f};  // "Render Resolution:" (the next "Change")
     uint8_t antiAlias2x = 0;           // "Enable 2X AA." (the next "Change")
     float perspectiveAngle = 60.0f;    // "Perspective"
-    int32_t controlSensitivity = 5;    // "Control Sensitivity": 5 "Medium"
-    int32_t grid = 4;                  // "Grid": 4 "None"
     int32_t fixedView = 0;             // "Fixed View"
     int32_t resolutionPreset = 0;      // "Resolution presets"
-    int32_t symmetryChoice = 0;        // "Symmetry": 0 "Normal"
     int32_t viewPanel = 1;             // "Panel": 1 "Vector", 0 "Points"
 
     // "Editors" / "Additional Objects": the light editor.

@@ -16,6 +16,7 @@
 #include "app/screen_lists.h"
 #include "app/startup_state.h"
 #include "app/pointer_state.h"
+#include "app/view_zoom.h"
 #include "app/window_messages.h"
 #include "engine/baseshape_animation.h"
 #include "engine/baseshape_record.h"
@@ -35,11 +36,9 @@
 #include "shading/preview_passes.h"
 #include "ui/gl_shapes.h"
 
-float& gZoom = gPointPreviewZoom;
 int gPreviewBatchIndex = 0;
 int gPreview3DViewPreset = 2;
 float gPreview3DFreeView[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-float gPreview3DZoom = 1.0f;
 float gPreview3DPan[3] = {0.0f, 0.0f, 0.0f};
 
 namespace {
@@ -416,7 +415,7 @@ void LoadViewPresetZoomPan(float panX, float panY, float panZ)
 {
     const int preset = std::clamp(gPreview3DViewPreset, 0, 3);
     glLoadMatrixf(preset == 3 ? gPreview3DFreeView : kViewPresets[preset]);
-    glScalef(gPreview3DZoom, gPreview3DZoom, gPreview3DZoom);
+    glScalef(gFocal, gFocal, gFocal);
     glTranslatef(panX, panY, panZ);
 }
 

@@ -12,7 +12,6 @@
 
 #include <cstdint>
 
-extern float& gZoom;             // the view zoom of the wheel, 1 at start (the shading's)
 extern int gPreviewBatchIndex;   // batch being run, 0..255
 
 // Batches a frame, by gPreviewTargetAvailable.
@@ -53,7 +52,6 @@ void StartPointPreviewAfresh();
 // front, 3 the free view turned by the mouse.
 extern int gPreview3DViewPreset;
 extern float gPreview3DFreeView[16];
-extern float gPreview3DZoom;
 extern float gPreview3DPan[3];
 // The rotation of the view the 3-D preview shows now, row-major: row 0 is
 // the screen's right, row 1 its up, in model coordinates.

@@ -204,7 +204,7 @@ bool RunRequestedReshade()
         break;
     default: break;
     }
-    if (gScreenState.load() >= 5) {
+    if (PreviewScreenShown(gScreenState.load())) {
         ShadeFull();
     } else {
         ShadeProgressive(1);

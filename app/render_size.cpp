@@ -2,6 +2,7 @@
 
 #include "app/frame.h"
 #include "engine/fractal_model.h"
+#include "engine/kernel_framework.h"
 #include "render/render_buffers.h"
 
 // W, H, W - 1 and H - 1 are the render buffers' own (render/render_buffers.h);
@@ -39,5 +40,5 @@ void SetRenderDefaults()
     gImageWidth = 2048;
     gImageHeight = 2048;
     DeriveRenderSizeValues();
-    gFractalType = 0;
+    SetFractalType(0);
 }

@@ -20,5 +20,7 @@ enum ScreenState : uint8_t {
     kScreenInterfaceOnly = 20,
 };
 
+static_assert(kScreenPreview3D == kFirstPreviewScreen, "the point previews are the first preview screens");
+
 // A render runs on screen (states 0..3).
 inline bool RenderOnScreen(int state) { return state <= kScreenRenderPerspectiveNoShadow; }

@@ -77,7 +77,6 @@ bool ReadChosenScript()
     gPointPreviewValid = 0;
     CreateRandomFractal();
     gScreenState = kScreenPointPreview;
-    gPanel.kavrolinAllowed = CanExportKavrolinScene() ? 1 : 0;
     const std::string refused = ScriptRefusalText(report);
     if (refused.empty()) {
         SetStatusText("Script Loaded");

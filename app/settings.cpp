@@ -6,7 +6,6 @@
 #include <string>
 
 #include "shading/export_image.h"
-#include "app/create_interface.h"
 #include "engine/file_dialogs.h"
 #include "engine/status_line.h"
 #include "platform/settings_file.h"
@@ -100,19 +99,17 @@ void ReadSettings()
     if (gInstallDir[0]) SetInstallFolder(gInstallDir);
 }
 
-bool SaveThreadCount(const char* name, int* count, float* sliderValue)
+bool SaveThreadCount(const char* name, int* count, float wanted)
 {
-    // The slider's whole value, kept to the counts the threads allow: a
-    // count of 0 would leave the export without a worker.
-    const float value = *sliderValue;
-    const int wanted = value >= kMaxThreadCount ? kMaxThreadCount : value >= 1.0f ? static_cast<int>(value) : 1;
-    if (*count == wanted) return false;
-    if (!WriteSetting(name, wanted)) return false;
-    *count = wanted;
-    *sliderValue = static_cast<float>(wanted);
+    // The whole value, kept to the counts the threads allow: a count of 0
+    // would leave the export without a worker (not-a-number asks for 1).
+    const int whole = wanted >= kMaxThreadCount ? kMaxThreadCount : wanted >= 1.0f ? static_cast<int>(wanted) : 1;
+    if (*count == whole) return false;
+    if (!WriteSetting(name, whole)) return false;
+    *count = whole;
     return true;
 }
 
-void SaveRenderThreads() { SaveThreadCount(kSettingRenderThreads, &gRenderThreadCount, RenderThreadsSliderValue()); }
+void SaveRenderThreads(float wanted) { SaveThreadCount(kSettingRenderThreads, &gRenderThreadCount, wanted); }
 
-void SaveExportThreads() { SaveThreadCount(kSettingExportThreads, &gExportThreadCount, ExportThreadsSliderValue()); }
+void SaveExportThreads(float wanted) { SaveThreadCount(kSettingExportThreads, &gExportThreadCount, wanted); }

@@ -12,12 +12,12 @@ inline constexpr int kMaxThreadCount = 24;
 // processor count back as "ExportThrd" when that value is missing or below 1.
 void ReadSettings();
 
-// After a thread-count slider moved: when the slider's whole value (1 to 24)
-// differs from the count, write it and take it as the new count. A failed write
-// changes nothing (the next slider change tries again).
-void SaveRenderThreads();
-void SaveExportThreads();
+// A thread count asked for (a slider's value or a list's row): when its
+// whole value (kept to 1 to 24) differs from the count, write it and take it
+// as the new count. A failed write changes nothing (the sliders show the
+// count in force, and the next change tries again).
+void SaveRenderThreads(float wanted);
+void SaveExportThreads(float wanted);
 
-// The common step of both: count and slider value of one setting. True when
-// the value was written.
-bool SaveThreadCount(const char* name, int* count, float* sliderValue);
+// The common step of both. True when the value was written.
+bool SaveThreadCount(const char* name, int* count, float wanted);

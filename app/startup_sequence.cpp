@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "app/texture_folder.h"
 #include "app/view_drags.h"
+#include "app/view_zoom.h"
 #include "materials/shader.h"
 #include "shading/shading_settings.h"
 #include "shading/preview_passes.h"

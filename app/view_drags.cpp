@@ -25,6 +25,7 @@
 #include "app/render_control.h"
 #include "engine/status_line.h"
 #include "app/panel_state.h"
+#include "app/view_zoom.h"
 #include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
 #include "engine/baseshape_seed_pick.h"
@@ -341,7 +342,6 @@ void ZoomViewByWheel(int x, int y, int delta)
         gZoomSlider.value = gZoom;  // the slider shows the zoom the wheel made
     } else {
         SetPreviewFocal(gFocal * (delta <= 0 ? 1.01f : 0.99f));
-        gZoom3DSlider.value = gFocal;
     }
     gPointPreviewValid = 0;
 }

@@ -1,10 +1,11 @@
 #include "app/view_zoom.h"
 
-#include "app/point_preview.h"
 #include "engine/shared_access.h"
 #include "render/render_buffers.h"
 #include "render/view_camera.h"
+#include "shading/preview_passes.h"
 
+float& gZoom = gPointPreviewZoom;
 float gFocal = 1.0f;
 float gInverseFocal = 1.0f;
 
@@ -20,5 +21,4 @@ void SetPreviewFocal(float focal)
 {
     gFocal = focal;
     gInverseFocal = gFocal == 0.0f ? 1e8f : 1.0f / gFocal;
-    gPreview3DZoom = gFocal;
 }

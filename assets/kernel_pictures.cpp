@@ -144,8 +144,7 @@ std::vector<KernelPoint> RunTypeKernel(int type, int batches)
     std::vector<KernelPoint> points;
     if (!HasOwnKernel(type)) return points;
     SetColoringMode(kColouringByTransformation);
-    gFractalType = type;
-    SelectFractalTypeKernel();
+    SetFractalType(type);
     const FractalKernel kernel = gFractalTypeKernel.load();
     const int first = gSlotBatchStart[kSlot], end = gSlotBatchEnd[kSlot];
     const float unwritten = std::bit_cast<float>(kUnwritten);

@@ -29,9 +29,8 @@ void SetUpNewFractal(int code)
     SetUpRandomFractalModel(1u);
     gImageWidth = gImageHeight = kSize;
     AllocateRenderBuffers(kSize, kSize, false);
-    gFractalType = code >= 100 ? 48 : code;
     if (code >= 100) gFractalGeneratorRow = code - 100;
-    SelectFractalTypeKernel();
+    SetFractalType(code >= 100 ? 48 : code);
     if (code == 22) LoadTetrahedronScript();
     CreateRandomFractal();
     gRgbColoring = 0;

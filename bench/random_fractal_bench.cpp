@@ -19,8 +19,7 @@ void BM_CreateRandomFractal(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         SetUpRandomFractalModel(seed++);
-        gFractalType = type;
-        SelectFractalTypeKernel();
+        SetFractalType(type);
         if (type == 22) LoadTetrahedronScript();
         state.ResumeTiming();
         CreateRandomFractal();

@@ -36,7 +36,7 @@ void XFormsEditor::RenderMandelbrotPicker(int x, int y, bool keepScale)
     if (pickerBusy) return;
     pickerBusy = 1;
     if (!keepScale) {
-        const double z = pickerRows[3];
+        const double z = pickerZoomSpeed;
         // "+" (row 1, the upper one) shrinks the picker's span, that is zooms
         // in; "-" (row 0) widens it.
         const double f = zoomTypeRow == 1 ? 1.0 - 0.1 * z : 1.0 + 0.1 * z;

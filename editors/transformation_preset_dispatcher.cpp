@@ -114,7 +114,7 @@ void PickerStartView()
     std::memcpy(gTransforms[0].variationAmount, amounts, sizeof amounts);
     Counts(8);
     XFormsEditor& editor = gXFormsEditor;
-    editor.pickerRows[3] = 0.5f;
+    editor.pickerZoomSpeed = 0.5f;
     gMandelbrotCentre[0] = amounts[2];
     gMandelbrotCentre[1] = amounts[3];
     gMandelbrotScale = amounts[1];

@@ -59,7 +59,7 @@ const char* const kAmountCaptions[] = {"", "", "", "", "", "", "", "", "", "", "
 const char* const kScaleCaptions[] = {"Scale", "X", "Y", "Z"};
 const char* const kShearCaptions[] = {"Shear", "XY", "XZ", "YX", "YZ", "ZX", "ZY"};
 const char* const kPickerCaptions[] = {"Parameters", "Maxiter", "Height", "Width", "Zoom Speed"};
-const float kPickerRows[] = {1, 1000, 10, 1, 1, 1, -10, 10, 0.05f, 1, 1, 0,
+const float kPickerRows[] = {1, 1000, 200, 1, 1, 1, -10, 10, 0.05f, 1, 1, 0,
                              0, 10, 0.05f, 1, 1, 0, 0, 1, 0.1f, 1, 1, 0};
 
 const char* const kVariationNames[] = {"Linear", "Sinusoidal", "Spherical", "Swirl3D", "Sin4",
@@ -174,7 +174,7 @@ void XFormsEditor::BuildPanel()
     // Under the last row of the chain readout (type 48), which ends at y 442.
     BuildList(transList, 342, 322, 36, "Tr.", kTransRows, transRow);
     BuildList(zoomTypeList, 466, 532, 80, "Zoom Type", kZoomRows, zoomTypeRow);
-    BuildList(functionList, 66, 532, 130, "Function", kFunctionRows, functionRow);
+    BuildList(functionList, 66, 532, 130, "Function", kFunctionRows, 5);  // shown from gEscapeFunction
     // Its caption under the cells: above them it would cover the trackball's frame.
     fixedRotation.Build(426, 68, kZ, 128, 20, 6, "Fixed Rotation", kFixedRows, false);
     {
@@ -347,7 +347,6 @@ void XFormsEditor::UpdateWidgetStates()
     if (pairWindow.maximum)
         for (int r = 0; r < pairWindow.rows; ++r)
             if (pairWindow.maximum[r] != last) pairWindow.SetRange(r, pairWindow.minimum[r], last);
-    functionRow = 5 - (gEscapeFunction >= 0 && gEscapeFunction <= 5 ? gEscapeFunction : 0);
 }
 
 bool XFormsEditor::Enabled(XfWidget w)

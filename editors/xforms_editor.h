@@ -176,16 +176,14 @@ public:
     int32_t rotRow = 4;          // 4 "T", 3 "X", 2 "Y", 1 "Z", 0 "0"
     int32_t transRow = 4;        // 4 "F", 3 "X", 2 "Y", 1 "Z", 0 "0"
     int32_t zoomTypeRow = 1;     // 1 "+", 0 "-"
-    int32_t functionRow = 5;     // 5 - gEscapeFunction
     int32_t fixedChoice = -1;    // the cell of "Fixed Rotation" last applied
     int32_t blockTypeChoice = 0; // the type the open "Block Type" list shows
     uint8_t uniformOn = 0;
     uint8_t editGeneratorsOn = 0;
     uint8_t variationFlags[10] = {};  // the variation list's rows from the bottom
-    // "Maxiter" .. "Zoom Speed". "Maxiter" starts at 10 while the kernels'
-    // limit starts at 200: the limit takes the row's value once the row is
-    // dragged or stepped (or a loaded fractal brings its own).
-    float pickerRows[4] = {10.0f, 0.05f, 0.05f, 0.1f};
+    // The picker's "Zoom Speed"; its other rows show the model's values
+    // ("Maxiter" is gEscapeIterationLimit, so it shows the limit in force).
+    float pickerZoomSpeed = 0.1f;
     uint8_t weightDragged = 0;
     uint8_t pickerDragged = 0;
     uint8_t pickerHover = 0;

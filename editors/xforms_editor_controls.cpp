@@ -45,16 +45,39 @@ void* ColorAt(int row)
     int32_t* planes[3] = {gTransformColors.r, gTransformColors.g, gTransformColors.b};
     return row >= 0 && row < 3 ? &planes[row][SelectedIndex()] : nullptr;
 }
-// "Maxiter", "Height", "Width", "Zoom Speed".
-void* PickerAt(int row)
+// "Maxiter", "Height", "Width", "Zoom Speed": the escape-time kernels'
+// iteration limit in force, the picker's view in transformation 0's amounts
+// 4 and 5, the picker's zoom speed.
+float PickerRow(int row)
 {
     switch (row) {
-    case 0: return &E().pickerRows[0];
-    case 1: return &gTransforms[0].variationAmount[4];
-    case 2: return &gTransforms[0].variationAmount[5];
-    case 3: return &E().pickerRows[3];
-    default: return nullptr;
+    case 0: return static_cast<float>(gEscapeIterationLimit);
+    case 1: return gTransforms[0].variationAmount[4];
+    case 2: return gTransforms[0].variationAmount[5];
+    case 3: return E().pickerZoomSpeed;
+    default: return 0.0f;
     }
+}
+void SetPickerRow(int row, float v)
+{
+    switch (row) {
+    case 0: gEscapeIterationLimit = std::max(1, CheckedTruncToInt(v)); break;
+    case 1: gTransforms[0].variationAmount[4] = v; break;
+    case 2: gTransforms[0].variationAmount[5] = v; break;
+    case 3: E().pickerZoomSpeed = v; break;
+    default: break;
+    }
+}
+
+// "Function": rows from the bottom, row 5 - gEscapeFunction.
+float FunctionRow(int) { return static_cast<float>(5 - (gEscapeFunction >= 0 && gEscapeFunction <= 5 ? gEscapeFunction : 0)); }
+void ChooseFunction(int, float v)
+{
+    const int row = CheckedTruncToInt(v);
+    if (row < 0 || row > 5) return;
+    gEscapeFunction = 5 - row;
+    SelectFractalTypeKernel();
+    E().pointPreviewDirty = 1;
 }
 
 // ---- [actions] --------------------------------------------------------------------
@@ -151,7 +174,6 @@ void ControlsChosen()
 
 void PickerRowsChanged()
 {
-    gEscapeIterationLimit = std::max(1, static_cast<int>(E().pickerRows[0]));
     gTransforms[0].variationAmount[7] = static_cast<float>(gEscapeIterationLimit);
     E().pointPreviewDirty = 1;
     if (Dragging()) {
@@ -159,13 +181,6 @@ void PickerRowsChanged()
     } else {
         E().RenderMandelbrotPicker(128, 128, true);
     }
-}
-
-void FunctionChosen()
-{
-    gEscapeFunction = 5 - E().functionRow;
-    SelectFractalTypeKernel();
-    E().pointPreviewDirty = 1;
 }
 
 void BlockTypeChosen()
@@ -456,11 +471,11 @@ const Control kXFormsEditor[] = {
         .When(Shows<kXfFixedRotation>)
         .Value(&E().fixedChoice)
         .Then(FixedRotationChosen),
-    Page(Bind(E().functionList, "Function")).When(Shows<kXfFunction>).Value(&E().functionRow).Then(FunctionChosen),
+    Page(Bind(E().functionList, "Function")).When(Shows<kXfFunction>).Derived(FunctionRow, ChooseFunction),
     Page(Bind(E().zoomTypeList, "Zoom Type")).When(Shows<kXfZoomType>).Value(&E().zoomTypeRow),
     Page(Bind(E().pickerParameters, "Parameters (Picker)"))
         .When(Shows<kXfPickerParameters>)
-        .Rows(ValueKind::Float, PickerAt, 4)
+        .Derived(PickerRow, SetPickerRow, 4)
         .Whole()
         .Then(PickerRowsChanged)
         .Wheel(1, true)

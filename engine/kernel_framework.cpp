@@ -97,3 +97,11 @@ void SelectFractalTypeKernel()
     const FractalKernel kernel = FractalTypeKernelFor(gFractalType, gEscapeFunction);
     if (kernel) gFractalTypeKernel.store(kernel, std::memory_order_relaxed);
 }
+
+bool SetFractalType(int32_t type)
+{
+    if (type < 0 || type >= kFractalTypeCount) return false;
+    gFractalType = type;
+    SelectFractalTypeKernel();
+    return true;
+}

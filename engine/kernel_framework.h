@@ -44,6 +44,12 @@ extern const FractalTypeRow kFractalTypes[kFractalTypeCount];
 // current kernel.
 void SelectFractalTypeKernel();
 
+// The one way the fractal type changes: gFractalType and its kernel together
+// (the list's pick with its fresh fractal, "Send to Blocks", the files that
+// bring a type all come through here). A type outside 0..49 changes nothing
+// (false).
+bool SetFractalType(int32_t type);
+
 // The kernel the table holds for a type and escape function (null outside
 // 0..49).
 FractalKernel FractalTypeKernelFor(int32_t type, int32_t escapeFunction);

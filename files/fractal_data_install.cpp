@@ -97,7 +97,7 @@ void InstallSettings(const FractalDataDocument& d)
     gAntiAlias2x = d.antiAlias2x;
     gMobiusCoefficients = d.mobius;
     gFractalGeneratorRow = d.fractalGeneratorRow;
-    gFractalType = d.fractalType;
+    SetFractalType(d.fractalType);
     std::memcpy(gLightTrackBallA, d.lightDirection, sizeof gLightTrackBallA);
     std::memcpy(gLightTrackBallB, d.lightReference, sizeof gLightTrackBallB);
     UpdateLightViewMatrix();

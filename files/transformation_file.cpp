@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/fractal_model.h"
+#include "engine/kernel_framework.h"
 #include "engine/pick_table.h"
 #include "platform/regular_file.h"
 #include "render/projection_passes.h"
@@ -192,7 +193,7 @@ void ApplyTransformationFile(const TransformationFileContents& in)
         std::copy(f.variationAmount, f.variationAmount + 10, r.variationAmount);
         ComposeTransformation(t);
     }
-    gFractalType = in.fractalType;
+    SetFractalType(in.fractalType);
     gMirrorCopy = in.mirror;
     gMirrorY = in.mirrorY;
     const int type = in.fractalType;

@@ -20,12 +20,17 @@ extern ThreadHandle gRenderCoordinatorThread;
 extern ThreadHandle gRenderWorkerThreads[kMaxRenderSlots];
 extern int32_t gRenderThreadCount;          // workers, 1..24 (the "PNumber" setting)
 
-// The screen state (values in app/frame.h). While a render runs: 0
+// The screen state (values in app/screen_state.h). While a render runs: 0
 // orthographic with shadow-map updates, 1 perspective with, 2 orthographic
 // without, 3 perspective without; 8 while the voxel engine runs. Other
 // values: the workers project nothing. Atomic because the workers read it
 // while the window thread changes screens.
 extern std::atomic<uint8_t> gScreenState;
+// From state 5 up the preview area shows no render's picture (the point
+// previews and the screens over them): a reshade there shades the preview
+// whole, below it the render's picture as it grows.
+inline constexpr uint8_t kFirstPreviewScreen = 5;
+inline bool PreviewScreenShown(uint8_t state) { return state >= kFirstPreviewScreen; }
 extern int32_t gFastShadowUpdate;    // "Shadows": 1 "On", 0 "Off"
 extern int32_t gProjectionSelector;  // "Projection": 0 "Orthographic", 1 "Perspective"
 extern std::atomic<uint8_t> gVolumetricFogOn;  // add the fog-sample pass each cycle

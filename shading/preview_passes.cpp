@@ -758,7 +758,7 @@ void RestartPreview()
         for (float& d : gPreviewDepth) SharedStore(d, 0.0f);
         for (auto& plane : gPreviewPlanes) std::memset(plane, 0, sizeof plane);
         gExportViewShown = 0;
-        if (gScreenState.load() >= 5) {
+        if (PreviewScreenShown(gScreenState.load())) {
             RebuildPointPreview();
             ShadeFull();
         } else {

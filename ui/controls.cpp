@@ -49,13 +49,17 @@ W& Widget(const Control& c)
 
 void* Control::Address(int row) const
 {
+    if (kind == ValueKind::Derived) return nullptr;
     if (at != nullptr) return at(row);
     if (value == nullptr || row < 0 || row >= rows) return nullptr;
     return static_cast<uint8_t*>(value) + KindSize(kind) * static_cast<size_t>(row);
 }
 
+bool Control::HasValue() const { return kind == ValueKind::Derived ? get != nullptr : Address(0) != nullptr; }
+
 float Control::Get(int row) const
 {
+    if (kind == ValueKind::Derived) return get != nullptr && row >= 0 && row < rows ? get(row) : 0.0f;
     void* p = Address(row);
     if (p == nullptr) return 0.0f;
     switch (kind) {
@@ -73,6 +77,10 @@ float Control::Get(int row) const
 
 void Control::Set(int row, float v) const
 {
+    if (kind == ValueKind::Derived) {
+        if (set != nullptr && row >= 0 && row < rows) set(row, v);
+        return;
+    }
     void* p = Address(row);
     if (p == nullptr) return;
     switch (kind) {
@@ -123,6 +131,8 @@ Control WithValue(const Control& from, ValueKind k, void* v, int count)
     c.kind = k;
     c.value = v;
     c.at = nullptr;
+    c.get = nullptr;
+    c.set = nullptr;
     c.rows = static_cast<uint8_t>(count);
     return c;
 }
@@ -141,6 +151,14 @@ Control Control::Rows(ValueKind k, ValueAt where, int count) const
 {
     Control c = WithValue(*this, k, nullptr, count);
     c.at = where;
+    return c;
+}
+
+Control Control::Derived(ValueGet getter, ValueSet setter, int count) const
+{
+    Control c = WithValue(*this, ValueKind::Derived, nullptr, count);
+    c.get = getter;
+    c.set = setter;
     return c;
 }
 
@@ -196,12 +214,14 @@ void SetVisibleByte(const Control& c, bool on)
     Widget<W>(c).visible = on ? 1 : 0;
 }
 
-// Stores v into row r when it differs; true when it did.
+// Stores v into row r when it differs; true when the value changed (a
+// Derived value's setter may refuse it).
 bool StoreRow(const Control& c, int row, float v)
 {
-    if (c.Get(row) == v) return false;
+    const float before = c.Get(row);
+    if (before == v) return false;
     c.Set(row, v);
-    return true;
+    return c.kind != ValueKind::Derived || c.Get(row) != before;
 }
 
 // A text ending at textRight fits before a line at right: its last glyph
@@ -231,7 +251,7 @@ const ControlOps kButtonOps = {
     // pressed byte for the release.
     [](const Control& c) { return c.changed != nullptr && Widget<Button>(c).pressed != 0; },
     [](const Control& c, bool on) {
-        const bool enabled = c.Address(0) == nullptr || c.Get(0) != 0.0f;
+        const bool enabled = !c.HasValue() || c.Get(0) != 0.0f;
         Widget<Button>(c).visible = on && enabled ? 1 : 0;
     },
     [](const Control& c, float* r) { const Button& b = Widget<Button>(c); Put(r, b.rect[0], b.rect[1], b.rect[2], b.rect[3]); },
@@ -579,7 +599,7 @@ const ControlOps kTrackBallOps = {
     },
     [](const Control& c) {
         TrackBall& b = Widget<TrackBall>(c);
-        if (c.Address(0) == nullptr || !DirectionDiffers(c, b.turned)) return;
+        if (!c.HasValue() || !DirectionDiffers(c, b.turned)) return;
         const float d[3] = {c.Get(0), c.Get(1), c.Get(2)};
         b.SetRotation(d);
     },
@@ -657,7 +677,7 @@ const ControlOps kSimpleBallOps = {
     [](const Control& c) { Widget<SimpleBall>(c).Draw(); },
     [](const Control& c) {
         SimpleBall& b = Widget<SimpleBall>(c);
-        if (c.Address(0) == nullptr || !DirectionDiffers(c, b.turned)) return;
+        if (!c.HasValue() || !DirectionDiffers(c, b.turned)) return;
         for (int k = 0; k < 3; ++k) {
             SharedStore(b.reference[k], c.Get(k));
             SharedStore(b.turned[k], c.Get(k));
@@ -686,7 +706,7 @@ const ControlOps kTexturePanelOps = {
     [](const Control& c) {
         TexturePanel& p = Widget<TexturePanel>(c);
         // A folder browser keeps its own page; its choice only flows out.
-        if (c.Address(0) == nullptr || p.fixedMode == 0) return;
+        if (!c.HasValue() || p.fixedMode == 0) return;
         const int v = static_cast<int>(c.Get(0));
         if (v >= 0 && v < kPickerCells) p.selected = v;
     },
@@ -715,7 +735,7 @@ const ControlOps kTabOps = {
     [](const Control& c) {
         Tab& t = Widget<Tab>(c);
         const int v = static_cast<int>(c.Get(0));
-        if (c.Address(0) != nullptr && v >= 0 && v < t.count) t.selected = v;
+        if (c.HasValue() && v >= 0 && v < t.count) t.selected = v;
     },
     [](const Control& c) { return StoreRow(c, 0, static_cast<float>(Widget<Tab>(c).selected)); },
     SetVisibleByte<Tab>,

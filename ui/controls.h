@@ -33,8 +33,9 @@ class Tab;
 
 inline constexpr int kEveryPage = -1;
 
-// How the model holds a control's value.
-enum class ValueKind : uint8_t { None, Byte, Int, UInt, Float, AtomicByte, AtomicInt, AtomicFloat };
+// How the model holds a control's value. Derived: no one variable holds it;
+// a getter works it out of the model and a setter changes the model.
+enum class ValueKind : uint8_t { None, Byte, Int, UInt, Float, AtomicByte, AtomicInt, AtomicFloat, Derived };
 
 // What a change of the value sets off besides the control's own action.
 enum ControlEffect : uint8_t {
@@ -72,6 +73,11 @@ struct ControlOps {
 // Where row r of the value lives, for values that do not sit in one array
 // (the current material's, the edited light's).
 using ValueAt = void* (*)(int row);
+// A value no one variable holds (a choice made of two engine values, a count
+// that is saved as it changes): row r is read and written through these.
+// A setter may refuse a value; the widget then shows the getter's at once.
+using ValueGet = float (*)(int row);
+using ValueSet = void (*)(int row, float v);
 
 struct Control {
     const char* name = "";          // its caption: messages and tests name it so
@@ -84,6 +90,8 @@ struct Control {
     ValueKind kind = ValueKind::None;
     void* value = nullptr;          // row r at value + r, unless at is given
     ValueAt at = nullptr;
+    ValueGet get = nullptr;         // a Derived value's getter and setter
+    ValueSet set = nullptr;
     uint8_t rows = 1;               // rows of the value (window rows, check rows, channels)
     uint8_t effects = kEffectNone;
     uint8_t whole = 0;              // the value keeps whole numbers (a window's fraction stays in the widget)
@@ -104,13 +112,17 @@ struct Control {
     Control Value(std::atomic<int32_t>* v) const;
     Control Value(std::atomic<float>* v) const;
     Control Rows(ValueKind k, ValueAt where, int count) const;
+    Control Derived(ValueGet getter, ValueSet setter, int count = 1) const;
     Control Then(void (*action)()) const;
     Control Effects(uint8_t e) const;
     Control Wheel(float step, bool byRowStep = false) const;
     Control Draw(int arg) const;
     Control Whole() const;
 
+    // Where row r lives; null for a Derived value and outside the rows.
     void* Address(int row) const;
+    // The control edits a model value (a button's may be its enabled byte).
+    bool HasValue() const;
     float Get(int row) const;
     void Set(int row, float v) const;
 };

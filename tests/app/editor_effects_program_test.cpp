@@ -21,8 +21,10 @@
 #include "app/point_preview.h"
 #include "app/support/program_controls.h"
 #include "app/support/program_pictures.h"
+#include "app/view_zoom.h"
 #include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
+#include "engine/kernel_framework.h"
 #include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/generator_chain_editing.h"
@@ -195,7 +197,7 @@ TEST_F(EditorEffectsProgram, AnEditorsTypeChangeResetsTheView)
     gDialogs.QueueFile(file.string());
     Click("Load (Transformations)");
     EXPECT_EQ(gFractalType, 8);
-    EXPECT_EQ(gPanel.fractalTypeChoice, 8);
+    EXPECT_EQ(FindControl(FractalsControls(), "Fractal Type")->Get(0), 8.0f);
     EXPECT_EQ(gPanX, 0.0f);
     EXPECT_EQ(gPanY, 0.0f);
     EXPECT_EQ(gZoom, 1.0f);

@@ -27,6 +27,7 @@
 #include "app/render_control.h"
 #include "app/support/program_controls.h"
 #include "app/support/program_pictures.h"
+#include "engine/kernel_framework.h"
 #include "engine/baseshape_model.h"
 #include "engine/file_dialogs.h"
 #include "engine/fractal_model.h"
@@ -128,7 +129,7 @@ TEST_F(FractalDataProgram, ASavedFractalComesBackAfterEverythingChanged)
 
     for (TransformRecord& r : gTransforms) r.scaleShear[0] *= 0.5f, r.weight += 0.25f, r.position[1] += 1.0f;
     gTransformCount = gPickTransformCount = 5;
-    gFractalType = gPanel.fractalTypeChoice = 12;
+    SetFractalType(12);
     gCameraRotation[1] = 0.5f, gViewCentre[2] = 3.0f, gViewScale *= 2.0f;
     gSymmetryMode = 12, gSymmetryOn = 1, gBaseshapeCount = 3;
     gTransformColors.r[1] = 7, gForbiddenSuccessors[0][0] = 2, gLightTrackBallA[0] = 0.3f;
@@ -140,7 +141,7 @@ TEST_F(FractalDataProgram, ASavedFractalComesBackAfterEverythingChanged)
     PressFractals("Load Fractal");
     EXPECT_TRUE(Model() == saved);
     EXPECT_EQ(Status(), "Buffers Loaded");
-    EXPECT_EQ(gPanel.fractalTypeChoice, gFractalType);
+    EXPECT_EQ(FindControl(FractalsControls(), "Fractal Type")->Get(0), static_cast<float>(gFractalType));
     EXPECT_EQ(gPanel.renderSize[0], 512.0f);
     EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
     gProgram.Frames(3);
@@ -360,7 +361,7 @@ TEST_F(FractalDataProgram, EveryWayOutClearsTheBusyFlag)
         {"Script save cancelled", [] { gDialogs.QueueFileCancel(); PressFractals("Save Script"); }, "Exports", false},
         {"Script of a type without one",
          [] {
-             gFractalType = gPanel.fractalTypeChoice = 22;
+             SetFractalType(22);
              WriteScriptFile();
          },
          "fractal type 22 has no script form", false},
@@ -387,7 +388,7 @@ TEST_F(FractalDataProgram, EveryWayOutClearsTheBusyFlag)
 // back into the program the type runs; a refused line is named.
 TEST_F(FractalDataProgram, ScriptsPressedWhereTheyAreDrawn)
 {
-    gFractalType = gPanel.fractalTypeChoice = 0;
+    SetFractalType(0);
     gDialogs.QueueFile(PathOf("set.prg"));
     PressFractals("Save Script");
     std::ifstream in(PathOf("set.prg"));
@@ -396,7 +397,7 @@ TEST_F(FractalDataProgram, ScriptsPressedWhereTheyAreDrawn)
     EXPECT_EQ(text.str().rfind(";Talvoran Script 1.0\ntform\nprobability ", 0), 0u) << text.str();
     const int n = gPickTransformCount;
 
-    gFractalType = gPanel.fractalTypeChoice = 22;
+    SetFractalType(22);
     gDialogs.QueueFile(PathOf("set.prg"));
     PressFractals("Load Script");
     ASSERT_EQ(gScriptProgram.tformCount, n);
@@ -422,7 +423,7 @@ TEST_F(FractalDataProgram, ScriptsPressedWhereTheyAreDrawn)
 // render and its buffers stay as they were.
 TEST_F(FractalDataProgram, FilesThatAreNoScriptsChangeNothing)
 {
-    gFractalType = gPanel.fractalTypeChoice = 22;
+    SetFractalType(22);
     const std::string script = "tform\rscale 0.5 0.5 0.5\rtform\rscale 0.5 0.5 0.5\rtranslate 0.5 0 0\rtform\r"
                                "scale 0.5 0.5 0.5\rtranslate 0 0.5 0\r";
     WriteText(PathOf("old_mac.prg"), script);

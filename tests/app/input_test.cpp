@@ -31,6 +31,7 @@
 #include "app/support/preview_scene.h"
 #include "app/text_field.h"
 #include "app/view_drags.h"
+#include "app/view_zoom.h"
 #include "app/window_messages.h"
 #include "engine/fractal_model.h"
 #include "materials/shader.h"

@@ -14,6 +14,7 @@
 #include "app/render_size.h"
 #include "app/support/app_interface.h"
 #include "app/support/preview_scene.h"
+#include "app/view_zoom.h"
 #include "support/screenshot.h"
 #include "engine/baseshape_record.h"
 #include "engine/fractal_model.h"

@@ -19,6 +19,7 @@
 #include "app/text_field.h"
 #include "app/frame.h"
 #include "app/render_control.h"
+#include "engine/kernel_framework.h"
 #include "engine/baseshape_seed_pick.h"
 #include "app/support/program_test.h"
 #include "editors/baseshape_editor.h"
@@ -227,16 +228,15 @@ void Arrange(const std::string& name)
         void (*arrange)();
     };
     static const Arrangement kArrangements[] = {
-        {"Load Script", [] { gFractalType = gPanel.fractalTypeChoice = 22; }},
-        {"Save Script", [] { gFractalType = gPanel.fractalTypeChoice = 0; }},
-        {"Send to Blocks", [] { gFractalType = gPanel.fractalTypeChoice = 0; }},
-        {"Fractal Generator", [] { gFractalType = gPanel.fractalTypeChoice = 48; }},
+        {"Load Script", [] { SetFractalType(22); }},
+        {"Save Script", [] { SetFractalType(0); }},
+        {"Send to Blocks", [] { SetFractalType(0); }},
+        {"Fractal Generator", [] { SetFractalType(48); }},
         {"Kavrolin",
          [] {
-             gFractalType = gPanel.fractalTypeChoice = 0;
+             SetFractalType(0);
              gBaseshapeCount = 1;
              gBaseshapes[0].shapeType = 1;
-             gPanel.kavrolinAllowed = 1;  // as the baseshape editor's click leaves it
          }},
         {"Ambient  R       G       B ", [] { gPanel.generatorOn[0] = 0, gPanel.colorPanelShown[0] = 1; }},
         {"Diffuse  R       G       B ", [] { gPanel.generatorOn[1] = 0, gPanel.colorPanelShown[1] = 1; }},
@@ -309,20 +309,20 @@ void Arrange(const std::string& name)
             "Window (Transformations)", "Controls (Transformations)", "Variations", "Amounts", "Uniform",
             "Scale (Transformations)", "Shear", "Reset (Transformations)", "Tr.", "TrackBall",
             "Rot (Transformations)", "Fixed Rotation"})) {
-        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 2;
+        gXFormsEditorOpen = 1, SetFractalType(2);
     }
     if (is({"Function", "Zoom Type", "Parameters (Picker)", "Load (Picker)", "Rnd (Picker)", "Save (Picker)",
             "Reset (Picker)", "Gradient Browser"})) {
-        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 46;
+        gXFormsEditorOpen = 1, SetFractalType(46);
     }
     if (is({"Edit Generators", "Block Type"})) {
-        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 48;
+        gXFormsEditorOpen = 1, SetFractalType(48);
         gXFormsEditor.editGeneratorsOn = 0;
         gXFormsEditor.blockTypeListOpen = name == "Block Type" ? 1 : 0;
         if (gGeneratorGroups == nullptr) EditTransformSet(3);
     }
     if (is({"Fractal Generator (Transformations)"})) {
-        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 48;
+        gXFormsEditorOpen = 1, SetFractalType(48);
         gXFormsEditor.editGeneratorsOn = 1;
     }
     if (is({"Cancel"})) gFileThreadBusy = 1;
@@ -464,11 +464,11 @@ void ArrangeFixture(const std::string& name)
     if (is({"symmetry notice"})) SetStatusText("Symmetry activated");
     if (is({"baseshape notice"})) SetStatusText("One Baseshape is out of the corners, use SCALE button");
     if (is({"light source label"})) gPanel.lightEditOn = 1, gPanel.objectToEdit = 1;
-    if (is({"position box"})) gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 2;
+    if (is({"position box"})) gXFormsEditorOpen = 1, SetFractalType(2);
     if (is({"transformation number"})) gXFormsEditorOpen = 1;
     if (is({"baseshape number"})) gBaseShapeEditorOpen = 1;
     if (is({"parameter help", "parameter field"})) {
-        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 3;
+        gXFormsEditorOpen = 1, SetFractalType(3);
         UpdateControlPage();
         // The lowest of its four value rows picked.
         gParamHelpWindow.pickedParameter = 3;
@@ -478,7 +478,7 @@ void ArrangeFixture(const std::string& name)
     if (is({"generator chain"})) {
         // Every block the chain can hold, the lowest chosen: the longest
         // connector and the longest readout.
-        gXFormsEditorOpen = 1, gFractalType = gPanel.fractalTypeChoice = 48;
+        gXFormsEditorOpen = 1, SetFractalType(48);
         gXFormsEditor.editGeneratorsOn = 0;
         gXFormsEditor.blockTypeListOpen = 0;
         if (gGeneratorGroups == nullptr) EditTransformSet(3);
@@ -536,7 +536,7 @@ struct Item {
     {
         if (fixture) return FixtureShown(*fixture);
         // A button is drawn only while it is enabled.
-        if (ButtonOf(*control) != nullptr && control->Address(0) != nullptr && control->Get(0) == 0.0f) return false;
+        if (ButtonOf(*control) != nullptr && control->HasValue() && control->Get(0) == 0.0f) return false;
         return ControlShown(*control);
     }
     int Rects(FixtureRects out) const

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/action_buttons.h"
 #include "app/control_tables.h"
 #include "app/create_interface.h"
 #include "app/frame.h"
@@ -17,6 +18,7 @@
 #include "app/support/program_pictures.h"
 #include "editors/random_fractal.h"
 #include "editors/xforms_editor.h"
+#include "engine/baseshape_model.h"
 #include "engine/fractal_model.h"
 #include "engine/generator_groups.h"
 #include "engine/kernel_framework.h"
@@ -91,6 +93,47 @@ TEST_F(RandomFractalProgram, PickingATypeAndNewFractalMakeABoundedSet)
         const std::string shot = "type" + std::to_string(type) + ".png";
         EXPECT_GT(PreviewLitShare(type == 2 || type == 44 ? shot.c_str() : nullptr), 0.003) << type;
     }
+}
+
+// The type changes by one route: "Send to Blocks" and the "Fractal Type"
+// list both install the type with its kernel, and the list and the buttons
+// that follow the type show it: "RND" and "CLR" (type 3 has none, 48 both),
+// "Send to Blocks", "Fractal Generator", and "Kavrolin" (the scene export
+// takes type 48 and a cube, not type 3). A type picked while an editor is
+// shown waits, the list showing it, until the editor is closed.
+TEST_F(RandomFractalProgram, SendToBlocksAndTheTypeListChangeTheTypeOneWay)
+{
+    const int baseshapes = gBaseshapeCount, kind = gBaseshapes[0].shapeType;
+    gBaseshapeCount = 1, gBaseshapes[0].shapeType = 1;  // a cube
+    const auto shows = [](int type, bool typeButtons, bool blocks, bool generator, bool kavrolin) {
+        gProgram.GoTo(kTabFractals);
+        gProgram.Frames(1);
+        EXPECT_EQ(gFractalType, type);
+        EXPECT_EQ(gFractalTypeKernel.load(), FractalTypeKernelFor(type, gEscapeFunction)) << type;
+        EXPECT_EQ(gFractalTypeBox.GetSelected(), type);
+        EXPECT_EQ(ActionButtonEnabled(kActionRandomSuccessors), typeButtons) << type;
+        EXPECT_EQ(ActionButtonEnabled(kActionClearSuccessors), typeButtons) << type;
+        EXPECT_EQ(Shown("Send to Blocks"), blocks) << type;
+        EXPECT_EQ(Shown("Fractal Generator"), generator) << type;
+        EXPECT_EQ(Shown("Kavrolin"), kavrolin) << type;
+    };
+    PickFractalType(3);
+    shows(3, false, true, false, false);
+    Click("Send to Blocks");
+    shows(48, true, false, true, true);
+    PickFractalType(3);
+    shows(3, false, true, false, false);
+
+    OpenTransformationEditor();
+    Click("Panel", 0);  // "Points": the editor stays open on the other tabs
+    PickFractalType(0);
+    EXPECT_EQ(gFractalType, 3) << "no type change while an editor is shown";
+    EXPECT_EQ(gFractalTypeBox.GetSelected(), 0) << "the list shows the type picked";
+    OpenTransformationEditor();
+    Click("Edit (Transformations)");
+    ASSERT_FALSE(gXFormsEditorOpen);
+    shows(0, true, true, false, true);
+    gBaseshapeCount = baseshapes, gBaseshapes[0].shapeType = kind;
 }
 
 // The generator type: a row of its list on the "Fractals" page makes a new

@@ -23,7 +23,9 @@
 #include "app/support/program_controls.h"
 #include "app/text_field.h"
 #include "app/view_drags.h"
+#include "app/view_zoom.h"
 #include "editors/xforms_editor.h"
+#include "engine/kernel_framework.h"
 #include "engine/file_dialogs.h"
 #include "engine/fractal_model.h"
 #include "platform/desktop/platform_events.h"
@@ -117,6 +119,7 @@ TEST_F(ProgramWheelAndFields, ZoomSlidersFollowTheViewWheel)
     const float focal = gFocal;
     gProgram.Wheel(1116, 576, 1);
     EXPECT_LT(gFocal, focal);
+    gProgram.Frames(1);  // the slider shows the focal length as it is drawn
     EXPECT_FLOAT_EQ(gZoom3DSlider.value, gFocal);
     gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
     EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
@@ -245,7 +248,8 @@ TEST_F(ProgramWheelAndFields, ThreadsFractalTypeRowsAndFixedView)
     const int row8 = 2;  // rows from the bottom: 1, 4, 8, 16, 24
     gProgram.ClickControl(FractalsControls(), "Threads", row8);
     EXPECT_EQ(gRenderThreadCount, 8);
-    EXPECT_FLOAT_EQ(gPanel.renderThreads, 8.0f);
+    gProgram.Frames(1);
+    EXPECT_FLOAT_EQ(gRenderThreadsWindow.Value(0), 8.0f);  // the window shows the count in force
     gProgram.ClickControl(FractalsControls(), "Threads", 0);
     EXPECT_EQ(gRenderThreadCount, 1);
 

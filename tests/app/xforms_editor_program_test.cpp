@@ -41,11 +41,7 @@ void CloseEditor()
     gProgram.Frames(1);
 }
 
-void SetType(int type)
-{
-    gFractalType = gPanel.fractalTypeChoice = type;
-    SelectFractalTypeKernel();
-}
+void SetType(int type) { SetFractalType(type); }
 
 // The start-up set again: three halving maps towards the corners of a triangle.
 void DefaultSet(int count = 3)
@@ -227,8 +223,9 @@ TEST_F(XFormsEditorProgram, ThePickerZoomsUnderThePointer)
     SetFrameTimer(kPickerTimerIntervalMs);
 }
 
-// The picker's parameters start at 10, 0.05, 0.05 and 0.1, "Maxiter" shown
-// as a whole number. "Reset" applies the escape-time preset: eight unit
+// The picker's parameters start at 200, 0.05, 0.05 and 0.1, "Maxiter" shown
+// as a whole number: it is the kernels' iteration limit, so it shows the
+// limit in force (200 at start), not a number of its own. "Reset" applies the escape-time preset: eight unit
 // maps and the view (-0.75, 0) at scale 1, zoomed once by the "+" step of
 // its "Zoom Speed" 0.5, 1 - 0.1 x 0.5 = 0.95, with amount 0 = 2 / 0.95. The
 // picker keeps that view.
@@ -239,16 +236,18 @@ TEST_F(XFormsEditorProgram, ThePickerStartsAtItsParametersAndResetsToThePresetsV
     const Control* parameters = Find("Parameters (Picker)");
     ASSERT_TRUE(parameters != nullptr && Shown("Parameters (Picker)"));
     STWindow& window = gXFormsEditor.pickerParameters;
-    const float starts[4] = {10.0f, 0.05f, 0.05f, 0.1f};
+    const float starts[4] = {200.0f, 0.05f, 0.05f, 0.1f};
     for (int r = 0; r < 4; ++r) EXPECT_EQ(window.initial[r], starts[r]) << r;
-    EXPECT_STREQ(window.FormatValue(0), "10");
+    gProgram.Frames(1);
+    EXPECT_EQ(gEscapeIterationLimit, 200);
+    EXPECT_STREQ(window.FormatValue(0), "200");
 
     Click("Zoom Type", 1);  // "+"
     gProgram.Wheel(kPickerLeft + 64, kPickerBottom + 192, 1);  // somewhere else first
     ASSERT_NE(gMandelbrotScale, 1.0);
     Click("Reset (Picker)");
     EXPECT_EQ(gTransformCount, 8);
-    EXPECT_EQ(gXFormsEditor.pickerRows[3], 0.5f);
+    EXPECT_EQ(gXFormsEditor.pickerZoomSpeed, 0.5f);
     EXPECT_DOUBLE_EQ(gMandelbrotScale, 0.95);
     EXPECT_DOUBLE_EQ(gMandelbrotCentre[0], -0.75);
     EXPECT_DOUBLE_EQ(gMandelbrotCentre[1], 0.0);

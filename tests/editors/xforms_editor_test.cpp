@@ -143,7 +143,7 @@ TEST_F(XFormsEditorCommands, PickerColoursAndZoom)
     EXPECT_EQ(PickerEscapeCount(0.3, 0.5, 3), -1);      // not out within the limit
 
     // "-" widens the span, "+" narrows it (zooms in).
-    editor.pickerRows[3] = 0.1f;
+    editor.pickerZoomSpeed = 0.1f;
     editor.ResetPickerView();
     editor.zoomTypeRow = 0;  // "-"
     editor.RenderMandelbrotPicker(128, 128, false);
