@@ -115,7 +115,7 @@ void PlacePicker(BaseshapeRecord& r, int type, const TSelector& selector)
 {
     int first = selector.first, cell = selector.cell;
     if (first + cell != type) {
-        first = std::min(type / kPickerCells * kPickerCells, kShapeLastFirst);
+        first = KindPickerPageFirst(type);
         cell = type - first;
     }
     r.pickerFirst = first;

@@ -423,7 +423,7 @@ void ShowSelector()
     const BaseshapeRecord& r = Record();
     int first = r.pickerFirst, cell = r.pickerCell;
     if (first < 0 || first > kShapeLastFirst || cell < 0 || cell >= kPickerCells || first + cell != type) {
-        first = std::min(std::max(type, 0) / kPickerCells * kPickerCells, kShapeLastFirst);
+        first = KindPickerPageFirst(type);
         cell = std::clamp(type - first, 0, kPickerCells - 1);
     }
     // The highlight follows the cell (a file's stored place is not needed).

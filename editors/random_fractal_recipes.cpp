@@ -205,7 +205,7 @@ void HyperbolicTessellation()
 // The transformations of a script come from the script itself.
 void Script()
 {
-    const int n = static_cast<int8_t>(gScriptProgram.tformCountCopy);
+    const int n = gScriptProgram.tformCount;
     gPickTransformCount = n < 1 ? 1 : (n > kScriptMaxTforms ? kScriptMaxTforms : n);
     if (n > 0)
         for (int t = 0; t < gPickTransformCount; ++t)

@@ -180,7 +180,6 @@ public:
     int32_t blockTypeChoice = 0; // the type the open "Block Type" list shows
     uint8_t uniformOn = 0;
     uint8_t editGeneratorsOn = 0;
-    uint8_t variationFlags[10] = {};  // the variation list's rows from the bottom
     // The picker's "Zoom Speed"; its other rows show the model's values
     // ("Maxiter" is gEscapeIterationLimit, so it shows the limit in force).
     float pickerZoomSpeed = 0.1f;

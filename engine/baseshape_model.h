@@ -16,6 +16,18 @@ struct BaseshapePoint {
     float spare;         // kept and copied with the point
 };
 
+// The kind picker of the baseshape editor shows the kinds in pages of 15
+// (5 across, 3 down); a record remembers its kind's page (pickerFirst, the
+// page's first kind) and cell. The last page starts at 180.
+inline constexpr int kKindPickerPage = 15;
+inline constexpr int kKindPickerLastFirst = (kBaseshapeKinds - 1) / kKindPickerPage * kKindPickerPage;
+// The first kind of the page that shows the kind.
+inline constexpr int KindPickerPageFirst(int kind)
+{
+    const int first = (kind < 0 ? 0 : kind) / kKindPickerPage * kKindPickerPage;
+    return first < kKindPickerLastFirst ? first : kKindPickerLastFirst;
+}
+
 struct BaseshapeRecord {
     float glMatrix[16];   // column-major preview matrix; 12..14 = current position
     float rotation[9];    // row-major

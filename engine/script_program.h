@@ -60,8 +60,7 @@ enum ScriptOpCode : uint8_t {
 };
 
 struct ScriptProgram {
-    int32_t tformCount;
-    uint8_t tformCountCopy;  // refreshed after each reading pass
+    int32_t tformCount;      // also the transformation count "New Fractal" takes for a script
     int32_t operationCount;  // in all tforms together
     int32_t parameterCount;  // pool entries in use
     uint8_t tformFirstOperation[kScriptMaxTforms];

@@ -233,7 +233,7 @@ public:
             return Damaged("a script of " + std::to_string(t) + " tforms, " + std::to_string(o) + " operations and " +
                            std::to_string(p) + " parameters");
         }
-        s.tformCount = static_cast<int32_t>(t), s.tformCountCopy = static_cast<uint8_t>(t);
+        s.tformCount = static_cast<int32_t>(t);
         s.operationCount = static_cast<int32_t>(o), s.parameterCount = static_cast<int32_t>(p);
         // Each list holds ten entries past its count; those past the arrays are dropped.
         auto list = [this](auto* values, uint32_t count, uint32_t size) {

@@ -23,9 +23,6 @@ namespace {
 constexpr float kDegrees = 0.017453292f;
 // The baseshape editor's count stops one below the records' number.
 constexpr int kMaxScriptBaseshapes = 64;
-constexpr int kShapeTypes = 195;
-constexpr int kPickerPage = 15;      // 5 columns, 3 rows
-constexpr int kPickerLastFirst = 180;
 
 // Why a line is refused, as the status line says it.
 constexpr const char* kNotFinite = "a number that is not finite (nan, inf or beyond 3.4e38)";
@@ -250,14 +247,14 @@ private:
 
     void BaseType(BaseshapeRecord& r, float t)
     {
-        if (!(t > -1.0f && t < static_cast<float>(kShapeTypes))) {
+        if (!(t > -1.0f && t < static_cast<float>(kBaseshapeKinds))) {
             Refuse("a baseshape kind outside 0 to 194");
             return;
         }
         const int type = static_cast<int>(t);
         r.shapeType = type;
         // The editor's picker shows the kind's page with the kind's cell marked.
-        r.pickerFirst = std::min(type / kPickerPage * kPickerPage, kPickerLastFirst);
+        r.pickerFirst = KindPickerPageFirst(type);
         r.pickerCell = type - r.pickerFirst;
         r.pickerX = setup_.pickerLeft + 64.0f * static_cast<float>(r.pickerCell % 5);
         r.pickerY = setup_.pickerBottom + 64.0f * static_cast<float>(2 - r.pickerCell / 5);
@@ -496,7 +493,6 @@ ScriptReadReport ReadScriptText(const ScriptLines& lines, const ScriptBaseshapeS
     }
     ScriptReader reader(setup, tbaseLines);
     lines.ForEachLine([&reader](const char* line, int number) { reader.Line(line, number); });
-    prog.tformCountCopy = static_cast<uint8_t>(prog.tformCount);
 
     // Each weight times 1 / sum; weights that give nothing to pick from
     // (every probability 0) become equal ones. A sum past the float range,

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "engine/baseshape_model.h"  // the kind picker's pages
+
 inline constexpr int kPickerCells = 15;
 
 // Where cell k of a page at (x, y) lies, and which cell a press falls in.
@@ -52,9 +54,9 @@ public:
     static uint64_t SteadyMilliseconds();
 };
 
-inline constexpr int kShapeKinds = 195;
-inline constexpr int kShapeMarks = 205;
-inline constexpr int kShapeLastFirst = 180;  // the last page shows kinds 180..194
+inline constexpr int kShapeMarks = kBaseshapeTableSize;  // marks by generator table entry
+inline constexpr int kShapeLastFirst = kKindPickerLastFirst;  // the last page shows kinds 180..194
+static_assert(kPickerCells == kKindPickerPage, "the shape picker's pages are the kind picker's");
 
 class TSelector {
 public:

@@ -32,6 +32,15 @@ TEST(BaseshapeRecord, WeightsFollowTheCount)
 
 // A quarter turn about z after a scale with a shear: R S in rows, the
 // preview matrix in columns with the position last.
+// The kind picker's pages of 15: kind 17 on the page from 15, the last
+// page from 180 holding 194, a kind below 0 on the first page.
+TEST(BaseshapeRecord, KindPickerPages)
+{
+    const int cases[][2] = {{0, 0}, {14, 0}, {15, 15}, {17, 15}, {179, 165}, {180, 180}, {194, 180}, {-3, 0}};
+    for (const auto& [kind, first] : cases) EXPECT_EQ(KindPickerPageFirst(kind), first) << kind;
+    EXPECT_EQ(kKindPickerLastFirst, 180);
+}
+
 TEST(BaseshapeRecord, ComposeExample)
 {
     BaseshapeRecord& r = gBaseshapes[0];

@@ -211,7 +211,7 @@ TEST_F(FractalDataFile, ScriptAndGeneratorChainsComeBack)
     MakeScene(22);
     ScriptProgram& s = gScriptProgram;
     s = ScriptProgram{};
-    s.tformCount = 3, s.tformCountCopy = 3, s.operationCount = 5, s.parameterCount = 7;
+    s.tformCount = 3, s.operationCount = 5, s.parameterCount = 7;
     for (int k = 0; k < 13; ++k) s.tformOperationCount[k] = static_cast<uint8_t>(k + 1), s.tformWeight[k] = 0.1f * k;
     for (int k = 0; k < 17; ++k) s.parameters[k] = 1.5f * k;
     for (int k = 0; k < 15; ++k) s.operationCode[k] = static_cast<uint8_t>(k), s.operationFirstParameter[k] = 2;
@@ -219,7 +219,7 @@ TEST_F(FractalDataFile, ScriptAndGeneratorChainsComeBack)
     std::vector<uint8_t> bytes = Written(false);
     s = ScriptProgram{};
     ASSERT_EQ(Load(bytes, false), FileParseStatus::kRead);
-    EXPECT_TRUE(s.tformCount == 3 && s.tformCountCopy == 3 && s.operationCount == 5 && s.parameterCount == 7);
+    EXPECT_TRUE(s.tformCount == 3 && s.operationCount == 5 && s.parameterCount == 7);
     auto same = [](const auto& a, const auto& b) { return std::memcmp(a, b, sizeof a) == 0; };
     EXPECT_TRUE(same(s.tformOperationCount, script.tformOperationCount) && same(s.tformWeight, script.tformWeight) &&
                 same(s.parameters, script.parameters) && same(s.operationCode, script.operationCode) &&

@@ -69,7 +69,6 @@ TEST(ScriptFile, Type0WritesTheTemplateAndReadsBackAsMatrixAndTranslate)
     EXPECT_EQ(Read(WriteScriptText()).refusedLines, 0);
     const ScriptProgram& p = gScriptProgram;
     ASSERT_EQ(p.tformCount, 2);
-    EXPECT_EQ(p.tformCountCopy, 2);
     EXPECT_EQ(Codes(), (std::vector<int>{20, 1, 20, 1}));
     EXPECT_EQ(p.tformFirstOperation[1], 2);
     EXPECT_EQ(p.tformOperationCount[1], 2);

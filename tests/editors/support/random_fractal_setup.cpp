@@ -72,7 +72,7 @@ void LoadTetrahedronScript()
             p.parameters[6 * t + 3 + k] = 0.5f * corners[t][k];
         }
     }
-    p.tformCount = p.tformCountCopy = 4;
+    p.tformCount = 4;
     p.operationCount = 8;
     p.parameterCount = 24;
 }
