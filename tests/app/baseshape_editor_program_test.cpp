@@ -87,7 +87,11 @@ protected:
         ChooseTab(kBsShapeTab);
         ChooseKind(1);
     }
-    void TearDown() override { CloseEditor(); }
+    void TearDown() override
+    {
+        CloseEditor();
+        ProgramTest::TearDown();
+    }
 };
 
 // Each tab of a plain kind, the "Shape" tab of a displacement-mapped kind

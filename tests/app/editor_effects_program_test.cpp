@@ -173,7 +173,6 @@ TEST_F(EditorEffectsProgram, KleinianMapsFollowTypedValuesAndDrags)
         }
         CloseTransformationEditor();
     }
-    PickFractalType(0);
 }
 
 // A transformation file of another type makes the type list, the view and
@@ -216,7 +215,6 @@ TEST_F(EditorEffectsProgram, AnEditorsTypeChangeResetsTheView)
     }
     EXPECT_GT(inside, 900);
     CloseTransformationEditor();
-    PickFractalType(0);
 }
 
 // Closing the baseshape editor with the preview's points beyond the
@@ -226,7 +224,7 @@ TEST_F(EditorEffectsProgram, ClosingTheBaseshapeEditorReportsPointsOutOfTheCorne
     OpenBaseshapeEditor();
     if (gBaseshapeCount == 0) Click("New (Baseshapes)");
     ASSERT_GT(gBaseshapeCount, 0);
-    const float fitted = gViewScale;
+    Keep(gViewScale);
     gViewScale = 0.001f;  // everything near the centre
     Click("Edit (Baseshapes)");
     EXPECT_FALSE(StatusTextContains("is out ")) << "points inside";
@@ -240,7 +238,6 @@ TEST_F(EditorEffectsProgram, ClosingTheBaseshapeEditorReportsPointsOutOfTheCorne
     gProgram.Frames(2);
     EXPECT_TRUE(StatusTextContains("is out "));
     Shot("baseshape_out_of_corners");
-    gViewScale = fitted;
     OpenBaseshapeEditor();
     Click("Delete (Baseshapes)");
     Click("Edit (Baseshapes)");

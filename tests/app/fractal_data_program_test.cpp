@@ -110,10 +110,15 @@ void StartProgram(bool at512)
 class FractalDataProgram : public ProgramTest {
 protected:
     static void SetUpTestSuite() { UseOwnFolder("talvoran_fractal_data_"); }
-    void SetUp() override { StartProgram(true); }
+    void SetUp() override
+    {
+        Keep(gRenderCycleLimit);
+        StartProgram(true);
+    }
     void TearDown() override
     {
         EXPECT_EQ(gDialogs.PendingAnswers(), 0u);
+        ProgramTest::TearDown();
         gProgram.Stop();
     }
 };
@@ -186,9 +191,10 @@ TEST_F(FractalDataProgram, SavedBuffersGoOnAfterTheProgramStartsAgain)
     EXPECT_LT(DifferentShare(before, after), 0.01);
 
     ASSERT_TRUE(ButtonEnabled(kButtonContinue));
+    LimitRenderCycles(5000);
     gProgram.ClickControl(WindowBottomControls(), "Continue");
     EXPECT_EQ(gRenderRunFlag.load(), 1);
-    RunFor(1000);
+    ASSERT_TRUE(WaitForRenderCycles());
     gProgram.ClickControl(WindowBottomControls(), "Stop");
     gProgram.Frames(2);
     EXPECT_GT(DrawnPixels(), drawn);
@@ -207,14 +213,15 @@ TEST_F(FractalDataProgram, ALoadThatCannotResizeChangesNothing)
     PressFractals("Save Buffers");
     ASSERT_TRUE(AllocateRenderBuffers(256, 256, false));
     gProgram.GoTo(kTabCamera);
+    LimitRenderCycles(5000);
     PressRender();
-    RunFor(500);
+    ASSERT_TRUE(WaitForRenderCycles());
+    Keep(gResizeAllocate);
     gResizeAllocate = [](int32_t, int32_t, bool) { return false; };
     gTransforms[0].weight = 0.125f;
     const ModelState model = Model();
     gDialogs.QueueFile(PathOf("small.zb3f"));
     PressFractals("Load Buffers");
-    gResizeAllocate = AllocateRenderBuffers;
     EXPECT_EQ(Status(), "Insufficient System Memory!");
     EXPECT_TRUE(Model() == model);
     EXPECT_EQ(gImageWidth, 256);
@@ -277,7 +284,7 @@ TEST_F(FractalDataProgram, LargeFilesUnderAnAddressSpaceLimitChangeNothing)
                 std::vector<uint8_t>(small.end() - static_cast<long>(pairs), small.end()));
     WriteSparse(PathOf("zeros.zb3f"), {}, uint64_t{4} << 30, {});
 
-    RenderFor(500);
+    RenderCycles(5000);
     const ModelState model = Model();
     const std::vector<float> depth = Depth();
     ASSERT_GT(DrawnPixels(), 0u);
@@ -441,7 +448,7 @@ TEST_F(FractalDataProgram, FilesThatAreNoScriptsChangeNothing)
     for (char c : script) utf16 += std::string{c, '\0'};
     const std::pair<const char*, std::string> files[] = {
         {"empty.prg", ""}, {"random.prg", random}, {"utf16.prg", utf16}, {"prose.prg", "scale 1 2 3\nbase_radius 2\n"}};
-    RenderFor(500);
+    RenderCycles(5000);
     ASSERT_GT(DrawnPixels(), 0u);
     const ModelState model = Model();
     const std::vector<float> depth = Depth();

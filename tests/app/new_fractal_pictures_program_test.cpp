@@ -96,12 +96,12 @@ void NewFractalPicture(const Case& c, uint32_t seed, PictureSheet& sheet)
     Seed(seed);
     gProgram.ClickControl(WindowBottomControls(), "New Fractal");
     gProgram.Frames(2);
-    gRenderCycleLimit = kRenderCycles;
+    LimitRenderCycles(kRenderCycles);
     PressRender();
-    const bool done = FramesUntil([] { return RenderCycleLimitReached(); }, 1000000);
+    const bool done = WaitForRenderCycles();
     gProgram.ClickControl(WindowBottomControls(), "Stop");
     gProgram.Frames(2);
-    gRenderCycleLimit = 0;
+    LimitRenderCycles(0);
     ASSERT_TRUE(done) << Name(c);
     const fs::path file =
         gDir / ((c.row < 0 ? "type_" + std::to_string(c.type) : "row_" + std::to_string(c.row)) + "_seed_" +

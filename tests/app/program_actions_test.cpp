@@ -72,7 +72,20 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
+        Keep(gMeshWriters), Keep(gAllocateVoxelCube);
         ClearStatusText();
+    }
+    // A writer held by a test that stopped early is let go, and the voxel
+    // engine a test started is stopped.
+    void TearDown() override
+    {
+        gWriterRelease = true;
+        EXPECT_TRUE(gProgram.WaitUntil(MeshExportEnded, 60000));
+        if (gVoxelEngineOn) {
+            gProgram.GoTo(kTabVoxels);
+            Click("Stop the Voxel Engine");
+        }
+        ProgramTest::TearDown();
     }
 };
 
@@ -81,6 +94,8 @@ protected:
 TEST_F(ProgramActions, ResetsRestoreTheirOwnValues)
 {
     ShadingSettings& s = gShadingSettings;
+    Keep(s.fog), Keep(s.turbidity), Keep(s.volumetricFogColor);
+    Keep(gShader.specularMagnitude), Keep(gShader.shadowDepth), Keep(gShader.curveMode1), Keep(gShader.currentMaterial);
     s.fog[0] = s.turbidity = s.volumetricFogColor[0] = 9.0f;
     gProgram.GoTo(kTabRender, kPageEnvironment);
     Click("Reset Env. Parameters");
@@ -107,8 +122,6 @@ TEST_F(ProgramActions, ResetsRestoreTheirOwnValues)
     EXPECT_EQ(gShader.currentMaterial, 0);
     for (int i = 0; i < 12; ++i) Click("$");
     EXPECT_EQ(gShader.currentMaterial, 9);
-    for (int i = 0; i < 9; ++i) Click("#");
-    gShader.shadowDepth[0] = 0.25f;
 }
 
 // "RND" draws forbidden successors from the interface's generator; "CLR"
@@ -123,7 +136,6 @@ TEST_F(ProgramActions, ForbiddenSuccessorsFromAFixedSeed)
         {4, {{2, 4}, {0, 1}, {1, 3}, {3, 2}, {1, 2}}},  // first draw above 0.95: both of each pair
     };
     ASSERT_TRUE(ActionButtonEnabled(kActionRandomSuccessors));
-    const int32_t count = gTransformCount;
     gTransformCount = gPickTransformCount = 5;  // a set of five maps
     for (const auto& c : cases) {
         SeedRandomState(gGlobalRandomB, c.seed);
@@ -131,27 +143,25 @@ TEST_F(ProgramActions, ForbiddenSuccessorsFromAFixedSeed)
         for (int t = 0; t < 5; ++t)
             for (int k = 0; k < 2; ++k) EXPECT_EQ(gForbiddenSuccessors[t][k], c.pairs[t][k]) << c.seed << " " << t;
     }
-    gTransformCount = gPickTransformCount = count;
     Click("CLR");
-    for (int t = 0; t < 3; ++t) EXPECT_EQ(gForbiddenSuccessors[t][0], -1);
+    for (int t = 0; t < 5; ++t) EXPECT_EQ(gForbiddenSuccessors[t][0], -1);
 }
 
 // A texture job in progress turns "Select" and the background's "Select"
 // away with a message; in voxel mode "Clear Fog" leaves the fog alone.
 TEST_F(ProgramActions, BusyStatesTurnActionsAway)
 {
+    Keep(gPanel.generatorOn), Keep(gProceduralTextureBusy), Keep(gVoxelEngineOn);
     gProgram.GoTo(kTabRender, kPageMaterials, kMaterialAmbient);
     Click("Texture Generator");
     ASSERT_EQ(gPanel.generatorOn[0], 1);
     gProceduralTextureBusy = 1;  // a texture job runs
     Click("Select (Ambient)");
     EXPECT_EQ(Status(), "A Procedural Texture calculation is in progress..");
-    gProceduralTextureBusy = 0;
-    Click("Texture Generator");
 
     gProgram.GoTo(kTabRender, kPageShaders);
     gFogSampleBuffer[7] = 7;
-    gVoxelEngineOn = 1;
+    gVoxelEngineOn = 1;  // only the flag: no engine runs
     Click("Clear Fog");
     EXPECT_EQ(gFogSampleBuffer[7], 7);
     gVoxelEngineOn = 0;
@@ -193,7 +203,6 @@ TEST_F(ProgramActions, TheVoxelEngineStartsOnlyWithItsCube)
         EXPECT_EQ(static_cast<int64_t>(gColorIndexBufferBytes), pixels) << c.end << ": back at the render size";
         gProgram.GoTo(kTabVoxels);
     }
-    gAllocateVoxelCube = AllocateVoxelGrid;
 }
 
 // One mesh export at a time; a cancelled dialog starts none; stopping the
@@ -223,7 +232,6 @@ TEST_F(ProgramActions, OneMeshExportAtATimeAndAStopFreesNothingUnderIt)
     EXPECT_EQ(gWriterCalls.load(), 1);
     EXPECT_EQ(gVoxelEngineOn, 0);
     EXPECT_EQ(gFileOperationBusy.load(), 0);
-    gMeshWriters = kVolumetricFieldWriters;
 }
 
 // The writer's cleaning stays in the cube the engine goes on filling, but
@@ -252,8 +260,6 @@ TEST_F(ProgramActions, TheCleaningStaysInTheEnginesCube)
     gWriterRelease = true;
     ASSERT_TRUE(gProgram.WaitUntil(MeshExportEnded, 60000));
     EXPECT_EQ(gColorIndexBuffer[0], 0);
-    Click("Stop the Voxel Engine");
-    gMeshWriters = kVolumetricFieldWriters;
 }
 
 // Pixels of the window that the "Zoom" slider's rectangle shows lit.
@@ -300,8 +306,6 @@ TEST_F(ProgramActions, TheZoomSliderStandsAsideWhileAMeshExportRuns)
     gProgram.Frames(2);
     EXPECT_EQ(gZoomSlider.visible, 1);
     EXPECT_EQ(LitInZoomSlider(), shown);
-    Click("Stop the Voxel Engine");
-    gMeshWriters = kVolumetricFieldWriters;
 }
 
 TEST(TextureSelect, ColorMapsByTheFilesOwnName)

@@ -120,7 +120,7 @@ protected:
 // Start, "Render", wait: the preview and the saved PNG are lit.
 TEST_F(ProgramJourneys, TheFirstRenderIsLit)
 {
-    RenderFor(1500);
+    RenderCycles(5000);
     const WindowPicture screen = Shot();
     ASSERT_EQ(screen.rgb.size(), static_cast<size_t>(screen.w) * screen.h * 3);
     const std::vector<uint8_t> view = screen.Preview();
@@ -142,7 +142,7 @@ TEST_F(ProgramJourneys, ShadowTypeAndFogToAlphaReachTheFile)
     gProgram.GoTo(kTabCamera);
     gProgram.ClickControl(CameraControls(), "Shadows", 1);  // "On"
     ASSERT_EQ(gFastShadowUpdate, 1);
-    RenderFor(1000);
+    RenderCycles(5000);
     SaveImage("Save PNG", gDir / "classic.png");
     gProgram.GoTo(kTabRender, kPageShaders);
     gProgram.ClickControl(RenderControls(), "Shadow Type", 0);  // "Occluded"
@@ -184,6 +184,7 @@ TEST_F(ProgramJourneys, AnAnimationWritesEveryFrameWhereAsked)
     gProgram.ClickControl(AnimationControls(), "Output Filename");
     // A baseshape spinning an eighth turn about y a frame: the start winds
     // it through frames 1 to 4 (a half turn), frames 6 and 7 two more.
+    Keep(gBaseshapeCount), Keep(gUseBaseshapes), Keep(gBaseshapeSpin);
     InitNewBaseshape(gBaseShapeEditor.defaults, 0);
     gBaseshapeCount = gUseBaseshapes = 1;
     ResetBaseshapeWeights();
@@ -200,7 +201,6 @@ TEST_F(ProgramJourneys, AnAnimationWritesEveryFrameWhereAsked)
         EXPECT_NEAR(gBaseshapes[0].matrix[k], -start.matrix[6 + k], 1e-5f) << k;  // a quarter from the start
         EXPECT_NEAR(gBaseshapes[0].matrix[6 + k], start.matrix[k], 1e-5f) << k;
     }
-    gBaseshapeCount = gUseBaseshapes = 0;
     for (int n : {5, 6, 7}) {
         const fs::path frame = gDir / ("spin" + std::to_string(n) + ".png");
         ASSERT_TRUE(fs::exists(frame)) << frame;
@@ -239,7 +239,6 @@ TEST_F(ProgramJourneys, TheParameterHelpEditsTheConstant)
     gProgram.ClickControl(XFormsEditorControls(), "Edit (Transformations)");
     gProgram.Frames(1);
     EXPECT_EQ(gParamHelpWindow.visible, 0);
-    PickFractalType(0);
 }
 
 // "Panel" switches the editor's view between the points and the vectors and
@@ -294,7 +293,7 @@ TEST_F(ProgramJourneys, ChangeDuringAnExportWaitsForIt)
     gProgram.ClickControl(CameraControls(), "Change");
     gProgram.Frames(2);
     ASSERT_EQ(gImageWidth, 1024);
-    RenderFor(300);
+    RenderCycles(5000);
     // A slow export: every pixel's occlusion at 64 samples.
     gProgram.GoTo(kTabRender, kPageShaders);
     gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);
@@ -337,7 +336,7 @@ TEST_F(ProgramJourneys, ACancelledExportLeavesNoFile)
     gProgram.ClickControl(CameraControls(), "Change");
     gProgram.Frames(2);
     ASSERT_EQ(gImageWidth, 1024);
-    RenderFor(500);
+    RenderCycles(5000);
     gProgram.GoTo(kTabRender, kPageShaders);
     gProgram.ClickControl(RenderControls(), "Ambient Occlusion", 1);  // "Every Pixel"
     ASSERT_EQ(gShadingSettings.occlusion[1], 1);

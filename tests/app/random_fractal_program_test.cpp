@@ -103,7 +103,7 @@ TEST_F(RandomFractalProgram, PickingATypeAndNewFractalMakeABoundedSet)
 // shown waits, the list showing it, until the editor is closed.
 TEST_F(RandomFractalProgram, SendToBlocksAndTheTypeListChangeTheTypeOneWay)
 {
-    const int baseshapes = gBaseshapeCount, kind = gBaseshapes[0].shapeType;
+    Keep(gBaseshapeCount), Keep(gBaseshapes[0].shapeType);
     gBaseshapeCount = 1, gBaseshapes[0].shapeType = 1;  // a cube
     const auto shows = [](int type, bool typeButtons, bool blocks, bool generator, bool kavrolin) {
         gProgram.GoTo(kTabFractals);
@@ -133,7 +133,6 @@ TEST_F(RandomFractalProgram, SendToBlocksAndTheTypeListChangeTheTypeOneWay)
     Click("Edit (Transformations)");
     ASSERT_FALSE(gXFormsEditorOpen);
     shows(0, true, true, false, true);
-    gBaseshapeCount = baseshapes, gBaseshapes[0].shapeType = kind;
 }
 
 // The generator type: a row of its list on the "Fractals" page makes a new

@@ -254,7 +254,6 @@ TEST_F(XFormsEditorProgram, ThePickerStartsAtItsParametersAndResetsToThePresetsV
     EXPECT_FLOAT_EQ(gTransforms[0].variationAmount[0], 2.0f / 0.95f);
     gProgram.Frames(2);
     EXPECT_DOUBLE_EQ(gMandelbrotScale, 0.95);
-    SetType(0);
 }
 
 // At sensitivity 1 ("Normal") a drag across a window's width covers its
@@ -296,10 +295,6 @@ TEST_F(XFormsEditorProgram, WindowDragsCoverTheirRangeOverTheirWidth)
     drag(gXFormsEditor.weightWindow, "Probability", 18, &travel);
     EXPECT_NEAR(gTransforms[0].weight, 1.0f / 3.0f + travel * 4.0f / 144.0f, 1e-5f);
     gProgram.Release(0, 0);
-    for (auto& pair : gForbiddenSuccessors) pair[0] = pair[1] = -1;
-    gProgram.GoTo(kTabCamera);
-    Click("Control Sensitivity", 5);  // "Medium", as the program starts
-    EXPECT_EQ(gControlSensitivity, 0.5f);
 }
 
 // A generator block's parameter typed into its field: at Return the
@@ -326,7 +321,6 @@ TEST_F(XFormsEditorProgram, ATypedBlockParameterReachesTheSelectedRecord)
     EXPECT_FALSE(TextInputActive());
     EXPECT_EQ(p[j], 0.75f);
     EXPECT_EQ(gTransforms[0].position[0], 0.75f);
-    SetType(0);
 }
 
 // The free view turns; the fixed views pan (a turn there would move a view
@@ -362,7 +356,6 @@ TEST_F(XFormsEditorProgram, ChainsOfTheBlocksType)
     gTransformEdit.selectedBlock = 0;
     SelectGeneratorBlock();
     ExpectEditorPanelLooksLike("xforms_editor_chain");
-    SetType(0);
 }
 
 // Save and load through the dialogs: a refused file changes nothing.
@@ -404,7 +397,6 @@ TEST_F(XFormsEditorProgram, ThePickerSavesItsColours)
     for (std::string line; std::getline(in, line);) ++lines;
     EXPECT_EQ(lines, 256);
     EXPECT_EQ(gFileOperationBusy.load(), 0);
-    SetType(0);
 }
 
 // The share of the render's pixels that one picture hits and the other not.

@@ -26,11 +26,15 @@ ScriptReadReport Read(const std::string& text)
     return ReadScriptText(text, kSetup);
 }
 
+using Ops = std::vector<ScriptOpCode>;
+
 // The operation codes in program order.
-std::vector<int> Codes()
+Ops Codes()
 {
     const ScriptProgram& p = gScriptProgram;
-    return std::vector<int>(p.operationCode, p.operationCode + p.operationCount);
+    Ops codes;
+    for (int i = 0; i < p.operationCount; ++i) codes.push_back(static_cast<ScriptOpCode>(p.operationCode[i]));
+    return codes;
 }
 std::vector<float> Operands(int op, int n)
 {
@@ -69,7 +73,7 @@ TEST(ScriptFile, Type0WritesTheTemplateAndReadsBackAsMatrixAndTranslate)
     EXPECT_EQ(Read(WriteScriptText()).refusedLines, 0);
     const ScriptProgram& p = gScriptProgram;
     ASSERT_EQ(p.tformCount, 2);
-    EXPECT_EQ(Codes(), (std::vector<int>{20, 1, 20, 1}));
+    EXPECT_EQ(Codes(), (Ops{kScriptMatrix3D, kScriptTranslate, kScriptMatrix3D, kScriptTranslate}));
     EXPECT_EQ(p.tformFirstOperation[1], 2);
     EXPECT_EQ(p.tformOperationCount[1], 2);
     EXPECT_EQ(Operands(2, 9), (std::vector<float>{0.75f, 0.125f, 0, -0.125f, 0.75f, 0, 0, 0, 0.75f}));
@@ -101,55 +105,77 @@ TEST(ScriptFile, TemplatesWriteTheirBlocks)
               std::string::npos);
 }
 
-TEST(ScriptFile, WorkedCases)
+// A material past 9 is no material, but the line is taken and the
+// baseshape is shown in the editor like any other.
+TEST(ScriptFile, AMaterialPastNineIsTakenAndShown)
 {
-    int shown = 0;
+    static int shown = 0;
     gBaseshapeHooks.showInEditor = [](int) {};
-    // A material past 9 is no material, but the line is taken.
     Read("tbase\nbase_material 3\nbase_material 12\n");
     EXPECT_EQ(gBaseshapes[0].material, 3);
     EXPECT_EQ(gBaseshapeCount, 1);
-    static int* counter = &shown;
-    gBaseshapeHooks.showInEditor = [](int) { ++*counter; };
+    gBaseshapeHooks.showInEditor = [](int) { ++shown; };
     Read("tbase\nbase_material 12\n");
     EXPECT_EQ(shown, 2);
     gBaseshapeHooks.showInEditor = nullptr;
+}
 
-    // Five numbers make eight operands, copied into Moebius map 0.
+// Five numbers make eight operands, copied into Moebius map 0.
+TEST(ScriptFile, AMobiusCircleGivesItsMap)
+{
     Read("tform\nmobius_circle 2 1 0.5 0.25 -1\n");
     EXPECT_EQ(Operands(0, 8), (std::vector<float>{0.5f, 0.25f, 1.375f, 0, 0.125f, -0.5f, -0.5f, 0.25f}));
     EXPECT_EQ(gMobiusCoefficients.c[0].im, -0.5f);
+}
 
-    // "base_scale " holds "scale ": the tform gets a scale too.
+// "base_scale " holds "scale ": the tform gets a scale too.
+TEST(ScriptFile, AKeywordInsideAnotherCountsForBoth)
+{
     Read("tform\ntbase\nbase_scale 2 3 4\n");
     EXPECT_EQ(gBaseshapes[0].scaleShear[4], 3.0f);
-    EXPECT_EQ(Codes(), std::vector<int>{0});
+    EXPECT_EQ(Codes(), Ops{kScriptScale});
     EXPECT_EQ(Operands(0, 3), (std::vector<float>{2, 3, 4}));
+}
 
-    // Both rotations store a matrix; about z by 90 degrees.
+// Both rotations store a matrix; about z by 90 degrees.
+TEST(ScriptFile, BothRotationsStoreTheirMatrix)
+{
     Read("tform\nrotate 90 0 0 1\nrotate_xyz 0 0 90\n");
-    EXPECT_EQ(Codes(), (std::vector<int>{2, 2}));
+    EXPECT_EQ(Codes(), (Ops{kScriptRotate, kScriptRotate}));
     const float expected[9] = {0, -1, 0, 1, 0, 0, 0, 0, 1};
     for (int k = 0; k < 9; ++k) EXPECT_NEAR(Operands(1, 9)[k], expected[k], 1e-6f) << k;
+}
 
-    // A ';' anywhere is a comment; the last probability wins, one that does
-    // not convert stores nothing; a word containing "inside" is inside.
+// A ';' anywhere is a comment; the last probability wins, one that does not
+// convert stores nothing; a word containing "inside" is inside.
+TEST(ScriptFile, CommentsProbabilitiesAndInsideWords)
+{
     Read("tform\nscale 1 2 3 ; later\nprobability 3\nprobability 1\nprobability x\nbool_sphere 1 0 0 0 outside\n"
          "tform\nprobability 3\nbool_cube 1 0 0 0 xinsidex\nflame_gnarl 1 2 3\nsphere_inv 3 0 0 1\n");
-    EXPECT_EQ(Codes(), (std::vector<int>{34, 35, 29, 3}));
+    EXPECT_EQ(Codes(), (Ops{kScriptBoolSphere, kScriptBoolCube, kScriptFlameGnarl, kScriptSphereInversion}));
     EXPECT_EQ(Operands(0, 5)[4], 0.0f);
     EXPECT_EQ(Operands(1, 5)[4], 1.0f);
     EXPECT_EQ(Operands(3, 4)[0], 9.0f);
     EXPECT_FLOAT_EQ(gScriptProgram.tformWeight[0], 0.25f);
+}
 
-    // Weights of 0 become equal; a script without tforms keeps its baseshapes.
+// Weights of 0 become equal.
+TEST(ScriptFile, WeightsOfZeroBecomeEqual)
+{
     Read("tform\nprobability 0\ntform\nprobability 0\ntform\nprobability 0\n");
     EXPECT_FLOAT_EQ(gScriptProgram.tformWeight[2], 1.0f / 3.0f);
+}
+
+// A script without tforms keeps its baseshapes; a kind's picker page and
+// cell come from the kind.
+TEST(ScriptFile, BaseshapesWithoutTforms)
+{
     Read("tbase\nbase_type 17\nbase_position 1 2 3\ntbase\nbase_depth 40\n");
     EXPECT_EQ(gScriptProgram.tformCount + gScriptProgram.operationCount, 0);
     EXPECT_EQ(gBaseshapeCount, 2);
     EXPECT_EQ(gBaseshapes[0].shapeType, 17);
-    EXPECT_EQ(gBaseshapes[0].pickerFirst + gBaseshapes[0].pickerCell, 17);
+    EXPECT_EQ(gBaseshapes[0].pickerFirst, 15);
+    EXPECT_EQ(gBaseshapes[0].pickerCell, 2);
     EXPECT_EQ(gBaseshapes[1].pointsPerRun, 40u);
     EXPECT_EQ(gBaseshapes[1].probability, 0.5f);
 }
@@ -286,7 +312,7 @@ TEST(ScriptFile, NonNumbersAndDivisionsByZeroAreRefusedLineByLine)
         EXPECT_EQ(report.refusedLines, 1) << c.line;
         EXPECT_EQ(report.firstRefusedLine, 4) << c.line;
         EXPECT_STREQ(report.firstReason, c.why) << c.line;
-        EXPECT_EQ(Codes(), std::vector<int>{0}) << c.line;
+        EXPECT_EQ(Codes(), Ops{kScriptScale}) << c.line;
         EXPECT_EQ(Operands(0, 3), (std::vector<float>{1, 2, 3})) << c.line;
         EXPECT_EQ(gBaseshapePointTemplates[0].size, 5.0f) << c.line;
         EXPECT_FLOAT_EQ(gScriptProgram.tformWeight[0], 2.0f / 3.0f) << c.line;
@@ -315,12 +341,12 @@ TEST(ScriptFile, CarriageReturnLineEndsAndLongLinesReadWhole)
     const ScriptReadReport report = Read(cr + "probability -1\r");
     EXPECT_EQ(report.firstRefusedLine, 7) << "each CR ends a line";
     EXPECT_EQ(gScriptProgram.tformCount, lf.tformCount);
-    EXPECT_EQ(Codes(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(Codes(), (Ops{kScriptScale, kScriptTranslate}));
     EXPECT_TRUE(std::equal(lf.parameters, lf.parameters + 6, gScriptProgram.parameters));
     // A keyword and its numbers 1,020 and 5,000 characters into a line.
     for (const size_t blanks : {1020u, 5000u}) {
         Read("tform\n" + std::string(blanks, ' ') + "scale 1 2 3\n" + std::string(blanks, ' ') + "probability 3 ; a remark\n");
-        EXPECT_EQ(Codes(), std::vector<int>{0}) << blanks;
+        EXPECT_EQ(Codes(), Ops{kScriptScale}) << blanks;
         EXPECT_EQ(Operands(0, 3), (std::vector<float>{1, 2, 3})) << blanks;
     }
 }

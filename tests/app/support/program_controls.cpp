@@ -134,19 +134,20 @@ void PressRender()
     ASSERT_EQ(gRenderRunFlag.load(), 1) << "the render did not start";
 }
 
-void RunFor(int milliseconds)
-{
-    const uint64_t end = TickCount() + static_cast<uint64_t>(milliseconds);
-    while (TickCount() < end) gProgram.Frames(1);
-}
+void LimitRenderCycles(uint64_t cycles) { gRenderCycleLimit = cycles; }
 
-void RenderFor(int milliseconds)
+bool WaitForRenderCycles() { return FramesUntil([] { return RenderCycleLimitReached(); }, 1000000); }
+
+void RenderCycles(uint64_t cycles)
 {
+    LimitRenderCycles(cycles);
     PressRender();
-    if (gRenderRunFlag.load() != 1) return;  // PressRender failed the test
-    RunFor(milliseconds);
-    gProgram.ClickControl(WindowBottomControls(), "Stop");
-    gProgram.Frames(2);
+    if (gRenderRunFlag.load() == 1) {  // else PressRender failed the test
+        EXPECT_TRUE(WaitForRenderCycles());
+        gProgram.ClickControl(WindowBottomControls(), "Stop");
+        gProgram.Frames(2);
+    }
+    LimitRenderCycles(0);
 }
 
 bool ExportIdle() { return gFileThreadBusy.load() == 0; }

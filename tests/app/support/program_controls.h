@@ -4,6 +4,7 @@
 // 512 x 512 renders, a render run for a while, a picture saved.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 
 #include "app/support/program_test.h"
@@ -54,10 +55,16 @@ void UseSmallRenders();
 
 // "Render" under the preview, answering "Yes" when a picture is kept.
 void PressRender();
-// Frames drawn for the given time.
-void RunFor(int milliseconds);
-// "Render", some time of rendering with the preview drawn, then "Stop".
-void RenderFor(int milliseconds);
+// Renders of a fixed amount of work, the same on any machine however
+// loaded: each worker of the renders started from now on stops at this many
+// cycles (kSlotBatchSize points each) and idles until "Stop"; 0 lifts the
+// limit (the fixture lifts it at the test's end).
+void LimitRenderCycles(uint64_t cycles);
+// Frames drawn until every worker of the running render has run the limit;
+// true when they have.
+bool WaitForRenderCycles();
+// "Render", the given cycles with the preview drawn, "Stop", no limit.
+void RenderCycles(uint64_t cycles);
 
 // No image export is running.
 bool ExportIdle();

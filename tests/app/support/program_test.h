@@ -14,12 +14,30 @@
 // away and the folder removed after its last test; SetUp fails each test of
 // a suite whose program did not start. A suite that starts the program for
 // each test instead overrides SetUp and TearDown.
+//
+// The tests of a suite share one program, so what a test changes behind the
+// controls' back is set back at TearDown however the test ended (an early
+// ASSERT too): the fractal SetUp keeps (its type, transformations, weights,
+// forbidden successors, escape-time settings, symmetry, control
+// sensitivity, the render's cycle limit; not the baseshapes, whose records
+// own their pictures), and
+// every value the test keeps with Keep before changing it (an installed
+// writer or allocator, a busy flag, a setting):
+//
+//       Keep(gAllocateVoxelCube);
+//       gAllocateVoxelCube = +[] { return false; };
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "app/support/program_driver.h"
 #include "platform/dialogs.h"
@@ -56,8 +74,31 @@ protected:
     // Stops the program, takes the dialogs away and removes gDir (kept when
     // TALVORAN_KEEP_TEST_FILES is set, for a person to look at).
     static void TearDownTestSuite();
+    // Fails the test when the program did not start; keeps the fractal.
     void SetUp() override;
+    // Stops a render left running and sets back what was kept, the last
+    // kept first.
+    void TearDown() override;
+
+    // The value now, set back at TearDown.
+    template <class T>
+    static void Keep(T& value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>, "kept by its bytes");
+        auto saved = std::make_shared<std::vector<unsigned char>>(sizeof(T));
+        std::memcpy(saved->data(), &value, sizeof(T));
+        restores_.push_back([&value, saved] { std::memcpy(&value, saved->data(), sizeof(T)); });
+    }
+    template <class T>
+    static void Keep(std::atomic<T>& value)
+    {
+        const T saved = value.load();
+        restores_.push_back([&value, saved] { value.store(saved); });
+    }
 
     static bool started_;
     static std::string why_;
+
+private:
+    static std::vector<std::function<void()>> restores_;
 };
