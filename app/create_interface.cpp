@@ -223,6 +223,7 @@ void CreateInterface()
 
     InstallTransformationEditor();
     gXFormsEditor.BuildPanel();
+    gXFormsEditor.StartPicker();
 
     // Render windows, the help window and input box, the progress box.
     BuildParamHelp();

@@ -110,6 +110,7 @@ void DrawEditorsTexts()
     case kPageTransformations:
         gParamHelpWindow.DrawFractalParamHelp();
         gXFormsEditor.DrawReadout();
+        gXFormsEditor.DrawTransformationOverlay();
         break;
     case kPageObjects: DrawLightEditorLabels(); break;
     default: break;

@@ -4,6 +4,7 @@
 // Sections: [places] [build] [previews] [readout] [fixed rotations]
 #include "editors/baseshape_editor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -237,7 +238,7 @@ void BaseShapeEditor::Build()
     HideWidgets();
     gUseBaseshapes = 0;
     built = 1;
-    Snapshot();
+    SaveBaseshapeUndo(undo, applyToAll);  // the first undo copy
 }
 
 bool BaseShapeEditor::Editing() const { return gBaseShapeEditorOpen != 0 && widgetsOpen != 0 && gBaseshapeCount > 0; }
@@ -260,6 +261,18 @@ int Slot(int i) { return i >= 0 && i < kMaxBaseshapes ? i : 0; }
 void BaseShapeEditor::UploadTexturePreview(int i) { UploadPreview(texturePreviewTexture, gBaseshapeTextures[Slot(i)], 3); }
 
 void BaseShapeEditor::UploadDMapPreview(int i) { UploadPreview(dmapPreviewTexture, gBaseshapeDMaps[Slot(i)], 1); }
+
+// The panel shows baseshape i: its first page, its ranges and pictures.
+void BaseShapeEditor::Select(int i)
+{
+    gCurrentBaseshape = std::clamp(i, 0, kMaxBaseshapes - 1);
+    page = 0;
+    rangesFor = selectorShownFor = -1;
+    trackBall.axis[0] = trackBall.axis[2] = 0.0f;
+    trackBall.axis[1] = 1.0f;
+    UploadTexturePreview(gCurrentBaseshape);
+    UploadDMapPreview(gCurrentBaseshape);
+}
 
 void BaseShapeEditor::ShowPreview(int kind, const uint8_t* rgb)
 {

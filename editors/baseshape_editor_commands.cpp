@@ -72,16 +72,7 @@ void BaseShapeEditor::Undo()
 
 // ---- [selection] ----------------------------------------------------------------------
 
-void BaseShapeEditor::Select(int i)
-{
-    gCurrentBaseshape = std::clamp(i, 0, kMaxBaseshapes - 1);
-    page = 0;
-    rangesFor = selectorShownFor = -1;
-    trackBall.axis[0] = trackBall.axis[2] = 0.0f;
-    trackBall.axis[1] = 1.0f;
-    UploadTexturePreview(gCurrentBaseshape);
-    UploadDMapPreview(gCurrentBaseshape);
-}
+// Select, which the panel's hooks call, is the panel's (baseshape_editor.cpp).
 
 void BaseShapeEditor::Previous()
 {

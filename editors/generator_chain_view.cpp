@@ -9,6 +9,7 @@
 #include "engine/fractal_model.h"
 #include "engine/generator_chain_editing.h"
 #include "engine/generator_groups.h"
+#include "engine/transform_set.h"
 #include "platform/desktop/gl_api.h"
 #include "ui/font.h"
 #include "ui/gl_shapes.h"
@@ -66,6 +67,18 @@ int SelectedBlockType(const GeneratorGroup* g)
 
 }  // namespace
 
+void XFormsEditor::PostChainRequest(int code, int argument)
+{
+    // Chains exist only for fractal type 48; the request is carried out at
+    // once, so none is ever left waiting for another type.
+    if (gFractalType != 48) return;
+    gTransformEdit.pending = 1;
+    gTransformEdit.code = code;
+    gTransformEdit.argument = argument;
+    EditTransformSet(1);
+    pointPreviewDirty = 1;
+}
+
 void XFormsEditor::ReadoutRowPlace(int i, int* x, int* y)
 {
     *x = kReadoutLeft;
@@ -116,11 +129,16 @@ void XFormsEditor::ClickOptionList(int x, int y)
 
 void XFormsEditor::DrawTransformationOverlay()
 {
-    if (editGeneratorsOn) return;
+    if (!gXFormsEditorOpen || gFractalType != 48 || editGeneratorsOn) return;
     const GeneratorGroup* g = SelectedGroup();
     if (!g) return;
     const int n = g->blockCount;
     const int selected = gTransformEdit.selectedBlock;
+    // Drawn over the panel's texts as they are: added light, no depth test.
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glDisable(GL_TEXTURE_2D);
     for (int k = 0; k < n; ++k) {
         const float y0 = static_cast<float>(RowBottom(k)), y1 = y0 + kRowHeight;
@@ -162,6 +180,7 @@ void XFormsEditor::DrawTransformationOverlay()
         blockButtons[1].visible = 1;
         blockButtons[1].Draw(44, InsertY(n));
     }
+    glPopAttrib();
 }
 
 int XFormsEditor::ChainViewRects(float (*rects)[4], int max) const

@@ -82,6 +82,18 @@ void XFormsEditor::PickerReset()
     pointPreviewDirty = 1;
 }
 
+void XFormsEditor::StartPicker()
+{
+    pickerImage.assign(static_cast<size_t>(kPickerSize) * kPickerSize * 3, 0);
+    if (pickerTexture == 0) glGenTextures(1, &pickerTexture);
+    glBindTexture(GL_TEXTURE_2D, pickerTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const float amounts[8] = {2.0f, 1.0f, 0, 0, 0, 0, 0.95f, 1.05f};
+    std::memcpy(gTransforms[0].variationAmount, amounts, sizeof amounts);
+    ResetPickerView();
+}
+
 // The view of the escape-time preset: the whole set, centred on its body.
 void XFormsEditor::ResetPickerView()
 {

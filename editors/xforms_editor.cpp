@@ -16,6 +16,7 @@
 #include "engine/generator_groups.h"
 #include "engine/kernel_framework.h"
 #include "engine/pick_table.h"
+#include "engine/transform_record.h"
 #include "engine/transform_set.h"
 #include "platform/desktop/gl_api.h"
 #include "ui/font.h"
@@ -218,20 +219,9 @@ void XFormsEditor::BuildPanel()
         ComposeTransformation(k);
     }
     EnableEditorWidgets();
-    SnapshotTransformations();
+    ::SnapshotTransformations(undo, gTransformEdit.selected);
     if (hooks.buildPickTable) hooks.buildPickTable();
-
-    // The picker's start: the view of the escape-time preset, rendered once.
-    pickerImage.assign(static_cast<size_t>(kPickerSize) * kPickerSize * 3, 0);
-    if (pickerTexture == 0) glGenTextures(1, &pickerTexture);
-    glBindTexture(GL_TEXTURE_2D, pickerTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    const float amounts[8] = {2.0f, 1.0f, 0, 0, 0, 0, 0.95f, 1.05f};
-    std::memcpy(gTransforms[0].variationAmount, amounts, sizeof amounts);
-    ResetPickerView();
     built = 1;
-    RenderMandelbrotPicker(128, 128, true);
 }
 
 // ---- [states] -----------------------------------------------------------------------
@@ -419,6 +409,5 @@ void XFormsEditor::DrawReadout()
         DrawText(200, 744, "Change the Panel preview  to Point and click", 1);
         DrawText(200, 728, "over the above image of the Mandelbrot  set.", 1);
     }
-    if (gFractalType == 48) DrawTransformationOverlay();
     glPopAttrib();
 }

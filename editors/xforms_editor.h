@@ -91,7 +91,12 @@ public:
 
     // Every widget and the default fractal of three transformations.
     void BuildPanel();
-    // The panel's texts and pictures of each frame (the table draws the widgets).
+    // After BuildPanel: the picker's image, at the view of the escape-time
+    // preset, rendered once (mandelbrot_picker.cpp).
+    void StartPicker();
+    // The panel's texts and pictures of each frame (the table draws the
+    // widgets); for type 48 the generator chain view over them
+    // (generator_chain_view.cpp).
     void DrawReadout();
     void DrawTransformationOverlay();
 

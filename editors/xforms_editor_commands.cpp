@@ -128,18 +128,6 @@ void XFormsEditor::ResetScaleAndShear()
     RecordChanged(true);
 }
 
-void XFormsEditor::PostChainRequest(int code, int argument)
-{
-    // Chains exist only for fractal type 48; the request is carried out at
-    // once, so none is ever left waiting for another type.
-    if (!ChainsShown()) return;
-    gTransformEdit.pending = 1;
-    gTransformEdit.code = code;
-    gTransformEdit.argument = argument;
-    EditTransformSet(1);
-    pointPreviewDirty = 1;
-}
-
 // ---- [weights] --------------------------------------------------------------------------
 
 void XFormsEditor::NormalizeWeights()
