@@ -121,6 +121,7 @@ TEST_F(RandomFractalProgram, SendToBlocksAndTheTypeListChangeTheTypeOneWay)
     shows(3, false, true, false, false);
     Click("Send to Blocks");
     shows(48, true, false, true, true);
+    Shot("send_to_blocks");
     PickFractalType(3);
     shows(3, false, true, false, false);
 

@@ -241,6 +241,7 @@ TEST_F(XFormsEditorProgram, ThePickerStartsAtItsParametersAndResetsToThePresetsV
     gProgram.Frames(1);
     EXPECT_EQ(gEscapeIterationLimit, 200);
     EXPECT_STREQ(window.FormatValue(0), "200");
+    Shot("picker_maxiter");
 
     Click("Zoom Type", 1);  // "+"
     gProgram.Wheel(kPickerLeft + 64, kPickerBottom + 192, 1);  // somewhere else first
