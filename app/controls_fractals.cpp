@@ -88,21 +88,19 @@ float ExportThreads(int) { return static_cast<float>(gExportThreadCount); }
 void SetExportThreads(int, float v) { SaveExportThreads(v); }
 
 // "Threads": each row a render thread count, the most at the top; the row of
-// the current count shows, or the last row picked when no row holds it.
+// the current count shows, and while no row holds it (-1) the list keeps
+// the row it showed last.
 const int kThreadCounts[] = {1, 4, 8, 16, 24};  // rows from the bottom
-int32_t gLastThreadsRow = 0;
 float ThreadsRow(int)
 {
     for (int row = 0; row < static_cast<int>(std::size(kThreadCounts)); ++row)
         if (kThreadCounts[row] == gRenderThreadCount) return static_cast<float>(row);
-    return static_cast<float>(gLastThreadsRow);
+    return -1.0f;
 }
 void PickThreadsRow(int, float v)
 {
     const int row = CheckedTruncToInt(v);
-    if (row < 0 || row >= static_cast<int>(std::size(kThreadCounts))) return;
-    gLastThreadsRow = row;
-    SaveRenderThreads(static_cast<float>(kThreadCounts[row]));
+    if (row >= 0 && row < static_cast<int>(std::size(kThreadCounts))) SaveRenderThreads(static_cast<float>(kThreadCounts[row]));
 }
 
 Control Button(ActionButtonId id, const char* name)

@@ -332,7 +332,6 @@ void FollowLightBall()
 
 // ---- Values other parts read ----
 
-
 namespace {
 
 RenderResolution ReadResolutionWidgets()
