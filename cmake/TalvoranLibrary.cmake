@@ -54,7 +54,7 @@ function(talvoran_tests folder)
     get_filename_component(_base ${_t} NAME_WE)
     set(_target ${folder}_${_base})
     add_executable(${_target} ${_t})
-    talvoran_keep_modules_loaded(${_target})
+    talvoran_sanitizer_support(${_target})
     target_link_libraries(${_target} PRIVATE ${_support_lib} ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
     target_include_directories(${_target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
     if(NOT _support_lib)
@@ -71,9 +71,13 @@ function(talvoran_tests folder)
 endfunction()
 
 # In the sanitizer build, programs never unload shared modules (see
-# tests/sanitizer/keep_modules_loaded.cpp).
-function(talvoran_keep_modules_loaded target)
+# tests/sanitizer/keep_modules_loaded.cpp); in the AddressSanitizer build
+# they also take the runtime options of tests/sanitizer/sanitizer_defaults.cpp.
+function(talvoran_sanitizer_support target)
   if(TALVORAN_SANITIZE)
     target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/sanitizer/keep_modules_loaded.cpp)
+  endif()
+  if(TALVORAN_SANITIZE AND NOT TALVORAN_SANITIZE STREQUAL "thread")
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/sanitizer/sanitizer_defaults.cpp)
   endif()
 endfunction()
