@@ -4,6 +4,8 @@
 
 #include "platform/regular_file.h"
 
+FileReadAt gFileReadAt = ReadFromFileAt;
+
 bool BinaryReader::Fill(size_t n)
 {
     // Only a file reader gets here: in memory the window is the whole.
@@ -13,7 +15,7 @@ bool BinaryReader::Fill(size_t n)
     const size_t want = std::max(n, std::min(kWindow, Remaining()));
     if (window_.size() < want) window_.resize(want);
     if (keep > 0) std::memmove(window_.data(), window_.data() + from, keep);
-    const long got = ReadFromFileAt(fd_, window_.data() + keep, want - keep, offset_ + keep);
+    const long got = gFileReadAt(fd_, window_.data() + keep, want - keep, offset_ + keep);
     data_ = window_.data();
     windowAt_ = offset_;
     windowLength_ = keep + static_cast<size_t>(std::max(got, 0L));
@@ -34,7 +36,7 @@ bool BinaryReader::ReadDirect(uint8_t* out, size_t n)
     const size_t end = windowAt_ + windowLength_;
     const size_t buffered = offset_ >= windowAt_ && offset_ < end ? std::min(n, end - offset_) : 0;
     if (buffered > 0) std::memcpy(out, data_ + (offset_ - windowAt_), buffered);
-    const long got = ReadFromFileAt(fd_, out + buffered, n - buffered, offset_ + buffered);
+    const long got = gFileReadAt(fd_, out + buffered, n - buffered, offset_ + buffered);
     bytesFromFile_ += static_cast<uint64_t>(std::max(got, 0L));
     offset_ += n;
     if (got < 0 || static_cast<size_t>(got) < n - buffered) {
@@ -42,4 +44,31 @@ bool BinaryReader::ReadDirect(uint8_t* out, size_t n)
         return false;
     }
     return true;
+}
+
+LineRead BinaryReader::NextLine(std::string_view* line, size_t maxLength)
+{
+    if (failed_) return LineRead::kFailed;
+    if (offset_ >= size_) return LineRead::kEnd;
+    size_t scanned = 0;  // bytes from offset_ on known to hold no "\n"
+    for (;;) {
+        const size_t end = windowAt_ + windowLength_;
+        const size_t ready = offset_ >= windowAt_ && offset_ < end ? end - offset_ : 0;
+        const uint8_t* at = ready > 0 ? data_ + (offset_ - windowAt_) : nullptr;
+        const void* newline = ready > scanned ? std::memchr(at + scanned, '\n', ready - scanned) : nullptr;
+        const size_t length = newline ? static_cast<size_t>(static_cast<const uint8_t*>(newline) - at)
+                                      : ready == Remaining() ? ready : ready + 1;  // at least one more
+        if (length > maxLength) return LineRead::kTooLong;
+        if (newline || ready == Remaining()) {
+            *line = std::string_view(reinterpret_cast<const char*>(at), length);
+            offset_ += newline ? length + 1 : length;
+            return LineRead::kLine;
+        }
+        // In memory the window is the whole, so only a file gets here.
+        scanned = ready;
+        if (!Fill(std::min(Remaining(), ready + kWindow))) {
+            failed_ = true;
+            return LineRead::kFailed;
+        }
+    }
 }

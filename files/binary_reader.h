@@ -8,7 +8,10 @@
 // 64 KiB at a time, with larger fields read straight into their buffers.
 // The size is known from the start, so a reader sees what a header promises
 // against what the file holds before it reads the rest, and a file much
-// larger than its header says is refused without being read whole.
+// larger than its header says is refused without being read whole. Text
+// is taken a line at a time (NextLine), through the same window, so a line
+// of any length up to the caller's limit is read whole and a longer one is
+// seen for what it is without the rest of the file being read.
 #pragma once
 
 #include <bit>
@@ -18,8 +21,23 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
+
+// Every read a BinaryReader makes from a file goes through this: the
+// platform's ReadFromFileAt (platform/regular_file.h), unless a test puts a
+// device that shrinks or fails in its place. Same contract: up to n bytes
+// from offset, fewer only at the end, -1 on a read error.
+using FileReadAt = long (*)(int fd, uint8_t* to, size_t n, uint64_t offset);
+extern FileReadAt gFileReadAt;
+
+enum class LineRead : uint8_t {
+    kLine,     // *line holds the next line, without its "\n"
+    kEnd,      // no bytes are left
+    kTooLong,  // the next line is longer than the caller's limit; nothing was taken
+    kFailed,   // the reader failed before, or the file gave out (ReadError)
+};
 
 class BinaryReader {
 public:
@@ -55,7 +73,7 @@ public:
             return nullptr;
         }
         if (n == 0) return &kNothing;  // a place of its own: a null one would be a failure
-        if (offset_ + n > windowAt_ + windowLength_ && !Fill(n)) {
+        if ((offset_ < windowAt_ || offset_ + n > windowAt_ + windowLength_) && !Fill(n)) {
             failed_ = true;
             return nullptr;
         }
@@ -69,6 +87,16 @@ public:
         const uint8_t* at = Take(n);
         if (at && n > 0) std::memcpy(out, at, n);
         return at != nullptr;
+    }
+    // The following reads start at offset, before or after the present one.
+    bool SeekTo(size_t offset)
+    {
+        if (failed_ || offset > size_) {
+            failed_ = true;
+            return false;
+        }
+        offset_ = offset;
+        return true;
     }
     // Skipped bytes are not read.
     bool Skip(size_t n)
@@ -110,6 +138,12 @@ public:
             return !failed_;
         }
     }
+
+    // The next line: the bytes up to the next "\n", or up to the end of the
+    // bytes for a last line without one. It stays valid until the following
+    // read. A line of more than maxLength bytes is kTooLong and is looked
+    // at only as far as that: at most maxLength plus one window is read.
+    LineRead NextLine(std::string_view* line, size_t maxLength);
 
 private:
     static constexpr size_t kWindow = 64 * 1024;
