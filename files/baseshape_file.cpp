@@ -341,7 +341,9 @@ private:
         if (!in_.Holds(pixels, depth)) return Short();
         image.pixels.reset(static_cast<uint8_t*>(std::malloc(pixels * depth)));
         if (!image.pixels) return NoMemory();
-        return in_.Bytes(image.pixels.get(), pixels * depth);
+        // The size was there when the file was opened: a read that gives out
+        // now is a file that shrank or a device that failed.
+        return in_.Bytes(image.pixels.get(), pixels * depth) || Short();
     }
 
     bool Mesh(BaseshapeFileEntry& e)
@@ -354,7 +356,7 @@ private:
         const size_t floats = size_t{e.triangleCount} * 9;
         e.triangles.reset(static_cast<float*>(std::malloc(floats * sizeof(float))));
         if (!e.triangles) return NoMemory();
-        return in_.ReadArray(e.triangles.get(), floats);
+        return in_.ReadArray(e.triangles.get(), floats) || Short();
     }
 
     BinaryReader& in_;
@@ -385,6 +387,12 @@ BaseshapeFileStatus ParseBaseshapeFile(BinaryReader& in, int room, std::vector<B
     // A few bytes after the last entry are left alone (padding); room for
     // another entry means the count does not describe the file.
     ok = ok && parser.Trailing(count);
+    // A failure that gave no reason must still refuse: taken as read, the
+    // file would install no baseshapes at all.
+    if (!ok && parser.status == BaseshapeFileStatus::kRead) {
+        parser.status = BaseshapeFileStatus::kDamaged;
+        parser.why = "the file ends early";
+    }
     if (!ok) {
         entries->clear();
         if (why) *why = parser.why;
