@@ -1,13 +1,14 @@
-// Sections: [binary] [ascii] [normalise] [file].
+// Sections: [binary] [text] [normalise] [file].
 #include "files/stl_import.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <string_view>
-#include <vector>
 
 #include "engine/baseshape_images.h"
 #include "engine/status_line.h"
@@ -19,9 +20,9 @@ namespace {
 constexpr size_t kHeaderSize = 80;
 constexpr size_t kBinaryHeaderSize = 84;
 constexpr size_t kFacetSize = 50;
-// Lines are taken in pieces of at most this many characters, as a line
-// reader with a 1024-byte buffer would.
-constexpr size_t kLinePiece = 1023;
+// Far beyond any line of a text STL (a name, or numbers indented deep):
+// a longer line is not read at all.
+constexpr size_t kMaxTextLine = 65536;
 
 StlStatus Refuse(std::string* why, const std::string& reason)
 {
@@ -74,21 +75,8 @@ StlStatus ParseBinary(BinaryReader& in, uint32_t count, StlMesh* mesh, std::stri
     return StlStatus::kTriangles;
 }
 
-// ---- [ascii] ---------------------------------------------------------------------------
+// ---- [text] ----------------------------------------------------------------------------
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-// Calls take(piece) for every line piece of the text.
-template <typename Take>
-void ForEachLine(std::string_view text, Take&& take)
-{
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t end = text.find('\n', at);
-        if (end == std::string_view::npos) end = text.size();
-        for (size_t piece = at; piece < end; piece += kLinePiece) take(text.substr(piece, std::min(kLinePiece, end - piece)));
-        at = end + 1;
-    }
-}
 
 enum class VertexLine : uint8_t { kVertex, kOther, kBad };
 
@@ -117,9 +105,9 @@ VertexLine ParseCoordinate(const char*& at, const char* end, float* value)
     return std::isfinite(*value) ? VertexLine::kVertex : VertexLine::kBad;
 }
 
-// "word x y z": a first word, then three numbers. Locale-free, so a desktop
-// with a decimal comma reads the same files. A "vertex" line whose numbers
-// are not three finite floats is kBad.
+// The three numbers after a line's first word. Locale-free, so a desktop
+// with a decimal comma reads the same files. kBad unless they are three
+// finite floats.
 VertexLine ParseVertexLine(std::string_view line, float* xyz)
 {
     size_t at = 0;
@@ -127,52 +115,171 @@ VertexLine ParseVertexLine(std::string_view line, float* xyz)
         while (at < line.size() && IsSpace(line[at])) ++at;
     };
     skipSpace();
-    const size_t word = at;
     while (at < line.size() && !IsSpace(line[at])) ++at;
-    if (at == word) return VertexLine::kOther;
-    const bool vertexWord = line.substr(word, at - word) == "vertex";
     for (int k = 0; k < 3; ++k) {
         skipSpace();
         const char* cursor = line.data() + at;
-        const VertexLine got = ParseCoordinate(cursor, line.data() + line.size(), &xyz[k]);
-        if (got == VertexLine::kBad) return got;
-        if (got == VertexLine::kOther) return vertexWord ? VertexLine::kBad : VertexLine::kOther;
+        if (ParseCoordinate(cursor, line.data() + line.size(), &xyz[k]) != VertexLine::kVertex) return VertexLine::kBad;
         at = static_cast<size_t>(cursor - line.data());
     }
     return VertexLine::kVertex;
 }
 
-StlStatus ParseAscii(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why)
+// The first two words of a line.
+void FirstWords(std::string_view line, std::string_view* first, std::string_view* second)
 {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    uint64_t facets = 0;
-    ForEachLine(text, [&](std::string_view line) { facets += line.find("facet normal") != std::string_view::npos; });
-    if (facets == 0) return StlStatus::kNoFacets;
-    if (facets > kMaxBaseshapeTriangles) return Refuse(why, std::to_string(facets) + " facets are more than a mesh takes");
-    const uint32_t count = static_cast<uint32_t>(facets);
-    if (!Allocate(mesh, count)) return StlStatus::kNoMemory;
-
-    const size_t capacity = size_t{count} * 3;
-    size_t vertices = 0;
-    bool bad = false;
-    ForEachLine(text, [&](std::string_view line) {
-        float xyz[3];
-        if (bad || vertices >= capacity || line.find("vertex") == std::string_view::npos) return;
-        const VertexLine kind = ParseVertexLine(line, xyz);
-        bad = kind == VertexLine::kBad;
-        if (kind != VertexLine::kVertex) return;
-        std::memcpy(mesh->vertices.get() + 3 * vertices, xyz, sizeof xyz);
-        ++vertices;
-    });
-    if (bad) return Refuse(why, "a vertex is not a finite number");
-    // Facets without their three vertices would pull the mesh towards 0.
-    mesh->triangleCount = static_cast<uint32_t>(vertices / 3);
-    if (mesh->triangleCount == 0) {
-        mesh->vertices.reset();
-        return StlStatus::kNoFacets;
+    std::string_view* words[2] = {first, second};
+    size_t at = 0;
+    for (std::string_view* word : words) {
+        while (at < line.size() && IsSpace(line[at])) ++at;
+        const size_t from = at;
+        while (at < line.size() && !IsSpace(line[at])) ++at;
+        *word = line.substr(from, at - from);
     }
-    return StlStatus::kTriangles;
 }
+
+// Text holds no control bytes but the blanks; binary data almost always does.
+bool IsTextLine(std::string_view line)
+{
+    for (const char c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 && !IsSpace(c)) return false;
+    }
+    return true;
+}
+
+// The triangles read so far, in a buffer that doubles as they come.
+class TriangleBuffer {
+public:
+    bool Add(const float* corners)
+    {
+        if (count_ == capacity_) {
+            const size_t capacity = std::min<size_t>(std::max<size_t>(capacity_ * 2, 1024), kMaxBaseshapeTriangles);
+            void* grown = std::realloc(vertices_.get(), capacity * 9 * sizeof(float));
+            if (!grown) return false;
+            (void)vertices_.release();
+            vertices_.reset(static_cast<float*>(grown));
+            capacity_ = capacity;
+        }
+        std::memcpy(vertices_.get() + 9 * count_, corners, 9 * sizeof(float));
+        ++count_;
+        return true;
+    }
+    size_t Count() const { return count_; }
+    // The triangles into the mesh, the buffer cut to their size.
+    void MoveTo(StlMesh* mesh)
+    {
+        if (void* exact = std::realloc(vertices_.get(), count_ * 9 * sizeof(float))) {
+            (void)vertices_.release();
+            vertices_.reset(static_cast<float*>(exact));
+        }
+        mesh->vertices = std::move(vertices_);
+        mesh->triangleCount = static_cast<uint32_t>(count_);
+    }
+
+private:
+    std::unique_ptr<float[], FreeDeleter> vertices_;
+    size_t count_ = 0, capacity_ = 0;
+};
+
+// A text STL read line by line from the start of the file: "solid", then
+// facets of "facet normal", "outer loop", three "vertex" lines, "endloop"
+// and "endfacet", closed by "endsolid" (several solids may follow one
+// another); blank lines anywhere. Any other line refuses the file with its
+// number, so binary data or prose is never taken for a mesh, and a vertex
+// belongs to the facet it stands in.
+class TextStl {
+public:
+    TextStl(BinaryReader& in, std::string* why) : in_(in), why_(why) {}
+
+    StlStatus Parse(StlMesh* mesh)
+    {
+        std::string_view line;
+        for (;;) {
+            const LineRead got = in_.NextLine(&line, kMaxTextLine);
+            if (got == LineRead::kEnd) break;
+            ++number_;
+            if (got == LineRead::kTooLong) {
+                return Refuse(why_, Line() + " is longer than the " + std::to_string(kMaxTextLine) +
+                                        " characters an STL line may have");
+            }
+            if (got == LineRead::kFailed) return Refuse(why_, "the file ends early");
+            if (number_ == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);  // a UTF-8 mark
+            if (!IsTextLine(line)) return Refuse(why_, Line() + " is not text");
+            const StlStatus status = Keyword(line);
+            if (status != StlStatus::kTriangles) return status;
+        }
+        if (place_ != Place::kOutside || solids_ == 0) return Refuse(why_, "the file ends before its \"endsolid\"");
+        if (triangles_.Count() == 0) return StlStatus::kNoFacets;
+        triangles_.MoveTo(mesh);
+        return StlStatus::kTriangles;
+    }
+
+private:
+    enum class Place : uint8_t { kOutside, kSolid, kFacet };
+
+    std::string Line() const { return "line " + std::to_string(number_); }
+
+    StlStatus Misplaced(std::string_view keyword)
+    {
+        const char* where = place_ == Place::kOutside ? "outside a solid"
+                          : place_ == Place::kSolid  ? "outside a facet"
+                                                     : "inside a facet";
+        return Refuse(why_, Line() + ": \"" + std::string(keyword) + "\" " + where);
+    }
+
+    // kTriangles: the line is taken, and the file goes on.
+    StlStatus Keyword(std::string_view line)
+    {
+        std::string_view word, next;
+        FirstWords(line, &word, &next);
+        if (word.empty()) return StlStatus::kTriangles;
+        if (word == "solid") {
+            if (place_ != Place::kOutside) return Misplaced(word);
+            place_ = Place::kSolid;
+            ++solids_;
+        } else if (word == "endsolid") {
+            if (place_ != Place::kSolid) return Misplaced(word);
+            place_ = Place::kOutside;
+        } else if (word == "facet") {
+            if (place_ != Place::kSolid) return Misplaced(word);
+            if (next != "normal") return Refuse(why_, Line() + ": \"facet\" without \"normal\"");
+            place_ = Place::kFacet;
+            corners_ = 0;
+        } else if (word == "outer" || word == "endloop") {
+            if (place_ != Place::kFacet) return Misplaced(word);
+            if (word == "outer" && next != "loop") return Refuse(why_, Line() + ": \"outer\" without \"loop\"");
+        } else if (word == "vertex") {
+            if (place_ != Place::kFacet) return Misplaced(word);
+            float xyz[3];
+            if (ParseVertexLine(line, xyz) != VertexLine::kVertex) {
+                return Refuse(why_, Line() + ": a vertex that is not three finite numbers");
+            }
+            // Corners past the third are left out: a facet is a triangle.
+            if (corners_ < 3) std::memcpy(corner_ + 3 * corners_, xyz, sizeof xyz);
+            corners_ = std::min(corners_ + 1, 4);
+        } else if (word == "endfacet") {
+            if (place_ != Place::kFacet) return Misplaced(word);
+            if (corners_ < 3) return Refuse(why_, Line() + ": a facet of " + std::to_string(corners_) + " corners");
+            if (triangles_.Count() >= kMaxBaseshapeTriangles) {
+                return Refuse(why_, "more than " + std::to_string(kMaxBaseshapeTriangles) + " facets, more than a mesh takes");
+            }
+            if (!triangles_.Add(corner_)) return StlStatus::kNoMemory;
+            place_ = Place::kSolid;
+        } else {
+            return Refuse(why_, Line() + " is no line of an STL file");
+        }
+        return StlStatus::kTriangles;
+    }
+
+    BinaryReader& in_;
+    std::string* why_;
+    uint64_t number_ = 0;
+    Place place_ = Place::kOutside;
+    int solids_ = 0;
+    int corners_ = 0;
+    float corner_[9] = {};
+    TriangleBuffer triangles_;
+};
 
 }  // namespace
 
@@ -191,11 +298,8 @@ StlStatus ParseStl(BinaryReader& in, StlMesh* mesh, std::string* why)
     const bool binaryLength = hasCount && in.Size() == kBinaryHeaderSize + uint64_t{count} * kFacetSize;
     StlStatus status = StlStatus::kDamaged;
     if (header.find("solid") != std::string_view::npos && !binaryLength) {
-        // Text is read whole: the facets are counted before the vertices are taken.
-        std::vector<uint8_t> text(in.Size());
-        std::memcpy(text.data(), head, headSize);
-        if (!in.Bytes(text.data() + headSize, text.size() - headSize)) return Refuse(why, "the file ends early");
-        status = ParseAscii(text.data(), text.size(), mesh, why);
+        // Text is read from its first line on, a line at a time.
+        status = in.SeekTo(0) ? TextStl(in, why).Parse(mesh) : Refuse(why, "the file ends early");
     } else if (!hasCount) {
         status = Refuse(why, "shorter than the 84 bytes of a binary header");
     } else {
@@ -265,6 +369,7 @@ bool ImportStl(const char* path, int i)
     StopRender();
     if (status == StlStatus::kNoFacets) {
         ClearBaseshapeMesh(i);
+        SetStatusText("Talvoran :   %s holds no facet: the mesh is the default triangle.", FileNameOf(path));
         return true;
     }
     NormalizeStlMesh(mesh.vertices.get(), mesh.triangleCount);

@@ -1,8 +1,8 @@
-// STL meshes as baseshape meshes: ASCII or binary, centred on their
+// STL meshes as baseshape meshes: text or binary, centred on their
 // bounding box, scaled to radius 1 and mirrored in y.
 //
 // The kind is read from the header: one whose first 80 bytes hold "solid" is
-// ASCII, others binary. Many exporters write "solid" into the header of
+// text, others binary. Many exporters write "solid" into the header of
 // binary files too, so a file whose length is exactly 84 + 50 x the facet
 // count at byte 80 is read as binary whatever its header says.
 #pragma once
@@ -18,7 +18,7 @@ inline constexpr size_t kMaxStlFileBytes = size_t{1} << 31;
 
 enum class StlStatus : uint8_t {
     kTriangles,
-    kNoFacets,  // a valid file without a facet: the mesh becomes the default triangle
+    kNoFacets,  // a well-formed file without a facet: the mesh becomes the default triangle
     kDamaged,   // see the reason
     kNoMemory,
 };
@@ -29,14 +29,17 @@ struct StlMesh {
     bool binary = false;
 };
 
-// Binary: the facet count must fit in the file (84 + 50 bytes a facet), and
-// the file may hold no room for a further facet after them; a binary file
+// Binary: the facet count must fit in the file (84 + 50 bytes a facet); the
+// bytes after the counted facets are left unread (writers leave padding
+// there), but a count of 0 over room for a facet is refused. A binary file
 // is refused from its header and size without its facets being read.
-// ASCII: one triangle per "facet normal" line, filled by the "vertex" lines
-// in order; vertex lines beyond three a facet are ignored, and facets left
-// without three vertices are dropped. Coordinates must be finite floats: a
-// "vertex" line whose three numbers are not (1e39, "nan", a word) refuses
-// the file.
+// Text: read a line at a time, lines of any length up to 64 KiB (a longer
+// one refuses the file unread); only the keywords' lines ("solid",
+// "facet normal", "outer loop", "vertex", "endloop", "endfacet",
+// "endsolid") in their nesting, closed by "endsolid". Each facet is one
+// triangle of its first three vertices; a facet of fewer refuses the file.
+// Coordinates must be finite floats (not 1e39, "nan" or a word). A refusal
+// of a text file names the line.
 StlStatus ParseStl(BinaryReader& in, StlMesh* mesh, std::string* why);
 StlStatus ParseStl(const uint8_t* data, size_t size, StlMesh* mesh, std::string* why);
 
@@ -46,5 +49,6 @@ void NormalizeStlMesh(float* vertices, uint32_t triangleCount);
 
 // The file into mesh i, with the render stopped; true when the mesh changed.
 // A file that cannot be read or is refused leaves the mesh as it was and
-// says why on the status line.
+// says why on the status line; one without a facet gives the default
+// triangle, and the status line says that too.
 bool ImportStlFile(const char* path, int i);

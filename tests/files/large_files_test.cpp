@@ -14,6 +14,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <string_view>
 
 #include "engine/baseshape_images.h"
 #include "engine/baseshape_record.h"
@@ -138,6 +139,7 @@ TEST_F(LargeFiles, ReadersRefuseFromTheHead)
     std::vector<uint8_t> wide = zb3f;  // a 3072 x 3072 render promised
     std::memcpy(wide.data() + 8, Words({3072, 3072}).data(), 8);
     const std::vector<uint8_t> facet = Join({std::vector<uint8_t>(80, 'x'), Words({1}), std::vector<uint8_t>(50, 0)});
+    const std::vector<uint8_t> solidLine = {'s', 'o', 'l', 'i', 'd', ' ', 'b', 'i', 'g', '\n'};
     const auto buffers = [](BinaryReader& in) { return FractalData(in, true); };
     const auto parameters = [](BinaryReader& in) { return FractalData(in, false); };
     const struct {
@@ -158,6 +160,10 @@ TEST_F(LargeFiles, ReadersRefuseFromTheHead)
         {"one_then_zeros.bsf", bsf, 2 * kGiB, Baseshapes, false, kWindow},
         {"zeros.stl", {}, 2 * kGiB, Stl, false, kWindow},
         {"one_facet_then_zeros.stl", facet, 2 * kGiB, Stl, true, kWindow},  // the rest left unread
+        // Text, 1.5 GB: a line of zeros is no STL line, and is looked at only
+        // as far as the longest a line may be.
+        {"text_then_zeros.stl", solidLine, 3 * kGiB / 2, Stl, false, 3 * kWindow},
+        {"solid_then_zeros.stl", {'s', 'o', 'l', 'i', 'd'}, 3 * kGiB / 2, Stl, false, 3 * kWindow},
         {"zeros.bmat", {}, 2 * kGiB, Material, false, kWindow},
         {"sound_then_zeros.bmat", bmat, 2 * kGiB, Material, true, bmat.size() + kWindow},
     };
@@ -170,8 +176,9 @@ TEST_F(LargeFiles, ReadersRefuseFromTheHead)
 }
 
 // A process with 64 MB of address space to spare: a 201 MB texture of a
-// ".bsf", a 201 MB background of a ".bmat" and a 2 GiB text ".stl" cannot
-// be had. Each load ends with the status line and nothing changed.
+// ".bsf" and a 201 MB background of a ".bmat" cannot be had. Each load ends
+// with the status line and nothing changed; a 2 GiB text ".stl", read a
+// line at a time, is refused by its second line within that space.
 TEST_F(LargeFiles, LoadsUnderARealAddressSpaceLimitChangeNothing)
 {
     constexpr uint32_t kSide = 16384, kRows = 4096;  // 2^26 pixels, the most a picture may have
@@ -196,7 +203,6 @@ TEST_F(LargeFiles, LoadsUnderARealAddressSpaceLimitChangeNothing)
     const std::vector<uint8_t> bmatHead = Join({Cut(bmat, 0, kBackground), Words({kSide, kRows})});
     const std::string bigBmat = Sparse("big_background.bmat", bmatHead, bmatHead.size() + kPixels + bmat.size() - kBackground - 8 - oldBackground,
                                        Cut(bmat, kBackground + 8 + oldBackground, bmat.size()), bmatHead.size() + kPixels);
-    // A text file: its facets are counted over the whole of it.
     const std::string bigStl = Sparse("big_text.stl", {'s', 'o', 'l', 'i', 'd', ' ', 'b', 'i', 'g', '\n'}, 2 * kGiB);
 
     const pid_t child = ::fork();
@@ -221,10 +227,13 @@ TEST_F(LargeFiles, LoadsUnderARealAddressSpaceLimitChangeNothing)
             [&] { return dialogs_.QueueFile(bigBmat), LoadMaterial(); },
             [&] { return ImportStlFile(bigStl.c_str(), 0); },
         };
+        const char* said[] = {"Insufficient System Memory!", "Insufficient System Memory!", "Insufficient System Memory!",
+                              "Talvoran :   big_text.stl is not an STL file we can open: line 2 is longer than the "
+                              "65536 characters an STL line may have."};
         for (int k = 0; k < static_cast<int>(std::size(loads)); ++k) {
             gStatusText[0] = '\0';
             if (loads[k]()) ::_exit(20 + k);
-            if (std::strcmp(gStatusText, "Insufficient System Memory!") != 0) ::_exit(30 + k);
+            if (std::strcmp(gStatusText, said[k]) != 0) ::_exit(30 + k);
             if (BaseshapeState() != baseshapes || !(CaptureMaterialValues() == materials)) ::_exit(40 + k);
         }
         if (gShader.slots[kBackgroundSlot].Image().get() != background) ::_exit(50);
@@ -237,8 +246,9 @@ TEST_F(LargeFiles, LoadsUnderARealAddressSpaceLimitChangeNothing)
     EXPECT_EQ(WEXITSTATUS(status), 0) << "2x: a load said it loaded, 3x: another status line, 4x: the model changed";
 }
 
-// Reads of every kind and size, drawn from a seeded stream, give the same
-// bytes and the same failures from a file as from memory.
+// Reads of every kind and size, lines among them, drawn from a seeded
+// stream, give the same bytes and the same failures from a file as from
+// memory.
 TEST_F(LargeFiles, AFileReadsAsTheSameBytesInMemory)
 {
     std::mt19937 r(56);
@@ -268,6 +278,20 @@ TEST_F(LargeFiles, AFileReadsAsTheSameBytesInMemory)
                 ASSERT_EQ(a, b) << "Bytes at " << fromMemory.Offset();
             } else if (kind == 2) {
                 okA = fromFile.Skip(n), okB = fromMemory.Skip(n);
+            } else if (kind == 3) {
+                // Lines of about 256 bytes (a "\n" a 256), some past the limit.
+                const size_t limit = r() % 600;
+                std::string_view x, y;
+                const LineRead lineA = fromFile.NextLine(&x, limit), lineB = fromMemory.NextLine(&y, limit);
+                ASSERT_EQ(lineA, lineB) << "NextLine at " << fromMemory.Offset();
+                if (lineA == LineRead::kLine) {
+                    ASSERT_EQ(x, y);
+                    ASSERT_LE(x.size(), limit);
+                    ASSERT_EQ(x.find('\n'), std::string_view::npos);
+                }
+                if (lineA == LineRead::kTooLong) fromFile.Skip(limit), fromMemory.Skip(limit);
+                okA = lineA != LineRead::kFailed, okB = lineB != LineRead::kFailed;
+                if (lineB == LineRead::kEnd) fromFile.Skip(1), fromMemory.Skip(1);  // the end: a failure ends the run
             } else {
                 uint32_t x = 1, y = 2;
                 okA = fromFile.Read(x), okB = fromMemory.Read(y);

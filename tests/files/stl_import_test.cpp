@@ -58,13 +58,17 @@ TEST_F(StlImport, TheWorkedFacetInEveryForm)
     const float expected[9] = {-0.7071068f, 0.7071068f, 0, 0.7071068f, 0.7071068f, 0, -0.7071068f, -0.7071068f, 0};
     const std::vector<uint8_t> files[] = {
         Text("solid one\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "endsolid one\n"),
-        Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "  vertex 9 9 9\nfacet normal 0 0 1\n"),  // extra lines
+        // A fourth corner is left out; blank lines, CR LF and a UTF-8 mark are text.
+        Text("\xEF\xBB\xBFsolid\r\n\nfacet normal 0 0 1\r\nouter loop\r\nvertex 0 0 0\r\nvertex 2 0 0\r\n"
+             "vertex 0 2 0\r\nvertex 9 9 9\r\nendloop\r\nendfacet\r\n\t\r\nendsolid"),
         Binary("exported", 1),
         Binary("solid exported", 1),  // "solid", but exactly the binary length
         // Data after the counted facet is left unread.
         Binary("trailing", 1, {0, 0, 0, 2, 0, 0, 0, 2, 0, 7, 7, 7, 7, 7, 7, 7, 7, 7}),
         // Far beyond 1e7: the box starts at the first vertex, not at +-1e7.
         Text("solid far\n" + Facet("3e7 0 0", "3.2e7 0 0", "3e7 2e6 0") + "endsolid far\n"),
+        // A number below the float range is 0, as the C library reads it.
+        Text("solid\n" + Facet("1e-60 0 0", "2 0 0", "0 2 -1e-400") + "endsolid\n"),
     };
     for (const auto& bytes : files) {
         ClearBaseshapeMesh(0);
@@ -72,17 +76,13 @@ TEST_F(StlImport, TheWorkedFacetInEveryForm)
         ASSERT_EQ(gMesh.triangleCount, 1u);
         for (int k = 0; k < 9; ++k) EXPECT_NEAR(gMesh.vertices[k], expected[k], 1e-6f) << k;
     }
-    // "solid" and another length: text without facets, the default triangle.
-    std::vector<uint8_t> padded = Binary("solid exported", 1);
-    padded.push_back(0);
-    for (const auto& bytes : {padded, Binary("none", 0, {})}) {
+    // Well-formed without a facet: the default triangle, and the status line says so.
+    for (const auto& bytes : {Text("solid empty\nendsolid empty\n"), Binary("none", 0, {})}) {
         ASSERT_TRUE(Import(bytes));
         EXPECT_EQ(std::vector<float>(gMesh.vertices, gMesh.vertices + 9 * gMesh.triangleCount),
                   std::vector<float>(kDefaultBaseshapeTriangle, kDefaultBaseshapeTriangle + 9));
+        EXPECT_STREQ(gStatusText, "Talvoran :   import.stl holds no facet: the mesh is the default triangle.");
     }
-    // A number below the float range is 0, as the C library reads it.
-    ASSERT_TRUE(Import(Text("solid\n" + Facet("1e-60 0 0", "2 0 0", "0 2 -1e-400"))));
-    for (int k = 0; k < 9; ++k) EXPECT_NEAR(gMesh.vertices[k], expected[k], 1e-6f) << k;
     ASSERT_TRUE(Import(Binary("same", 1, {3, 3, 3, 3, 3, 3, 3, 3, 3})));
     for (int k = 0; k < 9; ++k) EXPECT_EQ(gMesh.vertices[k], 0.0f) << "corners at one place";
 }
@@ -106,7 +106,8 @@ TEST_F(StlImport, ABinaryFileFromAdmeshOpens)
 TEST_F(StlImport, HostileFilesChangeNothing)
 {
     std::vector<uint8_t> shortened = Binary("x", 1), nan = Binary("x", 1);
-    shortened.pop_back();
+    std::vector<uint8_t> shortSolid = Binary("solid exported", 1), longSolid = shortSolid;
+    shortened.pop_back(), shortSolid.pop_back(), longSolid.push_back(0);
     std::memcpy(&nan[84 + 12], "\x00\x00\xc0\x7f", 4);
     const std::vector<uint8_t> cases[] = {
         std::vector<uint8_t>(83, 1), Binary("x", 2), Binary("x", 0xFFFFFFFFu), shortened, nan,
@@ -117,6 +118,13 @@ TEST_F(StlImport, HostileFilesChangeNothing)
         Text("solid\n" + Facet("0 0 0", "0 1 0", "1e39 0 0") + Facet("5 5 5", "6 5 5", "5 6 5")),
         Text("solid\n" + Facet("0 0 0", "0 1 0", "-1e400 0 0") + Facet("5 5 5", "6 5 5", "5 6 5")),
         Text("solid\n" + Facet("0 0 0", "0 1 0", "1 zero 0") + Facet("5 5 5", "6 5 5", "5 6 5")),
+        // "solid" over what is no text STL: binary one byte short or long, bytes, a
+        // file not closed, a vertex outside its facet, a facet of two corners.
+        shortSolid, longSolid, Text("solid \x01\x7f\x80\xff\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "endsolid\n"),
+        Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0")),
+        Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "vertex 1 1 1\nendsolid\n"),
+        Text("solid\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\nvertex 1 0 0\nendloop\nendfacet\nendsolid\n"),
+        Text("solid is what we are\nThe rest is prose.\nendsolid\n"),
     };
     ASSERT_TRUE(Import(Binary("x", 1)));
     const std::vector<uint8_t> before = BaseshapeState();
@@ -132,6 +140,27 @@ TEST_F(StlImport, HostileFilesChangeNothing)
     EXPECT_STREQ(gStatusText, "Talvoran :   Cannot read import.stl.missing.");
     EXPECT_EQ(dialogs_.Prompts().back().file.filters.front().name, "STL Files ");
     EXPECT_EQ(gFileOperationBusy, 0);
+}
+
+// Lines are read whole: keywords across column 1,023 of long lines keep two
+// facets apart; a line past 64 KiB is refused with its number, unread.
+TEST_F(StlImport, LongLinesAreReadWholeOrRefusedByNumber)
+{
+    const std::string deep(1018, ' ');
+    const std::string text = "solid deep\n" + deep + "facet normal 0 0 1\n outer loop\n" + deep + "vertex 0 0 0\n" +
+                             deep + "vertex 2 0 0\n" + deep + "vertex 0 2 0\nendloop\n" + deep + "endfacet\n" +
+                             Facet("0 0 4", "2 0 4", "0 2 4") + "endsolid deep\n";
+    ASSERT_TRUE(Import(Text(text)));
+    ASSERT_EQ(gMesh.triangleCount, 2u);
+    EXPECT_EQ(gMesh.vertices[2], gMesh.vertices[8]) << "one facet in one plane";
+    EXPECT_EQ(gMesh.vertices[11], gMesh.vertices[17]);
+    EXPECT_NE(gMesh.vertices[2], gMesh.vertices[11]) << "the facets merged";
+
+    const std::vector<uint8_t> before = BaseshapeState();
+    EXPECT_FALSE(Import(Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + std::string(70000, ' ') + "endsolid\n")));
+    EXPECT_STREQ(gStatusText, "Talvoran :   import.stl is not an STL file we can open: line 9 is longer than the "
+                              "65536 characters an STL line may have.");
+    EXPECT_EQ(BaseshapeState(), before);
 }
 
 }  // namespace

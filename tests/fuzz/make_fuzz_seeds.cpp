@@ -51,6 +51,15 @@ int main(int argc, char** argv)
     ok = VolumetricField().ExportStlRawPng(request).result == MeshExportResult::kWritten && ok;
     std::ofstream(stl + "one_facet.stl") << "solid one\nfacet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 2 0 0\n"
                                             "  vertex 0 2 0\n endloop\nendfacet\nendsolid one\n";
+    // Two solids, the keywords of long lines across column 1,023, CR LF, and
+    // one solid without a facet.
+    const std::string deep(1018, ' ');
+    std::ofstream(stl + "long_lines.stl") << "solid deep\r\n" << deep << "facet normal 0 0 1\r\nouter loop\r\n" << deep
+                                          << "vertex 0 0 0\r\nvertex 1 0 0\r\n" << deep << "vertex 0 1 0\r\nendloop\r\n"
+                                          << deep << "endfacet\r\nendsolid deep\r\nsolid two\nfacet normal 0 0 1\n"
+                                             "outer loop\nvertex 0 0 1\nvertex 1 0 1\nvertex 0 1 1\nendloop\nendfacet\n"
+                                             "endsolid two\n";
+    std::ofstream(stl + "empty.stl") << "solid empty\nendsolid empty\n";
     // The start-up materials with pictures of a few pixels, and a 16 x 16
     // render's fractal with and without its buffers.
     const std::string zdat = std::string(argv[1]) + "/zdat/", bmat = std::string(argv[1]) + "/bmat/";
