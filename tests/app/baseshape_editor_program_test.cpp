@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,10 @@
 #include "engine/point_coloring.h"
 #include "materials/shader.h"
 #include "engine/status_line.h"
+#include "files/binary_reader.h"
+#include "files/support/baseshape_state.h"
 #include "platform/desktop/gl_window.h"
+#include "platform/regular_file.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "shading/image_files.h"
@@ -66,6 +70,23 @@ void PlainPresetThumbnails()
         std::fill(rgb.begin(), rgb.end(), static_cast<uint8_t>(4 * i));
         gShader.presetThumbnails[i].Set(rgb.data());
     }
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// A 24-bit BMP, rows given top first as the picture is seen.
+void WriteBmp(const fs::path& path, int width, int height, const std::vector<uint8_t>& rgb)
+{
+    std::string bytes(kBmpHeaderSize, '\0');
+    BuildBmpHeaders(width, height, reinterpret_cast<uint8_t*>(bytes.data()));
+    for (int row = height - 1; row >= 0; --row) {
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = &rgb[(static_cast<size_t>(row) * width + x) * 3];
+            bytes += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0])};
+        }
+        bytes.append(static_cast<size_t>(BmpRowPadding(width)), '\0');
+    }
+    WriteFile(path, bytes);
 }
 
 class BaseShapeEditorProgram : public ProgramTest {
@@ -177,8 +198,78 @@ TEST_F(BaseShapeEditorProgram, NewDeleteCloneUndoAndTheLimitOf64)
     EXPECT_TRUE(Shown("New (Baseshapes)"));
 }
 
-// Save, Load, Append and "Save Baseshape" through the dialogs; the append
-// that would pass 64 changes nothing.
+// A file that gives out at a cut after it was opened: shrunk to that size
+// at the reader's first read, or a device whose reads fail from there on.
+struct GivingOut {
+    static inline std::string shrink;  // the file to shrink, "" once done or for a failing device
+    static inline uint64_t at = 0;
+    static long Read(int fd, uint8_t* to, size_t n, uint64_t offset)
+    {
+        if (!shrink.empty()) {
+            fs::resize_file(shrink, at);
+            shrink.clear();
+            return ReadFromFileAt(fd, to, n, offset);
+        }
+        if (offset >= at) return -1;
+        return ReadFromFileAt(fd, to, static_cast<size_t>(std::min<uint64_t>(n, at - offset)), offset);
+    }
+};
+
+// A baseshape file whose read gives out inside a displacement map, a mesh
+// or a texture (past the reader's first window) is refused by "Load" and
+// "Append" with a status line, and the baseshapes stay as they were. The
+// caller keeps gFileReadAt.
+void FilesThatGiveOutChangeNothing()
+{
+    // One baseshape a file; its block follows the count and 182 bytes of fields.
+    const struct {
+        const char* name;
+        int kind;
+        bool texture;
+        uint64_t cut;
+    } files[] = {{"dmap.bsf", 49, false, 4 + 182 + 268 + 100},
+                 {"mesh.bsf", 58, false, 4 + 182 + 264 + 20},
+                 {"texture.bsf", 1, true, 4 + 182 + 268 + 70000}};
+    const fs::path picture = gDir / "large.bmp";
+    WriteBmp(picture, 160, 160, std::vector<uint8_t>(160 * 160 * 3, 77));
+    for (const auto& f : files) {
+        ChooseKind(f.kind);
+        if (f.texture) {
+            ChooseTab(kBsColorsTab);
+            Click("Use Surface Texture");
+            gDialogs.QueueFile(picture.string());
+            Click("Load (Texture)");
+            ASSERT_EQ(gBaseshapeTextures[gCurrentBaseshape].width, 160u);
+            ChooseTab(kBsShapeTab);
+        }
+        gDialogs.QueueFile((gDir / f.name).string());
+        Click("Save Baseshape");
+        ASSERT_GT(fs::file_size(gDir / f.name), f.cut) << f.name;
+    }
+    Click("New (Baseshapes)");
+    const std::vector<uint8_t> before = BaseshapeState();
+    gFileReadAt = GivingOut::Read;
+    for (const auto& f : files) {
+        for (const char* button : {"Load (Baseshapes)", "Append"}) {
+            for (const bool shrink : {true, false}) {
+                const fs::path path = gDir / (std::string("cut_") + f.name);
+                fs::copy_file(gDir / f.name, path, fs::copy_options::overwrite_existing);
+                GivingOut::shrink = shrink ? path.string() : "";
+                GivingOut::at = f.cut;
+                gDialogs.QueueFile(path.string());
+                Click(button);
+                EXPECT_EQ(gStatusText, "Talvoran :   Cannot read cut_" + std::string(f.name) +
+                                           ": it changed or gave a read error.") << button;
+                EXPECT_TRUE(BaseshapeState() == before) << f.name << " " << button << (shrink ? " shrunk" : " failed");
+            }
+        }
+    }
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
+}
+
+// Save, Load, Append and "Save Baseshape" through the dialogs; files that
+// give out while they are read change nothing; the append that would pass
+// 64 changes nothing.
 TEST_F(BaseShapeEditorProgram, BaseshapeFiles)
 {
     Click("New (Baseshapes)");
@@ -200,6 +291,10 @@ TEST_F(BaseShapeEditorProgram, BaseshapeFiles)
     EXPECT_EQ(gCurrentBaseshape, 1);
     EXPECT_EQ(gBaseshapes[2].position[1], 0.5f);
     EXPECT_TRUE(Shown("Shape"));
+
+    Keep(gFileReadAt);
+    FilesThatGiveOutChangeNothing();
+    gFileReadAt = ReadFromFileAt;
 
     for (int i = gBaseshapeCount; i < 63; ++i) InitNewBaseshape(E().defaults, i);
     gBaseshapeCount = 63;
@@ -373,27 +468,85 @@ TEST_F(BaseShapeEditorProgram, WireframesInThePreview)
     Click("Baseshapes", kPageBaseshapes);
 }
 
-void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-// A 24-bit BMP, rows given top first as the picture is seen.
-void WriteBmp(const fs::path& path, int width, int height, const std::vector<uint8_t>& rgb)
-{
-    std::string bytes(kBmpHeaderSize, '\0');
-    BuildBmpHeaders(width, height, reinterpret_cast<uint8_t*>(bytes.data()));
-    for (int row = height - 1; row >= 0; --row) {
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* p = &rgb[(static_cast<size_t>(row) * width + x) * 3];
-            bytes += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0])};
-        }
-        bytes.append(static_cast<size_t>(BmpRowPadding(width)), '\0');
+// Reads counted, for a file that must not be read whole.
+struct CountedReads {
+    static inline uint64_t bytes = 0;
+    static long Read(int fd, uint8_t* to, size_t n, uint64_t offset)
+    {
+        const long got = ReadFromFileAt(fd, to, n, offset);
+        bytes += static_cast<uint64_t>(std::max(got, 0L));
+        return got;
     }
-    WriteFile(path, bytes);
+};
+
+// "Load STL Mesh" refuses what is no STL though it starts with "solid" (random
+// bytes, a binary file a byte short, 1.5 GB of zeros, read only at its head)
+// and keeps the mesh; a text file without a facet gives the default triangle
+// and says so; a binary file with "solid" in its header loads as binary; a
+// text file with its keywords across column 1,023 keeps its two facets apart.
+// The caller keeps gFileReadAt.
+void StlFilesThatAreNoMeshesChangeNothing()
+{
+    ChooseKind(58);
+    const BaseshapeMesh& mesh = gBaseshapeMeshes[gCurrentBaseshape];
+    auto load = [](const fs::path& path, const std::string& bytes) {
+        if (!bytes.empty()) WriteFile(path, bytes);
+        gDialogs.QueueFile(path.string());
+        Click("Load STL Mesh");
+        return std::string(gStatusText);
+    };
+    auto facet = [](int z) {
+        return "facet normal 0 0 1\n outer loop\n  vertex 0 0 " + std::to_string(z) + "\n  vertex 2 0 " +
+               std::to_string(z) + "\n  vertex 0 2 " + std::to_string(z) + "\n endloop\nendfacet\n";
+    };
+    // Two facets of a binary file whose header begins with "solid".
+    std::string binary(84 + 2 * 50, '\0');
+    binary.replace(0, 14, "solid exported");
+    binary[80] = 2;
+    const float corners[18] = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 3, 1, 0, 3, 0, 1, 3};
+    std::memcpy(&binary[84 + 12], corners, 36), std::memcpy(&binary[134 + 12], corners + 9, 36);
+    load(gDir / "binary.stl", binary);
+    ASSERT_EQ(mesh.triangleCount, 2u);
+    EXPECT_NE(mesh.vertices[2], mesh.vertices[11]) << "the facets' planes";
+
+    std::mt19937 r(62);
+    std::string random = "solid ";
+    for (int k = 0; k < 4096; ++k) random += static_cast<char>(r());
+    const fs::path sparse = gDir / "sparse.stl";
+    WriteFile(sparse, "solid big\n");
+    fs::resize_file(sparse, uint64_t{3} << 29);  // 1.5 GB, a hole after its first line
+    gFileReadAt = CountedReads::Read;
+    const std::vector<uint8_t> before = BaseshapeState();
+    const std::pair<const char*, std::string> refused[] = {
+        {"random.stl", random}, {"short.stl", binary.substr(0, binary.size() - 1)}, {"sparse.stl", ""}};
+    for (const auto& [name, bytes] : refused) {
+        CountedReads::bytes = 0;
+        EXPECT_EQ(load(gDir / name, bytes).rfind("Talvoran :   " + std::string(name) + " is not an STL file we can open: ", 0),
+                  0u) << gStatusText;
+        EXPECT_TRUE(BaseshapeState() == before) << name;
+        EXPECT_LT(CountedReads::bytes, 1u << 20) << name;
+    }
+
+    const std::string deep(1018, ' ');  // the keywords across column 1,023
+    std::string far = "solid deep\n" + facet(0) + facet(4) + "endsolid deep\n";
+    for (const char* keyword : {"facet normal 0 0 1\n", "vertex 0 0 4", "endfacet\nfacet"}) far.insert(far.find(keyword), deep);
+    load(gDir / "deep.stl", far);
+    ASSERT_EQ(mesh.triangleCount, 2u);
+    EXPECT_TRUE(mesh.vertices[2] == mesh.vertices[8] && mesh.vertices[11] == mesh.vertices[17]) << "each facet in its plane";
+    EXPECT_NE(mesh.vertices[2], mesh.vertices[11]);
+
+    EXPECT_EQ(load(gDir / "empty.stl", "solid empty\nendsolid empty\n"),
+              "Talvoran :   empty.stl holds no facet: the mesh is the default triangle.");
+    EXPECT_EQ(std::vector<float>(mesh.vertices, mesh.vertices + 9 * mesh.triangleCount),
+              std::vector<float>(kDefaultBaseshapeTriangle, kDefaultBaseshapeTriangle + 9));
+    EXPECT_EQ(gFileOperationBusy.load(), 0);
 }
 
 // "Load STL Mesh", "Clear Mesh", "Load DMap" and "Load (Texture)" through
 // their dialogs: the worked facet centred, scaled and mirrored; a file
-// shorter than its facet count refused with nothing changed; the map's
-// border of its kind; the texture's bottom row first.
+// shorter than its facet count refused with nothing changed, and the files
+// that are no meshes above; the map's border of its kind; the texture's
+// bottom row first.
 TEST_F(BaseShapeEditorProgram, MeshesAndPicturesLoadThroughTheirButtons)
 {
     ChooseKind(58);
@@ -416,6 +569,8 @@ TEST_F(BaseShapeEditorProgram, MeshesAndPicturesLoadThroughTheirButtons)
     int width = 0;
     CopyStatusText(status, sizeof status, &width);
     EXPECT_EQ(std::string(status).rfind("Talvoran :   short.stl is not an STL file", 0), 0u) << status;
+    Keep(gFileReadAt);
+    StlFilesThatAreNoMeshesChangeNothing();
     Click("Clear Mesh");
     EXPECT_EQ(std::vector<float>(mesh.vertices, mesh.vertices + 9),
               std::vector<float>(kDefaultBaseshapeTriangle, kDefaultBaseshapeTriangle + 9));
