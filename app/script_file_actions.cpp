@@ -19,10 +19,10 @@
 #include "engine/file_dialogs.h"
 #include "engine/fractal_model.h"
 #include "engine/status_line.h"
+#include "files/binary_reader.h"
 #include "files/binary_writer.h"
 #include "files/file_status.h"
 #include "files/script_file.h"
-#include "platform/regular_file.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 
@@ -44,10 +44,13 @@ ScriptBaseshapeSetup BaseshapeSetup()
 // and the baseshapes it replaces; the status line says how it went.
 bool ReadChosenScript()
 {
-    std::vector<uint8_t> bytes;
-    std::string error;
-    if (ReadRegularFile(gFilePath, kMaxScriptFileBytes, bytes, &error) != RegularFileStatus::Read) {
-        SetStatusText("Talvoran :   %s", error.c_str());
+    // Opened as every chosen file is, so a refusal names the file as theirs do.
+    OpenedFile file;
+    if (!OpenChosenFile(gFilePath, kMaxScriptFileBytes, &file)) return false;
+    std::vector<uint8_t> bytes(static_cast<size_t>(file.size));
+    BinaryReader in(file.fd, file.size);
+    if (!in.Bytes(bytes.data(), bytes.size())) {
+        if (!ReportFileGaveOut(in, gFilePath)) SetStatusText("Talvoran :   Cannot read %s.", FileNameOf(gFilePath));
         return false;
     }
     // Its lines are ready (the reader's one allocation) before anything changes.

@@ -150,12 +150,10 @@ private:
     }
 
     // ---- [tbase keywords] -----------------------------------------------------------
-    // After each accepted line: the matrix composed, baseshape 0 shown by the editor.
-    void Accepted(bool compose = true)
-    {
-        if (compose) ComputeBaseshapeMatrix(baseshape_);
-        if (baseshape_ == 0) CallBaseshapeHook(gBaseshapeHooks.showInEditor, 0);
-    }
+    // After each accepted line but "base_show_first" the matrix is composed.
+    // The editor shows baseshape 0 once, after the read (ReadScriptText): a
+    // refresh a line uploads the editor's previews, minutes for a large script.
+    void Accepted() { ComputeBaseshapeMatrix(baseshape_); }
 
     void TbaseKeywords(std::string_view line)
     {
@@ -190,10 +188,7 @@ private:
             r.scaleShear[0] = s.n[0], r.scaleShear[4] = s.n[1], r.scaleShear[8] = s.n[2];
             Accepted();
         }
-        if (Has(line, "base_show_first")) {
-            r.showBaseshape = 1;
-            Accepted(false);
-        }
+        if (Has(line, "base_show_first")) r.showBaseshape = 1;
         if (Has(line, "base_shear ") && Numbers(s, 6)) {
             r.scaleShear[3] = s.n[0], r.scaleShear[6] = s.n[1], r.scaleShear[1] = s.n[2];
             r.scaleShear[7] = s.n[3], r.scaleShear[2] = s.n[4], r.scaleShear[5] = s.n[5];
@@ -493,6 +488,8 @@ ScriptReadReport ReadScriptText(const ScriptLines& lines, const ScriptBaseshapeS
     }
     ScriptReader reader(setup, tbaseLines);
     lines.ForEachLine([&reader](const char* line, int number) { reader.Line(line, number); });
+    // Baseshape 0 as its block left it: the later blocks' lines act on theirs.
+    if (reader.report.tbaseBlocks > 0) CallBaseshapeHook(gBaseshapeHooks.showInEditor, 0);
 
     // Each weight times 1 / sum; weights that give nothing to pick from
     // (every probability 0) become equal ones. A sum past the float range,

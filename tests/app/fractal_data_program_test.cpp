@@ -29,6 +29,7 @@
 #include "app/support/program_pictures.h"
 #include "engine/kernel_framework.h"
 #include "engine/baseshape_model.h"
+#include "engine/baseshape_record.h"
 #include "engine/file_dialogs.h"
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
@@ -422,6 +423,18 @@ TEST_F(FractalDataProgram, ScriptsPressedWhereTheyAreDrawn)
     EXPECT_EQ(gBaseshapeCount, 2);
     EXPECT_EQ(gBaseshapes[1].shapeType, 12);
     EXPECT_EQ(gScriptProgram.tformCount, 1);
+
+    // One block of 100,000 lines: baseshape 0 ends as its last lines leave it.
+    std::string many = "tbase\nbase_type 12\n";
+    for (int k = 0; k < 100000; ++k) many += "base_position " + std::to_string(k % 7) + " 0.5 " + std::to_string(k) + "\n";
+    WriteText(PathOf("many.prg"), many + "base_scale 2 2 2\n");
+    gDialogs.QueueFile(PathOf("many.prg"));
+    PressFractals("Load Script");
+    EXPECT_EQ(Status(), "Script Loaded");
+    ASSERT_EQ(gBaseshapeCount, 1);
+    EXPECT_EQ(gCurrentBaseshape, 0);
+    EXPECT_EQ(std::vector<float>(gBaseshapes[0].position, gBaseshapes[0].position + 3), (std::vector<float>{4, 0.5f, 99999}));
+    EXPECT_EQ(gBaseshapes[0].glMatrix[14], 99999.0f) << "the matrix composed";
 }
 
 // A script with old line ends loads and says so; an empty file, 1 MB of
@@ -464,6 +477,20 @@ TEST_F(FractalDataProgram, FilesThatAreNoScriptsChangeNothing)
         EXPECT_EQ(std::memcmp(&gScriptProgram, &program, sizeof program), 0) << name;
         EXPECT_EQ(gRenderExists, 1) << name;
         EXPECT_TRUE(ButtonEnabled(kButtonContinue)) << name;
+    }
+    // Files that cannot be read are named as every reader names them, without their folder.
+    WriteText(PathOf("big.prg"), "tform\n");
+    fs::resize_file(gDir / "big.prg", (16u << 20) + 1);
+    fs::create_directory(gDir / "folder.prg");
+    const std::pair<const char*, const char*> unread[] = {{"big.prg", "Talvoran :   big.prg is too large to open."},
+                                                          {"folder.prg", "Talvoran :   Cannot read folder.prg: it is not a file."},
+                                                          {"gone.prg", "Talvoran :   Cannot read gone.prg."}};
+    for (const auto& [name, said] : unread) {
+        gDialogs.QueueFile(PathOf(name));
+        PressFractals("Load Script");
+        EXPECT_EQ(Status(), said);
+        EXPECT_TRUE(Model() == model) << name;
+        EXPECT_EQ(gRenderExists, 1) << name;
     }
     Shot("script_refused");
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/baseshape_hooks.h"
 #include "engine/baseshape_model.h"
@@ -105,18 +106,19 @@ TEST(ScriptFile, TemplatesWriteTheirBlocks)
               std::string::npos);
 }
 
-// A material past 9 is no material, but the line is taken and the
-// baseshape is shown in the editor like any other.
+// A material past 9 is no material, but the line is taken. The editor
+// shows baseshape 0 once, after the read, as its block left it.
 TEST(ScriptFile, AMaterialPastNineIsTakenAndShown)
 {
-    static int shown = 0;
+    static std::vector<int> shown;  // the material of each baseshape 0 shown
     gBaseshapeHooks.showInEditor = [](int) {};
     Read("tbase\nbase_material 3\nbase_material 12\n");
     EXPECT_EQ(gBaseshapes[0].material, 3);
     EXPECT_EQ(gBaseshapeCount, 1);
-    gBaseshapeHooks.showInEditor = [](int) { ++shown; };
-    Read("tbase\nbase_material 12\n");
-    EXPECT_EQ(shown, 2);
+    gBaseshapeHooks.showInEditor = [](int i) { shown.push_back(i == 0 ? gBaseshapes[0].material : -1); };
+    Read("tbase\nbase_material 12\nbase_material 7\ntbase\nbase_material 5\n");
+    Read("tform\nscale 1 1 1\n");  // no tbase: the editor is left alone
+    EXPECT_EQ(shown, std::vector<int>{7});
     gBaseshapeHooks.showInEditor = nullptr;
 }
 
