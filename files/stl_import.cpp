@@ -199,8 +199,7 @@ public:
             if (got == LineRead::kEnd) break;
             ++number_;
             if (got == LineRead::kTooLong) {
-                return Refuse(why_, Line() + " is longer than the " + std::to_string(kMaxTextLine) +
-                                        " characters an STL line may have");
+                return Refuse(why_, Line() + " is longer than " + std::to_string(kMaxTextLine / 1024) + " KiB");
             }
             if (got == LineRead::kFailed) return Refuse(why_, "the file ends early");
             if (number_ == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);  // a UTF-8 mark
@@ -252,7 +251,7 @@ private:
             if (place_ != Place::kFacet) return Misplaced(word);
             float xyz[3];
             if (ParseVertexLine(line, xyz) != VertexLine::kVertex) {
-                return Refuse(why_, Line() + ": a vertex that is not three finite numbers");
+                return Refuse(why_, Line() + ": a vertex is not 3 finite numbers");
             }
             // Corners past the third are left out: a facet is a triangle.
             if (corners_ < 3) std::memcpy(corner_ + 3 * corners_, xyz, sizeof xyz);

@@ -265,6 +265,8 @@ void FilesThatGiveOutChangeNothing()
         }
     }
     EXPECT_EQ(gFileOperationBusy.load(), 0);
+    gProgram.Frames(1);
+    Shot("baseshapes_gave_out");
 }
 
 // Save, Load, Append and "Save Baseshape" through the dialogs; files that
@@ -526,6 +528,8 @@ void StlFilesThatAreNoMeshesChangeNothing()
         EXPECT_TRUE(BaseshapeState() == before) << name;
         EXPECT_LT(CountedReads::bytes, 1u << 20) << name;
     }
+    gProgram.Frames(1);
+    Shot("stl_refused");
 
     const std::string deep(1018, ' ');  // the keywords across column 1,023
     std::string far = "solid deep\n" + facet(0) + facet(4) + "endsolid deep\n";

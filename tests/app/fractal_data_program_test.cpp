@@ -27,6 +27,7 @@
 #include "app/render_control.h"
 #include "app/support/program_controls.h"
 #include "app/support/program_pictures.h"
+#include "editors/baseshape_editor.h"
 #include "engine/kernel_framework.h"
 #include "engine/baseshape_model.h"
 #include "engine/baseshape_record.h"
@@ -426,15 +427,22 @@ TEST_F(FractalDataProgram, ScriptsPressedWhereTheyAreDrawn)
 
     // One block of 100,000 lines: baseshape 0 ends as its last lines leave it.
     std::string many = "tbase\nbase_type 12\n";
-    for (int k = 0; k < 100000; ++k) many += "base_position " + std::to_string(k % 7) + " 0.5 " + std::to_string(k) + "\n";
+    for (int k = 0; k < 100000; ++k) {
+        many += "base_position " + std::to_string(k % 7 / 10.0) + " 0.5 " + std::to_string(k % 1000 / 1000.0) + "\n";
+    }
     WriteText(PathOf("many.prg"), many + "base_scale 2 2 2\n");
     gDialogs.QueueFile(PathOf("many.prg"));
     PressFractals("Load Script");
     EXPECT_EQ(Status(), "Script Loaded");
     ASSERT_EQ(gBaseshapeCount, 1);
     EXPECT_EQ(gCurrentBaseshape, 0);
-    EXPECT_EQ(std::vector<float>(gBaseshapes[0].position, gBaseshapes[0].position + 3), (std::vector<float>{4, 0.5f, 99999}));
-    EXPECT_EQ(gBaseshapes[0].glMatrix[14], 99999.0f) << "the matrix composed";
+    EXPECT_EQ(std::vector<float>(gBaseshapes[0].position, gBaseshapes[0].position + 3), (std::vector<float>{0.4f, 0.5f, 0.999f}));
+    EXPECT_EQ(gBaseshapes[0].glMatrix[14], 0.999f) << "the matrix composed";
+    OpenBaseshapeEditor();
+    Click("Open");
+    gProgram.Frames(1);
+    EXPECT_EQ(gBaseShapeEditor.shapeSelector.selected, 12) << "the editor shows the loaded kind";
+    Shot("script_baseshape");
 }
 
 // A script with old line ends loads and says so; an empty file, 1 MB of

@@ -228,8 +228,7 @@ TEST_F(LargeFiles, LoadsUnderARealAddressSpaceLimitChangeNothing)
             [&] { return ImportStlFile(bigStl.c_str(), 0); },
         };
         const char* said[] = {"Insufficient System Memory!", "Insufficient System Memory!", "Insufficient System Memory!",
-                              "Talvoran :   big_text.stl is not an STL file we can open: line 2 is longer than the "
-                              "65536 characters an STL line may have."};
+                              "Talvoran :   big_text.stl is not an STL file we can open: line 2 is longer than 64 KiB."};
         for (int k = 0; k < static_cast<int>(std::size(loads)); ++k) {
             gStatusText[0] = '\0';
             if (loads[k]()) ::_exit(20 + k);

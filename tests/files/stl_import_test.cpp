@@ -158,8 +158,7 @@ TEST_F(StlImport, LongLinesAreReadWholeOrRefusedByNumber)
 
     const std::vector<uint8_t> before = BaseshapeState();
     EXPECT_FALSE(Import(Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + std::string(70000, ' ') + "endsolid\n")));
-    EXPECT_STREQ(gStatusText, "Talvoran :   import.stl is not an STL file we can open: line 9 is longer than the "
-                              "65536 characters an STL line may have.");
+    EXPECT_STREQ(gStatusText, "Talvoran :   import.stl is not an STL file we can open: line 9 is longer than 64 KiB.");
     EXPECT_EQ(BaseshapeState(), before);
 }
 
