@@ -402,19 +402,23 @@ TEST_F(EditorEffectsProgram, EveryWayOutOfEditModeGivesTheButtonsBack)
         }
     }
 
-    // Two editors edit: the first box turned off keeps edit mode for the
-    // other, the last gives the buttons back.
+    // Two editors edit, the second box turned on while "Panel" shows the
+    // points: the first box turned off keeps edit mode for the other, the
+    // last gives the buttons back, "Continue" as the first box found it.
+    RenderCycles(1);
+    ASSERT_TRUE(ButtonEnabled(kButtonContinue));
     gProgram.GoTo(kTabEditors, kPageTransformations);
     Click("Edit (Transformations)");
+    Click("Panel", 0);
     gProgram.GoTo(kTabEditors, kPageObjects);
     Click("Edit");
-    Click("Panel", 0);
     Click("Edit");
     EXPECT_TRUE(EditModeOn());
     EXPECT_TRUE(ButtonsTaken());
     gProgram.GoTo(kTabEditors, kPageTransformations);
     Click("Edit (Transformations)");
     ExpectButtonsGivenBack();
+    EXPECT_TRUE(ButtonEnabled(kButtonContinue));
 }
 
 }  // namespace
