@@ -2,7 +2,8 @@
 // program offscreen: the scene export's permission, the maps of the
 // Kleinian types, the view after a transformation file brings another
 // type, the depth checks when an editor closes, the pick count of type 45
-// across type changes, and the light editor's start.
+// across type changes, the light editor's start, and the buttons every way
+// out of edit mode gives back.
 #include <gtest/gtest.h>
 
 #include <algorithm>

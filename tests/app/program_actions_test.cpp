@@ -1,7 +1,7 @@
 // The actions behind the buttons, pressed where the program draws them:
 // resets, the material slots, a new render size, the forbidden successors,
 // the voxel engine with a failing allocation, and one mesh export at a time
-// with the engine stopped under it.
+// with the engine stopped under it; "Help" where no browser opens the page.
 #include <gtest/gtest.h>
 
 #include <algorithm>
