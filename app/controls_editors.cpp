@@ -50,13 +50,14 @@ void ViewPanelChosen()
     gZoomSlider.visible = vector ? 0 : 1;
 }
 
-// The light editor's "Edit" enters and leaves the 3-D preview.
+// The light editor's "Edit" enters and leaves the 3-D preview; another
+// editor's box still on keeps it.
 void LightEditSwitched()
 {
     if (LightEditOn()) {
         EnterEditMode();
-    } else if (gScreenState.load() == kScreenPreview3D) {
-        LeaveEditMode(false);
+    } else {
+        EndEditModeWithoutBoxes(false);
     }
 }
 

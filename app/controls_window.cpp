@@ -85,16 +85,18 @@ bool FinishDeferredReshade()
 
 namespace {
 
-// Leaving "Editors" leaves the 3-D preview.
+// Leaving "Editors" closes the editors and leaves edit mode, also while
+// "Panel" shows the points: the other tabs have no "Edit" box to give the
+// buttons back with.
 void MainTabChosen()
 {
     UpdateControlPage();
-    if (gCurrentTab != kTabEditors && gScreenState.load() == kScreenPreview3D) {
+    if (gCurrentTab != kTabEditors && (EditModeOn() || gScreenState.load() == kScreenPreview3D)) {
         gDragGroup = 12;
         gBaseShapeEditorOpen = gXFormsEditorOpen = 0;
         gPanel.lightEditOn = 0;
         if (gBaseshapeCount == 0) gUseBaseshapes = 0;
-        LeaveEditMode(false);
+        EndEditModeWithoutBoxes(false);
     }
 }
 

@@ -54,6 +54,10 @@ void StopRenderForChange()
 
 bool AnyEditBoxOn() { return gBaseShapeEditorOpen || gXFormsEditorOpen || gPanel.lightEditOn; }
 
+// Set from entering edit mode until it is left: "Panel" may show the point
+// preview meanwhile, so the screen does not tell.
+bool gEditModeOn = false;
+
 }  // namespace
 
 // ---- [edit mode] ----------------------------------------------------------------
@@ -64,7 +68,11 @@ void EnterEditMode()
     gZoom3DSlider.visible = 1;
     gZoomSlider.visible = 0;
     StopRenderForChange();
-    gContinueAllowed = gScreenState.load() < kScreenPreview3D ? 1 : (ButtonEnabled(kButtonContinue) ? 1 : 0);
+    // A second editor's box turned on finds "Continue" already taken: what
+    // the first found stays.
+    if (!gEditModeOn)
+        gContinueAllowed = gScreenState.load() < kScreenPreview3D ? 1 : (ButtonEnabled(kButtonContinue) ? 1 : 0);
+    gEditModeOn = true;
     for (MainButtonId id : {kButtonStop, kButtonDraw, kButtonPreview, kButtonRender, kButtonContinue})
         EnableButton(id, false);
     EnableActionButton(kActionNewFractal, false);
@@ -87,6 +95,16 @@ void LeaveEditMode(bool regeneratePoints)
     }
     gPointPreviewValid = 0;
     gScreenState = kScreenPointPreview;
+    gEditModeOn = false;
+}
+
+bool EditModeOn() { return gEditModeOn; }
+
+bool EndEditModeWithoutBoxes(bool regeneratePoints)
+{
+    if (AnyEditBoxOn() || !(gEditModeOn || gScreenState.load() == kScreenPreview3D)) return false;
+    LeaveEditMode(regeneratePoints);
+    return true;
 }
 
 void ClampRenderResolution()
@@ -112,7 +130,8 @@ namespace {
 
 // The editors' own "Edit" boxes decide the 3-D preview; while one is on,
 // "Panel" may choose the point preview ("Points"), which holds until a box
-// is turned on again.
+// is turned on again. The last box turned off leaves edit mode whichever
+// view "Panel" shows.
 void FollowEditorBoxes(uint8_t baseshapeBefore, uint8_t xformsBefore)
 {
     const bool editing = gBaseShapeEditorOpen || gXFormsEditorOpen;
@@ -121,8 +140,8 @@ void FollowEditorBoxes(uint8_t baseshapeBefore, uint8_t xformsBefore)
     if (editing && (turnedOn || !pointsChosen) && gScreenState.load() != kScreenPreview3D) {
         if (gXFormsEditorOpen) UpdateTransformProbabilities();
         EnterEditMode();
-    } else if (!editing && !gPanel.lightEditOn && gScreenState.load() == kScreenPreview3D) {
-        LeaveEditMode(true);
+    } else {
+        EndEditModeWithoutBoxes(true);
     }
 }
 

@@ -14,9 +14,16 @@ void DragWidgets();
 // zoom sliders; true when something took it.
 bool RouteWheelToWidgets(int x, int y, int delta);
 
-// The editors' 3-D preview (screen 5) entered and left.
+// The editors' 3-D preview (screen 5) entered and left. Edit mode takes
+// "Render", "Preview", "Draw", "New Fractal", "Stop" and "Continue" and
+// leaving gives them back, whichever view "Panel" chose meanwhile.
 void EnterEditMode();
 void LeaveEditMode(bool regeneratePoints);
+bool EditModeOn();
+// The way out every "Edit" box and the tab strip take: edit mode is left
+// (true) once no editor's "Edit" box is on; regeneratePoints as for
+// LeaveEditMode.
+bool EndEditModeWithoutBoxes(bool regeneratePoints);
 
 // The two values of "Render Resolution:" rounded down and clamped to 3072.
 void ClampRenderResolution();

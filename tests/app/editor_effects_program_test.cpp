@@ -2,7 +2,8 @@
 // program offscreen: the scene export's permission, the maps of the
 // Kleinian types, the view after a transformation file brings another
 // type, the depth checks when an editor closes, the pick count of type 45
-// across type changes, and the light editor's start.
+// across type changes, the light editor's start, and the buttons every way
+// out of edit mode gives back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,14 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "app/action_buttons.h"
 #include "app/control_tables.h"
 #include "app/create_interface.h"
 #include "app/frame.h"
+#include "app/input_clicks.h"
 #include "app/interface_drawing.h"
+#include "app/main_buttons.h"
 #include "app/material_panel.h"
 #include "app/panel_state.h"
 #include "app/param_help.h"
 #include "app/point_preview.h"
+#include "app/render_control.h"
 #include "app/support/program_controls.h"
 #include "app/support/program_pictures.h"
 #include "app/view_zoom.h"
@@ -311,6 +316,110 @@ TEST_F(EditorEffectsProgram, TheLightEditorStartsOnLightZero)
     }
     EXPECT_GT(white, 4);
     Click("Edit");
+}
+
+// "Render", "Preview", "Draw" and "New Fractal": whether edit mode has them.
+bool ButtonsTaken()
+{
+    const bool main = ButtonEnabled(kButtonRender) || ButtonEnabled(kButtonPreview) || ButtonEnabled(kButtonDraw);
+    return !main && !ActionButtonEnabled(kActionNewFractal);
+}
+
+// The buttons edit mode takes are enabled and drawn again, "Panel" gone,
+// the point preview on screen.
+void ExpectButtonsGivenBack()
+{
+    EXPECT_FALSE(EditModeOn());
+    EXPECT_EQ(gScreenState.load(), kScreenPointPreview);
+    EXPECT_FALSE(Shown("Panel"));
+    EXPECT_TRUE(ButtonEnabled(kButtonRender) && ButtonEnabled(kButtonPreview) && ButtonEnabled(kButtonDraw));
+    EXPECT_TRUE(ActionButtonEnabled(kActionNewFractal));
+    for (const char* name : {"Render", "Preview", "Draw", "New Fractal"}) EXPECT_TRUE(Shown(name)) << name;
+}
+
+// Each of them takes its press where it is drawn: "Draw" starts the point
+// preview afresh, "Preview" shades it, "Render" starts a render (of one
+// cycle), "New Fractal" makes another fractal.
+void ExpectButtonsTakeTheirPresses()
+{
+    Click("Preview");
+    ASSERT_EQ(gPreviewRefresh, 0);
+    Click("Draw");
+    EXPECT_EQ(gPreviewRefresh, 1);
+    EXPECT_EQ(gRenderInBuffers, 0);
+    Click("Preview");
+    EXPECT_EQ(gPreviewRefresh, 0);
+    RenderCycles(1);  // "Render" pressed where drawn starts the render
+    const auto records = [] {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(gTransforms);
+        return std::vector<unsigned char>(bytes, bytes + sizeof gTransforms);
+    };
+    const std::vector<unsigned char> before = records();
+    Click("New Fractal");
+    EXPECT_FALSE(ActionPressed(kActionNewFractal)) << "it waited";
+    EXPECT_NE(records(), before);
+}
+
+// Every way out of an editor's edit mode gives back the buttons it took,
+// whether "Panel" shows the vectors or the points: each editor's "Edit"
+// box, and a change of tab, which closes the editors.
+TEST_F(EditorEffectsProgram, EveryWayOutOfEditModeGivesTheButtonsBack)
+{
+    struct Way {
+        const char* name;
+        int page;
+        const char* box;
+        bool byTab;  // else the box turned off
+    };
+    const Way ways[] = {
+        {"baseshape editor's Edit", kPageBaseshapes, "Edit (Baseshapes)", false},
+        {"transformation editor's Edit", kPageTransformations, "Edit (Transformations)", false},
+        {"object panel's Edit", kPageObjects, "Edit", false},
+        {"tab change from the baseshape editor", kPageBaseshapes, "Edit (Baseshapes)", true},
+        {"tab change from the transformation editor", kPageTransformations, "Edit (Transformations)", true},
+        {"tab change from the object panel", kPageObjects, "Edit", true},
+    };
+    for (const Way& way : ways) {
+        for (const int view : {1, 0}) {  // "Panel": "Vector", "Points" (its lower row)
+            SCOPED_TRACE(std::string(way.name) + (view == 1 ? ", Vector" : ", Points"));
+            gProgram.GoTo(kTabEditors, way.page);
+            Click(way.box);
+            ASSERT_TRUE(EditModeOn());
+            EXPECT_TRUE(ButtonsTaken());
+            Click("Panel", view);
+            ASSERT_EQ(gScreenState.load(), view == 1 ? kScreenPreview3D : kScreenPointPreview);
+            if (way.byTab) {
+                gProgram.GoTo(kTabFractals);
+                EXPECT_FALSE(gBaseShapeEditorOpen || gXFormsEditorOpen || gPanel.lightEditOn);
+            } else {
+                Click(way.box);
+            }
+            ExpectButtonsGivenBack();
+            if (view == 0 && !way.byTab && way.page == kPageTransformations) {
+                gProgram.Frames(1);
+                Shot("edit_mode_left_from_points");
+            }
+            ExpectButtonsTakeTheirPresses();
+        }
+    }
+
+    // Two editors edit, the second box turned on while "Panel" shows the
+    // points: the first box turned off keeps edit mode for the other, the
+    // last gives the buttons back, "Continue" as the first box found it.
+    RenderCycles(1);
+    ASSERT_TRUE(ButtonEnabled(kButtonContinue));
+    gProgram.GoTo(kTabEditors, kPageTransformations);
+    Click("Edit (Transformations)");
+    Click("Panel", 0);
+    gProgram.GoTo(kTabEditors, kPageObjects);
+    Click("Edit");
+    Click("Edit");
+    EXPECT_TRUE(EditModeOn());
+    EXPECT_TRUE(ButtonsTaken());
+    gProgram.GoTo(kTabEditors, kPageTransformations);
+    Click("Edit (Transformations)");
+    ExpectButtonsGivenBack();
+    EXPECT_TRUE(ButtonEnabled(kButtonContinue));
 }
 
 }  // namespace

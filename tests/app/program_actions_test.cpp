@@ -1,12 +1,14 @@
 // The actions behind the buttons, pressed where the program draws them:
 // resets, the material slots, a new render size, the forbidden successors,
 // the voxel engine with a failing allocation, and one mesh export at a time
-// with the engine stopped under it.
+// with the engine stopped under it; "Help" where no browser opens the page.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -28,6 +30,8 @@
 #include "engine/random.h"
 #include "engine/status_line.h"
 #include "materials/shader.h"
+#include "platform/asset_paths.h"
+#include "platform/shell_open.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
 #include "render/voxel_engine.h"
@@ -306,6 +310,79 @@ TEST_F(ProgramActions, TheZoomSliderStandsAsideWhileAMeshExportRuns)
     gProgram.Frames(2);
     EXPECT_EQ(gZoomSlider.visible, 1);
     EXPECT_EQ(LitInZoomSlider(), shown);
+}
+
+// A stand-in xdg-open first on PATH while the object lives.
+class FakeXdgOpen {
+public:
+    explicit FakeXdgOpen(const std::string& script) : saved_(std::getenv("PATH") ? std::getenv("PATH") : "")
+    {
+        fs::create_directories(folder_);
+        {
+            std::ofstream out(folder_ / "xdg-open");
+            out << "#!/bin/sh\n" << script << "\n";
+        }
+        fs::permissions(folder_ / "xdg-open", fs::perms::owner_all);
+        ::setenv("PATH", (folder_.string() + ":" + saved_).c_str(), 1);
+    }
+    ~FakeXdgOpen()
+    {
+        ::setenv("PATH", saved_.c_str(), 1);
+        fs::remove_all(folder_);
+    }
+
+private:
+    fs::path folder_ = gDir / "bin";
+    std::string saved_;
+};
+
+bool RefuseToOpen(const char*) { return false; }
+
+// "Help" and "TALVORAN News" open the help page with the desktop's program.
+// Where none opens it (xdg-open cannot start, or starts and finds no
+// browser) the status line says so and where the page is; an open that
+// worked says nothing.
+TEST_F(ProgramActions, HelpSaysWhereThePageIsWhenNoBrowserOpensIt)
+{
+    struct Case {
+        const char* button;
+        int tab;
+        const char* xdgOpen;  // the stand-in's exit; null: xdg-open cannot start
+        bool says;
+    };
+    const Case cases[] = {
+        {"Help", kTabFractals, nullptr, true},
+        {"Help", kTabFractals, "exit 3", true},       // no browser for the page
+        {"TALVORAN News", kTabAbout, "exit 4", true},  // the browser failed
+        {"Help", kTabCamera, "exit 0", false},
+    };
+    const std::string page = fs::absolute(fs::path(InstallFolder()) / "help" / "index.html").string();
+    const auto said = [] { return Status().find("No browser opened the help page") != std::string::npos; };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + (c.xdgOpen ? c.xdgOpen : " refused"));
+        const fs::path ran = gDir / "xdg-open-ran";
+        fs::remove(ran);
+        SetDesktopOpener(c.xdgOpen ? nullptr : RefuseToOpen);
+        {
+            const FakeXdgOpen fake("touch '" + ran.string() + "'; " + (c.xdgOpen ? c.xdgOpen : ""));
+            gProgram.GoTo(c.tab);
+            Click(c.button);
+            if (c.xdgOpen) {
+                EXPECT_TRUE(FramesUntil([&] { return fs::exists(ran); }, 2000));
+            }
+            // The report comes from the thread that waits for xdg-open.
+            FramesUntil(said, c.says ? 2000 : 20);
+        }
+        SetDesktopOpener(nullptr);
+        EXPECT_EQ(said(), c.says) << Status();
+        if (c.says) {
+            EXPECT_EQ(Status(), "No browser opened the help page. It is at " + page);
+        }
+        if (c.tab == kTabAbout) {
+            gProgram.Frames(1);
+            Shot("help_page_not_opened");
+        }
+    }
 }
 
 TEST(TextureSelect, ColorMapsByTheFilesOwnName)

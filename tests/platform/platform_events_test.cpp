@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <SDL2/SDL.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <string>
 #include <sstream>
 #include <thread>
 #include <utility>
@@ -116,37 +119,113 @@ TEST(DesktopDialogs, FilterPatternsSplitAndAllFilesMatchesEveryName)
     EXPECT_EQ(DesktopFilterPatterns(";*.map;"), std::vector<std::string>{"*.[mM][aA][pP]"});
 }
 
-// xdg-open is run directly (no shell), so a target with shell characters
-// reaches it as one argument.
-TEST(ShellOpen, RunsXdgOpenWithTheTargetAsOneArgument)
-{
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("talvoran_xdg_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    const fs::path record = folder / "record.txt";
+// A stand-in xdg-open first on PATH for the life of the object, or none
+// at all (PATH then holds only an empty folder).
+class FakeXdgOpen {
+public:
+    // script: the body of a shell script; null: no xdg-open.
+    explicit FakeXdgOpen(const char* script)
+        : folder_(std::filesystem::temp_directory_path() / ("talvoran_xdg_" + std::to_string(::getpid())))
     {
-        std::ofstream script(folder / "xdg-open");
-        script << "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '" << record.string() << "'\n";
+        std::filesystem::create_directories(folder_);
+        const char* old = std::getenv("PATH");
+        savedPath_ = old ? old : "";
+        if (script != nullptr) {
+            {
+                std::ofstream out(folder_ / "xdg-open");
+                out << "#!/bin/sh\n" << script << "\n";
+            }
+            std::filesystem::permissions(folder_ / "xdg-open", std::filesystem::perms::owner_all);
+        }
+        ::setenv("PATH", script != nullptr ? (folder_.string() + ":" + savedPath_).c_str() : folder_.c_str(), 1);
     }
-    fs::permissions(folder / "xdg-open", fs::perms::owner_all);
-    const char* oldPath = std::getenv("PATH");
-    const std::string savedPath = oldPath ? oldPath : "";
-    ::setenv("PATH", (folder.string() + ":" + savedPath).c_str(), 1);
+    ~FakeXdgOpen()
+    {
+        ::setenv("PATH", savedPath_.c_str(), 1);
+        std::filesystem::remove_all(folder_);
+    }
+    std::filesystem::path folder() const { return folder_; }
 
-    const char* target = "/tmp/a b;$(echo no)/help page.html";
-    EXPECT_TRUE(OpenWithDesktop(target));
+private:
+    std::filesystem::path folder_;
+    std::string savedPath_;
+};
+
+std::string ReadWhenWritten(const std::filesystem::path& file)
+{
     std::string seen;
-    for (int i = 0; i < 200 && seen.empty(); ++i) {
+    for (int i = 0; i < 500 && seen.empty(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        std::ifstream in(record);
+        std::ifstream in(file);
         std::stringstream text;
         text << in.rdbuf();
         seen = text.str();
     }
-    ::setenv("PATH", savedPath.c_str(), 1);
-    fs::remove_all(folder);
-    EXPECT_EQ(seen, std::string("1|") + target);
+    return seen;
+}
+
+// xdg-open is run directly (no shell), so a target with shell characters
+// reaches it as one argument.
+TEST(ShellOpen, RunsXdgOpenWithTheTargetAsOneArgument)
+{
+    const FakeXdgOpen fake("printf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/record.txt\"");
+    const char* target = "/tmp/a b;$(echo no)/help page.html";
+    EXPECT_TRUE(OpenWithDesktop(target));
+    EXPECT_EQ(ReadWhenWritten(fake.folder() / "record.txt"), std::string("1|") + target);
     EXPECT_FALSE(OpenWithDesktop(""));
+}
+
+std::mutex gFailedMutex;
+std::vector<std::string> gFailedTargets;
+void RecordFailure(const char* target)
+{
+    std::lock_guard<std::mutex> lock(gFailedMutex);
+    gFailedTargets.emplace_back(target);
+}
+std::vector<std::string> FailedTargets()
+{
+    std::lock_guard<std::mutex> lock(gFailedMutex);
+    return gFailedTargets;
+}
+
+// How xdg-open ends decides what is reported: a start that fails is the
+// false returned, a failure after the start (no program for the target, the
+// program failed, xdg-open killed) reaches the failure callback, once, with
+// the target; an open that worked reports nothing.
+TEST(ShellOpen, AFailedOpenIsReportedOnceWithItsTarget)
+{
+    struct Case {
+        const char* what;
+        const char* script;  // null: no xdg-open
+        bool started;
+        bool failed;
+    };
+    const Case cases[] = {
+        {"no xdg-open", nullptr, false, false},
+        {"opened", "touch \"$(dirname \"$0\")/done\"", true, false},
+        {"no program for it", "touch \"$(dirname \"$0\")/done\"; exit 3", true, true},
+        {"the program failed", "touch \"$(dirname \"$0\")/done\"; exit 4", true, true},
+        {"killed", "touch \"$(dirname \"$0\")/done\"; kill -9 $$", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            std::lock_guard<std::mutex> lock(gFailedMutex);
+            gFailedTargets.clear();
+        }
+        const FakeXdgOpen fake(c.script);
+        const std::string target = "file:///nowhere/help/index.html#news";
+        EXPECT_EQ(OpenWithDesktop(target.c_str(), RecordFailure), c.started);
+        if (c.started) {
+            for (int i = 0; i < 500 && !std::filesystem::exists(fake.folder() / "done"); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        // The reaper reports soon after xdg-open ends; an open that worked
+        // is given the same time to (wrongly) report.
+        for (int i = 0; i < (c.failed ? 1000 : 30) && FailedTargets().empty(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(FailedTargets(), c.failed ? std::vector<std::string>{target} : std::vector<std::string>{});
+    }
 }
 
 // The close button brings a window close and a quit event: one request. A
