@@ -12,6 +12,7 @@
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
 #include "app/render_control.h"
+#include "app/view_zoom.h"
 #include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
 #include "engine/escape_time_kernels.h"
@@ -21,7 +22,9 @@
 #include "engine/generator_chain_editing.h"
 #include "engine/kernel_framework.h"
 #include "engine/pick_table.h"
+#include "engine/random.h"
 #include "render/render_threads.h"
+#include "render/view_camera.h"
 #include "render/symmetry_modes.h"
 #include "ui/widget.h"
 
@@ -71,9 +74,16 @@ void ProgramTest::SetUp()
     Keep(gSymmetryOn), Keep(gSymmetryMode);
     Keep(gControlSensitivity);
     Keep(gRenderCycleLimit);
+    // A test that seeds the shared streams leaves no seeded stream behind.
+    Keep(gGlobalRandomA), Keep(gGlobalRandomB);
     KeepGeneratorChains();
     Keep(gFractalGeneratorRow);
     Keep(gMandelbrotCentre), Keep(gMandelbrotScale);
+    // Its view: a new fractal of another type turns and fits the camera.
+    Keep(gViewCentre), Keep(gViewScale), Keep(gPanX), Keep(gPanY), Keep(gZoom), Keep(gZoomSlider.value);
+    Keep(gCameraAngleX), Keep(gCameraAngleY), Keep(gCameraAngleZ);
+    Keep(gCameraRotation), Keep(gCameraMatrix), Keep(gCameraGLMatrix);
+    Keep(gProjectionSelector), Keep(gPerspectiveOn), Keep(gPerspectiveFocal), Keep(gPerspectiveEye);
     // The interface as the test found it: the page on screen and what the
     // panels remember, the editors' "Edit" boxes with the mode they set (the
     // screen, the buttons and the zoom slider it takes), and the editor's
@@ -113,7 +123,9 @@ void ProgramTest::TearDown()
     SelectFractalTypeKernel();
     BuildTransformPickTable();
     gInterface.UpdateTypeButtons();
-    // Shown as the kept page and mode show them, the preview plotted afresh.
+    // Shown as the kept page and mode show them, in the kept view at the
+    // render size now, the preview plotted afresh.
+    UpdateViewScaleAndCentre();
     UpdateControlPage();
     gPointPreviewValid = 0;
 }

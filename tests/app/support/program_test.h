@@ -20,7 +20,8 @@
 // test finds the program as the one before it found it, in any order: the
 // fractal SetUp keeps (its type, transformations, weights, forbidden
 // successors, generator chains and recipe row, escape-time settings and the
-// picker's view, symmetry, control sensitivity, the render's cycle limit;
+// picker's view, its view and camera, symmetry, control sensitivity, the
+// render's cycle limit, the two shared random streams;
 // not the baseshapes, whose records own their pictures), the interface (the
 // tab and what the panels remember, the editors' "Edit" boxes with the
 // screen, buttons and zoom slider their mode takes, the transformation
