@@ -293,7 +293,11 @@ void Arrange(const std::string& name)
     if (is({"Rot", "Load (Gel)", "Clear (Gel)", "New Textures (Gel)", "Select (Gel)", "Texture  Dir.", "Gel Presets"}))
         gPanel.lightEditOn = 1, gPanel.objectToEdit = 1, light.enabled = 1, light.textured = 1;
     if (is({"Texture  Dir."})) gPanel.lightRotation = 4;  // "T": the ball turns freely
-    if (is({"Panel"})) gScreenState = kScreenPreview3D, gRenderInBuffers = 1;
+    if (is({"Panel"})) {
+        // Edit mode on whichever editor page is shown.
+        gScreenState = kScreenPreview3D, gRenderInBuffers = 1;
+        gBaseShapeEditorOpen = gXFormsEditorOpen = gPanel.lightEditOn = 1;
+    }
     if (is({"STL Mesh", "OBJ Mesh", "RAW File", "PNG Slices", "Stop the Voxel Engine", "Interpolation Type",
             "Density Threshold      Thin <-*-> Thick", "Interior Wall", "Scale the output Mesh"})) {
         gVoxelEngineOn = 1;
