@@ -165,7 +165,7 @@ const Control kCamera[] = {
         .Effects(kEffectReplot | kEffectClearPreviewTarget)
         .Then(PerspectiveChanged)
         .Wheel(1)
-        .Draw(140),
+        .Draw(56),
     Camera(BindLayered(I().separation, "Separation"))
         .When(SymmetryOn)
         .Value(&gSymmetrySeparation)

@@ -238,7 +238,8 @@ void CreateInterface()
                 kThreadRows);
     BuildWindow(gExportThreadsWindow, exportThreads.x, exportThreads.y, exportThreads.width, 1, kExportThreadCaptions,
                 kThreadRows);
-    // Under "Cancel", below the status line; its scale is 100 long.
+    // Below the status line, with "Cancel" on its right (app/action_buttons.cpp);
+    // its scale is 100 long.
     gSliderBox.Build(1068, 24, kZ, 100, 16);
     gSliderBox.visible = 0;
     const PanelPlace& resolution = Place(kPlaceRenderResolution);
@@ -277,7 +278,10 @@ void CreateInterface()
     BuildTab(gMainTab, kPlaceMainTabs, kMainTabs);
     BuildTab(gEditorTab, kPlaceEditorTabs, kEditorTabs);
     BuildTab(gRenderTab, kPlaceRenderTabs, kRenderTabs);
-    BuildList(gPanelList, 560, 200, 110, "Panel", kPanelRows, 1);
+    {
+        const PanelPlace& p = Place(kPlaceViewPanel);
+        BuildList(gPanelList, p.x, p.y, p.width, "Panel", kPanelRows, 1);
+    }
     // Under the view icons they choose, right of the preview, so the status
     // line has the panel's width; 65 wide from x 1534, so that "TBall" keeps
     // off the window's edge.

@@ -16,11 +16,12 @@ const MainButtonPlace kMainButtonPlaces[kMainButtonCount] = {
     {kButtonQuit, "Quit", 1452, 100, 72, 24, 1},
 };
 
-// The places the panel fixes are kept (the light trackball), but for the two
-// drop boxes: with their fixed bottoms (y 626 and 232) they would cover other
-// widgets, so they stand lower, as each says. The rest keep each page's
-// widgets together left of the preview, which starts at x 700. The push
-// buttons are placed with their captions (app/action_buttons.cpp).
+// The places the panel fixes are kept (the light trackball, "Resolution
+// presets"), but for "Symmetry": with its fixed bottom (y 232) it would lie
+// under the symmetry notice, so it stands lower. The rest keep each page's
+// widgets together left of the preview, which starts at x 700, and keep off
+// the fixed places of every page they show on. The push buttons are placed
+// with their captions (app/action_buttons.cpp).
 const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {16, 944, 672, 24, 7},    // main tab bar (under the title line)
     {16, 914, 672, 22, 4},    // render tab bar
@@ -67,9 +68,9 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     // "Camera"
     {32, 832, 240, 16, 2},    // "Render Resolution:"
     {290, 852, 136, 18, 1},   // "Enable 2X AA."
-    {32, 458, 216, 24, 6},    // "Resolution presets" (at y 626 it would cover "Projection", "Perspective")
-    {32, 740, 180, 18, 2},    // "Projection"
-    {32, 690, 400, 16, 1},    // "Perspective"
+    {32, 626, 216, 24, 6},    // "Resolution presets"
+    {32, 560, 180, 18, 2},    // "Projection", under the presets, left of "Control Sensitivity"
+    {32, 504, 232, 16, 1},    // "Perspective", under the list that shows it
     {270, 520, 164, 18, 7},   // "Control Sensitivity" (160 wide, "Extremely Precise" would touch its edge)
     {270, 400, 160, 18, 5},   // "Grid"
     {450, 520, 120, 18, 2},   // "Shadows"
@@ -78,6 +79,11 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {270, 180, 240, 16, 1},   // "Sides:"
     {270, 130, 300, 16, 1},   // " " (separation)
     {442, 720, 200, 200, 0},  // the light trackball
+    // "Editors"
+    // "Panel", in edit mode on every editor page: in the corner over the
+    // preview's lower left, clear of the transformation editor's fixed
+    // places ("Fixed Rotation" ends at x 554, the trackball at y 112).
+    {574, 40, 78, 18, 2},
     // "Voxels"
     // Inside the voxel panel's frame (x 32..590 from y 922 down to 706, or to
     // 264 with the engine on) and around its "Export" group (252..402, 560..702).

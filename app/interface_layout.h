@@ -99,6 +99,8 @@ enum PanelPlaceId : int {
     kPlaceSides,
     kPlaceSeparation,
     kPlaceLightTrackBall,
+    // "Editors"
+    kPlaceViewPanel,
     // "Voxels"
     kPlaceVoxelResolution,
     kPlaceInterpolationType,

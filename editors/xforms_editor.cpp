@@ -170,8 +170,7 @@ void XFormsEditor::BuildPanel()
     BuildList(controlsList, 574, 664, 78, "Controls", kControlsRows, controlsRow);
     // "Rot", "Tr." and "Function" 2 wider than given (34, 34, 128), so that
     // their texts keep off the right edge.
-    // At (606, 164) it would cover "Panel".
-    BuildList(rotList, 570, 76, 36, "Rot", kRotRows, rotRow);
+    BuildList(rotList, 606, 164, 36, "Rot", kRotRows, rotRow);
     // Under the last row of the chain readout (type 48), which ends at y 442.
     BuildList(transList, 342, 322, 36, "Tr.", kTransRows, transRow);
     BuildList(zoomTypeList, 466, 532, 80, "Zoom Type", kZoomRows, zoomTypeRow);
@@ -180,17 +179,15 @@ void XFormsEditor::BuildPanel()
     fixedRotation.Build(426, 68, kZ, 128, 20, 6, "Fixed Rotation", kFixedRows, false);
     {
         const float up[3] = {0, 0, 1};
-        // At (388, 112) it would cover "Panel".
-        trackBall.Build(356, 112, kZ, 200, 200, up, kBallGroup);
+        trackBall.Build(388, 112, kZ, 200, 200, up, kBallGroup);
     }
     numberBox.Build(156, 854, kZ, 30, 16, "  ");  // blanks: room for two digits
     colorPanel.Build(32, 758, kZ, "Color    R       G       B ", kColorGroup);
     blockTypeList.Build(208, 542, kZ, 160, 24, kGeneratorBlockTypes, 7, "Block Type", gGeneratorBlockNames.data());
-    // At (280, 132) its scroll column would cover the left of "Panel".
-    gradientBrowser.Build(270, 132, kZ);
+    gradientBrowser.Build(280, 132, kZ);
     // At (376, 740), 256 wide, it would cover "Filter:", "Window" and the
     // buttons "New", "Delete", "Save" and "Load".
-    generatorList.Build(40, 330, kZ, 300, 24, 7, kFractalGeneratorRowCount, "Fractal Generator",
+    generatorList.Build(40, 330, kZ, 256, 24, 7, kFractalGeneratorRowCount, "Fractal Generator",
                         gFractalGeneratorNames);
     generatorList.SetSelected(gFractalGeneratorRow);
 

@@ -77,6 +77,8 @@ protected:
     {
         ProgramTest::SetUp();
         Keep(gMeshWriters), Keep(gAllocateVoxelCube);
+        // The slow writer starts each test unheld and uncalled.
+        gWriterCalls = 0, gWriterRelease = false, gWriterFlags = 0;
         ClearStatusText();
     }
     // A writer held by a test that stopped early is let go, and the voxel

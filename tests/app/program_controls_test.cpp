@@ -293,7 +293,11 @@ void Arrange(const std::string& name)
     if (is({"Rot", "Load (Gel)", "Clear (Gel)", "New Textures (Gel)", "Select (Gel)", "Texture  Dir.", "Gel Presets"}))
         gPanel.lightEditOn = 1, gPanel.objectToEdit = 1, light.enabled = 1, light.textured = 1;
     if (is({"Texture  Dir."})) gPanel.lightRotation = 4;  // "T": the ball turns freely
-    if (is({"Panel"})) gScreenState = kScreenPreview3D, gRenderInBuffers = 1;
+    if (is({"Panel"})) {
+        // Edit mode on whichever editor page is shown.
+        gScreenState = kScreenPreview3D, gRenderInBuffers = 1;
+        gBaseShapeEditorOpen = gXFormsEditorOpen = gPanel.lightEditOn = 1;
+    }
     if (is({"STL Mesh", "OBJ Mesh", "RAW File", "PNG Slices", "Stop the Voxel Engine", "Interpolation Type",
             "Density Threshold      Thin <-*-> Thick", "Interior Wall", "Scale the output Mesh"})) {
         gVoxelEngineOn = 1;
@@ -660,9 +664,9 @@ bool RectOf(ControlTable table, const char* name, float* r)
 TEST_F(ProgramControls, FixedPlacesHoldOrWouldCoverANeighbour)
 {
     const FixedPlace places[] = {
-        {XFormsEditorControls, "TrackBall", {388, 112, 588, 312}, {"Panel"}},
-        {XFormsEditorControls, "Rot (Transformations)", {606, 164, 640, 284}, {"Panel"}},
-        {XFormsEditorControls, "Gradient Browser", {276, 130, 568, 284}, {"Panel"}},
+        {XFormsEditorControls, "TrackBall", {388, 112, 588, 312}, {}},
+        {XFormsEditorControls, "Rot (Transformations)", {606, 164, 642, 284}, {}},  // 2 wider, for its texts
+        {XFormsEditorControls, "Gradient Browser", {276, 130, 568, 284}, {}},
         {XFormsEditorControls, "Fractal Generator (Transformations)", {376, 740, 644, 932},
          {"Filter:", "Window (Transformations)", "New", "Delete", "Save (Transformations)", "Load (Transformations)"}},
         {XFormsEditorControls, "Variations", {48, 488, 348, 708}, {"Amounts"}},
@@ -672,7 +676,7 @@ TEST_F(ProgramControls, FixedPlacesHoldOrWouldCoverANeighbour)
         {XFormsEditorControls, "Filter:", {392, 774, 536, 840}, {}},
         {XFormsEditorControls, "Probability", {392, 704, 536, 748}, {}},
         {BaseShapeEditorControls, "baseshape number", {116, 854, 146, 884}, {"Open"}},
-        {CameraControls, "Resolution presets", {32, 626, 260, 794}, {"Projection", "Perspective"}},
+        {CameraControls, "Resolution presets", {32, 626, 260, 794}, {}},
         {CameraControls, "Symmetry", {40, 232, 268, 400}, {"symmetry notice"}},
         {WindowBottomControls, "render mark", {880, 40, 920, 80}, {"New Fractal"}},
         {WindowBottomControls, "Cancel", {1068, 72, 1168, 90}, {"Zoom"}},
@@ -694,6 +698,11 @@ TEST_F(ProgramControls, FixedPlacesHoldOrWouldCoverANeighbour)
             EXPECT_TRUE(Overlap(p.place.data(), o)) << p.name << " at its place would not cover " << other;
         }
     }
+    // Moved from its place, the recipe list keeps its width: every recipe
+    // name fits in 256.
+    float generator[4];
+    ASSERT_TRUE(RectOf(XFormsEditorControls(), "Fractal Generator (Transformations)", generator));
+    EXPECT_EQ(generator[2] - generator[0], 256 + 12);
     const Control* fresnel = FindControl(RenderControls(), "Fresnel Parameters");
     ASSERT_NE(fresnel, nullptr);
     EXPECT_EQ(fresnel->drawArg, 130) << "its values' column";

@@ -15,14 +15,18 @@
 // a suite whose program did not start. A suite that starts the program for
 // each test instead overrides SetUp and TearDown.
 //
-// The tests of a suite share one program, so what a test changes behind the
-// controls' back is set back at TearDown however the test ended (an early
-// ASSERT too): the fractal SetUp keeps (its type, transformations, weights,
-// forbidden successors, escape-time settings, symmetry, control
-// sensitivity, the render's cycle limit; not the baseshapes, whose records
-// own their pictures), and
-// every value the test keeps with Keep before changing it (an installed
-// writer or allocator, a busy flag, a setting):
+// The tests of a suite share one program, so what a test changes is set
+// back at TearDown however the test ended (an early ASSERT too), and each
+// test finds the program as the one before it found it, in any order: the
+// fractal SetUp keeps (its type, transformations, weights, forbidden
+// successors, generator chains and recipe row, escape-time settings and the
+// picker's view, its view and camera, symmetry, control sensitivity, the
+// render's cycle limit, the two shared random streams;
+// not the baseshapes, whose records own their pictures), the interface (the
+// tab and what the panels remember, the editors' "Edit" boxes with the
+// screen, buttons and zoom slider their mode takes, the transformation
+// editor's own choices), and every value the test keeps with Keep before
+// changing it (an installed writer or allocator, a busy flag, a setting):
 //
 //       Keep(gAllocateVoxelCube);
 //       gAllocateVoxelCube = +[] { return false; };
@@ -100,5 +104,6 @@ protected:
     static std::string why_;
 
 private:
+    static void KeepGeneratorChains();
     static std::vector<std::function<void()>> restores_;
 };
