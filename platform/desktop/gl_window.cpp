@@ -188,16 +188,9 @@ void SetMainWindowIcon(int width, int height, const uint8_t* rgbTopRowFirst)
     SDL_FreeSurface(icon);
 }
 
-// The frame is finished before it is shown. A display's swap waits for it
-// anyway; without one (the offscreen driver) nothing would, and the software
-// GL driver would queue the drawing of frame after frame, keeping each
-// queued batch's memory in a pool of up to 64 that it frees only as it
-// reuses them, lowest first: a few hundred MB held for good.
 void SwapMainWindow()
 {
-    if (!gMainWindow) return;
-    glFinish();
-    SDL_GL_SwapWindow(gMainWindow);
+    if (gMainWindow) SDL_GL_SwapWindow(gMainWindow);
 }
 
 void GetMainDrawableSize(int* width, int* height)

@@ -48,7 +48,6 @@ uint64_t MainContextSerial();
 // Deletes the context (if any), then destroys the window (if any).
 void DestroyMainWindow();
 
-// Shows the frame once its drawing has finished (glFinish).
 void SwapMainWindow();
 
 // Drawable size in pixels: on high-DPI screens larger than the window size.
