@@ -1,7 +1,9 @@
 // The program's resident memory over long use: the whole program started
 // offscreen (SDL_VIDEODRIVER=offscreen) and driven as a user drives it,
 // through the window's event path (tests/app/support), at the program's own
-// render size and thread counts.
+// render size and thread counts, each frame finished as a display's swap
+// finishes it (the offscreen driver's does not, and the software GL driver
+// would then keep memory no user's window holds).
 //
 //   BM_UserCycleSoak: 50 times the cycle a user runs: a type picked in the
 //     "Fractal Type" list, "New Fractal", "Render" for a fixed number of
@@ -53,6 +55,7 @@ public:
             // The support's failures are printed as a test's would be.
             ::testing::InitGoogleTest();
             UseOwnFolder("talvoran_memory_soak_");
+            gProgram.FinishFramesAsADisplay(true);
             StartOnce();
             // The program's threads stopped before the process ends.
             std::atexit(TearDownTestSuite);
