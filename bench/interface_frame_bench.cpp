@@ -9,6 +9,9 @@
 //     Animation), on each tab's first page.
 //   BM_MainViewFrame: the whole frame of the main view as a render draws it
 //     (interface, preview picture, busy mark).
+//   BM_DirtyPointPreviewFrame: the whole frame of the point preview just
+//     after a change (interface, 256 batches of points into the preview's
+//     target, the target shown).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -83,5 +86,22 @@ void BM_MainViewFrame(benchmark::State& state)
     gScreenState = screen;
 }
 BENCHMARK(BM_MainViewFrame)->Unit(benchmark::kMillisecond);
+
+void BM_DirtyPointPreviewFrame(benchmark::State& state)
+{
+    std::string error;
+    if (!StartOnce(&error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const uint8_t screen = gScreenState.load();
+    gScreenState = kScreenPointPreview;
+    for (auto _ : state) {
+        gPreviewRefresh = 1;
+        FrameOnce();
+    }
+    gScreenState = screen;
+}
+BENCHMARK(BM_DirtyPointPreviewFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -47,6 +47,17 @@ void SetTargetState()
     glDepthMask(GL_TRUE);
 }
 
+// The points of a dirty preview frame, a quarter of a million, queue tens of
+// MB in the software GL driver. It keeps each queued batch of drawing in a
+// pool of up to 64 and frees a batch's memory only when it takes that batch
+// again, the first free one each time. Queued while the interface drawn
+// before them was still being rasterized, the points went into a later
+// batch and stayed held after the preview had settled: the heap of a
+// window on a display held 116 to 225 MB, growing with use, where it now
+// holds 70. Finished before and after the target, they go into the first
+// batch, which the rest of the frame takes again and so frees.
+void FinishQueuedDrawing() { glFinish(); }
+
 }  // namespace
 
 bool CreatePreviewTarget()
@@ -116,6 +127,7 @@ void BeginPreviewTarget()
     glPushMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
+    FinishQueuedDrawing();
     glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffer);
     SetTargetState();
 }
@@ -125,6 +137,7 @@ void EndPreviewTarget()
     if (!gInsideTarget) return;
     gInsideTarget = false;
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(gSavedFramebuffer));
+    FinishQueuedDrawing();
     glMatrixMode(GL_TEXTURE);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

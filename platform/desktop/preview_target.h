@@ -27,6 +27,7 @@ void DestroyPreviewTarget();
 // Switches drawing to the target with the state the preview relies on
 // (viewport 832 by 832, its own orthographic projection, depth test and
 // writes on) and saves the window's state; EndPreviewTarget restores it.
+// Each waits for the drawing queued before it to finish (glFinish).
 // Calls must pair; nothing happens while the target is unavailable.
 void BeginPreviewTarget();
 void EndPreviewTarget();

@@ -17,6 +17,7 @@
 #include "app/startup_init.h"
 #include "app/startup_state.h"
 #include "app/window_messages.h"
+#include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_window.h"
 #include "platform/desktop/platform_events.h"
 
@@ -73,7 +74,10 @@ void ProgramDriver::Stop()
 
 void ProgramDriver::Frames(int count)
 {
-    for (int i = 0; i < count; ++i) RunMessageLoopPass();
+    for (int i = 0; i < count; ++i) {
+        RunMessageLoopPass();
+        if (finishFrames_) glFinish();
+    }
 }
 
 void ProgramDriver::Pump()

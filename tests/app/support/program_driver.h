@@ -18,6 +18,12 @@ public:
     bool running() const { return running_; }
 
     void Frames(int count);
+    // A display's swap waits for the frame it shows; the offscreen driver's
+    // neither waits nor flushes, and the software GL driver then gathers
+    // frame after frame into batches it keeps. On, each frame is finished
+    // after it is drawn, as a display finishes it: for measures of what a
+    // user's window holds.
+    void FinishFramesAsADisplay(bool on) { finishFrames_ = on; }
     // Handles the queued events as the loop does, without drawing.
     void Pump();
     // Left press and release at (x, y).
@@ -48,5 +54,6 @@ public:
 private:
     void Push(uint32_t type, int x, int y, int button, int wheel);
     bool running_ = false;
+    bool finishFrames_ = false;
 };
 
