@@ -20,30 +20,11 @@
 #include "app/frame.h"
 #include "app/interface_drawing.h"
 #include "app/program_entry.h"
-#include "app/startup_init.h"
-#include "app/startup_state.h"
 #include "ui/panel_pages.h"
 #include "platform/desktop/gl_api.h"
+#include "support/offscreen_program.h"
 
 namespace {
-
-bool StartOnce(std::string* error)
-{
-    static bool started = false;
-    static std::string failure;
-    if (!started) {
-        started = true;
-        gStartupSeed = 20261207;
-        if (!StartProgram(&failure, true)) {
-            failure = "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " + failure;
-        } else {
-            for (int frame = 0; frame < 400 && gStartupStep < 11; ++frame) RunMessageLoopPass();
-            if (gStartupStep < 11) failure = "the start-up steps did not finish";
-        }
-    }
-    *error = failure;
-    return failure.empty();
-}
 
 // Out of line, so that a profiler can count these alone.
 [[gnu::noinline]] void InterfaceOnce()
@@ -62,7 +43,7 @@ bool StartOnce(std::string* error)
 void BM_InterfaceFrame(benchmark::State& state)
 {
     std::string error;
-    if (!StartOnce(&error)) {
+    if (!StartOffscreenProgramOnce(&error)) {
         state.SkipWithError(error.c_str());
         return;
     }
@@ -76,7 +57,7 @@ BENCHMARK(BM_InterfaceFrame)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 void BM_MainViewFrame(benchmark::State& state)
 {
     std::string error;
-    if (!StartOnce(&error)) {
+    if (!StartOffscreenProgramOnce(&error)) {
         state.SkipWithError(error.c_str());
         return;
     }
@@ -90,7 +71,7 @@ BENCHMARK(BM_MainViewFrame)->Unit(benchmark::kMillisecond);
 void BM_DirtyPointPreviewFrame(benchmark::State& state)
 {
     std::string error;
-    if (!StartOnce(&error)) {
+    if (!StartOffscreenProgramOnce(&error)) {
         state.SkipWithError(error.c_str());
         return;
     }

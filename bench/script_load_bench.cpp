@@ -14,12 +14,10 @@
 #include <string>
 
 #include "app/fractal_data_actions.h"
-#include "app/program_entry.h"
-#include "app/startup_init.h"
-#include "app/startup_state.h"
 #include "engine/status_line.h"
 #include "files/script_file.h"
 #include "platform/scripted_dialogs.h"
+#include "support/offscreen_program.h"
 
 namespace {
 
@@ -50,23 +48,10 @@ const std::filesystem::path& Folder()
 
 bool StartOnce(std::string* error)
 {
-    static bool started = false;
-    static std::string failure;
-    if (!started) {
-        started = true;
-        // The user's settings and folders are left alone.
-        setenv("TALVORAN_SETTINGS_FILE", (Folder() / "settings.ini").c_str(), 1);
-        setenv("XDG_DATA_HOME", Folder().c_str(), 1);
-        gStartupSeed = 20261207;
-        if (!StartProgram(&failure, true)) {
-            failure = "no offscreen OpenGL window (SDL_VIDEODRIVER=offscreen?): " + failure;
-        } else {
-            for (int frame = 0; frame < 400 && gStartupStep < 11; ++frame) RunMessageLoopPass();
-            if (gStartupStep < 11) failure = "the start-up steps did not finish";
-        }
-    }
-    *error = failure;
-    return failure.empty();
+    // The user's settings and folders are left alone.
+    setenv("TALVORAN_SETTINGS_FILE", (Folder() / "settings.ini").c_str(), 1);
+    setenv("XDG_DATA_HOME", Folder().c_str(), 1);
+    return StartOffscreenProgramOnce(error);
 }
 
 void BM_LoadScript(benchmark::State& state)
