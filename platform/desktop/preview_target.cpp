@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/desktop/gl_api.h"
+#include "platform/desktop/gl_window.h"
 
 // The original design kept this target as a pbuffer: gPbufferAvailable, gPbufferSize, gPbufferTexture.
 uint8_t gPreviewTargetAvailable = 0;
@@ -56,7 +57,15 @@ void SetTargetState()
 // window on a display held 116 to 225 MB, growing with use, where it now
 // holds 70. Finished before and after the target, they go into the first
 // batch, which the rest of the frame takes again and so frees.
-void FinishQueuedDrawing() { glFinish(); }
+// Without a display (the offscreen driver) no swap shows a frame and the
+// driver keeps its batches its own way; finishing there would only make every
+// headless run draw what no one sees, unless asked for (FinishPreviewDrawingHeadless).
+bool gFinishHeadless = false;
+
+void FinishQueuedDrawing()
+{
+    if (gFinishHeadless || !PlatformVideoHeadless()) glFinish();
+}
 
 }  // namespace
 
@@ -155,3 +164,5 @@ void ClearPreviewTarget()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     EndPreviewTarget();
 }
+
+void FinishPreviewDrawingHeadless(bool on) { gFinishHeadless = on; }

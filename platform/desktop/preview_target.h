@@ -27,10 +27,14 @@ void DestroyPreviewTarget();
 // Switches drawing to the target with the state the preview relies on
 // (viewport 832 by 832, its own orthographic projection, depth test and
 // writes on) and saves the window's state; EndPreviewTarget restores it.
-// Each waits for the drawing queued before it to finish (glFinish).
+// On a display each waits for the drawing queued before it to finish
+// (glFinish), so the software GL driver frees what the points took.
 // Calls must pair; nothing happens while the target is unavailable.
 void BeginPreviewTarget();
 void EndPreviewTarget();
+// Without a display they wait only when this is on: for the tests and
+// benchmarks that measure what a window on a display holds.
+void FinishPreviewDrawingHeadless(bool on);
 
 // Clears the target's colour (to transparent black), depth and stencil;
 // nothing happens while the target is unavailable.

@@ -14,6 +14,7 @@
 #include "app/program_entry.h"
 #include "platform/dialogs.h"
 #include "platform/desktop/platform_events.h"
+#include "platform/desktop/preview_target.h"
 #include "app/startup_init.h"
 #include "app/startup_state.h"
 #include "app/window_messages.h"
@@ -67,9 +68,16 @@ bool ProgramDriver::Start(std::string* error)
 
 void ProgramDriver::Stop()
 {
+    FinishFramesAsADisplay(false);
     if (!running_) return;
     StopProgram();
     running_ = false;
+}
+
+void ProgramDriver::FinishFramesAsADisplay(bool on)
+{
+    finishFrames_ = on;
+    FinishPreviewDrawingHeadless(on);
 }
 
 void ProgramDriver::Frames(int count)

@@ -22,8 +22,9 @@ public:
     // neither waits nor flushes, and the software GL driver then gathers
     // frame after frame into batches it keeps. On, each frame is finished
     // after it is drawn, as a display finishes it: for measures of what a
-    // user's window holds.
-    void FinishFramesAsADisplay(bool on) { finishFrames_ = on; }
+    // user's window holds (the preview's target finishes its drawing as on a
+    // display, too).
+    void FinishFramesAsADisplay(bool on);
     // Handles the queued events as the loop does, without drawing.
     void Pump();
     // Left press and release at (x, y).
