@@ -18,7 +18,7 @@ constexpr std::string_view kFileScheme = "file://";
 void SayHelpPageNotOpened(const char* target)
 {
     std::string_view page = target;
-    if (page.substr(0, kFileScheme.size()) == kFileScheme) page.remove_prefix(kFileScheme.size());
+    if (page.starts_with(kFileScheme)) page.remove_prefix(kFileScheme.size());
     page = page.substr(0, page.find('#'));
     SetStatusText("No browser opened the help page. It is at %.*s", static_cast<int>(page.size()), page.data());
 }

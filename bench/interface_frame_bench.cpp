@@ -54,35 +54,28 @@ void BM_InterfaceFrame(benchmark::State& state)
 }
 BENCHMARK(BM_InterfaceFrame)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 
-void BM_MainViewFrame(benchmark::State& state)
+// Whole frames of one screen; a dirty one has its preview gathered afresh
+// before each frame, as just after a change.
+void ScreenFrames(benchmark::State& state, uint8_t screen, bool dirty)
 {
     std::string error;
     if (!StartOffscreenProgramOnce(&error)) {
         state.SkipWithError(error.c_str());
         return;
     }
-    const uint8_t screen = gScreenState.load();
-    gScreenState = kScreenRenderOrtho;
-    for (auto _ : state) FrameOnce();
+    const uint8_t before = gScreenState.load();
     gScreenState = screen;
-}
-BENCHMARK(BM_MainViewFrame)->Unit(benchmark::kMillisecond);
-
-void BM_DirtyPointPreviewFrame(benchmark::State& state)
-{
-    std::string error;
-    if (!StartOffscreenProgramOnce(&error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
-    const uint8_t screen = gScreenState.load();
-    gScreenState = kScreenPointPreview;
     for (auto _ : state) {
-        gPreviewRefresh = 1;
+        if (dirty) gPreviewRefresh = 1;
         FrameOnce();
     }
-    gScreenState = screen;
+    gScreenState = before;
 }
+
+void BM_MainViewFrame(benchmark::State& state) { ScreenFrames(state, kScreenRenderOrtho, false); }
+BENCHMARK(BM_MainViewFrame)->Unit(benchmark::kMillisecond);
+
+void BM_DirtyPointPreviewFrame(benchmark::State& state) { ScreenFrames(state, kScreenPointPreview, true); }
 BENCHMARK(BM_DirtyPointPreviewFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -155,7 +155,7 @@ void VoxelRound(const fs::path& folder)
     gProgram.GoTo(kTabVoxels);
     Click("Voxel Resolution", 1);  // "200x200x200 vx"
     Click("Start the Voxel Engine");
-    FramesUntil([] { return false; }, 100);
+    gProgram.Frames(100);
     for (const char* button : {"STL Mesh", "OBJ Mesh"}) {
         gDialogs.QueueFile((folder / (std::string(button) == "STL Mesh" ? "soak.stl" : "soak.obj")).string());
         Click(button);

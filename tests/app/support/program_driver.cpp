@@ -20,7 +20,6 @@
 #include "app/window_messages.h"
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_window.h"
-#include "platform/desktop/platform_events.h"
 
 namespace {
 
