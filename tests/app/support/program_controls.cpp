@@ -146,6 +146,9 @@ void RenderCycles(uint64_t cycles)
         EXPECT_TRUE(WaitForRenderCycles());
         gProgram.ClickControl(WindowBottomControls(), "Stop");
         gProgram.Frames(2);
+        // Else the workers go on once the limit is lifted, and what a test
+        // compares afterwards changes under it.
+        EXPECT_EQ(gRenderRunFlag.load(), 0) << "\"Stop\" did not stop the render";
     }
     LimitRenderCycles(0);
 }
