@@ -1,6 +1,7 @@
 #include "app/support/preview_scene.h"
 
 #include "app/render_size.h"
+#include "app/view_zoom.h"
 #include "engine/random.h"
 #include "materials/shader.h"
 #include "render/render_buffers.h"
@@ -21,6 +22,11 @@ bool SetUpPreviewScene(int width, int height, float angleX, float angleY)
     for (int t = 0; t < 4; ++t) gTransforms[t].weight = 0.25f;  // kept by every probability update
     if (!AllocateRenderBuffers(width, height, false)) return false;
     DeriveRenderSizeValues();
+    // The view as the program starts with it, whatever a test before left.
+    gPerspectiveOn = 0;
+    gPerspectiveEye = 1.0f;
+    gZoom = 1.0f;
+    gPanX = gPanY = 0.0f;
     gCameraAngleX = angleX;
     gCameraAngleY = angleY;
     UpdateCameraMatrix();
