@@ -666,6 +666,7 @@ TEST_F(ProgramControls, FixedPlacesHoldOrWouldCoverANeighbour)
     const FixedPlace places[] = {
         {XFormsEditorControls, "TrackBall", {388, 112, 588, 312}, {}},
         {XFormsEditorControls, "Rot (Transformations)", {606, 164, 642, 284}, {}},  // 2 wider, for its texts
+        {XFormsEditorControls, "Tr.", {338, 164, 374, 284}, {}},                    // as "Rot"
         {XFormsEditorControls, "Gradient Browser", {276, 130, 568, 284}, {}},
         {XFormsEditorControls, "Fractal Generator (Transformations)", {376, 740, 644, 932},
          {"Filter:", "Window (Transformations)", "New", "Delete", "Save (Transformations)", "Load (Transformations)"}},
