@@ -19,8 +19,10 @@
 #include "app/text_field.h"
 #include "app/frame.h"
 #include "app/render_control.h"
+#include "app/input_clicks.h"
 #include "engine/kernel_framework.h"
 #include "engine/baseshape_seed_pick.h"
+#include "app/support/program_controls.h"
 #include "app/support/program_test.h"
 #include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
@@ -707,6 +709,16 @@ TEST_F(ProgramControls, FixedPlacesHoldOrWouldCoverANeighbour)
     const Control* fresnel = FindControl(RenderControls(), "Fresnel Parameters");
     ASSERT_NE(fresnel, nullptr);
     EXPECT_EQ(fresnel->drawArg, 130) << "its values' column";
+}
+
+// A test that ends in edit mode leaves the next one out of it.
+TEST_F(ProgramControls, EditModeIsSetBackAfterATest)
+{
+    OpenTransformationEditor();
+    ASSERT_TRUE(EditModeOn());
+    TearDown();
+    EXPECT_FALSE(EditModeOn());
+    SetUp();
 }
 
 void Refresh()
