@@ -70,7 +70,10 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {290, 852, 136, 18, 1},   // "Enable 2X AA."
     {32, 626, 216, 24, 6},    // "Resolution presets"
     {32, 560, 180, 18, 2},    // "Projection", under the presets, left of "Control Sensitivity"
-    {32, 504, 232, 16, 1},    // "Perspective", under the list that shows it
+    // "Perspective": 400 wide for its values' column at 140 and its wheel, it
+    // fits across the left and middle columns only under "Grid" and the
+    // symmetry notice (y 350), over "Symmetry" and "Sides:".
+    {32, 300, 400, 16, 1},
     {270, 520, 164, 18, 7},   // "Control Sensitivity" (160 wide, "Extremely Precise" would touch its edge)
     {270, 400, 160, 18, 5},   // "Grid"
     {450, 520, 120, 18, 2},   // "Shadows"
