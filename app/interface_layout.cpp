@@ -83,9 +83,10 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {270, 130, 300, 16, 1},   // " " (separation)
     {442, 720, 200, 200, 0},  // the light trackball
     // "Editors"
-    // "Panel", in edit mode on every editor page: in the corner over the
-    // preview's lower left, clear of the transformation editor's fixed
-    // places ("Fixed Rotation" ends at x 554, the trackball at y 112).
+    // "Panel", in edit mode on every editor page: in the lower right corner
+    // of the option pages, left of the preview, clear of the transformation
+    // editor's fixed places ("Fixed Rotation" ends at x 554, the trackball
+    // at y 112).
     {574, 40, 78, 18, 2},
     // "Voxels"
     // Inside the voxel panel's frame (x 32..590 from y 922 down to 706, or to
