@@ -165,7 +165,7 @@ const Control kCamera[] = {
         .Effects(kEffectReplot | kEffectClearPreviewTarget)
         .Then(PerspectiveChanged)
         .Wheel(1)
-        .Draw(56),
+        .Draw(140),
     Camera(BindLayered(I().separation, "Separation"))
         .When(SymmetryOn)
         .Value(&gSymmetrySeparation)

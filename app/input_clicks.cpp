@@ -54,11 +54,11 @@ void StopRenderForChange()
 
 bool AnyEditBoxOn() { return gBaseShapeEditorOpen || gXFormsEditorOpen || gPanel.lightEditOn; }
 
-// Set from entering edit mode until it is left: "Panel" may show the point
-// preview meanwhile, so the screen does not tell.
-bool gEditModeOn = false;
-
 }  // namespace
+
+// "Panel" may show the point preview in edit mode, so the screen does not
+// tell whether it is on.
+bool gEditModeOn = false;
 
 // ---- [edit mode] ----------------------------------------------------------------
 

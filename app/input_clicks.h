@@ -20,6 +20,9 @@ bool RouteWheelToWidgets(int x, int y, int delta);
 void EnterEditMode();
 void LeaveEditMode(bool regeneratePoints);
 bool EditModeOn();
+// Set from entering edit mode until it is left; read through EditModeOn
+// (the program tests keep it and set it back).
+extern bool gEditModeOn;
 // The way out every "Edit" box and the tab strip take: edit mode is left
 // (true) once no editor's "Edit" box is on; regeneratePoints as for
 // LeaveEditMode.

@@ -70,7 +70,10 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {290, 852, 136, 18, 1},   // "Enable 2X AA."
     {32, 626, 216, 24, 6},    // "Resolution presets"
     {32, 560, 180, 18, 2},    // "Projection", under the presets, left of "Control Sensitivity"
-    {32, 504, 232, 16, 1},    // "Perspective", under the list that shows it
+    // "Perspective": 400 wide for its values' column at 140 and its wheel, it
+    // fits across the left and middle columns only under "Grid" and the
+    // symmetry notice (y 350), over "Symmetry" and "Sides:".
+    {32, 300, 400, 16, 1},
     {270, 520, 164, 18, 7},   // "Control Sensitivity" (160 wide, "Extremely Precise" would touch its edge)
     {270, 400, 160, 18, 5},   // "Grid"
     {450, 520, 120, 18, 2},   // "Shadows"
@@ -80,9 +83,10 @@ const PanelPlace kPanelPlaces[kPanelPlaceCount] = {
     {270, 130, 300, 16, 1},   // " " (separation)
     {442, 720, 200, 200, 0},  // the light trackball
     // "Editors"
-    // "Panel", in edit mode on every editor page: in the corner over the
-    // preview's lower left, clear of the transformation editor's fixed
-    // places ("Fixed Rotation" ends at x 554, the trackball at y 112).
+    // "Panel", in edit mode on every editor page: in the lower right corner
+    // of the option pages, left of the preview, clear of the transformation
+    // editor's fixed places ("Fixed Rotation" ends at x 554, the trackball
+    // at y 112).
     {574, 40, 78, 18, 2},
     // "Voxels"
     // Inside the voxel panel's frame (x 32..590 from y 922 down to 706, or to

@@ -171,8 +171,10 @@ void XFormsEditor::BuildPanel()
     // "Rot", "Tr." and "Function" 2 wider than given (34, 34, 128), so that
     // their texts keep off the right edge.
     BuildList(rotList, 606, 164, 36, "Rot", kRotRows, rotRow);
-    // Under the last row of the chain readout (type 48), which ends at y 442.
-    BuildList(transList, 342, 322, 36, "Tr.", kTransRows, transRow);
+    // Left of the trackball, under the chain readout of type 48 (which ends
+    // at y 442); the gradient browser that shares its place shows only for
+    // types 46 and 49, which turn "Tr." off.
+    BuildList(transList, 338, 164, 36, "Tr.", kTransRows, transRow);
     BuildList(zoomTypeList, 466, 532, 80, "Zoom Type", kZoomRows, zoomTypeRow);
     BuildList(functionList, 66, 532, 130, "Function", kFunctionRows, 5);  // shown from gEscapeFunction
     // Its caption under the cells: above them it would cover the trackball's frame.

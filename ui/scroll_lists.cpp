@@ -325,8 +325,11 @@ void BoolBox::Build(const int& x, const int& y, const int& zValue, const int& wi
     glEnd();
     AlternatingLoop(bl, bb, br, bt, z + 1, kGrey025, kGrey05);
     glEnable(GL_DEPTH_TEST);
-    DrawText(static_cast<int>(x0), static_cast<int>(y0 + static_cast<float>(rowH / 2) + v * h - 6),
-             title != nullptr ? title : "", 1);
+    // The title's glyphs stand 6 under the bar's middle, as the drop boxes'
+    // and the slider windows' do, centred in a bar of any row height: half a
+    // row over the rows (the same in rows of 24) lifts them into the bar's
+    // top edge in rows of 18.
+    DrawText(static_cast<int>(x0), static_cast<int>(t0 + h / 2 - 6), title != nullptr ? title : "", 1);
     glEndList();
 
     RecordArrowPair(arrowLists, x1, h / 2, y1 - 2 * h, y1 - h, y0 + h, y0, z + 1);

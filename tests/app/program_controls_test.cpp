@@ -19,8 +19,11 @@
 #include "app/text_field.h"
 #include "app/frame.h"
 #include "app/render_control.h"
+#include "app/input_clicks.h"
 #include "engine/kernel_framework.h"
 #include "engine/baseshape_seed_pick.h"
+#include "app/support/program_controls.h"
+#include "app/support/program_pictures.h"
 #include "app/support/program_test.h"
 #include "editors/baseshape_editor.h"
 #include "editors/xforms_editor.h"
@@ -666,6 +669,7 @@ TEST_F(ProgramControls, FixedPlacesHoldOrWouldCoverANeighbour)
     const FixedPlace places[] = {
         {XFormsEditorControls, "TrackBall", {388, 112, 588, 312}, {}},
         {XFormsEditorControls, "Rot (Transformations)", {606, 164, 642, 284}, {}},  // 2 wider, for its texts
+        {XFormsEditorControls, "Tr.", {338, 164, 374, 284}, {}},                    // as "Rot"
         {XFormsEditorControls, "Gradient Browser", {276, 130, 568, 284}, {}},
         {XFormsEditorControls, "Fractal Generator (Transformations)", {376, 740, 644, 932},
          {"Filter:", "Window (Transformations)", "New", "Delete", "Save (Transformations)", "Load (Transformations)"}},
@@ -706,6 +710,55 @@ TEST_F(ProgramControls, FixedPlacesHoldOrWouldCoverANeighbour)
     const Control* fresnel = FindControl(RenderControls(), "Fresnel Parameters");
     ASSERT_NE(fresnel, nullptr);
     EXPECT_EQ(fresnel->drawArg, 130) << "its values' column";
+}
+
+// "Projection" set to "Perspective" where it is drawn shows the angle's
+// window; in the picture its value starts at 140 from the window's left,
+// clear of the row's caption, and ends left of the wheel, which keeps
+// inside the window.
+TEST_F(ProgramControls, PerspectiveDrawsItsValueAtItsColumn)
+{
+    Settle();
+    gProgram.GoTo(kTabCamera);
+    Click("Projection", 1);  // the upper row
+    ASSERT_TRUE(Shown("Perspective"));
+    const Control* c = Find("Perspective");
+    EXPECT_EQ(c->drawArg, 140) << "its values' column";
+    gProgram.MoveTo(kQuietX, kQuietY);
+    gProgram.Frames(2);
+    const WindowPicture shot = Shot("camera_perspective");
+    const SLWindow& w = gPerspectiveWindow;
+    const int left = static_cast<int>(w.left), bottom = static_cast<int>(w.bottom);
+    const int wheelLeft = left + static_cast<int>(w.halfWidth), right = static_cast<int>(w.right);
+    // The letters' ink lies 3 to 13 units over the row's foot; the wheel's
+    // skin is darker than the letters.
+    const auto lit = [&](int x, int dark = 128) {
+        for (int y = bottom + 4; y <= bottom + 12; ++y)
+            if (std::max({shot.At(x, y)[0], shot.At(x, y)[1], shot.At(x, y)[2]}) > dark) return true;
+        return false;
+    };
+    int first = -1, last = -1;
+    for (int x = static_cast<int>(w.captionRight) + 2; x < wheelLeft; ++x) {
+        if (!lit(x)) continue;
+        if (first < 0) first = x;
+        last = x;
+    }
+    EXPECT_NEAR(first, left + 140, 6) << "where its value starts";
+    EXPECT_LT(last, wheelLeft - 2) << "the value ends left of the wheel";
+    int wheel = 0;
+    for (int x = wheelLeft; x <= right; ++x) wheel += lit(x, 24) ? 1 : 0;
+    EXPECT_GT(wheel, (right - wheelLeft) / 2) << "the wheel fills the right half";
+    EXPECT_FALSE(lit(right + 4, 24)) << "and ends inside the window";
+}
+
+// A test that ends in edit mode leaves the next one out of it.
+TEST_F(ProgramControls, EditModeIsSetBackAfterATest)
+{
+    OpenTransformationEditor();
+    ASSERT_TRUE(EditModeOn());
+    TearDown();
+    EXPECT_FALSE(EditModeOn());
+    SetUp();
 }
 
 void Refresh()

@@ -8,6 +8,7 @@
 #include "app/control_tables.h"
 #include "app/create_interface.h"
 #include "app/frame.h"
+#include "app/input_clicks.h"
 #include "app/interface_panel.h"
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
@@ -89,7 +90,7 @@ void ProgramTest::SetUp()
     // screen, the buttons and the zoom slider it takes), and the editor's
     // own choices.
     Keep(gCurrentTab), Keep(gPanel);
-    Keep(gXFormsEditorOpen), Keep(gBaseShapeEditorOpen);
+    Keep(gXFormsEditorOpen), Keep(gBaseShapeEditorOpen), Keep(gEditModeOn);
     Keep(gScreenState), Keep(gRenderInBuffers), Keep(gContinueAllowed);
     Keep(gMainButtonEnabled), Keep(gActionButtonEnabled);
     Keep(gZoomSlider.visible), Keep(gZoom3DSlider.visible);

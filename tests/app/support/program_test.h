@@ -24,7 +24,7 @@
 // render's cycle limit, the two shared random streams;
 // not the baseshapes, whose records own their pictures), the interface (the
 // tab and what the panels remember, the editors' "Edit" boxes with the
-// screen, buttons and zoom slider their mode takes, the transformation
+// edit mode, screen, buttons and zoom slider they take, the transformation
 // editor's own choices), and every value the test keeps with Keep before
 // changing it (an installed writer or allocator, a busy flag, a setting):
 //
