@@ -267,7 +267,7 @@ bool SelectTexture(int page)
                 SetStatusText("The chosen path is too long");
             } else if (IsColorMapFileName(name.c_str())) {
                 if (LoadColorMapFile(path)) gShader.SetTextureFromColorMap(page, gShader.currentMaterial);
-                else SetStatusText("Talvoran :   Cannot read the colour map %s.", name.c_str());
+                else SetStatusText("Talvoran :   Cannot read the colour map %s.", StatusFileName(name.c_str()));
             } else {
                 gShader.LoadTextureFromFile(entry, page, gShader.currentMaterial, false);
             }
