@@ -131,6 +131,7 @@ void ChangeFractalType(int type)
     }
     EndTextInput();
     CreateRandomFractal();
+    SayWhenNoScriptIsLoaded();
     gInterface.UpdateTypeButtons();
     gPreviewRefresh = 1;
     StoreTransformEditorUndo();
@@ -492,6 +493,7 @@ void NewFractal()
     gPreviewRefresh = 1;
     ClearColorAndDepth();
     CreateRandomFractal();
+    SayWhenNoScriptIsLoaded();
 }
 
 void ClearSuccessorsAndShow()
