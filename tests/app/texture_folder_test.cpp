@@ -121,7 +121,7 @@ TEST_F(TexturesFolder, FoldersThatCannotTakeTheMapsAreLeftAlone)
              return fs::path(DefaultDataFolder("Textures"));
          },
          false},
-        {"a folder that takes no byte", [this] { return fs::path(DefaultDataFolder("Textures")); }, true},
+        {"a folder that takes no byte", [] { return fs::path(DefaultDataFolder("Textures")); }, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
