@@ -131,6 +131,7 @@ void ChangeFractalType(int type)
     }
     EndTextInput();
     CreateRandomFractal();
+    SayWhenNoScriptIsLoaded();
     gInterface.UpdateTypeButtons();
     gPreviewRefresh = 1;
     StoreTransformEditorUndo();
@@ -267,7 +268,7 @@ bool SelectTexture(int page)
                 SetStatusText("The chosen path is too long");
             } else if (IsColorMapFileName(name.c_str())) {
                 if (LoadColorMapFile(path)) gShader.SetTextureFromColorMap(page, gShader.currentMaterial);
-                else SetStatusText("Talvoran :   Cannot read the colour map %s.", name.c_str());
+                else SetStatusText("Talvoran :   Cannot read the colour map %s.", StatusFileName(name.c_str()));
             } else {
                 gShader.LoadTextureFromFile(entry, page, gShader.currentMaterial, false);
             }
@@ -492,6 +493,7 @@ void NewFractal()
     gPreviewRefresh = 1;
     ClearColorAndDepth();
     CreateRandomFractal();
+    SayWhenNoScriptIsLoaded();
 }
 
 void ClearSuccessorsAndShow()

@@ -145,7 +145,9 @@ bool ReadChosenFractalData(bool parametersOnly, FractalDataDocument* doc)
         return false;
     case FileParseStatus::kNoMemory: SayNoMemory(); return false;
     case FileParseStatus::kDamaged:
-        SetStatusText("Talvoran :   %s is not a fractal data file we can open: %s.", FileNameOf(gFilePath), why.c_str());
+        // Short enough that, beside a name cut to a few characters, the
+        // status line shows the reason whole.
+        SetStatusText("Talvoran :   %s is not a fractal data file: %s.", FileNameOf(gFilePath), why.c_str());
         return false;
     }
     return false;

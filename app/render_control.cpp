@@ -24,6 +24,7 @@
 #include "engine/fractal_model.h"
 #include "engine/kernel_framework.h"
 #include "engine/point_coloring.h"
+#include "engine/script_program.h"
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_window.h"
 #include "render/projection_passes.h"
@@ -56,6 +57,11 @@ bool StartAllowed() { return !gFileThreadBusy.load() && !gBaseShapeEditorOpen &&
 }  // namespace
 
 // ---- [rules] -------------------------------------------------------------------
+void SayWhenNoScriptIsLoaded()
+{
+    if (gFractalType == kScriptFractalType && gScriptProgram.tformCount <= 0) SetStatusText("%s", kNoScriptText);
+}
+
 int RenderScreenState(int projection, int fastShadowUpdate, int current)
 {
     if (fastShadowUpdate == 0) return projection + 2;
@@ -173,6 +179,7 @@ void DrawAction()
 void RenderAction()
 {
     ClearPressed(kButtonRender);
+    SayWhenNoScriptIsLoaded();
     gRenderClock = gProgramStartTime;
     // A render running until now is stopped, and the buttons say so: the
     // question then offers its picture to continue rather than "rendering".

@@ -54,6 +54,13 @@ void StopRenderAndResetPanel();
 // "Stop": mode 1 leaves the export view on screen, any other the point preview.
 void StopRenderAndShowBuffers(int mode);
 
+// "Talvoran Script" draws only the tforms of a loaded script; without them
+// its picture stays black. "New Fractal" and "Render" then say so in the
+// status line, with where scripts are loaded.
+inline constexpr const char* kNoScriptText =
+    "No script loaded: Talvoran Script draws the script loaded with \"Load Script\" on the \"Fractals\" page.";
+void SayWhenNoScriptIsLoaded();
+
 // The preview step: the planes start afresh and the preview is reshaded,
 // framed by the rows the render covers.
 void RunPreviewStep();

@@ -73,7 +73,7 @@ void FinishStartup()
 const StartupStep kStartupSteps[kLastStartupStep + 1] = {
     {0, "nothing", nullptr, nullptr},
     {1, "read the settings", ReadSettings, nullptr},
-    {2, "list the textures folder", ScanTexturesFolder, nullptr},
+    {2, "list the textures folder (a new user's given the colour maps first)", StockAndScanTexturesFolder, nullptr},
     {3, "build the thumbnail atlas", BuildTextureThumbnails, nullptr},
     {4, "default direction vectors of the view controls", ResetDragVectors, nullptr},
     {5, "seed rand() from the clock again", ReseedRand, nullptr},

@@ -1,11 +1,18 @@
 #include "app/texture_folder.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "engine/file_dialogs.h"
+#include "platform/asset_paths.h"
+#include "platform/settings_file.h"
 
 int gTextureFileCount = 0;
 std::vector<std::string> gTextureFileNames;
@@ -23,7 +30,64 @@ bool EndsWithNoCase(const std::string& name, const char* suffix)
     return true;
 }
 
+namespace fs = std::filesystem;
+
+// Any entry named ".map", whatever it is, counts: the folder is the user's.
+// A folder that cannot be listed counts as holding one.
+bool HoldsAColorMap(const fs::path& folder)
+{
+    std::error_code error;
+    fs::directory_iterator it(folder, error), end;
+    for (; !error && it != end; it.increment(error)) {
+        if (EndsWithNoCase(it->path().filename().string(), ".map")) return true;
+    }
+    return static_cast<bool>(error);
+}
+
+// The file made anew beside the user's, never over one: a name taken since
+// the folder was looked at keeps its file. A copy that fails is taken away.
+void CopyAsNewFile(const fs::path& from, const fs::path& to)
+{
+    std::ifstream in(from, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) return;
+    const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return;
+    size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n <= 0) break;
+        written += static_cast<size_t>(n);
+    }
+    const bool whole = written == text.size();
+    if (::close(fd) != 0 || !whole) ::unlink(to.c_str());
+}
+
 }  // namespace
+
+void StockTexturesFolder()
+{
+    if (!gTexturesPath[0]) return;
+    const fs::path folder = gTexturesPath;
+    std::error_code error;
+    if (!fs::is_directory(folder, error)) {
+        if (fs::exists(fs::symlink_status(folder, error)) || folder != fs::path(DefaultDataFolder("Textures"))) return;
+        if (!fs::create_directories(folder, error) || error) return;
+    }
+    if (HoldsAColorMap(folder)) return;
+    const fs::path maps = fs::path(InstallFolder()) / "maps";
+    for (fs::directory_iterator it(maps, error), end; !error && it != end; it.increment(error)) {
+        std::error_code statError;
+        const std::string name = it->path().filename().string();
+        if (it->is_regular_file(statError) && EndsWithNoCase(name, ".map")) CopyAsNewFile(it->path(), folder / name);
+    }
+}
+
+void StockAndScanTexturesFolder()
+{
+    StockTexturesFolder();
+    ScanTexturesFolder();
+}
 
 void ScanTexturesFolder()
 {

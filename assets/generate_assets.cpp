@@ -1,12 +1,14 @@
 // Writes every interface picture into the output folder:
 //   <out>/img/   tool icons and fractal-type icons, read by name at start-up
 //   <out>/res/   the font, skins, splash, shape-icon sheets, window icon
+//   <out>/maps/  the colour maps a new user's textures folder starts with
 // Usage: generate_assets <out>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <string>
 
+#include "assets/color_map_files.h"
 #include "assets/png_file.h"
 #include "assets/pictures.h"
 
@@ -31,7 +33,8 @@ int main(int argc, char** argv)
     const std::filesystem::path out = argv[1];
     std::error_code ec;
     std::filesystem::create_directories(out / "img", ec);
-    std::filesystem::create_directories(out / "res", ec);
+    if (!ec) std::filesystem::create_directories(out / "res", ec);
+    if (!ec) std::filesystem::create_directories(out / "maps", ec);
     if (ec) {
         std::fprintf(stderr, "generate_assets: cannot create %s\n", out.string().c_str());
         return 1;
@@ -57,6 +60,7 @@ int main(int argc, char** argv)
     ok &= Save(res / "splash.png", MakeSplashPicture());
     ok &= Save(res / "material_a.png", MakeMaterialTextureA());
     ok &= Save(res / "material_b.png", MakeMaterialTextureB());
+    ok &= WriteStarterColorMaps(out / "maps");
     Canvas sheet1, sheet2;
     MakeShapeIconSheets(sheet1, sheet2);
     ok &= Save(res / "shape_icons_1.png", sheet1);

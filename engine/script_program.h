@@ -7,6 +7,9 @@
 
 #include <cstdint>
 
+// "Talvoran Script", the fractal type that runs the program.
+inline constexpr int kScriptFractalType = 22;
+
 // The tforms become the transformations of the chaos game (65 of them).
 inline constexpr int kScriptMaxTforms = 65;
 // Operation indices are 8-bit.

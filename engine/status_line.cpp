@@ -9,8 +9,39 @@ char gStatusText[kStatusTextSize];
 int gStatusTextWidth = 0;
 
 namespace {
+
 std::mutex gStatusMutex;
+StatusNames gStatusNames;  // with gStatusText, under the lock
+
+// The marks around a file name: control codes that no status text shows.
+constexpr char kNameOpen = '\x02';
+constexpr char kNameClose = '\x03';
+
+// Takes the marks out of text, in place, noting where the names stood; a
+// name cut off with the text ends where the text ends.
+StatusNames TakeOutNames(char* text)
+{
+    StatusNames names;
+    int open = -1, length = 0;
+    const auto close = [&] {
+        if (open >= 0 && length > open && names.count < kMaxStatusNames) names.spans[names.count++] = {open, length};
+        open = -1;
+    };
+    for (const char* c = text; *c; ++c) {
+        if (*c == kNameOpen) {
+            if (open < 0) open = length;
+        } else if (*c == kNameClose) {
+            close();
+        } else {
+            text[length++] = *c;
+        }
+    }
+    text[length] = '\0';
+    close();
+    return names;
 }
+
+}  // namespace
 
 void SetStatusText(const char* format, ...)
 {
@@ -23,10 +54,12 @@ void SetStatusText(const char* format, ...)
     const int written = std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
     if (written < 0) text[0] = '\0';
+    const StatusNames names = TakeOutNames(text);
     const size_t length = std::strlen(text);
     std::lock_guard<std::mutex> lock(gStatusMutex);
     std::memcpy(gStatusText, text, length + 1);
     gStatusTextWidth = static_cast<int>(length / 2) * 8;
+    gStatusNames = names;
 }
 
 int GetStatusTextWidth()
@@ -40,9 +73,27 @@ void ClearStatusText()
     std::lock_guard<std::mutex> lock(gStatusMutex);
     std::memset(gStatusText, 0, sizeof gStatusText);
     gStatusTextWidth = 0;
+    gStatusNames = {};
 }
 
-void CopyStatusText(char* out, size_t size, int* width)
+const char* StatusFileName(const char* path)
+{
+    thread_local char names[4][kStatusTextSize];
+    thread_local int next = 0;
+    char* out = names[next];
+    next = (next + 1) % 4;
+    const char* slash = std::strrchr(path, '/');
+    const char* name = slash ? slash + 1 : path;
+    size_t n = 0;
+    out[n++] = kNameOpen;
+    // A name holding a mark of its own would move the span.
+    for (; *name && n < sizeof names[0] - 2; ++name) out[n++] = *name == kNameOpen || *name == kNameClose ? '?' : *name;
+    out[n++] = kNameClose;
+    out[n] = '\0';
+    return out;
+}
+
+void CopyStatusText(char* out, size_t size, int* width, StatusNames* names)
 {
     std::lock_guard<std::mutex> lock(gStatusMutex);
     if (out && size > 0) {
@@ -50,4 +101,5 @@ void CopyStatusText(char* out, size_t size, int* width)
         out[size - 1] = '\0';
     }
     if (width) *width = gStatusTextWidth;
+    if (names) *names = gStatusNames;
 }

@@ -2,17 +2,11 @@
 
 #include <unistd.h>
 
-#include <cstring>
-
 #include "engine/status_line.h"
 #include "platform/dialogs.h"
 #include "render/render_buffers.h"
 
-const char* FileNameOf(const char* path)
-{
-    const char* slash = std::strrchr(path, '/');
-    return slash ? slash + 1 : path;
-}
+const char* FileNameOf(const char* path) { return StatusFileName(path); }
 
 namespace {
 

@@ -8,7 +8,9 @@
 #include "files/binary_reader.h"
 #include "platform/regular_file.h"
 
-// The file name after the last '/'.
+// The file name after the last '/', for a status text: marked, so that a
+// line too long for its place shortens the name, not the reason
+// (StatusFileName of engine/status_line.h).
 const char* FileNameOf(const char* path);
 
 // A chosen file open for a reader that takes it from the front, as far as

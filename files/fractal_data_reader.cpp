@@ -34,6 +34,23 @@ public:
     bool Floats(float* out, size_t n) { return in.ReadArray(out, n) || Short(); }
 
     // ---- [blocks 1 to 4] ------------------------------------------------------------
+    // A side of the render the head asks for, within the sizes of the
+    // resolution window (doubled with 2X anti-aliasing); one outside them is
+    // named with the limit it passes. Short, for the status line: there the
+    // file's name gives way to it.
+    bool SideWithinLimits(uint32_t side, const char* way)
+    {
+        const uint32_t factor = d.antiAlias2x ? 2 : 1;
+        const std::string size = std::to_string(side) + " pixels " + way;
+        const char* withAntiAliasing = factor == 2 ? " with 2X AA" : "";
+        if (side % factor != 0) return Damaged(size + ", odd" + withAntiAliasing);
+        if (side / factor > static_cast<uint32_t>(kMaxRenderSide))
+            return Damaged(size + "; the most is " + std::to_string(kMaxRenderSide * factor) + withAntiAliasing);
+        if (side / factor < static_cast<uint32_t>(kMinRenderSide))
+            return Damaged(size + "; the least is " + std::to_string(kMinRenderSide * factor) + withAntiAliasing);
+        return true;
+    }
+
     bool Header(bool* newer)
     {
         uint32_t first = 0;
@@ -57,13 +74,7 @@ public:
         if (d.versionWord && d.layoutFlag > 0 && !in.Read(d.fastShadowUpdate)) return Short();
         if (!in.Read(d.antiAlias2x)) return Short();
         d.antiAlias2x = d.antiAlias2x != 0;
-        // The render size as the resolution window gives it, doubled with 2X anti-aliasing.
-        const uint32_t factor = d.antiAlias2x ? 2 : 1;
-        for (uint32_t side : {width, height}) {
-            if (side % factor != 0 || side / factor < kMinRenderSide || side / factor > kMaxRenderSide) {
-                return Damaged("a render of " + std::to_string(width) + " by " + std::to_string(height) + " pixels");
-            }
-        }
+        if (!SideWithinLimits(width, "wide") || !SideWithinLimits(height, "high")) return false;
         d.width = static_cast<int32_t>(width);
         d.height = static_cast<int32_t>(height);
         return true;

@@ -7,6 +7,8 @@
 #include <limits>
 #include <sstream>
 
+#include "engine/baseshape_record.h"
+#include "engine/color_conversion.h"
 #include "engine/random.h"
 
 ColorMap gColorMap;
@@ -213,3 +215,60 @@ void GenerateRandomColorMap()
         Store(gColorMap, stripes, i, ClampByte(channels[0][i] * 255), ClampByte(channels[1][i] * 255),
               ClampByte(channels[2][i] * 255));
 }
+
+namespace {
+
+// The hue circle at full saturation and value, as the transformation
+// editor's escape-time gradient starts.
+void MakeHueWheel(ColorMap& map)
+{
+    for (int i = 0; i < kColorMapEntries; ++i) {
+        const float hsv[3] = {1.40625f * static_cast<float>(i), 1.0f, 1.0f};
+        int rgb[3];
+        HsvToRgb255(rgb, hsv);
+        map.red[i] = static_cast<uint8_t>(rgb[0]);
+        map.green[i] = static_cast<uint8_t>(rgb[1]);
+        map.blue[i] = static_cast<uint8_t>(rgb[2]);
+    }
+}
+
+// The sixteen colours every baseshape's colour ramp starts with, repeated.
+void MakeBaseshapeColours(ColorMap& map)
+{
+    for (int i = 0; i < kColorMapEntries; ++i) {
+        map.red[i] = kBaseshapeColorWheel[i % 16][0];
+        map.green[i] = kBaseshapeColorWheel[i % 16][1];
+        map.blue[i] = kBaseshapeColorWheel[i % 16][2];
+    }
+}
+
+// What "Random" gives over the grey ramp from a fixed seed; the working
+// map and the shared stream are left as they were.
+void Generated(ColorMap& map, uint32_t seed, bool hueWave)
+{
+    const ColorMap working = gColorMap;
+    const RandomState stream = gGlobalRandomA;
+    SetGreyRamp(gColorMap);
+    SeedRandomState(gGlobalRandomA, seed);
+    if (hueWave)
+        GenerateHueWavePalette();
+    else
+        GenerateRandomColorMap();
+    map = gColorMap;
+    gColorMap = working;
+    gGlobalRandomA = stream;
+}
+
+}  // namespace
+
+// The seeds were chosen by eye among smooth maps of the generators.
+const StarterColorMap kStarterColorMaps[kStarterColorMapCount] = {
+    {"baseshape_colours.map", MakeBaseshapeColours},
+    {"blue_yellow.map", [](ColorMap& m) { Generated(m, 693, false); }},
+    {"grey.map", SetGreyRamp},
+    {"hue_wheel.map", MakeHueWheel},
+    {"mint_forest.map", [](ColorMap& m) { Generated(m, 763, false); }},
+    {"olive_gold.map", [](ColorMap& m) { Generated(m, 488, false); }},
+    {"teal_red.map", [](ColorMap& m) { Generated(m, 1968, true); }},
+    {"violet_dusk.map", [](ColorMap& m) { Generated(m, 1948, false); }},
+};

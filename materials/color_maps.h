@@ -29,3 +29,15 @@ struct StripeRule {
     bool alternate = false;
 };
 bool StripeWrites(const StripeRule& rule, int entry);
+
+// The colour maps a new user's textures folder starts with, so that the
+// gradient browsers and "Load Map" offer some: the asset generator writes
+// them as ".map" files beside the interface pictures, and start-up copies
+// them into a textures folder that holds none. Ramps the program itself
+// starts from, and maps of its own generators from fixed seeds.
+struct StarterColorMap {
+    const char* fileName;
+    void (*make)(ColorMap& map);
+};
+inline constexpr int kStarterColorMapCount = 8;
+extern const StarterColorMap kStarterColorMaps[kStarterColorMapCount];

@@ -25,6 +25,7 @@
 #include "app/main_buttons.h"
 #include "app/panel_state.h"
 #include "app/render_control.h"
+#include "app/status_line_drawing.h"
 #include "app/support/program_controls.h"
 #include "app/support/program_pictures.h"
 #include "editors/baseshape_editor.h"
@@ -291,7 +292,7 @@ TEST_F(FractalDataProgram, LargeFilesUnderAnAddressSpaceLimitChangeNothing)
     const std::vector<float> depth = Depth();
     ASSERT_GT(DrawnPixels(), 0u);
     std::vector<std::pair<const char*, const char*>> loads = {
-        {"zeros.zb3f", "Talvoran :   zeros.zb3f is not a fractal data file we can open: a render of 0 by 0 pixels."},
+        {"zeros.zb3f", "Talvoran :   zeros.zb3f is not a fractal data file: 0 pixels wide; the least is 16."},
     };
 #if !defined(TALVORAN_ADDRESS_SANITIZER) && !defined(TALVORAN_THREAD_SANITIZER)
     // The sanitizers reserve terabytes of address space: only the plain
@@ -501,6 +502,24 @@ TEST_F(FractalDataProgram, FilesThatAreNoScriptsChangeNothing)
         EXPECT_EQ(gRenderExists, 1) << name;
     }
     Shot("script_refused");
+}
+
+// "Load Fractal" of a text file named ".zdat", its name 200 characters
+// long: nothing changes, and the status line as the frame draws it keeps
+// the reason whole (the width its head asks for and the most there is),
+// the name cut in its middle.
+TEST_F(FractalDataProgram, ALongNameGivesWayToTheReasonOnTheStatusLine)
+{
+    const std::string name = std::string(195, 'n') + ".zdat";
+    WriteText(PathOf(name.c_str()), "this is text, not fractal data\n");
+    const ModelState model = Model();
+    gDialogs.QueueFile(PathOf(name.c_str()));
+    PressFractals("Load Fractal");
+    const std::string reason = " is not a fractal data file: 1936287860 pixels wide; the most is 6144 with 2X AA.";
+    EXPECT_EQ(Status(), "Talvoran :   " + name + reason);
+    EXPECT_EQ(DrawnStatusLine(), "Talvoran :   nnn...at" + reason);
+    EXPECT_TRUE(Model() == model);
+    Shot("long_name_refused");
 }
 
 }  // namespace

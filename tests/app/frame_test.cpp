@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 
 #include "app/create_interface.h"
@@ -213,6 +214,46 @@ TEST(StatusLine, KeepsToItsBand)
             EXPECT_EQ(p.text.substr(p.text.size() - 12), " and its end") << length << question;
             EXPECT_EQ(p.text == shown, p.rect[2] - p.rect[0] == static_cast<float>(8 * shown.size() + 8));
         }
+    }
+    EnableButton(kButtonNo, false);
+}
+
+// A line too long for its band gives up the middles of its file names
+// first, the longest name first and each down to seven characters, and
+// keeps the rest whole; only a rest too long by itself is cut in its
+// middle. The band holds 102 characters, 64 beside the erase question.
+TEST(StatusLine, FileNamesGiveWayBeforeTheReason)
+{
+    const std::string name = std::string(100, 'a') + std::string(95, 'b') + ".zdat";  // 200 characters
+    const std::string reason = " is not a fractal data file: 1936287860 pixels wide; the most is 6144 with 2X AA.";
+    const std::string wide(120, 'w');
+    struct Case {
+        const char* what;
+        bool question;
+        std::vector<std::string> parts;  // the odd ones are names
+        std::string shown;
+    } const cases[] = {
+        {"short", false, {"Cannot read ", "c.zdat", "."}, "Cannot read c.zdat."},
+        {"the reason kept", false, {"Talvoran :   ", name, reason}, "Talvoran :   aaa...at" + reason},
+        {"the longest name first", false, {"", std::string(150, 'l'), " and ", std::string(20, 's'), " (its reason)."},
+         std::string(30, 'l') + "..." + std::string(30, 'l') + " and " + std::string(20, 's') + " (its reason)."},
+        {"the rest alone too long", false, {"Start ", name, wide + " end."},
+         "Start aa...at" + std::string(37, 'w') + "..." + std::string(44, 'w') + " end."},
+        {"beside the question", true, {"Talvoran :   ", name, " is not a script."},
+         "Talvoran :   " + std::string(16, 'a') + "..." + std::string(10, 'b') + ".zdat is not a script."},
+    };
+    for (const Case& c : cases) {
+        EnableButton(kButtonNo, c.question);
+        std::string text;
+        StatusNames names;
+        for (size_t i = 0; i < c.parts.size(); ++i) {
+            const int at = static_cast<int>(text.size());
+            if (i % 2 == 1) names.spans[names.count++] = {at, at + static_cast<int>(c.parts[i].size())};
+            text += c.parts[i];
+        }
+        const StatusLinePlace p = PlaceStatusLine(text.c_str(), static_cast<int>(text.size() / 2) * 8, names);
+        EXPECT_EQ(p.text, c.shown) << c.what;
+        EXPECT_LE(p.rect[2] - p.rect[0], (c.question ? 64 : 102) * 8 + 8) << c.what;
     }
     EnableButton(kButtonNo, false);
 }

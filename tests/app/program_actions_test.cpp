@@ -1,7 +1,8 @@
 // The actions behind the buttons, pressed where the program draws them:
 // resets, the material slots, a new render size, the forbidden successors,
 // the voxel engine with a failing allocation, and one mesh export at a time
-// with the engine stopped under it; "Help" where no browser opens the page.
+// with the engine stopped under it; "Help" where no browser opens the page;
+// the script type's word when it has no script.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/action_buttons.h"
 #include "app/action_dispatcher.h"
@@ -20,6 +22,8 @@
 #include "app/mesh_export_thread.h"
 #include "app/panel_state.h"
 #include "app/procedural_texture_thread.h"
+#include "app/render_control.h"
+#include "app/status_line_drawing.h"
 #include "app/support/program_controls.h"
 #include "app/support/program_pictures.h"
 #include "app/voxel_actions.h"
@@ -28,6 +32,7 @@
 #include "engine/fractal_model.h"
 #include "engine/pick_table.h"
 #include "engine/random.h"
+#include "engine/script_program.h"
 #include "engine/status_line.h"
 #include "materials/shader.h"
 #include "platform/asset_paths.h"
@@ -393,6 +398,45 @@ TEST(TextureSelect, ColorMapsByTheFilesOwnName)
         {"fire.map", true}, {"Fire.MAP", true}, {"a.map.png", false}, {"maps.map/a.png", false}, {"map", false},
     };
     for (const auto& [name, colorMap] : names) EXPECT_EQ(IsColorMapFileName(name), colorMap) << name;
+}
+
+// "Talvoran Script" picked through "Fractal Type" with no script loaded:
+// the pick, "New Fractal" and "Render" say in the status line, whole, where
+// its script comes from; once "Load Script" has loaded one, none of them does.
+TEST_F(ProgramActions, TheScriptTypeWithoutAScriptSaysWhereScriptsAreLoaded)
+{
+    Keep(gScriptProgram);
+    gScriptProgram.tformCount = 0;
+    LimitRenderCycles(200);
+    const auto pressAll = [](const char* shot) {
+        std::vector<std::string> said;
+        for (int press = 0; press < 3; ++press) {
+            ClearStatusText();
+            if (press == 0) PickFractalType(kScriptFractalType);
+            if (press == 1) gProgram.ClickControl(WindowBottomControls(), "New Fractal");
+            if (press == 2) PressRender();
+            gProgram.Frames(2);
+            said.push_back(DrawnStatusLine());
+        }
+        if (shot) Shot(shot);
+        gProgram.ClickControl(WindowBottomControls(), "Stop");
+        gProgram.Frames(2);
+        return said;
+    };
+    PickFractalType(0);
+    EXPECT_EQ(pressAll("script_type_without_a_script"), std::vector<std::string>(3, kNoScriptText));
+    ASSERT_EQ(gFractalType, kScriptFractalType);
+
+    std::ofstream(gDir / "three.prg") << "tform\nscale 0.5 0.5 0.5\ntform\nscale 0.5 0.5 0.5\ntranslate 0.5 0 0\n"
+                                         "tform\nscale 0.5 0.5 0.5\ntranslate 0 0.5 0\n";
+    gDialogs.QueueFile((gDir / "three.prg").string());
+    gProgram.GoTo(kTabFractals);
+    Click("Load Script");
+    gProgram.Frames(2);
+    ASSERT_EQ(Status(), "Script Loaded");
+    PickFractalType(0);
+    for (const std::string& said : pressAll(nullptr)) EXPECT_NE(said, kNoScriptText);
+    EXPECT_EQ(gScriptProgram.tformCount, 3);
 }
 
 }  // namespace

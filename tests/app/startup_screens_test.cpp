@@ -26,6 +26,9 @@ protected:
         if (!gl_.ok()) GTEST_FAIL() << gl_.why();
         // Step 1 reads (and may write) the settings: a file of the test's own.
         setenv("TALVORAN_SETTINGS_FILE", TALVORAN_BINARY_DIR "/tests/app/startup_settings.ini", 1);
+        // Step 2 gives a new user's textures folder its colour maps: the
+        // default folders of the test's own, never the user's.
+        setenv("XDG_DATA_HOME", TALVORAN_BINARY_DIR "/tests/app/startup_data", 1);
         if (!gl_.llvmpipe()) GTEST_FAIL() << "screenshots are compared on llvmpipe only";
         InitGlobalState();
         gStartupStep = 0;

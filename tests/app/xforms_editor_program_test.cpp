@@ -3,10 +3,15 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/control_tables.h"
 #include "app/frame.h"
@@ -25,9 +30,12 @@
 #include "engine/generator_groups.h"
 #include "engine/kernel_framework.h"
 #include "engine/pick_table.h"
+#include "materials/color_maps.h"
+#include "platform/asset_paths.h"
 #include "platform/desktop/platform_events.h"
 #include "render/render_buffers.h"
 #include "render/render_threads.h"
+#include "ui/color_panels.h"
 #include "ui/widget.h"
 
 namespace fs = std::filesystem;
@@ -436,6 +444,59 @@ TEST_F(XFormsEditorProgram, AnEditedSetRendersAnotherPicture)
     CloseEditor();
     const std::vector<uint8_t> after = Render();
     EXPECT_GT(Difference(before, after), 0.01);
+}
+
+// A new user's first start (the fixture's fresh settings file and data
+// folder) put the colour maps made with the program into the textures
+// folder. Type 46 picked through "Fractal Type": the editor's "Gradient
+// Browser" draws them in the folder's order, and a strip pressed where it
+// is drawn becomes the escape-time colours.
+TEST_F(XFormsEditorProgram, ANewUsersGradientBrowserShowsTheColourMapsItWasGiven)
+{
+    Keep(gEscapeGradient);
+    const fs::path maps = fs::path(InstallFolder()) / "maps", textures = gTexturesPath;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(maps)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), static_cast<size_t>(kGradientRows));
+    const auto bytes = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    for (const std::string& name : names) EXPECT_EQ(bytes(textures / name), bytes(maps / name)) << name;
+
+    PickFractalType(46);
+    ASSERT_EQ(gFractalType, 46);
+    OpenTransformationEditor();
+    ASSERT_TRUE(Shown("Gradient Browser"));
+    gProgram.Frames(2);
+    const WindowPicture shot = Shot("new_user_gradient_browser");
+    const GSelector& browser = gXFormsEditor.gradientBrowser;
+    EXPECT_EQ(browser.fileCount, kGradientRows);
+    std::vector<ColorMap> files(names.size());
+    for (int row = 0; row < kGradientRows; ++row) {
+        SCOPED_TRACE(names[static_cast<size_t>(row)]);
+        ColorMap& file = files[static_cast<size_t>(row)];
+        ASSERT_TRUE(ReadColorMapFile((textures / names[static_cast<size_t>(row)]).string(), file));
+        ColorMap shown;
+        browser.CopyRow(row, shown);
+        EXPECT_EQ(std::memcmp(&shown, &file, sizeof file), 0);
+        // The strip's middle is drawn in the colours about entry 128.
+        const uint8_t* p = shot.At(static_cast<int>(browser.left) + 128, browser.rowY[row] + 6);
+        int nearest = 255;
+        for (int i = 120; i <= 136; ++i) {
+            nearest = std::min(nearest, std::max({std::abs(p[0] - file.red[i]), std::abs(p[1] - file.green[i]),
+                                                  std::abs(p[2] - file.blue[i])}));
+        }
+        EXPECT_LE(nearest, 24) << "drawn " << int(p[0]) << " " << int(p[1]) << " " << int(p[2]);
+    }
+    const int row = 3;
+    gProgram.Click(static_cast<int>(browser.left) + 100, browser.rowY[row] + 6);
+    gProgram.Frames(2);
+    EXPECT_EQ(browser.selectedRow, row);
+    const ColorMap& picked = files[static_cast<size_t>(row)];
+    EXPECT_EQ(std::memcmp(gEscapeGradient.r, picked.red, sizeof picked.red), 0);
+    EXPECT_EQ(std::memcmp(gEscapeGradient.b, picked.blue, sizeof picked.blue), 0);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "engine/status_line.h"
 
@@ -34,6 +36,44 @@ TEST(StatusLine, TextAndWidth)
         c.set();
         EXPECT_EQ(std::string(gStatusText), c.text) << c.name;
         EXPECT_EQ(GetStatusTextWidth(), c.width) << c.name;
+    }
+}
+
+// A file name from StatusFileName leaves no mark in the text: the copy
+// says where it stands, without its folder; a name cut off with the text
+// ends with it; marks in a name itself are no marks.
+TEST(StatusLine, FileNamesAreFoundWhereTheyStand)
+{
+    static const std::string longName = "/folder/" + std::string(2000, 'n');
+    using Spans = std::vector<std::pair<int, int>>;
+    struct Case {
+        const char* name;
+        void (*set)();
+        std::string text;
+        Spans spans;
+    } const cases[] = {
+        {"one", [] { SetStatusText("Cannot read %s: why.", StatusFileName("/a/b/c.zdat")); }, "Cannot read c.zdat: why.",
+         {{12, 18}}},
+        {"two", [] { SetStatusText("%s and %s", StatusFileName("x/a.map"), StatusFileName("b.map")); }, "a.map and b.map",
+         {{0, 5}, {10, 15}}},
+        {"marks in the name", [] { SetStatusText("%s.", StatusFileName("a\x02" "b\x03" "c")); }, "a?b?c.", {{0, 5}}},
+        {"cut off", [] { SetStatusText("File %s", StatusFileName(longName.c_str())); },
+         "File " + std::string(kStatusTextSize - 1 - 6, 'n'), {{5, kStatusTextSize - 2}}},
+        {"a folder's end", [] { SetStatusText("[%s]", StatusFileName("dir/")); }, "[]", {}},
+        {"plain", [] { SetStatusText("%s", "no names"); }, "no names", {}},
+        {"cleared", [] { SetStatusText("%s", StatusFileName("x")), ClearStatusText(); }, "", {}},
+    };
+    for (const Case& c : cases) {
+        c.set();
+        char text[kStatusTextSize];
+        int width = 0;
+        StatusNames names;
+        CopyStatusText(text, sizeof text, &width, &names);
+        EXPECT_EQ(std::string(text), c.text) << c.name;
+        EXPECT_EQ(width, static_cast<int>(c.text.size() / 2) * 8) << c.name;
+        Spans spans;
+        for (int i = 0; i < names.count; ++i) spans.emplace_back(names.spans[i].begin, names.spans[i].end);
+        EXPECT_EQ(spans, c.spans) << c.name;
     }
 }
 

@@ -1,4 +1,4 @@
-// Colour-map files and generators.
+// Colour-map files and generators, and the maps a new user starts with.
 #include "materials/color_maps.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "engine/random.h"
 
@@ -135,6 +137,46 @@ TEST(ColorMapGenerators, StripesSkipEveryOtherStripeWhenAlternating)
         EXPECT_EQ(StripeWrites(single, i), i % 2 == 1) << i;
         EXPECT_EQ(StripeWrites(wide, i), (i / 4) % 2 == 1) << i;
         EXPECT_TRUE(StripeWrites(solid, i)) << i;
+    }
+}
+
+// The maps a new user starts with: the ramps at worked entries (grey i is
+// (i, i, i); the hue wheel red at 0, yellow at 42.67 and green at 85.33,
+// as 60 and 120 degrees fall; the baseshape colours the sixteen of the
+// baseshape ramps again and again), and the generated ones each a map of
+// its own and not grey, made without touching the working map or the
+// shared stream.
+TEST(StarterColorMaps, RampsAtWorkedEntriesAndGeneratedMapsOfTheirOwn)
+{
+    std::map<std::string, ColorMap> made;
+    SeedRandomState(gGlobalRandomA, 7);
+    std::memset(&gColorMap, 9, sizeof gColorMap);
+    const ColorMap working = gColorMap;
+    const RandomState stream = gGlobalRandomA;
+    for (const StarterColorMap& starter : kStarterColorMaps) starter.make(made[starter.fileName]);
+    EXPECT_EQ(std::memcmp(&gColorMap, &working, sizeof working), 0);
+    EXPECT_EQ(std::memcmp(&gGlobalRandomA, &stream, sizeof stream), 0);
+    ASSERT_EQ(made.size(), static_cast<size_t>(kStarterColorMapCount)) << "two rows of one name";
+
+    const ColorMap& grey = made["grey.map"];
+    for (int i = 0; i < kColorMapEntries; ++i) EXPECT_EQ(At(grey, i).r + At(grey, i).g + At(grey, i).b, 3 * i) << i;
+    const ColorMap& hue = made["hue_wheel.map"];
+    const std::pair<int, Entry> hues[] = {{0, {255, 0, 0}}, {43, {255, 255, 0}}, {86, {0, 255, 0}}};
+    for (const auto& [i, e] : hues) {
+        EXPECT_NEAR(At(hue, i).r, e.r, 6) << i;
+        EXPECT_NEAR(At(hue, i).g, e.g, 6) << i;
+        EXPECT_NEAR(At(hue, i).b, e.b, 6) << i;
+    }
+    const ColorMap& wheel = made["baseshape_colours.map"];
+    const auto same = [](Entry a, Entry b) { return a.r == b.r && a.g == b.g && a.b == b.b; };
+    EXPECT_TRUE(same(At(wheel, 0), {255, 0, 106}));
+    for (int i = 16; i < kColorMapEntries; ++i) EXPECT_TRUE(same(At(wheel, i), At(wheel, i - 16))) << i;
+    for (const char* name : {"blue_yellow.map", "mint_forest.map", "olive_gold.map", "teal_red.map", "violet_dusk.map"}) {
+        const ColorMap& m = made[name];
+        EXPECT_NE(std::memcmp(&m, &grey, sizeof m), 0) << name;
+        for (const auto& [other, o] : made) {
+            EXPECT_TRUE(other == name || std::memcmp(&m, &o, sizeof m) != 0) << name << " is " << other;
+        }
     }
 }
 
