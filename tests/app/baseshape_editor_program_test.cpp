@@ -548,6 +548,8 @@ void StlFilesThatAreNoMeshesChangeNothing()
     load(gDir / "old_mac.stl", old);
     ASSERT_EQ(mesh.triangleCount, 2u) << gStatusText;
     EXPECT_NE(std::vector<float>(mesh.vertices, mesh.vertices + 18), deepMesh) << gStatusText;
+    gProgram.Frames(1);
+    Shot("stl_old_mac");
     EXPECT_TRUE(mesh.vertices[2] == mesh.vertices[8] && mesh.vertices[11] == mesh.vertices[17]) << "each facet in its plane";
     EXPECT_NE(mesh.vertices[2], mesh.vertices[11]);
 
