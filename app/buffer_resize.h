@@ -16,15 +16,19 @@ extern bool (*gResizeAllocate)(int32_t width, int32_t height, bool antiAlias2x);
 
 // Mode 0 takes the size from "Render Resolution:" and "Enable 2X AA." (the
 // size doubled with it); any other mode keeps W and H and only reallocates.
-// A size that does not fit falls back to the old one, then to the start-up
-// sizes down to 512; with none, "Render" and "Continue" stay disabled.
-// Either way the derived values, the buffers and the preview start afresh.
-// While a reader holds the buffers (render/render_buffers.h) nothing
-// changes, the status line says why, and the result is false.
+// True when the buffers have the size asked for; the derived values, the
+// buffers and the preview then start afresh, with nothing to continue or
+// erase. A size memory cannot hold is refused with kInsufficientMemoryText
+// and changes nothing: the render keeps its size, its buffers and what they
+// hold, "Continue" and its being there to erase. Only where no render is
+// kept (nothing rendered, or the voxel engine had the buffers) does a
+// refusal start afresh: at the old size, else at the start-up sizes down to
+// 512, and with none "Render" and "Continue" stay disabled; the status line
+// says the render is lost. While a reader holds the buffers
+// (render/render_buffers.h) nothing changes, and the status line says why.
 bool ResizeRenderBuffers(int mode);
 
 // The buffers made width x height (each doubled with 2X anti-aliasing) for a
-// loaded file, without the settling pauses; false when the memory was not
-// there or a reader holds them, and then buffers that were kept as they were
-// are left untouched.
+// loaded file, the same way without the settling pauses. False when the size
+// was not had; the status line then says why.
 bool ResizeRenderBuffersTo(int32_t width, int32_t height, bool antiAlias2x);

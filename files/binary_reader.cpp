@@ -50,22 +50,28 @@ LineRead BinaryReader::NextLine(std::string_view* line, size_t maxLength)
 {
     if (failed_) return LineRead::kFailed;
     if (offset_ >= size_) return LineRead::kEnd;
-    size_t scanned = 0;  // bytes from offset_ on known to hold no "\n"
+    size_t scanned = 0;  // bytes from offset_ on known to hold no line end
     for (;;) {
         const size_t end = windowAt_ + windowLength_;
         const size_t ready = offset_ >= windowAt_ && offset_ < end ? end - offset_ : 0;
         const uint8_t* at = ready > 0 ? data_ + (offset_ - windowAt_) : nullptr;
-        const void* newline = ready > scanned ? std::memchr(at + scanned, '\n', ready - scanned) : nullptr;
-        const size_t length = newline ? static_cast<size_t>(static_cast<const uint8_t*>(newline) - at)
-                                      : ready == Remaining() ? ready : ready + 1;  // at least one more
+        size_t stop = scanned;
+        while (stop < ready && at[stop] != '\n' && at[stop] != '\r') ++stop;
+        const bool found = stop < ready;
+        // A CR as the last byte at hand may be the first of a CR LF: the
+        // next byte decides how much the line end takes.
+        const bool undecided = found && at[stop] == '\r' && stop + 1 == ready && ready < Remaining();
+        const size_t length = found ? stop : ready == Remaining() ? ready : ready + 1;  // at least one more
         if (length > maxLength) return LineRead::kTooLong;
-        if (newline || ready == Remaining()) {
+        if ((found && !undecided) || (!found && ready == Remaining())) {
+            size_t ending = found ? 1 : 0;
+            if (found && at[stop] == '\r' && stop + 1 < ready && at[stop + 1] == '\n') ending = 2;
             *line = std::string_view(reinterpret_cast<const char*>(at), length);
-            offset_ += newline ? length + 1 : length;
+            offset_ += length + ending;
             return LineRead::kLine;
         }
         // In memory the window is the whole, so only a file gets here.
-        scanned = ready;
+        scanned = stop;
         if (!Fill(std::min(Remaining(), ready + kWindow))) {
             failed_ = true;
             return LineRead::kFailed;

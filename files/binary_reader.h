@@ -33,7 +33,7 @@ using FileReadAt = long (*)(int fd, uint8_t* to, size_t n, uint64_t offset);
 extern FileReadAt gFileReadAt;
 
 enum class LineRead : uint8_t {
-    kLine,     // *line holds the next line, without its "\n"
+    kLine,     // *line holds the next line, without its line end
     kEnd,      // no bytes are left
     kTooLong,  // the next line is longer than the caller's limit; nothing was taken
     kFailed,   // the reader failed before, or the file gave out (ReadError)
@@ -139,7 +139,8 @@ public:
         }
     }
 
-    // The next line: the bytes up to the next "\n", or up to the end of the
+    // The next line: the bytes up to the next line end (LF, CR LF, or a CR
+    // alone, as old Mac files end their lines), or up to the end of the
     // bytes for a last line without one. It stays valid until the following
     // read. A line of more than maxLength bytes is kTooLong and is looked
     // at only as far as that: at most maxLength plus one window is read.

@@ -125,6 +125,17 @@ VertexLine ParseVertexLine(std::string_view line, float* xyz)
     return VertexLine::kVertex;
 }
 
+// Keywords are read in either case: some writers put them in capitals.
+bool SameWord(std::string_view word, std::string_view keyword)
+{
+    if (word.size() != keyword.size()) return false;
+    for (size_t k = 0; k < word.size(); ++k) {
+        const char c = word[k];
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != keyword[k]) return false;
+    }
+    return true;
+}
+
 // The first two words of a line.
 void FirstWords(std::string_view line, std::string_view* first, std::string_view* second)
 {
@@ -145,6 +156,17 @@ bool IsTextLine(std::string_view line)
         if (static_cast<unsigned char>(c) < 0x20 && !IsSpace(c)) return false;
     }
     return true;
+}
+
+// Where the NULs begin of a line that ends in NULs and blanks only, or npos.
+size_t NulPadding(std::string_view line)
+{
+    const size_t nul = line.find('\0');
+    if (nul == std::string_view::npos) return nul;
+    for (size_t k = nul; k < line.size(); ++k) {
+        if (line[k] != '\0' && !IsSpace(line[k])) return std::string_view::npos;
+    }
+    return nul;
 }
 
 // The triangles read so far, in a buffer that doubles as they come.
@@ -184,9 +206,11 @@ private:
 // A text STL read line by line from the start of the file: "solid", then
 // facets of "facet normal", "outer loop", three "vertex" lines, "endloop"
 // and "endfacet", closed by "endsolid" (several solids may follow one
-// another); blank lines anywhere. Any other line refuses the file with its
-// number, so binary data or prose is never taken for a mesh, and a vertex
-// belongs to the facet it stands in.
+// another); blank lines anywhere; keywords in either case. Any other line
+// refuses the file with its number, so binary data or prose is never taken
+// for a mesh, and a vertex belongs to the facet it stands in. Some writers
+// fill the file up to a block with NULs: after the last "endsolid" NULs and
+// blanks end the file.
 class TextStl {
 public:
     TextStl(BinaryReader& in, std::string* why) : in_(in), why_(why) {}
@@ -203,9 +227,23 @@ public:
             }
             if (got == LineRead::kFailed) return Refuse(why_, "the file ends early");
             if (number_ == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);  // a UTF-8 mark
+            const size_t padding = NulPadding(line);
+            if (paddingLine_ != 0) {
+                // Past the padding only more of it may come.
+                if (IsBlank(padding == std::string_view::npos ? line : line.substr(0, padding))) continue;
+                return Refuse(why_, "line " + std::to_string(paddingLine_) + " is not text");
+            }
+            if (padding != std::string_view::npos) {
+                line = line.substr(0, padding);
+                paddingLine_ = number_;
+            }
             if (!IsTextLine(line)) return Refuse(why_, Line() + " is not text");
             const StlStatus status = Keyword(line);
             if (status != StlStatus::kTriangles) return status;
+            // NULs inside a solid are no padding.
+            if (paddingLine_ != 0 && (place_ != Place::kOutside || solids_ == 0)) {
+                return Refuse(why_, Line() + " is not text");
+            }
         }
         if (place_ != Place::kOutside || solids_ == 0) return Refuse(why_, "the file ends before its \"endsolid\"");
         if (triangles_.Count() == 0) return StlStatus::kNoFacets;
@@ -217,6 +255,11 @@ private:
     enum class Place : uint8_t { kOutside, kSolid, kFacet };
 
     std::string Line() const { return "line " + std::to_string(number_); }
+
+    static bool IsBlank(std::string_view line)
+    {
+        return std::all_of(line.begin(), line.end(), [](char c) { return IsSpace(c); });
+    }
 
     StlStatus Misplaced(std::string_view keyword)
     {
@@ -232,22 +275,22 @@ private:
         std::string_view word, next;
         FirstWords(line, &word, &next);
         if (word.empty()) return StlStatus::kTriangles;
-        if (word == "solid") {
+        if (SameWord(word, "solid")) {
             if (place_ != Place::kOutside) return Misplaced(word);
             place_ = Place::kSolid;
             ++solids_;
-        } else if (word == "endsolid") {
+        } else if (SameWord(word, "endsolid")) {
             if (place_ != Place::kSolid) return Misplaced(word);
             place_ = Place::kOutside;
-        } else if (word == "facet") {
+        } else if (SameWord(word, "facet")) {
             if (place_ != Place::kSolid) return Misplaced(word);
-            if (next != "normal") return Refuse(why_, Line() + ": \"facet\" without \"normal\"");
+            if (!SameWord(next, "normal")) return Refuse(why_, Line() + ": \"facet\" without \"normal\"");
             place_ = Place::kFacet;
             corners_ = 0;
-        } else if (word == "outer" || word == "endloop") {
+        } else if (SameWord(word, "outer") || SameWord(word, "endloop")) {
             if (place_ != Place::kFacet) return Misplaced(word);
-            if (word == "outer" && next != "loop") return Refuse(why_, Line() + ": \"outer\" without \"loop\"");
-        } else if (word == "vertex") {
+            if (SameWord(word, "outer") && !SameWord(next, "loop")) return Refuse(why_, Line() + ": \"outer\" without \"loop\"");
+        } else if (SameWord(word, "vertex")) {
             if (place_ != Place::kFacet) return Misplaced(word);
             float xyz[3];
             if (ParseVertexLine(line, xyz) != VertexLine::kVertex) {
@@ -256,7 +299,7 @@ private:
             // Corners past the third are left out: a facet is a triangle.
             if (corners_ < 3) std::memcpy(corner_ + 3 * corners_, xyz, sizeof xyz);
             corners_ = std::min(corners_ + 1, 4);
-        } else if (word == "endfacet") {
+        } else if (SameWord(word, "endfacet")) {
             if (place_ != Place::kFacet) return Misplaced(word);
             if (corners_ < 3) return Refuse(why_, Line() + ": a facet of " + std::to_string(corners_) + " corners");
             if (triangles_.Count() >= kMaxBaseshapeTriangles) {
@@ -275,10 +318,24 @@ private:
     uint64_t number_ = 0;
     Place place_ = Place::kOutside;
     int solids_ = 0;
+    uint64_t paddingLine_ = 0;  // the line the NUL padding began on, or 0
     int corners_ = 0;
     float corner_[9] = {};
     TriangleBuffer triangles_;
 };
+
+// A text STL begins with "solid", in either case; a header that holds
+// "solid" in small letters anywhere is taken for text as well. A binary
+// header with the word in capitals further on (a writer naming itself)
+// stays binary, as it always was.
+bool SaysText(std::string_view header)
+{
+    if (header.find("solid") != std::string_view::npos) return true;
+    if (header.substr(0, 3) == "\xEF\xBB\xBF") header.remove_prefix(3);
+    std::string_view first, second;
+    FirstWords(header.substr(0, header.find_first_of("\r\n")), &first, &second);
+    return SameWord(first, "solid");
+}
 
 }  // namespace
 
@@ -296,7 +353,7 @@ StlStatus ParseStl(BinaryReader& in, StlMesh* mesh, std::string* why)
     const bool hasCount = countField.Read(count);
     const bool binaryLength = hasCount && in.Size() == kBinaryHeaderSize + uint64_t{count} * kFacetSize;
     StlStatus status = StlStatus::kDamaged;
-    if (header.find("solid") != std::string_view::npos && !binaryLength) {
+    if (SaysText(header) && !binaryLength) {
         // Text is read from its first line on, a line at a time.
         status = in.SeekTo(0) ? TextStl(in, why).Parse(mesh) : Refuse(why, "the file ends early");
     } else if (!hasCount) {

@@ -1,8 +1,9 @@
 // STL meshes as baseshape meshes: text or binary, centred on their
 // bounding box, scaled to radius 1 and mirrored in y.
 //
-// The kind is read from the header: one whose first 80 bytes hold "solid" is
-// text, others binary. Many exporters write "solid" into the header of
+// The kind is read from the header: one that begins with "solid" in either
+// case, or whose first 80 bytes hold "solid" anywhere, is text, others
+// binary. Many exporters write "solid" into the header of
 // binary files too, so a file whose length is exactly 84 + 50 x the facet
 // count at byte 80 is read as binary whatever its header says.
 #pragma once
@@ -33,10 +34,11 @@ struct StlMesh {
 // bytes after the counted facets are left unread (writers leave padding
 // there), but a count of 0 over room for a facet is refused. A binary file
 // is refused from its header and size without its facets being read.
-// Text: read a line at a time, lines of any length up to 64 KiB (a longer
-// one refuses the file unread); only the keywords' lines ("solid",
-// "facet normal", "outer loop", "vertex", "endloop", "endfacet",
-// "endsolid") in their nesting, closed by "endsolid". Each facet is one
+// Text: read a line at a time (ended by LF, CR LF or CR), lines of any
+// length up to 64 KiB (a longer one refuses the file unread); only the
+// keywords' lines ("solid", "facet normal", "outer loop", "vertex",
+// "endloop", "endfacet", "endsolid", in either case) in their nesting,
+// closed by "endsolid"; after the last one, NUL padding and blanks. Each facet is one
 // triangle of its first three vertices; a facet of fewer refuses the file.
 // Coordinates must be finite floats (not 1e39, "nan" or a word). A refusal
 // of a text file names the line.

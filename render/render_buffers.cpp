@@ -95,6 +95,7 @@ struct BufferBytes {
     size_t pixels;  // W x H
     size_t shadow;  // W x W
     size_t rowPair; // 2 x W
+    bool operator==(const BufferBytes&) const = default;
 };
 
 bool MultiplyChecked(size_t a, size_t b, size_t& out)
@@ -117,46 +118,105 @@ bool ComputeBufferBytes(int32_t w, int32_t h, BufferBytes& out)
     return true;
 }
 
-void ReleaseAll()
+// One complete set of render buffers, as allocated together.
+struct BufferSet {
+    PageBuffer depth, shadow, fog, subPixel, planes[3];
+    uint8_t* colorIndex = nullptr;
+    size_t colorIndexBytes = 0;
+    uint8_t* rows[4] = {nullptr, nullptr, nullptr, nullptr};
+    BufferBytes bytes{};  // what the set was allocated for; all 0 when it is not whole
+};
+// What the buffers in use were allocated for.
+BufferBytes gAllocatedBytes{};
+
+void ReleaseSet(BufferSet& set)
 {
-    for (PageBuffer* b : {&gDepthPages, &gShadowPages, &gFogPages, &gSubPixelPages}) ReleasePages(*b);
-    for (PageBuffer& b : gPlanePages) ReleasePages(b);
-    std::free(gColorIndexBuffer);
-    gDepthBuffer = nullptr;
-    gShadowMap = nullptr;
-    gColorIndexBuffer = nullptr;
-    gFogSampleBuffer = nullptr;
-    gSubPixelBuffer = nullptr;
-    for (uint8_t*& plane : gPointColorPlanes) plane = nullptr;
-    for (uint8_t*& row : gExportRowPairs) {
-        std::free(row);
-        row = nullptr;
-    }
-    gColorIndexBufferBytes = 0;
+    for (PageBuffer* b : {&set.depth, &set.shadow, &set.fog, &set.subPixel}) ReleasePages(*b);
+    for (PageBuffer& b : set.planes) ReleasePages(b);
+    std::free(set.colorIndex);
+    for (uint8_t* row : set.rows) std::free(row);
+    set = {};
 }
 
-// Zeroed allocations, so a fresh buffer is also a cleared one.
-bool AllocateAll(const BufferBytes& b)
+// Zeroed allocations, so a fresh buffer is also a cleared one. On failure
+// nothing of the set stays allocated.
+bool AllocateSet(const BufferBytes& b, BufferSet& set)
 {
-    gDepthBuffer = static_cast<float*>(AllocatePages(gDepthPages, b.pixels * sizeof(float)));
-    gShadowMap = static_cast<uint16_t*>(AllocatePages(gShadowPages, b.shadow * sizeof(uint16_t)));
-    gColorIndexBuffer = static_cast<uint8_t*>(std::calloc(b.pixels, 1));
-    gFogSampleBuffer = static_cast<uint16_t*>(AllocatePages(gFogPages, b.pixels * sizeof(uint16_t)));
-    gSubPixelBuffer = static_cast<uint8_t*>(AllocatePages(gSubPixelPages, b.pixels * 2));
-    bool ok = gDepthBuffer && gShadowMap && gColorIndexBuffer && gFogSampleBuffer && gSubPixelBuffer;
-    for (int c = 0; c < 3; ++c) {
-        gPointColorPlanes[c] = static_cast<uint8_t*>(AllocatePages(gPlanePages[c], b.pixels));
-        ok = ok && gPointColorPlanes[c];
-    }
-    for (uint8_t*& row : gExportRowPairs) {
-        row = static_cast<uint8_t*>(std::calloc(b.rowPair, 1));
-        ok = ok && row;
-    }
+    set = {};
+    bool ok = AllocatePages(set.depth, b.pixels * sizeof(float)) && AllocatePages(set.shadow, b.shadow * sizeof(uint16_t));
+    ok = ok && (set.colorIndex = static_cast<uint8_t*>(std::calloc(b.pixels, 1))) != nullptr;
+    ok = ok && AllocatePages(set.fog, b.pixels * sizeof(uint16_t)) && AllocatePages(set.subPixel, b.pixels * 2);
+    for (PageBuffer& plane : set.planes) ok = ok && AllocatePages(plane, b.pixels);
+    for (uint8_t*& row : set.rows) ok = ok && (row = static_cast<uint8_t*>(std::calloc(b.rowPair, 1))) != nullptr;
     if (!ok) {
-        ReleaseAll();
+        ReleaseSet(set);
         return false;
     }
-    gColorIndexBufferBytes = b.pixels;
+    set.colorIndexBytes = b.pixels;
+    set.bytes = b;
+    return true;
+}
+
+// The buffers in use, as the globals show them.
+BufferSet CurrentSet()
+{
+    BufferSet set{gDepthPages, gShadowPages, gFogPages, gSubPixelPages, {gPlanePages[0], gPlanePages[1], gPlanePages[2]},
+                  gColorIndexBuffer, gColorIndexBufferBytes, {}, gAllocatedBytes};
+    for (int r = 0; r < 4; ++r) set.rows[r] = gExportRowPairs[r];
+    return set;
+}
+
+void InstallSet(const BufferSet& set)
+{
+    gDepthPages = set.depth, gShadowPages = set.shadow, gFogPages = set.fog, gSubPixelPages = set.subPixel;
+    for (int c = 0; c < 3; ++c) {
+        gPlanePages[c] = set.planes[c];
+        gPointColorPlanes[c] = static_cast<uint8_t*>(set.planes[c].data);
+    }
+    gDepthBuffer = static_cast<float*>(set.depth.data);
+    gShadowMap = static_cast<uint16_t*>(set.shadow.data);
+    gFogSampleBuffer = static_cast<uint16_t*>(set.fog.data);
+    gSubPixelBuffer = static_cast<uint8_t*>(set.subPixel.data);
+    gColorIndexBuffer = set.colorIndex;
+    gColorIndexBufferBytes = set.colorIndexBytes;
+    for (int r = 0; r < 4; ++r) gExportRowPairs[r] = set.rows[r];
+    gAllocatedBytes = set.bytes;
+}
+
+void ReleaseAll()
+{
+    BufferSet set = CurrentSet();
+    ReleaseSet(set);
+    InstallSet(set);
+}
+
+// The buffers of the present size kept for a request of the same size, and
+// cleared as fresh ones would be; the colour-index buffer (the voxel grid
+// after the voxel engine) made W x H again. False when that cannot be had
+// even with the grid given up first: no buffers are left then.
+bool ReuseForSameSize(const BufferBytes& b)
+{
+    if (gColorIndexBufferBytes != b.pixels || !gColorIndexBuffer) {
+        uint8_t* index = static_cast<uint8_t*>(std::calloc(b.pixels, 1));
+        if (!index) {
+            std::free(gColorIndexBuffer);
+            gColorIndexBuffer = nullptr;
+            gColorIndexBufferBytes = 0;
+            index = static_cast<uint8_t*>(std::calloc(b.pixels, 1));
+        }
+        if (!index) {
+            ReleaseAll();
+            return false;
+        }
+        std::free(gColorIndexBuffer);
+        gColorIndexBuffer = index;
+        gColorIndexBufferBytes = b.pixels;
+    } else {
+        std::memset(gColorIndexBuffer, 0, gColorIndexBufferBytes);
+    }
+    for (const PageBuffer* p : {&gDepthPages, &gShadowPages, &gFogPages, &gSubPixelPages}) ClearPages(*p, p->bytes);
+    for (const PageBuffer& p : gPlanePages) ClearPages(p, p.bytes);
+    for (uint8_t* row : gExportRowPairs) std::memset(row, 0, b.rowPair);
     return true;
 }
 
@@ -201,11 +261,8 @@ bool RenderBuffersChangeable()
 bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x)
 {
     if (!RenderBuffersChangeable()) return false;
-    // No worker may write a buffer while it is freed.
+    // No worker may write a buffer while it is replaced.
     StopRender();
-    const int32_t oldW = gImageWidth;
-    const int32_t oldH = gImageHeight;
-    const bool hadBuffers = RenderBuffersReady();
 
     BufferBytes bytes{};
     const int64_t factor = antiAlias2x ? 2 : 1;
@@ -216,20 +273,26 @@ bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x)
                         ComputeBufferBytes(static_cast<int32_t>(w), static_cast<int32_t>(h), bytes);
     if (!sizeOk) return false;
 
-    // The old buffers go first so that a large size has the memory to itself.
-    ReleaseAll();
-    if (AllocateAll(bytes)) {
-        SetSize(static_cast<int32_t>(w), static_cast<int32_t>(h));
-        gAntiAlias2x = antiAlias2x ? 1 : 0;
-        return true;
-    }
-    BufferBytes old{};
-    if (hadBuffers && ComputeBufferBytes(oldW, oldH, old) && AllocateAll(old)) {
-        SetSize(oldW, oldH);
+    // The same size keeps its buffers; the colour-index buffer may be the
+    // voxel engine's grid meanwhile, and is made W x H again.
+    if (gAllocatedBytes == bytes) {
+        if (!ReuseForSameSize(bytes)) {
+            SetSize(0, 0);
+            return false;
+        }
     } else {
-        SetSize(0, 0);
+        // The new buffers are had before the old ones are given back, so a
+        // size that memory cannot hold leaves the render as it was. Both
+        // sets cost address space for a moment, hardly memory: the new
+        // pages are the system's zero pages until something is drawn.
+        BufferSet fresh;
+        if (!AllocateSet(bytes, fresh)) return false;
+        ReleaseAll();
+        InstallSet(fresh);
     }
-    return false;
+    SetSize(static_cast<int32_t>(w), static_cast<int32_t>(h));
+    gAntiAlias2x = antiAlias2x ? 1 : 0;
+    return true;
 }
 
 bool FreeRenderBuffers()

@@ -57,11 +57,16 @@ const char* RenderBuffersReader();
 // which reader holds them, and false.
 bool RenderBuffersChangeable();
 
-// Stops the render (or voxel) threads, then reallocates every render buffer
-// for W x H (each doubled when antiAlias2x). Returns false when the size is
-// not positive, the byte counts overflow or memory runs out; the buffers
-// then keep (or get back) their previous size. The caller shows
-// kInsufficientMemoryText. False, nothing changed, while a reader holds them.
+// Stops the render (or voxel) threads, then gives every render buffer the
+// size W x H (each doubled when antiAlias2x), all zeroed. A new size is
+// allocated whole before the old buffers are given back; the same size
+// keeps the buffers and clears them. Returns false when the size is not
+// positive, the byte counts overflow or memory runs out: the buffers, their
+// size and what they hold are then as they were (the caller shows
+// kInsufficientMemoryText), except for the same size after the voxel
+// engine, whose colour-index buffer could not be had again: then no buffers
+// are left and the size is 0. False, nothing changed, while a reader holds
+// them.
 bool AllocateRenderBuffers(int32_t width, int32_t height, bool antiAlias2x);
 
 // Stops the render (or voxel) threads and releases every render buffer;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -485,7 +486,8 @@ struct CountedReads {
 // bytes, a binary file a byte short, 1.5 GB of zeros, read only at its head)
 // and keeps the mesh; a text file without a facet gives the default triangle
 // and says so; a binary file with "solid" in its header loads as binary; a
-// text file with its keywords across column 1,023 keeps its two facets apart.
+// text file with its keywords across column 1,023 keeps its two facets apart,
+// as does one in capitals with CR line ends and NULs after "endsolid".
 // The caller keeps gFileReadAt.
 void StlFilesThatAreNoMeshesChangeNothing()
 {
@@ -536,6 +538,18 @@ void StlFilesThatAreNoMeshesChangeNothing()
     for (const char* keyword : {"facet normal 0 0 1\n", "vertex 0 0 4", "endfacet\nfacet"}) far.insert(far.find(keyword), deep);
     load(gDir / "deep.stl", far);
     ASSERT_EQ(mesh.triangleCount, 2u);
+    EXPECT_TRUE(mesh.vertices[2] == mesh.vertices[8] && mesh.vertices[11] == mesh.vertices[17]) << "each facet in its plane";
+    EXPECT_NE(mesh.vertices[2], mesh.vertices[11]);
+
+    // Capitals, CR line ends and NUL padding after "endsolid", as some writers leave them.
+    const std::vector<float> deepMesh(mesh.vertices, mesh.vertices + 18);
+    std::string old = "SOLID OLD\r" + facet(0) + facet(8) + "ENDSOLID OLD\r" + std::string(300, '\0');
+    for (char& c : old) c = c == '\n' ? '\r' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    load(gDir / "old_mac.stl", old);
+    ASSERT_EQ(mesh.triangleCount, 2u) << gStatusText;
+    EXPECT_NE(std::vector<float>(mesh.vertices, mesh.vertices + 18), deepMesh) << gStatusText;
+    gProgram.Frames(1);
+    Shot("stl_old_mac");
     EXPECT_TRUE(mesh.vertices[2] == mesh.vertices[8] && mesh.vertices[11] == mesh.vertices[17]) << "each facet in its plane";
     EXPECT_NE(mesh.vertices[2], mesh.vertices[11]);
 

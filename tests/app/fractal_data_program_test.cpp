@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -263,20 +264,18 @@ std::vector<float> Depth()
     return std::vector<float>(gDepthBuffer, gDepthBuffer + size_t{static_cast<uint32_t>(gImageWidth)} * gImageHeight);
 }
 
-// A 4 GiB ".zb3f" of zeros and a sound one of a 3072 x 3072 render (its
-// buffers a hole), "Load Buffers" pressed for each in a program with 64 MB
-// of address space to spare: the first is refused from its head, the
-// second's buffers cannot be had. Each says why; the model, the render and
-// its buffers stay as they were.
-TEST_F(FractalDataProgram, LargeFilesUnderAnAddressSpaceLimitChangeNothing)
+// "Save Buffers" of the program's 512 x 512 render into small.zb3f, and
+// the same file made to hold a 3072 x 3072 render (its buffers a hole) as
+// wide.zb3f; the bytes that file's buffers take once read.
+size_t SaveSmallAndWideBuffers()
 {
     gDialogs.QueueFile(PathOf("small.zb3f"));
     PressFractals("Save Buffers");
     const std::vector<uint8_t> small = ReadBytes(PathOf("small.zb3f"));
     auto doc = std::make_unique<FractalDataDocument>();
-    ASSERT_EQ(ParseFractalDataFile(small.data(), small.size(), true, doc.get(), nullptr), FileParseStatus::kRead);
-    ASSERT_EQ(gImageWidth, 512);
-    ASSERT_EQ(gImageHeight, 512);
+    EXPECT_EQ(ParseFractalDataFile(small.data(), small.size(), true, doc.get(), nullptr), FileParseStatus::kRead);
+    EXPECT_EQ(gImageWidth, 512);
+    EXPECT_EQ(gImageHeight, 512);
     // The buffers sit before the forbidden pairs at the end; all of them go
     // per pixel, 36 times as many at 3072 x 3072.
     const size_t pairs = 8 * static_cast<size_t>(doc->pickCount), block = doc->buffers.size;
@@ -285,6 +284,46 @@ TEST_F(FractalDataProgram, LargeFilesUnderAnAddressSpaceLimitChangeNothing)
     std::memcpy(head.data() + 8, side, sizeof side);
     WriteSparse(PathOf("wide.zb3f"), head, head.size() + uint64_t{block} * 36,
                 std::vector<uint8_t>(small.end() - static_cast<long>(pairs), small.end()));
+    return block * 36;
+}
+
+#if !defined(TALVORAN_ADDRESS_SANITIZER) && !defined(TALVORAN_THREAD_SANITIZER)
+// The sanitizers reserve terabytes of address space: only the plain build
+// can limit it.
+constexpr bool kAddressSpaceLimits = true;
+#else
+constexpr bool kAddressSpaceLimits = false;
+#endif
+
+// The process's address space limited to what it holds now and spare bytes
+// more, until the object goes.
+class AddressSpaceLimit {
+public:
+    explicit AddressSpaceLimit(size_t spare)
+    {
+        unsigned long pages = 0;
+        std::FILE* statm = std::fopen("/proc/self/statm", "r");
+        EXPECT_TRUE(statm != nullptr && std::fscanf(statm, "%lu", &pages) == 1);
+        if (statm) std::fclose(statm);
+        EXPECT_EQ(::getrlimit(RLIMIT_AS, &old_), 0);
+        rlimit limit = old_;
+        limit.rlim_cur = pages * static_cast<unsigned long>(::sysconf(_SC_PAGESIZE)) + spare;
+        EXPECT_EQ(::setrlimit(RLIMIT_AS, &limit), 0);
+    }
+    ~AddressSpaceLimit() { EXPECT_EQ(::setrlimit(RLIMIT_AS, &old_), 0); }
+
+private:
+    rlimit old_{};
+};
+
+// A 4 GiB ".zb3f" of zeros and a sound one of a 3072 x 3072 render (its
+// buffers a hole), "Load Buffers" pressed for each in a program with 64 MB
+// of address space to spare: the first is refused from its head, the
+// second's buffers cannot be had. Each says why; the model, the render and
+// its buffers stay as they were.
+TEST_F(FractalDataProgram, LargeFilesUnderAnAddressSpaceLimitChangeNothing)
+{
+    SaveSmallAndWideBuffers();
     WriteSparse(PathOf("zeros.zb3f"), {}, uint64_t{4} << 30, {});
 
     RenderCycles(5000);
@@ -294,33 +333,104 @@ TEST_F(FractalDataProgram, LargeFilesUnderAnAddressSpaceLimitChangeNothing)
     std::vector<std::pair<const char*, const char*>> loads = {
         {"zeros.zb3f", "Talvoran :   zeros.zb3f is not a fractal data file: 0 pixels wide; the least is 16."},
     };
-#if !defined(TALVORAN_ADDRESS_SANITIZER) && !defined(TALVORAN_THREAD_SANITIZER)
-    // The sanitizers reserve terabytes of address space: only the plain
-    // build can set the limit, and only under it is the sound file refused.
-    loads.emplace_back("wide.zb3f", "Insufficient System Memory!");
-    unsigned long pages = 0;
-    std::FILE* statm = std::fopen("/proc/self/statm", "r");
-    ASSERT_TRUE(statm != nullptr && std::fscanf(statm, "%lu", &pages) == 1);
-    std::fclose(statm);
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_AS, &old), 0);
-    rlimit limit = old;
-    limit.rlim_cur = pages * static_cast<unsigned long>(::sysconf(_SC_PAGESIZE)) + (64ul << 20);
-    ASSERT_EQ(::setrlimit(RLIMIT_AS, &limit), 0);
-#endif
-    for (const auto& [name, status] : loads) {
-        gDialogs.QueueFile(PathOf(name));
-        PressFractals("Load Buffers");
-        EXPECT_EQ(Status(), status) << name;
+    // Only under the limit is the sound file refused.
+    if (kAddressSpaceLimits) loads.emplace_back("wide.zb3f", "Insufficient System Memory!");
+    {
+        std::unique_ptr<AddressSpaceLimit> limit;
+        if (kAddressSpaceLimits) limit = std::make_unique<AddressSpaceLimit>(64ul << 20);
+        for (const auto& [name, status] : loads) {
+            gDialogs.QueueFile(PathOf(name));
+            PressFractals("Load Buffers");
+            EXPECT_EQ(Status(), status) << name;
+        }
     }
-#if !defined(TALVORAN_ADDRESS_SANITIZER) && !defined(TALVORAN_THREAD_SANITIZER)
-    ASSERT_EQ(::setrlimit(RLIMIT_AS, &old), 0);
-#endif
     Shot("large_buffers_refused");
     EXPECT_TRUE(Model() == model);
     EXPECT_TRUE(Depth() == depth) << "the render's buffers changed";
     EXPECT_EQ(gRenderExists, 1);
     EXPECT_TRUE(ButtonEnabled(kButtonContinue));
+}
+
+// What a render is: its size and its buffers.
+struct RenderState {
+    int32_t width, height;
+    std::vector<float> depth;
+    std::vector<uint8_t> colors;  // the colour index, then the R, G and B planes
+    bool operator==(const RenderState&) const = default;
+};
+
+RenderState Render()
+{
+    const size_t pixels = size_t{static_cast<uint32_t>(gImageWidth)} * static_cast<uint32_t>(gImageHeight);
+    RenderState r{gImageWidth, gImageHeight, Depth(), std::vector<uint8_t>(gColorIndexBuffer, gColorIndexBuffer + pixels)};
+    for (const uint8_t* plane : gPointColorPlanes) r.colors.insert(r.colors.end(), plane, plane + pixels);
+    return r;
+}
+
+// A 512 x 512 render, then sizes memory cannot hold beside it, asked for as
+// a user asks: "Load Buffers" of a 3072 x 3072 render (with room for the
+// file's buffers, not for the render's), and "*2" pressed to 3072 x 3072
+// with "Change" (64 MB to spare). Each is refused and says why; the
+// render keeps its size and buffers, "Continue" and the erase question,
+// and "Continue" then goes on with it. (The sanitizer builds, which cannot limit
+// the address space, refuse sizes above 2048 in the allocator instead.)
+TEST_F(FractalDataProgram, SizesMemoryCannotHoldKeepTheRender)
+{
+    const size_t wideBuffers = SaveSmallAndWideBuffers();
+    RenderCycles(5000);
+    const RenderState render = Render();
+    ASSERT_GT(DrawnPixels(), 0u);
+    ASSERT_TRUE(ButtonEnabled(kButtonContinue));
+    if (!kAddressSpaceLimits) {
+        Keep(gResizeAllocate);
+        gResizeAllocate = [](int32_t w, int32_t h, bool aa) { return w <= 2048 && h <= 2048 && AllocateRenderBuffers(w, h, aa); };
+    }
+    // What a press draws for the first time is drawn before the limit: the
+    // GL driver's own allocations are not what is tested.
+    const struct {
+        const char* what;
+        size_t spare;
+        std::function<void()> prepare, press;
+    } asks[] = {
+        {"Load Buffers", wideBuffers + (48ul << 20), [] { gDialogs.QueueFile(PathOf("wide.zb3f")); },
+         [] { PressFractals("Load Buffers"); }},
+        {"Change", 64ul << 20,
+         [] {
+             gProgram.GoTo(kTabCamera);
+             for (int press = 0; press < 3; ++press) gProgram.ClickControl(CameraControls(), "*2");  // within 3072
+             EXPECT_EQ(gPanel.renderSize[0] * 10000 + gPanel.renderSize[1], 3072.0f * 10000 + 3072.0f);
+             gProgram.Frames(1);
+         },
+         [] {
+             gProgram.ClickControl(CameraControls(), "Change");
+             gProgram.Frames(2);
+         }},
+    };
+    for (const auto& a : asks) {
+        a.prepare();
+        {
+            std::unique_ptr<AddressSpaceLimit> limit;
+            if (kAddressSpaceLimits) limit = std::make_unique<AddressSpaceLimit>(a.spare);
+            a.press();
+        }
+        EXPECT_EQ(Status(), "Insufficient System Memory!") << a.what;
+        EXPECT_TRUE(Render() == render) << a.what << ": the render changed";
+        EXPECT_TRUE(ButtonEnabled(kButtonContinue)) << a.what;
+        EXPECT_EQ(gRenderExists, 1) << a.what;
+    }
+    gProgram.Frames(2);
+    Shot("resize_refused");
+
+    // Depth only grows: every point of the render is still there or nearer.
+    LimitRenderCycles(2000);
+    gProgram.ClickControl(WindowBottomControls(), "Continue");
+    ASSERT_EQ(gRenderRunFlag.load(), 1);
+    ASSERT_TRUE(WaitForRenderCycles());
+    gProgram.ClickControl(WindowBottomControls(), "Stop");
+    gProgram.Frames(2);
+    size_t kept = 0;
+    for (size_t p = 0; p < render.depth.size(); ++p) kept += gDepthBuffer[p] >= render.depth[p];
+    EXPECT_EQ(kept, render.depth.size()) << "Continue worked on other buffers";
 }
 
 // Every way out of every file action leaves the busy flag clear; the ways

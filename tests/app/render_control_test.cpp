@@ -266,6 +266,10 @@ bool LimitedAllocate(int32_t width, int32_t height, bool antiAlias2x)
     return false;
 }
 
+// A refused size keeps a render whole (no pause, nothing cleared, its
+// buttons as they were); with nothing rendered, or the old buffers gone,
+// the buffers start afresh at the old size or a start-up size, and the
+// status line says what was lost.
 TEST(BufferResize, SizesAndFallBacks)
 {
     struct Case {
@@ -273,18 +277,26 @@ TEST(BufferResize, SizesAndFallBacks)
         int mode;
         RenderResolution wanted;  // mode 0
         int largestThatFits;
-        bool losesOldBuffers;
+        bool losesOldBuffers, rendered;
         int width, height, firstRow, lastRow;
-        bool renderEnabled, memoryMessage;
+        bool renderEnabled;
+        const char* status;  // "" when none
     };
     const Case cases[] = {
-        {"1024 x 768 with 2X AA", 0, {1024, 768, true}, 1 << 20, false, 2048, 1536, 104, 728, true, false},
-        {"mode 2 keeps the doubled size", 2, {}, 1 << 20, false, 2048, 1536, 104, 728, true, false},
-        {"too large: the old size stays", 0, {4096, 1024, false}, 2048, false, 2048, 1536, 104, 728, true, true},
-        {"old buffers lost too: a start-up size", 0, {4096, 4096, false}, 1024, true, 1024, 1024, 0, 832, true,
-         true},
-        {"nothing fits", 0, {4096, 4096, false}, 256, true, 0, 0, 0, 832, false, true},
-        {"fits again", 0, {640, 480, false}, 1 << 20, false, 640, 480, 104, 728, true, false},
+        {"1024 x 768 with 2X AA", 0, {1024, 768, true}, 1 << 20, false, true, 2048, 1536, 104, 728, true, ""},
+        {"mode 2 keeps the doubled size", 2, {}, 1 << 20, false, true, 2048, 1536, 104, 728, true, ""},
+        {"too large: the render stays", 0, {4096, 1024, false}, 2048, false, true, 2048, 1536, 104, 728, true,
+         kInsufficientMemoryText},
+        {"too large, nothing rendered: the old size afresh", 0, {4096, 1024, false}, 2048, false, false, 2048, 1536,
+         104, 728, true, kInsufficientMemoryText},
+        // As after the voxel engine, whose grid took the colour-index buffer.
+        {"mode 2, the buffers lost: a start-up size", 2, {}, 1024, true, true, 1024, 1024, 0, 832, true,
+         "Insufficient System Memory! The render is lost: render size 1024 x 1024."},
+        {"old buffers lost too: a start-up size", 0, {4096, 4096, false}, 1024, true, true, 1024, 1024, 0, 832, true,
+         "Insufficient System Memory! The render is lost: render size 1024 x 1024."},
+        {"nothing fits", 0, {4096, 4096, false}, 256, true, true, 0, 0, 0, 832, false,
+         "Insufficient System Memory! The render is lost, and no render size fits in memory."},
+        {"fits again", 0, {640, 480, false}, 1 << 20, false, true, 640, 480, 104, 728, true, ""},
     };
     gResizeSleep = [](uint32_t ms) { gSlept += ms; };
     gResizeAllocate = LimitedAllocate;
@@ -294,25 +306,29 @@ TEST(BufferResize, SizesAndFallBacks)
         gLargestThatFits = c.largestThatFits;
         gLosesOldBuffers = c.losesOldBuffers;
         gWanted = c.wanted;
-        gRenderExists = 1;
-        gContinueAllowed = 1;
+        gRenderExists = gContinueAllowed = c.rendered ? 1 : 0;
+        // As "Change" leaves it before it resizes.
+        EnableButton(kButtonContinue, false);
+        if (RenderBuffersReady()) gDepthBuffer[7] = 1.0f;
+        gPreviewUploadPending = 0;
         gSlept = 0;
         ClearStatusText();
-        ResizeRenderBuffers(c.mode);
+        const bool resized = ResizeRenderBuffers(c.mode);
+        const bool kept = c.rendered && !c.losesOldBuffers && *c.status != '\0';
         const auto pair = [](int a, int b) { return std::to_string(a) + ", " + std::to_string(b); };
         EXPECT_EQ(pair(gImageWidth, gImageHeight), pair(c.width, c.height)) << c.name;
         EXPECT_EQ(RenderBuffersReady(), c.width > 0) << c.name;
+        EXPECT_EQ(resized, *c.status == '\0') << c.name;
         if (c.width > 0) {
             EXPECT_EQ(pair(gPreviewFirstRow, gPreviewLastRow), pair(c.firstRow, c.lastRow)) << c.name;
+            EXPECT_EQ(gDepthBuffer[7], kept ? 1.0f : 0.0f) << c.name;
         }
         EXPECT_EQ(ButtonEnabled(kButtonRender), c.renderEnabled) << c.name;
-        if (!c.renderEnabled) {
-            EXPECT_FALSE(ButtonEnabled(kButtonContinue)) << c.name;
-        }
-        EXPECT_EQ(std::string(gStatusText) == kInsufficientMemoryText, c.memoryMessage) << c.name;
-        EXPECT_EQ(gRenderExists + gContinueAllowed, 0) << c.name << ": nothing left to erase or continue";
-        EXPECT_EQ(gSlept, kResizeSettleMs) << c.name;
-        EXPECT_EQ(gPreviewUploadPending.load(), 1) << c.name;
+        EXPECT_EQ(ButtonEnabled(kButtonContinue), kept) << c.name;
+        EXPECT_STREQ(gStatusText, c.status) << c.name;
+        EXPECT_EQ(gRenderExists + gContinueAllowed, kept ? 2 : 0) << c.name;
+        EXPECT_EQ(gSlept, kept ? 0 : kResizeSettleMs) << c.name;
+        EXPECT_EQ(gPreviewUploadPending.load(), kept ? 0 : 1) << c.name;
     }
     gResizeAllocate = AllocateRenderBuffers;
     FreeRenderBuffers();

@@ -278,7 +278,7 @@ TEST_F(LargeFiles, AFileReadsAsTheSameBytesInMemory)
             } else if (kind == 2) {
                 okA = fromFile.Skip(n), okB = fromMemory.Skip(n);
             } else if (kind == 3) {
-                // Lines of about 256 bytes (a "\n" a 256), some past the limit.
+                // Lines of about 128 bytes (a "\n" or "\r" a 256), some past the limit.
                 const size_t limit = r() % 600;
                 std::string_view x, y;
                 const LineRead lineA = fromFile.NextLine(&x, limit), lineB = fromMemory.NextLine(&y, limit);
@@ -286,7 +286,7 @@ TEST_F(LargeFiles, AFileReadsAsTheSameBytesInMemory)
                 if (lineA == LineRead::kLine) {
                     ASSERT_EQ(x, y);
                     ASSERT_LE(x.size(), limit);
-                    ASSERT_EQ(x.find('\n'), std::string_view::npos);
+                    ASSERT_EQ(x.find_first_of("\r\n"), std::string_view::npos);
                 }
                 if (lineA == LineRead::kTooLong) fromFile.Skip(limit), fromMemory.Skip(limit);
                 okA = lineA != LineRead::kFailed, okB = lineB != LineRead::kFailed;
@@ -304,6 +304,22 @@ TEST_F(LargeFiles, AFileReadsAsTheSameBytesInMemory)
         EXPECT_TRUE(fromFile.Failed());
         EXPECT_FALSE(fromFile.ReadError());
         EXPECT_LE(fromFile.BytesFromFile(), bytes.size());
+    }
+    // A CR that ends the first window is a line end of one byte or, with
+    // the LF after it, of two.
+    for (const char* after : {"\nb\rc", "b\r\nc\r"}) {
+        std::string text(kWindow - 1, 'a');
+        text += '\r';
+        text += after;
+        const std::string linesPath = TempPath("lines.txt");
+        WriteBytes(linesPath, std::vector<uint8_t>(text.begin(), text.end()));
+        OpenedFile lines;
+        ASSERT_TRUE(OpenChosenFile(linesPath.c_str(), text.size(), &lines));
+        BinaryReader in(lines.fd, lines.size);
+        std::string_view line;
+        std::vector<std::string> got;
+        while (in.NextLine(&line, kWindow) == LineRead::kLine) got.emplace_back(line);
+        EXPECT_EQ(got, (std::vector<std::string>{std::string(kWindow - 1, 'a'), "b", "c"})) << after;
     }
     // A file that shrinks after it was opened gives out: a read error, not
     // bytes the file never had.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -102,6 +103,43 @@ TEST_F(StlImport, ABinaryFileFromAdmeshOpens)
     EXPECT_NEAR(gMesh.vertices[0], -0.57735027f, 1e-6f) << "each corner at radius 1";
 }
 
+// Two facets as writers lay them out: CR line ends (old Mac), keywords in
+// capitals, NUL padding after "endsolid", and all three together, each read
+// as the same two triangles as the plain file.
+TEST_F(StlImport, LineEndsCapitalsAndPaddingReadAsThePlainFile)
+{
+    const std::string plain = "solid two\n" + Facet("0 0 0", "2 0 0", "0 2 0") + Facet("0 0 4", "2 0 4", "0 2 4") +
+                              "endsolid two\n";
+    auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+            text.replace(at, from.size(), to);
+        return text;
+    };
+    std::string capitals = plain;
+    for (char& c : capitals) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string cr = replaced(plain, "\n", "\r"), nuls(700, '\0');
+    const std::pair<const char*, std::string> files[] = {
+        {"CR", cr},
+        {"CR, no last line end", cr.substr(0, cr.size() - 1)},
+        {"CR LF, then CR", "solid two\r\n" + cr.substr(cr.find('\r') + 1)},
+        {"capitals", capitals},
+        {"NULs on the line after", plain + nuls},
+        {"NULs after the name, blanks, more NULs", plain.substr(0, plain.size() - 1) + nuls + "\n \t\n" + nuls},
+        {"all three", replaced(capitals, "\n", "\r") + nuls},
+    };
+    StlMesh reference;
+    ASSERT_EQ(ParseStl(Text(plain).data(), plain.size(), &reference, nullptr), StlStatus::kTriangles);
+    const std::vector<float> expected(reference.vertices.get(), reference.vertices.get() + 18);
+    for (const auto& [name, text] : files) {
+        ClearBaseshapeMesh(0);
+        ASSERT_TRUE(Import(Text(text))) << name << ": " << gStatusText;
+        ASSERT_EQ(gMesh.triangleCount, 2u) << name;
+        StlMesh mesh;
+        ASSERT_EQ(ParseStl(Text(text).data(), text.size(), &mesh, nullptr), StlStatus::kTriangles) << name;
+        EXPECT_EQ(std::vector<float>(mesh.vertices.get(), mesh.vertices.get() + 18), expected) << name;
+    }
+}
+
 // Refused files leave the mesh as it was and say why.
 TEST_F(StlImport, HostileFilesChangeNothing)
 {
@@ -125,6 +163,11 @@ TEST_F(StlImport, HostileFilesChangeNothing)
         Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "vertex 1 1 1\nendsolid\n"),
         Text("solid\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\nvertex 1 0 0\nendloop\nendfacet\nendsolid\n"),
         Text("solid is what we are\nThe rest is prose.\nendsolid\n"),
+        // NULs are padding only after the last "endsolid": not inside a
+        // solid, nor before more text.
+        Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + std::string(8, '\0') + "\nendsolid\n"),
+        Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "endsolid\n" + std::string(8, '\0') + "\nsolid\nendsolid\n"),
+        Text("solid\n" + Facet("0 0 0", "2 0 0", "0 2 0") + "endsolid\n" + std::string("\0\0x\n", 4)),
     };
     ASSERT_TRUE(Import(Binary("x", 1)));
     const std::vector<uint8_t> before = BaseshapeState();

@@ -60,6 +60,11 @@ int main(int argc, char** argv)
                                              "outer loop\nvertex 0 0 1\nvertex 1 0 1\nvertex 0 1 1\nendloop\nendfacet\n"
                                              "endsolid two\n";
     std::ofstream(stl + "empty.stl") << "solid empty\nendsolid empty\n";
+    // Capitals, CR line ends and NUL padding after the last "endsolid".
+    std::ofstream(stl + "old_mac.stl", std::ios::binary)
+        << "SOLID OLD\rFACET NORMAL 0 0 1\rOUTER LOOP\rVERTEX 0 0 0\rVERTEX 1 0 0\rVERTEX 0 1 0\rENDLOOP\rENDFACET\r"
+           "ENDSOLID OLD\r"
+        << std::string(64, '\0');
     // The start-up materials with pictures of a few pixels, and a 16 x 16
     // render's fractal with and without its buffers.
     const std::string zdat = std::string(argv[1]) + "/zdat/", bmat = std::string(argv[1]) + "/bmat/";

@@ -10,6 +10,8 @@
 #include <limits>
 #include <utility>
 
+#include "render/voxel_engine.h"
+
 namespace {
 
 TEST(RenderBuffers, AllocatesEveryBufferZeroedAndDoublesFor2xAntiAliasing)
@@ -48,6 +50,7 @@ TEST(RenderBuffers, ImpossibleSizesFailAndKeepThePreviousBuffers)
     // The address sanitizer aborts on such a request instead of failing it.
     EXPECT_FALSE(AllocateRenderBuffers(1 << 28, 1 << 28, false));  // memory runs out
 #endif
+    EXPECT_EQ(gDepthBuffer[5], 3.0f) << "what the buffers held is kept";
     EXPECT_EQ(gImageWidth, 16);
     EXPECT_EQ(gImageHeight, 16);
     EXPECT_TRUE(RenderBuffersReady());
@@ -56,13 +59,19 @@ TEST(RenderBuffers, ImpossibleSizesFailAndKeepThePreviousBuffers)
 
 // "Change" to the largest render size with 2X anti-aliasing in a process
 // whose address space has room for 200 MB more: the allocation fails, and
-// the buffers of the size before come back whole.
+// the buffers of the size before stay, with what they held.
 TEST(RenderBuffers, ARealAddressSpaceLimitGivesBackTheOldSize)
 {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         if (!AllocateRenderBuffers(300, 200, false)) ::_exit(3);
+        const auto mark = [](int v) {
+            gDepthBuffer[300 * 200 - 1] = static_cast<float>(v), gColorIndexBuffer[17] = static_cast<uint8_t>(v);
+            gPointColorPlanes[2][300 * 200 - 1] = static_cast<uint8_t>(v), gSubPixelBuffer[1] = static_cast<uint8_t>(v);
+            gShadowMap[300 * 300 - 1] = static_cast<uint16_t>(v), gFogSampleBuffer[0] = static_cast<uint16_t>(v);
+        };
+        mark(9);
 #if !defined(TALVORAN_ADDRESS_SANITIZER) && !defined(TALVORAN_THREAD_SANITIZER)
         // The sanitizers reserve terabytes of address space, so only the
         // plain build can set the limit; there the request must fail.
@@ -76,14 +85,43 @@ TEST(RenderBuffers, ARealAddressSpaceLimitGivesBackTheOldSize)
         if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(5);
         if (AllocateRenderBuffers(3072, 3072, true)) ::_exit(1);
 #endif
-        const bool old = gImageWidth == 300 && gImageHeight == 200 && RenderBuffersReady();
-        if (old) gDepthBuffer[300 * 200 - 1] = 1.0f;  // every byte of the old size is there
+        const bool old = gImageWidth == 300 && gImageHeight == 200 && RenderBuffersReady() &&
+                         gDepthBuffer[300 * 200 - 1] == 9.0f && gColorIndexBuffer[17] == 9 &&
+                         gPointColorPlanes[2][300 * 200 - 1] == 9 && gSubPixelBuffer[1] == 9 &&
+                         gShadowMap[300 * 300 - 1] == 9 && gFogSampleBuffer[0] == 9;
         ::_exit(old ? 0 : 2);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the limit did not hold, 2: the old buffers were not given back";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the limit did not hold, 2: the old buffers were not kept as they were";
+}
+
+// The same size again (also as 2X anti-aliasing of half of it) keeps the
+// buffers where they are, cleared; the voxel engine's grid in the
+// colour-index buffer gives way to W x H bytes.
+TEST(RenderBuffers, TheSameSizeKeepsTheBuffersCleared)
+{
+    ASSERT_TRUE(AllocateRenderBuffers(64, 32, false));
+    const float* depth = gDepthBuffer;
+    for (bool antiAlias : {false, true}) {
+        gDepthBuffer[64 * 32 - 1] = 1.0f, gShadowMap[64 * 64 - 1] = 2, gPointColorPlanes[1][0] = 3;
+        gColorIndexBuffer[5] = 4, gExportRowPairs[3][127] = 5;
+        ASSERT_TRUE(antiAlias ? AllocateRenderBuffers(32, 16, true) : AllocateRenderBuffers(64, 32, false));
+        EXPECT_EQ(gDepthBuffer, depth);
+        EXPECT_EQ(gAntiAlias2x, antiAlias ? 1 : 0);
+        EXPECT_EQ(gDepthBuffer[64 * 32 - 1] + gShadowMap[64 * 64 - 1] + gPointColorPlanes[1][0] + gColorIndexBuffer[5] +
+                      gExportRowPairs[3][127],
+                  0.0f);
+    }
+    SetVoxelResolution(1);  // 200^3 bytes
+    ASSERT_TRUE(AllocateVoxelGrid());
+    ASSERT_EQ(gColorIndexBufferBytes, 200u * 200u * 200u);
+    ASSERT_TRUE(AllocateRenderBuffers(32, 16, true));
+    EXPECT_EQ(gColorIndexBufferBytes, 64u * 32u);
+    EXPECT_TRUE(RenderBuffersReady());
+    SetVoxelResolution(0);
+    FreeRenderBuffers();
 }
 
 // A small image and one whose buffers span many pages and end inside one:
