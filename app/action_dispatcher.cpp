@@ -430,6 +430,9 @@ void ClearForViewReset()
 void CameraPage()
 {
     if (Take(kActionChange) && RenderBuffersChangeable()) {
+        // A running render stops here as at "Stop": where memory refuses
+        // the new size, the render is kept and "Continue" goes on with it.
+        if (gRenderActive.load() && !gAnimationOn && !gVoxelEngineOn) gContinueAllowed = 1;
         StopRender();
         ShowIdleRenderButtons();
         gScreenState = kScreenPointPreview;

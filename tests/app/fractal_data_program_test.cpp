@@ -372,7 +372,8 @@ RenderState Render()
 // file's buffers, not for the render's), and "*2" pressed to 3072 x 3072
 // with "Change" (64 MB to spare). Each is refused and says why; the
 // render keeps its size and buffers, "Continue" and the erase question,
-// and "Continue" then goes on with it. (The sanitizer builds, which cannot limit
+// and "Continue" then goes on with it; "Change" pressed while it runs leaves
+// it stopped as "Stop" does, to be continued. (The sanitizer builds, which cannot limit
 // the address space, refuse sizes above 2048 in the allocator instead.)
 TEST_F(FractalDataProgram, SizesMemoryCannotHoldKeepTheRender)
 {
@@ -431,6 +432,24 @@ TEST_F(FractalDataProgram, SizesMemoryCannotHoldKeepTheRender)
     size_t kept = 0;
     for (size_t p = 0; p < render.depth.size(); ++p) kept += gDepthBuffer[p] >= render.depth[p];
     EXPECT_EQ(kept, render.depth.size()) << "Continue worked on other buffers";
+
+    // "Change" while the render runs stops it as "Stop" does: refused, the
+    // render is kept and "Continue" offered.
+    gProgram.ClickControl(WindowBottomControls(), "Continue");
+    ASSERT_EQ(gRenderRunFlag.load(), 1);
+    ASSERT_TRUE(WaitForRenderCycles());
+    {
+        std::unique_ptr<AddressSpaceLimit> limit;
+        if (kAddressSpaceLimits) limit = std::make_unique<AddressSpaceLimit>(64ul << 20);
+        gProgram.ClickControl(CameraControls(), "Change");
+        gProgram.Frames(2);
+    }
+    EXPECT_EQ(Status(), "Insufficient System Memory!");
+    EXPECT_EQ(gRenderRunFlag.load(), 0);
+    EXPECT_TRUE(ButtonEnabled(kButtonContinue)) << "the render that Change stopped cannot be continued";
+    kept = 0;
+    for (size_t p = 0; p < render.depth.size(); ++p) kept += gDepthBuffer[p] >= render.depth[p];
+    EXPECT_EQ(kept, render.depth.size()) << "the refused Change cleared the render";
 }
 
 // Every way out of every file action leaves the busy flag clear; the ways
