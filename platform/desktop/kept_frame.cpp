@@ -48,7 +48,7 @@ void ForgetStaleNames()
 bool Refuse(const char* why)
 {
     static bool said = false;
-    if (!said) std::fprintf(stderr, "talvoran: no copy of the window's frame is kept (%s): whole frames instead\n", why);
+    if (!said) std::fprintf(stderr, "talvoran: no copy of the window's frame kept (%s): whole frames instead\n", why);
     said = true;
     return false;
 }

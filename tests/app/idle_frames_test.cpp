@@ -190,7 +190,8 @@ void PassASecond(ProgramDriver& program)
     }
 }
 
-// The clock at the pulse's brightest after `after`, and half a period on, at its darkest.
+// The clock at the pulse's brightest after `after` (its darkest is half a
+// period, 628 ms, on).
 uint64_t BrightestAfter(uint64_t after)
 {
     const double period = 2.0 * M_PI / 0.005;
@@ -202,7 +203,8 @@ uint64_t BrightestAfter(uint64_t after)
 std::vector<size_t> LoopBox(int w, int h)
 {
     std::vector<size_t> box;
-    const int x0 = static_cast<int>(kReminderLoop[0] - 4) * w / 1600, x1 = static_cast<int>(kReminderLoop[2] + 4) * w / 1600;
+    const int x0 = static_cast<int>(kReminderLoop[0] - 4) * w / 1600;
+    const int x1 = static_cast<int>(kReminderLoop[2] + 4) * w / 1600;
     const int top = (1000 - static_cast<int>(kReminderLoop[3] + 4)) * h / 1000;
     const int bottom = (1000 - static_cast<int>(kReminderLoop[1] - 4)) * h / 1000;
     for (int y = top; y <= bottom; ++y)
