@@ -2,6 +2,7 @@
 #include "app/create_interface.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "app/export_actions.h"
@@ -25,6 +26,7 @@
 #include "engine/status_line.h"
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_window.h"
+#include "platform/desktop/kept_frame.h"
 #include "platform/desktop/platform_events.h"
 #include "shading/preview_image.h"
 #include "shading/preview_passes.h"
@@ -150,11 +152,93 @@ void DeletePreviewTexture()
     gPreviewTexture = 0;
 }
 
+namespace {
+
+uint64_t gLastFrameTick = 0;  // gFrameTicks of the last frame, whole or pulse
+bool gPulseFrameKept = false;  // the kept copy is the frame on screen
+
+}  // namespace
+
+uint64_t gPulseFramesDrawn = 0;
+bool (*gKeepWindowFrame)() = KeepWindowFrame;
+
 void RenderFrame()
 {
     DrawFrame();
     SwapMainWindow();
     ++gFramesDrawn;
+    gLastFrameTick = gFrameTicks();
+    gPulseFrameKept = false;
+}
+
+uint32_t MsUntilPulseFrame()
+{
+    if (!ResolutionReminderShown()) return kNoPulseFrame;
+    const uint64_t now = gFrameTicks();
+    // A clock set back (tests fix it) is due at once.
+    if (now < gLastFrameTick || now - gLastFrameTick >= kPulseFrameMs) return 0;
+    return static_cast<uint32_t>(kPulseFrameMs - (now - gLastFrameTick));
+}
+
+bool PulseFrameDue() { return MsUntilPulseFrame() == 0; }
+
+namespace {
+
+// The window's pixels the loop may touch, with a margin for the rounding of
+// the line's ends.
+PixelRect ReminderLoopPixels()
+{
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const float sx = static_cast<float>(viewport[2]) / kVirtualScreenWidth;
+    const float sy = static_cast<float>(viewport[3]) / kVirtualScreenHeight;
+    int width = 0, height = 0;
+    GetMainDrawableSize(&width, &height);
+    const int x0 = std::max(0, viewport[0] + static_cast<int>(std::floor(kReminderLoop[0] * sx)) - 2);
+    const int y0 = std::max(0, viewport[1] + static_cast<int>(std::floor(kReminderLoop[1] * sy)) - 2);
+    const int x1 = std::min(width, viewport[0] + static_cast<int>(std::ceil(kReminderLoop[2] * sx)) + 3);
+    const int y1 = std::min(height, viewport[1] + static_cast<int>(std::ceil(kReminderLoop[3] * sy)) + 3);
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+// Over the kept frame, as DrawInterface draws it.
+void DrawReminderLoopOnly()
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    DrawResolutionReminder();
+    glPopMatrix();
+}
+
+}  // namespace
+
+void RenderPulseFrame()
+{
+    bool shown = false;
+    if (gPulseFrameKept) {
+        // Only the loop's place, where the window system shows a part of the
+        // buffer; else the whole kept frame with the loop, swapped.
+        const PixelRect loop = ReminderLoopPixels();
+        if (CanShowBackBufferPart() && RestoreKeptWindowFrame(loop)) {
+            DrawReminderLoopOnly();
+            shown = ShowBackBufferPart(loop);
+        }
+        if (!shown && RestoreKeptWindowFrame()) {
+            DrawReminderLoopOnly();
+            SwapMainWindow();
+            shown = true;
+        }
+    }
+    if (shown) {
+        ++gPulseFramesDrawn;
+    } else {
+        DrawFrame();
+        gPulseFrameKept = gKeepWindowFrame();
+        SwapMainWindow();
+        ++gFramesDrawn;
+    }
+    gLastFrameTick = gFrameTicks();
 }
 
 // ---- The window at rest ----------------------------------------------------------
@@ -170,7 +254,7 @@ bool SomethingMoves()
         state == kScreenVoxelBusy)
         return true;
     if (gRenderActive.load() || gMeshExportRunning.load() || gProceduralTextureBusy.load()) return true;
-    if (TextInputActive() || (gInterfaceBuilt && ResolutionReminderDue())) return true;
+    if (TextInputActive()) return true;
     // The settled point preview gathers its points between frames.
     if (PointPreviewGathers()) return false;
     return (state == kScreenPointPreview || state == kScreenPreview3D) && !PointPreviewSettled();

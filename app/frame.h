@@ -54,10 +54,29 @@ extern uint64_t gFramesDrawn;
 // a texture generation or mesh export, a point preview that is still
 // dirty (a settled one gathers its points between frames and asks for one
 // when a shading has a new picture to show), an open text field (its caret
-// counts frames), the resolution reminder's pulse, a new preview image or
-// status text. FrameWanted says whether the next pass draws.
+// counts frames), a new preview image or status text. FrameWanted says
+// whether the next pass draws.
 void RequestFrames(int count);
 bool FrameWanted();
+
+// The resolution reminder's pulse, where it is shown ("Camera") and nothing
+// else wants a frame: a frame every kPulseFrameMs of gFrameTicks, 25 over the
+// pulse's period of 1.26 s. The first after a whole frame is whole and kept
+// (gKeepWindowFrame); the next ones put the kept copy back and draw only the
+// loop over it, which replaces its own pixels, so they look as whole frames
+// of their tick would: where the window system shows part of the buffer,
+// only the loop's place is put back and shown, else the whole copy and a
+// swap. A whole frame takes over whenever one is wanted; a GL without the
+// copy draws whole frames at the pulse's rate.
+inline constexpr uint32_t kPulseFrameMs = 50;
+bool PulseFrameDue();
+// Milliseconds until the next pulse frame is due (0: now), or kNoPulseFrame.
+inline constexpr uint32_t kNoPulseFrame = 0xffffffffu;
+uint32_t MsUntilPulseFrame();
+void RenderPulseFrame();
+// The pulse frames that drew only the loop; the whole ones count in gFramesDrawn.
+extern uint64_t gPulseFramesDrawn;
+extern bool (*gKeepWindowFrame)();  // KeepWindowFrame; tests refuse the copy
 void DrawFrame();
 void DrawMainView();
 void DrawExportView();

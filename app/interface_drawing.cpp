@@ -179,15 +179,23 @@ bool ResolutionReminderDue()
     return w != SharedLoad(gImageWidth) || h != SharedLoad(gImageHeight) || aa != (SharedLoad(gAntiAlias2x) != 0);
 }
 
+bool ResolutionReminderShown() { return gInterfaceBuilt && gCurrentTab == kTabCamera && ResolutionReminderDue(); }
+
 void DrawResolutionReminder()
 {
     if (!ResolutionReminderDue()) return;
     const float pulse = (std::sin(static_cast<float>(gFrameTicks()) * 0.005f) + 1.0f) * 0.5f;
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    // Whatever was drawn before, over the frame or over a kept copy of it:
+    // the loop replaces its pixels, a line of one pixel.
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_LINE_STIPPLE);
+    glLineWidth(1.0f);
     glColor3f(pulse, 0.0f, 0.0f);
-    OutlineQuad(280, 798, 354, 826, 30);
+    OutlineQuad(kReminderLoop[0], kReminderLoop[1], kReminderLoop[2], kReminderLoop[3], 30);
     glPopAttrib();
 }
 

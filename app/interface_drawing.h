@@ -7,7 +7,7 @@
 #include <cstdint>
 
 // The clock of what moves on screen by itself, the busy mark's turn and the
-// resolution reminder's pulse (milliseconds); tests fix it.
+// resolution reminder's pulse and its frames (milliseconds); tests fix it.
 extern uint64_t (*gFrameTicks)();
 
 void DrawInterface();
@@ -22,7 +22,11 @@ void DrawSymmetryNotice();
 void DrawBaseshapeNotice();
 // "Render Resolution:" (doubled with "Enable 2X AA.") or the AA box differs
 // from the render buffers: the loop around "Change" pulses on gFrameTicks.
+// Its corners, left, bottom, right, top.
+inline constexpr float kReminderLoop[4] = {280, 798, 354, 826};
 bool ResolutionReminderDue();
+// Due and drawn: on "Camera", where DrawInterface draws the loop.
+bool ResolutionReminderShown();
 void DrawResolutionReminder();
 // The render size as the user chose it ("%d x %d" formats with W and H),
 // halved under 2X anti-aliasing with the second format.

@@ -1,5 +1,6 @@
 #include "app/program_entry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,7 @@
 #include "engine/file_replacement.h"
 #include "platform/desktop/desktop_dialogs.h"
 #include "platform/desktop/gl_window.h"
+#include "platform/desktop/kept_frame.h"
 #include "platform/desktop/platform_events.h"
 #include "platform/desktop/preview_target.h"
 #include "platform/asset_paths.h"
@@ -180,6 +182,8 @@ bool RunMessageLoopPass()
     if (FrameWanted()) {
         RenderFrame();
         PaceFrame();
+    } else if (PulseFrameDue()) {
+        RenderPulseFrame();
     } else if (GatherSettledPoints() && BaseshapeAnimationOn()) {
         PaceFrame();  // the animation steps by the preview's passes as it did by its frames
     }
@@ -193,8 +197,9 @@ namespace {
 // event of their own.
 constexpr uint32_t kRestPollMs = 50;
 
-// Until an event comes, or the time to look again for work.
-void RestUntilEvent() { WaitForPlatformEvent(kRestPollMs); }
+// Until an event comes, or the time to look again for work or to draw the
+// reminder's next pulse.
+void RestUntilEvent() { WaitForPlatformEvent(std::min(kRestPollMs, MsUntilPulseFrame())); }
 
 // The heap's free pages go back to the system once the window has rested a
 // second after its last frame: not between the frames of a pointer moving
@@ -229,6 +234,7 @@ void StopProgram()
     SetFrameTimer(0);
     DeletePreviewTexture();
     DestroyPreviewTarget();
+    DestroyKeptWindowFrame();
     DestroyMainWindow();
     ShutdownPlatformVideo();
 }

@@ -3,9 +3,13 @@
 # start-up steps and the settling of the point preview) and, when xdotool is
 # there, with the transformation editor open at rest ("Editors",
 # "Transformations", "Edit" on), once more after "Edit" is switched off
-# (with the seconds the window took to rest again), and while a render runs
-# after a press on "Render". Prints the share of one core over the whole
-# process and over its window thread alone, and the resident memory.
+# (with the seconds the window took to rest again); with a resolution preset
+# picked and not applied ("Camera", "Resolution presets", "512 x 512"), on
+# "Camera", where the reminder around "Change" pulses, and on "Fractals",
+# where it is not drawn; at rest once more after "Change"; and while a
+# (512 x 512) render runs after a press on "Render". Prints the share of one
+# core over the whole process (all its threads, the GL driver's too) and over
+# its window thread alone, and the resident memory.
 #
 #   scripts/idle-cpu.sh [talvoran] [seconds measured, 10] [seconds to settle, 30]
 set -euo pipefail
@@ -90,6 +94,26 @@ if command -v xdotool > /dev/null; then
   xdotool mousemove --window "$window" 1100 600
   echo "after \"Edit\" off: at rest after $(rested_after) s"
   measure "editor closed, at rest"
+  # The tabs "Fractals" at (64, 956) and "Camera" at (256, 956); on
+  # "Camera" the rows "832 x 832" at (128, 710) and "512 x 512" at (128, 734)
+  # of "Resolution presets" (the second pressed after the first, so that it
+  # counts whatever row was picked before) and "Change" at (317, 812).
+  click 256 956
+  click 128 710
+  click 128 734
+  xdotool mousemove --window "$window" 1100 600
+  sleep 5
+  measure "\"Camera\", preset pending"
+  click 64 956
+  xdotool mousemove --window "$window" 1100 600
+  sleep 5
+  measure "\"Fractals\", preset pending"
+  # "Change" holds the window thread 2 s, then the preview starts afresh.
+  click 256 956
+  click 317 812
+  xdotool mousemove --window "$window" 1100 600
+  sleep 15
+  measure "preset applied, at rest"
   # "Render" at (740, 112) of the 1600 x 1000 virtual screen, y up.
   xdotool mousemove --window "$window" 740 888 click 1
   sleep 3

@@ -218,6 +218,27 @@ std::string GlString(GLenum name)
 }
 }  // namespace
 
+bool ExtensionListHas(const char* extensions, const char* name)
+{
+    if (!extensions) return false;
+    // Whole tokens only: a longer name that merely begins with ours must not count.
+    const size_t length = std::strlen(name);
+    for (const char* p = extensions; *p;) {
+        const size_t token = std::strcspn(p, " ");
+        if (token == length && std::strncmp(p, name, length) == 0) return true;
+        p += token;
+        while (*p == ' ') ++p;
+    }
+    return false;
+}
+
+bool CurrentGlHasFramebufferObjects()
+{
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (version && version[0] >= '3' && version[1] == '.') return true;
+    return ExtensionListHas(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), "GL_ARB_framebuffer_object");
+}
+
 std::string CurrentGlRenderer() { return GlString(GL_RENDERER); }
 std::string CurrentGlVersion() { return GlString(GL_VERSION); }
 

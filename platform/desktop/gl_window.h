@@ -61,6 +61,12 @@ void ApplyVirtualScreenProjection();
 std::string CurrentGlRenderer();
 std::string CurrentGlVersion();
 
+// The current context offers framebuffer objects (GL 3 or
+// GL_ARB_framebuffer_object): blits between buffers among them.
+bool CurrentGlHasFramebufferObjects();
+// A space-separated list of extension names holds the name, whole.
+bool ExtensionListHas(const char* extensions, const char* name);
+
 // The current read buffer (width by height from the lower left) as RGB bytes,
 // top row first, as image files hold them.
 std::vector<uint8_t> ReadFramebufferRgb(int width, int height);

@@ -1,7 +1,5 @@
 #include "platform/desktop/preview_target.h"
 
-#include <cstring>
-
 #include "platform/desktop/gl_api.h"
 #include "platform/desktop/gl_window.h"
 
@@ -16,24 +14,6 @@ GLuint gFramebuffer = 0;
 GLuint gDepthRenderbuffer = 0;
 GLint gSavedFramebuffer = 0;
 bool gInsideTarget = false;
-
-bool HasFramebufferObjects()
-{
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    if (version && version[0] >= '3' && version[1] == '.') return true;
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (!extensions) return false;
-    // Whole tokens only: a longer name that merely begins with ours must not count.
-    const char* name = "GL_ARB_framebuffer_object";
-    const size_t length = std::strlen(name);
-    for (const char* p = extensions; *p;) {
-        const size_t token = std::strcspn(p, " ");
-        if (token == length && std::strncmp(p, name, length) == 0) return true;
-        p += token;
-        while (*p == ' ') ++p;
-    }
-    return false;
-}
 
 void SetTargetState()
 {
@@ -77,7 +57,7 @@ bool CreatePreviewTarget()
     gPreviewTargetFormat[2] = 32;
     gPreviewTargetFormat[3] = 24;
     gPreviewTargetFormat[4] = 0;
-    if (!HasFramebufferObjects()) return false;
+    if (!CurrentGlHasFramebufferObjects()) return false;
 
     glEnable(GL_TEXTURE_2D);
     glGenTextures(1, &gPreviewTargetTexture);
