@@ -20,7 +20,7 @@ void SayHelpPageNotOpened(const char* target)
     std::string_view page = target;
     if (page.starts_with(kFileScheme)) page.remove_prefix(kFileScheme.size());
     page = page.substr(0, page.find('#'));
-    SetStatusText("No browser opened the help page. It is at %.*s", static_cast<int>(page.size()), page.data());
+    SetStatusText("No browser opened the help page. It is at %s", StatusPath(std::string(page).c_str()));
 }
 
 }  // namespace
@@ -30,7 +30,7 @@ bool OpenHelpPage(const char* section)
     const std::filesystem::path page = std::filesystem::path(InstallFolder()) / "help" / "index.html";
     std::error_code error;
     if (!std::filesystem::is_regular_file(page, error)) {
-        SetStatusText("The help page is missing from %s", page.parent_path().c_str());
+        SetStatusText("The help page is missing from %s", StatusPath(page.parent_path().c_str()));
         return false;
     }
     std::string target = std::string(kFileScheme) + std::filesystem::absolute(page, error).string();

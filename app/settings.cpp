@@ -64,7 +64,13 @@ bool WriteSetting(const char* name, int value)
         file.Set(name, std::to_string(value));
         if (file.Save(path, &error)) return true;
     }
-    SetStatusText("Settings not saved: %s", error.c_str());
+    // The error is "PATH: PROBLEM": where the line is short, the path gives way.
+    const size_t colon = error.rfind(": ");
+    if (colon == std::string::npos) {
+        SetStatusText("Settings not saved: %s", error.c_str());
+    } else {
+        SetStatusText("Settings not saved: %s: %s", StatusPath(error.substr(0, colon).c_str()), error.c_str() + colon + 2);
+    }
     return false;
 }
 

@@ -76,14 +76,15 @@ void ClearStatusText()
     gStatusNames = {};
 }
 
-const char* StatusFileName(const char* path)
+namespace {
+
+// The text between the marks, in one of a few buffers of this thread.
+const char* MarkedName(const char* name)
 {
     thread_local char names[4][kStatusTextSize];
     thread_local int next = 0;
     char* out = names[next];
     next = (next + 1) % 4;
-    const char* slash = std::strrchr(path, '/');
-    const char* name = slash ? slash + 1 : path;
     size_t n = 0;
     out[n++] = kNameOpen;
     // A name holding a mark of its own would move the span.
@@ -92,6 +93,16 @@ const char* StatusFileName(const char* path)
     out[n] = '\0';
     return out;
 }
+
+}  // namespace
+
+const char* StatusFileName(const char* path)
+{
+    const char* slash = std::strrchr(path, '/');
+    return MarkedName(slash ? slash + 1 : path);
+}
+
+const char* StatusPath(const char* path) { return MarkedName(path); }
 
 void CopyStatusText(char* out, size_t size, int* width, StatusNames* names)
 {

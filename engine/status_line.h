@@ -23,6 +23,9 @@ void ClearStatusText();
 // name from here (FileNameOf of files/file_status.h does); the marks never
 // reach gStatusText. Stays valid for three more calls on the same thread.
 const char* StatusFileName(const char* path);
+// The same for a whole path, where the folder is what the user must find
+// (where a page or a setting is).
+const char* StatusPath(const char* path);
 
 // Where the file names stand in the status text, byte offsets [begin, end),
 // in the order of the text.

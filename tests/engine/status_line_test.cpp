@@ -60,6 +60,8 @@ TEST(StatusLine, FileNamesAreFoundWhereTheyStand)
         {"cut off", [] { SetStatusText("File %s", StatusFileName(longName.c_str())); },
          "File " + std::string(kStatusTextSize - 1 - 6, 'n'), {{5, kStatusTextSize - 2}}},
         {"a folder's end", [] { SetStatusText("[%s]", StatusFileName("dir/")); }, "[]", {}},
+        {"a whole path", [] { SetStatusText("It is at %s", StatusPath("/a/b/c.html")); }, "It is at /a/b/c.html",
+         {{9, 20}}},
         {"plain", [] { SetStatusText("%s", "no names"); }, "no names", {}},
         {"cleared", [] { SetStatusText("%s", StatusFileName("x")), ClearStatusText(); }, "", {}},
     };
