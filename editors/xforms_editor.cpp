@@ -109,9 +109,8 @@ const float* FixedRotationMatrix(int cell)
 void XFormsEditor::BuildPanel()
 {
     for (int i = 0; i < 256; ++i) {
-        const float hsv[3] = {1.40625f * static_cast<float>(i), 1.0f, 1.0f};
         int rgb[3];
-        HsvToRgb255(rgb, hsv);
+        HueWheel255(rgb, i);
         gEscapeGradient.r[i] = static_cast<uint8_t>(rgb[0]);
         gEscapeGradient.g[i] = static_cast<uint8_t>(rgb[1]);
         gEscapeGradient.b[i] = static_cast<uint8_t>(rgb[2]);

@@ -71,3 +71,9 @@ int* HsvToRgb255(int* rgb, const float* hsv)
     }
     return rgb;
 }
+
+int* HueWheel255(int* rgb, int i)
+{
+    const float hsv[3] = {1.40625f * static_cast<float>(i), 1.0f, 1.0f};
+    return HsvToRgb255(rgb, hsv);
+}

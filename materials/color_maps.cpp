@@ -223,9 +223,8 @@ namespace {
 void MakeHueWheel(ColorMap& map)
 {
     for (int i = 0; i < kColorMapEntries; ++i) {
-        const float hsv[3] = {1.40625f * static_cast<float>(i), 1.0f, 1.0f};
         int rgb[3];
-        HsvToRgb255(rgb, hsv);
+        HueWheel255(rgb, i);
         map.red[i] = static_cast<uint8_t>(rgb[0]);
         map.green[i] = static_cast<uint8_t>(rgb[1]);
         map.blue[i] = static_cast<uint8_t>(rgb[2]);
