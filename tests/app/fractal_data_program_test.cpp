@@ -127,6 +127,26 @@ protected:
     }
 };
 
+// "Continue" for the given cycles, then "Stop".
+void ContinueCycles(uint64_t cycles)
+{
+    LimitRenderCycles(cycles);
+    gProgram.ClickControl(WindowBottomControls(), "Continue");
+    ASSERT_EQ(gRenderRunFlag.load(), 1);
+    ASSERT_TRUE(WaitForRenderCycles());
+    gProgram.ClickControl(WindowBottomControls(), "Stop");
+    gProgram.Frames(2);
+}
+
+// Depth only grows while the same render goes on: every point of it is
+// still there or nearer.
+bool EveryPointKeptOrNearer(const std::vector<float>& depth)
+{
+    for (size_t p = 0; p < depth.size(); ++p)
+        if (gDepthBuffer[p] < depth[p]) return false;
+    return true;
+}
+
 // Save, change everything a file holds, load: the model is back, and the
 // panels show the loaded type and size.
 TEST_F(FractalDataProgram, ASavedFractalComesBackAfterEverythingChanged)
@@ -195,17 +215,9 @@ TEST_F(FractalDataProgram, SavedBuffersGoOnAfterTheProgramStartsAgain)
     EXPECT_LT(DifferentShare(before, after), 0.01);
 
     ASSERT_TRUE(ButtonEnabled(kButtonContinue));
-    LimitRenderCycles(5000);
-    gProgram.ClickControl(WindowBottomControls(), "Continue");
-    EXPECT_EQ(gRenderRunFlag.load(), 1);
-    ASSERT_TRUE(WaitForRenderCycles());
-    gProgram.ClickControl(WindowBottomControls(), "Stop");
-    gProgram.Frames(2);
+    ContinueCycles(5000);
     EXPECT_GT(DrawnPixels(), drawn);
-    // Depth only grows: every loaded point is still there or nearer.
-    size_t kept = 0;
-    for (size_t p = 0; p < depth.size(); ++p) kept += gDepthBuffer[p] >= depth[p];
-    EXPECT_EQ(kept, depth.size());
+    EXPECT_TRUE(EveryPointKeptOrNearer(depth)) << "Continue lost loaded points";
     Preview("continued_render.png");
 }
 
@@ -422,16 +434,8 @@ TEST_F(FractalDataProgram, SizesMemoryCannotHoldKeepTheRender)
     gProgram.Frames(2);
     Shot("resize_refused");
 
-    // Depth only grows: every point of the render is still there or nearer.
-    LimitRenderCycles(2000);
-    gProgram.ClickControl(WindowBottomControls(), "Continue");
-    ASSERT_EQ(gRenderRunFlag.load(), 1);
-    ASSERT_TRUE(WaitForRenderCycles());
-    gProgram.ClickControl(WindowBottomControls(), "Stop");
-    gProgram.Frames(2);
-    size_t kept = 0;
-    for (size_t p = 0; p < render.depth.size(); ++p) kept += gDepthBuffer[p] >= render.depth[p];
-    EXPECT_EQ(kept, render.depth.size()) << "Continue worked on other buffers";
+    ContinueCycles(2000);
+    EXPECT_TRUE(EveryPointKeptOrNearer(render.depth)) << "Continue worked on other buffers";
 
     // "Change" while the render runs stops it as "Stop" does: refused, the
     // render is kept and "Continue" offered.
@@ -447,9 +451,7 @@ TEST_F(FractalDataProgram, SizesMemoryCannotHoldKeepTheRender)
     EXPECT_EQ(Status(), "Insufficient System Memory!");
     EXPECT_EQ(gRenderRunFlag.load(), 0);
     EXPECT_TRUE(ButtonEnabled(kButtonContinue)) << "the render that Change stopped cannot be continued";
-    kept = 0;
-    for (size_t p = 0; p < render.depth.size(); ++p) kept += gDepthBuffer[p] >= render.depth[p];
-    EXPECT_EQ(kept, render.depth.size()) << "the refused Change cleared the render";
+    EXPECT_TRUE(EveryPointKeptOrNearer(render.depth)) << "the refused Change cleared the render";
 }
 
 // Every way out of every file action leaves the busy flag clear; the ways
