@@ -162,14 +162,21 @@ bool gPulseFrameKept = false;  // the kept copy is the frame on screen
 uint64_t gPulseFramesDrawn = 0;
 bool (*gKeepWindowFrame)() = KeepWindowFrame;
 
-void RenderFrame()
+namespace {
+
+// A whole frame; kept, its copy lets the pulse frames after it draw the loop alone.
+void DrawWholeFrame(bool keep)
 {
     DrawFrame();
+    gPulseFrameKept = keep && gKeepWindowFrame();
     SwapMainWindow();
     ++gFramesDrawn;
     gLastFrameTick = gFrameTicks();
-    gPulseFrameKept = false;
 }
+
+}  // namespace
+
+void RenderFrame() { DrawWholeFrame(false); }
 
 uint32_t MsUntilPulseFrame()
 {
@@ -230,14 +237,11 @@ void RenderPulseFrame()
             shown = true;
         }
     }
-    if (shown) {
-        ++gPulseFramesDrawn;
-    } else {
-        DrawFrame();
-        gPulseFrameKept = gKeepWindowFrame();
-        SwapMainWindow();
-        ++gFramesDrawn;
+    if (!shown) {
+        DrawWholeFrame(true);
+        return;
     }
+    ++gPulseFramesDrawn;
     gLastFrameTick = gFrameTicks();
 }
 
