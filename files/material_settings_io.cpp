@@ -295,12 +295,14 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
     m.useBackgroundImage = m.useBackgroundImage != 0;
     // Item numbers: two items joined the list since, each above the ones it
     // had; the old flag bytes name "Stipple" (6) and "Color Shaded" (5).
-    if (v < 11) ++drawingType;
-    if (v < 27) ++drawingType;
-    if (flags[5]) drawingType = 6;
-    if (flags[4]) drawingType = 5;
-    if (!p.Row(drawingType, kDrawingTypeRows, "Drawing Type")) return false;
-    m.drawingType = ListItemOfRow(drawingType, kDrawingTypeRows);
+    // Counted in 64 bits: a damaged number near the top of 32 does not wrap.
+    int64_t drawingRow = drawingType;
+    if (v < 11) ++drawingRow;
+    if (v < 27) ++drawingRow;
+    if (flags[5]) drawingRow = 6;
+    if (flags[4]) drawingRow = 5;
+    if (!p.Row(drawingRow, kDrawingTypeRows, "Drawing Type")) return false;
+    m.drawingType = ListItemOfRow(static_cast<int32_t>(drawingRow), kDrawingTypeRows);
     if (!p.Image(width, height, "the background image", &s.background)) return false;
     float sliders[12];
     if (!in.ReadArray(sliders, 12)) return p.Short();
@@ -308,13 +310,14 @@ bool ReadMaterialRun1(FileParser& p, uint32_t v, const MaterialLayout& layout, M
     for (int c = 0; c < 3; ++c) m.volumetricFogColor[c] = sliders[6 + 2 * c];
     int32_t light = 0, copy = 0;
     if (!(in.Read(light) && in.Read(copy))) return p.Short();
-    m.lightDistribution = v < 13 ? light + 1 : light;
-    if (!p.Row(m.lightDistribution, 8, "Light Distribution Shader")) return false;
+    const int64_t lightRow = v < 13 ? int64_t{light} + 1 : light;
+    if (!p.Row(lightRow, 8, "Light Distribution Shader")) return false;
+    m.lightDistribution = static_cast<int32_t>(lightRow);
     int32_t shadow = 3;  // the oldest files shadow the classic way
     if (v >= 4 && !in.Read(shadow)) return p.Short();
-    if (v >= 4 && v < 8) ++shadow;
-    if (!p.Row(shadow, 4, "Shadow Type")) return false;
-    m.shadowType = shadow;
+    const int64_t shadowRow = v >= 4 && v < 8 ? int64_t{shadow} + 1 : shadow;
+    if (!p.Row(shadowRow, 4, "Shadow Type")) return false;
+    m.shadowType = static_cast<int32_t>(shadowRow);
     if (!(in.Bytes(m.occlusion, 2) && in.ReadArray(m.averagedOcclusion, 2) && in.ReadArray(m.perPixelOcclusion, 2)))
         return p.Short();
     for (uint8_t& o : m.occlusion) o = o != 0;

@@ -176,6 +176,26 @@ TEST_F(MaterialFile, OldVersionsTakeTheirDefaults)
     }
 }
 
+// The item fix-ups of old versions add to what the file holds: a damaged
+// item at the top of 32 bits is refused like any row past its list.
+TEST_F(MaterialFile, OldItemsAtTheTopOfTheirRangeAreRefused)
+{
+    // Version 5: "Drawing Type" gains two, the light shader and the shadow type one.
+    const struct {
+        const char* what;
+        size_t at;
+    } cases[] = {{"Drawing Type", 8 + 7 + 12}, {"Light Distribution Shader", 355}, {"Shadow Type", 363}};
+    for (const auto& c : cases) {
+        std::vector<uint8_t> bytes = OldMaterialFile(5);
+        const int32_t top = INT32_MAX;
+        std::memcpy(bytes.data() + c.at, &top, 4);
+        MaterialSettings s;
+        std::string why;
+        EXPECT_EQ(ParseMaterialFile(bytes.data(), bytes.size(), &s, &why), FileParseStatus::kDamaged) << c.what;
+        EXPECT_NE(why.find(c.what), std::string::npos) << why;
+    }
+}
+
 // A version-31 file written field by field from the layout of the format,
 // every value 0 but the list items given, no texture in use, a 1 x 1
 // background, the fields the writer doubles written as it doubles them.
