@@ -6,12 +6,11 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "engine/file_dialogs.h"
 #include "platform/asset_paths.h"
+#include "platform/regular_file.h"
 #include "platform/settings_file.h"
 
 int gTextureFileCount = 0;
@@ -48,18 +47,12 @@ bool HoldsAColorMap(const fs::path& folder)
 // the folder was looked at keeps its file. A copy that fails is taken away.
 void CopyAsNewFile(const fs::path& from, const fs::path& to)
 {
-    std::ifstream in(from, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) return;
+    constexpr size_t kLargestMap = 1 << 20;  // a colour map is a few kilobytes of text
+    std::vector<uint8_t> bytes;
+    if (ReadRegularFile(from.string(), kLargestMap, bytes) != RegularFileStatus::Read) return;
     const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return;
-    size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n <= 0) break;
-        written += static_cast<size_t>(n);
-    }
-    const bool whole = written == text.size();
+    const bool whole = WriteToFile(fd, bytes.data(), bytes.size());
     if (::close(fd) != 0 || !whole) ::unlink(to.c_str());
 }
 

@@ -85,6 +85,17 @@ long ReadFromFileAt(int fd, uint8_t* to, size_t n, uint64_t offset)
     return static_cast<long>(done);
 }
 
+bool WriteToFile(int fd, const uint8_t* from, size_t n)
+{
+    for (size_t done = 0; done < n;) {
+        const ssize_t put = ::write(fd, from + done, n - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
 RegularFileStatus ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes,
                                   std::string* error)
 {

@@ -37,6 +37,10 @@ long ReadFromFile(int fd, uint8_t* to, size_t n);
 // The same from the given offset of the file, leaving its position alone.
 long ReadFromFileAt(int fd, uint8_t* to, size_t n, uint64_t offset);
 
+// Writes all n bytes to fd, going on after interruptions and short writes;
+// false on a write error (errno says which).
+bool WriteToFile(int fd, const uint8_t* from, size_t n);
+
 // The text a status line shows for a failed read, without the path.
 const char* RegularFileProblem(RegularFileStatus status);
 

@@ -216,13 +216,7 @@ bool SettingsFile::Save(const std::string& path, std::string* error) const
         return false;
     }
     const std::string text = Text();
-    bool ok = true;
-    for (size_t done = 0; ok && done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) done += static_cast<size_t>(n);
-    }
+    bool ok = WriteToFile(fd, reinterpret_cast<const uint8_t*>(text.data()), text.size());
     ok = ok && ::fchmod(fd, mode) == 0;
     ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
